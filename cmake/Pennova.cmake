@@ -1,0 +1,63 @@
+# Shared build helpers. Libraries and tests pick up their files by glob so that
+# adding a class or a test is a matter of adding the files.
+
+# pennova_sources(<var> [EXCLUDE name...]): the .cpp/.h files of the current folder.
+function(pennova_sources out)
+  cmake_parse_arguments(S "" "" "EXCLUDE" ${ARGN})
+  file(GLOB files CONFIGURE_DEPENDS
+       ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  foreach(ex ${S_EXCLUDE})
+    list(FILTER files EXCLUDE REGEX "/${ex}$")
+  endforeach()
+  set(${out} ${files} PARENT_SCOPE)
+endfunction()
+
+# pennova_library(<target> [EXCLUDE files...] LIBS libs...): a static library of the
+# current folder's sources; an INTERFACE library while the folder has none yet.
+function(pennova_library target)
+  cmake_parse_arguments(L "" "" "EXCLUDE;LIBS" ${ARGN})
+  pennova_sources(files EXCLUDE ${L_EXCLUDE})
+  list(FILTER files INCLUDE REGEX "\\.cpp$")
+  if(files)
+    pennova_sources(all EXCLUDE ${L_EXCLUDE})
+    add_library(${target} STATIC ${all})
+    target_include_directories(${target} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+    target_link_libraries(${target} PUBLIC ${L_LIBS})
+  else()
+    add_library(${target} INTERFACE)
+    target_include_directories(${target} INTERFACE ${CMAKE_CURRENT_SOURCE_DIR})
+    target_link_libraries(${target} INTERFACE ${L_LIBS})
+  endif()
+endfunction()
+
+# pennova_add_tests([GUI] LIBS libs...): one QtTest program and one ctest test per
+# tst_*.cpp of the current folder. Helper headers of the folder are shared.
+function(pennova_add_tests)
+  cmake_parse_arguments(T "GUI" "" "LIBS;LABELS" ${ARGN})
+  file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tst_*.cpp)
+  file(GLOB support CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/support/*.cpp
+                                      ${CMAKE_CURRENT_SOURCE_DIR}/support/*.h)
+  foreach(src ${tests})
+    get_filename_component(name ${src} NAME_WE)
+    add_executable(${name} ${src} ${support})
+    target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+    target_link_libraries(${name} PRIVATE Qt6::Test ${T_LIBS})
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES
+      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;PENNOVA_BIN_DIR=${CMAKE_BINARY_DIR}/bin"
+      TIMEOUT 300)
+  endforeach()
+endfunction()
+
+# pennova_add_benches(LIBS libs...): one program per bench_*.cpp, in build/bench.
+function(pennova_add_benches)
+  cmake_parse_arguments(B "" "" "LIBS" ${ARGN})
+  file(GLOB benches CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/bench_*.cpp)
+  foreach(src ${benches})
+    get_filename_component(name ${src} NAME_WE)
+    add_executable(${name} ${src})
+    target_link_libraries(${name} PRIVATE ${B_LIBS})
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+  endforeach()
+endfunction()

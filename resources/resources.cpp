@@ -1,0 +1,1 @@
+// Anchors the resource object library; the compiled .qrc files register themselves.

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Installs every Debian 12 package Pennova needs to build, run and test.
+# Idempotent and non-interactive; skips apt entirely when nothing is missing.
+set -euo pipefail
+
+PACKAGES=(
+  build-essential cmake ninja-build pkg-config ccache
+  qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6svg6 qt6-svg-dev
+  qt6-webengine-dev qt6-multimedia-dev libqt6opengl6-dev libgl-dev libvulkan-dev
+  zlib1g-dev libjsoncpp-dev libicu-dev
+  libhunspell-dev hunspell-en-us
+  wordnet-base wordnet-dev
+  libsqlite3-dev libsodium-dev
+  libcpp-httplib-dev libssl-dev
+  libzip-dev
+  iputils-ping
+  xvfb xauth fonts-wqy-microhei
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  echo "install-deps: all packages present"
+  exit 0
+fi
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+echo "install-deps: installing ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
