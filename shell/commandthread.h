@@ -1,0 +1,46 @@
+#pragma once
+
+#include "sharedflagsegment.h"
+
+#include <QThread>
+
+#include <atomic>
+#include <functional>
+#include <memory>
+
+// Watches the command channel: polls the command byte of the shared segment and ends
+// when it reads 1 (the updater asks the program to quit). Its finished() signal reaches
+// slotExit() on the thread that owns the object, which runs the exit hook (the blocking
+// logout of the user session) and ends the event loop with exit code 0.
+class CommandThread : public QThread
+{
+    Q_OBJECT
+public:
+    static constexpr char QuitCommand = 1;
+
+    // The program's command channel, polled every 100 ms.
+    explicit CommandThread(QObject *parent = nullptr);
+    // Another key and poll interval, for tests.
+    CommandThread(const QString &key, int pollIntervalMs, QObject *parent = nullptr);
+    // Stops the polling and waits for it; the exit hook does not run then.
+    ~CommandThread() override;
+
+    static QString commandKey();
+
+    // Runs in slotExit() before the event loop is ended.
+    void setExitHook(std::function<void()> hook);
+
+    SharedFlagSegment &segment() { return *m_segment; }
+
+public Q_SLOTS:
+    void slotExit();
+
+protected:
+    void run() override;
+
+private:
+    std::unique_ptr<SharedFlagSegment> m_segment;
+    int m_pollIntervalMs;
+    std::function<void()> m_exitHook;
+    std::atomic_bool m_quitRead{false};
+};

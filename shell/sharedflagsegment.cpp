@@ -1,0 +1,153 @@
+#include "sharedflagsegment.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int SegmentSize = 4;
+
+// The key Qt derives the System V segment from: one namespace per user, as the
+// segments of one desktop session would be.
+QString userScopedKey(const QString &key)
+{
+    return key + QStringLiteral("_uid") + QString::number(::getuid());
+}
+
+QString fileSafe(const QString &key)
+{
+    QString name;
+    for (QChar c : key)
+        name += (c.isLetterOrNumber() && c.unicode() < 0x80) || c == u'_' || c == u'-'
+                    ? c : QChar(u'_');
+    return name;
+}
+
+bool isPrivateDirectory(const QByteArray &path)
+{
+    struct stat info;
+    if (::lstat(path.constData(), &info) != 0)
+        return false;
+    return S_ISDIR(info.st_mode) && info.st_uid == ::getuid()
+           && (info.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+}
+
+int openLockFile(const QString &path)
+{
+    return ::open(QFile::encodeName(path).constData(),
+                  O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+}
+
+int lockFile(int fd, int operation)
+{
+    int result;
+    do {
+        result = ::flock(fd, operation);
+    } while (result != 0 && errno == EINTR);
+    return result;
+}
+
+} // namespace
+
+SharedFlagSegment::SharedFlagSegment(const QString &key)
+    : m_key(key)
+{
+    m_memory.setKey(userScopedKey(key));
+
+    const QString directory = lockDirectory();
+    if (directory.isEmpty()) {
+        createOrAttach();
+        return;
+    }
+    const QString base = directory + u'/' + fileSafe(key);
+    // The guard serialises the check-and-create of concurrent starters.
+    const int guard = openLockFile(base + QStringLiteral(".guard"));
+    if (guard >= 0)
+        lockFile(guard, LOCK_EX);
+
+    m_usersLock = openLockFile(base + QStringLiteral(".users"));
+    if (m_usersLock >= 0) {
+        // An exclusive lock is only granted when no living process uses the key.
+        if (lockFile(m_usersLock, LOCK_EX | LOCK_NB) == 0)
+            removeStaleSegment();
+        lockFile(m_usersLock, LOCK_SH);
+    }
+    createOrAttach();
+
+    if (guard >= 0)
+        ::close(guard);
+}
+
+SharedFlagSegment::~SharedFlagSegment()
+{
+    // Detach before giving up the lock, so that the next starter finds the segment gone.
+    if (m_memory.isAttached())
+        m_memory.detach();
+    if (m_usersLock >= 0)
+        ::close(m_usersLock);
+}
+
+QString SharedFlagSegment::lockDirectory()
+{
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    QString directory;
+    if (!runtime.isEmpty() && isPrivateDirectory(QFile::encodeName(runtime)))
+        directory = runtime + QStringLiteral("/pennova");
+    else
+        directory = QDir::tempPath() + QStringLiteral("/pennova-") + QString::number(::getuid());
+
+    const QByteArray path = QFile::encodeName(directory);
+    if (::mkdir(path.constData(), 0700) != 0 && errno != EEXIST)
+        return QString();
+    return isPrivateDirectory(path) ? directory : QString();
+}
+
+void SharedFlagSegment::removeStaleSegment()
+{
+    // Nobody alive uses the key. A segment still there belongs to a process that was
+    // killed; the last detach removes it. If some process outside the lock protocol is
+    // still attached, the segment stays and is attached to below.
+    QSharedMemory stale;
+    stale.setKey(m_memory.key());
+    if (stale.attach())
+        stale.detach();
+}
+
+void SharedFlagSegment::createOrAttach()
+{
+    if (m_memory.create(SegmentSize, QSharedMemory::ReadWrite)) {
+        m_memory.lock();
+        std::memset(m_memory.data(), 0, SegmentSize);
+        m_memory.unlock();
+        m_created = true;
+        return;
+    }
+    m_memory.attach(QSharedMemory::ReadWrite); // a failure leaves the segment unusable
+}
+
+char SharedFlagSegment::readCommand()
+{
+    if (!m_memory.isAttached() || m_memory.size() < 1)
+        return 0;
+    m_memory.lock();
+    const char command = *static_cast<const char *>(m_memory.constData());
+    m_memory.unlock();
+    return command;
+}
+
+void SharedFlagSegment::writeCommand(char command)
+{
+    if (!m_memory.isAttached() || m_memory.size() < 1)
+        return;
+    m_memory.lock();
+    *static_cast<char *>(m_memory.data()) = command;
+    m_memory.unlock();
+}
