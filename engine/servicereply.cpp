@@ -1,0 +1,55 @@
+#include "servicereply.h"
+
+#include "resultcode.h"
+
+#include <QNetworkReply>
+#include <QStringList>
+
+namespace ZeltraLib {
+
+ServiceReply ServiceReply::parse(const QString &text)
+{
+    const QStringList parts = text.split(QLatin1Char('|'), Qt::KeepEmptyParts);
+    ServiceReply reply;
+    reply.code = ResultCode::fromWord(parts.value(0));
+    if (parts.size() == 2) {
+        reply.first = parts.at(1);
+    } else if (parts.size() == 3) {
+        reply.first = parts.at(1);
+        reply.second = parts.at(2);
+    }
+    return reply;
+}
+
+ServiceReply ServiceReply::parse(const QByteArray &body)
+{
+    return parse(QString::fromLatin1(body));
+}
+
+QByteArray readReplyBody(QNetworkReply *reply, bool *ok, qint64 limit)
+{
+    QByteArray body = reply->read(limit + 1);
+    const bool fits = body.size() <= limit;
+    if (!fits)
+        body.clear();
+    if (ok)
+        *ok = fits;
+    return body;
+}
+
+void limitReplySize(QNetworkReply *reply, qint64 limit)
+{
+    // A declared length over the limit is refused before the body arrives.
+    QObject::connect(reply, &QNetworkReply::metaDataChanged, reply, [reply, limit] {
+        const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
+        if (length.isValid() && length.toLongLong() > limit && reply->isRunning())
+            reply->abort();
+    });
+    QObject::connect(reply, &QNetworkReply::downloadProgress, reply,
+                     [reply, limit](qint64 received, qint64) {
+                         if (received > limit && reply->isRunning())
+                             reply->abort();
+                     });
+}
+
+} // namespace ZeltraLib

@@ -1,0 +1,144 @@
+#include "userregister.h"
+
+#include "resultcode.h"
+#include "serviceform.h"
+#include "servicereply.h"
+
+#include <QMetaObject>
+#include <QNetworkReply>
+#include <QUrl>
+
+namespace ZeltraLib {
+
+namespace {
+
+constexpr int DefaultTimeOutMs = 10 * 1000;
+
+// "True" means the name or address is taken; anything else, or a network error, not.
+bool existsReply(QNetworkReply *reply)
+{
+    if (reply->error() != QNetworkReply::NoError)
+        return false;
+    return QString::fromLatin1(readReplyBody(reply)) == QLatin1String("True");
+}
+
+} // namespace
+
+UserRegister::UserRegister(const QString &host, QObject *parent)
+    : QObject(parent)
+    , m_baseUrl(QStringLiteral("http://") + host + QStringLiteral("/tessel/"))
+{
+    setTimeOutMs(DefaultTimeOutMs);
+    connect(&m_userNameReply, &GuardedReply::replied, this, &UserRegister::OnExistUserName);
+    connect(&m_emailReply, &GuardedReply::replied, this, &UserRegister::OnExistUserEmail);
+    connect(&m_registerReply, &GuardedReply::replied, this, &UserRegister::OnRegister);
+    connect(&m_registerReply, &GuardedReply::timedOut, this, &UserRegister::handleTimeOut);
+}
+
+UserRegister::~UserRegister() = default;
+
+QString UserRegister::baseUrl() const
+{
+    return m_baseUrl;
+}
+
+void UserRegister::setTimeOutMs(int ms)
+{
+    m_registerReply.setTimeOut(ms);
+}
+
+QNetworkReply *UserRegister::post(const QString &endpoint, const QByteArray &body)
+{
+    return postForm(m_manager, QUrl(m_baseUrl + endpoint), body);
+}
+
+void UserRegister::existUserName(const QString &userName)
+{
+    m_userNameReply.start(
+        post(QStringLiteral("DoesUserNameExist"), formBody({{QStringLiteral("u"), userName}})));
+}
+
+void UserRegister::OnExistUserName(QNetworkReply *reply)
+{
+    Q_EMIT ExistUserNameFinished(existsReply(reply));
+}
+
+void UserRegister::existUserEmail(const QString &email)
+{
+    m_emailReply.start(
+        post(QStringLiteral("DoesEmailExist"), formBody({{QStringLiteral("e"), email}})));
+}
+
+void UserRegister::OnExistUserEmail(QNetworkReply *reply)
+{
+    Q_EMIT ExistUserEmailFinished(existsReply(reply));
+}
+
+void UserRegister::registerUser(const QString &userName, const QString &email,
+                                const QString &passwordHash)
+{
+    // Reported after the caller's call returns, like every other answer.
+    auto reportLater = [this](int code) {
+        QMetaObject::invokeMethod(
+            this, [this, code] { Q_EMIT RegisterFinished(code); }, Qt::QueuedConnection);
+    };
+    if (userName.isEmpty()) {
+        reportLater(ResultCode::UserNameEmpty);
+        return;
+    }
+    if (email.isEmpty()) {
+        reportLater(ResultCode::UserEmailEmpty);
+        return;
+    }
+    const QByteArray body = formBody({{QStringLiteral("u"), userName},
+                                      {QStringLiteral("e"), email, true},
+                                      {QStringLiteral("p"), passwordHash}});
+    m_registerReply.start(post(QStringLiteral("register"), body));
+}
+
+void UserRegister::OnRegister(QNetworkReply *reply)
+{
+    bool fits = false;
+    const QByteArray body =
+        reply->error() == QNetworkReply::NoError ? readReplyBody(reply, &fits) : QByteArray();
+    if (!fits) {
+        Q_EMIT RegisterFinished(ResultCode::NetworkError);
+        return;
+    }
+    Q_EMIT RegisterFinished(decodeRegisterReply(QString::fromLatin1(body)));
+}
+
+void UserRegister::handleTimeOut()
+{
+    Q_EMIT RegisterFinished(ResultCode::NetworkError);
+}
+
+int UserRegister::decodeRegisterReply(const QString &text)
+{
+    if (text == QLatin1String("success"))
+        return ResultCode::Success;
+    if (text == QLatin1String("error") || text.size() != 3)
+        return ResultCode::UndefinedError;
+    const QChar name = text.at(0);
+    const QChar email = text.at(1);
+    const QChar password = text.at(2);
+    if (name == QLatin1Char('1'))
+        return ResultCode::UserNameEmpty;
+    if (name == QLatin1Char('2'))
+        return ResultCode::UserNameDontMatchRule;
+    if (name == QLatin1Char('3'))
+        return ResultCode::UserNameExist;
+    if (email == QLatin1Char('1'))
+        return ResultCode::UserEmailEmpty;
+    if (email == QLatin1Char('2'))
+        return ResultCode::UserEmailToolLong;
+    if (email == QLatin1Char('3'))
+        return ResultCode::UserEmailDontMatchRule;
+    if (email == QLatin1Char('4'))
+        return ResultCode::UserEmailExist;
+    if (password == QLatin1Char('1'))
+        return ResultCode::UserPasswordDontMatchRule;
+    return ResultCode::UndefinedError;
+}
+
+} // namespace ZeltraLib

@@ -1,0 +1,111 @@
+#include "scriptedhttpserver.h"
+
+#include <QHostAddress>
+
+ScriptedHttpServer::ScriptedHttpServer(QObject *parent)
+    : QObject(parent)
+{
+    m_server.listen(QHostAddress::LocalHost, 0);
+    connect(&m_server, &QTcpServer::newConnection, this, [this] {
+        while (QTcpSocket *socket = m_server.nextPendingConnection()) {
+            socket->setParent(this);
+            connect(socket, &QTcpSocket::readyRead, this, [this, socket] { readFrom(socket); });
+            connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
+                m_buffers.remove(socket);
+                socket->deleteLater();
+            });
+        }
+    });
+}
+
+QString ScriptedHttpServer::host() const
+{
+    return QStringLiteral("127.0.0.1:%1").arg(m_server.serverPort());
+}
+
+void ScriptedHttpServer::setReply(const QByteArray &path, const QByteArray &body, int status)
+{
+    m_replies.insert(path, {body, status});
+}
+
+void ScriptedHttpServer::setHeld(const QByteArray &path, bool held)
+{
+    m_held.insert(path, held);
+}
+
+void ScriptedHttpServer::release(const QByteArray &path)
+{
+    const auto waiting = m_waiting;
+    m_waiting.clear();
+    for (const auto &entry : waiting) {
+        if (entry.second != path)
+            m_waiting.append(entry);
+        else if (entry.first)
+            answer(entry.first, path);
+    }
+}
+
+void ScriptedHttpServer::answerHeld(const QByteArray &path, const QByteArray &body)
+{
+    for (int i = 0; i < m_waiting.size(); ++i) {
+        if (m_waiting[i].second != path)
+            continue;
+        const QPointer<QTcpSocket> socket = m_waiting.takeAt(i).first;
+        if (socket)
+            write(socket, {body, 200});
+        return;
+    }
+}
+
+int ScriptedHttpServer::count(const QByteArray &path) const
+{
+    int n = 0;
+    for (const Request &request : m_requests)
+        n += request.path == path ? 1 : 0;
+    return n;
+}
+
+void ScriptedHttpServer::readFrom(QTcpSocket *socket)
+{
+    QByteArray &buffer = m_buffers[socket];
+    buffer += socket->readAll();
+    const int headerEnd = buffer.indexOf("\r\n\r\n");
+    if (headerEnd < 0)
+        return;
+    const QList<QByteArray> lines = buffer.left(headerEnd).split('\n');
+    Request request;
+    const QList<QByteArray> first = lines.value(0).trimmed().split(' ');
+    request.method = first.value(0);
+    request.path = first.value(1);
+    for (int i = 1; i < lines.size(); ++i) {
+        const int colon = lines[i].indexOf(':');
+        if (colon > 0)
+            request.headers.insert(lines[i].left(colon).trimmed().toLower(),
+                                   lines[i].mid(colon + 1).trimmed());
+    }
+    const int length = request.headers.value("content-length").toInt();
+    if (buffer.size() < headerEnd + 4 + length)
+        return;
+    request.body = buffer.mid(headerEnd + 4, length);
+    buffer.remove(0, headerEnd + 4 + length);
+    m_requests.append(request);
+    if (m_held.value(request.path))
+        m_waiting.append({QPointer<QTcpSocket>(socket), request.path});
+    else
+        answer(socket, request.path);
+    Q_EMIT requestReceived(request.path);
+}
+
+void ScriptedHttpServer::answer(QTcpSocket *socket, const QByteArray &path)
+{
+    write(socket, m_replies.value(path));
+}
+
+void ScriptedHttpServer::write(QTcpSocket *socket, const Reply &reply)
+{
+    QByteArray out = "HTTP/1.1 " + QByteArray::number(reply.status) + " X\r\n";
+    out += "Content-Type: text/plain\r\nContent-Length: " + QByteArray::number(reply.body.size())
+           + "\r\nConnection: close\r\n\r\n" + reply.body;
+    socket->write(out);
+    socket->disconnectFromHost();
+}
