@@ -1,0 +1,33 @@
+#include "detectwordthread.h"
+
+#include "sentencesplitter.h"
+
+namespace ZeltraLib {
+
+DetectWordThread::DetectWordThread(QObject *parent, int delayMs)
+    : QThread(parent), m_delayMs(qMax(0, delayMs))
+{
+}
+
+DetectWordThread::~DetectWordThread()
+{
+    wait();
+}
+
+bool DetectWordThread::start(const QString &text)
+{
+    if (isRunning())
+        return false;
+    m_text = text;
+    QThread::start(QThread::InheritPriority);
+    return true;
+}
+
+void DetectWordThread::run()
+{
+    if (m_delayMs > 0)
+        QThread::msleep(static_cast<unsigned long>(m_delayMs));
+    m_wordCount = countWords(m_text);
+}
+
+} // namespace ZeltraLib
