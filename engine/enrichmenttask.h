@@ -1,0 +1,64 @@
+#pragma once
+
+#include "resultstate.h"
+
+#include <QList>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QObject>
+#include <QTimer>
+
+class QNetworkAccessManager;
+
+namespace ZeltraLib {
+
+// Sends one polish request to "http://<host>/lexsub/" and collects the one-frame reply:
+// a JSON array of CResultState, kept in results() until the next start.
+class EnrichmentTask : public QObject
+{
+    Q_OBJECT
+public:
+    explicit EnrichmentTask(const QString &host, QObject *parent = nullptr);
+    ~EnrichmentTask() override;
+
+    // Posts the UTF-8 JSON text as one compressed frame. A request still in flight is
+    // dropped silently.
+    void start(const QByteArray &jsonText);
+    // Cancels the running request: signalFinished(OperationCanceledError) follows.
+    void abort();
+
+    const QList<CResultState> &results() const { return m_results; }
+    bool isRunning() const { return m_reply != nullptr; }
+
+    // Time-out of a request, from start; 60000 ms unless changed.
+    int timeoutMs() const { return m_timeoutMs; }
+    void setTimeoutMs(int ms);
+
+    const QNetworkRequest &request() const { return m_request; }
+
+Q_SIGNALS:
+    // Once per request: NoError; AuthenticationRequiredError for "unauthorized";
+    // UnknownContentError (299) when the service refuses the text; TimeoutError;
+    // OperationCanceledError; ProtocolFailure for a body that is not a readable polish
+    // reply (or is larger than a frame can be); or the reply's own error.
+    void signalFinished(QNetworkReply::NetworkError err);
+
+private Q_SLOTS:
+    void slotFinished();
+    void slotCheckTimeout();
+
+private:
+    void slotReadyRead();
+    bool readBody(const QByteArray &body);
+    void dropReply();
+
+    int m_timeoutMs = 60000;
+    QNetworkAccessManager *m_manager = nullptr; // child
+    QNetworkRequest m_request;
+    QNetworkReply *m_reply = nullptr;           // owned while set; released with deleteLater
+    QTimer m_timer;
+    QList<CResultState> m_results;
+    QByteArray m_body;
+};
+
+} // namespace ZeltraLib
