@@ -1,34 +1,8 @@
 #include "vocabularystatistics.h"
 
+#include "sentencesplitter.h"
+
 namespace ZeltraLib {
-
-namespace {
-
-bool isWordByte(char c)
-{
-    const auto byte = static_cast<unsigned char>(c);
-    return byte >= 0x80 || (byte >= '0' && byte <= '9') || (byte >= 'a' && byte <= 'z')
-           || (byte >= 'A' && byte <= 'Z');
-}
-
-} // namespace
-
-QList<QByteArray> splitWordBytes(const QByteArray &utf8)
-{
-    QList<QByteArray> words;
-    for (const QByteArray &piece : utf8.split(' ')) {
-        const QByteArray trimmed = piece.trimmed();
-        qsizetype begin = 0;
-        qsizetype end = trimmed.size();
-        while (begin < end && !isWordByte(trimmed.at(begin)))
-            ++begin;
-        while (end > begin && !isWordByte(trimmed.at(end - 1)))
-            --end;
-        if (end > begin)
-            words.append(trimmed.mid(begin, end - begin));
-    }
-    return words;
-}
 
 VocabularyStatistics VocabularyStatistics::compute(const QStringList &sentences,
                                                    const Vocabulary &vocabulary)

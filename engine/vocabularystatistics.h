@@ -2,8 +2,6 @@
 
 #include "vocabulary.h"
 
-#include <QByteArray>
-#include <QList>
 #include <QMap>
 #include <QStringList>
 
@@ -26,10 +24,5 @@ struct VocabularyStatistics
     // Usage-log group "level": level number -> count, all six levels.
     QMap<int, int> levelCountMap() const;
 };
-
-// The words of a UTF-8 text: pieces between single spaces, trimmed, with the
-// bytes that are neither ASCII letters, digits nor bytes >= 0x80 stripped from
-// both ends; empty pieces dropped.
-QList<QByteArray> splitWordBytes(const QByteArray &utf8);
 
 } // namespace ZeltraLib
