@@ -1,0 +1,67 @@
+#pragma once
+// Word tables the rules share: frequencies, WordNet parts of speech, verb forms,
+// CEFR vocabulary levels. Loaded once; read-only (and so thread-safe) afterwards.
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+namespace PennovaChecker {
+
+class Lexicon
+{
+public:
+    enum Pos { Noun = 1, Verb = 2, Adjective = 4, Adverb = 8 };
+
+    // dataDir holds the frequency list and the CEFR lists; wordnetDir the WordNet
+    // database (index.noun, verb.exc, ...). Missing files leave those tables empty.
+    Lexicon(const std::string &dataDir, const std::string &wordnetDir);
+
+    uint64_t frequency(const std::string &lower) const;
+    int frequencyRank(const std::string &lower) const; // 1 = most frequent; 0 = unknown
+    const std::unordered_map<std::string, uint64_t> &frequencies() const { return m_freq; }
+
+    int posMask(const std::string &lower) const; // WordNet lemmas only (no inflections)
+    bool isPos(const std::string &lower, Pos pos) const { return (posMask(lower) & pos) != 0; }
+
+    // Common verbs with their forms (hand-made table plus regular rules).
+    bool isCommonVerbBase(const std::string &lower) const;
+    bool isThirdPerson(const std::string &lower) const; // "goes", "likes"
+    bool isPastForm(const std::string &lower) const;    // simple past of a common verb
+    bool isParticiple(const std::string &lower) const;  // past participle only ("gone", "written")
+    bool baseEqualsPast(const std::string &base) const; // put, cut, set ...
+    std::string baseOf(const std::string &form) const;  // "went" -> "go"; "" when unknown
+    std::string thirdPerson(const std::string &base) const;
+    std::string pastOf(const std::string &base) const;
+    std::string participleOf(const std::string &base) const;
+    std::string ingOf(const std::string &base) const;
+
+    // CEFR level 1 (A1) .. 6 (C2); 0 when the word is not listed.
+    int cefrLevel(const std::string &lower) const;
+
+    bool isDeterminer(const std::string &lower) const;
+    bool isPreposition(const std::string &lower) const;
+    bool isAuxiliary(const std::string &lower) const; // be/have/do forms and modals
+    bool isModal(const std::string &lower) const;
+
+private:
+    void loadFrequencies(const std::string &path);
+    void loadWordNetIndex(const std::string &path, int bit);
+    void loadCefr(const std::string &path);
+    void buildVerbTables();
+
+    std::unordered_map<std::string, uint64_t> m_freq;
+    std::unordered_map<std::string, int> m_rank;
+    std::unordered_map<std::string, int> m_pos;
+    std::unordered_map<std::string, int> m_cefr;
+    std::unordered_set<std::string> m_commonBase;
+    std::unordered_map<std::string, std::string> m_third;      // form -> base
+    std::unordered_map<std::string, std::string> m_past;       // form -> base
+    std::unordered_map<std::string, std::string> m_participle; // participle-only form -> base
+    std::unordered_map<std::string, std::string> m_baseToPast;
+    std::unordered_map<std::string, std::string> m_baseToParticiple;
+};
+
+} // namespace PennovaChecker

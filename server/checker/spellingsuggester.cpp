@@ -1,0 +1,151 @@
+#include "spellingsuggester.h"
+
+#include "editdistance.h"
+#include "lexicon.h"
+#include "tokenizer.h"
+
+#include <hunspell/hunspell.hxx>
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <unordered_set>
+
+namespace PennovaChecker {
+
+namespace {
+// One unit of weighted edit distance is worth this much log-frequency: an edit
+// must be backed by a word about e^kEditWeight times as frequent.
+constexpr double kEditWeight = 4.2;
+} // namespace
+
+SpellingSuggester::SpellingSuggester(const Lexicon &lexicon, const std::string &hunspellDir)
+    : m_lexicon(lexicon)
+{
+    const std::string aff = hunspellDir + "/en_US.aff";
+    const std::string dic = hunspellDir + "/en_US.dic";
+    if (std::ifstream(aff).good() && std::ifstream(dic).good())
+        m_hunspell = std::make_unique<Hunspell>(aff.c_str(), dic.c_str());
+
+    for (const auto &[word, count] : lexicon.frequencies())
+        m_index.add(word, count);
+    // dictionary stems that the frequency list lacks, with the lowest count
+    std::ifstream in(dic);
+    std::string line;
+    std::getline(in, line); // word count
+    while (std::getline(in, line)) {
+        const std::string stem = line.substr(0, line.find('/'));
+        if (stem.size() < 2 || !std::all_of(stem.begin(), stem.end(), [](char c) { return c >= 'a' && c <= 'z'; }))
+            continue;
+        if (!m_index.contains(stem))
+            m_index.add(stem, 1);
+    }
+    m_index.build();
+}
+
+SpellingSuggester::~SpellingSuggester() = default;
+
+bool SpellingSuggester::isCorrect(const std::string &word) const
+{
+    const std::string lower = Tokenizer::toLower(word);
+    if (m_lexicon.frequency(lower) > 0)
+        return true;
+    if (!m_hunspell)
+        return true; // without a dictionary, stay silent
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_hunspell->spell(word);
+}
+
+double SpellingSuggester::cost(const std::string &typo, uint32_t candidate) const
+{
+    const double dist = EditDistance::weighted(typo, m_index.word(candidate));
+    return kEditWeight * dist - std::log(double(m_index.count(candidate)) + 1.0);
+}
+
+std::string SpellingSuggester::matchCase(const std::string &original, const std::string &s)
+{
+    std::string out = s;
+    if (out == "i" || out.rfind("i'", 0) == 0)
+        out[0] = 'I';
+    bool allCaps = original.size() > 1;
+    for (char c : original)
+        if (c >= 'a' && c <= 'z')
+            allCaps = false;
+    if (allCaps) {
+        for (char &c : out)
+            if (c >= 'a' && c <= 'z')
+                c = char(c - 'a' + 'A');
+    } else if (!original.empty() && original[0] >= 'A' && original[0] <= 'Z' && !out.empty() && out[0] >= 'a'
+               && out[0] <= 'z') {
+        out[0] = char(out[0] - 'a' + 'A');
+    }
+    return out;
+}
+
+std::vector<SpellingSuggester::Suggestion> SpellingSuggester::suggest(const std::string &word, size_t max) const
+{
+    std::vector<Suggestion> out;
+    const std::string lower = Tokenizer::toLower(word);
+    if (lower.empty() || lower.size() > 40 || max == 0)
+        return out;
+
+    std::vector<std::pair<double, uint32_t>> ranked;
+    for (const SymSpellIndex::Hit &h : m_index.lookup(lower))
+        if (h.distance > 0)
+            ranked.emplace_back(cost(lower, h.word), h.word);
+    if (ranked.empty() && lower.size() >= 4) {
+        std::unordered_set<uint32_t> seen;
+        for (const auto &list : {m_index.soundAlikes(lower), m_index.sameSkeleton(lower)})
+            for (uint32_t idx : list)
+                if (seen.insert(idx).second && EditDistance::damerau(lower, m_index.word(idx), 4) <= 4)
+                    ranked.emplace_back(cost(lower, idx), idx);
+    }
+    if (ranked.empty() && lower.size() >= 4) {
+        for (uint32_t idx : m_index.similar(lower, 40))
+            ranked.emplace_back(cost(lower, idx), idx);
+    }
+    std::sort(ranked.begin(), ranked.end());
+
+    std::vector<std::pair<double, std::string>> words;
+    for (const auto &[c, idx] : ranked) {
+        if (words.size() >= max)
+            break;
+        words.emplace_back(c, m_index.word(idx));
+    }
+    if (words.empty()) {
+        // last resort: Hunspell's slower search (n-grams, affix rules, compounds)
+        const std::vector<std::string> hs = hunspellSuggest(word);
+        double c = 0.0;
+        for (const std::string &s : hs) {
+            if (words.size() >= max)
+                break;
+            words.emplace_back(c, Tokenizer::toLower(s) == s ? s : Tokenizer::toLower(s));
+            c += 1.0;
+        }
+    }
+    // scores: a softmax over the costs, so that a clear winner gets a high score
+    double sum = 0.0;
+    std::vector<double> weights;
+    for (const auto &w : words) {
+        weights.push_back(std::exp(-(w.first - words.front().first)));
+        sum += weights.back();
+    }
+    std::unordered_set<std::string> seen;
+    for (size_t i = 0; i < words.size(); ++i) {
+        const std::string cased = matchCase(word, words[i].second);
+        if (!seen.insert(cased).second)
+            continue;
+        out.push_back({cased, sum > 0 ? weights[i] / sum : 0.0});
+    }
+    return out;
+}
+
+std::vector<std::string> SpellingSuggester::hunspellSuggest(const std::string &word) const
+{
+    if (!m_hunspell)
+        return {};
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_hunspell->suggest(word);
+}
+
+} // namespace PennovaChecker

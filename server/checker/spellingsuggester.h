@@ -1,0 +1,49 @@
+#pragma once
+// Spelling: Hunspell (en_US) decides whether a word exists; a symmetric-delete
+// index over the dictionary words, ranked by a weighted edit distance and the word's
+// frequency, proposes corrections. Hunspell's own (slow) suggest is the last resort.
+
+#include "symspellindex.h"
+
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+class Hunspell;
+
+namespace PennovaChecker {
+
+class Lexicon;
+
+class SpellingSuggester
+{
+public:
+    struct Suggestion
+    {
+        std::string word;
+        double score = 0.0; // 0..1, the candidates of one word sum to at most 1
+    };
+
+    // lexicon must outlive this object (not owned).
+    SpellingSuggester(const Lexicon &lexicon, const std::string &hunspellDir);
+    ~SpellingSuggester();
+
+    bool hasDictionary() const { return m_hunspell != nullptr; }
+    // word as written (letters and apostrophes); true when it is a known word.
+    bool isCorrect(const std::string &word) const;
+    std::vector<Suggestion> suggest(const std::string &word, size_t max = 5) const;
+    // Hunspell's own suggestions, for comparison in benchmarks.
+    std::vector<std::string> hunspellSuggest(const std::string &word) const;
+
+private:
+    double cost(const std::string &typo, uint32_t candidate) const;
+    static std::string matchCase(const std::string &original, const std::string &lowerSuggestion);
+
+    const Lexicon &m_lexicon;
+    mutable std::mutex m_mutex; // Hunspell is not thread-safe
+    std::unique_ptr<Hunspell> m_hunspell;
+    SymSpellIndex m_index;
+};
+
+} // namespace PennovaChecker

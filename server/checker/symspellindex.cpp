@@ -1,0 +1,179 @@
+#include "symspellindex.h"
+
+#include "editdistance.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+namespace PennovaChecker {
+
+uint32_t SymSpellIndex::hash(const std::string &s)
+{
+    uint32_t h = 2166136261u; // FNV-1a
+    for (unsigned char c : s) {
+        h ^= c;
+        h *= 16777619u;
+    }
+    return h;
+}
+
+void SymSpellIndex::deletes(const std::string &s, int distance, std::vector<std::string> *out)
+{
+    // all strings reachable from s by deleting up to `distance` characters
+    std::vector<std::string> frontier{s};
+    out->push_back(s);
+    for (int d = 0; d < distance; ++d) {
+        std::vector<std::string> next;
+        for (const std::string &f : frontier) {
+            if (f.size() <= 1)
+                continue;
+            for (size_t i = 0; i < f.size(); ++i) {
+                std::string r = f;
+                r.erase(i, 1);
+                next.push_back(std::move(r));
+            }
+        }
+        std::sort(next.begin(), next.end());
+        next.erase(std::unique(next.begin(), next.end()), next.end());
+        out->insert(out->end(), next.begin(), next.end());
+        frontier.swap(next);
+    }
+}
+
+void SymSpellIndex::add(const std::string &word, uint64_t count)
+{
+    if (word.empty())
+        return;
+    auto it = m_lookup.find(word);
+    if (it != m_lookup.end()) {
+        m_counts[it->second] = std::max(m_counts[it->second], count);
+        return;
+    }
+    const uint32_t idx = uint32_t(m_words.size());
+    m_words.push_back(word);
+    m_counts.push_back(count);
+    m_lookup.emplace(word, idx);
+}
+
+void SymSpellIndex::build()
+{
+    m_entries.clear();
+    m_sounds.clear();
+    m_skeletons.clear();
+    m_trigrams.clear();
+    std::vector<std::string> dels;
+    for (uint32_t i = 0; i < m_words.size(); ++i) {
+        const std::string &w = m_words[i];
+        dels.clear();
+        deletes(w.substr(0, kPrefix), kMaxDistance, &dels);
+        for (const std::string &d : dels)
+            m_entries.push_back((uint64_t(hash(d)) << 32) | i);
+        if (w.size() >= 3) {
+            m_sounds.emplace(EditDistance::soundKey(w), i);
+            m_skeletons.emplace(skeleton(w), i);
+            for (uint32_t t : trigrams(w))
+                m_trigrams[t].push_back(i);
+        }
+    }
+    std::sort(m_entries.begin(), m_entries.end());
+    m_entries.erase(std::unique(m_entries.begin(), m_entries.end()), m_entries.end());
+}
+
+std::vector<SymSpellIndex::Hit> SymSpellIndex::lookup(const std::string &lower, int maxDistance) const
+{
+    std::vector<Hit> hits;
+    if (lower.empty() || lower.size() > 40)
+        return hits;
+    maxDistance = std::min(maxDistance, int(kMaxDistance));
+    std::vector<std::string> dels;
+    deletes(lower.substr(0, kPrefix), maxDistance, &dels);
+    std::unordered_set<uint32_t> seen;
+    for (const std::string &d : dels) {
+        const uint64_t key = uint64_t(hash(d)) << 32;
+        auto it = std::lower_bound(m_entries.begin(), m_entries.end(), key);
+        for (; it != m_entries.end() && (*it >> 32) == (key >> 32); ++it) {
+            const uint32_t idx = uint32_t(*it & 0xffffffffu);
+            if (!seen.insert(idx).second)
+                continue;
+            const int dist = EditDistance::damerau(lower, m_words[idx], maxDistance);
+            if (dist <= maxDistance)
+                hits.push_back({idx, dist});
+        }
+    }
+    return hits;
+}
+
+std::vector<uint32_t> SymSpellIndex::soundAlikes(const std::string &lower) const
+{
+    std::vector<uint32_t> out;
+    auto range = m_sounds.equal_range(EditDistance::soundKey(lower));
+    for (auto it = range.first; it != range.second; ++it)
+        out.push_back(it->second);
+    return out;
+}
+
+} // namespace PennovaChecker
+
+namespace PennovaChecker {
+
+std::string SymSpellIndex::skeleton(const std::string &w)
+{
+    std::string s;
+    for (size_t i = 0; i < w.size(); ++i) {
+        const char c = w[i];
+        const bool vowel = c == 'a' || c == 'e' || c == 'i' || c == 'o' || c == 'u' || c == 'y' || c == 'h' || c == 'w';
+        if (i > 0 && vowel)
+            continue;
+        if (s.empty() || s.back() != c)
+            s.push_back(c);
+    }
+    return s;
+}
+
+std::vector<uint32_t> SymSpellIndex::trigrams(const std::string &lower)
+{
+    const std::string padded = "^" + lower + "$";
+    std::vector<uint32_t> out;
+    for (size_t i = 0; i + 3 <= padded.size(); ++i)
+        out.push_back((uint32_t(uint8_t(padded[i])) << 16) | (uint32_t(uint8_t(padded[i + 1])) << 8)
+                      | uint8_t(padded[i + 2]));
+    std::sort(out.begin(), out.end());
+    out.erase(std::unique(out.begin(), out.end()), out.end());
+    return out;
+}
+
+std::vector<uint32_t> SymSpellIndex::similar(const std::string &lower, size_t max) const
+{
+    const std::vector<uint32_t> grams = trigrams(lower);
+    std::unordered_map<uint32_t, int> shared;
+    for (uint32_t g : grams) {
+        auto it = m_trigrams.find(g);
+        if (it == m_trigrams.end())
+            continue;
+        for (uint32_t w : it->second)
+            ++shared[w];
+    }
+    std::vector<std::pair<double, uint32_t>> ranked;
+    for (const auto &[w, common] : shared) {
+        const size_t other = m_words[w].size() + 2 - 2; // trigram count of the padded word
+        const double dice = 2.0 * common / double(grams.size() + other);
+        if (dice >= 0.4)
+            ranked.emplace_back(-dice, w);
+    }
+    std::sort(ranked.begin(), ranked.end());
+    std::vector<uint32_t> out;
+    for (size_t i = 0; i < ranked.size() && i < max; ++i)
+        out.push_back(ranked[i].second);
+    return out;
+}
+
+std::vector<uint32_t> SymSpellIndex::sameSkeleton(const std::string &lower) const
+{
+    std::vector<uint32_t> out;
+    auto range = m_skeletons.equal_range(skeleton(lower));
+    for (auto it = range.first; it != range.second; ++it)
+        out.push_back(it->second);
+    return out;
+}
+
+} // namespace PennovaChecker
