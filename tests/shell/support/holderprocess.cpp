@@ -1,0 +1,38 @@
+#include "holderprocess.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+
+QByteArray startHolder(QProcess &process, const QStringList &arguments)
+{
+    process.setProcessChannelMode(QProcess::SeparateChannels);
+    process.start(QStringLiteral(SEGMENT_HOLDER), arguments);
+    QByteArray output;
+    if (!process.waitForStarted(10000))
+        return output;
+    const QDeadlineTimer deadline(20000);
+    while (!output.contains("ready\n") && !deadline.hasExpired()) {
+        if (process.state() != QProcess::Running) {
+            output += process.readAllStandardOutput();
+            break;
+        }
+        process.waitForReadyRead(int(deadline.remainingTime()));
+        output += process.readAllStandardOutput();
+    }
+    return output;
+}
+
+bool killHolder(QProcess &process)
+{
+    process.kill(); // SIGKILL: no destructor runs, the segment is left behind
+    return process.waitForFinished(10000) && process.exitStatus() == QProcess::CrashExit;
+}
+
+QString uniqueKey(const QString &tag)
+{
+    static int counter = 0;
+    return QStringLiteral("Pennova_Test_%1_%2_%3")
+        .arg(tag)
+        .arg(QCoreApplication::applicationPid())
+        .arg(++counter);
+}
