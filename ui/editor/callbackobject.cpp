@@ -1,0 +1,7 @@
+#include "callbackobject.h"
+
+CallbackObject &CallbackObject::instance()
+{
+    static CallbackObject object;
+    return object;
+}

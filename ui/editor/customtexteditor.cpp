@@ -1,0 +1,538 @@
+#include "customtexteditor.h"
+
+#include "clickablelabel.h"
+#include "configstore.h"
+#include "correctionitem.h"
+#include "focusrectwidget.h"
+#include "linewidget.h"
+#include "menuitemtype.h"
+#include "sentenceentry.h"
+#include "sentencechunk.h"
+#include "titlechunk.h"
+
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QScrollBar>
+#include <QSet>
+#include <QTextBlock>
+#include <QTextDocumentFragment>
+#include <QTextLayout>
+
+#include <algorithm>
+
+namespace {
+
+// Overlays away from the viewport wait here; vertical scrolling never brings them back.
+constexpr int ParkX = -100000;
+
+QString scrollBarStyle()
+{
+    return QStringLiteral(
+        "QScrollBar:vertical { width: 16px; margin: 16px 0 16px 0; border: none;"
+        " background: qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 #eaeaea, stop:1 #ffffff); }"
+        "QScrollBar::handle:vertical { min-height: 20px; margin: 0 3px; border-radius: 4px;"
+        " background: #c3d0db; }"
+        "QScrollBar::handle:vertical:hover { background: #9fb3c4; }"
+        "QScrollBar::sub-line:vertical { height: 16px; subcontrol-position: top;"
+        " subcontrol-origin: margin; background: #e3e9ee; }"
+        "QScrollBar::add-line:vertical { height: 16px; subcontrol-position: bottom;"
+        " subcontrol-origin: margin; background: #e3e9ee; }"
+        "QScrollBar::sub-line:vertical:hover, QScrollBar::add-line:vertical:hover {"
+        " background: #cbd7e1; }"
+        "QScrollBar::up-arrow:vertical, QScrollBar::down-arrow:vertical {"
+        " width: 6px; height: 6px; background: #7d96aa; border-radius: 3px; }"
+        "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }");
+}
+
+} // namespace
+
+CustomTextEditor::CustomTextEditor(ConfigStore &prefs, QWidget *parent)
+    : QTextEdit(parent)
+    , m_display(prefs)
+{
+    setMinimumWidth(400);
+    setAcceptRichText(false);
+    setAcceptDrops(false);
+    viewport()->setAcceptDrops(false);
+    // Ctrl+Z and Ctrl+Y belong to the correction history of the main window; the
+    // document's own undo stack would only collect every underline change.
+    setUndoRedoEnabled(false);
+    buildPunctuationMap();
+    applyAppearance();
+    connect(this, &QTextEdit::textChanged, this, &CustomTextEditor::relayout);
+}
+
+CustomTextEditor::~CustomTextEditor() = default;
+
+void CustomTextEditor::buildPunctuationMap()
+{
+    const QString dash2 = QString(2, QChar(0x2014));
+    const QString ellipsis2 = QString(2, QChar(0x2026));
+    m_punctuation = {
+        {QStringLiteral("，"), QStringLiteral(",")},
+        {QStringLiteral("、"), QStringLiteral(",")},
+        {QStringLiteral("。"), QStringLiteral(".")},
+        {QString(QChar(0x2022)), QStringLiteral(".")},
+        {QStringLiteral("？"), QStringLiteral("?")},
+        {QStringLiteral("！"), QStringLiteral("!")},
+        {QStringLiteral("："), QStringLiteral(":")},
+        {QStringLiteral("；"), QStringLiteral(";")},
+        {dash2, QStringLiteral(" - ")},
+        {QString(QChar(0x2013)), QStringLiteral("-")},
+        {QString(QChar(0xFF0D)), QStringLiteral("-")},
+        {ellipsis2, QStringLiteral("...")},
+        {QStringLiteral("（"), QStringLiteral("(")},
+        {QStringLiteral("）"), QStringLiteral(")")},
+        {QStringLiteral("【"), QStringLiteral("[")},
+        {QStringLiteral("】"), QStringLiteral("]")},
+        {QStringLiteral("｛"), QStringLiteral("{")},
+        {QStringLiteral("｝"), QStringLiteral("}")},
+        {QString(QChar(0x201C)), QStringLiteral("\"")},
+        {QString(QChar(0x201D)), QStringLiteral("\"")},
+        {QString(QChar(0x2018)), QStringLiteral("'")},
+        {QString(QChar(0x2019)), QStringLiteral("'")},
+        {QString(QChar(0x3000)), QStringLiteral(" ")},
+    };
+}
+
+void CustomTextEditor::setSentenceList(QList<SentenceEntry *> *sentences)
+{
+    m_sentences = sentences;
+    m_placed.clear();
+}
+
+void CustomTextEditor::loadText(const QString &text)
+{
+    setPlainText(text);
+    applyLineGap();
+    applyAppearance();
+}
+
+void CustomTextEditor::loadTextConverted(const QString &text)
+{
+    loadText(convertPunctuation(text));
+}
+
+QString CustomTextEditor::convertPunctuation(const QString &text) const
+{
+    QString result = text;
+    for (auto it = m_punctuation.cbegin(); it != m_punctuation.cend(); ++it)
+        result.replace(it.key(), it.value(), Qt::CaseSensitive);
+    return result;
+}
+
+bool CustomTextEditor::containsChinesePunctuation(const QString &text) const
+{
+    for (auto it = m_punctuation.cbegin(); it != m_punctuation.cend(); ++it) {
+        if (text.contains(it.key(), Qt::CaseSensitive))
+            return true;
+    }
+    return false;
+}
+
+bool CustomTextEditor::hasText() const
+{
+    return !toPlainText().trimmed().isEmpty();
+}
+
+bool CustomTextEditor::everythingSelected() const
+{
+    const QTextCursor tc = textCursor();
+    QTextCursor endCursor(document());
+    endCursor.movePosition(QTextCursor::End);
+    return tc.selectionStart() == 0 && tc.selectionEnd() >= endCursor.position();
+}
+
+void CustomTextEditor::placeCaretAtFinding(const CorrectionItem *item)
+{
+    if (!item)
+        return;
+    QTextCursor tc = textCursor();
+    tc.setPosition(item->start());
+    setTextCursor(tc);
+    setFocus();
+}
+
+void CustomTextEditor::replaceSelection(const QTextCursor &cursor, const QString &text)
+{
+    const int s = cursor.selectionStart();
+    const int e = cursor.selectionEnd();
+    QTextCursor edit(document());
+    edit.beginEditBlock();
+    edit.setPosition(e);
+    QTextCharFormat plain;
+    plain.setForeground(m_display.textColor());
+    edit.insertText(text, plain);
+    if (e > s) {
+        edit.setPosition(s);
+        edit.setPosition(e, QTextCursor::KeepAnchor);
+        edit.removeSelectedText();
+    }
+    edit.endEditBlock();
+}
+
+void CustomTextEditor::setFocusedFinding(CorrectionItem *item)
+{
+    if (m_focusRect) {
+        m_focusRect->hide();
+        m_focusRect->deleteLater();
+        m_focusRect = nullptr;
+    }
+    m_focusedFinding = item;
+    if (!item)
+        return;
+    m_focusRect = new FocusRectWidget(viewport());
+    placeFocusRect();
+    m_focusRect->show();
+    m_focusRect->startAnimation();
+}
+
+QRect CustomTextEditor::rectAt(int position) const
+{
+    QTextCursor c(document());
+    c.setPosition(qBound(0, position, document()->characterCount() - 1));
+    return cursorRect(c);
+}
+
+void CustomTextEditor::placeFocusRect()
+{
+    if (!m_focusRect || !m_focusedFinding)
+        return;
+    const int start = m_focusedFinding->start();
+    const QRect s = rectAt(start);
+    const QRect e = rectAt(m_focusedFinding->end());
+    int firstLineEnd = e.left();
+    if (e.top() > s.top()) {
+        // Wrapped finding: its first line's part ends where that line's text ends.
+        firstLineEnd = viewport()->width();
+        const QTextBlock block = document()->findBlock(start);
+        if (QTextLayout *layout = block.layout()) {
+            const int inBlock = start - block.position();
+            const QTextLine line = layout->lineForTextPosition(inBlock);
+            if (line.isValid()) {
+                const qreal from = line.cursorToX(inBlock);
+                const qreal to = line.x() + line.naturalTextWidth();
+                firstLineEnd = s.left() + qRound(to - from);
+            }
+        }
+        firstLineEnd = qMin(firstLineEnd, viewport()->width() - 2);
+    }
+    m_focusRect->place(s, e, firstLineEnd);
+}
+
+void CustomTextEditor::applyPreviewFont(ClickableLabel *label) const
+{
+    if (label)
+        label->setPreviewFont(m_display.textFont(), m_display.textFontSize() - 1);
+}
+
+void CustomTextEditor::park(QWidget *widget) const
+{
+    widget->move(ParkX, widget->y());
+}
+
+void CustomTextEditor::createPreviewLabel(CorrectionItem *item)
+{
+    if (!item)
+        return;
+    item->deleteLabel();
+    auto *label = new ClickableLabel(item->previewText(), viewport());
+    applyPreviewFont(label);
+    label->hide();
+    park(label);
+    item->setLabel(label);
+    connect(label, &ClickableLabel::signalClicked, label,
+            [item] { item->correct(ZeltraLib::MenuItemApply, 0); });
+}
+
+void CustomTextEditor::createSentenceLine(SentenceEntry *entry)
+{
+    if (!entry)
+        return;
+    auto *line = new LineWidget(viewport());
+    line->setColor(m_display.suggestionColor());
+    park(line);
+    line->setVisible(m_display.suggestionShown());
+    entry->setLineWidget(line);
+}
+
+void CustomTextEditor::relayout()
+{
+    QSet<QWidget *> placed;
+    if (m_sentences && !m_sentences->isEmpty()) {
+        // The document range that can show overlays: the viewport plus a line gap and
+        // a line above and below (labels hang below their line).
+        const int margin = m_lineGap + 2 * fontMetrics().height();
+        const int first = cursorForPosition(QPoint(0, -margin)).position();
+        const int last = cursorForPosition(
+            QPoint(viewport()->width(), viewport()->height() + margin)).position();
+        const QList<SentenceEntry *> &list = *m_sentences;
+        auto it = std::lower_bound(list.cbegin(), list.cend(), first,
+                                   [](const SentenceEntry *e, int pos) { return e->end() < pos; });
+        const bool linesShown = m_display.suggestionShown();
+        const int width = viewport()->width();
+        for (; it != list.cend() && (*it)->start() <= last; ++it) {
+            SentenceEntry *entry = *it;
+            for (CorrectionItem *item : entry->findings()) {
+                ClickableLabel *label = item->label();
+                if (!item->isVisible() || !label || label->isHidden())
+                    continue;
+                const QRect r = rectAt(item->start());
+                label->move(r.left(), r.bottom());
+                placed.insert(label);
+            }
+            LineWidget *line = entry->lineWidget();
+            if (linesShown && line) {
+                const QRect s = rectAt(entry->start());
+                const QRect e = rectAt(entry->end());
+                line->move(0, s.bottom());
+                line->setLine(QPoint(s.left(), s.bottom()), QPoint(e.right(), e.bottom()), width,
+                              s.height() + m_lineGap);
+                line->resize(width, e.bottom() - s.bottom() + 1 + line->penOffset());
+                placed.insert(line);
+            }
+        }
+    }
+    // Overlays that left the range would otherwise show at stale places.
+    for (const QPointer<QWidget> &widget : std::as_const(m_placed)) {
+        if (widget && !placed.contains(widget))
+            park(widget);
+    }
+    m_placed.clear();
+    m_placed.reserve(placed.size());
+    for (QWidget *widget : std::as_const(placed))
+        m_placed.append(widget);
+    placeFocusRect();
+}
+
+void CustomTextEditor::buildSentenceList(const QList<int> &positions,
+                                         const QList<QList<int>> &boundaries)
+{
+    if (!m_sentences)
+        return;
+    const int confidence = m_display.intValue(QStringLiteral("enlish_level"));
+    const int lastPosition = document()->characterCount() - 1;
+    auto makeRange = [&](int from, int to) {
+        QTextCursor range(document());
+        range.setPosition(qBound(0, from, lastPosition));
+        range.setPosition(qBound(0, to, lastPosition), QTextCursor::KeepAnchor);
+        return range;
+    };
+    const int count = int(qMin(positions.size(), boundaries.size()));
+    for (int i = 0; i < count; ++i) {
+        const int a = positions.at(i);
+        const QList<int> &ends = boundaries.at(i);
+        if (ends.isEmpty())
+            continue;
+        if (ends.first() < 0) {
+            auto chunk = std::make_unique<ZeltraLib::TitleChunk>();
+            chunk->setConfidence(confidence);
+            const int length = ends.size() > 1 ? qMax(0, ends.at(1)) : 0;
+            m_sentences->append(new SentenceEntry(std::move(chunk), makeRange(a, a + length)));
+            continue;
+        }
+        int b = 0;
+        for (int d : ends) {
+            if (d + 1 <= b)
+                continue; // not ascending: a bad boundary list, skip the value
+            auto chunk = std::make_unique<ZeltraLib::SentenceChunk>();
+            chunk->setConfidence(confidence);
+            m_sentences->append(new SentenceEntry(std::move(chunk), makeRange(a + b, a + d + 1)));
+            b = d + 1;
+        }
+    }
+    if (m_sentences->isEmpty())
+        return;
+    const bool hasSentence = std::any_of(m_sentences->cbegin(), m_sentences->cend(),
+        [](const SentenceEntry *e) { return e->chunk() && e->chunk()->kind() == 0; });
+    if (!hasSentence) {
+        SentenceEntry *lastEntry = m_sentences->last();
+        auto chunk = std::make_unique<ZeltraLib::SentenceChunk>();
+        chunk->setConfidence(lastEntry->chunk() ? lastEntry->chunk()->confidence() : confidence);
+        lastEntry->setChunk(std::move(chunk));
+    }
+}
+
+void CustomTextEditor::applyAppearance()
+{
+    QString style = scrollBarStyle() + QStringLiteral("QTextEdit { border: 1px solid #7d96aa; border-bottom: none;");
+    if (m_display.isTrue(QStringLiteral("display_background_enabled")))
+        style += QStringLiteral(" background-color: %1;")
+                     .arg(m_display.store().value(QStringLiteral("display_background_color")));
+    style += QStringLiteral(" }");
+    if (styleSheet() != style)
+        setStyleSheet(style);
+
+    QTextCursor all(document());
+    all.select(QTextCursor::Document);
+    QTextCharFormat format;
+    format.setForeground(m_display.textColor());
+    all.mergeCharFormat(format);
+
+    QFont f(m_display.textFont());
+    const int size = m_display.textFontSize();
+    if (size > 0)
+        f.setPointSize(size);
+    setFont(f);
+
+    QTextCursor tc = textCursor();
+    tc.setPosition(0);
+    setTextCursor(tc);
+}
+
+void CustomTextEditor::applyLineGap()
+{
+    QTextCursor all(document());
+    all.select(QTextCursor::Document);
+    QTextCharFormat format;
+    format.setForeground(m_display.textColor());
+    all.setCharFormat(format);
+    QTextBlockFormat block;
+    block.setLineHeight(m_lineGap, QTextBlockFormat::LineDistanceHeight);
+    all.setBlockFormat(block);
+}
+
+void CustomTextEditor::highlightSentence(SentenceEntry *previous, SentenceEntry *current)
+{
+    if (!m_display.isTrue(QStringLiteral("display_highlight_enabled")))
+        return;
+    QTextCharFormat format;
+    if (previous && previous->range().hasSelection()) {
+        format.setForeground(m_display.textColor());
+        previous->range().mergeCharFormat(format);
+    }
+    if (current && current->range().hasSelection()) {
+        format.setForeground(m_display.color(QStringLiteral("display_highlight_color")));
+        current->range().mergeCharFormat(format);
+    }
+}
+
+SentenceEntry *CustomTextEditor::sentenceAt(int position) const
+{
+    if (!m_sentences || m_sentences->isEmpty())
+        return nullptr;
+    auto it = std::upper_bound(m_sentences->cbegin(), m_sentences->cend(), position,
+                               [](int pos, const SentenceEntry *e) { return pos < e->end(); });
+    return it != m_sentences->cend() ? *it : m_sentences->last();
+}
+
+bool CustomTextEditor::isDiscardKey(const QKeyEvent *event, bool hasSelection)
+{
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    const int key = event->key();
+    if (key >= 0x20 && key <= 0xFF && (mods == Qt::NoModifier || mods == Qt::ShiftModifier))
+        return true;
+    switch (key) {
+    case Qt::Key_Backspace:
+    case Qt::Key_Delete:
+    case Qt::Key_Tab:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return true;
+    case Qt::Key_X:
+        return hasSelection && mods == Qt::ControlModifier;
+    default:
+        return false;
+    }
+}
+
+void CustomTextEditor::discardTouchedFindings()
+{
+    QList<CorrectionItem *> findings;
+    QList<SentenceEntry *> suggestions;
+    if (m_focusedFinding) {
+        findings.append(m_focusedFinding);
+    } else if (m_sentences) {
+        const QTextCursor tc = textCursor();
+        const int s = tc.selectionStart();
+        const int e = tc.selectionEnd();
+        for (SentenceEntry *entry : std::as_const(*m_sentences)) {
+            bool insideFinding = false;
+            for (CorrectionItem *item : entry->findings()) {
+                const int fs = item->start();
+                const int fe = item->end();
+                if (fe >= s && fs <= e)
+                    findings.append(item);
+                if (fs <= s && fe >= e)
+                    insideFinding = true;
+            }
+            if (entry->lineWidget() && entry->end() >= s && entry->start() <= e && !insideFinding)
+                suggestions.append(entry);
+        }
+    }
+    if (findings.isEmpty() && suggestions.isEmpty())
+        return;
+    emit signalFindingsDiscarded(findings, suggestions);
+    for (SentenceEntry *entry : std::as_const(suggestions))
+        entry->clearSuggestion();
+    for (CorrectionItem *item : std::as_const(findings))
+        removeFinding(item);
+}
+
+void CustomTextEditor::removeFinding(CorrectionItem *item)
+{
+    if (!item)
+        return;
+    if (m_focusedFinding == item)
+        setFocusedFinding(nullptr);
+    item->clearLook();
+    item->deleteLabel();
+    if (SentenceEntry *entry = item->sentence())
+        entry->takeFinding(item);
+    delete item;
+}
+
+QList<ZeltraLib::ParagraphBlock> CustomTextEditor::blocks() const
+{
+    QList<ZeltraLib::ParagraphBlock> result;
+    result.reserve(document()->blockCount());
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next())
+        result.append({block.position(), block.text()});
+    return result;
+}
+
+void CustomTextEditor::mousePressEvent(QMouseEvent *e)
+{
+    if (e->button() == Qt::RightButton) {
+        const QTextCursor tc = textCursor();
+        const QTextCursor hit = cursorForPosition(e->position().toPoint());
+        const int pos = hit.position();
+        if (!tc.hasSelection() || pos < tc.selectionStart() || pos > tc.selectionEnd())
+            setTextCursor(hit);
+    }
+    QTextEdit::mousePressEvent(e);
+}
+
+void CustomTextEditor::focusInEvent(QFocusEvent *e)
+{
+    emit signalShowDict(false);
+    QTextEdit::focusInEvent(e);
+}
+
+void CustomTextEditor::resizeEvent(QResizeEvent *e)
+{
+    QTextEdit::resizeEvent(e);
+    relayout();
+}
+
+void CustomTextEditor::contextMenuEvent(QContextMenuEvent *e)
+{
+    emit signalContextMenu(e);
+}
+
+void CustomTextEditor::scrollContentsBy(int dx, int dy)
+{
+    QTextEdit::scrollContentsBy(dx, dy);
+    relayout();
+}
+
+void CustomTextEditor::insertFromMimeData(const QMimeData *source)
+{
+    if (!source)
+        return;
+    if (source->hasText())
+        emit signalOnPaste(source->text());
+    else if (source->hasHtml())
+        emit signalOnPaste(QTextDocumentFragment::fromHtml(source->html()).toPlainText());
+}

@@ -1,0 +1,140 @@
+#pragma once
+
+#include "correctionitem.h"
+#include "displaysettings.h"
+#include "paragraphsource.h"
+#include "sentenceentry.h"
+
+#include <QHash>
+#include <QList>
+#include <QPointer>
+#include <QTextEdit>
+
+class ClickableLabel;
+class ConfigStore;
+class FocusRectWidget;
+class QKeyEvent;
+
+// The plain-text editor in the centre of the main window. Draws the findings of a
+// check in the text (underline or tint, a preview label in the line gap, a line under
+// sentences with a sentence suggestion, a frame around the focused finding) and keeps
+// them attached to their words while the user edits. Pasted text and context menus go
+// to the main window through signals. Also the paragraph source of sentence detection.
+//
+// Overlays are children of the viewport. Relayout places only those near the visible
+// part of the document; the others are parked outside the viewport, so that a
+// keystroke or a scroll step costs the same with ten findings or thousands.
+class CustomTextEditor : public QTextEdit, public ZeltraLib::ParagraphSource
+{
+    Q_OBJECT
+public:
+    // Pixels added below every line; the preview labels sit there.
+    static constexpr int DefaultLineGap = 30;
+
+    // prefs: the preference store (display keys); not owned, outlives the editor.
+    explicit CustomTextEditor(ConfigStore &prefs, QWidget *parent = nullptr);
+    ~CustomTextEditor() override;
+
+    int lineGap() const { return m_lineGap; }
+    const DisplaySettings &display() const { return m_display; }
+
+    // The main window's ordered sentence list (owned there, entries included), or null.
+    void setSentenceList(QList<SentenceEntry *> *sentences);
+    QList<SentenceEntry *> *sentenceList() const { return m_sentences; }
+
+    // setPlainText, then line gap and appearance (wipes every character format).
+    void loadText(const QString &text);
+    // The same after replacing every key of the punctuation map by its value.
+    void loadTextConverted(const QString &text);
+    QString convertPunctuation(const QString &text) const;
+    bool containsChinesePunctuation(const QString &text) const;
+    const QHash<QString, QString> &punctuationMap() const { return m_punctuation; }
+
+    // The plain text has something besides white space.
+    bool hasText() const;
+    // The selection starts at 0 and reaches the document end.
+    bool everythingSelected() const;
+
+    // Caret to the finding's start, no selection, keyboard focus to the editor.
+    void placeCaretAtFinding(const CorrectionItem *item);
+    // Inserts text behind the cursor's selection, then removes the selected characters,
+    // so that the caret and every tracked range stay on their side of the edit.
+    void replaceSelection(const QTextCursor &cursor, const QString &text);
+
+    // Closes the old focus frame; with an item, stores it and frames it.
+    void setFocusedFinding(CorrectionItem *item);
+    CorrectionItem *focusedFinding() const { return m_focusedFinding; }
+    FocusRectWidget *focusRect() const { return m_focusRect; }
+
+    // The hidden preview label of a newly inserted finding.
+    void createPreviewLabel(CorrectionItem *item);
+    // Preview font: the editor font one point smaller.
+    void applyPreviewFont(ClickableLabel *label) const;
+    // The line of a sentence with a sentence suggestion; shown only when the
+    // suggestion category is shown.
+    void createSentenceLine(SentenceEntry *entry);
+
+    // Repositions the overlays near the viewport. Runs after resize, scroll and text
+    // change by itself; callers run it after every finding action.
+    void relayout();
+    // Overlays placed by the last relayout (for the benchmark and tests).
+    int placedOverlayCount() const { return int(m_placed.size()); }
+
+    // Turns the detection results (block start positions and per-block boundaries)
+    // into sentence entries appended to the sentence list.
+    void buildSentenceList(const QList<int> &positions, const QList<QList<int>> &boundaries);
+
+    // Style sheet, text colour and font from the display settings; caret to the start.
+    void applyAppearance();
+    // Text colour and the line gap on every block.
+    void applyLineGap();
+    // Moves the sentence highlight (when enabled) from one sentence to another.
+    void highlightSentence(SentenceEntry *previous, SentenceEntry *current);
+    // The sentence holding position: the first whose end lies after it, else the last.
+    SentenceEntry *sentenceAt(int position) const;
+
+    // Whether a key press edits the text in a way that must discard touched findings
+    // first: printable keys without modifier or with Shift, Backspace, Delete, Tab,
+    // Return, Enter, and Ctrl+X with a selection.
+    static bool isDiscardKey(const QKeyEvent *event, bool hasSelection);
+    // Removes the focused finding, or every finding that meets the selection (and the
+    // sentence suggestions of sentences it touches, unless it lies inside a finding).
+    void discardTouchedFindings();
+    // Editor side of removing one finding: look cleared, label and focus dropped, taken
+    // out of its sentence and deleted.
+    void removeFinding(CorrectionItem *item);
+
+    // ParagraphSource: every block with its start position and text.
+    QList<ZeltraLib::ParagraphBlock> blocks() const override;
+
+signals:
+    void signalShowDict(bool bShow);
+    void signalContextMenu(QContextMenuEvent *e);
+    void signalOnPaste(const QString &text);
+    // Emitted by discardTouchedFindings() before the findings are deleted and the
+    // suggestions dropped; the pointers are valid only during the emission.
+    void signalFindingsDiscarded(const QList<CorrectionItem *> &findings,
+                                 const QList<SentenceEntry *> &suggestions);
+
+protected:
+    void mousePressEvent(QMouseEvent *e) override;
+    void focusInEvent(QFocusEvent *e) override;
+    void resizeEvent(QResizeEvent *e) override;
+    void contextMenuEvent(QContextMenuEvent *e) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void insertFromMimeData(const QMimeData *source) override;
+
+private:
+    void buildPunctuationMap();
+    QRect rectAt(int position) const;
+    void placeFocusRect();
+    void park(QWidget *widget) const;
+
+    int m_lineGap = DefaultLineGap;
+    QList<SentenceEntry *> *m_sentences = nullptr;     // not owned
+    QPointer<FocusRectWidget> m_focusRect;             // viewport child
+    CorrectionItem *m_focusedFinding = nullptr;        // not owned
+    QHash<QString, QString> m_punctuation;
+    DisplaySettings m_display;
+    QList<QPointer<QWidget>> m_placed;                 // overlays placed by the last relayout
+};
