@@ -67,6 +67,10 @@ void CheckTask::slotReadyRead()
     const QByteArray bytes = m_reply->readAll();
     if (m_unauthorized)
         return;
+    // An HTTP error carries an error page, not records; its code is reported at the end.
+    const int status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    if (status >= 400 || m_reply->error() != QNetworkReply::NoError)
+        return;
     m_pending.append(bytes);
 
     const qint64 size = m_pending.bufferedSize();

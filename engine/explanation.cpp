@@ -1,7 +1,7 @@
 #include "explanation.h"
 
 #include "correctionrecord.h"
-#include "replylimit.h"
+#include "servicereply.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>

@@ -1,6 +1,6 @@
 #include "synonym.h"
 
-#include "replylimit.h"
+#include "servicereply.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
