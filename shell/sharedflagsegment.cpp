@@ -15,13 +15,6 @@ namespace {
 
 constexpr int SegmentSize = 4;
 
-// The key Qt derives the System V segment from: one namespace per user, as the
-// segments of one desktop session would be.
-QString userScopedKey(const QString &key)
-{
-    return key + QStringLiteral("_uid") + QString::number(::getuid());
-}
-
 QString fileSafe(const QString &key)
 {
     QString name;
@@ -60,7 +53,7 @@ int lockFile(int fd, int operation)
 SharedFlagSegment::SharedFlagSegment(const QString &key)
     : m_key(key)
 {
-    m_memory.setKey(userScopedKey(key));
+    m_memory.setKey(segmentKey(key));
 
     const QString directory = lockDirectory();
     if (directory.isEmpty()) {
@@ -93,6 +86,12 @@ SharedFlagSegment::~SharedFlagSegment()
         m_memory.detach();
     if (m_usersLock >= 0)
         ::close(m_usersLock);
+}
+
+QString SharedFlagSegment::segmentKey(const QString &key)
+{
+    // One namespace per user, as the segments of one desktop session would be.
+    return key + QStringLiteral("_uid") + QString::number(::getuid());
 }
 
 QString SharedFlagSegment::lockDirectory()

@@ -31,6 +31,9 @@ public:
     // Writes the first byte under the segment's lock; ignored when not usable.
     void writeCommand(char command);
 
+    // The key of the underlying QSharedMemory for `key` (the key made per user).
+    static QString segmentKey(const QString &key);
+
     // Where the lock files live: $XDG_RUNTIME_DIR/pennova, else <temp>/pennova-<uid>.
     // Empty when no private directory can be made; then stale segments go undetected.
     static QString lockDirectory();
