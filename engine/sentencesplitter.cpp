@@ -317,7 +317,10 @@ void appendChineseMarks(const Byte *b, qsizetype n, QList<int> &ends)
 struct SplitterText
 {
     QByteArray bytes;
-    std::vector<int> charOfByte; // empty when every character is ASCII
+    // For each byte, the index of the last UTF-16 unit of its character (an
+    // end is inclusive, so a surrogate pair is never cut). Empty when every
+    // character is ASCII.
+    std::vector<int> charOfByte;
 };
 
 SplitterText toSplitterText(const QString &text)
@@ -339,7 +342,6 @@ SplitterText toSplitterText(const QString &text)
         out.charOfByte.push_back(int(k));
     unsigned char buf[4];
     for (qsizetype i = ascii; i < n; ++i) {
-        const qsizetype first = i;
         char32_t c = u[i];
         if (c < 0x80) {
             out.bytes.append(char(c));
@@ -353,7 +355,7 @@ SplitterText toSplitterText(const QString &text)
         const int len = LocalEncoding::encodeCodePoint(c, buf);
         for (int k = 0; k < len; ++k) {
             out.bytes.append(char(k > 0 && buf[k] < 0x80 ? 0x80 : buf[k]));
-            out.charOfByte.push_back(int(first));
+            out.charOfByte.push_back(int(i));
         }
     }
     return out;
