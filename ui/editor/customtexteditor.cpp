@@ -1,5 +1,6 @@
 #include "customtexteditor.h"
 
+#include "checkcodes.h"
 #include "clickablelabel.h"
 #include "configstore.h"
 #include "correctionitem.h"
@@ -352,6 +353,47 @@ void CustomTextEditor::buildSentenceList(const QList<int> &positions,
         chunk->setConfidence(lastEntry->chunk() ? lastEntry->chunk()->confidence() : confidence);
         lastEntry->setChunk(std::move(chunk));
     }
+}
+
+CorrectionItem *CustomTextEditor::insertResult(SentenceEntry *entry,
+                                               const ZeltraLib::CorrectionRecord &record)
+{
+    if (!entry)
+        return nullptr;
+    if (record.category() == ZeltraLib::CategorySuggestion) {
+        entry->setSuggestion(record);
+        return nullptr;
+    }
+    // Offsets come from the service: keep them inside the document.
+    const int lastPosition = document()->characterCount() - 1;
+    const int from = qBound(0, entry->start() + record.start, lastPosition);
+    const int to = qBound(from, entry->start() + record.end, lastPosition);
+    QTextCursor span(document());
+    span.setPosition(from);
+    span.setPosition(to, QTextCursor::KeepAnchor);
+    auto *item = new CorrectionItem(span, record, entry, m_display.store());
+    entry->insertFinding(item);
+    createPreviewLabel(item);
+    if (item->isVisible())
+        item->updateLook();
+    if (item->label())
+        item->label()->hide(); // shown when the check finishes
+    return item;
+}
+
+void CustomTextEditor::revealFindings()
+{
+    if (m_sentences) {
+        for (SentenceEntry *entry : std::as_const(*m_sentences)) {
+            for (CorrectionItem *item : entry->findings()) {
+                if (item->label())
+                    item->label()->setVisible(item->isVisible() && item->isOpen());
+            }
+            if (entry->hasSuggestion() && !entry->lineWidget())
+                createSentenceLine(entry);
+        }
+    }
+    relayout();
 }
 
 void CustomTextEditor::applyAppearance()

@@ -84,6 +84,15 @@ public:
     // into sentence entries appended to the sentence list.
     void buildSentenceList(const QList<int> &positions, const QList<QList<int>> &boundaries);
 
+    // Places one result of a check in its sentence: a sentence suggestion (category 6)
+    // becomes the entry's suggestion (returns null); any other result becomes a finding
+    // over [sentence start + start, sentence start + end], inserted in start order, with
+    // its hidden preview label and, when shown, its open look.
+    CorrectionItem *insertResult(SentenceEntry *entry, const ZeltraLib::CorrectionRecord &record);
+    // After the results are in: shows the preview label of every visible open finding,
+    // creates the line of every sentence with a suggestion, lays out.
+    void revealFindings();
+
     // Style sheet, text colour and font from the display settings; caret to the start.
     void applyAppearance();
     // Text colour and the line gap on every block.
