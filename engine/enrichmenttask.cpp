@@ -17,6 +17,7 @@ constexpr qint64 MaxBodyBytes = MaxFrameBytes + 64;
 EnrichmentTask::EnrichmentTask(const QString &host, QObject *parent)
     : QObject(parent)
     , m_manager(new QNetworkAccessManager(this))
+    , m_maxReplyBytes(MaxBodyBytes)
 {
     m_request.setUrl(QUrl(QStringLiteral("http://") + host + QStringLiteral("/lexsub/")));
     m_request.setHeader(QNetworkRequest::ContentTypeHeader,
@@ -63,7 +64,7 @@ void EnrichmentTask::slotReadyRead()
     if (!m_reply)
         return;
     m_body += m_reply->readAll();
-    if (m_body.size() > MaxBodyBytes) {
+    if (m_body.size() > m_maxReplyBytes) {
         // No polish reply is this large: stop receiving instead of buffering it.
         m_timer.stop();
         dropReply();

@@ -36,6 +36,9 @@ public:
 
     const QNetworkRequest &request() const { return m_request; }
 
+    // Largest reply body read (a frame of MaxFrameBytes and its header by default).
+    void setMaxReplyBytes(qint64 bytes) { m_maxReplyBytes = bytes; }
+
 Q_SIGNALS:
     // Once per request: NoError; AuthenticationRequiredError for "unauthorized";
     // UnknownContentError (299) when the service refuses the text; TimeoutError;
@@ -59,6 +62,7 @@ private:
     QTimer m_timer;
     QList<CResultState> m_results;
     QByteArray m_body;
+    qint64 m_maxReplyBytes;
 };
 
 } // namespace ZeltraLib
