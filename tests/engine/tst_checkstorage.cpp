@@ -1,0 +1,236 @@
+#include "checkstorage.h"
+#include "checkstoragethread.h"
+#include "sentencechunk.h"
+#include "titlechunk.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <memory>
+#include <vector>
+
+using namespace ZeltraLib;
+
+namespace {
+
+std::unique_ptr<TextChunk> makeChunk(int kind, int confidence)
+{
+    std::unique_ptr<TextChunk> chunk;
+    if (kind == 1)
+        chunk = std::make_unique<TitleChunk>();
+    else
+        chunk = std::make_unique<SentenceChunk>();
+    chunk->setConfidence(confidence);
+    return chunk;
+}
+
+CorrectionRecord finding(int start, int end, const QByteArray &type)
+{
+    CorrectionRecord record;
+    record.start = start;
+    record.end = end;
+    record.errorType = type;
+    return record;
+}
+
+} // namespace
+
+class TestCheckStorage : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void find_data();
+    void find();
+    void firstMatchingEntryWins();
+    void copiedChunkKeepsClassAndConfidence_data();
+    void copiedChunkKeepsClassAndConfidence();
+    void addUnansweredAddsOnlyMissing();
+    void capacityDropsOldestHalf();
+    void lookupThreadAnswersCachedSentences();
+    void lookupThreadWithoutStorageOrChunks();
+};
+
+void TestCheckStorage::initTestCase()
+{
+    registerResultStateType();
+}
+
+void TestCheckStorage::find_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("confidence");
+    QTest::addColumn<bool>("found");
+
+    QTest::newRow("same text, kind and level") << "He go home." << 0 << 2 << true;
+    QTest::newRow("other English level") << "He go home." << 0 << 3 << false;
+    QTest::newRow("title instead of sentence") << "He go home." << 1 << 2 << false;
+    QTest::newRow("trailing space differs") << "He go home. " << 0 << 2 << false;
+    QTest::newRow("case differs") << "he go home." << 0 << 2 << false;
+    QTest::newRow("Chinese text, exact") << "我们去 park 了。" << 0 << 2 << true;
+    QTest::newRow("Chinese text, other mark") << "我们去 park 了." << 0 << 2 << false;
+    QTest::newRow("title entry") << "My Holiday" << 1 << 1 << true;
+    QTest::newRow("unknown text") << "Nothing here." << 0 << 2 << false;
+}
+
+void TestCheckStorage::find()
+{
+    QFETCH(QString, text);
+    QFETCH(int, kind);
+    QFETCH(int, confidence);
+    QFETCH(bool, found);
+
+    CheckStorage storage;
+    storage.append(QStringLiteral("He go home."), *makeChunk(0, 2), {finding(3, 5, "GRAMMAR")});
+    storage.append(QStringLiteral("我们去 park 了。"), *makeChunk(0, 2), {});
+    storage.append(QStringLiteral("My Holiday"), *makeChunk(1, 1), {finding(0, 2, "NONWORD")});
+
+    const CheckStorageEntry *entry = storage.find(text, *makeChunk(kind, confidence));
+    QCOMPARE(entry != nullptr, found);
+    if (entry) {
+        QCOMPARE(entry->text, text);
+        QCOMPARE(entry->chunk->kind(), kind);
+        QCOMPARE(entry->chunk->confidence(), confidence);
+    }
+}
+
+void TestCheckStorage::firstMatchingEntryWins()
+{
+    CheckStorage storage;
+    storage.append(QStringLiteral("A b."), *makeChunk(0, 3), {finding(0, 1, "STYLE")});
+    storage.append(QStringLiteral("A b."), *makeChunk(0, 2), {finding(0, 1, "NONWORD")});
+    storage.append(QStringLiteral("A b."), *makeChunk(0, 2), {finding(2, 3, "GRAMMAR")});
+    const CheckStorageEntry *entry = storage.find(QStringLiteral("A b."), *makeChunk(0, 2));
+    QVERIFY(entry);
+    QCOMPARE(entry->corrections.size(), 1);
+    QCOMPARE(entry->corrections.first().errorType, QByteArray("NONWORD"));
+    QCOMPARE(storage.size(), 3);
+}
+
+void TestCheckStorage::copiedChunkKeepsClassAndConfidence_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("confidence");
+    QTest::newRow("sentence, low") << 0 << 1;
+    QTest::newRow("sentence, high") << 0 << 3;
+    QTest::newRow("title, medium") << 1 << 2;
+}
+
+void TestCheckStorage::copiedChunkKeepsClassAndConfidence()
+{
+    QFETCH(int, kind);
+    QFETCH(int, confidence);
+    const auto original = makeChunk(kind, confidence);
+    const auto copy = copyChunk(*original);
+    QCOMPARE(copy->kind(), kind);
+    QCOMPARE(copy->confidence(), confidence);
+    QVERIFY(copy->equals(*original));
+    QStringList a, b;
+    original->configs(a);
+    copy->configs(b);
+    QCOMPARE(b, a);
+    // The entry owns its own chunk: changing the original does not change it.
+    CheckStorage storage;
+    storage.append(QStringLiteral("x."), *original, {});
+    original->setConfidence(confidence + 1);
+    QCOMPARE(storage.at(0).chunk->confidence(), confidence);
+}
+
+void TestCheckStorage::addUnansweredAddsOnlyMissing()
+{
+    CheckStorage storage;
+    const auto sentence = makeChunk(0, 2);
+    const auto title = makeChunk(1, 2);
+    storage.append(QStringLiteral("One error."), *sentence, {finding(0, 3, "NONWORD")});
+    storage.addUnanswered({QStringLiteral("One error."), QStringLiteral("Clean one."), QStringLiteral("Title")},
+                          {sentence.get(), sentence.get(), title.get()});
+    QCOMPARE(storage.size(), 3);
+    QCOMPARE(storage.find(QStringLiteral("One error."), *sentence)->corrections.size(), 1);
+    QVERIFY(storage.find(QStringLiteral("Clean one."), *sentence)->corrections.isEmpty());
+    QVERIFY(storage.find(QStringLiteral("Title"), *title));
+    // A second call adds nothing; a missing chunk is skipped.
+    storage.addUnanswered({QStringLiteral("Clean one."), QStringLiteral("No chunk.")},
+                          {sentence.get(), nullptr});
+    QCOMPARE(storage.size(), 3);
+}
+
+void TestCheckStorage::capacityDropsOldestHalf()
+{
+    CheckStorage storage;
+    storage.setCapacity(4);
+    const auto chunk = makeChunk(0, 2);
+    for (int i = 0; i < 5; ++i)
+        storage.append(QStringLiteral("S%1.").arg(i), *chunk, {});
+    QCOMPARE(storage.size(), 3);
+    QVERIFY(!storage.find(QStringLiteral("S0."), *chunk));
+    QVERIFY(!storage.find(QStringLiteral("S1."), *chunk));
+    for (int i = 2; i < 5; ++i)
+        QVERIFY(storage.find(QStringLiteral("S%1.").arg(i), *chunk));
+    storage.clear();
+    QVERIFY(storage.isEmpty());
+    QVERIFY(!storage.find(QStringLiteral("S4."), *chunk));
+}
+
+void TestCheckStorage::lookupThreadAnswersCachedSentences()
+{
+    CheckStorage storage;
+    const auto sentence = makeChunk(0, 2);
+    const auto title = makeChunk(1, 2);
+    storage.append(QStringLiteral("Teh cat."), *sentence, {finding(0, 3, "NONWORD"), finding(4, 7, "STYLE")});
+    storage.append(QStringLiteral("Clean. "), *sentence, {});
+    storage.append(QStringLiteral("标题"), *title, {finding(0, 2, "REAL")});
+
+    const QStringList sentences{QStringLiteral("New one."), QStringLiteral("Teh cat."),
+                                QStringLiteral("标题"), QStringLiteral("Clean. ")};
+    QList<TextChunk *> chunks{sentence.get(), sentence.get(), title.get(), sentence.get()};
+    QList<int> answered{99}; // the thread appends; the owner clears before a run
+    CheckStorageThread thread;
+    thread.setInput(&storage, sentences, chunks, &answered);
+    QSignalSpy states(&thread, &CheckStorageThread::signalUpdateState);
+    QSignalSpy finished(&thread, &CheckStorageThread::signalFinished);
+    thread.start();
+    QVERIFY(finished.wait());
+    QVERIFY(thread.wait(5000));
+
+    QCOMPARE(answered, (QList<int>{99, 1, 2, 3}));
+    QCOMPARE(states.count(), 3);
+    const QList<int> expectedIndexes{1, 2, 3};
+    const QList<qsizetype> expectedFindings{2, 1, 0};
+    for (int i = 0; i < 3; ++i) {
+        const auto state = states.at(i).at(0).value<CResultState>();
+        QCOMPARE(state.sentInd, expectedIndexes.at(i));
+        QCOMPARE(state.corrections.size(), expectedFindings.at(i));
+    }
+    const auto first = states.at(0).at(0).value<CResultState>();
+    QCOMPARE(first.corrections.at(1).errorType, QByteArray("STYLE"));
+    QCOMPARE(first.corrections.at(1).start, 4);
+}
+
+void TestCheckStorage::lookupThreadWithoutStorageOrChunks()
+{
+    const auto sentence = makeChunk(0, 2);
+    QList<int> answered;
+    CheckStorageThread thread;
+    thread.setInput(nullptr, {QStringLiteral("A.")}, {sentence.get()}, &answered);
+    QSignalSpy states(&thread, &CheckStorageThread::signalUpdateState);
+    QSignalSpy finished(&thread, &CheckStorageThread::signalFinished);
+    thread.start();
+    QVERIFY(finished.wait());
+    QCOMPARE(states.count(), 0);
+    QVERIFY(answered.isEmpty());
+
+    // More sentences than chunks: the ones without a chunk are never answered.
+    CheckStorage storage;
+    storage.append(QStringLiteral("A."), *sentence, {});
+    storage.append(QStringLiteral("B."), *sentence, {});
+    thread.wait();
+    thread.setInput(&storage, {QStringLiteral("A."), QStringLiteral("B.")}, {sentence.get()}, &answered);
+    thread.start();
+    QVERIFY(finished.wait());
+    QCOMPARE(answered, QList<int>{0});
+    QCOMPARE(states.count(), 1);
+}
+
+QTEST_GUILESS_MAIN(TestCheckStorage)
+#include "tst_checkstorage.moc"
