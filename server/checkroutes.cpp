@@ -1,0 +1,253 @@
+#include "checkroutes.h"
+
+#include "englishchecker.h"
+#include "httpreplies.h"
+#include "requestframe.h"
+#include "servicecontext.h"
+#include "sessionstore.h"
+#include "wordbudget.h"
+#include "wordliststore.h"
+
+#include <httplib.h>
+#include <json/json.h>
+
+#include <memory>
+#include <unordered_set>
+
+namespace PennovaServer {
+
+namespace {
+constexpr std::size_t MaxConfigKinds = 8;
+constexpr std::size_t MaxConfigEntries = 128;
+constexpr const char *FrameType = "application/octet-stream";
+
+// One streamed check: the request's sentences and where the stream stands.
+struct CheckJob
+{
+    std::vector<std::string> sentences;
+    std::vector<int> configs;
+    std::vector<std::vector<std::string>> configTypes;
+    std::unordered_set<std::string> userWords;
+    std::size_t next = 0;
+    std::vector<std::string> previous; // every sentence before `next`
+    std::vector<std::string> checked;  // sentences answered, for the summary
+    std::vector<Json::Value> records;
+    bool summarySent = false;
+};
+
+bool stringArray(const Json::Value &value, std::size_t maxSize, std::vector<std::string> *out)
+{
+    if (!value.isArray() || value.size() > maxSize)
+        return false;
+    out->clear();
+    out->reserve(value.size());
+    for (const Json::Value &item : value) {
+        if (!item.isString())
+            return false;
+        out->push_back(item.asString());
+    }
+    return true;
+}
+
+// Reads "sents", "configs" and "configTypes" of a check request into the job.
+bool readCheckRequest(const Json::Value &root, std::size_t maxSentences, CheckJob *job)
+{
+    if (!stringArray(root["sents"], maxSentences, &job->sentences))
+        return false;
+    const Json::Value &types = root["configTypes"];
+    if (!types.isArray() || types.empty() || types.size() > MaxConfigKinds)
+        return false;
+    for (const Json::Value &type : types) {
+        std::vector<std::string> entries;
+        if (!stringArray(type, MaxConfigEntries, &entries))
+            return false;
+        job->configTypes.push_back(std::move(entries));
+    }
+    const Json::Value &configs = root["configs"];
+    if (!configs.isArray() || configs.size() != job->sentences.size())
+        return false;
+    for (const Json::Value &config : configs) {
+        if (!config.isInt())
+            return false;
+        const int kind = config.asInt();
+        if (kind < -1 || kind >= int(job->configTypes.size()))
+            return false;
+        job->configs.push_back(kind);
+    }
+    return true;
+}
+
+// The synonym request is meant to be {"sent":"...","start":n,"end":m}, but the sentence
+// may arrive unescaped; then the text between the fixed member names is the sentence.
+bool readSynonymRequest(const std::string &body, std::string *sentence, int *start, int *end)
+{
+    Json::CharReaderBuilder builder;
+    builder["stackLimit"] = 4;
+    builder["failIfExtra"] = true;
+    std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
+    Json::Value root;
+    std::string errors;
+    if (!reader->parse(body.data(), body.data() + body.size(), &root, &errors)) {
+        const std::string head = "{\"sent\":\"";
+        const std::size_t tail = body.rfind("\",\"start\":");
+        if (body.compare(0, head.size(), head) != 0 || tail == std::string::npos || tail < head.size())
+            return false;
+        const std::string rest = "{" + body.substr(tail + 2);
+        if (!reader->parse(rest.data(), rest.data() + rest.size(), &root, &errors))
+            return false;
+        root["sent"] = body.substr(head.size(), tail - head.size());
+    }
+    if (!root.isObject() || !root["sent"].isString() || !root["start"].isInt() || !root["end"].isInt())
+        return false;
+    *sentence = root["sent"].asString();
+    *start = root["start"].asInt();
+    *end = root["end"].asInt();
+    return true;
+}
+} // namespace
+
+CheckRoutes::CheckRoutes(ServiceContext &context)
+    : m_context(context)
+{
+}
+
+void CheckRoutes::install(httplib::Server &server)
+{
+    server.Post("/apps_compressed/", [this](const httplib::Request &req, httplib::Response &res) { check(req, res); });
+    server.Get("/apps_compressed/", [](const httplib::Request &, httplib::Response &res) {
+        HttpReplies::text(res, 200, "ok");
+    });
+    server.Post("/lexsub/", [this](const httplib::Request &req, httplib::Response &res) { polish(req, res); });
+    server.Post("/syms/", [this](const httplib::Request &req, httplib::Response &res) { synonyms(req, res); });
+}
+
+bool CheckRoutes::withinWordLimits(const std::string &session, int words, httplib::Response &res)
+{
+    if (words > m_context.options.maxWordsPerCheck) {
+        HttpReplies::refuse(res, 413, "too many words");
+        return false;
+    }
+    if (!m_context.budget.take(session, words, m_context.sessions.now())) {
+        HttpReplies::refuse(res, 429, "too many words in one minute");
+        return false;
+    }
+    return true;
+}
+
+void CheckRoutes::check(const httplib::Request &req, httplib::Response &res)
+{
+    Json::Value root;
+    if (const int status = RequestFrame::decode(req.body, m_context.options.maxFrameRawBytes, &root))
+        return HttpReplies::refuse(res, status, "bad request frame");
+    if (!root["session"].isString())
+        return HttpReplies::refuse(res, 400, "no session");
+    auto job = std::make_shared<CheckJob>();
+    if (!readCheckRequest(root, std::size_t(m_context.options.maxSentencesPerCheck), job.get()))
+        return HttpReplies::refuse(res, 400, "malformed check request");
+    const std::string session = root["session"].asString();
+    const auto user = m_context.sessions.find(session);
+    if (!user)
+        return HttpReplies::text(res, 200, "unauthorized");
+
+    int words = 0;
+    for (std::size_t i = 0; i < job->sentences.size(); ++i) {
+        if (job->configs[i] != -1)
+            words += WordBudget::countWords(job->sentences[i]);
+    }
+    if (!withinWordLimits(session, words, res))
+        return;
+    for (std::string &word : m_context.words.words(user->userId))
+        job->userWords.insert(std::move(word));
+
+    const PennovaChecker::EnglishChecker &checker = m_context.checker;
+    // One record per call, so each reaches the client as soon as it is ready.
+    res.set_chunked_content_provider(FrameType, [job, &checker](std::size_t, httplib::DataSink &sink) {
+        try {
+            CheckJob &j = *job;
+            while (j.next < j.sentences.size() && j.configs[j.next] == -1)
+                j.previous.push_back(j.sentences[j.next++]);
+            Json::Value record;
+            if (j.next < j.sentences.size()) {
+                const std::size_t i = j.next++;
+                const int kind = j.configs[i];
+                record = checker.checkSentence(int(i), j.sentences[i], kind, j.configTypes[std::size_t(kind)],
+                                               j.userWords, j.previous);
+                j.previous.push_back(j.sentences[i]);
+                j.checked.push_back(j.sentences[i]);
+                j.records.push_back(record);
+            } else {
+                record = checker.summaryRecord(j.checked, j.records);
+                j.summarySent = true;
+            }
+            const std::string frame = RequestFrame::encode(record) + RecordTrailer;
+            if (!sink.write(frame.data(), frame.size()))
+                return false;
+            if (j.summarySent)
+                sink.done();
+            return true;
+        } catch (const std::exception &) {
+            return false; // the connection ends without the summary; the client sees an error
+        }
+    });
+}
+
+void CheckRoutes::polish(const httplib::Request &req, httplib::Response &res)
+{
+    Json::Value root;
+    if (const int status = RequestFrame::decode(req.body, m_context.options.maxFrameRawBytes, &root))
+        return HttpReplies::refuse(res, status, "bad request frame");
+    std::vector<std::string> sentences;
+    if (!root["session"].isString()
+        || !stringArray(root["sents"], std::size_t(m_context.options.maxSentencesPerCheck), &sentences)
+        || (root.isMember("confidence") && !root["confidence"].isInt()))
+        return HttpReplies::refuse(res, 400, "malformed polish request");
+    const std::string session = root["session"].asString();
+    if (!m_context.sessions.find(session))
+        return HttpReplies::text(res, 200, "unauthorized");
+    int words = 0;
+    for (const std::string &sentence : sentences)
+        words += WordBudget::countWords(sentence);
+    if (!withinWordLimits(session, words, res))
+        return;
+    const int level = std::clamp(root["confidence"].asInt(), 1, 3);
+    Json::Value results(Json::arrayValue);
+    if (!m_context.checker.polish(sentences, level, &results))
+        return HttpReplies::refuse(res, 422, "the text is too short or mostly quotation");
+    res.status = 200;
+    res.set_content(RequestFrame::encode(results), FrameType);
+}
+
+void CheckRoutes::synonyms(const httplib::Request &req, httplib::Response &res)
+{
+    if (req.body.size() > MaxSynonymBodyBytes)
+        return HttpReplies::refuse(res, 413, "request too large");
+    std::string sentence;
+    int start = 0;
+    int end = 0;
+    if (!readSynonymRequest(req.body, &sentence, &start, &end))
+        return HttpReplies::refuse(res, 400, "malformed synonym request");
+    const Json::Value found = m_context.checker.synonyms(sentence, start, end);
+    // The client reads the inside of ["a","b"] without unescaping: keep plain words only.
+    std::string body = "[";
+    bool first = true;
+    if (found.isArray()) {
+        for (const Json::Value &item : found) {
+            if (!item.isString())
+                continue;
+            const std::string word = item.asString();
+            if (word.empty() || word.find_first_of("\"\\[],\r\n") != std::string::npos)
+                continue;
+            body += (first ? "\"" : ",\"") + word + "\"";
+            first = false;
+        }
+    }
+    body += "]";
+    // The client ignores replies of 10 characters or fewer; leading blanks keep a single
+    // short synonym such as ["walk"] readable and the body valid JSON.
+    if (!first && body.size() <= 10)
+        body.insert(0, 11 - body.size(), ' ');
+    res.status = 200;
+    res.set_content(body, "application/json; charset=utf-8");
+}
+
+} // namespace PennovaServer

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+
+namespace httplib {
+class Server;
+struct Request;
+struct Response;
+}
+
+namespace PennovaServer {
+
+struct ServiceContext;
+
+// Check host: the streamed check, polish and synonyms.
+class CheckRoutes
+{
+public:
+    // The 3 bytes after every reply record of the check stream.
+    static constexpr const char RecordTrailer[] = "\r\n\n";
+    static constexpr std::size_t MaxSynonymBodyBytes = 64 * 1024;
+
+    explicit CheckRoutes(ServiceContext &context); // borrowed
+    void install(httplib::Server &server);
+
+private:
+    void check(const httplib::Request &req, httplib::Response &res);
+    void polish(const httplib::Request &req, httplib::Response &res);
+    void synonyms(const httplib::Request &req, httplib::Response &res);
+    // Takes the words from the session's budget; answers the refusal itself.
+    bool withinWordLimits(const std::string &session, int words, httplib::Response &res);
+
+    ServiceContext &m_context;
+};
+
+} // namespace PennovaServer

@@ -1,0 +1,30 @@
+#include "httpreplies.h"
+
+#include <httplib.h>
+
+namespace PennovaServer {
+
+void HttpReplies::text(httplib::Response &res, int status, const std::string &body)
+{
+    res.status = status;
+    res.set_content(body, "text/plain; charset=utf-8");
+}
+
+void HttpReplies::html(httplib::Response &res, int status, const std::string &body)
+{
+    res.status = status;
+    res.set_content(body, "text/html; charset=utf-8");
+}
+
+void HttpReplies::threePart(httplib::Response &res, const std::string &code, const std::string &first,
+                            const std::string &second)
+{
+    text(res, 200, code + "|" + first + "|" + second);
+}
+
+void HttpReplies::refuse(httplib::Response &res, int status, const std::string &reason)
+{
+    text(res, status, reason);
+}
+
+} // namespace PennovaServer

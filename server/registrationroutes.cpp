@@ -1,0 +1,125 @@
+#include "registrationroutes.h"
+
+#include "accountstore.h"
+#include "formbody.h"
+#include "httpreplies.h"
+#include "passwordhasher.h"
+#include "servicecontext.h"
+
+#include <httplib.h>
+
+#include <QRegularExpression>
+#include <QString>
+
+namespace PennovaServer {
+
+namespace {
+// The client sends "+" in the registration e-mail as "%2b"; nothing else is encoded.
+std::string decodePlus(std::string text)
+{
+    for (std::size_t at = text.find('%'); at != std::string::npos; at = text.find('%', at + 1)) {
+        if (at + 2 < text.size() && text[at + 1] == '2' && (text[at + 2] == 'b' || text[at + 2] == 'B'))
+            text.replace(at, 3, "+");
+    }
+    return text;
+}
+
+std::optional<FormBody> registrationForm(const httplib::Request &req, httplib::Response &res,
+                                         const ServiceContext &context, const char *key)
+{
+    std::optional<FormBody> form;
+    if (req.body.size() <= context.options.maxFormBytes)
+        form = FormBody::parse(req.body);
+    if (!form || !form->has(key)) {
+        HttpReplies::refuse(res, 400, "malformed form");
+        return std::nullopt;
+    }
+    return form;
+}
+} // namespace
+
+RegistrationRoutes::RegistrationRoutes(ServiceContext &context)
+    : m_context(context)
+{
+}
+
+bool RegistrationRoutes::validUserName(const std::string &name)
+{
+    static const QRegularExpression rule(QStringLiteral("^[a-z0-9A-Z]{6,16}$"));
+    return name.size() <= 16 && rule.match(QString::fromStdString(name)).hasMatch();
+}
+
+bool RegistrationRoutes::validEmail(const std::string &email)
+{
+    static const QRegularExpression rule(
+        QStringLiteral("^\\w+([-+.]\\w+)*@\\w+([-.]\\w+)*\\.\\w+([-.]\\w+)*$"));
+    // ASCII only: \w would otherwise accept letters of any script.
+    for (unsigned char ch : email) {
+        if (ch >= 0x80)
+            return false;
+    }
+    return email.size() <= MaxEmailBytes && rule.match(QString::fromStdString(email)).hasMatch();
+}
+
+void RegistrationRoutes::install(httplib::Server &server)
+{
+    server.Post("/tessel/DoesUserNameExist", [this](const httplib::Request &req, httplib::Response &res) {
+        const auto form = registrationForm(req, res, m_context, "u");
+        if (!form)
+            return;
+        const std::string name = form->value("u");
+        const bool exists = name.size() <= 64 && m_context.accounts.nameExists(name);
+        HttpReplies::text(res, 200, exists ? "True" : "False");
+    });
+
+    server.Post("/tessel/DoesEmailExist", [this](const httplib::Request &req, httplib::Response &res) {
+        const auto form = registrationForm(req, res, m_context, "e");
+        if (!form)
+            return;
+        const std::string email = form->value("e");
+        const bool exists = email.size() <= MaxEmailBytes && m_context.accounts.emailExists(email);
+        HttpReplies::text(res, 200, exists ? "True" : "False");
+    });
+
+    server.Post("/tessel/register", [this](const httplib::Request &req, httplib::Response &res) {
+        const auto form = registrationForm(req, res, m_context, "u");
+        if (!form)
+            return;
+        const std::string name = form->value("u");
+        const std::string email = decodePlus(form->value("e"));
+        const std::string hash = form->value("p");
+
+        // Three digits: user name, e-mail, password; 0 = acceptable.
+        char status[4] = "000";
+        if (name.empty())
+            status[0] = '1';
+        else if (!validUserName(name))
+            status[0] = '2';
+        else if (m_context.accounts.nameExists(name))
+            status[0] = '3';
+        if (email.empty())
+            status[1] = '1';
+        else if (email.size() > MaxEmailBytes)
+            status[1] = '2';
+        else if (!validEmail(email))
+            status[1] = '3';
+        else if (m_context.accounts.emailExists(email))
+            status[1] = '4';
+        if (!PasswordHasher::isProtocolHash(hash))
+            status[2] = '1';
+        if (std::string(status) != "000")
+            return HttpReplies::text(res, 200, status);
+
+        switch (m_context.accounts.create(name, email, hash)) {
+        case AccountStore::CreateResult::Created:
+            return HttpReplies::text(res, 200, "success");
+        case AccountStore::CreateResult::NameTaken:
+            return HttpReplies::text(res, 200, "300");
+        case AccountStore::CreateResult::EmailTaken:
+            return HttpReplies::text(res, 200, "040");
+        }
+        HttpReplies::text(res, 200, "error");
+    });
+}
+
+} // namespace PennovaServer

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <json/value.h>
+
+#include <string>
+
+namespace PennovaServer {
+
+// A compressed request frame (check and polish) holding one JSON object.
+class RequestFrame
+{
+public:
+    // Decodes and parses the body. Returns 0 and fills *object, or the HTTP status to
+    // refuse with: 413 when the raw length exceeds maxRawBytes, 400 for anything that is
+    // not exactly one frame (plain decimal lengths, the packed bytes and nothing more,
+    // data inflating to exactly the raw length) of a JSON object.
+    static int decode(const std::string &body, long long maxRawBytes, Json::Value *object);
+
+    // One reply record: the frame of the compact JSON text (with its newline).
+    static std::string encode(const Json::Value &value);
+
+    // Compact single-line JSON with a final newline, UTF-8 kept as it is.
+    static std::string compactJson(const Json::Value &value);
+};
+
+} // namespace PennovaServer

@@ -1,0 +1,103 @@
+#include "servercommandline.h"
+
+namespace PennovaServer {
+
+namespace {
+// A decimal number in [low, high], or -1.
+long long number(const std::string &text, long long low, long long high)
+{
+    if (text.empty() || text.size() > 10)
+        return -1;
+    long long value = 0;
+    for (char ch : text) {
+        if (ch < '0' || ch > '9')
+            return -1;
+        value = value * 10 + (ch - '0');
+    }
+    return value >= low && value <= high ? value : -1;
+}
+
+bool parseListen(const std::string &text, ServerOptions *options)
+{
+    const std::size_t colon = text.rfind(':');
+    if (colon == std::string::npos || colon == 0)
+        return false;
+    const long long port = number(text.substr(colon + 1), 0, 65535);
+    if (port < 0)
+        return false;
+    std::string host = text.substr(0, colon);
+    if (host.size() > 2 && host.front() == '[' && host.back() == ']')
+        host = host.substr(1, host.size() - 2);
+    options->host = host;
+    options->port = int(port);
+    return true;
+}
+} // namespace
+
+std::string ServerCommandLine::usage()
+{
+    return "usage: pennova-server [--listen ADDR:PORT] [--data DIR] [--session-lifetime SECONDS] [--threads N]\n"
+           "       pennova-server [--data DIR] user add NAME EMAIL PASSWORD\n"
+           "       pennova-server [--data DIR] user passwd NAME PASSWORD\n";
+}
+
+ServerCommandLine ServerCommandLine::parse(const std::vector<std::string> &arguments, const std::string &homeDir)
+{
+    ServerCommandLine line;
+    line.options.dataDir = homeDir + "/.local/share/pennova-server";
+    const auto invalid = [&line](const std::string &why) {
+        line.mode = Mode::Invalid;
+        line.error = why;
+        return line;
+    };
+    std::size_t i = 0;
+    for (; i < arguments.size(); ++i) {
+        const std::string &arg = arguments[i];
+        if (arg == "-h" || arg == "--help") {
+            line.mode = Mode::Help;
+            return line;
+        }
+        if (arg.rfind("--", 0) != 0)
+            break;
+        if (i + 1 >= arguments.size())
+            return invalid(arg + " needs a value");
+        const std::string &value = arguments[++i];
+        if (arg == "--listen") {
+            if (!parseListen(value, &line.options))
+                return invalid("--listen expects ADDR:PORT, got " + value);
+        } else if (arg == "--data") {
+            if (value.empty())
+                return invalid("--data expects a directory");
+            line.options.dataDir = value;
+        } else if (arg == "--session-lifetime") {
+            const long long seconds = number(value, 60, 30LL * 24 * 3600);
+            if (seconds < 0)
+                return invalid("--session-lifetime expects 60 to 2592000 seconds");
+            line.options.sessionLifetimeSeconds = int(seconds);
+        } else if (arg == "--threads") {
+            const long long threads = number(value, 1, 256);
+            if (threads < 0)
+                return invalid("--threads expects 1 to 256");
+            line.options.threads = int(threads);
+        } else {
+            return invalid("unknown option " + arg);
+        }
+    }
+    if (i == arguments.size()) {
+        line.mode = Mode::Serve;
+        return line;
+    }
+    if (arguments[i] != "user" || i + 1 >= arguments.size())
+        return invalid("unknown command " + arguments[i]);
+    const std::string &command = arguments[i + 1];
+    line.operands.assign(arguments.begin() + std::ptrdiff_t(i + 2), arguments.end());
+    if (command == "add" && line.operands.size() == 3)
+        line.mode = Mode::UserAdd;
+    else if (command == "passwd" && line.operands.size() == 2)
+        line.mode = Mode::UserPasswd;
+    else
+        return invalid("user add needs NAME EMAIL PASSWORD, user passwd needs NAME PASSWORD");
+    return line;
+}
+
+} // namespace PennovaServer

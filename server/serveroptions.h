@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace PennovaServer {
+
+// Everything a deployment may tune. Defaults suit a classroom server on one machine.
+struct ServerOptions
+{
+    std::string host = "127.0.0.1";
+    int port = 18640;               // 0 = any free port (tests)
+    std::string dataDir;            // holds the database, the version file and update files
+    int threads = 16;               // HTTP worker threads
+    int sessionLifetimeSeconds = 7200; // a session not activated for this long expires
+    // Password hashing cost: false = libsodium's INTERACTIVE limits, true = the minimum
+    // limits (only for tests; stored hashes carry their own parameters either way).
+    bool fastPasswordHash = false;
+    std::size_t maxBodyBytes = 16 * 1024 * 1024;   // any request body
+    std::size_t maxFormBytes = 1024 * 1024;        // form-encoded account requests
+    long long maxFrameRawBytes = 8 * 1024 * 1024;  // inflated check or polish request
+    int maxWordsPerCheck = 10000;
+    int maxWordsPerMinute = 30000;
+    int maxSentencesPerCheck = 5000;
+    bool logRequests = true;        // one line per request on stderr (method, path, status)
+    // Checker tables; empty = the checker's defaults.
+    std::string checkerDataDir;
+    std::string hunspellDir;
+};
+
+} // namespace PennovaServer

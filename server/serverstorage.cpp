@@ -1,0 +1,37 @@
+#include "serverstorage.h"
+
+#include <QDir>
+#include <QFile>
+#include <QString>
+
+#include <stdexcept>
+
+namespace PennovaServer {
+
+namespace {
+const std::string &preparedDirectory(const std::string &dataDir)
+{
+    const QString dir = QString::fromStdString(dataDir);
+    if (dataDir.empty() || !QDir().mkpath(dir))
+        throw std::runtime_error("cannot create the data directory " + dataDir);
+    QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return dataDir;
+}
+} // namespace
+
+std::string ServerStorage::databaseFile(const std::string &dataDir)
+{
+    return dataDir + "/pennova.db";
+}
+
+ServerStorage::ServerStorage(const ServerOptions &options, SessionStore::Clock clock)
+    : m_db(databaseFile(preparedDirectory(options.dataDir)))
+    , m_hasher(options.fastPasswordHash)
+    , m_accounts(m_db, m_hasher)
+    , m_sessions(m_db, options.sessionLifetimeSeconds, std::move(clock))
+    , m_words(m_db)
+    , m_usage(m_db)
+{
+}
+
+} // namespace PennovaServer

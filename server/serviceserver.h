@@ -1,0 +1,69 @@
+#pragma once
+
+#include "serveroptions.h"
+#include "sessionstore.h"
+
+#include <memory>
+#include <string>
+
+namespace httplib {
+class Server;
+}
+
+namespace PennovaChecker {
+class EnglishChecker;
+}
+
+namespace PennovaServer {
+
+class AccountRoutes;
+class CheckRoutes;
+class PageRoutes;
+class RegistrationRoutes;
+class ServerStorage;
+class SignInRoutes;
+class UserDataRoutes;
+class VersionRoutes;
+class WordBudget;
+struct ServiceContext;
+
+// pennova-server: one HTTP listener that serves every path of the five service hosts.
+class ServiceServer
+{
+public:
+    // Opens the data directory and loads the checker; throws std::runtime_error.
+    // clock: seconds since the epoch for sessions and word budgets (tests); empty = system.
+    explicit ServiceServer(ServerOptions options, SessionStore::Clock clock = {});
+    ~ServiceServer();
+    ServiceServer(const ServiceServer &) = delete;
+    ServiceServer &operator=(const ServiceServer &) = delete;
+
+    // Binds the listening socket (port 0 = any free port); the bound port, or -1.
+    int bind();
+    // Serves until stop(); false when it could not serve at all.
+    bool run();
+    // Stops accepting, finishes the running requests; safe from any thread.
+    void stop();
+
+    // "host:port" once bound.
+    std::string address() const;
+    ServerStorage &storage() { return *m_storage; }
+
+private:
+    ServerOptions m_options;
+    int m_port = -1;
+    std::unique_ptr<ServerStorage> m_storage;
+    std::unique_ptr<PennovaChecker::EnglishChecker> m_checker;
+    std::unique_ptr<WordBudget> m_budget;
+    std::unique_ptr<ServiceContext> m_context;
+    std::unique_ptr<AccountRoutes> m_accountRoutes;
+    std::unique_ptr<RegistrationRoutes> m_registrationRoutes;
+    std::unique_ptr<UserDataRoutes> m_userDataRoutes;
+    std::unique_ptr<CheckRoutes> m_checkRoutes;
+    std::unique_ptr<PageRoutes> m_pageRoutes;
+    std::unique_ptr<SignInRoutes> m_signInRoutes;
+    std::unique_ptr<VersionRoutes> m_versionRoutes;
+    std::unique_ptr<httplib::Server> m_http;
+};
+
+} // namespace PennovaServer

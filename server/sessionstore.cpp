@@ -1,0 +1,104 @@
+#include "sessionstore.h"
+
+#include "sqlitedatabase.h"
+
+#include <sodium.h>
+#include <sqlite3.h>
+
+#include <ctime>
+
+namespace PennovaServer {
+
+namespace {
+std::string newKey()
+{
+    unsigned char bytes[16];
+    randombytes_buf(bytes, sizeof bytes);
+    static const char digits[] = "0123456789ABCDEF";
+    std::string key;
+    key.reserve(32);
+    for (unsigned char b : bytes) {
+        key += digits[b >> 4];
+        key += digits[b & 15];
+    }
+    return key;
+}
+} // namespace
+
+SessionStore::SessionStore(SqliteDatabase &db, int lifetimeSeconds, Clock clock)
+    : m_db(db)
+    , m_lifetime(lifetimeSeconds > 0 ? lifetimeSeconds : 1)
+    , m_clock(std::move(clock))
+{
+}
+
+std::int64_t SessionStore::now() const
+{
+    return m_clock ? m_clock() : std::int64_t(std::time(nullptr));
+}
+
+std::string SessionStore::open(std::int64_t userId)
+{
+    purgeExpired();
+    const std::string key = newKey();
+    const std::int64_t t = now();
+    m_db.locked([&](sqlite3 *db) {
+        SqlStatement q(db, "INSERT INTO sessions(key, user_id, created, expires) VALUES(?1, ?2, ?3, ?4)");
+        q.bind(1, key).bind(2, userId).bind(3, t).bind(4, t + m_lifetime);
+        q.run();
+    });
+    return key;
+}
+
+std::optional<SessionStore::Session> SessionStore::find(const std::string &key)
+{
+    if (key.empty())
+        return std::nullopt;
+    const std::int64_t t = now();
+    return m_db.locked([&](sqlite3 *db) -> std::optional<Session> {
+        SqlStatement q(db, "SELECT s.user_id, u.name FROM sessions s JOIN users u ON u.id = s.user_id "
+                           "WHERE s.key = ?1 AND s.expires > ?2");
+        q.bind(1, key).bind(2, t);
+        if (!q.step())
+            return std::nullopt;
+        return Session{q.integer(0), q.text(1)};
+    });
+}
+
+bool SessionStore::activate(const std::string &key)
+{
+    if (key.empty())
+        return false;
+    const std::int64_t t = now();
+    return m_db.locked([&](sqlite3 *db) {
+        SqlStatement q(db, "UPDATE sessions SET expires = ?1 WHERE key = ?2 AND expires > ?3");
+        q.bind(1, t + m_lifetime).bind(2, key).bind(3, t);
+        q.run();
+        return sqlite3_changes(db) > 0;
+    });
+}
+
+bool SessionStore::close(const std::string &key)
+{
+    if (key.empty())
+        return false;
+    const std::int64_t t = now();
+    return m_db.locked([&](sqlite3 *db) {
+        SqlStatement q(db, "DELETE FROM sessions WHERE key = ?1 AND expires > ?2");
+        q.bind(1, key).bind(2, t);
+        q.run();
+        return sqlite3_changes(db) > 0;
+    });
+}
+
+void SessionStore::purgeExpired()
+{
+    const std::int64_t t = now();
+    m_db.locked([&](sqlite3 *db) {
+        SqlStatement q(db, "DELETE FROM sessions WHERE expires <= ?1");
+        q.bind(1, t);
+        q.run();
+    });
+}
+
+} // namespace PennovaServer

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace PennovaServer {
+
+class SqliteDatabase;
+
+// Session keys: 128 random bits from libsodium as 32 upper-case hex digits. A session
+// expires when it is not activated (or used) within the lifetime.
+class SessionStore
+{
+public:
+    using Clock = std::function<std::int64_t()>; // seconds since the epoch
+
+    struct Session
+    {
+        std::int64_t userId = 0;
+        std::string userName;
+    };
+
+    // db is borrowed. An empty clock means the system time.
+    SessionStore(SqliteDatabase &db, int lifetimeSeconds, Clock clock = {});
+
+    std::string open(std::int64_t userId);
+    // The live session of a key; an expired one is gone.
+    std::optional<Session> find(const std::string &key);
+    // Extends a live session; false for an unknown or expired key.
+    bool activate(const std::string &key);
+    // Ends a session; false when there was none.
+    bool close(const std::string &key);
+
+    std::int64_t now() const;
+
+private:
+    void purgeExpired();
+
+    SqliteDatabase &m_db;
+    int m_lifetime;
+    Clock m_clock;
+};
+
+} // namespace PennovaServer

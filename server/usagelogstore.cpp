@@ -1,0 +1,96 @@
+#include "usagelogstore.h"
+
+#include "sqlitedatabase.h"
+
+#include <ctime>
+
+namespace PennovaServer {
+
+UsageLogStore::UsageLogStore(SqliteDatabase &db)
+    : m_db(db)
+{
+}
+
+void UsageLogStore::addCounts(std::int64_t userId, const std::string &group, const std::string &version,
+                              const std::vector<Count> &counts)
+{
+    m_db.transaction([&](sqlite3 *db) {
+        SqlStatement q(db, "INSERT INTO usage_counts(user_id, grp, name, version, count) "
+                           "VALUES(?1, ?2, ?3, ?4, ?5) "
+                           "ON CONFLICT(user_id, grp, name, version) DO UPDATE SET count = count + excluded.count");
+        for (const Count &c : counts) {
+            q.bind(1, userId).bind(2, group).bind(3, c.name).bind(4, version).bind(5, c.count);
+            q.run();
+            q.reset();
+        }
+    });
+}
+
+void UsageLogStore::addCorrections(std::int64_t userId, const std::vector<Correction> &corrections)
+{
+    m_db.transaction([&](sqlite3 *db) {
+        SqlStatement q(db, "INSERT INTO error_logs(user_id, found, replacement, count) VALUES(?1, ?2, ?3, ?4) "
+                           "ON CONFLICT(user_id, found, replacement) DO UPDATE SET count = count + excluded.count");
+        for (const Correction &c : corrections) {
+            q.bind(1, userId).bind(2, c.found).bind(3, c.replacement).bind(4, c.count);
+            q.run();
+            q.reset();
+        }
+    });
+}
+
+void UsageLogStore::addChoices(std::int64_t userId, const std::vector<Choice> &choices)
+{
+    m_db.transaction([&](sqlite3 *db) {
+        SqlStatement q(db, "INSERT INTO word_choices(user_id, sentence, word_idx, word_length, choose_word, created) "
+                           "VALUES(?1, ?2, ?3, ?4, ?5, ?6)");
+        const std::int64_t t = std::int64_t(std::time(nullptr));
+        for (const Choice &c : choices) {
+            q.bind(1, userId).bind(2, c.sentence).bind(3, c.wordIdx).bind(4, c.wordLength);
+            q.bind(5, c.chooseWord).bind(6, t);
+            q.run();
+            q.reset();
+        }
+    });
+}
+
+std::vector<UsageLogStore::Count> UsageLogStore::counts(std::int64_t userId, const std::string &group)
+{
+    return m_db.locked([&](sqlite3 *db) {
+        std::vector<Count> out;
+        SqlStatement q(db, "SELECT name, SUM(count) FROM usage_counts WHERE user_id = ?1 AND grp = ?2 "
+                           "GROUP BY name ORDER BY name");
+        q.bind(1, userId).bind(2, group);
+        while (q.step())
+            out.push_back({q.text(0), q.integer(1)});
+        return out;
+    });
+}
+
+std::vector<UsageLogStore::Correction> UsageLogStore::corrections(std::int64_t userId)
+{
+    return m_db.locked([&](sqlite3 *db) {
+        std::vector<Correction> out;
+        SqlStatement q(db, "SELECT found, replacement, count FROM error_logs WHERE user_id = ?1 "
+                           "ORDER BY found, replacement");
+        q.bind(1, userId);
+        while (q.step())
+            out.push_back({q.text(0), q.text(1), q.integer(2)});
+        return out;
+    });
+}
+
+std::vector<UsageLogStore::Choice> UsageLogStore::choices(std::int64_t userId)
+{
+    return m_db.locked([&](sqlite3 *db) {
+        std::vector<Choice> out;
+        SqlStatement q(db, "SELECT sentence, word_idx, word_length, choose_word FROM word_choices "
+                           "WHERE user_id = ?1 ORDER BY id");
+        q.bind(1, userId);
+        while (q.step())
+            out.push_back({q.text(0), q.integer(1), q.integer(2), q.text(3)});
+        return out;
+    });
+}
+
+} // namespace PennovaServer

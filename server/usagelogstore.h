@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace PennovaServer {
+
+class SqliteDatabase;
+
+// Usage statistics uploaded by the client: counters per group ("event", "check",
+// "error", "level"), the spelling corrections users applied and their word choices.
+// User 0 holds the anonymous uploads of the login phase.
+class UsageLogStore
+{
+public:
+    struct Count
+    {
+        std::string name;
+        std::int64_t count = 0;
+    };
+    struct Correction
+    {
+        std::string found;
+        std::string replacement;
+        std::int64_t count = 0;
+    };
+    struct Choice
+    {
+        std::string sentence;
+        std::int64_t wordIdx = 0;
+        std::int64_t wordLength = 0;
+        std::string chooseWord;
+    };
+
+    explicit UsageLogStore(SqliteDatabase &db); // borrowed
+
+    // Adds the counts to the stored totals (one transaction).
+    void addCounts(std::int64_t userId, const std::string &group, const std::string &version,
+                   const std::vector<Count> &counts);
+    void addCorrections(std::int64_t userId, const std::vector<Correction> &corrections);
+    void addChoices(std::int64_t userId, const std::vector<Choice> &choices);
+
+    // Totals of one group over all versions, by name.
+    std::vector<Count> counts(std::int64_t userId, const std::string &group);
+    std::vector<Correction> corrections(std::int64_t userId);
+    std::vector<Choice> choices(std::int64_t userId);
+
+private:
+    SqliteDatabase &m_db;
+};
+
+} // namespace PennovaServer

@@ -1,0 +1,268 @@
+#include "userdataroutes.h"
+
+#include "formbody.h"
+#include "httpreplies.h"
+#include "servicecontext.h"
+#include "sessionstore.h"
+#include "usagelogstore.h"
+#include "wordliststore.h"
+
+#include <httplib.h>
+#include <json/json.h>
+
+#include <memory>
+#include <set>
+
+namespace PennovaServer {
+
+namespace {
+constexpr std::size_t MaxLogTextBytes = 200;
+constexpr std::size_t MaxSentenceBytes = 4000;
+
+// Items of a list in which every item is followed by ";"; empty items are skipped.
+std::vector<std::string> splitItems(const std::string &data)
+{
+    std::vector<std::string> items;
+    std::size_t pos = 0;
+    while (pos < data.size()) {
+        std::size_t end = data.find(';', pos);
+        if (end == std::string::npos)
+            end = data.size();
+        if (end > pos)
+            items.push_back(data.substr(pos, end - pos));
+        pos = end + 1;
+    }
+    return items;
+}
+
+// Printable UTF-8 of at most maxBytes: no control characters, no broken sequences.
+bool cleanText(const std::string &text, std::size_t maxBytes)
+{
+    if (text.size() > maxBytes)
+        return false;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        int follow = 0;
+        if (c < 0x20 || c == 0x7f)
+            return false;
+        if (c < 0x80)
+            follow = 0;
+        else if ((c & 0xe0) == 0xc0 && c >= 0xc2)
+            follow = 1;
+        else if ((c & 0xf0) == 0xe0)
+            follow = 2;
+        else if ((c & 0xf8) == 0xf0 && c <= 0xf4)
+            follow = 3;
+        else
+            return false;
+        if (i + follow >= text.size())
+            return false;
+        for (int k = 1; k <= follow; ++k) {
+            if ((static_cast<unsigned char>(text[i + k]) & 0xc0) != 0x80)
+                return false;
+        }
+        i += std::size_t(follow) + 1;
+    }
+    return true;
+}
+
+std::optional<std::int64_t> parseCount(const std::string &text)
+{
+    if (text.empty() || text.size() > 9)
+        return std::nullopt;
+    std::int64_t value = 0;
+    for (char ch : text) {
+        if (ch < '0' || ch > '9')
+            return std::nullopt;
+        value = value * 10 + (ch - '0');
+    }
+    return value;
+}
+
+bool validName(const std::string &name, std::size_t maxBytes)
+{
+    if (name.empty() || name.size() > maxBytes)
+        return false;
+    for (char ch : name) {
+        const bool ok = (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9')
+                        || ch == '_' || ch == '.' || ch == '-';
+        if (!ok)
+            return false;
+    }
+    return true;
+}
+} // namespace
+
+UserDataRoutes::UserDataRoutes(ServiceContext &context)
+    : m_context(context)
+{
+}
+
+void UserDataRoutes::install(httplib::Server &server)
+{
+    using Member = void (UserDataRoutes::*)(const httplib::Request &, httplib::Response &);
+    const auto route = [this, &server](const char *path, Member member) {
+        server.Post(path, [this, member](const httplib::Request &req, httplib::Response &res) {
+            (this->*member)(req, res);
+        });
+    };
+    route("/NotPublic/UserWordList.ashx", &UserDataRoutes::wordList);
+    route("/NotPublic/UserWordBulkAdd.ashx", &UserDataRoutes::addWords);
+    route("/NotPublic/UserErrorLogBulkAdd.ashx", &UserDataRoutes::errorLog);
+    route("/NotPublic/UserCountBulkAdd.ashx", &UserDataRoutes::counts);
+    route("/NotPublic/UserChooseBulkAdd.ashx", &UserDataRoutes::choices);
+}
+
+std::optional<std::int64_t> UserDataRoutes::userOf(const httplib::Request &req, httplib::Response &res,
+                                                   const std::string &tailField, FormBody *form,
+                                                   bool allowAnonymous)
+{
+    std::optional<FormBody> parsed;
+    if (req.body.size() > m_context.options.maxFormBytes) {
+        HttpReplies::refuse(res, 413, "request too large");
+        return std::nullopt;
+    }
+    parsed = FormBody::parse(req.body, tailField);
+    if (!parsed || !parsed->has("sessionKey") || (!tailField.empty() && !parsed->has(tailField))) {
+        HttpReplies::refuse(res, 400, "malformed form");
+        return std::nullopt;
+    }
+    *form = *parsed;
+    const std::string key = parsed->value("sessionKey");
+    if (allowAnonymous && key == AnonymousSessionKey)
+        return std::int64_t(0);
+    const auto session = m_context.sessions.find(key);
+    if (!session) {
+        // An empty body: the word-list reply of an unknown session must not read as a word.
+        HttpReplies::text(res, 403, "");
+        return std::nullopt;
+    }
+    return session->userId;
+}
+
+void UserDataRoutes::wordList(const httplib::Request &req, httplib::Response &res)
+{
+    FormBody form;
+    const auto user = userOf(req, res, {}, &form);
+    if (!user)
+        return;
+    std::string body;
+    for (const std::string &word : m_context.words.words(*user)) {
+        if (!body.empty())
+            body += ';';
+        body += word;
+    }
+    HttpReplies::text(res, 200, body);
+}
+
+void UserDataRoutes::addWords(const httplib::Request &req, httplib::Response &res)
+{
+    FormBody form;
+    const auto user = userOf(req, res, "words", &form);
+    if (!user)
+        return;
+    const std::vector<std::string> words = splitItems(form.value("words"));
+    if (words.empty() || words.size() > MaxItemsPerUpload)
+        return HttpReplies::refuse(res, 400, "Failure");
+    for (const std::string &word : words) {
+        if (!cleanText(word, WordListStore::MaxWordBytes))
+            return HttpReplies::refuse(res, 400, "Failure");
+    }
+    if (!m_context.words.add(*user, words))
+        return HttpReplies::refuse(res, 413, "Failure");
+    HttpReplies::text(res, 200, "ok");
+}
+
+void UserDataRoutes::errorLog(const httplib::Request &req, httplib::Response &res)
+{
+    FormBody form;
+    const auto user = userOf(req, res, "data", &form);
+    if (!user)
+        return;
+    const std::vector<std::string> items = splitItems(form.value("data"));
+    if (items.empty() || items.size() > MaxItemsPerUpload)
+        return HttpReplies::refuse(res, 400, "Failure");
+    std::vector<UsageLogStore::Correction> entries;
+    for (const std::string &item : items) {
+        const std::size_t first = item.find(':');
+        const std::size_t last = item.rfind(':');
+        if (first == std::string::npos || first == last || first == 0)
+            return HttpReplies::refuse(res, 400, "Failure");
+        UsageLogStore::Correction entry;
+        entry.found = item.substr(0, first);
+        entry.replacement = item.substr(first + 1, last - first - 1);
+        const auto count = parseCount(item.substr(last + 1));
+        if (!count || *count == 0 || !cleanText(entry.found, MaxLogTextBytes)
+            || !cleanText(entry.replacement, MaxLogTextBytes))
+            return HttpReplies::refuse(res, 400, "Failure");
+        entry.count = *count;
+        entries.push_back(std::move(entry));
+    }
+    m_context.usage.addCorrections(*user, entries);
+    HttpReplies::text(res, 200, "ok");
+}
+
+void UserDataRoutes::counts(const httplib::Request &req, httplib::Response &res)
+{
+    FormBody form;
+    const auto user = userOf(req, res, "data", &form, true);
+    if (!user)
+        return;
+    static const std::set<std::string> groups = {"event", "check", "error", "level"};
+    const std::string group = form.value("group");
+    const std::string version = form.value("version");
+    if (!groups.count(group) || (*user == 0 && group != "event")
+        || (!version.empty() && !validName(version, 32)))
+        return HttpReplies::refuse(res, 400, "Failure");
+    const std::vector<std::string> items = splitItems(form.value("data"));
+    if (items.empty() || items.size() > MaxItemsPerUpload)
+        return HttpReplies::refuse(res, 400, "Failure");
+    std::vector<UsageLogStore::Count> counts;
+    for (const std::string &item : items) {
+        const std::size_t colon = item.find(':');
+        if (colon == std::string::npos)
+            return HttpReplies::refuse(res, 400, "Failure");
+        const std::string name = item.substr(0, colon);
+        const auto count = parseCount(item.substr(colon + 1));
+        if (!validName(name, 64) || !count)
+            return HttpReplies::refuse(res, 400, "Failure");
+        counts.push_back({name, *count});
+    }
+    m_context.usage.addCounts(*user, group, version, counts);
+    HttpReplies::text(res, 200, "ok");
+}
+
+void UserDataRoutes::choices(const httplib::Request &req, httplib::Response &res)
+{
+    FormBody form;
+    const auto user = userOf(req, res, "data", &form);
+    if (!user)
+        return;
+    const std::string data = form.value("data");
+    Json::CharReaderBuilder builder;
+    builder["stackLimit"] = 8;
+    builder["rejectDupKeys"] = true;
+    std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
+    Json::Value root;
+    std::string errors;
+    if (!reader->parse(data.data(), data.data() + data.size(), &root, &errors) || !root.isArray()
+        || root.empty() || root.size() > MaxItemsPerUpload)
+        return HttpReplies::refuse(res, 400, "Failure");
+    std::vector<UsageLogStore::Choice> records;
+    for (const Json::Value &item : root) {
+        if (!item.isObject() || !item["sentence"].isString() || !item["wordIdx"].isInt()
+            || !item["wordLength"].isInt() || !item["chooseWord"].isString())
+            return HttpReplies::refuse(res, 400, "Failure");
+        UsageLogStore::Choice choice{item["sentence"].asString(), item["wordIdx"].asInt(),
+                                     item["wordLength"].asInt(), item["chooseWord"].asString()};
+        if (choice.wordIdx < 0 || choice.wordLength < 0 || choice.sentence.size() > MaxSentenceBytes
+            || choice.chooseWord.size() > MaxLogTextBytes)
+            return HttpReplies::refuse(res, 400, "Failure");
+        records.push_back(std::move(choice));
+    }
+    m_context.usage.addChoices(*user, records);
+    HttpReplies::text(res, 200, "ok");
+}
+
+} // namespace PennovaServer
