@@ -1,0 +1,182 @@
+#include "commandthread.h"
+#include "support/holderprocess.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTemporaryDir>
+#include <QTimer>
+
+namespace {
+
+constexpr int PollMs = 10;
+
+// Runs the application's event loop the way the client does; a guard ends it with 42
+// when nothing else does.
+int runEventLoop(int guardMs = 10000)
+{
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, qApp, [] { QCoreApplication::exit(42); });
+    guard.start(guardMs);
+    return QCoreApplication::exec();
+}
+
+} // namespace
+
+class TestCommandThread : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void quitCommandEndsTheProgram_data();
+    void quitCommandEndsTheProgram();
+    void otherCommandsKeepItRunning_data();
+    void otherCommandsKeepItRunning();
+    void exitWaitsForABlockingLogout();
+    void teardownIsNoQuit_data();
+    void teardownIsNoQuit();
+
+private:
+    QTemporaryDir m_runtime;
+};
+
+void TestCommandThread::initTestCase()
+{
+    QVERIFY(m_runtime.isValid());
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_runtime.path()));
+}
+
+void TestCommandThread::quitCommandEndsTheProgram_data()
+{
+    QTest::addColumn<QString>("writer");
+    QTest::newRow("updater in this process writes 1 after start") << "local";
+    QTest::newRow("updater process attaches and writes 1 after start") << "process";
+    QTest::newRow("updater process wrote 1 before the client started") << "before";
+}
+
+void TestCommandThread::quitCommandEndsTheProgram()
+{
+    QFETCH(QString, writer);
+    const QString key = uniqueKey("quit");
+
+    QProcess updater;
+    if (writer == "before")
+        QCOMPARE(startHolder(updater, {"hold", key, "1"}), QByteArray("created\nready\n"));
+
+    CommandThread thread(key, PollMs);
+    QCOMPARE(thread.segment().isCreated(), writer != "before");
+    int hookCalls = 0;
+    thread.setExitHook([&hookCalls] { ++hookCalls; });
+    thread.start(QThread::LowestPriority);
+
+    std::unique_ptr<SharedFlagSegment> localWriter;
+    if (writer == "local") {
+        localWriter = std::make_unique<SharedFlagSegment>(key);
+        localWriter->writeCommand(1);
+    } else if (writer == "process") {
+        QCOMPARE(startHolder(updater, {"hold", key, "1"}), QByteArray("attached\nready\n"));
+    }
+
+    QCOMPARE(runEventLoop(), 0);
+    QCOMPARE(hookCalls, 1);
+    QVERIFY(thread.isFinished());
+    if (updater.state() == QProcess::Running) {
+        updater.closeWriteChannel();
+        QVERIFY(updater.waitForFinished(10000));
+    }
+}
+
+void TestCommandThread::otherCommandsKeepItRunning_data()
+{
+    QTest::addColumn<int>("command");   // written while the thread runs; -1 none
+    QTest::addColumn<bool>("staleQuit"); // a killed updater left 1 behind before start
+    QTest::newRow("no command") << -1 << false;
+    QTest::newRow("command 0") << 0 << false;
+    QTest::newRow("unknown command 2") << 2 << false;
+    QTest::newRow("stale quit byte of a killed updater") << -1 << true;
+}
+
+void TestCommandThread::otherCommandsKeepItRunning()
+{
+    QFETCH(int, command);
+    QFETCH(bool, staleQuit);
+    const QString key = uniqueKey("other");
+
+    if (staleQuit) {
+        QProcess updater;
+        QCOMPARE(startHolder(updater, {"hold", key, "1"}), QByteArray("created\nready\n"));
+        QVERIFY(killHolder(updater));
+    }
+
+    CommandThread thread(key, PollMs);
+    int hookCalls = 0;
+    thread.setExitHook([&hookCalls] { ++hookCalls; });
+    QSignalSpy finished(&thread, &QThread::finished);
+    thread.start(QThread::LowestPriority);
+    SharedFlagSegment channel(key);
+    if (command >= 0)
+        channel.writeCommand(char(command));
+
+    // Many polls pass without an end.
+    QVERIFY(!finished.wait(30 * PollMs));
+    QVERIFY(thread.isRunning());
+    QCOMPARE(hookCalls, 0);
+
+    // Still listening: a real quit ends it.
+    channel.writeCommand(1);
+    QCOMPARE(runEventLoop(), 0);
+    QCOMPARE(hookCalls, 1);
+}
+
+void TestCommandThread::exitWaitsForABlockingLogout()
+{
+    const QString key = uniqueKey("logout");
+    CommandThread thread(key, PollMs);
+    bool logoutDone = false;
+    int nestedResult = -1;
+    thread.setExitHook([&] {
+        // A blocking logout nests an event loop until the reply arrives.
+        QEventLoop reply;
+        QTimer::singleShot(50, &reply, [&reply] { reply.exit(7); });
+        nestedResult = reply.exec();
+        logoutDone = true;
+    });
+    thread.start(QThread::LowestPriority);
+    SharedFlagSegment(key).writeCommand(1);
+
+    QCOMPARE(runEventLoop(), 0);
+    QVERIFY(logoutDone);
+    QCOMPARE(nestedResult, 7); // the quit did not cut the logout short
+}
+
+void TestCommandThread::teardownIsNoQuit_data()
+{
+    QTest::addColumn<bool>("destroy");
+    QTest::newRow("thread object destroyed") << true;
+    QTest::newRow("polling interrupted, object kept") << false;
+}
+
+void TestCommandThread::teardownIsNoQuit()
+{
+    QFETCH(bool, destroy);
+    const QString key = uniqueKey("teardown");
+    int hookCalls = 0;
+    auto thread = std::make_unique<CommandThread>(key, PollMs);
+    thread->setExitHook([&hookCalls] { ++hookCalls; });
+    thread->start(QThread::LowestPriority);
+    QTRY_VERIFY(thread->isRunning());
+    if (destroy) {
+        thread.reset();
+    } else {
+        thread->requestInterruption();
+        QVERIFY(thread->wait(10000));
+    }
+    // Whatever the ending thread posted must not end the event loop.
+    QCOMPARE(runEventLoop(300), 42);
+    QCOMPARE(hookCalls, 0);
+}
+
+QTEST_GUILESS_MAIN(TestCommandThread)
+#include "tst_commandthread.moc"
