@@ -74,7 +74,8 @@ int runSplit(const QStringList &args)
         err << "pennova-cli: " << error << "\n";
         return 1;
     }
-    QStringDecoder decoder(QStringConverter::Utf8);
+    // Stateless: a sequence cut off at the end counts as an error too.
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     const QString text = decoder.decode(data);
     if (decoder.hasError()) {
         err << "pennova-cli: the input is not valid UTF-8\n";
