@@ -95,6 +95,11 @@ void UserAccess::login(const QString &userName, const QString &passwordHash)
     m_loginReply.start(post(QStringLiteral("Login-new.ashx"), body));
 }
 
+void UserAccess::cancelLogin()
+{
+    m_loginReply.abandon();
+}
+
 void UserAccess::OnLogin(QNetworkReply *reply)
 {
     const ServiceReply parsed = readReply(reply);

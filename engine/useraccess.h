@@ -40,6 +40,9 @@ public:
     // Logs in with the trimmed user name and the 32-digit password hash. Starting a login
     // while another is pending abandons the earlier one.
     void login(const QString &userName, const QString &passwordHash);
+    // Drops a pending login without any signal: its reply, even a late success, can no
+    // longer open a session the user has walked away from.
+    void cancelLogin();
     void logout(bool exitAfterLogout);
     // Waits in a nested event loop for the logout reply and returns its code (2300 at once
     // without a session; 2100 on a network error or when the guard runs out).

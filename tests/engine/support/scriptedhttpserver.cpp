@@ -65,6 +65,16 @@ int ScriptedHttpServer::count(const QByteArray &path) const
     return n;
 }
 
+QList<QByteArray> ScriptedHttpServer::bodies(const QByteArray &path) const
+{
+    QList<QByteArray> found;
+    for (const Request &request : m_requests) {
+        if (request.path == path)
+            found << request.body;
+    }
+    return found;
+}
+
 void ScriptedHttpServer::readFrom(QTcpSocket *socket)
 {
     QByteArray &buffer = m_buffers[socket];

@@ -35,6 +35,8 @@ public:
     void answerHeld(const QByteArray &path, const QByteArray &body);
     const QList<Request> &requests() const { return m_requests; }
     int count(const QByteArray &path) const;
+    // Bodies of the requests of `path`, oldest first.
+    QList<QByteArray> bodies(const QByteArray &path) const;
 
 Q_SIGNALS:
     void requestReceived(const QByteArray &path);
