@@ -9,6 +9,7 @@ PatternAutomaton::PatternAutomaton(const QList<QByteArray> &patterns)
 {
     // Byte classes: 0 for bytes no pattern uses.
     for (const QByteArray &p : patterns) {
+        m_maxLength = qMax(m_maxLength, int(p.size()));
         for (char ch : p) {
             unsigned char b = static_cast<unsigned char>(ch);
             if (!m_byteClass[b])
