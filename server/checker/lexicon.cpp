@@ -283,6 +283,27 @@ std::string Lexicon::baseOf(const std::string &form) const
     return {};
 }
 
+int Lexicon::comparativeKind(const std::string &w) const
+{
+    static const std::unordered_set<std::string> listed = {
+        "more", "less", "rather", "fewer", "better", "worse", "bigger", "smaller", "larger", "higher", "lower",
+        "older", "younger", "greater", "easier", "harder", "faster", "slower", "longer", "shorter", "stronger",
+        "cheaper", "happier", "richer", "poorer", "heavier", "wider", "deeper", "warmer", "colder", "hotter",
+        "safer", "simpler", "smarter", "busier", "taller", "earlier", "later", "nicer", "weaker"};
+    if (listed.count(w))
+        return 2;
+    if (w.size() < 5 || w.compare(w.size() - 2, 2, "er") != 0 || isPos(w, Noun) || isPos(w, Verb))
+        return 0;
+    const std::string stem = w.substr(0, w.size() - 2);
+    const std::vector<std::string> bases = {
+        stem, stem + "e", stem.size() > 1 && stem.back() == 'i' ? stem.substr(0, stem.size() - 1) + "y" : std::string(),
+        stem.size() > 2 && stem.back() == stem[stem.size() - 2] ? stem.substr(0, stem.size() - 1) : std::string()};
+    for (const std::string &b : bases)
+        if (!b.empty() && isPos(b, Adjective) && cefrLevel(b) > 0 && cefrLevel(b) <= 3)
+            return 1;
+    return 0;
+}
+
 int Lexicon::cefrLevel(const std::string &lower) const
 {
     auto it = m_cefr.find(lower);

@@ -38,6 +38,10 @@ public:
     std::string participleOf(const std::string &base) const;
     std::string ingOf(const std::string &base) const;
 
+    // 2 for a comparative in the hand-made list (better, bigger), 1 for an -er form
+    // of a WordNet adjective that is not also a noun (taller), 0 otherwise.
+    int comparativeKind(const std::string &lower) const;
+
     // CEFR level 1 (A1) .. 6 (C2); 0 when the word is not listed.
     int cefrLevel(const std::string &lower) const;
 

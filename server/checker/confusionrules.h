@@ -1,0 +1,30 @@
+#pragma once
+// Real-word errors: a correctly spelt word in place of its look-alike
+// (its/it's, their/there, then/than, affect/effect, lose/loose, ...), decided by
+// the words around it. A rule speaks only where the written word cannot be right.
+
+#include "finding.h"
+#include "tokenizer.h"
+
+#include <vector>
+
+namespace PennovaChecker {
+
+class Lexicon;
+
+class ConfusionRules
+{
+public:
+    explicit ConfusionRules(const Lexicon &lexicon) : m_lex(lexicon) {} // lexicon not owned
+    void check(const std::vector<Token> &tokens, std::vector<Finding> *out) const;
+
+private:
+    void possessives(const std::vector<Token> &t, std::vector<Finding> *out) const; // its/their/your/whose
+    void thanThen(const std::vector<Token> &t, std::vector<Finding> *out) const;
+    void verbNounPairs(const std::vector<Token> &t, std::vector<Finding> *out) const; // affect, lose, accept, advise
+    void others(const std::vector<Token> &t, std::vector<Finding> *out) const;
+
+    const Lexicon &m_lex;
+};
+
+} // namespace PennovaChecker

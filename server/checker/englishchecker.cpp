@@ -1,0 +1,269 @@
+#include "englishchecker.h"
+
+#include "confusionrules.h"
+#include "explanationpages.h"
+#include "fragmentrule.h"
+#include "grammarrules.h"
+#include "lexicon.h"
+#include "morphologyrules.h"
+#include "patternrules.h"
+#include "polisher.h"
+#include "scorer.h"
+#include "spellingrule.h"
+#include "spellingsuggester.h"
+#include "stylerules.h"
+#include "synonymfinder.h"
+#include "wordnetdictionary.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <map>
+
+namespace PennovaChecker {
+
+namespace {
+
+constexpr size_t kMaxFindings = 100; // per sentence
+
+std::string defaultDataDir()
+{
+    if (const char *env = std::getenv("PENNOVA_CHECKER_DATA"))
+        return env;
+#ifdef PENNOVA_SOURCE_DIR
+    return PENNOVA_SOURCE_DIR "/server/checker/data";
+#else
+    return "data";
+#endif
+}
+
+// What the request's configuration list switches on. A key counts when present
+// and not "0"; an empty list means the full sentence configuration.
+struct Switches
+{
+    bool spell = true, real = true, mor = true, grammar = true, det = true, rule = true, style = true,
+         poststyle = true;
+    int confidence = 2;
+
+    explicit Switches(const std::vector<std::string> &config)
+    {
+        if (config.empty())
+            return;
+        std::map<std::string, std::string> kv;
+        for (size_t i = 0; i + 1 < config.size(); i += 2)
+            kv[config[i]] = config[i + 1];
+        auto on = [&](const char *key) {
+            auto it = kv.find(key);
+            return it != kv.end() && it->second != "0" && !it->second.empty();
+        };
+        spell = on("server.spell");
+        real = on("server.real");
+        mor = on("server.mor");
+        grammar = on("server.grammar");
+        det = on("server.det");
+        rule = on("server.rule");
+        style = on("server.style");
+        poststyle = on("server.poststyle");
+        auto c = kv.find("server.confidence");
+        if (c != kv.end())
+            confidence = std::max(1, std::min(3, std::atoi(c->second.c_str())));
+    }
+};
+
+bool overlaps(const Finding &a, const Finding &b) { return a.start < b.end && b.start < a.end; }
+
+} // namespace
+
+class CheckerData
+{
+public:
+    CheckerData(const std::string &dataDir, const std::string &hunspellDir)
+        : lexicon(dataDir, "/usr/share/wordnet")
+        , speller(lexicon, hunspellDir)
+        , spelling(speller)
+        , grammar(lexicon)
+        , morphology(lexicon)
+        , patterns(lexicon)
+        , confusion(lexicon)
+        , fragment(lexicon)
+        , scorer(lexicon)
+        , wordnet("/usr/share/wordnet")
+        , synonyms(lexicon, wordnet)
+        , pages(wordnet)
+    {
+    }
+
+    Lexicon lexicon;
+    SpellingSuggester speller;
+    SpellingRule spelling;
+    GrammarRules grammar;
+    MorphologyRules morphology;
+    PatternRules patterns;
+    ConfusionRules confusion;
+    StyleRules style;
+    FragmentRule fragment;
+    Scorer scorer;
+    Polisher polisher;
+    WordNetDictionary wordnet;
+    SynonymFinder synonyms;
+    ExplanationPages pages;
+};
+
+EnglishChecker::EnglishChecker(const std::string &dataDir, const std::string &hunspellDir)
+    : m_data(std::make_unique<CheckerData>(dataDir.empty() ? defaultDataDir() : dataDir,
+                                           hunspellDir.empty() ? std::string("/usr/share/hunspell") : hunspellDir))
+{
+}
+
+EnglishChecker::~EnglishChecker() = default;
+
+Json::Value EnglishChecker::checkSentence(int sentInd, const std::string &utf8, int kind,
+                                          const std::vector<std::string> &config,
+                                          const std::unordered_set<std::string> &userWords,
+                                          const std::vector<std::string> &previous) const
+{
+    const Switches sw(config);
+    const std::vector<Token> tokens = Tokenizer::tokenize(utf8);
+
+    // Rules run in priority order: where two findings overlap, the earlier one stays.
+    std::vector<Finding> found;
+    if (sw.mor)
+        m_data->morphology.check(tokens, &found);
+    if (sw.real)
+        m_data->confusion.check(tokens, &found);
+    if (sw.rule)
+        m_data->patterns.check(tokens, &found);
+    m_data->grammar.check(tokens, sw.det, sw.grammar, &found);
+    if (sw.spell)
+        m_data->spelling.check(tokens, userWords, &found);
+    if (sw.style)
+        m_data->style.phrases(tokens, &found);
+    if (sw.poststyle && !previous.empty())
+        m_data->style.repeatedOpener(tokens, {StyleRules::opener(Tokenizer::tokenize(previous.back()))}, &found);
+
+    std::vector<Finding> kept;
+    const int minCertainty = 4 - sw.confidence;
+    for (const Finding &f : found) {
+        if (f.certainty < minCertainty || kept.size() >= kMaxFindings)
+            continue;
+        if (std::none_of(kept.begin(), kept.end(), [&](const Finding &k) { return overlaps(k, f); }))
+            kept.push_back(f);
+    }
+    std::stable_sort(kept.begin(), kept.end(), [](const Finding &a, const Finding &b) { return a.start < b.start; });
+
+    Finding suggestion;
+    // a sentence with other findings is judged once those are mended
+    if (kind == 0 && sw.grammar && kept.empty() && m_data->fragment.check(tokens, &suggestion)
+        && suggestion.certainty >= minCertainty)
+        kept.push_back(suggestion);
+
+    Json::Value record(Json::objectValue);
+    record["sentInd"] = sentInd;
+    Json::Value corrections(Json::arrayValue);
+    for (const Finding &f : kept)
+        corrections.append(f.toJson());
+    record["corrections"] = corrections;
+    return record;
+}
+
+Json::Value EnglishChecker::summaryRecord(const std::vector<std::string> &sentences,
+                                          const std::vector<Json::Value> &records) const
+{
+    Json::Value summary(Json::objectValue);
+    summary["sentInd"] = -1;
+    summary["lexicalScore"] = m_data->scorer.lexicalScore(sentences);
+    summary["syntaxScore"] = m_data->scorer.syntaxScore(sentences, records);
+    return summary;
+}
+
+bool EnglishChecker::checkRequest(const Json::Value &request, const std::unordered_set<std::string> &userWords,
+                                  const std::function<void(const Json::Value &)> &emit) const
+{
+    if (!request.isObject() || !request["sents"].isArray())
+        return false;
+    const Json::Value &sents = request["sents"];
+    const Json::Value &configs = request["configs"];
+    const Json::Value &types = request["configTypes"];
+    std::vector<std::string> sentences;
+    for (const Json::Value &s : sents) {
+        if (!s.isString())
+            return false;
+        sentences.push_back(s.asString());
+    }
+    if (!configs.isNull() && !configs.isArray())
+        return false;
+
+    std::vector<std::vector<std::string>> configLists;
+    if (types.isArray()) {
+        for (const Json::Value &list : types) {
+            std::vector<std::string> flat;
+            if (list.isArray())
+                for (const Json::Value &v : list)
+                    flat.push_back(v.isString() ? v.asString() : std::string());
+            configLists.push_back(flat);
+        }
+    }
+
+    std::vector<Json::Value> records;
+    for (size_t i = 0; i < sentences.size(); ++i) {
+        int kind = 0;
+        if (configs.isArray() && i < configs.size()) {
+            const Json::Value &c = configs[Json::ArrayIndex(i)];
+            kind = c.isInt() ? c.asInt() : 0;
+        }
+        if (kind == -1)
+            continue; // answered from the client's cache
+        const std::vector<std::string> config = kind >= 0 && size_t(kind) < configLists.size()
+            ? configLists[size_t(kind)]
+            : std::vector<std::string>();
+        std::vector<std::string> previous;
+        if (i > 0)
+            previous.push_back(sentences[i - 1]);
+        Json::Value record = checkSentence(int(i), sentences[i], kind == 1 ? 1 : 0, config, userWords, previous);
+        emit(record);
+        records.push_back(std::move(record));
+    }
+    emit(summaryRecord(sentences, records));
+    return true;
+}
+
+bool EnglishChecker::polish(const std::vector<std::string> &sentences, int level, Json::Value *out) const
+{
+    std::vector<std::vector<Token>> tokenized;
+    tokenized.reserve(sentences.size());
+    for (const std::string &s : sentences)
+        tokenized.push_back(Tokenizer::tokenize(s));
+    if (!Polisher::polishable(tokenized))
+        return false;
+    level = std::max(1, std::min(3, level));
+    Json::Value result(Json::arrayValue);
+    for (size_t i = 0; i < tokenized.size(); ++i) {
+        const std::vector<Finding> found = m_data->polisher.suggest(tokenized[i], level);
+        if (found.empty())
+            continue;
+        Json::Value record(Json::objectValue);
+        record["sentInd"] = int(i);
+        Json::Value corrections(Json::arrayValue);
+        for (const Finding &f : found)
+            corrections.append(f.toJson());
+        record["corrections"] = corrections;
+        result.append(record);
+    }
+    if (out)
+        *out = result;
+    return true;
+}
+
+Json::Value EnglishChecker::synonyms(const std::string &sentence, int start, int end) const
+{
+    Json::Value list(Json::arrayValue);
+    for (const std::string &s : m_data->synonyms.find(sentence, start, end))
+        list.append(s);
+    return list;
+}
+
+std::string EnglishChecker::explanationHtml(const std::string &rawQuery) const
+{
+    return m_data->pages.page(rawQuery);
+}
+
+} // namespace PennovaChecker

@@ -1,0 +1,292 @@
+#include "explanationpages.h"
+
+#include "tokenizer.h"
+#include "wordnetdictionary.h"
+
+#include <sstream>
+#include <unordered_map>
+
+namespace PennovaChecker {
+
+namespace {
+
+struct Page
+{
+    const char *title; // Chinese
+    const char *text;  // Chinese explanation
+    const char *rule;  // the English rule
+    const char *wrong;
+    const char *right;
+};
+
+const std::unordered_map<std::string, Page> &pages()
+{
+    static const std::unordered_map<std::string, Page> m = {
+        {"nonword", {"拼写错误", "这个词在词典中不存在，可能是拼写错误。请从候选词中选择正确的拼写；如果它是专有名词或您确认无误的词，可以将它加入“我的词典”。",
+                     "Every word must be spelt as in the dictionary.", "I recieved your letter.", "I received your letter."}},
+        {"article_an", {"冠词 a/an", "以元音音素开头的单词前用 an，而不是 a。判断的依据是读音而不是字母。",
+                        "Use \"an\" before a word that begins with a vowel sound.", "She ate a apple.", "She ate an apple."}},
+        {"article_a", {"冠词 a/an", "以辅音音素开头的单词前用 a，而不是 an。注意 university、useful、one 等词以辅音音素开头。",
+                       "Use \"a\" before a word that begins with a consonant sound.", "He is an university student.", "He is a university student."}},
+        {"sv_agreement", {"主谓一致", "谓语动词必须与主语在人称和数上保持一致：第三人称单数主语 (he/she/it) 后的一般现在时动词要加 -s/-es；复数主语和 I/you 后用动词原形。",
+                          "The verb must agree with its subject in person and number.", "He go to school every day.", "He goes to school every day."}},
+        {"modal_base", {"情态动词后用动词原形", "can、will、must、should 等情态动词后面要接动词原形，不能接过去式或第三人称单数形式。",
+                        "A modal verb is followed by the base form of a verb.", "She can speaks English.", "She can speak English."}},
+        {"do_base", {"助动词 do 后用动词原形", "do、does、did 作助动词（否定句、疑问句）时，后面的实义动词要用原形；时态和人称已由助动词体现。",
+                     "After the auxiliary do/does/did, use the base form of the verb.", "He didn't went to the party.", "He didn't go to the party."}},
+        {"modal_to", {"情态动词后不加 to", "情态动词后直接接动词原形，中间不加 to（ought to 除外）。",
+                      "Do not put \"to\" between a modal verb and its verb.", "You must to finish it.", "You must finish it."}},
+        {"to_infinitive", {"不定式用动词原形", "不定式 to 后面要接动词原形。",
+                           "An infinitive is \"to\" plus the base form of the verb.", "I want to went home.", "I want to go home."}},
+        {"repeated_word", {"重复的单词", "同一个单词连续出现了两次，通常是输入错误，删除其中一个即可。",
+                           "A word is repeated by mistake.", "I like the the book.", "I like the book."}},
+        {"pronoun_i", {"代词 I 大写", "英语中第一人称代词 I 在任何位置都要大写。",
+                       "The pronoun \"I\" is always written as a capital letter.", "Yesterday i went shopping.", "Yesterday I went shopping."}},
+        {"double_comparative", {"比较级重复", "形容词的比较级或最高级已经有 -er/-est 或不规则形式 (better、best) 时，不能再加 more/most。",
+                                "Do not combine more/most with a comparative or superlative form.", "This book is more better than that one.", "This book is better than that one."}},
+        {"uncountable_plural", {"不可数名词没有复数", "information、advice、equipment、homework 等是不可数名词，没有复数形式；表示数量时用 a piece of、some、much 等。",
+                                "Uncountable nouns have no plural form.", "He gave me many advices.", "He gave me a lot of advice."}},
+        {"irregular_plural", {"不规则复数", "有些名词的复数形式不规则，不能直接加 -s，例如 child→children、foot→feet、knife→knives。",
+                              "Some nouns have irregular plural forms.", "There are three childs in the room.", "There are three children in the room."}},
+        {"irregular_comparative", {"不规则比较级", "good 和 bad 的比较级、最高级是不规则的：good→better→best，bad→worse→worst。",
+                                   "good and bad have irregular comparatives.", "Her plan is gooder than mine.", "Her plan is better than mine."}},
+        {"irregular_verb", {"不规则动词", "这个动词的过去式或过去分词是不规则的，不能直接加 -ed，例如 go→went→gone、buy→bought→bought。",
+                            "Irregular verbs have their own past and participle forms.", "We goed to the park yesterday.", "We went to the park yesterday."}},
+        {"although_but", {"although 与 but 不连用", "英语中 although/though 引导让步状语从句时，主句前不能再用 but；两者只能选一个。",
+                          "Do not use \"but\" after a clause that begins with \"although\".", "Although it rained, but we went out.", "Although it rained, we went out."}},
+        {"because_so", {"because 与 so 不连用", "because 引导原因状语从句时，主句前不能再用 so；两者只能选一个。",
+                        "Do not use \"so\" after a clause that begins with \"because\".", "Because he was ill, so he stayed at home.", "Because he was ill, he stayed at home."}},
+        {"redundant_preposition", {"多余的介词", "discuss、mention、emphasize、lack 等是及物动词，后面直接接宾语，不需要介词。",
+                                   "These verbs take a direct object without a preposition.", "We discussed about the plan.", "We discussed the plan."}},
+        {"look_forward_to", {"look forward to 后接动名词", "look forward to 中的 to 是介词，后面要接名词或动名词 (-ing)，而不是动词原形。",
+                             "In \"look forward to\", \"to\" is a preposition: use the -ing form.", "I look forward to hear from you.", "I look forward to hearing from you."}},
+        {"verb_gerund", {"动词后接动名词", "enjoy、finish、avoid 等动词后面接动名词 (-ing)，不接不定式。",
+                         "Some verbs are followed by the -ing form, not by \"to\".", "I enjoy to swim.", "I enjoy swimming."}},
+        {"confusion_its", {"its 与 it's", "its 是物主代词（它的）；it's 是 it is 或 it has 的缩写。",
+                           "\"its\" is possessive; \"it's\" means \"it is\" or \"it has\".", "Its a nice day. The dog wagged it's tail.", "It's a nice day. The dog wagged its tail."}},
+        {"confusion_their", {"their、there 与 they're", "their 是物主代词（他们的）；there 表示“那里”或用于 there be 句型；they're 是 they are 的缩写。",
+                             "\"their\" is possessive, \"there\" is a place or starts \"there is\", \"they're\" means \"they are\".", "Their are many people here.", "There are many people here."}},
+        {"confusion_your", {"your 与 you're", "your 是物主代词（你的）；you're 是 you are 的缩写。",
+                            "\"your\" is possessive; \"you're\" means \"you are\".", "Your welcome.", "You're welcome."}},
+        {"confusion_whose", {"whose 与 who's", "whose 表示“谁的”；who's 是 who is 或 who has 的缩写。",
+                             "\"whose\" is possessive; \"who's\" means \"who is\" or \"who has\".", "Whose been to Beijing?", "Who's been to Beijing?"}},
+        {"confusion_than", {"than 与 then", "than 用于比较（比）；then 表示时间（然后、那时）。比较级后面要用 than。",
+                            "Use \"than\" in comparisons and \"then\" for time.", "She is taller then her brother.", "She is taller than her brother."}},
+        {"confusion_then", {"then 与 than", "then 表示时间顺序（然后、那时）；than 只用于比较。",
+                            "Use \"then\" for time and sequence.", "We had dinner and than went home.", "We had dinner and then went home."}},
+        {"confusion_affect", {"affect 与 effect", "affect 通常是动词（影响）；effect 通常是名词（效果、影响）。have an effect on = affect。",
+                              "\"affect\" is usually a verb, \"effect\" usually a noun.", "Smoking has a bad affect on health.", "Smoking has a bad effect on health."}},
+        {"confusion_lose", {"lose 与 loose", "lose 是动词（失去、丢失）；loose 是形容词（松的）。",
+                            "\"lose\" is a verb; \"loose\" is an adjective.", "I don't want to loose my job.", "I don't want to lose my job."}},
+        {"confusion_accept", {"accept 与 except", "accept 是动词（接受）；except 是介词（除了）。",
+                              "\"accept\" is a verb; \"except\" is a preposition.", "I can't except this gift.", "I can't accept this gift."}},
+        {"confusion_advice", {"advice 与 advise", "advice 是不可数名词（建议）；advise 是动词（建议、劝告）。",
+                              "\"advice\" is a noun; \"advise\" is a verb.", "Thank you for your advise.", "Thank you for your advice."}},
+        {"could_of", {"could have 不是 could of", "could've（could have）读音与 could of 相近，但书面上必须写 have。",
+                      "Write \"could have\", never \"could of\".", "I could of done better.", "I could have done better."}},
+        {"confusion_quite", {"quite 与 quiet", "quite 是副词（相当、十分）；quiet 是形容词（安静的）。",
+                             "\"quite\" is an adverb; \"quiet\" is an adjective.", "The test was quiet difficult.", "The test was quite difficult."}},
+        {"confusion_weather", {"weather 与 whether", "weather 是名词（天气）；whether 是连词（是否）。",
+                               "\"weather\" is a noun; \"whether\" is a conjunction.", "I don't know weather or not he will come.", "I don't know whether or not he will come."}},
+        {"confusion_too", {"to 与 too", "too 是副词（太、也）；to 是介词或不定式符号。",
+                           "\"too\" means \"excessively\" or \"also\"; \"to\" is a preposition or marks an infinitive.", "It is to late.", "It is too late."}},
+        {"confusion_where", {"where 与 were", "where 是疑问词或关系副词（哪里）；were 是 be 的过去式。",
+                             "\"where\" asks or tells about place; \"were\" is a form of \"be\".", "Were is the station?", "Where is the station?"}},
+        {"confusion_everyday", {"everyday 与 every day", "everyday 是形容词（日常的），放在名词前；every day 是副词短语（每天）。",
+                                "\"everyday\" is an adjective; \"every day\" means \"each day\".", "I read English everyday.", "I read English every day."}},
+        {"confusion_maybe", {"maybe 与 may be", "maybe 是副词（也许）；may be 是情态动词加 be（可能是）。",
+                             "\"maybe\" is an adverb; \"may be\" is a verb phrase.", "It maybe true.", "It may be true."}},
+        {"confusion_breath", {"breath 与 breathe", "breath 是名词（呼吸、气息）；breathe 是动词（呼吸）。",
+                              "\"breath\" is a noun; \"breathe\" is a verb.", "It is hard to breath here.", "It is hard to breathe here."}},
+        {"confusion_past", {"past 与 passed", "past 可作名词、形容词或介词（过去）；passed 是动词 pass 的过去式。",
+                            "\"past\" refers to time gone by; \"passed\" is a verb form.", "In the passed, life was hard.", "In the past, life was hard."}},
+        {"wordy_phrase", {"表达冗长", "这个短语可以用更简洁的说法表达，意思不变，文章更紧凑。",
+                          "Prefer the shorter expression when it says the same.", "We met in order to discuss the plan.", "We met to discuss the plan."}},
+        {"repeated_opener", {"句首重复", "连续几个句子用同一个词开头会显得单调，可以换一个意思相近的连接词。",
+                             "Vary the words that open consecutive sentences.", "Then we ate. Then we left.", "Then we ate. After that, we left."}},
+        {"fragment_no_verb", {"句子不完整", "这个句子似乎没有谓语动词，是一个不完整的句子。请补充谓语，或把它并入前后的句子。",
+                              "A sentence needs a subject and a finite verb.", "For example, the beautiful city of Beijing.", "For example, Beijing is a beautiful city."}},
+        {"fragment_subordinate", {"句子不完整", "以 because、although 等开头的从句不能单独成句，需要与主句连在一起。",
+                                  "A subordinate clause cannot stand alone as a sentence.", "Because I was tired.", "I went to bed early because I was tired."}},
+    };
+    return m;
+}
+
+WordNetDictionary::Pos posOfTag(const std::string &tag)
+{
+    if (tag == "NN")
+        return WordNetDictionary::Noun;
+    if (tag == "VB")
+        return WordNetDictionary::Verb;
+    if (tag == "RB" || tag == "CC")
+        return WordNetDictionary::Adverb;
+    return WordNetDictionary::Adjective;
+}
+
+int hexValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+} // namespace
+
+std::string ExplanationPages::escapeHtml(const std::string &text)
+{
+    // invalid UTF-8 is replaced so that the page is always valid UTF-8
+    const std::string clean = Tokenizer::encode(Tokenizer::decode(text));
+    std::string out;
+    out.reserve(clean.size());
+    for (char c : clean) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        case '\'': out += "&#39;"; break;
+        default: out.push_back(c);
+        }
+    }
+    return out;
+}
+
+std::string ExplanationPages::percentDecode(const std::string &text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 2 < text.size() + 0 && hexValue(text[i + 1]) >= 0 && hexValue(text[i + 2]) >= 0) {
+            out.push_back(char(hexValue(text[i + 1]) * 16 + hexValue(text[i + 2])));
+            i += 2;
+        } else {
+            out.push_back(text[i]);
+        }
+    }
+    return out;
+}
+
+std::vector<std::pair<std::string, std::string>> ExplanationPages::parseQuery(const std::string &rawQuery)
+{
+    std::string q = rawQuery.size() > 8192 ? rawQuery.substr(0, 8192) : rawQuery;
+    const size_t mark = q.find('?');
+    if (mark != std::string::npos)
+        q.erase(0, mark + 1);
+    while (!q.empty() && q[0] == '/')
+        q.erase(0, 1);
+    std::vector<std::pair<std::string, std::string>> out;
+    std::stringstream ss(q);
+    std::string part;
+    while (std::getline(ss, part, '&')) {
+        const size_t eq = part.find('=');
+        if (eq == std::string::npos)
+            out.emplace_back(percentDecode(part), std::string());
+        else
+            out.emplace_back(percentDecode(part.substr(0, eq)), percentDecode(part.substr(eq + 1)));
+    }
+    return out;
+}
+
+std::string ExplanationPages::page(const std::string &rawQuery) const
+{
+    const auto params = parseQuery(rawQuery);
+    for (const auto &p : params)
+        if (p.first == "lexsub")
+            return polishPage(params);
+    return findingPage(params);
+}
+
+std::string ExplanationPages::findingPage(const std::vector<std::pair<std::string, std::string>> &params) const
+{
+    std::string et, ct;
+    std::vector<std::string> fk;
+    for (const auto &[k, v] : params) {
+        if (k == "et")
+            et = v;
+        else if (k == "ct")
+            ct = v;
+        else if (k == "fk")
+            fk.push_back(v);
+    }
+    std::ostringstream html;
+    html << "<div class=\"explanation\">";
+    auto it = pages().find(et);
+    if (it == pages().end()) {
+        html << "<p>暂无该类问题的详细解释。</p>";
+        if (!et.empty())
+            html << "<p style=\"color:#888\">" << escapeHtml(et) << "</p>";
+        html << "</div>";
+        return html.str();
+    }
+    const Page &p = it->second;
+    html << "<h3>" << p.title << "</h3>";
+    if (!fk.empty() && !fk[0].empty()) {
+        html << "<p>原文：<b>" << escapeHtml(fk[0]) << "</b>";
+        if (!ct.empty())
+            html << " → 建议：<b>" << escapeHtml(ct) << "</b>";
+        html << "</p>";
+    } else if (!ct.empty()) {
+        html << "<p>建议：<b>" << escapeHtml(ct) << "</b></p>";
+    }
+    html << "<p>" << p.text << "</p>";
+    html << "<p><i>Rule:</i> " << escapeHtml(p.rule) << "</p>";
+    html << "<p>错误：<span style=\"color:#C00000\">" << escapeHtml(p.wrong) << "</span><br/>";
+    html << "正确：<span style=\"color:#008000\">" << escapeHtml(p.right) << "</span></p>";
+    html << "</div>";
+    return html.str();
+}
+
+std::string ExplanationPages::polishPage(const std::vector<std::pair<std::string, std::string>> &params) const
+{
+    std::string keysText, pos;
+    for (const auto &[k, v] : params) {
+        if (k == "lexsub")
+            keysText = v;
+        else if (k == "pos")
+            pos = v;
+    }
+    std::vector<std::string> keys;
+    std::stringstream ss(keysText);
+    std::string key;
+    while (std::getline(ss, key, ',') && keys.size() < 10)
+        keys.push_back(key);
+    std::ostringstream html;
+    html << "<div class=\"explanation\"><h3>润色建议</h3>";
+    if (keys.size() < 2) {
+        html << "<p>暂无该词的润色说明。</p></div>";
+        return html.str();
+    }
+    html << "<p>原文：<b>" << escapeHtml(keys[0]) << "</b>。可以换用更丰富、更准确的表达，使文章更有文采：</p><ul>";
+    const WordNetDictionary::Pos wnPos = posOfTag(pos);
+    for (size_t i = 1; i < keys.size(); ++i) {
+        const std::string cand = Tokenizer::toLower(keys[i]);
+        html << "<li><b>" << escapeHtml(keys[i]) << "</b>";
+        // for a phrase, explain its first word that WordNet knows ("serious problem" -> "serious")
+        std::string definition, example;
+        std::stringstream words(cand);
+        std::string w;
+        bool found = m_wordnet.gloss(cand, wnPos, &definition, &example);
+        while (!found && words >> w) {
+            for (auto p : {wnPos, WordNetDictionary::Adjective, WordNetDictionary::Noun, WordNetDictionary::Verb,
+                           WordNetDictionary::Adverb}) {
+                if (m_wordnet.gloss(w, p, &definition, &example)) {
+                    found = true;
+                    break;
+                }
+            }
+        }
+        if (found && !definition.empty())
+            html << "<br/>释义：" << escapeHtml(definition);
+        if (found && !example.empty())
+            html << "<br/>例句：<i>" << escapeHtml(example) << "</i>";
+        html << "</li>";
+    }
+    html << "</ul><p>Rule: choose the word that fits the meaning and the register of your sentence.</p></div>";
+    return html.str();
+}
+
+} // namespace PennovaChecker

@@ -1,0 +1,31 @@
+#pragma once
+// The explanation service's pages: an HTML fragment in Chinese for one finding,
+// chosen by its explainType ("et"), or for a polish suggestion ("lexsub").
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace PennovaChecker {
+
+class WordNetDictionary;
+
+class ExplanationPages
+{
+public:
+    explicit ExplanationPages(const WordNetDictionary &wordnet) : m_wordnet(wordnet) {} // not owned
+    std::string page(const std::string &rawQuery) const;
+
+    static std::string escapeHtml(const std::string &text);
+    static std::string percentDecode(const std::string &text);
+    // The query's parameters in order (a key may repeat), decoded.
+    static std::vector<std::pair<std::string, std::string>> parseQuery(const std::string &rawQuery);
+
+private:
+    std::string findingPage(const std::vector<std::pair<std::string, std::string>> &params) const;
+    std::string polishPage(const std::vector<std::pair<std::string, std::string>> &params) const;
+
+    const WordNetDictionary &m_wordnet;
+};
+
+} // namespace PennovaChecker

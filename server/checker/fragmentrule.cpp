@@ -1,0 +1,102 @@
+#include "fragmentrule.h"
+
+#include "lexicon.h"
+#include "rulesupport.h"
+
+#include <unordered_set>
+
+namespace PennovaChecker {
+
+bool FragmentRule::mayBeFiniteVerb(const std::vector<Token> &t, int i) const
+{
+    const Token &tok = t[size_t(i)];
+    const std::string &w = tok.lower;
+    if (m_lex.isAuxiliary(w) || m_lex.isModal(w))
+        return true;
+    // contractions carry a verb: it's, they're, I'll, we've, he'd, isn't
+    for (const char *suf : {"'s", "'re", "'ll", "'ve", "'d", "'m", "n't"}) {
+        const std::string s(suf);
+        if (w.size() > s.size() && w.compare(w.size() - s.size(), s.size(), s) == 0)
+            return true;
+    }
+    if (w.size() > 4 && w.compare(w.size() - 3, 3, "ing") == 0)
+        return false; // a participle alone does not make a clause
+    if (m_lex.isParticiple(w))
+        return false;
+    std::string base = m_lex.baseOf(w);
+    bool verb = !base.empty() || m_lex.isPos(w, Lexicon::Verb);
+    if (!verb) {
+        // regular inflections of WordNet verbs: -s, -es, -ed, -ied
+        for (const char *suf : {"s", "es", "ed", "d"}) {
+            const std::string s(suf);
+            if (w.size() > s.size() + 2 && w.compare(w.size() - s.size(), s.size(), s) == 0
+                && m_lex.isPos(w.substr(0, w.size() - s.size()), Lexicon::Verb))
+                verb = true;
+        }
+        if (w.size() > 4 && (w.compare(w.size() - 3, 3, "ies") == 0 || w.compare(w.size() - 3, 3, "ied") == 0)
+            && m_lex.isPos(w.substr(0, w.size() - 3) + "y", Lexicon::Verb))
+            verb = true;
+    }
+    if (!verb)
+        return false;
+    // after a determiner, preposition or "to" the word is a noun or an infinitive;
+    // after an auxiliary it belongs to the auxiliary's verb phrase
+    const int p = RuleSupport::prevWord(t, i);
+    if (p >= 0) {
+        const std::string &pw = t[size_t(p)].lower;
+        if (m_lex.isDeterminer(pw) || pw == "to" || (m_lex.isPreposition(pw) && pw != "like")
+            || m_lex.isAuxiliary(pw))
+            return false;
+    }
+    return true;
+}
+
+bool FragmentRule::check(const std::vector<Token> &t, Finding *out) const
+{
+    int words = 0;
+    int finite = 0;
+    int firstWord = -1, lastToken = -1;
+    bool comma = false;
+    for (int i = 0; i < int(t.size()); ++i) {
+        const Token &tok = t[size_t(i)];
+        if (tok.kind == Token::Punct) {
+            if (tok.text == "?" || tok.text == "!" || tok.text == ":" || tok.text == "\"" || tok.text == "("
+                || tok.text == ";")
+                return false; // questions, exclamations, lists, quotations: leave alone
+            if (tok.text == ",")
+                comma = true;
+        }
+        if (tok.kind == Token::Other || tok.kind == Token::Url)
+            return false;
+        if (tok.kind == Token::Word) {
+            ++words;
+            if (firstWord < 0)
+                firstWord = i;
+            if (mayBeFiniteVerb(t, i))
+                ++finite;
+        }
+        lastToken = i;
+    }
+    if (words < 4 || firstWord < 0 || !t[size_t(firstWord)].isCapitalised())
+        return false;
+    if (t[size_t(lastToken)].text != ".")
+        return false;
+    const std::string &opener = t[size_t(firstWord)].lower;
+    const bool subordinate = (opener == "because" || opener == "although" || opener == "though") && !comma
+        && finite == 1;
+    if (finite > 0 && !subordinate)
+        return false;
+
+    Finding f;
+    f.start = t[size_t(firstWord)].start;
+    f.end = t[size_t(lastToken)].end;
+    f.errorType = "SUGGESTION";
+    f.explainType = subordinate ? "fragment_subordinate" : "fragment_no_verb";
+    f.errorInfo = RuleSupport::textOf(t, firstWord, lastToken);
+    f.featureKeys = {opener};
+    f.certainty = 2;
+    *out = f;
+    return true;
+}
+
+} // namespace PennovaChecker

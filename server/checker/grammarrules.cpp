@@ -1,0 +1,403 @@
+#include "grammarrules.h"
+
+#include "lexicon.h"
+#include "rulesupport.h"
+
+#include <unordered_set>
+
+namespace PennovaChecker {
+
+namespace {
+
+using Set = std::unordered_set<std::string>;
+
+bool startsWith(const std::string &s, const char *p) { return s.rfind(p, 0) == 0; }
+
+// 1 = begins with a vowel sound, 0 = with a consonant sound, -1 = not sure.
+int vowelSound(const std::string &w)
+{
+    if (w.size() < 2)
+        return -1;
+    const char c = w[0];
+    if (c == 'h') {
+        for (const char *p : {"hour", "honest", "honor", "honour", "heir"})
+            if (startsWith(w, p))
+                return 1;
+        if (startsWith(w, "herb") || startsWith(w, "histor") || startsWith(w, "hotel") || startsWith(w, "humble"))
+            return -1; // both usages exist
+        return 0;
+    }
+    if (c == 'u') {
+        if (startsWith(w, "unin") || startsWith(w, "unim") || startsWith(w, "unid"))
+            return 1;
+        for (const char *p : {"uni", "use", "usu", "uti", "ura", "ure", "uri", "uro", "utop", "ukr", "uga", "ubiq", "ufo",
+                              "ukulele", "usa"})
+            if (startsWith(w, p))
+                return 0;
+        return 1;
+    }
+    if (c == 'e') {
+        if (startsWith(w, "eu") || startsWith(w, "ewe"))
+            return 0;
+        return 1;
+    }
+    if (c == 'o') {
+        if (w == "one" || w == "once" || startsWith(w, "one-") || w == "ones" || startsWith(w, "ouija"))
+            return 0;
+        return 1;
+    }
+    if (c == 'a' || c == 'i')
+        return 1;
+    if (c == 'y' || c == 'w')
+        return 0;
+    return 0;
+}
+
+const Set &functionWords()
+{
+    static const Set s = {"and", "or", "of", "in", "on", "at", "is", "are", "was", "to", "as", "if", "it", "its", "an",
+                          "a", "the", "for", "with", "by", "be", "but", "not", "so", "than", "that", "this", "from"};
+    return s;
+}
+
+const Set &adverbsBetween()
+{
+    static const Set s = {"always", "often", "usually", "never", "sometimes", "also", "still", "really", "just",
+                          "seldom", "rarely", "even", "certainly", "probably", "definitely"};
+    return s;
+}
+
+// Words before a subject that call for the subjunctive or an object pronoun.
+const Set &subjunctiveTriggers()
+{
+    static const Set s = {"suggest", "suggests", "suggested", "insist", "insists", "insisted", "demand", "demands",
+                          "demanded", "require", "requires", "required", "recommend", "recommends", "recommended",
+                          "request", "requests", "requested", "propose", "proposes", "proposed", "essential",
+                          "important", "necessary", "vital", "crucial", "imperative", "ask", "asked", "urge", "urged",
+                          "lest", "let", "make", "made", "help", "helped", "see", "saw", "watch", "watched", "hear",
+                          "heard", "if", "whether"};
+    return s;
+}
+
+// Unambiguous past forms after "to" (none of them is also a common noun or adjective).
+const Set &pastAfterTo()
+{
+    static const Set s = {"went", "came", "ate", "gave", "took", "wrote", "bought", "taught", "brought", "did", "got",
+                          "became", "began", "knew", "sang", "swam", "drank", "drove", "flew", "forgot", "grew",
+                          "threw", "chose", "broke", "woke", "wore", "told", "sold", "sent", "spent", "built", "kept",
+                          "slept", "met", "paid", "said", "made", "ran", "sat", "stood", "understood", "caught",
+                          "fought", "held", "heard", "was", "were", "spoke", "hid", "shook", "stole", "swept", "rode",
+                          "drew", "meant", "lent", "sought", "played", "visited", "wanted", "watched", "helped",
+                          "studied", "lived", "walked", "talked", "enjoyed", "stayed", "tried", "asked", "listened",
+                          "arrived", "decided", "returned", "hoped", "happened", "explained", "improved"};
+    return s;
+}
+
+const Set &thirdAfterTo()
+{
+    static const Set s = {"goes", "gets", "comes", "becomes", "makes", "eats", "has", "is", "gives", "buys", "knows",
+                          "thinks", "tells", "keeps", "learns", "teaches", "seems", "finds", "brings", "begins", "says"};
+    return s;
+}
+
+// Past forms that are common adjectives: never "corrected" after an auxiliary.
+const Set &adjectivalPast()
+{
+    static const Set s = {"used", "left", "found", "saw", "felt", "fell", "lay", "lost", "won", "led", "fed", "rose",
+                          "bore", "bound", "ground", "wound", "married", "interested", "tired", "worried", "excited",
+                          "bored", "surprised", "pleased", "scared", "lit", "hung", "spoke", "set", "put", "read"};
+    return s;
+}
+
+bool isModalWord(const Lexicon &lex, const Token &t)
+{
+    return lex.isModal(t.lower) || (t.lower.size() > 3 && t.lower.compare(t.lower.size() - 3, 3, "'ll") == 0);
+}
+
+} // namespace
+
+bool GrammarRules::clauseStart(const std::vector<Token> &t, int i) const
+{
+    if (i == 0)
+        return true;
+    const Token &p = t[size_t(i) - 1];
+    if (p.kind == Token::Punct)
+        return p.text == "," || p.text == ";" || p.text == ":" || p.text == "\"" || p.text == "(";
+    static const Set joiners = {"and", "but", "because", "that", "so", "or", "although", "though", "when", "while",
+                                "since", "as", "after", "before", "until", "where", "then"};
+    return joiners.count(p.lower) != 0;
+}
+
+bool GrammarRules::auxiliaryBefore(const std::vector<Token> &t, int i) const
+{
+    // any auxiliary, modal or subjunctive trigger earlier in the same clause
+    static const Set boundaries = {"and", "but", "because", "so", "or", "then", "when", "while", "although",
+                                   "though", "since", "after", "before", "until"};
+    for (int k = i - 1; k >= 0 && k >= i - 12; --k) {
+        const Token &tok = t[size_t(k)];
+        if (tok.kind == Token::Punct && (tok.text == "," || tok.text == ";" || tok.text == ":"))
+            return false;
+        const std::string &w = tok.lower;
+        if (m_lex.isAuxiliary(w) || isModalWord(m_lex, tok) || subjunctiveTriggers().count(w))
+            return true;
+        if (boundaries.count(w))
+            return false;
+    }
+    return false;
+}
+
+std::string GrammarRules::baseOfFinite(const std::string &w) const
+{
+    if (m_lex.isThirdPerson(w) || m_lex.isPastForm(w))
+        return m_lex.baseOf(w);
+    return {};
+}
+
+void GrammarRules::check(const std::vector<Token> &t, bool withArticles, bool withGrammar,
+                         std::vector<Finding> *out) const
+{
+    if (withArticles)
+        articles(t, out);
+    if (!withGrammar)
+        return;
+    agreement(t, out);
+    verbAfterModal(t, out);
+    verbAfterTo(t, out);
+    repeatedWords(t, out);
+    pronounI(t, out);
+}
+
+void GrammarRules::articles(const std::vector<Token> &t, std::vector<Finding> *out) const
+{
+    for (int i = 0; i + 1 < int(t.size()); ++i) {
+        const Token &a = t[size_t(i)];
+        if (a.kind != Token::Word || (a.lower != "a" && a.lower != "an"))
+            continue;
+        if (a.text == "A" && i > 0)
+            continue; // "type A", "grade A"
+        if (i > 0 && !t[size_t(i) - 1].spaceBefore && t[size_t(i) - 1].kind == Token::Punct && t[size_t(i) - 1].text == "'")
+            continue;
+        const int n = RuleSupport::nextWord(t, i);
+        if (n < 0 || !t[size_t(n)].spaceBefore || t[size_t(n)].attached)
+            continue;
+        const Token &w = t[size_t(n)];
+        if (w.isAllCaps() || w.lower.size() < 2 || functionWords().count(w.lower))
+            continue;
+        if (n + 1 < int(t.size()) && !t[size_t(n) + 1].spaceBefore && t[size_t(n) + 1].text == "-"
+            && w.lower.size() < 3)
+            continue; // "a e-mail"-like letter compounds are left alone
+        if (!m_lex.frequency(w.lower))
+            continue; // unknown words: the spelling check speaks first
+        const int sound = vowelSound(w.lower);
+        if (sound < 0)
+            continue;
+        if (a.lower == "a" && sound == 1)
+            out->push_back(RuleSupport::replace(t, i, i, "an", "GRAMMAR", "article_an", 3));
+        else if (a.lower == "an" && sound == 0)
+            out->push_back(RuleSupport::replace(t, i, i, "a", "GRAMMAR", "article_a", 3));
+    }
+}
+
+void GrammarRules::agreement(const std::vector<Token> &t, std::vector<Finding> *out) const
+{
+    static const Set singular = {"he", "she", "it"};
+    static const Set plural = {"they", "we", "you", "i"};
+    for (int i = 0; i + 1 < int(t.size()); ++i) {
+        const Token &s = t[size_t(i)];
+        if (s.kind != Token::Word)
+            continue;
+        const bool sing = singular.count(s.lower) != 0;
+        const bool plur = plural.count(s.lower) != 0;
+        if (!sing && !plur)
+            continue;
+        if (s.lower == "i" && s.text != "I")
+            continue;
+        if ((s.lower == "it" || s.lower == "you") && !clauseStart(t, i))
+            continue; // object pronouns
+        const int p = RuleSupport::prevWord(t, i);
+        if (p >= 0 && (t[size_t(p)].lower == "and" || t[size_t(p)].lower == "or" || t[size_t(p)].lower == "nor"))
+            continue; // compound subjects
+        if (i + 2 < int(t.size()) && (t[size_t(i) + 1].lower == "and" || t[size_t(i) + 1].lower == "or"))
+            continue;
+        int v = RuleSupport::nextWord(t, i);
+        if (v < 0)
+            continue;
+        const std::string &w = t[size_t(v)].lower;
+
+        // be
+        if (s.lower == "i" && (w == "is" || w == "are")) {
+            out->push_back(RuleSupport::replace(t, v, v, "am", "GRAMMAR", "sv_agreement", 3));
+            continue;
+        }
+        if (sing && (w == "are" || w == "am")) {
+            out->push_back(RuleSupport::replace(t, v, v, "is", "GRAMMAR", "sv_agreement", 3));
+            continue;
+        }
+        if (plur && s.lower != "i" && (w == "is" || w == "am")) {
+            out->push_back(RuleSupport::replace(t, v, v, "are", "GRAMMAR", "sv_agreement", 3));
+            continue;
+        }
+        if (plur && s.lower != "i" && w == "was") {
+            out->push_back(RuleSupport::replace(t, v, v, "were", "GRAMMAR", "sv_agreement", 3));
+            continue;
+        }
+        if (auxiliaryBefore(t, i))
+            continue; // questions, subjunctives and objects of causatives
+        // have / do
+        if (sing && w == "have") {
+            out->push_back(RuleSupport::replace(t, v, v, "has", "GRAMMAR", "sv_agreement", 3));
+            continue;
+        }
+        if (plur && w == "has") {
+            out->push_back(RuleSupport::replace(t, v, v, "have", "GRAMMAR", "sv_agreement", 3));
+            continue;
+        }
+        if (sing && w == "don't") {
+            out->push_back(RuleSupport::replace(t, v, v, "doesn't", "GRAMMAR", "sv_agreement", 3));
+            continue;
+        }
+        if (plur && w == "doesn't") {
+            out->push_back(RuleSupport::replace(t, v, v, "don't", "GRAMMAR", "sv_agreement", 3));
+            continue;
+        }
+        if (plur && w == "does") {
+            out->push_back(RuleSupport::replace(t, v, v, "do", "GRAMMAR", "sv_agreement", 3));
+            continue;
+        }
+        // one adverb may stand between subject and verb
+        if (adverbsBetween().count(w)) {
+            const int v2 = RuleSupport::nextWord(t, v);
+            if (v2 < 0)
+                continue;
+            v = v2;
+        }
+        const std::string &verb = t[size_t(v)].lower;
+        if (sing && verb != "be" && verb != "do" && m_lex.isCommonVerbBase(verb) && !m_lex.baseEqualsPast(verb)
+            && !t[size_t(v)].isCapitalised()) {
+            const int after = v + 1 < int(t.size()) ? v + 1 : -1;
+            if (after >= 0 && t[size_t(after)].kind == Token::Punct && t[size_t(after)].text == "-")
+                continue;
+            out->push_back(RuleSupport::replace(t, v, v, m_lex.thirdPerson(verb), "GRAMMAR", "sv_agreement", 3));
+        } else if (plur && m_lex.isThirdPerson(verb) && verb != "is" && verb != "has" && verb != "does") {
+            out->push_back(RuleSupport::replace(t, v, v, m_lex.baseOf(verb), "GRAMMAR", "sv_agreement", 3));
+        }
+    }
+}
+
+void GrammarRules::verbAfterModal(const std::vector<Token> &t, std::vector<Finding> *out) const
+{
+    static const Set doForms = {"do", "does", "did", "don't", "doesn't", "didn't"};
+    static const Set pronouns = {"i", "you", "he", "she", "it", "we", "they"};
+    for (int i = 0; i + 1 < int(t.size()); ++i) {
+        const Token &m = t[size_t(i)];
+        if (m.kind != Token::Word)
+            continue;
+        const bool modal = isModalWord(m_lex, m);
+        const bool doAux = doForms.count(m.lower) != 0;
+        if (!modal && !doAux)
+            continue;
+        if (m.isCapitalised() && i > 0 && m.lower == "may")
+            continue; // the month
+        const int p = RuleSupport::prevWord(t, i);
+        if (p >= 0 && (m_lex.isDeterminer(t[size_t(p)].lower) || t[size_t(p)].lower == "free"
+                       || t[size_t(p)].lower == "good"))
+            continue; // "the will", "a can"
+        int v = RuleSupport::nextWord(t, i);
+        if (v >= 0 && (t[size_t(v)].lower == "not" || adverbsBetween().count(t[size_t(v)].lower)))
+            v = RuleSupport::nextWord(t, v);
+        if (doAux && v >= 0 && pronouns.count(t[size_t(v)].lower) && (i == 0 || clauseStart(t, i)))
+            v = RuleSupport::nextWord(t, v); // "Does he likes ...?"
+        if (v < 0)
+            continue;
+        const Token &w = t[size_t(v)];
+        if (w.isCapitalised())
+            continue;
+        if (modal && w.lower == "to" && m.lower != "ought") {
+            const int b = RuleSupport::nextWord(t, v);
+            if (b >= 0 && m_lex.isCommonVerbBase(t[size_t(b)].lower)) {
+                Finding f;
+                if (RuleSupport::deletion(t, v, "GRAMMAR", "modal_to", 3, &f))
+                    out->push_back(f);
+            }
+            continue;
+        }
+        if (adjectivalPast().count(w.lower))
+            continue;
+        const std::string base = baseOfFinite(w.lower);
+        if (base.empty() || base == w.lower)
+            continue;
+        if (doAux && base == "be")
+            continue; // "did was" is rare and "do is" is a different construction
+        out->push_back(RuleSupport::replace(t, v, v, base, "GRAMMAR", modal ? "modal_base" : "do_base", 3));
+    }
+}
+
+void GrammarRules::verbAfterTo(const std::vector<Token> &t, std::vector<Finding> *out) const
+{
+    for (int i = 0; i + 1 < int(t.size()); ++i) {
+        if (t[size_t(i)].kind != Token::Word || t[size_t(i)].lower != "to")
+            continue;
+        const int v = RuleSupport::nextWord(t, i);
+        if (v < 0 || t[size_t(v)].isCapitalised())
+            continue;
+        const std::string &w = t[size_t(v)].lower;
+        if (!pastAfterTo().count(w) && !thirdAfterTo().count(w))
+            continue;
+        // a following "-" or "'s" means a compound or a noun
+        if (v + 1 < int(t.size()) && !t[size_t(v) + 1].spaceBefore && t[size_t(v) + 1].kind == Token::Punct)
+            if (t[size_t(v) + 1].text == "-")
+                continue;
+        const std::string base = m_lex.baseOf(w);
+        if (base.empty() || base == w)
+            continue;
+        out->push_back(RuleSupport::replace(t, v, v, base, "GRAMMAR", "to_infinitive", 3));
+    }
+}
+
+void GrammarRules::repeatedWords(const std::vector<Token> &t, std::vector<Finding> *out) const
+{
+    static const Set allowed = {"had", "that", "is", "do", "very", "so", "bye", "ha", "no", "yeah", "really", "many",
+                                "far", "more", "much", "knock", "tut", "blah", "now", "well", "too", "can", "la",
+                                "yes", "there", "night", "hush", "pooh", "again", "round", "on", "and", "over",
+                                "little", "long", "bit", "step", "by", "out", "after"};
+    for (int i = 0; i + 1 < int(t.size()); ++i) {
+        const Token &a = t[size_t(i)];
+        const Token &b = t[size_t(i) + 1];
+        if (a.kind != Token::Word || b.kind != Token::Word || !b.spaceBefore || a.lower != b.lower)
+            continue;
+        if (allowed.count(a.lower) || a.attached || b.attached)
+            continue;
+        Finding f;
+        // delete the second word; when punctuation follows it directly, delete the first
+        if (RuleSupport::deletion(t, i + 1, "GRAMMAR", "repeated_word", 3, &f)
+            || RuleSupport::deletion(t, i, "GRAMMAR", "repeated_word", 3, &f))
+            out->push_back(f);
+        ++i;
+    }
+}
+
+void GrammarRules::pronounI(const std::vector<Token> &t, std::vector<Finding> *out) const
+{
+    for (int i = 0; i < int(t.size()); ++i) {
+        const Token &w = t[size_t(i)];
+        if (w.kind != Token::Word || w.attached)
+            continue;
+        const bool bare = w.text == "i";
+        const bool contracted = w.text.size() > 2 && w.text[0] == 'i' && w.text[1] == '\''
+            && (w.text == "i'm" || w.text == "i've" || w.text == "i'll" || w.text == "i'd");
+        if (!bare && !contracted)
+            continue;
+        if (bare) {
+            const bool listMark = (i + 1 < int(t.size()) && !t[size_t(i) + 1].spaceBefore
+                                   && (t[size_t(i) + 1].text == "." || t[size_t(i) + 1].text == ")"))
+                || (i > 0 && !w.spaceBefore && t[size_t(i) - 1].text == "(");
+            if (listMark)
+                continue;
+        }
+        std::string fixed = w.text;
+        fixed[0] = 'I';
+        out->push_back(RuleSupport::replace(t, i, i, fixed, "GRAMMAR", "pronoun_i", 3));
+    }
+}
+
+} // namespace PennovaChecker

@@ -1,0 +1,39 @@
+#pragma once
+// Grammar rules for frequent learner errors: a/an, subject-verb agreement after
+// pronouns, verb forms after modals, "do" and "to", repeated words and "i".
+// Every rule fires only in contexts where it is nearly always right.
+
+#include "finding.h"
+#include "tokenizer.h"
+
+#include <vector>
+
+namespace PennovaChecker {
+
+class Lexicon;
+
+class GrammarRules
+{
+public:
+    explicit GrammarRules(const Lexicon &lexicon) : m_lex(lexicon) {} // lexicon not owned
+    // withArticles: the a/an rule (config "server.det"); withGrammar: the others.
+    void check(const std::vector<Token> &tokens, bool withArticles, bool withGrammar,
+               std::vector<Finding> *out) const;
+
+private:
+    void articles(const std::vector<Token> &t, std::vector<Finding> *out) const;
+    void agreement(const std::vector<Token> &t, std::vector<Finding> *out) const;
+    void verbAfterModal(const std::vector<Token> &t, std::vector<Finding> *out) const;
+    void verbAfterTo(const std::vector<Token> &t, std::vector<Finding> *out) const;
+    void repeatedWords(const std::vector<Token> &t, std::vector<Finding> *out) const;
+    void pronounI(const std::vector<Token> &t, std::vector<Finding> *out) const;
+
+    bool clauseStart(const std::vector<Token> &t, int i) const;
+    bool auxiliaryBefore(const std::vector<Token> &t, int i) const;
+    // The base form when w is a third-person or past form of a common verb.
+    std::string baseOfFinite(const std::string &w) const;
+
+    const Lexicon &m_lex;
+};
+
+} // namespace PennovaChecker

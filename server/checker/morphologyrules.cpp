@@ -1,0 +1,181 @@
+#include "morphologyrules.h"
+
+#include "lexicon.h"
+#include "rulesupport.h"
+
+#include <unordered_map>
+#include <unordered_set>
+
+namespace PennovaChecker {
+
+namespace {
+
+const char *const kShortAdjectives[] = {
+    "big", "small", "easy", "hard", "fast", "large", "high", "low", "old", "young", "cheap", "happy", "strong", "long",
+    "short", "rich", "poor", "busy", "early", "late", "tall", "warm", "cold", "hot", "nice", "great", "bright", "clean",
+    "clear", "close", "deep", "dark", "fine", "heavy", "light", "loud", "quick", "quiet", "safe", "simple", "slow",
+    "smart", "soft", "thick", "thin", "weak", "wide", "wise", "lucky", "funny", "pretty", "healthy", "wealthy", "angry",
+    "lazy", "dirty", "noisy", "tiny", "ugly", "crazy", "scary", "rough", "tough", "sharp", "fresh", "cool", "kind",
+    "mild", "proud", "rare", "sad", "fat", "flat", "calm", "new", "cute", "brave", "hungry", "friendly", "near"};
+
+bool isVowel(char c) { return c == 'a' || c == 'e' || c == 'i' || c == 'o' || c == 'u'; }
+
+// "big" -> "bigg" (stem before -er/-est), "easy" -> "easi", "nice" -> "nic"
+std::string gradeStem(const std::string &a)
+{
+    const size_t n = a.size();
+    if (a.back() == 'y' && n > 1 && !isVowel(a[n - 2]))
+        return a.substr(0, n - 1) + "i";
+    if (a.back() == 'e')
+        return a.substr(0, n - 1);
+    if (n >= 3 && !isVowel(a[n - 1]) && a[n - 1] != 'w' && a[n - 1] != 'y' && isVowel(a[n - 2]) && !isVowel(a[n - 3]))
+        return a + a.back();
+    return a;
+}
+
+struct Graded
+{
+    std::unordered_set<std::string> comparative, superlative;
+    Graded()
+    {
+        for (const char *a : kShortAdjectives) {
+            comparative.insert(gradeStem(a) + "er");
+            superlative.insert(gradeStem(a) + "est");
+        }
+        comparative.insert({"better", "worse", "further", "farther"});
+        superlative.insert({"best", "worst", "furthest", "farthest"});
+    }
+};
+
+const std::unordered_map<std::string, std::string> &uncountable()
+{
+    static const std::unordered_map<std::string, std::string> m = {
+        {"informations", "information"}, {"advices", "advice"}, {"equipments", "equipment"},
+        {"furnitures", "furniture"}, {"luggages", "luggage"}, {"baggages", "baggage"}, {"homeworks", "homework"},
+        {"houseworks", "housework"}, {"knowledges", "knowledge"}, {"feedbacks", "feedback"},
+        {"softwares", "software"}, {"hardwares", "hardware"}, {"sceneries", "scenery"}, {"jewelries", "jewelry"},
+        {"jewelleries", "jewellery"}, {"machineries", "machinery"}, {"musics", "music"}, {"pollutions", "pollution"},
+        {"garbages", "garbage"}, {"rubbishes", "rubbish"}, {"leisures", "leisure"}, {"vocabularies", "vocabulary"},
+        {"sunshines", "sunshine"}, {"wealths", "wealth"}, {"healths", "health"}};
+    return m;
+}
+
+const std::unordered_map<std::string, std::string> &irregularPlurals()
+{
+    static const std::unordered_map<std::string, std::string> m = {
+        {"childs", "children"}, {"childrens", "children"}, {"womans", "women"}, {"mens", "men"},
+        {"womens", "women"}, {"foots", "feet"}, {"feets", "feet"}, {"tooths", "teeth"}, {"teeths", "teeth"},
+        {"sheeps", "sheep"}, {"fishs", "fish"}, {"deers", "deer"}, {"gooses", "geese"}, {"knifes", "knives"},
+        {"wifes", "wives"}, {"lifes", "lives"}, {"wolfs", "wolves"}, {"thiefs", "thieves"}, {"halfs", "halves"},
+        {"shelfs", "shelves"}, {"potatos", "potatoes"}, {"tomatos", "tomatoes"}, {"heros", "heroes"},
+        {"phenomenons", "phenomena"}, {"criterions", "criteria"}, {"criterias", "criteria"}, {"datas", "data"},
+        {"gooder", "better"}, {"goodest", "best"}, {"badder", "worse"}};
+    return m;
+}
+
+// regularised past forms of irregular verbs -> base
+const std::unordered_map<std::string, std::string> &regularisedVerbs()
+{
+    static const std::unordered_map<std::string, std::string> m = {
+        {"goed", "go"}, {"comed", "come"}, {"eated", "eat"}, {"taked", "take"}, {"gived", "give"},
+        {"writed", "write"}, {"buyed", "buy"}, {"teached", "teach"}, {"thinked", "think"}, {"bringed", "bring"},
+        {"catched", "catch"}, {"runned", "run"}, {"swimmed", "swim"}, {"drinked", "drink"}, {"knowed", "know"},
+        {"maked", "make"}, {"sayed", "say"}, {"speaked", "speak"}, {"breaked", "break"}, {"choosed", "choose"},
+        {"drived", "drive"}, {"falled", "fall"}, {"feeled", "feel"}, {"fighted", "fight"}, {"finded", "find"},
+        {"flyed", "fly"}, {"forgeted", "forget"}, {"getted", "get"}, {"growed", "grow"}, {"hided", "hide"},
+        {"holded", "hold"}, {"keeped", "keep"}, {"leaved", "leave"}, {"losed", "lose"}, {"meaned", "mean"},
+        {"meeted", "meet"}, {"selled", "sell"}, {"sended", "send"}, {"sitted", "sit"}, {"sleeped", "sleep"},
+        {"spended", "spend"}, {"standed", "stand"}, {"stealed", "steal"}, {"throwed", "throw"},
+        {"understanded", "understand"}, {"weared", "wear"}, {"winned", "win"}, {"telled", "tell"},
+        {"hurted", "hurt"}, {"cutted", "cut"}, {"hitted", "hit"}, {"becomed", "become"}, {"begined", "begin"},
+        {"beginned", "begin"}, {"builded", "build"}, {"blowed", "blow"}, {"drawed", "draw"}, {"digged", "dig"},
+        {"feeded", "feed"}, {"lended", "lend"}, {"rided", "ride"}, {"rised", "rise"}, {"shaked", "shake"},
+        {"shooted", "shoot"}, {"shutted", "shut"}, {"striked", "strike"}, {"swinged", "swing"}, {"heared", "hear"},
+        {"layed", "lay"}, {"readed", "read"}, {"setted", "set"}, {"letted", "let"}, {"bited", "bite"},
+        {"bleeded", "bleed"}, {"dealed", "deal"}, {"forgived", "forgive"}, {"freezed", "freeze"},
+        {"sinked", "sink"}, {"slided", "slide"}, {"spinned", "spin"}, {"splitted", "split"},
+        {"spreaded", "spread"}, {"sticked", "stick"}, {"sweared", "swear"}, {"sweeped", "sweep"},
+        {"weeped", "weep"}, {"withdrawed", "withdraw"}, {"bended", "bend"}, {"arised", "arise"},
+        {"payed", "pay"}, {"putted", "put"}, {"seeked", "seek"}, {"singed", "sing"}};
+    return m;
+}
+
+} // namespace
+
+void MorphologyRules::check(const std::vector<Token> &t, std::vector<Finding> *out) const
+{
+    comparatives(t, out);
+    wordForms(t, out);
+}
+
+void MorphologyRules::comparatives(const std::vector<Token> &t, std::vector<Finding> *out) const
+{
+    static const Graded graded;
+    for (int i = 0; i + 1 < int(t.size()); ++i) {
+        const Token &m = t[size_t(i)];
+        if (m.kind != Token::Word || (m.lower != "more" && m.lower != "most"))
+            continue;
+        const int a = RuleSupport::nextWord(t, i);
+        if (a < 0)
+            continue;
+        const std::string &adj = t[size_t(a)].lower;
+        if (m.lower == "more") {
+            if (!graded.comparative.count(adj))
+                continue;
+            // "more older people" (a larger number of) is right; only judge before "than" or an end
+            const bool end = a + 1 >= int(t.size()) || t[size_t(a) + 1].kind == Token::Punct
+                || t[size_t(a) + 1].lower == "than";
+            if (!end)
+                continue;
+        } else if (!graded.superlative.count(adj)) {
+            continue;
+        } else if (i > 0 && t[size_t(i) - 1].lower == "at") {
+            continue;
+        }
+        Finding f;
+        if (RuleSupport::deletion(t, i, "MOPHOLOGY", "double_comparative", 3, &f))
+            out->push_back(f);
+    }
+}
+
+void MorphologyRules::wordForms(const std::vector<Token> &t, std::vector<Finding> *out) const
+{
+    static const std::unordered_set<std::string> perfect = {"have", "has", "had", "having", "'ve", "is", "are", "was",
+                                                            "were", "been", "be", "being", "get", "got", "am"};
+    for (int i = 0; i < int(t.size()); ++i) {
+        const Token &w = t[size_t(i)];
+        if (w.kind != Token::Word || w.attached || w.isAllCaps())
+            continue;
+        auto u = uncountable().find(w.lower);
+        if (u != uncountable().end()) {
+            out->push_back(RuleSupport::replace(t, i, i, u->second, "MOPHOLOGY", "uncountable_plural", 3));
+            continue;
+        }
+        auto p = irregularPlurals().find(w.lower);
+        if (p != irregularPlurals().end()) {
+            const bool grade = w.lower == "gooder" || w.lower == "goodest" || w.lower == "badder";
+            out->push_back(RuleSupport::replace(t, i, i, p->second, "MOPHOLOGY",
+                                                grade ? "irregular_comparative" : "irregular_plural", 3));
+            continue;
+        }
+        auto v = regularisedVerbs().find(w.lower);
+        if (v != regularisedVerbs().end()) {
+            bool participle = false;
+            for (int k = i - 1; k >= 0 && k >= i - 3; --k) {
+                if (t[size_t(k)].kind != Token::Word)
+                    break;
+                if (perfect.count(t[size_t(k)].lower) || (t[size_t(k)].lower.size() > 3
+                                                          && t[size_t(k)].lower.compare(t[size_t(k)].lower.size() - 3, 3, "'ve") == 0)) {
+                    participle = true;
+                    break;
+                }
+            }
+            const std::string fixed = participle ? m_lex.participleOf(v->second) : m_lex.pastOf(v->second);
+            // forms that are also real words elsewhere ("payed" in sailing) are less sure
+            const int certainty = (w.lower == "payed" || w.lower == "singed" || w.lower == "putted") ? 1 : 3;
+            out->push_back(RuleSupport::replace(t, i, i, fixed, "MOPHOLOGY", "irregular_verb", certainty));
+        }
+    }
+}
+
+} // namespace PennovaChecker

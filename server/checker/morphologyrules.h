@@ -1,0 +1,27 @@
+#pragma once
+// Word-form errors: double comparatives, plurals of uncountable nouns, regularised
+// irregular plurals and verb forms (childs, goed).
+
+#include "finding.h"
+#include "tokenizer.h"
+
+#include <vector>
+
+namespace PennovaChecker {
+
+class Lexicon;
+
+class MorphologyRules
+{
+public:
+    explicit MorphologyRules(const Lexicon &lexicon) : m_lex(lexicon) {} // lexicon not owned
+    void check(const std::vector<Token> &tokens, std::vector<Finding> *out) const;
+
+private:
+    void comparatives(const std::vector<Token> &t, std::vector<Finding> *out) const;
+    void wordForms(const std::vector<Token> &t, std::vector<Finding> *out) const;
+
+    const Lexicon &m_lex;
+};
+
+} // namespace PennovaChecker

@@ -1,0 +1,120 @@
+#include "patternrules.h"
+
+#include "lexicon.h"
+#include "rulesupport.h"
+
+#include <unordered_set>
+
+namespace PennovaChecker {
+
+namespace {
+
+int firstWord(const std::vector<Token> &t)
+{
+    for (int i = 0; i < int(t.size()); ++i)
+        if (t[size_t(i)].kind == Token::Word)
+            return i;
+        else if (t[size_t(i)].text != "\"" && t[size_t(i)].text != "'")
+            return -1;
+    return -1;
+}
+
+} // namespace
+
+void PatternRules::check(const std::vector<Token> &t, std::vector<Finding> *out) const
+{
+    pairedConjunctions(t, out);
+    redundantPrepositions(t, out);
+    gerunds(t, out);
+}
+
+void PatternRules::pairedConjunctions(const std::vector<Token> &t, std::vector<Finding> *out) const
+{
+    const int f = firstWord(t);
+    if (f < 0)
+        return;
+    const std::string &opener = t[size_t(f)].lower;
+    const bool concessive = opener == "although" || opener == "though"
+        || (opener == "even" && f + 1 < int(t.size()) && t[size_t(f) + 1].lower == "though");
+    const bool causal = opener == "because";
+    if (!concessive && !causal)
+        return;
+    const char *partner = concessive ? "but" : "so";
+    for (int i = f + 1; i + 1 < int(t.size()); ++i) {
+        if (t[size_t(i)].kind == Token::Punct && t[size_t(i)].text == ",") {
+            const int n = RuleSupport::nextWord(t, i);
+            if (n >= 0 && t[size_t(n)].lower == partner) {
+                Finding fd;
+                if (RuleSupport::deletion(t, n, "GRAMMAR", concessive ? "although_but" : "because_so", 3, &fd))
+                    out->push_back(fd);
+            }
+            return; // only the first comma joins the two clauses
+        }
+    }
+}
+
+void PatternRules::redundantPrepositions(const std::vector<Token> &t, std::vector<Finding> *out) const
+{
+    static const std::unordered_set<std::string> discuss = {"discuss", "discusses", "discussed", "discussing"};
+    static const std::unordered_set<std::string> emphasize = {"emphasize", "emphasizes", "emphasized", "emphasise",
+                                                              "emphasises", "emphasised", "emphasizing", "emphasising"};
+    static const std::unordered_set<std::string> mention = {"mention", "mentions", "mentioned", "mentioning"};
+    static const std::unordered_set<std::string> subjects = {"i", "we", "they", "you", "he", "she", "people"};
+    for (int i = 0; i + 1 < int(t.size()); ++i) {
+        const std::string &w = t[size_t(i)].lower;
+        const int n = RuleSupport::nextWord(t, i);
+        if (n < 0)
+            continue;
+        const std::string &p = t[size_t(n)].lower;
+        int certainty = 0;
+        if ((discuss.count(w) || mention.count(w)) && p == "about")
+            certainty = 3;
+        else if (emphasize.count(w) && p == "on")
+            certainty = 3;
+        else if ((w == "lack" || w == "lacks" || w == "lacked") && p == "of") {
+            const int s = RuleSupport::prevWord(t, i);
+            if (s >= 0 && subjects.count(t[size_t(s)].lower))
+                certainty = 2; // the verb "lack" takes a direct object
+        }
+        if (!certainty)
+            continue;
+        Finding f;
+        if (RuleSupport::deletion(t, n, "GRAMMAR", "redundant_preposition", certainty, &f))
+            out->push_back(f);
+    }
+}
+
+void PatternRules::gerunds(const std::vector<Token> &t, std::vector<Finding> *out) const
+{
+    static const std::unordered_set<std::string> look = {"look", "looks", "looked", "looking"};
+    static const std::unordered_set<std::string> gerundVerbs = {
+        "enjoy", "enjoys", "enjoyed", "enjoying", "finish", "finishes", "finished", "avoid", "avoids", "avoided"};
+    for (int i = 0; i + 2 < int(t.size()); ++i) {
+        const std::string &w = t[size_t(i)].lower;
+        // look forward to + base verb -> -ing
+        if (look.count(w) && t[size_t(i) + 1].lower == "forward" && i + 3 < int(t.size())
+            && t[size_t(i) + 2].lower == "to") {
+            const int v = RuleSupport::nextWord(t, i + 2);
+            if (v >= 0 && m_lex.isCommonVerbBase(t[size_t(v)].lower) && !m_lex.isPos(t[size_t(v)].lower, Lexicon::Noun)
+                && t[size_t(v)].lower != "be")
+                out->push_back(RuleSupport::replace(t, v, v, m_lex.ingOf(t[size_t(v)].lower), "GRAMMAR",
+                                                    "look_forward_to", 3));
+            else if (v >= 0 && (t[size_t(v)].lower == "see" || t[size_t(v)].lower == "meet"
+                                || t[size_t(v)].lower == "hear" || t[size_t(v)].lower == "work"))
+                out->push_back(RuleSupport::replace(t, v, v, m_lex.ingOf(t[size_t(v)].lower), "GRAMMAR",
+                                                    "look_forward_to", 3));
+            continue;
+        }
+        // enjoy to swim -> enjoy swimming
+        if (gerundVerbs.count(w) && t[size_t(i) + 1].lower == "to") {
+            const int v = RuleSupport::nextWord(t, i + 1);
+            if (v < 0 || !m_lex.isCommonVerbBase(t[size_t(v)].lower))
+                continue;
+            const int certainty = 3;
+            out->push_back(RuleSupport::replace(t, i + 1, v, m_lex.ingOf(t[size_t(v)].lower), "GRAMMAR",
+                                                "verb_gerund", certainty));
+        }
+    }
+}
+
+} // namespace PennovaChecker

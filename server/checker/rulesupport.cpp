@@ -1,0 +1,81 @@
+#include "rulesupport.h"
+
+namespace PennovaChecker {
+
+int RuleSupport::nextWord(const Tokens &t, int i)
+{
+    return i + 1 < int(t.size()) && t[size_t(i) + 1].kind == Token::Word ? i + 1 : -1;
+}
+
+int RuleSupport::prevWord(const Tokens &t, int i)
+{
+    return i > 0 && t[size_t(i) - 1].kind == Token::Word ? i - 1 : -1;
+}
+
+std::string RuleSupport::textOf(const Tokens &t, int first, int last)
+{
+    std::string out;
+    for (int i = first; i <= last && i < int(t.size()); ++i) {
+        if (i > first && t[size_t(i)].spaceBefore)
+            out.push_back(' ');
+        out += t[size_t(i)].text;
+    }
+    return out;
+}
+
+std::string RuleSupport::caseLike(const Token &token, const std::string &correction)
+{
+    std::string out = correction;
+    if (token.isCapitalised() && !out.empty() && out[0] >= 'a' && out[0] <= 'z')
+        out[0] = char(out[0] - 'a' + 'A');
+    return out;
+}
+
+double RuleSupport::scoreFor(int certainty)
+{
+    return certainty >= 3 ? 0.95 : certainty == 2 ? 0.8 : 0.6;
+}
+
+Finding RuleSupport::replace(const Tokens &t, int first, int last, const std::string &correction,
+                             const char *errorType, const char *explainType, int certainty)
+{
+    Finding f;
+    f.start = t[size_t(first)].start;
+    f.end = t[size_t(last)].end;
+    f.errorType = errorType;
+    f.explainType = explainType;
+    f.certainty = certainty;
+    const std::string found = textOf(t, first, last);
+    f.errorInfo = found;
+    f.featureKeys = {Tokenizer::toLower(found)};
+    Candidate c;
+    c.correction = caseLike(t[size_t(first)], correction);
+    c.score = scoreFor(certainty);
+    c.originalScore = 1.0 - c.score;
+    f.candidates.push_back(c);
+    return f;
+}
+
+bool RuleSupport::deletion(const Tokens &t, int k, const char *errorType, const char *explainType, int certainty,
+                           Finding *out)
+{
+    if (k < 0 || k + 1 >= int(t.size()) || !t[size_t(k) + 1].spaceBefore)
+        return false;
+    Finding f;
+    f.start = k > 0 && t[size_t(k)].spaceBefore ? t[size_t(k) - 1].end : t[size_t(k)].start;
+    f.end = t[size_t(k) + 1].start;
+    f.errorType = errorType;
+    f.explainType = explainType;
+    f.certainty = certainty;
+    f.errorInfo = t[size_t(k)].text;
+    f.featureKeys = {t[size_t(k)].lower};
+    Candidate c;
+    c.type = "DELETION";
+    c.score = scoreFor(certainty);
+    c.originalScore = 1.0 - c.score;
+    f.candidates.push_back(c);
+    *out = f;
+    return true;
+}
+
+} // namespace PennovaChecker

@@ -1,0 +1,36 @@
+#pragma once
+// Helpers the rule classes share: token navigation and building findings.
+
+#include "finding.h"
+#include "tokenizer.h"
+
+#include <string>
+#include <vector>
+
+namespace PennovaChecker {
+
+class RuleSupport
+{
+public:
+    using Tokens = std::vector<Token>;
+
+    // Index of the word right after/before i (no punctuation between), or -1.
+    static int nextWord(const Tokens &t, int i);
+    static int prevWord(const Tokens &t, int i);
+    // Words of tokens [first, last] joined with single spaces.
+    static std::string textOf(const Tokens &t, int first, int last);
+    // correction with its first letter capitalised when the token's is.
+    static std::string caseLike(const Token &token, const std::string &correction);
+
+    // A finding that replaces tokens [first, last] by correction.
+    static Finding replace(const Tokens &t, int first, int last, const std::string &correction,
+                           const char *errorType, const char *explainType, int certainty);
+    // A finding that deletes token k: the span runs from the end of the word before it
+    // to the start of the next one, so that the single space the client puts in its
+    // place joins them. False when k has no following word-separated token.
+    static bool deletion(const Tokens &t, int k, const char *errorType, const char *explainType, int certainty,
+                         Finding *out);
+    static double scoreFor(int certainty);
+};
+
+} // namespace PennovaChecker

@@ -1,0 +1,139 @@
+#include "spellingrule.h"
+
+#include "editdistance.h"
+#include "spellingsuggester.h"
+
+#include <sstream>
+
+namespace PennovaChecker {
+
+namespace {
+
+const std::unordered_set<std::string> &pinyinSyllables()
+{
+    static const std::unordered_set<std::string> s = [] {
+        const char *list =
+            "a ai an ang ao ba bai ban bang bao bei ben beng bi bian biao bie bin bing bo bu ca cai can cang cao ce "
+            "cen ceng cha chai chan chang chao che chen cheng chi chong chou chu chuai chuan chuang chui chun chuo ci "
+            "cong cou cu cuan cui cun cuo da dai dan dang dao de dei den deng di dian diao die ding diu dong dou du "
+            "duan dui dun duo e ei en eng er fa fan fang fei fen feng fo fou fu ga gai gan gang gao ge gei gen geng "
+            "gong gou gu gua guai guan guang gui gun guo ha hai han hang hao he hei hen heng hong hou hu hua huai "
+            "huan huang hui hun huo ji jia jian jiang jiao jie jin jing jiong jiu ju juan jue jun ka kai kan kang kao "
+            "ke ken keng kong kou ku kua kuai kuan kuang kui kun kuo la lai lan lang lao le lei leng li lia lian "
+            "liang liao lie lin ling liu long lou lu lv luan lue lun luo ma mai man mang mao me mei men meng mi mian "
+            "miao mie min ming miu mo mou mu na nai nan nang nao ne nei nen neng ni nian niang niao nie nin ning niu "
+            "nong nou nu nv nuan nue nuo o ou pa pai pan pang pao pei pen peng pi pian piao pie pin ping po pou pu "
+            "qi qia qian qiang qiao qie qin qing qiong qiu qu quan que qun ran rang rao re ren reng ri rong rou ru "
+            "ruan rui run ruo sa sai san sang sao se sen seng sha shai shan shang shao she shei shen sheng shi shou "
+            "shu shua shuai shuan shuang shui shun shuo si song sou su suan sui sun suo ta tai tan tang tao te teng "
+            "ti tian tiao tie ting tong tou tu tuan tui tun tuo wa wai wan wang wei wen weng wo wu xi xia xian xiang "
+            "xiao xie xin xing xiong xiu xu xuan xue xun ya yan yang yao ye yi yin ying yo yong you yu yuan yue yun "
+            "za zai zan zang zao ze zei zen zeng zha zhai zhan zhang zhao zhe zhei zhen zheng zhi zhong zhou zhu "
+            "zhua zhuai zhuan zhuang zhui zhun zhuo zi zong zou zu zuan zui zun zuo";
+        std::unordered_set<std::string> set;
+        std::stringstream ss(list);
+        std::string w;
+        while (ss >> w)
+            set.insert(w);
+        return set;
+    }();
+    return s;
+}
+
+bool mixedCase(const std::string &w)
+{
+    for (size_t i = 1; i < w.size(); ++i)
+        if (w[i] >= 'A' && w[i] <= 'Z')
+            return true;
+    return false;
+}
+
+bool romanNumeral(const std::string &lower)
+{
+    return lower.find_first_not_of("ivxlcdm") == std::string::npos && lower.size() <= 6;
+}
+
+} // namespace
+
+bool SpellingRule::isPinyin(const std::string &lower)
+{
+    const size_t n = lower.size();
+    if (n < 2 || n > 24)
+        return false;
+    // ok[i]: lower[0, i) splits into syllables
+    std::vector<bool> ok(n + 1, false);
+    ok[0] = true;
+    for (size_t i = 0; i < n; ++i) {
+        if (!ok[i])
+            continue;
+        for (size_t len = 1; len <= 6 && i + len <= n; ++len)
+            if (pinyinSyllables().count(lower.substr(i, len)))
+                ok[i + len] = true;
+    }
+    return ok[n];
+}
+
+void SpellingRule::check(const std::vector<Token> &t, const std::unordered_set<std::string> &userWords,
+                         std::vector<Finding> *out) const
+{
+    if (!m_speller.hasDictionary())
+        return;
+    int found = 0;
+    bool first = true;
+    for (size_t i = 0; i < t.size() && found < kMaxFindings; ++i) {
+        const Token &tok = t[i];
+        const bool sentenceStart = first;
+        if (tok.kind == Token::Word || tok.kind == Token::Number || tok.kind == Token::Other)
+            first = false;
+        if (tok.kind != Token::Word || tok.attached)
+            continue;
+        std::string word = tok.text;
+        // possessive 's / plural possessive s'
+        if (word.size() > 2 && word.compare(word.size() - 2, 2, "'s") == 0)
+            word.erase(word.size() - 2);
+        if (word.size() < 2 || word.size() > 30 || tok.isAllCaps() || mixedCase(word))
+            continue;
+        if (userWords.count(tok.text) || userWords.count(word) || userWords.count(tok.lower))
+            continue;
+        // hashtags, handles, file names and parts of dotted names
+        if (i > 0 && !tok.spaceBefore && t[i - 1].kind == Token::Punct
+            && (t[i - 1].text == "@" || t[i - 1].text == "#" || t[i - 1].text == "." || t[i - 1].text == "_"
+                || t[i - 1].text == "/" || t[i - 1].text == "\\"))
+            continue;
+        if (i + 1 < t.size() && !t[i + 1].spaceBefore && (t[i + 1].text == "_" || t[i + 1].text == "@"))
+            continue;
+        const std::string lower = Tokenizer::toLower(word);
+        if (romanNumeral(lower))
+            continue;
+        if (tok.isCapitalised() && !sentenceStart)
+            continue; // names
+        if (m_speller.isCorrect(word))
+            continue;
+        if (tok.isCapitalised() && isPinyin(lower))
+            continue;
+        const std::vector<SpellingSuggester::Suggestion> sugg = m_speller.suggest(word, 5);
+        if (sugg.empty())
+            continue; // nothing useful to offer: stay silent
+        if (tok.isCapitalised() && EditDistance::damerau(lower, Tokenizer::toLower(sugg[0].word), 2) > 2)
+            continue; // a capitalised first word far from any word is likely a name
+        Finding f;
+        f.start = tok.start;
+        f.end = tok.start + int(word.size());
+        f.errorType = "NONWORD";
+        f.explainType = "nonword";
+        f.errorInfo = word;
+        f.featureKeys = {word};
+        f.certainty = 3;
+        for (const auto &s : sugg) {
+            Candidate c;
+            c.correction = s.word;
+            c.score = s.score;
+            c.originalScore = 0.0;
+            f.candidates.push_back(c);
+        }
+        out->push_back(f);
+        ++found;
+    }
+}
+
+} // namespace PennovaChecker

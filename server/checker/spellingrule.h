@@ -1,0 +1,32 @@
+#pragma once
+// NONWORD findings: words that the dictionary does not know, with ranked
+// corrections. Names, acronyms, numbers, addresses, pinyin and the user's own
+// words are left alone.
+
+#include "finding.h"
+#include "tokenizer.h"
+
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+namespace PennovaChecker {
+
+class SpellingSuggester;
+
+class SpellingRule
+{
+public:
+    explicit SpellingRule(const SpellingSuggester &speller) : m_speller(speller) {} // not owned
+    void check(const std::vector<Token> &tokens, const std::unordered_set<std::string> &userWords,
+               std::vector<Finding> *out) const;
+    // True when the word splits into Mandarin pinyin syllables (Zhang, Xiaoming, Beijing).
+    static bool isPinyin(const std::string &lower);
+
+    static constexpr int kMaxFindings = 40; // per sentence: bounds the work on garbage
+
+private:
+    const SpellingSuggester &m_speller;
+};
+
+} // namespace PennovaChecker
