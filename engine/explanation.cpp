@@ -1,7 +1,7 @@
 #include "explanation.h"
 
 #include "correctionrecord.h"
-#include "servicereply.h"
+#include "bodylimit.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -31,7 +31,7 @@ void Explanation::request()
         return;
     }
     QNetworkReply *reply = m_manager->get(QNetworkRequest(QUrl(m_baseUrl + m_record->explanationQuery())));
-    limitReplySize(reply, MaxBodyBytes);
+    abortOnLargeBody(reply, MaxBodyBytes);
 }
 
 void Explanation::slotFinished(QNetworkReply *reply)

@@ -1,6 +1,6 @@
 #include "synonym.h"
 
-#include "servicereply.h"
+#include "bodylimit.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -78,7 +78,7 @@ void Synonym::request(const QString &sentence, int start, int end)
     post.setHeader(QNetworkRequest::ContentTypeHeader,
                    QByteArrayLiteral("application/x-www-form-urlencoded"));
     QNetworkReply *reply = m_manager->post(post, requestBody(sentence, start, end));
-    limitReplySize(reply, MaxBodyBytes);
+    abortOnLargeBody(reply, MaxBodyBytes);
 }
 
 void Synonym::slotReply(QNetworkReply *reply)
