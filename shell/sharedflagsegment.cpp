@@ -33,6 +33,16 @@ bool isPrivateDirectory(const QByteArray &path)
            && (info.st_mode & (S_IWGRP | S_IWOTH)) == 0;
 }
 
+// One namespace per user, as the segments of one desktop session would be, and per lock
+// directory, so that a segment is always judged by its own lock files.
+QString scopedKey(const QString &key, const QString &lockDirectory)
+{
+    QString scoped = key + QStringLiteral("_uid") + QString::number(::getuid());
+    if (!lockDirectory.isEmpty())
+        scoped += u'@' + lockDirectory;
+    return scoped;
+}
+
 int openLockFile(const QString &path)
 {
     return ::open(QFile::encodeName(path).constData(),
@@ -53,9 +63,8 @@ int lockFile(int fd, int operation)
 SharedFlagSegment::SharedFlagSegment(const QString &key)
     : m_key(key)
 {
-    m_memory.setKey(segmentKey(key));
-
     const QString directory = lockDirectory();
+    m_memory.setKey(scopedKey(key, directory));
     if (directory.isEmpty()) {
         createOrAttach();
         return;
@@ -90,8 +99,7 @@ SharedFlagSegment::~SharedFlagSegment()
 
 QString SharedFlagSegment::segmentKey(const QString &key)
 {
-    // One namespace per user, as the segments of one desktop session would be.
-    return key + QStringLiteral("_uid") + QString::number(::getuid());
+    return scopedKey(key, lockDirectory());
 }
 
 QString SharedFlagSegment::lockDirectory()

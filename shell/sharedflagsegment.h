@@ -10,7 +10,7 @@
 // A System V segment survives a process killed outright, so every living user of a key
 // also holds a shared lock on a per-user lock file. A constructor that finds no lock
 // holder takes any segment left under the key for stale, removes it and creates a fresh,
-// zeroed one. The segments and lock files are per user.
+// zeroed one. The segments and lock files are per user (and per runtime directory).
 class SharedFlagSegment
 {
 public:
@@ -31,7 +31,8 @@ public:
     // Writes the first byte under the segment's lock; ignored when not usable.
     void writeCommand(char command);
 
-    // The key of the underlying QSharedMemory for `key` (the key made per user).
+    // The key of the underlying QSharedMemory for `key`: made per user and per lock
+    // directory.
     static QString segmentKey(const QString &key);
 
     // Where the lock files live: $XDG_RUNTIME_DIR/pennova, else <temp>/pennova-<uid>.

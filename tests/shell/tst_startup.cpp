@@ -1,0 +1,124 @@
+#include "sharedflagsegment.h"
+#include "support/holderprocess.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QString InstanceKey = QStringLiteral("Tessel_Qt_Pennova_5CBF6A05");
+const QString CommandKey = QStringLiteral("Tessel_Qt_Command_1746DC25");
+
+} // namespace
+
+// Starts the client itself. Until the login dialog exists it ends after the proxy and
+// update settings are read, so what it leaves behind tells how far it came: a client
+// that passed the single-instance check opened the command channel (its lock file).
+class TestStartup : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void startUp_data();
+    void startUp();
+};
+
+void TestStartup::startUp_data()
+{
+    QTest::addColumn<QString>("situation");
+    QTest::addColumn<QByteArray>("preferenceFile"); // empty: none
+    QTest::addColumn<bool>("passesInstanceCheck");
+
+    const QByteArray proxyFile = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<config>\n"
+                                 " <proxy_type default=\"0\">2</proxy_type>\n"
+                                 " <proxy_host default=\"\">127.0.0.1</proxy_host>\n"
+                                 " <proxy_port default=\"\">99999</proxy_port>\n"
+                                 " <update_type default=\"1\">zz</update_type>\n"
+                                 "</config>\n";
+    QTest::newRow("first start") << "alone" << QByteArray() << true;
+    QTest::newRow("garbage preference file") << "alone" << QByteArray("\x01\x02<conf", 7) << true;
+    QTest::newRow("odd proxy and update values") << "alone" << proxyFile << true;
+    QTest::newRow("second start while one runs") << "running" << QByteArray() << false;
+    QTest::newRow("marker of a killed client") << "killed" << QByteArray() << true;
+    QTest::newRow("quit byte of a killed updater") << "deadUpdater" << QByteArray() << true;
+}
+
+void TestStartup::startUp()
+{
+    QFETCH(QString, situation);
+    QFETCH(QByteArray, preferenceFile);
+    QFETCH(bool, passesInstanceCheck);
+
+    QTemporaryDir config;
+    QTemporaryDir runtime;
+    QVERIFY(config.isValid() && runtime.isValid());
+    const QString settingsDir = config.path() + QStringLiteral("/Tessel/");
+    if (!preferenceFile.isEmpty()) {
+        QVERIFY(QDir().mkpath(settingsDir));
+        QFile file(settingsDir + QStringLiteral("preference.ini"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(preferenceFile);
+    }
+    // The client, the helpers and this test share private settings and lock directories.
+    const QByteArray savedRuntime = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    auto restore = qScopeGuard([&] { qputenv("XDG_RUNTIME_DIR", savedRuntime); });
+
+    QProcess holder;
+    holder.setProcessEnvironment(environment);
+    if (situation == "running") {
+        QCOMPARE(startHolder(holder, {"instance", InstanceKey}), QByteArray("created\nready\n"));
+    } else if (situation == "killed") {
+        QCOMPARE(startHolder(holder, {"hold", InstanceKey}), QByteArray("created\nready\n"));
+        QVERIFY(killHolder(holder));
+    } else if (situation == "deadUpdater") {
+        QCOMPARE(startHolder(holder, {"hold", CommandKey, "1"}), QByteArray("created\nready\n"));
+        QVERIFY(killHolder(holder));
+    }
+
+    QProcess client;
+    client.setProcessEnvironment(environment);
+    client.start(QStringLiteral(PENNOVA_PROGRAM), QStringList());
+    QVERIFY(client.waitForFinished(30000));
+    QCOMPARE(client.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(client.exitCode(), 0);
+
+    const QString commandLock = SharedFlagSegment::lockDirectory() + u'/' + CommandKey + ".users";
+    QCOMPARE(QFile::exists(commandLock), passesInstanceCheck);
+
+    // Start-up reads the settings but never writes them.
+    if (preferenceFile.isEmpty()) {
+        QVERIFY(!QFile::exists(settingsDir + QStringLiteral("preference.ini")));
+    } else {
+        QFile file(settingsDir + QStringLiteral("preference.ini"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), preferenceFile);
+    }
+    QVERIFY(!QFile::exists(settingsDir + QStringLiteral("setting.ini")));
+
+    if (situation == "running") {
+        // The first copy was left alone: still running, still holding the marker.
+        QCOMPARE(holder.state(), QProcess::Running);
+        {
+            SharedFlagSegment probe(InstanceKey);
+            QVERIFY(!probe.isCreated());
+        }
+        holder.closeWriteChannel();
+        QVERIFY(holder.waitForFinished(10000));
+        QCOMPARE(holder.exitCode(), 0);
+    }
+    // Nothing is left behind: the next start creates both segments afresh.
+    SharedFlagSegment instance(InstanceKey);
+    QVERIFY(instance.isCreated());
+    SharedFlagSegment channel(CommandKey);
+    QVERIFY(channel.isCreated());
+    QCOMPARE(channel.readCommand(), char(0));
+}
+
+QTEST_GUILESS_MAIN(TestStartup)
+#include "tst_startup.moc"
