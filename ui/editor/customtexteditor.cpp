@@ -171,6 +171,13 @@ void CustomTextEditor::replaceSelection(const QTextCursor &cursor, const QString
         edit.removeSelectedText();
     }
     edit.endEditBlock();
+    // A replaced selection of the user's ends as a caret behind the new text.
+    QTextCursor tc = textCursor();
+    const int newEnd = s + int(text.size());
+    if (tc.hasSelection() && tc.selectionStart() == s && tc.selectionEnd() == newEnd) {
+        tc.setPosition(newEnd);
+        setTextCursor(tc);
+    }
 }
 
 void CustomTextEditor::setFocusedFinding(CorrectionItem *item)

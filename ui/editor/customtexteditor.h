@@ -2,6 +2,7 @@
 
 #include "correctionitem.h"
 #include "displaysettings.h"
+#include "focusrectwidget.h"
 #include "paragraphsource.h"
 #include "sentenceentry.h"
 
@@ -12,7 +13,6 @@
 
 class ClickableLabel;
 class ConfigStore;
-class FocusRectWidget;
 class QKeyEvent;
 
 // The plain-text editor in the centre of the main window. Draws the findings of a

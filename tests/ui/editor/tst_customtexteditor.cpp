@@ -1,0 +1,705 @@
+#include "support/editorfixture.h"
+
+#include "callbackobject.h"
+#include "clickablelabel.h"
+#include "focusrectwidget.h"
+#include "linewidget.h"
+#include "sentencechunk.h"
+#include "textchunk.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextBlock>
+
+using ZeltraLib::CorrectionRecord;
+
+class TestCustomTextEditor : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void punctuationConversion_data();
+    void punctuationConversion();
+    void textQueries_data();
+    void textQueries();
+    void lineGapAndAppearance();
+
+    void sentenceList_data();
+    void sentenceList();
+    void sentenceListFromBadBoundaries_data();
+    void sentenceListFromBadBoundaries();
+
+    void typing_data();
+    void typing();
+    void pasteHandsPlainTextToMainWindow_data();
+    void pasteHandsPlainTextToMainWindow();
+    void replaceSelectionKeepsRanges();
+    void rightClick_data();
+    void rightClick();
+    void signalsOfFocusAndContextMenu();
+
+    void previewLabels_data();
+    void previewLabels();
+    void labelClickAppliesFirstCandidate();
+    void sentenceLines_data();
+    void sentenceLines();
+    void relayoutAfterScrollPlacesOnlyNearViewport();
+    void focusRect_data();
+    void focusRect();
+    void sentenceHighlight();
+};
+
+void TestCustomTextEditor::punctuationConversion_data()
+{
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<bool>("hasChinese");
+
+    QTest::newRow("full-width comma and stop") << QStringLiteral("Yes，it is。") << "Yes,it is." << true;
+    QTest::newRow("enumeration comma") << QStringLiteral("a、b") << "a,b" << true;
+    QTest::newRow("question, exclamation, colon, semicolon")
+        << QStringLiteral("Why？No！Note：x；y") << "Why?No!Note:x;y" << true;
+    QTest::newRow("double em dash becomes spaced hyphen")
+        << QString("a" + QString(2, QChar(0x2014)) + "b") << "a - b" << true;
+    QTest::newRow("single em dash stays") << QString("a" + QString(QChar(0x2014)) + "b")
+                                          << QString("a" + QString(QChar(0x2014)) + "b") << false;
+    QTest::newRow("en dash and full-width hyphen")
+        << QString("1" + QString(QChar(0x2013)) + "2" + QString(QChar(0xFF0D)) + "3") << "1-2-3" << true;
+    QTest::newRow("ellipsis pair") << QString("wait" + QString(2, QChar(0x2026))) << "wait..." << true;
+    QTest::newRow("single ellipsis stays") << QString("wait" + QString(QChar(0x2026)))
+                                           << QString("wait" + QString(QChar(0x2026))) << false;
+    QTest::newRow("brackets") << QStringLiteral("（a）【b】｛c｝") << "(a)[b]{c}" << true;
+    QTest::newRow("curly quotes") << QString(QChar(0x201C)) + "hi" + QChar(0x201D) + " it" + QChar(0x2019) + "s"
+                                  << "\"hi\" it's" << true;
+    QTest::newRow("bullet becomes stop") << QString(QChar(0x2022)) + " item" << ". item" << true;
+    QTest::newRow("ideographic space") << QString("a" + QString(QChar(0x3000)) + "b") << "a b" << true;
+    QTest::newRow("ascii text untouched") << "Plain, ASCII text - fine." << "Plain, ASCII text - fine." << false;
+    QTest::newRow("chinese words without marks untouched") << QStringLiteral("中文词语") << QStringLiteral("中文词语") << false;
+}
+
+void TestCustomTextEditor::punctuationConversion()
+{
+    QFETCH(QString, input);
+    QFETCH(QString, expected);
+    QFETCH(bool, hasChinese);
+    EditorFixture f;
+    QCOMPARE(f.editor->containsChinesePunctuation(input), hasChinese);
+    QCOMPARE(f.editor->convertPunctuation(input), expected);
+    f.editor->loadTextConverted(input);
+    QCOMPARE(f.editor->toPlainText(), expected);
+    QVERIFY(!f.editor->containsChinesePunctuation(f.editor->toPlainText()));
+}
+
+void TestCustomTextEditor::textQueries_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("selStart");
+    QTest::addColumn<int>("selEnd");
+    QTest::addColumn<bool>("hasText");
+    QTest::addColumn<bool>("allSelected");
+
+    QTest::newRow("empty document") << QString() << 0 << 0 << false << true;
+    QTest::newRow("white space only") << " \n\t " << 0 << 0 << false << false;
+    QTest::newRow("whole text selected") << "Hello world." << 0 << 12 << true << true;
+    QTest::newRow("selection misses the last character") << "Hello world." << 0 << 11 << true << false;
+    QTest::newRow("selection misses the first character") << "Hello world." << 1 << 12 << true << false;
+    QTest::newRow("chinese text selected whole") << QStringLiteral("你好 world。") << 0 << 9 << true << true;
+}
+
+void TestCustomTextEditor::textQueries()
+{
+    QFETCH(QString, text);
+    QFETCH(int, selStart);
+    QFETCH(int, selEnd);
+    QFETCH(bool, hasText);
+    QFETCH(bool, allSelected);
+    EditorFixture f;
+    f.editor->loadText(text);
+    QTextCursor tc = f.editor->textCursor();
+    tc.setPosition(selStart);
+    tc.setPosition(selEnd, QTextCursor::KeepAnchor);
+    f.editor->setTextCursor(tc);
+    QCOMPARE(f.editor->hasText(), hasText);
+    QCOMPARE(f.editor->everythingSelected(), allSelected);
+}
+
+void TestCustomTextEditor::lineGapAndAppearance()
+{
+    EditorFixture f;
+    f.prefs->setValue("display_text_color", "#112233");
+    f.prefs->setValue("display_background_enabled", "True");
+    f.prefs->setValue("display_text_font_size", "17");
+    f.editor->loadText("First line.\nSecond line.");
+    for (QTextBlock b = f.editor->document()->begin(); b.isValid(); b = b.next()) {
+        QCOMPARE(b.blockFormat().lineHeightType(), int(QTextBlockFormat::LineDistanceHeight));
+        QCOMPARE(b.blockFormat().lineHeight(), qreal(CustomTextEditor::DefaultLineGap));
+    }
+    QTextCursor c(f.editor->document());
+    c.setPosition(3);
+    QCOMPARE(c.charFormat().foreground().color(), QColor("#112233"));
+    QVERIFY(f.editor->styleSheet().contains("background-color: #AAFFFF"));
+    QCOMPARE(f.editor->font().pointSize(), 17);
+    QCOMPARE(f.editor->textCursor().position(), 0);
+
+    // A garbage size keeps the font usable; no background without the flag.
+    f.prefs->setValue("display_background_enabled", "true");
+    f.prefs->setValue("display_text_font_size", "big");
+    f.editor->applyAppearance();
+    QVERIFY(!f.editor->styleSheet().contains("background-color"));
+    QVERIFY(f.editor->font().pointSize() > 0);
+}
+
+void TestCustomTextEditor::sentenceList_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("level");
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<QList<int>>("kinds");
+    QTest::addColumn<int>("confidence");
+
+    QTest::newRow("two sentences keep the trailing space")
+        << "He came. She left." << "2" << QStringList{"He came. ", "She left."} << QList<int>{0, 0} << 2;
+    QTest::newRow("title then sentence paragraph")
+        << "My Summer\nIt was hot. We swam." << "3"
+        << QStringList{"My Summer", "It was hot. ", "We swam."} << QList<int>{1, 0, 0} << 3;
+    QTest::newRow("title-only document makes the last one a sentence")
+        << "Chapter One\n\nThe Beginning" << "1" << QStringList{"Chapter One", "The Beginning"}
+        << QList<int>{1, 0} << 1;
+    QTest::newRow("single title line becomes a sentence") << "Just a title" << "2"
+        << QStringList{"Just a title"} << QList<int>{0} << 2;
+    QTest::newRow("chinese characters shift nothing")
+        << QStringLiteral("我的 essay is here. 你好 again!") << "2"
+        << QStringList{QStringLiteral("我的 essay is here. "), QStringLiteral("你好 again!")} << QList<int>{0, 0} << 2;
+    QTest::newRow("level that does not parse gives 0") << "One. Two." << "high"
+        << QStringList{"One. ", "Two."} << QList<int>{0, 0} << 0;
+    QTest::newRow("blank paragraphs are skipped") << "\n   \nOnly this.\n\n" << "2"
+        << QStringList{"Only this."} << QList<int>{0} << 2;
+    QTest::newRow("empty document has no entries") << QString() << "2" << QStringList{} << QList<int>{} << 2;
+}
+
+void TestCustomTextEditor::sentenceList()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, level);
+    QFETCH(QStringList, texts);
+    QFETCH(QList<int>, kinds);
+    QFETCH(int, confidence);
+    EditorFixture f;
+    f.prefs->setValue("enlish_level", level);
+    QVERIFY(f.load(text));
+    QCOMPARE(f.sentences.size(), texts.size());
+    for (int i = 0; i < texts.size(); ++i) {
+        QCOMPARE(f.sentences.at(i)->text(), texts.at(i));
+        QCOMPARE(f.sentences.at(i)->chunk()->kind(), kinds.at(i));
+        QCOMPARE(f.sentences.at(i)->chunk()->confidence(), confidence);
+        if (i > 0)
+            QVERIFY(f.sentences.at(i)->start() >= f.sentences.at(i - 1)->end());
+    }
+}
+
+void TestCustomTextEditor::sentenceListFromBadBoundaries_data()
+{
+    QTest::addColumn<QList<int>>("positions");
+    QTest::addColumn<QList<QList<int>>>("boundaries");
+    QTest::addColumn<int>("entries");
+
+    QTest::newRow("ends beyond the document are clamped") << QList<int>{0} << QList<QList<int>>{{5, 500}} << 2;
+    QTest::newRow("descending ends are skipped") << QList<int>{0} << QList<QList<int>>{{8, 3, 11}} << 2;
+    QTest::newRow("more positions than boundary lists") << QList<int>{0, 4, 9} << QList<QList<int>>{{11}} << 1;
+    QTest::newRow("empty boundary list yields nothing") << QList<int>{0} << QList<QList<int>>{{}} << 0;
+    QTest::newRow("negative position is clamped") << QList<int>{-40} << QList<QList<int>>{{-1, 3}} << 1;
+    QTest::newRow("huge title length is clamped") << QList<int>{0} << QList<QList<int>>{{-1, 1 << 30}} << 1;
+}
+
+void TestCustomTextEditor::sentenceListFromBadBoundaries()
+{
+    QFETCH(QList<int>, positions);
+    QFETCH(QList<QList<int>>, boundaries);
+    QFETCH(int, entries);
+    EditorFixture f;
+    f.editor->loadText("Hello world.");
+    f.editor->buildSentenceList(positions, boundaries);
+    QCOMPARE(f.sentences.size(), entries);
+    const int last = f.editor->document()->characterCount() - 1;
+    for (SentenceEntry *e : std::as_const(f.sentences)) {
+        QVERIFY(e->start() >= 0);
+        QVERIFY(e->end() <= last);
+    }
+    if (entries > 0)
+        QCOMPARE(f.sentences.last()->chunk()->kind(), 0);
+}
+
+void TestCustomTextEditor::typing_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("caretBefore"); // caret goes right before this text
+    QTest::addColumn<int>("caretShift");      // ... moved by this many characters
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("keyText");
+    QTest::addColumn<QStringList>("remaining"); // found texts of the findings left
+    QTest::addColumn<bool>("suggestionLeft");
+
+    const QString text = QStringLiteral("Teh cat sat on teh mat. 我们 are go home.");
+    QTest::newRow("letter inside a word removes that finding")
+        << text << "Teh" << 1 << int(Qt::Key_X) << "x" << QStringList{"teh", "go"} << true;
+    QTest::newRow("letter outside moves findings with the text")
+        << text << "cat" << 0 << int(Qt::Key_A) << "a" << QStringList{"Teh", "teh", "go"} << true;
+    QTest::newRow("backspace at a finding's end removes it")
+        << text << " mat" << 0 << int(Qt::Key_Backspace) << "" << QStringList{"Teh", "go"} << true;
+    QTest::newRow("typing in a sentence with a suggestion drops the suggestion")
+        << text << "are" << 0 << int(Qt::Key_B) << "b" << QStringList{"Teh", "teh", "go"} << false;
+    QTest::newRow("typing inside a finding keeps the sentence suggestion")
+        << text << "go" << 1 << int(Qt::Key_B) << "b" << QStringList{"Teh", "teh"} << true;
+    QTest::newRow("arrow keys discard nothing")
+        << text << "go" << 1 << int(Qt::Key_Left) << "" << QStringList{"Teh", "teh", "go"} << true;
+}
+
+void TestCustomTextEditor::typing()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, caretBefore);
+    QFETCH(int, caretShift);
+    QFETCH(int, key);
+    QFETCH(QString, keyText);
+    QFETCH(QStringList, remaining);
+    QFETCH(bool, suggestionLeft);
+
+    EditorFixture f;
+    new DiscardKeyFilter(f.editor.get());
+    QVERIFY(f.load(text));
+    QCOMPARE(f.sentences.size(), 2);
+    f.addFinding(0, makeRecord("NONWORD", 0, 3, {"The"}));
+    f.addFinding(0, makeRecord("NONWORD", 15, 18, {"the"}));
+    // "go" in the Chinese sentence: offsets count UTF-16 characters.
+    f.addFinding(1, makeRecord("GRAMMAR", 7, 9, {"went"}));
+    f.addFinding(1, makeRecord("SUGGESTION", 0, 0, {}));
+    f.editor->revealFindings();
+    QVERIFY(f.sentences.at(1)->lineWidget());
+    QCOMPARE(f.sentences.at(1)->findings().first()->currentText(), QStringLiteral("go"));
+
+    QList<QPointer<ClickableLabel>> labels;
+    for (SentenceEntry *e : std::as_const(f.sentences))
+        for (CorrectionItem *item : e->findings())
+            labels << item->label();
+
+    QTextCursor tc = f.editor->textCursor();
+    tc.setPosition(f.positionOf(caretBefore) + caretShift);
+    f.editor->setTextCursor(tc);
+    QTest::keyClick(f.editor.get(), Qt::Key(key), Qt::NoModifier);
+    Q_UNUSED(keyText);
+
+    QStringList found;
+    for (SentenceEntry *e : std::as_const(f.sentences)) {
+        for (CorrectionItem *item : e->findings()) {
+            found << item->foundText();
+            // Kept findings still cover exactly their words.
+            QCOMPARE(item->currentText(), item->foundText());
+        }
+    }
+    QCOMPARE(found, remaining);
+    QCOMPARE(f.sentences.at(1)->hasSuggestion(), suggestionLeft);
+    QCOMPARE(bool(f.sentences.at(1)->lineWidget()), suggestionLeft);
+    // Labels of removed findings go away.
+    int liveLabels = 0;
+    QTRY_COMPARE((liveLabels = int(std::count_if(labels.cbegin(), labels.cend(),
+                                                 [](const QPointer<ClickableLabel> &l) { return !l.isNull(); }))),
+                 int(remaining.size()));
+}
+
+void TestCustomTextEditor::pasteHandsPlainTextToMainWindow_data()
+{
+    QTest::addColumn<QString>("plain");
+    QTest::addColumn<QString>("html");
+    QTest::addColumn<bool>("withImageOnly");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<int>("emissions");
+
+    QTest::newRow("rich text with plain alternative")
+        << "bold words" << "<b>bold</b> <i>words</i>" << false << "bold words" << 1;
+    QTest::newRow("html only is reduced to its text")
+        << QString() << "<p><b>only</b> html</p>" << false << "only html" << 1;
+    QTest::newRow("chinese plain text") << QStringLiteral("中文 text") << QString() << false
+                                        << QStringLiteral("中文 text") << 1;
+    QTest::newRow("image without text is ignored") << QString() << QString() << true << QString() << 0;
+}
+
+void TestCustomTextEditor::pasteHandsPlainTextToMainWindow()
+{
+    QFETCH(QString, plain);
+    QFETCH(QString, html);
+    QFETCH(bool, withImageOnly);
+    QFETCH(QString, expected);
+    QFETCH(int, emissions);
+    EditorFixture f;
+    f.editor->loadText("Before.");
+    QSignalSpy spy(f.editor.get(), &CustomTextEditor::signalOnPaste);
+    auto *mime = new QMimeData;
+    if (!plain.isEmpty())
+        mime->setText(plain);
+    if (!html.isEmpty())
+        mime->setHtml(html);
+    if (withImageOnly)
+        mime->setImageData(QImage(4, 4, QImage::Format_RGB32));
+    QApplication::clipboard()->setMimeData(mime);
+    f.editor->paste();
+    QCOMPARE(spy.size(), emissions);
+    if (emissions)
+        QCOMPARE(spy.first().first().toString().trimmed(), expected);
+    // The editor itself inserts nothing.
+    QCOMPARE(f.editor->toPlainText(), QStringLiteral("Before."));
+}
+
+void TestCustomTextEditor::replaceSelectionKeepsRanges()
+{
+    EditorFixture f;
+    QVERIFY(f.load(QStringLiteral("他说 Teh dog barked at teh cat.")));
+    CorrectionItem *first = f.addFinding(0, makeRecord("NONWORD", 3, 6, {"The"}));
+    CorrectionItem *second = f.addFinding(0, makeRecord("NONWORD", 21, 24, {"the"}));
+    QCOMPARE(first->currentText(), QStringLiteral("Teh"));
+    QCOMPARE(second->currentText(), QStringLiteral("teh"));
+
+    // Replace "dog" (between the findings) by a longer Chinese text.
+    QTextCursor sel(f.editor->document());
+    sel.setPosition(f.positionOf("dog"));
+    sel.setPosition(f.positionOf("dog") + 3, QTextCursor::KeepAnchor);
+    f.editor->setTextCursor(sel);
+    f.editor->replaceSelection(sel, QStringLiteral("小狗 puppy"));
+    QCOMPARE(f.editor->toPlainText(), QStringLiteral("他说 Teh 小狗 puppy barked at teh cat."));
+    QCOMPARE(first->currentText(), QStringLiteral("Teh"));
+    QCOMPARE(second->currentText(), QStringLiteral("teh"));
+    // The caret ends behind the new text.
+    QCOMPARE(f.editor->textCursor().position(), f.positionOf("puppy") + 5);
+    QVERIFY(!f.editor->textCursor().hasSelection());
+
+    // Pasting at a finding's end: the main window discards the touched finding first,
+    // the other one stays on its word.
+    QTextCursor caret(f.editor->document());
+    caret.setPosition(second->end());
+    f.editor->setTextCursor(caret);
+    QSignalSpy discarded(f.editor.get(), &CustomTextEditor::signalFindingsDiscarded);
+    f.editor->discardTouchedFindings();
+    QCOMPARE(discarded.size(), 1);
+    QCOMPARE(f.sentences.first()->findings(), QList<CorrectionItem *>{first});
+    f.editor->replaceSelection(f.editor->textCursor(), QStringLiteral("x"));
+    QCOMPARE(f.editor->toPlainText(), QStringLiteral("他说 Teh 小狗 puppy barked at tehx cat."));
+    QCOMPARE(first->currentText(), QStringLiteral("Teh"));
+}
+
+void TestCustomTextEditor::rightClick_data()
+{
+    QTest::addColumn<int>("selStart");
+    QTest::addColumn<int>("selEnd");
+    QTest::addColumn<int>("clickAt");
+    QTest::addColumn<int>("button");
+    QTest::addColumn<bool>("selectionKept");
+
+    QTest::newRow("inside the selection keeps it") << 4 << 15 << 8 << int(Qt::RightButton) << true;
+    QTest::newRow("before the selection moves the caret") << 10 << 20 << 2 << int(Qt::RightButton) << false;
+    QTest::newRow("after the selection moves the caret") << 0 << 5 << 18 << int(Qt::RightButton) << false;
+    QTest::newRow("no selection moves the caret") << 3 << 3 << 12 << int(Qt::RightButton) << false;
+    QTest::newRow("left click inside clears the selection") << 4 << 15 << 8 << int(Qt::LeftButton) << false;
+}
+
+void TestCustomTextEditor::rightClick()
+{
+    QFETCH(int, selStart);
+    QFETCH(int, selEnd);
+    QFETCH(int, clickAt);
+    QFETCH(int, button);
+    QFETCH(bool, selectionKept);
+    EditorFixture f;
+    f.editor->loadText(QStringLiteral("右键 the quick brown fox jumps"));
+    f.editor->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.editor.get()));
+    QTextCursor tc = f.editor->textCursor();
+    tc.setPosition(selStart);
+    tc.setPosition(selEnd, QTextCursor::KeepAnchor);
+    f.editor->setTextCursor(tc);
+
+    QTextCursor at(f.editor->document());
+    at.setPosition(clickAt);
+    const QRect r = f.editor->cursorRect(at);
+    const QPoint point(r.left() + 1, r.center().y());
+    const int hitPosition = f.editor->cursorForPosition(point).position();
+    QTest::mousePress(f.editor->viewport(), Qt::MouseButton(button), Qt::NoModifier, point);
+    QTest::mouseRelease(f.editor->viewport(), Qt::MouseButton(button), Qt::NoModifier, point);
+
+    const QTextCursor after = f.editor->textCursor();
+    if (selectionKept) {
+        QCOMPARE(after.selectionStart(), selStart);
+        QCOMPARE(after.selectionEnd(), selEnd);
+    } else {
+        QVERIFY(!after.hasSelection());
+        QCOMPARE(after.position(), hitPosition);
+    }
+}
+
+void TestCustomTextEditor::signalsOfFocusAndContextMenu()
+{
+    EditorFixture f;
+    QWidget other;
+    f.editor->show();
+    QSignalSpy dict(f.editor.get(), &CustomTextEditor::signalShowDict);
+    qRegisterMetaType<QContextMenuEvent *>();
+    QSignalSpy menu(f.editor.get(), &CustomTextEditor::signalContextMenu);
+    QFocusEvent focusIn(QEvent::FocusIn, Qt::MouseFocusReason);
+    QApplication::sendEvent(f.editor.get(), &focusIn);
+    QApplication::sendEvent(f.editor.get(), &focusIn);
+    QCOMPARE(dict.size(), 2);
+    QCOMPARE(dict.at(0).at(0).toBool(), false);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5));
+    QApplication::sendEvent(f.editor->viewport(), &event);
+    QCOMPARE(menu.size(), 1);
+    QCOMPARE(menu.first().first().value<QContextMenuEvent *>(), &event);
+}
+
+void TestCustomTextEditor::previewLabels_data()
+{
+    QTest::addColumn<QByteArray>("candidateType");
+    QTest::addColumn<QString>("preview");
+    QTest::addColumn<QString>("applied");
+
+    QTest::newRow("replace shows the first candidate") << QByteArray("REPLACE") << "an" << "It is an 苹果 today.";
+    QTest::newRow("delete shows 删除") << QByteArray("DELETION") << QStringLiteral("删除") << "It is   苹果 today.";
+    QTest::newRow("insert shows candidate, space, found text")
+        << QByteArray("INSERTION") << "an a" << "It is an a 苹果 today.";
+    QTest::newRow("unknown operation replaces") << QByteArray("SWAP") << "an" << "It is an 苹果 today.";
+}
+
+void TestCustomTextEditor::previewLabels()
+{
+    QFETCH(QByteArray, candidateType);
+    QFETCH(QString, preview);
+    QFETCH(QString, applied);
+    EditorFixture f;
+    f.prefs->setValue("display_text_font_size", "15");
+    QVERIFY(f.load(QStringLiteral("It is a 苹果 today.")));
+    CorrectionItem *item = f.addFinding(0, makeRecord("GRAMMAR", 6, 7, {"an", "the"}, candidateType));
+    QVERIFY(item && item->label());
+    QCOMPARE(item->label()->text(), preview);
+    QCOMPARE(item->label()->font().pointSize(), 14);
+    QVERIFY(item->label()->isHidden()); // until the check finishes
+    f.editor->revealFindings();
+    QVERIFY(!item->label()->isHidden());
+
+    item->applyByIndex(0);
+    QCOMPARE(f.editor->toPlainText(), applied);
+    QVERIFY(item->label()->isHidden());
+    item->correct(ZeltraLib::MenuItemRevert);
+    QCOMPARE(f.editor->toPlainText(), QStringLiteral("It is a 苹果 today."));
+    QVERIFY(!item->label()->isHidden());
+}
+
+void TestCustomTextEditor::labelClickAppliesFirstCandidate()
+{
+    EditorFixture f;
+    f.editor->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.editor.get()));
+    QVERIFY(f.load("Ths is fine."));
+    CorrectionItem *item = f.addFinding(0, makeRecord("NONWORD", 0, 3, {"This", "The"}));
+    f.editor->revealFindings();
+    QSignalSpy callback(&CallbackObject::instance(), &CallbackObject::signalCallback);
+    ClickableLabel *label = item->label();
+    // Placed under the word, in the line gap.
+    const QRect word = f.editor->cursorRect(item->cursor());
+    QCOMPARE(label->y(), f.editor->cursorRect(QTextCursor(f.editor->document())).bottom());
+    QVERIFY(label->y() >= word.top());
+    QTest::mouseClick(label, Qt::LeftButton, Qt::NoModifier, label->rect().center());
+    QCOMPARE(f.editor->toPlainText(), QStringLiteral("This is fine."));
+    QCOMPARE(item->currentIndex(), 0);
+    QCOMPARE(callback.size(), 1);
+    QCOMPARE(callback.first().at(0).value<CorrectionItem *>(), item);
+    QCOMPARE(callback.first().at(1).value<ZeltraLib::MenuItemType>(), ZeltraLib::MenuItemApply);
+}
+
+void TestCustomTextEditor::sentenceLines_data()
+{
+    QTest::addColumn<QString>("enabled");
+    QTest::addColumn<bool>("shown");
+
+    QTest::newRow("suggestions shown") << "True" << true;
+    QTest::newRow("suggestions off") << "False" << false;
+    QTest::newRow("lower-case true is not True") << "true" << false;
+}
+
+void TestCustomTextEditor::sentenceLines()
+{
+    QFETCH(QString, enabled);
+    QFETCH(bool, shown);
+    EditorFixture f;
+    f.editor->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.editor.get()));
+    f.prefs->setValue("display_suggestion_enabled", enabled);
+    QVERIFY(f.load(QString("Short one. ") + QString("This sentence is long enough to wrap over two lines "
+                                                     "of the editor at its width. ").repeated(2)));
+    QCOMPARE(f.sentences.size(), 3);
+    f.addFinding(1, makeRecord("SUGGESTION", 0, 0, {}));
+    f.editor->revealFindings();
+    LineWidget *line = f.sentences.at(1)->lineWidget();
+    QVERIFY(line);
+    QCOMPARE(!line->isHidden(), shown);
+    const QRect s = f.editor->cursorRect(QTextCursor(f.sentences.at(1)->range().document()));
+    Q_UNUSED(s);
+    QTextCursor start(f.editor->document());
+    start.setPosition(f.sentences.at(1)->start());
+    QTextCursor end(f.editor->document());
+    end.setPosition(f.sentences.at(1)->end());
+    const QRect sr = f.editor->cursorRect(start);
+    const QRect er = f.editor->cursorRect(end);
+    if (shown) {
+        QCOMPARE(line->pos(), QPoint(0, sr.bottom()));
+        QCOMPARE(line->startPoint(), QPoint(sr.left(), sr.bottom()));
+        QCOMPARE(line->endPoint(), QPoint(er.right(), er.bottom()));
+        QCOMPARE(line->lineStep(), sr.height() + CustomTextEditor::DefaultLineGap);
+        QVERIFY(line->lineCount() >= 2); // the sentence wraps
+        QCOMPARE(line->height(), er.bottom() - sr.bottom() + 1 + line->penOffset());
+    } else {
+        // Not repositioned: still parked outside the viewport.
+        QVERIFY(!f.editor->viewport()->rect().intersects(line->geometry()));
+    }
+}
+
+void TestCustomTextEditor::relayoutAfterScrollPlacesOnlyNearViewport()
+{
+    EditorFixture f;
+    f.editor->resize(500, 300);
+    f.editor->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.editor.get()));
+    QString text;
+    for (int i = 0; i < 120; ++i)
+        text += QStringLiteral("Sentence %1 has teh wrod 错 in it. ").arg(i, 3, 10, QLatin1Char('0'));
+    QVERIFY(f.load(text));
+    QCOMPARE(f.sentences.size(), 120);
+    for (int i = 0; i < f.sentences.size(); ++i) {
+        f.addFinding(i, makeRecord("NONWORD", 13, 16, {"the"}));
+        f.addFinding(i, makeRecord("NONWORD", 17, 21, {"word"}));
+    }
+    f.editor->revealFindings();
+    QVERIFY(f.editor->placedOverlayCount() < 120); // far fewer than all 240 labels
+
+    auto checkPlacement = [&] {
+        const QRect view = f.editor->viewport()->rect();
+        int inView = 0;
+        for (SentenceEntry *e : std::as_const(f.sentences)) {
+            for (CorrectionItem *item : e->findings()) {
+                QTextCursor c(f.editor->document());
+                c.setPosition(item->start());
+                const QRect r = f.editor->cursorRect(c);
+                const QRect g = item->label()->geometry();
+                if (view.intersects(g)) {
+                    ++inView;
+                    // Whatever shows in the viewport is under its own word.
+                    if (g.topLeft() != QPoint(r.left(), r.bottom()))
+                        return false;
+                }
+                if (view.contains(r) && g.topLeft() != QPoint(r.left(), r.bottom()))
+                    return false; // a finding in view without its label
+            }
+        }
+        return inView > 0;
+    };
+    QVERIFY(checkPlacement());
+    QScrollBar *bar = f.editor->verticalScrollBar();
+    for (int value : {bar->maximum() / 2, bar->maximum(), bar->maximum() / 3, 0}) {
+        bar->setValue(value);
+        QVERIFY2(checkPlacement(), qPrintable(QStringLiteral("scroll value %1").arg(value)));
+    }
+    // Typing in the middle keeps the placement right.
+    bar->setValue(bar->maximum() / 2);
+    QTextCursor tc = f.editor->cursorForPosition(f.editor->viewport()->rect().center());
+    tc.insertText(QStringLiteral("插入 inserted words "));
+    QVERIFY(checkPlacement());
+}
+
+void TestCustomTextEditor::focusRect_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("word");
+    QTest::addColumn<bool>("wraps");
+
+    QTest::newRow("finding on one line") << "A short line with a wrod here." << "wrod" << false;
+    QTest::newRow("finding that wraps keeps its first line's part")
+        << QString("Filler words go here until the line is nearly full and then a very long "
+                   "finding phrase spans across the line break into the next line of text.")
+        << "a very long finding phrase spans across the line break into the next" << true;
+    QTest::newRow("chinese finding") << QStringLiteral("他们 说 错误的 words here.") << QStringLiteral("错误的") << false;
+}
+
+void TestCustomTextEditor::focusRect()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, word);
+    QFETCH(bool, wraps);
+    EditorFixture f;
+    f.editor->resize(420, 300);
+    f.editor->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.editor.get()));
+    QVERIFY(f.load(text));
+    const int at = f.positionOf(word);
+    QVERIFY(at >= 0);
+    CorrectionItem *item = f.addFinding(0, makeRecord("GRAMMAR", at, at + int(word.size()), {"x"}));
+    QTextCursor s(f.editor->document());
+    s.setPosition(item->start());
+    QTextCursor e(f.editor->document());
+    e.setPosition(item->end());
+    const QRect sr = f.editor->cursorRect(s);
+    const QRect er = f.editor->cursorRect(e);
+    QCOMPARE(er.top() > sr.top(), wraps);
+
+    f.editor->setFocusedFinding(item);
+    FocusRectWidget *rect = f.editor->focusRect();
+    QVERIFY(rect);
+    QCOMPARE(rect->pos(), sr.topLeft());
+    QCOMPARE(rect->height(), sr.height() + 2);
+    QVERIFY(rect->width() >= 2);
+    if (wraps) {
+        QVERIFY(rect->width() > 2);
+        QVERIFY(rect->geometry().right() < f.editor->viewport()->width());
+    } else {
+        QCOMPARE(rect->width(), er.left() - sr.left() + 2);
+    }
+    // The frame fades in and then stays.
+    QTRY_COMPARE(rect->frame(), 255);
+
+    // Only one frame at a time; focusing none removes it.
+    QPointer<FocusRectWidget> old = rect;
+    f.editor->setFocusedFinding(item);
+    QVERIFY(f.editor->focusRect() != old);
+    QTRY_VERIFY(old.isNull());
+    f.editor->setFocusedFinding(nullptr);
+    QVERIFY(!f.editor->focusRect());
+    QVERIFY(!f.editor->focusedFinding());
+}
+
+void TestCustomTextEditor::sentenceHighlight()
+{
+    EditorFixture f;
+    f.prefs->setValue("display_highlight_color", "#8000B6");
+    QVERIFY(f.load(QStringLiteral("第一 One here. Two there.")));
+    QCOMPARE(f.sentences.size(), 2);
+    auto colorAt = [&](int pos) {
+        QTextCursor c(f.editor->document());
+        c.setPosition(pos + 1);
+        return c.charFormat().foreground().color();
+    };
+    f.editor->highlightSentence(nullptr, f.sentences.at(0));
+    QCOMPARE(colorAt(f.positionOf("One")), QColor("#8000B6"));
+    QCOMPARE(colorAt(f.positionOf("Two")), QColor("#000000"));
+    f.editor->highlightSentence(f.sentences.at(0), f.sentences.at(1));
+    QCOMPARE(colorAt(f.positionOf("One")), QColor("#000000"));
+    QCOMPARE(colorAt(f.positionOf("Two")), QColor("#8000B6"));
+    QCOMPARE(f.editor->sentenceAt(f.positionOf("One")), f.sentences.at(0));
+    QCOMPARE(f.editor->sentenceAt(f.positionOf("Two")), f.sentences.at(1));
+    QCOMPARE(f.editor->sentenceAt(10000), f.sentences.at(1));
+
+    f.prefs->setValue("display_highlight_enabled", "False");
+    f.editor->highlightSentence(f.sentences.at(1), f.sentences.at(0));
+    QCOMPARE(colorAt(f.positionOf("Two")), QColor("#8000B6"));
+}
+
+QTEST_MAIN(TestCustomTextEditor)
+#include "tst_customtexteditor.moc"
