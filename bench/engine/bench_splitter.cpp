@@ -128,9 +128,15 @@ int main(int argc, char *argv[])
     QString onePiece = repeated;
     onePiece.replace(QLatin1Char('\n'), QLatin1Char(' '));
 
+    // The essay with a Chinese sentence after every English one: the
+    // multi-byte path of the conversion and the offset mapping.
+    QString mixed = essay;
+    mixed.replace(QStringLiteral(". "), QStringLiteral(". 这是一个中文句子，测试“混合”文本。"));
+
     std::printf("text: %s\n\n", qPrintable(path));
     run("essay", sentenceParagraphs(essay), *icuIterator);
     run("essay x20", sentenceParagraphs(repeated), *icuIterator);
     run("essay x20 as one paragraph", sentenceParagraphs(onePiece), *icuIterator);
+    run("essay with Chinese sentences", sentenceParagraphs(mixed), *icuIterator);
     return 0;
 }
