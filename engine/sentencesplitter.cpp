@@ -212,17 +212,16 @@ void protectAbbreviationsAndEmoticons(const Byte *b, qsizetype n,
 // earlier address only yields a part of that address and changes nothing.
 void protectWebAddresses(const Byte *b, qsizetype n, const std::vector<int> &anchors, Byte *prot)
 {
-    static const char *const names[] = { "http", "HTTP", "Http", "HTTPS", "Https", "https",
-                                         "ftp", "FTP", "Ftp", "TELNET", "Telnet", "telnet" };
+    const QList<QByteArray> &schemes = SplitterTables::schemes();
     qsizetype covered = 0;
     for (int colon : anchors) {
         if (b[colon] != ':' || colon + 2 >= n || b[colon + 1] != '/' || b[colon + 2] != '/')
             continue;
         qsizetype start = -1;
-        for (const char *name : names) {
-            const qsizetype len = qsizetype(std::strlen(name));
-            if (colon >= len && std::memcmp(b + colon - len, name, size_t(len)) == 0) {
-                start = colon - len;
+        for (const QByteArray &scheme : schemes) { // each ends in "://"
+            const qsizetype from = colon + 3 - scheme.size();
+            if (from >= 0 && std::memcmp(b + from, scheme.constData(), size_t(scheme.size())) == 0) {
+                start = from;
                 break;
             }
         }
