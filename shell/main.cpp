@@ -1,10 +1,13 @@
 // Entry point of the desktop client.
 
 #include "commandthread.h"
+#include "fontsetup.h"
 #include "globalstores.h"
 #include "proxysettings.h"
 #include "resultstate.h"
 #include "sharedflagsegment.h"
+#include "startupupdate.h"
+#include "useraccess.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -20,8 +23,8 @@ const QString InstanceKey = QStringLiteral("Tessel_Qt_Pennova_5CBF6A05");
 // Logs the session out before the command channel ends the program.
 void logoutBeforeExit()
 {
-    // WIRE: blocking logout of the process-wide user session, once it exists:
-    //   if (ZeltraLib::hasGlobalUserAccess()) ZeltraLib::globalUserAccess()->logoutInBlock();
+    if (ZeltraLib::hasGlobalUserAccess())
+        ZeltraLib::globalUserAccess()->logoutInBlock();
 }
 
 } // namespace
@@ -32,6 +35,7 @@ int main(int argc, char *argv[])
     qRegisterMetaType<ZeltraLib::CResultState>("CResultState");
 
     QApplication app(argc, argv);
+    installFontSubstitutions();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/MainWindow/Resources/logo.ico")));
 
     // One client per user. A copy that merely failed to get shared memory goes on.
@@ -46,18 +50,20 @@ int main(int argc, char *argv[])
 
     applyProxySettings(preferenceStore());
 
-    bool isNumber = false;
-    const int updateType = preferenceStore().value(QStringLiteral("update_type")).toInt(&isNumber);
-    Q_UNUSED(updateType);
+    const int updateType = startupUpdateType(preferenceStore());
 
     // WIRE, in this order, as the pieces arrive:
-    //  - blocking start-up version query; on an update: mandatory -> start `update` with "5"
-    //    and return 0; else update_type 0 -> start `update` with "2" and return 0;
-    //    update_type 1 -> the login dialog starts `update` with "1" when first shown;
+    //  - blocking start-up version query, then
+    //      switch (decideStartupUpdate(updateExists, mandatory, updateType)):
+    //      RunMandatory -> start `update` with "5", return 0;
+    //      RunAutomatic -> start `update` with "2", return 0;
+    //      OfferAtLogin -> the login dialog's flag to start `update` with "1";
     //  - login dialog in automatic-login mode, run modally; rejected -> quit, return 0;
     //  - main window shown and activated; tips dialog when display_tips is "True"; the
     //    input prompt tip when PT_Input is "False" (then set to "True");
     //  - return app.exec(), the main window and dialog destroyed before the segments.
-    // Until the login dialog exists the client ends here.
+    // Until the version query and the main window exist the client ends here.
+    const StartupUpdate update = decideStartupUpdate(false, false, updateType);
+    Q_UNUSED(update);
     return 0;
 }
