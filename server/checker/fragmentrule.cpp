@@ -44,8 +44,10 @@ bool FragmentRule::mayBeFiniteVerb(const std::vector<Token> &t, int i) const
     const int p = RuleSupport::prevWord(t, i);
     if (p >= 0) {
         const std::string &pw = t[size_t(p)].lower;
-        if (m_lex.isDeterminer(pw) || pw == "to" || (m_lex.isPreposition(pw) && pw != "like")
-            || m_lex.isAuxiliary(pw))
+        // words such as "this" or "neither" may be subjects themselves
+        static const std::unordered_set<std::string> articles = {"a", "an", "the", "my", "your", "its", "our",
+                                                                 "their", "every", "no", "her", "his"};
+        if (articles.count(pw) || pw == "to" || (m_lex.isPreposition(pw) && pw != "like") || m_lex.isAuxiliary(pw))
             return false;
     }
     return true;

@@ -105,7 +105,7 @@ const Set &adjectivalPast()
 {
     static const Set s = {"used", "left", "found", "saw", "felt", "fell", "lay", "lost", "won", "led", "fed", "rose",
                           "bore", "bound", "ground", "wound", "married", "interested", "tired", "worried", "excited",
-                          "bored", "surprised", "pleased", "scared", "lit", "hung", "spoke", "set", "put", "read"};
+                          "bored", "surprised", "pleased", "scared", "lit", "hung", "spoke", "set", "put", "read", "loved"};
     return s;
 }
 
@@ -365,8 +365,8 @@ void GrammarRules::repeatedWords(const std::vector<Token> &t, std::vector<Findin
         const Token &b = t[size_t(i) + 1];
         if (a.kind != Token::Word || b.kind != Token::Word || !b.spaceBefore || a.lower != b.lower)
             continue;
-        if (allowed.count(a.lower) || a.attached || b.attached)
-            continue;
+        if (allowed.count(a.lower) || a.attached || b.attached || b.isCapitalised())
+            continue; // "Wagga Wagga", "Duran Duran"
         Finding f;
         // delete the second word; when punctuation follows it directly, delete the first
         if (RuleSupport::deletion(t, i + 1, "GRAMMAR", "repeated_word", 3, &f)

@@ -48,6 +48,35 @@ bool mixedCase(const std::string &w)
     return false;
 }
 
+// three or more equal letters in a row
+bool stretched(const std::string &lower)
+{
+    for (size_t i = 2; i < lower.size(); ++i)
+        if (lower[i] == lower[i - 1] && lower[i] == lower[i - 2])
+            return true;
+    return false;
+}
+
+// a short part of a hyphenated compound, or any part of one that holds a capital (Harkat-ul-Jihad)
+bool hyphenPartOfName(const std::vector<Token> &t, size_t i)
+{
+    size_t first = i, last = i;
+    while (first >= 2 && !t[first].spaceBefore && t[first - 1].text == "-" && !t[first - 1].spaceBefore
+           && t[first - 2].kind == Token::Word)
+        first -= 2;
+    while (last + 2 < t.size() && !t[last + 1].spaceBefore && t[last + 1].text == "-" && !t[last + 2].spaceBefore
+           && t[last + 2].kind == Token::Word)
+        last += 2;
+    if (first == last)
+        return false;
+    if (t[i].lower.size() <= 3)
+        return true;
+    for (size_t k = first; k <= last; k += 2)
+        if (k != i && t[k].isCapitalised())
+            return true;
+    return false;
+}
+
 bool romanNumeral(const std::string &lower)
 {
     return lower.find_first_not_of("ivxlcdm") == std::string::npos && lower.size() <= 6;
@@ -91,7 +120,7 @@ void SpellingRule::check(const std::vector<Token> &t, const std::unordered_set<s
         // possessive 's / plural possessive s'
         if (word.size() > 2 && word.compare(word.size() - 2, 2, "'s") == 0)
             word.erase(word.size() - 2);
-        if (word.size() < 2 || word.size() > 30 || tok.isAllCaps() || mixedCase(word))
+        if (word.size() < 3 || word.size() > 30 || tok.isAllCaps() || mixedCase(word))
             continue;
         if (userWords.count(tok.text) || userWords.count(word) || userWords.count(tok.lower))
             continue;
@@ -102,6 +131,12 @@ void SpellingRule::check(const std::vector<Token> &t, const std::unordered_set<s
             continue;
         if (i + 1 < t.size() && !t[i + 1].spaceBefore && (t[i + 1].text == "_" || t[i + 1].text == "@"))
             continue;
+        if (i > 0 && !tok.spaceBefore && t[i - 1].kind == Token::Punct && (t[i - 1].text == "]" || t[i - 1].text == "}"))
+            continue; // "[b]uilding": an edited quotation
+        if (hyphenPartOfName(t, i))
+            continue;
+        if (stretched(tok.lower))
+            continue; // "hmmm", "sooo"
         const std::string lower = Tokenizer::toLower(word);
         if (romanNumeral(lower))
             continue;
@@ -114,8 +149,14 @@ void SpellingRule::check(const std::vector<Token> &t, const std::unordered_set<s
         const std::vector<SpellingSuggester::Suggestion> sugg = m_speller.suggest(word, 5);
         if (sugg.empty())
             continue; // nothing useful to offer: stay silent
-        if (tok.isCapitalised() && EditDistance::damerau(lower, Tokenizer::toLower(sugg[0].word), 2) > 2)
-            continue; // a capitalised first word far from any word is likely a name
+        // A word far from every known word is more likely a term or a name than a slip.
+        const std::string best = Tokenizer::toLower(sugg[0].word);
+        if (EditDistance::damerau(lower, best, 2) > 2)
+            continue;
+        // a capitalised first word must be a near miss of a common word
+        if (tok.isCapitalised() && (EditDistance::weighted(lower, best) > 1.0 || m_speller.frequencyRank(best) == 0
+                                    || m_speller.frequencyRank(best) > 5000))
+            continue;
         Finding f;
         f.start = tok.start;
         f.end = tok.start + int(word.size());

@@ -52,8 +52,74 @@ bool SpellingSuggester::isCorrect(const std::string &word) const
         return true;
     if (!m_hunspell)
         return true; // without a dictionary, stay silent
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_hunspell->spell(word))
+            return true;
+    }
+    return isDerivation(lower);
+}
+
+int SpellingSuggester::frequencyRank(const std::string &lower) const
+{
+    return m_lexicon.frequencyRank(lower);
+}
+
+bool SpellingSuggester::known(const std::string &lower) const
+{
+    if (lower.size() < 3)
+        return false;
+    if (m_lexicon.frequency(lower) > 0)
+        return true;
     std::lock_guard<std::mutex> lock(m_mutex);
-    return m_hunspell->spell(word);
+    return m_hunspell && m_hunspell->spell(lower);
+}
+
+bool SpellingSuggester::isDerivation(const std::string &w) const
+{
+    static const std::unordered_set<std::string> runOns = {
+        "alot", "eachother", "everytime", "infact", "incase", "atleast", "aswell", "inorder", "noone", "thankyou",
+        "aslong", "eventhough", "ofcourse", "alltogether", "nowdays", "mostof", "alittle", "atlast", "inspite",
+        "somepeople", "alltime", "nomatter", "evenif", "sothat", "suchas", "becauseof"};
+    if (w.size() < 7 || w.size() > 40 || runOns.count(w))
+        return false;
+    static const char *const prefixes[] = {
+        "micro", "macro", "multi", "inter", "intra", "cyber", "over", "under", "counter", "super", "hyper", "mega",
+        "semi", "mini", "tele", "trans", "poly", "mono", "extra", "ultra", "anti", "post", "pre", "re", "sub",
+        "non", "co", "de", "un", "bio", "geo", "neuro", "eco", "auto", "self", "out", "cross", "mis"};
+    for (const char *p : prefixes) {
+        const std::string pre(p);
+        if (w.size() > pre.size() + 3 && w.compare(0, pre.size(), pre) == 0 && known(w.substr(pre.size())))
+            return true;
+    }
+    // British -ise/-isation spellings of -ize words
+    static const std::pair<const char *, const char *> british[] = {
+        {"isation", "ization"}, {"isations", "izations"}, {"ising", "izing"}, {"ised", "ized"}, {"ise", "ize"},
+        {"ises", "izes"}};
+    for (const auto &[from, to] : british) {
+        const std::string f(from);
+        if (w.size() > f.size() + 3 && w.compare(w.size() - f.size(), f.size(), f) == 0
+            && known(w.substr(0, w.size() - f.size()) + to))
+            return true;
+    }
+    static const char *const suffixes[] = {"ability", "able", "ization", "izing", "ized", "ize", "ness", "less",
+                                           "ers", "er", "ings", "ing", "ed", "es", "s", "ity", "ally", "ly"};
+    for (const char *sfx : suffixes) {
+        const std::string sf(sfx);
+        if (w.size() < sf.size() + 4 || w.compare(w.size() - sf.size(), sf.size(), sf) != 0)
+            continue;
+        const std::string base = w.substr(0, w.size() - sf.size());
+        if ((base.size() >= 4 && m_lexicon.frequency(base) > 0) || m_lexicon.frequency(base + "e") > 0)
+            return true;
+    }
+    // compounds of two common words of at least four letters each (weeklong, textstring)
+    for (size_t cut = 4; cut + 4 <= w.size(); ++cut) {
+        const int ra = m_lexicon.frequencyRank(w.substr(0, cut));
+        const int rb = m_lexicon.frequencyRank(w.substr(cut));
+        if (ra > 0 && rb > 0 && ra < 30000 && rb < 30000)
+            return true;
+    }
+    return false;
 }
 
 double SpellingSuggester::cost(const std::string &typo, uint32_t candidate) const

@@ -36,7 +36,13 @@ public:
     // Hunspell's own suggestions, for comparison in benchmarks.
     std::vector<std::string> hunspellSuggest(const std::string &word) const;
 
+    // Prefixed, suffixed or compound forms of known words (cybersecurity, rebalance,
+    // weeklong) that the dictionary lacks; learners' run-ons (alot, eachother) excepted.
+    bool isDerivation(const std::string &lower) const;
+    int frequencyRank(const std::string &lower) const;
+
 private:
+    bool known(const std::string &lower) const;
     double cost(const std::string &typo, uint32_t candidate) const;
     static std::string matchCase(const std::string &original, const std::string &lowerSuggestion);
 

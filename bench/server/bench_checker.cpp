@@ -1,0 +1,159 @@
+// Checker benchmark: sentences per second of checkSentence over essay10k.txt, and the
+// false-alarm rate on CWEB sentences that no annotator edited (and, for reference,
+// how many edited sentences get at least one finding).
+// Usage: bench_checker [--confidence N] [--show N] (print N false alarms).
+
+#include "englishchecker.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+using namespace PennovaChecker;
+
+namespace {
+
+std::vector<std::string> sentenceConfig(int confidence)
+{
+    return {"server.style", "4", "server.spell", "2", "server.mor", "1", "server.dependency", "0",
+            "server.grammar", "6", "server.rule", "7", "server.real", "3", "server.det", "5",
+            "server.poststyle", "9", "server.confidence", std::to_string(confidence)};
+}
+
+// Rough sentence split of running text (the client splits more carefully).
+std::vector<std::string> splitSentences(const std::string &text)
+{
+    std::vector<std::string> out;
+    std::string cur;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\n') {
+            if (!cur.empty())
+                out.push_back(cur);
+            cur.clear();
+            continue;
+        }
+        cur.push_back(c);
+        if ((c == '.' || c == '?' || c == '!') && (i + 1 >= text.size() || text[i + 1] == ' ')) {
+            out.push_back(cur);
+            cur.clear();
+            if (i + 1 < text.size())
+                ++i;
+        }
+    }
+    if (!cur.empty())
+        out.push_back(cur);
+    return out;
+}
+
+// For each S block of an M2 file: true when it has no edit but "noop".
+std::vector<bool> uneditedBlocks(const std::string &path)
+{
+    std::vector<bool> out;
+    std::ifstream in(path);
+    std::string line;
+    bool inBlock = false, clean = true;
+    while (std::getline(in, line)) {
+        if (line.rfind("S ", 0) == 0) {
+            if (inBlock)
+                out.push_back(clean);
+            inBlock = true;
+            clean = true;
+        } else if (line.rfind("A ", 0) == 0 && line.find("|||noop|||") == std::string::npos) {
+            clean = false;
+        }
+    }
+    if (inBlock)
+        out.push_back(clean);
+    return out;
+}
+
+std::vector<std::string> readLines(const std::string &path)
+{
+    std::vector<std::string> out;
+    std::ifstream in(path);
+    std::string line;
+    while (std::getline(in, line))
+        out.push_back(line);
+    return out;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    int confidence = 2;
+    int show = 0;
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (!std::strcmp(argv[i], "--confidence"))
+            confidence = std::atoi(argv[i + 1]);
+        if (!std::strcmp(argv[i], "--show"))
+            show = std::atoi(argv[i + 1]);
+    }
+    const std::string data = PENNOVA_SHARED_DIR "/bench-data/";
+    auto t0 = std::chrono::steady_clock::now();
+    EnglishChecker checker;
+    std::printf("loading: %.0f ms\n",
+                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
+    const std::vector<std::string> config = sentenceConfig(confidence);
+
+    // speed
+    std::ifstream essayFile(data + "essay/essay10k.txt");
+    const std::string essay((std::istreambuf_iterator<char>(essayFile)), std::istreambuf_iterator<char>());
+    const std::vector<std::string> sentences = splitSentences(essay);
+    size_t findings = 0;
+    t0 = std::chrono::steady_clock::now();
+    for (size_t i = 0; i < sentences.size(); ++i) {
+        const std::vector<std::string> prev = i ? std::vector<std::string>{sentences[i - 1]} : std::vector<std::string>{};
+        findings += checker.checkSentence(int(i), sentences[i], 0, config, {}, prev)["corrections"].size();
+    }
+    const double secs = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    std::printf("essay10k: %zu sentences in %.2f s = %.0f sentences/s, %zu findings\n", sentences.size(), secs,
+                sentences.size() / secs, findings);
+
+    // false alarms on CWEB
+    for (const char *set : {"CWEB-G", "CWEB-S"}) {
+        const std::vector<bool> clean = uneditedBlocks(data + "grammar/cweb/m2/" + set + ".test.m2");
+        const std::vector<std::string> source = readLines(data + "grammar/cweb/raw/" + set + ".test.source");
+        if (clean.size() != source.size()) {
+            std::printf("%s: m2 blocks (%zu) and raw lines (%zu) differ, skipped\n", set, clean.size(), source.size());
+            continue;
+        }
+        int cleanCount = 0, falseAlarms = 0, editedCount = 0, editedHit = 0;
+        std::map<std::string, int> byType;
+        int shown = 0;
+        for (size_t i = 0; i < source.size(); ++i) {
+            const Json::Value r = checker.checkSentence(int(i), source[i], 0, config, {});
+            const Json::Value &c = r["corrections"];
+            if (clean[i]) {
+                ++cleanCount;
+                if (c.size()) {
+                    ++falseAlarms;
+                    for (const Json::Value &f : c)
+                        ++byType[f["errorType"].asString() + "/" + f["explainType"].asString()];
+                    if (shown < show) {
+                        ++shown;
+                        std::printf("  FA: %s\n", source[i].c_str());
+                        for (const Json::Value &f : c)
+                            std::printf("      %s %s '%s'\n", f["errorType"].asCString(), f["explainType"].asCString(),
+                                        f["errorInfo"].asCString());
+                    }
+                }
+            } else {
+                ++editedCount;
+                editedHit += c.size() ? 1 : 0;
+            }
+        }
+        std::printf("%s: false alarms on %d unedited sentences: %d (%.2f%%); edited sentences flagged: %d of %d (%.1f%%)\n",
+                    set, cleanCount, falseAlarms, 100.0 * falseAlarms / std::max(1, cleanCount), editedHit,
+                    editedCount, 100.0 * editedHit / std::max(1, editedCount));
+        for (const auto &[type, n] : byType)
+            std::printf("    %-40s %d\n", type.c_str(), n);
+    }
+    return 0;
+}
