@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include <memory>
+
 namespace ZeltraLib {
 
 // Check configuration of one unit (title or sentence) sent with it to the
@@ -10,6 +12,12 @@ class TextChunk
 {
 public:
     virtual ~TextChunk();
+
+    // A new chunk of the given kind (0 sentence, 1 title) and confidence;
+    // null for any other kind.
+    static std::unique_ptr<TextChunk> create(int kind, int confidence);
+    // A new chunk of this one's kind and confidence (the caller owns it).
+    std::unique_ptr<TextChunk> clone() const { return create(m_kind, m_confidence); }
 
     // Appends the configuration pairs (key, value, key, value, ...).
     virtual void configs(QStringList &list) const = 0;

@@ -7,20 +7,6 @@
 
 using namespace ZeltraLib;
 
-namespace {
-
-std::unique_ptr<TextChunk> makeChunk(int kind, int confidence)
-{
-    std::unique_ptr<TextChunk> chunk;
-    if (kind == 1)
-        chunk = std::make_unique<TitleChunk>();
-    else
-        chunk = std::make_unique<SentenceChunk>();
-    chunk->setConfidence(confidence);
-    return chunk;
-}
-
-} // namespace
 
 class TestTextChunk : public QObject
 {
@@ -31,6 +17,8 @@ private Q_SLOTS:
     void appendsToExistingList();
     void equals_data();
     void equals();
+    void createAndClone_data();
+    void createAndClone();
 };
 
 void TestTextChunk::configs_data()
@@ -62,7 +50,7 @@ void TestTextChunk::configs()
         chunk = kind == 1 ? std::unique_ptr<TextChunk>(new TitleChunk)
                           : std::unique_ptr<TextChunk>(new SentenceChunk);
     else
-        chunk = makeChunk(kind, confidence);
+        chunk = TextChunk::create(kind, confidence);
     QCOMPARE(chunk->kind(), kind);
     QStringList list;
     chunk->configs(list);
@@ -100,10 +88,39 @@ void TestTextChunk::equals()
     QFETCH(int, kindB);
     QFETCH(int, levelB);
     QFETCH(bool, equal);
-    const auto a = makeChunk(kindA, levelA);
-    const auto b = makeChunk(kindB, levelB);
+    const auto a = TextChunk::create(kindA, levelA);
+    const auto b = TextChunk::create(kindB, levelB);
     QCOMPARE(a->equals(*b), equal);
     QCOMPARE(b->equals(*a), equal);
+}
+
+void TestTextChunk::createAndClone_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<bool>("valid");
+    QTest::newRow("sentence") << 0 << true;
+    QTest::newRow("title") << 1 << true;
+    QTest::newRow("cached marker is no kind") << -1 << false;
+    QTest::newRow("unknown kind") << 2 << false;
+}
+
+void TestTextChunk::createAndClone()
+{
+    QFETCH(int, kind);
+    QFETCH(bool, valid);
+    const auto chunk = TextChunk::create(kind, 3);
+    QCOMPARE(bool(chunk), valid);
+    if (!chunk)
+        return;
+    QCOMPARE(chunk->kind(), kind);
+    QCOMPARE(chunk->confidence(), 3);
+    const auto copy = chunk->clone();
+    QVERIFY(copy.get() != chunk.get());
+    QCOMPARE(copy->kind(), kind);
+    QVERIFY(copy->equals(*chunk));
+    copy->setConfidence(1);
+    QCOMPARE(chunk->confidence(), 3);
+    QVERIFY(!copy->equals(*chunk));
 }
 
 QTEST_GUILESS_MAIN(TestTextChunk)
