@@ -13,10 +13,15 @@ if (exec 3<>/dev/tcp/127.0.0.1/$PORT) 2>/dev/null; then
 fi
 "$BIN/pennova-server" --data "$DATA" user add demo123 demo@example.com demo123456 >/dev/null 2>&1 || true
 nohup "$BIN/pennova-server" --data "$DATA" >"$DATA/server.log" 2>&1 &
-for _ in $(seq 1 50); do
+PID=$!
+# Loading the checker's word tables takes a few seconds.
+for _ in $(seq 1 300); do
   if grep -q "^listening on" "$DATA/server.log" 2>/dev/null; then
     echo "pennova-server started (log: $DATA/server.log)"
     exit 0
+  fi
+  if ! kill -0 "$PID" 2>/dev/null; then
+    break
   fi
   sleep 0.1
 done

@@ -2,6 +2,7 @@
 
 #include "englishchecker.h"
 #include "httpreplies.h"
+#include "jsontext.h"
 #include "requestframe.h"
 #include "servicecontext.h"
 #include "sessionstore.h"
@@ -81,19 +82,14 @@ bool readCheckRequest(const Json::Value &root, std::size_t maxSentences, CheckJo
 // may arrive unescaped; then the text between the fixed member names is the sentence.
 bool readSynonymRequest(const std::string &body, std::string *sentence, int *start, int *end)
 {
-    Json::CharReaderBuilder builder;
-    builder["stackLimit"] = 4;
-    builder["failIfExtra"] = true;
-    std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
     Json::Value root;
-    std::string errors;
-    if (!reader->parse(body.data(), body.data() + body.size(), &root, &errors)) {
+    if (!JsonText::parse(body, &root, 4)) {
         const std::string head = "{\"sent\":\"";
         const std::size_t tail = body.rfind("\",\"start\":");
         if (body.compare(0, head.size(), head) != 0 || tail == std::string::npos || tail < head.size())
             return false;
         const std::string rest = "{" + body.substr(tail + 2);
-        if (!reader->parse(rest.data(), rest.data() + rest.size(), &root, &errors))
+        if (!JsonText::parse(rest, &root, 4))
             return false;
         root["sent"] = body.substr(head.size(), tail - head.size());
     }
@@ -217,16 +213,8 @@ void CheckRoutes::polish(const httplib::Request &req, httplib::Response &res)
     res.set_content(RequestFrame::encode(results), FrameType);
 }
 
-void CheckRoutes::synonyms(const httplib::Request &req, httplib::Response &res)
+std::string CheckRoutes::synonymReply(const Json::Value &found)
 {
-    if (req.body.size() > MaxSynonymBodyBytes)
-        return HttpReplies::refuse(res, 413, "request too large");
-    std::string sentence;
-    int start = 0;
-    int end = 0;
-    if (!readSynonymRequest(req.body, &sentence, &start, &end))
-        return HttpReplies::refuse(res, 400, "malformed synonym request");
-    const Json::Value found = m_context.checker.synonyms(sentence, start, end);
     // The client reads the inside of ["a","b"] without unescaping: keep plain words only.
     std::string body = "[";
     bool first = true;
@@ -244,8 +232,24 @@ void CheckRoutes::synonyms(const httplib::Request &req, httplib::Response &res)
     body += "]";
     // The client ignores replies of 10 characters or fewer; leading blanks keep a single
     // short synonym such as ["walk"] readable and the body valid JSON.
-    if (!first && body.size() <= 10)
-        body.insert(0, 11 - body.size(), ' ');
+    std::size_t characters = 0;
+    for (char ch : body)
+        characters += (static_cast<unsigned char>(ch) & 0xc0) != 0x80 ? 1 : 0;
+    if (!first && characters <= 10)
+        body.insert(0, 11 - characters, ' ');
+    return body;
+}
+
+void CheckRoutes::synonyms(const httplib::Request &req, httplib::Response &res)
+{
+    if (req.body.size() > MaxSynonymBodyBytes)
+        return HttpReplies::refuse(res, 413, "request too large");
+    std::string sentence;
+    int start = 0;
+    int end = 0;
+    if (!readSynonymRequest(req.body, &sentence, &start, &end))
+        return HttpReplies::refuse(res, 400, "malformed synonym request");
+    const std::string body = synonymReply(m_context.checker.synonyms(sentence, start, end));
     res.status = 200;
     res.set_content(body, "application/json; charset=utf-8");
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <json/value.h>
+
 #include <string>
 
 namespace httplib {
@@ -21,6 +23,10 @@ public:
     static constexpr std::size_t MaxSynonymBodyBytes = 64 * 1024;
 
     explicit CheckRoutes(ServiceContext &context); // borrowed
+
+    // The synonym reply: a compact JSON array of plain words, padded to more than 10
+    // characters when it holds any.
+    static std::string synonymReply(const Json::Value &synonyms);
     void install(httplib::Server &server);
 
 private:

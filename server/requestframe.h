@@ -18,9 +18,6 @@ public:
 
     // One reply record: the frame of the compact JSON text (with its newline).
     static std::string encode(const Json::Value &value);
-
-    // Compact single-line JSON with a final newline, UTF-8 kept as it is.
-    static std::string compactJson(const Json::Value &value);
 };
 
 } // namespace PennovaServer

@@ -89,6 +89,11 @@ void ServiceServer::stop()
         m_http->stop();
 }
 
+bool ServiceServer::isRunning() const
+{
+    return m_http && m_http->is_running();
+}
+
 std::string ServiceServer::address() const
 {
     return m_options.host + ":" + std::to_string(m_port);

@@ -45,6 +45,7 @@ public:
     // Stops accepting, finishes the running requests; safe from any thread.
     void stop();
 
+    bool isRunning() const;
     // "host:port" once bound.
     std::string address() const;
     ServerStorage &storage() { return *m_storage; }

@@ -2,6 +2,7 @@
 
 #include "formbody.h"
 #include "httpreplies.h"
+#include "jsontext.h"
 #include "servicecontext.h"
 #include "sessionstore.h"
 #include "usagelogstore.h"
@@ -240,13 +241,8 @@ void UserDataRoutes::choices(const httplib::Request &req, httplib::Response &res
     if (!user)
         return;
     const std::string data = form.value("data");
-    Json::CharReaderBuilder builder;
-    builder["stackLimit"] = 8;
-    builder["rejectDupKeys"] = true;
-    std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
     Json::Value root;
-    std::string errors;
-    if (!reader->parse(data.data(), data.data() + data.size(), &root, &errors) || !root.isArray()
+    if (!JsonText::parse(data, &root, 8) || !root.isArray()
         || root.empty() || root.size() > MaxItemsPerUpload)
         return HttpReplies::refuse(res, 400, "Failure");
     std::vector<UsageLogStore::Choice> records;

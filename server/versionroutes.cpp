@@ -2,6 +2,7 @@
 
 #include "formbody.h"
 #include "httpreplies.h"
+#include "jsontext.h"
 #include "servicecontext.h"
 
 #include <httplib.h>
@@ -40,11 +41,8 @@ std::optional<Published> readPublished(const std::string &dataDir)
     if (!file.open(QIODevice::ReadOnly) || file.size() > MaxVersionFileBytes)
         return std::nullopt;
     const QByteArray data = file.readAll();
-    Json::CharReaderBuilder builder;
-    std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
     Json::Value root;
-    std::string errors;
-    if (!reader->parse(data.constData(), data.constData() + data.size(), &root, &errors) || !root.isObject()
+    if (!JsonText::parse(data.constData(), data.constData() + data.size(), &root) || !root.isObject()
         || !root["versionId"].isInt() || !root["lowestVersionId"].isInt())
         return std::nullopt;
     Published published;
