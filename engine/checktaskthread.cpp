@@ -72,8 +72,17 @@ CheckTaskThread::CheckTaskThread(const QString &checkHost, const QString &accoun
 
     m_progressTimer.setInterval(ProgressIntervalMs);
     connect(m_checkTask, &CheckTask::signalUpdateResult, this, &CheckTaskThread::slotUpdateResult);
-    connect(m_checkTask, &CheckTask::signalFinished, this, &CheckTaskThread::slotFinished);
-    connect(m_enrichmentTask, &EnrichmentTask::signalFinished, this, &CheckTaskThread::slotFinished);
+    // Each task ends only a run of its own kind, so that a late end of an abandoned
+    // request cannot end the next run.
+    connect(m_checkTask, &CheckTask::signalFinished, this, [this](QNetworkReply::NetworkError err) {
+        if (m_state == State::Checking)
+            slotFinished(err);
+    });
+    connect(m_enrichmentTask, &EnrichmentTask::signalFinished, this,
+            [this](QNetworkReply::NetworkError err) {
+                if (m_state == State::Polishing)
+                    slotFinished(err);
+            });
     connect(m_storageThread, &CheckStorageThread::signalUpdateState, this,
             &CheckTaskThread::signalUpdateState);
     connect(m_storageThread, &CheckStorageThread::signalFinished, this,
@@ -136,10 +145,10 @@ void CheckTaskThread::cancel()
         return;
     case State::Polishing:
         m_enrichmentTask->abort();
-        return;
+        break;
     case State::Checking:
         m_checkTask->abort();
-        return;
+        break;
     case State::Storage:
         // The request is not out yet: drop what the lookup still has queued for
         // this object (its results and its end) and finish here.
@@ -149,6 +158,10 @@ void CheckTaskThread::cancel()
         emit signalFinished(QNetworkReply::OperationCanceledError);
         return;
     }
+    // An abort reports at once; a reply that had already finished but not yet
+    // reported would end the run later, so end it here.
+    if (m_state != State::Idle)
+        slotFinished(QNetworkReply::OperationCanceledError);
 }
 
 QList<CResultState> CheckTaskThread::polishResults() const

@@ -114,6 +114,7 @@ private slots:
     void errorsPassThrough();
     void cancelDuringCacheLookup();
     void cancelDuringRequest();
+    void restartEndsTheEarlierRun();
     void mismatchedChunksRefused();
     void polishRun();
     void missingVocabularyCountsNoLevels();
@@ -483,6 +484,34 @@ void TestCheckTaskThread::cancelDuringRequest()
     QCOMPARE(finished.first().at(0).value<QNetworkReply::NetworkError>(),
              QNetworkReply::OperationCanceledError);
     QVERIFY(!finished.wait(100));
+}
+
+void TestCheckTaskThread::restartEndsTheEarlierRun()
+{
+    setPolishMode(true);
+    m_server->setHeld(PolishPath, true);
+    m_server->setReply(CheckPath, findingRecord(0, "STYLE"));
+    auto thread = makeThread(m_server->host());
+    CheckStorage storage;
+    Text text;
+    text.add(QStringLiteral("He go home."), 0);
+    QSignalSpy finished(thread.get(), &CheckTaskThread::signalFinished);
+    QSignalSpy states(thread.get(), &CheckTaskThread::signalUpdateState);
+    thread->start(QStringLiteral("S"), &storage, text.sentences, text.chunks);
+    QTRY_COMPARE(m_server->count(PolishPath), 1);
+
+    setPolishMode(false);
+    thread->start(QStringLiteral("S"), &storage, text.sentences, text.chunks);
+    QCOMPARE(finished.count(), 1);
+    QCOMPARE(finished.at(0).at(0).value<QNetworkReply::NetworkError>(),
+             QNetworkReply::OperationCanceledError);
+    QTRY_COMPARE(finished.count(), 2);
+    QCOMPARE(finished.at(1).at(0).value<QNetworkReply::NetworkError>(), QNetworkReply::NoError);
+    QCOMPARE(states.count(), 1);
+    // The abandoned polish reply, answered late, ends nothing.
+    m_server->release(PolishPath);
+    QVERIFY(!finished.wait(200));
+    QVERIFY(thread->polishResults().isEmpty());
 }
 
 void TestCheckTaskThread::mismatchedChunksRefused()
