@@ -136,6 +136,7 @@ void CorrectionPanel::buildForm()
 
     // Nothing checked yet: the main window restores the stored page.
     m_content->hide();
+    m_correctionPage->hide();
     m_explain->hide();
 }
 
@@ -277,6 +278,7 @@ void CorrectionPanel::slotExplainToggled(bool checked)
         m_content->show();
         requestExplanation();
         m_cbCorrection->setChecked(false);
+        m_correctionPage->hide(); // also when the correction toggle was not checked
         emit signalDisplayPanel(true);
     } else if (!m_cbCorrection->isChecked()) {
         m_content->hide();
@@ -326,6 +328,7 @@ void CorrectionPanel::requestExplanation()
         source = &m_sentence->suggestion();
     if (!source) {
         m_explain->clear();
+        ++m_expCounter; // answers still on their way are stale now
         return;
     }
     m_explain->setPlainText(QStringLiteral("正在获取解释..."));
