@@ -11,6 +11,7 @@ namespace ZeltraLib {
 
 namespace {
 const QByteArray UnauthorizedReply = QByteArrayLiteral("unauthorized");
+constexpr qint64 ReadBufferBytes = 1024 * 1024;
 }
 
 CheckTask::CheckTask(const QString &host, QObject *parent)
@@ -47,6 +48,9 @@ void CheckTask::start(const CheckRequest &request)
     QNetworkRequest post = m_request;
     post.setHeader(QNetworkRequest::ContentLengthHeader, frame.size());
     m_reply = m_manager->post(post, frame);
+    // Back-pressure: a peer that streams faster than records are decoded waits instead of
+    // filling the reply's buffer.
+    m_reply->setReadBufferSize(ReadBufferBytes);
     ++m_generation;
     connect(m_reply, &QNetworkReply::readyRead, this, &CheckTask::slotReadyRead);
     connect(m_reply, &QNetworkReply::finished, this, &CheckTask::slotFinished);
