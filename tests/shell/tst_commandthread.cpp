@@ -61,7 +61,7 @@ void TestCommandThread::quitCommandEndsTheProgram()
     QFETCH(QString, writer);
     const QString key = uniqueKey("quit");
 
-    QProcess updater;
+    HolderProcess updater;
     if (writer == "before")
         QCOMPARE(startHolder(updater, {"hold", key, "1"}), QByteArray("created\nready\n"));
 
@@ -105,7 +105,7 @@ void TestCommandThread::otherCommandsKeepItRunning()
     const QString key = uniqueKey("other");
 
     if (staleQuit) {
-        QProcess updater;
+        HolderProcess updater;
         QCOMPARE(startHolder(updater, {"hold", key, "1"}), QByteArray("created\nready\n"));
         QVERIFY(killHolder(updater));
     }

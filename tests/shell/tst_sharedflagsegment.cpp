@@ -116,7 +116,7 @@ void TestSharedFlagSegment::staleSegmentAfterKillIsReclaimed()
     QFETCH(QStringList, holderCommand);
     const QString key = uniqueKey("stale");
 
-    QProcess holder;
+    HolderProcess holder;
     const QByteArray output = startHolder(holder, QStringList{"hold", key} + holderCommand);
     QVERIFY2(output == "created\nready\n", output.constData());
     QVERIFY(killHolder(holder));
@@ -143,7 +143,7 @@ void TestSharedFlagSegment::livingHolderIsDetected()
     QFETCH(int, expectedCommand);
     const QString key = uniqueKey("living");
 
-    QProcess holder;
+    HolderProcess holder;
     QCOMPARE(startHolder(holder, QStringList{"hold", key} + holderCommand),
              QByteArray("created\nready\n"));
     {
@@ -163,10 +163,10 @@ void TestSharedFlagSegment::livingHolderIsDetected()
 void TestSharedFlagSegment::secondStartExitsAtOnceAndLeavesFirstAlone()
 {
     const QString key = uniqueKey("instance");
-    QProcess first;
+    HolderProcess first;
     QCOMPARE(startHolder(first, {"instance", key}), QByteArray("created\nready\n"));
 
-    QProcess second;
+    HolderProcess second;
     QCOMPARE(startHolder(second, {"instance", key}), QByteArray("attached\n"));
     QVERIFY(second.state() == QProcess::NotRunning || second.waitForFinished(10000));
     QCOMPARE(second.exitStatus(), QProcess::NormalExit);
@@ -186,7 +186,7 @@ void TestSharedFlagSegment::secondStartExitsAtOnceAndLeavesFirstAlone()
 void TestSharedFlagSegment::orderlyExitRemovesTheSegment()
 {
     const QString key = uniqueKey("orderly");
-    QProcess holder;
+    HolderProcess holder;
     QCOMPARE(startHolder(holder, {"hold", key, "1"}), QByteArray("created\nready\n"));
     holder.closeWriteChannel();
     QVERIFY(holder.waitForFinished(10000));
@@ -203,9 +203,9 @@ void TestSharedFlagSegment::survivingAttacherKeepsTheCommand()
     // The client that created the channel was killed; the updater attached to it lives on
     // and has asked for a quit. A new client must join that segment, not a fresh one.
     const QString key = uniqueKey("attacher");
-    QProcess creator;
+    HolderProcess creator;
     QCOMPARE(startHolder(creator, {"hold", key}), QByteArray("created\nready\n"));
-    QProcess updater;
+    HolderProcess updater;
     QCOMPARE(startHolder(updater, {"hold", key, "1"}), QByteArray("attached\nready\n"));
     QVERIFY(killHolder(creator));
 

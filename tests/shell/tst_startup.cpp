@@ -69,7 +69,7 @@ void TestStartup::startUp()
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     auto restore = qScopeGuard([&] { qputenv("XDG_RUNTIME_DIR", savedRuntime); });
 
-    QProcess holder;
+    HolderProcess holder;
     holder.setProcessEnvironment(environment);
     if (situation == "running") {
         QCOMPARE(startHolder(holder, {"instance", InstanceKey}), QByteArray("created\nready\n"));

@@ -3,6 +3,14 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 
+HolderProcess::~HolderProcess()
+{
+    if (state() == QProcess::Running) {
+        closeWriteChannel();
+        waitForFinished(10000);
+    }
+}
+
 QByteArray startHolder(QProcess &process, const QStringList &arguments)
 {
     process.setProcessChannelMode(QProcess::SeparateChannels);
