@@ -84,7 +84,9 @@ void TestDetectThreads::detectSentences()
     QSignalSpy finished(&thread, &QThread::finished);
     const PlainTextParagraphSource source(text);
     QVERIFY(thread.start(&source, 3));
-    QVERIFY(finished.wait(10000));
+    // A short run can end before a spy wait would begin: poll the thread.
+    QTRY_VERIFY_WITH_TIMEOUT(thread.isFinished(), 10000);
+    QCOMPARE(finished.size(), 1);
     QCOMPARE(thread.positions(), positions);
     QCOMPARE(thread.texts(), texts);
     QCOMPARE(thread.isTitle(), titles);
@@ -105,18 +107,21 @@ void TestDetectThreads::detectReusedAndSourceNotKept()
             QStringLiteral("Go. Be.\nI ran. We go. Up."));
         QVERIFY(thread.start(source.get(), 2));
     } // the source is gone; the thread copied what it needs
-    QVERIFY(finished.wait(10000));
+    QTRY_VERIFY_WITH_TIMEOUT(thread.isFinished(), 10000);
+    QCOMPARE(finished.size(), 1);
     QCOMPARE(thread.boundaries(), (QList<QList<int>>{{3, 6}, {6, 13, 16}}));
 
     const PlainTextParagraphSource second(QStringLiteral("Only a title"));
     QVERIFY(thread.start(&second, 1));
-    QVERIFY(finished.wait(10000));
+    QTRY_VERIFY_WITH_TIMEOUT(thread.isFinished(), 10000);
+    QCOMPARE(finished.size(), 2);
     QCOMPARE(thread.texts(), QStringList{"Only a title"});
     QCOMPARE(thread.boundaries(), (QList<QList<int>>{{-1, 12}}));
     QCOMPARE(thread.englishLevel(), 1);
 
     QVERIFY(thread.start(nullptr, 2));
-    QVERIFY(finished.wait(10000));
+    QTRY_VERIFY_WITH_TIMEOUT(thread.isFinished(), 10000);
+    QCOMPARE(finished.size(), 3);
     QVERIFY(thread.texts().isEmpty());
     QVERIFY(thread.boundaries().isEmpty());
 }
@@ -139,7 +144,8 @@ void TestDetectThreads::detectWords()
     QString copy = text;
     QVERIFY(thread.start(copy));
     copy = QStringLiteral("changed after start does not count");
-    QVERIFY(finished.wait(10000));
+    QTRY_VERIFY_WITH_TIMEOUT(thread.isFinished(), 10000);
+    QCOMPARE(finished.size(), 1);
     QCOMPARE(thread.wordCount(), words);
 }
 
@@ -151,10 +157,12 @@ void TestDetectThreads::wordThreadRefusesSecondStart()
     QSignalSpy finished(&thread, &QThread::finished);
     QVERIFY(thread.start(QStringLiteral("one two")));
     QVERIFY(!thread.start(QStringLiteral("one two three four")));
-    QVERIFY(finished.wait(10000));
+    QTRY_VERIFY_WITH_TIMEOUT(thread.isFinished(), 10000);
+    QCOMPARE(finished.size(), 1);
     QCOMPARE(thread.wordCount(), 2);
     QVERIFY(thread.start(QStringLiteral("one two three four")));
-    QVERIFY(finished.wait(10000));
+    QTRY_VERIFY_WITH_TIMEOUT(thread.isFinished(), 10000);
+    QCOMPARE(finished.size(), 2);
     QCOMPARE(thread.wordCount(), 4);
 }
 
