@@ -18,9 +18,8 @@ CustomMenuItem::CustomMenuItem(int index, const QString &text, const QString &hi
         "CustomMenuItem { background: transparent; }"
         "CustomMenuItem:hover { background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
         " stop:0 #eef7fd, stop:0.5 #d9eefb, stop:1 #c5e4f8); }"
-        "CustomMenuItem:disabled QLabel { color: #a0a0a0; }"
-        "QLabel { background: transparent; }"));
-    m_hintLabel->setStyleSheet(QStringLiteral("color: #606060;"));
+        "QLabel { background: transparent; color: #1f2f3d; }"
+        "QLabel:disabled { color: #a8a8a8; }"));
     auto *layout = new QHBoxLayout(this);
     layout->setSpacing(10);
     layout->setContentsMargins(10, 0, 10, 0);

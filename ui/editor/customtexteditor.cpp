@@ -287,7 +287,8 @@ void CustomTextEditor::relayout()
                 if (!item->isVisible() || !label || label->isHidden())
                     continue;
                 const QRect r = rectAt(item->start());
-                label->move(r.left(), r.bottom());
+                // Under the word; pulled left where it would run out of the viewport.
+                label->move(qMax(0, qMin(r.left(), width - label->width())), r.bottom());
                 placed.insert(label);
             }
             LineWidget *line = entry->lineWidget();
