@@ -22,6 +22,7 @@ const ConfigDefaults &promptTipDefaults();
 void mergeDefaults(ConfigStore &store, const ConfigDefaults &defaults);
 
 // The two process-wide stores in the settings directory, created together on first use
-// (preference store first) and alive until the process ends.
+// (preference store first) and alive until the process ends. Tests point them at another
+// directory by setting XDG_CONFIG_HOME before the first use.
 ConfigStore &preferenceStore();
 ConfigStore &promptTipStore();

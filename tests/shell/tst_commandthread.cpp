@@ -34,6 +34,7 @@ private Q_SLOTS:
     void quitCommandEndsTheProgram();
     void otherCommandsKeepItRunning_data();
     void otherCommandsKeepItRunning();
+    void quitEndsAModalDialog();
     void exitWaitsForABlockingLogout();
     void teardownIsNoQuit_data();
     void teardownIsNoQuit();
@@ -82,10 +83,8 @@ void TestCommandThread::quitCommandEndsTheProgram()
     QCOMPARE(runEventLoop(), 0);
     QCOMPARE(hookCalls, 1);
     QVERIFY(thread.isFinished());
-    if (updater.state() == QProcess::Running) {
-        updater.closeWriteChannel();
-        QVERIFY(updater.waitForFinished(10000));
-    }
+    if (updater.state() == QProcess::Running)
+        QVERIFY(endHolder(updater));
 }
 
 void TestCommandThread::otherCommandsKeepItRunning_data()
@@ -127,6 +126,26 @@ void TestCommandThread::otherCommandsKeepItRunning()
     // Still listening: a real quit ends it.
     channel.writeCommand(1);
     QCOMPARE(runEventLoop(), 0);
+    QCOMPARE(hookCalls, 1);
+}
+
+void TestCommandThread::quitEndsAModalDialog()
+{
+    // The command arrives while a modal dialog (a nested event loop) is open.
+    const QString key = uniqueKey("modal");
+    CommandThread thread(key, PollMs);
+    int hookCalls = 0;
+    thread.setExitHook([&hookCalls] { ++hookCalls; });
+    thread.start(QThread::LowestPriority);
+
+    int dialogResult = -1;
+    QTimer::singleShot(0, qApp, [&] {
+        SharedFlagSegment(key).writeCommand(1);
+        QEventLoop dialog;
+        dialogResult = dialog.exec();
+    });
+    QCOMPARE(runEventLoop(), 0);
+    QCOMPARE(dialogResult, 0);
     QCOMPARE(hookCalls, 1);
 }
 

@@ -155,9 +155,7 @@ void TestSharedFlagSegment::livingHolderIsDetected()
     // Our detach did not take the segment from the living holder.
     QVERIFY(segmentExists(key));
     QCOMPARE(holder.state(), QProcess::Running);
-    holder.closeWriteChannel();
-    QVERIFY(holder.waitForFinished(10000));
-    QCOMPARE(holder.exitCode(), 0);
+    QVERIFY(endHolder(holder));
 }
 
 void TestSharedFlagSegment::secondStartExitsAtOnceAndLeavesFirstAlone()
@@ -178,9 +176,7 @@ void TestSharedFlagSegment::secondStartExitsAtOnceAndLeavesFirstAlone()
         SharedFlagSegment probe(key);
         QVERIFY(!probe.isCreated());
     }
-    first.closeWriteChannel();
-    QVERIFY(first.waitForFinished(10000));
-    QCOMPARE(first.exitCode(), 0);
+    QVERIFY(endHolder(first));
 }
 
 void TestSharedFlagSegment::orderlyExitRemovesTheSegment()
@@ -188,9 +184,7 @@ void TestSharedFlagSegment::orderlyExitRemovesTheSegment()
     const QString key = uniqueKey("orderly");
     HolderProcess holder;
     QCOMPARE(startHolder(holder, {"hold", key, "1"}), QByteArray("created\nready\n"));
-    holder.closeWriteChannel();
-    QVERIFY(holder.waitForFinished(10000));
-    QCOMPARE(holder.exitStatus(), QProcess::NormalExit);
+    QVERIFY(endHolder(holder));
     QVERIFY(!segmentExists(key));
 
     SharedFlagSegment next(key);

@@ -108,9 +108,7 @@ void TestStartup::startUp()
             SharedFlagSegment probe(InstanceKey);
             QVERIFY(!probe.isCreated());
         }
-        holder.closeWriteChannel();
-        QVERIFY(holder.waitForFinished(10000));
-        QCOMPARE(holder.exitCode(), 0);
+        QVERIFY(endHolder(holder));
     }
     // Nothing is left behind: the next start creates both segments afresh.
     SharedFlagSegment instance(InstanceKey);

@@ -30,6 +30,13 @@ QByteArray startHolder(QProcess &process, const QStringList &arguments)
     return output;
 }
 
+bool endHolder(QProcess &process)
+{
+    process.closeWriteChannel();
+    return process.waitForFinished(10000) && process.exitStatus() == QProcess::NormalExit
+           && process.exitCode() == 0;
+}
+
 bool killHolder(QProcess &process)
 {
     process.kill(); // SIGKILL: no destructor runs, the segment is left behind
