@@ -10,7 +10,7 @@ CommandThread::CommandThread(QObject *parent)
 CommandThread::CommandThread(const QString &key, int pollIntervalMs, QObject *parent)
     : QThread(parent)
     , m_segment(std::make_unique<SharedFlagSegment>(key))
-    , m_pollIntervalMs(pollIntervalMs)
+    , m_pollIntervalMs(qMax(1, pollIntervalMs))
 {
     // Queued: finished() is emitted on the polling thread, the quit runs on ours.
     connect(this, &QThread::finished, this, &CommandThread::slotExit);
