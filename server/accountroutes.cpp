@@ -4,6 +4,7 @@
 #include "formbody.h"
 #include "htmlpage.h"
 #include "httpreplies.h"
+#include "postroute.h"
 #include "passwordhasher.h"
 #include "servicecontext.h"
 #include "sessionstore.h"
@@ -50,7 +51,7 @@ std::string AccountRoutes::loginSecondPart(const std::string &name, const std::s
 
 void AccountRoutes::install(httplib::Server &server)
 {
-    server.Post("/Login-new.ashx", [this](const httplib::Request &req, httplib::Response &res) {
+    PostRoute::add(server, "/Login-new.ashx", m_context.options.maxBodyBytes, [this](const httplib::Request &req, httplib::Response &res) {
         const auto form = accountForm(req, res, m_context, {"userName", "hashUserPassword"});
         if (!form)
             return;
@@ -73,14 +74,14 @@ void AccountRoutes::install(httplib::Server &server)
         HttpReplies::threePart(res, "Success", key, loginSecondPart(user.name, user.email));
     });
 
-    server.Post("/Logout-new.ashx", [this](const httplib::Request &req, httplib::Response &res) {
+    PostRoute::add(server, "/Logout-new.ashx", m_context.options.maxBodyBytes, [this](const httplib::Request &req, httplib::Response &res) {
         const auto form = accountForm(req, res, m_context, {"sessionKey"});
         if (!form)
             return;
         HttpReplies::threePart(res, m_context.sessions.close(form->value("sessionKey")) ? "Success" : "SessionError");
     });
 
-    server.Post("/ActivateSession-new.ashx", [this](const httplib::Request &req, httplib::Response &res) {
+    PostRoute::add(server, "/ActivateSession-new.ashx", m_context.options.maxBodyBytes, [this](const httplib::Request &req, httplib::Response &res) {
         const auto form = accountForm(req, res, m_context, {"sessionKey"});
         if (!form)
             return;

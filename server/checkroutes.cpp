@@ -2,6 +2,7 @@
 
 #include "englishchecker.h"
 #include "httpreplies.h"
+#include "postroute.h"
 #include "jsontext.h"
 #include "requestframe.h"
 #include "servicecontext.h"
@@ -109,12 +110,12 @@ CheckRoutes::CheckRoutes(ServiceContext &context)
 
 void CheckRoutes::install(httplib::Server &server)
 {
-    server.Post("/apps_compressed/", [this](const httplib::Request &req, httplib::Response &res) { check(req, res); });
+    PostRoute::add(server, "/apps_compressed/", m_context.options.maxBodyBytes, [this](const httplib::Request &req, httplib::Response &res) { check(req, res); });
     server.Get("/apps_compressed/", [](const httplib::Request &, httplib::Response &res) {
         HttpReplies::text(res, 200, "ok");
     });
-    server.Post("/lexsub/", [this](const httplib::Request &req, httplib::Response &res) { polish(req, res); });
-    server.Post("/syms/", [this](const httplib::Request &req, httplib::Response &res) { synonyms(req, res); });
+    PostRoute::add(server, "/lexsub/", m_context.options.maxBodyBytes, [this](const httplib::Request &req, httplib::Response &res) { polish(req, res); });
+    PostRoute::add(server, "/syms/", m_context.options.maxBodyBytes, [this](const httplib::Request &req, httplib::Response &res) { synonyms(req, res); });
 }
 
 bool CheckRoutes::withinWordLimits(const std::string &session, int words, httplib::Response &res)

@@ -3,6 +3,7 @@
 #include "accountstore.h"
 #include "formbody.h"
 #include "httpreplies.h"
+#include "postroute.h"
 #include "passwordhasher.h"
 #include "servicecontext.h"
 
@@ -63,7 +64,7 @@ bool RegistrationRoutes::validEmail(const std::string &email)
 
 void RegistrationRoutes::install(httplib::Server &server)
 {
-    server.Post("/tessel/DoesUserNameExist", [this](const httplib::Request &req, httplib::Response &res) {
+    PostRoute::add(server, "/tessel/DoesUserNameExist", m_context.options.maxBodyBytes, [this](const httplib::Request &req, httplib::Response &res) {
         const auto form = registrationForm(req, res, m_context, "u");
         if (!form)
             return;
@@ -72,7 +73,7 @@ void RegistrationRoutes::install(httplib::Server &server)
         HttpReplies::text(res, 200, exists ? "True" : "False");
     });
 
-    server.Post("/tessel/DoesEmailExist", [this](const httplib::Request &req, httplib::Response &res) {
+    PostRoute::add(server, "/tessel/DoesEmailExist", m_context.options.maxBodyBytes, [this](const httplib::Request &req, httplib::Response &res) {
         const auto form = registrationForm(req, res, m_context, "e");
         if (!form)
             return;
@@ -81,7 +82,7 @@ void RegistrationRoutes::install(httplib::Server &server)
         HttpReplies::text(res, 200, exists ? "True" : "False");
     });
 
-    server.Post("/tessel/register", [this](const httplib::Request &req, httplib::Response &res) {
+    PostRoute::add(server, "/tessel/register", m_context.options.maxBodyBytes, [this](const httplib::Request &req, httplib::Response &res) {
         const auto form = registrationForm(req, res, m_context, "u");
         if (!form)
             return;

@@ -2,6 +2,7 @@
 
 #include "formbody.h"
 #include "httpreplies.h"
+#include "postroute.h"
 #include "jsontext.h"
 #include "servicecontext.h"
 #include "sessionstore.h"
@@ -104,9 +105,8 @@ void UserDataRoutes::install(httplib::Server &server)
 {
     using Member = void (UserDataRoutes::*)(const httplib::Request &, httplib::Response &);
     const auto route = [this, &server](const char *path, Member member) {
-        server.Post(path, [this, member](const httplib::Request &req, httplib::Response &res) {
-            (this->*member)(req, res);
-        });
+        PostRoute::add(server, path, m_context.options.maxBodyBytes,
+                       [this, member](const httplib::Request &req, httplib::Response &res) { (this->*member)(req, res); });
     };
     route("/NotPublic/UserWordList.ashx", &UserDataRoutes::wordList);
     route("/NotPublic/UserWordBulkAdd.ashx", &UserDataRoutes::addWords);

@@ -2,6 +2,7 @@
 
 #include "formbody.h"
 #include "httpreplies.h"
+#include "postroute.h"
 #include "jsontext.h"
 #include "servicecontext.h"
 
@@ -90,7 +91,7 @@ void VersionRoutes::ensureVersionFile(const std::string &dataDir)
 void VersionRoutes::install(httplib::Server &server)
 {
     server.Get("/GetTesselFileList.ashx", [this](const httplib::Request &req, httplib::Response &res) { latest(req, res); });
-    server.Post("/GetTesselFileList.ashx", [this](const httplib::Request &req, httplib::Response &res) { fileList(req, res); });
+    PostRoute::add(server, "/GetTesselFileList.ashx", m_context.options.maxBodyBytes, [this](const httplib::Request &req, httplib::Response &res) { fileList(req, res); });
     server.set_mount_point("/update", m_context.options.dataDir + "/update");
 }
 

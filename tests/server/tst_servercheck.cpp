@@ -103,6 +103,29 @@ private slots:
         QVERIFY(summary["syntaxScore"].asDouble() >= 0.0 && summary["syntaxScore"].asDouble() <= 1.0);
     }
 
+    void requestsBeyondEightKibibytesAreAccepted()
+    {
+        // Form-encoded bodies above 8 KiB must not be cut off by the HTTP layer.
+        QFile essay(QStringLiteral(PENNOVA_SHARED_DIR "/bench-data/essay/essay10k.txt"));
+        QVERIFY(essay.open(QIODevice::ReadOnly));
+        std::vector<std::string> sentences;
+        for (const QByteArray &piece : essay.readAll().split('.')) {
+            if (!piece.trimmed().isEmpty())
+                sentences.push_back(piece.trimmed().toStdString() + ".");
+            if (sentences.size() == 300)
+                break;
+        }
+        QCOMPARE(int(sentences.size()), 300);
+        const std::string body = TestFrames::frame(TestFrames::checkRequest(m_key, sentences, std::vector<int>(300, 0)));
+        QVERIFY(body.size() > 8192);
+        const auto res = m_server.post("/apps_compressed/", body);
+        QVERIFY(res);
+        QCOMPARE(res->status, 200);
+        std::vector<std::string> texts;
+        QVERIFY(TestFrames::records(res->body, &texts));
+        QCOMPARE(int(texts.size()), 301);
+    }
+
     void eachRecordIsItsOwnChunk()
     {
         httplib::Request req;
