@@ -1,6 +1,7 @@
 #include "checktask.h"
 
 #include "frame.h"
+#include "replyguards.h"
 
 #include <QNetworkAccessManager>
 #include <QUrl>
@@ -146,10 +147,7 @@ void CheckTask::dropReply()
     QNetworkReply *reply = m_reply;
     m_reply = nullptr;
     ++m_generation;
-    disconnect(reply, nullptr, this, nullptr);
-    if (!reply->isFinished())
-        reply->abort();
-    reply->deleteLater();
+    abandonReply(reply, this);
 }
 
 void CheckTask::finish(QNetworkReply::NetworkError err)

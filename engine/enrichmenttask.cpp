@@ -1,6 +1,7 @@
 #include "enrichmenttask.h"
 
 #include "frame.h"
+#include "replyguards.h"
 
 #include <QNetworkAccessManager>
 #include <QUrl>
@@ -66,10 +67,7 @@ void EnrichmentTask::slotReadyRead()
     m_body += m_reply->readAll();
     if (m_body.size() > m_maxReplyBytes) {
         // No polish reply is this large: stop receiving instead of buffering it.
-        m_timer.stop();
-        dropReply();
-        m_body.clear();
-        emit signalFinished(QNetworkReply::ProtocolFailure);
+        giveUp(QNetworkReply::ProtocolFailure);
     }
 }
 
@@ -112,10 +110,15 @@ bool EnrichmentTask::readBody(const QByteArray &body)
 
 void EnrichmentTask::slotCheckTimeout()
 {
+    giveUp(QNetworkReply::TimeoutError);
+}
+
+void EnrichmentTask::giveUp(QNetworkReply::NetworkError err)
+{
     m_timer.stop();
     dropReply();
     m_body.clear();
-    emit signalFinished(QNetworkReply::TimeoutError);
+    emit signalFinished(err);
 }
 
 void EnrichmentTask::dropReply()
@@ -124,10 +127,7 @@ void EnrichmentTask::dropReply()
         return;
     QNetworkReply *reply = m_reply;
     m_reply = nullptr;
-    disconnect(reply, nullptr, this, nullptr);
-    if (!reply->isFinished())
-        reply->abort();
-    reply->deleteLater();
+    abandonReply(reply, this);
 }
 
 } // namespace ZeltraLib

@@ -54,6 +54,8 @@ private:
     void slotReadyRead();
     bool readBody(const QByteArray &body);
     void dropReply();
+    // Ends the request early: drops the reply and reports `err`.
+    void giveUp(QNetworkReply::NetworkError err);
 
     int m_timeoutMs = 60000;
     QNetworkAccessManager *m_manager = nullptr; // child

@@ -1,7 +1,7 @@
 #include "explanation.h"
 
 #include "correctionrecord.h"
-#include "bodylimit.h"
+#include "replyguards.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>

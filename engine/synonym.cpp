@@ -1,6 +1,7 @@
 #include "synonym.h"
 
-#include "bodylimit.h"
+#include "replyguards.h"
+#include "serviceform.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -74,10 +75,7 @@ QStringList Synonym::parseReply(const QByteArray &body)
 
 void Synonym::request(const QString &sentence, int start, int end)
 {
-    QNetworkRequest post{ QUrl(m_url) };
-    post.setHeader(QNetworkRequest::ContentTypeHeader,
-                   QByteArrayLiteral("application/x-www-form-urlencoded"));
-    QNetworkReply *reply = m_manager->post(post, requestBody(sentence, start, end));
+    QNetworkReply *reply = postForm(*m_manager, QUrl(m_url), requestBody(sentence, start, end));
     abortOnLargeBody(reply, MaxBodyBytes);
 }
 

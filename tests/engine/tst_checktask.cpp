@@ -3,7 +3,6 @@
 #include "support/streamserver.h"
 
 #include <QSignalSpy>
-#include <QTcpServer>
 #include <QTest>
 
 #include <json/json.h>
@@ -290,17 +289,8 @@ void TestCheckTask::networkErrors()
     QFETCH(int, mode);
     QFETCH(int, code);
     QFETCH(int, records);
-    QString host;
     StreamServer server;
-    if (mode == 0) {
-        QTcpServer closed; // take a free port, then release it
-        QVERIFY(closed.listen(QHostAddress::LocalHost, 0));
-        host = QStringLiteral("127.0.0.1:%1").arg(closed.serverPort());
-        closed.close();
-    } else {
-        host = server.host();
-    }
-    CheckTask task(host);
+    CheckTask task(mode == 0 ? StreamServer::refusedHost() : server.host());
     QSignalSpy results(&task, &CheckTask::signalUpdateResult);
     QSignalSpy finished(&task, &CheckTask::signalFinished);
     task.start(sampleRequest());

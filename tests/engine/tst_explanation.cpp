@@ -3,7 +3,6 @@
 #include "support/streamserver.h"
 
 #include <QSignalSpy>
-#include <QTcpServer>
 #include <QTest>
 
 #include <memory>
@@ -151,10 +150,7 @@ void TestExplanation::emptyAnswerAsksAgain()
 
 void TestExplanation::unreachableService()
 {
-    QTcpServer closed;
-    QVERIFY(closed.listen(QHostAddress::LocalHost, 0));
-    const QString host = QStringLiteral("127.0.0.1:%1").arg(closed.serverPort());
-    closed.close();
+    const QString host = StreamServer::refusedHost();
     CorrectionRecord record = grammarRecord();
     Explanation explanation(host, 1, &record);
     QSignalSpy spy(&explanation, &Explanation::signalExplanation);

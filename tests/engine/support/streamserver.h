@@ -42,6 +42,17 @@ public:
     }
 
     bool isListening() const { return m_server.isListening(); }
+
+    // "127.0.0.1:<port>" of a port that was free a moment ago and has no listener:
+    // connecting to it is refused.
+    static QString refusedHost()
+    {
+        QTcpServer probe;
+        probe.listen(QHostAddress::LocalHost, 0);
+        const quint16 port = probe.serverPort();
+        probe.close();
+        return QStringLiteral("127.0.0.1:%1").arg(port);
+    }
     QString host() const { return QStringLiteral("127.0.0.1:%1").arg(m_server.serverPort()); }
 
     // Replies for the next requests, in arrival order. A request that finds no queued

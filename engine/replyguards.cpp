@@ -1,4 +1,4 @@
-#include "bodylimit.h"
+#include "replyguards.h"
 
 #include <QNetworkReply>
 
@@ -10,6 +10,14 @@ void abortOnLargeBody(QNetworkReply *reply, qint64 maxBytes)
         if (reply->bytesAvailable() > maxBytes && reply->isRunning())
             reply->abort();
     });
+}
+
+void abandonReply(QNetworkReply *reply, QObject *receiver)
+{
+    QObject::disconnect(reply, nullptr, receiver, nullptr);
+    if (!reply->isFinished())
+        reply->abort();
+    reply->deleteLater();
 }
 
 } // namespace ZeltraLib

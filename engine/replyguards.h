@@ -3,6 +3,7 @@
 #include <QtGlobal>
 
 class QNetworkReply;
+class QObject;
 
 namespace ZeltraLib {
 
@@ -11,5 +12,9 @@ namespace ZeltraLib {
 // unlike the throttled downloadProgress(), also sees a body that arrives in one burst.
 // The reply then finishes with OperationCanceledError.
 void abortOnLargeBody(QNetworkReply *reply, qint64 maxBytes);
+
+// Gives a reply up for good: nothing of it reaches `receiver` any more, it is aborted
+// when still running (closing its connection) and released with deleteLater().
+void abandonReply(QNetworkReply *reply, QObject *receiver);
 
 } // namespace ZeltraLib
