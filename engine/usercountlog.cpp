@@ -2,6 +2,7 @@
 
 #include "serviceform.h"
 
+#include <QEventLoop>
 #include <QNetworkReply>
 #include <QTimer>
 #include <QUrl>
@@ -120,13 +121,16 @@ void UserCountLog::addUserEventInBlock(const QString &sessionKey, const QMap<QSt
     if (sessionKey.isEmpty() || counts.isEmpty())
         return;
     QNetworkReply *reply = post(CountEndpoint, eventBody(sessionKey, counts, version));
+    // A loop per call, so that a second blocking upload started while one waits
+    // waits for its own reply.
+    QEventLoop loop;
     QTimer limit;
     limit.setSingleShot(true);
     connect(&limit, &QTimer::timeout, reply, &QNetworkReply::abort);
-    connect(reply, &QNetworkReply::finished, &m_waitLoop, [this] { m_waitLoop.exit(0); });
+    connect(reply, &QNetworkReply::finished, &loop, [&loop] { loop.exit(0); });
     limit.start(BlockingTimeoutMs);
     if (!reply->isFinished())
-        m_waitLoop.exec();
+        loop.exec();
     reply->deleteLater();
 }
 

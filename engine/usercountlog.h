@@ -2,7 +2,6 @@
 
 #include "wordchoice.h"
 
-#include <QEventLoop>
 #include <QList>
 #include <QMap>
 #include <QNetworkAccessManager>
@@ -87,7 +86,6 @@ private:
     QNetworkReply *m_errorLogReply = nullptr;
     QNetworkReply *m_eventReply = nullptr;
     QNetworkReply *m_choiceReply = nullptr;
-    QEventLoop m_waitLoop;
 };
 
 } // namespace ZeltraLib
