@@ -23,9 +23,10 @@ QString ScriptedHttpServer::host() const
     return QStringLiteral("127.0.0.1:%1").arg(m_server.serverPort());
 }
 
-void ScriptedHttpServer::setReply(const QByteArray &path, const QByteArray &body, int status)
+void ScriptedHttpServer::setReply(const QByteArray &path, const QByteArray &body, int status,
+                                  const QByteArray &contentType)
 {
-    m_replies.insert(path, {body, status});
+    m_replies.insert(path, {body, status, contentType});
 }
 
 void ScriptedHttpServer::setHeld(const QByteArray &path, bool held)
@@ -52,7 +53,7 @@ void ScriptedHttpServer::answerHeld(const QByteArray &path, const QByteArray &bo
             continue;
         const QPointer<QTcpSocket> socket = m_waiting.takeAt(i).first;
         if (socket)
-            write(socket, {body, 200});
+            write(socket, {body, 200, "text/plain"});
         return;
     }
 }
@@ -114,7 +115,8 @@ void ScriptedHttpServer::answer(QTcpSocket *socket, const QByteArray &path)
 void ScriptedHttpServer::write(QTcpSocket *socket, const Reply &reply)
 {
     QByteArray out = "HTTP/1.1 " + QByteArray::number(reply.status) + " X\r\n";
-    out += "Content-Type: text/plain\r\nContent-Length: " + QByteArray::number(reply.body.size())
+    out += "Content-Type: " + reply.contentType
+           + "\r\nContent-Length: " + QByteArray::number(reply.body.size())
            + "\r\nConnection: close\r\n\r\n" + reply.body;
     socket->write(out);
     socket->disconnectFromHost();

@@ -27,7 +27,8 @@ public:
 
     // "127.0.0.1:port"
     QString host() const;
-    void setReply(const QByteArray &path, const QByteArray &body, int status = 200);
+    void setReply(const QByteArray &path, const QByteArray &body, int status = 200,
+                  const QByteArray &contentType = "text/plain");
     void setHeld(const QByteArray &path, bool held);
     // Answers every held request of `path` with its reply.
     void release(const QByteArray &path);
@@ -46,6 +47,7 @@ private:
     {
         QByteArray body;
         int status = 200;
+        QByteArray contentType = "text/plain";
     };
     void readFrom(QTcpSocket *socket);
     void answer(QTcpSocket *socket, const QByteArray &path);
