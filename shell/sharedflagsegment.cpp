@@ -69,13 +69,12 @@ SharedFlagSegment::SharedFlagSegment(const QString &key)
         createOrAttach();
         return;
     }
-    const QString base = directory + u'/' + fileSafe(key);
-    // The guard serialises the check-and-create of concurrent starters.
-    const int guard = openLockFile(base + QStringLiteral(".guard"));
-    if (guard >= 0)
-        lockFile(guard, LOCK_EX);
+    m_lockBase = directory + u'/' + fileSafe(key);
+    // The guard serialises the check-and-create of starters with each other and with
+    // the detach of a process that ends.
+    const int guard = takeGuard();
 
-    m_usersLock = openLockFile(base + QStringLiteral(".users"));
+    m_usersLock = openLockFile(m_lockBase + QStringLiteral(".users"));
     if (m_usersLock >= 0) {
         // An exclusive lock is only granted when no living process uses the key.
         if (lockFile(m_usersLock, LOCK_EX | LOCK_NB) == 0)
@@ -90,11 +89,23 @@ SharedFlagSegment::SharedFlagSegment(const QString &key)
 
 SharedFlagSegment::~SharedFlagSegment()
 {
-    // Detach before giving up the lock, so that the next starter finds the segment gone.
+    // Detach before giving up the lock, so that the next starter finds the segment gone
+    // rather than attaching to it in the moment before it goes.
+    const int guard = m_lockBase.isEmpty() ? -1 : takeGuard();
     if (m_memory.isAttached())
         m_memory.detach();
     if (m_usersLock >= 0)
         ::close(m_usersLock);
+    if (guard >= 0)
+        ::close(guard);
+}
+
+int SharedFlagSegment::takeGuard() const
+{
+    const int guard = openLockFile(m_lockBase + QStringLiteral(".guard"));
+    if (guard >= 0)
+        lockFile(guard, LOCK_EX);
+    return guard;
 }
 
 QString SharedFlagSegment::segmentKey(const QString &key)

@@ -40,11 +40,14 @@ public:
     static QString lockDirectory();
 
 private:
+    // Opens and locks the guard file exclusively; its descriptor, or -1.
+    int takeGuard() const;
     void removeStaleSegment();
     void createOrAttach();
 
     QString m_key;
     QSharedMemory m_memory;
     bool m_created = false;
+    QString m_lockBase; // lock directory + file-safe key; empty without lock files
     int m_usersLock = -1; // descriptor holding the shared lock for this object's lifetime
 };
