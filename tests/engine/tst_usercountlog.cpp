@@ -29,6 +29,7 @@ private slots:
     void skippedUploads();
     void overlappingUploadsEachReport();
     void blockingUploadWaitsForTheReply();
+    void nestedBlockingUploadWaitsForItsOwnReply();
     void failedUploadStillReports();
     void checkCountNames_data();
     void checkCountNames();
@@ -213,6 +214,27 @@ void TestUserCountLog::blockingUploadWaitsForTheReply()
     QCOMPARE(server.requests().first().body,
              QByteArray("sessionKey=5206-5206&group=event&version=0.9.2.0&data=Login_Login:2;"));
     QCOMPARE(spy.count(), 0);
+}
+
+void TestUserCountLog::nestedBlockingUploadWaitsForItsOwnReply()
+{
+    ScriptedHttpServer server;
+    server.setHeld(CountPath, true);
+    UserCountLog log(server.host());
+    int requestsSeenByInnerCall = -1;
+    connect(&server, &ScriptedHttpServer::requestReceived, &server, [&](const QByteArray &path) {
+        if (server.count(path) == 1) {
+            // While the first upload waits, a second one is made and must wait too.
+            log.addUserEventInBlock(QStringLiteral("K"), {{QStringLiteral("Inner"), 1}},
+                                    QStringLiteral("v"));
+            requestsSeenByInnerCall = server.count(path);
+        } else {
+            server.release(path);
+        }
+    });
+    log.addUserEventInBlock(QStringLiteral("K"), {{QStringLiteral("Outer"), 1}}, QStringLiteral("v"));
+    QCOMPARE(requestsSeenByInnerCall, 2);
+    QCOMPARE(server.count(CountPath), 2);
 }
 
 void TestUserCountLog::failedUploadStillReports()
