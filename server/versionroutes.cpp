@@ -9,6 +9,7 @@
 #include <httplib.h>
 #include <json/json.h>
 
+#include <QDir>
 #include <QFile>
 #include <QSaveFile>
 #include <QString>
@@ -92,7 +93,10 @@ void VersionRoutes::install(httplib::Server &server)
 {
     server.Get("/GetTesselFileList.ashx", [this](const httplib::Request &req, httplib::Response &res) { latest(req, res); });
     PostRoute::add(server, "/GetTesselFileList.ashx", m_context.options.maxBodyBytes, [this](const httplib::Request &req, httplib::Response &res) { fileList(req, res); });
-    server.set_mount_point("/update", m_context.options.dataDir + "/update");
+    // The library mounts only a folder that exists.
+    const std::string updates = m_context.options.dataDir + "/update";
+    QDir().mkpath(QString::fromStdString(updates));
+    server.set_mount_point("/update", updates);
 }
 
 void VersionRoutes::latest(const httplib::Request &, httplib::Response &res)

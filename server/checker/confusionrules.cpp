@@ -126,7 +126,7 @@ void ConfusionRules::thanThen(const std::vector<Token> &t, std::vector<Finding> 
             else if (prev == "and" && !comparativeSeen && !next.empty())
                 add(out, t, i, "then", "confusion_then", 2);
         }
-        if (sure.count(w) || m_lex.comparativeKind(w) || (w.size() > 4 && w.compare(w.size() - 2, 2, "er") == 0))
+        if (sure.count(w) || m_lex.comparativeKind(w))
             comparativeSeen = true;
     }
 }

@@ -21,6 +21,14 @@ bool FragmentRule::mayBeFiniteVerb(const std::vector<Token> &t, int i) const
     }
     if (w.size() > 4 && w.compare(w.size() - 3, 3, "ing") == 0)
         return false; // a participle alone does not make a clause
+    if (w == "its" && RuleSupport::prevWord(t, i) < 0)
+        return true; // "Its a nice day": the real-word check speaks for it
+    // "was very tired": a participle a few words after an auxiliary belongs to it
+    if (m_lex.isParticiple(w) || (w.size() > 4 && w.compare(w.size() - 2, 2, "ed") == 0)) {
+        for (int k = i - 1; k >= 0 && k >= i - 3 && t[size_t(k)].kind == Token::Word; --k)
+            if (m_lex.isAuxiliary(t[size_t(k)].lower))
+                return false;
+    }
     if (m_lex.isParticiple(w))
         return false;
     std::string base = m_lex.baseOf(w);
@@ -96,7 +104,8 @@ bool FragmentRule::check(const std::vector<Token> &t, Finding *out) const
     f.explainType = subordinate ? "fragment_subordinate" : "fragment_no_verb";
     f.errorInfo = RuleSupport::textOf(t, firstWord, lastToken);
     f.featureKeys = {opener};
-    f.certainty = 2;
+    // a lone "Because ..." answer is common in informal writing: only at the highest level
+    f.certainty = subordinate ? 1 : 2;
     *out = f;
     return true;
 }

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <fstream>
+#include <unordered_map>
 #include <unordered_set>
 
 namespace PennovaChecker {
@@ -155,6 +156,16 @@ std::vector<SpellingSuggester::Suggestion> SpellingSuggester::suggest(const std:
     if (lower.empty() || lower.size() > 40 || max == 0)
         return out;
 
+    static const std::unordered_map<std::string, std::string> runOns = {
+        {"alot", "a lot"}, {"eachother", "each other"}, {"everytime", "every time"}, {"infact", "in fact"},
+        {"incase", "in case"}, {"atleast", "at least"}, {"aswell", "as well"}, {"inorder", "in order"},
+        {"noone", "no one"}, {"thankyou", "thank you"}, {"ofcourse", "of course"}, {"nowdays", "nowadays"},
+        {"alittle", "a little"}, {"inspite", "in spite"}, {"alright", "all right"}};
+    std::vector<std::pair<double, std::string>> words;
+    auto runOn = runOns.find(lower);
+    if (runOn != runOns.end())
+        words.emplace_back(-1e9, runOn->second);
+
     std::vector<std::pair<double, uint32_t>> ranked;
     for (const SymSpellIndex::Hit &h : m_index.lookup(lower))
         if (h.distance > 0)
@@ -172,7 +183,6 @@ std::vector<SpellingSuggester::Suggestion> SpellingSuggester::suggest(const std:
     }
     std::sort(ranked.begin(), ranked.end());
 
-    std::vector<std::pair<double, std::string>> words;
     for (const auto &[c, idx] : ranked) {
         if (words.size() >= max)
             break;
@@ -193,7 +203,7 @@ std::vector<SpellingSuggester::Suggestion> SpellingSuggester::suggest(const std:
     double sum = 0.0;
     std::vector<double> weights;
     for (const auto &w : words) {
-        weights.push_back(std::exp(-(w.first - words.front().first)));
+        weights.push_back(std::exp(-std::min(50.0, w.first - words.front().first)));
         sum += weights.back();
     }
     std::unordered_set<std::string> seen;
