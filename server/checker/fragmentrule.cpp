@@ -79,6 +79,8 @@ bool FragmentRule::check(const std::vector<Token> &t, Finding *out) const
         if (tok.kind == Token::Other || tok.kind == Token::Url)
             return false;
         if (tok.kind == Token::Word) {
+            if (!m_lex.frequency(tok.lower) && !m_lex.posMask(tok.lower))
+                return false; // an unknown word may be the verb: no judgement
             ++words;
             if (firstWord < 0)
                 firstWord = i;
