@@ -1,0 +1,200 @@
+// Spelling parts of the checker: the suggester's ranking for typical learner
+// misspellings, what counts as a known word, pinyin names, the edit distances and
+// the symmetric-delete index.
+
+#include "editdistance.h"
+#include "lexicon.h"
+#include "spellingrule.h"
+#include "spellingsuggester.h"
+#include "symspellindex.h"
+
+#include <QtTest>
+
+#include <memory>
+
+using namespace PennovaChecker;
+
+class TestCheckerSpelling : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<Lexicon> m_lexicon;
+    std::unique_ptr<SpellingSuggester> m_speller;
+
+private slots:
+    void initTestCase()
+    {
+        m_lexicon = std::make_unique<Lexicon>(PENNOVA_SOURCE_DIR "/server/checker/data", "/usr/share/wordnet");
+        m_speller = std::make_unique<SpellingSuggester>(*m_lexicon, "/usr/share/hunspell");
+        QVERIFY(m_speller->hasDictionary());
+    }
+
+    void topSuggestion_data()
+    {
+        QTest::addColumn<QString>("typo");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("ie/ei swap") << "recieve" << "receive";
+        QTest::newRow("transposed letters") << "becuase" << "because";
+        QTest::newRow("vowel confusion") << "importent" << "important";
+        QTest::newRow("dropped letter") << "beautful" << "beautiful";
+        QTest::newRow("single for double letter") << "begining" << "beginning";
+        QTest::newRow("double for single letter") << "untill" << "until";
+        QTest::newRow("ending misheard") << "enviroment" << "environment";
+        QTest::newRow("neighbouring key") << "hapoy" << "happy";
+        QTest::newRow("capital kept") << "Freind" << "Friend";
+        QTest::newRow("all capitals kept") << "TOMORROW" << "TOMORROW";
+        QTest::newRow("far from the word") << "accomodatoin" << "accommodation";
+        QTest::newRow("run-on words") << "alot" << "a lot";
+        QTest::newRow("contraction without apostrophe") << "dont" << "don't";
+    }
+
+    void topSuggestion()
+    {
+        QFETCH(QString, typo);
+        QFETCH(QString, expected);
+        const auto s = m_speller->suggest(typo.toStdString(), 5);
+        if (typo == expected) {
+            QVERIFY(m_speller->isCorrect(typo.toStdString()));
+            return;
+        }
+        QVERIFY(!s.empty());
+        QCOMPARE(QString::fromStdString(s[0].word), expected);
+        double sum = 0.0;
+        for (const auto &x : s) {
+            QVERIFY(x.score >= 0.0 && x.score <= 1.0);
+            sum += x.score;
+        }
+        QVERIFY(sum <= 1.0 + 1e-9);
+        for (size_t i = 1; i < s.size(); ++i)
+            QVERIFY(s[i - 1].score >= s[i].score);
+    }
+
+    void suggestionsOfGarbage_data()
+    {
+        QTest::addColumn<QByteArray>("word");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("very long") << QByteArray(500, 'x');
+        QTest::newRow("non-ASCII bytes") << QByteArray("\xe4\xb8\xad\xe6\x96\x87");
+        QTest::newRow("invalid UTF-8") << QByteArray("\xff\xfe\xfd");
+        QTest::newRow("punctuation") << QByteArray("?!;");
+    }
+
+    void suggestionsOfGarbage()
+    {
+        QFETCH(QByteArray, word);
+        const auto s = m_speller->suggest(word.toStdString(), 5);
+        QVERIFY(s.size() <= 5);
+        for (const auto &x : s)
+            QVERIFY(!x.word.empty());
+    }
+
+    void knownWords_data()
+    {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<bool>("known");
+        QTest::newRow("common word") << "house" << true;
+        QTest::newRow("inflected form") << "studied" << true;
+        QTest::newRow("contraction") << "doesn't" << true;
+        QTest::newRow("British spelling") << "colour" << true;
+        QTest::newRow("prefixed word") << "cybersecurity" << true;
+        QTest::newRow("British -isation") << "digitalisation" << true;
+        QTest::newRow("compound of common words") << "weeklong" << true;
+        QTest::newRow("misspelling") << "recieve" << false;
+        QTest::newRow("learner run-on") << "eachother" << false;
+        QTest::newRow("prefix on a misspelling") << "rebuisness" << false;
+        QTest::newRow("random letters") << "qzxvkj" << false;
+    }
+
+    void knownWords()
+    {
+        QFETCH(QString, word);
+        QFETCH(bool, known);
+        QCOMPARE(m_speller->isCorrect(word.toStdString()), known);
+    }
+
+    void pinyin_data()
+    {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<bool>("pinyin");
+        QTest::newRow("surname") << "zhang" << true;
+        QTest::newRow("given name of two syllables") << "xiaoming" << true;
+        QTest::newRow("place") << "chongqing" << true;
+        QTest::newRow("English misspelling") << "becuase" << false;
+        QTest::newRow("single letter") << "x" << false;
+        QTest::newRow("consonants only") << "bcdfg" << false;
+    }
+
+    void pinyin()
+    {
+        QFETCH(QString, word);
+        QFETCH(bool, pinyin);
+        QCOMPARE(SpellingRule::isPinyin(word.toStdString()), pinyin);
+    }
+
+    void distances_data()
+    {
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<QString>("b");
+        QTest::addColumn<int>("damerau");
+        QTest::newRow("equal") << "word" << "word" << 0;
+        QTest::newRow("transposition counts once") << "becuase" << "because" << 1;
+        QTest::newRow("insertion") << "begining" << "beginning" << 1;
+        QTest::newRow("two edits") << "recieev" << "receive" << 2;
+        QTest::newRow("beyond the limit") << "abcdef" << "uvwxyz" << 3;
+        QTest::newRow("empty against word") << "" << "ab" << 2;
+    }
+
+    void distances()
+    {
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        QFETCH(int, damerau);
+        QCOMPARE(EditDistance::damerau(a.toStdString(), b.toStdString(), 2), damerau);
+        if (damerau == 0)
+            QCOMPARE(EditDistance::weighted(a.toStdString(), b.toStdString()), 0.0);
+    }
+
+    // Typical slips cost less than arbitrary edits of the same count.
+    void weightedCosts()
+    {
+        QVERIFY(EditDistance::weighted("begining", "beginning") < EditDistance::weighted("beginxing", "beginning"));
+        QVERIFY(EditDistance::weighted("importent", "important") < EditDistance::weighted("importxnt", "important"));
+        QVERIFY(EditDistance::weighted("becuase", "because") < EditDistance::weighted("bxcuase", "because"));
+        QVERIFY(EditDistance::weighted("hapoy", "happy") < EditDistance::weighted("hapzy", "happy"));
+        QCOMPARE(EditDistance::soundKey("phone"), EditDistance::soundKey("fone"));
+        QVERIFY(EditDistance::soundKey("night") != EditDistance::soundKey("day"));
+    }
+
+    // The index finds exactly the words within distance 2.
+    void symmetricDeleteIndex()
+    {
+        SymSpellIndex index;
+        const QStringList words = {"because", "became", "beach", "receive", "relieve", "recipe", "international",
+                                   "internationally"};
+        for (const QString &w : words)
+            index.add(w.toStdString(), 10);
+        index.add("because", 99); // a repeated word keeps the larger count
+        index.build();
+        QCOMPARE(index.size(), size_t(words.size()));
+        for (const QString &query : {QStringLiteral("becuase"), QStringLiteral("recieve"), QStringLiteral("internatonal"),
+                                     QStringLiteral("zzzz")}) {
+            QSet<QString> got;
+            for (const auto &h : index.lookup(query.toStdString())) {
+                got.insert(QString::fromStdString(index.word(h.word)));
+                QCOMPARE(h.distance, EditDistance::damerau(query.toStdString(), index.word(h.word), 2));
+            }
+            QSet<QString> want;
+            for (const QString &w : words)
+                if (EditDistance::damerau(query.toStdString(), w.toStdString(), 2) <= 2)
+                    want.insert(w);
+            QCOMPARE(got, want);
+        }
+        for (uint32_t i = 0; i < index.size(); ++i)
+            if (index.word(i) == "because")
+                QCOMPARE(index.count(i), uint64_t(99));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCheckerSpelling)
+#include "tst_checker_spelling.moc"

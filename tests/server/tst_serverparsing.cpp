@@ -1,0 +1,170 @@
+// The small parsers of the server: command line, form bodies, word counting and the
+// per-minute word budget, HTML escaping.
+
+#include "formbody.h"
+#include "htmlpage.h"
+#include "servercommandline.h"
+#include "wordbudget.h"
+
+#include <QtTest>
+
+using namespace PennovaServer;
+
+class TestServerParsing : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void commandLine_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<int>("port");
+        QTest::addColumn<QString>("dataDir");
+        const int serve = int(ServerCommandLine::Mode::Serve);
+        const int invalid = int(ServerCommandLine::Mode::Invalid);
+        const QString home = QStringLiteral("/home/t/.local/share/pennova-server");
+        QTest::newRow("defaults") << QStringList{} << serve << "127.0.0.1" << 18640 << home;
+        QTest::newRow("listen and data") << QStringList{"--listen", "0.0.0.0:8080", "--data", "/srv/p"} << serve
+                                         << "0.0.0.0" << 8080 << "/srv/p";
+        QTest::newRow("any free port") << QStringList{"--listen", "127.0.0.1:0"} << serve << "127.0.0.1" << 0 << home;
+        QTest::newRow("ipv6 in brackets") << QStringList{"--listen", "[::1]:9000"} << serve << "::1" << 9000 << home;
+        QTest::newRow("user add") << QStringList{"--data", "/d", "user", "add", "demo123", "d@e.com", "pw1234"}
+                                  << int(ServerCommandLine::Mode::UserAdd) << "127.0.0.1" << 18640 << "/d";
+        QTest::newRow("user passwd") << QStringList{"user", "passwd", "demo123", "pw1234"}
+                                     << int(ServerCommandLine::Mode::UserPasswd) << "127.0.0.1" << 18640 << home;
+        QTest::newRow("help") << QStringList{"--help"} << int(ServerCommandLine::Mode::Help) << "127.0.0.1" << 18640 << home;
+        QTest::newRow("port out of range") << QStringList{"--listen", "127.0.0.1:70000"} << invalid << "" << 0 << "";
+        QTest::newRow("port not a number") << QStringList{"--listen", "127.0.0.1:http"} << invalid << "" << 0 << "";
+        QTest::newRow("no port") << QStringList{"--listen", "127.0.0.1"} << invalid << "" << 0 << "";
+        QTest::newRow("option without value") << QStringList{"--data"} << invalid << "" << 0 << "";
+        QTest::newRow("unknown option") << QStringList{"--colour", "red"} << invalid << "" << 0 << "";
+        QTest::newRow("user add missing password") << QStringList{"user", "add", "demo123", "d@e.com"} << invalid << "" << 0 << "";
+        QTest::newRow("unknown command") << QStringList{"serve"} << invalid << "" << 0 << "";
+        QTest::newRow("lifetime too short") << QStringList{"--session-lifetime", "5"} << invalid << "" << 0 << "";
+        QTest::newRow("zero threads") << QStringList{"--threads", "0"} << invalid << "" << 0 << "";
+    }
+
+    void commandLine()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, mode);
+        QFETCH(QString, host);
+        QFETCH(int, port);
+        QFETCH(QString, dataDir);
+        std::vector<std::string> args;
+        for (const QString &a : arguments)
+            args.push_back(a.toStdString());
+        const ServerCommandLine line = ServerCommandLine::parse(args, "/home/t");
+        QCOMPARE(int(line.mode), mode);
+        if (line.mode == ServerCommandLine::Mode::Invalid) {
+            QVERIFY(!line.error.empty());
+            return;
+        }
+        QCOMPARE(QString::fromStdString(line.options.host), host);
+        QCOMPARE(line.options.port, port);
+        QCOMPARE(QString::fromStdString(line.options.dataDir), dataDir);
+    }
+
+    void sessionLifetimeOption()
+    {
+        const auto line = ServerCommandLine::parse({"--session-lifetime", "900", "--threads", "3"}, "/h");
+        QCOMPARE(int(line.mode), int(ServerCommandLine::Mode::Serve));
+        QCOMPARE(line.options.sessionLifetimeSeconds, 900);
+        QCOMPARE(line.options.threads, 3);
+    }
+
+    void formBody_data()
+    {
+        QTest::addColumn<QString>("body");
+        QTest::addColumn<QString>("tail");
+        QTest::addColumn<bool>("valid");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("plain pair") << "userName=demo123&hashUserPassword=ABC" << "" << true << "hashUserPassword" << "ABC";
+        QTest::newRow("plus stays a plus") << "e=a+b@example.com" << "" << true << "e" << "a+b@example.com";
+        QTest::newRow("percent stays as sent") << "words=100%25;" << "" << true << "words" << "100%25;";
+        QTest::newRow("chinese value") << "u=学生&e=x" << "" << true << "u" << "学生";
+        QTest::newRow("equals inside a value") << "data=a=b" << "" << true << "data" << "a=b";
+        QTest::newRow("first of two values") << "k=1&k=2" << "" << true << "k" << "1";
+        QTest::newRow("empty body") << "" << "" << true << "k" << "";
+        QTest::newRow("tail field keeps ampersands") << "sessionKey=K&data=[{\"s\":\"a & b\"}]" << "data" << true
+                                                    << "data" << "[{\"s\":\"a & b\"}]";
+        QTest::newRow("tail field keeps its own name") << "sessionKey=K&data=x&data=y" << "data" << true << "data" << "x&data=y";
+        QTest::newRow("tail field first") << "words=a&b;" << "words" << true << "words" << "a&b;";
+        QTest::newRow("fields before the tail") << "sessionKey=K&group=event&data=A:1;" << "data" << true << "group" << "event";
+        QTest::newRow("pair without equals") << "garbage" << "" << false << "" << "";
+        QTest::newRow("empty key") << "=value" << "" << false << "" << "";
+        QTest::newRow("truncated pair") << "userName=demo&hashUser" << "" << false << "" << "";
+    }
+
+    void formBody()
+    {
+        QFETCH(QString, body);
+        QFETCH(QString, tail);
+        QFETCH(bool, valid);
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        const auto form = FormBody::parse(body.toStdString(), tail.toStdString());
+        QCOMPARE(form.has_value(), valid);
+        if (valid)
+            QCOMPARE(QString::fromStdString(form->value(key.toStdString())), value);
+    }
+
+    void countWords_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("words");
+        QTest::newRow("empty") << "" << 0;
+        QTest::newRow("simple sentence") << "This is a test." << 4;
+        QTest::newRow("double spaces") << "a  b   c" << 3;
+        QTest::newRow("punctuation alone is no word") << "Well , - ok !" << 2;
+        QTest::newRow("chinese counts as one word per piece") << "我们 学习 English" << 3;
+        QTest::newRow("chinese without spaces") << "我们学习英语。" << 1;
+        QTest::newRow("tabs and newlines do not split") << "one\ttwo\nthree" << 1;
+        QTest::newRow("apostrophes inside") << "don't stop" << 2;
+        QTest::newRow("quotes around") << "\"quoted\" 'words'" << 2;
+    }
+
+    void countWords()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, words);
+        QCOMPARE(WordBudget::countWords(text.toStdString()), words);
+    }
+
+    void wordBudget()
+    {
+        WordBudget budget(100);
+        QVERIFY(budget.take("a", 60, 1000));
+        QVERIFY(!budget.take("a", 41, 1030));     // would be 101 within the minute
+        QVERIFY(budget.take("b", 100, 1030));     // sessions have their own budget
+        QVERIFY(budget.take("a", 40, 1059));      // exactly 100
+        QVERIFY(!budget.take("a", 1, 1059));
+        QVERIFY(budget.take("a", 100, 1060));     // a new minute
+        QVERIFY(!budget.take("c", 101, 1060));    // more than a whole minute's budget
+        QVERIFY(!budget.take("c", -5, 1060));
+        QVERIFY(budget.take("c", 100, 1060));     // the refused takes cost nothing
+    }
+
+    void htmlEscape_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("escaped");
+        QTest::newRow("markup") << "<script>alert('x')</script>" << "&lt;script&gt;alert(&#39;x&#39;)&lt;/script&gt;";
+        QTest::newRow("attribute breakout") << "\" onload=\"x" << "&quot; onload=&quot;x";
+        QTest::newRow("ampersand first") << "&lt;" << "&amp;lt;";
+        QTest::newRow("chinese unchanged") << "学生 <b>" << "学生 &lt;b&gt;";
+    }
+
+    void htmlEscape()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, escaped);
+        QCOMPARE(QString::fromStdString(HtmlPage::escape(text.toStdString())), escaped);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestServerParsing)
+#include "tst_serverparsing.moc"
