@@ -224,10 +224,13 @@ void TestUserCountLog::nestedBlockingUploadWaitsForItsOwnReply()
     int requestsSeenByInnerCall = -1;
     connect(&server, &ScriptedHttpServer::requestReceived, &server, [&](const QByteArray &path) {
         if (server.count(path) == 1) {
-            // While the first upload waits, a second one is made and must wait too.
-            log.addUserEventInBlock(QStringLiteral("K"), {{QStringLiteral("Inner"), 1}},
-                                    QStringLiteral("v"));
-            requestsSeenByInnerCall = server.count(path);
+            // While the first upload waits, a second one is made and must wait too
+            // (made from the event loop, not from inside the server's socket handler).
+            QTimer::singleShot(0, &server, [&] {
+                log.addUserEventInBlock(QStringLiteral("K"), {{QStringLiteral("Inner"), 1}},
+                                        QStringLiteral("v"));
+                requestsSeenByInnerCall = server.count(CountPath);
+            });
         } else {
             server.release(path);
         }
