@@ -97,21 +97,27 @@ bool SpellingSuggester::isDerivation(const std::string &w) const
     static const std::pair<const char *, const char *> british[] = {
         {"isation", "ization"}, {"isations", "izations"}, {"ising", "izing"}, {"ised", "ized"}, {"ise", "ize"},
         {"ises", "izes"}};
+    std::string american = w;
     for (const auto &[from, to] : british) {
         const std::string f(from);
-        if (w.size() > f.size() + 3 && w.compare(w.size() - f.size(), f.size(), f) == 0
-            && known(w.substr(0, w.size() - f.size()) + to))
-            return true;
+        if (w.size() > f.size() + 3 && w.compare(w.size() - f.size(), f.size(), f) == 0) {
+            american = w.substr(0, w.size() - f.size()) + to;
+            if (known(american))
+                return true;
+            break;
+        }
     }
     static const char *const suffixes[] = {"ability", "able", "ization", "izing", "ized", "ize", "ness", "less",
                                            "ers", "er", "ings", "ing", "ed", "es", "s", "ity", "ally", "ly"};
-    for (const char *sfx : suffixes) {
-        const std::string sf(sfx);
-        if (w.size() < sf.size() + 4 || w.compare(w.size() - sf.size(), sf.size(), sf) != 0)
-            continue;
-        const std::string base = w.substr(0, w.size() - sf.size());
-        if ((base.size() >= 4 && m_lexicon.frequency(base) > 0) || m_lexicon.frequency(base + "e") > 0)
-            return true;
+    for (const std::string &form : {w, american}) {
+        for (const char *sfx : suffixes) {
+            const std::string sf(sfx);
+            if (form.size() < sf.size() + 4 || form.compare(form.size() - sf.size(), sf.size(), sf) != 0)
+                continue;
+            const std::string base = form.substr(0, form.size() - sf.size());
+            if ((base.size() >= 4 && m_lexicon.frequency(base) > 0) || m_lexicon.frequency(base + "e") > 0)
+                return true;
+        }
     }
     // compounds of two common words of at least four letters each (weeklong, textstring)
     for (size_t cut = 4; cut + 4 <= w.size(); ++cut) {
@@ -165,6 +171,12 @@ std::vector<SpellingSuggester::Suggestion> SpellingSuggester::suggest(const std:
     auto runOn = runOns.find(lower);
     if (runOn != runOns.end())
         words.emplace_back(-1e9, runOn->second);
+    // a contraction written without its apostrophe: dont, isnt, theyre
+    for (size_t i = 1; i + 1 <= lower.size() && lower.size() <= 8; ++i) {
+        const std::string withApostrophe = lower.substr(0, i) + "'" + lower.substr(i);
+        if (m_lexicon.frequency(withApostrophe) > 0)
+            words.emplace_back(-1e9, withApostrophe);
+    }
 
     std::vector<std::pair<double, uint32_t>> ranked;
     for (const SymSpellIndex::Hit &h : m_index.lookup(lower))
