@@ -82,10 +82,7 @@ int DemoWindow::load(const QString &text, const QList<CResultState> &states)
     for (const CResultState &state : states) {
         if (state.sentInd < 0 || state.sentInd >= m_sentences.size())
             continue;
-        for (const CorrectionRecord &record : state.corrections) {
-            if (m_editor->insertResult(m_sentences.at(state.sentInd), record))
-                ++inserted;
-        }
+        inserted += int(m_editor->insertResults(m_sentences.at(state.sentInd), state.corrections).size());
     }
     m_editor->revealFindings();
     return inserted;

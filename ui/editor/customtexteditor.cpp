@@ -24,7 +24,7 @@
 
 namespace {
 
-// Overlays away from the viewport wait here; vertical scrolling never brings them back.
+// Where the layer of parked overlays sits: far left of the viewport, out of sight.
 constexpr int ParkX = -100000;
 
 QString scrollBarStyle()
@@ -59,6 +59,12 @@ CustomTextEditor::CustomTextEditor(ConfigStore &prefs, QWidget *parent)
     // Ctrl+Z and Ctrl+Y belong to the correction history of the main window; the
     // document's own undo stack would only collect every underline change.
     setUndoRedoEnabled(false);
+    // Overlays away from the visible text wait in one out-of-sight layer, so that
+    // scrolling and painting deal with the few near the viewport, not with thousands.
+    m_parkLayer = new QWidget(viewport());
+    m_parkLayer->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_parkLayer->setGeometry(ParkX, 0, 1, 1);
+    m_parkLayer->show();
     buildPunctuationMap();
     applyAppearance();
     connect(this, &QTextEdit::textChanged, this, &CustomTextEditor::relayout);
@@ -235,9 +241,19 @@ void CustomTextEditor::applyPreviewFont(ClickableLabel *label) const
         label->setPreviewFont(m_display.textFont(), m_display.textFontSize() - 1);
 }
 
+void CustomTextEditor::moveOverlay(QWidget *widget, QWidget *layer) const
+{
+    if (widget->parentWidget() == layer)
+        return;
+    const bool shown = !widget->isHidden();
+    widget->setParent(layer);
+    widget->setVisible(shown); // reparenting hides; keep the overlay's own state
+}
+
 void CustomTextEditor::park(QWidget *widget) const
 {
-    widget->move(ParkX, widget->y());
+    moveOverlay(widget, m_parkLayer);
+    widget->move(0, 0);
 }
 
 void CustomTextEditor::createPreviewLabel(CorrectionItem *item)
@@ -245,10 +261,9 @@ void CustomTextEditor::createPreviewLabel(CorrectionItem *item)
     if (!item)
         return;
     item->deleteLabel();
-    auto *label = new ClickableLabel(item->previewText(), viewport());
+    auto *label = new ClickableLabel(item->previewText(), m_parkLayer);
     applyPreviewFont(label);
     label->hide();
-    park(label);
     item->setLabel(label);
     connect(label, &ClickableLabel::signalClicked, label,
             [item] { item->correct(ZeltraLib::MenuItemApply, 0); });
@@ -258,9 +273,8 @@ void CustomTextEditor::createSentenceLine(SentenceEntry *entry)
 {
     if (!entry)
         return;
-    auto *line = new LineWidget(viewport());
+    auto *line = new LineWidget(m_parkLayer);
     line->setColor(m_display.suggestionColor());
-    park(line);
     line->setVisible(m_display.suggestionShown());
     entry->setLineWidget(line);
 }
@@ -287,6 +301,7 @@ void CustomTextEditor::relayout()
                 if (!item->isVisible() || !label || label->isHidden())
                     continue;
                 const QRect r = rectAt(item->start());
+                moveOverlay(label, viewport());
                 // Under the word; pulled left where it would run out of the viewport.
                 label->move(qMax(0, qMin(r.left(), width - label->width())), r.bottom());
                 placed.insert(label);
@@ -295,6 +310,7 @@ void CustomTextEditor::relayout()
             if (linesShown && line) {
                 const QRect s = rectAt(entry->start());
                 const QRect e = rectAt(entry->end());
+                moveOverlay(line, viewport());
                 line->move(0, s.bottom());
                 line->setLine(QPoint(s.left(), s.bottom()), QPoint(e.right(), e.bottom()), width,
                               s.height() + m_lineGap);
@@ -387,6 +403,21 @@ CorrectionItem *CustomTextEditor::insertResult(SentenceEntry *entry,
     if (item->label())
         item->label()->hide(); // shown when the check finishes
     return item;
+}
+
+QList<CorrectionItem *> CustomTextEditor::insertResults(SentenceEntry *entry,
+                                                        const QList<ZeltraLib::CorrectionRecord> &records)
+{
+    QList<CorrectionItem *> items;
+    // One edit block: the document lays the changed text out once, not per finding.
+    QTextCursor block(document());
+    block.beginEditBlock();
+    for (const ZeltraLib::CorrectionRecord &record : records) {
+        if (CorrectionItem *item = insertResult(entry, record))
+            items.append(item);
+    }
+    block.endEditBlock();
+    return items;
 }
 
 void CustomTextEditor::revealFindings()

@@ -21,9 +21,9 @@ class QKeyEvent;
 // them attached to their words while the user edits. Pasted text and context menus go
 // to the main window through signals. Also the paragraph source of sentence detection.
 //
-// Overlays are children of the viewport. Relayout places only those near the visible
-// part of the document; the others are parked outside the viewport, so that a
-// keystroke or a scroll step costs the same with ten findings or thousands.
+// Overlays near the visible text are children of the viewport; the others wait in an
+// out-of-sight layer. Relayout places only those near the viewport, so that a
+// keystroke or a scroll step costs about the same with ten findings or thousands.
 class CustomTextEditor : public QTextEdit, public ZeltraLib::ParagraphSource
 {
     Q_OBJECT
@@ -89,6 +89,9 @@ public:
     // over [sentence start + start, sentence start + end], inserted in start order, with
     // its hidden preview label and, when shown, its open look.
     CorrectionItem *insertResult(SentenceEntry *entry, const ZeltraLib::CorrectionRecord &record);
+    // The results of one sentence, in one edit block (one layout pass for all).
+    QList<CorrectionItem *> insertResults(SentenceEntry *entry,
+                                          const QList<ZeltraLib::CorrectionRecord> &records);
     // After the results are in: shows the preview label of every visible open finding,
     // creates the line of every sentence with a suggestion, lays out.
     void revealFindings();
@@ -138,6 +141,7 @@ private:
     QRect rectAt(int position) const;
     void placeFocusRect();
     void park(QWidget *widget) const;
+    void moveOverlay(QWidget *widget, QWidget *layer) const;
 
     int m_lineGap = DefaultLineGap;
     QList<SentenceEntry *> *m_sentences = nullptr;     // not owned
@@ -146,4 +150,5 @@ private:
     QHash<QString, QString> m_punctuation;
     DisplaySettings m_display;
     QList<QPointer<QWidget>> m_placed;                 // overlays placed by the last relayout
+    QWidget *m_parkLayer = nullptr;                    // viewport child holding parked overlays
 };

@@ -559,7 +559,8 @@ void TestCustomTextEditor::sentenceLines()
         QCOMPARE(line->height(), er.bottom() - sr.bottom() + 1 + line->penOffset());
     } else {
         // Not repositioned: still parked outside the viewport.
-        QVERIFY(!f.editor->viewport()->rect().intersects(line->geometry()));
+        const QRect g(line->mapTo(f.editor->viewport(), QPoint(0, 0)), line->size());
+        QVERIFY(!f.editor->viewport()->rect().intersects(g));
     }
 }
 
@@ -589,7 +590,8 @@ void TestCustomTextEditor::relayoutAfterScrollPlacesOnlyNearViewport()
                 QTextCursor c(f.editor->document());
                 c.setPosition(item->start());
                 const QRect r = f.editor->cursorRect(c);
-                const QRect g = item->label()->geometry();
+                ClickableLabel *label = item->label();
+                const QRect g(label->mapTo(f.editor->viewport(), QPoint(0, 0)), label->size());
                 if (view.intersects(g)) {
                     ++inView;
                     // Whatever shows in the viewport is under its own word.
