@@ -12,7 +12,7 @@ MovingBar::MovingBar(QWidget *parent)
 {
     setFixedHeight(6);
     m_timer.setInterval(StepMs);
-    connect(&m_timer, &QTimer::timeout, this, &MovingBar::step);
+    connect(&m_timer, &QTimer::timeout, this, &MovingBar::advance);
 }
 
 void MovingBar::start()
@@ -38,7 +38,7 @@ QSize MovingBar::sizeHint() const
     return QSize(200, 6);
 }
 
-void MovingBar::step()
+void MovingBar::advance()
 {
     const int end = qMax(0, width() - BlockWidth);
     m_position += m_direction;

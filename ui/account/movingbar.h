@@ -14,6 +14,8 @@ public:
     void stop();
     bool isRunning() const;
     int blockPosition() const { return m_position; }
+    // One step of the animation (the timer calls it every 5 ms).
+    void advance();
 
     QSize sizeHint() const override;
 
@@ -21,8 +23,6 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    void step();
-
     QTimer m_timer;
     int m_position = 0;
     int m_direction = 1;

@@ -162,11 +162,19 @@ QWidget *RegisterWindow::buildForm()
                          QStringLiteral("captchaEdit"));
     m_captcha.edit->setFixedWidth(60);
 
-    auto *pictureRow = new QHBoxLayout;
+    // The picture stands beside the answer field, the refresh link under it.
+    grid->removeWidget(m_captcha.edit);
+    auto *answerRow = new QHBoxLayout;
+    answerRow->setSpacing(6);
+    answerRow->addWidget(m_captcha.edit);
     m_captchaPicture = new QLabel(form);
     m_captchaPicture->setObjectName(QStringLiteral("captchaPicture"));
     m_captchaPicture->setFixedSize(ArithmeticCaptcha::Width, ArithmeticCaptcha::Height);
-    pictureRow->addWidget(m_captchaPicture);
+    answerRow->addWidget(m_captchaPicture);
+    answerRow->addStretch();
+    grid->addLayout(answerRow, 3, 1);
+    auto *pictureRow = new QHBoxLayout;
+    pictureRow->addSpacing(66);
     pictureRow->addWidget(new QLabel(QStringLiteral("看不清？"), form));
     QPushButton *refresh = plainButton(QStringLiteral("换一张"), QStringLiteral("captchaRefresh"), form);
     refresh->setFlat(true);
@@ -181,6 +189,7 @@ QWidget *RegisterWindow::buildForm()
     back->setFlat(true);
     back->setStyleSheet(QStringLiteral("color: #1F6FC5; border: none;"));
     buttons->addWidget(m_submit);
+    buttons->addSpacing(16);
     buttons->addWidget(back);
     buttons->addStretch();
     grid->addLayout(buttons, 5, 1, 1, 3);

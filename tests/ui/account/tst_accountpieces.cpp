@@ -246,11 +246,18 @@ void TestAccountPieces::movingBarTurns()
 {
     MovingBar bar;
     bar.resize(70, 6); // the block is 60 wide: 10 pixels of travel
+    QList<int> path;
+    for (int i = 0; i < 24; ++i) {
+        bar.advance();
+        path << bar.blockPosition();
+    }
+    const QList<int> expected{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0, 1, 2, 3, 4};
+    QCOMPARE(path, expected);
+    // The timer drives the same steps.
     bar.start();
     QVERIFY(bar.isRunning());
-    QTRY_COMPARE(bar.blockPosition(), 10);
-    QTRY_COMPARE(bar.blockPosition(), 0);
-    QTRY_COMPARE(bar.blockPosition(), 10);
+    QCOMPARE(bar.blockPosition(), 0);
+    QTRY_VERIFY(bar.blockPosition() > 0);
     bar.stop();
     QVERIFY(!bar.isRunning());
 }
