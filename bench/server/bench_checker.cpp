@@ -5,6 +5,7 @@
 
 #include "englishchecker.h"
 
+#include <cctype>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -23,6 +24,35 @@ std::vector<std::string> sentenceConfig(int confidence)
     return {"server.style", "4", "server.spell", "2", "server.mor", "1", "server.dependency", "0",
             "server.grammar", "6", "server.rule", "7", "server.real", "3", "server.det", "5",
             "server.poststyle", "9", "server.confidence", std::to_string(confidence)};
+}
+
+// JFLEG text is tokenised ("it 's", "day ."): join it back into plain text.
+std::string detokenise(std::string s)
+{
+    const std::pair<const char *, const char *> joins[] = {
+        {" .", "."}, {" ,", ","}, {" ?", "?"}, {" !", "!"}, {" ;", ";"}, {" :", ":"}, {" n't", "n't"},
+        {" 's", "'s"}, {" 're", "'re"}, {" 've", "'ve"}, {" 'm", "'m"}, {" 'll", "'ll"}, {" 'd", "'d"}};
+    for (const auto &[from, to] : joins) {
+        size_t p;
+        while ((p = s.find(from)) != std::string::npos)
+            s.replace(p, std::strlen(from), to);
+    }
+    while (!s.empty() && s.back() == ' ')
+        s.pop_back();
+    return s;
+}
+
+bool containsWord(const std::string &text, const std::string &word)
+{
+    size_t p = 0;
+    while ((p = text.find(word, p)) != std::string::npos) {
+        const bool left = p == 0 || !std::isalpha(static_cast<unsigned char>(text[p - 1]));
+        const bool right = p + word.size() >= text.size() || !std::isalpha(static_cast<unsigned char>(text[p + word.size()]));
+        if (left && right)
+            return true;
+        ++p;
+    }
+    return false;
 }
 
 // Rough sentence split of running text (the client splits more carefully).
@@ -155,5 +185,36 @@ int main(int argc, char **argv)
         for (const auto &[type, n] : byType)
             std::printf("    %-40s %d\n", type.c_str(), n);
     }
+
+    // learner sentences (JFLEG test): how many get findings, and how many findings
+    // cover words that the first reference changed (a rough precision)
+    const std::vector<std::string> src = readLines(data + "grammar/jfleg/test/test.src");
+    const std::vector<std::string> ref = readLines(data + "grammar/jfleg/test/test.ref0");
+    int flagged = 0, total = 0, confirmed = 0;
+    std::map<std::string, std::pair<int, int>> jflegTypes; // type -> (findings, confirmed)
+    for (size_t i = 0; i < src.size() && i < ref.size(); ++i) {
+        const std::string s = detokenise(src[i]);
+        const std::string r = detokenise(ref[i]);
+        const Json::Value rec = checker.checkSentence(int(i), s, 0, config, {});
+        flagged += rec["corrections"].size() ? 1 : 0;
+        for (const Json::Value &f : rec["corrections"]) {
+            ++total;
+            const size_t a = f["start"].asUInt(), b = f["end"].asUInt();
+            std::string word = a < s.size() ? s.substr(a, b - a) : std::string();
+            while (!word.empty() && word.front() == ' ')
+                word.erase(0, 1);
+            while (!word.empty() && word.back() == ' ')
+                word.pop_back();
+            const bool changed = f["errorType"].asString() == "SUGGESTION" ? s != r : !containsWord(r, word);
+            confirmed += changed ? 1 : 0;
+            auto &slot = jflegTypes[f["errorType"].asString()];
+            ++slot.first;
+            slot.second += changed ? 1 : 0;
+        }
+    }
+    std::printf("JFLEG test: %d of %zu learner sentences get findings; %d findings, %d (%.1f%%) on text reference 0 changed\n",
+                flagged, src.size(), total, confirmed, 100.0 * confirmed / std::max(1, total));
+    for (const auto &[type, n] : jflegTypes)
+        std::printf("    %-12s %4d findings, %4d on changed text\n", type.c_str(), n.first, n.second);
     return 0;
 }
