@@ -4,6 +4,7 @@
 #include "formbody.h"
 #include "htmlpage.h"
 #include "httpreplies.h"
+#include "loginthrottle.h"
 #include "postroute.h"
 #include "passwordhasher.h"
 #include "servicecontext.h"
@@ -61,13 +62,18 @@ void AccountRoutes::install(httplib::Server &server)
             return HttpReplies::threePart(res, "UserNotExit");
         if (!PasswordHasher::isProtocolHash(hash))
             return HttpReplies::threePart(res, "Failure");
+        const std::int64_t now = m_context.sessions.now();
+        if (!m_context.throttle.allowed(name, now))
+            return HttpReplies::threePart(res, "Failure");
         AccountStore::User user;
         switch (m_context.accounts.login(name, hash, &user)) {
         case AccountStore::LoginResult::UnknownUser:
             return HttpReplies::threePart(res, "UserNotExit");
         case AccountStore::LoginResult::WrongPassword:
+            m_context.throttle.failed(name, now);
             return HttpReplies::threePart(res, "Failure");
         case AccountStore::LoginResult::Success:
+            m_context.throttle.succeeded(name);
             break;
         }
         const std::string key = m_context.sessions.open(user.id);

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QCryptographicHash>
+#include <QString>
 
 #include <sodium.h>
 
@@ -47,6 +48,16 @@ std::string PasswordHasher::protocolHash(const std::string &password)
     const QByteArray digest = QCryptographicHash::hash(QByteArray::fromStdString(password),
                                                        QCryptographicHash::Md5);
     return digest.toHex().toUpper().toStdString();
+}
+
+std::string PasswordHasher::trimmed(const std::string &typed)
+{
+    return QString::fromUtf8(typed.data(), qsizetype(typed.size())).trimmed().toUtf8().toStdString();
+}
+
+std::string PasswordHasher::loginHash(const std::string &typed)
+{
+    return protocolHash(trimmed(typed));
 }
 
 bool PasswordHasher::isProtocolHash(const std::string &text)

@@ -22,6 +22,10 @@ struct ServerOptions
     int maxWordsPerCheck = 10000;
     int maxWordsPerMinute = 30000;
     int maxSentencesPerCheck = 5000;
+    // Wrong passwords per user name within the window before its logins are refused
+    // unchecked for the rest of the window.
+    int maxLoginFailures = 10;
+    int loginFailureWindowSeconds = 300;
     bool logRequests = true;        // one line per request on stderr (method, path, status)
     // Checker tables; empty = the checker's defaults.
     std::string checkerDataDir;

@@ -13,6 +13,7 @@ class SessionStore;
 class WordListStore;
 class UsageLogStore;
 class WordBudget;
+class LoginThrottle;
 
 // What the request handlers share. Every member is borrowed from the ServiceServer,
 // which outlives the handlers.
@@ -24,6 +25,7 @@ struct ServiceContext
     WordListStore &words;
     UsageLogStore &usage;
     WordBudget &budget;
+    LoginThrottle &throttle;
     const PennovaChecker::EnglishChecker &checker;
 };
 

@@ -4,6 +4,7 @@
 #include "checkroutes.h"
 #include "englishchecker.h"
 #include "httpreplies.h"
+#include "loginthrottle.h"
 #include "pageroutes.h"
 #include "registrationroutes.h"
 #include "servicecontext.h"
@@ -24,11 +25,12 @@ ServiceServer::ServiceServer(ServerOptions options, SessionStore::Clock clock)
     , m_storage(std::make_unique<ServerStorage>(m_options, std::move(clock)))
     , m_checker(std::make_unique<PennovaChecker::EnglishChecker>(m_options.checkerDataDir, m_options.hunspellDir))
     , m_budget(std::make_unique<WordBudget>(m_options.maxWordsPerMinute))
+    , m_throttle(std::make_unique<LoginThrottle>(m_options.maxLoginFailures, m_options.loginFailureWindowSeconds))
     , m_http(std::make_unique<httplib::Server>())
 {
     VersionRoutes::ensureVersionFile(m_options.dataDir);
     m_context.reset(new ServiceContext{m_options, m_storage->accounts(), m_storage->sessions(), m_storage->words(),
-                                       m_storage->usage(), *m_budget, *m_checker});
+                                       m_storage->usage(), *m_budget, *m_throttle, *m_checker});
     m_accountRoutes = std::make_unique<AccountRoutes>(*m_context);
     m_registrationRoutes = std::make_unique<RegistrationRoutes>(*m_context);
     m_userDataRoutes = std::make_unique<UserDataRoutes>(*m_context);

@@ -25,6 +25,7 @@ class SignInRoutes;
 class UserDataRoutes;
 class VersionRoutes;
 class WordBudget;
+class LoginThrottle;
 struct ServiceContext;
 
 // pennova-server: one HTTP listener that serves every path of the five service hosts.
@@ -56,6 +57,7 @@ private:
     std::unique_ptr<ServerStorage> m_storage;
     std::unique_ptr<PennovaChecker::EnglishChecker> m_checker;
     std::unique_ptr<WordBudget> m_budget;
+    std::unique_ptr<LoginThrottle> m_throttle;
     std::unique_ptr<ServiceContext> m_context;
     std::unique_ptr<AccountRoutes> m_accountRoutes;
     std::unique_ptr<RegistrationRoutes> m_registrationRoutes;

@@ -4,6 +4,7 @@
 #include "accountstore.h"
 #include "htmlpage.h"
 #include "httpreplies.h"
+#include "loginthrottle.h"
 #include "passwordhasher.h"
 #include "servicecontext.h"
 #include "sessionstore.h"
@@ -83,7 +84,8 @@ void SignInRoutes::finish(const Provider &provider, const httplib::Request &req,
 {
     // A browser form: httplib has decoded the fields into params.
     const std::string nick = req.get_param_value("nick");
-    const std::string password = req.get_param_value("password");
+    // Trimmed like the login window does, so the account can also sign in there.
+    const std::string password = PasswordHasher::trimmed(req.get_param_value("password"));
     const auto back = [&](const char *code) {
         std::string target = std::string(provider.startPath) + "?area=tessel&error=" + code;
         if (validNick(nick))
@@ -96,6 +98,9 @@ void SignInRoutes::finish(const Provider &provider, const httplib::Request &req,
         return back("2");
     const std::string name = std::string(provider.id) + "_" + nick;
     const std::string hash = PasswordHasher::protocolHash(password);
+    const std::int64_t now = m_context.sessions.now();
+    if (!m_context.throttle.allowed(name, now))
+        return back("3");
     AccountStore::User user;
     auto result = m_context.accounts.login(name, hash, &user);
     if (result == AccountStore::LoginResult::UnknownUser) {
@@ -103,8 +108,11 @@ void SignInRoutes::finish(const Provider &provider, const httplib::Request &req,
             return back("4");
         result = m_context.accounts.login(name, hash, &user);
     }
-    if (result != AccountStore::LoginResult::Success)
+    if (result != AccountStore::LoginResult::Success) {
+        m_context.throttle.failed(name, now);
         return back("3");
+    }
+    m_context.throttle.succeeded(name);
     const std::string key = m_context.sessions.open(user.id);
     // The sign-in window reads the page text: "Success|key|name;...".
     HttpReplies::html(res, 200, "Success|" + key + "|" + HtmlPage::escape(AccountRoutes::loginSecondPart(user.name, "")));

@@ -26,7 +26,7 @@ int UserCommand::run(const ServerCommandLine &line, std::ostream &out, std::ostr
         if (line.mode == ServerCommandLine::Mode::UserAdd) {
             const std::string &name = line.operands[0];
             const std::string &email = line.operands[1];
-            const std::string &password = line.operands[2];
+            const std::string password = PasswordHasher::trimmed(line.operands[2]);
             if (!RegistrationRoutes::validUserName(name)) {
                 err << "the user name must be 6 to 16 letters or digits\n";
                 return 1;
@@ -53,7 +53,7 @@ int UserCommand::run(const ServerCommandLine &line, std::ostream &out, std::ostr
         }
         if (line.mode == ServerCommandLine::Mode::UserPasswd) {
             const std::string &name = line.operands[0];
-            const std::string &password = line.operands[1];
+            const std::string password = PasswordHasher::trimmed(line.operands[1]);
             if (!validPassword(password, err))
                 return 1;
             ServerStorage storage(line.options);

@@ -7,7 +7,8 @@ namespace PennovaServer {
 class ServerCommandLine;
 
 // "user add" and "user passwd": account administration from the command line, with the
-// registration rules (user name, e-mail, password of 6 to 64 characters).
+// registration rules (user name, e-mail, password of 6 to 64 characters). The password
+// is stored the way the login window will send it: the hash of the trimmed text.
 class UserCommand
 {
 public:

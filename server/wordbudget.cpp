@@ -1,14 +1,13 @@
 #include "wordbudget.h"
 
+#include "sentencesplitter.h"
+
+#include <QString>
+
 namespace PennovaServer {
 
 namespace {
 constexpr std::int64_t WindowSeconds = 60;
-
-bool isWordByte(unsigned char b)
-{
-    return (b >= '0' && b <= '9') || (b >= 'a' && b <= 'z') || (b >= 'A' && b <= 'Z') || b >= 0x80;
-}
 } // namespace
 
 WordBudget::WordBudget(int wordsPerMinute)
@@ -36,24 +35,8 @@ bool WordBudget::take(const std::string &sessionKey, int words, std::int64_t now
 
 int WordBudget::countWords(const std::string &utf8)
 {
-    int count = 0;
-    std::size_t pos = 0;
-    while (pos <= utf8.size()) {
-        std::size_t end = utf8.find(' ', pos);
-        if (end == std::string::npos)
-            end = utf8.size();
-        // Stripping the non-word bytes also removes the white space trimming would.
-        std::size_t a = pos;
-        std::size_t b = end;
-        while (a < b && !isWordByte(static_cast<unsigned char>(utf8[a])))
-            ++a;
-        while (b > a && !isWordByte(static_cast<unsigned char>(utf8[b - 1])))
-            --b;
-        if (b > a)
-            ++count;
-        pos = end + 1;
-    }
-    return count;
+    // The client's own counter, so that what it lets through passes here too.
+    return ZeltraLib::countWords(QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
 }
 
 } // namespace PennovaServer

@@ -18,9 +18,7 @@ public:
     // nothing, when that would exceed the budget.
     bool take(const std::string &sessionKey, int words, std::int64_t now);
 
-    // Words of a UTF-8 text the way the client counts them: pieces between single
-    // spaces, trimmed, stripped at both ends of bytes that are neither ASCII letters or
-    // digits nor bytes >= 0x80; empty pieces do not count.
+    // Words of a UTF-8 text, counted by the client's own word counter.
     static int countWords(const std::string &utf8);
 
 private:

@@ -126,6 +126,20 @@ private slots:
         QCOMPARE(post("/ActivateSession-new.ashx", "sessionKey=" + kept), std::string("SessionError||"));
     }
 
+    void repeatedWrongPasswordsLockTheNameForAWhile()
+    {
+        QVERIFY(m_server.addUser("guessme1", "g@example.com", "rightpass"));
+        const std::string wrong = "userName=guessme1&hashUserPassword=" + md5("wrongpass");
+        for (int i = 0; i < 10; ++i)
+            QCOMPARE(post("/Login-new.ashx", wrong), std::string("Failure||"));
+        // Locked: even the right password is refused, in any spelling of the name.
+        QVERIFY(m_server.login("guessme1", "rightpass").empty());
+        QVERIFY(m_server.login("GUESSME1", "rightpass").empty());
+        QVERIFY(!m_server.login("demo123", "demo123456").empty()); // other names are not affected
+        m_server.advanceClock(300);
+        QVERIFY(!m_server.login("guessme1", "rightpass").empty());
+    }
+
     void passwordsAreStoredAsArgon2OfTheHash()
     {
         sqlite3 *db = nullptr;
@@ -235,6 +249,8 @@ private slots:
         QTest::newRow("add a bad e-mail") << QStringList{"user", "add", "teacher3", "t3", "classroom"} << 1 << "" << "";
         QTest::newRow("add a short password") << QStringList{"user", "add", "teacher4", "t4@example.com", "abc"} << 1
                                               << "" << "";
+        QTest::newRow("add with blanks around the password")
+            << QStringList{"user", "add", "teacher5", "t5@example.com", "  classroom5 "} << 0 << "teacher5" << "classroom5";
         QTest::newRow("passwd") << QStringList{"user", "passwd", "teacher1", "newsecret"} << 0 << "teacher1" << "newsecret";
         QTest::newRow("passwd of nobody") << QStringList{"user", "passwd", "nobody11", "newsecret"} << 1 << "" << "";
     }
