@@ -119,25 +119,23 @@ int UserRegister::decodeRegisterReply(const QString &text)
         return ResultCode::Success;
     if (text == QLatin1String("error") || text.size() != 3)
         return ResultCode::UndefinedError;
-    const QChar name = text.at(0);
-    const QChar email = text.at(1);
-    const QChar password = text.at(2);
-    if (name == QLatin1Char('1'))
-        return ResultCode::UserNameEmpty;
-    if (name == QLatin1Char('2'))
-        return ResultCode::UserNameDontMatchRule;
-    if (name == QLatin1Char('3'))
-        return ResultCode::UserNameExist;
-    if (email == QLatin1Char('1'))
-        return ResultCode::UserEmailEmpty;
-    if (email == QLatin1Char('2'))
-        return ResultCode::UserEmailToolLong;
-    if (email == QLatin1Char('3'))
-        return ResultCode::UserEmailDontMatchRule;
-    if (email == QLatin1Char('4'))
-        return ResultCode::UserEmailExist;
-    if (password == QLatin1Char('1'))
-        return ResultCode::UserPasswordDontMatchRule;
+    // Status digits (user name, e-mail, password), tested in this order.
+    struct Rule
+    {
+        int position;
+        char digit;
+        qint32 code;
+    };
+    static const Rule rules[] = {
+        {0, '1', ResultCode::UserNameEmpty},      {0, '2', ResultCode::UserNameDontMatchRule},
+        {0, '3', ResultCode::UserNameExist},      {1, '1', ResultCode::UserEmailEmpty},
+        {1, '2', ResultCode::UserEmailToolLong},  {1, '3', ResultCode::UserEmailDontMatchRule},
+        {1, '4', ResultCode::UserEmailExist},     {2, '1', ResultCode::UserPasswordDontMatchRule},
+    };
+    for (const Rule &rule : rules) {
+        if (text.at(rule.position) == QLatin1Char(rule.digit))
+            return rule.code;
+    }
     return ResultCode::UndefinedError;
 }
 

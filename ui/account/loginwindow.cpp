@@ -1,13 +1,14 @@
 #include "loginwindow.h"
 
 #include "accountprompts.h"
+#include "advertisementlabel.h"
 #include "arithmeticcaptcha.h"
 #include "configstore.h"
+#include "linkbutton.h"
 #include "logindialogs.h"
 #include "movingbar.h"
 #include "usageeventsink.h"
 
-#include "networkhelper.h"
 #include "passwordhash.h"
 #include "resultcode.h"
 #include "useraccess.h"
@@ -59,20 +60,6 @@ QPixmap builtInPicture()
     return picture;
 }
 
-QPushButton *linkButton(const QString &text, const QString &name, QWidget *parent)
-{
-    auto *button = new QPushButton(text, parent);
-    button->setObjectName(name);
-    button->setFlat(true);
-    button->setAutoDefault(false);
-    button->setCursor(Qt::PointingHandCursor);
-    button->setStyleSheet(QStringLiteral("QPushButton { color: #1F6FC5; border: none; "
-                                         "padding: 0 2px; text-align: left; }"
-                                         "QPushButton:hover { text-decoration: underline; }"
-                                         "QPushButton:disabled { color: #9AA5B1; }"));
-    return button;
-}
-
 } // namespace
 
 LoginWindow::LoginWindow(bool autoLoginAllowed, const Services &services, QWidget *parent)
@@ -87,12 +74,7 @@ LoginWindow::LoginWindow(bool autoLoginAllowed, const Services &services, QWidge
     buildUi();
     loadSettings();
     connect(&m_access, &ZeltraLib::UserAccess::LoginFinished, this, &LoginWindow::slotLoginFinished);
-
-    m_adHelper = new ZeltraLib::NetworkHelper(this);
-    connect(m_adHelper, &ZeltraLib::NetworkHelper::signalDownloadFinished, this,
-            &LoginWindow::slotDownloadAdFinished);
-    m_adHelper->download(QStringLiteral("http://") + m_webHost
-                         + QStringLiteral("/images/login_pic.png"));
+    m_adPicture->download(QStringLiteral("http://") + m_webHost + QStringLiteral("/images/login_pic.png"));
 
     // Started from the event loop so that the outcome lands in the running dialog.
     if (autoLoginAllowed && m_preferences.value(QStringLiteral("auto_login")) == True)
@@ -120,12 +102,10 @@ void LoginWindow::buildUi()
     layout->setContentsMargins(0, 0, 0, 12);
     layout->setSpacing(6);
 
-    m_adPicture = new QLabel(this);
-    m_adPicture->setObjectName(QStringLiteral("adPicture"));
-    m_adPicture->setFixedSize(WindowWidth, AdHeight);
-    m_adPicture->setPixmap(builtInPicture());
-    m_adPicture->setCursor(Qt::PointingHandCursor);
-    m_adPicture->installEventFilter(this);
+    m_adPicture = new AdvertisementLabel(builtInPicture(), this);
+    connect(m_adPicture, &AdvertisementLabel::clicked, this, [this] {
+        m_prompts.openUrl(QUrl(QStringLiteral("http://") + m_webHost + QStringLiteral("/Download/")));
+    });
     layout->addWidget(m_adPicture);
 
     m_inputPanel = new QWidget(this);
@@ -140,7 +120,7 @@ void LoginWindow::buildUi()
     m_userEdit->setPlaceholderText(QStringLiteral("用户名"));
     m_userEdit->setFixedHeight(30);
     m_userEdit->installEventFilter(this);
-    QPushButton *registerLink = linkButton(QStringLiteral("快速注册"), QStringLiteral("registerLink"), m_inputPanel);
+    QPushButton *registerLink = new LinkButton(QStringLiteral("快速注册"), QStringLiteral("registerLink"), m_inputPanel);
     userRow->addWidget(m_userEdit);
     userRow->addWidget(registerLink);
     panel->addLayout(userRow);
@@ -152,7 +132,7 @@ void LoginWindow::buildUi()
     m_passwordEdit->setEchoMode(QLineEdit::Password);
     m_passwordEdit->setFixedHeight(30);
     m_passwordEdit->installEventFilter(this);
-    QPushButton *forgetLink = linkButton(QStringLiteral("忘记密码"), QStringLiteral("forgetPwdLink"), m_inputPanel);
+    QPushButton *forgetLink = new LinkButton(QStringLiteral("忘记密码"), QStringLiteral("forgetPwdLink"), m_inputPanel);
     passwordRow->addWidget(m_passwordEdit);
     passwordRow->addWidget(forgetLink);
     panel->addLayout(passwordRow);
@@ -173,7 +153,7 @@ void LoginWindow::buildUi()
     m_captchaPicture->setFixedSize(ArithmeticCaptcha::Width, ArithmeticCaptcha::Height);
     captcha->addWidget(m_captchaPicture);
     captcha->addWidget(new QLabel(QStringLiteral("看不清？"), m_captchaRow));
-    QPushButton *refresh = linkButton(QStringLiteral("换一张"), QStringLiteral("captchaRefresh"), m_captchaRow);
+    QPushButton *refresh = new LinkButton(QStringLiteral("换一张"), QStringLiteral("captchaRefresh"), m_captchaRow);
     captcha->addWidget(refresh);
     captcha->addStretch();
     m_captchaRow->hide();
@@ -211,7 +191,7 @@ void LoginWindow::buildUi()
 
     auto *bottom = new QHBoxLayout;
     bottom->setContentsMargins(40, 0, 40, 0);
-    m_proxyButton = linkButton(QStringLiteral("代理设置"), QStringLiteral("proxyLink"), this);
+    m_proxyButton = new LinkButton(QStringLiteral("代理设置"), QStringLiteral("proxyLink"), this);
     bottom->addWidget(m_proxyButton);
     m_signInButton = new QToolButton(this);
     m_signInButton->setObjectName(QStringLiteral("signInButton"));
@@ -448,15 +428,6 @@ void LoginWindow::slotNetwork()
         m_events.countEvent(QStringLiteral("Proxy_Test"));
 }
 
-void LoginWindow::slotDownloadAdFinished(const QByteArray &data)
-{
-    QPixmap picture;
-    if (data.isEmpty() || !picture.loadFromData(data))
-        return; // the built-in picture stays
-    m_adPicture->setPixmap(picture.scaled(m_adPicture->size(), Qt::KeepAspectRatioByExpanding,
-                                          Qt::SmoothTransformation));
-}
-
 void LoginWindow::slotStartUpdate()
 {
     m_dialogs.startUpdater(QStringLiteral("1"));
@@ -530,9 +501,6 @@ bool LoginWindow::eventFilter(QObject *watched, QEvent *event)
             QTimer::singleShot(0, this, &LoginWindow::slotUserSelectAll); // after the click
         else if (watched == m_passwordEdit)
             forgetRememberedPassword();
-    } else if (watched == m_adPicture && event->type() == QEvent::MouseButtonRelease) {
-        m_prompts.openUrl(QUrl(QStringLiteral("http://") + m_webHost + QStringLiteral("/Download/")));
-        return true;
     }
     return QDialog::eventFilter(watched, event);
 }

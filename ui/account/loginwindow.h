@@ -4,6 +4,7 @@
 #include <QString>
 
 class AccountPrompts;
+class AdvertisementLabel;
 class ConfigStore;
 class LoginDialogs;
 class MovingBar;
@@ -15,9 +16,8 @@ class QToolButton;
 class UsageEventSink;
 
 namespace ZeltraLib {
-class NetworkHelper;
 class UserAccess;
-} // namespace ZeltraLib
+}
 
 // The modal login window. Logs in through the given session object and closes with
 // Accepted only when the account service answered Success (or a third-party sign-in set
@@ -65,7 +65,6 @@ private Q_SLOTS:
     void slotReturnInput();
     void showHint(const QString &text);
     void slotNetwork();
-    void slotDownloadAdFinished(const QByteArray &data);
     void slotStartUpdate();
     void slotRememberPwdChanged(bool checked);
     void slotUserSelectAll();
@@ -112,8 +111,7 @@ private:
     QPushButton *m_loginButton = nullptr;
     QPushButton *m_proxyButton = nullptr;
     QToolButton *m_signInButton = nullptr;
-    QLabel *m_adPicture = nullptr;
-    ZeltraLib::NetworkHelper *m_adHelper = nullptr; // child of this window
+    AdvertisementLabel *m_adPicture = nullptr;
 
     QString m_captchaAnswer;
     QString m_attemptUser;

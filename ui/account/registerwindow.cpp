@@ -1,10 +1,11 @@
 #include "registerwindow.h"
 
 #include "accountprompts.h"
+#include "advertisementlabel.h"
 #include "arithmeticcaptcha.h"
+#include "linkbutton.h"
 #include "usageeventsink.h"
 
-#include "networkhelper.h"
 #include "passwordhash.h"
 #include "resultcode.h"
 #include "userregister.h"
@@ -87,12 +88,10 @@ RegisterWindow::RegisterWindow(const QString &webHost, AccountPrompts &prompts,
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 12);
-    m_adPicture = new QLabel(this);
-    m_adPicture->setObjectName(QStringLiteral("adPicture"));
-    m_adPicture->setFixedSize(WindowWidth, AdHeight);
-    m_adPicture->setPixmap(builtInPicture());
-    m_adPicture->setCursor(Qt::PointingHandCursor);
-    m_adPicture->installEventFilter(this);
+    m_adPicture = new AdvertisementLabel(builtInPicture(), this);
+    connect(m_adPicture, &AdvertisementLabel::clicked, this, [this] {
+        m_prompts.openUrl(QUrl(QStringLiteral("http://") + m_webHost + QStringLiteral("/")));
+    });
     layout->addWidget(m_adPicture);
     m_pages = new QStackedWidget(this);
     m_pages->addWidget(buildForm());
@@ -105,10 +104,7 @@ RegisterWindow::RegisterWindow(const QString &webHost, AccountPrompts &prompts,
         move(screen->availableGeometry().center() - rect().center());
     m_user.edit->setFocus();
 
-    m_adHelper = new ZeltraLib::NetworkHelper(this);
-    connect(m_adHelper, &ZeltraLib::NetworkHelper::signalDownloadFinished, this,
-            &RegisterWindow::slotDownloadAdFinished);
-    m_adHelper->download(QStringLiteral("http://") + m_webHost + QStringLiteral("/images/register_com.png"));
+    m_adPicture->download(QStringLiteral("http://") + m_webHost + QStringLiteral("/images/register_com.png"));
 }
 
 RegisterWindow::~RegisterWindow() = default;
@@ -176,18 +172,14 @@ QWidget *RegisterWindow::buildForm()
     auto *pictureRow = new QHBoxLayout;
     pictureRow->addSpacing(66);
     pictureRow->addWidget(new QLabel(QStringLiteral("看不清？"), form));
-    QPushButton *refresh = plainButton(QStringLiteral("换一张"), QStringLiteral("captchaRefresh"), form);
-    refresh->setFlat(true);
-    refresh->setStyleSheet(QStringLiteral("color: #1F6FC5; border: none;"));
+    auto *refresh = new LinkButton(QStringLiteral("换一张"), QStringLiteral("captchaRefresh"), form);
     pictureRow->addWidget(refresh);
     pictureRow->addStretch();
     grid->addLayout(pictureRow, 4, 1, 1, 3);
 
     auto *buttons = new QHBoxLayout;
     m_submit = plainButton(QStringLiteral("创建用户"), QStringLiteral("submitButton"), form);
-    QPushButton *back = plainButton(QStringLiteral("返回登录"), QStringLiteral("formBackButton"), form);
-    back->setFlat(true);
-    back->setStyleSheet(QStringLiteral("color: #1F6FC5; border: none;"));
+    auto *back = new LinkButton(QStringLiteral("返回登录"), QStringLiteral("formBackButton"), form);
     buttons->addWidget(m_submit);
     buttons->addSpacing(16);
     buttons->addWidget(back);
@@ -271,12 +263,8 @@ void RegisterWindow::newCaptcha()
 
 bool RegisterWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::FocusOut) {
+    if (event->type() == QEvent::FocusOut)
         fieldLeft(watched);
-    } else if (watched == m_adPicture && event->type() == QEvent::MouseButtonRelease) {
-        m_prompts.openUrl(QUrl(QStringLiteral("http://") + m_webHost + QStringLiteral("/")));
-        return true;
-    }
     return QDialog::eventFilter(watched, event);
 }
 
@@ -363,15 +351,6 @@ void RegisterWindow::slotLoginClicked()
 void RegisterWindow::slotUpdatePicClicked()
 {
     newCaptcha();
-}
-
-void RegisterWindow::slotDownloadAdFinished(const QByteArray &data)
-{
-    QPixmap picture;
-    if (data.isEmpty() || !picture.loadFromData(data))
-        return;
-    m_adPicture->setPixmap(picture.scaled(m_adPicture->size(), Qt::KeepAspectRatioByExpanding,
-                                          Qt::SmoothTransformation));
 }
 
 QUrl RegisterWindow::shareUrl(ShareSite site, const QString &webHost)

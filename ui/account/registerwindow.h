@@ -4,6 +4,7 @@
 #include <QString>
 
 class AccountPrompts;
+class AdvertisementLabel;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -11,9 +12,8 @@ class QStackedWidget;
 class UsageEventSink;
 
 namespace ZeltraLib {
-class NetworkHelper;
 class UserRegister;
-} // namespace ZeltraLib
+}
 
 // The "快速注册" window: the registration form, then a success page from which the user
 // logs in directly (Accepted, with userName() and passwordHash()) or goes back (Rejected).
@@ -45,7 +45,6 @@ private Q_SLOTS:
     void slotCheckUserFin(bool exists);
     void slotCheckMailFin(bool exists);
     void slotRegisterFin(int code);
-    void slotDownloadAdFinished(const QByteArray &data);
     void slotSinaClicked();
     void slotTencentClicked();
     void slotKaixinClicked();
@@ -76,7 +75,6 @@ private:
     AccountPrompts &m_prompts;
     UsageEventSink &m_events;
     ZeltraLib::UserRegister *m_client = nullptr;   // child of this window
-    ZeltraLib::NetworkHelper *m_adHelper = nullptr; // child of this window
 
     QStackedWidget *m_pages = nullptr;
     Field m_user;
@@ -84,7 +82,7 @@ private:
     Field m_email;
     Field m_captcha;
     QLabel *m_captchaPicture = nullptr;
-    QLabel *m_adPicture = nullptr;
+    AdvertisementLabel *m_adPicture = nullptr;
     QPushButton *m_submit = nullptr;
     QLabel *m_successName = nullptr;
 

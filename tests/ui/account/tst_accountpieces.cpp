@@ -16,6 +16,23 @@
 #include <QTest>
 #include <QUrl>
 
+#include <memory>
+
+namespace {
+
+// A preference store in `dir` with every default and an earlier HTTP proxy's host and domain.
+std::unique_ptr<ConfigStore> proxyStore(const QTemporaryDir &dir, const QString &host,
+                                        const QString &domain)
+{
+    auto store = std::make_unique<ConfigStore>(dir.path(), PreferenceFileName);
+    mergeDefaults(*store, preferenceDefaults());
+    store->setValue(QStringLiteral("proxy_host"), host);
+    store->setValue(QStringLiteral("proxy_domain"), domain);
+    return store;
+}
+
+} // namespace
+
 // Small parts of the account windows: sign-in final page, captcha, proxy page, busy bar.
 class TestAccountPieces : public QObject
 {
@@ -191,11 +208,8 @@ void TestAccountPieces::proxyTypeRules()
     QFETCH(bool, domain);
     QFETCH(bool, testEnabled);
     QTemporaryDir dir;
-    ConfigStore store(dir.path(), PreferenceFileName);
-    mergeDefaults(store, preferenceDefaults());
-    store.setValue(QStringLiteral("proxy_host"), QStringLiteral("proxy.local"));
-    store.setValue(QStringLiteral("proxy_domain"), QStringLiteral("CORP"));
-    ProxyDialog dialog(store, QStringLiteral("http://127.0.0.1:1/test.htm"));
+    const auto store = proxyStore(dir, QStringLiteral("proxy.local"), QStringLiteral("CORP"));
+    ProxyDialog dialog(*store, QStringLiteral("http://127.0.0.1:1/test.htm"));
     dialog.findChild<QComboBox *>(QStringLiteral("typeBox"))->setCurrentIndex(type);
     auto *host = dialog.findChild<QLineEdit *>(QStringLiteral("hostEdit"));
     auto *domainEdit = dialog.findChild<QLineEdit *>(QStringLiteral("domainEdit"));
@@ -222,11 +236,8 @@ void TestAccountPieces::proxySave()
     QFETCH(QString, host);
     QFETCH(QString, domain);
     QTemporaryDir dir;
-    ConfigStore store(dir.path(), PreferenceFileName);
-    mergeDefaults(store, preferenceDefaults());
-    store.setValue(QStringLiteral("proxy_host"), QStringLiteral("old.host"));
-    store.setValue(QStringLiteral("proxy_domain"), QStringLiteral("OLD"));
-    ProxyDialog dialog(store, QStringLiteral("http://127.0.0.1:1/test.htm"));
+    const auto store = proxyStore(dir, QStringLiteral("old.host"), QStringLiteral("OLD"));
+    ProxyDialog dialog(*store, QStringLiteral("http://127.0.0.1:1/test.htm"));
     dialog.findChild<QComboBox *>(QStringLiteral("typeBox"))->setCurrentIndex(type);
     if (type != 0) {
         dialog.findChild<QLineEdit *>(QStringLiteral("hostEdit"))->setText(QStringLiteral("new.host"));

@@ -38,6 +38,14 @@ struct Fixture
         access.setTimeOutMs(2000);
     }
 
+    // A user whose password hash was remembered by an earlier login.
+    void remember(const QString &hash)
+    {
+        store.setValue(QStringLiteral("str_user"), QStringLiteral("demo123"));
+        store.setValue(QStringLiteral("rem_pwd"), QStringLiteral("True"));
+        store.setValue(QStringLiteral("str_pwd"), hash);
+    }
+
     std::unique_ptr<LoginWindow> open(bool autoLoginAllowed = false)
     {
         LoginWindow::Services services{store, access, dialogs, prompts, events, server.host()};
@@ -196,9 +204,7 @@ void TestLoginWindow::successWritesSettings()
 void TestLoginWindow::rememberedHashIsSent()
 {
     Fixture f;
-    f.store.setValue(QStringLiteral("str_user"), QStringLiteral("demo123"));
-    f.store.setValue(QStringLiteral("rem_pwd"), QStringLiteral("True"));
-    f.store.setValue(QStringLiteral("str_pwd"), QStringLiteral("BED3482F502C7BBFB6F9FA54F36E77D7"));
+    f.remember(QStringLiteral("BED3482F502C7BBFB6F9FA54F36E77D7"));
     f.server.setReply(LoginPath, "Success|KEY|");
     auto w = f.open();
     QCOMPARE(userEdit(w.get())->text(), QStringLiteral("demo123"));
@@ -214,9 +220,7 @@ void TestLoginWindow::rememberedHashIsSent()
 void TestLoginWindow::focusingPasswordForgetsRememberedHash()
 {
     Fixture f;
-    f.store.setValue(QStringLiteral("str_user"), QStringLiteral("demo123"));
-    f.store.setValue(QStringLiteral("rem_pwd"), QStringLiteral("True"));
-    f.store.setValue(QStringLiteral("str_pwd"), QStringLiteral("STOREDHASH"));
+    f.remember(QStringLiteral("STOREDHASH"));
     f.server.setReply(LoginPath, "UserNotExit||");
     auto w = f.open();
     focusIn(passwordEdit(w.get()));
@@ -362,9 +366,7 @@ void TestLoginWindow::automaticLogin()
     QFETCH(QString, autoLogin);
     QFETCH(bool, expectRequest);
     Fixture f;
-    f.store.setValue(QStringLiteral("str_user"), QStringLiteral("demo123"));
-    f.store.setValue(QStringLiteral("rem_pwd"), QStringLiteral("True"));
-    f.store.setValue(QStringLiteral("str_pwd"), QStringLiteral("STOREDHASH"));
+    f.remember(QStringLiteral("STOREDHASH"));
     f.store.setValue(QStringLiteral("auto_login"), autoLogin);
     f.server.setReply(LoginPath, "Success|KEY|");
     auto w = f.open(allowed);
