@@ -26,15 +26,16 @@ ServiceReply ServiceReply::parse(const QByteArray &body)
     return parse(QString::fromLatin1(body));
 }
 
-QByteArray readReplyBody(QNetworkReply *reply, bool *ok, qint64 limit)
+bool readReplyBody(QNetworkReply *reply, QByteArray *body, qint64 limit)
 {
-    QByteArray body = reply->read(limit + 1);
-    const bool fits = body.size() <= limit;
-    if (!fits)
-        body.clear();
-    if (ok)
-        *ok = fits;
-    return body;
+    body->clear();
+    if (reply->error() != QNetworkReply::NoError)
+        return false;
+    *body = reply->read(limit + 1);
+    if (body->size() <= limit)
+        return true;
+    body->clear();
+    return false;
 }
 
 void limitReplySize(QNetworkReply *reply, qint64 limit)

@@ -28,9 +28,9 @@ struct ServiceReply
 // reported as a network error, so a broken service cannot fill the memory.
 constexpr qint64 MaxServiceReplyBytes = 1024 * 1024;
 
-// The body of a finished reply; empty with `ok` false when it exceeds the limit.
-QByteArray readReplyBody(QNetworkReply *reply, bool *ok = nullptr,
-                         qint64 limit = MaxServiceReplyBytes);
+// Reads the body of a finished reply into `body`; false (body empty) on a network error
+// or when the body exceeds `limit`.
+bool readReplyBody(QNetworkReply *reply, QByteArray *body, qint64 limit = MaxServiceReplyBytes);
 
 // Aborts `reply` once it has received more than `limit` bytes.
 void limitReplySize(QNetworkReply *reply, qint64 limit = MaxServiceReplyBytes);

@@ -25,10 +25,8 @@ QPointer<UserAccess> &globalSlot()
 // Code of a finished reply: 2100 on a network error, else the parsed code.
 ServiceReply readReply(QNetworkReply *reply)
 {
-    bool fits = false;
-    const QByteArray body =
-        reply->error() == QNetworkReply::NoError ? readReplyBody(reply, &fits) : QByteArray();
-    if (!fits) {
+    QByteArray body;
+    if (!readReplyBody(reply, &body)) {
         ServiceReply failed;
         failed.code = ResultCode::NetworkError;
         return failed;

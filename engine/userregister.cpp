@@ -17,9 +17,8 @@ constexpr int DefaultTimeOutMs = 10 * 1000;
 // "True" means the name or address is taken; anything else, or a network error, not.
 bool existsReply(QNetworkReply *reply)
 {
-    if (reply->error() != QNetworkReply::NoError)
-        return false;
-    return QString::fromLatin1(readReplyBody(reply)) == QLatin1String("True");
+    QByteArray body;
+    return readReplyBody(reply, &body) && body == "True";
 }
 
 } // namespace
@@ -98,10 +97,8 @@ void UserRegister::registerUser(const QString &userName, const QString &email,
 
 void UserRegister::OnRegister(QNetworkReply *reply)
 {
-    bool fits = false;
-    const QByteArray body =
-        reply->error() == QNetworkReply::NoError ? readReplyBody(reply, &fits) : QByteArray();
-    if (!fits) {
+    QByteArray body;
+    if (!readReplyBody(reply, &body)) {
         Q_EMIT RegisterFinished(ResultCode::NetworkError);
         return;
     }
