@@ -71,8 +71,8 @@ int main(int argc, char *argv[])
         err << error << "\n";
         return 1;
     }
-    const ResultsFile results = readResultsFile(args.at(1));
-    for (const QString &line : results.errors)
+    const ResultsFile results = ResultsFile::read(args.at(1));
+    for (const QString &line : results.errors())
         err << "skipped: " << line << "\n";
     err.flush();
 
@@ -85,9 +85,9 @@ int main(int argc, char *argv[])
     DemoWindow window(prefs);
     window.resize(1100, 720);
     window.show();
-    const int inserted = window.load(text, results.states);
+    const int inserted = window.load(text, results.states());
     out << "sentences: " << window.editor()->sentenceList()->size() << ", findings: " << inserted
-        << ", result records: " << results.states.size() << "\n";
+        << ", result records: " << results.states().size() << "\n";
     out.flush();
     window.focusFinding(parser.value(focus).toInt());
 

@@ -435,6 +435,31 @@ void CustomTextEditor::revealFindings()
     relayout();
 }
 
+void CustomTextEditor::applyDisplaySettings(bool textChanged, bool errorChanged)
+{
+    if (textChanged)
+        applyAppearance();
+    if (m_sentences) {
+        const bool linesShown = m_display.suggestionShown();
+        const QColor lineColor = m_display.suggestionColor();
+        for (SentenceEntry *entry : std::as_const(*m_sentences)) {
+            for (CorrectionItem *item : entry->findings()) {
+                if (textChanged)
+                    applyPreviewFont(item->label());
+                if (errorChanged)
+                    item->updateLook();
+            }
+            if (errorChanged && entry->lineWidget()) {
+                entry->lineWidget()->setColor(lineColor);
+                entry->lineWidget()->setVisible(linesShown);
+            }
+        }
+    }
+    if (m_focusedFinding && !m_focusedFinding->isVisible())
+        setFocusedFinding(nullptr);
+    relayout();
+}
+
 void CustomTextEditor::applyAppearance()
 {
     QString style = scrollBarStyle() + QStringLiteral("QTextEdit { border: 1px solid #7d96aa; border-bottom: none;");
@@ -502,7 +527,11 @@ bool CustomTextEditor::isDiscardKey(const QKeyEvent *event, bool hasSelection)
 {
     const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
     const int key = event->key();
-    if (key >= 0x20 && key <= 0xFF && (mods == Qt::NoModifier || mods == Qt::ShiftModifier))
+    const bool plain = mods == Qt::NoModifier || mods == Qt::ShiftModifier;
+    if (key >= 0x20 && key <= 0xFF && plain)
+        return true;
+    // Keys beyond Latin-1 that still type a character (other layouts) edit the text too.
+    if (plain && !event->text().isEmpty() && event->text().at(0).isPrint())
         return true;
     switch (key) {
     case Qt::Key_Backspace:

@@ -61,7 +61,8 @@ public:
     // so that the caret and every tracked range stay on their side of the edit.
     void replaceSelection(const QTextCursor &cursor, const QString &text);
 
-    // Closes the old focus frame; with an item, stores it and frames it.
+    // Closes the old focus frame; with an item, stores it and frames it. Clear it (or use
+    // removeFinding) before the focused finding is deleted.
     void setFocusedFinding(CorrectionItem *item);
     CorrectionItem *focusedFinding() const { return m_focusedFinding; }
     FocusRectWidget *focusRect() const { return m_focusRect; }
@@ -95,6 +96,11 @@ public:
     // After the results are in: shows the preview label of every visible open finding,
     // creates the line of every sentence with a suggestion, lays out.
     void revealFindings();
+
+    // Editor side of a display-settings change: with textChanged the appearance and
+    // the preview fonts, with errorChanged every finding's look and label and every
+    // sentence line; a focused finding that is no longer shown loses the focus.
+    void applyDisplaySettings(bool textChanged, bool errorChanged);
 
     // Style sheet, text colour and font from the display settings; caret to the start.
     void applyAppearance();

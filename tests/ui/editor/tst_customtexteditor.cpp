@@ -33,8 +33,12 @@ private slots:
     void sentenceListFromBadBoundaries_data();
     void sentenceListFromBadBoundaries();
 
+    void discardKeys_data();
+    void discardKeys();
     void typing_data();
     void typing();
+    void displaySettingsChange_data();
+    void displaySettingsChange();
     void pasteHandsPlainTextToMainWindow_data();
     void pasteHandsPlainTextToMainWindow();
     void replaceSelectionKeepsRanges();
@@ -233,6 +237,45 @@ void TestCustomTextEditor::sentenceListFromBadBoundaries()
         QCOMPARE(f.sentences.last()->chunk()->kind(), 0);
 }
 
+void TestCustomTextEditor::discardKeys_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("selection");
+    QTest::addColumn<bool>("discards");
+
+    QTest::newRow("letter") << int(Qt::Key_A) << 0 << "a" << false << true;
+    QTest::newRow("shift letter") << int(Qt::Key_A) << int(Qt::ShiftModifier) << "A" << false << true;
+    QTest::newRow("keypad digit") << int(Qt::Key_5) << int(Qt::KeypadModifier) << "5" << false << true;
+    QTest::newRow("space") << int(Qt::Key_Space) << 0 << " " << false << true;
+    QTest::newRow("latin-1 letter") << int(Qt::Key_Adiaeresis) << 0 << QStringLiteral("ä") << false << true;
+    QTest::newRow("letter beyond latin-1") << int(Qt::Key_unknown) << 0 << QStringLiteral("ж") << false << true;
+    QTest::newRow("ctrl letter") << int(Qt::Key_A) << int(Qt::ControlModifier) << "" << false << false;
+    QTest::newRow("alt letter") << int(Qt::Key_A) << int(Qt::AltModifier) << "a" << false << false;
+    QTest::newRow("backspace") << int(Qt::Key_Backspace) << 0 << "" << false << true;
+    QTest::newRow("delete") << int(Qt::Key_Delete) << 0 << "" << false << true;
+    QTest::newRow("tab") << int(Qt::Key_Tab) << 0 << "\t" << false << true;
+    QTest::newRow("return") << int(Qt::Key_Return) << 0 << "\r" << false << true;
+    QTest::newRow("enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << "\r" << false << true;
+    QTest::newRow("ctrl+x with a selection") << int(Qt::Key_X) << int(Qt::ControlModifier) << "" << true << true;
+    QTest::newRow("ctrl+x without a selection") << int(Qt::Key_X) << int(Qt::ControlModifier) << "" << false << false;
+    QTest::newRow("arrow") << int(Qt::Key_Left) << 0 << "" << false << false;
+    QTest::newRow("function key") << int(Qt::Key_F2) << 0 << "" << false << false;
+    QTest::newRow("ctrl+c with a selection") << int(Qt::Key_C) << int(Qt::ControlModifier) << "" << true << false;
+}
+
+void TestCustomTextEditor::discardKeys()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QString, text);
+    QFETCH(bool, selection);
+    QFETCH(bool, discards);
+    const QKeyEvent event(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers), text);
+    QCOMPARE(CustomTextEditor::isDiscardKey(&event, selection), discards);
+}
+
 void TestCustomTextEditor::typing_data()
 {
     QTest::addColumn<QString>("text");
@@ -308,6 +351,50 @@ void TestCustomTextEditor::typing()
     QTRY_COMPARE((liveLabels = int(std::count_if(labels.cbegin(), labels.cend(),
                                                  [](const QPointer<ClickableLabel> &l) { return !l.isNull(); }))),
                  int(remaining.size()));
+}
+
+void TestCustomTextEditor::displaySettingsChange_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<bool>("spellingShown");
+    QTest::addColumn<bool>("lineShown");
+    QTest::addColumn<bool>("focusKept");
+
+    QTest::newRow("spelling hidden drops its look, label and focus")
+        << "display_spelling_enabled" << "False" << false << true << false;
+    QTest::newRow("suggestions hidden hide the line") << "display_suggestion_enabled" << "False" << true << false << true;
+    QTest::newRow("other colour keeps everything shown") << "display_spelling_color" << "#00FF00" << true << true << true;
+}
+
+void TestCustomTextEditor::displaySettingsChange()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    QFETCH(bool, spellingShown);
+    QFETCH(bool, lineShown);
+    QFETCH(bool, focusKept);
+    EditorFixture f;
+    QVERIFY(f.load(QStringLiteral("Teh 猫 sat. It rains.")));
+    CorrectionItem *spelling = f.addFinding(0, makeRecord("NONWORD", 0, 3, {"The"}));
+    CorrectionItem *grammar = f.addFinding(0, makeRecord("GRAMMAR", 6, 9, {"sits"}));
+    f.addFinding(1, makeRecord("SUGGESTION", 0, 0, {}));
+    f.editor->revealFindings();
+    f.editor->setFocusedFinding(spelling);
+
+    f.prefs->setValue(key, value);
+    f.editor->applyDisplaySettings(false, true);
+    QCOMPARE(spelling->isVisible(), spellingShown);
+    QCOMPARE(!spelling->label()->isHidden(), spellingShown);
+    QTextCursor c(f.editor->document());
+    c.setPosition(1);
+    QCOMPARE(c.charFormat().underlineStyle() != QTextCharFormat::NoUnderline, spellingShown);
+    if (spellingShown)
+        QCOMPARE(c.charFormat().underlineColor(), QColor(key == "display_spelling_color" ? value : "#FF0000"));
+    QVERIFY(grammar->isVisible());
+    QCOMPARE(!f.sentences.at(1)->lineWidget()->isHidden(), lineShown);
+    QCOMPARE(f.editor->focusedFinding() == spelling, focusKept);
+    QCOMPARE(bool(f.editor->focusRect()), focusKept);
 }
 
 void TestCustomTextEditor::pasteHandsPlainTextToMainWindow_data()
