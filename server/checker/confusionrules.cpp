@@ -201,7 +201,10 @@ void ConfusionRules::others(const std::vector<Token> &t, std::vector<Finding> *o
             add(out, t, i, "weather", "confusion_weather", 3);
         else if (w == "weather" && next == "or" && lowerAt(t, i + 2) == "not")
             add(out, t, i, "whether", "confusion_weather", 3);
-        else if (w == "to" && linking.count(prev) && tooAdjectives.count(next)
+        else if (w == "to" && linking.count(prev)
+                 && (tooAdjectives.count(next)
+                     || ((m_lex.posMask(next) & Lexicon::Adjective)
+                         && !(m_lex.posMask(next) & (Lexicon::Noun | Lexicon::Verb))))
                  && (i + 2 >= int(t.size()) || t[size_t(i) + 2].kind == Token::Punct || lowerAt(t, i + 2) == "to"
                      || lowerAt(t, i + 2) == "for"))
             add(out, t, i, "too", "confusion_too", 3);

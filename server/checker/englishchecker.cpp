@@ -6,6 +6,7 @@
 #include "grammarrules.h"
 #include "lexicon.h"
 #include "morphologyrules.h"
+#include "numberrules.h"
 #include "patternrules.h"
 #include "polisher.h"
 #include "scorer.h"
@@ -82,6 +83,7 @@ public:
         , spelling(speller)
         , grammar(lexicon)
         , morphology(lexicon)
+        , numbers(lexicon)
         , patterns(lexicon)
         , confusion(lexicon)
         , fragment(lexicon)
@@ -97,6 +99,7 @@ public:
     SpellingRule spelling;
     GrammarRules grammar;
     MorphologyRules morphology;
+    NumberRules numbers;
     PatternRules patterns;
     ConfusionRules confusion;
     StyleRules style;
@@ -133,6 +136,8 @@ Json::Value EnglishChecker::checkSentence(int sentInd, const std::string &utf8, 
     if (sw.rule)
         m_data->patterns.check(tokens, &found);
     m_data->grammar.check(tokens, sw.det, sw.grammar, &found);
+    if (sw.grammar && sw.mor)
+        m_data->numbers.check(tokens, &found);
     if (sw.spell)
         m_data->spelling.check(tokens, userWords, &found);
     if (sw.style)

@@ -154,8 +154,10 @@ void SpellingRule::check(const std::vector<Token> &t, const std::unordered_set<s
         if (EditDistance::damerau(lower, best, 2) > 2)
             continue;
         // a capitalised first word must be a near miss of a common word
-        if (tok.isCapitalised() && (EditDistance::weighted(lower, best) > 1.0 || m_speller.frequencyRank(best) == 0
-                                    || m_speller.frequencyRank(best) > 5000))
+        const bool split = best.find(' ') != std::string::npos || best.find('\'') != std::string::npos;
+        if (tok.isCapitalised() && !split
+            && (EditDistance::weighted(lower, best) > 1.0 || m_speller.frequencyRank(best) == 0
+                || m_speller.frequencyRank(best) > 5000))
             continue;
         Finding f;
         f.start = tok.start;

@@ -115,7 +115,12 @@ bool SpellingSuggester::isDerivation(const std::string &w) const
             if (form.size() < sf.size() + 4 || form.compare(form.size() - sf.size(), sf.size(), sf) != 0)
                 continue;
             const std::string base = form.substr(0, form.size() - sf.size());
-            if ((base.size() >= 4 && m_lexicon.frequency(base) > 0) || m_lexicon.frequency(base + "e") > 0)
+            // inflections attach to nouns and verbs only ("smallers" is no word)
+            const bool plural = sf == "s" || sf == "es";
+            const bool verbal = sf == "ed" || sf == "ing" || sf == "ings" || sf == "er" || sf == "ers";
+            const int need = plural ? (Lexicon::Noun | Lexicon::Verb) : verbal ? int(Lexicon::Verb) : ~0;
+            if ((base.size() >= 4 && m_lexicon.frequency(base) > 0 && (m_lexicon.posMask(base) & need))
+                || (m_lexicon.frequency(base + "e") > 0 && (m_lexicon.posMask(base + "e") & need)))
                 return true;
         }
     }

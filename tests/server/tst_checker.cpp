@@ -117,6 +117,10 @@ private slots:
         QTest::newRow("plural of information") << "He gave me many informations." << "MOPHOLOGY" << "informations" << "information" << "REPLACE";
         QTest::newRow("plural of advice") << "Thank you for your advices." << "MOPHOLOGY" << "advices" << "advice" << "REPLACE";
         QTest::newRow("plural of equipment") << "The lab has new equipments." << "MOPHOLOGY" << "equipments" << "equipment" << "REPLACE";
+        QTest::newRow("singular after several") << "There are several reason." << "MOPHOLOGY" << "reason" << "reasons" << "REPLACE";
+        QTest::newRow("singular after a number") << "I bought two book yesterday." << "MOPHOLOGY" << "book" << "books" << "REPLACE";
+        QTest::newRow("less with a plural") << "They have less cavities than us." << "GRAMMAR" << "less" << "fewer" << "REPLACE";
+        QTest::newRow("relative clause agreement") << "We need a person who are patient." << "GRAMMAR" << "are" << "is" << "REPLACE";
         QTest::newRow("irregular plural child") << "There are three childs here." << "MOPHOLOGY" << "childs" << "children" << "REPLACE";
         QTest::newRow("irregular past") << "We goed to the park yesterday." << "MOPHOLOGY" << "goed" << "went" << "REPLACE";
         QTest::newRow("irregular participle after have") << "I have buyed a new car." << "MOPHOLOGY" << "buyed" << "bought" << "REPLACE";
@@ -210,6 +214,11 @@ private slots:
         QTest::newRow("numbers and units") << "The room is 25m2 and costs 300rmb.";
         QTest::newRow("Wagga Wagga") << "He studied in Wagga Wagga for a year.";
         QTest::newRow("question") << "Why do people like this film?";
+        QTest::newRow("noun modifying a noun") << "Several car companies failed last year.";
+        QTest::newRow("coordinated modifiers") << "It works with various state and local agencies.";
+        QTest::newRow("unit after a number") << "Three to five percent of people agree.";
+        QTest::newRow("much less") << "He earns much less money than she does.";
+        QTest::newRow("people who are") << "I like people who are honest.";
         QTest::newRow("imperative") << "Please close the door behind you.";
         QTest::newRow("long correct sentence") << "Although the weather was cold, the children played outside until their parents called them home for dinner.";
         QTest::newRow("British spelling") << "The organisation has a new colour scheme.";

@@ -1,0 +1,138 @@
+#include "numberrules.h"
+
+#include "lexicon.h"
+#include "rulesupport.h"
+
+#include <unordered_set>
+
+namespace PennovaChecker {
+
+namespace {
+
+using Set = std::unordered_set<std::string>;
+
+// Words that may follow a noun without making it a modifier of another noun.
+const Set &clauseWords()
+{
+    static const Set s = {"to", "that", "which", "who", "but", "of", "in", "on", "at", "for", "with",
+                          "from", "are", "were", "have", "can", "will", "should", "must", "would", "could", "is",
+                          "was", "has", "because", "so", "than", "about", "i", "we", "they", "you", "he", "she"};
+    return s;
+}
+
+bool endsWith(const std::string &s, const char *suffix)
+{
+    const std::string t(suffix);
+    return s.size() >= t.size() && s.compare(s.size() - t.size(), t.size(), t) == 0;
+}
+
+} // namespace
+
+void NumberRules::check(const std::vector<Token> &t, std::vector<Finding> *out) const
+{
+    pluralAfterQuantifier(t, out);
+    fewerWithPlurals(t, out);
+    relativeClauseVerb(t, out);
+}
+
+bool NumberRules::countableSingular(const std::string &w, std::string *plural) const
+{
+    static const Set excluded = {"time", "work", "hundred", "thousand", "million", "billion", "dozen", "people",
+                                 "police", "staff", "family", "team", "class", "fish", "sheep", "deer", "series",
+                                 "means", "species", "news", "data", "media", "kind", "sort", "type", "lot", "bit",
+                                 "more", "other", "others", "one", "ones", "few", "less", "much", "many", "such",
+                                 "percent", "cent", "degree", "hour", "minute", "second", "dollar", "yuan", "year"};
+    if (w.size() < 3 || excluded.count(w) || endsWith(w, "s") || endsWith(w, "ing") || m_lex.isPastForm(w))
+        return false;
+    // after a quantifier or article a noun-verb word is a noun; adjectives are excluded
+    const int pos = m_lex.posMask(w);
+    if (!(pos & Lexicon::Noun) || (pos & Lexicon::Adjective))
+        return false;
+    std::string p;
+    if (endsWith(w, "ch") || endsWith(w, "sh") || endsWith(w, "x") || endsWith(w, "z"))
+        p = w + "es";
+    else if (w.back() == 'y' && std::string("aeiou").find(w[w.size() - 2]) == std::string::npos)
+        p = w.substr(0, w.size() - 1) + "ies";
+    else
+        p = w + "s";
+    // the plural must be common, or the noun is uncountable or rare
+    if (m_lex.frequency(p) < 200000)
+        return false;
+    *plural = p;
+    return true;
+}
+
+void NumberRules::pluralAfterQuantifier(const std::vector<Token> &t, std::vector<Finding> *out) const
+{
+    static const Set quantifiers = {"several", "many", "various", "numerous", "both", "two", "three", "four",
+                                    "five", "six", "seven", "eight", "nine", "ten", "few"};
+    for (int i = 0; i + 1 < int(t.size()); ++i) {
+        const std::string &q = t[size_t(i)].lower;
+        if (t[size_t(i)].kind != Token::Word || !quantifiers.count(q))
+            continue;
+        if (q == "few" && (i == 0 || t[size_t(i) - 1].lower != "a"))
+            continue; // "few" alone is often a pronoun
+        const int n = RuleSupport::nextWord(t, i);
+        if (n < 0 || t[size_t(n)].isCapitalised())
+            continue;
+        std::string plural;
+        if (!countableSingular(t[size_t(n)].lower, &plural))
+            continue;
+        // the noun must end the phrase: "several car companies" is right
+        const bool end = n + 1 >= int(t.size()) || t[size_t(n) + 1].kind == Token::Punct
+            || clauseWords().count(t[size_t(n) + 1].lower);
+        if (!end || (n + 1 < int(t.size()) && t[size_t(n) + 1].text == "-"))
+            continue;
+        out->push_back(RuleSupport::replace(t, n, n, plural, "MOPHOLOGY", "noun_plural", 2));
+    }
+}
+
+void NumberRules::fewerWithPlurals(const std::vector<Token> &t, std::vector<Finding> *out) const
+{
+    for (int i = 0; i + 1 < int(t.size()); ++i) {
+        if (t[size_t(i)].kind != Token::Word || t[size_t(i)].lower != "less")
+            continue;
+        const int p = RuleSupport::prevWord(t, i);
+        if (p >= 0 && (t[size_t(p)].lower == "no" || t[size_t(p)].lower == "much" || t[size_t(p)].lower == "or"))
+            continue; // "no less", "much less", "more or less"
+        const int n = RuleSupport::nextWord(t, i);
+        if (n < 0)
+            continue;
+        const std::string &w = t[size_t(n)].lower;
+        bool plural = w == "people";
+        if (!plural && w.size() > 4 && endsWith(w, "s") && !m_lex.posMask(w)) {
+            const std::string base = endsWith(w, "ies") ? w.substr(0, w.size() - 3) + "y" : w.substr(0, w.size() - 1);
+            std::string check;
+            plural = countableSingular(base, &check) && check == w;
+        }
+        if (plural)
+            out->push_back(RuleSupport::replace(t, i, i, "fewer", "GRAMMAR", "less_fewer", 2));
+    }
+}
+
+void NumberRules::relativeClauseVerb(const std::vector<Token> &t, std::vector<Finding> *out) const
+{
+    static const Set singularDeterminers = {"a", "an", "one", "each", "every", "this"};
+    for (int i = 0; i + 3 < int(t.size()); ++i) {
+        if (!singularDeterminers.count(t[size_t(i)].lower))
+            continue;
+        const int n = RuleSupport::nextWord(t, i);
+        if (n < 0)
+            continue;
+        std::string plural;
+        if (!countableSingular(t[size_t(n)].lower, &plural))
+            continue;
+        const int who = RuleSupport::nextWord(t, n);
+        if (who < 0 || t[size_t(who)].lower != "who")
+            continue;
+        const int v = RuleSupport::nextWord(t, who);
+        if (v < 0)
+            continue;
+        const std::string &verb = t[size_t(v)].lower;
+        const char *fix = verb == "are" ? "is" : verb == "were" ? "was" : verb == "have" ? "has" : nullptr;
+        if (fix)
+            out->push_back(RuleSupport::replace(t, v, v, fix, "GRAMMAR", "sv_agreement", 2));
+    }
+}
+
+} // namespace PennovaChecker
