@@ -16,7 +16,8 @@ const Set &clauseWords()
 {
     static const Set s = {"to", "that", "which", "who", "but", "of", "in", "on", "at", "for", "with",
                           "from", "are", "were", "have", "can", "will", "should", "must", "would", "could", "is",
-                          "was", "has", "because", "so", "than", "about", "i", "we", "they", "you", "he", "she"};
+                          "was", "has", "because", "so", "than", "about", "i", "we", "they", "you", "he", "she",
+                          "yesterday", "today", "tomorrow", "now", "here", "there"};
     return s;
 }
 
