@@ -7,6 +7,7 @@
 #include "requestframe.h"
 #include "servicecontext.h"
 #include "sessionstore.h"
+#include "utf8text.h"
 #include "wordbudget.h"
 #include "wordliststore.h"
 
@@ -47,6 +48,8 @@ bool stringArray(const Json::Value &value, std::size_t maxSize, std::vector<std:
         if (!item.isString())
             return false;
         out->push_back(item.asString());
+        if (!Utf8Text::valid(out->back()))
+            return false;
     }
     return true;
 }
@@ -94,7 +97,8 @@ bool readSynonymRequest(const std::string &body, std::string *sentence, int *sta
             return false;
         root["sent"] = body.substr(head.size(), tail - head.size());
     }
-    if (!root.isObject() || !root["sent"].isString() || !root["start"].isInt() || !root["end"].isInt())
+    if (!root.isObject() || !root["sent"].isString() || !root["start"].isInt() || !root["end"].isInt()
+        || !Utf8Text::valid(root["sent"].asString()))
         return false;
     *sentence = root["sent"].asString();
     *start = root["start"].asInt();

@@ -17,15 +17,6 @@ namespace PennovaServer {
 namespace {
 constexpr qint64 MaxImageBytes = 4 * 1024 * 1024;
 
-std::string lower(std::string text)
-{
-    for (char &ch : text) {
-        if (ch >= 'A' && ch <= 'Z')
-            ch = char(ch - 'A' + 'a');
-    }
-    return text;
-}
-
 // Pictures a deployment puts into DATA/images win over the ones shipped with the sources.
 std::string readImage(const std::string &dataDir, const std::string &name)
 {
@@ -113,7 +104,9 @@ void PageRoutes::image(const std::string &name, httplib::Response &res)
 void PageRoutes::wordListPage(const httplib::Request &req, httplib::Response &res)
 {
     const auto session = m_context.sessions.find(req.get_param_value("s"));
-    if (!session || lower(session->userName) != lower(req.get_param_value("u"))) {
+    if (!session
+        || QString::fromStdString(session->userName).compare(QString::fromStdString(req.get_param_value("u")),
+                                                             Qt::CaseInsensitive) != 0) {
         HttpReplies::html(res, 403, HtmlPage::page("个人词库", "<h2>个人词库</h2><p>请先登录 Pennova。</p>"));
         return;
     }

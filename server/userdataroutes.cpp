@@ -7,6 +7,7 @@
 #include "servicecontext.h"
 #include "sessionstore.h"
 #include "usagelogstore.h"
+#include "utf8text.h"
 #include "wordliststore.h"
 
 #include <httplib.h>
@@ -35,38 +36,6 @@ std::vector<std::string> splitItems(const std::string &data)
         pos = end + 1;
     }
     return items;
-}
-
-// Printable UTF-8 of at most maxBytes: no control characters, no broken sequences.
-bool cleanText(const std::string &text, std::size_t maxBytes)
-{
-    if (text.size() > maxBytes)
-        return false;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        int follow = 0;
-        if (c < 0x20 || c == 0x7f)
-            return false;
-        if (c < 0x80)
-            follow = 0;
-        else if ((c & 0xe0) == 0xc0 && c >= 0xc2)
-            follow = 1;
-        else if ((c & 0xf0) == 0xe0)
-            follow = 2;
-        else if ((c & 0xf8) == 0xf0 && c <= 0xf4)
-            follow = 3;
-        else
-            return false;
-        if (i + follow >= text.size())
-            return false;
-        for (int k = 1; k <= follow; ++k) {
-            if ((static_cast<unsigned char>(text[i + k]) & 0xc0) != 0x80)
-                return false;
-        }
-        i += std::size_t(follow) + 1;
-    }
-    return true;
 }
 
 std::optional<std::int64_t> parseCount(const std::string &text)
@@ -167,7 +136,7 @@ void UserDataRoutes::addWords(const httplib::Request &req, httplib::Response &re
     if (words.empty() || words.size() > MaxItemsPerUpload)
         return HttpReplies::refuse(res, 400, "Failure");
     for (const std::string &word : words) {
-        if (!cleanText(word, WordListStore::MaxWordBytes))
+        if (!Utf8Text::printable(word, WordListStore::MaxWordBytes))
             return HttpReplies::refuse(res, 400, "Failure");
     }
     if (!m_context.words.add(*user, words))
@@ -194,8 +163,8 @@ void UserDataRoutes::errorLog(const httplib::Request &req, httplib::Response &re
         entry.found = item.substr(0, first);
         entry.replacement = item.substr(first + 1, last - first - 1);
         const auto count = parseCount(item.substr(last + 1));
-        if (!count || *count == 0 || !cleanText(entry.found, MaxLogTextBytes)
-            || !cleanText(entry.replacement, MaxLogTextBytes))
+        if (!count || *count == 0 || !Utf8Text::printable(entry.found, MaxLogTextBytes)
+            || !Utf8Text::printable(entry.replacement, MaxLogTextBytes))
             return HttpReplies::refuse(res, 400, "Failure");
         entry.count = *count;
         entries.push_back(std::move(entry));
@@ -253,7 +222,7 @@ void UserDataRoutes::choices(const httplib::Request &req, httplib::Response &res
         UsageLogStore::Choice choice{item["sentence"].asString(), item["wordIdx"].asInt(),
                                      item["wordLength"].asInt(), item["chooseWord"].asString()};
         if (choice.wordIdx < 0 || choice.wordLength < 0 || choice.sentence.size() > MaxSentenceBytes
-            || choice.chooseWord.size() > MaxLogTextBytes)
+            || !Utf8Text::valid(choice.sentence) || !Utf8Text::printable(choice.chooseWord, MaxLogTextBytes))
             return HttpReplies::refuse(res, 400, "Failure");
         records.push_back(std::move(choice));
     }

@@ -214,6 +214,10 @@ private slots:
         QTest::newRow("no session") << QByteArray::fromStdString(TestFrames::frame(
             "{\"sents\":[\"a\"],\"configs\":[0],\"configTypes\":[[\"a\"]]}")) << 400 << true;
         QTest::newRow("deeply nested") << QByteArray::fromStdString(TestFrames::frame(std::string(500, '[') + std::string(500, ']'))) << 400 << true;
+        QTest::newRow("broken utf-8 in a sentence") << QByteArray::fromStdString(TestFrames::frame(
+            "{\"session\":\"x\",\"sents\":[\"ab\xff\xfe teh\"],\"configs\":[0],\"configTypes\":[[\"a\"]]}")) << 400 << true;
+        QTest::newRow("lone surrogate escape") << QByteArray::fromStdString(TestFrames::frame(
+            "{\"session\":\"x\",\"sents\":[\"ab\\ud800 teh\"],\"configs\":[0],\"configTypes\":[[\"a\"]]}")) << 400 << true;
         QTest::newRow("huge body") << QByteArray(17 * 1024 * 1024, '7') << 413 << true;
     }
 

@@ -4,6 +4,7 @@
 #include "formbody.h"
 #include "htmlpage.h"
 #include "servercommandline.h"
+#include "utf8text.h"
 #include "wordbudget.h"
 
 #include <QtTest>
@@ -146,6 +147,32 @@ private slots:
         QVERIFY(!budget.take("c", 101, 1060));    // more than a whole minute's budget
         QVERIFY(!budget.take("c", -5, 1060));
         QVERIFY(budget.take("c", 100, 1060));     // the refused takes cost nothing
+    }
+
+    void utf8_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<bool>("valid");
+        QTest::newRow("ascii") << QByteArray("plain text") << true;
+        QTest::newRow("chinese") << QByteArray("学习英语") << true;
+        QTest::newRow("emoji, four bytes") << QByteArray("ok \xf0\x9f\x98\x80") << true;
+        QTest::newRow("empty") << QByteArray() << true;
+        QTest::newRow("garbage bytes") << QByteArray("\xff\xfe\xfd") << false;
+        QTest::newRow("truncated at the end") << QByteArray("ab\xe5\xad") << false;
+        QTest::newRow("lone continuation byte") << QByteArray("a\x80" "b") << false;
+        QTest::newRow("overlong slash") << QByteArray("\xc0\xaf") << false;
+        QTest::newRow("overlong three bytes") << QByteArray("\xe0\x80\xaf") << false;
+        QTest::newRow("surrogate") << QByteArray("\xed\xa0\x80") << false;
+        QTest::newRow("beyond U+10FFFF") << QByteArray("\xf4\x90\x80\x80") << false;
+    }
+
+    void utf8()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(bool, valid);
+        QCOMPARE(Utf8Text::valid(text.toStdString()), valid);
+        QCOMPARE(Utf8Text::printable(text.toStdString(), 100), valid);
+        QVERIFY(!Utf8Text::printable(text.toStdString() + "\t", 100));
     }
 
     void htmlEscape_data()
