@@ -46,13 +46,19 @@ void add(std::vector<Finding> *out, const std::vector<Token> &t, int i, const st
 
 void ConfusionRules::check(const std::vector<Token> &t, std::vector<Finding> *out) const
 {
-    possessives(t, out);
-    thanThen(t, out);
-    verbNounPairs(t, out);
-    others(t, out);
+    bool comparativeSeen = false;
+    for (int i = 0; i < int(t.size()); ++i) {
+        if (t[size_t(i)].kind != Token::Word)
+            continue;
+        const Spot spot{t, i, t[size_t(i)].lower, lowerAt(t, i - 1), lowerAt(t, i + 1)};
+        possessives(spot, out);
+        thanThen(spot, &comparativeSeen, out);
+        verbNounPairs(spot, out);
+        others(spot, out);
+    }
 }
 
-void ConfusionRules::possessives(const std::vector<Token> &t, std::vector<Finding> *out) const
+void ConfusionRules::possessives(const Spot &spot, std::vector<Finding> *out) const
 {
     static const Set afterIts = {"a", "an", "the", "not", "been", "going", "getting", "so", "too", "really",
                                  "always", "never", "my", "your", "our", "their", "his", "her", "no"};
@@ -66,72 +72,59 @@ void ConfusionRules::possessives(const std::vector<Token> &t, std::vector<Findin
                                   "always", "never", "a", "an", "the"};
     static const Set afterWhose = {"going", "been", "coming", "gonna"};
     static const Set prepositions = {"of", "in", "with", "from", "by", "on", "at", "into", "through", "under"};
-    for (int i = 0; i + 1 < int(t.size()); ++i) {
-        if (t[size_t(i)].kind != Token::Word)
-            continue;
-        const std::string &w = t[size_t(i)].lower;
-        const std::string next = lowerAt(t, i + 1);
-        const std::string prev = lowerAt(t, i - 1);
-        if (next.empty() || !t[size_t(i) + 1].spaceBefore)
-            continue;
-        if (w == "its" && afterIts.count(next))
-            add(out, t, i, "it's", "confusion_its", 3);
-        else if (w == "it's" && next == "own")
-            add(out, t, i, "its", "confusion_its", 3);
-        else if (w == "it's" && prepositions.count(prev))
-            add(out, t, i, "its", "confusion_its", 2);
-        else if (w == "their" && afterTheir.count(next))
-            add(out, t, i, "there", "confusion_their", 3);
-        else if (w == "there" && next == "own")
-            add(out, t, i, "their", "confusion_their", 3);
-        else if (w == "there" && beforeTheirNoun.count(prev) && possessedNouns.count(next))
-            add(out, t, i, "their", "confusion_their", 2);
-        else if (w == "they're" && (next == "is" || next == "are" || next == "was" || next == "were"))
-            add(out, t, i, "there", "confusion_their", 3);
-        else if (w == "they're" && next == "own")
-            add(out, t, i, "their", "confusion_their", 3);
-        else if (w == "your" && afterYour.count(next))
-            add(out, t, i, "you're", "confusion_your", 3);
-        else if (w == "your" && next == "welcome" && endsAfter(t, i + 1))
-            add(out, t, i, "you're", "confusion_your", 3);
-        else if (w == "you're" && next == "own")
-            add(out, t, i, "your", "confusion_your", 3);
-        else if (w == "whose" && afterWhose.count(next))
-            add(out, t, i, "who's", "confusion_whose", 3);
-    }
+    const auto &[t, i, w, prev, next] = spot;
+    if (next.empty() || !t[size_t(i) + 1].spaceBefore)
+        return;
+    if (w == "its" && afterIts.count(next))
+        add(out, t, i, "it's", "confusion_its", 3);
+    else if (w == "it's" && next == "own")
+        add(out, t, i, "its", "confusion_its", 3);
+    else if (w == "it's" && prepositions.count(prev))
+        add(out, t, i, "its", "confusion_its", 2);
+    else if (w == "their" && afterTheir.count(next))
+        add(out, t, i, "there", "confusion_their", 3);
+    else if (w == "there" && next == "own")
+        add(out, t, i, "their", "confusion_their", 3);
+    else if (w == "there" && beforeTheirNoun.count(prev) && possessedNouns.count(next))
+        add(out, t, i, "their", "confusion_their", 2);
+    else if (w == "they're" && (next == "is" || next == "are" || next == "was" || next == "were"))
+        add(out, t, i, "there", "confusion_their", 3);
+    else if (w == "they're" && next == "own")
+        add(out, t, i, "their", "confusion_their", 3);
+    else if (w == "your" && afterYour.count(next))
+        add(out, t, i, "you're", "confusion_your", 3);
+    else if (w == "your" && next == "welcome" && endsAfter(t, i + 1))
+        add(out, t, i, "you're", "confusion_your", 3);
+    else if (w == "you're" && next == "own")
+        add(out, t, i, "your", "confusion_your", 3);
+    else if (w == "whose" && afterWhose.count(next))
+        add(out, t, i, "who's", "confusion_whose", 3);
 }
 
-void ConfusionRules::thanThen(const std::vector<Token> &t, std::vector<Finding> *out) const
+void ConfusionRules::thanThen(const Spot &spot, bool *comparativeSeen, std::vector<Finding> *out) const
 {
     static const Set sure = {"more", "less", "rather", "other", "fewer"};
     static const Set timeWords = {"since", "until", "till", "back"};
-    bool comparativeSeen = false;
-    for (int i = 0; i < int(t.size()); ++i) {
-        if (t[size_t(i)].kind != Token::Word)
-            continue;
-        const std::string &w = t[size_t(i)].lower;
-        const std::string prev = lowerAt(t, i - 1);
-        const std::string next = lowerAt(t, i + 1);
-        if (w == "then" && !prev.empty() && !next.empty() && next != "and" && next != "but") {
-            if (sure.count(prev))
-                add(out, t, i, "than", "confusion_than", prev == "other" || prev == "more" ? 2 : 3);
-            else if (m_lex.comparativeKind(prev))
-                add(out, t, i, "than", "confusion_than", 2);
-        } else if (w == "than") {
-            const bool first = i == 0 || (i == 1 && t[0].kind == Token::Punct);
-            if (first && t[size_t(i)].isCapitalised())
-                add(out, t, i, "then", "confusion_then", 3);
-            else if (timeWords.count(prev))
-                add(out, t, i, "then", "confusion_then", 3);
-            else if (prev == "and" && !comparativeSeen && !next.empty())
-                add(out, t, i, "then", "confusion_then", 2);
-        }
-        if (sure.count(w) || m_lex.comparativeKind(w))
-            comparativeSeen = true;
+    const auto &[t, i, w, prev, next] = spot;
+    if (w == "then" && !prev.empty() && !next.empty() && next != "and" && next != "but") {
+        if (sure.count(prev))
+            add(out, t, i, "than", "confusion_than", prev == "other" || prev == "more" ? 2 : 3);
+        else if (m_lex.comparativeKind(prev))
+            add(out, t, i, "than", "confusion_than", 2);
+    } else if (w == "than") {
+        const bool first = i == 0 || (i == 1 && t[0].kind == Token::Punct);
+        if (first && t[size_t(i)].isCapitalised())
+            add(out, t, i, "then", "confusion_then", 3);
+        else if (timeWords.count(prev))
+            add(out, t, i, "then", "confusion_then", 3);
+        else if (prev == "and" && !*comparativeSeen && !next.empty())
+            add(out, t, i, "then", "confusion_then", 2);
     }
+    if (sure.count(w) || m_lex.comparativeKind(w))
+        *comparativeSeen = true;
 }
 
-void ConfusionRules::verbNounPairs(const std::vector<Token> &t, std::vector<Finding> *out) const
+void ConfusionRules::verbNounPairs(const Spot &spot, std::vector<Finding> *out) const
 {
     static const Set beforeEffect = {"an", "a", "positive", "negative", "great", "big", "side", "no", "any",
                                      "little", "adverse", "significant", "huge", "bad", "good", "profound",
@@ -144,30 +137,24 @@ void ConfusionRules::verbNounPairs(const std::vector<Token> &t, std::vector<Find
     static const Set beforeAdvice = {"a", "an", "some", "good", "any", "much", "the", "my", "your", "his", "her",
                                      "their", "our", "this", "useful", "helpful"};
     static const Set beforeAdvise = {"i", "we", "they", "to", "will", "would", "should", "can", "could", "strongly"};
-    for (int i = 0; i < int(t.size()); ++i) {
-        if (t[size_t(i)].kind != Token::Word)
-            continue;
-        const std::string &w = t[size_t(i)].lower;
-        const std::string prev = lowerAt(t, i - 1);
-        const std::string next = lowerAt(t, i + 1);
-        if ((w == "affect" || w == "affects") && (beforeEffect.count(prev) || next == "on"))
-            add(out, t, i, w == "affect" ? "effect" : "effects", "confusion_affect", 3);
-        else if ((w == "effect" || w == "effects") && modalsAndNegations().count(prev) && objects().count(next))
-            add(out, t, i, w == "effect" ? "affect" : "affects", "confusion_affect", 3);
-        else if (w == "loose" && modalsAndNegations().count(prev) && loseObjects.count(next))
-            add(out, t, i, "lose", "confusion_lose", 3);
-        else if (w == "loosing" && loseObjects.count(next))
-            add(out, t, i, "losing", "confusion_lose", 3);
-        else if (w == "except" && modalsAndNegations().count(prev) && acceptObjects.count(next))
-            add(out, t, i, "accept", "confusion_accept", 3);
-        else if (w == "advise" && beforeAdvice.count(prev) && (next.empty() || !objects().count(next)))
-            add(out, t, i, "advice", "confusion_advice", 3);
-        else if (w == "advice" && beforeAdvise.count(prev) && objects().count(next))
-            add(out, t, i, "advise", "confusion_advice", 3);
-    }
+    const auto &[t, i, w, prev, next] = spot;
+    if ((w == "affect" || w == "affects") && (beforeEffect.count(prev) || next == "on"))
+        add(out, t, i, w == "affect" ? "effect" : "effects", "confusion_affect", 3);
+    else if ((w == "effect" || w == "effects") && modalsAndNegations().count(prev) && objects().count(next))
+        add(out, t, i, w == "effect" ? "affect" : "affects", "confusion_affect", 3);
+    else if (w == "loose" && modalsAndNegations().count(prev) && loseObjects.count(next))
+        add(out, t, i, "lose", "confusion_lose", 3);
+    else if (w == "loosing" && loseObjects.count(next))
+        add(out, t, i, "losing", "confusion_lose", 3);
+    else if (w == "except" && modalsAndNegations().count(prev) && acceptObjects.count(next))
+        add(out, t, i, "accept", "confusion_accept", 3);
+    else if (w == "advise" && beforeAdvice.count(prev) && (next.empty() || !objects().count(next)))
+        add(out, t, i, "advice", "confusion_advice", 3);
+    else if (w == "advice" && beforeAdvise.count(prev) && objects().count(next))
+        add(out, t, i, "advise", "confusion_advice", 3);
 }
 
-void ConfusionRules::others(const std::vector<Token> &t, std::vector<Finding> *out) const
+void ConfusionRules::others(const Spot &spot, std::vector<Finding> *out) const
 {
     static const Set haveModals = {"could", "would", "should", "must", "might"};
     static const Set quiteFollowers = {"a", "good", "well", "often", "different", "sure", "easy", "difficult",
@@ -186,48 +173,42 @@ void ConfusionRules::others(const std::vector<Token> &t, std::vector<Finding> *o
     static const Set maybeFollowers = {"a", "an", "the", "true", "possible", "better", "difficult", "hard", "easy",
                                        "right", "wrong", "useful", "helpful", "necessary", "different", "because",
                                        "due"};
-    for (int i = 0; i < int(t.size()); ++i) {
-        if (t[size_t(i)].kind != Token::Word)
-            continue;
-        const std::string &w = t[size_t(i)].lower;
-        const std::string prev = lowerAt(t, i - 1);
-        const std::string next = lowerAt(t, i + 1);
-        if (w == "of" && haveModals.count(prev))
-            add(out, t, i, "have", "could_of", 3);
-        else if (w == "quiet" && quiteFollowers.count(next) && prev != "a" && prev != "the" && prev != "very"
-                 && prev != "so" && prev != "and")
-            add(out, t, i, "quite", "confusion_quite", next == "a" ? 3 : 2);
-        else if (w == "whether" && (prev == "the" || weatherAdjectives.count(prev)))
-            add(out, t, i, "weather", "confusion_weather", 3);
-        else if (w == "weather" && next == "or" && lowerAt(t, i + 2) == "not")
-            add(out, t, i, "whether", "confusion_weather", 3);
-        else if (w == "to" && linking.count(prev)
-                 && (tooAdjectives.count(next)
-                     || ((m_lex.posMask(next) & Lexicon::Adjective)
-                         && !(m_lex.posMask(next) & (Lexicon::Noun | Lexicon::Verb))))
-                 && (i + 2 >= int(t.size()) || t[size_t(i) + 2].kind == Token::Punct || lowerAt(t, i + 2) == "to"
-                     || lowerAt(t, i + 2) == "for"))
-            add(out, t, i, "too", "confusion_too", 3);
-        else if (w == "too" && wantVerbs.count(prev) && m_lex.isCommonVerbBase(next))
-            add(out, t, i, "to", "confusion_too", 3);
-        else if (w == "were" && i == 0 && (next == "is" || next == "are" || next == "do" || next == "does"
-                                           || next == "did" || next == "can"))
-            add(out, t, i, "where", "confusion_where", 3);
-        else if (w == "where" && (prev == "we" || prev == "they" || prev == "you")
-                 && (next == "not" || next == "going" || next == "very" || next == "so" || next == "all"
-                     || next == "happy" || next == "born" || next == "able"))
-            add(out, t, i, "were", "confusion_where", 2);
-        else if (w == "everyday" && endsAfter(t, i))
-            add(out, t, i, "every day", "confusion_everyday", 3);
-        else if (w == "maybe" && maybeSubjects.count(prev) && maybeFollowers.count(next))
-            add(out, t, i, "may be", "confusion_maybe", 3);
-        else if (w == "breath" && prev == "to" && next != "of")
-            add(out, t, i, "breathe", "confusion_breath", 3);
-        else if (w == "breathe" && (prev == "a" || prev == "deep"))
-            add(out, t, i, "breath", "confusion_breath", 3);
-        else if (w == "passed" && prev == "the" && lowerAt(t, i - 2) == "in")
-            add(out, t, i, "past", "confusion_past", 3);
-    }
+    const auto &[t, i, w, prev, next] = spot;
+    if (w == "of" && haveModals.count(prev))
+        add(out, t, i, "have", "could_of", 3);
+    else if (w == "quiet" && quiteFollowers.count(next) && prev != "a" && prev != "the" && prev != "very"
+             && prev != "so" && prev != "and")
+        add(out, t, i, "quite", "confusion_quite", next == "a" ? 3 : 2);
+    else if (w == "whether" && (prev == "the" || weatherAdjectives.count(prev)))
+        add(out, t, i, "weather", "confusion_weather", 3);
+    else if (w == "weather" && next == "or" && lowerAt(t, i + 2) == "not")
+        add(out, t, i, "whether", "confusion_weather", 3);
+    else if (w == "to" && linking.count(prev)
+             && (tooAdjectives.count(next)
+                 || ((m_lex.posMask(next) & Lexicon::Adjective)
+                     && !(m_lex.posMask(next) & (Lexicon::Noun | Lexicon::Verb))))
+             && (i + 2 >= int(t.size()) || t[size_t(i) + 2].kind == Token::Punct || lowerAt(t, i + 2) == "to"
+                 || lowerAt(t, i + 2) == "for"))
+        add(out, t, i, "too", "confusion_too", 3);
+    else if (w == "too" && wantVerbs.count(prev) && m_lex.isCommonVerbBase(next))
+        add(out, t, i, "to", "confusion_too", 3);
+    else if (w == "were" && i == 0 && (next == "is" || next == "are" || next == "do" || next == "does"
+                                       || next == "did" || next == "can"))
+        add(out, t, i, "where", "confusion_where", 3);
+    else if (w == "where" && (prev == "we" || prev == "they" || prev == "you")
+             && (next == "not" || next == "going" || next == "very" || next == "so" || next == "all"
+                 || next == "happy" || next == "born" || next == "able"))
+        add(out, t, i, "were", "confusion_where", 2);
+    else if (w == "everyday" && endsAfter(t, i))
+        add(out, t, i, "every day", "confusion_everyday", 3);
+    else if (w == "maybe" && maybeSubjects.count(prev) && maybeFollowers.count(next))
+        add(out, t, i, "may be", "confusion_maybe", 3);
+    else if (w == "breath" && prev == "to" && next != "of")
+        add(out, t, i, "breathe", "confusion_breath", 3);
+    else if (w == "breathe" && (prev == "a" || prev == "deep"))
+        add(out, t, i, "breath", "confusion_breath", 3);
+    else if (w == "passed" && prev == "the" && lowerAt(t, i - 2) == "in")
+        add(out, t, i, "past", "confusion_past", 3);
 }
 
 } // namespace PennovaChecker

@@ -19,10 +19,17 @@ public:
     void check(const std::vector<Token> &tokens, std::vector<Finding> *out) const;
 
 private:
-    void possessives(const std::vector<Token> &t, std::vector<Finding> *out) const; // its/their/your/whose
-    void thanThen(const std::vector<Token> &t, std::vector<Finding> *out) const;
-    void verbNounPairs(const std::vector<Token> &t, std::vector<Finding> *out) const; // affect, lose, accept, advise
-    void others(const std::vector<Token> &t, std::vector<Finding> *out) const;
+    // One word of the sentence with its neighbours (lower case, "" at an edge or punctuation).
+    struct Spot
+    {
+        const std::vector<Token> &t;
+        int i;
+        std::string w, prev, next;
+    };
+    void possessives(const Spot &spot, std::vector<Finding> *out) const; // its/their/your/whose
+    void thanThen(const Spot &spot, bool *comparativeSeen, std::vector<Finding> *out) const;
+    void verbNounPairs(const Spot &spot, std::vector<Finding> *out) const; // affect, lose, accept, advise
+    void others(const Spot &spot, std::vector<Finding> *out) const;
 
     const Lexicon &m_lex;
 };
