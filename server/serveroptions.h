@@ -11,7 +11,7 @@ struct ServerOptions
     std::string host = "127.0.0.1";
     int port = 18640;               // 0 = any free port (tests)
     std::string dataDir;            // holds the database, the version file and update files
-    int threads = 16;               // HTTP worker threads
+    int threads = 32;               // HTTP worker threads (idle keep-alive connections hold one each)
     int sessionLifetimeSeconds = 7200; // a session not activated for this long expires
     // Password hashing cost: false = libsodium's INTERACTIVE limits, true = the minimum
     // limits (only for tests; stored hashes carry their own parameters either way).

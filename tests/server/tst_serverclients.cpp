@@ -1,0 +1,208 @@
+// The client's own service classes against a real pennova-server on loopback: what the
+// program sends, the server must understand, and what the server answers, the program
+// must read.
+
+#include "checktask.h"
+#include "enrichmenttask.h"
+#include "passwordhash.h"
+#include "serverstorage.h"
+#include "serviceserver.h"
+#include "support/testserver.h"
+#include "synonym.h"
+#include "useraccess.h"
+#include "userregister.h"
+
+#include <QtTest>
+
+#include <json/json.h>
+
+using namespace ZeltraLib;
+
+class TestServerClients : public QObject
+{
+    Q_OBJECT
+
+private:
+    QString host() const { return QStringLiteral("127.0.0.1:%1").arg(m_server.port()); }
+
+    QString login()
+    {
+        UserAccess access(host());
+        QSignalSpy finished(&access, &UserAccess::LoginFinished);
+        access.login(QStringLiteral("pupil001"), passwordHash(QStringLiteral("pupil12345")));
+        if (!finished.wait(20000) || finished.first().first().toInt() != -1)
+            return {};
+        return access.sessionKey();
+    }
+
+    TestServer m_server;
+
+private slots:
+    void initTestCase()
+    {
+        qRegisterMetaType<CResultState>("CResultState");
+        qRegisterMetaType<QNetworkReply::NetworkError>();
+        QVERIFY(m_server.start());
+        QVERIFY(m_server.addUser("pupil001", "pupil@example.com", "pupil12345"));
+    }
+
+    void loginKeepsTheServicesName()
+    {
+        UserAccess access(host());
+        QSignalSpy finished(&access, &UserAccess::LoginFinished);
+        access.login(QStringLiteral("PUPIL001"), passwordHash(QStringLiteral("  pupil12345 ").trimmed()));
+        QVERIFY(finished.wait(20000));
+        QCOMPARE(finished.first().first().toInt(), -1);
+        QCOMPARE(access.sessionKey().size(), 32);
+        QCOMPARE(access.userName(), QStringLiteral("pupil001"));
+
+        QSignalSpy activated(&access, &UserAccess::ActivateSessionFinished);
+        access.activateSession();
+        QVERIFY(activated.wait(20000));
+        QCOMPARE(activated.first().first().toInt(), -1);
+
+        QSignalSpy loggedOut(&access, &UserAccess::LogoutFinished);
+        access.logout(false);
+        QVERIFY(loggedOut.wait(20000));
+        QCOMPARE(loggedOut.first().first().toInt(), -1);
+        // The key is gone on the server: a second logout is a session error.
+        QCOMPARE(access.logoutInBlock(), 2300);
+    }
+
+    void wrongPasswordIsAFailureNotANetworkError()
+    {
+        UserAccess access(host());
+        QSignalSpy finished(&access, &UserAccess::LoginFinished);
+        access.login(QStringLiteral("pupil001"), passwordHash(QStringLiteral("wrong-one")));
+        QVERIFY(finished.wait(20000));
+        QCOMPARE(finished.first().first().toInt(), 0);
+        access.login(QStringLiteral("nobody000"), passwordHash(QStringLiteral("wrong-one")));
+        QVERIFY(finished.wait(20000));
+        QCOMPARE(finished.at(1).first().toInt(), 1001);
+    }
+
+    void checkStreamReachesTheClient_data()
+    {
+        QTest::addColumn<QStringList>("sentences");
+        QTest::addColumn<QList<int>>("configs");
+        QTest::addColumn<int>("records");
+        QTest::newRow("three sentences") << QStringList{"I has a dog.", "She go to school.", "Fine."}
+                                         << QList<int>{0, 0, 0} << 4;
+        QTest::newRow("title, cached sentence, chinese")
+            << QStringList{"My Holiday", "We swam.", "他说 teh cat."} << QList<int>{1, -1, 0} << 3;
+    }
+
+    void checkStreamReachesTheClient()
+    {
+        QFETCH(QStringList, sentences);
+        QFETCH(QList<int>, configs);
+        QFETCH(int, records);
+        CheckTask task(host());
+        QSignalSpy results(&task, &CheckTask::signalUpdateResult);
+        QSignalSpy finished(&task, &CheckTask::signalFinished);
+        CheckRequest request;
+        request.session = login();
+        QVERIFY(!request.session.isEmpty());
+        request.sents = sentences;
+        request.configs = configs;
+        task.start(request);
+        QVERIFY(finished.wait(60000));
+        QCOMPARE(finished.first().first().value<QNetworkReply::NetworkError>(), QNetworkReply::NoError);
+        QCOMPARE(results.size(), records);
+        const CResultState summary = results.last().first().value<CResultState>();
+        QVERIFY(summary.isSummary());
+        for (int i = 0; i + 1 < results.size(); ++i) {
+            const CResultState state = results.at(i).first().value<CResultState>();
+            QVERIFY(!state.isSummary());
+            QVERIFY(configs.at(state.sentInd) != -1);
+            for (const CorrectionRecord &c : state.corrections)
+                QVERIFY(c.start >= 0 && c.end <= sentences.at(state.sentInd).size());
+        }
+    }
+
+    void unknownSessionIsAuthenticationRequired()
+    {
+        CheckTask task(host());
+        QSignalSpy finished(&task, &CheckTask::signalFinished);
+        CheckRequest request;
+        request.session = QStringLiteral("00000000000000000000000000000000");
+        request.sents = QStringList{"Hello."};
+        request.configs = QList<int>{0};
+        task.start(request);
+        QVERIFY(finished.wait(20000));
+        QCOMPARE(finished.first().first().value<QNetworkReply::NetworkError>(), QNetworkReply::AuthenticationRequiredError);
+    }
+
+    void polishReplies_data()
+    {
+        QTest::addColumn<QStringList>("sentences");
+        QTest::addColumn<int>("error");
+        QTest::newRow("too short is code 299") << QStringList{"Hi."} << int(QNetworkReply::UnknownContentError);
+        QTest::newRow("a paragraph") << QStringList{"I think this is a very good idea for our class.",
+                                                    "We can learn a lot of new things from it.",
+                                                    "Many students like to read good books."}
+                                     << int(QNetworkReply::NoError);
+    }
+
+    void polishReplies()
+    {
+        QFETCH(QStringList, sentences);
+        QFETCH(int, error);
+        Json::Value root(Json::objectValue);
+        root["session"] = login().toStdString();
+        root["clientVersion"] = ClientVersion.toStdString();
+        root["confidence"] = 2;
+        root["sents"] = Json::Value(Json::arrayValue);
+        for (const QString &s : sentences)
+            root["sents"].append(s.toStdString());
+        Json::StreamWriterBuilder builder;
+        builder["indentation"] = "";
+        EnrichmentTask task(host());
+        QSignalSpy finished(&task, &EnrichmentTask::signalFinished);
+        task.start(QByteArray::fromStdString(Json::writeString(builder, root) + "\n"));
+        QVERIFY(finished.wait(60000));
+        QCOMPARE(int(finished.first().first().value<QNetworkReply::NetworkError>()), error);
+        for (const CResultState &state : task.results())
+            QVERIFY(state.sentInd >= 0 && state.sentInd < sentences.size());
+    }
+
+    void synonymsReadAsTheServerSentThem()
+    {
+        const auto raw = m_server.post("/syms/", Synonym::requestBody(QStringLiteral("I walk home."), 2, 6).toStdString());
+        QVERIFY(raw);
+        Json::Value array;
+        Json::CharReaderBuilder builder;
+        std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
+        std::string errors;
+        QVERIFY(reader->parse(raw->body.data(), raw->body.data() + raw->body.size(), &array, &errors));
+        QStringList expected;
+        for (const Json::Value &item : array)
+            expected << QString::fromStdString(item.asString());
+
+        Synonym synonym(host());
+        QSignalSpy result(&synonym, &Synonym::signalResult);
+        synonym.request(QStringLiteral("I walk home."), 2, 6);
+        QVERIFY(result.wait(20000));
+        QCOMPARE(result.first().first().toStringList(), expected);
+    }
+
+    void registration()
+    {
+        UserRegister reg(host());
+        QSignalSpy registered(&reg, &UserRegister::RegisterFinished);
+        reg.registerUser(QStringLiteral("newpupil1"), QStringLiteral("new+one@example.com"), passwordHash(QStringLiteral("abcdef")));
+        QVERIFY(registered.wait(20000));
+        QCOMPARE(registered.first().first().toInt(), -1);
+        reg.registerUser(QStringLiteral("newpupil1"), QStringLiteral("other@example.com"), passwordHash(QStringLiteral("abcdef")));
+        QVERIFY(registered.wait(20000));
+        QCOMPARE(registered.at(1).first().toInt(), 1002);
+
+        QSignalSpy emailExists(&reg, &UserRegister::ExistUserEmailFinished);
+        reg.existUserEmail(QStringLiteral("new+one@example.com"));
+        QVERIFY(emailExists.wait(20000));
+        QCOMPARE(emailExists.first().first().toBool(), true);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestServerClients)
+#include "tst_serverclients.moc"
