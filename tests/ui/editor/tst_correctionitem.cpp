@@ -87,15 +87,15 @@ void TestCorrectionItem::apply()
 
     EditorFixture f;
     QVERIFY(f.load(text));
-    // Neighbours right before and after the finding must keep their words.
+    // Neighbours touching the finding on both sides must keep their text.
     const int at = f.positionOf(word, word == "a" ? 1 : 0);
     const int sentenceStart = f.sentences.first()->start();
     const int rel = at - sentenceStart;
-    CorrectionItem *before = f.addFinding(0, makeRecord("NONWORD", rel - 2, rel - 1, {"X"}));
+    CorrectionItem *before = f.addFinding(0, makeRecord("NONWORD", rel - 1, rel, {"X"}));
     CorrectionItem *item = f.addFinding(0, makeRecord("GRAMMAR", rel, rel + int(word.size()),
                                                       {"had", "have"}, candidateType));
-    CorrectionItem *after = f.addFinding(0, makeRecord("NONWORD", rel + int(word.size()) + 1,
-                                                       rel + int(word.size()) + 3, {"Y"}));
+    CorrectionItem *after = f.addFinding(0, makeRecord("NONWORD", rel + int(word.size()),
+                                                       rel + int(word.size()) + 1, {"Y"}));
     f.editor->revealFindings();
     if (candidateType == "INSERTION")
         item->record().candidates[1].correction = "an";
