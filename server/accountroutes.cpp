@@ -5,8 +5,8 @@
 #include "htmlpage.h"
 #include "httpreplies.h"
 #include "loginthrottle.h"
-#include "postroute.h"
 #include "passwordhasher.h"
+#include "postroute.h"
 #include "servicecontext.h"
 #include "sessionstore.h"
 

@@ -2,8 +2,8 @@
 
 #include "englishchecker.h"
 #include "httpreplies.h"
-#include "postroute.h"
 #include "jsontext.h"
+#include "postroute.h"
 #include "requestframe.h"
 #include "servicecontext.h"
 #include "sessionstore.h"
@@ -14,6 +14,7 @@
 #include <httplib.h>
 #include <json/json.h>
 
+#include <algorithm>
 #include <memory>
 #include <unordered_set>
 

@@ -3,8 +3,8 @@
 #include "accountstore.h"
 #include "formbody.h"
 #include "httpreplies.h"
-#include "postroute.h"
 #include "passwordhasher.h"
+#include "postroute.h"
 #include "servicecontext.h"
 
 #include <httplib.h>

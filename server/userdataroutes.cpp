@@ -2,8 +2,8 @@
 
 #include "formbody.h"
 #include "httpreplies.h"
-#include "postroute.h"
 #include "jsontext.h"
+#include "postroute.h"
 #include "servicecontext.h"
 #include "sessionstore.h"
 #include "usagelogstore.h"

@@ -14,6 +14,7 @@
 #include "spellingsuggester.h"
 #include "stylerules.h"
 #include "synonymfinder.h"
+#include "verbpatternrules.h"
 #include "wordnetdictionary.h"
 
 #include <algorithm>
@@ -84,6 +85,7 @@ public:
         , grammar(lexicon)
         , morphology(lexicon)
         , numbers(lexicon)
+        , verbPatterns(lexicon)
         , patterns(lexicon)
         , confusion(lexicon)
         , fragment(lexicon)
@@ -100,6 +102,7 @@ public:
     GrammarRules grammar;
     MorphologyRules morphology;
     NumberRules numbers;
+    VerbPatternRules verbPatterns;
     PatternRules patterns;
     ConfusionRules confusion;
     StyleRules style;
@@ -133,8 +136,10 @@ Json::Value EnglishChecker::checkSentence(int sentInd, const std::string &utf8, 
         m_data->morphology.check(tokens, &found);
     if (sw.real)
         m_data->confusion.check(tokens, &found);
-    if (sw.rule)
+    if (sw.rule) {
         m_data->patterns.check(tokens, &found);
+        m_data->verbPatterns.check(tokens, &found);
+    }
     m_data->grammar.check(tokens, sw.det, sw.grammar, &found);
     if (sw.grammar && sw.mor)
         m_data->numbers.check(tokens, &found);

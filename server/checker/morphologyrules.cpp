@@ -105,6 +105,7 @@ const std::unordered_map<std::string, std::string> &regularisedVerbs()
 void MorphologyRules::check(const std::vector<Token> &t, std::vector<Finding> *out) const
 {
     comparatives(t, out);
+    analyticComparatives(t, out);
     wordForms(t, out);
 }
 
@@ -135,6 +136,22 @@ void MorphologyRules::comparatives(const std::vector<Token> &t, std::vector<Find
         Finding f;
         if (RuleSupport::deletion(t, i, "MOPHOLOGY", "double_comparative", 3, &f))
             out->push_back(f);
+    }
+}
+
+void MorphologyRules::analyticComparatives(const std::vector<Token> &t, std::vector<Finding> *out) const
+{
+    // "more easy than" -> "easier than"
+    static const std::unordered_set<std::string> shortAdjectives(std::begin(kShortAdjectives), std::end(kShortAdjectives));
+    for (int i = 0; i + 2 < int(t.size()); ++i) {
+        if (t[size_t(i)].lower != "more" || t[size_t(i) + 2].lower != "than")
+            continue;
+        const std::string &adj = t[size_t(i) + 1].lower;
+        if (t[size_t(i) + 1].kind != Token::Word || !shortAdjectives.count(adj) || adj == "clear" || adj == "fine"
+            || adj == "friendly" || adj == "kind" || adj == "proud" || adj == "rare" || adj == "near")
+            continue;
+        const std::string comparative = adj == "good" ? "better" : adj == "bad" ? "worse" : gradeStem(adj) + "er";
+        out->push_back(RuleSupport::replace(t, i, i + 1, comparative, "MOPHOLOGY", "comparative_form", 2));
     }
 }
 

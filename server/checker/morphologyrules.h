@@ -19,6 +19,7 @@ public:
 
 private:
     void comparatives(const std::vector<Token> &t, std::vector<Finding> *out) const;
+    void analyticComparatives(const std::vector<Token> &t, std::vector<Finding> *out) const;
     void wordForms(const std::vector<Token> &t, std::vector<Finding> *out) const;
 
     const Lexicon &m_lex;

@@ -34,6 +34,37 @@ void NumberRules::check(const std::vector<Token> &t, std::vector<Finding> *out) 
     pluralAfterQuantifier(t, out);
     fewerWithPlurals(t, out);
     relativeClauseVerb(t, out);
+    oneOfPlural(t, out);
+}
+
+void NumberRules::oneOfPlural(const std::vector<Token> &t, std::vector<Finding> *out) const
+{
+    // "one of the best student" -> "students"
+    static const Set determiners = {"the", "my", "his", "her", "our", "their", "these", "those", "its", "your"};
+    for (int i = 0; i + 3 < int(t.size()); ++i) {
+        if (t[size_t(i)].lower != "one" || t[size_t(i) + 1].lower != "of" || !determiners.count(t[size_t(i) + 2].lower))
+            continue;
+        int n = i + 3;
+        // up to two adjectives before the noun ("most beautiful", "best")
+        for (int k = 0; k < 2 && n < int(t.size()) && t[size_t(n)].kind == Token::Word; ++k) {
+            const std::string &w = t[size_t(n)].lower;
+            const int pos = m_lex.posMask(w);
+            const bool adjective = w == "most" || w == "best" || w == "biggest" || w == "greatest"
+                || ((pos & Lexicon::Adjective) && !(pos & Lexicon::Noun));
+            if (!adjective)
+                break;
+            ++n;
+        }
+        if (n >= int(t.size()) || t[size_t(n)].kind != Token::Word || t[size_t(n)].isCapitalised())
+            continue;
+        std::string plural;
+        if (!countableSingular(t[size_t(n)].lower, &plural))
+            continue;
+        const bool end = n + 1 >= int(t.size()) || t[size_t(n) + 1].kind == Token::Punct
+            || clauseWords().count(t[size_t(n) + 1].lower);
+        if (end)
+            out->push_back(RuleSupport::replace(t, n, n, plural, "MOPHOLOGY", "noun_plural", 2));
+    }
 }
 
 bool NumberRules::countableSingular(const std::string &w, std::string *plural) const

@@ -20,6 +20,7 @@ public:
 private:
     void pluralAfterQuantifier(const std::vector<Token> &t, std::vector<Finding> *out) const;
     void fewerWithPlurals(const std::vector<Token> &t, std::vector<Finding> *out) const;
+    void oneOfPlural(const std::vector<Token> &t, std::vector<Finding> *out) const;
     void relativeClauseVerb(const std::vector<Token> &t, std::vector<Finding> *out) const;
     // A countable singular noun: a WordNet noun that is not a verb or adjective, whose
     // plural is a common word. *plural receives that plural.
