@@ -150,7 +150,7 @@ void MorphologyRules::analyticComparatives(const std::vector<Token> &t, std::vec
         if (t[size_t(i) + 1].kind != Token::Word || !shortAdjectives.count(adj) || adj == "clear" || adj == "fine"
             || adj == "friendly" || adj == "kind" || adj == "proud" || adj == "rare" || adj == "near")
             continue;
-        const std::string comparative = adj == "good" ? "better" : adj == "bad" ? "worse" : gradeStem(adj) + "er";
+        const std::string comparative = gradeStem(adj) + "er";
         out->push_back(RuleSupport::replace(t, i, i + 1, comparative, "MOPHOLOGY", "comparative_form", 2));
     }
 }

@@ -44,6 +44,11 @@ void NumberRules::oneOfPlural(const std::vector<Token> &t, std::vector<Finding> 
     for (int i = 0; i + 3 < int(t.size()); ++i) {
         if (t[size_t(i)].lower != "one" || t[size_t(i) + 1].lower != "of" || !determiners.count(t[size_t(i) + 2].lower))
             continue;
+        // "phase one of the project": "one" after a noun is a number, not a pronoun
+        static const Set before = {"is", "was", "are", "were", "be", "been", "as", "and", "become", "becomes",
+                                   "became", "remains", "it's", "he's", "she's"};
+        if (i > 0 && t[size_t(i) - 1].kind == Token::Word && !before.count(t[size_t(i) - 1].lower))
+            continue;
         int n = i + 3;
         // up to two adjectives before the noun ("most beautiful", "best")
         for (int k = 0; k < 2 && n < int(t.size()) && t[size_t(n)].kind == Token::Word; ++k) {
@@ -74,7 +79,8 @@ bool NumberRules::countableSingular(const std::string &w, std::string *plural) c
                                  "means", "species", "news", "data", "media", "kind", "sort", "type", "lot", "bit",
                                  "more", "other", "others", "one", "ones", "few", "less", "much", "many", "such",
                                  "percent", "cent", "degree", "hour", "minute", "second", "dollar", "yuan", "year"};
-    if (w.size() < 3 || excluded.count(w) || endsWith(w, "s") || endsWith(w, "ing") || m_lex.isPastForm(w))
+    if (w.size() < 3 || excluded.count(w) || endsWith(w, "s") || endsWith(w, "ing") || m_lex.isPastForm(w)
+        || m_lex.isAuxiliary(w) || m_lex.isDeterminer(w) || m_lex.isPreposition(w))
         return false;
     // after a quantifier or article a noun-verb word is a noun; adjectives are excluded
     const int pos = m_lex.posMask(w);

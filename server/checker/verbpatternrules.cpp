@@ -130,8 +130,8 @@ void VerbPatternRules::perfectParticiple(const std::vector<Token> &t, int i, std
         return;
     const std::string base = m_lex.baseOf(form);
     const std::string participle = m_lex.participleOf(base);
-    if (base.empty() || participle == form || m_lex.pastOf(base) != form)
-        return;
+    if (base.empty() || base == "get" || participle == form || m_lex.pastOf(base) != form)
+        return; // "have got" is standard
     // "had" + past is also "had + object" ("had ran" is wrong, but "had a ran" is no concern here)
     out->push_back(RuleSupport::replace(t, v, v, participle, "GRAMMAR", "perfect_participle", 3));
 }
