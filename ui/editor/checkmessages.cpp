@@ -1,0 +1,65 @@
+#include "checkmessages.h"
+
+#include "custommessagebox.h"
+
+#include <QNetworkReply>
+
+void CheckMessages::showWordLimit(QWidget *parent, WordCountLimit::Verdict verdict, int secondsLeft,
+                                  int wordsLeft)
+{
+    if (verdict == WordCountLimit::Allowed)
+        return;
+    if (verdict == WordCountLimit::TooManyForOneCheck) {
+        CustomMessageBox box(QStringLiteral("提交词数过多"),
+                             QStringLiteral("Pennova每次最多检查10,000个单词\n请减少文章的词数后再检查。"),
+                             parent);
+        box.exec();
+        return;
+    }
+    CustomMessageBox box(QStringLiteral("提交词数过多"),
+                         QStringLiteral("Pennova每分钟最多检查30,000个单词\n您提交的总词数过多，请稍候。"),
+                         parent);
+    box.startCountDown(secondsLeft, wordsLeft);
+    box.exec();
+}
+
+CheckMessages::Choice CheckMessages::showFinish(QWidget *parent, int finishCode, bool polish,
+                                                bool nothingFound)
+{
+    switch (finishCode) {
+    case QNetworkReply::NoError:
+        if (nothingFound) {
+            CustomMessageBox box(QStringLiteral("检查完成"),
+                                 polish ? QStringLiteral("您好，Pennova暂未发现需要润色之处。\n"
+                                                         "建议您选择右键菜单中的“可替换词”\n进行手动润色。")
+                                        : QStringLiteral("您好，Pennova暂无纠错建议。"),
+                                 parent);
+            box.exec();
+        }
+        return NoChoice;
+    case QNetworkReply::OperationCanceledError:
+        return NoChoice;
+    case QNetworkReply::AuthenticationRequiredError: {
+        CustomMessageBox box(QStringLiteral("提示"), QStringLiteral("您的帐号已下线"),
+                             QStringLiteral("重新登录"), QStringLiteral("返回"), parent);
+        return box.exec() == QDialog::Accepted ? Relogin : NoChoice;
+    }
+    case 299:
+        if (polish) {
+            CustomMessageBox box(QStringLiteral("请注意！"),
+                                 QStringLiteral("您输入的文本过短，或大部分属于\n直接引用（在引号内）\n"
+                                                "请调整后再使用润色功能。"),
+                                 parent);
+            box.exec();
+            return NoChoice;
+        }
+        break;
+    default:
+        break;
+    }
+    CustomMessageBox box(QStringLiteral("错误"),
+                         finishCode == QNetworkReply::TimeoutError ? QStringLiteral("连接服务器超时，请重试！")
+                                                                   : QStringLiteral("无法连接到服务器，请重试！"),
+                         QStringLiteral("网络诊断"), QStringLiteral("确定"), parent);
+    return box.exec() == QDialog::Accepted ? Diagnosis : NoChoice;
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "wordcountlimit.h"
+
+class QWidget;
+
+// The boxes of the check workflow: refused word counts and the end of a check.
+class CheckMessages
+{
+public:
+    // What the user asked for in a finish box.
+    enum Choice { NoChoice, Relogin, Diagnosis };
+
+    // "提交词数过多": the per-check limit, or the per-minute limit with its count-down.
+    static void showWordLimit(QWidget *parent, WordCountLimit::Verdict verdict, int secondsLeft,
+                              int wordsLeft);
+    // The box for a finish code (nothing for 5; for 0 only when nothing was found).
+    static Choice showFinish(QWidget *parent, int finishCode, bool polish, bool nothingFound);
+};

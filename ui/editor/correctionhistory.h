@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QList>
+
+class CorrectionItem;
+
+// Undo and redo stacks of finding actions (apply and revert): which finding, the
+// candidate index before and after. Findings are not owned; the main window drops a
+// finding's records before the finding is deleted.
+class CorrectionHistory
+{
+public:
+    struct Record
+    {
+        CorrectionItem *item = nullptr;
+        int previousIndex = -2;
+        int newIndex = -2;
+    };
+
+    // A new action: onto the undo stack; the redo stack is cleared.
+    void push(const Record &record);
+    bool canUndo() const { return !m_undo.isEmpty(); }
+    bool canRedo() const { return !m_redo.isEmpty(); }
+    Record takeUndo() { return m_undo.takeLast(); }
+    Record takeRedo() { return m_redo.takeLast(); }
+    void pushUndo(const Record &record) { m_undo.append(record); }
+    void pushRedo(const Record &record) { m_redo.append(record); }
+    // Removes every record of `item` from both stacks.
+    void drop(const CorrectionItem *item);
+    void clear();
+
+    int undoCount() const { return int(m_undo.size()); }
+    int redoCount() const { return int(m_redo.size()); }
+
+private:
+    QList<Record> m_undo;
+    QList<Record> m_redo;
+};

@@ -1,0 +1,58 @@
+#include "findinglist.h"
+
+#include "correctionitem.h"
+#include "sentenceentry.h"
+
+void FindingList::build(const QList<SentenceEntry *> &sentences)
+{
+    m_items.clear();
+    for (const SentenceEntry *entry : sentences)
+        m_items.append(entry->findings());
+}
+
+bool FindingList::remove(const CorrectionItem *item)
+{
+    const int index = indexOf(item);
+    if (index < 0)
+        return false;
+    m_items.removeAt(index);
+    return true;
+}
+
+int FindingList::indexOf(const CorrectionItem *item) const
+{
+    if (!item)
+        return -1;
+    return int(m_items.indexOf(const_cast<CorrectionItem *>(item)));
+}
+
+CorrectionItem *FindingList::previousVisible(const CorrectionItem *item) const
+{
+    int index = indexOf(item);
+    if (index < 0)
+        index = int(m_items.size());
+    for (int i = index - 1; i >= 0; --i) {
+        if (m_items.at(i)->isVisible())
+            return m_items.at(i);
+    }
+    return nullptr;
+}
+
+CorrectionItem *FindingList::nextVisible(const CorrectionItem *item) const
+{
+    const int index = indexOf(item);
+    for (int i = index + 1; i < m_items.size(); ++i) {
+        if (m_items.at(i)->isVisible())
+            return m_items.at(i);
+    }
+    return nullptr;
+}
+
+bool FindingList::anyOpen() const
+{
+    for (const CorrectionItem *item : m_items) {
+        if (item->isOpen())
+            return true;
+    }
+    return false;
+}

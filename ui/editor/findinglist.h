@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QList>
+
+class CorrectionItem;
+class SentenceEntry;
+
+// The flat list of the document's findings in document order (sentence by sentence,
+// each sentence's findings by start), built when a check finishes and shrunk by
+// removals. Navigation and accept-all walk it. Findings are not owned.
+class FindingList
+{
+public:
+    void build(const QList<SentenceEntry *> &sentences);
+    void clear() { m_items.clear(); }
+    bool remove(const CorrectionItem *item);
+    bool contains(const CorrectionItem *item) const { return indexOf(item) >= 0; }
+    int indexOf(const CorrectionItem *item) const;
+
+    const QList<CorrectionItem *> &items() const { return m_items; }
+    int size() const { return int(m_items.size()); }
+    bool isEmpty() const { return m_items.isEmpty(); }
+    CorrectionItem *at(int index) const { return m_items.at(index); }
+
+    // Nearest visible finding before / after `item` (from the end / start of the list
+    // when item is null or not listed); null when there is none.
+    CorrectionItem *previousVisible(const CorrectionItem *item) const;
+    CorrectionItem *nextVisible(const CorrectionItem *item) const;
+    CorrectionItem *firstVisible() const { return nextVisible(nullptr); }
+    // Whether any finding is still open (not applied).
+    bool anyOpen() const;
+
+private:
+    QList<CorrectionItem *> m_items;
+};

@@ -1,0 +1,1051 @@
+#include "mainwindow.h"
+
+#include "callbackobject.h"
+#include "checkcodes.h"
+#include "checkmessages.h"
+#include "checktaskthread.h"
+#include "configstore.h"
+#include "correctionitem.h"
+#include "correctionpanel.h"
+#include "custommessagebox.h"
+#include "customtexteditor.h"
+#include "detectsentencethread.h"
+#include "detectwordthread.h"
+#include "leftsidebar.h"
+#include "polishmode.h"
+#include "popuplabel.h"
+#include "progresswindow.h"
+#include "reportwindow.h"
+#include "sentenceentry.h"
+#include "statisticsstrip.h"
+#include "textchunk.h"
+#include "useraccess.h"
+#include "userinformation.h"
+#include "waitingindicator.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QStringDecoder>
+#include <QStringEncoder>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+using namespace ZeltraLib;
+
+namespace {
+
+const QString True = QStringLiteral("True");
+const QString False = QStringLiteral("False");
+
+// Accept-all lets the event loop run at most this often (ms).
+constexpr qint64 AcceptAllEventSliceMs = 16;
+
+} // namespace
+
+MainWindow::MainWindow(const MainWindowServices &services, QWidget *parent)
+    : QMainWindow(parent)
+    , m_services(services)
+    , m_prefs(services.preferences)
+    , m_tips(services.promptTips, this)
+{
+    setWindowTitle(QStringLiteral("Pennova"));
+    m_ui.setupUi(this, m_prefs);
+    m_ui.editor->setSentenceList(&m_sentences);
+    resize(1000, 680);
+
+    m_checkThread = new CheckTaskThread(services.checkHost, services.accountHost,
+                                        services.vocabularyPath, this);
+    m_wordThread = new DetectWordThread(this, services.wordCountDelayMs);
+    m_sentenceThread = new DetectSentenceThread(this);
+
+    m_wordLimitTimer.setInterval(WordLimitResetMs);
+    m_backupTimer.setInterval(BackupIntervalMs);
+    connectSignals();
+
+    // The saved mode decides the starting mode.
+    if (isTrue(QStringLiteral("Improve_mode")))
+        m_ui.sideBar->polishModeButton()->setChecked(true);
+    else
+        setPolishMode(false);
+    applyModeButtons();
+    m_ui.applyHotKeys(m_prefs);
+    m_wordLimitTimer.start();
+    m_backupTimer.start();
+    m_services.usage.countEvent(QStringLiteral("Login_Succ"));
+}
+
+MainWindow::~MainWindow()
+{
+    // Nothing may call back into a half-destroyed window.
+    disconnect(&CallbackObject::instance(), nullptr, this, nullptr);
+    if (m_checkThread->isRunning())
+        m_checkThread->cancel();
+    m_wordThread->wait();
+    m_sentenceThread->wait();
+    m_ui.panel->showFinding(nullptr, nullptr);
+    m_ui.editor->setFocusedFinding(nullptr);
+    m_ui.editor->setSentenceList(nullptr);
+    qDeleteAll(m_sentences);
+}
+
+bool MainWindow::isTrue(const QString &key) const
+{
+    return m_prefs.value(key) == True;
+}
+
+void MainWindow::countEvent(const char *correctName, const char *polishName)
+{
+    const char *name = polishMode() && polishName ? polishName : correctName;
+    m_services.usage.countEvent(QString::fromLatin1(name));
+}
+
+void MainWindow::connectSignals()
+{
+    connect(&CallbackObject::instance(), &CallbackObject::signalCallback, this,
+            &MainWindow::slotCorrectByType);
+    connect(m_checkThread, &CheckTaskThread::signalUpdateState, this, &MainWindow::slotUpdateState);
+    connect(m_checkThread, &CheckTaskThread::signalFinished, this, &MainWindow::slotCheckTaskFinished);
+    connect(m_checkThread, &CheckTaskThread::signalImpoveProgress, this, &MainWindow::slotImproveProgress);
+    connect(m_wordThread, &QThread::finished, this, &MainWindow::slotDetectWordFinished);
+    connect(m_sentenceThread, &QThread::finished, this, &MainWindow::slotDetectSentenceFinished);
+
+    connect(m_ui.editor, &QTextEdit::cursorPositionChanged, this, &MainWindow::slotPositionChanged);
+    connect(m_ui.editor, &QTextEdit::selectionChanged, this, &MainWindow::slotSelectionChanged);
+    connect(m_ui.editor, &QTextEdit::textChanged, this, &MainWindow::slotTextChanged);
+    connect(m_ui.editor, &CustomTextEditor::signalOnPaste, this, &MainWindow::slotOnPaste);
+    connect(m_ui.editor, &CustomTextEditor::signalFindingsDiscarded, this, &MainWindow::onFindingsDiscarded);
+    m_ui.editor->installEventFilter(this);
+
+    connect(m_ui.panel, &CorrectionPanel::signalPrevClicked, this, &MainWindow::slotPrevError);
+    connect(m_ui.panel, &CorrectionPanel::signalNextClicked, this, &MainWindow::slotNextError);
+    connect(m_ui.panel, &CorrectionPanel::signalDisplayPanel, this, &MainWindow::slotDisplayCorrection);
+    connect(m_ui.panel, &CorrectionPanel::signalUsageEvent, this,
+            [this](const QString &name) { m_services.usage.countEvent(name); });
+
+    connect(m_ui.sideBar->correctModeButton(), &QToolButton::toggled, this, &MainWindow::slotWorkingModeChanged);
+    connect(m_ui.sideBar->polishModeButton(), &QToolButton::toggled, this, &MainWindow::slotWorkingModeChanged);
+
+    connect(m_ui.checkAction, &QAction::triggered, this, &MainWindow::slotCheck);
+    connect(m_ui.improveAction, &QAction::triggered, this, &MainWindow::slotCheck);
+    connect(m_ui.correctAllAction, &QAction::triggered, this, &MainWindow::slotCorrectAll);
+    connect(m_ui.improveAllAction, &QAction::triggered, this, &MainWindow::slotCorrectAll);
+    connect(m_ui.prevAction, &QAction::triggered, this, &MainWindow::slotPrevError);
+    connect(m_ui.nextAction, &QAction::triggered, this, &MainWindow::slotNextError);
+    connect(m_ui.undoAction, &QAction::triggered, this, &MainWindow::slotUndo);
+    connect(m_ui.redoAction, &QAction::triggered, this, &MainWindow::slotRedo);
+    connect(m_ui.copyAction, &QAction::triggered, this, &MainWindow::slotCopyToClip);
+    connect(m_ui.clearAction, &QAction::triggered, this, &MainWindow::slotClear);
+    connect(m_ui.strip, &StatisticsStrip::signalClicked, this, [this] { openReport(true); });
+
+    connect(&m_wordLimitTimer, &QTimer::timeout, this, &MainWindow::slotResetWordCountLimit);
+    connect(&m_backupTimer, &QTimer::timeout, this, &MainWindow::slotBackup);
+}
+
+void MainWindow::applyModeButtons()
+{
+    m_ui.showModeButtons(polishMode());
+    m_ui.panel->setModeTexts(!polishMode());
+}
+
+// ---------------------------------------------------------------- check pipeline
+
+void MainWindow::slotCheck()
+{
+    if (m_checking)
+        return;
+    slotBackup();
+    m_backupTimer.stop();
+    countEvent("Main_Check", "Main_Improve_Check");
+    m_completed = false;
+    m_detectionStarted = false;
+    m_cancelled = false;
+
+    if (!m_ui.editor->hasText()) {
+        CustomMessageBox box(QStringLiteral("请输入文本"), QStringLiteral("未能检测到有效的文本输入！"),
+                             QStringLiteral("打开文档"), this);
+        if (box.exec() == QDialog::Accepted)
+            slotOpen();
+        // A refused check must not end the crash backup for the rest of the run.
+        m_backupTimer.start();
+        return;
+    }
+
+    const QString text = m_ui.editor->toPlainText();
+    reset();
+    m_trackingSuppressed = true;
+    m_ui.editor->loadText(text);
+    if (m_ui.editor->containsChinesePunctuation(text)) {
+        CustomMessageBox box(QStringLiteral("标点符号有误"),
+                             QStringLiteral("您输入的文本中带有中文标点符号，\n是否替换成英文标点符号？"),
+                             QStringLiteral("替换"), QStringLiteral("忽略"), this);
+        if (box.exec() == QDialog::Accepted)
+            m_ui.editor->loadTextConverted(text);
+    }
+    m_trackingSuppressed = false;
+
+    m_checking = true;
+    startWordCount(m_ui.editor->toPlainText());
+    m_progress = new ProgressWindow(polishMode(), this);
+    connect(m_progress, &QDialog::finished, this, &MainWindow::onProgressClosed);
+    m_progress->setWindowModality(Qt::ApplicationModal);
+    m_progress->show();
+    m_progress->move(geometry().center() - m_progress->rect().center());
+}
+
+void MainWindow::startWordCount(const QString &text)
+{
+    // A count still running belongs to a cancelled check; its end is counted away.
+    if (m_wordThread->isRunning())
+        m_wordThread->wait();
+    ++m_pendingWordRuns;
+    m_wordThread->start(text);
+}
+
+void MainWindow::slotDetectWordFinished()
+{
+    if (m_pendingWordRuns > 0 && --m_pendingWordRuns > 0)
+        return;
+    if (m_cancelled || !m_checking)
+        return;
+    const int words = m_wordThread->wordCount();
+    m_lastWordCount = words;
+    m_ui.wordCountLabel->setText(QStringLiteral("单词数：%1").arg(words));
+    const WordCountLimit::Verdict verdict = m_wordLimit.request(words);
+    if (verdict != WordCountLimit::Allowed) {
+        CheckMessages::showWordLimit(this, verdict, m_wordLimit.secondsLeft(), m_wordLimit.wordsLeft());
+        if (m_progress)
+            m_progress->closeAsFailed();
+        return;
+    }
+    if (m_sentenceThread->isRunning())
+        m_sentenceThread->wait();
+    ++m_pendingSentenceRuns;
+    m_sentenceThread->start(m_ui.editor, m_prefs.value(QStringLiteral("enlish_level")).toInt());
+}
+
+void MainWindow::slotDetectSentenceFinished()
+{
+    if (m_pendingSentenceRuns > 0 && --m_pendingSentenceRuns > 0)
+        return;
+    if (m_cancelled || !m_checking)
+        return;
+    m_ui.editor->buildSentenceList(m_sentenceThread->positions(), m_sentenceThread->boundaries());
+    m_detectionStarted = true;
+    QStringList texts;
+    QList<TextChunk *> chunks;
+    texts.reserve(m_sentences.size());
+    chunks.reserve(m_sentences.size());
+    for (const SentenceEntry *entry : std::as_const(m_sentences)) {
+        texts.append(entry->text());
+        chunks.append(entry->chunk());
+    }
+    m_checkThread->setEnglishLevel(m_prefs.value(QStringLiteral("enlish_level")).toInt());
+    m_checkThread->setPolishLevel(m_prefs.value(QStringLiteral("enrichment_level")).toInt());
+    m_checkThread->start(m_services.access.sessionKey(), &m_storage, texts, chunks);
+}
+
+void MainWindow::slotUpdateState(CResultState state)
+{
+    // Late records of a cancelled or finished check change nothing.
+    if (!m_checking || m_cancelled || m_finishReceived)
+        return;
+    if (state.sentInd < 0 || state.sentInd >= m_sentences.size())
+        return;
+    m_answered.insert(state.sentInd);
+    SentenceEntry *entry = m_sentences.at(state.sentInd);
+    for (const CorrectionRecord &record : std::as_const(state.corrections))
+        insertRecord(entry, record, true);
+    if (m_progress) {
+        const int all = int(m_sentences.size());
+        const int progress = all > 0 ? int(qint64(m_answered.size()) * 100 / all) : 1;
+        m_progress->setTarget(qBound(1, progress, 99));
+    }
+}
+
+void MainWindow::insertRecord(SentenceEntry *entry, const CorrectionRecord &record, bool correctMode)
+{
+    const int category = record.category();
+    if (correctMode && (category == CategoryNonword || category == CategoryStyle)) {
+        // The user's own words are known words.
+        const int last = m_ui.editor->document()->characterCount() - 1;
+        QTextCursor span(m_ui.editor->document());
+        span.setPosition(qBound(0, entry->start() + record.start, last));
+        span.setPosition(qBound(0, entry->start() + record.end, last), QTextCursor::KeepAnchor);
+        const QString covered = span.selectedText();
+        if (m_services.usage.contains(covered)) {
+            if (category == CategoryNonword)
+                return;
+            if (record.candidates.size() == 1
+                && QString::fromUtf8(record.candidates.first().correction).compare(covered, Qt::CaseInsensitive) == 0)
+                return;
+        }
+    }
+    if (category == CategorySuggestion) {
+        // One suggestion per sentence: a second one replaces the first without counting twice.
+        const bool had = entry->hasSuggestion();
+        m_ui.editor->insertResult(entry, record);
+        if (correctMode && !had)
+            m_statistics.add(category);
+        return;
+    }
+    if (m_ui.editor->insertResult(entry, record) && correctMode)
+        m_statistics.add(category);
+}
+
+void MainWindow::slotImproveProgress(int progress)
+{
+    if (m_progress)
+        m_progress->setTarget(progress);
+}
+
+void MainWindow::slotCheckTaskFinished(QNetworkReply::NetworkError err)
+{
+    if (!m_checking || m_finishReceived)
+        return;
+    m_finishReceived = true;
+    m_finishCode = int(err);
+    if (err == QNetworkReply::NoError) {
+        m_completed = true;
+        if (!polishMode())
+            m_storage.addUnanswered(m_checkThread->sentences(), m_checkThread->chunks());
+        if (m_progress)
+            m_progress->finish();
+        return;
+    }
+    if (err == QNetworkReply::OperationCanceledError)
+        return;
+    if (m_progress)
+        m_progress->closeAsFailed();
+}
+
+void MainWindow::onProgressClosed(int result)
+{
+    m_progress = nullptr;
+    if (result != QDialog::Accepted) {
+        m_cancelled = true;
+        if (m_detectionStarted && m_checkThread->isRunning())
+            m_checkThread->cancel();
+    }
+    m_checking = false;
+    if (m_detectionStarted)
+        checkFinished();
+    m_backupTimer.start();
+    emit signalCheckEnded();
+}
+
+void MainWindow::checkFinished()
+{
+    const bool polish = polishMode();
+    if (polish) {
+        const QList<CResultState> results = m_checkThread->polishResults();
+        for (const CResultState &state : results) {
+            if (state.sentInd < 0 || state.sentInd >= m_sentences.size())
+                continue;
+            for (const CorrectionRecord &record : state.corrections)
+                insertRecord(m_sentences.at(state.sentInd), record, false);
+        }
+    }
+    m_findings.build(m_sentences);
+    m_ui.editor->revealFindings();
+
+    if (!m_findings.isEmpty()) {
+        m_ui.correctAllButton->setEnabled(!polish);
+        m_ui.improveAllButton->setEnabled(polish);
+        m_ui.correctAllAction->setEnabled(!polish);
+        m_ui.improveAllAction->setEnabled(polish);
+        m_ui.editor->relayout();
+        m_currentSentence = nullptr;
+        clearFocus();
+        if (CorrectionItem *first = m_findings.firstVisible()) {
+            moveCaretTo(first);
+            const QRect caret = m_ui.editor->cursorRect();
+            const QPoint at = m_ui.editor->viewport()->mapToGlobal(
+                caret.topLeft() + QPoint(-10, 2 * caret.height()));
+            if (polish)
+                m_tips.showOnce(9, QStringLiteral("PT_RightClickImprove"), at);
+            else
+                m_tips.showOnce(3, QStringLiteral("PT_RightClick"), at);
+        }
+    }
+    if (!polish) {
+        m_ui.strip->show();
+        refreshStatistics();
+    }
+    m_ui.editor->relayout();
+    showFinishMessage();
+    if (!polish && m_completed && isTrue(QStringLiteral("show_report")))
+        slotOpenReport();
+}
+
+void MainWindow::showFinishMessage()
+{
+    bool nothingFound = m_findings.isEmpty();
+    for (const SentenceEntry *entry : std::as_const(m_sentences))
+        nothingFound = nothingFound && !entry->hasSuggestion();
+    switch (CheckMessages::showFinish(this, m_finishCode, polishMode(), nothingFound)) {
+    case CheckMessages::Relogin:
+        if (m_services.relogin)
+            m_services.relogin(this);
+        break;
+    case CheckMessages::Diagnosis:
+        if (m_services.showDiagnosis)
+            m_services.showDiagnosis(this);
+        break;
+    case CheckMessages::NoChoice:
+        break;
+    }
+}
+
+void MainWindow::reset()
+{
+    m_trackingSuppressed = true;
+    m_answered.clear();
+    m_history.clear();
+    for (QPushButton *b : {m_ui.correctAllButton, m_ui.improveAllButton, m_ui.undoButton, m_ui.redoButton})
+        b->setEnabled(false);
+    for (QAction *a : {m_ui.correctAllAction, m_ui.improveAllAction, m_ui.undoAction, m_ui.redoAction})
+        a->setEnabled(false);
+    m_focused = nullptr;
+    m_currentSentence = nullptr;
+    m_finishCode = 0;
+    m_finishReceived = false;
+    m_ui.panel->showFinding(nullptr, nullptr);
+    m_ui.editor->setFocusedFinding(nullptr);
+    m_ui.editor->clear();
+    m_ui.editor->setFocus();
+    m_ui.strip->hide();
+    m_statistics.clear();
+    m_findings.clear();
+    qDeleteAll(m_sentences);
+    m_sentences.clear();
+    m_ui.editor->setSentenceList(&m_sentences);
+    refreshFocusState();
+    m_trackingSuppressed = false;
+}
+
+// ---------------------------------------------------------------- focus and navigation
+
+void MainWindow::slotPositionChanged()
+{
+    if (m_trackingSuppressed)
+        return;
+    const QTextCursor tc = m_ui.editor->textCursor();
+    if (tc.hasSelection())
+        return;
+    const int caret = tc.position();
+    SentenceEntry *sentence = m_ui.editor->sentenceAt(caret);
+    if (sentence != m_currentSentence) {
+        m_ui.editor->highlightSentence(m_currentSentence, sentence);
+        m_currentSentence = sentence;
+        if (!m_focused)
+            m_ui.panel->showFinding(m_currentSentence, nullptr);
+    }
+    CorrectionItem *target = nullptr;
+    if (sentence) {
+        for (CorrectionItem *item : sentence->findings()) {
+            if (item->isVisible() && item->start() <= caret && caret <= item->end()) {
+                target = item;
+                break;
+            }
+        }
+    }
+    if (target == m_focused)
+        return;
+    if (target)
+        setFocusFinding(target);
+    else
+        clearFocus();
+}
+
+void MainWindow::slotSelectionChanged()
+{
+    if (m_trackingSuppressed)
+        return;
+    const QTextCursor tc = m_ui.editor->textCursor();
+    if (!tc.hasSelection())
+        return;
+    const int s = tc.selectionStart();
+    const int e = tc.selectionEnd();
+    CorrectionItem *target = nullptr;
+    if (SentenceEntry *sentence = m_ui.editor->sentenceAt(s)) {
+        for (CorrectionItem *item : sentence->findings()) {
+            if (item->isVisible() && item->start() == s && item->end() == e) {
+                target = item;
+                break;
+            }
+        }
+    }
+    if (target == m_focused)
+        return;
+    if (target)
+        setFocusFinding(target);
+    else
+        clearFocus();
+}
+
+void MainWindow::setFocusFinding(CorrectionItem *item)
+{
+    m_focused = item;
+    if (item && item->sentence())
+        m_currentSentence = item->sentence();
+    m_ui.editor->setFocusedFinding(item);
+    m_ui.panel->showFinding(m_currentSentence, item);
+    refreshFocusState();
+}
+
+void MainWindow::clearFocus()
+{
+    m_focused = nullptr;
+    m_ui.editor->setFocusedFinding(nullptr);
+    m_ui.panel->showFinding(m_currentSentence, nullptr);
+    refreshFocusState();
+}
+
+void MainWindow::refreshFocusState()
+{
+    const bool previous = m_findings.previousVisible(m_focused) != nullptr
+                          && (m_focused || !m_findings.isEmpty());
+    const bool next = m_findings.nextVisible(m_focused) != nullptr;
+    // Without a focused finding both directions start from the ends of the list.
+    m_ui.prevButton->setEnabled(previous);
+    m_ui.nextButton->setEnabled(next);
+    m_ui.prevAction->setEnabled(previous);
+    m_ui.nextAction->setEnabled(next);
+    m_ui.panel->setPrevNextEnabled(previous, next);
+    const bool open = m_findings.anyOpen();
+    const bool polish = polishMode();
+    m_ui.correctAllButton->setEnabled(open && !polish);
+    m_ui.improveAllButton->setEnabled(open && polish);
+    m_ui.correctAllAction->setEnabled(open && !polish);
+    m_ui.improveAllAction->setEnabled(open && polish);
+}
+
+void MainWindow::moveCaretTo(CorrectionItem *item)
+{
+    if (!item)
+        return;
+    m_ui.editor->placeCaretAtFinding(item);
+    slotPositionChanged();
+    // Findings that touch share a caret position; the one asked for wins.
+    if (m_focused != item)
+        setFocusFinding(item);
+}
+
+void MainWindow::slotPrevError()
+{
+    countEvent("Main_Previous", "Main_Improve_Previous");
+    moveCaretTo(m_findings.previousVisible(m_focused));
+}
+
+void MainWindow::slotNextError()
+{
+    countEvent("Main_Next", "Main_Improve_Next");
+    moveCaretTo(m_findings.nextVisible(m_focused));
+}
+
+// ---------------------------------------------------------------- finding actions
+
+void MainWindow::recordCorrection(CorrectionItem *item)
+{
+    if (item->category() != CategoryNonword && item->category() != CategoryReal)
+        return;
+    m_services.usage.recordSpellingCorrection(item->foundText(), item->previousIndex(),
+                                              item->currentIndex(), item->currentText(),
+                                              item->candidateText(item->previousIndex()));
+}
+
+void MainWindow::slotCorrectByType(CorrectionItem *item, MenuItemType type)
+{
+    const bool polish = polishMode();
+    const bool gotoNext = isTrue(QStringLiteral("goto_next"));
+    if (item && !m_findings.contains(item) && !item->sentence())
+        return;
+    switch (type) {
+    case MenuItemApply:
+        if (!item)
+            return;
+        recordCorrection(item);
+        if (!polish && !m_acceptingAll && item->sentence()) {
+            WordChoice choice;
+            choice.sentence = item->sentence()->text();
+            choice.wordIndex = item->start() - item->sentence()->start();
+            choice.wordLength = int(item->foundText().size());
+            choice.chooseWord = item->currentText();
+            m_services.usage.addChoice(choice);
+        }
+        if (!m_replaying)
+            m_history.push({item, item->previousIndex(), item->currentIndex()});
+        if (!m_acceptingAll) {
+            CorrectionItem *next = gotoNext ? m_findings.nextVisible(item) : nullptr;
+            if (next)
+                moveCaretTo(next);
+            else
+                setFocusFinding(item);
+            m_tips.showOnce(1, QStringLiteral("PT_CopyAll"), mapToGlobal(QPoint(0, 0)));
+        }
+        break;
+    case MenuItemIgnore:
+        countEvent("Main_IgnoreError", "ContexMenu_Improve_IgnoreError");
+        if (!item) {
+            if (m_currentSentence && m_currentSentence->hasSuggestion()) {
+                m_statistics.remove(CategorySuggestion);
+                m_currentSentence->clearSuggestion();
+                refreshStatistics();
+                m_ui.panel->showFinding(m_currentSentence, m_focused);
+            }
+        } else {
+            const bool wasFocused = item == m_focused;
+            CorrectionItem *next = m_findings.nextVisible(item);
+            removeFinding(item);
+            if (gotoNext && wasFocused && next)
+                moveCaretTo(next);
+        }
+        if (!polish)
+            showNotification(16);
+        break;
+    case MenuItemRevert:
+        if (!item)
+            return;
+        countEvent("Main_RevertError", "ContexMenu_Improve_RevertError");
+        recordCorrection(item);
+        if (!m_replaying)
+            m_history.push({item, item->previousIndex(), item->currentIndex()});
+        if (item == m_focused)
+            setFocusFinding(item);
+        else
+            moveCaretTo(item);
+        if (!polish)
+            showNotification(15);
+        break;
+    case MenuItemAddToDictionary:
+        if (!item)
+            return;
+        m_services.usage.countEvent(QStringLiteral("ContexMenu_AddToDictionary"));
+        m_services.usage.addWord(item->foundText());
+        ignoreAll(item);
+        showNotification(14);
+        break;
+    case MenuItemIgnoreAll:
+        if (!item)
+            return;
+        countEvent("ContexMenu_IgnorSameError", "ContexMenu_Improve_IgnorSameError");
+        ignoreAll(item);
+        break;
+    }
+    refreshHistoryButtons();
+    if (!m_acceptingAll)
+        m_ui.editor->relayout();
+}
+
+void MainWindow::ignoreAll(CorrectionItem *item)
+{
+    const int category = item->category();
+    const QString found = item->foundText();
+    QList<CorrectionItem *> same;
+    for (CorrectionItem *other : m_findings.items()) {
+        if (other != item && other->category() == category && other->foundText() == found)
+            same.append(other);
+    }
+    removeFinding(item);
+    for (CorrectionItem *other : std::as_const(same))
+        removeFinding(other);
+}
+
+void MainWindow::removeFinding(CorrectionItem *item)
+{
+    if (!item)
+        return;
+    m_history.drop(item);
+    if (!polishMode())
+        m_statistics.remove(item->category());
+    m_findings.remove(item);
+    if (item == m_focused)
+        m_focused = nullptr;
+    if (m_ui.panel->shownFinding() == item)
+        m_ui.panel->showFinding(m_currentSentence, nullptr);
+    m_ui.editor->removeFinding(item);
+    refreshStatistics();
+    refreshFocusState();
+}
+
+void MainWindow::onFindingsDiscarded(const QList<CorrectionItem *> &findings,
+                                     const QList<SentenceEntry *> &suggestions)
+{
+    const bool correct = !polishMode();
+    for (CorrectionItem *item : findings) {
+        m_history.drop(item);
+        if (correct)
+            m_statistics.remove(item->category());
+        m_findings.remove(item);
+        if (item == m_focused)
+            m_focused = nullptr;
+    }
+    if (correct) {
+        for (int i = 0; i < suggestions.size(); ++i)
+            m_statistics.remove(CategorySuggestion);
+    }
+    // The panel must not keep a finding that is about to be deleted.
+    m_ui.panel->showFinding(m_currentSentence, nullptr);
+    refreshStatistics();
+    refreshHistoryButtons();
+    QTimer::singleShot(0, this, [this] {
+        refreshFocusState();
+        m_ui.panel->showFinding(m_currentSentence, m_focused);
+    });
+}
+
+void MainWindow::refreshStatistics()
+{
+    if (m_ui.strip->isVisible() || !polishMode())
+        m_ui.strip->refresh(m_statistics);
+}
+
+void MainWindow::refreshHistoryButtons()
+{
+    m_ui.undoButton->setEnabled(m_history.canUndo());
+    m_ui.redoButton->setEnabled(m_history.canRedo());
+    m_ui.undoAction->setEnabled(m_history.canUndo());
+    m_ui.redoAction->setEnabled(m_history.canRedo());
+}
+
+void MainWindow::slotCorrectAll()
+{
+    if (m_findings.isEmpty() || m_acceptingAll)
+        return;
+    m_backupTimer.stop();
+    const bool polish = polishMode();
+    const QString verb = polish ? QStringLiteral("采纳") : QStringLiteral("改正");
+    CustomMessageBox box(QStringLiteral("全部") + verb + QStringLiteral("确认"),
+                         polish ? QStringLiteral("是否确认采纳所有润色建议？") : QStringLiteral("是否确认改正全部错误？"),
+                         QStringLiteral("全部") + verb, this);
+    if (box.exec() != QDialog::Accepted) {
+        m_backupTimer.start();
+        return;
+    }
+    m_ui.waiting->showCentered();
+    countEvent("Main_CorrectAll", "Main_Improve_CorrectAll");
+    m_acceptingAll = true;
+    m_trackingSuppressed = true;
+    QElapsedTimer slice;
+    slice.start();
+    // Indexes, not a copy: events processed in between may remove findings.
+    for (int i = 0; i < m_findings.size(); ++i) {
+        CorrectionItem *item = m_findings.at(i);
+        if (item->isVisible() && item->isOpen())
+            item->applyByIndex(0);
+        if (slice.elapsed() >= AcceptAllEventSliceMs) {
+            QCoreApplication::processEvents();
+            slice.restart();
+        }
+    }
+    m_trackingSuppressed = false;
+    m_acceptingAll = false;
+    m_ui.editor->relayout();
+    if (m_focused && m_findings.contains(m_focused))
+        setFocusFinding(m_focused);
+    else
+        refreshFocusState();
+    refreshHistoryButtons();
+    showNotification(polish ? 12 : 11);
+    m_ui.waiting->hide();
+    m_backupTimer.start();
+}
+
+void MainWindow::replay(const CorrectionHistory::Record &record, bool undo)
+{
+    const int index = undo ? record.previousIndex : record.newIndex;
+    m_replaying = true;
+    if (index < 0)
+        record.item->correct(MenuItemRevert);
+    else
+        record.item->correct(MenuItemApply, index);
+    m_replaying = false;
+}
+
+void MainWindow::slotUndo()
+{
+    countEvent("Main_Undo", "Main_Improve_Undo");
+    if (!m_history.canUndo())
+        return;
+    const CorrectionHistory::Record record = m_history.takeUndo();
+    replay(record, true);
+    m_history.pushRedo(record);
+    refreshHistoryButtons();
+}
+
+void MainWindow::slotRedo()
+{
+    countEvent("Main_Redo", "Main_Improve_Redo");
+    if (!m_history.canRedo())
+        return;
+    const CorrectionHistory::Record record = m_history.takeRedo();
+    replay(record, false);
+    m_history.pushUndo(record);
+    refreshHistoryButtons();
+}
+
+// ---------------------------------------------------------------- keys, text, modes
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != m_ui.editor || event->type() != QEvent::KeyPress)
+        return QMainWindow::eventFilter(watched, event);
+    auto *key = static_cast<QKeyEvent *>(event);
+    const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
+    const bool ctrl = mods & Qt::ControlModifier;
+    if (mods == Qt::ControlModifier) {
+        switch (key->key()) {
+        case Qt::Key_Z:
+            slotUndo();
+            return true;
+        case Qt::Key_Y:
+            slotRedo();
+            return true;
+        case Qt::Key_I:
+            return true;
+        default:
+            break;
+        }
+    }
+    if (m_focused) {
+        const int k = key->key();
+        const bool wantCtrl = isTrue(QStringLiteral("use_ctrl"));
+        if (k >= Qt::Key_0 && k <= Qt::Key_9 && ctrl == wantCtrl
+            && (mods & ~Qt::ControlModifier) == Qt::NoModifier) {
+            if (k == Qt::Key_0)
+                m_focused->correct(MenuItemIgnore);
+            else
+                m_focused->applyByIndex(k - Qt::Key_1);
+            return true;
+        }
+        if (k == Qt::Key_F2 && mods == Qt::NoModifier) {
+            m_focused->correct(MenuItemRevert);
+            return true;
+        }
+    }
+    if (CustomTextEditor::isDiscardKey(key, m_ui.editor->textCursor().hasSelection()))
+        m_ui.editor->discardTouchedFindings();
+    return false;
+}
+
+void MainWindow::slotTextChanged()
+{
+    const bool has = m_ui.editor->hasText();
+    m_ui.copyButton->setEnabled(has);
+    m_ui.clearButton->setEnabled(has);
+    m_ui.copyAction->setEnabled(has);
+    m_textChanged = true;
+    if (has && !m_trackingSuppressed) {
+        const QPoint at = mapToGlobal(QPoint(0, 0));
+        if (polishMode())
+            m_tips.showOnce(8, QStringLiteral("PT_Improve"), at);
+        else
+            m_tips.showOnce(2, QStringLiteral("PT_Check"), at);
+    }
+}
+
+void MainWindow::slotOnPaste(const QString &text)
+{
+    if (m_ui.editor->everythingSelected())
+        reset();
+    else
+        m_ui.editor->discardTouchedFindings();
+    m_ui.editor->replaceSelection(m_ui.editor->textCursor(), text);
+}
+
+void MainWindow::slotOnCut()
+{
+    m_ui.editor->discardTouchedFindings();
+    m_ui.editor->cut();
+}
+
+void MainWindow::slotWorkingModeChanged()
+{
+    const bool polish = m_ui.sideBar->polishModeButton()->isChecked();
+    if (polish == polishMode())
+        return;
+    setPolishMode(polish);
+    m_services.usage.countEvent(polish ? QStringLiteral("Main_Mode_Improve") : QStringLiteral("Main_Mode_Correct"));
+    m_prefs.setValue(QStringLiteral("Improve_mode"), polish ? True : False);
+    applyModeButtons();
+    const QString text = m_ui.editor->toPlainText();
+    reset();
+    m_trackingSuppressed = true;
+    m_ui.editor->loadText(text);
+    m_trackingSuppressed = false;
+}
+
+void MainWindow::slotDisplayCorrectionMode(bool checked)
+{
+    if (checked)
+        m_ui.sideBar->correctModeButton()->setChecked(true);
+}
+
+void MainWindow::slotDisplayEnrichmentMode(bool checked)
+{
+    if (checked)
+        m_ui.sideBar->polishModeButton()->setChecked(true);
+}
+
+void MainWindow::slotPreferChanged(bool bTextChanged, bool bErrorChanged)
+{
+    m_ui.applyHotKeys(m_prefs);
+    m_trackingSuppressed = true;
+    const int caret = m_ui.editor->textCursor().position();
+    if (bTextChanged) {
+        m_ui.editor->applyAppearance();
+        for (SentenceEntry *entry : std::as_const(m_sentences)) {
+            for (CorrectionItem *item : entry->findings()) {
+                if (ClickableLabel *label = item->label()) {
+                    m_ui.editor->applyPreviewFont(label);
+                    label->adjustSize();
+                }
+            }
+        }
+        m_ui.editor->highlightSentence(nullptr, m_currentSentence);
+    }
+    if (bErrorChanged) {
+        const bool lines = isTrue(QStringLiteral("display_suggestion_enabled"));
+        for (SentenceEntry *entry : std::as_const(m_sentences)) {
+            for (CorrectionItem *item : entry->findings())
+                item->updateLook();
+            if (LineWidget *line = entry->lineWidget())
+                line->setVisible(lines);
+        }
+        refreshStatistics();
+    }
+    QTextCursor tc = m_ui.editor->textCursor();
+    tc.setPosition(qMin(caret, m_ui.editor->document()->characterCount() - 1));
+    m_ui.editor->setTextCursor(tc);
+    m_trackingSuppressed = false;
+    if (m_focused && !m_focused->isVisible())
+        clearFocus();
+    else if (m_focused)
+        setFocusFinding(m_focused);
+    refreshFocusState();
+    m_ui.editor->relayout();
+}
+
+void MainWindow::slotClear()
+{
+    countEvent("Main_Clear", "Main_Improve_Clears");
+    if (!m_ui.editor->hasText())
+        return;
+    CustomMessageBox box(QStringLiteral("清除确认"), QStringLiteral("文本框中存在内容，是否清除？"),
+                         QStringLiteral("清除"), this);
+    if (box.exec() == QDialog::Accepted)
+        reset();
+}
+
+void MainWindow::slotCopyToClip()
+{
+    countEvent("Main_CopyAll", "Main_Improve_CopyAll");
+    QApplication::clipboard()->setText(m_ui.editor->toPlainText());
+    showNotification(13);
+}
+
+void MainWindow::slotOpen()
+{
+    m_services.usage.countEvent(QStringLiteral("Main_OpenFile"));
+    QString path;
+    if (m_services.chooseOpenFile)
+        path = m_services.chooseOpenFile(this);
+    else
+        path = QFileDialog::getOpenFileName(this, QStringLiteral("打开文档"), QString(),
+                                            QStringLiteral("所有支持文档 (*.txt *.doc *.docx)"));
+    if (path.isEmpty())
+        return;
+    if (m_ui.editor->hasText()) {
+        CustomMessageBox box(QStringLiteral("覆盖确认"), QStringLiteral("是否覆盖文本框中的文本？"),
+                             QStringLiteral("覆盖"), this);
+        if (box.exec() != QDialog::Accepted)
+            return;
+    }
+    QFile file(path);
+    constexpr qint64 MaxTextBytes = 64 * 1024 * 1024;
+    if (!path.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive) || !file.open(QIODevice::ReadOnly)
+        || file.size() > MaxTextBytes) {
+        CustomMessageBox box(QStringLiteral("提示"),
+                             QStringLiteral("打开文档失败，可能是您的电脑\n未安装微软Word软件。"), this);
+        box.exec();
+        return;
+    }
+    QStringDecoder decoder("GB18030");
+    const QString text = decoder.decode(file.readAll());
+    reset();
+    m_ui.editor->loadText(text);
+}
+
+void MainWindow::slotResetWordCountLimit()
+{
+    m_wordLimit.reset();
+}
+
+void MainWindow::slotBackup()
+{
+    if (!m_textChanged || !m_ui.editor->hasText())
+        return;
+    QFile file(m_prefs.directory() + QStringLiteral("backup.ini"));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return;
+    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    QStringEncoder encoder("GB18030");
+    file.write(encoder.encode(m_ui.editor->toPlainText()));
+    m_textChanged = false;
+}
+
+void MainWindow::slotDisplayCorrection(bool bShow)
+{
+    if (bShow) {
+        m_ui.panel->setMinimumWidth(180);
+        const int total = m_ui.spHorizontal->width();
+        m_ui.spHorizontal->setSizes({qMax(0, total - 200), 200});
+    } else {
+        m_ui.panel->setMinimumWidth(0);
+        const int total = m_ui.spHorizontal->width();
+        m_ui.spHorizontal->setSizes({total, m_ui.panel->minimumSizeHint().width()});
+    }
+}
+
+void MainWindow::slotOpenReport()
+{
+    openReport(false);
+}
+
+void MainWindow::openReport(bool onDemand)
+{
+    m_services.usage.countEvent(QStringLiteral("Main_OpenReport"));
+    ReportWindow::Inputs inputs;
+    inputs.lexicalScore = qMax(0.0, m_checkThread->lexicalScore());
+    inputs.syntaxScore = qMax(0.0, m_checkThread->syntaxScore());
+    inputs.sentences = int(m_sentences.size());
+    inputs.words = m_lastWordCount;
+    inputs.categoryCounts = {m_statistics.count(CheckStatistics::Spelling), m_statistics.count(CheckStatistics::Style),
+                             m_statistics.count(CheckStatistics::Grammar), m_statistics.count(CheckStatistics::Suggestion)};
+    const LevelCounts &levels = m_checkThread->statistics().levelCounts;
+    // Report order: GRE, 托福, 雅思, 六级, 四级, 高中 (levels 5 down to 0).
+    for (int level = 5; level >= 0; --level)
+        inputs.levelCounts.append(levels[size_t(level)]);
+    inputs.onDemand = onDemand;
+    auto *report = new ReportWindow(inputs, m_prefs, this);
+    report->setWindowModality(Qt::ApplicationModal);
+    report->show();
+}
+
+// ---------------------------------------------------------------- notifications
+
+void MainWindow::showNotification(int number)
+{
+    const QPoint centre = m_ui.editor->mapToGlobal(m_ui.editor->rect().center());
+    m_tips.show(number, centre - QPoint(80, 20));
+}

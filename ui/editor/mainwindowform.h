@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QList>
+
+class ConfigStore;
+class CorrectionPanel;
+class CustomTextEditor;
+class LeftSideBar;
+class QAction;
+class QLabel;
+class QMainWindow;
+class QPushButton;
+class QSplitter;
+class QWidget;
+class StatisticsStrip;
+class WaitingIndicator;
+
+// The widget tree of the main window: the left side bar with the mode buttons, the tool
+// row, the splitter "spHorizontal" with the editor and the correction panel inside the
+// vertical splitter with the dictionary area, the statistics strip and the status line;
+// plus the window's actions (buttons trigger them, hot keys are theirs). All widgets and
+// actions are children of the window.
+class MainWindowForm
+{
+public:
+    void setupUi(QMainWindow *window, ConfigStore &prefs);
+
+    // Check and accept-all of the current mode shown, the other pair hidden.
+    void showModeButtons(bool polish);
+    // Hot keys from the "hk_*" settings.
+    void applyHotKeys(ConfigStore &prefs);
+    // Accept-all of the current mode enabled when `enabled`, the other pair disabled.
+    void setAcceptAllEnabled(bool enabled, bool polish);
+    void setPrevNextEnabled(bool previous, bool next);
+    void setHistoryEnabled(bool undo, bool redo);
+    void setTextActionsEnabled(bool hasText);
+
+    LeftSideBar *sideBar = nullptr;
+    CustomTextEditor *editor = nullptr;
+    CorrectionPanel *panel = nullptr;
+    QSplitter *spHorizontal = nullptr;
+    QSplitter *spVertical = nullptr;
+    QWidget *dictionaryArea = nullptr;
+    StatisticsStrip *strip = nullptr;
+    QLabel *wordCountLabel = nullptr;
+    QLabel *connectionLabel = nullptr;
+    WaitingIndicator *waiting = nullptr;
+
+    QPushButton *checkButton = nullptr;
+    QPushButton *improveButton = nullptr;
+    QPushButton *correctAllButton = nullptr;
+    QPushButton *improveAllButton = nullptr;
+    QPushButton *prevButton = nullptr;
+    QPushButton *nextButton = nullptr;
+    QPushButton *undoButton = nullptr;
+    QPushButton *redoButton = nullptr;
+    QPushButton *copyButton = nullptr;
+    QPushButton *clearButton = nullptr;
+
+    QAction *checkAction = nullptr;
+    QAction *improveAction = nullptr;
+    QAction *correctAllAction = nullptr;
+    QAction *improveAllAction = nullptr;
+    QAction *copyAction = nullptr;
+    QAction *clearAction = nullptr;
+    QAction *prevAction = nullptr;
+    QAction *nextAction = nullptr;
+    QAction *undoAction = nullptr;
+    QAction *redoAction = nullptr;
+
+private:
+    QPushButton *makeButton(QWidget *parent, const QString &text, const QString &objectName);
+    QAction *makeAction(QMainWindow *window, const QString &text, QPushButton *button);
+};

@@ -1,0 +1,177 @@
+#include "custommessagebox.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+CustomMessageBox::AutoAnswer &autoAnswer()
+{
+    static CustomMessageBox::AutoAnswer answer;
+    return answer;
+}
+
+} // namespace
+
+CustomMessageBox::CustomMessageBox(const QString &title, const QString &text, QWidget *parent)
+    : QDialog(parent)
+{
+    build(title, text);
+}
+
+CustomMessageBox::CustomMessageBox(const QString &title, const QString &text,
+                                   const QString &confirmText, QWidget *parent)
+    : QDialog(parent)
+{
+    build(title, text);
+    m_confirm->setText(confirmText);
+    m_cancel->show();
+}
+
+CustomMessageBox::CustomMessageBox(const QString &title, const QString &text,
+                                   const QString &confirmText, const QString &cancelText,
+                                   QWidget *parent)
+    : QDialog(parent)
+{
+    build(title, text);
+    m_confirm->setText(confirmText);
+    m_cancel->setText(cancelText);
+    m_cancel->show();
+}
+
+CustomMessageBox::CustomMessageBox(const QString &title, const QString &text,
+                                   const QString &confirmText, const QString &extraText,
+                                   bool *flag, QWidget *parent)
+    : QDialog(parent)
+    , m_flag(flag)
+{
+    build(title, text);
+    m_confirm->setText(confirmText);
+    m_extra->setText(extraText);
+    m_extra->show();
+    m_cancel->show();
+}
+
+CustomMessageBox::~CustomMessageBox() = default;
+
+void CustomMessageBox::build(const QString &title, const QString &text)
+{
+    setObjectName(QStringLiteral("CustomMsgBoxClass"));
+    m_title = title;
+    setWindowTitle(title);
+    setModal(true);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(24, 18, 24, 14);
+    layout->setSpacing(12);
+    m_text = new QLabel(text, this);
+    m_text->setWordWrap(false);
+    m_text->setStyleSheet(QStringLiteral("font-family: 微软雅黑; font-size: 13px; color: #333333;"));
+    layout->addWidget(m_text);
+    m_countDown = new QLabel(this);
+    m_countDown->setStyleSheet(QStringLiteral("color: #D04605;"));
+    m_countDown->hide();
+    layout->addWidget(m_countDown);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    m_confirm = new QPushButton(QStringLiteral("确认"), this);
+    m_confirm->setDefault(true);
+    m_extra = new QPushButton(QStringLiteral("保存文本"), this);
+    m_cancel = new QPushButton(QStringLiteral("返回"), this);
+    m_extra->hide();
+    m_cancel->hide();
+    buttons->addWidget(m_confirm);
+    buttons->addWidget(m_extra);
+    buttons->addWidget(m_cancel);
+    layout->addLayout(buttons);
+
+    connect(m_confirm, &QPushButton::clicked, this, &CustomMessageBox::slotSumbmitClicked);
+    connect(m_extra, &QPushButton::clicked, this, &CustomMessageBox::slotExtraClicked);
+    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+    m_timer.setInterval(1000);
+    connect(&m_timer, &QTimer::timeout, this, &CustomMessageBox::slotCountDown);
+}
+
+QString CustomMessageBox::text() const
+{
+    return m_text->text();
+}
+
+bool CustomMessageBox::hasCancelButton() const
+{
+    return !m_cancel->isHidden();
+}
+
+bool CustomMessageBox::hasExtraButton() const
+{
+    return !m_extra->isHidden();
+}
+
+QString CustomMessageBox::countDownText() const
+{
+    return m_countDown->isHidden() ? QString() : m_countDown->text();
+}
+
+void CustomMessageBox::startCountDown(int seconds, int words)
+{
+    m_words = words;
+    m_remaining = seconds + 1;
+    m_countDown->show();
+    slotCountDown();
+    if (m_remaining >= 1)
+        m_timer.start();
+}
+
+void CustomMessageBox::slotCountDown()
+{
+    --m_remaining;
+    m_countDown->setText(QStringLiteral("%1 s内还能检查%2词").arg(m_remaining).arg(m_words));
+    if (m_remaining < 1) {
+        m_timer.stop();
+        m_countDownEnded = true;
+        accept();
+    }
+}
+
+int CustomMessageBox::exec()
+{
+    if (const AutoAnswer &answer = autoAnswer()) {
+        const int result = answer(*this);
+        m_timer.stop();
+        setResult(result);
+        return result;
+    }
+    if (m_countDownEnded)
+        return QDialog::Accepted; // the count-down ran out before the box was shown
+    if (parentWidget()) {
+        adjustSize();
+        const QRect outer = parentWidget()->window()->geometry();
+        move(outer.center() - rect().center());
+    }
+    return QDialog::exec();
+}
+
+void CustomMessageBox::setAutoAnswer(AutoAnswer answer)
+{
+    autoAnswer() = std::move(answer);
+}
+
+void CustomMessageBox::slotMove(int dx, int dy)
+{
+    move(pos() + QPoint(dx, dy));
+}
+
+void CustomMessageBox::slotSumbmitClicked()
+{
+    accept();
+}
+
+void CustomMessageBox::slotExtraClicked()
+{
+    if (m_flag)
+        *m_flag = true;
+    accept();
+}

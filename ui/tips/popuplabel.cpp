@@ -1,0 +1,65 @@
+#include "popuplabel.h"
+
+#include "tipmanager.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QTimer>
+
+PopupLabel::PopupLabel(int number, QWidget *parent, const QPoint &globalPos)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus)
+    , m_number(number)
+    , m_fadeIn(FadeMs)
+    , m_fadeOut(FadeMs)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    QString text = TipManager::text(number).toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br>"));
+    if (TipManager::hasLink(number))
+        text += QStringLiteral(" <a href=\"close\">知道了</a>");
+    m_label = new QLabel(text, this);
+    m_label->setTextFormat(Qt::RichText);
+    m_label->setStyleSheet(QStringLiteral(
+        "QLabel { background: #fffbe6; border: 1px solid #e0b84c; border-radius: 4px;"
+        " padding: 6px 10px; color: #333333; font-family: 微软雅黑; font-size: 12px; }"));
+    layout->addWidget(m_label);
+    connect(m_label, &QLabel::linkActivated, this, &PopupLabel::slotFadeOut);
+    adjustSize();
+    move(globalPos);
+
+    m_fadeIn.setFrameRange(0, 100);
+    m_fadeOut.setFrameRange(100, 0);
+    connect(&m_fadeIn, &QTimeLine::frameChanged, this, &PopupLabel::slotFading);
+    connect(&m_fadeOut, &QTimeLine::frameChanged, this, &PopupLabel::slotFading);
+    connect(&m_fadeIn, &QTimeLine::finished, this, &PopupLabel::slotFadeInFinished);
+    connect(&m_fadeOut, &QTimeLine::finished, this, &QWidget::close);
+    setWindowOpacity(0.0);
+    show();
+    m_fadeIn.start();
+}
+
+PopupLabel::~PopupLabel() = default;
+
+QString PopupLabel::text() const
+{
+    return TipManager::text(m_number);
+}
+
+void PopupLabel::slotFading(int frame)
+{
+    setWindowOpacity(frame / 100.0);
+}
+
+void PopupLabel::slotFadeInFinished()
+{
+    if (!TipManager::hasLink(m_number))
+        QTimer::singleShot(StayMs, this, &PopupLabel::slotFadeOut);
+}
+
+void PopupLabel::slotFadeOut()
+{
+    if (m_fadeOut.state() == QTimeLine::NotRunning)
+        m_fadeOut.start();
+}

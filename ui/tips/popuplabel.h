@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QTimeLine>
+#include <QWidget>
+
+class QLabel;
+
+// One shown tip or notification: a small frameless window that fades in, stays (3 s,
+// or until its "知道了" link is clicked) and fades out, then deletes itself. Callers
+// keep a QPointer to know whether it is still open.
+class PopupLabel : public QWidget
+{
+    Q_OBJECT
+public:
+    static constexpr int FadeMs = 800;
+    static constexpr int StayMs = 3000;
+
+    // Shows tip `number` of the tip catalogue at `globalPos`.
+    PopupLabel(int number, QWidget *parent, const QPoint &globalPos);
+    ~PopupLabel() override;
+
+    int number() const { return m_number; }
+    QString text() const;
+
+public Q_SLOTS:
+    void slotFading(int frame);
+    void slotFadeInFinished();
+    void slotFadeOut();
+
+private:
+    int m_number;
+    QLabel *m_label = nullptr;
+    QTimeLine m_fadeIn;
+    QTimeLine m_fadeOut;
+};
