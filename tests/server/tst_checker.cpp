@@ -169,6 +169,10 @@ private slots:
             QCOMPARE(QString::fromStdString(c["candidates"][0u]["correction"].asString()), candidate);
             QCOMPARE(QString::fromStdString(c["candidates"][0u]["candidateType"].asString()), candidateType);
             QVERIFY(!c["explainType"].asString().empty());
+            // every kind of finding has its own explanation page
+            const QString page = QString::fromStdString(
+                m_checker->explanationHtml("/?et=" + c["explainType"].asString() + "&fk=x"));
+            QVERIFY2(!page.contains(QStringLiteral("暂无")), c["explainType"].asCString());
             QVERIFY(c["featureKeys"].isArray() && c["featureKeys"].size() >= 1);
         }
         QVERIFY2(found, qPrintable(QStringLiteral("got: ") + describe(sentence, record)));
