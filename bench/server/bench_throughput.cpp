@@ -4,6 +4,7 @@
 //
 // usage: bench_throughput [ROUNDS]   (default 2 passes over the essay per client)
 
+#include "checkrequest.h"
 #include "frame.h"
 #include "passwordhasher.h"
 #include "sentencesplitter.h"
@@ -15,7 +16,6 @@
 #include <QTemporaryDir>
 
 #include <httplib.h>
-#include <json/json.h>
 
 #include <chrono>
 #include <cstdio>
@@ -48,24 +48,13 @@ std::vector<std::string> essaySentences()
 std::string checkFrame(const std::string &key, const std::vector<std::string> &sentences, std::size_t from,
                        std::size_t count)
 {
-    Json::Value root(Json::objectValue);
-    root["session"] = key;
-    root["clientVersion"] = "Tessel 0.9.2.0";
-    Json::Value types(Json::arrayValue);
-    for (const char *kind : {"0", "1"}) {
-        Json::Value type(Json::arrayValue);
-        for (const char *item : {"server.spell", "2", "server.grammar", "2", "server.confidence", "2", "kind", kind})
-            type.append(item);
-        types.append(type);
-    }
-    root["configTypes"] = types;
+    ZeltraLib::CheckRequest request;
+    request.session = QString::fromStdString(key);
     for (std::size_t i = from; i < from + count && i < sentences.size(); ++i) {
-        root["sents"].append(sentences[i]);
-        root["configs"].append(0);
+        request.sents << QString::fromStdString(sentences[i]);
+        request.configs << 0;
     }
-    Json::StreamWriterBuilder builder;
-    builder["indentation"] = "";
-    return ZeltraLib::encodeFrame(QByteArray::fromStdString(Json::writeString(builder, root) + "\n")).toStdString();
+    return ZeltraLib::encodeFrame(ZeltraLib::checkRequestJson(request)).toStdString();
 }
 
 struct Run

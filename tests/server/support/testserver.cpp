@@ -1,5 +1,6 @@
 #include "testserver.h"
 
+#include "checkrequest.h"
 #include "frame.h"
 #include "passwordhasher.h"
 #include "serverstorage.h"
@@ -106,24 +107,14 @@ std::string compact(const Json::Value &value)
 std::string checkRequest(const std::string &session, const std::vector<std::string> &sentences,
                          const std::vector<int> &configs)
 {
-    Json::Value root(Json::objectValue);
-    root["session"] = session;
-    root["clientVersion"] = "Tessel 0.9.2.0";
-    root["sents"] = Json::Value(Json::arrayValue);
+    // Exactly what the client posts.
+    ZeltraLib::CheckRequest request;
+    request.session = QString::fromStdString(session);
     for (const std::string &s : sentences)
-        root["sents"].append(s);
-    root["configs"] = Json::Value(Json::arrayValue);
+        request.sents << QString::fromStdString(s);
     for (int c : configs)
-        root["configs"].append(c);
-    Json::Value types(Json::arrayValue);
-    for (const char *kind : {"0", "1"}) {
-        Json::Value type(Json::arrayValue);
-        for (const char *item : {"server.spell", "2", "server.grammar", "2", "server.confidence", "2", "kind", kind})
-            type.append(item);
-        types.append(type);
-    }
-    root["configTypes"] = types;
-    return compact(root);
+        request.configs << c;
+    return ZeltraLib::checkRequestJson(request).toStdString();
 }
 
 std::string polishRequest(const std::string &session, const std::vector<std::string> &sentences, int level)
