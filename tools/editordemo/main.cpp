@@ -5,6 +5,7 @@
 #include "resultsfile.h"
 
 #include "configstore.h"
+#include "correctionpanel.h"
 #include "customtexteditor.h"
 #include "fontsetup.h"
 #include "globalstores.h"
@@ -83,6 +84,7 @@ int main(int argc, char *argv[])
     ZeltraLib::setPolishMode(parser.isSet(polish));
 
     DemoWindow window(prefs);
+    window.panel()->setModeTexts(!parser.isSet(polish));
     window.resize(1100, 720);
     window.show();
     const int inserted = window.load(text, results.states());
