@@ -7,7 +7,8 @@
 namespace PennovaServer {
 
 // A form-encoded request body as the client writes it: "key=value" pairs joined by "&",
-// values inserted as they are (no percent-encoding, "+" is a plus). The last field of
+// values inserted as they are except for "%25", "%26" and "%2b", which stand for "%", "&"
+// and "+" (a literal "&" would split the value); a bare "+" is a plus. The last field of
 // some requests holds free text that may contain "&"; naming it as the tail field makes
 // its value run to the end of the body.
 class FormBody

@@ -15,16 +15,6 @@
 namespace PennovaServer {
 
 namespace {
-// The client sends "+" in the registration e-mail as "%2b"; nothing else is encoded.
-std::string decodePlus(std::string text)
-{
-    for (std::size_t at = text.find('%'); at != std::string::npos; at = text.find('%', at + 1)) {
-        if (at + 2 < text.size() && text[at + 1] == '2' && (text[at + 2] == 'b' || text[at + 2] == 'B'))
-            text.replace(at, 3, "+");
-    }
-    return text;
-}
-
 std::optional<FormBody> registrationForm(const httplib::Request &req, httplib::Response &res,
                                          const ServiceContext &context, const char *key)
 {
@@ -87,7 +77,7 @@ void RegistrationRoutes::install(httplib::Server &server)
         if (!form)
             return;
         const std::string name = form->value("u");
-        const std::string email = decodePlus(form->value("e"));
+        const std::string email = form->value("e");
         const std::string hash = form->value("p");
 
         // Three digits: user name, e-mail, password; 0 = acceptable.

@@ -85,7 +85,12 @@ private slots:
         QTest::addColumn<QString>("value");
         QTest::newRow("plain pair") << "userName=demo123&hashUserPassword=ABC" << "" << true << "hashUserPassword" << "ABC";
         QTest::newRow("plus stays a plus") << "e=a+b@example.com" << "" << true << "e" << "a+b@example.com";
-        QTest::newRow("percent stays as sent") << "words=100%25;" << "" << true << "words" << "100%25;";
+        QTest::newRow("escaped percent") << "words=100%25;" << "" << true << "words" << "100%;";
+        QTest::newRow("escaped ampersand") << "s=a %26 b" << "" << true << "s" << "a & b";
+        QTest::newRow("escaped plus either case") << "e=a%2bb%2Bc@x.cn" << "" << true << "e" << "a+b+c@x.cn";
+        QTest::newRow("escape decoded once") << "s=%2526" << "" << true << "s" << "%26";
+        QTest::newRow("other percent sequences stay") << "s=%41%2z%" << "" << true << "s" << "%41%2z%";
+        QTest::newRow("escapes in the tail field") << "sessionKey=K&data=50%25 & more" << "data" << true << "data" << "50% & more";
         QTest::newRow("chinese value") << "u=学生&e=x" << "" << true << "u" << "学生";
         QTest::newRow("equals inside a value") << "data=a=b" << "" << true << "data" << "a=b";
         QTest::newRow("first of two values") << "k=1&k=2" << "" << true << "k" << "1";
