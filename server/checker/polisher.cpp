@@ -17,6 +17,7 @@ struct Entry
     const char *candidates; // '|'-separated, best first
     const char *pos;        // position tag sent back in explanation look-ups
     int strength;           // 3 = offered at every level, 1 = only at level 1
+    int nextPlural = 0;     // 1: the next word must be a plural noun, -1: must not be, 0: any
 };
 
 const Entry kEntries[] = {
@@ -54,8 +55,10 @@ const Entry kEntries[] = {
     {"bad effect", "", "", "adverse effect|negative effect", "NN", 3},
     {"good effect", "", "", "positive effect|beneficial effect", "NN", 3},
     {"more and more", "", "", "increasingly|a growing number of", "RB", 2},
-    {"a lot of", "", "", "a great deal of|plenty of|numerous", "JJ", 2},
-    {"lots of", "", "", "plenty of|numerous|a wealth of", "JJ", 2},
+    {"a lot of", "", "", "numerous|a large number of|plenty of", "JJ", 2, 1},
+    {"a lot of", "", "", "a great deal of|plenty of", "JJ", 2, -1},
+    {"lots of", "", "", "numerous|plenty of", "JJ", 2, 1},
+    {"lots of", "", "", "a great deal of|plenty of", "JJ", 2, -1},
     {"in a word", "", "", "in short|in conclusion", "RB", 3},
     {"i think", "", "that", "I believe|in my view", "VB", 1},
     {"because of", "", "", "owing to|due to", "IN", 1},
@@ -150,11 +153,21 @@ std::vector<Finding> Polisher::suggest(const std::vector<Token> &t, int level) c
             const int next = RuleSupport::nextWord(t, last);
             if (next >= 0 && c.notAfter.count(t[size_t(next)].lower))
                 continue;
+            if (c.entry->nextPlural) {
+                const std::string nw = next >= 0 ? t[size_t(next)].lower : std::string();
+                const bool plural = nw == "people" || nw == "children"
+                    || (nw.size() > 3 && nw.back() == 's' && nw[nw.size() - 2] != 's');
+                if ((c.entry->nextPlural > 0) != plural)
+                    continue;
+            }
             // sentence adverbs only at the start of the sentence
             const std::string pos = c.entry->pos;
             if ((pos == "CC" || (pos == "RB" && c.words.size() == 1)) && i != 0)
                 continue;
-            Finding f = RuleSupport::replace(t, i, last, c.candidates[0], "IMPROVE", "lexsub", c.entry->strength);
+            // "a good idea" -> "an excellent idea": the article joins the span
+            const bool article = prev >= 0 && prev == i - 1 && (t[size_t(prev)].lower == "a" || t[size_t(prev)].lower == "an");
+            const int first = article ? prev : i;
+            Finding f = RuleSupport::replace(t, first, last, c.candidates[0], "IMPROVE", "lexsub", c.entry->strength);
             f.candidates.clear();
             double score = 0.9;
             std::vector<std::string> keys{tok.lower == c.words[0] ? std::string(c.entry->pattern) : tok.lower};
@@ -165,7 +178,9 @@ std::vector<Finding> Polisher::suggest(const std::vector<Token> &t, int level) c
                 if ((pos == "CC" || pos == "RB") && i == 0 && c.words.size() == 1
                     && !(last + 1 < int(t.size()) && t[size_t(last) + 1].text == ","))
                     text += ",";
-                cd.correction = RuleSupport::caseLike(tok, text);
+                if (article)
+                    text = std::string(std::string("aeio").find(text[0]) != std::string::npos ? "an " : "a ") + text;
+                cd.correction = RuleSupport::caseLike(t[size_t(first)], text);
                 cd.score = score;
                 cd.originalScore = 0.5;
                 score -= 0.1;

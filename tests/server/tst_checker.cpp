@@ -574,8 +574,36 @@ private slots:
         // the strongest suggestion is there at every level
         QCOMPARE(out[0u]["sentInd"].asInt(), 0);
         const Json::Value &first = out[0u]["corrections"][0u];
-        QCOMPARE(covered(QString::fromStdString(sentences[0]), first), QStringLiteral("very important"));
-        QCOMPARE(first["candidates"][0u]["correction"].asString(), std::string("crucial"));
+        QCOMPARE(covered(QString::fromStdString(sentences[0]), first), QStringLiteral("a very important"));
+        QCOMPARE(first["candidates"][0u]["correction"].asString(), std::string("a crucial"));
+    }
+
+    void polishFitsTheContext_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::addColumn<QString>("span");
+        QTest::addColumn<QString>("candidate");
+        QTest::newRow("article follows the new word") << "It was a good idea to go there." << "a good" << "an excellent";
+        QTest::newRow("countable plural") << "We met a lot of people in Shanghai." << "a lot of" << "numerous";
+        QTest::newRow("uncountable noun") << "They spent a lot of money on it." << "a lot of" << "a great deal of";
+        QTest::newRow("sentence-initial connective gets a comma") << "But we did not give up at all." << "But" << "However,";
+    }
+
+    void polishFitsTheContext()
+    {
+        QFETCH(QString, sentence);
+        QFETCH(QString, span);
+        QFETCH(QString, candidate);
+        Json::Value out;
+        QVERIFY(m_checker->polish({sentence.toStdString()}, 1, &out));
+        bool found = false;
+        for (const Json::Value &c : out[0u]["corrections"]) {
+            if (covered(sentence, c) != span)
+                continue;
+            found = true;
+            QCOMPARE(QString::fromStdString(c["candidates"][0u]["correction"].asString()), candidate);
+        }
+        QVERIFY(found);
     }
 
     void polishRefusesUnsuitableText_data()
