@@ -25,7 +25,9 @@ class EnglishChecker
 {
 public:
     // dataDir: folder with the checker's tables (frequency list, vocabulary levels);
-    // empty = the data folder beside the sources (PENNOVA_SOURCE_DIR/server/checker/data).
+    // empty = $PENNOVA_CHECKER_DATA, or else the data folder beside the sources
+    // (PENNOVA_SOURCE_DIR/server/checker/data). WordNet is read from /usr/share/wordnet.
+    // Loading takes one to three seconds: build one checker and share it.
     // hunspellDir: folder with en_US.aff/en_US.dic; empty = /usr/share/hunspell.
     // Missing files leave that part silent (no findings), never a crash.
     explicit EnglishChecker(const std::string &dataDir = {}, const std::string &hunspellDir = {});
@@ -37,8 +39,8 @@ public:
     // kind: 0 sentence, 1 title. config: that kind's flat key/value list from the
     // request's "configTypes" ("server.spell", "2", ..., "server.confidence", "2").
     // userWords: the user's word list; its words are never flagged as misspelt.
-    // previous: the sentences before this one in the request (for repeated openers);
-    // may be empty.
+    // previous: the sentences before this one in the request (for repeated openers; only
+    // the last one is read); may be empty. At most 100 corrections per sentence.
     Json::Value checkSentence(int sentInd, const std::string &utf8, int kind,
                               const std::vector<std::string> &config,
                               const std::unordered_set<std::string> &userWords,
