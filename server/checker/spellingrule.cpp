@@ -61,11 +61,12 @@ bool stretched(const std::string &lower)
 bool hyphenPartOfName(const std::vector<Token> &t, size_t i)
 {
     size_t first = i, last = i;
-    while (first >= 2 && !t[first].spaceBefore && t[first - 1].text == "-" && !t[first - 1].spaceBefore
-           && t[first - 2].kind == Token::Word)
+    // compounds have a few parts; the bound keeps a long hyphen chain linear
+    while (first >= 2 && i - first < 12 && !t[first].spaceBefore && t[first - 1].text == "-"
+           && !t[first - 1].spaceBefore && t[first - 2].kind == Token::Word)
         first -= 2;
-    while (last + 2 < t.size() && !t[last + 1].spaceBefore && t[last + 1].text == "-" && !t[last + 2].spaceBefore
-           && t[last + 2].kind == Token::Word)
+    while (last + 2 < t.size() && last - i < 12 && !t[last + 1].spaceBefore && t[last + 1].text == "-"
+           && !t[last + 2].spaceBefore && t[last + 2].kind == Token::Word)
         last += 2;
     if (first == last)
         return false;

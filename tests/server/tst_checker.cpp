@@ -314,6 +314,7 @@ private slots:
         QTest::newRow("one 5000-letter word") << QByteArray(5000, 'q');
         QTest::newRow("100 KB of errors") << QByteArray("he go to scool an apple the the ").repeated(3200);
         QTest::newRow("100 KB without spaces") << QByteArray("abc,").repeated(25600);
+        QTest::newRow("100 KB hyphen chain") << QByteArray("wrd-").repeated(25600);
         QTest::newRow("100 KB of Chinese") << QByteArray("中文字符").repeated(8600);
     }
 
