@@ -57,6 +57,7 @@ MainWindow::MainWindow(const MainWindowServices &services, QWidget *parent)
     , m_services(services)
     , m_prefs(services.preferences)
     , m_tips(services.promptTips, this)
+    , m_wordLimit(services.wordLimitClock)
 {
     setWindowTitle(QStringLiteral("Pennova"));
     m_ui.setupUi(this, m_prefs);

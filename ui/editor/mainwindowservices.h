@@ -30,6 +30,8 @@ struct MainWindowServices
     std::function<void(QWidget *parent)> showDiagnosis;
     // "重新登录" after the account was signed in elsewhere; true when a session is back.
     std::function<bool(QWidget *parent)> relogin;
+    // Millisecond clock of the per-minute word limit; empty: a steady clock.
+    std::function<qint64()> wordLimitClock;
     // The file to open ("打开文档"); empty result = cancelled. Empty: a file dialog.
     std::function<QString(QWidget *parent)> chooseOpenFile;
 };
