@@ -176,8 +176,9 @@ void ConfusionRules::others(const Spot &spot, std::vector<Finding> *out) const
     const auto &[t, i, w, prev, next] = spot;
     if (w == "of" && haveModals.count(prev))
         add(out, t, i, "have", "could_of", 3);
-    else if (w == "quiet" && quiteFollowers.count(next) && prev != "a" && prev != "the" && prev != "very"
-             && prev != "so" && prev != "and")
+    else if (w == "quiet" && prev != "a" && prev != "the" && prev != "very" && prev != "so" && prev != "and"
+             && (quiteFollowers.count(next)
+                 || ((m_lex.posMask(next) & Lexicon::Adjective) && !(m_lex.posMask(next) & Lexicon::Noun))))
         add(out, t, i, "quite", "confusion_quite", next == "a" ? 3 : 2);
     else if (w == "whether" && (prev == "the" || weatherAdjectives.count(prev)))
         add(out, t, i, "weather", "confusion_weather", 3);

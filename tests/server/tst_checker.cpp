@@ -139,6 +139,7 @@ private slots:
         QTest::newRow("could of") << "I could of done better." << "REAL" << "of" << "have" << "REPLACE";
         QTest::newRow("advise as noun") << "Thank you for your good advise." << "REAL" << "advise" << "advice" << "REPLACE";
         QTest::newRow("to for too") << "It is to late." << "REAL" << "to" << "too" << "REPLACE";
+        QTest::newRow("quiet for quite") << "Travelling with a guide is quiet beneficial." << "REAL" << "quiet" << "quite" << "REPLACE";
         QTest::newRow("everyday as adverb") << "I read English everyday." << "REAL" << "everyday" << "every day" << "REPLACE";
         QTest::newRow("misspelling with transposition") << "I recieve many letters." << "NONWORD" << "recieve" << "receive" << "REPLACE";
         QTest::newRow("misspelling of because") << "I stayed home becuase it rained." << "NONWORD" << "becuase" << "because" << "REPLACE";
@@ -232,6 +233,7 @@ private slots:
         QTest::newRow("has read") << "He has read the whole book.";
         QTest::newRow("help somebody to do") << "She helped me to clean the room.";
         QTest::newRow("very much") << "I like it very much.";
+        QTest::newRow("quiet as an adjective") << "We live in a quiet little town.";
         QTest::newRow("have got") << "We've got two different ideas.";
         QTest::newRow("number one of") << "Phase one of the project is done.";
         QTest::newRow("many as a pronoun") << "Many are now unable to pay.";
