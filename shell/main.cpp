@@ -1,13 +1,22 @@
 // Entry point of the desktop client.
 
 #include "commandthread.h"
+#include "defaultlogindialogs.h"
 #include "fontsetup.h"
 #include "globalstores.h"
+#include "loginusagelog.h"
+#include "loginwindow.h"
+#include "mainwindow.h"
+#include "messageboxprompts.h"
 #include "proxysettings.h"
 #include "resultstate.h"
+#include "servicehosts.h"
 #include "sharedflagsegment.h"
 #include "startupupdate.h"
 #include "useraccess.h"
+#include "userinformation.h"
+#include "vocabulary.h"
+#include "webengineenvironment.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -34,6 +43,7 @@ int main(int argc, char *argv[])
     // Results of the check threads travel to the GUI thread through queued signals.
     qRegisterMetaType<ZeltraLib::CResultState>("CResultState");
 
+    prepareWebEngineEnvironment();
     QApplication app(argc, argv);
     installFontSubstitutions();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/MainWindow/Resources/logo.ico")));
@@ -52,18 +62,47 @@ int main(int argc, char *argv[])
 
     const int updateType = startupUpdateType(preferenceStore());
 
-    // WIRE, in this order, as the pieces arrive:
-    //  - blocking start-up version query, then
-    //      switch (decideStartupUpdate(updateExists, mandatory, updateType)):
-    //      RunMandatory -> start `update` with "5", return 0;
-    //      RunAutomatic -> start `update` with "2", return 0;
-    //      OfferAtLogin -> the login dialog's flag to start `update` with "1";
-    //  - login dialog in automatic-login mode, run modally; rejected -> quit, return 0;
-    //  - main window shown and activated; tips dialog when display_tips is "True"; the
-    //    input prompt tip when PT_Input is "False" (then set to "True");
-    //  - return app.exec(), the main window and dialog destroyed before the segments.
-    // Until the version query and the main window exist the client ends here.
+    // Still to wire before the login: the blocking start-up version query, then
+    //   switch (decideStartupUpdate(updateExists, mandatory, updateType)):
+    //   RunMandatory -> start `update` with "5", return 0;
+    //   RunAutomatic -> start `update` with "2", return 0;
+    //   OfferAtLogin -> the login dialog's flag to start `update` with "1".
+    // Until the query exists no update is known.
     const StartupUpdate update = decideStartupUpdate(false, false, updateType);
-    Q_UNUSED(update);
-    return 0;
+
+    // Login, in automatic-login mode; a rejected login ends the client.
+    ZeltraLib::UserAccess &access = *ZeltraLib::globalUserAccess();
+    LoginUsageLog loginEvents(ZeltraLib::AccountHost());
+    MessageBoxPrompts prompts;
+    DefaultLoginDialogs dialogs(preferenceStore(), access, prompts, loginEvents, ZeltraLib::AccountHost(),
+                                ZeltraLib::WebHost());
+    const LoginWindow::Services loginServices{preferenceStore(), access, dialogs, prompts, loginEvents,
+                                              ZeltraLib::WebHost()};
+    {
+        LoginWindow login(true, loginServices);
+        login.setUpdatePending(update == StartupUpdate::OfferAtLogin);
+        if (login.exec() != QDialog::Accepted)
+            return 0;
+    }
+
+    // The main window, shown and activated; it lives until the event loop ends and is
+    // destroyed before the segments.
+    ZeltraLib::UserInformation usage(ZeltraLib::AccountHost());
+    MainWindowServices services{preferenceStore(), promptTipStore(), access, usage,
+                                ZeltraLib::CheckHost(), ZeltraLib::AccountHost(),
+                                ZeltraLib::Vocabulary::defaultPath()};
+    services.showDiagnosis = [&dialogs, &access](QWidget *parent) {
+        dialogs.showDiagnosis(parent, access.baseUrl() + QStringLiteral("test.htm"));
+    };
+    services.relogin = [&loginServices](QWidget *parent) {
+        LoginWindow login(false, loginServices, parent);
+        return login.exec() == QDialog::Accepted;
+    };
+    auto window = std::make_unique<MainWindow>(services);
+    window->show();
+    window->raise();
+    window->activateWindow();
+    const int result = app.exec();
+    window.reset();
+    return result;
 }

@@ -6,6 +6,7 @@
 #include "findinglist.h"
 #include "mainwindowform.h"
 #include "mainwindowservices.h"
+#include "progresswindow.h"
 #include "menuitemtype.h"
 #include "resultstate.h"
 #include "popuplabel.h"
@@ -24,7 +25,6 @@ class CorrectionPanel;
 class CustomTextEditor;
 class LeftSideBar;
 class PopupLabel;
-class ProgressWindow;
 class QAction;
 class QLabel;
 class QPushButton;
