@@ -183,6 +183,11 @@ void GrammarRules::articles(const std::vector<Token> &t, std::vector<Finding> *o
         const Token &w = t[size_t(n)];
         if (w.isAllCaps() || w.lower.size() < 2 || functionWords().count(w.lower))
             continue;
+        // "a everything" needs no article at all: do not offer "an"
+        static const Set pronouns = {"everything", "everyone", "everybody", "anything", "anyone", "anybody",
+                                     "each", "our", "every", "either", "any", "all", "other"};
+        if (pronouns.count(w.lower))
+            continue;
         if (n + 1 < int(t.size()) && !t[size_t(n) + 1].spaceBefore && t[size_t(n) + 1].text == "-"
             && w.lower.size() < 3)
             continue; // "a e-mail"-like letter compounds are left alone
