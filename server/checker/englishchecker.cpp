@@ -73,6 +73,22 @@ struct Switches
 
 bool overlaps(const Finding &a, const Finding &b) { return a.start < b.end && b.start < a.end; }
 
+bool isQuote(const Token &t)
+{
+    return t.kind == Token::Punct
+        && (t.text == "\"" || t.text == "'" || t.text == "\xE2\x80\x9C" || t.text == "\xE2\x80\x9D"
+            || t.text == "\xE2\x80\x98");
+}
+
+// A single word in quotation marks is mentioned, not used: "everyday" is right there.
+bool quotedWord(const std::vector<Token> &t, const Finding &f)
+{
+    for (size_t k = 1; k + 1 < t.size(); ++k)
+        if (t[k].start == f.start && t[k].end == f.end)
+            return isQuote(t[k - 1]) && !t[k].spaceBefore && isQuote(t[k + 1]) && !t[k + 1].spaceBefore;
+    return false;
+}
+
 } // namespace
 
 class CheckerData
@@ -153,7 +169,7 @@ Json::Value EnglishChecker::checkSentence(int sentInd, const std::string &utf8, 
     std::vector<Finding> kept;
     const int minCertainty = 4 - sw.confidence;
     for (const Finding &f : found) {
-        if (f.certainty < minCertainty || kept.size() >= kMaxFindings)
+        if (f.certainty < minCertainty || kept.size() >= kMaxFindings || quotedWord(tokens, f))
             continue;
         if (std::none_of(kept.begin(), kept.end(), [&](const Finding &k) { return overlaps(k, f); }))
             kept.push_back(f);

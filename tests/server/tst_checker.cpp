@@ -234,6 +234,8 @@ private slots:
         QTest::newRow("has read") << "He has read the whole book.";
         QTest::newRow("help somebody to do") << "She helped me to clean the room.";
         QTest::newRow("very much") << "I like it very much.";
+        QTest::newRow("word mentioned in quotes") << "The word \"everyday\" is an adjective.";
+        QTest::newRow("misspelling mentioned in quotes") << "Never write \u201Crecieve\u201D in a letter.";
         QTest::newRow("quiet as an adjective") << "We live in a quiet little town.";
         QTest::newRow("have got") << "We've got two different ideas.";
         QTest::newRow("number one of") << "Phase one of the project is done.";
