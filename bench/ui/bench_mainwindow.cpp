@@ -1,0 +1,205 @@
+// End-to-end figures of the main window on the local services: a 10,000-word essay from
+// pressing check to the first finding drawn and to the progress window closing, and the
+// time to accept all findings. Starts its own pennova-server on a free port.
+//
+// Usage: bench_mainwindow [essay.txt] [rounds] [word limit]
+
+#include "checktaskthread.h"
+#include "configstore.h"
+#include "correctionitem.h"
+#include "custommessagebox.h"
+#include "customtexteditor.h"
+#include "globalstores.h"
+#include "mainwindow.h"
+#include "passwordhash.h"
+#include "polishmode.h"
+#include "sentencesplitter.h"
+#include "useraccess.h"
+#include "userinformation.h"
+#include "vocabulary.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTcpServer>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+QString serverProgram()
+{
+    const QString beside = QCoreApplication::applicationDirPath() + QStringLiteral("/../bin/pennova-server");
+    return QFile::exists(beside) ? beside : QStringLiteral("pennova-server");
+}
+
+int freePort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();
+}
+
+// The first words of `text` that the word counter counts as at most `limit`.
+QString cutToWords(const QString &text, int limit)
+{
+    if (ZeltraLib::countWords(text) <= limit)
+        return text;
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    QString result;
+    for (const QString &line : lines) {
+        const QString next = result.isEmpty() ? line : result + QLatin1Char('\n') + line;
+        if (ZeltraLib::countWords(next) > limit)
+            break;
+        result = next;
+    }
+    return result;
+}
+
+// Runs the event loop until `done` holds or `ms` pass.
+template<typename Predicate>
+bool waitFor(Predicate done, int ms)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > ms)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    }
+    return true;
+}
+
+double rssMb(const char *key)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith(key))
+            return line.mid(int(qstrlen(key))).trimmed().split(' ').first().toDouble() / 1024.0;
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen")
+                                                                     : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    const QString essayPath = argc > 1 ? QString::fromLocal8Bit(argv[1])
+                                       : QStringLiteral(PENNOVA_SHARED_DIR "/bench-data/essay/essay10k.txt");
+    const int rounds = argc > 2 ? qMax(1, atoi(argv[2])) : 3;
+    const int wordLimit = argc > 3 ? qMax(1, atoi(argv[3])) : 10000;
+
+    QFile essayFile(essayPath);
+    if (!essayFile.open(QIODevice::ReadOnly)) {
+        std::fprintf(stderr, "cannot read %s\n", qPrintable(essayPath));
+        return 1;
+    }
+    const QString essay = cutToWords(QString::fromUtf8(essayFile.readAll()), wordLimit);
+
+    QTemporaryDir data;
+    QTemporaryDir config;
+    const QString program = serverProgram();
+    if (QProcess::execute(program, {QStringLiteral("--data"), data.path(), QStringLiteral("user"),
+                                    QStringLiteral("add"), QStringLiteral("bench01"),
+                                    QStringLiteral("bench@example.com"), QStringLiteral("bench123456")})
+        != 0) {
+        std::fprintf(stderr, "cannot create the bench user with %s\n", qPrintable(program));
+        return 1;
+    }
+    const QString host = QStringLiteral("127.0.0.1:%1").arg(freePort());
+    QProcess server;
+    server.setProcessChannelMode(QProcess::MergedChannels);
+    server.start(program, {QStringLiteral("--data"), data.path(), QStringLiteral("--listen"), host});
+    QByteArray log;
+    if (!waitFor([&] {
+            log += server.readAll();
+            return log.contains("listening on") || server.state() == QProcess::NotRunning;
+        }, 60000) || !log.contains("listening on")) {
+        std::fprintf(stderr, "pennova-server did not start:\n%s\n", log.constData());
+        return 1;
+    }
+
+    ZeltraLib::UserAccess access(host);
+    bool loginDone = false;
+    QObject::connect(&access, &ZeltraLib::UserAccess::LoginFinished, &access, [&loginDone] { loginDone = true; });
+    access.login(QStringLiteral("bench01"), ZeltraLib::passwordHash(QStringLiteral("bench123456")));
+    if (!waitFor([&] { return loginDone; }, 15000) || access.sessionKey().isEmpty()) {
+        std::fprintf(stderr, "login failed\n");
+        return 1;
+    }
+
+    ConfigStore prefs(config.path(), PreferenceFileName);
+    mergeDefaults(prefs, preferenceDefaults());
+    prefs.setValue(QStringLiteral("show_report"), QStringLiteral("False"));
+    ConfigStore tips(config.path(), PromptTipFileName);
+    mergeDefaults(tips, promptTipDefaults());
+    ZeltraLib::UserInformation usage(host);
+    // Boxes answer themselves: accept-all is confirmed, everything else dismissed.
+    CustomMessageBox::setAutoAnswer([](CustomMessageBox &box) {
+        return box.title().startsWith(QStringLiteral("全部")) ? int(QDialog::Accepted) : int(QDialog::Rejected);
+    });
+
+    std::printf("essay: %s, %d words (counter), server %s\n", qPrintable(essayPath),
+                ZeltraLib::countWords(essay), qPrintable(host));
+    for (int round = 1; round <= rounds; ++round) {
+        // A fresh window per round: the result cache would answer a repeated text.
+        MainWindowServices services{prefs, tips, access, usage, host, host,
+                                    ZeltraLib::Vocabulary::defaultPath()};
+        MainWindow window(services);
+        window.resize(1100, 760);
+        window.show();
+        window.editor()->setPlainText(essay);
+        QCoreApplication::processEvents();
+
+        QElapsedTimer clock;
+        qint64 firstDrawn = -1;
+        QObject::connect(window.checkThread(), &ZeltraLib::CheckTaskThread::signalUpdateState, &window,
+                         [&](const ZeltraLib::CResultState &state) {
+                             if (firstDrawn >= 0 || state.corrections.isEmpty())
+                                 return;
+                             window.editor()->viewport()->repaint();
+                             firstDrawn = clock.elapsed();
+                         });
+        bool ended = false;
+        QObject::connect(&window, &MainWindow::signalCheckEnded, &window, [&ended] { ended = true; });
+        clock.start();
+        window.slotCheck();
+        if (!waitFor([&] { return ended; }, 120000)) {
+            std::fprintf(stderr, "check did not end\n");
+            return 1;
+        }
+        const qint64 whole = clock.elapsed();
+        const int findings = window.findings().size();
+
+        QElapsedTimer acceptClock;
+        acceptClock.start();
+        window.slotCorrectAll();
+        const qint64 acceptAll = acceptClock.elapsed();
+        int applied = 0;
+        for (CorrectionItem *item : window.findings().items())
+            applied += item->isApplied() ? 1 : 0;
+
+        if (window.finishCode() != 0) {
+            log += server.readAll();
+            std::printf("server log:\n%s\n", log.right(600).constData());
+        }
+        std::printf("round %d: finish code %d, %d sentences, %d findings\n", round, window.finishCode(),
+                    int(window.sentences().size()), findings);
+        std::printf("  press check -> first finding drawn: %lld ms (target < 300)\n", firstDrawn);
+        std::printf("  press check -> progress window closed: %lld ms (target < 2000)\n", whole);
+        std::printf("  accept all (%d applied): %lld ms (target < 2000)\n", applied, acceptAll);
+    }
+    std::printf("memory: VmHWM %.1f MB\n", rssMb("VmHWM:"));
+    CustomMessageBox::setAutoAnswer({});
+    server.terminate();
+    server.waitForFinished(5000);
+    return 0;
+}
