@@ -12,6 +12,16 @@ function(pennova_sources out)
   set(${out} ${files} PARENT_SCOPE)
 endfunction()
 
+# With Ninja, AUTOMOC only reruns for the files it saw last time, so a header added
+# later (picked up by the glob) would never be moc'ed: drop its stamp when the list changes.
+function(pennova_refresh_automoc target files)
+  string(MD5 digest "${files}")
+  if(NOT "${digest}" STREQUAL "${PENNOVA_AUTOMOC_${target}}")
+    file(REMOVE ${CMAKE_CURRENT_BINARY_DIR}/${target}_autogen/timestamp)
+    set(PENNOVA_AUTOMOC_${target} "${digest}" CACHE INTERNAL "")
+  endif()
+endfunction()
+
 # pennova_library(<target> [EXCLUDE files...] LIBS libs...): a static library of the
 # current folder's sources; an INTERFACE library while the folder has none yet.
 function(pennova_library target)
@@ -21,6 +31,7 @@ function(pennova_library target)
   if(files)
     pennova_sources(all EXCLUDE ${L_EXCLUDE})
     add_library(${target} STATIC ${all})
+    pennova_refresh_automoc(${target} "${all}")
     target_include_directories(${target} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
     target_link_libraries(${target} PUBLIC ${L_LIBS})
   else()
