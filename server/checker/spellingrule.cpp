@@ -141,8 +141,11 @@ void SpellingRule::check(const std::vector<Token> &t, const std::unordered_set<s
         const std::string lower = Tokenizer::toLower(word);
         if (romanNumeral(lower))
             continue;
-        if (tok.isCapitalised() && !sentenceStart)
-            continue; // names
+        // Capitalised words inside a sentence are mostly names: only a long one that is
+        // a near miss of a common word is judged ("Compuer").
+        const bool midCapital = tok.isCapitalised() && !sentenceStart;
+        if (midCapital && word.size() < 6)
+            continue;
         if (m_speller.isCorrect(word))
             continue;
         if (tok.isCapitalised() && isPinyin(lower))
@@ -156,9 +159,12 @@ void SpellingRule::check(const std::vector<Token> &t, const std::unordered_set<s
             continue;
         // a capitalised first word must be a near miss of a common word
         const bool split = best.find(' ') != std::string::npos || best.find('\'') != std::string::npos;
+        const double maxWeighted = midCapital ? 0.8 : 1.0;
+        const int maxRank = midCapital ? 3000 : 5000;
+        // short capitalised words are usually names (Wes, Theo)
         if (tok.isCapitalised() && !split
-            && (EditDistance::weighted(lower, best) > 1.0 || m_speller.frequencyRank(best) == 0
-                || m_speller.frequencyRank(best) > 5000))
+            && (word.size() < 5 || EditDistance::weighted(lower, best) > maxWeighted
+                || m_speller.frequencyRank(best) == 0 || m_speller.frequencyRank(best) > maxRank))
             continue;
         Finding f;
         f.start = tok.start;
@@ -167,7 +173,7 @@ void SpellingRule::check(const std::vector<Token> &t, const std::unordered_set<s
         f.explainType = "nonword";
         f.errorInfo = word;
         f.featureKeys = {word};
-        f.certainty = 3;
+        f.certainty = midCapital ? 1 : 3;
         for (const auto &s : sugg) {
             Candidate c;
             c.correction = s.word;

@@ -222,6 +222,7 @@ private slots:
         QTest::newRow("e-mail address") << "Write to liming.wang@example.com today.";
         QTest::newRow("numbers and units") << "The room is 25m2 and costs 300rmb.";
         QTest::newRow("Wagga Wagga") << "He studied in Wagga Wagga for a year.";
+        QTest::newRow("short name first") << "Wes remained in the car.";
         QTest::newRow("question") << "Why do people like this film?";
         QTest::newRow("noun modifying a noun") << "Several car companies failed last year.";
         QTest::newRow("coordinated modifiers") << "It works with various state and local agencies.";
@@ -395,6 +396,18 @@ private slots:
         const QString sentence = QStringLiteral("We worked hard in order to do better then they did.");
         const Json::Value record = check(sentence, confidence);
         QVERIFY2(int(record["corrections"].size()) == findings, qPrintable(describe(sentence, record)));
+    }
+
+    // A capitalised word inside a sentence is usually a name: only the highest level
+    // judges a long near miss of a common word.
+    void capitalisedMisspellingNeedsHighLevel()
+    {
+        const QString sentence = QStringLiteral("Today is an Importent day for us.");
+        QCOMPARE(check(sentence, 2)["corrections"].size(), 0u);
+        const Json::Value high = check(sentence, 3);
+        QCOMPARE(high["corrections"].size(), 1u);
+        QCOMPARE(covered(sentence, high["corrections"][0u]), QStringLiteral("Importent"));
+        QCOMPARE(high["corrections"][0u]["candidates"][0u]["correction"].asString(), std::string("Important"));
     }
 
     void userWordsAreNotMisspelt()
