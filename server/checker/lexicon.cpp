@@ -55,7 +55,7 @@ const Irregular kIrregular[] = {
 const char *const kRegular[] = {
     "accept", "achieve", "act", "add", "admire", "admit", "advise", "affect", "agree", "allow", "answer", "appear",
     "apply", "argue", "arrive", "ask", "attend", "avoid", "believe", "belong", "borrow", "call", "care", "carry",
-    "cause", "change", "cheat", "check", "choose", "clean", "climb", "close", "collect", "compare", "complain",
+    "cause", "change", "cheat", "check", "clean", "climb", "close", "collect", "compare", "complain",
     "complete", "consider", "contain", "continue", "cook", "copy", "count", "create", "cry", "dance", "decide",
     "depend", "describe", "destroy", "develop", "die", "disappear", "discover", "discuss", "dislike", "divide",
     "enjoy", "enter", "escape", "exist", "expect", "explain", "fail", "fill", "finish", "fix", "follow", "guess",
@@ -67,7 +67,7 @@ const char *const kRegular[] = {
     "reply", "require", "rest", "return", "save", "seem", "serve", "share", "shop", "shout", "smile", "solve",
     "start", "stay", "stop", "study", "succeed", "suffer", "suggest", "support", "suppose", "talk", "taste", "thank",
     "touch", "travel", "try", "turn", "use", "visit", "wait", "walk", "want", "wash", "waste", "watch", "wish",
-    "wonder", "work", "worry", "cooperate", "communicate", "protect", "encourage", "graduate", "hurry",
+    "wonder", "work", "worry", "cooperate", "communicate", "encourage", "graduate",
 };
 
 // One-syllable (or final-stressed) verbs that double their last consonant.

@@ -212,7 +212,7 @@ std::vector<SpellingSuggester::Suggestion> SpellingSuggester::suggest(const std:
         for (const std::string &s : hs) {
             if (words.size() >= max)
                 break;
-            words.emplace_back(c, Tokenizer::toLower(s) == s ? s : Tokenizer::toLower(s));
+            words.emplace_back(c, s); // Hunspell keeps the case of names ("Wendy")
             c += 1.0;
         }
     }
