@@ -120,15 +120,19 @@ void CustomMessageBox::startCountDown(int seconds, int words)
     m_words = words;
     m_remaining = seconds + 1;
     m_countDown->show();
-    slotCountDown();
-    if (m_remaining >= 1)
-        m_timer.start();
+    showCountDown();
+    m_timer.start();
+}
+
+void CustomMessageBox::showCountDown()
+{
+    m_countDown->setText(QStringLiteral("%1 s内还能检查%2词").arg(m_remaining).arg(m_words));
 }
 
 void CustomMessageBox::slotCountDown()
 {
     --m_remaining;
-    m_countDown->setText(QStringLiteral("%1 s内还能检查%2词").arg(m_remaining).arg(m_words));
+    showCountDown();
     if (m_remaining < 1) {
         m_timer.stop();
         m_countDownEnded = true;

@@ -40,7 +40,7 @@ public:
     QString countDownText() const;
     int remainingSeconds() const { return m_remaining; }
 
-    // Shows the count-down: remaining = seconds + 1, one tick at once, then one a second;
+    // Shows the count-down: remaining = seconds + 1 at once, then one less every second;
     // the box accepts itself when the remaining time falls below 1.
     void startCountDown(int seconds, int words);
 
@@ -60,6 +60,7 @@ public Q_SLOTS:
 
 private:
     void build(const QString &title, const QString &text);
+    void showCountDown();
 
     QString m_title;
     QLabel *m_text = nullptr;

@@ -282,7 +282,7 @@ private slots:
         QVERIFY(!m_window->isCheckCompleted());
         QCOMPARE(boxTitles(), QStringList{QStringLiteral("提交词数过多")});
         QVERIFY(m_boxes.first().text.startsWith(QStringLiteral("Pennova每分钟最多检查30,000个单词")));
-        QCOMPARE(m_boxes.first().countDown, QStringLiteral("40 s内还能检查0词"));
+        QCOMPARE(m_boxes.first().countDown, QStringLiteral("41 s内还能检查0词"));
 
         // The minute timer resets the count: the same check passes again.
         m_window->slotResetWordCountLimit();

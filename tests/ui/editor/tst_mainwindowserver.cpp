@@ -1,0 +1,161 @@
+// The main window against the real pennova-server, started as a child process on a free
+// port over a temporary data directory, with a user logged in through UserAccess.
+
+#include "support/editorfixture.h"
+
+#include "checktaskthread.h"
+#include "configstore.h"
+#include "correctionitem.h"
+#include "custommessagebox.h"
+#include "customtexteditor.h"
+#include "globalstores.h"
+#include "mainwindow.h"
+#include "passwordhash.h"
+#include "polishmode.h"
+#include "sentenceentry.h"
+#include "useraccess.h"
+#include "userinformation.h"
+
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTest>
+
+#include <memory>
+
+using namespace ZeltraLib;
+
+class MainWindowServerTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_data;
+    QTemporaryDir m_config;
+    QProcess m_server;
+    QString m_host;
+    std::unique_ptr<UserAccess> m_access;
+    std::unique_ptr<ConfigStore> m_prefs;
+    std::unique_ptr<ConfigStore> m_tips;
+    std::unique_ptr<UserInformation> m_usage;
+    std::unique_ptr<MainWindow> m_window;
+    QStringList m_boxes;
+
+    static QString program()
+    {
+        const QByteArray dir = qgetenv("PENNOVA_BIN_DIR");
+        return dir.isEmpty() ? QStringLiteral("pennova-server")
+                             : QString::fromLocal8Bit(dir) + QStringLiteral("/pennova-server");
+    }
+
+    bool check(const QString &text)
+    {
+        m_window->editor()->setPlainText(text);
+        QSignalSpy ended(m_window.get(), &MainWindow::signalCheckEnded);
+        m_window->slotCheck();
+        return !ended.isEmpty() || ended.wait(60000);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_data.isValid() && m_config.isValid());
+        QCOMPARE(QProcess::execute(program(), {"--data", m_data.path(), "user", "add", "writer01",
+                                               "writer@example.com", "secret123"}),
+                 0);
+        QTcpServer probe;
+        QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
+        m_host = QStringLiteral("127.0.0.1:%1").arg(probe.serverPort());
+        probe.close();
+        m_server.setProcessChannelMode(QProcess::MergedChannels);
+        m_server.start(program(), {"--data", m_data.path(), "--listen", m_host});
+        QByteArray log;
+        QTRY_VERIFY_WITH_TIMEOUT((log += m_server.readAll()).contains("listening on")
+                                     || m_server.state() == QProcess::NotRunning,
+                                 60000);
+        QVERIFY2(log.contains("listening on"), log.constData());
+
+        m_access = std::make_unique<UserAccess>(m_host);
+        QSignalSpy login(m_access.get(), &UserAccess::LoginFinished);
+        m_access->login(QStringLiteral("writer01"), passwordHash(QStringLiteral("secret123")));
+        QVERIFY(login.wait(15000));
+        QVERIFY(!m_access->sessionKey().isEmpty());
+        CustomMessageBox::setAutoAnswer([this](CustomMessageBox &box) {
+            m_boxes << box.title();
+            return box.title().startsWith(QStringLiteral("全部")) ? int(QDialog::Accepted) : int(QDialog::Rejected);
+        });
+    }
+
+    void init()
+    {
+        m_prefs = makePreferences(m_config);
+        m_prefs->setValue(QStringLiteral("show_report"), QStringLiteral("False"));
+        m_tips = std::make_unique<ConfigStore>(m_config.path(), PromptTipFileName);
+        mergeDefaults(*m_tips, promptTipDefaults());
+        m_usage = std::make_unique<UserInformation>(m_host);
+        m_boxes.clear();
+        setPolishMode(false);
+        MainWindowServices services{*m_prefs, *m_tips, *m_access, *m_usage, m_host, m_host,
+                                    m_data.filePath(QStringLiteral("none.dat"))};
+        m_window = std::make_unique<MainWindow>(services);
+        m_window->show();
+    }
+
+    void cleanup()
+    {
+        m_window.reset();
+        setPolishMode(false);
+    }
+
+    void cleanupTestCase()
+    {
+        CustomMessageBox::setAutoAnswer({});
+        m_server.terminate();
+        m_server.waitForFinished(5000);
+    }
+
+    void checkEndToEnd()
+    {
+        const QString text = QStringLiteral("我的作文: I recieve a letter yesterday. Their is a problam with the the plan.\n"
+                                            "She go to school every day.");
+        QVERIFY(check(text));
+        QCOMPARE(m_window->finishCode(), 0);
+        QVERIFY(m_window->isCheckCompleted());
+        QVERIFY(m_boxes.isEmpty());
+        QVERIFY2(m_window->findings().size() >= 2, qPrintable(QString::number(m_window->findings().size())));
+        // Document order, each finding still covering the text it was made for.
+        int previous = -1;
+        for (CorrectionItem *item : m_window->findings().items()) {
+            QVERIFY(item->start() >= previous);
+            previous = item->start();
+            QCOMPARE(item->currentText(), item->foundText());
+            QVERIFY(text.mid(item->start(), item->end() - item->start()) == item->foundText());
+        }
+        QCOMPARE(m_window->focusedFinding(), m_window->findings().firstVisible());
+        QVERIFY(m_window->statistics().total() >= m_window->findings().size());
+        // Unchanged sentences come from the cache the second time.
+        QVERIFY(m_window->checkStorage().size() >= m_window->sentences().size());
+
+        m_window->slotCorrectAll();
+        QCOMPARE(m_boxes, QStringList{QStringLiteral("全部改正确认")});
+        for (CorrectionItem *item : m_window->findings().items())
+            QVERIFY(item->isApplied() || item->candidateCount() == 0);
+        const int steps = m_window->history().undoCount();
+        for (int i = 0; i < steps; ++i)
+            m_window->slotUndo();
+        QCOMPARE(m_window->editor()->toPlainText(), text);
+    }
+
+    void repeatedCheckIsAnsweredFromTheCache()
+    {
+        const QString text = QStringLiteral("He have a dog. The dog are big.");
+        QVERIFY(check(text));
+        const int first = m_window->findings().size();
+        QVERIFY(check(text));
+        QCOMPARE(m_window->findings().size(), first);
+        QCOMPARE(m_window->checkThread()->answeredFromStorage().size(), m_window->sentences().size());
+    }
+};
+
+QTEST_MAIN(MainWindowServerTest)
+#include "tst_mainwindowserver.moc"
