@@ -1,5 +1,7 @@
 #include "correctionhistory.h"
 
+#include "correctionitem.h"
+
 void CorrectionHistory::push(const Record &record)
 {
     m_undo.append(record);
@@ -17,4 +19,34 @@ void CorrectionHistory::clear()
 {
     m_undo.clear();
     m_redo.clear();
+}
+
+void CorrectionHistory::replay(const Record &record, int index)
+{
+    m_replaying = true;
+    if (index < 0)
+        record.item->correct(ZeltraLib::MenuItemRevert);
+    else
+        record.item->correct(ZeltraLib::MenuItemApply, index);
+    m_replaying = false;
+}
+
+bool CorrectionHistory::undo()
+{
+    if (m_undo.isEmpty())
+        return false;
+    const Record record = m_undo.takeLast();
+    replay(record, record.previousIndex);
+    m_redo.append(record);
+    return true;
+}
+
+bool CorrectionHistory::redo()
+{
+    if (m_redo.isEmpty())
+        return false;
+    const Record record = m_redo.takeLast();
+    replay(record, record.newIndex);
+    m_undo.append(record);
+    return true;
 }

@@ -27,6 +27,12 @@ public:
     void pushRedo(const Record &record) { m_redo.append(record); }
     // Removes every record of `item` from both stacks.
     void drop(const CorrectionItem *item);
+    // Re-applies the last record's previous index (revert when negative) and moves the
+    // record to the redo stack; redo() does the same with the new index and back onto
+    // the undo stack. The actions they cause see isReplaying() set. False when empty.
+    bool undo();
+    bool redo();
+    bool isReplaying() const { return m_replaying; }
     void clear();
 
     int undoCount() const { return int(m_undo.size()); }
@@ -35,4 +41,7 @@ public:
 private:
     QList<Record> m_undo;
     QList<Record> m_redo;
+    bool m_replaying = false;
+
+    void replay(const Record &record, int index);
 };

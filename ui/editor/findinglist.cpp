@@ -56,3 +56,35 @@ bool FindingList::anyOpen() const
     }
     return false;
 }
+
+QList<CorrectionItem *> FindingList::sameAs(const CorrectionItem *item) const
+{
+    QList<CorrectionItem *> same;
+    for (CorrectionItem *other : m_items) {
+        if (other != item && other->category() == item->category() && other->foundText() == item->foundText())
+            same.append(other);
+    }
+    return same;
+}
+
+CorrectionItem *FindingList::visibleAt(const SentenceEntry *sentence, int position)
+{
+    if (!sentence)
+        return nullptr;
+    for (CorrectionItem *item : sentence->findings()) {
+        if (item->isVisible() && item->start() <= position && position <= item->end())
+            return item;
+    }
+    return nullptr;
+}
+
+CorrectionItem *FindingList::visibleSpanning(const SentenceEntry *sentence, int start, int end)
+{
+    if (!sentence)
+        return nullptr;
+    for (CorrectionItem *item : sentence->findings()) {
+        if (item->isVisible() && item->start() == start && item->end() == end)
+            return item;
+    }
+    return nullptr;
+}

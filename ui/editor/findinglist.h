@@ -29,6 +29,14 @@ public:
     CorrectionItem *firstVisible() const { return nextVisible(nullptr); }
     // Whether any finding is still open (not applied).
     bool anyOpen() const;
+    // The listed findings other than `item` of its category with exactly its found text.
+    QList<CorrectionItem *> sameAs(const CorrectionItem *item) const;
+
+    // The first visible finding of `sentence` whose range holds `position`
+    // (start <= position <= end); null when none does.
+    static CorrectionItem *visibleAt(const SentenceEntry *sentence, int position);
+    // The visible finding of `sentence` whose range is exactly [start, end].
+    static CorrectionItem *visibleSpanning(const SentenceEntry *sentence, int start, int end);
 
 private:
     QList<CorrectionItem *> m_items;

@@ -11,6 +11,7 @@
 #include "customtexteditor.h"
 #include "detectsentencethread.h"
 #include "detectwordthread.h"
+#include "findingkeys.h"
 #include "leftsidebar.h"
 #include "polishmode.h"
 #include "popuplabel.h"
@@ -19,26 +20,22 @@
 #include "sentenceentry.h"
 #include "statisticsstrip.h"
 #include "textchunk.h"
+#include "textfileio.h"
 #include "useraccess.h"
 #include "userinformation.h"
+#include "userwordfilter.h"
 #include "waitingindicator.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QFileDialog>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QSplitter>
-#include <QStatusBar>
-#include <QStringDecoder>
-#include <QStringEncoder>
 #include <QToolButton>
-#include <QVBoxLayout>
 
 using namespace ZeltraLib;
 
@@ -276,20 +273,13 @@ void MainWindow::slotUpdateState(CResultState state)
 void MainWindow::insertRecord(SentenceEntry *entry, const CorrectionRecord &record, bool correctMode)
 {
     const int category = record.category();
-    if (correctMode && (category == CategoryNonword || category == CategoryStyle)) {
-        // The user's own words are known words.
+    if (correctMode) {
         const int last = m_ui.editor->document()->characterCount() - 1;
         QTextCursor span(m_ui.editor->document());
         span.setPosition(qBound(0, entry->start() + record.start, last));
         span.setPosition(qBound(0, entry->start() + record.end, last), QTextCursor::KeepAnchor);
-        const QString covered = span.selectedText();
-        if (m_services.usage.contains(covered)) {
-            if (category == CategoryNonword)
-                return;
-            if (record.candidates.size() == 1
-                && QString::fromUtf8(record.candidates.first().correction).compare(covered, Qt::CaseInsensitive) == 0)
-                return;
-        }
+        if (UserWordFilter::drops(record, span.selectedText(), m_services.usage))
+            return;
     }
     if (category == CategorySuggestion) {
         // One suggestion per sentence: a second one replaces the first without counting twice.
@@ -451,15 +441,7 @@ void MainWindow::slotPositionChanged()
         if (!m_focused)
             m_ui.panel->showFinding(m_currentSentence, nullptr);
     }
-    CorrectionItem *target = nullptr;
-    if (sentence) {
-        for (CorrectionItem *item : sentence->findings()) {
-            if (item->isVisible() && item->start() <= caret && caret <= item->end()) {
-                target = item;
-                break;
-            }
-        }
-    }
+    CorrectionItem *target = FindingList::visibleAt(sentence, caret);
     if (target == m_focused)
         return;
     if (target)
@@ -477,15 +459,7 @@ void MainWindow::slotSelectionChanged()
         return;
     const int s = tc.selectionStart();
     const int e = tc.selectionEnd();
-    CorrectionItem *target = nullptr;
-    if (SentenceEntry *sentence = m_ui.editor->sentenceAt(s)) {
-        for (CorrectionItem *item : sentence->findings()) {
-            if (item->isVisible() && item->start() == s && item->end() == e) {
-                target = item;
-                break;
-            }
-        }
-    }
+    CorrectionItem *target = FindingList::visibleSpanning(m_ui.editor->sentenceAt(s), s, e);
     if (target == m_focused)
         return;
     if (target)
@@ -584,7 +558,7 @@ void MainWindow::slotCorrectByType(CorrectionItem *item, MenuItemType type)
             choice.chooseWord = item->currentText();
             m_services.usage.addChoice(choice);
         }
-        if (!m_replaying)
+        if (!m_history.isReplaying())
             m_history.push({item, item->previousIndex(), item->currentIndex()});
         if (!m_acceptingAll) {
             CorrectionItem *next = gotoNext ? m_findings.nextVisible(item) : nullptr;
@@ -619,7 +593,7 @@ void MainWindow::slotCorrectByType(CorrectionItem *item, MenuItemType type)
             return;
         countEvent("Main_RevertError", "ContexMenu_Improve_RevertError");
         recordCorrection(item);
-        if (!m_replaying)
+        if (!m_history.isReplaying())
             m_history.push({item, item->previousIndex(), item->currentIndex()});
         if (item == m_focused)
             setFocusFinding(item);
@@ -650,13 +624,7 @@ void MainWindow::slotCorrectByType(CorrectionItem *item, MenuItemType type)
 
 void MainWindow::ignoreAll(CorrectionItem *item)
 {
-    const int category = item->category();
-    const QString found = item->foundText();
-    QList<CorrectionItem *> same;
-    for (CorrectionItem *other : m_findings.items()) {
-        if (other != item && other->category() == category && other->foundText() == found)
-            same.append(other);
-    }
+    const QList<CorrectionItem *> same = m_findings.sameAs(item);
     removeFinding(item);
     for (CorrectionItem *other : std::as_const(same))
         removeFinding(other);
@@ -762,36 +730,17 @@ void MainWindow::slotCorrectAll()
     m_backupTimer.start();
 }
 
-void MainWindow::replay(const CorrectionHistory::Record &record, bool undo)
-{
-    const int index = undo ? record.previousIndex : record.newIndex;
-    m_replaying = true;
-    if (index < 0)
-        record.item->correct(MenuItemRevert);
-    else
-        record.item->correct(MenuItemApply, index);
-    m_replaying = false;
-}
-
 void MainWindow::slotUndo()
 {
     countEvent("Main_Undo", "Main_Improve_Undo");
-    if (!m_history.canUndo())
-        return;
-    const CorrectionHistory::Record record = m_history.takeUndo();
-    replay(record, true);
-    m_history.pushRedo(record);
+    m_history.undo();
     refreshHistoryButtons();
 }
 
 void MainWindow::slotRedo()
 {
     countEvent("Main_Redo", "Main_Improve_Redo");
-    if (!m_history.canRedo())
-        return;
-    const CorrectionHistory::Record record = m_history.takeRedo();
-    replay(record, false);
-    m_history.pushUndo(record);
+    m_history.redo();
     refreshHistoryButtons();
 }
 
@@ -803,7 +752,6 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
         return QMainWindow::eventFilter(watched, event);
     auto *key = static_cast<QKeyEvent *>(event);
     const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
-    const bool ctrl = mods & Qt::ControlModifier;
     if (mods == Qt::ControlModifier) {
         switch (key->key()) {
         case Qt::Key_Z:
@@ -818,22 +766,8 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
             break;
         }
     }
-    if (m_focused) {
-        const int k = key->key();
-        const bool wantCtrl = isTrue(QStringLiteral("use_ctrl"));
-        if (k >= Qt::Key_0 && k <= Qt::Key_9 && ctrl == wantCtrl
-            && (mods & ~Qt::ControlModifier) == Qt::NoModifier) {
-            if (k == Qt::Key_0)
-                m_focused->correct(MenuItemIgnore);
-            else
-                m_focused->applyByIndex(k - Qt::Key_1);
-            return true;
-        }
-        if (k == Qt::Key_F2 && mods == Qt::NoModifier) {
-            m_focused->correct(MenuItemRevert);
-            return true;
-        }
-    }
+    if (FindingKeys::handle(key, m_focused, isTrue(QStringLiteral("use_ctrl"))))
+        return true;
     if (CustomTextEditor::isDiscardKey(key, m_ui.editor->textCursor().hasSelection()))
         m_ui.editor->discardTouchedFindings();
     return false;
@@ -972,17 +906,13 @@ void MainWindow::slotOpen()
         if (box.exec() != QDialog::Accepted)
             return;
     }
-    QFile file(path);
-    constexpr qint64 MaxTextBytes = 64 * 1024 * 1024;
-    if (!path.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive) || !file.open(QIODevice::ReadOnly)
-        || file.size() > MaxTextBytes) {
+    QString text;
+    if (!path.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive) || !TextFileIo::read(path, &text)) {
         CustomMessageBox box(QStringLiteral("提示"),
                              QStringLiteral("打开文档失败，可能是您的电脑\n未安装微软Word软件。"), this);
         box.exec();
         return;
     }
-    QStringDecoder decoder("GB18030");
-    const QString text = decoder.decode(file.readAll());
     reset();
     m_ui.editor->loadText(text);
 }
@@ -996,12 +926,8 @@ void MainWindow::slotBackup()
 {
     if (!m_textChanged || !m_ui.editor->hasText())
         return;
-    QFile file(m_prefs.directory() + QStringLiteral("backup.ini"));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    if (!TextFileIo::write(m_prefs.directory() + QStringLiteral("backup.ini"), m_ui.editor->toPlainText()))
         return;
-    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    QStringEncoder encoder("GB18030");
-    file.write(encoder.encode(m_ui.editor->toPlainText()));
     m_textChanged = false;
 }
 
@@ -1026,18 +952,8 @@ void MainWindow::slotOpenReport()
 void MainWindow::openReport(bool onDemand)
 {
     m_services.usage.countEvent(QStringLiteral("Main_OpenReport"));
-    ReportWindow::Inputs inputs;
-    inputs.lexicalScore = qMax(0.0, m_checkThread->lexicalScore());
-    inputs.syntaxScore = qMax(0.0, m_checkThread->syntaxScore());
-    inputs.sentences = int(m_sentences.size());
-    inputs.words = m_lastWordCount;
-    inputs.categoryCounts = {m_statistics.count(CheckStatistics::Spelling), m_statistics.count(CheckStatistics::Style),
-                             m_statistics.count(CheckStatistics::Grammar), m_statistics.count(CheckStatistics::Suggestion)};
-    const LevelCounts &levels = m_checkThread->statistics().levelCounts;
-    // Report order: GRE, 托福, 雅思, 六级, 四级, 高中 (levels 5 down to 0).
-    for (int level = 5; level >= 0; --level)
-        inputs.levelCounts.append(levels[size_t(level)]);
-    inputs.onDemand = onDemand;
+    const ReportWindow::Inputs inputs = ReportWindow::inputsOf(*m_checkThread, m_statistics,
+                                                               int(m_sentences.size()), m_lastWordCount, onDemand);
     auto *report = new ReportWindow(inputs, m_prefs, this);
     report->setWindowModality(Qt::ApplicationModal);
     report->show();

@@ -143,7 +143,6 @@ private:
     void onFindingsDiscarded(const QList<CorrectionItem *> &findings,
                              const QList<SentenceEntry *> &suggestions);
     void recordCorrection(CorrectionItem *item);
-    void replay(const CorrectionHistory::Record &record, bool undo);
     void refreshStatistics();
 
     void showNotification(int number);
@@ -181,7 +180,6 @@ private:
     bool m_detectionStarted = false;
     bool m_cancelled = false;
     bool m_checking = false;
-    bool m_replaying = false;
     bool m_acceptingAll = false;
     bool m_trackingSuppressed = false;
     bool m_textChanged = false;

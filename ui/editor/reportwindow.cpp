@@ -1,5 +1,7 @@
 #include "reportwindow.h"
 
+#include "checkstatistics.h"
+#include "checktaskthread.h"
 #include "configstore.h"
 
 #include <QCheckBox>
@@ -62,6 +64,25 @@ ReportWindow::ReportWindow(const Inputs &inputs, ConfigStore &prefs, QWidget *pa
     auto *ok = new QPushButton(QStringLiteral("确定"), this);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     layout->addWidget(ok, 0, Qt::AlignRight);
+}
+
+ReportWindow::Inputs ReportWindow::inputsOf(const ZeltraLib::CheckTaskThread &check,
+                                            const CheckStatistics &statistics, int sentences, int words,
+                                            bool onDemand)
+{
+    Inputs inputs;
+    inputs.lexicalScore = qMax(0.0, check.lexicalScore());
+    inputs.syntaxScore = qMax(0.0, check.syntaxScore());
+    inputs.sentences = sentences;
+    inputs.words = words;
+    inputs.categoryCounts = {statistics.count(CheckStatistics::Spelling), statistics.count(CheckStatistics::Style),
+                             statistics.count(CheckStatistics::Grammar), statistics.count(CheckStatistics::Suggestion)};
+    // Report order GRE, 托福, 雅思, 六级, 四级, 高中: levels 5 down to 0.
+    const ZeltraLib::LevelCounts &levels = check.statistics().levelCounts;
+    for (int level = 5; level >= 0; --level)
+        inputs.levelCounts.append(levels[size_t(level)]);
+    inputs.onDemand = onDemand;
+    return inputs;
 }
 
 int ReportWindow::averageSentenceLength(int words, int sentences)

@@ -3,9 +3,14 @@
 #include <QDialog>
 #include <QList>
 
+class CheckStatistics;
 class ConfigStore;
 class QCheckBox;
 class QLabel;
+
+namespace ZeltraLib {
+class CheckTaskThread;
+}
 
 // "全文统计": scores, sentence and word totals and the findings per category of the last
 // correct-mode check. A plain version; the charts come later.
@@ -23,6 +28,11 @@ public:
         QList<int> levelCounts;      // GRE, 托福, 雅思, 六级, 四级, 高中
         bool onDemand = false;       // opened from the statistics strip
     };
+
+    // The inputs after a check: its scores (negative read as 0) and vocabulary levels,
+    // the statistics, the sentence and word totals.
+    static Inputs inputsOf(const ZeltraLib::CheckTaskThread &check, const CheckStatistics &statistics,
+                           int sentences, int words, bool onDemand);
 
     ReportWindow(const Inputs &inputs, ConfigStore &prefs, QWidget *parent = nullptr);
 
