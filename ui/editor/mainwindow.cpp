@@ -34,6 +34,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QSplitter>
 #include <QToolButton>
 
@@ -59,7 +60,6 @@ MainWindow::MainWindow(const MainWindowServices &services, QWidget *parent)
     setWindowTitle(QStringLiteral("Pennova"));
     m_ui.setupUi(this, m_prefs);
     m_ui.editor->setSentenceList(&m_sentences);
-    resize(1000, 680);
 
     m_checkThread = new CheckTaskThread(services.checkHost, services.accountHost,
                                         services.vocabularyPath, this);
@@ -77,6 +77,8 @@ MainWindow::MainWindow(const MainWindowServices &services, QWidget *parent)
         setPolishMode(false);
     applyModeButtons();
     m_ui.applyHotKeys(m_prefs);
+    m_ui.panel->slotDisplayPanel(m_prefs.value(QStringLiteral("CorrectionPanel")).toInt());
+    restoreGeometry();
     m_wordLimitTimer.start();
     m_backupTimer.start();
     m_services.usage.countEvent(QStringLiteral("Login_Succ"));
@@ -94,6 +96,24 @@ MainWindow::~MainWindow()
     m_ui.editor->setFocusedFinding(nullptr);
     m_ui.editor->setSentenceList(nullptr);
     qDeleteAll(m_sentences);
+}
+
+void MainWindow::restoreGeometry()
+{
+    const int left = m_prefs.value(QStringLiteral("Left")).toInt();
+    const QSize size(qMax(600, m_prefs.value(QStringLiteral("Width")).toInt()),
+                     qMax(400, m_prefs.value(QStringLiteral("Height")).toInt()));
+    resize(size);
+    if (left < 0) {
+        if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+            const QRect area = screen->availableGeometry();
+            move(area.x() + (area.width() - width()) / 2, qMax(area.y(), area.y() + (area.height() - height()) / 2));
+        }
+    } else {
+        move(left, m_prefs.value(QStringLiteral("Top")).toInt());
+    }
+    if (isTrue(QStringLiteral("IsMaxmized")))
+        setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 bool MainWindow::isTrue(const QString &key) const
@@ -362,10 +382,11 @@ void MainWindow::checkFinished()
             const QRect caret = m_ui.editor->cursorRect();
             const QPoint at = m_ui.editor->viewport()->mapToGlobal(
                 caret.topLeft() + QPoint(-10, 2 * caret.height()));
+            // The tip texts: 3 speaks of polishing, 9 of the correcting helpers.
             if (polish)
-                m_tips.showOnce(9, QStringLiteral("PT_RightClickImprove"), at);
+                m_tips.showOnce(3, QStringLiteral("PT_RightClickImprove"), at);
             else
-                m_tips.showOnce(3, QStringLiteral("PT_RightClick"), at);
+                m_tips.showOnce(9, QStringLiteral("PT_RightClick"), at);
         }
     }
     if (!polish) {
@@ -781,7 +802,9 @@ void MainWindow::slotTextChanged()
     m_ui.copyAction->setEnabled(has);
     m_textChanged = true;
     if (has && !m_trackingSuppressed) {
-        const QPoint at = mapToGlobal(QPoint(0, 0));
+        // Under the button the tip talks about.
+        const QPushButton *button = polishMode() ? m_ui.improveButton : m_ui.checkButton;
+        const QPoint at = button->mapToGlobal(QPoint(0, button->height() + 4));
         if (polishMode())
             m_tips.showOnce(8, QStringLiteral("PT_Improve"), at);
         else

@@ -117,6 +117,8 @@ protected:
 
 private:
     void connectSignals();
+    // Size and place from "Left", "Top", "Width", "Height", "IsMaxmized".
+    void restoreGeometry();
     void applyModeButtons();
     void openReport(bool onDemand);
     void countEvent(const char *correctName, const char *polishName = nullptr);

@@ -19,6 +19,7 @@ QProgressBar *scoreBar(double score, QWidget *parent)
     bar->setRange(0, 100);
     bar->setValue(int(qMax(0.0, qMin(score, 1.0)) * 100));
     bar->setFormat(QStringLiteral("%v"));
+    bar->setMinimumWidth(220);
     return bar;
 }
 

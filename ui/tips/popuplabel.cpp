@@ -14,6 +14,9 @@ PopupLabel::PopupLabel(int number, QWidget *parent, const QPoint &globalPos)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_ShowWithoutActivating);
+    // A tip without a link must not catch the clicks meant for what lies under it.
+    if (!TipManager::hasLink(number))
+        setWindowFlag(Qt::WindowTransparentForInput);
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     QString text = TipManager::text(number).toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br>"));
