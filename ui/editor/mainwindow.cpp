@@ -553,6 +553,9 @@ void MainWindow::slotNextError()
 
 void MainWindow::recordCorrection(CorrectionItem *item)
 {
+    // An action of the user (not a replay of the history) becomes undoable.
+    if (!m_history.isReplaying())
+        m_history.push({item, item->previousIndex(), item->currentIndex()});
     if (item->category() != CategoryNonword && item->category() != CategoryReal)
         return;
     m_services.usage.recordSpellingCorrection(item->foundText(), item->previousIndex(),
@@ -579,8 +582,6 @@ void MainWindow::slotCorrectByType(CorrectionItem *item, MenuItemType type)
             choice.chooseWord = item->currentText();
             m_services.usage.addChoice(choice);
         }
-        if (!m_history.isReplaying())
-            m_history.push({item, item->previousIndex(), item->currentIndex()});
         if (!m_acceptingAll) {
             CorrectionItem *next = gotoNext ? m_findings.nextVisible(item) : nullptr;
             if (next)
@@ -614,8 +615,6 @@ void MainWindow::slotCorrectByType(CorrectionItem *item, MenuItemType type)
             return;
         countEvent("Main_RevertError", "ContexMenu_Improve_RevertError");
         recordCorrection(item);
-        if (!m_history.isReplaying())
-            m_history.push({item, item->previousIndex(), item->currentIndex()});
         if (item == m_focused)
             setFocusFinding(item);
         else
