@@ -126,6 +126,9 @@ bool SpellingSuggester::isDerivation(const std::string &w) const
     }
     // compounds of two common words of at least four letters each (weeklong, textstring)
     for (size_t cut = 4; cut + 4 <= w.size(); ++cut) {
+        // a doubled letter at the cut is a misspelt inflection (writ|ting), not a compound
+        if (w[cut - 1] == w[cut])
+            continue;
         const int ra = m_lexicon.frequencyRank(w.substr(0, cut));
         const int rb = m_lexicon.frequencyRank(w.substr(cut));
         if (ra > 0 && rb > 0 && ra < 30000 && rb < 30000)
