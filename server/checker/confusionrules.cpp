@@ -75,8 +75,14 @@ void ConfusionRules::possessives(const Spot &spot, std::vector<Finding> *out) co
     const auto &[t, i, w, prev, next] = spot;
     if (next.empty() || !t[size_t(i) + 1].spaceBefore)
         return;
+    auto adjectiveOnlyAt = [&](int k) {
+        const std::string a = lowerAt(t, k);
+        return !a.empty() && m_lex.posMask(a) == Lexicon::Adjective;
+    };
     if (w == "its" && afterIts.count(next))
         add(out, t, i, "it's", "confusion_its", 3);
+    else if (w == "its" && (next == "very" || next == "quite") && adjectiveOnlyAt(i + 2))
+        add(out, t, i, "it's", "confusion_its", 3); // "its very interesting", not "its very existence"
     else if (w == "it's" && next == "own")
         add(out, t, i, "its", "confusion_its", 3);
     else if (w == "it's" && prepositions.count(prev))
@@ -157,6 +163,7 @@ void ConfusionRules::verbNounPairs(const Spot &spot, std::vector<Finding> *out) 
 void ConfusionRules::others(const Spot &spot, std::vector<Finding> *out) const
 {
     static const Set haveModals = {"could", "would", "should", "must", "might"};
+    static const Set subjectPronouns = {"i", "we", "you", "he", "she", "they", "my", "our", "his", "her"};
     static const Set quiteFollowers = {"a", "good", "well", "often", "different", "sure", "easy", "difficult",
                                        "interesting", "important", "simple", "common", "popular", "similar",
                                        "clear", "true", "right", "useful", "expensive", "far", "possible", "likely"};
@@ -202,6 +209,8 @@ void ConfusionRules::others(const Spot &spot, std::vector<Finding> *out) const
         add(out, t, i, "were", "confusion_where", 2);
     else if (w == "everyday" && endsAfter(t, i))
         add(out, t, i, "every day", "confusion_everyday", 3);
+    else if (w == "everyday" && RuleSupport::prevWord(t, i) < 0 && subjectPronouns.count(next))
+        add(out, t, i, "every day", "confusion_everyday", 3); // "Everyday I get up at six.
     else if (w == "maybe" && maybeSubjects.count(prev) && maybeFollowers.count(next))
         add(out, t, i, "may be", "confusion_maybe", 3);
     else if (w == "breath" && prev == "to" && next != "of")

@@ -85,6 +85,10 @@ private slots:
         QTest::newRow("we with was") << "We was late yesterday." << "GRAMMAR" << "was" << "were" << "REPLACE";
         QTest::newRow("I with is") << "I is a student." << "GRAMMAR" << "is" << "am" << "REPLACE";
         QTest::newRow("he with have") << "He have two brothers." << "GRAMMAR" << "have" << "has" << "REPLACE";
+        QTest::newRow("it with have in a second clause") << "It is an old palace and it have a long history." << "GRAMMAR" << "have" << "has" << "REPLACE";
+        QTest::newRow("doubled consonant before -ing") << "I am writting to you." << "NONWORD" << "writting" << "writing" << "REPLACE";
+        QTest::newRow("its before very and an adjective") << "I think its very interesting." << "REAL" << "its" << "it's" << "REPLACE";
+        QTest::newRow("everyday opening a sentence") << "Everyday I get up at six." << "REAL" << "Everyday" << "Every day" << "REPLACE";
         QTest::newRow("she with don't") << "She don't like apples." << "GRAMMAR" << "don't" << "doesn't" << "REPLACE";
         QTest::newRow("they with third person verb") << "They goes to the park on Sundays." << "GRAMMAR" << "goes" << "go" << "REPLACE";
         QTest::newRow("modal with third person") << "She can speaks English very well." << "GRAMMAR" << "speaks" << "speak" << "REPLACE";
@@ -186,6 +190,10 @@ private slots:
         QTest::newRow("subjunctive after suggest") << "I suggest that he go home early.";
         QTest::newRow("question with auxiliary") << "Did he go to the meeting?";
         QTest::newRow("compound subject") << "He and I are good friends.";
+        QTest::newRow("compound subject with it") << "The dog and he are good friends.";
+        QTest::newRow("its very with a noun") << "The company lost its very best workers.";
+        QTest::newRow("everyday as an adjective") << "Everyday life is busy.";
+        QTest::newRow("a real doubled-letter compound") << "The bookkeeper counted the money.";
         QTest::newRow("if I were") << "If I were you, I would stay.";
         QTest::newRow("object pronoun it") << "We made it work in the end.";
         QTest::newRow("past form equal to base") << "He put the book on the table.";
