@@ -281,8 +281,12 @@ void MainWindow::slotUpdateState(CResultState state)
         return;
     m_answered.insert(state.sentInd);
     SentenceEntry *entry = m_sentences.at(state.sentInd);
+    // The sentence's underlines are drawn with one layout pass.
+    QTextCursor batch(m_ui.editor->document());
+    batch.beginEditBlock();
     for (const CorrectionRecord &record : std::as_const(state.corrections))
         insertRecord(entry, record, true);
+    batch.endEditBlock();
     if (m_progress) {
         const int all = int(m_sentences.size());
         const int progress = all > 0 ? int(qint64(m_answered.size()) * 100 / all) : 1;
@@ -359,12 +363,15 @@ void MainWindow::checkFinished()
     const bool polish = polishMode();
     if (polish) {
         const QList<CResultState> results = m_checkThread->polishResults();
+        QTextCursor batch(m_ui.editor->document());
+        batch.beginEditBlock();
         for (const CResultState &state : results) {
             if (state.sentInd < 0 || state.sentInd >= m_sentences.size())
                 continue;
             for (const CorrectionRecord &record : state.corrections)
                 insertRecord(m_sentences.at(state.sentInd), record, false);
         }
+        batch.endEditBlock();
     }
     m_findings.build(m_sentences);
     m_ui.editor->revealFindings();
@@ -727,6 +734,10 @@ void MainWindow::slotCorrectAll()
     m_trackingSuppressed = true;
     QElapsedTimer slice;
     slice.start();
+    // One edit block around all replacements: the document is laid out once at the end
+    // instead of after every finding.
+    QTextCursor batch(m_ui.editor->document());
+    batch.beginEditBlock();
     // Indexes, not a copy: events processed in between may remove findings.
     for (int i = 0; i < m_findings.size(); ++i) {
         CorrectionItem *item = m_findings.at(i);
@@ -737,8 +748,10 @@ void MainWindow::slotCorrectAll()
             slice.restart();
         }
     }
+    batch.endEditBlock();
     m_trackingSuppressed = false;
     m_acceptingAll = false;
+    slotTextChanged();
     m_ui.editor->relayout();
     if (m_focused && m_findings.contains(m_focused))
         setFocusFinding(m_focused);
@@ -795,11 +808,15 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 
 void MainWindow::slotTextChanged()
 {
+    m_textChanged = true;
+    // Accept-all edits a text that stays non-empty; reading the whole text after each of
+    // thousands of replacements would cost more than the replacements.
+    if (m_acceptingAll)
+        return;
     const bool has = m_ui.editor->hasText();
     m_ui.copyButton->setEnabled(has);
     m_ui.clearButton->setEnabled(has);
     m_ui.copyAction->setEnabled(has);
-    m_textChanged = true;
     if (has && !m_trackingSuppressed) {
         // Under the button the tip talks about.
         const QPushButton *button = polishMode() ? m_ui.improveButton : m_ui.checkButton;
