@@ -117,6 +117,10 @@ void ConfusionRules::thanThen(const Spot &spot, bool *comparativeSeen, std::vect
             add(out, t, i, "than", "confusion_than", prev == "other" || prev == "more" ? 2 : 3);
         else if (m_lex.comparativeKind(prev))
             add(out, t, i, "than", "confusion_than", 2);
+        else if ((lowerAt(t, i - 2) == "more" || lowerAt(t, i - 2) == "less")
+                 && (m_lex.posMask(prev) & (Lexicon::Adjective | Lexicon::Adverb))
+                 && !(m_lex.posMask(prev) & Lexicon::Noun))
+            add(out, t, i, "than", "confusion_than", 2); // "more important then anything
     } else if (w == "than") {
         const bool first = i == 0 || (i == 1 && t[0].kind == Token::Punct);
         if (first && t[size_t(i)].isCapitalised())

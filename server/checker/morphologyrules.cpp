@@ -123,10 +123,14 @@ void MorphologyRules::comparatives(const std::vector<Token> &t, std::vector<Find
         if (m.lower == "more") {
             if (!graded.comparative.count(adj))
                 continue;
-            // "more older people" (a larger number of) is right; only judge before "than" or an end
+            // "more older people" (a larger number of) is right; only judge before "than" or an
+            // end, or where "more" cannot mean a number ("a more healthier life", "much more easier")
             const bool end = a + 1 >= int(t.size()) || t[size_t(a) + 1].kind == Token::Punct
                 || t[size_t(a) + 1].lower == "than";
-            if (!end)
+            const std::string before = i > 0 ? t[size_t(i) - 1].lower : std::string();
+            const bool degree = before == "a" || before == "an" || before == "much" || before == "even"
+                || before == "far";
+            if (!end && !degree)
                 continue;
         } else if (!graded.superlative.count(adj)) {
             continue;

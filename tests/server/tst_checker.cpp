@@ -88,6 +88,8 @@ private slots:
         QTest::newRow("it with have in a second clause") << "It is an old palace and it have a long history." << "GRAMMAR" << "have" << "has" << "REPLACE";
         QTest::newRow("doubled consonant before -ing") << "I am writting to you." << "NONWORD" << "writting" << "writing" << "REPLACE";
         QTest::newRow("its before very and an adjective") << "I think its very interesting." << "REAL" << "its" << "it's" << "REPLACE";
+        QTest::newRow("then after more and an adjective") << "Health is more important then anything else." << "REAL" << "then" << "than" << "REPLACE";
+        QTest::newRow("more before a comparative after an article") << "We will have a more healthier life." << "MOPHOLOGY" << " more " << "" << "DELETION";
         QTest::newRow("everyday opening a sentence") << "Everyday I get up at six." << "REAL" << "Everyday" << "Every day" << "REPLACE";
         QTest::newRow("she with don't") << "She don't like apples." << "GRAMMAR" << "don't" << "doesn't" << "REPLACE";
         QTest::newRow("they with third person verb") << "They goes to the park on Sundays." << "GRAMMAR" << "goes" << "go" << "REPLACE";
@@ -192,6 +194,9 @@ private slots:
         QTest::newRow("compound subject") << "He and I are good friends.";
         QTest::newRow("compound subject with it") << "The dog and he are good friends.";
         QTest::newRow("its very with a noun") << "The company lost its very best workers.";
+        QTest::newRow("more then as a time word") << "We bought more bread, then went home.";
+        QTest::newRow("then after a noun") << "He earned more money then than ever.";
+        QTest::newRow("the more with a comparative") << "The more older people vote, the better.";
         QTest::newRow("everyday as an adjective") << "Everyday life is busy.";
         QTest::newRow("a real doubled-letter compound") << "The bookkeeper counted the money.";
         QTest::newRow("if I were") << "If I were you, I would stay.";
