@@ -11,6 +11,7 @@
 #include "customtexteditor.h"
 #include "detectsentencethread.h"
 #include "detectwordthread.h"
+#include "findingfocus.h"
 #include "findingkeys.h"
 #include "leftsidebar.h"
 #include "polishmode.h"
@@ -382,10 +383,10 @@ void MainWindow::checkFinished()
         m_ui.correctAllAction->setEnabled(!polish);
         m_ui.improveAllAction->setEnabled(polish);
         m_ui.editor->relayout();
-        m_currentSentence = nullptr;
-        clearFocus();
+        m_focus.forget();
+        m_focus.clear();
         if (CorrectionItem *first = m_findings.firstVisible()) {
-            moveCaretTo(first);
+            m_focus.moveCaretTo(first);
             const QRect caret = m_ui.editor->cursorRect();
             const QPoint at = m_ui.editor->viewport()->mapToGlobal(
                 caret.topLeft() + QPoint(-10, 2 * caret.height()));
@@ -434,8 +435,7 @@ void MainWindow::reset()
         b->setEnabled(false);
     for (QAction *a : {m_ui.correctAllAction, m_ui.improveAllAction, m_ui.undoAction, m_ui.redoAction})
         a->setEnabled(false);
-    m_focused = nullptr;
-    m_currentSentence = nullptr;
+    m_focus.forget();
     m_finishCode = 0;
     m_finishReceived = false;
     m_ui.panel->showFinding(nullptr, nullptr);
@@ -448,7 +448,7 @@ void MainWindow::reset()
     qDeleteAll(m_sentences);
     m_sentences.clear();
     m_ui.editor->setSentenceList(&m_sentences);
-    refreshFocusState();
+    m_focus.refreshState();
     m_trackingSuppressed = false;
 }
 
@@ -456,104 +456,26 @@ void MainWindow::reset()
 
 void MainWindow::slotPositionChanged()
 {
-    if (m_trackingSuppressed)
-        return;
-    const QTextCursor tc = m_ui.editor->textCursor();
-    if (tc.hasSelection())
-        return;
-    const int caret = tc.position();
-    SentenceEntry *sentence = m_ui.editor->sentenceAt(caret);
-    if (sentence != m_currentSentence) {
-        m_ui.editor->highlightSentence(m_currentSentence, sentence);
-        m_currentSentence = sentence;
-        if (!m_focused)
-            m_ui.panel->showFinding(m_currentSentence, nullptr);
-    }
-    CorrectionItem *target = FindingList::visibleAt(sentence, caret);
-    if (target == m_focused)
-        return;
-    if (target)
-        setFocusFinding(target);
-    else
-        clearFocus();
+    if (!m_trackingSuppressed)
+        m_focus.followCaret();
 }
 
 void MainWindow::slotSelectionChanged()
 {
-    if (m_trackingSuppressed)
-        return;
-    const QTextCursor tc = m_ui.editor->textCursor();
-    if (!tc.hasSelection())
-        return;
-    const int s = tc.selectionStart();
-    const int e = tc.selectionEnd();
-    CorrectionItem *target = FindingList::visibleSpanning(m_ui.editor->sentenceAt(s), s, e);
-    if (target == m_focused)
-        return;
-    if (target)
-        setFocusFinding(target);
-    else
-        clearFocus();
-}
-
-void MainWindow::setFocusFinding(CorrectionItem *item)
-{
-    m_focused = item;
-    if (item && item->sentence())
-        m_currentSentence = item->sentence();
-    m_ui.editor->setFocusedFinding(item);
-    m_ui.panel->showFinding(m_currentSentence, item);
-    refreshFocusState();
-}
-
-void MainWindow::clearFocus()
-{
-    m_focused = nullptr;
-    m_ui.editor->setFocusedFinding(nullptr);
-    m_ui.panel->showFinding(m_currentSentence, nullptr);
-    refreshFocusState();
-}
-
-void MainWindow::refreshFocusState()
-{
-    const bool previous = m_findings.previousVisible(m_focused) != nullptr
-                          && (m_focused || !m_findings.isEmpty());
-    const bool next = m_findings.nextVisible(m_focused) != nullptr;
-    // Without a focused finding both directions start from the ends of the list.
-    m_ui.prevButton->setEnabled(previous);
-    m_ui.nextButton->setEnabled(next);
-    m_ui.prevAction->setEnabled(previous);
-    m_ui.nextAction->setEnabled(next);
-    m_ui.panel->setPrevNextEnabled(previous, next);
-    const bool open = m_findings.anyOpen();
-    const bool polish = polishMode();
-    m_ui.correctAllButton->setEnabled(open && !polish);
-    m_ui.improveAllButton->setEnabled(open && polish);
-    m_ui.correctAllAction->setEnabled(open && !polish);
-    m_ui.improveAllAction->setEnabled(open && polish);
-}
-
-void MainWindow::moveCaretTo(CorrectionItem *item)
-{
-    if (!item)
-        return;
-    m_ui.editor->placeCaretAtFinding(item);
-    slotPositionChanged();
-    // Findings that touch share a caret position; the one asked for wins.
-    if (m_focused != item)
-        setFocusFinding(item);
+    if (!m_trackingSuppressed)
+        m_focus.followSelection();
 }
 
 void MainWindow::slotPrevError()
 {
     countEvent("Main_Previous", "Main_Improve_Previous");
-    moveCaretTo(m_findings.previousVisible(m_focused));
+    m_focus.moveCaretTo(m_findings.previousVisible(m_focus.focused()));
 }
 
 void MainWindow::slotNextError()
 {
     countEvent("Main_Next", "Main_Improve_Next");
-    moveCaretTo(m_findings.nextVisible(m_focused));
+    m_focus.moveCaretTo(m_findings.nextVisible(m_focus.focused()));
 }
 
 // ---------------------------------------------------------------- finding actions
@@ -592,27 +514,27 @@ void MainWindow::slotCorrectByType(CorrectionItem *item, MenuItemType type)
         if (!m_acceptingAll) {
             CorrectionItem *next = gotoNext ? m_findings.nextVisible(item) : nullptr;
             if (next)
-                moveCaretTo(next);
+                m_focus.moveCaretTo(next);
             else
-                setFocusFinding(item);
+                m_focus.focus(item);
             m_tips.showOnce(1, QStringLiteral("PT_CopyAll"), mapToGlobal(QPoint(0, 0)));
         }
         break;
     case MenuItemIgnore:
         countEvent("Main_IgnoreError", "ContexMenu_Improve_IgnoreError");
         if (!item) {
-            if (m_currentSentence && m_currentSentence->hasSuggestion()) {
+            if (m_focus.sentence() && m_focus.sentence()->hasSuggestion()) {
                 m_statistics.remove(CategorySuggestion);
-                m_currentSentence->clearSuggestion();
+                m_focus.sentence()->clearSuggestion();
                 refreshStatistics();
-                m_ui.panel->showFinding(m_currentSentence, m_focused);
+                m_ui.panel->showFinding(m_focus.sentence(), m_focus.focused());
             }
         } else {
-            const bool wasFocused = item == m_focused;
+            const bool wasFocused = item == m_focus.focused();
             CorrectionItem *next = m_findings.nextVisible(item);
             removeFinding(item);
             if (gotoNext && wasFocused && next)
-                moveCaretTo(next);
+                m_focus.moveCaretTo(next);
         }
         if (!polish)
             showNotification(16);
@@ -622,10 +544,10 @@ void MainWindow::slotCorrectByType(CorrectionItem *item, MenuItemType type)
             return;
         countEvent("Main_RevertError", "ContexMenu_Improve_RevertError");
         recordCorrection(item);
-        if (item == m_focused)
-            setFocusFinding(item);
+        if (item == m_focus.focused())
+            m_focus.focus(item);
         else
-            moveCaretTo(item);
+            m_focus.moveCaretTo(item);
         if (!polish)
             showNotification(15);
         break;
@@ -665,13 +587,12 @@ void MainWindow::removeFinding(CorrectionItem *item)
     if (!polishMode())
         m_statistics.remove(item->category());
     m_findings.remove(item);
-    if (item == m_focused)
-        m_focused = nullptr;
+    m_focus.drop(item);
     if (m_ui.panel->shownFinding() == item)
-        m_ui.panel->showFinding(m_currentSentence, nullptr);
+        m_ui.panel->showFinding(m_focus.sentence(), nullptr);
     m_ui.editor->removeFinding(item);
     refreshStatistics();
-    refreshFocusState();
+    m_focus.refreshState();
 }
 
 void MainWindow::onFindingsDiscarded(const QList<CorrectionItem *> &findings,
@@ -683,20 +604,19 @@ void MainWindow::onFindingsDiscarded(const QList<CorrectionItem *> &findings,
         if (correct)
             m_statistics.remove(item->category());
         m_findings.remove(item);
-        if (item == m_focused)
-            m_focused = nullptr;
+        m_focus.drop(item);
     }
     if (correct) {
         for (int i = 0; i < suggestions.size(); ++i)
             m_statistics.remove(CategorySuggestion);
     }
     // The panel must not keep a finding that is about to be deleted.
-    m_ui.panel->showFinding(m_currentSentence, nullptr);
+    m_ui.panel->showFinding(m_focus.sentence(), nullptr);
     refreshStatistics();
     refreshHistoryButtons();
     QTimer::singleShot(0, this, [this] {
-        refreshFocusState();
-        m_ui.panel->showFinding(m_currentSentence, m_focused);
+        m_focus.refreshState();
+        m_ui.panel->showFinding(m_focus.sentence(), m_focus.focused());
     });
 }
 
@@ -753,10 +673,10 @@ void MainWindow::slotCorrectAll()
     m_acceptingAll = false;
     slotTextChanged();
     m_ui.editor->relayout();
-    if (m_focused && m_findings.contains(m_focused))
-        setFocusFinding(m_focused);
+    if (m_focus.focused() && m_findings.contains(m_focus.focused()))
+        m_focus.focus(m_focus.focused());
     else
-        refreshFocusState();
+        m_focus.refreshState();
     refreshHistoryButtons();
     showNotification(polish ? 12 : 11);
     m_ui.waiting->hide();
@@ -799,7 +719,7 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
             break;
         }
     }
-    if (FindingKeys::handle(key, m_focused, isTrue(QStringLiteral("use_ctrl"))))
+    if (FindingKeys::handle(key, m_focus.focused(), isTrue(QStringLiteral("use_ctrl"))))
         return true;
     if (CustomTextEditor::isDiscardKey(key, m_ui.editor->textCursor().hasSelection()))
         m_ui.editor->discardTouchedFindings();
@@ -886,7 +806,7 @@ void MainWindow::slotPreferChanged(bool bTextChanged, bool bErrorChanged)
                 }
             }
         }
-        m_ui.editor->highlightSentence(nullptr, m_currentSentence);
+        m_ui.editor->highlightSentence(nullptr, m_focus.sentence());
     }
     if (bErrorChanged) {
         const bool lines = isTrue(QStringLiteral("display_suggestion_enabled"));
@@ -902,11 +822,11 @@ void MainWindow::slotPreferChanged(bool bTextChanged, bool bErrorChanged)
     tc.setPosition(qMin(caret, m_ui.editor->document()->characterCount() - 1));
     m_ui.editor->setTextCursor(tc);
     m_trackingSuppressed = false;
-    if (m_focused && !m_focused->isVisible())
-        clearFocus();
-    else if (m_focused)
-        setFocusFinding(m_focused);
-    refreshFocusState();
+    if (m_focus.focused() && !m_focus.focused()->isVisible())
+        m_focus.clear();
+    else if (m_focus.focused())
+        m_focus.focus(m_focus.focused());
+    m_focus.refreshState();
     m_ui.editor->relayout();
 }
 

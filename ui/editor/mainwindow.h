@@ -3,6 +3,7 @@
 #include "checkstatistics.h"
 #include "checkstorage.h"
 #include "correctionhistory.h"
+#include "findingfocus.h"
 #include "findinglist.h"
 #include "mainwindowform.h"
 #include "mainwindowservices.h"
@@ -65,8 +66,8 @@ public:
 
     const QList<SentenceEntry *> &sentences() const { return m_sentences; }
     const FindingList &findings() const { return m_findings; }
-    CorrectionItem *focusedFinding() const { return m_focused; }
-    SentenceEntry *currentSentence() const { return m_currentSentence; }
+    CorrectionItem *focusedFinding() const { return m_focus.focused(); }
+    SentenceEntry *currentSentence() const { return m_focus.sentence(); }
     const CheckStatistics &statistics() const { return m_statistics; }
     const CorrectionHistory &history() const { return m_history; }
     WordCountLimit &wordLimit() { return m_wordLimit; }
@@ -132,11 +133,6 @@ private:
                       bool correctMode);
     void showFinishMessage();
 
-    // Focus and navigation.
-    void setFocusFinding(CorrectionItem *item);
-    void clearFocus();
-    void refreshFocusState();
-    void moveCaretTo(CorrectionItem *item);
     void refreshHistoryButtons();
 
     // Finding actions.
@@ -168,8 +164,7 @@ private:
     // Check state.
     QList<SentenceEntry *> m_sentences; // owned, document order
     FindingList m_findings;
-    CorrectionItem *m_focused = nullptr;
-    SentenceEntry *m_currentSentence = nullptr;
+    FindingFocus m_focus{m_ui, m_findings};
     QSet<int> m_answered;
     CheckStatistics m_statistics;
     CorrectionHistory m_history;
