@@ -35,6 +35,80 @@ void NumberRules::check(const std::vector<Token> &t, std::vector<Finding> *out) 
     fewerWithPlurals(t, out);
     relativeClauseVerb(t, out);
     oneOfPlural(t, out);
+    pluralSubjectVerb(t, out);
+}
+
+void NumberRules::pluralSubjectVerb(const std::vector<Token> &t, std::vector<Finding> *out) const
+{
+    static const Set openers = {"the", "my", "our", "your", "his", "her", "their", "these", "those", "many",
+                                "most", "some", "all", "both", "several", "two", "three", "four", "five"};
+    static const Set clauseJoiners = {"and", "but", "so", "because", "that", "when", "if", "although", "while"};
+    static const Set quantifiers = {"many", "several", "various", "numerous", "two", "three", "four", "five",
+                                    "six", "seven", "eight", "nine", "ten"};
+    static const Set irregular = {"people", "children", "men", "women", "lives", "feet", "teeth", "wives"};
+    auto clauseStartsAt = [&](int k) {
+        if (k == 0)
+            return true;
+        const Token &p = t[size_t(k) - 1];
+        return p.kind == Token::Punct ? p.text == "," || p.text == ";" : clauseJoiners.count(p.lower) != 0;
+    };
+    for (int v = 1; v < int(t.size()); ++v) {
+        const std::string &verb = t[size_t(v)].lower;
+        if (t[size_t(v)].kind != Token::Word)
+            continue;
+        const int n = RuleSupport::prevWord(t, v);
+        if (n < 0)
+            continue;
+        const std::string &noun = t[size_t(n)].lower;
+        // "There is many clubs": the quantifier shows the subject is plural
+        if (noun == "there" && (verb == "is" || verb == "was") && clauseStartsAt(n)) {
+            const int q = RuleSupport::nextWord(t, v);
+            if (q >= 0 && quantifiers.count(t[size_t(q)].lower))
+                out->push_back(RuleSupport::replace(t, v, v, verb == "is" ? "are" : "were", "GRAMMAR",
+                                                    "sv_agreement", 3));
+            continue;
+        }
+        std::string fix = verb == "is" ? "are" : verb == "was" ? "were" : verb == "has" ? "have"
+            : verb == "does" ? "do" : verb == "doesn't" ? "don't" : std::string();
+        if (fix.empty() && m_lex.isThirdPerson(verb) && verb != "is" && verb != "has" && verb != "does")
+            fix = m_lex.baseOf(verb);
+        if (fix.empty())
+            continue;
+        // a plural noun: a people word, or the common plural of a countable noun (not "physics")
+        std::string plural;
+        const bool pluralNoun = irregular.count(noun)
+            || (noun.size() > 3 && noun.back() == 's' && !endsWith(noun, "ss") && !endsWith(noun, "ics")
+                && countableSingular(noun.substr(0, noun.size() - 1), &plural) && plural == noun);
+        if (!pluralNoun || (t[size_t(n)].isCapitalised() && n > 0))
+            continue;
+        // the noun phrase opens a clause: "one of my friends is" and "Among the students is" stay
+        int first = n;
+        for (int k = 0; k < 2; ++k) {
+            const int a = RuleSupport::prevWord(t, first);
+            const int pos = a < 0 ? 0 : m_lex.posMask(t[size_t(a)].lower);
+            if (!(pos & Lexicon::Adjective) || (pos & Lexicon::Verb) || (a > 0 && t[size_t(a)].isCapitalised()))
+                break;
+            first = a;
+        }
+        const int d = RuleSupport::prevWord(t, first);
+        if (d >= 0 && openers.count(t[size_t(d)].lower))
+            first = d;
+        if (!clauseStartsAt(first))
+            continue;
+        // "that saves lives": a bare -s word after a joiner may be the verb itself
+        if (first == n && n > 0 && m_lex.isThirdPerson(noun))
+            continue;
+        // "and" may join adjectives ("creative and artistic people is ...") or nouns
+        // ("facilities and resources makes"): only a clause after a non-noun counts
+        const std::string joiner = first > 0 ? t[size_t(first) - 1].lower : std::string();
+        if (joiner == "and" || joiner == "or") {
+            const int before = RuleSupport::prevWord(t, first - 1);
+            if (first != n || (before >= 0 && (t[size_t(before)].lower.back() == 's'
+                                               || (m_lex.posMask(t[size_t(before)].lower) & Lexicon::Noun))))
+                continue;
+        }
+        out->push_back(RuleSupport::replace(t, v, v, fix, "GRAMMAR", "sv_agreement", 2));
+    }
 }
 
 void NumberRules::oneOfPlural(const std::vector<Token> &t, std::vector<Finding> *out) const

@@ -22,6 +22,8 @@ private:
     void fewerWithPlurals(const std::vector<Token> &t, std::vector<Finding> *out) const;
     void oneOfPlural(const std::vector<Token> &t, std::vector<Finding> *out) const;
     void relativeClauseVerb(const std::vector<Token> &t, std::vector<Finding> *out) const;
+    // "My teachers is kind", "Many people likes it", "There is many clubs"
+    void pluralSubjectVerb(const std::vector<Token> &t, std::vector<Finding> *out) const;
     // A countable singular noun: a WordNet noun that is not a verb or adjective, whose
     // plural is a common word. *plural receives that plural.
     bool countableSingular(const std::string &lower, std::string *plural) const;
