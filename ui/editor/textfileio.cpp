@@ -10,7 +10,8 @@ bool TextFileIo::read(const QString &path, QString *text)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly) || file.size() > MaxBytes)
         return false;
-    QStringDecoder decoder("GB18030");
+    // Stateless: bytes cut off in a character at the end count as an error.
+    QStringDecoder decoder("GB18030", QStringDecoder::Flag::Stateless);
     *text = decoder.decode(file.read(MaxBytes));
     return !decoder.hasError();
 }
