@@ -90,6 +90,7 @@ void NumberRules::pluralSubjectVerb(const std::vector<Token> &t, std::vector<Fin
                 break;
             first = a;
         }
+        const bool adjectives = first != n;
         const int d = RuleSupport::prevWord(t, first);
         if (d >= 0 && openers.count(t[size_t(d)].lower))
             first = d;
@@ -103,8 +104,10 @@ void NumberRules::pluralSubjectVerb(const std::vector<Token> &t, std::vector<Fin
         const std::string joiner = first > 0 ? t[size_t(first) - 1].lower : std::string();
         if (joiner == "and" || joiner == "or") {
             const int before = RuleSupport::prevWord(t, first - 1);
-            if (first != n || (before >= 0 && (t[size_t(before)].lower.back() == 's'
-                                               || (m_lex.posMask(t[size_t(before)].lower) & Lexicon::Noun))))
+            static const Set objectPronouns = {"me", "him", "her", "us", "them", "it", "you"};
+            const std::string prior = before >= 0 ? t[size_t(before)].lower : std::string();
+            if (adjectives || (!prior.empty() && !objectPronouns.count(prior)
+                               && (prior.back() == 's' || (m_lex.posMask(prior) & Lexicon::Noun))))
                 continue;
         }
         out->push_back(RuleSupport::replace(t, v, v, fix, "GRAMMAR", "sv_agreement", 2));

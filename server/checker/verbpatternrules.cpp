@@ -67,6 +67,8 @@ void VerbPatternRules::thereHave(const std::vector<Token> &t, int i, std::vector
 
 void VerbPatternRules::beWithVerb(const std::vector<Token> &t, int i, std::vector<Finding> *out) const
 {
+    static const Set lackers = {"i", "we", "they", "he", "she", "you", "people", "students", "children", "kids",
+                                "teenagers"};
     if (!beForms().count(t[size_t(i)].lower))
         return;
     int v = i + 1;
@@ -86,6 +88,12 @@ void VerbPatternRules::beWithVerb(const std::vector<Token> &t, int i, std::vecto
                                              : std::string();
             out->push_back(RuleSupport::replace(t, i, v, lead + verb, "GRAMMAR", "be_agree", 3));
         }
+    } else if (verb == "lack" && lowerAt(t, v + 1) == "of" && !negated && lackers.count(lowerAt(t, i - 1))) {
+        // "Some students are lack of self-control" -> "lack self-control"; after other
+        // subjects "is lack of" may be a noun phrase ("The problem is lack of money")
+        const std::string &be = t[size_t(i)].lower;
+        const char *fix = be == "is" ? "lacks" : (be == "was" || be == "were") ? "lacked" : "lack";
+        out->push_back(RuleSupport::replace(t, i, v + 1, fix, "GRAMMAR", "be_verb", 3));
     } else if (verb == "depend" && lowerAt(t, v + 1) == "on" && !negated) {
         // "It is depend on" -> "It depends on"
         const std::string subject = lowerAt(t, i - 1);
