@@ -101,6 +101,38 @@ QList<ZeltraLib::CorrectionRecord> syntheticFindings(const QString &sentence, in
     return records;
 }
 
+// Presses check and waits for the progress window to close; false after two minutes.
+bool checkAndWait(MainWindow &window)
+{
+    bool ended = false;
+    const QMetaObject::Connection c =
+        QObject::connect(&window, &MainWindow::signalCheckEnded, &window, [&ended] { ended = true; });
+    window.slotCheck();
+    const bool done = waitFor([&] { return ended; }, 120000);
+    QObject::disconnect(c);
+    return done;
+}
+
+// A window over the services with the text in its editor, shown.
+std::unique_ptr<MainWindow> openWindow(const MainWindowServices &services, const QString &text)
+{
+    auto window = std::make_unique<MainWindow>(services);
+    window->resize(1100, 760);
+    window->show();
+    window->editor()->setPlainText(text);
+    QCoreApplication::processEvents();
+    return window;
+}
+
+// Milliseconds of accept-all (confirmed by the auto answer).
+qint64 timeAcceptAll(MainWindow &window)
+{
+    QElapsedTimer clock;
+    clock.start();
+    window.slotCorrectAll();
+    return clock.elapsed();
+}
+
 double rssMb(const char *key)
 {
     QFile status(QStringLiteral("/proc/self/status"));
@@ -179,13 +211,10 @@ int main(int argc, char *argv[])
                 ZeltraLib::countWords(essay), qPrintable(host));
     for (int round = 1; round <= rounds; ++round) {
         // A fresh window per round: the result cache would answer a repeated text.
-        MainWindowServices services{prefs, tips, access, usage, host, host,
-                                    ZeltraLib::Vocabulary::defaultPath()};
-        MainWindow window(services);
-        window.resize(1100, 760);
-        window.show();
-        window.editor()->setPlainText(essay);
-        QCoreApplication::processEvents();
+        const MainWindowServices services{prefs, tips, access, usage, host, host,
+                                          ZeltraLib::Vocabulary::defaultPath()};
+        const std::unique_ptr<MainWindow> owned = openWindow(services, essay);
+        MainWindow &window = *owned;
 
         QElapsedTimer clock;
         qint64 firstDrawn = -1;
@@ -196,21 +225,15 @@ int main(int argc, char *argv[])
                              window.editor()->viewport()->repaint();
                              firstDrawn = clock.elapsed();
                          });
-        bool ended = false;
-        QObject::connect(&window, &MainWindow::signalCheckEnded, &window, [&ended] { ended = true; });
         clock.start();
-        window.slotCheck();
-        if (!waitFor([&] { return ended; }, 120000)) {
+        if (!checkAndWait(window)) {
             std::fprintf(stderr, "check did not end\n");
             return 1;
         }
         const qint64 whole = clock.elapsed();
         const int findings = window.findings().size();
 
-        QElapsedTimer acceptClock;
-        acceptClock.start();
-        window.slotCorrectAll();
-        const qint64 acceptAll = acceptClock.elapsed();
+        const qint64 acceptAll = timeAcceptAll(window);
         int applied = 0;
         for (CorrectionItem *item : window.findings().items())
             applied += item->isApplied() ? 1 : 0;
@@ -228,16 +251,11 @@ int main(int argc, char *argv[])
     {
         // Accept-all at scale: the same text checked again, every sentence answered from
         // the result cache, which holds a spelling finding for every fifth word.
-        MainWindowServices services{prefs, tips, access, usage, host, host,
-                                    ZeltraLib::Vocabulary::defaultPath()};
-        MainWindow window(services);
-        window.resize(1100, 760);
-        window.show();
-        window.editor()->setPlainText(essay);
-        bool ended = false;
-        QObject::connect(&window, &MainWindow::signalCheckEnded, &window, [&ended] { ended = true; });
-        window.slotCheck();
-        if (!waitFor([&] { return ended; }, 120000) || window.finishCode() != 0) {
+        const MainWindowServices services{prefs, tips, access, usage, host, host,
+                                          ZeltraLib::Vocabulary::defaultPath()};
+        const std::unique_ptr<MainWindow> owned = openWindow(services, essay);
+        MainWindow &window = *owned;
+        if (!checkAndWait(window) || window.finishCode() != 0) {
             std::fprintf(stderr, "check for the synthetic round failed\n");
             return 1;
         }
@@ -246,20 +264,15 @@ int main(int argc, char *argv[])
         window.checkStorage().clear();
         for (int i = 0; i < sentences.size(); ++i)
             window.checkStorage().append(sentences.at(i), *chunks.at(i), syntheticFindings(sentences.at(i), 5));
-        ended = false;
         QElapsedTimer clock;
         clock.start();
-        window.slotCheck();
-        if (!waitFor([&] { return ended; }, 120000)) {
+        if (!checkAndWait(window)) {
             std::fprintf(stderr, "synthetic check did not end\n");
             return 1;
         }
         const qint64 whole = clock.elapsed();
         const int findings = window.findings().size();
-        QElapsedTimer acceptClock;
-        acceptClock.start();
-        window.slotCorrectAll();
-        const qint64 acceptAll = acceptClock.elapsed();
+        const qint64 acceptAll = timeAcceptAll(window);
         QElapsedTimer undoClock;
         undoClock.start();
         int undone = 0;

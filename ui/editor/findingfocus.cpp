@@ -76,13 +76,7 @@ void FindingFocus::followCaret()
         if (!m_focused)
             m_ui.panel->showFinding(m_sentence, nullptr);
     }
-    CorrectionItem *target = FindingList::visibleAt(sentence, caret);
-    if (target == m_focused)
-        return;
-    if (target)
-        focus(target);
-    else
-        clear();
+    focusOrClear(FindingList::visibleAt(sentence, caret));
 }
 
 void FindingFocus::followSelection()
@@ -92,7 +86,11 @@ void FindingFocus::followSelection()
         return;
     const int s = tc.selectionStart();
     const int e = tc.selectionEnd();
-    CorrectionItem *target = FindingList::visibleSpanning(m_ui.editor->sentenceAt(s), s, e);
+    focusOrClear(FindingList::visibleSpanning(m_ui.editor->sentenceAt(s), s, e));
+}
+
+void FindingFocus::focusOrClear(CorrectionItem *target)
+{
     if (target == m_focused)
         return;
     if (target)

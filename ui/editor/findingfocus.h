@@ -36,6 +36,9 @@ public:
     void followSelection();
 
 private:
+    // Nothing when the target has the focus already.
+    void focusOrClear(CorrectionItem *target);
+
     MainWindowForm &m_ui;
     const FindingList &m_findings;
     CorrectionItem *m_focused = nullptr;  // owned by its sentence entry
