@@ -75,6 +75,31 @@ void ConfusionRules::possessives(const Spot &spot, std::vector<Finding> *out) co
     const auto &[t, i, w, prev, next] = spot;
     if (next.empty() || !t[size_t(i) + 1].spaceBefore)
         return;
+    // a plural of a noun-only word, not opening a cleft ("it's students who ...")
+    auto possessedPlural = [&](int k) {
+        const std::string n = lowerAt(t, k);
+        if (n.size() < 4 || n.back() != 's' || n == "people")
+            return false;
+        const std::string after = lowerAt(t, k + 1);
+        if (after == "who" || after == "that" || after == "which")
+            return false;
+        const std::string one = n.compare(n.size() - 3, 3, "ies") == 0 ? n.substr(0, n.size() - 3) + "y"
+                                                                       : n.substr(0, n.size() - 1);
+        const int pos = m_lex.posMask(one);
+        return (pos & Lexicon::Noun) && !(pos & Lexicon::Adjective);
+    };
+    // a verb that takes an object, not a clause ("I think it's ...")
+    auto objectTakingVerb = [&](int k) {
+        static const Set clauseVerbs = {"think", "thought", "know", "knew", "believe", "believed", "say", "said",
+                                        "hope", "hoped", "guess", "feel", "felt", "mean", "find", "found", "see",
+                                        "saw", "hear", "heard", "suppose", "bet", "remember", "forget", "realize",
+                                        "realise", "agree", "show", "prove", "seem", "seems", "understand",
+                                        "notice", "admit", "is", "was", "thinks", "knows", "says", "means"};
+        const std::string v = lowerAt(t, k);
+        if (v.empty() || clauseVerbs.count(v))
+            return false;
+        return m_lex.isCommonVerbBase(v) || m_lex.isPastForm(v) || m_lex.isThirdPerson(v);
+    };
     auto adjectiveOnlyAt = [&](int k) {
         const std::string a = lowerAt(t, k);
         return !a.empty() && m_lex.posMask(a) == Lexicon::Adjective;
@@ -87,6 +112,8 @@ void ConfusionRules::possessives(const Spot &spot, std::vector<Finding> *out) co
         add(out, t, i, "its", "confusion_its", 3);
     else if (w == "it's" && prepositions.count(prev))
         add(out, t, i, "its", "confusion_its", 2);
+    else if (w == "it's" && possessedPlural(i + 1) && objectTakingVerb(i - 1))
+        add(out, t, i, "its", "confusion_its", 2); // "avoid it's disadvantages"
     else if (w == "their" && afterTheir.count(next))
         add(out, t, i, "there", "confusion_their", 3);
     else if (w == "there" && next == "own")

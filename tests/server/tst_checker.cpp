@@ -97,6 +97,7 @@ private slots:
         QTest::newRow("plural subject in a clause after and") << "Students work hard and parents pays the fees." << "GRAMMAR" << "pays" << "pay" << "REPLACE";
         QTest::newRow("plural subject after and and an object pronoun") << "They are friendly to me and my teachers is kind." << "GRAMMAR" << "is" << "are" << "REPLACE";
         QTest::newRow("be before lack of") << "Some students are lack of self-control." << "GRAMMAR" << "are lack of" << "lack" << "REPLACE";
+        QTest::newRow("it's before a plural after a verb") << "We should avoid it's disadvantages." << "REAL" << "it's" << "its" << "REPLACE";
         QTest::newRow("there is with a quantifier") << "There is many clubs in our school." << "GRAMMAR" << "is" << "are" << "REPLACE";
         QTest::newRow("there was with a number") << "There was two cats under the car." << "GRAMMAR" << "was" << "were" << "REPLACE";
         QTest::newRow("everyday opening a sentence") << "Everyday I get up at six." << "REAL" << "Everyday" << "Every day" << "REPLACE";
@@ -219,6 +220,8 @@ private slots:
         QTest::newRow("plural nouns joined by and") << "Combining facilities and resources makes it cheap.";
         QTest::newRow("capitalised numeral before a plural") << "The quotas for Schedules I and II controlled substances is set by law.";
         QTest::newRow("lack of as a noun after be") << "The problem is lack of money.";
+        QTest::newRow("it's after a clause verb") << "I think it's problems like these that matter.";
+        QTest::newRow("it's opening a cleft") << "Remember it's teachers who decide.";
         QTest::newRow("everyday as an adjective") << "Everyday life is busy.";
         QTest::newRow("a real doubled-letter compound") << "The bookkeeper counted the money.";
         QTest::newRow("if I were") << "If I were you, I would stay.";
