@@ -10,11 +10,16 @@
 #include "support/testserver.h"
 #include "synonym.h"
 #include "useraccess.h"
+#include "usercountlog.h"
 #include "userregister.h"
+#include "accountstore.h"
+#include "usagelogstore.h"
 
 #include <QtTest>
 
 #include <json/json.h>
+
+#include <set>
 
 using namespace ZeltraLib;
 
@@ -36,6 +41,7 @@ private:
     }
 
     TestServer m_server;
+    int m_loggers = 0;
 
 private slots:
     void initTestCase()
@@ -184,6 +190,81 @@ private slots:
         synonym.request(QStringLiteral("I walk home."), 2, 6);
         QVERIFY(result.wait(20000));
         QCOMPARE(result.first().first().toStringList(), expected);
+    }
+
+    // The usage-log client's own bodies, stored by the server as they were meant.
+    void usageUploadsAreStored_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("events of a session") << "event";
+        QTest::newRow("events of the login phase, blocking and anonymous") << "anonymous";
+        QTest::newRow("corrections with texts the form must escape") << "correction";
+        QTest::newRow("choices in chinese, with & and % in the sentence") << "choice";
+        QTest::newRow("choice without a chosen word") << "emptyChoice";
+        QTest::newRow("check statistics, not awaited") << "statistics";
+    }
+
+    void usageUploadsAreStored()
+    {
+        using PennovaServer::UsageLogStore;
+        QFETCH(QString, kind);
+        // A fresh user per row, so that each row sees only its own uploads.
+        const std::string name = "logger" + std::to_string(++m_loggers) + "x";
+        QVERIFY(m_server.addUser(name, name + "@example.com", "logger12345"));
+        const std::int64_t user = m_server.server().storage().accounts().findByName(name)->id;
+        UsageLogStore &store = m_server.server().storage().usage();
+        UserCountLog log(host());
+        const QString key = QString::fromStdString(m_server.login(name, "logger12345"));
+        QVERIFY(!key.isEmpty());
+
+        if (kind == "event") {
+            QSignalSpy done(&log, &UserCountLog::AddUserEventFinished);
+            log.addUserEvent(key, {{QStringLiteral("Main_Check"), 3}, {QStringLiteral("Tip_Go"), 1}}, ClientVersion);
+            QVERIFY(done.wait(20000));
+            const auto counts = store.counts(user, "event");
+            QCOMPARE(int(counts.size()), 2);
+            QCOMPARE(counts[0].name, std::string("Main_Check"));
+            QCOMPARE(counts[0].count, std::int64_t(3));
+            QCOMPARE(counts[1].name, std::string("Tip_Go"));
+        } else if (kind == "anonymous") {
+            const std::size_t before = store.counts(0, "event").size();
+            log.addUserEventInBlock(AnonymousSessionKey, {{QStringLiteral("Login_Regester"), 2}}, ClientVersion);
+            const auto counts = store.counts(0, "event");
+            QCOMPARE(counts.size(), before + 1);
+        } else if (kind == "correction") {
+            QSignalSpy done(&log, &UserCountLog::AddUserErrorLogFinished);
+            log.addUserErrorLog(key, {{QStringLiteral("recieve"), QStringLiteral("receive")},
+                                      {QStringLiteral("R&D"), QStringLiteral("R%D")},
+                                      {QStringLiteral("dont"), QStringLiteral("don't")}});
+            QVERIFY(done.wait(20000));
+            const auto entries = store.corrections(user);
+            QCOMPARE(int(entries.size()), 3);
+            std::set<std::pair<std::string, std::string>> pairs;
+            for (const auto &e : entries)
+                pairs.insert({e.found, e.replacement});
+            QVERIFY(pairs.count({"R&D", "R%D"}));
+            QVERIFY(pairs.count({"dont", "don't"}));
+        } else if (kind == "choice" || kind == "emptyChoice") {
+            QSignalSpy done(&log, &UserCountLog::sinalAddIgnorDataFinished);
+            WordChoice choice;
+            choice.sentence = kind == "choice" ? QStringLiteral("我们 & 100% \"good\" friends.") : QStringLiteral("It is nice.");
+            choice.wordIndex = kind == "choice" ? 16 : 6;
+            choice.wordLength = 4;
+            choice.chooseWord = kind == "choice" ? QStringLiteral("great") : QString();
+            log.addIgnorData(key, {choice});
+            QVERIFY(done.wait(20000));
+            const auto stored = store.choices(user);
+            QCOMPARE(int(stored.size()), 1);
+            QCOMPARE(QString::fromStdString(stored[0].sentence), choice.sentence);
+            QCOMPARE(stored[0].wordIdx, std::int64_t(choice.wordIndex));
+            QCOMPARE(QString::fromStdString(stored[0].chooseWord), choice.chooseWord);
+        } else {
+            log.addCheckCount(key, QStringLiteral("error"), {{1, 4}, {4, 2}, {99, 7}});
+            log.addCheckCount(key, QStringLiteral("level"), {{1, 12}});
+            QTRY_COMPARE_WITH_TIMEOUT(int(store.counts(user, "error").size()), 2, 20000);
+            QTRY_COMPARE_WITH_TIMEOUT(int(store.counts(user, "level").size()), 1, 20000);
+            QCOMPARE(store.counts(user, "error")[0].name, std::string("Grammar"));
+        }
     }
 
     void registration()
