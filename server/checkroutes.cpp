@@ -211,7 +211,9 @@ void CheckRoutes::polish(const httplib::Request &req, httplib::Response &res)
         words += WordBudget::countWords(sentence);
     if (!withinWordLimits(session, words, res))
         return;
-    const int level = std::clamp(root["confidence"].asInt(), 1, 3);
+    // The preference's polish levels: 1 high, 2 medium, any other value low.
+    const int requested = root["confidence"].asInt();
+    const int level = requested == 1 || requested == 2 ? requested : 3;
     Json::Value results(Json::arrayValue);
     if (!m_context.checker.polish(sentences, level, &results))
         return HttpReplies::refuse(res, 422, "the text is too short or mostly quotation");

@@ -53,6 +53,7 @@ private:
 
     TestServer m_server;
     std::string m_key;
+    int m_polishers = 0;
 
 private slots:
     void initTestCase()
@@ -327,6 +328,39 @@ private slots:
         QVERIFY(array.isArray());
         for (const Json::Value &record : array)
             QVERIFY(record["sentInd"].asInt() >= 0 && record["sentInd"].asInt() < sentences.size());
+    }
+
+    // Polish levels as the preference stores them: 1 high, 2 medium, every other value low.
+    void polishLevelsFollowThePreference_data()
+    {
+        QTest::addColumn<int>("confidence");
+        QTest::addColumn<int>("readAs");
+        QTest::newRow("1 is high") << 1 << 1;
+        QTest::newRow("2 is medium") << 2 << 2;
+        QTest::newRow("3 is low") << 3 << 3;
+        QTest::newRow("0 is low") << 0 << 3;
+        QTest::newRow("negative is low") << -4 << 3;
+        QTest::newRow("above 3 is low") << 9 << 3;
+    }
+
+    void polishLevelsFollowThePreference()
+    {
+        QFETCH(int, confidence);
+        QFETCH(int, readAs);
+        const std::vector<std::string> sentences = {
+            "I think the weather is very good today and we are very happy.",
+            "We went to the big park and had a good time with many nice friends.",
+            "The children played a lot of games there and then we got a lot of food."};
+        const auto polish = [&](int level) {
+            const std::string key = freshKey("polisher" + std::to_string(++m_polishers));
+            const auto res = m_server.post("/lexsub/", TestFrames::frame(TestFrames::polishRequest(key, sentences, level)));
+            return res && res->status == 200 ? res->body : std::string("<status>");
+        };
+        const std::string high = polish(1);
+        const std::string low = polish(3);
+        // The levels must differ on this text, or the rows below prove nothing.
+        QVERIFY(high != low);
+        QCOMPARE(polish(confidence), polish(readAs));
     }
 
     void synonymRequests_data()
