@@ -21,7 +21,9 @@ struct ServerOptions
     long long maxFrameRawBytes = 8 * 1024 * 1024;  // inflated check or polish request
     int maxWordsPerCheck = 10000;
     int maxWordsPerMinute = 30000;
-    int maxSentencesPerCheck = 5000;
+    // Above maxWordsPerCheck: a text the client lets through (one word a line at most)
+    // must never be refused for its number of lines.
+    int maxSentencesPerCheck = 20000;
     // Wrong passwords per user name within the window before its logins are refused
     // unchecked for the rest of the window.
     int maxLoginFailures = 10;

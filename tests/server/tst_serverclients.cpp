@@ -96,6 +96,12 @@ private slots:
                                          << QList<int>{0, 0, 0} << 4;
         QTest::newRow("title, cached sentence, chinese")
             << QStringList{"My Holiday", "We swam.", "他说 teh cat."} << QList<int>{1, -1, 0} << 3;
+        // Within the client's 10,000-word limit, but more lines than an essay has sentences.
+        QStringList wordList;
+        for (int i = 0; i < 6000; ++i)
+            wordList << QStringLiteral("word");
+        QTest::newRow("a word list of 6,000 one-word lines")
+            << wordList << QList<int>(6000, 1) << 6001;
     }
 
     void checkStreamReachesTheClient()
