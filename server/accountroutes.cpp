@@ -12,6 +12,8 @@
 
 #include <httplib.h>
 
+#include <algorithm>
+
 namespace PennovaServer {
 
 namespace {
@@ -77,7 +79,12 @@ void AccountRoutes::install(httplib::Server &server)
             break;
         }
         const std::string key = m_context.sessions.open(user.id);
-        HttpReplies::threePart(res, "Success", key, loginSecondPart(user.name, user.email));
+        // The client reads this reply byte for byte (Latin-1), so a name beyond ASCII (a
+        // sign-in account's nickname) would reach it garbled; without the third part it
+        // keeps the name as typed.
+        const bool asciiName = std::all_of(user.name.begin(), user.name.end(),
+                                           [](char ch) { return static_cast<unsigned char>(ch) < 0x80; });
+        HttpReplies::threePart(res, "Success", key, asciiName ? loginSecondPart(user.name, user.email) : std::string());
     });
 
     PostRoute::add(server, "/Logout-new.ashx", m_context.options.maxBodyBytes, [this](const httplib::Request &req, httplib::Response &res) {

@@ -75,6 +75,32 @@ private slots:
         QCOMPARE(access.logoutInBlock(), 2300);
     }
 
+    // The login reply is read byte for byte: the name must come back as the user knows it.
+    void loginNameAsTheUserKnowsIt_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("ascii name typed in another case takes the service's form")
+            << "caseuser01" << "CASEUSER01" << "caseuser01";
+        QTest::newRow("chinese name of a sign-in account stays readable")
+            << "sina_李雷同学" << "sina_李雷同学" << "sina_李雷同学";
+    }
+
+    void loginNameAsTheUserKnowsIt()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, typed);
+        QFETCH(QString, expected);
+        QVERIFY(m_server.addUser(stored.toStdString(), "", "secret123"));
+        UserAccess access(host());
+        QSignalSpy finished(&access, &UserAccess::LoginFinished);
+        access.login(typed, passwordHash(QStringLiteral("secret123")));
+        QVERIFY(finished.wait(20000));
+        QCOMPARE(finished.first().first().toInt(), -1);
+        QCOMPARE(access.userName(), expected);
+    }
+
     void wrongPasswordIsAFailureNotANetworkError()
     {
         UserAccess access(host());
