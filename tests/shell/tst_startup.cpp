@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -12,11 +13,24 @@ namespace {
 const QString InstanceKey = QStringLiteral("Tessel_Qt_Pennova_5CBF6A05");
 const QString CommandKey = QStringLiteral("Tessel_Qt_Command_1746DC25");
 
+// True when process `pid` has `path` open (a lock file left by a dead process exists
+// on disk too, so existence alone says nothing).
+bool holdsFile(qint64 pid, const QString &path)
+{
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    const QDir fds(QStringLiteral("/proc/%1/fd").arg(pid));
+    for (const QFileInfo &fd : fds.entryInfoList(QDir::Files | QDir::System)) {
+        if (!canonical.isEmpty() && fd.symLinkTarget() == canonical)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
-// Starts the client itself. Until the login dialog exists it ends after the proxy and
-// update settings are read, so what it leaves behind tells how far it came: a client
-// that passed the single-instance check opened the command channel (its lock file).
+// Starts the client itself. A client that passed the single-instance check opens the
+// command channel (its lock file) and waits in the login dialog; a quit byte written
+// there, as the updater does, must end it with code 0.
 class TestStartup : public QObject
 {
     Q_OBJECT
@@ -67,6 +81,8 @@ void TestStartup::startUp()
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    // No service answers here: the login dialog's picture download fails at once.
+    environment.insert(QStringLiteral("PENNOVA_HOST"), QStringLiteral("127.0.0.1:1"));
     auto restore = qScopeGuard([&] { qputenv("XDG_RUNTIME_DIR", savedRuntime); });
 
     HolderProcess holder;
@@ -84,11 +100,22 @@ void TestStartup::startUp()
     QProcess client;
     client.setProcessEnvironment(environment);
     client.start(QStringLiteral(PENNOVA_PROGRAM), QStringList());
-    QVERIFY(client.waitForFinished(30000));
+    const QString commandLock = SharedFlagSegment::lockDirectory() + u'/' + CommandKey + ".users";
+    if (passesInstanceCheck) {
+        QVERIFY(client.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(holdsFile(client.processId(), commandLock), 30000);
+        QCOMPARE(client.state(), QProcess::Running); // waiting in the login dialog
+        SharedFlagSegment updater(CommandKey);
+        QVERIFY(!updater.isCreated());
+        updater.writeCommand(1);
+        QVERIFY(client.waitForFinished(30000));
+        updater.writeCommand(0);
+    } else {
+        QVERIFY(client.waitForFinished(30000));
+    }
     QCOMPARE(client.exitStatus(), QProcess::NormalExit);
     QCOMPARE(client.exitCode(), 0);
 
-    const QString commandLock = SharedFlagSegment::lockDirectory() + u'/' + CommandKey + ".users";
     QCOMPARE(QFile::exists(commandLock), passesInstanceCheck);
 
     // Start-up reads the settings but never writes them.
