@@ -29,7 +29,9 @@ int LineWidget::lineCount() const
 {
     if (m_lineStep <= 0)
         return 1;
-    return (m_endPoint.y() - m_startPoint.y()) / m_lineStep + 1;
+    // The real distance between wrapped lines can differ from the step by a pixel or two
+    // (leading and the line gap are laid out by the document): round, don't truncate.
+    return qRound(double(m_endPoint.y() - m_startPoint.y()) / m_lineStep) + 1;
 }
 
 void LineWidget::paintEvent(QPaintEvent *)

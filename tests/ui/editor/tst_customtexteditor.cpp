@@ -618,6 +618,7 @@ void TestCustomTextEditor::sentenceLines()
     QFETCH(QString, enabled);
     QFETCH(bool, shown);
     EditorFixture f;
+    f.editor->resize(320, 400); // narrow enough that the long sentence wraps
     f.editor->show();
     QVERIFY(QTest::qWaitForWindowExposed(f.editor.get()));
     f.prefs->setValue("display_suggestion_enabled", enabled);
