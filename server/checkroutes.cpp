@@ -151,11 +151,14 @@ void CheckRoutes::check(const httplib::Request &req, httplib::Response &res)
     if (!user)
         return HttpReplies::text(res, 200, "unauthorized");
 
-    int words = 0;
+    // Counted as the client counts its whole text: the sentences put back together (a
+    // paragraph break is no space there), so a text the client lets through passes here.
+    std::string checked;
     for (std::size_t i = 0; i < job->sentences.size(); ++i) {
         if (job->configs[i] != -1)
-            words += WordBudget::countWords(job->sentences[i]);
+            checked += job->sentences[i];
     }
+    const int words = WordBudget::countWords(checked);
     if (!withinWordLimits(session, words, res))
         return;
     for (std::string &word : m_context.words.words(user->userId))
@@ -206,9 +209,10 @@ void CheckRoutes::polish(const httplib::Request &req, httplib::Response &res)
     const std::string session = root["session"].asString();
     if (!m_context.sessions.find(session))
         return HttpReplies::text(res, 200, "unauthorized");
-    int words = 0;
+    std::string whole;
     for (const std::string &sentence : sentences)
-        words += WordBudget::countWords(sentence);
+        whole += sentence;
+    const int words = WordBudget::countWords(whole);
     if (!withinWordLimits(session, words, res))
         return;
     // The preference's polish levels: 1 high, 2 medium, any other value low.

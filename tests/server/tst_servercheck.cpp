@@ -301,6 +301,15 @@ private slots:
         QCOMPARE(post(10, 0), 200);   // exactly 50
         limited.advanceClock(60);
         QCOMPARE(post(20, 0), 200);
+
+        // A text of one-word paragraphs: the client's counter reads "a\nb" as one piece, so
+        // 40 such paragraphs count 1 word there and must not be refused here as 40.
+        limited.advanceClock(60);
+        std::vector<std::string> paragraphs(40, "word");
+        const auto res = limited.post("/apps_compressed/",
+            TestFrames::frame(TestFrames::checkRequest(key, paragraphs, std::vector<int>(40, 1))));
+        QVERIFY(res);
+        QCOMPARE(res->status, 200);
     }
 
     void polishReplies_data()
