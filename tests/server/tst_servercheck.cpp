@@ -8,6 +8,7 @@
 
 #include <json/json.h>
 
+#include <random>
 #include <thread>
 
 namespace {
