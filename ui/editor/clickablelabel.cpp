@@ -5,6 +5,8 @@
 ClickableLabel::ClickableLabel(const QString &text, QWidget *parent)
     : QLabel(text, parent)
 {
+    // Candidates and found text are shown as written, never read as markup.
+    setTextFormat(Qt::PlainText);
     setCursor(Qt::PointingHandCursor);
     setAttribute(Qt::WA_TranslucentBackground);
     setContentsMargins(0, 0, 0, 0);

@@ -64,6 +64,7 @@ void CorrectionPanel::buildForm()
     header->setContentsMargins(10, 2, 10, 6);
     m_original = new QLabel(m_correctionPage);
     m_original->setObjectName(QStringLiteral("lb_original"));
+    m_original->setTextFormat(Qt::PlainText); // the found text, as written
     m_original->setStyleSheet(QStringLiteral("font-weight: bold; font-size: 12px; color: #D04605;"));
     auto *keys = new QLabel(QStringLiteral("快捷键"), m_correctionPage);
     keys->setStyleSheet(QStringLiteral("color: #606060;"));

@@ -11,6 +11,9 @@ CustomMenuItem::CustomMenuItem(int index, const QString &text, const QString &hi
     , m_textLabel(new QLabel(text, this))
     , m_hintLabel(new QLabel(hint, this))
 {
+    // Candidates and found text are shown as written, never read as markup.
+    m_textLabel->setTextFormat(Qt::PlainText);
+    m_hintLabel->setTextFormat(Qt::PlainText);
     setAttribute(Qt::WA_Hover);
     setCursor(Qt::PointingHandCursor);
     setMinimumHeight(24);

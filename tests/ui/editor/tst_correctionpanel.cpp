@@ -36,6 +36,8 @@ private slots:
     void modeTexts();
     void explanationStaleAnswer();
     void explanationCachedAndDiscardedFinding();
+    void markupShownAsWritten_data();
+    void markupShownAsWritten();
 
 private:
     HoldingHttpServer m_server;
@@ -391,6 +393,47 @@ void TestCorrectionPanel::explanationCachedAndDiscardedFinding()
     QTRY_VERIFY(panel.findChildren<ZeltraLib::Explanation *>().isEmpty());
     // Stale: the page stays as it was, and nothing was written into freed entries.
     QCOMPARE(panel.explanationBrowser()->toPlainText(), QString());
+}
+
+void TestCorrectionPanel::markupShownAsWritten_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("candidate");
+    QTest::addColumn<QByteArray>("candidateType");
+    QTest::newRow("tags in the essay") << QStringLiteral("I <b>go</b> home.") << QByteArray("went")
+                                       << QByteArray("INSERTION");
+    QTest::newRow("tags in a candidate") << QStringLiteral("I go home.") << QByteArray("<i>went</i>")
+                                         << QByteArray("REPLACE");
+    QTest::newRow("an image tag after Chinese text")
+        << QStringLiteral("我 <img src=\"x.png\"> home.") << QByteArray("<u>went</u>") << QByteArray("INSERTION");
+}
+
+// Text from the essay or the service is shown as written, never read as markup.
+void TestCorrectionPanel::markupShownAsWritten()
+{
+    QFETCH(QString, text);
+    QFETCH(QByteArray, candidate);
+    QFETCH(QByteArray, candidateType);
+    EditorFixture f;
+    QVERIFY(f.load(text));
+    const int start = int(text.indexOf(QLatin1Char(' '))) + 1;
+    const int end = int(text.lastIndexOf(QLatin1Char(' ')));
+    CorrectionItem *item = f.addFinding(0, makeRecord("GRAMMAR", start, end, {candidate}, candidateType));
+    QVERIFY(item && item->label());
+    CorrectionPanel panel(*f.prefs);
+    panel.showFinding(f.sentences.first(), item);
+    QCOMPARE(panel.candidateRows().size(), 1);
+
+    QList<QLabel *> labels{panel.headerLabel(), item->label()};
+    for (QLabel *label : panel.candidateRows().first()->findChildren<QLabel *>()) {
+        if (!label->text().isEmpty())
+            labels << label;
+    }
+    for (QLabel *label : std::as_const(labels)) {
+        // Drawn literally, the label needs the width of every character it holds.
+        QVERIFY2(label->sizeHint().width() >= label->fontMetrics().horizontalAdvance(label->text()),
+                 qPrintable(label->text()));
+    }
 }
 
 QTEST_MAIN(TestCorrectionPanel)
