@@ -14,6 +14,9 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextLayout>
+#include <QImage>
+#include <QPainter>
 
 using ZeltraLib::CorrectionRecord;
 
@@ -51,6 +54,8 @@ private slots:
     void labelClickAppliesFirstCandidate();
     void sentenceLines_data();
     void sentenceLines();
+    void lineWidgetPaint_data();
+    void lineWidgetPaint();
     void relayoutAfterScrollPlacesOnlyNearViewport();
     void focusRect_data();
     void focusRect();
@@ -630,8 +635,6 @@ void TestCustomTextEditor::sentenceLines()
     LineWidget *line = f.sentences.at(1)->lineWidget();
     QVERIFY(line);
     QCOMPARE(!line->isHidden(), shown);
-    const QRect s = f.editor->cursorRect(QTextCursor(f.sentences.at(1)->range().document()));
-    Q_UNUSED(s);
     QTextCursor start(f.editor->document());
     start.setPosition(f.sentences.at(1)->start());
     QTextCursor end(f.editor->document());
@@ -643,12 +646,73 @@ void TestCustomTextEditor::sentenceLines()
         QCOMPARE(line->startPoint(), QPoint(sr.left(), sr.bottom()));
         QCOMPARE(line->endPoint(), QPoint(er.right(), er.bottom()));
         QCOMPARE(line->lineStep(), sr.height() + CustomTextEditor::DefaultLineGap);
-        QVERIFY(line->lineCount() >= 2); // the sentence wraps
+        // As many strokes as visual lines the sentence covers.
+        const QTextBlock block = f.editor->document()->findBlock(f.sentences.at(1)->start());
+        const QTextLayout *layout = block.layout();
+        const int first = layout->lineForTextPosition(f.sentences.at(1)->start() - block.position()).lineNumber();
+        const int last = layout->lineForTextPosition(f.sentences.at(1)->end() - block.position()).lineNumber();
+        QVERIFY(last > first); // the sentence wraps
+        QCOMPARE(line->lineCount(), last - first + 1);
         QCOMPARE(line->height(), er.bottom() - sr.bottom() + 1 + line->penOffset());
     } else {
         // Not repositioned: still parked outside the viewport.
         const QRect g(line->mapTo(f.editor->viewport(), QPoint(0, 0)), line->size());
         QVERIFY(!f.editor->viewport()->rect().intersects(g));
+    }
+}
+
+void TestCustomTextEditor::lineWidgetPaint_data()
+{
+    QTest::addColumn<QPoint>("start");
+    QTest::addColumn<QPoint>("end");
+    QTest::addColumn<int>("step");
+    QTest::addColumn<QList<QLine>>("strokes"); // y, first x, last x of every stroke
+
+    QTest::newRow("one line from start to end")
+        << QPoint(10, 20) << QPoint(50, 20) << 40 << QList<QLine>{QLine(10, 1, 49, 1)};
+    QTest::newRow("two lines: first to the right edge, second from the left")
+        << QPoint(10, 20) << QPoint(30, 60) << 40
+        << QList<QLine>{QLine(10, 1, 99, 1), QLine(0, 41, 29, 41)};
+    QTest::newRow("three lines laid out 2 px closer than the step")
+        << QPoint(10, 20) << QPoint(30, 98) << 40
+        << QList<QLine>{QLine(10, 1, 99, 1), QLine(0, 41, 99, 41), QLine(0, 81, 29, 81)};
+    QTest::newRow("no step draws one line")
+        << QPoint(10, 20) << QPoint(50, 60) << 0 << QList<QLine>{QLine(10, 1, 49, 1)};
+}
+
+// The strokes of a sentence line, read back from the pixels it paints.
+void TestCustomTextEditor::lineWidgetPaint()
+{
+    QFETCH(QPoint, start);
+    QFETCH(QPoint, end);
+    QFETCH(int, step);
+    QFETCH(QList<QLine>, strokes);
+    const int width = 100;
+    LineWidget line;
+    line.setColor(QColor(0x12, 0x80, 0x34));
+    line.setLine(start, end, width, step);
+    line.resize(width, 130);
+    QCOMPARE(line.lineCount(), int(strokes.size()));
+    QImage image(line.size(), QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    line.render(&image);
+
+    for (int y = 0; y < image.height(); ++y) {
+        QList<int> xs;
+        for (int x = 0; x < width; ++x) {
+            if (qAlpha(image.pixel(x, y)) != 0)
+                xs << x;
+        }
+        auto stroke = std::find_if(strokes.cbegin(), strokes.cend(), [y](const QLine &l) { return l.y1() == y; });
+        if (stroke == strokes.cend()) {
+            QVERIFY2(xs.isEmpty(), qPrintable(QStringLiteral("stray pixels on row %1").arg(y)));
+            continue;
+        }
+        QVERIFY2(!xs.isEmpty(), qPrintable(QStringLiteral("no stroke on row %1").arg(y)));
+        QCOMPARE(xs.first(), stroke->x1());
+        QCOMPARE(xs.last(), stroke->x2());
+        QCOMPARE(int(xs.size()), stroke->x2() - stroke->x1() + 1);
+        QCOMPARE(QColor(image.pixel(xs.first(), y)).rgb(), QColor(0x12, 0x80, 0x34).rgb());
     }
 }
 
