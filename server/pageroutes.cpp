@@ -11,6 +11,7 @@
 
 #include <QFile>
 #include <QString>
+#include "pennovapaths.h"
 
 namespace PennovaServer {
 

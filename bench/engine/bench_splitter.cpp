@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include "pennovapaths.h"
 
 using namespace ZeltraLib;
 

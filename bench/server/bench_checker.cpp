@@ -14,6 +14,7 @@
 #include <map>
 #include <string>
 #include <vector>
+#include "pennovapaths.h"
 
 using namespace PennovaChecker;
 

@@ -15,6 +15,7 @@
 #include <sstream>
 #include <string>
 #include <vector>
+#include "pennovapaths.h"
 
 using namespace PennovaChecker;
 

@@ -21,6 +21,7 @@
 #include <cstdio>
 #include <fstream>
 #include <thread>
+#include "pennovapaths.h"
 
 using Clock = std::chrono::steady_clock;
 

@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <vector>
+#include "pennovapaths.h"
 
 using namespace ZeltraLib;
 

@@ -30,6 +30,7 @@
 
 #include <cstdio>
 #include <memory>
+#include "pennovapaths.h"
 
 namespace {
 

@@ -799,3 +799,4 @@ private slots:
 
 QTEST_GUILESS_MAIN(TestChecker)
 #include "tst_checker.moc"
+#include "pennovapaths.h"

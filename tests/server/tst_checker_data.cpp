@@ -123,3 +123,4 @@ private slots:
 
 QTEST_GUILESS_MAIN(TestCheckerData)
 #include "tst_checker_data.moc"
+#include "pennovapaths.h"

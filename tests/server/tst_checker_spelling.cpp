@@ -198,3 +198,4 @@ private slots:
 
 QTEST_GUILESS_MAIN(TestCheckerSpelling)
 #include "tst_checker_spelling.moc"
+#include "pennovapaths.h"

@@ -123,3 +123,4 @@ private slots:
 
 QTEST_GUILESS_MAIN(TestServerProcess)
 #include "tst_serverprocess.moc"
+#include "pennovapaths.h"

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QTextStream>
+#include "pennovapaths.h"
 
 int main(int argc, char *argv[])
 {
