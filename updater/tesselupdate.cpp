@@ -155,7 +155,8 @@ void TesselUpdate::slotGetVersionFinished(QStringList result)
     const int start = int(QRandomGenerator::global()->bounded(50));
     m_checkFrame->slotSetProgress(start);
     m_updateFrame->setNotes(result[2]);
-    const bool newer = !m_versionFile.exists() || m_versionFile.versionId() < newest;
+    // A missing "ver.dat" is version 0, as for the main program: nothing published (0) is no update.
+    const bool newer = m_versionFile.versionId() < newest;
     if (m_state == Checking) {
         m_afterAnimation = newer ? Found : UpToDate;
         if (m_options.animationStepMs <= 0)
