@@ -51,12 +51,12 @@ CheckFrame::CheckFrame(QWidget *parent)
                                       label(QStringLiteral("正在检查最新版本及组件，请稍等。"), this), m_progress,
                                       label(QStringLiteral("该过程可能需要几分钟..."), this)}));
     m_stack->addWidget(page(m_stack, {label(QStringLiteral("您的Pennova已经是最新版本了，无需升级!"), this, 14, true),
-                                      label(QStringLiteral("想了解更多的Pennova的最新发布动态，请关注：") + SocialPage,
-                                            this)}));
+                                      label(QStringLiteral("想了解更多的Pennova的最新发布动态，请关注："), this),
+                                      label(SocialPage, this)}));
     m_stack->addWidget(page(m_stack, {label(QStringLiteral("Oops! 更新过程出现错误..."), this, 14, true),
                                       label(QStringLiteral("提示"), this, 0, true),
-                                      label(QStringLiteral("您可以登录Pennova官网下载最新版本并手动安装") + DownloadPage,
-                                            this),
+                                      label(QStringLiteral("您可以登录Pennova官网下载最新版本并手动安装"), this),
+                                      label(DownloadPage, this),
                                       m_failureNote}));
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -44,6 +44,7 @@ TesselUpdate::TesselUpdate(Options options, QWidget *parent)
 {
     setWindowTitle(QStringLiteral("在线更新-Pennova"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint);
+    setMinimumSize(520, 380);
     resize(520, 380);
     m_versionFile.load();
     m_manager->setBaseUrl(QUrl(m_helper->baseUrl()));
