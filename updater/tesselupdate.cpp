@@ -105,28 +105,14 @@ void TesselUpdate::setState(State state)
 {
     m_state = state;
     m_noConfirmation = state == UpToDate || state == Failed;
-    switch (state) {
-    case Checking:
-        m_pages->setCurrentWidget(m_checkFrame);
-        m_checkFrame->showView(CheckFrame::View::Checking);
-        break;
-    case Found:
-        m_pages->setCurrentWidget(m_updateFrame);
-        m_updateFrame->showView(UpdateFrame::View::Found);
-        break;
-    case Updating:
-        m_pages->setCurrentWidget(m_updateFrame);
-        m_updateFrame->showView(UpdateFrame::View::Progress);
-        break;
-    case UpToDate:
-        m_pages->setCurrentWidget(m_checkFrame);
-        m_checkFrame->showView(CheckFrame::View::Finished);
-        break;
-    case Failed:
-        m_pages->setCurrentWidget(m_checkFrame);
-        m_checkFrame->showView(CheckFrame::View::Failed);
-        break;
-    }
+    const bool onUpdatePage = state == Found || state == Updating;
+    m_pages->setCurrentWidget(onUpdatePage ? static_cast<QWidget *>(m_updateFrame) : m_checkFrame);
+    if (onUpdatePage)
+        m_updateFrame->showView(state == Found ? UpdateFrame::View::Found : UpdateFrame::View::Progress);
+    else
+        m_checkFrame->showView(state == Checking   ? CheckFrame::View::Checking
+                               : state == UpToDate ? CheckFrame::View::Finished
+                                                   : CheckFrame::View::Failed);
     button(UpdateNow)->setVisible(state == Found);
     button(UpdateNow)->setEnabled(m_versionKnown);
     button(Later)->setVisible(state == Found);

@@ -1,4 +1,5 @@
 #include "fileinstaller.h"
+#include "support/testfiles.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -9,31 +10,9 @@
 #include <stdexcept>
 
 namespace {
-bool write(const QString &path, const QByteArray &content)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
-}
-
-QByteArray read(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-// Every file below `root` with its content, as "path=content".
-QStringList snapshot(const QString &root)
-{
-    QStringList files;
-    QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        files << QDir(root).relativeFilePath(path) + "=" + read(path);
-    }
-    files.sort();
-    return files;
-}
+using TestFiles::read;
+using TestFiles::snapshot;
+using TestFiles::write;
 
 struct Interrupted : std::runtime_error
 {

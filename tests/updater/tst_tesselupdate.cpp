@@ -1,6 +1,7 @@
 #include "checkframe.h"
 #include "scriptedhttpserver.h"
 #include "sharedflagsegment.h"
+#include "support/testfiles.h"
 #include "tesselupdate.h"
 #include "updateframe.h"
 #include "updatemanager.h"
@@ -104,7 +105,7 @@ private Q_SLOTS:
     void updateInstallsAndRestarts()
     {
         writeVersion(1);
-        QVERIFY(writeFile(m_folder->filePath("Pennova"), "old"));
+        QVERIFY(TestFiles::write(m_folder->filePath("Pennova"), "old"));
         m_server->setReply(Path, "2||<p>notes</p>|" + signature(2, entries()) + "|1");
         m_server->setReply("/files/Pennova", "new main");
         m_server->setReply("/files/data.txt", "new data");
@@ -118,8 +119,8 @@ private Q_SLOTS:
         QTRY_COMPARE(m_quits, 1);
         QCOMPARE(m_started, QStringList{m_folder->filePath("Pennova")});
         QCOMPARE(m_channel->readCommand(), char(0));
-        QCOMPARE(readFile(m_folder->filePath("Pennova")), QByteArray("new main"));
-        QCOMPARE(readFile(m_folder->filePath("lib/data.txt")), QByteArray("new data"));
+        QCOMPARE(TestFiles::read(m_folder->filePath("Pennova")), QByteArray("new main"));
+        QCOMPARE(TestFiles::read(m_folder->filePath("lib/data.txt")), QByteArray("new data"));
         VersionFile version(VersionFile::defaultPath(m_folder->path()));
         QVERIFY(version.load());
         QCOMPARE(version.versionId(), 2);
@@ -134,7 +135,7 @@ private Q_SLOTS:
     void refusedListFailsAndReleasesTheMainProgram()
     {
         writeVersion(1);
-        QVERIFY(writeFile(m_folder->filePath("Pennova"), "old"));
+        QVERIFY(TestFiles::write(m_folder->filePath("Pennova"), "old"));
         m_server->setReply(Path, "2||n|" + signature(3, entries()) + "|1"); // signed for another version
         auto window = makeWindow(1);
         QTRY_VERIFY(window->button("立即更新")->isEnabled());
@@ -142,7 +143,7 @@ private Q_SLOTS:
         window->button("立即更新")->click();
         QTRY_COMPARE(int(window->state()), int(TesselUpdate::Failed));
         QCOMPARE(m_channel->readCommand(), char(0));
-        QCOMPARE(readFile(m_folder->filePath("Pennova")), QByteArray("old"));
+        QCOMPARE(TestFiles::read(m_folder->filePath("Pennova")), QByteArray("old"));
         QVERIFY(m_started.isEmpty());
         QCOMPARE(m_server->count("/files/Pennova"), 0);
     }
@@ -230,18 +231,6 @@ private:
         VersionFile file(VersionFile::defaultPath(m_folder->path()));
         file.setVersionId(version);
         QVERIFY(file.save());
-    }
-
-    static bool writeFile(const QString &path, const QByteArray &content)
-    {
-        QFile file(path);
-        return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
-    }
-
-    static QByteArray readFile(const QString &path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
     }
 
     QByteArray m_publicKey;

@@ -1,3 +1,4 @@
+#include "support/testfiles.h"
 #include "versionfile.h"
 
 #include <QDir>
@@ -19,18 +20,8 @@ using Files = QMap<QString, QByteArray>;
 const QByteArray StandIn = "#!/bin/sh\necho started > \"$(dirname \"$0\")/started\"\n";
 const QByteArray StandIn4 = "#!/bin/sh\necho started-4 > \"$(dirname \"$0\")/started\"\n";
 
-bool write(const QString &path, const QByteArray &content)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
-}
-
-QByteArray read(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
+using TestFiles::read;
+using TestFiles::write;
 } // namespace
 
 // The `update` program end to end: pennova-server publishes signed releases, and the
@@ -203,19 +194,7 @@ private:
     }
 
     // Every file of the program folder but the updater itself, with its content.
-    QStringList snapshot() const
-    {
-        QStringList files;
-        QDirIterator it(m_program->path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            const QString path = it.next();
-            const QString relative = QDir(m_program->path()).relativeFilePath(path);
-            if (relative != "update")
-                files << relative + "=" + read(path);
-        }
-        files.sort();
-        return files;
-    }
+    QStringList snapshot() const { return TestFiles::snapshot(m_program->path(), "update"); }
 
     QTemporaryDir m_serverData;
     QProcess m_server;
