@@ -244,6 +244,9 @@ void TesselUpdate::slotSubmit()
 void TesselUpdate::closeEvent(QCloseEvent *event)
 {
     if (m_noConfirmation || !m_options.confirmClose || m_options.confirmClose(this)) {
+        // An abandoned update installed nothing: the main program may start again.
+        if (m_state == Updating && m_options.commandChannel)
+            m_options.commandChannel->writeCommand(0);
         m_noConfirmation = true;
         event->accept();
         return;
