@@ -178,6 +178,23 @@ private Q_SLOTS:
         QCOMPARE(window->isVisible(), !agree);
     }
 
+    void abandonedUpdateReleasesTheMainProgram()
+    {
+        writeVersion(1);
+        m_server->setReply(Path, "2||n||1");
+        m_agree = true;
+        auto window = makeWindow(1);
+        window->show();
+        QTRY_VERIFY(window->button("立即更新")->isEnabled());
+        m_server->setHeld(Path, true); // the file list never comes
+        window->button("立即更新")->click();
+        QCOMPARE(m_channel->readCommand(), char(1));
+        QVERIFY(window->close());
+        QCOMPARE(m_confirmations, 1);
+        QCOMPARE(m_channel->readCommand(), char(0));
+        QVERIFY(m_started.isEmpty());
+    }
+
 private:
     std::unique_ptr<TesselUpdate> makeWindow(int mode, const QString &folder = QString())
     {
