@@ -16,9 +16,6 @@ private Q_SLOTS:
     void updateTypeSetting();
     void decision_data();
     void decision();
-    void latestVersionReply_data();
-    void latestVersionReply();
-    void unreachableServiceStartsNothing();
     void handOver_data();
     void handOver();
 };
@@ -75,69 +72,35 @@ void TestStartupUpdate::decision()
     QCOMPARE(decideStartupUpdate(exists, mandatory, updateType), expected);
 }
 
-void TestStartupUpdate::latestVersionReply_data()
-{
-    QTest::addColumn<QStringList>("reply");
-    QTest::addColumn<int>("installed");
-    QTest::addColumn<bool>("exists");
-    QTest::addColumn<bool>("mandatory");
-    QTest::newRow("newer, still usable") << QStringList{"125", "", "n", "", "110"} << 120 << true << false;
-    QTest::newRow("below the lowest usable") << QStringList{"125", "", "n", "", "110"} << 100 << true << true;
-    QTest::newRow("current") << QStringList{"125", "", "n", "", "125"} << 125 << false << false;
-    QTest::newRow("installed is newer") << QStringList{"125", "", "n", "", "125"} << 130 << false << false;
-    QTest::newRow("four parts are no update") << QStringList{"999", "", "n", ""} << 1 << false << false;
-    QTest::newRow("empty reply (network failure)") << QStringList() << 0 << false << false;
-    QTest::newRow("garbage newest id") << QStringList{"12x", "", "", "", "1"} << 0 << false << false;
-    QTest::newRow("garbage lowest id") << QStringList{"125", "", "", "", "?"} << 0 << false << false;
-    QTest::newRow("no ver.dat: nothing published (0)") << QStringList{"0", "", "", "", "0"} << 0 << false << false;
-    QTest::newRow("no ver.dat: a published version") << QStringList{"2", "", "", "", "0"} << 0 << true << false;
-}
-
-void TestStartupUpdate::latestVersionReply()
-{
-    QFETCH(QStringList, reply);
-    QFETCH(int, installed);
-    QFETCH(bool, exists);
-    QFETCH(bool, mandatory);
-    const StartupVersion version = evaluateLatestVersion(reply, installed);
-    QCOMPARE(version.updateExists, exists);
-    QCOMPARE(version.mandatory, mandatory);
-}
-
-void TestStartupUpdate::unreachableServiceStartsNothing()
-{
-    QTemporaryDir dir;
-    ConfigStore store(dir.path(), "p.ini");
-    store.setValue("update_type", "0");
-    QStringList started;
-    const StartupUpdate decision = runStartupUpdate(store, dir.path(), QStringLiteral("127.0.0.1:1"),
-                                                    [&started](const QString &mode) { started << mode; });
-    QCOMPARE(decision, StartupUpdate::None);
-    QVERIFY(started.isEmpty());
-}
-
 void TestStartupUpdate::handOver_data()
 {
+    QTest::addColumn<QByteArray>("reply");
     QTest::addColumn<int>("installed"); // -1: no ver.dat
     QTest::addColumn<QString>("updateType");
     QTest::addColumn<StartupUpdate>("expected");
     QTest::addColumn<QString>("mode"); // the updater's argument, empty = not started
-    QTest::newRow("automatic") << 120 << "0" << StartupUpdate::RunAutomatic << "2";
-    QTest::newRow("mandatory whatever the type") << 100 << "2" << StartupUpdate::RunMandatory << "5";
-    QTest::newRow("no ver.dat is below the lowest") << -1 << "1" << StartupUpdate::RunMandatory << "5";
-    QTest::newRow("notify: the login offers it") << 120 << "1" << StartupUpdate::OfferAtLogin << "";
-    QTest::newRow("notify only: quiet") << 120 << "2" << StartupUpdate::None << "";
-    QTest::newRow("current") << 125 << "0" << StartupUpdate::None << "";
+    const QByteArray reply = "125|1.2.5|<p>notes</p>||110";
+    QTest::newRow("automatic") << reply << 120 << "0" << StartupUpdate::RunAutomatic << "2";
+    QTest::newRow("mandatory whatever the type") << reply << 100 << "2" << StartupUpdate::RunMandatory << "5";
+    QTest::newRow("no ver.dat is below the lowest") << reply << -1 << "1" << StartupUpdate::RunMandatory << "5";
+    QTest::newRow("notify: the login offers it") << reply << 120 << "1" << StartupUpdate::OfferAtLogin << "";
+    QTest::newRow("notify only: quiet") << reply << 120 << "2" << StartupUpdate::None << "";
+    QTest::newRow("current") << reply << 125 << "0" << StartupUpdate::None << "";
+    QTest::newRow("four parts are no update") << QByteArray("999|||") << 1 << "0" << StartupUpdate::None << "";
+    QTest::newRow("garbage lowest id") << QByteArray("999||||x") << 1 << "0" << StartupUpdate::None << "";
+    QTest::newRow("nothing published") << QByteArray("0||||0") << -1 << "0" << StartupUpdate::None << "";
+    QTest::newRow("no answer") << QByteArray() << 1 << "0" << StartupUpdate::None << "";
 }
 
 void TestStartupUpdate::handOver()
 {
+    QFETCH(QByteArray, reply);
     QFETCH(int, installed);
     QFETCH(QString, updateType);
     QFETCH(StartupUpdate, expected);
     QFETCH(QString, mode);
     ScriptedHttpServer server;
-    server.setReply("/GetTesselFileList.ashx", "125|1.2.5|<p>notes</p>||110");
+    server.setReply("/GetTesselFileList.ashx", reply);
     QTemporaryDir dir;
     if (installed >= 0) {
         ZeltraLib::VersionFile file(ZeltraLib::VersionFile::defaultPath(dir.path()));

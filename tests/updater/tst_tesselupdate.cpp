@@ -132,22 +132,6 @@ private Q_SLOTS:
         QVERIFY(std::is_sorted(values.begin(), values.end()));
     }
 
-    void refusedListFailsAndReleasesTheMainProgram()
-    {
-        writeVersion(1);
-        QVERIFY(TestFiles::write(m_folder->filePath("Pennova"), "old"));
-        m_server->setReply(Path, "2||n|" + signature(3, entries()) + "|1"); // signed for another version
-        auto window = makeWindow(1);
-        QTRY_VERIFY(window->button("立即更新")->isEnabled());
-        m_server->setReply(Path, list(entries()));
-        window->button("立即更新")->click();
-        QTRY_COMPARE(int(window->state()), int(TesselUpdate::Failed));
-        QCOMPARE(m_channel->readCommand(), char(0));
-        QCOMPARE(TestFiles::read(m_folder->filePath("Pennova")), QByteArray("old"));
-        QVERIFY(m_started.isEmpty());
-        QCOMPARE(m_server->count("/files/Pennova"), 0);
-    }
-
     void readOnlyProgramFolderPointsToThePackageManager()
     {
         m_server->setReply(Path, "2||n||1");
@@ -162,36 +146,33 @@ private Q_SLOTS:
 
     void closingBeforeTheEndAsksFirst_data()
     {
+        QTest::addColumn<bool>("updating");
         QTest::addColumn<bool>("agree");
-        QTest::newRow("kept") << false;
-        QTest::newRow("closed") << true;
+        QTest::newRow("checking, kept") << false << false;
+        QTest::newRow("checking, closed") << false << true;
+        QTest::newRow("updating, kept") << true << false;
+        QTest::newRow("updating, closed: the main program may start again") << true << true;
     }
     void closingBeforeTheEndAsksFirst()
     {
+        QFETCH(bool, updating);
         QFETCH(bool, agree);
         m_agree = agree;
-        m_server->setHeld(Path, true);
-        auto window = makeWindow(0);
+        writeVersion(1);
+        m_server->setReply(Path, "2||n||1");
+        m_server->setHeld(Path, !updating); // still checking
+        auto window = makeWindow(updating ? 1 : 0);
         window->show();
+        if (updating) {
+            QTRY_VERIFY(window->button("立即更新")->isEnabled());
+            m_server->setHeld(Path, true); // the file list never comes
+            window->button("立即更新")->click();
+            QCOMPARE(m_channel->readCommand(), char(1));
+        }
         QCOMPARE(window->close(), agree);
         QCOMPARE(m_confirmations, 1);
         QCOMPARE(window->isVisible(), !agree);
-    }
-
-    void abandonedUpdateReleasesTheMainProgram()
-    {
-        writeVersion(1);
-        m_server->setReply(Path, "2||n||1");
-        m_agree = true;
-        auto window = makeWindow(1);
-        window->show();
-        QTRY_VERIFY(window->button("立即更新")->isEnabled());
-        m_server->setHeld(Path, true); // the file list never comes
-        window->button("立即更新")->click();
-        QCOMPARE(m_channel->readCommand(), char(1));
-        QVERIFY(window->close());
-        QCOMPARE(m_confirmations, 1);
-        QCOMPARE(m_channel->readCommand(), char(0));
+        QCOMPARE(m_channel->readCommand(), char(updating && !agree ? 1 : 0));
         QVERIFY(m_started.isEmpty());
     }
 

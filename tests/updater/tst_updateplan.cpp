@@ -95,6 +95,7 @@ private Q_SLOTS:
         QTest::newRow("garbage signature") << reply(good) << "garbage" << false << QStringList();
         QTest::newRow("empty list") << QStringList() << "key" << false << QStringList();
         QTest::newRow("truncated entry") << QStringList{"Pennova|2|/u|"} << "key" << false << QStringList();
+        QTest::newRow("hash not hex") << QStringList{"a|2|/u||" + QString(64, 'g')} << "key" << false << QStringList();
         QTest::newRow("garbage entry") << (reply(good) << QStringLiteral("\x01\x02")) << "key" << false << QStringList();
         QTest::newRow("oversized list") << QStringList(UpdatePlan::MaxEntries + 1, reply(good)[0]) << "key" << false << QStringList();
         QTest::newRow("absolute folder") << reply({entry("/tmp", "a", 2)}) << "key" << false << QStringList();
