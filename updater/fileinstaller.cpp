@@ -1,5 +1,7 @@
 #include "fileinstaller.h"
 
+#include "programfolder.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -25,7 +27,7 @@ FileInstaller::FileInstaller(const QString &programFolder)
 
 QString FileInstaller::journalPath() const
 {
-    return m_folder + QStringLiteral("/update.journal");
+    return m_folder + QLatin1Char('/') + ProgramFolder::journalName();
 }
 
 bool FileInstaller::writeJournal(int versionId, const QList<Placed> &places) const

@@ -7,7 +7,7 @@
 
 // Puts downloaded files into the program folder so that an interrupted or failed
 // installation can always be undone:
-// 1. a journal ("update.journal") names every target and whether it existed, before
+// 1. a journal (ProgramFolder::journalName()) names every target and whether it existed, before
 //    anything changes;
 // 2. each file is copied to target + ".new", the old file renamed to target + ".old"
 //    beside it, and ".new" renamed to target;
