@@ -1,6 +1,7 @@
 // pennova-server: the account, check, polish, explanation, version and web services of
 // Pennova on one HTTP listener.
 
+#include "releasecommand.h"
 #include "servercommandline.h"
 #include "serviceserver.h"
 #include "usercommand.h"
@@ -30,6 +31,9 @@ int main(int argc, char *argv[])
     case ServerCommandLine::Mode::UserAdd:
     case ServerCommandLine::Mode::UserPasswd:
         return UserCommand::run(line, std::cout, std::cerr);
+    case ServerCommandLine::Mode::ReleaseKeygen:
+    case ServerCommandLine::Mode::ReleaseAdd:
+        return ReleaseCommand::run(line, std::cout, std::cerr);
     case ServerCommandLine::Mode::Serve:
         break;
     }

@@ -34,11 +34,60 @@ bool parseListen(const std::string &text, ServerOptions *options)
 }
 } // namespace
 
+ServerCommandLine ServerCommandLine::parseRelease(const std::vector<std::string> &arguments, ServerCommandLine line)
+{
+    const auto invalid = [&line](const std::string &why) {
+        line.mode = Mode::Invalid;
+        line.error = why;
+        return line;
+    };
+    if (arguments.size() == 2 && arguments[0] == "keygen") {
+        line.mode = Mode::ReleaseKeygen;
+        line.operands = {arguments[1]};
+        return line;
+    }
+    if (arguments.size() < 2 || arguments[0] != "add")
+        return invalid("release keygen needs FILE, release add needs DIR --version N --notes FILE");
+    line.operands = {arguments[1]};
+    for (std::size_t i = 2; i < arguments.size(); i += 2) {
+        if (i + 1 >= arguments.size())
+            return invalid(arguments[i] + " needs a value");
+        const std::string &value = arguments[i + 1];
+        if (arguments[i] == "--version") {
+            line.releaseVersion = int(number(value, 1, 2000000000));
+            if (line.releaseVersion < 0)
+                return invalid("--version expects a positive number");
+        } else if (arguments[i] == "--lowest") {
+            line.releaseLowest = int(number(value, 0, 2000000000));
+            if (line.releaseLowest < 0)
+                return invalid("--lowest expects a number");
+        } else if (arguments[i] == "--notes") {
+            line.releaseNotesFile = value;
+        } else if (arguments[i] == "--key") {
+            line.releaseKeyFile = value;
+        } else if (arguments[i] == "--label") {
+            line.releaseLabel = value;
+        } else {
+            return invalid("unknown option " + arguments[i]);
+        }
+    }
+    if (line.releaseVersion <= 0 || line.releaseNotesFile.empty())
+        return invalid("release add needs --version N and --notes FILE");
+    if (line.releaseLowest > line.releaseVersion)
+        return invalid("--lowest must not be above --version");
+    line.mode = Mode::ReleaseAdd;
+    return line;
+}
+
 std::string ServerCommandLine::usage()
 {
     return "usage: pennova-server [--listen ADDR:PORT] [--data DIR] [--session-lifetime SECONDS] [--threads N]\n"
            "       pennova-server [--data DIR] user add NAME EMAIL PASSWORD\n"
-           "       pennova-server [--data DIR] user passwd NAME PASSWORD\n";
+           "       pennova-server [--data DIR] user passwd NAME PASSWORD\n"
+           "       pennova-server release keygen FILE\n"
+           "       pennova-server [--data DIR] release add DIR --version N --notes FILE [--key FILE]\n"
+           "                      [--lowest N] [--label TEXT]\n"
+           "  --public-url URL  address for download links (default: the address each request reached)\n";
 }
 
 ServerCommandLine ServerCommandLine::parse(const std::vector<std::string> &arguments, const std::string &homeDir)
@@ -74,6 +123,10 @@ ServerCommandLine ServerCommandLine::parse(const std::vector<std::string> &argum
             if (seconds < 0)
                 return invalid("--session-lifetime expects 60 to 2592000 seconds");
             line.options.sessionLifetimeSeconds = int(seconds);
+        } else if (arg == "--public-url") {
+            if (value.rfind("http://", 0) != 0 && value.rfind("https://", 0) != 0)
+                return invalid("--public-url expects http://HOST:PORT");
+            line.options.publicUrl = value;
         } else if (arg == "--threads") {
             const long long threads = number(value, 1, 256);
             if (threads < 0)
@@ -87,6 +140,9 @@ ServerCommandLine ServerCommandLine::parse(const std::vector<std::string> &argum
         line.mode = Mode::Serve;
         return line;
     }
+    if (arguments[i] == "release")
+        return parseRelease(std::vector<std::string>(arguments.begin() + std::ptrdiff_t(i + 1), arguments.end()),
+                            std::move(line));
     if (arguments[i] != "user" || i + 1 >= arguments.size())
         return invalid("unknown command " + arguments[i]);
     const std::string &command = arguments[i + 1];

@@ -8,20 +8,34 @@
 namespace PennovaServer {
 
 // pennova-server [--listen ADDR:PORT] [--data DIR] [--session-lifetime SECONDS]
-//                [--threads N] [user add NAME EMAIL PASSWORD | user passwd NAME PASSWORD]
+//                [--threads N] [--public-url URL]
+//                [user add NAME EMAIL PASSWORD | user passwd NAME PASSWORD
+//                 | release keygen FILE | release add DIR --version N --notes FILE
+//                   [--key FILE] [--lowest N] [--label TEXT]]
 class ServerCommandLine
 {
 public:
-    enum class Mode { Serve, UserAdd, UserPasswd, Help, Invalid };
+    enum class Mode { Serve, UserAdd, UserPasswd, ReleaseKeygen, ReleaseAdd, Help, Invalid };
 
     // arguments without the program name; homeDir gives the default data directory.
     static ServerCommandLine parse(const std::vector<std::string> &arguments, const std::string &homeDir);
 
     static std::string usage();
 
+private:
+    static ServerCommandLine parseRelease(const std::vector<std::string> &arguments, ServerCommandLine line);
+
+public:
+
     Mode mode = Mode::Invalid;
     ServerOptions options;
-    std::vector<std::string> operands; // of the user commands
+    std::vector<std::string> operands; // of the user commands; FILE or DIR of the release commands
+    // release add
+    int releaseVersion = 0;
+    int releaseLowest = 0;
+    std::string releaseNotesFile;
+    std::string releaseKeyFile;
+    std::string releaseLabel; // the version as text ("0.9.3.0"); empty = none
     std::string error;                 // why the line is Invalid
 };
 

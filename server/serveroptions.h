@@ -10,7 +10,10 @@ struct ServerOptions
 {
     std::string host = "127.0.0.1";
     int port = 18640;               // 0 = any free port (tests)
-    std::string dataDir;            // holds the database, the version file and update files
+    std::string dataDir;            // holds the database, the releases and update files
+    // "http://host:port" under which clients reach this server, for download URLs; empty =
+    // the local address of each connection.
+    std::string publicUrl;
     int threads = 32;               // HTTP worker threads (idle keep-alive connections hold one each)
     int sessionLifetimeSeconds = 7200; // a session not activated for this long expires
     // Password hashing cost: false = libsodium's INTERACTIVE limits, true = the minimum

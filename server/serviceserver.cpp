@@ -28,7 +28,6 @@ ServiceServer::ServiceServer(ServerOptions options, SessionStore::Clock clock)
     , m_throttle(std::make_unique<LoginThrottle>(m_options.maxLoginFailures, m_options.loginFailureWindowSeconds))
     , m_http(std::make_unique<httplib::Server>())
 {
-    VersionRoutes::ensureVersionFile(m_options.dataDir);
     m_context.reset(new ServiceContext{m_options, m_storage->accounts(), m_storage->sessions(), m_storage->words(),
                                        m_storage->usage(), *m_budget, *m_throttle, *m_checker});
     m_accountRoutes = std::make_unique<AccountRoutes>(*m_context);

@@ -2,60 +2,58 @@
 
 #include "formbody.h"
 #include "httpreplies.h"
-#include "jsontext.h"
 #include "postroute.h"
+#include "releasestore.h"
 #include "servicecontext.h"
 
 #include <httplib.h>
-#include <json/json.h>
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
 #include <QString>
+#include <QUrl>
 
 #include <memory>
-#include <optional>
 
 namespace PennovaServer {
 
 namespace {
-constexpr qint64 MaxVersionFileBytes = 1024 * 1024;
-
-struct Published
+// The service's own address for download URLs: the configured public URL, else the
+// local end of the connection (never the client's Host header).
+std::string publicBase(const ServerOptions &options, const httplib::Request &req)
 {
-    long long versionId = 0;
-    long long lowestVersionId = 0;
-    std::string version;
-    std::string notes;
-    Json::Value files;
-};
-
-bool plainField(const std::string &text)
-{
-    return text.find_first_of("|;\r\n") == std::string::npos;
+    if (!options.publicUrl.empty())
+        return options.publicUrl.back() == '/' ? options.publicUrl.substr(0, options.publicUrl.size() - 1)
+                                               : options.publicUrl;
+    if (req.local_addr.empty() || req.local_port <= 0)
+        return {};
+    const bool v6 = req.local_addr.find(':') != std::string::npos;
+    return "http://" + (v6 ? "[" + req.local_addr + "]" : req.local_addr) + ":" + std::to_string(req.local_port);
 }
 
-// The version file, or nothing when it is missing or not of the expected shape.
-std::optional<Published> readPublished(const std::string &dataDir)
+// The file below `root` that `relative` names, or empty when the name is unsafe: a NUL
+// or other control character, a backslash, an empty, "." or ".." part, or a path that
+// leaves `root` through a link.
+QString safeFile(const QString &root, const std::string &relative)
 {
-    QFile file(QString::fromStdString(dataDir + "/" + VersionRoutes::FileName));
-    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxVersionFileBytes)
-        return std::nullopt;
-    const QByteArray data = file.readAll();
-    Json::Value root;
-    if (!JsonText::parse(data.constData(), data.constData() + data.size(), &root) || !root.isObject()
-        || !root["versionId"].isInt() || !root["lowestVersionId"].isInt())
-        return std::nullopt;
-    Published published;
-    published.versionId = root["versionId"].asInt();
-    published.lowestVersionId = root["lowestVersionId"].asInt();
-    published.version = root["version"].asString();
-    published.notes = root["notes"].asString();
-    published.files = root["files"];
-    if (!plainField(published.version) || (!published.files.isNull() && !published.files.isArray()))
-        return std::nullopt;
-    return published;
+    if (relative.empty() || relative.find('\0') != std::string::npos)
+        return {};
+    const QString path = QString::fromUtf8(relative.data(), qsizetype(relative.size()));
+    for (const QString &part : path.split(QLatin1Char('/'))) {
+        if (part.isEmpty() || part == QLatin1String(".") || part == QLatin1String(".."))
+            return {};
+        for (QChar ch : part) {
+            if (ch.unicode() < 0x20 || ch == QLatin1Char('\\'))
+                return {};
+        }
+    }
+    const QString canonicalRoot = QFileInfo(root).canonicalFilePath();
+    const QFileInfo info(root + QLatin1Char('/') + path);
+    const QString canonical = info.canonicalFilePath();
+    if (canonicalRoot.isEmpty() || !info.isFile() || !canonical.startsWith(canonicalRoot + QLatin1Char('/')))
+        return {};
+    return canonical;
 }
 } // namespace
 
@@ -64,52 +62,27 @@ VersionRoutes::VersionRoutes(ServiceContext &context)
 {
 }
 
-void VersionRoutes::ensureVersionFile(const std::string &dataDir)
-{
-    const QString path = QString::fromStdString(dataDir + "/" + FileName);
-    if (QFile::exists(path))
-        return;
-    Json::Value root(Json::objectValue);
-    root["version"] = "0.9.2.0";
-    root["versionId"] = 920;
-    root["lowestVersionId"] = 920;
-    root["notes"] = "<p>Pennova 0.9.2.0</p><ul><li>拼写、语法和文体检查</li><li>润色建议与写作模板</li></ul>";
-    Json::Value file(Json::objectValue);
-    file["name"] = "Pennova";
-    file["version"] = 920;
-    file["url"] = "/update/Pennova";
-    file["folder"] = "";
-    root["files"].append(file);
-    Json::StreamWriterBuilder builder;
-    builder["emitUTF8"] = true;
-    QSaveFile out(path);
-    if (out.open(QIODevice::WriteOnly)) {
-        out.write(QByteArray::fromStdString(Json::writeString(builder, root) + "\n"));
-        out.commit();
-    }
-}
-
 void VersionRoutes::install(httplib::Server &server)
 {
     server.Get("/GetTesselFileList.ashx", [this](const httplib::Request &req, httplib::Response &res) { latest(req, res); });
     PostRoute::add(server, "/GetTesselFileList.ashx", m_context.options.maxBodyBytes, [this](const httplib::Request &req, httplib::Response &res) { fileList(req, res); });
-    // The library mounts only a folder that exists.
-    const std::string updates = m_context.options.dataDir + "/update";
-    QDir().mkpath(QString::fromStdString(updates));
-    server.set_mount_point("/update", updates);
+    server.Get("/update/(.*)", [this](const httplib::Request &req, httplib::Response &res) { updateFile(req, res); });
 }
 
 void VersionRoutes::latest(const httplib::Request &, httplib::Response &res)
 {
-    const auto published = readPublished(m_context.options.dataDir);
-    if (!published)
-        return HttpReplies::refuse(res, 503, "no version published");
-    // Parts: newest id | version text | release notes | (unused) | lowest usable id.
-    std::string notes = published->notes;
+    const ReleaseStore store(QString::fromStdString(m_context.options.dataDir));
+    const auto release = store.latest();
+    if (!release)
+        return HttpReplies::text(res, 200, "0||||0");
+    std::string notes = release->notes.toStdString();
     for (std::size_t at = notes.find('|'); at != std::string::npos; at = notes.find('|', at))
         notes.replace(at, 1, "&#124;");
-    HttpReplies::text(res, 200, std::to_string(published->versionId) + "|" + published->version + "|" + notes + "||"
-                                    + std::to_string(published->lowestVersionId));
+    std::string version = release->version.toStdString();
+    if (version.find_first_of("|;\r\n") != std::string::npos)
+        version.clear();
+    HttpReplies::text(res, 200, std::to_string(release->versionId) + "|" + version + "|" + notes + "|"
+                                    + release->signature.toStdString() + "|" + std::to_string(release->lowestVersionId));
 }
 
 void VersionRoutes::fileList(const httplib::Request &req, httplib::Response &res)
@@ -117,29 +90,36 @@ void VersionRoutes::fileList(const httplib::Request &req, httplib::Response &res
     const auto form = req.body.size() <= m_context.options.maxFormBytes ? FormBody::parse(req.body) : std::nullopt;
     if (!form || !form->has("version"))
         return HttpReplies::refuse(res, 400, "malformed form");
-    const auto published = readPublished(m_context.options.dataDir);
-    if (!published)
-        return HttpReplies::refuse(res, 503, "no version published");
-    // Only the newest version's files are kept; an older id gets an empty list.
-    if (form->value("version") != std::to_string(published->versionId))
+    const ReleaseStore store(QString::fromStdString(m_context.options.dataDir));
+    const auto release = store.latest();
+    // Only the newest version's list is served; any other id gets an empty list.
+    if (!release || form->value("version") != std::to_string(release->versionId))
         return HttpReplies::text(res, 200, "");
-    const std::string host = req.get_header_value("Host");
-    std::string body;
-    for (const Json::Value &file : published->files) {
-        if (!file.isObject() || !file["name"].isString() || !file["version"].isInt() || !file["url"].isString())
-            continue;
-        const std::string name = file["name"].asString();
-        const std::string folder = file["folder"].asString();
-        std::string url = file["url"].asString();
-        if (!url.empty() && url[0] == '/' && !host.empty())
-            url = "http://" + host + url;
-        if (name.empty() || !plainField(name) || !plainField(folder) || !plainField(url))
-            continue;
-        if (!body.empty())
-            body += ';';
-        body += name + "|" + std::to_string(file["version"].asInt()) + "|" + url + "|" + folder;
+    const QString base = QString::fromStdString(publicBase(m_context.options, req));
+    QStringList entries;
+    for (ZeltraLib::UpdateFileEntry entry : release->files) {
+        entry.url = base + QString::fromLatin1(QUrl::toPercentEncoding(entry.url, "/"));
+        entries.append(entry.toText());
     }
-    HttpReplies::text(res, 200, body);
+    HttpReplies::text(res, 200, entries.join(QLatin1Char(';')).toStdString());
+}
+
+void VersionRoutes::updateFile(const httplib::Request &req, httplib::Response &res)
+{
+    const ReleaseStore store(QString::fromStdString(m_context.options.dataDir));
+    const QString path = safeFile(store.updateDir(), req.matches.size() > 1 ? req.matches[1].str() : std::string());
+    auto file = std::make_shared<QFile>(path);
+    if (path.isEmpty() || !file->open(QIODevice::ReadOnly))
+        return HttpReplies::refuse(res, 404, "no such file");
+    res.status = 200;
+    res.set_content_provider(std::size_t(file->size()), "application/octet-stream",
+                             [file](std::size_t offset, std::size_t length, httplib::DataSink &sink) {
+                                 QByteArray chunk(qsizetype(std::min<std::size_t>(length, 64 * 1024)), Qt::Uninitialized);
+                                 if (!file->seek(qint64(offset)))
+                                     return false;
+                                 const qint64 read = file->read(chunk.data(), chunk.size());
+                                 return read > 0 && sink.write(chunk.constData(), std::size_t(read));
+                             });
 }
 
 } // namespace PennovaServer

@@ -13,23 +13,25 @@ namespace PennovaServer {
 struct ServiceContext;
 
 // Account host "GetTesselFileList.ashx": the newest version (GET) and its file list
-// (POST "version="), read on every request from DATA/version.json so that a deployment
-// can publish a version by editing that file; the files themselves are served from
-// DATA/update/ under "/update/".
+// (POST "version="), read on every request from the release store (DATA/releases), and
+// the files themselves under "/update/" from DATA/update. Publishing is done with
+// `pennova-server release add`; with nothing published the newest version is 0, which
+// no client takes for an update.
+//
+// Newest version: id | version text | release notes | file-list signature | lowest id.
+// File list: entries "name|version|URL|folder|sha256" joined by ";". A URL is built from
+// the configured public URL, or else from the address the request reached on this
+// server's own socket; the request's Host header is never used.
 class VersionRoutes
 {
 public:
-    static constexpr const char *FileName = "version.json";
-
     explicit VersionRoutes(ServiceContext &context); // borrowed
     void install(httplib::Server &server);
-
-    // Writes the file for the running client version (0.9.2.0 = id 920) when missing.
-    static void ensureVersionFile(const std::string &dataDir);
 
 private:
     void latest(const httplib::Request &req, httplib::Response &res);
     void fileList(const httplib::Request &req, httplib::Response &res);
+    void updateFile(const httplib::Request &req, httplib::Response &res);
 
     ServiceContext &m_context;
 };

@@ -60,15 +60,11 @@ int main(int argc, char *argv[])
 
     applyProxySettings(preferenceStore());
 
-    const int updateType = startupUpdateType(preferenceStore());
-
-    // Still to wire before the login: the blocking start-up version query, then
-    //   switch (decideStartupUpdate(updateExists, mandatory, updateType)):
-    //   RunMandatory -> start `update` with "5", return 0;
-    //   RunAutomatic -> start `update` with "2", return 0;
-    //   OfferAtLogin -> the login dialog's flag to start `update` with "1".
-    // Until the query exists no update is known.
-    const StartupUpdate update = decideStartupUpdate(false, false, updateType);
+    // Start-up version check: a mandatory or automatic update hands over to `update`.
+    const StartupUpdate update =
+        runStartupUpdate(preferenceStore(), QCoreApplication::applicationDirPath(), ZeltraLib::AccountHost());
+    if (update == StartupUpdate::RunMandatory || update == StartupUpdate::RunAutomatic)
+        return 0;
 
     // Login, in automatic-login mode; a rejected login ends the client.
     ZeltraLib::UserAccess &access = *ZeltraLib::globalUserAccess();

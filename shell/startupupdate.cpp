@@ -1,6 +1,10 @@
 #include "startupupdate.h"
 
 #include "configstore.h"
+#include "versionfile.h"
+#include "versionhelper.h"
+
+#include <QProcess>
 
 int startupUpdateType(ConfigStore &preferences)
 {
@@ -20,4 +24,47 @@ StartupUpdate decideStartupUpdate(bool updateExists, bool mandatory, int updateT
     if (updateType == 1)
         return StartupUpdate::OfferAtLogin;
     return StartupUpdate::None;
+}
+
+StartupVersion evaluateLatestVersion(const QStringList &reply, int installedVersion)
+{
+    StartupVersion result;
+    if (reply.size() < 5)
+        return result;
+    bool newestIsNumber = false;
+    bool lowestIsNumber = false;
+    const int newest = reply[0].trimmed().toInt(&newestIsNumber);
+    const int lowest = reply[4].trimmed().toInt(&lowestIsNumber);
+    if (!newestIsNumber || !lowestIsNumber)
+        return result;
+    result.updateExists = installedVersion < newest;
+    result.mandatory = result.updateExists && installedVersion < lowest;
+    return result;
+}
+
+void startUpdaterProgram(const QString &programFolder, const QString &mode)
+{
+    QProcess::startDetached(programFolder + QStringLiteral("/update"), {mode});
+}
+
+StartupUpdate runStartupUpdate(ConfigStore &preferences, const QString &programFolder, const QString &host,
+                               const std::function<void(const QString &mode)> &startUpdater)
+{
+    const int updateType = startupUpdateType(preferences);
+    ZeltraLib::VersionHelper helper(host);
+    const QStringList reply = helper.getLatestVersionInBlock();
+    ZeltraLib::VersionFile installed(ZeltraLib::VersionFile::defaultPath(programFolder));
+    const int installedVersion = installed.load() ? installed.versionId() : 0;
+    const StartupVersion version = evaluateLatestVersion(reply, installedVersion);
+    const StartupUpdate decision = decideStartupUpdate(version.updateExists, version.mandatory, updateType);
+    const QString mode = decision == StartupUpdate::RunMandatory   ? QStringLiteral("5")
+                         : decision == StartupUpdate::RunAutomatic ? QStringLiteral("2")
+                                                                   : QString();
+    if (!mode.isEmpty()) {
+        if (startUpdater)
+            startUpdater(mode);
+        else
+            startUpdaterProgram(programFolder, mode);
+    }
+    return decision;
 }

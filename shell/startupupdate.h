@@ -1,5 +1,9 @@
 #pragma once
 
+#include <QStringList>
+
+#include <functional>
+
 class ConfigStore;
 
 // What start-up does about an available update.
@@ -17,3 +21,23 @@ int startupUpdateType(ConfigStore &preferences);
 
 // The decision after the start-up version query.
 StartupUpdate decideStartupUpdate(bool updateExists, bool mandatory, int updateType);
+
+// What the latest-version reply says for the installed version: an update exists when
+// part 0 is above it, and is mandatory when part 4 is above it too. A reply of fewer
+// than five parts, or with a part that is not a number, means no update.
+struct StartupVersion
+{
+    bool updateExists = false;
+    bool mandatory = false;
+};
+StartupVersion evaluateLatestVersion(const QStringList &reply, int installedVersion);
+
+// Start-up step 8: asks the version service (blocking) at `host`, compares with "ver.dat"
+// in `programFolder` and decides. For RunMandatory and RunAutomatic it has already
+// started `update` with "5" or "2" through `startUpdater` (null = the `update` program
+// beside this one); the caller then ends the client.
+StartupUpdate runStartupUpdate(ConfigStore &preferences, const QString &programFolder, const QString &host,
+                               const std::function<void(const QString &mode)> &startUpdater = {});
+
+// Starts `update` in `programFolder` with its one argument.
+void startUpdaterProgram(const QString &programFolder, const QString &mode);

@@ -159,35 +159,14 @@ private slots:
         QVERIFY(!signedIn(res->body, &key, &name));
     }
 
-    void latestVersion()
+    void latestVersionSeededAsNoUpdate()
     {
+        // Nothing published: version 0, which no client takes for an update (a seeded
+        // version without files offered a broken update on every start).
         auto res = m_server.get("/GetTesselFileList.ashx");
         QVERIFY(res);
-        QStringList parts = QString::fromStdString(res->body).split(QLatin1Char('|'));
-        QCOMPARE(parts.size(), 5);
-        QCOMPARE(parts[0], QStringLiteral("920"));
-        QCOMPARE(parts[4], QStringLiteral("920"));
-
-        // A deployment publishes a version by editing the file; a "|" in the notes must
-        // not add parts.
-        writeFile("version.json", "{\"version\":\"0.9.3.0\",\"versionId\":930,\"lowestVersionId\":921,"
-            "\"notes\":\"<p>a|b</p>\",\"files\":[{\"name\":\"Pennova\",\"version\":930,\"url\":\"/update/Pennova\",\"folder\":\"\"},"
-            "{\"name\":\"voc.dat\",\"version\":930,\"url\":\"http://mirror.example/voc.dat\",\"folder\":\"data\"},"
-            "{\"name\":\"bad|name\",\"version\":930,\"url\":\"/x\",\"folder\":\"\"}]}");
-        res = m_server.get("/GetTesselFileList.ashx");
-        QVERIFY(res);
-        parts = QString::fromStdString(res->body).split(QLatin1Char('|'));
-        QCOMPARE(parts.size(), 5);
-        QCOMPARE(parts[0], QStringLiteral("930"));
-        QCOMPARE(parts[4], QStringLiteral("921"));
-
-        res = m_server.post("/GetTesselFileList.ashx", "version=930");
-        QVERIFY(res);
-        const QStringList entries = QString::fromStdString(res->body).split(QLatin1Char(';'));
-        QCOMPARE(entries.size(), 2);
-        QCOMPARE(entries[0], QStringLiteral("Pennova|930|http://127.0.0.1:%1/update/Pennova|").arg(m_server.port()));
-        QCOMPARE(entries[1], QStringLiteral("voc.dat|930|http://mirror.example/voc.dat|data"));
-        res = m_server.post("/GetTesselFileList.ashx", "version=1");
+        QCOMPARE(res->body, std::string("0||||0"));
+        res = m_server.post("/GetTesselFileList.ashx", "version=0");
         QVERIFY(res);
         QCOMPARE(res->body, std::string());
         res = m_server.post("/GetTesselFileList.ashx", "versio=930");
@@ -195,23 +174,30 @@ private slots:
         QCOMPARE(res->status, 400);
     }
 
-    void brokenVersionFileIsNoVersion_data()
+    void brokenReleaseIsNoUpdate_data()
     {
+        QTest::addColumn<QByteArray>("latest");
         QTest::addColumn<QByteArray>("content");
-        QTest::newRow("garbage") << QByteArray("not json at all");
-        QTest::newRow("truncated") << QByteArray("{\"versionId\":930,\"lowestVer");
-        QTest::newRow("id as text") << QByteArray("{\"versionId\":\"930\",\"lowestVersionId\":921}");
+        QTest::newRow("garbage") << QByteArray("7") << QByteArray("not json at all");
+        QTest::newRow("truncated") << QByteArray("7") << QByteArray("{\"versionId\":7,\"lowestVer");
+        QTest::newRow("id as text") << QByteArray("7") << QByteArray("{\"versionId\":\"7\",\"lowestVersionId\":1,\"files\":[]}");
+        QTest::newRow("another version's file") << QByteArray("7") << QByteArray("{\"versionId\":8,\"lowestVersionId\":1,\"files\":[]}");
+        QTest::newRow("unsafe file name") << QByteArray("7") << QByteArray("{\"versionId\":7,\"lowestVersionId\":1,\"files\":"
+            "[{\"name\":\"..\",\"folder\":\"\",\"version\":7,\"sha256\":\"" + QByteArray(64, 'a') + "\"}]}");
+        QTest::newRow("pointer garbage") << QByteArray("\x01x") << QByteArray("{}");
+        QTest::newRow("oversized") << QByteArray("7") << QByteArray(5 * 1024 * 1024, ' ');
     }
 
-    void brokenVersionFileIsNoVersion()
+    void brokenReleaseIsNoUpdate()
     {
+        QFETCH(QByteArray, latest);
         QFETCH(QByteArray, content);
-        writeFile("version.json", content);
+        writeFile("releases/latest", latest);
+        writeFile("releases/7.json", content);
         const auto res = m_server.get("/GetTesselFileList.ashx");
         QVERIFY(res);
-        QCOMPARE(res->status, 503);
-        // The client reads fewer than five parts as "no update".
-        QVERIFY(QString::fromStdString(res->body).split(QLatin1Char('|')).size() < 5);
+        QCOMPARE(res->body, std::string("0||||0"));
+        QVERIFY(m_server.post("/GetTesselFileList.ashx", "version=7")->body.empty());
     }
 
     void updateFilesAreServedFromTheDataDirectoryOnly()

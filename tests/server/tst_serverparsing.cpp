@@ -45,6 +45,13 @@ private slots:
         QTest::newRow("unknown command") << QStringList{"serve"} << invalid << "" << 0 << "";
         QTest::newRow("lifetime too short") << QStringList{"--session-lifetime", "5"} << invalid << "" << 0 << "";
         QTest::newRow("zero threads") << QStringList{"--threads", "0"} << invalid << "" << 0 << "";
+        QTest::newRow("release add") << QStringList{"--data", "/d", "release", "add", "dir", "--version", "3", "--notes", "n",
+                                                    "--key", "k", "--lowest", "2"}
+                                     << int(ServerCommandLine::Mode::ReleaseAdd) << "127.0.0.1" << 18640 << "/d";
+        QTest::newRow("release add without notes") << QStringList{"release", "add", "d", "--version", "3"} << invalid << "" << 0 << "";
+        QTest::newRow("release lowest above version") << QStringList{"release", "add", "d", "--version", "3", "--notes", "n",
+                                                                     "--lowest", "4"} << invalid << "" << 0 << "";
+        QTest::newRow("public url without scheme") << QStringList{"--public-url", "h:1"} << invalid << "" << 0 << "";
     }
 
     void commandLine()

@@ -1,5 +1,7 @@
 #include "configstore.h"
+#include "scriptedhttpserver.h"
 #include "startupupdate.h"
+#include "versionfile.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -14,6 +16,8 @@ private Q_SLOTS:
     void updateTypeSetting();
     void decision_data();
     void decision();
+    void handOver_data();
+    void handOver();
 };
 
 void TestStartupUpdate::updateTypeSetting_data()
@@ -66,6 +70,51 @@ void TestStartupUpdate::decision()
     QFETCH(int, updateType);
     QFETCH(StartupUpdate, expected);
     QCOMPARE(decideStartupUpdate(exists, mandatory, updateType), expected);
+}
+
+void TestStartupUpdate::handOver_data()
+{
+    QTest::addColumn<QByteArray>("reply");
+    QTest::addColumn<int>("installed"); // -1: no ver.dat
+    QTest::addColumn<QString>("updateType");
+    QTest::addColumn<StartupUpdate>("expected");
+    QTest::addColumn<QString>("mode"); // the updater's argument, empty = not started
+    const QByteArray reply = "125|1.2.5|<p>notes</p>||110";
+    QTest::newRow("automatic") << reply << 120 << "0" << StartupUpdate::RunAutomatic << "2";
+    QTest::newRow("mandatory whatever the type") << reply << 100 << "2" << StartupUpdate::RunMandatory << "5";
+    QTest::newRow("no ver.dat is below the lowest") << reply << -1 << "1" << StartupUpdate::RunMandatory << "5";
+    QTest::newRow("notify: the login offers it") << reply << 120 << "1" << StartupUpdate::OfferAtLogin << "";
+    QTest::newRow("notify only: quiet") << reply << 120 << "2" << StartupUpdate::None << "";
+    QTest::newRow("current") << reply << 125 << "0" << StartupUpdate::None << "";
+    QTest::newRow("four parts are no update") << QByteArray("999|||") << 1 << "0" << StartupUpdate::None << "";
+    QTest::newRow("garbage lowest id") << QByteArray("999||||x") << 1 << "0" << StartupUpdate::None << "";
+    QTest::newRow("nothing published") << QByteArray("0||||0") << -1 << "0" << StartupUpdate::None << "";
+    QTest::newRow("no answer") << QByteArray() << 1 << "0" << StartupUpdate::None << "";
+}
+
+void TestStartupUpdate::handOver()
+{
+    QFETCH(QByteArray, reply);
+    QFETCH(int, installed);
+    QFETCH(QString, updateType);
+    QFETCH(StartupUpdate, expected);
+    QFETCH(QString, mode);
+    ScriptedHttpServer server;
+    server.setReply("/GetTesselFileList.ashx", reply);
+    QTemporaryDir dir;
+    if (installed >= 0) {
+        ZeltraLib::VersionFile file(ZeltraLib::VersionFile::defaultPath(dir.path()));
+        file.setVersionId(installed);
+        QVERIFY(file.save());
+    }
+    ConfigStore store(dir.path(), "p.ini");
+    store.setValue("update_type", updateType);
+    QStringList started;
+    const StartupUpdate decision =
+        runStartupUpdate(store, dir.path(), server.host(), [&started](const QString &mode) { started << mode; });
+    QCOMPARE(decision, expected);
+    QCOMPARE(started, mode.isEmpty() ? QStringList() : QStringList{mode});
+    QCOMPARE(server.count("/GetTesselFileList.ashx"), 1);
 }
 
 QTEST_GUILESS_MAIN(TestStartupUpdate)
