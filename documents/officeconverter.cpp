@@ -35,7 +35,7 @@ QString findProgram()
 } // namespace
 
 OfficeConverter::OfficeConverter(const QString &program, int timeoutMs)
-    : m_program(program.isEmpty() ? findProgram() : program)
+    : m_program(program.isEmpty() ? findProgram() : QFileInfo(program).isExecutable() ? program : QString())
     , m_timeoutMs(timeoutMs)
 {
 }

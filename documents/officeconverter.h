@@ -9,7 +9,7 @@ class OfficeConverter
 {
 public:
     // `program` empty: "soffice" (or "libreoffice") from the PATH, or the program named
-    // by PENNOVA_SOFFICE.
+    // by PENNOVA_SOFFICE. A program that is not executable counts as not installed.
     explicit OfficeConverter(const QString &program = QString(),
                              int timeoutMs = defaultTimeoutMs());
 

@@ -34,9 +34,9 @@ bool PlainTextFile::decode(const QByteArray &bytes, QString *text, QString *erro
     if (view.startsWith("\xEF\xBB\xBF"))
         ok = decodeAs(QStringConverter::Utf8, view.sliced(3), text);
     else if (view.startsWith("\xFF\xFE"))
-        ok = decodeAs(QStringConverter::Utf16LE, view.sliced(2), text);
+        ok = view.size() % 2 == 0 && decodeAs(QStringConverter::Utf16LE, view.sliced(2), text);
     else if (view.startsWith("\xFE\xFF"))
-        ok = decodeAs(QStringConverter::Utf16BE, view.sliced(2), text);
+        ok = view.size() % 2 == 0 && decodeAs(QStringConverter::Utf16BE, view.sliced(2), text);
     else if (decodeAs(QStringConverter::Utf8, view, text))
         return true;
     else {

@@ -13,6 +13,7 @@ PACKAGES=(
   libsqlite3-dev libsodium-dev
   libcpp-httplib-dev libssl-dev
   libzip-dev
+  python3-docx qt6-translations-l10n
   iputils-ping
   xvfb xauth fonts-wqy-microhei
 )
