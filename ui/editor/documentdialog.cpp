@@ -1,6 +1,8 @@
 #include "documentdialog.h"
 
 #include "configstore.h"
+#include "custommessagebox.h"
+#include "textfileio.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -116,4 +118,14 @@ QString DocumentDialog::openFailedText(const QString &path, const QString &reaso
 QString DocumentDialog::saveFailedText(const QString &path, const QString &reason)
 {
     return QStringLiteral("保存文档失败：%1\n文件：%2").arg(reason, QFileInfo(path).fileName());
+}
+
+bool DocumentDialog::saveTo(QWidget *parent, const QString &path, const QString &text)
+{
+    QString error;
+    if (TextFileIo::write(path, text, &error))
+        return true;
+    CustomMessageBox box(QStringLiteral("提示"), saveFailedText(path, error), parent);
+    box.exec();
+    return false;
 }

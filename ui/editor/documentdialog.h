@@ -24,6 +24,10 @@ public:
                                   const QString &title = QStringLiteral("保存文档"),
                                   const QString &baseName = QStringLiteral("Pennova"));
 
+    // Writes `text` to `path` (crash-safely, by the file's type); a failure shows the box
+    // "提示" naming the file and the reason. True only when the text was saved.
+    static bool saveTo(QWidget *parent, const QString &path, const QString &text);
+
     // The dialogs before they run (the caller owns them).
     static std::unique_ptr<QFileDialog> makeOpenDialog(QWidget *parent);
     static std::unique_ptr<QFileDialog> makeSaveDialog(QWidget *parent, ConfigStore &preferences,

@@ -7,6 +7,7 @@
 #include "documentdialog.h"
 #include "globalstores.h"
 #include "mainwindow.h"
+#include "textfileio.h"
 #include "pennovapaths.h"
 #include "useraccess.h"
 #include "userinformation.h"
@@ -181,6 +182,42 @@ private slots:
         dialog->selectFile(m_dir.filePath(typed));
         QCOMPARE(DocumentDialog::acceptedSaveName(*dialog, *m_prefs), m_dir.filePath(saved));
         QCOMPARE(m_prefs->value(QStringLiteral("Save_Filter")), code);
+    }
+
+    void saveTo_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("message"); // part of the "提示" box; empty: saved, no box
+        QTest::newRow("text as UTF-8") << "out.txt" << "第一段 teh\n\tsecond" << "";
+        QTest::newRow("empty editor, empty file") << "empty.txt" << "" << "";
+        QTest::newRow("Word document") << "out.docx" << "第一段\nsecond" << "";
+        QTest::newRow(".doc without LibreOffice") << "out.doc" << "x" << "保存文档失败：需要安装 LibreOffice 才能保存 .doc 文件。";
+        QTest::newRow("no such folder") << "missing/out.txt" << "x" << "保存文档失败";
+    }
+    void saveTo()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, text);
+        QFETCH(QString, message);
+        const QString path = m_dir.filePath(name);
+        m_boxes.clear();
+        QCOMPARE(DocumentDialog::saveTo(m_window.get(), path, text), message.isEmpty());
+        QCOMPARE(m_boxes.value(0), message.isEmpty() ? QString() : QStringLiteral("提示"));
+        if (!message.isEmpty()) {
+            QVERIFY2(m_boxes.value(1).contains(message) && m_boxes.value(1).contains(QFileInfo(path).fileName()),
+                     qPrintable(m_boxes.value(1)));
+            QVERIFY(!QFile::exists(path));
+            return;
+        }
+        QString read;
+        QVERIFY(TextFileIo::read(path, &read));
+        QCOMPARE(read, text);
+        if (name.endsWith(QLatin1String(".txt"))) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), text.toUtf8());
+        }
     }
 };
 
