@@ -80,8 +80,21 @@ std::unique_ptr<QFileDialog> DocumentDialog::makeSaveDialog(QWidget *parent, Con
     const QStringList filters = saveFilters();
     dialog->setNameFilters(filters);
     const QString code = preferences.value(SaveFilterKey);
-    dialog->selectNameFilter(filters.at(code == QLatin1String("1") ? 1 : code == QLatin1String("2") ? 2 : 0));
-    dialog->selectFile(baseName + now.toString(QStringLiteral("yyyyMMddhhmmss")) + QStringLiteral(".txt"));
+    const QString filter = filters.at(code == QLatin1String("1") ? 1 : code == QLatin1String("2") ? 2 : 0);
+    dialog->selectNameFilter(filter);
+    // The suggested name carries the preselected filter's extension (a ".txt" name would be
+    // saved as text under a Word filter), and follows the filter the user picks.
+    dialog->selectFile(withExtension(baseName + now.toString(QStringLiteral("yyyyMMddhhmmss")), filter));
+    QFileDialog *raw = dialog.get();
+    QObject::connect(raw, &QFileDialog::filterSelected, raw, [raw](const QString &chosen) {
+        const QString name = QFileInfo(raw->selectedFiles().value(0)).fileName();
+        for (const QLatin1String suffix : {QLatin1String(".txt"), QLatin1String(".docx"), QLatin1String(".doc")}) {
+            if (name.endsWith(suffix, Qt::CaseInsensitive)) {
+                raw->selectFile(withExtension(name.chopped(suffix.size()), chosen));
+                return;
+            }
+        }
+    });
     return dialog;
 }
 

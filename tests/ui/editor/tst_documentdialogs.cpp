@@ -150,7 +150,7 @@ private slots:
     void saveDialog_data()
     {
         QTest::addColumn<QString>("stored");  // "Save_Filter" before
-        QTest::addColumn<int>("preselected"); // filter index shown
+        QTest::addColumn<int>("preselected"); // filter index shown, and the suggested name's extension
         QTest::addColumn<int>("chosen");      // filter index the user picks
         QTest::addColumn<QString>("typed");   // file name typed
         QTest::addColumn<QString>("saved");   // name written
@@ -177,7 +177,13 @@ private slots:
         QCOMPARE(dialog->labelText(QFileDialog::Accept), QStringLiteral("保存"));
         QCOMPARE(dialog->nameFilters(), DocumentDialog::saveFilters());
         QCOMPARE(dialog->selectedNameFilter(), DocumentDialog::saveFilters().at(preselected));
-        QCOMPARE(QFileInfo(dialog->selectedFiles().value(0)).fileName(), QStringLiteral("Pennova20260304050607.txt"));
+        const QStringList extensions{".txt", ".docx", ".doc"};
+        QCOMPARE(QFileInfo(dialog->selectedFiles().value(0)).fileName(),
+                 QStringLiteral("Pennova20260304050607") + extensions.at(preselected));
+        // Picking another filter in the dialog changes the suggested name's extension along.
+        emit dialog->filterSelected(DocumentDialog::saveFilters().at(chosen));
+        QCOMPARE(QFileInfo(dialog->selectedFiles().value(0)).fileName(),
+                 QStringLiteral("Pennova20260304050607") + extensions.at(chosen));
         dialog->selectNameFilter(DocumentDialog::saveFilters().at(chosen));
         dialog->selectFile(m_dir.filePath(typed));
         QCOMPARE(DocumentDialog::acceptedSaveName(*dialog, *m_prefs), m_dir.filePath(saved));
