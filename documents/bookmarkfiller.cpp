@@ -1,5 +1,6 @@
 #include "bookmarkfiller.h"
 
+#include "documentsupport.h"
 #include "docxwriter.h"
 
 #include <QList>
@@ -9,16 +10,11 @@
 
 #include <algorithm>
 
+using DocumentSupport::setError;
+using DocumentSupport::WordMain;
+using DocumentSupport::WordStrict;
+
 namespace {
-
-const QString WordMain = QStringLiteral("http://schemas.openxmlformats.org/wordprocessingml/2006/main");
-const QString WordStrict = QStringLiteral("http://purl.oclc.org/ooxml/wordprocessingml/main");
-
-void setError(QString *error, const QString &reason)
-{
-    if (error)
-        *error = reason;
-}
 
 // Offsets are UTF-16 indexes into the decoded part.
 struct Bookmark

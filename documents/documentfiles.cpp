@@ -1,7 +1,7 @@
 #include "documentfiles.h"
 
 #include "bookmarkfiller.h"
-#include "documentlimits.h"
+#include "documentsupport.h"
 #include "docxtextreader.h"
 #include "docxwriter.h"
 #include "plaintextfile.h"
@@ -12,13 +12,9 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-namespace {
+using DocumentSupport::setError;
 
-void setError(QString *error, const QString &reason)
-{
-    if (error)
-        *error = reason;
-}
+namespace {
 
 QString suffixOf(const QString &path)
 {
@@ -54,7 +50,7 @@ DocumentFiles::DocumentFiles(const OfficeConverter &converter, int parseTimeoutM
 
 int DocumentFiles::defaultParseTimeoutMs()
 {
-    return DocumentLimits::ParseTimeoutMs;
+    return DocumentSupport::ParseTimeoutMs;
 }
 
 bool DocumentFiles::isWordDocument(const QString &path)
@@ -76,8 +72,8 @@ bool DocumentFiles::read(const QString &path, QString *text, QString *error) con
         setError(error, QStringLiteral("文件不存在或无法访问。"));
         return false;
     }
-    if (QFileInfo(path).size() > DocumentLimits::MaxFileBytes) {
-        setError(error, QStringLiteral("文件超过 %1 MB，无法打开。").arg(DocumentLimits::MaxFileBytes >> 20));
+    if (QFileInfo(path).size() > DocumentSupport::MaxFileBytes) {
+        setError(error, DocumentSupport::tooLargeText());
         return false;
     }
     if (isNativeWord(path))
@@ -121,7 +117,7 @@ bool DocumentFiles::fillDocx(const QString &path, const QHash<QString, QString> 
     {
         ZipPackage package;
         if (!package.open(path, error) || !DocxTextReader::mainPartName(package, &part, error)
-            || !package.read(part, DocumentLimits::MaxPartBytes, &xml, error))
+            || !package.read(part, DocumentSupport::MaxPartBytes, &xml, error))
             return false;
     }
     return BookmarkFiller::fill(xml, values, &filled, error, deadline)

@@ -1,23 +1,19 @@
 #include "docxtextreader.h"
 
-#include "documentlimits.h"
+#include "documentsupport.h"
 #include "zippackage.h"
 
 #include <QList>
 #include <QStringList>
 #include <QXmlStreamReader>
 
+using DocumentSupport::setError;
+using DocumentSupport::WordMain;
+using DocumentSupport::WordStrict;
+
 namespace {
 
-const QString WordMain = QStringLiteral("http://schemas.openxmlformats.org/wordprocessingml/2006/main");
-const QString WordStrict = QStringLiteral("http://purl.oclc.org/ooxml/wordprocessingml/main");
 const QString MarkupCompatibility = QStringLiteral("http://schemas.openxmlformats.org/markup-compatibility/2006");
-
-void setError(QString *error, const QString &reason)
-{
-    if (error)
-        *error = reason;
-}
 
 bool isWord(const QXmlStreamReader &reader)
 {
@@ -137,7 +133,7 @@ bool DocxTextReader::mainPartName(const ZipPackage &package, QString *name, QStr
         return true;
     }
     QByteArray xml;
-    if (!package.read(relations, DocumentLimits::MaxPartBytes, &xml, error))
+    if (!package.read(relations, DocumentSupport::MaxPartBytes, &xml, error))
         return false;
     QXmlStreamReader reader(xml);
     while (!reader.atEnd()) {
@@ -179,5 +175,5 @@ bool DocxTextReader::readFile(const QString &path, QString *text, QString *error
         setError(error, QStringLiteral("文档缺少正文部分（%1）。").arg(part));
         return false;
     }
-    return package.read(part, DocumentLimits::MaxPartBytes, &xml, error) && extract(xml, text, error, deadline);
+    return package.read(part, DocumentSupport::MaxPartBytes, &xml, error) && extract(xml, text, error, deadline);
 }

@@ -1,12 +1,13 @@
 #include "docxwriter.h"
 
+#include "documentsupport.h"
 #include "zippackage.h"
 
 #include <QXmlStreamWriter>
 
-namespace {
+using DocumentSupport::WordMain;
 
-const QString WordMain = QStringLiteral("http://schemas.openxmlformats.org/wordprocessingml/2006/main");
+namespace {
 
 const char ContentTypes[] =
     R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)"

@@ -1,6 +1,6 @@
 #include "officeconverter.h"
 
-#include "documentlimits.h"
+#include "documentsupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,13 +11,9 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
-namespace {
+using DocumentSupport::setError;
 
-void setError(QString *error, const QString &reason)
-{
-    if (error)
-        *error = reason;
-}
+namespace {
 
 QString findProgram()
 {
@@ -42,7 +38,7 @@ OfficeConverter::OfficeConverter(const QString &program, int timeoutMs)
 
 int OfficeConverter::defaultTimeoutMs()
 {
-    return DocumentLimits::ConvertTimeoutMs;
+    return DocumentSupport::ConvertTimeoutMs;
 }
 
 bool OfficeConverter::convert(const QString &input, const QString &format, const QString &output,
@@ -84,8 +80,8 @@ bool OfficeConverter::convert(const QString &input, const QString &format, const
         setError(error, QStringLiteral("LibreOffice 无法转换该文档。"));
         return false;
     }
-    if (result.size() > DocumentLimits::MaxFileBytes) {
-        setError(error, QStringLiteral("转换后的文档超过 %1 MB。").arg(DocumentLimits::MaxFileBytes >> 20));
+    if (result.size() > DocumentSupport::MaxFileBytes) {
+        setError(error, QStringLiteral("转换后的文档超过 %1 MB。").arg(DocumentSupport::MaxFileBytes >> 20));
         return false;
     }
     QSaveFile target(output);

@@ -1,18 +1,14 @@
 #include "plaintextfile.h"
 
-#include "documentlimits.h"
+#include "documentsupport.h"
 
 #include <QFile>
 #include <QSaveFile>
 #include <QStringDecoder>
 
-namespace {
+using DocumentSupport::setError;
 
-void setError(QString *error, const QString &reason)
-{
-    if (error)
-        *error = reason;
-}
+namespace {
 
 // Stateless: bytes cut off inside a character at the end count as an error.
 bool decodeAs(QStringConverter::Encoding encoding, QByteArrayView bytes, QString *text)
@@ -58,18 +54,18 @@ bool PlainTextFile::read(const QString &path, QString *text, QString *error)
         setError(error, QStringLiteral("无法打开文件：%1").arg(file.errorString()));
         return false;
     }
-    if (file.size() > DocumentLimits::MaxFileBytes) {
-        setError(error, QStringLiteral("文件超过 %1 MB，无法打开。").arg(DocumentLimits::MaxFileBytes >> 20));
+    if (file.size() > DocumentSupport::MaxFileBytes) {
+        setError(error, DocumentSupport::tooLargeText());
         return false;
     }
     // Read at most one byte past the limit: a file that grows meanwhile is still refused.
-    const QByteArray bytes = file.read(DocumentLimits::MaxFileBytes + 1);
+    const QByteArray bytes = file.read(DocumentSupport::MaxFileBytes + 1);
     if (file.error() != QFileDevice::NoError) {
         setError(error, QStringLiteral("读取文件出错：%1").arg(file.errorString()));
         return false;
     }
-    if (bytes.size() > DocumentLimits::MaxFileBytes) {
-        setError(error, QStringLiteral("文件超过 %1 MB，无法打开。").arg(DocumentLimits::MaxFileBytes >> 20));
+    if (bytes.size() > DocumentSupport::MaxFileBytes) {
+        setError(error, DocumentSupport::tooLargeText());
         return false;
     }
     return decode(bytes, text, error);

@@ -1,19 +1,15 @@
 #include "zippackage.h"
 
-#include "documentlimits.h"
+#include "documentsupport.h"
 
 #include <QFile>
 #include <QFileInfo>
 
 #include <zip.h>
 
-namespace {
+using DocumentSupport::setError;
 
-void setError(QString *error, const QString &reason)
-{
-    if (error)
-        *error = reason;
-}
+namespace {
 
 QString zipError(int code)
 {
@@ -45,8 +41,8 @@ bool ZipPackage::isSafeName(const QString &name)
 
 bool ZipPackage::open(const QString &path, QString *error)
 {
-    if (QFileInfo(path).size() > DocumentLimits::MaxFileBytes) {
-        setError(error, QStringLiteral("文件超过 %1 MB，无法打开。").arg(DocumentLimits::MaxFileBytes >> 20));
+    if (QFileInfo(path).size() > DocumentSupport::MaxFileBytes) {
+        setError(error, DocumentSupport::tooLargeText());
         return false;
     }
     int code = 0;
