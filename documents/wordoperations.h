@@ -5,7 +5,8 @@
 #include <QStringList>
 
 // The three Word operations of the main window and the writing guide, each true when it
-// succeeded; on failure *error (when given) says why. Paths use "/" as on every Linux path.
+// succeeded; on failure *error (when given) says why. Callers written for Word turned every
+// "/" of a path into "\"; such paths are turned back, so "\" never reaches the file system.
 
 // The document's whole text, one line per paragraph.
 bool readWordText(const QString &path, QString &text, QString *error = nullptr);

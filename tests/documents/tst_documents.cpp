@@ -103,6 +103,7 @@ private slots:
     void refusesHostileInput();
     void writtenDocxReadsBack_data();
     void writtenDocxReadsBack();
+    void acceptsWordStylePaths();
     void fillsBookmarks_data();
     void fillsBookmarks();
     void fillKeepsEverythingElse();
@@ -211,6 +212,20 @@ void TestDocuments::writtenDocxReadsBack()
     if (python.isEmpty())
         QSKIP("python3-docx is not installed");
     QCOMPARE(throughPythonDocx(python, path), readBack.split(QLatin1Char('\n')));
+}
+
+// Callers written for Word hand over paths with "\" separators.
+void TestDocuments::acceptsWordStylePaths()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("out.docx"));
+    const QString wordStyle = QString(path).replace(QLatin1Char('/'), QLatin1Char('\\'));
+    QVERIFY(saveWordText(wordStyle, QStringLiteral("text")));
+    QVERIFY(QFile::exists(path));
+    QVERIFY(fillWordBookmarks(wordStyle, {"A"}, {}));
+    QString text;
+    QVERIFY(readWordText(wordStyle, text));
+    QCOMPARE(text, QStringLiteral("text"));
 }
 
 void TestDocuments::fillsBookmarks_data()
