@@ -112,6 +112,7 @@ private slots:
     void plainTextSaveIsSafe();
     void officeConversion_data();
     void officeConversion();
+    void libreOfficeRoundTrip_data();
     void libreOfficeRoundTrip();
 };
 
@@ -422,18 +423,38 @@ void TestDocuments::officeConversion()
     }
 }
 
+void TestDocuments::libreOfficeRoundTrip_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::newRow(".doc written and read") << "doc";
+    QTest::newRow(".odt read") << "odt";
+    QTest::newRow(".doc template filled") << "doc-template";
+}
+
 void TestDocuments::libreOfficeRoundTrip()
 {
-    const DocumentFiles files;
-    OfficeConverter installed;
+    QFETCH(QString, format);
+    const OfficeConverter installed;
     if (!installed.isAvailable())
         QSKIP("LibreOffice is not installed");
+    const DocumentFiles files(installed);
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("round.doc"));
-    const QString text = QStringLiteral("My Trip\nWe saw the sea.\t中文也在。");
+    const QString path = dir.filePath(QStringLiteral("round.") + format.left(3));
+    QString text = QStringLiteral("My Trip\nWe saw the sea.\t中文也在。");
     QString error;
-    QVERIFY2(files.write(path, text, &error), qPrintable(error));
-    QVERIFY(!fileBytes(path).startsWith("PK")); // a real Word 97 file, not a renamed .docx
+    if (format == QLatin1String("doc")) {
+        QVERIFY2(files.write(path, text, &error), qPrintable(error));
+        QVERIFY(!fileBytes(path).startsWith("PK")); // a real Word 97 file, not a renamed .docx
+    } else if (format == QLatin1String("doc-template")) {
+        QVERIFY2(installed.convert(fixture("bookmarks.docx"), "doc", path, &error), qPrintable(error));
+        QVERIFY2(files.fillBookmarks(path, {"A", "B"}, {{"A", "王老师"}}, &error), qPrintable(error));
+        QVERIFY(!fileBytes(path).startsWith("PK"));
+        text = QString::fromUtf8(fileBytes(fixture("bookmarks.expected.txt"))).replace("[name of the teacher]", "王老师");
+    } else {
+        const QString docx = dir.filePath(QStringLiteral("source.docx"));
+        QVERIFY(DocxWriter::write(docx, text, &error));
+        QVERIFY2(installed.convert(docx, format, path, &error), qPrintable(error));
+    }
     QString read;
     QVERIFY2(files.read(path, &read, &error), qPrintable(error));
     QCOMPARE(read, text);
