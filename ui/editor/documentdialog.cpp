@@ -4,6 +4,7 @@
 #include "custommessagebox.h"
 #include "textfileio.h"
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -136,7 +137,10 @@ QString DocumentDialog::saveFailedText(const QString &path, const QString &reaso
 bool DocumentDialog::saveTo(QWidget *parent, const QString &path, const QString &text)
 {
     QString error;
-    if (TextFileIo::write(path, text, &error))
+    QApplication::setOverrideCursor(Qt::WaitCursor); // a LibreOffice conversion takes seconds
+    const bool saved = TextFileIo::write(path, text, &error);
+    QApplication::restoreOverrideCursor();
+    if (saved)
         return true;
     CustomMessageBox box(QStringLiteral("提示"), saveFailedText(path, error), parent);
     box.exec();

@@ -870,7 +870,10 @@ void MainWindow::setTextFromFile(const QString &path)
 {
     QString text;
     QString error;
-    if (!TextFileIo::read(path, &text, &error)) {
+    QApplication::setOverrideCursor(Qt::WaitCursor); // a LibreOffice conversion takes seconds
+    const bool read = TextFileIo::read(path, &text, &error);
+    QApplication::restoreOverrideCursor();
+    if (!read) {
         CustomMessageBox box(QStringLiteral("提示"), DocumentDialog::openFailedText(path, error), this);
         box.exec();
         return;
