@@ -146,3 +146,9 @@ bool DocumentDialog::saveTo(QWidget *parent, const QString &path, const QString 
     box.exec();
     return false;
 }
+
+bool DocumentDialog::saveText(QWidget *parent, ConfigStore &preferences, const QString &text)
+{
+    const QString path = chooseSaveFile(parent, preferences);
+    return !path.isEmpty() && saveTo(parent, path, text);
+}

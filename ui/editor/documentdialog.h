@@ -28,6 +28,10 @@ public:
     // "提示" naming the file and the reason. True only when the text was saved.
     static bool saveTo(QWidget *parent, const QString &path, const QString &text);
 
+    // The whole save of the editor's text: dialog, then saveTo. False when cancelled or
+    // failed (exit and sign-out stay when the text was not saved).
+    static bool saveText(QWidget *parent, ConfigStore &preferences, const QString &text);
+
     // The dialogs before they run (the caller owns them).
     static std::unique_ptr<QFileDialog> makeOpenDialog(QWidget *parent);
     static std::unique_ptr<QFileDialog> makeSaveDialog(QWidget *parent, ConfigStore &preferences,
