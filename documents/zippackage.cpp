@@ -32,8 +32,9 @@ ZipPackage::~ZipPackage()
 
 bool ZipPackage::isSafeName(const QString &name)
 {
-    if (name.isEmpty() || name.startsWith(QLatin1Char('/')) || name.contains(QLatin1Char('\\'))
-        || name.contains(QLatin1Char(':')) || name.contains(QChar(0)))
+    const bool drive = name.size() > 1 && name.at(1) == QLatin1Char(':'); // "C:..."
+    if (name.isEmpty() || drive || name.startsWith(QLatin1Char('/')) || name.contains(QLatin1Char('\\'))
+        || name.contains(QChar(0)))
         return false;
     const QStringList parts = name.split(QLatin1Char('/'));
     return !parts.contains(QStringLiteral("..")) && !parts.contains(QStringLiteral("."));

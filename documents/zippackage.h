@@ -32,7 +32,8 @@ public:
     static bool replace(const QString &path, const QString &name, const QByteArray &data,
                         QString *error);
 
-    // A name that stays inside the package: relative, no "..", no drive or backslash.
+    // A name that stays inside the package: relative, no "." or ".." step, no drive
+    // letter, no backslash.
     static bool isSafeName(const QString &name);
 
 private:

@@ -101,6 +101,8 @@ private slots:
     void readsFixtures();
     void refusesHostileInput_data();
     void refusesHostileInput();
+    void entryNames_data();
+    void entryNames();
     void writtenDocxReadsBack_data();
     void writtenDocxReadsBack();
     void acceptsWordStylePaths();
@@ -181,6 +183,31 @@ void TestDocuments::refusesHostileInput()
         QVERIFY(!fillWordBookmarks(path, {"A"}, {{"A", "x"}}, &error));
         QCOMPARE(fileBytes(path), before);
     }
+}
+
+void TestDocuments::entryNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("safe");
+    QTest::newRow("main part") << "word/document.xml" << true;
+    QTest::newRow("content types") << "[Content_Types].xml" << true;
+    QTest::newRow("folder entry") << "word/media/" << true;
+    QTest::newRow("colon inside a name") << "customXml/item:1.xml" << true;
+    QTest::newRow("Chinese name") << "word/媒体.png" << true;
+    QTest::newRow("parent step") << "../evil.txt" << false;
+    QTest::newRow("parent step inside") << "word/../../evil.txt" << false;
+    QTest::newRow("dot step") << "word/./document.xml" << false;
+    QTest::newRow("absolute") << "/etc/passwd" << false;
+    QTest::newRow("drive letter") << "C:/evil.txt" << false;
+    QTest::newRow("backslash") << "word\\..\\evil.txt" << false;
+    QTest::newRow("empty") << "" << false;
+}
+
+void TestDocuments::entryNames()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, safe);
+    QCOMPARE(ZipPackage::isSafeName(name), safe);
 }
 
 void TestDocuments::writtenDocxReadsBack_data()
