@@ -11,6 +11,9 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
+#include <signal.h>
+#include <unistd.h>
+
 using DocumentSupport::setError;
 
 namespace {
@@ -60,6 +63,9 @@ bool OfficeConverter::convert(const QString &input, const QString &format, const
     }
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
+    // Its own process group: "soffice" is a launcher, and on a time-out the office
+    // process it started must end too.
+    process.setChildProcessModifier([] { ::setpgid(0, 0); });
     const QString profile = QUrl::fromLocalFile(work.filePath(QStringLiteral("profile"))).toString();
     process.start(m_program, {QStringLiteral("--headless"), QStringLiteral("--norestore"),
                               QStringLiteral("-env:UserInstallation=") + profile,
@@ -69,6 +75,7 @@ bool OfficeConverter::convert(const QString &input, const QString &format, const
         return false;
     }
     if (!process.waitForFinished(m_timeoutMs)) {
+        ::kill(-pid_t(process.processId()), SIGKILL);
         process.kill();
         process.waitForFinished(-1);
         setError(error, QStringLiteral("LibreOffice 转换文档超时（%1 秒），已停止。").arg(m_timeoutMs / 1000.0));

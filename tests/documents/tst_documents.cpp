@@ -79,8 +79,8 @@ QString fakeOffice(const QTemporaryDir &dir, const QString &behaviour, const QSt
 {
     const QString path = dir.filePath(QStringLiteral("soffice-") + behaviour);
     QByteArray script = "#!/bin/sh\necho \"$@\" >> '" + dir.filePath("args.log").toUtf8() + "'\n";
-    if (behaviour == QLatin1String("sleep"))
-        script += "exec sleep 30\n";
+    if (behaviour == QLatin1String("sleep")) // a launcher whose office process hangs
+        script += "sleep 30 &\necho $! > '" + dir.filePath("child.pid").toUtf8() + "'\nwait\n";
     else if (behaviour == QLatin1String("fail"))
         script += "exit 1\n";
     else
@@ -421,6 +421,11 @@ void TestDocuments::officeConversion()
     QCOMPARE(files.read(input, &text, &error), ok);
     QCOMPARE(text, ok ? QString::fromUtf8(fileBytes(fixture("chinese.expected.txt"))) : QStringLiteral("kept"));
     QVERIFY2(ok ? error.isEmpty() : error.contains(reason), qPrintable(error));
+    if (behaviour == QLatin1String("sleep")) { // nothing of it stays behind
+        const QByteArray child = fileBytes(dir.filePath(QStringLiteral("child.pid"))).trimmed();
+        QVERIFY(!child.isEmpty());
+        QTRY_VERIFY(!QFile::exists(QStringLiteral("/proc/") + QString::fromLatin1(child)));
+    }
     if (behaviour == QLatin1String("convert")) {
         const QString args = QString::fromUtf8(fileBytes(dir.filePath(QStringLiteral("args.log"))));
         QVERIFY2(args.startsWith(QLatin1String("--headless")) && args.contains(QLatin1String("--convert-to docx")),
