@@ -13,6 +13,9 @@ PACKAGES=(
   libsqlite3-dev libsodium-dev
   libcpp-httplib-dev libssl-dev
   libzip-dev
+  qt6-translations-l10n
+  # test fixtures of the document reader (LibreOffice stays optional: .doc tests skip without it)
+  python3-docx
   iputils-ping
   xvfb xauth fonts-wqy-microhei
 )

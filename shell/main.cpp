@@ -9,6 +9,7 @@
 #include "mainwindow.h"
 #include "messageboxprompts.h"
 #include "proxysettings.h"
+#include "qttranslations.h"
 #include "resultstate.h"
 #include "servicehosts.h"
 #include "sharedflagsegment.h"
@@ -45,6 +46,7 @@ int main(int argc, char *argv[])
 
     prepareWebEngineEnvironment();
     QApplication app(argc, argv);
+    installQtTranslations(app);
     installFontSubstitutions();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/MainWindow/Resources/logo.ico")));
 

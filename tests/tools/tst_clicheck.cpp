@@ -1,5 +1,6 @@
 // End-to-end runs of "pennova-cli check" against small fake services in the test.
 #include "frame.h"
+#include "wordoperations.h"
 
 #include <QCryptographicHash>
 #include <QJsonArray>
@@ -10,6 +11,7 @@
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -193,6 +195,8 @@ private slots:
     void polish();
     void exitCodes_data();
     void exitCodes();
+    void documentsAsText_data();
+    void documentsAsText();
 
 private:
     Run run(const QStringList &args, const QByteArray &stdinData = QByteArray());
@@ -435,6 +439,52 @@ void TestCliCheck::exitCodes()
     QCOMPARE(result.exitCode, exitCode);
     QVERIFY2(QString::fromUtf8(result.err).contains(stderrPattern), result.err.constData());
     QVERIFY(result.out.isEmpty());
+}
+
+void TestCliCheck::documentsAsText_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes"); // file content; empty: written as a .docx
+    QTest::addColumn<int>("exitCode");
+    const QString text = QStringLiteral("我的 Teh Trip\n\nWe saw teh sea.\tThen we left!\n第三段 teh end.");
+    QByteArray utf16("\xFF\xFE");
+    for (const QChar c : text)
+        utf16 += QByteArray(reinterpret_cast<const char *>(&c), 2); // little-endian host
+    QTest::newRow("docx") << "essay.docx" << QByteArray() << 0;
+    QTest::newRow("txt in UTF-16 with BOM") << "essay.txt" << utf16 << 0;
+    QStringEncoder gb18030("GB18030");
+    QTest::newRow("txt in GB18030") << "essay.txt" << QByteArray(gb18030.encode(text)) << 0;
+    QTest::newRow("broken docx") << "broken.docx" << QByteArray("PK\x03\x04 cut") << 1;
+}
+
+// A document gives the findings its text gives as UTF-8 on standard input.
+void TestCliCheck::documentsAsText()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, exitCode);
+    const QString text = QStringLiteral("我的 Teh Trip\n\nWe saw teh sea.\tThen we left!\n第三段 teh end.");
+    QTemporaryDir dir;
+    const QString path = dir.filePath(name);
+    if (bytes.isEmpty()) {
+        QVERIFY(saveWordText(path, text));
+    } else {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    }
+    FakeServices services;
+    const QStringList args{"--host", services.host(), "--session", QString::fromUtf8(SessionKey)};
+    const Run fromFile = run(args + QStringList{path});
+    QCOMPARE(fromFile.exitCode, exitCode);
+    if (exitCode != 0) {
+        QVERIFY2(QString::fromUtf8(fromFile.err).contains("cannot read " + path), fromFile.err.constData());
+        return;
+    }
+    const Run fromText = run(args + QStringList{"-"}, text.toUtf8());
+    QCOMPARE(fromText.exitCode, 0);
+    QCOMPARE(fromFile.findings.size(), 3);
+    QCOMPARE(fromFile.findings, fromText.findings);
+    QCOMPARE(fromFile.summary, fromText.summary);
 }
 
 QTEST_GUILESS_MAIN(TestCliCheck)

@@ -6,6 +6,7 @@
 #include "checkstorage.h"
 #include "checktaskthread.h"
 #include "detectsentencethread.h"
+#include "documentfiles.h"
 #include "passwordhash.h"
 #include "plaintextparagraphsource.h"
 #include "polishmode.h"
@@ -139,20 +140,25 @@ std::optional<Options> parseOptions(const QStringList &args, QString &error)
     return options;
 }
 
+// A file goes through the document reader (.txt by byte-order mark, UTF-8 or GB18030;
+// .docx, .doc, .odt, .rtf as documents); standard input must be UTF-8.
 bool readText(const QString &name, QString &text, QString &error)
 {
+    if (name != QLatin1String("-")) {
+        QString reason;
+        if (DocumentFiles().read(name, &text, &reason))
+            return true;
+        error = QStringLiteral("cannot read %1: %2").arg(name, reason);
+        return false;
+    }
     QFile file;
-    const bool fromStdin = name == QLatin1String("-");
-    const bool opened = fromStdin ? file.open(stdin, QIODevice::ReadOnly)
-                                  : (file.setFileName(name), file.open(QIODevice::ReadOnly));
-    if (!opened) {
-        error = QStringLiteral("cannot read %1: %2").arg(fromStdin ? QStringLiteral("standard input") : name,
-                                                         file.errorString());
+    if (!file.open(stdin, QIODevice::ReadOnly)) {
+        error = QStringLiteral("cannot read standard input: %1").arg(file.errorString());
         return false;
     }
     const QByteArray data = file.read(MaxInputBytes + 1);
     if (file.error() != QFileDevice::NoError) {
-        error = QStringLiteral("cannot read %1: %2").arg(name, file.errorString());
+        error = QStringLiteral("cannot read standard input: %1").arg(file.errorString());
         return false;
     }
     if (data.size() > MaxInputBytes) {

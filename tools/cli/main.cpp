@@ -16,6 +16,7 @@ int main(int argc, char *argv[])
         return runCheck(args);
     QTextStream(stderr) << "usage: pennova-cli split [FILE]\n"
                            "       pennova-cli check [--host HOST:PORT] (--user NAME --password PWD"
-                           " | --session KEY) [--polish] [--level N] [--repeat N] FILE|-\n";
+                           " | --session KEY) [--polish] [--level N] [--repeat N] FILE|-\n"
+                           "       FILE: .txt, .docx, .doc, .odt or .rtf\n";
     return 1;
 }

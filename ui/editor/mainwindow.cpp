@@ -11,6 +11,7 @@
 #include "customtexteditor.h"
 #include "detectsentencethread.h"
 #include "detectwordthread.h"
+#include "documentdialog.h"
 #include "findingfocus.h"
 #include "findingkeys.h"
 #include "leftsidebar.h"
@@ -31,7 +32,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
-#include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -851,12 +851,8 @@ void MainWindow::slotCopyToClip()
 void MainWindow::slotOpen()
 {
     m_services.usage.countEvent(QStringLiteral("Main_OpenFile"));
-    QString path;
-    if (m_services.chooseOpenFile)
-        path = m_services.chooseOpenFile(this);
-    else
-        path = QFileDialog::getOpenFileName(this, QStringLiteral("打开文档"), QString(),
-                                            QStringLiteral("所有支持文档 (*.txt *.doc *.docx)"));
+    const QString path = m_services.chooseOpenFile ? m_services.chooseOpenFile(this)
+                                                   : DocumentDialog::chooseOpenFile(this);
     if (path.isEmpty())
         return;
     if (m_ui.editor->hasText()) {
@@ -865,10 +861,20 @@ void MainWindow::slotOpen()
         if (box.exec() != QDialog::Accepted)
             return;
     }
+    setTextFromFile(path);
+}
+
+// Loads a document into the editor; a file that cannot be read leaves everything as it
+// was and says which file and why.
+void MainWindow::setTextFromFile(const QString &path)
+{
     QString text;
-    if (!path.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive) || !TextFileIo::read(path, &text)) {
-        CustomMessageBox box(QStringLiteral("提示"),
-                             QStringLiteral("打开文档失败，可能是您的电脑\n未安装微软Word软件。"), this);
+    QString error;
+    QApplication::setOverrideCursor(Qt::WaitCursor); // a LibreOffice conversion takes seconds
+    const bool read = TextFileIo::read(path, &text, &error);
+    QApplication::restoreOverrideCursor();
+    if (!read) {
+        CustomMessageBox box(QStringLiteral("提示"), DocumentDialog::openFailedText(path, error), this);
         box.exec();
         return;
     }

@@ -1,28 +1,17 @@
 #include "textfileio.h"
 
-#include <QFile>
-#include <QSaveFile>
-#include <QStringDecoder>
-#include <QStringEncoder>
+#include "documentfiles.h"
+#include "plaintextfile.h"
 
-bool TextFileIo::read(const QString &path, QString *text)
+bool TextFileIo::read(const QString &path, QString *text, QString *error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxBytes)
-        return false;
-    // Stateless: bytes cut off in a character at the end count as an error.
-    QStringDecoder decoder("GB18030", QStringDecoder::Flag::Stateless);
-    *text = decoder.decode(file.read(MaxBytes));
-    return !decoder.hasError();
+    return DocumentFiles().read(path, text, error);
 }
 
-bool TextFileIo::write(const QString &path, const QString &text)
+bool TextFileIo::write(const QString &path, const QString &text, QString *error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    QStringEncoder encoder("GB18030");
-    file.write(encoder.encode(text));
-    return file.commit();
+    if (DocumentFiles::isWordDocument(path))
+        return DocumentFiles().write(path, text, error);
+    // Plain text: the backup holds the user's essay, so it stays private.
+    return PlainTextFile::write(path, text, error, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
