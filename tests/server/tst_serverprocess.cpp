@@ -2,6 +2,7 @@
 // and a clean stop on SIGTERM and SIGINT that keeps committed data.
 
 #include "passwordhasher.h"
+#include "pennovapaths.h"
 
 #include <QtTest>
 
