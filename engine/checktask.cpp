@@ -143,7 +143,7 @@ void CheckTask::pump()
             }
             if (generation != m_generation)
                 return; // a receiver aborted or restarted the check
-            if (slice.elapsed() >= SliceMs) {
+            if (slice.elapsed() >= m_sliceMs) {
                 // Let the time-out and the user's input have their turn.
                 schedulePump();
                 return;

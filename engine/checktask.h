@@ -50,8 +50,9 @@ public:
     static constexpr int MaxCandidates = 20;
     // Cuts a record's corrections and candidates to the limits above.
     static void capCorrections(CResultState &state);
-    // Records are decoded for at most this long before the event loop gets its turn.
-    static constexpr int SliceMs = 20;
+    // Records are decoded for at most this long (20 ms unless changed) before the event
+    // loop gets its turn; 0 yields after every record.
+    void setSliceMs(int ms) { m_sliceMs = ms; }
 
     const QNetworkRequest &request() const { return m_request; }
 
@@ -90,6 +91,7 @@ private:
     bool m_unauthorized = false;
     bool m_replyDone = false;                   // finished() came; records may still wait
     bool m_pumpQueued = false;
+    int m_sliceMs = 20;
     bool m_summarySeen = false;
     int m_sentenceCount = 0;
     qint64 m_replyBudget = 0;                   // inflated bytes the reply may still bring
