@@ -150,6 +150,13 @@ void CheckRoutes::install(httplib::Server &server)
     PostRoute::add(server, "/syms/", m_context.options.maxBodyBytes, [this](const httplib::Request &req, httplib::Response &res) { synonyms(req, res); });
 }
 
+bool CheckRoutes::unknownSession(const std::string &body)
+{
+    // Before the request is inflated into memory and parsed.
+    const auto key = RequestFrame::peekSession(body, m_context.options.maxFrameRawBytes);
+    return key && !m_context.sessions.find(*key);
+}
+
 bool CheckRoutes::withinWordLimits(std::int64_t userId, int words, httplib::Response &res)
 {
     if (words > m_context.options.maxWordsPerCheck) {
@@ -169,6 +176,8 @@ void CheckRoutes::check(const httplib::Request &req, httplib::Response &res)
     std::shared_ptr<void> ticket = m_gate.enter(GateWaitMs);
     if (!ticket)
         return HttpReplies::refuse(res, 503, "busy");
+    if (unknownSession(req.body))
+        return HttpReplies::text(res, 200, "unauthorized");
     Json::Value root;
     if (const int status = RequestFrame::decode(req.body, m_context.options.maxFrameRawBytes, &root))
         return HttpReplies::refuse(res, status, "bad request frame");
@@ -243,6 +252,8 @@ void CheckRoutes::polish(const httplib::Request &req, httplib::Response &res)
     const std::shared_ptr<void> ticket = m_gate.enter(GateWaitMs);
     if (!ticket)
         return HttpReplies::refuse(res, 503, "busy");
+    if (unknownSession(req.body))
+        return HttpReplies::text(res, 200, "unauthorized");
     Json::Value root;
     if (const int status = RequestFrame::decode(req.body, m_context.options.maxFrameRawBytes, &root))
         return HttpReplies::refuse(res, status, "bad request frame");

@@ -38,6 +38,8 @@ private:
     void check(const httplib::Request &req, httplib::Response &res);
     void polish(const httplib::Request &req, httplib::Response &res);
     void synonyms(const httplib::Request &req, httplib::Response &res);
+    // True when the request's session key, read without decoding it, is not a live session.
+    bool unknownSession(const std::string &body);
     // Takes the words from the account's budget; answers the refusal itself.
     bool withinWordLimits(std::int64_t userId, int words, httplib::Response &res);
 

@@ -3,6 +3,7 @@
 
 #include "loginthrottle.h"
 #include "passwordhasher.h"
+#include "requestframe.h"
 #include "serverstorage.h"
 #include "serviceserver.h"
 #include "support/testserver.h"
@@ -185,9 +186,15 @@ private slots:
         QTest::addColumn<QString>("path");
         QTest::addColumn<int>("sentences");
         QTest::addColumn<int>("commas");
-        QTest::newRow("check: 7 MiB of commas in one sentence") << "/apps_compressed/" << 1 << 7 * 1024 * 1024;
-        QTest::newRow("polish: 7 MiB of commas in one sentence") << "/lexsub/" << 1 << 7 * 1024 * 1024;
-        QTest::newRow("check: 1000 sentences of 400 commas") << "/apps_compressed/" << 1000 << 400;
+        QTest::addColumn<bool>("knownSession");
+        QTest::addColumn<int>("maxGrowthMiB");
+        const int mib = 1024 * 1024;
+        QTest::newRow("check: 7 MiB of commas in one sentence") << "/apps_compressed/" << 1 << 7 * mib << true << MaxGrowthMiB;
+        QTest::newRow("polish: 7 MiB of commas in one sentence") << "/lexsub/" << 1 << 7 * mib << true << MaxGrowthMiB;
+        QTest::newRow("check: 1000 sentences of 400 commas") << "/apps_compressed/" << 1000 << 400 << true << MaxGrowthMiB;
+        // The session is looked at before the request is inflated into memory.
+        QTest::newRow("check: unknown session, 7 MiB") << "/apps_compressed/" << 1 << 7 * mib << false << 4;
+        QTest::newRow("polish: unknown session, 7 MiB") << "/lexsub/" << 1 << 7 * mib << false << 4;
     }
 
     void memoryPerRequestStaysSmall()
@@ -195,22 +202,55 @@ private slots:
         QFETCH(QString, path);
         QFETCH(int, sentences);
         QFETCH(int, commas);
+        QFETCH(bool, knownSession);
+        QFETCH(int, maxGrowthMiB);
         const std::vector<std::string> text(std::size_t(sentences), std::string(std::size_t(commas), ','));
-        const std::string json = path == "/lexsub/" ? TestFrames::polishRequest(m_key, text, 1)
-                                                    : TestFrames::checkRequest(m_key, text, std::vector<int>(text.size(), 0));
+        const std::string key = knownSession ? m_key : std::string("0123456789ABCDEF0123456789ABCDEF");
+        const std::string json = path == "/lexsub/" ? TestFrames::polishRequest(key, text, 1)
+                                                    : TestFrames::checkRequest(key, text, std::vector<int>(text.size(), 0));
         const std::string body = TestFrames::frame(json);
         const long before = statusKiB("VmRSS:");
         std::ofstream("/proc/self/clear_refs") << "5"; // the peak starts again from here
         const auto res = m_server.post(path.toStdString(), body);
         const long growthKiB = statusKiB("VmHWM:") - before;
         QVERIFY(res);
-        QVERIFY2(growthKiB < MaxGrowthMiB * 1024, qPrintable(QStringLiteral("%1 KiB").arg(growthKiB)));
-        if (path == "/apps_compressed/") {
+        QVERIFY2(growthKiB < maxGrowthMiB * 1024, qPrintable(QStringLiteral("%1 KiB").arg(growthKiB)));
+        if (!knownSession) {
+            QCOMPARE(res->body, std::string("unauthorized"));
+        } else if (path == "/apps_compressed/") {
             std::vector<std::string> records;
             QCOMPARE(res->status, 200);
             QVERIFY(TestFrames::records(res->body, &records));
             QCOMPARE(records.size(), text.size() + 1);
         }
+    }
+
+    void sessionIsReadBeforeInflating_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<QString>("session"); // "-": none found
+        const std::string key = "0123456789ABCDEF0123456789ABCDEF";
+        const std::string request = TestFrames::checkRequest(key, {"One.", "Two."}, {0, 0});
+        const QByteArray frame = QByteArray::fromStdString(TestFrames::frame(request));
+        QTest::newRow("client request") << frame << QString::fromStdString(key);
+        QTest::newRow("polish request") << QByteArray::fromStdString(TestFrames::frame(TestFrames::polishRequest(key, {"Hi."}, 2)))
+                                        << QString::fromStdString(key);
+        QTest::newRow("session not last") << QByteArray::fromStdString(TestFrames::frame("{\"session\":\"K\",\"sents\":[]}\n")) << "-";
+        QTest::newRow("member imitated inside a sentence")
+            << QByteArray::fromStdString(TestFrames::frame("{\"sents\":[],\"zzz\":\"x\\\",\\\"session\\\":\\\"K\"}\n")) << "-";
+        QTest::newRow("truncated zlib data") << frame.left(frame.size() - 4) << "-";
+        QTest::newRow("garbage") << QByteArray("not a frame at all") << "-";
+        QTest::newRow("raw length beyond the limit")
+            << QByteArray::fromStdString(TestFrames::frame(request + std::string(9 * 1024 * 1024, ' '))) << "-";
+        QTest::newRow("session beyond ASCII") << QByteArray::fromStdString(TestFrames::frame("{\"session\":\"\xe4\xb8\xad\"}\n")) << QStringLiteral("中");
+    }
+
+    void sessionIsReadBeforeInflating()
+    {
+        QFETCH(QByteArray, body);
+        QFETCH(QString, session);
+        const auto found = PennovaServer::RequestFrame::peekSession(body.toStdString(), 8 * 1024 * 1024);
+        QCOMPARE(found ? QString::fromStdString(*found) : QStringLiteral("-"), session);
     }
 
     // Slow peers: connections that trickle a header hold no thread for long, and others
