@@ -60,8 +60,8 @@ std::optional<std::string> RequestFrame::peekSession(const std::string &body, lo
             tail.erase(0, tail.size() - TailBytes);
     }
     inflateEnd(&stream);
-    if (status != Z_STREAM_END)
-        return std::nullopt;
+    if (status != Z_STREAM_END || inflated != header.rawLength || stream.avail_in != 0)
+        return std::nullopt; // not exactly one frame: decode() says why
     // ..., "session":"KEY"}\n at the top level: a quote inside a sentence is escaped.
     while (!tail.empty() && (tail.back() == '\n' || tail.back() == '\0'))
         tail.pop_back();
