@@ -13,7 +13,7 @@ PACKAGES=(
   libsqlite3-dev libsodium-dev
   libcpp-httplib-dev libssl-dev
   libzip-dev
-  iputils-ping
+  iputils-ping iproute2
   xvfb xauth fonts-wqy-microhei
 )
 
