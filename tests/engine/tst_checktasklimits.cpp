@@ -3,6 +3,7 @@
 // stream that must not keep the event loop (and the time-out) from running.
 
 #include "checktask.h"
+#include "enrichmenttask.h"
 #include "frame.h"
 #include "support/streamserver.h"
 
@@ -181,6 +182,41 @@ private Q_SLOTS:
         QCOMPARE(state.corrections.size(), qMin(count, CheckTask::MaxCorrections));
         for (const CorrectionRecord &c : state.corrections)
             QCOMPARE(c.candidates.size(), qMin(candidates, CheckTask::MaxCandidates));
+    }
+
+    // A polish reply may inflate to 1 MiB plus 64 bytes per byte of its request.
+    void polishRepliesAreBoundedByTheirRequest_data()
+    {
+        QTest::addColumn<QByteArray>("array");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<int>("corrections"); // of the first result
+        const QByteArray one = "{\"sentInd\":0,\"corrections\":" + corrections(3, 2) + "}";
+        const QByteArray capped = "{\"sentInd\":0,\"corrections\":" + corrections(300, 40) + "}";
+        const QByteArray padding(EnrichmentTask::BaseReplyBytes + 100 * EnrichmentTask::ReplyBytesPerRequestByte, ' ');
+        QTest::newRow("small reply") << "[" + one + "]" << 0 << 3;
+        QTest::newRow("corrections beyond the caps") << "[" + capped + "]" << 0 << CheckTask::MaxCorrections;
+        QTest::newRow("inflated size beyond the bound") << "[" + one + padding + "]" << int(QNetworkReply::ProtocolFailure) << -1;
+    }
+
+    void polishRepliesAreBoundedByTheirRequest()
+    {
+        QFETCH(QByteArray, array);
+        QFETCH(int, code);
+        QFETCH(int, corrections);
+        StreamServer server;
+        EnrichmentTask task(server.host());
+        QSignalSpy finished(&task, &EnrichmentTask::signalFinished);
+        server.enqueue(StreamServer::whole(encodeFrame(array)));
+        const QByteArray request = "{\"clientVersion\":\"0.9.2.0\",\"confidence\":1,\"sents\":[\"Hi.\"],\"session\":\"abc\"}\n";
+        QVERIFY(request.size() < 100); // the padding above is beyond its bound
+        task.start(request);
+        QVERIFY(finished.wait());
+        QCOMPARE(finished.at(0).at(0).value<QNetworkReply::NetworkError>(), code);
+        QCOMPARE(task.results().isEmpty() ? -1 : int(task.results().at(0).corrections.size()), corrections);
+        for (const CResultState &state : task.results()) {
+            for (const CorrectionRecord &c : state.corrections)
+                QVERIFY(c.candidates.size() <= CheckTask::MaxCandidates);
+        }
     }
 
     // A fast stream of many records: the event loop runs between them, so a time-out
