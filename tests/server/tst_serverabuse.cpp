@@ -116,6 +116,7 @@ private:
         o.threads = 64;
         o.headerTimeoutMs = 300;
         o.keepAliveMs = 150;
+        o.bodyTimeoutMs = 300;
         o.maxWordsPerMinute = 200;
         o.registrationsPerHour = 3;
         return o;
@@ -263,11 +264,17 @@ private slots:
             QVERIFY(slow.back()->connected());
             QVERIFY(slow.back()->send("G"));
         }
+        // And some that send a whole header, then trickle the body.
+        for (int i = 0; i < 8; ++i) {
+            slow.push_back(std::make_unique<RawConnection>(m_server.port()));
+            QVERIFY(slow.back()->send("POST /Login-new.ashx HTTP/1.1\r\nHost: localhost\r\nContent-Length: 1000\r\n\r\nu"));
+        }
         const auto res = m_server.get("/test.htm");
         QVERIFY(res);
         QCOMPARE(res->status, 200);
         for (auto &connection : slow)
             QTRY_VERIFY_WITH_TIMEOUT(connection->closedByServer(), 5000);
+        QVERIFY(m_server.post("/Login-new.ashx", loginBody("abuser01", "secret123"))); // still serving
     }
 
     void idleKeepAliveConnectionsAreClosed()
