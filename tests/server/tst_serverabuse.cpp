@@ -211,7 +211,10 @@ private slots:
                                                     : TestFrames::checkRequest(key, text, std::vector<int>(text.size(), 0));
         const std::string body = TestFrames::frame(json);
         const long before = statusKiB("VmRSS:");
-        std::ofstream("/proc/self/clear_refs") << "5"; // the peak starts again from here
+        QFile clear(QStringLiteral("/proc/self/clear_refs"));
+        if (!clear.open(QIODevice::WriteOnly) || clear.write("5") != 1) // the peak starts again from here
+            QSKIP("the peak resident size cannot be reset here");
+        clear.close();
         const auto res = m_server.post(path.toStdString(), body);
         const long growthKiB = statusKiB("VmHWM:") - before;
         QVERIFY(res);
