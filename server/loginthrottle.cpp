@@ -46,8 +46,12 @@ std::int64_t LoginThrottle::waitFor(std::unordered_map<std::string, Record> &rec
 std::int64_t LoginThrottle::wait(const std::string &name, const std::string &address, std::int64_t now)
 {
     std::lock_guard<std::mutex> guard(m_mutex);
-    return std::max(waitFor(m_pairs, pairKey(name, address), m_maxFailures, now),
-                    waitFor(m_addresses, address, m_addressFailures, now));
+    const std::string pair = pairKey(name, address);
+    std::int64_t wait = std::max(waitFor(m_pairs, pair, m_maxFailures, now),
+                                 waitFor(m_addresses, address, m_addressFailures, now));
+    if (m_pairs.count(pair))
+        wait = std::max(wait, waitFor(m_names, nameKey(name), 10 * m_maxFailures, now));
+    return wait;
 }
 
 void LoginThrottle::count(std::unordered_map<std::string, Record> &records, const std::string &key, std::int64_t now)
@@ -70,6 +74,7 @@ void LoginThrottle::failed(const std::string &name, const std::string &address, 
     std::lock_guard<std::mutex> guard(m_mutex);
     count(m_pairs, pairKey(name, address), now);
     count(m_addresses, address, now);
+    count(m_names, nameKey(name), now);
 }
 
 void LoginThrottle::succeeded(const std::string &name, const std::string &address)

@@ -8,11 +8,13 @@
 namespace PennovaServer {
 
 // Slows password guessing without locking anyone out. Wrong passwords are counted per
-// user name and address, and per address over all names, within windowSeconds. Past
-// maxFailures of either, the next try from that address must wait, twice as long after
-// every further failure (at most maxDelaySeconds); a login of the same name from an
-// address without failures goes through at once. Names compare without regard to ASCII
-// case, as accounts do.
+// user name and address, per address over all names, and per name over all addresses,
+// within windowSeconds. Past maxFailures of the first (addressFailures of the second,
+// ten times maxFailures of the third), the next try from that address must wait, twice
+// as long after every further failure (at most maxDelaySeconds). The count per name
+// slows only addresses that have failed for it: a login of the name from an address
+// without failures goes through at once. Names compare without regard to ASCII case, as
+// accounts do.
 class LoginThrottle
 {
 public:
@@ -37,6 +39,7 @@ private:
     };
 
     static std::string pairKey(const std::string &name, const std::string &address);
+    static std::string nameKey(const std::string &name) { return pairKey(name, {}); }
     std::int64_t waitFor(std::unordered_map<std::string, Record> &records, const std::string &key, int freeFailures,
                          std::int64_t now);
     void count(std::unordered_map<std::string, Record> &records, const std::string &key, std::int64_t now);
@@ -48,6 +51,7 @@ private:
     std::mutex m_mutex;
     std::unordered_map<std::string, Record> m_pairs;
     std::unordered_map<std::string, Record> m_addresses;
+    std::unordered_map<std::string, Record> m_names;
 };
 
 } // namespace PennovaServer

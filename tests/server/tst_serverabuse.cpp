@@ -406,7 +406,7 @@ private slots:
         QCOMPARE(throttle.wait("victim", "10.0.0.1", 1000), std::int64_t(60));
     }
 
-    void guessingFromManyNamesIsSlowed()
+    void guessingManyNamesFromOneAddressIsSlowed()
     {
         PennovaServer::LoginThrottle throttle(10, 300);
         for (int i = 0; i < 50; ++i)
@@ -414,6 +414,16 @@ private slots:
         QVERIFY(!throttle.allowed("fresh", "10.0.0.9", 1000));
         QVERIFY(throttle.allowed("fresh", "10.0.0.8", 1000));
         QVERIFY(throttle.allowed("fresh", "10.0.0.9", 1000 + 300)); // the window passed
+    }
+
+    void guessingFromManyAddressesIsSlowed()
+    {
+        PennovaServer::LoginThrottle throttle(10, 300);
+        for (int i = 0; i < 100; ++i)
+            throttle.failed("victim", "10.1.0." + std::to_string(i), 1000);
+        QVERIFY(!throttle.allowed("victim", "10.1.0.7", 1000)); // one failure of its own
+        QVERIFY(throttle.allowed("victim", "10.2.0.1", 1000));  // none: the owner gets in
+        QVERIFY(throttle.allowed("other", "10.1.0.7", 1000));
     }
 
     void rightPasswordGetsInOverHttp()
