@@ -89,14 +89,18 @@ bool readCheckRequest(const Json::Value &root, std::size_t maxSentences, CheckJo
 // Whether the checker may look at a sentence: its work and memory grow with the
 // sentence's length and tokens, and a word budget does not bound them (punctuation
 // counts as no word). Code points are counted before tokenizing anything long.
-bool checkable(const std::string &utf8, const ServerOptions &options)
+bool shortEnough(const std::string &utf8, const ServerOptions &options)
 {
     std::size_t characters = 0;
     for (char ch : utf8)
         characters += (static_cast<unsigned char>(ch) & 0xc0) != 0x80 ? 1 : 0;
-    if (characters > std::size_t(options.maxSentenceCharacters))
-        return false;
-    return PennovaChecker::Tokenizer::tokenize(utf8).size() <= std::size_t(options.maxSentenceTokens);
+    return characters <= std::size_t(options.maxSentenceCharacters);
+}
+
+bool checkable(const std::string &utf8, const ServerOptions &options)
+{
+    return shortEnough(utf8, options)
+           && PennovaChecker::Tokenizer::tokenize(utf8).size() <= std::size_t(options.maxSentenceTokens);
 }
 
 // The record of a sentence too long to check: no findings.
@@ -194,10 +198,11 @@ void CheckRoutes::check(const httplib::Request &req, httplib::Response &res)
 
     // Counted as the client counts its whole text: the sentences put back together (a
     // paragraph break is no space there), so a text the client lets through passes here.
-    // Sentences too long to check cost nothing.
+    // Sentences too long to check cost nothing (tokens are counted later, sentence by
+    // sentence, for what the budget admits).
     std::vector<const std::string *> checked;
     for (std::size_t i = 0; i < job->sentences.size(); ++i) {
-        if (job->configs[i] != -1 && checkable(job->sentences[i], m_context.options))
+        if (job->configs[i] != -1 && shortEnough(job->sentences[i], m_context.options))
             checked.push_back(&job->sentences[i]);
     }
     const int words = WordBudget::countJoinedWords(checked, m_context.options.maxWordsPerCheck);
@@ -271,14 +276,18 @@ void CheckRoutes::polish(const httplib::Request &req, httplib::Response &res)
     root = Json::Value(); // the sentences live on in `sentences`
     std::vector<const std::string *> whole;
     for (std::string &sentence : sentences) {
-        // Too long to polish: left out, its place kept so that indexes stay aligned.
-        if (!checkable(sentence, m_context.options))
+        if (!shortEnough(sentence, m_context.options))
             sentence.clear();
         whole.push_back(&sentence);
     }
     const int words = WordBudget::countJoinedWords(whole, m_context.options.maxWordsPerCheck);
     if (!withinWordLimits(user->userId, words, res))
         return;
+    // Too long to polish: left out, its place kept so that indexes stay aligned.
+    for (std::string &sentence : sentences) {
+        if (!checkable(sentence, m_context.options))
+            sentence.clear();
+    }
     Json::Value results(Json::arrayValue);
     if (!m_context.checker.polish(sentences, level, &results))
         return HttpReplies::refuse(res, 422, "the text is too short or mostly quotation");
