@@ -3,9 +3,11 @@
 #include "frame.h"
 #include "replyguards.h"
 
+#include <QElapsedTimer>
 #include <QNetworkAccessManager>
 #include <QUrl>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace ZeltraLib {
@@ -42,8 +44,13 @@ void CheckTask::start(const CheckRequest &request)
 {
     dropReply();
     m_unauthorized = false;
+    m_replyDone = false;
+    m_summarySeen = false;
     // Bytes left by an abandoned reply belong to no record of this one.
     m_pending.clear();
+    m_sentenceCount = int(request.sents.size());
+    m_answered = QList<bool>(m_sentenceCount, false);
+    m_replyBudget = BaseReplyBytes + ReplyBytesPerSentence * m_sentenceCount;
 
     const QByteArray frame = encodeFrame(checkRequestJson(request));
     QNetworkRequest post = m_request;
@@ -66,78 +73,161 @@ void CheckTask::abort()
 
 void CheckTask::slotReadyRead()
 {
-    if (!m_reply)
-        return;
-    const quint64 generation = m_generation;
-    const QByteArray bytes = m_reply->readAll();
-    if (m_unauthorized)
-        return;
-    // An HTTP error carries an error page, not records; its code is reported at the end.
-    const int status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    if (status >= 400 || m_reply->error() != QNetworkReply::NoError)
-        return;
-    m_pending.append(bytes);
-
-    const qint64 size = m_pending.bufferedSize();
-    if (size > 0 && size <= UnauthorizedReply.size()) {
-        const QByteArray text = m_pending.buffered();
-        if (text == UnauthorizedReply) {
-            m_unauthorized = true;
-            m_pending.clear();
-            return;
-        }
-        if (UnauthorizedReply.startsWith(text))
-            return; // may still become "unauthorized"
-    }
-
-    QByteArray frame;
-    for (;;) {
-        switch (m_pending.next(&frame)) {
-        case FrameReader::NeedMore:
-            return;
-        case FrameReader::Broken:
-            // Nothing after a bad header can be trusted: give the reply up.
-            m_timer.stop();
-            dropReply();
-            finish(QNetworkReply::ProtocolFailure);
-            return;
-        case FrameReader::Ready:
-            break;
-        }
-        CResultState state;
-        try {
-            state = parseResultState(cutAtZero(decodeFrame(frame)));
-        } catch (const std::runtime_error &) {
-            continue; // this record is lost; the next ones are still read
-        }
-        emit signalUpdateResult(state);
-        if (generation != m_generation)
-            return; // a receiver aborted or restarted the check
-    }
+    pump();
 }
 
 void CheckTask::slotFinished()
 {
+    m_replyDone = true;
+    pump();
+}
+
+void CheckTask::schedulePump()
+{
+    if (m_pumpQueued)
+        return;
+    m_pumpQueued = true;
+    const quint64 generation = m_generation;
+    QTimer::singleShot(0, this, [this, generation] {
+        m_pumpQueued = false;
+        if (generation == m_generation)
+            pump();
+    });
+}
+
+void CheckTask::pump()
+{
     if (!m_reply)
         return;
-    if (m_reply->bytesAvailable() > 0) {
-        const quint64 generation = m_generation;
-        slotReadyRead();
-        if (generation != m_generation)
-            return;
+    const quint64 generation = m_generation;
+    // An HTTP error carries an error page, not records; its code is reported at the end.
+    const int status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    const bool failed = status >= 400 || m_reply->error() != QNetworkReply::NoError;
+    if (failed || m_unauthorized) {
+        m_reply->readAll();
+    } else if (m_pending.bufferedSize() < ReadBufferBytes) {
+        m_pending.append(m_reply->read(ReadBufferBytes));
+        const qint64 size = m_pending.bufferedSize();
+        if (size > 0 && size <= UnauthorizedReply.size()) {
+            const QByteArray text = m_pending.buffered();
+            if (text == UnauthorizedReply) {
+                m_unauthorized = true;
+                m_pending.clear();
+            } else if (UnauthorizedReply.startsWith(text) && !m_replyDone) {
+                return; // may still become "unauthorized"
+            }
+        }
     }
+
+    QElapsedTimer slice;
+    slice.start();
+    QByteArray frame;
+    for (bool more = !failed && !m_unauthorized; more;) {
+        const FrameHeader next = m_pending.nextHeader();
+        if (next.status == FrameHeader::Complete && !fits(next)) {
+            giveUp(QNetworkReply::ProtocolFailure); // refused before its bytes are buffered
+            return;
+        }
+        switch (m_pending.next(&frame)) {
+        case FrameReader::NeedMore:
+            more = false;
+            break;
+        case FrameReader::Broken:
+            // Nothing after a bad header can be trusted: give the reply up.
+            giveUp(QNetworkReply::ProtocolFailure);
+            return;
+        case FrameReader::Ready:
+            if (!deliver(frame)) {
+                giveUp(QNetworkReply::ProtocolFailure);
+                return;
+            }
+            if (generation != m_generation)
+                return; // a receiver aborted or restarted the check
+            if (slice.elapsed() >= m_sliceMs) {
+                // Let the time-out and the user's input have their turn.
+                schedulePump();
+                return;
+            }
+            break;
+        }
+    }
+    if (m_reply->bytesAvailable() > 0) {
+        schedulePump();
+        return;
+    }
+    if (m_replyDone)
+        complete();
+}
+
+bool CheckTask::deliver(const QByteArray &frame)
+{
+    const FrameHeader header = readFrameHeader(frame.constData(), frame.size());
+    if (!fits(header))
+        return false;
+    m_replyBudget -= header.rawLength;
+    CResultState state;
+    try {
+        state = parseResultState(cutAtZero(decodeFrame(frame)));
+    } catch (const std::runtime_error &) {
+        return true; // this record is lost; the next ones are still read
+    }
+    if (state.isSummary()) {
+        if (m_summarySeen)
+            return true;
+        m_summarySeen = true;
+    } else if (state.sentInd >= m_sentenceCount || m_answered[state.sentInd]) {
+        return true; // no such sentence, or answered already
+    } else {
+        m_answered[state.sentInd] = true;
+    }
+    capCorrections(state);
+    emit signalUpdateResult(state);
+    return true;
+}
+
+void CheckTask::capCorrections(CResultState &state)
+{
+    if (state.corrections.size() > MaxCorrections)
+        state.corrections.resize(MaxCorrections);
+    for (CorrectionRecord &correction : state.corrections) {
+        if (correction.candidates.size() > MaxCandidates)
+            correction.candidates.resize(MaxCandidates);
+    }
+}
+
+bool CheckTask::fits(const FrameHeader &header) const
+{
+    // Room for zlib's overhead on data that does not compress.
+    const qint64 maxPacked = MaxRecordBytes + MaxRecordBytes / 1000 + 64;
+    return header.rawLength <= std::min(MaxRecordBytes, m_replyBudget) && header.packedLength <= maxPacked;
+}
+
+void CheckTask::complete()
+{
     m_timer.stop();
-    const QNetworkReply::NetworkError err = m_reply->error();
+    QNetworkReply::NetworkError err = m_reply->error();
+    if (err == QNetworkReply::NoError) {
+        if (m_unauthorized)
+            err = QNetworkReply::AuthenticationRequiredError;
+        else if (!m_summarySeen)
+            err = QNetworkReply::ProtocolFailure; // cut short: empty, mid-record or without the summary
+    }
     dropReply();
-    finish(m_unauthorized ? QNetworkReply::AuthenticationRequiredError : err);
+    finish(err);
+}
+
+void CheckTask::giveUp(QNetworkReply::NetworkError err)
+{
+    m_timer.stop();
+    dropReply();
+    m_pending.clear();
+    finish(err);
 }
 
 void CheckTask::slotCheckTimeout()
 {
-    m_timer.stop();
     // Abort the reply so that a late record can never reach the next check.
-    dropReply();
-    finish(QNetworkReply::TimeoutError);
+    giveUp(QNetworkReply::TimeoutError);
 }
 
 void CheckTask::dropReply()

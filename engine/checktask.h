@@ -39,13 +39,29 @@ public:
     // Bytes received and not yet decoded (a record split across reads).
     qint64 pendingSize() const { return m_pending.bufferedSize(); }
 
+    // Limits of one reply, so that a hostile or broken service cannot take the client's
+    // memory or time: the inflated records together stay within a budget that grows with
+    // the request's sentences, one record within MaxRecordBytes; a record keeps at most
+    // MaxCorrections corrections of MaxCandidates candidates each.
+    static constexpr qint64 MaxRecordBytes = 256 * 1024;
+    static constexpr qint64 BaseReplyBytes = 1024 * 1024;
+    static constexpr qint64 ReplyBytesPerSentence = 32 * 1024;
+    static constexpr int MaxCorrections = 100;
+    static constexpr int MaxCandidates = 20;
+    // Cuts a record's corrections and candidates to the limits above.
+    static void capCorrections(CResultState &state);
+    // Records are decoded for at most this long (20 ms unless changed) before the event
+    // loop gets its turn; 0 yields after every record.
+    void setSliceMs(int ms) { m_sliceMs = ms; }
+
     const QNetworkRequest &request() const { return m_request; }
 
 Q_SIGNALS:
     void signalUpdateResult(ZeltraLib::CResultState state);
     // Once per request: NoError, AuthenticationRequiredError for "unauthorized",
     // TimeoutError, OperationCanceledError, ProtocolFailure for a reply that is not a
-    // frame stream, or the reply's own error.
+    // frame stream, ends without its summary record or breaks the limits above, or the
+    // reply's own error.
     void signalFinished(QNetworkReply::NetworkError err);
 
 private Q_SLOTS:
@@ -54,6 +70,15 @@ private Q_SLOTS:
     void slotCheckTimeout();
 
 private:
+    // Reads and decodes what has arrived, one slice at a time; ends the request once the
+    // reply has finished and every record is delivered.
+    void pump();
+    void schedulePump();
+    // False when the record breaks the reply's limits.
+    bool deliver(const QByteArray &frame);
+    bool fits(const FrameHeader &header) const;
+    void complete();
+    void giveUp(QNetworkReply::NetworkError err);
     void dropReply();
     void finish(QNetworkReply::NetworkError err);
 
@@ -64,6 +89,13 @@ private:
     FrameReader m_pending{3};
     QTimer m_timer;
     bool m_unauthorized = false;
+    bool m_replyDone = false;                   // finished() came; records may still wait
+    bool m_pumpQueued = false;
+    int m_sliceMs = 20;
+    bool m_summarySeen = false;
+    int m_sentenceCount = 0;
+    qint64 m_replyBudget = 0;                   // inflated bytes the reply may still bring
+    QList<bool> m_answered;                     // per sentence: a record was delivered
     quint64 m_generation = 0;                   // changes whenever the current reply does
 };
 

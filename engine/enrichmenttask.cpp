@@ -1,11 +1,13 @@
 #include "enrichmenttask.h"
 
+#include "checktask.h"
 #include "frame.h"
 #include "replyguards.h"
 
 #include <QNetworkAccessManager>
 #include <QUrl>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace ZeltraLib {
@@ -45,6 +47,9 @@ void EnrichmentTask::start(const QByteArray &jsonText)
     m_results.clear();
     m_body.clear();
 
+    // Suggestions grow with the text: a reply far larger than its request is refused
+    // before it is inflated.
+    m_maxRawBytes = std::min<qint64>(MaxFrameBytes, BaseReplyBytes + ReplyBytesPerRequestByte * jsonText.size());
     const QByteArray frame = encodeFrame(jsonText);
     QNetworkRequest post = m_request;
     post.setHeader(QNetworkRequest::ContentLengthHeader, frame.size());
@@ -97,11 +102,14 @@ bool EnrichmentTask::readBody(const QByteArray &body)
         return false;
     const FrameHeader header = readFrameHeader(body.constData(), body.size());
     if (header.status != FrameHeader::Complete
-        || body.size() < header.headerLength + header.packedLength)
+        || body.size() < header.headerLength + header.packedLength
+        || header.rawLength > m_maxRawBytes)
         return false;
     try {
         const QByteArray frame = body.left(qsizetype(header.headerLength + header.packedLength));
         m_results = parseResultStateList(cutAtZero(decodeFrame(frame)));
+        for (CResultState &state : m_results)
+            CheckTask::capCorrections(state);
     } catch (const std::runtime_error &) {
         return false;
     }

@@ -36,6 +36,11 @@ public:
 
     const QNetworkRequest &request() const { return m_request; }
 
+    // The inflated reply may have BaseReplyBytes plus ReplyBytesPerRequestByte for every
+    // byte of the request's JSON text.
+    static constexpr qint64 BaseReplyBytes = 1024 * 1024;
+    static constexpr qint64 ReplyBytesPerRequestByte = 64;
+
     // Largest reply body read (a frame of MaxFrameBytes and its header by default).
     void setMaxReplyBytes(qint64 bytes) { m_maxReplyBytes = bytes; }
 
@@ -65,6 +70,7 @@ private:
     QList<CResultState> m_results;
     QByteArray m_body;
     qint64 m_maxReplyBytes;
+    qint64 m_maxRawBytes = 0; // inflated size the current request's reply may have
 };
 
 } // namespace ZeltraLib

@@ -55,6 +55,13 @@ FrameReader::Status FrameReader::next(QByteArray *frame)
     return Ready;
 }
 
+FrameHeader FrameReader::nextHeader() const
+{
+    if (m_broken)
+        return FrameHeader{FrameHeader::Invalid};
+    return readFrameHeader(m_buffer.constData() + m_offset, bufferedSize());
+}
+
 QByteArray FrameReader::buffered() const
 {
     return m_buffer.mid(m_offset);

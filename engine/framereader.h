@@ -1,5 +1,7 @@
 #pragma once
 
+#include "frame.h"
+
 #include <QByteArray>
 #include <QtGlobal>
 
@@ -28,6 +30,10 @@ public:
 
     // Takes the next whole frame (header and packed bytes, without the trailer).
     Status next(QByteArray *frame);
+
+    // The header of the next frame, read from the bytes not yet taken (Incomplete while
+    // they do not hold it): a caller can refuse a frame before its bytes arrive.
+    FrameHeader nextHeader() const;
 
     // Bytes received and not yet taken.
     QByteArray buffered() const;

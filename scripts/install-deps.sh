@@ -16,7 +16,7 @@ PACKAGES=(
   qt6-translations-l10n
   # test fixtures of the document reader (LibreOffice stays optional: .doc tests skip without it)
   python3-docx
-  iputils-ping
+  iputils-ping iproute2
   xvfb xauth fonts-wqy-microhei
 )
 

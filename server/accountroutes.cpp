@@ -65,17 +65,17 @@ void AccountRoutes::install(httplib::Server &server)
         if (!PasswordHasher::isProtocolHash(hash))
             return HttpReplies::threePart(res, "Failure");
         const std::int64_t now = m_context.sessions.now();
-        if (!m_context.throttle.allowed(name, now))
+        if (!m_context.throttle.allowed(name, req.remote_addr, now))
             return HttpReplies::threePart(res, "Failure");
         AccountStore::User user;
         switch (m_context.accounts.login(name, hash, &user)) {
         case AccountStore::LoginResult::UnknownUser:
             return HttpReplies::threePart(res, "UserNotExit");
         case AccountStore::LoginResult::WrongPassword:
-            m_context.throttle.failed(name, now);
+            m_context.throttle.failed(name, req.remote_addr, now);
             return HttpReplies::threePart(res, "Failure");
         case AccountStore::LoginResult::Success:
-            m_context.throttle.succeeded(name);
+            m_context.throttle.succeeded(name, req.remote_addr);
             break;
         }
         const std::string key = m_context.sessions.open(user.id);

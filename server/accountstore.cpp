@@ -89,11 +89,17 @@ AccountStore::CreateResult AccountStore::create(const std::string &name, const s
 bool AccountStore::setPassword(const std::string &name, const std::string &protocolHash)
 {
     const std::string stored = m_hasher.hash(protocolHash);
-    return m_db.locked([&](sqlite3 *db) {
+    return m_db.transaction([&](sqlite3 *db) {
         SqlStatement q(db, "UPDATE users SET password = ?1 WHERE name = ?2");
         q.bind(1, stored).bind(2, name);
         q.run();
-        return sqlite3_changes(db) > 0;
+        if (sqlite3_changes(db) == 0)
+            return false;
+        // Whoever logged in with the old password is logged out.
+        SqlStatement end(db, "DELETE FROM session_keys WHERE user_id = (SELECT id FROM users WHERE name = ?1)");
+        end.bind(1, name);
+        end.run();
+        return true;
     });
 }
 

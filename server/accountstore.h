@@ -35,7 +35,8 @@ public:
     // protocolHash: the MD5 text a login sends. Input rules are the caller's business.
     CreateResult create(const std::string &name, const std::string &email,
                         const std::string &protocolHash, const std::string &provider = {});
-    // Replaces the password of an existing account; false when there is none.
+    // Replaces the password of an existing account and ends all its sessions; false
+    // when there is no such account.
     bool setPassword(const std::string &name, const std::string &protocolHash);
 
     LoginResult login(const std::string &name, const std::string &protocolHash, User *user);

@@ -7,6 +7,7 @@
 #include "requestframe.h"
 #include "servicecontext.h"
 #include "sessionstore.h"
+#include "tokenizer.h"
 #include "utf8text.h"
 #include "wordbudget.h"
 #include "wordliststore.h"
@@ -16,6 +17,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <thread>
 #include <unordered_set>
 
 namespace PennovaServer {
@@ -33,10 +35,11 @@ struct CheckJob
     std::vector<std::vector<std::string>> configTypes;
     std::unordered_set<std::string> userWords;
     std::size_t next = 0;
-    std::vector<std::string> previous; // every sentence before `next`
+    std::vector<std::string> previous; // the sentence before `next` (the checker reads only that)
     std::vector<std::string> checked;  // sentences answered, for the summary
     std::vector<Json::Value> records;
     bool summarySent = false;
+    std::shared_ptr<void> ticket; // a worker slot, held until the stream ends
 };
 
 bool stringArray(const Json::Value &value, std::size_t maxSize, std::vector<std::string> *out)
@@ -83,6 +86,32 @@ bool readCheckRequest(const Json::Value &root, std::size_t maxSentences, CheckJo
     return true;
 }
 
+// Whether the checker may look at a sentence: its work and memory grow with the
+// sentence's length and tokens, and a word budget does not bound them (punctuation
+// counts as no word). Code points are counted before tokenizing anything long.
+bool shortEnough(const std::string &utf8, const ServerOptions &options)
+{
+    std::size_t characters = 0;
+    for (char ch : utf8)
+        characters += (static_cast<unsigned char>(ch) & 0xc0) != 0x80 ? 1 : 0;
+    return characters <= std::size_t(options.maxSentenceCharacters);
+}
+
+bool checkable(const std::string &utf8, const ServerOptions &options)
+{
+    return shortEnough(utf8, options)
+           && PennovaChecker::Tokenizer::tokenize(utf8).size() <= std::size_t(options.maxSentenceTokens);
+}
+
+// The record of a sentence too long to check: no findings.
+Json::Value uncheckedRecord(std::size_t sentInd)
+{
+    Json::Value record(Json::objectValue);
+    record["sentInd"] = Json::Value::Int(sentInd);
+    record["corrections"] = Json::Value(Json::arrayValue);
+    return record;
+}
+
 // The synonym request is meant to be {"sent":"...","start":n,"end":m}, but the sentence
 // may arrive unescaped; then the text between the fixed member names is the sentence.
 bool readSynonymRequest(const std::string &body, std::string *sentence, int *start, int *end)
@@ -110,6 +139,8 @@ bool readSynonymRequest(const std::string &body, std::string *sentence, int *sta
 
 CheckRoutes::CheckRoutes(ServiceContext &context)
     : m_context(context)
+    , m_gate(context.options.checkWorkers > 0 ? context.options.checkWorkers
+                                               : int(std::max(2u, std::thread::hardware_concurrency())))
 {
 }
 
@@ -123,13 +154,21 @@ void CheckRoutes::install(httplib::Server &server)
     PostRoute::add(server, "/syms/", m_context.options.maxBodyBytes, [this](const httplib::Request &req, httplib::Response &res) { synonyms(req, res); });
 }
 
-bool CheckRoutes::withinWordLimits(const std::string &session, int words, httplib::Response &res)
+bool CheckRoutes::unknownSession(const std::string &body)
+{
+    // Before the request is inflated into memory and parsed.
+    const auto key = RequestFrame::peekSession(body, m_context.options.maxFrameRawBytes);
+    return key && !m_context.sessions.find(*key);
+}
+
+bool CheckRoutes::withinWordLimits(std::int64_t userId, int words, httplib::Response &res)
 {
     if (words > m_context.options.maxWordsPerCheck) {
         HttpReplies::refuse(res, 413, "too many words");
         return false;
     }
-    if (!m_context.budget.take(session, words, m_context.sessions.now())) {
+    // Per account, not per session: logging in six times must not buy six budgets.
+    if (!m_context.budget.take(std::to_string(userId), words, m_context.sessions.now())) {
         HttpReplies::refuse(res, 429, "too many words in one minute");
         return false;
     }
@@ -138,48 +177,65 @@ bool CheckRoutes::withinWordLimits(const std::string &session, int words, httpli
 
 void CheckRoutes::check(const httplib::Request &req, httplib::Response &res)
 {
+    std::shared_ptr<void> ticket = m_gate.enter(GateWaitMs);
+    if (!ticket)
+        return HttpReplies::refuse(res, 503, "busy");
+    if (unknownSession(req.body))
+        return HttpReplies::text(res, 200, "unauthorized");
     Json::Value root;
     if (const int status = RequestFrame::decode(req.body, m_context.options.maxFrameRawBytes, &root))
         return HttpReplies::refuse(res, status, "bad request frame");
     if (!root["session"].isString())
         return HttpReplies::refuse(res, 400, "no session");
     auto job = std::make_shared<CheckJob>();
+    job->ticket = std::move(ticket);
     if (!readCheckRequest(root, std::size_t(m_context.options.maxSentencesPerCheck), job.get()))
         return HttpReplies::refuse(res, 400, "malformed check request");
-    const std::string session = root["session"].asString();
-    const auto user = m_context.sessions.find(session);
+    const auto user = m_context.sessions.find(root["session"].asString());
+    root = Json::Value(); // the sentences live on in the job
     if (!user)
         return HttpReplies::text(res, 200, "unauthorized");
 
     // Counted as the client counts its whole text: the sentences put back together (a
     // paragraph break is no space there), so a text the client lets through passes here.
-    std::string checked;
+    // Sentences too long to check cost nothing (tokens are counted later, sentence by
+    // sentence, for what the budget admits).
+    std::vector<const std::string *> checked;
     for (std::size_t i = 0; i < job->sentences.size(); ++i) {
-        if (job->configs[i] != -1)
-            checked += job->sentences[i];
+        if (job->configs[i] != -1 && shortEnough(job->sentences[i], m_context.options))
+            checked.push_back(&job->sentences[i]);
     }
-    const int words = WordBudget::countWords(checked);
-    if (!withinWordLimits(session, words, res))
+    const int words = WordBudget::countJoinedWords(checked, m_context.options.maxWordsPerCheck);
+    if (!withinWordLimits(user->userId, words, res))
         return;
     for (std::string &word : m_context.words.words(user->userId))
         job->userWords.insert(std::move(word));
 
     const PennovaChecker::EnglishChecker &checker = m_context.checker;
+    const ServerOptions &options = m_context.options;
     // One record per call, so each reaches the client as soon as it is ready.
-    res.set_chunked_content_provider(FrameType, [job, &checker](std::size_t, httplib::DataSink &sink) {
+    res.set_chunked_content_provider(FrameType, [job, &checker, &options](std::size_t, httplib::DataSink &sink) {
         try {
             CheckJob &j = *job;
-            while (j.next < j.sentences.size() && j.configs[j.next] == -1)
-                j.previous.push_back(j.sentences[j.next++]);
+            const auto passed = [&j](const std::string &sentence) { j.previous.assign(1, sentence); };
+            while (j.next < j.sentences.size() && j.configs[j.next] == -1) {
+                passed(checkable(j.sentences[j.next], options) ? j.sentences[j.next] : std::string());
+                ++j.next;
+            }
             Json::Value record;
             if (j.next < j.sentences.size()) {
                 const std::size_t i = j.next++;
                 const int kind = j.configs[i];
-                record = checker.checkSentence(int(i), j.sentences[i], kind, j.configTypes[std::size_t(kind)],
-                                               j.userWords, j.previous);
-                j.previous.push_back(j.sentences[i]);
-                j.checked.push_back(j.sentences[i]);
-                j.records.push_back(record);
+                if (checkable(j.sentences[i], options)) {
+                    record = checker.checkSentence(int(i), j.sentences[i], kind, j.configTypes[std::size_t(kind)],
+                                                   j.userWords, j.previous);
+                    j.checked.push_back(j.sentences[i]);
+                    j.records.push_back(record);
+                    passed(j.sentences[i]);
+                } else {
+                    record = uncheckedRecord(i);
+                    passed(std::string());
+                }
             } else {
                 record = checker.summaryRecord(j.checked, j.records);
                 j.summarySent = true;
@@ -198,6 +254,11 @@ void CheckRoutes::check(const httplib::Request &req, httplib::Response &res)
 
 void CheckRoutes::polish(const httplib::Request &req, httplib::Response &res)
 {
+    const std::shared_ptr<void> ticket = m_gate.enter(GateWaitMs);
+    if (!ticket)
+        return HttpReplies::refuse(res, 503, "busy");
+    if (unknownSession(req.body))
+        return HttpReplies::text(res, 200, "unauthorized");
     Json::Value root;
     if (const int status = RequestFrame::decode(req.body, m_context.options.maxFrameRawBytes, &root))
         return HttpReplies::refuse(res, status, "bad request frame");
@@ -206,18 +267,27 @@ void CheckRoutes::polish(const httplib::Request &req, httplib::Response &res)
         || !stringArray(root["sents"], std::size_t(m_context.options.maxSentencesPerCheck), &sentences)
         || (root.isMember("confidence") && !root["confidence"].isInt()))
         return HttpReplies::refuse(res, 400, "malformed polish request");
-    const std::string session = root["session"].asString();
-    if (!m_context.sessions.find(session))
+    const auto user = m_context.sessions.find(root["session"].asString());
+    if (!user)
         return HttpReplies::text(res, 200, "unauthorized");
-    std::string whole;
-    for (const std::string &sentence : sentences)
-        whole += sentence;
-    const int words = WordBudget::countWords(whole);
-    if (!withinWordLimits(session, words, res))
-        return;
     // The preference's polish levels: 1 high, 2 medium, any other value low.
     const int requested = root["confidence"].asInt();
     const int level = requested == 1 || requested == 2 ? requested : 3;
+    root = Json::Value(); // the sentences live on in `sentences`
+    std::vector<const std::string *> whole;
+    for (std::string &sentence : sentences) {
+        if (!shortEnough(sentence, m_context.options))
+            sentence.clear();
+        whole.push_back(&sentence);
+    }
+    const int words = WordBudget::countJoinedWords(whole, m_context.options.maxWordsPerCheck);
+    if (!withinWordLimits(user->userId, words, res))
+        return;
+    // Too long to polish: left out, its place kept so that indexes stay aligned.
+    for (std::string &sentence : sentences) {
+        if (!checkable(sentence, m_context.options))
+            sentence.clear();
+    }
     Json::Value results(Json::arrayValue);
     if (!m_context.checker.polish(sentences, level, &results))
         return HttpReplies::refuse(res, 422, "the text is too short or mostly quotation");

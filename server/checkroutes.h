@@ -1,7 +1,10 @@
 #pragma once
 
+#include "workgate.h"
+
 #include <json/value.h>
 
+#include <cstdint>
 #include <string>
 
 namespace httplib {
@@ -21,6 +24,8 @@ public:
     // The 3 bytes after every reply record of the check stream.
     static constexpr const char RecordTrailer[] = "\r\n\n";
     static constexpr std::size_t MaxSynonymBodyBytes = 64 * 1024;
+    // How long a check or polish waits for one of the busy workers.
+    static constexpr int GateWaitMs = 30000;
 
     explicit CheckRoutes(ServiceContext &context); // borrowed
 
@@ -33,10 +38,13 @@ private:
     void check(const httplib::Request &req, httplib::Response &res);
     void polish(const httplib::Request &req, httplib::Response &res);
     void synonyms(const httplib::Request &req, httplib::Response &res);
-    // Takes the words from the session's budget; answers the refusal itself.
-    bool withinWordLimits(const std::string &session, int words, httplib::Response &res);
+    // True when the request's session key, read without decoding it, is not a live session.
+    bool unknownSession(const std::string &body);
+    // Takes the words from the account's budget; answers the refusal itself.
+    bool withinWordLimits(std::int64_t userId, int words, httplib::Response &res);
 
     ServiceContext &m_context;
+    WorkGate m_gate;
 };
 
 } // namespace PennovaServer

@@ -7,31 +7,51 @@
 
 namespace PennovaServer {
 
-// Slows password guessing: after maxFailures wrong passwords for one user name within
-// windowSeconds, further logins of that name are refused unchecked until the window
-// has passed. Names compare without regard to ASCII case, as accounts do.
+// Slows password guessing without locking anyone out. Wrong passwords are counted per
+// user name and address, per address over all names, and per name over all addresses,
+// within windowSeconds. Past maxFailures of the first (addressFailures of the second,
+// ten times maxFailures of the third), the next try from that address must wait, twice
+// as long after every further failure (at most maxDelaySeconds). The count per name
+// slows only addresses that have failed for it: a login of the name from an address
+// without failures goes through at once. Names compare without regard to ASCII case, as
+// accounts do.
 class LoginThrottle
 {
 public:
-    LoginThrottle(int maxFailures, int windowSeconds);
+    // addressFailures: failures of one address over all names; 0 = 5 * maxFailures.
+    LoginThrottle(int maxFailures, int windowSeconds, int maxDelaySeconds = 60, int addressFailures = 0);
 
-    bool allowed(const std::string &name, std::int64_t now);
-    void failed(const std::string &name, std::int64_t now);
-    void succeeded(const std::string &name);
+    // Seconds until a login of `name` from `address` may be checked; 0 = now.
+    std::int64_t wait(const std::string &name, const std::string &address, std::int64_t now);
+    bool allowed(const std::string &name, const std::string &address, std::int64_t now)
+    {
+        return wait(name, address, now) == 0;
+    }
+    void failed(const std::string &name, const std::string &address, std::int64_t now);
+    void succeeded(const std::string &name, const std::string &address);
 
 private:
     struct Record
     {
-        std::int64_t start = 0;
+        std::int64_t start = 0; // first failure of the window
+        std::int64_t last = 0;  // latest failure
         int failures = 0;
     };
 
-    static std::string key(const std::string &name);
+    static std::string pairKey(const std::string &name, const std::string &address);
+    static std::string nameKey(const std::string &name) { return pairKey(name, {}); }
+    std::int64_t waitFor(std::unordered_map<std::string, Record> &records, const std::string &key, int freeFailures,
+                         std::int64_t now);
+    void count(std::unordered_map<std::string, Record> &records, const std::string &key, std::int64_t now);
 
     int m_maxFailures;
     int m_window;
+    int m_maxDelay;
+    int m_addressFailures;
     std::mutex m_mutex;
-    std::unordered_map<std::string, Record> m_records;
+    std::unordered_map<std::string, Record> m_pairs;
+    std::unordered_map<std::string, Record> m_addresses;
+    std::unordered_map<std::string, Record> m_names;
 };
 
 } // namespace PennovaServer

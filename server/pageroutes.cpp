@@ -98,7 +98,7 @@ void PageRoutes::image(const std::string &name, httplib::Response &res)
     const std::string data = readImage(m_context.options.dataDir, name);
     if (data.empty())
         return HttpReplies::refuse(res, 404, "no such picture");
-    res.status = 200;
+    // The status stays unset: the library answers 200, or 206 for one range.
     res.set_content(data, "image/png");
 }
 

@@ -1,5 +1,8 @@
 #include "passwordhasher.h"
 
+#include <algorithm>
+#include <thread>
+
 #include <QByteArray>
 #include <QCryptographicHash>
 #include <QString>
@@ -37,7 +40,7 @@ private:
 PasswordHasher::PasswordHasher(bool fast, int concurrent)
     : m_opsLimit(fast ? crypto_pwhash_OPSLIMIT_MIN : crypto_pwhash_OPSLIMIT_INTERACTIVE)
     , m_memLimit(fast ? crypto_pwhash_MEMLIMIT_MIN : crypto_pwhash_MEMLIMIT_INTERACTIVE)
-    , m_free(concurrent > 0 ? concurrent : 1)
+    , m_free(concurrent > 0 ? concurrent : int(std::clamp(std::thread::hardware_concurrency(), 1u, 4u)))
 {
     if (sodium_init() < 0)
         throw std::runtime_error("libsodium cannot be initialised");

@@ -12,8 +12,9 @@ namespace PennovaServer {
 class PasswordHasher
 {
 public:
-    // fast: libsodium's minimum limits (tests); otherwise INTERACTIVE.
-    explicit PasswordHasher(bool fast, int concurrent = 2);
+    // fast: libsodium's minimum limits (tests); otherwise INTERACTIVE. concurrent: hashes
+    // at once; 0 = one per core, at most 4 (each takes 64 MiB).
+    explicit PasswordHasher(bool fast, int concurrent = 0);
 
     // The protocol form of a typed password: MD5 of its UTF-8 bytes, upper-case hex.
     static std::string protocolHash(const std::string &password);

@@ -5,7 +5,9 @@
 #include "httpreplies.h"
 #include "passwordhasher.h"
 #include "postroute.h"
+#include "ratelimiter.h"
 #include "servicecontext.h"
+#include "sessionstore.h"
 
 #include <httplib.h>
 
@@ -100,6 +102,9 @@ void RegistrationRoutes::install(httplib::Server &server)
             status[2] = '1';
         if (std::string(status) != "000")
             return HttpReplies::text(res, 200, status);
+        // Each account costs a memory-hard hash: a flood from one address is refused.
+        if (!m_context.registrations.take(req.remote_addr, m_context.sessions.now()))
+            return HttpReplies::text(res, 200, "error");
 
         switch (m_context.accounts.create(name, email, hash)) {
         case AccountStore::CreateResult::Created:

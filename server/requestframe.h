@@ -2,6 +2,7 @@
 
 #include <json/value.h>
 
+#include <optional>
 #include <string>
 
 namespace PennovaServer {
@@ -15,6 +16,12 @@ public:
     // not exactly one frame (plain decimal lengths, the packed bytes and nothing more,
     // data inflating to exactly the raw length) of a JSON object.
     static int decode(const std::string &body, long long maxRawBytes, Json::Value *object);
+
+    // The session key of a check or polish request, read while inflating the frame into
+    // a small window rather than into memory: the client writes "session" as the last
+    // member of its object. Nothing when the frame does not inflate or the text does not
+    // end in that member; the caller then decodes the whole request as usual.
+    static std::optional<std::string> peekSession(const std::string &body, long long maxRawBytes);
 
     // One reply record: the frame of the compact JSON text (with its newline).
     static std::string encode(const Json::Value &value);

@@ -14,7 +14,14 @@ struct ServerOptions
     // "http://host:port" under which clients reach this server, for download URLs; empty =
     // the local address of each connection.
     std::string publicUrl;
-    int threads = 32;               // HTTP worker threads (idle keep-alive connections hold one each)
+    // Connection threads. Slow or idle peers hold one each only briefly (time-outs below);
+    // the heavy work runs in at most checkWorkers of them at once.
+    int threads = 128;
+    int checkWorkers = 0;           // concurrent checks and polishes; 0 = the number of cores
+    int listenBacklog = 1024;
+    int headerTimeoutMs = 5000;     // a request header must arrive whole within this
+    int bodyTimeoutMs = 60000;      // and its body within this after the header
+    int keepAliveMs = 2000;         // an idle connection waits this long for its next request
     int sessionLifetimeSeconds = 7200; // a session not activated for this long expires
     // Password hashing cost: false = libsodium's INTERACTIVE limits, true = the minimum
     // limits (only for tests; stored hashes carry their own parameters either way).
@@ -27,10 +34,16 @@ struct ServerOptions
     // Above maxWordsPerCheck: a text the client lets through (one word a line at most)
     // must never be refused for its number of lines.
     int maxSentencesPerCheck = 20000;
-    // Wrong passwords per user name within the window before its logins are refused
-    // unchecked for the rest of the window.
+    // Longer sentences are answered without findings (the checker's cost grows with them).
+    int maxSentenceCharacters = 2000;
+    int maxSentenceTokens = 400;
+    // Wrong passwords per user name and address within the window before logins from
+    // that address are slowed down (LoginThrottle).
     int maxLoginFailures = 10;
     int loginFailureWindowSeconds = 300;
+    // New accounts (registration or social sign-in) per address and hour: each costs a
+    // memory-hard password hash.
+    int registrationsPerHour = 10;
     bool logRequests = true;        // one line per request on stderr (method, path, status)
     // Checker tables; empty = the checker's defaults.
     std::string checkerDataDir;

@@ -14,6 +14,7 @@ class WordListStore;
 class UsageLogStore;
 class WordBudget;
 class LoginThrottle;
+class RateLimiter;
 
 // What the request handlers share. Every member is borrowed from the ServiceServer,
 // which outlives the handlers.
@@ -26,6 +27,7 @@ struct ServiceContext
     UsageLogStore &usage;
     WordBudget &budget;
     LoginThrottle &throttle;
+    RateLimiter &registrations; // new accounts per address
     const PennovaChecker::EnglishChecker &checker;
 };
 

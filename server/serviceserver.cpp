@@ -3,9 +3,11 @@
 #include "accountroutes.h"
 #include "checkroutes.h"
 #include "englishchecker.h"
+#include "httplistener.h"
 #include "httpreplies.h"
 #include "loginthrottle.h"
 #include "pageroutes.h"
+#include "ratelimiter.h"
 #include "registrationroutes.h"
 #include "servicecontext.h"
 #include "serverstorage.h"
@@ -16,9 +18,23 @@
 
 #include <httplib.h>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace PennovaServer {
+
+namespace {
+HttpListener::Limits listenerLimits(const ServerOptions &options)
+{
+    HttpListener::Limits limits;
+    limits.threads = std::max(1, options.threads);
+    limits.backlog = std::max(16, options.listenBacklog);
+    limits.headerTimeoutMs = options.headerTimeoutMs;
+    limits.bodyTimeoutMs = options.bodyTimeoutMs;
+    limits.keepAliveMs = options.keepAliveMs;
+    return limits;
+}
+} // namespace
 
 ServiceServer::ServiceServer(ServerOptions options, SessionStore::Clock clock)
     : m_options(std::move(options))
@@ -26,10 +42,11 @@ ServiceServer::ServiceServer(ServerOptions options, SessionStore::Clock clock)
     , m_checker(std::make_unique<PennovaChecker::EnglishChecker>(m_options.checkerDataDir, m_options.hunspellDir))
     , m_budget(std::make_unique<WordBudget>(m_options.maxWordsPerMinute))
     , m_throttle(std::make_unique<LoginThrottle>(m_options.maxLoginFailures, m_options.loginFailureWindowSeconds))
-    , m_http(std::make_unique<httplib::Server>())
+    , m_registrations(std::make_unique<RateLimiter>(m_options.registrationsPerHour, 3600))
+    , m_http(std::make_unique<HttpListener>(listenerLimits(m_options)))
 {
     m_context.reset(new ServiceContext{m_options, m_storage->accounts(), m_storage->sessions(), m_storage->words(),
-                                       m_storage->usage(), *m_budget, *m_throttle, *m_checker});
+                                       m_storage->usage(), *m_budget, *m_throttle, *m_registrations, *m_checker});
     m_accountRoutes = std::make_unique<AccountRoutes>(*m_context);
     m_registrationRoutes = std::make_unique<RegistrationRoutes>(*m_context);
     m_userDataRoutes = std::make_unique<UserDataRoutes>(*m_context);
@@ -39,12 +56,15 @@ ServiceServer::ServiceServer(ServerOptions options, SessionStore::Clock clock)
     m_versionRoutes = std::make_unique<VersionRoutes>(*m_context);
 
     httplib::Server &http = *m_http;
-    const int threads = m_options.threads > 0 ? m_options.threads : 1;
-    http.new_task_queue = [threads] { return new httplib::ThreadPool(std::size_t(threads)); };
     http.set_payload_max_length(m_options.maxBodyBytes);
-    http.set_read_timeout(15, 0);
-    http.set_write_timeout(30, 0);
-    http.set_keep_alive_timeout(5);
+    // Several ranges of one reply multiply it (a picture asked for in thousands of
+    // overlapping pieces); one range is all a client needs.
+    http.set_pre_routing_handler([](const httplib::Request &req, httplib::Response &res) {
+        if (req.ranges.size() <= 1)
+            return httplib::Server::HandlerResponse::Unhandled;
+        res.status = 416; // no body: the library would cut it into the ranges asked for
+        return httplib::Server::HandlerResponse::Handled;
+    });
     http.set_exception_handler([](const httplib::Request &, httplib::Response &res, std::exception_ptr) {
         HttpReplies::text(res, 500, "SystemError||");
     });
@@ -74,6 +94,8 @@ int ServiceServer::bind()
         m_port = m_http->bind_to_any_port(m_options.host);
     else
         m_port = m_http->bind_to_port(m_options.host, m_options.port) ? m_options.port : -1;
+    if (m_port >= 0)
+        m_http->raiseBacklog();
     return m_port;
 }
 

@@ -6,10 +6,6 @@
 #include <memory>
 #include <string>
 
-namespace httplib {
-class Server;
-}
-
 namespace PennovaChecker {
 class EnglishChecker;
 }
@@ -17,6 +13,7 @@ class EnglishChecker;
 namespace PennovaServer {
 
 class AccountRoutes;
+class HttpListener;
 class CheckRoutes;
 class PageRoutes;
 class RegistrationRoutes;
@@ -26,6 +23,7 @@ class UserDataRoutes;
 class VersionRoutes;
 class WordBudget;
 class LoginThrottle;
+class RateLimiter;
 struct ServiceContext;
 
 // pennova-server: one HTTP listener that serves every path of the five service hosts.
@@ -58,6 +56,7 @@ private:
     std::unique_ptr<PennovaChecker::EnglishChecker> m_checker;
     std::unique_ptr<WordBudget> m_budget;
     std::unique_ptr<LoginThrottle> m_throttle;
+    std::unique_ptr<RateLimiter> m_registrations;
     std::unique_ptr<ServiceContext> m_context;
     std::unique_ptr<AccountRoutes> m_accountRoutes;
     std::unique_ptr<RegistrationRoutes> m_registrationRoutes;
@@ -66,7 +65,7 @@ private:
     std::unique_ptr<PageRoutes> m_pageRoutes;
     std::unique_ptr<SignInRoutes> m_signInRoutes;
     std::unique_ptr<VersionRoutes> m_versionRoutes;
-    std::unique_ptr<httplib::Server> m_http;
+    std::unique_ptr<HttpListener> m_http;
 };
 
 } // namespace PennovaServer

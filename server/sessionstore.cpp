@@ -23,6 +23,22 @@ std::string newKey()
     }
     return key;
 }
+
+// What the table keeps instead of the key: a stolen database opens no session.
+std::string keyHash(const std::string &key)
+{
+    unsigned char digest[crypto_generichash_BYTES];
+    crypto_generichash(digest, sizeof digest, reinterpret_cast<const unsigned char *>(key.data()), key.size(),
+                       nullptr, 0);
+    static const char digits[] = "0123456789abcdef";
+    std::string hex;
+    hex.reserve(2 * sizeof digest);
+    for (unsigned char b : digest) {
+        hex += digits[b >> 4];
+        hex += digits[b & 15];
+    }
+    return hex;
+}
 } // namespace
 
 SessionStore::SessionStore(SqliteDatabase &db, int lifetimeSeconds, Clock clock)
@@ -43,8 +59,8 @@ std::string SessionStore::open(std::int64_t userId)
     const std::string key = newKey();
     const std::int64_t t = now();
     m_db.locked([&](sqlite3 *db) {
-        SqlStatement q(db, "INSERT INTO sessions(key, user_id, created, expires) VALUES(?1, ?2, ?3, ?4)");
-        q.bind(1, key).bind(2, userId).bind(3, t).bind(4, t + m_lifetime);
+        SqlStatement q(db, "INSERT INTO session_keys(key_hash, user_id, created, expires) VALUES(?1, ?2, ?3, ?4)");
+        q.bind(1, keyHash(key)).bind(2, userId).bind(3, t).bind(4, t + m_lifetime);
         q.run();
     });
     return key;
@@ -56,9 +72,9 @@ std::optional<SessionStore::Session> SessionStore::find(const std::string &key)
         return std::nullopt;
     const std::int64_t t = now();
     return m_db.locked([&](sqlite3 *db) -> std::optional<Session> {
-        SqlStatement q(db, "SELECT s.user_id, u.name FROM sessions s JOIN users u ON u.id = s.user_id "
-                           "WHERE s.key = ?1 AND s.expires > ?2");
-        q.bind(1, key).bind(2, t);
+        SqlStatement q(db, "SELECT s.user_id, u.name FROM session_keys s JOIN users u ON u.id = s.user_id "
+                           "WHERE s.key_hash = ?1 AND s.expires > ?2");
+        q.bind(1, keyHash(key)).bind(2, t);
         if (!q.step())
             return std::nullopt;
         return Session{q.integer(0), q.text(1)};
@@ -71,8 +87,8 @@ bool SessionStore::activate(const std::string &key)
         return false;
     const std::int64_t t = now();
     return m_db.locked([&](sqlite3 *db) {
-        SqlStatement q(db, "UPDATE sessions SET expires = ?1 WHERE key = ?2 AND expires > ?3");
-        q.bind(1, t + m_lifetime).bind(2, key).bind(3, t);
+        SqlStatement q(db, "UPDATE session_keys SET expires = ?1 WHERE key_hash = ?2 AND expires > ?3");
+        q.bind(1, t + m_lifetime).bind(2, keyHash(key)).bind(3, t);
         q.run();
         return sqlite3_changes(db) > 0;
     });
@@ -84,10 +100,20 @@ bool SessionStore::close(const std::string &key)
         return false;
     const std::int64_t t = now();
     return m_db.locked([&](sqlite3 *db) {
-        SqlStatement q(db, "DELETE FROM sessions WHERE key = ?1 AND expires > ?2");
-        q.bind(1, key).bind(2, t);
+        SqlStatement q(db, "DELETE FROM session_keys WHERE key_hash = ?1 AND expires > ?2");
+        q.bind(1, keyHash(key)).bind(2, t);
         q.run();
         return sqlite3_changes(db) > 0;
+    });
+}
+
+int SessionStore::closeAll(std::int64_t userId)
+{
+    return m_db.locked([&](sqlite3 *db) {
+        SqlStatement q(db, "DELETE FROM session_keys WHERE user_id = ?1");
+        q.bind(1, userId);
+        q.run();
+        return sqlite3_changes(db);
     });
 }
 
@@ -95,7 +121,7 @@ void SessionStore::purgeExpired()
 {
     const std::int64_t t = now();
     m_db.locked([&](sqlite3 *db) {
-        SqlStatement q(db, "DELETE FROM sessions WHERE expires <= ?1");
+        SqlStatement q(db, "DELETE FROM session_keys WHERE expires <= ?1");
         q.bind(1, t);
         q.run();
     });

@@ -9,8 +9,9 @@ namespace PennovaServer {
 
 class SqliteDatabase;
 
-// Session keys: 128 random bits from libsodium as 32 upper-case hex digits. A session
-// expires when it is not activated (or used) within the lifetime.
+// Session keys: 128 random bits from libsodium as 32 upper-case hex digits; the database
+// keeps only a hash of each. A session expires when it is not activated (or used)
+// within the lifetime.
 class SessionStore
 {
 public:
@@ -32,6 +33,8 @@ public:
     bool activate(const std::string &key);
     // Ends a session; false when there was none.
     bool close(const std::string &key);
+    // Ends every session of a user (after a password change); how many there were.
+    int closeAll(std::int64_t userId);
 
     std::int64_t now() const;
 

@@ -5,6 +5,7 @@
 #include "htmlpage.h"
 #include "httpreplies.h"
 #include "loginthrottle.h"
+#include "ratelimiter.h"
 #include "passwordhasher.h"
 #include "servicecontext.h"
 #include "sessionstore.h"
@@ -99,20 +100,22 @@ void SignInRoutes::finish(const Provider &provider, const httplib::Request &req,
     const std::string name = std::string(provider.id) + "_" + nick;
     const std::string hash = PasswordHasher::protocolHash(password);
     const std::int64_t now = m_context.sessions.now();
-    if (!m_context.throttle.allowed(name, now))
+    if (!m_context.throttle.allowed(name, req.remote_addr, now))
         return back("3");
     AccountStore::User user;
     auto result = m_context.accounts.login(name, hash, &user);
     if (result == AccountStore::LoginResult::UnknownUser) {
+        if (!m_context.registrations.take(req.remote_addr, now))
+            return back("4");
         if (m_context.accounts.create(name, "", hash, provider.id) != AccountStore::CreateResult::Created)
             return back("4");
         result = m_context.accounts.login(name, hash, &user);
     }
     if (result != AccountStore::LoginResult::Success) {
-        m_context.throttle.failed(name, now);
+        m_context.throttle.failed(name, req.remote_addr, now);
         return back("3");
     }
-    m_context.throttle.succeeded(name);
+    m_context.throttle.succeeded(name, req.remote_addr);
     const std::string key = m_context.sessions.open(user.id);
     // The sign-in window reads the page text: "Success|key|name;...".
     HttpReplies::html(res, 200, "Success|" + key + "|" + HtmlPage::escape(AccountRoutes::loginSecondPart(user.name, "")));

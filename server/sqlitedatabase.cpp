@@ -4,6 +4,10 @@
 
 #include <stdexcept>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace PennovaServer {
 
 namespace {
@@ -18,12 +22,15 @@ const char *const Schema[] = {
     " provider TEXT NOT NULL DEFAULT '',"  // '' local, 'sina', 'qq'
     " created INTEGER NOT NULL)",
     "CREATE UNIQUE INDEX IF NOT EXISTS users_email ON users(email) WHERE email <> ''",
-    "CREATE TABLE IF NOT EXISTS sessions("
-    " key TEXT PRIMARY KEY,"
+    // Sessions of older servers kept their keys in clear: they end (a new login follows).
+    "DROP TABLE IF EXISTS sessions",
+    "CREATE TABLE IF NOT EXISTS session_keys("
+    " key_hash TEXT PRIMARY KEY,"         // BLAKE2b of the session key; the key itself is never stored
     " user_id INTEGER NOT NULL REFERENCES users(id) ON DELETE CASCADE,"
     " created INTEGER NOT NULL,"
     " expires INTEGER NOT NULL) WITHOUT ROWID",
-    "CREATE INDEX IF NOT EXISTS sessions_expires ON sessions(expires)",
+    "CREATE INDEX IF NOT EXISTS session_keys_expires ON session_keys(expires)",
+    "CREATE INDEX IF NOT EXISTS session_keys_user ON session_keys(user_id)",
     "CREATE TABLE IF NOT EXISTS user_words("
     " id INTEGER PRIMARY KEY,"
     " user_id INTEGER NOT NULL REFERENCES users(id) ON DELETE CASCADE,"
@@ -53,10 +60,21 @@ const char *const Schema[] = {
     " choose_word TEXT NOT NULL,"
     " created INTEGER NOT NULL)",
 };
+// Creates the file readable by its owner only, or takes the other users' access from
+// an existing one: it holds password hashes and session data.
+void ownerOnly(const std::string &path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd < 0)
+        return; // sqlite3_open reports what is wrong with the path
+    ::fchmod(fd, 0600);
+    ::close(fd);
+}
 } // namespace
 
 SqliteDatabase::SqliteDatabase(const std::string &path)
 {
+    ownerOnly(path);
     const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX;
     if (sqlite3_open_v2(path.c_str(), &m_db, flags, nullptr) != SQLITE_OK) {
         const std::string message = m_db ? sqlite3_errmsg(m_db) : "out of memory";
@@ -70,6 +88,10 @@ SqliteDatabase::SqliteDatabase(const std::string &path)
         exec("PRAGMA synchronous=NORMAL");
         exec("PRAGMA foreign_keys=ON");
         createSchema();
+        // The WAL and shared-memory files take the database's mode, but older servers
+        // left them readable by everyone.
+        ownerOnly(path + "-wal");
+        ownerOnly(path + "-shm");
     } catch (...) {
         sqlite3_close(m_db);
         m_db = nullptr;

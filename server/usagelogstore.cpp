@@ -3,6 +3,7 @@
 #include "sqlitedatabase.h"
 
 #include <ctime>
+#include <set>
 
 namespace PennovaServer {
 
@@ -24,6 +25,35 @@ void UsageLogStore::addCounts(std::int64_t userId, const std::string &group, con
             q.reset();
         }
     });
+}
+
+bool UsageLogStore::isAnonymousEvent(const std::string &name)
+{
+    // What the login window counts before anyone has logged in.
+    static const std::set<std::string> names = {
+        "Login_Close", "Login_ForgetPwd", "Login_Login", "Login_Proxy", "Login_Regester", "Login_Succ",
+        "Proxy_Test", "Proxy_Type_Http", "Proxy_Type_Socks", "Proxy_Type_System"};
+    return names.count(name) > 0;
+}
+
+void UsageLogStore::addAnonymousCounts(const std::string &version, const std::vector<Count> &counts, int maxRows)
+{
+    std::vector<Count> known;
+    for (const Count &c : counts) {
+        if (isAnonymousEvent(c.name))
+            known.push_back(c);
+    }
+    if (known.empty())
+        return;
+    const bool full = m_db.locked([&](sqlite3 *db) {
+        SqlStatement q(db, "SELECT COUNT(*) FROM usage_counts WHERE user_id = 0 AND grp = 'event' AND version = ?1");
+        q.bind(1, version);
+        if (q.step() && q.integer(0) > 0)
+            return false; // a version already kept
+        SqlStatement all(db, "SELECT COUNT(*) FROM usage_counts WHERE user_id = 0");
+        return all.step() && all.integer(0) >= maxRows;
+    });
+    addCounts(0, "event", full ? std::string("other") : version, known);
 }
 
 void UsageLogStore::addCorrections(std::int64_t userId, const std::vector<Correction> &corrections)

@@ -38,6 +38,11 @@ public:
     // Adds the counts to the stored totals (one transaction).
     void addCounts(std::int64_t userId, const std::string &group, const std::string &version,
                    const std::vector<Count> &counts);
+    // The anonymous counts of the login phase (user 0): only the known event names, and
+    // once maxRows rows exist, new versions are folded into "other", so that the table
+    // does not grow with the number of uploads.
+    void addAnonymousCounts(const std::string &version, const std::vector<Count> &counts, int maxRows);
+    static bool isAnonymousEvent(const std::string &name);
     void addCorrections(std::int64_t userId, const std::vector<Correction> &corrections);
     void addChoices(std::int64_t userId, const std::vector<Choice> &choices);
 

@@ -21,6 +21,8 @@ namespace PennovaServer {
 namespace {
 constexpr std::size_t MaxLogTextBytes = 200;
 constexpr std::size_t MaxSentenceBytes = 4000;
+// Versions of the anonymous counters kept apart before new ones fold into "other".
+constexpr int MaxAnonymousRows = 500;
 
 // Items of a list in which every item is followed by ";"; empty items are skipped.
 std::vector<std::string> splitItems(const std::string &data)
@@ -199,7 +201,10 @@ void UserDataRoutes::counts(const httplib::Request &req, httplib::Response &res)
             return HttpReplies::refuse(res, 400, "Failure");
         counts.push_back({name, *count});
     }
-    m_context.usage.addCounts(*user, group, version, counts);
+    if (*user == 0)
+        m_context.usage.addAnonymousCounts(version, counts, MaxAnonymousRows);
+    else
+        m_context.usage.addCounts(*user, group, version, counts);
     HttpReplies::text(res, 200, "ok");
 }
 

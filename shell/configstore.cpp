@@ -150,6 +150,9 @@ bool ConfigStore::save()
 {
     if (!QDir().mkpath(m_directory))
         return false;
+    // The folder holds a password hash and the backed-up text: its owner's only, also
+    // when an older client made it readable by everyone.
+    QFile::setPermissions(m_directory, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 
     QSaveFile file(filePath());
     if (!file.open(QIODevice::WriteOnly))

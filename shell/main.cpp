@@ -14,6 +14,7 @@
 #include "servicehosts.h"
 #include "sharedflagsegment.h"
 #include "startupupdate.h"
+#include "terminationwatcher.h"
 #include "useraccess.h"
 #include "userinformation.h"
 #include "vocabulary.h"
@@ -49,6 +50,11 @@ int main(int argc, char *argv[])
     installQtTranslations(app);
     installFontSubstitutions();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/MainWindow/Resources/logo.ico")));
+
+    // A terminated client ends its event loops (the login dialog's too), so that the
+    // segments below are removed on the way out.
+    TerminationWatcher termination;
+    QObject::connect(&termination, &TerminationWatcher::signalTerminate, &app, [] { QCoreApplication::exit(0); });
 
     // One client per user. A copy that merely failed to get shared memory goes on.
     auto instance = std::make_unique<SharedFlagSegment>(InstanceKey);

@@ -41,6 +41,15 @@ CheckRequest sampleRequest(const QStringList &sents = { QStringLiteral("He go ho
     return r;
 }
 
+// A request of `count` sentences, so that records up to sentInd count - 1 are accepted.
+CheckRequest requestOf(int count)
+{
+    QStringList sents;
+    for (int i = 0; i < count; ++i)
+        sents << QStringLiteral("Sentence %1.").arg(i);
+    return sampleRequest(sents);
+}
+
 // A started check against a stream server, with spies on both signals.
 struct Harness
 {
@@ -183,7 +192,7 @@ void TestCheckTask::splitRecords()
     QFETCH(QByteArray, stream);
     QFETCH(int, cut);
     Harness h;
-    h.task.start(sampleRequest());
+    h.task.start(requestOf(2));
     QVERIFY(h.waitForRequest(1));
     h.server.reply(0, StreamServer::stream({ stream.left(cut) }, false));
     // The client holds the piece and has delivered nothing yet.
@@ -211,7 +220,7 @@ void TestCheckTask::severalRecordsPerRead()
         all += record(i);
     all += record(-1);
     h.server.enqueue(StreamServer::stream({ all, record(50) }));
-    h.task.start(sampleRequest());
+    h.task.start(requestOf(51));
     QVERIFY(h.finished.wait());
     QList<int> expected;
     for (int i = 0; i < 50; ++i)
@@ -242,7 +251,7 @@ void TestCheckTask::undecodableRecordsDropped()
     QFETCH(QByteArray, bad);
     Harness h;
     h.server.enqueue(StreamServer::stream({ record(0), bad, record(2) + record(-1) }));
-    h.task.start(sampleRequest());
+    h.task.start(requestOf(3));
     QVERIFY(h.finished.wait());
     QCOMPARE(h.sentences(), (QList<int>{ 0, 2, -1 }));
     QCOMPARE(h.finishCode(), int(QNetworkReply::NoError));
@@ -420,17 +429,17 @@ void TestCheckTask::lateRecordNotDelivered()
 void TestCheckTask::restartDropsRunningCheck()
 {
     Harness h;
-    h.task.start(sampleRequest());
+    h.task.start(requestOf(7));
     QVERIFY(h.waitForRequest(1));
     h.server.reply(0, StreamServer::stream({ record(5) }, false));
     QTRY_COMPARE(h.results.size(), 1);
-    h.task.start(sampleRequest());
+    h.task.start(requestOf(7));
     QVERIFY(h.waitForRequest(2));
     h.server.sendChunk(0, record(6));
-    h.server.reply(1, StreamServer::stream({ record(0) }));
+    h.server.reply(1, StreamServer::stream({ record(0) + record(-1) }));
     QTRY_COMPARE(h.finished.size(), 1);
     QCOMPARE(h.finishCode(), int(QNetworkReply::NoError));
-    QCOMPARE(h.sentences(), (QList<int>{ 5, 0 }));
+    QCOMPARE(h.sentences(), (QList<int>{ 5, 0, -1 }));
     QTRY_VERIFY(h.server.isClosed(0));
     QCoreApplication::processEvents();
     QCOMPARE(h.finished.size(), 1);

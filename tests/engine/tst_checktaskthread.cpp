@@ -490,7 +490,7 @@ void TestCheckTaskThread::restartEndsTheEarlierRun()
 {
     setPolishMode(true);
     m_server->setHeld(PolishPath, true);
-    m_server->setReply(CheckPath, findingRecord(0, "STYLE"));
+    m_server->setReply(CheckPath, findingRecord(0, "STYLE") + record("{\"sentInd\":-1,\"lexicalScore\":0.5,\"syntaxScore\":0.5}"));
     auto thread = makeThread(m_server->host());
     CheckStorage storage;
     Text text;

@@ -3,6 +3,7 @@
 
 #include "pennovapaths.h"
 #include "passwordhasher.h"
+#include "pennovapaths.h"
 
 #include <QtTest>
 

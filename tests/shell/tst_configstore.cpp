@@ -74,6 +74,8 @@ private Q_SLOTS:
     void writeFailureKeepsOldFile();
     void savedFileIsOwnerOnly_data();
     void savedFileIsOwnerOnly();
+    void settingsFolderIsOwnerOnly_data();
+    void settingsFolderIsOwnerOnly();
 
 private:
     QTemporaryDir m_config;
@@ -417,6 +419,36 @@ void TestConfigStore::savedFileIsOwnerOnly()
     ::umask(oldMask);
     QVERIFY(saved);
     QCOMPARE(fileMode(path("m.ini")), 0600);
+}
+
+void TestConfigStore::settingsFolderIsOwnerOnly_data()
+{
+    QTest::addColumn<bool>("ownFolder"); // false: the per-user settings folder
+    QTest::addColumn<int>("existingMode"); // -1: no folder yet
+    QTest::newRow("new settings folder") << false << -1;
+    QTest::newRow("settings folder of an older client") << false << 0755;
+    QTest::newRow("given folder open to the group") << true << 0775;
+}
+
+void TestConfigStore::settingsFolderIsOwnerOnly()
+{
+    QFETCH(bool, ownFolder);
+    QFETCH(int, existingMode);
+    const QString folder = ownFolder ? m_dir->path() : ConfigStore::settingsDirectory();
+    if (!ownFolder)
+        QDir(folder).removeRecursively();
+    if (existingMode >= 0) {
+        QVERIFY(QDir().mkpath(folder));
+        QCOMPARE(::chmod(QFile::encodeName(folder).constData(), mode_t(existingMode)), 0);
+    }
+    const mode_t oldMask = ::umask(022);
+    ConfigStore store(ownFolder ? folder : QString(), "f.ini");
+    store.setValue("str_pwd", "0123456789abcdef0123456789abcdef");
+    const bool saved = store.save();
+    ::umask(oldMask);
+    QVERIFY(saved);
+    QCOMPARE(fileMode(folder), 0700);
+    QCOMPARE(fileMode(QDir(folder).filePath("f.ini")), 0600);
 }
 
 QTEST_GUILESS_MAIN(TestConfigStore)

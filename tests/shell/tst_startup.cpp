@@ -5,8 +5,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QSharedMemory>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <csignal>
 
 namespace {
 
@@ -37,6 +40,8 @@ class TestStartup : public QObject
 private Q_SLOTS:
     void startUp_data();
     void startUp();
+    void terminatedClientLeavesNoSegments_data();
+    void terminatedClientLeavesNoSegments();
 };
 
 void TestStartup::startUp_data()
@@ -143,6 +148,51 @@ void TestStartup::startUp()
     SharedFlagSegment channel(CommandKey);
     QVERIFY(channel.isCreated());
     QCOMPARE(channel.readCommand(), char(0));
+}
+
+void TestStartup::terminatedClientLeavesNoSegments_data()
+{
+    QTest::addColumn<int>("signalNumber");
+    QTest::newRow("SIGTERM") << int(SIGTERM);
+    QTest::newRow("SIGINT") << int(SIGINT);
+}
+
+// A client ended by a signal (a logout of the desktop, kill) removes its segments as an
+// orderly exit does, instead of leaving them until the next start.
+void TestStartup::terminatedClientLeavesNoSegments()
+{
+    QFETCH(int, signalNumber);
+    QTemporaryDir config;
+    QTemporaryDir runtime;
+    QVERIFY(config.isValid() && runtime.isValid());
+    const QByteArray savedRuntime = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    auto restore = qScopeGuard([&] { qputenv("XDG_RUNTIME_DIR", savedRuntime); });
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("PENNOVA_HOST"), QStringLiteral("127.0.0.1:1"));
+
+    QProcess client;
+    client.setProcessEnvironment(environment);
+    client.start(QStringLiteral(PENNOVA_PROGRAM), QStringList());
+    QVERIFY(client.waitForStarted());
+    const QString commandLock = SharedFlagSegment::lockDirectory() + u'/' + CommandKey + ".users";
+    QTRY_VERIFY_WITH_TIMEOUT(holdsFile(client.processId(), commandLock), 30000);
+    QSharedMemory running;
+    running.setKey(SharedFlagSegment::segmentKey(InstanceKey));
+    QVERIFY(running.attach()); // the probe sees a live segment
+    running.detach();
+
+    QCOMPARE(::kill(pid_t(client.processId()), signalNumber), 0);
+    QVERIFY(client.waitForFinished(30000));
+    QCOMPARE(client.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(client.exitCode(), 0);
+    for (const QString &key : {InstanceKey, CommandKey}) {
+        QSharedMemory probe;
+        probe.setKey(SharedFlagSegment::segmentKey(key));
+        QVERIFY2(!probe.attach(), qPrintable(key));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestStartup)

@@ -44,6 +44,8 @@ public:
     };
 
     bool unauthorizedChecks = false;
+    bool dropSummary = false; // the check reply ends without its summary record
+    int cutCheckAt = -1;      // the check reply ends after this many bytes
     QList<Request> requests;
 
     FakeServices()
@@ -143,8 +145,9 @@ private:
             if (!corrections.isEmpty())
                 reply += record(QJsonObject{{"sentInd", i}, {"corrections", corrections}});
         }
-        reply += record(QJsonObject{{"sentInd", -1}, {"lexicalScore", 80.5}, {"syntaxScore", 70}});
-        return reply;
+        if (!dropSummary)
+            reply += record(QJsonObject{{"sentInd", -1}, {"lexicalScore", 80.5}, {"syntaxScore", 70}});
+        return cutCheckAt >= 0 ? reply.left(cutCheckAt) : reply;
     }
 
     QByteArray polish(const QByteArray &body) const
@@ -197,6 +200,8 @@ private slots:
     void exitCodes();
     void documentsAsText_data();
     void documentsAsText();
+    void checkRepliesEndedEarly_data();
+    void checkRepliesEndedEarly();
 
 private:
     Run run(const QStringList &args, const QByteArray &stdinData = QByteArray());
@@ -485,6 +490,36 @@ void TestCliCheck::documentsAsText()
     QCOMPARE(fromFile.findings.size(), 3);
     QCOMPARE(fromFile.findings, fromText.findings);
     QCOMPARE(fromFile.summary, fromText.summary);
+}
+
+// A check reply that ends before its summary record is a failed check, not a success
+// with unknown scores.
+void TestCliCheck::checkRepliesEndedEarly_data()
+{
+    QTest::addColumn<bool>("dropSummary");
+    QTest::addColumn<int>("cutAt");
+    QTest::addColumn<int>("exitCode");
+    QTest::newRow("whole reply") << false << -1 << 0;
+    QTest::newRow("empty reply") << false << 0 << 3;
+    QTest::newRow("no summary") << true << -1 << 3;
+    QTest::newRow("cut mid-record") << true << 12 << 3;
+}
+
+void TestCliCheck::checkRepliesEndedEarly()
+{
+    QFETCH(bool, dropSummary);
+    QFETCH(int, cutAt);
+    QFETCH(int, exitCode);
+    FakeServices services;
+    services.dropSummary = dropSummary;
+    services.cutCheckAt = cutAt;
+    const Run result = run(QStringList{"--host", services.host(), "--session", QString::fromUtf8(SessionKey), "-"},
+                           QByteArray("Teh cat sat. Teh end."));
+    QCOMPARE(result.exitCode, exitCode);
+    if (exitCode == 3)
+        QVERIFY2(QString::fromUtf8(result.err).contains("network error"), result.err.constData());
+    else
+        QCOMPARE(result.summary.value("lexicalScore").toDouble(), 80.5);
 }
 
 QTEST_GUILESS_MAIN(TestCliCheck)

@@ -119,6 +119,12 @@ private:
     }
 
     // Checks the editor's text; the service sends `findings` and then ends with `body`.
+    // A whole check reply ends with its summary record; one without it has failed.
+    static QByteArray checkEnd()
+    {
+        return ZeltraLib::encodeFrame("{\"sentInd\":-1,\"lexicalScore\":0.5,\"syntaxScore\":0.5}\n") + "\r\n\n";
+    }
+
     bool runCheck(const QList<Finding> &findings, const QByteArray &body = QByteArray())
     {
         QSignalSpy ended(m_window.get(), &MainWindow::signalCheckEnded);
@@ -131,7 +137,7 @@ private:
         if (index >= 0) {
             for (const Finding &f : findings)
                 emit m_window->checkThread()->signalUpdateState(stateFor(f));
-            m_server->respond(index, body);
+            m_server->respond(index, body.isEmpty() ? checkEnd() : body);
         }
         return !ended.isEmpty() || ended.wait(10000);
     }
@@ -308,7 +314,7 @@ private slots:
         // Preview labels wait for the end of the check.
         QVERIFY(m_window->sentences().at(1)->findings().first()->label()->isHidden());
         QSignalSpy ended(m_window.get(), &MainWindow::signalCheckEnded);
-        m_server->respond(checkRequest(0), QByteArray());
+        m_server->respond(checkRequest(0), checkEnd());
         QVERIFY(ended.wait(10000));
         CorrectionItem *go = finding(QStringLiteral("go"));
         QVERIFY(go);
@@ -358,6 +364,9 @@ private slots:
                                                   << "检查完成" << "您好，Pennova暂无纠错建议。";
         QTest::newRow("signed in elsewhere") << QString() << QByteArray("unauthorized") << false
                                              << "提示" << "您的帐号已下线";
+        QTest::newRow("reply ended before its summary") << QString()
+            << ZeltraLib::encodeFrame("{\"sentInd\":0,\"corrections\":[]}\n") + "\r\n\n" << false
+            << "错误" << "无法连接到服务器，请重试！";
         QTest::newRow("no service") << "127.0.0.1:1" << QByteArray() << false
                                     << "错误" << "无法连接到服务器，请重试！";
     }

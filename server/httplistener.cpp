@@ -1,0 +1,209 @@
+#include "httplistener.h"
+
+#include <netdb.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <climits>
+#include <cstring>
+#include <string>
+
+namespace PennovaServer {
+
+namespace {
+using Clock = std::chrono::steady_clock;
+
+Clock::time_point after(int ms)
+{
+    return Clock::now() + std::chrono::milliseconds(ms);
+}
+
+// Waits until the socket is ready for `events`; false on time-out.
+bool waitFor(int fd, short events, Clock::time_point deadline)
+{
+    for (;;) {
+        const long long left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        pollfd p{fd, events, 0};
+        const int ready = ::poll(&p, 1, int(std::clamp<long long>(left, 0, INT_MAX)));
+        if (ready > 0)
+            return (p.revents & events) != 0 || (p.revents & (POLLHUP | POLLERR)) != 0;
+        if (ready == 0 || errno != EINTR)
+            return false;
+    }
+}
+
+void addressOf(const sockaddr_storage &addr, socklen_t length, std::string &ip, int &port)
+{
+    char host[NI_MAXHOST] = {};
+    char service[NI_MAXSERV] = {};
+    if (::getnameinfo(reinterpret_cast<const sockaddr *>(&addr), length, host, sizeof host, service,
+                      sizeof service, NI_NUMERICHOST | NI_NUMERICSERV) == 0) {
+        ip = host;
+        port = std::atoi(service);
+    }
+}
+
+// A connection's byte stream. Reads wait at most until the current request's deadline,
+// so a peer that sends one byte now and then cannot keep a thread for long.
+class ConnectionStream : public httplib::Stream
+{
+public:
+    ConnectionStream(int fd, int writeTimeoutMs)
+        : m_fd(fd)
+        , m_writeTimeoutMs(writeTimeoutMs)
+    {
+    }
+
+    // Reads until the bytes not yet taken hold a whole request header ("\r\n\r\n", or the
+    // bare "\n\n" the library also accepts). False on time-out, a closed connection or a
+    // header larger than maxBytes.
+    bool awaitHeader(Clock::time_point deadline, std::size_t maxBytes)
+    {
+        m_buffer.erase(0, m_pos);
+        m_pos = 0;
+        for (;;) {
+            if (m_buffer.find("\r\n\r\n") != std::string::npos || m_buffer.find("\n\n") != std::string::npos)
+                return true;
+            if (m_buffer.size() >= maxBytes || !waitFor(m_fd, POLLIN, deadline))
+                return false;
+            char chunk[4096];
+            const ssize_t n = receive(chunk, std::min(sizeof chunk, maxBytes - m_buffer.size()));
+            if (n <= 0)
+                return false;
+            m_buffer.append(chunk, std::size_t(n));
+        }
+    }
+
+    // Waits for the first byte of a next request.
+    bool awaitRequest(int ms) const { return m_pos < m_buffer.size() || waitFor(m_fd, POLLIN, after(ms)); }
+    void setReadDeadline(Clock::time_point deadline) { m_readDeadline = deadline; }
+
+    bool is_readable() const override
+    {
+        return m_pos < m_buffer.size() || waitFor(m_fd, POLLIN, m_readDeadline);
+    }
+
+    bool is_writable() const override
+    {
+        if (!waitFor(m_fd, POLLOUT, after(m_writeTimeoutMs)))
+            return false;
+        pollfd p{m_fd, POLLIN, 0};
+        if (::poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR)))
+            return false;
+        return true;
+    }
+
+    ssize_t read(char *ptr, size_t size) override
+    {
+        if (m_pos < m_buffer.size()) {
+            const std::size_t n = std::min(size, m_buffer.size() - m_pos);
+            std::memcpy(ptr, m_buffer.data() + m_pos, n);
+            m_pos += n;
+            return ssize_t(n);
+        }
+        if (!waitFor(m_fd, POLLIN, m_readDeadline))
+            return -1;
+        return receive(ptr, size);
+    }
+
+    ssize_t write(const char *ptr, size_t size) override
+    {
+        if (!waitFor(m_fd, POLLOUT, after(m_writeTimeoutMs)))
+            return -1;
+        ssize_t n;
+        do {
+            n = ::send(m_fd, ptr, size, MSG_NOSIGNAL);
+        } while (n < 0 && errno == EINTR);
+        return n;
+    }
+
+    void get_remote_ip_and_port(std::string &ip, int &port) const override
+    {
+        sockaddr_storage addr{};
+        socklen_t length = sizeof addr;
+        if (::getpeername(m_fd, reinterpret_cast<sockaddr *>(&addr), &length) == 0)
+            addressOf(addr, length, ip, port);
+    }
+
+    void get_local_ip_and_port(std::string &ip, int &port) const override
+    {
+        sockaddr_storage addr{};
+        socklen_t length = sizeof addr;
+        if (::getsockname(m_fd, reinterpret_cast<sockaddr *>(&addr), &length) == 0)
+            addressOf(addr, length, ip, port);
+    }
+
+    socket_t socket() const override { return m_fd; }
+
+private:
+    ssize_t receive(char *ptr, std::size_t size) const
+    {
+        ssize_t n;
+        do {
+            n = ::recv(m_fd, ptr, size, 0);
+        } while (n < 0 && errno == EINTR);
+        return n;
+    }
+
+    int m_fd;
+    int m_writeTimeoutMs;
+    Clock::time_point m_readDeadline = Clock::now();
+    std::string m_buffer; // read ahead while waiting for a header
+    std::size_t m_pos = 0;
+};
+} // namespace
+
+HttpListener::HttpListener(const Limits &limits)
+    : m_limits(limits)
+{
+    const std::size_t threads = std::size_t(std::max(1, limits.threads));
+    new_task_queue = [threads] { return new httplib::ThreadPool(threads); };
+    // Only SO_REUSEADDR: SO_REUSEPORT (the library's default) would let a second server
+    // bind the same port and take half of the connections.
+    set_socket_options([](socket_t sock) {
+        const int yes = 1;
+        ::setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    });
+}
+
+bool HttpListener::raiseBacklog()
+{
+    const socket_t sock = svr_sock_;
+    // Listening again on a listening socket only changes its backlog.
+    return sock != INVALID_SOCKET && ::listen(sock, m_limits.backlog) == 0;
+}
+
+bool HttpListener::busy() const
+{
+    return m_active.load() * 4 > m_limits.threads * 3;
+}
+
+bool HttpListener::process_and_close_socket(socket_t sock)
+{
+    ++m_active;
+    ConnectionStream stream(sock, m_limits.writeTimeoutMs);
+    bool ok = stream.awaitHeader(after(m_limits.headerTimeoutMs), m_limits.maxHeaderBytes);
+    for (int served = 1; ok; ++served) {
+        stream.setReadDeadline(after(m_limits.bodyTimeoutMs));
+        const bool closeAfter = served >= m_limits.maxRequestsPerConnection || busy()
+                                || svr_sock_ == INVALID_SOCKET;
+        bool closed = false;
+        ok = process_request(stream, closeAfter, closed, nullptr);
+        if (!ok || closeAfter || closed)
+            break;
+        // An idle connection gives its thread back soon.
+        ok = stream.awaitRequest(m_limits.keepAliveMs)
+             && stream.awaitHeader(after(m_limits.headerTimeoutMs), m_limits.maxHeaderBytes);
+    }
+    ::shutdown(sock, SHUT_RDWR);
+    ::close(sock);
+    --m_active;
+    return ok;
+}
+
+} // namespace PennovaServer

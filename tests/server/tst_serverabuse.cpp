@@ -1,0 +1,504 @@
+// The server under abuse on loopback: memory per request, slow and idle connections,
+// the listen backlog, ranges, anonymous counters, budgets, throttles and sessions.
+
+#include "loginthrottle.h"
+#include "passwordhasher.h"
+#include "requestframe.h"
+#include "serverstorage.h"
+#include "serviceserver.h"
+#include "support/testserver.h"
+#include "usagelogstore.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QtTest>
+
+#include <json/json.h>
+#include <sqlite3.h>
+
+#include "pennovapaths.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <fstream>
+
+namespace {
+constexpr int MaxGrowthMiB = 50;
+
+long statusKiB(const char *field)
+{
+    std::ifstream in("/proc/self/status");
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.rfind(field, 0) == 0)
+            return std::atol(line.c_str() + std::strlen(field));
+    }
+    return -1;
+}
+
+// A loopback TCP connection driven by hand, from a chosen source address.
+class RawConnection
+{
+public:
+    RawConnection(int port, const char *source = "127.0.0.1")
+    {
+        m_fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_in from{};
+        from.sin_family = AF_INET;
+        ::inet_pton(AF_INET, source, &from.sin_addr);
+        sockaddr_in to{};
+        to.sin_family = AF_INET;
+        to.sin_port = htons(quint16(port));
+        ::inet_pton(AF_INET, "127.0.0.1", &to.sin_addr);
+        m_connected = ::bind(m_fd, reinterpret_cast<sockaddr *>(&from), sizeof from) == 0
+                      && ::connect(m_fd, reinterpret_cast<sockaddr *>(&to), sizeof to) == 0;
+    }
+    ~RawConnection() { ::close(m_fd); }
+
+    bool connected() const { return m_connected; }
+    bool send(const std::string &bytes) { return ::send(m_fd, bytes.data(), bytes.size(), MSG_NOSIGNAL) == ssize_t(bytes.size()); }
+
+    // Reads what has arrived; true once the server has closed the connection.
+    bool closedByServer()
+    {
+        char buffer[4096];
+        for (;;) {
+            pollfd p{m_fd, POLLIN, 0};
+            if (::poll(&p, 1, 0) <= 0)
+                return false;
+            const ssize_t n = ::recv(m_fd, buffer, sizeof buffer, 0);
+            if (n <= 0)
+                return true;
+            m_received.append(buffer, std::size_t(n));
+        }
+    }
+    const std::string &received() const { return m_received; }
+
+private:
+    int m_fd = -1;
+    bool m_connected = false;
+    std::string m_received;
+};
+
+std::string formPost(const std::string &path, const std::string &body)
+{
+    return "POST " + path + " HTTP/1.1\r\nHost: localhost\r\nConnection: close\r\n"
+           "Content-Type: application/x-www-form-urlencoded\r\nContent-Length: " + std::to_string(body.size())
+           + "\r\n\r\n" + body;
+}
+
+std::string loginBody(const std::string &name, const std::string &password)
+{
+    return "userName=" + name + "&hashUserPassword=" + PennovaServer::PasswordHasher::protocolHash(password);
+}
+
+int corrections(const std::string &record)
+{
+    Json::Value value;
+    Json::Reader().parse(record, value);
+    return value["corrections"].isArray() ? int(value["corrections"].size()) : -1;
+}
+} // namespace
+
+class TestServerAbuse : public QObject
+{
+    Q_OBJECT
+
+private:
+    static PennovaServer::ServerOptions options()
+    {
+        PennovaServer::ServerOptions o = TestServer::defaultOptions();
+        o.threads = 64;
+        o.headerTimeoutMs = 300;
+        o.keepAliveMs = 150;
+        o.bodyTimeoutMs = 300;
+        o.maxWordsPerMinute = 200;
+        o.registrationsPerHour = 3;
+        return o;
+    }
+
+    std::string freshKey(const std::string &name)
+    {
+        m_server.addUser(name, name + "@example.com", "secret123");
+        return m_server.login(name, "secret123");
+    }
+
+    // The records of a check; the number of findings of each.
+    QList<int> check(const std::string &key, const std::vector<std::string> &sentences, int *status)
+    {
+        const auto res = m_server.post("/apps_compressed/", TestFrames::frame(TestFrames::checkRequest(
+                                           key, sentences, std::vector<int>(sentences.size(), 0))));
+        *status = res ? res->status : -1;
+        QList<int> out;
+        std::vector<std::string> records;
+        if (res && res->status == 200 && TestFrames::records(res->body, &records)) {
+            for (const std::string &record : records)
+                out << corrections(record);
+        }
+        return out;
+    }
+
+    TestServer m_server{options()};
+    std::string m_key;
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_server.start());
+        m_key = freshKey("abuser01");
+        QVERIFY(!m_key.empty());
+    }
+
+    // A sentence is checked up to 2000 characters and 400 tokens; a longer one is
+    // answered without findings, and the summary still follows.
+    void longSentencesGetNoFindings_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::addColumn<bool>("checked");
+        const QString misspelt = QStringLiteral("Thsi sentense");
+        QTest::newRow("2000 characters") << misspelt + QString(2000 - misspelt.size(), ' ') << true;
+        QTest::newRow("2001 characters") << misspelt + QString(2001 - misspelt.size(), ' ') << false;
+        QTest::newRow("2000 characters beyond ASCII") << misspelt + ' ' + QString(1999 - misspelt.size(), QChar(0x4e2d)) << true;
+        QTest::newRow("2001 characters beyond ASCII") << misspelt + ' ' + QString(2000 - misspelt.size(), QChar(0x4e2d)) << false;
+        QTest::newRow("400 tokens") << misspelt + QString(398, ',') << true;
+        QTest::newRow("401 tokens") << misspelt + QString(399, ',') << false;
+    }
+
+    void longSentencesGetNoFindings()
+    {
+        QFETCH(QString, sentence);
+        QFETCH(bool, checked);
+        int status = 0;
+        const QList<int> found = check(m_key, {"Thsi is wrnog.", sentence.toStdString()}, &status);
+        QCOMPARE(status, 200);
+        QCOMPARE(found.size(), 3); // two sentences and the summary
+        QVERIFY(found[0] > 0);
+        QCOMPARE(found[1] > 0, checked);
+    }
+
+    // Punctuation counts as no word, so no budget bounds it: the sentence limits must.
+    void memoryPerRequestStaysSmall_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<int>("sentences");
+        QTest::addColumn<int>("commas");
+        QTest::addColumn<bool>("knownSession");
+        QTest::addColumn<int>("maxGrowthMiB");
+        const int mib = 1024 * 1024;
+        QTest::newRow("check: 7 MiB of commas in one sentence") << "/apps_compressed/" << 1 << 7 * mib << true << MaxGrowthMiB;
+        QTest::newRow("polish: 7 MiB of commas in one sentence") << "/lexsub/" << 1 << 7 * mib << true << MaxGrowthMiB;
+        QTest::newRow("check: 1000 sentences of 400 commas") << "/apps_compressed/" << 1000 << 400 << true << MaxGrowthMiB;
+        // The session is looked at before the request is inflated into memory.
+        QTest::newRow("check: unknown session, 7 MiB") << "/apps_compressed/" << 1 << 7 * mib << false << 4;
+        QTest::newRow("polish: unknown session, 7 MiB") << "/lexsub/" << 1 << 7 * mib << false << 4;
+    }
+
+    void memoryPerRequestStaysSmall()
+    {
+        QFETCH(QString, path);
+        QFETCH(int, sentences);
+        QFETCH(int, commas);
+        QFETCH(bool, knownSession);
+        QFETCH(int, maxGrowthMiB);
+        const std::vector<std::string> text(std::size_t(sentences), std::string(std::size_t(commas), ','));
+        const std::string key = knownSession ? m_key : std::string("0123456789ABCDEF0123456789ABCDEF");
+        const std::string json = path == "/lexsub/" ? TestFrames::polishRequest(key, text, 1)
+                                                    : TestFrames::checkRequest(key, text, std::vector<int>(text.size(), 0));
+        const std::string body = TestFrames::frame(json);
+        const long before = statusKiB("VmRSS:");
+        QFile clear(QStringLiteral("/proc/self/clear_refs"));
+        if (!clear.open(QIODevice::WriteOnly) || clear.write("5") != 1) // the peak starts again from here
+            QSKIP("the peak resident size cannot be reset here");
+        clear.close();
+        const auto res = m_server.post(path.toStdString(), body);
+        const long growthKiB = statusKiB("VmHWM:") - before;
+        QVERIFY(res);
+        QVERIFY2(growthKiB < maxGrowthMiB * 1024, qPrintable(QStringLiteral("%1 KiB").arg(growthKiB)));
+        if (!knownSession) {
+            QCOMPARE(res->body, std::string("unauthorized"));
+        } else if (path == "/apps_compressed/") {
+            std::vector<std::string> records;
+            QCOMPARE(res->status, 200);
+            QVERIFY(TestFrames::records(res->body, &records));
+            QCOMPARE(records.size(), text.size() + 1);
+        }
+    }
+
+    void sessionIsReadBeforeInflating_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<QString>("session"); // "-": none found
+        const std::string key = "0123456789ABCDEF0123456789ABCDEF";
+        const std::string request = TestFrames::checkRequest(key, {"One.", "Two."}, {0, 0});
+        const QByteArray frame = QByteArray::fromStdString(TestFrames::frame(request));
+        QTest::newRow("client request") << frame << QString::fromStdString(key);
+        QTest::newRow("polish request") << QByteArray::fromStdString(TestFrames::frame(TestFrames::polishRequest(key, {"Hi."}, 2)))
+                                        << QString::fromStdString(key);
+        QTest::newRow("session not last") << QByteArray::fromStdString(TestFrames::frame("{\"session\":\"K\",\"sents\":[]}\n")) << "-";
+        QTest::newRow("member imitated inside a sentence")
+            << QByteArray::fromStdString(TestFrames::frame("{\"sents\":[],\"zzz\":\"x\\\",\\\"session\\\":\\\"K\"}\n")) << "-";
+        QTest::newRow("truncated zlib data") << frame.left(frame.size() - 4) << "-";
+        QTest::newRow("garbage") << QByteArray("not a frame at all") << "-";
+        QTest::newRow("raw length beyond the limit")
+            << QByteArray::fromStdString(TestFrames::frame(request + std::string(9 * 1024 * 1024, ' '))) << "-";
+        QTest::newRow("session beyond ASCII") << QByteArray::fromStdString(TestFrames::frame("{\"session\":\"\xe4\xb8\xad\"}\n")) << QStringLiteral("中");
+    }
+
+    void sessionIsReadBeforeInflating()
+    {
+        QFETCH(QByteArray, body);
+        QFETCH(QString, session);
+        const auto found = PennovaServer::RequestFrame::peekSession(body.toStdString(), 8 * 1024 * 1024);
+        QCOMPARE(found ? QString::fromStdString(*found) : QStringLiteral("-"), session);
+    }
+
+    // Slow peers: connections that trickle a header hold no thread for long, and others
+    // are served meanwhile.
+    void slowConnectionsDoNotHoldTheServer()
+    {
+        std::vector<std::unique_ptr<RawConnection>> slow;
+        for (int i = 0; i < 40; ++i) {
+            slow.push_back(std::make_unique<RawConnection>(m_server.port()));
+            QVERIFY(slow.back()->connected());
+            QVERIFY(slow.back()->send("G"));
+        }
+        // And some that send a whole header, then trickle the body.
+        for (int i = 0; i < 8; ++i) {
+            slow.push_back(std::make_unique<RawConnection>(m_server.port()));
+            QVERIFY(slow.back()->send("POST /Login-new.ashx HTTP/1.1\r\nHost: localhost\r\nContent-Length: 1000\r\n\r\nu"));
+        }
+        const auto res = m_server.get("/test.htm");
+        QVERIFY(res);
+        QCOMPARE(res->status, 200);
+        for (auto &connection : slow)
+            QTRY_VERIFY_WITH_TIMEOUT(connection->closedByServer(), 5000);
+        QVERIFY(m_server.post("/Login-new.ashx", loginBody("abuser01", "secret123"))); // still serving
+    }
+
+    void idleKeepAliveConnectionsAreClosed()
+    {
+        RawConnection connection(m_server.port());
+        QVERIFY(connection.send("GET /test.htm HTTP/1.1\r\nHost: localhost\r\n\r\n"));
+        QTRY_VERIFY_WITH_TIMEOUT(connection.closedByServer(), 5000);
+        QVERIFY(connection.received().rfind("HTTP/1.1 200", 0) == 0);
+    }
+
+    void listenBacklogIsRaised()
+    {
+        QProcess ss;
+        ss.start(QStringLiteral("ss"), {QStringLiteral("-ltnH"), QStringLiteral("sport = :%1").arg(m_server.port())});
+        QVERIFY(ss.waitForFinished(10000));
+        const QStringList columns = QString::fromLocal8Bit(ss.readAllStandardOutput()).simplified().split(' ');
+        QVERIFY2(columns.size() >= 4, qPrintable(columns.join(' ')));
+        // Send-Q of a listener: its backlog, as far as the kernel allows.
+        QFile limit(QStringLiteral("/proc/sys/net/core/somaxconn"));
+        const int kernelLimit = limit.open(QIODevice::ReadOnly) ? limit.readAll().trimmed().toInt() : 4096;
+        QCOMPARE(columns[2].toInt(), qMin(PennovaServer::ServerOptions().listenBacklog, kernelLimit));
+        QVERIFY(columns[2].toInt() > 5);
+    }
+
+    void severalRangesAreRefused_data()
+    {
+        QTest::addColumn<QString>("range");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<int>("length"); // -1: the whole picture
+        QString many = QStringLiteral("bytes=0-1000");
+        for (int i = 1; i < 1100; ++i) // an 8 KB header
+            many += QStringLiteral(",0-1000");
+        QTest::newRow("no range") << QString() << 200 << -1;
+        QTest::newRow("one range") << QStringLiteral("bytes=0-9") << 206 << 10;
+        QTest::newRow("two ranges") << QStringLiteral("bytes=0-9,20-29") << 416 << 0;
+        QTest::newRow("1100 overlapping ranges") << many << 416 << 0;
+    }
+
+    void severalRangesAreRefused()
+    {
+        QFETCH(QString, range);
+        QFETCH(int, status);
+        QFETCH(int, length);
+        httplib::Headers headers;
+        if (!range.isEmpty())
+            headers.emplace("Range", range.toStdString());
+        const auto res = m_server.client().Get("/images/login_pic.png", headers);
+        QVERIFY(res);
+        QCOMPARE(res->status, status);
+        QFile picture(QStringLiteral(PENNOVA_SOURCE_DIR "/server/assets/login_pic.png"));
+        QVERIFY(picture.open(QIODevice::ReadOnly));
+        if (status != 416)
+            QCOMPARE(qint64(res->body.size()), length < 0 ? picture.size() : length);
+        else
+            QVERIFY(res->body.size() < 100);
+    }
+
+    void anonymousCountersDoNotGrow()
+    {
+        PennovaServer::UsageLogStore &usage = m_server.server().storage().usage();
+        for (int i = 0; i < 40; ++i)
+            usage.addAnonymousCounts("9." + std::to_string(i), {{"Login_Login", 1}, {"Made_Up_" + std::to_string(i), 1}}, 5);
+        const auto counts = usage.counts(0, "event");
+        QCOMPARE(counts.size(), std::size_t(1)); // unknown names are not kept
+        QCOMPARE(counts[0].count, std::int64_t(40)); // nothing lost
+        // The versions beyond the cap share one row.
+        for (int i = 0; i < 40; ++i)
+            usage.addAnonymousCounts("8." + std::to_string(i), {{"Login_Close", 1}}, 5);
+        const auto res = m_server.post("/NotPublic/UserCountBulkAdd.ashx",
+                                       "sessionKey=5206-5206&group=event&version=7.0&data=Invented:1;Login_Succ:2;");
+        QVERIFY(res);
+        QCOMPARE(res->body, std::string("ok"));
+        sqlite3 *db = nullptr;
+        QCOMPARE(sqlite3_open_v2(PennovaServer::ServerStorage::databaseFile(m_server.dataDir()).c_str(), &db,
+                                 SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+        sqlite3_stmt *rows = nullptr;
+        sqlite3_prepare_v2(db, "SELECT COUNT(*), SUM(name NOT LIKE 'Login_%') FROM usage_counts WHERE user_id = 0", -1, &rows, nullptr);
+        QCOMPARE(sqlite3_step(rows), SQLITE_ROW);
+        const int total = sqlite3_column_int(rows, 0);
+        const int unknown = sqlite3_column_int(rows, 1);
+        sqlite3_finalize(rows);
+        sqlite3_close(db);
+        QVERIFY2(total <= 5 + 10, qPrintable(QString::number(total)));
+        QCOMPARE(unknown, 0);
+    }
+
+    void wordBudgetIsPerAccount()
+    {
+        const std::string first = freshKey("budget01");
+        const std::string again = m_server.login("budget01", "secret123");
+        const std::string other = freshKey("budget02");
+        std::string words;
+        for (int i = 0; i < 150; ++i)
+            words += "word ";
+        int status = 0;
+        check(first, {words + "."}, &status);
+        QCOMPARE(status, 200);
+        check(again, {words + "."}, &status);
+        QCOMPARE(status, 429); // the second session shares the account's budget
+        check(other, {words + "."}, &status);
+        QCOMPARE(status, 200);
+    }
+
+    void wrongPasswordsSlowDownWithoutLockingOut_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<int>("later");
+        QTest::addColumn<bool>("allowed");
+        QTest::newRow("same name and address at once") << "victim" << "10.0.0.1" << 0 << false;
+        QTest::newRow("same name and address after the delay") << "victim" << "10.0.0.1" << 1 << true;
+        QTest::newRow("same name, other case") << "VICTIM" << "10.0.0.1" << 0 << false;
+        QTest::newRow("same name from an address without failures") << "victim" << "10.0.0.2" << 0 << true;
+        QTest::newRow("other name from the guessing address") << "someone" << "10.0.0.1" << 0 << true;
+    }
+
+    void wrongPasswordsSlowDownWithoutLockingOut()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, address);
+        QFETCH(int, later);
+        QFETCH(bool, allowed);
+        PennovaServer::LoginThrottle throttle(10, 300);
+        for (int i = 0; i < 10; ++i)
+            throttle.failed("victim", "10.0.0.1", 1000);
+        QCOMPARE(throttle.allowed(name.toStdString(), address.toStdString(), 1000 + later), allowed);
+        // Every further failure doubles the wait, up to the ceiling.
+        for (int i = 0; i < 20; ++i)
+            throttle.failed("victim", "10.0.0.1", 1000);
+        QCOMPARE(throttle.wait("victim", "10.0.0.1", 1000), std::int64_t(60));
+    }
+
+    void guessingManyNamesFromOneAddressIsSlowed()
+    {
+        PennovaServer::LoginThrottle throttle(10, 300);
+        for (int i = 0; i < 50; ++i)
+            throttle.failed("name" + std::to_string(i), "10.0.0.9", 1000);
+        QVERIFY(!throttle.allowed("fresh", "10.0.0.9", 1000));
+        QVERIFY(throttle.allowed("fresh", "10.0.0.8", 1000));
+        QVERIFY(throttle.allowed("fresh", "10.0.0.9", 1000 + 300)); // the window passed
+    }
+
+    void guessingFromManyAddressesIsSlowed()
+    {
+        PennovaServer::LoginThrottle throttle(10, 300);
+        for (int i = 0; i < 100; ++i)
+            throttle.failed("victim", "10.1.0." + std::to_string(i), 1000);
+        QVERIFY(!throttle.allowed("victim", "10.1.0.7", 1000)); // one failure of its own
+        QVERIFY(throttle.allowed("victim", "10.2.0.1", 1000));  // none: the owner gets in
+        QVERIFY(throttle.allowed("other", "10.1.0.7", 1000));
+    }
+
+    void rightPasswordGetsInOverHttp()
+    {
+        QVERIFY(m_server.addUser("target01", "target01@example.com", "secret123"));
+        for (int i = 0; i < 12; ++i) {
+            const auto res = m_server.post("/Login-new.ashx", loginBody("target01", "wrong-guess"));
+            QVERIFY(res);
+            QVERIFY(res->body.rfind("Failure|", 0) == 0);
+        }
+        RawConnection other(m_server.port(), "127.0.0.2");
+        QVERIFY(other.connected());
+        QVERIFY(other.send(formPost("/Login-new.ashx", loginBody("target01", "secret123"))));
+        QTRY_VERIFY_WITH_TIMEOUT(other.closedByServer(), 10000);
+        QVERIFY2(other.received().find("Success|") != std::string::npos, other.received().c_str());
+        QVERIFY(m_server.login("target01", "secret123").empty()); // the guessing address waits
+        m_server.advanceClock(60);
+        QVERIFY(!m_server.login("target01", "secret123").empty());
+    }
+
+    void registrationsAreThrottledPerAddress()
+    {
+        const auto registration = [this](int i) {
+            const auto res = m_server.post("/tessel/register", "u=flood" + std::to_string(100 + i) + "&e=flood" + std::to_string(i)
+                                                                   + "@example.com&p=" + PennovaServer::PasswordHasher::protocolHash("secret123"));
+            return res ? res->body : std::string("no reply");
+        };
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(registration(i), std::string("success"));
+        QCOMPARE(registration(3), std::string("error"));
+        QVERIFY(!m_server.server().storage().accounts().nameExists("flood103"));
+        m_server.advanceClock(3600);
+        QCOMPARE(registration(4), std::string("success"));
+    }
+
+    void passwordChangeEndsSessions()
+    {
+        const std::string first = freshKey("changer1");
+        const std::string second = m_server.login("changer1", "secret123");
+        const std::string bystander = freshKey("changer2");
+        QVERIFY(!first.empty() && !second.empty() && first != second);
+        QVERIFY(m_server.server().storage().accounts().setPassword("changer1", PennovaServer::PasswordHasher::protocolHash("newsecret9")));
+        for (const std::string &key : {first, second}) {
+            const auto res = m_server.post("/ActivateSession-new.ashx", "sessionKey=" + key);
+            QVERIFY(res);
+            QVERIFY(res->body.rfind("SessionError", 0) == 0);
+        }
+        const auto kept = m_server.post("/ActivateSession-new.ashx", "sessionKey=" + bystander);
+        QVERIFY(kept && kept->body.rfind("Success", 0) == 0);
+        QVERIFY(!m_server.login("changer1", "newsecret9").empty());
+    }
+
+    void sessionKeysAreNotStoredAndFilesAreOwnerOnly()
+    {
+        const std::string key = freshKey("secrets1");
+        QVERIFY(!key.empty());
+        const std::string db = PennovaServer::ServerStorage::databaseFile(m_server.dataDir());
+        int files = 0;
+        for (const std::string &path : {db, db + "-wal", db + "-shm"}) {
+            struct stat info{};
+            if (::stat(path.c_str(), &info) != 0)
+                continue;
+            ++files;
+            QCOMPARE(int(info.st_mode & 0777), 0600);
+            QFile file(QString::fromStdString(path));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QVERIFY2(!file.readAll().contains(QByteArray::fromStdString(key)), path.c_str());
+        }
+        QVERIFY(files >= 2);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestServerAbuse)
+#include "tst_serverabuse.moc"
