@@ -3,6 +3,8 @@
 #include "hightemplate.h"
 #include "templateclient.h"
 
+#include <QNetworkReply>
+
 namespace ZeltraLib {
 
 // Fetches one detailed template ("/tesseltemplate/gethigh?catid=").

@@ -4,6 +4,7 @@
 #include "templateclient.h"
 
 #include <QList>
+#include <QNetworkReply>
 
 namespace ZeltraLib {
 

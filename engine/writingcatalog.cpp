@@ -2,6 +2,8 @@
 
 #include "templatereply.h"
 
+#include <QNetworkReply>
+
 #include <QNetworkAccessManager>
 
 namespace ZeltraLib {

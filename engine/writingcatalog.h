@@ -4,6 +4,7 @@
 #include "templatecatalognode.h"
 
 #include <QList>
+#include <QNetworkReply>
 
 namespace ZeltraLib {
 
