@@ -38,12 +38,15 @@ bool sentenceLine(const std::string &line, SentenceText *out, std::string *error
         return false;
     }
     std::string content = trimmed(line.substr(0, bar));
-    const std::string translation = trimmed(line.substr(bar + 2));
-    bool paragraphEnd = false;
-    if (content.size() >= 2 && content.compare(content.size() - 2, 2, "\\n") == 0) {
-        content = trimmed(content.substr(0, content.size() - 2));
-        paragraphEnd = true;
-    }
+    std::string translation = trimmed(line.substr(bar + 2));
+    auto endsParagraph = [](std::string *side) {
+        if (side->size() < 2 || side->compare(side->size() - 2, 2, "\\n") != 0)
+            return false;
+        *side = trimmed(side->substr(0, side->size() - 2));
+        return true;
+    };
+    const bool paragraphEnd = endsParagraph(&content);
+    endsParagraph(&translation);
     if (content.empty() || translation.empty()) {
         *error = content.empty() ? "the English side is empty" : "the Chinese translation is missing";
         return false;
