@@ -40,6 +40,26 @@ QString filled(QString text, QStringList *faults)
     return text;
 }
 
+// The full sentences of a stored .docx: paragraphs of document.xml that end like a
+// sentence (headings and "Time: ..." lines are left out), with their Chinese hints as
+// the translation so that they count as bilingual.
+QList<SentencePair> documentSentences(const QByteArray &docx)
+{
+    static const QRegularExpression paragraph(QStringLiteral("<w:p>(.*?)</w:p>"));
+    static const QRegularExpression run(QStringLiteral("<w:t[^>]*>([^<]*)</w:t>"));
+    QList<SentencePair> out;
+    const QString text = QString::fromUtf8(docx);
+    for (auto p = paragraph.globalMatch(text); p.hasNext();) {
+        QString sentence;
+        for (auto r = run.globalMatch(p.next().captured(1)); r.hasNext();)
+            sentence += r.next().captured(1);
+        sentence.replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+        if (sentence.endsWith(QLatin1Char('.')) || sentence.endsWith(QLatin1Char('?')) || sentence.endsWith(QLatin1Char('!')))
+            out.append({sentence, QStringLiteral("（文档）")});
+    }
+    return out;
+}
+
 std::vector<std::string> config(const TextChunk &chunk)
 {
     QStringList list;
@@ -193,6 +213,7 @@ private slots:
 
     void simpleTemplates()
     {
+        QStringList faults;
         for (int id : std::as_const(m_low)) {
             LowTemplateDownloader downloader(host());
             QSignalSpy done(&downloader, &LowTemplateDownloader::signalGetTemplateFinished);
@@ -212,8 +233,10 @@ private slots:
                 for (const QString &blank : item.blanks)
                     QVERIFY2(document.contains(blank.toUtf8()), qPrintable(item.title + QLatin1Char(' ') + blank));
                 QVERIFY(document.contains("w:bookmarkStart"));
+                checkRun(item.title, documentSentences(document), &faults);
             }
         }
+        QVERIFY2(faults.isEmpty(), qPrintable(QStringLiteral("\n") + faults.join(QLatin1Char('\n'))));
     }
 
     void noShippedFileIsRejected()
