@@ -19,8 +19,11 @@ TemplateClient::TemplateClient(const QString &host, const QString &path, QObject
 
 void TemplateClient::send(const QString &url)
 {
-    if (m_pending)
-        abandonReply(m_pending, this);
+    // Cleared first: aborting may report the old reply at once.
+    if (QNetworkReply *old = m_pending) {
+        m_pending = nullptr;
+        abandonReply(old, this);
+    }
     m_pending = m_manager->get(QNetworkRequest(QUrl(url)));
     abortOnLargeBody(m_pending, TemplateReply::MaxBodyBytes);
 }
