@@ -227,6 +227,7 @@ void WritingFrame::setTemplate(const HighTemplate *t)
     m_commonLabels.clear();
     m_commonSentences.clear();
     m_keywordValues.clear();
+    m_setAside.clear();
     m_keyOrder.clear();
     m_english->clear();
     m_translation->clear();
@@ -316,13 +317,18 @@ void WritingFrame::refreshKeyWords()
     for (const auto &block : m_blocks)
         for (const auto &s : block->sentences)
             s->collectKeys(&keys);
+    // A key that leaves the text (its wording swapped out, its sentence deleted) keeps
+    // its value for when it comes back, so that nothing the user typed is lost.
     for (const QString &old : m_keywordValues.keys())
-        if (!keys.contains(old))
+        if (!keys.contains(old)) {
+            if (!m_keywordValues.value(old).isEmpty())
+                m_setAside.insert(old, m_keywordValues.value(old));
             m_keywordValues.remove(old);
+        }
     for (const QString &key : std::as_const(keys)) {
         if (!m_keywordValues.contains(key))
-            m_keywordValues.insert(key, QString());
-        else if (!m_keywordValues.value(key).isEmpty())
+            m_keywordValues.insert(key, m_setAside.take(key));
+        if (!m_keywordValues.value(key).isEmpty())
             setKeyWordEverywhere(key, m_keywordValues.value(key));
     }
     m_keyOrder = keys;

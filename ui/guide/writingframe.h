@@ -120,6 +120,7 @@ private:
     QList<ZeltraLib::SentencePair> m_commonSentences;
     QList<QLabel *> m_commonLabels; // children of the panel
     QHash<QString, QString> m_keywordValues;
+    QHash<QString, QString> m_setAside; // values of keys no sentence holds now
     QStringList m_keyOrder;
     GuideEventLog m_log;
     TipPresenter *m_tips = nullptr; // not owned
