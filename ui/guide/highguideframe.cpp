@@ -61,27 +61,38 @@ void HighGuideFrame::showTemplate(const TemplateCatalogNode &node, HighTemplate 
 
 QString HighGuideFrame::previewText(const HighTemplate &t, const QList<qint32> &choices)
 {
+    // Each paragraph's English on its own line with its Chinese under it, and a blank
+    // line between paragraphs: run together in one line the two languages are hard to
+    // tell apart.
     QString text;
-    if (!t.title.content.isEmpty())
-        text += t.title.content + t.title.translation + QLatin1Char('\n');
+    auto flush = [&text](QString &english, QString &chinese) {
+        while (english.endsWith(QLatin1Char(' ')) || english.endsWith(QLatin1Char('\n')))
+            english.chop(1);
+        while (chinese.endsWith(QLatin1Char('\n')))
+            chinese.chop(1);
+        if (!english.isEmpty() || !chinese.isEmpty())
+            text += english + QLatin1Char('\n') + chinese + QStringLiteral("\n\n");
+        english.clear();
+        chinese.clear();
+    };
+    QString english, chinese;
+    if (!t.title.content.isEmpty()) {
+        english = t.title.content;
+        chinese = t.title.translation;
+        flush(english, chinese);
+    }
     for (int i = 0; i < t.blocks.size(); ++i) {
         const HighTemplate::Block &block = t.blocks[i];
         const int c = i < choices.size() && choices[i] >= 0 && choices[i] < block.size() ? choices[i] : 0;
-        QString english, chinese;
         for (const SentencePair &s : block.value(c)) {
-            if (english.endsWith(QLatin1Char('\n'))) {
-                text += english + chinese;
-                english.clear();
-                chinese.clear();
-                if (text.endsWith(QStringLiteral("\n\n\n")))
-                    text.chop(1);
-            }
+            if (english.endsWith(QLatin1Char('\n')))
+                flush(english, chinese);
             english += s.content;
             if (!s.content.endsWith(QLatin1Char('\n')))
                 english += QLatin1Char(' ');
             chinese += s.translation;
         }
-        text += english + chinese + QLatin1Char('\n');
+        flush(english, chinese);
     }
     return text;
 }

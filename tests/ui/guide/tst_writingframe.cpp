@@ -140,6 +140,15 @@ private slots:
         QVERIFY(HighGuideFrame::previewText(m_template, {0, stored}).contains(shown));
     }
 
+    void previewPutsTheChineseUnderEachParagraph()
+    {
+        QCOMPARE(HighGuideFrame::previewText(m_template, {}),
+                 QStringLiteral("A Letter from [姓名，如 Li Hua]\n来自[姓名，如 Li Hua]的信\n\n"
+                                "Dear [姓名，如 Li Hua],\n亲爱的[姓名，如 Li Hua]：\n\n"
+                                "I live in [城市，如 Wuhan]. It is a big city.\n我住在[城市，如 Wuhan]。这是一座大城市。\n\n"
+                                "Yours,\n你的，\n\n[姓名，如 Li Hua]\n[姓名，如 Li Hua]\n\n"));
+    }
+
     void keyWordEditedInPlaceChangesEverywhere()
     {
         WritingTextEditor *editor = m_frame->englishView();
