@@ -275,11 +275,10 @@ void WritingFrame::setTemplate(const HighTemplate *t)
         addSentences(block, block->alternatives.value(qMax(block->current, 0)), spans[int(b)], 0);
         fitBlock(block);
         if (block->replaceable()) {
-            block->button = new HoverPushButton(block, m_english->viewport());
+            block->button = new HoverPushButton(block, m_english);
             block->button->setEnabled(block->hasAlternatives());
             block->button->setToolTip(block->hasAlternatives() ? QStringLiteral("换一种写法")
                                                                 : QStringLiteral("本段没有其他写法"));
-            block->button->show();
             connect(block->button, &HoverPushButton::signalClicked, this, &WritingFrame::slotReplaceBlockRange);
             connect(block->button, &HoverPushButton::signalHoverEntered, m_english,
                     &WritingTextEditor::slotButtonHoverEntered);
@@ -289,7 +288,6 @@ void WritingFrame::setTemplate(const HighTemplate *t)
     m_english->placeButtons();
     m_english->moveCursor(QTextCursor::Start);
     m_translation->moveCursor(QTextCursor::Start);
-    m_panelLayout->addStretch();
     for (const SentencePair &pair : t->commonSentences)
         addCommonSentence(pair);
 

@@ -170,9 +170,13 @@ void WritingTextEditor::placeButtons()
     for (const auto &block : *m_blocks) {
         if (!block->button)
             continue;
+        // The buttons sit in the right margin, outside the viewport, so they are the
+        // view's children; one scrolled out of sight is hidden.
         QTextCursor start(document());
         start.setPosition(block->englishRange.selectionStart());
-        block->button->move(viewport()->width() + 60 - 54, cursorRect(start).top() + 5);
+        const int top = cursorRect(start).top();
+        block->button->move(width() - 60 + 4, viewport()->y() + top + 1);
+        block->button->setVisible(top >= 0 && top + block->button->height() <= viewport()->height());
     }
 }
 

@@ -86,6 +86,11 @@ private slots:
         QVERIFY(!block(0)->button);                 // the title cannot be replaced
         QVERIFY(!block(1)->button->isEnabled());    // one wording only
         QVERIFY(block(2)->button->isEnabled());
+        // Each button shows in the view's right margin, level with its block's first line.
+        const QRect viewport = m_frame->englishView()->viewport()->geometry();
+        QVERIFY(block(2)->button->isVisible());
+        QVERIFY(block(2)->button->geometry().left() >= viewport.right());
+        QVERIFY(block(2)->button->geometry().top() > block(1)->button->geometry().top());
         QCOMPARE(m_frame->englishText(), QStringLiteral("A Letter from [姓名，如 Li Hua]\nDear [姓名，如 Li Hua],\n"
                                                         "I live in [城市，如 Wuhan]. It is a big city.\nYours,\n[姓名，如 Li Hua]"));
         QCOMPARE(m_frame->keyWordWindow()->keys(), (QStringList{Name, Town}));

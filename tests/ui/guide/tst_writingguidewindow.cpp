@@ -263,7 +263,7 @@ private slots:
         init();
         openEditor();
         WritingFrame *frame = m_guide->writingFrame();
-        for (QPushButton *b : frame->englishView()->viewport()->findChildren<QPushButton *>())
+        for (QPushButton *b : frame->englishView()->findChildren<QPushButton *>())
             if (b->text() == QStringLiteral("替换") && b->isEnabled()) {
                 b->click();
                 break;
