@@ -10,6 +10,7 @@
 #include "writingframe.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
@@ -444,6 +445,22 @@ void WritingGuideWindow::slotExportToCorrect(bool bCheck, QString text)
         return;
     }
     emit signalCopyCheck(bCheck, text);
+}
+
+void WritingGuideWindow::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        event->accept();
+        return;
+    case Qt::Key_Escape:
+        event->accept();
+        slotClose();
+        return;
+    default:
+        QDialog::keyPressEvent(event);
+    }
 }
 
 void WritingGuideWindow::slotMove(int dx, int dy)

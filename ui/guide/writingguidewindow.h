@@ -84,6 +84,9 @@ protected:
     // Every end of the dialog keeps the chosen alternatives in writing.ini.
     void done(int result) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // Return ends typing in a field, never "presses" a button of the guide; Escape asks
+    // as closing does.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void addItems(const QList<ZeltraLib::TemplateCatalogNode> &nodes, QTreeWidgetItem *parent);

@@ -167,8 +167,13 @@ private slots:
         const QString text = copied.first().at(1).toString();
         QVERIFY(text.startsWith(QStringLiteral("An Invitation to X\nDear X,\n")));
         QVERIFY(!text.contains(QStringLiteral("邀请")));
-        // Leaving the editor now asks first; cancelling stays.
+        // Return in a field presses no button of the guide (the title bar's close was one).
         m_questions.clear();
+        QTest::keyClick(m_guide->writingFrame()->keyWordWindow()->field(m_guide->writingFrame()->keyWordWindow()->keys().first()),
+                        Qt::Key_Return);
+        QTest::keyClick(m_guide.get(), Qt::Key_Return);
+        QVERIFY(m_questions.isEmpty());
+        // Leaving the editor now asks first; cancelling stays.
         m_guide->slotClose();
         QCOMPARE(m_questions, QStringList{QStringLiteral("退出写作向导将丢失模板文本，是否退出？")});
         QVERIFY(m_guide->isVisible());
