@@ -72,8 +72,15 @@ void KeyWordWindow::setKeys(const QStringList &keys, const QHash<QString, QStrin
     m_fields.clear();
     m_keys = keys;
     m_focused = -1;
+    // Keys that shorten to the same label are told apart by number.
+    QHash<QString, int> uses, seen;
+    for (const QString &key : keys)
+        ++uses[shortForm(key)];
     for (const QString &key : keys) {
-        auto *label = new QLabel(shortForm(key), m_list);
+        QString text = shortForm(key);
+        if (uses.value(text) > 1)
+            text += QStringLiteral("（%1）").arg(++seen[text]);
+        auto *label = new QLabel(text, m_list);
         label->setToolTip(key);
         auto *field = new QLineEdit(values.value(key), m_list);
         field->setPlaceholderText(key);

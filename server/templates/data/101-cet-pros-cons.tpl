@@ -4,7 +4,7 @@ kind: high
 category: 考试作文|Exam essays CET IELTS TOEFL
 name: 四六级议论文：利弊分析|CET-4/6 argumentative essay, advantages and disadvantages
 description: 适用于四、六级考试中“谈谈某事物的利与弊”一类的议论文。首段引出话题，第二、三段分别写好处与坏处，末段给出自己的看法。
-title: The Advantages and Disadvantages of [话题，如 Online Learning] || [话题，如 Online Learning]的利与弊
+title: The Advantages and Disadvantages of [标题中的话题，如 Online Learning] || [标题中的话题，如 Online Learning]的利与弊
 
 [block]
 In recent years, [话题，如 online learning] has become more and more popular among [人群，如 college students]. || 近年来，[话题，如 online learning]在[人群，如 college students]中越来越流行。

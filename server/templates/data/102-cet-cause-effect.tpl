@@ -4,7 +4,7 @@ kind: high
 category: 考试作文|Exam essays CET IELTS TOEFL
 name: 四六级议论文：原因与影响|CET-4/6 essay, causes and effects
 description: 适用于“分析某种现象的原因及其影响”的作文题。先描述现象，再分析两三个原因，接着说明影响，最后提出展望或建议。
-title: Why [现象，如 More Students Choose to Study Abroad] || 为什么[现象，如 More Students Choose to Study Abroad]
+title: Why [标题中的现象，如 More Students Choose to Study Abroad] || 为什么[标题中的现象，如 More Students Choose to Study Abroad]
 
 [block]
 Nowadays, it is common to see that [现象，如 more and more students choose to study abroad]. || 如今，[现象，如 more and more students choose to study abroad]的现象很常见。
@@ -28,7 +28,7 @@ Students gain new knowledge and learn to live on their own. || 学生获得了�
 At the same time, [影响，如 some families have to spend most of their savings]. || 与此同时，[影响，如 some families have to spend most of their savings]。
 
 [block]
-In conclusion, [现象，如 studying abroad] is the result of many factors working together. || 总之，[现象，如 studying abroad]是多种因素共同作用的结果。
+In conclusion, this trend is the result of many factors working together. || 总之，这一趋势是多种因素共同作用的结果。
 I believe this trend will continue in the years to come. || 我相信这一趋势在未来几年还会继续。
 [alternative]
 All in all, we should look at this trend calmly and make choices that suit ourselves. || 总而言之，我们应该冷静地看待这一趋势，做出适合自己的选择。

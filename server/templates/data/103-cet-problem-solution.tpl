@@ -4,7 +4,7 @@ kind: high
 category: 考试作文|Exam essays CET IELTS TOEFL
 name: 四六级议论文：问题与对策|CET-4/6 essay, problem and solution
 description: 适用于“指出某个社会或校园问题并提出解决办法”的作文题。首段点出问题，第二段分析危害，第三段提出对策，末段总结呼吁。
-title: How to Deal with [问题，如 Food Waste on Campus] || 如何应对[问题，如 Food Waste on Campus]
+title: How to Deal with [标题中的问题，如 Food Waste on Campus] || 如何应对[标题中的问题，如 Food Waste on Campus]
 
 [block]
 At present, [问题，如 food waste on campus] has become a serious problem. || 目前，[问题，如 food waste on campus]已经成为一个严重的问题。
@@ -25,11 +25,11 @@ Second, [对策，如 student clubs can hold activities to spread the idea of sa
 Last but not least, each of us should start with ourselves. || 最后同样重要的是，我们每个人都应该从自身做起。
 [alternative]
 To solve this problem, both the school and the students should do their part. || 要解决这个问题，学校和学生都应尽自己的一份力。
-The school can [对策，如 offer smaller portions at a lower price]. || 学校可以[对策，如 offer smaller portions at a lower price]。
+The school can [学校的做法，如 offer smaller portions at a lower price]. || 学校可以[学校的做法，如 offer smaller portions at a lower price]。
 Students, for their part, should take only what they can eat. || 至于学生，应该只取自己吃得完的食物。
 
 [block]
-In short, [问题，如 food waste] can be reduced if we all work together. || 简而言之，只要大家共同努力，[问题，如 food waste]是可以减少的。
+In short, this problem can be solved if we all work together. || 简而言之，只要大家共同努力，这个问题是可以解决的。
 Let us take action now and make our campus a better place. || 让我们现在就行动起来，让校园变得更美好。
 [alternative]
 Only when everyone makes an effort can this problem be solved. || 只有每个人都努力，这个问题才能得到解决。

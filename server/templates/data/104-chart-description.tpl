@@ -4,7 +4,7 @@ kind: high
 category: 考试作文|Exam essays CET IELTS TOEFL
 name: 图表作文：描述变化趋势|Describing a chart or graph, trends
 description: 适用于四六级和雅思小作文中的图表描述题。先说明图表内容，再写主要趋势和具体数据，最后分析原因或总结。
-title: Changes in [图表主题，如 the Number of Private Cars] || [图表主题，如 the Number of Private Cars]的变化
+title: Changes in [标题中的图表主题，如 the Number of Private Cars] || [标题中的图表主题，如 the Number of Private Cars]的变化
 
 [block]
 The chart shows [图表主题，如 the number of private cars in our city] from [起始年份，如 2010] to [结束年份，如 2020]. || 图表显示了从[起始年份，如 2010]到[结束年份，如 2020]年[图表主题，如 the number of private cars in our city]的情况。

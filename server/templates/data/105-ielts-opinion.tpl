@@ -4,7 +4,7 @@ kind: high
 category: 考试作文|Exam essays CET IELTS TOEFL
 name: 雅思大作文：同意或反对|IELTS opinion essay, agree or disagree
 description: 适用于雅思大作文“在多大程度上同意或反对”题型。首段改写题目并亮明立场，中间两段各给一个理由和例子，末段重申观点。
-title: Should [话题，如 University Education Be Free] || [话题，如 University Education Be Free]吗
+title: Should [标题中的话题，如 University Education Be Free] || [标题中的话题，如 University Education Be Free]吗
 
 [block]
 Some people believe that [观点，如 university education should be free for everyone]. || 有人认为[观点，如 university education should be free for everyone]。
@@ -29,7 +29,7 @@ Admittedly, [反方观点，如 free education costs the government a lot of mon
 However, this cost is an investment that pays off in the long run. || 然而，这笔费用是一项从长远来看会有回报的投资。
 
 [block]
-In conclusion, I firmly believe that [观点，如 university education should be free]. || 总之，我坚信[观点，如 university education should be free]。
+In conclusion, I firmly believe that [观点，如 university education should be free for everyone]. || 总之，我坚信[观点，如 university education should be free for everyone]。
 This would give every young person a fair chance to succeed. || 这将给每个年轻人一个公平的成功机会。
 
 [common]

@@ -4,7 +4,7 @@ kind: high
 category: 考试作文|Exam essays CET IELTS TOEFL
 name: 托福独立写作：二选一|TOEFL-style essay, choosing between two options
 description: 适用于托福独立写作中“两种做法你更喜欢哪一种”的题型。开头表明选择，中间用两个理由和亲身经历支持，结尾总结。
-title: [选择，如 Studying Alone] or [另一选择，如 Studying in a Group] || [选择，如 Studying Alone]还是[另一选择，如 Studying in a Group]
+title: [标题中的选择，如 Studying Alone] or [标题中的另一选择，如 Studying in a Group] || [标题中的选择，如 Studying Alone]还是[标题中的另一选择，如 Studying in a Group]
 
 [block]
 When it comes to [话题，如 how to prepare for exams], people have different preferences. || 说到[话题，如 how to prepare for exams]，人们有不同的偏好。

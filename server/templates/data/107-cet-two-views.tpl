@@ -4,7 +4,7 @@ kind: high
 category: 考试作文|Exam essays CET IELTS TOEFL
 name: 四六级议论文：对比两种观点|CET-4/6 essay, discussing two views
 description: 适用于“有人认为……，也有人认为……，谈谈你的看法”的作文题。先分别介绍两种观点及理由，再给出自己的观点。
-title: Different Views on [话题，如 Part-time Jobs for College Students] || 关于[话题，如 Part-time Jobs for College Students]的不同看法
+title: Different Views on [标题中的话题，如 Part-time Jobs for College Students] || 关于[标题中的话题，如 Part-time Jobs for College Students]的不同看法
 
 [block]
 People have different opinions about [话题，如 part-time jobs for college students]. || 人们对[话题，如 part-time jobs for college students]看法不一。

@@ -4,7 +4,7 @@ kind: high
 category: 书信|Letters
 name: 投诉信|Letter of complaint
 description: 适用于对商品、服务或设施提出投诉的书信。首段说明写信目的，中间描述问题及其影响，然后提出具体要求，最后礼貌结尾。
-title: A Letter of Complaint about [投诉对象，如 a Broken Laptop] || 关于[投诉对象，如 a Broken Laptop]的投诉信
+title: A Letter of Complaint about [标题中的投诉对象，如 a Broken Laptop] || 关于[标题中的投诉对象，如 a Broken Laptop]的投诉信
 
 [block]
 Dear [收信人，如 Sir or Madam], || 尊敬的[收信人，如 Sir or Madam]：

@@ -4,7 +4,7 @@ kind: high
 category: 书信|Letters
 name: 求职申请信|Letter of application for a job
 description: 适用于申请工作、实习或志愿者岗位的书信。说明从何处得知岗位，介绍自己的条件和经历，表达面试意愿。
-title: Application for the Position of [职位，如 Sales Assistant] || 申请[职位，如 Sales Assistant]一职
+title: Application for the Position of [标题中的职位，如 Sales Assistant] || 申请[标题中的职位，如 Sales Assistant]一职
 
 [block]
 Dear [收信人，如 Mr. Smith], || 尊敬的[收信人，如 Mr. Smith]：

@@ -29,7 +29,7 @@ I was most impressed by [事例，如 the way he organised an English speech con
 It showed his strong sense of duty and his ability to lead a team. || 这体现了他强烈的责任感和领导团队的能力。
 
 [block]
-I am sure he will do well in [项目，如 your program]. || 我相信他在[项目，如 your program]中会表现出色。
+I am sure he will do well in your program. || 我相信他在贵项目中会表现出色。
 I recommend him without any doubt. || 我毫无保留地推荐他。
 Please feel free to contact me if you need more information. || 如需更多信息，请随时与我联系。
 [alternative]

@@ -4,7 +4,7 @@ kind: high
 category: 书信|Letters
 name: 感谢信|Letter of thanks
 description: 适用于感谢老师、朋友、接待家庭或单位的书信。开门见山表示感谢，具体说明对方的帮助及其意义，最后再次致谢并表达回报的愿望。
-title: A Letter of Thanks to [感谢对象，如 Professor Brown] || 致[感谢对象，如 Professor Brown]的感谢信
+title: A Letter of Thanks to [标题中的感谢对象，如 Professor Brown] || 致[标题中的感谢对象，如 Professor Brown]的感谢信
 
 [block]
 Dear [收信人，如 Professor Brown], || 亲爱的[收信人，如 Professor Brown]：

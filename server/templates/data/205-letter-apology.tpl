@@ -4,7 +4,7 @@ kind: high
 category: 书信|Letters
 name: 道歉信|Letter of apology
 description: 适用于因失约、损坏物品或延误等原因向对方道歉的书信。首先真诚道歉，然后说明原因，再提出补救办法，最后请求谅解。
-title: An Apology for [事由，如 Missing Our Meeting] || 为[事由，如 Missing Our Meeting]致歉
+title: An Apology for [标题中的事由，如 Missing Our Meeting] || 为[标题中的事由，如 Missing Our Meeting]致歉
 
 [block]
 Dear [收信人，如 Tom], || 亲爱的[收信人，如 Tom]：

@@ -4,7 +4,7 @@ kind: high
 category: 书信|Letters
 name: 邀请信|Letter of invitation
 description: 适用于邀请老师、朋友或外宾参加活动的书信。说明活动的名称、时间、地点和内容，讲明邀请理由，最后请对方回复。
-title: An Invitation to [活动，如 Our English Evening] || 邀请参加[活动，如 Our English Evening]
+title: An Invitation to [标题中的活动，如 Our English Evening] || 邀请参加[标题中的活动，如 Our English Evening]
 
 [block]
 Dear [收信人，如 Professor Smith], || 尊敬的[收信人，如 Professor Smith]：

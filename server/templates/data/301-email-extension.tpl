@@ -4,7 +4,7 @@ kind: high
 category: 电子邮件|Emails
 name: 邮件：向老师申请延期交作业|Email to a teacher asking for an extension
 description: 适用于向老师或助教申请延期提交作业、论文的邮件。主题行写清事由，正文说明原因、目前进度和新的提交日期，语气礼貌简洁。
-title: Request for an Extension on [作业，如 the Final Essay] || 关于[作业，如 the Final Essay]延期提交的申请
+title: Request for an Extension on [标题中的作业，如 the Final Essay] || 关于[标题中的作业，如 the Final Essay]延期提交的申请
 
 [block]
 Dear [老师，如 Professor Lee], || 尊敬的[老师，如 Professor Lee]：

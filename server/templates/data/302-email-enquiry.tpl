@@ -4,7 +4,7 @@ kind: high
 category: 电子邮件|Emails
 name: 邮件：咨询课程或活动信息|Email asking for information
 description: 适用于向学校、机构或公司咨询课程、活动、产品信息的邮件。说明从何处得知信息，列出具体问题，最后表示感谢。
-title: Enquiry about [咨询对象，如 Your Summer English Course] || 关于[咨询对象，如 Your Summer English Course]的咨询
+title: Enquiry about [标题中的咨询对象，如 Your Summer English Course] || 关于[标题中的咨询对象，如 Your Summer English Course]的咨询
 
 [block]
 Dear [收信人，如 Sir or Madam], || 尊敬的[收信人，如 Sir or Madam]：

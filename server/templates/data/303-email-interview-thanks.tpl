@@ -4,7 +4,7 @@ kind: high
 category: 电子邮件|Emails
 name: 邮件：面试后的感谢与跟进|Email after an interview
 description: 适用于面试结束后一两天内发给面试官的感谢邮件。感谢对方的时间，重申对职位的兴趣，补充一两个优势，礼貌询问后续安排。
-title: Thank You for the Interview for [职位，如 the Marketing Intern Position] || 感谢您就[职位，如 the Marketing Intern Position]对我进行面试
+title: Thank You for the Interview for [标题中的职位，如 the Marketing Intern Position] || 感谢您就[标题中的职位，如 the Marketing Intern Position]对我进行面试
 
 [block]
 Dear [面试官，如 Ms. Chen], || 尊敬的[面试官，如 Ms. Chen]：

@@ -4,7 +4,7 @@ kind: high
 category: 电子邮件|Emails
 name: 邮件：约定小组会议|Email arranging a group meeting
 description: 适用于给同学或同事发邮件约定小组讨论、项目会议。说明开会目的，给出时间地点或几个备选时间，列出需要准备的内容。
-title: Group Meeting for [项目，如 Our Marketing Project] || 关于[项目，如 Our Marketing Project]的小组会议
+title: Group Meeting for [标题中的项目，如 Our Marketing Project] || 关于[标题中的项目，如 Our Marketing Project]的小组会议
 
 [block]
 Hi [收件人，如 everyone], || [收件人，如 everyone]好：
@@ -13,7 +13,7 @@ Hi [收件人，如 everyone], || [收件人，如 everyone]好：
 I would like to arrange a meeting to talk about [项目，如 our marketing project]. || 我想安排一次会议来讨论[项目，如 our marketing project]。
 We need to [目的，如 decide who will do each part of the report]. || 我们需要[目的，如 decide who will do each part of the report]。
 [alternative]
-Our [项目，如 marketing project] is due in [时间，如 two weeks], so it is time to meet. || 我们的[项目，如 marketing project]将在[时间，如 two weeks]后到期，是时候开个会了。
+Our project is due in [剩余时间，如 two weeks], so it is time to meet. || 我们的项目将在[剩余时间，如 two weeks]后到期，是时候开个会了。
 There are a few things we need to agree on. || 有几件事我们需要达成一致。
 
 [block]

@@ -4,7 +4,7 @@ kind: high
 category: 报告|Reports
 name: 调查报告|Survey report
 description: 适用于课程作业或竞赛中的调查报告。依次写调查目的与方法、主要发现、原因分析和建议，数据要具体。
-title: A Survey on [调查主题，如 How College Students Spend Their Free Time] || 关于[调查主题，如 How College Students Spend Their Free Time]的调查
+title: A Survey on [标题中的调查主题，如 How College Students Spend Their Free Time] || 关于[标题中的调查主题，如 How College Students Spend Their Free Time]的调查
 
 [block]
 The purpose of this survey was to find out [调查主题，如 how college students spend their free time]. || 本次调查的目的是了解[调查主题，如 how college students spend their free time]。

@@ -4,7 +4,7 @@ kind: high
 category: 报告|Reports
 name: 活动报道|Report on an event
 description: 适用于校报、班级公众号或英语作业中的活动报道。首段交代时间、地点、活动名称，中间写活动经过和亮点，最后写反响和意义。
-title: [活动，如 Our Tree Planting Day] Was a Great Success || [活动，如 Our Tree Planting Day]圆满成功
+title: [标题中的活动，如 Our Tree Planting Day] Was a Great Success || [标题中的活动，如 Our Tree Planting Day]圆满成功
 
 [block]
 On [日期，如 March 12], [组织者，如 the Student Union] held [活动，如 a tree planting day] at [地点，如 the hill behind our school]. || [日期，如 March 12]，[组织者，如 the Student Union]在[地点，如 the hill behind our school]举办了[活动，如 a tree planting day]。

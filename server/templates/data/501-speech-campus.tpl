@@ -4,7 +4,7 @@ kind: high
 category: 演讲稿|Speeches
 name: 主题演讲稿|Speech on a topic
 description: 适用于英语演讲比赛、班会或校园活动中的主题演讲。开头问候并引出话题，中间用例子展开两三个要点，结尾号召听众行动。
-title: [演讲题目，如 Small Steps to a Greener Campus] || [演讲题目，如 Small Steps to a Greener Campus]
+title: [标题中的演讲题目，如 Small Steps to a Greener Campus] || [标题中的演讲题目，如 Small Steps to a Greener Campus]
 
 [block]
 Good morning, everyone. || 大家早上好。

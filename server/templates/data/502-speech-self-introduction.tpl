@@ -4,7 +4,7 @@ kind: high
 category: 演讲稿|Speeches
 name: 竞选演讲稿|Election speech for a student post
 description: 适用于竞选班干部、学生会职务的演讲。问候后说明竞选的职位，介绍自己的能力和经验，提出具体计划，最后请求大家投票。
-title: Why I Want to Be [职位，如 the Monitor of Our Class] || 我为什么想当[职位，如 the Monitor of Our Class]
+title: Why I Want to Be [标题中的职位，如 the Monitor of Our Class] || 我为什么想当[标题中的职位，如 the Monitor of Our Class]
 
 [block]
 Good afternoon, everyone. || 大家下午好。

@@ -4,7 +4,7 @@ kind: high
 category: 个人陈述|Personal statements
 name: 研究生申请个人陈述|Personal statement for a graduate program
 description: 适用于申请国外研究生项目的个人陈述。讲清楚学术兴趣的来源、相关学习和研究经历、选择该项目的理由以及未来目标。
-title: Personal Statement for [项目，如 the Master of Science in Data Science] || [项目，如 the Master of Science in Data Science]申请个人陈述
+title: Personal Statement for [标题中的项目，如 the Master of Science in Data Science] || [标题中的项目，如 the Master of Science in Data Science]申请个人陈述
 
 [block]
 My interest in [领域，如 data science] began when [起因，如 I helped my father analyse the sales of his small shop]. || 我对[领域，如 data science]的兴趣始于[起因，如 I helped my father analyse the sales of his small shop]。

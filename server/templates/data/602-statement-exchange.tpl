@@ -4,14 +4,14 @@ kind: high
 category: 个人陈述|Personal statements
 name: 交换项目申请陈述|Statement for an exchange program
 description: 适用于申请校际交换、暑期学校或海外实习项目的申请陈述。说明申请动机、自身准备、交换期间的学习计划和回国后的打算。
-title: Why I Want to Join [项目，如 the Exchange Program with the University of Melbourne] || 我为什么想参加[项目，如 the Exchange Program with the University of Melbourne]
+title: Why I Want to Join [标题中的项目，如 the Exchange Program with the University of Melbourne] || 我为什么想参加[标题中的项目，如 the Exchange Program with the University of Melbourne]
 
 [block]
 I am writing to apply for [项目，如 the exchange program with the University of Melbourne]. || 我写信申请[项目，如 the exchange program with the University of Melbourne]。
 I am a [年级，如 second-year] student of [专业，如 environmental science]. || 我是[专业，如 environmental science]专业的[年级，如 second-year]学生。
 [alternative]
 Studying abroad for a term has long been one of my dreams. || 出国学习一个学期一直是我的梦想之一。
-[项目，如 This program] gives me the perfect chance to make it come true. || [项目，如 This program]给了我实现它的绝佳机会。
+This program gives me the perfect chance to make it come true. || 这个项目给了我实现它的绝佳机会。
 
 [block]
 I want to join this program for two reasons. || 我想参加这个项目有两个原因。

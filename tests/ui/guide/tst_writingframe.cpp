@@ -278,6 +278,18 @@ private slots:
         QCOMPARE(labels[0]->text(), QStringLiteral("Thank you for your letter.\n谢谢你的来信。"));
     }
 
+    void repeatedLabelsAreNumbered()
+    {
+        KeyWordWindow window;
+        window.setKeys({QStringLiteral("[原因，如 a]"), QStringLiteral("[原因，如 b]"), Name}, {});
+        const QList<QLabel *> labels = window.findChildren<QLabel *>();
+        QStringList texts;
+        for (QLabel *l : labels)
+            if (!l->toolTip().isEmpty())
+                texts << l->text();
+        QCOMPARE(texts, (QStringList{QStringLiteral("原因（1）"), QStringLiteral("原因（2）"), QStringLiteral("姓名")}));
+    }
+
     void shortForms_data()
     {
         QTest::addColumn<QString>("key");
