@@ -134,7 +134,7 @@ private slots:
         QVERIFY(m_guide->highFrame()->isVisible() && !m_guide->welcomePage()->isVisible());
         QTRY_VERIFY(m_guide->highFrame()->nextButton()->isEnabled());
         const QString preview = m_guide->highFrame()->preview()->toPlainText();
-        QVERIFY(preview.startsWith(QStringLiteral("The Advantages and Disadvantages of [话题，如 Online Learning]")));
+        QVERIFY(preview.startsWith(QStringLiteral("The Advantages and Disadvantages of [标题中的话题，如 Online Learning]\n")));
         QVERIFY(preview.contains(QStringLiteral("近年来")));
         QVERIFY(!m_guide->highFrame()->description()->toPlainText().isEmpty());
         QVERIFY(m_events.contains(QStringLiteral("Writing_High_Select")));
