@@ -712,6 +712,7 @@ void WritingFrame::hideEvent(QHideEvent *event)
 {
     QFrame::hideEvent(event);
     m_keyWordWindow->hide();
+    m_keyWordButton->show();
     if (m_tips && m_tips->current())
         m_tips->current()->close();
 }

@@ -163,6 +163,10 @@ private slots:
             m_guide->writingFrame()->slotKeyWordEditChanged(key, QStringLiteral("X"));
         m_guide->writingFrame()->findChild<QPushButton *>(QStringLiteral("pb_improve"))->click();
         QCOMPARE(copied.size(), 1);
+        // The key-word window goes with the guide; its button is back for the next opening.
+        m_guide->hide();
+        QVERIFY(!m_guide->writingFrame()->keyWordWindow()->isVisible());
+        QVERIFY(!m_guide->writingFrame()->findChild<QPushButton *>(QStringLiteral("pb_key_word_window"))->isHidden());
         QCOMPARE(copied.first().at(0).toBool(), false);
         const QString text = copied.first().at(1).toString();
         QVERIFY(text.startsWith(QStringLiteral("An Invitation to X\nDear X,\n")));
