@@ -167,6 +167,7 @@ private slots:
         m_guide->hide();
         QVERIFY(!m_guide->writingFrame()->keyWordWindow()->isVisible());
         QVERIFY(!m_guide->writingFrame()->findChild<QPushButton *>(QStringLiteral("pb_key_word_window"))->isHidden());
+        m_guide->show();
         QCOMPARE(copied.first().at(0).toBool(), false);
         const QString text = copied.first().at(1).toString();
         QVERIFY(text.startsWith(QStringLiteral("An Invitation to X\nDear X,\n")));
