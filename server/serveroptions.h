@@ -48,6 +48,10 @@ struct ServerOptions
     // Checker tables; empty = the checker's defaults.
     std::string checkerDataDir;
     std::string hunspellDir;
+    // Templates: copied into DATA/templates on first start from this folder (empty = the
+    // ones beside the sources); the folder is looked at again at most this often.
+    std::string templateSeedDir;
+    int templateReloadMs = 2000;
 };
 
 } // namespace PennovaServer

@@ -12,6 +12,7 @@
 #include "servicecontext.h"
 #include "serverstorage.h"
 #include "signinroutes.h"
+#include "templateroutes.h"
 #include "userdataroutes.h"
 #include "versionroutes.h"
 #include "wordbudget.h"
@@ -54,6 +55,7 @@ ServiceServer::ServiceServer(ServerOptions options, SessionStore::Clock clock)
     m_pageRoutes = std::make_unique<PageRoutes>(*m_context);
     m_signInRoutes = std::make_unique<SignInRoutes>(*m_context);
     m_versionRoutes = std::make_unique<VersionRoutes>(*m_context);
+    m_templateRoutes = std::make_unique<TemplateRoutes>(*m_context);
 
     httplib::Server &http = *m_http;
     http.set_payload_max_length(m_options.maxBodyBytes);
@@ -80,6 +82,7 @@ ServiceServer::ServiceServer(ServerOptions options, SessionStore::Clock clock)
     m_checkRoutes->install(http);
     m_signInRoutes->install(http);
     m_versionRoutes->install(http);
+    m_templateRoutes->install(http);
     m_pageRoutes->install(http); // last: it installs the error page
 }
 

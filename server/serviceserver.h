@@ -21,6 +21,7 @@ class ServerStorage;
 class SignInRoutes;
 class UserDataRoutes;
 class VersionRoutes;
+class TemplateRoutes;
 class WordBudget;
 class LoginThrottle;
 class RateLimiter;
@@ -65,6 +66,7 @@ private:
     std::unique_ptr<PageRoutes> m_pageRoutes;
     std::unique_ptr<SignInRoutes> m_signInRoutes;
     std::unique_ptr<VersionRoutes> m_versionRoutes;
+    std::unique_ptr<TemplateRoutes> m_templateRoutes;
     std::unique_ptr<HttpListener> m_http;
 };
 

@@ -27,6 +27,8 @@
 #include "userinformation.h"
 #include "userwordfilter.h"
 #include "waitingindicator.h"
+#include "writingguidewindow.h"
+#include "servicehosts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -165,6 +167,10 @@ void MainWindow::connectSignals()
     connect(m_ui.copyAction, &QAction::triggered, this, &MainWindow::slotCopyToClip);
     connect(m_ui.clearAction, &QAction::triggered, this, &MainWindow::slotClear);
     connect(m_ui.strip, &StatisticsStrip::signalClicked, this, [this] { openReport(true); });
+    auto *guide = new QAction(QStringLiteral("写作向导"), this);
+    guide->setShortcut(QKeySequence(QStringLiteral("Ctrl+G")));
+    addAction(guide);
+    connect(guide, &QAction::triggered, this, &MainWindow::slotWritingGuide);
 
     connect(&m_wordLimitTimer, &QTimer::timeout, this, &MainWindow::slotResetWordCountLimit);
     connect(&m_backupTimer, &QTimer::timeout, this, &MainWindow::slotBackup);
@@ -880,6 +886,27 @@ void MainWindow::setTextFromFile(const QString &path)
     }
     reset();
     m_ui.editor->loadText(text);
+}
+
+void MainWindow::slotWritingGuide()
+{
+    if (!m_guide) {
+        m_guide = new WritingGuideWindow(ZeltraLib::ApiHost(), &m_prefs, &m_services.promptTips, this);
+        m_guide->setEventLog([this](const QString &name) { m_services.usage.countEvent(name); });
+        connect(m_guide, &WritingGuideWindow::signalCopyCheck, this, &MainWindow::slotWriteCopyCheck);
+    }
+    if (m_guide->exec() == QDialog::Rejected)
+        delete m_guide;
+}
+
+void MainWindow::slotWriteCopyCheck(bool bCheck, QString text)
+{
+    if (m_ui.editor->hasText() && !m_guide->confirmOverwrite())
+        return;
+    (bCheck ? m_ui.sideBar->correctModeButton() : m_ui.sideBar->polishModeButton())->setChecked(true);
+    reset();
+    m_ui.editor->loadText(text);
+    m_guide->accept();
 }
 
 void MainWindow::slotResetWordCountLimit()

@@ -33,6 +33,7 @@ class QSplitter;
 class SentenceEntry;
 class StatisticsStrip;
 class WaitingIndicator;
+class WritingGuideWindow;
 
 namespace ZeltraLib {
 class CheckTaskThread;
@@ -112,11 +113,15 @@ public Q_SLOTS:
     void slotBackup();
     void slotDisplayCorrection(bool bShow);
     void slotOpenReport();
+    // The writing guide (Ctrl+G) and the text it hands back for checking or polishing.
+    void slotWritingGuide();
+    void slotWriteCopyCheck(bool bCheck, QString text);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    QPointer<WritingGuideWindow> m_guide; // child; kept after it handed a text over
     void connectSignals();
     // Size and place from "Left", "Top", "Width", "Height", "IsMaxmized".
     void restoreGeometry();
