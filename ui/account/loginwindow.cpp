@@ -1,6 +1,7 @@
 #include "loginwindow.h"
 
 #include "accountprompts.h"
+#include "dialogframe.h"
 #include "advertisementlabel.h"
 #include "arithmeticcaptcha.h"
 #include "configstore.h"
@@ -214,6 +215,7 @@ void LoginWindow::buildUi()
 
     layout->setSizeConstraint(QLayout::SetNoConstraint);
     setFixedSize(WindowWidth, 320);
+    new DialogFrame(this, windowTitle(), Titlebar::Minimize | Titlebar::Close);
 
     connect(m_loginButton, &QPushButton::clicked, this, &LoginWindow::slotLogin);
     connect(registerLink, &QPushButton::clicked, this, &LoginWindow::slotRegClicked);

@@ -88,6 +88,8 @@ private slots:
 
     void init()
     {
+        // The window saves its settings; every test starts from the defaults.
+        QFile::remove(m_config.filePath(PreferenceFileName));
         m_prefs = makePreferences(m_config);
         m_prefs->setValue(QStringLiteral("show_report"), QStringLiteral("False"));
         m_tips = std::make_unique<ConfigStore>(m_config.path(), PromptTipFileName);
