@@ -495,7 +495,9 @@ void MainWindow::slotSlideDictionary(int nSize)
 
 void MainWindow::setDictionaryHeight(int height)
 {
-    const int total = m_ui.spVertical->height();
+    // The sizes without the handle.
+    const QList<int> sizes = m_ui.spVertical->sizes();
+    const int total = sizes.value(0) + sizes.value(1);
     m_ui.spVertical->setSizes({qMax(0, total - height), height});
 }
 
