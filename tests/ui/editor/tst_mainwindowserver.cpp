@@ -157,6 +157,60 @@ private slots:
         QCOMPARE(m_window->findings().size(), first);
         QCOMPARE(m_window->checkThread()->answeredFromStorage().size(), m_window->sentences().size());
     }
+
+    // A server whose sessions last 2 s: the window's keep-alive (every 400 ms here) keeps
+    // its session, so a check after 3.5 s still succeeds, while an idle session is gone.
+    void keepAliveOutlivesAShortSessionLifetime()
+    {
+        QTemporaryDir data;
+        QVERIFY(data.isValid());
+        QCOMPARE(QProcess::execute(program(), {"--data", data.path(), "user", "add", "writer02",
+                                               "writer2@example.com", "secret123"}),
+                 0);
+        QTcpServer probe;
+        QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
+        const QString host = QStringLiteral("127.0.0.1:%1").arg(probe.serverPort());
+        probe.close();
+        QProcess server;
+        server.setProcessChannelMode(QProcess::MergedChannels);
+        server.start(program(), {"--data", data.path(), "--listen", host, "--session-lifetime", "2"});
+        QByteArray log;
+        QTRY_VERIFY_WITH_TIMEOUT((log += server.readAll()).contains("listening on")
+                                     || server.state() == QProcess::NotRunning,
+                                 60000);
+        QVERIFY2(log.contains("listening on"), log.constData());
+
+        UserAccess kept(host), idle(host);
+        for (UserAccess *access : {&kept, &idle}) {
+            QSignalSpy login(access, &UserAccess::LoginFinished);
+            access->login(QStringLiteral("writer02"), passwordHash(QStringLiteral("secret123")));
+            QVERIFY(login.wait(15000));
+            QVERIFY(!access->sessionKey().isEmpty());
+        }
+        m_window.reset();
+        MainWindowServices services{*m_prefs, *m_tips, kept, *m_usage, host, host,
+                                    m_data.filePath(QStringLiteral("none.dat"))};
+        services.sessionIntervalMs = 400;
+        services.pingIntervalMs = 0;
+        m_window = std::make_unique<MainWindow>(services);
+        m_window->show();
+        QSignalSpy activated(&kept, &UserAccess::ActivateSessionFinished);
+        QTRY_VERIFY_WITH_TIMEOUT(activated.size() >= 9, 20000); // at least 3.6 s
+        for (const QList<QVariant> &answer : std::as_const(activated))
+            QCOMPARE(answer.first().toInt(), -1);
+
+        QSignalSpy idleAnswer(&idle, &UserAccess::ActivateSessionFinished);
+        idle.activateSession();
+        QVERIFY(idleAnswer.wait(15000));
+        QCOMPARE(idleAnswer.first().first().toInt(), 2300);
+
+        QVERIFY(check(QStringLiteral("She go to school every day.")));
+        QCOMPARE(m_window->finishCode(), 0);
+        QVERIFY(!m_window->findings().isEmpty());
+        m_window.reset();
+        server.terminate();
+        server.waitForFinished(5000);
+    }
 };
 
 QTEST_MAIN(MainWindowServerTest)
