@@ -15,6 +15,8 @@ PACKAGES=(
   libzip-dev
   iputils-ping
   xvfb xauth fonts-wqy-microhei
+  # Trying the windows by hand under Xvfb: pointer and keys, a window manager, a tray.
+  xdotool openbox trayer
 )
 
 missing=()

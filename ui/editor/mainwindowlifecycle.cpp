@@ -168,7 +168,8 @@ void MainWindow::recoverAfterCrash()
     m_ui.editor->loadText(text);
     m_trackingSuppressed = false;
     m_textChanged = false;
-    showNotification(10);
+    // Once the window is on screen, where the notice can be placed and seen.
+    QTimer::singleShot(0, this, [this] { showNotification(10); });
 }
 
 // ---------------------------------------------------------------- first-use tips

@@ -221,6 +221,8 @@ private slots:
         m_prefs->setValue(QStringLiteral("is_crash"), isCrash);
         makeWindow(services());
         QCOMPARE(m_window->editor()->toPlainText(), restored ? text : QString());
+        if (restored)
+            QTRY_VERIFY(m_window->popup());
         QCOMPARE(m_window->popup() ? m_window->popup()->text() : QString(),
                  restored ? QStringLiteral("已恢复上次意外退出前的文章内容") : QString());
         // Running now: a kill from here on is a crash for the next start.
