@@ -56,24 +56,33 @@ private:
         return !ended.isEmpty() || ended.wait(60000);
     }
 
+    // A server over `dataDir` with the user `user` (password "secret123"); *host is its
+    // "host:port".
+    static void startServer(QProcess &server, const QString &dataDir, const QString &user,
+                            const QStringList &options, QString *host)
+    {
+        QCOMPARE(QProcess::execute(program(), {"--data", dataDir, "user", "add", user,
+                                               user + QStringLiteral("@example.com"), "secret123"}),
+                 0);
+        QTcpServer probe;
+        QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
+        *host = QStringLiteral("127.0.0.1:%1").arg(probe.serverPort());
+        probe.close();
+        server.setProcessChannelMode(QProcess::MergedChannels);
+        server.start(program(), QStringList{"--data", dataDir, "--listen", *host} + options);
+        QByteArray log;
+        QTRY_VERIFY_WITH_TIMEOUT((log += server.readAll()).contains("listening on")
+                                     || server.state() == QProcess::NotRunning,
+                                 60000);
+        QVERIFY2(log.contains("listening on"), log.constData());
+    }
+
 private slots:
     void initTestCase()
     {
         QVERIFY(m_data.isValid() && m_config.isValid());
-        QCOMPARE(QProcess::execute(program(), {"--data", m_data.path(), "user", "add", "writer01",
-                                               "writer@example.com", "secret123"}),
-                 0);
-        QTcpServer probe;
-        QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
-        m_host = QStringLiteral("127.0.0.1:%1").arg(probe.serverPort());
-        probe.close();
-        m_server.setProcessChannelMode(QProcess::MergedChannels);
-        m_server.start(program(), {"--data", m_data.path(), "--listen", m_host});
-        QByteArray log;
-        QTRY_VERIFY_WITH_TIMEOUT((log += m_server.readAll()).contains("listening on")
-                                     || m_server.state() == QProcess::NotRunning,
-                                 60000);
-        QVERIFY2(log.contains("listening on"), log.constData());
+        startServer(m_server, m_data.path(), QStringLiteral("writer01"), {}, &m_host);
+        QVERIFY(!QTest::currentTestFailed());
 
         m_access = std::make_unique<UserAccess>(m_host);
         QSignalSpy login(m_access.get(), &UserAccess::LoginFinished);
@@ -164,21 +173,10 @@ private slots:
     {
         QTemporaryDir data;
         QVERIFY(data.isValid());
-        QCOMPARE(QProcess::execute(program(), {"--data", data.path(), "user", "add", "writer02",
-                                               "writer2@example.com", "secret123"}),
-                 0);
-        QTcpServer probe;
-        QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
-        const QString host = QStringLiteral("127.0.0.1:%1").arg(probe.serverPort());
-        probe.close();
         QProcess server;
-        server.setProcessChannelMode(QProcess::MergedChannels);
-        server.start(program(), {"--data", data.path(), "--listen", host, "--session-lifetime", "2"});
-        QByteArray log;
-        QTRY_VERIFY_WITH_TIMEOUT((log += server.readAll()).contains("listening on")
-                                     || server.state() == QProcess::NotRunning,
-                                 60000);
-        QVERIFY2(log.contains("listening on"), log.constData());
+        QString host;
+        startServer(server, data.path(), QStringLiteral("writer02"), {"--session-lifetime", "2"}, &host);
+        QVERIFY(!QTest::currentTestFailed());
 
         UserAccess kept(host), idle(host);
         for (UserAccess *access : {&kept, &idle}) {
