@@ -2,6 +2,7 @@
 
 #include "accountprompts.h"
 #include "dialogframe.h"
+#include "focusanimation.h"
 #include "advertisementlabel.h"
 #include "arithmeticcaptcha.h"
 #include "linkbutton.h"
@@ -100,6 +101,7 @@ RegisterWindow::RegisterWindow(const QString &webHost, AccountPrompts &prompts,
     layout->addWidget(m_pages);
     setFixedSize(WindowWidth, 360);
     new DialogFrame(this, windowTitle());
+    new FocusAnimation(this);
 
     newCaptcha();
     if (const QScreen *screen = QGuiApplication::primaryScreen())
