@@ -12,6 +12,7 @@
 #include "globalstores.h"
 #include "mainwindow.h"
 #include "polishmode.h"
+#include "textfileio.h"
 #include "titlebar.h"
 #include "popuplabel.h"
 #include "useraccess.h"
@@ -362,6 +363,44 @@ private slots:
             QCOMPARE(saved->value(QStringLiteral("show_close_tip")), dontAsk ? QStringLiteral("False") : QStringLiteral("True"));
             QCOMPARE(saved->value(QStringLiteral("click_close_level")), QString::number(choice));
         }
+    }
+
+    void hotKeysBecomeMenuShortcuts_data()
+    {
+        QTest::addColumn<QString>("enabled");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("shortcut");
+        QTest::newRow("own key") << "True" << "ctrl|shift|K" << "Ctrl+Shift+K";
+        QTest::newRow("turned off") << "False" << "ctrl|shift|K" << "";
+    }
+    void hotKeysBecomeMenuShortcuts()
+    {
+        QFETCH(QString, enabled);
+        QFETCH(QString, key);
+        QFETCH(QString, shortcut);
+        m_prefs->setValue(QStringLiteral("hk_check_enabled"), enabled);
+        m_prefs->setValue(QStringLiteral("hk_check_key"), key);
+        makeWindow(services());
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        QAction *check = m_window->customMenuBar()->action(CustomMenuBar::ActCheck);
+        QCOMPARE(check->shortcut().toString(), shortcut);
+        // The menu's shortcut works in the window, whatever has the focus.
+        QTest::keyClick(m_window->editor(), Qt::Key_K, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(m_boxes, shortcut.isEmpty() ? QStringList() : QStringList{QStringLiteral("请输入文本")});
+    }
+
+    void saveWritesTheTextWithTheFilterSuffix()
+    {
+        m_savePath = m_dir.filePath(QStringLiteral("essay"));
+        makeWindow(services());
+        m_window->editor()->setPlainText(QStringLiteral("An essay 一篇作文."));
+        m_window->customMenuBar()->action(CustomMenuBar::ActSave)->trigger();
+        // Read back as documents are read, whatever their encoding.
+        QString saved;
+        QVERIFY(TextFileIo::read(m_savePath + QStringLiteral(".txt"), &saved));
+        QCOMPARE(saved, QStringLiteral("An essay 一篇作文."));
+        QCOMPARE(savedPreferences()->value(QStringLiteral("Save_Filter")), QStringLiteral("0"));
+        QCOMPARE(m_usage->eventCount(QStringLiteral("Main_SaveFile")), 1);
     }
 
     // ------------------------------------------------------------ sign-out and session
