@@ -397,7 +397,7 @@ void MainWindow::storeSessionSettings()
     m_prefs.setValue(QStringLiteral("CorrectionPanel"), QString::number(m_ui.panel->currentPage()));
     m_prefs.setValue(QStringLiteral("Dict_Lock"), isTrue(QStringLiteral("Dict_Lock")) ? True : False);
     m_prefs.setValue(QStringLiteral("Dict_Height"), QString::number(m_dictHeight));
-    m_prefs.setValue(QStringLiteral("Left_Side_Visible"), m_ui.sideBar->isVisible() || !isVisible() ? True : False);
+    m_prefs.setValue(QStringLiteral("Left_Side_Visible"), m_ui.sideBar->isHidden() ? False : True);
     savePreferences();
     m_services.promptTips.save();
 }

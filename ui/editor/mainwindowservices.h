@@ -19,7 +19,9 @@ struct MainWindowServices
 {
     ConfigStore &preferences;              // "preference.ini"
     ConfigStore &promptTips;               // "setting.ini": first-use tip keys
-    ZeltraLib::UserAccess &access;         // the session (its key goes with every check)
+    // The session at start (its key goes with every check). After a sign-out the window
+    // works with the object renewAccess returned (MainWindow::userAccess()).
+    ZeltraLib::UserAccess &access;
     ZeltraLib::UserInformation &usage;     // usage counters, word list, correction log
     QString checkHost;                     // "host:port" of check and polish
     QString accountHost;                   // "host:port" of the usage log
