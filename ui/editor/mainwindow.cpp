@@ -27,7 +27,7 @@
 #include "useraccess.h"
 #include "userinformation.h"
 #include "userwordfilter.h"
-#include "waitingindicator.h"
+#include "waitlabel.h"
 #include "windowfadeanimation.h"
 
 #include <QAction>
@@ -671,7 +671,7 @@ void MainWindow::slotCorrectAll()
         m_backupTimer.start();
         return;
     }
-    m_ui.waiting->showCentered();
+    m_ui.waiting->start();
     countEvent("Main_CorrectAll", "Main_Improve_CorrectAll");
     m_acceptingAll = true;
     m_trackingSuppressed = true;
@@ -702,7 +702,7 @@ void MainWindow::slotCorrectAll()
         m_focus.refreshState();
     refreshHistoryButtons();
     showNotification(polish ? 12 : 11);
-    m_ui.waiting->hide();
+    m_ui.waiting->stop();
     m_backupTimer.start();
 }
 

@@ -39,7 +39,6 @@ class QPushButton;
 class QSplitter;
 class SentenceEntry;
 class StatisticsStrip;
-class WaitingIndicator;
 
 namespace ZeltraLib {
 class NetworkHelper;

@@ -8,7 +8,7 @@
 #include "leftsidebar.h"
 #include "statisticsstrip.h"
 #include "titlebar.h"
-#include "waitingindicator.h"
+#include "waitlabel.h"
 
 #include <QAction>
 #include <QHBoxLayout>
@@ -144,7 +144,7 @@ void MainWindowForm::setupUi(CustomWindow *window, ConfigStore &prefs, const QSt
     statusLayout->addWidget(connectionLabel);
     mainLayout->addWidget(status);
     window->setCentralWidget(root);
-    waiting = new WaitingIndicator(window);
+    waiting = new WaitLabel(window);
 
     checkAction = bindAction(CustomMenuBar::ActCheck, checkButton);
     improveAction = bindAction(CustomMenuBar::ActImprove, improveButton);

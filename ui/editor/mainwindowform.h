@@ -17,7 +17,7 @@ class QPushButton;
 class QSplitter;
 class QWidget;
 class StatisticsStrip;
-class WaitingIndicator;
+class WaitLabel;
 
 // The widget tree of the main window: inside the shadow margin the title bar with the
 // menu bar, the left side bar with the mode buttons, the tool row, the splitter
@@ -52,7 +52,7 @@ public:
     StatisticsStrip *strip = nullptr;
     QLabel *wordCountLabel = nullptr;
     QLabel *connectionLabel = nullptr;
-    WaitingIndicator *waiting = nullptr;
+    WaitLabel *waiting = nullptr;
 
     QPushButton *checkButton = nullptr;
     QPushButton *improveButton = nullptr;

@@ -44,6 +44,8 @@ void WaitLabel::start()
     show();
     raise();
     m_timeLine.start();
+    // Painted at once: the caller may keep the event loop busy for a while.
+    repaint();
 }
 
 void WaitLabel::stop()
