@@ -33,6 +33,11 @@ bool CrashBackup::read(QString *text) const
     return decode(file.read(MaxBytes), text);
 }
 
+void CrashBackup::remove() const
+{
+    QFile::remove(m_path);
+}
+
 bool CrashBackup::decode(const QByteArray &bytes, QString *text)
 {
     const bool bom = bytes.startsWith("\xEF\xBB\xBF");

@@ -19,6 +19,8 @@ public:
     bool write(const QString &text) const;
     // False when the file is missing, unreadable, too large or not text in either encoding.
     bool read(QString *text) const;
+    // After an orderly end or a sign-out: nothing of this text may come back later.
+    void remove() const;
 
     // UTF-8 (with or without a byte-order mark) when the bytes are valid UTF-8, else
     // GB18030; false when neither decodes.

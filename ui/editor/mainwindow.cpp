@@ -119,6 +119,7 @@ MainWindow::~MainWindow()
     // Torn down by its owner, not killed: the next start has nothing to recover.
     m_prefs.setValue(QStringLiteral("is_crash"), False);
     m_prefs.save();
+    m_backup.remove();
     if (m_checkThread->isRunning())
         m_checkThread->cancel();
     m_wordThread->wait();

@@ -434,9 +434,11 @@ void MainWindow::slotLogoutFinished(int result)
         exitNow();
         return;
     }
-    // Sign-out: an empty window, a fresh session and the login again.
+    // Sign-out: an empty window, a fresh session and the login again. The next user must
+    // never get this text back after a crash.
     reset();
     m_textChanged = false;
+    m_backup.remove();
     if (m_services.renewAccess) {
         if (m_access)
             disconnect(m_access, nullptr, this, nullptr);
@@ -462,6 +464,8 @@ void MainWindow::exitNow()
     m_exitAllowed = true;
     m_prefs.setValue(QStringLiteral("is_crash"), False);
     savePreferences();
+    // A later crash must not bring back the text of this finished session.
+    m_backup.remove();
     // Possibly inside the close request that started the exit: close once it has returned.
     QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
     emit signalSessionEnded(true);

@@ -288,6 +288,7 @@ private slots:
         makeWindow(services());
         m_window->setGeometry(70, 60, 800, 600);
         m_window->editor()->setPlainText(text);
+        m_window->slotBackup();
         QSignalSpy ended(m_window.get(), &MainWindow::signalSessionEnded);
         m_window->close();
         QCOMPARE(m_boxes, text.isEmpty() ? QStringList() : QStringList{QStringLiteral("退出确认")});
@@ -299,6 +300,7 @@ private slots:
         if (!exits) {
             QVERIFY(m_window->isVisible());
             QVERIFY(ended.isEmpty());
+            QVERIFY(QFile::exists(m_window->crashBackup().path()));
             return;
         }
         // Signed out (no session: at once), then the window ends and the run is orderly.
@@ -307,6 +309,8 @@ private slots:
         QTRY_VERIFY(!m_window->isVisible());
         const auto saved = savedPreferences();
         QCOMPARE(saved->value(QStringLiteral("is_crash")), QStringLiteral("False"));
+        // A crash in a later session must not bring this text back.
+        QVERIFY(!QFile::exists(m_window->crashBackup().path()));
         QCOMPARE(saved->value(QStringLiteral("Left")), QStringLiteral("70"));
         QCOMPARE(saved->value(QStringLiteral("Width")), QStringLiteral("800"));
         QCOMPARE(m_usage->eventCount(QStringLiteral("Check_Level_Medium")), 1);
@@ -418,6 +422,8 @@ private slots:
         m_answers.insert(QStringLiteral("注销确认"), QDialog::Accepted);
         makeWindow(services());
         m_window->editor()->setPlainText(QStringLiteral("Text of the first user."));
+        m_window->slotBackup();
+        QVERIFY(QFile::exists(m_window->crashBackup().path()));
         QSignalSpy ended(m_window.get(), &MainWindow::signalSessionEnded);
         m_window->customMenuBar()->action(CustomMenuBar::ActLogout)->trigger();
         QCOMPARE(m_boxes, QStringList{QStringLiteral("注销确认")});
@@ -425,6 +431,8 @@ private slots:
         QCOMPARE(m_window->userAccess(), m_renewed.get());
         QVERIFY(m_window->userAccess()->sessionKey().isEmpty());
         QCOMPARE(m_window->editor()->toPlainText(), QString());
+        // The next user never gets the first user's text back.
+        QVERIFY(!QFile::exists(m_window->crashBackup().path()));
         if (loginAgain) {
             QVERIFY(ended.isEmpty());
             QVERIFY(m_window->isVisible());
