@@ -19,7 +19,6 @@
 #include "popuplabel.h"
 #include "progresswindow.h"
 #include "reportwindow.h"
-#include "resultcode.h"
 #include "sentenceentry.h"
 #include "statisticsstrip.h"
 #include "textchunk.h"
@@ -86,7 +85,7 @@ MainWindow::MainWindow(const MainWindowServices &services, QWidget *parent)
     m_wordThread = new DetectWordThread(this, services.wordCountDelayMs);
     m_sentenceThread = new DetectSentenceThread(this);
     connectSignals();
-    connectMenu();
+    connectLifecycle();
 
     m_ui.sideBar->setVisible(m_prefs.value(QStringLiteral("Left_Side_Visible")) != False);
     // The saved mode decides the starting mode.
@@ -181,17 +180,6 @@ void MainWindow::connectSignals()
 
     connect(&m_wordLimitTimer, &QTimer::timeout, this, &MainWindow::slotResetWordCountLimit);
     connect(&m_backupTimer, &QTimer::timeout, this, &MainWindow::slotBackup);
-    connect(&m_sessionTimer, &QTimer::timeout, this, &MainWindow::slotActivateSession);
-    connect(&m_restPopupTimer, &QTimer::timeout, this, &MainWindow::slotShowRestPopup);
-    connect(&m_pingTimer, &QTimer::timeout, this, &MainWindow::slotPingCheckServer);
-    connect(&m_logoutGuard, &QTimer::timeout, this, [this] { slotLogoutFinished(ResultCode::NetworkError); });
-    connect(m_network, &NetworkHelper::signalPingFinished, this, &MainWindow::slotPingFinished);
-    connect(&m_dictSlide, &QTimeLine::frameChanged, this, &MainWindow::slotSlideDictionary);
-    connect(&m_dictSlide, &QTimeLine::finished, this, &MainWindow::slotSlideDictFinished);
-    connect(m_ui.spVertical, &QSplitter::splitterMoved, this, &MainWindow::slotMoveDictPos);
-    connect(m_ui.editor, &CustomTextEditor::signalShowDict, this, &MainWindow::slotDisplayDictPanel);
-    if (m_access)
-        connect(m_access, &UserAccess::LogoutFinished, this, &MainWindow::slotLogoutFinished);
 }
 
 void MainWindow::applyModeButtons()
@@ -904,21 +892,6 @@ void MainWindow::slotOpen()
 void MainWindow::slotResetWordCountLimit()
 {
     m_wordLimit.reset();
-}
-
-void MainWindow::slotBackup()
-{
-    if (m_geometryChanged) {
-        // The window's place survives a crash too.
-        m_geometryChanged = false;
-        storeGeometry();
-        savePreferences();
-    }
-    if (!m_textChanged || !m_ui.editor->hasText())
-        return;
-    if (!m_backup.write(m_ui.editor->toPlainText()))
-        return;
-    m_textChanged = false;
 }
 
 void MainWindow::slotDisplayCorrection(bool bShow)

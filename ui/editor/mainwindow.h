@@ -167,7 +167,8 @@ protected:
 
 private:
     void connectSignals();
-    void connectMenu();
+    // Timers, tray, dictionary slide, session and menu.
+    void connectLifecycle();
     void refreshMenus();
     // Size and place from "Left", "Top", "Width", "Height", "IsMaxmized".
     void restoreGeometry();

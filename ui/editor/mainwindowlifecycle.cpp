@@ -55,8 +55,20 @@ QString levelEvent(const char *prefix, int level, bool polish)
 
 // ---------------------------------------------------------------- construction helpers
 
-void MainWindow::connectMenu()
+void MainWindow::connectLifecycle()
 {
+    connect(&m_sessionTimer, &QTimer::timeout, this, &MainWindow::slotActivateSession);
+    connect(&m_restPopupTimer, &QTimer::timeout, this, &MainWindow::slotShowRestPopup);
+    connect(&m_pingTimer, &QTimer::timeout, this, &MainWindow::slotPingCheckServer);
+    connect(&m_logoutGuard, &QTimer::timeout, this, [this] { slotLogoutFinished(ResultCode::NetworkError); });
+    connect(m_network, &NetworkHelper::signalPingFinished, this, &MainWindow::slotPingFinished);
+    connect(&m_dictSlide, &QTimeLine::frameChanged, this, &MainWindow::slotSlideDictionary);
+    connect(&m_dictSlide, &QTimeLine::finished, this, &MainWindow::slotSlideDictFinished);
+    connect(m_ui.spVertical, &QSplitter::splitterMoved, this, &MainWindow::slotMoveDictPos);
+    connect(m_ui.editor, &CustomTextEditor::signalShowDict, this, &MainWindow::slotDisplayDictPanel);
+    if (m_access)
+        connect(m_access, &UserAccess::LogoutFinished, this, &MainWindow::slotLogoutFinished);
+
     CustomMenuBar *bar = m_ui.menuBar;
     auto act = [bar](int index) { return bar->action(index); };
     connect(act(CustomMenuBar::ActSave), &QAction::triggered, this, &MainWindow::slotSave);
@@ -150,7 +162,23 @@ void MainWindow::savePreferences()
     m_prefs.save();
 }
 
-// ---------------------------------------------------------------- crash recovery
+// ---------------------------------------------------------------- crash backup and recovery
+
+void MainWindow::slotBackup()
+{
+    if (m_geometryChanged) {
+        // The window's place survives a crash too.
+        m_geometryChanged = false;
+        storeGeometry();
+        savePreferences();
+    }
+    if (!m_textChanged || !m_ui.editor->hasText())
+        return;
+    if (!m_backup.write(m_ui.editor->toPlainText()))
+        return;
+    m_textChanged = false;
+}
+
 
 void MainWindow::recoverAfterCrash()
 {
