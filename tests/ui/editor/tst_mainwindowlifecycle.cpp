@@ -514,6 +514,11 @@ private slots:
         QCOMPARE(saved.value(QStringLiteral("PT_ImproveMode")), QStringLiteral("True"));
         QCOMPARE(saved.value(QStringLiteral("PT_CorrectMode")), QStringLiteral("True"));
         QCOMPARE(saved.value(QStringLiteral("PT_Report")), QStringLiteral("False"));
+        // Once every tip has been shown the scheduler ends.
+        m_tips->setValue(QStringLiteral("PT_Report"), QStringLiteral("True"));
+        QVERIFY(closePopup());
+        QTRY_VERIFY(!m_window->restPopupTimer().isActive());
+        QVERIFY(!m_window->popup());
     }
 
     void dictionarySlide_data()
