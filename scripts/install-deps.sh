@@ -18,6 +18,8 @@ PACKAGES=(
   python3-docx
   iputils-ping iproute2
   xvfb xauth fonts-wqy-microhei
+  # Trying the windows by hand under Xvfb: pointer and keys, a window manager, a tray.
+  xdotool openbox trayer
 )
 
 missing=()

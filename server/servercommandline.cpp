@@ -119,9 +119,9 @@ ServerCommandLine ServerCommandLine::parse(const std::vector<std::string> &argum
                 return invalid("--data expects a directory");
             line.options.dataDir = value;
         } else if (arg == "--session-lifetime") {
-            const long long seconds = number(value, 60, 30LL * 24 * 3600);
+            const long long seconds = number(value, 1, 30LL * 24 * 3600);
             if (seconds < 0)
-                return invalid("--session-lifetime expects 60 to 2592000 seconds");
+                return invalid("--session-lifetime expects 1 to 2592000 seconds");
             line.options.sessionLifetimeSeconds = int(seconds);
         } else if (arg == "--public-url") {
             if (value.rfind("http://", 0) != 0 && value.rfind("https://", 0) != 0)

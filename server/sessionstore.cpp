@@ -72,12 +72,26 @@ std::optional<SessionStore::Session> SessionStore::find(const std::string &key)
         return std::nullopt;
     const std::int64_t t = now();
     return m_db.locked([&](sqlite3 *db) -> std::optional<Session> {
-        SqlStatement q(db, "SELECT s.user_id, u.name FROM session_keys s JOIN users u ON u.id = s.user_id "
-                           "WHERE s.key_hash = ?1 AND s.expires > ?2");
-        q.bind(1, keyHash(key)).bind(2, t);
-        if (!q.step())
-            return std::nullopt;
-        return Session{q.integer(0), q.text(1)};
+        const std::string hash = keyHash(key);
+        Session session;
+        std::int64_t expires = 0;
+        {
+            SqlStatement q(db, "SELECT s.user_id, u.name, s.expires FROM session_keys s JOIN users u ON u.id = s.user_id "
+                               "WHERE s.key_hash = ?1 AND s.expires > ?2");
+            q.bind(1, hash).bind(2, t);
+            if (!q.step())
+                return std::nullopt;
+            session = Session{q.integer(0), q.text(1)};
+            expires = q.integer(2);
+        }
+        // A session in use never expires under its user: every authenticated request
+        // renews it (written only when the clock has moved on since the last renewal).
+        if (expires < t + m_lifetime) {
+            SqlStatement renew(db, "UPDATE session_keys SET expires = ?1 WHERE key_hash = ?2");
+            renew.bind(1, t + m_lifetime).bind(2, hash);
+            renew.run();
+        }
+        return session;
     });
 }
 

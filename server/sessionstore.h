@@ -10,7 +10,7 @@ namespace PennovaServer {
 class SqliteDatabase;
 
 // Session keys: 128 random bits from libsodium as 32 upper-case hex digits; the database
-// keeps only a hash of each. A session expires when it is not activated (or used)
+// keeps only a hash of each. A session expires when it is neither activated nor used
 // within the lifetime.
 class SessionStore
 {
@@ -27,7 +27,7 @@ public:
     SessionStore(SqliteDatabase &db, int lifetimeSeconds, Clock clock = {});
 
     std::string open(std::int64_t userId);
-    // The live session of a key; an expired one is gone.
+    // The live session of a key, renewed for another lifetime; an expired one is gone.
     std::optional<Session> find(const std::string &key);
     // Extends a live session; false for an unknown or expired key.
     bool activate(const std::string &key);

@@ -126,6 +126,27 @@ private slots:
         QCOMPARE(post("/ActivateSession-new.ashx", "sessionKey=" + kept), std::string("SessionError||"));
     }
 
+    void sessionsInUseAreRenewedByEveryRequest()
+    {
+        const std::string used = m_server.login("demo123", "demo123456");
+        const std::string idle = m_server.login("demo123", "demo123456");
+        int status = 0;
+        // Word-list requests every 3000 s of a 3600 s lifetime keep the session alive
+        // without any activation; the idle one expires.
+        for (int round = 0; round < 3; ++round) {
+            m_server.advanceClock(3000);
+            post("/NotPublic/UserWordList.ashx", "sessionKey=" + used, &status);
+            QCOMPARE(status, 200);
+        }
+        post("/NotPublic/UserWordList.ashx", "sessionKey=" + idle, &status);
+        QCOMPARE(status, 403);
+        m_server.advanceClock(3599);
+        QCOMPARE(post("/ActivateSession-new.ashx", "sessionKey=" + used), std::string("Success||"));
+        m_server.advanceClock(3600);
+        post("/NotPublic/UserWordList.ashx", "sessionKey=" + used, &status);
+        QCOMPARE(status, 403);
+    }
+
     void repeatedWrongPasswordsLockTheNameForAWhile()
     {
         QVERIFY(m_server.addUser("guessme1", "g@example.com", "rightpass"));

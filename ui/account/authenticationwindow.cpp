@@ -1,5 +1,6 @@
 #include "authenticationwindow.h"
 
+#include "dialogframe.h"
 #include "movingbar.h"
 #include "signinpage.h"
 #include "signinreply.h"
@@ -53,6 +54,7 @@ AuthenticationWindow::AuthenticationWindow(int provider, ZeltraLib::UserAccess &
     buttons->addWidget(cancel);
     layout->addLayout(buttons);
     resize(640, 480);
+    new DialogFrame(this, windowTitle());
 
     connect(cancel, &QPushButton::clicked, this, &AuthenticationWindow::slotClose);
     connect(m_page, &QWebEnginePage::loadFinished, this, &AuthenticationWindow::slotLoadFinished);

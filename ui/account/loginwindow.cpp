@@ -1,6 +1,8 @@
 #include "loginwindow.h"
 
 #include "accountprompts.h"
+#include "dialogframe.h"
+#include "focusanimation.h"
 #include "advertisementlabel.h"
 #include "arithmeticcaptcha.h"
 #include "configstore.h"
@@ -214,6 +216,8 @@ void LoginWindow::buildUi()
 
     layout->setSizeConstraint(QLayout::SetNoConstraint);
     setFixedSize(WindowWidth, 320);
+    new DialogFrame(this, windowTitle(), Titlebar::Minimize | Titlebar::Close);
+    new FocusAnimation(this);
 
     connect(m_loginButton, &QPushButton::clicked, this, &LoginWindow::slotLogin);
     connect(registerLink, &QPushButton::clicked, this, &LoginWindow::slotRegClicked);

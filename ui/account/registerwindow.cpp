@@ -1,6 +1,8 @@
 #include "registerwindow.h"
 
 #include "accountprompts.h"
+#include "dialogframe.h"
+#include "focusanimation.h"
 #include "advertisementlabel.h"
 #include "arithmeticcaptcha.h"
 #include "linkbutton.h"
@@ -98,6 +100,8 @@ RegisterWindow::RegisterWindow(const QString &webHost, AccountPrompts &prompts,
     m_pages->addWidget(buildSuccessPage());
     layout->addWidget(m_pages);
     setFixedSize(WindowWidth, 360);
+    new DialogFrame(this, windowTitle());
+    new FocusAnimation(this);
 
     newCaptcha();
     if (const QScreen *screen = QGuiApplication::primaryScreen())

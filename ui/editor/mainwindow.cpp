@@ -15,6 +15,7 @@
 #include "findingfocus.h"
 #include "findingkeys.h"
 #include "leftsidebar.h"
+#include "networkhelper.h"
 #include "polishmode.h"
 #include "popuplabel.h"
 #include "progresswindow.h"
@@ -26,7 +27,8 @@
 #include "useraccess.h"
 #include "userinformation.h"
 #include "userwordfilter.h"
-#include "waitingindicator.h"
+#include "waitlabel.h"
+#include "windowfadeanimation.h"
 #include "writingguidewindow.h"
 #include "servicehosts.h"
 
@@ -54,25 +56,40 @@ constexpr qint64 AcceptAllEventSliceMs = 16;
 } // namespace
 
 MainWindow::MainWindow(const MainWindowServices &services, QWidget *parent)
-    : QMainWindow(parent)
+    : CustomWindow(parent)
     , m_services(services)
     , m_prefs(services.preferences)
+    , m_access(&services.access)
+    , m_backup(services.preferences.directory())
     , m_tips(services.promptTips, this)
     , m_wordLimit(services.wordLimitClock)
 {
     setWindowTitle(QStringLiteral("Pennova"));
-    m_ui.setupUi(this, m_prefs);
+    m_ui.setupUi(this, m_prefs, services.webHost);
     m_ui.editor->setSentenceList(&m_sentences);
+    new WindowFadeAnimation(this, false);
 
     m_checkThread = new CheckTaskThread(services.checkHost, services.accountHost,
                                         services.vocabularyPath, this);
+    m_dictHeight = qMax(0, m_prefs.value(QStringLiteral("Dict_Height")).toInt());
+    m_network = new NetworkHelper(this);
+    m_wordLimitTimer.setInterval(WordLimitResetMs);
+    m_backupTimer.setInterval(services.backupIntervalMs);
+    m_sessionTimer.setInterval(services.sessionIntervalMs);
+    m_restPopupTimer.setSingleShot(true);
+    m_restPopupTimer.setInterval(services.restPopupIntervalMs);
+    m_pingTimer.setSingleShot(true);
+    m_pingTimer.setInterval(qMax(0, services.pingIntervalMs));
+    m_logoutGuard.setSingleShot(true);
+    m_logoutGuard.setInterval(services.logoutTimeoutMs);
+    m_dictSlide.setDuration(qMax(1, services.dictSlideMs));
+    m_dictSlide.setFrameRange(0, 100);
     m_wordThread = new DetectWordThread(this, services.wordCountDelayMs);
     m_sentenceThread = new DetectSentenceThread(this);
-
-    m_wordLimitTimer.setInterval(WordLimitResetMs);
-    m_backupTimer.setInterval(BackupIntervalMs);
     connectSignals();
+    connectLifecycle();
 
+    m_ui.sideBar->setVisible(m_prefs.value(QStringLiteral("Left_Side_Visible")) != False);
     // The saved mode decides the starting mode.
     if (isTrue(QStringLiteral("Improve_mode")))
         m_ui.sideBar->polishModeButton()->setChecked(true);
@@ -80,17 +97,30 @@ MainWindow::MainWindow(const MainWindowServices &services, QWidget *parent)
         setPolishMode(false);
     applyModeButtons();
     m_ui.applyHotKeys(m_prefs);
-    m_ui.panel->slotDisplayPanel(m_prefs.value(QStringLiteral("CorrectionPanel")).toInt());
     restoreGeometry();
+    m_ui.panel->slotDisplayPanel(m_prefs.value(QStringLiteral("CorrectionPanel")).toInt());
+    if (isTrue(QStringLiteral("Dict_Lock"))) {
+        slotDisplayDictPanel(true);
+        m_services.usage.countEvent(QStringLiteral("Dictionary_Lock"));
+    }
+    m_restPopupTimer.start();
     m_wordLimitTimer.start();
-    m_backupTimer.start();
+    startSessionTimers();
     m_services.usage.countEvent(QStringLiteral("Login_Succ"));
+    slotPingCheckServer();
+    recoverAfterCrash();
+    m_backupTimer.start();
 }
 
 MainWindow::~MainWindow()
 {
     // Nothing may call back into a half-destroyed window.
     disconnect(&CallbackObject::instance(), nullptr, this, nullptr);
+    m_dictSlide.stop();
+    // Torn down by its owner, not killed: the next start has nothing to recover.
+    m_prefs.setValue(QStringLiteral("is_crash"), False);
+    m_prefs.save();
+    m_backup.remove();
     if (m_checkThread->isRunning())
         m_checkThread->cancel();
     m_wordThread->wait();
@@ -99,24 +129,6 @@ MainWindow::~MainWindow()
     m_ui.editor->setFocusedFinding(nullptr);
     m_ui.editor->setSentenceList(nullptr);
     qDeleteAll(m_sentences);
-}
-
-void MainWindow::restoreGeometry()
-{
-    const int left = m_prefs.value(QStringLiteral("Left")).toInt();
-    const QSize size(qMax(600, m_prefs.value(QStringLiteral("Width")).toInt()),
-                     qMax(400, m_prefs.value(QStringLiteral("Height")).toInt()));
-    resize(size);
-    if (left < 0) {
-        if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-            const QRect area = screen->availableGeometry();
-            move(area.x() + (area.width() - width()) / 2, qMax(area.y(), area.y() + (area.height() - height()) / 2));
-        }
-    } else {
-        move(left, m_prefs.value(QStringLiteral("Top")).toInt());
-    }
-    if (isTrue(QStringLiteral("IsMaxmized")))
-        setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 bool MainWindow::isTrue(const QString &key) const
@@ -276,7 +288,7 @@ void MainWindow::slotDetectSentenceFinished()
     }
     m_checkThread->setEnglishLevel(m_prefs.value(QStringLiteral("enlish_level")).toInt());
     m_checkThread->setPolishLevel(m_prefs.value(QStringLiteral("enrichment_level")).toInt());
-    m_checkThread->start(m_services.access.sessionKey(), &m_storage, texts, chunks);
+    m_checkThread->start(m_access ? m_access->sessionKey() : QString(), &m_storage, texts, chunks);
 }
 
 void MainWindow::slotUpdateState(CResultState state)
@@ -398,9 +410,9 @@ void MainWindow::checkFinished()
                 caret.topLeft() + QPoint(-10, 2 * caret.height()));
             // The tip texts: 3 speaks of polishing, 9 of the correcting helpers.
             if (polish)
-                m_tips.showOnce(3, QStringLiteral("PT_RightClickImprove"), at);
+                showTipOnce(3, "PT_RightClickImprove", at);
             else
-                m_tips.showOnce(9, QStringLiteral("PT_RightClick"), at);
+                showTipOnce(9, "PT_RightClick", at);
         }
     }
     if (!polish) {
@@ -523,7 +535,7 @@ void MainWindow::slotCorrectByType(CorrectionItem *item, MenuItemType type)
                 m_focus.moveCaretTo(next);
             else
                 m_focus.focus(item);
-            m_tips.showOnce(1, QStringLiteral("PT_CopyAll"), mapToGlobal(QPoint(0, 0)));
+            showTipOnce(1, "PT_CopyAll", mapToGlobal(QPoint(0, 0)));
         }
         break;
     case MenuItemIgnore:
@@ -654,7 +666,7 @@ void MainWindow::slotCorrectAll()
         m_backupTimer.start();
         return;
     }
-    m_ui.waiting->showCentered();
+    m_ui.waiting->start();
     countEvent("Main_CorrectAll", "Main_Improve_CorrectAll");
     m_acceptingAll = true;
     m_trackingSuppressed = true;
@@ -685,7 +697,7 @@ void MainWindow::slotCorrectAll()
         m_focus.refreshState();
     refreshHistoryButtons();
     showNotification(polish ? 12 : 11);
-    m_ui.waiting->hide();
+    m_ui.waiting->stop();
     m_backupTimer.start();
 }
 
@@ -708,7 +720,7 @@ void MainWindow::slotRedo()
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched != m_ui.editor || event->type() != QEvent::KeyPress)
-        return QMainWindow::eventFilter(watched, event);
+        return CustomWindow::eventFilter(watched, event);
     auto *key = static_cast<QKeyEvent *>(event);
     const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
     if (mods == Qt::ControlModifier) {
@@ -748,9 +760,9 @@ void MainWindow::slotTextChanged()
         const QPushButton *button = polishMode() ? m_ui.improveButton : m_ui.checkButton;
         const QPoint at = button->mapToGlobal(QPoint(0, button->height() + 4));
         if (polishMode())
-            m_tips.showOnce(8, QStringLiteral("PT_Improve"), at);
+            showTipOnce(8, "PT_Improve", at);
         else
-            m_tips.showOnce(2, QStringLiteral("PT_Check"), at);
+            showTipOnce(2, "PT_Check", at);
     }
 }
 
@@ -777,6 +789,7 @@ void MainWindow::slotWorkingModeChanged()
     setPolishMode(polish);
     m_services.usage.countEvent(polish ? QStringLiteral("Main_Mode_Improve") : QStringLiteral("Main_Mode_Correct"));
     m_prefs.setValue(QStringLiteral("Improve_mode"), polish ? True : False);
+    savePreferences();
     applyModeButtons();
     const QString text = m_ui.editor->toPlainText();
     reset();
@@ -912,15 +925,6 @@ void MainWindow::slotWriteCopyCheck(bool bCheck, QString text)
 void MainWindow::slotResetWordCountLimit()
 {
     m_wordLimit.reset();
-}
-
-void MainWindow::slotBackup()
-{
-    if (!m_textChanged || !m_ui.editor->hasText())
-        return;
-    if (!TextFileIo::write(m_prefs.directory() + QStringLiteral("backup.ini"), m_ui.editor->toPlainText()))
-        return;
-    m_textChanged = false;
 }
 
 void MainWindow::slotDisplayCorrection(bool bShow)

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "checkstatistics.h"
+#include "crashbackup.h"
+#include "customwindow.h"
 #include "checkstorage.h"
 #include "correctionhistory.h"
 #include "findingfocus.h"
@@ -12,6 +14,7 @@
 #include "resultstate.h"
 #include "popuplabel.h"
 #include "tippresenter.h"
+#include "useraccess.h"
 #include "wordcountlimit.h"
 
 #include <QList>
@@ -19,8 +22,12 @@
 #include <QNetworkReply>
 #include <QPointer>
 #include <QSet>
+#include <QSystemTrayIcon>
+#include <QTimeLine>
 #include <QTimer>
 
+class CustomMenuBar;
+class Titlebar;
 class CorrectionItem;
 class CorrectionPanel;
 class CustomTextEditor;
@@ -32,10 +39,10 @@ class QPushButton;
 class QSplitter;
 class SentenceEntry;
 class StatisticsStrip;
-class WaitingIndicator;
 class WritingGuideWindow;
 
 namespace ZeltraLib {
+class NetworkHelper;
 class CheckTaskThread;
 class DetectSentenceThread;
 class DetectWordThread;
@@ -45,13 +52,15 @@ class DetectWordThread;
 // limits, sentence detection, the check thread, results inserted as they arrive),
 // keeps the flat finding list and the focused finding, executes every finding action
 // that reaches it through CallbackObject, keeps the undo/redo history, switches between
-// correct and polish mode and counts the usage events of all of it.
-class MainWindow : public QMainWindow
+// correct and polish mode and counts the usage events of all of it. Around that, its
+// lifecycle: geometry restore, crash backup and recovery, first-use tips, close to the tray
+// and exit, sign-out, session keep-alive, the dictionary slide, the connection indicator,
+// open and save.
+class MainWindow : public CustomWindow
 {
     Q_OBJECT
 public:
     static constexpr int WordLimitResetMs = 60000;
-    static constexpr int BackupIntervalMs = 5000;
 
     explicit MainWindow(const MainWindowServices &services, QWidget *parent = nullptr);
     ~MainWindow() override;
@@ -62,6 +71,15 @@ public:
     LeftSideBar *leftSideBar() const { return m_ui.sideBar; }
     StatisticsStrip *statisticsStrip() const { return m_ui.strip; }
     const MainWindowForm &form() const { return m_ui; }
+    CustomMenuBar *customMenuBar() const { return m_ui.menuBar; }
+    Titlebar *titlebar() const { return m_ui.titlebar; }
+    QSystemTrayIcon *trayIcon() const { return m_tray; }
+    ZeltraLib::UserAccess *userAccess() const { return m_access; }
+    const CrashBackup &crashBackup() const { return m_backup; }
+    QTimer &sessionTimer() { return m_sessionTimer; }
+    QTimer &restPopupTimer() { return m_restPopupTimer; }
+    bool isDictionaryOpen() const;
+    bool isExiting() const { return m_exiting; }
     ProgressWindow *progressWindow() const { return m_progress; }
     PopupLabel *popup() const { return m_tips.current(); }
 
@@ -80,9 +98,16 @@ public:
     int lastWordCount() const { return m_lastWordCount; }
     bool isAcceptingAll() const { return m_acceptingAll; }
 
+    // Start-up tips after the window is shown: the tips window when "display_tips" says
+    // so, then the "PT_Input" tip once.
+    void runStartupTips();
+
 signals:
     // A check has ended: the progress window closed and the findings are in place.
     void signalCheckEnded();
+    // The session ended in order: `exiting` when the program is to end now (after an exit
+    // or a sign-out whose new login was rejected).
+    void signalSessionEnded(bool exiting);
 
 public Q_SLOTS:
     void slotCheck();
@@ -109,6 +134,7 @@ public Q_SLOTS:
     void slotClear();
     void slotCopyToClip();
     void slotOpen();
+    bool slotSave();
     void slotResetWordCountLimit();
     void slotBackup();
     void slotDisplayCorrection(bool bShow);
@@ -117,14 +143,55 @@ public Q_SLOTS:
     void slotWritingGuide();
     void slotWriteCopyCheck(bool bCheck, QString text);
 
+    // Lifecycle.
+    void slotShowRestPopup();
+    void slotPingCheckServer();
+    void slotPingFinished(int time);
+    void slotClose();
+    void slotHide();
+    void slotShowNormal();
+    void slotActivated(QSystemTrayIcon::ActivationReason reason);
+    void slotTrayIconExitClicked();
+    void slotLogout();
+    void slotLogoutFinished(int result);
+    void slotUploadInformationFinished();
+    void slotActivateSession();
+    void slotDisplayDictPanel(bool bShow);
+    void slotSlideDictionary(int nSize);
+    void slotSlideDictFinished();
+    void slotMoveDictPos();
+    void slotDictLock(bool bLock);
+    void slotDictDouble(bool bDouble);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     QPointer<WritingGuideWindow> m_guide; // child; kept after it handed a text over
     void connectSignals();
+    // Timers, tray, dictionary slide, session and menu.
+    void connectLifecycle();
+    void refreshMenus();
     // Size and place from "Left", "Top", "Width", "Height", "IsMaxmized".
     void restoreGeometry();
+    void storeGeometry();
+    // Restores the text of a run that did not end normally, else marks this run as running.
+    void recoverAfterCrash();
+    void startSessionTimers();
+    void stopSessionTimers();
+    // Asks before the text is dropped: true to go on (after "保存文本" saved it).
+    bool confirmDropText(const QString &title, const QString &text, const QString &goText);
+    // The end of a session (exit or sign-out): logs the levels, stores the window state,
+    // saves both stores and signs out.
+    void endSession(bool exiting);
+    void storeSessionSettings();
+    void exitNow();
+    void showTipOnce(int number, const char *key, const QPoint &globalPos);
+    void savePreferences();
+    void setDictionaryHeight(int height);
     void applyModeButtons();
     void openReport(bool onDemand);
     void countEvent(const char *correctName, const char *polishName = nullptr);
@@ -155,6 +222,8 @@ private:
 
     MainWindowServices m_services;
     ConfigStore &m_prefs;
+    QPointer<ZeltraLib::UserAccess> m_access; // the current session; not owned
+    CrashBackup m_backup;
 
     MainWindowForm m_ui;
     TipPresenter m_tips;
@@ -176,6 +245,19 @@ private:
     WordCountLimit m_wordLimit;
     QTimer m_wordLimitTimer;
     QTimer m_backupTimer;
+    QTimer m_sessionTimer;
+    QTimer m_restPopupTimer;
+    QTimer m_pingTimer;
+    QTimer m_logoutGuard;
+    QTimeLine m_dictSlide;
+    ZeltraLib::NetworkHelper *m_network = nullptr; // child
+    QSystemTrayIcon *m_tray = nullptr;             // child, made on first use
+    int m_dictHeight = 250;
+    bool m_dictOpening = false;
+    bool m_exitAllowed = false;
+    bool m_exiting = false;
+    bool m_endingSession = false;
+    bool m_geometryChanged = false;
     int m_finishCode = 0;
     bool m_finishReceived = false;
     bool m_completed = false;

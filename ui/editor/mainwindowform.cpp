@@ -2,10 +2,13 @@
 
 #include "configstore.h"
 #include "correctionpanel.h"
+#include "custommenubar.h"
 #include "customtexteditor.h"
+#include "customwindow.h"
 #include "leftsidebar.h"
 #include "statisticsstrip.h"
-#include "waitingindicator.h"
+#include "titlebar.h"
+#include "waitlabel.h"
 
 #include <QAction>
 #include <QHBoxLayout>
@@ -13,7 +16,6 @@
 #include <QMainWindow>
 #include <QPushButton>
 #include <QSplitter>
-#include <QStatusBar>
 #include <QVBoxLayout>
 
 namespace {
@@ -51,19 +53,30 @@ QPushButton *MainWindowForm::makeButton(QWidget *parent, const QString &text, co
     return button;
 }
 
-QAction *MainWindowForm::makeAction(QMainWindow *window, const QString &text, QPushButton *button)
+QAction *MainWindowForm::bindAction(int index, QPushButton *button)
 {
-    auto *action = new QAction(text, window);
-    action->setShortcutContext(Qt::WindowShortcut);
-    window->addAction(action);
-    if (button)
-        QObject::connect(button, &QPushButton::clicked, action, &QAction::trigger);
+    QAction *action = menuBar->action(index);
+    QObject::connect(button, &QPushButton::clicked, action, &QAction::trigger);
     return action;
 }
 
-void MainWindowForm::setupUi(QMainWindow *window, ConfigStore &prefs)
+void MainWindowForm::setupUi(CustomWindow *window, ConfigStore &prefs, const QString &webHost)
 {
-    auto *central = new QWidget(window);
+    auto *root = new QWidget(window);
+    root->setObjectName(QStringLiteral("MainRoot"));
+    mainLayout = new QVBoxLayout(root);
+    mainLayout->setSpacing(0);
+    window->setShadowLayout(mainLayout);
+    titlebar = new Titlebar(root);
+    titlebar->setTitle(QStringLiteral("Pennova"));
+    menuBar = new CustomMenuBar(prefs, webHost, titlebar);
+    titlebar->addCenterWidget(menuBar);
+    window->attachTitlebar(titlebar);
+    mainLayout->addWidget(titlebar);
+    // Shortcuts work wherever the menus are (folded or not).
+    window->addActions(menuBar->actionList());
+
+    auto *central = new QWidget(root);
     central->setObjectName(QStringLiteral("MainCentral"));
     central->setStyleSheet(QString::fromUtf8(Style));
     auto *outer = new QHBoxLayout(central);
@@ -115,28 +128,34 @@ void MainWindowForm::setupUi(QMainWindow *window, ConfigStore &prefs)
     strip = new StatisticsStrip(prefs, central);
     strip->hide();
     body->addWidget(strip);
-    window->setCentralWidget(central);
+    mainLayout->addWidget(central, 1);
 
-    wordCountLabel = new QLabel(QStringLiteral("单词数：0"));
-    connectionLabel = new QLabel;
-    window->statusBar()->addWidget(wordCountLabel);
-    window->statusBar()->addPermanentWidget(connectionLabel);
-    window->statusBar()->setStyleSheet(
-        QStringLiteral("QLabel { font-family: 微软雅黑; font-size: 12px; color: #333333; }"));
-    waiting = new WaitingIndicator(window);
+    auto *status = new QWidget(root);
+    status->setObjectName(QStringLiteral("StatusRow"));
+    status->setStyleSheet(QStringLiteral("#StatusRow { background: #dde8f0; }"
+                                         "QLabel { font-family: 微软雅黑; font-size: 12px; color: #333333; }"));
+    auto *statusLayout = new QHBoxLayout(status);
+    statusLayout->setContentsMargins(8, 2, 8, 2);
+    wordCountLabel = new QLabel(QStringLiteral("单词数：0"), status);
+    connectionLabel = new QLabel(status);
+    connectionLabel->setObjectName(QStringLiteral("lb_connection"));
+    statusLayout->addWidget(wordCountLabel);
+    statusLayout->addStretch(1);
+    statusLayout->addWidget(connectionLabel);
+    mainLayout->addWidget(status);
+    window->setCentralWidget(root);
+    waiting = new WaitLabel(window);
 
-    checkAction = makeAction(window, QStringLiteral("检查"), checkButton);
-    improveAction = makeAction(window, QStringLiteral("润色"), improveButton);
-    correctAllAction = makeAction(window, QStringLiteral("全部改正"), correctAllButton);
-    improveAllAction = makeAction(window, QStringLiteral("全部采纳"), improveAllButton);
-    prevAction = makeAction(window, QStringLiteral("上一个"), prevButton);
-    nextAction = makeAction(window, QStringLiteral("下一个"), nextButton);
-    undoAction = makeAction(window, QStringLiteral("撤销"), undoButton);
-    redoAction = makeAction(window, QStringLiteral("重做"), redoButton);
-    copyAction = makeAction(window, QStringLiteral("复制全文"), copyButton);
-    clearAction = makeAction(window, QStringLiteral("清除"), clearButton);
-    prevAction->setShortcut(Qt::Key_F3);
-    nextAction->setShortcut(Qt::Key_F4);
+    checkAction = bindAction(CustomMenuBar::ActCheck, checkButton);
+    improveAction = bindAction(CustomMenuBar::ActImprove, improveButton);
+    correctAllAction = bindAction(CustomMenuBar::ActCorrectAll, correctAllButton);
+    improveAllAction = bindAction(CustomMenuBar::ActImproveAll, improveAllButton);
+    prevAction = bindAction(CustomMenuBar::ActPrevious, prevButton);
+    nextAction = bindAction(CustomMenuBar::ActNext, nextButton);
+    undoAction = bindAction(CustomMenuBar::ActUndo, undoButton);
+    redoAction = bindAction(CustomMenuBar::ActRedo, redoButton);
+    copyAction = bindAction(CustomMenuBar::ActCopyToClip, copyButton);
+    clearAction = bindAction(CustomMenuBar::ActClear, clearButton);
 
     setAcceptAllEnabled(false, false);
     setPrevNextEnabled(false, false);

@@ -4,6 +4,10 @@
 
 class ConfigStore;
 class CorrectionPanel;
+class CustomMenuBar;
+class CustomWindow;
+class Titlebar;
+class QVBoxLayout;
 class CustomTextEditor;
 class LeftSideBar;
 class QAction;
@@ -13,17 +17,18 @@ class QPushButton;
 class QSplitter;
 class QWidget;
 class StatisticsStrip;
-class WaitingIndicator;
+class WaitLabel;
 
-// The widget tree of the main window: the left side bar with the mode buttons, the tool
-// row, the splitter "spHorizontal" with the editor and the correction panel inside the
-// vertical splitter with the dictionary area, the statistics strip and the status line;
-// plus the window's actions (buttons trigger them, hot keys are theirs). All widgets and
-// actions are children of the window.
+// The widget tree of the main window: inside the shadow margin the title bar with the
+// menu bar, the left side bar with the mode buttons, the tool row, the splitter
+// "spHorizontal" with the editor and the correction panel inside the vertical splitter
+// with the dictionary area, the statistics strip and the status line. The buttons trigger
+// the menu bar's actions, whose shortcuts and hot keys work anywhere in the window. All
+// widgets are children of the window.
 class MainWindowForm
 {
 public:
-    void setupUi(QMainWindow *window, ConfigStore &prefs);
+    void setupUi(CustomWindow *window, ConfigStore &prefs, const QString &webHost);
 
     // Check and accept-all of the current mode shown, the other pair hidden.
     void showModeButtons(bool polish);
@@ -35,6 +40,9 @@ public:
     void setHistoryEnabled(bool undo, bool redo);
     void setTextActionsEnabled(bool hasText);
 
+    QVBoxLayout *mainLayout = nullptr;
+    Titlebar *titlebar = nullptr;
+    CustomMenuBar *menuBar = nullptr;
     LeftSideBar *sideBar = nullptr;
     CustomTextEditor *editor = nullptr;
     CorrectionPanel *panel = nullptr;
@@ -44,7 +52,7 @@ public:
     StatisticsStrip *strip = nullptr;
     QLabel *wordCountLabel = nullptr;
     QLabel *connectionLabel = nullptr;
-    WaitingIndicator *waiting = nullptr;
+    WaitLabel *waiting = nullptr;
 
     QPushButton *checkButton = nullptr;
     QPushButton *improveButton = nullptr;
@@ -70,5 +78,5 @@ public:
 
 private:
     QPushButton *makeButton(QWidget *parent, const QString &text, const QString &objectName);
-    QAction *makeAction(QMainWindow *window, const QString &text, QPushButton *button);
+    QAction *bindAction(int index, QPushButton *button);
 };

@@ -19,7 +19,9 @@ struct MainWindowServices
 {
     ConfigStore &preferences;              // "preference.ini"
     ConfigStore &promptTips;               // "setting.ini": first-use tip keys
-    ZeltraLib::UserAccess &access;         // the session (its key goes with every check)
+    // The session at start (its key goes with every check). After a sign-out the window
+    // works with the object renewAccess returned (MainWindow::userAccess()).
+    ZeltraLib::UserAccess &access;
     ZeltraLib::UserInformation &usage;     // usage counters, word list, correction log
     QString checkHost;                     // "host:port" of check and polish
     QString accountHost;                   // "host:port" of the usage log
@@ -34,4 +36,30 @@ struct MainWindowServices
     std::function<qint64()> wordLimitClock;
     // The file to open ("打开文档"); empty result = cancelled. Empty: a file dialog.
     std::function<QString(QWidget *parent)> chooseOpenFile;
+    // The file to save to ("保存文档") and the chosen filter (0 .txt, 1 .docx, 2 .doc), with
+    // the stored filter preselected; empty result = cancelled. Empty: a file dialog.
+    std::function<QString(QWidget *parent, int *filter)> chooseSaveFile;
+
+    // "host:port" of the product web site (menu pages).
+    QString webHost;
+    // After a sign-out: installs a fresh session object and returns it (the old one is
+    // dropped). Empty: the same object stays.
+    std::function<ZeltraLib::UserAccess *()> renewAccess;
+    // What the close button does when "show_close_tip" asks: 0 cancel, 1 hide to the
+    // tray, 2 exit; *dontAsk set when the question is not to be asked again. Empty: a
+    // message box.
+    std::function<int(QWidget *parent, bool *dontAsk)> askCloseAction;
+    // The tips window at start-up (modal); may be empty.
+    std::function<void(QWidget *parent)> showTipsWindow;
+    // Whether a system tray exists; empty: QSystemTrayIcon::isSystemTrayAvailable().
+    std::function<bool()> trayAvailable;
+
+    // Intervals (ms); tests shorten them. A ping interval of 0 or less: no pings.
+    int sessionIntervalMs = 1200000;
+    int backupIntervalMs = 5000;
+    int restPopupIntervalMs = 9000;
+    int pingIntervalMs = 30000;
+    int dictSlideMs = 200;
+    // A sign-out the service does not answer within this time is taken as done.
+    int logoutTimeoutMs = 10000;
 };

@@ -191,6 +191,8 @@ private slots:
 
     void init()
     {
+        // The window saves its settings; every test starts from the defaults.
+        QFile::remove(m_dir.filePath(PreferenceFileName));
         m_prefs = makePreferences(m_dir);
         m_prefs->setValue(QStringLiteral("show_report"), QStringLiteral("False"));
         QFile::remove(m_dir.filePath(QStringLiteral("setting.ini")));

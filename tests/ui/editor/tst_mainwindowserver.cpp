@@ -56,24 +56,33 @@ private:
         return !ended.isEmpty() || ended.wait(60000);
     }
 
+    // A server over `dataDir` with the user `user` (password "secret123"); *host is its
+    // "host:port".
+    static void startServer(QProcess &server, const QString &dataDir, const QString &user,
+                            const QStringList &options, QString *host)
+    {
+        QCOMPARE(QProcess::execute(program(), {"--data", dataDir, "user", "add", user,
+                                               user + QStringLiteral("@example.com"), "secret123"}),
+                 0);
+        QTcpServer probe;
+        QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
+        *host = QStringLiteral("127.0.0.1:%1").arg(probe.serverPort());
+        probe.close();
+        server.setProcessChannelMode(QProcess::MergedChannels);
+        server.start(program(), QStringList{"--data", dataDir, "--listen", *host} + options);
+        QByteArray log;
+        QTRY_VERIFY_WITH_TIMEOUT((log += server.readAll()).contains("listening on")
+                                     || server.state() == QProcess::NotRunning,
+                                 60000);
+        QVERIFY2(log.contains("listening on"), log.constData());
+    }
+
 private slots:
     void initTestCase()
     {
         QVERIFY(m_data.isValid() && m_config.isValid());
-        QCOMPARE(QProcess::execute(program(), {"--data", m_data.path(), "user", "add", "writer01",
-                                               "writer@example.com", "secret123"}),
-                 0);
-        QTcpServer probe;
-        QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
-        m_host = QStringLiteral("127.0.0.1:%1").arg(probe.serverPort());
-        probe.close();
-        m_server.setProcessChannelMode(QProcess::MergedChannels);
-        m_server.start(program(), {"--data", m_data.path(), "--listen", m_host});
-        QByteArray log;
-        QTRY_VERIFY_WITH_TIMEOUT((log += m_server.readAll()).contains("listening on")
-                                     || m_server.state() == QProcess::NotRunning,
-                                 60000);
-        QVERIFY2(log.contains("listening on"), log.constData());
+        startServer(m_server, m_data.path(), QStringLiteral("writer01"), {}, &m_host);
+        QVERIFY(!QTest::currentTestFailed());
 
         m_access = std::make_unique<UserAccess>(m_host);
         QSignalSpy login(m_access.get(), &UserAccess::LoginFinished);
@@ -88,6 +97,8 @@ private slots:
 
     void init()
     {
+        // The window saves its settings; every test starts from the defaults.
+        QFile::remove(m_config.filePath(PreferenceFileName));
         m_prefs = makePreferences(m_config);
         m_prefs->setValue(QStringLiteral("show_report"), QStringLiteral("False"));
         m_tips = std::make_unique<ConfigStore>(m_config.path(), PromptTipFileName);
@@ -154,6 +165,49 @@ private slots:
         QVERIFY(check(text));
         QCOMPARE(m_window->findings().size(), first);
         QCOMPARE(m_window->checkThread()->answeredFromStorage().size(), m_window->sentences().size());
+    }
+
+    // A server whose sessions last 2 s: the window's keep-alive (every 400 ms here) keeps
+    // its session, so a check after 3.5 s still succeeds, while an idle session is gone.
+    void keepAliveOutlivesAShortSessionLifetime()
+    {
+        QTemporaryDir data;
+        QVERIFY(data.isValid());
+        QProcess server;
+        QString host;
+        startServer(server, data.path(), QStringLiteral("writer02"), {"--session-lifetime", "2"}, &host);
+        QVERIFY(!QTest::currentTestFailed());
+
+        UserAccess kept(host), idle(host);
+        for (UserAccess *access : {&kept, &idle}) {
+            QSignalSpy login(access, &UserAccess::LoginFinished);
+            access->login(QStringLiteral("writer02"), passwordHash(QStringLiteral("secret123")));
+            QVERIFY(login.wait(15000));
+            QVERIFY(!access->sessionKey().isEmpty());
+        }
+        m_window.reset();
+        MainWindowServices services{*m_prefs, *m_tips, kept, *m_usage, host, host,
+                                    m_data.filePath(QStringLiteral("none.dat"))};
+        services.sessionIntervalMs = 400;
+        services.pingIntervalMs = 0;
+        m_window = std::make_unique<MainWindow>(services);
+        m_window->show();
+        QSignalSpy activated(&kept, &UserAccess::ActivateSessionFinished);
+        QTRY_VERIFY_WITH_TIMEOUT(activated.size() >= 9, 20000); // at least 3.6 s
+        for (const QList<QVariant> &answer : std::as_const(activated))
+            QCOMPARE(answer.first().toInt(), -1);
+
+        QSignalSpy idleAnswer(&idle, &UserAccess::ActivateSessionFinished);
+        idle.activateSession();
+        QVERIFY(idleAnswer.wait(15000));
+        QCOMPARE(idleAnswer.first().first().toInt(), 2300);
+
+        QVERIFY(check(QStringLiteral("She go to school every day.")));
+        QCOMPARE(m_window->finishCode(), 0);
+        QVERIFY(!m_window->findings().isEmpty());
+        m_window.reset();
+        server.terminate();
+        server.waitForFinished(5000);
     }
 };
 

@@ -74,38 +74,48 @@ int main(int argc, char *argv[])
     if (update == StartupUpdate::RunMandatory || update == StartupUpdate::RunAutomatic)
         return 0;
 
-    // Login, in automatic-login mode; a rejected login ends the client.
-    ZeltraLib::UserAccess &access = *ZeltraLib::globalUserAccess();
+    // Login, in automatic-login mode; a rejected login ends the client. Every login runs
+    // against the session object current at that moment (a sign-out replaces it).
     LoginUsageLog loginEvents(ZeltraLib::AccountHost());
     MessageBoxPrompts prompts;
-    DefaultLoginDialogs dialogs(preferenceStore(), access, prompts, loginEvents, ZeltraLib::AccountHost(),
-                                ZeltraLib::WebHost());
-    const LoginWindow::Services loginServices{preferenceStore(), access, dialogs, prompts, loginEvents,
-                                              ZeltraLib::WebHost()};
-    {
-        LoginWindow login(true, loginServices);
-        login.setUpdatePending(update == StartupUpdate::OfferAtLogin);
-        if (login.exec() != QDialog::Accepted)
-            return 0;
-    }
+    auto runLogin = [&](bool automatic, bool updatePending, QWidget *parent) {
+        ZeltraLib::UserAccess &access = *ZeltraLib::globalUserAccess();
+        DefaultLoginDialogs dialogs(preferenceStore(), access, prompts, loginEvents, ZeltraLib::AccountHost(),
+                                    ZeltraLib::WebHost());
+        const LoginWindow::Services loginServices{preferenceStore(), access, dialogs, prompts, loginEvents,
+                                                  ZeltraLib::WebHost()};
+        LoginWindow login(automatic, loginServices, parent);
+        login.setUpdatePending(updatePending);
+        return login.exec() == QDialog::Accepted;
+    };
+    if (!runLogin(true, update == StartupUpdate::OfferAtLogin, nullptr))
+        return 0;
 
     // The main window, shown and activated; it lives until the event loop ends and is
     // destroyed before the segments.
     ZeltraLib::UserInformation usage(ZeltraLib::AccountHost());
-    MainWindowServices services{preferenceStore(), promptTipStore(), access, usage,
+    MainWindowServices services{preferenceStore(), promptTipStore(), *ZeltraLib::globalUserAccess(), usage,
                                 ZeltraLib::CheckHost(), ZeltraLib::AccountHost(),
                                 ZeltraLib::Vocabulary::defaultPath()};
-    services.showDiagnosis = [&dialogs, &access](QWidget *parent) {
+    services.webHost = ZeltraLib::WebHost();
+    services.showDiagnosis = [&](QWidget *parent) {
+        ZeltraLib::UserAccess &access = *ZeltraLib::globalUserAccess();
+        DefaultLoginDialogs dialogs(preferenceStore(), access, prompts, loginEvents, ZeltraLib::AccountHost(),
+                                    ZeltraLib::WebHost());
         dialogs.showDiagnosis(parent, access.baseUrl() + QStringLiteral("test.htm"));
     };
-    services.relogin = [&loginServices](QWidget *parent) {
-        LoginWindow login(false, loginServices, parent);
-        return login.exec() == QDialog::Accepted;
-    };
+    services.relogin = [&runLogin](QWidget *parent) { return runLogin(false, false, parent); };
+    services.renewAccess = [] { return ZeltraLib::renewGlobalUserAccess(); };
     auto window = std::make_unique<MainWindow>(services);
+    // An orderly end (exit, or a sign-out without a new login) ends the program.
+    QObject::connect(window.get(), &MainWindow::signalSessionEnded, &app, [](bool exiting) {
+        if (exiting)
+            QCoreApplication::quit();
+    });
     window->show();
     window->raise();
     window->activateWindow();
+    window->runStartupTips();
     const int result = app.exec();
     window.reset();
     return result;
