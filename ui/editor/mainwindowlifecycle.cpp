@@ -4,6 +4,8 @@
 
 #include "mainwindow.h"
 
+#include "documentdialog.h"
+
 #include "configstore.h"
 #include "correctionpanel.h"
 #include "custommenubar.h"
@@ -83,7 +85,8 @@ void MainWindow::connectLifecycle()
     connect(act(CustomMenuBar::ActDictionary), &QAction::triggered, this, &MainWindow::slotDisplayDictPanel);
     connect(act(CustomMenuBar::ActLogout), &QAction::triggered, this, &MainWindow::slotLogout);
     // Their windows come with the writing guide, preferences, search, update and about box.
-    for (int index : {CustomMenuBar::ActWriting, CustomMenuBar::ActSetting, CustomMenuBar::ActSearch,
+    connect(act(CustomMenuBar::ActWriting), &QAction::triggered, this, &MainWindow::slotWritingGuide);
+    for (int index : {CustomMenuBar::ActSetting, CustomMenuBar::ActSearch,
                       CustomMenuBar::ActReplace, CustomMenuBar::ActUpdate, CustomMenuBar::ActAbout})
         act(index)->setEnabled(false);
     for (int menu : {1, 2})
@@ -572,50 +575,22 @@ void MainWindow::slotDictDouble(bool bDouble)
 bool MainWindow::slotSave()
 {
     m_services.usage.countEvent(QStringLiteral("Main_SaveFile"));
-    const QStringList filters = {QStringLiteral("文本文档(*.txt)"), QStringLiteral("Word 文档(*.docx)"),
-                                 QStringLiteral("Word 97-2003 文档(*.doc)")};
-    const QStringList suffixes = {QStringLiteral(".txt"), QStringLiteral(".docx"), QStringLiteral(".doc")};
-    const int stored = m_prefs.value(QStringLiteral("Save_Filter")).toInt();
-    int filter = stored == 1 || stored == 2 ? stored : 0;
     QString path;
     if (m_services.chooseSaveFile) {
+        const QStringList filters = DocumentDialog::saveFilters();
+        const int stored = m_prefs.value(QStringLiteral("Save_Filter")).toInt();
+        int filter = stored == 1 || stored == 2 ? stored : 0;
         path = m_services.chooseSaveFile(this, &filter);
-    } else {
-        QFileDialog dialog(this, QStringLiteral("保存文档"));
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setOption(QFileDialog::DontUseNativeDialog);
-        dialog.setLabelText(QFileDialog::FileName, QStringLiteral("文件名"));
-        dialog.setLabelText(QFileDialog::FileType, QStringLiteral("文件类型"));
-        dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("目录"));
-        dialog.setLabelText(QFileDialog::Accept, QStringLiteral("保存"));
-        dialog.setLabelText(QFileDialog::Reject, QStringLiteral("取消"));
-        dialog.setSidebarUrls({QUrl::fromLocalFile(QStandardPaths::writableLocation(QStandardPaths::DesktopLocation)),
-                               QUrl::fromLocalFile(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))});
-        dialog.setNameFilters(filters);
-        dialog.selectNameFilter(filters.at(filter));
-        dialog.selectFile(QStringLiteral("Pennova") + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddhhmmss"))
-                          + suffixes.at(filter));
-        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
-            path = dialog.selectedFiles().constFirst();
-            filter = qMax(0, int(filters.indexOf(dialog.selectedNameFilter())));
+        filter = qBound(0, filter, int(filters.size()) - 1);
+        if (!path.isEmpty()) {
+            m_prefs.setValue(QStringLiteral("Save_Filter"), QString::number(filter));
+            path = DocumentDialog::withExtension(path, filters.at(filter));
         }
+    } else {
+        path = DocumentDialog::chooseSaveFile(this, m_prefs);
     }
     if (path.isEmpty())
         return false;
-    filter = qBound(0, filter, 2);
-    m_prefs.setValue(QStringLiteral("Save_Filter"), QString::number(filter));
     savePreferences();
-    if (!path.endsWith(suffixes.at(filter), Qt::CaseInsensitive))
-        path += suffixes.at(filter);
-    if (filter == 0) {
-        if (TextFileIo::write(path, m_ui.editor->toPlainText()))
-            return true;
-        CustomMessageBox box(QStringLiteral("提示"), QStringLiteral("保存文档失败。"), this);
-        box.exec();
-        return false;
-    }
-    // Word documents are written by the documents library once it lands.
-    CustomMessageBox box(QStringLiteral("提示"), QStringLiteral("保存文档失败，可能是您的电脑\n未安装微软Word软件。"), this);
-    box.exec();
-    return false;
+    return DocumentDialog::saveTo(this, path, m_ui.editor->toPlainText());
 }
