@@ -2,6 +2,7 @@
 
 #include "accountroutes.h"
 #include "checkroutes.h"
+#include "dictionaryroutes.h"
 #include "englishchecker.h"
 #include "httpreplies.h"
 #include "loginthrottle.h"
@@ -61,6 +62,7 @@ ServiceServer::ServiceServer(ServerOptions options, SessionStore::Clock clock)
     m_checkRoutes->install(http);
     m_signInRoutes->install(http);
     m_versionRoutes->install(http);
+    m_dictionaryRoutes = DictionaryRoutes::install(http, *m_context);
     m_pageRoutes->install(http); // last: it installs the error page
 }
 

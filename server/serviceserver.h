@@ -18,6 +18,7 @@ namespace PennovaServer {
 
 class AccountRoutes;
 class CheckRoutes;
+class DictionaryRoutes;
 class PageRoutes;
 class RegistrationRoutes;
 class ServerStorage;
@@ -66,6 +67,7 @@ private:
     std::unique_ptr<PageRoutes> m_pageRoutes;
     std::unique_ptr<SignInRoutes> m_signInRoutes;
     std::unique_ptr<VersionRoutes> m_versionRoutes;
+    std::unique_ptr<DictionaryRoutes> m_dictionaryRoutes;
     std::unique_ptr<httplib::Server> m_http;
 };
 

@@ -128,6 +128,49 @@ bool WordNetDictionary::gloss(const std::string &lower, Pos pos, std::string *de
     return true;
 }
 
+std::vector<WordNetDictionary::Sense> WordNetDictionary::senses(const std::string &lower, Pos pos, size_t max) const
+{
+    std::vector<Sense> out;
+    if (!m_ok || lower.empty() || lower.size() > 60 || max == 0)
+        return out;
+    std::vector<std::string> glosses;
+    {
+        std::lock_guard<std::mutex> lock(wordNetLock());
+        std::string key = lower;
+        for (char &c : key)
+            if (c == ' ')
+                c = '_';
+        std::vector<char> w = cstr(key);
+        SynsetPtr head = findtheinfo_ds(w.data(), int(pos), SYNS, ALLSENSES);
+        for (SynsetPtr s = head; s && glosses.size() < max; s = s->nextss)
+            glosses.push_back(s->defn ? s->defn : "");
+        if (head)
+            free_syns(head);
+    }
+    // "(definition; \"example one\"; \"example two\")"
+    for (std::string g : glosses) {
+        if (!g.empty() && g.front() == '(')
+            g.erase(0, 1);
+        if (!g.empty() && g.back() == ')')
+            g.pop_back();
+        Sense sense;
+        size_t q = g.find('"');
+        sense.definition = g.substr(0, q);
+        while (!sense.definition.empty() && (sense.definition.back() == ' ' || sense.definition.back() == ';'))
+            sense.definition.pop_back();
+        while (q != std::string::npos) {
+            const size_t q2 = g.find('"', q + 1);
+            if (q2 == std::string::npos)
+                break;
+            sense.examples.push_back(g.substr(q + 1, q2 - q - 1));
+            q = g.find('"', q2 + 1);
+        }
+        if (!sense.definition.empty())
+            out.push_back(std::move(sense));
+    }
+    return out;
+}
+
 std::string WordNetDictionary::baseForm(const std::string &lower, Pos pos) const
 {
     if (!m_ok || lower.empty() || lower.size() > 60)
