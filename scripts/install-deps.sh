@@ -10,6 +10,7 @@ PACKAGES=(
   zlib1g-dev libjsoncpp-dev libicu-dev
   libhunspell-dev hunspell-en-us
   wordnet-base wordnet-dev
+  espeak-ng lame python3-jieba
   libsqlite3-dev libsodium-dev
   libcpp-httplib-dev libssl-dev
   libzip-dev

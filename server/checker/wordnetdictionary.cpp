@@ -134,6 +134,7 @@ std::vector<WordNetDictionary::Sense> WordNetDictionary::senses(const std::strin
     if (!m_ok || lower.empty() || lower.size() > 60 || max == 0)
         return out;
     std::vector<std::string> glosses;
+    std::vector<std::vector<std::string>> words;
     {
         std::lock_guard<std::mutex> lock(wordNetLock());
         std::string key = lower;
@@ -142,18 +143,30 @@ std::vector<WordNetDictionary::Sense> WordNetDictionary::senses(const std::strin
                 c = '_';
         std::vector<char> w = cstr(key);
         SynsetPtr head = findtheinfo_ds(w.data(), int(pos), SYNS, ALLSENSES);
-        for (SynsetPtr s = head; s && glosses.size() < max; s = s->nextss)
+        for (SynsetPtr s = head; s && glosses.size() < max; s = s->nextss) {
             glosses.push_back(s->defn ? s->defn : "");
+            words.emplace_back();
+            for (int i = 0; i < s->wcount; ++i) {
+                std::string syn = spaced(s->words[i]);
+                for (char &c : syn)
+                    if (c >= 'A' && c <= 'Z')
+                        c = char(c - 'A' + 'a');
+                if (usableWord(syn) && syn != lower)
+                    words.back().push_back(syn);
+            }
+        }
         if (head)
             free_syns(head);
     }
     // "(definition; \"example one\"; \"example two\")"
-    for (std::string g : glosses) {
+    for (std::size_t n = 0; n < glosses.size(); ++n) {
+        std::string g = glosses[n];
         if (!g.empty() && g.front() == '(')
             g.erase(0, 1);
         if (!g.empty() && g.back() == ')')
             g.pop_back();
         Sense sense;
+        sense.words = std::move(words[n]);
         size_t q = g.find('"');
         sense.definition = g.substr(0, q);
         while (!sense.definition.empty() && (sense.definition.back() == ' ' || sense.definition.back() == ';'))

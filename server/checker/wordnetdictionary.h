@@ -29,6 +29,7 @@ public:
     {
         std::string definition;
         std::vector<std::string> examples; // the quoted examples of the sense
+        std::vector<std::string> words;    // the sense's other words (synonyms), lower case
     };
     // The word's senses as that part of speech, most frequent first, at most max.
     // Multi-word entries may be given with spaces.

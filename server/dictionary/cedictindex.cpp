@@ -118,7 +118,7 @@ void CedictIndex::buildEnglish(const std::unordered_map<std::string, std::uint64
         const double common = std::log2(1.0 + (count == counts.end() ? 0.0 : double(count->second)));
         // Single characters and names (capitalised pinyin) rank behind common words.
         const bool name = !e.pinyin.empty() && e.pinyin[0] >= 'A' && e.pinyin[0] <= 'Z';
-        const double base = 0.15 * double(senses.size()) - common + (codePoints(e.simplified) == 1 ? 3.0 : 0.0)
+        const double base = 0.5 * double(senses.size()) - common + (codePoints(e.simplified) == 1 ? 3.0 : 0.0)
             + (name ? 4.0 : 0.0);
         for (std::size_t place = 0; place < senses.size(); ++place) {
             const std::string key = senseKey(senses[place]);
@@ -127,7 +127,9 @@ void CedictIndex::buildEnglish(const std::unordered_map<std::string, std::uint64
             const std::string raw = lower(senses[place]);
             const bool rare = std::any_of(std::begin(RareMarks), std::end(RareMarks),
                                           [&raw](const char *mark) { return raw.find(mark) != std::string::npos; });
-            m_english[key].push_back({i, float(base + 0.4 * double(place) + (rare ? 6.0 : 0.0))});
+            // A phrase is rarely glossed by one character ("look after": not 看).
+            const bool single = codePoints(e.simplified) == 1 && key.find(' ') != std::string::npos;
+            m_english[key].push_back({i, float(base + 0.4 * double(place) + (rare ? 6.0 : 0.0) + (single ? 4.0 : 0.0))});
         }
     }
     for (auto &[key, hits] : m_english) {

@@ -8,6 +8,8 @@
 #include "wordnetdictionary.h"
 
 #include <QRegularExpression>
+
+#include <algorithm>
 #include <QString>
 #include <QUrl>
 
@@ -250,13 +252,15 @@ std::string DictionaryPages::wordEntry(const std::string &lower, const std::stri
             english += "</li>";
         }
         english += "</ol></div>";
+        // Synonyms of the first three senses, in sense order.
         std::string list;
-        std::size_t n = 0;
-        for (const WordNet::Synonym &syn : m_wordnet->synonyms(head, part.wordnet)) {
-            if (syn.sense > 2 || n == MaxSynonyms)
-                continue;
-            list += (n++ ? ", " : "") + esc(syn.word);
-        }
+        std::vector<std::string> seen;
+        for (std::size_t i = 0; i < senses.size() && i < 3; ++i)
+            for (const std::string &w : senses[i].words)
+                if (seen.size() < MaxSynonyms && std::find(seen.begin(), seen.end(), w) == seen.end()) {
+                    list += (seen.empty() ? "" : ", ") + esc(w);
+                    seen.push_back(w);
+                }
         if (!list.empty())
             synonyms += "<div><span class=\"tag\">" + std::string(part.tag).substr(0, std::string(part.tag).find(' '))
                         + "</span>" + list + "</div>";
