@@ -1,4 +1,5 @@
 #include "pageroutes.h"
+#include "pennovapaths.h"
 
 #include "englishchecker.h"
 #include "htmlpage.h"
@@ -11,7 +12,6 @@
 
 #include <QFile>
 #include <QString>
-#include "pennovapaths.h"
 
 namespace PennovaServer {
 

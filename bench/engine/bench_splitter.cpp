@@ -1,5 +1,6 @@
 // Sentence splitting throughput: the engine's splitter against ICU's sentence
 // BreakIterator on the same paragraphs. Usage: bench_splitter [TEXT_FILE]
+#include "pennovapaths.h"
 #include "localencoding.h"
 #include "plaintextparagraphsource.h"
 #include "sentencesplitter.h"
@@ -15,7 +16,6 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
-#include "pennovapaths.h"
 
 using namespace ZeltraLib;
 

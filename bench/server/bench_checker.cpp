@@ -3,6 +3,7 @@
 // how many edited sentences get at least one finding).
 // Usage: bench_checker [--confidence N] [--show N] (print N false alarms).
 
+#include "pennovapaths.h"
 #include "englishchecker.h"
 
 #include <cctype>
@@ -14,7 +15,6 @@
 #include <map>
 #include <string>
 #include <vector>
-#include "pennovapaths.h"
 
 using namespace PennovaChecker;
 

@@ -3,6 +3,7 @@
 // Usage: bench_spelling [--hunspell-limit N] (Hunspell runs on the first N pairs of
 // each set; default 300, 0 = all).
 
+#include "pennovapaths.h"
 #include "lexicon.h"
 #include "spellingsuggester.h"
 #include "tokenizer.h"
@@ -15,7 +16,6 @@
 #include <sstream>
 #include <string>
 #include <vector>
-#include "pennovapaths.h"
 
 using namespace PennovaChecker;
 

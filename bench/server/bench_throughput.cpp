@@ -4,6 +4,7 @@
 //
 // usage: bench_throughput [ROUNDS]   (default 2 passes over the essay per client)
 
+#include "pennovapaths.h"
 #include "checkrequest.h"
 #include "frame.h"
 #include "passwordhasher.h"
@@ -21,7 +22,6 @@
 #include <cstdio>
 #include <fstream>
 #include <thread>
-#include "pennovapaths.h"
 
 using Clock = std::chrono::steady_clock;
 

@@ -1,6 +1,7 @@
 // Editor with a 10,000-word essay and about 2,000 findings: time to insert them, time
 // per keystroke in the middle of the text (discard + edit + relayout + paint), time
 // per scroll step, and peak memory. Runs offscreen unless a platform is set.
+#include "pennovapaths.h"
 #include "checkcodes.h"
 #include "configstore.h"
 #include "correctionrecord.h"
@@ -20,7 +21,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <vector>
-#include "pennovapaths.h"
 
 using namespace ZeltraLib;
 

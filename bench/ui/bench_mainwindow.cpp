@@ -4,6 +4,7 @@
 //
 // Usage: bench_mainwindow [essay.txt] [rounds] [word limit]
 
+#include "pennovapaths.h"
 #include "checkcodes.h"
 #include "checkstorage.h"
 #include "checktaskthread.h"
@@ -30,7 +31,6 @@
 
 #include <cstdio>
 #include <memory>
-#include "pennovapaths.h"
 
 namespace {
 

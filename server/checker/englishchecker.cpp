@@ -1,4 +1,5 @@
 #include "englishchecker.h"
+#include "pennovapaths.h"
 
 #include "confusionrules.h"
 #include "explanationpages.h"
@@ -20,7 +21,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <map>
-#include "pennovapaths.h"
 
 namespace PennovaChecker {
 

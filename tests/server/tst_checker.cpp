@@ -2,6 +2,7 @@
 // offsets in non-ASCII sentences, configuration and confidence, whole requests,
 // summaries, polish, synonyms, explanations, garbage input and concurrent use.
 
+#include "pennovapaths.h"
 #include "englishchecker.h"
 
 #include <QtTest>
@@ -799,4 +800,3 @@ private slots:
 
 QTEST_GUILESS_MAIN(TestChecker)
 #include "tst_checker.moc"
-#include "pennovapaths.h"

@@ -2,6 +2,7 @@
 // read leniently (garbage, truncated and oversized lines are skipped), and missing
 // data or dictionaries leave the checker running and silent rather than failing.
 
+#include "pennovapaths.h"
 #include "englishchecker.h"
 #include "lexicon.h"
 
@@ -123,4 +124,3 @@ private slots:
 
 QTEST_GUILESS_MAIN(TestCheckerData)
 #include "tst_checker_data.moc"
-#include "pennovapaths.h"

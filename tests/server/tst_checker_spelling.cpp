@@ -2,6 +2,7 @@
 // misspellings, what counts as a known word, pinyin names, the edit distances and
 // the symmetric-delete index.
 
+#include "pennovapaths.h"
 #include "editdistance.h"
 #include "lexicon.h"
 #include "spellingrule.h"
@@ -198,4 +199,3 @@ private slots:
 
 QTEST_GUILESS_MAIN(TestCheckerSpelling)
 #include "tst_checker_spelling.moc"
-#include "pennovapaths.h"

@@ -1,6 +1,7 @@
 // The pennova-server program: its one "listening on" line, the account command line,
 // and a clean stop on SIGTERM and SIGINT that keeps committed data.
 
+#include "pennovapaths.h"
 #include "passwordhasher.h"
 
 #include <QtTest>
@@ -123,4 +124,3 @@ private slots:
 
 QTEST_GUILESS_MAIN(TestServerProcess)
 #include "tst_serverprocess.moc"
-#include "pennovapaths.h"

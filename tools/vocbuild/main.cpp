@@ -1,11 +1,11 @@
 // pennova-vocbuild: writes voc.dat (vocabulary levels) from the shipped word lists.
+#include "pennovapaths.h"
 #include "vocabularybuilder.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
 #include <QTextStream>
-#include "pennovapaths.h"
 
 int main(int argc, char *argv[])
 {
