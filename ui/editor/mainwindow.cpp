@@ -11,6 +11,7 @@
 #include "customtexteditor.h"
 #include "detectsentencethread.h"
 #include "detectwordthread.h"
+#include "dictionarypanel.h"
 #include "findingfocus.h"
 #include "findingkeys.h"
 #include "leftsidebar.h"
@@ -18,6 +19,7 @@
 #include "popuplabel.h"
 #include "progresswindow.h"
 #include "reportwindow.h"
+#include "servicehosts.h"
 #include "sentenceentry.h"
 #include "statisticsstrip.h"
 #include "textchunk.h"
@@ -38,6 +40,7 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 using namespace ZeltraLib;
 
@@ -115,6 +118,39 @@ void MainWindow::restoreGeometry()
     }
     if (isTrue(QStringLiteral("IsMaxmized")))
         setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+DictionaryPanel *MainWindow::dictionaryPanel()
+{
+    if (m_dictionary)
+        return m_dictionary;
+    const QString host = m_services.apiHost.isEmpty() ? ZeltraLib::ApiHost() : m_services.apiHost;
+    auto count = [this](const QString &event) { m_services.usage.countEvent(event); };
+    m_dictionary = new DictionaryPanel({m_prefs, host, count, {}}, m_ui.dictionaryArea);
+    auto *layout = new QVBoxLayout(m_ui.dictionaryArea);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_dictionary);
+    // Until the area slides: shown at its stored height, hidden when the editor takes the
+    // focus unless locked.
+    connect(m_dictionary, &DictionaryPanel::signalOpen, this, [this](bool show) {
+        if (!show || !m_ui.dictionaryArea->isHidden())
+            return;
+        m_ui.dictionaryArea->show();
+        const int height = qMax(80, m_prefs.value(QStringLiteral("Dict_Height"), true).toInt());
+        m_ui.spVertical->setSizes({qMax(1, m_ui.spVertical->height() - height), height});
+    });
+    connect(m_ui.editor, &CustomTextEditor::signalShowDict, this, [this](bool show) {
+        if (!show && !isTrue(QStringLiteral("Dict_Lock")))
+            m_ui.dictionaryArea->hide();
+    });
+    connect(m_dictionary, &DictionaryPanel::signalLock, this, [this, count](bool lock) {
+        m_prefs.setValue(QStringLiteral("Dict_Lock"), lock ? QStringLiteral("True") : QStringLiteral("False"));
+        count(lock ? QStringLiteral("Dictionary_Lock") : QStringLiteral("Dictionary_Unlock"));
+    });
+    connect(m_dictionary, &DictionaryPanel::signalDouble, this, [count](bool on) {
+        count(on ? QStringLiteral("Dictionary_Double") : QStringLiteral("Dictionary_Single"));
+    });
+    return m_dictionary;
 }
 
 bool MainWindow::isTrue(const QString &key) const

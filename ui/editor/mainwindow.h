@@ -45,6 +45,8 @@ class DetectWordThread;
 // keeps the flat finding list and the focused finding, executes every finding action
 // that reaches it through CallbackObject, keeps the undo/redo history, switches between
 // correct and polish mode and counts the usage events of all of it.
+class DictionaryPanel;
+
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -58,6 +60,9 @@ public:
     // Parts and state, for the shell, tests and the benchmark.
     CustomTextEditor *editor() const { return m_ui.editor; }
     CorrectionPanel *panel() const { return m_ui.panel; }
+    // The dictionary panel in the dictionary area, made on first use (its web views start
+    // the web engine); the context menu's look-up, translation and search go to its slots.
+    DictionaryPanel *dictionaryPanel();
     LeftSideBar *leftSideBar() const { return m_ui.sideBar; }
     StatisticsStrip *statisticsStrip() const { return m_ui.strip; }
     const MainWindowForm &form() const { return m_ui; }
@@ -152,6 +157,7 @@ private:
     ConfigStore &m_prefs;
 
     MainWindowForm m_ui;
+    DictionaryPanel *m_dictionary = nullptr; // child of the dictionary area
     TipPresenter m_tips;
     QPointer<ProgressWindow> m_progress;
 

@@ -34,4 +34,6 @@ struct MainWindowServices
     std::function<qint64()> wordLimitClock;
     // The file to open ("打开文档"); empty result = cancelled. Empty: a file dialog.
     std::function<QString(QWidget *parent)> chooseOpenFile;
+    // "host:port" of the dictionary pages; empty: ApiHost().
+    QString apiHost;
 };
