@@ -15,7 +15,7 @@ PACKAGES=(
   libcpp-httplib-dev libssl-dev
   libzip-dev
   iputils-ping
-  xvfb xauth fonts-wqy-microhei
+  xvfb xauth fonts-wqy-microhei fonts-dejavu-core
 )
 
 missing=()

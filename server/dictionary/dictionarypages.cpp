@@ -53,7 +53,9 @@ std::string page(const std::string &title, const std::string &body)
            "h3{font-size:13px;color:#2a7ab0;border-bottom:1px solid #e3e8ec;margin:12px 0 4px;padding-bottom:2px}"
            ".level{background:#2a7ab0;color:#fff;border-radius:3px;padding:1px 5px;font-size:11px;margin-left:6px}"
            ".say{color:#2a7ab0;text-decoration:none;margin-left:4px}"
-           ".form{color:#666;margin:4px 0}.py{color:#b0502a;margin:0 6px}.en{color:#555}"
+           ".form{color:#666;margin:4px 0}.en{color:#555}"
+           // Pinyin tone marks (ǎ, ǚ) are missing from some CJK fonts.
+           ".py{color:#b0502a;margin:0 6px;font-family:\"DejaVu Sans\",\"Noto Sans\",sans-serif}"
            ".tag{color:#888;font-style:italic;margin-right:6px}.ex{color:#777;margin:1px 0 3px}"
            "ul,ol{margin:2px 0;padding-left:22px}li{margin:2px 0}"
            ".line{line-height:1.3}.seg{display:inline-block;vertical-align:top;margin:0 3px 6px 0;text-align:center}"
@@ -299,7 +301,7 @@ std::string DictionaryPages::glossLine(const std::string &text) const
         }
         line += std::string("<span class=\"seg") + (s.kind == TextGloss::Segment::Phrase ? " phrase" : "")
                 + "\"><span class=\"src\">" + esc(s.text) + "</span><span class=\"gl\">"
-                + (s.pinyin.empty() ? "" : esc(s.pinyin) + " ") + esc(s.gloss) + "</span></span>";
+                + (s.pinyin.empty() ? "" : "<span class=\"py\">" + esc(s.pinyin) + "</span> ") + esc(s.gloss) + "</span></span>";
     }
     return line + "</div>";
 }

@@ -243,6 +243,7 @@ void DictionaryPanel::slotTranslate(QString text)
     if (text.isEmpty())
         return;
     focusLeftUnlessFocused();
+    emit signalOpen(true); // also when the left input had the focus already
     m_left.input->setText(text);
     m_leftUrl = address(TranslatePath, text, false);
     load(m_left, m_leftUrl);
@@ -253,6 +254,7 @@ void DictionaryPanel::slotSearchWeb(QString text)
     if (text.isEmpty())
         return;
     focusLeftUnlessFocused();
+    emit signalOpen(true);
     m_left.input->setText(text);
     m_leftUrl = address(SearchPath, text, true);
     load(m_left, m_leftUrl);
@@ -265,6 +267,7 @@ void DictionaryPanel::slotFind(QString text1, QString text2)
     if (!m_double->isChecked())
         m_double->setChecked(true);
     search(false);
+    emit signalOpen(true);
 }
 
 void DictionaryPanel::slotSearchEnginChanged()
