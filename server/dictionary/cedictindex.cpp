@@ -185,12 +185,11 @@ std::size_t CedictIndex::longestChineseAt(const std::string &text, std::size_t o
     return best;
 }
 
-std::string CedictIndex::senseKey(const std::string &sense)
+std::string CedictIndex::withoutNotes(const std::string &sense)
 {
-    // Drop notes in (...) and pinyin references in [...].
     std::string plain;
     int depth = 0;
-    for (char c : lower(sense)) {
+    for (char c : sense) {
         if (c == '(' || c == '[')
             ++depth;
         else if ((c == ')' || c == ']') && depth > 0)
@@ -198,6 +197,12 @@ std::string CedictIndex::senseKey(const std::string &sense)
         else if (depth == 0)
             plain += c;
     }
+    return plain;
+}
+
+std::string CedictIndex::senseKey(const std::string &sense)
+{
+    const std::string plain = withoutNotes(lower(sense));
     std::vector<std::string> words;
     for (std::string w : split(plain, ' ')) {
         while (!w.empty() && (w.back() == ',' || w.back() == '.' || w.back() == '!' || w.back() == '?'))

@@ -43,6 +43,8 @@ public:
     // The key a sense is filed under: lower case, notes in brackets, "sb"/"sth" and a
     // leading "to "/"a "/"an "/"the " removed, spaces collapsed; "" when none.
     static std::string senseKey(const std::string &sense);
+    // The sense without notes in (...) and pinyin references in [...].
+    static std::string withoutNotes(const std::string &sense);
     // "xue2 xi2" -> "xué xí"; "lu:e4" -> "lüè".
     static std::string toneMarks(const std::string &numbered);
 

@@ -98,17 +98,8 @@ std::vector<const CedictEntry *> TextGloss::entries(const std::string &word, std
 
 std::string TextGloss::firstSense(const CedictEntry &entry)
 {
-    std::string sense = entry.definitions.substr(0, entry.definitions.find('/'));
-    std::string plain;
-    int depth = 0;
-    for (char c : sense) {
-        if (c == '(' || c == '[')
-            ++depth;
-        else if ((c == ')' || c == ']') && depth > 0)
-            --depth;
-        else if (depth == 0)
-            plain += c;
-    }
+    const std::string sense = entry.definitions.substr(0, entry.definitions.find('/'));
+    const std::string plain = CedictIndex::withoutNotes(sense);
     const std::size_t first = plain.find_first_not_of(' ');
     const std::size_t last = plain.find_last_not_of(' ');
     return first == std::string::npos ? sense : plain.substr(first, last - first + 1);
