@@ -13,8 +13,9 @@ using PennovaDictionary::DictionaryPages;
 using PennovaDictionary::PronunciationCache;
 
 DictionaryRoutes::DictionaryRoutes(ServiceContext &context)
-    : m_pages(std::make_unique<DictionaryPages>(DictionaryPages::defaultPaths(context.options.dataDir)))
 {
+    const DictionaryPages::Paths paths = DictionaryPages::defaultPaths(context.options.dataDir);
+    m_pages = std::async(std::launch::async, [paths] { return std::make_shared<DictionaryPages>(paths); }).share();
 }
 
 DictionaryRoutes::~DictionaryRoutes() = default;
@@ -22,21 +23,21 @@ DictionaryRoutes::~DictionaryRoutes() = default;
 std::unique_ptr<DictionaryRoutes> DictionaryRoutes::install(httplib::Server &server, ServiceContext &context)
 {
     auto routes = std::make_unique<DictionaryRoutes>(context);
-    DictionaryPages &pages = *routes->m_pages;
-    server.Get("/tessel/find", [&pages](const httplib::Request &req, httplib::Response &res) {
-        HttpReplies::html(res, 200, pages.findPage(req.get_param_value("content")));
+    const DictionaryRoutes *self = routes.get();
+    server.Get("/tessel/find", [self](const httplib::Request &req, httplib::Response &res) {
+        HttpReplies::html(res, 200, self->pages().findPage(req.get_param_value("content")));
     });
-    server.Get("/tessel/translate", [&pages](const httplib::Request &req, httplib::Response &res) {
-        HttpReplies::html(res, 200, pages.translatePage(req.get_param_value("content")));
+    server.Get("/tessel/translate", [self](const httplib::Request &req, httplib::Response &res) {
+        HttpReplies::html(res, 200, self->pages().translatePage(req.get_param_value("content")));
     });
     server.Get("/tessel/search", [](const httplib::Request &req, httplib::Response &res) {
         res.set_redirect(DictionaryPages::searchTarget(req.get_param_value("content"), req.get_param_value("d")), 302);
     });
-    server.Get(R"(/tessel/audio/([a-z~_-]{1,40})\.mp3)", [&pages](const httplib::Request &req, httplib::Response &res) {
+    server.Get(R"(/tessel/audio/([a-z~_-]{1,40})\.mp3)", [self](const httplib::Request &req, httplib::Response &res) {
         std::string word = req.matches[1];
         for (char &c : word)
             c = c == '_' ? ' ' : c == '~' ? '\'' : c;
-        const std::string data = pages.pronunciations().mp3(word);
+        const std::string data = self->pages().pronunciations().mp3(word);
         if (data.empty())
             return HttpReplies::refuse(res, 404, "no pronunciation");
         res.status = 200;

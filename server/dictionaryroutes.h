@@ -1,5 +1,6 @@
 #pragma once
 
+#include <future>
 #include <memory>
 
 namespace httplib {
@@ -19,14 +20,17 @@ struct ServiceContext;
 class DictionaryRoutes
 {
 public:
-    // Loads the dictionary data (about a second); the context is borrowed.
+    // Starts loading the dictionary data (a second or more) in the background, so that
+    // the server listens at once; a page asked for meanwhile waits. The context is borrowed.
     explicit DictionaryRoutes(ServiceContext &context);
     ~DictionaryRoutes();
     // Builds the routes and registers them; the server keeps the returned object.
     static std::unique_ptr<DictionaryRoutes> install(httplib::Server &server, ServiceContext &context);
 
 private:
-    std::unique_ptr<PennovaDictionary::DictionaryPages> m_pages;
+    PennovaDictionary::DictionaryPages &pages() const { return *m_pages.get(); }
+
+    std::shared_future<std::shared_ptr<PennovaDictionary::DictionaryPages>> m_pages;
 };
 
 } // namespace PennovaServer
