@@ -82,9 +82,10 @@ std::vector<const CedictEntry *> TextGloss::entries(const std::string &word, std
     take(word);
     for (const WordForms::Lemma &l : m_forms.lemmas(word))
         take(l.base);
-    if (!out.empty())
+    if (out.size() >= 2)
         return out;
-    // Derived words: an adverb in -ly, a noun in -ness, -ment, -tion, -ity.
+    // Few glosses of its own: add those of the word it derives from (an adverb in -ly,
+    // a noun in -ness, -ment, -tion, -ity: "pollution" -> "pollute").
     static const std::pair<const char *, const char *> derivations[] = {
         {"ily", "y"}, {"ly", ""}, {"ly", "le"}, {"ness", ""}, {"iness", "y"}, {"ment", ""},
         {"ation", "e"}, {"ation", ""}, {"tion", "te"}, {"ity", ""}, {"ity", "e"}};

@@ -28,8 +28,8 @@ public:
     TextGloss(const CedictIndex &cedict, const WordForms &forms);
 
     // Chinese entries of the lower-case English word or phrase, its lemma's first, then
-    // its own, then (when still none) those of the word it is derived from ("quickly" ->
-    // "quick").
+    // its own, then (when fewer than two) those of the word it is derived from
+    // ("pollution" -> "pollute").
     std::vector<const CedictEntry *> entries(const std::string &lower, std::size_t max) const;
     // The text cut into segments, glossed. Words the gloss line leaves bare (articles, "to")
     // keep an empty gloss.

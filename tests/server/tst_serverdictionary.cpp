@@ -169,6 +169,7 @@ private slots:
         QTest::newRow("synonyms and examples") << "improve" << QStringList{"同义词", "better", "例："} << QStringList{};
         QTest::newRow("no plural for an uncountable noun") << "information" << QStringList{"信息"}
                                                            << QStringList{"informations"};
+        QTest::newRow("few own glosses: the verb's too") << "pollution" << QStringList{"污染"} << QStringList{};
         QTest::newRow("known phrase") << "look after" << QStringList{"照顾"} << QStringList{"逐词释义"};
         QTest::newRow("sentence: gloss line")
             << "My students improve the environment." << QStringList{"逐词释义", "学生", "提高", "环境"}
