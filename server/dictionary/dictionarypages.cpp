@@ -97,8 +97,8 @@ bool hasHan(const std::string &text)
 
 bool isEnglishPhrase(const std::string &text, bool *single)
 {
-    static const QRegularExpression word(QStringLiteral("^[A-Za-z]+(['-][A-Za-z]+)*$"));
-    static const QRegularExpression phrase(QStringLiteral("^[A-Za-z]+(['-][A-Za-z]+)*( [A-Za-z]+(['-][A-Za-z]+)*){1,5}$"));
+    static thread_local const QRegularExpression word(QStringLiteral("^[A-Za-z]+(['-][A-Za-z]+)*$"));
+    static thread_local const QRegularExpression phrase(QStringLiteral("^[A-Za-z]+(['-][A-Za-z]+)*( [A-Za-z]+(['-][A-Za-z]+)*){1,5}$"));
     const QString s = QString::fromStdString(text);
     *single = word.match(s).hasMatch();
     return *single || phrase.match(s).hasMatch();
