@@ -10,6 +10,7 @@ PACKAGES=(
   zlib1g-dev libjsoncpp-dev libicu-dev
   libhunspell-dev hunspell-en-us
   wordnet-base wordnet-dev
+  espeak-ng lame python3-jieba
   libsqlite3-dev libsodium-dev
   libcpp-httplib-dev libssl-dev
   libzip-dev
@@ -17,7 +18,7 @@ PACKAGES=(
   # test fixtures of the document reader (LibreOffice stays optional: .doc tests skip without it)
   python3-docx
   iputils-ping iproute2
-  xvfb xauth fonts-wqy-microhei
+  xvfb xauth fonts-wqy-microhei fonts-dejavu-core
   # Trying the windows by hand under Xvfb: pointer and keys, a window manager, a tray.
   xdotool openbox trayer
 )

@@ -2,6 +2,7 @@
 
 #include "accountroutes.h"
 #include "checkroutes.h"
+#include "dictionaryroutes.h"
 #include "englishchecker.h"
 #include "httplistener.h"
 #include "httpreplies.h"
@@ -83,6 +84,7 @@ ServiceServer::ServiceServer(ServerOptions options, SessionStore::Clock clock)
     m_signInRoutes->install(http);
     m_versionRoutes->install(http);
     m_templateRoutes->install(http);
+    m_dictionaryRoutes = DictionaryRoutes::install(http, *m_context);
     m_pageRoutes->install(http); // last: it installs the error page
 }
 

@@ -15,6 +15,7 @@ namespace PennovaServer {
 class AccountRoutes;
 class HttpListener;
 class CheckRoutes;
+class DictionaryRoutes;
 class PageRoutes;
 class RegistrationRoutes;
 class ServerStorage;
@@ -67,6 +68,7 @@ private:
     std::unique_ptr<SignInRoutes> m_signInRoutes;
     std::unique_ptr<VersionRoutes> m_versionRoutes;
     std::unique_ptr<TemplateRoutes> m_templateRoutes;
+    std::unique_ptr<DictionaryRoutes> m_dictionaryRoutes;
     std::unique_ptr<HttpListener> m_http;
 };
 

@@ -128,6 +128,62 @@ bool WordNetDictionary::gloss(const std::string &lower, Pos pos, std::string *de
     return true;
 }
 
+std::vector<WordNetDictionary::Sense> WordNetDictionary::senses(const std::string &lower, Pos pos, size_t max) const
+{
+    std::vector<Sense> out;
+    if (!m_ok || lower.empty() || lower.size() > 60 || max == 0)
+        return out;
+    std::vector<std::string> glosses;
+    std::vector<std::vector<std::string>> words;
+    {
+        std::lock_guard<std::mutex> lock(wordNetLock());
+        std::string key = lower;
+        for (char &c : key)
+            if (c == ' ')
+                c = '_';
+        std::vector<char> w = cstr(key);
+        SynsetPtr head = findtheinfo_ds(w.data(), int(pos), SYNS, ALLSENSES);
+        for (SynsetPtr s = head; s && glosses.size() < max; s = s->nextss) {
+            glosses.push_back(s->defn ? s->defn : "");
+            words.emplace_back();
+            for (int i = 0; i < s->wcount; ++i) {
+                std::string syn = spaced(s->words[i]);
+                for (char &c : syn)
+                    if (c >= 'A' && c <= 'Z')
+                        c = char(c - 'A' + 'a');
+                if (usableWord(syn) && syn != lower)
+                    words.back().push_back(syn);
+            }
+        }
+        if (head)
+            free_syns(head);
+    }
+    // "(definition; \"example one\"; \"example two\")"
+    for (std::size_t n = 0; n < glosses.size(); ++n) {
+        std::string g = glosses[n];
+        if (!g.empty() && g.front() == '(')
+            g.erase(0, 1);
+        if (!g.empty() && g.back() == ')')
+            g.pop_back();
+        Sense sense;
+        sense.words = std::move(words[n]);
+        size_t q = g.find('"');
+        sense.definition = g.substr(0, q);
+        while (!sense.definition.empty() && (sense.definition.back() == ' ' || sense.definition.back() == ';'))
+            sense.definition.pop_back();
+        while (q != std::string::npos) {
+            const size_t q2 = g.find('"', q + 1);
+            if (q2 == std::string::npos)
+                break;
+            sense.examples.push_back(g.substr(q + 1, q2 - q - 1));
+            q = g.find('"', q2 + 1);
+        }
+        if (!sense.definition.empty())
+            out.push_back(std::move(sense));
+    }
+    return out;
+}
+
 std::string WordNetDictionary::baseForm(const std::string &lower, Pos pos) const
 {
     if (!m_ok || lower.empty() || lower.size() > 60)

@@ -25,6 +25,15 @@ public:
     std::vector<Synonym> synonyms(const std::string &lower, Pos pos) const;
     // First sense's definition and its first quoted example ("" when none).
     bool gloss(const std::string &lower, Pos pos, std::string *definition, std::string *example) const;
+    struct Sense
+    {
+        std::string definition;
+        std::vector<std::string> examples; // the quoted examples of the sense
+        std::vector<std::string> words;    // the sense's other words (synonyms), lower case
+    };
+    // The word's senses as that part of speech, most frequent first, at most max.
+    // Multi-word entries may be given with spaces.
+    std::vector<Sense> senses(const std::string &lower, Pos pos, size_t max) const;
     // Base form ("went" -> "go"), or "" when WordNet does not know the word.
     std::string baseForm(const std::string &lower, Pos pos) const;
     int senseCount(const std::string &lower, Pos pos) const;

@@ -12,6 +12,7 @@
 #include "detectsentencethread.h"
 #include "detectwordthread.h"
 #include "documentdialog.h"
+#include "dictionarypanel.h"
 #include "findingfocus.h"
 #include "findingkeys.h"
 #include "leftsidebar.h"
@@ -20,6 +21,7 @@
 #include "popuplabel.h"
 #include "progresswindow.h"
 #include "reportwindow.h"
+#include "servicehosts.h"
 #include "sentenceentry.h"
 #include "statisticsstrip.h"
 #include "textchunk.h"
@@ -42,6 +44,7 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 using namespace ZeltraLib;
 
@@ -129,6 +132,22 @@ MainWindow::~MainWindow()
     m_ui.editor->setFocusedFinding(nullptr);
     m_ui.editor->setSentenceList(nullptr);
     qDeleteAll(m_sentences);
+}
+
+DictionaryPanel *MainWindow::dictionaryPanel()
+{
+    if (m_dictionary)
+        return m_dictionary;
+    const QString host = m_services.apiHost.isEmpty() ? ZeltraLib::ApiHost() : m_services.apiHost;
+    auto count = [this](const QString &event) { m_services.usage.countEvent(event); };
+    m_dictionary = new DictionaryPanel({m_prefs, host, count, {}}, m_ui.dictionaryArea);
+    auto *layout = new QVBoxLayout(m_ui.dictionaryArea);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_dictionary);
+    connect(m_dictionary, &DictionaryPanel::signalOpen, this, &MainWindow::slotDisplayDictPanel);
+    connect(m_dictionary, &DictionaryPanel::signalLock, this, &MainWindow::slotDictLock);
+    connect(m_dictionary, &DictionaryPanel::signalDouble, this, &MainWindow::slotDictDouble);
+    return m_dictionary;
 }
 
 bool MainWindow::isTrue(const QString &key) const

@@ -40,6 +40,7 @@ class QSplitter;
 class SentenceEntry;
 class StatisticsStrip;
 class WritingGuideWindow;
+class DictionaryPanel;
 
 namespace ZeltraLib {
 class NetworkHelper;
@@ -68,6 +69,9 @@ public:
     // Parts and state, for the shell, tests and the benchmark.
     CustomTextEditor *editor() const { return m_ui.editor; }
     CorrectionPanel *panel() const { return m_ui.panel; }
+    // The dictionary panel in the dictionary area, made on first use (its web views start
+    // the web engine); the context menu's look-up, translation and search go to its slots.
+    DictionaryPanel *dictionaryPanel();
     LeftSideBar *leftSideBar() const { return m_ui.sideBar; }
     StatisticsStrip *statisticsStrip() const { return m_ui.strip; }
     const MainWindowForm &form() const { return m_ui; }
@@ -226,6 +230,7 @@ private:
     CrashBackup m_backup;
 
     MainWindowForm m_ui;
+    DictionaryPanel *m_dictionary = nullptr; // child of the dictionary area
     TipPresenter m_tips;
     QPointer<ProgressWindow> m_progress;
 

@@ -515,6 +515,8 @@ void MainWindow::slotDisplayDictPanel(bool bShow)
         return;
     if (!bShow && isTrue(QStringLiteral("Dict_Lock")))
         return; // a locked panel stays
+    if (bShow)
+        dictionaryPanel(); // made on first use
     m_dictOpening = bShow;
     m_dictSlide.stop();
     m_ui.dictionaryArea->show();

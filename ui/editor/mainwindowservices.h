@@ -62,4 +62,6 @@ struct MainWindowServices
     int dictSlideMs = 200;
     // A sign-out the service does not answer within this time is taken as done.
     int logoutTimeoutMs = 10000;
+    // "host:port" of the dictionary pages; empty: ApiHost().
+    QString apiHost;
 };
