@@ -110,6 +110,7 @@ CResultState readState(const Json::Value &object)
     }
     for (const Json::Value &correction : readArray(object, "corrections"))
         state.corrections.append(readCorrection(correction));
+    state.scoreErrors = qMax(0, readInt(object, "scoreErrors"));
     return state;
 }
 

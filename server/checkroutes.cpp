@@ -34,8 +34,8 @@ struct CheckJob
     std::unordered_set<std::string> userWords;
     std::size_t next = 0;
     std::vector<std::string> previous; // every sentence before `next`
-    std::vector<std::string> checked;  // sentences answered, for the summary
-    std::vector<Json::Value> records;
+    std::vector<Json::Value> records;  // of the checked sentences, for the summary
+    int cachedErrors = 0;              // error counts sent for the skipped sentences
     bool summarySent = false;
 };
 
@@ -79,6 +79,18 @@ bool readCheckRequest(const Json::Value &root, std::size_t maxSentences, CheckJo
         if (kind < -1 || kind >= int(job->configTypes.size()))
             return false;
         job->configs.push_back(kind);
+    }
+    // Optional: per sentence, the error count its cached record carried.
+    const Json::Value &errors = root["scoreErrors"];
+    if (!errors.isNull()) {
+        if (!errors.isArray() || errors.size() != job->sentences.size())
+            return false;
+        for (Json::ArrayIndex i = 0; i < errors.size(); ++i) {
+            if (!errors[i].isInt())
+                return false;
+            if (job->configs[i] == -1)
+                job->cachedErrors += PennovaChecker::EnglishChecker::cachedErrorCount(root, i);
+        }
     }
     return true;
 }
@@ -178,10 +190,10 @@ void CheckRoutes::check(const httplib::Request &req, httplib::Response &res)
                 record = checker.checkSentence(int(i), j.sentences[i], kind, j.configTypes[std::size_t(kind)],
                                                j.userWords, j.previous);
                 j.previous.push_back(j.sentences[i]);
-                j.checked.push_back(j.sentences[i]);
                 j.records.push_back(record);
             } else {
-                record = checker.summaryRecord(j.checked, j.records);
+                // The whole text, so that the scores do not depend on what the client cached.
+                record = checker.summaryRecord(j.sentences, j.records, j.cachedErrors);
                 j.summarySent = true;
             }
             const std::string frame = RequestFrame::encode(record) + RecordTrailer;
