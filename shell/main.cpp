@@ -13,6 +13,7 @@
 #include "servicehosts.h"
 #include "sharedflagsegment.h"
 #include "startupupdate.h"
+#include "tipwindow.h"
 #include "useraccess.h"
 #include "userinformation.h"
 #include "vocabulary.h"
@@ -102,6 +103,11 @@ int main(int argc, char *argv[])
     window->show();
     window->raise();
     window->activateWindow();
+    // The assistant at start, unless the user asked to hide it.
+    if (preferenceStore().value(QStringLiteral("display_tips")) == QLatin1String("True")) {
+        auto *assistant = new TipWindow(preferenceStore(), usage, ZeltraLib::WebHost(), window.get());
+        assistant->show();
+    }
     const int result = app.exec();
     window.reset();
     return result;

@@ -8,6 +8,8 @@
 #include "mainwindowform.h"
 #include "mainwindowservices.h"
 #include "progresswindow.h"
+#include "replacewindow.h"
+#include "searchwindow.h"
 #include "menuitemtype.h"
 #include "resultstate.h"
 #include "popuplabel.h"
@@ -78,6 +80,10 @@ public:
     int finishCode() const { return m_finishCode; }
     int lastWordCount() const { return m_lastWordCount; }
     bool isAcceptingAll() const { return m_acceptingAll; }
+    SearchWindow *searchWindow() const { return m_searchWnd; }
+    ReplaceWindow *replaceWindow() const { return m_replaceWnd; }
+    QAction *searchAction() const { return m_searchAction; }
+    QAction *replaceAction() const { return m_replaceAction; }
 
 signals:
     // A check has ended: the progress window closed and the findings are in place.
@@ -112,6 +118,12 @@ public Q_SLOTS:
     void slotBackup();
     void slotDisplayCorrection(bool bShow);
     void slotOpenReport();
+    // Search and replace: at most one of the two windows at a time.
+    void slotDisplaySearchWnd();
+    void slotDisplayReplaceWnd();
+    void slotSearch(SearchWindow *wnd);
+    void slotReplace(int nReplaceCode, ReplaceWindow *wnd);
+    void slotSearchWndClosed();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -128,6 +140,7 @@ private:
     void reset();
     void startWordCount(const QString &text);
     void onProgressClosed(int result);
+    void cancelCheck();
     void checkFinished();
     void insertRecord(SentenceEntry *entry, const ZeltraLib::CorrectionRecord &record,
                       bool correctMode);
@@ -154,6 +167,10 @@ private:
     MainWindowForm m_ui;
     TipPresenter m_tips;
     QPointer<ProgressWindow> m_progress;
+    QPointer<SearchWindow> m_searchWnd;
+    QPointer<ReplaceWindow> m_replaceWnd;
+    QAction *m_searchAction = nullptr;  // child
+    QAction *m_replaceAction = nullptr; // child
 
     // Workers (children of this window).
     ZeltraLib::CheckTaskThread *m_checkThread = nullptr;
@@ -176,6 +193,7 @@ private:
     bool m_completed = false;
     bool m_detectionStarted = false;
     bool m_cancelled = false;
+    bool m_userCancelled = false; // "取消" in the progress window
     bool m_checking = false;
     bool m_acceptingAll = false;
     bool m_trackingSuppressed = false;

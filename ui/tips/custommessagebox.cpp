@@ -100,6 +100,11 @@ QString CustomMessageBox::text() const
     return m_text->text();
 }
 
+void CustomMessageBox::setText(const QString &text)
+{
+    m_text->setText(text);
+}
+
 bool CustomMessageBox::hasCancelButton() const
 {
     return !m_cancel->isHidden();
