@@ -6,6 +6,8 @@ CompletionLabel::CompletionLabel(const QString &text, QWidget *window, int y, in
     : QLabel(text, window)
 {
     setAttribute(Qt::WA_DeleteOnClose);
+    // The controls under the line stay usable.
+    setAttribute(Qt::WA_TransparentForMouseEvents);
     setAlignment(Qt::AlignCenter);
     setStyleSheet(QStringLiteral("QLabel { background: #fff7d6; border: 1px solid #e0b84c; color: #8a5a00;"
                                  " font-family: 微软雅黑; font-size: 12px; }"));

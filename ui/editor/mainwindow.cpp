@@ -410,6 +410,7 @@ void MainWindow::checkFinished()
     }
     m_findings.build(m_sentences);
     m_ui.editor->revealFindings();
+    std::function<void()> firstTip;
 
     if (!m_findings.isEmpty()) {
         m_ui.correctAllButton->setEnabled(!polish);
@@ -421,12 +422,15 @@ void MainWindow::checkFinished()
         m_focus.clear();
         if (CorrectionItem *first = m_findings.firstVisible()) {
             m_focus.moveCaretTo(first);
-            const TipPresenter::Placement at = TipPlacement::underText(m_ui.editor, first->start());
-            // The tip texts: 3 speaks of polishing, 9 of the correcting helpers.
-            if (polish)
-                m_tips.showOnce(3, QStringLiteral("PT_RightClickImprove"), at);
-            else
-                m_tips.showOnce(9, QStringLiteral("PT_RightClick"), at);
+            const int position = first->start();
+            firstTip = [this, polish, position] {
+                const TipPresenter::Placement at = TipPlacement::underText(m_ui.editor, position);
+                // The tip texts: 3 speaks of polishing, 9 of the correcting helpers.
+                if (polish)
+                    m_tips.showOnce(3, QStringLiteral("PT_RightClickImprove"), at);
+                else
+                    m_tips.showOnce(9, QStringLiteral("PT_RightClick"), at);
+            };
         }
     }
     if (!polish && !m_userCancelled) {
@@ -436,8 +440,14 @@ void MainWindow::checkFinished()
     m_ui.editor->relayout();
     if (!m_userCancelled)
         showFinishMessage();
+    ReportWindow *report = nullptr;
     if (!polish && m_completed && isTrue(QStringLiteral("show_report")))
-        slotOpenReport();
+        report = openReport(false);
+    // The first-use tip waits for the report: under a modal window nobody would see it.
+    if (firstTip && report)
+        connect(report, &QDialog::finished, this, firstTip);
+    else if (firstTip)
+        firstTip();
 }
 
 void MainWindow::showFinishMessage()
@@ -941,7 +951,7 @@ void MainWindow::slotOpenReport()
     openReport(false);
 }
 
-void MainWindow::openReport(bool onDemand)
+ReportWindow *MainWindow::openReport(bool onDemand)
 {
     m_services.usage.countEvent(QStringLiteral("Main_OpenReport"));
     const ReportWindow::Inputs inputs = ReportWindow::inputsOf(*m_checkThread, m_statistics,
@@ -951,6 +961,7 @@ void MainWindow::openReport(bool onDemand)
     auto *report = new ReportWindow(inputs, m_prefs, WebHost(), this);
     report->setWindowModality(Qt::ApplicationModal);
     report->show();
+    return report;
 }
 
 // ---------------------------------------------------------------- search and replace
@@ -961,9 +972,7 @@ void MainWindow::slotDisplaySearchWnd()
         return;
     m_searchWnd = new SearchWindow(this);
     connect(m_searchWnd, &SearchWindow::signalSearch, this, &MainWindow::slotSearch);
-    connect(m_searchWnd, &QObject::destroyed, this, &MainWindow::slotSearchWndClosed);
-    m_searchWnd->move(geometry().center() - m_searchWnd->rect().center());
-    m_searchWnd->show();
+    showToolWindow(m_searchWnd);
 }
 
 void MainWindow::slotDisplayReplaceWnd()
@@ -972,9 +981,14 @@ void MainWindow::slotDisplayReplaceWnd()
         return;
     m_replaceWnd = new ReplaceWindow(this);
     connect(m_replaceWnd, &ReplaceWindow::signalReplace, this, &MainWindow::slotReplace);
-    connect(m_replaceWnd, &QObject::destroyed, this, &MainWindow::slotSearchWndClosed);
-    m_replaceWnd->move(geometry().center() - m_replaceWnd->rect().center());
-    m_replaceWnd->show();
+    showToolWindow(m_replaceWnd);
+}
+
+void MainWindow::showToolWindow(QWidget *wnd)
+{
+    connect(wnd, &QObject::destroyed, this, &MainWindow::slotSearchWndClosed);
+    wnd->move(geometry().center() - wnd->rect().center());
+    wnd->show();
 }
 
 void MainWindow::slotSearchWndClosed()

@@ -29,6 +29,7 @@ class CustomTextEditor;
 class LeftSideBar;
 class PopupLabel;
 class QAction;
+class ReportWindow;
 class QLabel;
 class QPushButton;
 class QSplitter;
@@ -133,7 +134,9 @@ private:
     // Size and place from "Left", "Top", "Width", "Height", "IsMaxmized".
     void restoreGeometry();
     void applyModeButtons();
-    void openReport(bool onDemand);
+    ReportWindow *openReport(bool onDemand);
+    // Centred over this window; its end clears the search window state.
+    void showToolWindow(QWidget *wnd);
     void countEvent(const char *correctName, const char *polishName = nullptr);
 
     // Check pipeline.

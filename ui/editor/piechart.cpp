@@ -128,7 +128,7 @@ void PieChart::hoverAt(const QPoint &pos)
     if (slice != m_hoverSlice || !m_hover) {
         closeHover();
         const QColor c = m_colours[size_t(slice)];
-        const QString frame = QStringLiteral("QLabel { border:2px solid rgb(%1, %2, %3, %4); }")
+        const QString frame = QStringLiteral("QLabel { border:2px solid rgba(%1, %2, %3, %4); }")
                                   .arg(c.red()).arg(c.green()).arg(c.blue()).arg(c.alpha());
         m_hover = new ReportLabel(hoverText(slice), frame, this, m_hoverFadeMs);
         m_hoverSlice = slice;

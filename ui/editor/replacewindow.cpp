@@ -102,6 +102,9 @@ void ReplaceWindow::slotInputChanged()
     const bool has = !m_search->text().isEmpty();
     for (QPushButton *b : m_buttons)
         b->setEnabled(has);
+    // A new search text makes the old message stale.
+    if (m_completion)
+        m_completion->close();
 }
 
 void ReplaceWindow::slotClose()

@@ -76,6 +76,7 @@ ReportWindow::ReportWindow(const Inputs &inputs, ConfigStore &prefs, const QStri
         "QProgressBar { border: 1px solid #9fb4c4; border-radius: 3px; background: white;"
         " text-align: center; min-height: 16px; }"
         "QProgressBar::chunk { background: #4a9bd6; }"));
+    setMinimumWidth(600);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(18, 14, 18, 14);
     layout->addWidget(buildScores(inputs));

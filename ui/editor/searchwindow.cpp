@@ -83,6 +83,9 @@ void SearchWindow::slotSearch()
 void SearchWindow::slotInputChanged()
 {
     m_find->setEnabled(!m_edit->text().isEmpty());
+    // A new search text makes the old message stale.
+    if (m_completion)
+        m_completion->close();
 }
 
 void SearchWindow::slotClose()

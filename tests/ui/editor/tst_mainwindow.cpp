@@ -140,6 +140,18 @@ private:
         return !ended.isEmpty() || ended.wait(10000);
     }
 
+    // Starts a check of the editor's text and waits until its request is out.
+    bool startCheck()
+    {
+        QSignalSpy arrived(m_server.get(), &HoldingHttpServer::requestArrived);
+        m_window->slotCheck();
+        while (checkRequest(0) < 0) {
+            if (!arrived.wait(10000))
+                return false;
+        }
+        return true;
+    }
+
     CorrectionItem *finding(const QString &found, int occurrence = 0) const
     {
         for (CorrectionItem *item : m_window->findings().items()) {
@@ -395,11 +407,8 @@ private slots:
     void lateRecordsAfterCancelChangeNothing()
     {
         editor()->setPlainText(m_text);
-        QSignalSpy arrived(m_server.get(), &HoldingHttpServer::requestArrived);
         QSignalSpy ended(m_window.get(), &MainWindow::signalCheckEnded);
-        m_window->slotCheck();
-        while (checkRequest(0) < 0)
-            QVERIFY(arrived.wait(10000));
+        QVERIFY(startCheck());
         emit m_window->checkThread()->signalUpdateState(stateFor({1, QStringLiteral("go"), "GRAMMAR", {"goes"}}));
         const CResultState late = stateFor({2, QStringLiteral("recieve"), "NONWORD", {"receive"}});
         m_window->progressWindow()->slotCancel();
@@ -430,11 +439,8 @@ private slots:
         m_progressTimings = {3600000, 0};
         makeWindow();
         editor()->setPlainText(m_text);
-        QSignalSpy arrived(m_server.get(), &HoldingHttpServer::requestArrived);
         QSignalSpy ended(m_window.get(), &MainWindow::signalCheckEnded);
-        m_window->slotCheck();
-        while (checkRequest(0) < 0)
-            QVERIFY(arrived.wait(10000));
+        QVERIFY(startCheck());
         const QList<Finding> all = standardFindings();
         const int shown = serviceEndedFirst ? int(all.size()) : 3;
         for (int i = 0; i < shown; ++i)

@@ -125,7 +125,7 @@ private slots:
         QCOMPARE(pie.hoverLabel()->text(), QStringLiteral("语法：\n1\n(25.0%)"));
         const QColor grammar = pie.colour(PieChart::Grammar);
         QVERIFY(pie.hoverLabel()->label()->styleSheet().contains(
-            QStringLiteral("border:2px solid rgb(%1, %2, %3, 255)").arg(grammar.red()).arg(grammar.green()).arg(grammar.blue())));
+            QStringLiteral("border:2px solid rgba(%1, %2, %3, 255)").arg(grammar.red()).arg(grammar.green()).arg(grammar.blue())));
         QTRY_COMPARE(pie.hoverLabel()->windowOpacity(), 1.0);
         pie.hoverAt(pointAt(pie, 90));
         QCOMPARE(pie.hoverLabel()->text(), QStringLiteral("拼写：\n2\n(50.0%)"));
