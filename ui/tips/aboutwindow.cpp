@@ -1,5 +1,6 @@
 #include "aboutwindow.h"
 
+#include "custommessagebox.h"
 #include "servicehosts.h"
 
 #include <QDesktopServices>
@@ -15,6 +16,7 @@ AboutWindow::AboutWindow(const QString &webHost, QWidget *parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("AboutDlgClass"));
     setWindowTitle(QStringLiteral("Pennova"));
+    setStyleSheet(CustomMessageBox::boxStyleSheet());
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(24, 18, 24, 14);
     auto *version = new QLabel(versionText(), this);

@@ -55,6 +55,9 @@ public:
     using AutoAnswer = std::function<int(CustomMessageBox &box)>;
     static void setAutoAnswer(AutoAnswer answer);
 
+    // The look the program's own boxes share (this box, the close question, the about box).
+    static QString boxStyleSheet();
+
 public Q_SLOTS:
     void slotMove(int dx, int dy);
     void slotSumbmitClicked();

@@ -1,6 +1,7 @@
 #include "notifymsgbox.h"
 
 #include "configstore.h"
+#include "custommessagebox.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -15,6 +16,7 @@ NotifyMsgBox::NotifyMsgBox(ConfigStore &prefs, QWidget *parent)
     setObjectName(QStringLiteral("NotifyMsgBoxClass"));
     setWindowTitle(QStringLiteral("Pennova"));
     setModal(true);
+    setStyleSheet(CustomMessageBox::boxStyleSheet());
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(24, 18, 24, 14);
     layout->addWidget(new QLabel(QStringLiteral("您点击了关闭窗口，您想"), this));
