@@ -4,6 +4,7 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QTimer>
 
 PopupLabel::PopupLabel(int number, QWidget *parent, const QPoint &globalPos, const Timings &timings)
@@ -21,6 +22,8 @@ PopupLabel::PopupLabel(int number, QWidget *parent, const QPoint &globalPos, con
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     QString text = TipManager::text(number).toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br>"));
+    // What the tip names (a button, a menu entry) stands out in bold.
+    text.replace(QRegularExpression(QStringLiteral("“([^”]+)”")), QStringLiteral("“<b>\\1</b>”"));
     if (TipManager::hasLink(number))
         text += QStringLiteral(" <a href=\"close\">知道了</a>");
     m_label = new QLabel(text, this);
