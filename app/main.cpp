@@ -15,6 +15,7 @@
 #include "sharedflagsegment.h"
 #include "startupupdate.h"
 #include "terminationwatcher.h"
+#include "tipwindow.h"
 #include "useraccess.h"
 #include "userinformation.h"
 #include "vocabulary.h"
@@ -106,6 +107,12 @@ int main(int argc, char *argv[])
     };
     services.relogin = [&runLogin](QWidget *parent) { return runLogin(false, false, parent); };
     services.renewAccess = [] { return ZeltraLib::renewGlobalUserAccess(); };
+    // The assistant at start, unless the user asked to hide it.
+    services.showTipsWindow = [&usage](QWidget *parent) {
+        auto *assistant = new TipWindow(preferenceStore(), usage, ZeltraLib::WebHost(), parent);
+        assistant->setAttribute(Qt::WA_DeleteOnClose);
+        assistant->show();
+    };
     auto window = std::make_unique<MainWindow>(services);
     // An orderly end (exit, or a sign-out without a new login) ends the program.
     QObject::connect(window.get(), &MainWindow::signalSessionEnded, &app, [](bool exiting) {

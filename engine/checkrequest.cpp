@@ -37,6 +37,12 @@ QByteArray checkRequestJson(const CheckRequest &request)
     for (const int config : request.configs)
         configs.append(config);
     root["configs"] = configs;
+    if (request.configs.contains(-1) && request.scoreErrors.size() == request.sents.size()) {
+        Json::Value errors(Json::arrayValue);
+        for (const int count : request.scoreErrors)
+            errors.append(count);
+        root["scoreErrors"] = errors;
+    }
 
     SentenceChunk sentence;
     TitleChunk title;

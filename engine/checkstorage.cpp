@@ -17,11 +17,11 @@ std::unique_ptr<TextChunk> copyChunk(const TextChunk &chunk)
 }
 
 void CheckStorage::append(const QString &text, const TextChunk &chunk,
-                          const QList<CorrectionRecord> &corrections)
+                          const QList<CorrectionRecord> &corrections, int scoreErrors)
 {
     if (m_capacity > 0 && size() >= m_capacity)
         shrink();
-    m_entries.push_back(CheckStorageEntry{text, copyChunk(chunk), corrections});
+    m_entries.push_back(CheckStorageEntry{text, copyChunk(chunk), corrections, scoreErrors});
     m_byText[text].append(size() - 1);
 }
 

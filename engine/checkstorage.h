@@ -25,7 +25,7 @@ public:
 
     // Appends an entry with a new chunk of the same class and confidence as `chunk`.
     void append(const QString &text, const TextChunk &chunk,
-                const QList<CorrectionRecord> &corrections);
+                const QList<CorrectionRecord> &corrections, int scoreErrors = 0);
     // The first entry whose text equals `text` exactly and whose chunk equals
     // `chunk`; nullptr when there is none.
     const CheckStorageEntry *find(const QString &text, const TextChunk &chunk) const;

@@ -17,6 +17,7 @@ struct CheckStorageEntry
     QString text;
     std::unique_ptr<TextChunk> chunk;
     QList<CorrectionRecord> corrections;
+    int scoreErrors = 0; // the record's "scoreErrors"
 };
 
 } // namespace ZeltraLib

@@ -38,6 +38,7 @@ void CheckStorageThread::run()
         CResultState state;
         state.sentInd = int(i);
         state.corrections = entry->corrections;
+        state.scoreErrors = entry->scoreErrors;
         emit signalUpdateState(state);
     }
     emit signalFinished();

@@ -184,7 +184,7 @@ void CheckTaskThread::slotUpdateResult(CResultState state)
     if (!m_answeredFromStorage.contains(state.sentInd) && m_storage) {
         const TextChunk *chunk = m_chunks.value(state.sentInd);
         if (chunk)
-            m_storage->append(m_sentences.at(state.sentInd), *chunk, state.corrections);
+            m_storage->append(m_sentences.at(state.sentInd), *chunk, state.corrections, state.scoreErrors);
     }
     emit signalUpdateState(state);
 }
@@ -209,8 +209,13 @@ void CheckTaskThread::slotCheckStorageFinished()
     request.sents = m_sentences;
     request.confidence = m_englishLevel;
     request.clientVersion = ClientVersion;
-    for (qsizetype i = 0; i < m_sentences.size(); ++i)
-        request.configs.append(m_answeredFromStorage.contains(int(i)) ? -1 : m_chunks.at(i)->kind());
+    for (qsizetype i = 0; i < m_sentences.size(); ++i) {
+        const bool cached = m_answeredFromStorage.contains(int(i));
+        request.configs.append(cached ? -1 : m_chunks.at(i)->kind());
+        // The cached sentence's share of the summary's error count.
+        const CheckStorageEntry *entry = cached && m_storage ? m_storage->find(m_sentences.at(i), *m_chunks.at(i)) : nullptr;
+        request.scoreErrors.append(entry ? entry->scoreErrors : 0);
+    }
     m_state = State::Checking;
     m_checkTask->start(request);
 }

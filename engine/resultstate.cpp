@@ -110,6 +110,10 @@ CResultState readState(const Json::Value &object)
     }
     for (const Json::Value &correction : readArray(object, "corrections"))
         state.corrections.append(readCorrection(correction));
+    // An extra of our own service: a bad value must not cost the record its findings.
+    const Json::Value &errors = object["scoreErrors"];
+    if (errors.isIntegral() && !errors.isBool() && errors.isConvertibleTo(Json::intValue))
+        state.scoreErrors = qMax(0, errors.asInt());
     return state;
 }
 

@@ -17,6 +17,9 @@ public:
     double lexicalScore = 0.0; // summary only
     double syntaxScore = 0.0;  // summary only
     QList<CorrectionRecord> corrections; // in reply order
+    // Sentence records: what the sentence brings to the summary's error count ("scoreErrors");
+    // kept with the cached result and sent back when the sentence is skipped.
+    int scoreErrors = 0;
 
     bool isSummary() const { return sentInd < 0; }
 };

@@ -36,8 +36,8 @@ struct CheckJob
     std::unordered_set<std::string> userWords;
     std::size_t next = 0;
     std::vector<std::string> previous; // the sentence before `next` (the checker reads only that)
-    std::vector<std::string> checked;  // sentences answered, for the summary
-    std::vector<Json::Value> records;
+    std::vector<Json::Value> records;  // of the checked sentences, for the summary
+    int cachedErrors = 0;              // error counts sent for the skipped sentences
     bool summarySent = false;
     std::shared_ptr<void> ticket; // a worker slot, held until the stream ends
 };
@@ -82,6 +82,18 @@ bool readCheckRequest(const Json::Value &root, std::size_t maxSentences, CheckJo
         if (kind < -1 || kind >= int(job->configTypes.size()))
             return false;
         job->configs.push_back(kind);
+    }
+    // Optional: per sentence, the error count its cached record carried.
+    const Json::Value &errors = root["scoreErrors"];
+    if (!errors.isNull()) {
+        if (!errors.isArray() || errors.size() != job->sentences.size())
+            return false;
+        for (Json::ArrayIndex i = 0; i < errors.size(); ++i) {
+            if (!errors[i].isInt())
+                return false;
+            if (job->configs[i] == -1)
+                job->cachedErrors += PennovaChecker::EnglishChecker::cachedErrorCount(root, i);
+        }
     }
     return true;
 }
@@ -229,7 +241,6 @@ void CheckRoutes::check(const httplib::Request &req, httplib::Response &res)
                 if (checkable(j.sentences[i], options)) {
                     record = checker.checkSentence(int(i), j.sentences[i], kind, j.configTypes[std::size_t(kind)],
                                                    j.userWords, j.previous);
-                    j.checked.push_back(j.sentences[i]);
                     j.records.push_back(record);
                     passed(j.sentences[i]);
                 } else {
@@ -237,7 +248,14 @@ void CheckRoutes::check(const httplib::Request &req, httplib::Response &res)
                     passed(std::string());
                 }
             } else {
-                record = checker.summaryRecord(j.checked, j.records);
+                // The whole text, so that the scores do not depend on what the client cached;
+                // sentences too long to check are left out of it as they were of the check.
+                std::vector<std::string> scored;
+                for (const std::string &sentence : j.sentences) {
+                    if (checkable(sentence, options))
+                        scored.push_back(sentence);
+                }
+                record = checker.summaryRecord(scored, j.records, j.cachedErrors);
                 j.summarySent = true;
             }
             const std::string frame = RequestFrame::encode(record) + RecordTrailer;

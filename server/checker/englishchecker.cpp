@@ -189,16 +189,26 @@ Json::Value EnglishChecker::checkSentence(int sentInd, const std::string &utf8, 
     for (const Finding &f : kept)
         corrections.append(f.toJson());
     record["corrections"] = corrections;
+    record["scoreErrors"] = Scorer::errorCount(record);
     return record;
 }
 
+int EnglishChecker::cachedErrorCount(const Json::Value &request, std::size_t index)
+{
+    const Json::Value &counts = request["scoreErrors"];
+    if (!counts.isArray() || index >= counts.size())
+        return 0;
+    const Json::Value &count = counts[Json::ArrayIndex(index)];
+    return count.isInt() ? std::max(0, std::min(count.asInt(), MaxScoreErrors)) : 0;
+}
+
 Json::Value EnglishChecker::summaryRecord(const std::vector<std::string> &sentences,
-                                          const std::vector<Json::Value> &records) const
+                                          const std::vector<Json::Value> &records, int cachedErrors) const
 {
     Json::Value summary(Json::objectValue);
     summary["sentInd"] = -1;
     summary["lexicalScore"] = m_data->scorer.lexicalScore(sentences);
-    summary["syntaxScore"] = m_data->scorer.syntaxScore(sentences, records);
+    summary["syntaxScore"] = m_data->scorer.syntaxScore(sentences, records, cachedErrors);
     return summary;
 }
 
@@ -231,14 +241,17 @@ bool EnglishChecker::checkRequest(const Json::Value &request, const std::unorder
     }
 
     std::vector<Json::Value> records;
+    int cachedErrors = 0;
     for (size_t i = 0; i < sentences.size(); ++i) {
         int kind = 0;
         if (configs.isArray() && i < configs.size()) {
             const Json::Value &c = configs[Json::ArrayIndex(i)];
             kind = c.isInt() ? c.asInt() : 0;
         }
-        if (kind == -1)
-            continue; // answered from the client's cache
+        if (kind == -1) { // answered from the client's cache
+            cachedErrors += cachedErrorCount(request, i);
+            continue;
+        }
         const std::vector<std::string> config = kind >= 0 && size_t(kind) < configLists.size()
             ? configLists[size_t(kind)]
             : std::vector<std::string>();
@@ -249,7 +262,7 @@ bool EnglishChecker::checkRequest(const Json::Value &request, const std::unorder
         emit(record);
         records.push_back(std::move(record));
     }
-    emit(summaryRecord(sentences, records));
+    emit(summaryRecord(sentences, records, cachedErrors));
     return true;
 }
 

@@ -35,7 +35,9 @@ public:
     EnglishChecker(const EnglishChecker &) = delete;
     EnglishChecker &operator=(const EnglishChecker &) = delete;
 
-    // One result record {"sentInd": sentInd, "corrections": [...]} for one sentence.
+    // One result record {"sentInd": sentInd, "corrections": [...], "scoreErrors": n} for
+    // one sentence; n is what the sentence brings to the summary's error count (clients
+    // keep it with the cached result and send it back when the sentence is skipped).
     // kind: 0 sentence, 1 title. config: that kind's flat key/value list from the
     // request's "configTypes" ("server.spell", "2", ..., "server.confidence", "2").
     // userWords: the user's word list; its words are never flagged as misspelt.
@@ -47,9 +49,14 @@ public:
                               const std::vector<std::string> &previous = {}) const;
 
     // The summary record {"sentInd": -1, "lexicalScore": x, "syntaxScore": y}, both
-    // in 0..1, over all sentences of a request and the records found for them.
+    // in 0..1, over all sentences of a request (skipped ones included), the records found
+    // for the checked ones and the error counts sent for the skipped ones.
     Json::Value summaryRecord(const std::vector<std::string> &sentences,
-                              const std::vector<Json::Value> &records) const;
+                              const std::vector<Json::Value> &records, int cachedErrors = 0) const;
+    // Element `index` of the request's optional "scoreErrors" (the error count a skipped
+    // sentence's record carried), bounded to 0..MaxScoreErrors; 0 when absent or not a number.
+    static constexpr int MaxScoreErrors = 100;
+    static int cachedErrorCount(const Json::Value &request, std::size_t index);
 
     // A whole check request (the decoded JSON object with "sents", "configs",
     // "configTypes"): calls emit once per sentence whose config is not -1, in order,

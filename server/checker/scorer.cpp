@@ -80,7 +80,22 @@ double Scorer::lexicalScore(const std::vector<std::string> &sentences) const
     return clamp01(0.6 * std::min(1.0, sophistication / 0.4) + 0.4 * diversity);
 }
 
-double Scorer::syntaxScore(const std::vector<std::string> &sentences, const std::vector<Json::Value> &records) const
+int Scorer::errorCount(const Json::Value &record)
+{
+    const Json::Value &corr = record["corrections"];
+    if (!corr.isArray())
+        return 0;
+    int errors = 0;
+    for (const Json::Value &c : corr) {
+        const std::string type = c["errorType"].isString() ? c["errorType"].asString() : std::string();
+        if (type == "GRAMMAR" || type == "MOPHOLOGY" || type == "REAL" || type == "SUGGESTION")
+            ++errors;
+    }
+    return errors;
+}
+
+double Scorer::syntaxScore(const std::vector<std::string> &sentences, const std::vector<Json::Value> &records,
+                           int cachedErrors) const
 {
     static const std::unordered_set<std::string> markers = {
         "because", "although", "though", "which", "who", "whom", "whose", "when", "while", "if", "since", "unless",
@@ -116,17 +131,9 @@ double Scorer::syntaxScore(const std::vector<std::string> &sentences, const std:
         var += (l - mean) * (l - mean);
     const double stddev = std::sqrt(var / n);
 
-    int errors = 0;
-    for (const Json::Value &r : records) {
-        const Json::Value &corr = r["corrections"];
-        if (!corr.isArray())
-            continue;
-        for (const Json::Value &c : corr) {
-            const std::string type = c["errorType"].isString() ? c["errorType"].asString() : std::string();
-            if (type == "GRAMMAR" || type == "MOPHOLOGY" || type == "REAL" || type == "SUGGESTION")
-                ++errors;
-        }
-    }
+    int errors = std::max(0, cachedErrors);
+    for (const Json::Value &r : records)
+        errors += errorCount(r);
     const double length = clamp01(1.0 - std::fabs(mean - 18.0) / 18.0);
     const double variety = 0.5 * std::min(1.0, stddev / 8.0) + 0.5 * double(openers.size()) / n;
     const double complexity = std::min(1.0, markerCount / n);

@@ -12,6 +12,8 @@
 //   variety: 0.5 * min(1, stddev of sentence lengths / 8) + 0.5 * distinct openers / sentences;
 //   complexity: min(1, subordinators and relative pronouns per sentence);
 //   errors: min(1, grammar, word-form, real-word and fragment findings per sentence / 2).
+// Both run over every sentence of a request, the ones the client answered from its cache
+// too; those bring their error count along (the "scoreErrors" their record carried).
 
 #include <json/json.h>
 
@@ -27,8 +29,12 @@ class Scorer
 public:
     explicit Scorer(const Lexicon &lexicon) : m_lex(lexicon) {} // lexicon not owned
     double lexicalScore(const std::vector<std::string> &sentences) const;
-    // records: the result records of the sentences (their "corrections" are counted).
-    double syntaxScore(const std::vector<std::string> &sentences, const std::vector<Json::Value> &records) const;
+    // records: the result records of the checked sentences (their "corrections" are
+    // counted); cachedErrors: the error counts of the sentences not checked again.
+    double syntaxScore(const std::vector<std::string> &sentences, const std::vector<Json::Value> &records,
+                       int cachedErrors = 0) const;
+    // The findings of one result record that count as errors in syntaxScore.
+    static int errorCount(const Json::Value &record);
     int wordLevel(const std::string &lower) const; // 0 when unknown
 
 private:

@@ -32,9 +32,12 @@ QByteArray record(const QByteArray &json)
     return encodeFrame(json) + QByteArrayLiteral("\r\n\0").left(3);
 }
 
-QByteArray findingRecord(int sentence, const QByteArray &errorType, int start = 0, int end = 3)
+// scoreErrors: the record's share of the summary's error count; negative: not sent.
+QByteArray findingRecord(int sentence, const QByteArray &errorType, int start = 0, int end = 3,
+                         int scoreErrors = -1)
 {
-    return record("{\"sentInd\":" + QByteArray::number(sentence) + ",\"corrections\":[{\"start\":"
+    const QByteArray errors = scoreErrors < 0 ? QByteArray() : ",\"scoreErrors\":" + QByteArray::number(scoreErrors);
+    return record("{\"sentInd\":" + QByteArray::number(sentence) + errors + ",\"corrections\":[{\"start\":"
                   + QByteArray::number(start) + ",\"end\":" + QByteArray::number(end)
                   + ",\"errorType\":\"" + errorType
                   + "\",\"candidates\":[{\"correction\":\"fix\",\"candidateType\":\"REPLACE\"}]}]}");
@@ -212,7 +215,7 @@ void TestCheckTaskThread::firstCheckRequest()
 
 void TestCheckTaskThread::secondCheckAnsweredFromCache()
 {
-    m_server->setReply(CheckPath, findingRecord(0, "NONWORD") + findingRecord(2, "GRAMMAR", 5, 9));
+    m_server->setReply(CheckPath, findingRecord(0, "NONWORD", 0, 3, 0) + findingRecord(2, "GRAMMAR", 5, 9, 2));
     auto thread = makeThread(m_server->host());
     CheckStorage storage;
     Text text;
@@ -223,6 +226,7 @@ void TestCheckTaskThread::secondCheckAnsweredFromCache()
     const QList<CResultState> first = check(*thread, storage, text);
     QCOMPARE(first.size(), 2);
     QCOMPARE(storage.size(), 2);
+    QVERIFY(!postedJson(bodiesOf(*m_server, CheckPath).at(0)).contains("scoreErrors"));
     // The caller stores the sentences the service found nothing in.
     storage.addUnanswered(thread->sentences(), thread->chunks());
     QCOMPARE(storage.size(), 3);
@@ -232,6 +236,8 @@ void TestCheckTaskThread::secondCheckAnsweredFromCache()
     QCOMPARE(m_server->count(CheckPath), 2);
     const QJsonObject json = postedJson(bodiesOf(*m_server, CheckPath).at(1));
     QCOMPARE(intList(json.value("configs")), (QList<int>{-1, -1, -1}));
+    // Each cached sentence sends back its share of the score, so the summary covers it.
+    QCOMPARE(intList(json.value("scoreErrors")), (QList<int>{0, 0, 2}));
     QCOMPARE(stringList(json.value("sents")), text.sentences);
     QCOMPARE(thread->answeredFromStorage(), (QList<int>{0, 1, 2}));
 

@@ -37,6 +37,8 @@ private Q_SLOTS:
     void fullRecord();
     void summary_data();
     void summary();
+    void scoreErrors_data();
+    void scoreErrors();
     void missingMembers_data();
     void missingMembers();
     void apostropheRule_data();
@@ -116,6 +118,28 @@ void TestResultState::summary()
     QCOMPARE(s.lexicalScore, lexical);
     QCOMPARE(s.syntaxScore, syntax);
     QVERIFY(s.corrections.isEmpty());
+}
+
+// A sentence record's share of the summary's error count.
+void TestResultState::scoreErrors_data()
+{
+    QTest::addColumn<QByteArray>("json");
+    QTest::addColumn<int>("errors");
+    QTest::newRow("given") << QByteArray(R"({"sentInd":3,"scoreErrors":2,"corrections":[]})") << 2;
+    QTest::newRow("missing reads as 0") << QByteArray(R"({"sentInd":3,"corrections":[]})") << 0;
+    QTest::newRow("negative reads as 0") << QByteArray(R"({"sentInd":3,"scoreErrors":-5})") << 0;
+    QTest::newRow("not a number: 0, findings kept")
+        << QByteArray(R"({"sentInd":3,"scoreErrors":"x","corrections":[{"start":1}]})") << 0;
+    QTest::newRow("not read from a summary") << QByteArray(R"({"sentInd":-1,"scoreErrors":4})") << 0;
+}
+
+void TestResultState::scoreErrors()
+{
+    QFETCH(QByteArray, json);
+    QFETCH(int, errors);
+    const CResultState state = parseResultState(json);
+    QCOMPARE(state.scoreErrors, errors);
+    QCOMPARE(state.corrections.size(), json.contains("\"start\"") ? 1 : 0);
 }
 
 void TestResultState::missingMembers_data()

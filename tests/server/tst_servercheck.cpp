@@ -105,6 +105,61 @@ private slots:
         QVERIFY(summary["syntaxScore"].asDouble() >= 0.0 && summary["syntaxScore"].asDouble() <= 1.0);
     }
 
+    // The summary covers every sentence received: cached ones bring their error count.
+    void summaryScoresTheWholeText_data()
+    {
+        QTest::addColumn<QList<int>>("cached");      // sentence indexes sent as -1
+        QTest::addColumn<bool>("sendErrors");         // their "scoreErrors" go along
+        QTest::addColumn<bool>("sameSyntax");
+        QTest::newRow("everything cached") << QList<int>{0, 1, 2, 3} << true << true;
+        QTest::newRow("partly cached") << QList<int>{1, 3} << true << true;
+        QTest::newRow("cached with errors, counts missing") << QList<int>{0, 1} << false << false;
+    }
+    void summaryScoresTheWholeText()
+    {
+        QFETCH(QList<int>, cached);
+        QFETCH(bool, sendErrors);
+        QFETCH(bool, sameSyntax);
+        const std::vector<std::string> text = {"He go to school every day.", "Their is a problam with the the plan.",
+                                               "Although it rained, we walked to the old bridge.", "She are happy."};
+        auto run = [&](const std::vector<int> &configs, const std::vector<int> &errors,
+                       std::vector<Json::Value> *out) {
+            const auto res = m_server.post("/apps_compressed/", TestFrames::frame(TestFrames::checkRequest(
+                                                                     m_key, text, configs, errors)));
+            std::vector<std::string> texts;
+            if (!res || res->status != 200 || !TestFrames::records(res->body, &texts))
+                return false;
+            out->clear();
+            for (const std::string &t : texts)
+                out->push_back(parseJson(t));
+            return true;
+        };
+        std::vector<Json::Value> first;
+        QVERIFY(run({0, 0, 0, 0}, {}, &first));
+        QCOMPARE(int(first.size()), 5);
+        std::vector<int> errors;
+        for (int i = 0; i < 4; ++i)
+            errors.push_back(first[std::size_t(i)]["scoreErrors"].asInt());
+        QVERIFY(errors[0] > 0 && errors[1] > 0);
+        std::vector<int> configs(4, 0);
+        std::vector<int> sent(4, 0);
+        for (int i : cached) {
+            configs[std::size_t(i)] = -1;
+            sent[std::size_t(i)] = errors[std::size_t(i)];
+        }
+        std::vector<Json::Value> again;
+        QVERIFY(run(configs, sendErrors ? sent : std::vector<int>{}, &again));
+        QCOMPARE(int(again.size()), 4 - int(cached.size()) + 1);
+        const Json::Value &a = first.back();
+        const Json::Value &b = again.back();
+        QVERIFY(a["lexicalScore"].asDouble() > 0.0);
+        QCOMPARE(b["lexicalScore"].asDouble(), a["lexicalScore"].asDouble());
+        if (sameSyntax)
+            QCOMPARE(b["syntaxScore"].asDouble(), a["syntaxScore"].asDouble());
+        else
+            QVERIFY(b["syntaxScore"].asDouble() > a["syntaxScore"].asDouble());
+    }
+
     void requestsBeyondEightKibibytesAreAccepted()
     {
         // Form-encoded bodies above 8 KiB must not be cut off by the HTTP layer.
@@ -216,6 +271,10 @@ private slots:
             "{\"session\":\"x\",\"sents\":[\"a\"],\"configs\":[2],\"configTypes\":[[\"a\"],[\"b\"]]}")) << 400 << false;
         QTest::newRow("config below -1") << QByteArray::fromStdString(TestFrames::frame(
             "{\"session\":\"x\",\"sents\":[\"a\"],\"configs\":[-2],\"configTypes\":[[\"a\"]]}")) << 400 << false;
+        QTest::newRow("score errors shorter than sentences") << QByteArray::fromStdString(TestFrames::frame(
+            "{\"session\":\"x\",\"sents\":[\"a\",\"b\"],\"configs\":[-1,0],\"scoreErrors\":[1],\"configTypes\":[[\"a\"]]}")) << 400 << false;
+        QTest::newRow("score errors not numbers") << QByteArray::fromStdString(TestFrames::frame(
+            "{\"session\":\"x\",\"sents\":[\"a\"],\"configs\":[-1],\"scoreErrors\":[\"9\"],\"configTypes\":[[\"a\"]]}")) << 400 << false;
         QTest::newRow("no session") << QByteArray::fromStdString(TestFrames::frame(
             "{\"sents\":[\"a\"],\"configs\":[0],\"configTypes\":[[\"a\"]]}")) << 400 << true;
         QTest::newRow("deeply nested") << QByteArray::fromStdString(TestFrames::frame(std::string(500, '[') + std::string(500, ']'))) << 400 << true;

@@ -4,10 +4,11 @@
 #include "proxydialog.h"
 #include "registerwindow.h"
 
+#include "custommessagebox.h"
 #include "networkhelper.h"
 
 #include <QCoreApplication>
-#include <QMessageBox>
+#include <QPushButton>
 #include <QProcess>
 
 DefaultLoginDialogs::DefaultLoginDialogs(ConfigStore &preferences, ZeltraLib::UserAccess &access,
@@ -49,9 +50,8 @@ int DefaultLoginDialogs::runProxyDialog(QWidget *parent)
 void DefaultLoginDialogs::showDiagnosis(QWidget *parent, const QString &url)
 {
     // Stand-in for the full diagnosis: the one test that matters here, the service page.
-    QMessageBox box(QMessageBox::Information, QStringLiteral("网络诊断"),
-                    QStringLiteral("正在诊断网络连接问题..."), QMessageBox::NoButton, parent);
-    box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
+    CustomMessageBox box(QStringLiteral("网络诊断"), QStringLiteral("正在诊断网络连接问题..."), parent);
+    box.confirmButton()->setText(QStringLiteral("确定"));
     ZeltraLib::NetworkHelper helper;
     QObject::connect(&helper, &ZeltraLib::NetworkHelper::signalCheckHttpFinished, &box,
                      [&box](bool ok) {

@@ -10,6 +10,8 @@ void CorrectionHistory::push(const Record &record)
 
 void CorrectionHistory::drop(const CorrectionItem *item)
 {
+    if (!item)
+        return;
     auto same = [item](const Record &r) { return r.item == item; };
     m_undo.removeIf(same);
     m_redo.removeIf(same);
@@ -24,7 +26,9 @@ void CorrectionHistory::clear()
 void CorrectionHistory::replay(const Record &record, int index)
 {
     m_replaying = true;
-    if (index < 0)
+    if (record.text)
+        record.text->swap(index < 0);
+    else if (index < 0)
         record.item->correct(ZeltraLib::MenuItemRevert);
     else
         record.item->correct(ZeltraLib::MenuItemApply, index);

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "textreplacement.h"
+
 #include <QList>
+
+#include <memory>
 
 class CorrectionItem;
 
@@ -10,11 +14,14 @@ class CorrectionItem;
 class CorrectionHistory
 {
 public:
+    // A finding action, or (text set, no item) a replace-all: previous index -1 puts the
+    // replaced texts back, new index 0 the replacement.
     struct Record
     {
         CorrectionItem *item = nullptr;
         int previousIndex = -2;
         int newIndex = -2;
+        std::shared_ptr<TextReplacement> text;
     };
 
     // A new action: onto the undo stack; the redo stack is cleared.

@@ -20,19 +20,22 @@
 #include "polishmode.h"
 #include "popuplabel.h"
 #include "progresswindow.h"
+#include "replacewindow.h"
 #include "reportwindow.h"
-#include "servicehosts.h"
+#include "searchwindow.h"
 #include "sentenceentry.h"
+#include "servicehosts.h"
 #include "statisticsstrip.h"
 #include "textchunk.h"
 #include "textfileio.h"
+#include "textsearch.h"
+#include "tipplacement.h"
 #include "useraccess.h"
 #include "userinformation.h"
 #include "userwordfilter.h"
 #include "waitlabel.h"
 #include "windowfadeanimation.h"
 #include "writingguidewindow.h"
-#include "servicehosts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -42,6 +45,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -64,7 +68,7 @@ MainWindow::MainWindow(const MainWindowServices &services, QWidget *parent)
     , m_prefs(services.preferences)
     , m_access(&services.access)
     , m_backup(services.preferences.directory())
-    , m_tips(services.promptTips, this)
+    , m_tips(services.promptTips, this, services.tipTimings)
     , m_wordLimit(services.wordLimitClock)
 {
     setWindowTitle(QStringLiteral("Pennova"));
@@ -124,6 +128,9 @@ MainWindow::~MainWindow()
     m_prefs.setValue(QStringLiteral("is_crash"), False);
     m_prefs.save();
     m_backup.remove();
+    // Their destroyed() reaches slotSearchWndClosed: not from the base destructor.
+    delete m_searchWnd;
+    delete m_replaceWnd;
     if (m_checkThread->isRunning())
         m_checkThread->cancel();
     m_wordThread->wait();
@@ -177,6 +184,8 @@ void MainWindow::connectSignals()
     connect(m_ui.editor, &CustomTextEditor::signalOnPaste, this, &MainWindow::slotOnPaste);
     connect(m_ui.editor, &CustomTextEditor::signalFindingsDiscarded, this, &MainWindow::onFindingsDiscarded);
     m_ui.editor->installEventFilter(this);
+    // A tip next to a line of text follows it, or closes when it scrolls away.
+    connect(m_ui.editor->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { m_tips.refresh(); });
 
     connect(m_ui.panel, &CorrectionPanel::signalPrevClicked, this, &MainWindow::slotPrevError);
     connect(m_ui.panel, &CorrectionPanel::signalNextClicked, this, &MainWindow::slotNextError);
@@ -203,6 +212,15 @@ void MainWindow::connectSignals()
     addAction(guide);
     connect(guide, &QAction::triggered, this, &MainWindow::slotWritingGuide);
 
+    m_searchAction = new QAction(QStringLiteral("查找"), this);
+    m_searchAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    m_replaceAction = new QAction(QStringLiteral("替换"), this);
+    m_replaceAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+    addAction(m_searchAction);
+    addAction(m_replaceAction);
+    connect(m_searchAction, &QAction::triggered, this, &MainWindow::slotDisplaySearchWnd);
+    connect(m_replaceAction, &QAction::triggered, this, &MainWindow::slotDisplayReplaceWnd);
+
     connect(&m_wordLimitTimer, &QTimer::timeout, this, &MainWindow::slotResetWordCountLimit);
     connect(&m_backupTimer, &QTimer::timeout, this, &MainWindow::slotBackup);
 }
@@ -225,6 +243,7 @@ void MainWindow::slotCheck()
     m_completed = false;
     m_detectionStarted = false;
     m_cancelled = false;
+    m_userCancelled = false;
 
     if (!m_ui.editor->hasText()) {
         CustomMessageBox box(QStringLiteral("请输入文本"), QStringLiteral("未能检测到有效的文本输入！"),
@@ -251,8 +270,9 @@ void MainWindow::slotCheck()
 
     m_checking = true;
     startWordCount(m_ui.editor->toPlainText());
-    m_progress = new ProgressWindow(polishMode(), this);
+    m_progress = new ProgressWindow(polishMode(), m_services.progressTimings, this);
     connect(m_progress, &QDialog::finished, this, &MainWindow::onProgressClosed);
+    connect(m_progress, &ProgressWindow::signalCancelled, this, &MainWindow::cancelCheck);
     m_progress->setWindowModality(Qt::ApplicationModal);
     m_progress->show();
     m_progress->move(geometry().center() - m_progress->rect().center());
@@ -367,7 +387,7 @@ void MainWindow::slotCheckTaskFinished(QNetworkReply::NetworkError err)
         return;
     m_finishReceived = true;
     m_finishCode = int(err);
-    if (err == QNetworkReply::NoError) {
+    if (err == QNetworkReply::NoError && !m_cancelled) {
         m_completed = true;
         if (!polishMode())
             m_storage.addUnanswered(m_checkThread->sentences(), m_checkThread->chunks());
@@ -381,11 +401,23 @@ void MainWindow::slotCheckTaskFinished(QNetworkReply::NetworkError err)
         m_progress->closeAsFailed();
 }
 
+void MainWindow::cancelCheck()
+{
+    // Stops at once: nothing that arrives from here on is shown, and a check that
+    // had already ended is no longer complete (no report, no strip, no message).
+    m_userCancelled = true;
+    m_cancelled = true;
+    m_completed = false;
+    if (m_detectionStarted && m_checkThread->isRunning())
+        m_checkThread->cancel();
+}
+
 void MainWindow::onProgressClosed(int result)
 {
     m_progress = nullptr;
     if (result != QDialog::Accepted) {
         m_cancelled = true;
+        m_completed = false;
         if (m_detectionStarted && m_checkThread->isRunning())
             m_checkThread->cancel();
     }
@@ -413,6 +445,7 @@ void MainWindow::checkFinished()
     }
     m_findings.build(m_sentences);
     m_ui.editor->revealFindings();
+    std::function<void()> firstTip;
 
     if (!m_findings.isEmpty()) {
         m_ui.correctAllButton->setEnabled(!polish);
@@ -424,24 +457,32 @@ void MainWindow::checkFinished()
         m_focus.clear();
         if (CorrectionItem *first = m_findings.firstVisible()) {
             m_focus.moveCaretTo(first);
-            const QRect caret = m_ui.editor->cursorRect();
-            const QPoint at = m_ui.editor->viewport()->mapToGlobal(
-                caret.topLeft() + QPoint(-10, 2 * caret.height()));
-            // The tip texts: 3 speaks of polishing, 9 of the correcting helpers.
-            if (polish)
-                showTipOnce(3, "PT_RightClickImprove", at);
-            else
-                showTipOnce(9, "PT_RightClick", at);
+            const int position = first->start();
+            firstTip = [this, polish, position] {
+                const TipPresenter::Placement at = TipPlacement::underText(m_ui.editor, position);
+                // The tip texts: 3 speaks of polishing, 9 of the correcting helpers.
+                if (polish)
+                    showTipOnce(3, "PT_RightClickImprove", at);
+                else
+                    showTipOnce(9, "PT_RightClick", at);
+            };
         }
     }
-    if (!polish) {
+    if (!polish && !m_userCancelled) {
         m_ui.strip->show();
         refreshStatistics();
     }
     m_ui.editor->relayout();
-    showFinishMessage();
+    if (!m_userCancelled)
+        showFinishMessage();
+    ReportWindow *report = nullptr;
     if (!polish && m_completed && isTrue(QStringLiteral("show_report")))
-        slotOpenReport();
+        report = openReport(false);
+    // The first-use tip waits for the report: under a modal window nobody would see it.
+    if (firstTip && report)
+        connect(report, &QDialog::finished, this, firstTip);
+    else if (firstTip)
+        firstTip();
 }
 
 void MainWindow::showFinishMessage()
@@ -554,7 +595,7 @@ void MainWindow::slotCorrectByType(CorrectionItem *item, MenuItemType type)
                 m_focus.moveCaretTo(next);
             else
                 m_focus.focus(item);
-            showTipOnce(1, "PT_CopyAll", mapToGlobal(QPoint(0, 0)));
+            showTipOnce(1, "PT_CopyAll", TipPlacement::besideToolbar(m_ui.copyButton));
         }
         break;
     case MenuItemIgnore:
@@ -775,9 +816,9 @@ void MainWindow::slotTextChanged()
     m_ui.clearButton->setEnabled(has);
     m_ui.copyAction->setEnabled(has);
     if (has && !m_trackingSuppressed) {
-        // Under the button the tip talks about.
-        const QPushButton *button = polishMode() ? m_ui.improveButton : m_ui.checkButton;
-        const QPoint at = button->mapToGlobal(QPoint(0, button->height() + 4));
+        // Beside the toolbar of the button the tip talks about.
+        const TipPresenter::Placement at =
+            TipPlacement::besideToolbar(polishMode() ? m_ui.improveButton : m_ui.checkButton);
         if (polishMode())
             showTipOnce(8, "PT_Improve", at);
         else
@@ -964,20 +1005,99 @@ void MainWindow::slotOpenReport()
     openReport(false);
 }
 
-void MainWindow::openReport(bool onDemand)
+ReportWindow *MainWindow::openReport(bool onDemand)
 {
     m_services.usage.countEvent(QStringLiteral("Main_OpenReport"));
     const ReportWindow::Inputs inputs = ReportWindow::inputsOf(*m_checkThread, m_statistics,
                                                                int(m_sentences.size()), m_lastWordCount, onDemand);
-    auto *report = new ReportWindow(inputs, m_prefs, this);
+    // A tip must not stay over (or under) the modal report.
+    m_tips.closeCurrent();
+    auto *report = new ReportWindow(inputs, m_prefs, WebHost(), this);
     report->setWindowModality(Qt::ApplicationModal);
     report->show();
+    return report;
+}
+
+// ---------------------------------------------------------------- search and replace
+
+void MainWindow::slotDisplaySearchWnd()
+{
+    if (m_searchWnd || m_replaceWnd)
+        return;
+    m_searchWnd = new SearchWindow(this);
+    connect(m_searchWnd, &SearchWindow::signalSearch, this, &MainWindow::slotSearch);
+    showToolWindow(m_searchWnd);
+}
+
+void MainWindow::slotDisplayReplaceWnd()
+{
+    if (m_searchWnd || m_replaceWnd)
+        return;
+    m_replaceWnd = new ReplaceWindow(this);
+    connect(m_replaceWnd, &ReplaceWindow::signalReplace, this, &MainWindow::slotReplace);
+    showToolWindow(m_replaceWnd);
+}
+
+void MainWindow::showToolWindow(QWidget *wnd)
+{
+    connect(wnd, &QObject::destroyed, this, &MainWindow::slotSearchWndClosed);
+    wnd->move(geometry().center() - wnd->rect().center());
+    wnd->show();
+}
+
+void MainWindow::slotSearchWndClosed()
+{
+    m_searchWnd = nullptr;
+    m_replaceWnd = nullptr;
+}
+
+void MainWindow::slotSearch(SearchWindow *wnd)
+{
+    if (!wnd)
+        return;
+    QTextDocument::FindFlags flags;
+    if (wnd->caseSensitive())
+        flags |= QTextDocument::FindCaseSensitively;
+    if (!wnd->downward())
+        flags |= QTextDocument::FindBackward;
+    if (!TextSearch::findNext(m_ui.editor, wnd->searchText(), flags))
+        wnd->showNotFound();
+}
+
+void MainWindow::slotReplace(int nReplaceCode, ReplaceWindow *wnd)
+{
+    if (!wnd || nReplaceCode < ReplaceWindow::FindNext || nReplaceCode > ReplaceWindow::ReplaceAll)
+        return;
+    QTextDocument::FindFlags flags;
+    if (wnd->caseSensitive())
+        flags |= QTextDocument::FindCaseSensitively;
+    if (nReplaceCode == ReplaceWindow::ReplaceAll) {
+        QStringList replaced;
+        const QList<QTextCursor> ranges =
+            TextSearch::replaceAll(m_ui.editor, wnd->searchText(), wnd->replaceText(), flags, &replaced);
+        // One step of the undo history.
+        if (!ranges.isEmpty()) {
+            m_history.push({nullptr, -1, 0, std::make_shared<TextReplacement>(ranges, replaced, wnd->replaceText())});
+            refreshHistoryButtons();
+        }
+        m_ui.editor->relayout();
+        wnd->showCompletion(ReplaceWindow::ReplaceAll);
+        return;
+    }
+    if (nReplaceCode == ReplaceWindow::ReplaceOne
+        && TextSearch::replaceSelected(m_ui.editor, wnd->searchText(), wnd->replaceText()))
+        m_ui.editor->relayout();
+    if (!TextSearch::findNext(m_ui.editor, wnd->searchText(), flags))
+        wnd->showCompletion(nReplaceCode);
 }
 
 // ---------------------------------------------------------------- notifications
 
 void MainWindow::showNotification(int number)
 {
-    const QPoint centre = m_ui.editor->mapToGlobal(m_ui.editor->rect().center());
-    m_tips.show(number, centre - QPoint(80, 20));
+    // Centred over the text.
+    m_tips.show(number, [this](const QSize &size, QPoint *at) {
+        *at = m_ui.editor->mapToGlobal(m_ui.editor->rect().center()) - QPoint(size.width() / 2, size.height() / 2);
+        return true;
+    });
 }

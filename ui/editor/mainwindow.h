@@ -10,6 +10,8 @@
 #include "mainwindowform.h"
 #include "mainwindowservices.h"
 #include "progresswindow.h"
+#include "replacewindow.h"
+#include "searchwindow.h"
 #include "menuitemtype.h"
 #include "resultstate.h"
 #include "popuplabel.h"
@@ -34,6 +36,7 @@ class CustomTextEditor;
 class LeftSideBar;
 class PopupLabel;
 class QAction;
+class ReportWindow;
 class QLabel;
 class QPushButton;
 class QSplitter;
@@ -101,6 +104,10 @@ public:
     int finishCode() const { return m_finishCode; }
     int lastWordCount() const { return m_lastWordCount; }
     bool isAcceptingAll() const { return m_acceptingAll; }
+    SearchWindow *searchWindow() const { return m_searchWnd; }
+    ReplaceWindow *replaceWindow() const { return m_replaceWnd; }
+    QAction *searchAction() const { return m_searchAction; }
+    QAction *replaceAction() const { return m_replaceAction; }
 
     // Start-up tips after the window is shown: the tips window when "display_tips" says
     // so, then the "PT_Input" tip once.
@@ -167,6 +174,13 @@ public Q_SLOTS:
     void slotDictLock(bool bLock);
     void slotDictDouble(bool bDouble);
 
+    // Search and replace: at most one of the two windows at a time.
+    void slotDisplaySearchWnd();
+    void slotDisplayReplaceWnd();
+    void slotSearch(SearchWindow *wnd);
+    void slotReplace(int nReplaceCode, ReplaceWindow *wnd);
+    void slotSearchWndClosed();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -193,17 +207,22 @@ private:
     void endSession(bool exiting);
     void storeSessionSettings();
     void exitNow();
+    // Shows a first-use tip unless its key says it was shown; the tip store is saved.
     void showTipOnce(int number, const char *key, const QPoint &globalPos);
+    void showTipOnce(int number, const char *key, const TipPresenter::Placement &place);
     void savePreferences();
     void setDictionaryHeight(int height);
     void applyModeButtons();
-    void openReport(bool onDemand);
+    ReportWindow *openReport(bool onDemand);
+    // Centred over this window; its end clears the search window state.
+    void showToolWindow(QWidget *wnd);
     void countEvent(const char *correctName, const char *polishName = nullptr);
 
     // Check pipeline.
     void reset();
     void startWordCount(const QString &text);
     void onProgressClosed(int result);
+    void cancelCheck();
     void checkFinished();
     void insertRecord(SentenceEntry *entry, const ZeltraLib::CorrectionRecord &record,
                       bool correctMode);
@@ -233,6 +252,10 @@ private:
     DictionaryPanel *m_dictionary = nullptr; // child of the dictionary area
     TipPresenter m_tips;
     QPointer<ProgressWindow> m_progress;
+    QPointer<SearchWindow> m_searchWnd;
+    QPointer<ReplaceWindow> m_replaceWnd;
+    QAction *m_searchAction = nullptr;  // child
+    QAction *m_replaceAction = nullptr; // child
 
     // Workers (children of this window).
     ZeltraLib::CheckTaskThread *m_checkThread = nullptr;
@@ -268,6 +291,7 @@ private:
     bool m_completed = false;
     bool m_detectionStarted = false;
     bool m_cancelled = false;
+    bool m_userCancelled = false; // "取消" in the progress window
     bool m_checking = false;
     bool m_acceptingAll = false;
     bool m_trackingSuppressed = false;

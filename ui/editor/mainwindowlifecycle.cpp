@@ -86,8 +86,9 @@ void MainWindow::connectLifecycle()
     connect(act(CustomMenuBar::ActLogout), &QAction::triggered, this, &MainWindow::slotLogout);
     // Their windows come with the writing guide, preferences, search, update and about box.
     connect(act(CustomMenuBar::ActWriting), &QAction::triggered, this, &MainWindow::slotWritingGuide);
-    for (int index : {CustomMenuBar::ActSetting, CustomMenuBar::ActSearch,
-                      CustomMenuBar::ActReplace, CustomMenuBar::ActUpdate, CustomMenuBar::ActAbout})
+    connect(act(CustomMenuBar::ActSearch), &QAction::triggered, this, &MainWindow::slotDisplaySearchWnd);
+    connect(act(CustomMenuBar::ActReplace), &QAction::triggered, this, &MainWindow::slotDisplayReplaceWnd);
+    for (int index : {CustomMenuBar::ActSetting, CustomMenuBar::ActUpdate, CustomMenuBar::ActAbout})
         act(index)->setEnabled(false);
     for (int menu : {1, 2})
         connect(bar->menu(menu), &QMenu::aboutToShow, this, &MainWindow::refreshMenus);
@@ -208,6 +209,12 @@ void MainWindow::recoverAfterCrash()
 void MainWindow::showTipOnce(int number, const char *key, const QPoint &globalPos)
 {
     if (m_tips.showOnce(number, QString::fromLatin1(key), globalPos))
+        m_services.promptTips.save();
+}
+
+void MainWindow::showTipOnce(int number, const char *key, const TipPresenter::Placement &place)
+{
+    if (m_tips.showOnce(number, QString::fromLatin1(key), place))
         m_services.promptTips.save();
 }
 

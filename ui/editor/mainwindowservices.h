@@ -1,5 +1,8 @@
 #pragma once
 
+#include "popuplabel.h"
+#include "progresswindow.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -34,6 +37,9 @@ struct MainWindowServices
     std::function<bool(QWidget *parent)> relogin;
     // Millisecond clock of the per-minute word limit; empty: a steady clock.
     std::function<qint64()> wordLimitClock;
+    // Progress animation and tip fade intervals; tests pass short ones.
+    ProgressWindow::Timings progressTimings;
+    PopupLabel::Timings tipTimings;
     // The file to open ("打开文档"); empty result = cancelled. Empty: a file dialog.
     std::function<QString(QWidget *parent)> chooseOpenFile;
     // The file to save to ("保存文档") and the chosen filter (0 .txt, 1 .docx, 2 .doc), with

@@ -2,33 +2,78 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace {
+
+// The mode's picture: a round badge with a check mark (correct) or a pen stroke (polish).
+QPixmap modePicture(bool polish)
+{
+    QPixmap pixmap(40, 40);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(polish ? QColor(0xFF, 0x66, 0x00) : QColor(0x2f, 0x7f, 0xc1));
+    p.drawEllipse(2, 2, 36, 36);
+    p.setPen(QPen(Qt::white, 3.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    QPainterPath path;
+    if (polish) {
+        path.moveTo(12, 28);
+        path.cubicTo(16, 12, 22, 30, 28, 12);
+    } else {
+        path.moveTo(11, 21);
+        path.lineTo(18, 28);
+        path.lineTo(29, 13);
+    }
+    p.drawPath(path);
+    return pixmap;
+}
+
+} // namespace
+
 ProgressWindow::ProgressWindow(bool polish, QWidget *parent)
+    : ProgressWindow(polish, Timings(), parent)
+{
+}
+
+ProgressWindow::ProgressWindow(bool polish, const Timings &timings, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
+    , m_fade(this, "windowOpacity")
+    , m_timings(timings)
 {
     setAttribute(Qt::WA_DeleteOnClose);
+    setAttribute(Qt::WA_TranslucentBackground);
     setModal(true);
     setObjectName(QStringLiteral("ProgressWindow"));
     setStyleSheet(QStringLiteral(
-        "#ProgressWindow { background: #f0f7fa; border: 1px solid #7d96aa; }"
-        "QLabel { font-family: 微软雅黑; font-size: 13px; color: #333333; }"));
-    auto *layout = new QVBoxLayout(this);
+        "#ProgressFrame { background: #f0f7fa; border: 1px solid #7d96aa; border-radius: 6px; }"
+        "QLabel { font-family: 微软雅黑; font-size: 13px; color: #333333; }"
+        "QProgressBar { border: 1px solid #9fb4c4; border-radius: 3px; background: white;"
+        " text-align: center; height: 16px; }"
+        "QProgressBar::chunk { background: #4a9bd6; }"));
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    auto *frame = new QFrame(this);
+    frame->setObjectName(QStringLiteral("ProgressFrame"));
+    outer->addWidget(frame);
+    auto *layout = new QVBoxLayout(frame);
     layout->setContentsMargins(20, 16, 20, 14);
     auto *row = new QHBoxLayout;
-    auto *picture = new QLabel(polish ? QStringLiteral("润") : QStringLiteral("检"), this);
-    picture->setFixedSize(36, 36);
-    picture->setAlignment(Qt::AlignCenter);
-    picture->setStyleSheet(QStringLiteral("background: %1; color: white; border-radius: 18px;"
-                                          " font-size: 16px; font-weight: bold;")
-                               .arg(polish ? QStringLiteral("#FF6600") : QStringLiteral("#2f7fc1")));
+    auto *picture = new QLabel(frame);
+    picture->setObjectName(QStringLiteral("label_picture"));
+    picture->setPixmap(modePicture(polish));
     row->addWidget(picture);
-    m_label = new QLabel(polish ? QStringLiteral("正在进行润色：") : QStringLiteral("正在检查错误："), this);
+    m_label = new QLabel(polish ? QStringLiteral("正在进行润色：") : QStringLiteral("正在检查错误："), frame);
     row->addWidget(m_label, 1);
     layout->addLayout(row);
-    m_bar = new QProgressBar(this);
+    m_bar = new QProgressBar(frame);
     m_bar->setRange(0, 100);
     m_bar->setValue(0);
     m_bar->setFormat(QStringLiteral("%p%"));
@@ -36,12 +81,12 @@ ProgressWindow::ProgressWindow(bool polish, QWidget *parent)
     layout->addWidget(m_bar);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    m_cancel = new QPushButton(QStringLiteral("取消"), this);
+    m_cancel = new QPushButton(QStringLiteral("取消"), frame);
     buttons->addWidget(m_cancel);
     layout->addLayout(buttons);
     connect(m_cancel, &QPushButton::clicked, this, &ProgressWindow::slotCancel);
 
-    m_timer.setInterval(AnimationMs);
+    m_timer.setInterval(m_timings.stepMs);
     connect(&m_timer, &QTimer::timeout, this, &ProgressWindow::slotAnimate);
     m_timer.start();
 }
@@ -50,7 +95,8 @@ ProgressWindow::~ProgressWindow() = default;
 
 void ProgressWindow::setTarget(int target)
 {
-    m_target = qBound(0, target, 100);
+    if (!m_cancelled)
+        m_target = qBound(0, target, 100);
 }
 
 int ProgressWindow::value() const
@@ -66,7 +112,9 @@ void ProgressWindow::finish()
 void ProgressWindow::closeAsFailed()
 {
     m_timer.stop();
-    reject();
+    m_fade.stop();
+    m_closing = true;
+    done(QDialog::Rejected);
 }
 
 QString ProgressWindow::labelText() const
@@ -76,8 +124,12 @@ QString ProgressWindow::labelText() const
 
 void ProgressWindow::slotCancel()
 {
+    if (m_closing)
+        return;
+    m_cancelled = true;
     m_timer.stop();
-    reject();
+    emit signalCancelled();
+    fadeOutAndClose(QDialog::Rejected);
 }
 
 void ProgressWindow::slotAnimate()
@@ -88,6 +140,23 @@ void ProgressWindow::slotAnimate()
     if (m_bar->value() >= 100) {
         m_timer.stop();
         emit signalFinished();
-        accept();
+        fadeOutAndClose(QDialog::Accepted);
     }
+}
+
+void ProgressWindow::fadeOutAndClose(int result)
+{
+    if (m_closing)
+        return;
+    m_closing = true;
+    m_cancel->setEnabled(false);
+    if (m_timings.fadeMs <= 0 || !isVisible()) {
+        done(result);
+        return;
+    }
+    m_fade.setDuration(m_timings.fadeMs);
+    m_fade.setStartValue(windowOpacity());
+    m_fade.setEndValue(0.0);
+    connect(&m_fade, &QPropertyAnimation::finished, this, [this, result] { done(result); });
+    m_fade.start();
 }

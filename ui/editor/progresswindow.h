@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QPropertyAnimation>
 #include <QTimer>
 
 class QLabel;
@@ -8,17 +9,26 @@ class QProgressBar;
 class QPushButton;
 
 // The modal progress dialog of a check: the bar walks towards the target the main
-// window reports (one step every 15 ms, at least to 5) and the dialog closes as
-// accepted when it reaches 100; "取消" or a failed check close it as rejected.
-// Deletes itself when closed.
+// window reports (one step per tick, at least to 5) and the dialog fades out and closes
+// as accepted when it reaches 100; "取消" fades it out and closes it as rejected, and a
+// failed check closes it as rejected at once. Deletes itself when closed.
 class ProgressWindow : public QDialog
 {
     Q_OBJECT
 public:
     static constexpr int AnimationMs = 15;
+    static constexpr int FadeMs = 300;
+
+    // Tick and fade intervals; tests pass short ones.
+    struct Timings
+    {
+        int stepMs = AnimationMs;
+        int fadeMs = FadeMs;
+    };
 
     // polish: the label and the picture of the polish mode.
     explicit ProgressWindow(bool polish, QWidget *parent = nullptr);
+    ProgressWindow(bool polish, const Timings &timings, QWidget *parent = nullptr);
     ~ProgressWindow() override;
 
     void setTarget(int target);
@@ -28,19 +38,30 @@ public:
     void finish();
     // Closes at once as rejected (a failed or refused check).
     void closeAsFailed();
+    // True from "取消" on: later targets change nothing and the dialog ends rejected.
+    bool isCancelled() const { return m_cancelled; }
     QString labelText() const;
+    QPushButton *cancelButton() const { return m_cancel; }
 
 signals:
     void signalFinished();
+    // "取消" was pressed; the dialog is fading out and will close as rejected.
+    void signalCancelled();
 
 public Q_SLOTS:
     void slotCancel();
     void slotAnimate();
 
 private:
+    void fadeOutAndClose(int result);
+
     QLabel *m_label = nullptr;
     QProgressBar *m_bar = nullptr;
     QPushButton *m_cancel = nullptr;
     QTimer m_timer;
+    QPropertyAnimation m_fade;
+    Timings m_timings;
     int m_target = 0;
+    bool m_cancelled = false;
+    bool m_closing = false;
 };

@@ -5,15 +5,19 @@
 
 class CheckStatistics;
 class ConfigStore;
+class PieChart;
 class QCheckBox;
 class QLabel;
+class QProgressBar;
+class ReportProgressBar;
 
 namespace ZeltraLib {
 class CheckTaskThread;
 }
 
-// "全文统计": scores, sentence and word totals and the findings per category of the last
-// correct-mode check. A plain version; the charts come later.
+// "全文统计": the two scores as bars, average sentence length, sentence and word totals,
+// the pie of findings per category, the vocabulary level bars, and for good texts the
+// share buttons.
 class ReportWindow : public QDialog
 {
     Q_OBJECT
@@ -34,17 +38,46 @@ public:
     static Inputs inputsOf(const ZeltraLib::CheckTaskThread &check, const CheckStatistics &statistics,
                            int sentences, int words, bool onDemand);
 
-    ReportWindow(const Inputs &inputs, ConfigStore &prefs, QWidget *parent = nullptr);
+    // webHost: the product web site ("host:port") the share text and picture point to.
+    ReportWindow(const Inputs &inputs, ConfigStore &prefs, const QString &webHost, QWidget *parent = nullptr);
 
     // "平均句长" in words per sentence (0 without sentences).
     static int averageSentenceLength(int words, int sentences);
+    // A score bar's value: score × 100, truncated, within 0..100.
+    static int scoreValue(double score);
+    // The share area: both scores at least 0.7, findings × 20 below the words, 100 words or more.
+    static bool shareVisible(const Inputs &inputs);
+    // The share page of Sina Weibo (sina) or Tencent Weibo with the picture and the text.
+    static QUrl shareUrl(bool sina, const QString &webHost);
+    static QString shareText(const QString &webHost);
+
     QCheckBox *disableNextBox() const { return m_disableNext; }
+    QProgressBar *lexicalBar() const { return m_lexicalBar; }
+    QProgressBar *syntaxBar() const { return m_syntaxBar; }
+    PieChart *pieChart() const { return m_pie; }
+    QList<ReportProgressBar *> levelBars() const { return m_levelBars; }
+    QStringList axisLabels() const;
+    bool isShareShown() const;
+    bool isNoErrorShown() const;
 
 public Q_SLOTS:
     void slotMove(int dx, int dy);
     void slotDisableNextChecked(bool bChecked);
+    void slotSinaClicked();
+    void slotTencentClicked();
 
 private:
+    QWidget *buildScores(const Inputs &inputs);
+    QWidget *buildLevels(const Inputs &inputs);
+
     ConfigStore &m_prefs; // not owned
+    QString m_webHost;
     QCheckBox *m_disableNext = nullptr;
+    QProgressBar *m_lexicalBar = nullptr;
+    QProgressBar *m_syntaxBar = nullptr;
+    PieChart *m_pie = nullptr;
+    QLabel *m_noError = nullptr;
+    QWidget *m_share = nullptr;
+    QList<ReportProgressBar *> m_levelBars;
+    QList<QLabel *> m_axisLabels;
 };

@@ -62,6 +62,7 @@ void CustomMessageBox::build(const QString &title, const QString &text)
     m_title = title;
     setWindowTitle(title);
     setModal(true);
+    setStyleSheet(boxStyleSheet());
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(24, 18, 24, 14);
@@ -98,6 +99,11 @@ void CustomMessageBox::build(const QString &title, const QString &text)
 QString CustomMessageBox::text() const
 {
     return m_text->text();
+}
+
+void CustomMessageBox::setText(const QString &text)
+{
+    m_text->setText(text);
 }
 
 bool CustomMessageBox::hasCancelButton() const
@@ -156,6 +162,18 @@ int CustomMessageBox::exec()
         move(outer.center() - rect().center());
     }
     return QDialog::exec();
+}
+
+QString CustomMessageBox::boxStyleSheet()
+{
+    return QStringLiteral(
+        "QDialog { background: #f0f7fa; }"
+        "QLabel, QCheckBox, QRadioButton { font-family: 微软雅黑; font-size: 13px; color: #333333; }"
+        "QPushButton { font-family: 微软雅黑; font-size: 12px; color: #1f4e79; background: #ffffff;"
+        " border: 1px solid #7d96aa; border-radius: 3px; padding: 4px 14px; min-width: 48px; }"
+        "QPushButton:hover { background: #e3f0fa; }"
+        "QPushButton:default { background: #2f7fc1; color: white; border-color: #2f6fa8; }"
+        "QPushButton:flat { border: none; background: transparent; color: #2f7fc1; padding: 2px 4px; }");
 }
 
 void CustomMessageBox::setAutoAnswer(AutoAnswer answer)

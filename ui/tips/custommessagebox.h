@@ -31,6 +31,9 @@ public:
 
     QString title() const { return m_title; }
     QString text() const;
+    void setText(const QString &text);
+    // Interval of the count-down ticks (1000 ms); tests pass a short one.
+    void setCountDownIntervalMs(int ms) { m_timer.setInterval(ms); }
     QPushButton *confirmButton() const { return m_confirm; }
     QPushButton *cancelButton() const { return m_cancel; }
     QPushButton *extraButton() const { return m_extra; }
@@ -51,6 +54,9 @@ public:
     // becomes the result (it may press buttons itself). Empty: boxes run normally.
     using AutoAnswer = std::function<int(CustomMessageBox &box)>;
     static void setAutoAnswer(AutoAnswer answer);
+
+    // The look the program's own boxes share (this box, the close question, the about box).
+    static QString boxStyleSheet();
 
 public Q_SLOTS:
     void slotMove(int dx, int dy);

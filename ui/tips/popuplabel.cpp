@@ -4,13 +4,15 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QTimer>
 
-PopupLabel::PopupLabel(int number, QWidget *parent, const QPoint &globalPos)
+PopupLabel::PopupLabel(int number, QWidget *parent, const QPoint &globalPos, const Timings &timings)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus)
     , m_number(number)
-    , m_fadeIn(FadeMs)
-    , m_fadeOut(FadeMs)
+    , m_timings(timings)
+    , m_fadeIn(qMax(1, timings.fadeMs))
+    , m_fadeOut(qMax(1, timings.fadeMs))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -20,10 +22,14 @@ PopupLabel::PopupLabel(int number, QWidget *parent, const QPoint &globalPos)
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     QString text = TipManager::text(number).toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br>"));
+    // What the tip names (a button, a menu entry) stands out in bold.
+    text.replace(QRegularExpression(QStringLiteral("“([^”]+)”")), QStringLiteral("“<b>\\1</b>”"));
     if (TipManager::hasLink(number))
         text += QStringLiteral(" <a href=\"close\">知道了</a>");
     m_label = new QLabel(text, this);
     m_label->setTextFormat(Qt::RichText);
+    m_label->setWordWrap(true);
+    m_label->setMaximumWidth(MaxWidth);
     m_label->setStyleSheet(QStringLiteral(
         "QLabel { background: #fffbe6; border: 1px solid #e0b84c; border-radius: 4px;"
         " padding: 6px 10px; color: #333333; font-family: 微软雅黑; font-size: 12px; }"));
@@ -58,7 +64,7 @@ void PopupLabel::slotFading(int frame)
 void PopupLabel::slotFadeInFinished()
 {
     if (!TipManager::hasLink(m_number))
-        QTimer::singleShot(StayMs, this, &PopupLabel::slotFadeOut);
+        QTimer::singleShot(m_timings.stayMs, this, &PopupLabel::slotFadeOut);
 }
 
 void PopupLabel::slotFadeOut()

@@ -5,6 +5,13 @@
 
 class QLabel;
 
+// Fade and stay intervals of a tip; tests pass short ones.
+struct PopupTimings
+{
+    int fadeMs = 800;
+    int stayMs = 3000;
+};
+
 // One shown tip or notification: a small frameless window that fades in, stays (3 s,
 // or until its "知道了" link is clicked) and fades out, then deletes itself. Callers
 // keep a QPointer to know whether it is still open.
@@ -15,8 +22,12 @@ public:
     static constexpr int FadeMs = 800;
     static constexpr int StayMs = 3000;
 
+    using Timings = PopupTimings;
+    // Longer texts wrap.
+    static constexpr int MaxWidth = 340;
+
     // Shows tip `number` of the tip catalogue at `globalPos`.
-    PopupLabel(int number, QWidget *parent, const QPoint &globalPos);
+    PopupLabel(int number, QWidget *parent, const QPoint &globalPos, const Timings &timings = Timings());
     ~PopupLabel() override;
 
     int number() const { return m_number; }
@@ -30,6 +41,7 @@ public Q_SLOTS:
 private:
     int m_number;
     QLabel *m_label = nullptr;
+    Timings m_timings;
     QTimeLine m_fadeIn;
     QTimeLine m_fadeOut;
 };

@@ -105,7 +105,7 @@ std::string compact(const Json::Value &value)
 } // namespace
 
 std::string checkRequest(const std::string &session, const std::vector<std::string> &sentences,
-                         const std::vector<int> &configs)
+                         const std::vector<int> &configs, const std::vector<int> &scoreErrors)
 {
     // Exactly what the client posts.
     ZeltraLib::CheckRequest request;
@@ -114,6 +114,8 @@ std::string checkRequest(const std::string &session, const std::vector<std::stri
         request.sents << QString::fromStdString(s);
     for (int c : configs)
         request.configs << c;
+    for (int e : scoreErrors)
+        request.scoreErrors << e;
     return ZeltraLib::checkRequestJson(request).toStdString();
 }
 

@@ -63,7 +63,7 @@ namespace TestFrames {
 std::string frame(const std::string &text);
 // The JSON text of a check request (as the client writes it, ending in a newline).
 std::string checkRequest(const std::string &session, const std::vector<std::string> &sentences,
-                         const std::vector<int> &configs);
+                         const std::vector<int> &configs, const std::vector<int> &scoreErrors = {});
 std::string polishRequest(const std::string &session, const std::vector<std::string> &sentences, int level);
 // Splits a check reply into its records' JSON texts; false when the stream is not a
 // sequence of frames each followed by 3 bytes.

@@ -18,6 +18,7 @@
 #include "polishmode.h"
 #include "popuplabel.h"
 #include "progresswindow.h"
+#include "reportwindow.h"
 #include "sentenceentry.h"
 #include "statisticsstrip.h"
 #include "useraccess.h"
@@ -72,6 +73,8 @@ private:
     QList<Box> m_boxes;
     QHash<QString, int> m_answers; // box title -> result; Rejected when missing
     qint64 m_now = 0;
+    // No waiting on the bar: every tick at once, no fade.
+    ProgressWindow::Timings m_progressTimings{0, 0};
     int m_opened = 0;
     int m_relogins = 0;
     int m_diagnoses = 0;
@@ -86,6 +89,7 @@ private:
                                                         : checkHost,
                                     QStringLiteral("127.0.0.1:1"), m_dir.filePath(QStringLiteral("no-voc.dat"))};
         services.wordCountDelayMs = 0;
+        services.progressTimings = m_progressTimings;
         services.wordLimitClock = [this] { return m_now; };
         services.showDiagnosis = [this](QWidget *) { ++m_diagnoses; };
         services.relogin = [this](QWidget *) { ++m_relogins; return true; };
@@ -140,6 +144,18 @@ private:
             m_server->respond(index, body.isEmpty() ? checkEnd() : body);
         }
         return !ended.isEmpty() || ended.wait(10000);
+    }
+
+    // Starts a check of the editor's text and waits until its request is out.
+    bool startCheck()
+    {
+        QSignalSpy arrived(m_server.get(), &HoldingHttpServer::requestArrived);
+        m_window->slotCheck();
+        while (checkRequest(0) < 0) {
+            if (!arrived.wait(10000))
+                return false;
+        }
+        return true;
     }
 
     CorrectionItem *finding(const QString &found, int occurrence = 0) const
@@ -203,6 +219,7 @@ private slots:
         m_boxes.clear();
         m_answers.clear();
         m_now = 0;
+        m_progressTimings = {0, 0};
         m_opened = m_relogins = m_diagnoses = 0;
         setPolishMode(false);
         makeWindow();
@@ -401,11 +418,8 @@ private slots:
     void lateRecordsAfterCancelChangeNothing()
     {
         editor()->setPlainText(m_text);
-        QSignalSpy arrived(m_server.get(), &HoldingHttpServer::requestArrived);
         QSignalSpy ended(m_window.get(), &MainWindow::signalCheckEnded);
-        m_window->slotCheck();
-        while (checkRequest(0) < 0)
-            QVERIFY(arrived.wait(10000));
+        QVERIFY(startCheck());
         emit m_window->checkThread()->signalUpdateState(stateFor({1, QStringLiteral("go"), "GRAMMAR", {"goes"}}));
         const CResultState late = stateFor({2, QStringLiteral("recieve"), "NONWORD", {"receive"}});
         m_window->progressWindow()->slotCancel();
@@ -420,6 +434,52 @@ private slots:
         QCOMPARE(m_window->findings().size(), 1);
         QCOMPARE(m_window->sentences().at(2)->findings().size(), 0);
         QCOMPARE(m_window->statistics().total(), 1);
+    }
+
+    void cancelAtTwentyPercent_data()
+    {
+        QTest::addColumn<bool>("serviceEndedFirst");
+        QTest::newRow("service still sending") << false;
+        QTest::newRow("service already ended, bar behind") << true;
+    }
+    void cancelAtTwentyPercent()
+    {
+        QFETCH(bool, serviceEndedFirst);
+        m_prefs->setValue(QStringLiteral("show_report"), QStringLiteral("True"));
+        // The bar moves only when the test ticks it.
+        m_progressTimings = {3600000, 0};
+        makeWindow();
+        editor()->setPlainText(m_text);
+        QSignalSpy ended(m_window.get(), &MainWindow::signalCheckEnded);
+        QVERIFY(startCheck());
+        const QList<Finding> all = standardFindings();
+        const int shown = serviceEndedFirst ? int(all.size()) : 3;
+        for (int i = 0; i < shown; ++i)
+            emit m_window->checkThread()->signalUpdateState(stateFor(all.at(i)));
+        if (serviceEndedFirst) {
+            m_server->respond(checkRequest(0), QByteArray());
+            QTRY_COMPARE(m_window->progressWindow()->target(), 100);
+        }
+        ProgressWindow *progress = m_window->progressWindow();
+        for (int tick = 0; tick < 16; ++tick)
+            progress->slotAnimate();
+        QCOMPARE(progress->value(), 20);
+        QTest::mouseClick(progress->cancelButton(), Qt::LeftButton);
+        QTRY_COMPARE(ended.size(), 1);
+        QVERIFY(!m_window->isChecking());
+        QVERIFY(!m_window->isCheckCompleted());
+        QVERIFY(!m_window->checkThread()->isRunning());
+        // Records after the cancel change nothing.
+        if (!serviceEndedFirst) {
+            emit m_window->checkThread()->signalUpdateState(stateFor(all.last()));
+            m_server->respond(checkRequest(0), QByteArray());
+        }
+        QCOMPARE(m_usage->eventCount(QStringLiteral("Main_OpenReport")), 0);
+        QVERIFY(m_window->findChildren<ReportWindow *>().isEmpty());
+        QVERIFY(m_boxes.isEmpty());
+        QVERIFY(!m_window->statisticsStrip()->isVisible());
+        QCOMPARE(editor()->toPlainText(), m_text);
+        QCOMPARE(m_window->findings().size(), shown);
     }
 
     void chinesePunctuationOffer_data()

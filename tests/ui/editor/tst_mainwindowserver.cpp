@@ -157,14 +157,35 @@ private slots:
         QCOMPARE(m_window->editor()->toPlainText(), text);
     }
 
+    // The second check of the same text is answered from the cache and still scores the
+    // whole text: the same findings and the same scores; with one sentence changed too.
+    void repeatedCheckIsAnsweredFromTheCache_data()
+    {
+        QTest::addColumn<QString>("second");
+        QTest::addColumn<int>("cached");
+        const QString text = QStringLiteral("He have a dog. The dog are big. Although it rained, we walked far.");
+        QTest::newRow("unchanged text") << text << 3;
+        QTest::newRow("one sentence changed and back") << QStringLiteral("He have a cat. The dog are big. Although it rained, we walked far.") << 2;
+    }
     void repeatedCheckIsAnsweredFromTheCache()
     {
-        const QString text = QStringLiteral("He have a dog. The dog are big.");
+        QFETCH(QString, second);
+        QFETCH(int, cached);
+        const QString text = QStringLiteral("He have a dog. The dog are big. Although it rained, we walked far.");
         QVERIFY(check(text));
         const int first = m_window->findings().size();
+        const double lexical = m_window->checkThread()->lexicalScore();
+        const double syntax = m_window->checkThread()->syntaxScore();
+        QVERIFY(lexical > 0.0 && syntax > 0.0);
+        if (second != text) {
+            QVERIFY(check(second));
+            QCOMPARE(m_window->checkThread()->answeredFromStorage().size(), cached);
+        }
         QVERIFY(check(text));
         QCOMPARE(m_window->findings().size(), first);
         QCOMPARE(m_window->checkThread()->answeredFromStorage().size(), m_window->sentences().size());
+        QCOMPARE(m_window->checkThread()->lexicalScore(), lexical);
+        QCOMPARE(m_window->checkThread()->syntaxScore(), syntax);
     }
 
     // A server whose sessions last 2 s: the window's keep-alive (every 400 ms here) keeps

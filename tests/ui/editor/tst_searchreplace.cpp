@@ -1,0 +1,212 @@
+// Search and replace: the two windows and the main window's work on the document.
+
+#include "support/editorfixture.h"
+
+#include "completionlabel.h"
+#include "correctionitem.h"
+#include "custommessagebox.h"
+#include "customtexteditor.h"
+#include "globalstores.h"
+#include "mainwindow.h"
+#include "polishmode.h"
+#include "replacewindow.h"
+#include "searchwindow.h"
+#include "sentenceentry.h"
+#include "textsearch.h"
+#include "useraccess.h"
+#include "userinformation.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+
+using namespace ZeltraLib;
+
+class SearchReplaceTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<ConfigStore> m_prefs;
+    std::unique_ptr<ConfigStore> m_tips;
+    std::unique_ptr<UserAccess> m_access;
+    std::unique_ptr<UserInformation> m_usage;
+    std::unique_ptr<MainWindow> m_window;
+
+    CustomTextEditor *editor() const { return m_window->editor(); }
+
+    ReplaceWindow *openReplace(const QString &find, const QString &with, bool caseSensitive = false)
+    {
+        m_window->slotDisplayReplaceWnd();
+        ReplaceWindow *wnd = m_window->replaceWindow();
+        if (!wnd)
+            return nullptr;
+        wnd->searchEdit()->setText(find);
+        wnd->replaceEdit()->setText(with);
+        wnd->caseBox()->setChecked(caseSensitive);
+        return wnd;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        CustomMessageBox::setAutoAnswer([](CustomMessageBox &) { return int(QDialog::Rejected); });
+    }
+    void cleanupTestCase() { CustomMessageBox::setAutoAnswer({}); }
+
+    void init()
+    {
+        m_prefs = makePreferences(m_dir);
+        QFile::remove(m_dir.filePath(QStringLiteral("setting.ini")));
+        m_tips = std::make_unique<ConfigStore>(m_dir.path(), QStringLiteral("setting.ini"));
+        m_access = std::make_unique<UserAccess>(QStringLiteral("127.0.0.1:1"));
+        m_usage = std::make_unique<UserInformation>(QStringLiteral("127.0.0.1:1"));
+        setPolishMode(false);
+        MainWindowServices services{*m_prefs, *m_tips, *m_access, *m_usage, QStringLiteral("127.0.0.1:1"),
+                                    QStringLiteral("127.0.0.1:1"), m_dir.filePath(QStringLiteral("none.dat"))};
+        m_window = std::make_unique<MainWindow>(services);
+        m_window->show();
+    }
+    void cleanup() { m_window.reset(); }
+
+    // At most one window; closing it frees the place; the buttons wait for a search text.
+    void oneWindowAtATime()
+    {
+        m_window->searchAction()->trigger();
+        QPointer<SearchWindow> search = m_window->searchWindow();
+        QVERIFY(search);
+        QVERIFY(!search->findButton()->isEnabled());
+        search->searchEdit()->setText(QStringLiteral("x"));
+        QVERIFY(search->findButton()->isEnabled());
+        m_window->slotDisplaySearchWnd();
+        m_window->replaceAction()->trigger();
+        QCOMPARE(m_window->searchWindow(), search.data());
+        QVERIFY(!m_window->replaceWindow());
+        QCOMPARE(m_window->findChildren<SearchWindow *>().size(), 1);
+        search->slotClose();
+        QTRY_VERIFY(!search);
+        QVERIFY(!m_window->searchWindow());
+
+        ReplaceWindow *replace = openReplace(QString(), QString());
+        QVERIFY(replace);
+        for (int code = 0; code < 3; ++code)
+            QVERIFY(!replace->button(ReplaceWindow::Code(code))->isEnabled());
+        replace->searchEdit()->setText(QStringLiteral("a"));
+        for (int code = 0; code < 3; ++code)
+            QVERIFY(replace->button(ReplaceWindow::Code(code))->isEnabled());
+        // Ctrl+F while the replace window is open does nothing.
+        m_window->searchAction()->trigger();
+        QVERIFY(!m_window->searchWindow());
+    }
+
+    void search_data()
+    {
+        QTest::addColumn<bool>("caseSensitive");
+        QTest::addColumn<bool>("down");
+        QTest::addColumn<int>("caret");
+        QTest::addColumn<QList<int>>("hits"); // selection starts, -1: completion shown
+        QTest::newRow("down, any case") << false << true << 0 << QList<int>{0, 12, 23, -1};
+        QTest::newRow("down, case-sensitive") << true << true << 0 << QList<int>{12, -1};
+        QTest::newRow("up from the end") << false << false << 32 << QList<int>{23, 12, 0, -1};
+    }
+    void search()
+    {
+        QFETCH(bool, caseSensitive);
+        QFETCH(bool, down);
+        QFETCH(int, caret);
+        QFETCH(QList<int>, hits);
+        // "Über" makes the offsets count UTF-16 units of non-ASCII text.
+        editor()->setPlainText(QStringLiteral("Über alles; über dies; ÜBER all."));
+        QTextCursor tc = editor()->textCursor();
+        tc.setPosition(caret);
+        editor()->setTextCursor(tc);
+        m_window->slotDisplaySearchWnd();
+        SearchWindow *wnd = m_window->searchWindow();
+        wnd->searchEdit()->setText(QStringLiteral("über"));
+        wnd->caseBox()->setChecked(caseSensitive);
+        (down ? wnd->downButton() : wnd->upButton())->setChecked(true);
+        for (int hit : hits) {
+            QTest::mouseClick(wnd->findButton(), Qt::LeftButton);
+            if (hit < 0) {
+                QCOMPARE(wnd->completionText(), QStringLiteral("已完成对文档的搜索"));
+            } else {
+                QCOMPARE(editor()->textCursor().selectionStart(), hit);
+                QCOMPARE(editor()->textCursor().selectedText().toLower(), QStringLiteral("über"));
+                QVERIFY(wnd->completionText().isEmpty());
+            }
+        }
+    }
+
+    // "替换" replaces a selection equal but for case, then selects the next occurrence;
+    // at the end the window says so on the line of its code.
+    void replaceOneByOne()
+    {
+        editor()->setPlainText(QStringLiteral("Cat cat CAT."));
+        ReplaceWindow *wnd = openReplace(QStringLiteral("cat"), QStringLiteral("dog"));
+        QTest::mouseClick(wnd->button(ReplaceWindow::FindNext), Qt::LeftButton);
+        QCOMPARE(editor()->textCursor().selectedText(), QStringLiteral("Cat"));
+        for (int i = 0; i < 3; ++i)
+            QTest::mouseClick(wnd->button(ReplaceWindow::ReplaceOne), Qt::LeftButton);
+        QCOMPARE(editor()->toPlainText(), QStringLiteral("dog dog dog."));
+        QCOMPARE(wnd->completionText(), QStringLiteral("已完成对文档的替换"));
+        QCOMPARE(wnd->completionY(), 88);
+        QTest::mouseClick(wnd->button(ReplaceWindow::FindNext), Qt::LeftButton);
+        QCOMPARE(wnd->completionText(), QStringLiteral("已完成对文档的搜索"));
+        QCOMPARE(wnd->completionY(), 60);
+        // The earlier lines are gone.
+        QTRY_COMPARE(wnd->findChildren<CompletionLabel *>().size(), 1);
+    }
+
+    void replaceAll_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("find");
+        QTest::addColumn<QString>("with");
+        QTest::addColumn<bool>("caseSensitive");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("replacement holds the search text: ends")
+            << "a cat and a cat." << "cat" << "concatenate" << false << "a concatenate and a concatenate.";
+        QTest::newRow("replacement is the search text doubled")
+            << "aaa" << "a" << "aa" << false << "aaaaaa";
+        QTest::newRow("empty replacement removes")
+            << "xyxyx" << "x" << "" << false << "yy";
+        QTest::newRow("case-sensitive leaves other case")
+            << "The the THE" << "the" << "a" << true << "The a THE";
+        QTest::newRow("non-ASCII") << "我们 über Über 我们" << "über" << "uber" << false << "我们 uber uber 我们";
+        QTest::newRow("nothing found") << "abc" << "z" << "y" << false << "abc";
+        QTest::newRow("across paragraphs") << "one cat\ntwo cat" << "cat" << "cats" << false << "one cats\ntwo cats";
+    }
+    void replaceAll()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, find);
+        QFETCH(QString, with);
+        QFETCH(bool, caseSensitive);
+        QFETCH(QString, expected);
+        editor()->setPlainText(text);
+        ReplaceWindow *wnd = openReplace(find, with, caseSensitive);
+        QSignalSpy changes(editor()->document(), &QTextDocument::contentsChange);
+        QTest::mouseClick(wnd->button(ReplaceWindow::ReplaceAll), Qt::LeftButton);
+        QCOMPARE(editor()->toPlainText(), expected);
+        QCOMPARE(wnd->completionText(), QStringLiteral("全部替换完成"));
+        QCOMPARE(wnd->completionY(), 116);
+        // One edit block: the document reports one change; one step undoes it all.
+        QCOMPARE(changes.size(), expected == text ? 0 : 1);
+        QCOMPARE(m_window->history().undoCount(), expected == text ? 0 : 1);
+        m_window->slotUndo();
+        QCOMPARE(editor()->toPlainText(), text);
+        m_window->slotRedo();
+        QCOMPARE(editor()->toPlainText(), expected);
+    }
+};
+
+QTEST_MAIN(SearchReplaceTest)
+#include "tst_searchreplace.moc"

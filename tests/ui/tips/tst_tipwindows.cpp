@@ -1,0 +1,184 @@
+// The assistant, the close question, the about box, the count-down on its own and where
+// tips are placed.
+
+#include "aboutwindow.h"
+#include "configstore.h"
+#include "custommessagebox.h"
+#include "notifymsgbox.h"
+#include "popuplabel.h"
+#include "tippresenter.h"
+#include "tipwindow.h"
+#include "userinformation.h"
+
+#include <QCheckBox>
+#include <QDialog>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TipWindowsTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+
+private slots:
+    // Start page, five steps, and the three ways out with their usage events.
+    void assistantPages()
+    {
+        ConfigStore prefs(m_dir.path(), QStringLiteral("preference.ini"));
+        prefs.setValue(QStringLiteral("display_tips"), QStringLiteral("True"));
+        ZeltraLib::UserInformation usage(QStringLiteral("127.0.0.1:1"));
+        QPointer<TipWindow> tip = new TipWindow(prefs, usage, QStringLiteral("web.example"));
+        tip->show();
+        QCOMPARE(tip->pageIndex(), -1);
+        QVERIFY(tip->pageHtml().contains(QStringLiteral("http://web.example/Help/Index1")));
+        QVERIFY(tip->goButton()->isVisible() && tip->skipButton()->isVisible());
+        QVERIFY(!tip->prevButton()->isVisible() && !tip->nextButton()->isVisible());
+
+        QTest::mouseClick(tip->goButton(), Qt::LeftButton);
+        QCOMPARE(usage.eventCount(QStringLiteral("Tip_Go")), 1);
+        const QStringList titles = {"第一步：个性化设置", "第二步：输入文本", "第三步：检查错误",
+                                    "第四步：润色文章", "第五步：保存文本"};
+        for (int page = 0; page < TipWindow::PageCount; ++page) {
+            QCOMPARE(tip->pageIndex(), page);
+            QVERIFY(tip->pageHtml().contains(titles.at(page)));
+            QVERIFY(!tip->goButton()->isVisible() && !tip->skipButton()->isVisible());
+            QCOMPARE(tip->prevButton()->isEnabled(), page > 0);
+            QCOMPARE(tip->nextButton()->isVisible(), page < 4);
+            QCOMPARE(tip->finishButton()->isVisible(), page == 4);
+            if (page < 4)
+                QTest::mouseClick(tip->nextButton(), Qt::LeftButton);
+        }
+        QTest::mouseClick(tip->prevButton(), Qt::LeftButton);
+        QCOMPARE(tip->pageIndex(), 3);
+        QTest::mouseClick(tip->nextButton(), Qt::LeftButton);
+
+        tip->hideNextTimeBox()->setChecked(true);
+        QCOMPARE(prefs.value(QStringLiteral("display_tips")), QStringLiteral("False"));
+        ConfigStore saved(m_dir.path(), QStringLiteral("preference.ini"));
+        QCOMPARE(saved.value(QStringLiteral("display_tips")), QStringLiteral("False"));
+        tip->hideNextTimeBox()->setChecked(false);
+        QCOMPARE(prefs.value(QStringLiteral("display_tips")), QStringLiteral("True"));
+
+        QTest::mouseClick(tip->finishButton(), Qt::LeftButton);
+        QCOMPARE(usage.eventCount(QStringLiteral("Tip_Finish")), 1);
+        QTRY_VERIFY(!tip);
+
+        tip = new TipWindow(prefs, usage, QStringLiteral("web.example"));
+        tip->show();
+        QTest::mouseClick(tip->skipButton(), Qt::LeftButton);
+        QCOMPARE(usage.eventCount(QStringLiteral("Tip_Close")), 1);
+        QTRY_VERIFY(!tip);
+    }
+
+    void closeQuestion_data()
+    {
+        QTest::addColumn<QString>("level");
+        QTest::addColumn<bool>("chooseExit");
+        QTest::addColumn<bool>("noAsk");
+        QTest::addColumn<QString>("storedLevel");
+        QTest::newRow("level 1 preselects hiding; keep asking") << "1" << false << false << "1";
+        QTest::newRow("level 2: quit, do not ask again") << "2" << true << true << "2";
+        QTest::newRow("level 1, user picks quit") << "1" << true << false << "2";
+    }
+    void closeQuestion()
+    {
+        QFETCH(QString, level);
+        QFETCH(bool, chooseExit);
+        QFETCH(bool, noAsk);
+        QFETCH(QString, storedLevel);
+        ConfigStore prefs(m_dir.path(), QStringLiteral("close.ini"));
+        prefs.setValue(QStringLiteral("click_close_level"), level);
+        prefs.setValue(QStringLiteral("show_close_tip"), QStringLiteral("True"));
+        NotifyMsgBox box(prefs);
+        QCOMPARE(box.hideOption()->isChecked(), level == QLatin1String("1"));
+        (chooseExit ? box.exitOption() : box.hideOption())->setChecked(true);
+        box.doNotAskBox()->setChecked(noAsk);
+        box.slotSubmitClick();
+        QCOMPARE(box.result(), int(QDialog::Accepted));
+        QCOMPARE(box.storeChoice(prefs), chooseExit);
+        QCOMPARE(prefs.value(QStringLiteral("click_close_level")), storedLevel);
+        QCOMPARE(prefs.value(QStringLiteral("show_close_tip")), noAsk ? QStringLiteral("False") : QStringLiteral("True"));
+        box.slotExitClick();
+        QCOMPARE(box.result(), int(QDialog::Rejected));
+    }
+
+    void aboutBox()
+    {
+        AboutWindow about(QStringLiteral("web.example:8080"));
+        QCOMPARE(about.versionText(), QStringLiteral("Pennova英语写作辅助软件 v 0.9.2.0"));
+        QCOMPARE(AboutWindow::linkUrl(AboutWindow::Agreement, QStringLiteral("w.example")),
+                 QUrl(QStringLiteral("http://w.example/Info/UserAgreement")));
+        QCOMPARE(AboutWindow::linkUrl(AboutWindow::Privacy, QStringLiteral("w.example")),
+                 QUrl(QStringLiteral("http://w.example/Info/PrivacyStatement")));
+        QCOMPARE(AboutWindow::linkUrl(AboutWindow::Contact, QStringLiteral("w.example")),
+                 QUrl(QStringLiteral("http://w.example/Info/Contact")));
+        QCOMPARE(about.linkButton(AboutWindow::Privacy)->text(), QStringLiteral("隐私声明"));
+    }
+
+    // The count-down on its own timer (short ticks): 6, 5, ... 0, then accepted.
+    void countDownTicksByItself()
+    {
+        CustomMessageBox box(QStringLiteral("提交词数过多"), QStringLiteral("text"));
+        box.setCountDownIntervalMs(1);
+        QSignalSpy done(&box, &QDialog::finished);
+        box.startCountDown(5, 30);
+        QCOMPARE(box.countDownText(), QStringLiteral("6 s内还能检查30词"));
+        box.show();
+        QVERIFY(done.wait(5000));
+        QCOMPARE(done.first().at(0).toInt(), int(QDialog::Accepted));
+        QCOMPARE(box.countDownText(), QStringLiteral("0 s内还能检查30词"));
+        QCOMPARE(box.remainingSeconds(), 0);
+    }
+
+    // Tips stay inside their window, follow what they explain, close when it is out of
+    // sight and when a modal window opens over their window.
+    void tipPlacement()
+    {
+        ConfigStore store(m_dir.path(), QStringLiteral("setting.ini"));
+        QWidget owner;
+        owner.setGeometry(100, 100, 400, 300);
+        owner.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&owner));
+        TipPresenter tips(store, &owner, PopupTimings{1, 60000});
+        const QRect area(owner.mapToGlobal(QPoint(0, 0)), owner.size());
+
+        // Asked to sit beyond the right and bottom edges: moved inside.
+        QPointer<PopupLabel> tip = tips.show(13, area.bottomRight() + QPoint(50, 50));
+        QVERIFY(tip);
+        QVERIFY2(area.contains(tip->geometry()), qPrintable(QStringLiteral("%1,%2 %3x%4").arg(tip->x()).arg(tip->y())
+                                                            .arg(tip->width()).arg(tip->height())));
+
+        QPoint place = area.topLeft() + QPoint(20, 40);
+        bool visible = true;
+        tip = tips.show(2, [&](const QSize &, QPoint *at) {
+            *at = place;
+            return visible;
+        });
+        QCOMPARE(tip->pos(), place);
+        place += QPoint(30, 10);
+        tips.refresh();
+        QCOMPARE(tip->pos(), place);
+        visible = false;
+        tips.refresh();
+        QVERIFY(!tips.current());
+        QTRY_VERIFY(!tip);
+
+        visible = true;
+        tip = tips.show(2, [&](const QSize &, QPoint *at) {
+            *at = place;
+            return visible;
+        });
+        QDialog modal(&owner);
+        modal.setModal(true);
+        modal.show();
+        QTRY_VERIFY(!tip);
+    }
+};
+
+QTEST_MAIN(TipWindowsTest)
+#include "tst_tipwindows.moc"

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QLabel>
+#include <QPropertyAnimation>
+
+// The one-line completion message of the search and replace windows ("已完成对文档的搜索"):
+// a 31-pixel line across the window at a given height that fades in; showing a new one
+// closes the previous one.
+class CompletionLabel : public QLabel
+{
+    Q_OBJECT
+public:
+    static constexpr int Height = 31;
+    static constexpr int FadeMs = 400;
+
+    // Closes `previous` (may be null) and shows `text` at y inside `window`.
+    static CompletionLabel *replace(CompletionLabel *previous, QWidget *window, const QString &text, int y,
+                                    int fadeMs = FadeMs);
+
+private:
+    CompletionLabel(const QString &text, QWidget *window, int y, int fadeMs);
+
+    QPropertyAnimation m_fade;
+};
