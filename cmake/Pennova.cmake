@@ -56,7 +56,8 @@ function(pennova_add_tests)
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES
-      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;PENNOVA_BIN_DIR=${CMAKE_BINARY_DIR}/bin"
+      # Tests run as root in CI, where the web engine's sandbox cannot start.
+      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;PENNOVA_BIN_DIR=${CMAKE_BINARY_DIR}/bin;QTWEBENGINE_DISABLE_SANDBOX=1"
       TIMEOUT 300)
   endforeach()
 endfunction()

@@ -61,21 +61,47 @@ public:
 
     // Reads until the bytes not yet taken hold a whole request header ("\r\n\r\n", or the
     // bare "\n\n" the library also accepts). False on time-out, a closed connection or a
-    // header larger than maxBytes.
+    // header larger than maxBytes (then headerTooLarge()).
     bool awaitHeader(Clock::time_point deadline, std::size_t maxBytes)
     {
+        m_tooLarge = false;
         m_buffer.erase(0, m_pos);
         m_pos = 0;
         for (;;) {
             if (m_buffer.find("\r\n\r\n") != std::string::npos || m_buffer.find("\n\n") != std::string::npos)
                 return true;
-            if (m_buffer.size() >= maxBytes || !waitFor(m_fd, POLLIN, deadline))
+            if (m_buffer.size() >= maxBytes) {
+                m_tooLarge = true;
+                return false;
+            }
+            if (!waitFor(m_fd, POLLIN, deadline))
                 return false;
             char chunk[4096];
             const ssize_t n = receive(chunk, std::min(sizeof chunk, maxBytes - m_buffer.size()));
             if (n <= 0)
                 return false;
             m_buffer.append(chunk, std::size_t(n));
+        }
+    }
+
+    bool headerTooLarge() const { return m_tooLarge; }
+
+    // Answers an oversized header with 431 and lets the peer read it: the rest of what it
+    // sends is drained for a moment (bounded), since closing on unread bytes resets the
+    // connection before the answer arrives.
+    void refuseTooLarge()
+    {
+        static const char Reply[] = "HTTP/1.1 431 Request Header Fields Too Large\r\n"
+                                    "Content-Length: 0\r\nConnection: close\r\n\r\n";
+        write(Reply, sizeof Reply - 1);
+        ::shutdown(m_fd, SHUT_WR);
+        const Clock::time_point deadline = after(1000);
+        char chunk[4096];
+        for (std::size_t drained = 0; drained < 1024 * 1024 && waitFor(m_fd, POLLIN, deadline);) {
+            const ssize_t n = receive(chunk, sizeof chunk);
+            if (n <= 0)
+                break;
+            drained += std::size_t(n);
         }
     }
 
@@ -155,6 +181,7 @@ private:
     Clock::time_point m_readDeadline = Clock::now();
     std::string m_buffer; // read ahead while waiting for a header
     std::size_t m_pos = 0;
+    bool m_tooLarge = false;
 };
 } // namespace
 
@@ -200,6 +227,8 @@ bool HttpListener::process_and_close_socket(socket_t sock)
         ok = stream.awaitRequest(m_limits.keepAliveMs)
              && stream.awaitHeader(after(m_limits.headerTimeoutMs), m_limits.maxHeaderBytes);
     }
+    if (stream.headerTooLarge())
+        stream.refuseTooLarge();
     ::shutdown(sock, SHUT_RDWR);
     ::close(sock);
     --m_active;

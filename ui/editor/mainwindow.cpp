@@ -8,6 +8,7 @@
 #include "correctionitem.h"
 #include "correctionpanel.h"
 #include "custommessagebox.h"
+#include "custommenubar.h"
 #include "customtexteditor.h"
 #include "detectsentencethread.h"
 #include "detectwordthread.h"
@@ -141,22 +142,6 @@ MainWindow::~MainWindow()
     qDeleteAll(m_sentences);
 }
 
-DictionaryPanel *MainWindow::dictionaryPanel()
-{
-    if (m_dictionary)
-        return m_dictionary;
-    const QString host = m_services.apiHost.isEmpty() ? ZeltraLib::ApiHost() : m_services.apiHost;
-    auto count = [this](const QString &event) { m_services.usage.countEvent(event); };
-    m_dictionary = new DictionaryPanel({m_prefs, host, count, {}}, m_ui.dictionaryArea);
-    auto *layout = new QVBoxLayout(m_ui.dictionaryArea);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_dictionary);
-    connect(m_dictionary, &DictionaryPanel::signalOpen, this, &MainWindow::slotDisplayDictPanel);
-    connect(m_dictionary, &DictionaryPanel::signalLock, this, &MainWindow::slotDictLock);
-    connect(m_dictionary, &DictionaryPanel::signalDouble, this, &MainWindow::slotDictDouble);
-    return m_dictionary;
-}
-
 bool MainWindow::isTrue(const QString &key) const
 {
     return m_prefs.value(key) == True;
@@ -212,12 +197,9 @@ void MainWindow::connectSignals()
     addAction(guide);
     connect(guide, &QAction::triggered, this, &MainWindow::slotWritingGuide);
 
-    m_searchAction = new QAction(QStringLiteral("查找"), this);
-    m_searchAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
-    m_replaceAction = new QAction(QStringLiteral("替换"), this);
-    m_replaceAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
-    addAction(m_searchAction);
-    addAction(m_replaceAction);
+    // The menu bar's "查找" and "替换" (Ctrl+F, Ctrl+H).
+    m_searchAction = m_ui.menuBar->action(CustomMenuBar::ActSearch);
+    m_replaceAction = m_ui.menuBar->action(CustomMenuBar::ActReplace);
     connect(m_searchAction, &QAction::triggered, this, &MainWindow::slotDisplaySearchWnd);
     connect(m_replaceAction, &QAction::triggered, this, &MainWindow::slotDisplayReplaceWnd);
 
@@ -927,61 +909,6 @@ void MainWindow::slotCopyToClip()
     showNotification(13);
 }
 
-void MainWindow::slotOpen()
-{
-    m_services.usage.countEvent(QStringLiteral("Main_OpenFile"));
-    const QString path = m_services.chooseOpenFile ? m_services.chooseOpenFile(this)
-                                                   : DocumentDialog::chooseOpenFile(this);
-    if (path.isEmpty())
-        return;
-    if (m_ui.editor->hasText()) {
-        CustomMessageBox box(QStringLiteral("覆盖确认"), QStringLiteral("是否覆盖文本框中的文本？"),
-                             QStringLiteral("覆盖"), this);
-        if (box.exec() != QDialog::Accepted)
-            return;
-    }
-    setTextFromFile(path);
-}
-
-// Loads a document into the editor; a file that cannot be read leaves everything as it
-// was and says which file and why.
-void MainWindow::setTextFromFile(const QString &path)
-{
-    QString text;
-    QString error;
-    QApplication::setOverrideCursor(Qt::WaitCursor); // a LibreOffice conversion takes seconds
-    const bool read = TextFileIo::read(path, &text, &error);
-    QApplication::restoreOverrideCursor();
-    if (!read) {
-        CustomMessageBox box(QStringLiteral("提示"), DocumentDialog::openFailedText(path, error), this);
-        box.exec();
-        return;
-    }
-    reset();
-    m_ui.editor->loadText(text);
-}
-
-void MainWindow::slotWritingGuide()
-{
-    if (!m_guide) {
-        m_guide = new WritingGuideWindow(ZeltraLib::ApiHost(), &m_prefs, &m_services.promptTips, this);
-        m_guide->setEventLog([this](const QString &name) { m_services.usage.countEvent(name); });
-        connect(m_guide, &WritingGuideWindow::signalCopyCheck, this, &MainWindow::slotWriteCopyCheck);
-    }
-    if (m_guide->exec() == QDialog::Rejected)
-        delete m_guide;
-}
-
-void MainWindow::slotWriteCopyCheck(bool bCheck, QString text)
-{
-    if (m_ui.editor->hasText() && !m_guide->confirmOverwrite())
-        return;
-    (bCheck ? m_ui.sideBar->correctModeButton() : m_ui.sideBar->polishModeButton())->setChecked(true);
-    reset();
-    m_ui.editor->loadText(text);
-    m_guide->accept();
-}
-
 void MainWindow::slotResetWordCountLimit()
 {
     m_wordLimit.reset();
@@ -1019,77 +946,6 @@ ReportWindow *MainWindow::openReport(bool onDemand)
 }
 
 // ---------------------------------------------------------------- search and replace
-
-void MainWindow::slotDisplaySearchWnd()
-{
-    if (m_searchWnd || m_replaceWnd)
-        return;
-    m_searchWnd = new SearchWindow(this);
-    connect(m_searchWnd, &SearchWindow::signalSearch, this, &MainWindow::slotSearch);
-    showToolWindow(m_searchWnd);
-}
-
-void MainWindow::slotDisplayReplaceWnd()
-{
-    if (m_searchWnd || m_replaceWnd)
-        return;
-    m_replaceWnd = new ReplaceWindow(this);
-    connect(m_replaceWnd, &ReplaceWindow::signalReplace, this, &MainWindow::slotReplace);
-    showToolWindow(m_replaceWnd);
-}
-
-void MainWindow::showToolWindow(QWidget *wnd)
-{
-    connect(wnd, &QObject::destroyed, this, &MainWindow::slotSearchWndClosed);
-    wnd->move(geometry().center() - wnd->rect().center());
-    wnd->show();
-}
-
-void MainWindow::slotSearchWndClosed()
-{
-    m_searchWnd = nullptr;
-    m_replaceWnd = nullptr;
-}
-
-void MainWindow::slotSearch(SearchWindow *wnd)
-{
-    if (!wnd)
-        return;
-    QTextDocument::FindFlags flags;
-    if (wnd->caseSensitive())
-        flags |= QTextDocument::FindCaseSensitively;
-    if (!wnd->downward())
-        flags |= QTextDocument::FindBackward;
-    if (!TextSearch::findNext(m_ui.editor, wnd->searchText(), flags))
-        wnd->showNotFound();
-}
-
-void MainWindow::slotReplace(int nReplaceCode, ReplaceWindow *wnd)
-{
-    if (!wnd || nReplaceCode < ReplaceWindow::FindNext || nReplaceCode > ReplaceWindow::ReplaceAll)
-        return;
-    QTextDocument::FindFlags flags;
-    if (wnd->caseSensitive())
-        flags |= QTextDocument::FindCaseSensitively;
-    if (nReplaceCode == ReplaceWindow::ReplaceAll) {
-        QStringList replaced;
-        const QList<QTextCursor> ranges =
-            TextSearch::replaceAll(m_ui.editor, wnd->searchText(), wnd->replaceText(), flags, &replaced);
-        // One step of the undo history.
-        if (!ranges.isEmpty()) {
-            m_history.push({nullptr, -1, 0, std::make_shared<TextReplacement>(ranges, replaced, wnd->replaceText())});
-            refreshHistoryButtons();
-        }
-        m_ui.editor->relayout();
-        wnd->showCompletion(ReplaceWindow::ReplaceAll);
-        return;
-    }
-    if (nReplaceCode == ReplaceWindow::ReplaceOne
-        && TextSearch::replaceSelected(m_ui.editor, wnd->searchText(), wnd->replaceText()))
-        m_ui.editor->relayout();
-    if (!TextSearch::findNext(m_ui.editor, wnd->searchText(), flags))
-        wnd->showCompletion(nReplaceCode);
-}
 
 // ---------------------------------------------------------------- notifications
 

@@ -254,8 +254,8 @@ private:
     QPointer<ProgressWindow> m_progress;
     QPointer<SearchWindow> m_searchWnd;
     QPointer<ReplaceWindow> m_replaceWnd;
-    QAction *m_searchAction = nullptr;  // child
-    QAction *m_replaceAction = nullptr; // child
+    QAction *m_searchAction = nullptr;  // the menu bar's
+    QAction *m_replaceAction = nullptr; // the menu bar's
 
     // Workers (children of this window).
     ZeltraLib::CheckTaskThread *m_checkThread = nullptr;

@@ -86,8 +86,6 @@ void MainWindow::connectLifecycle()
     connect(act(CustomMenuBar::ActLogout), &QAction::triggered, this, &MainWindow::slotLogout);
     // Their windows come with the writing guide, preferences, search, update and about box.
     connect(act(CustomMenuBar::ActWriting), &QAction::triggered, this, &MainWindow::slotWritingGuide);
-    connect(act(CustomMenuBar::ActSearch), &QAction::triggered, this, &MainWindow::slotDisplaySearchWnd);
-    connect(act(CustomMenuBar::ActReplace), &QAction::triggered, this, &MainWindow::slotDisplayReplaceWnd);
     for (int index : {CustomMenuBar::ActSetting, CustomMenuBar::ActUpdate, CustomMenuBar::ActAbout})
         act(index)->setEnabled(false);
     for (int menu : {1, 2})

@@ -430,7 +430,7 @@ private slots:
         QCOMPARE(m_window->findings().size(), 1);
         emit m_window->checkThread()->signalUpdateState(late);
         m_window->slotUpdateState(late);
-        m_server->respond(checkRequest(0), QByteArray());
+        m_server->respond(checkRequest(0), checkEnd());
         QCOMPARE(m_window->findings().size(), 1);
         QCOMPARE(m_window->sentences().at(2)->findings().size(), 0);
         QCOMPARE(m_window->statistics().total(), 1);
@@ -457,7 +457,7 @@ private slots:
         for (int i = 0; i < shown; ++i)
             emit m_window->checkThread()->signalUpdateState(stateFor(all.at(i)));
         if (serviceEndedFirst) {
-            m_server->respond(checkRequest(0), QByteArray());
+            m_server->respond(checkRequest(0), checkEnd());
             QTRY_COMPARE(m_window->progressWindow()->target(), 100);
         }
         ProgressWindow *progress = m_window->progressWindow();
@@ -472,7 +472,7 @@ private slots:
         // Records after the cancel change nothing.
         if (!serviceEndedFirst) {
             emit m_window->checkThread()->signalUpdateState(stateFor(all.last()));
-            m_server->respond(checkRequest(0), QByteArray());
+            m_server->respond(checkRequest(0), checkEnd());
         }
         QCOMPARE(m_usage->eventCount(QStringLiteral("Main_OpenReport")), 0);
         QVERIFY(m_window->findChildren<ReportWindow *>().isEmpty());
