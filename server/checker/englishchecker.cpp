@@ -1,5 +1,6 @@
 #include "englishchecker.h"
 
+#include "agreementrules.h"
 #include "confusionrules.h"
 #include "explanationpages.h"
 #include "fragmentrule.h"
@@ -9,11 +10,13 @@
 #include "numberrules.h"
 #include "patternrules.h"
 #include "polisher.h"
+#include "postagger.h"
 #include "scorer.h"
 #include "spellingrule.h"
 #include "spellingsuggester.h"
 #include "stylerules.h"
 #include "synonymfinder.h"
+#include "tenserules.h"
 #include "verbpatternrules.h"
 #include "wordnetdictionary.h"
 
@@ -97,6 +100,7 @@ class CheckerData
 public:
     CheckerData(const std::string &dataDir, const std::string &hunspellDir)
         : lexicon(dataDir, "/usr/share/wordnet")
+        , tagger(&lexicon)
         , speller(lexicon, hunspellDir)
         , spelling(speller)
         , grammar(lexicon)
@@ -109,11 +113,15 @@ public:
         , scorer(lexicon)
         , wordnet("/usr/share/wordnet")
         , synonyms(lexicon, wordnet)
+        , tense(lexicon)
+        , agreement(lexicon)
         , pages(wordnet)
     {
+        tagger.load(dataDir + "/pos-model.txt"); // without a model the tagged rules stay silent
     }
 
     Lexicon lexicon;
+    PosTagger tagger;
     SpellingSuggester speller;
     SpellingRule spelling;
     GrammarRules grammar;
@@ -128,6 +136,8 @@ public:
     Polisher polisher;
     WordNetDictionary wordnet;
     SynonymFinder synonyms;
+    TenseRules tense;
+    AgreementRules agreement;
     ExplanationPages pages;
 };
 
@@ -146,6 +156,7 @@ Json::Value EnglishChecker::checkSentence(int sentInd, const std::string &utf8, 
 {
     const Switches sw(config);
     const std::vector<Token> tokens = Tokenizer::tokenize(utf8);
+    const std::vector<std::string> tags = m_data->tagger.tag(tokens);
 
     // Rules run in priority order: where two findings overlap, the earlier one stays.
     std::vector<Finding> found;
@@ -160,6 +171,10 @@ Json::Value EnglishChecker::checkSentence(int sentInd, const std::string &utf8, 
     m_data->grammar.check(tokens, sw.det, sw.grammar, &found);
     if (sw.grammar && sw.mor)
         m_data->numbers.check(tokens, &found);
+    if (sw.grammar)
+        m_data->tense.check(tokens, tags, &found);
+    if (sw.grammar)
+        m_data->agreement.check(tokens, tags, &found);
     if (sw.spell)
         m_data->spelling.check(tokens, userWords, &found);
     if (sw.style)

@@ -127,8 +127,9 @@ std::string PosTagger::lexicalClass(const std::string &l) const
     return c;
 }
 
-void PosTagger::features(const std::vector<std::string> &norm, const std::vector<std::string> &words, size_t i,
-                         const std::string &prev, const std::string &prev2, Features *out) const
+void PosTagger::features(const std::vector<std::string> &norm, const std::vector<std::string> &words,
+                         const std::vector<std::string> &classes, size_t i, const std::string &prev,
+                         const std::string &prev2, Features *out) const
 {
     static const std::string start = "-START-", end = "-END-";
     auto at = [&](long k) -> const std::string & {
@@ -159,24 +160,56 @@ void PosTagger::features(const std::vector<std::string> &norm, const std::vector
     out->push_back(feature("t-1s3", prev, suffix(w, 3)));
     out->push_back(feature("w-1w", at(j - 1), w));
     if (m_lex) {
-        const std::string cls = lexicalClass(w);
+        const std::string &cls = classes[i];
         out->push_back(feature("lex", cls));
         out->push_back(feature("lext-1", cls, prev));
-        out->push_back(feature("lex+1", size_t(j + 1) < norm.size() ? lexicalClass(norm[i + 1]) : end));
+        out->push_back(feature("lex+1", i + 1 < classes.size() ? classes[i + 1] : end));
         out->push_back(feature("lexs3", cls, suffix(w, 3)));
         out->push_back(feature("lexshape", cls, shape(words[i])));
     }
 }
 
+void PosTagger::buildIndex(std::unordered_map<uint64_t, std::vector<Weight>> &weights)
+{
+    size_t size = 16;
+    while (size < weights.size() * 2)
+        size *= 2;
+    m_keys.assign(size, 0);
+    m_first.assign(size, 0);
+    m_count.assign(size, 0);
+    m_flat.clear();
+    std::vector<uint64_t> keys;
+    keys.reserve(weights.size());
+    for (const auto &kv : weights)
+        keys.push_back(kv.first);
+    std::sort(keys.begin(), keys.end()); // the same layout whatever the map's order
+    for (uint64_t key : keys) {
+        const uint64_t k = key ? key : 1; // 0 marks a free slot
+        size_t slot = size_t(k) & (size - 1);
+        while (m_keys[slot])
+            slot = (slot + 1) & (size - 1);
+        const std::vector<Weight> &ws = weights[key];
+        m_keys[slot] = k;
+        m_first[slot] = uint32_t(m_flat.size());
+        m_count[slot] = uint8_t(std::min<size_t>(ws.size(), kMaxTags));
+        m_flat.insert(m_flat.end(), ws.begin(), ws.begin() + m_count[slot]);
+    }
+    weights.clear();
+}
+
 int PosTagger::predict(const Features &f) const
 {
     float scores[kMaxTags] = {};
+    const size_t mask = m_keys.size() - 1;
     for (uint64_t key : f) {
-        auto it = m_weights.find(key);
-        if (it == m_weights.end())
-            continue;
-        for (const Weight &w : it->second)
-            scores[w.tag] += w.value;
+        const uint64_t k = key ? key : 1;
+        for (size_t slot = size_t(k) & mask; m_keys[slot]; slot = (slot + 1) & mask) {
+            if (m_keys[slot] != k)
+                continue;
+            for (size_t w = m_first[slot]; w < m_first[slot] + m_count[slot]; ++w)
+                scores[m_flat[w].tag] += m_flat[w].value;
+            break;
+        }
     }
     return int(std::max_element(scores, scores + m_tags.size()) - scores);
 }
@@ -204,9 +237,15 @@ std::vector<std::string> PosTagger::tagWords(const std::vector<std::string> &wor
     if (empty() || words.empty())
         return tags;
     const size_t n = std::min(words.size(), kMaxWords);
-    std::vector<std::string> norm(n);
-    for (size_t i = 0; i < n; ++i)
+    std::vector<std::string> norm(n), classes(n);
+    std::vector<bool> known(n);
+    for (size_t i = 0; i < n; ++i) {
         norm[i] = normalise(words[i]);
+        known[i] = m_dictionary.count(words[i]) != 0;
+    }
+    for (size_t i = 0; i < n; ++i)
+        if (!known[i] || (i > 0 && !known[i - 1])) // read by this word's features or the previous one's
+            classes[i] = lexicalClass(norm[i]);
     std::string prev = "-START-", prev2 = "-START2-";
     Features f;
     for (size_t i = 0; i < n; ++i) {
@@ -214,7 +253,7 @@ std::vector<std::string> PosTagger::tagWords(const std::vector<std::string> &wor
         if (d != m_dictionary.end()) {
             tags[i] = tagName(d->second);
         } else {
-            features(norm, words, i, prev, prev2, &f);
+            features(norm, words, classes, i, prev, prev2, &f);
             tags[i] = tagName(predict(f));
         }
         prev2 = prev;
@@ -267,7 +306,7 @@ void PosTagger::buildTagDictionary(const std::vector<Sentence> &sentences)
 void PosTagger::train(const std::vector<Sentence> &input, int iterations)
 {
     m_tags.clear();
-    m_weights.clear();
+    std::unordered_map<uint64_t, std::vector<Weight>> averaged;
     for (const Sentence &s : input)
         for (const std::string &t : s.tags)
             tagIndex(t);
@@ -312,9 +351,11 @@ void PosTagger::train(const std::vector<Sentence> &input, int iterations)
         for (size_t si : order) {
             const Sentence &s = input[si];
             const size_t n = std::min(s.words.size(), s.tags.size());
-            std::vector<std::string> norm(n);
-            for (size_t i = 0; i < n; ++i)
+            std::vector<std::string> norm(n), classes(n);
+            for (size_t i = 0; i < n; ++i) {
                 norm[i] = normalise(s.words[i]);
+                classes[i] = lexicalClass(norm[i]);
+            }
             std::string prev = "-START-", prev2 = "-START2-";
             for (size_t i = 0; i < n; ++i) {
                 std::string guess;
@@ -322,7 +363,7 @@ void PosTagger::train(const std::vector<Sentence> &input, int iterations)
                 if (d != m_dictionary.end()) {
                     guess = tagName(d->second);
                 } else {
-                    features(norm, s.words, i, prev, prev2, &f);
+                    features(norm, s.words, classes, i, prev, prev2, &f);
                     const int g = score(f);
                     const int truth = tagIndex(s.tags[i]);
                     ++clock;
@@ -349,8 +390,9 @@ void PosTagger::train(const std::vector<Sentence> &input, int iterations)
                 ws.push_back({uint8_t(t), avg});
         }
         if (!ws.empty())
-            m_weights.emplace(key, std::move(ws));
+            averaged.emplace(key, std::move(ws));
     }
+    buildIndex(averaged);
 }
 
 double PosTagger::accuracy(const std::vector<Sentence> &sentences) const
@@ -379,15 +421,16 @@ bool PosTagger::save(const std::string &path) const
     std::fprintf(f, "\ndictionary %zu\n", dict.size());
     for (const auto &[w, t] : dict)
         std::fprintf(f, "%s %d\n", w.c_str(), int(t));
-    std::vector<uint64_t> keys;
-    for (const auto &kv : m_weights)
-        keys.push_back(kv.first);
-    std::sort(keys.begin(), keys.end());
-    std::fprintf(f, "weights %zu\n", keys.size());
-    for (uint64_t k : keys) {
-        std::fprintf(f, "%016llx", static_cast<unsigned long long>(k));
-        for (const Weight &w : m_weights.at(k))
-            std::fprintf(f, " %d:%.4g", int(w.tag), double(w.value));
+    std::vector<size_t> slots;
+    for (size_t slot = 0; slot < m_keys.size(); ++slot)
+        if (m_keys[slot])
+            slots.push_back(slot);
+    std::sort(slots.begin(), slots.end(), [&](size_t a, size_t b) { return m_keys[a] < m_keys[b]; });
+    std::fprintf(f, "weights %zu\n", slots.size());
+    for (size_t slot : slots) {
+        std::fprintf(f, "%016llx", static_cast<unsigned long long>(m_keys[slot]));
+        for (size_t w = m_first[slot]; w < m_first[slot] + m_count[slot]; ++w)
+            std::fprintf(f, " %d:%.4g", int(m_flat[w].tag), double(m_flat[w].value));
         std::fprintf(f, "\n");
     }
     std::fprintf(f, "end\n");
@@ -416,7 +459,8 @@ bool PosTagger::load(std::istream &in, std::string *error)
             *error = why;
         m_tags.clear();
         m_dictionary.clear();
-        m_weights.clear();
+        m_keys.clear();
+        m_flat.clear();
         return false;
     };
     std::string line;
@@ -483,7 +527,7 @@ bool PosTagger::load(std::istream &in, std::string *error)
         return fail("truncated model");
     m_tags = std::move(tags);
     m_dictionary = std::move(dictionary);
-    m_weights = std::move(weights);
+    buildIndex(weights);
     return true;
 }
 

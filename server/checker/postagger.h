@@ -56,18 +56,25 @@ private:
         float value;
     };
 
-    void features(const std::vector<std::string> &norm, const std::vector<std::string> &words, size_t i,
-                  const std::string &prev, const std::string &prev2, Features *out) const;
+    void features(const std::vector<std::string> &norm, const std::vector<std::string> &words,
+                  const std::vector<std::string> &classes, size_t i, const std::string &prev,
+                  const std::string &prev2, Features *out) const;
     std::string lexicalClass(const std::string &lower) const;
     int predict(const Features &f) const;
     int tagIndex(const std::string &tag);
     void buildTagDictionary(const std::vector<Sentence> &sentences);
     const std::string &tagName(int index) const;
+    // Builds the open-addressing index from the weights (which it empties).
+    void buildIndex(std::unordered_map<uint64_t, std::vector<Weight>> &weights);
 
     const Lexicon *m_lex;
     std::vector<std::string> m_tags;
     std::unordered_map<std::string, uint8_t> m_dictionary; // frequent unambiguous words
-    std::unordered_map<uint64_t, std::vector<Weight>> m_weights;
+    // feature -> weights: open addressing over m_keys (0 = free), mask m_keys.size() - 1
+    std::vector<uint64_t> m_keys;
+    std::vector<uint32_t> m_first; // per slot: its first weight in m_flat
+    std::vector<uint8_t> m_count;  // per slot: how many weights
+    std::vector<Weight> m_flat;
 };
 
 } // namespace PennovaChecker

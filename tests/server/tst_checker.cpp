@@ -6,6 +6,8 @@
 
 #include <QtTest>
 
+#include "pennovapaths.h"
+
 #include <fstream>
 #include <memory>
 #include <thread>

@@ -1,0 +1,207 @@
+// Errors typical of Chinese learners, by kind: each learner sentence must get its
+// finding with the right first candidate and explanation page, and each clean twin
+// (the corrected sentence, or a right sentence that looks like the error) none at all.
+
+#include "englishchecker.h"
+
+#include <QtTest>
+
+#include <memory>
+
+using PennovaChecker::EnglishChecker;
+
+namespace {
+
+std::vector<std::string> sentenceConfig(int confidence)
+{
+    return {"server.style", "4", "server.spell", "2", "server.mor", "1", "server.dependency", "0",
+            "server.grammar", "6", "server.rule", "7", "server.real", "3", "server.det", "5",
+            "server.poststyle", "9", "server.confidence", std::to_string(confidence)};
+}
+
+QString covered(const QString &sentence, const Json::Value &c)
+{
+    return sentence.mid(c["start"].asInt(), c["end"].asInt() - c["start"].asInt());
+}
+
+QString describe(const QString &sentence, const Json::Value &record)
+{
+    QStringList parts;
+    for (const Json::Value &c : record["corrections"])
+        parts << QStringLiteral("%1/%2 '%3' -> '%4'")
+                     .arg(QString::fromStdString(c["errorType"].asString()),
+                          QString::fromStdString(c["explainType"].asString()), covered(sentence, c),
+                          QString::fromStdString(c["candidates"][0u]["correction"].asString()));
+    return parts.join(QStringLiteral("; "));
+}
+
+// One learner sentence: the span the finding covers, its first candidate, its
+// explanation page; the clean twin must get no finding.
+void row(const char *name, const char *wrong, const char *span, const char *candidate, const char *explain,
+         const char *twin)
+{
+    QTest::newRow(name) << QString::fromUtf8(wrong) << QString::fromUtf8(span) << QString::fromUtf8(candidate)
+                        << QString::fromUtf8(explain) << QString::fromUtf8(twin);
+}
+
+} // namespace
+
+class TestCheckerLearner : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<EnglishChecker> m_checker;
+
+    Json::Value check(const QString &sentence, int confidence)
+    {
+        return m_checker->checkSentence(0, sentence.toStdString(), 0, sentenceConfig(confidence), {});
+    }
+
+    static void columns()
+    {
+        QTest::addColumn<QString>("wrong");
+        QTest::addColumn<QString>("span");
+        QTest::addColumn<QString>("candidate");
+        QTest::addColumn<QString>("explain");
+        QTest::addColumn<QString>("twin");
+    }
+
+    void verify()
+    {
+        QFETCH(QString, wrong);
+        QFETCH(QString, span);
+        QFETCH(QString, candidate);
+        QFETCH(QString, explain);
+        QFETCH(QString, twin);
+        const Json::Value record = check(wrong, 2);
+        bool found = false;
+        for (const Json::Value &c : record["corrections"]) {
+            if (covered(wrong, c) != span || QString::fromStdString(c["explainType"].asString()) != explain)
+                continue;
+            found = true;
+            QCOMPARE(QString::fromStdString(c["candidates"][0u]["correction"].asString()), candidate);
+            const QString page = QString::fromStdString(m_checker->explanationHtml("et=" + c["explainType"].asString()));
+            QVERIFY2(!page.contains(QStringLiteral("暂无")), qPrintable(explain));
+        }
+        QVERIFY2(found, qPrintable(QStringLiteral("got: ") + describe(wrong, record)));
+        // the clean twin, at the most sensitive confidence
+        const Json::Value clean = check(twin, 3);
+        QVERIFY2(clean["corrections"].empty(), qPrintable(twin + QStringLiteral(": ") + describe(twin, clean)));
+    }
+
+private slots:
+    void initTestCase() { m_checker = std::make_unique<EnglishChecker>(); }
+
+    void tense_data()
+    {
+        columns();
+        row("present with yesterday", "Yesterday I go to the library.", "go", "went", "tense_past_time",
+            "Yesterday I went to the library.");
+        row("present with last year after the clause", "We visit Hangzhou last year.", "visit", "visited",
+            "tense_past_time", "We visit Hangzhou every year.");
+        row("third person with ago", "My father buys a car two years ago.", "buys", "bought", "tense_past_time",
+            "My father bought a car two years ago.");
+        row("be with a when-clause", "When I was a child, I am afraid of dogs.", "am", "was", "tense_past_time",
+            "When I was a child, I was afraid of dogs.");
+        row("opener with a comma", "Last summer, my family travels to Yunnan.", "travels", "traveled",
+            "tense_past_time", "Last summer, my family traveled to Yunnan.");
+        row("perfect with a finished time", "I have seen him yesterday.", "have seen", "saw",
+            "tense_perfect_finished", "I have seen him twice since then.");
+        row("perfect of be with ago", "She has been to Japan three years ago.", "has been", "was",
+            "tense_perfect_finished", "She has been to Japan three times.");
+        row("will in an if-clause", "If I will have time, I will help you.", "will have", "have", "tense_if_will",
+            "I wonder if he will have time.");
+        row("will in an if-clause, third person", "If it will rain tomorrow, we will stay at home.", "will rain",
+            "rains", "tense_if_will", "If it rains tomorrow, we will stay at home.");
+        row("will in a when-clause", "When he will arrive, we will start.", "will arrive", "arrives",
+            "tense_if_will", "I do not know when he will arrive.");
+        row("since with a length of time", "I have studied English since three years.", "since", "for", "since_for",
+            "I have studied English since 2019.");
+    }
+    void tense() { verify(); }
+
+    // Right sentences that have the words the tense rules look for.
+    void tenseLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("present habit beside a past phrase") << "I still remember what happened last year.";
+        QTest::newRow("reporting verb") << "I think yesterday was the best day of my life.";
+        QTest::newRow("relative clause in the present") << "Last year I met a man who lives in Paris.";
+        QTest::newRow("the last week of a course") << "The last week of the term is always busy.";
+        QTest::newRow("since with a point in time") << "He has worked here since last year.";
+        QTest::newRow("since three years ago") << "We have been friends since three years ago.";
+        QTest::newRow("polite if you will") << "If you will follow me, I will show you the room.";
+        QTest::newRow("reported question") << "Nobody knows if the train will arrive on time.";
+        QTest::newRow("quoted speech") << "Yesterday he said, \"I love this city.\"";
+        QTest::newRow("question") << "What do you think about last year's exam?";
+        QTest::newRow("present perfect without a finished time") << "I have finished my homework already.";
+    }
+
+    void tenseLookAlikes()
+    {
+        QFETCH(QString, sentence);
+        const Json::Value record = check(sentence, 3);
+        QVERIFY2(record["corrections"].empty(), qPrintable(describe(sentence, record)));
+    }
+
+    void agreement_data()
+    {
+        columns();
+        row("head before an of-phrase", "The price of the new books are too high.", "are", "is",
+            "agreement_of_phrase", "The price of the new books is too high.");
+        row("plural head before an of-phrase", "The effects of smoking is serious.", "is", "are",
+            "agreement_of_phrase", "The effects of smoking are serious.");
+        row("plural head with an adverb", "The teachers there was very kind.", "was", "were", "sv_agreement",
+            "The teachers there were very kind.");
+        row("everyone", "Everyone have a dream.", "have", "has", "agreement_every", "Everyone has a dream.");
+        row("every with a prepositional phrase", "Every student in my class like music.", "like", "likes",
+            "agreement_every", "Every student in my class likes music.");
+        row("each with a noun", "Each person have different ideas.", "have", "has", "agreement_every",
+            "Each person has different ideas.");
+        row("one of", "One of my best friends are a doctor.", "are", "is", "agreement_one_of",
+            "One of my best friends is a doctor.");
+        row("each of them", "Each of them have a phone.", "have", "has", "agreement_one_of",
+            "Each of them has a phone.");
+        row("language as a subject", "English are very important for us.", "are", "is", "agreement_uncountable",
+            "English is very important for us.");
+        row("there is with a plural", "There is big changes in my hometown.", "is", "are", "there_be_number",
+            "There are big changes in my hometown.");
+        row("there are with one thing", "There are a big problem in our city.", "are", "is", "there_be_number",
+            "There is a big problem in our city.");
+    }
+    void agreement() { verify(); }
+
+    void agreementLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("a number of") << "A number of students are absent today.";
+        QTest::newRow("the number of") << "The number of cars is growing.";
+        QTest::newRow("a lot of with a plural") << "A lot of people are waiting outside.";
+        QTest::newRow("kind of") << "This kind of books is popular.";
+        QTest::newRow("compound subject") << "The teacher and the students are in the classroom.";
+        QTest::newRow("relative clause after one of") << "He is one of the students who are late.";
+        QTest::newRow("there are a lot of") << "There are a lot of trees in the park.";
+        QTest::newRow("there are a few") << "There are a few problems with the plan.";
+        QTest::newRow("there is proximity with and") << "There is a cat and two dogs in the garden.";
+        QTest::newRow("the English people") << "The English are proud of their history.";
+        QTest::newRow("English teachers") << "English teachers are hard to find here.";
+        QTest::newRow("noun compound after there is") << "There is news about the exams.";
+        QTest::newRow("plural subject with a plural verb") << "The students in my class work very hard.";
+        QTest::newRow("every day as an adverb") << "Every day we walk to school.";
+        QTest::newRow("physics") << "Physics is difficult for many students.";
+        QTest::newRow("of-phrases joined by and") << "The cost of food and the price of housing are rising.";
+        QTest::newRow("noun read as a verb before a participle") << "The reference work cited below is useful.";
+        QTest::newRow("like as a preposition") << "It was a storm like we had never seen.";
+    }
+
+    void agreementLookAlikes()
+    {
+        QFETCH(QString, sentence);
+        const Json::Value record = check(sentence, 3);
+        QVERIFY2(record["corrections"].empty(), qPrintable(describe(sentence, record)));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCheckerLearner)
+#include "tst_checker_learner.moc"
