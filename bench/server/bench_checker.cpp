@@ -1,7 +1,8 @@
 // Checker benchmark: sentences per second of checkSentence over essay10k.txt, and the
 // false-alarm rate on CWEB sentences that no annotator edited (and, for reference,
 // how many edited sentences get at least one finding).
-// Usage: bench_checker [--confidence N] [--show N] (print N false alarms).
+// Usage: bench_checker [--confidence N] [--show N] (print N false alarms) [--missed N] (print N
+// learner sentences left without a finding) [--check SENTENCE...].
 
 #include "englishchecker.h"
 
@@ -161,11 +162,14 @@ int main(int argc, char **argv)
 {
     int confidence = 2;
     int show = 0;
+    int missed = 0; // print this many JFLEG sentences that every annotator edited and no finding touched
     for (int i = 1; i + 1 < argc; ++i) {
         if (!std::strcmp(argv[i], "--confidence"))
             confidence = std::atoi(argv[i + 1]);
         if (!std::strcmp(argv[i], "--show"))
             show = std::atoi(argv[i + 1]);
+        if (!std::strcmp(argv[i], "--missed"))
+            missed = std::atoi(argv[i + 1]);
     }
     const std::string data = PENNOVA_SHARED_DIR "/bench-data/";
     auto t0 = std::chrono::steady_clock::now();
@@ -173,6 +177,22 @@ int main(int argc, char **argv)
     std::printf("loading: %.0f ms\n",
                 std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
     const std::vector<std::string> config = sentenceConfig(confidence);
+    // --check TEXT...: print the findings for each given sentence and stop
+    for (int i = 1; i < argc; ++i)
+        if (!std::strcmp(argv[i], "--check")) {
+            for (int k = i + 1; k < argc; ++k) {
+                std::printf("%s\n", argv[k]);
+                const Json::Value record = checker.checkSentence(0, argv[k], 0, config, {});
+                for (const Json::Value &f : record["corrections"]) {
+                    std::printf("    %s/%s '%s' ->", f["errorType"].asCString(), f["explainType"].asCString(),
+                                f["errorInfo"].asCString());
+                    for (const Json::Value &c : f["candidates"])
+                        std::printf(" '%s'", c["correction"].asCString());
+                    std::printf("\n");
+                }
+            }
+            return 0;
+        }
 
     // speed
     std::ifstream essayFile(data + "essay/essay10k.txt");
@@ -253,6 +273,10 @@ int main(int argc, char **argv)
         flagged += any ? 1 : 0;
         allEdited += everyEdited ? 1 : 0;
         allEditedFlagged += everyEdited && any ? 1 : 0;
+        if (everyEdited && !any && missed > 0) {
+            --missed;
+            std::printf("  MISSED: %s\n       -> %s\n", s.c_str(), r[0].c_str());
+        }
         for (const Json::Value &f : rec["corrections"]) {
             if (f["errorType"].asString() == "SUGGESTION" || f["candidates"].empty())
                 continue;
