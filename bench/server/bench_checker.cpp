@@ -187,7 +187,7 @@ int main(int argc, char **argv)
                     std::printf("    %s/%s '%s' ->", f["errorType"].asCString(), f["explainType"].asCString(),
                                 f["errorInfo"].asCString());
                     for (const Json::Value &c : f["candidates"])
-                        std::printf(" '%s'", c["correction"].asCString());
+                        std::printf(" '%s' %.2f", c["correction"].asCString(), c["score"].asDouble());
                     std::printf("\n");
                 }
             }

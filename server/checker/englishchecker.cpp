@@ -176,7 +176,7 @@ Json::Value EnglishChecker::checkSentence(int sentInd, const std::string &utf8, 
     if (sw.grammar)
         m_data->agreement.check(tokens, tags, &found);
     if (sw.spell)
-        m_data->spelling.check(tokens, userWords, &found);
+        m_data->spelling.check(tokens, tags, userWords, &found);
     if (sw.style)
         m_data->style.phrases(tokens, &found);
     if (sw.poststyle && !previous.empty())

@@ -24,6 +24,8 @@ const std::unordered_map<std::string, Page> &pages()
     static const std::unordered_map<std::string, Page> m = {
         {"nonword", {"拼写错误", "这个词在词典中不存在，可能是拼写错误。请从候选词中选择正确的拼写；如果它是专有名词或您确认无误的词，可以将它加入“我的词典”。",
                      "Every word must be spelt as in the dictionary.", "I recieved your letter.", "I received your letter."}},
+        {"name_capital", {"专有名词首字母大写", "城市、国家、语言、星期、月份等专有名词的首字母要大写，例如 Istanbul、English、Monday。",
+                          "Names of places, languages, days and months begin with a capital letter.", "I live in istanbul and speak english.", "I live in Istanbul and speak English."}},
         {"article_an", {"冠词 a/an", "以元音音素开头的单词前用 an，而不是 a。判断的依据是读音而不是字母。",
                         "Use \"an\" before a word that begins with a vowel sound.", "She ate a apple.", "She ate an apple."}},
         {"article_a", {"冠词 a/an", "以辅音音素开头的单词前用 a，而不是 an。注意 university、useful、one 等词以辅音音素开头。",

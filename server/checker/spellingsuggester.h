@@ -40,6 +40,14 @@ public:
     // weeklong) that the dictionary lacks; learners' run-ons (alot, eachother) excepted.
     bool isDerivation(const std::string &lower) const;
     int frequencyRank(const std::string &lower) const;
+    bool isAdjective(const std::string &lower) const;
+    // "istanbul" -> "Istanbul": the dictionary knows the word only as a name; "" otherwise.
+    std::string properName(const std::string &lower) const;
+    // "forexample" -> "for example": two common words run together; "" when none.
+    std::string runTogether(const std::string &lower) const;
+    // Whether a candidate can stand where the tagger put tag (VBG wants an -ing form,
+    // NNS a plural, RB an adverb ...); true for tags that say nothing about the form.
+    bool fitsTag(const std::string &candidateLower, const std::string &tag) const;
 
 private:
     bool known(const std::string &lower) const;

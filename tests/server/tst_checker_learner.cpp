@@ -172,6 +172,42 @@ private slots:
     }
     void agreement() { verify(); }
 
+    // Misspellings the dictionary check used to pass: derived and run-together forms,
+    // capitalised words and names written in lower case.
+    void spelling_data()
+    {
+        columns();
+        row("-ful written -full", "You can be successfull.", "successfull", "successful", "nonword",
+            "You can be successful.");
+        row("-ly without the e", "I definitly agree.", "definitly", "definitely", "nonword", "I definitely agree.");
+        row("-ic adjective with -ly", "The weather changed drasticly.", "drasticly", "drastically", "nonword",
+            "The weather changed drastically.");
+        row("y dropped before -ing, the verb form first", "I like studing English.", "studing", "studying",
+            "nonword", "I like studying English.");
+        row("two words run together", "Forexample, my cousin is twelve.", "Forexample", "For example", "nonword",
+            "For example, my cousin is twelve.");
+        row("capitalised first word missing a letter", "Nowaday, students study English.", "Nowaday", "Nowadays",
+            "nonword", "Nowadays, students study English.");
+        row("swapped letters in a capitalised name", "I want to visit Eruope.", "Eruope", "Europe", "nonword",
+            "I want to visit Europe.");
+        row("a city in lower case", "I live in istanbul.", "istanbul", "Istanbul", "name_capital",
+            "I live in Istanbul.");
+        row("a language in lower case", "We speak english at school.", "english", "English", "name_capital",
+            "We speak English at school.");
+    }
+    void spelling() { verify(); }
+
+    void spellingLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("short name opening a sentence") << "Caffe has had a huge impact.";
+        QTest::newRow("two-word name") << "Banko Cantina is a Mexican restaurant.";
+        QTest::newRow("adjective the dictionary has as a name") << "My favourite colour is grey.";
+        QTest::newRow("part of a hyphenated term") << "Native plants feed non-apis bees.";
+        QTest::newRow("internet in lower case") << "I read the news on the internet.";
+    }
+    void spellingLookAlikes() { agreementLookAlikes(); }
+
     void agreementLookAlikes_data()
     {
         QTest::addColumn<QString>("sentence");

@@ -10,6 +10,8 @@
 
 #include <QtTest>
 
+#include "pennovapaths.h"
+
 #include <memory>
 
 using namespace PennovaChecker;
@@ -198,4 +200,3 @@ private slots:
 
 QTEST_GUILESS_MAIN(TestCheckerSpelling)
 #include "tst_checker_spelling.moc"
-#include "pennovapaths.h"
