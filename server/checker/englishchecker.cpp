@@ -167,6 +167,7 @@ Json::Value EnglishChecker::checkSentence(int sentInd, const std::string &utf8, 
     if (sw.rule) {
         m_data->patterns.check(tokens, &found);
         m_data->verbPatterns.check(tokens, &found);
+        m_data->verbPatterns.checkTagged(tokens, tags, &found);
     }
     m_data->grammar.check(tokens, sw.det, sw.grammar, &found);
     if (sw.grammar && sw.mor)

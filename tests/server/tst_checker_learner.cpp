@@ -172,6 +172,49 @@ private slots:
     }
     void agreement() { verify(); }
 
+    void verbPatterns_data()
+    {
+        columns();
+        row("say with a person", "He said me the good news.", "said", "told", "say_tell", "He told me the good news.");
+        row("tell with a that-clause", "She told that she was tired.", "told", "said", "say_tell",
+            "She told me that she was tired.");
+        row("suggest somebody to", "The doctor suggested me to take a rest.", "me to", "that I", "suggest_that",
+            "The doctor suggested that I take a rest.");
+        row("explain somebody something", "Please explain me the rule.", "me", "to me", "explain_to",
+            "Please explain the rule to me.");
+        row("base verb after a preposition", "I am interested in learn English.", "learn", "learning",
+            "gerund_after_preposition", "I am interested in learning English.");
+        row("base verb after for", "Thank you for help me.", "help", "helping", "gerund_after_preposition",
+            "Thank you for helping me.");
+        row("-ing after to", "I like to reading books.", "reading", "read", "to_infinitive", "I like to read books.");
+        row("be with a bare verb", "She is study English now.", "is study", "is studying", "be_verb",
+            "She is studying English now.");
+        row("make somebody to", "The teacher made the students to write a story.", " to ", "", "causative_to",
+            "The teacher made the students write a story.");
+    }
+    void verbPatterns() { verify(); }
+
+    void verbPatternLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("said to me") << "He said to me that it was late.";
+        QTest::newRow("said you") << "She said you were busy.";
+        QTest::newRow("tell that story") << "Please tell that story again.";
+        QTest::newRow("suggest it to") << "I suggested it to my friends.";
+        QTest::newRow("explain them") << "The teacher will explain them in class.";
+        QTest::newRow("preposition before a noun that is also a verb") << "We met after work and talked about love.";
+        QTest::newRow("in touch") << "We keep in touch by email.";
+        QTest::newRow("noun before a relative clause") << "Think about the kind of work you are doing.";
+        QTest::newRow("going to as a direction") << "The money is going to cutting costs.";
+        QTest::newRow("look forward to -ing") << "I look forward to seeing you.";
+        QTest::newRow("used to -ing") << "I am used to getting up early.";
+        QTest::newRow("be and a noun") << "The problem is work.";
+        QTest::newRow("be and an adjective") << "The room is clean now.";
+        QTest::newRow("make a decision to") << "They made the decision to leave.";
+        QTest::newRow("progressive") << "She is studying English now.";
+    }
+    void verbPatternLookAlikes() { agreementLookAlikes(); }
+
     // Misspellings the dictionary check used to pass: derived and run-together forms,
     // capitalised words and names written in lower case.
     void spelling_data()
