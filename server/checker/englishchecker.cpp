@@ -7,6 +7,9 @@
 #include "grammarrules.h"
 #include "lexicon.h"
 #include "morphologyrules.h"
+#include "negationrules.h"
+#include "feelingrules.h"
+#include "prepositionrules.h"
 #include "numberrules.h"
 #include "patternrules.h"
 #include "polisher.h"
@@ -138,6 +141,9 @@ public:
     SynonymFinder synonyms;
     TenseRules tense;
     AgreementRules agreement;
+    PrepositionRules prepositions;
+    NegationRules negation;
+    FeelingRules feelings;
     ExplanationPages pages;
 };
 
@@ -160,8 +166,10 @@ Json::Value EnglishChecker::checkSentence(int sentInd, const std::string &utf8, 
 
     // Rules run in priority order: where two findings overlap, the earlier one stays.
     std::vector<Finding> found;
-    if (sw.mor)
+    if (sw.mor) {
         m_data->morphology.check(tokens, &found);
+        m_data->morphology.countingWords(tokens, tags, &found);
+    }
     if (sw.real)
         m_data->confusion.check(tokens, &found);
     if (sw.rule) {
@@ -174,8 +182,12 @@ Json::Value EnglishChecker::checkSentence(int sentInd, const std::string &utf8, 
         m_data->numbers.check(tokens, &found);
     if (sw.grammar)
         m_data->tense.check(tokens, tags, &found);
-    if (sw.grammar)
+    if (sw.grammar) {
         m_data->agreement.check(tokens, tags, &found);
+        m_data->prepositions.check(tokens, tags, &found);
+        m_data->negation.check(tokens, tags, &found);
+        m_data->feelings.check(tokens, &found);
+    }
     if (sw.spell)
         m_data->spelling.check(tokens, tags, userWords, &found);
     if (sw.style)

@@ -215,6 +215,83 @@ private slots:
     }
     void verbPatternLookAlikes() { agreementLookAlikes(); }
 
+    void prepositions_data()
+    {
+        columns();
+        row("interested on", "I am interested on music.", "on", "in", "preposition_choice",
+            "I am interested in music.");
+        row("depend of", "It depends of the weather.", "of", "on", "preposition_choice", "It depends on the weather.");
+        row("different with", "My idea is different with yours.", "with", "from", "preposition_choice",
+            "My idea is different from yours.");
+        row("listen without to", "I like to listen music.", "listen", "listen to", "preposition_missing",
+            "I like to listen to music.");
+        row("in the other hand", "In the other hand, it is expensive.", "In", "On", "preposition_phrase",
+            "On the other hand, it is expensive.");
+        row("in with a day", "We met in Monday.", "in", "on", "preposition_time", "We met on Monday.");
+        row("on with a year", "He came to China on 2005.", "on", "in", "preposition_time", "He came to China in 2005.");
+        row("in night", "I cannot sleep in night.", "in", "at", "preposition_time", "I cannot sleep at night.");
+    }
+    void prepositions() { verify(); }
+
+    void prepositionLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("interested about as a clause") << "Interested readers can write to us.";
+        QTest::newRow("arrived to find") << "We arrived to find the door locked.";
+        QTest::newRow("in the other room") << "She is in the other room.";
+        QTest::newRow("on the other hand") << "On the other hand, the city is safe.";
+        QTest::newRow("listen carefully") << "Please listen carefully.";
+        QTest::newRow("at 2010 prices") << "The house cost a lot at 2010 prices.";
+        QTest::newRow("night school") << "He teaches in night school.";
+        QTest::newRow("depend on") << "Children depend on their parents.";
+        QTest::newRow("something different with") << "Each of us did something different with the money.";
+    }
+    void prepositionLookAlikes() { agreementLookAlikes(); }
+
+    void otherKinds_data()
+    {
+        columns();
+        row("double negative with nothing", "I don't have nothing to do.", "nothing", "anything", "double_negative",
+            "I don't have anything to do.");
+        row("double negative with nobody", "She can't find nobody at home.", "nobody", "anybody", "double_negative",
+            "She can't find anybody at home.");
+        row("double negative with no", "We didn't see no cars there.", "no", "any", "double_negative",
+            "We didn't see any cars there.");
+        row("person with an -ing adjective", "I am boring in the class.", "boring", "bored", "feeling_adjective",
+            "The class is boring.");
+        row("feel with an -ing adjective", "After the trip I felt very exciting.", "exciting", "excited",
+            "feeling_adjective", "After the trip I felt very excited.");
+        row("thing with an -ed adjective", "I watched the film, but it was bored.", "bored", "boring",
+            "feeling_adjective", "I watched the film, but I was bored.");
+        row("an with an uncountable noun", "He gave me an advice.", "an advice", "a piece of advice",
+            "uncountable_count", "He gave me some advice.");
+        row("many with an uncountable noun", "She has many homework today.", "many", "much", "uncountable_count",
+            "She has much homework today.");
+        row("a few with an uncountable noun", "I need a few information.", "a few", "a little", "uncountable_count",
+            "I need a little information.");
+        row("double comparative", "This way is more easier.", " more ", "", "double_comparative",
+            "This way is easier.");
+        row("double superlative", "It is the most best day.", " most ", "", "double_comparative",
+            "It is the best day.");
+    }
+    void otherKinds() { verify(); }
+
+    void otherLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("not only") << "He is not only kind but also clever.";
+        QTest::newRow("no longer") << "I don't think he is no longer here, but I am not sure.";
+        QTest::newRow("nothing after a comma") << "I didn't go, nothing could make me.";
+        QTest::newRow("an interesting person") << "He is an interesting person.";
+        QTest::newRow("it is interesting") << "It is interesting to learn English.";
+        QTest::newRow("tired of") << "I am tired of waiting.";
+        QTest::newRow("an information desk") << "Ask at an information desk.";
+        QTest::newRow("a piece of advice") << "Let me give you a piece of advice.";
+        QTest::newRow("a research project") << "She started a research project.";
+        QTest::newRow("it was surprised by") << "It was surprised by the noise and ran away.";
+    }
+    void otherLookAlikes() { agreementLookAlikes(); }
+
     // Misspellings the dictionary check used to pass: derived and run-together forms,
     // capitalised words and names written in lower case.
     void spelling_data()
