@@ -114,6 +114,7 @@ public:
         , confusion(lexicon)
         , fragment(lexicon)
         , scorer(lexicon)
+        , polisher(lexicon)
         , wordnet("/usr/share/wordnet")
         , synonyms(lexicon, wordnet)
         , tense(lexicon)
@@ -292,7 +293,7 @@ bool EnglishChecker::polish(const std::vector<std::string> &sentences, int level
     level = std::max(1, std::min(3, level));
     Json::Value result(Json::arrayValue);
     for (size_t i = 0; i < tokenized.size(); ++i) {
-        const std::vector<Finding> found = m_data->polisher.suggest(tokenized[i], level);
+        const std::vector<Finding> found = m_data->polisher.suggest(tokenized[i], m_data->tagger.tag(tokenized[i]), level);
         if (found.empty())
             continue;
         Json::Value record(Json::objectValue);
