@@ -8,6 +8,7 @@
 
 #include <cctype>
 #include <chrono>
+#include <ctime>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -200,11 +201,14 @@ int main(int argc, char **argv)
     const std::vector<std::string> sentences = splitSentences(essay);
     size_t findings = 0;
     t0 = std::chrono::steady_clock::now();
+    const std::clock_t cpu0 = std::clock();
     for (size_t i = 0; i < sentences.size(); ++i) {
         const std::vector<std::string> prev = i ? std::vector<std::string>{sentences[i - 1]} : std::vector<std::string>{};
         findings += checker.checkSentence(int(i), sentences[i], 0, config, {}, prev)["corrections"].size();
     }
     const double secs = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    // CPU time too: on a shared machine the wall clock also counts other programs' turns
+    const double cpuSecs = double(std::clock() - cpu0) / CLOCKS_PER_SEC;
     std::printf("essay10k: %zu sentences in %.2f s = %.0f sentences/s, %zu findings\n", sentences.size(), secs,
                 sentences.size() / secs, findings);
 
@@ -300,7 +304,10 @@ int main(int argc, char **argv)
                 "<= 2 %");
     std::printf("%-58s %9.1f%% %10s\n", "First suggestion equals an annotator's edit",
                 100.0 * firstRight / std::max(1, withCandidate), ">= 80 %");
-    std::printf("%-58s %10.0f %10s\n", "Throughput, one thread (sentences/s)", sentences.size() / secs, ">= 1,000");
+    std::printf("%-58s %10.0f %10s\n", "Throughput, one thread (sentences/s, wall clock)", sentences.size() / secs,
+                ">= 1,000");
+    std::printf("%-58s %10.0f %10s\n", "Throughput, one thread (sentences/s of CPU time)",
+                sentences.size() / std::max(cpuSecs, 1e-6), ">= 1,000");
     std::printf("%-58s %7.0f MB %10s\n", "Peak memory of this process (checker loaded)", peakMegabytes(), "< 200 MB");
     return 0;
 }

@@ -8,6 +8,7 @@
 #include "lexicon.h"
 #include "morphologyrules.h"
 #include "negationrules.h"
+#include "openerrules.h"
 #include "feelingrules.h"
 #include "prepositionrules.h"
 #include "numberrules.h"
@@ -119,6 +120,7 @@ public:
         , synonyms(lexicon, wordnet)
         , tense(lexicon)
         , agreement(lexicon)
+        , openers(lexicon)
         , pages(wordnet)
     {
         tagger.load(dataDir + "/pos-model.txt"); // without a model the tagged rules stay silent
@@ -145,6 +147,7 @@ public:
     PrepositionRules prepositions;
     NegationRules negation;
     FeelingRules feelings;
+    OpenerRules openers;
     ExplanationPages pages;
 };
 
@@ -188,6 +191,8 @@ Json::Value EnglishChecker::checkSentence(int sentInd, const std::string &utf8, 
         m_data->prepositions.check(tokens, tags, &found);
         m_data->negation.check(tokens, tags, &found);
         m_data->feelings.check(tokens, &found);
+        if (kind == 0)
+            m_data->openers.check(tokens, tags, &found);
     }
     if (sw.spell)
         m_data->spelling.check(tokens, tags, userWords, &found);

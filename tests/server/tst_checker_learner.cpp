@@ -292,6 +292,32 @@ private slots:
     }
     void otherLookAlikes() { agreementLookAlikes(); }
 
+    void openers_data()
+    {
+        columns();
+        row("lower-case first word", "for example, my cousin is twelve.", "for", "For", "sentence_capital",
+            "For example, my cousin is twelve.");
+        row("lower-case pronoun first", "they did not understand the ideas.", "they", "They", "sentence_capital",
+            "They did not understand the ideas.");
+        row("opener without its comma", "For example my cousin is twelve.", "example", "example,",
+            "comma_after_opener", "For example, my cousin is twelve.");
+        row("long opener without its comma", "On the other hand it is expensive.", "hand", "hand,",
+            "comma_after_opener", "On the other hand, it is expensive.");
+    }
+    void openers() { verify(); }
+
+    void openerLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("brand in lower case") << "iPhone sales rose again last quarter.";
+        QTest::newRow("tail of a longer sentence") << "dates May 28 to August 3).";
+        QTest::newRow("fragment after a split") << "and other parameters of the system.";
+        QTest::newRow("however as a degree adverb") << "However hard he tried, he failed.";
+        QTest::newRow("in my opinion without a comma") << "In my opinion these pens are worth the price.";
+        QTest::newRow("for example inside a sentence") << "Some fruits, for example apples, grow here.";
+    }
+    void openerLookAlikes() { agreementLookAlikes(); }
+
     // Misspellings the dictionary check used to pass: derived and run-together forms,
     // capitalised words and names written in lower case.
     void spelling_data()
