@@ -879,4 +879,3 @@ private slots:
 
 QTEST_GUILESS_MAIN(TestChecker)
 #include "tst_checker.moc"
-#include "pennovapaths.h"

@@ -7,6 +7,8 @@
 
 #include <QtTest>
 
+#include "pennovapaths.h"
+
 using namespace PennovaChecker;
 
 namespace {
@@ -123,4 +125,3 @@ private slots:
 
 QTEST_GUILESS_MAIN(TestCheckerData)
 #include "tst_checker_data.moc"
-#include "pennovapaths.h"
