@@ -63,7 +63,8 @@ void OpenerRules::lowerCaseStart(const std::vector<Token> &t, const std::vector<
             return; // "dates May 28 to August 3)." is the tail of a longer sentence
     }
     const int rank = m_lex.frequencyRank(w.lower);
-    if (w.lower != "i" && (rank == 0 || rank > 3000))
+    const bool beforeComma = f + 1 < int(t.size()) && t[size_t(f) + 1].text == ",";
+    if (w.lower != "i" && (rank == 0 || rank > (beforeComma ? 30000 : 3000)))
         return;
     // a sentence of at least four words, ending like a sentence
     int words = 0;

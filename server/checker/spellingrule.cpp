@@ -129,6 +129,25 @@ bool romanNumeral(const std::string &lower)
 
 } // namespace
 
+bool SpellingRule::nearMissOfDerivation(const std::string &lower) const
+{
+    // a form that passes only as a derivation ("trans|potation", "mark|ting") but is one
+    // letter from a common word is that word misspelt
+    if (m_speller.isDictionaryWord(lower) || !m_speller.isDerivation(lower))
+        return false;
+    const std::vector<SpellingSuggester::Suggestion> sugg = m_speller.suggest(lower, 1);
+    // only a dropped letter: "defunding" is one letter from "defending" too
+    if (sugg.empty() || sugg[0].word.find(' ') != std::string::npos || sugg[0].word.size() != lower.size() + 1)
+        return false;
+    // the slip is inside the word: a different prefix or ending makes another word
+    // ("defunding", "encodings", "authorizers")
+    const std::string &w = sugg[0].word;
+    if (w.compare(0, 2, lower, 0, 2) != 0 || w.compare(w.size() - 2, 2, lower, lower.size() - 2, 2) != 0)
+        return false;
+    return sugg[0].score >= 0.9 && EditDistance::damerau(lower, w, 1) == 1
+        && m_speller.frequencyRank(sugg[0].word) > 0 && m_speller.frequencyRank(sugg[0].word) <= 20000;
+}
+
 bool SpellingRule::isPinyin(const std::string &lower)
 {
     const size_t n = lower.size();
@@ -212,7 +231,7 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
                 continue;
             }
         }
-        if (m_speller.isCorrect(word))
+        if (m_speller.isCorrect(word) && !nearMissOfDerivation(lower))
             continue;
         if (tok.isCapitalised() && isPinyin(lower))
             continue;

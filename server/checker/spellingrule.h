@@ -28,6 +28,8 @@ public:
     static constexpr int kMaxFindings = 40; // per sentence: bounds the work on garbage
 
 private:
+    bool nearMissOfDerivation(const std::string &lower) const;
+
     const SpellingSuggester &m_speller;
 };
 

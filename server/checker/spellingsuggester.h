@@ -32,6 +32,8 @@ public:
     bool hasDictionary() const { return m_hunspell != nullptr; }
     // word as written (letters and apostrophes); true when it is a known word.
     bool isCorrect(const std::string &word) const;
+    // In the frequency list or the dictionary itself (derivations not counted).
+    bool isDictionaryWord(const std::string &lower) const { return known(lower); }
     std::vector<Suggestion> suggest(const std::string &word, size_t max = 5) const;
     // Hunspell's own suggestions, for comparison in benchmarks.
     std::vector<std::string> hunspellSuggest(const std::string &word) const;

@@ -297,6 +297,8 @@ private slots:
         columns();
         row("lower-case first word", "for example, my cousin is twelve.", "for", "For", "sentence_capital",
             "For example, my cousin is twelve.");
+        row("lower-case adverb before a comma", "secondly, it is an unfair action.", "secondly", "Secondly",
+            "sentence_capital", "Secondly, it is an unfair action.");
         row("lower-case pronoun first", "they did not understand the ideas.", "they", "They", "sentence_capital",
             "They did not understand the ideas.");
         row("opener without its comma", "For example my cousin is twelve.", "example", "example,",
@@ -338,6 +340,10 @@ private slots:
             "I want to visit Europe.");
         row("a city in lower case", "I live in istanbul.", "istanbul", "Istanbul", "name_capital",
             "I live in Istanbul.");
+        row("a letter dropped inside a prefixed-looking word", "The public transpotation is bad.", "transpotation",
+            "transportation", "nonword", "The public transportation is bad.");
+        row("a letter dropped inside a suffixed-looking word", "The markting team met.", "markting", "marketing",
+            "nonword", "The marketing team met.");
         row("a language in lower case", "We speak english at school.", "english", "English", "name_capital",
             "We speak English at school.");
     }
@@ -351,6 +357,8 @@ private slots:
         QTest::newRow("adjective the dictionary has as a name") << "My favourite colour is grey.";
         QTest::newRow("part of a hyphenated term") << "Native plants feed non-apis bees.";
         QTest::newRow("internet in lower case") << "I read the news on the internet.";
+        QTest::newRow("derivation with another prefix") << "They opposed the defunding of the school.";
+        QTest::newRow("plural of a derivation") << "The file has two encodings.";
     }
     void spellingLookAlikes() { agreementLookAlikes(); }
 
