@@ -3,6 +3,7 @@
 // summaries, polish, synonyms, explanations, garbage input and concurrent use.
 
 #include "englishchecker.h"
+#include "support/checkerrecords.h"
 
 #include <QtTest>
 
@@ -13,37 +14,15 @@
 #include <thread>
 
 using PennovaChecker::EnglishChecker;
+using namespace CheckerRecords;
 
 namespace {
-
-std::vector<std::string> sentenceConfig(int confidence = 2)
-{
-    return {"server.style", "4", "server.spell", "2", "server.mor", "1", "server.dependency", "0",
-            "server.grammar", "6", "server.rule", "7", "server.real", "3", "server.det", "5",
-            "server.poststyle", "9", "server.confidence", std::to_string(confidence)};
-}
 
 std::vector<std::string> titleConfig(int confidence = 2)
 {
     return {"server.mor", "1", "server.spell", "2", "server.style", "4", "server.dependency", "0",
             "server.grammar", "0", "server.rule", "0", "server.real", "3", "server.det", "0",
             "server.confidence", std::to_string(confidence)};
-}
-
-// The text a correction covers, cut from the sentence by its UTF-16 offsets.
-QString covered(const QString &sentence, const Json::Value &c)
-{
-    return sentence.mid(c["start"].asInt(), c["end"].asInt() - c["start"].asInt());
-}
-
-QString describe(const QString &sentence, const Json::Value &record)
-{
-    QStringList parts;
-    for (const Json::Value &c : record["corrections"])
-        parts << QStringLiteral("%1 '%2' -> '%3'")
-                     .arg(QString::fromStdString(c["errorType"].asString()), covered(sentence, c),
-                          QString::fromStdString(c["candidates"][0u]["correction"].asString()));
-    return parts.join(QStringLiteral("; "));
 }
 
 // JFLEG references are tokenised ("it 's", "day ."): join them back into plain text.

@@ -3,37 +3,16 @@
 // (the corrected sentence, or a right sentence that looks like the error) none at all.
 
 #include "englishchecker.h"
+#include "support/checkerrecords.h"
 
 #include <QtTest>
 
 #include <memory>
 
 using PennovaChecker::EnglishChecker;
+using namespace CheckerRecords;
 
 namespace {
-
-std::vector<std::string> sentenceConfig(int confidence)
-{
-    return {"server.style", "4", "server.spell", "2", "server.mor", "1", "server.dependency", "0",
-            "server.grammar", "6", "server.rule", "7", "server.real", "3", "server.det", "5",
-            "server.poststyle", "9", "server.confidence", std::to_string(confidence)};
-}
-
-QString covered(const QString &sentence, const Json::Value &c)
-{
-    return sentence.mid(c["start"].asInt(), c["end"].asInt() - c["start"].asInt());
-}
-
-QString describe(const QString &sentence, const Json::Value &record)
-{
-    QStringList parts;
-    for (const Json::Value &c : record["corrections"])
-        parts << QStringLiteral("%1/%2 '%3' -> '%4'")
-                     .arg(QString::fromStdString(c["errorType"].asString()),
-                          QString::fromStdString(c["explainType"].asString()), covered(sentence, c),
-                          QString::fromStdString(c["candidates"][0u]["correction"].asString()));
-    return parts.join(QStringLiteral("; "));
-}
 
 // One learner sentence: the span the finding covers, its first candidate, its
 // explanation page; the clean twin must get no finding.
