@@ -183,6 +183,40 @@ void AgreementRules::check(const std::vector<Token> &t, const std::vector<std::s
         return;
     subjects(t, tags, out);
     thereBe(t, tags, out);
+    determinerNumber(t, tags, out);
+}
+
+void AgreementRules::determinerNumber(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                      std::vector<Finding> *out) const
+{
+    static const Set quantities = {"few", "lot", "couple", "number", "great", "good", "dozen", "hundred",
+                                   "thousand", "million", "series", "means", "species", "news", "variety",
+                                   "pair", "total", "kind", "type", "sort"};
+    for (int i = 0; i + 1 < int(t.size()); ++i) {
+        const std::string &d = t[size_t(i)].lower;
+        if ((d != "a" && d != "an" && d != "this") || !R::tagIs(tags, i, "DT"))
+            continue;
+        int k = i + 1;
+        while (k < int(t.size()) && R::tagIs(tags, k, "JJ") && !quantities.count(R::lowerAt(t, k)))
+            ++k;
+        if (k >= int(t.size()) || !R::tagIs(tags, k, "NNS") || quantities.count(R::lowerAt(t, k))
+            || R::tagIs(tags, k + 1, "NN") || R::lowerAt(t, k + 1) == "of" || (k > i + 1 && R::tagIs(tags, k - 1, "CD")))
+            continue;
+        const std::string &noun = R::lowerAt(t, k);
+        if (noun.size() < 4 || noun.back() != 's' || noun.compare(noun.size() - 2, 2, "ss") == 0
+            || noun.compare(noun.size() - 3, 3, "ics") == 0 || t[size_t(k)].isCapitalised())
+            continue;
+        if (d == "this") {
+            // a verb must follow: "this varies with ..." is a pronoun and a verb read as a plural
+            if (k != i + 1 || !(R::tagIs(tags, k + 1, "VB") || R::tagIs(tags, k + 1, "MD")))
+                continue;
+            out->push_back(R::replace(t, i, i, "these", "GRAMMAR", "determiner_number", 2));
+        } else {
+            Finding f;
+            if (R::deletion(t, i, "GRAMMAR", "determiner_number", 2, &f))
+                out->push_back(f);
+        }
+    }
 }
 
 void AgreementRules::subjects(const std::vector<Token> &t, const std::vector<std::string> &tags,

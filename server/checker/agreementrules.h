@@ -34,6 +34,9 @@ private:
     Subject subjectAt(const std::vector<Token> &t, const std::vector<std::string> &tags, int i) const;
     void subjects(const std::vector<Token> &t, const std::vector<std::string> &tags, std::vector<Finding> *out) const;
     void thereBe(const std::vector<Token> &t, const std::vector<std::string> &tags, std::vector<Finding> *out) const;
+    // "a new things", "this animals": a singular determiner before a plural noun
+    void determinerNumber(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                          std::vector<Finding> *out) const;
     // the verb at v made to agree with number; "" when it is not a verb we change
     // sureSubject: the subject cannot be anything but the verb's (everyone, one of ...)
     std::string agreeing(const std::vector<Token> &t, const std::vector<std::string> &tags, int v, Number number,

@@ -124,6 +124,8 @@ const std::unordered_map<std::string, Page> &pages()
                               "A sentence begins with a capital letter.", "for example, my cousin is twelve.", "For example, my cousin is twelve."}},
         {"comma_after_opener", {"句首连接语后加逗号", "for example、in my opinion、moreover、nowadays 等放在句首的连接语或状语后面通常加逗号，与主句隔开。",
                                 "Put a comma after a linking phrase that opens a sentence.", "For example my cousin is twelve.", "For example, my cousin is twelve."}},
+        {"determiner_number", {"限定词与名词的数", "a/an 和 this 只能修饰单数名词；复数名词前去掉 a/an，或把 this 改成 these。",
+                               "\"a\", \"an\" and \"this\" go with singular nouns only.", "We got a new things and this animals.", "We got new things and these animals."}},
         {"perfect_participle", {"完成时用过去分词", "have/has/had 构成完成时，后面要接过去分词，而不是过去式。",
                                 "Perfect tenses use the past participle.", "He has went to Beijing.", "He has gone to Beijing."}},
         {"confusion_its", {"its 与 it's", "its 是物主代词（它的）；it's 是 it is 或 it has 的缩写。",

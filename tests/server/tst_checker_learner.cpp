@@ -144,6 +144,10 @@ private slots:
             "Each of them has a phone.");
         row("language as a subject", "English are very important for us.", "are", "is", "agreement_uncountable",
             "English is very important for us.");
+        row("a with a plural noun", "We have to try to get a new things.", " a ", "", "determiner_number",
+            "We have to try to get new things.");
+        row("this with a plural noun", "This animals are very cute.", "This", "These", "determiner_number",
+            "These animals are very cute.");
         row("there is with a plural", "There is big changes in my hometown.", "is", "are", "there_be_number",
             "There are big changes in my hometown.");
         row("there are with one thing", "There are a big problem in our city.", "are", "is", "there_be_number",
@@ -359,6 +363,11 @@ private slots:
         QTest::newRow("plural subject with a plural verb") << "The students in my class work very hard.";
         QTest::newRow("every day as an adverb") << "Every day we walk to school.";
         QTest::newRow("physics") << "Physics is difficult for many students.";
+        QTest::newRow("a few days") << "We stayed there for a few days.";
+        QTest::newRow("a noun compound with a plural first part") << "He bought a sports car.";
+        QTest::newRow("this means") << "This means that we must leave.";
+        QTest::newRow("this with a verb read as a plural") << "But again this varies with the individual.";
+        QTest::newRow("a number and a plural") << "It was a two days trip.";
         QTest::newRow("of-phrases joined by and") << "The cost of food and the price of housing are rising.";
         QTest::newRow("noun read as a verb before a participle") << "The reference work cited below is useful.";
         QTest::newRow("like as a preposition") << "It was a storm like we had never seen.";
