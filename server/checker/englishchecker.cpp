@@ -1,20 +1,27 @@
 #include "englishchecker.h"
 #include "pennovapaths.h"
 
+#include "agreementrules.h"
 #include "confusionrules.h"
 #include "explanationpages.h"
 #include "fragmentrule.h"
 #include "grammarrules.h"
 #include "lexicon.h"
 #include "morphologyrules.h"
+#include "negationrules.h"
+#include "openerrules.h"
+#include "feelingrules.h"
+#include "prepositionrules.h"
 #include "numberrules.h"
 #include "patternrules.h"
 #include "polisher.h"
+#include "postagger.h"
 #include "scorer.h"
 #include "spellingrule.h"
 #include "spellingsuggester.h"
 #include "stylerules.h"
 #include "synonymfinder.h"
+#include "tenserules.h"
 #include "verbpatternrules.h"
 #include "wordnetdictionary.h"
 
@@ -97,6 +104,7 @@ class CheckerData
 public:
     CheckerData(const std::string &dataDir, const std::string &hunspellDir)
         : lexicon(dataDir, "/usr/share/wordnet")
+        , tagger(&lexicon)
         , speller(lexicon, hunspellDir)
         , spelling(speller)
         , grammar(lexicon)
@@ -107,13 +115,19 @@ public:
         , confusion(lexicon)
         , fragment(lexicon)
         , scorer(lexicon)
+        , polisher(lexicon)
         , wordnet("/usr/share/wordnet")
         , synonyms(lexicon, wordnet)
+        , tense(lexicon)
+        , agreement(lexicon)
+        , openers(lexicon)
         , pages(wordnet)
     {
+        tagger.load(dataDir + "/pos-model.txt"); // without a model the tagged rules stay silent
     }
 
     Lexicon lexicon;
+    PosTagger tagger;
     SpellingSuggester speller;
     SpellingRule spelling;
     GrammarRules grammar;
@@ -128,6 +142,12 @@ public:
     Polisher polisher;
     WordNetDictionary wordnet;
     SynonymFinder synonyms;
+    TenseRules tense;
+    AgreementRules agreement;
+    PrepositionRules prepositions;
+    NegationRules negation;
+    FeelingRules feelings;
+    OpenerRules openers;
     ExplanationPages pages;
 };
 
@@ -146,22 +166,36 @@ Json::Value EnglishChecker::checkSentence(int sentInd, const std::string &utf8, 
 {
     const Switches sw(config);
     const std::vector<Token> tokens = Tokenizer::tokenize(utf8);
+    const std::vector<std::string> tags = m_data->tagger.tag(tokens);
 
     // Rules run in priority order: where two findings overlap, the earlier one stays.
     std::vector<Finding> found;
-    if (sw.mor)
+    if (sw.mor) {
         m_data->morphology.check(tokens, &found);
+        m_data->morphology.countingWords(tokens, tags, &found);
+    }
     if (sw.real)
         m_data->confusion.check(tokens, &found);
     if (sw.rule) {
         m_data->patterns.check(tokens, &found);
         m_data->verbPatterns.check(tokens, &found);
+        m_data->verbPatterns.checkTagged(tokens, tags, &found);
     }
     m_data->grammar.check(tokens, sw.det, sw.grammar, &found);
     if (sw.grammar && sw.mor)
         m_data->numbers.check(tokens, &found);
+    if (sw.grammar)
+        m_data->tense.check(tokens, tags, &found);
+    if (sw.grammar) {
+        m_data->agreement.check(tokens, tags, &found);
+        m_data->prepositions.check(tokens, tags, &found);
+        m_data->negation.check(tokens, tags, &found);
+        m_data->feelings.check(tokens, &found);
+        if (kind == 0)
+            m_data->openers.check(tokens, tags, &found);
+    }
     if (sw.spell)
-        m_data->spelling.check(tokens, userWords, &found);
+        m_data->spelling.check(tokens, tags, userWords, &found);
     if (sw.style)
         m_data->style.phrases(tokens, &found);
     if (sw.poststyle && !previous.empty())
@@ -277,7 +311,7 @@ bool EnglishChecker::polish(const std::vector<std::string> &sentences, int level
     level = std::max(1, std::min(3, level));
     Json::Value result(Json::arrayValue);
     for (size_t i = 0; i < tokenized.size(); ++i) {
-        const std::vector<Finding> found = m_data->polisher.suggest(tokenized[i], level);
+        const std::vector<Finding> found = m_data->polisher.suggest(tokenized[i], m_data->tagger.tag(tokenized[i]), level);
         if (found.empty())
             continue;
         Json::Value record(Json::objectValue);

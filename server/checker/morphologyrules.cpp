@@ -200,3 +200,60 @@ void MorphologyRules::wordForms(const std::vector<Token> &t, std::vector<Finding
 }
 
 } // namespace PennovaChecker
+
+namespace PennovaChecker {
+
+void MorphologyRules::countingWords(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                    std::vector<Finding> *out) const
+{
+    // nouns that are never counted (knowledge, work and experience are, in some senses)
+    static const std::unordered_set<std::string> nouns = {
+        "information", "advice", "equipment", "furniture", "luggage", "baggage", "homework", "housework",
+        "feedback", "software", "scenery", "machinery", "jewelry", "jewellery", "garbage", "rubbish", "news",
+        "research", "evidence", "traffic", "vocabulary", "pollution", "progress", "weather", "music"};
+    static const std::unordered_set<std::string> pieces = {"information", "advice", "equipment", "furniture",
+                                                           "luggage", "baggage", "news", "evidence", "jewelry",
+                                                           "jewellery", "music"};
+    for (int i = 0; i + 1 < int(t.size()); ++i) {
+        const std::string &w = t[size_t(i)].lower;
+        const bool article = w == "a" || w == "an";
+        const bool many = w == "many" || w == "several";
+        const bool aFew = w == "few" && i > 0 && t[size_t(i) - 1].lower == "a";
+        static const std::unordered_set<std::string> quantities = {"few", "little", "lot", "bit"};
+        if ((!article && !many && !aFew) || (article && quantities.count(RuleSupport::lowerAt(t, i + 1))))
+            continue;
+        int n = RuleSupport::nextWord(t, i);
+        // one adjective may come between: "a useful advice"
+        if (n >= 0 && RuleSupport::tagIs(tags, n, "JJ") && !nouns.count(t[size_t(n)].lower))
+            n = RuleSupport::nextWord(t, n);
+        if (n < 0 || !nouns.count(t[size_t(n)].lower))
+            continue;
+        const int after = n + 1;
+        static const std::unordered_set<std::string> times = {"today", "tomorrow", "yesterday", "tonight", "now"};
+        if ((RuleSupport::tagIs(tags, after, "NN") && !times.count(RuleSupport::lowerAt(t, after)))
+            || RuleSupport::lowerAt(t, after) == "of"
+            || (after < int(t.size()) && !t[size_t(after)].spaceBefore && t[size_t(after)].text == "-"))
+            continue; // "an information desk", "a research of ...", "a music-lover"
+        const std::string &noun = t[size_t(n)].lower;
+        if (article && n == i + 1 && (noun == "weather" || noun == "music" || noun == "progress" || noun == "traffic"))
+            continue; // "a weather report" already passed; these read oddly only with a count
+        if (article) {
+            const std::string middle = RuleSupport::textOf(t, i + 1, n);
+            Finding f = RuleSupport::replace(t, i, n, pieces.count(noun) ? "a piece of " + middle : middle,
+                                             "MOPHOLOGY", "uncountable_count", 3);
+            if (pieces.count(noun)) {
+                Candidate bare = f.candidates[0];
+                bare.correction = RuleSupport::caseLike(t[size_t(i)], middle);
+                bare.score /= 2;
+                f.candidates.push_back(bare);
+            }
+            out->push_back(f);
+        } else if (many) {
+            out->push_back(RuleSupport::replace(t, i, i, "much", "MOPHOLOGY", "uncountable_count", 3));
+        } else {
+            out->push_back(RuleSupport::replace(t, i - 1, i, "a little", "MOPHOLOGY", "uncountable_count", 3));
+        }
+    }
+}
+
+} // namespace PennovaChecker

@@ -1,5 +1,6 @@
 #include "polisher.h"
 
+#include "lexicon.h"
 #include "rulesupport.h"
 
 #include <sstream>
@@ -126,7 +127,24 @@ const std::vector<Compiled> &table()
 
 } // namespace
 
-std::vector<Finding> Polisher::suggest(const std::vector<Token> &t, int level) const
+bool Polisher::countable(const std::string &noun) const
+{
+    // a noun whose plural is common is countable ("scientist", "place"); mass nouns
+    // ("money", "information") are next to never seen in the plural
+    if (noun.size() < 3)
+        return true;
+    std::string plural = noun + "s";
+    const char last = noun.back();
+    if (last == 's' || last == 'x' || last == 'h')
+        plural = noun + "es";
+    else if (last == 'y' && std::string("aeiou").find(noun[noun.size() - 2]) == std::string::npos)
+        plural = noun.substr(0, noun.size() - 1) + "ies";
+    const double singular = double(m_lex.frequency(noun));
+    return singular == 0 || double(m_lex.frequency(plural)) >= 0.05 * singular;
+}
+
+std::vector<Finding> Polisher::suggest(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                       int level) const
 {
     std::vector<Finding> out;
     if (level < 1)
@@ -153,11 +171,16 @@ std::vector<Finding> Polisher::suggest(const std::vector<Token> &t, int level) c
             const int next = RuleSupport::nextWord(t, last);
             if (next >= 0 && c.notAfter.count(t[size_t(next)].lower))
                 continue;
-            if (c.entry->nextPlural) {
-                const std::string nw = next >= 0 ? t[size_t(next)].lower : std::string();
-                const bool plural = nw == "people" || nw == "children"
-                    || (nw.size() > 3 && nw.back() == 's' && nw[nw.size() - 2] != 's');
-                if ((c.entry->nextPlural > 0) != plural)
+            if (c.entry->nextPlural || c.words[0] == "many") {
+                // the noun after the quantifier decides: a plural, or a mass noun
+                int noun = next;
+                while (noun >= 0 && RuleSupport::tagIs(tags, noun, "JJ"))
+                    noun = RuleSupport::nextWord(t, noun);
+                const std::string nw = noun >= 0 ? t[size_t(noun)].lower : std::string();
+                const bool plural = RuleSupport::tagIs(tags, noun, "NNS") || nw == "people" || nw == "children";
+                const bool mass = RuleSupport::tagIs(tags, noun, "NN") && !RuleSupport::tagIs(tags, noun, "NNP")
+                    && !RuleSupport::tagIs(tags, noun, "NNS") && !countable(nw);
+                if (c.entry->nextPlural >= 0 ? !plural : !mass)
                     continue;
             }
             // sentence adverbs only at the start of the sentence

@@ -1,6 +1,37 @@
 #include "rulesupport.h"
 
+#include <cstring>
+#include <unordered_set>
+
 namespace PennovaChecker {
+
+std::string RuleSupport::lowerAt(const Tokens &t, int i)
+{
+    return i >= 0 && i < int(t.size()) && t[size_t(i)].kind == Token::Word ? t[size_t(i)].lower : std::string();
+}
+
+bool RuleSupport::tagIs(const Tags &tags, int i, const char *prefix)
+{
+    return i >= 0 && i < int(tags.size()) && tags[size_t(i)].compare(0, std::strlen(prefix), prefix) == 0
+        && !tags[size_t(i)].empty();
+}
+
+bool RuleSupport::clauseBoundary(const Token &token)
+{
+    static const std::unordered_set<std::string> words = {
+        "and", "but", "because", "so", "or", "that", "which", "who", "whom", "when", "while", "if", "although",
+        "though", "since", "after", "before", "until", "whereas", "where", "unless", "whether", "as"};
+    if (token.kind == Token::Punct)
+        return token.text != "-" && token.text != "'" && token.text != "/";
+    return token.kind == Token::Word && words.count(token.lower) != 0;
+}
+
+bool RuleSupport::isSubjectPronoun(const std::string &w)
+{
+    return w == "i" || w == "you" || w == "he" || w == "she" || w == "it" || w == "we" || w == "they";
+}
+
+bool RuleSupport::isThirdSingularPronoun(const std::string &w) { return w == "he" || w == "she" || w == "it"; }
 
 int RuleSupport::nextWord(const Tokens &t, int i)
 {

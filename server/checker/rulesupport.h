@@ -13,6 +13,16 @@ class RuleSupport
 {
 public:
     using Tokens = std::vector<Token>;
+    using Tags = std::vector<std::string>; // one part-of-speech tag per token ("" = none)
+
+    // Lower-case word at i, or "" when i is out of range or not a word.
+    static std::string lowerAt(const Tokens &t, int i);
+    // The tag at i begins with prefix ("NN" matches NN, NNS, NNP); false out of range.
+    static bool tagIs(const Tags &tags, int i, const char *prefix);
+    // Punctuation or a conjunction/relative word that ends a clause.
+    static bool clauseBoundary(const Token &token);
+    static bool isSubjectPronoun(const std::string &lower); // i, you, he, she, it, we, they
+    static bool isThirdSingularPronoun(const std::string &lower); // he, she, it
 
     // Index of the word right after/before i (no punctuation between), or -1.
     static int nextWord(const Tokens &t, int i);

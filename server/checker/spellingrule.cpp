@@ -1,8 +1,10 @@
 #include "spellingrule.h"
 
 #include "editdistance.h"
+#include "rulesupport.h"
 #include "spellingsuggester.h"
 
+#include <algorithm>
 #include <sstream>
 
 namespace PennovaChecker {
@@ -78,12 +80,73 @@ bool hyphenPartOfName(const std::vector<Token> &t, size_t i)
     return false;
 }
 
+// "eruope" / "europe": the same letters with two neighbours swapped
+bool swappedLetters(const std::string &a, const std::string &b)
+{
+    if (a.size() != b.size() || a == b)
+        return false;
+    size_t i = 0;
+    while (a[i] == b[i])
+        ++i;
+    return i + 1 < a.size() && a[i] == b[i + 1] && a[i + 1] == b[i] && a.compare(i + 2, std::string::npos, b, i + 2) == 0;
+}
+
+// Lower-case words that the dictionary lists only as names but that are written in
+// lower case in ordinary text.
+const std::unordered_set<std::string> &lowerCaseNames()
+{
+    static const std::unordered_set<std::string> s = {"internet", "web", "god", "bible", "earth", "sun", "moon",
+                                                      "ok", "tv", "dvd", "cd", "pc", "usb", "wifi", "email"};
+    return s;
+}
+
+const std::unordered_set<std::string> &nationalities()
+{
+    static const std::unordered_set<std::string> s = {
+        "english", "chinese", "japanese", "korean", "french", "german", "spanish", "italian", "russian", "american",
+        "british", "european", "asian", "african", "canadian", "australian", "indian", "arabic", "thai",
+        "vietnamese", "portuguese", "dutch", "greek", "turkish", "mandarin", "cantonese", "christmas"};
+    return s;
+}
+
+Finding nonword(const Token &tok, const std::string &word, int certainty)
+{
+    Finding f;
+    f.start = tok.start;
+    f.end = tok.start + int(word.size());
+    f.errorType = "NONWORD";
+    f.explainType = "nonword";
+    f.errorInfo = word;
+    f.featureKeys = {word};
+    f.certainty = certainty;
+    return f;
+}
+
 bool romanNumeral(const std::string &lower)
 {
     return lower.find_first_not_of("ivxlcdm") == std::string::npos && lower.size() <= 6;
 }
 
 } // namespace
+
+bool SpellingRule::nearMissOfDerivation(const std::string &lower) const
+{
+    // a form that passes only as a derivation ("trans|potation", "mark|ting") but is one
+    // letter from a common word is that word misspelt
+    if (m_speller.isDictionaryWord(lower) || !m_speller.isDerivation(lower))
+        return false;
+    const std::vector<SpellingSuggester::Suggestion> sugg = m_speller.suggest(lower, 1);
+    // only a dropped letter: "defunding" is one letter from "defending" too
+    if (sugg.empty() || sugg[0].word.find(' ') != std::string::npos || sugg[0].word.size() != lower.size() + 1)
+        return false;
+    // the slip is inside the word: a different prefix or ending makes another word
+    // ("defunding", "encodings", "authorizers")
+    const std::string &w = sugg[0].word;
+    if (w.compare(0, 2, lower, 0, 2) != 0 || w.compare(w.size() - 2, 2, lower, lower.size() - 2, 2) != 0)
+        return false;
+    return sugg[0].score >= 0.9 && EditDistance::damerau(lower, w, 1) == 1
+        && m_speller.frequencyRank(sugg[0].word) > 0 && m_speller.frequencyRank(sugg[0].word) <= 20000;
+}
 
 bool SpellingRule::isPinyin(const std::string &lower)
 {
@@ -103,8 +166,8 @@ bool SpellingRule::isPinyin(const std::string &lower)
     return ok[n];
 }
 
-void SpellingRule::check(const std::vector<Token> &t, const std::unordered_set<std::string> &userWords,
-                         std::vector<Finding> *out) const
+void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                         const std::unordered_set<std::string> &userWords, std::vector<Finding> *out) const
 {
     if (!m_speller.hasDictionary())
         return;
@@ -146,34 +209,88 @@ void SpellingRule::check(const std::vector<Token> &t, const std::unordered_set<s
         const bool midCapital = tok.isCapitalised() && !sentenceStart;
         if (midCapital && word.size() < 6)
             continue;
-        if (m_speller.isCorrect(word))
+        // a name written in lower case: "istanbul", "english"
+        const bool hyphenated = (i > 0 && !tok.spaceBefore && t[i - 1].text == "-")
+            || (i + 1 < t.size() && !t[i + 1].spaceBefore && t[i + 1].text == "-");
+        if (!tok.isCapitalised() && word == lower && !hyphenated && !lowerCaseNames().count(lower)) {
+            std::string name = m_speller.properName(lower);
+            if (name.empty() && nationalities().count(lower)) { // "english" is also a word in billiards
+                name = lower;
+                name[0] = char(name[0] - 'a' + 'A');
+            }
+            // a well-known name, not a word that is also an adjective (grey, utopian, swiss)
+            const int rank = m_speller.frequencyRank(lower);
+            const bool plural = lower.back() == 's' && m_speller.frequencyRank(lower.substr(0, lower.size() - 1)) > 0;
+            if (!name.empty() && !plural
+                && (nationalities().count(lower) || (rank > 0 && rank <= 20000 && !m_speller.isAdjective(lower)))) {
+                Finding f = nonword(tok, word, 2);
+                f.explainType = "name_capital";
+                f.candidates.push_back({name, "REPLACE", 0.9, 0.0});
+                out->push_back(f);
+                ++found;
+                continue;
+            }
+        }
+        if (m_speller.isCorrect(word) && !nearMissOfDerivation(lower))
             continue;
         if (tok.isCapitalised() && isPinyin(lower))
             continue;
-        const std::vector<SpellingSuggester::Suggestion> sugg = m_speller.suggest(word, 5);
+        std::vector<SpellingSuggester::Suggestion> sugg = m_speller.suggest(word, 5);
+        // two words run together ("Forexample") come first unless a near miss is plain
+        const std::string joined = m_speller.runTogether(lower);
+        const bool plainMiss = !sugg.empty() && EditDistance::damerau(lower, Tokenizer::toLower(sugg[0].word), 1) <= 1;
+        // a capitalised run-together word must hold a short function word ("Forexample", not "Newtown")
+        const bool functionPart = joined.size() > 1 && (joined.find(' ') <= 3 || joined.size() - joined.find(' ') <= 4);
+        if (!joined.empty() && !plainMiss && !midCapital && (!tok.isCapitalised() || functionPart)) {
+            for (auto &sg : sugg)
+                sg.score *= 0.1;
+            sugg.insert(sugg.begin(), {RuleSupport::caseLike(tok, joined), 0.9});
+            if (sugg.size() > 5)
+                sugg.pop_back();
+        }
         if (sugg.empty())
             continue; // nothing useful to offer: stay silent
-        // A word far from every known word is more likely a term or a name than a slip.
+        // A word far from every known word is more likely a term or a name than a slip,
+        // unless it is long and one common word is plainly meant ("Unforturntly").
         const std::string best = Tokenizer::toLower(sugg[0].word);
-        if (EditDistance::damerau(lower, best, 2) > 2)
-            continue;
-        // a capitalised first word must be a near miss of a common word
         const bool split = best.find(' ') != std::string::npos || best.find('\'') != std::string::npos;
+        const int distance = EditDistance::damerau(lower, best, 3);
+        const bool clearLongMiss = distance == 3 && lower.size() >= 9 && sugg[0].score >= 0.9
+            && m_speller.frequencyRank(best) > 0 && m_speller.frequencyRank(best) < 20000;
+        if (distance > 2 && !clearLongMiss && !split)
+            continue;
+        // a capitalised first word must be a near miss of a common word; inside a
+        // sentence only two letters swapped in a name the dictionary knows ("Eruope")
         const double maxWeighted = midCapital ? 0.8 : 1.0;
         const int maxRank = midCapital ? 3000 : 5000;
+        const bool swapped = swappedLetters(lower, best) && m_speller.properName(best).size() > 0;
+        // a first word that lost a letter of a common word ("Nowaday"); a name is more
+        // often a word with a letter added or changed (Pieter, Caffe, Banko)
+        const bool sureFirst = !midCapital && distance == 1 && sugg[0].score >= 0.9 && word.size() >= 5
+            && best.size() == lower.size() + 1 && m_speller.frequencyRank(best) > 0
+            && m_speller.frequencyRank(best) <= 20000;
         // short capitalised words are usually names (Wes, Theo)
-        if (tok.isCapitalised() && !split
-            && (word.size() < 5 || EditDistance::weighted(lower, best) > maxWeighted
+        if (tok.isCapitalised() && !split && !swapped && !sureFirst && !clearLongMiss
+            && (word.size() < 6 || EditDistance::weighted(lower, best) > maxWeighted
                 || m_speller.frequencyRank(best) == 0 || m_speller.frequencyRank(best) > maxRank))
             continue;
-        Finding f;
-        f.start = tok.start;
-        f.end = tok.start + int(word.size());
-        f.errorType = "NONWORD";
-        f.explainType = "nonword";
-        f.errorInfo = word;
-        f.featureKeys = {word};
-        f.certainty = midCapital ? 1 : 3;
+        // candidates that fit the word's place in the sentence first ("futher study": further)
+        if (i < tags.size() && !tags[i].empty() && sugg.size() > 1
+            && !m_speller.fitsTag(Tokenizer::toLower(sugg[0].word), tags[i])) {
+            for (size_t k = 1; k < sugg.size(); ++k)
+                if (sugg[k].score >= 0.05 && m_speller.fitsTag(Tokenizer::toLower(sugg[k].word), tags[i])) {
+                    std::rotate(sugg.begin(), sugg.begin() + long(k), sugg.begin() + long(k) + 1);
+                    // scores stay in falling order; two close ones tell that the choice is open
+                    std::vector<double> scores;
+                    for (const auto &sg : sugg)
+                        scores.push_back(sg.score);
+                    std::sort(scores.rbegin(), scores.rend());
+                    for (size_t m = 0; m < sugg.size(); ++m)
+                        sugg[m].score = scores[m];
+                    break;
+                }
+        }
+        Finding f = nonword(tok, word, midCapital && !swapped ? 1 : swapped ? 2 : 3);
         for (const auto &s : sugg) {
             Candidate c;
             c.correction = s.word;

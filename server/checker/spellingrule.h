@@ -18,14 +18,18 @@ class SpellingRule
 {
 public:
     explicit SpellingRule(const SpellingSuggester &speller) : m_speller(speller) {} // not owned
-    void check(const std::vector<Token> &tokens, const std::unordered_set<std::string> &userWords,
-               std::vector<Finding> *out) const;
+    // tags: the tagger's tag per token (may be empty); candidates that fit the tag the
+    // misspelt word got in its context come first.
+    void check(const std::vector<Token> &tokens, const std::vector<std::string> &tags,
+               const std::unordered_set<std::string> &userWords, std::vector<Finding> *out) const;
     // True when the word splits into Mandarin pinyin syllables (Zhang, Xiaoming, Beijing).
     static bool isPinyin(const std::string &lower);
 
     static constexpr int kMaxFindings = 40; // per sentence: bounds the work on garbage
 
 private:
+    bool nearMissOfDerivation(const std::string &lower) const;
+
     const SpellingSuggester &m_speller;
 };
 

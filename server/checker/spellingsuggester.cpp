@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <fstream>
 #include <unordered_map>
 #include <unordered_set>
@@ -66,6 +67,65 @@ int SpellingSuggester::frequencyRank(const std::string &lower) const
     return m_lexicon.frequencyRank(lower);
 }
 
+bool SpellingSuggester::isAdjective(const std::string &lower) const
+{
+    return m_lexicon.isPos(lower, Lexicon::Adjective);
+}
+
+std::string SpellingSuggester::properName(const std::string &lower) const
+{
+    if (!m_hunspell || lower.size() < 3 || lower.size() > 30 || lower[0] < 'a' || lower[0] > 'z')
+        return {};
+    std::string name = lower;
+    name[0] = char(name[0] - 'a' + 'A');
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return !m_hunspell->spell(lower) && m_hunspell->spell(name) ? name : std::string();
+}
+
+std::string SpellingSuggester::runTogether(const std::string &lower) const
+{
+    static const std::unordered_set<std::string> shortWords = {"a", "an", "i", "to", "of", "in", "on", "at",
+                                                               "for", "by", "as", "so", "no", "the", "my", "is"};
+    std::string best;
+    int bestRank = 0;
+    for (size_t cut = 1; cut + 2 <= lower.size(); ++cut) {
+        const std::string a = lower.substr(0, cut), b = lower.substr(cut);
+        if ((a.size() < 4 && !shortWords.count(a)) || (b.size() < 4 && !shortWords.count(b)))
+            continue;
+        const int ra = m_lexicon.frequencyRank(a), rb = m_lexicon.frequencyRank(b);
+        if (ra == 0 || rb == 0 || ra > 20000 || rb > 20000)
+            continue;
+        if (best.empty() || std::max(ra, rb) < bestRank) {
+            best = a + " " + b;
+            bestRank = std::max(ra, rb);
+        }
+    }
+    return best;
+}
+
+bool SpellingSuggester::fitsTag(const std::string &c, const std::string &tag) const
+{
+    auto ends = [&](const char *sfx) {
+        const size_t k = std::strlen(sfx);
+        return c.size() > k && c.compare(c.size() - k, k, sfx) == 0;
+    };
+    if (c.find(' ') != std::string::npos)
+        return true;
+    if (tag == "VBG")
+        return ends("ing");
+    if (tag == "VBD" || tag == "VBN")
+        return ends("ed") || m_lexicon.isPastForm(c) || m_lexicon.isParticiple(c);
+    if (tag == "NNS")
+        return ends("s") && !ends("ss");
+    if (tag == "RB")
+        return m_lexicon.isPos(c, Lexicon::Adverb);
+    if (tag == "JJ" || tag == "JJR")
+        return m_lexicon.isPos(c, Lexicon::Adjective) || m_lexicon.isPos(c, Lexicon::Adverb);
+    if (tag == "VB" || tag == "VBP")
+        return m_lexicon.isPos(c, Lexicon::Verb);
+    return true;
+}
+
 bool SpellingSuggester::known(const std::string &lower) const
 {
     if (lower.size() < 3)
@@ -107,6 +167,21 @@ bool SpellingSuggester::isDerivation(const std::string &w) const
             break;
         }
     }
+    // learner slips that look like regular derivations: "vocabularys" (y -> ies),
+    // "drasticly" (-ic -> -ically), "successfull" (-ful), "studing" (study -> studying)
+    const size_t n = w.size();
+    auto ends = [&](const char *sfx) {
+        const size_t k = std::strlen(sfx);
+        return n > k && w.compare(n - k, k, sfx) == 0;
+    };
+    auto consonant = [](char c) { return std::string("aeiou").find(c) == std::string::npos; };
+    if (ends("ys") && n > 3 && consonant(w[n - 3]))
+        return false;
+    if (ends("icly") || ends("full") || ends("fullness") || ends("fullly"))
+        return false;
+    if (ends("ing") && m_lexicon.isPos(w.substr(0, n - 3) + "y", Lexicon::Verb)
+        && m_lexicon.frequency(w.substr(0, n - 3) + "y") > 10 * m_lexicon.frequency(w.substr(0, n - 3)))
+        return false;
     static const char *const suffixes[] = {"ability", "able", "ization", "izing", "ized", "ize", "ness", "less",
                                            "ers", "er", "ings", "ing", "ed", "es", "s", "ity", "ally", "ly"};
     for (const std::string &form : {w, american}) {
@@ -119,8 +194,10 @@ bool SpellingSuggester::isDerivation(const std::string &w) const
             const bool plural = sf == "s" || sf == "es";
             const bool verbal = sf == "ed" || sf == "ing" || sf == "ings" || sf == "er" || sf == "ers";
             const int need = plural ? (Lexicon::Noun | Lexicon::Verb) : verbal ? int(Lexicon::Verb) : ~0;
+            // a silent e drops only before a vowel: "definitly" is no form of "definite"
+            const bool dropsE = std::string("aeiy").find(sf[0]) != std::string::npos;
             if ((base.size() >= 4 && m_lexicon.frequency(base) > 0 && (m_lexicon.posMask(base) & need))
-                || (m_lexicon.frequency(base + "e") > 0 && (m_lexicon.posMask(base + "e") & need)))
+                || (dropsE && m_lexicon.frequency(base + "e") > 0 && (m_lexicon.posMask(base + "e") & need)))
                 return true;
         }
     }

@@ -32,6 +32,8 @@ public:
     bool hasDictionary() const { return m_hunspell != nullptr; }
     // word as written (letters and apostrophes); true when it is a known word.
     bool isCorrect(const std::string &word) const;
+    // In the frequency list or the dictionary itself (derivations not counted).
+    bool isDictionaryWord(const std::string &lower) const { return known(lower); }
     std::vector<Suggestion> suggest(const std::string &word, size_t max = 5) const;
     // Hunspell's own suggestions, for comparison in benchmarks.
     std::vector<std::string> hunspellSuggest(const std::string &word) const;
@@ -40,6 +42,14 @@ public:
     // weeklong) that the dictionary lacks; learners' run-ons (alot, eachother) excepted.
     bool isDerivation(const std::string &lower) const;
     int frequencyRank(const std::string &lower) const;
+    bool isAdjective(const std::string &lower) const;
+    // "istanbul" -> "Istanbul": the dictionary knows the word only as a name; "" otherwise.
+    std::string properName(const std::string &lower) const;
+    // "forexample" -> "for example": two common words run together; "" when none.
+    std::string runTogether(const std::string &lower) const;
+    // Whether a candidate can stand where the tagger put tag (VBG wants an -ing form,
+    // NNS a plural, RB an adverb ...); true for tags that say nothing about the form.
+    bool fitsTag(const std::string &candidateLower, const std::string &tag) const;
 
 private:
     bool known(const std::string &lower) const;

@@ -3,6 +3,7 @@
 #include "lexicon.h"
 #include "rulesupport.h"
 
+#include <unordered_map>
 #include <unordered_set>
 
 namespace PennovaChecker {
@@ -142,6 +143,212 @@ void VerbPatternRules::perfectParticiple(const std::vector<Token> &t, int i, std
         return; // "have got" is standard
     // "had" + past is also "had + object" ("had ran" is wrong, but "had a ran" is no concern here)
     out->push_back(RuleSupport::replace(t, v, v, participle, "GRAMMAR", "perfect_participle", 3));
+}
+
+} // namespace PennovaChecker
+
+namespace PennovaChecker {
+
+namespace {
+
+const std::unordered_map<std::string, std::string> &objectToSubject()
+{
+    static const std::unordered_map<std::string, std::string> m = {
+        {"me", "I"}, {"him", "he"}, {"her", "she"}, {"us", "we"}, {"them", "they"}, {"you", "you"}};
+    return m;
+}
+
+bool startsObject(const std::vector<Token> &t, const std::vector<std::string> &tags, int i)
+{
+    return RuleSupport::tagIs(tags, i, "DT") || RuleSupport::tagIs(tags, i, "PRP") || RuleSupport::tagIs(tags, i, "NN")
+        || RuleSupport::tagIs(tags, i, "JJ") || RuleSupport::tagIs(tags, i, "CD") || lowerAt(t, i) == "english";
+}
+
+} // namespace
+
+// The base form of an -ing word ("reading" -> "read", "making" -> "make"); "" unknown.
+static std::string baseOfIng(const Lexicon &lex, const std::string &w)
+{
+    if (w.size() < 5 || w.compare(w.size() - 3, 3, "ing") != 0)
+        return {};
+    const std::string stem = w.substr(0, w.size() - 3);
+    if (lex.isCommonVerbBase(stem) && lex.ingOf(stem) == w)
+        return stem;
+    if (lex.isCommonVerbBase(stem + "e") && lex.ingOf(stem + "e") == w)
+        return stem + "e";
+    if (stem.size() > 2 && stem.back() == stem[stem.size() - 2] && lex.isCommonVerbBase(stem.substr(0, stem.size() - 1)))
+        return stem.substr(0, stem.size() - 1);
+    if (stem.size() > 1 && stem.back() == 'y' && lex.isCommonVerbBase(stem.substr(0, stem.size() - 1) + "ie"))
+        return stem.substr(0, stem.size() - 1) + "ie";
+    return {};
+}
+
+void VerbPatternRules::checkTagged(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                   std::vector<Finding> *out) const
+{
+    if (tags.size() != t.size() || tags.empty() || tags[0].empty())
+        return;
+    for (int i = 0; i + 1 < int(t.size()); ++i) {
+        if (t[size_t(i)].kind != Token::Word)
+            continue;
+        sayTell(t, tags, i, out);
+        objectPatterns(t, tags, i, out);
+        gerundAfterPreposition(t, tags, i, out);
+        infinitiveForm(t, tags, i, out);
+        beBareVerb(t, tags, i, out);
+        causativeNounTo(t, tags, i, out);
+    }
+}
+
+void VerbPatternRules::sayTell(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,
+                               std::vector<Finding> *out) const
+{
+    // "He said me the news" -> "told me": say takes no person as its object
+    static const std::unordered_map<std::string, std::string> tell = {
+        {"say", "tell"}, {"says", "tells"}, {"said", "told"}, {"saying", "telling"}};
+    const std::string w = t[size_t(i)].lower;
+    auto it = tell.find(w);
+    const std::string object = lowerAt(t, i + 1);
+    if (it != tell.end() && (object == "me" || object == "him" || object == "us" || object == "them")
+        && lowerAt(t, i - 1) != "to" && !RuleSupport::tagIs(tags, i - 1, "MD")) {
+        out->push_back(RuleSupport::replace(t, i, i, it->second, "GRAMMAR", "say_tell", 3));
+        return;
+    }
+    // "He told that he was ill" -> "said that": tell needs a person first
+    static const std::unordered_map<std::string, std::string> say = {{"tell", "say"}, {"tells", "says"}, {"told", "said"}};
+    auto s = say.find(w);
+    if (s != say.end() && lowerAt(t, i + 1) == "that" && RuleSupport::isSubjectPronoun(lowerAt(t, i + 2))
+        && (RuleSupport::tagIs(tags, i + 3, "VB") || RuleSupport::tagIs(tags, i + 3, "MD")))
+        out->push_back(RuleSupport::replace(t, i, i, s->second, "GRAMMAR", "say_tell", 2));
+}
+
+void VerbPatternRules::objectPatterns(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,
+                                      std::vector<Finding> *out) const
+{
+    static const Set suggest = {"suggest", "suggests", "suggested", "suggesting"};
+    static const Set explain = {"explain", "explains", "explained", "explaining"};
+    const std::string &w = t[size_t(i)].lower;
+    const std::string object = lowerAt(t, i + 1);
+    auto subject = objectToSubject().find(object);
+    if (subject == objectToSubject().end())
+        return;
+    // "suggested me to go" -> "suggested that I go"
+    if (suggest.count(w) && lowerAt(t, i + 2) == "to" && m_lex.isCommonVerbBase(lowerAt(t, i + 3))) {
+        out->push_back(RuleSupport::replace(t, i + 1, i + 2, "that " + subject->second, "GRAMMAR", "suggest_that", 3));
+        return;
+    }
+    // "explain me the rule" -> "explain to me the rule"
+    if (explain.count(w) && object != "her" && object != "you" && object != "them"
+        && (startsObject(t, tags, i + 2) || lowerAt(t, i + 2) == "how" || lowerAt(t, i + 2) == "what"
+            || lowerAt(t, i + 2) == "why"))
+        out->push_back(RuleSupport::replace(t, i + 1, i + 1, "to " + object, "GRAMMAR", "explain_to", 3));
+}
+
+void VerbPatternRules::gerundAfterPreposition(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,
+                                              std::vector<Finding> *out) const
+{
+    // "interested in learn English" -> "learning": a preposition takes the -ing form
+    static const Set prepositions = {"of", "in", "about", "without", "by", "at", "on", "before", "after", "for"};
+    if (!prepositions.count(t[size_t(i)].lower) || !RuleSupport::tagIs(tags, i, "IN"))
+        return;
+    const int v = RuleSupport::nextWord(t, i);
+    if (v < 0 || t[size_t(v)].isCapitalised())
+        return;
+    const std::string &w = t[size_t(v)].lower;
+    if (!m_lex.isCommonVerbBase(w) || w == "be" || m_lex.isPos(w, Lexicon::Adjective) || m_lex.baseEqualsPast(w))
+        return;
+    // a word that is also a noun ("in love", "after school") only with an object after it
+    const bool noun = m_lex.isPos(w, Lexicon::Noun);
+    const int o = v + 1;
+    const std::string objectWord = lowerAt(t, o);
+    const bool pronoun = objectWord == "me" || objectWord == "him" || objectWord == "us" || objectWord == "them";
+    const bool object = RuleSupport::tagIs(tags, o, "DT") || pronoun || RuleSupport::tagIs(tags, o, "NN")
+        || lowerAt(t, o) == "goodbye";
+    if (!object || (noun && !RuleSupport::tagIs(tags, v, "VB") && !pronoun))
+        return;
+    if (noun && (RuleSupport::tagIs(tags, o, "NN")))
+        return; // "in touch screens": a noun compound
+    out->push_back(RuleSupport::replace(t, v, v, m_lex.ingOf(w), "GRAMMAR", "gerund_after_preposition", noun ? 2 : 3));
+}
+
+void VerbPatternRules::infinitiveForm(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,
+                                      std::vector<Finding> *out) const
+{
+    // "I like to reading" -> "to read"
+    static const Set takesInfinitive = {"want", "wants", "wanted", "like", "likes", "liked", "love", "loves",
+                                        "loved", "hope", "hopes", "hoped", "decide", "decided", "plan", "plans",
+                                        "planned", "try", "tries", "tried", "need", "needs", "needed", "begin",
+                                        "began", "start", "started", "have", "has", "had", "able",
+                                        "wish", "wished", "would", "learn", "learned", "choose", "chose"};
+    if (t[size_t(i)].lower != "to" || !takesInfinitive.count(lowerAt(t, i - 1)))
+        return;
+    const int v = RuleSupport::nextWord(t, i);
+    if (v < 0 || !RuleSupport::tagIs(tags, v, "VBG"))
+        return;
+    const std::string base = baseOfIng(m_lex, t[size_t(v)].lower);
+    if (base.empty())
+        return;
+    out->push_back(RuleSupport::replace(t, v, v, base, "GRAMMAR", "to_infinitive", 3));
+}
+
+void VerbPatternRules::beBareVerb(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,
+                                  std::vector<Finding> *out) const
+{
+    // "She is study English" -> "is studying" (or "studies")
+    static const Set be = {"am", "is", "are", "was", "were"};
+    static const Set handledElsewhere = {"agree", "disagree", "depend", "lack", "like", "need", "used", "suppose",
+                                         "be", "have", "do", "let", "go", "come"};
+    const std::string &b = t[size_t(i)].lower;
+    if (!be.count(b) || !(RuleSupport::tagIs(tags, i - 1, "PRP") || RuleSupport::tagIs(tags, i - 1, "NN")))
+        return;
+    const int v = RuleSupport::nextWord(t, i);
+    if (v < 0 || t[size_t(v)].isCapitalised())
+        return;
+    const std::string &w = t[size_t(v)].lower;
+    if (!m_lex.isCommonVerbBase(w) || handledElsewhere.count(w) || m_lex.isPos(w, Lexicon::Adjective)
+        || m_lex.baseEqualsPast(w))
+        return;
+    const bool noun = m_lex.isPos(w, Lexicon::Noun);
+    // a word that is also a noun only after a personal pronoun and before an object:
+    // "She is study English", never "The problem is work"
+    const bool person = RuleSupport::isSubjectPronoun(lowerAt(t, i - 1)) && lowerAt(t, i - 1) != "it";
+    const bool object = startsObject(t, tags, v + 1) && !RuleSupport::tagIs(tags, v + 1, "NNS")
+        && !(RuleSupport::tagIs(tags, v + 1, "NN") && !RuleSupport::tagIs(tags, v + 1, "NNP"));
+    if (noun && !(person && object))
+        return;
+    if (!startsObject(t, tags, v + 1) && !(v + 1 < int(t.size()) && t[size_t(v) + 1].kind == Token::Punct)
+        && !RuleSupport::tagIs(tags, v + 1, "RB") && !RuleSupport::tagIs(tags, v + 1, "IN"))
+        return;
+    Finding f = RuleSupport::replace(t, i, v, b + " " + m_lex.ingOf(w), "GRAMMAR", "be_verb", 2);
+    const std::string subject = lowerAt(t, i - 1);
+    const bool third = b == "is" || (b == "was" && subject != "i");
+    const bool past = b == "was" || b == "were";
+    Candidate simple = f.candidates[0];
+    simple.correction = past ? m_lex.pastOf(w) : third ? m_lex.thirdPerson(w) : w;
+    simple.score = f.candidates[0].score / 2;
+    f.candidates.push_back(simple);
+    out->push_back(f);
+}
+
+void VerbPatternRules::causativeNounTo(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,
+                                       std::vector<Finding> *out) const
+{
+    // "made the students to study" -> "made the students study"
+    static const Set causatives = {"make", "makes", "made", "making", "let", "lets", "letting"};
+    static const Set people = {"students", "children", "kids", "people", "parents", "teachers", "workers",
+                               "employees", "son", "daughter", "child", "student", "friends", "everyone",
+                               "everybody", "others", "player", "players"};
+    if (!causatives.count(t[size_t(i)].lower))
+        return;
+    int k = i + 1;
+    if (RuleSupport::tagIs(tags, k, "DT") || RuleSupport::tagIs(tags, k, "PRP$"))
+        ++k;
+    const bool person = people.count(lowerAt(t, k)) || (RuleSupport::tagIs(tags, k, "NNP") && t[size_t(k)].isCapitalised());
+    if (!person || lowerAt(t, k + 1) != "to" || !m_lex.isCommonVerbBase(lowerAt(t, k + 2)))
+        return;
+    Finding f;
+    if (RuleSupport::deletion(t, k + 1, "GRAMMAR", "causative_to", 3, &f))
+        out->push_back(f);
 }
 
 } // namespace PennovaChecker

@@ -6,6 +6,7 @@
 #include "finding.h"
 #include "tokenizer.h"
 
+#include <string>
 #include <vector>
 
 namespace PennovaChecker {
@@ -17,6 +18,11 @@ class VerbPatternRules
 public:
     explicit VerbPatternRules(const Lexicon &lexicon) : m_lex(lexicon) {} // lexicon not owned
     void check(const std::vector<Token> &tokens, std::vector<Finding> *out) const;
+    // The patterns that need the part-of-speech tags: "said me", "suggest me to",
+    // "explain me", "interested in learn", "like to reading", "is study", "made the
+    // students to".
+    void checkTagged(const std::vector<Token> &tokens, const std::vector<std::string> &tags,
+                     std::vector<Finding> *out) const;
 
 private:
     void veryWithVerb(const std::vector<Token> &t, int i, std::vector<Finding> *out) const;
@@ -24,6 +30,17 @@ private:
     void beWithVerb(const std::vector<Token> &t, int i, std::vector<Finding> *out) const; // am agree, is depend
     void causativeTo(const std::vector<Token> &t, int i, std::vector<Finding> *out) const;
     void perfectParticiple(const std::vector<Token> &t, int i, std::vector<Finding> *out) const;
+    void sayTell(const std::vector<Token> &t, const std::vector<std::string> &tags, int i, std::vector<Finding> *out) const;
+    void objectPatterns(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,
+                        std::vector<Finding> *out) const; // suggest me to, explain me
+    void gerundAfterPreposition(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,
+                                std::vector<Finding> *out) const;
+    void infinitiveForm(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,
+                        std::vector<Finding> *out) const; // like to reading
+    void beBareVerb(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,
+                    std::vector<Finding> *out) const; // she is study
+    void causativeNounTo(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,
+                         std::vector<Finding> *out) const; // made the students to study
 
     const Lexicon &m_lex;
 };

@@ -4,45 +4,26 @@
 
 #include "pennovapaths.h"
 #include "englishchecker.h"
+#include "support/checkerrecords.h"
 
 #include <QtTest>
+
+#include "pennovapaths.h"
 
 #include <fstream>
 #include <memory>
 #include <thread>
 
 using PennovaChecker::EnglishChecker;
+using namespace CheckerRecords;
 
 namespace {
-
-std::vector<std::string> sentenceConfig(int confidence = 2)
-{
-    return {"server.style", "4", "server.spell", "2", "server.mor", "1", "server.dependency", "0",
-            "server.grammar", "6", "server.rule", "7", "server.real", "3", "server.det", "5",
-            "server.poststyle", "9", "server.confidence", std::to_string(confidence)};
-}
 
 std::vector<std::string> titleConfig(int confidence = 2)
 {
     return {"server.mor", "1", "server.spell", "2", "server.style", "4", "server.dependency", "0",
             "server.grammar", "0", "server.rule", "0", "server.real", "3", "server.det", "0",
             "server.confidence", std::to_string(confidence)};
-}
-
-// The text a correction covers, cut from the sentence by its UTF-16 offsets.
-QString covered(const QString &sentence, const Json::Value &c)
-{
-    return sentence.mid(c["start"].asInt(), c["end"].asInt() - c["start"].asInt());
-}
-
-QString describe(const QString &sentence, const Json::Value &record)
-{
-    QStringList parts;
-    for (const Json::Value &c : record["corrections"])
-        parts << QStringLiteral("%1 '%2' -> '%3'")
-                     .arg(QString::fromStdString(c["errorType"].asString()), covered(sentence, c),
-                          QString::fromStdString(c["candidates"][0u]["correction"].asString()));
-    return parts.join(QStringLiteral("; "));
 }
 
 // JFLEG references are tokenised ("it 's", "day ."): join them back into plain text.
@@ -662,6 +643,84 @@ private slots:
             QCOMPARE(QString::fromStdString(c["candidates"][0u]["correction"].asString()), candidate);
         }
         QVERIFY(found);
+    }
+
+    // A polish candidate must keep the sentence's grammar: with every candidate applied
+    // in turn, the check finds nothing it did not find in the sentence as written.
+    void polishKeepsGrammar_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::addColumn<QString>("quantifier"); // a span that must (or must not) get a suggestion
+        QTest::addColumn<bool>("offered");
+        QTest::newRow("a lot of with a countable singular") << "There are a lot of scientist in this city." << "a lot of" << false;
+        QTest::newRow("lots of with a countable singular") << "I visited lots of place in Beijing." << "lots of" << false;
+        QTest::newRow("many with an uncountable noun") << "He gave me many information about it." << "many" << false;
+        QTest::newRow("a lot of with a plural") << "A lot of students think that it is a good idea." << "A lot of" << true;
+        QTest::newRow("a lot of with a mass noun") << "We spent a lot of money on the trip." << "a lot of" << true;
+        QTest::newRow("many with a plural") << "Many people think that it is very important." << "Many" << true;
+        QTest::newRow("lots of with adjectives and a plural") << "Lots of young people need help." << "Lots of" << true;
+        QTest::newRow("articles before adjectives") << "It was a good chance and a big problem." << "a big problem" << true;
+        QTest::newRow("sentence-initial connective") << "But I think it is a very good idea." << "But" << true;
+        QTest::newRow("verb in the third person") << "The result shows that it is very difficult." << "shows" << false;
+    }
+
+    // Polishes sentence (level 1) and applies each candidate in turn: the polished
+    // texts that get a finding the sentence did not have, and the spans offered.
+    QStringList polishBreaksGrammar(const QString &sentence, QStringList *spans = nullptr)
+    {
+        const auto findings = [&](const QString &text) {
+            QStringList list;
+            const Json::Value record = check(text, 2);
+            for (const Json::Value &c : record["corrections"])
+                list << QString::fromStdString(c["explainType"].asString());
+            list.sort();
+            return list;
+        };
+        const QStringList before = findings(sentence);
+        QStringList broken;
+        Json::Value out;
+        if (!m_checker->polish({sentence.toStdString(), "This second sentence makes the text long enough."}, 1, &out))
+            return {QStringLiteral("not polishable")};
+        for (const Json::Value &record : out) {
+            if (record["sentInd"].asInt() != 0)
+                continue;
+            for (const Json::Value &c : record["corrections"]) {
+                if (spans)
+                    *spans << covered(sentence, c);
+                for (const Json::Value &candidate : c["candidates"]) {
+                    QString polished = sentence;
+                    polished.replace(c["start"].asInt(), c["end"].asInt() - c["start"].asInt(),
+                                     QString::fromStdString(candidate["correction"].asString()));
+                    QStringList after = findings(polished);
+                    for (const QString &f : before)
+                        after.removeOne(f);
+                    if (!after.isEmpty())
+                        broken << polished + QStringLiteral(": ") + after.join(',');
+                }
+            }
+        }
+        return broken;
+    }
+
+    void polishKeepsGrammar()
+    {
+        QFETCH(QString, sentence);
+        QFETCH(QString, quantifier);
+        QFETCH(bool, offered);
+        QStringList spans;
+        const QStringList broken = polishBreaksGrammar(sentence, &spans);
+        QVERIFY2(broken.isEmpty(), qPrintable(broken.join('\n')));
+        QCOMPARE(spans.contains(quantifier), offered);
+    }
+
+    // The same over real corrected learner sentences.
+    void polishKeepsGrammarOfReferences_data() { unanimousReferences_data(); }
+
+    void polishKeepsGrammarOfReferences()
+    {
+        QFETCH(QString, sentence);
+        const QStringList broken = polishBreaksGrammar(sentence);
+        QVERIFY2(broken.isEmpty(), qPrintable(broken.join('\n')));
     }
 
     void polishRefusesUnsuitableText_data()

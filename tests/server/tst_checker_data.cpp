@@ -8,6 +8,8 @@
 
 #include <QtTest>
 
+#include "pennovapaths.h"
+
 using namespace PennovaChecker;
 
 namespace {

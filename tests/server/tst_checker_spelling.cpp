@@ -11,6 +11,8 @@
 
 #include <QtTest>
 
+#include "pennovapaths.h"
+
 #include <memory>
 
 using namespace PennovaChecker;

@@ -61,6 +61,17 @@ const QString False = QStringLiteral("False");
 // Accept-all lets the event loop run at most this often (ms).
 constexpr qint64 AcceptAllEventSliceMs = 16;
 
+// Accept-all applies a finding's first candidate only when the service ranks it
+// clearly ahead of the second (score at least 0.8, or four times the second's);
+// otherwise the choice is the user's ("futher": father or further).
+bool firstCandidateClear(const ZeltraLib::CorrectionRecord &record)
+{
+    if (record.candidates.size() < 2)
+        return true;
+    const double first = record.candidates.at(0).score, second = record.candidates.at(1).score;
+    return first >= 0.8 || first >= 4 * second;
+}
+
 } // namespace
 
 MainWindow::MainWindow(const MainWindowServices &services, QWidget *parent)
@@ -721,7 +732,7 @@ void MainWindow::slotCorrectAll()
     // Indexes, not a copy: events processed in between may remove findings.
     for (int i = 0; i < m_findings.size(); ++i) {
         CorrectionItem *item = m_findings.at(i);
-        if (item->isVisible() && item->isOpen())
+        if (item->isVisible() && item->isOpen() && (polish || firstCandidateClear(item->record())))
             item->applyByIndex(0);
         if (slice.elapsed() >= AcceptAllEventSliceMs) {
             QCoreApplication::processEvents();

@@ -47,6 +47,7 @@ struct Finding
     QList<QByteArray> candidates;
     QByteArray candidateType = "REPLACE";
     int occurrence = 0;
+    QList<double> scores = {}; // of the candidates, in order; missing ones stay 0
 };
 
 struct Box
@@ -119,6 +120,8 @@ private:
         CResultState state;
         state.sentInd = f.sentence;
         state.corrections.append(makeRecord(f.errorType, at, at + int(f.word.size()), f.candidates, f.candidateType));
+        for (int k = 0; k < f.scores.size() && k < state.corrections.last().candidates.size(); ++k)
+            state.corrections.last().candidates[k].score = f.scores.at(k);
         return state;
     }
 
@@ -655,6 +658,18 @@ private slots:
         QVERIFY(runCheck(standardFindings()));
         QVERIFY(!finding(QStringLiteral("freinds")));
         QCOMPARE(m_window->findings().size(), 6);
+    }
+
+    // A spelling finding whose first candidate is not clearly ahead stays open.
+    void acceptAllSkipsOpenChoices()
+    {
+        editor()->setPlainText(QStringLiteral("We need futher help and recieve letters."));
+        QVERIFY(runCheck({{0, QStringLiteral("futher"), "NONWORD", {"father", "further"}, "REPLACE", 0, {0.67, 0.23}},
+                          {0, QStringLiteral("recieve"), "NONWORD", {"receive", "relieve"}, "REPLACE", 0, {0.97, 0.01}}}));
+        m_answers.insert(QStringLiteral("全部改正确认"), QDialog::Accepted);
+        m_window->slotCorrectAll();
+        QCOMPARE(editor()->toPlainText(), QStringLiteral("We need futher help and receive letters."));
+        QVERIFY(finding(QStringLiteral("futher"))->isOpen());
     }
 
     void acceptAllThenUndoStepByStep()

@@ -1,0 +1,301 @@
+#include "agreementrules.h"
+
+#include "lexicon.h"
+#include "rulesupport.h"
+
+#include <unordered_map>
+#include <unordered_set>
+
+namespace PennovaChecker {
+
+namespace {
+
+using Set = std::unordered_set<std::string>;
+using R = RuleSupport;
+
+// Heads whose number follows their meaning or the noun after "of".
+const Set &looseHeads()
+{
+    static const Set s = {"police", "staff", "people", "family", "team", "government", "class", "couple", "majority",
+                          "minority", "number", "group", "audience", "crowd", "committee", "public", "crew", "cattle",
+                          "data", "media", "series", "species", "rest", "variety", "lot", "lots", "percent", "half",
+                          "total", "remainder", "kind", "kinds", "sort", "type", "part", "portion", "bunch", "pair",
+                          "set", "range", "plenty", "amount", "quarter", "third", "fraction", "proportion",
+                          "percentage", "means", "headquarters", "news", "board", "council", "army", "youth",
+                          "generation", "band", "company", "jury", "faculty", "population", "community", "mass",
+                          "host", "handful", "none", "all", "some", "most", "any", "each", "one", "per", "cent"};
+    return s;
+}
+
+const Set &everyPronouns()
+{
+    static const Set s = {"everyone", "everybody", "everything", "someone", "somebody", "something", "nobody",
+                          "anyone", "anybody", "nothing"};
+    return s;
+}
+
+// School subjects and languages: singular without an article.
+const Set &subjectNames()
+{
+    static const Set s = {"english", "math", "maths", "mathematics", "physics", "chemistry", "biology",
+                          "geography", "history", "music", "economics", "science", "homework", "knowledge",
+                          "information", "money", "education", "technology", "pollution", "traffic", "health"};
+    return s;
+}
+
+const Set &adverbsBetween()
+{
+    static const Set s = {"there", "here", "also", "all", "still", "really", "often", "usually", "always",
+                          "sometimes", "never", "both", "now", "today", "nowadays"};
+    return s;
+}
+
+bool isNounTag(const std::vector<std::string> &tags, int i)
+{
+    return R::tagIs(tags, i, "NN") && !R::tagIs(tags, i, "NNP");
+}
+
+bool isModifierTag(const std::vector<std::string> &tags, int i)
+{
+    return R::tagIs(tags, i, "JJ") || R::tagIs(tags, i, "CD") || R::tagIs(tags, i, "VBN") || R::tagIs(tags, i, "HYPH");
+}
+
+// A simple noun phrase from k: determiner, modifiers, nouns. Returns its last token
+// (*head = the last noun) or -1.
+int nounPhrase(const std::vector<Token> &t, const std::vector<std::string> &tags, int k, int *head)
+{
+    const int n = int(t.size());
+    if (k < n && (R::tagIs(tags, k, "DT") || R::tagIs(tags, k, "PRP$")))
+        ++k;
+    *head = -1;
+    int last = -1;
+    while (k < n && (isModifierTag(tags, k) || isNounTag(tags, k) || R::tagIs(tags, k, "RB"))) {
+        if (isNounTag(tags, k))
+            *head = k;
+        else if (*head >= 0)
+            break; // a noun ends the phrase
+        last = k++;
+    }
+    return last >= 0 ? *head : -1;
+}
+
+bool clauseStart(const std::vector<Token> &t, int i)
+{
+    if (i == 0)
+        return true;
+    const Token &p = t[size_t(i) - 1];
+    if (p.kind == Token::Punct)
+        return p.text == "," || p.text == ";" || p.text == ":" || p.text == "(";
+    static const Set joiners = {"and", "but", "because", "so", "although", "though", "while", "whereas", "since",
+                                "when", "if", "that"};
+    return joiners.count(p.lower) != 0 && i >= 2;
+}
+
+} // namespace
+
+AgreementRules::Subject AgreementRules::subjectAt(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                                  int i) const
+{
+    Subject s;
+    const std::string w = R::lowerAt(t, i);
+    if (w.empty())
+        return s;
+    int head = -1;
+    if (everyPronouns().count(w)) {
+        s = {i, Singular, "agreement_every", 3};
+    } else if ((w == "every" || w == "each") && (R::tagIs(tags, i + 1, "NN") || R::tagIs(tags, i + 1, "JJ"))) {
+        const int end = nounPhrase(t, tags, i + 1, &head);
+        if (end < 0 || R::tagIs(tags, head, "NNS"))
+            return s;
+        s = {end, Singular, "agreement_every", 3};
+    } else if ((w == "one" || w == "each" || w == "either" || w == "neither") && R::lowerAt(t, i + 1) == "of") {
+        if (R::lowerAt(t, i - 1) == "the" || R::lowerAt(t, i - 1) == "no")
+            return s; // "the one of ..." is rare; "no one of" is another phrase
+        int end = nounPhrase(t, tags, i + 2, &head);
+        if (end < 0 && (R::lowerAt(t, i + 2) == "them" || R::lowerAt(t, i + 2) == "us" || R::lowerAt(t, i + 2) == "you"))
+            end = i + 2;
+        else if (end < 0 || !R::tagIs(tags, head, "NNS"))
+            return s;
+        s = {end, Singular, "agreement_one_of", w == "one" || w == "each" ? 3 : 2};
+    } else if (subjectNames().count(w) && t[size_t(i)].isCapitalised() == (i == 0 || w == "english")
+               && !R::tagIs(tags, i + 1, "NN")) {
+        s = {i, Singular, "agreement_uncountable", 2};
+    } else if (R::tagIs(tags, i, "DT") || R::tagIs(tags, i, "PRP$") || R::tagIs(tags, i, "NNS") || R::tagIs(tags, i, "JJ")) {
+        if (R::tagIs(tags, i, "DT") && w != "the" && w != "this" && w != "that" && w != "these" && w != "those"
+            && w != "a" && w != "an")
+            return s; // "some", "all", "no" ... agree either way
+        int end = nounPhrase(t, tags, i, &head);
+        if (end < 0 || looseHeads().count(R::lowerAt(t, head)))
+            return s;
+        const bool determined = R::tagIs(tags, i, "DT") || R::tagIs(tags, i, "PRP$");
+        const bool plural = R::tagIs(tags, head, "NNS");
+        if (!determined && !plural)
+            return s; // a bare singular may be a gerund or a name
+        const std::string &h = R::lowerAt(t, head);
+        if (plural && (h.size() < 3 || h.compare(h.size() - 1, 1, "s") != 0 || h.compare(h.size() - 3, 3, "ics") == 0))
+            return s; // irregular or "-ics" subject names: left to the word lists
+        bool of = false;
+        if (R::lowerAt(t, end + 1) == "of") {
+            int ofHead = -1;
+            const int ofEnd = nounPhrase(t, tags, end + 2, &ofHead);
+            if (ofEnd < 0)
+                return s;
+            end = ofEnd;
+            of = true;
+        }
+        s = {end, plural ? Plural : Singular, of ? "agreement_of_phrase" : "sv_agreement", 2};
+    }
+    return s;
+}
+
+std::string AgreementRules::agreeing(const std::vector<Token> &t, const std::vector<std::string> &tags, int v,
+                                     Number number, bool sureSubject) const
+{
+    static const std::unordered_map<std::string, std::string> toSingular = {
+        {"are", "is"}, {"were", "was"}, {"have", "has"}, {"do", "does"}, {"don't", "doesn't"},
+        {"aren't", "isn't"}, {"weren't", "wasn't"}, {"haven't", "hasn't"}};
+    static const std::unordered_map<std::string, std::string> toPlural = {
+        {"is", "are"}, {"was", "were"}, {"has", "have"}, {"does", "do"}, {"doesn't", "don't"},
+        {"isn't", "aren't"}, {"wasn't", "weren't"}, {"hasn't", "haven't"}};
+    const std::string w = R::lowerAt(t, v);
+    const auto &table = number == Singular ? toSingular : toPlural;
+    auto it = table.find(w);
+    if (it != table.end())
+        return it->second;
+    // "like" after an every-subject is read as IN by the tagger; a word followed by
+    // another verb is a noun ("The reference work pointed to")
+    const bool bareVerb = (R::tagIs(tags, v, "VBP") || R::tagIs(tags, v, "VB") || (w == "like" && sureSubject))
+        && !R::tagIs(tags, v + 1, "VB") && !R::tagIs(tags, v + 1, "MD");
+    if (number == Singular && bareVerb && m_lex.isCommonVerbBase(w) && w != "be"
+        && !m_lex.baseEqualsPast(w))
+        return m_lex.thirdPerson(w);
+    if (number == Plural && R::tagIs(tags, v, "VBZ") && m_lex.isThirdPerson(w)) {
+        const std::string base = m_lex.baseOf(w);
+        return base == w || base == "be" ? std::string() : base;
+    }
+    return {};
+}
+
+void AgreementRules::check(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                           std::vector<Finding> *out) const
+{
+    if (tags.empty() || tags[0].empty())
+        return;
+    subjects(t, tags, out);
+    thereBe(t, tags, out);
+    determinerNumber(t, tags, out);
+}
+
+void AgreementRules::determinerNumber(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                      std::vector<Finding> *out) const
+{
+    static const Set quantities = {"few", "lot", "couple", "number", "great", "good", "dozen", "hundred",
+                                   "thousand", "million", "series", "means", "species", "news", "variety",
+                                   "pair", "total", "kind", "type", "sort"};
+    for (int i = 0; i + 1 < int(t.size()); ++i) {
+        const std::string &d = t[size_t(i)].lower;
+        if ((d != "a" && d != "an" && d != "this") || !R::tagIs(tags, i, "DT"))
+            continue;
+        int k = i + 1;
+        while (k < int(t.size()) && R::tagIs(tags, k, "JJ") && !quantities.count(R::lowerAt(t, k)))
+            ++k;
+        if (k >= int(t.size()) || !R::tagIs(tags, k, "NNS") || quantities.count(R::lowerAt(t, k))
+            || R::tagIs(tags, k + 1, "NN") || R::lowerAt(t, k + 1) == "of" || (k > i + 1 && R::tagIs(tags, k - 1, "CD")))
+            continue;
+        const std::string &noun = R::lowerAt(t, k);
+        if (noun.size() < 4 || noun.back() != 's' || noun.compare(noun.size() - 2, 2, "ss") == 0
+            || noun.compare(noun.size() - 3, 3, "ics") == 0 || t[size_t(k)].isCapitalised())
+            continue;
+        if (d == "this") {
+            // a verb must follow: "this varies with ..." is a pronoun and a verb read as a plural
+            if (k != i + 1 || !(R::tagIs(tags, k + 1, "VB") || R::tagIs(tags, k + 1, "MD")))
+                continue;
+            out->push_back(R::replace(t, i, i, "these", "GRAMMAR", "determiner_number", 2));
+        } else {
+            Finding f;
+            if (R::deletion(t, i, "GRAMMAR", "determiner_number", 2, &f))
+                out->push_back(f);
+        }
+    }
+}
+
+void AgreementRules::subjects(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                              std::vector<Finding> *out) const
+{
+    for (int i = 0; i < int(t.size()); ++i) {
+        if (!clauseStart(t, i))
+            continue;
+        Subject s = subjectAt(t, tags, i);
+        if (s.number == Unknown)
+            continue;
+        if (R::lowerAt(t, i - 1) == "and" || R::lowerAt(t, i - 1) == "or")
+            continue; // "facilities and resources makes": half of a compound subject
+        int v = s.end + 1;
+        // one prepositional phrase after an every-subject: "Every student in my class"
+        if (s.explain == std::string("agreement_every") && R::tagIs(tags, v, "IN") && R::lowerAt(t, v) != "that") {
+            int head = -1;
+            const int end = nounPhrase(t, tags, v + 1, &head);
+            if (end < 0)
+                continue;
+            v = end + 1;
+        }
+        if (adverbsBetween().count(R::lowerAt(t, v)))
+            ++v;
+        if (v >= int(t.size()) || t[size_t(v)].kind != Token::Word || t[size_t(v)].isCapitalised())
+            continue;
+        const std::string fix = agreeing(t, tags, v, s.number, s.certainty >= 3);
+        if (fix.empty())
+            continue;
+        out->push_back(R::replace(t, v, v, fix, "GRAMMAR", s.explain, s.certainty));
+    }
+}
+
+void AgreementRules::thereBe(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                             std::vector<Finding> *out) const
+{
+    static const Set quantityNouns = {"lot", "number", "couple", "variety", "total", "series", "range", "host",
+                                      "bunch", "few", "great", "good", "handful", "pair", "set", "group", "majority",
+                                      "plenty", "dozen", "hundred", "thousand", "million", "kind", "sort", "type"};
+    for (int i = 0; i + 2 < int(t.size()); ++i) {
+        if (t[size_t(i)].lower != "there" || !clauseStart(t, i))
+            continue;
+        const int v = i + 1;
+        const std::string be = R::lowerAt(t, v);
+        const bool singularVerb = be == "is" || be == "was";
+        const bool pluralVerb = be == "are" || be == "were";
+        if (!singularVerb && !pluralVerb)
+            continue;
+        int k = v + 1;
+        const std::string first = R::lowerAt(t, k);
+        if (singularVerb) {
+            // "There is big changes": a plural noun with no article or only adjectives
+            if (first == "a" || first == "an" || first == "one" || first == "the" || first == "this" || first == "that")
+                continue;
+            if (first == "no" || first == "some" || first == "few")
+                ++k;
+            while (k < int(t.size()) && R::tagIs(tags, k, "JJ"))
+                ++k;
+            if (!R::tagIs(tags, k, "NNS") || R::tagIs(tags, k + 1, "NN") || R::lowerAt(t, k + 1) == "and"
+                || looseHeads().count(R::lowerAt(t, k)))
+                continue;
+            const std::string &noun = R::lowerAt(t, k);
+            if (noun.size() < 3 || noun.back() != 's' || noun.compare(noun.size() - 3, 3, "ics") == 0)
+                continue;
+            out->push_back(R::replace(t, v, v, be == "is" ? "are" : "were", "GRAMMAR", "there_be_number", 2));
+        } else {
+            // "There are a problem": one thing after a plural verb
+            if (first != "a" && first != "an")
+                continue;
+            ++k;
+            while (k < int(t.size()) && R::tagIs(tags, k, "JJ"))
+                ++k;
+            if (!R::tagIs(tags, k, "NN") || R::tagIs(tags, k, "NNS") || quantityNouns.count(R::lowerAt(t, k))
+                || R::lowerAt(t, k + 1) == "of" || R::lowerAt(t, k + 1) == "and" || R::tagIs(tags, k + 1, "NN")
+                || R::lowerAt(t, k - 1) == "few" || R::lowerAt(t, k - 1) == "great")
+                continue;
+            out->push_back(R::replace(t, v, v, be == "are" ? "is" : "was", "GRAMMAR", "there_be_number", 2));
+        }
+    }
+}
+
+} // namespace PennovaChecker

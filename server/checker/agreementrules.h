@@ -1,0 +1,48 @@
+#pragma once
+// Subject-verb agreement beyond a pronoun and its verb, on the part-of-speech tags:
+// the head of a subject with an "of"-phrase ("The price of the books are"),
+// "every"/"each"/"everyone" subjects, "one of" + plural, plural heads with an
+// adverb between ("the teachers there was"), "there is/are" with the noun after it,
+// and school subjects and languages ("English are").
+
+#include "finding.h"
+#include "tokenizer.h"
+
+#include <string>
+#include <vector>
+
+namespace PennovaChecker {
+
+class Lexicon;
+
+class AgreementRules
+{
+public:
+    explicit AgreementRules(const Lexicon &lexicon) : m_lex(lexicon) {} // lexicon not owned
+    void check(const std::vector<Token> &tokens, const std::vector<std::string> &tags, std::vector<Finding> *out) const;
+
+private:
+    enum Number { Unknown, Singular, Plural };
+    struct Subject
+    {
+        int end = -1; // last token of the subject phrase
+        Number number = Unknown;
+        const char *explain = "";
+        int certainty = 2;
+    };
+
+    Subject subjectAt(const std::vector<Token> &t, const std::vector<std::string> &tags, int i) const;
+    void subjects(const std::vector<Token> &t, const std::vector<std::string> &tags, std::vector<Finding> *out) const;
+    void thereBe(const std::vector<Token> &t, const std::vector<std::string> &tags, std::vector<Finding> *out) const;
+    // "a new things", "this animals": a singular determiner before a plural noun
+    void determinerNumber(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                          std::vector<Finding> *out) const;
+    // the verb at v made to agree with number; "" when it is not a verb we change
+    // sureSubject: the subject cannot be anything but the verb's (everyone, one of ...)
+    std::string agreeing(const std::vector<Token> &t, const std::vector<std::string> &tags, int v, Number number,
+                         bool sureSubject) const;
+
+    const Lexicon &m_lex;
+};
+
+} // namespace PennovaChecker

@@ -1,0 +1,23 @@
+#pragma once
+// Reads tagged sentences (word form and Penn tag) from CoNLL-U treebank text, for
+// training and measuring the part-of-speech tagger. Multiword-token lines ("3-4")
+// and empty nodes ("8.1") are skipped; their parts are read as words.
+
+#include "postagger.h"
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace PennovaChecker {
+
+class ConlluReader
+{
+public:
+    // Sentences of the stream; malformed lines are skipped and counted in *badLines,
+    // sentences longer than maxWords dropped.
+    static std::vector<PosTagger::Sentence> read(std::istream &in, int *badLines = nullptr, size_t maxWords = 500);
+    static std::vector<PosTagger::Sentence> readFile(const std::string &path, int *badLines = nullptr);
+};
+
+} // namespace PennovaChecker

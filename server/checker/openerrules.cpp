@@ -1,0 +1,117 @@
+#include "openerrules.h"
+
+#include "lexicon.h"
+#include "rulesupport.h"
+
+#include <cstring>
+
+namespace PennovaChecker {
+
+namespace {
+
+using R = RuleSupport;
+
+int firstWord(const std::vector<Token> &t)
+{
+    for (int i = 0; i < int(t.size()); ++i) {
+        if (t[size_t(i)].kind == Token::Word)
+            return i;
+        if (t[size_t(i)].text != "\"" && t[size_t(i)].text != "'" && t[size_t(i)].text != "(")
+            return -1;
+    }
+    return -1;
+}
+
+// openers that are set off by a comma in edited text as good as always
+const char *const kOpeners[] = {"for example", "for instance", "moreover", "furthermore", "in conclusion",
+                                "first of all", "on the other hand", "in addition", "to sum up", "in other words"};
+
+} // namespace
+
+void OpenerRules::check(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                        std::vector<Finding> *out) const
+{
+    lowerCaseStart(t, tags, out);
+    commaAfterOpener(t, tags, out);
+}
+
+void OpenerRules::lowerCaseStart(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                 std::vector<Finding> *out) const
+{
+    const int f = firstWord(t);
+    if (f < 0 || f + 1 >= int(t.size()))
+        return;
+    const Token &w = t[size_t(f)];
+    if (w.text.empty() || w.text[0] < 'a' || w.text[0] > 'z' || w.attached)
+        return;
+    // only common words: a lower-case brand or term ("iPhone", "pstext") is left alone
+    for (char c : w.text)
+        if (c >= 'A' && c <= 'Z')
+            return;
+    // fragments of a longer text begin with a joining word or a verb
+    static const char *const joiners[] = {"and", "or", "but", "nor", "that", "which", "who", "whom", "whose",
+                                          "was", "were", "is", "are", "then", "than"};
+    for (const char *j : joiners)
+        if (w.lower == j)
+            return;
+    if (R::tagIs(tags, f, "VB"))
+        return;
+    int open = 0;
+    for (const Token &tok : t) {
+        open += tok.text == "(" ? 1 : tok.text == ")" ? -1 : 0;
+        if (open < 0)
+            return; // "dates May 28 to August 3)." is the tail of a longer sentence
+    }
+    const int rank = m_lex.frequencyRank(w.lower);
+    const bool beforeComma = f + 1 < int(t.size()) && t[size_t(f) + 1].text == ",";
+    if (w.lower != "i" && (rank == 0 || rank > (beforeComma ? 30000 : 3000)))
+        return;
+    // a sentence of at least four words, ending like a sentence
+    int words = 0;
+    for (const Token &tok : t)
+        words += tok.kind == Token::Word ? 1 : 0;
+    const std::string &end = t.back().text;
+    if (words < 4 || (end != "." && end != "?" && end != "!"))
+        return;
+    std::string fixed = w.text;
+    fixed[0] = char(fixed[0] - 'a' + 'A');
+    out->push_back(R::replace(t, f, f, fixed, "GRAMMAR", "sentence_capital", 2));
+}
+
+void OpenerRules::commaAfterOpener(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                   std::vector<Finding> *out) const
+{
+    const int f = firstWord(t);
+    if (f < 0)
+        return;
+    for (const char *opener : kOpeners) {
+        // match the opener's words at the start
+        int k = f;
+        const char *p = opener;
+        bool match = true;
+        while (*p && match) {
+            const char *space = std::strchr(p, ' ');
+            const size_t len = space ? size_t(space - p) : std::strlen(p);
+            match = k < int(t.size()) && t[size_t(k)].lower.size() == len && t[size_t(k)].lower.compare(0, len, p, len) == 0;
+            ++k;
+            p = space ? space + 1 : p + len;
+        }
+        if (!match)
+            continue;
+        const int last = k - 1;
+        const int next = R::nextWord(t, last);
+        if (next < 0)
+            return; // a comma, or punctuation of another kind, follows
+        const std::string &n = t[size_t(next)].lower;
+        // "However hard", "Finally arrived", "Besides the park", "In fact it": an
+        // adverb of degree, a verb or a noun phrase belongs to the opener
+        if (R::tagIs(tags, next, "JJ") || R::tagIs(tags, next, "RB") || R::tagIs(tags, next, "VB")
+            || R::tagIs(tags, next, "IN") || n == "much" || n == "many")
+            return;
+        // the comma goes right after the opener: replace its last word by itself and ","
+        out->push_back(R::replace(t, last, last, t[size_t(last)].text + ",", "GRAMMAR", "comma_after_opener", 2));
+        return;
+    }
+}
+
+} // namespace PennovaChecker

@@ -1,0 +1,162 @@
+#include "prepositionrules.h"
+
+#include "rulesupport.h"
+
+#include <cstring>
+#include <unordered_set>
+
+namespace PennovaChecker {
+
+namespace {
+
+using R = RuleSupport;
+using Set = std::unordered_set<std::string>;
+
+struct Entry
+{
+    const char *words;  // forms of the verb or adjective, space-separated
+    const char *wrong;  // prepositions learners put after it, space-separated
+    const char *right;
+    int certainty;
+};
+
+const Entry kEntries[] = {
+    {"interested", "on about for at", "in", 3},
+    {"afraid", "from", "of", 3},
+    {"proud", "on", "of", 3},
+    {"famous", "of", "for", 3},
+    {"responsible", "of", "for", 3},
+    {"different", "with", "from", 3},
+    {"similar", "with", "to", 3},
+    {"aware", "about", "of", 2},
+    {"addicted", "in with on", "to", 3},
+    {"capable", "to", "of", 2},
+    {"depend depends depended depending", "of from in", "on", 3},
+    {"consist consists consisted consisting", "from by", "of", 3},
+    {"arrive arrives arrived arriving", "to", "at", 2},
+    {"attention", "on", "to", 2},
+    {"married", "with", "to", 2},
+};
+
+bool listed(const char *list, const std::string &w)
+{
+    const char *p = list;
+    const size_t n = w.size();
+    while (*p) {
+        const char *end = std::strchr(p, ' ');
+        const size_t len = end ? size_t(end - p) : std::strlen(p);
+        if (len == n && w.compare(0, n, p, len) == 0)
+            return true;
+        if (!end)
+            break;
+        p = end + 1;
+    }
+    return false;
+}
+
+const Set &weekdays()
+{
+    static const Set s = {"monday", "tuesday", "wednesday", "thursday", "friday", "saturday", "sunday", "mondays",
+                          "tuesdays", "wednesdays", "thursdays", "fridays", "saturdays", "sundays"};
+    return s;
+}
+
+} // namespace
+
+void PrepositionRules::check(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                             std::vector<Finding> *out) const
+{
+    for (int i = 0; i + 1 < int(t.size()); ++i) {
+        if (t[size_t(i)].kind != Token::Word)
+            continue;
+        afterWords(t, i, out);
+        listenTo(t, tags, i, out);
+        times(t, i, out);
+    }
+}
+
+void PrepositionRules::afterWords(const std::vector<Token> &t, int i, std::vector<Finding> *out) const
+{
+    const std::string &w = t[size_t(i)].lower;
+    const int p = R::nextWord(t, i);
+    if (p < 0)
+        return;
+    const std::string &prep = t[size_t(p)].lower;
+    // "In the other hand" -> "On the other hand"
+    if (w == "the" && prep == "other" && R::lowerAt(t, i + 2) == "hand" && (R::lowerAt(t, i - 1) == "in" || R::lowerAt(t, i - 1) == "at")) {
+        out->push_back(R::replace(t, i - 1, i - 1, "on", "GRAMMAR", "preposition_phrase", 3));
+        return;
+    }
+    for (const Entry &e : kEntries) {
+        if (!listed(e.words, w) || !listed(e.wrong, prep))
+            continue;
+        if (std::strcmp(e.right, "on") == 0 && w == "attention" && !listed("pay pays paid paying", R::lowerAt(t, i - 1)))
+            return;
+        // "different with" only as a predicate: "do something different with it" is right
+        if (w == "different" && !listed("is are was were be been very quite so completely totally really", R::lowerAt(t, i - 1)))
+            return;
+        // "arrive to" only before a place ("arrived to find" is right)
+        if (prep == "to" && (std::strcmp(e.right, "at") == 0 || std::strcmp(e.right, "of") == 0)) {
+            const int n = R::nextWord(t, p);
+            const std::string next = R::lowerAt(t, n);
+            const bool place = next == "the" || next == "a" || next == "my" || next == "our" || next == "school"
+                || next == "home" || (n >= 0 && t[size_t(n)].isCapitalised());
+            if (std::strcmp(e.right, "at") == 0 && !place)
+                return;
+            if (std::strcmp(e.right, "of") == 0)
+                return; // "capable to" is left to the reader: "capable of doing" needs the verb changed too
+        }
+        std::string right = e.right;
+        if (right == "at" && R::nextWord(t, p) >= 0 && t[size_t(R::nextWord(t, p))].isCapitalised())
+            right = "in"; // arrive in Beijing
+        out->push_back(R::replace(t, p, p, right, "GRAMMAR", "preposition_choice", e.certainty));
+        return;
+    }
+}
+
+void PrepositionRules::listenTo(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,
+                                std::vector<Finding> *out) const
+{
+    // "listen music" -> "listen to music"
+    static const Set listen = {"listen", "listens", "listened", "listening"};
+    if (!listen.count(t[size_t(i)].lower))
+        return;
+    const int n = R::nextWord(t, i);
+    if (n < 0)
+        return;
+    const std::string &next = t[size_t(n)].lower;
+    static const Set objects = {"music", "songs", "the", "my", "his", "her", "their", "our", "your", "me", "him",
+                                "them", "us", "it", "this", "that", "radio", "teachers", "teacher", "parents",
+                                "english", "lectures"};
+    if (!objects.count(next) || R::tagIs(tags, i, "NN"))
+        return;
+    out->push_back(R::replace(t, i, i, t[size_t(i)].text + " to", "GRAMMAR", "preposition_missing", 3));
+}
+
+void PrepositionRules::times(const std::vector<Token> &t, int i, std::vector<Finding> *out) const
+{
+    const std::string &w = t[size_t(i)].lower;
+    if (w != "in" && w != "on" && w != "at")
+        return;
+    if (i + 1 >= int(t.size()))
+        return;
+    const Token &n = t[size_t(i) + 1];
+    // days take "on"
+    if (w != "on" && weekdays().count(n.lower) && n.isCapitalised()) {
+        out->push_back(R::replace(t, i, i, "on", "GRAMMAR", "preposition_time", 3));
+        return;
+    }
+    // years take "in": "on 2010" -> "in 2010"
+    if (w != "in" && n.kind == Token::Number && n.text.size() == 4 && (n.text.rfind("19", 0) == 0 || n.text.rfind("20", 0) == 0)
+        && (i + 2 >= int(t.size()) || t[size_t(i) + 2].kind == Token::Punct || t[size_t(i) + 2].kind == Token::Word)) {
+        const std::string after = R::lowerAt(t, i + 2);
+        if (after != "prices" && after != "levels" && after != "dollars")
+            out->push_back(R::replace(t, i, i, "in", "GRAMMAR", "preposition_time", 2));
+        return;
+    }
+    // "in night" -> "at night"
+    if (w == "in" && n.lower == "night" && R::lowerAt(t, i + 2) != "school" && R::lowerAt(t, i + 2) != "shift")
+        out->push_back(R::replace(t, i, i, "at", "GRAMMAR", "preposition_time", 3));
+}
+
+} // namespace PennovaChecker

@@ -1,0 +1,247 @@
+#include "tenserules.h"
+
+#include "lexicon.h"
+#include "rulesupport.h"
+
+#include <unordered_set>
+
+namespace PennovaChecker {
+
+namespace {
+
+using Set = std::unordered_set<std::string>;
+using R = RuleSupport;
+
+const Set &lastWhat()
+{
+    static const Set s = {"week", "month", "year", "night", "summer", "winter", "spring", "autumn", "fall",
+                          "weekend", "semester", "term", "holiday", "holidays", "vacation", "century", "decade",
+                          "monday", "tuesday", "wednesday", "thursday", "friday", "saturday", "sunday", "january",
+                          "february", "march", "april", "june", "july", "august", "september", "october",
+                          "november", "december", "christmas"};
+    return s;
+}
+
+const Set &timeUnits()
+{
+    static const Set s = {"year", "years", "month", "months", "week", "weeks", "day", "days", "hour", "hours",
+                          "minute", "minutes", "decade", "decades", "century", "centuries"};
+    return s;
+}
+
+const Set &amounts()
+{
+    static const Set s = {"a", "an", "one", "two", "three", "four", "five", "six", "seven", "eight", "nine", "ten",
+                          "eleven", "twelve", "twenty", "fifty", "hundred", "several", "many", "few", "some",
+                          "couple"};
+    return s;
+}
+
+// Words that put a sentence into the present or the future whatever else it says.
+const Set &presentMarkers()
+{
+    static const Set s = {"now", "today", "nowadays", "every", "usually", "always", "often", "still", "currently",
+                          "tomorrow", "next", "since", "until", "sometimes", "generally", "these", "ever", "never",
+                          "recently", "already", "yet"};
+    return s;
+}
+
+// Verbs whose present is right beside a past-time phrase ("I remember last year").
+const Set &reportingVerbs()
+{
+    static const Set s = {"think", "thinks", "believe", "believes", "know", "knows", "remember", "remembers",
+                          "hope", "hopes", "guess", "suppose", "mean", "means", "say", "says", "wonder", "feel",
+                          "feels", "show", "shows", "see", "recall", "recalls", "forget", "regret", "miss", "doubt",
+                          "expect", "seem", "seems", "wish", "imagine", "find", "finds", "hear", "understand",
+                          "realize", "realise", "agree", "bet"};
+    return s;
+}
+
+// Length of a past-time phrase at i ("yesterday", "last year", "three years ago",
+// "when I was young"); 0 when none begins there.
+int pastMarkerAt(const std::vector<Token> &t, int i)
+{
+    const std::string w = R::lowerAt(t, i);
+    if (w == "yesterday")
+        return 1;
+    if (w == "last" && lastWhat().count(R::lowerAt(t, i + 1)) && R::lowerAt(t, i - 1) != "the"
+        && R::lowerAt(t, i - 1) != "this")
+        return 2;
+    if ((amounts().count(w) || (i < int(t.size()) && t[size_t(i)].kind == Token::Number))
+        && timeUnits().count(R::lowerAt(t, i + 1)) && R::lowerAt(t, i + 2) == "ago")
+        return 3;
+    if (w == "when" && R::isSubjectPronoun(R::lowerAt(t, i + 1)) && (R::lowerAt(t, i + 2) == "was" || R::lowerAt(t, i + 2) == "were")) {
+        static const Set states = {"young", "little", "small", "a", "in", "at", "younger"};
+        if (states.count(R::lowerAt(t, i + 3)))
+            return 3;
+    }
+    return 0;
+}
+
+bool isBoundary(const std::vector<Token> &t, int i) { return R::clauseBoundary(t[size_t(i)]); }
+
+} // namespace
+
+std::string TenseRules::pastOf(const std::string &w) const
+{
+    static const std::pair<const char *, const char *> fixed[] = {
+        {"am", "was"}, {"is", "was"}, {"are", "were"}, {"have", "had"}, {"has", "had"}, {"do", "did"},
+        {"does", "did"}, {"don't", "didn't"}, {"doesn't", "didn't"}, {"isn't", "wasn't"}, {"aren't", "weren't"},
+        {"can", "could"}, {"can't", "couldn't"}, {"will", "would"}, {"won't", "wouldn't"}, {"been", ""}};
+    for (const auto &[from, to] : fixed)
+        if (w == from)
+            return to;
+    const std::string base = m_lex.baseOf(w);
+    if (base.empty() || base == "be")
+        return {};
+    return m_lex.pastOf(base);
+}
+
+std::string TenseRules::presentFor(const std::string &base, bool thirdSingular, bool firstSingular) const
+{
+    if (base == "be")
+        return firstSingular ? "am" : thirdSingular ? "is" : "are";
+    return thirdSingular ? m_lex.thirdPerson(base) : base;
+}
+
+void TenseRules::check(const std::vector<Token> &t, const std::vector<std::string> &tags, std::vector<Finding> *out) const
+{
+    presentWithPastMarker(t, tags, out);
+    willInCondition(t, tags, out);
+    sinceWithLength(t, out);
+}
+
+void TenseRules::presentWithPastMarker(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                       std::vector<Finding> *out) const
+{
+    const int n = int(t.size());
+    int marker = -1, length = 0;
+    for (int i = 0; i < n; ++i) {
+        if (t[size_t(i)].kind == Token::Punct && (t[size_t(i)].text == "\"" || t[size_t(i)].text == "?"))
+            return; // quoted speech and questions keep their own tenses
+        if (presentMarkers().count(t[size_t(i)].lower) || t[size_t(i)].lower == "will" || t[size_t(i)].lower == "'ll")
+            return;
+        if (marker < 0 && (length = pastMarkerAt(t, i)) > 0)
+            marker = i;
+    }
+    if (marker < 0)
+        return;
+    // The clause that holds the marker; a marker that opens the sentence or is a
+    // when-clause of its own governs the next clause instead.
+    int from = marker, to = marker + length - 1;
+    while (from > 0 && !isBoundary(t, from - 1))
+        --from;
+    while (to + 1 < n && !isBoundary(t, to + 1))
+        ++to;
+    const bool whenClause = R::lowerAt(t, marker) == "when";
+    if ((whenClause || (from == marker && to == marker + length - 1)) && to + 1 < n && t[size_t(to) + 1].text == ",") {
+        from = to + 2;
+        to = from;
+        while (to + 1 < n && !isBoundary(t, to + 1))
+            ++to;
+    } else if (whenClause) {
+        to = from - 2; // "I like it when I was a child": the clause before
+        from = to;
+        while (from > 0 && !isBoundary(t, from - 1))
+            --from;
+    }
+    for (int v = std::max(0, from); v <= to && v < n; ++v) {
+        if (v >= marker && v < marker + length)
+            continue;
+        const Token &tok = t[size_t(v)];
+        if (tok.kind != Token::Word)
+            continue;
+        const bool present = R::tagIs(tags, v, "VBZ") || R::tagIs(tags, v, "VBP");
+        if (R::tagIs(tags, v, "VBD") || R::tagIs(tags, v, "MD"))
+            return; // the clause has a past or modal verb of its own
+        if (!present)
+            continue;
+        // the subject right before it (one adverb may stand between)
+        int s = v - 1;
+        if (s >= 0 && R::tagIs(tags, s, "RB") && s > from)
+            --s;
+        if (s < 0 || !(R::tagIs(tags, s, "PRP") || R::tagIs(tags, s, "NN")) || R::lowerAt(t, s) == "there")
+            return;
+        if (reportingVerbs().count(tok.lower) || tok.isCapitalised())
+            return;
+        if ((tok.lower == "have" || tok.lower == "has") && R::tagIs(tags, v + 1, "VBN")) {
+            // present perfect with a finished time: "have visited it yesterday" -> "visited"
+            const std::string participle = R::lowerAt(t, v + 1);
+            const bool plural = R::lowerAt(t, s) == "we" || R::lowerAt(t, s) == "they" || R::lowerAt(t, s) == "you"
+                || R::tagIs(tags, s, "NNS");
+            const std::string past = participle == "been" ? (plural ? "were" : "was") : pastOf(participle);
+            if (!past.empty())
+                out->push_back(R::replace(t, v, v + 1, past, "GRAMMAR", "tense_perfect_finished", 2));
+            return;
+        }
+        const std::string past = pastOf(tok.lower);
+        if (past.empty())
+            return;
+        out->push_back(R::replace(t, v, v, past, "GRAMMAR", "tense_past_time", 2));
+        return;
+    }
+}
+
+void TenseRules::willInCondition(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                 std::vector<Finding> *out) const
+{
+    // only conditions that open the sentence: "I wonder if he will come" is right
+    int i = 0;
+    while (i < int(t.size()) && t[size_t(i)].kind != Token::Word)
+        ++i;
+    if (R::lowerAt(t, i) == "and" || R::lowerAt(t, i) == "but" || R::lowerAt(t, i) == "even")
+        ++i;
+    static const Set openers = {"if", "unless", "when", "once", "until", "before", "after"};
+    if (!openers.count(R::lowerAt(t, i)))
+        return;
+    const bool conditional = R::lowerAt(t, i) == "if" || R::lowerAt(t, i) == "unless";
+    // the subject: a pronoun, or a short noun phrase
+    int s = i + 1, head = -1;
+    for (int k = s; k < int(t.size()) && k <= s + 3; ++k) {
+        if (R::tagIs(tags, k, "PRP") || R::tagIs(tags, k, "NN")) {
+            head = k;
+            if (R::tagIs(tags, k, "PRP"))
+                break;
+        } else if (!(R::tagIs(tags, k, "DT") || R::tagIs(tags, k, "PRP$") || R::tagIs(tags, k, "JJ")
+                     || R::tagIs(tags, k, "CD"))) {
+            break;
+        }
+    }
+    if (head < 0)
+        return;
+    const int will = head + 1;
+    const std::string subject = R::lowerAt(t, head);
+    if (subject == "you" && conditional)
+        return; // "if you will excuse me": polite, not future
+    const int verb = R::nextWord(t, will);
+    if ((R::lowerAt(t, will) != "will" && R::lowerAt(t, will) != "'ll") || verb < 0)
+        return;
+    const std::string base = R::lowerAt(t, verb);
+    if (!m_lex.isCommonVerbBase(base) && !(R::tagIs(tags, verb, "VB") && m_lex.isPos(base, Lexicon::Verb)))
+        return;
+    const bool third = R::isThirdSingularPronoun(subject)
+        || (!R::tagIs(tags, head, "PRP") && (R::tagIs(tags, head, "NN") && !R::tagIs(tags, head, "NNS") && !R::tagIs(tags, head, "NNPS")));
+    out->push_back(R::replace(t, will, verb, presentFor(base, third, subject == "i"), "GRAMMAR", "tense_if_will",
+                              conditional ? 3 : 2));
+}
+
+void TenseRules::sinceWithLength(const std::vector<Token> &t, std::vector<Finding> *out) const
+{
+    // "since three years" -> "for three years" (a length of time, not a point)
+    for (int i = 0; i + 2 < int(t.size()); ++i) {
+        if (t[size_t(i)].lower != "since")
+            continue;
+        const int a = R::nextWord(t, i) >= 0 ? i + 1 : -1;
+        if (a < 0 && !(i + 1 < int(t.size()) && t[size_t(i) + 1].kind == Token::Number))
+            continue;
+        const bool amount = amounts().count(R::lowerAt(t, i + 1)) || t[size_t(i) + 1].kind == Token::Number;
+        const std::string unit = R::lowerAt(t, i + 2);
+        if (!amount || !timeUnits().count(unit) || R::lowerAt(t, i + 3) == "ago")
+            continue;
+        if (t[size_t(i) + 1].kind == Token::Number && t[size_t(i) + 1].text.size() == 4)
+            continue; // a year
+        out->push_back(R::replace(t, i, i, "for", "GRAMMAR", "since_for", 3));
+    }
+}
+
+} // namespace PennovaChecker

@@ -1,0 +1,36 @@
+#pragma once
+// Tense errors of learners whose first language marks time with words, not verb
+// forms: a present verb beside a past-time phrase ("Last year I go"), "will" in an
+// if-clause, the present perfect with a finished time ("have seen it yesterday"),
+// and "since" with a length of time ("since three years").
+
+#include "finding.h"
+#include "tokenizer.h"
+
+#include <string>
+#include <vector>
+
+namespace PennovaChecker {
+
+class Lexicon;
+
+class TenseRules
+{
+public:
+    explicit TenseRules(const Lexicon &lexicon) : m_lex(lexicon) {} // lexicon not owned
+    void check(const std::vector<Token> &tokens, const std::vector<std::string> &tags, std::vector<Finding> *out) const;
+
+private:
+    void presentWithPastMarker(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                               std::vector<Finding> *out) const;
+    void willInCondition(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                         std::vector<Finding> *out) const;
+    void sinceWithLength(const std::vector<Token> &t, std::vector<Finding> *out) const;
+
+    std::string pastOf(const std::string &lower) const; // finite present or participle -> past; "" unknown
+    std::string presentFor(const std::string &base, bool thirdSingular, bool firstSingular) const;
+
+    const Lexicon &m_lex;
+};
+
+} // namespace PennovaChecker

@@ -1,0 +1,385 @@
+// Errors typical of Chinese learners, by kind: each learner sentence must get its
+// finding with the right first candidate and explanation page, and each clean twin
+// (the corrected sentence, or a right sentence that looks like the error) none at all.
+
+#include "englishchecker.h"
+#include "support/checkerrecords.h"
+
+#include <QtTest>
+
+#include <memory>
+
+using PennovaChecker::EnglishChecker;
+using namespace CheckerRecords;
+
+namespace {
+
+// One learner sentence: the span the finding covers, its first candidate, its
+// explanation page; the clean twin must get no finding.
+void row(const char *name, const char *wrong, const char *span, const char *candidate, const char *explain,
+         const char *twin)
+{
+    QTest::newRow(name) << QString::fromUtf8(wrong) << QString::fromUtf8(span) << QString::fromUtf8(candidate)
+                        << QString::fromUtf8(explain) << QString::fromUtf8(twin);
+}
+
+} // namespace
+
+class TestCheckerLearner : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<EnglishChecker> m_checker;
+
+    Json::Value check(const QString &sentence, int confidence)
+    {
+        return m_checker->checkSentence(0, sentence.toStdString(), 0, sentenceConfig(confidence), {});
+    }
+
+    static void columns()
+    {
+        QTest::addColumn<QString>("wrong");
+        QTest::addColumn<QString>("span");
+        QTest::addColumn<QString>("candidate");
+        QTest::addColumn<QString>("explain");
+        QTest::addColumn<QString>("twin");
+    }
+
+    void verify()
+    {
+        QFETCH(QString, wrong);
+        QFETCH(QString, span);
+        QFETCH(QString, candidate);
+        QFETCH(QString, explain);
+        QFETCH(QString, twin);
+        const Json::Value record = check(wrong, 2);
+        bool found = false;
+        for (const Json::Value &c : record["corrections"]) {
+            if (covered(wrong, c) != span || QString::fromStdString(c["explainType"].asString()) != explain)
+                continue;
+            found = true;
+            QCOMPARE(QString::fromStdString(c["candidates"][0u]["correction"].asString()), candidate);
+            const QString page = QString::fromStdString(m_checker->explanationHtml("et=" + c["explainType"].asString()));
+            QVERIFY2(!page.contains(QStringLiteral("暂无")), qPrintable(explain));
+        }
+        QVERIFY2(found, qPrintable(QStringLiteral("got: ") + describe(wrong, record)));
+        // the clean twin, at the most sensitive confidence
+        const Json::Value clean = check(twin, 3);
+        QVERIFY2(clean["corrections"].empty(), qPrintable(twin + QStringLiteral(": ") + describe(twin, clean)));
+    }
+
+private slots:
+    void initTestCase() { m_checker = std::make_unique<EnglishChecker>(); }
+
+    void tense_data()
+    {
+        columns();
+        row("present with yesterday", "Yesterday I go to the library.", "go", "went", "tense_past_time",
+            "Yesterday I went to the library.");
+        row("present with last year after the clause", "We visit Hangzhou last year.", "visit", "visited",
+            "tense_past_time", "We visit Hangzhou every year.");
+        row("third person with ago", "My father buys a car two years ago.", "buys", "bought", "tense_past_time",
+            "My father bought a car two years ago.");
+        row("be with a when-clause", "When I was a child, I am afraid of dogs.", "am", "was", "tense_past_time",
+            "When I was a child, I was afraid of dogs.");
+        row("opener with a comma", "Last summer, my family travels to Yunnan.", "travels", "traveled",
+            "tense_past_time", "Last summer, my family traveled to Yunnan.");
+        row("perfect with a finished time", "I have seen him yesterday.", "have seen", "saw",
+            "tense_perfect_finished", "I have seen him twice since then.");
+        row("perfect of be with ago", "She has been to Japan three years ago.", "has been", "was",
+            "tense_perfect_finished", "She has been to Japan three times.");
+        row("will in an if-clause", "If I will have time, I will help you.", "will have", "have", "tense_if_will",
+            "I wonder if he will have time.");
+        row("will in an if-clause, third person", "If it will rain tomorrow, we will stay at home.", "will rain",
+            "rains", "tense_if_will", "If it rains tomorrow, we will stay at home.");
+        row("will in a when-clause", "When he will arrive, we will start.", "will arrive", "arrives",
+            "tense_if_will", "I do not know when he will arrive.");
+        row("since with a length of time", "I have studied English since three years.", "since", "for", "since_for",
+            "I have studied English since 2019.");
+    }
+    void tense() { verify(); }
+
+    // Right sentences that have the words the tense rules look for.
+    void tenseLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("present habit beside a past phrase") << "I still remember what happened last year.";
+        QTest::newRow("reporting verb") << "I think yesterday was the best day of my life.";
+        QTest::newRow("relative clause in the present") << "Last year I met a man who lives in Paris.";
+        QTest::newRow("the last week of a course") << "The last week of the term is always busy.";
+        QTest::newRow("since with a point in time") << "He has worked here since last year.";
+        QTest::newRow("since three years ago") << "We have been friends since three years ago.";
+        QTest::newRow("polite if you will") << "If you will follow me, I will show you the room.";
+        QTest::newRow("reported question") << "Nobody knows if the train will arrive on time.";
+        QTest::newRow("quoted speech") << "Yesterday he said, \"I love this city.\"";
+        QTest::newRow("question") << "What do you think about last year's exam?";
+        QTest::newRow("present perfect without a finished time") << "I have finished my homework already.";
+    }
+
+    void tenseLookAlikes()
+    {
+        QFETCH(QString, sentence);
+        const Json::Value record = check(sentence, 3);
+        QVERIFY2(record["corrections"].empty(), qPrintable(describe(sentence, record)));
+    }
+
+    void agreement_data()
+    {
+        columns();
+        row("head before an of-phrase", "The price of the new books are too high.", "are", "is",
+            "agreement_of_phrase", "The price of the new books is too high.");
+        row("plural head before an of-phrase", "The effects of smoking is serious.", "is", "are",
+            "agreement_of_phrase", "The effects of smoking are serious.");
+        row("plural head with an adverb", "The teachers there was very kind.", "was", "were", "sv_agreement",
+            "The teachers there were very kind.");
+        row("everyone", "Everyone have a dream.", "have", "has", "agreement_every", "Everyone has a dream.");
+        row("every with a prepositional phrase", "Every student in my class like music.", "like", "likes",
+            "agreement_every", "Every student in my class likes music.");
+        row("each with a noun", "Each person have different ideas.", "have", "has", "agreement_every",
+            "Each person has different ideas.");
+        row("one of", "One of my best friends are a doctor.", "are", "is", "agreement_one_of",
+            "One of my best friends is a doctor.");
+        row("each of them", "Each of them have a phone.", "have", "has", "agreement_one_of",
+            "Each of them has a phone.");
+        row("language as a subject", "English are very important for us.", "are", "is", "agreement_uncountable",
+            "English is very important for us.");
+        row("a with a plural noun", "We have to try to get a new things.", " a ", "", "determiner_number",
+            "We have to try to get new things.");
+        row("this with a plural noun", "This animals are very cute.", "This", "These", "determiner_number",
+            "These animals are very cute.");
+        row("there is with a plural", "There is big changes in my hometown.", "is", "are", "there_be_number",
+            "There are big changes in my hometown.");
+        row("there are with one thing", "There are a big problem in our city.", "are", "is", "there_be_number",
+            "There is a big problem in our city.");
+    }
+    void agreement() { verify(); }
+
+    void verbPatterns_data()
+    {
+        columns();
+        row("say with a person", "He said me the good news.", "said", "told", "say_tell", "He told me the good news.");
+        row("tell with a that-clause", "She told that she was tired.", "told", "said", "say_tell",
+            "She told me that she was tired.");
+        row("suggest somebody to", "The doctor suggested me to take a rest.", "me to", "that I", "suggest_that",
+            "The doctor suggested that I take a rest.");
+        row("explain somebody something", "Please explain me the rule.", "me", "to me", "explain_to",
+            "Please explain the rule to me.");
+        row("base verb after a preposition", "I am interested in learn English.", "learn", "learning",
+            "gerund_after_preposition", "I am interested in learning English.");
+        row("base verb after for", "Thank you for help me.", "help", "helping", "gerund_after_preposition",
+            "Thank you for helping me.");
+        row("-ing after to", "I like to reading books.", "reading", "read", "to_infinitive", "I like to read books.");
+        row("be with a bare verb", "She is study English now.", "is study", "is studying", "be_verb",
+            "She is studying English now.");
+        row("make somebody to", "The teacher made the students to write a story.", " to ", "", "causative_to",
+            "The teacher made the students write a story.");
+    }
+    void verbPatterns() { verify(); }
+
+    void verbPatternLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("said to me") << "He said to me that it was late.";
+        QTest::newRow("said you") << "She said you were busy.";
+        QTest::newRow("tell that story") << "Please tell that story again.";
+        QTest::newRow("suggest it to") << "I suggested it to my friends.";
+        QTest::newRow("explain them") << "The teacher will explain them in class.";
+        QTest::newRow("preposition before a noun that is also a verb") << "We met after work and talked about love.";
+        QTest::newRow("in touch") << "We keep in touch by email.";
+        QTest::newRow("noun before a relative clause") << "Think about the kind of work you are doing.";
+        QTest::newRow("going to as a direction") << "The money is going to cutting costs.";
+        QTest::newRow("look forward to -ing") << "I look forward to seeing you.";
+        QTest::newRow("used to -ing") << "I am used to getting up early.";
+        QTest::newRow("be and a noun") << "The problem is work.";
+        QTest::newRow("be and an adjective") << "The room is clean now.";
+        QTest::newRow("make a decision to") << "They made the decision to leave.";
+        QTest::newRow("progressive") << "She is studying English now.";
+    }
+    void verbPatternLookAlikes() { agreementLookAlikes(); }
+
+    void prepositions_data()
+    {
+        columns();
+        row("interested on", "I am interested on music.", "on", "in", "preposition_choice",
+            "I am interested in music.");
+        row("depend of", "It depends of the weather.", "of", "on", "preposition_choice", "It depends on the weather.");
+        row("different with", "My idea is different with yours.", "with", "from", "preposition_choice",
+            "My idea is different from yours.");
+        row("listen without to", "I like to listen music.", "listen", "listen to", "preposition_missing",
+            "I like to listen to music.");
+        row("in the other hand", "In the other hand, it is expensive.", "In", "On", "preposition_phrase",
+            "On the other hand, it is expensive.");
+        row("in with a day", "We met in Monday.", "in", "on", "preposition_time", "We met on Monday.");
+        row("on with a year", "He came to China on 2005.", "on", "in", "preposition_time", "He came to China in 2005.");
+        row("in night", "I cannot sleep in night.", "in", "at", "preposition_time", "I cannot sleep at night.");
+    }
+    void prepositions() { verify(); }
+
+    void prepositionLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("interested about as a clause") << "Interested readers can write to us.";
+        QTest::newRow("arrived to find") << "We arrived to find the door locked.";
+        QTest::newRow("in the other room") << "She is in the other room.";
+        QTest::newRow("on the other hand") << "On the other hand, the city is safe.";
+        QTest::newRow("listen carefully") << "Please listen carefully.";
+        QTest::newRow("at 2010 prices") << "The house cost a lot at 2010 prices.";
+        QTest::newRow("night school") << "He teaches in night school.";
+        QTest::newRow("depend on") << "Children depend on their parents.";
+        QTest::newRow("something different with") << "Each of us did something different with the money.";
+    }
+    void prepositionLookAlikes() { agreementLookAlikes(); }
+
+    void otherKinds_data()
+    {
+        columns();
+        row("double negative with nothing", "I don't have nothing to do.", "nothing", "anything", "double_negative",
+            "I don't have anything to do.");
+        row("double negative with nobody", "She can't find nobody at home.", "nobody", "anybody", "double_negative",
+            "She can't find anybody at home.");
+        row("double negative with no", "We didn't see no cars there.", "no", "any", "double_negative",
+            "We didn't see any cars there.");
+        row("person with an -ing adjective", "I am boring in the class.", "boring", "bored", "feeling_adjective",
+            "The class is boring.");
+        row("feel with an -ing adjective", "After the trip I felt very exciting.", "exciting", "excited",
+            "feeling_adjective", "After the trip I felt very excited.");
+        row("thing with an -ed adjective", "I watched the film, but it was bored.", "bored", "boring",
+            "feeling_adjective", "I watched the film, but I was bored.");
+        row("an with an uncountable noun", "He gave me an advice.", "an advice", "a piece of advice",
+            "uncountable_count", "He gave me some advice.");
+        row("many with an uncountable noun", "She has many homework today.", "many", "much", "uncountable_count",
+            "She has much homework today.");
+        row("a few with an uncountable noun", "I need a few information.", "a few", "a little", "uncountable_count",
+            "I need a little information.");
+        row("double comparative", "This way is more easier.", " more ", "", "double_comparative",
+            "This way is easier.");
+        row("double superlative", "It is the most best day.", " most ", "", "double_comparative",
+            "It is the best day.");
+    }
+    void otherKinds() { verify(); }
+
+    void otherLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("not only") << "He is not only kind but also clever.";
+        QTest::newRow("no longer") << "I don't think he is no longer here, but I am not sure.";
+        QTest::newRow("nothing after a comma") << "I didn't go, nothing could make me.";
+        QTest::newRow("an interesting person") << "He is an interesting person.";
+        QTest::newRow("it is interesting") << "It is interesting to learn English.";
+        QTest::newRow("tired of") << "I am tired of waiting.";
+        QTest::newRow("an information desk") << "Ask at an information desk.";
+        QTest::newRow("a piece of advice") << "Let me give you a piece of advice.";
+        QTest::newRow("a research project") << "She started a research project.";
+        QTest::newRow("it was surprised by") << "It was surprised by the noise and ran away.";
+    }
+    void otherLookAlikes() { agreementLookAlikes(); }
+
+    void openers_data()
+    {
+        columns();
+        row("lower-case first word", "for example, my cousin is twelve.", "for", "For", "sentence_capital",
+            "For example, my cousin is twelve.");
+        row("lower-case adverb before a comma", "secondly, it is an unfair action.", "secondly", "Secondly",
+            "sentence_capital", "Secondly, it is an unfair action.");
+        row("lower-case pronoun first", "they did not understand the ideas.", "they", "They", "sentence_capital",
+            "They did not understand the ideas.");
+        row("opener without its comma", "For example my cousin is twelve.", "example", "example,",
+            "comma_after_opener", "For example, my cousin is twelve.");
+        row("long opener without its comma", "On the other hand it is expensive.", "hand", "hand,",
+            "comma_after_opener", "On the other hand, it is expensive.");
+    }
+    void openers() { verify(); }
+
+    void openerLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("brand in lower case") << "iPhone sales rose again last quarter.";
+        QTest::newRow("tail of a longer sentence") << "dates May 28 to August 3).";
+        QTest::newRow("fragment after a split") << "and other parameters of the system.";
+        QTest::newRow("however as a degree adverb") << "However hard he tried, he failed.";
+        QTest::newRow("in my opinion without a comma") << "In my opinion these pens are worth the price.";
+        QTest::newRow("for example inside a sentence") << "Some fruits, for example apples, grow here.";
+    }
+    void openerLookAlikes() { agreementLookAlikes(); }
+
+    // Misspellings the dictionary check used to pass: derived and run-together forms,
+    // capitalised words and names written in lower case.
+    void spelling_data()
+    {
+        columns();
+        row("-ful written -full", "You can be successfull.", "successfull", "successful", "nonword",
+            "You can be successful.");
+        row("-ly without the e", "I definitly agree.", "definitly", "definitely", "nonword", "I definitely agree.");
+        row("-ic adjective with -ly", "The weather changed drasticly.", "drasticly", "drastically", "nonword",
+            "The weather changed drastically.");
+        row("y dropped before -ing, the verb form first", "I like studing English.", "studing", "studying",
+            "nonword", "I like studying English.");
+        row("two words run together", "Forexample, my cousin is twelve.", "Forexample", "For example", "nonword",
+            "For example, my cousin is twelve.");
+        row("capitalised first word missing a letter", "Nowaday, students study English.", "Nowaday", "Nowadays",
+            "nonword", "Nowadays, students study English.");
+        row("swapped letters in a capitalised name", "I want to visit Eruope.", "Eruope", "Europe", "nonword",
+            "I want to visit Europe.");
+        row("a city in lower case", "I live in istanbul.", "istanbul", "Istanbul", "name_capital",
+            "I live in Istanbul.");
+        row("a letter dropped inside a prefixed-looking word", "The public transpotation is bad.", "transpotation",
+            "transportation", "nonword", "The public transportation is bad.");
+        row("a letter dropped inside a suffixed-looking word", "The markting team met.", "markting", "marketing",
+            "nonword", "The marketing team met.");
+        row("a language in lower case", "We speak english at school.", "english", "English", "name_capital",
+            "We speak English at school.");
+    }
+    void spelling() { verify(); }
+
+    void spellingLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("short name opening a sentence") << "Caffe has had a huge impact.";
+        QTest::newRow("two-word name") << "Banko Cantina is a Mexican restaurant.";
+        QTest::newRow("adjective the dictionary has as a name") << "My favourite colour is grey.";
+        QTest::newRow("part of a hyphenated term") << "Native plants feed non-apis bees.";
+        QTest::newRow("internet in lower case") << "I read the news on the internet.";
+        QTest::newRow("derivation with another prefix") << "They opposed the defunding of the school.";
+        QTest::newRow("plural of a derivation") << "The file has two encodings.";
+    }
+    void spellingLookAlikes() { agreementLookAlikes(); }
+
+    void agreementLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("a number of") << "A number of students are absent today.";
+        QTest::newRow("the number of") << "The number of cars is growing.";
+        QTest::newRow("a lot of with a plural") << "A lot of people are waiting outside.";
+        QTest::newRow("kind of") << "This kind of books is popular.";
+        QTest::newRow("compound subject") << "The teacher and the students are in the classroom.";
+        QTest::newRow("relative clause after one of") << "He is one of the students who are late.";
+        QTest::newRow("there are a lot of") << "There are a lot of trees in the park.";
+        QTest::newRow("there are a few") << "There are a few problems with the plan.";
+        QTest::newRow("there is proximity with and") << "There is a cat and two dogs in the garden.";
+        QTest::newRow("the English people") << "The English are proud of their history.";
+        QTest::newRow("English teachers") << "English teachers are hard to find here.";
+        QTest::newRow("noun compound after there is") << "There is news about the exams.";
+        QTest::newRow("plural subject with a plural verb") << "The students in my class work very hard.";
+        QTest::newRow("every day as an adverb") << "Every day we walk to school.";
+        QTest::newRow("physics") << "Physics is difficult for many students.";
+        QTest::newRow("a few days") << "We stayed there for a few days.";
+        QTest::newRow("a noun compound with a plural first part") << "He bought a sports car.";
+        QTest::newRow("this means") << "This means that we must leave.";
+        QTest::newRow("this with a verb read as a plural") << "But again this varies with the individual.";
+        QTest::newRow("a number and a plural") << "It was a two days trip.";
+        QTest::newRow("of-phrases joined by and") << "The cost of food and the price of housing are rising.";
+        QTest::newRow("noun read as a verb before a participle") << "The reference work cited below is useful.";
+        QTest::newRow("like as a preposition") << "It was a storm like we had never seen.";
+    }
+
+    void agreementLookAlikes()
+    {
+        QFETCH(QString, sentence);
+        const Json::Value record = check(sentence, 3);
+        QVERIFY2(record["corrections"].empty(), qPrintable(describe(sentence, record)));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCheckerLearner)
+#include "tst_checker_learner.moc"

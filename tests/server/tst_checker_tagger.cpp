@@ -1,0 +1,225 @@
+// The checker's part-of-speech tagger: training learns from context, a model survives
+// saving and loading, bad model and treebank files are refused or skipped without a
+// crash, and the shipped model tags the forms the grammar rules depend on.
+
+#include "conllureader.h"
+#include "englishchecker.h"
+#include "lexicon.h"
+#include "postagger.h"
+
+#include <QtTest>
+
+#include "pennovapaths.h"
+
+#include <memory>
+#include <sstream>
+
+using namespace PennovaChecker;
+
+namespace {
+
+using Sentence = PosTagger::Sentence;
+
+// A small corpus in which "run", "walk" and "swim" are nouns after a determiner and
+// verbs after a pronoun: only the context tells them apart.
+std::vector<Sentence> contextCorpus()
+{
+    const char *dets[] = {"the", "a", "my", "this"};
+    const char *nouns[] = {"run", "walk", "swim", "dog", "book"};
+    const char *prons[] = {"I", "we", "they", "you"};
+    const char *verbs[] = {"run", "walk", "swim", "read", "sing"};
+    std::vector<Sentence> out;
+    for (const char *d : dets)
+        for (const char *n : nouns)
+            out.push_back({{d, n, "was", "long", "."}, {"DT", "NN", "VBD", "JJ", "."}});
+    for (const char *p : prons)
+        for (const char *v : verbs)
+            out.push_back({{p, v, "every", "day", "."}, {"PRP", "VBP", "DT", "NN", "."}});
+    return out;
+}
+
+std::string modelText(const PosTagger &tagger)
+{
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("m.txt").toStdString();
+    if (!tagger.save(path))
+        return {};
+    QFile f(QString::fromStdString(path));
+    f.open(QIODevice::ReadOnly);
+    return f.readAll().toStdString();
+}
+
+} // namespace
+
+class TestCheckerTagger : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<Lexicon> m_lexicon;
+    std::unique_ptr<PosTagger> m_shipped;
+
+private slots:
+    void initTestCase()
+    {
+        m_lexicon = std::make_unique<Lexicon>(PENNOVA_SOURCE_DIR "/server/checker/data", "/usr/share/wordnet");
+        m_shipped = std::make_unique<PosTagger>(m_lexicon.get());
+        std::string error;
+        QVERIFY2(m_shipped->load(PENNOVA_SOURCE_DIR "/server/checker/data/pos-model.txt", &error), error.c_str());
+    }
+
+    void learnsFromContext_data()
+    {
+        QTest::addColumn<QStringList>("words");
+        QTest::addColumn<QStringList>("tags");
+        QTest::newRow("noun after a determiner") << QStringList{"this", "swim", "was", "long", "."}
+                                                 << QStringList{"DT", "NN", "VBD", "JJ", "."};
+        QTest::newRow("verb after a pronoun") << QStringList{"we", "walk", "every", "day", "."}
+                                              << QStringList{"PRP", "VBP", "DT", "NN", "."};
+        QTest::newRow("same word, both roles") << QStringList{"they", "run", "every", "day", "."}
+                                               << QStringList{"PRP", "VBP", "DT", "NN", "."};
+    }
+
+    void learnsFromContext()
+    {
+        QFETCH(QStringList, words);
+        QFETCH(QStringList, tags);
+        PosTagger tagger;
+        tagger.train(contextCorpus(), 5);
+        std::vector<std::string> w;
+        for (const QString &s : words)
+            w.push_back(s.toStdString());
+        QStringList got;
+        for (const std::string &t : tagger.tagWords(w))
+            got << QString::fromStdString(t);
+        QCOMPARE(got, tags);
+
+        // a saved model tags the same after loading
+        PosTagger loaded;
+        std::istringstream in(modelText(tagger));
+        std::string error;
+        QVERIFY2(loaded.load(in, &error), error.c_str());
+        QCOMPARE(loaded.tagWords(w), tagger.tagWords(w));
+    }
+
+    void badModels_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        PosTagger tagger;
+        tagger.train(contextCorpus(), 2);
+        const QByteArray good = QByteArray::fromStdString(modelText(tagger));
+        QTest::newRow("empty file") << QByteArray();
+        QTest::newRow("garbage") << QByteArray("\x01\x02 not a model\n\xff\xfe");
+        QTest::newRow("wrong version") << QByteArray(good).replace("pennova-pos 1", "pennova-pos 9");
+        QTest::newRow("truncated in the weights") << good.left(good.size() * 2 / 3);
+        QTest::newRow("missing end line") << good.left(good.lastIndexOf("end"));
+        const QByteArray small = "pennova-pos 1\ntags NN VB\ndictionary 1\ndog 0\nweights 1\n00000000000000ab 1:0.5\nend\n";
+        QTest::newRow("tag index out of range") << QByteArray(small).replace("1:0.5", "5:0.5");
+        QTest::newRow("dictionary tag out of range") << QByteArray(small).replace("dog 0", "dog 7");
+        QTest::newRow("weight without a value") << QByteArray(small).replace("1:0.5", "1:");
+        QTest::newRow("more features announced than given") << QByteArray(small).replace("weights 1", "weights 2");
+        QTest::newRow("oversized line") << QByteArray("pennova-pos 1\ntags ") + QByteArray(1 << 17, 'N') + "\n";
+        QTest::newRow("too many tags") << QByteArray("pennova-pos 1\ntags") + QByteArray(" T").repeated(300)
+                + "\ndictionary 0\nweights 0\nend\n";
+        QTest::newRow("huge announced count") << QByteArray("pennova-pos 1\ntags NN\ndictionary 99999999999\n");
+    }
+
+    void smallModelLoads()
+    {
+        PosTagger tagger;
+        std::istringstream in("pennova-pos 1\ntags NN VB\ndictionary 1\ndog 0\nweights 1\n00000000000000ab 1:0.5\nend\n");
+        std::string error;
+        QVERIFY2(tagger.load(in, &error), error.c_str());
+        QCOMPARE(tagger.tagWords({"dog"}), std::vector<std::string>{"NN"});
+    }
+
+    void badModels()
+    {
+        QFETCH(QByteArray, content);
+        PosTagger tagger;
+        std::istringstream in(content.toStdString());
+        std::string error;
+        QVERIFY(!tagger.load(in, &error));
+        QVERIFY(!error.empty());
+        QVERIFY(tagger.empty());
+        // an empty tagger answers, with no tags
+        QCOMPARE(tagger.tagWords({"he", "goes"}), (std::vector<std::string>{"", ""}));
+    }
+
+    void treebankReader_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("firstSentence"); // words/tags joined
+        QTest::addColumn<int>("sentences");
+        QTest::addColumn<int>("badLines");
+        const QByteArray s1 = "# text = I didn't.\n1-2\tdidn't\t_\t_\t_\t_\n1\tdid\tdo\tAUX\tVBD\t_\n"
+                              "2\tn't\tnot\tPART\tRB\t_\n3\t.\t.\tPUNCT\t.\t_\n\n";
+        QTest::newRow("multiword token skipped, parts kept") << s1 << "did/VBD n't/RB ./." << 1 << 0;
+        QTest::newRow("empty node skipped")
+            << QByteArray("1\tgo\tgo\tVERB\tVB\t_\n1.1\tgo\tgo\tVERB\tVB\t_\n\n") << "go/VB" << 1 << 0;
+        QTest::newRow("CRLF and no final blank line")
+            << QByteArray("1\tHi\thi\tINTJ\tUH\t_\r\n2\t!\t!\tPUNCT\t.\t_\r\n") << "Hi/UH !/." << 1 << 0;
+        QTest::newRow("malformed lines counted")
+            << QByteArray("garbage\n1\tonly\n1\tok\tok\tADJ\tJJ\t_\nx\ty\tz\tw\tv\n\n") << "ok/JJ" << 1 << 3;
+        QTest::newRow("oversized sentence dropped")
+            << QByteArray("1\tw\tw\tX\tNN\t_\n").repeated(600) + "\n" + s1 << "did/VBD n't/RB ./." << 1 << 0;
+        QTest::newRow("binary garbage") << QByteArray("\x00\xff\t\t\t\t\n\n", 8) << "" << 0 << 1;
+    }
+
+    void treebankReader()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, firstSentence);
+        QFETCH(int, sentences);
+        QFETCH(int, badLines);
+        std::istringstream in(content.toStdString());
+        int bad = -1;
+        const auto got = ConlluReader::read(in, &bad);
+        QCOMPARE(int(got.size()), sentences);
+        QCOMPARE(bad, badLines);
+        QStringList joined;
+        if (!got.empty())
+            for (size_t i = 0; i < got[0].words.size(); ++i)
+                joined << QString::fromStdString(got[0].words[i] + "/" + got[0].tags[i]);
+        QCOMPARE(joined.join(' '), firstSentence);
+    }
+
+    // The forms the grammar rules read, tagged in checker tokens.
+    void shippedModel_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QString>("tag");
+        QTest::newRow("third person verb") << "He goes to school every day." << "goes" << "VBZ";
+        QTest::newRow("present after a pronoun") << "Last year I go to Beijing." << "go" << "VBP";
+        QTest::newRow("past verb") << "They visited their grandparents." << "visited" << "VBD";
+        QTest::newRow("participle after have") << "I have seen that film." << "seen" << "VBN";
+        QTest::newRow("plural noun") << "The prices of the books are high." << "prices" << "NNS";
+        QTest::newRow("singular noun before of") << "The quality of the products is good." << "quality" << "NN";
+        QTest::newRow("base verb after a modal") << "She will visit us." << "visit" << "VB";
+        QTest::newRow("contraction tagged by its verb") << "He doesn't like it." << "doesn't" << "VBZ";
+        QTest::newRow("possessive tagged by its noun") << "My friend's house is big." << "friend's" << "NN";
+        QTest::newRow("after Chinese text") << QStringLiteral("我认为 the students are tired.") << "students" << "NNS";
+        QTest::newRow("adjective") << "It was a beautiful day." << "beautiful" << "JJ";
+    }
+
+    void shippedModel()
+    {
+        QFETCH(QString, sentence);
+        QFETCH(QString, word);
+        QFETCH(QString, tag);
+        const std::vector<Token> tokens = Tokenizer::tokenize(sentence.toStdString());
+        const std::vector<std::string> tags = m_shipped->tag(tokens);
+        QCOMPARE(tags.size(), tokens.size());
+        bool seen = false;
+        for (size_t i = 0; i < tokens.size(); ++i)
+            if (QString::fromStdString(tokens[i].text) == word) {
+                QCOMPARE(QString::fromStdString(tags[i]), tag);
+                seen = true;
+            }
+        QVERIFY(seen);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCheckerTagger)
+#include "tst_checker_tagger.moc"

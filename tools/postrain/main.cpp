@@ -1,0 +1,88 @@
+// pennova-postrain --train a.conllu [--train b.conllu ...] [--heldout c.conllu]
+//                  [--iterations N] [--data DIR] [--out model.txt]
+// Trains the tagger (with the checker's lexicon from DIR) and prints its accuracy on
+// the held-out file.
+
+#include "conllureader.h"
+#include "lexicon.h"
+#include "postagger.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <algorithm>
+#include <string>
+#include <vector>
+
+using namespace PennovaChecker;
+
+int main(int argc, char **argv)
+{
+    std::vector<std::string> trainFiles;
+    std::string heldout, out, data = PENNOVA_CHECKER_DATA_DIR;
+    int iterations = 8;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const std::string key = argv[i];
+        if (key == "--train")
+            trainFiles.push_back(argv[i + 1]);
+        else if (key == "--heldout")
+            heldout = argv[i + 1];
+        else if (key == "--out")
+            out = argv[i + 1];
+        else if (key == "--data")
+            data = argv[i + 1];
+        else if (key == "--iterations")
+            iterations = std::max(1, std::atoi(argv[i + 1]));
+        else {
+            std::fprintf(stderr, "unknown option %s\n", key.c_str());
+            return 2;
+        }
+    }
+    if (trainFiles.empty()) {
+        std::fprintf(stderr, "usage: pennova-postrain --train FILE [--heldout FILE] [--out MODEL]\n");
+        return 2;
+    }
+    std::vector<PosTagger::Sentence> train;
+    for (const std::string &f : trainFiles) {
+        int bad = 0;
+        const auto part = ConlluReader::readFile(f, &bad);
+        std::printf("%s: %zu sentences, %d malformed lines\n", f.c_str(), part.size(), bad);
+        train.insert(train.end(), part.begin(), part.end());
+    }
+    const Lexicon lexicon(data, "/usr/share/wordnet");
+    PosTagger tagger(&lexicon);
+    const auto t0 = std::chrono::steady_clock::now();
+    tagger.train(train, iterations);
+    std::printf("trained on %zu sentences, %d iterations, %.1f s\n", train.size(), iterations,
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count());
+    std::printf("accuracy on training data: %.2f%%\n", 100.0 * tagger.accuracy(train));
+    if (!heldout.empty()) {
+        const auto test = ConlluReader::readFile(heldout);
+        size_t words = 0;
+        for (const auto &s : test)
+            words += s.words.size();
+        std::printf("held-out %s: %zu sentences, %zu words, accuracy %.2f%%\n", heldout.c_str(), test.size(), words,
+                    100.0 * tagger.accuracy(test));
+        // the most frequent confusions, to see where the model goes wrong
+        std::map<std::string, int> confusions;
+        for (const auto &s : test) {
+            const auto got = tagger.tagWords(s.words);
+            for (size_t i = 0; i < got.size(); ++i)
+                if (got[i] != s.tags[i])
+                    ++confusions[s.tags[i] + " -> " + got[i]];
+        }
+        std::vector<std::pair<int, std::string>> top;
+        for (const auto &[k, n] : confusions)
+            top.emplace_back(n, k);
+        std::sort(top.rbegin(), top.rend());
+        for (size_t i = 0; i < top.size() && i < 15; ++i)
+            std::printf("    %5d  %s\n", top[i].first, top[i].second.c_str());
+    }
+    if (!out.empty() && !tagger.save(out)) {
+        std::fprintf(stderr, "cannot write %s\n", out.c_str());
+        return 1;
+    }
+    return 0;
+}
