@@ -199,8 +199,9 @@ bool DiagnosisWindow::eventFilter(QObject *watched, QEvent *event)
             m_bubble->setText(i < 2 ? NetworkBubble : ServerBubble);
             m_bubble->adjustSize();
             const QWidget *hint = m_rows.at(i).hint;
-            const QPoint at = hint->mapTo(this, QPoint(hint->width() + 4, 0));
-            m_bubble->move(qMin(at.x(), width() - m_bubble->width()), at.y());
+            // Beside the mark, to its left, so that the marks stay in sight.
+            const QPoint at = hint->mapTo(this, QPoint(0, 0));
+            m_bubble->move(qMax(0, at.x() - m_bubble->width() - 24), at.y() - m_bubble->height() / 2);
             m_bubble->raise();
             m_bubble->show();
         } else if (event->type() == QEvent::Leave) {

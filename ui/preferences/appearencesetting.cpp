@@ -29,7 +29,7 @@ AppearenceSetting::AppearenceSetting(ConfigStore &prefs, QWidget *parent)
     form->addRow(QStringLiteral("字号："), m_size);
     m_foreground = new ColorButton(QStringLiteral("字体颜色"), text);
     m_foreground->setObjectName(QStringLiteral("foregroundButton"));
-    form->addRow(m_foreground);
+    form->addRow(QStringLiteral("字体颜色："), m_foreground);
     auto *background = new QCheckBox(QStringLiteral("使用背景颜色"), text);
     m_background = new ColorButton(QStringLiteral("背景颜色"), text);
     m_background->setObjectName(QStringLiteral("backgroundButton"));

@@ -63,6 +63,7 @@ CorrectionSetting::CorrectionSetting(ConfigStore &prefs, QWidget *parent)
         m_fields->addColor(m_colors[i], QStringLiteral("display_%1_color").arg(key));
         connect(m_colors[i], &QPushButton::clicked, this, clicked[i]);
     }
+    grid->setColumnStretch(2, 1);
     layout->addWidget(kinds);
 
     auto *report = new QGroupBox(QStringLiteral("全文统计设置"), this);
