@@ -2,18 +2,14 @@
 
 #include "colorbutton.h"
 #include "configstore.h"
+#include "levelbox.h"
 #include "pagefields.h"
 
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QDesktopServices>
-#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -22,25 +18,13 @@ CorrectionSetting::CorrectionSetting(ConfigStore &prefs, QWidget *parent)
     , m_fields(std::make_unique<PageFields>(prefs, [this] { ChangeMaked(); }))
 {
     auto *layout = new QVBoxLayout(this);
-    auto *level = new QGroupBox(QStringLiteral("纠错灵敏度设置"), this);
-    auto *levelLayout = new QHBoxLayout(level);
-    levelLayout->addWidget(new QLabel(QStringLiteral("纠错灵敏度："), level));
-    m_level = new QButtonGroup(this);
-    const char *const levels[] = {"高", "中", "低"};
-    for (int i = 0; i < 3; ++i) {
-        auto *button = new QRadioButton(QString::fromUtf8(levels[i]), level);
-        button->installEventFilter(this);
-        m_level->addButton(button, i);
-        levelLayout->addWidget(button);
-    }
-    levelLayout->addStretch();
-    m_fields->addChoice(m_level, QStringLiteral("enlish_level"),
+    auto *level = new LevelBox(QStringLiteral("纠错灵敏度设置"), QStringLiteral("纠错灵敏度："),
+                               {QStringLiteral("高"), QStringLiteral("中"), QStringLiteral("低")},
+                               QStringLiteral("您选择的纠错灵敏度越高，\nPennova尝试做出的修改也越多。\n（高灵敏度可能会造成一定误报）"),
+                               this);
+    m_fields->addChoice(level->group(), QStringLiteral("enlish_level"),
                         {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}, -1, QStringLiteral("1"));
     layout->addWidget(level);
-    m_explain = new QLabel(QStringLiteral("您选择的纠错灵敏度越高，\nPennova尝试做出的修改也越多。\n（高灵敏度可能会造成一定误报）"),
-                           this);
-    m_explain->hide();
-    layout->addWidget(m_explain);
 
     auto *kinds = new QGroupBox(QStringLiteral("错误显示类型"), this);
     auto *grid = new QGridLayout(kinds);
@@ -107,13 +91,4 @@ void CorrectionSetting::slotEditDict()
 {
     if (m_dictUrl)
         QDesktopServices::openUrl(QUrl(m_dictUrl()));
-}
-
-bool CorrectionSetting::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::Enter)
-        m_explain->show();
-    else if (event->type() == QEvent::Leave)
-        m_explain->hide();
-    return QWidget::eventFilter(watched, event);
 }

@@ -8,8 +8,6 @@
 class ColorButton;
 class ConfigStore;
 class PageFields;
-class QButtonGroup;
-class QLabel;
 
 // "纠错设置": the correction level, which finding kinds show and in which colour, and the
 // report after a check. save() records in findingChanged() whether any of the eight
@@ -40,14 +38,9 @@ public Q_SLOTS:
     void ChangeMaked();
     void slotEditDict();
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     std::unique_ptr<PageFields> m_fields;
     ColorButton *m_colors[4] = {};
-    QButtonGroup *m_level = nullptr;
-    QLabel *m_explain = nullptr;
     std::function<QString()> m_dictUrl;
     bool m_findingChanged = false;
 };

@@ -2,15 +2,12 @@
 
 #include "colorbutton.h"
 #include "configstore.h"
+#include "levelbox.h"
 #include "pagefields.h"
 
-#include <QButtonGroup>
 #include <QCheckBox>
-#include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QLabel>
-#include <QRadioButton>
 #include <QVBoxLayout>
 
 EnrichmentSetting::EnrichmentSetting(ConfigStore &prefs, QWidget *parent)
@@ -18,25 +15,13 @@ EnrichmentSetting::EnrichmentSetting(ConfigStore &prefs, QWidget *parent)
     , m_fields(std::make_unique<PageFields>(prefs, [this] { Q_EMIT signalValueChanged(); }))
 {
     auto *layout = new QVBoxLayout(this);
-    auto *level = new QGroupBox(QStringLiteral("润色程度设置"), this);
-    auto *levelLayout = new QHBoxLayout(level);
-    levelLayout->addWidget(new QLabel(QStringLiteral("润色程度："), level));
-    m_level = new QButtonGroup(this);
-    const char *const levels[] = {"轻度修饰", "中度修饰", "重度修饰"};
-    for (int i = 0; i < 3; ++i) {
-        auto *button = new QRadioButton(QString::fromUtf8(levels[i]), level);
-        button->installEventFilter(this);
-        m_level->addButton(button, i);
-        levelLayout->addWidget(button);
-    }
-    levelLayout->addStretch();
+    auto *level = new LevelBox(QStringLiteral("润色程度设置"), QStringLiteral("润色程度："),
+                               {QStringLiteral("轻度修饰"), QStringLiteral("中度修饰"), QStringLiteral("重度修饰")},
+                               QStringLiteral("您选择的修饰程度越高，\nPennova给出的润色建议就越多。"), this);
     // Anything but "3" or "2" reads as the strongest level.
-    m_fields->addChoice(m_level, QStringLiteral("enrichment_level"),
+    m_fields->addChoice(level->group(), QStringLiteral("enrichment_level"),
                         {QStringLiteral("3"), QStringLiteral("2"), QStringLiteral("1")}, 2, QStringLiteral("1"));
     layout->addWidget(level);
-    m_explain = new QLabel(QStringLiteral("您选择的修饰程度越高，\nPennova给出的润色建议就越多。"), this);
-    m_explain->hide();
-    layout->addWidget(m_explain);
 
     auto *style = new QGroupBox(QStringLiteral("润色样式设置"), this);
     auto *styleLayout = new QHBoxLayout(style);
@@ -76,13 +61,4 @@ void EnrichmentSetting::slotEnrichmentColorClicked()
 void EnrichmentSetting::slotEnrichLevelChanged()
 {
     Q_EMIT signalValueChanged();
-}
-
-bool EnrichmentSetting::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::Enter)
-        m_explain->show();
-    else if (event->type() == QEvent::Leave)
-        m_explain->hide();
-    return QWidget::eventFilter(watched, event);
 }

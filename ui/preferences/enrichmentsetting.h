@@ -7,8 +7,6 @@
 class ColorButton;
 class ConfigStore;
 class PageFields;
-class QButtonGroup;
-class QLabel;
 
 // "润色设置": how much polishing to suggest, and whether polish findings show and in
 // which colour. save() tells whether the on/off or the colour changed (the level does
@@ -30,12 +28,7 @@ public Q_SLOTS:
     void slotEnrichmentColorClicked();
     void slotEnrichLevelChanged();
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     std::unique_ptr<PageFields> m_fields;
     ColorButton *m_color = nullptr;
-    QButtonGroup *m_level = nullptr;
-    QLabel *m_explain = nullptr;
 };
