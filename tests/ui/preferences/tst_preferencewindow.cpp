@@ -106,6 +106,7 @@ private Q_SLOTS:
     void resetHotKeysKeepsOtherSettings();
     void oddStoredValuesLoad_data();
     void oddStoredValuesLoad();
+    void pageActionsReachTheirServices();
 };
 
 void TestPreferenceWindow::applyWritesExactlyThePageKeys_data()
@@ -385,6 +386,30 @@ void TestPreferenceWindow::oddStoredValuesLoad()
     window.ButtonOkClicked();
     QCOMPARE(window.result(), int(QDialog::Accepted));
     QCOMPARE(f.store.value(key), saved);
+}
+
+void TestPreferenceWindow::pageActionsReachTheirServices()
+{
+    Fixture f;
+    QStringList calls;
+    PreferenceWindow::Services services;
+    services.checkUpdate = [&calls] { calls << QStringLiteral("update"); };
+    services.countEvent = [&calls](const QString &event) { calls << event; };
+    services.showDiagnosis = [&calls](QWidget *) { calls << QStringLiteral("diagnosis"); };
+    services.proxyResult = [&calls](QWidget *, bool ok) { calls << (ok ? QStringLiteral("ok") : QStringLiteral("failed")); };
+    services.proxyTestUrl = QStringLiteral("http://127.0.0.1:1/test.htm");
+    PreferenceWindow window(f.store, services);
+    window.page(PreferenceWindow::Update)->findChild<QPushButton *>(QStringLiteral("pb_check"))->click();
+    window.findChild<QPushButton *>(QStringLiteral("diagnosisButton"))->click();
+    QWidget *network = window.page(PreferenceWindow::Network);
+    network->findChild<QComboBox *>(QStringLiteral("typeBox"))->setCurrentIndex(2);
+    network->findChild<QLineEdit *>(QStringLiteral("hostEdit"))->setText(QStringLiteral("127.0.0.1"));
+    network->findChild<QLineEdit *>(QStringLiteral("portEdit"))->setText(QStringLiteral("1"));
+    network->findChild<QPushButton *>(QStringLiteral("testButton"))->click();
+    QVERIFY(!network->isEnabled());
+    QTRY_COMPARE(calls, (QStringList{"update", "diagnosis", "Proxy_Test", "failed"}));
+    QVERIFY(network->isEnabled());
+    QCOMPARE(f.store.value(QStringLiteral("proxy_type")), QStringLiteral("0")); // a test stores nothing
 }
 
 QTEST_MAIN(TestPreferenceWindow)
