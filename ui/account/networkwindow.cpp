@@ -15,6 +15,7 @@ NetworkWindow::NetworkWindow(ConfigStore &preferences, const QString &testUrl, Q
 {
     setWindowTitle(QStringLiteral("代理设置"));
     setObjectName(QStringLiteral("NetworkWindow"));
+    setMinimumWidth(380);
     auto *layout = new QVBoxLayout(this);
     m_page = new NetworkSetting(preferences, testUrl, this);
     layout->addWidget(m_page);
