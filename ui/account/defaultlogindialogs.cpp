@@ -1,14 +1,11 @@
 #include "defaultlogindialogs.h"
 
 #include "authenticationwindow.h"
-#include "proxydialog.h"
+#include "diagnosiswindow.h"
+#include "networkwindow.h"
 #include "registerwindow.h"
 
-#include "custommessagebox.h"
-#include "networkhelper.h"
-
 #include <QCoreApplication>
-#include <QPushButton>
 #include <QProcess>
 
 DefaultLoginDialogs::DefaultLoginDialogs(ConfigStore &preferences, ZeltraLib::UserAccess &access,
@@ -41,7 +38,7 @@ bool DefaultLoginDialogs::runSignIn(QWidget *parent, int provider)
 
 int DefaultLoginDialogs::runProxyDialog(QWidget *parent)
 {
-    ProxyDialog dialog(m_preferences,
+    NetworkWindow dialog(m_preferences,
                        QStringLiteral("http://") + m_accountHost + QStringLiteral("/test.htm"), parent);
     dialog.exec();
     return dialog.testsRun();
@@ -49,18 +46,10 @@ int DefaultLoginDialogs::runProxyDialog(QWidget *parent)
 
 void DefaultLoginDialogs::showDiagnosis(QWidget *parent, const QString &url)
 {
-    // Stand-in for the full diagnosis: the one test that matters here, the service page.
-    CustomMessageBox box(QStringLiteral("网络诊断"), QStringLiteral("正在诊断网络连接问题..."), parent);
-    box.confirmButton()->setText(QStringLiteral("确定"));
-    ZeltraLib::NetworkHelper helper;
-    QObject::connect(&helper, &ZeltraLib::NetworkHelper::signalCheckHttpFinished, &box,
-                     [&box](bool ok) {
-                         box.setText(ok ? QStringLiteral("诊断完毕\n是否连接至Pennova服务器：正常")
-                                        : QStringLiteral("诊断完毕\n暂时无法连接至Pennova服务器，\n"
-                                                         "您可以稍后再试或体验在线版。"));
-                     });
-    helper.checkHttp(url);
-    box.exec();
+    DiagnosisWindow::Options options;
+    options.serviceUrl = url;
+    DiagnosisWindow window(options, parent);
+    window.exec();
 }
 
 void DefaultLoginDialogs::startUpdater(const QString &argument)

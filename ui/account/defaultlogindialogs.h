@@ -12,8 +12,8 @@ namespace ZeltraLib {
 class UserAccess;
 }
 
-// LoginDialogs with the registration and sign-in windows, plain Qt stand-ins for the
-// proxy and network-diagnosis windows, and the updater beside the program. None of the
+// LoginDialogs with the registration and sign-in windows, the proxy and
+// network-diagnosis windows, and the updater beside the program. None of the
 // referenced objects is owned.
 class DefaultLoginDialogs : public LoginDialogs
 {

@@ -435,7 +435,7 @@ void CustomTextEditor::revealFindings()
     relayout();
 }
 
-void CustomTextEditor::applyDisplaySettings(bool textChanged, bool errorChanged)
+void CustomTextEditor::applyDisplaySettings(bool textChanged, bool errorChanged, SentenceEntry *current)
 {
     if (textChanged)
         applyAppearance();
@@ -444,8 +444,10 @@ void CustomTextEditor::applyDisplaySettings(bool textChanged, bool errorChanged)
         const QColor lineColor = m_display.suggestionColor();
         for (SentenceEntry *entry : std::as_const(*m_sentences)) {
             for (CorrectionItem *item : entry->findings()) {
-                if (textChanged)
+                if (textChanged && item->label()) {
                     applyPreviewFont(item->label());
+                    item->label()->adjustSize();
+                }
                 if (errorChanged)
                     item->updateLook();
             }
@@ -455,6 +457,8 @@ void CustomTextEditor::applyDisplaySettings(bool textChanged, bool errorChanged)
             }
         }
     }
+    if (textChanged)
+        highlightSentence(nullptr, current);
     if (m_focusedFinding && !m_focusedFinding->isVisible())
         setFocusedFinding(nullptr);
     relayout();

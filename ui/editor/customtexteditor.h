@@ -97,10 +97,11 @@ public:
     // creates the line of every sentence with a suggestion, lays out.
     void revealFindings();
 
-    // Editor side of a display-settings change: with textChanged the appearance and
-    // the preview fonts, with errorChanged every finding's look and label and every
-    // sentence line; a focused finding that is no longer shown loses the focus.
-    void applyDisplaySettings(bool textChanged, bool errorChanged);
+    // The one display refresh after the preferences change: with textChanged the
+    // appearance, the preview fonts and the highlight of `current`; with errorChanged
+    // every finding's look and label and every sentence line (colour and shown flag).
+    // A focused finding that is no longer shown loses the focus.
+    void applyDisplaySettings(bool textChanged, bool errorChanged, SentenceEntry *current = nullptr);
 
     // Style sheet, text colour and font from the display settings; caret to the start.
     void applyAppearance();

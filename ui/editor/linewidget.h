@@ -13,6 +13,7 @@ public:
     explicit LineWidget(QWidget *parent = nullptr);
 
     void setColor(const QColor &color);
+    QColor color() const { return m_color; }
     // Geometry of the line in widget coordinates of the sentence's first line.
     void setLine(const QPoint &startPoint, const QPoint &endPoint, int width, int lineStep);
 

@@ -868,28 +868,10 @@ void MainWindow::slotPreferChanged(bool bTextChanged, bool bErrorChanged)
     m_ui.applyHotKeys(m_prefs);
     m_trackingSuppressed = true;
     const int caret = m_ui.editor->textCursor().position();
-    if (bTextChanged) {
-        m_ui.editor->applyAppearance();
-        for (SentenceEntry *entry : std::as_const(m_sentences)) {
-            for (CorrectionItem *item : entry->findings()) {
-                if (ClickableLabel *label = item->label()) {
-                    m_ui.editor->applyPreviewFont(label);
-                    label->adjustSize();
-                }
-            }
-        }
-        m_ui.editor->highlightSentence(nullptr, m_focus.sentence());
-    }
-    if (bErrorChanged) {
-        const bool lines = isTrue(QStringLiteral("display_suggestion_enabled"));
-        for (SentenceEntry *entry : std::as_const(m_sentences)) {
-            for (CorrectionItem *item : entry->findings())
-                item->updateLook();
-            if (LineWidget *line = entry->lineWidget())
-                line->setVisible(lines);
-        }
+    // The editor's own refresh recolours findings and sentence lines alike.
+    m_ui.editor->applyDisplaySettings(bTextChanged, bErrorChanged, m_focus.sentence());
+    if (bErrorChanged)
         refreshStatistics();
-    }
     QTextCursor tc = m_ui.editor->textCursor();
     tc.setPosition(qMin(caret, m_ui.editor->document()->characterCount() - 1));
     m_ui.editor->setTextCursor(tc);

@@ -1,6 +1,7 @@
 #include "arithmeticcaptcha.h"
 #include "movingbar.h"
-#include "proxydialog.h"
+#include "networkwindow.h"
+#include "networksetting.h"
 #include "signinreply.h"
 #include "webengineenvironment.h"
 
@@ -180,7 +181,7 @@ void TestAccountPieces::testProxy()
     QFETCH(int, expectedType);
     QFETCH(int, expectedPort);
     QFETCH(QString, expectedUser);
-    const QNetworkProxy proxy = ProxyDialog::testProxy(type, QStringLiteral("proxy.local"), port, user,
+    const QNetworkProxy proxy = NetworkSetting::testProxy(type, QStringLiteral("proxy.local"), port, user,
                                                        QStringLiteral("pw"), domain);
     QCOMPARE(int(proxy.type()), expectedType);
     QCOMPARE(proxy.hostName(), QStringLiteral("proxy.local"));
@@ -209,7 +210,7 @@ void TestAccountPieces::proxyTypeRules()
     QFETCH(bool, testEnabled);
     QTemporaryDir dir;
     const auto store = proxyStore(dir, QStringLiteral("proxy.local"), QStringLiteral("CORP"));
-    ProxyDialog dialog(*store, QStringLiteral("http://127.0.0.1:1/test.htm"));
+    NetworkWindow dialog(*store, QStringLiteral("http://127.0.0.1:1/test.htm"));
     dialog.findChild<QComboBox *>(QStringLiteral("typeBox"))->setCurrentIndex(type);
     auto *host = dialog.findChild<QLineEdit *>(QStringLiteral("hostEdit"));
     auto *domainEdit = dialog.findChild<QLineEdit *>(QStringLiteral("domainEdit"));
@@ -237,7 +238,7 @@ void TestAccountPieces::proxySave()
     QFETCH(QString, domain);
     QTemporaryDir dir;
     const auto store = proxyStore(dir, QStringLiteral("old.host"), QStringLiteral("OLD"));
-    ProxyDialog dialog(*store, QStringLiteral("http://127.0.0.1:1/test.htm"));
+    NetworkWindow dialog(*store, QStringLiteral("http://127.0.0.1:1/test.htm"));
     dialog.findChild<QComboBox *>(QStringLiteral("typeBox"))->setCurrentIndex(type);
     if (type != 0) {
         dialog.findChild<QLineEdit *>(QStringLiteral("hostEdit"))->setText(QStringLiteral("new.host"));

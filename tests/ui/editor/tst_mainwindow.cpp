@@ -14,6 +14,7 @@
 #include "frame.h"
 #include "globalstores.h"
 #include "leftsidebar.h"
+#include "linewidget.h"
 #include "mainwindow.h"
 #include "polishmode.h"
 #include "popuplabel.h"
@@ -725,6 +726,62 @@ private slots:
         QCOMPARE(m_window->statistics().count(CheckStatistics::Suggestion), 0);
         QCOMPARE(m_window->statisticsStrip()->countLabel(CheckStatistics::Suggestion)->text(),
                  QStringLiteral("句子不完整：0"));
+    }
+
+    // A change applied in the preferences shows at once through the one display refresh.
+    void preferenceChangeShowsAtOnce_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<bool>("textChanged");
+        QTest::addColumn<bool>("errorChanged");
+        QTest::newRow("font") << "display_text_font" << "DejaVu Serif" << true << false;
+        QTest::newRow("text colour") << "display_text_color" << "#336699" << true << false;
+        QTest::newRow("sentence line colour") << "display_suggestion_color" << "#AA00AA" << false << true;
+        QTest::newRow("sentence lines off") << "display_suggestion_enabled" << "False" << false << true;
+        QTest::newRow("style colour") << "display_style_color" << "#123456" << false << true;
+        QTest::newRow("hot key") << "hk_check_key" << "ctrl||K" << false << false;
+        QTest::newRow("hot key off") << "hk_check_enabled" << "False" << false << false;
+    }
+
+    void preferenceChangeShowsAtOnce()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        QFETCH(bool, textChanged);
+        QFETCH(bool, errorChanged);
+        editor()->setPlainText(QStringLiteral("Because the rain. We stayed home."));
+        QVERIFY(runCheck({{0, QStringLiteral("Because the rain."), "SUGGESTION", {""}},
+                          {1, QStringLiteral("stayed"), "STYLE", {"remained"}}}));
+        LineWidget *line = m_window->sentences().first()->lineWidget();
+        QVERIFY(line);
+        QVERIFY(finding(QStringLiteral("stayed")));
+        QTextCursor styleAt(editor()->document());
+        styleAt.setPosition(editor()->toPlainText().indexOf(QStringLiteral("stayed")) + 1);
+        m_prefs->setValue(key, value);
+        m_window->slotPreferChanged(textChanged, errorChanged);
+
+        // A spot outside the highlighted sentence.
+        QTextCursor at(editor()->document());
+        const bool firstIsCurrent = m_window->currentSentence() == m_window->sentences().first();
+        at.setPosition(editor()->toPlainText().indexOf(firstIsCurrent ? QStringLiteral("home") : QStringLiteral("rain")) + 1);
+        const QAction *check = m_window->form().checkAction;
+        if (key == QLatin1String("display_text_font"))
+            QCOMPARE(editor()->font().family(), value);
+        else if (key == QLatin1String("display_text_color"))
+            QCOMPARE(at.charFormat().foreground().color(), QColor(value));
+        else if (key == QLatin1String("display_suggestion_color"))
+            QCOMPARE(line->color(), QColor(value));
+        else if (key == QLatin1String("display_suggestion_enabled"))
+            QVERIFY(line->isHidden());
+        else if (key == QLatin1String("display_style_color"))
+            QCOMPARE(styleAt.charFormat().underlineColor(), QColor(value));
+        else if (key == QLatin1String("hk_check_key"))
+            QCOMPARE(check->shortcut(), QKeySequence(QStringLiteral("Ctrl+K")));
+        else
+            QVERIFY(check->shortcut().isEmpty());
+        if (key != QLatin1String("display_suggestion_enabled"))
+            QVERIFY(!line->isHidden());
     }
 
     void pasteOverEverythingResets()
