@@ -16,6 +16,10 @@
 
 #include <httplib.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+
 #include <cstdio>
 
 namespace PennovaServer {
@@ -74,7 +78,32 @@ int ServiceServer::bind()
         m_port = m_http->bind_to_any_port(m_options.host);
     else
         m_port = m_http->bind_to_port(m_options.host, m_options.port) ? m_options.port : -1;
+    if (m_port > 0)
+        widenBacklog(m_port);
     return m_port;
+}
+
+void ServiceServer::widenBacklog(int port)
+{
+    // The HTTP library listens with a backlog of 5: a class that starts at once overflows
+    // it and connections are reset. Listening again on the same socket raises the limit.
+    for (int fd = 0; fd < 1024; ++fd) {
+        int accepting = 0;
+        socklen_t size = sizeof accepting;
+        if (::getsockopt(fd, SOL_SOCKET, SO_ACCEPTCONN, &accepting, &size) != 0 || !accepting)
+            continue;
+        sockaddr_storage address{};
+        socklen_t length = sizeof address;
+        if (::getsockname(fd, reinterpret_cast<sockaddr *>(&address), &length) != 0)
+            continue;
+        int bound = -1;
+        if (address.ss_family == AF_INET)
+            bound = ntohs(reinterpret_cast<sockaddr_in *>(&address)->sin_port);
+        else if (address.ss_family == AF_INET6)
+            bound = ntohs(reinterpret_cast<sockaddr_in6 *>(&address)->sin6_port);
+        if (bound == port)
+            ::listen(fd, SOMAXCONN);
+    }
 }
 
 bool ServiceServer::run()

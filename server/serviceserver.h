@@ -52,6 +52,7 @@ public:
     ServerStorage &storage() { return *m_storage; }
 
 private:
+    static void widenBacklog(int port);
     ServerOptions m_options;
     int m_port = -1;
     std::unique_ptr<ServerStorage> m_storage;
