@@ -20,8 +20,10 @@
 #include "webengineenvironment.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QIcon>
 #include <QMetaType>
+#include <QTimer>
 
 #include <memory>
 
@@ -35,6 +37,26 @@ void logoutBeforeExit()
 {
     if (ZeltraLib::hasGlobalUserAccess())
         ZeltraLib::globalUserAccess()->logoutInBlock();
+}
+
+// Sends the session's usage data before the program ends, waiting at most `limitMs` so
+// that a silent service cannot hold the exit.
+void uploadSessionData(ZeltraLib::UserInformation &usage, const QString &sessionKey, int limitMs)
+{
+    QEventLoop loop;
+    bool done = false;
+    QObject::connect(&usage, &ZeltraLib::UserInformation::signalUploaded, &loop, [&] {
+        done = true;
+        loop.quit();
+    });
+    QTimer limit;
+    limit.setSingleShot(true);
+    QObject::connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
+    usage.uploadAll(sessionKey, 0);
+    if (!done) {
+        limit.start(limitMs);
+        loop.exec();
+    }
 }
 
 } // namespace
@@ -86,6 +108,7 @@ int main(int argc, char *argv[])
     // The main window, shown and activated; it lives until the event loop ends and is
     // destroyed before the segments.
     ZeltraLib::UserInformation usage(ZeltraLib::AccountHost());
+    usage.reset(access.sessionKey()); // fetches the personal word list for the new session
     MainWindowServices services{preferenceStore(), promptTipStore(), access, usage,
                                 ZeltraLib::CheckHost(), ZeltraLib::AccountHost(),
                                 ZeltraLib::Vocabulary::defaultPath()};
@@ -102,5 +125,7 @@ int main(int argc, char *argv[])
     window->activateWindow();
     const int result = app.exec();
     window.reset();
+    if (!access.sessionKey().isEmpty())
+        uploadSessionData(usage, access.sessionKey(), 15000);
     return result;
 }

@@ -7,6 +7,7 @@
 #include "configstore.h"
 #include "correctionitem.h"
 #include "correctionpanel.h"
+#include "customcontextmenu.h"
 #include "custommessagebox.h"
 #include "customtexteditor.h"
 #include "detectsentencethread.h"
@@ -20,6 +21,7 @@
 #include "progresswindow.h"
 #include "reportwindow.h"
 #include "sentenceentry.h"
+#include "servicehosts.h"
 #include "statisticsstrip.h"
 #include "textchunk.h"
 #include "textfileio.h"
@@ -31,6 +33,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDesktopServices>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLabel>
@@ -38,6 +42,7 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QToolButton>
+#include <QUrl>
 
 using namespace ZeltraLib;
 
@@ -142,6 +147,7 @@ void MainWindow::connectSignals()
     connect(m_ui.editor, &QTextEdit::selectionChanged, this, &MainWindow::slotSelectionChanged);
     connect(m_ui.editor, &QTextEdit::textChanged, this, &MainWindow::slotTextChanged);
     connect(m_ui.editor, &CustomTextEditor::signalOnPaste, this, &MainWindow::slotOnPaste);
+    connect(m_ui.editor, &CustomTextEditor::signalContextMenu, this, &MainWindow::slotContextMenu);
     connect(m_ui.editor, &CustomTextEditor::signalFindingsDiscarded, this, &MainWindow::onFindingsDiscarded);
     m_ui.editor->installEventFilter(this);
 
@@ -555,7 +561,8 @@ void MainWindow::slotCorrectByType(CorrectionItem *item, MenuItemType type)
         if (!item)
             return;
         m_services.usage.countEvent(QStringLiteral("ContexMenu_AddToDictionary"));
-        m_services.usage.addWord(item->foundText());
+        if (!addToWordList(item->foundText()))
+            return;
         ignoreAll(item);
         showNotification(14);
         break;
@@ -569,6 +576,21 @@ void MainWindow::slotCorrectByType(CorrectionItem *item, MenuItemType type)
     refreshHistoryButtons();
     if (!m_acceptingAll)
         m_ui.editor->relayout();
+}
+
+bool MainWindow::addToWordList(const QString &word)
+{
+    using Result = ZeltraLib::UserInformation::AddWordResult;
+    const Result result = m_services.usage.addWord(word);
+    if (result != Result::TooLong && result != Result::ListFull)
+        return true;
+    const QString text = result == Result::TooLong
+        ? QStringLiteral("单词过长，无法加入我的词库（最多 %1 个字符）。").arg(ZeltraLib::UserInformation::MaxWordChars)
+        : QStringLiteral("我的词库已满（最多 %1 个单词），请先在个人主页中删除不用的单词。")
+              .arg(ZeltraLib::UserInformation::MaxWords);
+    CustomMessageBox box(QStringLiteral("提示"), text, this);
+    box.exec();
+    return false;
 }
 
 void MainWindow::ignoreAll(CorrectionItem *item)
@@ -755,6 +777,32 @@ void MainWindow::slotOnPaste(const QString &text)
     else
         m_ui.editor->discardTouchedFindings();
     m_ui.editor->replaceSelection(m_ui.editor->textCursor(), text);
+}
+
+void MainWindow::slotContextMenu(QContextMenuEvent *event)
+{
+    // A right click without a selection acts on the clicked place.
+    if (!m_ui.editor->textCursor().hasSelection())
+        m_ui.editor->setTextCursor(m_ui.editor->cursorForPosition(event->pos()));
+    if (!m_sentences.isEmpty())
+        countEvent("ContexMenu_Open", "ContexMenu_Improve_Open");
+    const ContextMenuOptions options{isTrue(QStringLiteral("use_ctrl")), ZeltraLib::polishMode(), &m_services.usage,
+                                     m_services.checkHost};
+    CustomContextMenu menu(m_ui.editor, m_focus.focused(), m_sentences.isEmpty() ? nullptr : m_focus.sentence(),
+                           options, this);
+    // Until the dictionary panel takes them, look-ups open the service's pages in the browser.
+    const auto open = [](const char *page, const QString &text) {
+        QDesktopServices::openUrl(QUrl(QStringLiteral("http://") + ZeltraLib::ApiHost() + QStringLiteral("/tessel/")
+                                       + QLatin1String(page) + QStringLiteral("?content=")
+                                       + QString::fromLatin1(QUrl::toPercentEncoding(text))));
+    };
+    connect(&menu, &CustomContextMenu::signalFindInDict, this, [open](const QString &word, const QString &other) {
+        open("find", other.isEmpty() ? word : word + QLatin1Char(' ') + other);
+    });
+    connect(&menu, &CustomContextMenu::signalTranslate, this, [open](const QString &text) { open("translate", text); });
+    connect(&menu, &CustomContextMenu::signalSearchWeb, this, [open](const QString &text) { open("search", text); });
+    connect(&menu, &CustomContextMenu::signalCut, this, &MainWindow::slotOnCut);
+    menu.exec(event->globalPos());
 }
 
 void MainWindow::slotOnCut()

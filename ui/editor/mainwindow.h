@@ -27,6 +27,7 @@ class CustomTextEditor;
 class LeftSideBar;
 class PopupLabel;
 class QAction;
+class QContextMenuEvent;
 class QLabel;
 class QPushButton;
 class QSplitter;
@@ -101,6 +102,8 @@ public Q_SLOTS:
     void slotTextChanged();
     void slotOnPaste(const QString &text);
     void slotOnCut();
+    // The right-click menu, built fresh for every click.
+    void slotContextMenu(QContextMenuEvent *event);
     void slotWorkingModeChanged();
     void slotDisplayCorrectionMode(bool checked);
     void slotDisplayEnrichmentMode(bool checked);
@@ -137,6 +140,8 @@ private:
 
     // Finding actions.
     void removeFinding(CorrectionItem *item);
+    // False (after telling the user) when the word list refuses the word.
+    bool addToWordList(const QString &word);
     void ignoreAll(CorrectionItem *item);
     void onFindingsDiscarded(const QList<CorrectionItem *> &findings,
                              const QList<SentenceEntry *> &suggestions);
