@@ -11,6 +11,7 @@
 #include "serverstorage.h"
 #include "signinroutes.h"
 #include "userdataroutes.h"
+#include "userpageroutes.h"
 #include "versionroutes.h"
 #include "wordbudget.h"
 
@@ -39,6 +40,7 @@ ServiceServer::ServiceServer(ServerOptions options, SessionStore::Clock clock)
     m_userDataRoutes = std::make_unique<UserDataRoutes>(*m_context);
     m_checkRoutes = std::make_unique<CheckRoutes>(*m_context);
     m_pageRoutes = std::make_unique<PageRoutes>(*m_context);
+    m_userPageRoutes = std::make_unique<UserPageRoutes>(*m_context, m_storage->feedback());
     m_signInRoutes = std::make_unique<SignInRoutes>(*m_context);
     m_versionRoutes = std::make_unique<VersionRoutes>(*m_context);
 
@@ -64,6 +66,7 @@ ServiceServer::ServiceServer(ServerOptions options, SessionStore::Clock clock)
     m_checkRoutes->install(http);
     m_signInRoutes->install(http);
     m_versionRoutes->install(http);
+    m_userPageRoutes->install(http);
     m_pageRoutes->install(http); // last: it installs the error page
 }
 
