@@ -61,23 +61,23 @@ void UserNewWord::getUserWordList(const QString &sessionKey)
 
 void UserNewWord::addUserWord(const QString &sessionKey, const QStringList &words)
 {
-    if (sessionKey.isEmpty() || words.isEmpty())
-        return;
-    QNetworkReply *reply = post(AddEndpoint, wordsBody(sessionKey, words));
-    connect(reply, &QNetworkReply::finished, this, [this, reply] {
-        reply->deleteLater();
-        emit AddUserWordFinished(bodyOf(reply) == "ok");
-    });
+    postWords(AddEndpoint, sessionKey, words, &UserNewWord::AddUserWordFinished);
 }
 
 void UserNewWord::removeUserWord(const QString &sessionKey, const QStringList &words)
 {
+    postWords(RemoveEndpoint, sessionKey, words, &UserNewWord::RemoveUserWordFinished);
+}
+
+void UserNewWord::postWords(const char *endpoint, const QString &sessionKey, const QStringList &words,
+                            void (UserNewWord::*finished)(bool))
+{
     if (sessionKey.isEmpty() || words.isEmpty())
         return;
-    QNetworkReply *reply = post(RemoveEndpoint, wordsBody(sessionKey, words));
-    connect(reply, &QNetworkReply::finished, this, [this, reply] {
+    QNetworkReply *reply = post(endpoint, wordsBody(sessionKey, words));
+    connect(reply, &QNetworkReply::finished, this, [this, reply, finished] {
         reply->deleteLater();
-        emit RemoveUserWordFinished(bodyOf(reply) == "ok");
+        emit(this->*finished)(bodyOf(reply) == "ok");
     });
 }
 

@@ -38,6 +38,9 @@ Q_SIGNALS:
 
 private:
     QNetworkReply *post(const char *endpoint, const QByteArray &body);
+    // Sends the words and reports the "ok" test through `finished`.
+    void postWords(const char *endpoint, const QString &sessionKey, const QStringList &words,
+                   void (UserNewWord::*finished)(bool));
     // Body of a finished reply; empty on a network error or a status other than 200.
     static QByteArray bodyOf(QNetworkReply *reply);
 

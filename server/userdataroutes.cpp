@@ -151,20 +151,15 @@ std::optional<std::vector<std::string>> UserDataRoutes::wordsOf(const FormBody &
 
 void UserDataRoutes::addWords(const httplib::Request &req, httplib::Response &res)
 {
-    FormBody form;
-    const auto user = userOf(req, res, "words", &form);
-    if (!user)
-        return;
-    const auto words = wordsOf(form, res);
-    if (!words)
-        return;
-    if (m_context.words.add(*user, *words) == WordListStore::AddResult::TooMany)
-        return HttpReplies::refuse(res, 413, "Failure: the word list holds at most "
-                                                 + std::to_string(WordListStore::MaxWordsPerUser) + " words");
-    HttpReplies::text(res, 200, "ok");
+    changeWords(req, res, true);
 }
 
 void UserDataRoutes::removeWords(const httplib::Request &req, httplib::Response &res)
+{
+    changeWords(req, res, false);
+}
+
+void UserDataRoutes::changeWords(const httplib::Request &req, httplib::Response &res, bool add)
 {
     FormBody form;
     const auto user = userOf(req, res, "words", &form);
@@ -173,7 +168,11 @@ void UserDataRoutes::removeWords(const httplib::Request &req, httplib::Response 
     const auto words = wordsOf(form, res);
     if (!words)
         return;
-    m_context.words.remove(*user, *words);
+    if (!add)
+        m_context.words.remove(*user, *words);
+    else if (m_context.words.add(*user, *words) == WordListStore::AddResult::TooMany)
+        return HttpReplies::refuse(res, 413, "Failure: the word list holds at most "
+                                                 + std::to_string(WordListStore::MaxWordsPerUser) + " words");
     HttpReplies::text(res, 200, "ok");
 }
 

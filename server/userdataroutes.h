@@ -41,6 +41,7 @@ private:
     void addWords(const httplib::Request &req, httplib::Response &res);
     // Removing an absent word is no error.
     void removeWords(const httplib::Request &req, httplib::Response &res);
+    void changeWords(const httplib::Request &req, httplib::Response &res, bool add);
     void errorLog(const httplib::Request &req, httplib::Response &res);
     void counts(const httplib::Request &req, httplib::Response &res);
     void choices(const httplib::Request &req, httplib::Response &res);

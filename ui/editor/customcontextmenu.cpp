@@ -101,16 +101,8 @@ void CustomContextMenu::addFindingEntries(const QString &prefix)
                                 this, &CustomContextMenu::slotRevert);
     header->setEnabled(applied);
     addSeparator();
-    const int kind = m_finding->operationKind();
     for (int i = 0; i < m_finding->candidateCount(); ++i) {
-        QString text;
-        if (kind == OperationInsertion)
-            text = QStringLiteral("插入: ") + m_finding->candidateText(i);
-        else if (kind == OperationDeletion)
-            text = QStringLiteral("删除: ") + m_finding->foundText();
-        else
-            text = m_finding->candidateText(i);
-        auto *action = new CustomAction(i, text, this);
+        auto *action = new CustomAction(i, m_finding->entryText(i), this);
         action->setShortcut(QKeySequence(prefix + QString::number(i + 1)));
         connect(action, &CustomAction::signalClicked, this, &CustomContextMenu::slotCorrClicked);
         addAction(action);
@@ -121,15 +113,10 @@ void CustomContextMenu::addFindingEntries(const QString &prefix)
     revert->setEnabled(applied);
     QAction *ignore = addAction(QStringLiteral("忽略"), this, &CustomContextMenu::slotIgnor);
     ignore->setShortcut(QKeySequence(prefix + QStringLiteral("0")));
-    // The same rule as the panel: open spelling findings, or a style finding whose only
-    // candidate is the found word in another case.
-    const int category = m_finding->category();
-    const bool styleSelf = category == CategoryStyle && m_finding->candidateCount() == 1
-        && m_finding->candidateText(0).compare(m_finding->foundText(), Qt::CaseInsensitive) == 0;
-    if (m_finding->isOpen() && (category == CategoryNonword || styleSelf)) {
+    if (m_finding->mayAddToDictionary()) {
         addAction(QStringLiteral("忽略同样错误"), this, &CustomContextMenu::slotIgnorAll);
         addAction(resourceIcon("library.svg"), QStringLiteral("加入我的词库"), this, &CustomContextMenu::slotAddDict);
-    } else if (category == CategoryImprove) {
+    } else if (m_finding->category() == CategoryImprove) {
         addAction(QStringLiteral("忽略同样润色"), this, &CustomContextMenu::slotIgnorAll);
     }
     addSeparator();
