@@ -91,7 +91,9 @@ QByteArray UserNewWord::bodyOf(QNetworkReply *reply)
     if (reply->error() != QNetworkReply::NoError
         || reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() != 200)
         return QByteArray();
-    return reply->read(MaxListBytes);
+    // A reply beyond the bound is not cut into a word list: it counts as a failure.
+    const QByteArray body = reply->read(MaxListBytes + 1);
+    return body.size() > MaxListBytes ? QByteArray() : body;
 }
 
 } // namespace ZeltraLib

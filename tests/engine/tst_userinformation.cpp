@@ -103,6 +103,7 @@ private slots:
         QTest::newRow("every item ends in a separator") << QByteArray("a;b;") << 200 << QStringList{"a", "b"};
         QTest::newRow("empty list") << QByteArray() << 200 << QStringList{};
         QTest::newRow("refused session") << QByteArray("denied") << 403 << QStringList{};
+        QTest::newRow("oversized reply gives no words") << QByteArray(5 * 1024 * 1024, 'a') << 200 << QStringList{};
         QTest::newRow("broken utf-8 stays one word") << QByteArray("ok;b\xe4\xb8") << 200 << QStringList{"ok", QString::fromUtf8("b\xe4\xb8")};
     }
     void fetchedListIsUtf8()
@@ -122,6 +123,44 @@ private slots:
         // Without a key nothing is asked.
         info.fetchWordList(QString());
         QCOMPARE(server.count("/NotPublic/UserWordList.ashx"), 1);
+    }
+
+    void wordClientReportsOnlyOk_data()
+    {
+        QTest::addColumn<bool>("remove");
+        QTest::addColumn<QByteArray>("reply");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<bool>("ok");
+        QTest::newRow("add ok") << false << QByteArray("ok") << 200 << true;
+        QTest::newRow("add, other case") << false << QByteArray("OK") << 200 << false;
+        QTest::newRow("add refused") << false << QByteArray("Failure: the word list holds at most 10000 words") << 413 << false;
+        QTest::newRow("remove ok") << true << QByteArray("ok") << 200 << true;
+        QTest::newRow("remove, ok with an error status") << true << QByteArray("ok") << 500 << false;
+    }
+    void wordClientReportsOnlyOk()
+    {
+        QFETCH(bool, remove);
+        QFETCH(QByteArray, reply);
+        QFETCH(int, status);
+        QFETCH(bool, ok);
+        const QByteArray path = remove ? "/NotPublic/UserWordBulkRemove.ashx" : "/NotPublic/UserWordBulkAdd.ashx";
+        ScriptedHttpServer server;
+        server.setReply(path, reply, status);
+        UserNewWord client(server.host());
+        QSignalSpy finished(&client, remove ? &UserNewWord::RemoveUserWordFinished : &UserNewWord::AddUserWordFinished);
+        const QStringList words{QStringLiteral("北京"), QStringLiteral("R&D")};
+        if (remove)
+            client.removeUserWord(QStringLiteral("KEY-1"), words);
+        else
+            client.addUserWord(QStringLiteral("KEY-1"), words);
+        QVERIFY(finished.wait());
+        QCOMPARE(finished.first().first().toBool(), ok);
+        // "&" is escaped so that it cannot start a forged field.
+        QCOMPARE(QString::fromUtf8(server.bodies(path).first()), QStringLiteral("sessionKey=KEY-1&words=北京;R%26D;"));
+        // Nothing is sent without a key or without words.
+        client.addUserWord(QString(), words);
+        client.removeUserWord(QStringLiteral("KEY-1"), {});
+        QCOMPARE(server.count(path), 1);
     }
 
     void uploadAllSendsEachPartOnce_data()
