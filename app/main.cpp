@@ -95,6 +95,7 @@ int main(int argc, char *argv[])
     // The main window, shown and activated; it lives until the event loop ends and is
     // destroyed before the segments.
     ZeltraLib::UserInformation usage(ZeltraLib::AccountHost());
+    usage.reset(ZeltraLib::globalUserAccess()->sessionKey()); // fetches the personal word list
     MainWindowServices services{preferenceStore(), promptTipStore(), *ZeltraLib::globalUserAccess(), usage,
                                 ZeltraLib::CheckHost(), ZeltraLib::AccountHost(),
                                 ZeltraLib::Vocabulary::defaultPath()};

@@ -7,7 +7,14 @@ namespace ZeltraLib {
 UserInformation::UserInformation(const QString &accountHost, QObject *parent)
     : QObject(parent)
     , m_log(new UserCountLog(accountHost, this))
+    , m_wordClient(new UserNewWord(accountHost, this))
 {
+    m_reportedParts = -1;
+    connect(m_wordClient, &UserNewWord::GetUserWordListFinished, this, &UserInformation::slotGetWordList);
+    connect(m_wordClient, &UserNewWord::AddUserWordFinished, this, &UserInformation::slotUserWordUploaded);
+    connect(m_log, &UserCountLog::AddUserErrorLogFinished, this, &UserInformation::slotCorrectLogUploaded);
+    connect(m_log, &UserCountLog::AddUserEventFinished, this, &UserInformation::slotCorrectLogUploaded);
+    connect(m_log, &UserCountLog::sinalAddIgnorDataFinished, this, &UserInformation::slotCorrectLogUploaded);
 }
 
 UserInformation::~UserInformation() = default;
@@ -27,12 +34,30 @@ void UserInformation::setWordList(const QStringList &words)
     }
 }
 
-void UserInformation::addWord(const QString &word)
+void UserInformation::fetchWordList(const QString &sessionKey)
+{
+    m_wordClient->getUserWordList(sessionKey);
+}
+
+void UserInformation::slotGetWordList(const QStringList &words)
+{
+    setWordList(words);
+    emit signalWordListChanged();
+}
+
+UserInformation::AddWordResult UserInformation::addWord(const QString &word)
 {
     if (word.isEmpty())
-        return;
+        return AddWordResult::Empty;
+    if (word.toUcs4().size() > MaxWordChars || word.contains(QLatin1Char(';')))
+        return AddWordResult::TooLong;
+    if (contains(word))
+        return AddWordResult::AlreadyListed;
+    if (m_words.size() >= MaxWords)
+        return AddWordResult::ListFull;
     m_words.append(word);
     m_newWords.append(word);
+    return AddWordResult::Added;
 }
 
 bool UserInformation::contains(const QString &word) const
@@ -78,11 +103,57 @@ void UserInformation::addChoice(const WordChoice &choice)
     m_choices.append(choice);
 }
 
-void UserInformation::reset()
+void UserInformation::reset(const QString &sessionKey)
 {
     m_newWords.clear();
     m_events.clear();
     m_choices.clear();
+    m_uploadReason = 0;
+    m_reportedParts = -1;
+    fetchWordList(sessionKey);
+}
+
+void UserInformation::uploadAll(const QString &sessionKey, int reason)
+{
+    m_uploadReason = reason;
+    m_reportedParts = 0;
+    // Without a key the clients send nothing and never report: such a part counts at once.
+    const bool send = !sessionKey.isEmpty();
+    if (send && !m_newWords.isEmpty())
+        m_wordClient->addUserWord(sessionKey, m_newWords);
+    else
+        slotCorrectLogUploaded();
+    if (send && !m_errorLog.isEmpty())
+        m_log->addUserErrorLog(sessionKey, m_errorLog);
+    else
+        slotCorrectLogUploaded();
+    if (send && !m_events.isEmpty())
+        m_log->addUserEvent(sessionKey, m_events, ClientVersion);
+    else
+        slotCorrectLogUploaded();
+    if (send && !m_choices.isEmpty())
+        m_log->addIgnorData(sessionKey, m_choices);
+    else
+        slotCorrectLogUploaded();
+}
+
+void UserInformation::slotUserWordUploaded(bool ok)
+{
+    // Sent words are on the service now; a refused upload keeps them for the next try.
+    if (ok)
+        m_newWords.clear();
+    emit signalWordsUploaded(ok);
+    slotCorrectLogUploaded();
+}
+
+void UserInformation::slotCorrectLogUploaded()
+{
+    if (m_reportedParts < 0)
+        return;
+    if (++m_reportedParts == 4) {
+        m_reportedParts = -1;
+        emit signalUploaded();
+    }
 }
 
 void UserInformation::uploadEventsAnonymously()

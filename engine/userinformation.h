@@ -1,6 +1,7 @@
 #pragma once
 
 #include "usercountlog.h"
+#include "usernewword.h"
 #include "wordchoice.h"
 
 #include <QList>
@@ -14,8 +15,7 @@ namespace ZeltraLib {
 
 // Usage collector of one window's session: event counters by name, the user's word
 // list with the words added in this session, the applied spelling corrections and
-// the word choices. Everything stays in memory; the batch upload at the end of a
-// session is not wired yet, only the anonymous event upload of the login phase.
+// the word choices. Everything stays in memory until the upload at the end of the session.
 class UserInformation : public QObject
 {
     Q_OBJECT
@@ -31,9 +31,17 @@ public:
     int eventCount(const QString &name) const { return m_events.value(name); }
     const QMap<QString, int> &eventCounts() const { return m_events; }
 
+    // Limits of the personal word list (the service refuses more).
+    static constexpr int MaxWordChars = 64;
+    static constexpr int MaxWords = 10000;
+    enum class AddWordResult { Added, AlreadyListed, Empty, TooLong, ListFull };
+
     // The personal word list; contains() compares exactly (case-sensitive).
     void setWordList(const QStringList &words);
-    void addWord(const QString &word);
+    // Asks the service for the user's words; the reply replaces the list (words added in
+    // this session stay) and signalWordListChanged() follows. Nothing without a key.
+    void fetchWordList(const QString &sessionKey);
+    AddWordResult addWord(const QString &word);
     bool contains(const QString &word) const;
     const QStringList &wordList() const { return m_words; }
     const QStringList &newWords() const { return m_newWords; }
@@ -54,14 +62,35 @@ public:
     void addChoice(const WordChoice &choice);
     const QList<WordChoice> &choices() const { return m_choices; }
 
-    // Clears new words, event counts and choices (the error log stays).
-    void reset();
+    // Clears new words, event counts and choices (the error log stays), then fetches the
+    // word list for `sessionKey`.
+    void reset(const QString &sessionKey = QString());
+
+    // Sends the four parts (new words, error log, event counts, choices); each part that
+    // is empty, or that cannot be sent without a key, reports at once. signalUploaded()
+    // once all four reported. `reason` is kept for the caller.
+    void uploadAll(const QString &sessionKey, int reason);
+    int uploadReason() const { return m_uploadReason; }
 
     // Sends the event counts with the anonymous session key, waiting for the reply.
     void uploadEventsAnonymously();
 
+Q_SIGNALS:
+    void signalWordListChanged();
+    void signalUploaded();
+    // The new words reached the service (false: refused or unreachable).
+    void signalWordsUploaded(bool ok);
+
+private Q_SLOTS:
+    void slotGetWordList(const QStringList &words);
+    void slotUserWordUploaded(bool ok);
+    void slotCorrectLogUploaded();
+
 private:
     UserCountLog *m_log = nullptr; // child
+    UserNewWord *m_wordClient = nullptr; // child
+    int m_uploadReason = 0;
+    int m_reportedParts = 0; // of the running upload; -1 when none runs
     QMap<QString, int> m_events;
     QStringList m_words;
     QStringList m_newWords;

@@ -31,6 +31,7 @@ ServerStorage::ServerStorage(const ServerOptions &options, SessionStore::Clock c
     , m_sessions(m_db, options.sessionLifetimeSeconds, std::move(clock))
     , m_words(m_db)
     , m_usage(m_db)
+    , m_feedback(m_db)
 {
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "accountstore.h"
+#include "feedbackstore.h"
 #include "passwordhasher.h"
 #include "serveroptions.h"
 #include "sessionstore.h"
@@ -27,6 +28,7 @@ public:
     SessionStore &sessions() { return m_sessions; }
     WordListStore &words() { return m_words; }
     UsageLogStore &usage() { return m_usage; }
+    FeedbackStore &feedback() { return m_feedback; }
 
 private:
     SqliteDatabase m_db;
@@ -35,6 +37,7 @@ private:
     SessionStore m_sessions;
     WordListStore m_words;
     UsageLogStore m_usage;
+    FeedbackStore m_feedback;
 };
 
 } // namespace PennovaServer

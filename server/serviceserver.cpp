@@ -15,6 +15,7 @@
 #include "signinroutes.h"
 #include "templateroutes.h"
 #include "userdataroutes.h"
+#include "userpageroutes.h"
 #include "versionroutes.h"
 #include "wordbudget.h"
 
@@ -54,6 +55,7 @@ ServiceServer::ServiceServer(ServerOptions options, SessionStore::Clock clock)
     m_userDataRoutes = std::make_unique<UserDataRoutes>(*m_context);
     m_checkRoutes = std::make_unique<CheckRoutes>(*m_context);
     m_pageRoutes = std::make_unique<PageRoutes>(*m_context);
+    m_userPageRoutes = std::make_unique<UserPageRoutes>(*m_context, m_storage->feedback());
     m_signInRoutes = std::make_unique<SignInRoutes>(*m_context);
     m_versionRoutes = std::make_unique<VersionRoutes>(*m_context);
     m_templateRoutes = std::make_unique<TemplateRoutes>(*m_context);
@@ -85,6 +87,7 @@ ServiceServer::ServiceServer(ServerOptions options, SessionStore::Clock clock)
     m_versionRoutes->install(http);
     m_templateRoutes->install(http);
     m_dictionaryRoutes = DictionaryRoutes::install(http, *m_context);
+    m_userPageRoutes->install(http);
     m_pageRoutes->install(http); // last: it installs the error page
 }
 

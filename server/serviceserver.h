@@ -17,6 +17,7 @@ class HttpListener;
 class CheckRoutes;
 class DictionaryRoutes;
 class PageRoutes;
+class UserPageRoutes;
 class RegistrationRoutes;
 class ServerStorage;
 class SignInRoutes;
@@ -65,6 +66,7 @@ private:
     std::unique_ptr<UserDataRoutes> m_userDataRoutes;
     std::unique_ptr<CheckRoutes> m_checkRoutes;
     std::unique_ptr<PageRoutes> m_pageRoutes;
+    std::unique_ptr<UserPageRoutes> m_userPageRoutes;
     std::unique_ptr<SignInRoutes> m_signInRoutes;
     std::unique_ptr<VersionRoutes> m_versionRoutes;
     std::unique_ptr<TemplateRoutes> m_templateRoutes;

@@ -81,6 +81,7 @@ void UserDataRoutes::install(httplib::Server &server)
     };
     route("/NotPublic/UserWordList.ashx", &UserDataRoutes::wordList);
     route("/NotPublic/UserWordBulkAdd.ashx", &UserDataRoutes::addWords);
+    route("/NotPublic/UserWordBulkRemove.ashx", &UserDataRoutes::removeWords);
     route("/NotPublic/UserErrorLogBulkAdd.ashx", &UserDataRoutes::errorLog);
     route("/NotPublic/UserCountBulkAdd.ashx", &UserDataRoutes::counts);
     route("/NotPublic/UserChooseBulkAdd.ashx", &UserDataRoutes::choices);
@@ -128,21 +129,52 @@ void UserDataRoutes::wordList(const httplib::Request &req, httplib::Response &re
     HttpReplies::text(res, 200, body);
 }
 
+std::optional<std::vector<std::string>> UserDataRoutes::wordsOf(const FormBody &form, httplib::Response &res)
+{
+    const std::vector<std::string> words = splitItems(form.value("words"));
+    if (words.empty()) {
+        HttpReplies::refuse(res, 400, "Failure: no words");
+        return std::nullopt;
+    }
+    if (words.size() > MaxItemsPerUpload) {
+        HttpReplies::refuse(res, 400, "Failure: too many words in one request");
+        return std::nullopt;
+    }
+    for (const std::string &word : words) {
+        if (!WordListStore::acceptable(word)) {
+            HttpReplies::refuse(res, 400, "Failure: a word must be 1 to "
+                                              + std::to_string(WordListStore::MaxWordChars)
+                                              + " printable characters");
+            return std::nullopt;
+        }
+    }
+    return words;
+}
+
 void UserDataRoutes::addWords(const httplib::Request &req, httplib::Response &res)
+{
+    changeWords(req, res, true);
+}
+
+void UserDataRoutes::removeWords(const httplib::Request &req, httplib::Response &res)
+{
+    changeWords(req, res, false);
+}
+
+void UserDataRoutes::changeWords(const httplib::Request &req, httplib::Response &res, bool add)
 {
     FormBody form;
     const auto user = userOf(req, res, "words", &form);
     if (!user)
         return;
-    const std::vector<std::string> words = splitItems(form.value("words"));
-    if (words.empty() || words.size() > MaxItemsPerUpload)
-        return HttpReplies::refuse(res, 400, "Failure");
-    for (const std::string &word : words) {
-        if (!Utf8Text::printable(word, WordListStore::MaxWordBytes))
-            return HttpReplies::refuse(res, 400, "Failure");
-    }
-    if (!m_context.words.add(*user, words))
-        return HttpReplies::refuse(res, 413, "Failure");
+    const auto words = wordsOf(form, res);
+    if (!words)
+        return;
+    if (!add)
+        m_context.words.remove(*user, *words);
+    else if (m_context.words.add(*user, *words) == WordListStore::AddResult::TooMany)
+        return HttpReplies::refuse(res, 413, "Failure: the word list holds at most "
+                                                 + std::to_string(WordListStore::MaxWordsPerUser) + " words");
     HttpReplies::text(res, 200, "ok");
 }
 

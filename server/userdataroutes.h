@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace httplib {
 class Server;
@@ -35,7 +36,12 @@ private:
                                        bool allowAnonymous = false);
 
     void wordList(const httplib::Request &req, httplib::Response &res);
+    // The "words" field split and checked; answers the refusal itself when it fails.
+    std::optional<std::vector<std::string>> wordsOf(const FormBody &form, httplib::Response &res);
     void addWords(const httplib::Request &req, httplib::Response &res);
+    // Removing an absent word is no error.
+    void removeWords(const httplib::Request &req, httplib::Response &res);
+    void changeWords(const httplib::Request &req, httplib::Response &res, bool add);
     void errorLog(const httplib::Request &req, httplib::Response &res);
     void counts(const httplib::Request &req, httplib::Response &res);
     void choices(const httplib::Request &req, httplib::Response &res);

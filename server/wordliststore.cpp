@@ -1,6 +1,7 @@
 #include "wordliststore.h"
 
 #include "sqlitedatabase.h"
+#include "utf8text.h"
 
 #include <sqlite3.h>
 
@@ -25,7 +26,16 @@ std::vector<std::string> WordListStore::words(std::int64_t userId)
     });
 }
 
-bool WordListStore::add(std::int64_t userId, const std::vector<std::string> &words)
+std::size_t WordListStore::count(std::int64_t userId)
+{
+    return m_db.locked([&](sqlite3 *db) {
+        SqlStatement q(db, "SELECT COUNT(*) FROM user_words WHERE user_id = ?1");
+        q.bind(1, userId);
+        return q.step() ? std::size_t(q.integer(0)) : std::size_t(0);
+    });
+}
+
+WordListStore::AddResult WordListStore::add(std::int64_t userId, const std::vector<std::string> &words)
 {
     struct Overflow {};
     try {
@@ -43,9 +53,36 @@ bool WordListStore::add(std::int64_t userId, const std::vector<std::string> &wor
                 throw Overflow();
         });
     } catch (const Overflow &) {
-        return false;
+        return AddResult::TooMany;
     }
-    return true;
+    return AddResult::Added;
+}
+
+std::size_t WordListStore::remove(std::int64_t userId, const std::vector<std::string> &words)
+{
+    std::size_t removed = 0;
+    m_db.transaction([&](sqlite3 *db) {
+        SqlStatement del(db, "DELETE FROM user_words WHERE user_id = ?1 AND word = ?2");
+        for (const std::string &word : words) {
+            del.bind(1, userId).bind(2, word);
+            del.run();
+            removed += std::size_t(sqlite3_changes(db));
+            del.reset();
+        }
+    });
+    return removed;
+}
+
+bool WordListStore::acceptable(const std::string &word)
+{
+    if (word.empty() || word.find(';') != std::string::npos || !Utf8Text::printable(word, MaxWordBytes))
+        return false;
+    std::size_t chars = 0;
+    for (unsigned char ch : word) {
+        if ((ch & 0xC0) != 0x80)
+            ++chars;
+    }
+    return chars <= MaxWordChars;
 }
 
 } // namespace PennovaServer

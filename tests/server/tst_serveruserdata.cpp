@@ -6,6 +6,10 @@
 
 #include <QtTest>
 
+#include <algorithm>
+#include <set>
+#include <thread>
+
 using PennovaServer::UsageLogStore;
 
 class TestServerUserData : public QObject
@@ -81,7 +85,12 @@ private slots:
         QTest::newRow("anonymous session") << "/NotPublic/UserWordBulkAdd.ashx" << QByteArray("sessionKey=5206-5206&words=bad;") << 403;
         QTest::newRow("no words field") << "/NotPublic/UserWordBulkAdd.ashx" << QByteArray("KEY") << 400;
         QTest::newRow("only separators") << "/NotPublic/UserWordBulkAdd.ashx" << QByteArray("KEY&words=;;;") << 400;
-        QTest::newRow("overlong word") << "/NotPublic/UserWordBulkAdd.ashx" << "KEY&words=ok;" + QByteArray(101, 'b') + ";" << 400;
+        QTest::newRow("overlong word") << "/NotPublic/UserWordBulkAdd.ashx" << "KEY&words=ok;" + QByteArray(65, 'b') + ";" << 400;
+        QTest::newRow("65 chinese characters")
+            << "/NotPublic/UserWordBulkAdd.ashx" << "KEY&words=ok;" + QString(65, QChar(0x8BCD)).toUtf8() + ";" << 400;
+        QTest::newRow("remove, overlong word") << "/NotPublic/UserWordBulkRemove.ashx" << "KEY&words=" + QByteArray(65, 'b') + ";" << 400;
+        QTest::newRow("remove, unknown session") << "/NotPublic/UserWordBulkRemove.ashx" << QByteArray("sessionKey=x&words=apple;") << 403;
+        QTest::newRow("remove, no words") << "/NotPublic/UserWordBulkRemove.ashx" << QByteArray("KEY&words=;") << 400;
         QTest::newRow("control character") << "/NotPublic/UserWordBulkAdd.ashx" << QByteArray("KEY&words=ok;b\x01" "ad;") << 400;
         QTest::newRow("broken utf-8") << "/NotPublic/UserWordBulkAdd.ashx" << QByteArray("KEY&words=ok;b\xe4\xb8;") << 400;
         QTest::newRow("too many words") << "/NotPublic/UserWordBulkAdd.ashx" << "KEY&words=" + QByteArray("w;").repeated(2001) << 400;
@@ -105,6 +114,89 @@ private slots:
         if (status == 403)
             QVERIFY(res->body.empty());
         QCOMPARE(reply("/NotPublic/UserWordList.ashx", "sessionKey=" + m_key), before);
+    }
+
+    void addAndRemoveAreIdempotent()
+    {
+        const std::string chinese = QString(64, QChar(0x8BCD)).toUtf8().toStdString();
+        const std::string add = "sessionKey=" + m_key + "&words=Kestrel;" + chinese + ";";
+        QCOMPARE(reply("/NotPublic/UserWordBulkAdd.ashx", add), std::string("ok"));
+        QCOMPARE(reply("/NotPublic/UserWordBulkAdd.ashx", add), std::string("ok"));
+        const auto listed = [this](const std::string &word) {
+            const std::string list = ";" + reply("/NotPublic/UserWordList.ashx", "sessionKey=" + m_key) + ";";
+            std::size_t n = 0;
+            for (std::size_t at = list.find(";" + word + ";"); at != std::string::npos; at = list.find(";" + word + ";", at + 1))
+                ++n;
+            return n;
+        };
+        QCOMPARE(listed("Kestrel"), std::size_t(1));
+        QCOMPARE(listed(chinese), std::size_t(1));
+        const std::string remove = "sessionKey=" + m_key + "&words=Kestrel;never-added;";
+        QCOMPARE(reply("/NotPublic/UserWordBulkRemove.ashx", remove), std::string("ok"));
+        QCOMPARE(reply("/NotPublic/UserWordBulkRemove.ashx", remove), std::string("ok"));
+        QCOMPARE(listed("Kestrel"), std::size_t(0));
+        QCOMPARE(listed(chinese), std::size_t(1));
+        QCOMPARE(listed("apple"), std::size_t(1));
+    }
+
+    void wordLimitRefusesAndKeepsTheList()
+    {
+        QVERIFY(m_server.addUser("collector", "c@example.com", "secret123"));
+        const std::string key = m_server.login("collector", "secret123");
+        auto &store = m_server.server().storage().words();
+        std::vector<std::string> words;
+        for (std::size_t i = 0; i + 1 < PennovaServer::WordListStore::MaxWordsPerUser; ++i)
+            words.push_back("w" + std::to_string(i));
+        QVERIFY(store.add(userId("collector"), words) == PennovaServer::WordListStore::AddResult::Added);
+        // Two more would overflow: refused with a reason, nothing of either stored.
+        const auto over = m_server.post("/NotPublic/UserWordBulkAdd.ashx", "sessionKey=" + key + "&words=last;extra;");
+        QVERIFY(over);
+        QCOMPARE(over->status, 413);
+        QVERIFY(over->body.find("10000") != std::string::npos);
+        QCOMPARE(store.count(userId("collector")), words.size());
+        // A word already there still answers "ok"; the last free place still takes one.
+        QCOMPARE(reply("/NotPublic/UserWordBulkAdd.ashx", "sessionKey=" + key + "&words=w0;last;"), std::string("ok"));
+        QCOMPARE(store.count(userId("collector")), PennovaServer::WordListStore::MaxWordsPerUser);
+        QCOMPARE(store.words(userId("collector")).back(), std::string("last"));
+    }
+
+    void concurrentAdds_data()
+    {
+        QTest::addColumn<int>("requests");
+        QTest::addColumn<bool>("sameWord");
+        QTest::newRow("200 distinct words") << 200 << false;
+        QTest::newRow("20 times the same word") << 20 << true;
+    }
+
+    void concurrentAdds()
+    {
+        QFETCH(int, requests);
+        QFETCH(bool, sameWord);
+        const std::string name = sameWord ? "racer_same" : "racer_distinct";
+        QVERIFY(m_server.addUser(name, name + "@example.com", "secret123"));
+        const std::string key = m_server.login(name, "secret123");
+        QVERIFY(!key.empty());
+        std::vector<std::thread> threads;
+        std::vector<int> statuses(std::size_t(requests), -1);
+        std::set<std::string> expected;
+        for (int i = 0; i < requests; ++i) {
+            const std::string word = sameWord ? std::string("Zugzwang") : "word" + std::to_string(i) + "词";
+            expected.insert(word);
+            threads.emplace_back([this, i, key, word, &statuses] {
+                auto client = m_server.client();
+                client.set_connection_timeout(30);
+                client.set_read_timeout(60);
+                const auto res = client.Post("/NotPublic/UserWordBulkAdd.ashx", "sessionKey=" + key + "&words=" + word + ";",
+                                             "application/x-www-form-urlencoded");
+                statuses[std::size_t(i)] = res ? res->status : -1;
+            });
+        }
+        for (std::thread &t : threads)
+            t.join();
+        QCOMPARE(int(std::count(statuses.begin(), statuses.end(), 200)), requests);
+        const auto stored = m_server.server().storage().words().words(userId(name));
+        QCOMPARE(stored.size(), expected.size());
+        QCOMPARE(std::set<std::string>(stored.begin(), stored.end()), expected);
     }
 
     void eventCountsAddUp()

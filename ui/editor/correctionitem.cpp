@@ -44,6 +44,25 @@ QString CorrectionItem::candidateText(int index) const
     return QString::fromUtf8(m_record.candidates.at(index).correction);
 }
 
+QString CorrectionItem::entryText(int index) const
+{
+    switch (m_operationKind) {
+    case OperationInsertion:
+        return QStringLiteral("插入: ") + candidateText(index);
+    case OperationDeletion:
+        return QStringLiteral("删除: ") + m_foundText;
+    default:
+        return candidateText(index);
+    }
+}
+
+bool CorrectionItem::mayAddToDictionary() const
+{
+    const bool styleSelf = m_category == CategoryStyle && candidateCount() == 1
+        && candidateText(0).compare(m_foundText, Qt::CaseInsensitive) == 0;
+    return isOpen() && (m_category == CategoryNonword || styleSelf);
+}
+
 QString CorrectionItem::replacementText(int index) const
 {
     switch (m_operationKind) {

@@ -52,6 +52,11 @@ public:
     int candidateCount() const { return int(m_record.candidates.size()); }
     // Candidate i's correction as text; empty for an index out of range.
     QString candidateText(int index) const;
+    // A candidate's row in the panel and the context menu ("插入: ", "删除: " or the word).
+    QString entryText(int index) const;
+    // Open spelling findings, and style findings whose only candidate is the found word
+    // in another case, may go into the personal word list.
+    bool mayAddToDictionary() const;
     // What applying candidate i writes: kind 1 the candidate, kind 2 one space, kind 3
     // the candidate, a space and the found text.
     QString replacementText(int index) const;

@@ -178,27 +178,16 @@ void CorrectionPanel::showFinding(SentenceEntry *sentence, CorrectionItem *findi
     if (finding) {
         m_original->setText(finding->foundText());
         m_correctionPage->setEnabled(true);
-        const int kind = finding->operationKind();
         for (int i = 0; i < finding->candidateCount(); ++i) {
-            QString text;
-            if (kind == OperationInsertion)
-                text = QStringLiteral("插入: ") + finding->candidateText(i);
-            else if (kind == OperationDeletion)
-                text = QStringLiteral("删除: ") + finding->foundText();
-            else
-                text = finding->candidateText(i);
-            auto *row = new CustomMenuItem(i, text, prefix + QString::number(i + 1), m_correctionPage);
+            auto *row = new CustomMenuItem(i, finding->entryText(i), prefix + QString::number(i + 1), m_correctionPage);
             connect(row, qOverload<int>(&CustomMenuItem::signalClicked), this,
                     &CorrectionPanel::slotItemClicked);
             m_candidateLayout->addWidget(row);
             m_candidateRows.append(row);
         }
-        const int category = finding->category();
-        const bool styleSelf = category == CategoryStyle && finding->candidateCount() == 1
-            && finding->candidateText(0).compare(finding->foundText(), Qt::CaseInsensitive) == 0;
-        const bool dictionaryCase = finding->isOpen() && (category == CategoryNonword || styleSelf);
+        const bool dictionaryCase = finding->mayAddToDictionary();
         m_addDict->setVisible(dictionaryCase);
-        m_ignoreAll->setVisible(dictionaryCase || category == CategoryImprove);
+        m_ignoreAll->setVisible(dictionaryCase || finding->category() == CategoryImprove);
         m_revert->setEnabled(finding->isApplied());
         m_ignore->setEnabled(true);
         m_ignore->setHint(prefix + QStringLiteral("0"));

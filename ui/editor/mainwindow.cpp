@@ -7,6 +7,7 @@
 #include "configstore.h"
 #include "correctionitem.h"
 #include "correctionpanel.h"
+#include "customcontextmenu.h"
 #include "custommessagebox.h"
 #include "custommenubar.h"
 #include "customtexteditor.h"
@@ -41,6 +42,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDesktopServices>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLabel>
@@ -50,6 +53,7 @@
 #include <QSplitter>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QUrl>
 
 using namespace ZeltraLib;
 
@@ -178,6 +182,7 @@ void MainWindow::connectSignals()
     connect(m_ui.editor, &QTextEdit::selectionChanged, this, &MainWindow::slotSelectionChanged);
     connect(m_ui.editor, &QTextEdit::textChanged, this, &MainWindow::slotTextChanged);
     connect(m_ui.editor, &CustomTextEditor::signalOnPaste, this, &MainWindow::slotOnPaste);
+    connect(m_ui.editor, &CustomTextEditor::signalContextMenu, this, &MainWindow::slotContextMenu);
     connect(m_ui.editor, &CustomTextEditor::signalFindingsDiscarded, this, &MainWindow::onFindingsDiscarded);
     m_ui.editor->installEventFilter(this);
     // A tip next to a line of text follows it, or closes when it scrolls away.
@@ -626,7 +631,8 @@ void MainWindow::slotCorrectByType(CorrectionItem *item, MenuItemType type)
         if (!item)
             return;
         m_services.usage.countEvent(QStringLiteral("ContexMenu_AddToDictionary"));
-        m_services.usage.addWord(item->foundText());
+        if (!addToWordList(item->foundText()))
+            return;
         ignoreAll(item);
         showNotification(14);
         break;
@@ -640,6 +646,21 @@ void MainWindow::slotCorrectByType(CorrectionItem *item, MenuItemType type)
     refreshHistoryButtons();
     if (!m_acceptingAll)
         m_ui.editor->relayout();
+}
+
+bool MainWindow::addToWordList(const QString &word)
+{
+    using Result = ZeltraLib::UserInformation::AddWordResult;
+    const Result result = m_services.usage.addWord(word);
+    if (result != Result::TooLong && result != Result::ListFull)
+        return true;
+    const QString text = result == Result::TooLong
+        ? QStringLiteral("单词过长，无法加入我的词库（最多 %1 个字符）。").arg(ZeltraLib::UserInformation::MaxWordChars)
+        : QStringLiteral("我的词库已满（最多 %1 个单词），请先在个人主页中删除不用的单词。")
+              .arg(ZeltraLib::UserInformation::MaxWords);
+    CustomMessageBox box(QStringLiteral("提示"), text, this);
+    box.exec();
+    return false;
 }
 
 void MainWindow::ignoreAll(CorrectionItem *item)
@@ -826,6 +847,32 @@ void MainWindow::slotOnPaste(const QString &text)
     else
         m_ui.editor->discardTouchedFindings();
     m_ui.editor->replaceSelection(m_ui.editor->textCursor(), text);
+}
+
+void MainWindow::slotContextMenu(QContextMenuEvent *event)
+{
+    // A right click without a selection acts on the clicked place.
+    if (!m_ui.editor->textCursor().hasSelection())
+        m_ui.editor->setTextCursor(m_ui.editor->cursorForPosition(event->pos()));
+    if (!m_sentences.isEmpty())
+        countEvent("ContexMenu_Open", "ContexMenu_Improve_Open");
+    const ContextMenuOptions options{isTrue(QStringLiteral("use_ctrl")), ZeltraLib::polishMode(), &m_services.usage,
+                                     m_services.checkHost};
+    CustomContextMenu menu(m_ui.editor, m_focus.focused(), m_sentences.isEmpty() ? nullptr : m_focus.sentence(),
+                           options, this);
+    // Until the dictionary panel takes them, look-ups open the service's pages in the browser.
+    const auto open = [](const char *page, const QString &text) {
+        QDesktopServices::openUrl(QUrl(QStringLiteral("http://") + ZeltraLib::ApiHost() + QStringLiteral("/tessel/")
+                                       + QLatin1String(page) + QStringLiteral("?content=")
+                                       + QString::fromLatin1(QUrl::toPercentEncoding(text))));
+    };
+    connect(&menu, &CustomContextMenu::signalFindInDict, this, [open](const QString &word, const QString &other) {
+        open("find", other.isEmpty() ? word : word + QLatin1Char(' ') + other);
+    });
+    connect(&menu, &CustomContextMenu::signalTranslate, this, [open](const QString &text) { open("translate", text); });
+    connect(&menu, &CustomContextMenu::signalSearchWeb, this, [open](const QString &text) { open("search", text); });
+    connect(&menu, &CustomContextMenu::signalCut, this, &MainWindow::slotOnCut);
+    menu.exec(event->globalPos());
 }
 
 void MainWindow::slotOnCut()

@@ -37,6 +37,7 @@ class LeftSideBar;
 class PopupLabel;
 class QAction;
 class ReportWindow;
+class QContextMenuEvent;
 class QLabel;
 class QPushButton;
 class QSplitter;
@@ -138,6 +139,8 @@ public Q_SLOTS:
     void slotTextChanged();
     void slotOnPaste(const QString &text);
     void slotOnCut();
+    // The right-click menu, built fresh for every click.
+    void slotContextMenu(QContextMenuEvent *event);
     void slotWorkingModeChanged();
     void slotDisplayCorrectionMode(bool checked);
     void slotDisplayEnrichmentMode(bool checked);
@@ -232,6 +235,8 @@ private:
 
     // Finding actions.
     void removeFinding(CorrectionItem *item);
+    // False (after telling the user) when the word list refuses the word.
+    bool addToWordList(const QString &word);
     void ignoreAll(CorrectionItem *item);
     void onFindingsDiscarded(const QList<CorrectionItem *> &findings,
                              const QList<SentenceEntry *> &suggestions);
@@ -285,6 +290,7 @@ private:
     bool m_exitAllowed = false;
     bool m_exiting = false;
     bool m_endingSession = false;
+    bool m_uploadPending = false; // the end of a session waits for the usage upload
     bool m_geometryChanged = false;
     int m_finishCode = 0;
     bool m_finishReceived = false;

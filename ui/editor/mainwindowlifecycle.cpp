@@ -64,6 +64,10 @@ void MainWindow::connectLifecycle()
     connect(&m_pingTimer, &QTimer::timeout, this, &MainWindow::slotPingCheckServer);
     connect(&m_logoutGuard, &QTimer::timeout, this, [this] { slotLogoutFinished(ResultCode::NetworkError); });
     connect(m_network, &NetworkHelper::signalPingFinished, this, &MainWindow::slotPingFinished);
+    connect(&m_services.usage, &UserInformation::signalUploaded, this, [this] {
+        if (m_uploadPending)
+            slotUploadInformationFinished();
+    });
     connect(&m_dictSlide, &QTimeLine::frameChanged, this, &MainWindow::slotSlideDictionary);
     connect(&m_dictSlide, &QTimeLine::finished, this, &MainWindow::slotSlideDictFinished);
     connect(m_ui.spVertical, &QSplitter::splitterMoved, this, &MainWindow::slotMoveDictPos);
@@ -445,12 +449,23 @@ void MainWindow::endSession(bool exiting)
     storeSessionSettings();
     if (exiting)
         hide();
+    // The session's usage data goes up first (the sign-out would end its key); a service
+    // that does not answer in time does not hold the end.
+    if (m_access && !m_access->sessionKey().isEmpty()) {
+        m_uploadPending = true;
+        QTimer::singleShot(m_services.logoutTimeoutMs, this, [this] {
+            if (m_uploadPending)
+                slotUploadInformationFinished();
+        });
+        m_services.usage.uploadAll(m_access->sessionKey(), exiting ? 0 : 1);
+        return;
+    }
     slotUploadInformationFinished();
 }
 
 void MainWindow::slotUploadInformationFinished()
 {
-    // The usage upload of the session is not wired yet; the sign-out follows at once.
+    m_uploadPending = false;
     if (!m_access) {
         slotLogoutFinished(ResultCode::SessionError);
         return;
@@ -490,6 +505,7 @@ void MainWindow::slotLogoutFinished(int result)
     }
     m_ui.menuBar->setUser(m_access ? m_access->userName() : QString(), m_access ? m_access->sessionKey() : QString());
     m_services.usage.countEvent(QStringLiteral("Login_Succ"));
+    m_services.usage.reset(m_access ? m_access->sessionKey() : QString()); // the new user's word list
     startSessionTimers();
     m_restPopupTimer.start();
     slotPingCheckServer();
