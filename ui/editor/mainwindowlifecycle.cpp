@@ -505,7 +505,7 @@ void MainWindow::slotLogoutFinished(int result)
     }
     m_ui.menuBar->setUser(m_access ? m_access->userName() : QString(), m_access ? m_access->sessionKey() : QString());
     m_services.usage.countEvent(QStringLiteral("Login_Succ"));
-    m_services.usage.reset(m_access ? m_access->sessionKey() : QString()); // the new user's word list
+    m_services.usage.fetchWordList(m_access ? m_access->sessionKey() : QString()); // the new user's word list
     startSessionTimers();
     m_restPopupTimer.start();
     slotPingCheckServer();

@@ -24,7 +24,7 @@ It is something I cannot do at my home university. || 这是我在本校无法�
 [block]
 I have prepared well for this chance. || 我为这次机会做了充分的准备。
 My English test score is [成绩，如 IELTS 7.0]. || 我的英语考试成绩是[成绩，如 IELTS 7.0]。
-I have also [准备，如 joined an international volunteer project last summer]. || 我还[准备，如 joined an international volunteer project last summer]。
+I have also [准备，如 taken part in an international volunteer project]. || 我还[准备，如 taken part in an international volunteer project]。
 
 [block]
 During the exchange, I plan to take courses in [课程，如 water management and ecology]. || 交换期间，我计划修读[课程，如 water management and ecology]等课程。
