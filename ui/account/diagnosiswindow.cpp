@@ -1,5 +1,6 @@
 #include "diagnosiswindow.h"
 
+#include "dialogframe.h"
 #include "networkhelper.h"
 #include "servicehosts.h"
 
@@ -52,6 +53,7 @@ DiagnosisWindow::DiagnosisWindow(const Options &options, QWidget *parent)
         stepDone(false);
     });
     runStep();
+    new DialogFrame(this, windowTitle()); // the program's frame: title bar, drag, fade
 }
 
 void DiagnosisWindow::build()

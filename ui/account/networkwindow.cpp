@@ -2,6 +2,7 @@
 
 #include "configstore.h"
 #include "custommessagebox.h"
+#include "dialogframe.h"
 #include "networksetting.h"
 
 #include <QHBoxLayout>
@@ -44,6 +45,7 @@ NetworkWindow::NetworkWindow(ConfigStore &preferences, const QString &testUrl, Q
             &NetworkWindow::slotCheckProxyFinished);
     connect(submit, &QPushButton::clicked, this, &NetworkWindow::slotSubmit);
     connect(cancel, &QPushButton::clicked, this, &NetworkWindow::reject);
+    new DialogFrame(this, windowTitle()); // the program's frame: title bar, drag, fade
 }
 
 void NetworkWindow::showProxyResult(QWidget *parent, bool ok)

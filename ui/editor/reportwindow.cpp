@@ -3,6 +3,7 @@
 #include "checkstatistics.h"
 #include "checktaskthread.h"
 #include "configstore.h"
+#include "dialogframe.h"
 #include "piechart.h"
 #include "reportprogressbar.h"
 
@@ -133,6 +134,7 @@ ReportWindow::ReportWindow(const Inputs &inputs, ConfigStore &prefs, const QStri
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     bottom->addWidget(ok);
     layout->addLayout(bottom);
+    new DialogFrame(this, windowTitle()); // the program's frame: title bar, drag, fade
 }
 
 QWidget *ReportWindow::buildScores(const Inputs &inputs)

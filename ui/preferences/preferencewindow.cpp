@@ -3,6 +3,7 @@
 #include "appearencesetting.h"
 #include "configstore.h"
 #include "correctionsetting.h"
+#include "dialogframe.h"
 #include "enrichmentsetting.h"
 #include "generalsetting.h"
 #include "networksetting.h"
@@ -96,6 +97,7 @@ PreferenceWindow::PreferenceWindow(ConfigStore &prefs, const Services &services,
     connect(cancel, &QPushButton::clicked, this, &PreferenceWindow::ButtonCannelClicked);
     connect(m_apply, &QPushButton::clicked, this, &PreferenceWindow::ButtonApplyClicked);
     resize(640, 520);
+    new DialogFrame(this, windowTitle()); // the program's frame: title bar, drag, fade
 }
 
 PreferenceWindow::~PreferenceWindow() = default;

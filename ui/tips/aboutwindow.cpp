@@ -1,6 +1,7 @@
 #include "aboutwindow.h"
 
 #include "custommessagebox.h"
+#include "dialogframe.h"
 #include "servicehosts.h"
 
 #include <QDesktopServices>
@@ -43,6 +44,7 @@ AboutWindow::AboutWindow(const QString &webHost, QWidget *parent)
     connect(m_links[Privacy], &QPushButton::clicked, this, &AboutWindow::slotClickPrivacy);
     connect(m_links[Contact], &QPushButton::clicked, this, &AboutWindow::slotClickContact);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    new DialogFrame(this, windowTitle()); // the program's frame: title bar, drag, fade
 }
 
 QString AboutWindow::versionText() const

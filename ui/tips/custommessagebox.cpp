@@ -1,5 +1,7 @@
 #include "custommessagebox.h"
 
+#include "dialogframe.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -94,6 +96,7 @@ void CustomMessageBox::build(const QString &title, const QString &text)
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
     m_timer.setInterval(1000);
     connect(&m_timer, &QTimer::timeout, this, &CustomMessageBox::slotCountDown);
+    new DialogFrame(this, windowTitle()); // the program's frame: title bar, drag, fade
 }
 
 QString CustomMessageBox::text() const

@@ -1,6 +1,7 @@
 #include "tipwindow.h"
 
 #include "configstore.h"
+#include "dialogframe.h"
 #include "userinformation.h"
 
 #include <QCheckBox>
@@ -76,6 +77,7 @@ TipWindow::TipWindow(ConfigStore &prefs, ZeltraLib::UserInformation &usage, cons
     connect(m_finish, &QPushButton::clicked, this, &TipWindow::slotGotoFinished);
     connect(m_hide, &QCheckBox::stateChanged, this, &TipWindow::slotShowSettingChanged);
     showPage(-1);
+    new DialogFrame(this, windowTitle()); // the program's frame: title bar, drag, fade
 }
 
 QString TipWindow::pageTitle(int page)
