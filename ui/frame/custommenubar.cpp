@@ -158,9 +158,9 @@ void CustomMenuBar::buildActions()
 
 void CustomMenuBar::buildMenus()
 {
-    for (const auto &spec : Menus) {
-        auto *menu = new QMenu(QString::fromUtf8(spec.title), this);
-        for (int index : spec.entries) {
+    for (const auto &menuSpec : Menus) {
+        auto *menu = new QMenu(QString::fromUtf8(menuSpec.title), this);
+        for (int index : menuSpec.entries) {
             if (index == -2)
                 break;
             if (index == -1)
