@@ -1,6 +1,7 @@
 #include "replacewindow.h"
 
 #include "completionlabel.h"
+#include "dialogframe.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -42,6 +43,7 @@ ReplaceWindow::ReplaceWindow(QWidget *parent)
     connect(m_buttons[ReplaceAll], &QPushButton::clicked, this, &ReplaceWindow::slotReplaceAll);
     connect(cancel, &QPushButton::clicked, this, &ReplaceWindow::slotClose);
     slotInputChanged();
+    new DialogFrame(this, windowTitle()); // its own title bar: close and drag
 }
 
 QString ReplaceWindow::searchText() const

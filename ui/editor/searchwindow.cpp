@@ -1,6 +1,7 @@
 #include "searchwindow.h"
 
 #include "completionlabel.h"
+#include "dialogframe.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -47,6 +48,7 @@ SearchWindow::SearchWindow(QWidget *parent)
     connect(m_find, &QPushButton::clicked, this, &SearchWindow::slotSearch);
     connect(cancel, &QPushButton::clicked, this, &SearchWindow::slotClose);
     slotInputChanged();
+    new DialogFrame(this, windowTitle()); // its own title bar: close and drag
 }
 
 QString SearchWindow::searchText() const
