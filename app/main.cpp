@@ -24,6 +24,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <QMetaType>
+#include <QProcess>
 
 #include <memory>
 
@@ -108,6 +109,9 @@ int main(int argc, char *argv[])
     };
     services.relogin = [&runLogin](QWidget *parent) { return runLogin(false, false, parent); };
     services.renewAccess = [] { return ZeltraLib::renewGlobalUserAccess(); };
+    services.startUpdater = [](const QString &argument) {
+        QProcess::startDetached(QCoreApplication::applicationDirPath() + QStringLiteral("/update"), {argument});
+    };
     // The assistant at start, unless the user asked to hide it.
     services.showTipsWindow = [&usage](QWidget *parent) {
         auto *assistant = new TipWindow(preferenceStore(), usage, ZeltraLib::WebHost(), parent);

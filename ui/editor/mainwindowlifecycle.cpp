@@ -4,6 +4,7 @@
 
 #include "mainwindow.h"
 
+#include "aboutwindow.h"
 #include "documentdialog.h"
 
 #include "configstore.h"
@@ -15,6 +16,7 @@
 #include "networkhelper.h"
 #include "polishmode.h"
 #include "popuplabel.h"
+#include "preferencewindow.h"
 #include "resultcode.h"
 #include "statisticsstrip.h"
 #include "textfileio.h"
@@ -34,6 +36,7 @@
 #include <QSplitter>
 #include <QStandardPaths>
 #include <QToolButton>
+#include <QUrl>
 
 using namespace ZeltraLib;
 
@@ -90,8 +93,31 @@ void MainWindow::connectLifecycle()
     connect(act(CustomMenuBar::ActLogout), &QAction::triggered, this, &MainWindow::slotLogout);
     // Their windows come with the writing guide, preferences, search, update and about box.
     connect(act(CustomMenuBar::ActWriting), &QAction::triggered, this, &MainWindow::slotWritingGuide);
-    for (int index : {CustomMenuBar::ActSetting, CustomMenuBar::ActUpdate, CustomMenuBar::ActAbout})
-        act(index)->setEnabled(false);
+    connect(act(CustomMenuBar::ActSetting), &QAction::triggered, this, [this] {
+        PreferenceWindow::Services services;
+        services.checkUpdate = [this] {
+            if (m_services.startUpdater)
+                m_services.startUpdater(QStringLiteral("0"));
+        };
+        services.dictionaryUrl = [this] {
+            const QString user = m_access ? m_access->userName() : QString();
+            const QString key = m_access ? m_access->sessionKey() : QString();
+            return QStringLiteral("http://") + m_services.webHost + QStringLiteral("/Tessel/Dict?u=")
+                   + QString::fromUtf8(QUrl::toPercentEncoding(user)) + QStringLiteral("&s=") + key;
+        };
+        services.countEvent = [this](const QString &event) { m_services.usage.countEvent(event); };
+        services.showDiagnosis = m_services.showDiagnosis;
+        showPreferenceWindow(m_prefs, services, this,
+                             [this](bool textChanged, bool errorChanged) { slotPreferChanged(textChanged, errorChanged); });
+    });
+    connect(act(CustomMenuBar::ActUpdate), &QAction::triggered, this, [this] {
+        if (m_services.startUpdater)
+            m_services.startUpdater(QStringLiteral("0"));
+    });
+    connect(act(CustomMenuBar::ActAbout), &QAction::triggered, this, [this] {
+        AboutWindow about(m_services.webHost, this);
+        about.exec();
+    });
     for (int menu : {1, 2})
         connect(bar->menu(menu), &QMenu::aboutToShow, this, &MainWindow::refreshMenus);
     bar->setEventSink([this](const QString &name) { m_services.usage.countEvent(name); });

@@ -33,6 +33,8 @@ struct MainWindowServices
     int wordCountDelayMs = 200;
     // The network diagnosis after a failed check ("网络诊断"); may be empty.
     std::function<void(QWidget *parent)> showDiagnosis;
+    // Starts the updater beside the program with its one argument ("0": a manual check).
+    std::function<void(const QString &argument)> startUpdater;
     // "重新登录" after the account was signed in elsewhere; true when a session is back.
     std::function<bool(QWidget *parent)> relogin;
     // Millisecond clock of the per-minute word limit; empty: a steady clock.
