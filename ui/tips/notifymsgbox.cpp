@@ -2,6 +2,7 @@
 
 #include "configstore.h"
 #include "custommessagebox.h"
+#include "dialogframe.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -37,6 +38,7 @@ NotifyMsgBox::NotifyMsgBox(ConfigStore &prefs, QWidget *parent)
     layout->addLayout(buttons);
     connect(ok, &QPushButton::clicked, this, &NotifyMsgBox::slotSubmitClick);
     connect(cancel, &QPushButton::clicked, this, &NotifyMsgBox::slotExitClick);
+    new DialogFrame(this, windowTitle()); // the program's frame: title bar, drag, fade
 }
 
 bool NotifyMsgBox::doNotAskAgain() const
