@@ -18,6 +18,8 @@ PACKAGES=(
   # test fixtures of the document reader (LibreOffice stays optional: .doc tests skip without it)
   python3-docx
   iputils-ping iproute2
+  # the deployment's load balancer (tests and bench run it unprivileged)
+  nginx
   xvfb xauth fonts-wqy-microhei fonts-dejavu-core
   # Trying the windows by hand under Xvfb: pointer and keys, a window manager, a tray.
   xdotool openbox trayer
