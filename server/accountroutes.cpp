@@ -1,6 +1,7 @@
 #include "accountroutes.h"
 
 #include "accountstore.h"
+#include "clientaddress.h"
 #include "formbody.h"
 #include "htmlpage.h"
 #include "httpreplies.h"
@@ -65,17 +66,18 @@ void AccountRoutes::install(httplib::Server &server)
         if (!PasswordHasher::isProtocolHash(hash))
             return HttpReplies::threePart(res, "Failure");
         const std::int64_t now = m_context.sessions.now();
-        if (!m_context.throttle.allowed(name, req.remote_addr, now))
+        const std::string peer = ClientAddress::of(req, m_context.options);
+        if (!m_context.throttle.allowed(name, peer, now))
             return HttpReplies::threePart(res, "Failure");
         AccountStore::User user;
         switch (m_context.accounts.login(name, hash, &user)) {
         case AccountStore::LoginResult::UnknownUser:
             return HttpReplies::threePart(res, "UserNotExit");
         case AccountStore::LoginResult::WrongPassword:
-            m_context.throttle.failed(name, req.remote_addr, now);
+            m_context.throttle.failed(name, peer, now);
             return HttpReplies::threePart(res, "Failure");
         case AccountStore::LoginResult::Success:
-            m_context.throttle.succeeded(name, req.remote_addr);
+            m_context.throttle.succeeded(name, peer);
             break;
         }
         const std::string key = m_context.sessions.open(user.id);

@@ -1,6 +1,7 @@
 #include "registrationroutes.h"
 
 #include "accountstore.h"
+#include "clientaddress.h"
 #include "formbody.h"
 #include "httpreplies.h"
 #include "passwordhasher.h"
@@ -103,7 +104,7 @@ void RegistrationRoutes::install(httplib::Server &server)
         if (std::string(status) != "000")
             return HttpReplies::text(res, 200, status);
         // Each account costs a memory-hard hash: a flood from one address is refused.
-        if (!m_context.registrations.take(req.remote_addr, m_context.sessions.now()))
+        if (!m_context.registrations.take(ClientAddress::of(req, m_context.options), m_context.sessions.now()))
             return HttpReplies::text(res, 200, "error");
 
         switch (m_context.accounts.create(name, email, hash)) {

@@ -1,5 +1,7 @@
 #include "servercommandline.h"
 
+#include "clientaddress.h"
+
 namespace PennovaServer {
 
 namespace {
@@ -87,7 +89,8 @@ std::string ServerCommandLine::usage()
            "       pennova-server release keygen FILE\n"
            "       pennova-server [--data DIR] release add DIR --version N --notes FILE [--key FILE]\n"
            "                      [--lowest N] [--label TEXT]\n"
-           "  --public-url URL  address for download links (default: the address each request reached)\n";
+           "  --public-url URL  address for download links (default: the address each request reached)\n"
+           "  --trusted-proxy ADDR  a load balancer at ADDR names the client in X-Real-IP (repeatable)\n";
 }
 
 ServerCommandLine ServerCommandLine::parse(const std::vector<std::string> &arguments, const std::string &homeDir)
@@ -127,6 +130,10 @@ ServerCommandLine ServerCommandLine::parse(const std::vector<std::string> &argum
             if (value.rfind("http://", 0) != 0 && value.rfind("https://", 0) != 0)
                 return invalid("--public-url expects http://HOST:PORT");
             line.options.publicUrl = value;
+        } else if (arg == "--trusted-proxy") {
+            if (!ClientAddress::isAddress(value))
+                return invalid("--trusted-proxy expects a numeric address, got " + value);
+            line.options.trustedProxies.push_back(value);
         } else if (arg == "--threads") {
             const long long threads = number(value, 1, 256);
             if (threads < 0)

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace PennovaServer {
 
@@ -44,6 +45,9 @@ struct ServerOptions
     // New accounts (registration or social sign-in) per address and hour: each costs a
     // memory-hard password hash.
     int registrationsPerHour = 10;
+    // Peers (a load balancer such as nginx) whose "X-Real-IP" header names the client for
+    // the two limits above; numeric addresses as the connection shows them.
+    std::vector<std::string> trustedProxies;
     bool logRequests = true;        // one line per request on stderr (method, path, status)
     // Checker tables; empty = the checker's defaults.
     std::string checkerDataDir;

@@ -2,6 +2,7 @@
 
 #include "accountroutes.h"
 #include "accountstore.h"
+#include "clientaddress.h"
 #include "htmlpage.h"
 #include "httpreplies.h"
 #include "loginthrottle.h"
@@ -100,22 +101,23 @@ void SignInRoutes::finish(const Provider &provider, const httplib::Request &req,
     const std::string name = std::string(provider.id) + "_" + nick;
     const std::string hash = PasswordHasher::protocolHash(password);
     const std::int64_t now = m_context.sessions.now();
-    if (!m_context.throttle.allowed(name, req.remote_addr, now))
+    const std::string peer = ClientAddress::of(req, m_context.options);
+    if (!m_context.throttle.allowed(name, peer, now))
         return back("3");
     AccountStore::User user;
     auto result = m_context.accounts.login(name, hash, &user);
     if (result == AccountStore::LoginResult::UnknownUser) {
-        if (!m_context.registrations.take(req.remote_addr, now))
+        if (!m_context.registrations.take(peer, now))
             return back("4");
         if (m_context.accounts.create(name, "", hash, provider.id) != AccountStore::CreateResult::Created)
             return back("4");
         result = m_context.accounts.login(name, hash, &user);
     }
     if (result != AccountStore::LoginResult::Success) {
-        m_context.throttle.failed(name, req.remote_addr, now);
+        m_context.throttle.failed(name, peer, now);
         return back("3");
     }
-    m_context.throttle.succeeded(name, req.remote_addr);
+    m_context.throttle.succeeded(name, peer);
     const std::string key = m_context.sessions.open(user.id);
     // The sign-in window reads the page text: "Success|key|name;...".
     HttpReplies::html(res, 200, "Success|" + key + "|" + HtmlPage::escape(AccountRoutes::loginSecondPart(user.name, "")));
