@@ -220,6 +220,11 @@ QList<qint64> LocalFarm::serverPids() const
     return pids;
 }
 
+qint64 LocalFarm::nginxPid() const
+{
+    return m_nginx ? m_nginx->processId() : 0;
+}
+
 int LocalFarm::frontPort() const
 {
     if (m_nginxPort > 0)

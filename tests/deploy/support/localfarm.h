@@ -36,6 +36,8 @@ public:
 
     QList<int> serverPorts() const;
     QList<qint64> serverPids() const;
+    // nginx's master process, or 0.
+    qint64 nginxPid() const;
     // nginx's port, or the first server's when nginx is not running.
     int frontPort() const;
     // What went wrong in the last start.
