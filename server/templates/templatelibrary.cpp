@@ -4,6 +4,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <QUrl>
 
 #include <json/json.h>
@@ -78,20 +79,23 @@ bool TemplateLibrary::seed(const std::string &folder, const std::string &shipped
     const QString source = QString::fromStdString(shippedFolder);
     if (!QFileInfo(source).isDir())
         return QDir().mkpath(target);
-    // Copied into a side folder first so that a failed copy leaves no half-filled folder.
-    const QString staging = target + QStringLiteral(".seeding");
-    QDir(staging).removeRecursively();
-    bool ok = QDir().mkpath(staging);
+    // Copied into a side folder of its own first, so that a failed copy leaves no
+    // half-filled folder and servers starting together on a fresh data folder do not
+    // copy into each other's.
+    QDir().mkpath(QFileInfo(target).path());
+    QTemporaryDir staging(target + QStringLiteral(".seeding-XXXXXX"));
+    bool ok = staging.isValid();
     QDirIterator it(source, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
     while (ok && it.hasNext()) {
         const QString path = it.next();
         const QString relative = QDir(source).relativeFilePath(path);
-        const QString to = staging + "/" + relative;
+        const QString to = staging.path() + "/" + relative;
         ok = QDir().mkpath(QFileInfo(to).path()) && QFile::copy(path, to);
     }
-    ok = ok && QDir().mkpath(staging + QStringLiteral("/files")) && QDir().rename(staging, target);
-    if (!ok)
-        QDir(staging).removeRecursively();
+    ok = ok && QDir().mkpath(staging.path() + QStringLiteral("/files"));
+    // Fails when another server got there first; its copy is as good.
+    if (ok && !QDir().rename(staging.path(), target))
+        return QFileInfo::exists(target);
     return ok;
 }
 

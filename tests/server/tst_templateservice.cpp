@@ -9,6 +9,9 @@
 
 #include <QtTest>
 
+#include <atomic>
+#include <thread>
+
 #include <json/json.h>
 
 using namespace PennovaTemplates;
@@ -170,6 +173,30 @@ private slots:
         QFile::remove(dir.filePath("data/templates/a.tpl"));
         QVERIFY(TemplateLibrary::seed(target, shipped.toStdString()));
         QVERIFY(!QFile::exists(dir.filePath("data/templates/a.tpl")));
+    }
+
+    // Several server processes start at once on a fresh data folder: each finds the whole
+    // shipped folder afterwards, and no staging folder is left behind.
+    void seedsOnceWhenStartedTogether()
+    {
+        QTemporaryDir dir;
+        const QString shipped = dir.filePath("shipped");
+        QDir().mkpath(shipped + "/files");
+        writeFile(shipped + "/a.tpl", GoodHigh);
+        for (int i = 0; i < 200; ++i)
+            writeFile(shipped + QStringLiteral("/files/cover%1.png").arg(i), QByteArray(4096, 'x'));
+        const std::string target = dir.filePath("data/templates").toStdString();
+        QDir().mkpath(dir.filePath("data"));
+        std::atomic<int> failures{0};
+        std::vector<std::thread> starts;
+        for (int i = 0; i < 4; ++i)
+            starts.emplace_back([&] { failures += TemplateLibrary::seed(target, shipped.toStdString()) ? 0 : 1; });
+        for (std::thread &t : starts)
+            t.join();
+        QCOMPARE(failures.load(), 0);
+        QCOMPARE(QDir(dir.filePath("data/templates/files")).entryList(QDir::Files).size(), 200);
+        QVERIFY(QFile::exists(dir.filePath("data/templates/a.tpl")));
+        QCOMPARE(QDir(dir.filePath("data")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"templates"});
     }
 
     void routes_data()
