@@ -180,6 +180,23 @@ private slots:
             QCOMPARE(FarmClient(ports[i]).check(m_key, sentences).records, 4);
         }
     }
+
+    // A process that went down is skipped: logins and checks (POSTs both) go to the
+    // other one. Runs last: it stops a server.
+    void aStoppedProcessIsSkipped()
+    {
+        requireFarm();
+        m_farm->stopServer(1);
+        const FarmClient client(m_farm->frontPort());
+        const std::vector<std::string> sentences{"He go to school every day."};
+        for (int i = 0; i < 4; ++i) {
+            const std::string key = client.login("pupil123", "pupil123456");
+            QVERIFY(!key.empty());
+            const FarmClient::CheckReply reply = client.check(key, sentences);
+            QVERIFY2(reply.error.empty(), reply.error.c_str());
+            QCOMPARE(reply.records, 1);
+        }
+    }
 };
 
 QTEST_GUILESS_MAIN(TestDeployNginx)

@@ -204,6 +204,15 @@ void LocalFarm::stop()
     m_servers.clear();
 }
 
+void LocalFarm::stopServer(int index)
+{
+    QProcess &process = *m_servers.at(std::size_t(index)).process;
+    process.terminate();
+    if (!process.waitForFinished(30000))
+        process.kill();
+    process.waitForFinished(5000);
+}
+
 QList<int> LocalFarm::serverPorts() const
 {
     QList<int> ports;

@@ -33,6 +33,8 @@ public:
     // deployment's generator script.
     bool startNginx(int timeoutMs);
     void stop();
+    // Stops one server (a process that went down); nginx keeps it in its groups.
+    void stopServer(int index);
 
     QList<int> serverPorts() const;
     QList<qint64> serverPids() const;
