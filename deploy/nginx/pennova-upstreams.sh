@@ -39,5 +39,8 @@ for group in pennova_check pennova_web; do
     echo "    server $server max_fails=2 fail_timeout=10s;"
   done
   echo "    keepalive 32;"
+  # Below the server's 2 s for an idle connection, so that nginx does not send a
+  # request down one the server is closing.
+  echo "    keepalive_timeout 1s;"
   echo "}"
 done
