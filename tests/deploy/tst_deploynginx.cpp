@@ -8,11 +8,70 @@
 #include <QtTest>
 
 #include <QProcess>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
+
+#include <atomic>
+#include <thread>
 
 #include <httplib.h>
 
 namespace {
+// An upstream that answers one POST by hand: a check reply whose second record waits
+// until the test lets it go, or a busy refusal.
+class FakeUpstream : public QObject
+{
+public:
+    enum class Reply { Streamed, Busy };
+
+    explicit FakeUpstream(Reply reply)
+        : m_reply(reply)
+    {
+        m_server.listen(QHostAddress::LocalHost, 0);
+        connect(&m_server, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket *socket = m_server.nextPendingConnection()) {
+                socket->setParent(this);
+                connect(socket, &QTcpSocket::readyRead, this, [this, socket] { read(socket); });
+            }
+        });
+    }
+
+    int port() const { return m_server.serverPort(); }
+
+    // Sends the last record and ends the streamed reply.
+    void finish()
+    {
+        if (m_streaming)
+            m_streaming->write("7\r\nrecord2\r\n0\r\n\r\n");
+    }
+
+private:
+    void read(QTcpSocket *socket)
+    {
+        QByteArray &request = m_requests[socket];
+        request += socket->readAll();
+        const int end = request.indexOf("\r\n\r\n");
+        const QRegularExpressionMatch length =
+            QRegularExpression("\r\ncontent-length: *(\\d+)", QRegularExpression::CaseInsensitiveOption).match(request);
+        if (end < 0 || request.size() < end + 4 + (length.hasMatch() ? length.captured(1).toInt() : 0))
+            return;
+        request.clear();
+        if (m_reply == Reply::Busy) {
+            socket->write("HTTP/1.1 503 Service Unavailable\r\nRetry-After: 7\r\nContent-Length: 4\r\n\r\nbusy");
+            return;
+        }
+        socket->write("HTTP/1.1 200 OK\r\nContent-Type: application/octet-stream\r\nTransfer-Encoding: chunked\r\n\r\n"
+                      "7\r\nrecord1\r\n");
+        m_streaming = socket;
+    }
+
+    Reply m_reply;
+    QTcpServer m_server;
+    QHash<QTcpSocket *, QByteArray> m_requests;
+    QTcpSocket *m_streaming = nullptr; // owned by this object
+};
+
 QString serverProgram()
 {
     return qEnvironmentVariable("PENNOVA_BIN_DIR", QStringLiteral(PENNOVA_SOURCE_DIR "/build/bin")) + "/pennova-server";
@@ -108,6 +167,73 @@ private slots:
         QCOMPARE(out.count(QRegularExpression("^    server ", QRegularExpression::MultilineOption)), 2 * servers.size());
         for (const QString &server : servers)
             QCOMPARE(out.count("    server " + server + " "), 2);
+    }
+
+    // nginx hands each check record on as it comes, also on a site that compresses
+    // replies, and passes a busy refusal on with its Retry-After.
+    void replyHandedOn_data()
+    {
+        QTest::addColumn<bool>("streamed");
+        QTest::newRow("check records arrive one by one") << true;
+        QTest::newRow("busy refusal keeps Retry-After") << false;
+    }
+
+    void replyHandedOn()
+    {
+        QFETCH(bool, streamed);
+        if (LocalFarm::nginxProgram().isEmpty())
+            QSKIP("nginx is not installed (scripts/install-deps.sh installs it): deployment test skipped");
+        FakeUpstream upstream(streamed ? FakeUpstream::Reply::Streamed : FakeUpstream::Reply::Busy);
+        QVERIFY(upstream.port() > 0);
+        LocalFarm front(serverProgram(), {});
+        QVERIFY2(front.startNginx(30000, {upstream.port()}), qPrintable(front.error()));
+
+        std::atomic<int> chunks{0};
+        std::atomic<bool> done{false};
+        int status = 0;
+        std::string retryAfter;
+        std::string body;
+        std::thread client([&] {
+            httplib::Client http("127.0.0.1", front.frontPort());
+            http.set_read_timeout(30, 0);
+            httplib::Request req;
+            req.method = "POST";
+            req.path = "/apps_compressed/";
+            req.body = "frame";
+            req.set_header("Content-Type", "application/x-www-form-urlencoded");
+            req.set_header("Accept-Encoding", "gzip, deflate"); // as Qt's client asks
+            req.content_receiver = [&](const char *data, size_t length, uint64_t, uint64_t) {
+                body.append(data, length);
+                ++chunks;
+                return true;
+            };
+            if (const auto res = http.send(req)) {
+                status = res->status;
+                retryAfter = res->get_header_value("Retry-After");
+            }
+            done = true;
+        });
+        // On a failure the client must still end before the thread goes.
+        const auto release = qScopeGuard([&] {
+            upstream.finish();
+            QTest::qWaitFor([&done] { return done.load(); }, 30000);
+            client.join();
+        });
+        if (streamed) {
+            // The first record while the upstream still holds back the second.
+            QTRY_VERIFY_WITH_TIMEOUT(chunks > 0, 20000);
+            QCOMPARE(body.substr(0, 7), std::string("record1"));
+            QVERIFY(!done);
+            upstream.finish();
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(done, 30000);
+        if (streamed) {
+            QCOMPARE(status, 200);
+            QCOMPARE(body, std::string("record1record2"));
+        } else {
+            QCOMPARE(status, 503);
+            QCOMPARE(retryAfter, std::string("7"));
+        }
     }
 
     void everyHostRoute_data()

@@ -101,12 +101,12 @@ int LocalFarm::freePort()
     return probe.listen(QHostAddress::LocalHost, 0) ? probe.serverPort() : 0;
 }
 
-bool LocalFarm::writeNginxConfig(int port)
+bool LocalFarm::writeNginxConfig(int port, const QList<int> &upstreamPorts)
 {
     const QString prefix = m_nginxPrefix.path();
     QStringList servers;
-    for (const Server &s : m_servers)
-        servers << QStringLiteral("127.0.0.1:%1").arg(s.port);
+    for (int upstream : upstreamPorts)
+        servers << QStringLiteral("127.0.0.1:%1").arg(upstream);
     // The upstream groups as the deployment's script writes them.
     QProcess script;
     script.setStandardOutputFile(prefix + "/pennova-upstreams.conf");
@@ -132,6 +132,10 @@ bool LocalFarm::writeNginxConfig(int port)
                 "events { worker_connections 1024; }\n"
                 "http {\n"
                 "    access_log off;\n"
+                // As a site that compresses every reply it can.
+                "    gzip on;\n"
+                "    gzip_types application/octet-stream;\n"
+                "    gzip_min_length 1;\n"
                 "    client_body_temp_path %1/client_body;\n"
                 "    proxy_temp_path %1/proxy;\n"
                 "    fastcgi_temp_path %1/fastcgi;\n"
@@ -149,11 +153,12 @@ bool LocalFarm::writeNginxConfig(int port)
     return file.write(text.toUtf8()) == text.toUtf8().size();
 }
 
-bool LocalFarm::startNginx(int timeoutMs)
+bool LocalFarm::startNginx(int timeoutMs, const QList<int> &otherPorts)
 {
     m_error.clear();
     const QString program = nginxProgram();
-    if (program.isEmpty() || m_servers.empty() || !m_nginxPrefix.isValid()) {
+    const QList<int> upstreams = otherPorts.isEmpty() ? serverPorts() : otherPorts;
+    if (program.isEmpty() || upstreams.isEmpty() || !m_nginxPrefix.isValid()) {
         m_error = QStringLiteral("nginx is not installed, or no server runs");
         return false;
     }
@@ -161,7 +166,7 @@ bool LocalFarm::startNginx(int timeoutMs)
     // A port found free may be taken by someone else before nginx binds it: try again.
     for (int attempt = 0; attempt < 3; ++attempt) {
         const int port = freePort();
-        if (port == 0 || !writeNginxConfig(port))
+        if (port == 0 || !writeNginxConfig(port, upstreams))
             return false;
         QFile::remove(prefix + "/nginx.pid");
         m_nginx = std::make_unique<QProcess>();

@@ -29,9 +29,9 @@ public:
 
     // Starts `count` servers on free ports at once and waits until all listen.
     bool startServers(int count, int timeoutMs);
-    // Starts nginx in front of the running servers, its upstream groups written by the
-    // deployment's generator script.
-    bool startNginx(int timeoutMs);
+    // Starts nginx in front of the running servers (or of other loopback ports), its
+    // upstream groups written by the deployment's generator script.
+    bool startNginx(int timeoutMs, const QList<int> &otherPorts = {});
     void stop();
     // Stops one server (a process that went down); nginx keeps it in its groups.
     void stopServer(int index);
@@ -59,7 +59,7 @@ private:
     // Runs the event loop until ready() holds or timeoutMs pass; false on time-out or when
     // failed() holds.
     bool waitFor(const std::function<bool()> &ready, const std::function<bool()> &failed, int timeoutMs);
-    bool writeNginxConfig(int port);
+    bool writeNginxConfig(int port, const QList<int> &upstreamPorts);
     static int freePort();
 
     QString m_program;
