@@ -63,6 +63,9 @@ PunctuationConverter::Kind PunctuationConverter::kindOf(const QString &key)
 
 QString PunctuationConverter::keyAt(const QString &text, qsizetype at) const
 {
+    // Every key is non-ASCII: plain English text costs no look-up.
+    if (text.at(at).unicode() < 0x80)
+        return QString();
     for (qsizetype length = qMin(m_longestKey, text.size() - at); length > 0; --length) {
         const QString key = text.mid(at, length);
         if (m_table.contains(key))

@@ -5,15 +5,16 @@
 
 // Replaces Chinese punctuation by ASCII punctuation after a key -> replacement table,
 // spacing the result as English is written: a converted clause or sentence mark
-// ("，" "、" "。" "！" "？" "；" "：" "……") or closing bracket or quote is followed by one space when a
-// word, a number or an opening bracket or quote comes next ("，because" -> ", because",
-// "。我的" -> ". 我的"), never when white space, the line end, the text end or another
-// mark comes next, nor between two digits ("10：30" -> "10:30"); a converted opening
-// bracket gets a space after a word. Spaced replacements ("——" -> " - ") drop the space
-// that would double one already there.
+// ("，" "、" "。" "！" "？" "；" "：" "……"), closing bracket or closing quote is followed
+// by one space when a word, a number or an opening bracket or quote comes next
+// ("，because" -> ", because", "。我的" -> ". 我的"); never when white space, the line
+// end, the text end or another mark comes next, nor between two digits
+// ("10：30" -> "10:30"). A converted opening bracket gets a space after a word. Spaced
+// replacements ("——" -> " - ") drop the space that would double one already there.
 class PunctuationConverter
 {
 public:
+    // The table's keys are non-ASCII; it is not copied and must outlive the converter.
     explicit PunctuationConverter(const QHash<QString, QString> &table);
 
     QString convert(const QString &text) const;
