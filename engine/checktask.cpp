@@ -202,10 +202,17 @@ bool CheckTask::fits(const FrameHeader &header) const
     return header.rawLength <= std::min(MaxRecordBytes, m_replyBudget) && header.packedLength <= maxPacked;
 }
 
+QNetworkReply::NetworkError CheckTask::replyError(const QNetworkReply *reply)
+{
+    if (reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() == 429)
+        return WordBudgetSpentError;
+    return reply->error();
+}
+
 void CheckTask::complete()
 {
     m_timer.stop();
-    QNetworkReply::NetworkError err = m_reply->error();
+    QNetworkReply::NetworkError err = replyError(m_reply);
     if (err == QNetworkReply::NoError) {
         if (m_unauthorized)
             err = QNetworkReply::AuthenticationRequiredError;

@@ -50,6 +50,12 @@ public:
     static constexpr int MaxCandidates = 20;
     // Cuts a record's corrections and candidates to the limits above.
     static void capCorrections(CResultState &state);
+    // Finish code of a check or polish request refused because the account's words per
+    // minute are spent (HTTP 429); Qt itself reports that status as UnknownContentError,
+    // the code of a text the polish service cannot polish.
+    static constexpr QNetworkReply::NetworkError WordBudgetSpentError = QNetworkReply::NetworkError(429);
+    // The reply's error, with a word-budget refusal told apart.
+    static QNetworkReply::NetworkError replyError(const QNetworkReply *reply);
     // Records are decoded for at most this long (20 ms unless changed) before the event
     // loop gets its turn; 0 yields after every record.
     void setSliceMs(int ms) { m_sliceMs = ms; }

@@ -81,7 +81,7 @@ void EnrichmentTask::slotFinished()
     if (!m_reply)
         return;
     m_timer.stop();
-    QNetworkReply::NetworkError err = m_reply->error();
+    QNetworkReply::NetworkError err = CheckTask::replyError(m_reply);
     if (err == QNetworkReply::NoError) {
         slotReadyRead();
         if (!m_reply)

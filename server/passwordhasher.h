@@ -18,10 +18,10 @@ public:
 
     // The protocol form of a typed password: MD5 of its UTF-8 bytes, upper-case hex.
     static std::string protocolHash(const std::string &password);
-    // What the login window sends for a typed password: the protocol hash of the
-    // password trimmed of white space at both ends.
+    // What the login and registration windows send for a typed password: the protocol
+    // hash of the password trimmed of white space at both ends.
     static std::string loginHash(const std::string &typed);
-    // The typed password as the login window hashes it (trimmed).
+    // The typed password as the client windows hash it (trimmed).
     static std::string trimmed(const std::string &typed);
     // True for 32 hex digits (either case).
     static bool isProtocolHash(const std::string &text);

@@ -81,6 +81,7 @@ void RegistrationRoutes::install(httplib::Server &server)
             return;
         const std::string name = form->value("u");
         const std::string email = form->value("e");
+        // The protocol hash of the password trimmed at both ends, as the login sends it.
         const std::string hash = form->value("p");
 
         // Three digits: user name, e-mail, password; 0 = acceptable.

@@ -1,4 +1,5 @@
 #include "enrichmenttask.h"
+#include "checktask.h"
 #include "frame.h"
 #include "support/streamserver.h"
 
@@ -117,6 +118,7 @@ void TestEnrichmentTask::networkErrors_data()
     QTest::addColumn<int>("code");
     QTest::newRow("422 text unsuitable becomes 299") << 422 << 299;
     QTest::newRow("422 is unknown content") << 422 << int(QNetworkReply::UnknownContentError);
+    QTest::newRow("429 word budget spent is told apart") << 429 << int(CheckTask::WordBudgetSpentError);
     QTest::newRow("500 server error") << 500 << int(QNetworkReply::InternalServerError);
     QTest::newRow("404 not found") << 404 << int(QNetworkReply::ContentNotFoundError);
     QTest::newRow("connection refused") << 0 << int(QNetworkReply::ConnectionRefusedError);

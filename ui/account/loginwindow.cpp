@@ -37,6 +37,7 @@ const QString False = QStringLiteral("False");
 const QString RememberedMask = QStringLiteral("******");
 const QString LoginText = QStringLiteral("登录");
 const QString CancelText = QStringLiteral("取消");
+const QString NeedLoginHint = QStringLiteral("您需要登录后才能体验Pennova");
 constexpr int MinimumLength = 6;
 constexpr int CaptchaRowGrowth = 30;
 constexpr int WindowWidth = 420;
@@ -276,7 +277,7 @@ bool LoginWindow::checkInput(bool report)
     };
     if (m_userEdit->text().trimmed().size() < MinimumLength)
         return fail(QStringLiteral("用户名长度应不小于6个字符"), m_userEdit);
-    if (m_passwordEdit->text().size() < MinimumLength)
+    if (m_passwordEdit->text().trimmed().size() < MinimumLength)
         return fail(QStringLiteral("密码长度应不小于6个字符"), m_passwordEdit);
     if (m_captchaShown && m_captchaEdit->text() != m_captchaAnswer)
         return fail(QStringLiteral("验证码不正确，请重新输入"), m_captchaEdit);
@@ -297,9 +298,13 @@ void LoginWindow::slotLogin()
     }
     if (!checkInput(true))
         return;
-    const QString hash = m_remembered ? m_rememberedHash
-                                      : ZeltraLib::passwordHash(m_passwordEdit->text().trimmed());
+    const QString typed = m_passwordEdit->text();
+    const QString hash = m_remembered ? m_rememberedHash : ZeltraLib::passwordHash(typed.trimmed());
     startLogin(m_userEdit->text().trimmed(), hash);
+    // Accounts registered before registration trimmed too hold the hash of the password
+    // with its blanks: refused with the trimmed one, the login tries that once.
+    if (!m_remembered && typed != typed.trimmed())
+        m_untrimmedHash = ZeltraLib::passwordHash(typed);
 }
 
 void LoginWindow::startLogin(const QString &userName, const QString &hash)
@@ -313,6 +318,7 @@ void LoginWindow::startLogin(const QString &userName, const QString &hash)
     m_cancelled = false;
     m_attemptUser = userName;
     m_attemptHash = hash;
+    m_untrimmedHash.clear();
     m_access.login(userName, hash);
 }
 
@@ -320,6 +326,14 @@ void LoginWindow::slotLoginFinished(int result)
 {
     if (m_cancelled)
         return;
+    if (result != ZeltraLib::ResultCode::Success && result != ZeltraLib::ResultCode::NetworkError
+        && !m_untrimmedHash.isEmpty()) {
+        m_attemptHash = m_untrimmedHash;
+        m_untrimmedHash.clear();
+        m_access.login(m_attemptUser, m_attemptHash);
+        return;
+    }
+    m_untrimmedHash.clear();
     m_loginButton->setText(LoginText);
     if (result == ZeltraLib::ResultCode::Success) {
         saveLoginSettings();
@@ -385,10 +399,10 @@ void LoginWindow::newCaptcha()
 void LoginWindow::slotInputChanged(const QString &text)
 {
     if (text.trimmed().isEmpty()) {
-        showHint(QStringLiteral("您需要登录后才能体验Pennova"));
+        showHint(NeedLoginHint);
         m_passwordEdit->clear();
         m_remembered = false;
-    } else if (m_hintLabel->text() == QStringLiteral("您需要登录后才能体验Pennova")) {
+    } else if (m_hintLabel->text() == NeedLoginHint) {
         showHint(QString());
     }
 }
@@ -408,6 +422,8 @@ void LoginWindow::slotRegClicked()
 {
     m_events.countEvent(QStringLiteral("Login_Regester"));
     const RegistrationOutcome outcome = m_dialogs.runRegistration(this);
+    // An error from before the registration no longer applies.
+    showHint(m_userEdit->text().trimmed().isEmpty() ? NeedLoginHint : QString());
     if (!outcome.accepted)
         return;
     m_userEdit->setText(outcome.userName);

@@ -116,6 +116,7 @@ private:
     QString m_captchaAnswer;
     QString m_attemptUser;
     QString m_attemptHash;
+    QString m_untrimmedHash; // tried once when the trimmed password's hash is refused
     QString m_rememberedHash; // "str_pwd" as loaded
     bool m_cancelled = false;
     int m_failedAttempts = 0;

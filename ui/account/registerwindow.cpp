@@ -60,6 +60,24 @@ QByteArray encoded(const QString &text)
     return QUrl::toPercentEncoding(text);
 }
 
+bool validUserName(const QString &name)
+{
+    static const QRegularExpression pattern(QStringLiteral("^[a-z0-9A-Z]{6,16}$"));
+    return pattern.match(name).hasMatch();
+}
+
+bool validEmail(const QString &email)
+{
+    static const QRegularExpression pattern(QStringLiteral("^\\w+([-+.]\\w+)*@\\w+([-.]\\w+)*\\.\\w+([-.]\\w+)*$"));
+    return pattern.match(email).hasMatch();
+}
+
+// Blanks at either end are not part of a password: the login window trims them as well.
+QString typedPassword(const QLineEdit *edit)
+{
+    return edit->text().trimmed();
+}
+
 } // namespace
 
 RegisterWindow::RegisterWindow(const QString &webHost, AccountPrompts &prompts,
@@ -274,25 +292,22 @@ bool RegisterWindow::eventFilter(QObject *watched, QEvent *event)
 
 void RegisterWindow::fieldLeft(QObject *field)
 {
-    static const QRegularExpression namePattern(QStringLiteral("^[a-z0-9A-Z]{6,16}$"));
-    static const QRegularExpression mailPattern(
-        QStringLiteral("^\\w+([-+.]\\w+)*@\\w+([-.]\\w+)*\\.\\w+([-.]\\w+)*$"));
     if (field == m_user.edit) {
         const QString name = m_user.edit->text();
         if (name.isEmpty())
             return;
-        if (!namePattern.match(name).hasMatch())
+        if (!validUserName(name))
             mark(m_user, false);
         else
             m_client->existUserName(name);
     } else if (field == m_password.edit) {
         if (!m_password.edit->text().isEmpty())
-            mark(m_password, m_password.edit->text().size() >= MinimumPassword);
+            mark(m_password, typedPassword(m_password.edit).size() >= MinimumPassword);
     } else if (field == m_email.edit) {
         const QString email = m_email.edit->text();
         if (email.isEmpty())
             return;
-        if (!mailPattern.match(email).hasMatch())
+        if (!validEmail(email))
             mark(m_email, false);
         else
             m_client->existUserEmail(email);
@@ -312,14 +327,42 @@ void RegisterWindow::slotCheckMailFin(bool exists)
     mark(m_email, !exists);
 }
 
+QString RegisterWindow::firstWrongField(const Field **wrong) const
+{
+    const QString name = m_user.edit->text();
+    const QString email = m_email.edit->text();
+    const auto fail = [wrong](const Field &field, const QString &text) {
+        *wrong = &field;
+        return text;
+    };
+    if (name.isEmpty())
+        return fail(m_user, QStringLiteral("请填写用户名"));
+    if (!validUserName(name))
+        return fail(m_user, QStringLiteral("用户名应为6~16位的字母或数字组合(不包括空格)"));
+    if (typedPassword(m_password.edit).size() < MinimumPassword)
+        return fail(m_password, QStringLiteral("密码长度应不小于6个字符"));
+    if (email.isEmpty())
+        return fail(m_email, QStringLiteral("请填写注册邮箱"));
+    if (!validEmail(email))
+        return fail(m_email, QStringLiteral("注册邮箱格式不正确"));
+    if (m_captcha.edit->text() != m_captchaAnswer)
+        return fail(m_captcha, QStringLiteral("验证码不正确，请重新输入"));
+    *wrong = nullptr;
+    return QString();
+}
+
 void RegisterWindow::slotSubmitClicked()
 {
     m_events.countEvent(QStringLiteral("Register_Regist"));
-    const QString password = m_password.edit->text();
-    if (m_captcha.edit->text() != m_captchaAnswer || password.size() < MinimumPassword) {
-        m_prompts.showError(this, QStringLiteral("注册内容或格式不正确，请重试"));
+    const Field *wrong = nullptr;
+    const QString problem = firstWrongField(&wrong);
+    if (wrong) {
+        m_prompts.showError(this, problem);
+        mark(*wrong, false);
+        wrong->edit->setFocus();
         return;
     }
+    const QString password = typedPassword(m_password.edit);
     m_pendingName = m_user.edit->text();
     m_pendingHash = ZeltraLib::passwordHash(password);
     m_submit->setEnabled(false); // one registration at a time

@@ -67,6 +67,9 @@ private:
     Field addField(QWidget *form, int row, const QString &label, const QString &hint,
                    const QString &name);
     void fieldLeft(QObject *field);
+    // What is wrong with the first field (in form order) that would be refused, with that
+    // field in *wrong; empty, and *wrong null, when the form may be sent.
+    QString firstWrongField(const Field **wrong) const;
     static void mark(const Field &field, bool valid);
     static void hideMarks(const Field &field);
     void newCaptcha();

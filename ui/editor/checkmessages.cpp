@@ -1,8 +1,16 @@
 #include "checkmessages.h"
 
+#include "checktask.h"
 #include "custommessagebox.h"
 
 #include <QNetworkReply>
+
+namespace {
+
+const QString TooManyWordsTitle = QStringLiteral("提交词数过多");
+const QString PerMinuteText = QStringLiteral("Pennova每分钟最多检查30,000个单词\n您提交的总词数过多，请稍候。");
+
+} // namespace
 
 void CheckMessages::showWordLimit(QWidget *parent, WordCountLimit::Verdict verdict, int secondsLeft,
                                   int wordsLeft)
@@ -10,15 +18,13 @@ void CheckMessages::showWordLimit(QWidget *parent, WordCountLimit::Verdict verdi
     if (verdict == WordCountLimit::Allowed)
         return;
     if (verdict == WordCountLimit::TooManyForOneCheck) {
-        CustomMessageBox box(QStringLiteral("提交词数过多"),
+        CustomMessageBox box(TooManyWordsTitle,
                              QStringLiteral("Pennova每次最多检查10,000个单词\n请减少文章的词数后再检查。"),
                              parent);
         box.exec();
         return;
     }
-    CustomMessageBox box(QStringLiteral("提交词数过多"),
-                         QStringLiteral("Pennova每分钟最多检查30,000个单词\n您提交的总词数过多，请稍候。"),
-                         parent);
+    CustomMessageBox box(TooManyWordsTitle, PerMinuteText, parent);
     box.startCountDown(secondsLeft, wordsLeft);
     box.exec();
 }
@@ -44,6 +50,12 @@ CheckMessages::Choice CheckMessages::showFinish(QWidget *parent, int finishCode,
                              QStringLiteral("重新登录"), QStringLiteral("返回"), parent);
         return box.exec() == QDialog::Accepted ? Relogin : NoChoice;
     }
+    case ZeltraLib::CheckTask::WordBudgetSpentError: {
+        // The service's own count of this minute's words; how long it waits is its own.
+        CustomMessageBox box(TooManyWordsTitle, PerMinuteText, parent);
+        box.exec();
+        return NoChoice;
+    }
     case 299:
         if (polish) {
             CustomMessageBox box(QStringLiteral("请注意！"),
@@ -62,4 +74,18 @@ CheckMessages::Choice CheckMessages::showFinish(QWidget *parent, int finishCode,
                                                                    : QStringLiteral("无法连接到服务器，请重试！"),
                          QStringLiteral("网络诊断"), QStringLiteral("确定"), parent);
     return box.exec() == QDialog::Accepted ? Diagnosis : NoChoice;
+}
+
+bool CheckMessages::showWordListRefusal(QWidget *parent, ZeltraLib::UserInformation::AddWordResult result)
+{
+    using Result = ZeltraLib::UserInformation::AddWordResult;
+    if (result != Result::TooLong && result != Result::ListFull)
+        return true;
+    const QString text = result == Result::TooLong
+        ? QStringLiteral("单词过长，无法加入我的词库（最多 %1 个字符）。").arg(ZeltraLib::UserInformation::MaxWordChars)
+        : QStringLiteral("我的词库已满（最多 %1 个单词），请先在个人主页中删除不用的单词。")
+              .arg(ZeltraLib::UserInformation::MaxWords);
+    CustomMessageBox box(QStringLiteral("提示"), text, parent);
+    box.exec();
+    return false;
 }

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "userinformation.h"
 #include "wordcountlimit.h"
 
 class QWidget;
 
-// The boxes of the check workflow: refused word counts and the end of a check.
+// The boxes of the check workflow: refused word counts, the end of a check and a word the
+// word list refuses.
 class CheckMessages
 {
 public:
@@ -16,4 +18,7 @@ public:
                               int wordsLeft);
     // The box for a finish code (nothing for 5; for 0 only when nothing was found).
     static Choice showFinish(QWidget *parent, int finishCode, bool polish, bool nothingFound);
+    // Tells why the word list refused a word (too long, list full); false then, true for
+    // every other result.
+    static bool showWordListRefusal(QWidget *parent, ZeltraLib::UserInformation::AddWordResult result);
 };

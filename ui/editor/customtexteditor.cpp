@@ -7,6 +7,7 @@
 #include "focusrectwidget.h"
 #include "linewidget.h"
 #include "menuitemtype.h"
+#include "punctuationconverter.h"
 #include "sentenceentry.h"
 #include "sentencechunk.h"
 #include "titlechunk.h"
@@ -123,10 +124,7 @@ void CustomTextEditor::loadTextConverted(const QString &text)
 
 QString CustomTextEditor::convertPunctuation(const QString &text) const
 {
-    QString result = text;
-    for (auto it = m_punctuation.cbegin(); it != m_punctuation.cend(); ++it)
-        result.replace(it.key(), it.value(), Qt::CaseSensitive);
-    return result;
+    return PunctuationConverter(m_punctuation).convert(text);
 }
 
 bool CustomTextEditor::containsChinesePunctuation(const QString &text) const
@@ -392,6 +390,11 @@ CorrectionItem *CustomTextEditor::insertResult(SentenceEntry *entry,
     const int lastPosition = document()->characterCount() - 1;
     const int from = qBound(0, entry->start() + record.start, lastPosition);
     const int to = qBound(from, entry->start() + record.end, lastPosition);
+    // Findings must not overlap (the service promises as much, but a broken one must
+    // not break the editor): applying the outer one would leave the inner one an empty
+    // range that stays open. The first one placed stays.
+    if (entry->overlapsFinding(from, to))
+        return nullptr;
     QTextCursor span(document());
     span.setPosition(from);
     span.setPosition(to, QTextCursor::KeepAnchor);

@@ -44,7 +44,8 @@ public:
 
     // setPlainText, then line gap and appearance (wipes every character format).
     void loadText(const QString &text);
-    // The same after replacing every key of the punctuation map by its value.
+    // The same after replacing every key of the punctuation map by its value, spaced as
+    // English is written (PunctuationConverter).
     void loadTextConverted(const QString &text);
     QString convertPunctuation(const QString &text) const;
     bool containsChinesePunctuation(const QString &text) const;

@@ -44,10 +44,24 @@ void FindingFocus::drop(const CorrectionItem *item)
         m_focused = nullptr;
 }
 
+CorrectionItem *FindingFocus::previousTarget() const
+{
+    if (m_focused)
+        return m_findings.previousVisible(m_focused);
+    return m_findings.lastVisibleBefore(m_ui.editor->textCursor().selectionStart());
+}
+
+CorrectionItem *FindingFocus::nextTarget() const
+{
+    if (m_focused)
+        return m_findings.nextVisible(m_focused);
+    return m_findings.firstVisibleFrom(m_ui.editor->textCursor().selectionEnd());
+}
+
 void FindingFocus::refreshState()
 {
-    const bool previous = m_findings.previousVisible(m_focused) != nullptr;
-    const bool next = m_findings.nextVisible(m_focused) != nullptr;
+    const bool previous = previousTarget() != nullptr;
+    const bool next = nextTarget() != nullptr;
     m_ui.setPrevNextEnabled(previous, next);
     m_ui.setAcceptAllEnabled(m_findings.anyOpen(), ZeltraLib::polishMode());
 }
@@ -91,6 +105,9 @@ void FindingFocus::followSelection()
 
 void FindingFocus::focusOrClear(CorrectionItem *target)
 {
+    // Without a focused finding, previous/next depend on where the caret is.
+    if (!target && !m_focused)
+        refreshState();
     if (target == m_focused)
         return;
     if (target)

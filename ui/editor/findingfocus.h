@@ -23,8 +23,12 @@ public:
     void forget();
     // The finding is about to be deleted: no longer focused (widgets untouched).
     void drop(const CorrectionItem *item);
-    // Previous/next from the focused finding (from the ends without one); accept-all
-    // while any finding is open.
+    // Where F3 / F4 go: the nearest visible finding before / after the focused one or,
+    // with none focused, before / after the caret (the selection's start / end).
+    CorrectionItem *previousTarget() const;
+    CorrectionItem *nextTarget() const;
+    // Previous/next enabled while their targets exist; accept-all while any finding is
+    // open.
     void refreshState();
     // Caret to the finding's start and the focus on it.
     void moveCaretTo(CorrectionItem *item);

@@ -3,6 +3,8 @@
 #include "correctionitem.h"
 #include "sentenceentry.h"
 
+#include <algorithm>
+
 void FindingList::build(const QList<SentenceEntry *> &sentences)
 {
     m_items.clear();
@@ -42,6 +44,31 @@ CorrectionItem *FindingList::nextVisible(const CorrectionItem *item) const
 {
     const int index = indexOf(item);
     for (int i = index + 1; i < m_items.size(); ++i) {
+        if (m_items.at(i)->isVisible())
+            return m_items.at(i);
+    }
+    return nullptr;
+}
+
+int FindingList::firstStartingFrom(int position) const
+{
+    const auto it = std::partition_point(m_items.cbegin(), m_items.cend(),
+                                         [position](const CorrectionItem *item) { return item->start() < position; });
+    return int(it - m_items.cbegin());
+}
+
+CorrectionItem *FindingList::lastVisibleBefore(int position) const
+{
+    for (int i = firstStartingFrom(position) - 1; i >= 0; --i) {
+        if (m_items.at(i)->isVisible())
+            return m_items.at(i);
+    }
+    return nullptr;
+}
+
+CorrectionItem *FindingList::firstVisibleFrom(int position) const
+{
+    for (int i = firstStartingFrom(position); i < m_items.size(); ++i) {
         if (m_items.at(i)->isVisible())
             return m_items.at(i);
     }

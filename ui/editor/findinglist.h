@@ -27,6 +27,10 @@ public:
     CorrectionItem *previousVisible(const CorrectionItem *item) const;
     CorrectionItem *nextVisible(const CorrectionItem *item) const;
     CorrectionItem *firstVisible() const { return nextVisible(nullptr); }
+    // Nearest visible finding that starts before `position` / at or after it; null when
+    // there is none. The list is in document order, so both are binary searches.
+    CorrectionItem *lastVisibleBefore(int position) const;
+    CorrectionItem *firstVisibleFrom(int position) const;
     // Whether any finding is still open (not applied).
     bool anyOpen() const;
     // The listed findings other than `item` of its category with exactly its found text.
@@ -39,5 +43,8 @@ public:
     static CorrectionItem *visibleSpanning(const SentenceEntry *sentence, int start, int end);
 
 private:
+    // Index of the first finding that starts at or after `position`.
+    int firstStartingFrom(int position) const;
+
     QList<CorrectionItem *> m_items;
 };

@@ -36,6 +36,7 @@
 #include "userinformation.h"
 #include "userwordfilter.h"
 #include "waitlabel.h"
+#include "wordcountdisplay.h"
 #include "windowfadeanimation.h"
 #include "writingguidewindow.h"
 
@@ -108,6 +109,7 @@ MainWindow::MainWindow(const MainWindowServices &services, QWidget *parent)
     m_dictSlide.setDuration(qMax(1, services.dictSlideMs));
     m_dictSlide.setFrameRange(0, 100);
     m_wordThread = new DetectWordThread(this, services.wordCountDelayMs);
+    m_wordCount = new WordCountDisplay(m_ui.editor, m_ui.wordCountLabel, services.wordCountDelayMs, this);
     m_sentenceThread = new DetectSentenceThread(this);
     connectSignals();
     connectLifecycle();
@@ -293,7 +295,7 @@ void MainWindow::slotDetectWordFinished()
         return;
     const int words = m_wordThread->wordCount();
     m_lastWordCount = words;
-    m_ui.wordCountLabel->setText(QStringLiteral("单词数：%1").arg(words));
+    m_wordCount->show(words);
     const WordCountLimit::Verdict verdict = m_wordLimit.request(words);
     if (verdict != WordCountLimit::Allowed) {
         CheckMessages::showWordLimit(this, verdict, m_wordLimit.secondsLeft(), m_wordLimit.wordsLeft());
@@ -545,13 +547,13 @@ void MainWindow::slotSelectionChanged()
 void MainWindow::slotPrevError()
 {
     countEvent("Main_Previous", "Main_Improve_Previous");
-    m_focus.moveCaretTo(m_findings.previousVisible(m_focus.focused()));
+    m_focus.moveCaretTo(m_focus.previousTarget());
 }
 
 void MainWindow::slotNextError()
 {
     countEvent("Main_Next", "Main_Improve_Next");
-    m_focus.moveCaretTo(m_findings.nextVisible(m_focus.focused()));
+    m_focus.moveCaretTo(m_focus.nextTarget());
 }
 
 // ---------------------------------------------------------------- finding actions
@@ -650,17 +652,7 @@ void MainWindow::slotCorrectByType(CorrectionItem *item, MenuItemType type)
 
 bool MainWindow::addToWordList(const QString &word)
 {
-    using Result = ZeltraLib::UserInformation::AddWordResult;
-    const Result result = m_services.usage.addWord(word);
-    if (result != Result::TooLong && result != Result::ListFull)
-        return true;
-    const QString text = result == Result::TooLong
-        ? QStringLiteral("单词过长，无法加入我的词库（最多 %1 个字符）。").arg(ZeltraLib::UserInformation::MaxWordChars)
-        : QStringLiteral("我的词库已满（最多 %1 个单词），请先在个人主页中删除不用的单词。")
-              .arg(ZeltraLib::UserInformation::MaxWords);
-    CustomMessageBox box(QStringLiteral("提示"), text, this);
-    box.exec();
-    return false;
+    return CheckMessages::showWordListRefusal(this, m_services.usage.addWord(word));
 }
 
 void MainWindow::ignoreAll(CorrectionItem *item)

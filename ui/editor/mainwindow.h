@@ -43,6 +43,7 @@ class QPushButton;
 class QSplitter;
 class SentenceEntry;
 class StatisticsStrip;
+class WordCountDisplay;
 class WritingGuideWindow;
 class DictionaryPanel;
 
@@ -104,6 +105,7 @@ public:
     bool isCheckCompleted() const { return m_completed; }
     int finishCode() const { return m_finishCode; }
     int lastWordCount() const { return m_lastWordCount; }
+    WordCountDisplay *wordCount() const { return m_wordCount; }
     bool isAcceptingAll() const { return m_acceptingAll; }
     SearchWindow *searchWindow() const { return m_searchWnd; }
     ReplaceWindow *replaceWindow() const { return m_replaceWnd; }
@@ -284,6 +286,7 @@ private:
     QTimer m_logoutGuard;
     QTimeLine m_dictSlide;
     ZeltraLib::NetworkHelper *m_network = nullptr; // child
+    WordCountDisplay *m_wordCount = nullptr;       // child
     QSystemTrayIcon *m_tray = nullptr;             // child, made on first use
     int m_dictHeight = 250;
     bool m_dictOpening = false;

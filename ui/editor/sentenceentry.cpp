@@ -44,6 +44,13 @@ void SentenceEntry::insertFinding(CorrectionItem *item)
     m_findings.insert(it, item);
 }
 
+bool SentenceEntry::overlapsFinding(int start, int end) const
+{
+    return std::any_of(m_findings.cbegin(), m_findings.cend(), [start, end](const CorrectionItem *item) {
+        return (item->start() < end && start < item->end()) || (item->start() == start && item->end() == end);
+    });
+}
+
 bool SentenceEntry::takeFinding(CorrectionItem *item)
 {
     return m_findings.removeOne(item);

@@ -40,6 +40,9 @@ public:
     const QList<CorrectionItem *> &findings() const { return m_findings; }
     // Takes ownership; placed before the first finding that starts after it.
     void insertFinding(CorrectionItem *item);
+    // Whether [start, end] shares a character with one of the findings, or has exactly
+    // a finding's range (two insertions at one place).
+    bool overlapsFinding(int start, int end) const;
     // Gives up ownership of item (not deleted); false when it is not here.
     bool takeFinding(CorrectionItem *item);
 

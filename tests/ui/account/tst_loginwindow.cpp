@@ -107,6 +107,8 @@ private Q_SLOTS:
     void checkBoxesWriteAtOnce();
     void emptyUserNameClearsPassword();
     void registrationLogsIn();
+    void blanksAroundPassword_data();
+    void blanksAroundPassword();
     void otherActions();
     void hidingCountsProxyTypeAndUploads_data();
     void hidingCountsProxyTypeAndUploads();
@@ -127,6 +129,7 @@ void TestLoginWindow::inputChecks_data()
     QTest::newRow("5 chinese characters") << QString::fromUtf8("张三李四王") << "secret1"
                                           << "用户名长度应不小于6个字符";
     QTest::newRow("short password") << "demo123" << "12345" << "密码长度应不小于6个字符";
+    QTest::newRow("password short without its blanks") << "demo123" << "  12345  " << "密码长度应不小于6个字符";
     QTest::newRow("6 chinese characters pass") << QString::fromUtf8("张三李四王五") << "secret1" << "";
     QTest::newRow("6 characters pass") << "demo12" << "123456" << "";
 }
@@ -435,13 +438,65 @@ void TestLoginWindow::registrationLogsIn()
     QCOMPARE(f.events.counted.mid(0, 2),
              (QStringList{QStringLiteral("Login_Regester"), QStringLiteral("Login_Login")}));
 
-    // "返回登录": no login at all.
+    // "返回登录": no login at all, and the error from before is gone.
     Fixture g;
     auto v = g.open();
+    userEdit(v.get())->setText(QStringLiteral("demo123"));
+    loginButton(v.get())->click();
+    QCOMPARE(hint(v.get()), QStringLiteral("密码长度应不小于6个字符"));
     child<QPushButton>(v.get(), "registerLink")->click();
     QCOMPARE(g.dialogs.registrations, 1);
+    QCOMPARE(hint(v.get()), QString());
     QVERIFY(!v->isLoggingIn());
     QCOMPARE(g.server.count(LoginPath), 0);
+}
+
+void TestLoginWindow::blanksAroundPassword_data()
+{
+    QTest::addColumn<QByteArray>("firstReply");
+    QTest::addColumn<int>("requests");
+    QTest::addColumn<bool>("loggedIn");
+    QTest::addColumn<QString>("rememberedTyped");
+    QTest::newRow("account of the trimmed password") << QByteArray("Success|KEY|demo123") << 1 << true
+                                                     << "secret99";
+    QTest::newRow("older account of the password with blanks")
+        << QByteArray("UserNotExit||") << 2 << true << " secret99 ";
+    QTest::newRow("no account either way") << QByteArray("UserNotExit||") << 2 << false << "";
+}
+
+void TestLoginWindow::blanksAroundPassword()
+{
+    QFETCH(QByteArray, firstReply);
+    QFETCH(int, requests);
+    QFETCH(bool, loggedIn);
+    QFETCH(QString, rememberedTyped);
+    Fixture f;
+    f.server.setHeld(LoginPath, true);
+    auto w = f.open();
+    userEdit(w.get())->setText(QStringLiteral("demo123"));
+    passwordEdit(w.get())->setText(QStringLiteral(" secret99 "));
+    child<QCheckBox>(w.get(), "rememberBox")->setChecked(true);
+    QSignalSpy finished(&f.access, &ZeltraLib::UserAccess::LoginFinished);
+    loginButton(w.get())->click();
+    QTRY_COMPARE(f.server.count(LoginPath), 1);
+    f.server.answerHeld(LoginPath, firstReply);
+    if (requests == 2) {
+        QTRY_COMPARE(f.server.count(LoginPath), 2);
+        // Still one attempt to the user: the button still cancels.
+        QCOMPARE(loginButton(w.get())->text(), QStringLiteral("取消"));
+        f.server.answerHeld(LoginPath, loggedIn ? QByteArray("Success|KEY|demo123") : firstReply);
+    }
+    QTRY_COMPARE(finished.size(), requests);
+    QCOMPARE(f.server.bodies(LoginPath),
+             (QList<QByteArray>{loginBody(QStringLiteral("demo123"), ZeltraLib::passwordHash(QStringLiteral("secret99"))),
+                                loginBody(QStringLiteral("demo123"), ZeltraLib::passwordHash(QStringLiteral(" secret99 ")))})
+                 .mid(0, requests));
+    QCOMPARE(w->result(), int(loggedIn ? QDialog::Accepted : QDialog::Rejected));
+    QCOMPARE(w->failedAttempts(), loggedIn ? 0 : 1);
+    QCOMPARE(f.events.counted.count(QStringLiteral("Login_Login")), 1);
+    // The hash that worked is the one remembered.
+    QCOMPARE(f.store.value(QStringLiteral("str_pwd")),
+             rememberedTyped.isEmpty() ? QString() : ZeltraLib::passwordHash(rememberedTyped));
 }
 
 void TestLoginWindow::otherActions()

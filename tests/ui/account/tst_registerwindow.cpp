@@ -96,6 +96,7 @@ void TestRegisterWindow::localFieldChecks_data()
     QTest::newRow("empty name leaves no mark") << QByteArray("userEdit") << "" << "";
     QTest::newRow("password of 5") << QByteArray("passwordEdit") << "12345" << "invalid";
     QTest::newRow("password of 6") << QByteArray("passwordEdit") << "123456" << "valid";
+    QTest::newRow("password of 5 between blanks") << QByteArray("passwordEdit") << " 12345 " << "invalid";
     QTest::newRow("chinese password of 6") << QByteArray("passwordEdit") << QString::fromUtf8("密码密码密码") << "valid";
     QTest::newRow("e-mail without at") << QByteArray("emailEdit") << "a.mail.cn" << "invalid";
     QTest::newRow("e-mail without dot") << QByteArray("emailEdit") << "a@mailcn" << "invalid";
@@ -154,22 +155,51 @@ void TestRegisterWindow::serverFieldChecks()
 
 void TestRegisterWindow::submitRefusedLocally_data()
 {
-    QTest::addColumn<bool>("rightAnswer");
+    QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("password");
-    QTest::newRow("wrong answer") << false << "secret99";
-    QTest::newRow("short password") << true << "12345";
+    QTest::addColumn<QString>("email");
+    QTest::addColumn<bool>("rightAnswer");
+    QTest::addColumn<QByteArray>("field");
+    QTest::addColumn<QString>("error");
+    const QString name = QStringLiteral("newuser1"), password = QStringLiteral("secret99"),
+                  email = QStringLiteral("a@mail.cn");
+    QTest::newRow("empty form names the user name") << "" << "" << "" << false << QByteArray("userEdit")
+                                                    << "请填写用户名";
+    QTest::newRow("malformed user name") << "ab c" << password << email << true << QByteArray("userEdit")
+                                         << "用户名应为6~16位的字母或数字组合(不包括空格)";
+    QTest::newRow("short password") << name << "12345" << email << true << QByteArray("passwordEdit")
+                                    << "密码长度应不小于6个字符";
+    QTest::newRow("password short without its blanks") << name << "  12345  " << email << true
+                                                       << QByteArray("passwordEdit") << "密码长度应不小于6个字符";
+    QTest::newRow("empty e-mail") << name << password << "" << true << QByteArray("emailEdit") << "请填写注册邮箱";
+    QTest::newRow("malformed e-mail") << name << password << QString::fromUtf8("张@mail.cn") << true
+                                      << QByteArray("emailEdit") << "注册邮箱格式不正确";
+    QTest::newRow("wrong answer") << name << password << email << false << QByteArray("captchaEdit")
+                                  << "验证码不正确，请重新输入";
+    QTest::newRow("the first of several wrong fields") << name << "123" << "" << false
+                                                       << QByteArray("passwordEdit") << "密码长度应不小于6个字符";
 }
 
 void TestRegisterWindow::submitRefusedLocally()
 {
-    QFETCH(bool, rightAnswer);
+    QFETCH(QString, name);
     QFETCH(QString, password);
+    QFETCH(QString, email);
+    QFETCH(bool, rightAnswer);
+    QFETCH(QByteArray, field);
+    QFETCH(QString, error);
     Fixture f;
-    f.fillForm(password);
-    if (!rightAnswer)
-        f.edit("captchaEdit")->setText(f.window.expectedCaptchaAnswer() + QStringLiteral("0"));
+    f.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f.window));
+    f.window.activateWindow();
+    f.edit("userEdit")->setText(name);
+    f.edit("passwordEdit")->setText(password);
+    f.edit("emailEdit")->setText(email);
+    f.edit("captchaEdit")->setText(f.window.expectedCaptchaAnswer() + (rightAnswer ? QString() : QStringLiteral("0")));
     f.button("submitButton")->click();
-    QCOMPARE(f.prompts.errors, QStringList{QStringLiteral("注册内容或格式不正确，请重试")});
+    QCOMPARE(f.prompts.errors, QStringList{error});
+    QCOMPARE(f.markOf(field), QStringLiteral("invalid"));
+    QTRY_COMPARE(QApplication::focusWidget(), f.edit(field));
     QCOMPARE(f.events.counted, QStringList{QStringLiteral("Register_Regist")});
     QCOMPARE(f.server.count(RegisterPath), 0);
 }
@@ -192,7 +222,7 @@ void TestRegisterWindow::submitResults()
     QFETCH(QString, error);
     Fixture f;
     f.server.setReply(RegisterPath, reply, status);
-    // The password is hashed as typed, blanks included.
+    // Blanks at either end are no part of the password (the login window trims them too).
     f.fillForm(QStringLiteral(" secret99 "));
     f.edit("passwordEdit")->setFocus();
     f.leave("passwordEdit");
@@ -202,7 +232,7 @@ void TestRegisterWindow::submitResults()
     QVERIFY(!f.button("submitButton")->isEnabled());
     QVERIFY(finished.wait());
     QCOMPARE(f.server.bodies(RegisterPath).value(0),
-             "u=newuser1&e=a%2bb@mail.cn&p=" + ZeltraLib::passwordHash(QStringLiteral(" secret99 ")).toLatin1());
+             "u=newuser1&e=a%2bb@mail.cn&p=" + ZeltraLib::passwordHash(QStringLiteral("secret99")).toLatin1());
     QCOMPARE(f.prompts.errors, error.isEmpty() ? QStringList() : QStringList{error});
     QCOMPARE(f.window.isSuccessPageShown(), error.isEmpty());
     // After any result the password is gone and its marks hidden.

@@ -288,7 +288,8 @@ void TestCorrectionItem::insertedInStartOrder()
     f.addFinding(0, makeRecord("NONWORD", 14, 18, {"4"}));
     f.addFinding(0, makeRecord("NONWORD", 0, 3, {"1"}));
     f.addFinding(0, makeRecord("NONWORD", 8, 13, {"3"}));
-    f.addFinding(0, makeRecord("GRAMMAR", 8, 13, {"3b"}));
+    // Same start, after the one already there (an insertion: an equal range would overlap).
+    f.addFinding(0, makeRecord("GRAMMAR", 8, 8, {"3b"}, "INSERTION"));
     QStringList order;
     for (CorrectionItem *item : f.sentences.first()->findings())
         order << item->candidateText(0);

@@ -49,6 +49,8 @@ private slots:
     void rightClick();
     void signalsOfFocusAndContextMenu();
 
+    void overlappingFindings_data();
+    void overlappingFindings();
     void previewLabels_data();
     void previewLabels();
     void labelClickAppliesFirstCandidate();
@@ -68,10 +70,31 @@ void TestCustomTextEditor::punctuationConversion_data()
     QTest::addColumn<QString>("expected");
     QTest::addColumn<bool>("hasChinese");
 
-    QTest::newRow("full-width comma and stop") << QStringLiteral("Yes，it is。") << "Yes,it is." << true;
-    QTest::newRow("enumeration comma") << QStringLiteral("a、b") << "a,b" << true;
+    QTest::newRow("full-width comma and stop") << QStringLiteral("Yes，it is。") << "Yes, it is." << true;
+    QTest::newRow("enumeration comma") << QStringLiteral("a、b") << "a, b" << true;
     QTest::newRow("question, exclamation, colon, semicolon")
-        << QStringLiteral("Why？No！Note：x；y") << "Why?No!Note:x;y" << true;
+        << QStringLiteral("Why？No！Note：x；y") << "Why? No! Note: x; y" << true;
+    QTest::newRow("comma before a word gets its space") << QStringLiteral("important，because") << "important, because" << true;
+    QTest::newRow("stop before Chinese gets its space")
+        << QStringLiteral("foreigner。我的朋友") << QStringLiteral("foreigner. 我的朋友") << true;
+    QTest::newRow("space already there is not doubled") << QStringLiteral("Yes， it is。 Go") << "Yes, it is. Go" << true;
+    QTest::newRow("nothing at a line end") << QStringLiteral("Yes，\nno。\nok") << "Yes,\nno.\nok" << true;
+    QTest::newRow("nothing at the text end") << QStringLiteral("The end。") << "The end." << true;
+    QTest::newRow("nothing before a closing mark")
+        << QStringLiteral("“Go！”he said。）") << "\"Go!\" he said.)" << true;
+    QTest::newRow("marks in a row stay together") << QStringLiteral("What？！Really……no") << "What?! Really... no" << true;
+    QTest::newRow("between digits stays unspaced") << QStringLiteral("At 10：30，then 1，000 came") << "At 10:30, then 1,000 came" << true;
+    QTest::newRow("number after a mark is spaced") << QStringLiteral("Step：2") << "Step: 2" << true;
+    QTest::newRow("opening quote after a colon") << QStringLiteral("He said：“hi”") << "He said: \"hi\"" << true;
+    QTest::newRow("letter outside the basic plane")
+        << QString(QStringLiteral("好，") + QString::fromUcs4(U"\U00020000") + QStringLiteral("字"))
+        << QString(QStringLiteral("好, ") + QString::fromUcs4(U"\U00020000") + QStringLiteral("字"))
+        << true;
+    QTest::newRow("emoji after a mark") << QString(QStringLiteral("ok，") + QString::fromUcs4(U"\U0001F600"))
+                                        << QString(QStringLiteral("ok,") + QString::fromUcs4(U"\U0001F600")) << true;
+    QTest::newRow("dash between spaces is not doubled")
+        << QString("a " + QString(2, QChar(0x2014)) + " b" + QString(2, QChar(0x2014)) + "\nc")
+        << "a - b -\nc" << true;
     QTest::newRow("double em dash becomes spaced hyphen")
         << QString("a" + QString(2, QChar(0x2014)) + "b") << "a - b" << true;
     QTest::newRow("single em dash stays") << QString("a" + QString(QChar(0x2014)) + "b")
@@ -81,7 +104,8 @@ void TestCustomTextEditor::punctuationConversion_data()
     QTest::newRow("ellipsis pair") << QString("wait" + QString(2, QChar(0x2026))) << "wait..." << true;
     QTest::newRow("single ellipsis stays") << QString("wait" + QString(QChar(0x2026)))
                                            << QString("wait" + QString(QChar(0x2026))) << false;
-    QTest::newRow("brackets") << QStringLiteral("（a）【b】｛c｝") << "(a)[b]{c}" << true;
+    QTest::newRow("brackets are spaced from words")
+        << QStringLiteral("（a）【b】｛c｝d，word（note）") << "(a) [b] {c} d, word (note)" << true;
     QTest::newRow("curly quotes") << QString(QChar(0x201C)) + "hi" + QChar(0x201D) + " it" + QChar(0x2019) + "s"
                                   << "\"hi\" it's" << true;
     QTest::newRow("bullet becomes stop") << QString(QChar(0x2022)) + " item" << ". item" << true;
@@ -547,6 +571,57 @@ void TestCustomTextEditor::signalsOfFocusAndContextMenu()
     QApplication::sendEvent(f.editor->viewport(), &event);
     QCOMPARE(menu.size(), 1);
     QCOMPARE(menu.first().first().value<QContextMenuEvent *>(), &event);
+}
+
+void TestCustomTextEditor::overlappingFindings_data()
+{
+    // Findings as {start, end} of "found" in the sentence, in arrival order.
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QList<QList<int>>>("arriving");
+    QTest::addColumn<QStringList>("kept");
+
+    const QString text = QStringLiteral("Café owners recieve many letter daily.");
+    const int r = int(text.indexOf(QStringLiteral("recieve")));
+    const int m = int(text.indexOf(QStringLiteral("many")));
+    const int l = int(text.indexOf(QStringLiteral("letter")));
+    QTest::newRow("inner after outer is dropped") << text << QList<QList<int>>{{r, m + 4}, {r, r + 7}}
+                                                  << QStringList{"recieve many"};
+    QTest::newRow("outer after inner is dropped") << text << QList<QList<int>>{{m, m + 4}, {r, l + 6}}
+                                                  << QStringList{"many"};
+    QTest::newRow("partly overlapping is dropped") << text << QList<QList<int>>{{r, r + 7}, {r + 4, m + 4}}
+                                                   << QStringList{"recieve"};
+    QTest::newRow("touching findings all stay") << text << QList<QList<int>>{{m, m + 4}, {r, r + 7}, {r + 7, m}}
+                                                << QStringList{"recieve", " ", "many"};
+    QTest::newRow("insertion inside a finding is dropped") << text << QList<QList<int>>{{r, m + 4}, {r + 3, r + 3}}
+                                                           << QStringList{"recieve many"};
+    QTest::newRow("two insertions at one place keep one") << text << QList<QList<int>>{{l, l}, {l, l}}
+                                                          << QStringList{""};
+    QTest::newRow("insertion at a finding's start stays") << text << QList<QList<int>>{{r, r + 7}, {r, r}}
+                                                          << QStringList{"recieve", ""};
+}
+
+void TestCustomTextEditor::overlappingFindings()
+{
+    QFETCH(QString, text);
+    QFETCH(QList<QList<int>>, arriving);
+    QFETCH(QStringList, kept);
+    EditorFixture f;
+    QVERIFY(f.load(text));
+    QCOMPARE(f.sentences.size(), 1);
+    for (const QList<int> &range : arriving)
+        f.addFinding(0, makeRecord("GRAMMAR", range.at(0), range.at(1), {"X"}));
+    QStringList found;
+    for (const CorrectionItem *item : f.sentences.first()->findings())
+        found << item->foundText();
+    QCOMPARE(found, kept);
+    // Applying every finding, outer ones first, leaves each one its own text.
+    const QList<CorrectionItem *> items = f.sentences.first()->findings();
+    for (CorrectionItem *item : items)
+        item->applyByIndex(0);
+    for (const CorrectionItem *item : items) {
+        QVERIFY(item->isApplied());
+        QCOMPARE(item->currentText(), item->replacementText(0));
+    }
 }
 
 void TestCustomTextEditor::previewLabels_data()

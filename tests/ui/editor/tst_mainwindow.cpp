@@ -490,7 +490,7 @@ private slots:
     {
         QTest::addColumn<bool>("replace");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("替换 converts") << true << QStringLiteral("Hello,world.Is it \"fine\"?");
+        QTest::newRow("替换 converts") << true << QStringLiteral("Hello, world. Is it \"fine\"?");
         QTest::newRow("忽略 keeps") << false << QStringLiteral("Hello，world。Is it “fine”？");
     }
     void chinesePunctuationOffer()
@@ -530,6 +530,82 @@ private slots:
         tc.setPosition(int(m_text.indexOf(QStringLiteral("school"))) + 2);
         editor()->setTextCursor(tc);
         QVERIFY(!m_window->focusedFinding());
+    }
+
+    void navigationWithoutFocusStartsAtTheCaret_data()
+    {
+        QTest::addColumn<int>("caret"); // outside every finding
+        QTest::addColumn<bool>("forward");
+        QTest::addColumn<QString>("reached"); // empty: nothing to go to
+        QTest::addColumn<bool>("previousEnabled");
+        QTest::addColumn<bool>("nextEnabled");
+        const int inSchool = int(m_text.indexOf(QStringLiteral("school"))) + 2;
+        const int atEnd = int(m_text.size());
+        const int inIs = int(m_text.indexOf(QStringLiteral(" is "))) + 2;
+        QTest::newRow("F4 goes to the first finding after the caret") << inSchool << true << "recieve" << true << true;
+        QTest::newRow("F3 goes to the last finding before the caret") << inSchool << false << "go" << true << true;
+        QTest::newRow("F4 after the last finding goes nowhere") << atEnd << true << "" << true << false;
+        QTest::newRow("F3 after the last finding goes to it") << atEnd << false << "freinds" << true << false;
+        QTest::newRow("F3 between the first two findings") << inIs << false << "Thsi" << true << true;
+    }
+    void navigationWithoutFocusStartsAtTheCaret()
+    {
+        QFETCH(int, caret);
+        QFETCH(bool, forward);
+        QFETCH(QString, reached);
+        QFETCH(bool, previousEnabled);
+        QFETCH(bool, nextEnabled);
+        QVERIFY(checkStandardText());
+        QTextCursor tc = editor()->textCursor();
+        tc.setPosition(caret);
+        editor()->setTextCursor(tc);
+        QVERIFY(!m_window->focusedFinding());
+        QCOMPARE(m_window->form().prevButton->isEnabled(), previousEnabled);
+        QCOMPARE(m_window->form().nextButton->isEnabled(), nextEnabled);
+        if (forward)
+            m_window->slotNextError();
+        else
+            m_window->slotPrevError();
+        CorrectionItem *focused = m_window->focusedFinding();
+        QCOMPARE(focused ? focused->foundText() : QString(), reached);
+    }
+
+    void wordCountFollowsTheText_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<int>("words");
+        QTest::newRow("typing") << "type" << 21;
+        QTest::newRow("paste") << "paste" << 23;
+        QTest::newRow("clear") << "clear" << 0;
+        QTest::newRow("a correction") << "apply" << 19;
+        QTest::newRow("undo of a correction") << "undo" << 20;
+    }
+    void wordCountFollowsTheText()
+    {
+        QFETCH(QString, action);
+        QFETCH(int, words);
+        QLabel *label = m_window->form().wordCountLabel;
+        QVERIFY(checkStandardText());
+        QTRY_COMPARE(label->text(), QStringLiteral("单词数：20"));
+        QTextCursor end = editor()->textCursor();
+        end.movePosition(QTextCursor::End);
+        if (action == QLatin1String("type")) {
+            editor()->setTextCursor(end);
+            QTest::keyClicks(editor(), QStringLiteral(" More"));
+        } else if (action == QLatin1String("paste")) {
+            editor()->setTextCursor(end);
+            m_window->slotOnPaste(QStringLiteral(" Three more words."));
+        } else if (action == QLatin1String("clear")) {
+            m_answers.insert(QStringLiteral("清除确认"), QDialog::Accepted);
+            m_window->slotClear();
+        } else {
+            finding(QStringLiteral("the the"))->applyByIndex(0);
+            if (action == QLatin1String("undo")) {
+                QTRY_COMPARE(label->text(), QStringLiteral("单词数：19"));
+                m_window->slotUndo();
+            }
+        }
+        QTRY_COMPARE(label->text(), QStringLiteral("单词数：%1").arg(words));
     }
 
     void typingInsideAFindingRemovesIt()

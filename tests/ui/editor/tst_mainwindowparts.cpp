@@ -1,6 +1,9 @@
-// The main window's helpers: word limits, statistics, history, text files.
+// The main window's helpers: word limits, finish messages, statistics, history, text files.
 
+#include "checkmessages.h"
 #include "checkstatistics.h"
+#include "checktask.h"
+#include "custommessagebox.h"
 #include "configstore.h"
 #include "globalstores.h"
 #include "textfileio.h"
@@ -64,6 +67,43 @@ private slots:
         limit.reset();
         QCOMPARE(limit.usedWords(), 0);
         QCOMPARE(limit.secondsLeft(), 60);
+    }
+
+    void finishMessages_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<bool>("polish");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("choice"); // when the box is accepted
+        const QString perMinute = QStringLiteral("Pennova每分钟最多检查30,000个单词\n您提交的总词数过多，请稍候。");
+        const int budget = ZeltraLib::CheckTask::WordBudgetSpentError;
+        QTest::newRow("word budget spent in a check") << budget << false << "提交词数过多" << perMinute
+                                                      << int(CheckMessages::NoChoice);
+        QTest::newRow("word budget spent in a polish") << budget << true << "提交词数过多" << perMinute
+                                                       << int(CheckMessages::NoChoice);
+        QTest::newRow("polish refusing the text is no budget")
+            << int(QNetworkReply::UnknownContentError) << true << "请注意！"
+            << "您输入的文本过短，或大部分属于\n直接引用（在引号内）\n请调整后再使用润色功能。" << int(CheckMessages::NoChoice);
+        QTest::newRow("service error offers diagnosis") << int(QNetworkReply::UnknownContentError) << false << "错误"
+                                                        << "无法连接到服务器，请重试！" << int(CheckMessages::Diagnosis);
+    }
+    void finishMessages()
+    {
+        QFETCH(int, code);
+        QFETCH(bool, polish);
+        QFETCH(QString, title);
+        QFETCH(QString, text);
+        QFETCH(int, choice);
+        QStringList shown;
+        CustomMessageBox::setAutoAnswer([&shown](CustomMessageBox &box) {
+            shown << box.title() << box.text();
+            return int(QDialog::Accepted);
+        });
+        const CheckMessages::Choice made = CheckMessages::showFinish(nullptr, code, polish, false);
+        CustomMessageBox::setAutoAnswer({});
+        QCOMPARE(shown, (QStringList{title, text}));
+        QCOMPARE(int(made), choice);
     }
 
     void statisticsKinds_data()
