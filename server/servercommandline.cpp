@@ -1,5 +1,7 @@
 #include "servercommandline.h"
 
+#include "postgresdatabase.h"
+
 namespace PennovaServer {
 
 namespace {
@@ -87,7 +89,10 @@ std::string ServerCommandLine::usage()
            "       pennova-server release keygen FILE\n"
            "       pennova-server [--data DIR] release add DIR --version N --notes FILE [--key FILE]\n"
            "                      [--lowest N] [--label TEXT]\n"
-           "  --public-url URL  address for download links (default: the address each request reached)\n";
+           "  --public-url URL  address for download links (default: the address each request reached)\n"
+           "  --database postgresql://USER@HOST:PORT/DB  a database shared by several server processes\n"
+           "                    (default: pennova.db in the data folder)\n"
+           "  --words-per-minute N  words one account may have checked per minute (default 30000)\n";
 }
 
 ServerCommandLine ServerCommandLine::parse(const std::vector<std::string> &arguments, const std::string &homeDir)
@@ -118,6 +123,15 @@ ServerCommandLine ServerCommandLine::parse(const std::vector<std::string> &argum
             if (value.empty())
                 return invalid("--data expects a directory");
             line.options.dataDir = value;
+        } else if (arg == "--database") {
+            if (!PostgresDatabase::isUrl(value))
+                return invalid("--database expects postgresql://USER@HOST:PORT/DATABASE");
+            line.options.database = value;
+        } else if (arg == "--words-per-minute") {
+            const long long words = number(value, 1, 10000000);
+            if (words < 0)
+                return invalid("--words-per-minute expects 1 to 10000000");
+            line.options.maxWordsPerMinute = int(words);
         } else if (arg == "--session-lifetime") {
             const long long seconds = number(value, 1, 30LL * 24 * 3600);
             if (seconds < 0)

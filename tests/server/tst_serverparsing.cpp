@@ -147,20 +147,6 @@ private slots:
         QCOMPARE(WordBudget::countWords(text.toStdString()), words);
     }
 
-    void wordBudget()
-    {
-        WordBudget budget(100);
-        QVERIFY(budget.take("a", 60, 1000));
-        QVERIFY(!budget.take("a", 41, 1030));     // would be 101 within the minute
-        QVERIFY(budget.take("b", 100, 1030));     // sessions have their own budget
-        QVERIFY(budget.take("a", 40, 1059));      // exactly 100
-        QVERIFY(!budget.take("a", 1, 1059));
-        QVERIFY(budget.take("a", 100, 1060));     // a new minute
-        QVERIFY(!budget.take("c", 101, 1060));    // more than a whole minute's budget
-        QVERIFY(!budget.take("c", -5, 1060));
-        QVERIFY(budget.take("c", 100, 1060));     // the refused takes cost nothing
-    }
-
     void utf8_data()
     {
         QTest::addColumn<QByteArray>("text");
