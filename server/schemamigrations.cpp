@@ -79,6 +79,12 @@ const std::vector<Step> &sqliteSteps()
              " last_at INTEGER NOT NULL, failures INTEGER NOT NULL, PRIMARY KEY(kind, subject)) WITHOUT ROWID",
              "CREATE INDEX login_failures_first ON login_failures(first_at)",
          }},
+        {3,
+         {
+             "CREATE TABLE rate_windows("
+             " scope TEXT NOT NULL, subject TEXT NOT NULL, first_at INTEGER NOT NULL, used INTEGER NOT NULL,"
+             " PRIMARY KEY(scope, subject)) WITHOUT ROWID",
+         }},
     };
     return steps;
 }
@@ -125,6 +131,12 @@ const std::vector<Step> &postgresSteps()
              " kind BIGINT NOT NULL, subject TEXT NOT NULL, first_at BIGINT NOT NULL,"
              " last_at BIGINT NOT NULL, failures BIGINT NOT NULL, PRIMARY KEY(kind, subject))",
              "CREATE INDEX login_failures_first ON login_failures(first_at)",
+         }},
+        {3,
+         {
+             "CREATE TABLE rate_windows("
+             " scope TEXT NOT NULL, subject TEXT NOT NULL, first_at BIGINT NOT NULL, used BIGINT NOT NULL,"
+             " PRIMARY KEY(scope, subject))",
          }},
     };
     return steps;

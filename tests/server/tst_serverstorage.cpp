@@ -3,6 +3,7 @@
 // versions.
 
 #include "loginthrottle.h"
+#include "ratelimiter.h"
 #include "schemamigrations.h"
 #include "serverstorage.h"
 #include "sqlstatement.h"
@@ -302,6 +303,26 @@ private slots:
         QVERIFY(one.allowed("victim01", "10.0.0.1", 1000));
     }
 
+    void registrationLimitIsSharedBetweenServers_data() { addBackends(); }
+    void registrationLimitIsSharedBetweenServers()
+    {
+        FRESH_DATABASE(options);
+        ServerStorage first(options);
+        ServerStorage second(options);
+        PennovaServer::RateLimiter one(first.database(), "registrations", 3, 3600, 2);
+        PennovaServer::RateLimiter other(second.database(), "registrations", 3, 3600, 2);
+        PennovaServer::RateLimiter elsewhere(second.database(), "elsewhere", 1, 3600);
+        QVERIFY(one.take("10.0.0.1", 1000));
+        QVERIFY(other.take("10.0.0.1", 1001));
+        QVERIFY(one.take("10.0.0.1", 1002));
+        QVERIFY(!other.take("10.0.0.1", 1003)); // three within the hour, on either server
+        QVERIFY(elsewhere.take("10.0.0.1", 1003)); // another limit counts apart
+        QVERIFY(one.take("10.0.0.2", 1003));
+        QVERIFY(!other.take("10.0.0.3", 1003)); // the table is full of live windows
+        QVERIFY(other.take("10.0.0.3", 4600));  // those have expired
+        QVERIFY(one.take("10.0.0.1", 4603)); // a new window, once 10.0.0.2 has expired too
+    }
+
     void newerSchemaIsRefused_data() { addBackends(); }
     void newerSchemaIsRefused()
     {
@@ -331,7 +352,8 @@ private slots:
         QVERIFY2(server.readAllStandardError().contains("newer than this server knows"), "no clear message");
 
         // Nothing was lost: this version reads the data again once the version is back.
-        QVERIFY(rawExec(options, "UPDATE schema_version SET version = 2"));
+        const std::string known = std::to_string(PennovaServer::SchemaMigrations::knownVersion());
+        QVERIFY(rawExec(options, ("UPDATE schema_version SET version = " + known).c_str()));
         ServerStorage again(options);
         QVERIFY(again.accounts().nameExists("keepme01"));
     }
