@@ -1,5 +1,6 @@
 #include "loginthrottle.h"
 
+#include "accountstore.h"
 #include "sqldatabase.h"
 #include "sqlstatement.h"
 
@@ -29,12 +30,7 @@ LoginThrottle::LoginThrottle(SqlDatabase &db, int maxFailures, int windowSeconds
 
 std::string LoginThrottle::nameKey(const std::string &name)
 {
-    std::string out = name;
-    for (char &ch : out) {
-        if (ch >= 'A' && ch <= 'Z')
-            ch = char(ch - 'A' + 'a');
-    }
-    return out;
+    return AccountStore::key(name);
 }
 
 bool LoginThrottle::current(const Record &record, std::int64_t now) const

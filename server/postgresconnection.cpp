@@ -68,7 +68,7 @@ pg_result *PostgresConnection::execute(const std::string &sql, const std::vector
         const std::string message = ok ? std::string() : errorOf(m_conn, prepared);
         PQclear(prepared);
         if (!ok)
-            throw std::runtime_error("prepare: " + message);
+            throw std::runtime_error("PostgreSQL: " + message);
         it = m_prepared.emplace(sql, name).first;
     }
     PGresult *result = PQexecPrepared(m_conn, it->second.c_str(), int(values.size()), values.data(), nullptr,
@@ -77,8 +77,9 @@ pg_result *PostgresConnection::execute(const std::string &sql, const std::vector
     if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) {
         const std::string message = errorOf(m_conn, result);
         PQclear(result);
-        throw std::runtime_error("step: " + message);
+        throw std::runtime_error("PostgreSQL: " + message);
     }
+    m_answered = true;
     return result;
 }
 
@@ -89,12 +90,25 @@ void PostgresConnection::command(const char *sql)
     const std::string message = ok ? std::string() : errorOf(m_conn, result);
     PQclear(result);
     if (!ok)
-        throw std::runtime_error(std::string("sql: ") + message);
+        throw std::runtime_error("PostgreSQL: " + message);
+    m_answered = true;
 }
 
-bool PostgresConnection::healthy()
+bool PostgresConnection::broken() const
 {
-    if (PQstatus(m_conn) == CONNECTION_OK)
+    return PQstatus(m_conn) != CONNECTION_OK;
+}
+
+bool PostgresConnection::answeredSince()
+{
+    const bool answered = m_answered;
+    m_answered = false;
+    return answered;
+}
+
+bool PostgresConnection::usable()
+{
+    if (PQstatus(m_conn) == CONNECTION_OK && PQconsumeInput(m_conn) == 1 && PQstatus(m_conn) == CONNECTION_OK)
         return true;
     PQreset(m_conn);
     m_prepared.clear(); // a new session knows none of them

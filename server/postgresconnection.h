@@ -28,12 +28,19 @@ public:
                        const std::vector<const char *> &values);
     // A statement without parameters or rows (BEGIN, COMMIT ...); throws on failure.
     void command(const char *sql);
-    // After a failure: false when the connection is gone and cannot be restored.
-    bool healthy();
+    // False when the connection is gone (the server restarted, the network failed) and
+    // cannot be restored; reading what the server sent tells an idle one apart.
+    bool usable();
+    // Whether the connection failed (and nothing has restored it yet).
+    bool broken() const;
+    // Whether any statement was answered since the last call (a failure before that
+    // means the server saw nothing of the work).
+    bool answeredSince();
 
 private:
     pg_conn *m_conn = nullptr;
     std::unordered_map<std::string, std::string> m_prepared; // SQL -> statement name
+    bool m_answered = false;
 };
 
 } // namespace PennovaServer

@@ -25,13 +25,19 @@ std::unique_ptr<PostgresConnection> PostgresDatabase::acquire()
 {
     std::unique_lock<std::mutex> lock(m_mutex);
     m_freed.wait(lock, [this] { return !m_idle.empty() || m_open < m_maxConnections; });
+    std::unique_ptr<PostgresConnection> connection;
     if (!m_idle.empty()) {
-        std::unique_ptr<PostgresConnection> connection = std::move(m_idle.back());
+        connection = std::move(m_idle.back());
         m_idle.pop_back();
-        return connection;
+    } else {
+        ++m_open;
     }
-    ++m_open;
     lock.unlock();
+    // A connection idle across a restart of the database is renewed before use, so that
+    // no request fails for it.
+    if (connection && connection->usable())
+        return connection;
+    connection.reset();
     try {
         return std::make_unique<PostgresConnection>(m_url);
     } catch (...) {
@@ -44,8 +50,9 @@ std::unique_ptr<PostgresConnection> PostgresDatabase::acquire()
 
 void PostgresDatabase::release(std::unique_ptr<PostgresConnection> connection)
 {
+    const bool keep = connection && connection->usable();
     std::lock_guard<std::mutex> guard(m_mutex);
-    if (connection && connection->healthy())
+    if (keep)
         m_idle.push_back(std::move(connection));
     else
         --m_open; // a lost connection is replaced by a new one when needed
@@ -54,29 +61,35 @@ void PostgresDatabase::release(std::unique_ptr<PostgresConnection> connection)
 
 void PostgresDatabase::withConnection(bool transaction, const std::function<void(SqlConnection &)> &body)
 {
-    std::unique_ptr<PostgresConnection> connection = acquire();
-    try {
-        if (transaction) {
-            connection->command("BEGIN");
-            try {
-                body(*connection);
-                connection->command("COMMIT");
-            } catch (...) {
+    for (int attempt = 0;; ++attempt) {
+        std::unique_ptr<PostgresConnection> connection = acquire();
+        connection->answeredSince();
+        try {
+            if (transaction) {
+                connection->command("BEGIN");
                 try {
-                    connection->command("ROLLBACK");
+                    body(*connection);
+                    connection->command("COMMIT");
                 } catch (...) {
-                    // the connection is gone; release() replaces it
+                    if (!connection->broken())
+                        connection->command("ROLLBACK");
+                    throw;
                 }
-                throw;
+            } else {
+                body(*connection);
             }
-        } else {
-            body(*connection);
+        } catch (...) {
+            // A connection that turns out dead at its first statement (the database
+            // restarted while it was idle) did nothing: the work is tried once more.
+            const bool retry = attempt == 0 && connection->broken() && !connection->answeredSince();
+            release(std::move(connection));
+            if (!retry)
+                throw;
+            continue;
         }
-    } catch (...) {
         release(std::move(connection));
-        throw;
+        return;
     }
-    release(std::move(connection));
 }
 
 } // namespace PennovaServer

@@ -358,6 +358,30 @@ private slots:
         QVERIFY(again.accounts().nameExists("keepme01"));
     }
 
+    void postgresqlRestartLosesNothing()
+    {
+        if (!m_postgresRunning)
+            QSKIP(qPrintable("PostgreSQL tests skipped: " + m_postgres.error()));
+        const ServerOptions options = freshOptions(QStringLiteral("postgresql"));
+        ServerStorage storage(options);
+        QVERIFY(storage.accounts().create("survivor", "", "hash") == AccountStore::CreateResult::Created);
+        // The pool's connections outlive a restart: the first request after it is answered.
+        m_postgres.stop();
+        QVERIFY2(m_postgres.start(), qPrintable(m_postgres.error()));
+        QVERIFY(storage.accounts().nameExists("survivor"));
+
+        m_postgres.stop();
+        bool refused = false;
+        try {
+            storage.accounts().nameExists("survivor");
+        } catch (const std::runtime_error &e) {
+            refused = QByteArray(e.what()).contains("PostgreSQL");
+        }
+        QVERIFY2(refused, "no clear error while the database is down");
+        QVERIFY2(m_postgres.start(), qPrintable(m_postgres.error()));
+        QVERIFY(storage.accounts().nameExists("survivor"));
+    }
+
     void singleServerFileIsMigrated()
     {
         // A database file as the single-process server left it (version 1).

@@ -77,17 +77,23 @@ bool PostgresTestServer::start()
         m_error = QStringLiteral("no temporary folder");
         return false;
     }
-    if (const passwd *account = serviceAccount()) {
-        if (::chown(QFile::encodeName(m_dir.path()).constData(), account->pw_uid, account->pw_gid) != 0) {
-            m_error = QStringLiteral("cannot hand the temporary folder to nobody");
-            return false;
-        }
-    }
     const QString data = m_dir.filePath(QStringLiteral("data"));
-    if (!run(QStringLiteral("initdb"), {"-D", data, "-U", User, "--auth=trust", "-E", "UTF8", "--locale=C", "-N"}, 120000))
-        return false;
+    if (!m_initialised) {
+        if (const passwd *account = serviceAccount()) {
+            if (::chown(QFile::encodeName(m_dir.path()).constData(), account->pw_uid, account->pw_gid) != 0) {
+                m_error = QStringLiteral("cannot hand the temporary folder to nobody");
+                return false;
+            }
+        }
+        if (!run(QStringLiteral("initdb"), {"-D", data, "-U", User, "--auth=trust", "-E", "UTF8", "--locale=C", "-N"},
+                 120000))
+            return false;
+        m_initialised = true;
+    }
     // Another test program may hold a port of the range: the next one is tried.
-    for (int port = FirstPort; port <= LastPort; ++port) {
+    const int first = m_port ? m_port : FirstPort;
+    const int last = m_port ? m_port : LastPort;
+    for (int port = first; port <= last; ++port) {
         const QString options = QStringLiteral("-p %1 -k %2 -c listen_addresses=127.0.0.1 -c fsync=off "
                                                "-c synchronous_commit=off -c max_connections=300")
                                     .arg(port)
@@ -112,7 +118,7 @@ void PostgresTestServer::stop()
     if (!m_running)
         return;
     m_running = false;
-    run(QStringLiteral("pg_ctl"), {"-D", m_dir.filePath(QStringLiteral("data")), "-m", "immediate", "-w", "stop"}, 60000);
+    run(QStringLiteral("pg_ctl"), {"-D", m_dir.filePath(QStringLiteral("data")), "-m", "fast", "-w", "stop"}, 60000);
 }
 
 std::string PostgresTestServer::url(const std::string &database) const

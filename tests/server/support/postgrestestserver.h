@@ -19,7 +19,8 @@ public:
     // The folder of initdb and pg_ctl; empty when PostgreSQL is not installed.
     static QString binDir();
 
-    // initdb and pg_ctl start; false, with error() saying why, when that fails.
+    // initdb (the first time) and pg_ctl start, on the same port again after a stop();
+    // false, with error() saying why, when that fails.
     bool start();
     void stop();
     QString error() const { return m_error; }
@@ -36,5 +37,6 @@ private:
     QString m_bin;
     QString m_error;
     int m_port = 0;
+    bool m_initialised = false;
     bool m_running = false;
 };
