@@ -92,7 +92,10 @@ std::string ServerCommandLine::usage()
            "  --public-url URL  address for download links (default: the address each request reached)\n"
            "  --database postgresql://USER@HOST:PORT/DB  a database shared by several server processes\n"
            "                    (default: pennova.db in the data folder)\n"
-           "  --words-per-minute N  words one account may have checked per minute (default 30000)\n";
+           "  --database-connections N  PostgreSQL connections of this process at most (default 16)\n"
+           "  --words-per-minute N  words one account may have checked per minute (default 30000)\n"
+           "  --registrations-per-hour N  new accounts per client address and hour, over all processes\n"
+           "                    (default 10; a school behind one address needs more)\n";
 }
 
 ServerCommandLine ServerCommandLine::parse(const std::vector<std::string> &arguments, const std::string &homeDir)
@@ -127,11 +130,21 @@ ServerCommandLine ServerCommandLine::parse(const std::vector<std::string> &argum
             if (!PostgresDatabase::isUrl(value))
                 return invalid("--database expects postgresql://USER@HOST:PORT/DATABASE");
             line.options.database = value;
+        } else if (arg == "--database-connections") {
+            const long long connections = number(value, 1, 1000);
+            if (connections < 0)
+                return invalid("--database-connections expects 1 to 1000");
+            line.options.databaseConnections = int(connections);
         } else if (arg == "--words-per-minute") {
             const long long words = number(value, 1, 10000000);
             if (words < 0)
                 return invalid("--words-per-minute expects 1 to 10000000");
             line.options.maxWordsPerMinute = int(words);
+        } else if (arg == "--registrations-per-hour") {
+            const long long count = number(value, 0, 1000000);
+            if (count < 0)
+                return invalid("--registrations-per-hour expects 0 to 1000000");
+            line.options.registrationsPerHour = int(count);
         } else if (arg == "--session-lifetime") {
             const long long seconds = number(value, 1, 30LL * 24 * 3600);
             if (seconds < 0)

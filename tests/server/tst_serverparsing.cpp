@@ -52,6 +52,9 @@ private slots:
         QTest::newRow("release lowest above version") << QStringList{"release", "add", "d", "--version", "3", "--notes", "n",
                                                                      "--lowest", "4"} << invalid << "" << 0 << "";
         QTest::newRow("public url without scheme") << QStringList{"--public-url", "h:1"} << invalid << "" << 0 << "";
+        QTest::newRow("database not a postgresql url") << QStringList{"--database", "/var/db.sqlite"} << invalid << "" << 0 << "";
+        QTest::newRow("no words per minute") << QStringList{"--words-per-minute", "0"} << invalid << "" << 0 << "";
+        QTest::newRow("registrations not a number") << QStringList{"--registrations-per-hour", "-1"} << invalid << "" << 0 << "";
     }
 
     void commandLine()
@@ -77,10 +80,18 @@ private slots:
 
     void sessionLifetimeOption()
     {
-        const auto line = ServerCommandLine::parse({"--session-lifetime", "900", "--threads", "3"}, "/h");
+        const auto line = ServerCommandLine::parse({"--session-lifetime", "900", "--threads", "3", "--database",
+                                                    "postgresql://pennova@db.school:5432/pennova", "--words-per-minute",
+                                                    "500", "--registrations-per-hour", "0", "--database-connections", "4"},
+                                                   "/h");
         QCOMPARE(int(line.mode), int(ServerCommandLine::Mode::Serve));
         QCOMPARE(line.options.sessionLifetimeSeconds, 900);
         QCOMPARE(line.options.threads, 3);
+        QCOMPARE(line.options.database, std::string("postgresql://pennova@db.school:5432/pennova"));
+        QCOMPARE(line.options.maxWordsPerMinute, 500);
+        QCOMPARE(line.options.registrationsPerHour, 0);
+        QCOMPARE(line.options.databaseConnections, 4);
+        QVERIFY(ServerCommandLine::parse({}, "/h").options.database.empty()); // SQLite in the data folder
     }
 
     void formBody_data()

@@ -107,7 +107,8 @@ private slots:
             server->setStandardErrorFile(m_dir.filePath(QStringLiteral("server%1.log").arg(i)));
             server->start(program(), {"--listen", "127.0.0.1:0", "--data", m_dir.filePath(QStringLiteral("node%1").arg(i)),
                                       "--database", QString::fromStdString(m_url), "--threads", "32",
-                                      "--words-per-minute", QString::number(WordsPerMinute)});
+                                      "--words-per-minute", QString::number(WordsPerMinute),
+                                      "--registrations-per-hour", "100"});
             m_servers.push_back(std::move(server));
         }
         for (int i = 0; i < Processes; ++i) {
