@@ -75,6 +75,8 @@ pg_result *PostgresConnection::execute(const std::string &sql, const std::vector
                                       nullptr, 0);
     const ExecStatusType status = result ? PQresultStatus(result) : PGRES_FATAL_ERROR;
     if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) {
+        const char *state = result ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr;
+        m_failedState = state ? state : "";
         const std::string message = errorOf(m_conn, result);
         PQclear(result);
         throw std::runtime_error("PostgreSQL: " + message);
@@ -94,6 +96,11 @@ void PostgresConnection::command(const char *sql)
     m_answered = true;
 }
 
+bool PostgresConnection::failedTransiently() const
+{
+    return m_failedState == "40P01" || m_failedState == "40001";
+}
+
 bool PostgresConnection::broken() const
 {
     return PQstatus(m_conn) != CONNECTION_OK;
@@ -103,6 +110,7 @@ bool PostgresConnection::answeredSince()
 {
     const bool answered = m_answered;
     m_answered = false;
+    m_failedState.clear();
     return answered;
 }
 

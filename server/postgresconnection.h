@@ -36,11 +36,15 @@ public:
     // Whether any statement was answered since the last call (a failure before that
     // means the server saw nothing of the work).
     bool answeredSince();
+    // Whether the last failure was a deadlock or serialization failure: the transaction
+    // was rolled back whole and may simply run again.
+    bool failedTransiently() const;
 
 private:
     pg_conn *m_conn = nullptr;
     std::unordered_map<std::string, std::string> m_prepared; // SQL -> statement name
     bool m_answered = false;
+    std::string m_failedState; // SQLSTATE of the last failed statement
 };
 
 } // namespace PennovaServer

@@ -80,8 +80,10 @@ void PostgresDatabase::withConnection(bool transaction, const std::function<void
             }
         } catch (...) {
             // A connection that turns out dead at its first statement (the database
-            // restarted while it was idle) did nothing: the work is tried once more.
-            const bool retry = attempt == 0 && connection->broken() && !connection->answeredSince();
+            // restarted while it was idle) did nothing: the work is tried once more. So is
+            // a transaction the server rolled back to break a deadlock.
+            const bool transient = transaction && attempt < 3 && connection->failedTransiently();
+            const bool retry = transient || (attempt == 0 && connection->broken() && !connection->answeredSince());
             release(std::move(connection));
             if (!retry)
                 throw;

@@ -3,7 +3,9 @@
 #include "sqldatabase.h"
 #include "sqlstatement.h"
 
+#include <algorithm>
 #include <ctime>
+#include <tuple>
 #include <set>
 
 namespace PennovaServer {
@@ -16,11 +18,15 @@ UsageLogStore::UsageLogStore(SqlDatabase &db)
 void UsageLogStore::addCounts(std::int64_t userId, const std::string &group, const std::string &version,
                               const std::vector<Count> &counts)
 {
+    // Rows are written in one order, so that concurrent uploads (the anonymous ones of
+    // many clients share their rows) cannot deadlock on a shared database.
+    std::vector<Count> sorted = counts;
+    std::sort(sorted.begin(), sorted.end(), [](const Count &a, const Count &b) { return a.name < b.name; });
     m_db.transaction([&](SqlConnection &db) {
         SqlStatement q(db, "INSERT INTO usage_counts(user_id, grp, name, version, count) "
                            "VALUES(?1, ?2, ?3, ?4, ?5) "
                            "ON CONFLICT(user_id, grp, name, version) DO UPDATE SET count = usage_counts.count + excluded.count");
-        for (const Count &c : counts) {
+        for (const Count &c : sorted) {
             q.bind(1, userId).bind(2, group).bind(3, c.name).bind(4, version).bind(5, c.count);
             q.run();
             q.reset();
@@ -59,10 +65,14 @@ void UsageLogStore::addAnonymousCounts(const std::string &version, const std::ve
 
 void UsageLogStore::addCorrections(std::int64_t userId, const std::vector<Correction> &corrections)
 {
+    std::vector<Correction> sorted = corrections;
+    std::sort(sorted.begin(), sorted.end(), [](const Correction &a, const Correction &b) {
+        return std::tie(a.found, a.replacement) < std::tie(b.found, b.replacement);
+    });
     m_db.transaction([&](SqlConnection &db) {
         SqlStatement q(db, "INSERT INTO error_logs(user_id, found, replacement, count) VALUES(?1, ?2, ?3, ?4) "
                            "ON CONFLICT(user_id, found, replacement) DO UPDATE SET count = error_logs.count + excluded.count");
-        for (const Correction &c : corrections) {
+        for (const Correction &c : sorted) {
             q.bind(1, userId).bind(2, c.found).bind(3, c.replacement).bind(4, c.count);
             q.run();
             q.reset();

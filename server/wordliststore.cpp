@@ -8,6 +8,15 @@
 
 namespace PennovaServer {
 
+namespace {
+// Changes of one user's list take turns (a row lock on PostgreSQL; SQLite's writes are
+// serial anyway): concurrent adds cannot pass the limit together, nor deadlock.
+void lockUser(SqlConnection &db, std::int64_t userId)
+{
+    SqlStatement(db, "UPDATE users SET created = created WHERE id = ?1").bind(1, userId).run();
+}
+} // namespace
+
 WordListStore::WordListStore(SqlDatabase &db)
     : m_db(db)
 {
@@ -39,9 +48,7 @@ WordListStore::AddResult WordListStore::add(std::int64_t userId, const std::vect
     struct Overflow {};
     try {
         m_db.transaction([&](SqlConnection &db) {
-            // Adds of one user take turns (a row lock on PostgreSQL; SQLite's writes are
-            // serial anyway), so that concurrent adds cannot pass the limit together.
-            SqlStatement(db, "UPDATE users SET created = created WHERE id = ?1").bind(1, userId).run();
+            lockUser(db, userId);
             SqlStatement insert(db, "INSERT INTO user_words(user_id, word, added) VALUES(?1, ?2, ?3) "
                                     "ON CONFLICT(user_id, word) DO NOTHING");
             const std::int64_t t = std::int64_t(std::time(nullptr));
@@ -65,6 +72,7 @@ std::size_t WordListStore::remove(std::int64_t userId, const std::vector<std::st
 {
     std::size_t removed = 0;
     m_db.transaction([&](SqlConnection &db) {
+        lockUser(db, userId);
         SqlStatement del(db, "DELETE FROM user_words WHERE user_id = ?1 AND word = ?2");
         for (const std::string &word : words) {
             del.bind(1, userId).bind(2, word);

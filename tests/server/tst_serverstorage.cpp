@@ -283,6 +283,42 @@ private slots:
         QCOMPARE(admitted.load(), 200 / 7); // the whole bucket, not a word more
     }
 
+    void concurrentUploadsAddUpExactly_data() { addBackends(); }
+    void concurrentUploadsAddUpExactly()
+    {
+        FRESH_DATABASE(options);
+        std::vector<std::unique_ptr<ServerStorage>> stores;
+        for (int i = 0; i < (backend == "sqlite" ? 1 : 4); ++i)
+            stores.push_back(std::make_unique<ServerStorage>(options));
+        using Count = PennovaServer::UsageLogStore::Count;
+        std::vector<Count> forward;
+        for (char name = 'a'; name <= 'l'; ++name)
+            forward.push_back({std::string("Login_") + name, 1});
+        const std::vector<Count> backward(forward.rbegin(), forward.rend());
+        std::atomic<int> failures{0};
+        std::vector<std::thread> threads;
+        for (int t = 0; t < 8; ++t) {
+            threads.emplace_back([&, t] {
+                for (int i = 0; i < 20; ++i) {
+                    try {
+                        // The anonymous rows are shared by every client, uploaded in any order.
+                        stores[std::size_t(t) % stores.size()]->usage().addCounts(0, "event", "1.0",
+                                                                                  (t + i) % 2 ? forward : backward);
+                    } catch (const std::exception &) {
+                        ++failures;
+                    }
+                }
+            });
+        }
+        for (std::thread &thread : threads)
+            thread.join();
+        QCOMPARE(failures.load(), 0);
+        const auto counts = stores[0]->usage().counts(0, "event");
+        QCOMPARE(counts.size(), forward.size());
+        for (const Count &c : counts)
+            QCOMPARE(c.count, std::int64_t(8 * 20));
+    }
+
     void loginThrottleIsSharedBetweenServers_data() { addBackends(); }
     void loginThrottleIsSharedBetweenServers()
     {
