@@ -43,6 +43,23 @@ QString program()
     return qEnvironmentVariable("PENNOVA_BIN_DIR", QStringLiteral(PENNOVA_SOURCE_DIR "/build/bin")) + "/pennova-server";
 }
 
+// A new account's id; 0 when it could not be created.
+std::int64_t newUser(ServerStorage &storage, const std::string &name)
+{
+    if (storage.accounts().create(name, "", "hash") != AccountStore::CreateResult::Created)
+        return 0;
+    return storage.accounts().findByName(name)->id;
+}
+
+// Stores standing for several server processes on one database (SQLite: one process).
+std::vector<std::unique_ptr<ServerStorage>> servers(const QString &backend, const ServerOptions &options)
+{
+    std::vector<std::unique_ptr<ServerStorage>> stores;
+    for (int i = 0; i < (backend == "sqlite" ? 1 : 4); ++i)
+        stores.push_back(std::make_unique<ServerStorage>(options));
+    return stores;
+}
+
 // Runs SQL on the database behind the server's back.
 bool rawExec(const ServerOptions &options, const char *sql)
 {
@@ -132,8 +149,8 @@ private slots:
         FRESH_DATABASE(options);
         std::int64_t now = 1000;
         ServerStorage storage(options, [&now] { return now; });
-        QVERIFY(storage.accounts().create("sessions1", "", "hash") == AccountStore::CreateResult::Created);
-        const std::int64_t id = storage.accounts().findByName("sessions1")->id;
+        const std::int64_t id = newUser(storage, "sessions1");
+        QVERIFY(id > 0);
         const std::string kept = storage.sessions().open(id);
         const std::string idle = storage.sessions().open(id);
         now += 90;
@@ -153,8 +170,8 @@ private slots:
     {
         FRESH_DATABASE(options);
         ServerStorage storage(options);
-        QVERIFY(storage.accounts().create("wordsuser", "", "hash") == AccountStore::CreateResult::Created);
-        const std::int64_t id = storage.accounts().findByName("wordsuser")->id;
+        const std::int64_t id = newUser(storage, "wordsuser");
+        QVERIFY(id > 0);
         WordListStore &words = storage.words();
         QVERIFY(words.add(id, {"zebra", "café", "学习", "zebra"}) == WordListStore::AddResult::Added);
         QVERIFY(words.add(id, {"apple", "café"}) == WordListStore::AddResult::Added);
@@ -177,8 +194,8 @@ private slots:
     {
         FRESH_DATABASE(options);
         ServerStorage storage(options);
-        QVERIFY(storage.accounts().create("usageuser", "", "hash") == AccountStore::CreateResult::Created);
-        const std::int64_t id = storage.accounts().findByName("usageuser")->id;
+        const std::int64_t id = newUser(storage, "usageuser");
+        QVERIFY(id > 0);
         auto &usage = storage.usage();
         usage.addCounts(id, "event", "1.0", {{"b_event", 2}, {"B_event", 1}});
         usage.addCounts(id, "event", "1.1", {{"b_event", 3}});
@@ -255,10 +272,7 @@ private slots:
     void wordBudgetIsNeverOverspentConcurrently()
     {
         FRESH_DATABASE(options);
-        // Several stores stand for several server processes (SQLite: one process).
-        std::vector<std::unique_ptr<ServerStorage>> stores;
-        for (int i = 0; i < (backend == "sqlite" ? 1 : 4); ++i)
-            stores.push_back(std::make_unique<ServerStorage>(options));
+        const auto stores = servers(backend, options);
         std::vector<std::unique_ptr<PennovaServer::WordBudget>> budgets;
         for (auto &store : stores)
             budgets.push_back(std::make_unique<PennovaServer::WordBudget>(store->database(), 100));
@@ -287,9 +301,7 @@ private slots:
     void concurrentUploadsAddUpExactly()
     {
         FRESH_DATABASE(options);
-        std::vector<std::unique_ptr<ServerStorage>> stores;
-        for (int i = 0; i < (backend == "sqlite" ? 1 : 4); ++i)
-            stores.push_back(std::make_unique<ServerStorage>(options));
+        const auto stores = servers(backend, options);
         using Count = PennovaServer::UsageLogStore::Count;
         std::vector<Count> forward;
         for (char name = 'a'; name <= 'l'; ++name)
