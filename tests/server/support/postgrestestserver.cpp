@@ -28,6 +28,13 @@ PostgresTestServer::~PostgresTestServer()
     stop();
 }
 
+QString PostgresTestServer::folderTemplate()
+{
+    // Under root the server runs as nobody, who may not reach root's own TMPDIR.
+    const QString parent = ::geteuid() == 0 ? QStringLiteral("/tmp") : QDir::tempPath();
+    return parent + QStringLiteral("/pennova-postgres-XXXXXX");
+}
+
 QString PostgresTestServer::binDir()
 {
     QDir versions(QStringLiteral("/usr/lib/postgresql"));

@@ -32,8 +32,9 @@ public:
 
 private:
     bool run(const QString &program, const QStringList &arguments, int timeoutMs);
+    static QString folderTemplate();
 
-    QTemporaryDir m_dir;
+    QTemporaryDir m_dir{folderTemplate()};
     QString m_bin;
     QString m_error;
     int m_port = 0;
