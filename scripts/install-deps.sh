@@ -12,6 +12,8 @@ PACKAGES=(
   wordnet-base wordnet-dev
   espeak-ng lame python3-jieba
   libsqlite3-dev libsodium-dev
+  # the shared database of several server processes, and a real one for its tests
+  libpq-dev postgresql
   libcpp-httplib-dev libssl-dev
   libzip-dev
   qt6-translations-l10n

@@ -1,9 +1,8 @@
 #include "accountstore.h"
 
 #include "passwordhasher.h"
-#include "sqlitedatabase.h"
-
-#include <sqlite3.h>
+#include "sqldatabase.h"
+#include "sqlstatement.h"
 
 #include <ctime>
 
@@ -21,17 +20,27 @@ AccountStore::User userFrom(const SqlStatement &row)
 }
 } // namespace
 
-AccountStore::AccountStore(SqliteDatabase &db, PasswordHasher &hasher)
+AccountStore::AccountStore(SqlDatabase &db, PasswordHasher &hasher)
     : m_db(db)
     , m_hasher(hasher)
 {
 }
 
+std::string AccountStore::key(const std::string &nameOrEmail)
+{
+    std::string out = nameOrEmail;
+    for (char &ch : out) {
+        if (ch >= 'A' && ch <= 'Z')
+            ch = char(ch - 'A' + 'a');
+    }
+    return out;
+}
+
 bool AccountStore::nameExists(const std::string &name)
 {
-    return m_db.locked([&](sqlite3 *db) {
-        SqlStatement q(db, "SELECT 1 FROM users WHERE name = ?1");
-        q.bind(1, name);
+    return m_db.locked([&](SqlConnection &db) {
+        SqlStatement q(db, "SELECT 1 FROM users WHERE name_key = ?1");
+        q.bind(1, key(name));
         return q.step();
     });
 }
@@ -40,18 +49,18 @@ bool AccountStore::emailExists(const std::string &email)
 {
     if (email.empty())
         return false;
-    return m_db.locked([&](sqlite3 *db) {
-        SqlStatement q(db, "SELECT 1 FROM users WHERE email = ?1");
-        q.bind(1, email);
+    return m_db.locked([&](SqlConnection &db) {
+        SqlStatement q(db, "SELECT 1 FROM users WHERE email_key = ?1");
+        q.bind(1, key(email));
         return q.step();
     });
 }
 
 std::optional<AccountStore::User> AccountStore::findByName(const std::string &name)
 {
-    return m_db.locked([&](sqlite3 *db) -> std::optional<User> {
-        SqlStatement q(db, "SELECT id, name, email, provider FROM users WHERE name = ?1");
-        q.bind(1, name);
+    return m_db.locked([&](SqlConnection &db) -> std::optional<User> {
+        SqlStatement q(db, "SELECT id, name, email, provider FROM users WHERE name_key = ?1");
+        q.bind(1, key(name));
         if (!q.step())
             return std::nullopt;
         return userFrom(q);
@@ -62,42 +71,34 @@ AccountStore::CreateResult AccountStore::create(const std::string &name, const s
                                                 const std::string &protocolHash,
                                                 const std::string &provider)
 {
-    // Hash before taking the database lock: it is the slow part.
+    // Hash before taking a connection: it is the slow part.
     const std::string stored = m_hasher.hash(protocolHash);
-    return m_db.transaction([&](sqlite3 *db) {
-        {
-            SqlStatement q(db, "SELECT 1 FROM users WHERE name = ?1");
-            q.bind(1, name);
-            if (q.step())
-                return CreateResult::NameTaken;
-        }
-        if (!email.empty()) {
-            SqlStatement q(db, "SELECT 1 FROM users WHERE email = ?1");
-            q.bind(1, email);
-            if (q.step())
-                return CreateResult::EmailTaken;
-        }
-        SqlStatement insert(db, "INSERT INTO users(name, email, password, provider, created) "
-                                "VALUES(?1, ?2, ?3, ?4, ?5)");
-        insert.bind(1, name).bind(2, email).bind(3, stored).bind(4, provider);
-        insert.bind(5, std::int64_t(std::time(nullptr)));
-        insert.run();
-        return CreateResult::Created;
+    return m_db.transaction([&](SqlConnection &db) {
+        // The unique keys decide between concurrent registrations of one name, on any
+        // number of servers: exactly one insert takes effect.
+        SqlStatement insert(db, "INSERT INTO users(name, name_key, email, email_key, password, provider, created) "
+                                "VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7) ON CONFLICT DO NOTHING");
+        insert.bind(1, name).bind(2, key(name)).bind(3, email).bind(4, key(email)).bind(5, stored).bind(6, provider);
+        insert.bind(7, std::int64_t(std::time(nullptr)));
+        if (insert.run() > 0)
+            return CreateResult::Created;
+        SqlStatement q(db, "SELECT 1 FROM users WHERE name_key = ?1");
+        q.bind(1, key(name));
+        return q.step() ? CreateResult::NameTaken : CreateResult::EmailTaken;
     });
 }
 
 bool AccountStore::setPassword(const std::string &name, const std::string &protocolHash)
 {
     const std::string stored = m_hasher.hash(protocolHash);
-    return m_db.transaction([&](sqlite3 *db) {
-        SqlStatement q(db, "UPDATE users SET password = ?1 WHERE name = ?2");
-        q.bind(1, stored).bind(2, name);
-        q.run();
-        if (sqlite3_changes(db) == 0)
+    return m_db.transaction([&](SqlConnection &db) {
+        SqlStatement q(db, "UPDATE users SET password = ?1 WHERE name_key = ?2");
+        q.bind(1, stored).bind(2, key(name));
+        if (q.run() == 0)
             return false;
         // Whoever logged in with the old password is logged out.
-        SqlStatement end(db, "DELETE FROM session_keys WHERE user_id = (SELECT id FROM users WHERE name = ?1)");
-        end.bind(1, name);
+        SqlStatement end(db, "DELETE FROM session_keys WHERE user_id = (SELECT id FROM users WHERE name_key = ?1)");
+        end.bind(1, key(name));
         end.run();
         return true;
     });
@@ -107,9 +108,9 @@ AccountStore::LoginResult AccountStore::login(const std::string &name, const std
                                               User *user)
 {
     std::string stored;
-    const std::optional<User> found = m_db.locked([&](sqlite3 *db) -> std::optional<User> {
-        SqlStatement q(db, "SELECT id, name, email, provider, password FROM users WHERE name = ?1");
-        q.bind(1, name);
+    const std::optional<User> found = m_db.locked([&](SqlConnection &db) -> std::optional<User> {
+        SqlStatement q(db, "SELECT id, name, email, provider, password FROM users WHERE name_key = ?1");
+        q.bind(1, key(name));
         if (!q.step())
             return std::nullopt;
         stored = q.text(4);

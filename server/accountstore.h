@@ -7,7 +7,7 @@
 namespace PennovaServer {
 
 class PasswordHasher;
-class SqliteDatabase;
+class SqlDatabase;
 
 // Accounts: local ones (registration, command line) and the stand-ins for the social
 // sign-in providers. Names and e-mail addresses compare without regard to case.
@@ -26,7 +26,7 @@ public:
     enum class LoginResult { Success, UnknownUser, WrongPassword };
 
     // Both are borrowed and must outlive the store.
-    AccountStore(SqliteDatabase &db, PasswordHasher &hasher);
+    AccountStore(SqlDatabase &db, PasswordHasher &hasher);
 
     bool nameExists(const std::string &name);
     bool emailExists(const std::string &email);
@@ -41,8 +41,11 @@ public:
 
     LoginResult login(const std::string &name, const std::string &protocolHash, User *user);
 
+    // What names and e-mail addresses are compared by: ASCII letters in lower case.
+    static std::string key(const std::string &nameOrEmail);
+
 private:
-    SqliteDatabase &m_db;
+    SqlDatabase &m_db;
     PasswordHasher &m_hasher;
 };
 

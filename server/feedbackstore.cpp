@@ -1,28 +1,18 @@
 #include "feedbackstore.h"
 
-#include "sqlitedatabase.h"
-
-#include <sqlite3.h>
+#include "sqldatabase.h"
+#include "sqlstatement.h"
 
 namespace PennovaServer {
 
-FeedbackStore::FeedbackStore(SqliteDatabase &db)
+FeedbackStore::FeedbackStore(SqlDatabase &db)
     : m_db(db)
 {
-    m_db.locked([](sqlite3 *connection) {
-        SqlStatement(connection, "CREATE TABLE IF NOT EXISTS feedback("
-                                 " id INTEGER PRIMARY KEY,"
-                                 " user_id INTEGER NOT NULL REFERENCES users(id) ON DELETE CASCADE,"
-                                 " text TEXT NOT NULL,"
-                                 " contact TEXT NOT NULL,"
-                                 " time INTEGER NOT NULL)")
-            .run();
-    });
 }
 
 void FeedbackStore::add(std::int64_t userId, const Entry &entry)
 {
-    m_db.transaction([&](sqlite3 *db) {
+    m_db.transaction([&](SqlConnection &db) {
         SqlStatement insert(db, "INSERT INTO feedback(user_id, text, contact, time) VALUES(?1, ?2, ?3, ?4)");
         insert.bind(1, userId).bind(2, entry.text).bind(3, entry.contact).bind(4, entry.time);
         insert.run();
@@ -35,7 +25,7 @@ void FeedbackStore::add(std::int64_t userId, const Entry &entry)
 
 std::vector<FeedbackStore::Entry> FeedbackStore::entries(std::int64_t userId)
 {
-    return m_db.locked([&](sqlite3 *db) {
+    return m_db.locked([&](SqlConnection &db) {
         std::vector<Entry> out;
         SqlStatement q(db, "SELECT text, contact, time FROM feedback WHERE user_id = ?1 ORDER BY id DESC");
         q.bind(1, userId);

@@ -6,7 +6,7 @@
 
 namespace PennovaServer {
 
-class SqliteDatabase;
+class SqlDatabase;
 
 // Feedback the users leave on their personal page.
 class FeedbackStore
@@ -24,14 +24,14 @@ public:
         std::int64_t time = 0;
     };
 
-    explicit FeedbackStore(SqliteDatabase &db); // borrowed; creates its table
+    explicit FeedbackStore(SqlDatabase &db); // borrowed
 
     void add(std::int64_t userId, const Entry &entry);
     // Newest first.
     std::vector<Entry> entries(std::int64_t userId);
 
 private:
-    SqliteDatabase &m_db;
+    SqlDatabase &m_db;
 };
 
 } // namespace PennovaServer

@@ -1,11 +1,11 @@
 #pragma once
 
 #include <cstdint>
-#include <mutex>
 #include <string>
-#include <unordered_map>
 
 namespace PennovaServer {
+
+class SqlDatabase;
 
 // Slows password guessing without locking anyone out. Wrong passwords are counted per
 // user name and address, per address over all names, and per name over all addresses,
@@ -14,12 +14,13 @@ namespace PennovaServer {
 // as long after every further failure (at most maxDelaySeconds). The count per name
 // slows only addresses that have failed for it: a login of the name from an address
 // without failures goes through at once. Names compare without regard to ASCII case, as
-// accounts do.
+// accounts do. The counts live in the shared store, so that every server process
+// behind a balancer sees the same failures.
 class LoginThrottle
 {
 public:
-    // addressFailures: failures of one address over all names; 0 = 5 * maxFailures.
-    LoginThrottle(int maxFailures, int windowSeconds, int maxDelaySeconds = 60, int addressFailures = 0);
+    // db is borrowed. addressFailures: failures of one address over all names; 0 = 5 * maxFailures.
+    LoginThrottle(SqlDatabase &db, int maxFailures, int windowSeconds, int maxDelaySeconds = 60, int addressFailures = 0);
 
     // Seconds until a login of `name` from `address` may be checked; 0 = now.
     std::int64_t wait(const std::string &name, const std::string &address, std::int64_t now);
@@ -38,20 +39,15 @@ private:
         int failures = 0;
     };
 
-    static std::string pairKey(const std::string &name, const std::string &address);
-    static std::string nameKey(const std::string &name) { return pairKey(name, {}); }
-    std::int64_t waitFor(std::unordered_map<std::string, Record> &records, const std::string &key, int freeFailures,
-                         std::int64_t now);
-    void count(std::unordered_map<std::string, Record> &records, const std::string &key, std::int64_t now);
+    static std::string nameKey(const std::string &name);
+    std::int64_t waitFor(const Record &record, int freeFailures, std::int64_t now) const;
+    bool current(const Record &record, std::int64_t now) const;
 
+    SqlDatabase &m_db;
     int m_maxFailures;
     int m_window;
     int m_maxDelay;
     int m_addressFailures;
-    std::mutex m_mutex;
-    std::unordered_map<std::string, Record> m_pairs;
-    std::unordered_map<std::string, Record> m_addresses;
-    std::unordered_map<std::string, Record> m_names;
 };
 
 } // namespace PennovaServer

@@ -1,11 +1,16 @@
 #include "ratelimiter.h"
 
+#include "sqldatabase.h"
+#include "sqlstatement.h"
+
 #include <algorithm>
 
 namespace PennovaServer {
 
-RateLimiter::RateLimiter(int limit, int windowSeconds, std::size_t maxKeys)
-    : m_limit(std::max(0, limit))
+RateLimiter::RateLimiter(SqlDatabase &db, std::string scope, int limit, int windowSeconds, std::size_t maxKeys)
+    : m_db(db)
+    , m_scope(std::move(scope))
+    , m_limit(std::max(0, limit))
     , m_window(std::max(1, windowSeconds))
     , m_maxKeys(std::max<std::size_t>(1, maxKeys))
 {
@@ -13,25 +18,35 @@ RateLimiter::RateLimiter(int limit, int windowSeconds, std::size_t maxKeys)
 
 bool RateLimiter::take(const std::string &key, std::int64_t now)
 {
-    std::lock_guard<std::mutex> guard(m_mutex);
-    auto it = m_windows.find(key);
-    if (it == m_windows.end()) {
-        if (m_windows.size() >= m_maxKeys) {
-            for (auto old = m_windows.begin(); old != m_windows.end();)
-                old = now - old->second.start >= m_window || now < old->second.start ? m_windows.erase(old)
-                                                                                      : std::next(old);
-            if (m_windows.size() >= m_maxKeys)
-                return false;
-        }
-        it = m_windows.emplace(key, Window{now, 0}).first;
-    }
-    Window &window = it->second;
-    if (now - window.start >= m_window || now < window.start)
-        window = Window{now, 0};
-    if (window.used >= m_limit)
+    if (m_limit == 0)
         return false;
-    ++window.used;
-    return true;
+    return m_db.locked([&](SqlConnection &db) {
+        SqlStatement known(db, "SELECT 1 FROM rate_windows WHERE scope = ?1 AND subject = ?2");
+        if (!known.bind(1, m_scope).bind(2, key).step()) {
+            SqlStatement(db, "DELETE FROM rate_windows WHERE scope = ?1 AND (first_at <= ?2 OR first_at > ?3)")
+                .bind(1, m_scope)
+                .bind(2, now - m_window)
+                .bind(3, now)
+                .run();
+            SqlStatement size(db, "SELECT COUNT(*) FROM rate_windows WHERE scope = ?1");
+            if (size.bind(1, m_scope).step() && std::size_t(size.integer(0)) >= m_maxKeys)
+                return false;
+            SqlStatement(db, "INSERT INTO rate_windows(scope, subject, first_at, used) VALUES(?1, ?2, ?3, 0) "
+                             "ON CONFLICT(scope, subject) DO NOTHING")
+                .bind(1, m_scope)
+                .bind(2, key)
+                .bind(3, now)
+                .run();
+        }
+        // One statement starts a new window or counts in the current one, so that
+        // concurrent events on several servers cannot pass the limit together.
+        SqlStatement count(db, "UPDATE rate_windows SET "
+                               "first_at = CASE WHEN ?3 - first_at >= ?4 OR ?3 < first_at THEN ?3 ELSE first_at END, "
+                               "used = CASE WHEN ?3 - first_at >= ?4 OR ?3 < first_at THEN 1 ELSE used + 1 END "
+                               "WHERE scope = ?1 AND subject = ?2 AND (?3 - first_at >= ?4 OR ?3 < first_at OR used < ?5)");
+        count.bind(1, m_scope).bind(2, key).bind(3, now).bind(4, std::int64_t(m_window)).bind(5, std::int64_t(m_limit));
+        return count.run() == 1;
+    });
 }
 
 } // namespace PennovaServer

@@ -1,6 +1,7 @@
 #include "servercommandline.h"
 
 #include "clientaddress.h"
+#include "postgresdatabase.h"
 
 namespace PennovaServer {
 
@@ -90,7 +91,13 @@ std::string ServerCommandLine::usage()
            "       pennova-server [--data DIR] release add DIR --version N --notes FILE [--key FILE]\n"
            "                      [--lowest N] [--label TEXT]\n"
            "  --public-url URL  address for download links (default: the address each request reached)\n"
-           "  --trusted-proxy ADDR  a load balancer at ADDR names the client in X-Real-IP (repeatable)\n";
+           "  --trusted-proxy ADDR  a load balancer at ADDR names the client in X-Real-IP (repeatable)\n"
+           "  --database postgresql://USER@HOST:PORT/DB  a database shared by several server processes\n"
+           "                    (default: pennova.db in the data folder)\n"
+           "  --database-connections N  PostgreSQL connections of this process at most (default 16)\n"
+           "  --words-per-minute N  words one account may have checked per minute (default 30000)\n"
+           "  --registrations-per-hour N  new accounts per client address and hour, over all processes\n"
+           "                    (default 10; a school behind one address needs more)\n";
 }
 
 ServerCommandLine ServerCommandLine::parse(const std::vector<std::string> &arguments, const std::string &homeDir)
@@ -121,6 +128,25 @@ ServerCommandLine ServerCommandLine::parse(const std::vector<std::string> &argum
             if (value.empty())
                 return invalid("--data expects a directory");
             line.options.dataDir = value;
+        } else if (arg == "--database") {
+            if (!PostgresDatabase::isUrl(value))
+                return invalid("--database expects postgresql://USER@HOST:PORT/DATABASE");
+            line.options.database = value;
+        } else if (arg == "--database-connections") {
+            const long long connections = number(value, 1, 1000);
+            if (connections < 0)
+                return invalid("--database-connections expects 1 to 1000");
+            line.options.databaseConnections = int(connections);
+        } else if (arg == "--words-per-minute") {
+            const long long words = number(value, 1, 10000000);
+            if (words < 0)
+                return invalid("--words-per-minute expects 1 to 10000000");
+            line.options.maxWordsPerMinute = int(words);
+        } else if (arg == "--registrations-per-hour") {
+            const long long count = number(value, 0, 1000000);
+            if (count < 0)
+                return invalid("--registrations-per-hour expects 0 to 1000000");
+            line.options.registrationsPerHour = int(count);
         } else if (arg == "--session-lifetime") {
             const long long seconds = number(value, 1, 30LL * 24 * 3600);
             if (seconds < 0)

@@ -7,7 +7,7 @@
 
 namespace PennovaServer {
 
-// pennova-server [--listen ADDR:PORT] [--data DIR] [--session-lifetime SECONDS]
+// pennova-server [--listen ADDR:PORT] [--data DIR] [--database postgresql://...] [--session-lifetime SECONDS]
 //                [--threads N] [--public-url URL] [--trusted-proxy ADDR]...
 //                [user add NAME EMAIL PASSWORD | user passwd NAME PASSWORD
 //                 | release keygen FILE | release add DIR --version N --notes FILE

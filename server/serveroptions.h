@@ -12,6 +12,10 @@ struct ServerOptions
     std::string host = "127.0.0.1";
     int port = 18640;               // 0 = any free port (tests)
     std::string dataDir;            // holds the database, the releases and update files
+    // "postgresql://..." for a database shared by several server processes; empty = the
+    // SQLite file in dataDir.
+    std::string database;
+    int databaseConnections = 16;   // PostgreSQL connections of one process at most
     // "http://host:port" under which clients reach this server, for download URLs; empty =
     // the local address of each connection.
     std::string publicUrl;

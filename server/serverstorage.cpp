@@ -1,5 +1,8 @@
 #include "serverstorage.h"
 
+#include "postgresdatabase.h"
+#include "sqlitedatabase.h"
+
 #include <QDir>
 #include <QFile>
 #include <QString>
@@ -17,6 +20,14 @@ const std::string &preparedDirectory(const std::string &dataDir)
     QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     return dataDir;
 }
+
+std::unique_ptr<SqlDatabase> openDatabase(const ServerOptions &options)
+{
+    const std::string &dataDir = preparedDirectory(options.dataDir);
+    if (options.database.empty())
+        return std::make_unique<SqliteDatabase>(ServerStorage::databaseFile(dataDir));
+    return std::make_unique<PostgresDatabase>(options.database, options.databaseConnections);
+}
 } // namespace
 
 std::string ServerStorage::databaseFile(const std::string &dataDir)
@@ -25,14 +36,16 @@ std::string ServerStorage::databaseFile(const std::string &dataDir)
 }
 
 ServerStorage::ServerStorage(const ServerOptions &options, SessionStore::Clock clock)
-    : m_db(databaseFile(preparedDirectory(options.dataDir)))
+    : m_db(openDatabase(options))
     , m_hasher(options.fastPasswordHash)
-    , m_accounts(m_db, m_hasher)
-    , m_sessions(m_db, options.sessionLifetimeSeconds, std::move(clock))
-    , m_words(m_db)
-    , m_usage(m_db)
-    , m_feedback(m_db)
+    , m_accounts(*m_db, m_hasher)
+    , m_sessions(*m_db, options.sessionLifetimeSeconds, std::move(clock))
+    , m_words(*m_db)
+    , m_usage(*m_db)
+    , m_feedback(*m_db)
 {
 }
+
+ServerStorage::~ServerStorage() = default;
 
 } // namespace PennovaServer

@@ -43,9 +43,11 @@ ServiceServer::ServiceServer(ServerOptions options, SessionStore::Clock clock)
     : m_options(std::move(options))
     , m_storage(std::make_unique<ServerStorage>(m_options, std::move(clock)))
     , m_checker(std::make_unique<PennovaChecker::EnglishChecker>(m_options.checkerDataDir, m_options.hunspellDir))
-    , m_budget(std::make_unique<WordBudget>(m_options.maxWordsPerMinute))
-    , m_throttle(std::make_unique<LoginThrottle>(m_options.maxLoginFailures, m_options.loginFailureWindowSeconds))
-    , m_registrations(std::make_unique<RateLimiter>(m_options.registrationsPerHour, 3600))
+    , m_budget(std::make_unique<WordBudget>(m_storage->database(), m_options.maxWordsPerMinute))
+    , m_throttle(std::make_unique<LoginThrottle>(m_storage->database(), m_options.maxLoginFailures,
+                                                 m_options.loginFailureWindowSeconds))
+    , m_registrations(std::make_unique<RateLimiter>(m_storage->database(), "registrations",
+                                                    m_options.registrationsPerHour, 3600))
     , m_http(std::make_unique<HttpListener>(listenerLimits(m_options)))
 {
     m_context.reset(new ServiceContext{m_options, m_storage->accounts(), m_storage->sessions(), m_storage->words(),

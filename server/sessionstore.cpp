@@ -1,9 +1,9 @@
 #include "sessionstore.h"
 
-#include "sqlitedatabase.h"
+#include "sqldatabase.h"
+#include "sqlstatement.h"
 
 #include <sodium.h>
-#include <sqlite3.h>
 
 #include <ctime>
 
@@ -41,7 +41,7 @@ std::string keyHash(const std::string &key)
 }
 } // namespace
 
-SessionStore::SessionStore(SqliteDatabase &db, int lifetimeSeconds, Clock clock)
+SessionStore::SessionStore(SqlDatabase &db, int lifetimeSeconds, Clock clock)
     : m_db(db)
     , m_lifetime(lifetimeSeconds > 0 ? lifetimeSeconds : 1)
     , m_clock(std::move(clock))
@@ -58,7 +58,7 @@ std::string SessionStore::open(std::int64_t userId)
     purgeExpired();
     const std::string key = newKey();
     const std::int64_t t = now();
-    m_db.locked([&](sqlite3 *db) {
+    m_db.locked([&](SqlConnection &db) {
         SqlStatement q(db, "INSERT INTO session_keys(key_hash, user_id, created, expires) VALUES(?1, ?2, ?3, ?4)");
         q.bind(1, keyHash(key)).bind(2, userId).bind(3, t).bind(4, t + m_lifetime);
         q.run();
@@ -71,7 +71,7 @@ std::optional<SessionStore::Session> SessionStore::find(const std::string &key)
     if (key.empty())
         return std::nullopt;
     const std::int64_t t = now();
-    return m_db.locked([&](sqlite3 *db) -> std::optional<Session> {
+    return m_db.locked([&](SqlConnection &db) -> std::optional<Session> {
         const std::string hash = keyHash(key);
         Session session;
         std::int64_t expires = 0;
@@ -100,11 +100,10 @@ bool SessionStore::activate(const std::string &key)
     if (key.empty())
         return false;
     const std::int64_t t = now();
-    return m_db.locked([&](sqlite3 *db) {
+    return m_db.locked([&](SqlConnection &db) {
         SqlStatement q(db, "UPDATE session_keys SET expires = ?1 WHERE key_hash = ?2 AND expires > ?3");
         q.bind(1, t + m_lifetime).bind(2, keyHash(key)).bind(3, t);
-        q.run();
-        return sqlite3_changes(db) > 0;
+        return q.run() > 0;
     });
 }
 
@@ -113,28 +112,26 @@ bool SessionStore::close(const std::string &key)
     if (key.empty())
         return false;
     const std::int64_t t = now();
-    return m_db.locked([&](sqlite3 *db) {
+    return m_db.locked([&](SqlConnection &db) {
         SqlStatement q(db, "DELETE FROM session_keys WHERE key_hash = ?1 AND expires > ?2");
         q.bind(1, keyHash(key)).bind(2, t);
-        q.run();
-        return sqlite3_changes(db) > 0;
+        return q.run() > 0;
     });
 }
 
 int SessionStore::closeAll(std::int64_t userId)
 {
-    return m_db.locked([&](sqlite3 *db) {
+    return m_db.locked([&](SqlConnection &db) {
         SqlStatement q(db, "DELETE FROM session_keys WHERE user_id = ?1");
         q.bind(1, userId);
-        q.run();
-        return sqlite3_changes(db);
+        return int(q.run());
     });
 }
 
 void SessionStore::purgeExpired()
 {
     const std::int64_t t = now();
-    m_db.locked([&](sqlite3 *db) {
+    m_db.locked([&](SqlConnection &db) {
         SqlStatement q(db, "DELETE FROM session_keys WHERE expires <= ?1");
         q.bind(1, t);
         q.run();

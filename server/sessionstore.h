@@ -7,7 +7,7 @@
 
 namespace PennovaServer {
 
-class SqliteDatabase;
+class SqlDatabase;
 
 // Session keys: 128 random bits from libsodium as 32 upper-case hex digits; the database
 // keeps only a hash of each. A session expires when it is neither activated nor used
@@ -24,7 +24,7 @@ public:
     };
 
     // db is borrowed. An empty clock means the system time.
-    SessionStore(SqliteDatabase &db, int lifetimeSeconds, Clock clock = {});
+    SessionStore(SqlDatabase &db, int lifetimeSeconds, Clock clock = {});
 
     std::string open(std::int64_t userId);
     // The live session of a key, renewed for another lifetime; an expired one is gone.
@@ -41,7 +41,7 @@ public:
 private:
     void purgeExpired();
 
-    SqliteDatabase &m_db;
+    SqlDatabase &m_db;
     int m_lifetime;
     Clock m_clock;
 };

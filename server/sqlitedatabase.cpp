@@ -1,5 +1,8 @@
 #include "sqlitedatabase.h"
 
+#include "schemamigrations.h"
+#include "sqlitequery.h"
+
 #include <sqlite3.h>
 
 #include <stdexcept>
@@ -11,55 +14,6 @@
 namespace PennovaServer {
 
 namespace {
-constexpr int SchemaVersion = 1;
-
-const char *const Schema[] = {
-    "CREATE TABLE IF NOT EXISTS users("
-    " id INTEGER PRIMARY KEY,"
-    " name TEXT NOT NULL UNIQUE COLLATE NOCASE,"
-    " email TEXT NOT NULL DEFAULT '' COLLATE NOCASE,"
-    " password TEXT NOT NULL,"            // argon2id of the protocol's MD5 text
-    " provider TEXT NOT NULL DEFAULT '',"  // '' local, 'sina', 'qq'
-    " created INTEGER NOT NULL)",
-    "CREATE UNIQUE INDEX IF NOT EXISTS users_email ON users(email) WHERE email <> ''",
-    // Sessions of older servers kept their keys in clear: they end (a new login follows).
-    "DROP TABLE IF EXISTS sessions",
-    "CREATE TABLE IF NOT EXISTS session_keys("
-    " key_hash TEXT PRIMARY KEY,"         // BLAKE2b of the session key; the key itself is never stored
-    " user_id INTEGER NOT NULL REFERENCES users(id) ON DELETE CASCADE,"
-    " created INTEGER NOT NULL,"
-    " expires INTEGER NOT NULL) WITHOUT ROWID",
-    "CREATE INDEX IF NOT EXISTS session_keys_expires ON session_keys(expires)",
-    "CREATE INDEX IF NOT EXISTS session_keys_user ON session_keys(user_id)",
-    "CREATE TABLE IF NOT EXISTS user_words("
-    " id INTEGER PRIMARY KEY,"
-    " user_id INTEGER NOT NULL REFERENCES users(id) ON DELETE CASCADE,"
-    " word TEXT NOT NULL,"
-    " added INTEGER NOT NULL,"
-    " UNIQUE(user_id, word))",
-    // user_id 0 holds the anonymous uploads of the login phase.
-    "CREATE TABLE IF NOT EXISTS usage_counts("
-    " user_id INTEGER NOT NULL,"
-    " grp TEXT NOT NULL,"
-    " name TEXT NOT NULL,"
-    " version TEXT NOT NULL,"
-    " count INTEGER NOT NULL,"
-    " PRIMARY KEY(user_id, grp, name, version)) WITHOUT ROWID",
-    "CREATE TABLE IF NOT EXISTS error_logs("
-    " user_id INTEGER NOT NULL,"
-    " found TEXT NOT NULL,"
-    " replacement TEXT NOT NULL,"
-    " count INTEGER NOT NULL,"
-    " PRIMARY KEY(user_id, found, replacement)) WITHOUT ROWID",
-    "CREATE TABLE IF NOT EXISTS word_choices("
-    " id INTEGER PRIMARY KEY,"
-    " user_id INTEGER NOT NULL,"
-    " sentence TEXT NOT NULL,"
-    " word_idx INTEGER NOT NULL,"
-    " word_length INTEGER NOT NULL,"
-    " choose_word TEXT NOT NULL,"
-    " created INTEGER NOT NULL)",
-};
 // Creates the file readable by its owner only, or takes the other users' access from
 // an existing one: it holds password hashes and session data.
 void ownerOnly(const std::string &path)
@@ -87,7 +41,7 @@ SqliteDatabase::SqliteDatabase(const std::string &path)
         exec("PRAGMA journal_mode=WAL");
         exec("PRAGMA synchronous=NORMAL");
         exec("PRAGMA foreign_keys=ON");
-        createSchema();
+        SchemaMigrations::apply(*this);
         // The WAL and shared-memory files take the database's mode, but older servers
         // left them readable by everyone.
         ownerOnly(path + "-wal");
@@ -107,6 +61,26 @@ SqliteDatabase::~SqliteDatabase()
     }
 }
 
+std::unique_ptr<SqlQuery> SqliteDatabase::prepare(const char *sql)
+{
+    return std::make_unique<SqliteQuery>(m_db, sql);
+}
+
+void SqliteDatabase::withConnection(bool transaction, const std::function<void(SqlConnection &)> &body)
+{
+    std::lock_guard<std::mutex> guard(m_mutex);
+    if (!transaction)
+        return body(*this);
+    exec("BEGIN IMMEDIATE");
+    try {
+        body(*this);
+        exec("COMMIT");
+    } catch (...) {
+        exec("ROLLBACK");
+        throw;
+    }
+}
+
 void SqliteDatabase::exec(const char *sql)
 {
     char *error = nullptr;
@@ -114,28 +88,6 @@ void SqliteDatabase::exec(const char *sql)
         const std::string message = error ? error : "unknown error";
         sqlite3_free(error);
         throw std::runtime_error(std::string("sql: ") + message);
-    }
-}
-
-void SqliteDatabase::createSchema()
-{
-    int current = 0;
-    {
-        SqlStatement version(m_db, "PRAGMA user_version");
-        if (version.step())
-            current = int(version.integer(0));
-    }
-    if (current > SchemaVersion)
-        throw std::runtime_error("the database was written by a newer server");
-    exec("BEGIN IMMEDIATE");
-    try {
-        for (const char *sql : Schema)
-            exec(sql);
-        exec(("PRAGMA user_version=" + std::to_string(SchemaVersion)).c_str());
-        exec("COMMIT");
-    } catch (...) {
-        exec("ROLLBACK");
-        throw;
     }
 }
 

@@ -1,41 +1,37 @@
 #pragma once
 
-#include <cstdint>
-#include <string>
+#include "sqlconnection.h"
 
-struct sqlite3;
-struct sqlite3_stmt;
+#include <cstdint>
+#include <memory>
+#include <string>
 
 namespace PennovaServer {
 
-// One prepared statement; finalized on destruction. Parameters are bound by
-// position (1-based); text is UTF-8. Errors throw std::runtime_error.
+// A statement prepared on a connection, with chainable bindings. Parameters are bound
+// by position (1-based, ?1 ... in the SQL); text is UTF-8. Errors throw std::runtime_error.
 class SqlStatement
 {
 public:
-    SqlStatement(sqlite3 *db, const char *sql);
-    ~SqlStatement();
-    SqlStatement(const SqlStatement &) = delete;
-    SqlStatement &operator=(const SqlStatement &) = delete;
+    SqlStatement(SqlConnection &connection, const char *sql);
 
     SqlStatement &bind(int index, const std::string &text);
     SqlStatement &bind(int index, std::int64_t value);
     SqlStatement &bindNull(int index);
 
     // Advances one row: true while a row is available, false when done.
-    bool step();
-    // Runs a statement that returns no rows.
-    void run();
+    bool step() { return m_query->step(); }
+    // Runs a statement that returns no rows; the number of rows it changed.
+    std::int64_t run() { return m_query->run(); }
     // Makes the statement ready for new bindings.
-    void reset();
+    void reset() { m_query->reset(); }
 
-    std::int64_t integer(int column) const;
-    std::string text(int column) const;
-    bool isNull(int column) const;
+    std::int64_t integer(int column) const { return m_query->integer(column); }
+    std::string text(int column) const { return m_query->text(column); }
+    bool isNull(int column) const { return m_query->isNull(column); }
 
 private:
-    sqlite3 *m_db = nullptr;    // not owned
-    sqlite3_stmt *m_stmt = nullptr;
+    std::unique_ptr<SqlQuery> m_query;
 };
 
 } // namespace PennovaServer

@@ -1,13 +1,16 @@
 #include "usagelogstore.h"
 
-#include "sqlitedatabase.h"
+#include "sqldatabase.h"
+#include "sqlstatement.h"
 
+#include <algorithm>
 #include <ctime>
+#include <tuple>
 #include <set>
 
 namespace PennovaServer {
 
-UsageLogStore::UsageLogStore(SqliteDatabase &db)
+UsageLogStore::UsageLogStore(SqlDatabase &db)
     : m_db(db)
 {
 }
@@ -15,11 +18,15 @@ UsageLogStore::UsageLogStore(SqliteDatabase &db)
 void UsageLogStore::addCounts(std::int64_t userId, const std::string &group, const std::string &version,
                               const std::vector<Count> &counts)
 {
-    m_db.transaction([&](sqlite3 *db) {
+    // Rows are written in one order, so that concurrent uploads (the anonymous ones of
+    // many clients share their rows) cannot deadlock on a shared database.
+    std::vector<Count> sorted = counts;
+    std::sort(sorted.begin(), sorted.end(), [](const Count &a, const Count &b) { return a.name < b.name; });
+    m_db.transaction([&](SqlConnection &db) {
         SqlStatement q(db, "INSERT INTO usage_counts(user_id, grp, name, version, count) "
                            "VALUES(?1, ?2, ?3, ?4, ?5) "
-                           "ON CONFLICT(user_id, grp, name, version) DO UPDATE SET count = count + excluded.count");
-        for (const Count &c : counts) {
+                           "ON CONFLICT(user_id, grp, name, version) DO UPDATE SET count = usage_counts.count + excluded.count");
+        for (const Count &c : sorted) {
             q.bind(1, userId).bind(2, group).bind(3, c.name).bind(4, version).bind(5, c.count);
             q.run();
             q.reset();
@@ -45,7 +52,7 @@ void UsageLogStore::addAnonymousCounts(const std::string &version, const std::ve
     }
     if (known.empty())
         return;
-    const bool full = m_db.locked([&](sqlite3 *db) {
+    const bool full = m_db.locked([&](SqlConnection &db) {
         SqlStatement q(db, "SELECT COUNT(*) FROM usage_counts WHERE user_id = 0 AND grp = 'event' AND version = ?1");
         q.bind(1, version);
         if (q.step() && q.integer(0) > 0)
@@ -58,10 +65,14 @@ void UsageLogStore::addAnonymousCounts(const std::string &version, const std::ve
 
 void UsageLogStore::addCorrections(std::int64_t userId, const std::vector<Correction> &corrections)
 {
-    m_db.transaction([&](sqlite3 *db) {
+    std::vector<Correction> sorted = corrections;
+    std::sort(sorted.begin(), sorted.end(), [](const Correction &a, const Correction &b) {
+        return std::tie(a.found, a.replacement) < std::tie(b.found, b.replacement);
+    });
+    m_db.transaction([&](SqlConnection &db) {
         SqlStatement q(db, "INSERT INTO error_logs(user_id, found, replacement, count) VALUES(?1, ?2, ?3, ?4) "
-                           "ON CONFLICT(user_id, found, replacement) DO UPDATE SET count = count + excluded.count");
-        for (const Correction &c : corrections) {
+                           "ON CONFLICT(user_id, found, replacement) DO UPDATE SET count = error_logs.count + excluded.count");
+        for (const Correction &c : sorted) {
             q.bind(1, userId).bind(2, c.found).bind(3, c.replacement).bind(4, c.count);
             q.run();
             q.reset();
@@ -71,7 +82,7 @@ void UsageLogStore::addCorrections(std::int64_t userId, const std::vector<Correc
 
 void UsageLogStore::addChoices(std::int64_t userId, const std::vector<Choice> &choices)
 {
-    m_db.transaction([&](sqlite3 *db) {
+    m_db.transaction([&](SqlConnection &db) {
         SqlStatement q(db, "INSERT INTO word_choices(user_id, sentence, word_idx, word_length, choose_word, created) "
                            "VALUES(?1, ?2, ?3, ?4, ?5, ?6)");
         const std::int64_t t = std::int64_t(std::time(nullptr));
@@ -86,7 +97,7 @@ void UsageLogStore::addChoices(std::int64_t userId, const std::vector<Choice> &c
 
 std::vector<UsageLogStore::Count> UsageLogStore::counts(std::int64_t userId, const std::string &group)
 {
-    return m_db.locked([&](sqlite3 *db) {
+    return m_db.locked([&](SqlConnection &db) {
         std::vector<Count> out;
         SqlStatement q(db, "SELECT name, SUM(count) FROM usage_counts WHERE user_id = ?1 AND grp = ?2 "
                            "GROUP BY name ORDER BY name");
@@ -99,7 +110,7 @@ std::vector<UsageLogStore::Count> UsageLogStore::counts(std::int64_t userId, con
 
 std::vector<UsageLogStore::Correction> UsageLogStore::corrections(std::int64_t userId)
 {
-    return m_db.locked([&](sqlite3 *db) {
+    return m_db.locked([&](SqlConnection &db) {
         std::vector<Correction> out;
         SqlStatement q(db, "SELECT found, replacement, count FROM error_logs WHERE user_id = ?1 "
                            "ORDER BY found, replacement");
@@ -112,7 +123,7 @@ std::vector<UsageLogStore::Correction> UsageLogStore::corrections(std::int64_t u
 
 std::vector<UsageLogStore::Choice> UsageLogStore::choices(std::int64_t userId)
 {
-    return m_db.locked([&](sqlite3 *db) {
+    return m_db.locked([&](SqlConnection &db) {
         std::vector<Choice> out;
         SqlStatement q(db, "SELECT sentence, word_idx, word_length, choose_word FROM word_choices "
                            "WHERE user_id = ?1 ORDER BY id");

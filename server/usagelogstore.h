@@ -6,7 +6,7 @@
 
 namespace PennovaServer {
 
-class SqliteDatabase;
+class SqlDatabase;
 
 // Usage statistics uploaded by the client: counters per group ("event", "check",
 // "error", "level"), the spelling corrections users applied and their word choices.
@@ -33,7 +33,7 @@ public:
         std::string chooseWord;
     };
 
-    explicit UsageLogStore(SqliteDatabase &db); // borrowed
+    explicit UsageLogStore(SqlDatabase &db); // borrowed
 
     // Adds the counts to the stored totals (one transaction).
     void addCounts(std::int64_t userId, const std::string &group, const std::string &version,
@@ -52,7 +52,7 @@ public:
     std::vector<Choice> choices(std::int64_t userId);
 
 private:
-    SqliteDatabase &m_db;
+    SqlDatabase &m_db;
 };
 
 } // namespace PennovaServer

@@ -1,36 +1,51 @@
 #include "wordbudget.h"
 
 #include "sentencesplitter.h"
+#include "sqldatabase.h"
+#include "sqlstatement.h"
 
 #include <QString>
+
+#include <algorithm>
 
 namespace PennovaServer {
 
 namespace {
-constexpr std::int64_t WindowSeconds = 60;
+// Tokens are counted in word-seconds (a word is 60 of them), so that the refill of
+// limit words per 60 s is a whole limit tokens a second.
+constexpr std::int64_t TokensPerWord = 60;
 } // namespace
 
-WordBudget::WordBudget(int wordsPerMinute)
-    : m_limit(wordsPerMinute)
+WordBudget::WordBudget(SqlDatabase &db, int wordsPerMinute)
+    : m_db(db)
+    , m_limit(std::max(0, wordsPerMinute))
 {
 }
 
 bool WordBudget::take(const std::string &owner, int words, std::int64_t now)
 {
-    std::lock_guard<std::mutex> guard(m_mutex);
-    if (m_windows.size() > 10000) {
-        for (auto it = m_windows.begin(); it != m_windows.end();)
-            it = now - it->second.start >= WindowSeconds ? m_windows.erase(it) : std::next(it);
-    }
-    Window &window = m_windows[owner];
-    if (now - window.start >= WindowSeconds || now < window.start) {
-        window.start = now;
-        window.used = 0;
-    }
-    if (words < 0 || words > m_limit - window.used)
+    const std::int64_t capacity = 2 * m_limit * TokensPerWord;
+    const std::int64_t need = std::int64_t(words) * TokensPerWord;
+    if (words < 0 || need > capacity)
         return false;
-    window.used += words;
-    return true;
+    return m_db.locked([&](SqlConnection &db) {
+        SqlStatement(db, "INSERT INTO word_budgets(owner, tokens, updated) VALUES(?1, ?2, ?3) "
+                         "ON CONFLICT(owner) DO NOTHING")
+            .bind(1, owner)
+            .bind(2, capacity)
+            .bind(3, now)
+            .run();
+        // One statement refills and takes, so that no other request comes in between;
+        // a clock that went back refills nothing.
+        SqlStatement take(db, "UPDATE word_budgets SET "
+                              "tokens = (CASE WHEN tokens + (CASE WHEN ?2 > updated THEN ?2 - updated ELSE 0 END) * ?3 > ?4 "
+                              "  THEN ?4 ELSE tokens + (CASE WHEN ?2 > updated THEN ?2 - updated ELSE 0 END) * ?3 END) - ?5, "
+                              "updated = CASE WHEN ?2 > updated THEN ?2 ELSE updated END "
+                              "WHERE owner = ?1 AND (CASE WHEN tokens + (CASE WHEN ?2 > updated THEN ?2 - updated ELSE 0 END) * ?3 > ?4 "
+                              "  THEN ?4 ELSE tokens + (CASE WHEN ?2 > updated THEN ?2 - updated ELSE 0 END) * ?3 END) >= ?5");
+        take.bind(1, owner).bind(2, now).bind(3, m_limit).bind(4, capacity).bind(5, need);
+        return take.run() == 1;
+    });
 }
 
 int WordBudget::countWords(const std::string &utf8)

@@ -1,22 +1,28 @@
 #pragma once
 
 #include <cstdint>
-#include <mutex>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace PennovaServer {
 
-// Words an account may have checked or polished per minute (a window that starts with
-// the first request after the previous one ran out).
+class SqlDatabase;
+
+// Words an account may have checked or polished: a token bucket per account that holds
+// twice the per-minute limit and refills at the limit per minute. The client counts the
+// limit per fixed minute of its own timer, so it may send a full minute's words at the
+// end of one of its minutes and again at the start of the next; the bucket lets that
+// through and still holds every account to the limit over time. The buckets live in the
+// shared store and are taken from atomically: concurrent requests on any number of
+// server processes cannot overspend them.
 class WordBudget
 {
 public:
-    explicit WordBudget(int wordsPerMinute);
+    // db is borrowed.
+    WordBudget(SqlDatabase &db, int wordsPerMinute);
 
     // Takes `words` from the budget of `owner` (the account) at time `now` (seconds); false, taking
-    // nothing, when that would exceed the budget.
+    // nothing, when the bucket does not hold that many.
     bool take(const std::string &owner, int words, std::int64_t now);
 
     // Words of a UTF-8 text, counted by the client's own word counter.
@@ -27,15 +33,8 @@ public:
     static int countJoinedWords(const std::vector<const std::string *> &parts, int stopAbove);
 
 private:
-    struct Window
-    {
-        std::int64_t start = 0;
-        int used = 0;
-    };
-
-    int m_limit;
-    std::mutex m_mutex;
-    std::unordered_map<std::string, Window> m_windows;
+    SqlDatabase &m_db;
+    std::int64_t m_limit;
 };
 
 } // namespace PennovaServer

@@ -1,22 +1,30 @@
 #include "wordliststore.h"
 
-#include "sqlitedatabase.h"
+#include "sqldatabase.h"
+#include "sqlstatement.h"
 #include "utf8text.h"
-
-#include <sqlite3.h>
 
 #include <ctime>
 
 namespace PennovaServer {
 
-WordListStore::WordListStore(SqliteDatabase &db)
+namespace {
+// Changes of one user's list take turns (a row lock on PostgreSQL; SQLite's writes are
+// serial anyway): concurrent adds cannot pass the limit together, nor deadlock.
+void lockUser(SqlConnection &db, std::int64_t userId)
+{
+    SqlStatement(db, "UPDATE users SET created = created WHERE id = ?1").bind(1, userId).run();
+}
+} // namespace
+
+WordListStore::WordListStore(SqlDatabase &db)
     : m_db(db)
 {
 }
 
 std::vector<std::string> WordListStore::words(std::int64_t userId)
 {
-    return m_db.locked([&](sqlite3 *db) {
+    return m_db.locked([&](SqlConnection &db) {
         std::vector<std::string> out;
         SqlStatement q(db, "SELECT word FROM user_words WHERE user_id = ?1 ORDER BY id");
         q.bind(1, userId);
@@ -28,7 +36,7 @@ std::vector<std::string> WordListStore::words(std::int64_t userId)
 
 std::size_t WordListStore::count(std::int64_t userId)
 {
-    return m_db.locked([&](sqlite3 *db) {
+    return m_db.locked([&](SqlConnection &db) {
         SqlStatement q(db, "SELECT COUNT(*) FROM user_words WHERE user_id = ?1");
         q.bind(1, userId);
         return q.step() ? std::size_t(q.integer(0)) : std::size_t(0);
@@ -39,8 +47,10 @@ WordListStore::AddResult WordListStore::add(std::int64_t userId, const std::vect
 {
     struct Overflow {};
     try {
-        m_db.transaction([&](sqlite3 *db) {
-            SqlStatement insert(db, "INSERT OR IGNORE INTO user_words(user_id, word, added) VALUES(?1, ?2, ?3)");
+        m_db.transaction([&](SqlConnection &db) {
+            lockUser(db, userId);
+            SqlStatement insert(db, "INSERT INTO user_words(user_id, word, added) VALUES(?1, ?2, ?3) "
+                                    "ON CONFLICT(user_id, word) DO NOTHING");
             const std::int64_t t = std::int64_t(std::time(nullptr));
             for (const std::string &word : words) {
                 insert.bind(1, userId).bind(2, word).bind(3, t);
@@ -61,12 +71,12 @@ WordListStore::AddResult WordListStore::add(std::int64_t userId, const std::vect
 std::size_t WordListStore::remove(std::int64_t userId, const std::vector<std::string> &words)
 {
     std::size_t removed = 0;
-    m_db.transaction([&](sqlite3 *db) {
+    m_db.transaction([&](SqlConnection &db) {
+        lockUser(db, userId);
         SqlStatement del(db, "DELETE FROM user_words WHERE user_id = ?1 AND word = ?2");
         for (const std::string &word : words) {
             del.bind(1, userId).bind(2, word);
-            del.run();
-            removed += std::size_t(sqlite3_changes(db));
+            removed += std::size_t(del.run());
             del.reset();
         }
     });

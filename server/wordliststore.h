@@ -6,7 +6,7 @@
 
 namespace PennovaServer {
 
-class SqliteDatabase;
+class SqlDatabase;
 
 // Each user's personal words (the checker accepts them as spelt right).
 class WordListStore
@@ -19,7 +19,7 @@ public:
 
     enum class AddResult { Added, TooMany };
 
-    explicit WordListStore(SqliteDatabase &db); // borrowed
+    explicit WordListStore(SqlDatabase &db); // borrowed
 
     // In the order they were added.
     std::vector<std::string> words(std::int64_t userId);
@@ -34,7 +34,7 @@ public:
     static bool acceptable(const std::string &word);
 
 private:
-    SqliteDatabase &m_db;
+    SqlDatabase &m_db;
 };
 
 } // namespace PennovaServer

@@ -6,6 +6,7 @@
 #include "requestframe.h"
 #include "serverstorage.h"
 #include "serviceserver.h"
+#include "sqlitedatabase.h"
 #include "support/testserver.h"
 #include "usagelogstore.h"
 
@@ -29,6 +30,13 @@
 
 namespace {
 constexpr int MaxGrowthMiB = 50;
+
+// An empty database of its own for a store under test.
+struct ScratchDatabase
+{
+    QTemporaryDir dir;
+    PennovaServer::SqliteDatabase db{dir.filePath("scratch.db").toStdString()};
+};
 
 long statusKiB(const char *field)
 {
@@ -379,6 +387,8 @@ private slots:
         check(first, {words + "."}, &status);
         QCOMPARE(status, 200);
         check(again, {words + "."}, &status);
+        QCOMPARE(status, 200); // the bucket holds two minutes' words (400)
+        check(again, {words + "."}, &status);
         QCOMPARE(status, 429); // the second session shares the account's budget
         check(other, {words + "."}, &status);
         QCOMPARE(status, 200);
@@ -403,7 +413,8 @@ private slots:
         QFETCH(QString, address);
         QFETCH(int, later);
         QFETCH(bool, allowed);
-        PennovaServer::LoginThrottle throttle(10, 300);
+        ScratchDatabase scratch;
+        PennovaServer::LoginThrottle throttle(scratch.db, 10, 300);
         for (int i = 0; i < 10; ++i)
             throttle.failed("victim", "10.0.0.1", 1000);
         QCOMPARE(throttle.allowed(name.toStdString(), address.toStdString(), 1000 + later), allowed);
@@ -415,7 +426,8 @@ private slots:
 
     void guessingManyNamesFromOneAddressIsSlowed()
     {
-        PennovaServer::LoginThrottle throttle(10, 300);
+        ScratchDatabase scratch;
+        PennovaServer::LoginThrottle throttle(scratch.db, 10, 300);
         for (int i = 0; i < 50; ++i)
             throttle.failed("name" + std::to_string(i), "10.0.0.9", 1000);
         QVERIFY(!throttle.allowed("fresh", "10.0.0.9", 1000));
@@ -425,7 +437,8 @@ private slots:
 
     void guessingFromManyAddressesIsSlowed()
     {
-        PennovaServer::LoginThrottle throttle(10, 300);
+        ScratchDatabase scratch;
+        PennovaServer::LoginThrottle throttle(scratch.db, 10, 300);
         for (int i = 0; i < 100; ++i)
             throttle.failed("victim", "10.1.0." + std::to_string(i), 1000);
         QVERIFY(!throttle.allowed("victim", "10.1.0.7", 1000)); // one failure of its own
