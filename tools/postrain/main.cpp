@@ -1,11 +1,12 @@
 // pennova-postrain --train a.conllu [--train b.conllu ...] [--heldout c.conllu]
-//                  [--iterations N] [--data DIR] [--out model.txt]
+//                  [--iterations N] [--data DIR] [--out model.txt] [--errors FILE]
 // Trains the tagger (with the checker's lexicon from DIR) and prints its accuracy on
 // the held-out file.
 
 #include "conllureader.h"
 #include "lexicon.h"
 #include "postagger.h"
+#include "wordforms.h"
 
 #include <chrono>
 #include <cstdio>
@@ -21,8 +22,8 @@ using namespace PennovaChecker;
 int main(int argc, char **argv)
 {
     std::vector<std::string> trainFiles;
-    std::string heldout, out, data = PENNOVA_CHECKER_DATA_DIR;
-    int iterations = 8;
+    std::string heldout, out, errors, data = PENNOVA_CHECKER_DATA_DIR;
+    int iterations = PosTagger::kTrainingRounds;
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string key = argv[i];
         if (key == "--train")
@@ -31,6 +32,8 @@ int main(int argc, char **argv)
             heldout = argv[i + 1];
         else if (key == "--out")
             out = argv[i + 1];
+        else if (key == "--errors")
+            errors = argv[i + 1];
         else if (key == "--data")
             data = argv[i + 1];
         else if (key == "--iterations")
@@ -52,7 +55,8 @@ int main(int argc, char **argv)
         train.insert(train.end(), part.begin(), part.end());
     }
     const Lexicon lexicon(data, "/usr/share/wordnet");
-    PosTagger tagger(&lexicon);
+    const WordForms forms("/usr/share/hunspell", "/usr/share/wordnet");
+    PosTagger tagger(&lexicon, &forms);
     const auto t0 = std::chrono::steady_clock::now();
     tagger.train(train, iterations);
     std::printf("trained on %zu sentences, %d iterations, %.1f s\n", train.size(), iterations,
@@ -63,16 +67,28 @@ int main(int argc, char **argv)
         size_t words = 0;
         for (const auto &s : test)
             words += s.words.size();
-        std::printf("held-out %s: %zu sentences, %zu words, accuracy %.2f%%\n", heldout.c_str(), test.size(), words,
-                    100.0 * tagger.accuracy(test));
+        const PosTagger::Score score = tagger.evaluate(test, train);
+        std::printf("held-out %s: %zu sentences, %zu words, accuracy %.2f%% (known words %.2f%%, %zu unknown %.2f%%)\n",
+                    heldout.c_str(), test.size(), words, 100.0 * score.overall(), 100.0 * score.onKnown(),
+                    score.unknown, 100.0 * score.onUnknown());
         // the most frequent confusions, to see where the model goes wrong
         std::map<std::string, int> confusions;
+        FILE *log = errors.empty() ? nullptr : std::fopen(errors.c_str(), "w");
         for (const auto &s : test) {
             const auto got = tagger.tagWords(s.words);
             for (size_t i = 0; i < got.size(); ++i)
-                if (got[i] != s.tags[i])
+                if (got[i] != s.tags[i]) {
                     ++confusions[s.tags[i] + " -> " + got[i]];
+                    if (log) { // the word with its neighbours, the right tag and the guess
+                        std::string context;
+                        for (size_t k = i >= 3 ? i - 3 : 0; k < got.size() && k <= i + 3; ++k)
+                            context += (k == i ? "[" + s.words[k] + "]" : s.words[k]) + " ";
+                        std::fprintf(log, "%s -> %s\t%s\n", s.tags[i].c_str(), got[i].c_str(), context.c_str());
+                    }
+                }
         }
+        if (log)
+            std::fclose(log);
         std::vector<std::pair<int, std::string>> top;
         for (const auto &[k, n] : confusions)
             top.emplace_back(n, k);
