@@ -4,6 +4,7 @@
 #include "wordforms.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -138,11 +139,21 @@ void PosTagger::Context::reset(const std::vector<std::string> &words, size_t n)
     classes.assign(n, std::string());
     signatures.assign(n, std::string());
     ambiguity.assign(n, std::string());
+    size_t letters = 0, capitals = 0, upper = 0;
     for (size_t i = 0; i < n; ++i) {
         norm[i] = normalise(words[i]);
         lower[i] = lowerAscii(words[i]);
         shapes[i] = shape(words[i]);
+        const char first = words[i].empty() ? ' ' : words[i][0];
+        if (i > 0 && std::isalpha(static_cast<unsigned char>(first))) {
+            ++letters;
+            capitals += std::isupper(static_cast<unsigned char>(first)) ? 1 : 0;
+            upper += shapes[i] == "X" ? 1 : 0;
+        }
     }
+    // headings and signatures ("Credit Risk Management") are written in capitals
+    casing = letters < 2 ? "short" : upper * 10 >= letters * 6 ? "upper" : capitals * 10 >= letters * 6 ? "title"
+                                                                          : capitals * 4 >= letters ? "some" : "plain";
 }
 
 void PosTagger::features(const Context &c, size_t i, const std::string &prev, const std::string &prev2,
@@ -199,6 +210,8 @@ void PosTagger::features(const Context &c, size_t i, const std::string &prev, co
         out->push_back(feature("sig", c.signatures[i]));
         out->push_back(feature("sigshape", c.signatures[i], sh));
     }
+    out->push_back(feature("case", c.casing, sh));
+    out->push_back(feature("caseamb", c.casing + sh, amb));
 }
 
 void PosTagger::describe(const std::string &word, size_t i, Context *c) const
@@ -299,6 +312,9 @@ std::vector<std::string> PosTagger::tagWords(const std::vector<std::string> &wor
             features(c, i, prev, prev2, &f);
             tags[i] = tagName(predict(f));
         }
+        // an irregular plural is plural, whatever the treebanks' few examples taught
+        if (tags[i] == "NN" && m_forms && m_forms->isIrregularPlural(c.lower[i]))
+            tags[i] = "NNS";
         prev2 = prev;
         prev = tags[i];
     }

@@ -80,6 +80,7 @@ private:
     struct Context
     {
         std::vector<std::string> norm, lower, shapes, classes, signatures, ambiguity;
+        std::string casing; // how much of the sentence is capitalised
         void reset(const std::vector<std::string> &words, size_t n);
     };
 

@@ -113,10 +113,21 @@ void WordForms::loadExceptions(const std::string &path, char kind)
 {
     std::ifstream in(path);
     std::string form, base;
+    std::string rest;
     while (in >> form >> base && m_exceptions.size() < kMaxEntries) {
-        std::getline(in, base); // further bases on the line
-        if (form.find('_') == std::string::npos && form.size() <= kMaxWord)
-            m_exceptions[form] += kind;
+        std::getline(in, rest); // further bases on the line
+        if (form.find('_') != std::string::npos || form.size() > kMaxWord)
+            continue;
+        m_exceptions[form] += kind;
+        // "teeth", "children", "mice"; not the Latin plurals often used as singular
+        // ("data", "criteria"), nor what the list also holds ("gas", "dive", "lives")
+        const char last = form.back();
+        if (kind == 'n' && base != form && last != 's' && last != 'a' && form.size() > 2
+            && form.compare(form.size() - 3, 3, "ing") != 0) {
+            const std::string *f = flagsOf(form);
+            if (!f || f->find('S') == std::string::npos)
+                m_plurals.insert(form);
+        }
     }
 }
 
@@ -124,6 +135,11 @@ const std::string *WordForms::flagsOf(const std::string &form) const
 {
     auto it = m_entries.find(form);
     return it == m_entries.end() ? nullptr : &it->second;
+}
+
+bool WordForms::isIrregularPlural(const std::string &lower) const
+{
+    return m_plurals.count(lower) != 0;
 }
 
 bool WordForms::matches(const Affix &a, const std::string &stem)

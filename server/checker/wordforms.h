@@ -30,6 +30,9 @@ public:
     // "" when nothing knows the word.
     std::string signature(const std::string &word) const;
 
+    // "teeth", "children", "mice": a plural WordNet lists as irregular (lower case).
+    bool isIrregularPlural(const std::string &lower) const;
+
 private:
     struct Affix
     {
@@ -48,6 +51,7 @@ private:
     std::vector<Affix> m_affixes;
     std::unordered_map<std::string, std::string> m_entries; // form -> its affix flags
     std::unordered_map<std::string, std::string> m_exceptions; // form -> "v", "n", "a"
+    std::unordered_set<std::string> m_plurals;
 };
 
 } // namespace PennovaChecker

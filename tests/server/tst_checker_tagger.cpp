@@ -12,6 +12,7 @@
 
 #include "pennovapaths.h"
 
+#include <cstdlib>
 #include <memory>
 #include <sstream>
 
@@ -210,18 +211,19 @@ private slots:
         qInfo("held-out accuracy %.2f %% (%zu words seen in training %.2f %%, %zu new %.2f %%)",
               100 * score.overall(), score.known, 100 * score.onKnown(), score.unknown, 100 * score.onUnknown());
         QCOMPARE(score.known + score.unknown, size_t(25094)); // every word of the split, once
-        QVERIFY2(score.overall() >= 0.930, "overall accuracy fell");
-        QVERIFY2(score.onKnown() >= 0.950, "accuracy on words seen in training fell");
-        QVERIFY2(score.onUnknown() >= 0.795, "accuracy on new words fell");
+        QVERIFY2(score.overall() >= 0.932, "overall accuracy fell");
+        QVERIFY2(score.onKnown() >= 0.952, "accuracy on words seen in training fell");
+        QVERIFY2(score.onUnknown() >= 0.800, "accuracy on new words fell");
 
-        // saved and read back, the model tags every word the same
+        // saved and read back, the model tags as well; weights are written to four
+        // digits, so a near tie may fall the other way on a word or two
         PosTagger loaded(m_lexicon.get(), m_forms.get());
         std::istringstream in(modelText(tagger));
         std::string error;
         QVERIFY2(loaded.load(in, &error), error.c_str());
         const PosTagger::Score again = loaded.evaluate(test, train);
-        QCOMPARE(again.knownRight, score.knownRight);
-        QCOMPARE(again.unknownRight, score.unknownRight);
+        QVERIFY2(std::abs(long(again.knownRight + again.unknownRight) - long(score.knownRight + score.unknownRight)) <= 3,
+                 qPrintable(QString::number(again.overall())));
     }
 
     // What Hunspell's affix rules and WordNet's exception lists say about a form, on a
@@ -271,6 +273,33 @@ private slots:
         QCOMPARE(missing.signature(word.toStdString()), std::string());
     }
 
+    void irregularPlurals_data()
+    {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<bool>("plural");
+        QTest::newRow("irregular plural") << "teeth" << true;
+        QTest::newRow("listed as its own base") << "gas" << false;
+        QTest::newRow("Latin plural used as singular") << "data" << false;
+        QTest::newRow("a singular the word list pluralises") << "dive" << false;
+        QTest::newRow("ends in s") << "lives" << false;
+        QTest::newRow("upper case is not looked up") << "TEETH" << false;
+    }
+
+    void irregularPlurals()
+    {
+        QFETCH(QString, word);
+        QFETCH(bool, plural);
+        QTemporaryDir dir;
+        QFile dic(dir.filePath("en_US.dic")), exc(dir.filePath("noun.exc"));
+        QVERIFY(dic.open(QIODevice::WriteOnly) && exc.open(QIODevice::WriteOnly));
+        dic.write("1\ndive/SM\n");
+        exc.write("teeth tooth\ngas gas\ndata datum\ndive diva\nlives life\n");
+        dic.close();
+        exc.close();
+        const WordForms forms(dir.path().toStdString(), dir.path().toStdString());
+        QCOMPARE(forms.isIrregularPlural(word.toStdString()), plural);
+    }
+
     // The forms the grammar rules read, tagged in checker tokens.
     void shippedModel_data()
     {
@@ -288,6 +317,7 @@ private slots:
         QTest::newRow("possessive tagged by its noun") << "My friend's house is big." << "friend's" << "NN";
         QTest::newRow("after Chinese text") << QStringLiteral("我认为 the students are tired.") << "students" << "NNS";
         QTest::newRow("adjective") << "It was a beautiful day." << "beautiful" << "JJ";
+        QTest::newRow("irregular plural") << "My teeth are white." << "teeth" << "NNS";
     }
 
     void shippedModel()

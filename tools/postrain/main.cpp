@@ -1,7 +1,8 @@
 // pennova-postrain --train a.conllu [--train b.conllu ...] [--heldout c.conllu]
 //                  [--iterations N] [--data DIR] [--out model.txt] [--errors FILE]
+//        pennova-postrain --model model.txt --tag SENTENCE [--tag SENTENCE ...]
 // Trains the tagger (with the checker's lexicon from DIR) and prints its accuracy on
-// the held-out file.
+// the held-out file, or tags sentences with a saved model.
 
 #include "conllureader.h"
 #include "lexicon.h"
@@ -22,7 +23,8 @@ using namespace PennovaChecker;
 int main(int argc, char **argv)
 {
     std::vector<std::string> trainFiles;
-    std::string heldout, out, errors, data = PENNOVA_CHECKER_DATA_DIR;
+    std::vector<std::string> sentences;
+    std::string heldout, out, errors, model, data = PENNOVA_CHECKER_DATA_DIR;
     int iterations = PosTagger::kTrainingRounds;
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string key = argv[i];
@@ -32,6 +34,10 @@ int main(int argc, char **argv)
             heldout = argv[i + 1];
         else if (key == "--out")
             out = argv[i + 1];
+        else if (key == "--model")
+            model = argv[i + 1];
+        else if (key == "--tag")
+            sentences.push_back(argv[i + 1]);
         else if (key == "--errors")
             errors = argv[i + 1];
         else if (key == "--data")
@@ -42,6 +48,24 @@ int main(int argc, char **argv)
             std::fprintf(stderr, "unknown option %s\n", key.c_str());
             return 2;
         }
+    }
+    if (!model.empty()) { // tag the given sentences with a saved model
+        const Lexicon lexicon(data, "/usr/share/wordnet");
+        const WordForms forms("/usr/share/hunspell", "/usr/share/wordnet");
+        PosTagger tagger(&lexicon, &forms);
+        std::string error;
+        if (!tagger.load(model, &error)) {
+            std::fprintf(stderr, "%s: %s\n", model.c_str(), error.c_str());
+            return 1;
+        }
+        for (const std::string &sentence : sentences) {
+            const std::vector<Token> tokens = Tokenizer::tokenize(sentence);
+            const std::vector<std::string> tags = tagger.tag(tokens);
+            for (size_t i = 0; i < tokens.size(); ++i)
+                std::printf("%s/%s ", tokens[i].text.c_str(), tags[i].c_str());
+            std::printf("\n");
+        }
+        return 0;
     }
     if (trainFiles.empty()) {
         std::fprintf(stderr, "usage: pennova-postrain --train FILE [--heldout FILE] [--out MODEL]\n");
