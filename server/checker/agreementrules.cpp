@@ -243,6 +243,8 @@ void AgreementRules::subjects(const std::vector<Token> &t, const std::vector<std
             ++v;
         if (v >= int(t.size()) || t[size_t(v)].kind != Token::Word || t[size_t(v)].isCapitalised())
             continue;
+        if (R::lowerAt(t, i - 1) == "if" && R::lowerAt(t, v) == "were")
+            continue; // "if the price of books were lower": the subjunctive
         const std::string fix = agreeing(t, tags, v, s.number, s.certainty >= 3);
         if (fix.empty())
             continue;

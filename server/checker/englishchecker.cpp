@@ -16,6 +16,7 @@
 #include "patternrules.h"
 #include "polisher.h"
 #include "postagger.h"
+#include "wordforms.h"
 #include "scorer.h"
 #include "spellingrule.h"
 #include "spellingsuggester.h"
@@ -104,7 +105,8 @@ class CheckerData
 public:
     CheckerData(const std::string &dataDir, const std::string &hunspellDir)
         : lexicon(dataDir, "/usr/share/wordnet")
-        , tagger(&lexicon)
+        , forms(hunspellDir, "/usr/share/wordnet")
+        , tagger(&lexicon, &forms)
         , speller(lexicon, hunspellDir)
         , spelling(speller)
         , grammar(lexicon)
@@ -127,6 +129,7 @@ public:
     }
 
     Lexicon lexicon;
+    WordForms forms;
     PosTagger tagger;
     SpellingSuggester speller;
     SpellingRule spelling;

@@ -232,8 +232,9 @@ void MorphologyRules::countingWords(const std::vector<Token> &t, const std::vect
         static const std::unordered_set<std::string> times = {"today", "tomorrow", "yesterday", "tonight", "now"};
         if ((RuleSupport::tagIs(tags, after, "NN") && !times.count(RuleSupport::lowerAt(t, after)))
             || RuleSupport::lowerAt(t, after) == "of"
-            || (after < int(t.size()) && !t[size_t(after)].spaceBefore && t[size_t(after)].text == "-"))
-            continue; // "an information desk", "a research of ...", "a music-lover"
+            || (after < int(t.size()) && !t[size_t(after)].spaceBefore && t[size_t(after)].text == "-")
+            || (t[size_t(n)].isCapitalised() && after < int(t.size()) && t[size_t(after)].isCapitalised()))
+            continue; // "an information desk", "a research of ...", "a music-lover", "a Data Analysis course"
         const std::string &noun = t[size_t(n)].lower;
         if (article && n == i + 1 && (noun == "weather" || noun == "music" || noun == "progress" || noun == "traffic"))
             continue; // "a weather report" already passed; these read oddly only with a count

@@ -1,14 +1,17 @@
 #include "postagger.h"
 
 #include "lexicon.h"
+#include "wordforms.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <numeric>
 #include <random>
 #include <sstream>
+#include <unordered_set>
 
 namespace PennovaChecker {
 
@@ -18,6 +21,7 @@ constexpr size_t kMaxTags = 64;
 constexpr size_t kMaxDictionary = 1000000;
 constexpr size_t kMaxFeatures = 4000000;
 constexpr size_t kMaxLine = 1 << 16;
+const std::string kUnseen = "-UNSEEN-"; // a word form training never saw
 constexpr size_t kMaxWords = 2000; // per sentence; the rest keep the tag "" (never a finding)
 
 uint64_t fnv(uint64_t h, const std::string &s)
@@ -92,9 +96,9 @@ std::vector<std::string> pieces(const std::string &w)
 
 std::string PosTagger::lexicalClass(const std::string &l) const
 {
-    if (!m_lex)
-        return {};
     std::string c;
+    if (!m_lex)
+        return c;
     const int mask = m_lex->posMask(l);
     if (mask & Lexicon::Noun)
         c += 'N';
@@ -127,46 +131,96 @@ std::string PosTagger::lexicalClass(const std::string &l) const
     return c;
 }
 
-void PosTagger::features(const std::vector<std::string> &norm, const std::vector<std::string> &words,
-                         const std::vector<std::string> &classes, size_t i, const std::string &prev,
-                         const std::string &prev2, Features *out) const
+void PosTagger::Context::reset(const std::vector<std::string> &words, size_t n)
+{
+    norm.resize(n);
+    lower.resize(n);
+    shapes.resize(n);
+    classes.assign(n, std::string());
+    signatures.assign(n, std::string());
+    ambiguity.assign(n, std::string());
+    size_t letters = 0, capitals = 0, upper = 0;
+    for (size_t i = 0; i < n; ++i) {
+        norm[i] = normalise(words[i]);
+        lower[i] = lowerAscii(words[i]);
+        shapes[i] = shape(words[i]);
+        const char first = words[i].empty() ? ' ' : words[i][0];
+        if (i > 0 && std::isalpha(static_cast<unsigned char>(first))) {
+            ++letters;
+            capitals += std::isupper(static_cast<unsigned char>(first)) ? 1 : 0;
+            upper += shapes[i] == "X" ? 1 : 0;
+        }
+    }
+    // headings and signatures ("Credit Risk Management") are written in capitals
+    casing = letters < 2 ? "short" : upper * 10 >= letters * 6 ? "upper" : capitals * 10 >= letters * 6 ? "title"
+                                                                          : capitals * 4 >= letters ? "some" : "plain";
+}
+
+void PosTagger::features(const Context &c, size_t i, const std::string &prev, const std::string &prev2,
+                         Features *out) const
 {
     static const std::string start = "-START-", end = "-END-";
-    auto at = [&](long k) -> const std::string & {
-        return k < 0 ? start : size_t(k) >= norm.size() ? end : norm[size_t(k)];
+    const size_t n = c.norm.size();
+    auto at = [&](const std::vector<std::string> &v, long k) -> const std::string & {
+        return k < 0 ? start : size_t(k) >= n ? end : v[size_t(k)];
     };
     const long j = long(i);
-    const std::string &w = norm[i];
+    const std::string &w = c.norm[i], &l = c.lower[i], &sh = c.shapes[i];
     out->clear();
     out->push_back(feature("bias", ""));
     out->push_back(feature("w", w));
-    out->push_back(feature("s3", suffix(w, 3)));
-    out->push_back(feature("s2", suffix(w, 2)));
-    out->push_back(feature("p1", w.substr(0, 1)));
-    out->push_back(feature("shape", shape(words[i]), i == 0 ? "first" : ""));
+    out->push_back(feature("p1", l.substr(0, 1)));
+    for (size_t k = 2; k <= 4 && k < l.size(); ++k) {
+        static const char *const name[] = {"", "", "s2", "s3", "s4"};
+        out->push_back(feature(name[k], suffix(l, k)));
+    }
+    if (l.size() > 3)
+        out->push_back(feature("p3", l.substr(0, 3)));
+    out->push_back(feature("shape", sh, i == 0 ? "first" : ""));
     out->push_back(feature("t-1", prev));
     out->push_back(feature("t-2", prev2));
     out->push_back(feature("t-1t-2", prev, prev2));
     out->push_back(feature("t-1w", prev, w));
-    out->push_back(feature("w-1", at(j - 1)));
-    out->push_back(feature("s3-1", suffix(at(j - 1), 3)));
-    out->push_back(feature("w-2", at(j - 2)));
-    out->push_back(feature("w+1", at(j + 1)));
-    out->push_back(feature("s3+1", suffix(at(j + 1), 3)));
-    out->push_back(feature("w+2", at(j + 2)));
-    out->push_back(feature("ww+1", w, at(j + 1)));
-    out->push_back(feature("s4", suffix(w, 4)));
-    out->push_back(feature("p3", w.substr(0, 3)));
-    out->push_back(feature("t-1s3", prev, suffix(w, 3)));
-    out->push_back(feature("w-1w", at(j - 1), w));
+    out->push_back(feature("t-1s3", prev, suffix(l, 3)));
+    out->push_back(feature("w-1", at(c.norm, j - 1)));
+    out->push_back(feature("s3-1", suffix(at(c.lower, j - 1), 3)));
+    out->push_back(feature("w-2", at(c.norm, j - 2)));
+    out->push_back(feature("w+1", at(c.norm, j + 1)));
+    out->push_back(feature("s3+1", suffix(at(c.lower, j + 1), 3)));
+    out->push_back(feature("w+2", at(c.norm, j + 2)));
+    out->push_back(feature("ww+1", w, at(c.norm, j + 1)));
+    out->push_back(feature("w-1w", at(c.norm, j - 1), w));
+    // the tags training saw each word with, here and two either side
+    const std::string &amb = c.ambiguity[i];
+    out->push_back(feature("amb", amb));
+    out->push_back(feature("ambt-1", amb, prev));
+    out->push_back(feature("amb+1", at(c.ambiguity, j + 1)));
+    out->push_back(feature("ambamb+1", amb, at(c.ambiguity, j + 1)));
+    out->push_back(feature("amb+2", at(c.ambiguity, j + 2)));
+    out->push_back(feature("amb-1", at(c.ambiguity, j - 1)));
     if (m_lex) {
-        const std::string &cls = classes[i];
+        const std::string &cls = c.classes[i];
         out->push_back(feature("lex", cls));
         out->push_back(feature("lext-1", cls, prev));
-        out->push_back(feature("lex+1", i + 1 < classes.size() ? classes[i + 1] : end));
-        out->push_back(feature("lexs3", cls, suffix(w, 3)));
-        out->push_back(feature("lexshape", cls, shape(words[i])));
+        out->push_back(feature("lex+1", at(c.classes, j + 1)));
+        out->push_back(feature("lexs3", cls, suffix(l, 3)));
+        out->push_back(feature("lexshape", cls, sh));
     }
+    if (m_forms) {
+        out->push_back(feature("sig", c.signatures[i]));
+        out->push_back(feature("sigshape", c.signatures[i], sh));
+    }
+    out->push_back(feature("case", c.casing, sh));
+    out->push_back(feature("caseamb", c.casing + sh, amb));
+}
+
+void PosTagger::describe(const std::string &word, size_t i, Context *c) const
+{
+    auto amb = m_ambiguity.find(c->norm[i]);
+    c->ambiguity[i] = amb == m_ambiguity.end() ? std::string() : amb->second;
+    c->classes[i] = lexicalClass(c->lower[i]);
+    if (m_forms)
+        c->signatures[i] = m_forms->signature(word);
 }
 
 void PosTagger::buildIndex(std::unordered_map<uint64_t, std::vector<Weight>> &weights)
@@ -237,15 +291,17 @@ std::vector<std::string> PosTagger::tagWords(const std::vector<std::string> &wor
     if (empty() || words.empty())
         return tags;
     const size_t n = std::min(words.size(), kMaxWords);
-    std::vector<std::string> norm(n), classes(n);
+    Context c;
+    c.reset(words, n);
     std::vector<bool> known(n);
     for (size_t i = 0; i < n; ++i) {
-        norm[i] = normalise(words[i]);
         known[i] = m_dictionary.count(words[i]) != 0;
+        if (!m_ambiguity.count(c.norm[i]))
+            c.norm[i] = kUnseen;
     }
-    for (size_t i = 0; i < n; ++i)
-        if (!known[i] || (i > 0 && !known[i - 1])) // read by this word's features or the previous one's
-            classes[i] = lexicalClass(norm[i]);
+    for (size_t i = 0; i < n; ++i) // read by this word's features or a neighbour's
+        if (!known[i] || (i > 0 && !known[i - 1]) || (i > 1 && !known[i - 2]) || (i + 1 < n && !known[i + 1]))
+            describe(words[i], i, &c);
     std::string prev = "-START-", prev2 = "-START2-";
     Features f;
     for (size_t i = 0; i < n; ++i) {
@@ -253,9 +309,12 @@ std::vector<std::string> PosTagger::tagWords(const std::vector<std::string> &wor
         if (d != m_dictionary.end()) {
             tags[i] = tagName(d->second);
         } else {
-            features(norm, words, classes, i, prev, prev2, &f);
+            features(c, i, prev, prev2, &f);
             tags[i] = tagName(predict(f));
         }
+        // an irregular plural is plural, whatever the treebanks' few examples taught
+        if (tags[i] == "NN" && m_forms && m_forms->isIrregularPlural(c.lower[i]))
+            tags[i] = "NNS";
         prev2 = prev;
         prev = tags[i];
     }
@@ -301,6 +360,33 @@ void PosTagger::buildTagDictionary(const std::vector<Sentence> &sentences)
         if (total >= 20 && best >= total * 0.97)
             m_dictionary[word] = uint8_t(tagIndex(bestTag));
     }
+    // the tags each word form was seen with (in lower case), the rare ones left out
+    std::unordered_map<std::string, std::unordered_map<std::string, int>> byForm;
+    for (const Sentence &s : sentences)
+        for (size_t i = 0; i < s.words.size() && i < s.tags.size(); ++i)
+            ++byForm[normalise(s.words[i])][s.tags[i]];
+    m_ambiguity.clear();
+    for (const auto &[form, byTag] : byForm)
+        if (form.size() < 100 && !tagSet(byTag, std::string()).empty())
+            m_ambiguity[form] = tagSet(byTag, std::string());
+}
+
+std::string PosTagger::tagSet(const std::unordered_map<std::string, int> &byTag, const std::string &without)
+{
+    int total = 0;
+    for (const auto &[t, n] : byTag)
+        total += n - (t == without ? 1 : 0);
+    std::vector<std::string> tags;
+    for (const auto &[t, n] : byTag) {
+        const int m = n - (t == without ? 1 : 0);
+        if (m > 0 && m * 20 >= total)
+            tags.push_back(t);
+    }
+    std::sort(tags.begin(), tags.end());
+    std::string joined;
+    for (const std::string &t : tags)
+        joined += (joined.empty() ? "" : " ") + t;
+    return joined;
 }
 
 void PosTagger::train(const std::vector<Sentence> &input, int iterations)
@@ -343,6 +429,31 @@ void PosTagger::train(const std::vector<Sentence> &input, int iterations)
         return int(std::max_element(sc.begin(), sc.end()) - sc.begin());
     };
 
+    std::unordered_map<std::string, std::unordered_map<std::string, int>> formCounts;
+    for (const Sentence &s : input)
+        for (size_t i = 0; i < s.words.size() && i < s.tags.size(); ++i)
+            ++formCounts[normalise(s.words[i])][s.tags[i]];
+    std::vector<Context> contexts(input.size());
+    for (size_t si = 0; si < input.size(); ++si) {
+        const Sentence &s = input[si];
+        Context &c = contexts[si];
+        c.reset(s.words, std::min(s.words.size(), s.tags.size()));
+        for (size_t i = 0; i < c.norm.size(); ++i) {
+            describe(s.words[i], i, &c);
+            // as if this word had not been seen here, so that rare words look the way unseen ones will
+            auto counts = formCounts.find(c.norm[i]);
+            if (counts != formCounts.end())
+                c.ambiguity[i] = tagSet(counts->second, s.tags[i]);
+        }
+    }
+    std::vector<std::vector<bool>> rare(input.size());
+    for (size_t si = 0; si < input.size(); ++si)
+        for (size_t i = 0; i < contexts[si].norm.size(); ++i) {
+            int total = 0;
+            for (const auto &kv : formCounts[contexts[si].norm[i]])
+                total += kv.second;
+            rare[si].push_back(total <= 1);
+        }
     std::vector<size_t> order(input.size());
     std::iota(order.begin(), order.end(), 0);
     std::mt19937 random(7);
@@ -351,11 +462,12 @@ void PosTagger::train(const std::vector<Sentence> &input, int iterations)
         for (size_t si : order) {
             const Sentence &s = input[si];
             const size_t n = std::min(s.words.size(), s.tags.size());
-            std::vector<std::string> norm(n), classes(n);
-            for (size_t i = 0; i < n; ++i) {
-                norm[i] = normalise(s.words[i]);
-                classes[i] = lexicalClass(norm[i]);
-            }
+            Context &c = contexts[si];
+            std::vector<std::string> saved;
+            saved = c.norm; // words seen once now and then read as unseen ones
+            for (size_t i = 0; i < n; ++i)
+                if (rare[si][i] && random() % 2)
+                    c.norm[i] = kUnseen;
             std::string prev = "-START-", prev2 = "-START2-";
             for (size_t i = 0; i < n; ++i) {
                 std::string guess;
@@ -363,7 +475,7 @@ void PosTagger::train(const std::vector<Sentence> &input, int iterations)
                 if (d != m_dictionary.end()) {
                     guess = tagName(d->second);
                 } else {
-                    features(norm, s.words, classes, i, prev, prev2, &f);
+                    features(c, i, prev, prev2, &f);
                     const int g = score(f);
                     const int truth = tagIndex(s.tags[i]);
                     ++clock;
@@ -377,6 +489,7 @@ void PosTagger::train(const std::vector<Sentence> &input, int iterations)
                 prev2 = prev;
                 prev = guess;
             }
+            c.norm = std::move(saved);
         }
         std::shuffle(order.begin(), order.end(), random);
     }
@@ -408,12 +521,34 @@ double PosTagger::accuracy(const std::vector<Sentence> &sentences) const
     return total ? double(right) / double(total) : 0.0;
 }
 
+PosTagger::Score PosTagger::evaluate(const std::vector<Sentence> &test, const std::vector<Sentence> &training) const
+{
+    std::unordered_set<std::string> seen;
+    for (const Sentence &s : training)
+        seen.insert(s.words.begin(), s.words.end());
+    Score score;
+    for (const Sentence &s : test) {
+        const std::vector<std::string> got = tagWords(s.words);
+        for (size_t i = 0; i < got.size() && i < s.tags.size(); ++i) {
+            const bool right = got[i] == s.tags[i];
+            if (seen.count(s.words[i])) {
+                ++score.known;
+                score.knownRight += right;
+            } else {
+                ++score.unknown;
+                score.unknownRight += right;
+            }
+        }
+    }
+    return score;
+}
+
 bool PosTagger::save(const std::string &path) const
 {
     FILE *f = std::fopen(path.c_str(), "w");
     if (!f)
         return false;
-    std::fprintf(f, "pennova-pos 1\ntags");
+    std::fprintf(f, "pennova-pos 2\ntags");
     for (const std::string &t : m_tags)
         std::fprintf(f, " %s", t.c_str());
     std::vector<std::pair<std::string, uint8_t>> dict(m_dictionary.begin(), m_dictionary.end());
@@ -421,6 +556,16 @@ bool PosTagger::save(const std::string &path) const
     std::fprintf(f, "\ndictionary %zu\n", dict.size());
     for (const auto &[w, t] : dict)
         std::fprintf(f, "%s %d\n", w.c_str(), int(t));
+    std::vector<std::pair<std::string, std::string>> forms(m_ambiguity.begin(), m_ambiguity.end());
+    std::sort(forms.begin(), forms.end());
+    std::fprintf(f, "forms %zu\n", forms.size());
+    for (const auto &[form, tags] : forms) { // form, tab, tag numbers
+        std::istringstream names(tags);
+        std::string numbers, t;
+        while (names >> t)
+            numbers += (numbers.empty() ? "" : " ") + std::to_string(std::find(m_tags.begin(), m_tags.end(), t) - m_tags.begin());
+        std::fprintf(f, "%s\t%s\n", form.c_str(), numbers.c_str());
+    }
     std::vector<size_t> slots;
     for (size_t slot = 0; slot < m_keys.size(); ++slot)
         if (m_keys[slot])
@@ -453,12 +598,14 @@ bool PosTagger::load(std::istream &in, std::string *error)
 {
     std::vector<std::string> tags;
     std::unordered_map<std::string, uint8_t> dictionary;
+    std::unordered_map<std::string, std::string> ambiguity;
     std::unordered_map<uint64_t, std::vector<Weight>> weights;
     auto fail = [&](const std::string &why) {
         if (error)
             *error = why;
         m_tags.clear();
         m_dictionary.clear();
+        m_ambiguity.clear();
         m_keys.clear();
         m_flat.clear();
         return false;
@@ -469,7 +616,7 @@ bool PosTagger::load(std::istream &in, std::string *error)
             return false;
         return line.size() <= kMaxLine;
     };
-    if (!next() || line != "pennova-pos 1")
+    if (!next() || line != "pennova-pos 2")
         return fail("not a tagger model");
     if (!next() || line.rfind("tags", 0) != 0)
         return fail("missing tag list");
@@ -494,6 +641,25 @@ bool PosTagger::load(std::istream &in, std::string *error)
         if (t < 0 || size_t(t) >= tags.size())
             return fail("dictionary tag out of range");
         dictionary[line.substr(0, sp)] = uint8_t(t);
+    }
+    if (!next() || std::sscanf(line.c_str(), "forms %zu", &count) != 1 || count > kMaxDictionary)
+        return fail("bad forms header");
+    for (size_t i = 0; i < count; ++i) {
+        if (!next())
+            return fail("truncated forms");
+        const size_t tab = line.find('\t');
+        if (tab == std::string::npos || tab == 0 || tab + 1 == line.size())
+            return fail("bad forms line");
+        std::istringstream numbers(line.substr(tab + 1));
+        std::string names, number;
+        while (numbers >> number) {
+            char *endp = nullptr;
+            const long t = std::strtol(number.c_str(), &endp, 10);
+            if (*endp != '\0' || t < 0 || size_t(t) >= tags.size())
+                return fail("form tag out of range");
+            names += (names.empty() ? "" : " ") + tags[size_t(t)];
+        }
+        ambiguity[line.substr(0, tab)] = names;
     }
     if (!next() || std::sscanf(line.c_str(), "weights %zu", &count) != 1 || count > kMaxFeatures)
         return fail("bad weights header");
@@ -527,6 +693,7 @@ bool PosTagger::load(std::istream &in, std::string *error)
         return fail("truncated model");
     m_tags = std::move(tags);
     m_dictionary = std::move(dictionary);
+    m_ambiguity = std::move(ambiguity);
     buildIndex(weights);
     return true;
 }

@@ -1,9 +1,12 @@
 #pragma once
 // PosTagger: an averaged-perceptron part-of-speech tagger with Penn Treebank tags
 // (NN, NNS, VBZ, VBD, ...). Greedy left to right; features are the word, its
-// affixes and shape, the neighbouring words, the two previous tags and the word's
-// classes in the lexicon (WordNet parts of speech, verb forms). Trained by
-// tools/postrain; the model is a text file loaded once and read-only afterwards.
+// affixes and shape, the neighbouring words, the two previous tags, the tags
+// training saw each nearby word with, the word's classes in the lexicon (WordNet
+// parts of speech, verb forms) and its Hunspell/WordNet forms signature. Words seen
+// once in training are now and then read as unseen ones, so that the model learns
+// to tag new words from their spelling. Trained by tools/postrain; the model is a
+// text file loaded once and read-only afterwards.
 
 #include "tokenizer.h"
 
@@ -16,6 +19,7 @@
 namespace PennovaChecker {
 
 class Lexicon;
+class WordForms;
 
 class PosTagger
 {
@@ -26,9 +30,13 @@ public:
         std::vector<std::string> tags;  // one per word
     };
 
-    // lexicon: adds its word classes as features; may be null; not owned, must
-    // outlive the tagger. A model trained with a lexicon needs the same one.
-    explicit PosTagger(const Lexicon *lexicon = nullptr) : m_lex(lexicon) {}
+    // lexicon, forms: add their word classes as features; either may be null; not
+    // owned, must outlive the tagger. A model trained with them needs the same ones.
+    explicit PosTagger(const Lexicon *lexicon = nullptr, const WordForms *forms = nullptr)
+        : m_lex(lexicon)
+        , m_forms(forms)
+    {
+    }
 
     // Reads a model. False (and the tagger left empty) with *error set when the file
     // is missing, malformed, truncated or larger than the limits.
@@ -37,6 +45,7 @@ public:
     bool save(const std::string &path) const;
     bool empty() const { return m_tags.empty(); }
 
+    static constexpr int kTrainingRounds = 12; // passes over the treebanks the shipped model had
     void train(const std::vector<Sentence> &sentences, int iterations);
 
     // One tag per word; all "" when no model is loaded.
@@ -48,6 +57,17 @@ public:
     // Fraction of the words of sentences whose tag the model gets right.
     double accuracy(const std::vector<Sentence> &sentences) const;
 
+    // Accuracy split by whether a word was seen in training.
+    struct Score
+    {
+        size_t known = 0, knownRight = 0, unknown = 0, unknownRight = 0;
+        double overall() const { return ratio(knownRight + unknownRight, known + unknown); }
+        double onKnown() const { return ratio(knownRight, known); }
+        double onUnknown() const { return ratio(unknownRight, unknown); }
+        static double ratio(size_t a, size_t b) { return b ? double(a) / double(b) : 0.0; }
+    };
+    Score evaluate(const std::vector<Sentence> &test, const std::vector<Sentence> &training) const;
+
 private:
     using Features = std::vector<uint64_t>;
     struct Weight
@@ -56,20 +76,30 @@ private:
         float value;
     };
 
-    void features(const std::vector<std::string> &norm, const std::vector<std::string> &words,
-                  const std::vector<std::string> &classes, size_t i, const std::string &prev,
-                  const std::string &prev2, Features *out) const;
+    // One sentence's words in the forms the features read.
+    struct Context
+    {
+        std::vector<std::string> norm, lower, shapes, classes, signatures, ambiguity;
+        std::string casing; // how much of the sentence is capitalised
+        void reset(const std::vector<std::string> &words, size_t n);
+    };
+
+    void features(const Context &c, size_t i, const std::string &prev, const std::string &prev2, Features *out) const;
     std::string lexicalClass(const std::string &lower) const;
+    void describe(const std::string &word, size_t i, Context *c) const;
     int predict(const Features &f) const;
     int tagIndex(const std::string &tag);
+    static std::string tagSet(const std::unordered_map<std::string, int> &byTag, const std::string &without);
     void buildTagDictionary(const std::vector<Sentence> &sentences);
     const std::string &tagName(int index) const;
     // Builds the open-addressing index from the weights (which it empties).
     void buildIndex(std::unordered_map<uint64_t, std::vector<Weight>> &weights);
 
     const Lexicon *m_lex;
+    const WordForms *m_forms;
     std::vector<std::string> m_tags;
     std::unordered_map<std::string, uint8_t> m_dictionary; // frequent unambiguous words
+    std::unordered_map<std::string, std::string> m_ambiguity; // form -> the tags it was seen with
     // feature -> weights: open addressing over m_keys (0 = free), mask m_keys.size() - 1
     std::vector<uint64_t> m_keys;
     std::vector<uint32_t> m_first; // per slot: its first weight in m_flat

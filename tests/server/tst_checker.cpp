@@ -197,6 +197,8 @@ private slots:
         QTest::newRow("plural noun as an object") << "The school gives students books every term.";
         QTest::newRow("of-phrase before the verb") << "The rights of women are important.";
         QTest::newRow("there is a lot of") << "There is a lot of water in the lake.";
+        QTest::newRow("irregular plural subject") << "My teeth are sensitive to cold drinks.";
+        QTest::newRow("subjunctive were after if") << "It would be easier if the price of books were lower.";
         QTest::newRow("verb after that with a plural object") << "We need a plan that saves lives and achieves results.";
         QTest::newRow("adjectives joined by and before a plural") << "A good idea for creative and artistic people is beaded curtains.";
         QTest::newRow("plural nouns joined by and") << "Combining facilities and resources makes it cheap.";

@@ -271,6 +271,7 @@ private slots:
         QTest::newRow("an information desk") << "Ask at an information desk.";
         QTest::newRow("a piece of advice") << "Let me give you a piece of advice.";
         QTest::newRow("a research project") << "She started a research project.";
+        QTest::newRow("uncountable noun inside a capitalised title") << "He wrote a Passive Information Gathering paper.";
         QTest::newRow("it was surprised by") << "It was surprised by the noise and ran away.";
     }
     void otherLookAlikes() { agreementLookAlikes(); }

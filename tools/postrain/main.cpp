@@ -1,11 +1,13 @@
 // pennova-postrain --train a.conllu [--train b.conllu ...] [--heldout c.conllu]
-//                  [--iterations N] [--data DIR] [--out model.txt]
+//                  [--iterations N] [--data DIR] [--out model.txt] [--errors FILE]
+//        pennova-postrain --model model.txt --tag SENTENCE [--tag SENTENCE ...]
 // Trains the tagger (with the checker's lexicon from DIR) and prints its accuracy on
-// the held-out file.
+// the held-out file, or tags sentences with a saved model.
 
 #include "conllureader.h"
 #include "lexicon.h"
 #include "postagger.h"
+#include "wordforms.h"
 
 #include <chrono>
 #include <cstdio>
@@ -21,8 +23,9 @@ using namespace PennovaChecker;
 int main(int argc, char **argv)
 {
     std::vector<std::string> trainFiles;
-    std::string heldout, out, data = PENNOVA_CHECKER_DATA_DIR;
-    int iterations = 8;
+    std::vector<std::string> sentences;
+    std::string heldout, out, errors, model, data = PENNOVA_CHECKER_DATA_DIR;
+    int iterations = PosTagger::kTrainingRounds;
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string key = argv[i];
         if (key == "--train")
@@ -31,6 +34,12 @@ int main(int argc, char **argv)
             heldout = argv[i + 1];
         else if (key == "--out")
             out = argv[i + 1];
+        else if (key == "--model")
+            model = argv[i + 1];
+        else if (key == "--tag")
+            sentences.push_back(argv[i + 1]);
+        else if (key == "--errors")
+            errors = argv[i + 1];
         else if (key == "--data")
             data = argv[i + 1];
         else if (key == "--iterations")
@@ -39,6 +48,24 @@ int main(int argc, char **argv)
             std::fprintf(stderr, "unknown option %s\n", key.c_str());
             return 2;
         }
+    }
+    if (!model.empty()) { // tag the given sentences with a saved model
+        const Lexicon lexicon(data, "/usr/share/wordnet");
+        const WordForms forms("/usr/share/hunspell", "/usr/share/wordnet");
+        PosTagger tagger(&lexicon, &forms);
+        std::string error;
+        if (!tagger.load(model, &error)) {
+            std::fprintf(stderr, "%s: %s\n", model.c_str(), error.c_str());
+            return 1;
+        }
+        for (const std::string &sentence : sentences) {
+            const std::vector<Token> tokens = Tokenizer::tokenize(sentence);
+            const std::vector<std::string> tags = tagger.tag(tokens);
+            for (size_t i = 0; i < tokens.size(); ++i)
+                std::printf("%s/%s ", tokens[i].text.c_str(), tags[i].c_str());
+            std::printf("\n");
+        }
+        return 0;
     }
     if (trainFiles.empty()) {
         std::fprintf(stderr, "usage: pennova-postrain --train FILE [--heldout FILE] [--out MODEL]\n");
@@ -52,7 +79,8 @@ int main(int argc, char **argv)
         train.insert(train.end(), part.begin(), part.end());
     }
     const Lexicon lexicon(data, "/usr/share/wordnet");
-    PosTagger tagger(&lexicon);
+    const WordForms forms("/usr/share/hunspell", "/usr/share/wordnet");
+    PosTagger tagger(&lexicon, &forms);
     const auto t0 = std::chrono::steady_clock::now();
     tagger.train(train, iterations);
     std::printf("trained on %zu sentences, %d iterations, %.1f s\n", train.size(), iterations,
@@ -63,16 +91,28 @@ int main(int argc, char **argv)
         size_t words = 0;
         for (const auto &s : test)
             words += s.words.size();
-        std::printf("held-out %s: %zu sentences, %zu words, accuracy %.2f%%\n", heldout.c_str(), test.size(), words,
-                    100.0 * tagger.accuracy(test));
+        const PosTagger::Score score = tagger.evaluate(test, train);
+        std::printf("held-out %s: %zu sentences, %zu words, accuracy %.2f%% (known words %.2f%%, %zu unknown %.2f%%)\n",
+                    heldout.c_str(), test.size(), words, 100.0 * score.overall(), 100.0 * score.onKnown(),
+                    score.unknown, 100.0 * score.onUnknown());
         // the most frequent confusions, to see where the model goes wrong
         std::map<std::string, int> confusions;
+        FILE *log = errors.empty() ? nullptr : std::fopen(errors.c_str(), "w");
         for (const auto &s : test) {
             const auto got = tagger.tagWords(s.words);
             for (size_t i = 0; i < got.size(); ++i)
-                if (got[i] != s.tags[i])
+                if (got[i] != s.tags[i]) {
                     ++confusions[s.tags[i] + " -> " + got[i]];
+                    if (log) { // the word with its neighbours, the right tag and the guess
+                        std::string context;
+                        for (size_t k = i >= 3 ? i - 3 : 0; k < got.size() && k <= i + 3; ++k)
+                            context += (k == i ? "[" + s.words[k] + "]" : s.words[k]) + " ";
+                        std::fprintf(log, "%s -> %s\t%s\n", s.tags[i].c_str(), got[i].c_str(), context.c_str());
+                    }
+                }
         }
+        if (log)
+            std::fclose(log);
         std::vector<std::pair<int, std::string>> top;
         for (const auto &[k, n] : confusions)
             top.emplace_back(n, k);
