@@ -191,7 +191,7 @@ void CheckRoutes::check(const httplib::Request &req, httplib::Response &res)
 {
     std::shared_ptr<void> ticket = m_gate.enter(GateWaitMs);
     if (!ticket)
-        return HttpReplies::refuse(res, 503, "busy");
+        return HttpReplies::busy(res, m_context.options.retryAfterSeconds);
     if (unknownSession(req.body))
         return HttpReplies::text(res, 200, "unauthorized");
     Json::Value root;
@@ -274,7 +274,7 @@ void CheckRoutes::polish(const httplib::Request &req, httplib::Response &res)
 {
     const std::shared_ptr<void> ticket = m_gate.enter(GateWaitMs);
     if (!ticket)
-        return HttpReplies::refuse(res, 503, "busy");
+        return HttpReplies::busy(res, m_context.options.retryAfterSeconds);
     if (unknownSession(req.body))
         return HttpReplies::text(res, 200, "unauthorized");
     Json::Value root;

@@ -19,9 +19,15 @@ struct ServerOptions
     int threads = 128;
     int checkWorkers = 0;           // concurrent checks and polishes; 0 = the number of cores
     int listenBacklog = 1024;
+    // Accepted connections waiting for a thread; beyond this they are answered 503 with
+    // Retry-After (as is a check that finds no free worker in time).
+    int maxQueuedConnections = 1024;
+    int retryAfterSeconds = 5;
     int headerTimeoutMs = 5000;     // a request header must arrive whole within this
     int bodyTimeoutMs = 60000;      // and its body within this after the header
-    int keepAliveMs = 2000;         // an idle connection waits this long for its next request
+    // An idle connection waits this long for its next request, and gives its thread up at
+    // once when other connections wait for one.
+    int keepAliveMs = 15000;
     int sessionLifetimeSeconds = 7200; // a session not activated for this long expires
     // Password hashing cost: false = libsodium's INTERACTIVE limits, true = the minimum
     // limits (only for tests; stored hashes carry their own parameters either way).

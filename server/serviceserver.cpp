@@ -35,6 +35,8 @@ HttpListener::Limits listenerLimits(const ServerOptions &options)
     limits.headerTimeoutMs = options.headerTimeoutMs;
     limits.bodyTimeoutMs = options.bodyTimeoutMs;
     limits.keepAliveMs = options.keepAliveMs;
+    limits.maxQueuedConnections = std::max(1, options.maxQueuedConnections);
+    limits.retryAfterSeconds = std::max(1, options.retryAfterSeconds);
     return limits;
 }
 } // namespace

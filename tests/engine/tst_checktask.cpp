@@ -291,6 +291,7 @@ void TestCheckTask::networkErrors_data()
     QTest::newRow("server error 500 with a page") << 1 << int(QNetworkReply::InternalServerError) << 0;
     QTest::newRow("server error 500 with a record") << 3 << int(QNetworkReply::InternalServerError) << 0;
     QTest::newRow("dropped in the middle of the stream") << 2 << int(QNetworkReply::RemoteHostClosedError) << 1;
+    QTest::newRow("server too busy is a network error") << 4 << int(QNetworkReply::ServiceUnavailableError) << 0;
 }
 
 void TestCheckTask::networkErrors()
@@ -305,6 +306,8 @@ void TestCheckTask::networkErrors()
     task.start(sampleRequest());
     if (mode == 1 || mode == 3) {
         server.enqueue(StreamServer::whole(mode == 1 ? QByteArray("<html>oops</html>") : record(0), 500));
+    } else if (mode == 4) {
+        server.enqueue(StreamServer::whole("busy, try again later", 503));
     } else if (mode == 2) {
         QTRY_COMPARE(server.requestCount(), 1);
         server.reply(0, StreamServer::stream({ record(0) + encodeFrame(recordJson(1)).left(9) }, false));
