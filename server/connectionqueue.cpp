@@ -57,38 +57,29 @@ bool ConnectionQueue::refusing()
     return t_refusing;
 }
 
+std::function<void()> ConnectionQueue::next(std::deque<std::function<void()>> &jobs)
+{
+    std::unique_lock<std::mutex> lock(m_mutex);
+    m_wake.wait(lock, [&] { return !jobs.empty() || m_stopping; });
+    if (jobs.empty())
+        return {};
+    std::function<void()> job = std::move(jobs.front());
+    jobs.pop_front();
+    m_waiting = int(m_jobs.size());
+    return job;
+}
+
 void ConnectionQueue::serve()
 {
-    for (;;) {
-        std::function<void()> job;
-        {
-            std::unique_lock<std::mutex> lock(m_mutex);
-            m_wake.wait(lock, [this] { return !m_jobs.empty() || m_stopping; });
-            if (m_jobs.empty())
-                return;
-            job = std::move(m_jobs.front());
-            m_jobs.pop_front();
-            m_waiting = int(m_jobs.size());
-        }
+    while (const std::function<void()> job = next(m_jobs))
         job();
-    }
 }
 
 void ConnectionQueue::refuse()
 {
     t_refusing = true;
-    for (;;) {
-        std::function<void()> job;
-        {
-            std::unique_lock<std::mutex> lock(m_mutex);
-            m_wake.wait(lock, [this] { return !m_refused.empty() || m_stopping; });
-            if (m_refused.empty())
-                return;
-            job = std::move(m_refused.front());
-            m_refused.pop_front();
-        }
+    while (const std::function<void()> job = next(m_refused))
         job();
-    }
 }
 
 } // namespace PennovaServer

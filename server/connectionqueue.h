@@ -34,6 +34,8 @@ public:
     static bool refusing();
 
 private:
+    // The next job of `jobs`, waiting for one; empty once stopping with none left.
+    std::function<void()> next(std::deque<std::function<void()>> &jobs);
     void serve();
     void refuse();
 

@@ -51,6 +51,9 @@ struct ServerOptions
     // memory-hard password hash.
     int registrationsPerHour = 10;
     bool logRequests = true;        // one line per request on stderr (method, path, status)
+    // false: the checker and the dictionary (seconds to load) are loaded by the first
+    // request that needs them, for tests that never use them.
+    bool loadDataAtStart = true;
     // Checker tables; empty = the checker's defaults.
     std::string checkerDataDir;
     std::string hunspellDir;
