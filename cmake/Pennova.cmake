@@ -42,7 +42,8 @@ function(pennova_library target)
 endfunction()
 
 # pennova_add_tests([GUI] LIBS libs...): one QtTest program and one ctest test per
-# tst_*.cpp of the current folder. Helper headers of the folder are shared.
+# tst_*.cpp of the current folder. Helper files of the folder's support/ are shared by its
+# tests, and tests/support (test-support) by all.
 function(pennova_add_tests)
   cmake_parse_arguments(T "GUI" "" "LIBS;LABELS" ${ARGN})
   file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tst_*.cpp)
@@ -52,12 +53,12 @@ function(pennova_add_tests)
     get_filename_component(name ${src} NAME_WE)
     add_executable(${name} ${src} ${support})
     target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
-    target_link_libraries(${name} PRIVATE Qt6::Test ${T_LIBS})
+    target_link_libraries(${name} PRIVATE Qt6::Test test-support ${T_LIBS})
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES
       # Tests run as root in CI, where the web engine's sandbox cannot start.
-      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;PENNOVA_BIN_DIR=${CMAKE_BINARY_DIR}/bin;QTWEBENGINE_DISABLE_SANDBOX=1"
+      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QTWEBENGINE_DISABLE_SANDBOX=1"
       TIMEOUT 300)
   endforeach()
 endfunction()

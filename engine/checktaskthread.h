@@ -67,8 +67,9 @@ public:
     const QList<int> &answeredFromStorage() const { return m_answeredFromStorage; }
     const Vocabulary &vocabulary() const { return m_vocabulary; }
 
-    // Interval of the polish progress ticks.
+    // Interval of the polish progress ticks; tests shorten it.
     static constexpr int ProgressIntervalMs = 1000;
+    void setProgressIntervalMs(int ms) { m_progressTimer.setInterval(qMax(1, ms)); }
 
 Q_SIGNALS:
     void signalUpdateState(ZeltraLib::CResultState state);

@@ -191,7 +191,7 @@ void CheckRoutes::check(const httplib::Request &req, httplib::Response &res)
 {
     std::shared_ptr<void> ticket = m_gate.enter(GateWaitMs);
     if (!ticket)
-        return HttpReplies::refuse(res, 503, "busy");
+        return HttpReplies::busy(res, m_context.options.retryAfterSeconds);
     if (unknownSession(req.body))
         return HttpReplies::text(res, 200, "unauthorized");
     Json::Value root;
@@ -223,7 +223,7 @@ void CheckRoutes::check(const httplib::Request &req, httplib::Response &res)
     for (std::string &word : m_context.words.words(user->userId))
         job->userWords.insert(std::move(word));
 
-    const PennovaChecker::EnglishChecker &checker = m_context.checker;
+    const PennovaChecker::EnglishChecker &checker = m_context.checker();
     const ServerOptions &options = m_context.options;
     // One record per call, so each reaches the client as soon as it is ready.
     res.set_chunked_content_provider(FrameType, [job, &checker, &options](std::size_t, httplib::DataSink &sink) {
@@ -274,7 +274,7 @@ void CheckRoutes::polish(const httplib::Request &req, httplib::Response &res)
 {
     const std::shared_ptr<void> ticket = m_gate.enter(GateWaitMs);
     if (!ticket)
-        return HttpReplies::refuse(res, 503, "busy");
+        return HttpReplies::busy(res, m_context.options.retryAfterSeconds);
     if (unknownSession(req.body))
         return HttpReplies::text(res, 200, "unauthorized");
     Json::Value root;
@@ -307,7 +307,7 @@ void CheckRoutes::polish(const httplib::Request &req, httplib::Response &res)
             sentence.clear();
     }
     Json::Value results(Json::arrayValue);
-    if (!m_context.checker.polish(sentences, level, &results))
+    if (!m_context.checker().polish(sentences, level, &results))
         return HttpReplies::refuse(res, 422, "the text is too short or mostly quotation");
     res.status = 200;
     res.set_content(RequestFrame::encode(results), FrameType);
@@ -349,7 +349,7 @@ void CheckRoutes::synonyms(const httplib::Request &req, httplib::Response &res)
     int end = 0;
     if (!readSynonymRequest(req.body, &sentence, &start, &end))
         return HttpReplies::refuse(res, 400, "malformed synonym request");
-    const std::string body = synonymReply(m_context.checker.synonyms(sentence, start, end));
+    const std::string body = synonymReply(m_context.checker().synonyms(sentence, start, end));
     res.status = 200;
     res.set_content(body, "application/json; charset=utf-8");
 }

@@ -15,7 +15,8 @@ using PennovaDictionary::PronunciationCache;
 DictionaryRoutes::DictionaryRoutes(ServiceContext &context)
 {
     const DictionaryPages::Paths paths = DictionaryPages::defaultPaths(context.options.dataDir);
-    m_pages = std::async(std::launch::async, [paths] { return std::make_shared<DictionaryPages>(paths); }).share();
+    const std::launch policy = context.options.loadDataAtStart ? std::launch::async : std::launch::deferred;
+    m_pages = std::async(policy, [paths] { return std::make_shared<DictionaryPages>(paths); }).share();
 }
 
 DictionaryRoutes::~DictionaryRoutes() = default;

@@ -1,5 +1,7 @@
 #include "httplistener.h"
 
+#include "connectionqueue.h"
+
 #include <netdb.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -16,6 +18,11 @@ namespace PennovaServer {
 
 namespace {
 using Clock = std::chrono::steady_clock;
+
+// How often an idle connection looks whether others wait for its thread, and how long it
+// keeps the thread anyway.
+constexpr int IdleSliceMs = 50;
+constexpr int MinIdleMs = 1000;
 
 Clock::time_point after(int ms)
 {
@@ -86,16 +93,16 @@ public:
 
     bool headerTooLarge() const { return m_tooLarge; }
 
-    // Answers an oversized header with 431 and lets the peer read it: the rest of what it
-    // sends is drained for a moment (bounded), since closing on unread bytes resets the
-    // connection before the answer arrives.
-    void refuseTooLarge()
+    // Sends a whole reply that ends the connection.
+    void sendFinal(const std::string &reply) { write(reply.data(), reply.size()); }
+
+    // Ends the connection gracefully: our side is shut, and what the peer still sends is
+    // read (bounded) until it closes or lingerMs pass. Closing on unread bytes would
+    // reset the connection, and the peer could lose the answer before reading it.
+    void linger(int lingerMs)
     {
-        static const char Reply[] = "HTTP/1.1 431 Request Header Fields Too Large\r\n"
-                                    "Content-Length: 0\r\nConnection: close\r\n\r\n";
-        write(Reply, sizeof Reply - 1);
         ::shutdown(m_fd, SHUT_WR);
-        const Clock::time_point deadline = after(1000);
+        const Clock::time_point deadline = after(lingerMs);
         char chunk[4096];
         for (std::size_t drained = 0; drained < 1024 * 1024 && waitFor(m_fd, POLLIN, deadline);) {
             const ssize_t n = receive(chunk, sizeof chunk);
@@ -188,8 +195,9 @@ private:
 HttpListener::HttpListener(const Limits &limits)
     : m_limits(limits)
 {
-    const std::size_t threads = std::size_t(std::max(1, limits.threads));
-    new_task_queue = [threads] { return new httplib::ThreadPool(threads); };
+    new_task_queue = [this] {
+        return new ConnectionQueue(m_limits.threads, m_limits.maxQueuedConnections, m_waiting);
+    };
     // Only SO_REUSEADDR: SO_REUSEPORT (the library's default) would let a second server
     // bind the same port and take half of the connections.
     set_socket_options([](socket_t sock) {
@@ -207,11 +215,29 @@ bool HttpListener::raiseBacklog()
 
 bool HttpListener::busy() const
 {
-    return m_active.load() * 4 > m_limits.threads * 3;
+    return m_waiting.load() > 0 || m_active.load() * 4 > m_limits.threads * 3;
+}
+
+void HttpListener::refuseBusy(socket_t sock)
+{
+    ConnectionStream stream(sock, m_limits.writeTimeoutMs);
+    // The request is read first (briefly), as a client may not look at an answer
+    // before it has sent its request.
+    stream.awaitHeader(after(std::min(m_limits.headerTimeoutMs, m_limits.lingerMs)), m_limits.maxHeaderBytes);
+    static const std::string Body = "busy, try again later";
+    stream.sendFinal("HTTP/1.1 503 Service Unavailable\r\nRetry-After: " + std::to_string(m_limits.retryAfterSeconds)
+                     + "\r\nContent-Type: text/plain\r\nContent-Length: " + std::to_string(Body.size())
+                     + "\r\nConnection: close\r\n\r\n" + Body);
+    stream.linger(m_limits.lingerMs);
+    ::close(sock);
 }
 
 bool HttpListener::process_and_close_socket(socket_t sock)
 {
+    if (ConnectionQueue::refusing()) {
+        refuseBusy(sock);
+        return false;
+    }
     ++m_active;
     ConnectionStream stream(sock, m_limits.writeTimeoutMs);
     bool ok = stream.awaitHeader(after(m_limits.headerTimeoutMs), m_limits.maxHeaderBytes);
@@ -223,13 +249,23 @@ bool HttpListener::process_and_close_socket(socket_t sock)
         ok = process_request(stream, closeAfter, closed, nullptr);
         if (!ok || closeAfter || closed)
             break;
-        // An idle connection gives its thread back soon.
-        ok = stream.awaitRequest(m_limits.keepAliveMs)
-             && stream.awaitHeader(after(m_limits.headerTimeoutMs), m_limits.maxHeaderBytes);
+        // An idle connection gives its thread back after keepAliveMs, or sooner when other
+        // connections wait for one, but not at once: each close of an idle connection races
+        // with a next request its client may be sending, most likely right after an answer.
+        const Clock::time_point idleStart = Clock::now();
+        const Clock::time_point idleEnd = after(m_limits.keepAliveMs);
+        const Clock::time_point yieldFrom = after(std::min(m_limits.keepAliveMs, MinIdleMs));
+        bool next = false;
+        for (Clock::time_point now = idleStart; !next && now < idleEnd; now = Clock::now()) {
+            if (svr_sock_ == INVALID_SOCKET || (now >= yieldFrom && busy()))
+                break;
+            next = stream.awaitRequest(IdleSliceMs);
+        }
+        ok = next && stream.awaitHeader(after(m_limits.headerTimeoutMs), m_limits.maxHeaderBytes);
     }
     if (stream.headerTooLarge())
-        stream.refuseTooLarge();
-    ::shutdown(sock, SHUT_RDWR);
+        stream.sendFinal("HTTP/1.1 431 Request Header Fields Too Large\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+    stream.linger(m_limits.lingerMs);
     ::close(sock);
     --m_active;
     return ok;

@@ -10,7 +10,10 @@ namespace PennovaServer {
 // The HTTP server with its connections guarded against slow and idle peers: a request's
 // header must arrive whole within headerTimeoutMs and its body within bodyTimeoutMs,
 // however slowly the bytes trickle in; a connection waits for its next request at most
-// keepAliveMs, and not at all while most connection threads are busy.
+// keepAliveMs, and not at all while most connection threads are busy or connections wait
+// for a thread. Accepted connections wait for a thread in a queue of maxQueuedConnections;
+// beyond that they are answered 503 with Retry-After. Every connection is closed
+// gracefully, so that no answer is lost to a reset.
 class HttpListener : public httplib::Server
 {
 public:
@@ -20,10 +23,14 @@ public:
         int backlog = 1024;
         int headerTimeoutMs = 5000;
         int bodyTimeoutMs = 60000;
-        int keepAliveMs = 2000;
+        int keepAliveMs = 15000;
         int writeTimeoutMs = 30000;
         std::size_t maxHeaderBytes = 16 * 1024;
         int maxRequestsPerConnection = 100;
+        int maxQueuedConnections = 1024;
+        int retryAfterSeconds = 5;
+        // How long a closing connection waits for the peer's end (reading what it sends).
+        int lingerMs = 500;
     };
 
     explicit HttpListener(const Limits &limits);
@@ -31,13 +38,16 @@ public:
     // After binding: raises the listen backlog (the library listens with 5).
     bool raiseBacklog();
     int activeConnections() const { return m_active.load(); }
+    int waitingConnections() const { return m_waiting.load(); }
 
 private:
     bool process_and_close_socket(socket_t sock) override;
     bool busy() const;
+    void refuseBusy(socket_t sock);
 
     Limits m_limits;
     std::atomic<int> m_active{0};
+    std::atomic<int> m_waiting{0};
 };
 
 } // namespace PennovaServer

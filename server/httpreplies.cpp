@@ -27,4 +27,10 @@ void HttpReplies::refuse(httplib::Response &res, int status, const std::string &
     text(res, status, reason);
 }
 
+void HttpReplies::busy(httplib::Response &res, int retryAfterSeconds)
+{
+    res.set_header("Retry-After", std::to_string(retryAfterSeconds));
+    text(res, 503, "busy, try again later");
+}
+
 } // namespace PennovaServer

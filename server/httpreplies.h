@@ -19,6 +19,8 @@ public:
                           const std::string &first = {}, const std::string &second = {});
     // A bad request: the status and a short plain-text reason.
     static void refuse(httplib::Response &res, int status, const std::string &reason);
+    // 503: too busy now; the client may try again after the given seconds.
+    static void busy(httplib::Response &res, int retryAfterSeconds);
 };
 
 } // namespace PennovaServer

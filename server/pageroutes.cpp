@@ -85,7 +85,7 @@ void PageRoutes::root(const httplib::Request &req, httplib::Response &res)
         const std::size_t mark = req.target.find('?');
         const std::string query = mark == std::string::npos ? std::string() : req.target.substr(mark + 1);
         res.status = 200;
-        res.set_content(m_context.checker.explanationHtml(query), "text/html; charset=utf-8");
+        res.set_content(m_context.checker().explanationHtml(query), "text/html; charset=utf-8");
         return;
     }
     HttpReplies::html(res, 200, HtmlPage::page("首页", "<h2>Pennova 英语写作辅助</h2>"

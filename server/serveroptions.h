@@ -24,9 +24,15 @@ struct ServerOptions
     int threads = 128;
     int checkWorkers = 0;           // concurrent checks and polishes; 0 = the number of cores
     int listenBacklog = 1024;
+    // Accepted connections waiting for a thread; beyond this they are answered 503 with
+    // Retry-After (as is a check that finds no free worker in time).
+    int maxQueuedConnections = 1024;
+    int retryAfterSeconds = 5;
     int headerTimeoutMs = 5000;     // a request header must arrive whole within this
     int bodyTimeoutMs = 60000;      // and its body within this after the header
-    int keepAliveMs = 2000;         // an idle connection waits this long for its next request
+    // An idle connection waits this long for its next request, and gives its thread up at
+    // once when other connections wait for one.
+    int keepAliveMs = 15000;
     int sessionLifetimeSeconds = 7200; // a session not activated for this long expires
     // Password hashing cost: false = libsodium's INTERACTIVE limits, true = the minimum
     // limits (only for tests; stored hashes carry their own parameters either way).
@@ -53,6 +59,9 @@ struct ServerOptions
     // the two limits above; numeric addresses as the connection shows them.
     std::vector<std::string> trustedProxies;
     bool logRequests = true;        // one line per request on stderr (method, path, status)
+    // false: the checker and the dictionary (seconds to load) are loaded by the first
+    // request that needs them, for tests that never use them.
+    bool loadDataAtStart = true;
     // Checker tables; empty = the checker's defaults.
     std::string checkerDataDir;
     std::string hunspellDir;

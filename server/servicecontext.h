@@ -2,6 +2,8 @@
 
 #include "serveroptions.h"
 
+#include <functional>
+
 namespace PennovaChecker {
 class EnglishChecker;
 }
@@ -28,7 +30,9 @@ struct ServiceContext
     WordBudget &budget;
     LoginThrottle &throttle;
     RateLimiter &registrations; // new accounts per address
-    const PennovaChecker::EnglishChecker &checker;
+    // The checker, loaded on first use unless it was at the start; throws
+    // std::runtime_error when it cannot be loaded.
+    std::function<const PennovaChecker::EnglishChecker &()> checker;
 };
 
 } // namespace PennovaServer

@@ -35,6 +35,8 @@ HttpListener::Limits listenerLimits(const ServerOptions &options)
     limits.headerTimeoutMs = options.headerTimeoutMs;
     limits.bodyTimeoutMs = options.bodyTimeoutMs;
     limits.keepAliveMs = options.keepAliveMs;
+    limits.maxQueuedConnections = std::max(1, options.maxQueuedConnections);
+    limits.retryAfterSeconds = std::max(1, options.retryAfterSeconds);
     return limits;
 }
 } // namespace
@@ -42,7 +44,6 @@ HttpListener::Limits listenerLimits(const ServerOptions &options)
 ServiceServer::ServiceServer(ServerOptions options, SessionStore::Clock clock)
     : m_options(std::move(options))
     , m_storage(std::make_unique<ServerStorage>(m_options, std::move(clock)))
-    , m_checker(std::make_unique<PennovaChecker::EnglishChecker>(m_options.checkerDataDir, m_options.hunspellDir))
     , m_budget(std::make_unique<WordBudget>(m_storage->database(), m_options.maxWordsPerMinute))
     , m_throttle(std::make_unique<LoginThrottle>(m_storage->database(), m_options.maxLoginFailures,
                                                  m_options.loginFailureWindowSeconds))
@@ -50,8 +51,11 @@ ServiceServer::ServiceServer(ServerOptions options, SessionStore::Clock clock)
                                                     m_options.registrationsPerHour, 3600))
     , m_http(std::make_unique<HttpListener>(listenerLimits(m_options)))
 {
+    if (m_options.loadDataAtStart)
+        checker();
     m_context.reset(new ServiceContext{m_options, m_storage->accounts(), m_storage->sessions(), m_storage->words(),
-                                       m_storage->usage(), *m_budget, *m_throttle, *m_registrations, *m_checker});
+                                       m_storage->usage(), *m_budget, *m_throttle, *m_registrations,
+                                       [this]() -> const PennovaChecker::EnglishChecker & { return checker(); }});
     m_accountRoutes = std::make_unique<AccountRoutes>(*m_context);
     m_registrationRoutes = std::make_unique<RegistrationRoutes>(*m_context);
     m_userDataRoutes = std::make_unique<UserDataRoutes>(*m_context);
@@ -96,6 +100,14 @@ ServiceServer::ServiceServer(ServerOptions options, SessionStore::Clock clock)
 ServiceServer::~ServiceServer()
 {
     stop();
+}
+
+const PennovaChecker::EnglishChecker &ServiceServer::checker()
+{
+    std::call_once(m_checkerLoaded, [this] {
+        m_checker = std::make_unique<PennovaChecker::EnglishChecker>(m_options.checkerDataDir, m_options.hunspellDir);
+    });
+    return *m_checker;
 }
 
 int ServiceServer::bind()

@@ -4,6 +4,7 @@
 #include "sessionstore.h"
 
 #include <memory>
+#include <mutex>
 #include <string>
 
 namespace PennovaChecker {
@@ -51,11 +52,14 @@ public:
     // "host:port" once bound.
     std::string address() const;
     ServerStorage &storage() { return *m_storage; }
+    // Loaded at the start, or by the first call; throws std::runtime_error.
+    const PennovaChecker::EnglishChecker &checker();
 
 private:
     ServerOptions m_options;
     int m_port = -1;
     std::unique_ptr<ServerStorage> m_storage;
+    std::once_flag m_checkerLoaded;
     std::unique_ptr<PennovaChecker::EnglishChecker> m_checker;
     std::unique_ptr<WordBudget> m_budget;
     std::unique_ptr<LoginThrottle> m_throttle;

@@ -3,6 +3,7 @@
 
 #include "support/farmclient.h"
 #include "support/localfarm.h"
+#include "support/builtfile.h"
 #include "pennovapaths.h"
 
 #include <QtTest>
@@ -74,7 +75,7 @@ private:
 
 QString serverProgram()
 {
-    return qEnvironmentVariable("PENNOVA_BIN_DIR", QStringLiteral(PENNOVA_SOURCE_DIR "/build/bin")) + "/pennova-server";
+    return builtFile(QStringLiteral("pennova-server"));
 }
 
 // Request lines a server logged for a route with a status.

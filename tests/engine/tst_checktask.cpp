@@ -292,6 +292,7 @@ void TestCheckTask::networkErrors_data()
     QTest::newRow("server error 500 with a record") << 3 << int(QNetworkReply::InternalServerError) << 0;
     QTest::newRow("word budget spent 429") << 4 << int(CheckTask::WordBudgetSpentError) << 0;
     QTest::newRow("dropped in the middle of the stream") << 2 << int(QNetworkReply::RemoteHostClosedError) << 1;
+    QTest::newRow("server too busy is a network error") << 5 << int(QNetworkReply::ServiceUnavailableError) << 0;
 }
 
 void TestCheckTask::networkErrors()
@@ -308,6 +309,8 @@ void TestCheckTask::networkErrors()
         server.enqueue(StreamServer::whole(mode == 1 ? QByteArray("<html>oops</html>") : record(0), 500));
     } else if (mode == 4) {
         server.enqueue(StreamServer::whole("too many words in one minute", 429));
+    } else if (mode == 5) {
+        server.enqueue(StreamServer::whole("busy, try again later", 503));
     } else if (mode == 2) {
         QTRY_COMPARE(server.requestCount(), 1);
         server.reply(0, StreamServer::stream({ record(0) + encodeFrame(recordJson(1)).left(9) }, false));

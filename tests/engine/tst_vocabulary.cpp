@@ -1,3 +1,4 @@
+#include "support/builtfile.h"
 #include "vocabulary.h"
 #include "vocabularystatistics.h"
 
@@ -287,11 +288,9 @@ void TestVocabulary::shippedVocabulary()
     // The voc.dat the build writes beside the programs, read by the real reader.
     QFETCH(QString, word);
     QFETCH(int, level);
-    const QString binDir = qEnvironmentVariable("PENNOVA_BIN_DIR");
-    QVERIFY2(!binDir.isEmpty(), "PENNOVA_BIN_DIR is not set");
     Vocabulary vocabulary;
     QString error;
-    QVERIFY2(vocabulary.load(binDir + QStringLiteral("/voc.dat"), &error), qPrintable(error));
+    QVERIFY2(vocabulary.load(builtFile(QStringLiteral("voc.dat")), &error), qPrintable(error));
     LevelCounts c{};
     QVERIFY(vocabulary.lookup(word, c));
     if (level < 0) {

@@ -1,6 +1,7 @@
 // The server under abuse on loopback: memory per request, slow and idle connections,
 // the listen backlog, ranges, anonymous counters, budgets, throttles and sessions.
 
+#include "httplistener.h"
 #include "loginthrottle.h"
 #include "passwordhasher.h"
 #include "requestframe.h"
@@ -26,7 +27,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <fstream>
+#include <memory>
+#include <thread>
+#include <vector>
 
 namespace {
 constexpr int MaxGrowthMiB = 50;
@@ -80,16 +85,20 @@ public:
             if (::poll(&p, 1, 0) <= 0)
                 return false;
             const ssize_t n = ::recv(m_fd, buffer, sizeof buffer, 0);
+            if (n < 0)
+                m_reset = errno == ECONNRESET;
             if (n <= 0)
                 return true;
             m_received.append(buffer, std::size_t(n));
         }
     }
     const std::string &received() const { return m_received; }
+    bool wasReset() const { return m_reset; }
 
 private:
     int m_fd = -1;
     bool m_connected = false;
+    bool m_reset = false;
     std::string m_received;
 };
 
@@ -158,9 +167,11 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_server.start());
-        // The dictionary loads in the background after the start: let it finish, so that
-        // its memory is not counted against the first request measured below.
+        // The dictionary loads in the background after the start, and the checker on first
+        // use: let both finish, so that their memory is not counted against the first
+        // request measured below.
         QVERIFY(m_server.get("/tessel/find?content=apple"));
+        m_server.server().checker();
         m_key = freshKey("abuser01");
         QVERIFY(!m_key.empty());
     }
@@ -311,6 +322,52 @@ private slots:
         const int kernelLimit = limit.open(QIODevice::ReadOnly) ? limit.readAll().trimmed().toInt() : 4096;
         QCOMPARE(columns[2].toInt(), qMin(PennovaServer::ServerOptions().listenBacklog, kernelLimit));
         QVERIFY(columns[2].toInt() > 5);
+    }
+
+    // More connections than threads and queue: the extra ones are answered 503 with
+    // Retry-After at once, the queued ones are served in turn, and none is reset.
+    void overloadIsAnsweredBusyNotReset()
+    {
+        PennovaServer::HttpListener::Limits limits;
+        limits.threads = 1;
+        limits.maxQueuedConnections = 2;
+        limits.headerTimeoutMs = 600;
+        limits.lingerMs = 100;
+        PennovaServer::HttpListener small(limits);
+        small.Get("/test.htm", [](const httplib::Request &, httplib::Response &res) { res.set_content("ok", "text/plain"); });
+        const int port = small.bind_to_any_port("127.0.0.1");
+        QVERIFY(port > 0);
+        std::thread serving([&small] { small.listen_after_bind(); });
+        const auto stop = qScopeGuard([&] {
+            small.stop();
+            serving.join();
+        });
+        QVERIFY(QTest::qWaitFor([&small] { return small.is_running(); }, 5000));
+        RawConnection holder(port); // holds the only thread: its header never ends
+        QVERIFY(holder.send("G"));
+        std::vector<std::unique_ptr<RawConnection>> others;
+        for (int i = 0; i < 6; ++i) {
+            others.push_back(std::make_unique<RawConnection>(port));
+            QVERIFY(others.back()->send("GET /test.htm HTTP/1.1\r\nHost: localhost\r\nConnection: close\r\n\r\n"));
+        }
+        int served = 0;
+        int refused = 0;
+        for (auto &connection : others) {
+            QTRY_VERIFY_WITH_TIMEOUT(connection->closedByServer(), 10000);
+            QVERIFY(!connection->wasReset());
+            const std::string &reply = connection->received();
+            if (reply.rfind("HTTP/1.1 200", 0) == 0) {
+                ++served;
+            } else {
+                QVERIFY2(reply.rfind("HTTP/1.1 503", 0) == 0, reply.c_str());
+                QVERIFY2(reply.find("\r\nRetry-After: 5\r\n") != std::string::npos, reply.c_str());
+                QVERIFY(reply.size() > reply.find("\r\n\r\n") + 4); // the body came whole
+                ++refused;
+            }
+        }
+        QCOMPARE(served + refused, 6);
+        QVERIFY(served >= 1);
+        QVERIFY(refused >= 3);
     }
 
     void severalRangesAreRefused_data()

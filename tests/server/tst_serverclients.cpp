@@ -11,7 +11,9 @@
 #include "synonym.h"
 #include "useraccess.h"
 #include "usercountlog.h"
+#include "usernewword.h"
 #include "userregister.h"
+#include "wordliststore.h"
 #include "accountstore.h"
 #include "usagelogstore.h"
 
@@ -19,7 +21,9 @@
 
 #include <json/json.h>
 
+#include <memory>
 #include <set>
+#include <vector>
 
 using namespace ZeltraLib;
 
@@ -297,6 +301,52 @@ private slots:
             QTRY_COMPARE_WITH_TIMEOUT(int(store.counts(user, "level").size()), 1, 20000);
             QCOMPARE(store.counts(user, "error")[0].name, std::string("Grammar"));
         }
+    }
+
+    // 64 clients at once, each checking a text and adding words to one shared list:
+    // every request is answered, none is reset, and no word is lost.
+    void manyClientsAtOnceAreAllAnswered()
+    {
+        constexpr int Clients = 64;
+        constexpr int AddsPerClient = 3;
+        QVERIFY(m_server.addUser("crowd0001", "crowd@example.com", "crowd12345"));
+        const QString key = QString::fromStdString(m_server.login("crowd0001", "crowd12345"));
+        QVERIFY(!key.isEmpty());
+        m_server.server().checker(); // loaded before the crowd comes, not by its first check
+        std::vector<std::unique_ptr<CheckTask>> checks;
+        std::vector<std::unique_ptr<UserNewWord>> lists;
+        QList<QNetworkReply::NetworkError> checkErrors;
+        int addsOk = 0;
+        int addsFailed = 0;
+        QSet<QString> sent;
+        for (int c = 0; c < Clients; ++c) {
+            checks.push_back(std::make_unique<CheckTask>(host()));
+            connect(checks.back().get(), &CheckTask::signalFinished, this,
+                    [&checkErrors](QNetworkReply::NetworkError error) { checkErrors << error; });
+            lists.push_back(std::make_unique<UserNewWord>(host()));
+            connect(lists.back().get(), &UserNewWord::AddUserWordFinished, this,
+                    [&addsOk, &addsFailed](bool ok) { ++(ok ? addsOk : addsFailed); });
+        }
+        for (int c = 0; c < Clients; ++c) {
+            CheckRequest request;
+            request.session = key;
+            request.sents = QStringList{QStringLiteral("She go to school."), QStringLiteral("It is fine.")};
+            request.configs = QList<int>{0, 0};
+            checks[std::size_t(c)]->start(request);
+            for (int a = 0; a < AddsPerClient; ++a) {
+                const QString word = QStringLiteral("crowdword%1x%2").arg(c).arg(a);
+                sent.insert(word);
+                lists[std::size_t(c)]->addUserWord(key, {word});
+            }
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(int(checkErrors.size()) + addsOk + addsFailed, Clients * (1 + AddsPerClient), 120000);
+        QCOMPARE(checkErrors, QList<QNetworkReply::NetworkError>(Clients, QNetworkReply::NoError));
+        QCOMPARE(addsFailed, 0);
+        const std::int64_t user = m_server.server().storage().accounts().findByName("crowd0001")->id;
+        QSet<QString> stored;
+        for (const std::string &word : m_server.server().storage().words().words(user))
+            stored.insert(QString::fromStdString(word));
+        QCOMPARE(stored, sent);
     }
 
     void registration()

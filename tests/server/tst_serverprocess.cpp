@@ -1,9 +1,9 @@
 // The pennova-server program: its one "listening on" line, the account command line,
 // and a clean stop on SIGTERM and SIGINT that keeps committed data.
 
-#include "pennovapaths.h"
 #include "passwordhasher.h"
 #include "pennovapaths.h"
+#include "support/serverprocess.h"
 
 #include <QtTest>
 
@@ -17,7 +17,7 @@
 namespace {
 QString program()
 {
-    return qEnvironmentVariable("PENNOVA_BIN_DIR", QStringLiteral(PENNOVA_SOURCE_DIR "/build/bin")) + "/pennova-server";
+    return ServerProcess::program();
 }
 } // namespace
 

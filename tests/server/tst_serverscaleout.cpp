@@ -6,6 +6,7 @@
 #include "support/postgrestestserver.h"
 #include "support/testserver.h"
 
+#include "support/builtfile.h"
 #include "pennovapaths.h"
 
 #include <QElapsedTimer>
@@ -28,7 +29,7 @@ constexpr int WordsPerMinute = 100;
 
 QString program()
 {
-    return qEnvironmentVariable("PENNOVA_BIN_DIR", QStringLiteral(PENNOVA_SOURCE_DIR "/build/bin")) + "/pennova-server";
+    return builtFile(QStringLiteral("pennova-server"));
 }
 
 // Runs job(i) for i in [0, count) on `threads` threads at once.

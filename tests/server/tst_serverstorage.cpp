@@ -10,6 +10,7 @@
 #include "support/postgrestestserver.h"
 #include "wordbudget.h"
 
+#include "support/builtfile.h"
 #include "pennovapaths.h"
 
 #include <QProcess>
@@ -40,7 +41,7 @@ const QStringList Backends = {QStringLiteral("sqlite"), QStringLiteral("postgres
 
 QString program()
 {
-    return qEnvironmentVariable("PENNOVA_BIN_DIR", QStringLiteral(PENNOVA_SOURCE_DIR "/build/bin")) + "/pennova-server";
+    return builtFile(QStringLiteral("pennova-server"));
 }
 
 // A new account's id; 0 when it could not be created.

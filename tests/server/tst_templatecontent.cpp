@@ -9,6 +9,7 @@
 #include "hightemplatedownloader.h"
 #include "lowtemplatedownloader.h"
 #include "sentencechunk.h"
+#include "serviceserver.h"
 #include "support/testserver.h"
 #include "templatelibrary.h"
 #include "titlechunk.h"
@@ -134,7 +135,7 @@ class TestTemplateContent : public QObject
     }
 
     TestServer m_server;
-    std::unique_ptr<PennovaChecker::EnglishChecker> m_checker;
+    const PennovaChecker::EnglishChecker *m_checker = nullptr; // the server's
     QList<TemplateCatalogNode> m_catalog;
     QList<int> m_high;
     QList<int> m_low;
@@ -143,7 +144,7 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_server.start());
-        m_checker = std::make_unique<PennovaChecker::EnglishChecker>();
+        m_checker = &m_server.server().checker();
         WritingCatalog catalog(host());
         QSignalSpy done(&catalog, &WritingCatalog::signalGetCatalogFinished);
         catalog.getCatalog(&m_catalog);

@@ -1,8 +1,6 @@
 #include <QFile>
-#include <QIcon>
 #include <QImage>
 #include <QImageReader>
-#include <QPixmap>
 #include <QTest>
 
 namespace {
@@ -17,8 +15,6 @@ class TestApplicationIcon : public QObject
 private Q_SLOTS:
     void resourceIsCompiledIn();
     void readerDecodesByContent();
-    void iconRendersAtWindowSizes_data();
-    void iconRendersAtWindowSizes();
 };
 
 void TestApplicationIcon::resourceIsCompiledIn()
@@ -38,24 +34,6 @@ void TestApplicationIcon::readerDecodesByContent()
     // Something is drawn: the centre is opaque and differs from the corner.
     QCOMPARE(qAlpha(image.pixel(image.width() / 2, image.height() / 2)), 255);
     QVERIFY(image.pixel(image.width() / 2, image.height() / 2) != image.pixel(0, 0));
-}
-
-void TestApplicationIcon::iconRendersAtWindowSizes_data()
-{
-    QTest::addColumn<int>("size");
-    QTest::newRow("title bar") << 16;
-    QTest::newRow("task switcher") << 48;
-    QTest::newRow("large") << 256;
-}
-
-void TestApplicationIcon::iconRendersAtWindowSizes()
-{
-    QFETCH(int, size);
-    const QIcon icon(LogoPath);
-    QVERIFY(!icon.isNull());
-    const QPixmap pixmap = icon.pixmap(size, size);
-    QVERIFY(!pixmap.isNull());
-    QCOMPARE(pixmap.width(), size);
 }
 
 QTEST_MAIN(TestApplicationIcon)

@@ -14,15 +14,6 @@ QByteArray readAll(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-QString defaultOf(const ConfigDefaults &table, const QString &key)
-{
-    for (const auto &[name, value] : table) {
-        if (name == key)
-            return value;
-    }
-    return QStringLiteral("<absent>");
-}
-
 const QByteArray PreferenceFile =
     "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<config>\n"
     " <proxy_type default=\"9\">2</proxy_type>\n"
@@ -44,8 +35,6 @@ class TestGlobalStores : public QObject
 private Q_SLOTS:
     void initTestCase();
 
-    void preferenceDefaultsTable_data();
-    void preferenceDefaultsTable();
     void tablesAreComplete();
 
     void storesLiveInTheSettingsDirectory();
@@ -74,38 +63,6 @@ void TestGlobalStores::initTestCase()
     QFile promptTips(m_settingsDir + PromptTipFileName);
     QVERIFY(promptTips.open(QIODevice::WriteOnly));
     promptTips.write(PromptTipFile);
-}
-
-void TestGlobalStores::preferenceDefaultsTable_data()
-{
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("expected");
-
-    QTest::newRow("level key spelled without g") << "enlish_level" << "2";
-    QTest::newRow("maximised key keeps its spelling") << "IsMaxmized" << "False";
-    QTest::newRow("window left edge is negative") << "Left" << "-1";
-    QTest::newRow("hot key check") << "hk_check_key" << "ctrl|alt|C";
-    QTest::newRow("hot key correct all") << "hk_correct_all_key" << "ctrl|alt|A";
-    QTest::newRow("hot key copy") << "hk_copy_key" << "ctrl|alt|V";
-    QTest::newRow("hot key clear") << "hk_clear_key" << "ctrl|alt|X";
-    QTest::newRow("hot key polish selection") << "hk_improve_key" << "ctrl|alt|E";
-    QTest::newRow("hot key polish all") << "hk_improve_all_key" << "ctrl|alt|Q";
-    QTest::newRow("dictionary lock reads 0, not a boolean") << "Dict_Lock" << "0";
-    QTest::newRow("colours are upper-case hex") << "display_highlight_color" << "#8000B6";
-    QTest::newRow("proxy off by default") << "proxy_type" << "0";
-    QTest::newRow("proxy port empty") << "proxy_port" << "";
-    QTest::newRow("updates notify by default") << "update_type" << "1";
-    QTest::newRow("close button quits") << "click_close_level" << "2";
-    QTest::newRow("crash flag clear") << "is_crash" << "False";
-    QTest::newRow("last key of the table") << "Left_Side_Visible" << "True";
-    QTest::newRow("unknown key is not in the table") << "PT_Input" << "<absent>";
-}
-
-void TestGlobalStores::preferenceDefaultsTable()
-{
-    QFETCH(QString, key);
-    QFETCH(QString, expected);
-    QCOMPARE(defaultOf(preferenceDefaults(), key), expected);
 }
 
 void TestGlobalStores::tablesAreComplete()

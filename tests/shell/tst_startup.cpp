@@ -1,4 +1,5 @@
 #include "sharedflagsegment.h"
+#include "support/builtfile.h"
 #include "support/holderprocess.h"
 
 #include <QDir>
@@ -104,7 +105,7 @@ void TestStartup::startUp()
 
     QProcess client;
     client.setProcessEnvironment(environment);
-    client.start(QStringLiteral(PENNOVA_PROGRAM), QStringList());
+    client.start(builtFile(QStringLiteral("Pennova")), QStringList());
     const QString commandLock = SharedFlagSegment::lockDirectory() + u'/' + CommandKey + ".users";
     if (passesInstanceCheck) {
         QVERIFY(client.waitForStarted());
@@ -175,7 +176,7 @@ void TestStartup::terminatedClientLeavesNoSegments()
 
     QProcess client;
     client.setProcessEnvironment(environment);
-    client.start(QStringLiteral(PENNOVA_PROGRAM), QStringList());
+    client.start(builtFile(QStringLiteral("Pennova")), QStringList());
     QVERIFY(client.waitForStarted());
     const QString commandLock = SharedFlagSegment::lockDirectory() + u'/' + CommandKey + ".users";
     QTRY_VERIFY_WITH_TIMEOUT(holdsFile(client.processId(), commandLock), 30000);

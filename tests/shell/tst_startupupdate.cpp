@@ -1,5 +1,5 @@
 #include "configstore.h"
-#include "scriptedhttpserver.h"
+#include "support/scriptedhttpserver.h"
 #include "startupupdate.h"
 #include "versionfile.h"
 

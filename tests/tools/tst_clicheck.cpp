@@ -1,5 +1,6 @@
 // End-to-end runs of "pennova-cli check" against small fake services in the test.
 #include "frame.h"
+#include "support/builtfile.h"
 #include "wordoperations.h"
 
 #include <QCryptographicHash>
@@ -212,9 +213,7 @@ private:
 
 void TestCliCheck::initTestCase()
 {
-    const QString binDir = qEnvironmentVariable("PENNOVA_BIN_DIR");
-    QVERIFY2(!binDir.isEmpty(), "PENNOVA_BIN_DIR is not set");
-    m_program = binDir + QStringLiteral("/pennova-cli");
+    m_program = builtFile(QStringLiteral("pennova-cli"));
     QVERIFY2(QFileInfo(m_program).isExecutable(), qPrintable(m_program));
     QVERIFY(m_dir.isValid());
 }

@@ -1,3 +1,5 @@
+#include "support/builtfile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
@@ -10,7 +12,7 @@ namespace {
 
 QString cliPath()
 {
-    return QDir(qEnvironmentVariable("PENNOVA_BIN_DIR")).filePath(QStringLiteral("pennova-cli"));
+    return builtFile(QStringLiteral("pennova-cli"));
 }
 
 struct Run

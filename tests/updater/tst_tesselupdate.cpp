@@ -1,5 +1,5 @@
 #include "checkframe.h"
-#include "scriptedhttpserver.h"
+#include "support/scriptedhttpserver.h"
 #include "sharedflagsegment.h"
 #include "support/testfiles.h"
 #include "tesselupdate.h"

@@ -1,3 +1,5 @@
+#include "support/builtfile.h"
+#include "support/serverprocess.h"
 #include "support/testfiles.h"
 #include "versionfile.h"
 
@@ -5,7 +7,6 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -33,16 +34,8 @@ private Q_SLOTS:
     void initTestCase()
     {
         QVERIFY(m_serverData.isValid());
-        m_server.setProgram(QStringLiteral(SERVER_PROGRAM));
-        m_server.setArguments({"--listen", "127.0.0.1:0", "--data", m_serverData.path()});
-        m_server.setProcessChannelMode(QProcess::SeparateChannels);
-        m_server.start();
-        QVERIFY(m_server.waitForStarted());
-        const QRegularExpression listening(QStringLiteral("listening on (\\S+)"));
-        QTRY_VERIFY_WITH_TIMEOUT(listening.match(QString::fromUtf8(m_serverOutput += m_server.readAllStandardOutput()))
-                                     .hasMatch(),
-                                 60000);
-        m_host = listening.match(QString::fromUtf8(m_serverOutput)).captured(1);
+        QVERIFY2(m_server.start(m_serverData.path()), m_server.output().constData());
+        m_host = m_server.host();
 
         QVERIFY(publish(1, {{"Pennova", StandIn}, {"sub/data.txt", "one"}, {"readme.txt", "r1"}}));
         QVERIFY(publish(2, {{"Pennova", StandIn}, {"sub/data.txt", "two"}, {"readme.txt", "r1"}}));
@@ -50,15 +43,14 @@ private Q_SLOTS:
 
     void cleanupTestCase()
     {
-        m_server.terminate();
-        m_server.waitForFinished();
+        m_server.stop();
     }
 
     void init()
     {
         m_program = std::make_unique<QTemporaryDir>();
         m_home = std::make_unique<QTemporaryDir>();
-        QVERIFY(QFile::copy(QStringLiteral(TEST_UPDATER), m_program->filePath("update")));
+        QVERIFY(QFile::copy(builtFile(QStringLiteral("update-testkey")), m_program->filePath("update")));
         // Installed: version 2.
         installed(2, {{"Pennova", StandIn}, {"sub/data.txt", "two"}, {"readme.txt", "r1"}});
     }
@@ -139,7 +131,7 @@ private:
         }
         write(source.filePath("../notes-" + QString::number(version)), "<p>版本 " + QByteArray::number(version) + "</p>");
         QProcess release;
-        release.start(QStringLiteral(SERVER_PROGRAM),
+        release.start(ServerProcess::program(),
                       {"--data", m_serverData.path(), "release", "add", source.path(), "--version",
                        QString::number(version), "--notes", source.filePath("../notes-" + QString::number(version)),
                        "--key", QStringLiteral(TEST_RELEASE_KEY)});
@@ -197,8 +189,7 @@ private:
     QStringList snapshot() const { return TestFiles::snapshot(m_program->path(), "update"); }
 
     QTemporaryDir m_serverData;
-    QProcess m_server;
-    QByteArray m_serverOutput;
+    ServerProcess m_server;
     QString m_host;
     std::unique_ptr<QTemporaryDir> m_program;
     std::unique_ptr<QTemporaryDir> m_home;

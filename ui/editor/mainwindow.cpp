@@ -95,6 +95,7 @@ MainWindow::MainWindow(const MainWindowServices &services, QWidget *parent)
 
     m_checkThread = new CheckTaskThread(services.checkHost, services.accountHost,
                                         services.vocabularyPath, this);
+    m_checkThread->setProgressIntervalMs(services.polishProgressMs);
     m_dictHeight = qMax(0, m_prefs.value(QStringLiteral("Dict_Height")).toInt());
     m_network = new NetworkHelper(this);
     m_wordLimitTimer.setInterval(WordLimitResetMs);

@@ -68,6 +68,7 @@ struct MainWindowServices
     int restPopupIntervalMs = 9000;
     int pingIntervalMs = 30000;
     int dictSlideMs = 200;
+    int polishProgressMs = 1000; // ticks of the progress while a polish runs
     // A sign-out the service does not answer within this time is taken as done.
     int logoutTimeoutMs = 10000;
     // "host:port" of the dictionary pages; empty: ApiHost().

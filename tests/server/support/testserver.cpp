@@ -29,6 +29,7 @@ PennovaServer::ServerOptions TestServer::defaultOptions()
     options.fastPasswordHash = true;
     options.logRequests = false;
     options.threads = 4;
+    options.loadDataAtStart = false; // loaded by the first request that needs them
     options.sessionLifetimeSeconds = 3600;
     return options;
 }

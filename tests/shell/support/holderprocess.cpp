@@ -1,5 +1,7 @@
 #include "holderprocess.h"
 
+#include "support/builtfile.h"
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 
@@ -14,7 +16,7 @@ HolderProcess::~HolderProcess()
 QByteArray startHolder(QProcess &process, const QStringList &arguments)
 {
     process.setProcessChannelMode(QProcess::SeparateChannels);
-    process.start(QStringLiteral(SEGMENT_HOLDER), arguments);
+    process.start(builtFile(QStringLiteral("shell-segment-holder")), arguments);
     QByteArray output;
     if (!process.waitForStarted(10000))
         return output;

@@ -1,5 +1,5 @@
 #include "support/editorfixture.h"
-#include "support/holdinghttpserver.h"
+#include "support/scriptedhttpserver.h"
 
 #include "callbackobject.h"
 #include "correctionpanel.h"
@@ -40,7 +40,7 @@ private slots:
     void markupShownAsWritten();
 
 private:
-    HoldingHttpServer m_server;
+    ScriptedHttpServer m_server{ScriptedHttpServer::HoldAll};
 };
 
 void TestCorrectionPanel::initTestCase()
@@ -343,7 +343,7 @@ void TestCorrectionPanel::explanationStaleAnswer()
     CorrectionItem *second = f.addFinding(0, makeRecord("GRAMMAR", 15, 18, {"the"}));
     CorrectionPanel panel(*f.prefs);
     const int base = m_server.requestCount();
-    QSignalSpy arrived(&m_server, &HoldingHttpServer::requestArrived);
+    QSignalSpy arrived(&m_server, &ScriptedHttpServer::requestReceived);
 
     panel.showFinding(f.sentences.first(), first);
     panel.slotDisplayPanel(2); // explanation page: requests at once

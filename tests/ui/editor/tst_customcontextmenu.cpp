@@ -2,7 +2,7 @@
 // the synonym submenu, the actions and the pop-open animation.
 
 #include "support/editorfixture.h"
-#include "support/holdinghttpserver.h"
+#include "support/scriptedhttpserver.h"
 
 #include "callbackobject.h"
 #include "correctionitem.h"
@@ -168,7 +168,7 @@ private slots:
         QFETCH(QString, word);
         QFETCH(QByteArray, reply);
         QFETCH(QStringList, shown);
-        HoldingHttpServer server;
+        ScriptedHttpServer server(ScriptedHttpServer::HoldAll);
         QVERIFY(server.listen());
         EditorFixture f;
         QVERIFY(f.load(QStringLiteral("你好。 Dear 朋友, be Kind to people.")));
@@ -180,7 +180,7 @@ private slots:
                                ContextMenuOptions{false, false, nullptr, QStringLiteral("127.0.0.1:%1").arg(server.port())});
         // Offsets within the sentence, in the same units as the sentence text.
         QCOMPARE(sentence->text().mid(menu.synonymStart(), menu.synonymEnd() - menu.synonymStart()), word);
-        QSignalSpy arrived(&server, &HoldingHttpServer::requestArrived);
+        QSignalSpy arrived(&server, &ScriptedHttpServer::requestReceived);
         QVERIFY(server.requestCount() > 0 || arrived.wait());
         QCOMPARE(server.path(0), QByteArray("/syms/"));
         server.respond(0, reply);

@@ -2,7 +2,7 @@
 // arrive and when the check ends.
 
 #include "support/editorfixture.h"
-#include "support/holdinghttpserver.h"
+#include "support/scriptedhttpserver.h"
 
 #include "checktaskthread.h"
 #include "clickablelabel.h"
@@ -70,7 +70,7 @@ private:
     std::unique_ptr<ConfigStore> m_tips;
     std::unique_ptr<UserAccess> m_access;
     std::unique_ptr<UserInformation> m_usage;
-    std::unique_ptr<HoldingHttpServer> m_server;
+    std::unique_ptr<ScriptedHttpServer> m_server;
     std::unique_ptr<MainWindow> m_window;
     QList<Box> m_boxes;
     QHash<QString, int> m_answers; // box title -> result; Rejected when missing
@@ -84,7 +84,7 @@ private:
     void makeWindow(const QString &checkHost = QString())
     {
         m_window.reset();
-        m_server = std::make_unique<HoldingHttpServer>();
+        m_server = std::make_unique<ScriptedHttpServer>(ScriptedHttpServer::HoldAll);
         QVERIFY(m_server->listen());
         MainWindowServices services{*m_prefs, *m_tips, *m_access, *m_usage,
                                     checkHost.isEmpty() ? QStringLiteral("127.0.0.1:%1").arg(m_server->port())
@@ -153,7 +153,7 @@ private:
     // Starts a check of the editor's text and waits until its request is out.
     bool startCheck()
     {
-        QSignalSpy arrived(m_server.get(), &HoldingHttpServer::requestArrived);
+        QSignalSpy arrived(m_server.get(), &ScriptedHttpServer::requestReceived);
         m_window->slotCheck();
         while (checkRequest(0) < 0) {
             if (!arrived.wait(10000))
@@ -324,7 +324,7 @@ private slots:
     void resultsInsertedAsTheyArrive()
     {
         editor()->setPlainText(m_text);
-        QSignalSpy arrived(m_server.get(), &HoldingHttpServer::requestArrived);
+        QSignalSpy arrived(m_server.get(), &ScriptedHttpServer::requestReceived);
         m_window->slotCheck();
         while (checkRequest(0) < 0)
             QVERIFY(arrived.wait(10000));

@@ -1,7 +1,8 @@
-// The main window against the real pennova-server, started as a child process on a free
-// port over a temporary data directory, with a user logged in through UserAccess.
+// The main window against the real pennova-server, started as a child process on a port
+// it picks itself, over a temporary data directory, with a user logged in through UserAccess.
 
 #include "support/editorfixture.h"
+#include "support/serverprocess.h"
 
 #include "checktaskthread.h"
 #include "configstore.h"
@@ -18,7 +19,6 @@
 
 #include <QProcess>
 #include <QSignalSpy>
-#include <QTcpServer>
 #include <QTest>
 
 #include <memory>
@@ -32,7 +32,7 @@ class MainWindowServerTest : public QObject
 private:
     QTemporaryDir m_data;
     QTemporaryDir m_config;
-    QProcess m_server;
+    ServerProcess m_server;
     QString m_host;
     std::unique_ptr<UserAccess> m_access;
     std::unique_ptr<ConfigStore> m_prefs;
@@ -40,13 +40,6 @@ private:
     std::unique_ptr<UserInformation> m_usage;
     std::unique_ptr<MainWindow> m_window;
     QStringList m_boxes;
-
-    static QString program()
-    {
-        const QByteArray dir = qgetenv("PENNOVA_BIN_DIR");
-        return dir.isEmpty() ? QStringLiteral("pennova-server")
-                             : QString::fromLocal8Bit(dir) + QStringLiteral("/pennova-server");
-    }
 
     bool check(const QString &text)
     {
@@ -58,23 +51,14 @@ private:
 
     // A server over `dataDir` with the user `user` (password "secret123"); *host is its
     // "host:port".
-    static void startServer(QProcess &server, const QString &dataDir, const QString &user,
+    static void startServer(ServerProcess &server, const QString &dataDir, const QString &user,
                             const QStringList &options, QString *host)
     {
-        QCOMPARE(QProcess::execute(program(), {"--data", dataDir, "user", "add", user,
-                                               user + QStringLiteral("@example.com"), "secret123"}),
+        QCOMPARE(QProcess::execute(ServerProcess::program(), {"--data", dataDir, "user", "add", user,
+                                                              user + QStringLiteral("@example.com"), "secret123"}),
                  0);
-        QTcpServer probe;
-        QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
-        *host = QStringLiteral("127.0.0.1:%1").arg(probe.serverPort());
-        probe.close();
-        server.setProcessChannelMode(QProcess::MergedChannels);
-        server.start(program(), QStringList{"--data", dataDir, "--listen", *host} + options);
-        QByteArray log;
-        QTRY_VERIFY_WITH_TIMEOUT((log += server.readAll()).contains("listening on")
-                                     || server.state() == QProcess::NotRunning,
-                                 60000);
-        QVERIFY2(log.contains("listening on"), log.constData());
+        QVERIFY2(server.start(dataDir, options), server.output().constData());
+        *host = server.host();
     }
 
 private slots:
@@ -121,8 +105,7 @@ private slots:
     void cleanupTestCase()
     {
         CustomMessageBox::setAutoAnswer({});
-        m_server.terminate();
-        m_server.waitForFinished(5000);
+        m_server.stop();
     }
 
     void checkEndToEnd()
@@ -194,7 +177,7 @@ private slots:
     {
         QTemporaryDir data;
         QVERIFY(data.isValid());
-        QProcess server;
+        ServerProcess server;
         QString host;
         startServer(server, data.path(), QStringLiteral("writer02"), {"--session-lifetime", "2"}, &host);
         QVERIFY(!QTest::currentTestFailed());
@@ -227,8 +210,7 @@ private slots:
         QCOMPARE(m_window->finishCode(), 0);
         QVERIFY(!m_window->findings().isEmpty());
         m_window.reset();
-        server.terminate();
-        server.waitForFinished(5000);
+        server.stop();
     }
 };
 

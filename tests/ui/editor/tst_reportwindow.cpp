@@ -283,11 +283,12 @@ private slots:
         }
     }
 
-    // The real intervals: 15 ms steps and the fade, then accepted; cancel ends rejected
-    // and a later finish changes nothing.
-    void progressRealTimings()
+    // Steps and the fade run on their timers, then accepted; cancel ends rejected and a
+    // later finish changes nothing.
+    void progressFadesOutAndCloses()
     {
-        QPointer<ProgressWindow> progress = new ProgressWindow(true);
+        const ProgressWindow::Timings shortTimings{1, 20};
+        QPointer<ProgressWindow> progress = new ProgressWindow(true, shortTimings);
         QCOMPARE(progress->labelText(), QStringLiteral("正在进行润色："));
         QSignalSpy finished(progress.data(), &QDialog::finished);
         QSignalSpy reached(progress.data(), &ProgressWindow::signalFinished);
@@ -298,11 +299,12 @@ private slots:
         QCOMPARE(finished.first().at(0).toInt(), int(QDialog::Accepted));
         QTRY_VERIFY(!progress);
 
-        progress = new ProgressWindow(false);
+        progress = new ProgressWindow(false, {1000, 20});
         QSignalSpy cancelled(progress.data(), &QDialog::finished);
         progress->show();
         progress->setTarget(40);
-        QTRY_VERIFY(progress->value() >= 10);
+        progress->slotAnimate();
+        QCOMPARE(progress->value(), 5);
         QTest::mouseClick(progress->cancelButton(), Qt::LeftButton);
         progress->finish();
         QCOMPARE(progress->target(), 40);

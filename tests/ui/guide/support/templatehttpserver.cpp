@@ -6,7 +6,6 @@
 #include <pennovapaths.h>
 
 #include <QFile>
-#include <QTcpSocket>
 
 namespace {
 QByteArray readFile(const QString &path)
@@ -18,20 +17,9 @@ const QString Shipped = QStringLiteral(PENNOVA_SOURCE_DIR "/server/templates/dat
 } // namespace
 
 TemplateHttpServer::TemplateHttpServer(QObject *parent)
-    : QObject(parent)
+    : ScriptedHttpServer(parent)
 {
-    m_server.listen(QHostAddress::LocalHost);
-    connect(&m_server, &QTcpServer::newConnection, this, [this] {
-        while (QTcpSocket *socket = m_server.nextPendingConnection()) {
-            connect(socket, &QTcpSocket::readyRead, this, [this, socket] { answer(socket); });
-            connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-        }
-    });
-}
-
-QString TemplateHttpServer::host() const
-{
-    return QStringLiteral("127.0.0.1:%1").arg(m_server.serverPort());
+    setDefaultReply("not found", 404);
 }
 
 bool TemplateHttpServer::serveShipped(const QString &fileName)
@@ -58,19 +46,4 @@ bool TemplateHttpServer::serveShipped(const QString &fileName)
         all.push_back(PennovaTemplates::TemplateFileParser::parse(served.toStdString()).file);
     setReply("/tesseltemplate/gettreeall", QByteArray::fromStdString(PennovaTemplates::TemplateLibrary::catalogJson(all)));
     return true;
-}
-
-void TemplateHttpServer::answer(QTcpSocket *socket)
-{
-    const QByteArray request = socket->peek(8192);
-    if (!request.contains("\r\n\r\n"))
-        return;
-    socket->readAll();
-    const QByteArray path = request.split(' ').value(1);
-    ++m_counts[path];
-    const bool found = m_replies.contains(path);
-    const QByteArray body = m_replies.value(path, "not found");
-    socket->write((found ? "HTTP/1.1 200 OK\r\n" : "HTTP/1.1 404 Not Found\r\n") + QByteArray("Content-Length: ")
-                  + QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
-    socket->disconnectFromHost();
 }

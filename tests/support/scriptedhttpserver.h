@@ -8,13 +8,17 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 
-// Loopback HTTP/1.1 server for client tests. Answers each request with the reply set for
-// its path (200 and an empty body by default); a held path keeps the request unanswered
-// until release() is called, so tests can answer late or never.
+// Loopback HTTP/1.1 server for client tests, on a port of its own (port 0). Answers each
+// request with the reply set for its path (the default reply otherwise: 200 and an empty
+// body unless changed) and closes the connection. A held request stays unanswered until
+// the test releases it or answers it by its index, so tests can answer late, in any
+// order, or never. With HoldAll every request is held.
 class ScriptedHttpServer : public QObject
 {
     Q_OBJECT
 public:
+    enum Answering { AnswerAtOnce, HoldAll };
+
     struct Request
     {
         QByteArray method;
@@ -24,17 +28,28 @@ public:
     };
 
     explicit ScriptedHttpServer(QObject *parent = nullptr);
+    explicit ScriptedHttpServer(Answering answering, QObject *parent = nullptr);
 
+    // True when listening (it listens from construction on).
+    bool listen() const { return m_server.isListening(); }
+    quint16 port() const { return m_server.serverPort(); }
     // "127.0.0.1:port"
     QString host() const;
     void setReply(const QByteArray &path, const QByteArray &body, int status = 200,
                   const QByteArray &contentType = "text/plain");
+    // The reply of paths without one of their own.
+    void setDefaultReply(const QByteArray &body, int status);
     void setHeld(const QByteArray &path, bool held);
     // Answers every held request of `path` with its reply.
     void release(const QByteArray &path);
     // Answers the oldest held request of `path` with `body` (status 200).
     void answerHeld(const QByteArray &path, const QByteArray &body);
+    // Answers the held request `index` (in arrival order) with status 200 and `body`.
+    void respond(int index, const QByteArray &body);
+
     const QList<Request> &requests() const { return m_requests; }
+    int requestCount() const { return int(m_requests.size()); }
+    QByteArray path(int index) const { return m_requests.at(index).path; }
     int count(const QByteArray &path) const;
     // Bodies of the requests of `path`, oldest first.
     QList<QByteArray> bodies(const QByteArray &path) const;
@@ -50,13 +65,15 @@ private:
         QByteArray contentType = "text/plain";
     };
     void readFrom(QTcpSocket *socket);
-    void answer(QTcpSocket *socket, const QByteArray &path);
-    void write(QTcpSocket *socket, const Reply &reply);
+    void write(int index, const Reply &reply);
 
     QTcpServer m_server;
+    Answering m_answering = AnswerAtOnce;
+    Reply m_default;
     QHash<QByteArray, Reply> m_replies;
     QHash<QByteArray, bool> m_held;
-    QList<QPair<QPointer<QTcpSocket>, QByteArray>> m_waiting;
+    QList<int> m_waiting; // held requests, oldest first
     QHash<QTcpSocket *, QByteArray> m_buffers;
     QList<Request> m_requests;
+    QList<QPointer<QTcpSocket>> m_sockets; // of each request; null once answered
 };

@@ -3,7 +3,13 @@
 #include <QHostAddress>
 
 ScriptedHttpServer::ScriptedHttpServer(QObject *parent)
+    : ScriptedHttpServer(AnswerAtOnce, parent)
+{
+}
+
+ScriptedHttpServer::ScriptedHttpServer(Answering answering, QObject *parent)
     : QObject(parent)
+    , m_answering(answering)
 {
     m_server.listen(QHostAddress::LocalHost, 0);
     connect(&m_server, &QTcpServer::newConnection, this, [this] {
@@ -29,6 +35,11 @@ void ScriptedHttpServer::setReply(const QByteArray &path, const QByteArray &body
     m_replies.insert(path, {body, status, contentType});
 }
 
+void ScriptedHttpServer::setDefaultReply(const QByteArray &body, int status)
+{
+    m_default = {body, status, "text/plain"};
+}
+
 void ScriptedHttpServer::setHeld(const QByteArray &path, bool held)
 {
     m_held.insert(path, held);
@@ -36,26 +47,24 @@ void ScriptedHttpServer::setHeld(const QByteArray &path, bool held)
 
 void ScriptedHttpServer::release(const QByteArray &path)
 {
-    const auto waiting = m_waiting;
-    m_waiting.clear();
-    for (const auto &entry : waiting) {
-        if (entry.second != path)
-            m_waiting.append(entry);
-        else if (entry.first)
-            answer(entry.first, path);
+    const QList<int> waiting = m_waiting;
+    for (int index : waiting) {
+        if (m_requests.at(index).path == path)
+            write(index, m_replies.value(path, m_default));
     }
 }
 
 void ScriptedHttpServer::answerHeld(const QByteArray &path, const QByteArray &body)
 {
-    for (int i = 0; i < m_waiting.size(); ++i) {
-        if (m_waiting[i].second != path)
-            continue;
-        const QPointer<QTcpSocket> socket = m_waiting.takeAt(i).first;
-        if (socket)
-            write(socket, {body, 200, "text/plain"});
-        return;
+    for (int index : std::as_const(m_waiting)) {
+        if (m_requests.at(index).path == path)
+            return write(index, {body, 200, "text/plain"});
     }
+}
+
+void ScriptedHttpServer::respond(int index, const QByteArray &body)
+{
+    write(index, {body, 200, "text/html; charset=utf-8"});
 }
 
 int ScriptedHttpServer::count(const QByteArray &path) const
@@ -80,7 +89,7 @@ void ScriptedHttpServer::readFrom(QTcpSocket *socket)
 {
     QByteArray &buffer = m_buffers[socket];
     buffer += socket->readAll();
-    const int headerEnd = buffer.indexOf("\r\n\r\n");
+    const int headerEnd = int(buffer.indexOf("\r\n\r\n"));
     if (headerEnd < 0)
         return;
     const QList<QByteArray> lines = buffer.left(headerEnd).split('\n');
@@ -89,7 +98,7 @@ void ScriptedHttpServer::readFrom(QTcpSocket *socket)
     request.method = first.value(0);
     request.path = first.value(1);
     for (int i = 1; i < lines.size(); ++i) {
-        const int colon = lines[i].indexOf(':');
+        const int colon = int(lines[i].indexOf(':'));
         if (colon > 0)
             request.headers.insert(lines[i].left(colon).trimmed().toLower(),
                                    lines[i].mid(colon + 1).trimmed());
@@ -99,21 +108,22 @@ void ScriptedHttpServer::readFrom(QTcpSocket *socket)
         return;
     request.body = buffer.mid(headerEnd + 4, length);
     buffer.remove(0, headerEnd + 4 + length);
+    const int index = int(m_requests.size());
     m_requests.append(request);
-    if (m_held.value(request.path))
-        m_waiting.append({QPointer<QTcpSocket>(socket), request.path});
-    else
-        answer(socket, request.path);
+    m_sockets.append(QPointer<QTcpSocket>(socket));
+    m_waiting.append(index);
+    if (m_answering == AnswerAtOnce && !m_held.value(request.path))
+        write(index, m_replies.value(request.path, m_default));
     Q_EMIT requestReceived(request.path);
 }
 
-void ScriptedHttpServer::answer(QTcpSocket *socket, const QByteArray &path)
+void ScriptedHttpServer::write(int index, const Reply &reply)
 {
-    write(socket, m_replies.value(path));
-}
-
-void ScriptedHttpServer::write(QTcpSocket *socket, const Reply &reply)
-{
+    if (!m_waiting.removeOne(index))
+        return;
+    QTcpSocket *socket = m_sockets.at(index);
+    if (!socket)
+        return;
     QByteArray out = "HTTP/1.1 " + QByteArray::number(reply.status) + " X\r\n";
     out += "Content-Type: " + reply.contentType
            + "\r\nContent-Length: " + QByteArray::number(reply.body.size())

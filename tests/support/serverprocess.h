@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QByteArray>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+// pennova-server as a child process on a port the system picks (it prints the address
+// it bound), so that no other program can take the port between a probe and the start.
+class ServerProcess
+{
+public:
+    ServerProcess() = default;
+    ~ServerProcess();
+    ServerProcess(const ServerProcess &) = delete;
+    ServerProcess &operator=(const ServerProcess &) = delete;
+
+    static QString program();
+    // Starts it over `dataDir` and waits for its address; false (see output()) when it
+    // ended or said nothing within timeoutMs.
+    bool start(const QString &dataDir, const QStringList &options = {}, int timeoutMs = 60000);
+    void stop();
+    // "127.0.0.1:port" once started.
+    QString host() const { return m_host; }
+    QByteArray output() const { return m_output; }
+
+private:
+    QProcess m_process;
+    QString m_host;
+    QByteArray m_output;
+};
