@@ -274,22 +274,8 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
             && (word.size() < 6 || EditDistance::weighted(lower, best) > maxWeighted
                 || m_speller.frequencyRank(best) == 0 || m_speller.frequencyRank(best) > maxRank))
             continue;
-        // candidates that fit the word's place in the sentence first ("futher study": further)
-        if (i < tags.size() && !tags[i].empty() && sugg.size() > 1
-            && !m_speller.fitsTag(Tokenizer::toLower(sugg[0].word), tags[i])) {
-            for (size_t k = 1; k < sugg.size(); ++k)
-                if (sugg[k].score >= 0.05 && m_speller.fitsTag(Tokenizer::toLower(sugg[k].word), tags[i])) {
-                    std::rotate(sugg.begin(), sugg.begin() + long(k), sugg.begin() + long(k) + 1);
-                    // scores stay in falling order; two close ones tell that the choice is open
-                    std::vector<double> scores;
-                    for (const auto &sg : sugg)
-                        scores.push_back(sg.score);
-                    std::sort(scores.rbegin(), scores.rend());
-                    for (size_t m = 0; m < sugg.size(); ++m)
-                        sugg[m].score = scores[m];
-                    break;
-                }
-        }
+        // candidates that fit the words around first ("futher study": further)
+        m_context.rerank(t, tags, i, &sugg);
         Finding f = nonword(tok, word, midCapital && !swapped ? 1 : swapped ? 2 : 3);
         for (const auto &s : sugg) {
             Candidate c;

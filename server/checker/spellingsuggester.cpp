@@ -19,6 +19,23 @@ namespace {
 // One unit of weighted edit distance is worth this much log-frequency: an edit
 // must be backed by a word about e^kEditWeight times as frequent.
 constexpr double kEditWeight = 4.2;
+// The frequency list has some words only in their British spelling ("favourite"):
+// the American form in the dictionary gets that word's count.
+uint64_t variantFrequency(const Lexicon &lexicon, const std::string &american)
+{
+    static const std::pair<const char *, const char *> spellings[] = {
+        {"or", "our"}, {"er", "re"}, {"ize", "ise"}, {"og", "ogue"}, {"ense", "ence"}};
+    for (const auto &[us, uk] : spellings) {
+        const size_t at = american.rfind(us);
+        if (at == std::string::npos || at + 5 < american.size())
+            continue; // only near the end of the word
+        const std::string british = american.substr(0, at) + uk + american.substr(at + std::strlen(us));
+        if (const uint64_t f = lexicon.frequency(british))
+            return f;
+    }
+    return 0;
+}
+
 } // namespace
 
 SpellingSuggester::SpellingSuggester(const Lexicon &lexicon, const std::string &hunspellDir)
@@ -40,7 +57,7 @@ SpellingSuggester::SpellingSuggester(const Lexicon &lexicon, const std::string &
         if (stem.size() < 2 || !std::all_of(stem.begin(), stem.end(), [](char c) { return c >= 'a' && c <= 'z'; }))
             continue;
         if (!m_index.contains(stem))
-            m_index.add(stem, 1);
+            m_index.add(stem, std::max<uint64_t>(1, variantFrequency(lexicon, stem)));
     }
     m_index.build();
 }
@@ -305,7 +322,9 @@ std::vector<SpellingSuggester::Suggestion> SpellingSuggester::suggest(const std:
     }
     std::unordered_set<std::string> seen;
     for (size_t i = 0; i < words.size(); ++i) {
-        const std::string cased = matchCase(word, words[i].second);
+        // a word the dictionary knows only as a name keeps its capital ("Malaysia")
+        const std::string name = properName(words[i].second);
+        const std::string cased = matchCase(word, name.empty() ? words[i].second : name);
         if (!seen.insert(cased).second)
             continue;
         out.push_back({cased, sum > 0 ? weights[i] / sum : 0.0});

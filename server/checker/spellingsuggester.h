@@ -30,6 +30,7 @@ public:
     ~SpellingSuggester();
 
     bool hasDictionary() const { return m_hunspell != nullptr; }
+    const Lexicon &lexicon() const { return m_lexicon; }
     // word as written (letters and apostrophes); true when it is a known word.
     bool isCorrect(const std::string &word) const;
     // In the frequency list or the dictionary itself (derivations not counted).
