@@ -7,6 +7,7 @@
 
 #include "pennovapaths.h"
 #include "englishchecker.h"
+#include "spellingpairs.h"
 
 #include <cctype>
 #include <chrono>
@@ -483,6 +484,36 @@ int main(int argc, char **argv)
                     "is the edit\n",
                     type.c_str(), n.findings, n.right, n.atEdit, n.isEdit);
 
+    // misspelling detection: each misspelling of the shared sets inside a sentence, once in
+    // lower case within it and once capitalised at its start; found = a spelling finding on it
+    int detectPairs = 0, detectMid = 0, detectFirst = 0;
+    for (const SpellingPairs::Set &set : SpellingPairs::sharedSets(data + "spelling/")) {
+        int mid = 0, first = 0, n = 0;
+        for (const SpellingPair &p : set.second) {
+            if (p.wrong.empty() || lowered(p.wrong) == lowered(p.right))
+                continue;
+            ++n;
+            auto found = [&](const std::string &sentence, size_t at) {
+                const Json::Value record = checker.checkSentence(0, sentence, 0, config, {});
+                for (const Json::Value &f : record["corrections"])
+                    if (f["errorType"].asString() == "NONWORD" && f["start"].asUInt() <= at && f["end"].asUInt() > at)
+                        return true;
+                return false;
+            };
+            const std::string word = lowered(p.wrong);
+            std::string capital = word;
+            capital[0] = char(std::toupper(static_cast<unsigned char>(capital[0])));
+            mid += found("They wrote " + word + " here.", 11) ? 1 : 0;
+            first += found(capital + " is what they wrote.", 0) ? 1 : 0;
+        }
+        std::printf("%-32s %5d misspellings: found %5.1f%% in lower case within a sentence, %5.1f%% capitalised "
+                    "at its start\n",
+                    set.first.c_str(), n, 100.0 * mid / std::max(1, n), 100.0 * first / std::max(1, n));
+        detectPairs += n;
+        detectMid += mid;
+        detectFirst += first;
+    }
+
     std::printf("\nwindow: of all findings with a candidate (%d), those whose first candidate, applied, gives the words\n"
                 "  from the finding's left neighbour to its right one as some reference has them (%d);\n"
                 "at edits: of the findings whose words some annotator changed (%d; %d had no edit there), those whose\n"
@@ -497,6 +528,10 @@ int main(int argc, char **argv)
                 100.0 * firstRight / std::max(1, withCandidate), "");
     std::printf("%-58s %9.1f%% %10s\n", "First suggestion equals an annotator's edit (at edits)",
                 100.0 * firstIsEdit / std::max(1, atEdit), ">= 80 %");
+    std::printf("%-58s %9.1f%% %10s\n", "Misspellings detected (shared sets, within a sentence)",
+                100.0 * detectMid / std::max(1, detectPairs), "");
+    std::printf("%-58s %9.1f%% %10s\n", "Misspellings detected (shared sets, capitalised first word)",
+                100.0 * detectFirst / std::max(1, detectPairs), "");
     std::printf("%-58s %10.0f %10s\n", "Throughput, one thread (sentences/s, wall clock)", sentences.size() / secs,
                 ">= 1,000");
     std::printf("%-58s %10.0f %10s\n", "Throughput, one thread (sentences/s of CPU time)",

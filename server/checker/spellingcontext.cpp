@@ -110,6 +110,10 @@ double SpellingContext::misfit(const std::vector<Token> &t, const std::vector<st
         if (phraseEnds && !(c & Noun) && (c & Adjective))
             apply(kSoft);
     }
+    // before a participle after "is", "not" or an adverb: an adverb ("not perfecty organised")
+    if (next >= 0 && RuleSupport::tagIs(tags, next, "VBN") && (c & Adjective) && !(c & Adverb)
+        && (before == "not" || m_lexicon.isAuxiliary(before) || RuleSupport::tagIs(tags, prev, "RB")))
+        apply(kSoft);
     // after a modal: a verb, an adverb or "not"
     if (m_lexicon.isModal(before))
         apply(cost(Verb | Adverb | FiniteAux));
@@ -145,8 +149,20 @@ double SpellingContext::misfit(const std::vector<Token> &t, const std::vector<st
     size_t common = 0;
     while (common < typo.size() && common < cand.size() && typo[common] == cand[common])
         ++common;
-    if (common >= 4 && common + 2 >= typo.size() && common + 3 >= cand.size())
+    if (common >= 4 && common + 2 >= typo.size() && common + 3 >= cand.size()) {
         worst -= kSameStem;
+        // with the ending the typo tried to write ("wishs": wishes, "happend": happened)
+        auto ending = [](const std::string &w) {
+            const size_t n = w.size();
+            if (n > 4 && w.compare(n - 3, 3, "ing") == 0)
+                return 'g';
+            if (n > 3 && w.compare(n - 2, 2, "ly") == 0)
+                return 'l';
+            return w.back() == 's' || w.back() == 'd' ? w.back() : '\0';
+        };
+        if (ending(typo) && ending(typo) == ending(cand))
+            worst -= kSameStem / 2;
+    }
     return worst;
 }
 

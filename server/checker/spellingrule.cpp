@@ -263,6 +263,13 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
         // sentence only two letters swapped in a name the dictionary knows ("Eruope")
         const double maxWeighted = midCapital ? 0.8 : 1.0;
         const int maxRank = midCapital ? 3000 : 5000;
+        // a first word of common letters one typical slip from a common word ("Recieve",
+        // "Begining"): swapped or vowel letters, or a letter lost; names differ from words by
+        // any letter (Bortles), have letters added (Caffe) and often come in pairs (Banko Cantina)
+        const bool nameFollows = i + 1 < t.size() && t[i + 1].kind == Token::Word && t[i + 1].isCapitalised();
+        const bool slipFirst = !midCapital && !nameFollows && word.size() >= 5 && best.size() >= lower.size()
+            && EditDistance::weighted(lower, best) <= 0.65
+            && m_speller.frequencyRank(best) > 0 && m_speller.frequencyRank(best) <= 20000;
         const bool swapped = swappedLetters(lower, best) && m_speller.properName(best).size() > 0;
         // a first word that lost a letter of a common word ("Nowaday"); a name is more
         // often a word with a letter added or changed (Pieter, Caffe, Banko)
@@ -271,7 +278,7 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
             && m_speller.frequencyRank(best) <= 20000;
         // short capitalised words are usually names (Wes, Theo)
         if (tok.isCapitalised() && !split && !swapped && !sureFirst && !clearLongMiss
-            && (word.size() < 6 || EditDistance::weighted(lower, best) > maxWeighted
+            && !slipFirst && (word.size() < 6 || EditDistance::weighted(lower, best) > maxWeighted
                 || m_speller.frequencyRank(best) == 0 || m_speller.frequencyRank(best) > maxRank))
             continue;
         // candidates that fit the words around first ("futher study": further)

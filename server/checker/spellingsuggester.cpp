@@ -19,6 +19,9 @@ namespace {
 // One unit of weighted edit distance is worth this much log-frequency: an edit
 // must be backed by a word about e^kEditWeight times as frequent.
 constexpr double kEditWeight = 4.2;
+// Counts above this (the, of, and, for ...) add no more weight: the commonest words
+// would otherwise win every near tie with a content word ("thir": their, not the).
+constexpr double kCountCap = 1e9;
 // The frequency list has some words only in their British spelling ("favourite"):
 // the American form in the dictionary gets that word's count.
 uint64_t variantFrequency(const Lexicon &lexicon, const std::string &american)
@@ -234,7 +237,7 @@ bool SpellingSuggester::isDerivation(const std::string &w) const
 double SpellingSuggester::cost(const std::string &typo, uint32_t candidate) const
 {
     const double dist = EditDistance::weighted(typo, m_index.word(candidate));
-    return kEditWeight * dist - std::log(double(m_index.count(candidate)) + 1.0);
+    return kEditWeight * dist - std::log(std::min(double(m_index.count(candidate)), kCountCap) + 1.0);
 }
 
 std::string SpellingSuggester::matchCase(const std::string &original, const std::string &s)
