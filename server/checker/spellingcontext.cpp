@@ -120,6 +120,11 @@ double SpellingContext::misfit(const std::vector<Token> &t, const std::vector<st
     // after a subject pronoun: the verb, a modal, an auxiliary or an adverb
     if (RuleSupport::isSubjectPronoun(before) && before != "you" && before != "it")
         apply(cost(Verb | Modal | FiniteAux | Adverb));
+    // after "he" or "she" a present verb takes its -s ("she wishs": wishes, not wish)
+    if ((before == "he" || before == "she") && (c & Verb) && !closed
+        && cand.back() != 's' && !m_lexicon.isPastForm(cand) && !m_lexicon.isParticiple(cand)
+        && (cand.size() < 3 || cand.compare(cand.size() - 2, 2, "ed") != 0))
+        apply(kSoft);
     // after a preposition no modal, finite auxiliary, conjunction or second preposition
     if (prev >= 0 && m_lexicon.isPreposition(before) && (c & (Modal | FiniteAux | Conjunction | Preposition)))
         apply((c & (Modal | FiniteAux)) ? kHard : (c & (Noun | Verb | Adjective)) ? kSoft : kSoft + 1.0);

@@ -265,10 +265,11 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
         const int maxRank = midCapital ? 3000 : 5000;
         // a first word of common letters one typical slip from a common word ("Recieve",
         // "Begining"): swapped or vowel letters, or a letter lost; names differ from words by
-        // any letter (Bortles), have letters added (Caffe) and often come in pairs (Banko Cantina)
+        // any letter (Bortles), have letters added (Caffe), come in pairs (Banko Cantina) and
+        // are spelt like other names (Lukas, Lucas)
         const bool nameFollows = i + 1 < t.size() && t[i + 1].kind == Token::Word && t[i + 1].isCapitalised();
         const bool slipFirst = !midCapital && !nameFollows && word.size() >= 5 && best.size() >= lower.size()
-            && EditDistance::weighted(lower, best) <= 0.65
+            && EditDistance::weighted(lower, best) <= 0.65 && sugg[0].score >= 0.7 && m_speller.properName(best).empty()
             && m_speller.frequencyRank(best) > 0 && m_speller.frequencyRank(best) <= 20000;
         const bool swapped = swappedLetters(lower, best) && m_speller.properName(best).size() > 0;
         // a first word that lost a letter of a common word ("Nowaday"); a name is more

@@ -50,6 +50,8 @@ private slots:
         QTest::newRow("far from the word") << "accomodatoin" << "accommodation";
         QTest::newRow("run-on words") << "alot" << "a lot";
         QTest::newRow("contraction without apostrophe") << "dont" << "don't";
+        QTest::newRow("unheard r before a consonant") << "futher" << "further";
+        QTest::newRow("American form of a British-listed word") << "favorit" << "favorite";
     }
 
     void topSuggestion()
@@ -165,6 +167,7 @@ private slots:
         QVERIFY(EditDistance::weighted("importent", "important") < EditDistance::weighted("importxnt", "important"));
         QVERIFY(EditDistance::weighted("becuase", "because") < EditDistance::weighted("bxcuase", "because"));
         QVERIFY(EditDistance::weighted("hapoy", "happy") < EditDistance::weighted("hapzy", "happy"));
+        QVERIFY(EditDistance::weighted("futher", "further") < EditDistance::weighted("furher", "further"));
         QCOMPARE(EditDistance::soundKey("phone"), EditDistance::soundKey("fone"));
         QVERIFY(EditDistance::soundKey("night") != EditDistance::soundKey("day"));
     }
