@@ -485,7 +485,8 @@ int main(int argc, char **argv)
                     type.c_str(), n.findings, n.right, n.atEdit, n.isEdit);
 
     // misspelling detection: each misspelling of the shared sets inside a sentence, once in
-    // lower case within it and once capitalised at its start; found = a spelling finding on it
+    // lower case within it and once capitalised at its start; found = a finding on the word
+    // (a spelling finding, or a morphology one such as "teached")
     int detectPairs = 0, detectMid = 0, detectFirst = 0;
     for (const SpellingPairs::Set &set : SpellingPairs::sharedSets(data + "spelling/")) {
         int mid = 0, first = 0, n = 0;
@@ -496,7 +497,7 @@ int main(int argc, char **argv)
             auto found = [&](const std::string &sentence, size_t at) {
                 const Json::Value record = checker.checkSentence(0, sentence, 0, config, {});
                 for (const Json::Value &f : record["corrections"])
-                    if (f["errorType"].asString() == "NONWORD" && f["start"].asUInt() <= at && f["end"].asUInt() > at)
+                    if (f["errorType"].asString() != "SUGGESTION" && f["start"].asUInt() <= at && f["end"].asUInt() > at)
                         return true;
                 return false;
             };

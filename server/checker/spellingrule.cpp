@@ -1,6 +1,7 @@
 #include "spellingrule.h"
 
 #include "editdistance.h"
+#include "lexicon.h"
 #include "rulesupport.h"
 #include "spellingsuggester.h"
 
@@ -250,6 +251,11 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
         }
         if (sugg.empty())
             continue; // nothing useful to offer: stay silent
+        // candidates that fit the words around first ("futher study": further); the
+        // closest candidate still decides whether the word is judged at all
+        std::vector<SpellingSuggester::Suggestion> ranked = sugg;
+        m_context.rerank(t, tags, i, &ranked);
+        const std::string chosen = Tokenizer::toLower(ranked[0].word);
         // A word far from every known word is more likely a term or a name than a slip,
         // unless it is long and one common word is plainly meant ("Unforturntly").
         const std::string best = Tokenizer::toLower(sugg[0].word);
@@ -268,9 +274,17 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
         // any letter (Bortles), have letters added (Caffe), come in pairs (Banko Cantina) and
         // are spelt like other names (Lukas, Lucas)
         const bool nameFollows = i + 1 < t.size() && t[i + 1].kind == Token::Word && t[i + 1].isCapitalised();
-        const bool slipFirst = !midCapital && !nameFollows && word.size() >= 5 && best.size() >= lower.size()
-            && EditDistance::weighted(lower, best) <= 0.65 && sugg[0].score >= 0.7 && m_speller.properName(best).empty()
-            && m_speller.frequencyRank(best) > 0 && m_speller.frequencyRank(best) <= 20000;
+        // Names are nouns: a first word near a word that is no noun nor -ing form ("Realy",
+        // "Necassery", "Undistand") may be further from it.
+        const Lexicon &lex = m_speller.lexicon();
+        const bool nounLike = lex.isPos(chosen, Lexicon::Noun)
+            || (chosen.size() > 3 && chosen.back() == 's' && lex.isPos(chosen.substr(0, chosen.size() - 1), Lexicon::Noun))
+            || (chosen.size() > 5 && chosen.compare(chosen.size() - 3, 3, "ing") == 0);
+        const double slipLimit = nounLike || chosen.find(' ') != std::string::npos ? 0.65 : 1.0;
+        const bool slipFirst = !midCapital && !nameFollows && word.size() >= 4 && chosen.size() >= lower.size()
+            && EditDistance::weighted(lower, chosen) <= slipLimit && ranked[0].score >= 0.7
+            && m_speller.properName(chosen).empty() && m_speller.frequencyRank(chosen) > 0
+            && m_speller.frequencyRank(chosen) <= 20000;
         const bool swapped = swappedLetters(lower, best) && m_speller.properName(best).size() > 0;
         // a first word that lost a letter of a common word ("Nowaday"); a name is more
         // often a word with a letter added or changed (Pieter, Caffe, Banko)
@@ -282,10 +296,8 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
             && !slipFirst && (word.size() < 6 || EditDistance::weighted(lower, best) > maxWeighted
                 || m_speller.frequencyRank(best) == 0 || m_speller.frequencyRank(best) > maxRank))
             continue;
-        // candidates that fit the words around first ("futher study": further)
-        m_context.rerank(t, tags, i, &sugg);
         Finding f = nonword(tok, word, midCapital && !swapped ? 1 : swapped ? 2 : 3);
-        for (const auto &s : sugg) {
+        for (const auto &s : ranked) {
             Candidate c;
             c.correction = s.word;
             c.score = s.score;

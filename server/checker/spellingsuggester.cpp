@@ -213,7 +213,27 @@ bool SpellingSuggester::isDerivation(const std::string &w) const
             // inflections attach to nouns and verbs only ("smallers" is no word)
             const bool plural = sf == "s" || sf == "es";
             const bool verbal = sf == "ed" || sf == "ing" || sf == "ings" || sf == "er" || sf == "ers";
-            const int need = plural ? (Lexicon::Noun | Lexicon::Verb) : verbal ? int(Lexicon::Verb) : ~0;
+            // -ly makes adverbs of adjectives ("incidently", "oftenly" are slips); -ally
+            // only of -ic adjectives ("evidentally")
+            const bool adverb = sf == "ly" || sf == "ally";
+            const int need = plural ? (Lexicon::Noun | Lexicon::Verb)
+                : verbal        ? int(Lexicon::Verb)
+                : adverb        ? int(Lexicon::Adjective)
+                                : ~0;
+            if (sf == "ally" && (base.size() < 2 || base.compare(base.size() - 2, 2, "ic") != 0))
+                continue;
+            // -es follows a hissing sound or an o ("performes" is a slip); a silent e
+            // goes before -ing and -ed ("changeing")
+            auto baseEnds = [&](const char *x) {
+                const size_t k = std::strlen(x);
+                return base.size() > k && base.compare(base.size() - k, k, x) == 0;
+            };
+            if (sf == "es" && !(baseEnds("s") || baseEnds("x") || baseEnds("z") || baseEnds("ch") || baseEnds("sh")
+                                || baseEnds("o")))
+                continue;
+            if ((sf == "ing" || sf == "ings" || sf == "ed") && baseEnds("e") && !baseEnds("ee") && !baseEnds("ye")
+                && !baseEnds("oe"))
+                continue;
             // a silent e drops only before a vowel: "definitly" is no form of "definite"
             const bool dropsE = std::string("aeiy").find(sf[0]) != std::string::npos;
             if ((base.size() >= 4 && m_lexicon.frequency(base) > 0 && (m_lexicon.posMask(base) & need))
@@ -225,6 +245,10 @@ bool SpellingSuggester::isDerivation(const std::string &w) const
     for (size_t cut = 4; cut + 4 <= w.size(); ++cut) {
         // a doubled letter at the cut is a misspelt inflection (writ|ting), not a compound
         if (w[cut - 1] == w[cut])
+            continue;
+        // a second part that is also an ending is a misspelt derivation (evident|ally, great|fully)
+        static const std::unordered_set<std::string> endings = {"ally", "fully", "able", "less", "ness", "ment"};
+        if (endings.count(w.substr(cut)))
             continue;
         const int ra = m_lexicon.frequencyRank(w.substr(0, cut));
         const int rb = m_lexicon.frequencyRank(w.substr(cut));

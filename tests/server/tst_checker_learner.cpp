@@ -319,6 +319,10 @@ private slots:
             "For example, my cousin is twelve.");
         row("capitalised first word missing a letter", "Nowaday, students study English.", "Nowaday", "Nowadays",
             "nonword", "Nowadays, students study English.");
+        row("capitalised first word near an adverb", "Realy, the test was easy.", "Realy", "Really", "nonword",
+            "Really, the test was easy.");
+        row("capitalised first word near a verb", "Undrestand the question first.", "Undrestand", "Understand",
+            "nonword", "Understand the question first.");
         row("swapped letters in a capitalised name", "I want to visit Eruope.", "Eruope", "Europe", "nonword",
             "I want to visit Europe.");
         row("a city in lower case", "I live in istanbul.", "istanbul", "Istanbul", "name_capital",

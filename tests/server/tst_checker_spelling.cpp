@@ -109,6 +109,14 @@ private slots:
         QTest::newRow("learner run-on") << "eachother" << false;
         QTest::newRow("prefix on a misspelling") << "rebuisness" << false;
         QTest::newRow("random letters") << "qzxvkj" << false;
+        QTest::newRow("-ly on a noun") << "accidently" << false;
+        QTest::newRow("word and -fully run together") << "greatfully" << false;
+        QTest::newRow("-ly on an adverb") << "oftenly" << false;
+        QTest::newRow("-ally on an adjective not in -ic") << "evidentally" << false;
+        QTest::newRow("silent e kept before -ing") << "changeing" << false;
+        QTest::newRow("-es after a plain consonant") << "performes" << false;
+        QTest::newRow("-ly on an adjective") << "unhurriedly" << true;
+        QTest::newRow("-es after a hissing sound") << "unleashes" << true;
     }
 
     void knownWords()
