@@ -263,7 +263,9 @@ bool firstCandidateIsEdit(const std::string &s, const Json::Value &f, const std:
 {
     const size_t a = std::min<size_t>(f["start"].asUInt(), s.size());
     const size_t b = std::min<size_t>(std::max<size_t>(f["end"].asUInt(), a), s.size());
-    const std::string correction = f["candidates"][0u]["correction"].asString();
+    // the client joins the words around a deletion with one space
+    const bool deletion = f["candidates"][0u]["candidateType"].asString() == "DELETION";
+    const std::string correction = deletion ? std::string(" ") : f["candidates"][0u]["correction"].asString();
     const std::vector<Piece> src = pieces(s);
     const std::vector<Piece> fixedPieces = pieces(s.substr(0, a) + correction + s.substr(b));
     // the source words the finding covers: [ta, tb)
@@ -277,9 +279,8 @@ bool firstCandidateIsEdit(const std::string &s, const Json::Value &f, const std:
     for (const Piece &p : fixedPieces)
         if (p.end > a && p.start < a + correction.size())
             proposed.push_back(p.text);
-    // a candidate that only deletes takes the covered words out
-    if (correction.empty() && ta == tb)
-        return *edited = false;
+    if (ta == tb && (deletion || correction.empty()))
+        return *edited = false; // deletes nothing
     std::vector<std::string> original;
     for (size_t k = ta; k < tb; ++k)
         original.push_back(src[k].text);
