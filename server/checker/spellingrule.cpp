@@ -239,7 +239,9 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
         std::vector<SpellingSuggester::Suggestion> sugg = m_speller.suggest(word, 5);
         // two words run together ("Forexample") come first unless a near miss is plain
         const std::string joined = m_speller.runTogether(lower);
-        const bool plainMiss = !sugg.empty() && EditDistance::damerau(lower, Tokenizer::toLower(sugg[0].word), 1) <= 1;
+        // (two of the commonest words outweigh a rarer near miss: "donot" is "do not", not "donor")
+        const bool plainMiss = !sugg.empty() && EditDistance::damerau(lower, Tokenizer::toLower(sugg[0].word), 1) <= 1
+            && !(m_speller.commonRunTogether(joined) && m_speller.frequencyRank(Tokenizer::toLower(sugg[0].word)) > 2000);
         // a capitalised run-together word must hold a short function word ("Forexample", not "Newtown")
         const bool functionPart = joined.size() > 1 && (joined.find(' ') <= 3 || joined.size() - joined.find(' ') <= 4);
         if (!joined.empty() && !plainMiss && !midCapital && (!tok.isCapitalised() || functionPart)) {

@@ -105,7 +105,8 @@ std::string SpellingSuggester::properName(const std::string &lower) const
 std::string SpellingSuggester::runTogether(const std::string &lower) const
 {
     static const std::unordered_set<std::string> shortWords = {"a", "an", "i", "to", "of", "in", "on", "at",
-                                                               "for", "by", "as", "so", "no", "the", "my", "is"};
+                                                               "for", "by", "as", "so", "no", "the", "my", "is", "do",
+                                                               "not", "it", "we", "he", "and", "you", "can", "be"};
     std::string best;
     int bestRank = 0;
     for (size_t cut = 1; cut + 2 <= lower.size(); ++cut) {
@@ -121,6 +122,15 @@ std::string SpellingSuggester::runTogether(const std::string &lower) const
         }
     }
     return best;
+}
+
+bool SpellingSuggester::commonRunTogether(const std::string &joined) const
+{
+    const size_t space = joined.find(' ');
+    if (space == std::string::npos)
+        return false;
+    const int ra = m_lexicon.frequencyRank(joined.substr(0, space)), rb = m_lexicon.frequencyRank(joined.substr(space + 1));
+    return ra > 0 && rb > 0 && ra <= 300 && rb <= 300;
 }
 
 bool SpellingSuggester::fitsTag(const std::string &c, const std::string &tag) const

@@ -356,6 +356,7 @@ private slots:
         add("no second preposition", "It should be used as fod for the fish.", "fod", "food", true);
         add("noun after the", "The fod is for you.", "fod", "food", true);
         add("present verb after she takes -s", "She wishs to go home.", "wishs", "wishes", true);
+        add("two common words run together beat a rare near miss", "They donot like it.", "donot", "do not", true);
         add("lower-case word not made a name", "He said that flouride is bad.", "flouride", "fluoride", false);
         add("name keeps its capital", "We went to malysia last year.", "malysia", "Malaysia", true);
         add("American spelling first", "It is my favorit subject.", "favorit", "favorite", true);
