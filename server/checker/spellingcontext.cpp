@@ -139,6 +139,10 @@ double SpellingContext::misfit(const std::vector<Token> &t, const std::vector<st
         apply(kHard);
     if (among(cand, {"they", "we", "these", "those", "i"}) && among(after, {"is", "was", "has", "does"}))
         apply(kHard);
+    // no pronoun or "there" right before a noun ("start ther company": their)
+    if (((c & Subject) || cand == "there") && next >= 0 && !(c & Article)
+        && (RuleSupport::tagIs(tags, next, "NN") && !RuleSupport::tagIs(tags, next, "NNP")))
+        apply(kSoft);
     // the same word twice ("for for")
     if (after == cand || before == cand)
         apply(kHard);

@@ -239,7 +239,7 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
         std::vector<SpellingSuggester::Suggestion> sugg = m_speller.suggest(word, 5);
         // two words run together ("Forexample") come first unless a near miss is plain
         const std::string joined = m_speller.runTogether(lower);
-        // (two of the commonest words outweigh a rarer near miss: "donot" is "do not", not "donor")
+        // (two function words outweigh a rarer near miss: "donot" is "do not", not "donor")
         const bool plainMiss = !sugg.empty() && EditDistance::damerau(lower, Tokenizer::toLower(sugg[0].word), 1) <= 1
             && !(m_speller.commonRunTogether(joined) && m_speller.frequencyRank(Tokenizer::toLower(sugg[0].word)) > 2000);
         // a capitalised run-together word must hold a short function word ("Forexample", not "Newtown")

@@ -102,16 +102,24 @@ std::string SpellingSuggester::properName(const std::string &lower) const
     return !m_hunspell->spell(lower) && m_hunspell->spell(name) ? name : std::string();
 }
 
+namespace {
+// Short function words that learners write together with the next word.
+const std::unordered_set<std::string> &shortWords()
+{
+    static const std::unordered_set<std::string> s = {"a",  "an", "i",  "to", "of", "in",  "on",  "at",  "for",
+                                                      "by", "as", "so", "no", "the", "my", "is",  "do",  "not",
+                                                      "it", "we", "he", "and", "you", "can", "be", "up", "few"};
+    return s;
+}
+} // namespace
+
 std::string SpellingSuggester::runTogether(const std::string &lower) const
 {
-    static const std::unordered_set<std::string> shortWords = {"a", "an", "i", "to", "of", "in", "on", "at",
-                                                               "for", "by", "as", "so", "no", "the", "my", "is", "do",
-                                                               "not", "it", "we", "he", "and", "you", "can", "be"};
     std::string best;
     int bestRank = 0;
     for (size_t cut = 1; cut + 2 <= lower.size(); ++cut) {
         const std::string a = lower.substr(0, cut), b = lower.substr(cut);
-        if ((a.size() < 4 && !shortWords.count(a)) || (b.size() < 4 && !shortWords.count(b)))
+        if ((a.size() < 4 && !shortWords().count(a)) || (b.size() < 4 && !shortWords().count(b)))
             continue;
         const int ra = m_lexicon.frequencyRank(a), rb = m_lexicon.frequencyRank(b);
         if (ra == 0 || rb == 0 || ra > 20000 || rb > 20000)
@@ -129,8 +137,7 @@ bool SpellingSuggester::commonRunTogether(const std::string &joined) const
     const size_t space = joined.find(' ');
     if (space == std::string::npos)
         return false;
-    const int ra = m_lexicon.frequencyRank(joined.substr(0, space)), rb = m_lexicon.frequencyRank(joined.substr(space + 1));
-    return ra > 0 && rb > 0 && ra <= 300 && rb <= 300;
+    return shortWords().count(joined.substr(0, space)) && shortWords().count(joined.substr(space + 1));
 }
 
 bool SpellingSuggester::fitsTag(const std::string &c, const std::string &tag) const

@@ -48,7 +48,7 @@ public:
     std::string properName(const std::string &lower) const;
     // "forexample" -> "for example": two common words run together; "" when none.
     std::string runTogether(const std::string &lower) const;
-    // Both words of a runTogether() answer are among the few hundred commonest.
+    // Both words of a runTogether() answer are short function words ("do not", "up to").
     bool commonRunTogether(const std::string &joined) const;
     // Whether a candidate can stand where the tagger put tag (VBG wants an -ing form,
     // NNS a plural, RB an adverb ...); true for tags that say nothing about the form.

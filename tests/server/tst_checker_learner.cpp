@@ -357,6 +357,9 @@ private slots:
         add("noun after the", "The fod is for you.", "fod", "food", true);
         add("present verb after she takes -s", "She wishs to go home.", "wishs", "wishes", true);
         add("two common words run together beat a rare near miss", "They donot like it.", "donot", "do not", true);
+        add("two function words run together", "It rose upto 37 degrees.", "upto", "up to", true);
+        add("a word and an ending are no run-together pair", "We must be carefull.", "carefull", "careful", false);
+        add("determiner before a noun, not there", "They know how to start ther company.", "ther", "their", false);
         add("lower-case word not made a name", "He said that flouride is bad.", "flouride", "fluoride", false);
         add("name keeps its capital", "We went to malysia last year.", "malysia", "Malaysia", true);
         add("American spelling first", "It is my favorit subject.", "favorit", "favorite", true);
