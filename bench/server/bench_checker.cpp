@@ -430,6 +430,7 @@ int main(int argc, char **argv)
         refs.push_back(readLines(data + "grammar/jfleg/test/test.ref" + std::to_string(k)));
     int flagged = 0, allEdited = 0, allEditedFlagged = 0, withCandidate = 0, firstRight = 0;
     int atEdit = 0, firstIsEdit = 0; // findings where an annotator changed the words; first candidate is that change
+    int acceptAll = 0, acceptAllRight = 0; // of those, the ones accept-all applies; and applies rightly
     struct TypeCounts
     {
         int findings = 0, right = 0, atEdit = 0, isEdit = 0;
@@ -462,6 +463,13 @@ int main(int argc, char **argv)
             const bool isEdit = firstCandidateIsEdit(s, f, r, &edited);
             atEdit += edited ? 1 : 0;
             firstIsEdit += isEdit ? 1 : 0;
+            // what accept-all would apply: a first candidate clearly ahead of the second
+            const Json::Value &cands = f["candidates"];
+            const double a = cands[0u]["score"].asDouble(), b = cands.size() > 1 ? cands[1u]["score"].asDouble() : 0.0;
+            if (edited && (a >= 0.8 || a >= 4 * b)) {
+                ++acceptAll;
+                acceptAllRight += isEdit ? 1 : 0;
+            }
             if (edited && !isEdit && wrong > 0) {
                 --wrong;
                 std::printf("  WRONG %s '%s' ->", f["explainType"].asCString(), f["errorInfo"].asCString());
@@ -519,8 +527,9 @@ int main(int argc, char **argv)
     std::printf("\nwindow: of all findings with a candidate (%d), those whose first candidate, applied, gives the words\n"
                 "  from the finding's left neighbour to its right one as some reference has them (%d);\n"
                 "at edits: of the findings whose words some annotator changed (%d; %d had no edit there), those whose\n"
-                "  first candidate writes what such an annotator wrote for the same words (%d), by word alignment\n",
-                withCandidate, firstRight, atEdit, withCandidate - atEdit, firstIsEdit);
+                "  first candidate writes what such an annotator wrote for the same words (%d), by word alignment;\n"
+                "accept-all: of those at edits, the ones whose first candidate is clearly ahead (%d), and rightly (%d)\n",
+                withCandidate, firstRight, atEdit, withCandidate - atEdit, firstIsEdit, acceptAll, acceptAllRight);
     std::printf("\n%-58s %10s %10s\n", "Measure", "Now", "Target");
     std::printf("%-58s %9.1f%% %10s\n", "JFLEG test sentences flagged, among those every annotator edited",
                 100.0 * allEditedFlagged / std::max(1, allEdited), ">= 75 %");
@@ -530,6 +539,8 @@ int main(int argc, char **argv)
                 100.0 * firstRight / std::max(1, withCandidate), "");
     std::printf("%-58s %9.1f%% %10s\n", "First suggestion equals an annotator's edit (at edits)",
                 100.0 * firstIsEdit / std::max(1, atEdit), ">= 80 %");
+    std::printf("%-58s %9.1f%% %10s\n", "Accept-all applies the annotator's edit (at edits)",
+                100.0 * acceptAllRight / std::max(1, acceptAll), "");
     std::printf("%-58s %9.1f%% %10s\n", "Misspellings detected (shared sets, within a sentence)",
                 100.0 * detectMid / std::max(1, detectPairs), "");
     std::printf("%-58s %9.1f%% %10s\n", "Misspellings detected (shared sets, capitalised first word)",

@@ -1,5 +1,6 @@
 #include "spellingcontext.h"
 
+#include "editdistance.h"
 #include "lexicon.h"
 #include "rulesupport.h"
 
@@ -189,11 +190,16 @@ void SpellingContext::rerank(const std::vector<Token> &t, const std::vector<std:
         cost.emplace_back(-logScore + misfit(t, tags, i, s.word), k);
     }
     std::stable_sort(cost.begin(), cost.end());
+    // a first candidate more than one slip away is less sure: its lead counts for less
+    // ("taire": there, tire or tired)
+    const std::string first = Tokenizer::toLower((*cands)[cost.front().second].word);
+    const double slips = first.find(' ') == std::string::npos ? EditDistance::weighted(t[i].lower, first) : 1.0;
+    const double temperature = 1.0 + 1.5 * std::max(0.0, slips - 1.0);
     std::vector<SpellingSuggester::Suggestion> out;
     double sum = 0.0;
     for (const auto &[c, k] : cost) {
         out.push_back((*cands)[k]);
-        out.back().score = std::exp(-std::min(50.0, c - cost.front().first));
+        out.back().score = std::exp(-std::min(50.0, (c - cost.front().first) / temperature));
         sum += out.back().score;
     }
     for (auto &s : out)

@@ -367,6 +367,7 @@ private slots:
             true);
         add("capitalised first word missing a letter", "Begining is the hardest part.", "Begining", "Beginning",
             true);
+        add("best candidate two slips away", "We went taire last year.", "taire", "there", false);
         add("an added ending against another stem", "The olders should be respected.", "olders", "orders", false);
     }
 
