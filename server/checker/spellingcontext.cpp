@@ -171,7 +171,7 @@ double SpellingContext::misfit(const std::vector<Token> &t, const std::vector<st
             return w.back() == 's' || w.back() == 'd' ? w.back() : '\0';
         };
         if (ending(typo) && ending(typo) == ending(cand))
-            worst -= kSameStem / 2;
+            worst -= kSameStem;
     }
     return worst;
 }
