@@ -282,7 +282,8 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
         const bool nounLike = lex.isPos(chosen, Lexicon::Noun)
             || (chosen.size() > 3 && chosen.back() == 's' && lex.isPos(chosen.substr(0, chosen.size() - 1), Lexicon::Noun))
             || (chosen.size() > 5 && chosen.compare(chosen.size() - 3, 3, "ing") == 0);
-        const double slipLimit = nounLike || chosen.find(' ') != std::string::npos ? 0.65 : 1.0;
+        // and long names are seldom two slips from a long common word ("Acheivment")
+        const double slipLimit = word.size() >= 8 ? 1.6 : nounLike || chosen.find(' ') != std::string::npos ? 0.65 : 1.0;
         const bool slipFirst = !midCapital && !nameFollows && word.size() >= 4 && chosen.size() >= lower.size()
             && EditDistance::weighted(lower, chosen) <= slipLimit && ranked[0].score >= 0.7
             && m_speller.properName(chosen).empty() && m_speller.frequencyRank(chosen) > 0

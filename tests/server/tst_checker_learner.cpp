@@ -321,6 +321,8 @@ private slots:
             "nonword", "Nowadays, students study English.");
         row("capitalised first word near an adverb", "Realy, the test was easy.", "Realy", "Really", "nonword",
             "Really, the test was easy.");
+        row("long capitalised first word two slips from a word", "Acheivment is the goal.", "Acheivment",
+            "Achievement", "nonword", "Achievement is the goal.");
         row("capitalised first word near a verb", "Undrestand the question first.", "Undrestand", "Understand",
             "nonword", "Understand the question first.");
         row("swapped letters in a capitalised name", "I want to visit Eruope.", "Eruope", "Europe", "nonword",
