@@ -240,8 +240,9 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
         // two words run together ("Forexample") come first unless a near miss is plain
         const std::string joined = m_speller.runTogether(lower);
         // (two function words outweigh a rarer near miss: "donot" is "do not", not "donor")
-        const bool plainMiss = !sugg.empty() && EditDistance::damerau(lower, Tokenizer::toLower(sugg[0].word), 1) <= 1
-            && !(m_speller.commonRunTogether(joined) && m_speller.frequencyRank(Tokenizer::toLower(sugg[0].word)) > 2000);
+        const std::string nearest = sugg.empty() ? std::string() : Tokenizer::toLower(sugg[0].word);
+        const bool plainMiss = !sugg.empty() && EditDistance::damerau(lower, nearest, 1) <= 1
+            && !(m_speller.commonRunTogether(joined) && m_speller.frequencyRank(nearest) > 2000);
         // a capitalised run-together word must hold a short function word ("Forexample", not "Newtown")
         const bool functionPart = joined.size() > 1 && (joined.find(' ') <= 3 || joined.size() - joined.find(' ') <= 4);
         if (!joined.empty() && !plainMiss && !midCapital && (!tok.isCapitalised() || functionPart)) {
@@ -271,19 +272,21 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
         // sentence only two letters swapped in a name the dictionary knows ("Eruope")
         const double maxWeighted = midCapital ? 0.8 : 1.0;
         const int maxRank = midCapital ? 3000 : 5000;
-        // a first word of common letters one typical slip from a common word ("Recieve",
-        // "Begining"): swapped or vowel letters, or a letter lost; names differ from words by
-        // any letter (Bortles), have letters added (Caffe), come in pairs (Banko Cantina) and
-        // are spelt like other names (Lukas, Lucas)
+        // A capitalised first word close to a common word ("Recieve", "Begining") is that word
+        // misspelt. Names differ from words by any letter (Bortles), have letters added
+        // (Caffe), come in pairs (Banko Cantina) and are spelt like other names (Lukas):
+        // near a noun only a swapped or vowel letter or a lost letter counts; names are
+        // nouns, so near another word ("Realy", "Undistand") one slip of any kind; a long
+        // word may be two slips from a long common word ("Acheivment").
         const bool nameFollows = i + 1 < t.size() && t[i + 1].kind == Token::Word && t[i + 1].isCapitalised();
-        // Names are nouns: a first word near a word that is no noun nor -ing form ("Realy",
-        // "Necassery", "Undistand") may be further from it.
         const Lexicon &lex = m_speller.lexicon();
+        const size_t n = chosen.size();
+        const std::string singular = n > 3 && chosen.back() == 's' ? chosen.substr(0, n - 1) : std::string();
         const bool nounLike = lex.isPos(chosen, Lexicon::Noun)
-            || (chosen.size() > 3 && chosen.back() == 's' && lex.isPos(chosen.substr(0, chosen.size() - 1), Lexicon::Noun))
-            || (chosen.size() > 5 && chosen.compare(chosen.size() - 3, 3, "ing") == 0);
-        // and long names are seldom two slips from a long common word ("Acheivment")
-        const double slipLimit = word.size() >= 8 ? 1.6 : nounLike || chosen.find(' ') != std::string::npos ? 0.65 : 1.0;
+            || (!singular.empty() && lex.isPos(singular, Lexicon::Noun))
+            || (n > 5 && chosen.compare(n - 3, 3, "ing") == 0);
+        const bool twoWords = chosen.find(' ') != std::string::npos;
+        const double slipLimit = word.size() >= 8 ? 1.6 : nounLike || twoWords ? 0.65 : 1.0;
         const bool slipFirst = !midCapital && !nameFollows && word.size() >= 4 && chosen.size() >= lower.size()
             && EditDistance::weighted(lower, chosen) <= slipLimit && ranked[0].score >= 0.7
             && m_speller.properName(chosen).empty() && m_speller.frequencyRank(chosen) > 0
