@@ -78,6 +78,8 @@ double SpellingContext::misfit(const std::vector<Token> &t, const std::vector<st
     if (written.find(' ') != std::string::npos || written.find('\'') != std::string::npos)
         return 0.0;
     const std::string cand = Tokenizer::toLower(written);
+    if (cand.empty() || i >= t.size())
+        return 0.0;
     const int c = classes(cand);
     const bool closed = (c & kClosed) != 0;
     const bool open = (c & (Noun | Verb | Adjective | Adverb)) != 0;
@@ -163,7 +165,7 @@ double SpellingContext::misfit(const std::vector<Token> &t, const std::vector<st
         worst -= kSameStem;
         // with the ending the typo tried to write ("wishs": wishes, "happend": happened)
         auto ending = [](const std::string &w) {
-            const size_t n = w.size();
+            const size_t n = w.size(); // both at least four letters here
             if (n > 4 && w.compare(n - 3, 3, "ing") == 0)
                 return 'g';
             if (n > 3 && w.compare(n - 2, 2, "ly") == 0)
