@@ -181,7 +181,7 @@ double SpellingContext::misfit(const std::vector<Token> &t, const std::vector<st
 void SpellingContext::rerank(const std::vector<Token> &t, const std::vector<std::string> &tags, size_t i,
                              std::vector<SpellingSuggester::Suggestion> *cands) const
 {
-    if (cands->size() < 2)
+    if (cands->size() < 2 || i >= t.size())
         return;
     double total = 0.0;
     std::vector<std::pair<double, size_t>> cost;
