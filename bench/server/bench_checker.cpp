@@ -2,10 +2,12 @@
 // false-alarm rate on CWEB sentences that no annotator edited (and, for reference,
 // how many edited sentences get at least one finding).
 // Usage: bench_checker [--confidence N] [--show N] (print N false alarms) [--missed N] (print N
-// learner sentences left without a finding) [--check SENTENCE...].
+// learner sentences left without a finding) [--wrong N] (print N findings at an annotator's edit whose first
+// candidate is not that edit) [--check SENTENCE...].
 
 #include "pennovapaths.h"
 #include "englishchecker.h"
+#include "spellingpairs.h"
 
 #include <cctype>
 #include <chrono>
@@ -147,6 +149,167 @@ bool firstCandidateInReference(const std::string &s, const Json::Value &f, const
     return false;
 }
 
+// Words and punctuation marks of a sentence with their byte offsets.
+struct Piece
+{
+    std::string text;
+    size_t start, end;
+};
+
+std::vector<Piece> pieces(const std::string &s)
+{
+    std::vector<Piece> out;
+    size_t i = 0;
+    while (i < s.size()) {
+        const unsigned char c = static_cast<unsigned char>(s[i]);
+        if (c == ' ') {
+            ++i;
+            continue;
+        }
+        size_t j = i + 1;
+        if (std::isalnum(c) || c >= 0x80) {
+            // letters, digits and the apostrophes and hyphens inside a word
+            while (j < s.size()) {
+                const unsigned char d = static_cast<unsigned char>(s[j]);
+                const bool inner = (d == '\'' || d == '-') && j + 1 < s.size()
+                    && (std::isalnum(static_cast<unsigned char>(s[j + 1])) || s[j + 1] & 0x80);
+                if (!(std::isalnum(d) || d >= 0x80 || inner))
+                    break;
+                ++j;
+            }
+        }
+        out.push_back({s.substr(i, j - i), i, j});
+        i = j;
+    }
+    return out;
+}
+
+std::string lowered(std::string s)
+{
+    for (char &c : s)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+// Cost of writing reference word r where the source has s: equal words nothing,
+// a change of case little, a near spelling less than an unrelated word, and every
+// substitution less than a deletion plus an insertion (2).
+double substitution(const std::string &s, const std::string &r)
+{
+    if (s == r)
+        return 0.0;
+    const std::string a = lowered(s), b = lowered(r);
+    if (a == b)
+        return 0.2;
+    std::vector<size_t> row(b.size() + 1);
+    for (size_t j = 0; j <= b.size(); ++j)
+        row[j] = j;
+    for (size_t i = 1; i <= a.size(); ++i) {
+        size_t diag = row[0];
+        row[0] = i;
+        for (size_t j = 1; j <= b.size(); ++j) {
+            const size_t up = row[j];
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diag + (a[i - 1] == b[j - 1] ? 0 : 1)});
+            diag = up;
+        }
+    }
+    return 0.6 + 0.8 * double(row[b.size()]) / double(std::max(a.size(), b.size()));
+}
+
+// A word alignment of a source sentence with one reference: per source word the
+// reference word written for it (or none), and per gap the words inserted there.
+struct Alignment
+{
+    std::vector<int> target;                         // source word -> reference word, -1 deleted
+    std::vector<std::vector<std::string>> inserted;  // gap before source word k (k = n: at the end)
+};
+
+Alignment align(const std::vector<Piece> &src, const std::vector<Piece> &ref)
+{
+    const size_t n = src.size(), m = ref.size();
+    std::vector<std::vector<double>> d(n + 1, std::vector<double>(m + 1, 0.0));
+    for (size_t i = 0; i <= n; ++i)
+        d[i][0] = double(i);
+    for (size_t j = 0; j <= m; ++j)
+        d[0][j] = double(j);
+    for (size_t i = 1; i <= n; ++i)
+        for (size_t j = 1; j <= m; ++j)
+            d[i][j] = std::min({d[i - 1][j] + 1.0, d[i][j - 1] + 1.0,
+                                d[i - 1][j - 1] + substitution(src[i - 1].text, ref[j - 1].text)});
+    Alignment a;
+    a.target.assign(n, -1);
+    a.inserted.assign(n + 1, {});
+    size_t i = n, j = m;
+    while (i > 0 || j > 0) {
+        if (i > 0 && j > 0 && d[i][j] == d[i - 1][j - 1] + substitution(src[i - 1].text, ref[j - 1].text)) {
+            a.target[i - 1] = int(j - 1);
+            --i, --j;
+        } else if (i > 0 && d[i][j] == d[i - 1][j] + 1.0) {
+            --i;
+        } else {
+            a.inserted[i].insert(a.inserted[i].begin(), ref[j - 1].text);
+            --j;
+        }
+    }
+    return a;
+}
+
+// Corrected measure: the words finding f leaves after applying its first candidate to s,
+// compared with the words each reference writes for the same source words (with or
+// without what the reference inserts just before or after them). Only references that
+// changed something there count; *edited tells whether any did.
+bool firstCandidateIsEdit(const std::string &s, const Json::Value &f, const std::vector<std::string> &refs,
+                          bool *edited)
+{
+    const size_t a = std::min<size_t>(f["start"].asUInt(), s.size());
+    const size_t b = std::min<size_t>(std::max<size_t>(f["end"].asUInt(), a), s.size());
+    // the client joins the words around a deletion with one space
+    const bool deletion = f["candidates"][0u]["candidateType"].asString() == "DELETION";
+    const std::string correction = deletion ? std::string(" ") : f["candidates"][0u]["correction"].asString();
+    const std::vector<Piece> src = pieces(s);
+    const std::vector<Piece> fixedPieces = pieces(s.substr(0, a) + correction + s.substr(b));
+    // the source words the finding covers: [ta, tb)
+    size_t ta = 0;
+    while (ta < src.size() && src[ta].end <= a)
+        ++ta;
+    size_t tb = ta;
+    while (tb < src.size() && src[tb].start < b)
+        ++tb;
+    std::vector<std::string> proposed;
+    for (const Piece &p : fixedPieces)
+        if (p.end > a && p.start < a + correction.size())
+            proposed.push_back(p.text);
+    if (ta == tb && (deletion || correction.empty()))
+        return *edited = false; // deletes nothing
+    std::vector<std::string> original;
+    for (size_t k = ta; k < tb; ++k)
+        original.push_back(src[k].text);
+    *edited = false;
+    bool right = false;
+    for (const std::string &r : refs) {
+        const std::vector<Piece> ref = pieces(r);
+        const Alignment al = align(src, ref);
+        std::vector<std::string> core;
+        for (size_t k = ta; k < tb; ++k) {
+            if (k > ta)
+                core.insert(core.end(), al.inserted[k].begin(), al.inserted[k].end());
+            if (al.target[k] >= 0)
+                core.push_back(ref[size_t(al.target[k])].text);
+        }
+        const std::vector<std::string> &before = al.inserted[ta], &after = al.inserted[tb];
+        if (core == original && before.empty() && after.empty())
+            continue; // this annotator left these words alone
+        *edited = true;
+        std::vector<std::string> withBefore = before, withAfter = core, withBoth;
+        withBefore.insert(withBefore.end(), core.begin(), core.end());
+        withAfter.insert(withAfter.end(), after.begin(), after.end());
+        withBoth = withBefore;
+        withBoth.insert(withBoth.end(), after.begin(), after.end());
+        right = right || proposed == core || proposed == withBefore || proposed == withAfter || proposed == withBoth;
+    }
+    return right;
+}
+
 double peakMegabytes()
 {
     std::ifstream in("/proc/self/status");
@@ -164,6 +327,7 @@ int main(int argc, char **argv)
     int confidence = 2;
     int show = 0;
     int missed = 0; // print this many JFLEG sentences that every annotator edited and no finding touched
+    int wrong = 0; // print this many findings whose first candidate is in no reference
     for (int i = 1; i + 1 < argc; ++i) {
         if (!std::strcmp(argv[i], "--confidence"))
             confidence = std::atoi(argv[i + 1]);
@@ -171,6 +335,8 @@ int main(int argc, char **argv)
             show = std::atoi(argv[i + 1]);
         if (!std::strcmp(argv[i], "--missed"))
             missed = std::atoi(argv[i + 1]);
+        if (!std::strcmp(argv[i], "--wrong"))
+            wrong = std::atoi(argv[i + 1]);
     }
     const std::string data = PENNOVA_SHARED_DIR "/bench-data/";
     auto t0 = std::chrono::steady_clock::now();
@@ -263,7 +429,13 @@ int main(int argc, char **argv)
     for (int k = 0; k < 4; ++k)
         refs.push_back(readLines(data + "grammar/jfleg/test/test.ref" + std::to_string(k)));
     int flagged = 0, allEdited = 0, allEditedFlagged = 0, withCandidate = 0, firstRight = 0;
-    std::map<std::string, std::pair<int, int>> jflegTypes; // type -> (findings, first candidate right)
+    int atEdit = 0, firstIsEdit = 0; // findings where an annotator changed the words; first candidate is that change
+    int acceptAll = 0, acceptAllRight = 0; // of those, the ones accept-all applies; and applies rightly
+    struct TypeCounts
+    {
+        int findings = 0, right = 0, atEdit = 0, isEdit = 0;
+    };
+    std::map<std::string, TypeCounts> jflegTypes;
     for (size_t i = 0; i < src.size(); ++i) {
         const std::string s = detokenise(src[i]);
         std::vector<std::string> r;
@@ -287,23 +459,92 @@ int main(int argc, char **argv)
             ++withCandidate;
             const bool right = firstCandidateInReference(s, f, r);
             firstRight += right ? 1 : 0;
-            auto &slot = jflegTypes[f["errorType"].asString() + "/" + f["explainType"].asString()];
-            ++slot.first;
-            slot.second += right ? 1 : 0;
+            bool edited = false;
+            const bool isEdit = firstCandidateIsEdit(s, f, r, &edited);
+            atEdit += edited ? 1 : 0;
+            firstIsEdit += isEdit ? 1 : 0;
+            // what accept-all would apply: a first candidate clearly ahead of the second
+            const Json::Value &cands = f["candidates"];
+            const double a = cands[0u]["score"].asDouble(), b = cands.size() > 1 ? cands[1u]["score"].asDouble() : 0.0;
+            if (edited && (a >= 0.8 || a >= 4 * b)) {
+                ++acceptAll;
+                acceptAllRight += isEdit ? 1 : 0;
+            }
+            if (edited && !isEdit && wrong > 0) {
+                --wrong;
+                std::printf("  WRONG %s '%s' ->", f["explainType"].asCString(), f["errorInfo"].asCString());
+                for (const Json::Value &c : f["candidates"])
+                    std::printf(" '%s' %.2f", c["correction"].asCString(), c["score"].asDouble());
+                std::printf("\n       %s\n", s.c_str());
+                for (const std::string &x : r)
+                    std::printf("    => %s\n", x.c_str());
+            }
+            TypeCounts &slot = jflegTypes[f["errorType"].asString() + "/" + f["explainType"].asString()];
+            ++slot.findings;
+            slot.right += right ? 1 : 0;
+            slot.atEdit += edited ? 1 : 0;
+            slot.isEdit += isEdit ? 1 : 0;
         }
     }
     std::printf("JFLEG test: %d of %zu learner sentences get findings; %d findings with candidates\n", flagged,
                 src.size(), withCandidate);
     for (const auto &[type, n] : jflegTypes)
-        std::printf("    %-40s %4d findings, %4d first candidate in a reference\n", type.c_str(), n.first, n.second);
+        std::printf("    %-34s %4d findings, %4d first candidate in a reference; %4d at an edit, %4d first candidate "
+                    "is the edit\n",
+                    type.c_str(), n.findings, n.right, n.atEdit, n.isEdit);
 
+    // misspelling detection: each misspelling of the shared sets inside a sentence, once in
+    // lower case within it and once capitalised at its start; found = a finding on the word
+    // (a spelling finding, or a morphology one such as "teached")
+    int detectPairs = 0, detectMid = 0, detectFirst = 0;
+    for (const SpellingPairs::Set &set : SpellingPairs::sharedSets(data + "spelling/")) {
+        int mid = 0, first = 0, n = 0;
+        for (const SpellingPair &p : set.second) {
+            if (p.wrong.empty() || lowered(p.wrong) == lowered(p.right))
+                continue;
+            ++n;
+            auto found = [&](const std::string &sentence, size_t at) {
+                const Json::Value record = checker.checkSentence(0, sentence, 0, config, {});
+                for (const Json::Value &f : record["corrections"])
+                    if (f["errorType"].asString() != "SUGGESTION" && f["start"].asUInt() <= at && f["end"].asUInt() > at)
+                        return true;
+                return false;
+            };
+            const std::string word = lowered(p.wrong);
+            std::string capital = word;
+            capital[0] = char(std::toupper(static_cast<unsigned char>(capital[0])));
+            mid += found("They wrote " + word + " here.", 11) ? 1 : 0;
+            first += found(capital + " is what they wrote.", 0) ? 1 : 0;
+        }
+        std::printf("%-32s %5d misspellings: found %5.1f%% in lower case within a sentence, %5.1f%% capitalised "
+                    "at its start\n",
+                    set.first.c_str(), n, 100.0 * mid / std::max(1, n), 100.0 * first / std::max(1, n));
+        detectPairs += n;
+        detectMid += mid;
+        detectFirst += first;
+    }
+
+    std::printf("\nwindow: of all findings with a candidate (%d), those whose first candidate, applied, gives the words\n"
+                "  from the finding's left neighbour to its right one as some reference has them (%d);\n"
+                "at edits: of the findings whose words some annotator changed (%d; %d had no edit there), those whose\n"
+                "  first candidate writes what such an annotator wrote for the same words (%d), by word alignment;\n"
+                "accept-all: of those at edits, the ones whose first candidate is clearly ahead (%d), and rightly (%d)\n",
+                withCandidate, firstRight, atEdit, withCandidate - atEdit, firstIsEdit, acceptAll, acceptAllRight);
     std::printf("\n%-58s %10s %10s\n", "Measure", "Now", "Target");
     std::printf("%-58s %9.1f%% %10s\n", "JFLEG test sentences flagged, among those every annotator edited",
                 100.0 * allEditedFlagged / std::max(1, allEdited), ">= 75 %");
     std::printf("%-58s %9.2f%% %10s\n", "CWEB test, unedited sentences flagged", 100.0 * cwebFalse / std::max(1, cwebClean),
                 "<= 2 %");
-    std::printf("%-58s %9.1f%% %10s\n", "First suggestion equals an annotator's edit",
-                100.0 * firstRight / std::max(1, withCandidate), ">= 80 %");
+    std::printf("%-58s %9.1f%% %10s\n", "First suggestion equals an annotator's edit (window)",
+                100.0 * firstRight / std::max(1, withCandidate), "");
+    std::printf("%-58s %9.1f%% %10s\n", "First suggestion equals an annotator's edit (at edits)",
+                100.0 * firstIsEdit / std::max(1, atEdit), ">= 80 %");
+    std::printf("%-58s %9.1f%% %10s\n", "Accept-all applies the annotator's edit (at edits)",
+                100.0 * acceptAllRight / std::max(1, acceptAll), "");
+    std::printf("%-58s %9.1f%% %10s\n", "Misspellings detected (shared sets, within a sentence)",
+                100.0 * detectMid / std::max(1, detectPairs), "");
+    std::printf("%-58s %9.1f%% %10s\n", "Misspellings detected (shared sets, capitalised first word)",
+                100.0 * detectFirst / std::max(1, detectPairs), "");
     std::printf("%-58s %10.0f %10s\n", "Throughput, one thread (sentences/s, wall clock)", sentences.size() / secs,
                 ">= 1,000");
     std::printf("%-58s %10.0f %10s\n", "Throughput, one thread (sentences/s of CPU time)",

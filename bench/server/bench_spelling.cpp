@@ -7,59 +7,18 @@
 #include "lexicon.h"
 #include "spellingsuggester.h"
 #include "tokenizer.h"
+#include "spellingpairs.h"
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 using namespace PennovaChecker;
 
 namespace {
-
-struct Pair
-{
-    std::string wrong, right;
-};
-
-std::vector<Pair> readNorvig(const std::string &path)
-{
-    std::vector<Pair> out;
-    std::ifstream in(path);
-    std::string line;
-    while (std::getline(in, line)) {
-        const size_t colon = line.find(':');
-        if (colon == std::string::npos)
-            continue;
-        const std::string right = line.substr(0, colon);
-        std::stringstream rest(line.substr(colon + 1));
-        std::string w;
-        while (rest >> w)
-            out.push_back({w, right});
-    }
-    return out;
-}
-
-std::vector<Pair> readTab(const std::string &path)
-{
-    std::vector<Pair> out;
-    std::ifstream in(path);
-    std::string line;
-    while (std::getline(in, line)) {
-        const size_t tab = line.find('\t');
-        if (tab == std::string::npos)
-            continue;
-        std::string right = line.substr(tab + 1);
-        while (!right.empty() && (right.back() == '\r' || right.back() == ' '))
-            right.pop_back();
-        out.push_back({line.substr(0, tab), right});
-    }
-    return out;
-}
 
 struct Score
 {
@@ -68,7 +27,7 @@ struct Score
 };
 
 template <typename F>
-Score run(const std::vector<Pair> &pairs, size_t limit, F suggest)
+Score run(const std::vector<SpellingPair> &pairs, size_t limit, F suggest)
 {
     Score s;
     for (size_t i = 0; i < pairs.size() && (limit == 0 || i < limit); ++i) {
@@ -113,17 +72,7 @@ int main(int argc, char **argv)
     std::printf("loading: %.0f ms\n",
                 std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
 
-    const std::vector<std::pair<std::string, std::vector<Pair>>> sets = {
-        {"norvig (testset1+2)", [&] {
-             auto a = readNorvig(shared + "norvig/spell-testset1.txt");
-             auto b = readNorvig(shared + "norvig/spell-testset2.txt");
-             a.insert(a.end(), b.begin(), b.end());
-             return a;
-         }()},
-        {"birkbeck/sample2000", readTab(shared + "birkbeck/sample2000.tab")},
-        {"aspell_bench/orig", readTab(shared + "aspell_bench/orig_batch0.tab")},
-        {"aspell_bench/wikipedia_filtered", readTab(shared + "aspell_bench/wikipedia_common_filtered_batch0.tab")},
-    };
+    const std::vector<SpellingPairs::Set> sets = SpellingPairs::sharedSets(shared);
     for (const auto &[name, pairs] : sets) {
         const Score ours = run(pairs, 0, [&](const std::string &w) {
             std::vector<std::string> out;

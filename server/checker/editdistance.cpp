@@ -66,6 +66,9 @@ double indel(const std::string &s, size_t i)
         return 0.75;
     if (c == 'h')
         return 0.75;
+    // an "r" between a vowel and a consonant is not heard in many accents ("futher", "suprise")
+    if (c == 'r' && i > 0 && i + 1 < s.size() && isVowel(s[i - 1]) && !isVowel(s[i + 1]))
+        return 0.6;
     return 1.0;
 }
 

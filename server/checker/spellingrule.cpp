@@ -1,6 +1,7 @@
 #include "spellingrule.h"
 
 #include "editdistance.h"
+#include "lexicon.h"
 #include "rulesupport.h"
 #include "spellingsuggester.h"
 
@@ -238,7 +239,10 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
         std::vector<SpellingSuggester::Suggestion> sugg = m_speller.suggest(word, 5);
         // two words run together ("Forexample") come first unless a near miss is plain
         const std::string joined = m_speller.runTogether(lower);
-        const bool plainMiss = !sugg.empty() && EditDistance::damerau(lower, Tokenizer::toLower(sugg[0].word), 1) <= 1;
+        // (two function words outweigh a rarer near miss: "donot" is "do not", not "donor")
+        const std::string nearest = sugg.empty() ? std::string() : Tokenizer::toLower(sugg[0].word);
+        const bool plainMiss = !sugg.empty() && EditDistance::damerau(lower, nearest, 1) <= 1
+            && !(m_speller.commonRunTogether(joined) && m_speller.frequencyRank(nearest) > 2000);
         // a capitalised run-together word must hold a short function word ("Forexample", not "Newtown")
         const bool functionPart = joined.size() > 1 && (joined.find(' ') <= 3 || joined.size() - joined.find(' ') <= 4);
         if (!joined.empty() && !plainMiss && !midCapital && (!tok.isCapitalised() || functionPart)) {
@@ -250,6 +254,11 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
         }
         if (sugg.empty())
             continue; // nothing useful to offer: stay silent
+        // candidates that fit the words around first ("futher study": further); the
+        // closest candidate still decides whether the word is judged at all
+        std::vector<SpellingSuggester::Suggestion> ranked = sugg;
+        m_context.rerank(t, tags, i, &ranked);
+        const std::string chosen = Tokenizer::toLower(ranked[0].word);
         // A word far from every known word is more likely a term or a name than a slip,
         // unless it is long and one common word is plainly meant ("Unforturntly").
         const std::string best = Tokenizer::toLower(sugg[0].word);
@@ -263,6 +272,25 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
         // sentence only two letters swapped in a name the dictionary knows ("Eruope")
         const double maxWeighted = midCapital ? 0.8 : 1.0;
         const int maxRank = midCapital ? 3000 : 5000;
+        // A capitalised first word close to a common word ("Recieve", "Begining") is that word
+        // misspelt. Names differ from words by any letter (Bortles), have letters added
+        // (Caffe), come in pairs (Banko Cantina) and are spelt like other names (Lukas):
+        // near a noun only a swapped or vowel letter or a lost letter counts; names are
+        // nouns, so near another word ("Realy", "Undistand") one slip of any kind; a long
+        // word may be two slips from a long common word ("Acheivment").
+        const bool nameFollows = i + 1 < t.size() && t[i + 1].kind == Token::Word && t[i + 1].isCapitalised();
+        const Lexicon &lex = m_speller.lexicon();
+        const size_t n = chosen.size();
+        const std::string singular = n > 3 && chosen.back() == 's' ? chosen.substr(0, n - 1) : std::string();
+        const bool nounLike = lex.isPos(chosen, Lexicon::Noun)
+            || (!singular.empty() && lex.isPos(singular, Lexicon::Noun))
+            || (n > 5 && chosen.compare(n - 3, 3, "ing") == 0);
+        const bool twoWords = chosen.find(' ') != std::string::npos;
+        const double slipLimit = word.size() >= 8 ? 1.6 : nounLike || twoWords ? 0.65 : 1.0;
+        const bool slipFirst = !midCapital && !nameFollows && word.size() >= 4 && chosen.size() >= lower.size()
+            && EditDistance::weighted(lower, chosen) <= slipLimit && ranked[0].score >= 0.7
+            && m_speller.properName(chosen).empty() && m_speller.frequencyRank(chosen) > 0
+            && m_speller.frequencyRank(chosen) <= 20000;
         const bool swapped = swappedLetters(lower, best) && m_speller.properName(best).size() > 0;
         // a first word that lost a letter of a common word ("Nowaday"); a name is more
         // often a word with a letter added or changed (Pieter, Caffe, Banko)
@@ -271,27 +299,11 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
             && m_speller.frequencyRank(best) <= 20000;
         // short capitalised words are usually names (Wes, Theo)
         if (tok.isCapitalised() && !split && !swapped && !sureFirst && !clearLongMiss
-            && (word.size() < 6 || EditDistance::weighted(lower, best) > maxWeighted
+            && !slipFirst && (word.size() < 6 || EditDistance::weighted(lower, best) > maxWeighted
                 || m_speller.frequencyRank(best) == 0 || m_speller.frequencyRank(best) > maxRank))
             continue;
-        // candidates that fit the word's place in the sentence first ("futher study": further)
-        if (i < tags.size() && !tags[i].empty() && sugg.size() > 1
-            && !m_speller.fitsTag(Tokenizer::toLower(sugg[0].word), tags[i])) {
-            for (size_t k = 1; k < sugg.size(); ++k)
-                if (sugg[k].score >= 0.05 && m_speller.fitsTag(Tokenizer::toLower(sugg[k].word), tags[i])) {
-                    std::rotate(sugg.begin(), sugg.begin() + long(k), sugg.begin() + long(k) + 1);
-                    // scores stay in falling order; two close ones tell that the choice is open
-                    std::vector<double> scores;
-                    for (const auto &sg : sugg)
-                        scores.push_back(sg.score);
-                    std::sort(scores.rbegin(), scores.rend());
-                    for (size_t m = 0; m < sugg.size(); ++m)
-                        sugg[m].score = scores[m];
-                    break;
-                }
-        }
         Finding f = nonword(tok, word, midCapital && !swapped ? 1 : swapped ? 2 : 3);
-        for (const auto &s : sugg) {
+        for (const auto &s : ranked) {
             Candidate c;
             c.correction = s.word;
             c.score = s.score;

@@ -4,6 +4,7 @@
 // words are left alone.
 
 #include "finding.h"
+#include "spellingcontext.h"
 #include "tokenizer.h"
 
 #include <string>
@@ -12,12 +13,13 @@
 
 namespace PennovaChecker {
 
-class SpellingSuggester;
-
 class SpellingRule
 {
 public:
-    explicit SpellingRule(const SpellingSuggester &speller) : m_speller(speller) {} // not owned
+    explicit SpellingRule(const SpellingSuggester &speller) // not owned
+        : m_speller(speller), m_context(speller.lexicon(), speller)
+    {
+    }
     // tags: the tagger's tag per token (may be empty); candidates that fit the tag the
     // misspelt word got in its context come first.
     void check(const std::vector<Token> &tokens, const std::vector<std::string> &tags,
@@ -31,6 +33,7 @@ private:
     bool nearMissOfDerivation(const std::string &lower) const;
 
     const SpellingSuggester &m_speller;
+    SpellingContext m_context;
 };
 
 } // namespace PennovaChecker

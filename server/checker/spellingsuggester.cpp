@@ -19,6 +19,26 @@ namespace {
 // One unit of weighted edit distance is worth this much log-frequency: an edit
 // must be backed by a word about e^kEditWeight times as frequent.
 constexpr double kEditWeight = 4.2;
+// Counts above this (the, of, and, for ...) add no more weight: the commonest words
+// would otherwise win every near tie with a content word ("thir": their, not the).
+constexpr double kCountCap = 1e9;
+// The frequency list has some words only in their British spelling ("favourite"):
+// the American form in the dictionary gets that word's count.
+uint64_t variantFrequency(const Lexicon &lexicon, const std::string &american)
+{
+    static const std::pair<const char *, const char *> spellings[] = {
+        {"or", "our"}, {"er", "re"}, {"ize", "ise"}, {"og", "ogue"}, {"ense", "ence"}};
+    for (const auto &[us, uk] : spellings) {
+        const size_t at = american.rfind(us);
+        if (at == std::string::npos || at + 5 < american.size())
+            continue; // only near the end of the word
+        const std::string british = american.substr(0, at) + uk + american.substr(at + std::strlen(us));
+        if (const uint64_t f = lexicon.frequency(british))
+            return f;
+    }
+    return 0;
+}
+
 } // namespace
 
 SpellingSuggester::SpellingSuggester(const Lexicon &lexicon, const std::string &hunspellDir)
@@ -40,7 +60,7 @@ SpellingSuggester::SpellingSuggester(const Lexicon &lexicon, const std::string &
         if (stem.size() < 2 || !std::all_of(stem.begin(), stem.end(), [](char c) { return c >= 'a' && c <= 'z'; }))
             continue;
         if (!m_index.contains(stem))
-            m_index.add(stem, 1);
+            m_index.add(stem, std::max<uint64_t>(1, variantFrequency(lexicon, stem)));
     }
     m_index.build();
 }
@@ -82,15 +102,24 @@ std::string SpellingSuggester::properName(const std::string &lower) const
     return !m_hunspell->spell(lower) && m_hunspell->spell(name) ? name : std::string();
 }
 
+namespace {
+// Short function words that learners write together with the next word.
+const std::unordered_set<std::string> &shortWords()
+{
+    static const std::unordered_set<std::string> s = {"a",  "an", "i",  "to", "of", "in",  "on",  "at",  "for",
+                                                      "by", "as", "so", "no", "the", "my", "is",  "do",  "not",
+                                                      "it", "we", "he", "and", "you", "can", "be", "up", "few"};
+    return s;
+}
+} // namespace
+
 std::string SpellingSuggester::runTogether(const std::string &lower) const
 {
-    static const std::unordered_set<std::string> shortWords = {"a", "an", "i", "to", "of", "in", "on", "at",
-                                                               "for", "by", "as", "so", "no", "the", "my", "is"};
     std::string best;
     int bestRank = 0;
     for (size_t cut = 1; cut + 2 <= lower.size(); ++cut) {
         const std::string a = lower.substr(0, cut), b = lower.substr(cut);
-        if ((a.size() < 4 && !shortWords.count(a)) || (b.size() < 4 && !shortWords.count(b)))
+        if ((a.size() < 4 && !shortWords().count(a)) || (b.size() < 4 && !shortWords().count(b)))
             continue;
         const int ra = m_lexicon.frequencyRank(a), rb = m_lexicon.frequencyRank(b);
         if (ra == 0 || rb == 0 || ra > 20000 || rb > 20000)
@@ -101,6 +130,14 @@ std::string SpellingSuggester::runTogether(const std::string &lower) const
         }
     }
     return best;
+}
+
+bool SpellingSuggester::commonRunTogether(const std::string &joined) const
+{
+    const size_t space = joined.find(' ');
+    if (space == std::string::npos)
+        return false;
+    return shortWords().count(joined.substr(0, space)) && shortWords().count(joined.substr(space + 1));
 }
 
 bool SpellingSuggester::fitsTag(const std::string &c, const std::string &tag) const
@@ -193,7 +230,27 @@ bool SpellingSuggester::isDerivation(const std::string &w) const
             // inflections attach to nouns and verbs only ("smallers" is no word)
             const bool plural = sf == "s" || sf == "es";
             const bool verbal = sf == "ed" || sf == "ing" || sf == "ings" || sf == "er" || sf == "ers";
-            const int need = plural ? (Lexicon::Noun | Lexicon::Verb) : verbal ? int(Lexicon::Verb) : ~0;
+            // -ly makes adverbs of adjectives ("incidently", "oftenly" are slips); -ally
+            // only of -ic adjectives ("evidentally")
+            const bool adverb = sf == "ly" || sf == "ally";
+            const int need = plural ? (Lexicon::Noun | Lexicon::Verb)
+                : verbal        ? int(Lexicon::Verb)
+                : adverb        ? int(Lexicon::Adjective)
+                                : ~0;
+            if (sf == "ally" && (base.size() < 2 || base.compare(base.size() - 2, 2, "ic") != 0))
+                continue;
+            // -es follows a hissing sound or an o ("performes" is a slip); a silent e
+            // goes before -ing and -ed ("changeing")
+            auto baseEnds = [&](const char *x) {
+                const size_t k = std::strlen(x);
+                return base.size() > k && base.compare(base.size() - k, k, x) == 0;
+            };
+            if (sf == "es" && !(baseEnds("s") || baseEnds("x") || baseEnds("z") || baseEnds("ch") || baseEnds("sh")
+                                || baseEnds("o")))
+                continue;
+            if ((sf == "ing" || sf == "ings" || sf == "ed") && baseEnds("e") && !baseEnds("ee") && !baseEnds("ye")
+                && !baseEnds("oe"))
+                continue;
             // a silent e drops only before a vowel: "definitly" is no form of "definite"
             const bool dropsE = std::string("aeiy").find(sf[0]) != std::string::npos;
             if ((base.size() >= 4 && m_lexicon.frequency(base) > 0 && (m_lexicon.posMask(base) & need))
@@ -206,6 +263,10 @@ bool SpellingSuggester::isDerivation(const std::string &w) const
         // a doubled letter at the cut is a misspelt inflection (writ|ting), not a compound
         if (w[cut - 1] == w[cut])
             continue;
+        // a second part that is also an ending is a misspelt derivation (evident|ally, great|fully)
+        static const std::unordered_set<std::string> endings = {"ally", "fully", "able", "less", "ness", "ment"};
+        if (endings.count(w.substr(cut)))
+            continue;
         const int ra = m_lexicon.frequencyRank(w.substr(0, cut));
         const int rb = m_lexicon.frequencyRank(w.substr(cut));
         if (ra > 0 && rb > 0 && ra < 30000 && rb < 30000)
@@ -217,7 +278,7 @@ bool SpellingSuggester::isDerivation(const std::string &w) const
 double SpellingSuggester::cost(const std::string &typo, uint32_t candidate) const
 {
     const double dist = EditDistance::weighted(typo, m_index.word(candidate));
-    return kEditWeight * dist - std::log(double(m_index.count(candidate)) + 1.0);
+    return kEditWeight * dist - std::log(std::min(double(m_index.count(candidate)), kCountCap) + 1.0);
 }
 
 std::string SpellingSuggester::matchCase(const std::string &original, const std::string &s)
@@ -305,7 +366,9 @@ std::vector<SpellingSuggester::Suggestion> SpellingSuggester::suggest(const std:
     }
     std::unordered_set<std::string> seen;
     for (size_t i = 0; i < words.size(); ++i) {
-        const std::string cased = matchCase(word, words[i].second);
+        // a word the dictionary knows only as a name keeps its capital ("Malaysia")
+        const std::string name = properName(words[i].second);
+        const std::string cased = matchCase(word, name.empty() ? words[i].second : name);
         if (!seen.insert(cased).second)
             continue;
         out.push_back({cased, sum > 0 ? weights[i] / sum : 0.0});

@@ -30,6 +30,7 @@ public:
     ~SpellingSuggester();
 
     bool hasDictionary() const { return m_hunspell != nullptr; }
+    const Lexicon &lexicon() const { return m_lexicon; }
     // word as written (letters and apostrophes); true when it is a known word.
     bool isCorrect(const std::string &word) const;
     // In the frequency list or the dictionary itself (derivations not counted).
@@ -47,6 +48,8 @@ public:
     std::string properName(const std::string &lower) const;
     // "forexample" -> "for example": two common words run together; "" when none.
     std::string runTogether(const std::string &lower) const;
+    // Both words of a runTogether() answer are short function words ("do not", "up to").
+    bool commonRunTogether(const std::string &joined) const;
     // Whether a candidate can stand where the tagger put tag (VBG wants an -ing form,
     // NNS a plural, RB an adverb ...); true for tags that say nothing about the form.
     bool fitsTag(const std::string &candidateLower, const std::string &tag) const;

@@ -50,6 +50,8 @@ private slots:
         QTest::newRow("far from the word") << "accomodatoin" << "accommodation";
         QTest::newRow("run-on words") << "alot" << "a lot";
         QTest::newRow("contraction without apostrophe") << "dont" << "don't";
+        QTest::newRow("unheard r before a consonant") << "futher" << "further";
+        QTest::newRow("American form of a British-listed word") << "favorit" << "favorite";
     }
 
     void topSuggestion()
@@ -107,6 +109,14 @@ private slots:
         QTest::newRow("learner run-on") << "eachother" << false;
         QTest::newRow("prefix on a misspelling") << "rebuisness" << false;
         QTest::newRow("random letters") << "qzxvkj" << false;
+        QTest::newRow("-ly on a noun") << "accidently" << false;
+        QTest::newRow("word and -fully run together") << "greatfully" << false;
+        QTest::newRow("-ly on an adverb") << "oftenly" << false;
+        QTest::newRow("-ally on an adjective not in -ic") << "evidentally" << false;
+        QTest::newRow("silent e kept before -ing") << "changeing" << false;
+        QTest::newRow("-es after a plain consonant") << "performes" << false;
+        QTest::newRow("-ly on an adjective") << "unhurriedly" << true;
+        QTest::newRow("-es after a hissing sound") << "unleashes" << true;
     }
 
     void knownWords()
@@ -165,6 +175,7 @@ private slots:
         QVERIFY(EditDistance::weighted("importent", "important") < EditDistance::weighted("importxnt", "important"));
         QVERIFY(EditDistance::weighted("becuase", "because") < EditDistance::weighted("bxcuase", "because"));
         QVERIFY(EditDistance::weighted("hapoy", "happy") < EditDistance::weighted("hapzy", "happy"));
+        QVERIFY(EditDistance::weighted("futher", "further") < EditDistance::weighted("furher", "further"));
         QCOMPARE(EditDistance::soundKey("phone"), EditDistance::soundKey("fone"));
         QVERIFY(EditDistance::soundKey("night") != EditDistance::soundKey("day"));
     }
