@@ -2,6 +2,7 @@
 #include "pennovapaths.h"
 
 #include "agreementrules.h"
+#include "articlerules.h"
 #include "confusionrules.h"
 #include "explanationpages.h"
 #include "fragmentrule.h"
@@ -120,6 +121,7 @@ public:
         , synonyms(lexicon, wordnet)
         , tense(lexicon)
         , agreement(lexicon)
+        , articles(lexicon, numbers)
         , openers(lexicon)
         , pages(wordnet)
     {
@@ -144,6 +146,7 @@ public:
     SynonymFinder synonyms;
     TenseRules tense;
     AgreementRules agreement;
+    ArticleRules articles;
     PrepositionRules prepositions;
     NegationRules negation;
     FeelingRules feelings;
@@ -182,12 +185,16 @@ Json::Value EnglishChecker::checkSentence(int sentInd, const std::string &utf8, 
         m_data->verbPatterns.checkTagged(tokens, tags, &found);
     }
     m_data->grammar.check(tokens, sw.det, sw.grammar, &found);
-    if (sw.grammar && sw.mor)
+    if (sw.grammar && sw.mor) {
         m_data->numbers.check(tokens, &found);
+        m_data->numbers.quantities(tokens, tags, &found);
+    }
     if (sw.grammar)
         m_data->tense.check(tokens, tags, &found);
     if (sw.grammar) {
         m_data->agreement.check(tokens, tags, &found);
+        if (sw.det)
+            m_data->articles.check(tokens, tags, &found);
         m_data->prepositions.check(tokens, tags, &found);
         m_data->negation.check(tokens, tags, &found);
         m_data->feelings.check(tokens, &found);

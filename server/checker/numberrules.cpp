@@ -250,4 +250,96 @@ void NumberRules::relativeClauseVerb(const std::vector<Token> &t, std::vector<Fi
     }
 }
 
+bool NumberRules::mostlyCounted(const std::string &w, std::string *plural, double pluralShare) const
+{
+    std::string p;
+    if (!countableSingular(w, &p))
+        return false;
+    if (double(m_lex.frequency(p)) < double(m_lex.frequency(w)) * pluralShare)
+        return false;
+    if (plural)
+        *plural = p;
+    return true;
+}
+
+void NumberRules::quantities(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                             std::vector<Finding> *out) const
+{
+    quantifierOf(t, tags, out);
+    pluralAfterOf(t, tags, out);
+}
+
+void NumberRules::quantifierOf(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                               std::vector<Finding> *out) const
+{
+    // "most of students": part of a group is "most of the students" (or "most students")
+    static const Set quantifiers = {"most", "all", "some", "many", "few", "both", "none", "each", "several"};
+    // words that make a full phrase after "of" without a determiner
+    static const Set complete = {"last", "next", "today", "tonight", "yesterday", "tomorrow", "such", "whom",
+                                 "which", "what", "us", "them", "it", "you", "mine", "yours", "ours", "theirs",
+                                 "sudden", "course", "late", "old", "these", "those", "this", "that"};
+    for (int i = 0; i + 2 < int(t.size()); ++i) {
+        if (!quantifiers.count(t[size_t(i)].lower) || RuleSupport::lowerAt(t, i + 1) != "of")
+            continue;
+        const int w = RuleSupport::nextWord(t, i + 1);
+        if (w < 0 || t[size_t(w)].isCapitalised() || t[size_t(w)].attached || complete.count(t[size_t(w)].lower))
+            continue;
+        const std::string &word = t[size_t(w)].lower;
+        if (m_lex.isDeterminer(word) || m_lex.isPreposition(word) || (!RuleSupport::tagIs(tags, w, "NN")
+                                                                       && !RuleSupport::tagIs(tags, w, "JJ")))
+            continue;
+        // the phrase must reach a common noun: an adjective alone may be a pronoun's ("all of equal size")
+        int head = w;
+        while (head < int(t.size()) && RuleSupport::tagIs(tags, head, "JJ"))
+            ++head;
+        if (!RuleSupport::tagIs(tags, head, "NN") || RuleSupport::tagIs(tags, head, "NNP") || t[size_t(head)].isCapitalised())
+            continue;
+        // a mass noun after "of" ("most of history") is rarer than a plural or a counted noun
+        const std::string &noun = t[size_t(head)].lower;
+        std::string plural;
+        if (!RuleSupport::tagIs(tags, head, "NNS") && !mostlyCounted(noun, &plural))
+            continue;
+        out->push_back(RuleSupport::replace(t, i + 1, w, "of the " + RuleSupport::textOf(t, w, w), "GRAMMAR",
+                                            "quantifier_of", 2));
+    }
+}
+
+void NumberRules::pluralAfterOf(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                std::vector<Finding> *out) const
+{
+    // "a lot of problem", "lots of car company", "each of the member": a counted noun is plural here
+    static const Set groupOf = {"each", "either", "neither", "none", "both", "several", "many", "few"};
+    for (int i = 0; i + 2 < int(t.size()); ++i) {
+        const std::string &q = t[size_t(i)].lower;
+        int first = -1; // first word after "of" (and after a determiner for the group words)
+        if ((q == "lot" || q == "lots" || q == "plenty") && RuleSupport::lowerAt(t, i + 1) == "of") {
+            first = i + 2;
+        } else if (groupOf.count(q) && RuleSupport::lowerAt(t, i + 1) == "of") {
+            static const Set determiners = {"the", "my", "our", "your", "his", "her", "their", "these", "those"};
+            if (!determiners.count(RuleSupport::lowerAt(t, i + 2)))
+                continue;
+            first = i + 3;
+        } else {
+            continue;
+        }
+        if (q == "lot" && RuleSupport::lowerAt(t, i - 1) != "a" && RuleSupport::lowerAt(t, i - 1) != "whole")
+            continue;
+        // up to two modifiers; the last noun of the phrase is its head
+        int head = first;
+        while (head + 1 < int(t.size()) && head < first + 2
+               && (RuleSupport::tagIs(tags, head, "JJ") || RuleSupport::tagIs(tags, head, "NN"))
+               && RuleSupport::tagIs(tags, head + 1, "NN") && !RuleSupport::tagIs(tags, head + 1, "NNP"))
+            ++head;
+        if (head >= int(t.size()) || t[size_t(head)].kind != Token::Word || t[size_t(head)].isCapitalised())
+            continue;
+        const bool end = head + 1 >= int(t.size()) || (t[size_t(head) + 1].kind == Token::Punct && t[size_t(head) + 1].text != "-"
+                                                      && t[size_t(head) + 1].text != "'")
+            || clauseWords().count(t[size_t(head) + 1].lower);
+        std::string plural;
+        if (!end || !mostlyCounted(t[size_t(head)].lower, &plural) || RuleSupport::tagIs(tags, head, "VB"))
+            continue;
+        out->push_back(RuleSupport::replace(t, head, head, plural, "MOPHOLOGY", "noun_plural", 2));
+    }
+}
+
 } // namespace PennovaChecker

@@ -275,6 +275,69 @@ private slots:
     }
     void otherLookAlikes() { agreementLookAlikes(); }
 
+    void quantities_data()
+    {
+        columns();
+        row("most of with a bare plural", "Most of students like music.", "of students", "of the students",
+            "quantifier_of", "Most of the students like music.");
+        row("all of with an adjective and a noun", "All of young people need friends.", "of young",
+            "of the young", "quantifier_of", "All of the young people need friends.");
+        row("a lot of with a counted singular", "We have a lot of problem now.", "problem", "problems",
+            "noun_plural", "We have a lot of problems now.");
+        row("lots of with a compound", "There are lots of car company here.", "company", "companies",
+            "noun_plural", "There are lots of car companies here.");
+        row("each of the with a singular", "Each of the member has a key.", "member", "members", "noun_plural",
+            "Each of the members has a key.");
+    }
+    void quantities() { verify(); }
+
+    void quantityLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("most of them") << "Most of them came early.";
+        QTest::newRow("all of a sudden") << "All of a sudden the lights went out.";
+        QTest::newRow("some of which") << "We read ten books, some of which were long.";
+        QTest::newRow("most of last year") << "He was away for most of last year.";
+        QTest::newRow("a name after of") << "Most of Europe was covered in ice.";
+        QTest::newRow("a lot of with a mass noun") << "There is a lot of food and a lot of noise.";
+        QTest::newRow("a lot of with a noun compound") << "We spent a lot of money on travel.";
+        QTest::newRow("the rest of") << "The rest of humanity was asleep.";
+    }
+    void quantityLookAlikes() { agreementLookAlikes(); }
+
+    void articles_data()
+    {
+        columns();
+        row("be with an adjective and a counted noun", "It is good opportunity for us.", "good", "a good",
+            "article_missing", "It is a good opportunity for us.");
+        row("an before a vowel sound", "Edison is obvious example.", "obvious", "an obvious", "article_missing",
+            "Edison is an obvious example.");
+        row("have with an adjective and a counted noun", "We have big problem with it.", "big", "a big",
+            "article_missing", "We have a big problem with it.");
+        row("have with a bare counted noun at the end", "She does not have job.", "job", "a job",
+            "article_missing", "She does not have a job.");
+        row("article before a pronoun deleted, not made an", "We have a everything ready.", " a ", "", "article_stray",
+            "We have everything ready.");
+        row("the before a possessive of time", "I read the today's paper.", " the ", "", "article_stray",
+            "I read today's paper.");
+    }
+    void articles() { verify(); }
+
+    void articleLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("a mass noun") << "It is good food and good fun.";
+        QTest::newRow("a plural") << "They are good students.";
+        QTest::newRow("a job title") << "He was senior editor at the paper.";
+        QTest::newRow("a role after be") << "She became president of the club.";
+        QTest::newRow("a noun compound") << "This is free software for everyone.";
+        QTest::newRow("an abstract noun alone") << "The heart of business is innovation.";
+        QTest::newRow("a determiner-like adjective") << "It was such fun, and it is enough.";
+        QTest::newRow("have with a participle") << "We have finished the work.";
+        QTest::newRow("a pronoun used as a noun") << "She was a nobody in that town.";
+    }
+    void articleLookAlikes() { agreementLookAlikes(); }
+
     void openers_data()
     {
         columns();
