@@ -169,6 +169,14 @@ std::string AgreementRules::agreeing(const std::vector<Token> &t, const std::vec
     if (number == Singular && bareVerb && m_lex.isCommonVerbBase(w) && w != "be"
         && !m_lex.baseEqualsPast(w))
         return m_lex.thirdPerson(w);
+    // a verb outside the common table ("the professor oppose"): a WordNet verb only, whose
+    // -s form is a common word
+    if (number == Singular && bareVerb && R::tagIs(tags, v, "VBP") && w.size() > 3 && m_lex.isPos(w, Lexicon::Verb)
+        && !m_lex.isPos(w, Lexicon::Noun) && !m_lex.isPos(w, Lexicon::Adjective) && !m_lex.isCommonVerbBase(w)) {
+        const std::string third = m_lex.thirdPerson(w);
+        if (m_lex.frequency(third) >= 100000)
+            return third;
+    }
     if (number == Plural && R::tagIs(tags, v, "VBZ") && m_lex.isThirdPerson(w)) {
         const std::string base = m_lex.baseOf(w);
         return base == w || base == "be" ? std::string() : base;

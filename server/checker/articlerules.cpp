@@ -57,6 +57,7 @@ void ArticleRules::check(const std::vector<Token> &t, const std::vector<std::str
                          std::vector<Finding> *out) const
 {
     missingArticle(t, tags, out);
+    lotOf(t, tags, out);
     strayArticle(t, out);
 }
 
@@ -64,17 +65,21 @@ void ArticleRules::missingArticle(const std::vector<Token> &t, const std::vector
                                   std::vector<Finding> *out) const
 {
     for (int v = 0; v + 1 < int(t.size()); ++v) {
-        if (t[size_t(v)].kind != Token::Word || !linkingVerbs().count(t[size_t(v)].lower))
+        if (t[size_t(v)].kind != Token::Word)
             continue;
-        // "have" as an auxiliary ("have seen") and "make" with an object ("made me happy") are not this
+        // the complement of a linking verb (after a preposition the bare phrase is too often
+        // a term of the trade: "for public release", "in clinical practice")
+        if (!linkingVerbs().count(t[size_t(v)].lower))
+            continue;
         const int first = R::nextWord(t, v);
         if (first < 0 || t[size_t(first)].isCapitalised())
             continue;
-        // adjectives, then the noun; a noun modifier may stand before the head ("tour guide")
+        // adjectives, then the noun; a superlative wants "the"
         int k = first;
-        bool adjective = false;
-        while (k < int(t.size()) && R::tagIs(tags, k, "JJ") && !R::tagIs(tags, k, "JJR") && !R::tagIs(tags, k, "JJS")
-               && !determinerLike().count(t[size_t(k)].lower) && !t[size_t(k)].isCapitalised()) {
+        bool adjective = false, superlative = false;
+        while (k < int(t.size()) && R::tagIs(tags, k, "JJ") && !determinerLike().count(t[size_t(k)].lower)
+               && !t[size_t(k)].isCapitalised()) {
+            superlative = superlative || R::tagIs(tags, k, "JJS");
             adjective = true;
             ++k;
         }
@@ -103,8 +108,26 @@ void ArticleRules::missingArticle(const std::vector<Token> &t, const std::vector
         const int sound = R::vowelSound(t[size_t(first)].lower);
         if (sound < 0)
             continue;
-        const std::string article = sound == 1 ? "an " : "a ";
+        const std::string article = superlative ? "the " : sound == 1 ? "an " : "a ";
         out->push_back(R::replace(t, first, first, article + t[size_t(first)].text, "GRAMMAR", "article_missing", 2));
+    }
+}
+
+void ArticleRules::lotOf(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                         std::vector<Finding> *out) const
+{
+    // "spent lot of time" -> "a lot of time": "lot" as a quantity needs its article
+    for (int i = 0; i + 1 < int(t.size()); ++i) {
+        if (t[size_t(i)].lower != "lot" || R::lowerAt(t, i + 1) != "of" || t[size_t(i)].isCapitalised())
+            continue;
+        // "the parking lot of the mall": a determiner, adjective or noun before it is its own
+        const int p = R::prevWord(t, i);
+        if (p >= 0 && !R::tagIs(tags, p, "VB") && !R::tagIs(tags, p, "IN") && !R::tagIs(tags, p, "RB")
+            && !R::tagIs(tags, p, "CC"))
+            continue;
+        if (p >= 0 && (m_lex.isDeterminer(t[size_t(p)].lower) || t[size_t(p)].lower == "whole"))
+            continue;
+        out->push_back(R::replace(t, i, i, "a lot", "GRAMMAR", "article_missing", 2));
     }
 }
 

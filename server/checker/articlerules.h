@@ -1,8 +1,8 @@
 #pragma once
 // Articles that learners whose first language has none leave out or add: a counted
 // singular noun without any determiner after "be" or "have" ("It is good
-// opportunity"), and an article before a word that takes none ("a everything",
-// "the today's news").
+// opportunity"), "lot of" without "a", and an article before a word that takes none ("a
+// everything", "the today's news").
 
 #include "finding.h"
 #include "tokenizer.h"
@@ -25,6 +25,7 @@ public:
 private:
     void missingArticle(const std::vector<Token> &t, const std::vector<std::string> &tags,
                         std::vector<Finding> *out) const;
+    void lotOf(const std::vector<Token> &t, const std::vector<std::string> &tags, std::vector<Finding> *out) const;
     void strayArticle(const std::vector<Token> &t, std::vector<Finding> *out) const;
 
     const Lexicon &m_lex;

@@ -178,8 +178,10 @@ void GrammarRules::agreement(const std::vector<Token> &t, std::vector<Finding> *
         if ((s.lower == "it" || s.lower == "you") && !clauseStart(t, i))
             continue; // object pronouns
         const int p = RuleSupport::prevWord(t, i);
-        // "... and it have": "it" is next to never half of a compound subject
-        if (s.lower != "it" && p >= 0 && (t[size_t(p)].lower == "and" || t[size_t(p)].lower == "or" || t[size_t(p)].lower == "nor"))
+        // "... and it have": "it" is next to never half of a compound subject; nor is a
+        // pronoun after an "and" that opens the sentence or follows a comma ("And we says")
+        if (s.lower != "it" && p >= 0 && (t[size_t(p)].lower == "and" || t[size_t(p)].lower == "or" || t[size_t(p)].lower == "nor")
+            && RuleSupport::prevWord(t, p) >= 0)
             continue; // compound subjects
         if (i + 2 < int(t.size()) && (t[size_t(i) + 1].lower == "and" || t[size_t(i) + 1].lower == "or"))
             continue;

@@ -227,25 +227,57 @@ void NumberRules::fewerWithPlurals(const std::vector<Token> &t, std::vector<Find
 
 void NumberRules::relativeClauseVerb(const std::vector<Token> &t, std::vector<Finding> *out) const
 {
+    // "a person who are", "a chef that try", "the students who wants": the verb of a relative
+    // clause agrees with the noun before the relative word
     static const Set singularDeterminers = {"a", "an", "one", "each", "every", "this"};
+    static const Set pluralDeterminers = {"the", "these", "those", "many", "some", "all", "most", "my", "our",
+                                          "their", "your", "other"};
+    static const Set relatives = {"who", "that"};
     for (int i = 0; i + 3 < int(t.size()); ++i) {
-        if (!singularDeterminers.count(t[size_t(i)].lower))
+        const std::string &d = t[size_t(i)].lower;
+        const bool singular = singularDeterminers.count(d) != 0;
+        const bool pluralDet = !singular && (pluralDeterminers.count(d) || d == "people" || d == "those");
+        if (!singular && !pluralDet)
             continue;
-        const int n = RuleSupport::nextWord(t, i);
+        // "trees on this property that provide": after a preposition the clause may belong further back
+        if (m_lex.isPreposition(RuleSupport::lowerAt(t, i - 1)))
+            continue;
+        const bool pronoun = d == "people" || (d == "those" && RuleSupport::lowerAt(t, i + 1) == "who");
+        const int n = pronoun ? i : RuleSupport::nextWord(t, i);
         if (n < 0)
             continue;
-        std::string plural;
-        if (!countableSingular(t[size_t(n)].lower, &plural))
+        const std::string &noun = t[size_t(n)].lower;
+        std::string pluralForm;
+        if (singular && !countableSingular(noun, &pluralForm))
+            continue;
+        if (!singular && noun != "people" && noun != "those"
+            && !(noun.size() > 3 && noun.back() == 's' && countableSingular(noun.substr(0, noun.size() - 1), &pluralForm)
+                 && pluralForm == noun))
             continue;
         const int who = RuleSupport::nextWord(t, n);
-        if (who < 0 || t[size_t(who)].lower != "who")
+        if (who < 0 || !relatives.count(t[size_t(who)].lower) || (t[size_t(who)].lower == "that" && !singular))
             continue;
         const int v = RuleSupport::nextWord(t, who);
-        if (v < 0)
+        if (v < 0 || t[size_t(v)].isCapitalised())
             continue;
         const std::string &verb = t[size_t(v)].lower;
-        const char *fix = verb == "are" ? "is" : verb == "were" ? "was" : verb == "have" ? "has" : nullptr;
-        if (fix)
+        std::string fix;
+        if (singular) {
+            fix = verb == "are" ? "is" : verb == "were" ? "was" : verb == "have" ? "has" : "";
+            // a base form: "that try" (not "that put", which may be past)
+            // a word that is also a noun only before its object ("that try new dishes")
+            const std::string next = RuleSupport::lowerAt(t, v + 1);
+            const bool object = m_lex.isDeterminer(next) || next == "me" || next == "him" || next == "us"
+                || next == "them" || (m_lex.isPos(next, Lexicon::Adjective) && !m_lex.isPos(next, Lexicon::Noun));
+            if (fix.empty() && verb != "be" && verb != "do" && m_lex.isCommonVerbBase(verb) && !m_lex.baseEqualsPast(verb)
+                && (!m_lex.isPos(verb, Lexicon::Noun) || object) && !m_lex.isPos(verb, Lexicon::Adjective))
+                fix = m_lex.thirdPerson(verb);
+        } else {
+            fix = verb == "is" ? "are" : verb == "was" ? "were" : verb == "has" ? "have" : "";
+            if (fix.empty() && m_lex.isThirdPerson(verb) && verb != "does" && !m_lex.isPos(verb, Lexicon::Noun))
+                fix = m_lex.baseOf(verb);
+        }
+        if (!fix.empty() && fix != verb)
             out->push_back(RuleSupport::replace(t, v, v, fix, "GRAMMAR", "sv_agreement", 2));
     }
 }
@@ -253,8 +285,13 @@ void NumberRules::relativeClauseVerb(const std::vector<Token> &t, std::vector<Fi
 bool NumberRules::mostlyCounted(const std::string &w, std::string *plural, double pluralShare) const
 {
     std::string p;
-    if (!countableSingular(w, &p))
-        return false;
+    if (!countableSingular(w, &p)) {
+        // "thing", "building": nouns in -ing that the countable test leaves out as gerunds
+        if (w.size() < 5 || !endsWith(w, "ing") || !m_lex.isPos(w, Lexicon::Noun) || m_lex.isPos(w, Lexicon::Verb)
+            || m_lex.isPos(w, Lexicon::Adjective) || m_lex.frequency(w + "s") < 200000)
+            return false;
+        p = w + "s";
+    }
     if (double(m_lex.frequency(p)) < double(m_lex.frequency(w)) * pluralShare)
         return false;
     if (plural)

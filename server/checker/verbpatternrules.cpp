@@ -36,6 +36,9 @@ void VerbPatternRules::check(const std::vector<Token> &t, std::vector<Finding> *
         beWithVerb(t, i, out);
         causativeTo(t, i, out);
         perfectParticiple(t, i, out);
+        perfectBase(t, i, out);
+        passiveBase(t, i, out);
+        modalAble(t, i, out);
     }
 }
 
@@ -143,6 +146,81 @@ void VerbPatternRules::perfectParticiple(const std::vector<Token> &t, int i, std
         return; // "have got" is standard
     // "had" + past is also "had + object" ("had ran" is wrong, but "had a ran" is no concern here)
     out->push_back(RuleSupport::replace(t, v, v, participle, "GRAMMAR", "perfect_participle", 3));
+}
+
+void VerbPatternRules::modalAble(const std::vector<Token> &t, int i, std::vector<Finding> *out) const
+{
+    // "We will able to do it" -> "will be able to": "able" is an adjective and needs "be"
+    if (!m_lex.isModal(t[size_t(i)].lower) || lowerAt(t, i + 1) != "able" || lowerAt(t, i + 2) != "to")
+        return;
+    out->push_back(RuleSupport::replace(t, i + 1, i + 1, "be able", "GRAMMAR", "be_able", 3));
+}
+
+std::string VerbPatternRules::participleFor(const std::vector<Token> &t, int v) const
+{
+    const std::string w = lowerAt(t, v);
+    if (w.empty() || t[size_t(v)].isCapitalised() || !m_lex.isCommonVerbBase(w) || m_lex.isPos(w, Lexicon::Adjective))
+        return {};
+    // a compound or a contraction goes on after the word ("follow-up", "set's")
+    if (v + 1 < int(t.size()) && !t[size_t(v) + 1].spaceBefore && t[size_t(v) + 1].kind == Token::Punct
+        && (t[size_t(v) + 1].text == "-" || t[size_t(v) + 1].text == "'"))
+        return {};
+    const std::string participle = m_lex.participleOf(w);
+    return participle.empty() || participle == w ? std::string() : participle;
+}
+
+void VerbPatternRules::perfectBase(const std::vector<Token> &t, int i, std::vector<Finding> *out) const
+{
+    // "have ever think" -> "have ever thought", "Have you ever think" -> "Have you ever thought";
+    // the adverb or the question order shows that "have" is the perfect's auxiliary
+    static const Set have = {"have", "has", "had", "haven't", "hasn't", "hadn't"};
+    static const Set adverbs = {"ever", "never", "already", "just", "not", "recently", "always", "also"};
+    if (!have.count(t[size_t(i)].lower))
+        return;
+    int v = i + 1;
+    const bool question = (i == 0 || t[size_t(i) - 1].kind == Token::Punct) && t[size_t(i)].isCapitalised()
+        && t.back().text == "?" && RuleSupport::isSubjectPronoun(lowerAt(t, v));
+    if (question)
+        ++v;
+    bool adverb = false;
+    if (adverbs.count(lowerAt(t, v))) {
+        adverb = true;
+        ++v;
+    }
+    if (!question && !adverb)
+        return;
+    // "have not time" is a noun after a bare "not"; a word that is a noun needs the question form
+    const std::string w = lowerAt(t, v);
+    if (m_lex.isPos(w, Lexicon::Noun) && !question && lowerAt(t, v - 1) != "ever" && lowerAt(t, v - 1) != "never")
+        return;
+    const std::string participle = participleFor(t, v);
+    if (participle.empty() || w == "got")
+        return;
+    out->push_back(RuleSupport::replace(t, v, v, participle, "GRAMMAR", "perfect_participle", 2));
+}
+
+void VerbPatternRules::passiveBase(const std::vector<Token> &t, int i, std::vector<Finding> *out) const
+{
+    // "can be finish", "will be limit", "has been change": a passive needs the participle
+    const std::string &b = t[size_t(i)].lower;
+    if (b != "be" && b != "been")
+        return;
+    const int v = RuleSupport::nextWord(t, i);
+    if (v < 0)
+        return;
+    const std::string w = t[size_t(v)].lower;
+    const std::string participle = participleFor(t, v);
+    if (participle.empty())
+        return;
+    // a noun after "be" is a complement ("be fun", "be home"): a word that is also a noun
+    // only before "by", an article or a pronoun object ("be limit a time")
+    if (m_lex.isPos(w, Lexicon::Noun)) {
+        static const Set after = {"by", "a", "an", "the", "my", "his", "her", "their", "our", "it", "them",
+                                  "him", "me", "us"};
+        if (!after.count(lowerAt(t, v + 1)))
+            return;
+    }
+    out->push_back(RuleSupport::replace(t, v, v, participle, "GRAMMAR", "passive_participle", 2));
 }
 
 } // namespace PennovaChecker

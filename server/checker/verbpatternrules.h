@@ -1,7 +1,7 @@
 #pragma once
 // Verb patterns Chinese learners transfer from their first language:
 // "I very like", "There have many", "I am agree", "make him to go",
-// "has went", "It is depend on".
+// "has went", "have ever think", "can be finish", "It is depend on".
 
 #include "finding.h"
 #include "tokenizer.h"
@@ -30,6 +30,12 @@ private:
     void beWithVerb(const std::vector<Token> &t, int i, std::vector<Finding> *out) const; // am agree, is depend
     void causativeTo(const std::vector<Token> &t, int i, std::vector<Finding> *out) const;
     void perfectParticiple(const std::vector<Token> &t, int i, std::vector<Finding> *out) const;
+    // "have ever think", "Have you seen", "can be finish": a base form where a participle belongs
+    void perfectBase(const std::vector<Token> &t, int i, std::vector<Finding> *out) const;
+    void passiveBase(const std::vector<Token> &t, int i, std::vector<Finding> *out) const;
+    void modalAble(const std::vector<Token> &t, int i, std::vector<Finding> *out) const; // will able to
+    // base v when it is a common verb whose participle differs from it; "" otherwise
+    std::string participleFor(const std::vector<Token> &t, int v) const;
     void sayTell(const std::vector<Token> &t, const std::vector<std::string> &tags, int i, std::vector<Finding> *out) const;
     void objectPatterns(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,
                         std::vector<Finding> *out) const; // suggest me to, explain me

@@ -305,6 +305,43 @@ private slots:
     }
     void quantityLookAlikes() { agreementLookAlikes(); }
 
+    void verbForms_data()
+    {
+        columns();
+        row("perfect question with a base form", "Have you ever think about it?", "think", "thought",
+            "perfect_participle", "Have you ever thought about it?");
+        row("perfect with never and a base form", "I have never see such a thing.", "see", "seen",
+            "perfect_participle", "I have never seen such a thing.");
+        row("passive with a base form before by", "The work can be finish by noon.", "finish", "finished",
+            "passive_participle", "The work can be finished by noon.");
+        row("passive with a verb-only base form", "The rules will be explain to everyone.", "explain",
+            "explained", "passive_participle", "The rules will be explained to everyone.");
+        row("modal before able", "We will able to finish it.", "able", "be able", "be_able",
+            "We will be able to finish it.");
+        row("relative clause after a singular noun", "A chef that try new dishes wins.", "try", "tries",
+            "sv_agreement", "A chef that tries new dishes wins.");
+        row("relative clause after a plural noun", "The students who wants to go must sign.", "wants", "want",
+            "sv_agreement", "The students who want to go must sign.");
+        row("singular subject with a less common verb", "The professor oppose the idea.", "oppose", "opposes",
+            "sv_agreement", "The professors oppose the idea.");
+        row("pronoun after a sentence-opening and", "And we says that it is fine.", "says", "say", "sv_agreement",
+            "And we say that it is fine.");
+    }
+    void verbForms() { verify(); }
+
+    void verbFormLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("have with an adverb and a noun") << "We have always time for tea.";
+        QTest::newRow("be with a noun complement") << "It will be fun to be home.";
+        QTest::newRow("be part of") << "You will be part of the team.";
+        QTest::newRow("relative clause after a prepositional phrase")
+            << "There are young trees on this property that provide shade.";
+        QTest::newRow("compound subject with we") << "My sister and we go to school together.";
+        QTest::newRow("able as an adjective after be") << "They will be able to help.";
+    }
+    void verbFormLookAlikes() { agreementLookAlikes(); }
+
     void articles_data()
     {
         columns();
