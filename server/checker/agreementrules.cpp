@@ -231,7 +231,8 @@ void AgreementRules::subjects(const std::vector<Token> &t, const std::vector<std
                               std::vector<Finding> *out) const
 {
     for (int i = 0; i < int(t.size()); ++i) {
-        if (!clauseStart(t, i))
+        // a sentence may open with an adverb and no comma: "Nowadays students is ..."
+        if (!clauseStart(t, i) && !(i == 1 && R::tagIs(tags, 0, "RB") && t[0].isCapitalised()))
             continue;
         Subject s = subjectAt(t, tags, i);
         if (s.number == Unknown)

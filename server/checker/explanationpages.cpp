@@ -122,6 +122,8 @@ const std::unordered_map<std::string, Page> &pages()
                                "Uncountable nouns take no a/an and no many; use a piece of, much or a little.", "He gave me an advice.", "He gave me a piece of advice."}},
         {"sentence_capital", {"句首字母大写", "英语句子的第一个单词首字母要大写。",
                               "A sentence begins with a capital letter.", "for example, my cousin is twelve.", "For example, my cousin is twelve."}},
+        {"capital_after_comma", {"逗号后不用大写", "逗号不结束句子，逗号后面的普通单词要小写；只有句首、专有名词和代词 I 才大写。",
+                                 "A comma does not end the sentence: the word after it stays in lower case.", "For example, Many people like tea.", "For example, many people like tea."}},
         {"comma_after_opener", {"句首连接语后加逗号", "for example、in my opinion、moreover、nowadays 等放在句首的连接语或状语后面通常加逗号，与主句隔开。",
                                 "Put a comma after a linking phrase that opens a sentence.", "For example my cousin is twelve.", "For example, my cousin is twelve."}},
         {"determiner_number", {"限定词与名词的数", "a/an 和 this 只能修饰单数名词；复数名词前去掉 a/an，或把 this 改成 these。",

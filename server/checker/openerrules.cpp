@@ -4,6 +4,7 @@
 #include "rulesupport.h"
 
 #include <cstring>
+#include <unordered_set>
 
 namespace PennovaChecker {
 
@@ -24,7 +25,11 @@ int firstWord(const std::vector<Token> &t)
 
 // openers that are set off by a comma in edited text as good as always
 const char *const kOpeners[] = {"for example", "for instance", "moreover", "furthermore", "in conclusion",
-                                "first of all", "on the other hand", "in addition", "to sum up", "in other words"};
+                                "first of all", "on the other hand", "in addition", "to sum up", "in other words",
+                                "therefore", "thus", "hence", "nowadays", "firstly", "secondly",
+                                "thirdly", "lastly", "consequently", "nevertheless", "additionally",
+                                "unfortunately", "fortunately", "personally", "as a result", "in fact",
+                                "of course", "in short", "in general", "in the end", "in the future"};
 
 } // namespace
 
@@ -33,6 +38,32 @@ void OpenerRules::check(const std::vector<Token> &t, const std::vector<std::stri
 {
     lowerCaseStart(t, tags, out);
     commaAfterOpener(t, tags, out);
+    capitalAfterComma(t, out);
+}
+
+void OpenerRules::capitalAfterComma(const std::vector<Token> &t, std::vector<Finding> *out) const
+{
+    // function words that a comma does not capitalise; "He"/"His" stay for the reverent use
+    static const std::unordered_set<std::string> words = {
+        "we", "they", "she", "it", "if", "when", "many", "the", "this", "that", "there", "but", "and", "so",
+        "because", "you", "our", "my", "their", "some", "most", "in", "as", "for", "although", "though", "while",
+        "then", "what", "how", "these", "those", "after", "before", "since", "which", "who", "a", "an", "all"};
+    for (int i = 2; i + 1 < int(t.size()); ++i) {
+        const Token &w = t[size_t(i)];
+        if (t[size_t(i) - 1].text != "," || w.kind != Token::Word || !w.isCapitalised() || w.isAllCaps()
+            || !words.count(w.lower))
+            continue;
+        // a title or a name in title case ("..., The Oxford Handbook") goes on with a capital
+        const int n = R::nextWord(t, i);
+        if (n < 0 || t[size_t(n)].isCapitalised() || t[size_t(n)].text.empty() || t[size_t(n)].text[0] < 'a'
+            || t[size_t(n)].text[0] > 'z')
+            continue;
+        std::string fixed = w.text;
+        fixed[0] = char(fixed[0] - 'A' + 'a');
+        Finding f = R::replace(t, i, i, fixed, "GRAMMAR", "capital_after_comma", 2);
+        f.candidates[0].correction = fixed; // replace() would give it the token's capital back
+        out->push_back(f);
+    }
 }
 
 void OpenerRules::lowerCaseStart(const std::vector<Token> &t, const std::vector<std::string> &tags,
@@ -62,7 +93,8 @@ void OpenerRules::lowerCaseStart(const std::vector<Token> &t, const std::vector<
         if (open < 0)
             return; // "dates May 28 to August 3)." is the tail of a longer sentence
     }
-    const int rank = m_lex.frequencyRank(w.lower);
+    // a contraction counts as its first part ("it's" as "it")
+    const int rank = m_lex.frequencyRank(w.lower.substr(0, w.lower.find('\'')));
     const bool beforeComma = f + 1 < int(t.size()) && t[size_t(f) + 1].text == ",";
     if (w.lower != "i" && (rank == 0 || rank > (beforeComma ? 30000 : 3000)))
         return;

@@ -1,6 +1,7 @@
 #pragma once
-// How a sentence opens: a first word in lower case ("for example, ..."), and a
-// linking phrase without its comma ("For example we ...", "In my opinion it ...").
+// How a sentence and its clauses open: a first word in lower case ("for example,
+// ..."), a linking phrase without its comma ("For example we ..."), and a capital
+// letter after a comma inside the sentence ("For example, Many people ...").
 
 #include "finding.h"
 #include "tokenizer.h"
@@ -23,6 +24,7 @@ private:
                         std::vector<Finding> *out) const;
     void commaAfterOpener(const std::vector<Token> &t, const std::vector<std::string> &tags,
                           std::vector<Finding> *out) const;
+    void capitalAfterComma(const std::vector<Token> &t, std::vector<Finding> *out) const;
 
     const Lexicon &m_lex;
 };

@@ -389,7 +389,9 @@ void VerbPatternRules::beBareVerb(const std::vector<Token> &t, const std::vector
     const bool noun = m_lex.isPos(w, Lexicon::Noun);
     // a word that is also a noun only after a personal pronoun and before an object:
     // "She is study English", never "The problem is work"
-    const bool person = RuleSupport::isSubjectPronoun(lowerAt(t, i - 1)) && lowerAt(t, i - 1) != "it";
+    // (or after a noun subject: "My brother is study English")
+    const bool person = (RuleSupport::isSubjectPronoun(lowerAt(t, i - 1)) || RuleSupport::tagIs(tags, i - 1, "NN"))
+        && lowerAt(t, i - 1) != "it";
     const bool object = startsObject(t, tags, v + 1) && !RuleSupport::tagIs(tags, v + 1, "NNS")
         && !(RuleSupport::tagIs(tags, v + 1, "NN") && !RuleSupport::tagIs(tags, v + 1, "NNP"));
     if (noun && !(person && object))

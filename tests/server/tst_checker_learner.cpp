@@ -388,6 +388,12 @@ private slots:
             "comma_after_opener", "For example, my cousin is twelve.");
         row("long opener without its comma", "On the other hand it is expensive.", "hand", "hand,",
             "comma_after_opener", "On the other hand, it is expensive.");
+        row("linking adverb without its comma", "Therefore we need more buses.", "Therefore", "Therefore,",
+            "comma_after_opener", "Therefore, we need more buses.");
+        row("capital after a comma", "For example, Many people like tea.", "Many", "many", "capital_after_comma",
+            "For example, many people like tea.");
+        row("lower-case contraction first", "it's a good partner for us.", "it's", "It's", "sentence_capital",
+            "It's a good partner for us.");
     }
     void openers() { verify(); }
 
@@ -400,6 +406,10 @@ private slots:
         QTest::newRow("however as a degree adverb") << "However hard he tried, he failed.";
         QTest::newRow("in my opinion without a comma") << "In my opinion these pens are worth the price.";
         QTest::newRow("for example inside a sentence") << "Some fruits, for example apples, grow here.";
+        QTest::newRow("however meaning no matter how") << "However you define it, we can help.";
+        QTest::newRow("title after a comma") << "She wrote a book, The Long Road Home, last year.";
+        QTest::newRow("reverent pronoun after a comma") << "If I ask Him, He answers me.";
+        QTest::newRow("pronoun I after a comma") << "When it rains, I stay at home.";
     }
     void openerLookAlikes() { agreementLookAlikes(); }
 
