@@ -177,8 +177,10 @@ Json::Value EnglishChecker::checkSentence(int sentInd, const std::string &utf8, 
         m_data->morphology.check(tokens, &found);
         m_data->morphology.countingWords(tokens, tags, &found);
     }
-    if (sw.real)
+    if (sw.real) {
         m_data->confusion.check(tokens, &found);
+        m_data->confusion.checkTagged(tokens, tags, &found);
+    }
     if (sw.rule) {
         m_data->patterns.check(tokens, &found);
         m_data->verbPatterns.check(tokens, &found);

@@ -3,6 +3,8 @@
 #include "lexicon.h"
 #include "rulesupport.h"
 
+#include <unordered_map>
+
 #include <unordered_set>
 
 namespace PennovaChecker {
@@ -109,6 +111,28 @@ void TenseRules::check(const std::vector<Token> &t, const std::vector<std::strin
     presentWithPastMarker(t, tags, out);
     willInCondition(t, tags, out);
     sinceWithLength(t, out);
+    wishPresent(t, out);
+}
+
+void TenseRules::wishPresent(const std::vector<Token> &t, std::vector<Finding> *out) const
+{
+    static const std::unordered_map<std::string, std::string> past = {{"can", "could"}, {"will", "would"},
+                                                                      {"can't", "couldn't"}, {"won't", "wouldn't"}};
+    for (int i = 0; i + 2 < int(t.size()); ++i) {
+        const std::string &w = t[size_t(i)].lower;
+        if (w != "wish" && w != "wishes" && w != "wished")
+            continue;
+        // "I wish (that) I can": the pronoun subject follows at once
+        int s = RuleSupport::nextWord(t, i);
+        if (RuleSupport::lowerAt(t, s) == "that")
+            s = RuleSupport::nextWord(t, s);
+        if (s < 0 || !RuleSupport::isSubjectPronoun(t[size_t(s)].lower))
+            continue;
+        const int m = RuleSupport::nextWord(t, s);
+        auto it = m < 0 ? past.end() : past.find(t[size_t(m)].lower);
+        if (it != past.end())
+            out->push_back(RuleSupport::replace(t, m, m, it->second, "GRAMMAR", "wish_past", 2));
+    }
 }
 
 void TenseRules::presentWithPastMarker(const std::vector<Token> &t, const std::vector<std::string> &tags,

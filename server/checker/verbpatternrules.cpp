@@ -333,6 +333,14 @@ void VerbPatternRules::gerundAfterPreposition(const std::vector<Token> &t, const
     if (v < 0 || t[size_t(v)].isCapitalised())
         return;
     const std::string &w = t[size_t(v)].lower;
+    // "Think about creates a fire break": an -s form of a verb that is not a noun too
+    if (m_lex.isThirdPerson(w) && RuleSupport::tagIs(tags, v, "VBZ") && w != "is" && w != "has" && w != "does") {
+        const std::string base = m_lex.baseOf(w);
+        if (!base.empty() && !m_lex.isPos(base, Lexicon::Noun) && !m_lex.isPos(base, Lexicon::Adjective)
+            && (RuleSupport::tagIs(tags, v + 1, "DT") || RuleSupport::tagIs(tags, v + 1, "PRP")))
+            out->push_back(RuleSupport::replace(t, v, v, m_lex.ingOf(base), "GRAMMAR", "gerund_after_preposition", 2));
+        return;
+    }
     if (!m_lex.isCommonVerbBase(w) || w == "be" || m_lex.isPos(w, Lexicon::Adjective) || m_lex.baseEqualsPast(w))
         return;
     // a word that is also a noun ("in love", "after school") only with an object after it

@@ -342,6 +342,40 @@ private slots:
     }
     void verbFormLookAlikes() { agreementLookAlikes(); }
 
+    void wordChoice_data()
+    {
+        columns();
+        row("there before a noun object", "They are busy with there curriculum.", "there", "their",
+            "confusion_their", "They are busy with their curriculum.");
+        row("my self written apart", "I went to Canada by my self.", "my self", "myself", "split_word",
+            "I went to Canada by myself.");
+        row("any one before a verb", "Any one has fears.", "Any one", "Anyone", "split_word", "Anyone has fears.");
+        row("may be opening a sentence", "May be one day we will meet.", "May be", "Maybe", "confusion_maybe",
+            "Maybe one day we will meet.");
+        row("wish with can", "I wish I can fly.", "can", "could", "wish_past", "I wish I could fly.");
+        row("preposition before an -s verb", "Think about creates a plan.", "creates", "creating",
+            "gerund_after_preposition", "Think about creating a plan.");
+        row("lot of without an article", "I spent lot of time on it.", "lot", "a lot", "article_missing",
+            "I spent a lot of time on it.");
+        row("subject after an opening adverb", "Sometimes students is busy.", "is", "are", "sv_agreement",
+            "Sometimes students are busy.");
+    }
+    void wordChoice() { verify(); }
+
+    void wordChoiceLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("is there with a noun") << "Is there time for lunch?";
+        QTest::newRow("no one") << "No one knows, and no one can tell.";
+        QTest::newRow("any one of") << "Any one of them can help, and any one thing will do.";
+        QTest::newRow("my self-esteem") << "Sport helps my self-esteem.";
+        QTest::newRow("may be after a subject") << "It may be late, and May is warm.";
+        QTest::newRow("hope with can") << "I hope I can fly.";
+        QTest::newRow("preposition before a plural noun") << "Think about changes in the city.";
+        QTest::newRow("a parking lot of") << "We met in the parking lot of the mall.";
+    }
+    void wordChoiceLookAlikes() { agreementLookAlikes(); }
+
     void articles_data()
     {
         columns();
