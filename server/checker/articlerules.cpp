@@ -69,7 +69,13 @@ void ArticleRules::missingArticle(const std::vector<Token> &t, const std::vector
             continue;
         // the complement of a linking verb (after a preposition the bare phrase is too often
         // a term of the trade: "for public release", "in clinical practice")
-        if (!linkingVerbs().count(t[size_t(v)].lower))
+        const std::string &verb = t[size_t(v)].lower;
+        // "They are good student": after a plural subject the complement is plural, not "a ..."
+        const bool pluralBe = verb == "are" || verb == "were";
+        if (pluralBe && !(R::lowerAt(t, v - 1) == "they" || R::lowerAt(t, v - 1) == "we"
+                          || (R::tagIs(tags, v - 1, "NNS") && !t[size_t(v) - 1].isCapitalised())))
+            continue;
+        if (!pluralBe && !linkingVerbs().count(verb))
             continue;
         const int first = R::nextWord(t, v);
         if (first < 0 || t[size_t(first)].isCapitalised())
@@ -105,6 +111,13 @@ void ArticleRules::missingArticle(const std::vector<Token> &t, const std::vector
                       : !m_numbers.mostlyCounted(noun, nullptr, 0.6)
                           || (k + 1 < int(t.size()) && t[size_t(k) + 1].kind == Token::Word))
             continue;
+        if (pluralBe) {
+            std::string plural;
+            // a bare noun may name a material ("curtains are linen"): only with an adjective
+            if (adjective && !superlative && m_numbers.mostlyCounted(noun, &plural, 0.25))
+                out->push_back(R::replace(t, k, k, plural, "MOPHOLOGY", "complement_plural", 2));
+            continue;
+        }
         const int sound = R::vowelSound(t[size_t(first)].lower);
         if (sound < 0)
             continue;
@@ -137,7 +150,8 @@ void ArticleRules::strayArticle(const std::vector<Token> &t, std::vector<Finding
     // a determiner or pronoun of its own
     // ("a nobody", "a something" are nouns: left alone)
     static const Set noArticle = {"everything", "everyone", "everybody", "anything", "anyone", "anybody", "my",
-                                  "your", "our", "their", "his", "today's", "tomorrow's", "yesterday's"};
+                                  "your", "our", "their", "his", "today's", "tomorrow's", "yesterday's", "these",
+                                  "those"};
     for (int i = 0; i + 1 < int(t.size()); ++i) {
         const std::string &a = t[size_t(i)].lower;
         if (t[size_t(i)].kind != Token::Word || (a != "a" && a != "an" && a != "the"))

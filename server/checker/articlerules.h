@@ -1,7 +1,8 @@
 #pragma once
 // Articles that learners whose first language has none leave out or add: a counted
 // singular noun without any determiner after "be" or "have" ("It is good
-// opportunity"), "lot of" without "a", and an article before a word that takes none ("a
+// opportunity"; after a plural subject the noun is plural instead: "They are good
+// student"), "lot of" without "a", and an article before a word that takes none ("a
 // everything", "the today's news").
 
 #include "finding.h"

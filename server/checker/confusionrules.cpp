@@ -83,6 +83,29 @@ void ConfusionRules::checkTagged(const std::vector<Token> &t, const std::vector<
             continue;
         add(out, t, i, "their", "confusion_their", 2);
     }
+    for (int i = 0; i + 1 < int(t.size()); ++i) {
+        const std::string &w = t[size_t(i)].lower;
+        // "many others animals": the determiner "other" takes no -s
+        if (w == "others" && t[size_t(i) + 1].spaceBefore) {
+            int n = i + 1;
+            while (RuleSupport::tagIs(tags, n, "JJ"))
+                ++n;
+            if (RuleSupport::tagIs(tags, n, "NNS") && !t[size_t(n)].isCapitalised())
+                add(out, t, i, "other", "confusion_others", 2);
+        }
+        // "died because the cold": "because" before a noun phrase and no verb is "because of"
+        if (w == "because" && (RuleSupport::tagIs(tags, i + 1, "DT") || RuleSupport::tagIs(tags, i + 1, "PRP$"))
+            && RuleSupport::lowerAt(t, i + 1) != "that" && RuleSupport::lowerAt(t, i + 1) != "this") {
+            int k = i + 1;
+            bool verb = false;
+            // up to the next punctuation: "because the cost of staff and tools is high" has its verb
+            static const Set stops = {",", ";", ":", ".", "!", "?"};
+            for (; k < int(t.size()) && !(t[size_t(k)].kind == Token::Punct && stops.count(t[size_t(k)].text)); ++k)
+                verb = verb || RuleSupport::tagIs(tags, k, "VB") || RuleSupport::tagIs(tags, k, "MD");
+            if (!verb && k > i + 2)
+                out->push_back(RuleSupport::replace(t, i, i, "because of", "GRAMMAR", "because_of", 2));
+        }
+    }
 }
 
 void ConfusionRules::splitWords(const Spot &spot, std::vector<Finding> *out) const
@@ -102,6 +125,20 @@ void ConfusionRules::splitWords(const Spot &spot, std::vector<Finding> *out) con
         if (w == "your" && next == "selves")
             fix = "yourselves";
         out->push_back(RuleSupport::replace(t, i, i + 1, fix, "REAL", "split_word", 3));
+        return;
+    }
+    // "further more", "with out", "home work": one word in every use
+    static const std::unordered_map<std::string, std::string> joined = {
+        {"further more", "furthermore"}, {"every where", "everywhere"},
+        {"some where", "somewhere"}, {"any where", "anywhere"}, {"through out", "throughout"},
+        {"with out", "without"}, {"home work", "homework"}, {"class mate", "classmate"},
+        {"class mates", "classmates"}, {"room mate", "roommate"}, {"week end", "weekend"},
+        {"week ends", "weekends"}, {"news paper", "newspaper"}, {"news papers", "newspapers"},
+        {"every thing", "everything"}, {"some thing", "something"}, {"any thing", "anything"}};
+    auto pair = joined.find(w + " " + next);
+    const bool hyphenAfter = i + 2 < int(t.size()) && !t[size_t(i) + 2].spaceBefore && t[size_t(i) + 2].text == "-";
+    if (pair != joined.end() && !hyphenAfter) {
+        out->push_back(RuleSupport::replace(t, i, i + 1, pair->second, "REAL", "split_word", 2));
         return;
     }
     // "any one has", "every one is": the pronoun before a verb ("any one of", "any one thing" stay)

@@ -187,7 +187,14 @@ void NumberRules::pluralAfterQuantifier(const std::vector<Token> &t, std::vector
             continue;
         if (q == "few" && (i == 0 || t[size_t(i) - 1].lower != "a"))
             continue; // "few" alone is often a pronoun
-        const int n = RuleSupport::nextWord(t, i);
+        int n = RuleSupport::nextWord(t, i);
+        // adjectives may stand between: "many new employee" (only words that are adjectives alone)
+        for (int k = 0; k < 2 && n >= 0 && n + 1 < int(t.size()); ++k) {
+            const int pos = m_lex.posMask(t[size_t(n)].lower);
+            if (!(pos & Lexicon::Adjective) || (pos & (Lexicon::Noun | Lexicon::Verb)) || t[size_t(n)].isCapitalised())
+                break;
+            n = RuleSupport::nextWord(t, n);
+        }
         if (n < 0 || t[size_t(n)].isCapitalised())
             continue;
         std::string plural;

@@ -59,6 +59,9 @@ void PatternRules::redundantPrepositions(const std::vector<Token> &t, std::vecto
     static const std::unordered_set<std::string> emphasize = {"emphasize", "emphasizes", "emphasized", "emphasise",
                                                               "emphasises", "emphasised", "emphasizing", "emphasising"};
     static const std::unordered_set<std::string> mention = {"mention", "mentions", "mentioned", "mentioning"};
+    static const std::unordered_set<std::string> consider = {"consider", "considers", "considered", "considering"};
+    static const std::unordered_set<std::string> encounter = {"encounter", "encounters", "encountered",
+                                                              "encountering"};
     static const std::unordered_set<std::string> subjects = {"i", "we", "they", "you", "he", "she", "people"};
     for (int i = 0; i + 1 < int(t.size()); ++i) {
         const std::string &w = t[size_t(i)].lower;
@@ -71,6 +74,9 @@ void PatternRules::redundantPrepositions(const std::vector<Token> &t, std::vecto
             certainty = 3;
         else if (emphasize.count(w) && p == "on")
             certainty = 3;
+        else if ((w == "despite" && p == "of") || (consider.count(w) && p == "about")
+                 || (encounter.count(w) && p == "with"))
+            certainty = w == "despite" ? 3 : 2;
         else if ((w == "lack" || w == "lacks" || w == "lacked") && p == "of") {
             const int s = RuleSupport::prevWord(t, i);
             if (s >= 0 && subjects.count(t[size_t(s)].lower))

@@ -39,6 +39,7 @@ void VerbPatternRules::check(const std::vector<Token> &t, std::vector<Finding> *
         perfectBase(t, i, out);
         passiveBase(t, i, out);
         modalAble(t, i, out);
+        nounAsVerb(t, i, out);
     }
 }
 
@@ -146,6 +147,25 @@ void VerbPatternRules::perfectParticiple(const std::vector<Token> &t, int i, std
         return; // "have got" is standard
     // "had" + past is also "had + object" ("had ran" is wrong, but "had a ran" is no concern here)
     out->push_back(RuleSupport::replace(t, v, v, participle, "GRAMMAR", "perfect_participle", 3));
+}
+
+void VerbPatternRules::nounAsVerb(const std::vector<Token> &t, int i, std::vector<Finding> *out) const
+{
+    // "They success", "we can success": a noun where its verb belongs
+    static const std::unordered_map<std::string, std::string> verbOf = {
+        {"success", "succeed"}, {"belief", "believe"}, {"proof", "prove"}, {"choice", "choose"},
+        {"loss", "lose"}, {"death", "die"}, {"failure", "fail"}, {"complaint", "complain"}};
+    static const Set before = {"i", "we", "they", "you", "he", "she", "can", "could", "will", "would", "should",
+                               "must", "may", "might", "to", "not", "don't", "didn't", "doesn't", "cannot", "never"};
+    auto it = verbOf.find(t[size_t(i)].lower);
+    if (it == verbOf.end() || !before.count(lowerAt(t, i - 1)))
+        return;
+    const std::string subject = lowerAt(t, i - 1);
+    // "to success" may be "the road to success": only after a verb-taking word or before an object
+    if (subject == "to" && !RuleSupport::isSubjectPronoun(lowerAt(t, i - 3)) && lowerAt(t, i + 1) != "in")
+        return;
+    const std::string fix = subject == "he" || subject == "she" ? m_lex.thirdPerson(it->second) : it->second;
+    out->push_back(RuleSupport::replace(t, i, i, fix, "GRAMMAR", "noun_as_verb", 2));
 }
 
 void VerbPatternRules::modalAble(const std::vector<Token> &t, int i, std::vector<Finding> *out) const

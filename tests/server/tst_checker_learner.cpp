@@ -376,6 +376,45 @@ private slots:
     }
     void wordChoiceLookAlikes() { agreementLookAlikes(); }
 
+    void nounsAndConnectives_data()
+    {
+        columns();
+        row("despite with of", "Despite of the rain, we went out.", " of ", "", "redundant_preposition",
+            "Despite the rain, we went out.");
+        row("consider with about", "We should consider about the cost.", " about ", "", "redundant_preposition",
+            "We should consider the cost.");
+        row("others before a noun", "It harms many others animals.", "others", "other", "confusion_others",
+            "It harms many other animals.");
+        row("because before a noun phrase", "Many climbers died because the cold weather.", "because",
+            "because of", "because_of", "Many climbers died because of the cold weather.");
+        row("a word written as two", "Further more, we need money.", "Further more", "Furthermore", "split_word",
+            "Furthermore, we need money.");
+        row("noun used as a verb", "If you try, you will success.", "success", "succeed", "noun_as_verb",
+            "If you try, you will succeed.");
+        row("quantifier with an adjective and a singular", "We hired many new employee.", "employee",
+            "employees", "noun_plural", "We hired many new employees.");
+        row("plural subject with a singular complement", "They are good student.", "student", "students",
+            "complement_plural", "They are good students.");
+        row("article before these", "For the these reasons, I agree.", " the ", "", "article_stray",
+            "For these reasons, I agree.");
+    }
+    void nounsAndConnectives() { verify(); }
+
+    void nounAndConnectiveLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("because with a clause") << "We stayed in because the weather was bad.";
+        QTest::newRow("because with a long subject")
+            << "It failed because the cost of the tools and the staff was too high.";
+        QTest::newRow("others alone") << "Some people help others, and others help them.";
+        QTest::newRow("the road to success") << "Hard work is the road to success.";
+        QTest::newRow("more over as two words") << "They argued more over the price than the date.";
+        QTest::newRow("a material after are") << "The curtains are linen.";
+        QTest::newRow("you are with a singular") << "You are a good student.";
+        QTest::newRow("a whole lot of with a mass noun") << "There is a whole lot of frontier to explore.";
+    }
+    void nounAndConnectiveLookAlikes() { agreementLookAlikes(); }
+
     void articles_data()
     {
         columns();
