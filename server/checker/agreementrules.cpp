@@ -125,6 +125,14 @@ AgreementRules::Subject AgreementRules::subjectAt(const std::vector<Token> &t, c
             && w != "a" && w != "an")
             return s; // "some", "all", "no" ... agree either way
         int end = nounPhrase(t, tags, i, &head);
+        // "The number of students are": "the number" is singular whatever follows ("a number of" is not)
+        if (end == i + 1 && w == "the" && R::lowerAt(t, head) == "number" && R::lowerAt(t, end + 1) == "of") {
+            int ofHead = -1;
+            const int ofEnd = nounPhrase(t, tags, end + 2, &ofHead);
+            if (ofEnd >= 0 && R::tagIs(tags, ofHead, "NNS"))
+                return {ofEnd, Singular, "agreement_of_phrase", 2};
+            return s;
+        }
         if (end < 0 || looseHeads().count(R::lowerAt(t, head)))
             return s;
         const bool determined = R::tagIs(tags, i, "DT") || R::tagIs(tags, i, "PRP$");
@@ -202,6 +210,22 @@ void AgreementRules::determinerNumber(const std::vector<Token> &t, const std::ve
                                    "pair", "total", "kind", "type", "sort"};
     for (int i = 0; i + 1 < int(t.size()); ++i) {
         const std::string &d = t[size_t(i)].lower;
+        // "Every students like him" -> "Every student" ("every two weeks", "every few days" stay)
+        if ((d == "every" || d == "each" || d == "another") && R::tagIs(tags, i + 1, "NNS")
+            && !t[size_t(i) + 1].isCapitalised() && !quantities.count(R::lowerAt(t, i + 1))
+            && !m_lex.isThirdPerson(R::lowerAt(t, i + 1))) {
+            const std::string &noun = t[size_t(i) + 1].lower;
+            const std::string single = noun.size() > 4 && noun.compare(noun.size() - 3, 3, "ies") == 0
+                ? noun.substr(0, noun.size() - 3) + "y"
+                : noun.size() > 3 && noun.back() == 's' && noun.compare(noun.size() - 2, 2, "ss") != 0
+                ? noun.substr(0, noun.size() - 1)
+                : std::string();
+            // "Each faces ...": after the pronoun "each" a noun-verb word is its verb
+            if (!single.empty() && m_lex.isPos(single, Lexicon::Noun) && !R::tagIs(tags, i + 2, "NN")
+                && !(d == "each" && m_lex.isPos(single, Lexicon::Verb)))
+                out->push_back(R::replace(t, i + 1, i + 1, single, "GRAMMAR", "determiner_number", 2));
+            continue;
+        }
         if ((d != "a" && d != "an" && d != "this") || !R::tagIs(tags, i, "DT"))
             continue;
         int k = i + 1;

@@ -128,7 +128,7 @@ const std::unordered_map<std::string, Page> &pages()
                                  "A comma does not end the sentence: the word after it stays in lower case.", "For example, Many people like tea.", "For example, many people like tea."}},
         {"comma_after_opener", {"句首连接语后加逗号", "for example、in my opinion、moreover、nowadays 等放在句首的连接语或状语后面通常加逗号，与主句隔开。",
                                 "Put a comma after a linking phrase that opens a sentence.", "For example my cousin is twelve.", "For example, my cousin is twelve."}},
-        {"determiner_number", {"限定词与名词的数", "a/an 和 this 只能修饰单数名词；复数名词前去掉 a/an，或把 this 改成 these。",
+        {"determiner_number", {"限定词与名词的数", "a/an、this、every、each 只能修饰单数名词；复数名词前去掉 a/an，或把 this 改成 these，every/each 后的名词用单数。",
                                "\"a\", \"an\" and \"this\" go with singular nouns only.", "We got a new things and this animals.", "We got new things and these animals."}},
         {"quantifier_of", {"of 结构中的限定词", "most of、all of、some of、each of 等表示“一群中的部分”，of 后面要有 the、my、these 等限定词；泛指时直接说 most students，不用 of。",
                            "After \"most of\", \"all of\" or \"some of\", the noun needs a determiner such as \"the\".", "Most of students like music.", "Most of the students like music."}},

@@ -209,15 +209,36 @@ void TenseRules::presentWithPastMarker(const std::vector<Token> &t, const std::v
 void TenseRules::willInCondition(const std::vector<Token> &t, const std::vector<std::string> &tags,
                                  std::vector<Finding> *out) const
 {
-    // only conditions that open the sentence: "I wonder if he will come" is right
+    static const Set openers = {"if", "unless", "when", "once", "until", "before", "after"};
+    // a clause that opens the sentence ("I wonder if he will come" is right) ...
     int i = 0;
     while (i < int(t.size()) && t[size_t(i)].kind != Token::Word)
         ++i;
     if (R::lowerAt(t, i) == "and" || R::lowerAt(t, i) == "but" || R::lowerAt(t, i) == "even")
         ++i;
-    static const Set openers = {"if", "unless", "when", "once", "until", "before", "after"};
-    if (!openers.count(R::lowerAt(t, i)))
-        return;
+    if (openers.count(R::lowerAt(t, i)))
+        willInClause(t, tags, i, out);
+    // ... or one after a main clause in the future with no verb of knowing or asking:
+    // "I will call you when I will arrive" ("I will ask when he will come" is a question)
+    static const Set questionWords = {"know", "knows", "knew", "tell", "told", "ask", "asked", "asks", "wonder",
+                                      "wondered", "sure", "idea", "decide", "decided", "remember", "say", "said",
+                                      "explain", "see", "find", "check", "unclear", "clear", "question", "doubt",
+                                      "predict", "guess", "imagine", "learn", "show", "certain"};
+    bool future = false;
+    for (int k = i + 1; k + 1 < int(t.size()); ++k) {
+        const std::string &w = t[size_t(k)].lower;
+        if (questionWords.count(w))
+            return;
+        if (w == "will" || w == "'ll" || w == "won't" || w == "shall")
+            future = true;
+        else if (future && openers.count(w) && w != "if" && w != "unless" && R::prevWord(t, k) >= 0)
+            willInClause(t, tags, k, out);
+    }
+}
+
+void TenseRules::willInClause(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,
+                              std::vector<Finding> *out) const
+{
     const bool conditional = R::lowerAt(t, i) == "if" || R::lowerAt(t, i) == "unless";
     // the subject: a pronoun, or a short noun phrase
     int s = i + 1, head = -1;

@@ -97,6 +97,8 @@ private slots:
             "tense_if_will", "I do not know when he will arrive.");
         row("since with a length of time", "I have studied English since three years.", "since", "for", "since_for",
             "I have studied English since 2019.");
+        row("will in a when-clause after a future main clause", "I will call you when I will arrive.",
+            "will arrive", "arrive", "tense_if_will", "I will call you when I arrive.");
     }
     void tense() { verify(); }
 
@@ -115,6 +117,7 @@ private slots:
         QTest::newRow("quoted speech") << "Yesterday he said, \"I love this city.\"";
         QTest::newRow("question") << "What do you think about last year's exam?";
         QTest::newRow("present perfect without a finished time") << "I have finished my homework already.";
+        QTest::newRow("question after a future main clause") << "I will ask him when he will come.";
     }
 
     void tenseLookAlikes()
@@ -414,6 +417,28 @@ private slots:
         QTest::newRow("a whole lot of with a mass noun") << "There is a whole lot of frontier to explore.";
     }
     void nounAndConnectiveLookAlikes() { agreementLookAlikes(); }
+
+    void numberAndFeeling_data()
+    {
+        columns();
+        row("every with a plural", "Every students like him.", "students", "student", "determiner_number",
+            "Every student likes him.");
+        row("the number of with a plural verb", "The number of cars are growing.", "are", "is",
+            "agreement_of_phrase", "The number of cars is growing.");
+        row("a thing with an -ed adjective", "The movie was very excited.", "excited", "exciting",
+            "feeling_adjective", "The movie was very exciting.");
+    }
+    void numberAndFeeling() { verify(); }
+
+    void numberAndFeelingLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("every with a number") << "We meet every two weeks.";
+        QTest::newRow("each as a pronoun before its verb") << "Each faces up to five years in prison.";
+        QTest::newRow("a number of") << "A number of cars are parked outside.";
+        QTest::newRow("a group that feels") << "The class was bored, so the teacher told a joke.";
+    }
+    void numberAndFeelingLookAlikes() { agreementLookAlikes(); }
 
     void articles_data()
     {
