@@ -60,6 +60,15 @@ void ConfusionRules::check(const std::vector<Token> &t, std::vector<Finding> *ou
     }
 }
 
+namespace {
+
+bool verbTag(const std::vector<std::string> &tags, int i)
+{
+    return RuleSupport::tagIs(tags, i, "VB") || RuleSupport::tagIs(tags, i, "MD");
+}
+
+} // namespace
+
 void ConfusionRules::checkTagged(const std::vector<Token> &t, const std::vector<std::string> &tags,
                                  std::vector<Finding> *out) const
 {
@@ -93,6 +102,12 @@ void ConfusionRules::checkTagged(const std::vector<Token> &t, const std::vector<
             if (RuleSupport::tagIs(tags, n, "NNS") && !t[size_t(n)].isCapitalised())
                 add(out, t, i, "other", "confusion_others", 2);
         }
+        // "The boy which is tall": a person takes "who"
+        static const Set persons = {"boy", "girl", "man", "woman", "person", "people", "student", "students",
+                                    "teacher", "teachers", "friend", "friends", "child", "children", "men",
+                                    "women", "boys", "girls", "mother", "father", "parents", "doctor"};
+        if (w == "which" && persons.count(RuleSupport::lowerAt(t, i - 1)) && (verbTag(tags, i + 1)))
+            add(out, t, i, "who", "confusion_which", 2);
         // "died because the cold": "because" before a noun phrase and no verb is "because of"
         if (w == "because" && (RuleSupport::tagIs(tags, i + 1, "DT") || RuleSupport::tagIs(tags, i + 1, "PRP$"))
             && RuleSupport::lowerAt(t, i + 1) != "that" && RuleSupport::lowerAt(t, i + 1) != "this") {

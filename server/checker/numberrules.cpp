@@ -311,6 +311,16 @@ void NumberRules::quantities(const std::vector<Token> &t, const std::vector<std:
 {
     quantifierOf(t, tags, out);
     pluralAfterOf(t, tags, out);
+    // "much cars" -> "many cars": "much" goes with uncountable nouns
+    for (int i = 0; i + 1 < int(t.size()); ++i) {
+        if (t[size_t(i)].lower != "much" || !RuleSupport::tagIs(tags, i + 1, "NNS") || t[size_t(i) + 1].isCapitalised())
+            continue;
+        const std::string &noun = t[size_t(i) + 1].lower;
+        std::string plural;
+        if (noun.size() > 3 && noun.back() == 's' && noun != "thanks"
+            && countableSingular(noun.substr(0, noun.size() - 1), &plural) && plural == noun)
+            out->push_back(RuleSupport::replace(t, i, i, "many", "GRAMMAR", "much_many", 2));
+    }
 }
 
 void NumberRules::quantifierOf(const std::vector<Token> &t, const std::vector<std::string> &tags,

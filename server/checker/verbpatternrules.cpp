@@ -170,6 +170,27 @@ void VerbPatternRules::nounAsVerb(const std::vector<Token> &t, int i, std::vecto
 
 void VerbPatternRules::modalAble(const std::vector<Token> &t, int i, std::vector<Finding> *out) const
 {
+    // "You had better to go" -> "had better go": "had better" works as a modal
+    if ((t[size_t(i)].lower == "had" || t[size_t(i)].lower.size() > 2) && lowerAt(t, i + 1) == "better"
+        && lowerAt(t, i + 2) == "to" && m_lex.isCommonVerbBase(lowerAt(t, i + 3))
+        && (t[size_t(i)].lower == "had" || t[size_t(i)].lower.compare(t[size_t(i)].lower.size() - 2, 2, "'d") == 0)) {
+        Finding f;
+        if (RuleSupport::deletion(t, i + 2, "GRAMMAR", "modal_to", 2, &f))
+            out->push_back(f);
+        return;
+    }
+    // "I am used to get up early" -> "used to getting": a person is used to something or doing it
+    static const Set personBe = {"am", "i'm", "are", "we're", "they're", "you're", "is", "he's", "she's", "was",
+                                 "were", "get", "got", "getting"};
+    if (personBe.count(t[size_t(i)].lower) && lowerAt(t, i + 1) == "used" && lowerAt(t, i + 2) == "to"
+        && (RuleSupport::isSubjectPronoun(lowerAt(t, i - 1)) || t[size_t(i)].lower.find('\'') != std::string::npos)
+        && lowerAt(t, i - 1) != "it") {
+        const std::string verb = lowerAt(t, i + 3);
+        // ("used to work", "used to school": nouns that learners also use after it)
+        if (m_lex.isCommonVerbBase(verb) && verb != "be" && verb != "work" && verb != "school" && verb != "life")
+            out->push_back(RuleSupport::replace(t, i + 3, i + 3, m_lex.ingOf(verb), "GRAMMAR", "used_to_ing", 2));
+        return;
+    }
     // "We will able to do it" -> "will be able to": "able" is an adjective and needs "be"
     if (!m_lex.isModal(t[size_t(i)].lower) || lowerAt(t, i + 1) != "able" || lowerAt(t, i + 2) != "to")
         return;

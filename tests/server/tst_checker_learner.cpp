@@ -440,6 +440,43 @@ private slots:
     }
     void numberAndFeelingLookAlikes() { agreementLookAlikes(); }
 
+    void patternsAndPrepositions_data()
+    {
+        columns();
+        row("wait with a direct object", "He waited me for an hour.", "waited", "waited for",
+            "preposition_missing", "He waited for me for an hour.");
+        row("talk with a direct object", "We talked the problem.", "talked", "talked about", "preposition_missing",
+            "We talked about the problem.");
+        row("graduate with a school as object", "I graduated Peking University.", "graduated", "graduated from",
+            "preposition_missing", "I graduated from Peking University.");
+        row("to before home", "I want to go to home.", " to ", "", "preposition_extra", "I want to go home.");
+        row("proud for", "They are proud for their son.", "for", "of", "preposition_choice",
+            "They are proud of their son.");
+        row("reach to", "We reached to the top.", " to ", "", "redundant_preposition", "We reached the top.");
+        row("keep with to", "He keeps to talk.", "to talk", "talking", "verb_gerund", "He keeps talking.");
+        row("had better with to", "You had better to go now.", " to ", "", "modal_to", "You had better go now.");
+        row("be used to with a base form", "I am used to get up early.", "get", "getting", "used_to_ing",
+            "I am used to getting up early.");
+        row("much with a plural", "There are much cars here.", "much", "many", "much_many",
+            "There are many cars here.");
+        row("which after a person", "The boy which is tall is my brother.", "which", "who", "confusion_which",
+            "The boy who is tall is my brother.");
+    }
+    void patternsAndPrepositions() { verify(); }
+
+    void patternAndPrepositionLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("a noun after graduate") << "She applied to the Graduate School.";
+        QTest::newRow("home page") << "Go to home page and log in.";
+        QTest::newRow("keep to the left") << "Keep to the left on this road.";
+        QTest::newRow("used to for a purpose") << "It is used to make paper.";
+        QTest::newRow("much thanks and much more") << "Much thanks, and much more money.";
+        QTest::newRow("in contact with") << "We stay in contact with them.";
+        QTest::newRow("which after a thing") << "The book which is red is mine.";
+    }
+    void patternAndPrepositionLookAlikes() { agreementLookAlikes(); }
+
     void articles_data()
     {
         columns();
