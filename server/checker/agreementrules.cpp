@@ -143,13 +143,17 @@ AgreementRules::Subject AgreementRules::subjectAt(const std::vector<Token> &t, c
         if (plural && (h.size() < 3 || h.compare(h.size() - 1, 1, "s") != 0 || h.compare(h.size() - 3, 3, "ics") == 0))
             return s; // irregular or "-ics" subject names: left to the word lists
         bool of = false;
-        if (R::lowerAt(t, end + 1) == "of") {
+        // "The price of the books are", "The teachers in my school is": the head decides, not
+        // the noun of the phrase after it
+        static const Set prepositions = {"of", "in", "at", "from", "on", "with", "near", "around", "inside",
+                                         "outside", "under", "across"};
+        if (prepositions.count(R::lowerAt(t, end + 1)) && R::tagIs(tags, end + 1, "IN")) {
             int ofHead = -1;
             const int ofEnd = nounPhrase(t, tags, end + 2, &ofHead);
             if (ofEnd < 0)
                 return s;
+            of = R::lowerAt(t, end + 1) == "of";
             end = ofEnd;
-            of = true;
         }
         s = {end, plural ? Plural : Singular, of ? "agreement_of_phrase" : "sv_agreement", 2};
     }

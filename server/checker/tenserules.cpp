@@ -231,7 +231,7 @@ void TenseRules::willInCondition(const std::vector<Token> &t, const std::vector<
             return;
         if (w == "will" || w == "'ll" || w == "won't" || w == "shall")
             future = true;
-        else if (future && openers.count(w) && w != "if" && w != "unless" && R::prevWord(t, k) >= 0)
+        else if (future && openers.count(w) && R::prevWord(t, k) >= 0)
             willInClause(t, tags, k, out);
     }
 }

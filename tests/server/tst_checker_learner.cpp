@@ -99,6 +99,8 @@ private slots:
             "I have studied English since 2019.");
         row("will in a when-clause after a future main clause", "I will call you when I will arrive.",
             "will arrive", "arrive", "tense_if_will", "I will call you when I arrive.");
+        row("will in an if-clause after a future main clause", "I will go if I will have time.", "will have",
+            "have", "tense_if_will", "I will go if I have time.");
     }
     void tense() { verify(); }
 
@@ -118,6 +120,7 @@ private slots:
         QTest::newRow("question") << "What do you think about last year's exam?";
         QTest::newRow("present perfect without a finished time") << "I have finished my homework already.";
         QTest::newRow("question after a future main clause") << "I will ask him when he will come.";
+        QTest::newRow("a reported if-question") << "I don't know if he will come, but I will wait.";
     }
 
     void tenseLookAlikes()
@@ -427,6 +430,8 @@ private slots:
             "agreement_of_phrase", "The number of cars is growing.");
         row("a thing with an -ed adjective", "The movie was very excited.", "excited", "exciting",
             "feeling_adjective", "The movie was very exciting.");
+        row("a plural head before a place phrase", "The teachers in my school is kind.", "is", "are",
+            "sv_agreement", "The teachers in my school are kind.");
     }
     void numberAndFeeling() { verify(); }
 
@@ -437,6 +442,7 @@ private slots:
         QTest::newRow("each as a pronoun before its verb") << "Each faces up to five years in prison.";
         QTest::newRow("a number of") << "A number of cars are parked outside.";
         QTest::newRow("a group that feels") << "The class was bored, so the teacher told a joke.";
+        QTest::newRow("a singular head before a plural place phrase") << "The house on the hills is old.";
     }
     void numberAndFeelingLookAlikes() { agreementLookAlikes(); }
 
