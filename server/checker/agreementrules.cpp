@@ -46,7 +46,8 @@ const Set &subjectNames()
 const Set &adverbsBetween()
 {
     static const Set s = {"there", "here", "also", "all", "still", "really", "often", "usually", "always",
-                          "sometimes", "never", "both", "now", "today", "nowadays"};
+                          "sometimes", "never", "both", "now", "today", "nowadays", "just", "only", "even",
+                          "actually", "rarely", "seldom", "hardly"};
     return s;
 }
 
@@ -230,6 +231,18 @@ void AgreementRules::determinerNumber(const std::vector<Token> &t, const std::ve
                 out->push_back(R::replace(t, i + 1, i + 1, single, "GRAMMAR", "determiner_number", 2));
             continue;
         }
+        // "that kinds of problem" -> "those kinds of"; "one of this important element" -> "these"
+        const std::string next = R::lowerAt(t, i + 1);
+        if ((d == "this" || d == "that") && (next == "kinds" || next == "types" || next == "sorts")
+            && R::lowerAt(t, i + 2) == "of") {
+            out->push_back(R::replace(t, i, i, d == "this" ? "these" : "those", "GRAMMAR", "determiner_number", 2));
+            continue;
+        }
+        if ((d == "this" || d == "that") && R::lowerAt(t, i - 1) == "of" && R::lowerAt(t, i - 2) == "one"
+            && (R::tagIs(tags, i + 1, "JJ") || R::tagIs(tags, i + 1, "NN")) && !R::tagIs(tags, i + 1, "NNP")) {
+            out->push_back(R::replace(t, i, i, d == "this" ? "these" : "those", "GRAMMAR", "determiner_number", 2));
+            continue;
+        }
         if ((d != "a" && d != "an" && d != "this") || !R::tagIs(tags, i, "DT"))
             continue;
         int k = i + 1;
@@ -243,8 +256,16 @@ void AgreementRules::determinerNumber(const std::vector<Token> &t, const std::ve
             || noun.compare(noun.size() - 3, 3, "ics") == 0 || t[size_t(k)].isCapitalised())
             continue;
         if (d == "this") {
-            // a verb must follow: "this varies with ..." is a pronoun and a verb read as a plural
-            if (k != i + 1 || !(R::tagIs(tags, k + 1, "VB") || R::tagIs(tags, k + 1, "MD")))
+            // a verb must follow: "this varies with ..." is a pronoun and a verb read as a plural;
+            // a plural that cannot be a verb may also end a phrase ("thank this animals to")
+            const bool verbAfter = R::tagIs(tags, k + 1, "VB") || R::tagIs(tags, k + 1, "MD");
+            const bool verbLike = m_lex.isThirdPerson(noun) || m_lex.isPos(noun.substr(0, noun.size() - 1), Lexicon::Verb)
+                || m_lex.isPos(noun.substr(0, noun.size() - 2), Lexicon::Verb)
+                || (noun.size() > 4 && m_lex.isPos(noun.substr(0, noun.size() - 3) + "y", Lexicon::Verb));
+            const bool phraseEnd = !verbLike
+                && (R::tagIs(tags, k + 1, "TO") || R::tagIs(tags, k + 1, "IN") || R::tagIs(tags, k + 1, "CC")
+                    || k + 1 >= int(t.size()) || t[size_t(k) + 1].kind == Token::Punct);
+            if (k != i + 1 || !(verbAfter || phraseEnd))
                 continue;
             out->push_back(R::replace(t, i, i, "these", "GRAMMAR", "determiner_number", 2));
         } else {

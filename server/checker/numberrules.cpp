@@ -388,7 +388,8 @@ void NumberRules::pluralAfterOf(const std::vector<Token> &t, const std::vector<s
             continue;
         const bool end = head + 1 >= int(t.size()) || (t[size_t(head) + 1].kind == Token::Punct && t[size_t(head) + 1].text != "-"
                                                       && t[size_t(head) + 1].text != "'")
-            || clauseWords().count(t[size_t(head) + 1].lower);
+            || clauseWords().count(t[size_t(head) + 1].lower) || t[size_t(head) + 1].lower == "and"
+            || t[size_t(head) + 1].lower == "or";
         std::string plural;
         if (!end || !mostlyCounted(t[size_t(head)].lower, &plural) || RuleSupport::tagIs(tags, head, "VB"))
             continue;

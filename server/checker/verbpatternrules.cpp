@@ -315,6 +315,7 @@ void VerbPatternRules::checkTagged(const std::vector<Token> &t, const std::vecto
         gerundAfterPreposition(t, tags, i, out);
         infinitiveForm(t, tags, i, out);
         beBareVerb(t, tags, i, out);
+        beAdverbVerb(t, tags, i, out);
         causativeNounTo(t, tags, i, out);
     }
 }
@@ -457,6 +458,25 @@ void VerbPatternRules::beBareVerb(const std::vector<Token> &t, const std::vector
     simple.score = f.candidates[0].score / 2;
     f.candidates.push_back(simple);
     out->push_back(f);
+}
+
+void VerbPatternRules::beAdverbVerb(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,
+                                    std::vector<Finding> *out) const
+{
+    // "They are never give up" -> "They never give up": "be" and a frequency adverb before a bare verb
+    static const Set be = {"am", "is", "are"};
+    static const Set adverbs = {"never", "always", "often", "usually", "sometimes", "also", "still", "seldom"};
+    const std::string &b = t[size_t(i)].lower;
+    if (!be.count(b) || !adverbs.count(lowerAt(t, i + 1)) || !RuleSupport::isSubjectPronoun(lowerAt(t, i - 1)))
+        return;
+    const int v = i + 2;
+    const std::string w = lowerAt(t, v);
+    if (w.empty() || !RuleSupport::tagIs(tags, v, "VB") || RuleSupport::tagIs(tags, v, "VBG")
+        || RuleSupport::tagIs(tags, v, "VBN") || RuleSupport::tagIs(tags, v, "VBD") || !m_lex.isCommonVerbBase(w)
+        || m_lex.isPos(w, Lexicon::Adjective) || w == "be")
+        return;
+    const std::string verb = b == "is" ? m_lex.thirdPerson(w) : w;
+    out->push_back(RuleSupport::replace(t, i, v, t[size_t(i) + 1].text + " " + verb, "GRAMMAR", "be_verb", 2));
 }
 
 void VerbPatternRules::causativeNounTo(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,

@@ -46,6 +46,8 @@ private:
                         std::vector<Finding> *out) const; // like to reading
     void beBareVerb(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,
                     std::vector<Finding> *out) const; // she is study
+    void beAdverbVerb(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,
+                      std::vector<Finding> *out) const; // they are never give up
     void causativeNounTo(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,
                          std::vector<Finding> *out) const; // made the students to study
 

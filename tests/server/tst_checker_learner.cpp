@@ -432,6 +432,14 @@ private slots:
             "feeling_adjective", "The movie was very exciting.");
         row("a plural head before a place phrase", "The teachers in my school is kind.", "is", "are",
             "sv_agreement", "The teachers in my school are kind.");
+        row("this before a plural that ends its phrase", "We thank this animals for their help.", "this", "these",
+            "determiner_number", "We thank these animals for their help.");
+        row("that before kinds of", "We must solve that kinds of problem.", "that", "those", "determiner_number",
+            "We must solve those kinds of problem.");
+        row("one of this", "One of this important element is the internet.", "this", "these",
+            "determiner_number", "One of these important elements is the internet.");
+        row("be and an adverb before a bare verb", "But they are never give up.", "are never give", "never give",
+            "be_verb", "But they never give up.");
     }
     void numberAndFeeling() { verify(); }
 
@@ -443,6 +451,8 @@ private slots:
         QTest::newRow("a number of") << "A number of cars are parked outside.";
         QTest::newRow("a group that feels") << "The class was bored, so the teacher told a joke.";
         QTest::newRow("a singular head before a plural place phrase") << "The house on the hills is old.";
+        QTest::newRow("this before a verb in -ies") << "But again this varies with the individual.";
+        QTest::newRow("be with an adverb and a participle") << "They are always given a choice.";
     }
     void numberAndFeelingLookAlikes() { agreementLookAlikes(); }
 
