@@ -89,7 +89,8 @@ bool clauseStart(const std::vector<Token> &t, int i)
         return p.text == "," || p.text == ";" || p.text == ":" || p.text == "(";
     static const Set joiners = {"and", "but", "because", "so", "although", "though", "while", "whereas", "since",
                                 "when", "if", "that"};
-    return joiners.count(p.lower) != 0 && i >= 2;
+    // at the very start "That"/"So" may be a determiner or an adverb: "That car is"
+    return joiners.count(p.lower) != 0 && (i >= 2 || (p.lower != "that" && p.lower != "so"));
 }
 
 } // namespace

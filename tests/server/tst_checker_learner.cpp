@@ -440,6 +440,8 @@ private slots:
             "determiner_number", "One of these important elements is the internet.");
         row("be and an adverb before a bare verb", "But they are never give up.", "are never give", "never give",
             "be_verb", "But they never give up.");
+        row("a singular subject after an opening if", "If a person just know the facts, he is lucky.", "know",
+            "knows", "sv_agreement", "If a person just knows the facts, he is lucky.");
     }
     void numberAndFeeling() { verify(); }
 
@@ -492,6 +494,30 @@ private slots:
         QTest::newRow("which after a thing") << "The book which is red is mine.";
     }
     void patternAndPrepositionLookAlikes() { agreementLookAlikes(); }
+
+    // Sentence-level suggestions: the whole sentence is the span and there is no candidate.
+    void fragments_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::addColumn<bool>("fragment");
+        QTest::newRow("because-clause alone") << "Because it was a very useful idea." << true;
+        QTest::newRow("although-clause with a that-clause inside")
+            << "Although the professor explains that the plan is good." << true;
+        QTest::newRow("short because answer") << "Because I said so." << false;
+        QTest::newRow("because-clause with its main clause") << "Because it rained, we stayed at home." << false;
+        QTest::newRow("because-clause with two verbs of its own")
+            << "Because he came late and missed the bus." << false;
+    }
+    void fragments()
+    {
+        QFETCH(QString, sentence);
+        QFETCH(bool, fragment);
+        const Json::Value record = check(sentence, 2);
+        bool found = false;
+        for (const Json::Value &c : record["corrections"])
+            found = found || c["explainType"].asString() == "fragment_subordinate";
+        QVERIFY2(found == fragment, qPrintable(describe(sentence, record)));
+    }
 
     void articles_data()
     {
