@@ -130,6 +130,8 @@ const std::unordered_map<std::string, Page> &pages()
                               "A sentence begins with a capital letter.", "for example, my cousin is twelve.", "For example, my cousin is twelve."}},
         {"capital_after_comma", {"逗号后不用大写", "逗号不结束句子，逗号后面的普通单词要小写；只有句首、专有名词和代词 I 才大写。",
                                  "A comma does not end the sentence: the word after it stays in lower case.", "For example, Many people like tea.", "For example, many people like tea."}},
+        {"missing_subject", {"缺少主语", "英语句子必须有主语。中文可以说“很重要……”“有很多人……”，英语要补上形式主语 it 或用 there be 句型：It is important to ...，There are many people ...。",
+                             "An English sentence needs a subject: use \"it\" or \"there\".", "Is important to study. Have many people here.", "It is important to study. There are many people here."}},
         {"comma_after_opener", {"句首连接语后加逗号", "for example、in my opinion、moreover、nowadays 等放在句首的连接语或状语后面通常加逗号，与主句隔开。",
                                 "Put a comma after a linking phrase that opens a sentence.", "For example my cousin is twelve.", "For example, my cousin is twelve."}},
         {"determiner_number", {"限定词与名词的数", "a/an、this、every、each 只能修饰单数名词；复数名词前去掉 a/an，或把 this 改成 these，every/each 后的名词用单数。",

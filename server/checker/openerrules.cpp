@@ -39,6 +39,38 @@ void OpenerRules::check(const std::vector<Token> &t, const std::vector<std::stri
     lowerCaseStart(t, tags, out);
     commaAfterOpener(t, tags, out);
     capitalAfterComma(t, out);
+    missingSubject(t, tags, out);
+}
+
+void OpenerRules::missingSubject(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                 std::vector<Finding> *out) const
+{
+    // Chinese drops the empty subject: "Is very important to study." -> "It is ...";
+    // "Have many people in the park." -> "There are many people ..." (only statements:
+    // the same words open questions)
+    const int f = firstWord(t);
+    if (f < 0 || t.back().text != "." || !t[size_t(f)].isCapitalised())
+        return;
+    const std::string &w = t[size_t(f)].lower;
+    int a = R::nextWord(t, f);
+    if ((w == "is" || w == "was") && a >= 0) {
+        if (R::lowerAt(t, a) == "very" || R::lowerAt(t, a) == "so" || R::lowerAt(t, a) == "really")
+            a = R::nextWord(t, a);
+        if (R::tagIs(tags, a, "JJ") && (R::lowerAt(t, a + 1) == "to" || R::lowerAt(t, a + 1) == "for"
+                                       || R::lowerAt(t, a + 1) == "that"))
+            out->push_back(R::replace(t, f, f, "It " + w, "GRAMMAR", "missing_subject", 2));
+        return;
+    }
+    // "Have a look", "Have some water": an imperative takes any amount but a plural one
+    static const std::unordered_set<std::string> amounts = {"many", "much", "some", "lots", "no", "few", "several",
+                                                           "a", "an", "plenty"};
+    static const std::unordered_set<std::string> plural = {"many", "lots", "several", "plenty"};
+    const std::string amount = R::lowerAt(t, a);
+    if (((w == "has" && amounts.count(amount)) || (w == "have" && plural.count(amount))) && a >= 0) {
+        const bool singular = w == "has" || R::lowerAt(t, a) == "a" || R::lowerAt(t, a) == "an"
+            || R::lowerAt(t, a) == "much";
+        out->push_back(R::replace(t, f, f, singular ? "There is" : "There are", "GRAMMAR", "missing_subject", 2));
+    }
 }
 
 void OpenerRules::capitalAfterComma(const std::vector<Token> &t, std::vector<Finding> *out) const

@@ -571,6 +571,10 @@ private slots:
             "For example, many people like tea.");
         row("lower-case contraction first", "it's a good partner for us.", "it's", "It's", "sentence_capital",
             "It's a good partner for us.");
+        row("missing it before be", "Is very important to study English.", "Is", "It is", "missing_subject",
+            "It is very important to study English.");
+        row("have for there are", "Have many people in the park.", "Have", "There are", "missing_subject",
+            "There are many people in the park.");
     }
     void openers() { verify(); }
 
@@ -587,6 +591,8 @@ private slots:
         QTest::newRow("title after a comma") << "She wrote a book, The Long Road Home, last year.";
         QTest::newRow("reverent pronoun after a comma") << "If I ask Him, He answers me.";
         QTest::newRow("pronoun I after a comma") << "When it rains, I stay at home.";
+        QTest::newRow("imperative have") << "Have a look at the pictures below.";
+        QTest::newRow("question with is") << "Is it important to study?";
     }
     void openerLookAlikes() { agreementLookAlikes(); }
 
