@@ -38,6 +38,7 @@ void VerbPatternRules::check(const std::vector<Token> &t, std::vector<Finding> *
         perfectParticiple(t, i, out);
         perfectBase(t, i, out);
         passiveBase(t, i, out);
+        beWithPast(t, i, out);
         modalAble(t, i, out);
         nounAsVerb(t, i, out);
     }
@@ -166,6 +167,24 @@ void VerbPatternRules::nounAsVerb(const std::vector<Token> &t, int i, std::vecto
         return;
     const std::string fix = subject == "he" || subject == "she" ? m_lex.thirdPerson(it->second) : it->second;
     out->push_back(RuleSupport::replace(t, i, i, fix, "GRAMMAR", "noun_as_verb", 2));
+}
+
+void VerbPatternRules::beWithPast(const std::vector<Token> &t, int i, std::vector<Finding> *out) const
+{
+    // "I was went to school" -> "I went to school": a simple past needs no "be"; only past
+    // forms that cannot be participles ("went", "came", "ate"), after a pronoun subject
+    static const Set be = {"am", "is", "are", "was", "were"};
+    if (!be.count(t[size_t(i)].lower) || !RuleSupport::isSubjectPronoun(lowerAt(t, i - 1)))
+        return;
+    const int v = RuleSupport::nextWord(t, i);
+    const std::string w = lowerAt(t, v);
+    if (w.empty() || w == "was" || w == "were" || !m_lex.isPastForm(w) || t[size_t(v)].isCapitalised())
+        return;
+    const std::string base = m_lex.baseOf(w);
+    if (base.empty() || m_lex.participleOf(base) == w || m_lex.isPos(w, Lexicon::Adjective)
+        || m_lex.isPos(w, Lexicon::Noun))
+        return;
+    out->push_back(RuleSupport::replace(t, i, v, w, "GRAMMAR", "be_verb", 2));
 }
 
 void VerbPatternRules::modalAble(const std::vector<Token> &t, int i, std::vector<Finding> *out) const

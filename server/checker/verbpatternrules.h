@@ -33,6 +33,7 @@ private:
     // "have ever think", "Have you seen", "can be finish": a base form where a participle belongs
     void perfectBase(const std::vector<Token> &t, int i, std::vector<Finding> *out) const;
     void passiveBase(const std::vector<Token> &t, int i, std::vector<Finding> *out) const;
+    void beWithPast(const std::vector<Token> &t, int i, std::vector<Finding> *out) const; // was went
     void nounAsVerb(const std::vector<Token> &t, int i, std::vector<Finding> *out) const; // they success
     void modalAble(const std::vector<Token> &t, int i, std::vector<Finding> *out) const; // will able to
     // base v when it is a common verb whose participle differs from it; "" otherwise

@@ -440,6 +440,8 @@ private slots:
             "determiner_number", "One of these important elements is the internet.");
         row("be and an adverb before a bare verb", "But they are never give up.", "are never give", "never give",
             "be_verb", "But they never give up.");
+        row("be before a simple past", "I was went to school.", "was went", "went", "be_verb",
+            "I went to school.");
         row("a singular subject after an opening if", "If a person just know the facts, he is lucky.", "know",
             "knows", "sv_agreement", "If a person just knows the facts, he is lucky.");
     }
@@ -455,6 +457,7 @@ private slots:
         QTest::newRow("a singular head before a plural place phrase") << "The house on the hills is old.";
         QTest::newRow("this before a verb in -ies") << "But again this varies with the individual.";
         QTest::newRow("be with an adverb and a participle") << "They are always given a choice.";
+        QTest::newRow("be with a participle") << "He was gone for a week, and it was broken.";
     }
     void numberAndFeelingLookAlikes() { agreementLookAlikes(); }
 
