@@ -348,6 +348,10 @@ void NumberRules::quantifierOf(const std::vector<Token> &t, const std::vector<st
             ++head;
         if (!RuleSupport::tagIs(tags, head, "NN") || RuleSupport::tagIs(tags, head, "NNP") || t[size_t(head)].isCapitalised())
             continue;
+        // "most of students' time": a possessive is the determiner of a noun further on
+        if (head + 1 < int(t.size()) && !t[size_t(head) + 1].spaceBefore
+            && (t[size_t(head) + 1].text == "'" || t[size_t(head) + 1].lower.rfind("'s", 0) == 0))
+            continue;
         // a mass noun after "of" ("most of history") is rarer than a plural or a counted noun
         const std::string &noun = t[size_t(head)].lower;
         std::string plural;

@@ -305,6 +305,7 @@ private slots:
         QTest::newRow("some of which") << "We read ten books, some of which were long.";
         QTest::newRow("most of last year") << "He was away for most of last year.";
         QTest::newRow("a name after of") << "Most of Europe was covered in ice.";
+        QTest::newRow("a plural possessive after of") << "Phones take up most of students' free time.";
         QTest::newRow("a lot of with a mass noun") << "There is a lot of food and a lot of noise.";
         QTest::newRow("a lot of with a noun compound") << "We spent a lot of money on travel.";
         QTest::newRow("the rest of") << "The rest of humanity was asleep.";
