@@ -3,7 +3,7 @@
 // how many edited sentences get at least one finding).
 // Usage: bench_checker [--confidence N] [--show N] (print N false alarms) [--missed N] (print N
 // learner sentences left without a finding) [--wrong N] (print N findings at an annotator's edit whose first
-// candidate is not that edit) [--check SENTENCE...].
+// candidate is not that edit) [--check SENTENCE...] [--file LINES].
 
 #include "pennovapaths.h"
 #include "englishchecker.h"
@@ -344,22 +344,38 @@ int main(int argc, char **argv)
     std::printf("loading: %.0f ms\n",
                 std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
     const std::vector<std::string> config = sentenceConfig(confidence);
+    auto printFindings = [](const std::string &sentence, const Json::Value &record) {
+        std::printf("%s\n", sentence.c_str());
+        for (const Json::Value &f : record["corrections"]) {
+            std::printf("    %s/%s '%s' ->", f["errorType"].asCString(), f["explainType"].asCString(),
+                        f["errorInfo"].asCString());
+            for (const Json::Value &c : f["candidates"])
+                std::printf(" '%s' %.2f", c["correction"].asCString(), c["score"].asDouble());
+            std::printf("\n");
+        }
+    };
     // --check TEXT...: print the findings for each given sentence and stop
-    for (int i = 1; i < argc; ++i)
+    // --file PATH: the same for each line of PATH that gets a finding, then their count
+    for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--check")) {
-            for (int k = i + 1; k < argc; ++k) {
-                std::printf("%s\n", argv[k]);
-                const Json::Value record = checker.checkSentence(0, argv[k], 0, config, {});
-                for (const Json::Value &f : record["corrections"]) {
-                    std::printf("    %s/%s '%s' ->", f["errorType"].asCString(), f["explainType"].asCString(),
-                                f["errorInfo"].asCString());
-                    for (const Json::Value &c : f["candidates"])
-                        std::printf(" '%s' %.2f", c["correction"].asCString(), c["score"].asDouble());
-                    std::printf("\n");
-                }
-            }
+            for (int k = i + 1; k < argc; ++k)
+                printFindings(argv[k], checker.checkSentence(0, argv[k], 0, config, {}));
             return 0;
         }
+        if (!std::strcmp(argv[i], "--file") && i + 1 < argc) {
+            const std::vector<std::string> lines = readLines(argv[i + 1]);
+            int hit = 0;
+            for (const std::string &line : lines) {
+                const Json::Value record = checker.checkSentence(0, line, 0, config, {});
+                if (record["corrections"].empty())
+                    continue;
+                ++hit;
+                printFindings(line, record);
+            }
+            std::printf("%d of %zu lines get findings\n", hit, lines.size());
+            return 0;
+        }
+    }
 
     // speed
     std::ifstream essayFile(data + "essay/essay10k.txt");

@@ -46,7 +46,8 @@ const Set &subjectNames()
 const Set &adverbsBetween()
 {
     static const Set s = {"there", "here", "also", "all", "still", "really", "often", "usually", "always",
-                          "sometimes", "never", "both", "now", "today", "nowadays"};
+                          "sometimes", "never", "both", "now", "today", "nowadays", "just", "only", "even",
+                          "actually", "rarely", "seldom", "hardly"};
     return s;
 }
 
@@ -88,7 +89,8 @@ bool clauseStart(const std::vector<Token> &t, int i)
         return p.text == "," || p.text == ";" || p.text == ":" || p.text == "(";
     static const Set joiners = {"and", "but", "because", "so", "although", "though", "while", "whereas", "since",
                                 "when", "if", "that"};
-    return joiners.count(p.lower) != 0 && i >= 2;
+    // at the very start "That"/"So" may be a determiner or an adverb: "That car is"
+    return joiners.count(p.lower) != 0 && (i >= 2 || (p.lower != "that" && p.lower != "so"));
 }
 
 } // namespace
@@ -125,6 +127,14 @@ AgreementRules::Subject AgreementRules::subjectAt(const std::vector<Token> &t, c
             && w != "a" && w != "an")
             return s; // "some", "all", "no" ... agree either way
         int end = nounPhrase(t, tags, i, &head);
+        // "The number of students are": "the number" is singular whatever follows ("a number of" is not)
+        if (end == i + 1 && w == "the" && R::lowerAt(t, head) == "number" && R::lowerAt(t, end + 1) == "of") {
+            int ofHead = -1;
+            const int ofEnd = nounPhrase(t, tags, end + 2, &ofHead);
+            if (ofEnd >= 0 && R::tagIs(tags, ofHead, "NNS"))
+                return {ofEnd, Singular, "agreement_of_phrase", 2};
+            return s;
+        }
         if (end < 0 || looseHeads().count(R::lowerAt(t, head)))
             return s;
         const bool determined = R::tagIs(tags, i, "DT") || R::tagIs(tags, i, "PRP$");
@@ -135,13 +145,17 @@ AgreementRules::Subject AgreementRules::subjectAt(const std::vector<Token> &t, c
         if (plural && (h.size() < 3 || h.compare(h.size() - 1, 1, "s") != 0 || h.compare(h.size() - 3, 3, "ics") == 0))
             return s; // irregular or "-ics" subject names: left to the word lists
         bool of = false;
-        if (R::lowerAt(t, end + 1) == "of") {
+        // "The price of the books are", "The teachers in my school is": the head decides, not
+        // the noun of the phrase after it
+        static const Set prepositions = {"of", "in", "at", "from", "on", "with", "near", "around", "inside",
+                                         "outside", "under", "across"};
+        if (prepositions.count(R::lowerAt(t, end + 1)) && R::tagIs(tags, end + 1, "IN")) {
             int ofHead = -1;
             const int ofEnd = nounPhrase(t, tags, end + 2, &ofHead);
             if (ofEnd < 0)
                 return s;
+            of = R::lowerAt(t, end + 1) == "of";
             end = ofEnd;
-            of = true;
         }
         s = {end, plural ? Plural : Singular, of ? "agreement_of_phrase" : "sv_agreement", 2};
     }
@@ -169,6 +183,14 @@ std::string AgreementRules::agreeing(const std::vector<Token> &t, const std::vec
     if (number == Singular && bareVerb && m_lex.isCommonVerbBase(w) && w != "be"
         && !m_lex.baseEqualsPast(w))
         return m_lex.thirdPerson(w);
+    // a verb outside the common table ("the professor oppose"): a WordNet verb only, whose
+    // -s form is a common word
+    if (number == Singular && bareVerb && R::tagIs(tags, v, "VBP") && w.size() > 3 && m_lex.isPos(w, Lexicon::Verb)
+        && !m_lex.isPos(w, Lexicon::Noun) && !m_lex.isPos(w, Lexicon::Adjective) && !m_lex.isCommonVerbBase(w)) {
+        const std::string third = m_lex.thirdPerson(w);
+        if (m_lex.frequency(third) >= 100000)
+            return third;
+    }
     if (number == Plural && R::tagIs(tags, v, "VBZ") && m_lex.isThirdPerson(w)) {
         const std::string base = m_lex.baseOf(w);
         return base == w || base == "be" ? std::string() : base;
@@ -194,6 +216,34 @@ void AgreementRules::determinerNumber(const std::vector<Token> &t, const std::ve
                                    "pair", "total", "kind", "type", "sort"};
     for (int i = 0; i + 1 < int(t.size()); ++i) {
         const std::string &d = t[size_t(i)].lower;
+        // "Every students like him" -> "Every student" ("every two weeks", "every few days" stay)
+        if ((d == "every" || d == "each" || d == "another") && R::tagIs(tags, i + 1, "NNS")
+            && !t[size_t(i) + 1].isCapitalised() && !quantities.count(R::lowerAt(t, i + 1))
+            && !m_lex.isThirdPerson(R::lowerAt(t, i + 1))) {
+            const std::string &noun = t[size_t(i) + 1].lower;
+            const std::string single = noun.size() > 4 && noun.compare(noun.size() - 3, 3, "ies") == 0
+                ? noun.substr(0, noun.size() - 3) + "y"
+                : noun.size() > 3 && noun.back() == 's' && noun.compare(noun.size() - 2, 2, "ss") != 0
+                ? noun.substr(0, noun.size() - 1)
+                : std::string();
+            // "Each faces ...": after the pronoun "each" a noun-verb word is its verb
+            if (!single.empty() && m_lex.isPos(single, Lexicon::Noun) && !R::tagIs(tags, i + 2, "NN")
+                && !(d == "each" && m_lex.isPos(single, Lexicon::Verb)))
+                out->push_back(R::replace(t, i + 1, i + 1, single, "GRAMMAR", "determiner_number", 2));
+            continue;
+        }
+        // "that kinds of problem" -> "those kinds of"; "one of this important element" -> "these"
+        const std::string next = R::lowerAt(t, i + 1);
+        if ((d == "this" || d == "that") && (next == "kinds" || next == "types" || next == "sorts")
+            && R::lowerAt(t, i + 2) == "of") {
+            out->push_back(R::replace(t, i, i, d == "this" ? "these" : "those", "GRAMMAR", "determiner_number", 2));
+            continue;
+        }
+        if ((d == "this" || d == "that") && R::lowerAt(t, i - 1) == "of" && R::lowerAt(t, i - 2) == "one"
+            && (R::tagIs(tags, i + 1, "JJ") || R::tagIs(tags, i + 1, "NN")) && !R::tagIs(tags, i + 1, "NNP")) {
+            out->push_back(R::replace(t, i, i, d == "this" ? "these" : "those", "GRAMMAR", "determiner_number", 2));
+            continue;
+        }
         if ((d != "a" && d != "an" && d != "this") || !R::tagIs(tags, i, "DT"))
             continue;
         int k = i + 1;
@@ -207,8 +257,16 @@ void AgreementRules::determinerNumber(const std::vector<Token> &t, const std::ve
             || noun.compare(noun.size() - 3, 3, "ics") == 0 || t[size_t(k)].isCapitalised())
             continue;
         if (d == "this") {
-            // a verb must follow: "this varies with ..." is a pronoun and a verb read as a plural
-            if (k != i + 1 || !(R::tagIs(tags, k + 1, "VB") || R::tagIs(tags, k + 1, "MD")))
+            // a verb must follow: "this varies with ..." is a pronoun and a verb read as a plural;
+            // a plural that cannot be a verb may also end a phrase ("thank this animals to")
+            const bool verbAfter = R::tagIs(tags, k + 1, "VB") || R::tagIs(tags, k + 1, "MD");
+            const bool verbLike = m_lex.isThirdPerson(noun) || m_lex.isPos(noun.substr(0, noun.size() - 1), Lexicon::Verb)
+                || m_lex.isPos(noun.substr(0, noun.size() - 2), Lexicon::Verb)
+                || (noun.size() > 4 && m_lex.isPos(noun.substr(0, noun.size() - 3) + "y", Lexicon::Verb));
+            const bool phraseEnd = !verbLike
+                && (R::tagIs(tags, k + 1, "TO") || R::tagIs(tags, k + 1, "IN") || R::tagIs(tags, k + 1, "CC")
+                    || k + 1 >= int(t.size()) || t[size_t(k) + 1].kind == Token::Punct);
+            if (k != i + 1 || !(verbAfter || phraseEnd))
                 continue;
             out->push_back(R::replace(t, i, i, "these", "GRAMMAR", "determiner_number", 2));
         } else {
@@ -223,7 +281,8 @@ void AgreementRules::subjects(const std::vector<Token> &t, const std::vector<std
                               std::vector<Finding> *out) const
 {
     for (int i = 0; i < int(t.size()); ++i) {
-        if (!clauseStart(t, i))
+        // a sentence may open with an adverb and no comma: "Nowadays students is ..."
+        if (!clauseStart(t, i) && !(i == 1 && R::tagIs(tags, 0, "RB") && t[0].isCapitalised()))
             continue;
         Subject s = subjectAt(t, tags, i);
         if (s.number == Unknown)

@@ -3,6 +3,7 @@
 #include "lexicon.h"
 #include "rulesupport.h"
 
+#include <unordered_map>
 #include <unordered_set>
 
 namespace PennovaChecker {
@@ -55,7 +56,118 @@ void ConfusionRules::check(const std::vector<Token> &t, std::vector<Finding> *ou
         thanThen(spot, &comparativeSeen, out);
         verbNounPairs(spot, out);
         others(spot, out);
+        splitWords(spot, out);
     }
+}
+
+namespace {
+
+bool verbTag(const std::vector<std::string> &tags, int i)
+{
+    return RuleSupport::tagIs(tags, i, "VB") || RuleSupport::tagIs(tags, i, "MD");
+}
+
+} // namespace
+
+void ConfusionRules::checkTagged(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                 std::vector<Finding> *out) const
+{
+    // "with there curriculum", "helped there parents": "there" between a preposition or a
+    // verb and its noun object is "their" ("Is there time", "over there people" stay)
+    static const Set notBefore = {"is", "are", "was", "were", "be", "been", "being", "isn't", "aren't", "wasn't",
+                                  "weren't", "over", "up", "down", "out", "back", "get", "got", "go", "went", "gone"};
+    for (int i = 1; i + 1 < int(t.size()); ++i) {
+        if (t[size_t(i)].lower != "there" || t[size_t(i)].isCapitalised())
+            continue;
+        const int p = RuleSupport::prevWord(t, i);
+        const int n = RuleSupport::nextWord(t, i);
+        if (p < 0 || n < 0 || notBefore.count(t[size_t(p)].lower) || t[size_t(n)].isCapitalised())
+            continue;
+        const bool governed = (RuleSupport::tagIs(tags, p, "IN") && m_lex.isPreposition(t[size_t(p)].lower))
+            || RuleSupport::tagIs(tags, p, "VB");
+        const std::string &noun = t[size_t(n)].lower;
+        // a common noun that is not also a verb or an adverb ("there remain", "there too")
+        if (!governed || !RuleSupport::tagIs(tags, n, "NN") || RuleSupport::tagIs(tags, n, "NNP")
+            || m_lex.isPos(noun, Lexicon::Adverb) || m_lex.isThirdPerson(noun) || m_lex.isCommonVerbBase(noun))
+            continue;
+        add(out, t, i, "their", "confusion_their", 2);
+    }
+    for (int i = 0; i + 1 < int(t.size()); ++i) {
+        const std::string &w = t[size_t(i)].lower;
+        // "many others animals": the determiner "other" takes no -s
+        if (w == "others" && t[size_t(i) + 1].spaceBefore) {
+            int n = i + 1;
+            while (RuleSupport::tagIs(tags, n, "JJ"))
+                ++n;
+            if (RuleSupport::tagIs(tags, n, "NNS") && !t[size_t(n)].isCapitalised())
+                add(out, t, i, "other", "confusion_others", 2);
+        }
+        // "The boy which is tall": a person takes "who"
+        static const Set persons = {"boy", "girl", "man", "woman", "person", "people", "student", "students",
+                                    "teacher", "teachers", "friend", "friends", "child", "children", "men",
+                                    "women", "boys", "girls", "mother", "father", "parents", "doctor"};
+        if (w == "which" && persons.count(RuleSupport::lowerAt(t, i - 1)) && (verbTag(tags, i + 1)))
+            add(out, t, i, "who", "confusion_which", 2);
+        // "died because the cold": "because" before a noun phrase and no verb is "because of"
+        if (w == "because" && (RuleSupport::tagIs(tags, i + 1, "DT") || RuleSupport::tagIs(tags, i + 1, "PRP$"))
+            && RuleSupport::lowerAt(t, i + 1) != "that" && RuleSupport::lowerAt(t, i + 1) != "this") {
+            int k = i + 1;
+            bool verb = false;
+            // up to the next punctuation: "because the cost of staff and tools is high" has its verb
+            static const Set stops = {",", ";", ":", ".", "!", "?"};
+            for (; k < int(t.size()) && !(t[size_t(k)].kind == Token::Punct && stops.count(t[size_t(k)].text)); ++k)
+                verb = verb || RuleSupport::tagIs(tags, k, "VB") || RuleSupport::tagIs(tags, k, "MD");
+            if (!verb && k > i + 2)
+                out->push_back(RuleSupport::replace(t, i, i, "because of", "GRAMMAR", "because_of", 2));
+        }
+    }
+}
+
+void ConfusionRules::splitWords(const Spot &spot, std::vector<Finding> *out) const
+{
+    const auto &[t, i, w, prev, next] = spot;
+    if (next.empty() || !t[size_t(i) + 1].spaceBefore)
+        return;
+    const std::string after = lowerAt(t, i + 2);
+    // "my self" (not "my self-esteem")
+    static const std::unordered_map<std::string, std::string> selves = {
+        {"my", "myself"}, {"your", "yourself"}, {"him", "himself"}, {"her", "herself"}, {"it", "itself"},
+        {"our", "ourselves"}, {"them", "themselves"}};
+    auto self = selves.find(w);
+    if (self != selves.end() && (next == "self" || next == "selves")
+        && !(i + 2 < int(t.size()) && !t[size_t(i) + 2].spaceBefore && t[size_t(i) + 2].text == "-")) {
+        std::string fix = self->second;
+        if (w == "your" && next == "selves")
+            fix = "yourselves";
+        out->push_back(RuleSupport::replace(t, i, i + 1, fix, "REAL", "split_word", 3));
+        return;
+    }
+    // "further more", "with out", "home work": one word in every use
+    static const std::unordered_map<std::string, std::string> joined = {
+        {"further more", "furthermore"}, {"every where", "everywhere"},
+        {"some where", "somewhere"}, {"any where", "anywhere"}, {"through out", "throughout"},
+        {"with out", "without"}, {"home work", "homework"}, {"class mate", "classmate"},
+        {"class mates", "classmates"}, {"room mate", "roommate"}, {"week end", "weekend"},
+        {"week ends", "weekends"}, {"news paper", "newspaper"}, {"news papers", "newspapers"},
+        {"every thing", "everything"}, {"some thing", "something"}, {"any thing", "anything"}};
+    auto pair = joined.find(w + " " + next);
+    const bool hyphenAfter = i + 2 < int(t.size()) && !t[size_t(i) + 2].spaceBefore && t[size_t(i) + 2].text == "-";
+    if (pair != joined.end() && !hyphenAfter) {
+        out->push_back(RuleSupport::replace(t, i, i + 1, pair->second, "REAL", "split_word", 2));
+        return;
+    }
+    // "any one has", "every one is": the pronoun before a verb ("any one of", "any one thing" stay)
+    static const Set verbs = {"is", "was", "has", "can", "could", "will", "would", "should", "must", "who",
+                              "else", "does", "knows", "wants", "thinks", "needs", "likes"};
+    if ((w == "any" || w == "every" || w == "some") && next == "one" && verbs.count(after)) {
+        out->push_back(RuleSupport::replace(t, i, i + 1, w + "one", "REAL", "split_word", 2));
+        return;
+    }
+    // "May be one day ...": "may be" opening a sentence before a subject is "Maybe"
+    static const Set subjects = {"one", "i", "we", "you", "he", "she", "they", "it", "there", "some", "someday",
+                                 "this", "that", "in", "if", "because", "people"};
+    if (i == 0 && t[0].text == "May" && next == "be" && subjects.count(after))
+        out->push_back(RuleSupport::replace(t, i, i + 1, "Maybe", "REAL", "confusion_maybe", 2));
 }
 
 void ConfusionRules::possessives(const Spot &spot, std::vector<Finding> *out) const

@@ -6,6 +6,7 @@
 #include "finding.h"
 #include "tokenizer.h"
 
+#include <string>
 #include <vector>
 
 namespace PennovaChecker {
@@ -17,6 +18,9 @@ class ConfusionRules
 public:
     explicit ConfusionRules(const Lexicon &lexicon) : m_lex(lexicon) {} // lexicon not owned
     void check(const std::vector<Token> &tokens, std::vector<Finding> *out) const;
+    // The confusions that need the part-of-speech tags: "with there curriculum".
+    void checkTagged(const std::vector<Token> &tokens, const std::vector<std::string> &tags,
+                     std::vector<Finding> *out) const;
 
 private:
     // One word of the sentence with its neighbours (lower case, "" at an edge or punctuation).
@@ -30,6 +34,8 @@ private:
     void thanThen(const Spot &spot, bool *comparativeSeen, std::vector<Finding> *out) const;
     void verbNounPairs(const Spot &spot, std::vector<Finding> *out) const; // affect, lose, accept, advise
     void others(const Spot &spot, std::vector<Finding> *out) const;
+    // one word written as two: "by my self", "Any one has", "May be one day"
+    void splitWords(const Spot &spot, std::vector<Finding> *out) const;
 
     const Lexicon &m_lex;
 };

@@ -2,6 +2,7 @@
 #include "pennovapaths.h"
 
 #include "agreementrules.h"
+#include "articlerules.h"
 #include "confusionrules.h"
 #include "explanationpages.h"
 #include "fragmentrule.h"
@@ -122,6 +123,7 @@ public:
         , synonyms(lexicon, wordnet)
         , tense(lexicon)
         , agreement(lexicon)
+        , articles(lexicon, numbers)
         , openers(lexicon)
         , pages(wordnet)
     {
@@ -147,6 +149,7 @@ public:
     SynonymFinder synonyms;
     TenseRules tense;
     AgreementRules agreement;
+    ArticleRules articles;
     PrepositionRules prepositions;
     NegationRules negation;
     FeelingRules feelings;
@@ -177,20 +180,26 @@ Json::Value EnglishChecker::checkSentence(int sentInd, const std::string &utf8, 
         m_data->morphology.check(tokens, &found);
         m_data->morphology.countingWords(tokens, tags, &found);
     }
-    if (sw.real)
+    if (sw.real) {
         m_data->confusion.check(tokens, &found);
+        m_data->confusion.checkTagged(tokens, tags, &found);
+    }
     if (sw.rule) {
         m_data->patterns.check(tokens, &found);
         m_data->verbPatterns.check(tokens, &found);
         m_data->verbPatterns.checkTagged(tokens, tags, &found);
     }
     m_data->grammar.check(tokens, sw.det, sw.grammar, &found);
-    if (sw.grammar && sw.mor)
+    if (sw.grammar && sw.mor) {
         m_data->numbers.check(tokens, &found);
+        m_data->numbers.quantities(tokens, tags, &found);
+    }
     if (sw.grammar)
         m_data->tense.check(tokens, tags, &found);
     if (sw.grammar) {
         m_data->agreement.check(tokens, tags, &found);
+        if (sw.det)
+            m_data->articles.check(tokens, tags, &found);
         m_data->prepositions.check(tokens, tags, &found);
         m_data->negation.check(tokens, tags, &found);
         m_data->feelings.check(tokens, &found);

@@ -58,7 +58,11 @@ void FeelingRules::check(const std::vector<Token> &t, std::vector<Finding> *out)
 {
     static const Set persons = {"i", "we", "he", "she", "they", "you", "i'm", "we're", "they're", "he's", "she's",
                                 "you're", "students", "people", "children", "everyone", "everybody"};
-    static const Set things = {"it", "this", "that", "it's"};
+    // things that cause a feeling: "The movie was very excited" -> "exciting"
+    static const Set things = {"it", "this", "that", "it's", "movie", "film", "book", "story", "game", "match",
+                               "trip", "journey", "lesson", "lecture", "course", "show", "party",
+                               "concert", "news", "job", "speech", "novel", "program", "programme", "result",
+                               "meeting", "competition", "situation", "weekend", "holiday", "experience"};
     static const Set prepositions = {"in", "with", "about", "by", "at", "of", "to", "that"};
     for (int i = 0; i < int(t.size()); ++i) {
         const std::string &w = t[size_t(i)].lower;

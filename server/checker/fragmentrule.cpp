@@ -94,8 +94,14 @@ bool FragmentRule::check(const std::vector<Token> &t, Finding *out) const
     if (t[size_t(lastToken)].text != ".")
         return false;
     const std::string &opener = t[size_t(firstWord)].lower;
+    // a second finite verb may belong to a clause inside the subordinate one: "Although the
+    // professor explains that the solution is acceptable."
+    bool innerClause = false;
+    for (int i = firstWord + 1; i < lastToken; ++i)
+        innerClause = innerClause || t[size_t(i)].lower == "that" || t[size_t(i)].lower == "which"
+            || t[size_t(i)].lower == "who" || t[size_t(i)].lower == "what" || t[size_t(i)].lower == "how";
     const bool subordinate = (opener == "because" || opener == "although" || opener == "though") && !comma
-        && finite == 1;
+        && (finite == 1 || (finite == 2 && innerClause));
     if (finite > 0 && !subordinate)
         return false;
 
@@ -106,8 +112,9 @@ bool FragmentRule::check(const std::vector<Token> &t, Finding *out) const
     f.explainType = subordinate ? "fragment_subordinate" : "fragment_no_verb";
     f.errorInfo = RuleSupport::textOf(t, firstWord, lastToken);
     f.featureKeys = {opener};
-    // a lone "Because ..." answer is common in informal writing: only at the highest level
-    f.certainty = subordinate ? 1 : 2;
+    // a short "Because ..." answer is common in informal writing: only at the highest level;
+    // a longer one in an essay has lost its main clause
+    f.certainty = subordinate && words < 6 ? 1 : 2;
     *out = f;
     return true;
 }

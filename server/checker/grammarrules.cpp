@@ -11,48 +11,6 @@ namespace {
 
 using Set = std::unordered_set<std::string>;
 
-bool startsWith(const std::string &s, const char *p) { return s.rfind(p, 0) == 0; }
-
-// 1 = begins with a vowel sound, 0 = with a consonant sound, -1 = not sure.
-int vowelSound(const std::string &w)
-{
-    if (w.size() < 2)
-        return -1;
-    const char c = w[0];
-    if (c == 'h') {
-        for (const char *p : {"hour", "honest", "honor", "honour", "heir"})
-            if (startsWith(w, p))
-                return 1;
-        if (startsWith(w, "herb") || startsWith(w, "histor") || startsWith(w, "hotel") || startsWith(w, "humble"))
-            return -1; // both usages exist
-        return 0;
-    }
-    if (c == 'u') {
-        if (startsWith(w, "unin") || startsWith(w, "unim") || startsWith(w, "unid"))
-            return 1;
-        for (const char *p : {"uni", "use", "usu", "uti", "ura", "ure", "uri", "uro", "utop", "ukr", "uga", "ubiq", "ufo",
-                              "ukulele", "usa"})
-            if (startsWith(w, p))
-                return 0;
-        return 1;
-    }
-    if (c == 'e') {
-        if (startsWith(w, "eu") || startsWith(w, "ewe"))
-            return 0;
-        return 1;
-    }
-    if (c == 'o') {
-        if (w == "one" || w == "once" || startsWith(w, "one-") || w == "ones" || startsWith(w, "ouija"))
-            return 0;
-        return 1;
-    }
-    if (c == 'a' || c == 'i')
-        return 1;
-    if (c == 'y' || c == 'w')
-        return 0;
-    return 0;
-}
-
 const Set &functionWords()
 {
     static const Set s = {"and", "or", "of", "in", "on", "at", "is", "are", "was", "to", "as", "if", "it", "its", "an",
@@ -193,7 +151,7 @@ void GrammarRules::articles(const std::vector<Token> &t, std::vector<Finding> *o
             continue; // "a e-mail"-like letter compounds are left alone
         if (!m_lex.frequency(w.lower))
             continue; // unknown words: the spelling check speaks first
-        const int sound = vowelSound(w.lower);
+        const int sound = RuleSupport::vowelSound(w.lower);
         if (sound < 0)
             continue;
         if (a.lower == "a" && sound == 1)
@@ -220,8 +178,10 @@ void GrammarRules::agreement(const std::vector<Token> &t, std::vector<Finding> *
         if ((s.lower == "it" || s.lower == "you") && !clauseStart(t, i))
             continue; // object pronouns
         const int p = RuleSupport::prevWord(t, i);
-        // "... and it have": "it" is next to never half of a compound subject
-        if (s.lower != "it" && p >= 0 && (t[size_t(p)].lower == "and" || t[size_t(p)].lower == "or" || t[size_t(p)].lower == "nor"))
+        // "... and it have": "it" is next to never half of a compound subject; nor is a
+        // pronoun after an "and" that opens the sentence or follows a comma ("And we says")
+        if (s.lower != "it" && p >= 0 && (t[size_t(p)].lower == "and" || t[size_t(p)].lower == "or" || t[size_t(p)].lower == "nor")
+            && RuleSupport::prevWord(t, p) >= 0)
             continue; // compound subjects
         if (i + 2 < int(t.size()) && (t[size_t(i) + 1].lower == "and" || t[size_t(i) + 1].lower == "or"))
             continue;

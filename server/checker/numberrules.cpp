@@ -187,7 +187,14 @@ void NumberRules::pluralAfterQuantifier(const std::vector<Token> &t, std::vector
             continue;
         if (q == "few" && (i == 0 || t[size_t(i) - 1].lower != "a"))
             continue; // "few" alone is often a pronoun
-        const int n = RuleSupport::nextWord(t, i);
+        int n = RuleSupport::nextWord(t, i);
+        // adjectives may stand between: "many new employee" (only words that are adjectives alone)
+        for (int k = 0; k < 2 && n >= 0 && n + 1 < int(t.size()); ++k) {
+            const int pos = m_lex.posMask(t[size_t(n)].lower);
+            if (!(pos & Lexicon::Adjective) || (pos & (Lexicon::Noun | Lexicon::Verb)) || t[size_t(n)].isCapitalised())
+                break;
+            n = RuleSupport::nextWord(t, n);
+        }
         if (n < 0 || t[size_t(n)].isCapitalised())
             continue;
         std::string plural;
@@ -227,26 +234,170 @@ void NumberRules::fewerWithPlurals(const std::vector<Token> &t, std::vector<Find
 
 void NumberRules::relativeClauseVerb(const std::vector<Token> &t, std::vector<Finding> *out) const
 {
+    // "a person who are", "a chef that try", "the students who wants": the verb of a relative
+    // clause agrees with the noun before the relative word
     static const Set singularDeterminers = {"a", "an", "one", "each", "every", "this"};
+    static const Set pluralDeterminers = {"the", "these", "those", "many", "some", "all", "most", "my", "our",
+                                          "their", "your", "other"};
+    static const Set relatives = {"who", "that"};
     for (int i = 0; i + 3 < int(t.size()); ++i) {
-        if (!singularDeterminers.count(t[size_t(i)].lower))
+        const std::string &d = t[size_t(i)].lower;
+        const bool singular = singularDeterminers.count(d) != 0;
+        const bool pluralDet = !singular && (pluralDeterminers.count(d) || d == "people" || d == "those");
+        if (!singular && !pluralDet)
             continue;
-        const int n = RuleSupport::nextWord(t, i);
+        // "trees on this property that provide": after a preposition the clause may belong further back
+        if (m_lex.isPreposition(RuleSupport::lowerAt(t, i - 1)))
+            continue;
+        const bool pronoun = d == "people" || (d == "those" && RuleSupport::lowerAt(t, i + 1) == "who");
+        const int n = pronoun ? i : RuleSupport::nextWord(t, i);
         if (n < 0)
             continue;
-        std::string plural;
-        if (!countableSingular(t[size_t(n)].lower, &plural))
+        const std::string &noun = t[size_t(n)].lower;
+        std::string pluralForm;
+        if (singular && !countableSingular(noun, &pluralForm))
+            continue;
+        if (!singular && noun != "people" && noun != "those"
+            && !(noun.size() > 3 && noun.back() == 's' && countableSingular(noun.substr(0, noun.size() - 1), &pluralForm)
+                 && pluralForm == noun))
             continue;
         const int who = RuleSupport::nextWord(t, n);
-        if (who < 0 || t[size_t(who)].lower != "who")
+        if (who < 0 || !relatives.count(t[size_t(who)].lower) || (t[size_t(who)].lower == "that" && !singular))
             continue;
         const int v = RuleSupport::nextWord(t, who);
-        if (v < 0)
+        if (v < 0 || t[size_t(v)].isCapitalised())
             continue;
         const std::string &verb = t[size_t(v)].lower;
-        const char *fix = verb == "are" ? "is" : verb == "were" ? "was" : verb == "have" ? "has" : nullptr;
-        if (fix)
+        std::string fix;
+        if (singular) {
+            fix = verb == "are" ? "is" : verb == "were" ? "was" : verb == "have" ? "has" : "";
+            // a base form: "that try" (not "that put", which may be past)
+            // a word that is also a noun only before its object ("that try new dishes")
+            const std::string next = RuleSupport::lowerAt(t, v + 1);
+            const bool object = m_lex.isDeterminer(next) || next == "me" || next == "him" || next == "us"
+                || next == "them" || (m_lex.isPos(next, Lexicon::Adjective) && !m_lex.isPos(next, Lexicon::Noun));
+            if (fix.empty() && verb != "be" && verb != "do" && m_lex.isCommonVerbBase(verb) && !m_lex.baseEqualsPast(verb)
+                && (!m_lex.isPos(verb, Lexicon::Noun) || object) && !m_lex.isPos(verb, Lexicon::Adjective))
+                fix = m_lex.thirdPerson(verb);
+        } else {
+            fix = verb == "is" ? "are" : verb == "was" ? "were" : verb == "has" ? "have" : "";
+            if (fix.empty() && m_lex.isThirdPerson(verb) && verb != "does" && !m_lex.isPos(verb, Lexicon::Noun))
+                fix = m_lex.baseOf(verb);
+        }
+        if (!fix.empty() && fix != verb)
             out->push_back(RuleSupport::replace(t, v, v, fix, "GRAMMAR", "sv_agreement", 2));
+    }
+}
+
+bool NumberRules::mostlyCounted(const std::string &w, std::string *plural, double pluralShare) const
+{
+    std::string p;
+    if (!countableSingular(w, &p)) {
+        // "thing", "building": nouns in -ing that the countable test leaves out as gerunds
+        if (w.size() < 5 || !endsWith(w, "ing") || !m_lex.isPos(w, Lexicon::Noun) || m_lex.isPos(w, Lexicon::Verb)
+            || m_lex.isPos(w, Lexicon::Adjective) || m_lex.frequency(w + "s") < 200000)
+            return false;
+        p = w + "s";
+    }
+    if (double(m_lex.frequency(p)) < double(m_lex.frequency(w)) * pluralShare)
+        return false;
+    if (plural)
+        *plural = p;
+    return true;
+}
+
+void NumberRules::quantities(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                             std::vector<Finding> *out) const
+{
+    quantifierOf(t, tags, out);
+    pluralAfterOf(t, tags, out);
+    // "much cars" -> "many cars": "much" goes with uncountable nouns
+    for (int i = 0; i + 1 < int(t.size()); ++i) {
+        if (t[size_t(i)].lower != "much" || !RuleSupport::tagIs(tags, i + 1, "NNS") || t[size_t(i) + 1].isCapitalised())
+            continue;
+        const std::string &noun = t[size_t(i) + 1].lower;
+        std::string plural;
+        if (noun.size() > 3 && noun.back() == 's' && noun != "thanks"
+            && countableSingular(noun.substr(0, noun.size() - 1), &plural) && plural == noun)
+            out->push_back(RuleSupport::replace(t, i, i, "many", "GRAMMAR", "much_many", 2));
+    }
+}
+
+void NumberRules::quantifierOf(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                               std::vector<Finding> *out) const
+{
+    // "most of students": part of a group is "most of the students" (or "most students")
+    static const Set quantifiers = {"most", "all", "some", "many", "few", "both", "none", "each", "several"};
+    // words that make a full phrase after "of" without a determiner
+    static const Set complete = {"last", "next", "today", "tonight", "yesterday", "tomorrow", "such", "whom",
+                                 "which", "what", "us", "them", "it", "you", "mine", "yours", "ours", "theirs",
+                                 "sudden", "course", "late", "old", "these", "those", "this", "that"};
+    for (int i = 0; i + 2 < int(t.size()); ++i) {
+        if (!quantifiers.count(t[size_t(i)].lower) || RuleSupport::lowerAt(t, i + 1) != "of")
+            continue;
+        const int w = RuleSupport::nextWord(t, i + 1);
+        if (w < 0 || t[size_t(w)].isCapitalised() || t[size_t(w)].attached || complete.count(t[size_t(w)].lower))
+            continue;
+        const std::string &word = t[size_t(w)].lower;
+        if (m_lex.isDeterminer(word) || m_lex.isPreposition(word) || (!RuleSupport::tagIs(tags, w, "NN")
+                                                                       && !RuleSupport::tagIs(tags, w, "JJ")))
+            continue;
+        // the phrase must reach a common noun: an adjective alone may be a pronoun's ("all of equal size")
+        int head = w;
+        while (head < int(t.size()) && RuleSupport::tagIs(tags, head, "JJ"))
+            ++head;
+        if (!RuleSupport::tagIs(tags, head, "NN") || RuleSupport::tagIs(tags, head, "NNP") || t[size_t(head)].isCapitalised())
+            continue;
+        // "most of students' time": a possessive is the determiner of a noun further on
+        if (head + 1 < int(t.size()) && !t[size_t(head) + 1].spaceBefore
+            && (t[size_t(head) + 1].text == "'" || t[size_t(head) + 1].lower.rfind("'s", 0) == 0))
+            continue;
+        // a mass noun after "of" ("most of history") is rarer than a plural or a counted noun
+        const std::string &noun = t[size_t(head)].lower;
+        std::string plural;
+        if (!RuleSupport::tagIs(tags, head, "NNS") && !mostlyCounted(noun, &plural))
+            continue;
+        out->push_back(RuleSupport::replace(t, i + 1, w, "of the " + RuleSupport::textOf(t, w, w), "GRAMMAR",
+                                            "quantifier_of", 2));
+    }
+}
+
+void NumberRules::pluralAfterOf(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                std::vector<Finding> *out) const
+{
+    // "a lot of problem", "lots of car company", "each of the member": a counted noun is plural here
+    static const Set groupOf = {"each", "either", "neither", "none", "both", "several", "many", "few"};
+    for (int i = 0; i + 2 < int(t.size()); ++i) {
+        const std::string &q = t[size_t(i)].lower;
+        int first = -1; // first word after "of" (and after a determiner for the group words)
+        if ((q == "lot" || q == "lots" || q == "plenty") && RuleSupport::lowerAt(t, i + 1) == "of") {
+            first = i + 2;
+        } else if (groupOf.count(q) && RuleSupport::lowerAt(t, i + 1) == "of") {
+            static const Set determiners = {"the", "my", "our", "your", "his", "her", "their", "these", "those"};
+            if (!determiners.count(RuleSupport::lowerAt(t, i + 2)))
+                continue;
+            first = i + 3;
+        } else {
+            continue;
+        }
+        if (q == "lot" && RuleSupport::lowerAt(t, i - 1) != "a" && RuleSupport::lowerAt(t, i - 1) != "whole")
+            continue;
+        // up to two modifiers; the last noun of the phrase is its head
+        int head = first;
+        while (head + 1 < int(t.size()) && head < first + 2
+               && (RuleSupport::tagIs(tags, head, "JJ") || RuleSupport::tagIs(tags, head, "NN"))
+               && RuleSupport::tagIs(tags, head + 1, "NN") && !RuleSupport::tagIs(tags, head + 1, "NNP"))
+            ++head;
+        if (head >= int(t.size()) || t[size_t(head)].kind != Token::Word || t[size_t(head)].isCapitalised())
+            continue;
+        const bool end = head + 1 >= int(t.size()) || (t[size_t(head) + 1].kind == Token::Punct && t[size_t(head) + 1].text != "-"
+                                                      && t[size_t(head) + 1].text != "'")
+            || clauseWords().count(t[size_t(head) + 1].lower) || t[size_t(head) + 1].lower == "and"
+            || t[size_t(head) + 1].lower == "or";
+        std::string plural;
+        if (!end || !mostlyCounted(t[size_t(head)].lower, &plural) || RuleSupport::tagIs(tags, head, "VB"))
+            continue;
+        out->push_back(RuleSupport::replace(t, head, head, plural, "MOPHOLOGY", "noun_plural", 2));
     }
 }
 

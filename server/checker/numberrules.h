@@ -1,10 +1,12 @@
 #pragma once
 // Number agreement around nouns: "several reason" (plural needed), "less cars"
-// (fewer), "a person who are" (singular verb in the relative clause).
+// (fewer), "a person who are" (singular verb in the relative clause), and the
+// quantity phrases "most of students" and "a lot of problem".
 
 #include "finding.h"
 #include "tokenizer.h"
 
+#include <string>
 #include <vector>
 
 namespace PennovaChecker {
@@ -16,6 +18,14 @@ class NumberRules
 public:
     explicit NumberRules(const Lexicon &lexicon) : m_lex(lexicon) {} // lexicon not owned
     void check(const std::vector<Token> &tokens, std::vector<Finding> *out) const;
+    // Quantity phrases with "of" on the part-of-speech tags: "most of students" (a
+    // determiner is missing), "a lot of problem" and "each of the member" (plural needed).
+    void quantities(const std::vector<Token> &tokens, const std::vector<std::string> &tags,
+                    std::vector<Finding> *out) const;
+    // A noun that is mostly counted: countable (below) and its plural at least
+    // pluralShare times as frequent as the singular (0.3: "problem", "opportunity";
+    // not "food", "space"). plural may be null.
+    bool mostlyCounted(const std::string &lower, std::string *plural, double pluralShare = 0.3) const;
 
 private:
     void pluralAfterQuantifier(const std::vector<Token> &t, std::vector<Finding> *out) const;
@@ -27,6 +37,10 @@ private:
     // A countable singular noun: a WordNet noun that is not a verb or adjective, whose
     // plural is a common word. *plural receives that plural.
     bool countableSingular(const std::string &lower, std::string *plural) const;
+    void quantifierOf(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                      std::vector<Finding> *out) const;
+    void pluralAfterOf(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                       std::vector<Finding> *out) const;
 
     const Lexicon &m_lex;
 };

@@ -4,6 +4,7 @@
 #include "rulesupport.h"
 
 #include <cstring>
+#include <unordered_set>
 
 namespace PennovaChecker {
 
@@ -24,7 +25,11 @@ int firstWord(const std::vector<Token> &t)
 
 // openers that are set off by a comma in edited text as good as always
 const char *const kOpeners[] = {"for example", "for instance", "moreover", "furthermore", "in conclusion",
-                                "first of all", "on the other hand", "in addition", "to sum up", "in other words"};
+                                "first of all", "on the other hand", "in addition", "to sum up", "in other words",
+                                "therefore", "thus", "hence", "nowadays", "firstly", "secondly",
+                                "thirdly", "lastly", "consequently", "nevertheless", "additionally",
+                                "unfortunately", "fortunately", "personally", "as a result", "in fact",
+                                "of course", "in short", "in general", "in the end", "in the future"};
 
 } // namespace
 
@@ -33,6 +38,64 @@ void OpenerRules::check(const std::vector<Token> &t, const std::vector<std::stri
 {
     lowerCaseStart(t, tags, out);
     commaAfterOpener(t, tags, out);
+    capitalAfterComma(t, out);
+    missingSubject(t, tags, out);
+}
+
+void OpenerRules::missingSubject(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                 std::vector<Finding> *out) const
+{
+    // Chinese drops the empty subject: "Is very important to study." -> "It is ...";
+    // "Have many people in the park." -> "There are many people ..." (only statements:
+    // the same words open questions)
+    const int f = firstWord(t);
+    if (f < 0 || t.back().text != "." || !t[size_t(f)].isCapitalised())
+        return;
+    const std::string &w = t[size_t(f)].lower;
+    int a = R::nextWord(t, f);
+    if ((w == "is" || w == "was") && a >= 0) {
+        if (R::lowerAt(t, a) == "very" || R::lowerAt(t, a) == "so" || R::lowerAt(t, a) == "really")
+            a = R::nextWord(t, a);
+        if (R::tagIs(tags, a, "JJ") && (R::lowerAt(t, a + 1) == "to" || R::lowerAt(t, a + 1) == "for"
+                                       || R::lowerAt(t, a + 1) == "that"))
+            out->push_back(R::replace(t, f, f, "It " + w, "GRAMMAR", "missing_subject", 2));
+        return;
+    }
+    // "Have a look", "Have some water": an imperative takes any amount but a plural one
+    static const std::unordered_set<std::string> amounts = {"many", "much", "some", "lots", "no", "few", "several",
+                                                           "a", "an", "plenty"};
+    static const std::unordered_set<std::string> plural = {"many", "lots", "several", "plenty"};
+    const std::string amount = R::lowerAt(t, a);
+    if (((w == "has" && amounts.count(amount)) || (w == "have" && plural.count(amount))) && a >= 0) {
+        const bool singular = w == "has" || R::lowerAt(t, a) == "a" || R::lowerAt(t, a) == "an"
+            || R::lowerAt(t, a) == "much";
+        out->push_back(R::replace(t, f, f, singular ? "There is" : "There are", "GRAMMAR", "missing_subject", 2));
+    }
+}
+
+void OpenerRules::capitalAfterComma(const std::vector<Token> &t, std::vector<Finding> *out) const
+{
+    // function words that a comma does not capitalise; "He"/"His" stay for the reverent use
+    static const std::unordered_set<std::string> words = {
+        "we", "they", "she", "it", "if", "when", "many", "the", "this", "that", "there", "but", "and", "so",
+        "because", "you", "our", "my", "their", "some", "most", "in", "as", "for", "although", "though", "while",
+        "then", "what", "how", "these", "those", "after", "before", "since", "which", "who", "a", "an", "all"};
+    for (int i = 2; i + 1 < int(t.size()); ++i) {
+        const Token &w = t[size_t(i)];
+        if (t[size_t(i) - 1].text != "," || w.kind != Token::Word || !w.isCapitalised() || w.isAllCaps()
+            || !words.count(w.lower))
+            continue;
+        // a title or a name in title case ("..., The Oxford Handbook") goes on with a capital
+        const int n = R::nextWord(t, i);
+        if (n < 0 || t[size_t(n)].isCapitalised() || t[size_t(n)].text.empty() || t[size_t(n)].text[0] < 'a'
+            || t[size_t(n)].text[0] > 'z')
+            continue;
+        std::string fixed = w.text;
+        fixed[0] = char(fixed[0] - 'A' + 'a');
+        Finding f = R::replace(t, i, i, fixed, "GRAMMAR", "capital_after_comma", 2);
+        f.candidates[0].correction = fixed; // replace() would give it the token's capital back
+        out->push_back(f);
+    }
 }
 
 void OpenerRules::lowerCaseStart(const std::vector<Token> &t, const std::vector<std::string> &tags,
@@ -62,7 +125,8 @@ void OpenerRules::lowerCaseStart(const std::vector<Token> &t, const std::vector<
         if (open < 0)
             return; // "dates May 28 to August 3)." is the tail of a longer sentence
     }
-    const int rank = m_lex.frequencyRank(w.lower);
+    // a contraction counts as its first part ("it's" as "it")
+    const int rank = m_lex.frequencyRank(w.lower.substr(0, w.lower.find('\'')));
     const bool beforeComma = f + 1 < int(t.size()) && t[size_t(f) + 1].text == ",";
     if (w.lower != "i" && (rank == 0 || rank > (beforeComma ? 30000 : 3000)))
         return;

@@ -1,6 +1,8 @@
 #pragma once
-// How a sentence opens: a first word in lower case ("for example, ..."), and a
-// linking phrase without its comma ("For example we ...", "In my opinion it ...").
+// How a sentence and its clauses open: a first word in lower case ("for example,
+// ..."), a linking phrase without its comma ("For example we ..."), and a capital
+// letter after a comma inside the sentence ("For example, Many people ..."), and a
+// missing empty subject ("Is important to ...", "Have many people ...").
 
 #include "finding.h"
 #include "tokenizer.h"
@@ -23,6 +25,9 @@ private:
                         std::vector<Finding> *out) const;
     void commaAfterOpener(const std::vector<Token> &t, const std::vector<std::string> &tags,
                           std::vector<Finding> *out) const;
+    void capitalAfterComma(const std::vector<Token> &t, std::vector<Finding> *out) const;
+    void missingSubject(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                        std::vector<Finding> *out) const; // "Is important to ...", "Have many ..."
 
     const Lexicon &m_lex;
 };

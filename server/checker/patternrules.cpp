@@ -59,6 +59,13 @@ void PatternRules::redundantPrepositions(const std::vector<Token> &t, std::vecto
     static const std::unordered_set<std::string> emphasize = {"emphasize", "emphasizes", "emphasized", "emphasise",
                                                               "emphasises", "emphasised", "emphasizing", "emphasising"};
     static const std::unordered_set<std::string> mention = {"mention", "mentions", "mentioned", "mentioning"};
+    static const std::unordered_set<std::string> reach = {"reach", "reaches", "reached", "reaching"};
+    // "contact" as a verb: "please contact with me" (the noun in "in contact with" stays)
+    static const std::unordered_set<std::string> contactVerb = {"please", "to", "can", "will", "should", "must",
+                                                                "i", "we", "they", "you", "could", "would"};
+    static const std::unordered_set<std::string> consider = {"consider", "considers", "considered", "considering"};
+    static const std::unordered_set<std::string> encounter = {"encounter", "encounters", "encountered",
+                                                              "encountering"};
     static const std::unordered_set<std::string> subjects = {"i", "we", "they", "you", "he", "she", "people"};
     for (int i = 0; i + 1 < int(t.size()); ++i) {
         const std::string &w = t[size_t(i)].lower;
@@ -71,6 +78,12 @@ void PatternRules::redundantPrepositions(const std::vector<Token> &t, std::vecto
             certainty = 3;
         else if (emphasize.count(w) && p == "on")
             certainty = 3;
+        else if ((reach.count(w) && p == "to" && RuleSupport::lowerAt(t, n + 1) == "the")
+                 || (w == "contact" && p == "with" && contactVerb.count(RuleSupport::lowerAt(t, i - 1))))
+            certainty = 2;
+        else if ((w == "despite" && p == "of") || (consider.count(w) && p == "about")
+                 || (encounter.count(w) && p == "with"))
+            certainty = w == "despite" ? 3 : 2;
         else if ((w == "lack" || w == "lacks" || w == "lacked") && p == "of") {
             const int s = RuleSupport::prevWord(t, i);
             if (s >= 0 && subjects.count(t[size_t(s)].lower))
@@ -88,7 +101,9 @@ void PatternRules::gerunds(const std::vector<Token> &t, std::vector<Finding> *ou
 {
     static const std::unordered_set<std::string> look = {"look", "looks", "looked", "looking"};
     static const std::unordered_set<std::string> gerundVerbs = {
-        "enjoy", "enjoys", "enjoyed", "enjoying", "finish", "finishes", "finished", "avoid", "avoids", "avoided"};
+        "enjoy", "enjoys", "enjoyed", "enjoying", "finish", "finishes", "finished", "avoid", "avoids", "avoided",
+        "keep", "keeps", "kept", "mind", "minds", "practise", "practises", "practice", "practiced", "quit", "quits",
+        "deny", "denies", "denied", "postpone", "postponed", "delay", "delayed", "imagine", "imagined"};
     for (int i = 0; i + 2 < int(t.size()); ++i) {
         const std::string &w = t[size_t(i)].lower;
         // look forward to + base verb -> -ing

@@ -23,7 +23,6 @@ struct Entry
 const Entry kEntries[] = {
     {"interested", "on about for at", "in", 3},
     {"afraid", "from", "of", 3},
-    {"proud", "on", "of", 3},
     {"famous", "of", "for", 3},
     {"responsible", "of", "for", 3},
     {"different", "with", "from", 3},
@@ -34,8 +33,10 @@ const Entry kEntries[] = {
     {"depend depends depended depending", "of from in", "on", 3},
     {"consist consists consisted consisting", "from by", "of", 3},
     {"arrive arrives arrived arriving", "to", "at", 2},
-    {"attention", "on", "to", 2},
+    {"attention", "on for", "to", 2},
     {"married", "with", "to", 2},
+    {"proud", "on for", "of", 2},
+    {"satisfied", "about", "with", 2},
 };
 
 bool listed(const char *list, const std::string &w)
@@ -71,6 +72,7 @@ void PrepositionRules::check(const std::vector<Token> &t, const std::vector<std:
             continue;
         afterWords(t, i, out);
         listenTo(t, tags, i, out);
+        missingOrExtra(t, i, out);
         times(t, i, out);
     }
 }
@@ -90,7 +92,7 @@ void PrepositionRules::afterWords(const std::vector<Token> &t, int i, std::vecto
     for (const Entry &e : kEntries) {
         if (!listed(e.words, w) || !listed(e.wrong, prep))
             continue;
-        if (std::strcmp(e.right, "on") == 0 && w == "attention" && !listed("pay pays paid paying", R::lowerAt(t, i - 1)))
+        if (w == "attention" && !listed("pay pays paid paying", R::lowerAt(t, i - 1)))
             return;
         // "different with" only as a predicate: "do something different with it" is right
         if (w == "different" && !listed("is are was were be been very quite so completely totally really", R::lowerAt(t, i - 1)))
@@ -131,6 +133,50 @@ void PrepositionRules::listenTo(const std::vector<Token> &t, const std::vector<s
     if (!objects.count(next) || R::tagIs(tags, i, "NN"))
         return;
     out->push_back(R::replace(t, i, i, t[size_t(i)].text + " to", "GRAMMAR", "preposition_missing", 3));
+}
+
+void PrepositionRules::missingOrExtra(const std::vector<Token> &t, int i, std::vector<Finding> *out) const
+{
+    const std::string &w = t[size_t(i)].lower;
+    const int n = R::nextWord(t, i);
+    const std::string next = R::lowerAt(t, n);
+    static const Set objectPronouns = {"me", "him", "her", "us", "them", "you"};
+    static const Set determiners = {"the", "a", "an", "this", "that", "these", "those", "my", "our", "your", "his",
+                                    "her", "their"};
+    // "waited me" -> "waited for me"; "talked the problem" -> "talked about the problem";
+    // "graduated Peking University" -> "graduated from"
+    if (listed("wait waits waited waiting", w) && objectPronouns.count(next)) {
+        out->push_back(R::replace(t, i, i, t[size_t(i)].text + " for", "GRAMMAR", "preposition_missing", 2));
+        return;
+    }
+    if (listed("talk talks talked talking", w) && determiners.count(next) && next != "that") {
+        out->push_back(R::replace(t, i, i, t[size_t(i)].text + " about", "GRAMMAR", "preposition_missing", 2));
+        return;
+    }
+    // (the verb after a pronoun subject: "the Graduate School", "will graduate the course" stay)
+    if (listed("graduate graduates graduated", w) && n >= 0 && !t[size_t(i)].isCapitalised()
+        && (t[size_t(n)].isCapitalised() || next == "the" || next == "my")
+        && R::isSubjectPronoun(R::lowerAt(t, i - 1))) {
+        out->push_back(R::replace(t, i, i, t[size_t(i)].text + " from", "GRAMMAR", "preposition_missing", 2));
+        return;
+    }
+    // "go to home", "went to abroad", "arrived at home": these adverbs take no preposition
+    static const Set motion = {"go", "goes", "went", "going", "gone", "come", "comes", "came", "coming", "return",
+                               "returns", "returned", "returning", "arrive", "arrives", "arrived", "arriving",
+                               "get", "gets", "got", "travel", "travels", "traveled", "travelled", "move", "moved"};
+    static const Set places = {"home", "abroad", "overseas", "downstairs", "upstairs", "downtown"};
+    if (motion.count(w) && (next == "to" || (next == "at" && w.rfind("arriv", 0) == 0)) && n >= 0) {
+        // "went to home page", "came to home base": a compound is a place noun after all
+        static const Set compounds = {"town", "page", "work", "country", "team", "office", "base", "run", "game",
+                                      "screen", "market", "ground", "side", "plate", "city", "state"};
+        const int place = R::nextWord(t, n);
+        if (place >= 0 && places.count(t[size_t(place)].lower) && !compounds.count(R::lowerAt(t, place + 1))
+            && !(place + 1 < int(t.size()) && !t[size_t(place) + 1].spaceBefore && t[size_t(place) + 1].text == "-")) {
+            Finding f;
+            if (R::deletion(t, n, "GRAMMAR", "preposition_extra", 2, &f))
+                out->push_back(f);
+        }
+    }
 }
 
 void PrepositionRules::times(const std::vector<Token> &t, int i, std::vector<Finding> *out) const

@@ -21,6 +21,8 @@ private:
     void listenTo(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,
                   std::vector<Finding> *out) const;
     void times(const std::vector<Token> &t, int i, std::vector<Finding> *out) const;
+    // "waited me", "talked the problem", "graduated Peking University"; "go to home"
+    void missingOrExtra(const std::vector<Token> &t, int i, std::vector<Finding> *out) const;
 };
 
 } // namespace PennovaChecker

@@ -5,6 +5,12 @@
 
 namespace PennovaChecker {
 
+namespace {
+
+bool startsWith(const std::string &s, const char *p) { return s.rfind(p, 0) == 0; }
+
+} // namespace
+
 std::string RuleSupport::lowerAt(const Tokens &t, int i)
 {
     return i >= 0 && i < int(t.size()) && t[size_t(i)].kind == Token::Word ? t[size_t(i)].lower : std::string();
@@ -60,6 +66,45 @@ std::string RuleSupport::caseLike(const Token &token, const std::string &correct
     if (token.isCapitalised() && !out.empty() && out[0] >= 'a' && out[0] <= 'z')
         out[0] = char(out[0] - 'a' + 'A');
     return out;
+}
+
+int RuleSupport::vowelSound(const std::string &w)
+{
+    if (w.size() < 2)
+        return -1;
+    const char c = w[0];
+    if (c == 'h') {
+        for (const char *p : {"hour", "honest", "honor", "honour", "heir"})
+            if (startsWith(w, p))
+                return 1;
+        if (startsWith(w, "herb") || startsWith(w, "histor") || startsWith(w, "hotel") || startsWith(w, "humble"))
+            return -1; // both usages exist
+        return 0;
+    }
+    if (c == 'u') {
+        if (startsWith(w, "unin") || startsWith(w, "unim") || startsWith(w, "unid"))
+            return 1;
+        for (const char *p : {"uni", "use", "usu", "uti", "ura", "ure", "uri", "uro", "utop", "ukr", "uga", "ubiq", "ufo",
+                              "ukulele", "usa"})
+            if (startsWith(w, p))
+                return 0;
+        return 1;
+    }
+    if (c == 'e') {
+        if (startsWith(w, "eu") || startsWith(w, "ewe"))
+            return 0;
+        return 1;
+    }
+    if (c == 'o') {
+        if (w == "one" || w == "once" || startsWith(w, "one-") || w == "ones" || startsWith(w, "ouija"))
+            return 0;
+        return 1;
+    }
+    if (c == 'a' || c == 'i')
+        return 1;
+    if (c == 'y' || c == 'w')
+        return 0;
+    return 0;
 }
 
 double RuleSupport::scoreFor(int certainty)

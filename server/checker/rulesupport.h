@@ -31,6 +31,9 @@ public:
     static std::string textOf(const Tokens &t, int first, int last);
     // correction with its first letter capitalised when the token's is.
     static std::string caseLike(const Token &token, const std::string &correction);
+    // 1 when the word begins with a vowel sound ("an hour"), 0 with a consonant sound
+    // ("a university"), -1 when not sure.
+    static int vowelSound(const std::string &lower);
 
     // A finding that replaces tokens [first, last] by correction.
     static Finding replace(const Tokens &t, int first, int last, const std::string &correction,

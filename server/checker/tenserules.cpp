@@ -3,6 +3,8 @@
 #include "lexicon.h"
 #include "rulesupport.h"
 
+#include <unordered_map>
+
 #include <unordered_set>
 
 namespace PennovaChecker {
@@ -109,6 +111,28 @@ void TenseRules::check(const std::vector<Token> &t, const std::vector<std::strin
     presentWithPastMarker(t, tags, out);
     willInCondition(t, tags, out);
     sinceWithLength(t, out);
+    wishPresent(t, out);
+}
+
+void TenseRules::wishPresent(const std::vector<Token> &t, std::vector<Finding> *out) const
+{
+    static const std::unordered_map<std::string, std::string> past = {{"can", "could"}, {"will", "would"},
+                                                                      {"can't", "couldn't"}, {"won't", "wouldn't"}};
+    for (int i = 0; i + 2 < int(t.size()); ++i) {
+        const std::string &w = t[size_t(i)].lower;
+        if (w != "wish" && w != "wishes" && w != "wished")
+            continue;
+        // "I wish (that) I can": the pronoun subject follows at once
+        int s = RuleSupport::nextWord(t, i);
+        if (RuleSupport::lowerAt(t, s) == "that")
+            s = RuleSupport::nextWord(t, s);
+        if (s < 0 || !RuleSupport::isSubjectPronoun(t[size_t(s)].lower))
+            continue;
+        const int m = RuleSupport::nextWord(t, s);
+        auto it = m < 0 ? past.end() : past.find(t[size_t(m)].lower);
+        if (it != past.end())
+            out->push_back(RuleSupport::replace(t, m, m, it->second, "GRAMMAR", "wish_past", 2));
+    }
 }
 
 void TenseRules::presentWithPastMarker(const std::vector<Token> &t, const std::vector<std::string> &tags,
@@ -185,15 +209,36 @@ void TenseRules::presentWithPastMarker(const std::vector<Token> &t, const std::v
 void TenseRules::willInCondition(const std::vector<Token> &t, const std::vector<std::string> &tags,
                                  std::vector<Finding> *out) const
 {
-    // only conditions that open the sentence: "I wonder if he will come" is right
+    static const Set openers = {"if", "unless", "when", "once", "until", "before", "after"};
+    // a clause that opens the sentence ("I wonder if he will come" is right) ...
     int i = 0;
     while (i < int(t.size()) && t[size_t(i)].kind != Token::Word)
         ++i;
     if (R::lowerAt(t, i) == "and" || R::lowerAt(t, i) == "but" || R::lowerAt(t, i) == "even")
         ++i;
-    static const Set openers = {"if", "unless", "when", "once", "until", "before", "after"};
-    if (!openers.count(R::lowerAt(t, i)))
-        return;
+    if (openers.count(R::lowerAt(t, i)))
+        willInClause(t, tags, i, out);
+    // ... or one after a main clause in the future with no verb of knowing or asking:
+    // "I will call you when I will arrive" ("I will ask when he will come" is a question)
+    static const Set questionWords = {"know", "knows", "knew", "tell", "told", "ask", "asked", "asks", "wonder",
+                                      "wondered", "sure", "idea", "decide", "decided", "remember", "say", "said",
+                                      "explain", "see", "find", "check", "unclear", "clear", "question", "doubt",
+                                      "predict", "guess", "imagine", "learn", "show", "certain"};
+    bool future = false;
+    for (int k = i + 1; k + 1 < int(t.size()); ++k) {
+        const std::string &w = t[size_t(k)].lower;
+        if (questionWords.count(w))
+            return;
+        if (w == "will" || w == "'ll" || w == "won't" || w == "shall")
+            future = true;
+        else if (future && openers.count(w) && R::prevWord(t, k) >= 0)
+            willInClause(t, tags, k, out);
+    }
+}
+
+void TenseRules::willInClause(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,
+                              std::vector<Finding> *out) const
+{
     const bool conditional = R::lowerAt(t, i) == "if" || R::lowerAt(t, i) == "unless";
     // the subject: a pronoun, or a short noun phrase
     int s = i + 1, head = -1;

@@ -2,7 +2,8 @@
 // Tense errors of learners whose first language marks time with words, not verb
 // forms: a present verb beside a past-time phrase ("Last year I go"), "will" in an
 // if-clause, the present perfect with a finished time ("have seen it yesterday"),
-// and "since" with a length of time ("since three years").
+// "since" with a length of time ("since three years") and "wish" with a present
+// modal ("I wish I can").
 
 #include "finding.h"
 #include "tokenizer.h"
@@ -25,7 +26,12 @@ private:
                                std::vector<Finding> *out) const;
     void willInCondition(const std::vector<Token> &t, const std::vector<std::string> &tags,
                          std::vector<Finding> *out) const;
+    // the clause opened by the conjunction at i: "when I will arrive" -> "when I arrive"
+    void willInClause(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,
+                      std::vector<Finding> *out) const;
     void sinceWithLength(const std::vector<Token> &t, std::vector<Finding> *out) const;
+    // "I wish I can go": a wish about now takes the past ("could", "would")
+    void wishPresent(const std::vector<Token> &t, std::vector<Finding> *out) const;
 
     std::string pastOf(const std::string &lower) const; // finite present or participle -> past; "" unknown
     std::string presentFor(const std::string &base, bool thirdSingular, bool firstSingular) const;

@@ -36,6 +36,11 @@ void VerbPatternRules::check(const std::vector<Token> &t, std::vector<Finding> *
         beWithVerb(t, i, out);
         causativeTo(t, i, out);
         perfectParticiple(t, i, out);
+        perfectBase(t, i, out);
+        passiveBase(t, i, out);
+        beWithPast(t, i, out);
+        modalAble(t, i, out);
+        nounAsVerb(t, i, out);
     }
 }
 
@@ -145,6 +150,139 @@ void VerbPatternRules::perfectParticiple(const std::vector<Token> &t, int i, std
     out->push_back(RuleSupport::replace(t, v, v, participle, "GRAMMAR", "perfect_participle", 3));
 }
 
+void VerbPatternRules::nounAsVerb(const std::vector<Token> &t, int i, std::vector<Finding> *out) const
+{
+    // "They success", "we can success": a noun where its verb belongs
+    static const std::unordered_map<std::string, std::string> verbOf = {
+        {"success", "succeed"}, {"belief", "believe"}, {"proof", "prove"}, {"choice", "choose"},
+        {"loss", "lose"}, {"death", "die"}, {"failure", "fail"}, {"complaint", "complain"}};
+    static const Set before = {"i", "we", "they", "you", "he", "she", "can", "could", "will", "would", "should",
+                               "must", "may", "might", "to", "not", "don't", "didn't", "doesn't", "cannot", "never"};
+    auto it = verbOf.find(t[size_t(i)].lower);
+    if (it == verbOf.end() || !before.count(lowerAt(t, i - 1)))
+        return;
+    const std::string subject = lowerAt(t, i - 1);
+    // "to success" may be "the road to success": only after a verb-taking word or before an object
+    if (subject == "to" && !RuleSupport::isSubjectPronoun(lowerAt(t, i - 3)) && lowerAt(t, i + 1) != "in")
+        return;
+    const std::string fix = subject == "he" || subject == "she" ? m_lex.thirdPerson(it->second) : it->second;
+    out->push_back(RuleSupport::replace(t, i, i, fix, "GRAMMAR", "noun_as_verb", 2));
+}
+
+void VerbPatternRules::beWithPast(const std::vector<Token> &t, int i, std::vector<Finding> *out) const
+{
+    // "I was went to school" -> "I went to school": a simple past needs no "be"; only past
+    // forms that cannot be participles ("went", "came", "ate"), after a pronoun subject
+    static const Set be = {"am", "is", "are", "was", "were"};
+    if (!be.count(t[size_t(i)].lower) || !RuleSupport::isSubjectPronoun(lowerAt(t, i - 1)))
+        return;
+    const int v = RuleSupport::nextWord(t, i);
+    const std::string w = lowerAt(t, v);
+    if (w.empty() || w == "was" || w == "were" || !m_lex.isPastForm(w) || t[size_t(v)].isCapitalised())
+        return;
+    const std::string base = m_lex.baseOf(w);
+    if (base.empty() || m_lex.participleOf(base) == w || m_lex.isPos(w, Lexicon::Adjective)
+        || m_lex.isPos(w, Lexicon::Noun))
+        return;
+    out->push_back(RuleSupport::replace(t, i, v, w, "GRAMMAR", "be_verb", 2));
+}
+
+void VerbPatternRules::modalAble(const std::vector<Token> &t, int i, std::vector<Finding> *out) const
+{
+    // "You had better to go" -> "had better go": "had better" works as a modal
+    if ((t[size_t(i)].lower == "had" || t[size_t(i)].lower.size() > 2) && lowerAt(t, i + 1) == "better"
+        && lowerAt(t, i + 2) == "to" && m_lex.isCommonVerbBase(lowerAt(t, i + 3))
+        && (t[size_t(i)].lower == "had" || t[size_t(i)].lower.compare(t[size_t(i)].lower.size() - 2, 2, "'d") == 0)) {
+        Finding f;
+        if (RuleSupport::deletion(t, i + 2, "GRAMMAR", "modal_to", 2, &f))
+            out->push_back(f);
+        return;
+    }
+    // "I am used to get up early" -> "used to getting": a person is used to something or doing it
+    static const Set personBe = {"am", "i'm", "are", "we're", "they're", "you're", "is", "he's", "she's", "was",
+                                 "were", "get", "got", "getting"};
+    if (personBe.count(t[size_t(i)].lower) && lowerAt(t, i + 1) == "used" && lowerAt(t, i + 2) == "to"
+        && (RuleSupport::isSubjectPronoun(lowerAt(t, i - 1)) || t[size_t(i)].lower.find('\'') != std::string::npos)
+        && lowerAt(t, i - 1) != "it") {
+        const std::string verb = lowerAt(t, i + 3);
+        // ("used to work", "used to school": nouns that learners also use after it)
+        if (m_lex.isCommonVerbBase(verb) && verb != "be" && verb != "work" && verb != "school" && verb != "life")
+            out->push_back(RuleSupport::replace(t, i + 3, i + 3, m_lex.ingOf(verb), "GRAMMAR", "used_to_ing", 2));
+        return;
+    }
+    // "We will able to do it" -> "will be able to": "able" is an adjective and needs "be"
+    if (!m_lex.isModal(t[size_t(i)].lower) || lowerAt(t, i + 1) != "able" || lowerAt(t, i + 2) != "to")
+        return;
+    out->push_back(RuleSupport::replace(t, i + 1, i + 1, "be able", "GRAMMAR", "be_able", 3));
+}
+
+std::string VerbPatternRules::participleFor(const std::vector<Token> &t, int v) const
+{
+    const std::string w = lowerAt(t, v);
+    if (w.empty() || t[size_t(v)].isCapitalised() || !m_lex.isCommonVerbBase(w) || m_lex.isPos(w, Lexicon::Adjective))
+        return {};
+    // a compound or a contraction goes on after the word ("follow-up", "set's")
+    if (v + 1 < int(t.size()) && !t[size_t(v) + 1].spaceBefore && t[size_t(v) + 1].kind == Token::Punct
+        && (t[size_t(v) + 1].text == "-" || t[size_t(v) + 1].text == "'"))
+        return {};
+    const std::string participle = m_lex.participleOf(w);
+    return participle.empty() || participle == w ? std::string() : participle;
+}
+
+void VerbPatternRules::perfectBase(const std::vector<Token> &t, int i, std::vector<Finding> *out) const
+{
+    // "have ever think" -> "have ever thought", "Have you ever think" -> "Have you ever thought";
+    // the adverb or the question order shows that "have" is the perfect's auxiliary
+    static const Set have = {"have", "has", "had", "haven't", "hasn't", "hadn't"};
+    static const Set adverbs = {"ever", "never", "already", "just", "not", "recently", "always", "also"};
+    if (!have.count(t[size_t(i)].lower))
+        return;
+    int v = i + 1;
+    const bool question = (i == 0 || t[size_t(i) - 1].kind == Token::Punct) && t[size_t(i)].isCapitalised()
+        && t.back().text == "?" && RuleSupport::isSubjectPronoun(lowerAt(t, v));
+    if (question)
+        ++v;
+    bool adverb = false;
+    if (adverbs.count(lowerAt(t, v))) {
+        adverb = true;
+        ++v;
+    }
+    if (!question && !adverb)
+        return;
+    // "have not time" is a noun after a bare "not"; a word that is a noun needs the question form
+    const std::string w = lowerAt(t, v);
+    if (m_lex.isPos(w, Lexicon::Noun) && !question && lowerAt(t, v - 1) != "ever" && lowerAt(t, v - 1) != "never")
+        return;
+    const std::string participle = participleFor(t, v);
+    if (participle.empty() || w == "got")
+        return;
+    out->push_back(RuleSupport::replace(t, v, v, participle, "GRAMMAR", "perfect_participle", 2));
+}
+
+void VerbPatternRules::passiveBase(const std::vector<Token> &t, int i, std::vector<Finding> *out) const
+{
+    // "can be finish", "will be limit", "has been change": a passive needs the participle
+    const std::string &b = t[size_t(i)].lower;
+    if (b != "be" && b != "been")
+        return;
+    const int v = RuleSupport::nextWord(t, i);
+    if (v < 0)
+        return;
+    const std::string w = t[size_t(v)].lower;
+    const std::string participle = participleFor(t, v);
+    if (participle.empty())
+        return;
+    // a noun after "be" is a complement ("be fun", "be home"): a word that is also a noun
+    // only before "by", an article or a pronoun object ("be limit a time")
+    if (m_lex.isPos(w, Lexicon::Noun)) {
+        static const Set after = {"by", "a", "an", "the", "my", "his", "her", "their", "our", "it", "them",
+                                  "him", "me", "us"};
+        if (!after.count(lowerAt(t, v + 1)))
+            return;
+    }
+    out->push_back(RuleSupport::replace(t, v, v, participle, "GRAMMAR", "passive_participle", 2));
+}
+
 } // namespace PennovaChecker
 
 namespace PennovaChecker {
@@ -196,6 +334,7 @@ void VerbPatternRules::checkTagged(const std::vector<Token> &t, const std::vecto
         gerundAfterPreposition(t, tags, i, out);
         infinitiveForm(t, tags, i, out);
         beBareVerb(t, tags, i, out);
+        beAdverbVerb(t, tags, i, out);
         causativeNounTo(t, tags, i, out);
     }
 }
@@ -255,6 +394,14 @@ void VerbPatternRules::gerundAfterPreposition(const std::vector<Token> &t, const
     if (v < 0 || t[size_t(v)].isCapitalised())
         return;
     const std::string &w = t[size_t(v)].lower;
+    // "Think about creates a fire break": an -s form of a verb that is not a noun too
+    if (m_lex.isThirdPerson(w) && RuleSupport::tagIs(tags, v, "VBZ") && w != "is" && w != "has" && w != "does") {
+        const std::string base = m_lex.baseOf(w);
+        if (!base.empty() && !m_lex.isPos(base, Lexicon::Noun) && !m_lex.isPos(base, Lexicon::Adjective)
+            && (RuleSupport::tagIs(tags, v + 1, "DT") || RuleSupport::tagIs(tags, v + 1, "PRP")))
+            out->push_back(RuleSupport::replace(t, v, v, m_lex.ingOf(base), "GRAMMAR", "gerund_after_preposition", 2));
+        return;
+    }
     if (!m_lex.isCommonVerbBase(w) || w == "be" || m_lex.isPos(w, Lexicon::Adjective) || m_lex.baseEqualsPast(w))
         return;
     // a word that is also a noun ("in love", "after school") only with an object after it
@@ -311,7 +458,9 @@ void VerbPatternRules::beBareVerb(const std::vector<Token> &t, const std::vector
     const bool noun = m_lex.isPos(w, Lexicon::Noun);
     // a word that is also a noun only after a personal pronoun and before an object:
     // "She is study English", never "The problem is work"
-    const bool person = RuleSupport::isSubjectPronoun(lowerAt(t, i - 1)) && lowerAt(t, i - 1) != "it";
+    // (or after a noun subject: "My brother is study English")
+    const bool person = (RuleSupport::isSubjectPronoun(lowerAt(t, i - 1)) || RuleSupport::tagIs(tags, i - 1, "NN"))
+        && lowerAt(t, i - 1) != "it";
     const bool object = startsObject(t, tags, v + 1) && !RuleSupport::tagIs(tags, v + 1, "NNS")
         && !(RuleSupport::tagIs(tags, v + 1, "NN") && !RuleSupport::tagIs(tags, v + 1, "NNP"));
     if (noun && !(person && object))
@@ -328,6 +477,25 @@ void VerbPatternRules::beBareVerb(const std::vector<Token> &t, const std::vector
     simple.score = f.candidates[0].score / 2;
     f.candidates.push_back(simple);
     out->push_back(f);
+}
+
+void VerbPatternRules::beAdverbVerb(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,
+                                    std::vector<Finding> *out) const
+{
+    // "They are never give up" -> "They never give up": "be" and a frequency adverb before a bare verb
+    static const Set be = {"am", "is", "are"};
+    static const Set adverbs = {"never", "always", "often", "usually", "sometimes", "also", "still", "seldom"};
+    const std::string &b = t[size_t(i)].lower;
+    if (!be.count(b) || !adverbs.count(lowerAt(t, i + 1)) || !RuleSupport::isSubjectPronoun(lowerAt(t, i - 1)))
+        return;
+    const int v = i + 2;
+    const std::string w = lowerAt(t, v);
+    if (w.empty() || !RuleSupport::tagIs(tags, v, "VB") || RuleSupport::tagIs(tags, v, "VBG")
+        || RuleSupport::tagIs(tags, v, "VBN") || RuleSupport::tagIs(tags, v, "VBD") || !m_lex.isCommonVerbBase(w)
+        || m_lex.isPos(w, Lexicon::Adjective) || w == "be")
+        return;
+    const std::string verb = b == "is" ? m_lex.thirdPerson(w) : w;
+    out->push_back(RuleSupport::replace(t, i, v, t[size_t(i) + 1].text + " " + verb, "GRAMMAR", "be_verb", 2));
 }
 
 void VerbPatternRules::causativeNounTo(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,

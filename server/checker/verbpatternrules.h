@@ -1,7 +1,7 @@
 #pragma once
 // Verb patterns Chinese learners transfer from their first language:
 // "I very like", "There have many", "I am agree", "make him to go",
-// "has went", "It is depend on".
+// "has went", "have ever think", "can be finish", "It is depend on".
 
 #include "finding.h"
 #include "tokenizer.h"
@@ -30,6 +30,14 @@ private:
     void beWithVerb(const std::vector<Token> &t, int i, std::vector<Finding> *out) const; // am agree, is depend
     void causativeTo(const std::vector<Token> &t, int i, std::vector<Finding> *out) const;
     void perfectParticiple(const std::vector<Token> &t, int i, std::vector<Finding> *out) const;
+    // "have ever think", "Have you seen", "can be finish": a base form where a participle belongs
+    void perfectBase(const std::vector<Token> &t, int i, std::vector<Finding> *out) const;
+    void passiveBase(const std::vector<Token> &t, int i, std::vector<Finding> *out) const;
+    void beWithPast(const std::vector<Token> &t, int i, std::vector<Finding> *out) const; // was went
+    void nounAsVerb(const std::vector<Token> &t, int i, std::vector<Finding> *out) const; // they success
+    void modalAble(const std::vector<Token> &t, int i, std::vector<Finding> *out) const; // will able to
+    // base v when it is a common verb whose participle differs from it; "" otherwise
+    std::string participleFor(const std::vector<Token> &t, int v) const;
     void sayTell(const std::vector<Token> &t, const std::vector<std::string> &tags, int i, std::vector<Finding> *out) const;
     void objectPatterns(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,
                         std::vector<Finding> *out) const; // suggest me to, explain me
@@ -39,6 +47,8 @@ private:
                         std::vector<Finding> *out) const; // like to reading
     void beBareVerb(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,
                     std::vector<Finding> *out) const; // she is study
+    void beAdverbVerb(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,
+                      std::vector<Finding> *out) const; // they are never give up
     void causativeNounTo(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,
                          std::vector<Finding> *out) const; // made the students to study
 

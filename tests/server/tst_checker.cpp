@@ -221,7 +221,6 @@ private slots:
         QTest::newRow("a one-way ticket") << "I bought a one-way ticket.";
         QTest::newRow("a European country") << "France is a European country.";
         QTest::newRow("letter A") << "He got grade A in English.";
-        QTest::newRow("left alone: no a/an swap before a pronoun") << "You already have a everything settled.";
         QTest::newRow("its own") << "The city has its own charm.";
         QTest::newRow("it's a") << "It's a long way to Tibet.";
         QTest::newRow("their house") << "Their house is near the river.";

@@ -97,6 +97,10 @@ private slots:
             "tense_if_will", "I do not know when he will arrive.");
         row("since with a length of time", "I have studied English since three years.", "since", "for", "since_for",
             "I have studied English since 2019.");
+        row("will in a when-clause after a future main clause", "I will call you when I will arrive.",
+            "will arrive", "arrive", "tense_if_will", "I will call you when I arrive.");
+        row("will in an if-clause after a future main clause", "I will go if I will have time.", "will have",
+            "have", "tense_if_will", "I will go if I have time.");
     }
     void tense() { verify(); }
 
@@ -115,6 +119,8 @@ private slots:
         QTest::newRow("quoted speech") << "Yesterday he said, \"I love this city.\"";
         QTest::newRow("question") << "What do you think about last year's exam?";
         QTest::newRow("present perfect without a finished time") << "I have finished my homework already.";
+        QTest::newRow("question after a future main clause") << "I will ask him when he will come.";
+        QTest::newRow("a reported if-question") << "I don't know if he will come, but I will wait.";
     }
 
     void tenseLookAlikes()
@@ -276,6 +282,281 @@ private slots:
     }
     void otherLookAlikes() { agreementLookAlikes(); }
 
+    void quantities_data()
+    {
+        columns();
+        row("most of with a bare plural", "Most of students like music.", "of students", "of the students",
+            "quantifier_of", "Most of the students like music.");
+        row("all of with an adjective and a noun", "All of young people need friends.", "of young",
+            "of the young", "quantifier_of", "All of the young people need friends.");
+        row("a lot of with a counted singular", "We have a lot of problem now.", "problem", "problems",
+            "noun_plural", "We have a lot of problems now.");
+        row("lots of with a compound", "There are lots of car company here.", "company", "companies",
+            "noun_plural", "There are lots of car companies here.");
+        row("each of the with a singular", "Each of the member has a key.", "member", "members", "noun_plural",
+            "Each of the members has a key.");
+    }
+    void quantities() { verify(); }
+
+    void quantityLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("most of them") << "Most of them came early.";
+        QTest::newRow("all of a sudden") << "All of a sudden the lights went out.";
+        QTest::newRow("some of which") << "We read ten books, some of which were long.";
+        QTest::newRow("most of last year") << "He was away for most of last year.";
+        QTest::newRow("a name after of") << "Most of Europe was covered in ice.";
+        QTest::newRow("a plural possessive after of") << "Phones take up most of students' free time.";
+        QTest::newRow("a lot of with a mass noun") << "There is a lot of food and a lot of noise.";
+        QTest::newRow("a lot of with a noun compound") << "We spent a lot of money on travel.";
+        QTest::newRow("the rest of") << "The rest of humanity was asleep.";
+    }
+    void quantityLookAlikes() { agreementLookAlikes(); }
+
+    void verbForms_data()
+    {
+        columns();
+        row("perfect question with a base form", "Have you ever think about it?", "think", "thought",
+            "perfect_participle", "Have you ever thought about it?");
+        row("perfect with never and a base form", "I have never see such a thing.", "see", "seen",
+            "perfect_participle", "I have never seen such a thing.");
+        row("passive with a base form before by", "The work can be finish by noon.", "finish", "finished",
+            "passive_participle", "The work can be finished by noon.");
+        row("passive with a verb-only base form", "The rules will be explain to everyone.", "explain",
+            "explained", "passive_participle", "The rules will be explained to everyone.");
+        row("modal before able", "We will able to finish it.", "able", "be able", "be_able",
+            "We will be able to finish it.");
+        row("relative clause after a singular noun", "A chef that try new dishes wins.", "try", "tries",
+            "sv_agreement", "A chef that tries new dishes wins.");
+        row("relative clause after a plural noun", "The students who wants to go must sign.", "wants", "want",
+            "sv_agreement", "The students who want to go must sign.");
+        row("singular subject with a less common verb", "The professor oppose the idea.", "oppose", "opposes",
+            "sv_agreement", "The professors oppose the idea.");
+        row("pronoun after a sentence-opening and", "And we says that it is fine.", "says", "say", "sv_agreement",
+            "And we say that it is fine.");
+    }
+    void verbForms() { verify(); }
+
+    void verbFormLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("have with an adverb and a noun") << "We have always time for tea.";
+        QTest::newRow("be with a noun complement") << "It will be fun to be home.";
+        QTest::newRow("be part of") << "You will be part of the team.";
+        QTest::newRow("relative clause after a prepositional phrase")
+            << "There are young trees on this property that provide shade.";
+        QTest::newRow("compound subject with we") << "My sister and we go to school together.";
+        QTest::newRow("able as an adjective after be") << "They will be able to help.";
+    }
+    void verbFormLookAlikes() { agreementLookAlikes(); }
+
+    void wordChoice_data()
+    {
+        columns();
+        row("there before a noun object", "They are busy with there curriculum.", "there", "their",
+            "confusion_their", "They are busy with their curriculum.");
+        row("my self written apart", "I went to Canada by my self.", "my self", "myself", "split_word",
+            "I went to Canada by myself.");
+        row("any one before a verb", "Any one has fears.", "Any one", "Anyone", "split_word", "Anyone has fears.");
+        row("may be opening a sentence", "May be one day we will meet.", "May be", "Maybe", "confusion_maybe",
+            "Maybe one day we will meet.");
+        row("wish with can", "I wish I can fly.", "can", "could", "wish_past", "I wish I could fly.");
+        row("preposition before an -s verb", "Think about creates a plan.", "creates", "creating",
+            "gerund_after_preposition", "Think about creating a plan.");
+        row("lot of without an article", "I spent lot of time on it.", "lot", "a lot", "article_missing",
+            "I spent a lot of time on it.");
+        row("subject after an opening adverb", "Sometimes students is busy.", "is", "are", "sv_agreement",
+            "Sometimes students are busy.");
+    }
+    void wordChoice() { verify(); }
+
+    void wordChoiceLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("is there with a noun") << "Is there time for lunch?";
+        QTest::newRow("no one") << "No one knows, and no one can tell.";
+        QTest::newRow("any one of") << "Any one of them can help, and any one thing will do.";
+        QTest::newRow("my self-esteem") << "Sport helps my self-esteem.";
+        QTest::newRow("may be after a subject") << "It may be late, and May is warm.";
+        QTest::newRow("hope with can") << "I hope I can fly.";
+        QTest::newRow("preposition before a plural noun") << "Think about changes in the city.";
+        QTest::newRow("a parking lot of") << "We met in the parking lot of the mall.";
+    }
+    void wordChoiceLookAlikes() { agreementLookAlikes(); }
+
+    void nounsAndConnectives_data()
+    {
+        columns();
+        row("despite with of", "Despite of the rain, we went out.", " of ", "", "redundant_preposition",
+            "Despite the rain, we went out.");
+        row("consider with about", "We should consider about the cost.", " about ", "", "redundant_preposition",
+            "We should consider the cost.");
+        row("others before a noun", "It harms many others animals.", "others", "other", "confusion_others",
+            "It harms many other animals.");
+        row("because before a noun phrase", "Many climbers died because the cold weather.", "because",
+            "because of", "because_of", "Many climbers died because of the cold weather.");
+        row("a word written as two", "Further more, we need money.", "Further more", "Furthermore", "split_word",
+            "Furthermore, we need money.");
+        row("noun used as a verb", "If you try, you will success.", "success", "succeed", "noun_as_verb",
+            "If you try, you will succeed.");
+        row("quantifier with an adjective and a singular", "We hired many new employee.", "employee",
+            "employees", "noun_plural", "We hired many new employees.");
+        row("plural subject with a singular complement", "They are good student.", "student", "students",
+            "complement_plural", "They are good students.");
+        row("article before these", "For the these reasons, I agree.", " the ", "", "article_stray",
+            "For these reasons, I agree.");
+    }
+    void nounsAndConnectives() { verify(); }
+
+    void nounAndConnectiveLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("because with a clause") << "We stayed in because the weather was bad.";
+        QTest::newRow("because with a long subject")
+            << "It failed because the cost of the tools and the staff was too high.";
+        QTest::newRow("others alone") << "Some people help others, and others help them.";
+        QTest::newRow("the road to success") << "Hard work is the road to success.";
+        QTest::newRow("more over as two words") << "They argued more over the price than the date.";
+        QTest::newRow("a material after are") << "The curtains are linen.";
+        QTest::newRow("you are with a singular") << "You are a good student.";
+        QTest::newRow("a whole lot of with a mass noun") << "There is a whole lot of frontier to explore.";
+    }
+    void nounAndConnectiveLookAlikes() { agreementLookAlikes(); }
+
+    void numberAndFeeling_data()
+    {
+        columns();
+        row("every with a plural", "Every students like him.", "students", "student", "determiner_number",
+            "Every student likes him.");
+        row("the number of with a plural verb", "The number of cars are growing.", "are", "is",
+            "agreement_of_phrase", "The number of cars is growing.");
+        row("a thing with an -ed adjective", "The movie was very excited.", "excited", "exciting",
+            "feeling_adjective", "The movie was very exciting.");
+        row("a plural head before a place phrase", "The teachers in my school is kind.", "is", "are",
+            "sv_agreement", "The teachers in my school are kind.");
+        row("this before a plural that ends its phrase", "We thank this animals for their help.", "this", "these",
+            "determiner_number", "We thank these animals for their help.");
+        row("that before kinds of", "We must solve that kinds of problem.", "that", "those", "determiner_number",
+            "We must solve those kinds of problem.");
+        row("one of this", "One of this important element is the internet.", "this", "these",
+            "determiner_number", "One of these important elements is the internet.");
+        row("be and an adverb before a bare verb", "But they are never give up.", "are never give", "never give",
+            "be_verb", "But they never give up.");
+        row("be before a simple past", "I was went to school.", "was went", "went", "be_verb",
+            "I went to school.");
+        row("a singular subject after an opening if", "If a person just know the facts, he is lucky.", "know",
+            "knows", "sv_agreement", "If a person just knows the facts, he is lucky.");
+    }
+    void numberAndFeeling() { verify(); }
+
+    void numberAndFeelingLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("every with a number") << "We meet every two weeks.";
+        QTest::newRow("each as a pronoun before its verb") << "Each faces up to five years in prison.";
+        QTest::newRow("a number of") << "A number of cars are parked outside.";
+        QTest::newRow("a group that feels") << "The class was bored, so the teacher told a joke.";
+        QTest::newRow("a singular head before a plural place phrase") << "The house on the hills is old.";
+        QTest::newRow("this before a verb in -ies") << "But again this varies with the individual.";
+        QTest::newRow("be with an adverb and a participle") << "They are always given a choice.";
+        QTest::newRow("be with a participle") << "He was gone for a week, and it was broken.";
+    }
+    void numberAndFeelingLookAlikes() { agreementLookAlikes(); }
+
+    void patternsAndPrepositions_data()
+    {
+        columns();
+        row("wait with a direct object", "He waited me for an hour.", "waited", "waited for",
+            "preposition_missing", "He waited for me for an hour.");
+        row("talk with a direct object", "We talked the problem.", "talked", "talked about", "preposition_missing",
+            "We talked about the problem.");
+        row("graduate with a school as object", "I graduated Peking University.", "graduated", "graduated from",
+            "preposition_missing", "I graduated from Peking University.");
+        row("to before home", "I want to go to home.", " to ", "", "preposition_extra", "I want to go home.");
+        row("proud for", "They are proud for their son.", "for", "of", "preposition_choice",
+            "They are proud of their son.");
+        row("reach to", "We reached to the top.", " to ", "", "redundant_preposition", "We reached the top.");
+        row("keep with to", "He keeps to talk.", "to talk", "talking", "verb_gerund", "He keeps talking.");
+        row("had better with to", "You had better to go now.", " to ", "", "modal_to", "You had better go now.");
+        row("be used to with a base form", "I am used to get up early.", "get", "getting", "used_to_ing",
+            "I am used to getting up early.");
+        row("much with a plural", "There are much cars here.", "much", "many", "much_many",
+            "There are many cars here.");
+        row("which after a person", "The boy which is tall is my brother.", "which", "who", "confusion_which",
+            "The boy who is tall is my brother.");
+    }
+    void patternsAndPrepositions() { verify(); }
+
+    void patternAndPrepositionLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("a noun after graduate") << "She applied to the Graduate School.";
+        QTest::newRow("home page") << "Go to home page and log in.";
+        QTest::newRow("keep to the left") << "Keep to the left on this road.";
+        QTest::newRow("used to for a purpose") << "It is used to make paper.";
+        QTest::newRow("much thanks and much more") << "Much thanks, and much more money.";
+        QTest::newRow("in contact with") << "We stay in contact with them.";
+        QTest::newRow("which after a thing") << "The book which is red is mine.";
+    }
+    void patternAndPrepositionLookAlikes() { agreementLookAlikes(); }
+
+    // Sentence-level suggestions: the whole sentence is the span and there is no candidate.
+    void fragments_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::addColumn<bool>("fragment");
+        QTest::newRow("because-clause alone") << "Because it was a very useful idea." << true;
+        QTest::newRow("although-clause with a that-clause inside")
+            << "Although the professor explains that the plan is good." << true;
+        QTest::newRow("short because answer") << "Because I said so." << false;
+        QTest::newRow("because-clause with its main clause") << "Because it rained, we stayed at home." << false;
+        QTest::newRow("because-clause with two verbs of its own")
+            << "Because he came late and missed the bus." << false;
+    }
+    void fragments()
+    {
+        QFETCH(QString, sentence);
+        QFETCH(bool, fragment);
+        const Json::Value record = check(sentence, 2);
+        bool found = false;
+        for (const Json::Value &c : record["corrections"])
+            found = found || c["explainType"].asString() == "fragment_subordinate";
+        QVERIFY2(found == fragment, qPrintable(describe(sentence, record)));
+    }
+
+    void articles_data()
+    {
+        columns();
+        row("be with an adjective and a counted noun", "It is good opportunity for us.", "good", "a good",
+            "article_missing", "It is a good opportunity for us.");
+        row("an before a vowel sound", "Edison is obvious example.", "obvious", "an obvious", "article_missing",
+            "Edison is an obvious example.");
+        row("have with an adjective and a counted noun", "We have big problem with it.", "big", "a big",
+            "article_missing", "We have a big problem with it.");
+        row("have with a bare counted noun at the end", "She does not have job.", "job", "a job",
+            "article_missing", "She does not have a job.");
+        row("article before a pronoun deleted, not made an", "We have a everything ready.", " a ", "", "article_stray",
+            "We have everything ready.");
+        row("the before a possessive of time", "I read the today's paper.", " the ", "", "article_stray",
+            "I read today's paper.");
+    }
+    void articles() { verify(); }
+
+    void articleLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("a mass noun") << "It is good food and good fun.";
+        QTest::newRow("a plural") << "They are good students.";
+        QTest::newRow("a job title") << "He was senior editor at the paper.";
+        QTest::newRow("a role after be") << "She became president of the club.";
+        QTest::newRow("a noun compound") << "This is free software for everyone.";
+        QTest::newRow("an abstract noun alone") << "The heart of business is innovation.";
+        QTest::newRow("a determiner-like adjective") << "It was such fun, and it is enough.";
+        QTest::newRow("have with a participle") << "We have finished the work.";
+        QTest::newRow("a pronoun used as a noun") << "She was a nobody in that town.";
+    }
+    void articleLookAlikes() { agreementLookAlikes(); }
+
     void openers_data()
     {
         columns();
@@ -289,6 +570,16 @@ private slots:
             "comma_after_opener", "For example, my cousin is twelve.");
         row("long opener without its comma", "On the other hand it is expensive.", "hand", "hand,",
             "comma_after_opener", "On the other hand, it is expensive.");
+        row("linking adverb without its comma", "Therefore we need more buses.", "Therefore", "Therefore,",
+            "comma_after_opener", "Therefore, we need more buses.");
+        row("capital after a comma", "For example, Many people like tea.", "Many", "many", "capital_after_comma",
+            "For example, many people like tea.");
+        row("lower-case contraction first", "it's a good partner for us.", "it's", "It's", "sentence_capital",
+            "It's a good partner for us.");
+        row("missing it before be", "Is very important to study English.", "Is", "It is", "missing_subject",
+            "It is very important to study English.");
+        row("have for there are", "Have many people in the park.", "Have", "There are", "missing_subject",
+            "There are many people in the park.");
     }
     void openers() { verify(); }
 
@@ -301,6 +592,12 @@ private slots:
         QTest::newRow("however as a degree adverb") << "However hard he tried, he failed.";
         QTest::newRow("in my opinion without a comma") << "In my opinion these pens are worth the price.";
         QTest::newRow("for example inside a sentence") << "Some fruits, for example apples, grow here.";
+        QTest::newRow("however meaning no matter how") << "However you define it, we can help.";
+        QTest::newRow("title after a comma") << "She wrote a book, The Long Road Home, last year.";
+        QTest::newRow("reverent pronoun after a comma") << "If I ask Him, He answers me.";
+        QTest::newRow("pronoun I after a comma") << "When it rains, I stay at home.";
+        QTest::newRow("imperative have") << "Have a look at the pictures below.";
+        QTest::newRow("question with is") << "Is it important to study?";
     }
     void openerLookAlikes() { agreementLookAlikes(); }
 

@@ -1,0 +1,36 @@
+#pragma once
+// Articles that learners whose first language has none leave out or add: a counted
+// singular noun without any determiner after "be" or "have" ("It is good
+// opportunity"; after a plural subject the noun is plural instead: "They are good
+// student"), "lot of" without "a", and an article before a word that takes none ("a
+// everything", "the today's news").
+
+#include "finding.h"
+#include "tokenizer.h"
+
+#include <string>
+#include <vector>
+
+namespace PennovaChecker {
+
+class Lexicon;
+class NumberRules;
+
+class ArticleRules
+{
+public:
+    // lexicon and numbers are not owned and must outlive the rules
+    ArticleRules(const Lexicon &lexicon, const NumberRules &numbers) : m_lex(lexicon), m_numbers(numbers) {}
+    void check(const std::vector<Token> &tokens, const std::vector<std::string> &tags, std::vector<Finding> *out) const;
+
+private:
+    void missingArticle(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                        std::vector<Finding> *out) const;
+    void lotOf(const std::vector<Token> &t, const std::vector<std::string> &tags, std::vector<Finding> *out) const;
+    void strayArticle(const std::vector<Token> &t, std::vector<Finding> *out) const;
+
+    const Lexicon &m_lex;
+    const NumberRules &m_numbers;
+};
+
+} // namespace PennovaChecker
