@@ -184,6 +184,7 @@ void MainWindow::connectSignals()
     connect(m_ui.editor, &CustomTextEditor::signalOnPaste, this, &MainWindow::slotOnPaste);
     connect(m_ui.editor, &CustomTextEditor::signalContextMenu, this, &MainWindow::slotContextMenu);
     connect(m_ui.editor, &CustomTextEditor::signalFindingsDiscarded, this, &MainWindow::onFindingsDiscarded);
+    connect(m_ui.editor, &CustomTextEditor::signalTextEdited, this, &MainWindow::onTextEdited);
     m_ui.editor->installEventFilter(this);
     // A tip next to a line of text follows it, or closes when it scrolls away.
     connect(m_ui.editor->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { m_tips.refresh(); });
@@ -516,14 +517,14 @@ void MainWindow::reset()
     m_finishReceived = false;
     m_ui.panel->showFinding(nullptr, nullptr);
     m_ui.editor->setFocusedFinding(nullptr);
-    m_ui.editor->clear();
-    m_ui.editor->setFocus();
     m_ui.strip->hide();
     m_statistics.clear();
     m_findings.clear();
     qDeleteAll(m_sentences);
     m_sentences.clear();
     m_ui.editor->setSentenceList(&m_sentences);
+    m_ui.editor->clear();
+    m_ui.editor->setFocus();
     m_focus.refreshState();
     m_trackingSuppressed = false;
 }
@@ -587,7 +588,10 @@ void MainWindow::slotCorrectByType(CorrectionItem *item, MenuItemType type)
             choice.chooseWord = item->currentText();
             m_services.usage.addChoice(choice);
         }
-        if (!m_acceptingAll) {
+        if (m_history.isReplaying()) {
+            // Undo and redo show the finding they changed.
+            m_focus.moveCaretTo(item);
+        } else if (!m_acceptingAll) {
             CorrectionItem *next = gotoNext ? m_findings.nextVisible(item) : nullptr;
             if (next)
                 m_focus.moveCaretTo(next);
@@ -675,7 +679,7 @@ void MainWindow::removeFinding(CorrectionItem *item)
 {
     if (!item)
         return;
-    m_history.drop(item);
+    m_history.detach(item);
     if (!polishMode())
         m_statistics.remove(item->category());
     m_findings.remove(item);
@@ -692,7 +696,7 @@ void MainWindow::onFindingsDiscarded(const QList<CorrectionItem *> &findings,
 {
     const bool correct = !polishMode();
     for (CorrectionItem *item : findings) {
-        m_history.drop(item);
+        m_history.detach(item);
         if (correct)
             m_statistics.remove(item->category());
         m_findings.remove(item);
@@ -749,6 +753,7 @@ void MainWindow::slotCorrectAll()
     // One edit block around all replacements: the document is laid out once at the end
     // instead of after every finding.
     QTextCursor batch(m_ui.editor->document());
+    m_ui.editor->beginFindingBatch();
     batch.beginEditBlock();
     // Indexes, not a copy: events processed in between may remove findings.
     for (int i = 0; i < m_findings.size(); ++i) {
@@ -761,6 +766,7 @@ void MainWindow::slotCorrectAll()
         }
     }
     batch.endEditBlock();
+    m_ui.editor->endFindingBatch();
     m_trackingSuppressed = false;
     m_acceptingAll = false;
     slotTextChanged();
@@ -778,14 +784,34 @@ void MainWindow::slotCorrectAll()
 void MainWindow::slotUndo()
 {
     countEvent("Main_Undo", "Main_Improve_Undo");
-    m_history.undo();
-    refreshHistoryButtons();
+    showReplayed(m_history.undo());
 }
 
 void MainWindow::slotRedo()
 {
     countEvent("Main_Redo", "Main_Improve_Redo");
-    m_history.redo();
+    showReplayed(m_history.redo());
+}
+
+void MainWindow::showReplayed(const std::optional<CorrectionHistory::Record> &record)
+{
+    // A finding action put the caret at its finding already; a text step puts it behind
+    // the text it put back.
+    if (record && record->text) {
+        QTextCursor tc = m_ui.editor->textCursor();
+        tc.setPosition(qBound(0, record->text->caretPosition(), m_ui.editor->document()->characterCount() - 1));
+        m_ui.editor->setTextCursor(tc);
+        m_ui.editor->ensureCursorVisible();
+    }
+    refreshHistoryButtons();
+    m_ui.editor->relayout();
+}
+
+void MainWindow::onTextEdited(int position, const QString &removed, const QString &added)
+{
+    if (m_history.isReplaying())
+        return;
+    m_history.pushEdit(m_ui.editor->document(), position, removed, added);
     refreshHistoryButtons();
 }
 
@@ -811,11 +837,9 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
             break;
         }
     }
-    if (FindingKeys::handle(key, m_focus.focused(), isTrue(QStringLiteral("use_ctrl"))))
-        return true;
-    if (CustomTextEditor::isDiscardKey(key, m_ui.editor->textCursor().hasSelection()))
-        m_ui.editor->discardTouchedFindings();
-    return false;
+    // Edits of the text discard the findings they touch through the document's change
+    // report, whatever made them.
+    return FindingKeys::handle(key, m_focus.focused(), isTrue(QStringLiteral("use_ctrl")));
 }
 
 void MainWindow::slotTextChanged()
@@ -844,8 +868,6 @@ void MainWindow::slotOnPaste(const QString &text)
 {
     if (m_ui.editor->everythingSelected())
         reset();
-    else
-        m_ui.editor->discardTouchedFindings();
     m_ui.editor->replaceSelection(m_ui.editor->textCursor(), text);
 }
 
@@ -877,7 +899,6 @@ void MainWindow::slotContextMenu(QContextMenuEvent *event)
 
 void MainWindow::slotOnCut()
 {
-    m_ui.editor->discardTouchedFindings();
     m_ui.editor->cut();
 }
 

@@ -232,6 +232,9 @@ private:
     void showFinishMessage();
 
     void refreshHistoryButtons();
+    // After undo or redo: the caret where the step acted, buttons refreshed.
+    void showReplayed(const std::optional<CorrectionHistory::Record> &record);
+    void onTextEdited(int position, const QString &removed, const QString &added);
 
     // Finding actions.
     void removeFinding(CorrectionItem *item);

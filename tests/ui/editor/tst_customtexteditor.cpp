@@ -16,6 +16,7 @@
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QImage>
+#include <QInputMethodEvent>
 #include <QPainter>
 
 using ZeltraLib::CorrectionRecord;
@@ -36,8 +37,8 @@ private slots:
     void sentenceListFromBadBoundaries_data();
     void sentenceListFromBadBoundaries();
 
-    void discardKeys_data();
-    void discardKeys();
+    void editsDiscardTouchedFindings_data();
+    void editsDiscardTouchedFindings();
     void typing_data();
     void typing();
     void displaySettingsChange_data();
@@ -242,43 +243,115 @@ void TestCustomTextEditor::sentenceListFromBadBoundaries()
         QCOMPARE(f.sentences.last()->chunk()->kind(), 0);
 }
 
-void TestCustomTextEditor::discardKeys_data()
+void TestCustomTextEditor::editsDiscardTouchedFindings_data()
 {
+    QTest::addColumn<QString>("how");       // key, input method, insert, replace, format
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("modifiers");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("selection");
-    QTest::addColumn<bool>("discards");
+    QTest::addColumn<QString>("text");      // key text or text put in
+    QTest::addColumn<QString>("caretBefore");
+    QTest::addColumn<int>("shift");
+    QTest::addColumn<int>("selection");     // characters selected behind the caret
+    QTest::addColumn<QStringList>("remaining");
+    QTest::addColumn<QString>("result");    // the text after; empty when unchanged
 
-    QTest::newRow("letter") << int(Qt::Key_A) << 0 << "a" << false << true;
-    QTest::newRow("shift letter") << int(Qt::Key_A) << int(Qt::ShiftModifier) << "A" << false << true;
-    QTest::newRow("keypad digit") << int(Qt::Key_5) << int(Qt::KeypadModifier) << "5" << false << true;
-    QTest::newRow("space") << int(Qt::Key_Space) << 0 << " " << false << true;
-    QTest::newRow("latin-1 letter") << int(Qt::Key_Adiaeresis) << 0 << QStringLiteral("ä") << false << true;
-    QTest::newRow("letter beyond latin-1") << int(Qt::Key_unknown) << 0 << QStringLiteral("ж") << false << true;
-    QTest::newRow("ctrl letter") << int(Qt::Key_A) << int(Qt::ControlModifier) << "" << false << false;
-    QTest::newRow("alt letter") << int(Qt::Key_A) << int(Qt::AltModifier) << "a" << false << false;
-    QTest::newRow("backspace") << int(Qt::Key_Backspace) << 0 << "" << false << true;
-    QTest::newRow("delete") << int(Qt::Key_Delete) << 0 << "" << false << true;
-    QTest::newRow("tab") << int(Qt::Key_Tab) << 0 << "\t" << false << true;
-    QTest::newRow("return") << int(Qt::Key_Return) << 0 << "\r" << false << true;
-    QTest::newRow("enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << "\r" << false << true;
-    QTest::newRow("ctrl+x with a selection") << int(Qt::Key_X) << int(Qt::ControlModifier) << "" << true << true;
-    QTest::newRow("ctrl+x without a selection") << int(Qt::Key_X) << int(Qt::ControlModifier) << "" << false << false;
-    QTest::newRow("arrow") << int(Qt::Key_Left) << 0 << "" << false << false;
-    QTest::newRow("function key") << int(Qt::Key_F2) << 0 << "" << false << false;
-    QTest::newRow("ctrl+c with a selection") << int(Qt::Key_C) << int(Qt::ControlModifier) << "" << true << false;
+    const QStringList all{"Teh", "teh", "go"};
+    const int none = 0;
+    QTest::newRow("letter inside a word") << "key" << int(Qt::Key_X) << none << "x" << "Teh" << 1 << 0
+        << QStringList{"teh", "go"} << "Txeh cat sat on teh mat. 我们 are go home.";
+    QTest::newRow("keypad digit at a word's start") << "key" << int(Qt::Key_5) << int(Qt::KeypadModifier) << "5"
+        << "teh" << 0 << 0 << QStringList{"Teh", "go"} << "Teh cat sat on 5teh mat. 我们 are go home.";
+    QTest::newRow("delete at a word's start") << "key" << int(Qt::Key_Delete) << none << "" << "go" << 0 << 0
+        << QStringList{"Teh", "teh"} << "Teh cat sat on teh mat. 我们 are o home.";
+    QTest::newRow("return inside a word") << "key" << int(Qt::Key_Return) << none << "\r" << "teh" << 2 << 0
+        << QStringList{"Teh", "go"} << "Teh cat sat on te\nh mat. 我们 are go home.";
+    QTest::newRow("ctrl+x over a finding") << "key" << int(Qt::Key_X) << int(Qt::ControlModifier) << "" << "teh" << 0
+        << 4 << QStringList{"Teh", "go"} << "Teh cat sat on mat. 我们 are go home.";
+    QTest::newRow("alt+letter types nothing") << "key" << int(Qt::Key_A) << int(Qt::AltModifier) << "a" << "Teh"
+        << 1 << 0 << all << "";
+    QTest::newRow("meta+letter types nothing") << "key" << int(Qt::Key_E) << int(Qt::MetaModifier) << "e" << "Teh"
+        << 1 << 0 << all << "";
+    QTest::newRow("alt+shift+letter types nothing") << "key" << int(Qt::Key_A)
+        << int(Qt::AltModifier | Qt::ShiftModifier) << "A" << "Teh" << 1 << 0 << all << "";
+    QTest::newRow("ctrl+c copies, discards nothing") << "key" << int(Qt::Key_C) << int(Qt::ControlModifier) << ""
+        << "teh" << 0 << 3 << all << "";
+    QTest::newRow("arrow moves, discards nothing") << "key" << int(Qt::Key_Left) << none << "" << "go" << 1 << 0
+        << all << "";
+    QTest::newRow("input method commit inside a word") << "input method" << 0 << none << QStringLiteral("去")
+        << "go" << 1 << 0 << QStringList{"Teh", "teh"} << "Teh cat sat on teh mat. 我们 are g去o home.";
+    QTest::newRow("input method commit at a word's end") << "input method" << 0 << none << QStringLiteral("的")
+        << " mat" << 0 << 0 << QStringList{"Teh", "go"} << "Teh cat sat on teh的 mat. 我们 are go home.";
+    QTest::newRow("input method commit between words") << "input method" << 0 << none << QStringLiteral("猫")
+        << "cat" << 0 << 0 << all << "Teh 猫cat sat on teh mat. 我们 are go home.";
+    QTest::newRow("program inserts inside a word") << "insert" << 0 << none << "zz" << "Teh" << 2 << 0
+        << QStringList{"teh", "go"} << "Tezzh cat sat on teh mat. 我们 are go home.";
+    QTest::newRow("paste over a finding") << "replace" << 0 << none << "the" << "teh" << 0 << 3
+        << QStringList{"Teh", "go"} << "Teh cat sat on the mat. 我们 are go home.";
+    QTest::newRow("paste of the same text keeps it") << "replace" << 0 << none << "teh" << "teh" << 0 << 3
+        << all << "";
+    QTest::newRow("format change discards nothing") << "format" << 0 << none << "" << "Teh" << 0 << 0 << all << "";
 }
 
-void TestCustomTextEditor::discardKeys()
+// Every path that changes the text of a finding discards it; the document's change
+// report decides, not the keys.
+void TestCustomTextEditor::editsDiscardTouchedFindings()
 {
+    QFETCH(QString, how);
     QFETCH(int, key);
     QFETCH(int, modifiers);
     QFETCH(QString, text);
-    QFETCH(bool, selection);
-    QFETCH(bool, discards);
-    const QKeyEvent event(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers), text);
-    QCOMPARE(CustomTextEditor::isDiscardKey(&event, selection), discards);
+    QFETCH(QString, caretBefore);
+    QFETCH(int, shift);
+    QFETCH(int, selection);
+    QFETCH(QStringList, remaining);
+    QFETCH(QString, result);
+
+    EditorFixture f;
+    const QString original = QStringLiteral("Teh cat sat on teh mat. 我们 are go home.");
+    QVERIFY(f.load(original));
+    f.addFinding(0, makeRecord("NONWORD", 0, 3, {"The"}));
+    f.addFinding(0, makeRecord("NONWORD", 15, 18, {"the"}));
+    f.addFinding(1, makeRecord("GRAMMAR", 7, 9, {"went"}));
+    f.editor->revealFindings();
+    QSignalSpy edited(f.editor.get(), &CustomTextEditor::signalTextEdited);
+
+    QTextCursor tc = f.editor->textCursor();
+    tc.setPosition(f.positionOf(caretBefore) + shift);
+    tc.setPosition(tc.position() + selection, QTextCursor::KeepAnchor);
+    f.editor->setTextCursor(tc);
+    if (how == "key") {
+        QTest::keyClick(f.editor.get(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    } else if (how == "input method") {
+        QInputMethodEvent preedit(text, {});
+        QApplication::sendEvent(f.editor.get(), &preedit);
+        QCOMPARE(f.sentences.first()->findings().size() + f.sentences.last()->findings().size(), 3);
+        QInputMethodEvent commit;
+        commit.setCommitString(text);
+        QApplication::sendEvent(f.editor.get(), &commit);
+    } else if (how == "insert") {
+        tc.insertText(text);
+    } else if (how == "replace") {
+        f.editor->replaceSelection(tc, text);
+    } else {
+        QTextCursor everything(f.editor->document());
+        everything.select(QTextCursor::Document);
+        QTextCharFormat bold;
+        bold.setFontWeight(QFont::Bold);
+        everything.mergeCharFormat(bold);
+    }
+
+    const QString expected = result.isEmpty() ? original : result;
+    QCOMPARE(f.editor->toPlainText(), expected);
+    QStringList found;
+    for (SentenceEntry *e : std::as_const(f.sentences)) {
+        for (CorrectionItem *item : e->findings()) {
+            found << item->foundText();
+            QCOMPARE(item->currentText(), item->foundText());
+        }
+    }
+    QCOMPARE(found, remaining);
+    // Every change of the text, and only that, is reported as an edit.
+    QCOMPARE(edited.size(), result.isEmpty() ? 0 : 1);
 }
 
 void TestCustomTextEditor::typing_data()
@@ -317,7 +390,6 @@ void TestCustomTextEditor::typing()
     QFETCH(bool, suggestionLeft);
 
     EditorFixture f;
-    new DiscardKeyFilter(f.editor.get());
     QVERIFY(f.load(text));
     QCOMPARE(f.sentences.size(), 2);
     f.addFinding(0, makeRecord("NONWORD", 0, 3, {"The"}));
@@ -467,16 +539,14 @@ void TestCustomTextEditor::replaceSelectionKeepsRanges()
     QCOMPARE(f.editor->textCursor().position(), f.positionOf("puppy") + 5);
     QVERIFY(!f.editor->textCursor().hasSelection());
 
-    // Pasting at a finding's end: the main window discards the touched finding first,
-    // the other one stays on its word.
+    // Pasting at a finding's end discards it; the other one stays on its word.
     QTextCursor caret(f.editor->document());
     caret.setPosition(second->end());
     f.editor->setTextCursor(caret);
     QSignalSpy discarded(f.editor.get(), &CustomTextEditor::signalFindingsDiscarded);
-    f.editor->discardTouchedFindings();
+    f.editor->replaceSelection(f.editor->textCursor(), QStringLiteral("x"));
     QCOMPARE(discarded.size(), 1);
     QCOMPARE(f.sentences.first()->findings(), QList<CorrectionItem *>{first});
-    f.editor->replaceSelection(f.editor->textCursor(), QStringLiteral("x"));
     QCOMPARE(f.editor->toPlainText(), QStringLiteral("他说 Teh 小狗 puppy barked at tehx cat."));
     QCOMPARE(first->currentText(), QStringLiteral("Teh"));
 }

@@ -27,7 +27,9 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QLabel>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -618,6 +620,129 @@ private slots:
         QVERIFY(m_window->form().redoButton->isEnabled());
         tset->applyByIndex(0);
         QVERIFY(!m_window->form().redoButton->isEnabled());
+    }
+
+    // Text that reaches a finding by any path discards it; no later action, undo or redo
+    // writes over what was put there.
+    void editsInsideAFindingSurviveLaterActions_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("input method commit") << "input method";
+        QTest::newRow("paste") << "paste";
+        QTest::newRow("program insert") << "insert";
+    }
+    void editsInsideAFindingSurviveLaterActions()
+    {
+        QFETCH(QString, how);
+        m_prefs->setValue(QStringLiteral("goto_next"), QStringLiteral("False"));
+        QVERIFY(checkStandardText());
+        CorrectionItem *tset = finding(QStringLiteral("tset"));
+        tset->applyByIndex(1); // "set"
+        CorrectionItem *go = finding(QStringLiteral("go"));
+        QTextCursor tc = editor()->textCursor();
+        tc.setPosition(go->start() + 1);
+        editor()->setTextCursor(tc);
+        if (how == "input method") {
+            QInputMethodEvent commit;
+            commit.setCommitString(QStringLiteral("去"));
+            QApplication::sendEvent(editor(), &commit);
+        } else if (how == "paste") {
+            auto *data = new QMimeData;
+            data->setText(QStringLiteral("去"));
+            QApplication::clipboard()->setMimeData(data);
+            editor()->paste();
+        } else {
+            tc.insertText(QStringLiteral("去"));
+        }
+        const QString typed = QStringLiteral("She g去o to school");
+        QVERIFY(editor()->toPlainText().contains(typed));
+        QVERIFY(!finding(QStringLiteral("go")));
+        QCOMPARE(m_window->findings().size(), 6);
+        QCOMPARE(m_window->statistics().count(CheckStatistics::Grammar), 2);
+        // Actions on the other findings leave the edited word alone.
+        finding(QStringLiteral("letter"))->applyByIndex(0);
+        tset->correct(MenuItemRevert);
+        QVERIFY(editor()->toPlainText().contains(typed));
+        QVERIFY(editor()->toPlainText().startsWith(QStringLiteral("Thsi is a tset")));
+        // Undo walks back revert, "letters", the edit, then "set"; redo forward again.
+        m_window->slotUndo();
+        QVERIFY(editor()->toPlainText().startsWith(QStringLiteral("Thsi is a set")));
+        m_window->slotUndo();
+        QVERIFY(editor()->toPlainText().contains(QStringLiteral("many letter from")));
+        QVERIFY(editor()->toPlainText().contains(typed));
+        m_window->slotUndo();
+        QVERIFY(editor()->toPlainText().contains(QStringLiteral("She go to school")));
+        m_window->slotRedo();
+        QVERIFY(editor()->toPlainText().contains(typed));
+        m_window->slotUndo();
+        m_window->slotUndo();
+        QCOMPARE(editor()->toPlainText(), m_text);
+    }
+
+    // Ctrl+Z and Ctrl+Y step through typing and finding actions in the order they were
+    // done; the caret goes where the step acted.
+    void undoFollowsTheOrderOfActions()
+    {
+        m_prefs->setValue(QStringLiteral("goto_next"), QStringLiteral("True"));
+        QVERIFY(checkStandardText());
+        CorrectionItem *tset = finding(QStringLiteral("tset"));
+        editor()->placeCaretAtFinding(tset);
+        QTest::keyClick(editor(), Qt::Key_1); // "test", caret on to "the the"
+        const int school = int(editor()->toPlainText().indexOf(QStringLiteral("school")));
+        QTextCursor tc = editor()->textCursor();
+        tc.setPosition(school);
+        editor()->setTextCursor(tc);
+        QTest::keyClicks(editor(), QStringLiteral("my "));
+        QTest::keyClick(editor(), Qt::Key_Backspace);
+        QVERIFY(editor()->toPlainText().contains(QStringLiteral("to myschool")));
+
+        // The Backspace, the typed word, then the correction.
+        QTest::keyClick(editor(), Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(editor()->toPlainText().contains(QStringLiteral("to my school")));
+        QCOMPARE(editor()->textCursor().position(), school + 3);
+        QTest::keyClick(editor(), Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(editor()->toPlainText().contains(QStringLiteral("to school")));
+        QCOMPARE(editor()->textCursor().position(), school);
+        QVERIFY(tset->isApplied());
+        QTest::keyClick(editor(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(editor()->toPlainText(), m_text);
+        QVERIFY(tset->isOpen());
+        QCOMPARE(editor()->textCursor().position(), tset->start());
+        QCOMPARE(m_window->focusedFinding(), tset);
+        QVERIFY(!m_window->form().undoButton->isEnabled());
+
+        QTest::keyClick(editor(), Qt::Key_Y, Qt::ControlModifier);
+        QVERIFY(tset->isApplied());
+        QCOMPARE(m_window->focusedFinding(), tset); // not moved on by goto_next
+        QTest::keyClick(editor(), Qt::Key_Y, Qt::ControlModifier);
+        QVERIFY(editor()->toPlainText().contains(QStringLiteral("to my school")));
+        QCOMPARE(editor()->textCursor().position(), school + 3);
+        // Typing drops what could be redone.
+        QTest::keyClick(editor(), Qt::Key_A);
+        QVERIFY(!m_window->form().redoButton->isEnabled());
+        QTest::keyClick(editor(), Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(editor()->toPlainText().contains(QStringLiteral("to my school")));
+    }
+
+    // A shortcut chord types nothing, wherever the caret is.
+    void chordsTypeNothing_data()
+    {
+        QTest::addColumn<int>("modifiers");
+        QTest::newRow("alt") << int(Qt::AltModifier);
+        QTest::newRow("alt+shift") << int(Qt::AltModifier | Qt::ShiftModifier);
+        QTest::newRow("meta") << int(Qt::MetaModifier);
+        QTest::newRow("ctrl+alt") << int(Qt::ControlModifier | Qt::AltModifier);
+    }
+    void chordsTypeNothing()
+    {
+        QFETCH(int, modifiers);
+        QVERIFY(checkStandardText());
+        QTextCursor tc = editor()->textCursor();
+        tc.setPosition(int(m_text.indexOf(QStringLiteral("school"))));
+        editor()->setTextCursor(tc);
+        QTest::keyClick(editor(), Qt::Key_Q, Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(editor()->toPlainText(), m_text);
+        QVERIFY(!m_window->form().undoButton->isEnabled());
     }
 
     void ignoreAll_data()

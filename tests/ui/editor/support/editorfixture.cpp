@@ -4,7 +4,6 @@
 #include "detectsentencethread.h"
 #include "globalstores.h"
 
-#include <QKeyEvent>
 #include <QSignalSpy>
 
 std::unique_ptr<ConfigStore> makePreferences(const QTemporaryDir &dir)
@@ -31,23 +30,6 @@ ZeltraLib::CorrectionRecord makeRecord(const QByteArray &errorType, int start, i
         record.candidates.append(candidate);
     }
     return record;
-}
-
-DiscardKeyFilter::DiscardKeyFilter(CustomTextEditor *editor)
-    : QObject(editor)
-    , m_editor(editor)
-{
-    editor->installEventFilter(this);
-}
-
-bool DiscardKeyFilter::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == m_editor && event->type() == QEvent::KeyPress) {
-        const auto *key = static_cast<QKeyEvent *>(event);
-        if (CustomTextEditor::isDiscardKey(key, m_editor->textCursor().hasSelection()))
-            m_editor->discardTouchedFindings();
-    }
-    return false;
 }
 
 EditorFixture::EditorFixture()

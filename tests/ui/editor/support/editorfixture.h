@@ -19,17 +19,6 @@ ZeltraLib::CorrectionRecord makeRecord(const QByteArray &errorType, int start, i
                                        const QList<QByteArray> &candidates,
                                        const QByteArray &candidateType = "REPLACE");
 
-// Does what the main window's key filter does before the editor sees a key.
-class DiscardKeyFilter : public QObject
-{
-public:
-    explicit DiscardKeyFilter(CustomTextEditor *editor);
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
-private:
-    CustomTextEditor *m_editor; // not owned
-};
-
 // An editor with a loaded text and its sentence list built through the detection
 // thread, as a check does it.
 struct EditorFixture
