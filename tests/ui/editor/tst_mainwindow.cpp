@@ -31,6 +31,8 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
@@ -743,6 +745,22 @@ private slots:
         QTest::keyClick(editor(), Qt::Key_Q, Qt::KeyboardModifiers(modifiers));
         QCOMPARE(editor()->toPlainText(), m_text);
         QVERIFY(!m_window->form().undoButton->isEnabled());
+    }
+
+    // A small window keeps its size when a finding with many candidates gets the focus:
+    // the panel's rows scroll.
+    void manyCandidatesScrollInsteadOfGrowingTheWindow()
+    {
+        m_window->resize(660, 300); // as narrow as the window may be
+        QTRY_COMPARE(m_window->height(), 300);
+        const QSize small = m_window->size();
+        editor()->setPlainText(QStringLiteral("Thsi is a tset of the text."));
+        QVERIFY(runCheck({{0, QStringLiteral("tset"), "NONWORD", {"test", "set", "text", "tent", "best"}}}));
+        QCOMPARE(m_window->focusedFinding(), finding(QStringLiteral("tset")));
+        QCOMPARE(m_window->panel()->candidateRows().size(), 5);
+        // The rows do not fit: they scroll, and the window stays as it was.
+        QTRY_VERIFY(m_window->panel()->correctionScroll()->verticalScrollBar()->maximum() > 0);
+        QCOMPARE(m_window->size(), small);
     }
 
     void ignoreAll_data()
