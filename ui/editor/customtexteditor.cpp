@@ -161,6 +161,25 @@ void CustomTextEditor::placeCaretAtFinding(const CorrectionItem *item)
     tc.setPosition(item->start());
     setTextCursor(tc);
     setFocus();
+    showFinding(item);
+}
+
+void CustomTextEditor::showFinding(const CorrectionItem *item)
+{
+    const QRect s = rectAt(item->start());
+    const QRect e = rectAt(item->end());
+    const int line = s.height() + m_lineGap;
+    // A line of context above; below, the preview in the gap and a line of context.
+    const int top = s.top() - line;
+    const int bottom = e.bottom() + m_lineGap + line;
+    const int height = viewport()->height();
+    QScrollBar *bar = verticalScrollBar();
+    if (bottom - top > height)
+        bar->setValue(bar->value() + s.top());
+    else if (bottom > height)
+        bar->setValue(bar->value() + bottom - height);
+    else if (top < 0)
+        bar->setValue(bar->value() + top);
 }
 
 void CustomTextEditor::replaceSelection(const QTextCursor &cursor, const QString &text)
@@ -524,6 +543,13 @@ SentenceEntry *CustomTextEditor::sentenceAt(int position) const
         return nullptr;
     auto it = std::upper_bound(m_sentences->cbegin(), m_sentences->cend(), position,
                                [](int pos, const SentenceEntry *e) { return pos < e->end(); });
+    // Behind the last sentence of a paragraph (typing at its end) the caret is still in
+    // that paragraph's sentence, not in the next paragraph's first one.
+    if (it != m_sentences->cbegin() && (it == m_sentences->cend() || (*it)->start() > position)) {
+        SentenceEntry *previous = *(it - 1);
+        if (document()->findBlock(previous->start()) == document()->findBlock(position))
+            return previous;
+    }
     return it != m_sentences->cend() ? *it : m_sentences->last();
 }
 
@@ -662,7 +688,14 @@ void CustomTextEditor::focusInEvent(QFocusEvent *e)
 
 void CustomTextEditor::resizeEvent(QResizeEvent *e)
 {
+    // The text rewraps: the line read first stays first, at the same height.
+    QScrollBar *bar = verticalScrollBar();
+    const bool scrolled = bar->value() > 0;
+    const int first = cursorForPosition(QPoint(0, 0)).position();
+    const int firstTop = rectAt(first).top();
     QTextEdit::resizeEvent(e);
+    if (scrolled)
+        bar->setValue(bar->value() + rectAt(first).top() - firstTop);
     relayout();
 }
 

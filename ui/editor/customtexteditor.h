@@ -57,6 +57,9 @@ public:
 
     // Caret to the finding's start, no selection, keyboard focus to the editor.
     void placeCaretAtFinding(const CorrectionItem *item);
+    // Scrolls so that the finding, its preview and a line above and below are in view
+    // (the finding's line at the top when they do not fit).
+    void showFinding(const CorrectionItem *item);
     // Inserts text behind the cursor's selection, then removes the selected characters,
     // so that the caret and every tracked range stay on their side of the edit.
     void replaceSelection(const QTextCursor &cursor, const QString &text);

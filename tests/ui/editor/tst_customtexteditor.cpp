@@ -61,6 +61,11 @@ private slots:
     void focusRect_data();
     void focusRect();
     void sentenceHighlight();
+    void sentenceAtCaret_data();
+    void sentenceAtCaret();
+    void resizeKeepsTheFirstVisibleLine();
+    void focusedFindingShownWithContext_data();
+    void focusedFindingShownWithContext();
 };
 
 void TestCustomTextEditor::punctuationConversion_data()
@@ -724,6 +729,17 @@ void TestCustomTextEditor::sentenceLines()
         QVERIFY(last > first); // the sentence wraps
         QCOMPARE(line->lineCount(), last - first + 1);
         QCOMPARE(line->height(), er.bottom() - sr.bottom() + 1 + line->penOffset());
+        // Every stroke is painted inside the widget, one under each visual line.
+        QImage image(line->size(), QImage::Format_ARGB32);
+        image.fill(Qt::transparent);
+        line->render(&image);
+        QList<int> rows;
+        for (int y = 0; y < image.height(); ++y) {
+            if (qAlpha(image.pixel(image.width() / 2, y)) != 0)
+                rows << y;
+        }
+        QCOMPARE(int(rows.size()), line->lineCount());
+        QCOMPARE(rows.last(), er.bottom() - sr.bottom() + line->penOffset());
     } else {
         // Not repositioned: still parked outside the viewport.
         const QRect g(line->mapTo(f.editor->viewport(), QPoint(0, 0)), line->size());
@@ -745,7 +761,7 @@ void TestCustomTextEditor::lineWidgetPaint_data()
         << QList<QLine>{QLine(10, 1, 99, 1), QLine(0, 41, 29, 41)};
     QTest::newRow("three lines laid out 2 px closer than the step")
         << QPoint(10, 20) << QPoint(30, 98) << 40
-        << QList<QLine>{QLine(10, 1, 99, 1), QLine(0, 41, 99, 41), QLine(0, 81, 29, 81)};
+        << QList<QLine>{QLine(10, 1, 99, 1), QLine(0, 40, 99, 40), QLine(0, 79, 29, 79)};
     QTest::newRow("no step draws one line")
         << QPoint(10, 20) << QPoint(50, 60) << 0 << QList<QLine>{QLine(10, 1, 49, 1)};
 }
@@ -923,6 +939,107 @@ void TestCustomTextEditor::sentenceHighlight()
     f.prefs->setValue("display_highlight_enabled", "False");
     f.editor->highlightSentence(f.sentences.at(1), f.sentences.at(0));
     QCOMPARE(colorAt(f.positionOf("Two")), QColor("#8000B6"));
+}
+
+void TestCustomTextEditor::sentenceAtCaret_data()
+{
+    QTest::addColumn<QString>("caretAfter"); // the caret goes right behind this text
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("sentence");
+
+    QTest::newRow("inside the first sentence") << "第一 On" << "" << 0;
+    QTest::newRow("at the end of a sentence followed by another") << "One here. " << "" << 1;
+    QTest::newRow("at the end of a paragraph") << "Two there." << "" << 1;
+    QTest::newRow("typing at the end of a paragraph") << "Two there." << "x" << 1;
+    QTest::newRow("at the start of the next paragraph") << "Two there.\n" << "" << 2;
+    QTest::newRow("at the end of the text") << "最后 Last one." << "y" << 2;
+}
+
+void TestCustomTextEditor::sentenceAtCaret()
+{
+    QFETCH(QString, caretAfter);
+    QFETCH(QString, typed);
+    QFETCH(int, sentence);
+    EditorFixture f;
+    QVERIFY(f.load(QStringLiteral("第一 One here. Two there.\n最后 Last one.")));
+    QCOMPARE(f.sentences.size(), 3);
+    QTextCursor tc = f.editor->textCursor();
+    tc.setPosition(f.positionOf(caretAfter) + int(caretAfter.size()));
+    f.editor->setTextCursor(tc);
+    if (!typed.isEmpty())
+        QTest::keyClicks(f.editor.get(), typed);
+    QCOMPARE(f.editor->sentenceAt(f.editor->textCursor().position()), f.sentences.at(sentence));
+}
+
+// A narrower or wider editor rewraps the text; the line read first stays first.
+void TestCustomTextEditor::resizeKeepsTheFirstVisibleLine()
+{
+    EditorFixture f;
+    f.editor->resize(500, 300);
+    f.editor->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.editor.get()));
+    QString text;
+    for (int i = 1; i <= 60; ++i)
+        text += QStringLiteral("句子 %1 of a paragraph that is long enough to wrap once or twice here.\n").arg(i);
+    f.editor->loadText(text);
+    const int target = f.positionOf(QStringLiteral("句子 30 "));
+    QScrollBar *bar = f.editor->verticalScrollBar();
+    QTextCursor at(f.editor->document());
+    at.setPosition(target);
+    bar->setValue(bar->value() + f.editor->cursorRect(at).top());
+    QCOMPARE(f.editor->cursorForPosition(QPoint(0, 0)).position(), target);
+    for (const int width : {420, 700, 450}) {
+        f.editor->resize(width, 300);
+        QTRY_COMPARE(f.editor->width(), width);
+        QCOMPARE(f.editor->cursorForPosition(QPoint(0, 0)).position(), target);
+        QCOMPARE(f.editor->cursorRect(at).top(), 0);
+    }
+}
+
+void TestCustomTextEditor::focusedFindingShownWithContext_data()
+{
+    QTest::addColumn<int>("paragraph"); // the finding's paragraph
+    QTest::addColumn<int>("scrollTo");  // paragraph at the top before
+
+    QTest::newRow("below the view") << 20 << 0;
+    QTest::newRow("above the view") << 3 << 30;
+    QTest::newRow("just under the last visible line") << 7 << 0;
+}
+
+// Placing the caret at a finding (check, polish, undo, F3/F4) shows the finding with its
+// preview and a line above and below.
+void TestCustomTextEditor::focusedFindingShownWithContext()
+{
+    QFETCH(int, paragraph);
+    QFETCH(int, scrollTo);
+    EditorFixture f;
+    f.editor->resize(500, 300);
+    f.editor->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.editor.get()));
+    QString text;
+    for (int i = 0; i < 40; ++i)
+        text += QStringLiteral("第%1段 Teh word.\n").arg(i);
+    QVERIFY(f.load(text));
+    QCOMPARE(f.sentences.size(), 40);
+    const int at = int(f.sentences.at(paragraph)->text().indexOf(QStringLiteral("Teh")));
+    CorrectionItem *item = f.addFinding(paragraph, makeRecord("NONWORD", at, at + 3, {"The"}));
+    QCOMPARE(item->currentText(), QStringLiteral("Teh"));
+    f.editor->revealFindings();
+    QScrollBar *bar = f.editor->verticalScrollBar();
+    QTextCursor top(f.editor->document());
+    top.setPosition(f.sentences.at(scrollTo)->start());
+    bar->setValue(bar->value() + f.editor->cursorRect(top).top());
+
+    f.editor->placeCaretAtFinding(item);
+    const QRect word = f.editor->cursorRect(item->cursor());
+    const int line = word.height() + f.editor->lineGap();
+    QVERIFY2(word.top() - line >= 0, qPrintable(QString::number(word.top())));
+    QVERIFY2(word.bottom() + f.editor->lineGap() + line <= f.editor->viewport()->height(),
+             qPrintable(QString::number(word.bottom())));
+    ClickableLabel *label = item->label();
+    QVERIFY(label && label->isVisible());
+    const QRect shown(label->mapTo(f.editor->viewport(), QPoint(0, 0)), label->size());
+    QVERIFY(f.editor->viewport()->rect().contains(shown));
 }
 
 QTEST_MAIN(TestCustomTextEditor)
