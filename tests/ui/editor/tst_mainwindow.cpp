@@ -763,6 +763,47 @@ private slots:
         QCOMPARE(m_window->size(), small);
     }
 
+    // Words written into the current sentence keep its highlight colour.
+    void writtenWordsKeepTheSentenceHighlight_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("word"); // what the place holds afterwards
+        QTest::newRow("corrected") << "apply" << "goes";
+        QTest::newRow("reverted") << "revert" << "go";
+        QTest::newRow("pasted") << "paste" << "often";
+        QTest::newRow("undone") << "undo" << "go";
+    }
+    void writtenWordsKeepTheSentenceHighlight()
+    {
+        QFETCH(QString, how);
+        QFETCH(QString, word);
+        m_prefs->setValue(QStringLiteral("goto_next"), QStringLiteral("False"));
+        QVERIFY(checkStandardText());
+        CorrectionItem *go = finding(QStringLiteral("go"));
+        editor()->placeCaretAtFinding(go);
+        QCOMPARE(m_window->currentSentence(), m_window->sentences().at(1));
+        if (how == "paste") {
+            QTextCursor tc = editor()->textCursor();
+            tc.setPosition(int(editor()->toPlainText().indexOf(QStringLiteral("school"))));
+            editor()->setTextCursor(tc);
+            m_window->slotOnPaste(QStringLiteral("often "));
+        } else {
+            go->applyByIndex(0);
+            if (how == "revert")
+                go->correct(MenuItemRevert);
+            else if (how == "undo")
+                m_window->slotUndo();
+        }
+        QCOMPARE(m_window->currentSentence(), m_window->sentences().at(1));
+        const int at = int(editor()->toPlainText().indexOf(QLatin1Char(' ') + word + QLatin1Char(' '))) + 1;
+        QVERIFY(at > 0);
+        for (int i = 0; i < word.size(); ++i) {
+            QTextCursor c(editor()->document());
+            c.setPosition(at + i + 1);
+            QCOMPARE(c.charFormat().foreground().color(), QColor(QStringLiteral("#8000B6")));
+        }
+    }
+
     void ignoreAll_data()
     {
         QTest::addColumn<QString>("target");
