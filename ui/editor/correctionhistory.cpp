@@ -33,6 +33,7 @@ void CorrectionHistory::detach(const CorrectionItem *item)
     if (!item)
         return;
     for (QList<Record> *stack : {&m_undo, &m_redo}) {
+        stack->removeIf([item](const Record &r) { return r.ignore && r.item == item; });
         for (Record &r : *stack) {
             if (r.item != item)
                 continue;
@@ -57,7 +58,9 @@ bool CorrectionHistory::replay(const Record &record, int index)
 {
     m_replaying = true;
     bool done = true;
-    if (record.text)
+    if (record.ignore)
+        done = m_ignoreReplay && m_ignoreReplay(record.item, index < 0);
+    else if (record.text)
         done = record.text->swap(index < 0);
     else if (index < 0)
         record.item->correct(ZeltraLib::MenuItemRevert);

@@ -4,6 +4,7 @@
 
 #include <QList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -12,7 +13,7 @@ class QTextDocument;
 
 // One undo/redo history of the user's actions in the order they happened: finding
 // actions (apply and revert: which finding, the candidate index before and after) and
-// text edits (typing, paste, cut, drop, input method, replace-all). Findings are not
+// text edits (typing, paste, cut, drop, input method, replace-all) and ignores. Findings are not
 // owned; the main window detaches a finding before it is deleted.
 class CorrectionHistory
 {
@@ -25,6 +26,7 @@ public:
         int previousIndex = -2;
         int newIndex = -2;
         std::shared_ptr<TextReplacement> text;
+        bool ignore = false; // the finding was ignored: undo brings it back
     };
 
     // A new action: onto the undo stack; the redo stack is cleared.
@@ -45,6 +47,11 @@ public:
     std::optional<Record> undo();
     std::optional<Record> redo();
     bool isReplaying() const { return m_replaying; }
+    // Undo (restore true) and redo of an ignore: true when it could be done.
+    void setIgnoreReplay(std::function<bool(CorrectionItem *item, bool restore)> replay)
+    {
+        m_ignoreReplay = std::move(replay);
+    }
     void clear();
 
     int undoCount() const { return int(m_undo.size()); }
@@ -54,7 +61,8 @@ private:
     QList<Record> m_undo;
     QList<Record> m_redo;
     bool m_replaying = false;
-    bool m_typing = false; // the last undo record is a text edit that may take more typing
+    bool m_typing = false;
+    std::function<bool(CorrectionItem *, bool)> m_ignoreReplay; // the last undo record is a text edit that may take more typing
 
     bool replay(const Record &record, int index);
     std::optional<Record> step(QList<Record> &from, QList<Record> &to, bool back);

@@ -644,8 +644,13 @@ void CustomTextEditor::onContentsChange(int position, int removed, int added)
 
 void CustomTextEditor::removeFinding(CorrectionItem *item)
 {
+    takeFinding(item);
+}
+
+std::unique_ptr<CorrectionItem> CustomTextEditor::takeFinding(CorrectionItem *item)
+{
     if (!item)
-        return;
+        return nullptr;
     // Out of its sentence before its look is cleared: the format change moves no caret
     // logic back onto it.
     if (SentenceEntry *entry = item->sentence())
@@ -656,7 +661,17 @@ void CustomTextEditor::removeFinding(CorrectionItem *item)
     item->deleteLabel();
     if (m_focusedFinding == item)
         setFocusedFinding(nullptr);
-    delete item;
+    return std::unique_ptr<CorrectionItem>(item);
+}
+
+void CustomTextEditor::restoreFinding(CorrectionItem *item)
+{
+    if (!item || !item->sentence())
+        return;
+    item->sentence()->insertFinding(item);
+    createPreviewLabel(item);
+    item->updateLook();
+    relayout();
 }
 
 QList<ZeltraLib::ParagraphBlock> CustomTextEditor::blocks() const

@@ -11,6 +11,8 @@
 #include <QPointer>
 #include <QTextEdit>
 
+#include <memory>
+
 class ClickableLabel;
 class ConfigStore;
 class QKeyEvent;
@@ -127,6 +129,10 @@ public:
     // Editor side of removing one finding: look cleared, label and focus dropped, taken
     // out of its sentence and deleted.
     void removeFinding(CorrectionItem *item);
+    // The same without deleting it: the caller owns the finding, to bring it back later.
+    std::unique_ptr<CorrectionItem> takeFinding(CorrectionItem *item);
+    // Puts a taken finding back into its sentence with its look and preview.
+    void restoreFinding(CorrectionItem *item);
 
     // ParagraphSource: every block with its start position and text.
     QList<ZeltraLib::ParagraphBlock> blocks() const override;

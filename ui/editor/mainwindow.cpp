@@ -90,6 +90,7 @@ MainWindow::MainWindow(const MainWindowServices &services, QWidget *parent)
     setWindowTitle(QStringLiteral("Pennova"));
     m_ui.setupUi(this, m_prefs, services.webHost);
     m_ui.editor->setSentenceList(&m_sentences);
+    m_history.setIgnoreReplay([this](CorrectionItem *item, bool restore) { return replayIgnore(item, restore); });
     new WindowFadeAnimation(this, false);
 
     m_checkThread = new CheckTaskThread(services.checkHost, services.accountHost,
@@ -508,6 +509,7 @@ void MainWindow::reset()
     m_trackingSuppressed = true;
     m_answered.clear();
     m_history.clear();
+    m_ignored.clear();
     for (QPushButton *b : {m_ui.correctAllButton, m_ui.improveAllButton, m_ui.undoButton, m_ui.redoButton})
         b->setEnabled(false);
     for (QAction *a : {m_ui.correctAllAction, m_ui.improveAllAction, m_ui.undoAction, m_ui.redoAction})
@@ -612,7 +614,7 @@ void MainWindow::slotCorrectByType(CorrectionItem *item, MenuItemType type)
         } else {
             const bool wasFocused = item == m_focus.focused();
             CorrectionItem *next = m_findings.nextVisible(item);
-            removeFinding(item);
+            keepIgnored(item);
             if (gotoNext && wasFocused && next)
                 m_focus.moveCaretTo(next);
         }
@@ -677,8 +679,13 @@ void MainWindow::ignoreAll(CorrectionItem *item)
 
 void MainWindow::removeFinding(CorrectionItem *item)
 {
+    takeFinding(item);
+}
+
+std::unique_ptr<CorrectionItem> MainWindow::takeFinding(CorrectionItem *item)
+{
     if (!item)
-        return;
+        return nullptr;
     m_history.detach(item);
     if (!polishMode())
         m_statistics.remove(item->category());
@@ -686,9 +693,10 @@ void MainWindow::removeFinding(CorrectionItem *item)
     m_focus.drop(item);
     if (m_ui.panel->shownFinding() == item)
         m_ui.panel->showFinding(m_focus.sentence(), nullptr);
-    m_ui.editor->removeFinding(item);
+    std::unique_ptr<CorrectionItem> taken = m_ui.editor->takeFinding(item);
     refreshStatistics();
     m_focus.refreshState();
+    return taken;
 }
 
 void MainWindow::onFindingsDiscarded(const QList<CorrectionItem *> &findings,
@@ -720,14 +728,6 @@ void MainWindow::refreshStatistics()
 {
     if (m_ui.strip->isVisible() || !polishMode())
         m_ui.strip->refresh(m_statistics);
-}
-
-void MainWindow::refreshHistoryButtons()
-{
-    m_ui.undoButton->setEnabled(m_history.canUndo());
-    m_ui.redoButton->setEnabled(m_history.canRedo());
-    m_ui.undoAction->setEnabled(m_history.canUndo());
-    m_ui.redoAction->setEnabled(m_history.canRedo());
 }
 
 void MainWindow::slotCorrectAll()
@@ -779,40 +779,6 @@ void MainWindow::slotCorrectAll()
     showNotification(polish ? 12 : 11);
     m_ui.waiting->stop();
     m_backupTimer.start();
-}
-
-void MainWindow::slotUndo()
-{
-    countEvent("Main_Undo", "Main_Improve_Undo");
-    showReplayed(m_history.undo());
-}
-
-void MainWindow::slotRedo()
-{
-    countEvent("Main_Redo", "Main_Improve_Redo");
-    showReplayed(m_history.redo());
-}
-
-void MainWindow::showReplayed(const std::optional<CorrectionHistory::Record> &record)
-{
-    // A finding action put the caret at its finding already; a text step puts it behind
-    // the text it put back.
-    if (record && record->text) {
-        QTextCursor tc = m_ui.editor->textCursor();
-        tc.setPosition(qBound(0, record->text->caretPosition(), m_ui.editor->document()->characterCount() - 1));
-        m_ui.editor->setTextCursor(tc);
-        m_ui.editor->ensureCursorVisible();
-    }
-    refreshHistoryButtons();
-    m_ui.editor->relayout();
-}
-
-void MainWindow::onTextEdited(int position, const QString &removed, const QString &added)
-{
-    if (m_history.isReplaying())
-        return;
-    m_history.pushEdit(m_ui.editor->document(), position, removed, added);
-    refreshHistoryButtons();
 }
 
 // ---------------------------------------------------------------- keys, text, modes

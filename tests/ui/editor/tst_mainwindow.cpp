@@ -726,6 +726,39 @@ private slots:
         QVERIFY(editor()->toPlainText().contains(QStringLiteral("to my school")));
     }
 
+    // Ignoring is a step of the history too: undo brings the finding back in place, with
+    // its preview and count; redo ignores it again.
+    void undoBringsAnIgnoredFindingBack()
+    {
+        m_prefs->setValue(QStringLiteral("goto_next"), QStringLiteral("False"));
+        QVERIFY(checkStandardText());
+        CorrectionItem *go = finding(QStringLiteral("go"));
+        editor()->placeCaretAtFinding(go);
+        QTest::keyClick(editor(), Qt::Key_0);
+        QVERIFY(!finding(QStringLiteral("go")));
+        QCOMPARE(m_window->statistics().count(CheckStatistics::Grammar), 2);
+        QTest::keyClick(editor(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(finding(QStringLiteral("go")), go);
+        QCOMPARE(m_window->findings().size(), 7);
+        QCOMPARE(m_window->statistics().count(CheckStatistics::Grammar), 3);
+        QCOMPARE(m_window->focusedFinding(), go);
+        QVERIFY(go->label() && go->label()->isVisible());
+        QCOMPARE(go->currentText(), QStringLiteral("go"));
+        QTest::keyClick(editor(), Qt::Key_Y, Qt::ControlModifier);
+        QVERIFY(!finding(QStringLiteral("go")));
+        // Typed into while ignored: undoing the typing first, the ignore undoes as well.
+        QTextCursor tc = editor()->textCursor();
+        tc.setPosition(int(editor()->toPlainText().indexOf(QStringLiteral("go to"))) + 1);
+        editor()->setTextCursor(tc);
+        QTest::keyClick(editor(), Qt::Key_X);
+        QVERIFY(editor()->toPlainText().contains(QStringLiteral("gxo to")));
+        QTest::keyClick(editor(), Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(!finding(QStringLiteral("go")));
+        QTest::keyClick(editor(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(finding(QStringLiteral("go")), go);
+        QCOMPARE(go->currentText(), QStringLiteral("go"));
+    }
+
     // A shortcut chord types nothing, wherever the caret is.
     void chordsTypeNothing_data()
     {
