@@ -327,8 +327,13 @@ void CustomTextEditor::relayout()
             }
             LineWidget *line = entry->lineWidget();
             if (linesShown && line) {
+                // The line ends under the last word: a blank behind it may wrap alone.
+                const QString text = entry->text();
+                qsizetype blanks = 0;
+                while (blanks < text.size() && text.at(text.size() - 1 - blanks).isSpace())
+                    ++blanks;
                 const QRect s = rectAt(entry->start());
-                const QRect e = rectAt(entry->end());
+                const QRect e = rectAt(entry->end() - int(blanks));
                 moveOverlay(line, viewport());
                 line->move(0, s.bottom());
                 line->setLine(QPoint(s.left(), s.bottom()), QPoint(e.right(), e.bottom()), width,
