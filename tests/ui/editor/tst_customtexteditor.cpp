@@ -347,14 +347,7 @@ void TestCustomTextEditor::editsDiscardTouchedFindings()
 
     const QString expected = result.isEmpty() ? original : result;
     QCOMPARE(f.editor->toPlainText(), expected);
-    QStringList found;
-    for (SentenceEntry *e : std::as_const(f.sentences)) {
-        for (CorrectionItem *item : e->findings()) {
-            found << item->foundText();
-            QCOMPARE(item->currentText(), item->foundText());
-        }
-    }
-    QCOMPARE(found, remaining);
+    QCOMPARE(f.foundTexts(), remaining);
     // Every change of the text, and only that, is reported as an edit.
     QCOMPARE(edited.size(), result.isEmpty() ? 0 : 1);
 }
@@ -417,15 +410,8 @@ void TestCustomTextEditor::typing()
     QTest::keyClick(f.editor.get(), Qt::Key(key), Qt::NoModifier);
     Q_UNUSED(keyText);
 
-    QStringList found;
-    for (SentenceEntry *e : std::as_const(f.sentences)) {
-        for (CorrectionItem *item : e->findings()) {
-            found << item->foundText();
-            // Kept findings still cover exactly their words.
-            QCOMPARE(item->currentText(), item->foundText());
-        }
-    }
-    QCOMPARE(found, remaining);
+    // Kept findings still cover exactly their words.
+    QCOMPARE(f.foundTexts(), remaining);
     QCOMPARE(f.sentences.at(1)->hasSuggestion(), suggestionLeft);
     QCOMPARE(bool(f.sentences.at(1)->lineWidget()), suggestionLeft);
     // Labels of removed findings go away.

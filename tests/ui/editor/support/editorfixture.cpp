@@ -3,6 +3,7 @@
 #include "checkcodes.h"
 #include "detectsentencethread.h"
 #include "globalstores.h"
+#include "sentenceentry.h"
 
 #include <QSignalSpy>
 
@@ -69,6 +70,19 @@ CorrectionItem *EditorFixture::addFinding(int sentence, const ZeltraLib::Correct
     if (sentence < 0 || sentence >= sentences.size())
         return nullptr;
     return editor->insertResult(sentences.at(sentence), record);
+}
+
+QStringList EditorFixture::foundTexts() const
+{
+    QStringList found;
+    for (const SentenceEntry *entry : sentences) {
+        for (const CorrectionItem *item : entry->findings()) {
+            found << (item->currentText() == item->foundText()
+                          ? item->foundText()
+                          : item->foundText() + QChar(0x2260) + item->currentText());
+        }
+    }
+    return found;
 }
 
 int EditorFixture::positionOf(const QString &needle, int occurrence) const

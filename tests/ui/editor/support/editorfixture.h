@@ -30,6 +30,9 @@ struct EditorFixture
     bool load(const QString &text);
     // Finding over [sentence start + start, sentence start + end] of sentence `index`.
     CorrectionItem *addFinding(int sentence, const ZeltraLib::CorrectionRecord &record);
+    // Found texts of the findings in document order; one that no longer covers its word
+    // reads "found≠current".
+    QStringList foundTexts() const;
     // Position of the n-th occurrence (0-based) of needle in the plain text.
     int positionOf(const QString &needle, int occurrence = 0) const;
 
