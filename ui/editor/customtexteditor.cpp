@@ -164,18 +164,22 @@ void CustomTextEditor::placeCaretAtFinding(const CorrectionItem *item)
     showFinding(item);
 }
 
-void CustomTextEditor::showFinding(const CorrectionItem *item)
+QPair<int, int> CustomTextEditor::findingSpan(const CorrectionItem *item) const
 {
     const QRect s = rectAt(item->start());
     const QRect e = rectAt(item->end());
     const int line = s.height() + m_lineGap;
     // A line of context above; below, the preview in the gap and a line of context.
-    const int top = s.top() - line;
-    const int bottom = e.bottom() + m_lineGap + line;
+    return {s.top() - line, e.bottom() + m_lineGap + line};
+}
+
+void CustomTextEditor::showFinding(const CorrectionItem *item)
+{
+    const auto [top, bottom] = findingSpan(item);
     const int height = viewport()->height();
     QScrollBar *bar = verticalScrollBar();
     if (bottom - top > height)
-        bar->setValue(bar->value() + s.top());
+        bar->setValue(bar->value() + rectAt(item->start()).top());
     else if (bottom > height)
         bar->setValue(bar->value() + bottom - height);
     else if (top < 0)
@@ -709,13 +713,23 @@ void CustomTextEditor::focusInEvent(QFocusEvent *e)
 void CustomTextEditor::resizeEvent(QResizeEvent *e)
 {
     // The text rewraps: the line read first stays first, at the same height.
+    // A focused finding in full view stays in view.
     QScrollBar *bar = verticalScrollBar();
     const bool scrolled = bar->value() > 0;
     const int first = cursorForPosition(QPoint(0, 0)).position();
     const int firstTop = rectAt(first).top();
+    // The viewport has its new size already; the old one decides what was in view.
+    const int grown = e->oldSize().isValid() ? e->size().height() - e->oldSize().height() : 0;
+    bool focusShown = false;
+    if (m_focusedFinding) {
+        const QPair<int, int> span = findingSpan(m_focusedFinding);
+        focusShown = span.first >= 0 && span.second <= viewport()->height() - grown;
+    }
     QTextEdit::resizeEvent(e);
     if (scrolled)
         bar->setValue(bar->value() + rectAt(first).top() - firstTop);
+    if (focusShown)
+        showFinding(m_focusedFinding);
     relayout();
 }
 

@@ -167,6 +167,8 @@ private:
     QString textBetween(int from, int to) const;
     void buildPunctuationMap();
     QRect rectAt(int position) const;
+    // Viewport rows from a line above the finding to a line below its preview.
+    QPair<int, int> findingSpan(const CorrectionItem *item) const;
     void placeFocusRect();
     void park(QWidget *widget) const;
     void moveOverlay(QWidget *widget, QWidget *layer) const;

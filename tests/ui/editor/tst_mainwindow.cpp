@@ -837,6 +837,39 @@ private slots:
         }
     }
 
+    // After a check, F4 and undo the focused finding is in view with its preview and a
+    // line above and below, also once the statistics strip has taken its room.
+    void focusedFindingIsShownWithContext()
+    {
+        m_prefs->setValue(QStringLiteral("goto_next"), QStringLiteral("False"));
+        m_window->resize(900, 500);
+        QString text;
+        for (int i = 0; i < 12; ++i)
+            text += QStringLiteral("Line %1 is fine.\n").arg(i);
+        text += QStringLiteral("She go to school.\n");
+        for (int i = 0; i < 30; ++i)
+            text += QStringLiteral("More %1 is fine.\n").arg(i);
+        text += QStringLiteral("We recieve letters.\n");
+        editor()->setPlainText(text);
+        QVERIFY(runCheck({{12, QStringLiteral("go"), "GRAMMAR", {"goes"}},
+                          {43, QStringLiteral("recieve"), "NONWORD", {"receive"}}}));
+        const auto inView = [this](CorrectionItem *item) {
+            const QRect word = editor()->cursorRect(item->cursor());
+            const int line = word.height() + editor()->lineGap();
+            return m_window->focusedFinding() == item && word.top() - line >= 0
+                && word.bottom() + editor()->lineGap() + line <= editor()->viewport()->height()
+                && item->label() && item->label()->isVisible();
+        };
+        QTRY_VERIFY(m_window->statisticsStrip()->isVisible());
+        QTRY_VERIFY(inView(finding(QStringLiteral("go"))));
+        m_window->slotNextError();
+        QVERIFY(inView(finding(QStringLiteral("recieve"))));
+        finding(QStringLiteral("go"))->applyByIndex(0);
+        editor()->verticalScrollBar()->setValue(editor()->verticalScrollBar()->maximum());
+        m_window->slotUndo();
+        QVERIFY(inView(finding(QStringLiteral("go"))));
+    }
+
     void ignoreAll_data()
     {
         QTest::addColumn<QString>("target");
