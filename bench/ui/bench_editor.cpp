@@ -78,13 +78,10 @@ CorrectionRecord makeRecord(const QByteArray &type, int start, int end, const QB
     return record;
 }
 
-// Sends one key press and release to the editor the way the main window's key filter
-// sees it: touched findings are discarded before the editor handles the key.
+// Sends one key press and release to the editor; the edit discards the findings it touches.
 void typeKey(CustomTextEditor &editor, Qt::Key key, const QString &text)
 {
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-    if (CustomTextEditor::isDiscardKey(&press, editor.textCursor().hasSelection()))
-        editor.discardTouchedFindings();
     QApplication::sendEvent(&editor, &press);
     QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
     QApplication::sendEvent(&editor, &release);

@@ -28,7 +28,6 @@ DemoWindow::DemoWindow(ConfigStore &prefs, QWidget *parent)
     layout->setContentsMargins(8, 8, 8, 8);
     layout->addWidget(splitter);
     m_editor->setSentenceList(&m_sentences);
-    m_editor->installEventFilter(this);
 
     connect(m_editor, &QTextEdit::cursorPositionChanged, this, &DemoWindow::slotPositionChanged);
     connect(m_editor, &CustomTextEditor::signalOnPaste, this, &DemoWindow::slotOnPaste);
@@ -169,16 +168,5 @@ void DemoWindow::slotCorrectByType(CorrectionItem *item, MenuItemType type)
 
 void DemoWindow::slotOnPaste(const QString &text)
 {
-    m_editor->discardTouchedFindings();
     m_editor->replaceSelection(m_editor->textCursor(), text);
-}
-
-bool DemoWindow::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == m_editor && event->type() == QEvent::KeyPress) {
-        auto *key = static_cast<QKeyEvent *>(event);
-        if (CustomTextEditor::isDiscardKey(key, m_editor->textCursor().hasSelection()))
-            m_editor->discardTouchedFindings();
-    }
-    return QWidget::eventFilter(watched, event);
 }

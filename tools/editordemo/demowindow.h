@@ -32,9 +32,6 @@ public:
     CustomTextEditor *editor() const { return m_editor; }
     CorrectionPanel *panel() const { return m_panel; }
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     void slotPositionChanged();
     void slotCorrectByType(CorrectionItem *item, ZeltraLib::MenuItemType type);

@@ -3,6 +3,7 @@
 #include "callbackobject.h"
 #include "checkcodes.h"
 #include "clickablelabel.h"
+#include "insertformat.h"
 #include "polishmode.h"
 
 #include <QTextCharFormat>
@@ -99,15 +100,15 @@ void CorrectionItem::replaceText(const QString &text)
     QTextCursor edit(m_cursor.document());
     edit.beginEditBlock();
     edit.setPosition(end());
-    QTextCharFormat plain;
-    plain.setForeground(m_display.textColor());
-    edit.insertText(text, plain);
+    edit.insertText(text, InsertFormat::at(m_cursor.document(), end()));
     edit.setPosition(s);
     edit.setPosition(s + oldLength, QTextCursor::KeepAnchor);
     edit.removeSelectedText();
-    edit.endEditBlock();
+    // Spanning the new text before the document reports the change, so that the editor
+    // sees an intact finding (its own action), also where the old range was empty.
     m_cursor.setPosition(s);
     m_cursor.setPosition(s + int(text.size()), QTextCursor::KeepAnchor);
+    edit.endEditBlock();
 }
 
 void CorrectionItem::correct(MenuItemType type, int index)

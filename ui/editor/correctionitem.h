@@ -60,6 +60,10 @@ public:
     // What applying candidate i writes: kind 1 the candidate, kind 2 one space, kind 3
     // the candidate, a space and the found text.
     QString replacementText(int index) const;
+    // What the range holds while nobody else edited it: the found text while open, the
+    // applied candidate's replacement otherwise.
+    QString expectedText() const { return isOpen() ? m_foundText : replacementText(m_currentIndex); }
+    bool isIntact() const { return currentText() == expectedText(); }
     // Text of the preview label: kind 1 the first candidate, kind 2 "删除", kind 3 the
     // first candidate, a space and the found text.
     QString previewText() const;

@@ -11,6 +11,7 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QScrollArea>
 #include <QTextBrowser>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -54,7 +55,16 @@ void CorrectionPanel::buildForm()
     contentLayout->setContentsMargins(0, 6, 0, 6);
     contentLayout->setSpacing(0);
 
-    m_correctionPage = new QWidget(m_content);
+    // The rows scroll inside the panel: many candidates must not grow the window.
+    m_correctionScroll = new QScrollArea(m_content);
+    m_correctionScroll->setObjectName(QStringLiteral("correctionScroll"));
+    m_correctionScroll->setFrameShape(QFrame::NoFrame);
+    m_correctionScroll->setWidgetResizable(true);
+    m_correctionScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_correctionScroll->setStyleSheet(QStringLiteral("#correctionScroll { background: transparent; }"));
+    m_correctionScroll->viewport()->setAutoFillBackground(false);
+    m_correctionPage = new QWidget(m_correctionScroll);
+    m_correctionPage->setAutoFillBackground(false);
     m_correctionPage->setObjectName(QStringLiteral("corrrectionWidget"));
     auto *page = new QVBoxLayout(m_correctionPage);
     page->setContentsMargins(0, 0, 0, 0);
@@ -108,7 +118,8 @@ void CorrectionPanel::buildForm()
     m_explain->setStyleSheet(QStringLiteral("#tb_explain { background: #f0f7fa; border: none; }"));
     m_explain->setOpenExternalLinks(true);
 
-    contentLayout->addWidget(m_correctionPage);
+    m_correctionScroll->setWidget(m_correctionPage);
+    contentLayout->addWidget(m_correctionScroll);
     contentLayout->addWidget(m_explain);
     outer->addWidget(m_content, 1);
 
@@ -137,7 +148,7 @@ void CorrectionPanel::buildForm()
 
     // Nothing checked yet: the main window restores the stored page.
     m_content->hide();
-    m_correctionPage->hide();
+    m_correctionScroll->hide();
     m_explain->hide();
 }
 
@@ -256,7 +267,7 @@ void CorrectionPanel::slotCorrectionToggled(bool checked)
         m_content->hide();
         emit signalDisplayPanel(false);
     }
-    m_correctionPage->setVisible(checked);
+    m_correctionScroll->setVisible(checked);
     m_explain->setVisible(!checked);
 }
 
@@ -268,7 +279,7 @@ void CorrectionPanel::slotExplainToggled(bool checked)
         m_content->show();
         requestExplanation();
         m_cbCorrection->setChecked(false);
-        m_correctionPage->hide(); // also when the correction toggle was not checked
+        m_correctionScroll->hide(); // also when the correction toggle was not checked
         emit signalDisplayPanel(true);
     } else if (!m_cbCorrection->isChecked()) {
         m_content->hide();

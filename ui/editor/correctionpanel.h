@@ -13,6 +13,7 @@ class ConfigStore;
 class CorrectionItem;
 class CustomMenuItem;
 class QLabel;
+class QScrollArea;
 class QTextBrowser;
 class QToolButton;
 class QVBoxLayout;
@@ -53,6 +54,7 @@ public:
     CustomMenuItem *nextRow() const { return m_next; }
     QLabel *headerLabel() const { return m_original; }
     QWidget *correctionPage() const { return m_correctionPage; }
+    QScrollArea *correctionScroll() const { return m_correctionScroll; }
     QWidget *separator() const { return m_separator; }
     QTextBrowser *explanationBrowser() const { return m_explain; }
     QWidget *body() const { return m_content; }
@@ -94,6 +96,7 @@ private:
     void requestExplanation();
 
     QFrame *m_content = nullptr;           // children of this panel
+    QScrollArea *m_correctionScroll = nullptr; // holds the correction page
     QWidget *m_correctionPage = nullptr;
     QLabel *m_original = nullptr;
     QVBoxLayout *m_candidateLayout = nullptr;

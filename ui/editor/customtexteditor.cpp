@@ -5,6 +5,7 @@
 #include "configstore.h"
 #include "correctionitem.h"
 #include "focusrectwidget.h"
+#include "insertformat.h"
 #include "linewidget.h"
 #include "menuitemtype.h"
 #include "punctuationconverter.h"
@@ -69,6 +70,7 @@ CustomTextEditor::CustomTextEditor(ConfigStore &prefs, QWidget *parent)
     buildPunctuationMap();
     applyAppearance();
     connect(this, &QTextEdit::textChanged, this, &CustomTextEditor::relayout);
+    connect(document(), &QTextDocument::contentsChange, this, &CustomTextEditor::onContentsChange);
 }
 
 CustomTextEditor::~CustomTextEditor() = default;
@@ -157,6 +159,29 @@ void CustomTextEditor::placeCaretAtFinding(const CorrectionItem *item)
     tc.setPosition(item->start());
     setTextCursor(tc);
     setFocus();
+    showFinding(item);
+}
+
+QPair<int, int> CustomTextEditor::findingSpan(const CorrectionItem *item) const
+{
+    const QRect s = rectAt(item->start());
+    const QRect e = rectAt(item->end());
+    const int line = s.height() + m_lineGap;
+    // A line of context above; below, the preview in the gap and a line of context.
+    return {s.top() - line, e.bottom() + m_lineGap + line};
+}
+
+void CustomTextEditor::showFinding(const CorrectionItem *item)
+{
+    const auto [top, bottom] = findingSpan(item);
+    const int height = viewport()->height();
+    QScrollBar *bar = verticalScrollBar();
+    if (bottom - top > height)
+        bar->setValue(bar->value() + rectAt(item->start()).top());
+    else if (bottom > height)
+        bar->setValue(bar->value() + bottom - height);
+    else if (top < 0)
+        bar->setValue(bar->value() + top);
 }
 
 void CustomTextEditor::replaceSelection(const QTextCursor &cursor, const QString &text)
@@ -166,9 +191,7 @@ void CustomTextEditor::replaceSelection(const QTextCursor &cursor, const QString
     QTextCursor edit(document());
     edit.beginEditBlock();
     edit.setPosition(e);
-    QTextCharFormat plain;
-    plain.setForeground(m_display.textColor());
-    edit.insertText(text, plain);
+    edit.insertText(text, InsertFormat::at(document(), e));
     if (e > s) {
         edit.setPosition(s);
         edit.setPosition(e, QTextCursor::KeepAnchor);
@@ -306,8 +329,13 @@ void CustomTextEditor::relayout()
             }
             LineWidget *line = entry->lineWidget();
             if (linesShown && line) {
+                // The line ends under the last word: a blank behind it may wrap alone.
+                const QString text = entry->text();
+                qsizetype blanks = 0;
+                while (blanks < text.size() && text.at(text.size() - 1 - blanks).isSpace())
+                    ++blanks;
                 const QRect s = rectAt(entry->start());
-                const QRect e = rectAt(entry->end());
+                const QRect e = rectAt(entry->end() - int(blanks));
                 moveOverlay(line, viewport());
                 line->move(0, s.bottom());
                 line->setLine(QPoint(s.left(), s.bottom()), QPoint(e.right(), e.bottom()), width,
@@ -527,77 +555,135 @@ SentenceEntry *CustomTextEditor::sentenceAt(int position) const
         return nullptr;
     auto it = std::upper_bound(m_sentences->cbegin(), m_sentences->cend(), position,
                                [](int pos, const SentenceEntry *e) { return pos < e->end(); });
+    // Behind the last sentence of a paragraph (typing at its end) the caret is still in
+    // that paragraph's sentence, not in the next paragraph's first one.
+    if (it != m_sentences->cbegin() && (it == m_sentences->cend() || (*it)->start() > position)) {
+        SentenceEntry *previous = *(it - 1);
+        if (document()->findBlock(previous->start()) == document()->findBlock(position))
+            return previous;
+    }
     return it != m_sentences->cend() ? *it : m_sentences->last();
 }
 
-bool CustomTextEditor::isDiscardKey(const QKeyEvent *event, bool hasSelection)
+bool CustomTextEditor::isShortcutChord(const QKeyEvent *event)
 {
-    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
-    const int key = event->key();
-    const bool plain = mods == Qt::NoModifier || mods == Qt::ShiftModifier;
-    if (key >= 0x20 && key <= 0xFF && plain)
-        return true;
-    // Keys beyond Latin-1 that still type a character (other layouts) edit the text too.
-    if (plain && !event->text().isEmpty() && event->text().at(0).isPrint())
-        return true;
-    switch (key) {
-    case Qt::Key_Backspace:
-    case Qt::Key_Delete:
-    case Qt::Key_Tab:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return true;
-    case Qt::Key_X:
-        return hasSelection && mods == Qt::ControlModifier;
-    default:
-        return false;
-    }
+    const Qt::KeyboardModifiers chord = Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier;
+    const QString text = event->text();
+    return (event->modifiers() & chord) && !text.isEmpty() && text.at(0).isPrint();
 }
 
-void CustomTextEditor::discardTouchedFindings()
+QString CustomTextEditor::textBetween(int from, int to) const
 {
+    const int last = document()->characterCount() - 1;
+    QTextCursor range(document());
+    range.setPosition(qBound(0, from, last));
+    range.setPosition(qBound(0, to, last), QTextCursor::KeepAnchor);
+    return range.selectedText();
+}
+
+void CustomTextEditor::onContentsChange(int position, int removed, int added)
+{
+    // Positions behind the last paragraph's end do not hold text.
+    const int length = document()->characterCount() - 1;
+    const int oldLength = int(m_shadow.size());
+    int from = qBound(0, position, oldLength);
+    const int oldTo = qBound(from, position + removed, oldLength);
+    const int newTo0 = qBound(from, position + added, length);
+    QString before = m_shadow.mid(from, oldTo - from);
+    QString after = textBetween(from, newTo0);
+    const bool sameLength = oldLength - (oldTo - from) + (newTo0 - from) == length;
+    if (sameLength && before == after)
+        return; // formats only (underlines, highlight, colours)
+    // Setting or clearing the whole text removes or inserts the last paragraph end too.
+    bool load = (position + removed > oldLength && added == 0) || (position + added > length && removed == 0);
+    m_shadow.replace(from, oldTo - from, after);
+    if (m_shadow.size() != length) {
+        m_shadow = textBetween(0, length);
+        load = true;
+    }
+    // The document reports whole paragraphs for some edits (input method): keep only
+    // what differs.
+    qsizetype head = 0;
+    while (head < before.size() && head < after.size() && before.at(head) == after.at(head))
+        ++head;
+    qsizetype tail = 0;
+    while (tail < before.size() - head && tail < after.size() - head
+           && before.at(before.size() - 1 - tail) == after.at(after.size() - 1 - tail))
+        ++tail;
+    before = before.mid(head, before.size() - head - tail);
+    after = after.mid(head, after.size() - head - tail);
+    from += int(head);
+    const int newTo = from + int(after.size());
+
     QList<CorrectionItem *> findings;
     QList<SentenceEntry *> suggestions;
-    if (m_focusedFinding) {
-        findings.append(m_focusedFinding);
-    } else if (m_sentences) {
-        const QTextCursor tc = textCursor();
-        const int s = tc.selectionStart();
-        const int e = tc.selectionEnd();
-        for (SentenceEntry *entry : std::as_const(*m_sentences)) {
-            bool insideFinding = false;
-            for (CorrectionItem *item : entry->findings()) {
-                const int fs = item->start();
-                const int fe = item->end();
-                if (fe >= s && fs <= e)
-                    findings.append(item);
-                if (fs <= s && fe >= e)
-                    insideFinding = true;
+    bool ownAction = m_findingBatch > 0;
+    if (m_sentences) {
+        // A change inside one finding that leaves it as its action made it is that
+        // action (apply, revert, undo); one inside a finding spares its neighbours.
+        bool inside = false;
+        for (const SentenceEntry *entry : std::as_const(*m_sentences)) {
+            if (entry->end() < from || entry->start() > newTo)
+                continue;
+            for (const CorrectionItem *item : entry->findings()) {
+                if (item->start() <= from && newTo <= item->end()) {
+                    inside = true;
+                    ownAction = ownAction || (item->end() > item->start() && item->isIntact());
+                }
             }
-            if (entry->lineWidget() && entry->end() >= s && entry->start() <= e && !insideFinding)
+        }
+        const bool touchDiscards = load || (!ownAction && !inside);
+        for (SentenceEntry *entry : std::as_const(*m_sentences)) {
+            for (CorrectionItem *item : entry->findings()) {
+                const bool meets = item->end() >= from && item->start() <= newTo;
+                if (load || (meets && (touchDiscards || !item->isIntact())))
+                    findings.append(item);
+            }
+            if (touchDiscards && entry->hasSuggestion() && entry->end() >= from && entry->start() <= newTo)
                 suggestions.append(entry);
         }
     }
-    if (findings.isEmpty() && suggestions.isEmpty())
-        return;
-    emit signalFindingsDiscarded(findings, suggestions);
-    for (SentenceEntry *entry : std::as_const(suggestions))
-        entry->clearSuggestion();
-    for (CorrectionItem *item : std::as_const(findings))
-        removeFinding(item);
+    if (!findings.isEmpty() || !suggestions.isEmpty()) {
+        emit signalFindingsDiscarded(findings, suggestions);
+        for (SentenceEntry *entry : std::as_const(suggestions))
+            entry->clearSuggestion();
+        for (CorrectionItem *item : std::as_const(findings))
+            removeFinding(item);
+    }
+    if (!load && !ownAction)
+        emit signalTextEdited(from, before, after);
 }
 
 void CustomTextEditor::removeFinding(CorrectionItem *item)
 {
+    takeFinding(item);
+}
+
+std::unique_ptr<CorrectionItem> CustomTextEditor::takeFinding(CorrectionItem *item)
+{
     if (!item)
-        return;
+        return nullptr;
+    // Out of its sentence before its look is cleared: the format change moves no caret
+    // logic back onto it.
+    if (SentenceEntry *entry = item->sentence())
+        entry->takeFinding(item);
     if (m_focusedFinding == item)
         setFocusedFinding(nullptr);
     item->clearLook();
     item->deleteLabel();
-    if (SentenceEntry *entry = item->sentence())
-        entry->takeFinding(item);
-    delete item;
+    if (m_focusedFinding == item)
+        setFocusedFinding(nullptr);
+    return std::unique_ptr<CorrectionItem>(item);
+}
+
+void CustomTextEditor::restoreFinding(CorrectionItem *item)
+{
+    if (!item || !item->sentence())
+        return;
+    item->sentence()->insertFinding(item);
+    createPreviewLabel(item);
+    item->updateLook();
+    relayout();
 }
 
 QList<ZeltraLib::ParagraphBlock> CustomTextEditor::blocks() const
@@ -629,7 +715,24 @@ void CustomTextEditor::focusInEvent(QFocusEvent *e)
 
 void CustomTextEditor::resizeEvent(QResizeEvent *e)
 {
+    // The text rewraps: the line read first stays first, at the same height.
+    // A focused finding in full view stays in view.
+    QScrollBar *bar = verticalScrollBar();
+    const bool scrolled = bar->value() > 0;
+    const int first = cursorForPosition(QPoint(0, 0)).position();
+    const int firstTop = rectAt(first).top();
+    // The viewport has its new size already; the old one decides what was in view.
+    const int grown = e->oldSize().isValid() ? e->size().height() - e->oldSize().height() : 0;
+    bool focusShown = false;
+    if (m_focusedFinding) {
+        const QPair<int, int> span = findingSpan(m_focusedFinding);
+        focusShown = span.first >= 0 && span.second <= viewport()->height() - grown;
+    }
     QTextEdit::resizeEvent(e);
+    if (scrolled)
+        bar->setValue(bar->value() + rectAt(first).top() - firstTop);
+    if (focusShown)
+        showFinding(m_focusedFinding);
     relayout();
 }
 
@@ -642,6 +745,19 @@ void CustomTextEditor::scrollContentsBy(int dx, int dy)
 {
     QTextEdit::scrollContentsBy(dx, dy);
     relayout();
+}
+
+void CustomTextEditor::keyPressEvent(QKeyEvent *e)
+{
+    if (!isShortcutChord(e)) {
+        QTextEdit::keyPressEvent(e);
+        return;
+    }
+    // Without its text: copy, paste and the other chords still work, nothing is typed.
+    QKeyEvent chord(e->type(), e->key(), e->modifiers(), e->nativeScanCode(), e->nativeVirtualKey(),
+                    e->nativeModifiers(), QString(), e->isAutoRepeat(), e->count());
+    QTextEdit::keyPressEvent(&chord);
+    e->setAccepted(chord.isAccepted());
 }
 
 void CustomTextEditor::insertFromMimeData(const QMimeData *source)

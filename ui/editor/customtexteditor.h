@@ -11,6 +11,8 @@
 #include <QPointer>
 #include <QTextEdit>
 
+#include <memory>
+
 class ClickableLabel;
 class ConfigStore;
 class QKeyEvent;
@@ -58,6 +60,9 @@ public:
 
     // Caret to the finding's start, no selection, keyboard focus to the editor.
     void placeCaretAtFinding(const CorrectionItem *item);
+    // Scrolls so that the finding, its preview and a line above and below are in view
+    // (the finding's line at the top when they do not fit).
+    void showFinding(const CorrectionItem *item);
     // Inserts text behind the cursor's selection, then removes the selected characters,
     // so that the caret and every tracked range stay on their side of the edit.
     void replaceSelection(const QTextCursor &cursor, const QString &text);
@@ -113,16 +118,22 @@ public:
     // The sentence holding position: the first whose end lies after it, else the last.
     SentenceEntry *sentenceAt(int position) const;
 
-    // Whether a key press edits the text in a way that must discard touched findings
-    // first: printable keys without modifier or with Shift, Backspace, Delete, Tab,
-    // Return, Enter, and Ctrl+X with a selection.
-    static bool isDiscardKey(const QKeyEvent *event, bool hasSelection);
-    // Removes the focused finding, or every finding that meets the selection (and the
-    // sentence suggestions of sentences it touches, unless it lies inside a finding).
-    void discardTouchedFindings();
+    // Key presses that carry text but are shortcut chords (Alt or Meta held): they must
+    // never type their letter.
+    static bool isShortcutChord(const QKeyEvent *event);
+
+    // While a batch of finding actions runs (accept-all), a text change discards only the
+    // findings whose own text it changed, not the neighbours it touches. Nestable.
+    void beginFindingBatch() { ++m_findingBatch; }
+    void endFindingBatch() { m_findingBatch = qMax(0, m_findingBatch - 1); }
+
     // Editor side of removing one finding: look cleared, label and focus dropped, taken
     // out of its sentence and deleted.
     void removeFinding(CorrectionItem *item);
+    // The same without deleting it: the caller owns the finding, to bring it back later.
+    std::unique_ptr<CorrectionItem> takeFinding(CorrectionItem *item);
+    // Puts a taken finding back into its sentence with its look and preview.
+    void restoreFinding(CorrectionItem *item);
 
     // ParagraphSource: every block with its start position and text.
     QList<ZeltraLib::ParagraphBlock> blocks() const override;
@@ -131,10 +142,15 @@ signals:
     void signalShowDict(bool bShow);
     void signalContextMenu(QContextMenuEvent *e);
     void signalOnPaste(const QString &text);
-    // Emitted by discardTouchedFindings() before the findings are deleted and the
-    // suggestions dropped; the pointers are valid only during the emission.
+    // A change of the text touched these findings and sentence suggestions: emitted
+    // before the findings are deleted and the suggestions dropped; the pointers are valid
+    // only during the emission.
     void signalFindingsDiscarded(const QList<CorrectionItem *> &findings,
                                  const QList<SentenceEntry *> &suggestions);
+    // The text changed by an edit of the user or a program, not by a finding's own action
+    // nor by loading a whole text: at position, `removed` became `added` (U+2029 between
+    // paragraphs). Emitted after the touched findings are gone.
+    void signalTextEdited(int position, const QString &removed, const QString &added);
 
 protected:
     void mousePressEvent(QMouseEvent *e) override;
@@ -143,10 +159,17 @@ protected:
     void contextMenuEvent(QContextMenuEvent *e) override;
     void scrollContentsBy(int dx, int dy) override;
     void insertFromMimeData(const QMimeData *source) override;
+    void keyPressEvent(QKeyEvent *e) override;
 
 private:
+    // Every change of the document's text, whatever made it (keys, input method, paste,
+    // drop, programs): discards the findings it touched and reports the edit.
+    void onContentsChange(int position, int removed, int added);
+    QString textBetween(int from, int to) const;
     void buildPunctuationMap();
     QRect rectAt(int position) const;
+    // Viewport rows from a line above the finding to a line below its preview.
+    QPair<int, int> findingSpan(const CorrectionItem *item) const;
     void placeFocusRect();
     void park(QWidget *widget) const;
     void moveOverlay(QWidget *widget, QWidget *layer) const;
@@ -159,4 +182,6 @@ private:
     DisplaySettings m_display;
     QList<QPointer<QWidget>> m_placed;                 // overlays placed by the last relayout
     QWidget *m_parkLayer = nullptr;                    // viewport child holding parked overlays
+    QString m_shadow;      // the text before the pending change, to tell text from format changes
+    int m_findingBatch = 0;
 };

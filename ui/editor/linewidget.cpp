@@ -39,8 +39,11 @@ void LineWidget::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.setPen(QPen(m_color, 1));
     const int n = lineCount();
+    // The lines as laid out, from the first to the last: wrapped lines can lie a pixel or
+    // two closer than the step, and a stroke beyond the last would fall off the widget.
+    const int span = m_endPoint.y() - m_startPoint.y();
     for (int i = 0; i < n; ++i) {
-        const int y = i * m_lineStep + m_penOffset;
+        const int y = (n > 1 ? qRound(double(i) * span / (n - 1)) : 0) + m_penOffset;
         const int x1 = i == 0 ? m_startPoint.x() : 0;
         const int x2 = i == n - 1 ? m_endPoint.x() - 1 : m_width - 1;
         painter.drawLine(x1, y, x2, y);

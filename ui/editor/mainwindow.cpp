@@ -91,6 +91,7 @@ MainWindow::MainWindow(const MainWindowServices &services, QWidget *parent)
     setWindowTitle(QStringLiteral("Pennova"));
     m_ui.setupUi(this, m_prefs, services.webHost);
     m_ui.editor->setSentenceList(&m_sentences);
+    m_history.setIgnoreReplay([this](CorrectionItem *item, bool restore) { return replayIgnore(item, restore); });
     new WindowFadeAnimation(this, false);
 
     m_checkThread = new CheckTaskThread(services.checkHost, services.accountHost,
@@ -187,6 +188,7 @@ void MainWindow::connectSignals()
     connect(m_ui.editor, &CustomTextEditor::signalOnPaste, this, &MainWindow::slotOnPaste);
     connect(m_ui.editor, &CustomTextEditor::signalContextMenu, this, &MainWindow::slotContextMenu);
     connect(m_ui.editor, &CustomTextEditor::signalFindingsDiscarded, this, &MainWindow::onFindingsDiscarded);
+    connect(m_ui.editor, &CustomTextEditor::signalTextEdited, this, &MainWindow::onTextEdited);
     m_ui.editor->installEventFilter(this);
     // A tip next to a line of text follows it, or closes when it scrolls away.
     connect(m_ui.editor->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { m_tips.refresh(); });
@@ -510,6 +512,7 @@ void MainWindow::reset()
     m_trackingSuppressed = true;
     m_answered.clear();
     m_history.clear();
+    m_ignored.clear();
     for (QPushButton *b : {m_ui.correctAllButton, m_ui.improveAllButton, m_ui.undoButton, m_ui.redoButton})
         b->setEnabled(false);
     for (QAction *a : {m_ui.correctAllAction, m_ui.improveAllAction, m_ui.undoAction, m_ui.redoAction})
@@ -519,14 +522,14 @@ void MainWindow::reset()
     m_finishReceived = false;
     m_ui.panel->showFinding(nullptr, nullptr);
     m_ui.editor->setFocusedFinding(nullptr);
-    m_ui.editor->clear();
-    m_ui.editor->setFocus();
     m_ui.strip->hide();
     m_statistics.clear();
     m_findings.clear();
     qDeleteAll(m_sentences);
     m_sentences.clear();
     m_ui.editor->setSentenceList(&m_sentences);
+    m_ui.editor->clear();
+    m_ui.editor->setFocus();
     m_focus.refreshState();
     m_trackingSuppressed = false;
 }
@@ -590,7 +593,10 @@ void MainWindow::slotCorrectByType(CorrectionItem *item, MenuItemType type)
             choice.chooseWord = item->currentText();
             m_services.usage.addChoice(choice);
         }
-        if (!m_acceptingAll) {
+        if (m_history.isReplaying()) {
+            // Undo and redo show the finding they changed.
+            m_focus.moveCaretTo(item);
+        } else if (!m_acceptingAll) {
             CorrectionItem *next = gotoNext ? m_findings.nextVisible(item) : nullptr;
             if (next)
                 m_focus.moveCaretTo(next);
@@ -611,7 +617,7 @@ void MainWindow::slotCorrectByType(CorrectionItem *item, MenuItemType type)
         } else {
             const bool wasFocused = item == m_focus.focused();
             CorrectionItem *next = m_findings.nextVisible(item);
-            removeFinding(item);
+            keepIgnored(item);
             if (gotoNext && wasFocused && next)
                 m_focus.moveCaretTo(next);
         }
@@ -666,18 +672,24 @@ void MainWindow::ignoreAll(CorrectionItem *item)
 
 void MainWindow::removeFinding(CorrectionItem *item)
 {
+    takeFinding(item);
+}
+
+std::unique_ptr<CorrectionItem> MainWindow::takeFinding(CorrectionItem *item)
+{
     if (!item)
-        return;
-    m_history.drop(item);
+        return nullptr;
+    m_history.detach(item);
     if (!polishMode())
         m_statistics.remove(item->category());
     m_findings.remove(item);
     m_focus.drop(item);
     if (m_ui.panel->shownFinding() == item)
         m_ui.panel->showFinding(m_focus.sentence(), nullptr);
-    m_ui.editor->removeFinding(item);
+    std::unique_ptr<CorrectionItem> taken = m_ui.editor->takeFinding(item);
     refreshStatistics();
     m_focus.refreshState();
+    return taken;
 }
 
 void MainWindow::onFindingsDiscarded(const QList<CorrectionItem *> &findings,
@@ -685,7 +697,7 @@ void MainWindow::onFindingsDiscarded(const QList<CorrectionItem *> &findings,
 {
     const bool correct = !polishMode();
     for (CorrectionItem *item : findings) {
-        m_history.drop(item);
+        m_history.detach(item);
         if (correct)
             m_statistics.remove(item->category());
         m_findings.remove(item);
@@ -711,14 +723,6 @@ void MainWindow::refreshStatistics()
         m_ui.strip->refresh(m_statistics);
 }
 
-void MainWindow::refreshHistoryButtons()
-{
-    m_ui.undoButton->setEnabled(m_history.canUndo());
-    m_ui.redoButton->setEnabled(m_history.canRedo());
-    m_ui.undoAction->setEnabled(m_history.canUndo());
-    m_ui.redoAction->setEnabled(m_history.canRedo());
-}
-
 void MainWindow::slotCorrectAll()
 {
     if (m_findings.isEmpty() || m_acceptingAll)
@@ -742,6 +746,7 @@ void MainWindow::slotCorrectAll()
     // One edit block around all replacements: the document is laid out once at the end
     // instead of after every finding.
     QTextCursor batch(m_ui.editor->document());
+    m_ui.editor->beginFindingBatch();
     batch.beginEditBlock();
     // Indexes, not a copy: events processed in between may remove findings.
     for (int i = 0; i < m_findings.size(); ++i) {
@@ -754,6 +759,7 @@ void MainWindow::slotCorrectAll()
         }
     }
     batch.endEditBlock();
+    m_ui.editor->endFindingBatch();
     m_trackingSuppressed = false;
     m_acceptingAll = false;
     slotTextChanged();
@@ -766,20 +772,6 @@ void MainWindow::slotCorrectAll()
     showNotification(polish ? 12 : 11);
     m_ui.waiting->stop();
     m_backupTimer.start();
-}
-
-void MainWindow::slotUndo()
-{
-    countEvent("Main_Undo", "Main_Improve_Undo");
-    m_history.undo();
-    refreshHistoryButtons();
-}
-
-void MainWindow::slotRedo()
-{
-    countEvent("Main_Redo", "Main_Improve_Redo");
-    m_history.redo();
-    refreshHistoryButtons();
 }
 
 // ---------------------------------------------------------------- keys, text, modes
@@ -804,11 +796,9 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
             break;
         }
     }
-    if (FindingKeys::handle(key, m_focus.focused(), isTrue(QStringLiteral("use_ctrl"))))
-        return true;
-    if (CustomTextEditor::isDiscardKey(key, m_ui.editor->textCursor().hasSelection()))
-        m_ui.editor->discardTouchedFindings();
-    return false;
+    // Edits of the text discard the findings they touch through the document's change
+    // report, whatever made them.
+    return FindingKeys::handle(key, m_focus.focused(), isTrue(QStringLiteral("use_ctrl")));
 }
 
 void MainWindow::slotTextChanged()
@@ -837,8 +827,6 @@ void MainWindow::slotOnPaste(const QString &text)
 {
     if (m_ui.editor->everythingSelected())
         reset();
-    else
-        m_ui.editor->discardTouchedFindings();
     m_ui.editor->replaceSelection(m_ui.editor->textCursor(), text);
 }
 
@@ -870,7 +858,6 @@ void MainWindow::slotContextMenu(QContextMenuEvent *event)
 
 void MainWindow::slotOnCut()
 {
-    m_ui.editor->discardTouchedFindings();
     m_ui.editor->cut();
 }
 

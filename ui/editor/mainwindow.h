@@ -28,6 +28,9 @@
 #include <QTimeLine>
 #include <QTimer>
 
+#include <memory>
+#include <vector>
+
 class CustomMenuBar;
 class Titlebar;
 class CorrectionItem;
@@ -234,9 +237,16 @@ private:
     void showFinishMessage();
 
     void refreshHistoryButtons();
+    // After undo or redo: the caret where the step acted, buttons refreshed.
+    void showReplayed(const std::optional<CorrectionHistory::Record> &record);
+    void onTextEdited(int position, const QString &removed, const QString &added);
 
     // Finding actions.
     void removeFinding(CorrectionItem *item);
+    std::unique_ptr<CorrectionItem> takeFinding(CorrectionItem *item);
+    // An ignored finding is kept (and its ignore recorded) so that undo can bring it back.
+    void keepIgnored(CorrectionItem *item);
+    bool replayIgnore(CorrectionItem *item, bool restore);
     // False (after telling the user) when the word list refuses the word.
     bool addToWordList(const QString &word);
     void ignoreAll(CorrectionItem *item);
@@ -277,6 +287,7 @@ private:
     QSet<int> m_answered;
     CheckStatistics m_statistics;
     CorrectionHistory m_history;
+    std::vector<std::unique_ptr<CorrectionItem>> m_ignored; // taken out by ignore, for undo
     WordCountLimit m_wordLimit;
     QTimer m_wordLimitTimer;
     QTimer m_backupTimer;

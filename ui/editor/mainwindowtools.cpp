@@ -147,14 +147,8 @@ void MainWindow::slotReplace(int nReplaceCode, ReplaceWindow *wnd)
     if (wnd->caseSensitive())
         flags |= QTextDocument::FindCaseSensitively;
     if (nReplaceCode == ReplaceWindow::ReplaceAll) {
-        QStringList replaced;
-        const QList<QTextCursor> ranges =
-            TextSearch::replaceAll(m_ui.editor, wnd->searchText(), wnd->replaceText(), flags, &replaced);
-        // One step of the undo history.
-        if (!ranges.isEmpty()) {
-            m_history.push({nullptr, -1, 0, std::make_shared<TextReplacement>(ranges, replaced, wnd->replaceText())});
-            refreshHistoryButtons();
-        }
+        TextSearch::replaceAll(m_ui.editor, wnd->searchText(), wnd->replaceText(), flags);
+        // One edit block: the editor reports one text edit, one step of the undo history.
         m_ui.editor->relayout();
         wnd->showCompletion(ReplaceWindow::ReplaceAll);
         return;

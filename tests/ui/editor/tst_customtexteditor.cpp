@@ -16,6 +16,7 @@
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QImage>
+#include <QInputMethodEvent>
 #include <QPainter>
 
 using ZeltraLib::CorrectionRecord;
@@ -36,8 +37,8 @@ private slots:
     void sentenceListFromBadBoundaries_data();
     void sentenceListFromBadBoundaries();
 
-    void discardKeys_data();
-    void discardKeys();
+    void editsDiscardTouchedFindings_data();
+    void editsDiscardTouchedFindings();
     void typing_data();
     void typing();
     void displaySettingsChange_data();
@@ -62,6 +63,11 @@ private slots:
     void focusRect_data();
     void focusRect();
     void sentenceHighlight();
+    void sentenceAtCaret_data();
+    void sentenceAtCaret();
+    void resizeKeepsTheFirstVisibleLine();
+    void focusedFindingShownWithContext_data();
+    void focusedFindingShownWithContext();
 };
 
 void TestCustomTextEditor::punctuationConversion_data()
@@ -266,43 +272,108 @@ void TestCustomTextEditor::sentenceListFromBadBoundaries()
         QCOMPARE(f.sentences.last()->chunk()->kind(), 0);
 }
 
-void TestCustomTextEditor::discardKeys_data()
+void TestCustomTextEditor::editsDiscardTouchedFindings_data()
 {
+    QTest::addColumn<QString>("how");       // key, input method, insert, replace, format
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("modifiers");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("selection");
-    QTest::addColumn<bool>("discards");
+    QTest::addColumn<QString>("text");      // key text or text put in
+    QTest::addColumn<QString>("caretBefore");
+    QTest::addColumn<int>("shift");
+    QTest::addColumn<int>("selection");     // characters selected behind the caret
+    QTest::addColumn<QStringList>("remaining");
+    QTest::addColumn<QString>("result");    // the text after; empty when unchanged
 
-    QTest::newRow("letter") << int(Qt::Key_A) << 0 << "a" << false << true;
-    QTest::newRow("shift letter") << int(Qt::Key_A) << int(Qt::ShiftModifier) << "A" << false << true;
-    QTest::newRow("keypad digit") << int(Qt::Key_5) << int(Qt::KeypadModifier) << "5" << false << true;
-    QTest::newRow("space") << int(Qt::Key_Space) << 0 << " " << false << true;
-    QTest::newRow("latin-1 letter") << int(Qt::Key_Adiaeresis) << 0 << QStringLiteral("ä") << false << true;
-    QTest::newRow("letter beyond latin-1") << int(Qt::Key_unknown) << 0 << QStringLiteral("ж") << false << true;
-    QTest::newRow("ctrl letter") << int(Qt::Key_A) << int(Qt::ControlModifier) << "" << false << false;
-    QTest::newRow("alt letter") << int(Qt::Key_A) << int(Qt::AltModifier) << "a" << false << false;
-    QTest::newRow("backspace") << int(Qt::Key_Backspace) << 0 << "" << false << true;
-    QTest::newRow("delete") << int(Qt::Key_Delete) << 0 << "" << false << true;
-    QTest::newRow("tab") << int(Qt::Key_Tab) << 0 << "\t" << false << true;
-    QTest::newRow("return") << int(Qt::Key_Return) << 0 << "\r" << false << true;
-    QTest::newRow("enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << "\r" << false << true;
-    QTest::newRow("ctrl+x with a selection") << int(Qt::Key_X) << int(Qt::ControlModifier) << "" << true << true;
-    QTest::newRow("ctrl+x without a selection") << int(Qt::Key_X) << int(Qt::ControlModifier) << "" << false << false;
-    QTest::newRow("arrow") << int(Qt::Key_Left) << 0 << "" << false << false;
-    QTest::newRow("function key") << int(Qt::Key_F2) << 0 << "" << false << false;
-    QTest::newRow("ctrl+c with a selection") << int(Qt::Key_C) << int(Qt::ControlModifier) << "" << true << false;
+    const QStringList all{"Teh", "teh", "go"};
+    const int none = 0;
+    QTest::newRow("letter inside a word") << "key" << int(Qt::Key_X) << none << "x" << "Teh" << 1 << 0
+        << QStringList{"teh", "go"} << "Txeh cat sat on teh mat. 我们 are go home.";
+    QTest::newRow("keypad digit at a word's start") << "key" << int(Qt::Key_5) << int(Qt::KeypadModifier) << "5"
+        << "teh" << 0 << 0 << QStringList{"Teh", "go"} << "Teh cat sat on 5teh mat. 我们 are go home.";
+    QTest::newRow("delete at a word's start") << "key" << int(Qt::Key_Delete) << none << "" << "go" << 0 << 0
+        << QStringList{"Teh", "teh"} << "Teh cat sat on teh mat. 我们 are o home.";
+    QTest::newRow("return inside a word") << "key" << int(Qt::Key_Return) << none << "\r" << "teh" << 2 << 0
+        << QStringList{"Teh", "go"} << "Teh cat sat on te\nh mat. 我们 are go home.";
+    QTest::newRow("ctrl+x over a finding") << "key" << int(Qt::Key_X) << int(Qt::ControlModifier) << "" << "teh" << 0
+        << 4 << QStringList{"Teh", "go"} << "Teh cat sat on mat. 我们 are go home.";
+    QTest::newRow("alt+letter types nothing") << "key" << int(Qt::Key_A) << int(Qt::AltModifier) << "a" << "Teh"
+        << 1 << 0 << all << "";
+    QTest::newRow("meta+letter types nothing") << "key" << int(Qt::Key_E) << int(Qt::MetaModifier) << "e" << "Teh"
+        << 1 << 0 << all << "";
+    QTest::newRow("alt+shift+letter types nothing") << "key" << int(Qt::Key_A)
+        << int(Qt::AltModifier | Qt::ShiftModifier) << "A" << "Teh" << 1 << 0 << all << "";
+    QTest::newRow("ctrl+c copies, discards nothing") << "key" << int(Qt::Key_C) << int(Qt::ControlModifier) << ""
+        << "teh" << 0 << 3 << all << "";
+    QTest::newRow("arrow moves, discards nothing") << "key" << int(Qt::Key_Left) << none << "" << "go" << 1 << 0
+        << all << "";
+    QTest::newRow("input method commit inside a word") << "input method" << 0 << none << QStringLiteral("去")
+        << "go" << 1 << 0 << QStringList{"Teh", "teh"} << "Teh cat sat on teh mat. 我们 are g去o home.";
+    QTest::newRow("input method commit at a word's end") << "input method" << 0 << none << QStringLiteral("的")
+        << " mat" << 0 << 0 << QStringList{"Teh", "go"} << "Teh cat sat on teh的 mat. 我们 are go home.";
+    QTest::newRow("input method commit between words") << "input method" << 0 << none << QStringLiteral("猫")
+        << "cat" << 0 << 0 << all << "Teh 猫cat sat on teh mat. 我们 are go home.";
+    QTest::newRow("program inserts inside a word") << "insert" << 0 << none << "zz" << "Teh" << 2 << 0
+        << QStringList{"teh", "go"} << "Tezzh cat sat on teh mat. 我们 are go home.";
+    QTest::newRow("paste over a finding") << "replace" << 0 << none << "the" << "teh" << 0 << 3
+        << QStringList{"Teh", "go"} << "Teh cat sat on the mat. 我们 are go home.";
+    QTest::newRow("paste of the same text keeps it") << "replace" << 0 << none << "teh" << "teh" << 0 << 3
+        << all << "";
+    QTest::newRow("format change discards nothing") << "format" << 0 << none << "" << "Teh" << 0 << 0 << all << "";
 }
 
-void TestCustomTextEditor::discardKeys()
+// Every path that changes the text of a finding discards it; the document's change
+// report decides, not the keys.
+void TestCustomTextEditor::editsDiscardTouchedFindings()
 {
+    QFETCH(QString, how);
     QFETCH(int, key);
     QFETCH(int, modifiers);
     QFETCH(QString, text);
-    QFETCH(bool, selection);
-    QFETCH(bool, discards);
-    const QKeyEvent event(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers), text);
-    QCOMPARE(CustomTextEditor::isDiscardKey(&event, selection), discards);
+    QFETCH(QString, caretBefore);
+    QFETCH(int, shift);
+    QFETCH(int, selection);
+    QFETCH(QStringList, remaining);
+    QFETCH(QString, result);
+
+    EditorFixture f;
+    const QString original = QStringLiteral("Teh cat sat on teh mat. 我们 are go home.");
+    QVERIFY(f.load(original));
+    f.addFinding(0, makeRecord("NONWORD", 0, 3, {"The"}));
+    f.addFinding(0, makeRecord("NONWORD", 15, 18, {"the"}));
+    f.addFinding(1, makeRecord("GRAMMAR", 7, 9, {"went"}));
+    f.editor->revealFindings();
+    QSignalSpy edited(f.editor.get(), &CustomTextEditor::signalTextEdited);
+
+    QTextCursor tc = f.editor->textCursor();
+    tc.setPosition(f.positionOf(caretBefore) + shift);
+    tc.setPosition(tc.position() + selection, QTextCursor::KeepAnchor);
+    f.editor->setTextCursor(tc);
+    if (how == "key") {
+        QTest::keyClick(f.editor.get(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    } else if (how == "input method") {
+        QInputMethodEvent preedit(text, {});
+        QApplication::sendEvent(f.editor.get(), &preedit);
+        QCOMPARE(f.sentences.first()->findings().size() + f.sentences.last()->findings().size(), 3);
+        QInputMethodEvent commit;
+        commit.setCommitString(text);
+        QApplication::sendEvent(f.editor.get(), &commit);
+    } else if (how == "insert") {
+        tc.insertText(text);
+    } else if (how == "replace") {
+        f.editor->replaceSelection(tc, text);
+    } else {
+        QTextCursor everything(f.editor->document());
+        everything.select(QTextCursor::Document);
+        QTextCharFormat bold;
+        bold.setFontWeight(QFont::Bold);
+        everything.mergeCharFormat(bold);
+    }
+
+    const QString expected = result.isEmpty() ? original : result;
+    QCOMPARE(f.editor->toPlainText(), expected);
+    QCOMPARE(f.foundTexts(), remaining);
+    // Every change of the text, and only that, is reported as an edit.
+    QCOMPARE(edited.size(), result.isEmpty() ? 0 : 1);
 }
 
 void TestCustomTextEditor::typing_data()
@@ -341,7 +412,6 @@ void TestCustomTextEditor::typing()
     QFETCH(bool, suggestionLeft);
 
     EditorFixture f;
-    new DiscardKeyFilter(f.editor.get());
     QVERIFY(f.load(text));
     QCOMPARE(f.sentences.size(), 2);
     f.addFinding(0, makeRecord("NONWORD", 0, 3, {"The"}));
@@ -364,15 +434,8 @@ void TestCustomTextEditor::typing()
     QTest::keyClick(f.editor.get(), Qt::Key(key), Qt::NoModifier);
     Q_UNUSED(keyText);
 
-    QStringList found;
-    for (SentenceEntry *e : std::as_const(f.sentences)) {
-        for (CorrectionItem *item : e->findings()) {
-            found << item->foundText();
-            // Kept findings still cover exactly their words.
-            QCOMPARE(item->currentText(), item->foundText());
-        }
-    }
-    QCOMPARE(found, remaining);
+    // Kept findings still cover exactly their words.
+    QCOMPARE(f.foundTexts(), remaining);
     QCOMPARE(f.sentences.at(1)->hasSuggestion(), suggestionLeft);
     QCOMPARE(bool(f.sentences.at(1)->lineWidget()), suggestionLeft);
     // Labels of removed findings go away.
@@ -491,16 +554,14 @@ void TestCustomTextEditor::replaceSelectionKeepsRanges()
     QCOMPARE(f.editor->textCursor().position(), f.positionOf("puppy") + 5);
     QVERIFY(!f.editor->textCursor().hasSelection());
 
-    // Pasting at a finding's end: the main window discards the touched finding first,
-    // the other one stays on its word.
+    // Pasting at a finding's end discards it; the other one stays on its word.
     QTextCursor caret(f.editor->document());
     caret.setPosition(second->end());
     f.editor->setTextCursor(caret);
     QSignalSpy discarded(f.editor.get(), &CustomTextEditor::signalFindingsDiscarded);
-    f.editor->discardTouchedFindings();
+    f.editor->replaceSelection(f.editor->textCursor(), QStringLiteral("x"));
     QCOMPARE(discarded.size(), 1);
     QCOMPARE(f.sentences.first()->findings(), QList<CorrectionItem *>{first});
-    f.editor->replaceSelection(f.editor->textCursor(), QStringLiteral("x"));
     QCOMPARE(f.editor->toPlainText(), QStringLiteral("他说 Teh 小狗 puppy barked at tehx cat."));
     QCOMPARE(first->currentText(), QStringLiteral("Teh"));
 }
@@ -713,7 +774,7 @@ void TestCustomTextEditor::sentenceLines()
     QTextCursor start(f.editor->document());
     start.setPosition(f.sentences.at(1)->start());
     QTextCursor end(f.editor->document());
-    end.setPosition(f.sentences.at(1)->end());
+    end.setPosition(f.sentences.at(1)->end() - 1); // the line ends under the last word, not the blank
     const QRect sr = f.editor->cursorRect(start);
     const QRect er = f.editor->cursorRect(end);
     if (shown) {
@@ -725,10 +786,21 @@ void TestCustomTextEditor::sentenceLines()
         const QTextBlock block = f.editor->document()->findBlock(f.sentences.at(1)->start());
         const QTextLayout *layout = block.layout();
         const int first = layout->lineForTextPosition(f.sentences.at(1)->start() - block.position()).lineNumber();
-        const int last = layout->lineForTextPosition(f.sentences.at(1)->end() - block.position()).lineNumber();
+        const int last = layout->lineForTextPosition(end.position() - block.position()).lineNumber();
         QVERIFY(last > first); // the sentence wraps
         QCOMPARE(line->lineCount(), last - first + 1);
         QCOMPARE(line->height(), er.bottom() - sr.bottom() + 1 + line->penOffset());
+        // Every stroke is painted inside the widget, one under each visual line.
+        QImage image(line->size(), QImage::Format_ARGB32);
+        image.fill(Qt::transparent);
+        line->render(&image);
+        QList<int> rows;
+        for (int y = 0; y < image.height(); ++y) {
+            if (qAlpha(image.pixel(image.width() / 2, y)) != 0)
+                rows << y;
+        }
+        QCOMPARE(int(rows.size()), line->lineCount());
+        QCOMPARE(rows.last(), er.bottom() - sr.bottom() + line->penOffset());
     } else {
         // Not repositioned: still parked outside the viewport.
         const QRect g(line->mapTo(f.editor->viewport(), QPoint(0, 0)), line->size());
@@ -750,7 +822,7 @@ void TestCustomTextEditor::lineWidgetPaint_data()
         << QList<QLine>{QLine(10, 1, 99, 1), QLine(0, 41, 29, 41)};
     QTest::newRow("three lines laid out 2 px closer than the step")
         << QPoint(10, 20) << QPoint(30, 98) << 40
-        << QList<QLine>{QLine(10, 1, 99, 1), QLine(0, 41, 99, 41), QLine(0, 81, 29, 81)};
+        << QList<QLine>{QLine(10, 1, 99, 1), QLine(0, 40, 99, 40), QLine(0, 79, 29, 79)};
     QTest::newRow("no step draws one line")
         << QPoint(10, 20) << QPoint(50, 60) << 0 << QList<QLine>{QLine(10, 1, 49, 1)};
 }
@@ -928,6 +1000,107 @@ void TestCustomTextEditor::sentenceHighlight()
     f.prefs->setValue("display_highlight_enabled", "False");
     f.editor->highlightSentence(f.sentences.at(1), f.sentences.at(0));
     QCOMPARE(colorAt(f.positionOf("Two")), QColor("#8000B6"));
+}
+
+void TestCustomTextEditor::sentenceAtCaret_data()
+{
+    QTest::addColumn<QString>("caretAfter"); // the caret goes right behind this text
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("sentence");
+
+    QTest::newRow("inside the first sentence") << "第一 On" << "" << 0;
+    QTest::newRow("at the end of a sentence followed by another") << "One here. " << "" << 1;
+    QTest::newRow("at the end of a paragraph") << "Two there." << "" << 1;
+    QTest::newRow("typing at the end of a paragraph") << "Two there." << "x" << 1;
+    QTest::newRow("at the start of the next paragraph") << "Two there.\n" << "" << 2;
+    QTest::newRow("at the end of the text") << "最后 Last one." << "y" << 2;
+}
+
+void TestCustomTextEditor::sentenceAtCaret()
+{
+    QFETCH(QString, caretAfter);
+    QFETCH(QString, typed);
+    QFETCH(int, sentence);
+    EditorFixture f;
+    QVERIFY(f.load(QStringLiteral("第一 One here. Two there.\n最后 Last one.")));
+    QCOMPARE(f.sentences.size(), 3);
+    QTextCursor tc = f.editor->textCursor();
+    tc.setPosition(f.positionOf(caretAfter) + int(caretAfter.size()));
+    f.editor->setTextCursor(tc);
+    if (!typed.isEmpty())
+        QTest::keyClicks(f.editor.get(), typed);
+    QCOMPARE(f.editor->sentenceAt(f.editor->textCursor().position()), f.sentences.at(sentence));
+}
+
+// A narrower or wider editor rewraps the text; the line read first stays first.
+void TestCustomTextEditor::resizeKeepsTheFirstVisibleLine()
+{
+    EditorFixture f;
+    f.editor->resize(500, 300);
+    f.editor->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.editor.get()));
+    QString text;
+    for (int i = 1; i <= 60; ++i)
+        text += QStringLiteral("句子 %1 of a paragraph that is long enough to wrap once or twice here.\n").arg(i);
+    f.editor->loadText(text);
+    const int target = f.positionOf(QStringLiteral("句子 30 "));
+    QScrollBar *bar = f.editor->verticalScrollBar();
+    QTextCursor at(f.editor->document());
+    at.setPosition(target);
+    bar->setValue(bar->value() + f.editor->cursorRect(at).top());
+    QCOMPARE(f.editor->cursorForPosition(QPoint(0, 0)).position(), target);
+    for (const int width : {420, 700, 450}) {
+        f.editor->resize(width, 300);
+        QTRY_COMPARE(f.editor->width(), width);
+        QCOMPARE(f.editor->cursorForPosition(QPoint(0, 0)).position(), target);
+        QCOMPARE(f.editor->cursorRect(at).top(), 0);
+    }
+}
+
+void TestCustomTextEditor::focusedFindingShownWithContext_data()
+{
+    QTest::addColumn<int>("paragraph"); // the finding's paragraph
+    QTest::addColumn<int>("scrollTo");  // paragraph at the top before
+
+    QTest::newRow("below the view") << 20 << 0;
+    QTest::newRow("above the view") << 3 << 30;
+    QTest::newRow("just under the last visible line") << 7 << 0;
+}
+
+// Placing the caret at a finding (check, polish, undo, F3/F4) shows the finding with its
+// preview and a line above and below.
+void TestCustomTextEditor::focusedFindingShownWithContext()
+{
+    QFETCH(int, paragraph);
+    QFETCH(int, scrollTo);
+    EditorFixture f;
+    f.editor->resize(500, 300);
+    f.editor->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.editor.get()));
+    QString text;
+    for (int i = 0; i < 40; ++i)
+        text += QStringLiteral("第%1段 Teh word.\n").arg(i);
+    QVERIFY(f.load(text));
+    QCOMPARE(f.sentences.size(), 40);
+    const int at = int(f.sentences.at(paragraph)->text().indexOf(QStringLiteral("Teh")));
+    CorrectionItem *item = f.addFinding(paragraph, makeRecord("NONWORD", at, at + 3, {"The"}));
+    QCOMPARE(item->currentText(), QStringLiteral("Teh"));
+    f.editor->revealFindings();
+    QScrollBar *bar = f.editor->verticalScrollBar();
+    QTextCursor top(f.editor->document());
+    top.setPosition(f.sentences.at(scrollTo)->start());
+    bar->setValue(bar->value() + f.editor->cursorRect(top).top());
+
+    f.editor->placeCaretAtFinding(item);
+    const QRect word = f.editor->cursorRect(item->cursor());
+    const int line = word.height() + f.editor->lineGap();
+    QVERIFY2(word.top() - line >= 0, qPrintable(QString::number(word.top())));
+    QVERIFY2(word.bottom() + f.editor->lineGap() + line <= f.editor->viewport()->height(),
+             qPrintable(QString::number(word.bottom())));
+    ClickableLabel *label = item->label();
+    QVERIFY(label && label->isVisible());
+    const QRect shown(label->mapTo(f.editor->viewport(), QPoint(0, 0)), label->size());
+    QVERIFY(f.editor->viewport()->rect().contains(shown));
 }
 
 QTEST_MAIN(TestCustomTextEditor)

@@ -27,8 +27,12 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QLabel>
+#include <QMimeData>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
@@ -694,6 +698,252 @@ private slots:
         QVERIFY(m_window->form().redoButton->isEnabled());
         tset->applyByIndex(0);
         QVERIFY(!m_window->form().redoButton->isEnabled());
+    }
+
+    // Text that reaches a finding by any path discards it; no later action, undo or redo
+    // writes over what was put there.
+    void editsInsideAFindingSurviveLaterActions_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("input method commit") << "input method";
+        QTest::newRow("paste") << "paste";
+        QTest::newRow("program insert") << "insert";
+    }
+    void editsInsideAFindingSurviveLaterActions()
+    {
+        QFETCH(QString, how);
+        m_prefs->setValue(QStringLiteral("goto_next"), QStringLiteral("False"));
+        QVERIFY(checkStandardText());
+        CorrectionItem *tset = finding(QStringLiteral("tset"));
+        tset->applyByIndex(1); // "set"
+        CorrectionItem *go = finding(QStringLiteral("go"));
+        QTextCursor tc = editor()->textCursor();
+        tc.setPosition(go->start() + 1);
+        editor()->setTextCursor(tc);
+        if (how == "input method") {
+            QInputMethodEvent commit;
+            commit.setCommitString(QStringLiteral("去"));
+            QApplication::sendEvent(editor(), &commit);
+        } else if (how == "paste") {
+            auto *data = new QMimeData;
+            data->setText(QStringLiteral("去"));
+            QApplication::clipboard()->setMimeData(data);
+            editor()->paste();
+        } else {
+            tc.insertText(QStringLiteral("去"));
+        }
+        const QString typed = QStringLiteral("She g去o to school");
+        QVERIFY(editor()->toPlainText().contains(typed));
+        QVERIFY(!finding(QStringLiteral("go")));
+        QCOMPARE(m_window->findings().size(), 6);
+        QCOMPARE(m_window->statistics().count(CheckStatistics::Grammar), 2);
+        // Actions on the other findings leave the edited word alone.
+        finding(QStringLiteral("letter"))->applyByIndex(0);
+        tset->correct(MenuItemRevert);
+        QVERIFY(editor()->toPlainText().contains(typed));
+        QVERIFY(editor()->toPlainText().startsWith(QStringLiteral("Thsi is a tset")));
+        // Undo walks back revert, "letters", the edit, then "set"; redo forward again.
+        m_window->slotUndo();
+        QVERIFY(editor()->toPlainText().startsWith(QStringLiteral("Thsi is a set")));
+        m_window->slotUndo();
+        QVERIFY(editor()->toPlainText().contains(QStringLiteral("many letter from")));
+        QVERIFY(editor()->toPlainText().contains(typed));
+        m_window->slotUndo();
+        QVERIFY(editor()->toPlainText().contains(QStringLiteral("She go to school")));
+        m_window->slotRedo();
+        QVERIFY(editor()->toPlainText().contains(typed));
+        m_window->slotUndo();
+        m_window->slotUndo();
+        QCOMPARE(editor()->toPlainText(), m_text);
+    }
+
+    // Ctrl+Z and Ctrl+Y step through typing and finding actions in the order they were
+    // done; the caret goes where the step acted.
+    void undoFollowsTheOrderOfActions()
+    {
+        m_prefs->setValue(QStringLiteral("goto_next"), QStringLiteral("True"));
+        QVERIFY(checkStandardText());
+        CorrectionItem *tset = finding(QStringLiteral("tset"));
+        editor()->placeCaretAtFinding(tset);
+        QTest::keyClick(editor(), Qt::Key_1); // "test", caret on to "the the"
+        const int school = int(editor()->toPlainText().indexOf(QStringLiteral("school")));
+        QTextCursor tc = editor()->textCursor();
+        tc.setPosition(school);
+        editor()->setTextCursor(tc);
+        QTest::keyClicks(editor(), QStringLiteral("my "));
+        QTest::keyClick(editor(), Qt::Key_Backspace);
+        QVERIFY(editor()->toPlainText().contains(QStringLiteral("to myschool")));
+
+        // The Backspace, the typed word, then the correction.
+        QTest::keyClick(editor(), Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(editor()->toPlainText().contains(QStringLiteral("to my school")));
+        QCOMPARE(editor()->textCursor().position(), school + 3);
+        QTest::keyClick(editor(), Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(editor()->toPlainText().contains(QStringLiteral("to school")));
+        QCOMPARE(editor()->textCursor().position(), school);
+        QVERIFY(tset->isApplied());
+        QTest::keyClick(editor(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(editor()->toPlainText(), m_text);
+        QVERIFY(tset->isOpen());
+        QCOMPARE(editor()->textCursor().position(), tset->start());
+        QCOMPARE(m_window->focusedFinding(), tset);
+        QVERIFY(!m_window->form().undoButton->isEnabled());
+
+        QTest::keyClick(editor(), Qt::Key_Y, Qt::ControlModifier);
+        QVERIFY(tset->isApplied());
+        QCOMPARE(m_window->focusedFinding(), tset); // not moved on by goto_next
+        QTest::keyClick(editor(), Qt::Key_Y, Qt::ControlModifier);
+        QVERIFY(editor()->toPlainText().contains(QStringLiteral("to my school")));
+        QCOMPARE(editor()->textCursor().position(), school + 3);
+        // Typing drops what could be redone.
+        QTest::keyClick(editor(), Qt::Key_A);
+        QVERIFY(!m_window->form().redoButton->isEnabled());
+        QTest::keyClick(editor(), Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(editor()->toPlainText().contains(QStringLiteral("to my school")));
+    }
+
+    // Ignoring is a step of the history too: undo brings the finding back in place, with
+    // its preview and count; redo ignores it again.
+    void undoBringsAnIgnoredFindingBack()
+    {
+        m_prefs->setValue(QStringLiteral("goto_next"), QStringLiteral("False"));
+        QVERIFY(checkStandardText());
+        CorrectionItem *go = finding(QStringLiteral("go"));
+        editor()->placeCaretAtFinding(go);
+        QTest::keyClick(editor(), Qt::Key_0);
+        QVERIFY(!finding(QStringLiteral("go")));
+        QCOMPARE(m_window->statistics().count(CheckStatistics::Grammar), 2);
+        QTest::keyClick(editor(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(finding(QStringLiteral("go")), go);
+        QCOMPARE(m_window->findings().size(), 7);
+        QCOMPARE(m_window->statistics().count(CheckStatistics::Grammar), 3);
+        QCOMPARE(m_window->focusedFinding(), go);
+        QVERIFY(go->label() && go->label()->isVisible());
+        QCOMPARE(go->currentText(), QStringLiteral("go"));
+        QTest::keyClick(editor(), Qt::Key_Y, Qt::ControlModifier);
+        QVERIFY(!finding(QStringLiteral("go")));
+        // Typed into while ignored: undoing the typing first, the ignore undoes as well.
+        QTextCursor tc = editor()->textCursor();
+        tc.setPosition(int(editor()->toPlainText().indexOf(QStringLiteral("go to"))) + 1);
+        editor()->setTextCursor(tc);
+        QTest::keyClick(editor(), Qt::Key_X);
+        QVERIFY(editor()->toPlainText().contains(QStringLiteral("gxo to")));
+        QTest::keyClick(editor(), Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(!finding(QStringLiteral("go")));
+        QTest::keyClick(editor(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(finding(QStringLiteral("go")), go);
+        QCOMPARE(go->currentText(), QStringLiteral("go"));
+    }
+
+    // A shortcut chord types nothing, wherever the caret is.
+    void chordsTypeNothing_data()
+    {
+        QTest::addColumn<int>("modifiers");
+        QTest::newRow("alt") << int(Qt::AltModifier);
+        QTest::newRow("alt+shift") << int(Qt::AltModifier | Qt::ShiftModifier);
+        QTest::newRow("meta") << int(Qt::MetaModifier);
+        QTest::newRow("ctrl+alt") << int(Qt::ControlModifier | Qt::AltModifier);
+    }
+    void chordsTypeNothing()
+    {
+        QFETCH(int, modifiers);
+        QVERIFY(checkStandardText());
+        QTextCursor tc = editor()->textCursor();
+        tc.setPosition(int(m_text.indexOf(QStringLiteral("school"))));
+        editor()->setTextCursor(tc);
+        QTest::keyClick(editor(), Qt::Key_Q, Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(editor()->toPlainText(), m_text);
+        QVERIFY(!m_window->form().undoButton->isEnabled());
+    }
+
+    // A small window keeps its size when a finding with many candidates gets the focus:
+    // the panel's rows scroll.
+    void manyCandidatesScrollInsteadOfGrowingTheWindow()
+    {
+        m_window->resize(660, 300); // as narrow as the window may be
+        QTRY_COMPARE(m_window->height(), 300);
+        const QSize small = m_window->size();
+        editor()->setPlainText(QStringLiteral("Thsi is a tset of the text."));
+        QVERIFY(runCheck({{0, QStringLiteral("tset"), "NONWORD", {"test", "set", "text", "tent", "best"}}}));
+        QCOMPARE(m_window->focusedFinding(), finding(QStringLiteral("tset")));
+        QCOMPARE(m_window->panel()->candidateRows().size(), 5);
+        // The rows do not fit: they scroll, and the window stays as it was.
+        QTRY_VERIFY(m_window->panel()->correctionScroll()->verticalScrollBar()->maximum() > 0);
+        QCOMPARE(m_window->size(), small);
+    }
+
+    // Words written into the current sentence keep its highlight colour.
+    void writtenWordsKeepTheSentenceHighlight_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("word"); // what the place holds afterwards
+        QTest::newRow("corrected") << "apply" << "goes";
+        QTest::newRow("reverted") << "revert" << "go";
+        QTest::newRow("pasted") << "paste" << "often";
+        QTest::newRow("undone") << "undo" << "go";
+    }
+    void writtenWordsKeepTheSentenceHighlight()
+    {
+        QFETCH(QString, how);
+        QFETCH(QString, word);
+        m_prefs->setValue(QStringLiteral("goto_next"), QStringLiteral("False"));
+        QVERIFY(checkStandardText());
+        CorrectionItem *go = finding(QStringLiteral("go"));
+        editor()->placeCaretAtFinding(go);
+        QCOMPARE(m_window->currentSentence(), m_window->sentences().at(1));
+        if (how == "paste") {
+            QTextCursor tc = editor()->textCursor();
+            tc.setPosition(int(editor()->toPlainText().indexOf(QStringLiteral("school"))));
+            editor()->setTextCursor(tc);
+            m_window->slotOnPaste(QStringLiteral("often "));
+        } else {
+            go->applyByIndex(0);
+            if (how == "revert")
+                go->correct(MenuItemRevert);
+            else if (how == "undo")
+                m_window->slotUndo();
+        }
+        QCOMPARE(m_window->currentSentence(), m_window->sentences().at(1));
+        const int at = int(editor()->toPlainText().indexOf(QLatin1Char(' ') + word + QLatin1Char(' '))) + 1;
+        QVERIFY(at > 0);
+        for (int i = 0; i < word.size(); ++i) {
+            QTextCursor c(editor()->document());
+            c.setPosition(at + i + 1);
+            QCOMPARE(c.charFormat().foreground().color(), QColor(QStringLiteral("#8000B6")));
+        }
+    }
+
+    // After a check, F4 and undo the focused finding is in view with its preview and a
+    // line above and below, also once the statistics strip has taken its room.
+    void focusedFindingIsShownWithContext()
+    {
+        m_prefs->setValue(QStringLiteral("goto_next"), QStringLiteral("False"));
+        m_window->resize(900, 500);
+        QString text;
+        for (int i = 0; i < 12; ++i)
+            text += QStringLiteral("Line %1 is fine.\n").arg(i);
+        text += QStringLiteral("She go to school.\n");
+        for (int i = 0; i < 30; ++i)
+            text += QStringLiteral("More %1 is fine.\n").arg(i);
+        text += QStringLiteral("We recieve letters.\n");
+        editor()->setPlainText(text);
+        QVERIFY(runCheck({{12, QStringLiteral("go"), "GRAMMAR", {"goes"}},
+                          {43, QStringLiteral("recieve"), "NONWORD", {"receive"}}}));
+        const auto inView = [this](CorrectionItem *item) {
+            const QRect word = editor()->cursorRect(item->cursor());
+            const int line = word.height() + editor()->lineGap();
+            return m_window->focusedFinding() == item && word.top() - line >= 0
+                && word.bottom() + editor()->lineGap() + line <= editor()->viewport()->height()
+                && item->label() && item->label()->isVisible();
+        };
+        QTRY_VERIFY(m_window->statisticsStrip()->isVisible());
+        QTRY_VERIFY(inView(finding(QStringLiteral("go"))));
+        m_window->slotNextError();
+        QVERIFY(inView(finding(QStringLiteral("recieve"))));
+        finding(QStringLiteral("go"))->applyByIndex(0);
+        editor()->verticalScrollBar()->setValue(editor()->verticalScrollBar()->maximum());
+        m_window->slotUndo();
+        QVERIFY(inView(finding(QStringLiteral("go"))));
     }
 
     void ignoreAll_data()

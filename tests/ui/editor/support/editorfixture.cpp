@@ -3,8 +3,8 @@
 #include "checkcodes.h"
 #include "detectsentencethread.h"
 #include "globalstores.h"
+#include "sentenceentry.h"
 
-#include <QKeyEvent>
 #include <QSignalSpy>
 
 std::unique_ptr<ConfigStore> makePreferences(const QTemporaryDir &dir)
@@ -31,23 +31,6 @@ ZeltraLib::CorrectionRecord makeRecord(const QByteArray &errorType, int start, i
         record.candidates.append(candidate);
     }
     return record;
-}
-
-DiscardKeyFilter::DiscardKeyFilter(CustomTextEditor *editor)
-    : QObject(editor)
-    , m_editor(editor)
-{
-    editor->installEventFilter(this);
-}
-
-bool DiscardKeyFilter::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == m_editor && event->type() == QEvent::KeyPress) {
-        const auto *key = static_cast<QKeyEvent *>(event);
-        if (CustomTextEditor::isDiscardKey(key, m_editor->textCursor().hasSelection()))
-            m_editor->discardTouchedFindings();
-    }
-    return false;
 }
 
 EditorFixture::EditorFixture()
@@ -87,6 +70,19 @@ CorrectionItem *EditorFixture::addFinding(int sentence, const ZeltraLib::Correct
     if (sentence < 0 || sentence >= sentences.size())
         return nullptr;
     return editor->insertResult(sentences.at(sentence), record);
+}
+
+QStringList EditorFixture::foundTexts() const
+{
+    QStringList found;
+    for (const SentenceEntry *entry : sentences) {
+        for (const CorrectionItem *item : entry->findings()) {
+            found << (item->currentText() == item->foundText()
+                          ? item->foundText()
+                          : item->foundText() + QChar(0x2260) + item->currentText());
+        }
+    }
+    return found;
 }
 
 int EditorFixture::positionOf(const QString &needle, int occurrence) const

@@ -19,17 +19,6 @@ ZeltraLib::CorrectionRecord makeRecord(const QByteArray &errorType, int start, i
                                        const QList<QByteArray> &candidates,
                                        const QByteArray &candidateType = "REPLACE");
 
-// Does what the main window's key filter does before the editor sees a key.
-class DiscardKeyFilter : public QObject
-{
-public:
-    explicit DiscardKeyFilter(CustomTextEditor *editor);
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
-private:
-    CustomTextEditor *m_editor; // not owned
-};
-
 // An editor with a loaded text and its sentence list built through the detection
 // thread, as a check does it.
 struct EditorFixture
@@ -41,6 +30,9 @@ struct EditorFixture
     bool load(const QString &text);
     // Finding over [sentence start + start, sentence start + end] of sentence `index`.
     CorrectionItem *addFinding(int sentence, const ZeltraLib::CorrectionRecord &record);
+    // Found texts of the findings in document order; one that no longer covers its word
+    // reads "found≠current".
+    QStringList foundTexts() const;
     // Position of the n-th occurrence (0-based) of needle in the plain text.
     int positionOf(const QString &needle, int occurrence = 0) const;
 
