@@ -388,21 +388,26 @@ void VerbPatternRules::gerundAfterPreposition(const std::vector<Token> &t, const
 {
     // "interested in learn English" -> "learning": a preposition takes the -ing form
     static const Set prepositions = {"of", "in", "about", "without", "by", "at", "on", "before", "after", "for"};
-    if (!prepositions.count(t[size_t(i)].lower) || !RuleSupport::tagIs(tags, i, "IN"))
+    if (!prepositions.count(t[size_t(i)].lower))
         return;
     const int v = RuleSupport::nextWord(t, i);
     if (v < 0 || t[size_t(v)].isCapitalised())
         return;
     const std::string &w = t[size_t(v)].lower;
-    // "Think about creates a fire break": an -s form of a verb that is not a noun too
-    if (m_lex.isThirdPerson(w) && RuleSupport::tagIs(tags, v, "VBZ") && w != "is" && w != "has" && w != "does") {
+    // before a finite verb the tagger may call "about" an adverb; the -s form still gives it away
+    const bool preposition = RuleSupport::tagIs(tags, i, "IN");
+    if (!preposition && !(RuleSupport::tagIs(tags, i, "RB") && m_lex.isThirdPerson(w)))
+        return;
+    // "Think about creates a fire break": an -s form of a verb that is not a noun too (the
+    // tagger may still call it a plural noun there)
+    if (m_lex.isThirdPerson(w) && (RuleSupport::tagIs(tags, v, "VBZ") || RuleSupport::tagIs(tags, v, "NNS")) && w != "is" && w != "has" && w != "does") {
         const std::string base = m_lex.baseOf(w);
         if (!base.empty() && !m_lex.isPos(base, Lexicon::Noun) && !m_lex.isPos(base, Lexicon::Adjective)
             && (RuleSupport::tagIs(tags, v + 1, "DT") || RuleSupport::tagIs(tags, v + 1, "PRP")))
             out->push_back(RuleSupport::replace(t, v, v, m_lex.ingOf(base), "GRAMMAR", "gerund_after_preposition", 2));
         return;
     }
-    if (!m_lex.isCommonVerbBase(w) || w == "be" || m_lex.isPos(w, Lexicon::Adjective) || m_lex.baseEqualsPast(w))
+    if (!preposition || !m_lex.isCommonVerbBase(w) || w == "be" || m_lex.isPos(w, Lexicon::Adjective) || m_lex.baseEqualsPast(w))
         return;
     // a word that is also a noun ("in love", "after school") only with an object after it
     const bool noun = m_lex.isPos(w, Lexicon::Noun);
