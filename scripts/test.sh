@@ -6,4 +6,5 @@ bash scripts/install-deps.sh
 bash scripts/build.sh
 BUILD_DIR=${BUILD_DIR:-build}
 cd "$BUILD_DIR"
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)"
+# Many tests wait on servers and child processes, so twice the cores keeps them busy.
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(( $(nproc) * 2 ))"

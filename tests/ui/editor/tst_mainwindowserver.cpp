@@ -41,6 +41,15 @@ private:
     std::unique_ptr<MainWindow> m_window;
     QStringList m_boxes;
 
+    // No real progress animation or tip timers: the tests wait on the server only.
+    static void quickTimings(MainWindowServices &services)
+    {
+        services.progressTimings = {0, 0};
+        services.tipTimings = {0, 0};
+        services.polishProgressMs = 10;
+        services.wordCountDelayMs = 0;
+    }
+
     bool check(const QString &text)
     {
         m_window->editor()->setPlainText(text);
@@ -92,6 +101,7 @@ private slots:
         setPolishMode(false);
         MainWindowServices services{*m_prefs, *m_tips, *m_access, *m_usage, m_host, m_host,
                                     m_data.filePath(QStringLiteral("none.dat"))};
+        quickTimings(services);
         m_window = std::make_unique<MainWindow>(services);
         m_window->show();
     }
@@ -192,6 +202,7 @@ private slots:
         m_window.reset();
         MainWindowServices services{*m_prefs, *m_tips, kept, *m_usage, host, host,
                                     m_data.filePath(QStringLiteral("none.dat"))};
+        quickTimings(services);
         services.sessionIntervalMs = 400;
         services.pingIntervalMs = 0;
         m_window = std::make_unique<MainWindow>(services);

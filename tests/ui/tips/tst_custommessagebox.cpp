@@ -155,7 +155,8 @@ private slots:
         store.setValue(QStringLiteral("PT_CopyAll"), QStringLiteral("False"));
         QWidget owner;
         owner.show();
-        TipPresenter tips(store, &owner);
+        const PopupLabel::Timings quick{20, 50};
+        TipPresenter tips(store, &owner, quick);
         QPointer<PopupLabel> first = tips.showOnce(1, QStringLiteral("PT_CopyAll"), QPoint(10, 10));
         QVERIFY(first);
         QCOMPARE(store.value(QStringLiteral("PT_CopyAll")), QStringLiteral("True"));
@@ -164,13 +165,13 @@ private slots:
         QPointer<PopupLabel> withLink = tips.show(18, QPoint(20, 20));
         QTRY_VERIFY(!first);
         // A plain notification goes by itself; one with "知道了" waits for the click.
-        QPointer<PopupLabel> plain = new PopupLabel(13, &owner, QPoint(30, 30));
-        QTRY_VERIFY_WITH_TIMEOUT(!plain, 10000);
+        QPointer<PopupLabel> plain = new PopupLabel(13, &owner, QPoint(30, 30), quick);
+        QTRY_VERIFY(!plain);
         QVERIFY(withLink);
         auto *label = withLink->findChild<QLabel *>();
         QVERIFY(label->text().contains(QStringLiteral("知道了")));
         emit label->linkActivated(QStringLiteral("close"));
-        QTRY_VERIFY_WITH_TIMEOUT(!withLink, 5000);
+        QTRY_VERIFY(!withLink);
     }
 };
 
