@@ -18,6 +18,12 @@ public:
     // sentences longer than maxWords dropped.
     static std::vector<PosTagger::Sentence> read(std::istream &in, int *badLines = nullptr, size_t maxWords = 500);
     static std::vector<PosTagger::Sentence> readFile(const std::string &path, int *badLines = nullptr);
+
+    // Every n-th sentence (the first, the n+1-th, ...) into *heldOut, the others into
+    // *rest: the shipped model trains on the rest of a treebank and is measured on that
+    // held-out part, which it never saw. n 0 holds nothing out.
+    static void holdOut(const std::vector<PosTagger::Sentence> &sentences, size_t n,
+                        std::vector<PosTagger::Sentence> *rest, std::vector<PosTagger::Sentence> *heldOut);
 };
 
 } // namespace PennovaChecker

@@ -135,6 +135,13 @@ void PosTagger::Context::reset(const std::vector<std::string> &words, size_t n)
 {
     norm.resize(n);
     lower.resize(n);
+    quoteOpen.assign(n, false);
+    bool open = false;
+    for (size_t i = 0; i < n; ++i) {
+        quoteOpen[i] = open;
+        if (words[i] == "\"")
+            open = !open;
+    }
     shapes.resize(n);
     classes.assign(n, std::string());
     signatures.assign(n, std::string());
@@ -209,6 +216,16 @@ void PosTagger::features(const Context &c, size_t i, const std::string &prev, co
     if (m_forms) {
         out->push_back(feature("sig", c.signatures[i]));
         out->push_back(feature("sigshape", c.signatures[i], sh));
+    }
+    if (l == "\"" || l == "'" || l == "`")
+        out->push_back(feature("quote", l, c.quoteOpen[i] ? "open" : "closed"));
+    out->push_back(feature("s5", suffix(l, 5)));
+    out->push_back(feature("shape-1shape+1", at(c.shapes, j - 1), at(c.shapes, j + 1)));
+    out->push_back(feature("w-1w+1", at(c.norm, j - 1), at(c.norm, j + 1)));
+    if (w == "!HYPHEN") { // the last part decides: "well-known", "follow-up"
+        const std::string tail = l.substr(l.rfind('-') + 1);
+        out->push_back(feature("hyph", tail));
+        out->push_back(feature("hyphs3", suffix(tail, 3)));
     }
     out->push_back(feature("case", c.casing, sh));
     out->push_back(feature("caseamb", c.casing + sh, amb));

@@ -3,7 +3,8 @@
 // (NN, NNS, VBZ, VBD, ...). Greedy left to right; features are the word, its
 // affixes and shape, the neighbouring words, the two previous tags, the tags
 // training saw each nearby word with, the word's classes in the lexicon (WordNet
-// parts of speech, verb forms) and its Hunspell/WordNet forms signature. Words seen
+// parts of speech, verb forms), its Hunspell/WordNet forms signature and, for a quote
+// mark, whether a quotation is open. Words seen
 // once in training are now and then read as unseen ones, so that the model learns
 // to tag new words from their spelling. Trained by tools/postrain; the model is a
 // text file loaded once and read-only afterwards.
@@ -80,6 +81,7 @@ private:
     struct Context
     {
         std::vector<std::string> norm, lower, shapes, classes, signatures, ambiguity;
+        std::vector<bool> quoteOpen; // after an odd number of '"' in the sentence
         std::string casing; // how much of the sentence is capitalised
         void reset(const std::vector<std::string> &words, size_t n);
     };

@@ -194,35 +194,65 @@ private slots:
         QCOMPARE(joined.join(' '), firstSentence);
     }
 
-    // Trained without EWT test and measured on it, words seen in training and new
-    // words apart: a change that makes the tagger worse fails here.
-    void heldOutAccuracy()
+    // The shipped model never saw every tenth sentence of EWT test (how tools/postrain
+    // made it, --hold-out 10): measured there, words seen in training and new words apart.
+    void shippedModelHeldOut()
     {
         const std::string pos = PENNOVA_SHARED_DIR "/bench-data/pos/";
         std::vector<Sentence> train = ConlluReader::readFile(pos + "en_ewt-ud-dev.conllu");
         const std::vector<Sentence> pud = ConlluReader::readFile(pos + "en_pud-ud-test.conllu");
-        const std::vector<Sentence> test = ConlluReader::readFile(pos + "en_ewt-ud-test.conllu");
-        if (train.empty() || pud.empty() || test.empty())
+        const std::vector<Sentence> ewtTest = ConlluReader::readFile(pos + "en_ewt-ud-test.conllu");
+        if (train.empty() || pud.empty() || ewtTest.empty())
             QSKIP("the treebanks are not available");
         train.insert(train.end(), pud.begin(), pud.end());
-        PosTagger tagger(m_lexicon.get(), m_forms.get());
-        tagger.train(train, PosTagger::kTrainingRounds);
-        const PosTagger::Score score = tagger.evaluate(test, train);
-        qInfo("held-out accuracy %.2f %% (%zu words seen in training %.2f %%, %zu new %.2f %%)",
+        std::vector<Sentence> test;
+        ConlluReader::holdOut(ewtTest, 10, &train, &test);
+        const PosTagger::Score score = m_shipped->evaluate(test, train);
+        qInfo("shipped model, held-out tenth of EWT test: %.2f %% (%zu words seen in training %.2f %%, %zu new %.2f %%)",
               100 * score.overall(), score.known, 100 * score.onKnown(), score.unknown, 100 * score.onUnknown());
-        QCOMPARE(score.known + score.unknown, size_t(25094)); // every word of the split, once
-        QVERIFY2(score.overall() >= 0.932, "overall accuracy fell");
-        QVERIFY2(score.onKnown() >= 0.952, "accuracy on words seen in training fell");
-        QVERIFY2(score.onUnknown() >= 0.800, "accuracy on new words fell");
+        QCOMPARE(score.known + score.unknown, size_t(2634)); // every word of the slice, once
+        QVERIFY2(score.overall() >= 0.948, "overall accuracy fell");
+        QVERIFY2(score.onKnown() >= 0.962, "accuracy on words seen in training fell");
+        QVERIFY2(score.onUnknown() >= 0.78, "accuracy on new words fell");
+    }
+
+    // The trainer on a slice of EWT dev, measured on the same held-out tenth: a change
+    // that breaks learning, the lexicon features or saving fails here.
+    void trainsOnASlice_data()
+    {
+        QTest::addColumn<bool>("lexicon");
+        QTest::addColumn<double>("floor");
+        QTest::newRow("word features only") << false << 0.835;
+        QTest::newRow("with lexicon and word forms") << true << 0.862;
+    }
+
+    void trainsOnASlice()
+    {
+        QFETCH(bool, lexicon);
+        QFETCH(double, floor);
+        const std::string pos = PENNOVA_SHARED_DIR "/bench-data/pos/";
+        const std::vector<Sentence> dev = ConlluReader::readFile(pos + "en_ewt-ud-dev.conllu");
+        const std::vector<Sentence> ewtTest = ConlluReader::readFile(pos + "en_ewt-ud-test.conllu");
+        if (dev.size() < 400 || ewtTest.empty())
+            QSKIP("the treebanks are not available");
+        const std::vector<Sentence> train(dev.begin(), dev.begin() + 400);
+        std::vector<Sentence> rest, test;
+        ConlluReader::holdOut(ewtTest, 10, &rest, &test);
+        PosTagger tagger(lexicon ? m_lexicon.get() : nullptr, lexicon ? m_forms.get() : nullptr);
+        tagger.train(train, 5);
+        const PosTagger::Score score = tagger.evaluate(test, train);
+        qInfo("trained on 400 sentences: %.2f %% (new words %.2f %%)", 100 * score.overall(), 100 * score.onUnknown());
+        QVERIFY2(score.overall() >= floor, qPrintable(QString::number(score.overall())));
+        QVERIFY(score.onKnown() > score.onUnknown());
 
         // saved and read back, the model tags as well; weights are written to four
         // digits, so a near tie may fall the other way on a word or two
-        PosTagger loaded(m_lexicon.get(), m_forms.get());
+        PosTagger loaded(lexicon ? m_lexicon.get() : nullptr, lexicon ? m_forms.get() : nullptr);
         std::istringstream in(modelText(tagger));
         std::string error;
         QVERIFY2(loaded.load(in, &error), error.c_str());
         const PosTagger::Score again = loaded.evaluate(test, train);
-        QVERIFY2(std::abs(long(again.knownRight + again.unknownRight) - long(score.knownRight + score.unknownRight)) <= 3,
+        QVERIFY2(std::abs(long(again.knownRight + again.unknownRight) - long(score.knownRight + score.unknownRight)) <= 2,
                  qPrintable(QString::number(again.overall())));
     }
 
