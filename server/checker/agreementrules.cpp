@@ -20,7 +20,7 @@ const Set &looseHeads()
                           "minority", "number", "group", "audience", "crowd", "committee", "public", "crew", "cattle",
                           "data", "media", "series", "species", "rest", "variety", "lot", "lots", "percent", "half",
                           "total", "remainder", "kind", "kinds", "sort", "type", "part", "portion", "bunch", "pair",
-                          "set", "range", "plenty", "amount", "quarter", "third", "fraction", "proportion",
+                          "set", "range", "plenty", "quarter", "third", "fraction", "proportion",
                           "percentage", "means", "headquarters", "news", "board", "council", "army", "youth",
                           "generation", "band", "company", "jury", "faculty", "population", "community", "mass",
                           "host", "handful", "none", "all", "some", "most", "any", "each", "one", "per", "cent"};

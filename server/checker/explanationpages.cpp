@@ -208,6 +208,16 @@ const std::unordered_map<std::string, Page> &pages()
                               "A sentence needs a subject and a finite verb.", "For example, the beautiful city of Beijing.", "For example, Beijing is a beautiful city."}},
         {"fragment_subordinate", {"句子不完整", "以 because、although 等开头的从句不能单独成句，需要与主句连在一起。",
                                   "A subordinate clause cannot stand alone as a sentence.", "Because I was tired.", "I went to bed early because I was tired."}},
+        {"be_missing", {"缺少 be 动词", "英语的形容词、进行时 (-ing) 和被动语态前都需要 be 动词作谓语，汉语却常常不用“是”：I am going（不是 I going），they are interested in（不是 they interested in），will be happy（不是 will happy），I was born（不是 I born）。",
+                        "Adjectives, -ing forms and passives need a form of \"be\" as the verb.", "When my sister getting old, she will happy.", "When my sister is getting old, she will be happy."}},
+        {"modal_do", {"情态动词后不再用 do not", "can、may、should 等情态动词的否定直接在后面加 not，不再加 do/does/did：may not know，不是 may do not know。",
+                      "A modal verb is negated with \"not\" alone.", "You should do not worry.", "You should not worry."}},
+        {"to_missing", {"动词后缺少 to", "want、decide、hope、plan、learn、refuse 等动词后面接另一个动词时要用不定式 to do：want to go，不是 want go。",
+                        "Verbs such as want, decide and hope take \"to\" before another verb.", "I want go home.", "I want to go home."}},
+        {"participle_alone", {"过去分词不能单独作谓语", "seen、gone、done、taken 等过去分词要与 have/has 构成完成时，或与 be 构成被动语态；单独作谓语时用过去式：I saw it 或 I have seen it，不是 I seen it。",
+                              "A past participle needs \"have\" or \"be\"; alone, use the simple past.", "I seen him yesterday.", "I saw him yesterday."}},
+        {"stative_progressive", {"状态动词不用进行时", "know、believe、belong、own、contain、seem 等表示状态的动词一般不用进行时，用一般时态即可：They believe in it，不是 They are believing in it。",
+                                 "Verbs of state (know, believe, belong, own) are not used in the progressive.", "I am knowing the answer.", "I know the answer."}},
     };
     return m;
 }

@@ -61,14 +61,20 @@ void VerbPatternRules::thereHave(const std::vector<Token> &t, int i, std::vector
     // "There have many people" -> "There are many people"
     static const Set quantities = {"a", "an", "many", "some", "lots", "no", "several", "more", "much", "few",
                                    "two", "three", "four", "five", "plenty", "various", "lot"};
-    if (t[size_t(i)].lower != "there" || (i > 0 && t[size_t(i) - 1].kind == Token::Word))
+    static const Set joiners = {"but", "and", "so", "because", "now", "today", "still"};
+    if (t[size_t(i)].lower != "there" || (i > 0 && t[size_t(i) - 1].kind == Token::Word && !joiners.count(t[size_t(i) - 1].lower)))
         return; // only "there" that opens a clause
-    const std::string verb = lowerAt(t, i + 1);
-    if ((verb != "have" && verb != "has") || !quantities.count(lowerAt(t, i + 2)))
+    // one adverb may stand between: "There still have many problems"
+    static const Set adverbs = {"still", "also", "always", "often", "usually", "even", "really", "certainly"};
+    const int h = adverbs.count(lowerAt(t, i + 1)) ? i + 2 : i + 1;
+    const std::string verb = lowerAt(t, h);
+    if ((verb != "have" && verb != "has") || !quantities.count(lowerAt(t, h + 1)))
         return;
-    const std::string next = lowerAt(t, i + 2);
-    const bool singular = verb == "has" || next == "a" || next == "an" || next == "much";
-    out->push_back(RuleSupport::replace(t, i + 1, i + 1, singular ? "is" : "are", "GRAMMAR", "there_be", 3));
+    const std::string next = lowerAt(t, h + 1);
+    const std::string after = lowerAt(t, h + 2);
+    const bool several = after == "lot" || after == "few" || after == "number" || after == "couple";
+    const bool singular = verb == "has" || ((next == "a" || next == "an") && !several) || next == "much";
+    out->push_back(RuleSupport::replace(t, h, h, singular ? "is" : "are", "GRAMMAR", "there_be", 3));
 }
 
 void VerbPatternRules::beWithVerb(const std::vector<Token> &t, int i, std::vector<Finding> *out) const
@@ -304,20 +310,20 @@ bool startsObject(const std::vector<Token> &t, const std::vector<std::string> &t
 
 } // namespace
 
-// The base form of an -ing word ("reading" -> "read", "making" -> "make"); "" unknown.
-static std::string baseOfIng(const Lexicon &lex, const std::string &w)
+std::string VerbPatternRules::regularPastBase(const std::string &w) const
 {
-    if (w.size() < 5 || w.compare(w.size() - 3, 3, "ing") != 0)
+    // "justified" -> "justify", "hoped" -> "hope", "planned" -> "plan": verbs outside the common table
+    if (w.size() < 5 || w.compare(w.size() - 2, 2, "ed") != 0)
         return {};
-    const std::string stem = w.substr(0, w.size() - 3);
-    if (lex.isCommonVerbBase(stem) && lex.ingOf(stem) == w)
-        return stem;
-    if (lex.isCommonVerbBase(stem + "e") && lex.ingOf(stem + "e") == w)
-        return stem + "e";
-    if (stem.size() > 2 && stem.back() == stem[stem.size() - 2] && lex.isCommonVerbBase(stem.substr(0, stem.size() - 1)))
-        return stem.substr(0, stem.size() - 1);
-    if (stem.size() > 1 && stem.back() == 'y' && lex.isCommonVerbBase(stem.substr(0, stem.size() - 1) + "ie"))
-        return stem.substr(0, stem.size() - 1) + "ie";
+    const std::string stem = w.substr(0, w.size() - 2);
+    std::vector<std::string> tries = {stem, stem + "e"};
+    if (stem.back() == 'i')
+        tries.push_back(stem.substr(0, stem.size() - 1) + "y");
+    if (stem.size() > 2 && stem.back() == stem[stem.size() - 2])
+        tries.push_back(stem.substr(0, stem.size() - 1));
+    for (const std::string &base : tries)
+        if (m_lex.isPos(base, Lexicon::Verb) && !m_lex.isPos(w, Lexicon::Noun))
+            return base;
     return {};
 }
 
@@ -435,9 +441,25 @@ void VerbPatternRules::infinitiveForm(const std::vector<Token> &t, const std::ve
     if (t[size_t(i)].lower != "to" || !takesInfinitive.count(lowerAt(t, i - 1)))
         return;
     const int v = RuleSupport::nextWord(t, i);
-    if (v < 0 || !RuleSupport::tagIs(tags, v, "VBG"))
+    if (v < 0 || t[size_t(v)].isCapitalised())
         return;
-    const std::string base = baseOfIng(m_lex, t[size_t(v)].lower);
+    // "has to justified", "want to went": a past or -s form after the "to" of these verbs
+    const std::string &w = t[size_t(v)].lower;
+    if (!RuleSupport::tagIs(tags, v, "VBG")) {
+        const bool past = m_lex.isPastForm(w) || m_lex.isParticiple(w);
+        const std::string regular = past ? std::string() : regularPastBase(w);
+        if (!(past || !regular.empty() || (m_lex.isThirdPerson(w) && !m_lex.isPos(w, Lexicon::Noun)))
+            || m_lex.isCommonVerbBase(w) || m_lex.isPos(w, Lexicon::Verb)
+            || (!past && regular.empty() && m_lex.isPos(m_lex.baseOf(w), Lexicon::Noun)))
+            return; // "want to found a company"; "need to plans" is a noun
+        if (!regular.empty() && (RuleSupport::tagIs(tags, v + 1, "NN") || RuleSupport::tagIs(tags, v + 1, "JJ")))
+            return; // "have to related issues": an adjective before its noun
+        const std::string base = regular.empty() ? m_lex.baseOf(w) : regular;
+        if (!base.empty() && base != w)
+            out->push_back(RuleSupport::replace(t, v, v, base, "GRAMMAR", "to_infinitive", 2));
+        return;
+    }
+    const std::string base = RuleSupport::baseOfIng(m_lex, w);
     if (base.empty())
         return;
     out->push_back(RuleSupport::replace(t, v, v, base, "GRAMMAR", "to_infinitive", 3));

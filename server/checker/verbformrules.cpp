@@ -1,0 +1,320 @@
+#include "verbformrules.h"
+
+#include "lexicon.h"
+#include "rulesupport.h"
+
+#include <unordered_set>
+
+namespace PennovaChecker {
+
+namespace {
+
+using Set = std::unordered_set<std::string>;
+using R = RuleSupport;
+
+const Set &adverbsBetween()
+{
+    static const Set s = {"very", "so", "really", "too", "always", "still", "also", "often", "usually", "quite",
+                          "not", "now", "already", "just", "never", "all", "both", "even", "certainly"};
+    return s;
+}
+
+const Set &modals()
+{
+    static const Set s = {"can", "could", "will", "would", "shall", "should", "may", "might", "must", "cannot",
+                          "can't", "couldn't", "won't", "wouldn't", "shouldn't", "mustn't"};
+    return s;
+}
+
+bool isWordAt(const std::vector<Token> &t, int i) { return i >= 0 && i < int(t.size()) && t[size_t(i)].kind == Token::Word; }
+
+bool finiteTag(const std::vector<std::string> &tags, int i)
+{
+    return R::tagIs(tags, i, "VBZ") || R::tagIs(tags, i, "VBP") || R::tagIs(tags, i, "VBD") || R::tagIs(tags, i, "MD");
+}
+
+// The end of a phrase that a missing "be" leaves hanging: punctuation, a preposition,
+// "to", a conjunction or the end.
+bool phraseEnd(const std::vector<Token> &t, const std::vector<std::string> &tags, int i)
+{
+    if (i >= int(t.size()) || t[size_t(i)].kind == Token::Punct)
+        return true;
+    return R::tagIs(tags, i, "IN") || R::tagIs(tags, i, "TO") || R::tagIs(tags, i, "CC");
+}
+
+// The sentence speaks of the past: it has a past verb or "could"/"would" and no present one.
+bool pastSentence(const std::vector<Token> &t, const std::vector<std::string> &tags)
+{
+    bool past = false;
+    for (int i = 0; i < int(t.size()); ++i) {
+        if (R::tagIs(tags, i, "VBZ") || R::tagIs(tags, i, "VBP") || t[size_t(i)].lower == "will")
+            return false;
+        past = past || R::tagIs(tags, i, "VBD") || t[size_t(i)].lower == "could" || t[size_t(i)].lower == "would";
+    }
+    return past;
+}
+
+// "be" for a subject: I -> am, he/she/it or a singular noun -> is, others -> are.
+std::string beFor(const std::string &subject, bool pluralNoun, bool past)
+{
+    const bool plural = pluralNoun || subject == "we" || subject == "they" || subject == "you";
+    if (past)
+        return plural ? "were" : "was";
+    return subject == "i" ? "am" : plural ? "are" : "is";
+}
+
+} // namespace
+
+bool VerbFormRules::adjectiveOnly(const std::string &w) const
+{
+    // a verb form read as an adjective ("used", "worried") may be the verb itself
+    return (m_lex.posMask(w) == Lexicon::Adjective && m_lex.baseOf(w).empty()) || w == "sure";
+}
+
+std::string VerbFormRules::baseOfIng(const std::string &w) const
+{
+    return RuleSupport::baseOfIng(m_lex, w);
+}
+
+void VerbFormRules::check(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                          std::vector<Finding> *out) const
+{
+    if (tags.size() != t.size() || tags.empty() || tags[0].empty())
+        return;
+    for (int i = 0; i + 1 < int(t.size()); ++i) {
+        if (t[size_t(i)].kind != Token::Word)
+            continue;
+        pronounWithoutBe(t, tags, i, out);
+        clauseWithoutBe(t, tags, i, out);
+        auxiliaryAdjective(t, tags, i, out);
+        modalDo(t, i, out);
+        missingTo(t, tags, i, out);
+        bareParticiple(t, tags, i, out);
+        stativeProgressive(t, tags, i, out);
+    }
+}
+
+void VerbFormRules::pronounWithoutBe(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const
+{
+    // "I going to school", "They really interested in music", "He very busy.", "I born in 1999"
+    static const Set subjects = {"i", "he", "she", "we", "they"};
+    const std::string &s = t[size_t(i)].lower;
+    if (!subjects.count(s) || (s == "i" && t[size_t(i)].text != "I"))
+        return;
+    const std::string before = R::lowerAt(t, i - 1);
+    if (before == "than" || before == "as" || before == "and" || before == "or" || m_lex.isAuxiliary(before))
+        return; // comparisons, compound subjects and questions ("What am I capable of?")
+    int k = i + 1;
+    if (adverbsBetween().count(R::lowerAt(t, k)) && isWordAt(t, k + 1))
+        ++k;
+    if (!isWordAt(t, k) || t[size_t(k)].isCapitalised())
+        return;
+    const std::string &w = t[size_t(k)].lower;
+    const bool past = pastSentence(t, tags);
+    std::string be;
+    if (w == "born" && k == i + 1) {
+        be = beFor(s, false, true);
+    } else if (R::tagIs(tags, k, "VBG") && !baseOfIng(w).empty()) {
+        // a gerund right after a pronoun is a progressive without its "be"
+        be = beFor(s, false, past);
+    } else if (R::tagIs(tags, k, "JJ") && adjectiveOnly(w) && phraseEnd(t, tags, k + 1)) {
+        be = beFor(s, false, past);
+    } else {
+        return;
+    }
+    const std::string fixed = t[size_t(i)].text + " " + be + " " + R::textOf(t, i + 1, k);
+    out->push_back(R::replace(t, i, k, fixed, "GRAMMAR", "be_missing", 2));
+}
+
+void VerbFormRules::clauseWithoutBe(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const
+{
+    // "When my grandmother getting old, ..." -> "was getting": a noun subject and an -ing
+    // form with no finite verb in the clause
+    static const Set openers = {"when", "while", "if", "because", "although", "though", "since", "once", "until",
+                                "unless", "whereas"};
+    if (!openers.count(t[size_t(i)].lower))
+        return;
+    int k = i + 1;
+    const bool determined = R::tagIs(tags, k, "DT") || R::tagIs(tags, k, "PRP$");
+    if (determined)
+        ++k;
+    while (R::tagIs(tags, k, "JJ"))
+        ++k;
+    int head = -1;
+    while (R::tagIs(tags, k, "NN") && !R::tagIs(tags, k, "NNP")) {
+        head = k;
+        ++k;
+    }
+    if (head < 0 || (!determined && !R::tagIs(tags, head, "NNS")))
+        return; // a bare singular may be a gerund or a name
+    const int v = k;
+    if (!R::tagIs(tags, v, "VBG") || !isWordAt(t, v) || baseOfIng(t[size_t(v)].lower).empty())
+        return;
+    for (int m = v + 1; m < int(t.size()) && !R::clauseBoundary(t[size_t(m)]); ++m)
+        if (finiteTag(tags, m))
+            return; // "if the people living here agree": a reduced relative clause
+    const std::string be = beFor(R::lowerAt(t, head), R::tagIs(tags, head, "NNS"), pastSentence(t, tags));
+    out->push_back(R::replace(t, v, v, be + " " + t[size_t(v)].text, "GRAMMAR", "be_missing", 2));
+}
+
+void VerbFormRules::auxiliaryAdjective(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const
+{
+    // "You will happy" -> "will be happy"; "They didn't successful" -> "weren't successful"
+    static const Set doForms = {"do", "does", "did", "don't", "doesn't", "didn't"};
+    const std::string &a = t[size_t(i)].lower;
+    const bool modal = modals().count(a) != 0;
+    if (!modal && !doForms.count(a))
+        return;
+    int k = i + 1;
+    const bool negated = R::lowerAt(t, k) == "not" || (a.size() > 3 && a.compare(a.size() - 3, 3, "n't") == 0)
+        || a == "cannot";
+    if (R::lowerAt(t, k) == "not")
+        ++k;
+    if (!modal && !negated)
+        return; // "Do you happy?" is left to the question rules
+    if (!isWordAt(t, k) || t[size_t(k)].isCapitalised() || !adjectiveOnly(t[size_t(k)].lower) || t[size_t(k)].lower == "able")
+        return;
+    if (R::tagIs(tags, k + 1, "VB") || R::tagIs(tags, k + 1, "NN") || R::tagIs(tags, k + 1, "JJ"))
+        return; // "will sure help", an adjective before its noun
+    const std::string &adjective = t[size_t(k)].text;
+    if (modal) {
+        out->push_back(R::replace(t, k, k, "be " + adjective, "GRAMMAR", "be_missing", 2));
+        return;
+    }
+    // the subject before "do": a pronoun or a noun; none: an imperative ("Don't sad")
+    const int s = R::prevWord(t, i);
+    const std::string subject = R::lowerAt(t, s);
+    std::string fixed;
+    if (s < 0 || R::tagIs(tags, s, "CC") || R::tagIs(tags, s, "RB")) {
+        fixed = t[size_t(i)].text + (a == "do" ? " not be " : " be ") + adjective;
+        if (a != "do" && a != "don't")
+            return;
+    } else if (R::tagIs(tags, s, "PRP") || R::tagIs(tags, s, "NN")) {
+        const bool past = a == "did" || a == "didn't";
+        const std::string be = beFor(subject, R::tagIs(tags, s, "NNS"), past);
+        const bool contracted = a.find('\'') != std::string::npos;
+        fixed = (contracted && be != "am" ? be + "n't" : be + " not") + " " + adjective;
+    } else {
+        return;
+    }
+    out->push_back(R::replace(t, i, k, fixed, "GRAMMAR", "be_missing", 2));
+}
+
+void VerbFormRules::modalDo(const Tokens &t, int i, std::vector<Finding> *out) const
+{
+    // "People may still do not know" -> "may still not know": a modal is negated by "not" alone
+    static const Set between = {"still", "also", "just", "even", "really", "certainly", "probably", "sometimes"};
+    static const Set doForms = {"do", "does", "did"};
+    static const Set doNot = {"don't", "doesn't", "didn't"};
+    if (!modals().count(t[size_t(i)].lower) || t[size_t(i)].lower.find('\'') != std::string::npos)
+        return;
+    int d = i + 1;
+    if (between.count(R::lowerAt(t, d)))
+        ++d;
+    const std::string w = R::lowerAt(t, d);
+    int last = d;
+    if (doForms.count(w) && R::lowerAt(t, d + 1) == "not")
+        last = d + 1;
+    else if (!doNot.count(w))
+        return;
+    const std::string next = R::lowerAt(t, last + 1);
+    if (next.empty() || next == "only" || next == "just" || next == "merely" || !m_lex.isCommonVerbBase(next))
+        return;
+    out->push_back(R::replace(t, d, last, "not", "GRAMMAR", "modal_do", 3));
+}
+
+void VerbFormRules::missingTo(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const
+{
+    // "I want go home" -> "want to go": these verbs take "to" before another verb
+    static const Set takesTo = {"want", "wants", "wanted", "decide", "decides", "decided", "hope", "hopes", "hoped",
+                                "plan", "plans", "planned", "refuse", "refuses", "refused", "promise", "promised",
+                                "learn", "learns", "learned", "learnt", "expect", "expects", "expected", "wish",
+                                "wished", "manage", "managed", "afford", "pretend", "pretended", "agree", "agreed"};
+    const std::string &w = t[size_t(i)].lower;
+    if (!takesTo.count(w) || !R::tagIs(tags, i, "VB"))
+        return;
+    const int v = R::nextWord(t, i);
+    if (v < 0 || t[size_t(v)].isCapitalised() || !R::tagIs(tags, v, "VB"))
+        return;
+    const std::string &verb = t[size_t(v)].lower;
+    const int mask = m_lex.posMask(verb);
+    const bool verbOnly = mask == Lexicon::Verb;
+    // a word that is also a noun or an adjective ("want help", "wish luck") only when it is a
+    // common verb with an object or a place after it
+    const bool object = R::tagIs(tags, v + 1, "DT") || R::tagIs(tags, v + 1, "PRP") || R::tagIs(tags, v + 1, "RB")
+        || R::tagIs(tags, v + 1, "IN") || R::tagIs(tags, v + 1, "TO");
+    if (!verbOnly && !(m_lex.isCommonVerbBase(verb) && object))
+        return;
+    if (verb == "help" || verb == "please" || verb == "thank")
+        return;
+    out->push_back(R::replace(t, v, v, "to " + t[size_t(v)].text, "GRAMMAR", "to_missing", 2));
+}
+
+void VerbFormRules::bareParticiple(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const
+{
+    // "I seen it" -> "saw" (or "have seen"); "reasons that drawn me" -> "drew"
+    static const Set subjects = {"i", "he", "she", "we", "they", "you"};
+    static const Set between = {"already", "just", "never", "ever", "also", "really", "all"};
+    const std::string &s = t[size_t(i)].lower;
+    const bool pronoun = subjects.count(s) && (s != "i" || t[size_t(i)].text == "I");
+    const bool relative = (s == "that" || s == "who" || s == "which") && R::tagIs(tags, i, "W")
+        && R::tagIs(tags, i - 1, "NN");
+    if (!pronoun && !relative)
+        return;
+    if (pronoun && (R::lowerAt(t, i - 1) == "than" || R::lowerAt(t, i - 1) == "as" || m_lex.isAuxiliary(R::lowerAt(t, i - 1))))
+        return; // "What have you done?"
+    int v = i + 1;
+    if (pronoun && between.count(R::lowerAt(t, v)))
+        ++v;
+    if (!isWordAt(t, v) || t[size_t(v)].isCapitalised() || t[size_t(v)].attached)
+        return;
+    const std::string &w = t[size_t(v)].lower;
+    if (w == "born" || w == "been" || !m_lex.isParticiple(w) || R::tagIs(tags, v, "NN"))
+        return;
+    // with an object or a place after it: "I seen him", "they gone home"
+    const bool object = R::tagIs(tags, v + 1, "DT") || R::tagIs(tags, v + 1, "PRP") || R::tagIs(tags, v + 1, "IN")
+        || R::tagIs(tags, v + 1, "RB") || R::tagIs(tags, v + 1, "TO") || R::tagIs(tags, v + 1, "NN");
+    if (!object || (relative && !(R::tagIs(tags, v + 1, "PRP") || R::tagIs(tags, v + 1, "DT"))))
+        return;
+    const std::string base = m_lex.baseOf(w);
+    const std::string past = m_lex.pastOf(base);
+    if (base.empty() || past.empty() || past == w)
+        return;
+    // after a pronoun the simple past; in a relative clause the present agreeing with the noun before it
+    const bool singularNoun = relative && !R::tagIs(tags, i - 1, "NNS");
+    const std::string first = pronoun ? past : singularNoun ? m_lex.thirdPerson(base) : base;
+    Finding f = R::replace(t, v, v, first, "GRAMMAR", "participle_alone", 2);
+    Candidate second = f.candidates[0];
+    second.correction = pronoun ? ((s == "he" || s == "she") ? "has " : "have ") + w : past;
+    second.score = f.candidates[0].score / 2;
+    f.candidates.push_back(second);
+    out->push_back(f);
+}
+
+void VerbFormRules::stativeProgressive(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const
+{
+    // "Many people are believing in it" -> "believe": verbs of states take no progressive
+    static const Set be = {"am", "is", "are", "was", "were"};
+    static const Set states = {"know", "believe", "belong", "own", "possess", "contain", "consist", "resemble",
+                               "seem", "prefer"};
+    const std::string &b = t[size_t(i)].lower;
+    if (!be.count(b))
+        return;
+    const std::string subject = R::lowerAt(t, i - 1);
+    const bool pronoun = R::isSubjectPronoun(subject) && subject != "it" && subject != "you";
+    if (!pronoun && !R::tagIs(tags, i - 1, "NNS"))
+        return; // "The key is knowing when to stop": a gerund after a singular noun
+    int v = i + 1;
+    if ((R::lowerAt(t, v) == "still" || R::lowerAt(t, v) == "also" || R::lowerAt(t, v) == "all") && isWordAt(t, v + 1))
+        ++v;
+    const std::string base = baseOfIng(R::lowerAt(t, v));
+    if (base.empty() || !states.count(base) || !R::tagIs(tags, v, "VBG"))
+        return;
+    const bool past = b == "was" || b == "were";
+    const bool third = b == "is" || (b == "was" && subject != "i");
+    const std::string verb = past ? m_lex.pastOf(base) : third ? m_lex.thirdPerson(base) : base;
+    const std::string fixed = v > i + 1 ? t[size_t(i) + 1].text + " " + verb : verb;
+    out->push_back(R::replace(t, i, v, fixed, "GRAMMAR", "stative_progressive", 2));
+}
+
+} // namespace PennovaChecker

@@ -1,0 +1,44 @@
+#pragma once
+// Verb forms learners build from a first language without a copula or verb endings:
+// a missing "be" ("I going", "when my grandmother getting old", "they interested in",
+// "will happy", "didn't successful", "I born in"), "do" after a modal ("may not do
+// not know"), a missing "to" ("want go"), a participle with no "have" ("I seen it"),
+// and state verbs in the progressive ("are believing").
+
+#include "finding.h"
+#include "tokenizer.h"
+
+#include <string>
+#include <vector>
+
+namespace PennovaChecker {
+
+class Lexicon;
+
+class VerbFormRules
+{
+public:
+    explicit VerbFormRules(const Lexicon &lexicon) : m_lex(lexicon) {} // lexicon not owned
+    void check(const std::vector<Token> &tokens, const std::vector<std::string> &tags, std::vector<Finding> *out) const;
+
+private:
+    using Tokens = std::vector<Token>;
+    using Tags = std::vector<std::string>;
+
+    void pronounWithoutBe(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const;
+    void clauseWithoutBe(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const;
+    void auxiliaryAdjective(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const;
+    void modalDo(const Tokens &t, int i, std::vector<Finding> *out) const;
+    void missingTo(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const;
+    void bareParticiple(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const;
+    void stativeProgressive(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const;
+
+    // a word that can only be an adjective (not a verb or a noun): "happy", "successful"
+    bool adjectiveOnly(const std::string &lower) const;
+    // the base of an -ing form of a common verb ("getting" -> "get"); "" otherwise
+    std::string baseOfIng(const std::string &lower) const;
+
+    const Lexicon &m_lex;
+};
+
+} // namespace PennovaChecker

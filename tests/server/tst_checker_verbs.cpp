@@ -1,0 +1,165 @@
+// Verb forms learners build without a copula or verb endings: each learner sentence must
+// get its finding with the right first candidate and explanation page; each clean twin,
+// and each right sentence that looks like the error, none at all.
+
+#include "englishchecker.h"
+#include "support/checkerrecords.h"
+
+#include <QtTest>
+
+#include <memory>
+
+using PennovaChecker::EnglishChecker;
+using namespace CheckerRecords;
+
+class TestCheckerVerbs : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<EnglishChecker> m_checker;
+
+    Json::Value check(const QString &sentence, int confidence)
+    {
+        return m_checker->checkSentence(0, sentence.toStdString(), 0, sentenceConfig(confidence), {});
+    }
+
+    static void row(const char *name, const char *wrong, const char *span, const char *candidate,
+                    const char *explain, const char *twin)
+    {
+        QTest::newRow(name) << QString::fromUtf8(wrong) << QString::fromUtf8(span) << QString::fromUtf8(candidate)
+                            << QString::fromUtf8(explain) << QString::fromUtf8(twin);
+    }
+
+    static void columns()
+    {
+        QTest::addColumn<QString>("wrong");
+        QTest::addColumn<QString>("span");
+        QTest::addColumn<QString>("candidate");
+        QTest::addColumn<QString>("explain");
+        QTest::addColumn<QString>("twin");
+    }
+
+    void verify()
+    {
+        QFETCH(QString, wrong);
+        QFETCH(QString, span);
+        QFETCH(QString, candidate);
+        QFETCH(QString, explain);
+        QFETCH(QString, twin);
+        const Json::Value record = check(wrong, 2);
+        bool found = false;
+        for (const Json::Value &c : record["corrections"]) {
+            if (covered(wrong, c) != span || QString::fromStdString(c["explainType"].asString()) != explain)
+                continue;
+            found = true;
+            QCOMPARE(QString::fromStdString(c["candidates"][0u]["correction"].asString()), candidate);
+            const QString page = QString::fromStdString(m_checker->explanationHtml("et=" + c["explainType"].asString()));
+            QVERIFY2(!page.contains(QStringLiteral("暂无")), qPrintable(explain));
+        }
+        QVERIFY2(found, qPrintable(QStringLiteral("got: ") + describe(wrong, record)));
+        const Json::Value clean = check(twin, 3);
+        QVERIFY2(clean["corrections"].empty(), qPrintable(twin + QStringLiteral(": ") + describe(twin, clean)));
+    }
+
+    void lookAlike()
+    {
+        QFETCH(QString, sentence);
+        const Json::Value record = check(sentence, 3);
+        QVERIFY2(record["corrections"].empty(), qPrintable(describe(sentence, record)));
+    }
+
+private slots:
+    void initTestCase() { m_checker = std::make_unique<EnglishChecker>(); }
+
+    void missingBe_data()
+    {
+        columns();
+        row("pronoun and an -ing form", "I going to the library now.", "I going", "I am going", "be_missing",
+            "I am going to the library now.");
+        row("pronoun, adverb and a feeling adjective", "If they really interested in music, they can join.",
+            "they really interested", "they are really interested", "be_missing",
+            "If they are really interested in music, they can join.");
+        row("pronoun and an adjective at the end", "After the exam we very happy.", "we very happy",
+            "we are very happy", "be_missing", "After the exam we were very happy.");
+        row("born without be", "I born in a small village.", "I born", "I was born", "be_missing",
+            "I was born in a small village.");
+        row("noun subject and -ing in a when-clause, past", "When my grandmother getting old, she could not walk.",
+            "getting", "was getting", "be_missing", "When my grandmother was getting old, she could not walk.");
+        row("plural subject and -ing in a while-clause", "While the students waiting outside, we cleaned the room.",
+            "waiting", "were waiting", "be_missing", "While the students were waiting outside, we cleaned the room.");
+        row("modal and an adjective", "She will happy when she sees it.", "happy", "be happy", "be_missing",
+            "She will be happy when she sees it.");
+        row("modal, not and an adjective", "Without effort we can not successful.", "successful",
+            "be successful", "be_missing", "Without effort we can not be successful.");
+        row("did not and an adjective", "Many people did not successful at first.", "did not successful",
+            "were not successful", "be_missing", "Many people were not successful at first.");
+        row("doesn't and an adjective", "My brother doesn't afraid of dogs.", "doesn't afraid", "isn't afraid",
+            "be_missing", "My brother isn't afraid of dogs.");
+        row("imperative don't and an adjective", "Don't nervous before the test.", "Don't nervous",
+            "Don't be nervous", "be_missing", "Don't be nervous before the test.");
+        row("after non-ASCII text", "Zoë said that she will happy there.", "happy", "be happy", "be_missing",
+            "Zoë said that she will be happy there.");
+    }
+    void missingBe() { verify(); }
+
+    void missingBeLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("question with the verb first") << "What am I capable of?";
+        QTest::newRow("comparison") << "She is taller than I expected.";
+        QTest::newRow("reduced relative clause") << "If the people living here agree, we will build it.";
+        QTest::newRow("gerund clause without a subject") << "While waiting outside, we talked.";
+        QTest::newRow("past tense of worry") << "They worried about the exam.";
+        QTest::newRow("feeling verb with an object") << "The story interested the children.";
+        QTest::newRow("sure as an adverb") << "I sure hope it works.";
+        QTest::newRow("modal before an adjective noun phrase") << "You can used your car.";
+        QTest::newRow("don't and a verb") << "Don't worry about the test.";
+        QTest::newRow("adjective before its noun") << "We will sure enjoy it.";
+        QTest::newRow("was born") << "He was born in Shanghai.";
+    }
+    void missingBeLookAlikes() { lookAlike(); }
+
+    void verbForms_data()
+    {
+        columns();
+        row("do not after a modal", "People may still do not know the answer.", "do not", "not", "modal_do",
+            "People may still not know the answer.");
+        row("don't after a modal", "You should don't worry.", "don't", "not", "modal_do", "You should not worry.");
+        row("want and a bare verb", "I want go home now.", "go", "to go", "to_missing", "I want to go home now.");
+        row("learn and a verb-only word", "After that we learn specialize in one subject.", "specialize",
+            "to specialize", "to_missing", "After that we learn to specialize in one subject.");
+        row("participle alone after a pronoun", "I seen him at the station.", "seen", "saw", "participle_alone",
+            "I saw him at the station.");
+        row("participle alone in a relative clause", "He is a man who known the area.", "known", "knows",
+            "participle_alone", "He is a man who knows the area.");
+        row("state verb in the progressive", "Many people are believing in it.", "are believing", "believe",
+            "stative_progressive", "Many people believe in it.");
+        row("state verb with an adverb", "She is still knowing the answer.", "is still knowing", "still knows",
+            "stative_progressive", "She still knows the answer.");
+        row("regular past after has to", "He has to justified by law.", "justified", "justify", "to_infinitive",
+            "He has to justify it by law.");
+        row("there, an adverb and have", "But there still have a lot of problems.", "have", "are", "there_be",
+            "But there are still a lot of problems.");
+    }
+    void verbForms() { verify(); }
+
+    void verbFormLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("modal and do as a main verb") << "You can do nothing about it.";
+        QTest::newRow("not only after a modal do") << "We should do not only this but also that.";
+        QTest::newRow("want and a noun") << "We want help from the teacher.";
+        QTest::newRow("want and an object") << "I want you to stay.";
+        QTest::newRow("perfect question") << "What have you done to the garden?";
+        QTest::newRow("inverted perfect") << "Only recently have we begun to understand it.";
+        QTest::newRow("participle in a passive") << "The area is known for its tea.";
+        QTest::newRow("gerund complement") << "The key is knowing when to stop.";
+        QTest::newRow("found a company") << "I want to found a company.";
+        QTest::newRow("there is with a lot of") << "There is still a lot of work.";
+    }
+    void verbFormLookAlikes() { lookAlike(); }
+};
+
+QTEST_GUILESS_MAIN(TestCheckerVerbs)
+#include "tst_checker_verbs.moc"
