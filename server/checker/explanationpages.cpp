@@ -216,6 +216,8 @@ const std::unordered_map<std::string, Page> &pages()
                         "Verbs such as want, decide and hope take \"to\" before another verb.", "I want go home.", "I want to go home."}},
         {"participle_alone", {"过去分词不能单独作谓语", "seen、gone、done、taken 等过去分词要与 have/has 构成完成时，或与 be 构成被动语态；单独作谓语时用过去式：I saw it 或 I have seen it，不是 I seen it。",
                               "A past participle needs \"have\" or \"be\"; alone, use the simple past.", "I seen him yesterday.", "I saw him yesterday."}},
+        {"gerund_subject", {"动词作主语用动名词", "动词短语作主语时要用动名词 (-ing) 或不定式 (to do)，不能用动词原形：Learning English is useful，不是 Learn English is useful。",
+                            "A verb phrase as the subject takes the -ing form.", "Learn English is useful.", "Learning English is useful."}},
         {"stative_progressive", {"状态动词不用进行时", "know、believe、belong、own、contain、seem 等表示状态的动词一般不用进行时，用一般时态即可：They believe in it，不是 They are believing in it。",
                                  "Verbs of state (know, believe, belong, own) are not used in the progressive.", "I am knowing the answer.", "I know the answer."}},
     };

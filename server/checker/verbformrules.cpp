@@ -91,7 +91,11 @@ void VerbFormRules::check(const std::vector<Token> &t, const std::vector<std::st
         missingTo(t, tags, i, out);
         bareParticiple(t, tags, i, out);
         stativeProgressive(t, tags, i, out);
+        auxiliaryIng(t, tags, i, out);
+        beWithThirdPerson(t, tags, i, out);
+        ingAfterPhrase(t, tags, i, out);
     }
+    bareVerbSubject(t, tags, out);
 }
 
 void VerbFormRules::pronounWithoutBe(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const
@@ -315,6 +319,107 @@ void VerbFormRules::stativeProgressive(const Tokens &t, const Tags &tags, int i,
     const std::string verb = past ? m_lex.pastOf(base) : third ? m_lex.thirdPerson(base) : base;
     const std::string fixed = v > i + 1 ? t[size_t(i) + 1].text + " " + verb : verb;
     out->push_back(R::replace(t, i, v, fixed, "GRAMMAR", "stative_progressive", 2));
+}
+
+void VerbFormRules::auxiliaryIng(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const
+{
+    // "I will going there", "She can swimming", "He didn't coming" -> the base form
+    static const Set doNot = {"don't", "doesn't", "didn't"};
+    const std::string &a = t[size_t(i)].lower;
+    const bool doForm = doNot.count(a) || ((a == "do" || a == "does" || a == "did") && R::lowerAt(t, i + 1) == "not");
+    if (!modals().count(a) && !doForm)
+        return;
+    if (a == "may" && t[size_t(i)].isCapitalised() && i > 0)
+        return; // the month
+    int v = i + 1;
+    if (R::lowerAt(t, v) == "not")
+        ++v;
+    if (!isWordAt(t, v) || t[size_t(v)].isCapitalised() || !R::tagIs(tags, v, "VBG"))
+        return;
+    const std::string base = baseOfIng(t[size_t(v)].lower);
+    if (base.empty() || base == "be")
+        return;
+    out->push_back(R::replace(t, v, v, base, "GRAMMAR", doForm ? "do_base" : "modal_base", 2));
+}
+
+void VerbFormRules::beWithThirdPerson(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const
+{
+    // "It is depends on you", "He is goes to school": a finite verb needs no "be" before it
+    const std::string &b = t[size_t(i)].lower;
+    if (b != "is" && b != "was")
+        return;
+    const std::string subject = R::lowerAt(t, i - 1);
+    if (!R::isThirdSingularPronoun(subject) && !(R::tagIs(tags, i - 1, "NN") && !R::tagIs(tags, i - 1, "NNS")))
+        return;
+    const int v = i + 1;
+    const std::string w = R::lowerAt(t, v);
+    if (w.empty() || t[size_t(v)].isCapitalised() || !R::tagIs(tags, v, "VBZ") || !m_lex.isThirdPerson(w)
+        || w == "is" || w == "has" || w == "does")
+        return;
+    const std::string base = m_lex.baseOf(w);
+    if (base.empty() || m_lex.isPos(w, Lexicon::Noun))
+        return; // "The aim is means to an end"
+    out->push_back(R::replace(t, i, v, t[size_t(v)].text, "GRAMMAR", "be_verb", 2));
+}
+
+void VerbFormRules::ingAfterPhrase(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const
+{
+    static const Set spend = {"spend", "spends", "spent", "spending", "waste", "wastes", "wasted", "wasting"};
+    static const Set timeWords = {"time", "hours", "days", "years", "minutes", "weeks", "months", "evenings",
+                                  "weekends", "afternoon", "morning", "day"};
+    static const Set difficulty = {"difficulty", "difficulties", "trouble", "problems"};
+    static const Set have = {"have", "has", "had", "having"};
+    const std::string &w = t[size_t(i)].lower;
+    int to = -1;
+    if (w == "worth" && R::lowerAt(t, i + 1) == "to") {
+        to = i + 1;
+    } else if (spend.count(w)) {
+        // "spend (a lot of / two) hours to finish"
+        for (int k = i + 1; k <= i + 5 && k < int(t.size()); ++k) {
+            if (timeWords.count(R::lowerAt(t, k))) {
+                if (R::lowerAt(t, k + 1) == "to")
+                    to = k + 1;
+                break;
+            }
+            if (!(R::tagIs(tags, k, "DT") || R::tagIs(tags, k, "CD") || R::tagIs(tags, k, "JJ")
+                  || R::lowerAt(t, k) == "lot" || R::lowerAt(t, k) == "of" || R::tagIs(tags, k, "PRP$")))
+                break;
+        }
+    } else if (difficulty.count(w) && have.count(R::lowerAt(t, i - 1)) && R::lowerAt(t, i + 1) == "to") {
+        to = i + 1;
+    }
+    const int v = to < 0 ? -1 : R::nextWord(t, to);
+    if (v < 0 || !R::tagIs(tags, v, "VB") || !m_lex.isCommonVerbBase(t[size_t(v)].lower)
+        || t[size_t(v)].lower == "be")
+        return;
+    out->push_back(R::replace(t, to, v, m_lex.ingOf(t[size_t(v)].lower), "GRAMMAR", "verb_gerund", 2));
+}
+
+void VerbFormRules::bareVerbSubject(const Tokens &t, const Tags &tags, std::vector<Finding> *out) const
+{
+    // verbs that open an imperative with a clause after them: "Remember the days are short"
+    static const Set clauseVerbs = {"remember", "know", "think", "believe", "imagine", "suppose", "say", "see",
+                                    "note", "notice", "make", "ensure", "assume", "consider", "find", "tell",
+                                    "ask", "show", "explain", "guess", "hope", "let", "check", "look", "keep",
+                                    "forget", "feel", "pretend", "realize", "understand", "watch", "hear", "trust",
+                                    "please", "help", "go", "come", "click", "thank"};
+    static const Set mainVerbs = {"is", "was", "can", "could", "will", "would", "may", "might", "should", "must",
+                                  "makes", "helps", "gives", "brings", "means", "takes", "requires", "needs"};
+    if (t.size() < 4 || t[0].kind != Token::Word || !t[0].isCapitalised() || !R::tagIs(tags, 0, "VB"))
+        return;
+    const std::string &w = t[0].lower;
+    if (!m_lex.isCommonVerbBase(w) || clauseVerbs.count(w) || m_lex.isPos(w, Lexicon::Noun)
+        || m_lex.isPos(w, Lexicon::Adjective))
+        return;
+    // the verb's object, then the sentence's own verb before any comma or clause word
+    for (int k = 1; k < int(t.size()); ++k) {
+        if (R::clauseBoundary(t[size_t(k)]) || R::tagIs(tags, k, "VBD") || R::tagIs(tags, k, "VBP"))
+            return;
+        if (k >= 2 && mainVerbs.count(t[size_t(k)].lower)) {
+            out->push_back(R::replace(t, 0, 0, R::caseLike(t[0], m_lex.ingOf(w)), "GRAMMAR", "gerund_subject", 2));
+            return;
+        }
+    }
 }
 
 } // namespace PennovaChecker

@@ -3,7 +3,9 @@
 // a missing "be" ("I going", "when my grandmother getting old", "they interested in",
 // "will happy", "didn't successful", "I born in"), "do" after a modal ("may not do
 // not know"), a missing "to" ("want go"), a participle with no "have" ("I seen it"),
-// and state verbs in the progressive ("are believing").
+// state verbs in the progressive ("are believing"), "-ing" after a modal or "didn't",
+// "is goes", "to" where an -ing form belongs ("spend hours to finish") and a bare verb as
+// a subject ("Learn English is useful").
 
 #include "finding.h"
 #include "tokenizer.h"
@@ -32,6 +34,12 @@ private:
     void missingTo(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const;
     void bareParticiple(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const;
     void stativeProgressive(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const;
+    void auxiliaryIng(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // will going
+    void beWithThirdPerson(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // is goes
+    // "spend two hours to finish", "worth to visit", "have difficulty to understand"
+    void ingAfterPhrase(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const;
+    // "Learn English is important" -> "Learning English": a bare verb as the subject
+    void bareVerbSubject(const Tokens &t, const Tags &tags, std::vector<Finding> *out) const;
 
     // a word that can only be an adjective (not a verb or a noun): "happy", "successful"
     bool adjectiveOnly(const std::string &lower) const;

@@ -141,6 +141,19 @@ private slots:
             "He has to justify it by law.");
         row("there, an adverb and have", "But there still have a lot of problems.", "have", "are", "there_be",
             "But there are still a lot of problems.");
+        row("-ing after a modal", "She can swimming very fast.", "swimming", "swim", "modal_base",
+            "She can swim very fast.");
+        row("-ing after didn't", "We didn't going there.", "going", "go", "do_base", "We didn't go there.");
+        row("be before an -s verb", "It is depends on the weather.", "is depends", "depends", "be_verb",
+            "It depends on the weather.");
+        row("spend time to", "We spent two hours to finish it.", "to finish", "finishing", "verb_gerund",
+            "We spent two hours finishing it.");
+        row("worth to", "The museum is worth to visit.", "to visit", "visiting", "verb_gerund",
+            "The museum is worth visiting.");
+        row("have difficulty to", "Many students have difficulty to understand it.", "to understand",
+            "understanding", "verb_gerund", "Many students have difficulty understanding it.");
+        row("bare verb as the subject", "Learn English is important for us.", "Learn", "Learning",
+            "gerund_subject", "Learning English is important for us.");
     }
     void verbForms() { verify(); }
 
@@ -157,6 +170,12 @@ private slots:
         QTest::newRow("gerund complement") << "The key is knowing when to stop.";
         QTest::newRow("found a company") << "I want to found a company.";
         QTest::newRow("there is with a lot of") << "There is still a lot of work.";
+        QTest::newRow("be before a noun in -s") << "The aim is means to an end.";
+        QTest::newRow("will be going") << "I will be going there soon.";
+        QTest::newRow("spend money to buy") << "They spend money to buy food.";
+        QTest::newRow("imperative with an object clause") << "Remember the days are short.";
+        QTest::newRow("imperative before a comma") << "Take the bus, it is faster.";
+        QTest::newRow("worth it") << "It is worth it to try.";
     }
     void verbFormLookAlikes() { lookAlike(); }
 };
