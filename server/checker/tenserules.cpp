@@ -72,6 +72,17 @@ int pastMarkerAt(const std::vector<Token> &t, int i)
     if ((amounts().count(w) || (i < int(t.size()) && t[size_t(i)].kind == Token::Number))
         && timeUnits().count(R::lowerAt(t, i + 1)) && R::lowerAt(t, i + 2) == "ago")
         return 3;
+    // "in the past," "at that time", "in those days", "in 2010": not "in the past few years"
+    if (w == "in" && R::lowerAt(t, i + 1) == "the" && R::lowerAt(t, i + 2) == "past"
+        && (i + 3 >= int(t.size()) || t[size_t(i) + 3].kind == Token::Punct))
+        return 3;
+    if ((w == "at" && R::lowerAt(t, i + 1) == "that" && R::lowerAt(t, i + 2) == "time")
+        || (w == "in" && R::lowerAt(t, i + 1) == "those" && (R::lowerAt(t, i + 2) == "days" || R::lowerAt(t, i + 2) == "years")))
+        return 3;
+    if (w == "in" && i + 1 < int(t.size()) && t[size_t(i) + 1].kind == Token::Number && t[size_t(i) + 1].text.size() == 4
+        && (t[size_t(i) + 1].text.compare(0, 2, "19") == 0 || t[size_t(i) + 1].text.compare(0, 3, "200") == 0
+            || t[size_t(i) + 1].text.compare(0, 3, "201") == 0))
+        return 2;
     if (w == "when" && R::isSubjectPronoun(R::lowerAt(t, i + 1)) && (R::lowerAt(t, i + 2) == "was" || R::lowerAt(t, i + 2) == "were")) {
         static const Set states = {"young", "little", "small", "a", "in", "at", "younger"};
         if (states.count(R::lowerAt(t, i + 3)))

@@ -225,12 +225,26 @@ void VerbPatternRules::modalAble(const std::vector<Token> &t, int i, std::vector
 std::string VerbPatternRules::participleFor(const std::vector<Token> &t, int v) const
 {
     const std::string w = lowerAt(t, v);
-    if (w.empty() || t[size_t(v)].isCapitalised() || !m_lex.isCommonVerbBase(w) || m_lex.isPos(w, Lexicon::Adjective))
+    if (w.empty() || t[size_t(v)].isCapitalised() || m_lex.isPos(w, Lexicon::Adjective))
+        return {};
+    // a WordNet verb outside the common table takes the regular ending ("strengthen", "limit")
+    const bool regular = !m_lex.isCommonVerbBase(w) && m_lex.isPos(w, Lexicon::Verb) && w.size() > 3
+        && m_lex.baseOf(w).empty() && w.compare(w.size() - 2, 2, "ed") != 0 && w.back() != 's';
+    if (!m_lex.isCommonVerbBase(w) && !regular)
         return {};
     // a compound or a contraction goes on after the word ("follow-up", "set's")
     if (v + 1 < int(t.size()) && !t[size_t(v) + 1].spaceBefore && t[size_t(v) + 1].kind == Token::Punct
         && (t[size_t(v) + 1].text == "-" || t[size_t(v) + 1].text == "'"))
         return {};
+    if (regular) {
+        const char last = w.back(), before = w[w.size() - 2];
+        const bool vowelBefore = std::string("aeiou").find(before) != std::string::npos;
+        if (last == 'e')
+            return w + "d";
+        if (last == 'y' && !vowelBefore)
+            return w.substr(0, w.size() - 1) + "ied";
+        return w + "ed";
+    }
     const std::string participle = m_lex.participleOf(w);
     return participle.empty() || participle == w ? std::string() : participle;
 }
@@ -271,7 +285,11 @@ void VerbPatternRules::passiveBase(const std::vector<Token> &t, int i, std::vect
     const std::string &b = t[size_t(i)].lower;
     if (b != "be" && b != "been")
         return;
-    const int v = RuleSupport::nextWord(t, i);
+    static const Set adverbs = {"even", "also", "easily", "further", "still", "never", "always", "quickly",
+                                "widely", "greatly", "completely", "finally"};
+    int v = RuleSupport::nextWord(t, i);
+    if (v >= 0 && adverbs.count(t[size_t(v)].lower))
+        v = RuleSupport::nextWord(t, v); // "will be even strengthen"
     if (v < 0)
         return;
     const std::string w = t[size_t(v)].lower;

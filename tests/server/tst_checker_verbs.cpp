@@ -152,6 +152,16 @@ private slots:
             "The museum is worth visiting.");
         row("have difficulty to", "Many students have difficulty to understand it.", "to understand",
             "understanding", "verb_gerund", "Many students have difficulty understanding it.");
+        row("passive of a verb outside the common table", "I will be limit a time.", "limit", "limited",
+            "passive_participle", "I will be limited in time.");
+        row("passive with an adverb between", "The idea will be even strengthen by this.", "strengthen",
+            "strengthened", "passive_participle", "The idea will be even stronger after this.");
+        row("in the past with a present verb", "In the past, people use bicycles.", "use", "used",
+            "tense_past_time", "In the past, people used bicycles.");
+        row("at that time with a present be", "At that time, I am a student.", "am", "was", "tense_past_time",
+            "At that time, I was a student.");
+        row("a year with a present verb", "My father buys a car in 2015.", "buys", "bought", "tense_past_time",
+            "My father bought a car in 2015.");
         row("bare verb as the subject", "Learn English is important for us.", "Learn", "Learning",
             "gerund_subject", "Learning English is important for us.");
     }
@@ -176,6 +186,11 @@ private slots:
         QTest::newRow("imperative with an object clause") << "Remember the days are short.";
         QTest::newRow("imperative before a comma") << "Take the bus, it is faster.";
         QTest::newRow("worth it") << "It is worth it to try.";
+        QTest::newRow("be and an adjective that is also a verb") << "The shop will be open tomorrow.";
+        QTest::newRow("be and a noun complement") << "You will be home soon.";
+        QTest::newRow("in the past few years") << "In the past few years, prices have risen.";
+        QTest::newRow("at that time with a reporting verb") << "At that time I think it was fine.";
+        QTest::newRow("a future year") << "In 2030, people will drive electric cars.";
     }
     void verbFormLookAlikes() { lookAlike(); }
 };
