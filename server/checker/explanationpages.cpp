@@ -218,6 +218,10 @@ const std::unordered_map<std::string, Page> &pages()
                               "A past participle needs \"have\" or \"be\"; alone, use the simple past.", "I seen him yesterday.", "I saw him yesterday."}},
         {"gerund_subject", {"动词作主语用动名词", "动词短语作主语时要用动名词 (-ing) 或不定式 (to do)，不能用动词原形：Learning English is useful，不是 Learn English is useful。",
                             "A verb phrase as the subject takes the -ing form.", "Learn English is useful.", "Learning English is useful."}},
+        {"no_not", {"否定动词用 not", "no 用在名词前（no time），否定动词要用 do not/does not：I don't like it，不是 I no like it。",
+                    "\"no\" goes before a noun; a verb is negated with do not/does not.", "I no like spicy food.", "I don't like spicy food."}},
+        {"embedded_question", {"间接疑问句用陈述语序", "疑问句放在 know、tell、ask 等词后作宾语时，要用陈述语序：I don't know where the station is，不是 where is the station。",
+                               "A question inside a sentence keeps statement word order.", "I don't know where is the station.", "I don't know where the station is."}},
         {"stative_progressive", {"状态动词不用进行时", "know、believe、belong、own、contain、seem 等表示状态的动词一般不用进行时，用一般时态即可：They believe in it，不是 They are believing in it。",
                                  "Verbs of state (know, believe, belong, own) are not used in the progressive.", "I am knowing the answer.", "I know the answer."}},
     };

@@ -94,6 +94,10 @@ void VerbFormRules::check(const std::vector<Token> &t, const std::vector<std::st
         auxiliaryIng(t, tags, i, out);
         beWithThirdPerson(t, tags, i, out);
         ingAfterPhrase(t, tags, i, out);
+        noForNot(t, tags, i, out);
+        pronounPassive(t, tags, i, out);
+        relativeWithoutBe(t, tags, i, out);
+        embeddedQuestion(t, tags, i, out);
     }
     bareVerbSubject(t, tags, out);
 }
@@ -420,6 +424,109 @@ void VerbFormRules::bareVerbSubject(const Tokens &t, const Tags &tags, std::vect
             return;
         }
     }
+}
+
+void VerbFormRules::noForNot(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const
+{
+    // "I no like it", "someone who no give" -> "don't"/"doesn't": "no" does not negate a verb
+    if (t[size_t(i)].lower != "no")
+        return;
+    const std::string s = R::lowerAt(t, i - 1);
+    const bool relative = (s == "who" || s == "that") && R::tagIs(tags, i - 2, "NN");
+    if (!(R::isSubjectPronoun(s) && s != "it" && s != "you") && !relative)
+        return;
+    const int v = R::nextWord(t, i);
+    if (v < 0 || !m_lex.isCommonVerbBase(t[size_t(v)].lower) || R::tagIs(tags, v, "NN") || R::tagIs(tags, v, "JJ")
+        || t[size_t(v)].lower == "more" || t[size_t(v)].lower == "longer")
+        return;
+    const bool third = R::isThirdSingularPronoun(s) || (relative && !R::tagIs(tags, i - 2, "NNS"));
+    out->push_back(R::replace(t, i, i, third ? "doesn't" : "don't", "GRAMMAR", "no_not", 2));
+}
+
+void VerbFormRules::pronounPassive(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const
+{
+    // "They killed by ships" -> "They were killed by": a passive with "by" needs "be"
+    static const Set subjects = {"i", "he", "she", "we", "they"};
+    static const Set intransitive = {"go", "come", "stand", "sit", "pass", "live", "walk", "stop", "drop", "run",
+                                     "fly", "die", "arrive", "travel", "stay", "grow", "rise", "fall", "swear",
+                                     "abide", "get", "do", "go", "learn", "earn", "succeed", "begin", "start", "end",
+                                     "swim", "drive", "ride", "sail", "lead", "win", "lose", "finish", "work"};
+    const std::string &s = t[size_t(i)].lower;
+    if (!subjects.count(s) || (s == "i" && t[size_t(i)].text != "I") || m_lex.isAuxiliary(R::lowerAt(t, i - 1)))
+        return;
+    const int v = R::nextWord(t, i);
+    if (v < 0 || !(R::tagIs(tags, v, "VBN") || R::tagIs(tags, v, "VBD")) || R::lowerAt(t, v + 1) != "by")
+        return;
+    const std::string &w = t[size_t(v)].lower;
+    const std::string base = m_lex.baseOf(w);
+    if (base.empty() || intransitive.count(base) || m_lex.participleOf(base) != w)
+        return;
+    // "by" must open a noun phrase, not "by then", "by heart"
+    const int n = v + 2;
+    if (!(R::tagIs(tags, n, "DT") || R::tagIs(tags, n, "NNS") || R::tagIs(tags, n, "PRP") || R::tagIs(tags, n, "NNP")))
+        return;
+    bool present = false;
+    for (int k = 0; k < int(t.size()); ++k)
+        present = present || R::tagIs(tags, k, "VBZ") || R::tagIs(tags, k, "VBP") || t[size_t(k)].lower == "will";
+    const std::string be = beFor(s, false, !present);
+    out->push_back(R::replace(t, i, v, t[size_t(i)].text + " " + be + " " + t[size_t(v)].text, "GRAMMAR",
+                              "be_missing", 2));
+}
+
+void VerbFormRules::relativeWithoutBe(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const
+{
+    // "people who living here" -> "who are living": a relative clause needs its own verb
+    const std::string &r = t[size_t(i)].lower;
+    if ((r != "who" && r != "which" && r != "that") || !(R::tagIs(tags, i, "WP") || R::tagIs(tags, i, "WDT"))
+        || !R::tagIs(tags, i - 1, "NN") || R::tagIs(tags, i - 1, "NNP"))
+        return;
+    const int v = R::nextWord(t, i);
+    if (v < 0 || !R::tagIs(tags, v, "VBG") || baseOfIng(t[size_t(v)].lower).empty())
+        return;
+    const std::string be = beFor(R::lowerAt(t, i - 1), R::tagIs(tags, i - 1, "NNS"), pastSentence(t, tags));
+    out->push_back(R::replace(t, v, v, be + " " + t[size_t(v)].text, "GRAMMAR", "be_missing", 2));
+}
+
+void VerbFormRules::embeddedQuestion(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const
+{
+    static const Set whWords = {"where", "how", "why", "when", "what"};
+    static const Set be = {"is", "are", "was", "were"};
+    const std::string &wh = t[size_t(i)].lower;
+    if (!whWords.count(wh) || !be.count(R::lowerAt(t, i + 1)))
+        return;
+    // asked inside a statement: after a verb ("know where"), or a verb and its object ("tell me how")
+    const bool afterVerb = R::tagIs(tags, i - 1, "VB")
+        || (R::tagIs(tags, i - 1, "PRP") && R::tagIs(tags, i - 2, "VB") && !R::isSubjectPronoun(R::lowerAt(t, i - 1)))
+        || R::lowerAt(t, i - 1) == "idea" || R::lowerAt(t, i - 1) == "sure";
+    if (!afterVerb)
+        return;
+    static const Set asking = {"know", "knows", "knew", "understand", "understood", "tell", "told", "ask", "asked",
+                               "wonder", "wondered", "explain", "explained", "learn", "learned", "show", "showed",
+                               "remember", "forget", "find", "found", "see", "decide", "decided", "discover",
+                               "idea", "sure", "me", "us", "him", "her", "them"};
+    if (!asking.count(R::lowerAt(t, i - 1)))
+        return;
+    // the subject after "be": a noun phrase that ends the clause
+    int k = i + 2;
+    const bool determined = R::tagIs(tags, k, "DT") || R::tagIs(tags, k, "PRP$");
+    if (determined)
+        ++k;
+    while (R::tagIs(tags, k, "JJ"))
+        ++k;
+    int head = -1;
+    while (R::tagIs(tags, k, "NN")) {
+        head = k;
+        ++k;
+    }
+    if (head < 0 || (!determined && wh != "what") || (wh == "what" && !determined && !R::tagIs(tags, head, "NNS")))
+        return;
+    int end = head + 1;
+    if (R::tagIs(tags, end, "RB") && (end + 1 >= int(t.size()) || t[size_t(end) + 1].kind == Token::Punct))
+        ++end; // "how is the weather there?"
+    if (end < int(t.size()) && t[size_t(end)].kind != Token::Punct && !R::tagIs(tags, end, "CC"))
+        return;
+    const std::string fixed = t[size_t(i)].text + " " + R::textOf(t, i + 2, head) + " " + t[size_t(i) + 1].text;
+    out->push_back(R::replace(t, i, head, fixed, "GRAMMAR", "embedded_question", 2));
 }
 
 } // namespace PennovaChecker

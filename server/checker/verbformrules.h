@@ -40,6 +40,11 @@ private:
     void ingAfterPhrase(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const;
     // "Learn English is important" -> "Learning English": a bare verb as the subject
     void bareVerbSubject(const Tokens &t, const Tags &tags, std::vector<Finding> *out) const;
+    void noForNot(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // I no like
+    void pronounPassive(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // they killed by
+    void relativeWithoutBe(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // who living
+    // "I don't know where is the station" -> "where the station is"
+    void embeddedQuestion(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const;
 
     // a word that can only be an adjective (not a verb or a noun): "happy", "successful"
     bool adjectiveOnly(const std::string &lower) const;

@@ -162,6 +162,17 @@ private slots:
             "At that time, I was a student.");
         row("a year with a present verb", "My father buys a car in 2015.", "buys", "bought", "tense_past_time",
             "My father bought a car in 2015.");
+        row("no before a verb", "I no like spicy food.", "no", "don't", "no_not", "I don't like spicy food.");
+        row("no before a verb in a relative clause", "Someone who no give cannot live there.", "no", "doesn't",
+            "no_not", "Someone who doesn't give cannot live there.");
+        row("passive with by and no be", "They killed by the soldiers.", "They killed", "They were killed",
+            "be_missing", "They were killed by the soldiers.");
+        row("relative pronoun and -ing", "The people who living here are kind.", "living", "are living",
+            "be_missing", "The people who live here are kind.");
+        row("question order after know", "I don't know where is the station.", "where is the station",
+            "where the station is", "embedded_question", "I don't know where the station is.");
+        row("question order after tell me", "Can you tell me how is the weather there?", "how is the weather",
+            "how the weather is", "embedded_question", "Can you tell me how the weather is there?");
         row("bare verb as the subject", "Learn English is important for us.", "Learn", "Learning",
             "gerund_subject", "Learning English is important for us.");
     }
@@ -186,6 +197,13 @@ private slots:
         QTest::newRow("imperative with an object clause") << "Remember the days are short.";
         QTest::newRow("imperative before a comma") << "Take the bus, it is faster.";
         QTest::newRow("worth it") << "It is worth it to try.";
+        QTest::newRow("no before a noun") << "I have no time to play.";
+        QTest::newRow("no before a noun that is also a verb") << "They had no choice and no help.";
+        QTest::newRow("active verb with by") << "We stopped by the shop on the way.";
+        QTest::newRow("relative pronoun and be") << "The man who is talking is my father.";
+        QTest::newRow("direct question") << "Where is the station?";
+        QTest::newRow("what as the subject") << "I know what is important.";
+        QTest::newRow("statement order") << "Do you know where the best place in town is?";
         QTest::newRow("be and an adjective that is also a verb") << "The shop will be open tomorrow.";
         QTest::newRow("be and a noun complement") << "You will be home soon.";
         QTest::newRow("in the past few years") << "In the past few years, prices have risen.";
