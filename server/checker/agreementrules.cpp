@@ -119,6 +119,13 @@ AgreementRules::Subject AgreementRules::subjectAt(const std::vector<Token> &t, c
         else if (end < 0 || !R::tagIs(tags, head, "NNS"))
             return s;
         s = {end, Singular, "agreement_one_of", w == "one" || w == "each" ? 3 : 2};
+    } else if ((w == "most" || w == "all" || w == "many" || w == "both" || w == "several" || w == "few")
+               && R::lowerAt(t, i + 1) == "of") {
+        // "Most of my friends likes music": the plural after "of" decides
+        const int end = nounPhrase(t, tags, i + 2, &head);
+        if (end < 0 || !R::tagIs(tags, head, "NNS") || looseHeads().count(R::lowerAt(t, head)))
+            return s;
+        s = {end, Plural, "agreement_of_phrase", 2};
     } else if (subjectNames().count(w) && t[size_t(i)].isCapitalised() == (i == 0 || w == "english")
                && !R::tagIs(tags, i + 1, "NN")) {
         s = {i, Singular, "agreement_uncountable", 2};
@@ -178,7 +185,9 @@ std::string AgreementRules::agreeing(const std::vector<Token> &t, const std::vec
         return it->second;
     // "like" after an every-subject is read as IN by the tagger; a word followed by
     // another verb is a noun ("The reference work pointed to")
-    const bool bareVerb = (R::tagIs(tags, v, "VBP") || R::tagIs(tags, v, "VB") || (w == "like" && sureSubject))
+    // and "like" before "to" or -ing ("My friend like to swim") is the verb
+    const bool likeVerb = w == "like" && (sureSubject || R::tagIs(tags, v + 1, "TO") || R::tagIs(tags, v + 1, "VBG"));
+    const bool bareVerb = (R::tagIs(tags, v, "VBP") || R::tagIs(tags, v, "VB") || likeVerb)
         && !R::tagIs(tags, v + 1, "VB") && !R::tagIs(tags, v + 1, "MD");
     if (number == Singular && bareVerb && m_lex.isCommonVerbBase(w) && w != "be"
         && !m_lex.baseEqualsPast(w))
@@ -204,6 +213,7 @@ void AgreementRules::check(const std::vector<Token> &t, const std::vector<std::s
     if (tags.empty() || tags[0].empty())
         return;
     subjects(t, tags, out);
+    gerundSubject(t, tags, out);
     thereBe(t, tags, out);
     determinerNumber(t, tags, out);
 }
@@ -298,9 +308,17 @@ void AgreementRules::subjects(const std::vector<Token> &t, const std::vector<std
                 continue;
             v = end + 1;
         }
+        // an object relative clause between: "The book which I bought yesterday are ..."
+        const int relativeEnd = relativeClauseEnd(t, tags, v);
+        const bool afterRelative = relativeEnd > v;
+        if (afterRelative)
+            v = relativeEnd + 1;
         if (adverbsBetween().count(R::lowerAt(t, v)))
             ++v;
         if (v >= int(t.size()) || t[size_t(v)].kind != Token::Word || t[size_t(v)].isCapitalised())
+            continue;
+        static const Set beForms = {"is", "are", "was", "were"};
+        if (afterRelative && !beForms.count(t[size_t(v)].lower))
             continue;
         if (R::lowerAt(t, i - 1) == "if" && R::lowerAt(t, v) == "were")
             continue; // "if the price of books were lower": the subjunctive
@@ -309,6 +327,37 @@ void AgreementRules::subjects(const std::vector<Token> &t, const std::vector<std
             continue;
         out->push_back(R::replace(t, v, v, fix, "GRAMMAR", s.explain, s.certainty));
     }
+}
+
+int AgreementRules::relativeClauseEnd(const std::vector<Token> &t, const std::vector<std::string> &tags, int r) const
+{
+    const std::string w = R::lowerAt(t, r);
+    if ((w != "which" && w != "that" && w != "who" && w != "whom") || !(R::tagIs(tags, r, "WDT") || R::tagIs(tags, r, "WP")))
+        return -1;
+    const std::string subject = R::lowerAt(t, r + 1);
+    if (!R::isSubjectPronoun(subject) || !(R::tagIs(tags, r + 2, "VBD") || R::tagIs(tags, r + 2, "VBP") || R::tagIs(tags, r + 2, "VBZ")))
+        return -1;
+    // the clause runs on to the next form of "be", within a few words and no punctuation
+    for (int k = r + 3; k < int(t.size()) && k <= r + 7; ++k) {
+        if (t[size_t(k)].kind != Token::Word || R::clauseBoundary(t[size_t(k)]) || R::tagIs(tags, k, "MD"))
+            return -1;
+        const std::string &x = t[size_t(k)].lower;
+        if (x == "is" || x == "are" || x == "was" || x == "were")
+            return k - 1;
+    }
+    return -1;
+}
+
+void AgreementRules::gerundSubject(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                   std::vector<Finding> *out) const
+{
+    // "Smoking are bad for you" -> "is": an -ing subject is singular ("Following are the results" is inverted)
+    if (t.size() < 3 || !R::tagIs(tags, 0, "VBG") || !t[0].isCapitalised() || t[0].lower == "following"
+        || t[0].lower == "remaining")
+        return;
+    const std::string be = R::lowerAt(t, 1);
+    if (be == "are" || be == "were")
+        out->push_back(R::replace(t, 1, 1, be == "are" ? "is" : "was", "GRAMMAR", "sv_agreement", 2));
 }
 
 void AgreementRules::thereBe(const std::vector<Token> &t, const std::vector<std::string> &tags,

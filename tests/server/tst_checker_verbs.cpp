@@ -178,6 +178,31 @@ private slots:
     }
     void verbForms() { verify(); }
 
+    void agreement_data()
+    {
+        columns();
+        row("most of and a plural", "Most of my friends likes music.", "likes", "like", "agreement_of_phrase",
+            "Most of my friends like music.");
+        row("like before to after a singular noun", "My friend like to play basketball.", "like", "likes",
+            "sv_agreement", "My friend likes to play basketball.");
+        row("-ing subject with are", "Smoking are bad for your health.", "are", "is", "sv_agreement",
+            "Smoking is bad for your health.");
+        row("object relative clause before be", "The book which I bought yesterday are interesting.", "are", "is",
+            "sv_agreement", "The book which I bought yesterday is interesting.");
+    }
+    void agreement() { verify(); }
+
+    void agreementLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("plural head before a relative clause") << "The books which I bought are interesting.";
+        QTest::newRow("inverted following") << "Following are the results of the test.";
+        QTest::newRow("like as a preposition") << "A student like him should pass easily.";
+        QTest::newRow("most of and an uncountable noun") << "Most of the water is clean.";
+        QTest::newRow("relative clause with a verb of thinking") << "The man who I think is right won.";
+    }
+    void agreementLookAlikes() { lookAlike(); }
+
     void verbFormLookAlikes_data()
     {
         QTest::addColumn<QString>("sentence");
