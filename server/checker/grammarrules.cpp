@@ -265,7 +265,9 @@ void GrammarRules::verbAfterModal(const std::vector<Token> &t, std::vector<Findi
         if (m.isCapitalised() && i > 0 && m.lower == "may")
             continue; // the month
         const int p = RuleSupport::prevWord(t, i);
-        if (p >= 0 && (m_lex.isDeterminer(t[size_t(p)].lower) || t[size_t(p)].lower == "free"
+        // "this"/"that" before a modal are pronouns: "that will did damage", "this can helps"
+        const bool pronoun = p >= 0 && (t[size_t(p)].lower == "that" || t[size_t(p)].lower == "this") && modal;
+        if (p >= 0 && !pronoun && (m_lex.isDeterminer(t[size_t(p)].lower) || t[size_t(p)].lower == "free"
                        || t[size_t(p)].lower == "good"))
             continue; // "the will", "a can"
         int v = RuleSupport::nextWord(t, i);

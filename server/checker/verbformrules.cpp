@@ -98,8 +98,12 @@ void VerbFormRules::check(const std::vector<Token> &t, const std::vector<std::st
         pronounPassive(t, tags, i, out);
         relativeWithoutBe(t, tags, i, out);
         embeddedQuestion(t, tags, i, out);
+        beNotVerb(t, tags, i, out);
+        nounVeryAdjective(t, tags, i, out);
+        conjunctionBareVerb(t, tags, i, out);
     }
     bareVerbSubject(t, tags, out);
+    nounPassive(t, tags, out);
 }
 
 void VerbFormRules::pronounWithoutBe(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const
@@ -180,7 +184,11 @@ void VerbFormRules::auxiliaryAdjective(const Tokens &t, const Tags &tags, int i,
         ++k;
     if (!modal && !negated)
         return; // "Do you happy?" is left to the question rules
-    if (!isWordAt(t, k) || t[size_t(k)].isCapitalised() || !adjectiveOnly(t[size_t(k)].lower) || t[size_t(k)].lower == "able")
+    // adjectives that are also rare nouns or verbs count before "to", a preposition or the end
+    static const Set mostlyAdjectives = {"ready", "busy", "sorry", "angry", "tired", "late", "free", "quiet"};
+    const bool adjectiveHere = isWordAt(t, k) && (adjectiveOnly(t[size_t(k)].lower)
+                                                  || (mostlyAdjectives.count(t[size_t(k)].lower) && phraseEnd(t, tags, k + 1)));
+    if (!adjectiveHere || t[size_t(k)].isCapitalised() || t[size_t(k)].lower == "able")
         return;
     if (R::tagIs(tags, k + 1, "VB") || R::tagIs(tags, k + 1, "NN") || R::tagIs(tags, k + 1, "JJ"))
         return; // "will sure help", an adjective before its noun
@@ -409,18 +417,21 @@ void VerbFormRules::bareVerbSubject(const Tokens &t, const Tags &tags, std::vect
                                     "please", "help", "go", "come", "click", "thank"};
     static const Set mainVerbs = {"is", "was", "can", "could", "will", "would", "may", "might", "should", "must",
                                   "makes", "helps", "gives", "brings", "means", "takes", "requires", "needs"};
-    if (t.size() < 4 || t[0].kind != Token::Word || !t[0].isCapitalised() || !R::tagIs(tags, 0, "VB"))
+    // at the start, or after an opening adverb and its comma ("Moreover, take risks teaches")
+    const int f = R::tagIs(tags, 0, "RB") && t.size() > 2 && t[1].text == "," ? 2 : 0;
+    if (int(t.size()) < f + 4 || t[size_t(f)].kind != Token::Word || !R::tagIs(tags, f, "VB")
+        || (f == 0 && !t[0].isCapitalised()))
         return;
-    const std::string &w = t[0].lower;
+    const std::string &w = t[size_t(f)].lower;
     if (!m_lex.isCommonVerbBase(w) || clauseVerbs.count(w) || m_lex.isPos(w, Lexicon::Noun)
         || m_lex.isPos(w, Lexicon::Adjective))
         return;
     // the verb's object, then the sentence's own verb before any comma or clause word
-    for (int k = 1; k < int(t.size()); ++k) {
+    for (int k = f + 1; k < int(t.size()); ++k) {
         if (R::clauseBoundary(t[size_t(k)]) || R::tagIs(tags, k, "VBD") || R::tagIs(tags, k, "VBP"))
             return;
-        if (k >= 2 && mainVerbs.count(t[size_t(k)].lower)) {
-            out->push_back(R::replace(t, 0, 0, R::caseLike(t[0], m_lex.ingOf(w)), "GRAMMAR", "gerund_subject", 2));
+        if (k >= f + 2 && (mainVerbs.count(t[size_t(k)].lower) || (f > 0 && R::tagIs(tags, k, "VBZ")))) {
+            out->push_back(R::replace(t, f, f, R::caseLike(t[size_t(f)], m_lex.ingOf(w)), "GRAMMAR", "gerund_subject", 2));
             return;
         }
     }
@@ -470,6 +481,25 @@ void VerbFormRules::pronounPassive(const Tokens &t, const Tags &tags, int i, std
         present = present || R::tagIs(tags, k, "VBZ") || R::tagIs(tags, k, "VBP") || t[size_t(k)].lower == "will";
     const std::string be = beFor(s, false, !present);
     out->push_back(R::replace(t, i, v, t[size_t(i)].text + " " + be + " " + t[size_t(v)].text, "GRAMMAR",
+                              "be_missing", 2));
+}
+
+void VerbFormRules::nounPassive(const Tokens &t, const Tags &tags, std::vector<Finding> *out) const
+{
+    // "Many people killed by cars." -> "are killed": a clause whose only verb is a participle with "by"
+    int k = 0;
+    while (R::tagIs(tags, k, "DT") || R::tagIs(tags, k, "JJ") || R::tagIs(tags, k, "PRP$"))
+        ++k;
+    if (k >= int(t.size()) || !R::tagIs(tags, k, "NNS") || !R::tagIs(tags, k + 1, "VBN") || R::lowerAt(t, k + 2) != "by")
+        return;
+    const int v = k + 1;
+    const std::string base = m_lex.baseOf(t[size_t(v)].lower);
+    if (base.empty() || m_lex.participleOf(base) != t[size_t(v)].lower)
+        return;
+    for (int m = v + 1; m < int(t.size()); ++m)
+        if (finiteTag(tags, m) || (R::clauseBoundary(t[size_t(m)]) && t[size_t(m)].text != "."))
+            return; // "The soldiers killed by the enemy were buried": a reduced relative clause
+    out->push_back(R::replace(t, v, v, beFor("", true, pastSentence(t, tags)) + " " + t[size_t(v)].text, "GRAMMAR",
                               "be_missing", 2));
 }
 
@@ -527,6 +557,68 @@ void VerbFormRules::embeddedQuestion(const Tokens &t, const Tags &tags, int i, s
         return;
     const std::string fixed = t[size_t(i)].text + " " + R::textOf(t, i + 2, head) + " " + t[size_t(i) + 1].text;
     out->push_back(R::replace(t, i, head, fixed, "GRAMMAR", "embedded_question", 2));
+}
+
+void VerbFormRules::beNotVerb(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const
+{
+    // "They are not stop", "I am not like it" -> "do not": a verb is negated with "do"
+    static const Set handled = {"agree", "disagree", "be", "have", "do", "used", "supposed", "need", "depend"};
+    const std::string &b = t[size_t(i)].lower;
+    if ((b != "am" && b != "is" && b != "are" && b != "was" && b != "were") || R::lowerAt(t, i + 1) != "not")
+        return;
+    const std::string subject = R::lowerAt(t, i - 1);
+    if (!R::isSubjectPronoun(subject) && !R::tagIs(tags, i - 1, "NNS"))
+        return;
+    const int v = i + 2;
+    const std::string w = R::lowerAt(t, v);
+    if (w.empty() || t[size_t(v)].isCapitalised() || !m_lex.isCommonVerbBase(w) || handled.count(w)
+        || m_lex.baseEqualsPast(w))
+        return;
+    // "like" before an object; other words only when tagged a verb, and a word that is also a
+    // noun or an adjective only after a personal pronoun ("They are not stop", not "It is not use")
+    const bool like = w == "like" && (R::tagIs(tags, v + 1, "PRP") || R::tagIs(tags, v + 1, "DT") || R::tagIs(tags, v + 1, "VBG")
+                                      || R::tagIs(tags, v + 1, "TO"));
+    const bool person = R::isSubjectPronoun(subject) && subject != "it";
+    const bool ambiguous = m_lex.isPos(w, Lexicon::Noun) || m_lex.isPos(w, Lexicon::Adjective);
+    if (!like && !(R::tagIs(tags, v, "VB") && (!ambiguous || person)))
+        return;
+    const std::string doForm = b == "was" || b == "were" ? "did" : b == "is" ? "does" : "do";
+    out->push_back(R::replace(t, i, v, doForm + " not " + t[size_t(v)].text, "GRAMMAR", "be_verb", 2));
+}
+
+void VerbFormRules::nounVeryAdjective(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const
+{
+    if (t[size_t(i)].lower != "very" || !R::tagIs(tags, i - 1, "NN") || !R::tagIs(tags, i + 1, "JJ"))
+        return;
+    // no verb in the clause, before or after: "I find the film very good" has one
+    for (int k = i - 1; k >= 0 && !R::clauseBoundary(t[size_t(k)]); --k)
+        if (R::tagIs(tags, k, "VB") || R::tagIs(tags, k, "MD"))
+            return;
+    for (int k = i + 2; k < int(t.size()) && !R::clauseBoundary(t[size_t(k)]); ++k)
+        if (R::tagIs(tags, k, "VB") || R::tagIs(tags, k, "MD"))
+            return;
+    const std::string be = beFor(R::lowerAt(t, i - 1), R::tagIs(tags, i - 1, "NNS"), pastSentence(t, tags));
+    out->push_back(R::replace(t, i, i, be + " " + t[size_t(i)].text, "GRAMMAR", "be_missing", 2));
+}
+
+void VerbFormRules::conjunctionBareVerb(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const
+{
+    // "plan carefully when hire people", "think before take a choice" -> "hiring", "taking"
+    static const Set conjunctions = {"when", "while", "before", "after"};
+    if (!conjunctions.count(t[size_t(i)].lower) || i == 0)
+        return;
+    const int v = R::nextWord(t, i);
+    if (v < 0 || t[size_t(v)].isCapitalised() || !m_lex.isCommonVerbBase(t[size_t(v)].lower)
+        || t[size_t(v)].lower == "be" || m_lex.isPos(t[size_t(v)].lower, Lexicon::Adjective))
+        return;
+    const std::string &w = t[size_t(v)].lower;
+    // with an object after it; a word that is also a noun only when tagged a verb
+    const bool object = R::tagIs(tags, v + 1, "DT") || R::tagIs(tags, v + 1, "PRP$")
+        || (R::tagIs(tags, v + 1, "PRP") && R::lowerAt(t, v + 1) != "i");
+    if (!object || (m_lex.isPos(w, Lexicon::Noun) && !R::tagIs(tags, v, "VB")) || R::tagIs(tags, v, "VBP")
+        || R::tagIs(tags, v, "VBD"))
+        return;
+    out->push_back(R::replace(t, v, v, m_lex.ingOf(w), "GRAMMAR", "gerund_after_preposition", 2));
 }
 
 } // namespace PennovaChecker

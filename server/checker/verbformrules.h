@@ -42,9 +42,14 @@ private:
     void bareVerbSubject(const Tokens &t, const Tags &tags, std::vector<Finding> *out) const;
     void noForNot(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // I no like
     void pronounPassive(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // they killed by
+    void nounPassive(const Tokens &t, const Tags &tags, std::vector<Finding> *out) const; // people killed by
     void relativeWithoutBe(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // who living
     // "I don't know where is the station" -> "where the station is"
     void embeddedQuestion(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const;
+    void beNotVerb(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // are not stop
+    // "The Internet very useful": a noun, "very" and an adjective in a clause with no verb
+    void nounVeryAdjective(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const;
+    void conjunctionBareVerb(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // when hire
 
     // a word that can only be an adjective (not a verb or a noun): "happy", "successful"
     bool adjectiveOnly(const std::string &lower) const;

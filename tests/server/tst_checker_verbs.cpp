@@ -173,6 +173,22 @@ private slots:
             "where the station is", "embedded_question", "I don't know where the station is.");
         row("question order after tell me", "Can you tell me how is the weather there?", "how is the weather",
             "how the weather is", "embedded_question", "Can you tell me how the weather is there?");
+        row("be not before a verb", "They are not stop at the same place.", "are not stop", "do not stop",
+            "be_verb", "They do not stop at the same place.");
+        row("am not like", "I am not like it at all.", "am not like", "do not like", "be_verb",
+            "I do not like it at all.");
+        row("noun, very and an adjective with no verb", "In the world oil price very high now.", "very", "is very",
+            "be_missing", "In the world oil price is very high now.");
+        row("modal, not and ready", "And people can not ready to pay.", "ready", "be ready", "be_missing",
+            "And people can not be ready to pay.");
+        row("conjunction and a bare verb", "Many people don't think before take a decision.", "take", "taking",
+            "gerund_after_preposition", "Many people don't think before taking a decision.");
+        row("noun subject passive with no be", "Many people killed by cars.", "killed", "are killed",
+            "be_missing", "Many people are killed by cars.");
+        row("modal with a past form after that", "It eats insects that will did damage.", "did", "do",
+            "modal_base", "It eats insects that will do damage.");
+        row("bare verb as the subject after an opener", "Moreover, learn English is very useful.", "learn",
+            "learning", "gerund_subject", "Moreover, learning English is very useful.");
         row("bare verb as the subject", "Learn English is important for us.", "Learn", "Learning",
             "gerund_subject", "Learning English is important for us.");
     }
@@ -222,6 +238,13 @@ private slots:
         QTest::newRow("imperative with an object clause") << "Remember the days are short.";
         QTest::newRow("imperative before a comma") << "Take the bus, it is faster.";
         QTest::newRow("worth it") << "It is worth it to try.";
+        QTest::newRow("be not and a noun") << "They are not home yet.";
+        QTest::newRow("be not like as a preposition") << "I am not like other people.";
+        QTest::newRow("object, very and an adjective") << "I find the film very good.";
+        QTest::newRow("after and a noun") << "We met after work the next day.";
+        QTest::newRow("reduced relative clause with by") << "The soldiers killed by the enemy were buried.";
+        QTest::newRow("that will and a base form") << "That will help us a lot.";
+        QTest::newRow("imperative after an opener") << "Finally, take the bus that goes downtown.";
         QTest::newRow("no before a noun") << "I have no time to play.";
         QTest::newRow("no before a noun that is also a verb") << "They had no choice and no help.";
         QTest::newRow("active verb with by") << "We stopped by the shop on the way.";
