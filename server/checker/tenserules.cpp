@@ -73,8 +73,10 @@ int pastMarkerAt(const std::vector<Token> &t, int i)
         && timeUnits().count(R::lowerAt(t, i + 1)) && R::lowerAt(t, i + 2) == "ago")
         return 3;
     // "in the past," "at that time", "in those days", "in 2010": not "in the past few years"
-    if (w == "in" && R::lowerAt(t, i + 1) == "the" && R::lowerAt(t, i + 2) == "past"
-        && (i + 3 >= int(t.size()) || t[size_t(i) + 3].kind == Token::Punct))
+    // ("than in the past" compares the present with it)
+    const std::string before = R::lowerAt(t, i - 1);
+    if (w == "in" && R::lowerAt(t, i + 1) == "the" && R::lowerAt(t, i + 2) == "past" && before != "than"
+        && before != "as" && before != "like" && (i + 3 >= int(t.size()) || t[size_t(i) + 3].kind == Token::Punct))
         return 3;
     if ((w == "at" && R::lowerAt(t, i + 1) == "that" && R::lowerAt(t, i + 2) == "time")
         || (w == "in" && R::lowerAt(t, i + 1) == "those" && (R::lowerAt(t, i + 2) == "days" || R::lowerAt(t, i + 2) == "years")))

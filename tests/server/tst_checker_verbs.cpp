@@ -255,6 +255,7 @@ private slots:
         QTest::newRow("be and an adjective that is also a verb") << "The shop will be open tomorrow.";
         QTest::newRow("be and a noun complement") << "You will be home soon.";
         QTest::newRow("in the past few years") << "In the past few years, prices have risen.";
+        QTest::newRow("comparison with the past") << "We have more good books than in the past.";
         QTest::newRow("at that time with a reporting verb") << "At that time I think it was fine.";
         QTest::newRow("a future year") << "In 2030, people will drive electric cars.";
     }
