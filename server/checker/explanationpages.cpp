@@ -222,6 +222,8 @@ const std::unordered_map<std::string, Page> &pages()
                     "\"no\" goes before a noun; a verb is negated with do not/does not.", "I no like spicy food.", "I don't like spicy food."}},
         {"embedded_question", {"间接疑问句用陈述语序", "疑问句放在 know、tell、ask 等词后作宾语时，要用陈述语序：I don't know where the station is，不是 where is the station。",
                                "A question inside a sentence keeps statement word order.", "I don't know where is the station.", "I don't know where the station is."}},
+        {"intransitive_passive", {"不及物动词没有被动语态", "happen、occur、exist、appear、belong、die 等不及物动词没有宾语，不能用被动语态：The accident happened yesterday，不是 was happened。",
+                                  "Verbs without an object (happen, exist, belong) have no passive.", "The accident was happened at night.", "The accident happened at night."}},
         {"stative_progressive", {"状态动词不用进行时", "know、believe、belong、own、contain、seem 等表示状态的动词一般不用进行时，用一般时态即可：They believe in it，不是 They are believing in it。",
                                  "Verbs of state (know, believe, belong, own) are not used in the progressive.", "I am knowing the answer.", "I know the answer."}},
     };

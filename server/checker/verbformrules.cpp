@@ -101,6 +101,7 @@ void VerbFormRules::check(const std::vector<Token> &t, const std::vector<std::st
         beNotVerb(t, tags, i, out);
         nounVeryAdjective(t, tags, i, out);
         conjunctionBareVerb(t, tags, i, out);
+        intransitivePassive(t, tags, i, out);
     }
     bareVerbSubject(t, tags, out);
     nounPassive(t, tags, out);
@@ -250,7 +251,15 @@ void VerbFormRules::missingTo(const Tokens &t, const Tags &tags, int i, std::vec
     if (!takesTo.count(w) || !R::tagIs(tags, i, "VB"))
         return;
     const int v = R::nextWord(t, i);
-    if (v < 0 || t[size_t(v)].isCapitalised() || !R::tagIs(tags, v, "VB"))
+    if (v < 0 || t[size_t(v)].isCapitalised())
+        return;
+    // "I want going" -> "to go" (not after "learn": "learn swimming" names a skill)
+    const std::string ingBase = R::tagIs(tags, v, "VBG") ? baseOfIng(t[size_t(v)].lower) : std::string();
+    if (!ingBase.empty() && w.compare(0, 5, "learn") != 0 && !R::tagIs(tags, v + 1, "NN")) {
+        out->push_back(R::replace(t, v, v, "to " + ingBase, "GRAMMAR", "to_missing", 2));
+        return;
+    }
+    if (!R::tagIs(tags, v, "VB"))
         return;
     const std::string &verb = t[size_t(v)].lower;
     const int mask = m_lex.posMask(verb);
@@ -482,6 +491,33 @@ void VerbFormRules::pronounPassive(const Tokens &t, const Tags &tags, int i, std
     const std::string be = beFor(s, false, !present);
     out->push_back(R::replace(t, i, v, t[size_t(i)].text + " " + be + " " + t[size_t(v)].text, "GRAMMAR",
                               "be_missing", 2));
+}
+
+void VerbFormRules::intransitivePassive(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const
+{
+    static const Set intransitive = {"happen", "occur", "exist", "appear", "disappear", "belong", "consist", "emerge",
+                                     "arise", "die", "arrive", "last", "remain", "seem", "result", "exist"};
+    const std::string &b = t[size_t(i)].lower;
+    const bool past = b == "was" || b == "were";
+    const bool perfect = b == "been" && (R::lowerAt(t, i - 1) == "has" || R::lowerAt(t, i - 1) == "have"
+                                         || R::lowerAt(t, i - 1) == "had");
+    if (b != "is" && b != "are" && b != "am" && !past && !perfect)
+        return;
+    const int v = R::nextWord(t, i);
+    if (v < 0 || t[size_t(v)].isCapitalised())
+        return;
+    const std::string &w = t[size_t(v)].lower;
+    const std::string base = m_lex.baseOf(w);
+    if (base.empty() || !intransitive.count(base) || m_lex.participleOf(base) != w || m_lex.isPos(w, Lexicon::Adjective))
+        return;
+    if (perfect) { // "has been happened" -> "has happened"
+        out->push_back(R::replace(t, i, v, w, "GRAMMAR", "intransitive_passive", 2));
+        return;
+    }
+    const std::string subject = R::lowerAt(t, i - 1);
+    const bool third = b == "is" || (b == "was" && subject != "i" && subject != "you");
+    const std::string fixed = past ? m_lex.pastOf(base) : third ? m_lex.thirdPerson(base) : base;
+    out->push_back(R::replace(t, i, v, fixed, "GRAMMAR", "intransitive_passive", 3));
 }
 
 void VerbFormRules::nounPassive(const Tokens &t, const Tags &tags, std::vector<Finding> *out) const

@@ -42,6 +42,8 @@ private:
     void bareVerbSubject(const Tokens &t, const Tags &tags, std::vector<Finding> *out) const;
     void noForNot(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // I no like
     void pronounPassive(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // they killed by
+    // "The accident was happened" -> "happened": verbs without an object have no passive
+    void intransitivePassive(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const;
     void nounPassive(const Tokens &t, const Tags &tags, std::vector<Finding> *out) const; // people killed by
     void relativeWithoutBe(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // who living
     // "I don't know where is the station" -> "where the station is"

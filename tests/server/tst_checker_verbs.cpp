@@ -189,6 +189,14 @@ private slots:
             "modal_base", "It eats insects that will do damage.");
         row("bare verb as the subject after an opener", "Moreover, learn English is very useful.", "learn",
             "learning", "gerund_subject", "Moreover, learning English is very useful.");
+        row("passive of happen", "The accident was happened at night.", "was happened", "happened",
+            "intransitive_passive", "The accident happened at night.");
+        row("present passive of exist", "This problem is existed for years.", "is existed", "exists",
+            "intransitive_passive", "This problem has existed for years.");
+        row("perfect passive of happen", "It has been happened before.", "been happened", "happened",
+            "intransitive_passive", "It has happened before.");
+        row("want and -ing", "I want going home early.", "going", "to go", "to_missing",
+            "I want to go home early.");
         row("bare verb as the subject", "Learn English is important for us.", "Learn", "Learning",
             "gerund_subject", "Learning English is important for us.");
     }
@@ -238,6 +246,10 @@ private slots:
         QTest::newRow("imperative with an object clause") << "Remember the days are short.";
         QTest::newRow("imperative before a comma") << "Take the bus, it is faster.";
         QTest::newRow("worth it") << "It is worth it to try.";
+        QTest::newRow("passive of a verb with an object") << "The results are shown below.";
+        QTest::newRow("gone as an adjective") << "By then he was gone.";
+        QTest::newRow("learn and a skill in -ing") << "Children learn swimming at school.";
+        QTest::newRow("-ing before a noun") << "We planned shopping trips for May.";
         QTest::newRow("be not and a noun") << "They are not home yet.";
         QTest::newRow("be not like as a preposition") << "I am not like other people.";
         QTest::newRow("object, very and an adjective") << "I find the film very good.";
