@@ -224,6 +224,8 @@ const std::unordered_map<std::string, Page> &pages()
                                "A question inside a sentence keeps statement word order.", "I don't know where is the station.", "I don't know where the station is."}},
         {"intransitive_passive", {"不及物动词没有被动语态", "happen、occur、exist、appear、belong、die 等不及物动词没有宾语，不能用被动语态：The accident happened yesterday，不是 was happened。",
                                   "Verbs without an object (happen, exist, belong) have no passive.", "The accident was happened at night.", "The accident happened at night."}},
+        {"tense_since_perfect", {"since 与现在完成时", "since 加过去的时间点（since 2010、since last year）表示从那时一直持续到现在，主句要用现在完成时：I have lived here since 2010，不是 I live here since 2010。",
+                                 "\"since\" with a point in time takes the present perfect.", "I live in Beijing since 2010.", "I have lived in Beijing since 2010."}},
         {"stative_progressive", {"状态动词不用进行时", "know、believe、belong、own、contain、seem 等表示状态的动词一般不用进行时，用一般时态即可：They believe in it，不是 They are believing in it。",
                                  "Verbs of state (know, believe, belong, own) are not used in the progressive.", "I am knowing the answer.", "I know the answer."}},
     };

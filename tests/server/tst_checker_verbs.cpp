@@ -197,6 +197,18 @@ private slots:
             "intransitive_passive", "It has happened before.");
         row("want and -ing", "I want going home early.", "going", "to go", "to_missing",
             "I want to go home early.");
+        row("last time with a present verb", "Last time I go there with my mother.", "go", "went",
+            "tense_past_time", "Last time I went there with my mother.");
+        row("a long time ago", "A long time ago, people live in caves.", "live", "lived", "tense_past_time",
+            "A long time ago, people lived in caves.");
+        row("when I was and an age", "When I was ten, I like cartoons.", "like", "liked", "tense_past_time",
+            "When I was ten, I liked cartoons.");
+        row("since a year with a present verb", "I live in Beijing since 2010.", "live", "have lived",
+            "tense_since_perfect", "I have lived in Beijing since 2010.");
+        row("since last year with an -s verb", "She works here since last year.", "works", "has worked",
+            "tense_since_perfect", "She has worked here since last year.");
+        row("since with be", "We are friends since childhood.", "are", "have been", "tense_since_perfect",
+            "We have been friends since childhood.");
         row("bare verb as the subject", "Learn English is important for us.", "Learn", "Learning",
             "gerund_subject", "Learning English is important for us.");
     }
@@ -246,6 +258,9 @@ private slots:
         QTest::newRow("imperative with an object clause") << "Remember the days are short.";
         QTest::newRow("imperative before a comma") << "Take the bus, it is faster.";
         QTest::newRow("worth it") << "It is worth it to try.";
+        QTest::newRow("since as because") << "I stay home since I am sick.";
+        QTest::newRow("it is years since") << "It is two years since 2020.";
+        QTest::newRow("the last time") << "This is the last time I go there.";
         QTest::newRow("passive of a verb with an object") << "The results are shown below.";
         QTest::newRow("gone as an adjective") << "By then he was gone.";
         QTest::newRow("learn and a skill in -ing") << "Children learn swimming at school.";
