@@ -455,7 +455,9 @@ void VerbPatternRules::infinitiveForm(const std::vector<Token> &t, const std::ve
                                         "loved", "hope", "hopes", "hoped", "decide", "decided", "plan", "plans",
                                         "planned", "try", "tries", "tried", "need", "needs", "needed", "begin",
                                         "began", "start", "started", "have", "has", "had", "able",
-                                        "wish", "wished", "would", "learn", "learned", "choose", "chose"};
+                                        "wish", "wished", "would", "learn", "learned", "choose", "chose",
+                                        "get", "gets", "got", "seem", "seems", "seemed", "tend", "tends", "order",
+                                        "going", "continue", "continues", "refuse", "refused", "forget", "forgot"};
     if (t[size_t(i)].lower != "to" || !takesInfinitive.count(lowerAt(t, i - 1)))
         return;
     const int v = RuleSupport::nextWord(t, i);
@@ -477,6 +479,8 @@ void VerbPatternRules::infinitiveForm(const std::vector<Token> &t, const std::ve
             out->push_back(RuleSupport::replace(t, v, v, base, "GRAMMAR", "to_infinitive", 2));
         return;
     }
+    if (lowerAt(t, i - 1) == "going" || lowerAt(t, i - 1) == "get" || lowerAt(t, i - 1) == "gets" || lowerAt(t, i - 1) == "got")
+        return; // "money going to cutting costs", "get to thinking": "to" may be a preposition there
     const std::string base = RuleSupport::baseOfIng(m_lex, w);
     if (base.empty())
         return;

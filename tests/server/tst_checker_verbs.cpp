@@ -209,6 +209,12 @@ private slots:
             "tense_since_perfect", "She has worked here since last year.");
         row("since with be", "We are friends since childhood.", "are", "have been", "tense_since_perfect",
             "We have been friends since childhood.");
+        row("participle after gets to", "It gets to known around the town.", "known", "know", "to_infinitive",
+            "It gets to know the town.");
+        row("past after going to", "I am going to visited Beijing.", "visited", "visit", "to_infinitive",
+            "I am going to visit Beijing.");
+        row("past after in order to", "In order to improved our lives, we work.", "improved", "improve",
+            "to_infinitive", "In order to improve our lives, we work.");
         row("bare verb as the subject", "Learn English is important for us.", "Learn", "Learning",
             "gerund_subject", "Learning English is important for us.");
     }
@@ -258,6 +264,8 @@ private slots:
         QTest::newRow("imperative with an object clause") << "Remember the days are short.";
         QTest::newRow("imperative before a comma") << "Take the bus, it is faster.";
         QTest::newRow("worth it") << "It is worth it to try.";
+        QTest::newRow("going to as a direction before -ing") << "The money is going to cutting our costs.";
+        QTest::newRow("going to a place") << "I am going to school.";
         QTest::newRow("since as because") << "I stay home since I am sick.";
         QTest::newRow("it is years since") << "It is two years since 2020.";
         QTest::newRow("the last time") << "This is the last time I go there.";
