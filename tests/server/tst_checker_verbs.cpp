@@ -214,7 +214,7 @@ private slots:
         row("past after going to", "I am going to visited Beijing.", "visited", "visit", "to_infinitive",
             "I am going to visit Beijing.");
         row("past after in order to", "In order to improved our lives, we work.", "improved", "improve",
-            "to_infinitive", "In order to improve our lives, we work.");
+            "to_infinitive", "To improve our lives, we work.");
         row("bare verb as the subject", "Learn English is important for us.", "Learn", "Learning",
             "gerund_subject", "Learning English is important for us.");
     }
