@@ -311,6 +311,14 @@ void GrammarRules::verbAfterTo(const std::vector<Token> &t, std::vector<Finding>
         const std::string &w = t[size_t(v)].lower;
         if (!pastAfterTo().count(w) && !thirdAfterTo().count(w))
             continue;
+        // "Everyone I had talked to knew": a preposition left at the end of a relative clause,
+        // after a past verb that takes no infinitive
+        static const Set infinitiveVerbs = {"want", "decide", "try", "hope", "plan", "need", "start", "begin",
+                                            "learn", "choose", "refuse", "like", "love", "continue", "seem",
+                                            "manage", "agree", "promise", "expect", "fail", "have", "use", "tend"};
+        const std::string before = RuleSupport::lowerAt(t, i - 1);
+        if ((m_lex.isPastForm(before) || m_lex.isParticiple(before)) && !infinitiveVerbs.count(m_lex.baseOf(before)))
+            continue;
         // a following "-" or "'s" means a compound or a noun
         if (v + 1 < int(t.size()) && !t[size_t(v) + 1].spaceBefore && t[size_t(v) + 1].kind == Token::Punct)
             if (t[size_t(v) + 1].text == "-")

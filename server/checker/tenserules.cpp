@@ -249,6 +249,11 @@ void TenseRules::presentWithPastMarker(const std::vector<Token> &t, const std::v
             return;
         if (reportingVerbs().count(tok.lower) || tok.isCapitalised())
             return;
+        // "In 2007, Bartley accepts ...": stories and news tell the past in the present; a year
+        // marks the past only for the writer's own "I"/"we"
+        if (marker + 1 < n && t[size_t(marker) + 1].kind == Token::Number && R::lowerAt(t, marker) == "in" && R::lowerAt(t, s) != "i"
+            && R::lowerAt(t, s) != "we")
+            return;
         if ((tok.lower == "have" || tok.lower == "has") && R::tagIs(tags, v + 1, "VBN")) {
             // present perfect with a finished time: "have visited it yesterday" -> "visited"
             const std::string participle = R::lowerAt(t, v + 1);

@@ -67,7 +67,12 @@ std::string beFor(const std::string &subject, bool pluralNoun, bool past)
 
 bool VerbFormRules::adjectiveOnly(const std::string &w) const
 {
-    // a verb form read as an adjective ("used", "worried") may be the verb itself
+    // a verb form read as an adjective ("used", "worried", "organized") may be the verb itself;
+    // of the -ed forms only the feelings count ("they interested in")
+    static const Set feelings = {"interested", "excited", "bored", "tired", "satisfied", "disappointed", "pleased",
+                                 "frightened", "confused", "embarrassed", "amazed", "ashamed", "delighted"};
+    if (w.size() > 4 && w.compare(w.size() - 2, 2, "ed") == 0)
+        return feelings.count(w) != 0;
     return (m_lex.posMask(w) == Lexicon::Adjective && m_lex.baseOf(w).empty()) || w == "sure";
 }
 
@@ -115,8 +120,9 @@ void VerbFormRules::pronounWithoutBe(const Tokens &t, const Tags &tags, int i, s
     if (!subjects.count(s) || (s == "i" && t[size_t(i)].text != "I"))
         return;
     const std::string before = R::lowerAt(t, i - 1);
-    if (before == "than" || before == "as" || before == "and" || before == "or" || m_lex.isAuxiliary(before))
-        return; // comparisons, compound subjects and questions ("What am I capable of?")
+    if (before == "than" || before == "as" || before == "and" || before == "or" || m_lex.isAuxiliary(before)
+        || before == "which" || before == "that" || before == "whom")
+        return; // comparisons, compound subjects, questions ("What am I capable of?"), object relatives
     int k = i + 1;
     if (adverbsBetween().count(R::lowerAt(t, k)) && isWordAt(t, k + 1))
         ++k;
@@ -352,6 +358,9 @@ void VerbFormRules::auxiliaryIng(const Tokens &t, const Tags &tags, int i, std::
         return;
     if (a == "may" && t[size_t(i)].isCapitalised() && i > 0)
         return; // the month
+    const std::string before = R::lowerAt(t, i - 1);
+    if (before == "as" || before == "than" || before == "so" || before == "nor" || before == "neither")
+        return; // "as will adding hay": the modal stands before its subject
     int v = i + 1;
     if (R::lowerAt(t, v) == "not")
         ++v;
@@ -549,6 +558,11 @@ void VerbFormRules::relativeWithoutBe(const Tokens &t, const Tags &tags, int i, 
     const int v = R::nextWord(t, i);
     if (v < 0 || !R::tagIs(tags, v, "VBG") || baseOfIng(t[size_t(v)].lower).empty())
         return;
+    // "an impression that asking for it would ...": "that" opens a clause whose subject is the -ing form
+    if (r == "that")
+        for (int m = v + 1; m < int(t.size()) && t[size_t(m)].kind == Token::Word; ++m)
+            if (finiteTag(tags, m))
+                return;
     const std::string be = beFor(R::lowerAt(t, i - 1), R::tagIs(tags, i - 1, "NNS"), pastSentence(t, tags));
     out->push_back(R::replace(t, v, v, be + " " + t[size_t(v)].text, "GRAMMAR", "be_missing", 2));
 }
