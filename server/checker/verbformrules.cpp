@@ -42,6 +42,21 @@ bool phraseEnd(const std::vector<Token> &t, const std::vector<std::string> &tags
     return R::tagIs(tags, i, "IN") || R::tagIs(tags, i, "TO") || R::tagIs(tags, i, "CC");
 }
 
+// The last noun of a noun phrase from k: an optional determiner or possessive, adjectives,
+// nouns (names too when withNames); -1 when there is no noun.
+int nounPhraseHead(const std::vector<std::string> &tags, int k, bool withNames, bool *determined)
+{
+    *determined = R::tagIs(tags, k, "DT") || R::tagIs(tags, k, "PRP$");
+    if (*determined)
+        ++k;
+    while (R::tagIs(tags, k, "JJ"))
+        ++k;
+    int head = -1;
+    for (; R::tagIs(tags, k, "NN") && (withNames || !R::tagIs(tags, k, "NNP")); ++k)
+        head = k;
+    return head;
+}
+
 // The sentence speaks of the past: it has a past verb or "could"/"would" and no present one.
 bool pastSentence(const std::vector<Token> &t, const std::vector<std::string> &tags)
 {
@@ -153,20 +168,11 @@ void VerbFormRules::clauseWithoutBe(const Tokens &t, const Tags &tags, int i, st
                                 "unless", "whereas"};
     if (!openers.count(t[size_t(i)].lower))
         return;
-    int k = i + 1;
-    const bool determined = R::tagIs(tags, k, "DT") || R::tagIs(tags, k, "PRP$");
-    if (determined)
-        ++k;
-    while (R::tagIs(tags, k, "JJ"))
-        ++k;
-    int head = -1;
-    while (R::tagIs(tags, k, "NN") && !R::tagIs(tags, k, "NNP")) {
-        head = k;
-        ++k;
-    }
+    bool determined = false;
+    const int head = nounPhraseHead(tags, i + 1, false, &determined);
     if (head < 0 || (!determined && !R::tagIs(tags, head, "NNS")))
         return; // a bare singular may be a gerund or a name
-    const int v = k;
+    const int v = head + 1;
     if (!R::tagIs(tags, v, "VBG") || !isWordAt(t, v) || baseOfIng(t[size_t(v)].lower).empty())
         return;
     for (int m = v + 1; m < int(t.size()) && !R::clauseBoundary(t[size_t(m)]); ++m)
@@ -587,17 +593,8 @@ void VerbFormRules::embeddedQuestion(const Tokens &t, const Tags &tags, int i, s
     if (!asking.count(R::lowerAt(t, i - 1)))
         return;
     // the subject after "be": a noun phrase that ends the clause
-    int k = i + 2;
-    const bool determined = R::tagIs(tags, k, "DT") || R::tagIs(tags, k, "PRP$");
-    if (determined)
-        ++k;
-    while (R::tagIs(tags, k, "JJ"))
-        ++k;
-    int head = -1;
-    while (R::tagIs(tags, k, "NN")) {
-        head = k;
-        ++k;
-    }
+    bool determined = false;
+    const int head = nounPhraseHead(tags, i + 2, true, &determined);
     if (head < 0 || (!determined && wh != "what") || (wh == "what" && !determined && !R::tagIs(tags, head, "NNS")))
         return;
     int end = head + 1;

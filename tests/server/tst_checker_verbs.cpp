@@ -3,14 +3,15 @@
 // and each right sentence that looks like the error, none at all.
 
 #include "englishchecker.h"
-#include "support/checkerrecords.h"
+#include "support/learnertable.h"
 
 #include <QtTest>
 
 #include <memory>
 
 using PennovaChecker::EnglishChecker;
-using namespace CheckerRecords;
+using LearnerTable::columns;
+using LearnerTable::row;
 
 class TestCheckerVerbs : public QObject
 {
@@ -19,55 +20,8 @@ class TestCheckerVerbs : public QObject
 private:
     std::unique_ptr<EnglishChecker> m_checker;
 
-    Json::Value check(const QString &sentence, int confidence)
-    {
-        return m_checker->checkSentence(0, sentence.toStdString(), 0, sentenceConfig(confidence), {});
-    }
-
-    static void row(const char *name, const char *wrong, const char *span, const char *candidate,
-                    const char *explain, const char *twin)
-    {
-        QTest::newRow(name) << QString::fromUtf8(wrong) << QString::fromUtf8(span) << QString::fromUtf8(candidate)
-                            << QString::fromUtf8(explain) << QString::fromUtf8(twin);
-    }
-
-    static void columns()
-    {
-        QTest::addColumn<QString>("wrong");
-        QTest::addColumn<QString>("span");
-        QTest::addColumn<QString>("candidate");
-        QTest::addColumn<QString>("explain");
-        QTest::addColumn<QString>("twin");
-    }
-
-    void verify()
-    {
-        QFETCH(QString, wrong);
-        QFETCH(QString, span);
-        QFETCH(QString, candidate);
-        QFETCH(QString, explain);
-        QFETCH(QString, twin);
-        const Json::Value record = check(wrong, 2);
-        bool found = false;
-        for (const Json::Value &c : record["corrections"]) {
-            if (covered(wrong, c) != span || QString::fromStdString(c["explainType"].asString()) != explain)
-                continue;
-            found = true;
-            QCOMPARE(QString::fromStdString(c["candidates"][0u]["correction"].asString()), candidate);
-            const QString page = QString::fromStdString(m_checker->explanationHtml("et=" + c["explainType"].asString()));
-            QVERIFY2(!page.contains(QStringLiteral("暂无")), qPrintable(explain));
-        }
-        QVERIFY2(found, qPrintable(QStringLiteral("got: ") + describe(wrong, record)));
-        const Json::Value clean = check(twin, 3);
-        QVERIFY2(clean["corrections"].empty(), qPrintable(twin + QStringLiteral(": ") + describe(twin, clean)));
-    }
-
-    void lookAlike()
-    {
-        QFETCH(QString, sentence);
-        const Json::Value record = check(sentence, 3);
-        QVERIFY2(record["corrections"].empty(), qPrintable(describe(sentence, record)));
-    }
+    void verify() { LearnerTable::verify(*m_checker); }
+    void lookAlike() { LearnerTable::verifyClean(*m_checker); }
 
 private slots:
     void initTestCase() { m_checker = std::make_unique<EnglishChecker>(); }
