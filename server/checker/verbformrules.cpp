@@ -511,7 +511,7 @@ void VerbFormRules::pronounPassive(const Tokens &t, const Tags &tags, int i, std
 void VerbFormRules::intransitivePassive(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const
 {
     static const Set intransitive = {"happen", "occur", "exist", "appear", "disappear", "belong", "consist", "emerge",
-                                     "arise", "die", "arrive", "last", "remain", "seem", "result", "exist"};
+                                     "arise", "die", "arrive", "last", "remain", "seem", "result", "graduate"};
     const std::string &b = t[size_t(i)].lower;
     const bool past = b == "was" || b == "were";
     const bool perfect = b == "been" && (R::lowerAt(t, i - 1) == "has" || R::lowerAt(t, i - 1) == "have"
@@ -522,16 +522,25 @@ void VerbFormRules::intransitivePassive(const Tokens &t, const Tags &tags, int i
     if (v < 0 || t[size_t(v)].isCapitalised())
         return;
     const std::string &w = t[size_t(v)].lower;
-    const std::string base = m_lex.baseOf(w);
-    if (base.empty() || !intransitive.count(base) || m_lex.participleOf(base) != w || m_lex.isPos(w, Lexicon::Adjective))
-        return;
+    std::string base = m_lex.baseOf(w);
+    if (base.empty() && w.size() > 4 && w.compare(w.size() - 2, 2, "ed") == 0) {
+        // a regular verb outside the common table: "consisted", "graduated", "occurred"
+        for (const std::string &stem : {w.substr(0, w.size() - 2), w.substr(0, w.size() - 1), w.substr(0, w.size() - 3)})
+            if (intransitive.count(stem))
+                base = stem;
+    }
+    const std::string participle = base.empty() ? std::string() : m_lex.participleOf(base);
+    if (base.empty() || !intransitive.count(base) || (!participle.empty() && participle != w)
+        || (m_lex.isPos(w, Lexicon::Adjective) && !(base == "graduate" && R::lowerAt(t, v + 1) == "from")))
+        return; // ("a graduated scale"; "was graduated from" is the learner's passive)
     if (perfect) { // "has been happened" -> "has happened"
         out->push_back(R::replace(t, i, v, w, "GRAMMAR", "intransitive_passive", 2));
         return;
     }
     const std::string subject = R::lowerAt(t, i - 1);
     const bool third = b == "is" || (b == "was" && subject != "i" && subject != "you");
-    const std::string fixed = past ? m_lex.pastOf(base) : third ? m_lex.thirdPerson(base) : base;
+    const std::string pastForm = m_lex.pastOf(base).empty() ? w : m_lex.pastOf(base);
+    const std::string fixed = past ? pastForm : third ? m_lex.thirdPerson(base) : base;
     out->push_back(R::replace(t, i, v, fixed, "GRAMMAR", "intransitive_passive", 3));
 }
 

@@ -149,6 +149,10 @@ private slots:
             "intransitive_passive", "This problem has existed for years.");
         row("perfect passive of happen", "It has been happened before.", "been happened", "happened",
             "intransitive_passive", "It has happened before.");
+        row("passive of graduate", "I was graduated from Peking University.", "was graduated", "graduated",
+            "intransitive_passive", "I graduated from Peking University.");
+        row("passive of a regular verb outside the common table", "The book is consisted of ten chapters.",
+            "is consisted", "consists", "intransitive_passive", "The book consists of ten chapters.");
         row("want and -ing", "I want going home early.", "going", "to go", "to_missing",
             "I want to go home early.");
         row("past marker as the last token", "I go there yesterday", "go", "went", "tense_past_time",
@@ -227,6 +231,7 @@ private slots:
         QTest::newRow("the last time") << "This is the last time I go there.";
         QTest::newRow("passive of a verb with an object") << "The results are shown below.";
         QTest::newRow("gone as an adjective") << "By then he was gone.";
+        QTest::newRow("graduated by an agent") << "The students were graduated by the college in June.";
         QTest::newRow("learn and a skill in -ing") << "Children learn swimming at school.";
         QTest::newRow("-ing before a noun") << "We planned shopping trips for May.";
         QTest::newRow("be not and a noun") << "They are not home yet.";
