@@ -258,10 +258,21 @@ void VerbFormRules::missingTo(const Tokens &t, const Tags &tags, int i, std::vec
     static const Set takesTo = {"want", "wants", "wanted", "decide", "decides", "decided", "hope", "hopes", "hoped",
                                 "plan", "plans", "planned", "refuse", "refuses", "refused", "promise", "promised",
                                 "learn", "learns", "learned", "learnt", "expect", "expects", "expected", "wish",
-                                "wished", "manage", "managed", "afford", "pretend", "pretended", "agree", "agreed"};
+                                "wished", "manage", "managed", "afford", "pretend", "pretended", "agree", "agreed",
+                                "used"};
     const std::string &w = t[size_t(i)].lower;
-    if (!takesTo.count(w) || !R::tagIs(tags, i, "VB"))
+    const std::string before = R::lowerAt(t, i - 1);
+    const bool wouldLike = w == "like" && (before == "would" || (before.size() > 2 && before.compare(before.size() - 2, 2, "'d") == 0));
+    if ((!takesTo.count(w) && !wouldLike) || !(R::tagIs(tags, i, "VB") || wouldLike))
         return;
+    // "I used to going there" -> "go": without "be" or "get", "used to" takes the base form
+    if (w == "used" && R::lowerAt(t, i + 1) == "to" && R::tagIs(tags, i + 2, "VBG") && !m_lex.isAuxiliary(before)
+        && before != "get" && before != "got" && before != "getting" && !baseOfIng(R::lowerAt(t, i + 2)).empty()) {
+        out->push_back(R::replace(t, i + 2, i + 2, baseOfIng(R::lowerAt(t, i + 2)), "GRAMMAR", "to_infinitive", 2));
+        return;
+    }
+    if (w == "used")
+        return; // "We used water": only "used to" is a pattern here
     const int v = R::nextWord(t, i);
     if (v < 0 || t[size_t(v)].isCapitalised())
         return;

@@ -149,6 +149,10 @@ private slots:
             "intransitive_passive", "This problem has existed for years.");
         row("perfect passive of happen", "It has been happened before.", "been happened", "happened",
             "intransitive_passive", "It has happened before.");
+        row("would like and -ing", "I would like going there.", "going", "to go", "to_missing",
+            "I would like to go there.");
+        row("used to and -ing without be", "I used to going there every week.", "going", "go", "to_infinitive",
+            "I used to go there every week.");
         row("passive of graduate", "I was graduated from Peking University.", "was graduated", "graduated",
             "intransitive_passive", "I graduated from Peking University.");
         row("passive of a regular verb outside the common table", "The book is consisted of ten chapters.",
@@ -231,6 +235,10 @@ private slots:
         QTest::newRow("the last time") << "This is the last time I go there.";
         QTest::newRow("passive of a verb with an object") << "The results are shown below.";
         QTest::newRow("gone as an adjective") << "By then he was gone.";
+        QTest::newRow("be used to -ing") << "We are used to going there.";
+        QTest::newRow("get used to -ing") << "I got used to living here.";
+        QTest::newRow("would like and an object") << "I would like you to come.";
+        QTest::newRow("used and a noun") << "We used water from the well.";
         QTest::newRow("graduated by an agent") << "The students were graduated by the college in June.";
         QTest::newRow("learn and a skill in -ing") << "Children learn swimming at school.";
         QTest::newRow("-ing before a noun") << "We planned shopping trips for May.";
