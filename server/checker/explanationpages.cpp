@@ -226,6 +226,10 @@ const std::unordered_map<std::string, Page> &pages()
                                   "Verbs without an object (happen, exist, belong) have no passive.", "The accident was happened at night.", "The accident happened at night."}},
         {"tense_since_perfect", {"since 与现在完成时", "since 加过去的时间点（since 2010、since last year）表示从那时一直持续到现在，主句要用现在完成时：I have lived here since 2010，不是 I live here since 2010。",
                                  "\"since\" with a point in time takes the present perfect.", "I live in Beijing since 2010.", "I have lived in Beijing since 2010."}},
+        {"perfect_progressive", {"完成进行时用 -ing", "have been 后面接 -ing 形式表示一直在做某事（have been studying）；接过去分词则是被动语态，后面不能再带宾语：I have been studying English for ten years。",
+                                 "\"have been\" + -ing says what has been going on; a participle there is passive and takes no object.", "I have been studied English for ten years.", "I have been studying English for ten years."}},
+        {"double_subject", {"主语重复", "英语句子只有一个主语：名词作主语后不再用代词重复它：My sister likes music，不是 My sister she likes music。",
+                            "A sentence has one subject: do not repeat it with a pronoun.", "My father he works in a bank.", "My father works in a bank."}},
         {"stative_progressive", {"状态动词不用进行时", "know、believe、belong、own、contain、seem 等表示状态的动词一般不用进行时，用一般时态即可：They believe in it，不是 They are believing in it。",
                                  "Verbs of state (know, believe, belong, own) are not used in the progressive.", "I am knowing the answer.", "I know the answer."}},
     };

@@ -236,7 +236,9 @@ void TenseRules::presentWithPastMarker(const std::vector<Token> &t, const std::v
         const Token &tok = t[size_t(v)];
         if (tok.kind != Token::Word)
             continue;
-        const bool present = R::tagIs(tags, v, "VBZ") || R::tagIs(tags, v, "VBP");
+        // the tagger may call a present verb after a noun subject a base form ("my mother buy")
+        const bool present = R::tagIs(tags, v, "VBZ") || R::tagIs(tags, v, "VBP")
+            || (tags[size_t(v)] == "VB" && R::tagIs(tags, v - 1, "NN") && m_lex.isCommonVerbBase(tok.lower));
         if (R::tagIs(tags, v, "VBD") || R::tagIs(tags, v, "MD"))
             return; // the clause has a past or modal verb of its own
         if (!present)

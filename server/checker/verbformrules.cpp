@@ -122,9 +122,12 @@ void VerbFormRules::check(const std::vector<Token> &t, const std::vector<std::st
         nounVeryAdjective(t, tags, i, out);
         conjunctionBareVerb(t, tags, i, out);
         intransitivePassive(t, tags, i, out);
+        passivePast(t, tags, i, out);
+        perfectPassiveObject(t, tags, i, out);
     }
     bareVerbSubject(t, tags, out);
     nounPassive(t, tags, out);
+    doubleSubject(t, tags, out);
 }
 
 void VerbFormRules::pronounWithoutBe(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const
@@ -555,6 +558,68 @@ void VerbFormRules::intransitivePassive(const Tokens &t, const Tags &tags, int i
     out->push_back(R::replace(t, i, v, fixed, "GRAMMAR", "intransitive_passive", 3));
 }
 
+void VerbFormRules::passivePast(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const
+{
+    // "The letter was wrote by my sister" -> "written": a passive takes the participle
+    static const Set be = {"is", "are", "was", "were", "be", "been"};
+    if (!be.count(t[size_t(i)].lower))
+        return;
+    const int v = R::nextWord(t, i);
+    if (v < 0 || R::lowerAt(t, v + 1) != "by" || t[size_t(v)].isCapitalised())
+        return;
+    const std::string &w = t[size_t(v)].lower;
+    const std::string base = m_lex.baseOf(w);
+    const std::string participle = base.empty() ? std::string() : m_lex.participleOf(base);
+    if (!m_lex.isPastForm(w) || participle.empty() || participle == w || base == "be")
+        return;
+    if (!(R::tagIs(tags, v + 2, "DT") || R::tagIs(tags, v + 2, "PRP") || R::tagIs(tags, v + 2, "NN")))
+        return; // "by" must open the doer
+    out->push_back(R::replace(t, v, v, participle, "GRAMMAR", "passive_participle", 2));
+}
+
+void VerbFormRules::perfectPassiveObject(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const
+{
+    // verbs with two objects have a passive with one left: "I have been given a book"
+    static const Set twoObjects = {"give", "tell", "show", "teach", "offer", "send", "ask", "award", "grant", "pay",
+                                   "promise", "lend", "call", "name", "elect", "make", "allow", "deny", "charge",
+                                   "assign", "bring", "hand", "leave", "owe", "sell", "serve", "consider", "find"};
+    const std::string &h = t[size_t(i)].lower;
+    if ((h != "have" && h != "has" && h != "had") || R::lowerAt(t, i + 1) != "been")
+        return;
+    const int v = i + 2;
+    const std::string w = R::lowerAt(t, v);
+    if (w.empty() || !R::tagIs(tags, v, "VBN"))
+        return;
+    const std::string base = m_lex.baseOf(w);
+    if (base.empty() || twoObjects.count(base) || !m_lex.isCommonVerbBase(base))
+        return;
+    // an object right after it: a name, a determiner and a noun, a plain noun before "for"
+    const bool object = R::tagIs(tags, v + 1, "NNP") || R::tagIs(tags, v + 1, "DT") || R::tagIs(tags, v + 1, "PRP$")
+        || (R::tagIs(tags, v + 1, "NN") && (R::lowerAt(t, v + 2) == "for" || R::lowerAt(t, v + 2) == "since"));
+    if (!object || R::lowerAt(t, v + 1) == "that" || R::lowerAt(t, v + 1) == "this" || R::lowerAt(t, v + 1) == "there")
+        return;
+    out->push_back(R::replace(t, v, v, m_lex.ingOf(base), "GRAMMAR", "perfect_progressive", 2));
+}
+
+void VerbFormRules::doubleSubject(const Tokens &t, const Tags &tags, std::vector<Finding> *out) const
+{
+    // "My sister she likes music" -> "My sister likes": the noun is the subject already
+    static const Set female = {"mother", "sister", "mom", "mum", "grandmother", "aunt", "daughter", "wife", "girlfriend"};
+    static const Set male = {"father", "brother", "dad", "grandfather", "uncle", "son", "husband", "boyfriend"};
+    static const Set plural = {"parents", "friends", "classmates", "teachers", "students", "brothers", "sisters"};
+    static const Set possessive = {"my", "his", "her", "our", "their", "your"};
+    if (t.size() < 4 || !possessive.count(R::lowerAt(t, 0)))
+        return;
+    const std::string noun = R::lowerAt(t, 1), pronoun = R::lowerAt(t, 2);
+    const bool pair = (female.count(noun) && pronoun == "she") || (male.count(noun) && pronoun == "he")
+        || (plural.count(noun) && pronoun == "they");
+    if (!pair || !(R::tagIs(tags, 3, "VB") || R::tagIs(tags, 3, "MD") || R::tagIs(tags, 3, "RB")))
+        return;
+    Finding f;
+    if (R::deletion(t, 2, "GRAMMAR", "double_subject", 2, &f))
+        out->push_back(f);
+}
+
 void VerbFormRules::nounPassive(const Tokens &t, const Tags &tags, std::vector<Finding> *out) const
 {
     // "Many people killed by cars." -> "are killed": a clause whose only verb is a participle with "by"
@@ -598,7 +663,9 @@ void VerbFormRules::embeddedQuestion(const Tokens &t, const Tags &tags, int i, s
     static const Set whWords = {"where", "how", "why", "when", "what"};
     static const Set be = {"is", "are", "was", "were"};
     const std::string &wh = t[size_t(i)].lower;
-    if (!whWords.count(wh) || !be.count(R::lowerAt(t, i + 1)))
+    const std::string aux = R::lowerAt(t, i + 1);
+    const bool doForm = aux == "does" || aux == "do" || aux == "did";
+    if (!whWords.count(wh) || (!be.count(aux) && !doForm))
         return;
     // asked inside a statement: after a verb ("know where"), or a verb and its object ("tell me how")
     const bool afterVerb = R::tagIs(tags, i - 1, "VB")
@@ -614,7 +681,24 @@ void VerbFormRules::embeddedQuestion(const Tokens &t, const Tags &tags, int i, s
         return;
     // the subject after "be": a noun phrase that ends the clause
     bool determined = false;
-    const int head = nounPhraseHead(tags, i + 2, true, &determined);
+    int head = nounPhraseHead(tags, i + 2, true, &determined);
+    if (doForm) {
+        // "know what does this word mean" -> "what this word means" (the tagger may read
+        // the verb as the last noun of the phrase)
+        if (head > i + 2 && R::tagIs(tags, head - 1, "NN") && m_lex.isCommonVerbBase(R::lowerAt(t, head))
+            && !R::tagIs(tags, head + 1, "VB"))
+            --head;
+        const int v = head + 1;
+        const std::string verb = R::lowerAt(t, v);
+        if (head < 0 || !determined || !(R::tagIs(tags, v, "VB") || R::tagIs(tags, v, "NN")) || !m_lex.isCommonVerbBase(verb)
+            || verb == "be")
+            return;
+        const bool third = aux == "does" || (aux == "did" ? false : !R::tagIs(tags, head, "NNS"));
+        const std::string form = aux == "did" ? m_lex.pastOf(verb) : (third && aux == "does") ? m_lex.thirdPerson(verb) : verb;
+        out->push_back(R::replace(t, i, v, t[size_t(i)].text + " " + R::textOf(t, i + 2, head) + " " + form, "GRAMMAR",
+                                  "embedded_question", 2));
+        return;
+    }
     if (head < 0 || (!determined && wh != "what") || (wh == "what" && !determined && !R::tagIs(tags, head, "NNS")))
         return;
     int end = head + 1;

@@ -44,6 +44,10 @@ private:
     void pronounPassive(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // they killed by
     // "The accident was happened" -> "happened": verbs without an object have no passive
     void intransitivePassive(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const;
+    void passivePast(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // was wrote by
+    void doubleSubject(const Tokens &t, const Tags &tags, std::vector<Finding> *out) const; // My sister she likes
+    // "I have been studied English" -> "been studying": a participle with an object is no passive
+    void perfectPassiveObject(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const;
     void nounPassive(const Tokens &t, const Tags &tags, std::vector<Finding> *out) const; // people killed by
     void relativeWithoutBe(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // who living
     // "I don't know where is the station" -> "where the station is"

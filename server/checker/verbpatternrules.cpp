@@ -439,7 +439,7 @@ void VerbPatternRules::gerundAfterPreposition(const std::vector<Token> &t, const
     const std::string objectWord = lowerAt(t, o);
     const bool pronoun = objectWord == "me" || objectWord == "him" || objectWord == "us" || objectWord == "them";
     const bool object = RuleSupport::tagIs(tags, o, "DT") || pronoun || RuleSupport::tagIs(tags, o, "NN")
-        || lowerAt(t, o) == "goodbye";
+        || lowerAt(t, o) == "goodbye" || (o < int(t.size()) && t[size_t(o)].kind == Token::Word && t[size_t(o)].isCapitalised());
     if (!object || (noun && !RuleSupport::tagIs(tags, v, "VB") && !pronoun))
         return;
     if (noun && (RuleSupport::tagIs(tags, o, "NN")))
@@ -512,7 +512,10 @@ void VerbPatternRules::beBareVerb(const std::vector<Token> &t, const std::vector
         && lowerAt(t, i - 1) != "it";
     const bool object = startsObject(t, tags, v + 1) && !RuleSupport::tagIs(tags, v + 1, "NNS")
         && !(RuleSupport::tagIs(tags, v + 1, "NN") && !RuleSupport::tagIs(tags, v + 1, "NNP"));
-    if (noun && !(person && object))
+    // "She is study in the library": after a personal pronoun a noun would need an article too
+    const bool personal = RuleSupport::isSubjectPronoun(lowerAt(t, i - 1)) && lowerAt(t, i - 1) != "it";
+    const bool placeAfter = RuleSupport::tagIs(tags, v + 1, "IN") && lowerAt(t, v + 1) != "of";
+    if (noun && !(person && object) && !(personal && placeAfter))
         return;
     if (!startsObject(t, tags, v + 1) && !(v + 1 < int(t.size()) && t[size_t(v) + 1].kind == Token::Punct)
         && !RuleSupport::tagIs(tags, v + 1, "RB") && !RuleSupport::tagIs(tags, v + 1, "IN"))

@@ -153,6 +153,20 @@ private slots:
             "I would like to go there.");
         row("used to and -ing without be", "I used to going there every week.", "going", "go", "to_infinitive",
             "I used to go there every week.");
+        row("passive with a past form", "The letter was wrote by my sister.", "wrote", "written",
+            "passive_participle", "The letter was written by my sister.");
+        row("perfect passive with an object", "I have been studied English for ten years.", "studied", "studying",
+            "perfect_progressive", "I have been studying English for ten years.");
+        row("do-question inside a statement", "Do you know what does this word mean?", "what does this word mean",
+            "what this word means", "embedded_question", "Do you know what this word means?");
+        row("noun subject repeated by a pronoun", "My sister she likes music.", " she ", "", "double_subject",
+            "My sister likes music.");
+        row("past-time marker, noun subject and a base form", "Yesterday my mother buy a new dress.", "buy",
+            "bought", "tense_past_time", "Yesterday my mother bought a new dress.");
+        row("preposition, bare verb and a language", "He is interested in learn Chinese.", "learn", "learning",
+            "gerund_after_preposition", "He is interested in learning Chinese.");
+        row("pronoun, be and a noun-verb word before a place", "She is study in the library now.", "is study",
+            "is studying", "be_verb", "She is studying in the library now.");
         row("passive of graduate", "I was graduated from Peking University.", "was graduated", "graduated",
             "intransitive_passive", "I graduated from Peking University.");
         row("passive of a regular verb outside the common table", "The book is consisted of ten chapters.",
@@ -235,6 +249,11 @@ private slots:
         QTest::newRow("the last time") << "This is the last time I go there.";
         QTest::newRow("passive of a verb with an object") << "The results are shown below.";
         QTest::newRow("gone as an adjective") << "By then he was gone.";
+        QTest::newRow("perfect passive of a verb with two objects") << "He has been taught English for years.";
+        QTest::newRow("passive with a participle") << "I was told by my teacher.";
+        QTest::newRow("statement order after know") << "I know what this word means.";
+        QTest::newRow("pronoun, be and a noun before of") << "He is head of the department.";
+        QTest::newRow("pronoun, be and home") << "I am home in the evening.";
         QTest::newRow("be used to -ing") << "We are used to going there.";
         QTest::newRow("get used to -ing") << "I got used to living here.";
         QTest::newRow("would like and an object") << "I would like you to come.";
