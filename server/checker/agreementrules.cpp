@@ -21,7 +21,7 @@ const Set &looseHeads()
                           "data", "media", "series", "species", "rest", "variety", "lot", "lots", "percent", "half",
                           "total", "remainder", "kind", "kinds", "sort", "type", "part", "portion", "bunch", "pair",
                           "set", "range", "plenty", "quarter", "third", "fraction", "proportion",
-                          "percentage", "means", "headquarters", "news", "board", "council", "army", "youth",
+                          "percentage", "means", "headquarters", "board", "council", "army", "youth",
                           "generation", "band", "company", "jury", "faculty", "population", "community", "mass",
                           "host", "handful", "none", "all", "some", "most", "any", "each", "one", "per", "cent"};
     return s;
@@ -142,14 +142,17 @@ AgreementRules::Subject AgreementRules::subjectAt(const std::vector<Token> &t, c
                 return {ofEnd, Singular, "agreement_of_phrase", 2};
             return s;
         }
-        if (end < 0 || looseHeads().count(R::lowerAt(t, head)))
+        // "people", "children": plurals without -s ("a people" is one nation)
+        static const Set plainPlurals = {"people", "children", "men", "women"};
+        const bool plainPlural = end >= 0 && plainPlurals.count(R::lowerAt(t, head)) && w != "a" && w != "an";
+        if (end < 0 || (looseHeads().count(R::lowerAt(t, head)) && !plainPlural))
             return s;
         const bool determined = R::tagIs(tags, i, "DT") || R::tagIs(tags, i, "PRP$");
-        const bool plural = R::tagIs(tags, head, "NNS");
+        const bool plural = R::tagIs(tags, head, "NNS") || plainPlural;
         if (!determined && !plural)
             return s; // a bare singular may be a gerund or a name
         const std::string &h = R::lowerAt(t, head);
-        if (plural && (h.size() < 3 || h.compare(h.size() - 1, 1, "s") != 0 || h.compare(h.size() - 3, 3, "ics") == 0))
+        if (plural && !plainPlural && (h.size() < 3 || h.compare(h.size() - 1, 1, "s") != 0 || h.compare(h.size() - 3, 3, "ics") == 0))
             return s; // irregular or "-ics" subject names: left to the word lists
         bool of = false;
         // "The price of the books are", "The teachers in my school is": the head decides, not

@@ -181,8 +181,17 @@ void GrammarRules::agreement(const std::vector<Token> &t, std::vector<Finding> *
         // "... and it have": "it" is next to never half of a compound subject; nor is a
         // pronoun after an "and" that opens the sentence or follows a comma ("And we says")
         if (s.lower != "it" && p >= 0 && (t[size_t(p)].lower == "and" || t[size_t(p)].lower == "or" || t[size_t(p)].lower == "nor")
-            && RuleSupport::prevWord(t, p) >= 0)
-            continue; // compound subjects
+            && RuleSupport::prevWord(t, p) >= 0) {
+            // compound subjects; but "my friends and I goes" is wrong either way: after "and" a
+            // plural pronoun never takes an -s verb, be it half of the subject or one of its own
+            const int v = RuleSupport::nextWord(t, i);
+            const std::string verb = RuleSupport::lowerAt(t, v);
+            if (plur && t[size_t(p)].lower == "and" && (verb == "has" || verb == "does"
+                                                      || (m_lex.isThirdPerson(verb) && verb != "is")))
+                out->push_back(RuleSupport::replace(t, v, v, verb == "has" ? "have" : verb == "does" ? "do" : m_lex.baseOf(verb),
+                                                    "GRAMMAR", "sv_agreement", 2));
+            continue;
+        }
         if (i + 2 < int(t.size()) && (t[size_t(i) + 1].lower == "and" || t[size_t(i) + 1].lower == "or"))
             continue;
         int v = RuleSupport::nextWord(t, i);

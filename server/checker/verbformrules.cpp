@@ -124,6 +124,7 @@ void VerbFormRules::check(const std::vector<Token> &t, const std::vector<std::st
         intransitivePassive(t, tags, i, out);
         passivePast(t, tags, i, out);
         perfectPassiveObject(t, tags, i, out);
+        causativeForm(t, tags, i, out);
     }
     bareVerbSubject(t, tags, out);
     nounPassive(t, tags, out);
@@ -262,7 +263,7 @@ void VerbFormRules::missingTo(const Tokens &t, const Tags &tags, int i, std::vec
                                 "plan", "plans", "planned", "refuse", "refuses", "refused", "promise", "promised",
                                 "learn", "learns", "learned", "learnt", "expect", "expects", "expected", "wish",
                                 "wished", "manage", "managed", "afford", "pretend", "pretended", "agree", "agreed",
-                                "used"};
+                                "used", "prefer", "prefers", "preferred"};
     const std::string &w = t[size_t(i)].lower;
     const std::string before = R::lowerAt(t, i - 1);
     const bool wouldLike = w == "like" && (before == "would" || (before.size() > 2 && before.compare(before.size() - 2, 2, "'d") == 0));
@@ -618,6 +619,27 @@ void VerbFormRules::doubleSubject(const Tokens &t, const Tags &tags, std::vector
     Finding f;
     if (R::deletion(t, 2, "GRAMMAR", "double_subject", 2, &f))
         out->push_back(f);
+}
+
+void VerbFormRules::causativeForm(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const
+{
+    // "Let him goes", "He made me cried" -> the base form after let/make and its object
+    static const Set causatives = {"let", "lets", "make", "makes", "made", "making"};
+    static const Set objects = {"me", "him", "her", "us", "them"};
+    if (!causatives.count(t[size_t(i)].lower) || !objects.count(R::lowerAt(t, i + 1)))
+        return;
+    const int v = i + 2;
+    const std::string w = R::lowerAt(t, v);
+    if (w.empty() || t[size_t(v)].isCapitalised() || w == "is" || w == "was" || R::lowerAt(t, v + 1) == "by")
+        return;
+    const bool third = m_lex.isThirdPerson(w) && !m_lex.isPos(w, Lexicon::Noun);
+    // an -ed form that is also an adjective describes the object: "made me tired"
+    const bool past = m_lex.isPastForm(w) && !m_lex.isPos(w, Lexicon::Adjective) && !m_lex.isParticiple(w)
+        && (m_lex.participleOf(m_lex.baseOf(w)) != w || w.compare(w.size() - 2, 2, "ed") == 0);
+    const std::string base = m_lex.baseOf(w);
+    if ((!third && !past) || base.empty() || base == w || m_lex.isPos(w, Lexicon::Adjective))
+        return;
+    out->push_back(R::replace(t, v, v, base, "GRAMMAR", "causative_to", 2));
 }
 
 void VerbFormRules::nounPassive(const Tokens &t, const Tags &tags, std::vector<Finding> *out) const

@@ -48,6 +48,7 @@ private:
     void doubleSubject(const Tokens &t, const Tags &tags, std::vector<Finding> *out) const; // My sister she likes
     // "I have been studied English" -> "been studying": a participle with an object is no passive
     void perfectPassiveObject(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const;
+    void causativeForm(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // let him goes
     void nounPassive(const Tokens &t, const Tags &tags, std::vector<Finding> *out) const; // people killed by
     void relativeWithoutBe(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // who living
     // "I don't know where is the station" -> "where the station is"

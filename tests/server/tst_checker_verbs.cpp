@@ -167,6 +167,10 @@ private slots:
             "gerund_after_preposition", "He is interested in learning Chinese.");
         row("pronoun, be and a noun-verb word before a place", "She is study in the library now.", "is study",
             "is studying", "be_verb", "She is studying in the library now.");
+        row("let, an object and an -s verb", "Let him goes first.", "goes", "go", "causative_to",
+            "Let him go first.");
+        row("made, an object and a past form", "He made me cried.", "cried", "cry", "causative_to",
+            "He made me cry.");
         row("passive of graduate", "I was graduated from Peking University.", "was graduated", "graduated",
             "intransitive_passive", "I graduated from Peking University.");
         row("passive of a regular verb outside the common table", "The book is consisted of ten chapters.",
@@ -209,6 +213,12 @@ private slots:
             "Smoking is bad for your health.");
         row("object relative clause before be", "The book which I bought yesterday are interesting.", "are", "is",
             "sv_agreement", "The book which I bought yesterday is interesting.");
+        row("plural pronoun after and with an -s verb", "My friends and I goes shopping on Sunday.", "goes", "go",
+            "sv_agreement", "My friends and I go shopping on Sunday.");
+        row("news as a plural", "The news are very exciting.", "are", "is", "sv_agreement",
+            "The news is very exciting.");
+        row("people with a singular verb", "People in my hometown is very friendly.", "is", "are", "sv_agreement",
+            "People in my hometown are very friendly.");
     }
     void agreement() { verify(); }
 
@@ -220,6 +230,9 @@ private slots:
         QTest::newRow("like as a preposition") << "A student like him should pass easily.";
         QTest::newRow("most of and an uncountable noun") << "Most of the water is clean.";
         QTest::newRow("relative clause with a verb of thinking") << "The man who I think is right won.";
+        QTest::newRow("compound subject with I") << "You and I are friends.";
+        QTest::newRow("clauses joined by and") << "I came early and he goes later.";
+        QTest::newRow("a people as one nation") << "A people is a nation.";
     }
     void agreementLookAlikes() { lookAlike(); }
 
@@ -249,6 +262,7 @@ private slots:
         QTest::newRow("the last time") << "This is the last time I go there.";
         QTest::newRow("passive of a verb with an object") << "The results are shown below.";
         QTest::newRow("gone as an adjective") << "By then he was gone.";
+        QTest::newRow("made, an object and an adjective") << "The long walk made me tired.";
         QTest::newRow("perfect passive of a verb with two objects") << "He has been taught English for years.";
         QTest::newRow("passive with a participle") << "I was told by my teacher.";
         QTest::newRow("statement order after know") << "I know what this word means.";
