@@ -635,7 +635,7 @@ void VerbFormRules::causativeForm(const Tokens &t, const Tags &tags, int i, std:
     const bool third = m_lex.isThirdPerson(w) && !m_lex.isPos(w, Lexicon::Noun);
     // an -ed form that is also an adjective describes the object: "made me tired"
     const bool past = m_lex.isPastForm(w) && !m_lex.isPos(w, Lexicon::Adjective) && !m_lex.isParticiple(w)
-        && (m_lex.participleOf(m_lex.baseOf(w)) != w || w.compare(w.size() - 2, 2, "ed") == 0);
+        && (m_lex.participleOf(m_lex.baseOf(w)) != w || (w.size() > 3 && w.compare(w.size() - 2, 2, "ed") == 0));
     const std::string base = m_lex.baseOf(w);
     if ((!third && !past) || base.empty() || base == w || m_lex.isPos(w, Lexicon::Adjective))
         return;

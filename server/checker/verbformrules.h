@@ -1,11 +1,13 @@
 #pragma once
 // Verb forms learners build from a first language without a copula or verb endings:
 // a missing "be" ("I going", "when my grandmother getting old", "they interested in",
-// "will happy", "didn't successful", "I born in"), "do" after a modal ("may not do
-// not know"), a missing "to" ("want go"), a participle with no "have" ("I seen it"),
-// state verbs in the progressive ("are believing"), "-ing" after a modal or "didn't",
-// "is goes", "to" where an -ing form belongs ("spend hours to finish") and a bare verb as
-// a subject ("Learn English is useful").
+// "will happy", "didn't successful", "I born in", "they killed by"), "do" after a modal
+// ("may still do not know"), a missing "to" ("want go"), a participle with no "have"
+// ("I seen it"), state verbs in the progressive ("are believing"), "-ing" after a modal or
+// "didn't", "is goes", "to" where "-ing" belongs ("spend hours to finish"), a bare verb as a
+// subject ("Learn English is useful"), "no" for "not", question order inside a statement,
+// passives of verbs without an object ("was happened") or with a past form ("was wrote by"),
+// "let him goes" and a subject repeated by its pronoun ("My sister she likes").
 
 #include "finding.h"
 #include "tokenizer.h"
