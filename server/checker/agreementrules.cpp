@@ -203,6 +203,12 @@ std::string AgreementRules::agreeing(const std::vector<Token> &t, const std::vec
         if (m_lex.frequency(third) >= 100000)
             return third;
     }
+    // any WordNet verb with an object pronoun after it: "This amount of fuel force us"
+    const std::string object = R::lowerAt(t, v + 1);
+    if (number == Singular && (R::tagIs(tags, v, "VBP") || R::tagIs(tags, v, "VB")) && w.size() > 2
+        && (object == "us" || object == "me" || object == "him" || object == "them") && m_lex.isPos(w, Lexicon::Verb)
+        && !m_lex.baseEqualsPast(w) && m_lex.baseOf(w).empty())
+        return m_lex.thirdPerson(w);
     if (number == Plural && R::tagIs(tags, v, "VBZ") && m_lex.isThirdPerson(w)) {
         const std::string base = m_lex.baseOf(w);
         return base == w || base == "be" ? std::string() : base;

@@ -215,6 +215,8 @@ private slots:
             "sv_agreement", "The book which I bought yesterday is interesting.");
         row("plural pronoun after and with an -s verb", "My friends and I goes shopping on Sunday.", "goes", "go",
             "sv_agreement", "My friends and I go shopping on Sunday.");
+        row("singular head with of and a verb before an object pronoun", "This amount of fuel force us to walk.",
+            "force", "forces", "agreement_of_phrase", "This amount of fuel forces us to walk.");
         row("news as a plural", "The news are very exciting.", "are", "is", "sv_agreement",
             "The news is very exciting.");
         row("people with a singular verb", "People in my hometown is very friendly.", "is", "are", "sv_agreement",
@@ -233,6 +235,7 @@ private slots:
         QTest::newRow("compound subject with I") << "You and I are friends.";
         QTest::newRow("clauses joined by and") << "I came early and he goes later.";
         QTest::newRow("a people as one nation") << "A people is a nation.";
+        QTest::newRow("past form equal to the base before an object") << "My mother cut me a slice.";
     }
     void agreementLookAlikes() { lookAlike(); }
 
