@@ -239,6 +239,32 @@ private slots:
     }
     void agreementLookAlikes() { lookAlike(); }
 
+    // Patterns cut off at the end of the text, garbage and very long input: no crash, at most
+    // 100 findings, each inside the sentence.
+    void truncatedAndOversized_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("born at the end") << "I born";
+        QTest::newRow("let and an object at the end") << "Let him";
+        QTest::newRow("have been at the end") << "They have been";
+        QTest::newRow("question word and does at the end") << "I know what does";
+        QTest::newRow("since at the end") << "I live here since";
+        QTest::newRow("only punctuation") << ", . ; ! ?";
+        QTest::newRow("non-ASCII around a pattern") << "“我” I going — 好";
+        QTest::newRow("one pattern repeated") << QStringLiteral("I going, ").repeated(400);
+    }
+    void truncatedAndOversized()
+    {
+        QFETCH(QString, sentence);
+        const Json::Value record = LearnerTable::check(*m_checker, sentence, 3);
+        QVERIFY(record["corrections"].size() <= 100);
+        for (const Json::Value &c : record["corrections"]) {
+            QVERIFY(c["start"].asInt() >= 0);
+            QVERIFY(c["end"].asInt() <= sentence.size());
+            QVERIFY(c["start"].asInt() <= c["end"].asInt());
+        }
+    }
+
     void verbFormLookAlikes_data()
     {
         QTest::addColumn<QString>("sentence");
