@@ -126,6 +126,15 @@ AgreementRules::Subject AgreementRules::subjectAt(const std::vector<Token> &t, c
         if (end < 0 || !R::tagIs(tags, head, "NNS") || looseHeads().count(R::lowerAt(t, head)))
             return s;
         s = {end, Plural, "agreement_of_phrase", 2};
+    } else if ((w == "a" && (R::lowerAt(t, i + 1) == "lot" || R::lowerAt(t, i + 1) == "number"
+                             || R::lowerAt(t, i + 1) == "couple") && R::lowerAt(t, i + 2) == "of")
+               || ((w == "lots" || w == "plenty") && R::lowerAt(t, i + 1) == "of")) {
+        // "A lot of people is" -> "are": the plural after the quantity decides
+        const int of = w == "a" ? i + 2 : i + 1;
+        const int end = nounPhrase(t, tags, of + 1, &head);
+        if (end < 0 || !R::tagIs(tags, head, "NNS"))
+            return s;
+        s = {end, Plural, "agreement_of_phrase", 2};
     } else if (subjectNames().count(w) && t[size_t(i)].isCapitalised() == (i == 0 || w == "english")
                && !R::tagIs(tags, i + 1, "NN")) {
         s = {i, Singular, "agreement_uncountable", 2};

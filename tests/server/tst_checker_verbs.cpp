@@ -217,6 +217,10 @@ private slots:
             "sv_agreement", "My friends and I go shopping on Sunday.");
         row("singular head with of and a verb before an object pronoun", "This amount of fuel force us to walk.",
             "force", "forces", "agreement_of_phrase", "This amount of fuel forces us to walk.");
+        row("a lot of and a plural", "A lot of people is waiting outside.", "is", "are", "agreement_of_phrase",
+            "A lot of people are waiting outside.");
+        row("a number of and a plural", "A number of students has left.", "has", "have", "agreement_of_phrase",
+            "A number of students have left.");
         row("news as a plural", "The news are very exciting.", "are", "is", "sv_agreement",
             "The news is very exciting.");
         row("people with a singular verb", "People in my hometown is very friendly.", "is", "are", "sv_agreement",
@@ -235,6 +239,8 @@ private slots:
         QTest::newRow("compound subject with I") << "You and I are friends.";
         QTest::newRow("clauses joined by and") << "I came early and he goes later.";
         QTest::newRow("a people as one nation") << "A people is a nation.";
+        QTest::newRow("a lot of and an uncountable noun") << "A lot of water is wasted.";
+        QTest::newRow("the number of and a plural") << "The number of students is growing.";
         QTest::newRow("past form equal to the base before an object") << "My mother cut me a slice.";
     }
     void agreementLookAlikes() { lookAlike(); }
