@@ -20,8 +20,8 @@ const Set &looseHeads()
                           "minority", "number", "group", "audience", "crowd", "committee", "public", "crew", "cattle",
                           "data", "media", "series", "species", "rest", "variety", "lot", "lots", "percent", "half",
                           "total", "remainder", "kind", "kinds", "sort", "type", "part", "portion", "bunch", "pair",
-                          "set", "range", "plenty", "amount", "quarter", "third", "fraction", "proportion",
-                          "percentage", "means", "headquarters", "news", "board", "council", "army", "youth",
+                          "set", "range", "plenty", "quarter", "third", "fraction", "proportion",
+                          "percentage", "means", "headquarters", "board", "council", "army", "youth",
                           "generation", "band", "company", "jury", "faculty", "population", "community", "mass",
                           "host", "handful", "none", "all", "some", "most", "any", "each", "one", "per", "cent"};
     return s;
@@ -119,6 +119,22 @@ AgreementRules::Subject AgreementRules::subjectAt(const std::vector<Token> &t, c
         else if (end < 0 || !R::tagIs(tags, head, "NNS"))
             return s;
         s = {end, Singular, "agreement_one_of", w == "one" || w == "each" ? 3 : 2};
+    } else if ((w == "most" || w == "all" || w == "many" || w == "both" || w == "several" || w == "few")
+               && R::lowerAt(t, i + 1) == "of") {
+        // "Most of my friends likes music": the plural after "of" decides
+        const int end = nounPhrase(t, tags, i + 2, &head);
+        if (end < 0 || !R::tagIs(tags, head, "NNS") || looseHeads().count(R::lowerAt(t, head)))
+            return s;
+        s = {end, Plural, "agreement_of_phrase", 2};
+    } else if ((w == "a" && (R::lowerAt(t, i + 1) == "lot" || R::lowerAt(t, i + 1) == "number"
+                             || R::lowerAt(t, i + 1) == "couple") && R::lowerAt(t, i + 2) == "of")
+               || ((w == "lots" || w == "plenty") && R::lowerAt(t, i + 1) == "of")) {
+        // "A lot of people is" -> "are": the plural after the quantity decides
+        const int of = w == "a" ? i + 2 : i + 1;
+        const int end = nounPhrase(t, tags, of + 1, &head);
+        if (end < 0 || !R::tagIs(tags, head, "NNS"))
+            return s;
+        s = {end, Plural, "agreement_of_phrase", 2};
     } else if (subjectNames().count(w) && t[size_t(i)].isCapitalised() == (i == 0 || w == "english")
                && !R::tagIs(tags, i + 1, "NN")) {
         s = {i, Singular, "agreement_uncountable", 2};
@@ -135,14 +151,17 @@ AgreementRules::Subject AgreementRules::subjectAt(const std::vector<Token> &t, c
                 return {ofEnd, Singular, "agreement_of_phrase", 2};
             return s;
         }
-        if (end < 0 || looseHeads().count(R::lowerAt(t, head)))
+        // "people", "children": plurals without -s ("a people" is one nation)
+        static const Set plainPlurals = {"people", "children", "men", "women"};
+        const bool plainPlural = end >= 0 && plainPlurals.count(R::lowerAt(t, head)) && w != "a" && w != "an";
+        if (end < 0 || (looseHeads().count(R::lowerAt(t, head)) && !plainPlural))
             return s;
         const bool determined = R::tagIs(tags, i, "DT") || R::tagIs(tags, i, "PRP$");
-        const bool plural = R::tagIs(tags, head, "NNS");
+        const bool plural = R::tagIs(tags, head, "NNS") || plainPlural;
         if (!determined && !plural)
             return s; // a bare singular may be a gerund or a name
         const std::string &h = R::lowerAt(t, head);
-        if (plural && (h.size() < 3 || h.compare(h.size() - 1, 1, "s") != 0 || h.compare(h.size() - 3, 3, "ics") == 0))
+        if (plural && !plainPlural && (h.size() < 3 || h.compare(h.size() - 1, 1, "s") != 0 || h.compare(h.size() - 3, 3, "ics") == 0))
             return s; // irregular or "-ics" subject names: left to the word lists
         bool of = false;
         // "The price of the books are", "The teachers in my school is": the head decides, not
@@ -178,7 +197,9 @@ std::string AgreementRules::agreeing(const std::vector<Token> &t, const std::vec
         return it->second;
     // "like" after an every-subject is read as IN by the tagger; a word followed by
     // another verb is a noun ("The reference work pointed to")
-    const bool bareVerb = (R::tagIs(tags, v, "VBP") || R::tagIs(tags, v, "VB") || (w == "like" && sureSubject))
+    // and "like" before "to" or -ing ("My friend like to swim") is the verb
+    const bool likeVerb = w == "like" && (sureSubject || R::tagIs(tags, v + 1, "TO") || R::tagIs(tags, v + 1, "VBG"));
+    const bool bareVerb = (R::tagIs(tags, v, "VBP") || R::tagIs(tags, v, "VB") || likeVerb)
         && !R::tagIs(tags, v + 1, "VB") && !R::tagIs(tags, v + 1, "MD");
     if (number == Singular && bareVerb && m_lex.isCommonVerbBase(w) && w != "be"
         && !m_lex.baseEqualsPast(w))
@@ -191,6 +212,12 @@ std::string AgreementRules::agreeing(const std::vector<Token> &t, const std::vec
         if (m_lex.frequency(third) >= 100000)
             return third;
     }
+    // any WordNet verb with an object pronoun after it: "This amount of fuel force us"
+    const std::string object = R::lowerAt(t, v + 1);
+    if (number == Singular && (R::tagIs(tags, v, "VBP") || R::tagIs(tags, v, "VB")) && w.size() > 2
+        && (object == "us" || object == "me" || object == "him" || object == "them") && m_lex.isPos(w, Lexicon::Verb)
+        && !m_lex.baseEqualsPast(w) && m_lex.baseOf(w).empty())
+        return m_lex.thirdPerson(w);
     if (number == Plural && R::tagIs(tags, v, "VBZ") && m_lex.isThirdPerson(w)) {
         const std::string base = m_lex.baseOf(w);
         return base == w || base == "be" ? std::string() : base;
@@ -204,6 +231,7 @@ void AgreementRules::check(const std::vector<Token> &t, const std::vector<std::s
     if (tags.empty() || tags[0].empty())
         return;
     subjects(t, tags, out);
+    gerundSubject(t, tags, out);
     thereBe(t, tags, out);
     determinerNumber(t, tags, out);
 }
@@ -298,9 +326,17 @@ void AgreementRules::subjects(const std::vector<Token> &t, const std::vector<std
                 continue;
             v = end + 1;
         }
+        // an object relative clause between: "The book which I bought yesterday are ..."
+        const int relativeEnd = relativeClauseEnd(t, tags, v);
+        const bool afterRelative = relativeEnd > v;
+        if (afterRelative)
+            v = relativeEnd + 1;
         if (adverbsBetween().count(R::lowerAt(t, v)))
             ++v;
         if (v >= int(t.size()) || t[size_t(v)].kind != Token::Word || t[size_t(v)].isCapitalised())
+            continue;
+        static const Set beForms = {"is", "are", "was", "were"};
+        if (afterRelative && !beForms.count(t[size_t(v)].lower))
             continue;
         if (R::lowerAt(t, i - 1) == "if" && R::lowerAt(t, v) == "were")
             continue; // "if the price of books were lower": the subjunctive
@@ -309,6 +345,37 @@ void AgreementRules::subjects(const std::vector<Token> &t, const std::vector<std
             continue;
         out->push_back(R::replace(t, v, v, fix, "GRAMMAR", s.explain, s.certainty));
     }
+}
+
+int AgreementRules::relativeClauseEnd(const std::vector<Token> &t, const std::vector<std::string> &tags, int r) const
+{
+    const std::string w = R::lowerAt(t, r);
+    if ((w != "which" && w != "that" && w != "who" && w != "whom") || !(R::tagIs(tags, r, "WDT") || R::tagIs(tags, r, "WP")))
+        return -1;
+    const std::string subject = R::lowerAt(t, r + 1);
+    if (!R::isSubjectPronoun(subject) || !(R::tagIs(tags, r + 2, "VBD") || R::tagIs(tags, r + 2, "VBP") || R::tagIs(tags, r + 2, "VBZ")))
+        return -1;
+    // the clause runs on to the next form of "be", within a few words and no punctuation
+    for (int k = r + 3; k < int(t.size()) && k <= r + 7; ++k) {
+        if (t[size_t(k)].kind != Token::Word || R::clauseBoundary(t[size_t(k)]) || R::tagIs(tags, k, "MD"))
+            return -1;
+        const std::string &x = t[size_t(k)].lower;
+        if (x == "is" || x == "are" || x == "was" || x == "were")
+            return k - 1;
+    }
+    return -1;
+}
+
+void AgreementRules::gerundSubject(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                   std::vector<Finding> *out) const
+{
+    // "Smoking are bad for you" -> "is": an -ing subject is singular ("Following are the results" is inverted)
+    if (t.size() < 3 || !R::tagIs(tags, 0, "VBG") || !t[0].isCapitalised() || t[0].lower == "following"
+        || t[0].lower == "remaining")
+        return;
+    const std::string be = R::lowerAt(t, 1);
+    if (be == "are" || be == "were")
+        out->push_back(R::replace(t, 1, 1, be == "are" ? "is" : "was", "GRAMMAR", "sv_agreement", 2));
 }
 
 void AgreementRules::thereBe(const std::vector<Token> &t, const std::vector<std::string> &tags,

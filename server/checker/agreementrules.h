@@ -3,7 +3,8 @@
 // the head of a subject with an "of"-phrase ("The price of the books are"),
 // "every"/"each"/"everyone" subjects, "one of" + plural, plural heads with an
 // adverb between ("the teachers there was"), "there is/are" with the noun after it,
-// and school subjects and languages ("English are").
+// school subjects and languages ("English are"), "most of" + plural, an object relative
+// clause before the verb ("The book which I bought are") and -ing subjects ("Smoking are").
 
 #include "finding.h"
 #include "tokenizer.h"
@@ -33,6 +34,10 @@ private:
 
     Subject subjectAt(const std::vector<Token> &t, const std::vector<std::string> &tags, int i) const;
     void subjects(const std::vector<Token> &t, const std::vector<std::string> &tags, std::vector<Finding> *out) const;
+    // last token of an object relative clause opening at r ("which I bought yesterday") when
+    // a form of "be" follows it; -1 otherwise
+    int relativeClauseEnd(const std::vector<Token> &t, const std::vector<std::string> &tags, int r) const;
+    void gerundSubject(const std::vector<Token> &t, const std::vector<std::string> &tags, std::vector<Finding> *out) const;
     void thereBe(const std::vector<Token> &t, const std::vector<std::string> &tags, std::vector<Finding> *out) const;
     // "a new things", "this animals": a singular determiner before a plural noun
     void determinerNumber(const std::vector<Token> &t, const std::vector<std::string> &tags,

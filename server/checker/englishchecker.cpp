@@ -25,6 +25,7 @@
 #include "synonymfinder.h"
 #include "tenserules.h"
 #include "verbpatternrules.h"
+#include "verbformrules.h"
 #include "wordnetdictionary.h"
 
 #include <algorithm>
@@ -122,6 +123,7 @@ public:
         , wordnet("/usr/share/wordnet")
         , synonyms(lexicon, wordnet)
         , tense(lexicon)
+        , verbForms(lexicon)
         , agreement(lexicon)
         , articles(lexicon, numbers)
         , openers(lexicon)
@@ -148,6 +150,7 @@ public:
     WordNetDictionary wordnet;
     SynonymFinder synonyms;
     TenseRules tense;
+    VerbFormRules verbForms;
     AgreementRules agreement;
     ArticleRules articles;
     PrepositionRules prepositions;
@@ -194,8 +197,10 @@ Json::Value EnglishChecker::checkSentence(int sentInd, const std::string &utf8, 
         m_data->numbers.check(tokens, &found);
         m_data->numbers.quantities(tokens, tags, &found);
     }
-    if (sw.grammar)
+    if (sw.grammar) {
         m_data->tense.check(tokens, tags, &found);
+        m_data->verbForms.check(tokens, tags, &found);
+    }
     if (sw.grammar) {
         m_data->agreement.check(tokens, tags, &found);
         if (sw.det)

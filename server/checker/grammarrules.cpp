@@ -181,8 +181,17 @@ void GrammarRules::agreement(const std::vector<Token> &t, std::vector<Finding> *
         // "... and it have": "it" is next to never half of a compound subject; nor is a
         // pronoun after an "and" that opens the sentence or follows a comma ("And we says")
         if (s.lower != "it" && p >= 0 && (t[size_t(p)].lower == "and" || t[size_t(p)].lower == "or" || t[size_t(p)].lower == "nor")
-            && RuleSupport::prevWord(t, p) >= 0)
-            continue; // compound subjects
+            && RuleSupport::prevWord(t, p) >= 0) {
+            // compound subjects; but "my friends and I goes" is wrong either way: after "and" a
+            // plural pronoun never takes an -s verb, be it half of the subject or one of its own
+            const int v = RuleSupport::nextWord(t, i);
+            const std::string verb = RuleSupport::lowerAt(t, v);
+            if (plur && t[size_t(p)].lower == "and" && (verb == "has" || verb == "does"
+                                                      || (m_lex.isThirdPerson(verb) && verb != "is")))
+                out->push_back(RuleSupport::replace(t, v, v, verb == "has" ? "have" : verb == "does" ? "do" : m_lex.baseOf(verb),
+                                                    "GRAMMAR", "sv_agreement", 2));
+            continue;
+        }
         if (i + 2 < int(t.size()) && (t[size_t(i) + 1].lower == "and" || t[size_t(i) + 1].lower == "or"))
             continue;
         int v = RuleSupport::nextWord(t, i);
@@ -265,7 +274,9 @@ void GrammarRules::verbAfterModal(const std::vector<Token> &t, std::vector<Findi
         if (m.isCapitalised() && i > 0 && m.lower == "may")
             continue; // the month
         const int p = RuleSupport::prevWord(t, i);
-        if (p >= 0 && (m_lex.isDeterminer(t[size_t(p)].lower) || t[size_t(p)].lower == "free"
+        // "this"/"that" before a modal are pronouns: "that will did damage", "this can helps"
+        const bool pronoun = p >= 0 && (t[size_t(p)].lower == "that" || t[size_t(p)].lower == "this") && modal;
+        if (p >= 0 && !pronoun && (m_lex.isDeterminer(t[size_t(p)].lower) || t[size_t(p)].lower == "free"
                        || t[size_t(p)].lower == "good"))
             continue; // "the will", "a can"
         int v = RuleSupport::nextWord(t, i);
@@ -308,6 +319,14 @@ void GrammarRules::verbAfterTo(const std::vector<Token> &t, std::vector<Finding>
             continue;
         const std::string &w = t[size_t(v)].lower;
         if (!pastAfterTo().count(w) && !thirdAfterTo().count(w))
+            continue;
+        // "Everyone I had talked to knew": a preposition left at the end of a relative clause,
+        // after a past verb that takes no infinitive
+        static const Set infinitiveVerbs = {"want", "decide", "try", "hope", "plan", "need", "start", "begin",
+                                            "learn", "choose", "refuse", "like", "love", "continue", "seem",
+                                            "manage", "agree", "promise", "expect", "fail", "have", "use", "tend"};
+        const std::string before = RuleSupport::lowerAt(t, i - 1);
+        if ((m_lex.isPastForm(before) || m_lex.isParticiple(before)) && !infinitiveVerbs.count(m_lex.baseOf(before)))
             continue;
         // a following "-" or "'s" means a compound or a noun
         if (v + 1 < int(t.size()) && !t[size_t(v) + 1].spaceBefore && t[size_t(v) + 1].kind == Token::Punct)

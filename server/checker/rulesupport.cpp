@@ -1,5 +1,7 @@
 #include "rulesupport.h"
 
+#include "lexicon.h"
+
 #include <cstring>
 #include <unordered_set>
 
@@ -152,6 +154,22 @@ bool RuleSupport::deletion(const Tokens &t, int k, const char *errorType, const 
     f.candidates.push_back(c);
     *out = f;
     return true;
+}
+
+std::string RuleSupport::baseOfIng(const Lexicon &lex, const std::string &w)
+{
+    if (w.size() < 5 || w.compare(w.size() - 3, 3, "ing") != 0)
+        return {};
+    const std::string stem = w.substr(0, w.size() - 3);
+    if (lex.isCommonVerbBase(stem) && lex.ingOf(stem) == w)
+        return stem;
+    if (lex.isCommonVerbBase(stem + "e") && lex.ingOf(stem + "e") == w)
+        return stem + "e";
+    if (stem.size() > 2 && stem.back() == stem[stem.size() - 2] && lex.isCommonVerbBase(stem.substr(0, stem.size() - 1)))
+        return stem.substr(0, stem.size() - 1);
+    if (stem.size() > 1 && stem.back() == 'y' && lex.isCommonVerbBase(stem.substr(0, stem.size() - 1) + "ie"))
+        return stem.substr(0, stem.size() - 1) + "ie";
+    return {};
 }
 
 } // namespace PennovaChecker

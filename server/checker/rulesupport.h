@@ -9,6 +9,8 @@
 
 namespace PennovaChecker {
 
+class Lexicon;
+
 class RuleSupport
 {
 public:
@@ -44,6 +46,8 @@ public:
     static bool deletion(const Tokens &t, int k, const char *errorType, const char *explainType, int certainty,
                          Finding *out);
     static double scoreFor(int certainty);
+    // The base form of an -ing word of a common verb ("reading" -> "read", "making" -> "make"); "" unknown.
+    static std::string baseOfIng(const Lexicon &lex, const std::string &lower);
 };
 
 } // namespace PennovaChecker

@@ -20,7 +20,7 @@ const Set &lastWhat()
                           "weekend", "semester", "term", "holiday", "holidays", "vacation", "century", "decade",
                           "monday", "tuesday", "wednesday", "thursday", "friday", "saturday", "sunday", "january",
                           "february", "march", "april", "june", "july", "august", "september", "october",
-                          "november", "december", "christmas"};
+                          "november", "december", "christmas", "time"};
     return s;
 }
 
@@ -72,9 +72,33 @@ int pastMarkerAt(const std::vector<Token> &t, int i)
     if ((amounts().count(w) || (i < int(t.size()) && t[size_t(i)].kind == Token::Number))
         && timeUnits().count(R::lowerAt(t, i + 1)) && R::lowerAt(t, i + 2) == "ago")
         return 3;
+    // "long ago", "a long time ago", "in my childhood", "in the old days"
+    if (w == "long" && R::lowerAt(t, i + 1) == "ago")
+        return 2;
+    if (w == "a" && R::lowerAt(t, i + 1) == "long" && R::lowerAt(t, i + 2) == "time" && R::lowerAt(t, i + 3) == "ago")
+        return 4;
+    if (w == "in" && R::lowerAt(t, i + 2) == "childhood" && (R::lowerAt(t, i + 1) == "my" || R::lowerAt(t, i + 1) == "his"
+                                                           || R::lowerAt(t, i + 1) == "her" || R::lowerAt(t, i + 1) == "our"))
+        return 3;
+    if (w == "in" && R::lowerAt(t, i + 1) == "the" && R::lowerAt(t, i + 2) == "old" && R::lowerAt(t, i + 3) == "days")
+        return 4;
+    // "in the past," "at that time", "in those days", "in 2010": not "in the past few years"
+    // ("than in the past" compares the present with it)
+    const std::string before = R::lowerAt(t, i - 1);
+    if (w == "in" && R::lowerAt(t, i + 1) == "the" && R::lowerAt(t, i + 2) == "past" && before != "than"
+        && before != "as" && before != "like" && (i + 3 >= int(t.size()) || t[size_t(i) + 3].kind == Token::Punct))
+        return 3;
+    if ((w == "at" && R::lowerAt(t, i + 1) == "that" && R::lowerAt(t, i + 2) == "time")
+        || (w == "in" && R::lowerAt(t, i + 1) == "those" && (R::lowerAt(t, i + 2) == "days" || R::lowerAt(t, i + 2) == "years")))
+        return 3;
+    if (w == "in" && i + 1 < int(t.size()) && t[size_t(i) + 1].kind == Token::Number && t[size_t(i) + 1].text.size() == 4
+        && (t[size_t(i) + 1].text.compare(0, 2, "19") == 0 || t[size_t(i) + 1].text.compare(0, 3, "200") == 0
+            || t[size_t(i) + 1].text.compare(0, 3, "201") == 0))
+        return 2;
     if (w == "when" && R::isSubjectPronoun(R::lowerAt(t, i + 1)) && (R::lowerAt(t, i + 2) == "was" || R::lowerAt(t, i + 2) == "were")) {
         static const Set states = {"young", "little", "small", "a", "in", "at", "younger"};
-        if (states.count(R::lowerAt(t, i + 3)))
+        if (states.count(R::lowerAt(t, i + 3)) || amounts().count(R::lowerAt(t, i + 3))
+            || (i + 3 < int(t.size()) && t[size_t(i) + 3].kind == Token::Number))
             return 3;
     }
     return 0;
@@ -111,7 +135,44 @@ void TenseRules::check(const std::vector<Token> &t, const std::vector<std::strin
     presentWithPastMarker(t, tags, out);
     willInCondition(t, tags, out);
     sinceWithLength(t, out);
+    presentWithSince(t, tags, out);
     wishPresent(t, out);
+}
+
+void TenseRules::presentWithSince(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                  std::vector<Finding> *out) const
+{
+    static const Set points = {"last", "then", "childhood", "birth", "yesterday", "january", "february", "march",
+                               "april", "may", "june", "july", "august", "september", "october", "november",
+                               "december"};
+    for (int k = 1; k + 1 < int(t.size()); ++k) {
+        if (t[size_t(k)].lower != "since")
+            continue;
+        // a point in time after it, not a reason ("since I am ill")
+        const Token &p = t[size_t(k) + 1];
+        const bool year = p.kind == Token::Number && p.text.size() == 4;
+        if (!year && !(points.count(p.lower) && !p.isCapitalised()) && !(p.lower == "may" && p.isCapitalised()))
+            continue;
+        int v = k - 1;
+        while (v >= 0 && !R::clauseBoundary(t[size_t(v)]) && !(R::tagIs(tags, v, "VBZ") || R::tagIs(tags, v, "VBP")))
+            --v;
+        if (v < 1 || R::clauseBoundary(t[size_t(v)]))
+            continue;
+        const std::string &w = t[size_t(v)].lower;
+        int s = v - 1;
+        if (R::tagIs(tags, s, "RB"))
+            --s;
+        const std::string subject = R::lowerAt(t, s);
+        if (!(R::tagIs(tags, s, "PRP") || R::tagIs(tags, s, "NN")) || subject == "it" || subject == "there"
+            || w == "have" || w == "has" || R::tagIs(tags, v + 1, "VBN") || R::tagIs(tags, v + 1, "VBG"))
+            continue; // "It is two years since ...", perfects and progressives
+        const bool third = R::isThirdSingularPronoun(subject) || (R::tagIs(tags, s, "NN") && !R::tagIs(tags, s, "NNS"));
+        const std::string base = (w == "am" || w == "is" || w == "are") ? "be" : m_lex.baseOf(w);
+        const std::string participle = base == "be" ? "been" : base.empty() ? std::string() : m_lex.participleOf(base);
+        if (participle.empty())
+            continue;
+        out->push_back(R::replace(t, v, v, (third ? "has " : "have ") + participle, "GRAMMAR", "tense_since_perfect", 2));
+    }
 }
 
 void TenseRules::wishPresent(const std::vector<Token> &t, std::vector<Finding> *out) const
@@ -175,7 +236,9 @@ void TenseRules::presentWithPastMarker(const std::vector<Token> &t, const std::v
         const Token &tok = t[size_t(v)];
         if (tok.kind != Token::Word)
             continue;
-        const bool present = R::tagIs(tags, v, "VBZ") || R::tagIs(tags, v, "VBP");
+        // the tagger may call a present verb after a noun subject a base form ("my mother buy")
+        const bool present = R::tagIs(tags, v, "VBZ") || R::tagIs(tags, v, "VBP")
+            || (tags[size_t(v)] == "VB" && R::tagIs(tags, v - 1, "NN") && m_lex.isCommonVerbBase(tok.lower));
         if (R::tagIs(tags, v, "VBD") || R::tagIs(tags, v, "MD"))
             return; // the clause has a past or modal verb of its own
         if (!present)
@@ -187,6 +250,11 @@ void TenseRules::presentWithPastMarker(const std::vector<Token> &t, const std::v
         if (s < 0 || !(R::tagIs(tags, s, "PRP") || R::tagIs(tags, s, "NN")) || R::lowerAt(t, s) == "there")
             return;
         if (reportingVerbs().count(tok.lower) || tok.isCapitalised())
+            return;
+        // "In 2007, Bartley accepts ...": stories and news tell the past in the present; a year
+        // marks the past only for the writer's own "I"/"we"
+        if (marker + 1 < n && t[size_t(marker) + 1].kind == Token::Number && R::lowerAt(t, marker) == "in" && R::lowerAt(t, s) != "i"
+            && R::lowerAt(t, s) != "we")
             return;
         if ((tok.lower == "have" || tok.lower == "has") && R::tagIs(tags, v + 1, "VBN")) {
             // present perfect with a finished time: "have visited it yesterday" -> "visited"

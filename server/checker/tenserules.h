@@ -29,6 +29,9 @@ private:
     // the clause opened by the conjunction at i: "when I will arrive" -> "when I arrive"
     void willInClause(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,
                       std::vector<Finding> *out) const;
+    // "I live here since 2010" -> "have lived": a state that runs from a point up to now
+    void presentWithSince(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                          std::vector<Finding> *out) const;
     void sinceWithLength(const std::vector<Token> &t, std::vector<Finding> *out) const;
     // "I wish I can go": a wish about now takes the past ("could", "would")
     void wishPresent(const std::vector<Token> &t, std::vector<Finding> *out) const;

@@ -61,14 +61,20 @@ void VerbPatternRules::thereHave(const std::vector<Token> &t, int i, std::vector
     // "There have many people" -> "There are many people"
     static const Set quantities = {"a", "an", "many", "some", "lots", "no", "several", "more", "much", "few",
                                    "two", "three", "four", "five", "plenty", "various", "lot"};
-    if (t[size_t(i)].lower != "there" || (i > 0 && t[size_t(i) - 1].kind == Token::Word))
+    static const Set joiners = {"but", "and", "so", "because", "now", "today", "still"};
+    if (t[size_t(i)].lower != "there" || (i > 0 && t[size_t(i) - 1].kind == Token::Word && !joiners.count(t[size_t(i) - 1].lower)))
         return; // only "there" that opens a clause
-    const std::string verb = lowerAt(t, i + 1);
-    if ((verb != "have" && verb != "has") || !quantities.count(lowerAt(t, i + 2)))
+    // one adverb may stand between: "There still have many problems"
+    static const Set adverbs = {"still", "also", "always", "often", "usually", "even", "really", "certainly"};
+    const int h = adverbs.count(lowerAt(t, i + 1)) ? i + 2 : i + 1;
+    const std::string verb = lowerAt(t, h);
+    if ((verb != "have" && verb != "has") || !quantities.count(lowerAt(t, h + 1)))
         return;
-    const std::string next = lowerAt(t, i + 2);
-    const bool singular = verb == "has" || next == "a" || next == "an" || next == "much";
-    out->push_back(RuleSupport::replace(t, i + 1, i + 1, singular ? "is" : "are", "GRAMMAR", "there_be", 3));
+    const std::string next = lowerAt(t, h + 1);
+    const std::string after = lowerAt(t, h + 2);
+    const bool several = after == "lot" || after == "few" || after == "number" || after == "couple";
+    const bool singular = verb == "has" || ((next == "a" || next == "an") && !several) || next == "much";
+    out->push_back(RuleSupport::replace(t, h, h, singular ? "is" : "are", "GRAMMAR", "there_be", 3));
 }
 
 void VerbPatternRules::beWithVerb(const std::vector<Token> &t, int i, std::vector<Finding> *out) const
@@ -219,12 +225,26 @@ void VerbPatternRules::modalAble(const std::vector<Token> &t, int i, std::vector
 std::string VerbPatternRules::participleFor(const std::vector<Token> &t, int v) const
 {
     const std::string w = lowerAt(t, v);
-    if (w.empty() || t[size_t(v)].isCapitalised() || !m_lex.isCommonVerbBase(w) || m_lex.isPos(w, Lexicon::Adjective))
+    if (w.empty() || t[size_t(v)].isCapitalised() || m_lex.isPos(w, Lexicon::Adjective))
+        return {};
+    // a WordNet verb outside the common table takes the regular ending ("strengthen", "limit")
+    const bool regular = !m_lex.isCommonVerbBase(w) && m_lex.isPos(w, Lexicon::Verb) && w.size() > 3
+        && m_lex.baseOf(w).empty() && w.compare(w.size() - 2, 2, "ed") != 0 && w.back() != 's';
+    if (!m_lex.isCommonVerbBase(w) && !regular)
         return {};
     // a compound or a contraction goes on after the word ("follow-up", "set's")
     if (v + 1 < int(t.size()) && !t[size_t(v) + 1].spaceBefore && t[size_t(v) + 1].kind == Token::Punct
         && (t[size_t(v) + 1].text == "-" || t[size_t(v) + 1].text == "'"))
         return {};
+    if (regular) {
+        const char last = w.back(), before = w[w.size() - 2];
+        const bool vowelBefore = std::string("aeiou").find(before) != std::string::npos;
+        if (last == 'e')
+            return w + "d";
+        if (last == 'y' && !vowelBefore)
+            return w.substr(0, w.size() - 1) + "ied";
+        return w + "ed";
+    }
     const std::string participle = m_lex.participleOf(w);
     return participle.empty() || participle == w ? std::string() : participle;
 }
@@ -265,7 +285,11 @@ void VerbPatternRules::passiveBase(const std::vector<Token> &t, int i, std::vect
     const std::string &b = t[size_t(i)].lower;
     if (b != "be" && b != "been")
         return;
-    const int v = RuleSupport::nextWord(t, i);
+    static const Set adverbs = {"even", "also", "easily", "further", "still", "never", "always", "quickly",
+                                "widely", "greatly", "completely", "finally"};
+    int v = RuleSupport::nextWord(t, i);
+    if (v >= 0 && adverbs.count(t[size_t(v)].lower))
+        v = RuleSupport::nextWord(t, v); // "will be even strengthen"
     if (v < 0)
         return;
     const std::string w = t[size_t(v)].lower;
@@ -304,20 +328,20 @@ bool startsObject(const std::vector<Token> &t, const std::vector<std::string> &t
 
 } // namespace
 
-// The base form of an -ing word ("reading" -> "read", "making" -> "make"); "" unknown.
-static std::string baseOfIng(const Lexicon &lex, const std::string &w)
+std::string VerbPatternRules::regularPastBase(const std::string &w) const
 {
-    if (w.size() < 5 || w.compare(w.size() - 3, 3, "ing") != 0)
+    // "justified" -> "justify", "hoped" -> "hope", "planned" -> "plan": verbs outside the common table
+    if (w.size() < 5 || w.compare(w.size() - 2, 2, "ed") != 0)
         return {};
-    const std::string stem = w.substr(0, w.size() - 3);
-    if (lex.isCommonVerbBase(stem) && lex.ingOf(stem) == w)
-        return stem;
-    if (lex.isCommonVerbBase(stem + "e") && lex.ingOf(stem + "e") == w)
-        return stem + "e";
-    if (stem.size() > 2 && stem.back() == stem[stem.size() - 2] && lex.isCommonVerbBase(stem.substr(0, stem.size() - 1)))
-        return stem.substr(0, stem.size() - 1);
-    if (stem.size() > 1 && stem.back() == 'y' && lex.isCommonVerbBase(stem.substr(0, stem.size() - 1) + "ie"))
-        return stem.substr(0, stem.size() - 1) + "ie";
+    const std::string stem = w.substr(0, w.size() - 2);
+    std::vector<std::string> tries = {stem, stem + "e"};
+    if (stem.back() == 'i')
+        tries.push_back(stem.substr(0, stem.size() - 1) + "y");
+    if (stem.size() > 2 && stem.back() == stem[stem.size() - 2])
+        tries.push_back(stem.substr(0, stem.size() - 1));
+    for (const std::string &base : tries)
+        if (m_lex.isPos(base, Lexicon::Verb) && !m_lex.isPos(w, Lexicon::Noun))
+            return base;
     return {};
 }
 
@@ -415,7 +439,7 @@ void VerbPatternRules::gerundAfterPreposition(const std::vector<Token> &t, const
     const std::string objectWord = lowerAt(t, o);
     const bool pronoun = objectWord == "me" || objectWord == "him" || objectWord == "us" || objectWord == "them";
     const bool object = RuleSupport::tagIs(tags, o, "DT") || pronoun || RuleSupport::tagIs(tags, o, "NN")
-        || lowerAt(t, o) == "goodbye";
+        || lowerAt(t, o) == "goodbye" || (o < int(t.size()) && t[size_t(o)].kind == Token::Word && t[size_t(o)].isCapitalised());
     if (!object || (noun && !RuleSupport::tagIs(tags, v, "VB") && !pronoun))
         return;
     if (noun && (RuleSupport::tagIs(tags, o, "NN")))
@@ -431,13 +455,33 @@ void VerbPatternRules::infinitiveForm(const std::vector<Token> &t, const std::ve
                                         "loved", "hope", "hopes", "hoped", "decide", "decided", "plan", "plans",
                                         "planned", "try", "tries", "tried", "need", "needs", "needed", "begin",
                                         "began", "start", "started", "have", "has", "had", "able",
-                                        "wish", "wished", "would", "learn", "learned", "choose", "chose"};
+                                        "wish", "wished", "would", "learn", "learned", "choose", "chose",
+                                        "get", "gets", "got", "seem", "seems", "seemed", "tend", "tends", "order",
+                                        "going", "continue", "continues", "refuse", "refused", "forget", "forgot"};
     if (t[size_t(i)].lower != "to" || !takesInfinitive.count(lowerAt(t, i - 1)))
         return;
     const int v = RuleSupport::nextWord(t, i);
-    if (v < 0 || !RuleSupport::tagIs(tags, v, "VBG"))
+    if (v < 0 || t[size_t(v)].isCapitalised())
         return;
-    const std::string base = baseOfIng(m_lex, t[size_t(v)].lower);
+    // "has to justified", "want to went": a past or -s form after the "to" of these verbs
+    const std::string &w = t[size_t(v)].lower;
+    if (!RuleSupport::tagIs(tags, v, "VBG")) {
+        const bool past = m_lex.isPastForm(w) || m_lex.isParticiple(w);
+        const std::string regular = past ? std::string() : regularPastBase(w);
+        if (!(past || !regular.empty() || (m_lex.isThirdPerson(w) && !m_lex.isPos(w, Lexicon::Noun)))
+            || m_lex.isCommonVerbBase(w) || m_lex.isPos(w, Lexicon::Verb)
+            || (!past && regular.empty() && m_lex.isPos(m_lex.baseOf(w), Lexicon::Noun)))
+            return; // "want to found a company"; "need to plans" is a noun
+        if (!regular.empty() && (RuleSupport::tagIs(tags, v + 1, "NN") || RuleSupport::tagIs(tags, v + 1, "JJ")))
+            return; // "have to related issues": an adjective before its noun
+        const std::string base = regular.empty() ? m_lex.baseOf(w) : regular;
+        if (!base.empty() && base != w)
+            out->push_back(RuleSupport::replace(t, v, v, base, "GRAMMAR", "to_infinitive", 2));
+        return;
+    }
+    if (lowerAt(t, i - 1) == "going" || lowerAt(t, i - 1) == "get" || lowerAt(t, i - 1) == "gets" || lowerAt(t, i - 1) == "got")
+        return; // "money going to cutting costs", "get to thinking": "to" may be a preposition there
+    const std::string base = RuleSupport::baseOfIng(m_lex, w);
     if (base.empty())
         return;
     out->push_back(RuleSupport::replace(t, v, v, base, "GRAMMAR", "to_infinitive", 3));
@@ -468,7 +512,10 @@ void VerbPatternRules::beBareVerb(const std::vector<Token> &t, const std::vector
         && lowerAt(t, i - 1) != "it";
     const bool object = startsObject(t, tags, v + 1) && !RuleSupport::tagIs(tags, v + 1, "NNS")
         && !(RuleSupport::tagIs(tags, v + 1, "NN") && !RuleSupport::tagIs(tags, v + 1, "NNP"));
-    if (noun && !(person && object))
+    // "She is study in the library": after a personal pronoun a noun would need an article too
+    const bool personal = RuleSupport::isSubjectPronoun(lowerAt(t, i - 1)) && lowerAt(t, i - 1) != "it";
+    const bool placeAfter = RuleSupport::tagIs(tags, v + 1, "IN") && lowerAt(t, v + 1) != "of";
+    if (noun && !(person && object) && !(personal && placeAfter))
         return;
     if (!startsObject(t, tags, v + 1) && !(v + 1 < int(t.size()) && t[size_t(v) + 1].kind == Token::Punct)
         && !RuleSupport::tagIs(tags, v + 1, "RB") && !RuleSupport::tagIs(tags, v + 1, "IN"))

@@ -43,8 +43,10 @@ private:
                         std::vector<Finding> *out) const; // suggest me to, explain me
     void gerundAfterPreposition(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,
                                 std::vector<Finding> *out) const;
+    // the base of a regular -ed form of a WordNet verb ("justified" -> "justify"); "" otherwise
+    std::string regularPastBase(const std::string &lower) const;
     void infinitiveForm(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,
-                        std::vector<Finding> *out) const; // like to reading
+                        std::vector<Finding> *out) const; // like to reading, has to justified
     void beBareVerb(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,
                     std::vector<Finding> *out) const; // she is study
     void beAdverbVerb(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,

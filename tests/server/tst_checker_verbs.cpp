@@ -1,0 +1,343 @@
+// Verb forms learners build without a copula or verb endings: each learner sentence must
+// get its finding with the right first candidate and explanation page; each clean twin,
+// and each right sentence that looks like the error, none at all.
+
+#include "englishchecker.h"
+#include "support/learnertable.h"
+
+#include <QtTest>
+
+#include <memory>
+
+using PennovaChecker::EnglishChecker;
+using LearnerTable::columns;
+using LearnerTable::row;
+
+class TestCheckerVerbs : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<EnglishChecker> m_checker;
+
+    void verify() { LearnerTable::verify(*m_checker); }
+    void lookAlike() { LearnerTable::verifyClean(*m_checker); }
+
+private slots:
+    void initTestCase() { m_checker = std::make_unique<EnglishChecker>(); }
+
+    void missingBe_data()
+    {
+        columns();
+        row("pronoun and an -ing form", "I going to the library now.", "I going", "I am going", "be_missing",
+            "I am going to the library now.");
+        row("pronoun, adverb and a feeling adjective", "If they really interested in music, they can join.",
+            "they really interested", "they are really interested", "be_missing",
+            "If they are really interested in music, they can join.");
+        row("pronoun and an adjective at the end", "After the exam we very happy.", "we very happy",
+            "we are very happy", "be_missing", "After the exam we were very happy.");
+        row("born without be", "I born in a small village.", "I born", "I was born", "be_missing",
+            "I was born in a small village.");
+        row("noun subject and -ing in a when-clause, past", "When my grandmother getting old, she could not walk.",
+            "getting", "was getting", "be_missing", "When my grandmother was getting old, she could not walk.");
+        row("plural subject and -ing in a while-clause", "While the students waiting outside, we cleaned the room.",
+            "waiting", "were waiting", "be_missing", "While the students were waiting outside, we cleaned the room.");
+        row("modal and an adjective", "She will happy when she sees it.", "happy", "be happy", "be_missing",
+            "She will be happy when she sees it.");
+        row("modal, not and an adjective", "Without effort we can not successful.", "successful",
+            "be successful", "be_missing", "Without effort we can not be successful.");
+        row("did not and an adjective", "Many people did not successful at first.", "did not successful",
+            "were not successful", "be_missing", "Many people were not successful at first.");
+        row("doesn't and an adjective", "My brother doesn't afraid of dogs.", "doesn't afraid", "isn't afraid",
+            "be_missing", "My brother isn't afraid of dogs.");
+        row("imperative don't and an adjective", "Don't nervous before the test.", "Don't nervous",
+            "Don't be nervous", "be_missing", "Don't be nervous before the test.");
+        row("after non-ASCII text", "Zoë said that she will happy there.", "happy", "be happy", "be_missing",
+            "Zoë said that she will be happy there.");
+    }
+    void missingBe() { verify(); }
+
+    void missingBeLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("question with the verb first") << "What am I capable of?";
+        QTest::newRow("comparison") << "She is taller than I expected.";
+        QTest::newRow("reduced relative clause") << "If the people living here agree, we will build it.";
+        QTest::newRow("gerund clause without a subject") << "While waiting outside, we talked.";
+        QTest::newRow("past tense of worry") << "They worried about the exam.";
+        QTest::newRow("feeling verb with an object") << "The story interested the children.";
+        QTest::newRow("sure as an adverb") << "I sure hope it works.";
+        QTest::newRow("modal before an adjective noun phrase") << "You can used your car.";
+        QTest::newRow("don't and a verb") << "Don't worry about the test.";
+        QTest::newRow("adjective before its noun") << "We will sure enjoy it.";
+        QTest::newRow("was born") << "He was born in Shanghai.";
+    }
+    void missingBeLookAlikes() { lookAlike(); }
+
+    void verbForms_data()
+    {
+        columns();
+        row("do not after a modal", "People may still do not know the answer.", "do not", "not", "modal_do",
+            "People may still not know the answer.");
+        row("don't after a modal", "You should don't worry.", "don't", "not", "modal_do", "You should not worry.");
+        row("want and a bare verb", "I want go home now.", "go", "to go", "to_missing", "I want to go home now.");
+        row("learn and a verb-only word", "After that we learn specialize in one subject.", "specialize",
+            "to specialize", "to_missing", "After that we learn to specialize in one subject.");
+        row("participle alone after a pronoun", "I seen him at the station.", "seen", "saw", "participle_alone",
+            "I saw him at the station.");
+        row("participle alone in a relative clause", "He is a man who known the area.", "known", "knows",
+            "participle_alone", "He is a man who knows the area.");
+        row("state verb in the progressive", "Many people are believing in it.", "are believing", "believe",
+            "stative_progressive", "Many people believe in it.");
+        row("state verb with an adverb", "She is still knowing the answer.", "is still knowing", "still knows",
+            "stative_progressive", "She still knows the answer.");
+        row("regular past after has to", "He has to justified by law.", "justified", "justify", "to_infinitive",
+            "He has to justify it by law.");
+        row("there, an adverb and have", "But there still have a lot of problems.", "have", "are", "there_be",
+            "But there are still a lot of problems.");
+        row("-ing after a modal", "She can swimming very fast.", "swimming", "swim", "modal_base",
+            "She can swim very fast.");
+        row("-ing after didn't", "We didn't going there.", "going", "go", "do_base", "We didn't go there.");
+        row("be before an -s verb", "It is depends on the weather.", "is depends", "depends", "be_verb",
+            "It depends on the weather.");
+        row("spend time to", "We spent two hours to finish it.", "to finish", "finishing", "verb_gerund",
+            "We spent two hours finishing it.");
+        row("worth to", "The museum is worth to visit.", "to visit", "visiting", "verb_gerund",
+            "The museum is worth visiting.");
+        row("have difficulty to", "Many students have difficulty to understand it.", "to understand",
+            "understanding", "verb_gerund", "Many students have difficulty understanding it.");
+        row("passive of a verb outside the common table", "I will be limit a time.", "limit", "limited",
+            "passive_participle", "I will be limited in time.");
+        row("passive with an adverb between", "The idea will be even strengthen by this.", "strengthen",
+            "strengthened", "passive_participle", "The idea will be even stronger after this.");
+        row("in the past with a present verb", "In the past, people use bicycles.", "use", "used",
+            "tense_past_time", "In the past, people used bicycles.");
+        row("at that time with a present be", "At that time, I am a student.", "am", "was", "tense_past_time",
+            "At that time, I was a student.");
+        row("a year with a present verb", "We move to Beijing in 2015.", "move", "moved", "tense_past_time",
+            "We moved to Beijing in 2015.");
+        row("no before a verb", "I no like spicy food.", "no", "don't", "no_not", "I don't like spicy food.");
+        row("no before a verb in a relative clause", "Someone who no give cannot live there.", "no", "doesn't",
+            "no_not", "Someone who doesn't give cannot live there.");
+        row("passive with by and no be", "They killed by the soldiers.", "They killed", "They were killed",
+            "be_missing", "They were killed by the soldiers.");
+        row("relative pronoun and -ing", "The people who living here are kind.", "living", "are living",
+            "be_missing", "The people who live here are kind.");
+        row("question order after know", "I don't know where is the station.", "where is the station",
+            "where the station is", "embedded_question", "I don't know where the station is.");
+        row("question order after tell me", "Can you tell me how is the weather there?", "how is the weather",
+            "how the weather is", "embedded_question", "Can you tell me how the weather is there?");
+        row("be not before a verb", "They are not stop at the same place.", "are not stop", "do not stop",
+            "be_verb", "They do not stop at the same place.");
+        row("am not like", "I am not like it at all.", "am not like", "do not like", "be_verb",
+            "I do not like it at all.");
+        row("noun, very and an adjective with no verb", "In the world oil price very high now.", "very", "is very",
+            "be_missing", "In the world oil price is very high now.");
+        row("modal, not and ready", "And people can not ready to pay.", "ready", "be ready", "be_missing",
+            "And people can not be ready to pay.");
+        row("conjunction and a bare verb", "Many people don't think before take a decision.", "take", "taking",
+            "gerund_after_preposition", "Many people don't think before taking a decision.");
+        row("noun subject passive with no be", "Many people killed by cars.", "killed", "are killed",
+            "be_missing", "Many people are killed by cars.");
+        row("modal with a past form after that", "It eats insects that will did damage.", "did", "do",
+            "modal_base", "It eats insects that will do damage.");
+        row("bare verb as the subject after an opener", "Moreover, learn English is very useful.", "learn",
+            "learning", "gerund_subject", "Moreover, learning English is very useful.");
+        row("passive of happen", "The accident was happened at night.", "was happened", "happened",
+            "intransitive_passive", "The accident happened at night.");
+        row("present passive of exist", "This problem is existed for years.", "is existed", "exists",
+            "intransitive_passive", "This problem has existed for years.");
+        row("perfect passive of happen", "It has been happened before.", "been happened", "happened",
+            "intransitive_passive", "It has happened before.");
+        row("would like and -ing", "I would like going there.", "going", "to go", "to_missing",
+            "I would like to go there.");
+        row("used to and -ing without be", "I used to going there every week.", "going", "go", "to_infinitive",
+            "I used to go there every week.");
+        row("passive with a past form", "The letter was wrote by my sister.", "wrote", "written",
+            "passive_participle", "The letter was written by my sister.");
+        row("perfect passive with an object", "I have been studied English for ten years.", "studied", "studying",
+            "perfect_progressive", "I have been studying English for ten years.");
+        row("do-question inside a statement", "Do you know what does this word mean?", "what does this word mean",
+            "what this word means", "embedded_question", "Do you know what this word means?");
+        row("noun subject repeated by a pronoun", "My sister she likes music.", " she ", "", "double_subject",
+            "My sister likes music.");
+        row("past-time marker, noun subject and a base form", "Yesterday my mother buy a new dress.", "buy",
+            "bought", "tense_past_time", "Yesterday my mother bought a new dress.");
+        row("preposition, bare verb and a language", "He is interested in learn Chinese.", "learn", "learning",
+            "gerund_after_preposition", "He is interested in learning Chinese.");
+        row("pronoun, be and a noun-verb word before a place", "She is study in the library now.", "is study",
+            "is studying", "be_verb", "She is studying in the library now.");
+        row("let, an object and an -s verb", "Let him goes first.", "goes", "go", "causative_to",
+            "Let him go first.");
+        row("made, an object and a past form", "He made me cried.", "cried", "cry", "causative_to",
+            "He made me cry.");
+        row("passive of graduate", "I was graduated from Peking University.", "was graduated", "graduated",
+            "intransitive_passive", "I graduated from Peking University.");
+        row("passive of a regular verb outside the common table", "The book is consisted of ten chapters.",
+            "is consisted", "consists", "intransitive_passive", "The book consists of ten chapters.");
+        row("want and -ing", "I want going home early.", "going", "to go", "to_missing",
+            "I want to go home early.");
+        row("past marker as the last token", "I go there yesterday", "go", "went", "tense_past_time",
+            "I went there yesterday");
+        row("last time with a present verb", "Last time I go there with my mother.", "go", "went",
+            "tense_past_time", "Last time I went there with my mother.");
+        row("a long time ago", "A long time ago, people live in caves.", "live", "lived", "tense_past_time",
+            "A long time ago, people lived in caves.");
+        row("when I was and an age", "When I was ten, I like cartoons.", "like", "liked", "tense_past_time",
+            "When I was ten, I liked cartoons.");
+        row("since a year with a present verb", "I live in Beijing since 2010.", "live", "have lived",
+            "tense_since_perfect", "I have lived in Beijing since 2010.");
+        row("since last year with an -s verb", "She works here since last year.", "works", "has worked",
+            "tense_since_perfect", "She has worked here since last year.");
+        row("since with be", "We are friends since childhood.", "are", "have been", "tense_since_perfect",
+            "We have been friends since childhood.");
+        row("participle after gets to", "It gets to known around the town.", "known", "know", "to_infinitive",
+            "It gets to know the town.");
+        row("past after going to", "I am going to visited Beijing.", "visited", "visit", "to_infinitive",
+            "I am going to visit Beijing.");
+        row("past after in order to", "In order to improved our lives, we work.", "improved", "improve",
+            "to_infinitive", "To improve our lives, we work.");
+        row("bare verb as the subject", "Learn English is important for us.", "Learn", "Learning",
+            "gerund_subject", "Learning English is important for us.");
+    }
+    void verbForms() { verify(); }
+
+    void agreement_data()
+    {
+        columns();
+        row("most of and a plural", "Most of my friends likes music.", "likes", "like", "agreement_of_phrase",
+            "Most of my friends like music.");
+        row("like before to after a singular noun", "My friend like to play basketball.", "like", "likes",
+            "sv_agreement", "My friend likes to play basketball.");
+        row("-ing subject with are", "Smoking are bad for your health.", "are", "is", "sv_agreement",
+            "Smoking is bad for your health.");
+        row("object relative clause before be", "The book which I bought yesterday are interesting.", "are", "is",
+            "sv_agreement", "The book which I bought yesterday is interesting.");
+        row("plural pronoun after and with an -s verb", "My friends and I goes shopping on Sunday.", "goes", "go",
+            "sv_agreement", "My friends and I go shopping on Sunday.");
+        row("singular head with of and a verb before an object pronoun", "This amount of fuel force us to walk.",
+            "force", "forces", "agreement_of_phrase", "This amount of fuel forces us to walk.");
+        row("a lot of and a plural", "A lot of people is waiting outside.", "is", "are", "agreement_of_phrase",
+            "A lot of people are waiting outside.");
+        row("a number of and a plural", "A number of students has left.", "has", "have", "agreement_of_phrase",
+            "A number of students have left.");
+        row("news as a plural", "The news are very exciting.", "are", "is", "sv_agreement",
+            "The news is very exciting.");
+        row("people with a singular verb", "People in my hometown is very friendly.", "is", "are", "sv_agreement",
+            "People in my hometown are very friendly.");
+    }
+    void agreement() { verify(); }
+
+    void agreementLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("plural head before a relative clause") << "The books which I bought are interesting.";
+        QTest::newRow("inverted following") << "Following are the results of the test.";
+        QTest::newRow("like as a preposition") << "A student like him should pass easily.";
+        QTest::newRow("most of and an uncountable noun") << "Most of the water is clean.";
+        QTest::newRow("relative clause with a verb of thinking") << "The man who I think is right won.";
+        QTest::newRow("compound subject with I") << "You and I are friends.";
+        QTest::newRow("clauses joined by and") << "I came early and he goes later.";
+        QTest::newRow("a people as one nation") << "A people is a nation.";
+        QTest::newRow("a lot of and an uncountable noun") << "A lot of water is wasted.";
+        QTest::newRow("the number of and a plural") << "The number of students is growing.";
+        QTest::newRow("past form equal to the base before an object") << "My mother cut me a slice.";
+    }
+    void agreementLookAlikes() { lookAlike(); }
+
+    // Patterns cut off at the end of the text, garbage and very long input: no crash, at most
+    // 100 findings, each inside the sentence.
+    void truncatedAndOversized_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("born at the end") << "I born";
+        QTest::newRow("let and an object at the end") << "Let him";
+        QTest::newRow("have been at the end") << "They have been";
+        QTest::newRow("question word and does at the end") << "I know what does";
+        QTest::newRow("since at the end") << "I live here since";
+        QTest::newRow("only punctuation") << ", . ; ! ?";
+        QTest::newRow("non-ASCII around a pattern") << "“我” I going — 好";
+        QTest::newRow("one pattern repeated") << QStringLiteral("I going, ").repeated(400);
+    }
+    void truncatedAndOversized()
+    {
+        QFETCH(QString, sentence);
+        const Json::Value record = LearnerTable::check(*m_checker, sentence, 3);
+        QVERIFY(record["corrections"].size() <= 100);
+        for (const Json::Value &c : record["corrections"]) {
+            QVERIFY(c["start"].asInt() >= 0);
+            QVERIFY(c["end"].asInt() <= sentence.size());
+            QVERIFY(c["start"].asInt() <= c["end"].asInt());
+        }
+    }
+
+    void verbFormLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("modal and do as a main verb") << "You can do nothing about it.";
+        QTest::newRow("not only after a modal do") << "We should do not only this but also that.";
+        QTest::newRow("want and a noun") << "We want help from the teacher.";
+        QTest::newRow("want and an object") << "I want you to stay.";
+        QTest::newRow("perfect question") << "What have you done to the garden?";
+        QTest::newRow("inverted perfect") << "Only recently have we begun to understand it.";
+        QTest::newRow("participle in a passive") << "The area is known for its tea.";
+        QTest::newRow("gerund complement") << "The key is knowing when to stop.";
+        QTest::newRow("found a company") << "I want to found a company.";
+        QTest::newRow("there is with a lot of") << "There is still a lot of work.";
+        QTest::newRow("be before a noun in -s") << "The aim is means to an end.";
+        QTest::newRow("will be going") << "I will be going there soon.";
+        QTest::newRow("spend money to buy") << "They spend money to buy food.";
+        QTest::newRow("imperative with an object clause") << "Remember the days are short.";
+        QTest::newRow("imperative before a comma") << "Take the bus, it is faster.";
+        QTest::newRow("worth it") << "It is worth it to try.";
+        QTest::newRow("going to as a direction before -ing") << "The money is going to cutting our costs.";
+        QTest::newRow("going to a place") << "I am going to school.";
+        QTest::newRow("since as because") << "I stay home since I am sick.";
+        QTest::newRow("it is years since") << "It is two years since 2020.";
+        QTest::newRow("the last time") << "This is the last time I go there.";
+        QTest::newRow("passive of a verb with an object") << "The results are shown below.";
+        QTest::newRow("gone as an adjective") << "By then he was gone.";
+        QTest::newRow("made, an object and an adjective") << "The long walk made me tired.";
+        QTest::newRow("perfect passive of a verb with two objects") << "He has been taught English for years.";
+        QTest::newRow("passive with a participle") << "I was told by my teacher.";
+        QTest::newRow("statement order after know") << "I know what this word means.";
+        QTest::newRow("pronoun, be and a noun before of") << "He is head of the department.";
+        QTest::newRow("pronoun, be and home") << "I am home in the evening.";
+        QTest::newRow("be used to -ing") << "We are used to going there.";
+        QTest::newRow("get used to -ing") << "I got used to living here.";
+        QTest::newRow("would like and an object") << "I would like you to come.";
+        QTest::newRow("used and a noun") << "We used water from the well.";
+        QTest::newRow("graduated by an agent") << "The students were graduated by the college in June.";
+        QTest::newRow("learn and a skill in -ing") << "Children learn swimming at school.";
+        QTest::newRow("-ing before a noun") << "We planned shopping trips for May.";
+        QTest::newRow("be not and a noun") << "They are not home yet.";
+        QTest::newRow("be not like as a preposition") << "I am not like other people.";
+        QTest::newRow("object, very and an adjective") << "I find the film very good.";
+        QTest::newRow("after and a noun") << "We met after work the next day.";
+        QTest::newRow("reduced relative clause with by") << "The soldiers killed by the enemy were buried.";
+        QTest::newRow("that will and a base form") << "That will help us a lot.";
+        QTest::newRow("imperative after an opener") << "Finally, take the bus that goes downtown.";
+        QTest::newRow("no before a noun") << "I have no time to play.";
+        QTest::newRow("no before a noun that is also a verb") << "They had no choice and no help.";
+        QTest::newRow("active verb with by") << "We stopped by the shop on the way.";
+        QTest::newRow("relative pronoun and be") << "The man who is talking is my father.";
+        QTest::newRow("direct question") << "Where is the station?";
+        QTest::newRow("what as the subject") << "I know what is important.";
+        QTest::newRow("statement order") << "Do you know where the best place in town is?";
+        QTest::newRow("be and an adjective that is also a verb") << "The shop will be open tomorrow.";
+        QTest::newRow("be and a noun complement") << "You will be home soon.";
+        QTest::newRow("in the past few years") << "In the past few years, prices have risen.";
+        QTest::newRow("comparison with the past") << "We have more good books than in the past.";
+        QTest::newRow("at that time with a reporting verb") << "At that time I think it was fine.";
+        QTest::newRow("a future year") << "In 2030, people will drive electric cars.";
+        QTest::newRow("a year in a story told in the present") << "In 2007, Bartley accepts a plea bargain.";
+        QTest::newRow("relative clause with a past verb") << "It is the show which she organized and curated.";
+        QTest::newRow("inverted modal after as") << "Hay helps, as will adding a little water.";
+        QTest::newRow("that and an -ing subject") << "I had the impression that asking for it would fail.";
+        QTest::newRow("preposition at the end of a relative clause") << "Everyone I had talked to knew it.";
+    }
+    void verbFormLookAlikes() { lookAlike(); }
+};
+
+QTEST_GUILESS_MAIN(TestCheckerVerbs)
+#include "tst_checker_verbs.moc"
