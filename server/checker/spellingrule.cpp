@@ -110,6 +110,75 @@ const std::unordered_set<std::string> &nationalities()
     return s;
 }
 
+// "npn", "src", "php": three or four letters without a vowel, not a common word with a
+// vowel dropped ("whn", "hlp")
+bool consonantAbbreviation(const std::string &lower, const SpellingSuggester &speller)
+{
+    if (lower.size() < 3 || lower.size() > 4 || lower.find_first_of("aeiouy") != std::string::npos)
+        return false;
+    for (size_t at = 1; at < lower.size(); ++at)
+        for (const char v : std::string("aeiouy")) {
+            const int rank = speller.frequencyRank(lower.substr(0, at) + v + lower.substr(at));
+            if (rank > 0 && rank <= 10000)
+                return false;
+        }
+    return true;
+}
+
+// "von", "van", "bin": a short lower-case word between two capitalised words inside a
+// sentence is a particle of a name (Wenzel von Munchy)
+bool nameParticle(const std::vector<Token> &t, size_t i)
+{
+    const int p = RuleSupport::prevWord(t, int(i));
+    const int n = RuleSupport::nextWord(t, int(i));
+    return t[i].lower.size() <= 4 && p > 0 && n > 0 && size_t(p) + 1 == i && size_t(n) == i + 1
+        && t[size_t(p)].isCapitalised() && t[size_t(n)].isCapitalised();
+}
+
+// The second word of a Latin name after its genus or the genus' initial ("P. orientale",
+// "Pennisetum orientale")
+bool speciesName(const std::vector<Token> &t, size_t i, const SpellingSuggester &speller)
+{
+    if (i < 2 || !t[i].spaceBefore)
+        return false;
+    const Token &prev = t[i - 1];
+    if (prev.text == "." && !prev.spaceBefore && t[i - 2].kind == Token::Word && t[i - 2].text.size() == 1
+        && t[i - 2].isCapitalised())
+        return true;
+    const std::string &g = prev.lower;
+    auto ends = [&](const char *e) { return g.size() > 5 && g.compare(g.size() - 2, 2, e) == 0; };
+    return prev.kind == Token::Word && prev.isCapitalised() && !speller.isCorrect(prev.text)
+        && (ends("um") || ends("us") || ends("is") || ends("ia") || ends("ae"));
+}
+
+// the same unknown word written twice in one sentence is a term the writer means
+bool repeatedInSentence(const std::vector<Token> &t, size_t i)
+{
+    for (size_t k = 0; k < t.size(); ++k)
+        if (k != i && t[k].kind == Token::Word && t[k].lower == t[i].lower)
+            return true;
+    return false;
+}
+
+// "have-nots", "templed-out": a known word with an ending, inside a hyphenated compound
+bool inflectedCompoundPart(const std::vector<Token> &t, size_t i, const SpellingSuggester &speller)
+{
+    const bool hyphenated = (i > 0 && !t[i].spaceBefore && t[i - 1].text == "-")
+        || (i + 1 < t.size() && !t[i + 1].spaceBefore && t[i + 1].text == "-");
+    if (!hyphenated)
+        return false;
+    const std::string &w = t[i].lower;
+    for (const size_t cut : {size_t(1), size_t(2)}) {
+        if (w.size() <= cut + 2)
+            continue;
+        const std::string ending = w.substr(w.size() - cut);
+        if ((ending == "s" || ending == "d" || ending == "ed" || ending == "es")
+            && speller.isDictionaryWord(w.substr(0, w.size() - cut)))
+            return true;
+    }
+    return false;
+}
+
 Finding nonword(const Token &tok, const std::string &word, int certainty)
 {
     Finding f;
@@ -147,6 +216,22 @@ bool SpellingRule::nearMissOfDerivation(const std::string &lower) const
         return false;
     return sugg[0].score >= 0.9 && EditDistance::damerau(lower, w, 1) == 1
         && m_speller.frequencyRank(sugg[0].word) > 0 && m_speller.frequencyRank(sugg[0].word) <= 20000;
+}
+
+bool SpellingRule::plainSlip(const std::string &lower, const std::vector<SpellingSuggester::Suggestion> &sugg,
+                             bool curated) const
+{
+    if (sugg.empty())
+        return false;
+    const std::string best = Tokenizer::toLower(sugg[0].word);
+    if (best.find(' ') != std::string::npos || best.find('\'') != std::string::npos)
+        return false;
+    const int rank = m_speller.frequencyRank(best);
+    const double w = EditDistance::weighted(lower, best);
+    if (rank <= 0)
+        return false;
+    // one typical slip from a common word; from a very common one, a little more
+    return (w <= 1.0 && rank <= 20000) || (!curated && w <= 1.4 && rank <= 5000);
 }
 
 bool SpellingRule::isPinyin(const std::string &lower)
@@ -234,9 +319,21 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
         }
         if (m_speller.isCorrect(word) && !nearMissOfDerivation(lower))
             continue;
+        if (consonantAbbreviation(lower, m_speller) || nameParticle(t, i) || speciesName(t, i, m_speller)
+            || inflectedCompoundPart(t, i, m_speller))
+            continue;
         if (tok.isCapitalised() && isPinyin(lower))
             continue;
         std::vector<SpellingSuggester::Suggestion> sugg = m_speller.suggest(word, 5);
+        // a rare word, term or British form that a wider list knows, unless it is plainly a
+        // slip of a common word (those lists hold some misspellings: "belive", "persue")
+        const SpellingSuggester::Listing listing = m_speller.listedElsewhere(lower);
+        if (listing != SpellingSuggester::Listing::None
+            && !plainSlip(lower, sugg, listing == SpellingSuggester::Listing::British))
+            continue;
+        // written twice and no slip of a common word or two words run together ("upto"): a term
+        if (repeatedInSentence(t, i) && !plainSlip(lower, sugg, false) && m_speller.runTogether(lower).empty())
+            continue;
         // two words run together ("Forexample") come first unless a near miss is plain
         const std::string joined = m_speller.runTogether(lower);
         // (two function words outweigh a rarer near miss: "donot" is "do not", not "donor")
