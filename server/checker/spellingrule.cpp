@@ -395,7 +395,15 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
             && best.size() == lower.size() + 1 && m_speller.frequencyRank(best) > 0
             && m_speller.frequencyRank(best) <= 20000;
         // short capitalised words are usually names (Wes, Theo)
-        if (tok.isCapitalised() && !split && !swapped && !sureFirst && !clearLongMiss
+        // A capitalised first word that is no known name and whose nearest word is a common
+        // one is judged like a word inside the sentence. A name is written again ("Bortles ...
+        // Blake Bortles"), takes a possessive, or is followed by another name.
+        const bool possessive = word.size() != tok.text.size();
+        const int bestRank = m_speller.frequencyRank(best);
+        const bool firstWordSlip = sentenceStart && tok.isCapitalised() && !nameFollows && !possessive
+            && word.size() >= 5 && !split && !repeatedInSentence(t, i) && m_speller.properName(best).empty()
+            && bestRank > 0 && bestRank <= 20000 && EditDistance::weighted(lower, best) <= 1.6 && sugg[0].score >= 0.3;
+        if (tok.isCapitalised() && !firstWordSlip && !split && !swapped && !sureFirst && !clearLongMiss
             && !slipFirst && (word.size() < 6 || EditDistance::weighted(lower, best) > maxWeighted
                 || m_speller.frequencyRank(best) == 0 || m_speller.frequencyRank(best) > maxRank))
             continue;
