@@ -375,7 +375,8 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
         // near a noun only a swapped or vowel letter or a lost letter counts; names are
         // nouns, so near another word ("Realy", "Undistand") one slip of any kind; a long
         // word may be two slips from a long common word ("Acheivment").
-        const bool nameFollows = i + 1 < t.size() && t[i + 1].kind == Token::Word && t[i + 1].isCapitalised();
+        const bool nameFollows = i + 1 < t.size() && t[i + 1].kind == Token::Word && t[i + 1].isCapitalised()
+            && !nationalities().count(t[i + 1].lower); // "Studing English"
         const Lexicon &lex = m_speller.lexicon();
         const size_t n = chosen.size();
         const std::string singular = n > 3 && chosen.back() == 's' ? chosen.substr(0, n - 1) : std::string();
@@ -388,7 +389,12 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
             && EditDistance::weighted(lower, chosen) <= slipLimit && ranked[0].score >= 0.7
             && m_speller.properName(chosen).empty() && m_speller.frequencyRank(chosen) > 0
             && m_speller.frequencyRank(chosen) <= 20000;
-        const bool swapped = swappedLetters(lower, best) && m_speller.properName(best).size() > 0;
+        // a well-known name with two letters swapped or one lost ("Eruope", "Gemany")
+        const int nameRank = m_speller.frequencyRank(best);
+        const bool swapped = !m_speller.properName(best).empty()
+            && (swappedLetters(lower, best)
+                || (best.size() >= 6 && best.size() == lower.size() + 1 && distance == 1 && nameRank > 0
+                    && nameRank <= 5000));
         // a first word that lost a letter of a common word ("Nowaday"); a name is more
         // often a word with a letter added or changed (Pieter, Caffe, Banko)
         const bool sureFirst = !midCapital && distance == 1 && sugg[0].score >= 0.9 && word.size() >= 5
