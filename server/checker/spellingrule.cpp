@@ -400,6 +400,9 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
         const bool sureFirst = !midCapital && distance == 1 && sugg[0].score >= 0.9 && word.size() >= 5
             && best.size() == lower.size() + 1 && m_speller.frequencyRank(best) > 0
             && m_speller.frequencyRank(best) <= 20000;
+        // a capitalised first word before another capitalised word opens a name (Pieter Abbeel)
+        if (sentenceStart && tok.isCapitalised() && nameFollows && !split)
+            continue;
         // short capitalised words are usually names (Wes, Theo)
         // A capitalised first word that is no known name and whose nearest word is a common
         // one is judged like a word inside the sentence. A name is written again ("Bortles ...

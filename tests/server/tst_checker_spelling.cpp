@@ -8,6 +8,7 @@
 #include "spellingrule.h"
 #include "spellingsuggester.h"
 #include "symspellindex.h"
+#include "tokenizer.h"
 
 #include <QtTest>
 
@@ -166,6 +167,60 @@ private slots:
         QCOMPARE(EditDistance::damerau(a.toStdString(), b.toStdString(), 2), damerau);
         if (damerau == 0)
             QCOMPARE(EditDistance::weighted(a.toStdString(), b.toStdString()), 0.0);
+    }
+
+    // Which words of a sentence the spelling rule flags: each kind of word that is no slip
+    // (terms, British forms, abbreviations, names) beside a learner's slip of the same shape.
+    void flaggedWords_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::addColumn<QString>("flagged"); // the words flagged, space-separated
+        QTest::newRow("term in a large word list") << "The uplink was slow all day." << "";
+        QTest::newRow("medical term") << "The patient has a varicosis of the leg." << "";
+        QTest::newRow("slip a word list also holds") << "I belive the answer is right." << "belive";
+        QTest::newRow("British spelling") << "Her behaviour was good." << "";
+        QTest::newRow("slip of a British spelling") << "Her behavour was good." << "behavour";
+        QTest::newRow("abbreviation without vowels") << "Copy the src folder to the server." << "";
+        QTest::newRow("common word without its vowel") << "I need hlp with this task." << "hlp";
+        QTest::newRow("particle between two names") << "The cake was made for Prince Wenzel von Munchy." << "";
+        QTest::newRow("short slip after a name") << "The cake was made for Wenzel teh other day." << "teh";
+        QTest::newRow("species after the genus initial") << "P. orientale grows well in dry soil." << "";
+        QTest::newRow("same word without a genus") << "The orientale grows well in dry soil." << "orientale";
+        QTest::newRow("term written twice") << "Mythistories spread, and mythistories change." << "";
+        QTest::newRow("slip written twice") << "The enviroment matters and the enviroment changes." << "enviroment enviroment";
+        QTest::newRow("run-together written twice") << "It grows upto two metres, and upto three." << "upto upto";
+        QTest::newRow("inflected part of a compound") << "The gap between the haves and the have-nots grew." << "";
+        QTest::newRow("capitalised first word near a common word") << "Becuase it rained, we stayed." << "Becuase";
+        QTest::newRow("capitalised first word, derived slip") << "Studing English is hard." << "Studing";
+        QTest::newRow("name before another name") << "Pieter Abbeel is featured in the paper." << "";
+        QTest::newRow("name written twice") << "Bortles played, and then Blake Bortles won." << "";
+        QTest::newRow("possessive name first") << "Newtown's old houses still stand." << "";
+        QTest::newRow("name with a lost letter") << "My friend lives in Gemany now." << "Gemany";
+        QTest::newRow("name with swapped letters") << "I want to visit Eruope next year." << "Eruope";
+        QTest::newRow("unknown capitalised word inside") << "We met Jelske at the station." << "";
+        QTest::newRow("non-ASCII before a slip") << "Café owners belive it." << "belive";
+    }
+
+    void flaggedWords()
+    {
+        QFETCH(QString, sentence);
+        QFETCH(QString, flagged);
+        const SpellingRule rule(*m_speller);
+        const std::string utf8 = sentence.toStdString();
+        std::vector<Finding> found;
+        rule.check(Tokenizer::tokenize(utf8), {}, {}, &found);
+        QStringList words;
+        int from = 0;
+        for (const Finding &f : found) {
+            QVERIFY(f.end > f.start);
+            const QString word = sentence.mid(f.start, f.end - f.start); // UTF-16 offsets
+            QCOMPARE(QString::fromStdString(f.errorInfo), word);
+            QVERIFY(f.start >= from);
+            from = f.end;
+            QVERIFY(!f.candidates.empty());
+            words << word;
+        }
+        QCOMPARE(words.join(' '), flagged);
     }
 
     // Typical slips cost less than arbitrary edits of the same count.
