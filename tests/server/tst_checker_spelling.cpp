@@ -25,6 +25,8 @@ class TestCheckerSpelling : public QObject
 private:
     std::unique_ptr<Lexicon> m_lexicon;
     std::unique_ptr<SpellingSuggester> m_speller;
+    QTemporaryDir m_listDir;
+    std::unique_ptr<SpellingSuggester> m_listSpeller; // reads its word lists from m_listDir
 
 private slots:
     void initTestCase()
@@ -221,6 +223,39 @@ private slots:
             words << word;
         }
         QCOMPARE(words.join(' '), flagged);
+    }
+
+    // The wider word lists: only lower-case letter words of four letters or more count;
+    // garbage lines, a missing list and over-long lines are skipped without harm.
+    void widerWordLists_data()
+    {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<int>("listing");
+        QTest::newRow("word of the list") << "zorblaxian" << int(SpellingSuggester::Listing::WordList);
+        QTest::newRow("capitalised entry skipped") << "zemlarion" << int(SpellingSuggester::Listing::None);
+        QTest::newRow("entry with a digit skipped") << "abc123def" << int(SpellingSuggester::Listing::None);
+        QTest::newRow("over-long entry skipped") << QString(60, 'q') << int(SpellingSuggester::Listing::None);
+        QTest::newRow("short word") << "zor" << int(SpellingSuggester::Listing::None);
+        QTest::newRow("British dictionary") << "colourise" << int(SpellingSuggester::Listing::British);
+        QTest::newRow("unknown everywhere") << "qzxvkjw" << int(SpellingSuggester::Listing::None);
+    }
+
+    void widerWordLists()
+    {
+        QFETCH(QString, word);
+        QFETCH(int, listing);
+        // built once for all rows: the index takes a while
+        std::unique_ptr<SpellingSuggester> &speller = m_listSpeller;
+        if (!speller) {
+            QVERIFY(m_listDir.isValid());
+            QFile list(m_listDir.filePath("american-english-huge"));
+            QVERIFY(list.open(QIODevice::WriteOnly));
+            list.write("zorblaxian\nZemlarion\nabc123def\n" + QByteArray(60, 'q') + "\n\xff\xfe garbage\n\n");
+            list.close();
+            // british-english-huge is missing: skipped
+            speller = std::make_unique<SpellingSuggester>(*m_lexicon, "/usr/share/hunspell", m_listDir.path().toStdString());
+        }
+        QCOMPARE(int(speller->listedElsewhere(word.toStdString())), listing);
     }
 
     // Typical slips cost less than arbitrary edits of the same count.
