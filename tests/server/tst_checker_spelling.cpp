@@ -3,6 +3,7 @@
 // the symmetric-delete index.
 
 #include "pennovapaths.h"
+#include "confusionrules.h"
 #include "editdistance.h"
 #include "lexicon.h"
 #include "spellingrule.h"
@@ -223,6 +224,53 @@ private slots:
             words << word;
         }
         QCOMPARE(words.join(' '), flagged);
+    }
+
+    // Real-word confusions: each learner row beside a clean sentence with the same words.
+    void confusions_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::addColumn<QString>("fix"); // "word->correction", or empty for none
+        QTest::newRow("of after a past phrasal verb") << "He took of his coat." << "of->off";
+        QTest::newRow("of after the noun turn") << "At the turn of the century we moved." << "";
+        QTest::newRow("of after got") << "He got of the bus at noon." << "of->off";
+        QTest::newRow("of after take care") << "We take care of the garden." << "";
+        QTest::newRow("of after the noun fall") << "Take the rise and fall of the empire." << "";
+        QTest::newRow("of after a verb that is also a noun") << "Please turn of the light." << "of->off";
+        QTest::newRow("of after a subject and a bare verb") << "We cut of the old branches." << "of->off";
+        QTest::newRow("of ending a clause") << "The light was switched of." << "of->off";
+        QTest::newRow("past after a subject") << "They past the exam last year." << "past->passed";
+        QTest::newRow("past after a verb of motion") << "They walked past the shop." << "";
+        QTest::newRow("who's before a noun and a verb") << "Who's book is this?" << "Who's->Whose";
+        QTest::newRow("who's before an -ing verb") << "Who's coming tonight?" << "";
+        QTest::newRow("weather after know") << "I don't know weather he will come." << "weather->whether";
+        QTest::newRow("weather as a subject") << "The weather is nice, so he will come." << "";
+        QTest::newRow("wether before a subject") << "I am not sure wether it works." << "wether->whether";
+        QTest::newRow("lose after an article") << "It is a lose screw." << "lose->loose";
+        QTest::newRow("lose in a hyphenated compound") << "It is a lose-lose deal." << "";
+        QTest::newRow("quite ending a clause") << "The room was very quite." << "quite->quiet";
+        QTest::newRow("quite after not") << "It was not quite." << "";
+        QTest::newRow("your right after think") << "I think your right." << "your->you're";
+        QTest::newRow("your right as a noun") << "It is your right." << "";
+        QTest::newRow("to before an adjective and a time") << "It is to hot today." << "to->too";
+        QTest::newRow("to before a place") << "It is close to home today." << "";
+        QTest::newRow("than after a comma before a subject") << "First we ate, than we left." << "than->then";
+        QTest::newRow("than after a comparative and a comma") << "She is older, than we thought." << "";
+    }
+
+    void confusions()
+    {
+        QFETCH(QString, sentence);
+        QFETCH(QString, fix);
+        const ConfusionRules rules(*m_lexicon);
+        std::vector<Finding> found;
+        rules.check(Tokenizer::tokenize(sentence.toStdString()), &found);
+        QStringList got;
+        for (const Finding &f : found) {
+            QVERIFY(!f.candidates.empty());
+            got << sentence.mid(f.start, f.end - f.start) + "->" + QString::fromStdString(f.candidates[0].correction);
+        }
+        QCOMPARE(got.join(' '), fix);
     }
 
     // The wider word lists: only lower-case letter words of four letters or more count;
