@@ -411,7 +411,7 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
         const int bestRank = m_speller.frequencyRank(best);
         const bool firstWordSlip = sentenceStart && tok.isCapitalised() && !nameFollows && !possessive
             && word.size() >= 5 && !split && !repeatedInSentence(t, i) && m_speller.properName(best).empty()
-            && bestRank > 0 && bestRank <= 20000 && EditDistance::weighted(lower, best) <= 1.6 && sugg[0].score >= 0.3;
+            && bestRank > 0 && bestRank <= 20000 && EditDistance::weighted(lower, best) <= 1.6 && sugg[0].score >= 0.5;
         if (tok.isCapitalised() && !firstWordSlip && !split && !swapped && !sureFirst && !clearLongMiss
             && !slipFirst && (word.size() < 6 || EditDistance::weighted(lower, best) > maxWeighted
                 || m_speller.frequencyRank(best) == 0 || m_speller.frequencyRank(best) > maxRank))
