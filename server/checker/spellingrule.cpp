@@ -51,13 +51,21 @@ bool mixedCase(const std::string &w)
     return false;
 }
 
-// three or more equal letters in a row
+// three or more equal letters in a row, as in a drawn-out word ("hmmm", "sooo", "whaaat");
+// a key held too long inside a longer word ("cherrrys") is a slip
 bool stretched(const std::string &lower)
 {
+    int stretches = 0;
+    size_t lastEnd = 0;
     for (size_t i = 2; i < lower.size(); ++i)
-        if (lower[i] == lower[i - 1] && lower[i] == lower[i - 2])
-            return true;
-    return false;
+        if (lower[i] == lower[i - 1] && lower[i] == lower[i - 2]) {
+            if (i + 1 == lower.size() || lower.size() <= 6 || std::string("aeiouy").find(lower[i]) != std::string::npos)
+                return true;
+            if (i != lastEnd + 1)
+                ++stretches;
+            lastEnd = i;
+        }
+    return stretches > 1;
 }
 
 // a short part of a hyphenated compound, or any part of one that holds a capital (Harkat-ul-Jihad)

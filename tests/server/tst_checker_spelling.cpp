@@ -201,6 +201,8 @@ private slots:
         QTest::newRow("name with a lost letter") << "My friend lives in Gemany now." << "Gemany";
         QTest::newRow("name with swapped letters") << "I want to visit Eruope next year." << "Eruope";
         QTest::newRow("unknown capitalised word inside") << "We met Jelske at the station." << "";
+        QTest::newRow("key held too long inside a word") << "I like cherrrys very much." << "cherrrys";
+        QTest::newRow("drawn-out words") << "Hmmm, that is sooo good, whaaat a day." << "";
         QTest::newRow("non-ASCII before a slip") << "Café owners belive it." << "belive";
     }
 
