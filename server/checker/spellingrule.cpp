@@ -89,6 +89,19 @@ bool hyphenPartOfName(const std::vector<Token> &t, size_t i)
     return false;
 }
 
+// "europian" / "european": one vowel written for another
+bool vowelChanged(const std::string &a, const std::string &b)
+{
+    if (a.size() != b.size())
+        return false;
+    const std::string vowels = "aeiou";
+    int changed = 0;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i] && (++changed > 1 || vowels.find(a[i]) == std::string::npos || vowels.find(b[i]) == std::string::npos))
+            return false;
+    return changed == 1;
+}
+
 // "eruope" / "europe": the same letters with two neighbours swapped
 bool swappedLetters(const std::string &a, const std::string &b)
 {
@@ -397,12 +410,14 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
             && EditDistance::weighted(lower, chosen) <= slipLimit && ranked[0].score >= 0.7
             && m_speller.properName(chosen).empty() && m_speller.frequencyRank(chosen) > 0
             && m_speller.frequencyRank(chosen) <= 20000;
-        // a well-known name with two letters swapped or one lost ("Eruope", "Gemany")
+        // a well-known name with two letters swapped, one lost or added, or one vowel changed ("Eruope",
+        // "Gemany", "Chinease", "Europian")
         const int nameRank = m_speller.frequencyRank(best);
-        const bool swapped = !m_speller.properName(best).empty()
-            && (swappedLetters(lower, best)
-                || (best.size() >= 6 && best.size() == lower.size() + 1 && distance == 1 && nameRank > 0
-                    && nameRank <= 5000));
+        const bool wellKnownName = (!m_speller.properName(best).empty() || nationalities().count(best)) && nameRank > 0
+            && nameRank <= 5000 && best.size() >= 6;
+        const bool swapped = (!m_speller.properName(best).empty() && swappedLetters(lower, best))
+            || (wellKnownName && distance == 1
+                && (best.size() == lower.size() + 1 || lower.size() == best.size() + 1 || vowelChanged(lower, best)));
         // a first word that lost a letter of a common word ("Nowaday"); a name is more
         // often a word with a letter added or changed (Pieter, Caffe, Banko)
         const bool sureFirst = !midCapital && distance == 1 && sugg[0].score >= 0.9 && word.size() >= 5

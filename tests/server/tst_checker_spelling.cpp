@@ -200,6 +200,9 @@ private slots:
         QTest::newRow("possessive name first") << "Newtown's old houses still stand." << "";
         QTest::newRow("name with a lost letter") << "My friend lives in Gemany now." << "Gemany";
         QTest::newRow("name with swapped letters") << "I want to visit Eruope next year." << "Eruope";
+        QTest::newRow("nationality with a vowel changed") << "They are made in a Europian way." << "Europian";
+        QTest::newRow("city with a vowel changed") << "I visited Londen in May." << "Londen";
+        QTest::newRow("names a letter from other names") << "We met Marin and Lukas in May." << "";
         QTest::newRow("unknown capitalised word inside") << "We met Jelske at the station." << "";
         QTest::newRow("key held too long inside a word") << "I like cherrrys very much." << "cherrrys";
         QTest::newRow("drawn-out words") << "Hmmm, that is sooo good, whaaat a day." << "";
