@@ -160,10 +160,10 @@ bool nameParticle(const std::vector<Token> &t, size_t i)
 // "Pennisetum orientale")
 bool speciesName(const std::vector<Token> &t, size_t i, const SpellingSuggester &speller)
 {
-    if (i < 2 || !t[i].spaceBefore)
+    if (i < 1 || !t[i].spaceBefore)
         return false;
     const Token &prev = t[i - 1];
-    if (prev.text == "." && !prev.spaceBefore && t[i - 2].kind == Token::Word && t[i - 2].text.size() == 1
+    if (i >= 2 && prev.text == "." && !prev.spaceBefore && t[i - 2].kind == Token::Word && t[i - 2].text.size() == 1
         && t[i - 2].isCapitalised())
         return true;
     const std::string &g = prev.lower;

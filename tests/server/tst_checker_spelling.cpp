@@ -188,6 +188,7 @@ private slots:
         QTest::newRow("particle between two names") << "The cake was made for Prince Wenzel von Munchy." << "";
         QTest::newRow("short slip after a name") << "The cake was made for Wenzel teh other day." << "teh";
         QTest::newRow("species after the genus initial") << "P. orientale grows well in dry soil." << "";
+        QTest::newRow("species after the genus opening a sentence") << "Pennisetum orientale grows well." << "";
         QTest::newRow("same word without a genus") << "The orientale grows well in dry soil." << "orientale";
         QTest::newRow("term written twice") << "Mythistories spread, and mythistories change." << "";
         QTest::newRow("slip written twice") << "The enviroment matters and the enviroment changes." << "enviroment enviroment";
