@@ -41,15 +41,17 @@ uint64_t variantFrequency(const Lexicon &lexicon, const std::string &american)
 
 // Lower-case entries of letters only, five or more (shorter ones in these lists are
 // mostly abbreviations and fragments); a Hunspell .dic line counts up to its '/'.
-void loadWordList(const std::string &path, std::unordered_set<std::string> *out)
+void loadWordList(const std::string &path, const Lexicon &lexicon, std::vector<std::string> *out)
 {
     std::ifstream in(path);
     std::string line;
     while (std::getline(in, line)) {
         const std::string word = line.substr(0, line.find('/'));
+        // words of the frequency list are known anyway
         if (word.size() >= 5 && word.size() <= 40
-            && std::all_of(word.begin(), word.end(), [](char c) { return c >= 'a' && c <= 'z'; }))
-            out->insert(word);
+            && std::all_of(word.begin(), word.end(), [](char c) { return c >= 'a' && c <= 'z'; })
+            && lexicon.frequency(word) == 0)
+            out->push_back(word);
     }
 }
 
@@ -68,9 +70,12 @@ SpellingSuggester::SpellingSuggester(const Lexicon &lexicon, const std::string &
     if (m_hunspell && std::ifstream(gbAff).good() && std::ifstream(gbDic).good())
         m_british = std::make_unique<Hunspell>(gbAff.c_str(), gbDic.c_str());
     if (m_hunspell) {
-        loadWordList(wordListDir + "/american-english-huge", &m_wider);
-        loadWordList(wordListDir + "/british-english-huge", &m_wider);
-        loadWordList(hunspellDir + "/en_med_glut.dic", &m_wider); // stems before '/'
+        loadWordList(wordListDir + "/american-english-huge", lexicon, &m_wider);
+        loadWordList(wordListDir + "/british-english-huge", lexicon, &m_wider);
+        loadWordList(hunspellDir + "/en_med_glut.dic", lexicon, &m_wider); // stems before '/'
+        std::sort(m_wider.begin(), m_wider.end());
+        m_wider.erase(std::unique(m_wider.begin(), m_wider.end()), m_wider.end());
+        m_wider.shrink_to_fit();
     }
 
     for (const auto &[word, count] : lexicon.frequencies())
@@ -115,7 +120,7 @@ SpellingSuggester::Listing SpellingSuggester::listedElsewhere(const std::string 
         if (m_british && m_british->spell(lower))
             return Listing::British;
     }
-    return m_wider.count(lower) ? Listing::WordList : Listing::None;
+    return std::binary_search(m_wider.begin(), m_wider.end(), lower) ? Listing::WordList : Listing::None;
 }
 
 int SpellingSuggester::frequencyRank(const std::string &lower) const

@@ -8,7 +8,6 @@
 #include <memory>
 #include <mutex>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 class Hunspell;
@@ -71,7 +70,7 @@ private:
     mutable std::mutex m_mutex; // Hunspell is not thread-safe
     std::unique_ptr<Hunspell> m_hunspell;
     std::unique_ptr<Hunspell> m_british;
-    std::unordered_set<std::string> m_wider; // lower-case words of five letters or more
+    std::vector<std::string> m_wider; // sorted lower-case words of five letters or more
     SymSpellIndex m_index;
 };
 
