@@ -420,6 +420,15 @@ void ConfusionRules::soundAlikes(const Spot &spot, bool comparativeSeen, std::ve
              && ((m_lex.posMask(next) & Lexicon::Adjective) && !(m_lex.posMask(next) & (Lexicon::Noun | Lexicon::Verb)))
              && timeAfter.count(after2))
         add(out, t, i, "too", "confusion_too", 3); // "It is to hot today."
+    else if ((w == "affect" || w == "affects") && prev == "the" && next == "of")
+        add(out, t, i, w == "affect" ? "effect" : "effects", "confusion_affect", 3); // "the affect of smoking"
+    else if (w == "effects" && (prev == "it" || prev == "this" || prev == "which" || prev == "he" || prev == "she")
+             && objects().count(next))
+        add(out, t, i, "affects", "confusion_affect", 2); // "It effects everyone" ("it effects change" stays)
+    else if (w == "you're" && nextSpaced && (m_lex.posMask(next) & Lexicon::Noun)
+             && !(m_lex.posMask(next) & Lexicon::Adjective) && !(next.size() > 4 && next.compare(next.size() - 3, 3, "ing") == 0)
+             && (after2 == "is" || after2 == "was" || after2 == "are" || after2 == "were" || after2 == "has"))
+        add(out, t, i, "your", "confusion_your", 3); // "you're book is here" ("you're family" stays)
     else if (w == "than" && !comparativeSeen && i > 0 && t[size_t(i) - 1].text == "," && subjects.count(next))
         add(out, t, i, "then", "confusion_then", 2); // "First we ate, than we left."
 }

@@ -260,6 +260,12 @@ private slots:
         QTest::newRow("your right as a noun") << "It is your right." << "";
         QTest::newRow("to before an adjective and a time") << "It is to hot today." << "to->too";
         QTest::newRow("to before a place") << "It is close to home today." << "";
+        QTest::newRow("affect as a noun before of") << "The affect of smoking is clear." << "affect->effect";
+        QTest::newRow("affect as a noun of psychology") << "The affect was flat during the talk." << "";
+        QTest::newRow("effects as a verb after it") << "It effects everyone in the town." << "effects->affects";
+        QTest::newRow("effects as a noun after it") << "We studied it and its effects on people." << "";
+        QTest::newRow("you're before a noun and a verb") << "I think you're book is on the desk." << "you're->your";
+        QTest::newRow("you're before a noun ending the clause") << "Come in, you're family." << "";
         QTest::newRow("than after a comma before a subject") << "First we ate, than we left." << "than->then";
         QTest::newRow("than after a comparative and a comma") << "She is older, than we thought." << "";
     }
