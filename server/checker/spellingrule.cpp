@@ -387,7 +387,7 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
         if (distance > 2 && !clearLongMiss && !split)
             continue;
         // a capitalised first word must be a near miss of a common word; inside a
-        // sentence only two letters swapped in a name the dictionary knows ("Eruope")
+        // sentence only a slip in a name the dictionary knows ("Eruope", "Gemany")
         const double maxWeighted = midCapital ? 0.8 : 1.0;
         const int maxRank = midCapital ? 3000 : 5000;
         // A capitalised first word close to a common word ("Recieve", "Begining") is that word
@@ -410,12 +410,12 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
             && EditDistance::weighted(lower, chosen) <= slipLimit && ranked[0].score >= 0.7
             && m_speller.properName(chosen).empty() && m_speller.frequencyRank(chosen) > 0
             && m_speller.frequencyRank(chosen) <= 20000;
-        // a well-known name with two letters swapped, one lost or added, or one vowel changed ("Eruope",
-        // "Gemany", "Chinease", "Europian")
+        // a well-known name with two letters swapped, one lost or added, or one vowel changed
+        // ("Eruope", "Gemany", "Europian")
         const int nameRank = m_speller.frequencyRank(best);
         const bool wellKnownName = (!m_speller.properName(best).empty() || nationalities().count(best)) && nameRank > 0
             && nameRank <= 5000 && best.size() >= 6;
-        const bool swapped = (!m_speller.properName(best).empty() && swappedLetters(lower, best))
+        const bool nameSlip = (!m_speller.properName(best).empty() && swappedLetters(lower, best))
             || (wellKnownName && distance == 1
                 && (best.size() == lower.size() + 1 || lower.size() == best.size() + 1 || vowelChanged(lower, best)));
         // a first word that lost a letter of a common word ("Nowaday"); a name is more
@@ -435,11 +435,11 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
         const bool firstWordSlip = sentenceStart && tok.isCapitalised() && !nameFollows && !possessive
             && word.size() >= 5 && !split && !repeatedInSentence(t, i) && m_speller.properName(best).empty()
             && bestRank > 0 && bestRank <= 20000 && EditDistance::weighted(lower, best) <= 1.6 && sugg[0].score >= 0.5;
-        if (tok.isCapitalised() && !firstWordSlip && !split && !swapped && !sureFirst && !clearLongMiss
+        if (tok.isCapitalised() && !firstWordSlip && !split && !nameSlip && !sureFirst && !clearLongMiss
             && !slipFirst && (word.size() < 6 || EditDistance::weighted(lower, best) > maxWeighted
                 || m_speller.frequencyRank(best) == 0 || m_speller.frequencyRank(best) > maxRank))
             continue;
-        Finding f = nonword(tok, word, midCapital && !swapped ? 1 : swapped ? 2 : 3);
+        Finding f = nonword(tok, word, midCapital && !nameSlip ? 1 : nameSlip ? 2 : 3);
         for (const auto &s : ranked) {
             Candidate c;
             c.correction = s.word;
