@@ -9,6 +9,8 @@ PACKAGES=(
   qt6-webengine-dev qt6-multimedia-dev libqt6opengl6-dev libgl-dev libvulkan-dev
   zlib1g-dev libjsoncpp-dev libicu-dev
   libhunspell-dev hunspell-en-us
+  # wider word evidence for the spelling check: British dictionary, large word lists, medical terms
+  hunspell-en-gb wamerican-huge wbritish-huge hunspell-en-med
   wordnet-base wordnet-dev
   espeak-ng lame python3-jieba
   libsqlite3-dev libsodium-dev

@@ -53,6 +53,7 @@ void ConfusionRules::check(const std::vector<Token> &t, std::vector<Finding> *ou
             continue;
         const Spot spot{t, i, t[size_t(i)].lower, lowerAt(t, i - 1), lowerAt(t, i + 1)};
         possessives(spot, out);
+        soundAlikes(spot, comparativeSeen, out);
         thanThen(spot, &comparativeSeen, out);
         verbNounPairs(spot, out);
         others(spot, out);
@@ -362,6 +363,74 @@ void ConfusionRules::others(const Spot &spot, std::vector<Finding> *out) const
         add(out, t, i, "breath", "confusion_breath", 3);
     else if (w == "passed" && prev == "the" && lowerAt(t, i - 2) == "in")
         add(out, t, i, "past", "confusion_past", 3);
+}
+
+void ConfusionRules::soundAlikes(const Spot &spot, bool comparativeSeen, std::vector<Finding> *out) const
+{
+    // verbs that take "off"; forms that are also nouns (turn, fall, cut) only after a subject,
+    // "to", "please" or a modal: "the rise and fall of", "at the turn of the century" stay
+    static const Set phrasalForms = {"turned", "turning", "switched", "switching", "got", "getting", "gets",
+                                     "took", "taking", "takes", "putting", "jumped", "stepped", "fell",
+                                     "logged", "dropped", "taken", "gotten"};
+    static const Set phrasalBases = {"turn", "switch", "get", "take", "put", "jump", "step", "fall", "log",
+                                     "shut", "cut", "drop"};
+    static const Set verbOpeners = {"to", "please", "i", "we", "you", "they", "will", "can", "could", "would",
+                                    "should", "must", "don't", "didn't", "not", "never", "let's"};
+    static const Set determiners = {"a", "an", "the", "this", "that", "every", "each", "his", "her", "my", "your",
+                                    "our", "their", "its", "first", "last", "next", "one", "another"};
+    static const Set objectsOfOff = {"the", "my", "your", "his", "her", "our", "their", "a", "an", "this",
+                                     "that", "all", "it", "them", "work"};
+    static const Set subjects = {"i", "we", "you", "he", "she", "they"};
+    static const Set pastObjects = {"the", "a", "an", "my", "his", "her", "their", "our", "your", "all", "this",
+                                    "that", "these", "those", "every", "each"};
+    static const Set clauseOpeners = {"think", "thought", "believe", "believed", "guess", "hope", "know", "knew",
+                                      "say", "said", "sure", "if", "because", "that", "maybe", "feel", "felt"};
+    static const Set stateWords = {"right", "wrong", "welcome", "correct", "sure", "lucky", "late", "early"};
+    static const Set quietBefore = {"very", "so", "too", "really", "keep", "kept", "stay", "stayed", "be",
+                                    "remain", "remained", "extremely", "pretty"};
+    static const Set wonder = {"know", "wonder", "wondered", "ask", "asked", "decide", "decided", "sure",
+                               "doubt", "see", "check", "matter", "regardless", "unsure", "about"};
+    static const Set timeAfter = {"today", "now", "tonight", "yesterday", "outside", "inside", "here", "there"};
+    const auto &[t, i, w, prev, next] = spot;
+    const bool nextSpaced = !next.empty() && t[size_t(i) + 1].spaceBefore;
+    const std::string before2 = lowerAt(t, i - 2);
+    const std::string after2 = lowerAt(t, i + 2);
+    const bool phrasalVerb = (phrasalForms.count(prev) && !determiners.count(before2))
+        || (phrasalBases.count(prev) && (verbOpeners.count(before2) || (i == 1 && t[0].isCapitalised())));
+    if (w == "of" && phrasalVerb && (objectsOfOff.count(next) || endsAfter(t, i))
+        && !(prev == "take" && next == "the" && lowerAt(t, i + 3) == "most"))
+        // "turn of the light", "got of the bus" ("the turn of the year", "a cut of meat" stay)
+        add(out, t, i, "off", "confusion_off", 2);
+    else if (w == "past" && subjects.count(prev) && pastObjects.count(next))
+        add(out, t, i, "passed", "confusion_past", 2); // "They past the exam"
+    else if (w == "who's" && nextSpaced && (m_lex.posMask(next) & Lexicon::Noun) && !m_lex.isPastForm(next)
+             && !(next.size() > 4 && next.compare(next.size() - 3, 3, "ing") == 0)
+             && (after2 == "is" || after2 == "was" || after2 == "are" || after2 == "were"))
+        add(out, t, i, "whose", "confusion_whose", 3); // "Who's book is this?"
+    else if ((w == "weather" || w == "wether") && wonder.count(prev) && (subjects.count(next) || next == "it"
+                                                                       || next == "to" || next == "or"))
+        add(out, t, i, "whether", "confusion_weather", 3);
+    else if (w == "lose" && (prev == "a" || prev == "too" || prev == "very" || prev == "so") && nextSpaced)
+        add(out, t, i, "loose", "confusion_lose", 2); // "a lose screw" ("a lose-lose deal" is hyphenated)
+    else if (w == "quite" && endsAfter(t, i) && quietBefore.count(prev))
+        add(out, t, i, "quiet", "confusion_quite", 3); // "The room was very quite."
+    else if (w == "your" && clauseOpeners.count(prev) && stateWords.count(next) && endsAfter(t, i + 1))
+        add(out, t, i, "you're", "confusion_your", 3); // "I think your right." ("It is your right.")
+    else if (w == "to" && (prev == "is" || prev == "was" || prev == "are" || prev == "were")
+             && ((m_lex.posMask(next) & Lexicon::Adjective) && !(m_lex.posMask(next) & (Lexicon::Noun | Lexicon::Verb)))
+             && timeAfter.count(after2))
+        add(out, t, i, "too", "confusion_too", 3); // "It is to hot today."
+    else if ((w == "affect" || w == "affects") && prev == "the" && next == "of")
+        add(out, t, i, w == "affect" ? "effect" : "effects", "confusion_affect", 3); // "the affect of smoking"
+    else if (w == "effects" && (prev == "it" || prev == "this" || prev == "which" || prev == "he" || prev == "she")
+             && objects().count(next))
+        add(out, t, i, "affects", "confusion_affect", 2); // "It effects everyone" ("it effects change" stays)
+    else if (w == "you're" && nextSpaced && (m_lex.posMask(next) & Lexicon::Noun)
+             && !(m_lex.posMask(next) & Lexicon::Adjective) && !(next.size() > 4 && next.compare(next.size() - 3, 3, "ing") == 0)
+             && (after2 == "is" || after2 == "was" || after2 == "are" || after2 == "were" || after2 == "has"))
+        add(out, t, i, "your", "confusion_your", 3); // "you're book is here" ("you're family" stays)
+    else if (w == "than" && !comparativeSeen && i > 0 && t[size_t(i) - 1].text == "," && subjects.count(next))
+        add(out, t, i, "then", "confusion_then", 2); // "First we ate, than we left."
 }
 
 } // namespace PennovaChecker

@@ -34,6 +34,9 @@ private:
     void thanThen(const Spot &spot, bool *comparativeSeen, std::vector<Finding> *out) const;
     void verbNounPairs(const Spot &spot, std::vector<Finding> *out) const; // affect, lose, accept, advise
     void others(const Spot &spot, std::vector<Finding> *out) const;
+    // of/off after a phrasal verb, past/passed, who's/whose, weather/whether, lose/loose,
+    // quite/quiet at a clause end, your/you're and it's/its after a verb
+    void soundAlikes(const Spot &spot, bool comparativeSeen, std::vector<Finding> *out) const;
     // one word written as two: "by my self", "Any one has", "May be one day"
     void splitWords(const Spot &spot, std::vector<Finding> *out) const;
 

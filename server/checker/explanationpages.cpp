@@ -200,6 +200,8 @@ const std::unordered_map<std::string, Page> &pages()
                               "\"breath\" is a noun; \"breathe\" is a verb.", "It is hard to breath here.", "It is hard to breathe here."}},
         {"confusion_past", {"past 与 passed", "past 可作名词、形容词或介词（过去）；passed 是动词 pass 的过去式。",
                             "\"past\" refers to time gone by; \"passed\" is a verb form.", "In the passed, life was hard.", "In the past, life was hard."}},
+        {"confusion_off", {"off 与 of", "off 是副词或介词（离开、关掉），常跟在 turn、get、take 等动词后；of 是介词（……的）。",
+                           "\"off\" completes verbs such as turn, get and take; \"of\" links nouns.", "Please turn of the light.", "Please turn off the light."}},
         {"wordy_phrase", {"表达冗长", "这个短语可以用更简洁的说法表达，意思不变，文章更紧凑。",
                           "Prefer the shorter expression when it says the same.", "We met in order to discuss the plan.", "We met to discuss the plan."}},
         {"repeated_opener", {"句首重复", "连续几个句子用同一个词开头会显得单调，可以换一个意思相近的连接词。",

@@ -51,13 +51,21 @@ bool mixedCase(const std::string &w)
     return false;
 }
 
-// three or more equal letters in a row
+// three or more equal letters in a row, as in a drawn-out word ("hmmm", "sooo", "whaaat");
+// a key held too long inside a longer word ("cherrrys") is a slip
 bool stretched(const std::string &lower)
 {
+    int stretches = 0;
+    size_t lastEnd = 0;
     for (size_t i = 2; i < lower.size(); ++i)
-        if (lower[i] == lower[i - 1] && lower[i] == lower[i - 2])
-            return true;
-    return false;
+        if (lower[i] == lower[i - 1] && lower[i] == lower[i - 2]) {
+            if (i + 1 == lower.size() || lower.size() <= 6 || std::string("aeiouy").find(lower[i]) != std::string::npos)
+                return true;
+            if (i != lastEnd + 1)
+                ++stretches;
+            lastEnd = i;
+        }
+    return stretches > 1;
 }
 
 // a short part of a hyphenated compound, or any part of one that holds a capital (Harkat-ul-Jihad)
@@ -79,6 +87,19 @@ bool hyphenPartOfName(const std::vector<Token> &t, size_t i)
         if (k != i && t[k].isCapitalised())
             return true;
     return false;
+}
+
+// "europian" / "european": one vowel written for another
+bool vowelChanged(const std::string &a, const std::string &b)
+{
+    if (a.size() != b.size())
+        return false;
+    const std::string vowels = "aeiou";
+    int changed = 0;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i] && (++changed > 1 || vowels.find(a[i]) == std::string::npos || vowels.find(b[i]) == std::string::npos))
+            return false;
+    return changed == 1;
 }
 
 // "eruope" / "europe": the same letters with two neighbours swapped
@@ -108,6 +129,75 @@ const std::unordered_set<std::string> &nationalities()
         "british", "european", "asian", "african", "canadian", "australian", "indian", "arabic", "thai",
         "vietnamese", "portuguese", "dutch", "greek", "turkish", "mandarin", "cantonese", "christmas"};
     return s;
+}
+
+// "npn", "src", "php": three or four letters without a vowel, not a common word with a
+// vowel dropped ("whn", "hlp")
+bool consonantAbbreviation(const std::string &lower, const SpellingSuggester &speller)
+{
+    if (lower.size() < 3 || lower.size() > 4 || lower.find_first_of("aeiouy") != std::string::npos)
+        return false;
+    for (size_t at = 1; at < lower.size(); ++at)
+        for (const char v : std::string("aeiouy")) {
+            const int rank = speller.frequencyRank(lower.substr(0, at) + v + lower.substr(at));
+            if (rank > 0 && rank <= 10000)
+                return false;
+        }
+    return true;
+}
+
+// "von", "van", "bin": a short lower-case word between two capitalised words inside a
+// sentence is a particle of a name (Wenzel von Munchy)
+bool nameParticle(const std::vector<Token> &t, size_t i)
+{
+    const int p = RuleSupport::prevWord(t, int(i));
+    const int n = RuleSupport::nextWord(t, int(i));
+    return t[i].lower.size() <= 4 && p > 0 && n > 0 && size_t(p) + 1 == i && size_t(n) == i + 1
+        && t[size_t(p)].isCapitalised() && t[size_t(n)].isCapitalised();
+}
+
+// The second word of a Latin name after its genus or the genus' initial ("P. orientale",
+// "Pennisetum orientale")
+bool speciesName(const std::vector<Token> &t, size_t i, const SpellingSuggester &speller)
+{
+    if (i < 1 || !t[i].spaceBefore)
+        return false;
+    const Token &prev = t[i - 1];
+    if (i >= 2 && prev.text == "." && !prev.spaceBefore && t[i - 2].kind == Token::Word && t[i - 2].text.size() == 1
+        && t[i - 2].isCapitalised())
+        return true;
+    const std::string &g = prev.lower;
+    auto ends = [&](const char *e) { return g.size() > 5 && g.compare(g.size() - 2, 2, e) == 0; };
+    return prev.kind == Token::Word && prev.isCapitalised() && !speller.isCorrect(prev.text)
+        && (ends("um") || ends("us") || ends("is") || ends("ia") || ends("ae"));
+}
+
+// the same unknown word written twice in one sentence is a term the writer means
+bool repeatedInSentence(const std::vector<Token> &t, size_t i)
+{
+    for (size_t k = 0; k < t.size(); ++k)
+        if (k != i && t[k].kind == Token::Word && t[k].lower == t[i].lower)
+            return true;
+    return false;
+}
+
+// "have-nots", "templed-out": a known word with an ending, inside a hyphenated compound
+bool inflectedCompoundPart(const std::vector<Token> &t, size_t i, const SpellingSuggester &speller)
+{
+    const bool hyphenated = (i > 0 && !t[i].spaceBefore && t[i - 1].text == "-")
+        || (i + 1 < t.size() && !t[i + 1].spaceBefore && t[i + 1].text == "-");
+    if (!hyphenated)
+        return false;
+    const std::string &w = t[i].lower;
+    for (const size_t cut : {size_t(1), size_t(2)}) {
+        if (w.size() <= cut + 2)
+            continue;
+        const std::string ending = w.substr(w.size() - cut);
+        if ((ending == "s" || ending == "d" || ending == "ed" || ending == "es")
+            && speller.isDictionaryWord(w.substr(0, w.size() - cut)))
+            return true;
+    }
+    return false;
 }
 
 Finding nonword(const Token &tok, const std::string &word, int certainty)
@@ -147,6 +237,22 @@ bool SpellingRule::nearMissOfDerivation(const std::string &lower) const
         return false;
     return sugg[0].score >= 0.9 && EditDistance::damerau(lower, w, 1) == 1
         && m_speller.frequencyRank(sugg[0].word) > 0 && m_speller.frequencyRank(sugg[0].word) <= 20000;
+}
+
+bool SpellingRule::plainSlip(const std::string &lower, const std::vector<SpellingSuggester::Suggestion> &sugg,
+                             bool curated) const
+{
+    if (sugg.empty())
+        return false;
+    const std::string best = Tokenizer::toLower(sugg[0].word);
+    if (best.find(' ') != std::string::npos || best.find('\'') != std::string::npos)
+        return false;
+    const int rank = m_speller.frequencyRank(best);
+    const double w = EditDistance::weighted(lower, best);
+    if (rank <= 0)
+        return false;
+    // one typical slip from a common word; from a very common one, a little more
+    return (w <= 1.0 && rank <= 20000) || (!curated && w <= 1.4 && rank <= 5000);
 }
 
 bool SpellingRule::isPinyin(const std::string &lower)
@@ -234,9 +340,21 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
         }
         if (m_speller.isCorrect(word) && !nearMissOfDerivation(lower))
             continue;
+        if (consonantAbbreviation(lower, m_speller) || nameParticle(t, i) || speciesName(t, i, m_speller)
+            || inflectedCompoundPart(t, i, m_speller))
+            continue;
         if (tok.isCapitalised() && isPinyin(lower))
             continue;
         std::vector<SpellingSuggester::Suggestion> sugg = m_speller.suggest(word, 5);
+        // a rare word, term or British form that a wider list knows, unless it is plainly a
+        // slip of a common word (those lists hold some misspellings: "belive", "persue")
+        const SpellingSuggester::Listing listing = m_speller.listedElsewhere(lower);
+        if (listing != SpellingSuggester::Listing::None
+            && !plainSlip(lower, sugg, listing == SpellingSuggester::Listing::British))
+            continue;
+        // written twice and no slip of a common word or two words run together ("upto"): a term
+        if (repeatedInSentence(t, i) && !plainSlip(lower, sugg, false) && m_speller.runTogether(lower).empty())
+            continue;
         // two words run together ("Forexample") come first unless a near miss is plain
         const std::string joined = m_speller.runTogether(lower);
         // (two function words outweigh a rarer near miss: "donot" is "do not", not "donor")
@@ -269,7 +387,7 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
         if (distance > 2 && !clearLongMiss && !split)
             continue;
         // a capitalised first word must be a near miss of a common word; inside a
-        // sentence only two letters swapped in a name the dictionary knows ("Eruope")
+        // sentence only a slip in a name the dictionary knows ("Eruope", "Gemany")
         const double maxWeighted = midCapital ? 0.8 : 1.0;
         const int maxRank = midCapital ? 3000 : 5000;
         // A capitalised first word close to a common word ("Recieve", "Begining") is that word
@@ -278,7 +396,8 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
         // near a noun only a swapped or vowel letter or a lost letter counts; names are
         // nouns, so near another word ("Realy", "Undistand") one slip of any kind; a long
         // word may be two slips from a long common word ("Acheivment").
-        const bool nameFollows = i + 1 < t.size() && t[i + 1].kind == Token::Word && t[i + 1].isCapitalised();
+        const bool nameFollows = i + 1 < t.size() && t[i + 1].kind == Token::Word && t[i + 1].isCapitalised()
+            && !nationalities().count(t[i + 1].lower); // "Studing English"
         const Lexicon &lex = m_speller.lexicon();
         const size_t n = chosen.size();
         const std::string singular = n > 3 && chosen.back() == 's' ? chosen.substr(0, n - 1) : std::string();
@@ -291,18 +410,36 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
             && EditDistance::weighted(lower, chosen) <= slipLimit && ranked[0].score >= 0.7
             && m_speller.properName(chosen).empty() && m_speller.frequencyRank(chosen) > 0
             && m_speller.frequencyRank(chosen) <= 20000;
-        const bool swapped = swappedLetters(lower, best) && m_speller.properName(best).size() > 0;
+        // a well-known name with two letters swapped, one lost or added, or one vowel changed
+        // ("Eruope", "Gemany", "Europian")
+        const int nameRank = m_speller.frequencyRank(best);
+        const bool wellKnownName = (!m_speller.properName(best).empty() || nationalities().count(best)) && nameRank > 0
+            && nameRank <= 5000 && best.size() >= 6;
+        const bool nameSlip = (!m_speller.properName(best).empty() && swappedLetters(lower, best))
+            || (wellKnownName && distance == 1
+                && (best.size() == lower.size() + 1 || lower.size() == best.size() + 1 || vowelChanged(lower, best)));
         // a first word that lost a letter of a common word ("Nowaday"); a name is more
         // often a word with a letter added or changed (Pieter, Caffe, Banko)
         const bool sureFirst = !midCapital && distance == 1 && sugg[0].score >= 0.9 && word.size() >= 5
             && best.size() == lower.size() + 1 && m_speller.frequencyRank(best) > 0
             && m_speller.frequencyRank(best) <= 20000;
+        // a capitalised first word before another capitalised word opens a name (Pieter Abbeel)
+        if (sentenceStart && tok.isCapitalised() && nameFollows && !split)
+            continue;
         // short capitalised words are usually names (Wes, Theo)
-        if (tok.isCapitalised() && !split && !swapped && !sureFirst && !clearLongMiss
+        // A capitalised first word that is no known name and whose nearest word is a common
+        // one is judged like a word inside the sentence. A name is written again ("Bortles ...
+        // Blake Bortles"), takes a possessive, or is followed by another name.
+        const bool possessive = word.size() != tok.text.size();
+        const int bestRank = m_speller.frequencyRank(best);
+        const bool firstWordSlip = sentenceStart && tok.isCapitalised() && !nameFollows && !possessive
+            && word.size() >= 5 && !split && !repeatedInSentence(t, i) && m_speller.properName(best).empty()
+            && bestRank > 0 && bestRank <= 20000 && EditDistance::weighted(lower, best) <= 1.6 && sugg[0].score >= 0.5;
+        if (tok.isCapitalised() && !firstWordSlip && !split && !nameSlip && !sureFirst && !clearLongMiss
             && !slipFirst && (word.size() < 6 || EditDistance::weighted(lower, best) > maxWeighted
                 || m_speller.frequencyRank(best) == 0 || m_speller.frequencyRank(best) > maxRank))
             continue;
-        Finding f = nonword(tok, word, midCapital && !swapped ? 1 : swapped ? 2 : 3);
+        Finding f = nonword(tok, word, midCapital && !nameSlip ? 1 : nameSlip ? 2 : 3);
         for (const auto &s : ranked) {
             Candidate c;
             c.correction = s.word;

@@ -31,6 +31,10 @@ public:
 
 private:
     bool nearMissOfDerivation(const std::string &lower) const;
+    // The closest candidate is a common word a typical slip away; curated: the word is in
+    // a dictionary, not just a word list, and needs a closer slip.
+    bool plainSlip(const std::string &lower, const std::vector<SpellingSuggester::Suggestion> &sugg,
+                   bool curated) const;
 
     const SpellingSuggester &m_speller;
     SpellingContext m_context;

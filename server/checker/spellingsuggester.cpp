@@ -39,15 +39,44 @@ uint64_t variantFrequency(const Lexicon &lexicon, const std::string &american)
     return 0;
 }
 
+// Lower-case entries of letters only, five or more (shorter ones in these lists are
+// mostly abbreviations and fragments); a Hunspell .dic line counts up to its '/'.
+void loadWordList(const std::string &path, const Lexicon &lexicon, std::vector<std::string> *out)
+{
+    std::ifstream in(path);
+    std::string line;
+    while (std::getline(in, line)) {
+        const std::string word = line.substr(0, line.find('/'));
+        // words of the frequency list are known anyway
+        if (word.size() >= 5 && word.size() <= 40
+            && std::all_of(word.begin(), word.end(), [](char c) { return c >= 'a' && c <= 'z'; })
+            && lexicon.frequency(word) == 0)
+            out->push_back(word);
+    }
+}
+
 } // namespace
 
-SpellingSuggester::SpellingSuggester(const Lexicon &lexicon, const std::string &hunspellDir)
+SpellingSuggester::SpellingSuggester(const Lexicon &lexicon, const std::string &hunspellDir,
+                                     const std::string &wordListDir)
     : m_lexicon(lexicon)
 {
     const std::string aff = hunspellDir + "/en_US.aff";
     const std::string dic = hunspellDir + "/en_US.dic";
     if (std::ifstream(aff).good() && std::ifstream(dic).good())
         m_hunspell = std::make_unique<Hunspell>(aff.c_str(), dic.c_str());
+    const std::string gbAff = hunspellDir + "/en_GB.aff";
+    const std::string gbDic = hunspellDir + "/en_GB.dic";
+    if (m_hunspell && std::ifstream(gbAff).good() && std::ifstream(gbDic).good())
+        m_british = std::make_unique<Hunspell>(gbAff.c_str(), gbDic.c_str());
+    if (m_hunspell) {
+        loadWordList(wordListDir + "/american-english-huge", lexicon, &m_wider);
+        loadWordList(wordListDir + "/british-english-huge", lexicon, &m_wider);
+        loadWordList(hunspellDir + "/en_med_glut.dic", lexicon, &m_wider); // stems before '/'
+        std::sort(m_wider.begin(), m_wider.end());
+        m_wider.erase(std::unique(m_wider.begin(), m_wider.end()), m_wider.end());
+        m_wider.shrink_to_fit();
+    }
 
     for (const auto &[word, count] : lexicon.frequencies())
         m_index.add(word, count);
@@ -80,6 +109,18 @@ bool SpellingSuggester::isCorrect(const std::string &word) const
             return true;
     }
     return isDerivation(lower);
+}
+
+SpellingSuggester::Listing SpellingSuggester::listedElsewhere(const std::string &lower) const
+{
+    if (lower.size() < 4 || lower.size() > 40)
+        return Listing::None;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_british && m_british->spell(lower))
+            return Listing::British;
+    }
+    return std::binary_search(m_wider.begin(), m_wider.end(), lower) ? Listing::WordList : Listing::None;
 }
 
 int SpellingSuggester::frequencyRank(const std::string &lower) const

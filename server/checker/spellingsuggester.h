@@ -25,8 +25,10 @@ public:
         double score = 0.0; // 0..1, the candidates of one word sum to at most 1
     };
 
-    // lexicon must outlive this object (not owned).
-    SpellingSuggester(const Lexicon &lexicon, const std::string &hunspellDir);
+    // lexicon must outlive this object (not owned). wordListDir holds the larger plain
+    // word lists (american-english-huge, british-english-huge); missing lists are skipped.
+    SpellingSuggester(const Lexicon &lexicon, const std::string &hunspellDir,
+                      const std::string &wordListDir = "/usr/share/dict");
     ~SpellingSuggester();
 
     bool hasDictionary() const { return m_hunspell != nullptr; }
@@ -42,6 +44,11 @@ public:
     // Prefixed, suffixed or compound forms of known words (cybersecurity, rebalance,
     // weeklong) that the dictionary lacks; learners' run-ons (alot, eachother) excepted.
     bool isDerivation(const std::string &lower) const;
+    // Where a word the main dictionary lacks is known after all: the British dictionary
+    // (curated: British forms, newer words), or only the large word lists and the medical
+    // dictionary (rare words and terms, but also some common misspellings: "belive").
+    enum class Listing { None, WordList, British };
+    Listing listedElsewhere(const std::string &lower) const;
     int frequencyRank(const std::string &lower) const;
     bool isAdjective(const std::string &lower) const;
     // "istanbul" -> "Istanbul": the dictionary knows the word only as a name; "" otherwise.
@@ -62,6 +69,8 @@ private:
     const Lexicon &m_lexicon;
     mutable std::mutex m_mutex; // Hunspell is not thread-safe
     std::unique_ptr<Hunspell> m_hunspell;
+    std::unique_ptr<Hunspell> m_british;
+    std::vector<std::string> m_wider; // sorted lower-case words of five letters or more
     SymSpellIndex m_index;
 };
 

@@ -3,11 +3,13 @@
 // the symmetric-delete index.
 
 #include "pennovapaths.h"
+#include "confusionrules.h"
 #include "editdistance.h"
 #include "lexicon.h"
 #include "spellingrule.h"
 #include "spellingsuggester.h"
 #include "symspellindex.h"
+#include "tokenizer.h"
 
 #include <QtTest>
 
@@ -24,6 +26,8 @@ class TestCheckerSpelling : public QObject
 private:
     std::unique_ptr<Lexicon> m_lexicon;
     std::unique_ptr<SpellingSuggester> m_speller;
+    QTemporaryDir m_listDir;
+    std::unique_ptr<SpellingSuggester> m_listSpeller; // reads its word lists from m_listDir
 
 private slots:
     void initTestCase()
@@ -166,6 +170,152 @@ private slots:
         QCOMPARE(EditDistance::damerau(a.toStdString(), b.toStdString(), 2), damerau);
         if (damerau == 0)
             QCOMPARE(EditDistance::weighted(a.toStdString(), b.toStdString()), 0.0);
+    }
+
+    // Which words of a sentence the spelling rule flags: each kind of word that is no slip
+    // (terms, British forms, abbreviations, names) beside a learner's slip of the same shape.
+    void flaggedWords_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::addColumn<QString>("flagged"); // the words flagged, space-separated
+        QTest::newRow("term in a large word list") << "The uplink was slow all day." << "";
+        QTest::newRow("medical term") << "The patient has a varicosis of the leg." << "";
+        QTest::newRow("slip a word list also holds") << "I belive the answer is right." << "belive";
+        QTest::newRow("British spelling") << "Her behaviour was good." << "";
+        QTest::newRow("slip of a British spelling") << "Her behavour was good." << "behavour";
+        QTest::newRow("abbreviation without vowels") << "Copy the src folder to the server." << "";
+        QTest::newRow("common word without its vowel") << "I need hlp with this task." << "hlp";
+        QTest::newRow("particle between two names") << "The cake was made for Prince Wenzel von Munchy." << "";
+        QTest::newRow("short slip after a name") << "The cake was made for Wenzel teh other day." << "teh";
+        QTest::newRow("species after the genus initial") << "P. orientale grows well in dry soil." << "";
+        QTest::newRow("species after the genus opening a sentence") << "Pennisetum orientale grows well." << "";
+        QTest::newRow("same word without a genus") << "The orientale grows well in dry soil." << "orientale";
+        QTest::newRow("term written twice") << "Mythistories spread, and mythistories change." << "";
+        QTest::newRow("slip written twice") << "The enviroment matters and the enviroment changes." << "enviroment enviroment";
+        QTest::newRow("run-together written twice") << "It grows upto two metres, and upto three." << "upto upto";
+        QTest::newRow("inflected part of a compound") << "The gap between the haves and the have-nots grew." << "";
+        QTest::newRow("capitalised first word near a common word") << "Becuase it rained, we stayed." << "Becuase";
+        QTest::newRow("capitalised first word, derived slip") << "Studing English is hard." << "Studing";
+        QTest::newRow("name before another name") << "Pieter Abbeel is featured in the paper." << "";
+        QTest::newRow("name written twice") << "Bortles played, and then Blake Bortles won." << "";
+        QTest::newRow("possessive name first") << "Newtown's old houses still stand." << "";
+        QTest::newRow("name with a lost letter") << "My friend lives in Gemany now." << "Gemany";
+        QTest::newRow("name with swapped letters") << "I want to visit Eruope next year." << "Eruope";
+        QTest::newRow("nationality with a vowel changed") << "They are made in a Europian way." << "Europian";
+        QTest::newRow("city with a vowel changed") << "I visited Londen in May." << "Londen";
+        QTest::newRow("names a letter from other names") << "We met Marin and Lukas in May." << "";
+        QTest::newRow("unknown capitalised word inside") << "We met Jelske at the station." << "";
+        QTest::newRow("key held too long inside a word") << "I like cherrrys very much." << "cherrrys";
+        QTest::newRow("drawn-out words") << "Hmmm, that is sooo good, whaaat a day." << "";
+        QTest::newRow("non-ASCII before a slip") << "Café owners belive it." << "belive";
+    }
+
+    void flaggedWords()
+    {
+        QFETCH(QString, sentence);
+        QFETCH(QString, flagged);
+        const SpellingRule rule(*m_speller);
+        const std::string utf8 = sentence.toStdString();
+        std::vector<Finding> found;
+        rule.check(Tokenizer::tokenize(utf8), {}, {}, &found);
+        QStringList words;
+        int from = 0;
+        for (const Finding &f : found) {
+            QVERIFY(f.end > f.start);
+            const QString word = sentence.mid(f.start, f.end - f.start); // UTF-16 offsets
+            QCOMPARE(QString::fromStdString(f.errorInfo), word);
+            QVERIFY(f.start >= from);
+            from = f.end;
+            QVERIFY(!f.candidates.empty());
+            words << word;
+        }
+        QCOMPARE(words.join(' '), flagged);
+    }
+
+    // Real-word confusions: each learner row beside a clean sentence with the same words.
+    void confusions_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::addColumn<QString>("fix"); // "word->correction", or empty for none
+        QTest::newRow("of after a past phrasal verb") << "He took of his coat." << "of->off";
+        QTest::newRow("of after the noun turn") << "At the turn of the century we moved." << "";
+        QTest::newRow("of after got") << "He got of the bus at noon." << "of->off";
+        QTest::newRow("of after take care") << "We take care of the garden." << "";
+        QTest::newRow("of after the noun fall") << "Take the rise and fall of the empire." << "";
+        QTest::newRow("of after a verb that is also a noun") << "Please turn of the light." << "of->off";
+        QTest::newRow("of after a subject and a bare verb") << "We cut of the old branches." << "of->off";
+        QTest::newRow("of ending a clause") << "The light was switched of." << "of->off";
+        QTest::newRow("past after a subject") << "They past the exam last year." << "past->passed";
+        QTest::newRow("past after a verb of motion") << "They walked past the shop." << "";
+        QTest::newRow("who's before a noun and a verb") << "Who's book is this?" << "Who's->Whose";
+        QTest::newRow("who's before an -ing verb") << "Who's coming tonight?" << "";
+        QTest::newRow("weather after know") << "I don't know weather he will come." << "weather->whether";
+        QTest::newRow("weather as a subject") << "The weather is nice, so he will come." << "";
+        QTest::newRow("wether before a subject") << "I am not sure wether it works." << "wether->whether";
+        QTest::newRow("lose after an article") << "It is a lose screw." << "lose->loose";
+        QTest::newRow("lose in a hyphenated compound") << "It is a lose-lose deal." << "";
+        QTest::newRow("quite ending a clause") << "The room was very quite." << "quite->quiet";
+        QTest::newRow("quite after not") << "It was not quite." << "";
+        QTest::newRow("your right after think") << "I think your right." << "your->you're";
+        QTest::newRow("your right as a noun") << "It is your right." << "";
+        QTest::newRow("to before an adjective and a time") << "It is to hot today." << "to->too";
+        QTest::newRow("to before a place") << "It is close to home today." << "";
+        QTest::newRow("affect as a noun before of") << "The affect of smoking is clear." << "affect->effect";
+        QTest::newRow("affect as a noun of psychology") << "The affect was flat during the talk." << "";
+        QTest::newRow("effects as a verb after it") << "It effects everyone in the town." << "effects->affects";
+        QTest::newRow("effects as a noun after it") << "We studied it and its effects on people." << "";
+        QTest::newRow("you're before a noun and a verb") << "I think you're book is on the desk." << "you're->your";
+        QTest::newRow("you're before a noun ending the clause") << "Come in, you're family." << "";
+        QTest::newRow("than after a comma before a subject") << "First we ate, than we left." << "than->then";
+        QTest::newRow("than after a comparative and a comma") << "She is older, than we thought." << "";
+    }
+
+    void confusions()
+    {
+        QFETCH(QString, sentence);
+        QFETCH(QString, fix);
+        const ConfusionRules rules(*m_lexicon);
+        std::vector<Finding> found;
+        rules.check(Tokenizer::tokenize(sentence.toStdString()), &found);
+        QStringList got;
+        for (const Finding &f : found) {
+            QVERIFY(!f.candidates.empty());
+            got << sentence.mid(f.start, f.end - f.start) + "->" + QString::fromStdString(f.candidates[0].correction);
+        }
+        QCOMPARE(got.join(' '), fix);
+    }
+
+    // The wider word lists: only lower-case letter words of four letters or more count;
+    // garbage lines, a missing list and over-long lines are skipped without harm.
+    void widerWordLists_data()
+    {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<int>("listing");
+        QTest::newRow("word of the list") << "zorblaxian" << int(SpellingSuggester::Listing::WordList);
+        QTest::newRow("capitalised entry skipped") << "zemlarion" << int(SpellingSuggester::Listing::None);
+        QTest::newRow("entry with a digit skipped") << "abc123def" << int(SpellingSuggester::Listing::None);
+        QTest::newRow("over-long entry skipped") << QString(60, 'q') << int(SpellingSuggester::Listing::None);
+        QTest::newRow("short word") << "zor" << int(SpellingSuggester::Listing::None);
+        QTest::newRow("British dictionary") << "colourise" << int(SpellingSuggester::Listing::British);
+        QTest::newRow("unknown everywhere") << "qzxvkjw" << int(SpellingSuggester::Listing::None);
+    }
+
+    void widerWordLists()
+    {
+        QFETCH(QString, word);
+        QFETCH(int, listing);
+        // built once for all rows: the index takes a while
+        std::unique_ptr<SpellingSuggester> &speller = m_listSpeller;
+        if (!speller) {
+            QVERIFY(m_listDir.isValid());
+            QFile list(m_listDir.filePath("american-english-huge"));
+            QVERIFY(list.open(QIODevice::WriteOnly));
+            list.write("zorblaxian\nZemlarion\nabc123def\n" + QByteArray(60, 'q') + "\n\xff\xfe garbage\n\n");
+            list.close();
+            // british-english-huge is missing: skipped
+            speller = std::make_unique<SpellingSuggester>(*m_lexicon, "/usr/share/hunspell", m_listDir.path().toStdString());
+        }
+        QCOMPARE(int(speller->listedElsewhere(word.toStdString())), listing);
     }
 
     // Typical slips cost less than arbitrary edits of the same count.
