@@ -23,6 +23,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <vector>
 
 namespace PennovaServer {
 
@@ -108,6 +109,16 @@ const PennovaChecker::EnglishChecker &ServiceServer::checker()
         m_checker = std::make_unique<PennovaChecker::EnglishChecker>(m_options.checkerDataDir, m_options.hunspellDir);
     });
     return *m_checker;
+}
+
+void ServiceServer::leaveDataToExit()
+{
+    // Reachable from here, so leak checkers do not count it.
+    static auto *const left = new std::vector<std::shared_ptr<const void>>;
+    if (m_checker)
+        left->push_back(std::shared_ptr<const void>(std::move(m_checker)));
+    if (m_dictionaryRoutes)
+        m_dictionaryRoutes->leaveDataToExit(*left);
 }
 
 int ServiceServer::bind()
