@@ -89,6 +89,7 @@ private slots:
             QVERIFY(res);
             QCOMPARE(res->body, std::string("ok"));
             if (loadData == QLatin1String("start")) { // waits for the dictionary loading beside
+                client.set_read_timeout(60, 0);
                 res = client.Get("/tessel/find?content=receive");
                 QVERIFY(res);
                 QCOMPARE(res->status, 200);
