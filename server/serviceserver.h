@@ -3,6 +3,7 @@
 #include "serveroptions.h"
 #include "sessionstore.h"
 
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -37,7 +38,10 @@ public:
     // Opens the data directory and, with options.loadDataAtStart, loads the checker and the
     // dictionary; throws std::runtime_error.
     // clock: seconds since the epoch for sessions and word budgets (tests); empty = system.
-    explicit ServiceServer(ServerOptions options, SessionStore::Clock clock = {});
+    // loadChecker: gives the checker when it is first needed (tests share one between
+    // servers); empty = loads one from options.checkerDataDir and options.hunspellDir.
+    using CheckerLoader = std::function<std::shared_ptr<const PennovaChecker::EnglishChecker>()>;
+    explicit ServiceServer(ServerOptions options, SessionStore::Clock clock = {}, CheckerLoader loadChecker = {});
     ~ServiceServer();
     ServiceServer(const ServiceServer &) = delete;
     ServiceServer &operator=(const ServiceServer &) = delete;
@@ -64,8 +68,9 @@ private:
     ServerOptions m_options;
     int m_port = -1;
     std::unique_ptr<ServerStorage> m_storage;
+    CheckerLoader m_loadChecker;
     std::once_flag m_checkerLoaded;
-    std::unique_ptr<PennovaChecker::EnglishChecker> m_checker;
+    std::shared_ptr<const PennovaChecker::EnglishChecker> m_checker;
     std::unique_ptr<WordBudget> m_budget;
     std::unique_ptr<LoginThrottle> m_throttle;
     std::unique_ptr<RateLimiter> m_registrations;
