@@ -41,6 +41,14 @@ function(pennova_library target)
   endif()
 endfunction()
 
+# Seconds the longest tests take alone. ctest -j starts tests in falling cost, so these
+# run first and the short ones fill the cores beside them; without it a fresh build (no
+# CTestCostData.txt yet) would start them last and wait on them alone at the end.
+set(PENNOVA_TEST_COSTS
+    tst_dictionarypanel=15 tst_documents=10 tst_serverstorage=9 tst_mainwindow=8 tst_serverscaleout=7
+    tst_mainwindowserver=6 tst_serverabuse=5 tst_checker_tagger=4 tst_deploynginx=4 tst_loginwindow=3
+    tst_serverclients=3 tst_servercheck=3)
+
 # pennova_add_tests([GUI] LIBS libs...): one QtTest program and one ctest test per
 # tst_*.cpp of the current folder. Helper files of the folder's support/ are shared by its
 # tests, and tests/support (test-support) by all.
@@ -72,6 +80,12 @@ function(pennova_add_tests)
       # Tests run as root in CI, where the web engine's sandbox cannot start.
       ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QTWEBENGINE_DISABLE_SANDBOX=1"
       TIMEOUT 300)
+    set(cost ${PENNOVA_TEST_COSTS})
+    list(FILTER cost INCLUDE REGEX "^${name}=")
+    if(cost)
+      string(REPLACE "${name}=" "" cost "${cost}")
+      set_tests_properties(${name} PROPERTIES COST ${cost})
+    endif()
   endforeach()
 endfunction()
 

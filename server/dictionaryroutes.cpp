@@ -21,6 +21,17 @@ DictionaryRoutes::DictionaryRoutes(ServiceContext &context)
 
 DictionaryRoutes::~DictionaryRoutes() = default;
 
+void DictionaryRoutes::leaveDataToExit(std::vector<std::shared_ptr<const void>> &kept) const
+{
+    if (!m_pages.valid() || m_pages.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
+        return;
+    try {
+        kept.push_back(m_pages.get());
+    } catch (const std::exception &) {
+        // It failed to load: nothing to leave.
+    }
+}
+
 std::unique_ptr<DictionaryRoutes> DictionaryRoutes::install(httplib::Server &server, ServiceContext &context)
 {
     auto routes = std::make_unique<DictionaryRoutes>(context);

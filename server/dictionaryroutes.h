@@ -2,6 +2,7 @@
 
 #include <future>
 #include <memory>
+#include <vector>
 
 namespace httplib {
 class Server;
@@ -26,6 +27,9 @@ public:
     ~DictionaryRoutes();
     // Builds the routes and registers them; the server keeps the returned object.
     static std::unique_ptr<DictionaryRoutes> install(httplib::Server &server, ServiceContext &context);
+    // Adds the loaded dictionary to `kept` (see ServiceServer::leaveDataToExit); one still
+    // loading or never asked for stays.
+    void leaveDataToExit(std::vector<std::shared_ptr<const void>> &kept) const;
 
 private:
     PennovaDictionary::DictionaryPages &pages() const { return *m_pages.get(); }

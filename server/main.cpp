@@ -64,6 +64,7 @@ int main(int argc, char *argv[])
         // Wakes the waiter if the server ended on its own.
         pthread_kill(waiter.native_handle(), SIGTERM);
         waiter.join();
+        server.leaveDataToExit();
         return served ? 0 : 1;
     } catch (const std::exception &e) {
         std::cerr << "pennova-server: " << e.what() << "\n";

@@ -97,7 +97,9 @@ std::string ServerCommandLine::usage()
            "  --database-connections N  PostgreSQL connections of this process at most (default 16)\n"
            "  --words-per-minute N  words one account may have checked per minute (default 30000)\n"
            "  --registrations-per-hour N  new accounts per client address and hour, over all processes\n"
-           "                    (default 10; a school behind one address needs more)\n";
+           "                    (default 10; a school behind one address needs more)\n"
+           "  --load-data start|first-use  load the checker and the dictionary (seconds, much memory) at\n"
+           "                    start, or when the first request needs them (default start)\n";
 }
 
 ServerCommandLine ServerCommandLine::parse(const std::vector<std::string> &arguments, const std::string &homeDir)
@@ -160,6 +162,10 @@ ServerCommandLine ServerCommandLine::parse(const std::vector<std::string> &argum
             if (!ClientAddress::isAddress(value))
                 return invalid("--trusted-proxy expects a numeric address, got " + value);
             line.options.trustedProxies.push_back(value);
+        } else if (arg == "--load-data") {
+            if (value != "start" && value != "first-use")
+                return invalid("--load-data expects start or first-use");
+            line.options.loadDataAtStart = value == "start";
         } else if (arg == "--threads") {
             const long long threads = number(value, 1, 256);
             if (threads < 0)

@@ -59,8 +59,8 @@ struct ServerOptions
     // the two limits above; numeric addresses as the connection shows them.
     std::vector<std::string> trustedProxies;
     bool logRequests = true;        // one line per request on stderr (method, path, status)
-    // false: the checker and the dictionary (seconds to load) are loaded by the first
-    // request that needs them, for tests that never use them.
+    // false ("--load-data first-use"): the checker and the dictionary (seconds to load)
+    // are loaded by the first request that needs them; that request waits for it.
     bool loadDataAtStart = true;
     // Checker tables; empty = the checker's defaults.
     std::string checkerDataDir;

@@ -23,6 +23,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <vector>
 
 namespace PennovaServer {
 
@@ -41,9 +42,10 @@ HttpListener::Limits listenerLimits(const ServerOptions &options)
 }
 } // namespace
 
-ServiceServer::ServiceServer(ServerOptions options, SessionStore::Clock clock)
+ServiceServer::ServiceServer(ServerOptions options, SessionStore::Clock clock, CheckerLoader loadChecker)
     : m_options(std::move(options))
     , m_storage(std::make_unique<ServerStorage>(m_options, std::move(clock)))
+    , m_loadChecker(std::move(loadChecker))
     , m_budget(std::make_unique<WordBudget>(m_storage->database(), m_options.maxWordsPerMinute))
     , m_throttle(std::make_unique<LoginThrottle>(m_storage->database(), m_options.maxLoginFailures,
                                                  m_options.loginFailureWindowSeconds))
@@ -105,9 +107,23 @@ ServiceServer::~ServiceServer()
 const PennovaChecker::EnglishChecker &ServiceServer::checker()
 {
     std::call_once(m_checkerLoaded, [this] {
-        m_checker = std::make_unique<PennovaChecker::EnglishChecker>(m_options.checkerDataDir, m_options.hunspellDir);
+        if (m_loadChecker)
+            m_checker = m_loadChecker();
+        else
+            m_checker = std::make_shared<const PennovaChecker::EnglishChecker>(m_options.checkerDataDir,
+                                                                              m_options.hunspellDir);
     });
     return *m_checker;
+}
+
+void ServiceServer::leaveDataToExit()
+{
+    // Reachable from here, so leak checkers do not count it.
+    static auto *const left = new std::vector<std::shared_ptr<const void>>;
+    if (m_checker)
+        left->push_back(std::move(m_checker));
+    if (m_dictionaryRoutes)
+        m_dictionaryRoutes->leaveDataToExit(*left);
 }
 
 int ServiceServer::bind()

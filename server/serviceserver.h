@@ -3,6 +3,7 @@
 #include "serveroptions.h"
 #include "sessionstore.h"
 
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -34,9 +35,13 @@ struct ServiceContext;
 class ServiceServer
 {
 public:
-    // Opens the data directory and loads the checker; throws std::runtime_error.
+    // Opens the data directory and, with options.loadDataAtStart, loads the checker and the
+    // dictionary; throws std::runtime_error.
     // clock: seconds since the epoch for sessions and word budgets (tests); empty = system.
-    explicit ServiceServer(ServerOptions options, SessionStore::Clock clock = {});
+    // loadChecker: gives the checker when it is first needed (tests share one between
+    // servers); empty = loads one from options.checkerDataDir and options.hunspellDir.
+    using CheckerLoader = std::function<std::shared_ptr<const PennovaChecker::EnglishChecker>()>;
+    explicit ServiceServer(ServerOptions options, SessionStore::Clock clock = {}, CheckerLoader loadChecker = {});
     ~ServiceServer();
     ServiceServer(const ServiceServer &) = delete;
     ServiceServer &operator=(const ServiceServer &) = delete;
@@ -54,13 +59,18 @@ public:
     ServerStorage &storage() { return *m_storage; }
     // Loaded at the start, or by the first call; throws std::runtime_error.
     const PennovaChecker::EnglishChecker &checker();
+    // For a process about to exit, after run(): the loaded checker and dictionary are left
+    // to the system, which drops their memory whole; freeing their millions of pieces one
+    // by one takes tenths of a second. The database is closed as usual by the destructor.
+    void leaveDataToExit();
 
 private:
     ServerOptions m_options;
     int m_port = -1;
     std::unique_ptr<ServerStorage> m_storage;
+    CheckerLoader m_loadChecker;
     std::once_flag m_checkerLoaded;
-    std::unique_ptr<PennovaChecker::EnglishChecker> m_checker;
+    std::shared_ptr<const PennovaChecker::EnglishChecker> m_checker;
     std::unique_ptr<WordBudget> m_budget;
     std::unique_ptr<LoginThrottle> m_throttle;
     std::unique_ptr<RateLimiter> m_registrations;

@@ -40,6 +40,36 @@ void SymSpellIndex::deletes(const std::string &s, int distance, std::vector<std:
     }
 }
 
+void SymSpellIndex::addDeleteHashes(const std::string &s, uint32_t word)
+{
+    // The hashes of deletes(s, 2), without building the strings (start-up time): the
+    // FNV state after each prefix, continued past one or two skipped characters.
+    // Duplicates go with the sort in build().
+    static_assert(kMaxDistance == 2, "enumerates up to two deletions");
+    const size_t n = s.size();
+    uint32_t before[kPrefix + 1];
+    before[0] = 2166136261u;
+    for (size_t k = 0; k < n; ++k)
+        before[k + 1] = (before[k] ^ uint8_t(s[k])) * 16777619u;
+    const auto entry = [word](uint32_t h) { return (uint64_t(h) << 32) | word; };
+    const auto rest = [&s, n](uint32_t h, size_t from, size_t skip) {
+        for (size_t k = from; k < n; ++k)
+            if (k != skip)
+                h = (h ^ uint8_t(s[k])) * 16777619u;
+        return h;
+    };
+    m_entries.push_back(entry(before[n]));
+    if (n <= 1)
+        return;
+    for (size_t i = 0; i < n; ++i) {
+        m_entries.push_back(entry(rest(before[i], i + 1, n)));
+        if (n <= 2)
+            continue;
+        for (size_t j = i + 1; j < n; ++j)
+            m_entries.push_back(entry(rest(before[i], i + 1, j)));
+    }
+}
+
 void SymSpellIndex::add(const std::string &word, uint64_t count)
 {
     if (word.empty())
@@ -61,13 +91,10 @@ void SymSpellIndex::build()
     m_sounds.clear();
     m_skeletons.clear();
     m_trigrams.clear();
-    std::vector<std::string> dels;
+    m_entries.reserve(m_words.size() * 24);
     for (uint32_t i = 0; i < m_words.size(); ++i) {
         const std::string &w = m_words[i];
-        dels.clear();
-        deletes(w.substr(0, kPrefix), kMaxDistance, &dels);
-        for (const std::string &d : dels)
-            m_entries.push_back((uint64_t(hash(d)) << 32) | i);
+        addDeleteHashes(w.substr(0, kPrefix), i);
         if (w.size() >= 3) {
             m_sounds.emplace(EditDistance::soundKey(w), i);
             m_skeletons.emplace(skeleton(w), i);

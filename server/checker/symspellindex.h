@@ -41,6 +41,7 @@ public:
 private:
     static uint32_t hash(const std::string &s);
     static void deletes(const std::string &s, int distance, std::vector<std::string> *out);
+    void addDeleteHashes(const std::string &s, uint32_t word);
 
     std::vector<std::string> m_words;
     std::vector<uint64_t> m_counts;

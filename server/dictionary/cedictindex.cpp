@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <fstream>
-#include <unordered_set>
 
 namespace PennovaDictionary {
 
@@ -76,9 +75,11 @@ CedictIndex::CedictIndex(const std::string &cedictPath, const std::string &frequ
         if (line.size() > MaxLineBytes)
             continue;
         const std::size_t space = line.find(' ');
-        if (space == std::string::npos || !m_chinese.count(line.substr(0, space)))
+        if (space == std::string::npos)
             continue;
-        counts[line.substr(0, space)] = std::strtoull(line.c_str() + space + 1, nullptr, 10);
+        std::string word(line.c_str(), space);
+        if (m_chinese.count(word))
+            counts[std::move(word)] = std::strtoull(line.c_str() + space + 1, nullptr, 10);
     }
     buildEnglish(counts);
 }
@@ -134,13 +135,14 @@ void CedictIndex::buildEnglish(const std::unordered_map<std::string, std::uint64
     }
     for (auto &[key, hits] : m_english) {
         std::stable_sort(hits.begin(), hits.end(), [](const Hit &a, const Hit &b) { return a.score < b.score; });
-        // One hit per Chinese word (its best), and only the first few.
-        std::unordered_set<std::string> seen;
+        // One hit per Chinese word (its best), and only the first few (so few that a
+        // look through them is quicker than a set).
         std::vector<Hit> kept;
         for (const Hit &h : hits) {
             if (kept.size() == MaxHitsPerKey)
                 break;
-            if (seen.insert(m_entries[h.entry].simplified).second)
+            const std::string &word = m_entries[h.entry].simplified;
+            if (std::none_of(kept.begin(), kept.end(), [&](const Hit &k) { return m_entries[k.entry].simplified == word; }))
                 kept.push_back(h);
         }
         hits.swap(kept);

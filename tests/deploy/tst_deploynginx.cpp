@@ -113,8 +113,9 @@ private slots:
         QVERIFY(add.waitForFinished(60000));
         QCOMPARE(add.exitCode(), 0);
 
-        // Both processes on the same SQLite data folder.
-        auto farm = std::make_unique<LocalFarm>(serverProgram(), QStringList{"--data", data});
+        // Both processes on the same SQLite data folder; each loads the checker and the
+        // dictionary only if a request it gets needs them.
+        auto farm = std::make_unique<LocalFarm>(serverProgram(), QStringList{"--data", data, "--load-data", "first-use"});
         QVERIFY2(farm->startServers(2, 180000), qPrintable(farm->error()));
         QVERIFY2(farm->startNginx(30000), qPrintable(farm->error()));
         m_farm = std::move(farm);

@@ -453,18 +453,21 @@ void TestDocuments::libreOfficeRoundTrip()
     const QString path = dir.filePath(QStringLiteral("round.") + format.left(3));
     QString text = QStringLiteral("My Trip\nWe saw the sea.\t中文也在。");
     QString error;
+    // Each conversion starts LibreOffice afresh (a second or more): the .doc and .odt
+    // inputs are fixtures LibreOffice made from the .docx of the same name.
     if (format == QLatin1String("doc")) {
         QVERIFY2(files.write(path, text, &error), qPrintable(error));
         QVERIFY(!fileBytes(path).startsWith("PK")); // a real Word 97 file, not a renamed .docx
     } else if (format == QLatin1String("doc-template")) {
-        QVERIFY2(installed.convert(fixture("bookmarks.docx"), "doc", path, &error), qPrintable(error));
+        QVERIFY(QFile::copy(fixture("bookmarks.doc"), path));
+        QVERIFY(!fileBytes(path).startsWith("PK"));
         QVERIFY2(files.fillBookmarks(path, {"A", "B"}, {{"A", "王老师"}}, &error), qPrintable(error));
         QVERIFY(!fileBytes(path).startsWith("PK"));
         text = QString::fromUtf8(fileBytes(fixture("bookmarks.expected.txt"))).replace("[name of the teacher]", "王老师");
     } else {
-        const QString docx = dir.filePath(QStringLiteral("source.docx"));
-        QVERIFY(DocxWriter::write(docx, text, &error));
-        QVERIFY2(installed.convert(docx, format, path, &error), qPrintable(error));
+        QVERIFY(QFile::copy(fixture("chinese.odt"), path));
+        QVERIFY(fileBytes(path).contains("application/vnd.oasis.opendocument.text"));
+        text = QString::fromUtf8(fileBytes(fixture("chinese.expected.txt")));
     }
     QString read;
     QVERIFY2(files.read(path, &read, &error), qPrintable(error));

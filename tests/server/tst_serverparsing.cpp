@@ -54,6 +54,10 @@ private slots:
         QTest::newRow("public url without scheme") << QStringList{"--public-url", "h:1"} << invalid << "" << 0 << "";
         QTest::newRow("database not a postgresql url") << QStringList{"--database", "/var/db.sqlite"} << invalid << "" << 0 << "";
         QTest::newRow("no words per minute") << QStringList{"--words-per-minute", "0"} << invalid << "" << 0 << "";
+        QTest::newRow("load data on first use") << QStringList{"--load-data", "first-use", "--data", "/d"} << serve
+                                                << "127.0.0.1" << 18640 << "/d";
+        QTest::newRow("load data: unknown moment") << QStringList{"--load-data", "later"} << invalid << "" << 0 << "";
+        QTest::newRow("load data: empty") << QStringList{"--load-data", ""} << invalid << "" << 0 << "";
         QTest::newRow("registrations not a number") << QStringList{"--registrations-per-hour", "-1"} << invalid << "" << 0 << "";
     }
 
@@ -92,6 +96,9 @@ private slots:
         QCOMPARE(line.options.registrationsPerHour, 0);
         QCOMPARE(line.options.databaseConnections, 4);
         QVERIFY(ServerCommandLine::parse({}, "/h").options.database.empty()); // SQLite in the data folder
+        QVERIFY(ServerCommandLine::parse({}, "/h").options.loadDataAtStart);
+        QVERIFY(!ServerCommandLine::parse({"--load-data", "first-use"}, "/h").options.loadDataAtStart);
+        QVERIFY(ServerCommandLine::parse({"--load-data", "first-use", "--load-data", "start"}, "/h").options.loadDataAtStart);
     }
 
     void formBody_data()

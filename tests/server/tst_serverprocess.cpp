@@ -1,5 +1,6 @@
 // The pennova-server program: its one "listening on" line, the account command line,
-// and a clean stop on SIGTERM and SIGINT that keeps committed data.
+// and a clean stop on SIGTERM and SIGINT, with its checker and dictionary loaded or not,
+// that keeps committed data.
 
 #include "passwordhasher.h"
 #include "pennovapaths.h"
@@ -27,13 +28,12 @@ class TestServerProcess : public QObject
 
 private:
     // Starts the server on a free port; the port, or 0.
-    int start(QProcess &process, const QString &dataDir)
+    int start(QProcess &process, const QString &dataDir, const QString &loadData = QStringLiteral("first-use"))
     {
-        process.start(program(), {"--listen", "127.0.0.1:0", "--data", dataDir});
+        process.start(program(), {"--listen", "127.0.0.1:0", "--data", dataDir, "--load-data", loadData});
         if (!process.waitForStarted(10000))
             return 0;
-        // Loading the checker takes a few seconds.
-        if (!QTest::qWaitFor([&process] { return process.canReadLine() || process.state() != QProcess::Running; }, 120000))
+        if (!QTest::qWaitFor([&process] { return process.canReadLine() || process.state() != QProcess::Running; }, 60000))
             return 0;
         const QString line = QString::fromUtf8(process.readLine()).trimmed();
         const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("^listening on 127\\.0\\.0\\.1:(\\d+)$")).match(line);
@@ -58,20 +58,22 @@ private slots:
     void stopsCleanlyAndKeepsData_data()
     {
         QTest::addColumn<int>("signal");
-        QTest::newRow("SIGTERM") << int(SIGTERM);
-        QTest::newRow("SIGINT") << int(SIGINT);
+        QTest::addColumn<QString>("loadData"); // "start": stopped with its data loaded
+        QTest::newRow("SIGTERM, data loaded") << int(SIGTERM) << "start";
+        QTest::newRow("SIGINT, nothing loaded") << int(SIGINT) << "first-use";
     }
 
     void stopsCleanlyAndKeepsData()
     {
         QFETCH(int, signal);
+        QFETCH(QString, loadData);
         QTemporaryDir dir;
         const QString data = dir.path() + "/data";
         QCOMPARE(runCommand({"--data", data, "user", "add", "pupil123", "p@example.com", "pupil123456"}), 0);
         QCOMPARE(runCommand({"--data", data, "user", "add", "pupil123", "q@example.com", "pupil123456"}), 1);
 
         QProcess process;
-        int port = start(process, data);
+        int port = start(process, data, loadData);
         QVERIFY(port > 0);
         const std::string hash = PennovaServer::PasswordHasher::protocolHash("pupil123456");
         std::string key;
@@ -86,6 +88,13 @@ private slots:
                               "application/x-www-form-urlencoded");
             QVERIFY(res);
             QCOMPARE(res->body, std::string("ok"));
+            if (loadData == QLatin1String("start")) { // waits for the dictionary loading beside
+                client.set_read_timeout(60, 0);
+                res = client.Get("/tessel/find?content=receive");
+                QVERIFY(res);
+                QCOMPARE(res->status, 200);
+                QVERIFY(res->body.find("receive") != std::string::npos);
+            }
         }
         ::kill(pid_t(process.processId()), signal);
         QVERIFY(process.waitForFinished(60000));

@@ -20,7 +20,10 @@ bool ServerProcess::start(const QString &dataDir, const QStringList &options, in
     m_host.clear();
     m_output.clear();
     m_process.setProcessChannelMode(QProcess::MergedChannels);
-    m_process.start(program(), QStringList{"--data", dataDir, "--listen", "127.0.0.1:0"} + options);
+    // The checker and dictionary load on first use: most tests never check, and those
+    // that do cover that path (`options` may say "--load-data start").
+    m_process.start(program(), QStringList{"--data", dataDir, "--listen", "127.0.0.1:0", "--load-data", "first-use"}
+                                   + options);
     const QRegularExpression listening(QStringLiteral("listening on (127\\.0\\.0\\.1:\\d+)\\n"));
     const bool ready = QTest::qWaitFor([&] {
         m_output += m_process.readAll();

@@ -16,8 +16,8 @@ public:
     ServerProcess &operator=(const ServerProcess &) = delete;
 
     static QString program();
-    // Starts it over `dataDir` and waits for its address; false (see output()) when it
-    // ended or said nothing within timeoutMs.
+    // Starts it over `dataDir` (loading its data on first use) and waits for its address;
+    // false (see output()) when it ended or said nothing within timeoutMs.
     bool start(const QString &dataDir, const QStringList &options = {}, int timeoutMs = 60000);
     void stop();
     // "127.0.0.1:port" once started.

@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
 #include <QProcess>
 
 #include <algorithm>
@@ -73,6 +75,44 @@ bool PostgresTestServer::run(const QString &program, const QStringList &argument
     return true;
 }
 
+bool PostgresTestServer::copyTemplate(const QString &data)
+{
+    // initdb costs a second of CPU and more: it runs once per machine and PostgreSQL
+    // version, into a folder every test copies (under a lock, renamed into place whole).
+    const QString parent = QFileInfo(folderTemplate()).path();
+    const QString cluster = parent + QStringLiteral("/pennova-postgres-template-%1-%2")
+                                         .arg(::geteuid())
+                                         .arg(QFileInfo(m_bin).dir().dirName());
+    QLockFile lock(cluster + QStringLiteral(".lock"));
+    if (!lock.tryLock(180000)) {
+        m_error = QStringLiteral("the PostgreSQL template folder stays locked");
+        return false;
+    }
+    if (!QFileInfo::exists(cluster + QStringLiteral("/PG_VERSION"))) {
+        if (!run(QStringLiteral("initdb"), {"-D", data, "-U", User, "--auth=trust", "-E", "UTF8", "--locale=C", "-N"},
+                 120000))
+            return false;
+        const QString partial = cluster + QStringLiteral(".partial");
+        QDir(partial).removeRecursively();
+        QDir(cluster).removeRecursively();
+        return runCopy(data, partial) && QDir().rename(partial, cluster);
+    }
+    return runCopy(cluster, data);
+}
+
+bool PostgresTestServer::runCopy(const QString &from, const QString &to)
+{
+    // cp -a keeps the owner (nobody under root) and the modes PostgreSQL insists on.
+    QProcess copy;
+    copy.setProcessChannelMode(QProcess::MergedChannels);
+    copy.start(QStringLiteral("cp"), {QStringLiteral("-a"), from, to});
+    if (!copy.waitForFinished(60000) || copy.exitStatus() != QProcess::NormalExit || copy.exitCode() != 0) {
+        m_error = QStringLiteral("cannot copy %1: %2").arg(from, QString::fromLocal8Bit(copy.readAll()).trimmed());
+        return false;
+    }
+    return true;
+}
+
 bool PostgresTestServer::start()
 {
     m_bin = binDir();
@@ -92,8 +132,7 @@ bool PostgresTestServer::start()
                 return false;
             }
         }
-        if (!run(QStringLiteral("initdb"), {"-D", data, "-U", User, "--auth=trust", "-E", "UTF8", "--locale=C", "-N"},
-                 120000))
+        if (!copyTemplate(data))
             return false;
         m_initialised = true;
     }

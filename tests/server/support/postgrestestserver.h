@@ -19,7 +19,7 @@ public:
     // The folder of initdb and pg_ctl; empty when PostgreSQL is not installed.
     static QString binDir();
 
-    // initdb (the first time) and pg_ctl start, on the same port again after a stop();
+    // A fresh cluster (the first time) and pg_ctl start, on the same port again after a stop();
     // false, with error() saying why, when that fails.
     bool start();
     void stop();
@@ -32,6 +32,9 @@ public:
 
 private:
     bool run(const QString &program, const QStringList &arguments, int timeoutMs);
+    // Fills `data` with a fresh cluster, copied from one initdb made before.
+    bool copyTemplate(const QString &data);
+    bool runCopy(const QString &from, const QString &to);
     static QString folderTemplate();
 
     QTemporaryDir m_dir{folderTemplate()};

@@ -1,6 +1,7 @@
 #include "testserver.h"
 
 #include "checkrequest.h"
+#include "englishchecker.h"
 #include "frame.h"
 #include "passwordhasher.h"
 #include "serverstorage.h"
@@ -9,6 +10,15 @@
 #include <QtTest/QTest>
 
 #include <json/json.h>
+
+namespace {
+// One checker for every server of a test program: each would take a second to load its own.
+std::shared_ptr<const PennovaChecker::EnglishChecker> sharedChecker()
+{
+    static const auto checker = std::make_shared<const PennovaChecker::EnglishChecker>(std::string(), std::string());
+    return checker;
+}
+} // namespace
 
 TestServer::TestServer(PennovaServer::ServerOptions options)
     : m_options(std::move(options))
@@ -37,7 +47,10 @@ PennovaServer::ServerOptions TestServer::defaultOptions()
 bool TestServer::start()
 {
     std::atomic<std::int64_t> *now = &m_now;
-    m_server = std::make_unique<PennovaServer::ServiceServer>(m_options, [now] { return now->load(); });
+    const bool defaultChecker = m_options.checkerDataDir.empty() && m_options.hunspellDir.empty();
+    m_server = std::make_unique<PennovaServer::ServiceServer>(
+        m_options, [now] { return now->load(); },
+        defaultChecker ? PennovaServer::ServiceServer::CheckerLoader(sharedChecker) : nullptr);
     m_port = m_server->bind();
     if (m_port <= 0)
         return false;

@@ -1,0 +1,90 @@
+// The symmetric-delete index against a brute-force search: every word within distance 2
+// of a query is found, for short words, repeated letters, words longer than the indexed
+// prefix and bytes of non-ASCII text.
+
+#include "editdistance.h"
+#include "symspellindex.h"
+
+#include <QtTest>
+
+#include <set>
+#include <string>
+#include <vector>
+
+using PennovaChecker::EditDistance;
+using PennovaChecker::SymSpellIndex;
+
+namespace {
+// The word with each one (and, with `twice`, each two) of its bytes deleted, each pair
+// of neighbours swapped and an 'x' put before each byte.
+std::set<std::string> edits(const std::string &word, bool twice)
+{
+    std::set<std::string> out{word};
+    for (std::size_t i = 0; i < word.size(); ++i) {
+        std::string deleted = word;
+        deleted.erase(i, 1);
+        out.insert(deleted);
+        if (twice) {
+            for (std::size_t j = i; j < deleted.size(); ++j)
+                out.insert(std::string(deleted).erase(j, 1));
+        }
+        out.insert(std::string(word).insert(i, 1, 'x'));
+        if (i + 1 < word.size()) {
+            std::string swapped = word;
+            std::swap(swapped[i], swapped[i + 1]);
+            out.insert(swapped);
+        }
+    }
+    out.erase(std::string());
+    return out;
+}
+} // namespace
+
+class TestCheckerSymSpell : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void findsEveryWordWithinTwo_data()
+    {
+        QTest::addColumn<QStringList>("words");
+        QTest::addColumn<bool>("twoEdits"); // queries two edits away too (words of at most 7 bytes)
+        QTest::newRow("three to seven letters") << QStringList{"cat", "act", "cart", "crate", "trace", "react", "creates"}
+                                                << true;
+        QTest::newRow("repeated letters") << QStringList{"aaa", "aab", "aaaa", "abab", "coffee", "essence"} << true;
+        QTest::newRow("longer than the indexed prefix")
+            << QStringList{"international", "internationally", "interrupted", "internal", "interval"} << false;
+        QTest::newRow("non-ASCII bytes") << QStringList{"café", "cafe", "naïve", "über", "façade"} << false;
+    }
+
+    void findsEveryWordWithinTwo()
+    {
+        QFETCH(QStringList, words);
+        QFETCH(bool, twoEdits);
+        SymSpellIndex index;
+        std::vector<std::string> list;
+        for (const QString &w : words) {
+            list.push_back(w.toStdString());
+            index.add(list.back(), 1);
+        }
+        index.build();
+        std::set<std::string> queries{"zzzz"};
+        for (const std::string &w : list)
+            queries.merge(edits(w, twoEdits));
+        for (const std::string &query : queries) {
+            std::set<std::string> got;
+            for (const SymSpellIndex::Hit &hit : index.lookup(query)) {
+                got.insert(index.word(hit.word));
+                QCOMPARE(hit.distance, EditDistance::damerau(query, index.word(hit.word), 2));
+            }
+            std::set<std::string> want;
+            for (const std::string &w : list)
+                if (EditDistance::damerau(query, w, 2) <= 2)
+                    want.insert(w);
+            QVERIFY2(got == want, query.c_str());
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCheckerSymSpell)
+#include "tst_checker_symspell.moc"
