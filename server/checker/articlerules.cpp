@@ -4,6 +4,7 @@
 #include "numberrules.h"
 #include "rulesupport.h"
 
+#include <cstring>
 #include <unordered_set>
 
 namespace PennovaChecker {
@@ -59,6 +60,7 @@ void ArticleRules::check(const std::vector<Token> &t, const std::vector<std::str
     missingArticle(t, tags, out);
     lotOf(t, tags, out);
     strayArticle(t, out);
+    bareSubject(t, tags, out);
 }
 
 void ArticleRules::missingArticle(const std::vector<Token> &t, const std::vector<std::string> &tags,
@@ -75,7 +77,10 @@ void ArticleRules::missingArticle(const std::vector<Token> &t, const std::vector
         if (pluralBe && !(R::lowerAt(t, v - 1) == "they" || R::lowerAt(t, v - 1) == "we"
                           || (R::tagIs(tags, v - 1, "NNS") && !t[size_t(v) - 1].isCapitalised())))
             continue;
-        if (!pluralBe && !linkingVerbs().count(verb))
+        // "It's slow process": 's after a pronoun is "is" (after a noun it is a possessive)
+        static const Set contractions = {"it's", "that's", "he's", "she's", "there's", "here's", "what's"};
+        const bool contracted = contractions.count(verb) != 0;
+        if (!pluralBe && !contracted && !linkingVerbs().count(verb))
             continue;
         const int first = R::nextWord(t, v);
         if (first < 0 || t[size_t(first)].isCapitalised())
@@ -164,6 +169,86 @@ void ArticleRules::strayArticle(const std::vector<Token> &t, std::vector<Finding
         Finding f;
         if (R::deletion(t, i, "GRAMMAR", "article_stray", 2, &f))
             out->push_back(f);
+    }
+}
+
+void ArticleRules::bareSubject(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                               std::vector<Finding> *out) const
+{
+    // words after which a new clause (and so its subject) begins
+    static const Set openers = {"because", "if", "when", "while", "although", "though", "since", "expect",
+                                "think", "believe", "hope", "so", "but"};
+    static const Set modals = {"can", "could", "will", "would", "should", "must", "may", "might"};
+    static const Set singularVerbs = {"is", "was", "has", "does"};
+    // person nouns learners use bare for people in general ("human" is mostly an adjective)
+    static const Set genericPeople = {"human", "person"};
+    auto clauseStart = [&](int k) {
+        if (k == 0)
+            return true;
+        const Token &p = t[size_t(k) - 1];
+        if (p.kind == Token::Punct)
+            return p.text == "," || p.text == ";" || p.text == ":";
+        return openers.count(p.lower) != 0;
+    };
+    for (int n = 0; n + 1 < int(t.size()); ++n) {
+        const Token &noun = t[size_t(n)];
+        if (noun.kind != Token::Word || (n > 0 && noun.isCapitalised()))
+            continue;
+        // (the tagger calls "human" an adjective; a first word it calls a name may be one: "Mike is")
+        const bool nounTag = R::tagIs(tags, n, "NN") && !R::tagIs(tags, n, "NNS") && !R::tagIs(tags, n, "NNP");
+        const bool firstName = n == 0 && R::tagIs(tags, n, "NNP") && !R::tagIs(tags, n, "NNPS");
+        if (!nounTag && !firstName && !genericPeople.count(noun.lower))
+            continue;
+        const int v = R::nextWord(t, n);
+        if (v != n + 1 || t[size_t(v)].isCapitalised())
+            continue;
+        const std::string &verb = t[size_t(v)].lower;
+        const bool modal = modals.count(verb) != 0;
+        if (!modal && !singularVerbs.count(verb))
+            continue;
+        // at most one modifier before the noun, itself opening the clause ("Speed camera can")
+        int first = n;
+        if (!clauseStart(n)) {
+            const int m = n - 1;
+            if (m < 0 || t[size_t(m)].kind != Token::Word || (m > 0 && t[size_t(m)].isCapitalised())
+                || !(R::tagIs(tags, m, "NN") || R::tagIs(tags, m, "JJ")) || R::tagIs(tags, m, "NNS")
+                || R::tagIs(tags, m, "NNP") || determinerLike().count(t[size_t(m)].lower)
+                || m_lex.isDeterminer(t[size_t(m)].lower) || t[size_t(m)].lower.find('\'') != std::string::npos
+                || !clauseStart(m))
+                continue;
+            first = m;
+        }
+        // abstract nouns go bare in formal writing ("Payment is due", "Preference will be
+        // given"), and so does "man" for humankind
+        static const char *abstractEndings[] = {"ence", "ance", "tion", "sion", "ment", "ity", "ness", "ism", "ship"};
+        bool abstract = noun.lower == "man";
+        for (const char *e : abstractEndings) {
+            const size_t len = std::strlen(e);
+            abstract = abstract || (noun.lower.size() > len && noun.lower.compare(noun.lower.size() - len, len, e) == 0);
+        }
+        if (abstract)
+            continue;
+        std::string plural;
+        if (genericPeople.count(noun.lower))
+            plural = noun.lower == "human" ? "humans" : "people";
+        else if (!m_numbers.mostlyCounted(noun.lower, &plural, firstName ? 1.0 : 0.6))
+            continue; // (a capitalised first word is a noun only when its plural is the commoner form)
+        const int sound = R::vowelSound(t[size_t(first)].lower);
+        if (sound < 0)
+            continue;
+        std::string phrase = R::textOf(t, first, n);
+        if (first == 0)
+            phrase.replace(0, t[0].text.size(), t[0].lower);
+        const std::string article = (sound == 1 ? "an " : "a ") + phrase;
+        const std::string plurals = (first < n ? R::textOf(t, first, n - 1) + " " : std::string()) + plural;
+        // with a modal the plural keeps the verb right; with is/has only an article does
+        Finding f = R::replace(t, first, n, modal ? plurals : article, "GRAMMAR", "bare_singular", 2);
+        if (modal) {
+            Candidate second = R::replace(t, first, n, article, "GRAMMAR", "bare_singular", 2).candidates.front();
+            second.score /= 2;
+            f.candidates.push_back(second);
+        }
+        out->push_back(f);
     }
 }
 

@@ -142,6 +142,8 @@ const std::unordered_map<std::string, Page> &pages()
                              "A singular countable noun needs an article or another determiner.", "It is good opportunity for us.", "It is a good opportunity for us."}},
         {"article_stray", {"多余的冠词", "everything、someone 等不定代词和 my、their 等物主代词前面不用冠词；today's 这样的所有格本身就起限定作用，前面也不加 the。",
                            "Pronouns, possessives and words such as \"today's\" take no article.", "We read the today's news and had a everything ready.", "We read today's news and had everything ready."}},
+        {"bare_singular", {"单数可数名词作主语", "可数名词的单数形式作主语时，前面要有 a/an、the、this、my 等限定词；泛指一类人或事物时，常用复数形式 (Students should work hard)。",
+                           "A singular countable noun as a subject needs a determiner; for things in general use the plural.", "Student should work hard.", "Students should work hard."}},
         {"passive_participle", {"被动语态用过去分词", "被动语态由 be 加过去分词构成：can be finished、will be limited。be 后面不能直接接动词原形。",
                                 "The passive is \"be\" plus the past participle.", "The work can be finish today.", "The work can be finished today."}},
         {"be_able", {"情态动词与 be able to", "able 是形容词，不能直接跟在 will、can 等情态动词后面，要说 will be able to；can 本身已表示“能够”，不必再加 able。",

@@ -539,6 +539,18 @@ private slots:
             "We have everything ready.");
         row("the before a possessive of time", "I read the today's paper.", " the ", "", "article_stray",
             "I read today's paper.");
+        row("bare singular subject before a modal takes the plural", "I expect human can live on Mars.", "human",
+            "humans", "bare_singular", "I expect humans can live on Mars.");
+        row("bare subject with a noun modifier at the start", "Speed camera can be placed on roads.", "Speed camera",
+            "Speed cameras", "bare_singular", "A speed camera can be placed on roads.");
+        row("bare singular subject before is takes an article", "Disadvantage is that it costs a lot.",
+            "Disadvantage", "A disadvantage", "bare_singular", "The disadvantage is that it costs a lot.");
+        row("bare subject after a comma", "In my view, student is the center of a class.", "student",
+            "a student", "bare_singular", "In my view, the student is the center of a class.");
+        row("man with an adjective after be", "He is honest man.", "honest", "an honest", "article_missing",
+            "He is an honest man.");
+        row("contracted is before an adjective and a counted noun", "It's big problem for us.", "big", "a big",
+            "article_missing", "It's a big problem for us.");
     }
     void articles() { verify(); }
 
@@ -554,6 +566,13 @@ private slots:
         QTest::newRow("a determiner-like adjective") << "It was such fun, and it is enough.";
         QTest::newRow("have with a participle") << "We have finished the work.";
         QTest::newRow("a pronoun used as a noun") << "She was a nobody in that town.";
+        QTest::newRow("an abstract subject goes bare") << "Preference is given to local students.";
+        QTest::newRow("man for humankind") << "Man is a social animal.";
+        QTest::newRow("a mass noun subject") << "Water is important, and software can help.";
+        QTest::newRow("that as a determiner, not a clause opener") << "I know that claim is wrong.";
+        QTest::newRow("a name that is also a noun") << "Mike is my friend.";
+        QTest::newRow("a possessive before the subject") << "Today's story is short.";
+        QTest::newRow("a possessive 's after a noun") << "The city's population is large.";
     }
     void articleLookAlikes() { agreementLookAlikes(); }
 
