@@ -13,6 +13,7 @@
 #include "openerrules.h"
 #include "feelingrules.h"
 #include "prepositionrules.h"
+#include "pronounrules.h"
 #include "numberrules.h"
 #include "patternrules.h"
 #include "polisher.h"
@@ -154,6 +155,7 @@ public:
     NegationRules negation;
     FeelingRules feelings;
     OpenerRules openers;
+    PronounRules pronouns;
     ExplanationPages pages;
 };
 
@@ -202,6 +204,7 @@ Json::Value EnglishChecker::checkSentence(int sentInd, const std::string &utf8, 
             m_data->articles.check(tokens, tags, &found);
         m_data->prepositions.check(tokens, tags, &found);
         m_data->negation.check(tokens, tags, &found);
+        m_data->pronouns.check(tokens, tags, &found);
         m_data->feelings.check(tokens, &found);
         if (kind == 0)
             m_data->openers.check(tokens, tags, &found);

@@ -554,6 +554,36 @@ private slots:
     }
     void articles() { verify(); }
 
+    void pronouns_data()
+    {
+        columns();
+        row("two object pronouns as the subject", "Me and him went to the park.", "Me and him", "He and I",
+            "pronoun_case", "He and I went to the park.");
+        row("me first, then a noun phrase", "Me and my friend played football.", "Me and my friend",
+            "My friend and I", "pronoun_case", "My friend and I played football.");
+        row("me last, after a comma", "After class, my sister and me are tired.", "my sister and me",
+            "my sister and I", "pronoun_case", "After class, my sister and I are tired.");
+        row("her before a possessive her", "Her and her mother were late.", "Her and her mother",
+            "She and her mother", "pronoun_case", "She and her mother were late.");
+        row("peoples after a quantifier before a verb", "Many peoples think it is hard.", "peoples", "people",
+            "people_plural", "Many people think it is hard.");
+        row("peoples after a lot of", "A lot of peoples who live there agree.", "peoples", "people",
+            "people_plural", "A lot of people who live there agree.");
+    }
+    void pronouns() { verify(); }
+
+    void pronounLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("objects after a verb") << "They told me and my friend to leave.";
+        QTest::newRow("objects after a preposition") << "Between you and me, it was bad.";
+        QTest::newRow("objects then a time word") << "She gave it to him and me yesterday.";
+        QTest::newRow("possessive her in a joined subject") << "Her mother and her sister were late.";
+        QTest::newRow("peoples as nations") << "The peoples of Asia are diverse, and indigenous peoples have rights.";
+        QTest::newRow("peoples after a quantifier then of") << "Many peoples of the region trade.";
+    }
+    void pronounLookAlikes() { agreementLookAlikes(); }
+
     void articleLookAlikes_data()
     {
         QTest::addColumn<QString>("sentence");
