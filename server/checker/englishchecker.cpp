@@ -14,6 +14,7 @@
 #include "feelingrules.h"
 #include "prepositionrules.h"
 #include "pronounrules.h"
+#include "nounphraserules.h"
 #include "numberrules.h"
 #include "patternrules.h"
 #include "polisher.h"
@@ -126,6 +127,7 @@ public:
         , agreement(lexicon)
         , articles(lexicon, numbers)
         , openers(lexicon)
+        , nounPhrases(lexicon, numbers)
         , pages(wordnet)
     {
         tagger.load(dataDir + "/pos-model.txt"); // without a model the tagged rules stay silent
@@ -156,6 +158,7 @@ public:
     FeelingRules feelings;
     OpenerRules openers;
     PronounRules pronouns;
+    NounPhraseRules nounPhrases;
     ExplanationPages pages;
 };
 
@@ -205,6 +208,7 @@ Json::Value EnglishChecker::checkSentence(int sentInd, const std::string &utf8, 
         m_data->prepositions.check(tokens, tags, &found);
         m_data->negation.check(tokens, tags, &found);
         m_data->pronouns.check(tokens, tags, &found);
+        m_data->nounPhrases.check(tokens, tags, &found);
         m_data->feelings.check(tokens, &found);
         if (kind == 0)
             m_data->openers.check(tokens, tags, &found);

@@ -43,12 +43,16 @@ void PatternRules::pairedConjunctions(const std::vector<Token> &t, std::vector<F
     for (int i = f + 1; i + 1 < int(t.size()); ++i) {
         if (t[size_t(i)].kind == Token::Punct && t[size_t(i)].text == ",") {
             const int n = RuleSupport::nextWord(t, i);
+            // "Because it rains, and the plants grow, so ...": a part joined by "and" or "or"
+            // still belongs to the first clause
+            if (n >= 0 && (t[size_t(n)].lower == "and" || t[size_t(n)].lower == "or"))
+                continue;
             if (n >= 0 && t[size_t(n)].lower == partner) {
                 Finding fd;
                 if (RuleSupport::deletion(t, n, "GRAMMAR", concessive ? "although_but" : "because_so", 3, &fd))
                     out->push_back(fd);
             }
-            return; // only the first comma joins the two clauses
+            return; // otherwise the first comma joins the two clauses
         }
     }
 }

@@ -572,6 +572,37 @@ private slots:
     }
     void pronouns() { verify(); }
 
+    void nounPhrases_data()
+    {
+        columns();
+        row("other with a singular after a preposition", "We can learn it from other student.", "student",
+            "students", "other_singular", "We can learn it from other students.");
+        row("this kind of with a plural and a plural verb", "This kind of problems happen often.", "This kind", "These kinds",
+            "determiner_number", "These kinds of problems happen often.");
+        row("a short adjective before than", "My brother is tall than me.", "tall", "taller", "comparative_than",
+            "My brother is taller than me.");
+        row("very and a long adjective before than", "Health is very important than money.", "very important",
+            "much more important", "comparative_than", "Health is much more important than money.");
+        row("by one's own without a noun", "They like to travel by their own.", "by", "on", "preposition_phrase",
+            "They like to travel on their own.");
+        row("because then so after a clause joined by and", "Because it is cheap, and it is fast, so we use it.",
+            " so ", "", "because_so", "Because it is cheap, and it is fast, we use it.");
+    }
+    void nounPhrases() { verify(); }
+
+    void nounPhraseLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("other after a determiner") << "The other student and no other person came.";
+        QTest::newRow("other before a noun compound") << "We met other student groups there.";
+        QTest::newRow("this kind of with a mass noun") << "I like this kind of music.";
+        QTest::newRow("a graded adjective a word back") << "It is more important than money, and rather easy than hard.";
+        QTest::newRow("different and other before than") << "It is different than before and other than that.";
+        QTest::newRow("by one's own with a noun") << "He built it by his own hands.";
+        QTest::newRow("because then so in its own clause") << "Because it rained, we stayed in, so we read.";
+    }
+    void nounPhraseLookAlikes() { agreementLookAlikes(); }
+
     void pronounLookAlikes_data()
     {
         QTest::addColumn<QString>("sentence");
