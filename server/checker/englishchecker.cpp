@@ -1,6 +1,7 @@
 #include "englishchecker.h"
 #include "pennovapaths.h"
 
+#include "adverbrules.h"
 #include "agreementrules.h"
 #include "articlerules.h"
 #include "confusionrules.h"
@@ -128,6 +129,7 @@ public:
         , articles(lexicon, numbers)
         , openers(lexicon)
         , nounPhrases(lexicon, numbers)
+        , adverbs(lexicon)
         , pages(wordnet)
     {
         tagger.load(dataDir + "/pos-model.txt"); // without a model the tagged rules stay silent
@@ -159,6 +161,7 @@ public:
     OpenerRules openers;
     PronounRules pronouns;
     NounPhraseRules nounPhrases;
+    AdverbRules adverbs;
     ExplanationPages pages;
 };
 
@@ -209,6 +212,7 @@ Json::Value EnglishChecker::checkSentence(int sentInd, const std::string &utf8, 
         m_data->negation.check(tokens, tags, &found);
         m_data->pronouns.check(tokens, tags, &found);
         m_data->nounPhrases.check(tokens, tags, &found);
+        m_data->adverbs.check(tokens, tags, &found);
         m_data->feelings.check(tokens, &found);
         if (kind == 0)
             m_data->openers.check(tokens, tags, &found);

@@ -146,6 +146,8 @@ const std::unordered_map<std::string, Page> &pages()
                             "Without a determiner, \"other\" takes a plural noun; for one more, use \"another\".", "He moved to other city.", "He moved to another city."}},
         {"comparative_than", {"than 前用比较级", "与 than 连用比较两者时，形容词要用比较级：短词加 -er (taller)，长词前加 more (more important)；very 不能修饰比较级，要用 much。",
                               "Before \"than\", use the comparative form of the adjective.", "He is tall than his brother.", "He is taller than his brother."}},
+        {"adverb_form", {"修饰动词用副词", "说明动作“怎样”进行要用副词 (quickly、carefully)，不能用形容词；good 的副词是 well。look、feel、taste 等系动词后才用形容词。",
+                         "Use an adverb to say how something is done; the adverb of \"good\" is \"well\".", "Prices increased rapid, and he speaks English very good.", "Prices increased rapidly, and he speaks English very well."}},
         {"pronoun_case", {"主语用主格代词", "由 and 连接的主语中，代词要用主格 (I、he、she、we、they)，不能用宾格 (me、him、her、us、them)；出于礼貌，I 放在最后。",
                           "Pronouns in a joined subject take the subject form, with \"I\" last.", "Me and him went to the park.", "He and I went to the park."}},
         {"people_plural", {"people 表示“人们”", "people 表示“人、人们”时本身就是复数，不加 -s；peoples 只表示“民族”。",

@@ -590,6 +590,31 @@ private slots:
     }
     void nounPhrases() { verify(); }
 
+    void adverbs_data()
+    {
+        columns();
+        row("adjective after a verb of change", "The price of oil increased rapid.", "rapid", "rapidly",
+            "adverb_form", "The price of oil increased rapidly.");
+        row("degree word and adjective after a verb and its object", "He finished the work very quick.", "quick",
+            "quickly", "adverb_form", "He finished the work very quickly.");
+        row("good after an action verb becomes well", "She speaks English very good.", "good", "well",
+            "adverb_form", "She speaks English very well.");
+        row("degree word and adjective before a participle", "The job was very careful done.", "careful",
+            "carefully", "adverb_form", "The job was very carefully done.");
+    }
+    void adverbs() { verify(); }
+
+    void adverbLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("adjective after a linking verb") << "The food looks very good and tastes so good.";
+        QTest::newRow("adjective as an object complement") << "Make it very simple, and keep it quiet.";
+        QTest::newRow("adjective after be") << "He was very happy with the result.";
+        QTest::newRow("grow with an adjective of state") << "People grow old, and prices change.";
+        QTest::newRow("adjective before a noun") << "He did a very quick job.";
+    }
+    void adverbLookAlikes() { agreementLookAlikes(); }
+
     void nounPhraseLookAlikes_data()
     {
         QTest::addColumn<QString>("sentence");
