@@ -61,6 +61,7 @@ void ArticleRules::check(const std::vector<Token> &t, const std::vector<std::str
     lotOf(t, tags, out);
     strayArticle(t, out);
     bareSubject(t, tags, out);
+    longTime(t, tags, out);
 }
 
 void ArticleRules::missingArticle(const std::vector<Token> &t, const std::vector<std::string> &tags,
@@ -169,6 +170,25 @@ void ArticleRules::strayArticle(const std::vector<Token> &t, std::vector<Finding
         Finding f;
         if (R::deletion(t, i, "GRAMMAR", "article_stray", 2, &f))
             out->push_back(f);
+    }
+}
+
+void ArticleRules::longTime(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                            std::vector<Finding> *out) const
+{
+    static const Set before = {"for", "since", "in", "after", "take", "takes", "took", "taken", "taking", "spend",
+                               "spends", "spent", "wait", "waited", "need", "needs", "needed", "within"};
+    for (int i = 1; i + 1 < int(t.size()); ++i) {
+        const std::string &adj = t[size_t(i)].lower;
+        if ((adj != "long" && adj != "short") || R::lowerAt(t, i + 1) != "time" || !before.count(R::lowerAt(t, i - 1)))
+            continue;
+        // "for long time periods", "a long-time friend"
+        if (i + 2 < int(t.size()) && (R::tagIs(tags, i + 2, "NN") || !t[size_t(i) + 2].spaceBefore)
+            && t[size_t(i) + 2].kind != Token::Punct)
+            continue;
+        if (i + 2 < int(t.size()) && t[size_t(i) + 2].text == "-")
+            continue;
+        out->push_back(R::replace(t, i, i, "a " + t[size_t(i)].text, "GRAMMAR", "article_missing", 2));
     }
 }
 

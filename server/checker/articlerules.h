@@ -31,6 +31,8 @@ private:
     void strayArticle(const std::vector<Token> &t, std::vector<Finding> *out) const;
     // "Speed camera can be placed ...", "I expect human can ...": a counted singular
     // noun opening a clause with no determiner before its verb
+    // "for long time" -> "for a long time"
+    void longTime(const std::vector<Token> &t, const std::vector<std::string> &tags, std::vector<Finding> *out) const;
     void bareSubject(const std::vector<Token> &t, const std::vector<std::string> &tags,
                      std::vector<Finding> *out) const;
 

@@ -51,7 +51,7 @@ void NounPhraseRules::otherSingular(const std::vector<Token> &t, const std::vect
 {
     // "in other domain" -> "in other domains" / "in another domain"; with a determiner
     // ("the other day", "no other way", "each other") "other" takes a singular
-    if (t[size_t(i)].lower != "other" || t[size_t(i)].isCapitalised())
+    if (t[size_t(i)].lower != "other" || (i > 0 && t[size_t(i)].isCapitalised()))
         return;
     const int p = R::prevWord(t, i);
     if (p >= 0 && i - p == 1 && !R::tagIs(tags, p, "IN") && !R::tagIs(tags, p, "VB") && !R::tagIs(tags, p, "TO")
@@ -60,6 +60,11 @@ void NounPhraseRules::otherSingular(const std::vector<Token> &t, const std::vect
     if (p >= 0 && (m_lex.isDeterminer(t[size_t(p)].lower) || R::tagIs(tags, p, "PRP$")))
         return;
     const int n = R::nextWord(t, i);
+    // "Other one is a gambler" -> "Another one"
+    if (n == i + 1 && t[size_t(n)].lower == "one" && !R::tagIs(tags, n + 1, "NN")) {
+        out->push_back(R::replace(t, i, n, "another one", "GRAMMAR", "other_singular", 2));
+        return;
+    }
     if (n != i + 1 || !R::tagIs(tags, n, "NN") || R::tagIs(tags, n, "NNS") || R::tagIs(tags, n, "NNP")
         || t[size_t(n)].isCapitalised() || !endsPhrase(t, tags, n))
         return;
@@ -79,8 +84,22 @@ void NounPhraseRules::otherSingular(const std::vector<Token> &t, const std::vect
 void NounPhraseRules::kindOfPlural(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,
                                    std::vector<Finding> *out) const
 {
-    // "this kind of things" -> "these kinds of things"
+    // "different kind of food" -> "different kinds of food": without a determiner these
+    // words count kinds
+    static const Set counting = {"different", "various", "many", "several", "all", "two", "three", "four", "five",
+                                 "numerous"};
     const std::string &d = t[size_t(i)].lower;
+    if (counting.count(d) && i + 2 < int(t.size()) && t[size_t(i) + 2].lower == "of") {
+        const std::string &k = t[size_t(i) + 1].lower;
+        const int p = R::prevWord(t, i);
+        const bool determined = p >= 0 && p == i - 1
+            && (m_lex.isDeterminer(t[size_t(p)].lower) || R::tagIs(tags, p, "PRP$") || R::tagIs(tags, p, "DT"));
+        if ((k == "kind" || k == "type" || k == "sort") && !determined) {
+            out->push_back(R::replace(t, i + 1, i + 1, k + "s", "GRAMMAR", "noun_plural", 2));
+            return;
+        }
+    }
+    // "this kind of things" -> "these kinds of things"
     if ((d != "this" && d != "that") || i + 3 >= int(t.size()))
         return;
     const std::string &kind = t[size_t(i) + 1].lower;

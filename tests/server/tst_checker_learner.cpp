@@ -579,6 +579,12 @@ private slots:
             "students", "other_singular", "We can learn it from other students.");
         row("this kind of with a plural and a plural verb", "This kind of problems happen often.", "This kind", "These kinds",
             "determiner_number", "These kinds of problems happen often.");
+        row("other one without a determiner", "Other one is a gambler.", "Other one", "Another one",
+            "other_singular", "Another one is a gambler.");
+        row("different kind of without a determiner", "They eat different kind of food.", "kind", "kinds",
+            "noun_plural", "They eat different kinds of food.");
+        row("for long time", "I have known him for long time.", "long", "a long", "article_missing",
+            "I have known him for a long time.");
         row("a short adjective before than", "My brother is tall than me.", "tall", "taller", "comparative_than",
             "My brother is taller than me.");
         row("very and a long adjective before than", "Health is very important than money.", "very important",
@@ -621,6 +627,8 @@ private slots:
         QTest::newRow("other after a determiner") << "The other student and no other person came.";
         QTest::newRow("other before a noun compound") << "We met other student groups there.";
         QTest::newRow("this kind of with a mass noun") << "I like this kind of music.";
+        QTest::newRow("a different kind of with its article") << "A different kind of food is served, the other one too.";
+        QTest::newRow("long time as a modifier") << "He is a long time friend, and we waited for a long time.";
         QTest::newRow("a graded adjective a word back") << "It is more important than money, and rather easy than hard.";
         QTest::newRow("different and other before than") << "It is different than before and other than that.";
         QTest::newRow("by one's own with a noun") << "He built it by his own hands.";
