@@ -37,6 +37,17 @@ const Entry kEntries[] = {
     {"married", "with", "to", 2},
     {"proud", "on for", "of", 2},
     {"satisfied", "about", "with", 2},
+    {"specialize specializes specialized specializing specialise specialises specialised specialising", "on at",
+     "in", 2},
+    {"concentrate concentrates concentrating", "at", "on", 2}, // ("concentrated in cities" is right)
+    {"rely relies relied relying", "in of to", "on", 3},
+    {"suffer suffers suffered", "of", "from", 2}, // ("the suffering of" is a noun)
+    {"related", "with", "to", 2},
+    {"familiar", "about", "with", 2},
+    {"fond", "with about", "of", 3},
+    {"keen", "in about", "on", 2},
+    {"insist insists insisted insisting", "in about", "on", 2},
+    {"accustomed", "with", "to", 2},
 };
 
 bool listed(const char *list, const std::string &w)

@@ -219,6 +219,13 @@ private slots:
         row("in with a day", "We met in Monday.", "in", "on", "preposition_time", "We met on Monday.");
         row("on with a year", "He came to China on 2005.", "on", "in", "preposition_time", "He came to China in 2005.");
         row("in night", "I cannot sleep in night.", "in", "at", "preposition_time", "I cannot sleep at night.");
+        row("specialize on", "People may not know which subject to specialize on.", "on", "in",
+            "preposition_choice", "People may not know which subject to specialize in.");
+        row("rely in", "We cannot rely in luck alone.", "in", "on", "preposition_choice",
+            "We cannot rely on luck alone.");
+        row("suffer of", "Many old people suffer of loneliness.", "of", "from", "preposition_choice",
+            "Many old people suffer from loneliness.");
+        row("fond with", "She is fond with animals.", "with", "of", "preposition_choice", "She is fond of animals.");
     }
     void prepositions() { verify(); }
 
@@ -234,6 +241,8 @@ private slots:
         QTest::newRow("night school") << "He teaches in night school.";
         QTest::newRow("depend on") << "Children depend on their parents.";
         QTest::newRow("something different with") << "Each of us did something different with the money.";
+        QTest::newRow("concentrated in as a place") << "The population is concentrated in the cities.";
+        QTest::newRow("suffering of as a noun") << "The suffering of the people was great.";
     }
     void prepositionLookAlikes() { agreementLookAlikes(); }
 
