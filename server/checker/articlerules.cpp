@@ -44,6 +44,15 @@ const Set &roleNouns()
     return s;
 }
 
+// Counted nouns that also go uncounted after an adjective: "Swimming is good exercise",
+// "It is good practice", "It makes good sense", "He has great talent".
+const Set &massUses()
+{
+    static const Set s = {"exercise", "practice", "value", "talent", "art", "support", "damage", "potential",
+                          "use", "sense", "taste", "company", "progress", "shape", "form", "quality"};
+    return s;
+}
+
 // Words after a noun that show the noun phrase has ended.
 const Set &phraseEnd()
 {
@@ -109,7 +118,7 @@ void ArticleRules::missingArticle(const std::vector<Token> &t, const std::vector
         if (!atEnd)
             continue;
         const std::string &noun = t[size_t(k)].lower;
-        if (roleNouns().count(noun))
+        if (roleNouns().count(noun) || (adjective && massUses().count(noun)))
             continue;
         // without an adjective the noun may be an abstract use ("is art", "is innovation"):
         // only nouns counted far more often than not, before the end of a clause

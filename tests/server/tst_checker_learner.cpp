@@ -669,6 +669,8 @@ private slots:
         QTest::newRow("a determiner-like adjective") << "It was such fun, and it is enough.";
         QTest::newRow("have with a participle") << "We have finished the work.";
         QTest::newRow("a pronoun used as a noun") << "She was a nobody in that town.";
+        QTest::newRow("a counted noun used uncounted after an adjective")
+            << "Swimming is good exercise, it makes good sense and it is good practice.";
         QTest::newRow("an abstract subject goes bare") << "Preference is given to local students.";
         QTest::newRow("man for humankind") << "Man is a social animal.";
         QTest::newRow("a mass noun subject") << "Water is important, and software can help.";
