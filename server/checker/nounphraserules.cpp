@@ -43,6 +43,8 @@ void NounPhraseRules::check(const std::vector<Token> &t, const std::vector<std::
         kindOfPlural(t, tags, i, out);
         plainThan(t, tags, i, out);
         byOwn(t, tags, i, out);
+        theMost(t, tags, i, out);
+        genericThe(t, i, out);
     }
 }
 
@@ -173,6 +175,48 @@ void NounPhraseRules::plainThan(const std::vector<Token> &t, const std::vector<s
     // "very tall than" -> "much taller than"
     const int first = t[size_t(p)].lower == "very" ? p : i;
     out->push_back(R::replace(t, first, i, first == p ? "much " + graded : graded, "MOPHOLOGY", "comparative_than", 2));
+}
+
+void NounPhraseRules::theMost(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,
+                              std::vector<Finding> *out) const
+{
+    // only a subject opening its clause: "who has the most friends" counts the most
+    if (t[size_t(i)].lower != "the" || R::lowerAt(t, i + 1) != "most" || i + 3 >= int(t.size()))
+        return;
+    if (i > 0 && !(t[size_t(i) - 1].kind == Token::Punct && t[size_t(i) - 1].text == ","))
+        return;
+    const int n = i + 2;
+    if (!R::tagIs(tags, n, "NNS") || t[size_t(n)].isCapitalised()
+        || !(R::tagIs(tags, n + 1, "VBP") || R::tagIs(tags, n + 1, "MD") || R::tagIs(tags, n + 1, "VBD")
+             || (R::tagIs(tags, n + 1, "VB") && !R::tagIs(tags, n + 1, "VBN") && !R::tagIs(tags, n + 1, "VBG")
+                 && !R::tagIs(tags, n + 1, "VBZ"))
+             || R::lowerAt(t, n + 1) == "are" || R::lowerAt(t, n + 1) == "like"))
+        return;
+    Finding f;
+    if (i == 0) // the capital moves to "Most"
+        out->push_back(R::replace(t, i, i + 1, "most", "GRAMMAR", "most_noun", 2));
+    else if (R::deletion(t, i, "GRAMMAR", "most_noun", 2, &f))
+        out->push_back(f);
+}
+
+void NounPhraseRules::genericThe(const std::vector<Token> &t, int i, std::vector<Finding> *out) const
+{
+    static const Set nouns = {"nature", "mankind", "humankind", "humanity"};
+    if (t[size_t(i)].lower != "the" || !nouns.count(R::lowerAt(t, i + 1)) || t[size_t(i) + 1].isCapitalised())
+        return;
+    // "the nature of the problem", "the nature that surrounds us": a particular one; only
+    // before the end of the phrase or its verb
+    static const Set after = {"and", "or", "is", "was", "has", "will", "can", "but"};
+    if (i + 2 < int(t.size()) && t[size_t(i) + 2].kind != Token::Punct && !after.count(t[size_t(i) + 2].lower))
+        return;
+    if (i + 2 < int(t.size()) && t[size_t(i) + 2].kind == Token::Punct
+        && (t[size_t(i) + 2].text == "'" || t[size_t(i) + 2].text == "-"))
+        return;
+    Finding f;
+    if (i == 0)
+        out->push_back(R::replace(t, i, i + 1, t[size_t(i) + 1].lower, "GRAMMAR", "article_generic", 2));
+    else if (R::deletion(t, i, "GRAMMAR", "article_generic", 2, &f))
+        out->push_back(f);
 }
 
 void NounPhraseRules::byOwn(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,

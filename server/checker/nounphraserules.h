@@ -1,7 +1,8 @@
 #pragma once
 // Number and form inside noun phrases: "other" with a singular ("in other domain"),
 // "this kind of things", a plain adjective before
-// "than" ("tall than" -> "taller than") and "by their own" (on their own).
+// "than" ("tall than" -> "taller than"), "by their own" (on their own), "the most
+// people" and "the nature".
 
 #include "finding.h"
 #include "tokenizer.h"
@@ -28,6 +29,11 @@ private:
                       std::vector<Finding> *out) const;
     void plainThan(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,
                    std::vector<Finding> *out) const;
+    // "The most people like it" -> "Most people"
+    void theMost(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,
+                 std::vector<Finding> *out) const;
+    // "protect the nature", "the mankind": nouns for the whole world or all people take no "the"
+    void genericThe(const std::vector<Token> &t, int i, std::vector<Finding> *out) const;
     void byOwn(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,
                std::vector<Finding> *out) const;
 

@@ -594,6 +594,14 @@ private slots:
             "noun_plural", "They eat different kinds of food.");
         row("for long time", "I have known him for long time.", "long", "a long", "article_missing",
             "I have known him for a long time.");
+        row("the most with a plural subject", "The most people like music.", "The most", "Most", "most_noun",
+            "Most people like music.");
+        row("the most with a plural subject after a comma", "In China, the most students study hard.", " the ", "",
+            "most_noun", "In China, most students study hard.");
+        row("the nature for the natural world", "We must protect the nature.", " the ", "", "article_generic",
+            "We must protect nature.");
+        row("the mankind as the subject", "The mankind has a long history.", "The mankind", "Mankind",
+            "article_generic", "Mankind has a long history.");
         row("a short adjective before than", "My brother is tall than me.", "tall", "taller", "comparative_than",
             "My brother is taller than me.");
         row("very and a long adjective before than", "Health is very important than money.", "very important",
@@ -636,6 +644,8 @@ private slots:
         QTest::newRow("other after a determiner") << "The other student and no other person came.";
         QTest::newRow("other before a noun compound") << "We met other student groups there.";
         QTest::newRow("this kind of with a mass noun") << "I like this kind of music.";
+        QTest::newRow("the most as a superlative") << "He has the most friends, and the most important thing is love.";
+        QTest::newRow("the nature of something") << "The nature of the job is hard, and the humanity in his eyes was clear.";
         QTest::newRow("a different kind of with its article") << "A different kind of food is served, the other one too.";
         QTest::newRow("long time as a modifier") << "He is a long time friend, and we waited for a long time.";
         QTest::newRow("a graded adjective a word back") << "It is more important than money, and rather easy than hard.";
