@@ -29,7 +29,8 @@ const char *const kOpeners[] = {"for example", "for instance", "moreover", "furt
                                 "therefore", "thus", "hence", "nowadays", "firstly", "secondly",
                                 "thirdly", "lastly", "consequently", "nevertheless", "additionally",
                                 "unfortunately", "fortunately", "personally", "as a result", "in fact",
-                                "of course", "in short", "in general", "in the end", "in the future"};
+                                "of course", "in short", "in general", "in the end", "in the future",
+                                "however"};
 
 } // namespace
 
@@ -171,6 +172,9 @@ void OpenerRules::commaAfterOpener(const std::vector<Token> &t, const std::vecto
         // adverb of degree, a verb or a noun phrase belongs to the opener
         if (R::tagIs(tags, next, "JJ") || R::tagIs(tags, next, "RB") || R::tagIs(tags, next, "VB")
             || R::tagIs(tags, next, "IN") || n == "much" || n == "many")
+            return;
+        // "However you define it": "however" before a clause of its own means "in whatever way"
+        if (std::strcmp(opener, "however") == 0 && (R::tagIs(tags, next, "PRP") || R::tagIs(tags, next, "NNP")))
             return;
         // the comma goes right after the opener: replace its last word by itself and ","
         out->push_back(R::replace(t, last, last, t[size_t(last)].text + ",", "GRAMMAR", "comma_after_opener", 2));

@@ -706,6 +706,8 @@ private slots:
             "comma_after_opener", "On the other hand, it is expensive.");
         row("linking adverb without its comma", "Therefore we need more buses.", "Therefore", "Therefore,",
             "comma_after_opener", "Therefore, we need more buses.");
+        row("however before a noun phrase subject", "However the price is too high for students.", "However",
+            "However,", "comma_after_opener", "However, the price is too high for students.");
         row("capital after a comma", "For example, Many people like tea.", "Many", "many", "capital_after_comma",
             "For example, many people like tea.");
         row("lower-case contraction first", "it's a good partner for us.", "it's", "It's", "sentence_capital",
