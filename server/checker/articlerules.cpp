@@ -85,6 +85,7 @@ void ArticleRules::missingArticle(const std::vector<Token> &t, const std::vector
         // "They are good student": after a plural subject the complement is plural, not "a ..."
         const bool pluralBe = verb == "are" || verb == "were";
         if (pluralBe && !(R::lowerAt(t, v - 1) == "they" || R::lowerAt(t, v - 1) == "we"
+                          || (R::lowerAt(t, v - 1) == "them" && R::lowerAt(t, v - 2) == "of")
                           || (R::tagIs(tags, v - 1, "NNS") && !t[size_t(v) - 1].isCapitalised())))
             continue;
         // "It's slow process": 's after a pronoun is "is" (after a noun it is a possessive)
@@ -128,8 +129,9 @@ void ArticleRules::missingArticle(const std::vector<Token> &t, const std::vector
             continue;
         if (pluralBe) {
             std::string plural;
-            // a bare noun may name a material ("curtains are linen"): only with an adjective
-            if (adjective && !superlative && m_numbers.mostlyCounted(noun, &plural, 0.25))
+            // a bare noun may name a material ("curtains are linen"): alone only when its
+            // plural is the commoner form ("They are teacher")
+            if (!superlative && m_numbers.mostlyCounted(noun, &plural, adjective ? 0.25 : 0.8))
                 out->push_back(R::replace(t, k, k, plural, "MOPHOLOGY", "complement_plural", 2));
             continue;
         }

@@ -45,6 +45,8 @@ void NounPhraseRules::check(const std::vector<Token> &t, const std::vector<std::
         byOwn(t, tags, i, out);
         theMost(t, tags, i, out);
         genericThe(t, i, out);
+        pluralDeterminer(t, tags, i, out);
+        eachOther(t, i, out);
     }
 }
 
@@ -217,6 +219,36 @@ void NounPhraseRules::genericThe(const std::vector<Token> &t, int i, std::vector
         out->push_back(R::replace(t, i, i + 1, t[size_t(i) + 1].lower, "GRAMMAR", "article_generic", 2));
     else if (R::deletion(t, i, "GRAMMAR", "article_generic", 2, &f))
         out->push_back(f);
+}
+
+void NounPhraseRules::pluralDeterminer(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,
+                                       std::vector<Finding> *out) const
+{
+    static const Set owners = {"the", "my", "your", "his", "her", "our", "their", "these", "those"};
+    const std::string &d = t[size_t(i)].lower;
+    int k = i + 1;
+    if (d == "all" && owners.count(R::lowerAt(t, k)) && t[size_t(k)].spaceBefore)
+        ++k; // "all the student"
+    else if (d != "these" && d != "those")
+        return;
+    // (one adjective may stand between: "these new book")
+    if (R::tagIs(tags, k, "JJ") && !R::tagIs(tags, k, "JJR") && !R::tagIs(tags, k, "JJS") && k + 1 < int(t.size()))
+        ++k;
+    if (k >= int(t.size()) || t[size_t(k)].kind != Token::Word || t[size_t(k)].isCapitalised()
+        || !R::tagIs(tags, k, "NN") || R::tagIs(tags, k, "NNS") || R::tagIs(tags, k, "NNP") || !endsPhrase(t, tags, k))
+        return;
+    const std::string &noun = t[size_t(k)].lower;
+    static const Set quantities = {"kind", "type", "sort", "lot", "number", "couple", "time", "way", "same"};
+    std::string plural;
+    if (quantities.count(noun) || !m_numbers.mostlyCounted(noun, &plural, 0.6))
+        return;
+    out->push_back(R::replace(t, k, k, plural, "MOPHOLOGY", "noun_plural", 2));
+}
+
+void NounPhraseRules::eachOther(const std::vector<Token> &t, int i, std::vector<Finding> *out) const
+{
+    if (t[size_t(i)].lower == "each" && R::lowerAt(t, i + 1) == "others" && t[size_t(i) + 1].spaceBefore)
+        out->push_back(R::replace(t, i + 1, i + 1, "other", "GRAMMAR", "each_other", 3));
 }
 
 void NounPhraseRules::byOwn(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,

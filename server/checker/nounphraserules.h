@@ -34,6 +34,11 @@ private:
                  std::vector<Finding> *out) const;
     // "protect the nature", "the mankind": nouns for the whole world or all people take no "the"
     void genericThe(const std::vector<Token> &t, int i, std::vector<Finding> *out) const;
+    // "these book" -> "these books", "all the student" -> "all the students"
+    void pluralDeterminer(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,
+                          std::vector<Finding> *out) const;
+    // "each others" -> "each other"
+    void eachOther(const std::vector<Token> &t, int i, std::vector<Finding> *out) const;
     void byOwn(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,
                std::vector<Finding> *out) const;
 

@@ -176,6 +176,17 @@ void PrepositionRules::missingOrExtra(const std::vector<Token> &t, int i, std::v
                                "returns", "returned", "returning", "arrive", "arrives", "arrived", "arriving",
                                "get", "gets", "got", "travel", "travels", "traveled", "travelled", "move", "moved"};
     static const Set places = {"home", "abroad", "overseas", "downstairs", "upstairs", "downtown"};
+    // "have been to there", "go to there": here and there take no preposition
+    if ((motion.count(w) || w == "been") && next == "to" && n >= 0) {
+        const int place = R::nextWord(t, n);
+        const std::string where = R::lowerAt(t, place);
+        if (place == n + 1 && (where == "there" || where == "here")) {
+            Finding f;
+            if (R::deletion(t, n, "GRAMMAR", "preposition_extra", 2, &f))
+                out->push_back(f);
+            return;
+        }
+    }
     if (motion.count(w) && (next == "to" || (next == "at" && w.rfind("arriv", 0) == 0)) && n >= 0) {
         // "went to home page", "came to home base": a compound is a place noun after all
         static const Set compounds = {"town", "page", "work", "country", "team", "office", "base", "run", "game",

@@ -98,14 +98,15 @@ void PronounRules::peoples(const std::vector<Token> &t, const std::vector<std::s
     // and before a verb is it a number of persons
     static const std::unordered_set<std::string> quantifiers = {"many", "some", "most", "these", "those", "few",
                                                                 "more", "other", "lots", "all"};
-    for (int i = 1; i + 1 < int(t.size()); ++i) {
+    for (int i = 0; i + 1 < int(t.size()); ++i) {
         if (t[size_t(i)].lower != "peoples" || t[size_t(i)].kind != Token::Word)
             continue;
         const int q = R::prevWord(t, i);
         std::string before = R::lowerAt(t, q);
         if (before == "of" && R::lowerAt(t, q - 1) == "lot")
             before = "lots";
-        if (!quantifiers.count(before))
+        // (or as the subject opening the sentence: "Peoples are friendly")
+        if (!quantifiers.count(before) && i != 0)
             continue;
         const int v = R::nextWord(t, i);
         if (v < 0 || !(finiteVerb(tags, v) || R::lowerAt(t, v) == "who"))

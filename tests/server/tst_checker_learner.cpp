@@ -602,6 +602,18 @@ private slots:
             "We must protect nature.");
         row("the mankind as the subject", "The mankind has a long history.", "The mankind", "Mankind",
             "article_generic", "Mankind has a long history.");
+        row("these with a singular", "These book is very good.", "book", "books", "noun_plural",
+            "These books are very good.");
+        row("all the with a singular", "All the student passed the test.", "student", "students", "noun_plural",
+            "All the students passed the test.");
+        row("each others", "We should help each others.", "others", "other", "each_other",
+            "We should help each other.");
+        row("a bare counted noun after a plural be", "Both of them are teacher.", "teacher", "teachers",
+            "complement_plural", "Both of them are teachers.");
+        row("peoples opening the sentence", "Peoples are friendly here.", "Peoples", "People", "people_plural",
+            "People are friendly here.");
+        row("been to there", "I have been to there twice.", " to ", "", "preposition_extra",
+            "I have been there twice.");
         row("a short adjective before than", "My brother is tall than me.", "tall", "taller", "comparative_than",
             "My brother is taller than me.");
         row("very and a long adjective before than", "Health is very important than money.", "very important",
@@ -644,6 +656,9 @@ private slots:
         QTest::newRow("other after a determiner") << "The other student and no other person came.";
         QTest::newRow("other before a noun compound") << "We met other student groups there.";
         QTest::newRow("this kind of with a mass noun") << "I like this kind of music.";
+        QTest::newRow("these before a noun compound, all the time") << "These book shops are open all the time.";
+        QTest::newRow("a material after a plural be") << "The curtains are linen and the walls are stone.";
+        QTest::newRow("from here to there") << "It is far from here to there.";
         QTest::newRow("the most as a superlative") << "He has the most friends, and the most important thing is love.";
         QTest::newRow("the nature of something") << "The nature of the job is hard, and the humanity in his eyes was clear.";
         QTest::newRow("a different kind of with its article") << "A different kind of food is served, the other one too.";
