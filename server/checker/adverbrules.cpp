@@ -48,6 +48,20 @@ const Set &degreeWords()
     return s;
 }
 
+// Whether the verb form belongs to the set: "recovered" -> "recover", "finishes" -> "finish".
+bool formOf(const Lexicon &lex, const std::string &w, const Set &bases)
+{
+    if (bases.count(w) || bases.count(lex.baseOf(w)))
+        return true;
+    for (const char *suffix : {"ed", "d", "es", "s"}) {
+        const std::string end(suffix);
+        if (w.size() > end.size() + 2 && w.compare(w.size() - end.size(), end.size(), end) == 0
+            && bases.count(w.substr(0, w.size() - end.size())))
+            return true;
+    }
+    return false;
+}
+
 bool clauseEnd(const std::vector<Token> &t, int k)
 {
     if (k >= int(t.size()))
@@ -96,10 +110,8 @@ void AdverbRules::check(const std::vector<Token> &t, const std::vector<std::stri
         const int p = R::prevWord(t, i);
         if (p < 0)
             continue;
-        const std::string base = m_lex.baseOf(t[size_t(p)].lower).empty() ? t[size_t(p)].lower
-                                                                            : m_lex.baseOf(t[size_t(p)].lower);
         // 1. "prices increased rapid": right after a verb of change, ending the clause
-        if (changeVerbs().count(base) && R::tagIs(tags, p, "VB") && clauseEnd(t, i + 1)) {
+        if (formOf(m_lex, t[size_t(p)].lower, changeVerbs()) && R::tagIs(tags, p, "VB") && clauseEnd(t, i + 1)) {
             out->push_back(R::replace(t, i, i, adverb, "GRAMMAR", "adverb_form", 2));
             continue;
         }
@@ -127,9 +139,7 @@ void AdverbRules::check(const std::vector<Token> &t, const std::vector<std::stri
         }
         if (v < 0 || !R::tagIs(tags, v, "VB"))
             continue;
-        const std::string verbBase = m_lex.baseOf(t[size_t(v)].lower).empty() ? t[size_t(v)].lower
-                                                                               : m_lex.baseOf(t[size_t(v)].lower);
-        if (!actionVerbs().count(verbBase))
+        if (!formOf(m_lex, t[size_t(v)].lower, actionVerbs()))
             continue;
         out->push_back(R::replace(t, i, i, adverb, "GRAMMAR", "adverb_form", 2));
     }

@@ -229,7 +229,11 @@ void NounPhraseRules::pluralDeterminer(const std::vector<Token> &t, const std::v
     int k = i + 1;
     if (d == "all" && owners.count(R::lowerAt(t, k)) && t[size_t(k)].spaceBefore)
         ++k; // "all the student"
-    else if (d != "these" && d != "those")
+    else if (d == "number" && R::lowerAt(t, k) == "of" && (R::lowerAt(t, i - 1) == "the" || R::lowerAt(t, i - 1) == "a"))
+        ++k; // "the number of car"
+    else if (d != "these" && d != "those" && d != "number")
+        return;
+    if (d == "number" && k == i + 1)
         return;
     // (one adjective may stand between: "these new book")
     if (R::tagIs(tags, k, "JJ") && !R::tagIs(tags, k, "JJR") && !R::tagIs(tags, k, "JJS") && k + 1 < int(t.size()))
@@ -240,7 +244,8 @@ void NounPhraseRules::pluralDeterminer(const std::vector<Token> &t, const std::v
     const std::string &noun = t[size_t(k)].lower;
     static const Set quantities = {"kind", "type", "sort", "lot", "number", "couple", "time", "way", "same"};
     std::string plural;
-    if (quantities.count(noun) || !m_numbers.mostlyCounted(noun, &plural, 0.6))
+    // ("the number of" itself says the noun is counted)
+    if (quantities.count(noun) || !m_numbers.mostlyCounted(noun, &plural, d == "number" ? 0.3 : 0.6))
         return;
     out->push_back(R::replace(t, k, k, plural, "MOPHOLOGY", "noun_plural", 2));
 }

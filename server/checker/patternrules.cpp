@@ -93,6 +93,17 @@ void PatternRules::redundantPrepositions(const std::vector<Token> &t, std::vecto
             if (s >= 0 && subjects.count(t[size_t(s)].lower))
                 certainty = 2; // the verb "lack" takes a direct object
         }
+        // "explain about the plan" (not "explain about how": the question word makes it a topic
+        // either way); "enjoying in it": enjoy takes its object directly
+        static const std::unordered_set<std::string> explain = {"explain", "explains", "explained", "explaining"};
+        static const std::unordered_set<std::string> enjoy = {"enjoy", "enjoys", "enjoyed", "enjoying"};
+        static const std::unordered_set<std::string> reflexives = {"it", "this", "that", "myself", "yourself",
+                                                                   "himself", "herself", "ourselves", "themselves"};
+        if (!certainty && explain.count(w) && p == "about" && subjects.count(RuleSupport::lowerAt(t, i - 1))
+            && RuleSupport::lowerAt(t, n + 1) == "the")
+            certainty = 2;
+        if (!certainty && enjoy.count(w) && p == "in" && reflexives.count(RuleSupport::lowerAt(t, n + 1)))
+            certainty = 2;
         if (!certainty)
             continue;
         Finding f;

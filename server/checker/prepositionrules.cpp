@@ -160,6 +160,12 @@ void PrepositionRules::missingOrExtra(const std::vector<Token> &t, int i, std::v
         out->push_back(R::replace(t, i, i, t[size_t(i)].text + " for", "GRAMMAR", "preposition_missing", 2));
         return;
     }
+    // "I agree the statement" -> "agree with" ("agree that ..." takes a clause)
+    if (w == "agree" && determiners.count(next) && next != "that" && next != "this"
+        && R::isSubjectPronoun(R::lowerAt(t, i - 1)) && R::lowerAt(t, i - 1) != "it") {
+        out->push_back(R::replace(t, i, i, t[size_t(i)].text + " with", "GRAMMAR", "preposition_missing", 2));
+        return;
+    }
     if (listed("talk talks talked talking", w) && determiners.count(next) && next != "that") {
         out->push_back(R::replace(t, i, i, t[size_t(i)].text + " about", "GRAMMAR", "preposition_missing", 2));
         return;

@@ -225,6 +225,12 @@ private slots:
             "We cannot rely on luck alone.");
         row("suffer of", "Many old people suffer of loneliness.", "of", "from", "preposition_choice",
             "Many old people suffer from loneliness.");
+        row("agree before a noun phrase", "I agree the opinion of the writer.", "agree", "agree with",
+            "preposition_missing", "I agree with the opinion of the writer.");
+        row("enjoying in it", "After a few days, I was enjoying in it.", " in ", "", "redundant_preposition",
+            "After a few days, I was enjoying it.");
+        row("explain about the", "He explained about the plan to us.", " about ", "", "redundant_preposition",
+            "He explained the plan to us.");
         row("fond with", "She is fond with animals.", "with", "of", "preposition_choice", "She is fond of animals.");
     }
     void prepositions() { verify(); }
@@ -242,6 +248,8 @@ private slots:
         QTest::newRow("depend on") << "Children depend on their parents.";
         QTest::newRow("something different with") << "Each of us did something different with the money.";
         QTest::newRow("concentrated in as a place") << "The population is concentrated in the cities.";
+        QTest::newRow("agree that with a clause") << "I agree that the plan is good, and it agrees with me.";
+        QTest::newRow("enjoy in before a time") << "We enjoyed in summer what we planted in spring.";
         QTest::newRow("suffering of as a noun") << "The suffering of the people was great.";
     }
     void prepositionLookAlikes() { agreementLookAlikes(); }
@@ -614,6 +622,8 @@ private slots:
             "People are friendly here.");
         row("been to there", "I have been to there twice.", " to ", "", "preposition_extra",
             "I have been there twice.");
+        row("the number of with a singular", "It will reduce the number of car on the road.", "car", "cars",
+            "noun_plural", "It will reduce the number of cars on the road.");
         row("a short adjective before than", "My brother is tall than me.", "tall", "taller", "comparative_than",
             "My brother is taller than me.");
         row("very and a long adjective before than", "Health is very important than money.", "very important",
@@ -634,6 +644,8 @@ private slots:
             "quickly", "adverb_form", "He finished the work very quickly.");
         row("good after an action verb becomes well", "She speaks English very good.", "good", "well",
             "adverb_form", "She speaks English very well.");
+        row("good after a regular past verb and a degree word", "The forest recovered really good after the fire.",
+            "good", "well", "adverb_form", "The forest recovered really well after the fire.");
         row("degree word and adjective before a participle", "The job was very careful done.", "careful",
             "carefully", "adverb_form", "The job was very carefully done.");
     }
