@@ -154,6 +154,8 @@ const std::unordered_map<std::string, Page> &pages()
                              "\"Nature\" and \"mankind\" in general take no article.", "We must protect the nature.", "We must protect nature."}},
         {"each_other", {"each other 的形式", "each other（互相）是固定短语，other 不加 -s。",
                         "The phrase is \"each other\", without -s.", "We help each others.", "We help each other."}},
+        {"compared_with", {"compared with 作状语", "句首表示“与……相比”用过去分词 compared with/to；comparing 要求主句的主语亲自去“比较”。",
+                           "Open with \"compared with\": the subject of the sentence is not the one comparing.", "Comparing with his brother, he is tall.", "Compared with his brother, he is tall."}},
         {"pronoun_case", {"主语用主格代词", "由 and 连接的主语中，代词要用主格 (I、he、she、we、they)，不能用宾格 (me、him、her、us、them)；出于礼貌，I 放在最后。",
                           "Pronouns in a joined subject take the subject form, with \"I\" last.", "Me and him went to the park.", "He and I went to the park."}},
         {"people_plural", {"people 表示“人们”", "people 表示“人、人们”时本身就是复数，不加 -s；peoples 只表示“民族”。",

@@ -57,7 +57,8 @@ const std::unordered_map<std::string, std::string> &uncountable()
         {"jewelleries", "jewellery"}, {"machineries", "machinery"}, {"musics", "music"}, {"pollutions", "pollution"},
         {"garbages", "garbage"}, {"rubbishes", "rubbish"}, {"leisures", "leisure"}, {"vocabularies", "vocabulary"},
         {"sunshines", "sunshine"}, {"wealths", "wealth"}, {"healths", "health"}, {"livestocks", "livestock"},
-        {"slangs", "slang"}, {"clothings", "clothing"}, {"evidences", "evidence"}};
+        {"slangs", "slang"}, {"clothings", "clothing"}, {"evidences", "evidence"},
+        {"medias", "media"}};
     return m;
 }
 

@@ -204,11 +204,13 @@ void NounPhraseRules::theMost(const std::vector<Token> &t, const std::vector<std
 void NounPhraseRules::genericThe(const std::vector<Token> &t, int i, std::vector<Finding> *out) const
 {
     static const Set nouns = {"nature", "mankind", "humankind", "humanity"};
-    if (t[size_t(i)].lower != "the" || !nouns.count(R::lowerAt(t, i + 1)) || t[size_t(i) + 1].isCapitalised())
+    // "God" as a name takes no article either ("the God of the sea" is one of many)
+    const bool god = R::lowerAt(t, i + 1) == "god" && t[size_t(i) + 1].text == "God";
+    if (t[size_t(i)].lower != "the" || !(god || (nouns.count(R::lowerAt(t, i + 1)) && !t[size_t(i) + 1].isCapitalised())))
         return;
     // "the nature of the problem", "the nature that surrounds us": a particular one; only
     // before the end of the phrase or its verb
-    static const Set after = {"and", "or", "is", "was", "has", "will", "can", "but"};
+    static const Set after = {"and", "or", "is", "was", "has", "will", "can", "but", "would", "bless", "knows"};
     if (i + 2 < int(t.size()) && t[size_t(i) + 2].kind != Token::Punct && !after.count(t[size_t(i) + 2].lower))
         return;
     if (i + 2 < int(t.size()) && t[size_t(i) + 2].kind == Token::Punct
@@ -216,7 +218,8 @@ void NounPhraseRules::genericThe(const std::vector<Token> &t, int i, std::vector
         return;
     Finding f;
     if (i == 0)
-        out->push_back(R::replace(t, i, i + 1, t[size_t(i) + 1].lower, "GRAMMAR", "article_generic", 2));
+        out->push_back(R::replace(t, i, i + 1, god ? std::string("God") : t[size_t(i) + 1].lower, "GRAMMAR",
+                                  "article_generic", 2));
     else if (R::deletion(t, i, "GRAMMAR", "article_generic", 2, &f))
         out->push_back(f);
 }

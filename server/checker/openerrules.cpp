@@ -41,6 +41,24 @@ void OpenerRules::check(const std::vector<Token> &t, const std::vector<std::stri
     commaAfterOpener(t, tags, out);
     capitalAfterComma(t, out);
     missingSubject(t, tags, out);
+    comparedWith(t, out);
+}
+
+void OpenerRules::comparedWith(const std::vector<Token> &t, std::vector<Finding> *out) const
+{
+    const int f = firstWord(t);
+    if (f < 0 || t[size_t(f)].lower != "comparing")
+        return;
+    const std::string with = R::lowerAt(t, f + 1);
+    if (with != "with" && with != "to")
+        return;
+    // the phrase must end at a comma before its main clause
+    for (int k = f + 2; k < int(t.size()); ++k)
+        if (t[size_t(k)].kind == Token::Punct) {
+            if (t[size_t(k)].text == ",")
+                out->push_back(R::replace(t, f, f, "compared", "GRAMMAR", "compared_with", 2));
+            return;
+        }
 }
 
 void OpenerRules::missingSubject(const std::vector<Token> &t, const std::vector<std::string> &tags,

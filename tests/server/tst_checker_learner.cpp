@@ -624,6 +624,12 @@ private slots:
             "I have been there twice.");
         row("the number of with a singular", "It will reduce the number of car on the road.", "car", "cars",
             "noun_plural", "It will reduce the number of cars on the road.");
+        row("the God as a name", "I believe the God will help us.", " the ", "", "article_generic",
+            "I believe God will help us.");
+        row("comparing with at the start", "Comparing with old people, young people learn fast.", "Comparing",
+            "Compared", "compared_with", "Compared with old people, young people learn fast.");
+        row("medias", "The medias report it every day.", "medias", "media", "uncountable_plural",
+            "The media report it every day.");
         row("a short adjective before than", "My brother is tall than me.", "tall", "taller", "comparative_than",
             "My brother is taller than me.");
         row("very and a long adjective before than", "Health is very important than money.", "very important",
@@ -671,6 +677,8 @@ private slots:
         QTest::newRow("these before a noun compound, all the time") << "These book shops are open all the time.";
         QTest::newRow("a material after a plural be") << "The curtains are linen and the walls are stone.";
         QTest::newRow("from here to there") << "It is far from here to there.";
+        QTest::newRow("the God of a people") << "They prayed to the God of the sea.";
+        QTest::newRow("comparing as a verb of the subject") << "Comparing with care is wise.";
         QTest::newRow("the most as a superlative") << "He has the most friends, and the most important thing is love.";
         QTest::newRow("the nature of something") << "The nature of the job is hard, and the humanity in his eyes was clear.";
         QTest::newRow("a different kind of with its article") << "A different kind of food is served, the other one too.";
