@@ -48,6 +48,7 @@ const Entry kEntries[] = {
     {"keen", "in about", "on", 2},
     {"insist insists insisted insisting", "in about", "on", 2},
     {"accustomed", "with", "to", 2},
+    {"dependent", "of from", "on", 2},
 };
 
 bool listed(const char *list, const std::string &w)

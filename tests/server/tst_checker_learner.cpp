@@ -231,6 +231,8 @@ private slots:
             "After a few days, I was enjoying it.");
         row("explain about the", "He explained about the plan to us.", " about ", "", "redundant_preposition",
             "He explained the plan to us.");
+        row("dependent of", "Young people are dependent of their parents.", "of", "on", "preposition_choice",
+            "Young people are dependent on their parents.");
         row("fond with", "She is fond with animals.", "with", "of", "preposition_choice", "She is fond of animals.");
     }
     void prepositions() { verify(); }
@@ -248,6 +250,7 @@ private slots:
         QTest::newRow("depend on") << "Children depend on their parents.";
         QTest::newRow("something different with") << "Each of us did something different with the money.";
         QTest::newRow("concentrated in as a place") << "The population is concentrated in the cities.";
+        QTest::newRow("independent of") << "The result is independent of the size.";
         QTest::newRow("agree that with a clause") << "I agree that the plan is good, and it agrees with me.";
         QTest::newRow("enjoy in before a time") << "We enjoyed in summer what we planted in spring.";
         QTest::newRow("suffering of as a noun") << "The suffering of the people was great.";
