@@ -86,6 +86,7 @@ void ArticleRules::missingArticle(const std::vector<Token> &t, const std::vector
         const bool pluralBe = verb == "are" || verb == "were";
         if (pluralBe && !(R::lowerAt(t, v - 1) == "they" || R::lowerAt(t, v - 1) == "we"
                           || (R::lowerAt(t, v - 1) == "them" && R::lowerAt(t, v - 2) == "of")
+                          || (R::tagIs(tags, v - 1, "PRP") && R::lowerAt(t, v - 2) == "and") // "He and I are"
                           || (R::tagIs(tags, v - 1, "NNS") && !t[size_t(v) - 1].isCapitalised())))
             continue;
         // "It's slow process": 's after a pronoun is "is" (after a noun it is a possessive)
@@ -211,6 +212,8 @@ void ArticleRules::bareSubject(const std::vector<Token> &t, const std::vector<st
                                 "think", "believe", "hope", "so", "but"};
     static const Set modals = {"can", "could", "will", "would", "should", "must", "may", "might"};
     static const Set singularVerbs = {"is", "was", "has", "does"};
+    // "Recently scientist have been working": a plural verb asks for the plural noun
+    static const Set pluralVerbs = {"are", "were", "have", "do"};
     // person nouns learners use bare for people in general ("human" is mostly an adjective)
     static const Set genericPeople = {"human", "person"};
     auto clauseStart = [&](int k) {
@@ -219,7 +222,8 @@ void ArticleRules::bareSubject(const std::vector<Token> &t, const std::vector<st
         const Token &p = t[size_t(k) - 1];
         if (p.kind == Token::Punct)
             return p.text == "," || p.text == ";" || p.text == ":";
-        return openers.count(p.lower) != 0;
+        // ("Recently scientist have ...": an adverb opening the sentence)
+        return openers.count(p.lower) != 0 || (k == 1 && R::tagIs(tags, 0, "RB"));
     };
     for (int n = 0; n + 1 < int(t.size()); ++n) {
         const Token &noun = t[size_t(n)];
@@ -235,7 +239,8 @@ void ArticleRules::bareSubject(const std::vector<Token> &t, const std::vector<st
             continue;
         const std::string &verb = t[size_t(v)].lower;
         const bool modal = modals.count(verb) != 0;
-        if (!modal && !singularVerbs.count(verb))
+        const bool pluralVerb = pluralVerbs.count(verb) != 0;
+        if (!modal && !pluralVerb && !singularVerbs.count(verb))
             continue;
         // at most one modifier before the noun, itself opening the clause ("Speed camera can")
         int first = n;
@@ -273,7 +278,7 @@ void ArticleRules::bareSubject(const std::vector<Token> &t, const std::vector<st
         const std::string article = (sound == 1 ? "an " : "a ") + phrase;
         const std::string plurals = (first < n ? R::textOf(t, first, n - 1) + " " : std::string()) + plural;
         // with a modal the plural keeps the verb right; with is/has only an article does
-        Finding f = R::replace(t, first, n, modal ? plurals : article, "GRAMMAR", "bare_singular", 2);
+        Finding f = R::replace(t, first, n, modal || pluralVerb ? plurals : article, "GRAMMAR", "bare_singular", 2);
         if (modal) {
             Candidate second = R::replace(t, first, n, article, "GRAMMAR", "bare_singular", 2).candidates.front();
             second.score /= 2;

@@ -567,6 +567,10 @@ private slots:
             "Disadvantage", "A disadvantage", "bare_singular", "The disadvantage is that it costs a lot.");
         row("bare subject after a comma", "In my view, student is the center of a class.", "student",
             "a student", "bare_singular", "In my view, the student is the center of a class.");
+        row("bare singular subject before a plural verb", "Recently scientist have found a new drug.", "scientist",
+            "scientists", "bare_singular", "Recently scientists have found a new drug.");
+        row("a bare counted noun after a joined subject and are", "He and I are good friend.", "friend",
+            "friends", "complement_plural", "He and I are good friends.");
         row("man with an adjective after be", "He is honest man.", "honest", "an honest", "article_missing",
             "He is an honest man.");
         row("contracted is before an adjective and a counted noun", "It's big problem for us.", "big", "a big",
