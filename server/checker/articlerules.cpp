@@ -211,7 +211,7 @@ void ArticleRules::bareSubject(const std::vector<Token> &t, const std::vector<st
     static const Set openers = {"because", "if", "when", "while", "although", "though", "since", "expect",
                                 "think", "believe", "hope", "so", "but"};
     static const Set modals = {"can", "could", "will", "would", "should", "must", "may", "might"};
-    static const Set singularVerbs = {"is", "was", "has", "does"};
+    static const Set singularVerbs = {"is", "was", "has"};
     // "Recently scientist have been working": a plural verb asks for the plural noun
     static const Set pluralVerbs = {"are", "were", "have", "do"};
     // person nouns learners use bare for people in general ("human" is mostly an adjective)
@@ -267,7 +267,7 @@ void ArticleRules::bareSubject(const std::vector<Token> &t, const std::vector<st
         std::string plural;
         if (genericPeople.count(noun.lower))
             plural = noun.lower == "human" ? "humans" : "people";
-        else if (!m_numbers.mostlyCounted(noun.lower, &plural, firstName ? 1.0 : 0.6))
+        else if (!m_numbers.mostlyCounted(noun.lower, &plural, firstName ? 1.0 : 0.7))
             continue; // (a capitalised first word is a noun only when its plural is the commoner form)
         const int sound = R::vowelSound(t[size_t(first)].lower);
         if (sound < 0)

@@ -725,6 +725,7 @@ private slots:
             << "Swimming is good exercise, it makes good sense and it is good practice.";
         QTest::newRow("an abstract subject goes bare") << "Preference is given to local students.";
         QTest::newRow("man for humankind") << "Man is a social animal.";
+        QTest::newRow("a noun used uncounted after an address") << "Friends, change is hard and it does not have to be big.";
         QTest::newRow("a mass noun subject") << "Water is important, and software can help.";
         QTest::newRow("that as a determiner, not a clause opener") << "I know that claim is wrong.";
         QTest::newRow("a name that is also a noun") << "Mike is my friend.";
