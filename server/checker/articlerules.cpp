@@ -4,6 +4,7 @@
 #include "numberrules.h"
 #include "rulesupport.h"
 
+#include <cstring>
 #include <unordered_set>
 
 namespace PennovaChecker {
@@ -43,6 +44,15 @@ const Set &roleNouns()
     return s;
 }
 
+// Counted nouns that also go uncounted after an adjective: "Swimming is good exercise",
+// "It is good practice", "It makes good sense", "He has great talent".
+const Set &massUses()
+{
+    static const Set s = {"exercise", "practice", "value", "talent", "art", "support", "damage", "potential",
+                          "use", "sense", "taste", "company", "progress", "shape", "form", "quality"};
+    return s;
+}
+
 // Words after a noun that show the noun phrase has ended.
 const Set &phraseEnd()
 {
@@ -59,6 +69,8 @@ void ArticleRules::check(const std::vector<Token> &t, const std::vector<std::str
     missingArticle(t, tags, out);
     lotOf(t, tags, out);
     strayArticle(t, out);
+    bareSubject(t, tags, out);
+    longTime(t, tags, out);
 }
 
 void ArticleRules::missingArticle(const std::vector<Token> &t, const std::vector<std::string> &tags,
@@ -73,9 +85,14 @@ void ArticleRules::missingArticle(const std::vector<Token> &t, const std::vector
         // "They are good student": after a plural subject the complement is plural, not "a ..."
         const bool pluralBe = verb == "are" || verb == "were";
         if (pluralBe && !(R::lowerAt(t, v - 1) == "they" || R::lowerAt(t, v - 1) == "we"
+                          || (R::lowerAt(t, v - 1) == "them" && R::lowerAt(t, v - 2) == "of")
+                          || (R::tagIs(tags, v - 1, "PRP") && R::lowerAt(t, v - 2) == "and") // "He and I are"
                           || (R::tagIs(tags, v - 1, "NNS") && !t[size_t(v) - 1].isCapitalised())))
             continue;
-        if (!pluralBe && !linkingVerbs().count(verb))
+        // "It's slow process": 's after a pronoun is "is" (after a noun it is a possessive)
+        static const Set contractions = {"it's", "that's", "he's", "she's", "there's", "here's", "what's"};
+        const bool contracted = contractions.count(verb) != 0;
+        if (!pluralBe && !contracted && !linkingVerbs().count(verb))
             continue;
         const int first = R::nextWord(t, v);
         if (first < 0 || t[size_t(first)].isCapitalised())
@@ -103,7 +120,7 @@ void ArticleRules::missingArticle(const std::vector<Token> &t, const std::vector
         if (!atEnd)
             continue;
         const std::string &noun = t[size_t(k)].lower;
-        if (roleNouns().count(noun))
+        if (roleNouns().count(noun) || (adjective && massUses().count(noun)))
             continue;
         // without an adjective the noun may be an abstract use ("is art", "is innovation"):
         // only nouns counted far more often than not, before the end of a clause
@@ -113,8 +130,9 @@ void ArticleRules::missingArticle(const std::vector<Token> &t, const std::vector
             continue;
         if (pluralBe) {
             std::string plural;
-            // a bare noun may name a material ("curtains are linen"): only with an adjective
-            if (adjective && !superlative && m_numbers.mostlyCounted(noun, &plural, 0.25))
+            // a bare noun may name a material ("curtains are linen"): alone only when its
+            // plural is the commoner form ("They are teacher")
+            if (!superlative && m_numbers.mostlyCounted(noun, &plural, adjective ? 0.25 : 0.8))
                 out->push_back(R::replace(t, k, k, plural, "MOPHOLOGY", "complement_plural", 2));
             continue;
         }
@@ -164,6 +182,109 @@ void ArticleRules::strayArticle(const std::vector<Token> &t, std::vector<Finding
         Finding f;
         if (R::deletion(t, i, "GRAMMAR", "article_stray", 2, &f))
             out->push_back(f);
+    }
+}
+
+void ArticleRules::longTime(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                            std::vector<Finding> *out) const
+{
+    static const Set before = {"for", "since", "in", "after", "take", "takes", "took", "taken", "taking", "spend",
+                               "spends", "spent", "wait", "waited", "need", "needs", "needed", "within"};
+    for (int i = 1; i + 1 < int(t.size()); ++i) {
+        const std::string &adj = t[size_t(i)].lower;
+        if ((adj != "long" && adj != "short") || R::lowerAt(t, i + 1) != "time" || !before.count(R::lowerAt(t, i - 1)))
+            continue;
+        // "for long time periods", "a long-time friend"
+        if (i + 2 < int(t.size()) && (R::tagIs(tags, i + 2, "NN") || !t[size_t(i) + 2].spaceBefore)
+            && t[size_t(i) + 2].kind != Token::Punct)
+            continue;
+        if (i + 2 < int(t.size()) && t[size_t(i) + 2].text == "-")
+            continue;
+        out->push_back(R::replace(t, i, i, "a " + t[size_t(i)].text, "GRAMMAR", "article_missing", 2));
+    }
+}
+
+void ArticleRules::bareSubject(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                               std::vector<Finding> *out) const
+{
+    // words after which a new clause (and so its subject) begins
+    static const Set openers = {"because", "if", "when", "while", "although", "though", "since", "expect",
+                                "think", "believe", "hope", "so", "but"};
+    static const Set modals = {"can", "could", "will", "would", "should", "must", "may", "might"};
+    static const Set singularVerbs = {"is", "was", "has"};
+    // "Recently scientist have been working": a plural verb asks for the plural noun
+    static const Set pluralVerbs = {"are", "were", "have", "do"};
+    // person nouns learners use bare for people in general ("human" is mostly an adjective)
+    static const Set genericPeople = {"human", "person"};
+    auto clauseStart = [&](int k) {
+        if (k == 0)
+            return true;
+        const Token &p = t[size_t(k) - 1];
+        if (p.kind == Token::Punct)
+            return p.text == "," || p.text == ";" || p.text == ":";
+        // ("Recently scientist have ...": an adverb opening the sentence)
+        return openers.count(p.lower) != 0 || (k == 1 && R::tagIs(tags, 0, "RB"));
+    };
+    for (int n = 0; n + 1 < int(t.size()); ++n) {
+        const Token &noun = t[size_t(n)];
+        if (noun.kind != Token::Word || (n > 0 && noun.isCapitalised()))
+            continue;
+        // (the tagger calls "human" an adjective; a first word it calls a name may be one: "Mike is")
+        const bool nounTag = R::tagIs(tags, n, "NN") && !R::tagIs(tags, n, "NNS") && !R::tagIs(tags, n, "NNP");
+        const bool firstName = n == 0 && R::tagIs(tags, n, "NNP") && !R::tagIs(tags, n, "NNPS");
+        if (!nounTag && !firstName && !genericPeople.count(noun.lower))
+            continue;
+        const int v = R::nextWord(t, n);
+        if (v != n + 1 || t[size_t(v)].isCapitalised())
+            continue;
+        const std::string &verb = t[size_t(v)].lower;
+        const bool modal = modals.count(verb) != 0;
+        const bool pluralVerb = pluralVerbs.count(verb) != 0;
+        if (!modal && !pluralVerb && !singularVerbs.count(verb))
+            continue;
+        // at most one modifier before the noun, itself opening the clause ("Speed camera can")
+        int first = n;
+        if (!clauseStart(n)) {
+            const int m = n - 1;
+            if (m < 0 || t[size_t(m)].kind != Token::Word || (m > 0 && t[size_t(m)].isCapitalised())
+                || !(R::tagIs(tags, m, "NN") || R::tagIs(tags, m, "JJ")) || R::tagIs(tags, m, "NNS")
+                || R::tagIs(tags, m, "NNP") || determinerLike().count(t[size_t(m)].lower)
+                || m_lex.isDeterminer(t[size_t(m)].lower) || t[size_t(m)].lower.find('\'') != std::string::npos
+                || !clauseStart(m))
+                continue;
+            first = m;
+        }
+        // abstract nouns go bare in formal writing ("Payment is due", "Preference will be
+        // given"), and so does "man" for humankind
+        static const char *abstractEndings[] = {"ence", "ance", "tion", "sion", "ment", "ity", "ness", "ism", "ship"};
+        bool abstract = noun.lower == "man";
+        for (const char *e : abstractEndings) {
+            const size_t len = std::strlen(e);
+            abstract = abstract || (noun.lower.size() > len && noun.lower.compare(noun.lower.size() - len, len, e) == 0);
+        }
+        if (abstract)
+            continue;
+        std::string plural;
+        if (genericPeople.count(noun.lower))
+            plural = noun.lower == "human" ? "humans" : "people";
+        else if (!m_numbers.mostlyCounted(noun.lower, &plural, firstName ? 1.0 : 0.7))
+            continue; // (a capitalised first word is a noun only when its plural is the commoner form)
+        const int sound = R::vowelSound(t[size_t(first)].lower);
+        if (sound < 0)
+            continue;
+        std::string phrase = R::textOf(t, first, n);
+        if (first == 0)
+            phrase.replace(0, t[0].text.size(), t[0].lower);
+        const std::string article = (sound == 1 ? "an " : "a ") + phrase;
+        const std::string plurals = (first < n ? R::textOf(t, first, n - 1) + " " : std::string()) + plural;
+        // with a modal the plural keeps the verb right; with is/has only an article does
+        Finding f = R::replace(t, first, n, modal || pluralVerb ? plurals : article, "GRAMMAR", "bare_singular", 2);
+        if (modal) {
+            Candidate second = R::replace(t, first, n, article, "GRAMMAR", "bare_singular", 2).candidates.front();
+            second.score /= 2;
+            f.candidates.push_back(second);
+        }
+        out->push_back(f);
     }
 }
 

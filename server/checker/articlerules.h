@@ -3,7 +3,8 @@
 // singular noun without any determiner after "be" or "have" ("It is good
 // opportunity"; after a plural subject the noun is plural instead: "They are good
 // student"), "lot of" without "a", and an article before a word that takes none ("a
-// everything", "the today's news").
+// everything", "the today's news"), and a counted singular noun as a bare subject
+// ("Student should work hard").
 
 #include "finding.h"
 #include "tokenizer.h"
@@ -28,6 +29,12 @@ private:
                         std::vector<Finding> *out) const;
     void lotOf(const std::vector<Token> &t, const std::vector<std::string> &tags, std::vector<Finding> *out) const;
     void strayArticle(const std::vector<Token> &t, std::vector<Finding> *out) const;
+    // "Speed camera can be placed ...", "I expect human can ...": a counted singular
+    // noun opening a clause with no determiner before its verb
+    // "for long time" -> "for a long time"
+    void longTime(const std::vector<Token> &t, const std::vector<std::string> &tags, std::vector<Finding> *out) const;
+    void bareSubject(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                     std::vector<Finding> *out) const;
 
     const Lexicon &m_lex;
     const NumberRules &m_numbers;

@@ -1,6 +1,7 @@
 #include "englishchecker.h"
 #include "pennovapaths.h"
 
+#include "adverbrules.h"
 #include "agreementrules.h"
 #include "articlerules.h"
 #include "confusionrules.h"
@@ -13,6 +14,8 @@
 #include "openerrules.h"
 #include "feelingrules.h"
 #include "prepositionrules.h"
+#include "pronounrules.h"
+#include "nounphraserules.h"
 #include "numberrules.h"
 #include "patternrules.h"
 #include "polisher.h"
@@ -127,6 +130,8 @@ public:
         , agreement(lexicon)
         , articles(lexicon, numbers)
         , openers(lexicon)
+        , nounPhrases(lexicon, numbers)
+        , adverbs(lexicon)
         , pages(wordnet)
     {
         tagger.load(dataDir + "/pos-model.txt"); // without a model the tagged rules stay silent
@@ -157,6 +162,9 @@ public:
     NegationRules negation;
     FeelingRules feelings;
     OpenerRules openers;
+    PronounRules pronouns;
+    NounPhraseRules nounPhrases;
+    AdverbRules adverbs;
     ExplanationPages pages;
 };
 
@@ -207,6 +215,9 @@ Json::Value EnglishChecker::checkSentence(int sentInd, const std::string &utf8, 
             m_data->articles.check(tokens, tags, &found);
         m_data->prepositions.check(tokens, tags, &found);
         m_data->negation.check(tokens, tags, &found);
+        m_data->pronouns.check(tokens, tags, &found);
+        m_data->nounPhrases.check(tokens, tags, &found);
+        m_data->adverbs.check(tokens, tags, &found);
         m_data->feelings.check(tokens, &found);
         if (kind == 0)
             m_data->openers.check(tokens, tags, &found);

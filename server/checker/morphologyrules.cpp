@@ -56,7 +56,9 @@ const std::unordered_map<std::string, std::string> &uncountable()
         {"softwares", "software"}, {"hardwares", "hardware"}, {"sceneries", "scenery"}, {"jewelries", "jewelry"},
         {"jewelleries", "jewellery"}, {"machineries", "machinery"}, {"musics", "music"}, {"pollutions", "pollution"},
         {"garbages", "garbage"}, {"rubbishes", "rubbish"}, {"leisures", "leisure"}, {"vocabularies", "vocabulary"},
-        {"sunshines", "sunshine"}, {"wealths", "wealth"}, {"healths", "health"}};
+        {"sunshines", "sunshine"}, {"wealths", "wealth"}, {"healths", "health"}, {"livestocks", "livestock"},
+        {"slangs", "slang"}, {"clothings", "clothing"}, {"evidences", "evidence"},
+        {"medias", "media"}};
     return m;
 }
 

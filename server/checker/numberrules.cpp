@@ -3,6 +3,7 @@
 #include "lexicon.h"
 #include "rulesupport.h"
 
+#include <unordered_map>
 #include <unordered_set>
 
 namespace PennovaChecker {
@@ -156,6 +157,14 @@ bool NumberRules::countableSingular(const std::string &w, std::string *plural) c
                                  "means", "species", "news", "data", "media", "kind", "sort", "type", "lot", "bit",
                                  "more", "other", "others", "one", "ones", "few", "less", "much", "many", "such",
                                  "percent", "cent", "degree", "hour", "minute", "second", "dollar", "yuan", "year"};
+    // plurals that do not add -s
+    static const std::unordered_map<std::string, std::string> irregular = {
+        {"man", "men"}, {"woman", "women"}, {"child", "children"}, {"person", "people"}, {"foot", "feet"},
+        {"tooth", "teeth"}, {"mouse", "mice"}};
+    if (const auto it = irregular.find(w); it != irregular.end()) {
+        *plural = it->second;
+        return true;
+    }
     if (w.size() < 3 || excluded.count(w) || endsWith(w, "s") || endsWith(w, "ing") || m_lex.isPastForm(w)
         || m_lex.isAuxiliary(w) || m_lex.isDeterminer(w) || m_lex.isPreposition(w))
         return false;

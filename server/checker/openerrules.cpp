@@ -29,7 +29,8 @@ const char *const kOpeners[] = {"for example", "for instance", "moreover", "furt
                                 "therefore", "thus", "hence", "nowadays", "firstly", "secondly",
                                 "thirdly", "lastly", "consequently", "nevertheless", "additionally",
                                 "unfortunately", "fortunately", "personally", "as a result", "in fact",
-                                "of course", "in short", "in general", "in the end", "in the future"};
+                                "of course", "in short", "in general", "in the end", "in the future",
+                                "however"};
 
 } // namespace
 
@@ -40,6 +41,24 @@ void OpenerRules::check(const std::vector<Token> &t, const std::vector<std::stri
     commaAfterOpener(t, tags, out);
     capitalAfterComma(t, out);
     missingSubject(t, tags, out);
+    comparedWith(t, out);
+}
+
+void OpenerRules::comparedWith(const std::vector<Token> &t, std::vector<Finding> *out) const
+{
+    const int f = firstWord(t);
+    if (f < 0 || t[size_t(f)].lower != "comparing")
+        return;
+    const std::string with = R::lowerAt(t, f + 1);
+    if (with != "with" && with != "to")
+        return;
+    // the phrase must end at a comma before its main clause
+    for (int k = f + 2; k < int(t.size()); ++k)
+        if (t[size_t(k)].kind == Token::Punct) {
+            if (t[size_t(k)].text == ",")
+                out->push_back(R::replace(t, f, f, "compared", "GRAMMAR", "compared_with", 2));
+            return;
+        }
 }
 
 void OpenerRules::missingSubject(const std::vector<Token> &t, const std::vector<std::string> &tags,
@@ -171,6 +190,9 @@ void OpenerRules::commaAfterOpener(const std::vector<Token> &t, const std::vecto
         // adverb of degree, a verb or a noun phrase belongs to the opener
         if (R::tagIs(tags, next, "JJ") || R::tagIs(tags, next, "RB") || R::tagIs(tags, next, "VB")
             || R::tagIs(tags, next, "IN") || n == "much" || n == "many")
+            return;
+        // "However you define it": "however" before a clause of its own means "in whatever way"
+        if (std::strcmp(opener, "however") == 0 && (R::tagIs(tags, next, "PRP") || R::tagIs(tags, next, "NNP")))
             return;
         // the comma goes right after the opener: replace its last word by itself and ","
         out->push_back(R::replace(t, last, last, t[size_t(last)].text + ",", "GRAMMAR", "comma_after_opener", 2));

@@ -26,6 +26,8 @@ private:
     void commaAfterOpener(const std::vector<Token> &t, const std::vector<std::string> &tags,
                           std::vector<Finding> *out) const;
     void capitalAfterComma(const std::vector<Token> &t, std::vector<Finding> *out) const;
+    // "Comparing with older people, they ..." -> "Compared with": the subject does not compare
+    void comparedWith(const std::vector<Token> &t, std::vector<Finding> *out) const;
     void missingSubject(const std::vector<Token> &t, const std::vector<std::string> &tags,
                         std::vector<Finding> *out) const; // "Is important to ...", "Have many ..."
 

@@ -43,12 +43,16 @@ void PatternRules::pairedConjunctions(const std::vector<Token> &t, std::vector<F
     for (int i = f + 1; i + 1 < int(t.size()); ++i) {
         if (t[size_t(i)].kind == Token::Punct && t[size_t(i)].text == ",") {
             const int n = RuleSupport::nextWord(t, i);
+            // "Because it rains, and the plants grow, so ...": a part joined by "and" or "or"
+            // still belongs to the first clause
+            if (n >= 0 && (t[size_t(n)].lower == "and" || t[size_t(n)].lower == "or"))
+                continue;
             if (n >= 0 && t[size_t(n)].lower == partner) {
                 Finding fd;
                 if (RuleSupport::deletion(t, n, "GRAMMAR", concessive ? "although_but" : "because_so", 3, &fd))
                     out->push_back(fd);
             }
-            return; // only the first comma joins the two clauses
+            return; // otherwise the first comma joins the two clauses
         }
     }
 }
@@ -89,6 +93,17 @@ void PatternRules::redundantPrepositions(const std::vector<Token> &t, std::vecto
             if (s >= 0 && subjects.count(t[size_t(s)].lower))
                 certainty = 2; // the verb "lack" takes a direct object
         }
+        // "explain about the plan" (not "explain about how": the question word makes it a topic
+        // either way); "enjoying in it": enjoy takes its object directly
+        static const std::unordered_set<std::string> explain = {"explain", "explains", "explained", "explaining"};
+        static const std::unordered_set<std::string> enjoy = {"enjoy", "enjoys", "enjoyed", "enjoying"};
+        static const std::unordered_set<std::string> reflexives = {"it", "this", "that", "myself", "yourself",
+                                                                   "himself", "herself", "ourselves", "themselves"};
+        if (!certainty && explain.count(w) && p == "about" && subjects.count(RuleSupport::lowerAt(t, i - 1))
+            && RuleSupport::lowerAt(t, n + 1) == "the")
+            certainty = 2;
+        if (!certainty && enjoy.count(w) && p == "in" && reflexives.count(RuleSupport::lowerAt(t, n + 1)))
+            certainty = 2;
         if (!certainty)
             continue;
         Finding f;

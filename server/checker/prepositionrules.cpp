@@ -37,6 +37,18 @@ const Entry kEntries[] = {
     {"married", "with", "to", 2},
     {"proud", "on for", "of", 2},
     {"satisfied", "about", "with", 2},
+    {"specialize specializes specialized specializing specialise specialises specialised specialising", "on at",
+     "in", 2},
+    {"concentrate concentrates concentrating", "at", "on", 2}, // ("concentrated in cities" is right)
+    {"rely relies relied relying", "in of to", "on", 3},
+    {"suffer suffers suffered", "of", "from", 2}, // ("the suffering of" is a noun)
+    {"related", "with", "to", 2},
+    {"familiar", "about", "with", 2},
+    {"fond", "with about", "of", 3},
+    {"keen", "in about", "on", 2},
+    {"insist insists insisted insisting", "in about", "on", 2},
+    {"accustomed", "with", "to", 2},
+    {"dependent", "of from", "on", 2},
 };
 
 bool listed(const char *list, const std::string &w)
@@ -149,6 +161,12 @@ void PrepositionRules::missingOrExtra(const std::vector<Token> &t, int i, std::v
         out->push_back(R::replace(t, i, i, t[size_t(i)].text + " for", "GRAMMAR", "preposition_missing", 2));
         return;
     }
+    // "I agree the statement" -> "agree with" ("agree that ..." takes a clause)
+    if (w == "agree" && determiners.count(next) && next != "that" && next != "this"
+        && R::isSubjectPronoun(R::lowerAt(t, i - 1)) && R::lowerAt(t, i - 1) != "it") {
+        out->push_back(R::replace(t, i, i, t[size_t(i)].text + " with", "GRAMMAR", "preposition_missing", 2));
+        return;
+    }
     if (listed("talk talks talked talking", w) && determiners.count(next) && next != "that") {
         out->push_back(R::replace(t, i, i, t[size_t(i)].text + " about", "GRAMMAR", "preposition_missing", 2));
         return;
@@ -165,6 +183,17 @@ void PrepositionRules::missingOrExtra(const std::vector<Token> &t, int i, std::v
                                "returns", "returned", "returning", "arrive", "arrives", "arrived", "arriving",
                                "get", "gets", "got", "travel", "travels", "traveled", "travelled", "move", "moved"};
     static const Set places = {"home", "abroad", "overseas", "downstairs", "upstairs", "downtown"};
+    // "have been to there", "go to there": here and there take no preposition
+    if ((motion.count(w) || w == "been") && next == "to" && n >= 0) {
+        const int place = R::nextWord(t, n);
+        const std::string where = R::lowerAt(t, place);
+        if (place == n + 1 && (where == "there" || where == "here")) {
+            Finding f;
+            if (R::deletion(t, n, "GRAMMAR", "preposition_extra", 2, &f))
+                out->push_back(f);
+            return;
+        }
+    }
     if (motion.count(w) && (next == "to" || (next == "at" && w.rfind("arriv", 0) == 0)) && n >= 0) {
         // "went to home page", "came to home base": a compound is a place noun after all
         static const Set compounds = {"town", "page", "work", "country", "team", "office", "base", "run", "game",

@@ -219,6 +219,21 @@ private slots:
         row("in with a day", "We met in Monday.", "in", "on", "preposition_time", "We met on Monday.");
         row("on with a year", "He came to China on 2005.", "on", "in", "preposition_time", "He came to China in 2005.");
         row("in night", "I cannot sleep in night.", "in", "at", "preposition_time", "I cannot sleep at night.");
+        row("specialize on", "People may not know which subject to specialize on.", "on", "in",
+            "preposition_choice", "People may not know which subject to specialize in.");
+        row("rely in", "We cannot rely in luck alone.", "in", "on", "preposition_choice",
+            "We cannot rely on luck alone.");
+        row("suffer of", "Many old people suffer of loneliness.", "of", "from", "preposition_choice",
+            "Many old people suffer from loneliness.");
+        row("agree before a noun phrase", "I agree the opinion of the writer.", "agree", "agree with",
+            "preposition_missing", "I agree with the opinion of the writer.");
+        row("enjoying in it", "After a few days, I was enjoying in it.", " in ", "", "redundant_preposition",
+            "After a few days, I was enjoying it.");
+        row("explain about the", "He explained about the plan to us.", " about ", "", "redundant_preposition",
+            "He explained the plan to us.");
+        row("dependent of", "Young people are dependent of their parents.", "of", "on", "preposition_choice",
+            "Young people are dependent on their parents.");
+        row("fond with", "She is fond with animals.", "with", "of", "preposition_choice", "She is fond of animals.");
     }
     void prepositions() { verify(); }
 
@@ -234,6 +249,11 @@ private slots:
         QTest::newRow("night school") << "He teaches in night school.";
         QTest::newRow("depend on") << "Children depend on their parents.";
         QTest::newRow("something different with") << "Each of us did something different with the money.";
+        QTest::newRow("concentrated in as a place") << "The population is concentrated in the cities.";
+        QTest::newRow("independent of") << "The result is independent of the size.";
+        QTest::newRow("agree that with a clause") << "I agree that the plan is good, and it agrees with me.";
+        QTest::newRow("enjoy in before a time") << "We enjoyed in summer what we planted in spring.";
+        QTest::newRow("suffering of as a noun") << "The suffering of the people was great.";
     }
     void prepositionLookAlikes() { agreementLookAlikes(); }
 
@@ -539,8 +559,155 @@ private slots:
             "We have everything ready.");
         row("the before a possessive of time", "I read the today's paper.", " the ", "", "article_stray",
             "I read today's paper.");
+        row("bare singular subject before a modal takes the plural", "I expect human can live on Mars.", "human",
+            "humans", "bare_singular", "I expect humans can live on Mars.");
+        row("bare subject with a noun modifier at the start", "Speed camera can be placed on roads.", "Speed camera",
+            "Speed cameras", "bare_singular", "A speed camera can be placed on roads.");
+        row("bare singular subject before is takes an article", "Disadvantage is that it costs a lot.",
+            "Disadvantage", "A disadvantage", "bare_singular", "The disadvantage is that it costs a lot.");
+        row("bare subject after a comma", "In my view, student is the center of a class.", "student",
+            "a student", "bare_singular", "In my view, the student is the center of a class.");
+        row("bare singular subject before a plural verb", "Recently scientist have found a new drug.", "scientist",
+            "scientists", "bare_singular", "Recently scientists have found a new drug.");
+        row("a bare counted noun after a joined subject and are", "He and I are good friend.", "friend",
+            "friends", "complement_plural", "He and I are good friends.");
+        row("man with an adjective after be", "He is honest man.", "honest", "an honest", "article_missing",
+            "He is an honest man.");
+        row("contracted is before an adjective and a counted noun", "It's big problem for us.", "big", "a big",
+            "article_missing", "It's a big problem for us.");
     }
     void articles() { verify(); }
+
+    void pronouns_data()
+    {
+        columns();
+        row("two object pronouns as the subject", "Me and him went to the park.", "Me and him", "He and I",
+            "pronoun_case", "He and I went to the park.");
+        row("me first, then a noun phrase", "Me and my friend played football.", "Me and my friend",
+            "My friend and I", "pronoun_case", "My friend and I played football.");
+        row("me last, after a comma", "After class, my sister and me are tired.", "my sister and me",
+            "my sister and I", "pronoun_case", "After class, my sister and I are tired.");
+        row("her before a possessive her", "Her and her mother were late.", "Her and her mother",
+            "She and her mother", "pronoun_case", "She and her mother were late.");
+        row("peoples after a quantifier before a verb", "Many peoples think it is hard.", "peoples", "people",
+            "people_plural", "Many people think it is hard.");
+        row("peoples after a lot of", "A lot of peoples who live there agree.", "peoples", "people",
+            "people_plural", "A lot of people who live there agree.");
+    }
+    void pronouns() { verify(); }
+
+    void nounPhrases_data()
+    {
+        columns();
+        row("other with a singular after a preposition", "We can learn it from other student.", "student",
+            "students", "other_singular", "We can learn it from other students.");
+        row("this kind of with a plural and a plural verb", "This kind of problems happen often.", "This kind", "These kinds",
+            "determiner_number", "These kinds of problems happen often.");
+        row("other one without a determiner", "Other one is a gambler.", "Other one", "Another one",
+            "other_singular", "Another one is a gambler.");
+        row("different kind of without a determiner", "They eat different kind of food.", "kind", "kinds",
+            "noun_plural", "They eat different kinds of food.");
+        row("for long time", "I have known him for long time.", "long", "a long", "article_missing",
+            "I have known him for a long time.");
+        row("the most with a plural subject", "The most people like music.", "The most", "Most", "most_noun",
+            "Most people like music.");
+        row("the most with a plural subject after a comma", "In China, the most students study hard.", " the ", "",
+            "most_noun", "In China, most students study hard.");
+        row("the nature for the natural world", "We must protect the nature.", " the ", "", "article_generic",
+            "We must protect nature.");
+        row("the mankind as the subject", "The mankind has a long history.", "The mankind", "Mankind",
+            "article_generic", "Mankind has a long history.");
+        row("these with a singular", "These book is very good.", "book", "books", "noun_plural",
+            "These books are very good.");
+        row("all the with a singular", "All the student passed the test.", "student", "students", "noun_plural",
+            "All the students passed the test.");
+        row("each others", "We should help each others.", "others", "other", "each_other",
+            "We should help each other.");
+        row("a bare counted noun after a plural be", "Both of them are teacher.", "teacher", "teachers",
+            "complement_plural", "Both of them are teachers.");
+        row("peoples opening the sentence", "Peoples are friendly here.", "Peoples", "People", "people_plural",
+            "People are friendly here.");
+        row("been to there", "I have been to there twice.", " to ", "", "preposition_extra",
+            "I have been there twice.");
+        row("the number of with a singular", "It will reduce the number of car on the road.", "car", "cars",
+            "noun_plural", "It will reduce the number of cars on the road.");
+        row("the God as a name", "I believe the God will help us.", " the ", "", "article_generic",
+            "I believe God will help us.");
+        row("comparing with at the start", "Comparing with old people, young people learn fast.", "Comparing",
+            "Compared", "compared_with", "Compared with old people, young people learn fast.");
+        row("medias", "The medias report it every day.", "medias", "media", "uncountable_plural",
+            "The media report it every day.");
+        row("a short adjective before than", "My brother is tall than me.", "tall", "taller", "comparative_than",
+            "My brother is taller than me.");
+        row("very and a long adjective before than", "Health is very important than money.", "very important",
+            "much more important", "comparative_than", "Health is much more important than money.");
+        row("by one's own without a noun", "They like to travel by their own.", "by", "on", "preposition_phrase",
+            "They like to travel on their own.");
+        row("because then so after a clause joined by and", "Because it is cheap, and it is fast, so we use it.",
+            " so ", "", "because_so", "Because it is cheap, and it is fast, we use it.");
+    }
+    void nounPhrases() { verify(); }
+
+    void adverbs_data()
+    {
+        columns();
+        row("adjective after a verb of change", "The price of oil increased rapid.", "rapid", "rapidly",
+            "adverb_form", "The price of oil increased rapidly.");
+        row("degree word and adjective after a verb and its object", "He finished the work very quick.", "quick",
+            "quickly", "adverb_form", "He finished the work very quickly.");
+        row("good after an action verb becomes well", "She speaks English very good.", "good", "well",
+            "adverb_form", "She speaks English very well.");
+        row("good after a regular past verb and a degree word", "The forest recovered really good after the fire.",
+            "good", "well", "adverb_form", "The forest recovered really well after the fire.");
+        row("degree word and adjective before a participle", "The job was very careful done.", "careful",
+            "carefully", "adverb_form", "The job was very carefully done.");
+    }
+    void adverbs() { verify(); }
+
+    void adverbLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("adjective after a linking verb") << "The food looks very good and tastes so good.";
+        QTest::newRow("adjective as an object complement") << "Make it very simple, and keep it quiet.";
+        QTest::newRow("adjective after be") << "He was very happy with the result.";
+        QTest::newRow("grow with an adjective of state") << "People grow old, and prices change.";
+        QTest::newRow("adjective before a noun") << "He did a very quick job.";
+    }
+    void adverbLookAlikes() { agreementLookAlikes(); }
+
+    void nounPhraseLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("other after a determiner") << "The other student and no other person came.";
+        QTest::newRow("other before a noun compound") << "We met other student groups there.";
+        QTest::newRow("this kind of with a mass noun") << "I like this kind of music.";
+        QTest::newRow("these before a noun compound, all the time") << "These book shops are open all the time.";
+        QTest::newRow("a material after a plural be") << "The curtains are linen and the walls are stone.";
+        QTest::newRow("from here to there") << "It is far from here to there.";
+        QTest::newRow("the God of a people") << "They prayed to the God of the sea.";
+        QTest::newRow("comparing as a verb of the subject") << "Comparing with care is wise.";
+        QTest::newRow("the most as a superlative") << "He has the most friends, and the most important thing is love.";
+        QTest::newRow("the nature of something") << "The nature of the job is hard, and the humanity in his eyes was clear.";
+        QTest::newRow("a different kind of with its article") << "A different kind of food is served, the other one too.";
+        QTest::newRow("long time as a modifier") << "He is a long time friend, and we waited for a long time.";
+        QTest::newRow("a graded adjective a word back") << "It is more important than money, and rather easy than hard.";
+        QTest::newRow("different and other before than") << "It is different than before and other than that.";
+        QTest::newRow("by one's own with a noun") << "He built it by his own hands.";
+        QTest::newRow("because then so in its own clause") << "Because it rained, we stayed in, so we read.";
+    }
+    void nounPhraseLookAlikes() { agreementLookAlikes(); }
+
+    void pronounLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("objects after a verb") << "They told me and my friend to leave.";
+        QTest::newRow("objects after a preposition") << "Between you and me, it was bad.";
+        QTest::newRow("objects then a time word") << "She gave it to him and me yesterday.";
+        QTest::newRow("possessive her in a joined subject") << "Her mother and her sister were late.";
+        QTest::newRow("peoples as nations") << "The peoples of Asia are diverse, and indigenous peoples have rights.";
+        QTest::newRow("peoples after a quantifier then of") << "Many peoples of the region trade.";
+    }
+    void pronounLookAlikes() { agreementLookAlikes(); }
 
     void articleLookAlikes_data()
     {
@@ -554,6 +721,16 @@ private slots:
         QTest::newRow("a determiner-like adjective") << "It was such fun, and it is enough.";
         QTest::newRow("have with a participle") << "We have finished the work.";
         QTest::newRow("a pronoun used as a noun") << "She was a nobody in that town.";
+        QTest::newRow("a counted noun used uncounted after an adjective")
+            << "Swimming is good exercise, it makes good sense and it is good practice.";
+        QTest::newRow("an abstract subject goes bare") << "Preference is given to local students.";
+        QTest::newRow("man for humankind") << "Man is a social animal.";
+        QTest::newRow("a noun used uncounted after an address") << "Friends, change is hard and it does not have to be big.";
+        QTest::newRow("a mass noun subject") << "Water is important, and software can help.";
+        QTest::newRow("that as a determiner, not a clause opener") << "I know that claim is wrong.";
+        QTest::newRow("a name that is also a noun") << "Mike is my friend.";
+        QTest::newRow("a possessive before the subject") << "Today's story is short.";
+        QTest::newRow("a possessive 's after a noun") << "The city's population is large.";
     }
     void articleLookAlikes() { agreementLookAlikes(); }
 
@@ -572,6 +749,8 @@ private slots:
             "comma_after_opener", "On the other hand, it is expensive.");
         row("linking adverb without its comma", "Therefore we need more buses.", "Therefore", "Therefore,",
             "comma_after_opener", "Therefore, we need more buses.");
+        row("however before a noun phrase subject", "However the price is too high for students.", "However",
+            "However,", "comma_after_opener", "However, the price is too high for students.");
         row("capital after a comma", "For example, Many people like tea.", "Many", "many", "capital_after_comma",
             "For example, many people like tea.");
         row("lower-case contraction first", "it's a good partner for us.", "it's", "It's", "sentence_capital",

@@ -1,0 +1,148 @@
+#include "adverbrules.h"
+
+#include "lexicon.h"
+#include "rulesupport.h"
+
+#include <unordered_set>
+
+namespace PennovaChecker {
+
+namespace {
+
+using R = RuleSupport;
+using Set = std::unordered_set<std::string>;
+
+// Adjectives that describe how something is done and have a common -ly adverb.
+const Set &mannerAdjectives()
+{
+    static const Set s = {"quick", "slow", "rapid", "careful", "careless", "easy", "good", "bad", "beautiful",
+                          "perfect", "fluent", "serious", "quiet", "loud", "efficient", "effective", "successful",
+                          "proper", "correct", "sudden", "gradual", "steady", "dramatic", "significant", "sharp",
+                          "constant", "continuous", "considerable", "substantial", "smooth", "polite", "patient",
+                          "honest", "happy", "angry", "independent", "regular", "automatic", "quickly"};
+    return s;
+}
+
+// Base forms of verbs that are done in some manner (not linking verbs: "look good" is right).
+const Set &actionVerbs()
+{
+    static const Set s = {"do", "speak", "write", "work", "run", "drive", "walk", "talk", "finish", "learn", "play",
+                          "sing", "study", "move", "answer", "react", "respond", "change", "develop", "grow",
+                          "increase", "decrease", "rise", "fall", "drop", "decline", "improve", "expand", "spread",
+                          "treat", "handle", "behave", "perform", "act", "explain", "solve", "complete", "recover",
+                          "deal", "live", "read", "dance", "cook", "swim", "fix"};
+    return s;
+}
+
+// Verbs of change: an adjective right after them is their manner ("grew rapid").
+const Set &changeVerbs()
+{
+    static const Set s = {"increase", "decrease", "rise", "fall", "drop", "decline", "improve", "expand", "spread",
+                          "change", "develop", "recover"};
+    return s;
+}
+
+const Set &degreeWords()
+{
+    static const Set s = {"very", "so", "too", "really", "extremely", "quite", "pretty"};
+    return s;
+}
+
+// Whether the verb form belongs to the set: "recovered" -> "recover", "finishes" -> "finish".
+bool formOf(const Lexicon &lex, const std::string &w, const Set &bases)
+{
+    if (bases.count(w) || bases.count(lex.baseOf(w)))
+        return true;
+    for (const char *suffix : {"ed", "d", "es", "s"}) {
+        const std::string end(suffix);
+        if (w.size() > end.size() + 2 && w.compare(w.size() - end.size(), end.size(), end) == 0
+            && bases.count(w.substr(0, w.size() - end.size())))
+            return true;
+    }
+    return false;
+}
+
+bool clauseEnd(const std::vector<Token> &t, int k)
+{
+    if (k >= int(t.size()))
+        return true;
+    const Token &n = t[size_t(k)];
+    if (n.kind == Token::Punct)
+        return n.text != "-" && n.text != "'";
+    static const Set joiners = {"and", "but", "so", "because", "when", "while", "if", "than", "as", "in", "at",
+                                "on", "for", "with", "without", "by", "to", "every", "after", "before"};
+    return joiners.count(n.lower) != 0;
+}
+
+} // namespace
+
+std::string AdverbRules::adverbOf(const std::string &a) const
+{
+    if (!mannerAdjectives().count(a))
+        return {};
+    if (a == "good")
+        return "well";
+    if (a == "quickly")
+        return {};
+    const size_t n = a.size();
+    std::string adverb;
+    if (a.back() == 'y')
+        adverb = a.substr(0, n - 1) + "ily";
+    else if (n > 2 && a.compare(n - 2, 2, "le") == 0)
+        adverb = a.substr(0, n - 1) + "y";
+    else if (n > 2 && a.compare(n - 2, 2, "ic") == 0)
+        adverb = a + "ally";
+    else
+        adverb = a + "ly";
+    return m_lex.frequency(adverb) > 0 ? adverb : std::string();
+}
+
+void AdverbRules::check(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                        std::vector<Finding> *out) const
+{
+    for (int i = 1; i < int(t.size()); ++i) {
+        const Token &adj = t[size_t(i)];
+        if (adj.kind != Token::Word || adj.isCapitalised() || (!R::tagIs(tags, i, "JJ") && !R::tagIs(tags, i, "RB")))
+            continue;
+        const std::string adverb = adverbOf(adj.lower);
+        if (adverb.empty())
+            continue;
+        const int p = R::prevWord(t, i);
+        if (p < 0)
+            continue;
+        // 1. "prices increased rapid": right after a verb of change, ending the clause
+        if (formOf(m_lex, t[size_t(p)].lower, changeVerbs()) && R::tagIs(tags, p, "VB") && clauseEnd(t, i + 1)) {
+            out->push_back(R::replace(t, i, i, adverb, "GRAMMAR", "adverb_form", 2));
+            continue;
+        }
+        if (!degreeWords().count(t[size_t(p)].lower))
+            continue;
+        // 2. "very quick done": before a participle
+        const int n = R::nextWord(t, i);
+        if (n == i + 1 && R::tagIs(tags, n, "VBN") && adj.lower != "good" && clauseEnd(t, n + 1)) {
+            out->push_back(R::replace(t, i, i, adverb, "GRAMMAR", "adverb_form", 2));
+            continue;
+        }
+        // 3. "He did it very quick", "She speaks English very good": an action verb and its
+        // object before the degree word, and the clause ends after the adjective
+        if (!clauseEnd(t, i + 1))
+            continue;
+        int v = R::prevWord(t, p);
+        // the object: a pronoun, or a noun with up to two words of its phrase ("the work")
+        if (v >= 0 && R::tagIs(tags, v, "PRP") && !R::tagIs(tags, v, "PRP$")) {
+            v = R::prevWord(t, v);
+        } else if (v >= 0 && R::tagIs(tags, v, "NN")) {
+            v = R::prevWord(t, v);
+            for (int k = 0; k < 2 && v >= 0 && (R::tagIs(tags, v, "DT") || R::tagIs(tags, v, "PRP$")
+                                                || R::tagIs(tags, v, "JJ") || R::tagIs(tags, v, "NN")); ++k)
+                v = R::prevWord(t, v);
+        }
+        if (v < 0 || !R::tagIs(tags, v, "VB"))
+            continue;
+        if (!formOf(m_lex, t[size_t(v)].lower, actionVerbs()))
+            continue;
+        out->push_back(R::replace(t, i, i, adverb, "GRAMMAR", "adverb_form", 2));
+    }
+}
+
+} // namespace PennovaChecker

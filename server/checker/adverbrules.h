@@ -1,0 +1,30 @@
+#pragma once
+// An adjective where an adverb belongs: after a verb of change ("prices increased
+// rapid"), after an action verb and its object with a degree word ("He did it very
+// quick"), and before a participle ("very quick done"). "good" becomes "well".
+
+#include "finding.h"
+#include "tokenizer.h"
+
+#include <string>
+#include <vector>
+
+namespace PennovaChecker {
+
+class Lexicon;
+
+class AdverbRules
+{
+public:
+    explicit AdverbRules(const Lexicon &lexicon) : m_lex(lexicon) {} // lexicon not owned
+    void check(const std::vector<Token> &tokens, const std::vector<std::string> &tags, std::vector<Finding> *out) const;
+
+    // The -ly adverb of a manner adjective ("quick" -> "quickly", "easy" -> "easily",
+    // "good" -> "well"); "" when the word is not one.
+    std::string adverbOf(const std::string &adjective) const;
+
+private:
+    const Lexicon &m_lex;
+};
+
+} // namespace PennovaChecker
