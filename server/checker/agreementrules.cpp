@@ -170,9 +170,13 @@ AgreementRules::Subject AgreementRules::subjectAt(const std::vector<Token> &t, c
                                          "outside", "under", "across"};
         if (prepositions.count(R::lowerAt(t, end + 1)) && R::tagIs(tags, end + 1, "IN")) {
             int ofHead = -1;
-            const int ofEnd = nounPhrase(t, tags, end + 2, &ofHead);
+            int ofEnd = nounPhrase(t, tags, end + 2, &ofHead);
             if (ofEnd < 0)
                 return s;
+            // "of fuel force us": a noun before an object pronoun is the verb, not part of the phrase
+            static const Set objects = {"me", "him", "us", "them"};
+            if (ofEnd > end + 2 && objects.count(R::lowerAt(t, ofEnd + 1)) && R::tagIs(tags, ofEnd, "NN"))
+                --ofEnd;
             of = R::lowerAt(t, end + 1) == "of";
             end = ofEnd;
         }
@@ -214,8 +218,9 @@ std::string AgreementRules::agreeing(const std::vector<Token> &t, const std::vec
     }
     // any WordNet verb with an object pronoun after it: "This amount of fuel force us"
     const std::string object = R::lowerAt(t, v + 1);
-    if (number == Singular && (R::tagIs(tags, v, "VBP") || R::tagIs(tags, v, "VB")) && w.size() > 2
-        && (object == "us" || object == "me" || object == "him" || object == "them") && m_lex.isPos(w, Lexicon::Verb)
+    // (the tagger may call it a noun: "fuel force" reads as a compound to it)
+    if (number == Singular && (R::tagIs(tags, v, "VBP") || R::tagIs(tags, v, "VB") || R::tagIs(tags, v, "NN"))
+        && w.size() > 2 && (object == "us" || object == "me" || object == "him" || object == "them") && m_lex.isPos(w, Lexicon::Verb)
         && !m_lex.baseEqualsPast(w) && m_lex.baseOf(w).empty())
         return m_lex.thirdPerson(w);
     if (number == Plural && R::tagIs(tags, v, "VBZ") && m_lex.isThirdPerson(w)) {

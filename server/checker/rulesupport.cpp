@@ -172,4 +172,12 @@ std::string RuleSupport::baseOfIng(const Lexicon &lex, const std::string &w)
     return {};
 }
 
+bool RuleSupport::timePhraseAt(const Tokens &t, int k)
+{
+    static const std::unordered_set<std::string> times = {"day", "days", "week", "weeks", "month", "months",
+                                                          "year", "years", "morning", "afternoon", "evening",
+                                                          "night", "weekend"};
+    return times.count(lowerAt(t, k)) || times.count(lowerAt(t, k + 1));
+}
+
 } // namespace PennovaChecker

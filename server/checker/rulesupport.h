@@ -48,6 +48,8 @@ public:
     static double scoreFor(int certainty);
     // The base form of an -ing word of a common verb ("reading" -> "read", "making" -> "make"); "" unknown.
     static std::string baseOfIng(const Lexicon &lex, const std::string &lower);
+    // True when a time noun ("day", "morning") is at k or k + 1: "after work the next day".
+    static bool timePhraseAt(const Tokens &t, int k);
 };
 
 } // namespace PennovaChecker

@@ -179,9 +179,11 @@ void VerbFormRules::clauseWithoutBe(const Tokens &t, const Tags &tags, int i, st
     const int v = head + 1;
     if (!R::tagIs(tags, v, "VBG") || !isWordAt(t, v) || baseOfIng(t[size_t(v)].lower).empty())
         return;
+    // "if the people living here agree": a reduced relative clause (a plain VB not after "to"
+    // is a present the tagger took for a base form)
     for (int m = v + 1; m < int(t.size()) && !R::clauseBoundary(t[size_t(m)]); ++m)
-        if (finiteTag(tags, m))
-            return; // "if the people living here agree": a reduced relative clause
+        if (finiteTag(tags, m) || (R::tagIs(tags, m, "VB") && !R::tagIs(tags, m - 1, "TO")))
+            return;
     const std::string be = beFor(R::lowerAt(t, head), R::tagIs(tags, head, "NNS"), pastSentence(t, tags));
     out->push_back(R::replace(t, v, v, be + " " + t[size_t(v)].text, "GRAMMAR", "be_missing", 2));
 }
@@ -280,17 +282,20 @@ void VerbFormRules::missingTo(const Tokens &t, const Tags &tags, int i, std::vec
     const int v = R::nextWord(t, i);
     if (v < 0 || t[size_t(v)].isCapitalised())
         return;
-    // "I want going" -> "to go" (not after "learn": "learn swimming" names a skill)
+    // "I want going" -> "to go" (not after "learn": "learn swimming" names a skill; "prefer
+    // studying" is as right as "prefer to study")
     const std::string ingBase = R::tagIs(tags, v, "VBG") ? baseOfIng(t[size_t(v)].lower) : std::string();
-    if (!ingBase.empty() && w.compare(0, 5, "learn") != 0 && !R::tagIs(tags, v + 1, "NN")) {
+    const bool takesIngToo = w.compare(0, 5, "learn") == 0 || w.compare(0, 6, "prefer") == 0;
+    if (!ingBase.empty() && !takesIngToo && !R::tagIs(tags, v + 1, "NN")) {
         out->push_back(R::replace(t, v, v, "to " + ingBase, "GRAMMAR", "to_missing", 2));
         return;
     }
-    if (!R::tagIs(tags, v, "VB"))
-        return;
     const std::string &verb = t[size_t(v)].lower;
     const int mask = m_lex.posMask(verb);
     const bool verbOnly = mask == Lexicon::Verb;
+    // a word that is only ever a verb stays one whatever the tagger makes of it here
+    if (!R::tagIs(tags, v, "VB") && !verbOnly)
+        return;
     // a word that is also a noun or an adjective ("want help", "wish luck") only when it is a
     // common verb with an object or a place after it
     const bool object = R::tagIs(tags, v + 1, "DT") || R::tagIs(tags, v + 1, "PRP") || R::tagIs(tags, v + 1, "RB")
@@ -486,8 +491,15 @@ void VerbFormRules::noForNot(const Tokens &t, const Tags &tags, int i, std::vect
     if (!(R::isSubjectPronoun(s) && s != "it" && s != "you") && !relative)
         return;
     const int v = R::nextWord(t, i);
-    if (v < 0 || !m_lex.isCommonVerbBase(t[size_t(v)].lower) || R::tagIs(tags, v, "NN") || R::tagIs(tags, v, "JJ")
-        || t[size_t(v)].lower == "more" || t[size_t(v)].lower == "longer")
+    if (v < 0 || !m_lex.isCommonVerbBase(t[size_t(v)].lower) || t[size_t(v)].lower == "more"
+        || t[size_t(v)].lower == "longer")
+        return;
+    // after "who no" the clause still needs its verb, so a noun reading of a common verb does not
+    // count there ("someone who no give"); after a pronoun it does ("I no money")
+    const bool verbOnly = m_lex.posMask(t[size_t(v)].lower) == Lexicon::Verb;
+    if (!verbOnly && !relative && (R::tagIs(tags, v, "NN") || R::tagIs(tags, v, "JJ")))
+        return;
+    if (R::tagIs(tags, v, "JJ") && !verbOnly)
         return;
     const bool third = R::isThirdSingularPronoun(s) || (relative && !R::tagIs(tags, i - 2, "NNS"));
     out->push_back(R::replace(t, i, i, third ? "doesn't" : "don't", "GRAMMAR", "no_not", 2));
@@ -790,6 +802,9 @@ void VerbFormRules::conjunctionBareVerb(const Tokens &t, const Tags &tags, int i
         || (R::tagIs(tags, v + 1, "PRP") && R::lowerAt(t, v + 1) != "i");
     if (!object || (m_lex.isPos(w, Lexicon::Noun) && !R::tagIs(tags, v, "VB")) || R::tagIs(tags, v, "VBP")
         || R::tagIs(tags, v, "VBD"))
+        return;
+    // "after work the next day": a noun before a time phrase, not a verb with an object
+    if (m_lex.isPos(w, Lexicon::Noun) && R::timePhraseAt(t, v + 2))
         return;
     out->push_back(R::replace(t, v, v, m_lex.ingOf(w), "GRAMMAR", "gerund_after_preposition", 2));
 }

@@ -444,6 +444,8 @@ void VerbPatternRules::gerundAfterPreposition(const std::vector<Token> &t, const
         return;
     if (noun && (RuleSupport::tagIs(tags, o, "NN")))
         return; // "in touch screens": a noun compound
+    if (noun && RuleSupport::timePhraseAt(t, o + 1))
+        return; // "after work the next day"
     out->push_back(RuleSupport::replace(t, v, v, m_lex.ingOf(w), "GRAMMAR", "gerund_after_preposition", noun ? 2 : 3));
 }
 

@@ -314,6 +314,7 @@ private slots:
         QTest::newRow("be not like as a preposition") << "I am not like other people.";
         QTest::newRow("object, very and an adjective") << "I find the film very good.";
         QTest::newRow("after and a noun") << "We met after work the next day.";
+        QTest::newRow("prefer and -ing") << "I still prefer studying alone.";
         QTest::newRow("reduced relative clause with by") << "The soldiers killed by the enemy were buried.";
         QTest::newRow("that will and a base form") << "That will help us a lot.";
         QTest::newRow("imperative after an opener") << "Finally, take the bus that goes downtown.";
