@@ -67,6 +67,7 @@ private slots:
         MainWindowServices services{*m_prefs, *m_tips, *m_access, *m_usage, QStringLiteral("127.0.0.1:1"),
                                     QStringLiteral("127.0.0.1:1"), m_dir.filePath(QStringLiteral("no-voc.dat")), 0, {}, {}, {}, {}};
         services.chooseOpenFile = [this](QWidget *) { return m_openPath; };
+        services.pingIntervalMs = 0;
         m_window = std::make_unique<MainWindow>(services);
     }
 

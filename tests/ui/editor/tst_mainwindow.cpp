@@ -95,6 +95,7 @@ private:
                                                         : checkHost,
                                     QStringLiteral("127.0.0.1:1"), m_dir.filePath(QStringLiteral("no-voc.dat"))};
         services.wordCountDelayMs = 0;
+        services.pingIntervalMs = 0; // no ping process per window
         services.progressTimings = m_progressTimings;
         services.wordLimitClock = [this] { return m_now; };
         services.showDiagnosis = [this](QWidget *) { ++m_diagnoses; };

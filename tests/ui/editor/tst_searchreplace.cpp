@@ -72,6 +72,7 @@ private slots:
         setPolishMode(false);
         MainWindowServices services{*m_prefs, *m_tips, *m_access, *m_usage, QStringLiteral("127.0.0.1:1"),
                                     QStringLiteral("127.0.0.1:1"), m_dir.filePath(QStringLiteral("none.dat"))};
+        services.pingIntervalMs = 0;
         m_window = std::make_unique<MainWindow>(services);
         m_window->show();
     }
