@@ -4,6 +4,7 @@
 
 #include "englishchecker.h"
 #include "support/checkerrecords.h"
+#include "support/learnertable.h"
 
 #include <QtTest>
 
@@ -11,19 +12,8 @@
 
 using PennovaChecker::EnglishChecker;
 using namespace CheckerRecords;
-
-namespace {
-
-// One learner sentence: the span the finding covers, its first candidate, its
-// explanation page; the clean twin must get no finding.
-void row(const char *name, const char *wrong, const char *span, const char *candidate, const char *explain,
-         const char *twin)
-{
-    QTest::newRow(name) << QString::fromUtf8(wrong) << QString::fromUtf8(span) << QString::fromUtf8(candidate)
-                        << QString::fromUtf8(explain) << QString::fromUtf8(twin);
-}
-
-} // namespace
+using LearnerTable::columns;
+using LearnerTable::row;
 
 class TestCheckerLearner : public QObject
 {
@@ -34,40 +24,10 @@ private:
 
     Json::Value check(const QString &sentence, int confidence)
     {
-        return m_checker->checkSentence(0, sentence.toStdString(), 0, sentenceConfig(confidence), {});
+        return LearnerTable::check(*m_checker, sentence, confidence);
     }
 
-    static void columns()
-    {
-        QTest::addColumn<QString>("wrong");
-        QTest::addColumn<QString>("span");
-        QTest::addColumn<QString>("candidate");
-        QTest::addColumn<QString>("explain");
-        QTest::addColumn<QString>("twin");
-    }
-
-    void verify()
-    {
-        QFETCH(QString, wrong);
-        QFETCH(QString, span);
-        QFETCH(QString, candidate);
-        QFETCH(QString, explain);
-        QFETCH(QString, twin);
-        const Json::Value record = check(wrong, 2);
-        bool found = false;
-        for (const Json::Value &c : record["corrections"]) {
-            if (covered(wrong, c) != span || QString::fromStdString(c["explainType"].asString()) != explain)
-                continue;
-            found = true;
-            QCOMPARE(QString::fromStdString(c["candidates"][0u]["correction"].asString()), candidate);
-            const QString page = QString::fromStdString(m_checker->explanationHtml("et=" + c["explainType"].asString()));
-            QVERIFY2(!page.contains(QStringLiteral("暂无")), qPrintable(explain));
-        }
-        QVERIFY2(found, qPrintable(QStringLiteral("got: ") + describe(wrong, record)));
-        // the clean twin, at the most sensitive confidence
-        const Json::Value clean = check(twin, 3);
-        QVERIFY2(clean["corrections"].empty(), qPrintable(twin + QStringLiteral(": ") + describe(twin, clean)));
-    }
+    void verify() { LearnerTable::verify(*m_checker); }
 
 private slots:
     void initTestCase() { m_checker = std::make_unique<EnglishChecker>(); }
