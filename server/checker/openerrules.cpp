@@ -131,11 +131,20 @@ void OpenerRules::lowerCaseStart(const std::vector<Token> &t, const std::vector<
         if (c >= 'A' && c <= 'Z')
             return;
     // fragments of a longer text begin with a joining word or a verb
-    static const char *const joiners[] = {"and", "or", "but", "nor", "that", "which", "who", "whom", "whose",
-                                          "was", "were", "is", "are", "then", "than"};
+    static const char *const joiners[] = {"nor", "that", "which", "who", "whom", "whose",
+                                          "was", "were", "is", "are", "than"};
     for (const char *j : joiners)
         if (w.lower == j)
             return;
+    // "and", "but", "or", "then" open a sentence of their own only with a verb after them
+    // ("and other parameters of the system." is the tail of a split one)
+    if (w.lower == "and" || w.lower == "but" || w.lower == "or" || w.lower == "then") {
+        bool verb = false;
+        for (int k = f + 1; k < int(t.size()) && !verb; ++k)
+            verb = R::tagIs(tags, k, "VB") || R::tagIs(tags, k, "MD");
+        if (!verb)
+            return;
+    }
     if (R::tagIs(tags, f, "VB"))
         return;
     int open = 0;
@@ -154,7 +163,8 @@ void OpenerRules::lowerCaseStart(const std::vector<Token> &t, const std::vector<
     for (const Token &tok : t)
         words += tok.kind == Token::Word ? 1 : 0;
     const std::string &end = t.back().text;
-    if (words < 4 || (end != "." && end != "?" && end != "!"))
+    const bool ended = end == "." || end == "?" || end == "!";
+    if (words < (ended ? 4 : 6))
         return;
     std::string fixed = w.text;
     fixed[0] = char(fixed[0] - 'a' + 'A');

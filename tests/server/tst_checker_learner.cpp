@@ -715,6 +715,10 @@ private slots:
             "For example, many people like tea.");
         row("lower-case contraction first", "it's a good partner for us.", "it's", "It's", "sentence_capital",
             "It's a good partner for us.");
+        row("lower-case and opening a clause", "and the students are more engaged.", "and", "And", "sentence_capital",
+            "And the students are more engaged.");
+        row("lower-case start and no full stop", "so it is important for every student", "so", "So",
+            "sentence_capital", "So it is important for every student");
         row("missing it before be", "Is very important to study English.", "Is", "It is", "missing_subject",
             "It is very important to study English.");
         row("have for there are", "Have many people in the park.", "Have", "There are", "missing_subject",
@@ -728,6 +732,8 @@ private slots:
         QTest::newRow("brand in lower case") << "iPhone sales rose again last quarter.";
         QTest::newRow("tail of a longer sentence") << "dates May 28 to August 3).";
         QTest::newRow("fragment after a split") << "and other parameters of the system.";
+        QTest::newRow("fragment with but and no verb") << "but not the last one of them.";
+        QTest::newRow("short fragment without a full stop") << "for more details see";
         QTest::newRow("however as a degree adverb") << "However hard he tried, he failed.";
         QTest::newRow("in my opinion without a comma") << "In my opinion these pens are worth the price.";
         QTest::newRow("for example inside a sentence") << "Some fruits, for example apples, grow here.";
