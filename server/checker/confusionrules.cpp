@@ -23,6 +23,21 @@ bool endsAfter(const std::vector<Token> &t, int i)
     return i + 1 >= int(t.size()) || t[size_t(i) + 1].kind == Token::Punct;
 }
 
+// Words that go on a clause, never follow the adjective "everyday" (which takes a noun)
+const Set &everydayFollowers()
+{
+    static const Set s = {"instead", "and", "but", "so", "because", "in", "at", "on", "with", "for", "to", "from",
+                          "after", "before", "when", "until", "since", "i", "we", "they", "he", "she", "you",
+                          "then", "too", "again", "now", "or"};
+    return s;
+}
+
+const Set &determiners()
+{
+    static const Set s = {"a", "an", "the", "this", "that", "our", "my", "your", "their", "his", "her", "its"};
+    return s;
+}
+
 const Set &modalsAndNegations()
 {
     static const Set s = {"to", "will", "can", "could", "may", "might", "would", "should", "must", "don't",
@@ -353,6 +368,8 @@ void ConfusionRules::others(const Spot &spot, std::vector<Finding> *out) const
         add(out, t, i, "were", "confusion_where", 2);
     else if (w == "everyday" && endsAfter(t, i))
         add(out, t, i, "every day", "confusion_everyday", 3);
+    else if (w == "everyday" && everydayFollowers().count(next) && !determiners().count(prev))
+        add(out, t, i, "every day", "confusion_everyday", 3); // "work everyday instead", "read everyday in the library"
     else if (w == "everyday" && RuleSupport::prevWord(t, i) < 0 && subjectPronouns.count(next))
         add(out, t, i, "every day", "confusion_everyday", 3); // "Everyday I get up at six.
     else if (w == "maybe" && maybeSubjects.count(prev) && maybeFollowers.count(next))
