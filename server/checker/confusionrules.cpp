@@ -32,6 +32,23 @@ const Set &everydayFollowers()
     return s;
 }
 
+// Subjects before which "thing" can only be a slip for "think"
+const Set &thinkSubjects()
+{
+    static const Set s = {"i", "we", "they", "you", "people", "really", "also", "still", "just"};
+    return s;
+}
+
+// A negated auxiliary just before word i: "don't", "cannot", "do not", "can not"
+bool negatedAuxiliary(const std::vector<Token> &t, int i)
+{
+    static const Set contracted = {"don't", "doesn't", "didn't", "can't", "cannot", "couldn't", "won't",
+                                   "wouldn't", "dont"};
+    static const Set auxiliaries = {"do", "does", "did", "can", "could", "will", "would"};
+    const std::string prev = lowerAt(t, i - 1);
+    return contracted.count(prev) || (prev == "not" && auxiliaries.count(lowerAt(t, i - 2)));
+}
+
 const Set &determiners()
 {
     static const Set s = {"a", "an", "the", "this", "that", "our", "my", "your", "their", "his", "her", "its"};
@@ -366,6 +383,13 @@ void ConfusionRules::others(const Spot &spot, std::vector<Finding> *out) const
              && (next == "not" || next == "going" || next == "very" || next == "so" || next == "all"
                  || next == "happy" || next == "born" || next == "able"))
         add(out, t, i, "were", "confusion_where", 2);
+    else if (w == "thing" && (thinkSubjects().count(prev) || negatedAuxiliary(t, i))
+             && (next == "that" || next == "so" || next == "it" || next == "about" || next == "of"
+                 || RuleSupport::isSubjectPronoun(next) || next == "the" || next == "this"))
+        add(out, t, i, "think", "confusion_think", 3); // "I thing that", "I don't thing so"
+    else if (w == "image" && negatedAuxiliary(t, i) && (prev != "not" || lowerAt(t, i - 2) == "can")
+             && next != "of" && !endsAfter(t, i))
+        add(out, t, i, "imagine", "confusion_imagine", 3); // "we can't image life without it"
     else if (w == "everyday" && endsAfter(t, i))
         add(out, t, i, "every day", "confusion_everyday", 3);
     else if (w == "everyday" && everydayFollowers().count(next) && !determiners().count(prev))

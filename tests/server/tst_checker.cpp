@@ -139,6 +139,9 @@ private slots:
         QTest::newRow("to for too") << "It is to late." << "REAL" << "to" << "too" << "REPLACE";
         QTest::newRow("quiet for quite") << "Travelling with a guide is quiet beneficial." << "REAL" << "quiet" << "quite" << "REPLACE";
         QTest::newRow("everyday as adverb") << "I read English everyday." << "REAL" << "everyday" << "every day" << "REPLACE";
+        QTest::newRow("thing for think after a subject") << "I thing that it is true." << "REAL" << "thing" << "think" << "REPLACE";
+        QTest::newRow("thing for think after do not") << "I do not thing so." << "REAL" << "thing" << "think" << "REPLACE";
+        QTest::newRow("image for imagine after can't") << "We can't image life without phones." << "REAL" << "image" << "imagine" << "REPLACE";
         QTest::newRow("everyday as adverb before a clause word") << "I go to work everyday and come back late." << "REAL" << "everyday" << "every day" << "REPLACE";
         QTest::newRow("misspelling with transposition") << "I recieve many letters." << "NONWORD" << "recieve" << "receive" << "REPLACE";
         QTest::newRow("misspelling of because") << "I stayed home becuase it rained." << "NONWORD" << "becuase" << "because" << "REPLACE";
@@ -208,6 +211,9 @@ private slots:
         QTest::newRow("it's after a clause verb") << "I think it's problems like these that matter.";
         QTest::newRow("it's opening a cleft") << "Remember it's teachers who decide.";
         QTest::newRow("everyday as an adjective") << "Everyday life is busy.";
+        QTest::newRow("thing after not as a noun") << "There is not one thing that I can do.";
+        QTest::newRow("image as a verb after do not") << "They do not image the cells twice.";
+        QTest::newRow("image of after can't") << "I can't image of it and so I draw.";
         QTest::newRow("everyday as an adjective after a determiner") << "Our everyday and special clothes differ.";
         QTest::newRow("a real doubled-letter compound") << "The bookkeeper counted the money.";
         QTest::newRow("if I were") << "If I were you, I would stay.";
