@@ -164,9 +164,29 @@ void VerbPatternRules::nounAsVerb(const std::vector<Token> &t, int i, std::vecto
         {"loss", "lose"}, {"death", "die"}, {"failure", "fail"}, {"complaint", "complain"}};
     static const Set before = {"i", "we", "they", "you", "he", "she", "can", "could", "will", "would", "should",
                                "must", "may", "might", "to", "not", "don't", "didn't", "doesn't", "cannot", "never"};
+    // nouns whose bare use after "not", "never" or "to" is common English ("not advice but",
+    // "the key to survival"): only right after a subject pronoun, a modal or a do-negation
+    static const std::unordered_map<std::string, std::string> derivedVerbOf = {
+        {"survival", "survive"}, {"arrival", "arrive"}, {"decision", "decide"}, {"advice", "advise"},
+        {"growth", "grow"}, {"existence", "exist"}, {"satisfaction", "satisfy"}, {"explanation", "explain"},
+        {"description", "describe"}, {"solution", "solve"}, {"speech", "speak"}, {"agreement", "agree"},
+        {"improvement", "improve"}, {"development", "develop"}, {"pollution", "pollute"},
+        {"competition", "compete"}, {"discussion", "discuss"}, {"preparation", "prepare"},
+        {"protection", "protect"}, {"behaviour", "behave"}, {"behavior", "behave"}, {"breath", "breathe"},
+        {"imagination", "imagine"}, {"suggestion", "suggest"}, {"communication", "communicate"}};
+    static const Set strictBefore = {"i", "we", "they", "he", "she", "can", "could", "will", "would",
+                                     "should", "must", "might", "don't", "didn't", "doesn't", "cannot", "can't",
+                                     "won't"};
     auto it = verbOf.find(t[size_t(i)].lower);
-    if (it == verbOf.end() || !before.count(lowerAt(t, i - 1)))
+    if (it == verbOf.end()) {
+        it = derivedVerbOf.find(t[size_t(i)].lower);
+        // a modal opening the sentence asks a question: "Will growth continue?"
+        if (it == derivedVerbOf.end() || !strictBefore.count(lowerAt(t, i - 1))
+            || (!RuleSupport::isSubjectPronoun(lowerAt(t, i - 1)) && RuleSupport::prevWord(t, i - 1) < 0))
+            return;
+    } else if (!before.count(lowerAt(t, i - 1))) {
         return;
+    }
     const std::string subject = lowerAt(t, i - 1);
     // "to success" may be "the road to success": only after a verb-taking word or before an object
     if (subject == "to" && !RuleSupport::isSubjectPronoun(lowerAt(t, i - 3)) && lowerAt(t, i + 1) != "in")

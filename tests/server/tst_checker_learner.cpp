@@ -379,6 +379,10 @@ private slots:
             "Furthermore, we need money.");
         row("noun used as a verb", "If you try, you will success.", "success", "succeed", "noun_as_verb",
             "If you try, you will succeed.");
+        row("derived noun after a do-negation", "Some fish don't survival in warm water.", "survival", "survive",
+            "noun_as_verb", "Some fish don't survive in warm water.");
+        row("derived noun after a pronoun", "When it rains, they solution it together.", "solution", "solve",
+            "noun_as_verb", "When it rains, they solve it together.");
         row("quantifier with an adjective and a singular", "We hired many new employee.", "employee",
             "employees", "noun_plural", "We hired many new employees.");
         row("plural subject with a singular complement", "They are good student.", "student", "students",
@@ -396,6 +400,9 @@ private slots:
             << "It failed because the cost of the tools and the staff was too high.";
         QTest::newRow("others alone") << "Some people help others, and others help them.";
         QTest::newRow("the road to success") << "Hard work is the road to success.";
+        QTest::newRow("a derived noun as a subject after a modal") << "Will growth continue next year?";
+        QTest::newRow("a derived noun as an object after you") << "We offer you protection and advice.";
+        QTest::newRow("a derived noun after not") << "It is not advice but an order.";
         QTest::newRow("more over as two words") << "They argued more over the price than the date.";
         QTest::newRow("a material after are") << "The curtains are linen.";
         QTest::newRow("you are with a singular") << "You are a good student.";
