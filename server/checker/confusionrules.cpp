@@ -387,6 +387,9 @@ void ConfusionRules::others(const Spot &spot, std::vector<Finding> *out) const
              && (next == "that" || next == "so" || next == "it" || next == "about" || next == "of"
                  || RuleSupport::isSubjectPronoun(next) || next == "the" || next == "this"))
         add(out, t, i, "think", "confusion_think", 3); // "I thing that", "I don't thing so"
+    else if (w == "tough" && (next == "me" || next == "us" || next == "him" || next == "them")
+             && prev != "too" && prev != "so" && prev != "very")
+        add(out, t, i, "taught", "confusion_taught", 3); // "our parents tough us how to speak"
     else if (w == "image" && negatedAuxiliary(t, i) && (prev != "not" || lowerAt(t, i - 2) == "can")
              && next != "of" && !endsAfter(t, i))
         add(out, t, i, "imagine", "confusion_imagine", 3); // "we can't image life without it"

@@ -214,6 +214,8 @@ const std::unordered_map<std::string, Page> &pages()
                              "\"where\" asks or tells about place; \"were\" is a form of \"be\".", "Were is the station?", "Where is the station?"}},
         {"confusion_everyday", {"everyday 与 every day", "everyday 是形容词（日常的），放在名词前；every day 是副词短语（每天）。",
                                 "\"everyday\" is an adjective; \"every day\" means \"each day\".", "I read English everyday.", "I read English every day."}},
+        {"confusion_taught", {"taught 与 tough", "taught 是 teach 的过去式（教过）；tough 是形容词（艰难的、坚韧的），后面不接宾语。",
+                              "\"taught\" is the past of \"teach\"; \"tough\" is an adjective and takes no object.", "She tough us English.", "She taught us English."}},
         {"confusion_think", {"think 与 thing", "think 是动词（认为、想）；thing 是名词（东西、事情）。主语或 don't 之后要用动词 think。",
                              "\"think\" is a verb; \"thing\" is a noun. After a subject or \"don't\" the verb is meant.", "I don't thing so.", "I don't think so."}},
         {"confusion_imagine", {"imagine 与 image", "imagine 是动词（想象）；image 通常是名词（图像、形象）。can't、cannot 之后要用 imagine。",

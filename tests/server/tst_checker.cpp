@@ -142,6 +142,7 @@ private slots:
         QTest::newRow("thing for think after a subject") << "I thing that it is true." << "REAL" << "thing" << "think" << "REPLACE";
         QTest::newRow("thing for think after do not") << "I do not thing so." << "REAL" << "thing" << "think" << "REPLACE";
         QTest::newRow("image for imagine after can't") << "We can't image life without phones." << "REAL" << "image" << "imagine" << "REPLACE";
+        QTest::newRow("tough for taught before an object") << "Our parents tough us how to speak." << "REAL" << "tough" << "taught" << "REPLACE";
         QTest::newRow("everyday as adverb before a clause word") << "I go to work everyday and come back late." << "REAL" << "everyday" << "every day" << "REPLACE";
         QTest::newRow("misspelling with transposition") << "I recieve many letters." << "NONWORD" << "recieve" << "receive" << "REPLACE";
         QTest::newRow("misspelling of because") << "I stayed home becuase it rained." << "NONWORD" << "becuase" << "because" << "REPLACE";
@@ -214,6 +215,7 @@ private slots:
         QTest::newRow("thing after not as a noun") << "There is not one thing that I can do.";
         QTest::newRow("image as a verb after do not") << "They do not image the cells twice.";
         QTest::newRow("image of after can't") << "I can't image of it and so I draw.";
+        QTest::newRow("tough it out") << "The test was tough, but we will tough it out.";
         QTest::newRow("everyday as an adjective after a determiner") << "Our everyday and special clothes differ.";
         QTest::newRow("a real doubled-letter compound") << "The bookkeeper counted the money.";
         QTest::newRow("if I were") << "If I were you, I would stay.";
