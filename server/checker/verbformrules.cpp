@@ -578,15 +578,19 @@ void VerbFormRules::passivePast(const Tokens &t, const Tags &tags, int i, std::v
     if (!be.count(t[size_t(i)].lower))
         return;
     const int v = R::nextWord(t, i);
-    if (v < 0 || R::lowerAt(t, v + 1) != "by" || t[size_t(v)].isCapitalised())
+    if (v < 0 || t[size_t(v)].isCapitalised())
         return;
     const std::string &w = t[size_t(v)].lower;
     const std::string base = m_lex.baseOf(w);
     const std::string participle = base.empty() ? std::string() : m_lex.participleOf(base);
     if (!m_lex.isPastForm(w) || participle.empty() || participle == w || base == "be")
         return;
-    if (!(R::tagIs(tags, v + 2, "DT") || R::tagIs(tags, v + 2, "PRP") || R::tagIs(tags, v + 2, "NN")))
-        return; // "by" must open the doer
+    if (R::lowerAt(t, v + 1) == "by") {
+        if (!(R::tagIs(tags, v + 2, "DT") || R::tagIs(tags, v + 2, "PRP") || R::tagIs(tags, v + 2, "NN")))
+            return; // "by" must open the doer
+    } else if (m_lex.isPos(w, Lexicon::Noun) || m_lex.isPos(w, Lexicon::Adjective) || R::lowerAt(t, i - 1) == "what") {
+        return; // without "by" only a form that is nothing but a past ("was took", not "was broke")
+    }
     out->push_back(R::replace(t, v, v, participle, "GRAMMAR", "passive_participle", 2));
 }
 

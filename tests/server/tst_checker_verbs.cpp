@@ -155,6 +155,8 @@ private slots:
             "I used to go there every week.");
         row("passive with a past form", "The letter was wrote by my sister.", "wrote", "written",
             "passive_participle", "The letter was written by my sister.");
+        row("passive with a past form and no by", "The money was took from the bank.", "took", "taken",
+            "passive_participle", "The money was taken from the bank.");
         row("perfect passive with an object", "I have been studied English for ten years.", "studied", "studying",
             "perfect_progressive", "I have been studying English for ten years.");
         row("do-question inside a statement", "Do you know what does this word mean?", "what does this word mean",
@@ -314,6 +316,7 @@ private slots:
         QTest::newRow("be not like as a preposition") << "I am not like other people.";
         QTest::newRow("object, very and an adjective") << "I find the film very good.";
         QTest::newRow("after and a noun") << "We met after work the next day.";
+        QTest::newRow("be and a past form that is an adjective") << "I was broke last year.";
         QTest::newRow("prefer and -ing") << "I still prefer studying alone.";
         QTest::newRow("reduced relative clause with by") << "The soldiers killed by the enemy were buried.";
         QTest::newRow("that will and a base form") << "That will help us a lot.";
