@@ -321,7 +321,13 @@ void VerbPatternRules::passiveBase(const std::vector<Token> &t, int i, std::vect
     if (m_lex.isPos(w, Lexicon::Noun)) {
         static const Set after = {"by", "a", "an", "the", "my", "his", "her", "their", "our", "it", "them",
                                   "him", "me", "us"};
-        if (!after.count(lowerAt(t, v + 1)))
+        // or before an adverb of manner or time: "can be finish soon", "be use properly"
+        static const Set adverbsAfter = {"soon", "easily", "quickly", "later", "completely", "carefully",
+                                         "properly", "correctly", "successfully", "immediately", "effectively"};
+        // ("there will be work soon" names a thing)
+        const bool manner = adverbsAfter.count(lowerAt(t, v + 1)) && !m_lex.isPos(w, Lexicon::Adjective)
+            && lowerAt(t, i - 2) != "there" && lowerAt(t, i - 1) != "there";
+        if (!after.count(lowerAt(t, v + 1)) && !manner)
             return;
     }
     out->push_back(RuleSupport::replace(t, v, v, participle, "GRAMMAR", "passive_participle", 2));

@@ -155,6 +155,8 @@ private slots:
             "I used to go there every week.");
         row("passive with a past form", "The letter was wrote by my sister.", "wrote", "written",
             "passive_participle", "The letter was written by my sister.");
+        row("passive with a base form that is also a noun", "The tool must be use properly.", "use", "used",
+            "passive_participle", "The tool must be used properly.");
         row("passive with a past form and no by", "The money was took from the bank.", "took", "taken",
             "passive_participle", "The money was taken from the bank.");
         row("perfect passive with an object", "I have been studied English for ten years.", "studied", "studying",
@@ -317,6 +319,8 @@ private slots:
         QTest::newRow("object, very and an adjective") << "I find the film very good.";
         QTest::newRow("after and a noun") << "We met after work the next day.";
         QTest::newRow("be and a past form that is an adjective") << "I was broke last year.";
+        QTest::newRow("there will be and a noun") << "There will be work soon.";
+        QTest::newRow("be and a place adverb") << "I will be home soon.";
         QTest::newRow("prefer and -ing") << "I still prefer studying alone.";
         QTest::newRow("reduced relative clause with by") << "The soldiers killed by the enemy were buried.";
         QTest::newRow("that will and a base form") << "That will help us a lot.";
