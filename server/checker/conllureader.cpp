@@ -60,10 +60,11 @@ std::vector<PosTagger::Sentence> ConlluReader::readFile(const std::string &path,
 }
 
 void ConlluReader::holdOut(const std::vector<PosTagger::Sentence> &sentences, size_t n,
-                           std::vector<PosTagger::Sentence> *rest, std::vector<PosTagger::Sentence> *heldOut)
+                           std::vector<PosTagger::Sentence> *rest, std::vector<PosTagger::Sentence> *heldOut,
+                           size_t fold)
 {
     for (size_t i = 0; i < sentences.size(); ++i)
-        (n && i % n == 0 ? heldOut : rest)->push_back(sentences[i]);
+        (n && i % n == fold % n ? heldOut : rest)->push_back(sentences[i]);
 }
 
 } // namespace PennovaChecker

@@ -42,6 +42,7 @@ int main(int argc, char **argv)
     std::string heldout, out, errors, model, data = PENNOVA_CHECKER_DATA_DIR;
     int iterations = PosTagger::kTrainingRounds;
     size_t holdOut = 0;
+    size_t fold = 0;
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string key = argv[i];
         if (key == "--train")
@@ -60,6 +61,8 @@ int main(int argc, char **argv)
             data = argv[i + 1];
         else if (key == "--hold-out")
             holdOut = size_t(std::max(0, std::atoi(argv[i + 1])));
+        else if (key == "--fold")
+            fold = size_t(std::max(0, std::atoi(argv[i + 1])));
         else if (key == "--iterations")
             iterations = std::max(1, std::atoi(argv[i + 1]));
         else {
@@ -86,7 +89,7 @@ int main(int argc, char **argv)
         return 0;
     }
     if (trainFiles.empty()) {
-        std::fprintf(stderr, "usage: pennova-postrain --train FILE [--heldout FILE] [--out MODEL]\n");
+        std::fprintf(stderr, "usage: pennova-postrain --train FILE [--heldout FILE [--hold-out N [--fold F]]] [--out MODEL]\n");
         return 2;
     }
     std::vector<PosTagger::Sentence> train;
@@ -102,7 +105,7 @@ int main(int argc, char **argv)
     if (!heldout.empty()) {
         int bad = 0;
         const auto all = ConlluReader::readFile(heldout, &bad);
-        ConlluReader::holdOut(all, holdOut ? holdOut : 1, &train, &test);
+        ConlluReader::holdOut(all, holdOut ? holdOut : 1, &train, &test, fold);
         std::printf("%s: %zu sentences held out, %zu trained on, %d malformed lines\n", heldout.c_str(), test.size(),
                     all.size() - test.size(), bad);
     }
