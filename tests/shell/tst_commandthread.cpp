@@ -8,6 +8,10 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <atomic>
+#include <memory>
+#include <vector>
+
 namespace {
 
 constexpr int PollMs = 10;
@@ -34,6 +38,8 @@ private Q_SLOTS:
     void quitCommandEndsTheProgram();
     void otherCommandsKeepItRunning_data();
     void otherCommandsKeepItRunning();
+    void joinersDoNotDisturbThePolling_data();
+    void joinersDoNotDisturbThePolling();
     void quitEndsAModalDialog();
     void exitWaitsForABlockingLogout();
     void teardownIsNoQuit_data();
@@ -125,6 +131,61 @@ void TestCommandThread::otherCommandsKeepItRunning()
 
     // Still listening: a real quit ends it.
     channel.writeCommand(1);
+    QCOMPARE(runEventLoop(), 0);
+    QCOMPARE(hookCalls, 1);
+}
+
+void TestCommandThread::joinersDoNotDisturbThePolling_data()
+{
+    QTest::addColumn<int>("threads"); // joining threads of this process; 0 for processes
+    QTest::addColumn<int>("joiners"); // per thread
+    QTest::newRow("probes one after another") << 1 << 300;
+    QTest::newRow("probes from several threads at once") << 8 << 250;
+    QTest::newRow("updater processes") << 0 << 12;
+}
+
+void TestCommandThread::joinersDoNotDisturbThePolling()
+{
+    // Others join and leave the channel while the thread polls it as fast as it can; each
+    // must reach the one segment, and the quit written at the end must still arrive.
+    QFETCH(int, threads);
+    QFETCH(int, joiners);
+    const QString key = uniqueKey("join");
+    CommandThread thread(key, 1);
+    QVERIFY(thread.segment().isCreated());
+    int hookCalls = 0;
+    thread.setExitHook([&hookCalls] { ++hookCalls; });
+    thread.start(QThread::LowestPriority);
+
+    if (threads == 0) {
+        for (int i = 0; i < joiners; ++i) {
+            HolderProcess updater;
+            QCOMPARE(startHolder(updater, {"hold", key}), QByteArray("attached\nready\n"));
+            QVERIFY(endHolder(updater));
+        }
+    } else {
+        std::atomic_int failures{0};
+        std::vector<std::unique_ptr<QThread>> probes;
+        for (int t = 0; t < threads; ++t) {
+            probes.emplace_back(QThread::create([&] {
+                for (int i = 0; i < joiners; ++i) {
+                    SharedFlagSegment probe(key);
+                    if (!probe.isAttached() || probe.isCreated())
+                        ++failures;
+                }
+            }));
+            probes.back()->start();
+        }
+        for (auto &probe : probes)
+            QVERIFY(probe->wait(60000));
+        QCOMPARE(failures.load(), 0);
+    }
+    QVERIFY(thread.isRunning());
+    QCOMPARE(hookCalls, 0);
+
+    SharedFlagSegment updater(key);
+    QVERIFY(updater.isAttached());
+    updater.writeCommand(1);
     QCOMPARE(runEventLoop(), 0);
     QCOMPARE(hookCalls, 1);
 }
