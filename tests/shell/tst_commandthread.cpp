@@ -3,6 +3,7 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTemporaryDir>
@@ -88,7 +89,8 @@ void TestCommandThread::quitCommandEndsTheProgram()
 
     QCOMPARE(runEventLoop(), 0);
     QCOMPARE(hookCalls, 1);
-    QVERIFY(thread.isFinished());
+    // The quit can be handled while the polling thread is still emitting finished().
+    QVERIFY(thread.wait(10000));
     if (updater.state() == QProcess::Running)
         QVERIFY(endHolder(updater));
 }
@@ -119,6 +121,11 @@ void TestCommandThread::otherCommandsKeepItRunning()
     int hookCalls = 0;
     thread.setExitHook([&hookCalls] { ++hookCalls; });
     QSignalSpy finished(&thread, &QThread::finished);
+    // The spy goes first: the thread must not emit into it then, on any way out.
+    const auto stopThread = qScopeGuard([&thread] {
+        thread.requestInterruption();
+        thread.wait();
+    });
     thread.start(QThread::LowestPriority);
     SharedFlagSegment channel(key);
     if (command >= 0)
