@@ -41,6 +41,7 @@ private Q_SLOTS:
     void otherCommandsKeepItRunning();
     void joinersDoNotDisturbThePolling_data();
     void joinersDoNotDisturbThePolling();
+    void quitEndsAModalDialog_data();
     void quitEndsAModalDialog();
     void exitWaitsForABlockingLogout();
     void teardownIsNoQuit_data();
@@ -197,9 +198,17 @@ void TestCommandThread::joinersDoNotDisturbThePolling()
     QCOMPARE(hookCalls, 1);
 }
 
+void TestCommandThread::quitEndsAModalDialog_data()
+{
+    QTest::addColumn<bool>("programLoopRuns");
+    QTest::newRow("dialog over the running program") << true;
+    QTest::newRow("start-up dialog before the program's loop") << false;
+}
+
 void TestCommandThread::quitEndsAModalDialog()
 {
     // The command arrives while a modal dialog (a nested event loop) is open.
+    QFETCH(bool, programLoopRuns);
     const QString key = uniqueKey("modal");
     CommandThread thread(key, PollMs);
     int hookCalls = 0;
@@ -207,14 +216,23 @@ void TestCommandThread::quitEndsAModalDialog()
     thread.start(QThread::LowestPriority);
 
     int dialogResult = -1;
-    QTimer::singleShot(0, qApp, [&] {
+    auto runDialog = [&] {
         SharedFlagSegment(key).writeCommand(1);
         QEventLoop dialog;
         dialogResult = dialog.exec();
-    });
-    QCOMPARE(runEventLoop(), 0);
+    };
+    if (programLoopRuns) {
+        QTimer::singleShot(0, qApp, runDialog);
+        QCOMPARE(runEventLoop(), 0);
+    } else {
+        // The program's loop, when it starts later, knows nothing of this exit; the
+        // program must learn it from the thread.
+        QVERIFY(!thread.hasExited());
+        runDialog();
+    }
     QCOMPARE(dialogResult, 0);
     QCOMPARE(hookCalls, 1);
+    QVERIFY(thread.hasExited());
 }
 
 void TestCommandThread::exitWaitsForABlockingLogout()
@@ -263,6 +281,8 @@ void TestCommandThread::teardownIsNoQuit()
     // Whatever the ending thread posted must not end the event loop.
     QCOMPARE(runEventLoop(300), 42);
     QCOMPARE(hookCalls, 0);
+    if (!destroy)
+        QVERIFY(!thread->hasExited());
 }
 
 QTEST_GUILESS_MAIN(TestCommandThread)
