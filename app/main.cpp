@@ -56,7 +56,11 @@ int main(int argc, char *argv[])
     // A terminated client ends its event loops (the login dialog's too), so that the
     // segments below are removed on the way out.
     TerminationWatcher termination;
-    QObject::connect(&termination, &TerminationWatcher::signalTerminate, &app, [] { QCoreApplication::exit(0); });
+    bool terminated = false;
+    QObject::connect(&termination, &TerminationWatcher::signalTerminate, &app, [&terminated] {
+        terminated = true;
+        QCoreApplication::exit(0);
+    });
 
     // One client per user. A copy that merely failed to get shared memory goes on.
     auto instance = std::make_unique<SharedFlagSegment>(InstanceKey);
@@ -128,6 +132,10 @@ int main(int argc, char *argv[])
     window->raise();
     window->activateWindow();
     window->runStartupTips();
+    // A quit or termination handled in a nested loop so far (a modal start-up tip) ended
+    // that loop only: the program's own loop would start afresh and run on.
+    if (terminated || commandThread->hasExited())
+        return 0;
     const int result = app.exec();
     window.reset();
     return result;

@@ -49,5 +49,6 @@ void CommandThread::slotExit()
         return;
     if (m_exitHook)
         m_exitHook();
+    m_exited = true;
     QCoreApplication::exit(0);
 }

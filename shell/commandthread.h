@@ -32,6 +32,11 @@ public:
 
     SharedFlagSegment &segment() { return *m_segment; }
 
+    // True once slotExit() has ended the event loops for a quit command. An exit made in
+    // a nested loop before the program's own loop starts is not kept by Qt, so the
+    // program checks this before it enters that loop.
+    bool hasExited() const { return m_exited; }
+
 public Q_SLOTS:
     void slotExit();
 
@@ -43,4 +48,5 @@ private:
     int m_pollIntervalMs;
     std::function<void()> m_exitHook;
     std::atomic_bool m_quitRead{false};
+    bool m_exited = false;
 };

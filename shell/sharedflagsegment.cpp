@@ -1,13 +1,13 @@
 #include "sharedflagsegment.h"
 
-#include <QByteArray>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -58,27 +58,73 @@ int lockFile(int fd, int operation)
     return result;
 }
 
+// A record lock on the first byte, owned by the open segment rather than the process, so
+// that the objects of one process exclude each other too.
+int lockFirstByte(int fd, short type)
+{
+    struct flock lock = {};
+    lock.l_type = type;
+    lock.l_whence = SEEK_SET;
+    lock.l_start = 0;
+    lock.l_len = 1;
+    int result;
+    do {
+        result = ::fcntl(fd, F_OFD_SETLKW, &lock);
+    } while (result != 0 && errno == EINTR);
+    return result;
+}
+
+// The segment name: a hash of the scoped key, which may be longer than a name may be.
+QByteArray nameFor(const QString &scopedKey)
+{
+    return "/pennova-" + QByteArray::number(::getuid()) + '-'
+           + QCryptographicHash::hash(scopedKey.toUtf8(), QCryptographicHash::Sha1).toHex();
+}
+
+// Opens the segment `name` without creating it; -1 when it is missing, not ours or
+// not a plain object.
+int openExisting(const QByteArray &name, int flags)
+{
+    const int fd = ::shm_open(name.constData(), flags | O_CLOEXEC, 0);
+    if (fd < 0)
+        return -1;
+    struct stat info;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::getuid()) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
 } // namespace
 
 SharedFlagSegment::SharedFlagSegment(const QString &key)
     : m_key(key)
 {
     const QString directory = lockDirectory();
-    m_memory.setKey(scopedKey(key, directory));
+    m_name = nameFor(scopedKey(key, directory));
     if (directory.isEmpty()) {
+        // Without lock files the segment itself carries the users' shared locks; nothing
+        // serialises starters then, and a segment left by a killed process is joined.
         createOrAttach();
+        if (m_fd >= 0) {
+            m_usersLock = ::fcntl(m_fd, F_DUPFD_CLOEXEC, 0);
+            if (m_usersLock >= 0)
+                lockFile(m_usersLock, LOCK_SH);
+        }
         return;
     }
     m_lockBase = directory + u'/' + fileSafe(key);
     // The guard serialises the check-and-create of starters with each other and with
-    // the detach of a process that ends.
+    // the removal by the last process that leaves.
     const int guard = takeGuard();
 
     m_usersLock = openLockFile(m_lockBase + QStringLiteral(".users"));
     if (m_usersLock >= 0) {
-        // An exclusive lock is only granted when no living process uses the key.
+        // An exclusive lock is only granted when no living process uses the key: a
+        // segment still there was left by a killed process.
         if (lockFile(m_usersLock, LOCK_EX | LOCK_NB) == 0)
-            removeStaleSegment();
+            ::shm_unlink(m_name.constData());
         lockFile(m_usersLock, LOCK_SH);
     }
     createOrAttach();
@@ -89,11 +135,15 @@ SharedFlagSegment::SharedFlagSegment(const QString &key)
 
 SharedFlagSegment::~SharedFlagSegment()
 {
-    // Detach before giving up the lock, so that the next starter finds the segment gone
-    // rather than attaching to it in the moment before it goes.
     const int guard = m_lockBase.isEmpty() ? -1 : takeGuard();
-    if (m_memory.isAttached())
-        m_memory.detach();
+    if (m_data)
+        ::munmap(const_cast<char *>(m_data), SegmentSize);
+    // The last user removes the segment, so that the next start creates it afresh.
+    // (A failed conversion gives up the shared lock too; we leave anyway.)
+    if (m_usersLock >= 0 && m_fd >= 0 && lockFile(m_usersLock, LOCK_EX | LOCK_NB) == 0)
+        ::shm_unlink(m_name.constData());
+    if (m_fd >= 0)
+        ::close(m_fd);
     if (m_usersLock >= 0)
         ::close(m_usersLock);
     if (guard >= 0)
@@ -108,9 +158,18 @@ int SharedFlagSegment::takeGuard() const
     return guard;
 }
 
-QString SharedFlagSegment::segmentKey(const QString &key)
+QByteArray SharedFlagSegment::segmentName(const QString &key)
 {
-    return scopedKey(key, lockDirectory());
+    return nameFor(scopedKey(key, lockDirectory()));
+}
+
+bool SharedFlagSegment::exists(const QString &key)
+{
+    const int fd = openExisting(segmentName(key), O_RDONLY);
+    if (fd < 0)
+        return false;
+    ::close(fd);
+    return true;
 }
 
 QString SharedFlagSegment::lockDirectory()
@@ -128,44 +187,66 @@ QString SharedFlagSegment::lockDirectory()
     return isPrivateDirectory(path) ? directory : QString();
 }
 
-void SharedFlagSegment::removeStaleSegment()
-{
-    // Nobody alive uses the key. A segment still there belongs to a process that was
-    // killed; the last detach removes it. If some process outside the lock protocol is
-    // still attached, the segment stays and is attached to below.
-    QSharedMemory stale;
-    stale.setKey(m_memory.key());
-    if (stale.attach())
-        stale.detach();
-}
-
 void SharedFlagSegment::createOrAttach()
 {
-    if (m_memory.create(SegmentSize, QSharedMemory::ReadWrite)) {
-        m_memory.lock();
-        std::memset(m_memory.data(), 0, SegmentSize);
-        m_memory.unlock();
-        m_created = true;
+    int fd = ::shm_open(m_name.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    const bool created = fd >= 0;
+    if (!created && errno == EEXIST)
+        fd = openExisting(m_name, O_RDWR);
+    if (fd < 0)
+        return; // not usable; a failure is not reported
+
+    // A new object is empty and zero-filled once sized. Sizing an existing one again
+    // is harmless and covers a creator caught between its open and its sizing.
+    struct stat info;
+    void *data = MAP_FAILED;
+    if (::fstat(fd, &info) == 0 && (info.st_size >= SegmentSize || ::ftruncate(fd, SegmentSize) == 0))
+        data = ::mmap(nullptr, SegmentSize, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
+    if (data == MAP_FAILED) {
+        if (created)
+            ::shm_unlink(m_name.constData());
+        ::close(fd);
         return;
     }
-    m_memory.attach(QSharedMemory::ReadWrite); // a failure leaves the segment unusable
+    m_fd = fd;
+    m_data = static_cast<volatile char *>(data);
+    m_created = created;
+    if (created) {
+        const bool locked = lockCommand();
+        for (int i = 0; i < SegmentSize; ++i)
+            m_data[i] = 0;
+        if (locked)
+            unlockCommand();
+    }
+}
+
+bool SharedFlagSegment::lockCommand()
+{
+    return lockFirstByte(m_fd, F_WRLCK) == 0;
+}
+
+void SharedFlagSegment::unlockCommand()
+{
+    lockFirstByte(m_fd, F_UNLCK);
 }
 
 char SharedFlagSegment::readCommand()
 {
-    if (!m_memory.isAttached() || m_memory.size() < 1)
+    if (!m_data)
         return 0;
-    m_memory.lock();
-    const char command = *static_cast<const char *>(m_memory.constData());
-    m_memory.unlock();
+    const bool locked = lockCommand(); // a byte is read whole even without the lock
+    const char command = m_data[0];
+    if (locked)
+        unlockCommand();
     return command;
 }
 
 void SharedFlagSegment::writeCommand(char command)
 {
-    if (!m_memory.isAttached() || m_memory.size() < 1)
+    if (!m_data)
         return;
-    m_memory.lock();
-    *static_cast<char *>(m_memory.data()) = command;
-    m_memory.unlock();
+    const bool locked = lockCommand();
+    m_data[0] = command;
+    if (locked)
+        unlockCommand();
 }

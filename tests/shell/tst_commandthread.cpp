@@ -3,10 +3,15 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTemporaryDir>
 #include <QTimer>
+
+#include <atomic>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -34,6 +39,9 @@ private Q_SLOTS:
     void quitCommandEndsTheProgram();
     void otherCommandsKeepItRunning_data();
     void otherCommandsKeepItRunning();
+    void joinersDoNotDisturbThePolling_data();
+    void joinersDoNotDisturbThePolling();
+    void quitEndsAModalDialog_data();
     void quitEndsAModalDialog();
     void exitWaitsForABlockingLogout();
     void teardownIsNoQuit_data();
@@ -82,7 +90,8 @@ void TestCommandThread::quitCommandEndsTheProgram()
 
     QCOMPARE(runEventLoop(), 0);
     QCOMPARE(hookCalls, 1);
-    QVERIFY(thread.isFinished());
+    // The quit can be handled while the polling thread is still emitting finished().
+    QVERIFY(thread.wait(10000));
     if (updater.state() == QProcess::Running)
         QVERIFY(endHolder(updater));
 }
@@ -113,6 +122,11 @@ void TestCommandThread::otherCommandsKeepItRunning()
     int hookCalls = 0;
     thread.setExitHook([&hookCalls] { ++hookCalls; });
     QSignalSpy finished(&thread, &QThread::finished);
+    // The spy goes first: the thread must not emit into it then, on any way out.
+    const auto stopThread = qScopeGuard([&thread] {
+        thread.requestInterruption();
+        thread.wait();
+    });
     thread.start(QThread::LowestPriority);
     SharedFlagSegment channel(key);
     if (command >= 0)
@@ -129,9 +143,72 @@ void TestCommandThread::otherCommandsKeepItRunning()
     QCOMPARE(hookCalls, 1);
 }
 
+void TestCommandThread::joinersDoNotDisturbThePolling_data()
+{
+    QTest::addColumn<int>("threads"); // joining threads of this process; 0 for processes
+    QTest::addColumn<int>("joiners"); // per thread
+    QTest::newRow("probes one after another") << 1 << 300;
+    QTest::newRow("probes from several threads at once") << 8 << 250;
+    QTest::newRow("updater processes") << 0 << 12;
+}
+
+void TestCommandThread::joinersDoNotDisturbThePolling()
+{
+    // Others join and leave the channel while the thread polls it as fast as it can; each
+    // must reach the one segment, and the quit written at the end must still arrive.
+    QFETCH(int, threads);
+    QFETCH(int, joiners);
+    const QString key = uniqueKey("join");
+    CommandThread thread(key, 1);
+    QVERIFY(thread.segment().isCreated());
+    int hookCalls = 0;
+    thread.setExitHook([&hookCalls] { ++hookCalls; });
+    thread.start(QThread::LowestPriority);
+
+    if (threads == 0) {
+        for (int i = 0; i < joiners; ++i) {
+            HolderProcess updater;
+            QCOMPARE(startHolder(updater, {"hold", key}), QByteArray("attached\nready\n"));
+            QVERIFY(endHolder(updater));
+        }
+    } else {
+        std::atomic_int failures{0};
+        std::vector<std::unique_ptr<QThread>> probes;
+        for (int t = 0; t < threads; ++t) {
+            probes.emplace_back(QThread::create([&] {
+                for (int i = 0; i < joiners; ++i) {
+                    SharedFlagSegment probe(key);
+                    if (!probe.isAttached() || probe.isCreated())
+                        ++failures;
+                }
+            }));
+            probes.back()->start();
+        }
+        for (auto &probe : probes)
+            QVERIFY(probe->wait(60000));
+        QCOMPARE(failures.load(), 0);
+    }
+    QVERIFY(thread.isRunning());
+    QCOMPARE(hookCalls, 0);
+
+    SharedFlagSegment updater(key);
+    QVERIFY(updater.isAttached());
+    updater.writeCommand(1);
+    QCOMPARE(runEventLoop(), 0);
+    QCOMPARE(hookCalls, 1);
+}
+
+void TestCommandThread::quitEndsAModalDialog_data()
+{
+    QTest::addColumn<bool>("programLoopRuns");
+    QTest::newRow("dialog over the running program") << true;
+    QTest::newRow("start-up dialog before the program's loop") << false;
+}
+
 void TestCommandThread::quitEndsAModalDialog()
 {
     // The command arrives while a modal dialog (a nested event loop) is open.
+    QFETCH(bool, programLoopRuns);
     const QString key = uniqueKey("modal");
     CommandThread thread(key, PollMs);
     int hookCalls = 0;
@@ -139,14 +216,23 @@ void TestCommandThread::quitEndsAModalDialog()
     thread.start(QThread::LowestPriority);
 
     int dialogResult = -1;
-    QTimer::singleShot(0, qApp, [&] {
+    auto runDialog = [&] {
         SharedFlagSegment(key).writeCommand(1);
         QEventLoop dialog;
         dialogResult = dialog.exec();
-    });
-    QCOMPARE(runEventLoop(), 0);
+    };
+    if (programLoopRuns) {
+        QTimer::singleShot(0, qApp, runDialog);
+        QCOMPARE(runEventLoop(), 0);
+    } else {
+        // The program's loop, when it starts later, knows nothing of this exit; the
+        // program must learn it from the thread.
+        QVERIFY(!thread.hasExited());
+        runDialog();
+    }
     QCOMPARE(dialogResult, 0);
     QCOMPARE(hookCalls, 1);
+    QVERIFY(thread.hasExited());
 }
 
 void TestCommandThread::exitWaitsForABlockingLogout()
@@ -195,6 +281,8 @@ void TestCommandThread::teardownIsNoQuit()
     // Whatever the ending thread posted must not end the event loop.
     QCOMPARE(runEventLoop(300), 42);
     QCOMPARE(hookCalls, 0);
+    if (!destroy)
+        QVERIFY(!thread->hasExited());
 }
 
 QTEST_GUILESS_MAIN(TestCommandThread)

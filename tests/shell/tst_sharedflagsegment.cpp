@@ -4,25 +4,15 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSharedMemory>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <sys/ipc.h>
-#include <sys/shm.h>
+#include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
-
-// True while a segment exists under `key`. Looks it up without attaching: a detach
-// would remove a segment nobody else is attached to.
-bool segmentExists(const QString &key)
-{
-    const QSharedMemory probe(SharedFlagSegment::segmentKey(key));
-    const key_t systemKey = ::ftok(QFile::encodeName(probe.nativeKey()).constData(), 'Q');
-    return systemKey != -1 && ::shmget(systemKey, 0, 0) != -1;
-}
 
 int directoryMode(const QString &path)
 {
@@ -51,6 +41,8 @@ private Q_SLOTS:
     void secondStartExitsAtOnceAndLeavesFirstAlone();
     void orderlyExitRemovesTheSegment();
     void survivingAttacherKeepsTheCommand();
+    void leftoverObjectIsReplaced_data();
+    void leftoverObjectIsReplaced();
 
     void lockDirectoryIsPrivate_data();
     void lockDirectoryIsPrivate();
@@ -120,8 +112,8 @@ void TestSharedFlagSegment::staleSegmentAfterKillIsReclaimed()
     const QByteArray output = startHolder(holder, QStringList{"hold", key} + holderCommand);
     QVERIFY2(output == "created\nready\n", output.constData());
     QVERIFY(killHolder(holder));
-    // The kill left the segment behind, as System V does.
-    QVERIFY(segmentExists(key));
+    // The kill left the segment behind, as shared memory does.
+    QVERIFY(SharedFlagSegment::exists(key));
 
     SharedFlagSegment fresh(key);
     QVERIFY(fresh.isCreated());
@@ -153,7 +145,7 @@ void TestSharedFlagSegment::livingHolderIsDetected()
         QCOMPARE(second.readCommand(), char(expectedCommand));
     }
     // Our detach did not take the segment from the living holder.
-    QVERIFY(segmentExists(key));
+    QVERIFY(SharedFlagSegment::exists(key));
     QCOMPARE(holder.state(), QProcess::Running);
     QVERIFY(endHolder(holder));
 }
@@ -185,7 +177,7 @@ void TestSharedFlagSegment::orderlyExitRemovesTheSegment()
     HolderProcess holder;
     QCOMPARE(startHolder(holder, {"hold", key, "1"}), QByteArray("created\nready\n"));
     QVERIFY(endHolder(holder));
-    QVERIFY(!segmentExists(key));
+    QVERIFY(!SharedFlagSegment::exists(key));
 
     SharedFlagSegment next(key);
     QVERIFY(next.isCreated());
@@ -213,6 +205,42 @@ void TestSharedFlagSegment::survivingAttacherKeepsTheCommand()
     SharedFlagSegment later(key);
     QVERIFY(later.isCreated());
     QCOMPARE(later.readCommand(), char(0));
+}
+
+void TestSharedFlagSegment::leftoverObjectIsReplaced_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::addColumn<QByteArray>("content");
+    QTest::newRow("empty: a creator died before sizing it") << 0 << QByteArray();
+    QTest::newRow("truncated to one byte") << 1 << QByteArray("\x01", 1);
+    QTest::newRow("oversized with a quit byte") << 65536 << QByteArray("\x01\x01\x01\x01", 4);
+}
+
+void TestSharedFlagSegment::leftoverObjectIsReplaced()
+{
+    // Whatever lies under the name with no living user behind it is no channel.
+    QFETCH(int, size);
+    QFETCH(QByteArray, content);
+    const QString key = uniqueKey("leftover");
+    const QByteArray name = SharedFlagSegment::segmentName(key);
+    const int fd = ::shm_open(name.constData(), O_RDWR | O_CREAT | O_EXCL, 0600);
+    QVERIFY(fd >= 0);
+    const bool written = ::ftruncate(fd, size) == 0
+                         && ::write(fd, content.constData(), size_t(content.size())) == content.size();
+    ::close(fd);
+    QVERIFY(written);
+    QVERIFY(SharedFlagSegment::exists(key));
+
+    {
+        SharedFlagSegment fresh(key);
+        QVERIFY(fresh.isCreated());
+        QCOMPARE(fresh.readCommand(), char(0));
+        SharedFlagSegment second(key);
+        QVERIFY(!second.isCreated());
+        fresh.writeCommand(1);
+        QCOMPARE(second.readCommand(), char(1));
+    }
+    QVERIFY(!SharedFlagSegment::exists(key));
 }
 
 void TestSharedFlagSegment::lockDirectoryIsPrivate_data()

@@ -3,7 +3,8 @@
 //   shell-segment-holder hold <key> [command]   create or attach, write the command byte
 //   shell-segment-holder instance <key>         like a second client start: exit 0 at once
 //                                               when another living process holds the key
-// Prints "created" or "attached", then "ready" once it holds the segment.
+// Prints "created", "attached" or "unusable" (neither), then "ready" once it holds the
+// segment.
 
 #include "sharedflagsegment.h"
 
@@ -20,7 +21,9 @@ int main(int argc, char *argv[])
         return 2;
 
     SharedFlagSegment segment(args[2]);
-    std::printf("%s\n", segment.isCreated() ? "created" : "attached");
+    std::printf("%s\n", segment.isCreated()    ? "created"
+                         : segment.isAttached() ? "attached"
+                                                : "unusable");
     std::fflush(stdout);
     if (args[1] == QLatin1String("instance") && !segment.isCreated() && segment.isAttached())
         return 0;
