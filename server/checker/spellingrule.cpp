@@ -266,9 +266,14 @@ bool SpellingRule::isPinyin(const std::string &lower)
     for (size_t i = 0; i < n; ++i) {
         if (!ok[i])
             continue;
-        for (size_t len = 1; len <= 6 && i + len <= n; ++len)
+        for (size_t len = 1; len <= 6 && i + len <= n; ++len) {
+            // a syllable opening with a, o or e takes an apostrophe after another one
+            // (Xi'an): "anoying" is no run of syllables an|o|ying
+            if (i > 0 && std::string("aoe").find(lower[i]) != std::string::npos)
+                break;
             if (pinyinSyllables().count(lower.substr(i, len)))
                 ok[i + len] = true;
+        }
     }
     return ok[n];
 }
