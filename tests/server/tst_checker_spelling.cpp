@@ -140,6 +140,8 @@ private slots:
         QTest::newRow("English misspelling") << "becuase" << false;
         QTest::newRow("single letter") << "x" << false;
         QTest::newRow("consonants only") << "bcdfg" << false;
+        QTest::newRow("vowel syllable after another, no apostrophe") << "anoying" << false;
+        QTest::newRow("vowel syllable opening the word") << "ouyang" << true;
     }
 
     void pinyin()
@@ -196,6 +198,8 @@ private slots:
         QTest::newRow("inflected part of a compound") << "The gap between the haves and the have-nots grew." << "";
         QTest::newRow("capitalised first word near a common word") << "Becuase it rained, we stayed." << "Becuase";
         QTest::newRow("capitalised first word, derived slip") << "Studing English is hard." << "Studing";
+        QTest::newRow("capitalised first word that splits like pinyin") << "Anoying noises kept us awake." << "Anoying";
+        QTest::newRow("pinyin name opening a sentence") << "Xiaoming kept us awake." << "";
         QTest::newRow("name before another name") << "Pieter Abbeel is featured in the paper." << "";
         QTest::newRow("name written twice") << "Bortles played, and then Blake Bortles won." << "";
         QTest::newRow("possessive name first") << "Newtown's old houses still stand." << "";
