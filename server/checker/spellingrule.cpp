@@ -267,10 +267,10 @@ bool SpellingRule::isPinyin(const std::string &lower)
         if (!ok[i])
             continue;
         for (size_t len = 1; len <= 6 && i + len <= n; ++len) {
-            // a syllable opening with a, o or e takes an apostrophe after another one
-            // (Xi'an): "anoying" is no run of syllables an|o|ying
-            if (i > 0 && std::string("aoe").find(lower[i]) != std::string::npos)
-                break;
+            // a bare a, o or e after another syllable is written with an apostrophe
+            // (Xi'an): "anoying" is no run of syllables an|o|ying; Tiananmen still is
+            if (i > 0 && len == 1 && std::string("aoe").find(lower[i]) != std::string::npos)
+                continue;
             if (pinyinSyllables().count(lower.substr(i, len)))
                 ok[i + len] = true;
         }
@@ -439,7 +439,8 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
         const int bestRank = m_speller.frequencyRank(best);
         const bool firstWordSlip = sentenceStart && tok.isCapitalised() && !nameFollows && !possessive
             && word.size() >= 5 && !split && !repeatedInSentence(t, i) && m_speller.properName(best).empty()
-            && bestRank > 0 && bestRank <= 20000 && EditDistance::weighted(lower, best) <= 1.6 && sugg[0].score >= 0.5;
+            && bestRank > 0 && sugg[0].score >= 0.5
+            && EditDistance::weighted(lower, best) <= (bestRank <= 20000 ? 1.6 : bestRank <= 60000 ? 1.1 : 0.0);
         if (tok.isCapitalised() && !firstWordSlip && !split && !nameSlip && !sureFirst && !clearLongMiss
             && !slipFirst && (word.size() < 6 || EditDistance::weighted(lower, best) > maxWeighted
                 || m_speller.frequencyRank(best) == 0 || m_speller.frequencyRank(best) > maxRank))

@@ -142,6 +142,7 @@ private slots:
         QTest::newRow("consonants only") << "bcdfg" << false;
         QTest::newRow("vowel syllable after another, no apostrophe") << "anoying" << false;
         QTest::newRow("vowel syllable opening the word") << "ouyang" << true;
+        QTest::newRow("vowel syllables after others") << "tiananmen" << true;
     }
 
     void pinyin()
@@ -200,6 +201,8 @@ private slots:
         QTest::newRow("capitalised first word, derived slip") << "Studing English is hard." << "Studing";
         QTest::newRow("capitalised first word that splits like pinyin") << "Anoying noises kept us awake." << "Anoying";
         QTest::newRow("pinyin name opening a sentence") << "Xiaoming kept us awake." << "";
+        QTest::newRow("capitalised first word, slip of a less common word") << "Embaress was all I felt." << "Embaress";
+        QTest::newRow("name two slips from a less common word") << "Nutkin is a little squirrel." << "";
         QTest::newRow("name before another name") << "Pieter Abbeel is featured in the paper." << "";
         QTest::newRow("name written twice") << "Bortles played, and then Blake Bortles won." << "";
         QTest::newRow("possessive name first") << "Newtown's old houses still stand." << "";
