@@ -227,8 +227,19 @@ bool SpellingRule::nearMissOfDerivation(const std::string &lower) const
     if (m_speller.isDictionaryWord(lower) || !m_speller.isDerivation(lower))
         return false;
     const std::vector<SpellingSuggester::Suggestion> sugg = m_speller.suggest(lower, 1);
-    // only a dropped letter: "defunding" is one letter from "defending" too
-    if (sugg.empty() || sugg[0].word.find(' ') != std::string::npos || sugg[0].word.size() != lower.size() + 1)
+    if (sugg.empty() || sugg[0].word.find(' ') != std::string::npos)
+        return false;
+    // a form no word list knows, one typical slip from a common word ("interresting",
+    // "theacher", "comportable"); the word with an ending added is a derivation
+    // ("webpages", "encodings")
+    const std::string &near = sugg[0].word;
+    const int nearRank = m_speller.frequencyRank(near);
+    if (m_speller.listedElsewhere(lower) == SpellingSuggester::Listing::None && nearRank > 0 && nearRank <= 20000
+        && EditDistance::damerau(lower, near, 1) == 1 && EditDistance::weighted(lower, near) <= 1.0
+        && lower.compare(0, near.size(), near) != 0)
+        return true;
+    // else only a dropped letter: "defunding" is one letter from "defending" too
+    if (sugg[0].word.size() != lower.size() + 1)
         return false;
     // the slip is inside the word: a different prefix or ending makes another word
     // ("defunding", "encodings", "authorizers")

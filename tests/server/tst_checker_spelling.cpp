@@ -197,6 +197,11 @@ private slots:
         QTest::newRow("slip written twice") << "The enviroment matters and the enviroment changes." << "enviroment enviroment";
         QTest::newRow("run-together written twice") << "It grows upto two metres, and upto three." << "upto upto";
         QTest::newRow("inflected part of a compound") << "The gap between the haves and the have-nots grew." << "";
+        QTest::newRow("derived-looking slip, letter changed") << "The chair is very comportable." << "comportable";
+        QTest::newRow("derived-looking slip, letter doubled") << "It was an interresting day." << "interresting";
+        QTest::newRow("derived-looking slip, letter added") << "Our theacher was kind." << "theacher";
+        QTest::newRow("plural of a compound") << "The webpages load fast." << "";
+        QTest::newRow("plural of a derived noun") << "Their encodings differ a lot." << "";
         QTest::newRow("capitalised first word near a common word") << "Becuase it rained, we stayed." << "Becuase";
         QTest::newRow("capitalised first word, derived slip") << "Studing English is hard." << "Studing";
         QTest::newRow("capitalised first word that splits like pinyin") << "Anoying noises kept us awake." << "Anoying";
