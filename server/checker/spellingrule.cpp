@@ -452,14 +452,26 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
             && word.size() >= 5 && !split && !repeatedInSentence(t, i) && m_speller.properName(best).empty()
             && bestRank > 0 && sugg[0].score >= 0.5
             && EditDistance::weighted(lower, best) <= (bestRank <= 20000 ? 1.6 : bestRank <= 60000 ? 1.1 : 0.0);
+        // a capitalised word inside a sentence, alone among lower-case words and one slip from
+        // a very common word, is that word with a stray capital ("today's Compuer skill");
+        // names differ from words at their ends (Westery, Mookie)
+        auto capitalisedWord = [&](int k) { return k >= 0 && t[size_t(k)].isCapitalised(); };
+        const bool aloneCapital = midCapital && word.size() >= 6 && !possessive && !split && distance == 1
+            && best.compare(0, 2, lower, 0, 2) == 0 && best.back() == lower.back()
+            && !capitalisedWord(RuleSupport::prevWord(t, int(i))) && !capitalisedWord(RuleSupport::nextWord(t, int(i)))
+            && m_speller.properName(best).empty() && bestRank > 0 && bestRank <= 2000
+            && EditDistance::weighted(lower, best) <= 1.0 && sugg[0].score >= 0.5;
         if (tok.isCapitalised() && !firstWordSlip && !split && !nameSlip && !sureFirst && !clearLongMiss
-            && !slipFirst && (word.size() < 6 || EditDistance::weighted(lower, best) > maxWeighted
+            && !slipFirst && !aloneCapital && (word.size() < 6 || EditDistance::weighted(lower, best) > maxWeighted
                 || m_speller.frequencyRank(best) == 0 || m_speller.frequencyRank(best) > maxRank))
             continue;
-        Finding f = nonword(tok, word, midCapital && !nameSlip ? 1 : nameSlip ? 2 : 3);
+        Finding f = nonword(tok, word, midCapital && !nameSlip && !aloneCapital ? 1 : midCapital ? 2 : 3);
         for (const auto &s : ranked) {
             Candidate c;
-            c.correction = s.word;
+            // the stray capital goes too, unless the candidate is a name
+            c.correction = aloneCapital && m_speller.properName(Tokenizer::toLower(s.word)).empty()
+                ? Tokenizer::toLower(s.word)
+                : s.word;
             c.score = s.score;
             c.originalScore = 0.0;
             f.candidates.push_back(c);

@@ -216,6 +216,10 @@ private slots:
         QTest::newRow("nationality with a vowel changed") << "They are made in a Europian way." << "Europian";
         QTest::newRow("city with a vowel changed") << "I visited Londen in May." << "Londen";
         QTest::newRow("names a letter from other names") << "We met Marin and Lukas in May." << "";
+        QTest::newRow("stray capital on a slip inside") << "In today's Compuer lessons we type." << "Compuer";
+        QTest::newRow("name a letter from a word at its end") << "Alice Westery is our director." << "";
+        QTest::newRow("name beside a lower-case word, end changed") << "We met Westery at the gate." << "";
+        QTest::newRow("slip inside a capitalised name") << "We saw the Old Kindgom King." << "";
         QTest::newRow("unknown capitalised word inside") << "We met Jelske at the station." << "";
         QTest::newRow("key held too long inside a word") << "I like cherrrys very much." << "cherrrys";
         QTest::newRow("drawn-out words") << "Hmmm, that is sooo good, whaaat a day." << "";
@@ -233,6 +237,8 @@ private slots:
         QStringList words;
         int from = 0;
         for (const Finding &f : found) {
+            if (f.certainty < 2)
+                continue; // hidden at the usual confidence
             QVERIFY(f.end > f.start);
             const QString word = sentence.mid(f.start, f.end - f.start); // UTF-16 offsets
             QCOMPARE(QString::fromStdString(f.errorInfo), word);
@@ -242,6 +248,31 @@ private slots:
             words << word;
         }
         QCOMPARE(words.join(' '), flagged);
+    }
+
+    // The first candidate offered for the flagged word, in its sentence.
+    void firstCandidate_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QString>("candidate");
+        QTest::newRow("stray capital dropped") << "In today's Compuer lessons we type." << "Compuer" << "computer";
+        QTest::newRow("capital kept at the start") << "Becuase it rained, we stayed." << "Becuase" << "Because";
+    }
+
+    void firstCandidate()
+    {
+        QFETCH(QString, sentence);
+        QFETCH(QString, word);
+        QFETCH(QString, candidate);
+        const SpellingRule rule(*m_speller);
+        std::vector<Finding> found;
+        rule.check(Tokenizer::tokenize(sentence.toStdString()), {}, {}, &found);
+        QStringList got;
+        for (const Finding &f : found)
+            if (sentence.mid(f.start, f.end - f.start) == word && !f.candidates.empty())
+                got << QString::fromStdString(f.candidates[0].correction);
+        QCOMPARE(got, QStringList{candidate});
     }
 
     // Real-word confusions: each learner row beside a clean sentence with the same words.
