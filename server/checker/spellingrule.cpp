@@ -266,6 +266,33 @@ bool SpellingRule::plainSlip(const std::string &lower, const std::vector<Spellin
     return (w <= 1.0 && rank <= 20000) || (!curated && w <= 1.4 && rank <= 5000);
 }
 
+bool SpellingRule::shortSlip(const std::vector<Token> &t, const std::vector<std::string> &tags, size_t i,
+                             std::vector<Finding> *out) const
+{
+    // a two-letter non-word between two lower-case words, a cheap slip from one of the
+    // commonest words ("people te increase": to); abbreviations and units stay ("eg", "md")
+    const Token &tok = t[i];
+    auto plainWord = [&](size_t k) {
+        return t[k].kind == Token::Word && t[k].spaceBefore && t[k].text == t[k].lower && t[k].lower.size() > 1;
+    };
+    if (i == 0 || i + 1 >= t.size() || !plainWord(i) || !plainWord(i - 1) || !plainWord(i + 1)
+        || lowerCaseNames().count(tok.lower) || m_speller.isCorrect(tok.text))
+        return false;
+    std::vector<SpellingSuggester::Suggestion> sugg = m_speller.suggest(tok.lower, 5);
+    if (sugg.empty() || sugg[0].word.find_first_of(" '") != std::string::npos)
+        return false;
+    const int rank = m_speller.frequencyRank(sugg[0].word);
+    if (rank <= 0 || rank > 100 || EditDistance::damerau(tok.lower, sugg[0].word, 1) != 1
+        || EditDistance::weighted(tok.lower, sugg[0].word) > 0.6)
+        return false;
+    m_context.rerank(t, tags, i, &sugg);
+    Finding f = nonword(tok, tok.text, 3);
+    for (const auto &s : sugg)
+        f.candidates.push_back({s.word, "REPLACE", s.score, 0.0});
+    out->push_back(f);
+    return true;
+}
+
 bool SpellingRule::isPinyin(const std::string &lower)
 {
     const size_t n = lower.size();
@@ -307,8 +334,11 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
         // possessive 's / plural possessive s'
         if (word.size() > 2 && word.compare(word.size() - 2, 2, "'s") == 0)
             word.erase(word.size() - 2);
-        if (word.size() < 3 || word.size() > 30 || tok.isAllCaps() || mixedCase(word))
+        if (word.size() < 3 || word.size() > 30 || tok.isAllCaps() || mixedCase(word)) {
+            if (word.size() == 2 && !userWords.count(tok.text) && shortSlip(t, tags, i, out))
+                ++found;
             continue;
+        }
         if (userWords.count(tok.text) || userWords.count(word) || userWords.count(tok.lower))
             continue;
         // hashtags, handles, file names and parts of dotted names

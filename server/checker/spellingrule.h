@@ -31,6 +31,9 @@ public:
 
 private:
     bool nearMissOfDerivation(const std::string &lower) const;
+    // A two-letter slip of a very common word between two words; adds its finding.
+    bool shortSlip(const std::vector<Token> &tokens, const std::vector<std::string> &tags, size_t i,
+                   std::vector<Finding> *out) const;
     // The closest candidate is a common word a typical slip away; curated: the word is in
     // a dictionary, not just a word list, and needs a closer slip.
     bool plainSlip(const std::string &lower, const std::vector<SpellingSuggester::Suggestion> &sugg,

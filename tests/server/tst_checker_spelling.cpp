@@ -202,6 +202,11 @@ private slots:
         QTest::newRow("derived-looking slip, letter added") << "Our theacher was kind." << "theacher";
         QTest::newRow("plural of a compound") << "The webpages load fast." << "";
         QTest::newRow("plural of a derived noun") << "Their encodings differ a lot." << "";
+        QTest::newRow("two-letter slip before a verb") << "It is fair for people te increase taxes." << "te";
+        QTest::newRow("two-letter slip before an adjective") << "He stands az better than me." << "az";
+        QTest::newRow("two letters far from any common word") << "We cannot jb because of it." << "";
+        QTest::newRow("two-letter word written in lower case") << "They said ok to it." << "";
+        QTest::newRow("two letters after a comma") << "Take the pills, eg after lunch." << "";
         QTest::newRow("capitalised first word near a common word") << "Becuase it rained, we stayed." << "Becuase";
         QTest::newRow("capitalised first word, derived slip") << "Studing English is hard." << "Studing";
         QTest::newRow("capitalised first word that splits like pinyin") << "Anoying noises kept us awake." << "Anoying";
@@ -257,6 +262,7 @@ private slots:
         QTest::addColumn<QString>("word");
         QTest::addColumn<QString>("candidate");
         QTest::newRow("stray capital dropped") << "In today's Compuer lessons we type." << "Compuer" << "computer";
+        QTest::newRow("two-letter slip before a verb") << "It is fair for people te increase taxes." << "te" << "to";
         QTest::newRow("capital kept at the start") << "Becuase it rained, we stayed." << "Becuase" << "Because";
     }
 
