@@ -416,6 +416,18 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
             if (sugg.size() > 5)
                 sugg.pop_back();
         }
+        // a word far from every word that is two words, one with a slip ("homecontry")
+        if (joined.empty() && !tok.isCapitalised() && !hyphenated
+            && (sugg.empty() || EditDistance::damerau(lower, nearest, 2) > 2)) {
+            const std::string slipJoined = m_speller.runTogetherWithSlip(lower);
+            if (!slipJoined.empty()) {
+                for (auto &sg : sugg)
+                    sg.score *= 0.1;
+                sugg.insert(sugg.begin(), {slipJoined, 0.9});
+                if (sugg.size() > 5)
+                    sugg.pop_back();
+            }
+        }
         if (sugg.empty())
             continue; // nothing useful to offer: stay silent
         // candidates that fit the words around first ("futher study": further); the

@@ -173,6 +173,39 @@ std::string SpellingSuggester::runTogether(const std::string &lower) const
     return best;
 }
 
+std::string SpellingSuggester::runTogetherWithSlip(const std::string &lower) const
+{
+    if (lower.size() < 9 || lower.size() > 30)
+        return {};
+    auto common = [&](const std::string &w) {
+        const int r = m_lexicon.frequencyRank(w);
+        return r > 0 && r <= 5000;
+    };
+    std::string best;
+    double bestCost = 0.0;
+    for (size_t cut = 4; cut + 4 <= lower.size(); ++cut) {
+        const std::string a = lower.substr(0, cut), b = lower.substr(cut);
+        for (const bool slipFirst : {false, true}) {
+            const std::string &exact = slipFirst ? b : a;
+            const std::string &slip = slipFirst ? a : b;
+            if (slip.size() < 5 || !common(exact) || known(slip))
+                continue;
+            // the nearest words within one edit, by cost
+            for (const SymSpellIndex::Hit &h : m_index.lookup(slip, 1)) {
+                const std::string &w = m_index.word(h.word);
+                if (h.distance != 1 || !common(w))
+                    continue;
+                const double c = EditDistance::weighted(slip, w);
+                if (c > 1.0 || (!best.empty() && c >= bestCost))
+                    continue;
+                best = slipFirst ? w + " " + exact : exact + " " + w;
+                bestCost = c;
+            }
+        }
+    }
+    return best;
+}
+
 bool SpellingSuggester::commonRunTogether(const std::string &joined) const
 {
     const size_t space = joined.find(' ');

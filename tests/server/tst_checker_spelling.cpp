@@ -207,6 +207,10 @@ private slots:
         QTest::newRow("two letters far from any common word") << "We cannot jb because of it." << "";
         QTest::newRow("two-letter word written in lower case") << "They said ok to it." << "";
         QTest::newRow("two letters after a comma") << "Take the pills, eg after lunch." << "";
+        QTest::newRow("two words run together, one misspelt") << "I mean our homecontry, not yours." << "homecontry";
+        QTest::newRow("run together, letters swapped in the second word") << "The weatherrealted news came." << "weatherrealted";
+        QTest::newRow("capitalised run-together with a slip: a name") << "We flew with Homecontry Air." << "";
+        QTest::newRow("run together, rare part no slip of a common word") << "The wildpopulation grew." << "";
         QTest::newRow("capitalised first word near a common word") << "Becuase it rained, we stayed." << "Becuase";
         QTest::newRow("capitalised first word, derived slip") << "Studing English is hard." << "Studing";
         QTest::newRow("capitalised first word that splits like pinyin") << "Anoying noises kept us awake." << "Anoying";
@@ -263,6 +267,8 @@ private slots:
         QTest::addColumn<QString>("candidate");
         QTest::newRow("stray capital dropped") << "In today's Compuer lessons we type." << "Compuer" << "computer";
         QTest::newRow("two-letter slip before a verb") << "It is fair for people te increase taxes." << "te" << "to";
+        QTest::newRow("two words run together, one misspelt") << "I mean our homecontry, not yours." << "homecontry" << "home country";
+        QTest::newRow("slip before the second word") << "We need more selfconfdence now." << "selfconfdence" << "self confidence";
         QTest::newRow("capital kept at the start") << "Becuase it rained, we stayed." << "Becuase" << "Because";
     }
 
