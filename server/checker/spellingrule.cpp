@@ -266,6 +266,25 @@ bool SpellingRule::plainSlip(const std::string &lower, const std::vector<Spellin
     return (w <= 1.0 && rank <= 20000) || (!curated && w <= 1.4 && rank <= 5000);
 }
 
+bool SpellingRule::farSlip(const Token &tok, const std::string &best, double score) const
+{
+    // a long lower-case word three edits from a fairly common word with its first letter
+    // ("eldelery": elderly, "errounuosly"); not a derivation or compound of a word
+    // (governorate, warfighting) nor a Latin name (lemmonii)
+    const std::string &w = tok.lower;
+    const int rank = m_speller.frequencyRank(best);
+    if (tok.isCapitalised() || w.size() < 8 || best.size() < 5 || best[0] != w[0] || rank <= 0 || rank > 30000
+        || score < 0.5 || EditDistance::damerau(w, best, 3) != 3 || EditDistance::weighted(w, best) > 2.4
+        || w.compare(0, best.size(), best) == 0 || w.compare(w.size() - 2, 2, "ii") == 0)
+        return false;
+    for (size_t cut = 3; cut + 6 <= w.size(); ++cut) {
+        const int tail = m_speller.frequencyRank(w.substr(cut));
+        if (tail > 0 && tail <= 30000)
+            return false;
+    }
+    return true;
+}
+
 bool SpellingRule::shortSlip(const std::vector<Token> &t, const std::vector<std::string> &tags, size_t i,
                              std::vector<Finding> *out) const
 {
@@ -442,7 +461,7 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
         const int distance = EditDistance::damerau(lower, best, 3);
         const bool clearLongMiss = distance == 3 && lower.size() >= 9 && sugg[0].score >= 0.9
             && m_speller.frequencyRank(best) > 0 && m_speller.frequencyRank(best) < 20000;
-        if (distance > 2 && !clearLongMiss && !split)
+        if (distance > 2 && !clearLongMiss && !split && !farSlip(t[i], best, sugg[0].score))
             continue;
         // a capitalised first word must be a near miss of a common word; inside a
         // sentence only a slip in a name the dictionary knows ("Eruope", "Gemany")

@@ -211,6 +211,10 @@ private slots:
         QTest::newRow("run together, letters swapped in the second word") << "The weatherrealted news came." << "weatherrealted";
         QTest::newRow("capitalised run-together with a slip: a name") << "We flew with Homecontry Air." << "";
         QTest::newRow("run together, rare part no slip of a common word") << "The wildpopulation grew." << "";
+        QTest::newRow("long word three slips from a common word") << "It was errounuosly written." << "errounuosly";
+        QTest::newRow("derivation three letters from its stem") << "The governorate was formed." << "";
+        QTest::newRow("compound ending in a common word") << "The warfighting doctrine changed." << "";
+        QTest::newRow("Latin species name") << "Salvia lemmonii grows here." << "";
         QTest::newRow("capitalised first word near a common word") << "Becuase it rained, we stayed." << "Becuase";
         QTest::newRow("capitalised first word, derived slip") << "Studing English is hard." << "Studing";
         QTest::newRow("capitalised first word that splits like pinyin") << "Anoying noises kept us awake." << "Anoying";
