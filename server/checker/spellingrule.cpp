@@ -256,8 +256,14 @@ bool SpellingRule::plainSlip(const std::string &lower, const std::vector<Spellin
     if (sugg.empty())
         return false;
     const std::string best = Tokenizer::toLower(sugg[0].word);
-    if (best.find(' ') != std::string::npos || best.find('\'') != std::string::npos)
-        return false;
+    if (best.find(' ') != std::string::npos || best.find('\'') != std::string::npos) {
+        // words run together that learners write so ("aswell", "donnot"): a slip even though
+        // some word list holds them
+        std::string letters = best;
+        letters.erase(std::remove_if(letters.begin(), letters.end(), [](char c) { return c == ' '; }), letters.end());
+        return best.find(' ') != std::string::npos && sugg[0].score >= 0.9
+            && (letters == lower || m_speller.commonRunTogether(best));
+    }
     const int rank = m_speller.frequencyRank(best);
     const double w = EditDistance::weighted(lower, best);
     if (rank <= 0)

@@ -386,7 +386,8 @@ std::vector<SpellingSuggester::Suggestion> SpellingSuggester::suggest(const std:
         {"alot", "a lot"}, {"eachother", "each other"}, {"everytime", "every time"}, {"infact", "in fact"},
         {"incase", "in case"}, {"atleast", "at least"}, {"aswell", "as well"}, {"inorder", "in order"},
         {"noone", "no one"}, {"thankyou", "thank you"}, {"ofcourse", "of course"}, {"nowdays", "nowadays"},
-        {"alittle", "a little"}, {"inspite", "in spite"}, {"alright", "all right"}};
+        {"alittle", "a little"}, {"inspite", "in spite"}, {"alright", "all right"},
+        {"donnot", "do not"}};
     std::vector<std::pair<double, std::string>> words;
     auto runOn = runOns.find(lower);
     if (runOn != runOns.end())

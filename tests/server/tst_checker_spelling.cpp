@@ -273,6 +273,8 @@ private slots:
         QTest::newRow("two-letter slip before a verb") << "It is fair for people te increase taxes." << "te" << "to";
         QTest::newRow("two words run together, one misspelt") << "I mean our homecontry, not yours." << "homecontry" << "home country";
         QTest::newRow("slip before the second word") << "We need more selfconfdence now." << "selfconfdence" << "self confidence";
+        QTest::newRow("run-on a word list holds") << "I like it aswell, really." << "aswell" << "as well";
+        QTest::newRow("run-on with a doubled letter") << "I donnot know him." << "donnot" << "do not";
         QTest::newRow("capital kept at the start") << "Becuase it rained, we stayed." << "Becuase" << "Because";
     }
 
