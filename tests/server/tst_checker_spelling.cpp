@@ -215,6 +215,11 @@ private slots:
         QTest::newRow("derivation three letters from its stem") << "The governorate was formed." << "";
         QTest::newRow("compound ending in a common word") << "The warfighting doctrine changed." << "";
         QTest::newRow("Latin species name") << "Salvia lemmonii grows here." << "";
+        QTest::newRow("backtick for an apostrophe") << "I don`t know it." << "don`t";
+        QTest::newRow("acute accent for an apostrophe, offsets after it") << "I don\u00b4t know teh way." << "don\u00b4t teh";
+        QTest::newRow("hyphen for the apostrophe of n't") << "They don-t make errors." << "don-t";
+        QTest::newRow("hyphen before another ending") << "It is a can-do spirit, a well-s design." << "";
+        QTest::newRow("backtick after no contraction stem") << "Run the `ls` command." << "";
         QTest::newRow("capitalised first word near a common word") << "Becuase it rained, we stayed." << "Becuase";
         QTest::newRow("capitalised first word, derived slip") << "Studing English is hard." << "Studing";
         QTest::newRow("capitalised first word that splits like pinyin") << "Anoying noises kept us awake." << "Anoying";
@@ -275,6 +280,7 @@ private slots:
         QTest::newRow("slip before the second word") << "We need more selfconfdence now." << "selfconfdence" << "self confidence";
         QTest::newRow("run-on a word list holds") << "I like it aswell, really." << "aswell" << "as well";
         QTest::newRow("run-on with a doubled letter") << "I donnot know him." << "donnot" << "do not";
+        QTest::newRow("apostrophe slip in a short contraction") << "I`m here." << "I`m" << "I'm";
         QTest::newRow("capital kept at the start") << "Becuase it rained, we stayed." << "Becuase" << "Because";
     }
 
