@@ -356,6 +356,13 @@ void ConfusionRules::others(const Spot &spot, std::vector<Finding> *out) const
     static const Set maybeFollowers = {"a", "an", "the", "true", "possible", "better", "difficult", "hard", "easy",
                                        "right", "wrong", "useful", "helpful", "necessary", "different", "because",
                                        "due"};
+    static const Set throughFollowers = {"the", "a", "an", "my", "his", "her", "their", "our", "your", "its",
+                                         "this", "these", "those", "which", "whom"};
+    static const Set raiseDeterminers = {"a", "the", "their", "his", "her", "my", "our", "your", "its", "more",
+                                         "some", "enough"};
+    static const Set raisedThings = {"family", "families", "children", "kids", "child", "money", "funds", "awareness",
+                                     "question", "questions", "prices", "price", "taxes", "tax", "wages", "salary",
+                                     "salaries", "hand", "hands", "voice", "concerns", "standard", "standards"};
     const auto &[t, i, w, prev, next] = spot;
     if (w == "of" && haveModals.count(prev))
         add(out, t, i, "have", "could_of", 3);
@@ -407,6 +414,11 @@ void ConfusionRules::others(const Spot &spot, std::vector<Finding> *out) const
         add(out, t, i, "breath", "confusion_breath", 3);
     else if (w == "passed" && prev == "the" && lowerAt(t, i - 2) == "in")
         add(out, t, i, "past", "confusion_past", 3);
+    else if (w == "thorough" && throughFollowers.count(next))
+        add(out, t, i, "through", "confusion_through", 3); // "thorough my experience": an adjective takes no determiner
+    else if (w == "rise" && prev != "the" && prev != "a"
+             && (raisedThings.count(next) || (raiseDeterminers.count(next) && raisedThings.count(lowerAt(t, i + 2)))))
+        add(out, t, i, "raise", "confusion_raise", 3); // "rise a family", "rise money": rise takes no object
 }
 
 void ConfusionRules::soundAlikes(const Spot &spot, bool comparativeSeen, std::vector<Finding> *out) const
