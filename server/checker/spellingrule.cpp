@@ -272,6 +272,27 @@ bool SpellingRule::plainSlip(const std::string &lower, const std::vector<Spellin
     return (w <= 1.0 && rank <= 20000) || (!curated && w <= 1.4 && rank <= 5000);
 }
 
+bool SpellingRule::numberRunTogether(const Token &tok, std::vector<Finding> *out) const
+{
+    // "100million", "5years": a number and a common word without the space between them
+    // (units such as "12km" and ordinals such as "5th" stay)
+    const std::string &w = tok.lower;
+    const size_t letters = w.find_first_not_of("0123456789");
+    if (letters == 0 || letters == std::string::npos || w.size() - letters < 4 || w.size() > 30
+        || (!tok.spaceBefore && tok.start > 0))
+        return false; // glued to the word before it: part of a name ("Lead2pass")
+    const std::string word = w.substr(letters);
+    const int rank = m_speller.frequencyRank(word);
+    if (word.find_first_not_of("abcdefghijklmnopqrstuvwxyz") != std::string::npos || rank <= 0 || rank > 5000
+        || !(m_speller.lexicon().posMask(word) & Lexicon::Noun)
+        && !(word.back() == 's' && (m_speller.lexicon().posMask(word.substr(0, word.size() - 1)) & Lexicon::Noun)))
+        return false;
+    Finding f = nonword(tok, tok.text, 3);
+    f.candidates.push_back({tok.text.substr(0, letters) + " " + tok.text.substr(letters), "REPLACE", 0.95, 0.05});
+    out->push_back(f);
+    return true;
+}
+
 bool SpellingRule::strayApostrophe(const std::vector<Token> &t, size_t i, std::vector<Finding> *out) const
 {
     // "don`t", "can´t", "don-t", "don=t": another key where the apostrophe of a contraction goes
@@ -370,6 +391,10 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
         const bool sentenceStart = first;
         if (tok.kind == Token::Word || tok.kind == Token::Number || tok.kind == Token::Other)
             first = false;
+        if (tok.kind == Token::Number && numberRunTogether(tok, out)) {
+            ++found;
+            continue;
+        }
         if (tok.kind == Token::Word && strayApostrophe(t, i, out)) {
             ++found;
             i += 2;

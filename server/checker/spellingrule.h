@@ -31,6 +31,8 @@ public:
 
 private:
     bool nearMissOfDerivation(const std::string &lower) const;
+    // A number run together with a common word ("5years"); adds its finding.
+    bool numberRunTogether(const Token &tok, std::vector<Finding> *out) const;
     // A contraction written with another mark for its apostrophe; adds its finding.
     bool strayApostrophe(const std::vector<Token> &tokens, size_t i, std::vector<Finding> *out) const;
     // A long word three typical slips from a common word that it does not contain.

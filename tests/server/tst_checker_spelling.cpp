@@ -220,6 +220,10 @@ private slots:
         QTest::newRow("hyphen for the apostrophe of n't") << "They don-t make errors." << "don-t";
         QTest::newRow("hyphen before another ending") << "It is a can-do spirit, a well-s design." << "";
         QTest::newRow("backtick after no contraction stem") << "Run the `ls` command." << "";
+        QTest::newRow("number run together with a noun") << "The car is less than 5years old." << "5years";
+        QTest::newRow("number with a unit") << "It is 12km away, on the 5th floor." << "";
+        QTest::newRow("number inside a name") << "They came from Lead2pass dumps." << "";
+        QTest::newRow("number before a word that is no noun") << "We met at 10again today." << "";
         QTest::newRow("capitalised first word near a common word") << "Becuase it rained, we stayed." << "Becuase";
         QTest::newRow("capitalised first word, derived slip") << "Studing English is hard." << "Studing";
         QTest::newRow("capitalised first word that splits like pinyin") << "Anoying noises kept us awake." << "Anoying";
@@ -281,6 +285,7 @@ private slots:
         QTest::newRow("run-on a word list holds") << "I like it aswell, really." << "aswell" << "as well";
         QTest::newRow("run-on with a doubled letter") << "I donnot know him." << "donnot" << "do not";
         QTest::newRow("apostrophe slip in a short contraction") << "I`m here." << "I`m" << "I'm";
+        QTest::newRow("number run together with a noun") << "They paid 100million dollars." << "100million" << "100 million";
         QTest::newRow("capital kept at the start") << "Becuase it rained, we stayed." << "Becuase" << "Because";
     }
 
