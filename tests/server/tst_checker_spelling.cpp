@@ -347,6 +347,9 @@ private slots:
         QTest::newRow("rise before a time") << "The sun will rise the next day." << "";
         QTest::newRow("rise as a noun before of") << "The rise of prices hurt the family." << "";
         QTest::newRow("give rise to") << "It gave rise to more questions." << "";
+        QTest::newRow("non apart from its adjective") << "It is a non biological process." << "non biological->non-biological";
+        QTest::newRow("non with its hyphen") << "It is a non-biological process." << "";
+        QTest::newRow("non in a Latin phrase") << "That is a non sequitur, sine qua non." << "";
     }
 
     void confusions()
