@@ -565,7 +565,8 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
         const bool firstWordSlip = sentenceStart && tok.isCapitalised() && !nameFollows && !possessive
             && word.size() >= 5 && !split && !repeatedInSentence(t, i) && m_speller.properName(best).empty()
             && bestRank > 0 && sugg[0].score >= 0.5
-            && EditDistance::weighted(lower, best) <= (bestRank <= 20000 ? 1.6 : bestRank <= 60000 ? 1.1 : 0.0);
+            && EditDistance::weighted(lower, best) <= (bestRank > 20000 ? (bestRank <= 60000 ? 1.1 : 0.0)
+                                                       : word.size() >= 8 && sugg[0].score >= 0.8 ? 2.2 : 1.6);
         // a capitalised word inside a sentence, alone among lower-case words and one slip from
         // a very common word, is that word with a stray capital ("today's Compuer skill");
         // names differ from words at their ends (Westery, Mookie)

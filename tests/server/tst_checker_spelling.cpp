@@ -229,6 +229,7 @@ private slots:
         QTest::newRow("capitalised first word that splits like pinyin") << "Anoying noises kept us awake." << "Anoying";
         QTest::newRow("pinyin name opening a sentence") << "Xiaoming kept us awake." << "";
         QTest::newRow("capitalised first word, slip of a less common word") << "Embaress was all I felt." << "Embaress";
+        QTest::newRow("capitalised long first word, two slips from a common word") << "Atmosfere matters most." << "Atmosfere";
         QTest::newRow("name two slips from a less common word") << "Nutkin is a little squirrel." << "";
         QTest::newRow("name before another name") << "Pieter Abbeel is featured in the paper." << "";
         QTest::newRow("name written twice") << "Bortles played, and then Blake Bortles won." << "";
