@@ -230,13 +230,18 @@ bool SpellingRule::nearMissOfDerivation(const std::string &lower) const
     if (sugg.empty() || sugg[0].word.find(' ') != std::string::npos)
         return false;
     // a form no word list knows, one typical slip from a common word ("interresting",
-    // "theacher", "comportable"); the word with an ending added is a derivation
-    // ("webpages", "encodings")
+    // "theacher", "comportable", "submite") or two from a very common one ("resouse",
+    // "determain"); the word with an ending added is a derivation ("webpages", "encodings")
     const std::string &near = sugg[0].word;
     const int nearRank = m_speller.frequencyRank(near);
-    if (m_speller.listedElsewhere(lower) == SpellingSuggester::Listing::None && nearRank > 0 && nearRank <= 20000
-        && EditDistance::damerau(lower, near, 1) == 1 && EditDistance::weighted(lower, near) <= 1.0
-        && lower.compare(0, near.size(), near) != 0)
+    static const std::unordered_set<std::string> endings = {"s", "es", "d", "ed", "er", "ers", "ing", "ings",
+                                                            "ly", "al", "able", "ness", "ment", "ist", "ists"};
+    const bool endingAdded = lower.compare(0, near.size(), near) == 0 && endings.count(lower.substr(near.size()));
+    const int slips = EditDistance::damerau(lower, near, 2);
+    const double cost = EditDistance::weighted(lower, near);
+    if (m_speller.listedElsewhere(lower) == SpellingSuggester::Listing::None && nearRank > 0 && !endingAdded
+        && ((slips == 1 && cost <= 1.0 && nearRank <= 20000)
+            || (slips == 2 && cost <= 1.6 && nearRank <= 10000 && near[0] == lower[0] && sugg[0].score >= 0.5)))
         return true;
     // else only a dropped letter: "defunding" is one letter from "defending" too
     if (sugg[0].word.size() != lower.size() + 1)

@@ -200,6 +200,8 @@ private slots:
         QTest::newRow("derived-looking slip, letter changed") << "The chair is very comportable." << "comportable";
         QTest::newRow("derived-looking slip, letter doubled") << "It was an interresting day." << "interresting";
         QTest::newRow("derived-looking slip, letter added") << "Our theacher was kind." << "theacher";
+        QTest::newRow("derived-looking slip, e added") << "Please submite the form." << "submite";
+        QTest::newRow("derived-looking slip, two slips from a common word") << "We need more resouse now." << "resouse";
         QTest::newRow("plural of a compound") << "The webpages load fast." << "";
         QTest::newRow("plural of a derived noun") << "Their encodings differ a lot." << "";
         QTest::newRow("two-letter slip before a verb") << "It is fair for people te increase taxes." << "te";
