@@ -371,6 +371,11 @@ void ConfusionRules::others(const Spot &spot, std::vector<Finding> *out) const
                                      "question", "questions", "prices", "price", "taxes", "tax", "wages", "salary",
                                      "salaries", "hand", "hands", "voice", "concerns", "standard", "standards"};
     const auto &[t, i, w, prev, next] = spot;
+    // "they search machine parts", "to search machines": search is the verb there
+    auto searchIsVerb = [&](int k) {
+        const std::string before = lowerAt(t, k);
+        return RuleSupport::isSubjectPronoun(before) || m_lex.isModal(before) || before == "to";
+    };
     if (w == "of" && haveModals.count(prev))
         add(out, t, i, "have", "could_of", 3);
     else if (w == "quiet" && prev != "a" && prev != "the" && prev != "very" && prev != "so" && prev != "and"
@@ -421,6 +426,9 @@ void ConfusionRules::others(const Spot &spot, std::vector<Finding> *out) const
         add(out, t, i, "breath", "confusion_breath", 3);
     else if (w == "passed" && prev == "the" && lowerAt(t, i - 2) == "in")
         add(out, t, i, "past", "confusion_past", 3);
+    else if ((w == "machine" || w == "machines") && prev == "search" && !searchIsVerb(i - 2)
+             && !(m_lex.posMask(next) & Lexicon::Noun))
+        add(out, t, i, w == "machine" ? "engine" : "engines", "search_engine", 3); // 搜索引擎: a search engine
     else if (w == "thorough" && throughFollowers.count(next))
         add(out, t, i, "through", "confusion_through", 3); // "thorough my experience": an adjective takes no determiner
     else if (w == "rise" && prev != "the" && prev != "a"

@@ -230,6 +230,8 @@ const std::unordered_map<std::string, Page> &pages()
                                "\"through\" is a preposition; \"thorough\" is an adjective (careful, complete).", "I learned it thorough my work.", "I learned it through my work."}},
         {"confusion_raise", {"raise 与 rise", "raise 是及物动词（抚养、筹集、提高），后面接宾语；rise 是不及物动词（上升、升起），不接宾语。",
                              "\"raise\" takes an object (raise a family, raise money); \"rise\" takes none.", "They work hard to rise their children.", "They work hard to raise their children."}},
+        {"search_engine", {"search engine，不是 search machine", "“搜索引擎”在英语里固定说 search engine；machine 指机器，不用于这个说法。",
+                           "The fixed term is \"search engine\", not \"search machine\".", "Google is a search machine.", "Google is a search engine."}},
         {"confusion_off", {"off 与 of", "off 是副词或介词（离开、关掉），常跟在 turn、get、take 等动词后；of 是介词（……的）。",
                            "\"off\" completes verbs such as turn, get and take; \"of\" links nouns.", "Please turn of the light.", "Please turn off the light."}},
         {"wordy_phrase", {"表达冗长", "这个短语可以用更简洁的说法表达，意思不变，文章更紧凑。",

@@ -350,6 +350,9 @@ private slots:
         QTest::newRow("rise before a time") << "The sun will rise the next day." << "";
         QTest::newRow("rise as a noun before of") << "The rise of prices hurt the family." << "";
         QTest::newRow("give rise to") << "It gave rise to more questions." << "";
+        QTest::newRow("search machine") << "Other search machines already existed." << "machines->engines";
+        QTest::newRow("machine after search as a verb") << "They search machine parts for wear." << "";
+        QTest::newRow("machines after search as an infinitive") << "We want to search machines for viruses." << "";
         QTest::newRow("non apart from its adjective") << "It is a non biological process." << "non biological->non-biological";
         QTest::newRow("non with its hyphen") << "It is a non-biological process." << "";
         QTest::newRow("non in a Latin phrase") << "That is a non sequitur, sine qua non." << "";
