@@ -347,11 +347,16 @@ bool SpellingRule::shortSlip(const std::vector<Token> &t, const std::vector<std:
         || lowerCaseNames().count(tok.lower) || m_speller.isCorrect(tok.text))
         return false;
     std::vector<SpellingSuggester::Suggestion> sugg = m_speller.suggest(tok.lower, 5);
-    if (sugg.empty() || sugg[0].word.find_first_of(" '") != std::string::npos)
+    if (sugg.empty() || sugg[0].word.find(' ') != std::string::npos)
         return false;
-    const int rank = m_speller.frequencyRank(sugg[0].word);
-    if (rank <= 0 || rank > 100 || EditDistance::damerau(tok.lower, sugg[0].word, 1) != 1
-        || EditDistance::weighted(tok.lower, sugg[0].word) > 0.6)
+    // a contraction without its apostrophe ("im": I'm)
+    std::string bare = Tokenizer::toLower(sugg[0].word);
+    const bool contraction = bare.find('\'') != std::string::npos;
+    bare.erase(std::remove(bare.begin(), bare.end(), '\''), bare.end());
+    const int rank = m_speller.frequencyRank(Tokenizer::toLower(sugg[0].word));
+    if (contraction ? bare != tok.lower
+                    : rank <= 0 || rank > 100 || EditDistance::damerau(tok.lower, sugg[0].word, 1) != 1
+                        || EditDistance::weighted(tok.lower, sugg[0].word) > 0.6)
         return false;
     m_context.rerank(t, tags, i, &sugg);
     Finding f = nonword(tok, tok.text, 3);
