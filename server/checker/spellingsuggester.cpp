@@ -149,7 +149,8 @@ const std::unordered_set<std::string> &shortWords()
 {
     static const std::unordered_set<std::string> s = {"a",  "an", "i",  "to", "of", "in",  "on",  "at",  "for",
                                                       "by", "as", "so", "no", "the", "my", "is",  "do",  "not",
-                                                      "it", "we", "he", "and", "you", "can", "be", "up", "few"};
+                                                      "it", "we", "he", "and", "you", "can", "be", "up", "few", "had", "was",
+                                                      "are", "has", "but", "all", "our", "any"};
     return s;
 }
 } // namespace

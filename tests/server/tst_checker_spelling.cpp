@@ -290,6 +290,7 @@ private slots:
         QTest::newRow("apostrophe slip in a short contraction") << "I`m here." << "I`m" << "I'm";
         QTest::newRow("number run together with a noun") << "They paid 100million dollars." << "100million" << "100 million";
         QTest::newRow("short contraction without its apostrophe") << "I think im ready now." << "im" << "I'm";
+        QTest::newRow("auxiliary run together with its adjective") << "The film wasgood, they said." << "wasgood" << "was good";
         QTest::newRow("capital kept at the start") << "Becuase it rained, we stayed." << "Becuase" << "Because";
     }
 
