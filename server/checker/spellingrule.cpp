@@ -289,8 +289,8 @@ bool SpellingRule::numberRunTogether(const Token &tok, std::vector<Finding> *out
     const std::string word = w.substr(letters);
     const int rank = m_speller.frequencyRank(word);
     if (word.find_first_not_of("abcdefghijklmnopqrstuvwxyz") != std::string::npos || rank <= 0 || rank > 5000
-        || !(m_speller.lexicon().posMask(word) & Lexicon::Noun)
-        && !(word.back() == 's' && (m_speller.lexicon().posMask(word.substr(0, word.size() - 1)) & Lexicon::Noun)))
+        || (!(m_speller.lexicon().posMask(word) & Lexicon::Noun)
+            && !(word.back() == 's' && (m_speller.lexicon().posMask(word.substr(0, word.size() - 1)) & Lexicon::Noun))))
         return false;
     Finding f = nonword(tok, tok.text, 3);
     f.candidates.push_back({tok.text.substr(0, letters) + " " + tok.text.substr(letters), "REPLACE", 0.95, 0.05});
@@ -401,7 +401,7 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
         const bool sentenceStart = first;
         if (tok.kind == Token::Word || tok.kind == Token::Number || tok.kind == Token::Other)
             first = false;
-        if (tok.kind == Token::Number && numberRunTogether(tok, out)) {
+        if (tok.kind == Token::Number && !userWords.count(tok.text) && numberRunTogether(tok, out)) {
             ++found;
             continue;
         }
@@ -590,7 +590,7 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
             && !slipFirst && !aloneCapital && (word.size() < 6 || EditDistance::weighted(lower, best) > maxWeighted
                 || m_speller.frequencyRank(best) == 0 || m_speller.frequencyRank(best) > maxRank))
             continue;
-        Finding f = nonword(tok, word, midCapital && !nameSlip && !aloneCapital ? 1 : midCapital ? 2 : 3);
+        Finding f = nonword(tok, word, midCapital && !nameSlip && !aloneCapital ? 1 : nameSlip || midCapital ? 2 : 3);
         for (const auto &s : ranked) {
             Candidate c;
             // the stray capital goes too, unless the candidate is a name
