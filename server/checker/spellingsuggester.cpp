@@ -388,7 +388,9 @@ std::vector<SpellingSuggester::Suggestion> SpellingSuggester::suggest(const std:
         {"incase", "in case"}, {"atleast", "at least"}, {"aswell", "as well"}, {"inorder", "in order"},
         {"noone", "no one"}, {"thankyou", "thank you"}, {"ofcourse", "of course"}, {"nowdays", "nowadays"},
         {"alittle", "a little"}, {"inspite", "in spite"}, {"alright", "all right"},
-        {"donnot", "do not"}};
+        {"donnot", "do not"}, {"eventhough", "even though"}, {"atlast", "at last"}, {"nomatter", "no matter"},
+        {"evenif", "even if"}, {"sothat", "so that"}, {"suchas", "such as"}, {"becauseof", "because of"},
+        {"mostof", "most of"}, {"somepeople", "some people"}};
     std::vector<std::pair<double, std::string>> words;
     auto runOn = runOns.find(lower);
     if (runOn != runOns.end())

@@ -291,6 +291,8 @@ private slots:
         QTest::newRow("number run together with a noun") << "They paid 100million dollars." << "100million" << "100 million";
         QTest::newRow("short contraction without its apostrophe") << "I think im ready now." << "im" << "I'm";
         QTest::newRow("auxiliary run together with its adjective") << "The film wasgood, they said." << "wasgood" << "was good";
+        QTest::newRow("capitalised run-on of two longer words") << "Eventhough it rained, we went." << "Eventhough" << "Even though";
+        QTest::newRow("run-on nearer a name than its words") << "Atlast we won the game." << "Atlast" << "At last";
         QTest::newRow("capital kept at the start") << "Becuase it rained, we stayed." << "Becuase" << "Because";
     }
 
