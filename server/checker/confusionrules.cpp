@@ -363,6 +363,9 @@ void ConfusionRules::others(const Spot &spot, std::vector<Finding> *out) const
     static const Set maybeFollowers = {"a", "an", "the", "true", "possible", "better", "difficult", "hard", "easy",
                                        "right", "wrong", "useful", "helpful", "necessary", "different", "because",
                                        "due"};
+    static const Set lifeOwners = {"my", "his", "our", "their", "your", "daily", "whole", "everyday", "social"};
+    static const Set liveFollowers = {"in", "with", "on", "there", "here", "together", "alone", "happily", "without",
+                                      "a", "an", "longer", "near", "abroad", "at"};
     static const Set throughFollowers = {"the", "a", "an", "my", "his", "her", "their", "our", "your", "its",
                                          "this", "these", "those", "which", "whom"};
     static const Set raiseDeterminers = {"a", "the", "their", "his", "her", "my", "our", "your", "its", "more",
@@ -429,6 +432,12 @@ void ConfusionRules::others(const Spot &spot, std::vector<Finding> *out) const
     else if ((w == "machine" || w == "machines") && prev == "search" && !searchIsVerb(i - 2)
              && !(m_lex.posMask(next) & Lexicon::Noun))
         add(out, t, i, w == "machine" ? "engine" : "engines", "search_engine", 3); // 搜索引擎: a search engine
+    else if (w == "live" && lifeOwners.count(prev)
+             && (endsAfter(t, i) || next == "is" || next == "was" || next == "has" || next == "will"))
+        add(out, t, i, "life", "confusion_life", 3); // "my live is busy": the noun is life
+    else if (w == "life" && (m_lex.isModal(prev) || prev == "i" || prev == "we" || prev == "they")
+             && liveFollowers.count(next))
+        add(out, t, i, "live", "confusion_life", 3); // "we can life in peace": the verb is live
     else if (w == "thorough" && throughFollowers.count(next))
         add(out, t, i, "through", "confusion_through", 3); // "thorough my experience": an adjective takes no determiner
     else if (w == "rise" && prev != "the" && prev != "a"

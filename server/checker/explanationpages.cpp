@@ -230,6 +230,8 @@ const std::unordered_map<std::string, Page> &pages()
                                "\"through\" is a preposition; \"thorough\" is an adjective (careful, complete).", "I learned it thorough my work.", "I learned it through my work."}},
         {"confusion_raise", {"raise 与 rise", "raise 是及物动词（抚养、筹集、提高），后面接宾语；rise 是不及物动词（上升、升起），不接宾语。",
                              "\"raise\" takes an object (raise a family, raise money); \"rise\" takes none.", "They work hard to rise their children.", "They work hard to raise their children."}},
+        {"confusion_life", {"life 与 live", "life 是名词（生活、生命），放在 my、our 等之后；live 是动词（生活、居住），放在主语或情态动词之后。",
+                            "\"life\" is a noun; \"live\" is the verb.", "We can life in peace, and my live is happy.", "We can live in peace, and my life is happy."}},
         {"search_engine", {"search engine，不是 search machine", "“搜索引擎”在英语里固定说 search engine；machine 指机器，不用于这个说法。",
                            "The fixed term is \"search engine\", not \"search machine\".", "Google is a search machine.", "Google is a search engine."}},
         {"confusion_off", {"off 与 of", "off 是副词或介词（离开、关掉），常跟在 turn、get、take 等动词后；of 是介词（……的）。",

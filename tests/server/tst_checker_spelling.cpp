@@ -354,6 +354,14 @@ private slots:
         QTest::newRow("rise before a time") << "The sun will rise the next day." << "";
         QTest::newRow("rise as a noun before of") << "The rise of prices hurt the family." << "";
         QTest::newRow("give rise to") << "It gave rise to more questions." << "";
+        QTest::newRow("live as a noun ending the clause") << "I love my live." << "live->life";
+        QTest::newRow("live as a noun before is") << "Their live is very busy." << "live->life";
+        QTest::newRow("live as an adjective before its noun") << "Their live show was great." << "";
+        QTest::newRow("live as an adverb after her") << "I saw her live." << "";
+        QTest::newRow("life after a modal") << "We can life in peace." << "life->live";
+        QTest::newRow("life after a subject") << "I life in Beijing now." << "life->live";
+        QTest::newRow("life after to come") << "The story comes to life in the film." << "";
+        QTest::newRow("life as the object of a modal verb") << "We can change life in many ways." << "";
         QTest::newRow("search machine") << "Other search machines already existed." << "machines->engines";
         QTest::newRow("machine after search as a verb") << "They search machine parts for wear." << "";
         QTest::newRow("machines after search as an infinitive") << "We want to search machines for viruses." << "";
