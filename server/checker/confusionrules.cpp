@@ -363,6 +363,14 @@ void ConfusionRules::others(const Spot &spot, std::vector<Finding> *out) const
     static const Set maybeFollowers = {"a", "an", "the", "true", "possible", "better", "difficult", "hard", "easy",
                                        "right", "wrong", "useful", "helpful", "necessary", "different", "because",
                                        "due"};
+    // the word opens the sentence or a clause after a comma or semicolon
+    auto clauseStart = [&spot](int k) {
+        const std::vector<Token> &tokens = spot.t;
+        return k == 0 || (k > 0 && tokens[size_t(k) - 1].kind == Token::Punct
+                          && (tokens[size_t(k) - 1].text == "," || tokens[size_t(k) - 1].text == ";"));
+    };
+    static const Set thoughtFollowers = {"of", "about", "that", "so", "to", "for", "over", "up", ","};
+    static const Set futureWords = {"will", "would", "shall", "may", "might", "'ll", "later", "soon"};
     static const Set lifeOwners = {"my", "his", "our", "their", "your", "daily", "whole", "everyday", "social"};
     static const Set liveFollowers = {"in", "with", "on", "there", "here", "together", "alone", "happily", "without",
                                       "a", "an", "longer", "near", "abroad", "at"};
@@ -375,8 +383,8 @@ void ConfusionRules::others(const Spot &spot, std::vector<Finding> *out) const
                                      "salaries", "hand", "hands", "voice", "concerns", "standard", "standards"};
     const auto &[t, i, w, prev, next] = spot;
     // "they search machine parts", "to search machines": search is the verb there
-    auto searchIsVerb = [&](int k) {
-        const std::string before = lowerAt(t, k);
+    auto searchIsVerb = [&spot, this](int k) {
+        const std::string before = lowerAt(spot.t, k);
         return RuleSupport::isSubjectPronoun(before) || m_lex.isModal(before) || before == "to";
     };
     if (w == "of" && haveModals.count(prev))
@@ -438,6 +446,14 @@ void ConfusionRules::others(const Spot &spot, std::vector<Finding> *out) const
     else if (w == "life" && (m_lex.isModal(prev) || prev == "i" || prev == "we" || prev == "they")
              && liveFollowers.count(next))
         add(out, t, i, "live", "confusion_life", 3); // "we can life in peace": the verb is live
+    else if (w == "beside" && clauseStart(i) && i + 1 < int(t.size()) && t[size_t(i) + 1].text == ",")
+        add(out, t, i, "besides", "confusion_besides", 3); // "Beside, it is cheap": the linking adverb
+    else if (w == "thought" && prev == "even" && clauseStart(i - 1) && !next.empty()
+             && !thoughtFollowers.count(next))
+        add(out, t, i, "though", "confusion_though", 3); // "Even thought it was late, ..."
+    else if (w == "sometime" && clauseStart(i) && (RuleSupport::isSubjectPronoun(next) || next == "people")
+             && !futureWords.count(lowerAt(t, i + 2)))
+        add(out, t, i, "sometimes", "confusion_sometimes", 3); // "Sometime I feel sad": now and then
     else if (w == "thorough" && throughFollowers.count(next))
         add(out, t, i, "through", "confusion_through", 3); // "thorough my experience": an adjective takes no determiner
     else if (w == "rise" && prev != "the" && prev != "a"

@@ -362,6 +362,14 @@ private slots:
         QTest::newRow("life after a subject") << "I life in Beijing now." << "life->live";
         QTest::newRow("life after to come") << "The story comes to life in the film." << "";
         QTest::newRow("life as the object of a modal verb") << "We can change life in many ways." << "";
+        QTest::newRow("beside opening the sentence") << "Beside, it is cheap." << "Beside->Besides";
+        QTest::newRow("beside with its noun") << "Beside the house, a tree grew." << "";
+        QTest::newRow("even thought opening the sentence") << "Even thought buildings fell, we stayed." << "thought->though";
+        QTest::newRow("even thought after a subject") << "I even thought it was late." << "";
+        QTest::newRow("even thought of at the start") << "Even thought of as a child, he led." << "";
+        QTest::newRow("sometime before a present clause") << "Sometime I feel sad at night." << "Sometime->Sometimes";
+        QTest::newRow("sometime before a future clause") << "Sometime we will meet again." << "";
+        QTest::newRow("sometime before a time") << "Sometime in May we met." << "";
         QTest::newRow("search machine") << "Other search machines already existed." << "machines->engines";
         QTest::newRow("machine after search as a verb") << "They search machine parts for wear." << "";
         QTest::newRow("machines after search as an infinitive") << "We want to search machines for viruses." << "";
