@@ -371,6 +371,13 @@ void ConfusionRules::others(const Spot &spot, std::vector<Finding> *out) const
     };
     static const Set thoughtFollowers = {"of", "about", "that", "so", "to", "for", "over", "up", ","};
     static const Set futureWords = {"will", "would", "shall", "may", "might", "'ll", "later", "soon"};
+    static const Set feelings = {"happy", "sad", "tired", "bored", "lonely", "good", "bad", "better", "worse",
+                                 "comfortable", "nervous", "excited", "angry", "sorry", "proud", "great", "relaxed",
+                                 "upset", "depressed", "disappointed", "satisfied", "confident", "uncomfortable"};
+    static const Set degreeWords = {"very", "so", "really", "quite", "much", "more", "too", "extremely"};
+    static const Set clothesBefore = {"wear", "wears", "wore", "worn", "wearing", "buy", "buys", "bought", "buying",
+                                      "new", "warm", "fashionable", "beautiful", "expensive", "cheap", "my", "your",
+                                      "his", "her", "our", "their", "winter", "summer", "school"};
     static const Set lifeOwners = {"my", "his", "our", "their", "your", "daily", "whole", "everyday", "social"};
     static const Set liveFollowers = {"in", "with", "on", "there", "here", "together", "alone", "happily", "without",
                                       "a", "an", "longer", "near", "abroad", "at"};
@@ -454,6 +461,17 @@ void ConfusionRules::others(const Spot &spot, std::vector<Finding> *out) const
     else if (w == "sometime" && clauseStart(i) && (RuleSupport::isSubjectPronoun(next) || next == "people")
              && !futureWords.count(lowerAt(t, i + 2)))
         add(out, t, i, "sometimes", "confusion_sometimes", 3); // "Sometime I feel sad": now and then
+    else if (w == "fell" && (RuleSupport::isSubjectPronoun(prev) || prev == "people")
+             && (feelings.count(next) || (degreeWords.count(next) && feelings.count(lowerAt(t, i + 2))))) {
+        // "I fell very happy": fall takes no feeling ("fell asleep", "fell ill" stay)
+        Finding f = RuleSupport::replace(t, i, i, "feel", "REAL", "confusion_feel", 3);
+        Candidate past = f.candidates.front();
+        past.correction = "felt";
+        past.score = f.candidates.front().score / 2;
+        f.candidates.push_back(past);
+        out->push_back(f);
+    } else if (w == "cloths" && clothesBefore.count(prev))
+        add(out, t, i, "clothes", "confusion_clothes", 3); // "buy new cloths": the garments are clothes
     else if (w == "thorough" && throughFollowers.count(next))
         add(out, t, i, "through", "confusion_through", 3); // "thorough my experience": an adjective takes no determiner
     else if (w == "rise" && prev != "the" && prev != "a"

@@ -370,6 +370,11 @@ private slots:
         QTest::newRow("sometime before a present clause") << "Sometime I feel sad at night." << "Sometime->Sometimes";
         QTest::newRow("sometime before a future clause") << "Sometime we will meet again." << "";
         QTest::newRow("sometime before a time") << "Sometime in May we met." << "";
+        QTest::newRow("fell before a feeling") << "I fell very happy today." << "fell->feel";
+        QTest::newRow("fell asleep") << "I fell asleep at once." << "";
+        QTest::newRow("fell after a noun subject") << "The price fell sharply, good news." << "";
+        QTest::newRow("cloths after a buying verb") << "We bought new cloths." << "cloths->clothes";
+        QTest::newRow("cloths for cleaning") << "Use soft cleaning cloths." << "";
         QTest::newRow("search machine") << "Other search machines already existed." << "machines->engines";
         QTest::newRow("machine after search as a verb") << "They search machine parts for wear." << "";
         QTest::newRow("machines after search as an infinitive") << "We want to search machines for viruses." << "";
