@@ -226,6 +226,9 @@ private slots:
         QTest::newRow("number with a unit") << "It is 12km away, on the 5th floor." << "";
         QTest::newRow("number inside a name") << "They came from Lead2pass dumps." << "";
         QTest::newRow("number before a word that is no noun") << "We met at 10again today." << "";
+        QTest::newRow("oversized number run together") << "We paid " + QString(40, '9') + "million once." << "";
+        QTest::newRow("chain of backticks") << "Type don`t`t`t`s now." << "don`t";
+        QTest::newRow("backtick ending the text") << "I don`" << "";
         QTest::newRow("capitalised first word near a common word") << "Becuase it rained, we stayed." << "Becuase";
         QTest::newRow("capitalised first word, derived slip") << "Studing English is hard." << "Studing";
         QTest::newRow("capitalised first word that splits like pinyin") << "Anoying noises kept us awake." << "Anoying";
