@@ -189,6 +189,13 @@ void ConfusionRules::splitWords(const Spot &spot, std::vector<Finding> *out) con
         out->push_back(RuleSupport::replace(t, i, i + 1, pair->second, "REAL", "split_word", 2));
         return;
     }
+    // "non polluting", "non biological": the prefix non is joined by a hyphen; Latin
+    // phrases ("non sequitur", "sine qua non") and a name after it stay
+    if (w == "non" && prev != "qua" && next.size() >= 4 && !t[size_t(i) + 1].isCapitalised()
+        && (m_lex.posMask(next) & (Lexicon::Adjective | Lexicon::Noun | Lexicon::Verb))) {
+        out->push_back(RuleSupport::replace(t, i, i + 1, w + "-" + next, "REAL", "split_word", 2));
+        return;
+    }
     // "any one has", "every one is": the pronoun before a verb ("any one of", "any one thing" stay)
     static const Set verbs = {"is", "was", "has", "can", "could", "will", "would", "should", "must", "who",
                               "else", "does", "knows", "wants", "thinks", "needs", "likes"};
@@ -356,7 +363,37 @@ void ConfusionRules::others(const Spot &spot, std::vector<Finding> *out) const
     static const Set maybeFollowers = {"a", "an", "the", "true", "possible", "better", "difficult", "hard", "easy",
                                        "right", "wrong", "useful", "helpful", "necessary", "different", "because",
                                        "due"};
+    // the word opens the sentence or a clause after a comma or semicolon
+    auto clauseStart = [&spot](int k) {
+        const std::vector<Token> &tokens = spot.t;
+        return k == 0 || (k > 0 && tokens[size_t(k) - 1].kind == Token::Punct
+                          && (tokens[size_t(k) - 1].text == "," || tokens[size_t(k) - 1].text == ";"));
+    };
+    static const Set thoughtFollowers = {"of", "about", "that", "so", "to", "for", "over", "up", ","};
+    static const Set futureWords = {"will", "would", "shall", "may", "might", "'ll", "later", "soon"};
+    static const Set feelings = {"happy", "sad", "tired", "bored", "lonely", "good", "bad", "better", "worse",
+                                 "comfortable", "nervous", "excited", "angry", "sorry", "proud", "great", "relaxed",
+                                 "upset", "depressed", "disappointed", "satisfied", "confident", "uncomfortable"};
+    static const Set degreeWords = {"very", "so", "really", "quite", "much", "more", "too", "extremely"};
+    static const Set clothesBefore = {"wear", "wears", "wore", "worn", "wearing", "buy", "buys", "bought", "buying",
+                                      "new", "warm", "fashionable", "beautiful", "expensive", "cheap", "my", "your",
+                                      "his", "her", "our", "their", "winter", "summer", "school"};
+    static const Set lifeOwners = {"my", "his", "our", "their", "your", "daily", "whole", "everyday", "social"};
+    static const Set liveFollowers = {"in", "with", "on", "there", "here", "together", "alone", "happily", "without",
+                                      "a", "an", "longer", "near", "abroad", "at"};
+    static const Set throughFollowers = {"the", "a", "an", "my", "his", "her", "their", "our", "your", "its",
+                                         "this", "these", "those", "which", "whom"};
+    static const Set raiseDeterminers = {"a", "the", "their", "his", "her", "my", "our", "your", "its", "more",
+                                         "some", "enough"};
+    static const Set raisedThings = {"family", "families", "children", "kids", "child", "money", "funds", "awareness",
+                                     "question", "questions", "prices", "price", "taxes", "tax", "wages", "salary",
+                                     "salaries", "hand", "hands", "voice", "concerns", "standard", "standards"};
     const auto &[t, i, w, prev, next] = spot;
+    // "they search machine parts", "to search machines": search is the verb there
+    auto searchIsVerb = [&spot, this](int k) {
+        const std::string before = lowerAt(spot.t, k);
+        return RuleSupport::isSubjectPronoun(before) || m_lex.isModal(before) || before == "to";
+    };
     if (w == "of" && haveModals.count(prev))
         add(out, t, i, "have", "could_of", 3);
     else if (w == "quiet" && prev != "a" && prev != "the" && prev != "very" && prev != "so" && prev != "and"
@@ -407,6 +444,39 @@ void ConfusionRules::others(const Spot &spot, std::vector<Finding> *out) const
         add(out, t, i, "breath", "confusion_breath", 3);
     else if (w == "passed" && prev == "the" && lowerAt(t, i - 2) == "in")
         add(out, t, i, "past", "confusion_past", 3);
+    else if ((w == "machine" || w == "machines") && prev == "search" && !searchIsVerb(i - 2)
+             && !(m_lex.posMask(next) & Lexicon::Noun))
+        add(out, t, i, w == "machine" ? "engine" : "engines", "search_engine", 3); // 搜索引擎: a search engine
+    else if (w == "live" && lifeOwners.count(prev)
+             && (endsAfter(t, i) || next == "is" || next == "was" || next == "has" || next == "will"))
+        add(out, t, i, "life", "confusion_life", 3); // "my live is busy": the noun is life
+    else if (w == "life" && (m_lex.isModal(prev) || prev == "i" || prev == "we" || prev == "they")
+             && liveFollowers.count(next))
+        add(out, t, i, "live", "confusion_life", 3); // "we can life in peace": the verb is live
+    else if (w == "beside" && clauseStart(i) && i + 1 < int(t.size()) && t[size_t(i) + 1].text == ",")
+        add(out, t, i, "besides", "confusion_besides", 3); // "Beside, it is cheap": the linking adverb
+    else if (w == "thought" && prev == "even" && clauseStart(i - 1) && !next.empty()
+             && !thoughtFollowers.count(next))
+        add(out, t, i, "though", "confusion_though", 3); // "Even thought it was late, ..."
+    else if (w == "sometime" && clauseStart(i) && (RuleSupport::isSubjectPronoun(next) || next == "people")
+             && !futureWords.count(lowerAt(t, i + 2)))
+        add(out, t, i, "sometimes", "confusion_sometimes", 3); // "Sometime I feel sad": now and then
+    else if (w == "fell" && (RuleSupport::isSubjectPronoun(prev) || prev == "people")
+             && (feelings.count(next) || (degreeWords.count(next) && feelings.count(lowerAt(t, i + 2))))) {
+        // "I fell very happy": fall takes no feeling ("fell asleep", "fell ill" stay)
+        Finding f = RuleSupport::replace(t, i, i, "feel", "REAL", "confusion_feel", 3);
+        Candidate past = f.candidates.front();
+        past.correction = "felt";
+        past.score = f.candidates.front().score / 2;
+        f.candidates.push_back(past);
+        out->push_back(f);
+    } else if (w == "cloths" && clothesBefore.count(prev))
+        add(out, t, i, "clothes", "confusion_clothes", 3); // "buy new cloths": the garments are clothes
+    else if (w == "thorough" && throughFollowers.count(next))
+        add(out, t, i, "through", "confusion_through", 3); // "thorough my experience": an adjective takes no determiner
+    else if (w == "rise" && prev != "the" && prev != "a"
+             && (raisedThings.count(next) || (raiseDeterminers.count(next) && raisedThings.count(lowerAt(t, i + 2)))))
+        add(out, t, i, "raise", "confusion_raise", 3); // "rise a family", "rise money": rise takes no object
 }
 
 void ConfusionRules::soundAlikes(const Spot &spot, bool comparativeSeen, std::vector<Finding> *out) const

@@ -227,8 +227,24 @@ bool SpellingRule::nearMissOfDerivation(const std::string &lower) const
     if (m_speller.isDictionaryWord(lower) || !m_speller.isDerivation(lower))
         return false;
     const std::vector<SpellingSuggester::Suggestion> sugg = m_speller.suggest(lower, 1);
-    // only a dropped letter: "defunding" is one letter from "defending" too
-    if (sugg.empty() || sugg[0].word.find(' ') != std::string::npos || sugg[0].word.size() != lower.size() + 1)
+    if (sugg.empty() || sugg[0].word.find(' ') != std::string::npos)
+        return false;
+    // a form no word list knows, one typical slip from a common word ("interresting",
+    // "theacher", "comportable", "submite") or two from a very common one ("resouse",
+    // "determain"); the word with an ending added is a derivation ("webpages", "encodings")
+    const std::string &near = sugg[0].word;
+    const int nearRank = m_speller.frequencyRank(near);
+    static const std::unordered_set<std::string> endings = {"s", "es", "d", "ed", "er", "ers", "ing", "ings",
+                                                            "ly", "al", "able", "ness", "ment", "ist", "ists"};
+    const bool endingAdded = lower.compare(0, near.size(), near) == 0 && endings.count(lower.substr(near.size()));
+    const int slips = EditDistance::damerau(lower, near, 2);
+    const double cost = EditDistance::weighted(lower, near);
+    if (m_speller.listedElsewhere(lower) == SpellingSuggester::Listing::None && nearRank > 0 && !endingAdded
+        && ((slips == 1 && cost <= 1.0 && nearRank <= 20000)
+            || (slips == 2 && cost <= 1.6 && nearRank <= 10000 && near[0] == lower[0] && sugg[0].score >= 0.5)))
+        return true;
+    // else only a dropped letter: "defunding" is one letter from "defending" too
+    if (sugg[0].word.size() != lower.size() + 1)
         return false;
     // the slip is inside the word: a different prefix or ending makes another word
     // ("defunding", "encodings", "authorizers")
@@ -245,14 +261,109 @@ bool SpellingRule::plainSlip(const std::string &lower, const std::vector<Spellin
     if (sugg.empty())
         return false;
     const std::string best = Tokenizer::toLower(sugg[0].word);
-    if (best.find(' ') != std::string::npos || best.find('\'') != std::string::npos)
-        return false;
+    if (best.find(' ') != std::string::npos || best.find('\'') != std::string::npos) {
+        // words run together that learners write so ("aswell", "donnot"): a slip even though
+        // some word list holds them
+        std::string letters = best;
+        letters.erase(std::remove_if(letters.begin(), letters.end(), [](char c) { return c == ' '; }), letters.end());
+        return best.find(' ') != std::string::npos && sugg[0].score >= 0.9
+            && (letters == lower || m_speller.commonRunTogether(best));
+    }
     const int rank = m_speller.frequencyRank(best);
     const double w = EditDistance::weighted(lower, best);
     if (rank <= 0)
         return false;
     // one typical slip from a common word; from a very common one, a little more
     return (w <= 1.0 && rank <= 20000) || (!curated && w <= 1.4 && rank <= 5000);
+}
+
+bool SpellingRule::numberRunTogether(const Token &tok, std::vector<Finding> *out) const
+{
+    // "100million", "5years": a number and a common word without the space between them
+    // (units such as "12km" and ordinals such as "5th" stay)
+    const std::string &w = tok.lower;
+    const size_t letters = w.find_first_not_of("0123456789");
+    if (letters == 0 || letters == std::string::npos || w.size() - letters < 4 || w.size() > 30
+        || (!tok.spaceBefore && tok.start > 0))
+        return false; // glued to the word before it: part of a name ("Lead2pass")
+    const std::string word = w.substr(letters);
+    const int rank = m_speller.frequencyRank(word);
+    if (word.find_first_not_of("abcdefghijklmnopqrstuvwxyz") != std::string::npos || rank <= 0 || rank > 5000
+        || (!(m_speller.lexicon().posMask(word) & Lexicon::Noun)
+            && !(word.back() == 's' && (m_speller.lexicon().posMask(word.substr(0, word.size() - 1)) & Lexicon::Noun))))
+        return false;
+    Finding f = nonword(tok, tok.text, 3);
+    f.candidates.push_back({tok.text.substr(0, letters) + " " + tok.text.substr(letters), "REPLACE", 0.95, 0.05});
+    out->push_back(f);
+    return true;
+}
+
+bool SpellingRule::strayApostrophe(const std::vector<Token> &t, size_t i, std::vector<Finding> *out) const
+{
+    // "don`t", "can´t", "don-t", "don=t": another key where the apostrophe of a contraction goes
+    if (i + 2 >= t.size() || t[i + 1].spaceBefore || t[i + 2].spaceBefore || t[i + 2].kind != Token::Word)
+        return false;
+    const std::string &mark = t[i + 1].text;
+    const std::string &tail = t[i + 2].lower;
+    const bool quoteLike = mark == "`" || mark == "\xc2\xb4"; // ` or an acute accent
+    if (!(quoteLike || ((mark == "-" || mark == "=") && tail == "t")))
+        return false;
+    const std::string contraction = t[i].lower + "'" + tail;
+    if (m_speller.lexicon().frequency(contraction) == 0)
+        return false;
+    out->push_back(RuleSupport::replace(t, int(i), int(i) + 2, contraction, "NONWORD", "nonword", 3));
+    return true;
+}
+
+bool SpellingRule::farSlip(const Token &tok, const std::string &best, double score) const
+{
+    // a long lower-case word three edits from a fairly common word with its first letter
+    // ("eldelery": elderly, "errounuosly"); not a derivation or compound of a word
+    // (governorate, warfighting) nor a Latin name (lemmonii)
+    const std::string &w = tok.lower;
+    const int rank = m_speller.frequencyRank(best);
+    if (tok.isCapitalised() || w.size() < 8 || best.size() < 5 || best[0] != w[0] || rank <= 0 || rank > 30000
+        || score < 0.5 || EditDistance::damerau(w, best, 3) != 3 || EditDistance::weighted(w, best) > 2.4
+        || w.compare(0, best.size(), best) == 0 || w.compare(w.size() - 2, 2, "ii") == 0)
+        return false;
+    for (size_t cut = 3; cut + 6 <= w.size(); ++cut) {
+        const int tail = m_speller.frequencyRank(w.substr(cut));
+        if (tail > 0 && tail <= 30000)
+            return false;
+    }
+    return true;
+}
+
+bool SpellingRule::shortSlip(const std::vector<Token> &t, const std::vector<std::string> &tags, size_t i,
+                             std::vector<Finding> *out) const
+{
+    // a two-letter non-word between two lower-case words, a cheap slip from one of the
+    // commonest words ("people te increase": to); abbreviations and units stay ("eg", "md")
+    const Token &tok = t[i];
+    auto plainWord = [&](size_t k) {
+        return t[k].kind == Token::Word && t[k].spaceBefore && t[k].text == t[k].lower && t[k].lower.size() > 1;
+    };
+    if (i == 0 || i + 1 >= t.size() || !plainWord(i) || !plainWord(i - 1) || !plainWord(i + 1)
+        || lowerCaseNames().count(tok.lower) || m_speller.isCorrect(tok.text))
+        return false;
+    std::vector<SpellingSuggester::Suggestion> sugg = m_speller.suggest(tok.lower, 5);
+    if (sugg.empty() || sugg[0].word.find(' ') != std::string::npos)
+        return false;
+    // a contraction without its apostrophe ("im": I'm)
+    std::string bare = Tokenizer::toLower(sugg[0].word);
+    const bool contraction = bare.find('\'') != std::string::npos;
+    bare.erase(std::remove(bare.begin(), bare.end(), '\''), bare.end());
+    const int rank = m_speller.frequencyRank(Tokenizer::toLower(sugg[0].word));
+    if (contraction ? bare != tok.lower
+                    : rank <= 0 || rank > 100 || EditDistance::damerau(tok.lower, sugg[0].word, 1) != 1
+                        || EditDistance::weighted(tok.lower, sugg[0].word) > 0.6)
+        return false;
+    m_context.rerank(t, tags, i, &sugg);
+    Finding f = nonword(tok, tok.text, 3);
+    for (const auto &s : sugg)
+        f.candidates.push_back({s.word, "REPLACE", s.score, 0.0});
+    out->push_back(f);
+    return true;
 }
 
 bool SpellingRule::isPinyin(const std::string &lower)
@@ -266,9 +377,14 @@ bool SpellingRule::isPinyin(const std::string &lower)
     for (size_t i = 0; i < n; ++i) {
         if (!ok[i])
             continue;
-        for (size_t len = 1; len <= 6 && i + len <= n; ++len)
+        for (size_t len = 1; len <= 6 && i + len <= n; ++len) {
+            // a bare a, o or e after another syllable is written with an apostrophe
+            // (Xi'an): "anoying" is no run of syllables an|o|ying; Tiananmen still is
+            if (i > 0 && len == 1 && std::string("aoe").find(lower[i]) != std::string::npos)
+                continue;
             if (pinyinSyllables().count(lower.substr(i, len)))
                 ok[i + len] = true;
+        }
     }
     return ok[n];
 }
@@ -285,14 +401,26 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
         const bool sentenceStart = first;
         if (tok.kind == Token::Word || tok.kind == Token::Number || tok.kind == Token::Other)
             first = false;
+        if (tok.kind == Token::Number && !userWords.count(tok.text) && numberRunTogether(tok, out)) {
+            ++found;
+            continue;
+        }
+        if (tok.kind == Token::Word && strayApostrophe(t, i, out)) {
+            ++found;
+            i += 2;
+            continue;
+        }
         if (tok.kind != Token::Word || tok.attached)
             continue;
         std::string word = tok.text;
         // possessive 's / plural possessive s'
         if (word.size() > 2 && word.compare(word.size() - 2, 2, "'s") == 0)
             word.erase(word.size() - 2);
-        if (word.size() < 3 || word.size() > 30 || tok.isAllCaps() || mixedCase(word))
+        if (word.size() < 3 || word.size() > 30 || tok.isAllCaps() || mixedCase(word)) {
+            if (word.size() == 2 && !userWords.count(tok.text) && shortSlip(t, tags, i, out))
+                ++found;
             continue;
+        }
         if (userWords.count(tok.text) || userWords.count(word) || userWords.count(tok.lower))
             continue;
         // hashtags, handles, file names and parts of dotted names
@@ -370,6 +498,18 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
             if (sugg.size() > 5)
                 sugg.pop_back();
         }
+        // a word far from every word that is two words, one with a slip ("homecontry")
+        if (joined.empty() && !tok.isCapitalised() && !hyphenated
+            && (sugg.empty() || EditDistance::damerau(lower, nearest, 2) > 2)) {
+            const std::string slipJoined = m_speller.runTogetherWithSlip(lower);
+            if (!slipJoined.empty()) {
+                for (auto &sg : sugg)
+                    sg.score *= 0.1;
+                sugg.insert(sugg.begin(), {slipJoined, 0.9});
+                if (sugg.size() > 5)
+                    sugg.pop_back();
+            }
+        }
         if (sugg.empty())
             continue; // nothing useful to offer: stay silent
         // candidates that fit the words around first ("futher study": further); the
@@ -384,7 +524,7 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
         const int distance = EditDistance::damerau(lower, best, 3);
         const bool clearLongMiss = distance == 3 && lower.size() >= 9 && sugg[0].score >= 0.9
             && m_speller.frequencyRank(best) > 0 && m_speller.frequencyRank(best) < 20000;
-        if (distance > 2 && !clearLongMiss && !split)
+        if (distance > 2 && !clearLongMiss && !split && !farSlip(t[i], best, sugg[0].score))
             continue;
         // a capitalised first word must be a near miss of a common word; inside a
         // sentence only a slip in a name the dictionary knows ("Eruope", "Gemany")
@@ -434,15 +574,29 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
         const int bestRank = m_speller.frequencyRank(best);
         const bool firstWordSlip = sentenceStart && tok.isCapitalised() && !nameFollows && !possessive
             && word.size() >= 5 && !split && !repeatedInSentence(t, i) && m_speller.properName(best).empty()
-            && bestRank > 0 && bestRank <= 20000 && EditDistance::weighted(lower, best) <= 1.6 && sugg[0].score >= 0.5;
+            && bestRank > 0 && sugg[0].score >= 0.5
+            && EditDistance::weighted(lower, best) <= (bestRank > 20000 ? (bestRank <= 60000 ? 1.1 : 0.0)
+                                                       : word.size() >= 8 && sugg[0].score >= 0.8 ? 2.2 : 1.6);
+        // a capitalised word inside a sentence, alone among lower-case words and one slip from
+        // a very common word, is that word with a stray capital ("today's Compuer skill");
+        // names differ from words at their ends (Westery, Mookie)
+        auto capitalisedWord = [&](int k) { return k >= 0 && t[size_t(k)].isCapitalised(); };
+        const bool aloneCapital = midCapital && word.size() >= 6 && !possessive && !split && distance == 1
+            && best.compare(0, 2, lower, 0, 2) == 0 && best.back() == lower.back()
+            && !capitalisedWord(RuleSupport::prevWord(t, int(i))) && !capitalisedWord(RuleSupport::nextWord(t, int(i)))
+            && m_speller.properName(best).empty() && bestRank > 0 && bestRank <= 2000
+            && EditDistance::weighted(lower, best) <= 1.0 && sugg[0].score >= 0.5;
         if (tok.isCapitalised() && !firstWordSlip && !split && !nameSlip && !sureFirst && !clearLongMiss
-            && !slipFirst && (word.size() < 6 || EditDistance::weighted(lower, best) > maxWeighted
+            && !slipFirst && !aloneCapital && (word.size() < 6 || EditDistance::weighted(lower, best) > maxWeighted
                 || m_speller.frequencyRank(best) == 0 || m_speller.frequencyRank(best) > maxRank))
             continue;
-        Finding f = nonword(tok, word, midCapital && !nameSlip ? 1 : nameSlip ? 2 : 3);
+        Finding f = nonword(tok, word, midCapital && !nameSlip && !aloneCapital ? 1 : nameSlip || midCapital ? 2 : 3);
         for (const auto &s : ranked) {
             Candidate c;
-            c.correction = s.word;
+            // the stray capital goes too, unless the candidate is a name
+            c.correction = aloneCapital && m_speller.properName(Tokenizer::toLower(s.word)).empty()
+                ? Tokenizer::toLower(s.word)
+                : s.word;
             c.score = s.score;
             c.originalScore = 0.0;
             f.candidates.push_back(c);

@@ -31,6 +31,15 @@ public:
 
 private:
     bool nearMissOfDerivation(const std::string &lower) const;
+    // A number run together with a common word ("5years"); adds its finding.
+    bool numberRunTogether(const Token &tok, std::vector<Finding> *out) const;
+    // A contraction written with another mark for its apostrophe; adds its finding.
+    bool strayApostrophe(const std::vector<Token> &tokens, size_t i, std::vector<Finding> *out) const;
+    // A long word three typical slips from a common word that it does not contain.
+    bool farSlip(const Token &tok, const std::string &best, double score) const;
+    // A two-letter slip of a very common word between two words; adds its finding.
+    bool shortSlip(const std::vector<Token> &tokens, const std::vector<std::string> &tags, size_t i,
+                   std::vector<Finding> *out) const;
     // The closest candidate is a common word a typical slip away; curated: the word is in
     // a dictionary, not just a word list, and needs a closer slip.
     bool plainSlip(const std::string &lower, const std::vector<SpellingSuggester::Suggestion> &sugg,

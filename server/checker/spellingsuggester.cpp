@@ -149,7 +149,8 @@ const std::unordered_set<std::string> &shortWords()
 {
     static const std::unordered_set<std::string> s = {"a",  "an", "i",  "to", "of", "in",  "on",  "at",  "for",
                                                       "by", "as", "so", "no", "the", "my", "is",  "do",  "not",
-                                                      "it", "we", "he", "and", "you", "can", "be", "up", "few"};
+                                                      "it", "we", "he", "and", "you", "can", "be", "up", "few", "had", "was",
+                                                      "are", "has", "but", "all", "our", "any"};
     return s;
 }
 } // namespace
@@ -168,6 +169,39 @@ std::string SpellingSuggester::runTogether(const std::string &lower) const
         if (best.empty() || std::max(ra, rb) < bestRank) {
             best = a + " " + b;
             bestRank = std::max(ra, rb);
+        }
+    }
+    return best;
+}
+
+std::string SpellingSuggester::runTogetherWithSlip(const std::string &lower) const
+{
+    if (lower.size() < 9 || lower.size() > 30)
+        return {};
+    auto common = [&](const std::string &w) {
+        const int r = m_lexicon.frequencyRank(w);
+        return r > 0 && r <= 5000;
+    };
+    std::string best;
+    double bestCost = 0.0;
+    for (size_t cut = 4; cut + 4 <= lower.size(); ++cut) {
+        const std::string a = lower.substr(0, cut), b = lower.substr(cut);
+        for (const bool slipFirst : {false, true}) {
+            const std::string &exact = slipFirst ? b : a;
+            const std::string &slip = slipFirst ? a : b;
+            if (slip.size() < 5 || !common(exact) || known(slip))
+                continue;
+            // the nearest words within one edit, by cost
+            for (const SymSpellIndex::Hit &h : m_index.lookup(slip, 1)) {
+                const std::string &w = m_index.word(h.word);
+                if (h.distance != 1 || !common(w))
+                    continue;
+                const double c = EditDistance::weighted(slip, w);
+                if (c > 1.0 || (!best.empty() && c >= bestCost))
+                    continue;
+                best = slipFirst ? w + " " + exact : exact + " " + w;
+                bestCost = c;
+            }
         }
     }
     return best;
@@ -353,7 +387,10 @@ std::vector<SpellingSuggester::Suggestion> SpellingSuggester::suggest(const std:
         {"alot", "a lot"}, {"eachother", "each other"}, {"everytime", "every time"}, {"infact", "in fact"},
         {"incase", "in case"}, {"atleast", "at least"}, {"aswell", "as well"}, {"inorder", "in order"},
         {"noone", "no one"}, {"thankyou", "thank you"}, {"ofcourse", "of course"}, {"nowdays", "nowadays"},
-        {"alittle", "a little"}, {"inspite", "in spite"}, {"alright", "all right"}};
+        {"alittle", "a little"}, {"inspite", "in spite"}, {"alright", "all right"},
+        {"donnot", "do not"}, {"eventhough", "even though"}, {"atlast", "at last"}, {"nomatter", "no matter"},
+        {"evenif", "even if"}, {"sothat", "so that"}, {"suchas", "such as"}, {"becauseof", "because of"},
+        {"mostof", "most of"}, {"somepeople", "some people"}};
     std::vector<std::pair<double, std::string>> words;
     auto runOn = runOns.find(lower);
     if (runOn != runOns.end())

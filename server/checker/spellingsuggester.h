@@ -55,6 +55,9 @@ public:
     std::string properName(const std::string &lower) const;
     // "forexample" -> "for example": two common words run together; "" when none.
     std::string runTogether(const std::string &lower) const;
+    // "homecontry" -> "home country": a common word run together with a plain slip of
+    // another (one typical slip, a word of five letters or more); "" when none.
+    std::string runTogetherWithSlip(const std::string &lower) const;
     // Both words of a runTogether() answer are short function words ("do not", "up to").
     bool commonRunTogether(const std::string &joined) const;
     // Whether a candidate can stand where the tagger put tag (VBG wants an -ing form,

@@ -429,16 +429,21 @@ private slots:
         QVERIFY2(int(record["corrections"].size()) == findings, qPrintable(describe(sentence, record)));
     }
 
-    // A capitalised word inside a sentence is usually a name: only the highest level
-    // judges a long near miss of a common word.
+    // A capitalised word inside a sentence is usually a name: beside another capitalised
+    // word only the highest level judges a long near miss of a common word; alone among
+    // lower-case words it is the common word with a stray capital.
     void capitalisedMisspellingNeedsHighLevel()
     {
-        const QString sentence = QStringLiteral("Today is an Importent day for us.");
+        const QString sentence = QStringLiteral("Today is an Importent Day for us.");
         QCOMPARE(check(sentence, 2)["corrections"].size(), 0u);
         const Json::Value high = check(sentence, 3);
         QCOMPARE(high["corrections"].size(), 1u);
         QCOMPARE(covered(sentence, high["corrections"][0u]), QStringLiteral("Importent"));
         QCOMPARE(high["corrections"][0u]["candidates"][0u]["correction"].asString(), std::string("Important"));
+        const QString alone = QStringLiteral("Today is an Importent day for us.");
+        const Json::Value medium = check(alone, 2);
+        QCOMPARE(medium["corrections"].size(), 1u);
+        QCOMPARE(medium["corrections"][0u]["candidates"][0u]["correction"].asString(), std::string("important"));
     }
 
     void userWordsAreNotMisspelt()
