@@ -260,6 +260,14 @@ const std::unordered_map<std::string, Page> &pages()
                             "A sentence has one subject: do not repeat it with a pronoun.", "My father he works in a bank.", "My father works in a bank."}},
         {"stative_progressive", {"状态动词不用进行时", "know、believe、belong、own、contain、seem 等表示状态的动词一般不用进行时，用一般时态即可：They believe in it，不是 They are believing in it。",
                                  "Verbs of state (know, believe, belong, own) are not used in the progressive.", "I am knowing the answer.", "I know the answer."}},
+        {"contraction_mark", {"缩写用撇号", "don't、can't、it's 等缩写形式中间用撇号 (')，不能用反引号 (`)、等号、连字符或其他符号代替。",
+                              "A contraction is written with an apostrophe.", "We don`t know and they can=t say.", "We don't know and they can't say."}},
+        {"non_prefix", {"前缀 non- 加连字符", "non 是前缀，不能单独成词；它要用连字符与后面的形容词或名词连在一起：non-biological、non-native。",
+                        "\"non\" is a prefix: join it to its word with a hyphen.", "It is a non biological process.", "It is a non-biological process."}},
+        {"so_on", {"and so on 与 etc.", "“等等”说 and so on（中间不加 the），或者只写 etc.；etc. 本身已含 and 的意思，前面不再加 and。",
+                   "Write \"and so on\" or \"etc.\", never \"and the so on\" or \"and etc.\"", "We sell pens, books and etc.", "We sell pens, books, etc."}},
+        {"sentence_all_caps", {"整句大写", "整句都用大写字母会让读者觉得是在喊叫，也更难读。正文用正常的大小写：句首和专有名词首字母大写，缩写 (BMW、NASA) 和代词 I 保持大写。",
+                               "Do not write whole sentences in capitals; keep capitals for the first word, names, acronyms and \"I\".", "I ANSWERED THE QUESTION AND GOT A PRIZE.", "I answered the question and got a prize."}},
     };
     return m;
 }

@@ -867,6 +867,49 @@ private slots:
     }
     void spellingLookAlikes() { agreementLookAlikes(); }
 
+    void marksAndCapitals_data()
+    {
+        columns();
+        row("backtick in a negative", "We still don`t know the answer.", "don`t", "don't", "contraction_mark",
+            "We still don't know the answer.");
+        row("backtick after a pronoun", "I think it`s a good idea.", "it`s", "it's", "contraction_mark",
+            "I think it's a good idea.");
+        row("equals sign", "Please don=t tell him.", "don=t", "don't", "contraction_mark", "Please don't tell him.");
+        row("hyphen before t", "They can-t make the same mistakes.", "can-t", "can't", "contraction_mark",
+            "They can't make the same mistakes.");
+        row("acute accent", "She isn\u00b4t at home.", "isn\u00b4t", "isn't", "contraction_mark",
+            "She isn't at home.");
+        row("non apart before an adjective", "It is a non biological process.", "non biological", "non-biological",
+            "non_prefix", "It is a non-biological process.");
+        row("non apart before a noun, capitalised", "Non smokers sit in the back.", "Non smokers", "Non-smokers",
+            "non_prefix", "Non-smokers sit in the back.");
+        row("and the so on", "We saw the lakes, the hills and the so on.", "and the so on", "and so on", "so_on",
+            "We saw the lakes, the hills and so on.");
+        row("and etc.", "We sell pens, books and etc.", "and etc.", "etc.", "so_on", "We sell pens, books, etc.");
+        row("sentence in capitals keeps I and an acronym", "I ANSWERED THE QUESTION AND GOT A PRIZE FROM BMW.",
+            "I ANSWERED THE QUESTION AND GOT A PRIZE FROM BMW", "I answered the question and got a prize from BMW",
+            "sentence_all_caps", "I answered the question and got a prize from BMW.");
+        row("sentence in capitals keeps a listed acronym and its commas", "WE LIKE NASA, AND WE READ ABOUT IT!",
+            "WE LIKE NASA, AND WE READ ABOUT IT", "We like NASA, and we read about it", "sentence_all_caps",
+            "We like NASA, and we read about it!");
+    }
+    void marksAndCapitals() { verify(); }
+
+    void marksAndCapitalLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("backticks around code") << "Type `don`t` in the box.";
+        QTest::newRow("equals signs in a formula") << "Set a=t and b=s in the formula.";
+        QTest::newRow("hyphen in a compound") << "He wore a T-shirt and a well-known hat.";
+        QTest::newRow("non in Latin phrases") << "His answer was a non sequitur, and trust is a sine qua non.";
+        QTest::newRow("non already joined") << "Non-native speakers and nonprofits are welcome.";
+        QTest::newRow("and so on twice") << "We bought pens, books and so on, and so on.";
+        QTest::newRow("a heading in capitals") << "TERMS AND CONDITIONS OF THE FREE TRIAL";
+        QTest::newRow("a short sentence in capitals") << "I LOVE IT SO.";
+        QTest::newRow("acronyms in a normal sentence") << "The NASA and BMW teams met in the USA.";
+    }
+    void marksAndCapitalLookAlikes() { agreementLookAlikes(); }
+
     void agreementLookAlikes_data()
     {
         QTest::addColumn<QString>("sentence");

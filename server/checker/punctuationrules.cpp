@@ -1,0 +1,158 @@
+#include "punctuationrules.h"
+
+#include "lexicon.h"
+#include "rulesupport.h"
+#include "wordforms.h"
+
+#include <unordered_set>
+
+namespace PennovaChecker {
+
+namespace {
+
+using R = RuleSupport;
+using Set = std::unordered_set<std::string>;
+
+// Contractions as "left'right", lower case.
+const Set &contractions()
+{
+    static const Set s = {"don't", "doesn't", "didn't", "can't", "won't", "isn't", "aren't", "wasn't", "weren't",
+                          "haven't", "hasn't", "hadn't", "couldn't", "wouldn't", "shouldn't", "mustn't", "needn't",
+                          "ain't", "i'm", "i've", "i'll", "i'd", "you're", "you've", "you'll", "you'd", "he's",
+                          "he'll", "he'd", "she's", "she'll", "she'd", "it's", "it'll", "that's", "there's",
+                          "what's", "let's", "we're", "we've", "we'll", "we'd", "they're", "they've", "they'll",
+                          "they'd", "who's"};
+    return s;
+}
+
+// Marks written where the apostrophe belongs: backtick, equals sign, hyphen, acute accent
+// and the left single quotation mark.
+bool wrongApostrophe(const Token &t)
+{
+    return t.text == "`" || t.text == "=" || t.text == "-" || t.text == "\xC2\xB4" || t.text == "\xE2\x80\x98";
+}
+
+} // namespace
+
+void PunctuationRules::check(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                             std::vector<Finding> *out) const
+{
+    contractionMarks(t, out);
+    nonApart(t, tags, out);
+    soOn(t, out);
+}
+
+void PunctuationRules::contractionMarks(const std::vector<Token> &t, std::vector<Finding> *out) const
+{
+    for (int m = 1; m + 1 < int(t.size()); ++m) {
+        const Token &left = t[size_t(m) - 1], &mark = t[size_t(m)], &right = t[size_t(m) + 1];
+        if (!wrongApostrophe(mark) || mark.spaceBefore || right.spaceBefore || left.kind != Token::Word
+            || right.kind != Token::Word)
+            continue;
+        const std::string joined = left.lower + "'" + right.lower;
+        if (!contractions().count(joined))
+            continue;
+        // a hyphen joins words far more often: only before "t" ("don-t"), where nothing is joined
+        if (mark.text == "-" && right.lower != "t")
+            continue;
+        // marks around the pair make it code or markup: "`don`t`", "x=don=t"
+        const bool before = m >= 2 && !left.spaceBefore && t[size_t(m) - 2].text == mark.text;
+        const bool after = m + 2 < int(t.size()) && !t[size_t(m) + 2].spaceBefore && t[size_t(m) + 2].text == mark.text;
+        if (before || after)
+            continue;
+        out->push_back(R::replace(t, m - 1, m + 1, left.text + "'" + right.text, "GRAMMAR", "contraction_mark", 3));
+    }
+}
+
+void PunctuationRules::nonApart(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                std::vector<Finding> *out) const
+{
+    // Latin phrases keep "non" apart: "sine qua non", "non sequitur", "persona non grata"
+    static const Set latinBefore = {"qua", "persona", "sine"};
+    static const Set latinAfter = {"sequitur", "grata", "compos", "obstante", "est", "plus"};
+    for (int i = 0; i + 1 < int(t.size()); ++i) {
+        if (t[size_t(i)].lower != "non" || t[size_t(i)].kind != Token::Word)
+            continue;
+        const int n = R::nextWord(t, i);
+        if (n != i + 1 || !t[size_t(n)].spaceBefore || t[size_t(n)].attached || t[size_t(n)].isAllCaps()
+            || latinBefore.count(R::lowerAt(t, i - 1)) || latinAfter.count(t[size_t(n)].lower))
+            continue;
+        // the word after it is an adjective or a noun the dictionary knows
+        const std::string &w = t[size_t(n)].lower;
+        const bool known = (m_lex.posMask(w) & (Lexicon::Adjective | Lexicon::Noun)) != 0
+            || R::tagIs(tags, n, "JJ") || R::tagIs(tags, n, "NN") || R::tagIs(tags, n, "VBG");
+        if (w.size() < 3 || !known)
+            continue;
+        out->push_back(R::replace(t, i, n, t[size_t(i)].text + "-" + t[size_t(n)].text, "GRAMMAR", "non_prefix", 2));
+    }
+}
+
+void PunctuationRules::soOn(const std::vector<Token> &t, std::vector<Finding> *out) const
+{
+    for (int i = 0; i + 2 < int(t.size()); ++i) {
+        if (t[size_t(i)].lower != "and")
+            continue;
+        // "and the so on" -> "and so on"
+        if (R::lowerAt(t, i + 1) == "the" && R::lowerAt(t, i + 2) == "so" && R::lowerAt(t, i + 3) == "on") {
+            out->push_back(R::replace(t, i, i + 3, t[size_t(i)].text + " so on", "GRAMMAR", "so_on", 3));
+            continue;
+        }
+        // "apples, pears and etc." -> "apples, pears, etc.": etc. already means "and so on"
+        if (R::lowerAt(t, i + 1) == "etc" && R::nextWord(t, i) == i + 1) {
+            const bool dot = i + 2 < int(t.size()) && t[size_t(i) + 2].text == "." && !t[size_t(i) + 2].spaceBefore;
+            const int last = dot ? i + 2 : i + 1;
+            out->push_back(R::replace(t, i, last, "etc.", "GRAMMAR", "so_on", 3));
+        }
+    }
+}
+
+std::string PunctuationRules::sentenceCase(const Token &word, bool first) const
+{
+    if (word.text == "I" || word.kind != Token::Word)
+        return word.text;
+    const std::string &w = word.lower;
+    if (m_lex.isDeterminer(w) || m_lex.isPreposition(w) || m_lex.isAuxiliary(w) || R::isSubjectPronoun(w)
+        || w.find('\'') != std::string::npos)
+        return first ? R::caseLike(word, w) : w;
+    // the dictionary lists it in capitals (NASA) or only capitalised (China, English)
+    const std::string written = m_forms.signature(word.text);
+    if (written.rfind('=', 0) == 0 || written.find(" =") != std::string::npos)
+        return word.text;
+    const std::string lower = m_forms.signature(w);
+    if (!lower.empty() && lower[0] == 'c')
+        return R::caseLike(word, w);
+    // an acronym the dictionary lacks (BMW) is short and no common word
+    const bool known = m_lex.posMask(w) != 0 || (m_lex.frequencyRank(w) > 0 && m_lex.frequencyRank(w) <= 3000);
+    if (!known && w.size() <= 5)
+        return word.text;
+    return first ? R::caseLike(word, w) : w;
+}
+
+void PunctuationRules::allCapitals(const std::vector<Token> &t, std::vector<Finding> *out) const
+{
+    // at least five words, all in capitals, in a sentence that ends as one (a heading does not)
+    int words = 0, firstWord = -1, lastWord = -1;
+    for (int i = 0; i < int(t.size()); ++i) {
+        const Token &w = t[size_t(i)];
+        if (w.kind != Token::Word)
+            continue;
+        if (!(w.isAllCaps() || w.text == "I" || w.text == "A"))
+            return;
+        ++words;
+        if (firstWord < 0)
+            firstWord = i;
+        lastWord = i;
+    }
+    const std::string &end = t.empty() ? std::string() : t.back().text;
+    if (words < 5 || (end != "." && end != "!" && end != "?"))
+        return;
+    std::string text;
+    for (int i = firstWord; i <= lastWord; ++i) {
+        if (i > firstWord && t[size_t(i)].spaceBefore)
+            text += ' ';
+        text += sentenceCase(t[size_t(i)], i == firstWord);
+    }
+    out->push_back(R::replace(t, firstWord, lastWord, text, "STYLE", "sentence_all_caps", 2));
+}
+
+} // namespace PennovaChecker
