@@ -262,6 +262,8 @@ const std::unordered_map<std::string, Page> &pages()
                                  "Verbs of state (know, believe, belong, own) are not used in the progressive.", "I am knowing the answer.", "I know the answer."}},
         {"contraction_mark", {"缩写用撇号", "don't、can't、it's 等缩写形式中间用撇号 (')，不能用反引号 (`)、等号、连字符或其他符号代替。",
                               "A contraction is written with an apostrophe.", "We don`t know and they can=t say.", "We don't know and they can't say."}},
+        {"quantity_of", {"数量名词后加 of", "a lot、a number、a variety、a kind、lots、plenty 等表示数量或种类的名词不能直接修饰名词，后面要加 of：a lot of people、a number of students、lots of things。",
+                         "A quantity noun such as \"a lot\", \"a number\" or \"plenty\" takes \"of\" before its noun.", "There are a lot people and plenty reasons.", "There are a lot of people and plenty of reasons."}},
         {"non_prefix", {"前缀 non- 加连字符", "non 是前缀，不能单独成词；它要用连字符与后面的形容词或名词连在一起：non-biological、non-native。",
                         "\"non\" is a prefix: join it to its word with a hyphen.", "It is a non biological process.", "It is a non-biological process."}},
         {"so_on", {"and so on 与 etc.", "“等等”说 and so on（中间不加 the），或者只写 etc.；etc. 本身已含 and 的意思，前面不再加 and。",

@@ -320,6 +320,7 @@ void NumberRules::quantities(const std::vector<Token> &t, const std::vector<std:
 {
     quantifierOf(t, tags, out);
     pluralAfterOf(t, tags, out);
+    quantityWithoutOf(t, tags, out);
     // "much cars" -> "many cars": "much" goes with uncountable nouns
     for (int i = 0; i + 1 < int(t.size()); ++i) {
         if (t[size_t(i)].lower != "much" || !RuleSupport::tagIs(tags, i + 1, "NNS") || t[size_t(i) + 1].isCapitalised())
@@ -407,6 +408,61 @@ void NumberRules::pluralAfterOf(const std::vector<Token> &t, const std::vector<s
         if (!end || !mostlyCounted(t[size_t(head)].lower, &plural) || RuleSupport::tagIs(tags, head, "VB"))
             continue;
         out->push_back(RuleSupport::replace(t, head, head, plural, "MOPHOLOGY", "noun_plural", 2));
+    }
+}
+
+bool NumberRules::countedPlural(const std::string &w) const
+{
+    static const Set irregular = {"people", "children", "men", "women", "feet", "teeth"};
+    if (irregular.count(w))
+        return true;
+    if (w.size() < 4 || w.back() != 's' || endsWith(w, "ss"))
+        return false;
+    std::string plural;
+    const std::string single = endsWith(w, "ies") ? w.substr(0, w.size() - 3) + "y"
+        : endsWith(w, "es") && countableSingular(w.substr(0, w.size() - 2), &plural) ? w.substr(0, w.size() - 2)
+                                                                                      : w.substr(0, w.size() - 1);
+    return mostlyCounted(single, &plural, 0.0) && plural == w;
+}
+
+void NumberRules::quantityWithoutOf(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                    std::vector<Finding> *out) const
+{
+    // after "a" ("a couple days" is accepted; "a dozen", "a hundred" count by themselves)
+    static const Set afterArticle = {"lot", "number", "variety", "kind", "sort", "type", "range", "majority",
+                                     "group", "bunch", "pair", "handful"};
+    static const Set sizes = {"great", "large", "small", "huge", "big", "wide", "good", "vast", "whole"};
+    static const Set bare = {"lots", "plenty"};
+    for (int q = 1; q + 1 < int(t.size()); ++q) {
+        const std::string &word = t[size_t(q)].lower;
+        if (t[size_t(q)].kind != Token::Word || t[size_t(q)].isCapitalised())
+            continue;
+        if (afterArticle.count(word)) {
+            int a = RuleSupport::prevWord(t, q);
+            if (a >= 0 && sizes.count(t[size_t(a)].lower) && word != "lot")
+                a = RuleSupport::prevWord(t, a);
+            if (a < 0 || (t[size_t(a)].lower != "a" && t[size_t(a)].lower != "an"))
+                continue;
+        } else if (bare.count(word)) {
+            // "parking lots", "the lots": a determiner, adjective or noun before it makes it a noun of its own
+            const int p = RuleSupport::prevWord(t, q);
+            if (p >= 0 && (m_lex.isDeterminer(t[size_t(p)].lower) || RuleSupport::tagIs(tags, p, "JJ")
+                           || RuleSupport::tagIs(tags, p, "NN")
+                           || (RuleSupport::tagIs(tags, p, "VBG") && m_lex.isPos(t[size_t(p)].lower, Lexicon::Noun))))
+                continue;
+        } else {
+            continue;
+        }
+        const int n = q + 1;
+        const Token &noun = t[size_t(n)];
+        if (noun.kind != Token::Word || !noun.spaceBefore || noun.isCapitalised() || !RuleSupport::tagIs(tags, n, "NNS")
+            || !countedPlural(noun.lower))
+            continue;
+        // "a kind people": a kind nation; "a lot people's": a possessive makes its own phrase
+        if ((word == "kind" && noun.lower == "people")
+            || (n + 1 < int(t.size()) && !t[size_t(n) + 1].spaceBefore && t[size_t(n) + 1].text == "'"))
+            continue;
+        out->push_back(RuleSupport::replace(t, q, q, t[size_t(q)].text + " of", "GRAMMAR", "quantity_of", 2));
     }
 }
 

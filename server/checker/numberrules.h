@@ -41,6 +41,11 @@ private:
                       std::vector<Finding> *out) const;
     void pluralAfterOf(const std::vector<Token> &t, const std::vector<std::string> &tags,
                        std::vector<Finding> *out) const;
+    // "a lot people", "a number students", "lots things": a quantity noun before a plural needs "of"
+    void quantityWithoutOf(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                           std::vector<Finding> *out) const;
+    // A common plural of a countable noun ("students", "cities", "people").
+    bool countedPlural(const std::string &lower) const;
 
     const Lexicon &m_lex;
 };

@@ -867,6 +867,44 @@ private slots:
     }
     void spellingLookAlikes() { agreementLookAlikes(); }
 
+    void quantityNouns_data()
+    {
+        columns();
+        row("a lot before a plural", "There are a lot people here.", "lot", "lot of", "quantity_of",
+            "There are a lot of people here.");
+        row("a number opening the sentence", "A number students came late.", "number", "number of", "quantity_of",
+            "A number of students came late.");
+        row("a size adjective before number", "A great number students failed.", "number", "number of",
+            "quantity_of", "A great number of students failed.");
+        row("a wide variety", "They sell a wide variety products.", "variety", "variety of", "quantity_of",
+            "They sell a wide variety of products.");
+        row("lots before a noun in -ing", "I have lots things to do.", "lots", "lots of", "quantity_of",
+            "I have lots of things to do.");
+        row("plenty before an -ies plural", "There are plenty activities.", "plenty", "plenty of", "quantity_of",
+            "There are plenty of activities.");
+        row("a kind before a plural", "He said a kind things.", "kind", "kind of", "quantity_of",
+            "He said a kind thing.");
+        row("an -ing modifier between a and a plural", "We must stop an advancing fires.", " an ", "",
+            "determiner_number", "We must stop an advancing fire.");
+    }
+    void quantityNouns() { verify(); }
+
+    void quantityNounLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("a couple with a plural") << "We waited a couple days.";
+        QTest::newRow("a lot more") << "A lot more people came this year.";
+        QTest::newRow("a number with of") << "A number of students came.";
+        QTest::newRow("numbers count by themselves") << "A hundred people and a dozen cars came.";
+        QTest::newRow("a kind nation") << "They are a kind people.";
+        QTest::newRow("lots as a noun of its own") << "We found parking lots and empty lots.";
+        QTest::newRow("a great many, a good three weeks") << "A great many people spent a good three weeks there.";
+        QTest::newRow("a means, a series") << "It is a means of transport and a series of events.";
+        QTest::newRow("a growing number") << "A growing number of people came.";
+        QTest::newRow("a few more") << "We need a few more days.";
+    }
+    void quantityNounLookAlikes() { agreementLookAlikes(); }
+
     void marksAndCapitals_data()
     {
         columns();
