@@ -886,6 +886,10 @@ private slots:
             "He said a kind thing.");
         row("an -ing modifier between a and a plural", "We must stop an advancing fires.", " an ", "",
             "determiner_number", "We must stop an advancing fire.");
+        row("what a with an uncountable noun", "Imagine what a chaos it would cause.", "a chaos", "chaos",
+            "uncountable_count", "Imagine what chaos it would cause.");
+        row("an adjective between a and an uncountable noun", "I wish you a good health.", "a good health",
+            "good health", "uncountable_count", "I wish you good health.");
     }
     void quantityNouns() { verify(); }
 
@@ -902,6 +906,9 @@ private slots:
         QTest::newRow("a means, a series") << "It is a means of transport and a series of events.";
         QTest::newRow("a growing number") << "A growing number of people came.";
         QTest::newRow("a few more") << "We need a few more days.";
+        QTest::newRow("uncountable nouns in compounds and of-phrases")
+            << "The room was a chaos of colours, and we bought a money order and a bread knife.";
+        QTest::newRow("a broad knowledge") << "She has a broad knowledge of history.";
     }
     void quantityNounLookAlikes() { agreementLookAlikes(); }
 
