@@ -124,7 +124,7 @@ void ArticleRules::missingArticle(const std::vector<Token> &t, const std::vector
             continue;
         // without an adjective the noun may be an abstract use ("is art", "is innovation"):
         // only nouns counted far more often than not, before the end of a clause
-        if (adjective ? !m_numbers.mostlyCounted(noun, nullptr, 0.25)
+        if (adjective ? !m_numbers.mostlyCounted(noun, nullptr, 0.2)
                       : !m_numbers.mostlyCounted(noun, nullptr, 0.6)
                           || (k + 1 < int(t.size()) && t[size_t(k) + 1].kind == Token::Word))
             continue;

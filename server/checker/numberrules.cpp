@@ -165,7 +165,8 @@ bool NumberRules::countableSingular(const std::string &w, std::string *plural) c
         *plural = it->second;
         return true;
     }
-    if (w.size() < 3 || excluded.count(w) || endsWith(w, "s") || endsWith(w, "ing") || m_lex.isPastForm(w)
+    // (a word in -s is a plural, except the -ss nouns: "process", "business")
+    if (w.size() < 3 || excluded.count(w) || (endsWith(w, "s") && !endsWith(w, "ss")) || endsWith(w, "ing") || m_lex.isPastForm(w)
         || m_lex.isAuxiliary(w) || m_lex.isDeterminer(w) || m_lex.isPreposition(w))
         return false;
     // after a quantifier or article a noun-verb word is a noun; adjectives are excluded
@@ -173,7 +174,7 @@ bool NumberRules::countableSingular(const std::string &w, std::string *plural) c
     if (!(pos & Lexicon::Noun) || (pos & Lexicon::Adjective))
         return false;
     std::string p;
-    if (endsWith(w, "ch") || endsWith(w, "sh") || endsWith(w, "x") || endsWith(w, "z"))
+    if (endsWith(w, "ch") || endsWith(w, "sh") || endsWith(w, "x") || endsWith(w, "z") || endsWith(w, "ss"))
         p = w + "es";
     else if (w.back() == 'y' && std::string("aeiou").find(w[w.size() - 2]) == std::string::npos)
         p = w.substr(0, w.size() - 1) + "ies";

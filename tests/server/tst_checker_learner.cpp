@@ -520,6 +520,10 @@ private slots:
             "Edison is an obvious example.");
         row("have with an adjective and a counted noun", "We have big problem with it.", "big", "a big",
             "article_missing", "We have a big problem with it.");
+        row("it's with an adjective and a noun in -ss", "It's slow process but they learn.", "slow", "a slow",
+            "article_missing", "It's a slow process but they learn.");
+        row("a quantifier with a noun in -ss", "There are several business in town.", "business", "businesses",
+            "noun_plural", "There are several businesses in town.");
         row("have with a bare counted noun at the end", "She does not have job.", "job", "a job",
             "article_missing", "She does not have a job.");
         row("article before a pronoun deleted, not made an", "We have a everything ready.", " a ", "", "article_stray",
@@ -680,6 +684,8 @@ private slots:
     {
         QTest::addColumn<QString>("sentence");
         QTest::newRow("a mass noun") << "It is good food and good fun.";
+        QTest::newRow("nouns in -ss used as mass nouns") << "It is good business, and that is good progress.";
+        QTest::newRow("nouns in -ss with a determiner") << "I like this class and that process.";
         QTest::newRow("a plural") << "They are good students.";
         QTest::newRow("a job title") << "He was senior editor at the paper.";
         QTest::newRow("a role after be") << "She became president of the club.";
