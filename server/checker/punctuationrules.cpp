@@ -40,6 +40,63 @@ void PunctuationRules::check(const std::vector<Token> &t, const std::vector<std:
     contractionMarks(t, out);
     nonApart(t, tags, out);
     soOn(t, out);
+    doubledMarks(t, out);
+    gluedNumber(t, out);
+    commaBeforeThat(t, tags, out);
+}
+
+void PunctuationRules::doubledMarks(const std::vector<Token> &t, std::vector<Finding> *out) const
+{
+    for (int i = 1; i + 1 < int(t.size()); ++i) {
+        const Token &a = t[size_t(i)], &b = t[size_t(i) + 1];
+        if (a.kind != Token::Punct || (a.text != "." && a.text != ",") || b.text != a.text || b.spaceBefore)
+            continue;
+        // an ellipsis has three or more, and each mark must follow a word ("etc..": the
+        // abbreviation's own dot ends the sentence as well)
+        const bool run = (i + 2 < int(t.size()) && t[size_t(i) + 2].text == a.text && !t[size_t(i) + 2].spaceBefore)
+            || t[size_t(i) - 1].text == a.text;
+        if (run || a.spaceBefore || t[size_t(i) - 1].kind != Token::Word || t[size_t(i) - 1].lower == "etc")
+            continue;
+        out->push_back(R::replace(t, i, i + 1, a.text, "GRAMMAR", "doubled_mark", 3));
+    }
+}
+
+void PunctuationRules::gluedNumber(const std::vector<Token> &t, std::vector<Finding> *out) const
+{
+    // words that are written apart from their number (units such as "km", "pm", "th" are not)
+    static const Set words = {"million", "billion", "thousand", "hundred", "dollars", "dollar", "yuan", "years",
+                              "year", "people", "times", "percent", "students", "days", "hours", "minutes",
+                              "months", "weeks", "pounds", "euros", "meters", "metres", "kilometers", "kilometres"};
+    for (int i = 0; i < int(t.size()); ++i) {
+        const Token &n = t[size_t(i)];
+        if (n.kind != Token::Number)
+            continue;
+        size_t letters = 0;
+        while (letters < n.lower.size() && !(n.lower[letters] >= 'a' && n.lower[letters] <= 'z'))
+            ++letters;
+        if (letters == 0 || letters >= n.lower.size() || !words.count(n.lower.substr(letters)))
+            continue;
+        out->push_back(R::replace(t, i, i, n.text.substr(0, letters) + " " + n.text.substr(letters), "GRAMMAR",
+                                  "number_space", 3));
+    }
+}
+
+void PunctuationRules::commaBeforeThat(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                       std::vector<Finding> *out) const
+{
+    static const Set be = {"is", "was", "seems", "seemed", "be", "it's"};
+    for (int c = 3; c + 1 < int(t.size()); ++c) {
+        if (t[size_t(c)].text != "," || R::lowerAt(t, c + 1) != "that" || !R::tagIs(tags, c - 1, "JJ"))
+            continue;
+        // "it is (very) unlikely, that": the adjective's own clause
+        int v = c - 2;
+        if (R::tagIs(tags, v, "RB"))
+            --v;
+        const std::string verb = R::lowerAt(t, v);
+        if (!be.count(verb) || (verb != "it's" && R::lowerAt(t, v - 1) != "it"))
+            continue;
+        out->push_back(R::replace(t, c - 1, c, t[size_t(c) - 1].text, "GRAMMAR", "comma_that", 2));
+    }
 }
 
 void PunctuationRules::contractionMarks(const std::vector<Token> &t, std::vector<Finding> *out) const

@@ -30,6 +30,11 @@ private:
     void contractionMarks(const std::vector<Token> &t, std::vector<Finding> *out) const;
     void nonApart(const std::vector<Token> &t, const std::vector<std::string> &tags, std::vector<Finding> *out) const;
     void soOn(const std::vector<Token> &t, std::vector<Finding> *out) const;
+    void doubledMarks(const std::vector<Token> &t, std::vector<Finding> *out) const; // "the others..", ",,"
+    void gluedNumber(const std::vector<Token> &t, std::vector<Finding> *out) const;  // "100million"
+    // "It is unlikely, that ...": no comma between the adjective and its that-clause
+    void commaBeforeThat(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                         std::vector<Finding> *out) const;
 
     const Lexicon &m_lex;
     const WordForms &m_forms;

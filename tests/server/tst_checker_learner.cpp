@@ -943,6 +943,12 @@ private slots:
         row("sentence in capitals keeps a listed acronym and its commas", "WE LIKE NASA, AND WE READ ABOUT IT!",
             "WE LIKE NASA, AND WE READ ABOUT IT", "We like NASA, and we read about it", "sentence_all_caps",
             "We like NASA, and we read about it!");
+        row("doubled full stop", "But I respect the others..", "..", ".", "doubled_mark", "But I respect the others.");
+        row("doubled comma", "He said so,, and left.", ",,", ",", "doubled_mark", "He said so, and left.");
+        row("number glued to its word", "They paid 100million dollars.", "100million", "100 million", "number_space",
+            "They paid 100 million dollars.");
+        row("comma before the that-clause of it is", "It is highly unlikely, that they will come.", "unlikely,",
+            "unlikely", "comma_that", "It is highly unlikely that they will come.");
     }
     void marksAndCapitals() { verify(); }
 
@@ -958,6 +964,9 @@ private slots:
         QTest::newRow("a heading in capitals") << "TERMS AND CONDITIONS OF THE FREE TRIAL";
         QTest::newRow("a short sentence in capitals") << "I LOVE IT SO.";
         QTest::newRow("acronyms in a normal sentence") << "The NASA and BMW teams met in the USA.";
+        QTest::newRow("an ellipsis and the dot of etc.") << "Wait... we sold pens, books, etc..";
+        QTest::newRow("units glued to numbers") << "It is 5km away, at 10pm, in the 1990s, on the 3rd floor.";
+        QTest::newRow("comma before a parenthetical, said that") << "It is clear, however, that he said, that is all.";
     }
     void marksAndCapitalLookAlikes() { agreementLookAlikes(); }
 
