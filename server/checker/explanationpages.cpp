@@ -270,6 +270,8 @@ const std::unordered_map<std::string, Page> &pages()
                           "Put a space between a number and the word after it.", "They paid 100million dollars.", "They paid 100 million dollars."}},
         {"comma_that", {"that 从句前不加逗号", "It is important/likely/clear that ... 句型中，形容词和 that 从句紧密相连，中间不加逗号。",
                         "No comma between \"it is\" + adjective and its that-clause.", "It is clear, that he is right.", "It is clear that he is right."}},
+        {"adjective_form", {"名词前用形容词", "修饰名词要用形容词，不能用 -ly 副词：the main reasons（不是 the mainly reasons），a careful study（不是 a carefully study）。",
+                            "A noun is described by an adjective, not by an -ly adverb.", "The mainly reasons are clear.", "The main reasons are clear."}},
         {"non_prefix", {"前缀 non- 加连字符", "non 是前缀，不能单独成词；它要用连字符与后面的形容词或名词连在一起：non-biological、non-native。",
                         "\"non\" is a prefix: join it to its word with a hyphen.", "It is a non biological process.", "It is a non-biological process."}},
         {"so_on", {"and so on 与 etc.", "“等等”说 and so on（中间不加 the），或者只写 etc.；etc. 本身已含 and 的意思，前面不再加 and。",

@@ -624,6 +624,12 @@ private slots:
         columns();
         row("adjective after a verb of change", "The price of oil increased rapid.", "rapid", "rapidly",
             "adverb_form", "The price of oil increased rapidly.");
+        row("adverb between the and its noun", "The mainly reasons are clear.", "mainly", "main", "adjective_form",
+            "The main reasons are clear.");
+        row("adverb in -ily before a noun", "It was a happily ending.", "happily", "happy", "adjective_form",
+            "It was a happy ending.");
+        row("adverb before a noun that is also a verb", "It was a carefully study.", "carefully", "careful",
+            "adjective_form", "It was a careful study.");
         row("degree word and adjective after a verb and its object", "He finished the work very quick.", "quick",
             "quickly", "adverb_form", "He finished the work very quickly.");
         row("good after an action verb becomes well", "She speaks English very good.", "good", "well",
@@ -643,6 +649,9 @@ private slots:
         QTest::newRow("adjective after be") << "He was very happy with the result.";
         QTest::newRow("grow with an adjective of state") << "People grow old, and prices change.";
         QTest::newRow("adjective before a noun") << "He did a very quick job.";
+        QTest::newRow("-ly adjectives before nouns") << "The early bird met the friendly staff and the only child.";
+        QTest::newRow("adverb before an adjective or participle") << "It is a really good idea for the newly built road.";
+        QTest::newRow("demonstrative subject and its verb") << "Sadly, this quickly changes.";
     }
     void adverbLookAlikes() { agreementLookAlikes(); }
 
