@@ -97,8 +97,11 @@ void ArticleRules::missingArticle(const std::vector<Token> &t, const std::vector
         const int first = R::nextWord(t, v);
         if (first < 0 || t[size_t(first)].isCapitalised())
             continue;
-        // adjectives, then the noun; a superlative wants "the"
-        int k = first;
+        // adjectives, then the noun; a superlative wants "the"; a degree word may come
+        // first ("It is very good chance" -> "a very good")
+        static const Set degree = {"very", "really", "extremely", "truly", "fairly", "relatively",
+                                   "particularly", "incredibly", "especially", "highly"};
+        int k = degree.count(t[size_t(first)].lower) && R::tagIs(tags, first + 1, "JJ") ? first + 1 : first;
         bool adjective = false, superlative = false;
         while (k < int(t.size()) && R::tagIs(tags, k, "JJ") && !determinerLike().count(t[size_t(k)].lower)
                && !t[size_t(k)].isCapitalised()) {
@@ -106,7 +109,9 @@ void ArticleRules::missingArticle(const std::vector<Token> &t, const std::vector
             adjective = true;
             ++k;
         }
-        if (!R::tagIs(tags, k, "NN") || R::tagIs(tags, k, "NNS") || R::tagIs(tags, k, "NNP"))
+        // "it is very difficult one": "one" stands for a counted noun
+        const bool one = adjective && R::lowerAt(t, k) == "one";
+        if (!one && (!R::tagIs(tags, k, "NN") || R::tagIs(tags, k, "NNS") || R::tagIs(tags, k, "NNP")))
             continue;
         if (k >= int(t.size()) || t[size_t(k)].kind != Token::Word || t[size_t(k)].isCapitalised()
             || (k + 1 < int(t.size()) && !t[size_t(k) + 1].spaceBefore && t[size_t(k) + 1].kind != Token::Punct))
@@ -120,11 +125,12 @@ void ArticleRules::missingArticle(const std::vector<Token> &t, const std::vector
         if (!atEnd)
             continue;
         const std::string &noun = t[size_t(k)].lower;
-        if (roleNouns().count(noun) || (adjective && massUses().count(noun)))
+        if (!one && (roleNouns().count(noun) || (adjective && massUses().count(noun))))
             continue;
         // without an adjective the noun may be an abstract use ("is art", "is innovation"):
         // only nouns counted far more often than not, before the end of a clause
-        if (adjective ? !m_numbers.mostlyCounted(noun, nullptr, 0.2)
+        if (one ? pluralBe
+                : adjective ? !m_numbers.mostlyCounted(noun, nullptr, 0.2)
                       : !m_numbers.mostlyCounted(noun, nullptr, 0.6)
                           || (k + 1 < int(t.size()) && t[size_t(k) + 1].kind == Token::Word))
             continue;

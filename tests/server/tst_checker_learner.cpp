@@ -520,6 +520,10 @@ private slots:
             "Edison is an obvious example.");
         row("have with an adjective and a counted noun", "We have big problem with it.", "big", "a big",
             "article_missing", "We have a big problem with it.");
+        row("a degree word before the adjective", "It was extremely hard decision.", "extremely", "an extremely",
+            "article_missing", "It was an extremely hard decision.");
+        row("one after an adjective", "It is very difficult one to solve.", "very", "a very", "article_missing",
+            "It is a very difficult one to solve.");
         row("it's with an adjective and a noun in -ss", "It's slow process but they learn.", "slow", "a slow",
             "article_missing", "It's a slow process but they learn.");
         row("a quantifier with a noun in -ss", "There are several business in town.", "business", "businesses",
@@ -693,6 +697,9 @@ private slots:
     {
         QTest::addColumn<QString>("sentence");
         QTest::newRow("a mass noun") << "It is good food and good fun.";
+        QTest::newRow("a degree word with an adjective alone or a mass noun")
+            << "It is very good, and it is very good news and very good exercise.";
+        QTest::newRow("one with its determiner") << "It is the very best one, and the old one is fine.";
         QTest::newRow("nouns in -ss used as mass nouns") << "It is good business, and that is good progress.";
         QTest::newRow("nouns in -ss with a determiner") << "I like this class and that process.";
         QTest::newRow("a plural") << "They are good students.";
