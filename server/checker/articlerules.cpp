@@ -175,7 +175,7 @@ void ArticleRules::strayArticle(const std::vector<Token> &t, std::vector<Finding
     // ("a nobody", "a something" are nouns: left alone)
     static const Set noArticle = {"everything", "everyone", "everybody", "anything", "anyone", "anybody", "my",
                                   "your", "our", "their", "his", "today's", "tomorrow's", "yesterday's", "these",
-                                  "those"};
+                                  "those", "it", "its", "he", "she", "we", "they", "him", "them", "us"};
     for (int i = 0; i + 1 < int(t.size()); ++i) {
         const std::string &a = t[size_t(i)].lower;
         if (t[size_t(i)].kind != Token::Word || (a != "a" && a != "an" && a != "the"))
@@ -185,6 +185,10 @@ void ArticleRules::strayArticle(const std::vector<Token> &t, std::vector<Finding
             continue;
         if (R::lowerAt(t, n + 1) == "of")
             continue; // "the everything of ...": used as a noun
+        // "the US", "the It girl", "the he-goat": a name or a compound
+        if (t[size_t(n)].text != t[size_t(n)].lower
+            || (n + 1 < int(t.size()) && !t[size_t(n) + 1].spaceBefore && t[size_t(n) + 1].text == "-"))
+            continue;
         Finding f;
         if (R::deletion(t, i, "GRAMMAR", "article_stray", 2, &f))
             out->push_back(f);

@@ -520,6 +520,8 @@ private slots:
             "Edison is an obvious example.");
         row("have with an adjective and a counted noun", "We have big problem with it.", "big", "a big",
             "article_missing", "We have a big problem with it.");
+        row("article before a pronoun", "In old age the it can change.", " the ", "", "article_stray",
+            "In old age it can change.");
         row("a degree word before the adjective", "It was extremely hard decision.", "extremely", "an extremely",
             "article_missing", "It was an extremely hard decision.");
         row("one after an adjective", "It is very difficult one to solve.", "very", "a very", "article_missing",
@@ -699,6 +701,7 @@ private slots:
         QTest::newRow("a mass noun") << "It is good food and good fun.";
         QTest::newRow("a degree word with an adjective alone or a mass noun")
             << "It is very good, and it is very good news and very good exercise.";
+        QTest::newRow("article before a name or compound like a pronoun") << "We visited the US and saw a he-goat.";
         QTest::newRow("one with its determiner") << "It is the very best one, and the old one is fine.";
         QTest::newRow("nouns in -ss used as mass nouns") << "It is good business, and that is good progress.";
         QTest::newRow("nouns in -ss with a determiner") << "I like this class and that process.";
@@ -728,6 +731,8 @@ private slots:
         columns();
         row("lower-case first word", "for example, my cousin is twelve.", "for", "For", "sentence_capital",
             "For example, my cousin is twelve.");
+        row("semicolon after an opener", "For example; smoking is bad.", "example;", "example,",
+            "comma_after_opener", "For example, smoking is bad.");
         row("lower-case adverb before a comma", "secondly, it is an unfair action.", "secondly", "Secondly",
             "sentence_capital", "Secondly, it is an unfair action.");
         row("lower-case pronoun first", "they did not understand the ideas.", "they", "They", "sentence_capital",
@@ -759,6 +764,7 @@ private slots:
     {
         QTest::addColumn<QString>("sentence");
         QTest::newRow("brand in lower case") << "iPhone sales rose again last quarter.";
+        QTest::newRow("colon after an opener") << "For example: apples and pears are fruit.";
         QTest::newRow("tail of a longer sentence") << "dates May 28 to August 3).";
         QTest::newRow("fragment after a split") << "and other parameters of the system.";
         QTest::newRow("fragment with but and no verb") << "but not the last one of them.";
