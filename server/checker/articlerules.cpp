@@ -181,9 +181,17 @@ void ArticleRules::strayArticle(const std::vector<Token> &t, std::vector<Finding
         if (t[size_t(i)].kind != Token::Word || (a != "a" && a != "an" && a != "the"))
             continue;
         const int n = R::nextWord(t, i);
-        if (n < 0 || !t[size_t(n)].spaceBefore || !noArticle.count(t[size_t(n)].lower))
+        if (n < 0 || !t[size_t(n)].spaceBefore)
             continue;
-        if (R::lowerAt(t, n + 1) == "of")
+        // "a same meaning" -> "the same"; "a lots of" -> "lots of" ("a same-day service" stays)
+        if (a != "the" && t[size_t(n)].lower == "same" && R::nextWord(t, n) == n + 1 && R::lowerAt(t, n + 1) != "day") {
+            out->push_back(R::replace(t, i, i, "the", "GRAMMAR", "the_same", 2));
+            continue;
+        }
+        const bool lots = a != "the" && t[size_t(n)].lower == "lots" && R::lowerAt(t, n + 1) == "of";
+        if (!lots && !noArticle.count(t[size_t(n)].lower))
+            continue;
+        if (!lots && R::lowerAt(t, n + 1) == "of")
             continue; // "the everything of ...": used as a noun
         // "the US", "the It girl", "the he-goat": a name or a compound
         if (t[size_t(n)].text != t[size_t(n)].lower

@@ -272,6 +272,8 @@ const std::unordered_map<std::string, Page> &pages()
                         "No comma between \"it is\" + adjective and its that-clause.", "It is clear, that he is right.", "It is clear that he is right."}},
         {"adjective_form", {"名词前用形容词", "修饰名词要用形容词，不能用 -ly 副词：the main reasons（不是 the mainly reasons），a careful study（不是 a carefully study）。",
                             "A noun is described by an adjective, not by an -ly adverb.", "The mainly reasons are clear.", "The main reasons are clear."}},
+        {"the_same", {"the same 固定用 the", "same 表示“相同的”时前面总是用定冠词 the：the same meaning、the same way，不说 a same。",
+                      "\"same\" always takes \"the\".", "The two words have a same meaning.", "The two words have the same meaning."}},
         {"non_prefix", {"前缀 non- 加连字符", "non 是前缀，不能单独成词；它要用连字符与后面的形容词或名词连在一起：non-biological、non-native。",
                         "\"non\" is a prefix: join it to its word with a hyphen.", "It is a non biological process.", "It is a non-biological process."}},
         {"so_on", {"and so on 与 etc.", "“等等”说 and so on（中间不加 the），或者只写 etc.；etc. 本身已含 and 的意思，前面不再加 and。",

@@ -143,8 +143,10 @@ void NumberRules::oneOfPlural(const std::vector<Token> &t, std::vector<Finding> 
         std::string plural;
         if (!countableSingular(t[size_t(n)].lower, &plural))
             continue;
-        const bool end = n + 1 >= int(t.size()) || t[size_t(n) + 1].kind == Token::Punct
-            || clauseWords().count(t[size_t(n) + 1].lower);
+        // the noun ends the phrase: its verb follows ("one of my friend came")
+        const std::string next = RuleSupport::lowerAt(t, n + 1);
+        const bool end = n + 1 >= int(t.size()) || t[size_t(n) + 1].kind == Token::Punct || clauseWords().count(next)
+            || m_lex.isPastForm(next) || m_lex.isThirdPerson(next) || m_lex.isModal(next);
         if (end)
             out->push_back(RuleSupport::replace(t, n, n, plural, "MOPHOLOGY", "noun_plural", 2));
     }
@@ -187,13 +189,24 @@ bool NumberRules::countableSingular(const std::string &w, std::string *plural) c
     return true;
 }
 
+bool NumberRules::countBefore(const std::string &w) const
+{
+    static const Set words = {"than", "about", "only", "and", "or", "nearly", "almost", "over", "under", "just"};
+    return words.count(w) || m_lex.isAuxiliary(w) || m_lex.isPreposition(w) || m_lex.isPastForm(w)
+        || m_lex.isThirdPerson(w) || (m_lex.isCommonVerbBase(w) && !m_lex.isPos(w, Lexicon::Noun));
+}
+
 void NumberRules::pluralAfterQuantifier(const std::vector<Token> &t, std::vector<Finding> *out) const
 {
     static const Set quantifiers = {"several", "many", "various", "numerous", "both", "two", "three", "four",
                                     "five", "six", "seven", "eight", "nine", "ten", "few"};
     for (int i = 0; i + 1 < int(t.size()); ++i) {
         const std::string &q = t[size_t(i)].lower;
-        if (t[size_t(i)].kind != Token::Word || !quantifiers.count(q))
+        // a count in digits ("20 student"), not a year, a decimal, a part of a name ("room 20",
+        // "a 20 minute walk") or a count of one
+        const bool digits = t[size_t(i)].kind == Token::Number && q.find_first_not_of("0123456789") == std::string::npos
+            && q != "1" && q.size() <= 3 && i > 0 && countBefore(t[size_t(i) - 1].lower);
+        if (!digits && (t[size_t(i)].kind != Token::Word || !quantifiers.count(q)))
             continue;
         if (q == "few" && (i == 0 || t[size_t(i) - 1].lower != "a"))
             continue; // "few" alone is often a pronoun
@@ -381,7 +394,9 @@ void NumberRules::pluralAfterOf(const std::vector<Token> &t, const std::vector<s
     for (int i = 0; i + 2 < int(t.size()); ++i) {
         const std::string &q = t[size_t(i)].lower;
         int first = -1; // first word after "of" (and after a determiner for the group words)
-        if ((q == "lot" || q == "lots" || q == "plenty") && RuleSupport::lowerAt(t, i + 1) == "of") {
+        // "a variety of product", "a couple of day" ("those kinds of problem" is right)
+        static const Set quantityNouns = {"lot", "lots", "plenty", "variety", "couple"};
+        if (quantityNouns.count(q) && RuleSupport::lowerAt(t, i + 1) == "of") {
             first = i + 2;
         } else if (groupOf.count(q) && RuleSupport::lowerAt(t, i + 1) == "of") {
             static const Set determiners = {"the", "my", "our", "your", "his", "her", "their", "these", "those"};
@@ -391,7 +406,8 @@ void NumberRules::pluralAfterOf(const std::vector<Token> &t, const std::vector<s
         } else {
             continue;
         }
-        if (q == "lot" && RuleSupport::lowerAt(t, i - 1) != "a" && RuleSupport::lowerAt(t, i - 1) != "whole")
+        if ((q == "lot" || q == "variety" || q == "couple") && RuleSupport::lowerAt(t, i - 1) != "a"
+            && RuleSupport::lowerAt(t, i - 1) != "whole" && RuleSupport::lowerAt(t, i - 1) != "wide")
             continue;
         // up to two modifiers; the last noun of the phrase is its head
         int head = first;
@@ -405,8 +421,11 @@ void NumberRules::pluralAfterOf(const std::vector<Token> &t, const std::vector<s
                                                       && t[size_t(head) + 1].text != "'")
             || clauseWords().count(t[size_t(head) + 1].lower) || t[size_t(head) + 1].lower == "and"
             || t[size_t(head) + 1].lower == "or";
+        // "a variety of skill and leadership areas": a modifier joined to another
+        const bool joined = q != "lot" && q != "lots" && q != "plenty"
+            && (RuleSupport::lowerAt(t, head + 1) == "and" || RuleSupport::lowerAt(t, head + 1) == "or");
         std::string plural;
-        if (!end || !mostlyCounted(t[size_t(head)].lower, &plural) || RuleSupport::tagIs(tags, head, "VB"))
+        if (!end || joined || !mostlyCounted(t[size_t(head)].lower, &plural) || RuleSupport::tagIs(tags, head, "VB"))
             continue;
         out->push_back(RuleSupport::replace(t, head, head, plural, "MOPHOLOGY", "noun_plural", 2));
     }

@@ -44,6 +44,8 @@ private:
     // "a lot people", "a number students", "lots things": a quantity noun before a plural needs "of"
     void quantityWithoutOf(const std::vector<Token> &t, const std::vector<std::string> &tags,
                            std::vector<Finding> *out) const;
+    // A word after which a number in digits counts the noun that follows ("are 20 student").
+    bool countBefore(const std::string &lower) const;
     // A common plural of a countable noun ("students", "cities", "people").
     bool countedPlural(const std::string &lower) const;
 

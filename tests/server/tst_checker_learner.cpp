@@ -914,6 +914,16 @@ private slots:
             "He said a kind thing.");
         row("an -ing modifier between a and a plural", "We must stop an advancing fires.", " an ", "",
             "determiner_number", "We must stop an advancing fire.");
+        row("a couple of with a singular", "It took a couple of day.", "day", "days", "noun_plural",
+            "It took a couple of days.");
+        row("a variety of with a singular", "They sell a variety of product.", "product", "products", "noun_plural",
+            "They sell a variety of products.");
+        row("a count in digits", "There are 20 student in my class.", "student", "students", "noun_plural",
+            "There are 20 students in my class.");
+        row("one of with its verb after the noun", "One of my friend came.", "friend", "friends", "noun_plural",
+            "One of my friends came.");
+        row("a same", "The words have a same meaning.", "a", "the", "the_same", "The words have the same meaning.");
+        row("a lots of", "I have a lots of friends.", " a ", "", "article_stray", "I have lots of friends.");
         row("what a with an uncountable noun", "Imagine what a chaos it would cause.", "a chaos", "chaos",
             "uncountable_count", "Imagine what chaos it would cause.");
         row("an adjective between a and an uncountable noun", "I wish you a good health.", "a good health",
@@ -936,6 +946,10 @@ private slots:
         QTest::newRow("a few more") << "We need a few more days.";
         QTest::newRow("uncountable nouns in compounds and of-phrases")
             << "The room was a chaos of colours, and we bought a money order and a bread knife.";
+        QTest::newRow("digits in names, years and units") << "Room 20 student lists date from 2010 and cost 20 dollars.";
+        QTest::newRow("a count of one, a number in a compound") << "He was the 1 student with a 20 minute walk.";
+        QTest::newRow("kinds of with a mass noun, a modifier joined") << "They sell all kinds of food in a variety of skill and leadership areas.";
+        QTest::newRow("a same-day service") << "We offer a same day service and the same price.";
         QTest::newRow("a broad knowledge") << "She has a broad knowledge of history.";
     }
     void quantityNounLookAlikes() { agreementLookAlikes(); }
