@@ -71,6 +71,33 @@ void ArticleRules::check(const std::vector<Token> &t, const std::vector<std::str
     strayArticle(t, out);
     bareSubject(t, tags, out);
     longTime(t, tags, out);
+    theName(t, tags, out);
+}
+
+void ArticleRules::theName(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                           std::vector<Finding> *out) const
+{
+    static const Set names = {"China", "Japan", "Korea", "America", "England", "France", "Germany", "Canada",
+                              "Australia", "India", "Russia", "Italy", "Spain", "Singapore", "Beijing", "Shanghai",
+                              "Guangzhou", "Shenzhen", "Taiwan", "Europe", "Asia", "Africa", "London", "Paris",
+                              "Tokyo", "Britain", "Thailand", "Vietnam", "Malaysia", "Egypt", "Brazil", "Mexico"};
+    for (int i = 0; i + 1 < int(t.size()); ++i) {
+        if (t[size_t(i)].lower != "the" || !names.count(t[size_t(i) + 1].text) || !t[size_t(i) + 1].spaceBefore)
+            continue;
+        // "the China Daily", "the Japan of the 1980s", "the England team", "the America's Cup",
+        // "the Europe that we know", "the America in which I grew up": the name ends the phrase here
+        static const Set restrictive = {"that", "which", "who", "where", "when", "we", "i", "you", "they", "he", "she"};
+        const int n = i + 2;
+        if (m_lex.isPreposition(R::lowerAt(t, n)) || restrictive.count(R::lowerAt(t, n)))
+            continue;
+        const bool end = n >= int(t.size())
+            || (t[size_t(n)].kind == Token::Punct && t[size_t(n)].text != "'" && t[size_t(n)].text != "-")
+            || (t[size_t(n)].kind == Token::Word && !t[size_t(n)].isCapitalised() && !R::tagIs(tags, n, "NN")
+                && !R::tagIs(tags, n, "JJ") && !R::tagIs(tags, n, "POS"));
+        Finding f;
+        if (end && R::deletion(t, i, "GRAMMAR", "article_name", 2, &f))
+            out->push_back(f);
+    }
 }
 
 void ArticleRules::missingArticle(const std::vector<Token> &t, const std::vector<std::string> &tags,

@@ -35,6 +35,8 @@ private:
     void longTime(const std::vector<Token> &t, const std::vector<std::string> &tags, std::vector<Finding> *out) const;
     void bareSubject(const std::vector<Token> &t, const std::vector<std::string> &tags,
                      std::vector<Finding> *out) const;
+    // "in the China" -> "in China": country, continent and city names take no article
+    void theName(const std::vector<Token> &t, const std::vector<std::string> &tags, std::vector<Finding> *out) const;
 
     const Lexicon &m_lex;
     const NumberRules &m_numbers;

@@ -158,7 +158,8 @@ bool NumberRules::countableSingular(const std::string &w, std::string *plural) c
                                  "police", "staff", "family", "team", "class", "fish", "sheep", "deer", "series",
                                  "means", "species", "news", "data", "media", "kind", "sort", "type", "lot", "bit",
                                  "more", "other", "others", "one", "ones", "few", "less", "much", "many", "such",
-                                 "percent", "cent", "degree", "hour", "minute", "second", "dollar", "yuan", "year"};
+                                 "percent", "cent", "degree", "hour", "minute", "second", "dollar", "yuan", "year",
+                                 "money"};
     // plurals that do not add -s
     static const std::unordered_map<std::string, std::string> irregular = {
         {"man", "men"}, {"woman", "women"}, {"child", "children"}, {"person", "people"}, {"foot", "feet"},

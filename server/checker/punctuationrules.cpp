@@ -43,6 +43,67 @@ void PunctuationRules::check(const std::vector<Token> &t, const std::vector<std:
     doubledMarks(t, out);
     gluedNumber(t, out);
     commaBeforeThat(t, tags, out);
+    missingSpace(t, out);
+    fullWidthMarks(t, out);
+}
+
+void PunctuationRules::missingSpace(const std::vector<Token> &t, std::vector<Finding> *out) const
+{
+    for (int m = 1; m + 1 < int(t.size()); ++m) {
+        const Token &a = t[size_t(m) - 1], &mark = t[size_t(m)], &b = t[size_t(m) + 1];
+        if (a.kind != Token::Word || b.kind != Token::Word || mark.spaceBefore || b.spaceBefore || a.attached
+            || b.attached || a.lower.size() < 2 || b.lower.size() < 2)
+            continue;
+        // both sides are words the dictionary knows: "lance,sword" is a list; "file.txt",
+        // "Node.js", "e.g." and "St.Louis" are names and abbreviations
+        const bool knownA = m_lex.frequencyRank(a.lower) > 0 && m_lex.frequencyRank(a.lower) <= 20000;
+        const bool knownB = m_lex.frequencyRank(b.lower) > 0 && m_lex.frequencyRank(b.lower) <= 20000;
+        if (!knownA || !knownB)
+            continue;
+        bool fix = false;
+        if (mark.text == ",") {
+            // ("Akron,Ohio": a place and its state are written so in addresses)
+            fix = !a.isAllCaps() && !b.isAllCaps() && !(a.isCapitalised() && b.isCapitalised());
+        } else if (mark.text == ".") {
+            // a new sentence: a lower-case word, then a capitalised one, and no dot further on
+            static const Set abbreviations = {"mr", "mrs", "ms", "dr", "st", "vs", "no", "jr", "sr", "co", "inc",
+                                              "ltd", "etc", "prof", "fig", "vol", "dept", "gen", "gov"};
+            fix = a.text == a.lower && !abbreviations.count(a.lower) && b.isCapitalised() && !b.isAllCaps()
+                && !(m + 2 < int(t.size()) && t[size_t(m) + 2].text == "." && !t[size_t(m) + 2].spaceBefore);
+        }
+        if (fix)
+            out->push_back(R::replace(t, m - 1, m + 1, a.text + mark.text + " " + b.text, "GRAMMAR", "space_after_mark", 2));
+    }
+}
+
+void PunctuationRules::fullWidthMarks(const std::vector<Token> &t, std::vector<Finding> *out) const
+{
+    // the full-width forms of , . ; : ! ? ( ) and the enumeration comma
+    static const std::pair<const char *, const char *> marks[] = {
+        {"\xEF\xBC\x8C", ","}, {"\xE3\x80\x82", "."}, {"\xEF\xBC\x9B", ";"}, {"\xEF\xBC\x9A", ":"},
+        {"\xEF\xBC\x81", "!"}, {"\xEF\xBC\x9F", "?"}, {"\xEF\xBC\x88", "("}, {"\xEF\xBC\x89", ")"},
+        {"\xE3\x80\x81", ","}};
+    for (int i = 1; i < int(t.size()); ++i) {
+        const Token &mark = t[size_t(i)];
+        const char *ascii = nullptr;
+        for (const auto &[wide, plain] : marks)
+            if (mark.text == wide)
+                ascii = plain;
+        // inside English: an English word before it, and no Chinese text after it
+        if (!ascii || t[size_t(i) - 1].kind != Token::Word || t[size_t(i) - 1].attached
+            || (i + 1 < int(t.size()) && t[size_t(i) + 1].kind == Token::Other))
+            continue;
+        const bool opening = std::string(ascii) == "(";
+        const bool wordAfter = i + 1 < int(t.size()) && t[size_t(i) + 1].kind == Token::Word;
+        // "it，but" -> "it, but": a space follows the mark unless the sentence ends there
+        std::string fixed = opening ? std::string(" ") + ascii : std::string(ascii);
+        int last = i;
+        if (wordAfter && !t[size_t(i) + 1].spaceBefore && !opening) {
+            fixed += " " + t[size_t(i) + 1].text;
+            last = i + 1;
+        }
+        out->push_back(R::replace(t, i, last, fixed, "GRAMMAR", "full_width_mark", 3));
+    }
 }
 
 void PunctuationRules::doubledMarks(const std::vector<Token> &t, std::vector<Finding> *out) const

@@ -32,6 +32,10 @@ private:
     void soOn(const std::vector<Token> &t, std::vector<Finding> *out) const;
     void doubledMarks(const std::vector<Token> &t, std::vector<Finding> *out) const; // "the others..", ",,"
     void gluedNumber(const std::vector<Token> &t, std::vector<Finding> *out) const;  // "100million"
+    // "it,but", "it.But": no space after a comma or a full stop between words
+    void missingSpace(const std::vector<Token> &t, std::vector<Finding> *out) const;
+    // "it，but": Chinese full-width marks between English words
+    void fullWidthMarks(const std::vector<Token> &t, std::vector<Finding> *out) const;
     // "It is unlikely, that ...": no comma between the adjective and its that-clause
     void commaBeforeThat(const std::vector<Token> &t, const std::vector<std::string> &tags,
                          std::vector<Finding> *out) const;

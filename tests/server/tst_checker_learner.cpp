@@ -985,6 +985,14 @@ private slots:
             "They paid 100 million dollars.");
         row("comma before the that-clause of it is", "It is highly unlikely, that they will come.", "unlikely,",
             "unlikely", "comma_that", "It is highly unlikely that they will come.");
+        row("no space after a comma", "I like it,but he does not.", "it,but", "it, but", "space_after_mark",
+            "I like it, but he does not.");
+        row("no space after a full stop", "I like it.But he does not.", "it.But", "it. But", "space_after_mark",
+            "I like it. But he does not.");
+        row("full-width comma", "I like tea\uff0ccoffee and juice.", "\uff0ccoffee", ", coffee", "full_width_mark",
+            "I like tea, coffee and juice.");
+        row("full-width full stop", "I like tea\u3002", "\u3002", ".", "full_width_mark", "I like tea.");
+        row("the before a country", "I was born in the China.", " the ", "", "article_name", "I was born in China.");
     }
     void marksAndCapitals() { verify(); }
 
@@ -1000,6 +1008,10 @@ private slots:
         QTest::newRow("a heading in capitals") << "TERMS AND CONDITIONS OF THE FREE TRIAL";
         QTest::newRow("a short sentence in capitals") << "I LOVE IT SO.";
         QTest::newRow("acronyms in a normal sentence") << "The NASA and BMW teams met in the USA.";
+        QTest::newRow("abbreviations, file names, numbers, places") << "See mr.Smith, file.txt, Node.js, 1,000 and Akron,Ohio.";
+        QTest::newRow("full-width marks inside Chinese text") << "He wrote \u6211\u559c\u6b22\uff0c\u4f46\u662f in his notes.";
+        QTest::newRow("the before a name in a longer name") << "I read the China Daily about the Japan of the 1980s.";
+        QTest::newRow("the before a name with a restrictive clause") << "The Europe that we know and the England team are gone.";
         QTest::newRow("an ellipsis and the dot of etc.") << "Wait... we sold pens, books, etc..";
         QTest::newRow("units glued to numbers") << "It is 5km away, at 10pm, in the 1990s, on the 3rd floor.";
         QTest::newRow("comma before a parenthetical, said that") << "It is clear, however, that he said, that is all.";
