@@ -72,6 +72,58 @@ void ArticleRules::check(const std::vector<Token> &t, const std::vector<std::str
     bareSubject(t, tags, out);
     longTime(t, tags, out);
     theName(t, tags, out);
+    superlativeAndSuch(t, tags, out);
+}
+
+void ArticleRules::superlativeAndSuch(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                      std::vector<Finding> *out) const
+{
+    // determiners and counts that make "such" and "most" right as they are ("no such thing",
+    // "my most important thing", "one such case")
+    static const Set before = {"no", "any", "one", "each", "every", "all", "many", "few", "some", "other", "two",
+                               "several", "the", "at", "for", "among"};
+    // the singular counted noun that ends a phrase starting at k (adjectives first); -1 if none
+    auto countedHead = [&](int k, bool needAdjective, double share) {
+        int n = k;
+        while (n < int(t.size()) && R::tagIs(tags, n, "JJ") && !t[size_t(n)].isCapitalised())
+            ++n;
+        if ((needAdjective && n == k) || n >= int(t.size()) || !R::tagIs(tags, n, "NN") || R::tagIs(tags, n, "NNS")
+            || R::tagIs(tags, n, "NNP") || t[size_t(n)].isCapitalised() || R::tagIs(tags, n + 1, "NN")
+            || massUses().count(t[size_t(n)].lower) || !m_numbers.mostlyCounted(t[size_t(n)].lower, nullptr, share))
+            return -1;
+        return n;
+    };
+    for (int i = 0; i + 2 < int(t.size()); ++i) {
+        const std::string &w = t[size_t(i)].lower;
+        const std::string prev = R::lowerAt(t, i - 1);
+        if (t[size_t(i)].kind != Token::Word || before.count(prev) || m_lex.isDeterminer(prev)
+            || R::tagIs(tags, i - 1, "PRP$") || R::tagIs(tags, i - 1, "POS"))
+            continue;
+        // after punctuation or a possessive ("the track's most fascinating word") nothing is missing
+        if ((prev.empty() && i > 0) || prev.find('\'') != std::string::npos)
+            continue;
+        // "one of most important things", "one of best friends"
+        if (i >= 2 && R::lowerAt(t, i - 1) == "of" && R::lowerAt(t, i - 2) == "one"
+            && (w == "most" || R::tagIs(tags, i, "JJS"))) {
+            out->push_back(R::replace(t, i, i, "the " + w, "GRAMMAR", "article_missing", 2));
+            continue;
+        }
+        // "It is most important thing" -> "the most important thing"
+        if (w == "most" && countedHead(i + 1, true, 0.2) > 0 && R::nextWord(t, i) == i + 1) {
+            out->push_back(R::replace(t, i, i, "the " + w, "GRAMMAR", "article_missing", 2));
+            continue;
+        }
+        // "such good opportunity" -> "such a good opportunity"
+        if (w == "such" && !t[size_t(i) + 1].isCapitalised()) {
+            const bool adjective = R::tagIs(tags, i + 1, "JJ");
+            const int n = countedHead(i + 1, false, adjective ? 0.2 : 0.6);
+            const int sound = R::vowelSound(t[size_t(i) + 1].lower);
+            if (n < 0 || sound < 0)
+                continue;
+            out->push_back(R::replace(t, i, i, t[size_t(i)].text + (sound == 1 ? " an" : " a"), "GRAMMAR",
+                                      "article_missing", 2));
+        }
+    }
 }
 
 void ArticleRules::theName(const std::vector<Token> &t, const std::vector<std::string> &tags,
@@ -268,7 +320,9 @@ void ArticleRules::bareSubject(const std::vector<Token> &t, const std::vector<st
         if (p.kind == Token::Punct)
             return p.text == "," || p.text == ";" || p.text == ":";
         // ("Recently scientist have ...": an adverb opening the sentence)
-        return openers.count(p.lower) != 0 || (k == 1 && R::tagIs(tags, 0, "RB"));
+        // ("Most important thing is": a degree word belongs to the phrase)
+        return openers.count(p.lower) != 0
+            || (k == 1 && R::tagIs(tags, 0, "RB") && !p.is("most") && !p.is("more") && !p.is("very"));
     };
     for (int n = 0; n + 1 < int(t.size()); ++n) {
         const Token &noun = t[size_t(n)];

@@ -35,6 +35,10 @@ private:
     void longTime(const std::vector<Token> &t, const std::vector<std::string> &tags, std::vector<Finding> *out) const;
     void bareSubject(const std::vector<Token> &t, const std::vector<std::string> &tags,
                      std::vector<Finding> *out) const;
+    // "one of most important", "is most important thing": a superlative needs "the";
+    // "such good chance": "such" takes "a" before a counted singular
+    void superlativeAndSuch(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                            std::vector<Finding> *out) const;
     // "in the China" -> "in China": country, continent and city names take no article
     void theName(const std::vector<Token> &t, const std::vector<std::string> &tags, std::vector<Finding> *out) const;
 

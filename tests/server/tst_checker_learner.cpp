@@ -520,6 +520,12 @@ private slots:
             "Edison is an obvious example.");
         row("have with an adjective and a counted noun", "We have big problem with it.", "big", "a big",
             "article_missing", "We have a big problem with it.");
+        row("one of most", "It is one of most important things.", "most", "the most", "article_missing",
+            "It is one of the most important things.");
+        row("most before an adjective and a counted singular", "Most important thing is love.", "Most", "The most",
+            "article_missing", "The most important thing is love.");
+        row("such before a counted singular", "It is such good opportunity.", "such", "such a", "article_missing",
+            "It is such a good opportunity.");
         row("article before a pronoun", "In old age the it can change.", " the ", "", "article_stray",
             "In old age it can change.");
         row("a degree word before the adjective", "It was extremely hard decision.", "extremely", "an extremely",
@@ -702,6 +708,9 @@ private slots:
         QTest::newRow("a degree word with an adjective alone or a mass noun")
             << "It is very good, and it is very good news and very good exercise.";
         QTest::newRow("article before a name or compound like a pronoun") << "We visited the US and saw a he-goat.";
+        QTest::newRow("such with a mass noun or a determiner") << "Such behaviour is no such thing, and it was such good fun.";
+        QTest::newRow("most with a determiner or as an adverb") << "My most important thing is most likely true.";
+        QTest::newRow("most after a possessive, one such, one of many") << "The track's most fascinating word is one of many; one such case is here.";
         QTest::newRow("one with its determiner") << "It is the very best one, and the old one is fine.";
         QTest::newRow("nouns in -ss used as mass nouns") << "It is good business, and that is good progress.";
         QTest::newRow("nouns in -ss with a determiner") << "I like this class and that process.";
