@@ -47,7 +47,19 @@ void NounPhraseRules::check(const std::vector<Token> &t, const std::vector<std::
         genericThe(t, i, out);
         pluralDeterminer(t, tags, i, out);
         eachOther(t, i, out);
+        pluralPossessive(t, i, out);
     }
+}
+
+void NounPhraseRules::pluralPossessive(const std::vector<Token> &t, int i, std::vector<Finding> *out) const
+{
+    const Token &w = t[size_t(i)];
+    // lower case only: "James's", "Jones's" are names
+    if (w.isCapitalised() || w.lower.size() < 6 || w.lower.compare(w.lower.size() - 3, 3, "s's") != 0)
+        return;
+    const std::string plural = w.text.substr(0, w.text.size() - 2);
+    if (m_numbers.countedPlural(plural))
+        out->push_back(RuleSupport::replace(t, i, i, plural + "'", "GRAMMAR", "plural_possessive", 2));
 }
 
 void NounPhraseRules::otherSingular(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,

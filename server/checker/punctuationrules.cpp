@@ -45,6 +45,27 @@ void PunctuationRules::check(const std::vector<Token> &t, const std::vector<std:
     commaBeforeThat(t, tags, out);
     missingSpace(t, out);
     fullWidthMarks(t, out);
+    questionMark(t, out);
+}
+
+void PunctuationRules::questionMark(const std::vector<Token> &t, std::vector<Finding> *out) const
+{
+    static const Set questionWords = {"what", "why", "how", "where", "when", "who", "which"};
+    static const Set inverted = {"do", "does", "did", "is", "are", "was", "were", "can", "could", "will", "would",
+                                 "should", "have", "has"};
+    // a subject after the verb: "Why do people ...", "What is the reason ..."
+    static const Set subjects = {"i", "you", "he", "she", "it", "we", "they", "the", "this", "that", "these",
+                                 "those", "my", "your", "his", "her", "our", "their", "people", "students"};
+    if (t.size() < 5 || t.back().text != "." || t[0].kind != Token::Word || !questionWords.count(t[0].lower)
+        || !inverted.count(R::lowerAt(t, 1)) || !subjects.count(R::lowerAt(t, 2)))
+        return;
+    // one clause up to the full stop: "What is the most important is ..." (a second verb) and
+    // "Why is it so? Because ..." (more punctuation) are left alone
+    for (size_t k = 3; k + 1 < t.size(); ++k)
+        if ((t[k].kind == Token::Punct && t[k].text != "'") || t[k].is("is") || t[k].is("are") || t[k].is("was")
+            || t[k].is("were"))
+            return;
+    out->push_back(R::replace(t, int(t.size()) - 1, int(t.size()) - 1, "?", "GRAMMAR", "question_mark", 2));
 }
 
 void PunctuationRules::missingSpace(const std::vector<Token> &t, std::vector<Finding> *out) const
@@ -207,6 +228,11 @@ void PunctuationRules::nonApart(const std::vector<Token> &t, const std::vector<s
 
 void PunctuationRules::soOn(const std::vector<Token> &t, std::vector<Finding> *out) const
 {
+    // "pens, books etc and more" -> "etc.": the abbreviation keeps its dot
+    for (int i = 1; i < int(t.size()); ++i)
+        if (t[size_t(i)].lower == "etc" && t[size_t(i)].kind == Token::Word && R::lowerAt(t, i - 1) != "and"
+            && !(i + 1 < int(t.size()) && t[size_t(i) + 1].text == "." && !t[size_t(i) + 1].spaceBefore))
+            out->push_back(R::replace(t, i, i, t[size_t(i)].text + ".", "GRAMMAR", "so_on", 3));
     for (int i = 0; i + 2 < int(t.size()); ++i) {
         if (t[size_t(i)].lower != "and")
             continue;

@@ -34,6 +34,8 @@ private:
     void gluedNumber(const std::vector<Token> &t, std::vector<Finding> *out) const;  // "100million"
     // "it,but", "it.But": no space after a comma or a full stop between words
     void missingSpace(const std::vector<Token> &t, std::vector<Finding> *out) const;
+    // "Why do people like it." -> "?": a question opened by a question word and an inverted verb
+    void questionMark(const std::vector<Token> &t, std::vector<Finding> *out) const;
     // "it，but": Chinese full-width marks between English words
     void fullWidthMarks(const std::vector<Token> &t, std::vector<Finding> *out) const;
     // "It is unlikely, that ...": no comma between the adjective and its that-clause

@@ -123,6 +123,12 @@ private slots:
             "I like tea, coffee and juice.");
         row("full-width full stop", "I like tea\u3002", "\u3002", ".", "full_width_mark", "I like tea.");
         row("the before a country", "I was born in the China.", " the ", "", "article_name", "I was born in China.");
+        row("etc without its dot", "We sold pens, books etc and more.", "etc", "etc.", "so_on",
+            "We sold pens, books, etc. and more.");
+        row("a question ending in a full stop", "Why do people like it.", ".", "?", "question_mark",
+            "Why do people like it?");
+        row("a plural in -s with 's", "My parents's house is big.", "parents's", "parents'", "plural_possessive",
+            "My parents' house is big.");
     }
     void marksAndCapitals() { verify(); }
 
@@ -142,6 +148,8 @@ private slots:
         QTest::newRow("full-width marks inside Chinese text") << "He wrote \u6211\u559c\u6b22\uff0c\u4f46\u662f in his notes.";
         QTest::newRow("the before a name in a longer name") << "I read the China Daily about the Japan of the 1980s.";
         QTest::newRow("the before a name with a restrictive clause") << "The Europe that we know and the England team are gone.";
+        QTest::newRow("statements opened by a question word") << "What they said was true, and what is the most important is love.";
+        QTest::newRow("possessives of names and singulars in -s") << "James's boss's car and the bus's door are red.";
         QTest::newRow("an ellipsis and the dot of etc.") << "Wait... we sold pens, books, etc..";
         QTest::newRow("units glued to numbers") << "It is 5km away, at 10pm, in the 1990s, on the 3rd floor.";
         QTest::newRow("comma before a parenthetical, said that") << "It is clear, however, that he said, that is all.";
