@@ -113,6 +113,19 @@ void ArticleRules::superlativeAndSuch(const std::vector<Token> &t, const std::ve
             out->push_back(R::replace(t, i, i, "the " + w, "GRAMMAR", "article_missing", 2));
             continue;
         }
+        // "that was so unstable trip" -> "such an unstable trip": "so" goes with an adjective alone
+        if (w == "so" && R::tagIs(tags, i + 1, "JJ") && !t[size_t(i) + 1].isCapitalised()) {
+            const int n = countedHead(i + 1, true, 0.2);
+            const int sound = R::vowelSound(t[size_t(i) + 1].lower);
+            static const Set quantities = {"many", "much", "few", "little", "more", "less"};
+            const bool end = n >= 0
+                && (n + 1 >= int(t.size()) || R::clauseBoundary(t[size_t(n) + 1]) || R::lowerAt(t, n + 1) == "to"
+                    || m_lex.isPreposition(R::lowerAt(t, n + 1)));
+            if (!end || sound < 0 || quantities.count(t[size_t(i) + 1].lower))
+                continue;
+            out->push_back(R::replace(t, i, i, sound == 1 ? "such an" : "such a", "GRAMMAR", "so_such", 2));
+            continue;
+        }
         // "such good opportunity" -> "such a good opportunity"
         if (w == "such" && !t[size_t(i) + 1].isCapitalised()) {
             const bool adjective = R::tagIs(tags, i + 1, "JJ");

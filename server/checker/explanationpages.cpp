@@ -284,6 +284,8 @@ const std::unordered_map<std::string, Page> &pages()
                            "A direct question ends with a question mark.", "Why do people like it.", "Why do people like it?"}},
         {"plural_possessive", {"复数名词的所有格", "以 -s 结尾的复数名词变所有格时只加撇号：the students' books、my parents' house；不以 -s 结尾的复数加 's：children's。",
                                "A plural ending in -s takes only an apostrophe in the possessive.", "The students's books are here.", "The students' books are here."}},
+        {"so_such", {"so 与 such", "so 修饰形容词或副词 (so good)；形容词后面有名词时用 such：such a good chance、such an unstable trip，不说 so unstable trip。",
+                     "\"so\" goes with an adjective alone; before an adjective and its noun use \"such a\".", "It was so unstable trip.", "It was such an unstable trip."}},
         {"non_prefix", {"前缀 non- 加连字符", "non 是前缀，不能单独成词；它要用连字符与后面的形容词或名词连在一起：non-biological、non-native。",
                         "\"non\" is a prefix: join it to its word with a hyphen.", "It is a non biological process.", "It is a non-biological process."}},
         {"so_on", {"and so on 与 etc.", "“等等”说 and so on（中间不加 the），或者只写 etc.；etc. 本身已含 and 的意思，前面不再加 and。",

@@ -200,7 +200,7 @@ bool NumberRules::countBefore(const std::string &w) const
 void NumberRules::pluralAfterQuantifier(const std::vector<Token> &t, std::vector<Finding> *out) const
 {
     static const Set quantifiers = {"several", "many", "various", "numerous", "both", "two", "three", "four",
-                                    "five", "six", "seven", "eight", "nine", "ten", "few"};
+                                    "five", "six", "seven", "eight", "nine", "ten", "few", "certain"};
     for (int i = 0; i + 1 < int(t.size()); ++i) {
         const std::string &q = t[size_t(i)].lower;
         // a count in digits ("20 student"), not a year, a decimal, a part of a name ("room 20",
@@ -211,6 +211,12 @@ void NumberRules::pluralAfterQuantifier(const std::vector<Token> &t, std::vector
             continue;
         if (q == "few" && (i == 0 || t[size_t(i) - 1].lower != "a"))
             continue; // "few" alone is often a pronoun
+        // "a certain thing" is one thing; "certain thing" alone counts several
+        const std::string before = RuleSupport::lowerAt(t, i - 1);
+        if (q == "certain" && (before == "a" || before == "an" || before == "one" || before == "the"
+                               || before == "this" || before == "that" || before == "is" || before == "was"
+                               || before == "am" || before == "are" || before == "be" || before == "feel"))
+            continue;
         int n = RuleSupport::nextWord(t, i);
         // adjectives may stand between: "many new employee" (only words that are adjectives alone)
         for (int k = 0; k < 2 && n >= 0 && n + 1 < int(t.size()); ++k) {

@@ -54,6 +54,10 @@ private slots:
             "One of my friends came.");
         row("a same", "The words have a same meaning.", "a", "the", "the_same", "The words have the same meaning.");
         row("a lots of", "I have a lots of friends.", " a ", "", "article_stray", "I have lots of friends.");
+        row("certain with a singular", "In certain case, it works.", "case", "cases", "noun_plural",
+            "In certain cases, it works.");
+        row("so before an adjective and its noun", "That was so unstable trip.", "so", "such an", "so_such",
+            "That was such an unstable trip.");
         row("what a with an uncountable noun", "Imagine what a chaos it would cause.", "a chaos", "chaos",
             "uncountable_count", "Imagine what chaos it would cause.");
         row("an adjective between a and an uncountable noun", "I wish you a good health.", "a good health",
@@ -80,6 +84,8 @@ private slots:
         QTest::newRow("a count of one, a number in a compound") << "He was the 1 student with a 20 minute walk.";
         QTest::newRow("kinds of with a mass noun, a modifier joined") << "They sell all kinds of food in a variety of skill and leadership areas.";
         QTest::newRow("a same-day service") << "We offer a same day service and the same price.";
+        QTest::newRow("a certain, be certain") << "A certain person came, and he is certain.";
+        QTest::newRow("so with an adjective alone, a quantity or a mass noun") << "It is so good that so many came for so good food.";
         QTest::newRow("a broad knowledge") << "She has a broad knowledge of history.";
     }
     void quantityNounLookAlikes() { LearnerTable::verifyClean(*m_checker); }
