@@ -48,7 +48,29 @@ void NounPhraseRules::check(const std::vector<Token> &t, const std::vector<std::
         pluralDeterminer(t, tags, i, out);
         eachOther(t, i, out);
         pluralPossessive(t, i, out);
+        everyPeople(t, tags, i, out);
     }
+}
+
+void NounPhraseRules::everyPeople(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,
+                                  std::vector<Finding> *out) const
+{
+    const std::string &d = t[size_t(i)].lower;
+    if ((d != "every" && d != "each") || RuleSupport::lowerAt(t, i + 1) != "people")
+        return;
+    // "every people on earth", "each people group": "people" as a nation or a modifier
+    const std::string next = RuleSupport::lowerAt(t, i + 2);
+    if (next == "of" || next == "on" || next == "in" || RuleSupport::tagIs(tags, i + 2, "NN"))
+        return;
+    Finding f = RuleSupport::replace(t, i, i + 1, d == "every" ? "everyone" : "each person", "GRAMMAR",
+                                     "determiner_number", 2);
+    if (d == "every") {
+        Candidate person = f.candidates.front();
+        person.correction = RuleSupport::caseLike(t[size_t(i)], "every person");
+        person.score /= 2;
+        f.candidates.push_back(person);
+    }
+    out->push_back(f);
 }
 
 void NounPhraseRules::pluralPossessive(const std::vector<Token> &t, int i, std::vector<Finding> *out) const

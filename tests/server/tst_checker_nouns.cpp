@@ -58,6 +58,8 @@ private slots:
             "In certain cases, it works.");
         row("so before an adjective and its noun", "That was so unstable trip.", "so", "such an", "so_such",
             "That was such an unstable trip.");
+        row("every people", "I think every people should vote.", "every people", "everyone", "determiner_number",
+            "I think everyone should vote.");
         row("what a with an uncountable noun", "Imagine what a chaos it would cause.", "a chaos", "chaos",
             "uncountable_count", "Imagine what chaos it would cause.");
         row("an adjective between a and an uncountable noun", "I wish you a good health.", "a good health",
@@ -86,6 +88,7 @@ private slots:
         QTest::newRow("a same-day service") << "We offer a same day service and the same price.";
         QTest::newRow("a certain, be certain") << "A certain person came, and he is certain.";
         QTest::newRow("so with an adjective alone, a quantity or a mass noun") << "It is so good that so many came for so good food.";
+        QTest::newRow("every people as nations") << "Every people on earth has a culture of its own.";
         QTest::newRow("a broad knowledge") << "She has a broad knowledge of history.";
     }
     void quantityNounLookAlikes() { LearnerTable::verifyClean(*m_checker); }
