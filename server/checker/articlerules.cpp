@@ -73,6 +73,51 @@ void ArticleRules::check(const std::vector<Token> &t, const std::vector<std::str
     longTime(t, tags, out);
     theName(t, tags, out);
     superlativeAndSuch(t, tags, out);
+    activityThe(t, tags, out);
+}
+
+void ArticleRules::activityThe(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                               std::vector<Finding> *out) const
+{
+    struct Kind
+    {
+        Set verbs, nouns;
+    };
+    static const Kind kinds[] = {
+        {{"play", "plays", "played", "playing"},
+         {"football", "basketball", "soccer", "tennis", "volleyball", "badminton", "baseball", "golf", "chess",
+          "ping-pong", "table"}},
+        {{"have", "has", "had", "having", "eat", "eats", "ate", "eating", "cook", "cooks", "cooked", "cooking",
+          "skip", "skipped"},
+         {"breakfast", "lunch", "dinner", "supper"}},
+        {{"speak", "speaks", "spoke", "speaking", "learn", "learns", "learned", "learnt", "learning", "study",
+          "studies", "studied", "studying", "teach", "teaches", "taught", "teaching"},
+         {"English", "Chinese", "French", "German", "Japanese", "Spanish", "Korean", "Russian", "Italian"}}};
+    for (int i = 1; i + 1 < int(t.size()); ++i) {
+        if (t[size_t(i)].lower != "the")
+            continue;
+        const int v = R::prevWord(t, i), n = i + 1;
+        if (v < 0 || t[size_t(n)].kind != Token::Word)
+            continue;
+        const Kind *kind = nullptr;
+        for (const Kind &k : kinds)
+            if (k.verbs.count(t[size_t(v)].lower) && k.nouns.count(t[size_t(n)].text == t[size_t(n)].lower
+                                                                     ? t[size_t(n)].lower : t[size_t(n)].text))
+                kind = &k;
+        // "table tennis" only; "the dinner we ordered", "the English language", "the chess club":
+        // the phrase must end with the noun
+        if (!kind || (t[size_t(n)].lower == "table" && R::lowerAt(t, n + 1) != "tennis"))
+            continue;
+        const int last = t[size_t(n)].lower == "table" ? n + 1 : n;
+        const bool end = last + 1 >= int(t.size()) || R::clauseBoundary(t[size_t(last) + 1])
+            || m_lex.isPreposition(R::lowerAt(t, last + 1)) || R::timePhraseAt(t, last + 1)
+            || R::lowerAt(t, last + 1) == "every" || R::lowerAt(t, last + 1) == "together";
+        if (!end || R::lowerAt(t, last + 1) == "that" || R::lowerAt(t, last + 1) == "which" || R::lowerAt(t, last + 1) == "of")
+            continue;
+        Finding f;
+        if (R::deletion(t, i, "GRAMMAR", "article_activity", 2, &f))
+            out->push_back(f);
+    }
 }
 
 void ArticleRules::superlativeAndSuch(const std::vector<Token> &t, const std::vector<std::string> &tags,

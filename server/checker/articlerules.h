@@ -39,6 +39,9 @@ private:
     // "such good chance": "such" takes "a" before a counted singular
     void superlativeAndSuch(const std::vector<Token> &t, const std::vector<std::string> &tags,
                             std::vector<Finding> *out) const;
+    // "play the football", "have the breakfast", "speak the English": games, meals and
+    // languages after their verbs take no article
+    void activityThe(const std::vector<Token> &t, const std::vector<std::string> &tags, std::vector<Finding> *out) const;
     // "in the China" -> "in China": country, continent and city names take no article
     void theName(const std::vector<Token> &t, const std::vector<std::string> &tags, std::vector<Finding> *out) const;
 

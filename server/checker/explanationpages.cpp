@@ -286,6 +286,8 @@ const std::unordered_map<std::string, Page> &pages()
                                "A plural ending in -s takes only an apostrophe in the possessive.", "The students's books are here.", "The students' books are here."}},
         {"so_such", {"so 与 such", "so 修饰形容词或副词 (so good)；形容词后面有名词时用 such：such a good chance、such an unstable trip，不说 so unstable trip。",
                      "\"so\" goes with an adjective alone; before an adjective and its noun use \"such a\".", "It was so unstable trip.", "It was such an unstable trip."}},
+        {"article_activity", {"球类、三餐、语言前不加 the", "play 后的球类和棋类 (play football)、三餐 (have breakfast)、语言 (speak English) 前面一般不用冠词；乐器前才用 the (play the piano)。",
+                              "Games, meals and languages take no article: play football, have lunch, speak English.", "We play the football and have the lunch.", "We play football and have lunch."}},
         {"non_prefix", {"前缀 non- 加连字符", "non 是前缀，不能单独成词；它要用连字符与后面的形容词或名词连在一起：non-biological、non-native。",
                         "\"non\" is a prefix: join it to its word with a hyphen.", "It is a non biological process.", "It is a non-biological process."}},
         {"so_on", {"and so on 与 etc.", "“等等”说 and so on（中间不加 the），或者只写 etc.；etc. 本身已含 and 的意思，前面不再加 and。",

@@ -75,8 +75,8 @@ void PunctuationRules::missingSpace(const std::vector<Token> &t, std::vector<Fin
         if (a.kind != Token::Word || b.kind != Token::Word || mark.spaceBefore || b.spaceBefore || a.attached
             || b.attached || a.lower.size() < 2 || b.lower.size() < 2)
             continue;
-        // both sides are words the dictionary knows: "lance,sword" is a list; "file.txt",
-        // "Node.js", "e.g." and "St.Louis" are names and abbreviations
+        // both sides are common words ("it,but", "lance,sword"); "file.txt", "Node.js", "e.g."
+        // and "St.Louis" are names and abbreviations
         const bool knownA = m_lex.frequencyRank(a.lower) > 0 && m_lex.frequencyRank(a.lower) <= 20000;
         const bool knownB = m_lex.frequencyRank(b.lower) > 0 && m_lex.frequencyRank(b.lower) <= 20000;
         if (!knownA || !knownB)

@@ -58,6 +58,12 @@ private slots:
             "In certain cases, it works.");
         row("so before an adjective and its noun", "That was so unstable trip.", "so", "such an", "so_such",
             "That was such an unstable trip.");
+        row("the before a game after play", "We play the football every day.", " the ", "", "article_activity",
+            "We play football every day.");
+        row("the before a meal", "I had the breakfast at home.", " the ", "", "article_activity",
+            "I had breakfast at home.");
+        row("the before a language", "She can speak the English.", " the ", "", "article_activity",
+            "She can speak English.");
         row("every people", "I think every people should vote.", "every people", "everyone", "determiner_number",
             "I think everyone should vote.");
         row("what a with an uncountable noun", "Imagine what a chaos it would cause.", "a chaos", "chaos",
@@ -89,6 +95,10 @@ private slots:
         QTest::newRow("a certain, be certain") << "A certain person came, and he is certain.";
         QTest::newRow("so with an adjective alone, a quantity or a mass noun") << "It is so good that so many came for so good food.";
         QTest::newRow("every people as nations") << "Every people on earth has a culture of its own.";
+        QTest::newRow("the before an instrument, a meal with a clause, a language as a people")
+            << "He plays the piano, and the English are proud of the dinner we ordered.";
+        QTest::newRow("the before a game or a language in a longer phrase")
+            << "They play the football match and study the English language.";
         QTest::newRow("a broad knowledge") << "She has a broad knowledge of history.";
     }
     void quantityNounLookAlikes() { LearnerTable::verifyClean(*m_checker); }
