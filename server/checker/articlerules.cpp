@@ -74,6 +74,33 @@ void ArticleRules::check(const std::vector<Token> &t, const std::vector<std::str
     theName(t, tags, out);
     superlativeAndSuch(t, tags, out);
     activityThe(t, tags, out);
+    byTransport(t, out);
+}
+
+void ArticleRules::byTransport(const std::vector<Token> &t, std::vector<Finding> *out) const
+{
+    static const Set vehicles = {"bus", "car", "train", "plane", "bike", "bicycle", "subway", "taxi", "ship",
+                                 "boat", "air", "sea", "underground", "metro", "ferry", "coach"};
+    static const Set motion = {"go", "goes", "went", "going", "come", "comes", "came", "coming", "travel", "travels",
+                               "traveled", "travelled", "traveling", "travelling", "get", "gets", "got", "getting",
+                               "commute", "commutes", "commuted", "commuting", "return", "returned", "arrive",
+                               "arrived", "arrives"};
+    for (int i = 2; i + 2 < int(t.size()); ++i) {
+        if (t[size_t(i)].lower != "the" || R::lowerAt(t, i - 1) != "by" || !vehicles.count(R::lowerAt(t, i + 1)))
+            continue;
+        // "by the bus stop", "by the car's door": the vehicle must end the phrase
+        if (!R::clauseBoundary(t[size_t(i) + 2]) && !m_lex.isPreposition(R::lowerAt(t, i + 2))
+            && !R::timePhraseAt(t, i + 2) && R::lowerAt(t, i + 2) != "every")
+            continue;
+        // a verb of motion before it in the same clause ("went to school by the bus"); "stood by
+        // the car" is a place and "hit by the car" the agent
+        bool moving = false;
+        for (int k = i - 2, words = 0; k >= 0 && words < 5 && t[size_t(k)].kind == Token::Word; --k, ++words)
+            moving = moving || motion.count(t[size_t(k)].lower);
+        Finding f;
+        if (moving && R::deletion(t, i, "GRAMMAR", "article_activity", 2, &f))
+            out->push_back(f);
+    }
 }
 
 void ArticleRules::activityThe(const std::vector<Token> &t, const std::vector<std::string> &tags,

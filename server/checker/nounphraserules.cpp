@@ -240,7 +240,11 @@ void NounPhraseRules::genericThe(const std::vector<Token> &t, int i, std::vector
     static const Set nouns = {"nature", "mankind", "humankind", "humanity"};
     // "God" as a name takes no article either ("the God of the sea" is one of many)
     const bool god = R::lowerAt(t, i + 1) == "god" && t[size_t(i) + 1].text == "God";
-    if (t[size_t(i)].lower != "the" || !(god || (nouns.count(R::lowerAt(t, i + 1)) && !t[size_t(i) + 1].isCapitalised())))
+    // "The life is beautiful": life in general, as the subject of the sentence
+    static const Set lifeVerbs = {"is", "was", "has", "can", "will"};
+    const bool life = i == 0 && R::lowerAt(t, 1) == "life" && lifeVerbs.count(R::lowerAt(t, 2));
+    if (t[size_t(i)].lower != "the"
+        || !(god || life || (nouns.count(R::lowerAt(t, i + 1)) && !t[size_t(i) + 1].isCapitalised())))
         return;
     // "the nature of the problem", "the nature that surrounds us": a particular one; only
     // before the end of the phrase or its verb

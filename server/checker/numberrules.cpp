@@ -424,10 +424,12 @@ void NumberRules::pluralAfterOf(const std::vector<Token> &t, const std::vector<s
             ++head;
         if (head >= int(t.size()) || t[size_t(head)].kind != Token::Word || t[size_t(head)].isCapitalised())
             continue;
+        // (after "many of my", "each of the" a verb may end the phrase: "many of my friend like it")
         const bool end = head + 1 >= int(t.size()) || (t[size_t(head) + 1].kind == Token::Punct && t[size_t(head) + 1].text != "-"
                                                       && t[size_t(head) + 1].text != "'")
             || clauseWords().count(t[size_t(head) + 1].lower) || t[size_t(head) + 1].lower == "and"
-            || t[size_t(head) + 1].lower == "or";
+            || t[size_t(head) + 1].lower == "or"
+            || (groupOf.count(q) && (RuleSupport::tagIs(tags, head + 1, "VB") || RuleSupport::tagIs(tags, head + 1, "MD")));
         // "a variety of skill and leadership areas": a modifier joined to another
         const bool joined = q != "lot" && q != "lots" && q != "plenty"
             && (RuleSupport::lowerAt(t, head + 1) == "and" || RuleSupport::lowerAt(t, head + 1) == "or");

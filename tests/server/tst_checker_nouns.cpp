@@ -64,6 +64,10 @@ private slots:
             "I had breakfast at home.");
         row("the before a language", "She can speak the English.", " the ", "", "article_activity",
             "She can speak English.");
+        row("the before a means of transport", "I go to school by the bus.", " the ", "", "article_activity",
+            "I go to school by bus.");
+        row("the before life in general", "The life is beautiful.", "The life", "Life", "article_generic",
+            "Life is beautiful.");
         row("every people", "I think every people should vote.", "every people", "everyone", "determiner_number",
             "I think everyone should vote.");
         row("what a with an uncountable noun", "Imagine what a chaos it would cause.", "a chaos", "chaos",
@@ -99,6 +103,8 @@ private slots:
             << "He plays the piano, and the English are proud of the dinner we ordered.";
         QTest::newRow("the before a game or a language in a longer phrase")
             << "They play the football match and study the English language.";
+        QTest::newRow("by the vehicle as a place or an agent") << "He was hit by the bus near the bus stop.";
+        QTest::newRow("the life of someone") << "The life of a student is hard.";
         QTest::newRow("a broad knowledge") << "She has a broad knowledge of history.";
     }
     void quantityNounLookAlikes() { LearnerTable::verifyClean(*m_checker); }
