@@ -68,6 +68,8 @@ private slots:
             "I go to school by bus.");
         row("the before life in general", "The life is beautiful.", "The life", "Life", "article_generic",
             "Life is beautiful.");
+        row("many of my with a singular before its verb", "Many of my friend want to go.", "friend", "friends",
+            "noun_plural", "Many of my friends want to go.");
         row("every people", "I think every people should vote.", "every people", "everyone", "determiner_number",
             "I think everyone should vote.");
         row("what a with an uncountable noun", "Imagine what a chaos it would cause.", "a chaos", "chaos",
