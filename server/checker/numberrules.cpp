@@ -342,6 +342,7 @@ void NumberRules::quantities(const std::vector<Token> &t, const std::vector<std:
     quantifierOf(t, tags, out);
     pluralAfterOf(t, tags, out);
     quantityWithoutOf(t, tags, out);
+    countedNumbers(t, tags, out);
     // "much cars" -> "many cars": "much" goes with uncountable nouns
     for (int i = 0; i + 1 < int(t.size()); ++i) {
         if (t[size_t(i)].lower != "much" || !RuleSupport::tagIs(tags, i + 1, "NNS") || t[size_t(i) + 1].isCapitalised())
@@ -492,6 +493,47 @@ void NumberRules::quantityWithoutOf(const std::vector<Token> &t, const std::vect
             || (n + 1 < int(t.size()) && !t[size_t(n) + 1].spaceBefore && t[size_t(n) + 1].text == "'"))
             continue;
         out->push_back(RuleSupport::replace(t, q, q, t[size_t(q)].text + " of", "GRAMMAR", "quantity_of", 2));
+    }
+}
+
+void NumberRules::countedNumbers(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                 std::vector<Finding> *out) const
+{
+    static const Set counts = {"two", "three", "four", "five", "six", "seven", "eight", "nine", "ten", "several",
+                               "few", "many", "twenty", "thirty", "fifty", "hundred"};
+    static const std::unordered_map<std::string, std::string> units = {
+        {"hundreds", "hundred"}, {"thousands", "thousand"}, {"millions", "million"}, {"billions", "billion"},
+        {"dozens", "dozen"}};
+    for (int i = 0; i + 1 < int(t.size()); ++i) {
+        const Token &n = t[size_t(i)];
+        const bool number = counts.count(n.lower)
+            || (n.kind == Token::Number && n.lower.find_first_not_of("0123456789.") == std::string::npos);
+        // "a few hundreds of" is rare; "many thousands of" is right
+        const auto unit = units.find(RuleSupport::lowerAt(t, i + 1));
+        if (number && unit != units.end() && n.lower != "many" && n.lower != "few" && n.lower != "several") {
+            // "two hundreds students", "3 thousands people": the number word stays singular
+            if (RuleSupport::nextWord(t, i) == i + 1 && RuleSupport::lowerAt(t, i + 2) != "of")
+                out->push_back(RuleSupport::replace(t, i + 1, i + 1, unit->second, "MOPHOLOGY", "number_word", 2));
+            continue;
+        }
+        // "one students" -> "one student" (not "one of", "one's", "no one")
+        if (n.lower != "one" || n.kind != Token::Word || RuleSupport::lowerAt(t, i - 1) == "no"
+            || !RuleSupport::tagIs(tags, i + 1, "NNS") || t[size_t(i) + 1].isCapitalised())
+            continue;
+        const std::string &noun = t[size_t(i) + 1].lower;
+        std::string plural;
+        const std::string single = noun.size() > 4 && noun.compare(noun.size() - 3, 3, "ies") == 0
+            ? noun.substr(0, noun.size() - 3) + "y"
+            : noun.substr(0, noun.size() - 1);
+        // "One needs time": at the start of a clause "one" is the subject and the -s word its verb
+        const bool clauseStart = i == 0 || t[size_t(i) - 1].kind == Token::Punct || RuleSupport::clauseBoundary(t[size_t(i) - 1]);
+        if (clauseStart && m_lex.isThirdPerson(noun))
+            continue;
+        // the noun ends its phrase ("one sports car" is right)
+        if (!countedPlural(noun) || !mostlyCounted(single, &plural, 0.0) || plural != noun
+            || RuleSupport::tagIs(tags, i + 2, "NN"))
+            continue;
+        out->push_back(RuleSupport::replace(t, i + 1, i + 1, single, "MOPHOLOGY", "number_word", 2));
     }
 }
 

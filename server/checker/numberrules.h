@@ -43,6 +43,9 @@ private:
                       std::vector<Finding> *out) const;
     void pluralAfterOf(const std::vector<Token> &t, const std::vector<std::string> &tags,
                        std::vector<Finding> *out) const;
+    // "two hundreds students" -> "two hundred"; "one students" -> "one student"
+    void countedNumbers(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                        std::vector<Finding> *out) const;
     // "a lot people", "a number students", "lots things": a quantity noun before a plural needs "of"
     void quantityWithoutOf(const std::vector<Token> &t, const std::vector<std::string> &tags,
                            std::vector<Finding> *out) const;

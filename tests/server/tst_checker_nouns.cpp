@@ -70,6 +70,12 @@ private slots:
             "Life is beautiful.");
         row("many of my with a singular before its verb", "Many of my friend want to go.", "friend", "friends",
             "noun_plural", "Many of my friends want to go.");
+        row("hundreds after a number", "There are two hundreds students.", "hundreds", "hundred", "number_word",
+            "There are two hundred students.");
+        row("thousands after digits", "About 3 thousands people came.", "thousands", "thousand", "number_word",
+            "About 3 thousand people came.");
+        row("one before a plural", "There is one students here.", "students", "student", "number_word",
+            "There is one student here.");
         row("every people", "I think every people should vote.", "every people", "everyone", "determiner_number",
             "I think everyone should vote.");
         row("what a with an uncountable noun", "Imagine what a chaos it would cause.", "a chaos", "chaos",
@@ -107,6 +113,8 @@ private slots:
             << "They play the football match and study the English language.";
         QTest::newRow("by the vehicle as a place or an agent") << "He was hit by the bus near the bus stop.";
         QTest::newRow("the life of someone") << "The life of a student is hard.";
+        QTest::newRow("hundreds of, one as a pronoun, one before a compound")
+            << "Many thousands of people came; one needs time, and he has one sports car.";
         QTest::newRow("a broad knowledge") << "She has a broad knowledge of history.";
     }
     void quantityNounLookAlikes() { LearnerTable::verifyClean(*m_checker); }
