@@ -168,6 +168,16 @@ void ArticleRules::superlativeAndSuch(const std::vector<Token> &t, const std::ve
     for (int i = 0; i + 2 < int(t.size()); ++i) {
         const std::string &w = t[size_t(i)].lower;
         const std::string prev = R::lowerAt(t, i - 1);
+        // "at same time", "in same way" -> "the same"; "It is first time", "for first time" -> "the first"
+        const bool same = w == "same" && m_lex.isPreposition(prev);
+        const bool first = (w == "first" || w == "last") && R::lowerAt(t, i + 1) == "time"
+            && (prev == "is" || prev == "was" || prev == "for");
+        if ((same || first) && t[size_t(i) + 1].kind == Token::Word && t[size_t(i) + 1].spaceBefore
+            && R::tagIs(tags, i + 1, "NN") && !R::tagIs(tags, i + 1, "NNP")
+            && !(first && R::tagIs(tags, i + 2, "NN"))) { // ("for first time users")
+            out->push_back(R::replace(t, i, i, "the " + w, "GRAMMAR", same ? "the_same" : "article_missing", 2));
+            continue;
+        }
         if (t[size_t(i)].kind != Token::Word || before.count(prev) || m_lex.isDeterminer(prev)
             || R::tagIs(tags, i - 1, "PRP$") || R::tagIs(tags, i - 1, "POS"))
             continue;

@@ -76,6 +76,10 @@ private slots:
             "About 3 thousand people came.");
         row("one before a plural", "There is one students here.", "students", "student", "number_word",
             "There is one student here.");
+        row("same after a preposition", "We arrived at same time.", "same", "the same", "the_same",
+            "We arrived at the same time.");
+        row("first time after is", "It is first time I came here.", "first", "the first", "article_missing",
+            "It is the first time I came here.");
         row("every people", "I think every people should vote.", "every people", "everyone", "determiner_number",
             "I think everyone should vote.");
         row("what a with an uncountable noun", "Imagine what a chaos it would cause.", "a chaos", "chaos",
@@ -115,6 +119,7 @@ private slots:
         QTest::newRow("the life of someone") << "The life of a student is hard.";
         QTest::newRow("hundreds of, one as a pronoun, one before a compound")
             << "Many thousands of people came; one needs time, and he has one sports car.";
+        QTest::newRow("first time as a modifier, same with its article") << "For first time users it is the same as before.";
         QTest::newRow("a broad knowledge") << "She has a broad knowledge of history.";
     }
     void quantityNounLookAlikes() { LearnerTable::verifyClean(*m_checker); }
