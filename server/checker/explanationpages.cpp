@@ -290,6 +290,8 @@ const std::unordered_map<std::string, Page> &pages()
                               "Games, meals, languages and means of transport take no article: play football, have lunch, speak English, go by bus.", "We play the football and have the lunch.", "We play football and have lunch."}},
         {"number_word", {"数词后名词的数", "hundred、thousand、million、dozen 前面有具体数字时不加 -s (two hundred students)；只有泛指“成百上千”时才用 hundreds of。one 后面的名词用单数。",
                          "After a number, hundred, thousand and million take no -s; after \"one\" the noun is singular.", "There are two hundreds students and one teachers.", "There are two hundred students and one teacher."}},
+        {"fixed_phrase", {"固定短语", "固定短语的形式不能随意改动：on the other hand、in my opinion、point of view、as a result、in addition、last but not least、nowadays（前面不加 in）。",
+                          "Set phrases keep their form.", "As a results, in my opinions, it works.", "As a result, in my opinion, it works."}},
         {"non_prefix", {"前缀 non- 加连字符", "non 是前缀，不能单独成词；它要用连字符与后面的形容词或名词连在一起：non-biological、non-native。",
                         "\"non\" is a prefix: join it to its word with a hyphen.", "It is a non biological process.", "It is a non-biological process."}},
         {"so_on", {"and so on 与 etc.", "“等等”说 and so on（中间不加 the），或者只写 etc.；etc. 本身已含 and 的意思，前面不再加 and。",

@@ -80,6 +80,12 @@ private slots:
             "We arrived at the same time.");
         row("first time after is", "It is first time I came here.", "first", "the first", "article_missing",
             "It is the first time I came here.");
+        row("a plural in a set phrase", "As a results, we won.", "As a results", "As a result", "fixed_phrase",
+            "As a result, we won.");
+        row("in before nowadays", "In nowadays, people are busy.", "In nowadays", "Nowadays", "fixed_phrase",
+            "Nowadays, people are busy.");
+        row("point of views", "I will explain my points of views.", "points of views", "points of view",
+            "fixed_phrase", "I will explain my points of view.");
         row("every people", "I think every people should vote.", "every people", "everyone", "determiner_number",
             "I think everyone should vote.");
         row("what a with an uncountable noun", "Imagine what a chaos it would cause.", "a chaos", "chaos",
@@ -120,6 +126,7 @@ private slots:
         QTest::newRow("hundreds of, one as a pronoun, one before a compound")
             << "Many thousands of people came; one needs time, and he has one sports car.";
         QTest::newRow("first time as a modifier, same with its article") << "For first time users it is the same as before.";
+        QTest::newRow("at last, with my own hands") << "At last, we won with our own hands, in my opinion.";
         QTest::newRow("a broad knowledge") << "She has a broad knowledge of history.";
     }
     void quantityNounLookAlikes() { LearnerTable::verifyClean(*m_checker); }
