@@ -268,7 +268,10 @@ void ArticleRules::missingArticle(const std::vector<Token> &t, const std::vector
         const bool contracted = contractions.count(verb) != 0;
         if (!pluralBe && !contracted && !linkingVerbs().count(verb))
             continue;
-        const int first = R::nextWord(t, v);
+        // "it was not branded product": the article comes after "not"
+        int first = R::nextWord(t, v);
+        if (first >= 0 && t[size_t(first)].lower == "not")
+            first = R::nextWord(t, first);
         if (first < 0 || t[size_t(first)].isCapitalised())
             continue;
         // adjectives, then the noun; a superlative wants "the"; a degree word may come

@@ -530,6 +530,8 @@ private slots:
             "In old age it can change.");
         row("a degree word before the adjective", "It was extremely hard decision.", "extremely", "an extremely",
             "article_missing", "It was an extremely hard decision.");
+        row("not before the adjective and its noun", "It is not good idea to wait.", "good", "a good",
+            "article_missing", "It is not a good idea to wait.");
         row("one after an adjective", "It is very difficult one to solve.", "very", "a very", "article_missing",
             "It is a very difficult one to solve.");
         row("it's with an adjective and a noun in -ss", "It's slow process but they learn.", "slow", "a slow",
@@ -711,6 +713,7 @@ private slots:
         QTest::newRow("such with a mass noun or a determiner") << "Such behaviour is no such thing, and it was such good fun.";
         QTest::newRow("most with a determiner or as an adverb") << "My most important thing is most likely true.";
         QTest::newRow("most after a possessive, one such, one of many") << "The track's most fascinating word is one of many; one such case is here.";
+        QTest::newRow("not before an adjective alone or a mass use") << "It is not easy, and it is not good practice.";
         QTest::newRow("one with its determiner") << "It is the very best one, and the old one is fine.";
         QTest::newRow("nouns in -ss used as mass nouns") << "It is good business, and that is good progress.";
         QTest::newRow("nouns in -ss with a determiner") << "I like this class and that process.";
