@@ -56,6 +56,20 @@ void NounPhraseRules::everyPeople(const std::vector<Token> &t, const std::vector
                                   std::vector<Finding> *out) const
 {
     const std::string &d = t[size_t(i)].lower;
+    // "He is a good people" -> "person": one person after "he/she/I is a" ("a people" is a nation)
+    if ((d == "a" || d == "an") && i >= 2) {
+        static const Set subjects = {"he", "she", "i"};
+        static const Set be = {"is", "was", "am", "'s"};
+        int n = i + 1;
+        while (n < int(t.size()) && (RuleSupport::tagIs(tags, n, "JJ") || RuleSupport::tagIs(tags, n, "RB")))
+            ++n;
+        const bool end = n + 1 >= int(t.size()) || RuleSupport::clauseBoundary(t[size_t(n) + 1])
+            || m_lex.isPreposition(RuleSupport::lowerAt(t, n + 1));
+        if (RuleSupport::lowerAt(t, n) == "people" && end && be.count(RuleSupport::lowerAt(t, i - 1))
+            && subjects.count(RuleSupport::lowerAt(t, i - 2)))
+            out->push_back(RuleSupport::replace(t, n, n, "person", "GRAMMAR", "determiner_number", 2));
+        return;
+    }
     if ((d != "every" && d != "each") || RuleSupport::lowerAt(t, i + 1) != "people")
         return;
     // "every people on earth", "each people group": "people" as a nation or a modifier

@@ -86,6 +86,8 @@ private slots:
             "Nowadays, people are busy.");
         row("point of views", "I will explain my points of views.", "points of views", "points of view",
             "fixed_phrase", "I will explain my points of view.");
+        row("a people for one person", "He is a very kind people.", "people", "person", "determiner_number",
+            "He is a very kind person.");
         row("every people", "I think every people should vote.", "every people", "everyone", "determiner_number",
             "I think everyone should vote.");
         row("what a with an uncountable noun", "Imagine what a chaos it would cause.", "a chaos", "chaos",
@@ -116,6 +118,7 @@ private slots:
         QTest::newRow("a same-day service") << "We offer a same day service and the same price.";
         QTest::newRow("a certain, be certain") << "A certain person came, and he is certain.";
         QTest::newRow("so with an adjective alone, a quantity or a mass noun") << "It is so good that so many came for so good food.";
+        QTest::newRow("a people as a nation, a people person") << "They are a kind people, and he is a people person.";
         QTest::newRow("every people as nations") << "Every people on earth has a culture of its own.";
         QTest::newRow("the before an instrument, a meal with a clause, a language as a people")
             << "He plays the piano, and the English are proud of the dinner we ordered.";
