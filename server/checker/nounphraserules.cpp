@@ -236,11 +236,14 @@ void NounPhraseRules::theMost(const std::vector<Token> &t, const std::vector<std
     if (i > 0 && !(t[size_t(i) - 1].kind == Token::Punct && t[size_t(i) - 1].text == ","))
         return;
     const int n = i + 2;
-    if (!R::tagIs(tags, n, "NNS") || t[size_t(n)].isCapitalised()
+    // "The most of people like it" -> "Most of": part of a group takes no "the"
+    const bool partOf = R::lowerAt(t, n) == "of" && R::nextWord(t, n) == n + 1 && !t[size_t(n) + 1].isCapitalised()
+        && (R::tagIs(tags, n + 1, "NN") || R::tagIs(tags, n + 1, "DT") || R::tagIs(tags, n + 1, "PRP"));
+    if (!partOf && (!R::tagIs(tags, n, "NNS") || t[size_t(n)].isCapitalised()
         || !(R::tagIs(tags, n + 1, "VBP") || R::tagIs(tags, n + 1, "MD") || R::tagIs(tags, n + 1, "VBD")
              || (R::tagIs(tags, n + 1, "VB") && !R::tagIs(tags, n + 1, "VBN") && !R::tagIs(tags, n + 1, "VBG")
                  && !R::tagIs(tags, n + 1, "VBZ"))
-             || R::lowerAt(t, n + 1) == "are" || R::lowerAt(t, n + 1) == "like"))
+             || R::lowerAt(t, n + 1) == "are" || R::lowerAt(t, n + 1) == "like")))
         return;
     Finding f;
     if (i == 0) // the capital moves to "Most"

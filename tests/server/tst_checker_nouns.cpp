@@ -88,6 +88,8 @@ private slots:
             "fixed_phrase", "I will explain my points of view.");
         row("a people for one person", "He is a very kind people.", "people", "person", "determiner_number",
             "He is a very kind person.");
+        row("the most of", "The most of the students came.", "The most", "Most", "most_noun",
+            "Most of the students came.");
         row("every people", "I think every people should vote.", "every people", "everyone", "determiner_number",
             "I think everyone should vote.");
         row("what a with an uncountable noun", "Imagine what a chaos it would cause.", "a chaos", "chaos",
@@ -119,6 +121,7 @@ private slots:
         QTest::newRow("a certain, be certain") << "A certain person came, and he is certain.";
         QTest::newRow("so with an adjective alone, a quantity or a mass noun") << "It is so good that so many came for so good food.";
         QTest::newRow("a people as a nation, a people person") << "They are a kind people, and he is a people person.";
+        QTest::newRow("make the most of") << "We made the most of our time.";
         QTest::newRow("every people as nations") << "Every people on earth has a culture of its own.";
         QTest::newRow("the before an instrument, a meal with a clause, a language as a people")
             << "He plays the piano, and the English are proud of the dinner we ordered.";
