@@ -77,6 +77,13 @@ void ArticleRules::check(const std::vector<Token> &t, const std::vector<std::str
     byTransport(t, out);
 }
 
+bool ArticleRules::adverbialAfter(const std::vector<Token> &t, int k) const
+{
+    // the end, a clause boundary, a preposition or a time phrase: "every day", "together"
+    return k >= int(t.size()) || R::clauseBoundary(t[size_t(k)]) || m_lex.isPreposition(R::lowerAt(t, k))
+        || R::timePhraseAt(t, k) || R::lowerAt(t, k) == "every" || R::lowerAt(t, k) == "together";
+}
+
 void ArticleRules::byTransport(const std::vector<Token> &t, std::vector<Finding> *out) const
 {
     static const Set vehicles = {"bus", "car", "train", "plane", "bike", "bicycle", "subway", "taxi", "ship",
@@ -89,8 +96,7 @@ void ArticleRules::byTransport(const std::vector<Token> &t, std::vector<Finding>
         if (t[size_t(i)].lower != "the" || R::lowerAt(t, i - 1) != "by" || !vehicles.count(R::lowerAt(t, i + 1)))
             continue;
         // "by the bus stop", "by the car's door": the vehicle must end the phrase
-        if (!R::clauseBoundary(t[size_t(i) + 2]) && !m_lex.isPreposition(R::lowerAt(t, i + 2))
-            && !R::timePhraseAt(t, i + 2) && R::lowerAt(t, i + 2) != "every")
+        if (!adverbialAfter(t, i + 2))
             continue;
         // a verb of motion before it in the same clause ("went to school by the bus"); "stood by
         // the car" is a place and "hit by the car" the agent
@@ -136,10 +142,8 @@ void ArticleRules::activityThe(const std::vector<Token> &t, const std::vector<st
         if (!kind || (t[size_t(n)].lower == "table" && R::lowerAt(t, n + 1) != "tennis"))
             continue;
         const int last = t[size_t(n)].lower == "table" ? n + 1 : n;
-        const bool end = last + 1 >= int(t.size()) || R::clauseBoundary(t[size_t(last) + 1])
-            || m_lex.isPreposition(R::lowerAt(t, last + 1)) || R::timePhraseAt(t, last + 1)
-            || R::lowerAt(t, last + 1) == "every" || R::lowerAt(t, last + 1) == "together";
-        if (!end || R::lowerAt(t, last + 1) == "that" || R::lowerAt(t, last + 1) == "which" || R::lowerAt(t, last + 1) == "of")
+        const std::string after = R::lowerAt(t, last + 1);
+        if (!adverbialAfter(t, last + 1) || after == "that" || after == "which" || after == "of")
             continue;
         Finding f;
         if (R::deletion(t, i, "GRAMMAR", "article_activity", 2, &f))
