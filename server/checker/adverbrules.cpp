@@ -97,9 +97,52 @@ std::string AdverbRules::adverbOf(const std::string &a) const
     return m_lex.frequency(adverb) > 0 ? adverb : std::string();
 }
 
+std::string AdverbRules::adjectiveOf(const std::string &w) const
+{
+    if (w.size() < 5 || w.compare(w.size() - 2, 2, "ly") != 0)
+        return {};
+    const std::string stem = w.substr(0, w.size() - 2);
+    // main-ly, happ-ily, basic-ally, probab-ly, tru-ly
+    const std::string forms[] = {stem, stem.back() == 'i' ? stem.substr(0, stem.size() - 1) + "y" : std::string(),
+                                 w.size() > 6 && stem.compare(stem.size() - 2, 2, "al") == 0
+                                     ? stem.substr(0, stem.size() - 2) : std::string(),
+                                 stem.back() == 'b' ? stem + "le" : std::string(), stem + "e"};
+    for (const std::string &a : forms)
+        if (a.size() > 2 && m_lex.isPos(a, Lexicon::Adjective) && m_lex.frequency(a) >= 100000)
+            return a;
+    return {};
+}
+
+void AdverbRules::adverbBeforeNoun(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                   std::vector<Finding> *out) const
+{
+    for (int i = 1; i + 1 < int(t.size()); ++i) {
+        const Token &adv = t[size_t(i)];
+        if (adv.kind != Token::Word || adv.isCapitalised() || !R::tagIs(tags, i, "RB")
+            || !(R::tagIs(tags, i - 1, "DT") || R::tagIs(tags, i - 1, "PRP$")) || t[size_t(i) - 1].kind != Token::Word)
+            continue;
+        // the noun heads its phrase ("the really big house" has an adjective after the adverb;
+        // "the early days", "the friendly staff": the -ly word is an adjective itself)
+        const Token &noun = t[size_t(i) + 1];
+        if (!R::tagIs(tags, i + 1, "NN") || R::tagIs(tags, i + 1, "NNP") || noun.isCapitalised() || !noun.spaceBefore
+            || R::tagIs(tags, i + 2, "NN") || R::tagIs(tags, i + 2, "JJ") || m_lex.isPos(adv.lower, Lexicon::Adjective)
+            || m_lex.isPos(noun.lower, Lexicon::Adjective))
+            continue;
+        // "this quickly changes": a demonstrative may be the subject and the -s word its verb
+        static const std::unordered_set<std::string> pronouns = {"this", "that", "these", "those", "all", "each",
+                                                                  "both", "some", "any", "either", "neither"};
+        if (pronouns.count(t[size_t(i) - 1].lower) || m_lex.isThirdPerson(noun.lower))
+            continue;
+        const std::string adjective = adjectiveOf(adv.lower);
+        if (!adjective.empty())
+            out->push_back(R::replace(t, i, i, adjective, "GRAMMAR", "adjective_form", 2));
+    }
+}
+
 void AdverbRules::check(const std::vector<Token> &t, const std::vector<std::string> &tags,
                         std::vector<Finding> *out) const
 {
+    adverbBeforeNoun(t, tags, out);
     for (int i = 1; i < int(t.size()); ++i) {
         const Token &adj = t[size_t(i)];
         if (adj.kind != Token::Word || adj.isCapitalised() || (!R::tagIs(tags, i, "JJ") && !R::tagIs(tags, i, "RB")))

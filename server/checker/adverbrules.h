@@ -1,7 +1,8 @@
 #pragma once
 // An adjective where an adverb belongs: after a verb of change ("prices increased
 // rapid"), after an action verb and its object with a degree word ("He did it very
-// quick"), and before a participle ("very quick done"). "good" becomes "well".
+// quick"), and before a participle ("very quick done"). "good" becomes "well". And the
+// reverse: an adverb between a determiner and its noun ("the mainly reasons").
 
 #include "finding.h"
 #include "tokenizer.h"
@@ -24,6 +25,12 @@ public:
     std::string adverbOf(const std::string &adjective) const;
 
 private:
+    // "The mainly reasons" -> "The main reasons": an -ly adverb between a determiner and its noun
+    void adverbBeforeNoun(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                          std::vector<Finding> *out) const;
+    // The adjective of an -ly adverb ("mainly" -> "main", "happily" -> "happy"); "" when none.
+    std::string adjectiveOf(const std::string &adverb) const;
+
     const Lexicon &m_lex;
 };
 

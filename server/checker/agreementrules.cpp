@@ -280,7 +280,9 @@ void AgreementRules::determinerNumber(const std::vector<Token> &t, const std::ve
         if ((d != "a" && d != "an" && d != "this") || !R::tagIs(tags, i, "DT"))
             continue;
         int k = i + 1;
-        while (k < int(t.size()) && R::tagIs(tags, k, "JJ") && !quantities.count(R::lowerAt(t, k)))
+        // adjectives and -ing modifiers: "a beautiful places", "an advancing fires"
+        while (k < int(t.size()) && (R::tagIs(tags, k, "JJ") || R::tagIs(tags, k, "VBG"))
+               && !quantities.count(R::lowerAt(t, k)))
             ++k;
         if (k >= int(t.size()) || !R::tagIs(tags, k, "NNS") || quantities.count(R::lowerAt(t, k))
             || R::tagIs(tags, k + 1, "NN") || R::lowerAt(t, k + 1) == "of" || (k > i + 1 && R::tagIs(tags, k - 1, "CD")))

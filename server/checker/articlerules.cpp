@@ -71,6 +71,184 @@ void ArticleRules::check(const std::vector<Token> &t, const std::vector<std::str
     strayArticle(t, out);
     bareSubject(t, tags, out);
     longTime(t, tags, out);
+    theName(t, tags, out);
+    superlativeAndSuch(t, tags, out);
+    activityThe(t, tags, out);
+    byTransport(t, out);
+}
+
+bool ArticleRules::adverbialAfter(const std::vector<Token> &t, int k) const
+{
+    // the end, a clause boundary, a preposition or a time phrase: "every day", "together"
+    return k >= int(t.size()) || R::clauseBoundary(t[size_t(k)]) || m_lex.isPreposition(R::lowerAt(t, k))
+        || R::timePhraseAt(t, k) || R::lowerAt(t, k) == "every" || R::lowerAt(t, k) == "together";
+}
+
+void ArticleRules::byTransport(const std::vector<Token> &t, std::vector<Finding> *out) const
+{
+    static const Set vehicles = {"bus", "car", "train", "plane", "bike", "bicycle", "subway", "taxi", "ship",
+                                 "boat", "air", "sea", "underground", "metro", "ferry", "coach"};
+    static const Set motion = {"go", "goes", "went", "going", "come", "comes", "came", "coming", "travel", "travels",
+                               "traveled", "travelled", "traveling", "travelling", "get", "gets", "got", "getting",
+                               "commute", "commutes", "commuted", "commuting", "return", "returned", "arrive",
+                               "arrived", "arrives"};
+    for (int i = 2; i + 2 < int(t.size()); ++i) {
+        if (t[size_t(i)].lower != "the" || R::lowerAt(t, i - 1) != "by" || !vehicles.count(R::lowerAt(t, i + 1)))
+            continue;
+        // "by the bus stop", "by the car's door": the vehicle must end the phrase
+        if (!adverbialAfter(t, i + 2))
+            continue;
+        // a verb of motion before it in the same clause ("went to school by the bus"); "stood by
+        // the car" is a place and "hit by the car" the agent
+        bool moving = false;
+        for (int k = i - 2, words = 0; k >= 0 && words < 5 && t[size_t(k)].kind == Token::Word; --k, ++words)
+            moving = moving || motion.count(t[size_t(k)].lower);
+        Finding f;
+        if (moving && R::deletion(t, i, "GRAMMAR", "article_activity", 2, &f))
+            out->push_back(f);
+    }
+}
+
+void ArticleRules::activityThe(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                               std::vector<Finding> *out) const
+{
+    struct Kind
+    {
+        Set verbs, nouns;
+    };
+    static const Kind kinds[] = {
+        {{"play", "plays", "played", "playing"},
+         {"football", "basketball", "soccer", "tennis", "volleyball", "badminton", "baseball", "golf", "chess",
+          "ping-pong", "table"}},
+        {{"have", "has", "had", "having", "eat", "eats", "ate", "eating", "cook", "cooks", "cooked", "cooking",
+          "skip", "skipped"},
+         {"breakfast", "lunch", "dinner", "supper"}},
+        {{"speak", "speaks", "spoke", "speaking", "learn", "learns", "learned", "learnt", "learning", "study",
+          "studies", "studied", "studying", "teach", "teaches", "taught", "teaching"},
+         {"English", "Chinese", "French", "German", "Japanese", "Spanish", "Korean", "Russian", "Italian"}}};
+    for (int i = 1; i + 1 < int(t.size()); ++i) {
+        if (t[size_t(i)].lower != "the")
+            continue;
+        const int v = R::prevWord(t, i), n = i + 1;
+        if (v < 0 || t[size_t(n)].kind != Token::Word)
+            continue;
+        const Kind *kind = nullptr;
+        for (const Kind &k : kinds)
+            if (k.verbs.count(t[size_t(v)].lower) && k.nouns.count(t[size_t(n)].text == t[size_t(n)].lower
+                                                                     ? t[size_t(n)].lower : t[size_t(n)].text))
+                kind = &k;
+        // "table tennis" only; "the dinner we ordered", "the English language", "the chess club":
+        // the phrase must end with the noun
+        if (!kind || (t[size_t(n)].lower == "table" && R::lowerAt(t, n + 1) != "tennis"))
+            continue;
+        const int last = t[size_t(n)].lower == "table" ? n + 1 : n;
+        const std::string after = R::lowerAt(t, last + 1);
+        if (!adverbialAfter(t, last + 1) || after == "that" || after == "which" || after == "of")
+            continue;
+        Finding f;
+        if (R::deletion(t, i, "GRAMMAR", "article_activity", 2, &f))
+            out->push_back(f);
+    }
+}
+
+void ArticleRules::superlativeAndSuch(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                      std::vector<Finding> *out) const
+{
+    // determiners and counts that make "such" and "most" right as they are ("no such thing",
+    // "my most important thing", "one such case")
+    static const Set before = {"no", "any", "one", "each", "every", "all", "many", "few", "some", "other", "two",
+                               "several", "the", "at", "for", "among"};
+    // the singular counted noun that ends a phrase starting at k (adjectives first); -1 if none
+    auto countedHead = [&](int k, bool needAdjective, double share) {
+        int n = k;
+        while (n < int(t.size()) && R::tagIs(tags, n, "JJ") && !t[size_t(n)].isCapitalised())
+            ++n;
+        if ((needAdjective && n == k) || n >= int(t.size()) || !R::tagIs(tags, n, "NN") || R::tagIs(tags, n, "NNS")
+            || R::tagIs(tags, n, "NNP") || t[size_t(n)].isCapitalised() || R::tagIs(tags, n + 1, "NN")
+            || massUses().count(t[size_t(n)].lower) || !m_numbers.mostlyCounted(t[size_t(n)].lower, nullptr, share))
+            return -1;
+        return n;
+    };
+    for (int i = 0; i + 2 < int(t.size()); ++i) {
+        const std::string &w = t[size_t(i)].lower;
+        const std::string prev = R::lowerAt(t, i - 1);
+        // "at same time", "in same way" -> "the same"; "It is first time", "for first time" -> "the first"
+        const bool same = w == "same" && m_lex.isPreposition(prev);
+        const bool first = (w == "first" || w == "last") && R::lowerAt(t, i + 1) == "time"
+            && (prev == "is" || prev == "was" || prev == "for");
+        if ((same || first) && t[size_t(i) + 1].kind == Token::Word && t[size_t(i) + 1].spaceBefore
+            && R::tagIs(tags, i + 1, "NN") && !R::tagIs(tags, i + 1, "NNP")
+            && !(first && R::tagIs(tags, i + 2, "NN"))) { // ("for first time users")
+            out->push_back(R::replace(t, i, i, "the " + w, "GRAMMAR", same ? "the_same" : "article_missing", 2));
+            continue;
+        }
+        if (t[size_t(i)].kind != Token::Word || before.count(prev) || m_lex.isDeterminer(prev)
+            || R::tagIs(tags, i - 1, "PRP$") || R::tagIs(tags, i - 1, "POS"))
+            continue;
+        // after punctuation or a possessive ("the track's most fascinating word") nothing is missing
+        if ((prev.empty() && i > 0) || prev.find('\'') != std::string::npos)
+            continue;
+        // "one of most important things", "one of best friends"
+        if (i >= 2 && R::lowerAt(t, i - 1) == "of" && R::lowerAt(t, i - 2) == "one"
+            && (w == "most" || R::tagIs(tags, i, "JJS"))) {
+            out->push_back(R::replace(t, i, i, "the " + w, "GRAMMAR", "article_missing", 2));
+            continue;
+        }
+        // "It is most important thing" -> "the most important thing"
+        if (w == "most" && countedHead(i + 1, true, 0.2) > 0 && R::nextWord(t, i) == i + 1) {
+            out->push_back(R::replace(t, i, i, "the " + w, "GRAMMAR", "article_missing", 2));
+            continue;
+        }
+        // "that was so unstable trip" -> "such an unstable trip": "so" goes with an adjective alone
+        if (w == "so" && R::tagIs(tags, i + 1, "JJ") && !t[size_t(i) + 1].isCapitalised()) {
+            const int n = countedHead(i + 1, true, 0.2);
+            const int sound = R::vowelSound(t[size_t(i) + 1].lower);
+            static const Set quantities = {"many", "much", "few", "little", "more", "less"};
+            const bool end = n >= 0
+                && (n + 1 >= int(t.size()) || R::clauseBoundary(t[size_t(n) + 1]) || R::lowerAt(t, n + 1) == "to"
+                    || m_lex.isPreposition(R::lowerAt(t, n + 1)));
+            if (!end || sound < 0 || quantities.count(t[size_t(i) + 1].lower))
+                continue;
+            out->push_back(R::replace(t, i, i, sound == 1 ? "such an" : "such a", "GRAMMAR", "so_such", 2));
+            continue;
+        }
+        // "such good opportunity" -> "such a good opportunity"
+        if (w == "such" && !t[size_t(i) + 1].isCapitalised()) {
+            const bool adjective = R::tagIs(tags, i + 1, "JJ");
+            const int n = countedHead(i + 1, false, adjective ? 0.2 : 0.6);
+            const int sound = R::vowelSound(t[size_t(i) + 1].lower);
+            if (n < 0 || sound < 0)
+                continue;
+            out->push_back(R::replace(t, i, i, t[size_t(i)].text + (sound == 1 ? " an" : " a"), "GRAMMAR",
+                                      "article_missing", 2));
+        }
+    }
+}
+
+void ArticleRules::theName(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                           std::vector<Finding> *out) const
+{
+    static const Set names = {"China", "Japan", "Korea", "America", "England", "France", "Germany", "Canada",
+                              "Australia", "India", "Russia", "Italy", "Spain", "Singapore", "Beijing", "Shanghai",
+                              "Guangzhou", "Shenzhen", "Taiwan", "Europe", "Asia", "Africa", "London", "Paris",
+                              "Tokyo", "Britain", "Thailand", "Vietnam", "Malaysia", "Egypt", "Brazil", "Mexico"};
+    for (int i = 0; i + 1 < int(t.size()); ++i) {
+        if (t[size_t(i)].lower != "the" || !names.count(t[size_t(i) + 1].text) || !t[size_t(i) + 1].spaceBefore)
+            continue;
+        // "the China Daily", "the Japan of the 1980s", "the England team", "the America's Cup",
+        // "the Europe that we know", "the America in which I grew up": the name ends the phrase here
+        static const Set restrictive = {"that", "which", "who", "where", "when", "we", "i", "you", "they", "he", "she"};
+        const int n = i + 2;
+        if (m_lex.isPreposition(R::lowerAt(t, n)) || restrictive.count(R::lowerAt(t, n)))
+            continue;
+        const bool end = n >= int(t.size())
+            || (t[size_t(n)].kind == Token::Punct && t[size_t(n)].text != "'" && t[size_t(n)].text != "-")
+            || (t[size_t(n)].kind == Token::Word && !t[size_t(n)].isCapitalised() && !R::tagIs(tags, n, "NN")
+                && !R::tagIs(tags, n, "JJ") && !R::tagIs(tags, n, "POS"));
+        Finding f;
+        if (end && R::deletion(t, i, "GRAMMAR", "article_name", 2, &f))
+            out->push_back(f);
+    }
 }
 
 void ArticleRules::missingArticle(const std::vector<Token> &t, const std::vector<std::string> &tags,
@@ -94,11 +272,17 @@ void ArticleRules::missingArticle(const std::vector<Token> &t, const std::vector
         const bool contracted = contractions.count(verb) != 0;
         if (!pluralBe && !contracted && !linkingVerbs().count(verb))
             continue;
-        const int first = R::nextWord(t, v);
+        // "it was not branded product": the article comes after "not"
+        int first = R::nextWord(t, v);
+        if (first >= 0 && t[size_t(first)].lower == "not")
+            first = R::nextWord(t, first);
         if (first < 0 || t[size_t(first)].isCapitalised())
             continue;
-        // adjectives, then the noun; a superlative wants "the"
-        int k = first;
+        // adjectives, then the noun; a superlative wants "the"; a degree word may come
+        // first ("It is very good chance" -> "a very good")
+        static const Set degree = {"very", "really", "extremely", "truly", "fairly", "relatively",
+                                   "particularly", "incredibly", "especially", "highly"};
+        int k = degree.count(t[size_t(first)].lower) && R::tagIs(tags, first + 1, "JJ") ? first + 1 : first;
         bool adjective = false, superlative = false;
         while (k < int(t.size()) && R::tagIs(tags, k, "JJ") && !determinerLike().count(t[size_t(k)].lower)
                && !t[size_t(k)].isCapitalised()) {
@@ -106,7 +290,9 @@ void ArticleRules::missingArticle(const std::vector<Token> &t, const std::vector
             adjective = true;
             ++k;
         }
-        if (!R::tagIs(tags, k, "NN") || R::tagIs(tags, k, "NNS") || R::tagIs(tags, k, "NNP"))
+        // "it is very difficult one": "one" stands for a counted noun
+        const bool one = adjective && R::lowerAt(t, k) == "one";
+        if (!one && (!R::tagIs(tags, k, "NN") || R::tagIs(tags, k, "NNS") || R::tagIs(tags, k, "NNP")))
             continue;
         if (k >= int(t.size()) || t[size_t(k)].kind != Token::Word || t[size_t(k)].isCapitalised()
             || (k + 1 < int(t.size()) && !t[size_t(k) + 1].spaceBefore && t[size_t(k) + 1].kind != Token::Punct))
@@ -120,11 +306,12 @@ void ArticleRules::missingArticle(const std::vector<Token> &t, const std::vector
         if (!atEnd)
             continue;
         const std::string &noun = t[size_t(k)].lower;
-        if (roleNouns().count(noun) || (adjective && massUses().count(noun)))
+        if (!one && (roleNouns().count(noun) || (adjective && massUses().count(noun))))
             continue;
         // without an adjective the noun may be an abstract use ("is art", "is innovation"):
         // only nouns counted far more often than not, before the end of a clause
-        if (adjective ? !m_numbers.mostlyCounted(noun, nullptr, 0.25)
+        if (one ? pluralBe
+                : adjective ? !m_numbers.mostlyCounted(noun, nullptr, 0.2)
                       : !m_numbers.mostlyCounted(noun, nullptr, 0.6)
                           || (k + 1 < int(t.size()) && t[size_t(k) + 1].kind == Token::Word))
             continue;
@@ -169,16 +356,28 @@ void ArticleRules::strayArticle(const std::vector<Token> &t, std::vector<Finding
     // ("a nobody", "a something" are nouns: left alone)
     static const Set noArticle = {"everything", "everyone", "everybody", "anything", "anyone", "anybody", "my",
                                   "your", "our", "their", "his", "today's", "tomorrow's", "yesterday's", "these",
-                                  "those"};
+                                  "those", "it", "its", "he", "she", "we", "they", "him", "them", "us"};
     for (int i = 0; i + 1 < int(t.size()); ++i) {
         const std::string &a = t[size_t(i)].lower;
         if (t[size_t(i)].kind != Token::Word || (a != "a" && a != "an" && a != "the"))
             continue;
         const int n = R::nextWord(t, i);
-        if (n < 0 || !t[size_t(n)].spaceBefore || !noArticle.count(t[size_t(n)].lower))
+        if (n < 0 || !t[size_t(n)].spaceBefore)
             continue;
-        if (R::lowerAt(t, n + 1) == "of")
+        // "a same meaning" -> "the same"; "a lots of" -> "lots of" ("a same-day service" stays)
+        if (a != "the" && t[size_t(n)].lower == "same" && R::nextWord(t, n) == n + 1 && R::lowerAt(t, n + 1) != "day") {
+            out->push_back(R::replace(t, i, i, "the", "GRAMMAR", "the_same", 2));
+            continue;
+        }
+        const bool lots = a != "the" && t[size_t(n)].lower == "lots" && R::lowerAt(t, n + 1) == "of";
+        if (!lots && !noArticle.count(t[size_t(n)].lower))
+            continue;
+        if (!lots && R::lowerAt(t, n + 1) == "of")
             continue; // "the everything of ...": used as a noun
+        // "the US", "the It girl", "the he-goat": a name or a compound
+        if (t[size_t(n)].text != t[size_t(n)].lower
+            || (n + 1 < int(t.size()) && !t[size_t(n) + 1].spaceBefore && t[size_t(n) + 1].text == "-"))
+            continue;
         Finding f;
         if (R::deletion(t, i, "GRAMMAR", "article_stray", 2, &f))
             out->push_back(f);
@@ -223,7 +422,9 @@ void ArticleRules::bareSubject(const std::vector<Token> &t, const std::vector<st
         if (p.kind == Token::Punct)
             return p.text == "," || p.text == ";" || p.text == ":";
         // ("Recently scientist have ...": an adverb opening the sentence)
-        return openers.count(p.lower) != 0 || (k == 1 && R::tagIs(tags, 0, "RB"));
+        // ("Most important thing is": a degree word belongs to the phrase)
+        return openers.count(p.lower) != 0
+            || (k == 1 && R::tagIs(tags, 0, "RB") && !p.is("most") && !p.is("more") && !p.is("very"));
     };
     for (int n = 0; n + 1 < int(t.size()); ++n) {
         const Token &noun = t[size_t(n)];

@@ -35,6 +35,19 @@ private:
     void longTime(const std::vector<Token> &t, const std::vector<std::string> &tags, std::vector<Finding> *out) const;
     void bareSubject(const std::vector<Token> &t, const std::vector<std::string> &tags,
                      std::vector<Finding> *out) const;
+    // "one of most important", "is most important thing": a superlative needs "the";
+    // "such good chance": "such" takes "a" before a counted singular
+    void superlativeAndSuch(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                            std::vector<Finding> *out) const;
+    // "play the football", "have the breakfast", "speak the English": games, meals and
+    // languages after their verbs take no article
+    void activityThe(const std::vector<Token> &t, const std::vector<std::string> &tags, std::vector<Finding> *out) const;
+    // A noun phrase ends before k: the sentence's end, a clause boundary, a preposition or a time phrase.
+    bool adverbialAfter(const std::vector<Token> &t, int k) const;
+    // "went to school by the bus" -> "by bus"
+    void byTransport(const std::vector<Token> &t, std::vector<Finding> *out) const;
+    // "in the China" -> "in China": country, continent and city names take no article
+    void theName(const std::vector<Token> &t, const std::vector<std::string> &tags, std::vector<Finding> *out) const;
 
     const Lexicon &m_lex;
     const NumberRules &m_numbers;

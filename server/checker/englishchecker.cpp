@@ -14,6 +14,7 @@
 #include "openerrules.h"
 #include "feelingrules.h"
 #include "prepositionrules.h"
+#include "punctuationrules.h"
 #include "pronounrules.h"
 #include "nounphraserules.h"
 #include "numberrules.h"
@@ -132,6 +133,7 @@ public:
         , openers(lexicon)
         , nounPhrases(lexicon, numbers)
         , adverbs(lexicon)
+        , punctuation(lexicon, forms)
         , pages(wordnet)
     {
         tagger.load(dataDir + "/pos-model.txt"); // without a model the tagged rules stay silent
@@ -165,6 +167,7 @@ public:
     PronounRules pronouns;
     NounPhraseRules nounPhrases;
     AdverbRules adverbs;
+    PunctuationRules punctuation;
     ExplanationPages pages;
 };
 
@@ -219,6 +222,7 @@ Json::Value EnglishChecker::checkSentence(int sentInd, const std::string &utf8, 
         m_data->nounPhrases.check(tokens, tags, &found);
         m_data->adverbs.check(tokens, tags, &found);
         m_data->feelings.check(tokens, &found);
+        m_data->punctuation.check(tokens, tags, &found);
         if (kind == 0)
             m_data->openers.check(tokens, tags, &found);
     }
@@ -226,6 +230,8 @@ Json::Value EnglishChecker::checkSentence(int sentInd, const std::string &utf8, 
         m_data->spelling.check(tokens, tags, userWords, &found);
     if (sw.style)
         m_data->style.phrases(tokens, &found);
+    if (sw.style && kind == 0)
+        m_data->punctuation.allCapitals(tokens, &found);
     if (sw.poststyle && !previous.empty())
         m_data->style.repeatedOpener(tokens, {StyleRules::opener(Tokenizer::tokenize(previous.back()))}, &found);
 

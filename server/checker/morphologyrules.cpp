@@ -212,10 +212,13 @@ void MorphologyRules::countingWords(const std::vector<Token> &t, const std::vect
     static const std::unordered_set<std::string> nouns = {
         "information", "advice", "equipment", "furniture", "luggage", "baggage", "homework", "housework",
         "feedback", "software", "scenery", "machinery", "jewelry", "jewellery", "garbage", "rubbish", "news",
-        "research", "evidence", "traffic", "vocabulary", "pollution", "progress", "weather", "music"};
+        "research", "evidence", "traffic", "vocabulary", "pollution", "progress", "weather", "music", "chaos",
+        "money", "electricity", "wealth", "health", "permission", "clothing", "courage", "mankind", "harm", "luck",
+        "stuff", "bread", "poverty", "violence", "patience", "safety", "damage", "slang",
+        "transportation", "applause", "cash", "merchandise"};
     static const std::unordered_set<std::string> pieces = {"information", "advice", "equipment", "furniture",
                                                            "luggage", "baggage", "news", "evidence", "jewelry",
-                                                           "jewellery", "music"};
+                                                           "jewellery", "music", "bread"};
     for (int i = 0; i + 1 < int(t.size()); ++i) {
         const std::string &w = t[size_t(i)].lower;
         const bool article = w == "a" || w == "an";

@@ -47,7 +47,55 @@ void NounPhraseRules::check(const std::vector<Token> &t, const std::vector<std::
         genericThe(t, i, out);
         pluralDeterminer(t, tags, i, out);
         eachOther(t, i, out);
+        pluralPossessive(t, i, out);
+        everyPeople(t, tags, i, out);
     }
+}
+
+void NounPhraseRules::everyPeople(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,
+                                  std::vector<Finding> *out) const
+{
+    const std::string &d = t[size_t(i)].lower;
+    // "He is a good people" -> "person": one person after "he/she/I is a" ("a people" is a nation)
+    if ((d == "a" || d == "an") && i >= 2) {
+        static const Set subjects = {"he", "she", "i"};
+        static const Set be = {"is", "was", "am", "'s"};
+        int n = i + 1;
+        while (n < int(t.size()) && (RuleSupport::tagIs(tags, n, "JJ") || RuleSupport::tagIs(tags, n, "RB")))
+            ++n;
+        const bool end = n + 1 >= int(t.size()) || RuleSupport::clauseBoundary(t[size_t(n) + 1])
+            || m_lex.isPreposition(RuleSupport::lowerAt(t, n + 1));
+        if (RuleSupport::lowerAt(t, n) == "people" && end && be.count(RuleSupport::lowerAt(t, i - 1))
+            && subjects.count(RuleSupport::lowerAt(t, i - 2)))
+            out->push_back(RuleSupport::replace(t, n, n, "person", "GRAMMAR", "determiner_number", 2));
+        return;
+    }
+    if ((d != "every" && d != "each") || RuleSupport::lowerAt(t, i + 1) != "people")
+        return;
+    // "every people on earth", "each people group": "people" as a nation or a modifier
+    const std::string next = RuleSupport::lowerAt(t, i + 2);
+    if (next == "of" || next == "on" || next == "in" || RuleSupport::tagIs(tags, i + 2, "NN"))
+        return;
+    Finding f = RuleSupport::replace(t, i, i + 1, d == "every" ? "everyone" : "each person", "GRAMMAR",
+                                     "determiner_number", 2);
+    if (d == "every") {
+        Candidate person = f.candidates.front();
+        person.correction = RuleSupport::caseLike(t[size_t(i)], "every person");
+        person.score /= 2;
+        f.candidates.push_back(person);
+    }
+    out->push_back(f);
+}
+
+void NounPhraseRules::pluralPossessive(const std::vector<Token> &t, int i, std::vector<Finding> *out) const
+{
+    const Token &w = t[size_t(i)];
+    // lower case only: "James's", "Jones's" are names
+    if (w.isCapitalised() || w.lower.size() < 6 || w.lower.compare(w.lower.size() - 3, 3, "s's") != 0)
+        return;
+    const std::string plural = w.text.substr(0, w.text.size() - 2);
+    if (m_numbers.countedPlural(plural))
+        out->push_back(RuleSupport::replace(t, i, i, plural + "'", "GRAMMAR", "plural_possessive", 2));
 }
 
 void NounPhraseRules::otherSingular(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,
@@ -188,11 +236,14 @@ void NounPhraseRules::theMost(const std::vector<Token> &t, const std::vector<std
     if (i > 0 && !(t[size_t(i) - 1].kind == Token::Punct && t[size_t(i) - 1].text == ","))
         return;
     const int n = i + 2;
-    if (!R::tagIs(tags, n, "NNS") || t[size_t(n)].isCapitalised()
+    // "The most of people like it" -> "Most of": part of a group takes no "the"
+    const bool partOf = R::lowerAt(t, n) == "of" && R::nextWord(t, n) == n + 1 && !t[size_t(n) + 1].isCapitalised()
+        && (R::tagIs(tags, n + 1, "NN") || R::tagIs(tags, n + 1, "DT") || R::tagIs(tags, n + 1, "PRP"));
+    if (!partOf && (!R::tagIs(tags, n, "NNS") || t[size_t(n)].isCapitalised()
         || !(R::tagIs(tags, n + 1, "VBP") || R::tagIs(tags, n + 1, "MD") || R::tagIs(tags, n + 1, "VBD")
              || (R::tagIs(tags, n + 1, "VB") && !R::tagIs(tags, n + 1, "VBN") && !R::tagIs(tags, n + 1, "VBG")
                  && !R::tagIs(tags, n + 1, "VBZ"))
-             || R::lowerAt(t, n + 1) == "are" || R::lowerAt(t, n + 1) == "like"))
+             || R::lowerAt(t, n + 1) == "are" || R::lowerAt(t, n + 1) == "like")))
         return;
     Finding f;
     if (i == 0) // the capital moves to "Most"
@@ -206,7 +257,11 @@ void NounPhraseRules::genericThe(const std::vector<Token> &t, int i, std::vector
     static const Set nouns = {"nature", "mankind", "humankind", "humanity"};
     // "God" as a name takes no article either ("the God of the sea" is one of many)
     const bool god = R::lowerAt(t, i + 1) == "god" && t[size_t(i) + 1].text == "God";
-    if (t[size_t(i)].lower != "the" || !(god || (nouns.count(R::lowerAt(t, i + 1)) && !t[size_t(i) + 1].isCapitalised())))
+    // "The life is beautiful": life in general, as the subject of the sentence
+    static const Set lifeVerbs = {"is", "was", "has", "can", "will"};
+    const bool life = i == 0 && R::lowerAt(t, 1) == "life" && lifeVerbs.count(R::lowerAt(t, 2));
+    if (t[size_t(i)].lower != "the"
+        || !(god || life || (nouns.count(R::lowerAt(t, i + 1)) && !t[size_t(i) + 1].isCapitalised())))
         return;
     // "the nature of the problem", "the nature that surrounds us": a particular one; only
     // before the end of the phrase or its verb

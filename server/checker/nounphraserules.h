@@ -37,6 +37,11 @@ private:
     // "these book" -> "these books", "all the student" -> "all the students"
     void pluralDeterminer(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,
                           std::vector<Finding> *out) const;
+    // "every people" -> "everyone", "each people" -> "each person"
+    void everyPeople(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,
+                     std::vector<Finding> *out) const;
+    // "the students's books" -> "the students'": a plural in -s takes the apostrophe alone
+    void pluralPossessive(const std::vector<Token> &t, int i, std::vector<Finding> *out) const;
     // "each others" -> "each other"
     void eachOther(const std::vector<Token> &t, int i, std::vector<Finding> *out) const;
     void byOwn(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,

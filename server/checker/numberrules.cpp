@@ -143,8 +143,10 @@ void NumberRules::oneOfPlural(const std::vector<Token> &t, std::vector<Finding> 
         std::string plural;
         if (!countableSingular(t[size_t(n)].lower, &plural))
             continue;
-        const bool end = n + 1 >= int(t.size()) || t[size_t(n) + 1].kind == Token::Punct
-            || clauseWords().count(t[size_t(n) + 1].lower);
+        // the noun ends the phrase: its verb follows ("one of my friend came")
+        const std::string next = RuleSupport::lowerAt(t, n + 1);
+        const bool end = n + 1 >= int(t.size()) || t[size_t(n) + 1].kind == Token::Punct || clauseWords().count(next)
+            || m_lex.isPastForm(next) || m_lex.isThirdPerson(next) || m_lex.isModal(next);
         if (end)
             out->push_back(RuleSupport::replace(t, n, n, plural, "MOPHOLOGY", "noun_plural", 2));
     }
@@ -156,7 +158,8 @@ bool NumberRules::countableSingular(const std::string &w, std::string *plural) c
                                  "police", "staff", "family", "team", "class", "fish", "sheep", "deer", "series",
                                  "means", "species", "news", "data", "media", "kind", "sort", "type", "lot", "bit",
                                  "more", "other", "others", "one", "ones", "few", "less", "much", "many", "such",
-                                 "percent", "cent", "degree", "hour", "minute", "second", "dollar", "yuan", "year"};
+                                 "percent", "cent", "degree", "hour", "minute", "second", "dollar", "yuan", "year",
+                                 "money"};
     // plurals that do not add -s
     static const std::unordered_map<std::string, std::string> irregular = {
         {"man", "men"}, {"woman", "women"}, {"child", "children"}, {"person", "people"}, {"foot", "feet"},
@@ -165,7 +168,8 @@ bool NumberRules::countableSingular(const std::string &w, std::string *plural) c
         *plural = it->second;
         return true;
     }
-    if (w.size() < 3 || excluded.count(w) || endsWith(w, "s") || endsWith(w, "ing") || m_lex.isPastForm(w)
+    // (a word in -s is a plural, except the -ss nouns: "process", "business")
+    if (w.size() < 3 || excluded.count(w) || (endsWith(w, "s") && !endsWith(w, "ss")) || endsWith(w, "ing") || m_lex.isPastForm(w)
         || m_lex.isAuxiliary(w) || m_lex.isDeterminer(w) || m_lex.isPreposition(w))
         return false;
     // after a quantifier or article a noun-verb word is a noun; adjectives are excluded
@@ -173,7 +177,7 @@ bool NumberRules::countableSingular(const std::string &w, std::string *plural) c
     if (!(pos & Lexicon::Noun) || (pos & Lexicon::Adjective))
         return false;
     std::string p;
-    if (endsWith(w, "ch") || endsWith(w, "sh") || endsWith(w, "x") || endsWith(w, "z"))
+    if (endsWith(w, "ch") || endsWith(w, "sh") || endsWith(w, "x") || endsWith(w, "z") || endsWith(w, "ss"))
         p = w + "es";
     else if (w.back() == 'y' && std::string("aeiou").find(w[w.size() - 2]) == std::string::npos)
         p = w.substr(0, w.size() - 1) + "ies";
@@ -186,16 +190,33 @@ bool NumberRules::countableSingular(const std::string &w, std::string *plural) c
     return true;
 }
 
+bool NumberRules::countBefore(const std::string &w) const
+{
+    static const Set words = {"than", "about", "only", "and", "or", "nearly", "almost", "over", "under", "just"};
+    return words.count(w) || m_lex.isAuxiliary(w) || m_lex.isPreposition(w) || m_lex.isPastForm(w)
+        || m_lex.isThirdPerson(w) || (m_lex.isCommonVerbBase(w) && !m_lex.isPos(w, Lexicon::Noun));
+}
+
 void NumberRules::pluralAfterQuantifier(const std::vector<Token> &t, std::vector<Finding> *out) const
 {
     static const Set quantifiers = {"several", "many", "various", "numerous", "both", "two", "three", "four",
-                                    "five", "six", "seven", "eight", "nine", "ten", "few"};
+                                    "five", "six", "seven", "eight", "nine", "ten", "few", "certain"};
     for (int i = 0; i + 1 < int(t.size()); ++i) {
         const std::string &q = t[size_t(i)].lower;
-        if (t[size_t(i)].kind != Token::Word || !quantifiers.count(q))
+        // a count in digits ("20 student"), not a year, a decimal, a part of a name ("room 20",
+        // "a 20 minute walk") or a count of one
+        const bool digits = t[size_t(i)].kind == Token::Number && q.find_first_not_of("0123456789") == std::string::npos
+            && q != "1" && q.size() <= 3 && i > 0 && countBefore(t[size_t(i) - 1].lower);
+        if (!digits && (t[size_t(i)].kind != Token::Word || !quantifiers.count(q)))
             continue;
         if (q == "few" && (i == 0 || t[size_t(i) - 1].lower != "a"))
             continue; // "few" alone is often a pronoun
+        // "a certain thing" is one thing; "certain thing" alone counts several
+        const std::string before = RuleSupport::lowerAt(t, i - 1);
+        if (q == "certain" && (before == "a" || before == "an" || before == "one" || before == "the"
+                               || before == "this" || before == "that" || before == "is" || before == "was"
+                               || before == "am" || before == "are" || before == "be" || before == "feel"))
+            continue;
         int n = RuleSupport::nextWord(t, i);
         // adjectives may stand between: "many new employee" (only words that are adjectives alone)
         for (int k = 0; k < 2 && n >= 0 && n + 1 < int(t.size()); ++k) {
@@ -320,6 +341,8 @@ void NumberRules::quantities(const std::vector<Token> &t, const std::vector<std:
 {
     quantifierOf(t, tags, out);
     pluralAfterOf(t, tags, out);
+    quantityWithoutOf(t, tags, out);
+    countedNumbers(t, tags, out);
     // "much cars" -> "many cars": "much" goes with uncountable nouns
     for (int i = 0; i + 1 < int(t.size()); ++i) {
         if (t[size_t(i)].lower != "much" || !RuleSupport::tagIs(tags, i + 1, "NNS") || t[size_t(i) + 1].isCapitalised())
@@ -379,7 +402,9 @@ void NumberRules::pluralAfterOf(const std::vector<Token> &t, const std::vector<s
     for (int i = 0; i + 2 < int(t.size()); ++i) {
         const std::string &q = t[size_t(i)].lower;
         int first = -1; // first word after "of" (and after a determiner for the group words)
-        if ((q == "lot" || q == "lots" || q == "plenty") && RuleSupport::lowerAt(t, i + 1) == "of") {
+        // "a variety of product", "a couple of day" ("those kinds of problem" is right)
+        static const Set quantityNouns = {"lot", "lots", "plenty", "variety", "couple"};
+        if (quantityNouns.count(q) && RuleSupport::lowerAt(t, i + 1) == "of") {
             first = i + 2;
         } else if (groupOf.count(q) && RuleSupport::lowerAt(t, i + 1) == "of") {
             static const Set determiners = {"the", "my", "our", "your", "his", "her", "their", "these", "those"};
@@ -389,7 +414,8 @@ void NumberRules::pluralAfterOf(const std::vector<Token> &t, const std::vector<s
         } else {
             continue;
         }
-        if (q == "lot" && RuleSupport::lowerAt(t, i - 1) != "a" && RuleSupport::lowerAt(t, i - 1) != "whole")
+        if ((q == "lot" || q == "variety" || q == "couple") && RuleSupport::lowerAt(t, i - 1) != "a"
+            && RuleSupport::lowerAt(t, i - 1) != "whole" && RuleSupport::lowerAt(t, i - 1) != "wide")
             continue;
         // up to two modifiers; the last noun of the phrase is its head
         int head = first;
@@ -399,14 +425,115 @@ void NumberRules::pluralAfterOf(const std::vector<Token> &t, const std::vector<s
             ++head;
         if (head >= int(t.size()) || t[size_t(head)].kind != Token::Word || t[size_t(head)].isCapitalised())
             continue;
+        // (after "many of my", "each of the" a verb may end the phrase: "many of my friend like it")
         const bool end = head + 1 >= int(t.size()) || (t[size_t(head) + 1].kind == Token::Punct && t[size_t(head) + 1].text != "-"
                                                       && t[size_t(head) + 1].text != "'")
             || clauseWords().count(t[size_t(head) + 1].lower) || t[size_t(head) + 1].lower == "and"
-            || t[size_t(head) + 1].lower == "or";
+            || t[size_t(head) + 1].lower == "or"
+            || (groupOf.count(q) && (RuleSupport::tagIs(tags, head + 1, "VB") || RuleSupport::tagIs(tags, head + 1, "MD")));
+        // "a variety of skill and leadership areas": a modifier joined to another
+        const bool joined = q != "lot" && q != "lots" && q != "plenty"
+            && (RuleSupport::lowerAt(t, head + 1) == "and" || RuleSupport::lowerAt(t, head + 1) == "or");
         std::string plural;
-        if (!end || !mostlyCounted(t[size_t(head)].lower, &plural) || RuleSupport::tagIs(tags, head, "VB"))
+        if (!end || joined || !mostlyCounted(t[size_t(head)].lower, &plural) || RuleSupport::tagIs(tags, head, "VB"))
             continue;
         out->push_back(RuleSupport::replace(t, head, head, plural, "MOPHOLOGY", "noun_plural", 2));
+    }
+}
+
+bool NumberRules::countedPlural(const std::string &w) const
+{
+    static const Set irregular = {"people", "children", "men", "women", "feet", "teeth"};
+    if (irregular.count(w))
+        return true;
+    if (w.size() < 4 || w.back() != 's' || endsWith(w, "ss"))
+        return false;
+    std::string plural;
+    const std::string single = endsWith(w, "ies") ? w.substr(0, w.size() - 3) + "y"
+        : endsWith(w, "es") && countableSingular(w.substr(0, w.size() - 2), &plural) ? w.substr(0, w.size() - 2)
+                                                                                      : w.substr(0, w.size() - 1);
+    return mostlyCounted(single, &plural, 0.0) && plural == w;
+}
+
+void NumberRules::quantityWithoutOf(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                    std::vector<Finding> *out) const
+{
+    // after "a" ("a couple days" is accepted; "a dozen", "a hundred" count by themselves)
+    static const Set afterArticle = {"lot", "number", "variety", "kind", "sort", "type", "range", "majority",
+                                     "group", "bunch", "pair", "handful"};
+    static const Set sizes = {"great", "large", "small", "huge", "big", "wide", "good", "vast", "whole"};
+    static const Set bare = {"lots", "plenty"};
+    for (int q = 1; q + 1 < int(t.size()); ++q) {
+        const std::string &word = t[size_t(q)].lower;
+        if (t[size_t(q)].kind != Token::Word || t[size_t(q)].isCapitalised())
+            continue;
+        if (afterArticle.count(word)) {
+            int a = RuleSupport::prevWord(t, q);
+            if (a >= 0 && sizes.count(t[size_t(a)].lower) && word != "lot")
+                a = RuleSupport::prevWord(t, a);
+            if (a < 0 || (t[size_t(a)].lower != "a" && t[size_t(a)].lower != "an"))
+                continue;
+        } else if (bare.count(word)) {
+            // "parking lots", "the lots": a determiner, adjective or noun before it makes it a noun of its own
+            const int p = RuleSupport::prevWord(t, q);
+            if (p >= 0 && (m_lex.isDeterminer(t[size_t(p)].lower) || RuleSupport::tagIs(tags, p, "JJ")
+                           || RuleSupport::tagIs(tags, p, "NN")
+                           || (RuleSupport::tagIs(tags, p, "VBG") && m_lex.isPos(t[size_t(p)].lower, Lexicon::Noun))))
+                continue;
+        } else {
+            continue;
+        }
+        const int n = q + 1;
+        const Token &noun = t[size_t(n)];
+        if (noun.kind != Token::Word || !noun.spaceBefore || noun.isCapitalised() || !RuleSupport::tagIs(tags, n, "NNS")
+            || !countedPlural(noun.lower))
+            continue;
+        // "a kind people": a kind nation; "a lot people's": a possessive makes its own phrase
+        if ((word == "kind" && noun.lower == "people")
+            || (n + 1 < int(t.size()) && !t[size_t(n) + 1].spaceBefore && t[size_t(n) + 1].text == "'"))
+            continue;
+        out->push_back(RuleSupport::replace(t, q, q, t[size_t(q)].text + " of", "GRAMMAR", "quantity_of", 2));
+    }
+}
+
+void NumberRules::countedNumbers(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                 std::vector<Finding> *out) const
+{
+    static const Set counts = {"two", "three", "four", "five", "six", "seven", "eight", "nine", "ten", "several",
+                               "few", "many", "twenty", "thirty", "fifty", "hundred"};
+    static const std::unordered_map<std::string, std::string> units = {
+        {"hundreds", "hundred"}, {"thousands", "thousand"}, {"millions", "million"}, {"billions", "billion"},
+        {"dozens", "dozen"}};
+    for (int i = 0; i + 1 < int(t.size()); ++i) {
+        const Token &n = t[size_t(i)];
+        const bool number = counts.count(n.lower)
+            || (n.kind == Token::Number && n.lower.find_first_not_of("0123456789.") == std::string::npos);
+        // "a few hundreds of" is rare; "many thousands of" is right
+        const auto unit = units.find(RuleSupport::lowerAt(t, i + 1));
+        if (number && unit != units.end() && n.lower != "many" && n.lower != "few" && n.lower != "several") {
+            // "two hundreds students", "3 thousands people": the number word stays singular
+            if (RuleSupport::nextWord(t, i) == i + 1 && RuleSupport::lowerAt(t, i + 2) != "of")
+                out->push_back(RuleSupport::replace(t, i + 1, i + 1, unit->second, "MOPHOLOGY", "number_word", 2));
+            continue;
+        }
+        // "one students" -> "one student" (not "one of", "one's", "no one")
+        if (n.lower != "one" || n.kind != Token::Word || RuleSupport::lowerAt(t, i - 1) == "no"
+            || !RuleSupport::tagIs(tags, i + 1, "NNS") || t[size_t(i) + 1].isCapitalised())
+            continue;
+        const std::string &noun = t[size_t(i) + 1].lower;
+        std::string plural;
+        const std::string single = noun.size() > 4 && noun.compare(noun.size() - 3, 3, "ies") == 0
+            ? noun.substr(0, noun.size() - 3) + "y"
+            : noun.substr(0, noun.size() - 1);
+        // "One needs time": at the start of a clause "one" is the subject and the -s word its verb
+        const bool clauseStart = i == 0 || t[size_t(i) - 1].kind == Token::Punct || RuleSupport::clauseBoundary(t[size_t(i) - 1]);
+        if (clauseStart && m_lex.isThirdPerson(noun))
+            continue;
+        // the noun ends its phrase ("one sports car" is right)
+        if (!countedPlural(noun) || !mostlyCounted(single, &plural, 0.0) || plural != noun
+            || RuleSupport::tagIs(tags, i + 2, "NN"))
+            continue;
+        out->push_back(RuleSupport::replace(t, i + 1, i + 1, single, "MOPHOLOGY", "number_word", 2));
     }
 }
 

@@ -26,6 +26,8 @@ public:
     // pluralShare times as frequent as the singular (0.3: "problem", "opportunity";
     // not "food", "space"). plural may be null.
     bool mostlyCounted(const std::string &lower, std::string *plural, double pluralShare = 0.3) const;
+    // A common plural of a countable noun ("students", "cities", "people").
+    bool countedPlural(const std::string &lower) const;
 
 private:
     void pluralAfterQuantifier(const std::vector<Token> &t, std::vector<Finding> *out) const;
@@ -41,6 +43,14 @@ private:
                       std::vector<Finding> *out) const;
     void pluralAfterOf(const std::vector<Token> &t, const std::vector<std::string> &tags,
                        std::vector<Finding> *out) const;
+    // "two hundreds students" -> "two hundred"; "one students" -> "one student"
+    void countedNumbers(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                        std::vector<Finding> *out) const;
+    // "a lot people", "a number students", "lots things": a quantity noun before a plural needs "of"
+    void quantityWithoutOf(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                           std::vector<Finding> *out) const;
+    // A word after which a number in digits counts the noun that follows ("are 20 student").
+    bool countBefore(const std::string &lower) const;
 
     const Lexicon &m_lex;
 };

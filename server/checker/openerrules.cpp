@@ -193,8 +193,13 @@ void OpenerRules::commaAfterOpener(const std::vector<Token> &t, const std::vecto
             continue;
         const int last = k - 1;
         const int next = R::nextWord(t, last);
-        if (next < 0)
+        if (next < 0) {
+            // "For example; smoking ...": a semicolon joins clauses, the opener takes a comma
+            if (last + 2 < int(t.size()) && t[size_t(last) + 1].text == ";" && t[size_t(last) + 2].kind == Token::Word)
+                out->push_back(R::replace(t, last, last + 1, t[size_t(last)].text + ",", "GRAMMAR",
+                                          "comma_after_opener", 2));
             return; // a comma, or punctuation of another kind, follows
+        }
         const std::string &n = t[size_t(next)].lower;
         // "However hard", "Finally arrived", "Besides the park", "In fact it": an
         // adverb of degree, a verb or a noun phrase belongs to the opener

@@ -26,6 +26,31 @@ void PatternRules::check(const std::vector<Token> &t, std::vector<Finding> *out)
     pairedConjunctions(t, out);
     redundantPrepositions(t, out);
     gerunds(t, out);
+    fixedPhrases(t, out);
+}
+
+void PatternRules::fixedPhrases(const std::vector<Token> &t, std::vector<Finding> *out) const
+{
+    struct Phrase
+    {
+        std::vector<const char *> words;
+        const char *right;
+    };
+    static const Phrase phrases[] = {
+        {{"on", "the", "other", "hands"}, "on the other hand"}, {{"in", "my", "opinions"}, "in my opinion"},
+        {{"point", "of", "views"}, "point of view"},            {{"points", "of", "views"}, "points of view"},
+        {{"as", "a", "results"}, "as a result"},                {{"in", "additions"}, "in addition"},
+        {{"at", "last", "but", "not", "least"}, "last but not least"}, {{"in", "nowadays"}, "nowadays"},
+        {{"in", "a", "conclusion"}, "in conclusion"}};
+    for (int i = 0; i < int(t.size()); ++i)
+        for (const Phrase &p : phrases) {
+            const int last = i + int(p.words.size()) - 1;
+            bool match = last < int(t.size());
+            for (size_t k = 0; match && k < p.words.size(); ++k)
+                match = t[size_t(i) + k].kind == Token::Word && t[size_t(i) + k].lower == p.words[k];
+            if (match)
+                out->push_back(RuleSupport::replace(t, i, last, p.right, "GRAMMAR", "fixed_phrase", 3));
+        }
 }
 
 void PatternRules::pairedConjunctions(const std::vector<Token> &t, std::vector<Finding> *out) const

@@ -21,6 +21,9 @@ private:
     void pairedConjunctions(const std::vector<Token> &t, std::vector<Finding> *out) const;
     void redundantPrepositions(const std::vector<Token> &t, std::vector<Finding> *out) const;
     void gerunds(const std::vector<Token> &t, std::vector<Finding> *out) const;
+    // Set phrases with a slip of number or article: "on the other hands", "in my opinions",
+    // "point of views", "as a results", "in additions", "at last but not least", "in nowadays"
+    void fixedPhrases(const std::vector<Token> &t, std::vector<Finding> *out) const;
 
     const Lexicon &m_lex;
 };

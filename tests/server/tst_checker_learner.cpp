@@ -520,6 +520,24 @@ private slots:
             "Edison is an obvious example.");
         row("have with an adjective and a counted noun", "We have big problem with it.", "big", "a big",
             "article_missing", "We have a big problem with it.");
+        row("one of most", "It is one of most important things.", "most", "the most", "article_missing",
+            "It is one of the most important things.");
+        row("most before an adjective and a counted singular", "Most important thing is love.", "Most", "The most",
+            "article_missing", "The most important thing is love.");
+        row("such before a counted singular", "It is such good opportunity.", "such", "such a", "article_missing",
+            "It is such a good opportunity.");
+        row("article before a pronoun", "In old age the it can change.", " the ", "", "article_stray",
+            "In old age it can change.");
+        row("a degree word before the adjective", "It was extremely hard decision.", "extremely", "an extremely",
+            "article_missing", "It was an extremely hard decision.");
+        row("not before the adjective and its noun", "It is not good idea to wait.", "good", "a good",
+            "article_missing", "It is not a good idea to wait.");
+        row("one after an adjective", "It is very difficult one to solve.", "very", "a very", "article_missing",
+            "It is a very difficult one to solve.");
+        row("it's with an adjective and a noun in -ss", "It's slow process but they learn.", "slow", "a slow",
+            "article_missing", "It's a slow process but they learn.");
+        row("a quantifier with a noun in -ss", "There are several business in town.", "business", "businesses",
+            "noun_plural", "There are several businesses in town.");
         row("have with a bare counted noun at the end", "She does not have job.", "job", "a job",
             "article_missing", "She does not have a job.");
         row("article before a pronoun deleted, not made an", "We have a everything ready.", " a ", "", "article_stray",
@@ -620,6 +638,12 @@ private slots:
         columns();
         row("adjective after a verb of change", "The price of oil increased rapid.", "rapid", "rapidly",
             "adverb_form", "The price of oil increased rapidly.");
+        row("adverb between the and its noun", "The mainly reasons are clear.", "mainly", "main", "adjective_form",
+            "The main reasons are clear.");
+        row("adverb in -ily before a noun", "It was a happily ending.", "happily", "happy", "adjective_form",
+            "It was a happy ending.");
+        row("adverb before a noun that is also a verb", "It was a carefully study.", "carefully", "careful",
+            "adjective_form", "It was a careful study.");
         row("degree word and adjective after a verb and its object", "He finished the work very quick.", "quick",
             "quickly", "adverb_form", "He finished the work very quickly.");
         row("good after an action verb becomes well", "She speaks English very good.", "good", "well",
@@ -639,6 +663,9 @@ private slots:
         QTest::newRow("adjective after be") << "He was very happy with the result.";
         QTest::newRow("grow with an adjective of state") << "People grow old, and prices change.";
         QTest::newRow("adjective before a noun") << "He did a very quick job.";
+        QTest::newRow("-ly adjectives before nouns") << "The early bird met the friendly staff and the only child.";
+        QTest::newRow("adverb before an adjective or participle") << "It is a really good idea for the newly built road.";
+        QTest::newRow("demonstrative subject and its verb") << "Sadly, this quickly changes.";
     }
     void adverbLookAlikes() { agreementLookAlikes(); }
 
@@ -680,6 +707,16 @@ private slots:
     {
         QTest::addColumn<QString>("sentence");
         QTest::newRow("a mass noun") << "It is good food and good fun.";
+        QTest::newRow("a degree word with an adjective alone or a mass noun")
+            << "It is very good, and it is very good news and very good exercise.";
+        QTest::newRow("article before a name or compound like a pronoun") << "We visited the US and saw a he-goat.";
+        QTest::newRow("such with a mass noun or a determiner") << "Such behaviour is no such thing, and it was such good fun.";
+        QTest::newRow("most with a determiner or as an adverb") << "My most important thing is most likely true.";
+        QTest::newRow("most after a possessive, one such, one of many") << "The track's most fascinating word is one of many; one such case is here.";
+        QTest::newRow("not before an adjective alone or a mass use") << "It is not easy, and it is not good practice.";
+        QTest::newRow("one with its determiner") << "It is the very best one, and the old one is fine.";
+        QTest::newRow("nouns in -ss used as mass nouns") << "It is good business, and that is good progress.";
+        QTest::newRow("nouns in -ss with a determiner") << "I like this class and that process.";
         QTest::newRow("a plural") << "They are good students.";
         QTest::newRow("a job title") << "He was senior editor at the paper.";
         QTest::newRow("a role after be") << "She became president of the club.";
@@ -706,6 +743,8 @@ private slots:
         columns();
         row("lower-case first word", "for example, my cousin is twelve.", "for", "For", "sentence_capital",
             "For example, my cousin is twelve.");
+        row("semicolon after an opener", "For example; smoking is bad.", "example;", "example,",
+            "comma_after_opener", "For example, smoking is bad.");
         row("lower-case adverb before a comma", "secondly, it is an unfair action.", "secondly", "Secondly",
             "sentence_capital", "Secondly, it is an unfair action.");
         row("lower-case pronoun first", "they did not understand the ideas.", "they", "They", "sentence_capital",
@@ -737,6 +776,7 @@ private slots:
     {
         QTest::addColumn<QString>("sentence");
         QTest::newRow("brand in lower case") << "iPhone sales rose again last quarter.";
+        QTest::newRow("colon after an opener") << "For example: apples and pears are fruit.";
         QTest::newRow("tail of a longer sentence") << "dates May 28 to August 3).";
         QTest::newRow("fragment after a split") << "and other parameters of the system.";
         QTest::newRow("fragment with but and no verb") << "but not the last one of them.";

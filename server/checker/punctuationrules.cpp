@@ -1,0 +1,302 @@
+#include "punctuationrules.h"
+
+#include "lexicon.h"
+#include "rulesupport.h"
+#include "wordforms.h"
+
+#include <unordered_set>
+
+namespace PennovaChecker {
+
+namespace {
+
+using R = RuleSupport;
+using Set = std::unordered_set<std::string>;
+
+// Contractions as "left'right", lower case.
+const Set &contractions()
+{
+    static const Set s = {"don't", "doesn't", "didn't", "can't", "won't", "isn't", "aren't", "wasn't", "weren't",
+                          "haven't", "hasn't", "hadn't", "couldn't", "wouldn't", "shouldn't", "mustn't", "needn't",
+                          "ain't", "i'm", "i've", "i'll", "i'd", "you're", "you've", "you'll", "you'd", "he's",
+                          "he'll", "he'd", "she's", "she'll", "she'd", "it's", "it'll", "that's", "there's",
+                          "what's", "let's", "we're", "we've", "we'll", "we'd", "they're", "they've", "they'll",
+                          "they'd", "who's"};
+    return s;
+}
+
+// Marks written where the apostrophe belongs: backtick, equals sign, hyphen, acute accent
+// and the left single quotation mark.
+bool wrongApostrophe(const Token &t)
+{
+    return t.text == "`" || t.text == "=" || t.text == "-" || t.text == "\xC2\xB4" || t.text == "\xE2\x80\x98";
+}
+
+} // namespace
+
+void PunctuationRules::check(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                             std::vector<Finding> *out) const
+{
+    contractionMarks(t, out);
+    nonApart(t, tags, out);
+    soOn(t, out);
+    doubledMarks(t, out);
+    gluedNumber(t, out);
+    commaBeforeThat(t, tags, out);
+    missingSpace(t, out);
+    fullWidthMarks(t, out);
+    questionMark(t, out);
+}
+
+void PunctuationRules::questionMark(const std::vector<Token> &t, std::vector<Finding> *out) const
+{
+    static const Set questionWords = {"what", "why", "how", "where", "when", "who", "which"};
+    static const Set inverted = {"do", "does", "did", "is", "are", "was", "were", "can", "could", "will", "would",
+                                 "should", "have", "has"};
+    // a subject after the verb: "Why do people ...", "What is the reason ..."
+    static const Set subjects = {"i", "you", "he", "she", "it", "we", "they", "the", "this", "that", "these",
+                                 "those", "my", "your", "his", "her", "our", "their", "people", "students"};
+    if (t.size() < 5 || t.back().text != "." || t[0].kind != Token::Word || !questionWords.count(t[0].lower)
+        || !inverted.count(R::lowerAt(t, 1)) || !subjects.count(R::lowerAt(t, 2)))
+        return;
+    // one clause up to the full stop: "What is the most important is ..." (a second verb) and
+    // "Why is it so? Because ..." (more punctuation) are left alone
+    for (size_t k = 3; k + 1 < t.size(); ++k)
+        if ((t[k].kind == Token::Punct && t[k].text != "'") || t[k].is("is") || t[k].is("are") || t[k].is("was")
+            || t[k].is("were"))
+            return;
+    out->push_back(R::replace(t, int(t.size()) - 1, int(t.size()) - 1, "?", "GRAMMAR", "question_mark", 2));
+}
+
+void PunctuationRules::missingSpace(const std::vector<Token> &t, std::vector<Finding> *out) const
+{
+    for (int m = 1; m + 1 < int(t.size()); ++m) {
+        const Token &a = t[size_t(m) - 1], &mark = t[size_t(m)], &b = t[size_t(m) + 1];
+        if (a.kind != Token::Word || b.kind != Token::Word || mark.spaceBefore || b.spaceBefore || a.attached
+            || b.attached || a.lower.size() < 2 || b.lower.size() < 2)
+            continue;
+        // both sides are common words ("it,but", "lance,sword"); "file.txt", "Node.js", "e.g."
+        // and "St.Louis" are names and abbreviations
+        const bool knownA = m_lex.frequencyRank(a.lower) > 0 && m_lex.frequencyRank(a.lower) <= 20000;
+        const bool knownB = m_lex.frequencyRank(b.lower) > 0 && m_lex.frequencyRank(b.lower) <= 20000;
+        if (!knownA || !knownB)
+            continue;
+        bool fix = false;
+        if (mark.text == ",") {
+            // ("Akron,Ohio": a place and its state are written so in addresses)
+            fix = !a.isAllCaps() && !b.isAllCaps() && !(a.isCapitalised() && b.isCapitalised());
+        } else if (mark.text == ".") {
+            // a new sentence: a lower-case word, then a capitalised one, and no dot further on
+            static const Set abbreviations = {"mr", "mrs", "ms", "dr", "st", "vs", "no", "jr", "sr", "co", "inc",
+                                              "ltd", "etc", "prof", "fig", "vol", "dept", "gen", "gov"};
+            fix = a.text == a.lower && !abbreviations.count(a.lower) && b.isCapitalised() && !b.isAllCaps()
+                && !(m + 2 < int(t.size()) && t[size_t(m) + 2].text == "." && !t[size_t(m) + 2].spaceBefore);
+        }
+        if (fix)
+            out->push_back(R::replace(t, m - 1, m + 1, a.text + mark.text + " " + b.text, "GRAMMAR", "space_after_mark", 2));
+    }
+}
+
+void PunctuationRules::fullWidthMarks(const std::vector<Token> &t, std::vector<Finding> *out) const
+{
+    // the full-width forms of , . ; : ! ? ( ) and the enumeration comma
+    static const std::pair<const char *, const char *> marks[] = {
+        {"\xEF\xBC\x8C", ","}, {"\xE3\x80\x82", "."}, {"\xEF\xBC\x9B", ";"}, {"\xEF\xBC\x9A", ":"},
+        {"\xEF\xBC\x81", "!"}, {"\xEF\xBC\x9F", "?"}, {"\xEF\xBC\x88", "("}, {"\xEF\xBC\x89", ")"},
+        {"\xE3\x80\x81", ","}};
+    for (int i = 1; i < int(t.size()); ++i) {
+        const Token &mark = t[size_t(i)];
+        const char *ascii = nullptr;
+        for (const auto &[wide, plain] : marks)
+            if (mark.text == wide)
+                ascii = plain;
+        // inside English: an English word before it, and no Chinese text after it
+        if (!ascii || t[size_t(i) - 1].kind != Token::Word || t[size_t(i) - 1].attached
+            || (i + 1 < int(t.size()) && t[size_t(i) + 1].kind == Token::Other))
+            continue;
+        const bool opening = std::string(ascii) == "(";
+        const bool wordAfter = i + 1 < int(t.size()) && t[size_t(i) + 1].kind == Token::Word;
+        // "it，but" -> "it, but": a space follows the mark unless the sentence ends there
+        std::string fixed = opening ? std::string(" ") + ascii : std::string(ascii);
+        int last = i;
+        if (wordAfter && !t[size_t(i) + 1].spaceBefore && !opening) {
+            fixed += " " + t[size_t(i) + 1].text;
+            last = i + 1;
+        }
+        out->push_back(R::replace(t, i, last, fixed, "GRAMMAR", "full_width_mark", 3));
+    }
+}
+
+void PunctuationRules::doubledMarks(const std::vector<Token> &t, std::vector<Finding> *out) const
+{
+    for (int i = 1; i + 1 < int(t.size()); ++i) {
+        const Token &a = t[size_t(i)], &b = t[size_t(i) + 1];
+        if (a.kind != Token::Punct || (a.text != "." && a.text != ",") || b.text != a.text || b.spaceBefore)
+            continue;
+        // an ellipsis has three or more, and each mark must follow a word ("etc..": the
+        // abbreviation's own dot ends the sentence as well)
+        const bool run = (i + 2 < int(t.size()) && t[size_t(i) + 2].text == a.text && !t[size_t(i) + 2].spaceBefore)
+            || t[size_t(i) - 1].text == a.text;
+        if (run || a.spaceBefore || t[size_t(i) - 1].kind != Token::Word || t[size_t(i) - 1].lower == "etc")
+            continue;
+        out->push_back(R::replace(t, i, i + 1, a.text, "GRAMMAR", "doubled_mark", 3));
+    }
+}
+
+void PunctuationRules::gluedNumber(const std::vector<Token> &t, std::vector<Finding> *out) const
+{
+    // words that are written apart from their number (units such as "km", "pm", "th" are not)
+    static const Set words = {"million", "billion", "thousand", "hundred", "dollars", "dollar", "yuan", "years",
+                              "year", "people", "times", "percent", "students", "days", "hours", "minutes",
+                              "months", "weeks", "pounds", "euros", "meters", "metres", "kilometers", "kilometres"};
+    for (int i = 0; i < int(t.size()); ++i) {
+        const Token &n = t[size_t(i)];
+        if (n.kind != Token::Number)
+            continue;
+        size_t letters = 0;
+        while (letters < n.lower.size() && !(n.lower[letters] >= 'a' && n.lower[letters] <= 'z'))
+            ++letters;
+        if (letters == 0 || letters >= n.lower.size() || !words.count(n.lower.substr(letters)))
+            continue;
+        out->push_back(R::replace(t, i, i, n.text.substr(0, letters) + " " + n.text.substr(letters), "GRAMMAR",
+                                  "number_space", 3));
+    }
+}
+
+void PunctuationRules::commaBeforeThat(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                       std::vector<Finding> *out) const
+{
+    static const Set be = {"is", "was", "seems", "seemed", "be", "it's"};
+    for (int c = 3; c + 1 < int(t.size()); ++c) {
+        if (t[size_t(c)].text != "," || R::lowerAt(t, c + 1) != "that" || !R::tagIs(tags, c - 1, "JJ"))
+            continue;
+        // "it is (very) unlikely, that": the adjective's own clause
+        int v = c - 2;
+        if (R::tagIs(tags, v, "RB"))
+            --v;
+        const std::string verb = R::lowerAt(t, v);
+        if (!be.count(verb) || (verb != "it's" && R::lowerAt(t, v - 1) != "it"))
+            continue;
+        out->push_back(R::replace(t, c - 1, c, t[size_t(c) - 1].text, "GRAMMAR", "comma_that", 2));
+    }
+}
+
+void PunctuationRules::contractionMarks(const std::vector<Token> &t, std::vector<Finding> *out) const
+{
+    for (int m = 1; m + 1 < int(t.size()); ++m) {
+        const Token &left = t[size_t(m) - 1], &mark = t[size_t(m)], &right = t[size_t(m) + 1];
+        if (!wrongApostrophe(mark) || mark.spaceBefore || right.spaceBefore || left.kind != Token::Word
+            || right.kind != Token::Word)
+            continue;
+        const std::string joined = left.lower + "'" + right.lower;
+        if (!contractions().count(joined))
+            continue;
+        // a hyphen joins words far more often: only before "t" ("don-t"), where nothing is joined
+        if (mark.text == "-" && right.lower != "t")
+            continue;
+        // marks around the pair make it code or markup: "`don`t`", "x=don=t"
+        const bool before = m >= 2 && !left.spaceBefore && t[size_t(m) - 2].text == mark.text;
+        const bool after = m + 2 < int(t.size()) && !t[size_t(m) + 2].spaceBefore && t[size_t(m) + 2].text == mark.text;
+        if (before || after)
+            continue;
+        out->push_back(R::replace(t, m - 1, m + 1, left.text + "'" + right.text, "GRAMMAR", "contraction_mark", 3));
+    }
+}
+
+void PunctuationRules::nonApart(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                std::vector<Finding> *out) const
+{
+    // Latin phrases keep "non" apart: "sine qua non", "non sequitur", "persona non grata"
+    static const Set latinBefore = {"qua", "persona", "sine"};
+    static const Set latinAfter = {"sequitur", "grata", "compos", "obstante", "est", "plus"};
+    for (int i = 0; i + 1 < int(t.size()); ++i) {
+        if (t[size_t(i)].lower != "non" || t[size_t(i)].kind != Token::Word)
+            continue;
+        const int n = R::nextWord(t, i);
+        if (n != i + 1 || !t[size_t(n)].spaceBefore || t[size_t(n)].attached || t[size_t(n)].isAllCaps()
+            || latinBefore.count(R::lowerAt(t, i - 1)) || latinAfter.count(t[size_t(n)].lower))
+            continue;
+        // the word after it is an adjective or a noun the dictionary knows
+        const std::string &w = t[size_t(n)].lower;
+        const bool known = (m_lex.posMask(w) & (Lexicon::Adjective | Lexicon::Noun)) != 0
+            || R::tagIs(tags, n, "JJ") || R::tagIs(tags, n, "NN") || R::tagIs(tags, n, "VBG");
+        if (w.size() < 3 || !known)
+            continue;
+        out->push_back(R::replace(t, i, n, t[size_t(i)].text + "-" + t[size_t(n)].text, "GRAMMAR", "non_prefix", 2));
+    }
+}
+
+void PunctuationRules::soOn(const std::vector<Token> &t, std::vector<Finding> *out) const
+{
+    // "pens, books etc and more" -> "etc.": the abbreviation keeps its dot
+    for (int i = 1; i < int(t.size()); ++i)
+        if (t[size_t(i)].lower == "etc" && t[size_t(i)].kind == Token::Word && R::lowerAt(t, i - 1) != "and"
+            && !(i + 1 < int(t.size()) && t[size_t(i) + 1].text == "." && !t[size_t(i) + 1].spaceBefore))
+            out->push_back(R::replace(t, i, i, t[size_t(i)].text + ".", "GRAMMAR", "so_on", 3));
+    for (int i = 0; i + 2 < int(t.size()); ++i) {
+        if (t[size_t(i)].lower != "and")
+            continue;
+        // "and the so on" -> "and so on"
+        if (R::lowerAt(t, i + 1) == "the" && R::lowerAt(t, i + 2) == "so" && R::lowerAt(t, i + 3) == "on") {
+            out->push_back(R::replace(t, i, i + 3, t[size_t(i)].text + " so on", "GRAMMAR", "so_on", 3));
+            continue;
+        }
+        // "apples, pears and etc." -> "apples, pears, etc.": etc. already means "and so on"
+        if (R::lowerAt(t, i + 1) == "etc" && R::nextWord(t, i) == i + 1) {
+            const bool dot = i + 2 < int(t.size()) && t[size_t(i) + 2].text == "." && !t[size_t(i) + 2].spaceBefore;
+            const int last = dot ? i + 2 : i + 1;
+            out->push_back(R::replace(t, i, last, "etc.", "GRAMMAR", "so_on", 3));
+        }
+    }
+}
+
+std::string PunctuationRules::sentenceCase(const Token &word, bool first) const
+{
+    if (word.text == "I" || word.kind != Token::Word)
+        return word.text;
+    const std::string &w = word.lower;
+    if (m_lex.isDeterminer(w) || m_lex.isPreposition(w) || m_lex.isAuxiliary(w) || R::isSubjectPronoun(w)
+        || w.find('\'') != std::string::npos)
+        return first ? R::caseLike(word, w) : w;
+    // the dictionary lists it in capitals (NASA) or only capitalised (China, English)
+    const std::string written = m_forms.signature(word.text);
+    if (written.rfind('=', 0) == 0 || written.find(" =") != std::string::npos)
+        return word.text;
+    const std::string lower = m_forms.signature(w);
+    if (!lower.empty() && lower[0] == 'c')
+        return R::caseLike(word, w);
+    // an acronym the dictionary lacks (BMW) is short and no common word
+    const bool known = m_lex.posMask(w) != 0 || (m_lex.frequencyRank(w) > 0 && m_lex.frequencyRank(w) <= 3000);
+    if (!known && w.size() <= 5)
+        return word.text;
+    return first ? R::caseLike(word, w) : w;
+}
+
+void PunctuationRules::allCapitals(const std::vector<Token> &t, std::vector<Finding> *out) const
+{
+    // at least five words, all in capitals, in a sentence that ends as one (a heading does not)
+    int words = 0, firstWord = -1, lastWord = -1;
+    for (int i = 0; i < int(t.size()); ++i) {
+        const Token &w = t[size_t(i)];
+        if (w.kind != Token::Word)
+            continue;
+        if (!(w.isAllCaps() || w.text == "I" || w.text == "A"))
+            return;
+        ++words;
+        if (firstWord < 0)
+            firstWord = i;
+        lastWord = i;
+    }
+    const std::string &end = t.empty() ? std::string() : t.back().text;
+    if (words < 5 || (end != "." && end != "!" && end != "?"))
+        return;
+    std::string text;
+    for (int i = firstWord; i <= lastWord; ++i) {
+        if (i > firstWord && t[size_t(i)].spaceBefore)
+            text += ' ';
+        text += sentenceCase(t[size_t(i)], i == firstWord);
+    }
+    out->push_back(R::replace(t, firstWord, lastWord, text, "STYLE", "sentence_all_caps", 2));
+}
+
+} // namespace PennovaChecker
