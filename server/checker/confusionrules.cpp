@@ -189,13 +189,6 @@ void ConfusionRules::splitWords(const Spot &spot, std::vector<Finding> *out) con
         out->push_back(RuleSupport::replace(t, i, i + 1, pair->second, "REAL", "split_word", 2));
         return;
     }
-    // "non polluting", "non biological": the prefix non is joined by a hyphen; Latin
-    // phrases ("non sequitur", "sine qua non") and a name after it stay
-    if (w == "non" && prev != "qua" && next.size() >= 4 && !t[size_t(i) + 1].isCapitalised()
-        && (m_lex.posMask(next) & (Lexicon::Adjective | Lexicon::Noun | Lexicon::Verb))) {
-        out->push_back(RuleSupport::replace(t, i, i + 1, w + "-" + next, "REAL", "split_word", 2));
-        return;
-    }
     // "any one has", "every one is": the pronoun before a verb ("any one of", "any one thing" stay)
     static const Set verbs = {"is", "was", "has", "can", "could", "will", "would", "should", "must", "who",
                               "else", "does", "knows", "wants", "thinks", "needs", "likes"};

@@ -298,23 +298,6 @@ bool SpellingRule::numberRunTogether(const Token &tok, std::vector<Finding> *out
     return true;
 }
 
-bool SpellingRule::strayApostrophe(const std::vector<Token> &t, size_t i, std::vector<Finding> *out) const
-{
-    // "don`t", "can´t", "don-t", "don=t": another key where the apostrophe of a contraction goes
-    if (i + 2 >= t.size() || t[i + 1].spaceBefore || t[i + 2].spaceBefore || t[i + 2].kind != Token::Word)
-        return false;
-    const std::string &mark = t[i + 1].text;
-    const std::string &tail = t[i + 2].lower;
-    const bool quoteLike = mark == "`" || mark == "\xc2\xb4"; // ` or an acute accent
-    if (!(quoteLike || ((mark == "-" || mark == "=") && tail == "t")))
-        return false;
-    const std::string contraction = t[i].lower + "'" + tail;
-    if (m_speller.lexicon().frequency(contraction) == 0)
-        return false;
-    out->push_back(RuleSupport::replace(t, int(i), int(i) + 2, contraction, "NONWORD", "nonword", 3));
-    return true;
-}
-
 bool SpellingRule::farSlip(const Token &tok, const std::string &best, double score) const
 {
     // a long lower-case word three edits from a fairly common word with its first letter
@@ -403,11 +386,6 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
             first = false;
         if (tok.kind == Token::Number && !userWords.count(tok.text) && numberRunTogether(tok, out)) {
             ++found;
-            continue;
-        }
-        if (tok.kind == Token::Word && strayApostrophe(t, i, out)) {
-            ++found;
-            i += 2;
             continue;
         }
         if (tok.kind != Token::Word || tok.attached)

@@ -34,7 +34,6 @@ private:
     // A number run together with a common word ("5years"); adds its finding.
     bool numberRunTogether(const Token &tok, std::vector<Finding> *out) const;
     // A contraction written with another mark for its apostrophe; adds its finding.
-    bool strayApostrophe(const std::vector<Token> &tokens, size_t i, std::vector<Finding> *out) const;
     // A long word three typical slips from a common word that it does not contain.
     bool farSlip(const Token &tok, const std::string &best, double score) const;
     // A two-letter slip of a very common word between two words; adds its finding.

@@ -149,6 +149,8 @@ private slots:
             "They can't make the same mistakes.");
         row("acute accent", "She isn\u00b4t at home.", "isn\u00b4t", "isn't", "contraction_mark",
             "She isn't at home.");
+        row("backtick in a short contraction, offsets after it", "I`m here, teh way.", "I`m", "I'm",
+            "contraction_mark", "I'm here, the way.");
         row("non apart before an adjective", "It is a non biological process.", "non biological", "non-biological",
             "non_prefix", "It is a non-biological process.");
         row("non apart before a noun, capitalised", "Non smokers sit in the back.", "Non smokers", "Non-smokers",
@@ -189,6 +191,7 @@ private slots:
     {
         QTest::addColumn<QString>("sentence");
         QTest::newRow("backticks around code") << "Type `don`t` in the box.";
+        QTest::newRow("a chain of backticks") << "Type don`t`t`t`s now.";
         QTest::newRow("equals signs in a formula") << "Set a=t and b=s in the formula.";
         QTest::newRow("hyphen in a compound") << "He wore a T-shirt and a well-known hat.";
         QTest::newRow("non in Latin phrases") << "His answer was a non sequitur, and trust is a sine qua non.";

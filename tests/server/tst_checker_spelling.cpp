@@ -217,9 +217,6 @@ private slots:
         QTest::newRow("derivation three letters from its stem") << "The governorate was formed." << "";
         QTest::newRow("compound ending in a common word") << "The warfighting doctrine changed." << "";
         QTest::newRow("Latin species name") << "Salvia lemmonii grows here." << "";
-        QTest::newRow("backtick for an apostrophe") << "I don`t know it." << "don`t";
-        QTest::newRow("acute accent for an apostrophe, offsets after it") << "I don\u00b4t know teh way." << "don\u00b4t teh";
-        QTest::newRow("hyphen for the apostrophe of n't") << "They don-t make errors." << "don-t";
         QTest::newRow("hyphen before another ending") << "It is a can-do spirit, a well-s design." << "";
         QTest::newRow("backtick after no contraction stem") << "Run the `ls` command." << "";
         QTest::newRow("number run together with a noun") << "The car is less than 5years old." << "5years";
@@ -227,7 +224,6 @@ private slots:
         QTest::newRow("number inside a name") << "They came from Lead2pass dumps." << "";
         QTest::newRow("number before a word that is no noun") << "We met at 10again today." << "";
         QTest::newRow("oversized number run together") << "We paid " + QString(40, '9') + "million once." << "";
-        QTest::newRow("chain of backticks") << "Type don`t`t`t`s now." << "don`t";
         QTest::newRow("backtick ending the text") << "I don`" << "";
         QTest::newRow("capitalised first word near a common word") << "Becuase it rained, we stayed." << "Becuase";
         QTest::newRow("capitalised first word, derived slip") << "Studing English is hard." << "Studing";
@@ -290,7 +286,6 @@ private slots:
         QTest::newRow("slip before the second word") << "We need more selfconfdence now." << "selfconfdence" << "self confidence";
         QTest::newRow("run-on a word list holds") << "I like it aswell, really." << "aswell" << "as well";
         QTest::newRow("run-on with a doubled letter") << "I donnot know him." << "donnot" << "do not";
-        QTest::newRow("apostrophe slip in a short contraction") << "I`m here." << "I`m" << "I'm";
         QTest::newRow("number run together with a noun") << "They paid 100million dollars." << "100million" << "100 million";
         QTest::newRow("short contraction without its apostrophe") << "I think im ready now." << "im" << "I'm";
         QTest::newRow("auxiliary run together with its adjective") << "The film wasgood, they said." << "wasgood" << "was good";
@@ -381,9 +376,6 @@ private slots:
         QTest::newRow("search machine") << "Other search machines already existed." << "machines->engines";
         QTest::newRow("machine after search as a verb") << "They search machine parts for wear." << "";
         QTest::newRow("machines after search as an infinitive") << "We want to search machines for viruses." << "";
-        QTest::newRow("non apart from its adjective") << "It is a non biological process." << "non biological->non-biological";
-        QTest::newRow("non with its hyphen") << "It is a non-biological process." << "";
-        QTest::newRow("non in a Latin phrase") << "That is a non sequitur, sine qua non." << "";
     }
 
     void confusions()
