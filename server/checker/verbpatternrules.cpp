@@ -207,9 +207,19 @@ void VerbPatternRules::beWithPast(const std::vector<Token> &t, int i, std::vecto
     if (w.empty() || w == "was" || w == "were" || !m_lex.isPastForm(w) || t[size_t(v)].isCapitalised())
         return;
     const std::string base = m_lex.baseOf(w);
-    if (base.empty() || m_lex.participleOf(base) == w || m_lex.isPos(w, Lexicon::Adjective)
-        || m_lex.isPos(w, Lexicon::Noun))
+    if (base.empty() || m_lex.participleOf(base) == w || m_lex.isPos(w, Lexicon::Adjective))
         return;
+    // a past that is also a noun ("drove", "saw", "spoke") only before an object: "They were drove
+    // settlements", "I was saw him"; a bare singular noun after "be" would need an article
+    if (m_lex.isPos(w, Lexicon::Noun)) {
+        static const Set objects = {"me", "him", "her", "us", "them", "it", "my", "his", "their", "our", "your",
+                                    "a", "an", "the", "this", "these", "those", "some"};
+        const std::string next = lowerAt(t, v + 1);
+        const bool pluralNoun = next.size() > 3 && next.back() == 's' && next[next.size() - 2] != 's'
+            && m_lex.isPos(next.substr(0, next.size() - 1), Lexicon::Noun);
+        if (!objects.count(next) && !pluralNoun)
+            return;
+    }
     out->push_back(RuleSupport::replace(t, i, v, w, "GRAMMAR", "be_verb", 2));
 }
 
@@ -312,6 +322,15 @@ void VerbPatternRules::passiveBase(const std::vector<Token> &t, int i, std::vect
         v = RuleSupport::nextWord(t, v); // "will be even strengthen"
     if (v < 0)
         return;
+    // a prefix joined by a hyphen stays in front: "could be re-schedule" -> "re-scheduled"
+    static const Set prefixes = {"re", "pre", "co", "over", "under", "mis", "out"};
+    const int first = v;
+    std::string prefix;
+    if (prefixes.count(t[size_t(v)].lower) && v + 2 < int(t.size()) && t[size_t(v) + 1].text == "-"
+        && !t[size_t(v) + 1].spaceBefore && !t[size_t(v) + 2].spaceBefore && t[size_t(v) + 2].kind == Token::Word) {
+        prefix = t[size_t(v)].text + "-";
+        v += 2;
+    }
     const std::string w = t[size_t(v)].lower;
     const std::string participle = participleFor(t, v);
     if (participle.empty())
@@ -330,7 +349,23 @@ void VerbPatternRules::passiveBase(const std::vector<Token> &t, int i, std::vect
         if (!after.count(lowerAt(t, v + 1)) && !manner)
             return;
     }
-    out->push_back(RuleSupport::replace(t, v, v, participle, "GRAMMAR", "passive_participle", 2));
+    out->push_back(RuleSupport::replace(t, first, v, prefix + participle, "GRAMMAR", "passive_participle", 2));
+}
+
+void VerbPatternRules::modalPassiveNoun(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,
+                                        std::vector<Finding> *out) const
+{
+    // "the fuels can be finish and" -> "finished": a base form that is also a noun, after a modal
+    // and "be", where the tagger reads a verb ("might be stress and fatigue" stays a noun)
+    if (t[size_t(i)].lower != "be" || !m_lex.isModal(lowerAt(t, i - 1)))
+        return;
+    const int v = RuleSupport::nextWord(t, i);
+    if (v < 0 || tags[size_t(v)] != "VB" || !m_lex.isPos(t[size_t(v)].lower, Lexicon::Noun)
+        || lowerAt(t, v + 1) == "of" || lowerAt(t, i - 2) == "there")
+        return;
+    const std::string participle = participleFor(t, v);
+    if (!participle.empty())
+        out->push_back(RuleSupport::replace(t, v, v, participle, "GRAMMAR", "passive_participle", 2));
 }
 
 } // namespace PennovaChecker
@@ -386,6 +421,7 @@ void VerbPatternRules::checkTagged(const std::vector<Token> &t, const std::vecto
         beBareVerb(t, tags, i, out);
         beAdverbVerb(t, tags, i, out);
         causativeNounTo(t, tags, i, out);
+        modalPassiveNoun(t, tags, i, out);
     }
 }
 
@@ -520,10 +556,16 @@ void VerbPatternRules::beBareVerb(const std::vector<Token> &t, const std::vector
 {
     // "She is study English" -> "is studying" (or "studies")
     static const Set be = {"am", "is", "are", "was", "were"};
-    static const Set handledElsewhere = {"agree", "disagree", "depend", "lack", "like", "need", "used", "suppose",
+    static const Set handledElsewhere = {"agree", "disagree", "depend", "lack", "like", "used", "suppose",
                                          "be", "have", "do", "let", "go", "come"};
+    // verbs of state have no progressive: "They are need money" -> "They need money"
+    static const Set stateVerbs = {"need", "want", "know", "own", "believe", "understand", "prefer", "hate",
+                                   "love", "remember", "forget", "deserve", "belong", "contain"};
     const std::string &b = t[size_t(i)].lower;
-    if (!be.count(b) || !(RuleSupport::tagIs(tags, i - 1, "PRP") || RuleSupport::tagIs(tags, i - 1, "NN")))
+    // a gerund heads a subject after an adjective or a determiner: "Bigger farming are use"
+    const bool gerundSubject = RuleSupport::tagIs(tags, i - 1, "VBG")
+        && (RuleSupport::tagIs(tags, i - 2, "JJ") || RuleSupport::tagIs(tags, i - 2, "DT")) && (b == "are" || b == "were");
+    if (!be.count(b) || !(RuleSupport::tagIs(tags, i - 1, "PRP") || RuleSupport::tagIs(tags, i - 1, "NN") || gerundSubject))
         return;
     const int v = RuleSupport::nextWord(t, i);
     if (v < 0 || t[size_t(v)].isCapitalised())
@@ -536,26 +578,35 @@ void VerbPatternRules::beBareVerb(const std::vector<Token> &t, const std::vector
     // a word that is also a noun only after a personal pronoun and before an object:
     // "She is study English", never "The problem is work"
     // (or after a noun subject: "My brother is study English")
-    const bool person = (RuleSupport::isSubjectPronoun(lowerAt(t, i - 1)) || RuleSupport::tagIs(tags, i - 1, "NN"))
+    const bool person = (RuleSupport::isSubjectPronoun(lowerAt(t, i - 1)) || RuleSupport::tagIs(tags, i - 1, "NN")
+                         || gerundSubject)
         && lowerAt(t, i - 1) != "it";
-    const bool object = startsObject(t, tags, v + 1) && !RuleSupport::tagIs(tags, v + 1, "NNS")
-        && !(RuleSupport::tagIs(tags, v + 1, "NN") && !RuleSupport::tagIs(tags, v + 1, "NNP"));
+    const bool state = stateVerbs.count(w) > 0;
+    // a plain noun after the word may make a compound ("they are work friends"), except after a
+    // verb of state ("are need money"); "more" and "to" open an object or an infinitive
+    const std::string after = lowerAt(t, v + 1);
+    const bool object = (startsObject(t, tags, v + 1) && !RuleSupport::tagIs(tags, v + 1, "NNS")
+                         && !(RuleSupport::tagIs(tags, v + 1, "NN") && !RuleSupport::tagIs(tags, v + 1, "NNP") && !state))
+        || after == "more" || (state && after == "to");
     // "She is study in the library": after a personal pronoun a noun would need an article too
     const bool personal = RuleSupport::isSubjectPronoun(lowerAt(t, i - 1)) && lowerAt(t, i - 1) != "it";
     const bool placeAfter = RuleSupport::tagIs(tags, v + 1, "IN") && lowerAt(t, v + 1) != "of";
     if (noun && !(person && object) && !(personal && placeAfter))
         return;
     if (!startsObject(t, tags, v + 1) && !(v + 1 < int(t.size()) && t[size_t(v) + 1].kind == Token::Punct)
-        && !RuleSupport::tagIs(tags, v + 1, "RB") && !RuleSupport::tagIs(tags, v + 1, "IN"))
+        && !RuleSupport::tagIs(tags, v + 1, "RB") && !RuleSupport::tagIs(tags, v + 1, "IN") && !object)
         return;
-    Finding f = RuleSupport::replace(t, i, v, b + " " + m_lex.ingOf(w), "GRAMMAR", "be_verb", 2);
     const std::string subject = lowerAt(t, i - 1);
     const bool third = b == "is" || (b == "was" && subject != "i");
     const bool past = b == "was" || b == "were";
-    Candidate simple = f.candidates[0];
-    simple.correction = past ? m_lex.pastOf(w) : third ? m_lex.thirdPerson(w) : w;
-    simple.score = f.candidates[0].score / 2;
-    f.candidates.push_back(simple);
+    const std::string simpleForm = past ? m_lex.pastOf(w) : third ? m_lex.thirdPerson(w) : w;
+    Finding f = RuleSupport::replace(t, i, v, state ? simpleForm : b + " " + m_lex.ingOf(w), "GRAMMAR", "be_verb", 2);
+    if (!state) {
+        Candidate simple = f.candidates[0];
+        simple.correction = simpleForm;
+        simple.score = f.candidates[0].score / 2;
+        f.candidates.push_back(simple);
+    }
     out->push_back(f);
 }
 

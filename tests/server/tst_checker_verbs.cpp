@@ -203,6 +203,18 @@ private slots:
             "to_infinitive", "To improve our lives, we work.");
         row("bare verb as the subject", "Learn English is important for us.", "Learn", "Learning",
             "gerund_subject", "Learning English is important for us.");
+        row("be and a verb of state before a noun", "They are need money for the trip.", "are need", "need",
+            "be_verb", "They need money for the trip.");
+        row("be and a verb of state before to", "She is need to rest.", "is need", "needs", "be_verb",
+            "She needs to rest.");
+        row("gerund subject, be and a noun-verb before more", "Bigger farming are use more water.", "are use",
+            "are using", "be_verb", "Bigger farming is using more water.");
+        row("be and a past that is also a noun before an object", "They were drove settlements away.",
+            "were drove", "drove", "be_verb", "They drove settlements away.");
+        row("modal, be and a noun-verb before and", "The fuels can be finish and gone.", "finish", "finished",
+            "passive_participle", "The fuels can be finished and gone.");
+        row("modal, be and a hyphenated prefix", "The trip could be re-schedule by the school.", "re-schedule",
+            "re-scheduled", "passive_participle", "The trip could be re-scheduled by the school.");
     }
     void verbForms() { verify(); }
 
@@ -343,6 +355,13 @@ private slots:
         QTest::newRow("inverted modal after as") << "Hay helps, as will adding a little water.";
         QTest::newRow("that and an -ing subject") << "I had the impression that asking for it would fail.";
         QTest::newRow("preposition at the end of a relative clause") << "Everyone I had talked to knew it.";
+        QTest::newRow("be and a noun compound") << "They are work friends from my office.";
+        QTest::newRow("be and a noun-verb before a plural noun") << "We are support staff here.";
+        QTest::newRow("a past that is also a noun after an article") << "It was a drove of cattle.";
+        QTest::newRow("a past that is also a colour") << "Her dress was rose pink.";
+        QTest::newRow("modal, be and a noun the tagger reads as one") << "The reason might be stress and fatigue.";
+        QTest::newRow("modal, be and a noun before of") << "It will be re-use of old parts.";
+        QTest::newRow("there, a modal, be and a noun") << "There will be work and fun for all.";
     }
     void verbFormLookAlikes() { lookAlike(); }
 };
