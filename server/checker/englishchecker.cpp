@@ -4,6 +4,7 @@
 #include "adverbrules.h"
 #include "agreementrules.h"
 #include "articlerules.h"
+#include "comparativerules.h"
 #include "confusionrules.h"
 #include "explanationpages.h"
 #include "fragmentrule.h"
@@ -132,6 +133,7 @@ public:
         , openers(lexicon)
         , nounPhrases(lexicon, numbers)
         , adverbs(lexicon)
+        , comparatives(lexicon)
         , pages(wordnet)
     {
         tagger.load(dataDir + "/pos-model.txt"); // without a model the tagged rules stay silent
@@ -165,6 +167,7 @@ public:
     PronounRules pronouns;
     NounPhraseRules nounPhrases;
     AdverbRules adverbs;
+    ComparativeRules comparatives;
     ExplanationPages pages;
 };
 
@@ -215,6 +218,7 @@ Json::Value EnglishChecker::checkSentence(int sentInd, const std::string &utf8, 
             m_data->articles.check(tokens, tags, &found);
         m_data->prepositions.check(tokens, tags, &found);
         m_data->negation.check(tokens, tags, &found);
+        m_data->comparatives.check(tokens, tags, &found);
         m_data->pronouns.check(tokens, tags, &found);
         m_data->nounPhrases.check(tokens, tags, &found);
         m_data->adverbs.check(tokens, tags, &found);

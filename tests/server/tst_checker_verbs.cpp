@@ -218,6 +218,45 @@ private slots:
     }
     void verbForms() { verify(); }
 
+    void comparatives_data()
+    {
+        columns();
+        row("not and a plain adjective before than", "I think that not interesting than football.",
+            "not interesting", "less interesting", "comparative_less", "I think that is less interesting than football.");
+        row("be, not and a short adjective before than", "Her room is not clean than mine.", "not clean",
+            "less clean", "comparative_less", "Her room is not cleaner than mine.");
+        row("very, an adjective and than later in the clause",
+            "It is very important for them to understand ideas than to learn facts.", "very important",
+            "more important", "comparative_very", "It is more important for them to understand ideas than to learn facts.");
+        row("very, a short adjective and than later", "It is very easy to walk there than to drive.", "very easy",
+            "easier", "comparative_very", "It is easier to walk there than to drive.");
+        row("modal, more and a verb with its object", "Therefore, I can more enjoy the trip.", "more enjoy the trip",
+            "enjoy the trip more", "more_verb_order", "Therefore, I can enjoy the trip more.");
+        row("pronoun, more and like", "I more like apples than pears.", "more like apples", "like apples more",
+            "more_verb_order", "I like apples more than pears.");
+        row("modal, more and a verb before a pronoun", "We should more help them.", "more help them",
+            "help them more", "more_verb_order", "We should help them more.");
+    }
+    void comparatives() { verify(); }
+
+    void comparativeLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("not different than") << "This book is not different than that one.";
+        QTest::newRow("not with a comparative") << "It is not longer than ten pages.";
+        QTest::newRow("very and other than") << "It is very hard to find anything other than rice.";
+        QTest::newRow("very and rather than") << "They are very good friends rather than rivals.";
+        QTest::newRow("very and more than in the clause") << "I was very happy to pay more than him.";
+        QTest::newRow("very and than after a comma") << "It is a very big house, bigger than ours.";
+        QTest::newRow("very and than in another clause") << "He was very tired because he ran than walked.";
+        QTest::newRow("more than after a modal") << "We can more than double it.";
+        QTest::newRow("more or less") << "We more or less agree.";
+        QTest::newRow("more and an adverb") << "You can more easily see it.";
+        QTest::newRow("more before a noun") << "We need more help.";
+        QTest::newRow("more like a kind") << "They more like a family than a team.";
+    }
+    void comparativeLookAlikes() { lookAlike(); }
+
     void agreement_data()
     {
         columns();
