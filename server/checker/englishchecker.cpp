@@ -28,6 +28,7 @@
 #include "stylerules.h"
 #include "synonymfinder.h"
 #include "tenserules.h"
+#include "transitivityrules.h"
 #include "verbpatternrules.h"
 #include "verbformrules.h"
 #include "wordnetdictionary.h"
@@ -134,6 +135,7 @@ public:
         , nounPhrases(lexicon, numbers)
         , adverbs(lexicon)
         , comparatives(lexicon)
+        , transitivity(lexicon)
         , pages(wordnet)
     {
         tagger.load(dataDir + "/pos-model.txt"); // without a model the tagged rules stay silent
@@ -168,6 +170,7 @@ public:
     NounPhraseRules nounPhrases;
     AdverbRules adverbs;
     ComparativeRules comparatives;
+    TransitivityRules transitivity;
     ExplanationPages pages;
 };
 
@@ -219,6 +222,7 @@ Json::Value EnglishChecker::checkSentence(int sentInd, const std::string &utf8, 
         m_data->prepositions.check(tokens, tags, &found);
         m_data->negation.check(tokens, tags, &found);
         m_data->comparatives.check(tokens, tags, &found);
+        m_data->transitivity.check(tokens, tags, &found);
         m_data->pronouns.check(tokens, tags, &found);
         m_data->nounPhrases.check(tokens, tags, &found);
         m_data->adverbs.check(tokens, tags, &found);

@@ -2,6 +2,7 @@
 
 #include "lexicon.h"
 #include "rulesupport.h"
+#include "transitivityrules.h"
 
 #include <unordered_map>
 #include <unordered_set>
@@ -571,7 +572,8 @@ void VerbPatternRules::beBareVerb(const std::vector<Token> &t, const std::vector
     if (v < 0 || t[size_t(v)].isCapitalised())
         return;
     const std::string &w = t[size_t(v)].lower;
-    if (!m_lex.isCommonVerbBase(w) || handledElsewhere.count(w) || m_lex.isPos(w, Lexicon::Adjective)
+    if (!m_lex.isCommonVerbBase(w) || handledElsewhere.count(w) || TransitivityRules::isFeelingVerb(w)
+        || m_lex.isPos(w, Lexicon::Adjective)
         || m_lex.baseEqualsPast(w))
         return;
     const bool noun = m_lex.isPos(w, Lexicon::Noun);

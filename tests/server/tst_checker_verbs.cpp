@@ -257,6 +257,45 @@ private slots:
     }
     void comparativeLookAlikes() { lookAlike(); }
 
+    void transitivity_data()
+    {
+        columns();
+        row("rise with a bare noun object", "We need to work and rise family.", "rise", "raise", "rise_raise",
+            "We need to work and raise a family.");
+        row("rise with money", "They rise money for the poor.", "rise", "raise", "rise_raise",
+            "They raise money for the poor.");
+        row("rose with a possessive and its noun", "They rose their hands.", "rose", "raised", "rise_raise",
+            "They raised their hands.");
+        row("passive of rise", "Taxes will be risen next year.", "risen", "raised", "rise_raise",
+            "Taxes will be raised next year.");
+        row("be and a feeling verb before in", "I am interest in music.", "interest", "interested",
+            "feeling_passive", "I am interested in music.");
+        row("be, an adverb and a feeling verb", "She is very worry about the exam.", "worry", "worried",
+            "feeling_passive", "She is very worried about the exam.");
+        row("feeling verb with no object at the end", "The more I study, the more I satisfy.", "I satisfy",
+            "I am satisfied", "feeling_passive", "The more I study, the more I am satisfied.");
+        row("past feeling verb before with", "She disappointed with the result.", "She disappointed",
+            "She was disappointed", "feeling_passive", "She was disappointed with the result.");
+    }
+    void transitivity() { verify(); }
+
+    void transitivityLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("prices rose and a time") << "Prices rose the next day.";
+        QTest::newRow("rose a lot") << "Prices rose a lot.";
+        QTest::newRow("rise as a noun before in") << "A rise in prices hurt us.";
+        QTest::newRow("the rise and a relative clause") << "The rise the price caused was big.";
+        QTest::newRow("rise without an object") << "The sun rises in the east.";
+        QTest::newRow("please at the end") << "Do as you please.";
+        QTest::newRow("tire of") << "I tire of it.";
+        QTest::newRow("concern as a noun after it is") << "It is concern for all.";
+        QTest::newRow("feeling verb with an object") << "I surprised him with a gift.";
+        QTest::newRow("feeling participle already") << "We were bored with the lesson.";
+        QTest::newRow("worry without an object") << "Don't worry about it.";
+    }
+    void transitivityLookAlikes() { lookAlike(); }
+
     void agreement_data()
     {
         columns();

@@ -1,0 +1,163 @@
+#include "transitivityrules.h"
+
+#include "lexicon.h"
+#include "rulesupport.h"
+
+#include <unordered_map>
+#include <unordered_set>
+
+namespace PennovaChecker {
+
+namespace {
+
+using Set = std::unordered_set<std::string>;
+using R = RuleSupport;
+
+// what a feeling verb may be followed by when it describes the person who feels
+bool feelingComplement(const std::vector<Token> &t, int k)
+{
+    static const Set prepositions = {"in", "with", "about", "by", "at", "of"};
+    if (k >= int(t.size()))
+        return true;
+    const Token &tok = t[size_t(k)];
+    return (tok.kind == Token::Punct && tok.text != "-" && tok.text != "'") || prepositions.count(tok.lower);
+}
+
+const Set &feelingVerbs()
+{
+    static const Set verbs = {"interest", "satisfy", "bore", "excite", "disappoint", "confuse", "frighten", "scare",
+                              "amaze", "shock", "embarrass", "frustrate", "exhaust", "annoy", "surprise", "worry",
+                              "depress", "amuse", "puzzle", "disgust", "astonish", "terrify", "thrill", "concern",
+                              "irritate", "overwhelm", "impress", "fascinate", "upset"};
+    return verbs;
+}
+
+} // namespace
+
+bool TransitivityRules::isFeelingVerb(const std::string &w)
+{
+    return feelingVerbs().count(w) != 0;
+}
+
+std::string TransitivityRules::feelingBase(const std::string &w) const
+{
+    if (isFeelingVerb(w))
+        return w;
+    if (w.size() < 4)
+        return {};
+    for (const std::string &base : feelingVerbs())
+        if (w.compare(0, 3, base, 0, 3) == 0
+            && (w == m_lex.thirdPerson(base) || w == m_lex.pastOf(base) || w == m_lex.participleOf(base)))
+            return base;
+    return {};
+}
+
+void TransitivityRules::check(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                              std::vector<Finding> *out) const
+{
+    if (tags.size() != t.size() || tags.empty() || tags[0].empty())
+        return;
+    for (int i = 0; i + 1 < int(t.size()); ++i) {
+        if (t[size_t(i)].kind != Token::Word)
+            continue;
+        riseWithObject(t, tags, i, out);
+        beFeelingBase(t, tags, i, out);
+        feelingWithoutObject(t, tags, i, out);
+    }
+}
+
+void TransitivityRules::riseWithObject(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const
+{
+    // "rise" goes up by itself; what someone lifts, brings up or collects is "raised":
+    // "rise a family", "rise money", "rise the price", "taxes will be risen"
+    static const std::unordered_map<std::string, std::string> raise = {
+        {"rise", "raise"}, {"rises", "raises"}, {"rose", "raised"}, {"risen", "raised"}, {"rising", "raising"}};
+    static const Set objects = {"family", "families", "children", "child", "kids", "money", "funds", "fund",
+                                "awareness", "question", "questions", "issue", "issues", "concern", "concerns",
+                                "price", "prices", "tax", "taxes", "salary", "salaries", "wages", "standard",
+                                "standards", "voice", "voices", "hand", "hands", "flag", "animals", "cattle", "pigs",
+                                "chickens", "crops", "capital", "alarm", "objection", "objections", "doubts", "fees",
+                                "cost", "costs", "rent", "interest", "income", "level", "quality"};
+    static const Set pronouns = {"them", "him", "me", "us"};
+    const auto form = raise.find(t[size_t(i)].lower);
+    if (form == raise.end() || t[size_t(i)].isCapitalised())
+        return;
+    const std::string prev = R::lowerAt(t, i - 1);
+    const bool passive = (prev == "be" || prev == "been" || prev == "being")
+        && (form->first == "risen" || form->first == "rose");
+    bool object = false;
+    if (!passive) {
+        if (!R::tagIs(tags, i, "VB") && !R::tagIs(tags, i, "NN"))
+            return; // the tagger may read "rise" before a noun as a noun ("the rise the price")
+        if (R::tagIs(tags, i - 1, "DT") || R::tagIs(tags, i - 1, "JJ") || R::tagIs(tags, i - 1, "PRP$")
+            || m_lex.isDeterminer(prev) || (R::tagIs(tags, i, "NN") && R::tagIs(tags, i - 1, "IN")))
+            return; // "a rise in prices", "the sharp rise", "the rise the price caused"
+        int k = i + 1;
+        if (pronouns.count(R::lowerAt(t, k))) {
+            object = true;
+        } else {
+            // a determiner or a possessive, an adjective, then the thing raised
+            if (R::tagIs(tags, k, "DT") || R::tagIs(tags, k, "PRP$"))
+                ++k;
+            if (R::tagIs(tags, k, "JJ") && !R::tagIs(tags, k, "JJR"))
+                ++k;
+            object = objects.count(R::lowerAt(t, k)) && !R::timePhraseAt(t, i + 1);
+        }
+    }
+    if (!passive && !object)
+        return;
+    out->push_back(R::replace(t, i, i, R::caseLike(t[size_t(i)], form->second), "GRAMMAR", "rise_raise", 2));
+}
+
+void TransitivityRules::beFeelingBase(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const
+{
+    // "I am interest in music", "She is very worry about it" -> "interested", "worried"
+    static const Set be = {"am", "is", "are", "was", "were", "be", "been", "i'm", "we're", "they're", "you're",
+                           "he's", "she's"};
+    static const Set degree = {"very", "so", "really", "quite", "too", "more", "not", "always", "also", "still",
+                               "never", "often", "extremely", "deeply"};
+    if (!be.count(t[size_t(i)].lower))
+        return;
+    // a person feels: a personal pronoun or a noun for people, not "it is concern for"
+    const std::string subject = R::lowerAt(t, i - 1);
+    const bool contracted = t[size_t(i)].lower.find('\'') != std::string::npos;
+    const bool person = contracted || (R::isSubjectPronoun(subject) && subject != "it")
+        || ((subject == "be" || subject == "been") && R::isSubjectPronoun(R::lowerAt(t, i - 2)));
+    const bool modalBe = (subject == "will" || subject == "would" || subject == "can" || subject == "may"
+                          || subject == "might" || subject == "must" || subject == "should")
+        && R::isSubjectPronoun(R::lowerAt(t, i - 2)) && R::lowerAt(t, i - 2) != "it";
+    if (!person && !modalBe && !R::tagIs(tags, i - 1, "NNS"))
+        return;
+    int v = i + 1;
+    while (degree.count(R::lowerAt(t, v)) && v < i + 3)
+        ++v;
+    const std::string w = R::lowerAt(t, v);
+    if (!isFeelingVerb(w) || t[size_t(v)].isCapitalised() || !feelingComplement(t, v + 1))
+        return;
+    out->push_back(R::replace(t, v, v, m_lex.participleOf(w), "GRAMMAR", "feeling_passive", 2));
+}
+
+void TransitivityRules::feelingWithoutObject(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const
+{
+    // "The more I satisfy", "I satisfy with my job" -> "I am satisfied": the verb needs the
+    // one it acts on; the person who feels takes the passive
+    static const Set intransitiveToo = {"worry", "tire", "please", "relax", "upset"};
+    const std::string subject = t[size_t(i)].lower;
+    if (!R::isSubjectPronoun(subject) || subject == "it" || R::lowerAt(t, i - 1) == "as")
+        return;
+    const int v = i + 1;
+    const std::string w = R::lowerAt(t, v);
+    if (w.empty() || t[size_t(v)].isCapitalised())
+        return;
+    const std::string base = feelingBase(w);
+    if (base.empty() || intransitiveToo.count(base) || !feelingComplement(t, v + 1))
+        return;
+    const bool past = w != base && w == m_lex.pastOf(base);
+    const bool third = subject == "he" || subject == "she";
+    const char *beForm = past ? (subject == "i" || third ? "was" : "were")
+                              : subject == "i" ? "am" : third ? "is" : "are";
+    const std::string fix = t[size_t(i)].text + " " + beForm + " " + m_lex.participleOf(base);
+    out->push_back(R::replace(t, i, v, fix, "GRAMMAR", "feeling_passive", 2));
+}
+
+} // namespace PennovaChecker
