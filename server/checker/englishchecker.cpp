@@ -5,6 +5,7 @@
 #include "agreementrules.h"
 #include "articlerules.h"
 #include "comparativerules.h"
+#include "complementrules.h"
 #include "confusionrules.h"
 #include "explanationpages.h"
 #include "fragmentrule.h"
@@ -136,6 +137,7 @@ public:
         , adverbs(lexicon)
         , comparatives(lexicon)
         , transitivity(lexicon)
+        , complements(lexicon)
         , pages(wordnet)
     {
         tagger.load(dataDir + "/pos-model.txt"); // without a model the tagged rules stay silent
@@ -171,6 +173,7 @@ public:
     AdverbRules adverbs;
     ComparativeRules comparatives;
     TransitivityRules transitivity;
+    ComplementRules complements;
     ExplanationPages pages;
 };
 
@@ -223,6 +226,7 @@ Json::Value EnglishChecker::checkSentence(int sentInd, const std::string &utf8, 
         m_data->negation.check(tokens, tags, &found);
         m_data->comparatives.check(tokens, tags, &found);
         m_data->transitivity.check(tokens, tags, &found);
+        m_data->complements.check(tokens, tags, &found);
         m_data->pronouns.check(tokens, tags, &found);
         m_data->nounPhrases.check(tokens, tags, &found);
         m_data->adverbs.check(tokens, tags, &found);

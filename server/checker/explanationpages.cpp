@@ -154,6 +154,8 @@ const std::unordered_map<std::string, Page> &pages()
                         "\"Rise\" takes no object; what someone lifts, brings up or collects is \"raised\".", "They work hard to rise a family.", "They work hard to raise a family."}},
         {"feeling_passive", {"表示感受的动词用被动形式", "interest、satisfy、bore、excite、worry 等动词的意思是“使人感到……”，主语是引起感受的事物；说人自己的感受要用 be 加过去分词：I am interested in music、I am satisfied with it。",
                              "A verb of feeling acts on someone: the person who feels takes \"be\" + past participle.", "I am interest in music, and the more I learn, the more I satisfy.", "I am interested in music, and the more I learn, the more I am satisfied."}},
+        {"adjective_after_be", {"be 后用形容词", "be 动词后表示主语的性质、状态要用形容词：be easy to learn、be mature enough；副词 (easily) 修饰动词，过去分词 (matured) 表示被加工的过程，都不能代替形容词。",
+                                "After \"be\", describe the subject with an adjective.", "Young people are more easily to adapt, and he will be matured enough.", "Young people find it easier to adapt, and he will be mature enough."}},
         {"comparative_than", {"than 前用比较级", "与 than 连用比较两者时，形容词要用比较级：短词加 -er (taller)，长词前加 more (more important)；very 不能修饰比较级，要用 much。",
                               "Before \"than\", use the comparative form of the adjective.", "He is tall than his brother.", "He is taller than his brother."}},
         {"adverb_form", {"修饰动词用副词", "说明动作“怎样”进行要用副词 (quickly、carefully)，不能用形容词；good 的副词是 well。look、feel、taste 等系动词后才用形容词。",

@@ -163,10 +163,18 @@ void TenseRules::presentWithSince(const std::vector<Token> &t, const std::vector
         if (R::tagIs(tags, s, "RB"))
             --s;
         const std::string subject = R::lowerAt(t, s);
-        if (!(R::tagIs(tags, s, "PRP") || R::tagIs(tags, s, "NN")) || subject == "it" || subject == "there"
-            || w == "have" || w == "has" || R::tagIs(tags, v + 1, "VBN") || R::tagIs(tags, v + 1, "VBG"))
+        // "I am living here since 2010" -> "have been living"
+        const bool progressive = (w == "am" || w == "is" || w == "are") && R::tagIs(tags, v + 1, "VBG")
+            && t[size_t(v) + 1].lower != "going";
+        if (!(R::tagIs(tags, s, "PRP") || R::tagIs(tags, s, "NN")) || (subject == "it" && !progressive) || subject == "there"
+            || w == "have" || w == "has" || R::tagIs(tags, v + 1, "VBN") || (R::tagIs(tags, v + 1, "VBG") && !progressive))
             continue; // "It is two years since ...", perfects and progressives
         const bool third = R::isThirdSingularPronoun(subject) || (R::tagIs(tags, s, "NN") && !R::tagIs(tags, s, "NNS"));
+        if (progressive) {
+            out->push_back(R::replace(t, v, v + 1, (third ? "has been " : "have been ") + t[size_t(v) + 1].text,
+                                      "GRAMMAR", "tense_since_perfect", 2));
+            continue;
+        }
         const std::string base = (w == "am" || w == "is" || w == "are") ? "be" : m_lex.baseOf(w);
         const std::string participle = base == "be" ? "been" : base.empty() ? std::string() : m_lex.participleOf(base);
         if (participle.empty())

@@ -296,6 +296,40 @@ private slots:
     }
     void transitivityLookAlikes() { lookAlike(); }
 
+    void complements_data()
+    {
+        columns();
+        row("more and an adverb before to", "Young people are more easily to adapt.", "more easily", "easier",
+            "adjective_after_be", "Young people are easier to teach.");
+        row("adverb before to", "This word is easily to remember.", "easily", "easy", "adjective_after_be",
+            "This word is easy to remember.");
+        row("participle for mature before enough", "He will be matured enough to decide.", "matured", "mature",
+            "adjective_after_be", "He will be mature enough to decide.");
+        row("let's and to", "Let's to go home now.", " to ", "", "causative_to", "Let's go home now.");
+        row("be and very before a verb", "She is very enjoy the music.", "is very enjoy", "really enjoys",
+            "very_verb", "She really enjoys the music.");
+        row("be, very and like before it", "I am very like it.", "am very like", "really like", "very_verb",
+            "I really like it.");
+        row("progressive since a year", "I am living here since 2010.", "am living", "have been living",
+            "tense_since_perfect", "I have been living here since 2010.");
+        row("progressive with it since yesterday", "It is raining since yesterday.", "is raining",
+            "has been raining", "tense_since_perfect", "It has been raining since yesterday.");
+    }
+    void complements() { verify(); }
+
+    void complementLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("easily before a noun phrase") << "It is easily one of the best.";
+        QTest::newRow("modal and easily") << "You can easily see it.";
+        QTest::newRow("matured as a process") << "The cheese was matured for a year.";
+        QTest::newRow("very like as a comparison") << "I am very like my father.";
+        QTest::newRow("let's and a verb") << "Let's go to the park.";
+        QTest::newRow("going since as because") << "I am going home since I am tired.";
+        QTest::newRow("perfect progressive since") << "I have been living here since 2010.";
+    }
+    void complementLookAlikes() { lookAlike(); }
+
     void agreement_data()
     {
         columns();

@@ -1,0 +1,117 @@
+#include "complementrules.h"
+
+#include "lexicon.h"
+#include "rulesupport.h"
+
+#include <unordered_map>
+#include <unordered_set>
+
+namespace PennovaChecker {
+
+namespace {
+
+using Set = std::unordered_set<std::string>;
+using R = RuleSupport;
+
+const Set &beForms()
+{
+    static const Set s = {"am", "is", "are", "was", "were", "be", "been", "i'm", "it's", "he's", "she's", "we're",
+                          "they're", "you're"};
+    return s;
+}
+
+} // namespace
+
+void ComplementRules::check(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                            std::vector<Finding> *out) const
+{
+    const bool tagged = tags.size() == t.size() && !tags.empty() && !tags[0].empty();
+    for (int i = 0; i + 1 < int(t.size()); ++i) {
+        if (t[size_t(i)].kind != Token::Word)
+            continue;
+        adverbBeforeTo(t, i, out);
+        participleForAdjective(t, i, out);
+        letsTo(t, i, out);
+        if (tagged)
+            beVeryVerb(t, tags, i, out);
+    }
+}
+
+void ComplementRules::adverbBeforeTo(const Tokens &t, int i, std::vector<Finding> *out) const
+{
+    // "Young people are more easily to adapt" -> "easier to adapt": "be" takes the adjective
+    // before an infinitive ("it is easy to see"); the adverb belongs with a verb ("easily see")
+    static const std::unordered_map<std::string, std::string> adjectives = {
+        {"easily", "easy"}, {"conveniently", "convenient"}, {"comfortably", "comfortable"}};
+    static const Set degree = {"more", "very", "so", "too", "quite", "much", "really", "not", "less"};
+    if (!beForms().count(t[size_t(i)].lower))
+        return;
+    int a = i + 1;
+    const bool graded = degree.count(R::lowerAt(t, a)) > 0;
+    if (graded)
+        ++a;
+    const auto adj = adjectives.find(R::lowerAt(t, a));
+    if (adj == adjectives.end() || R::lowerAt(t, a + 1) != "to" || !m_lex.isPos(R::lowerAt(t, a + 2), Lexicon::Verb))
+        return;
+    const bool more = graded && t[size_t(i) + 1].lower == "more";
+    const int first = more ? i + 1 : a;
+    const std::string fix = more && adj->second == "easy" ? "easier" : (more ? "more " : "") + adj->second;
+    out->push_back(R::replace(t, first, a, R::caseLike(t[size_t(first)], fix), "GRAMMAR", "adjective_after_be", 2));
+}
+
+void ComplementRules::participleForAdjective(const Tokens &t, int i, std::vector<Finding> *out) const
+{
+    // "He will be matured enough" -> "mature": the adjective describes a person's state; the
+    // participle only a process ("the cheese was matured for a year")
+    if (!beForms().count(t[size_t(i)].lower))
+        return;
+    static const Set degree = {"more", "very", "so", "too", "quite", "really", "not", "less", "fully"};
+    int a = i + 1;
+    const bool graded = degree.count(R::lowerAt(t, a)) > 0;
+    if (graded)
+        ++a;
+    if (R::lowerAt(t, a) != "matured")
+        return;
+    const std::string next = R::lowerAt(t, a + 1);
+    const bool ends = a + 1 >= int(t.size()) || t[size_t(a) + 1].kind == Token::Punct;
+    if (!graded && next != "enough" && next != "than" && !ends)
+        return;
+    if (next == "by" || next == "in" || next == "for")
+        return;
+    out->push_back(R::replace(t, a, a, "mature", "GRAMMAR", "adjective_after_be", 2));
+}
+
+void ComplementRules::letsTo(const Tokens &t, int i, std::vector<Finding> *out) const
+{
+    // "Let's to go home" -> "Let's go home"
+    if (t[size_t(i)].lower != "let's" || R::lowerAt(t, i + 1) != "to" || !m_lex.isCommonVerbBase(R::lowerAt(t, i + 2)))
+        return;
+    Finding f;
+    if (R::deletion(t, i + 1, "GRAMMAR", "causative_to", 3, &f))
+        out->push_back(f);
+}
+
+void ComplementRules::beVeryVerb(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const
+{
+    // "I am very like it", "She is very enjoy it" -> "I really like it": "very" grades
+    // adjectives; a verb takes "really" and no "be"
+    static const Set verbs = {"like", "love", "enjoy", "want", "hope", "appreciate", "miss", "admire", "hate",
+                              "agree"};
+    static const std::unordered_map<std::string, const char *> subjects = {
+        {"i", "am"}, {"we", "are"}, {"they", "are"}, {"you", "are"}, {"he", "is"}, {"she", "is"}};
+    const auto subject = subjects.find(t[size_t(i)].lower);
+    if (subject == subjects.end() || R::lowerAt(t, i + 1) != subject->second || R::lowerAt(t, i + 2) != "very")
+        return;
+    const std::string verb = R::lowerAt(t, i + 3);
+    if (!verbs.count(verb))
+        return;
+    // "I am very like my father" compares: "like" only before "it", "to" or an -ing form
+    const std::string next = R::lowerAt(t, i + 4);
+    if (verb == "like" && next != "it" && next != "to" && !R::tagIs(tags, i + 4, "VBG"))
+        return;
+    const bool third = subject->second == std::string("is");
+    out->push_back(R::replace(t, i + 1, i + 3, "really " + (third ? m_lex.thirdPerson(verb) : verb), "GRAMMAR",
+                              "very_verb", 2));
+}
+
+} // namespace PennovaChecker

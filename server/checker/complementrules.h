@@ -1,0 +1,35 @@
+#pragma once
+// Words after "be" and "let's" in the form another word class needs: an adverb or a
+// participle where "be" wants an adjective ("are more easily to adapt" -> "easier to
+// adapt", "will be matured enough" -> "mature"), "to" after "let's", and "very" between
+// "be" and a verb ("I am very like it" -> "I really like it").
+
+#include "finding.h"
+#include "tokenizer.h"
+
+#include <string>
+#include <vector>
+
+namespace PennovaChecker {
+
+class Lexicon;
+
+class ComplementRules
+{
+public:
+    explicit ComplementRules(const Lexicon &lexicon) : m_lex(lexicon) {} // lexicon not owned
+    void check(const std::vector<Token> &tokens, const std::vector<std::string> &tags, std::vector<Finding> *out) const;
+
+private:
+    using Tokens = std::vector<Token>;
+    using Tags = std::vector<std::string>;
+
+    void adverbBeforeTo(const Tokens &t, int i, std::vector<Finding> *out) const;       // is easily to
+    void participleForAdjective(const Tokens &t, int i, std::vector<Finding> *out) const; // be matured enough
+    void letsTo(const Tokens &t, int i, std::vector<Finding> *out) const;               // let's to go
+    void beVeryVerb(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // am very like
+
+    const Lexicon &m_lex;
+};
+
+} // namespace PennovaChecker
