@@ -451,6 +451,41 @@ void VerbFormRules::ingAfterPhrase(const Tokens &t, const Tags &tags, int i, std
     out->push_back(R::replace(t, to, v, m_lex.ingOf(t[size_t(v)].lower), "GRAMMAR", "verb_gerund", 2));
 }
 
+void VerbFormRules::clauseVerbSubject(const Tokens &t, const Tags &tags, int f, std::vector<Finding> *out) const
+{
+    // "Understand how they work would give students a lesson" -> "Understanding": a verb with a
+    // question-word clause, and then a second verb that has no subject of its own. A verb of
+    // saying in the inner clause may take that verb ("Remember what I said would happen").
+    static const Set questionWords = {"how", "what", "why", "where", "when", "whether", "who", "which"};
+    static const Set reporting = {"said", "say", "says", "think", "thinks", "thought", "believe", "believed",
+                                  "expect", "expected", "told", "tell", "know", "knew", "hope", "feel", "felt",
+                                  "guess", "suppose", "mean", "meant", "imagine"};
+    static const Set mainVerbs = {"is", "was", "can", "could", "will", "would", "may", "might", "should", "must",
+                                  "makes", "helps", "gives", "brings", "means", "takes", "requires", "needs"};
+    if (!questionWords.count(R::lowerAt(t, f + 1)))
+        return;
+    bool inner = R::lowerAt(t, f + 2) == "to"; // "how to swim" is a whole clause already
+    for (int k = f + 2; k < int(t.size()); ++k) {
+        const Token &tok = t[size_t(k)];
+        if (R::clauseBoundary(tok) || tok.lower == "that")
+            return;
+        const bool finite = R::tagIs(tags, k, "VBP") || R::tagIs(tags, k, "VBD") || R::tagIs(tags, k, "VBZ")
+            || R::tagIs(tags, k, "MD");
+        if (inner && mainVerbs.count(tok.lower)) {
+            out->push_back(R::replace(t, f, f, R::caseLike(t[size_t(f)], m_lex.ingOf(t[size_t(f)].lower)), "GRAMMAR",
+                                      "gerund_subject", 2));
+            return;
+        }
+        if (finite) {
+            if (inner || reporting.count(tok.lower))
+                return;
+            inner = true;
+            if (R::tagIs(tags, k, "MD"))
+                ++k; // the modal's own verb
+        }
+    }
+}
+
 void VerbFormRules::bareVerbSubject(const Tokens &t, const Tags &tags, std::vector<Finding> *out) const
 {
     // verbs that open an imperative with a clause after them: "Remember the days are short"
@@ -467,9 +502,12 @@ void VerbFormRules::bareVerbSubject(const Tokens &t, const Tags &tags, std::vect
         || (f == 0 && !t[0].isCapitalised()))
         return;
     const std::string &w = t[size_t(f)].lower;
-    if (!m_lex.isCommonVerbBase(w) || clauseVerbs.count(w) || m_lex.isPos(w, Lexicon::Noun)
-        || m_lex.isPos(w, Lexicon::Adjective))
+    if (!m_lex.isCommonVerbBase(w) || m_lex.isPos(w, Lexicon::Noun) || m_lex.isPos(w, Lexicon::Adjective))
         return;
+    if (clauseVerbs.count(w)) {
+        clauseVerbSubject(t, tags, f, out);
+        return;
+    }
     // the verb's object, then the sentence's own verb before any comma or clause word
     for (int k = f + 1; k < int(t.size()); ++k) {
         if (R::clauseBoundary(t[size_t(k)]) || R::tagIs(tags, k, "VBD") || R::tagIs(tags, k, "VBP"))

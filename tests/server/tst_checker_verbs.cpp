@@ -203,6 +203,10 @@ private slots:
             "to_infinitive", "To improve our lives, we work.");
         row("bare verb as the subject", "Learn English is important for us.", "Learn", "Learning",
             "gerund_subject", "Learning English is important for us.");
+        row("verb and a question-word clause as the subject", "Understand how they work would give us a lesson.",
+            "Understand", "Understanding", "gerund_subject", "Understanding how they work would give us a lesson.");
+        row("verb and how to as the subject", "Understand how to use it is important.", "Understand",
+            "Understanding", "gerund_subject", "Understanding how to use it is important.");
         row("be and a verb of state before a noun", "They are need money for the trip.", "are need", "need",
             "be_verb", "They need money for the trip.");
         row("be and a verb of state before to", "She is need to rest.", "is need", "needs", "be_verb",
@@ -467,6 +471,9 @@ private slots:
         QTest::newRow("inverted modal after as") << "Hay helps, as will adding a little water.";
         QTest::newRow("that and an -ing subject") << "I had the impression that asking for it would fail.";
         QTest::newRow("preposition at the end of a relative clause") << "Everyone I had talked to knew it.";
+        QTest::newRow("imperative and a clause with a verb of saying") << "Remember what I said would happen.";
+        QTest::newRow("imperative and a question-word clause") << "Imagine what the world would be like.";
+        QTest::newRow("imperative, a clause and and") << "Remember how it works and you will pass.";
         QTest::newRow("be and a noun compound") << "They are work friends from my office.";
         QTest::newRow("be and a noun-verb before a plural noun") << "We are support staff here.";
         QTest::newRow("a past that is also a noun after an article") << "It was a drove of cattle.";
