@@ -32,8 +32,11 @@ void ComplementRules::check(const std::vector<Token> &t, const std::vector<std::
         adverbBeforeTo(t, i, out);
         participleForAdjective(t, i, out);
         letsTo(t, i, out);
-        if (tagged)
-            beVeryVerb(t, tags, i, out);
+        if (!tagged)
+            continue;
+        beVeryVerb(t, tags, i, out);
+        bareAfterGerundVerb(t, tags, i, out);
+        prepositionToVerb(t, tags, i, out);
     }
 }
 
@@ -89,6 +92,65 @@ void ComplementRules::letsTo(const Tokens &t, int i, std::vector<Finding> *out) 
     Finding f;
     if (R::deletion(t, i + 1, "GRAMMAR", "causative_to", 3, &f))
         out->push_back(f);
+}
+
+void ComplementRules::bareAfterGerundVerb(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const
+{
+    // "I enjoy play basketball", "I finished read the book" -> "playing", "reading": these verbs
+    // take the -ing form; "like" and "love" take it or "to"
+    static const Set gerundVerbs = {"enjoy", "enjoys", "enjoyed", "finish", "finishes", "finished", "mind", "avoid",
+                                    "avoids", "avoided", "practise", "practice", "practised", "practiced", "keep",
+                                    "keeps", "kept", "consider", "considered", "quit", "miss", "missed", "like",
+                                    "likes", "love", "loves", "hate", "hates"};
+    static const Set objects = {"my", "your", "his", "her", "our", "their", "the", "a", "an", "this", "that", "these",
+                                "those", "it", "them", "him", "me", "us", "some", "basketball", "football",
+                                "tennis", "games", "computer", "piano", "guitar", "music", "english", "chinese"};
+    const std::string &g = t[size_t(i)].lower;
+    if (!gerundVerbs.count(g) || !R::tagIs(tags, i, "VB"))
+        return;
+    // the verb's own subject before it: "I enjoy", not "the kids' enjoy" or "a like"
+    if (!R::isSubjectPronoun(R::lowerAt(t, i - 1)) && !R::tagIs(tags, i - 1, "NN") && !R::tagIs(tags, i - 1, "RB"))
+        return;
+    const int v = i + 1;
+    const std::string w = R::lowerAt(t, v);
+    if (w.empty() || t[size_t(v)].isCapitalised() || !m_lex.isCommonVerbBase(w) || m_lex.isAuxiliary(w)
+        || w == "to" || m_lex.isPos(w, Lexicon::Adjective) || (!m_lex.baseOf(w).empty() && m_lex.baseOf(w) != w))
+        return;
+    // a word that is also a noun is its object ("enjoy work", "like music") unless an object follows it
+    if (m_lex.isPos(w, Lexicon::Noun) && !objects.count(R::lowerAt(t, v + 1))
+        && !(R::tagIs(tags, v, "VB") && R::tagIs(tags, v + 1, "NNS")))
+        return;
+    if (!m_lex.isPos(w, Lexicon::Noun) && !R::tagIs(tags, v, "VB") && !R::tagIs(tags, v, "NN"))
+        return;
+    const bool eitherForm = g.compare(0, 4, "like") == 0 || g.compare(0, 4, "love") == 0 || g.compare(0, 4, "hate") == 0;
+    Finding f = R::replace(t, v, v, m_lex.ingOf(w), "GRAMMAR", "verb_gerund", 2);
+    if (eitherForm) {
+        Candidate to = f.candidates[0];
+        to.correction = "to " + t[size_t(v)].text;
+        to.score = f.candidates[0].score / 2;
+        f.candidates.push_back(to);
+    }
+    out->push_back(f);
+}
+
+void ComplementRules::prepositionToVerb(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const
+{
+    // "pay attention to protect", "be devoted to help" -> "-ing": this "to" is a preposition
+    static const Set phrases = {"attention", "devoted", "committed", "dedicated", "contribute", "contributes",
+                                "contributed", "accustomed", "opposed", "addition", "key", "object", "objected"};
+    if (t[size_t(i)].lower != "to" || !phrases.count(R::lowerAt(t, i - 1)))
+        return;
+    const std::string prev = R::lowerAt(t, i - 1);
+    if (prev == "key" && R::lowerAt(t, i - 2) != "the")
+        return;
+    const int v = i + 1;
+    const std::string w = R::lowerAt(t, v);
+    if (w.empty() || t[size_t(v)].isCapitalised() || !m_lex.isCommonVerbBase(w) || m_lex.isAuxiliary(w)
+        || !R::tagIs(tags, v, "VB") || m_lex.isPos(w, Lexicon::Adjective))
+        return;
+    if (m_lex.isPos(w, Lexicon::Noun) && !R::tagIs(tags, v + 1, "DT") && !R::tagIs(tags, v + 1, "PRP"))
+        return; // "contribute to change", "the key to success"
+    out->push_back(R::replace(t, v, v, m_lex.ingOf(w), "GRAMMAR", "gerund_after_preposition", 2));
 }
 
 void ComplementRules::beVeryVerb(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const

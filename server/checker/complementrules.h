@@ -1,8 +1,9 @@
 #pragma once
 // Words after "be" and "let's" in the form another word class needs: an adverb or a
 // participle where "be" wants an adjective ("are more easily to adapt" -> "easier to
-// adapt", "will be matured enough" -> "mature"), "to" after "let's", and "very" between
-// "be" and a verb ("I am very like it" -> "I really like it").
+// adapt", "will be matured enough" -> "mature"), "to" after "let's", "very" between
+// "be" and a verb ("I am very like it" -> "I really like it"), and the -ing form after verbs
+// and phrases that take it ("enjoy play", "pay attention to protect").
 
 #include "finding.h"
 #include "tokenizer.h"
@@ -28,6 +29,8 @@ private:
     void participleForAdjective(const Tokens &t, int i, std::vector<Finding> *out) const; // be matured enough
     void letsTo(const Tokens &t, int i, std::vector<Finding> *out) const;               // let's to go
     void beVeryVerb(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // am very like
+    void bareAfterGerundVerb(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // enjoy play
+    void prepositionToVerb(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // attention to protect
 
     const Lexicon &m_lex;
 };

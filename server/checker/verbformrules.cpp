@@ -677,8 +677,10 @@ void VerbFormRules::doubleSubject(const Tokens &t, const Tags &tags, std::vector
 
 void VerbFormRules::causativeForm(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const
 {
-    // "Let him goes", "He made me cried" -> the base form after let/make and its object
-    static const Set causatives = {"let", "lets", "make", "makes", "made", "making"};
+    // "Let him goes", "He made me cried", "I heard him sang" -> the base form after let/make,
+    // a verb of perception, and its object
+    static const Set causatives = {"let", "lets", "make", "makes", "made", "making", "saw", "heard", "watched",
+                                   "noticed", "felt", "see", "hear", "watch"};
     static const Set objects = {"me", "him", "her", "us", "them"};
     if (!causatives.count(t[size_t(i)].lower) || !objects.count(R::lowerAt(t, i + 1)))
         return;
@@ -693,7 +695,12 @@ void VerbFormRules::causativeForm(const Tokens &t, const Tags &tags, int i, std:
     const std::string base = m_lex.baseOf(w);
     if ((!third && !past) || base.empty() || base == w || m_lex.isPos(w, Lexicon::Adjective))
         return;
-    out->push_back(R::replace(t, v, v, base, "GRAMMAR", "causative_to", 2));
+    // after a verb of perception an -ed form may be a passive ("I heard him called a liar"):
+    // only a past that cannot be a participle ("sang", "ran")
+    const bool perceiving = t[size_t(i)].lower.compare(0, 1, "m") != 0 && t[size_t(i)].lower.compare(0, 1, "l") != 0;
+    if (perceiving && !third && m_lex.participleOf(base) == w)
+        return;
+    out->push_back(R::replace(t, v, v, base, "GRAMMAR", perceiving ? "perception_base" : "causative_to", 2));
 }
 
 void VerbFormRules::nounPassive(const Tokens &t, const Tags &tags, std::vector<Finding> *out) const
@@ -741,7 +748,8 @@ void VerbFormRules::embeddedQuestion(const Tokens &t, const Tags &tags, int i, s
     const std::string &wh = t[size_t(i)].lower;
     const std::string aux = R::lowerAt(t, i + 1);
     const bool doForm = aux == "does" || aux == "do" || aux == "did";
-    if (!whWords.count(wh) || (!be.count(aux) && !doForm))
+    const bool modal = m_lex.isModal(aux) && aux != "'ll";
+    if (!whWords.count(wh) || (!be.count(aux) && !doForm && !modal))
         return;
     // asked inside a statement: after a verb ("know where"), or a verb and its object ("tell me how")
     const bool afterVerb = R::tagIs(tags, i - 1, "VB")
@@ -754,6 +762,26 @@ void VerbFormRules::embeddedQuestion(const Tokens &t, const Tags &tags, int i, s
                                "remember", "forget", "find", "found", "see", "decide", "decided", "discover",
                                "idea", "sure", "me", "us", "him", "her", "them"};
     if (!asking.count(R::lowerAt(t, i - 1)))
+        return;
+    // a pronoun subject after the verb: "what should I do", "where was I going" -> "what I should do"
+    if (R::isSubjectPronoun(R::lowerAt(t, i + 2))) {
+        int last = i + 2;
+        if (modal || doForm) {
+            if (doForm || !R::tagIs(tags, i + 3, "VB") || !m_lex.isCommonVerbBase(R::lowerAt(t, i + 3)))
+                return; // do-questions with a pronoun need the verb's ending changed: left to the noun case
+            last = i + 3;
+        } else if (R::tagIs(tags, i + 3, "VBG")) {
+            last = i + 3;
+        } else if (i + 3 < int(t.size()) && t[size_t(i) + 3].kind != Token::Punct) {
+            return;
+        }
+        std::string fixed = t[size_t(i)].text + " " + t[size_t(i) + 2].text + " " + t[size_t(i) + 1].text;
+        if (last > i + 2)
+            fixed += " " + R::textOf(t, i + 3, last);
+        out->push_back(R::replace(t, i, last, fixed, "GRAMMAR", "embedded_question", 2));
+        return;
+    }
+    if (modal)
         return;
     // the subject after "be": a noun phrase that ends the clause
     bool determined = false;

@@ -353,6 +353,33 @@ void VerbPatternRules::passiveBase(const std::vector<Token> &t, int i, std::vect
     out->push_back(RuleSupport::replace(t, first, v, prefix + participle, "GRAMMAR", "passive_participle", 2));
 }
 
+void VerbPatternRules::perfectBareVerb(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,
+                                       std::vector<Finding> *out) const
+{
+    // "I have finish my homework", "She has live here for years" -> the participle; a word that is
+    // also a noun only before a possessive ("have finish my"): "we have work this week" is a noun
+    static const Set have = {"have", "has", "had", "'ve"};
+    static const Set possessives = {"my", "your", "his", "her", "our", "their", "its"};
+    if (!have.count(t[size_t(i)].lower))
+        return;
+    const int v = i + 1;
+    const std::string w = lowerAt(t, v);
+    if (w.empty() || w == "to" || w == "better" || w == "got" || t[size_t(v)].isCapitalised()
+        || !m_lex.isCommonVerbBase(w) || m_lex.baseEqualsPast(w) || m_lex.isAuxiliary(w))
+        return;
+    const std::string participle = m_lex.participleOf(w);
+    if (participle.empty() || participle == w)
+        return;
+    const bool noun = m_lex.isPos(w, Lexicon::Noun), adjective = m_lex.isPos(w, Lexicon::Adjective);
+    if (noun && !possessives.count(lowerAt(t, v + 1)))
+        return;
+    if (adjective && !(tags[size_t(v)] == "VB" && RuleSupport::tagIs(tags, v + 1, "RB")))
+        return; // "have live music"; "has live here"
+    if (!noun && !adjective && !RuleSupport::tagIs(tags, v, "VB") && !RuleSupport::tagIs(tags, v, "NN"))
+        return;
+    out->push_back(RuleSupport::replace(t, v, v, participle, "GRAMMAR", "perfect_participle", 2));
+}
+
 void VerbPatternRules::modalPassiveNoun(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,
                                         std::vector<Finding> *out) const
 {
@@ -423,6 +450,7 @@ void VerbPatternRules::checkTagged(const std::vector<Token> &t, const std::vecto
         beAdverbVerb(t, tags, i, out);
         causativeNounTo(t, tags, i, out);
         modalPassiveNoun(t, tags, i, out);
+        perfectBareVerb(t, tags, i, out);
     }
 }
 
@@ -572,6 +600,13 @@ void VerbPatternRules::beBareVerb(const std::vector<Token> &t, const std::vector
     if (v < 0 || t[size_t(v)].isCapitalised())
         return;
     const std::string &w = t[size_t(v)].lower;
+    if (w == "come" && lowerAt(t, v + 1) == "from") {
+        // "I am come from China" -> "I come from China"
+        const bool third = b == "is" || (b == "was" && lowerAt(t, i - 1) != "i");
+        const std::string fix = (b == "was" || b == "were") ? "came" : third ? "comes" : "come";
+        out->push_back(RuleSupport::replace(t, i, v, fix, "GRAMMAR", "be_verb", 2));
+        return;
+    }
     if (!m_lex.isCommonVerbBase(w) || handledElsewhere.count(w) || TransitivityRules::isFeelingVerb(w)
         || m_lex.isPos(w, Lexicon::Adjective)
         || m_lex.baseEqualsPast(w))

@@ -318,6 +318,27 @@ private slots:
             "tense_since_perfect", "I have been living here since 2010.");
         row("progressive with it since yesterday", "It is raining since yesterday.", "is raining",
             "has been raining", "tense_since_perfect", "It has been raining since yesterday.");
+        row("enjoy and a bare verb before its object", "I enjoy play basketball.", "play", "playing", "verb_gerund",
+            "I enjoy playing basketball.");
+        row("finished and a bare verb", "I finished read the book.", "read", "reading", "verb_gerund",
+            "I finished reading the book.");
+        row("love and a bare verb before a plural", "We love play games.", "play", "playing", "verb_gerund",
+            "We love playing games.");
+        row("pay attention to and a bare verb", "We should pay attention to protect the forest.", "protect",
+            "protecting", "gerund_after_preposition", "We should pay attention to protecting the forest.");
+        row("perception verb, an object and a past", "I heard him sang a song.", "sang", "sing", "perception_base",
+            "I heard him sing a song.");
+        row("perception verb, an object and an -s form", "We watched him goes.", "goes", "go", "perception_base",
+            "We watched him go.");
+        row("have and a bare verb before a possessive", "I have finish my homework.", "finish", "finished",
+            "perfect_participle", "I have finished my homework.");
+        row("has and a bare verb before an article", "He has write a letter.", "write", "written",
+            "perfect_participle", "He has written a letter.");
+        row("be come from", "I am come from China.", "am come", "come", "be_verb", "I come from China.");
+        row("question order with a modal and a pronoun", "I don't know what should I do.", "what should I do",
+            "what I should do", "embedded_question", "I don't know what I should do.");
+        row("question order with be, a pronoun and -ing", "He asked me where was I going.", "where was I going",
+            "where I was going", "embedded_question", "He asked me where I was going.");
     }
     void complements() { verify(); }
 
@@ -331,6 +352,16 @@ private slots:
         QTest::newRow("let's and a verb") << "Let's go to the park.";
         QTest::newRow("going since as because") << "I am going home since I am tired.";
         QTest::newRow("perfect progressive since") << "I have been living here since 2010.";
+        QTest::newRow("enjoy and a noun") << "I enjoy work.";
+        QTest::newRow("like and a noun compound") << "I like work clothes.";
+        QTest::newRow("contribute to and a noun-verb") << "We contribute to change.";
+        QTest::newRow("the key to and a noun") << "Hard work is the key to success.";
+        QTest::newRow("perception verb and a passive participle") << "I heard him called a liar.";
+        QTest::newRow("perception verb and a past equal to the base") << "I saw him cut the bread.";
+        QTest::newRow("have and a noun") << "We have work this week.";
+        QTest::newRow("have and an adjective before a noun") << "They have live music.";
+        QTest::newRow("have lunch") << "I have lunch at noon.";
+        QTest::newRow("statement order with a modal") << "I know what I should do.";
     }
     void complementLookAlikes() { lookAlike(); }
 
