@@ -143,6 +143,21 @@ AgreementRules::Subject AgreementRules::subjectAt(const std::vector<Token> &t, c
             && w != "a" && w != "an")
             return s; // "some", "all", "no" ... agree either way
         int end = nounPhrase(t, tags, i, &head);
+        bool verbNext = false;
+        // "My father work in a factory": after a noun for a person, a verb the tagger joined to
+        // the phrase as a compound ("father work") before a preposition, an object or an adverb
+        static const Set persons = {"father", "mother", "brother", "sister", "friend", "teacher", "son", "daughter",
+                                    "boss", "uncle", "aunt", "grandfather", "grandmother", "husband", "wife",
+                                    "cousin", "neighbour", "neighbor", "classmate", "roommate", "dad", "mom", "mum"};
+        if (end >= i + 1 && end == head && persons.count(R::lowerAt(t, head - 1)) && R::tagIs(tags, head, "NN")
+            && !R::tagIs(tags, head, "NNS") && m_lex.isCommonVerbBase(R::lowerAt(t, head))
+            && (R::tagIs(tags, head + 1, "IN") || R::tagIs(tags, head + 1, "DT") || R::tagIs(tags, head + 1, "PRP")
+                || R::tagIs(tags, head + 1, "RB"))
+            && R::lowerAt(t, head + 1) != "of") {
+            --end;
+            --head;
+            verbNext = true;
+        }
         // "The number of students are": "the number" is singular whatever follows ("a number of" is not)
         if (end == i + 1 && w == "the" && R::lowerAt(t, head) == "number" && R::lowerAt(t, end + 1) == "of") {
             int ofHead = -1;
@@ -181,6 +196,7 @@ AgreementRules::Subject AgreementRules::subjectAt(const std::vector<Token> &t, c
             end = ofEnd;
         }
         s = {end, plural ? Plural : Singular, of ? "agreement_of_phrase" : "sv_agreement", 2};
+        s.verbNext = verbNext;
     }
     return s;
 }
@@ -345,7 +361,9 @@ void AgreementRules::subjects(const std::vector<Token> &t, const std::vector<std
             continue;
         if (R::lowerAt(t, i - 1) == "if" && R::lowerAt(t, v) == "were")
             continue; // "if the price of books were lower": the subjunctive
-        const std::string fix = agreeing(t, tags, v, s.number, s.certainty >= 3);
+        std::string fix = agreeing(t, tags, v, s.number, s.certainty >= 3);
+        if (fix.empty() && s.verbNext && v == s.end + 1 && s.number == Singular && !m_lex.baseEqualsPast(t[size_t(v)].lower))
+            fix = m_lex.thirdPerson(t[size_t(v)].lower);
         if (fix.empty())
             continue;
         out->push_back(R::replace(t, v, v, fix, "GRAMMAR", s.explain, s.certainty));

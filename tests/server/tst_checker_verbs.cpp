@@ -386,6 +386,10 @@ private slots:
             "A number of students have left.");
         row("news as a plural", "The news are very exciting.", "are", "is", "sv_agreement",
             "The news is very exciting.");
+        row("person noun and a noun-verb before a preposition", "My father work in a factory.", "work", "works",
+            "sv_agreement", "My father works in a factory.");
+        row("person noun and a noun-verb before an object", "My friend help me a lot.", "help", "helps",
+            "sv_agreement", "My friend helps me a lot.");
         row("people with a singular verb", "People in my hometown is very friendly.", "is", "are", "sv_agreement",
             "People in my hometown are very friendly.");
     }
@@ -405,6 +409,8 @@ private slots:
         QTest::newRow("a lot of and an uncountable noun") << "A lot of water is wasted.";
         QTest::newRow("the number of and a plural") << "The number of students is growing.";
         QTest::newRow("past form equal to the base before an object") << "My mother cut me a slice.";
+        QTest::newRow("possessive person noun and a noun") << "My father's work is hard.";
+        QTest::newRow("person noun in a compound before of") << "The teacher work of the year won.";
     }
     void agreementLookAlikes() { lookAlike(); }
 
