@@ -298,6 +298,17 @@ void GrammarRules::verbAfterModal(const std::vector<Token> &t, std::vector<Findi
             }
             continue;
         }
+        // "they could lost everything" -> "lose" (or "be lost": the past may be an adjective)
+        static const Set pastAfterModal = {"lost", "left", "won", "led", "fed"};
+        if (modal && pastAfterModal.count(w.lower) && m.lower != "'ll" && RuleSupport::lowerAt(t, v + 1) != "up") {
+            Finding f = RuleSupport::replace(t, v, v, m_lex.baseOf(w.lower), "GRAMMAR", "modal_base", 2);
+            Candidate passive = f.candidates[0];
+            passive.correction = "be " + w.text;
+            passive.score = f.candidates[0].score / 2;
+            f.candidates.push_back(passive);
+            out->push_back(f);
+            continue;
+        }
         if (adjectivalPast().count(w.lower))
             continue;
         const std::string base = baseOfFinite(w.lower);

@@ -496,14 +496,28 @@ void VerbFormRules::bareVerbSubject(const Tokens &t, const Tags &tags, std::vect
                                     "please", "help", "go", "come", "click", "thank"};
     static const Set mainVerbs = {"is", "was", "can", "could", "will", "would", "may", "might", "should", "must",
                                   "makes", "helps", "gives", "brings", "means", "takes", "requires", "needs"};
-    // at the start, or after an opening adverb and its comma ("Moreover, take risks teaches")
-    const int f = R::tagIs(tags, 0, "RB") && t.size() > 2 && t[1].text == "," ? 2 : 0;
-    if (int(t.size()) < f + 4 || t[size_t(f)].kind != Token::Word || !R::tagIs(tags, f, "VB")
-        || (f == 0 && !t[0].isCapitalised()))
+    // at the start, or after an opening adverb and its comma ("Moreover, take risks teaches"),
+    // or after "that" and a verb of saying ("The lecture thinks that take the tax is not good")
+    static const Set reporting = {"think", "thinks", "thought", "believe", "believes", "believed", "say", "says",
+                                  "said", "claim", "claims", "claimed", "argue", "argues", "argued", "feel", "feels"};
+    int f = R::tagIs(tags, 0, "RB") && t.size() > 2 && t[1].text == "," ? 2 : 0;
+    if ((f == 0 && !t[0].isCapitalised()) || !R::tagIs(tags, f, "VB"))
+        f = -1;
+    for (int k = 1; f < 0 && k + 1 < int(t.size()); ++k)
+        if (t[size_t(k)].lower == "that" && reporting.count(R::lowerAt(t, k - 1)))
+            f = k + 1;
+    if (f < 0 || int(t.size()) < f + 4 || t[size_t(f)].kind != Token::Word || !R::tagIs(tags, f, "VB"))
         return;
     const std::string &w = t[size_t(f)].lower;
-    if (!m_lex.isCommonVerbBase(w) || m_lex.isPos(w, Lexicon::Noun) || m_lex.isPos(w, Lexicon::Adjective))
-        return;
+    // a word that is also a noun only when the tagger reads a verb with an object after it
+    // ("Take risks teaches you"; "Work experience helps" is a noun phrase)
+    const bool verbTag = !R::tagIs(tags, f, "VBD") && !R::tagIs(tags, f, "VBN") && !R::tagIs(tags, f, "VBG");
+    const bool nounWithObject = m_lex.isPos(w, Lexicon::Noun) && verbTag
+        && (R::tagIs(tags, f + 1, "DT") || R::tagIs(tags, f + 1, "PRP$") || R::tagIs(tags, f + 1, "PRP")
+            || (R::tagIs(tags, f + 1, "NNS") && R::tagIs(tags, f + 2, "VBZ")));
+    if (!m_lex.isCommonVerbBase(w) || (m_lex.isPos(w, Lexicon::Noun) && !nounWithObject)
+        || m_lex.isPos(w, Lexicon::Adjective) || m_lex.isAuxiliary(w) || t.back().text == "?")
+        return; // "Do your employees know ...?" asks
     if (clauseVerbs.count(w)) {
         clauseVerbSubject(t, tags, f, out);
         return;

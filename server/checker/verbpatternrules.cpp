@@ -600,6 +600,20 @@ void VerbPatternRules::beBareVerb(const std::vector<Token> &t, const std::vector
     if (v < 0 || t[size_t(v)].isCapitalised())
         return;
     const std::string &w = t[size_t(v)].lower;
+    static const Set goPlaces = {"to", "on", "back", "out", "home", "abroad", "shopping", "there"};
+    if (w == "go" && goPlaces.count(lowerAt(t, v + 1)) && RuleSupport::isSubjectPronoun(lowerAt(t, i - 1))
+        && lowerAt(t, i - 1) != "it") {
+        // "They are go on doing it", "I am go to school" -> "are going" (or "go")
+        const bool past = b == "was" || b == "were";
+        const bool third = b == "is" || (b == "was" && lowerAt(t, i - 1) != "i");
+        Finding f = RuleSupport::replace(t, i, v, t[size_t(i)].text + " going", "GRAMMAR", "be_verb", 2);
+        Candidate simple = f.candidates[0];
+        simple.correction = past ? "went" : third ? "goes" : "go";
+        simple.score = f.candidates[0].score / 2;
+        f.candidates.push_back(simple);
+        out->push_back(f);
+        return;
+    }
     if (w == "come" && lowerAt(t, v + 1) == "from") {
         // "I am come from China" -> "I come from China"
         const bool third = b == "is" || (b == "was" && lowerAt(t, i - 1) != "i");
@@ -619,12 +633,16 @@ void VerbPatternRules::beBareVerb(const std::vector<Token> &t, const std::vector
                          || gerundSubject)
         && lowerAt(t, i - 1) != "it";
     const bool state = stateVerbs.count(w) > 0;
+    // verbs whose noun is rare: an object of any kind follows them ("are make products seem")
+    static const Set mostlyVerbs = {"make", "take", "give", "get", "bring", "buy", "send", "tell", "find", "pay",
+                                    "spend", "teach", "show", "build", "choose", "provide", "produce"};
     // a plain noun after the word may make a compound ("they are work friends"), except after a
     // verb of state ("are need money"); "more" and "to" open an object or an infinitive
     const std::string after = lowerAt(t, v + 1);
     const bool object = (startsObject(t, tags, v + 1) && !RuleSupport::tagIs(tags, v + 1, "NNS")
                          && !(RuleSupport::tagIs(tags, v + 1, "NN") && !RuleSupport::tagIs(tags, v + 1, "NNP") && !state))
-        || after == "more" || (state && after == "to");
+        || after == "more" || (state && after == "to")
+        || (mostlyVerbs.count(w) && (RuleSupport::tagIs(tags, v + 1, "NN") || RuleSupport::tagIs(tags, v + 1, "PRP")));
     // "She is study in the library": after a personal pronoun a noun would need an article too
     const bool personal = RuleSupport::isSubjectPronoun(lowerAt(t, i - 1)) && lowerAt(t, i - 1) != "it";
     const bool placeAfter = RuleSupport::tagIs(tags, v + 1, "IN") && lowerAt(t, v + 1) != "of";

@@ -207,6 +207,16 @@ private slots:
             "Understand", "Understanding", "gerund_subject", "Understanding how they work would give us a lesson.");
         row("verb and how to as the subject", "Understand how to use it is important.", "Understand",
             "Understanding", "gerund_subject", "Understanding how to use it is important.");
+        row("bare verb with an object as the subject after that", "The lecture thinks that take the tax is bad.",
+            "take", "taking", "gerund_subject", "The lecture thinks that taking the tax is bad.");
+        row("noun-verb with an object after an opener", "Moreover, take the bus is faster than walking.", "take",
+            "taking", "gerund_subject", "Moreover, taking the bus is faster than walking.");
+        row("be and go before to", "I am go to school every day.", "am go", "am going", "be_verb",
+            "I am going to school every day.");
+        row("be and a verb whose noun is rare before a plural", "Advertisements are make products look good.",
+            "are make", "are making", "be_verb", "Advertisements make products look good.");
+        row("modal and a past that may be an adjective", "They could lost everything.", "lost", "lose",
+            "modal_base", "They could lose everything.");
         row("be and a verb of state before a noun", "They are need money for the trip.", "are need", "need",
             "be_verb", "They need money for the trip.");
         row("be and a verb of state before to", "She is need to rest.", "is need", "needs", "be_verb",
@@ -511,6 +521,11 @@ private slots:
         QTest::newRow("imperative and a clause with a verb of saying") << "Remember what I said would happen.";
         QTest::newRow("imperative and a question-word clause") << "Imagine what the world would be like.";
         QTest::newRow("imperative, a clause and and") << "Remember how it works and you will pass.";
+        QTest::newRow("question opening with do and a possessive") << "Do your employees know what is required?";
+        QTest::newRow("noun compound as the subject") << "Work experience helps a lot.";
+        QTest::newRow("that as a relative pronoun") << "I know people that take the bus every day.";
+        QTest::newRow("all systems are go") << "All systems are go.";
+        QTest::newRow("modal, be and lost") << "I could be lost without you.";
         QTest::newRow("be and a noun compound") << "They are work friends from my office.";
         QTest::newRow("be and a noun-verb before a plural noun") << "We are support staff here.";
         QTest::newRow("a past that is also a noun after an article") << "It was a drove of cattle.";
