@@ -35,6 +35,7 @@ void ComparativeRules::check(const std::vector<Token> &t, const std::vector<std:
         notThan(t, tags, i, out);
         veryThan(t, tags, i, out);
         moreBeforeVerb(t, tags, i, out);
+        missingFirstAs(t, tags, i, out);
     }
 }
 
@@ -102,6 +103,31 @@ void ComparativeRules::veryThan(const Tokens &t, const Tags &tags, int i, std::v
             return;
         }
     }
+}
+
+void ComparativeRules::missingFirstAs(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const
+{
+    // "He is tall as me", "make it short as possible" -> "as tall as": an equal comparison
+    // needs "as" on both sides ("famous as a singer" names a role and stays)
+    // ("open as before", "busy as usual" say "in the same way" and stay too)
+    static const Set partners = {"me", "him", "her", "us", "them", "possible"};
+    static const Set plainAdverbs = {"soon", "fast", "far", "much", "long", "often", "early", "late", "well", "hard"};
+    if (R::lowerAt(t, i + 1) != "as" || !partners.count(R::lowerAt(t, i + 2)))
+        return;
+    const std::string &w = t[size_t(i)].lower;
+    const bool adverb = (R::tagIs(tags, i, "RB") && w.size() > 4 && w.compare(w.size() - 2, 2, "ly") == 0)
+        || plainAdverbs.count(w);
+    if (!gradable(t, tags, i) && !adverb)
+        return;
+    // "as fun and flavourful as possible": the first "as" may stand before a list
+    for (int k = i - 1; k >= 0 && k >= i - 5; --k) {
+        const std::string &before = t[size_t(k)].lower;
+        if (before == "as" || before == "so" || before == "just" || (k >= i - 2 && comparing(t, tags, k)))
+            return;
+        if (t[size_t(k)].kind == Token::Punct && t[size_t(k)].text != ",")
+            break;
+    }
+    out->push_back(R::replace(t, i, i, "as " + t[size_t(i)].text, "GRAMMAR", "as_as", 2));
 }
 
 void ComparativeRules::moreBeforeVerb(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const

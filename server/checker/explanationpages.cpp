@@ -158,6 +158,8 @@ const std::unordered_map<std::string, Page> &pages()
                                 "After \"be\", describe the subject with an adjective.", "Young people are more easily to adapt, and he will be matured enough.", "Young people find it easier to adapt, and he will be mature enough."}},
         {"perception_base", {"感官动词后用原形或 -ing", "see、hear、watch、notice、feel 等感官动词接宾语后，用不带 to 的动词原形表示看到（听到）动作的全过程 (I heard him sing)，用 -ing 表示动作正在进行 (I saw her walking away)，不能用过去式。",
                              "After see, hear or watch and an object, use the base form or the -ing form.", "I heard him sang a song.", "I heard him sing a song."}},
+        {"as_as", {"as ... as 前后都要 as", "表示“和……一样”时用 as + 形容词/副词原级 + as (as tall as me、as soon as possible)，前面的 as 不能省略。",
+                   "An equal comparison takes \"as\" on both sides.", "He is tall as me, so come back soon as possible.", "He is as tall as me, so come back as soon as possible."}},
         {"comparative_than", {"than 前用比较级", "与 than 连用比较两者时，形容词要用比较级：短词加 -er (taller)，长词前加 more (more important)；very 不能修饰比较级，要用 much。",
                               "Before \"than\", use the comparative form of the adjective.", "He is tall than his brother.", "He is taller than his brother."}},
         {"adverb_form", {"修饰动词用副词", "说明动作“怎样”进行要用副词 (quickly、carefully)，不能用形容词；good 的副词是 well。look、feel、taste 等系动词后才用形容词。",

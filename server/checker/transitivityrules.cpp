@@ -86,6 +86,10 @@ void TransitivityRules::riseWithObject(const Tokens &t, const Tags &tags, int i,
     const bool passive = (prev == "be" || prev == "been" || prev == "being")
         && (form->first == "risen" || form->first == "rose");
     bool object = false;
+    // "rising" before a noun is mostly an adjective ("rising oil costs"): a verb only after "be" or "by"
+    static const Set beforeRising = {"am", "is", "are", "was", "were", "be", "been", "by", "about"};
+    if (form->first == "rising" && !beforeRising.count(prev))
+        return;
     if (!passive) {
         if (!R::tagIs(tags, i, "VB") && !R::tagIs(tags, i, "NN"))
             return; // the tagger may read "rise" before a noun as a noun ("the rise the price")
@@ -96,12 +100,15 @@ void TransitivityRules::riseWithObject(const Tokens &t, const Tags &tags, int i,
         if (pronouns.count(R::lowerAt(t, k))) {
             object = true;
         } else {
-            // a determiner or a possessive, an adjective, then the thing raised
+            // a determiner or a possessive, adjectives and nouns, then the thing raised ("the gas tax")
             if (R::tagIs(tags, k, "DT") || R::tagIs(tags, k, "PRP$"))
                 ++k;
-            if (R::tagIs(tags, k, "JJ") && !R::tagIs(tags, k, "JJR"))
-                ++k;
-            object = objects.count(R::lowerAt(t, k)) && !R::timePhraseAt(t, i + 1);
+            for (int n = 0; n < 3 && !object && k < int(t.size()); ++n, ++k) {
+                object = objects.count(R::lowerAt(t, k)) > 0;
+                if (!(R::tagIs(tags, k, "JJ") && !R::tagIs(tags, k, "JJR")) && !R::tagIs(tags, k, "NN"))
+                    break;
+            }
+            object = object && !R::timePhraseAt(t, i + 1);
         }
     }
     if (!passive && !object)

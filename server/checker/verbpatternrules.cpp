@@ -646,7 +646,12 @@ void VerbPatternRules::beBareVerb(const std::vector<Token> &t, const std::vector
     // "She is study in the library": after a personal pronoun a noun would need an article too
     const bool personal = RuleSupport::isSubjectPronoun(lowerAt(t, i - 1)) && lowerAt(t, i - 1) != "it";
     const bool placeAfter = RuleSupport::tagIs(tags, v + 1, "IN") && lowerAt(t, v + 1) != "of";
-    if (noun && !(person && object) && !(personal && placeAfter))
+    // a count noun of change needs an article: "The price is increase." is the verb
+    static const Set trends = {"increase", "decrease", "decline", "drop", "shrink", "rise", "fall", "grow"};
+    const bool trendEnd = trends.count(w) && lowerAt(t, i - 1) != "there" && lowerAt(t, i - 1) != "it"
+        && (v + 1 >= int(t.size()) || t[size_t(v) + 1].kind == Token::Punct
+            || (RuleSupport::tagIs(tags, v + 1, "RB") && lowerAt(t, v + 1).size() > 4));
+    if (noun && !(person && object) && !(personal && placeAfter) && !trendEnd)
         return;
     if (!startsObject(t, tags, v + 1) && !(v + 1 < int(t.size()) && t[size_t(v) + 1].kind == Token::Punct)
         && !RuleSupport::tagIs(tags, v + 1, "RB") && !RuleSupport::tagIs(tags, v + 1, "IN") && !object)

@@ -217,6 +217,10 @@ private slots:
             "are make", "are making", "be_verb", "Advertisements make products look good.");
         row("modal and a past that may be an adjective", "They could lost everything.", "lost", "lose",
             "modal_base", "They could lose everything.");
+        row("be and a verb of change at the end", "The population is grow.", "is grow", "is growing", "be_verb",
+            "The population is growing.");
+        row("be and a noun of change before an adverb", "The price of oil is increase rapidly.", "is increase",
+            "is increasing", "be_verb", "The price of oil is increasing rapidly.");
         row("be and a verb of state before a noun", "They are need money for the trip.", "are need", "need",
             "be_verb", "They need money for the trip.");
         row("be and a verb of state before to", "She is need to rest.", "is need", "needs", "be_verb",
@@ -250,6 +254,10 @@ private slots:
             "more_verb_order", "I like apples more than pears.");
         row("modal, more and a verb before a pronoun", "We should more help them.", "more help them",
             "help them more", "more_verb_order", "We should help them more.");
+        row("adjective and as before a pronoun", "He is tall as me.", "tall", "as tall", "as_as",
+            "He is as tall as me.");
+        row("adverb and as possible", "Please come back soon as possible.", "soon", "as soon", "as_as",
+            "Please come back as soon as possible.");
     }
     void comparatives() { verify(); }
 
@@ -268,6 +276,9 @@ private slots:
         QTest::newRow("more and an adverb") << "You can more easily see it.";
         QTest::newRow("more before a noun") << "We need more help.";
         QTest::newRow("more like a kind") << "They more like a family than a team.";
+        QTest::newRow("as before a list of adjectives") << "I make food as fun and flavourful as possible.";
+        QTest::newRow("in the same way as before") << "The shop is open as before.";
+        QTest::newRow("a role after as") << "She is famous as a singer.";
     }
     void comparativeLookAlikes() { lookAlike(); }
 
@@ -282,6 +293,10 @@ private slots:
             "They raised their hands.");
         row("passive of rise", "Taxes will be risen next year.", "risen", "raised", "rise_raise",
             "Taxes will be raised next year.");
+        row("rise before a determiner and a compound noun", "Only rise the gas tax is unfair.", "rise", "raise",
+            "rise_raise", "Only raise the gas tax if it is fair.");
+        row("be and rising with an object", "They are rising money for the school.", "rising", "raising",
+            "rise_raise", "They are raising money for the school.");
         row("be and a feeling verb before in", "I am interest in music.", "interest", "interested",
             "feeling_passive", "I am interested in music.");
         row("be, an adverb and a feeling verb", "She is very worry about the exam.", "worry", "worried",
@@ -301,6 +316,8 @@ private slots:
         QTest::newRow("rise as a noun before in") << "A rise in prices hurt us.";
         QTest::newRow("the rise and a relative clause") << "The rise the price caused was big.";
         QTest::newRow("rise without an object") << "The sun rises in the east.";
+        QTest::newRow("rising as an adjective") << "Yet the collapse and rising oil costs are worldwide.";
+        QTest::newRow("rose and a time phrase with whole") << "The river rose the whole night.";
         QTest::newRow("please at the end") << "Do as you please.";
         QTest::newRow("tire of") << "I tire of it.";
         QTest::newRow("concern as a noun after it is") << "It is concern for all.";
@@ -525,6 +542,8 @@ private slots:
         QTest::newRow("noun compound as the subject") << "Work experience helps a lot.";
         QTest::newRow("that as a relative pronoun") << "I know people that take the bus every day.";
         QTest::newRow("all systems are go") << "All systems are go.";
+        QTest::newRow("there is and a noun of change") << "There is increase.";
+        QTest::newRow("be and a noun of change before in") << "The key is growth in sales.";
         QTest::newRow("modal, be and lost") << "I could be lost without you.";
         QTest::newRow("be and a noun compound") << "They are work friends from my office.";
         QTest::newRow("be and a noun-verb before a plural noun") << "We are support staff here.";
