@@ -3,6 +3,7 @@
 #include "lexicon.h"
 #include "rulesupport.h"
 
+#include <unordered_map>
 #include <unordered_set>
 
 namespace PennovaChecker {
@@ -57,7 +58,11 @@ std::string ComparativeRules::comparativeOf(const Token &adjective) const
                                    "hot", "nice", "great", "safe", "simple", "slow", "smart", "weak", "wide", "new",
                                    "heavy", "quick", "close", "deep", "clean", "healthy", "early", "late", "old",
                                    "kind", "cheap", "bright", "dark", "hungry", "lucky", "funny", "pretty"};
+    static const std::unordered_map<std::string, std::string> irregular = {
+        {"good", "better"}, {"bad", "worse"}, {"far", "farther"}, {"little", "less"}};
     const std::string &a = adjective.lower;
+    if (irregular.count(a))
+        return irregular.at(a);
     if (!shortForms.count(a))
         return "more " + adjective.text;
     if (a.back() == 'y')

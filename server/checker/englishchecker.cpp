@@ -17,6 +17,7 @@
 #include "feelingrules.h"
 #include "prepositionrules.h"
 #include "pronounrules.h"
+#include "questionrules.h"
 #include "nounphraserules.h"
 #include "numberrules.h"
 #include "patternrules.h"
@@ -138,6 +139,7 @@ public:
         , comparatives(lexicon)
         , transitivity(lexicon)
         , complements(lexicon)
+        , questions(lexicon)
         , pages(wordnet)
     {
         tagger.load(dataDir + "/pos-model.txt"); // without a model the tagged rules stay silent
@@ -174,6 +176,7 @@ public:
     ComparativeRules comparatives;
     TransitivityRules transitivity;
     ComplementRules complements;
+    QuestionRules questions;
     ExplanationPages pages;
 };
 
@@ -227,6 +230,7 @@ Json::Value EnglishChecker::checkSentence(int sentInd, const std::string &utf8, 
         m_data->comparatives.check(tokens, tags, &found);
         m_data->transitivity.check(tokens, tags, &found);
         m_data->complements.check(tokens, tags, &found);
+        m_data->questions.check(tokens, tags, &found);
         m_data->pronouns.check(tokens, tags, &found);
         m_data->nounPhrases.check(tokens, tags, &found);
         m_data->adverbs.check(tokens, tags, &found);

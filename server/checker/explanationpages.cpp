@@ -160,6 +160,8 @@ const std::unordered_map<std::string, Page> &pages()
                              "After see, hear or watch and an object, use the base form or the -ing form.", "I heard him sang a song.", "I heard him sing a song."}},
         {"as_as", {"as ... as 前后都要 as", "表示“和……一样”时用 as + 形容词/副词原级 + as (as tall as me、as soon as possible)，前面的 as 不能省略。",
                    "An equal comparison takes \"as\" on both sides.", "He is tall as me, so come back soon as possible.", "He is as tall as me, so come back as soon as possible."}},
+        {"question_order", {"特殊疑问句要倒装", "以 what、where、why、how 等开头的疑问句，要把 be 动词、情态动词或助动词放在主语前面 (What are you doing?)；没有这些词时，在主语前加 do/does/did，动词用原形 (Where do you live?)。",
+                            "A direct question puts the auxiliary before the subject.", "Where you live? What you are doing?", "Where do you live? What are you doing?"}},
         {"comparative_than", {"than 前用比较级", "与 than 连用比较两者时，形容词要用比较级：短词加 -er (taller)，长词前加 more (more important)；very 不能修饰比较级，要用 much。",
                               "Before \"than\", use the comparative form of the adjective.", "He is tall than his brother.", "He is taller than his brother."}},
         {"adverb_form", {"修饰动词用副词", "说明动作“怎样”进行要用副词 (quickly、carefully)，不能用形容词；good 的副词是 well。look、feel、taste 等系动词后才用形容词。",

@@ -334,16 +334,29 @@ void TenseRules::willInClause(const std::vector<Token> &t, const std::vector<std
     const std::string subject = R::lowerAt(t, head);
     if (subject == "you" && conditional)
         return; // "if you will excuse me": polite, not future
-    const int verb = R::nextWord(t, will);
-    if ((R::lowerAt(t, will) != "will" && R::lowerAt(t, will) != "'ll") || verb < 0)
+    // "if it will not rain", "if he won't come" -> "does not rain", "doesn't come"
+    const std::string w = R::lowerAt(t, will);
+    const bool contracted = w == "won't";
+    // (a person who "won't" refuses: "if you won't help me" is right; only "it" has no will)
+    const bool negated = contracted || (w == "will" && R::lowerAt(t, will + 1) == "not");
+    if (negated && subject != "it")
+        return;
+    int verb = R::nextWord(t, negated && !contracted ? will + 1 : will);
+    if ((w != "will" && w != "'ll" && !contracted) || verb < 0)
         return;
     const std::string base = R::lowerAt(t, verb);
     if (!m_lex.isCommonVerbBase(base) && !(R::tagIs(tags, verb, "VB") && m_lex.isPos(base, Lexicon::Verb)))
         return;
     const bool third = R::isThirdSingularPronoun(subject)
         || (!R::tagIs(tags, head, "PRP") && (R::tagIs(tags, head, "NN") && !R::tagIs(tags, head, "NNS") && !R::tagIs(tags, head, "NNPS")));
-    out->push_back(R::replace(t, will, verb, presentFor(base, third, subject == "i"), "GRAMMAR", "tense_if_will",
-                              conditional ? 3 : 2));
+    std::string fix = presentFor(base, third, subject == "i");
+    if (negated && base == "be")
+        fix += contracted ? "n't" : " not";
+    else if (negated)
+        fix = std::string(third ? "does" : "do") + (contracted ? "n't " : " not ") + base;
+    if (negated && base == "be" && contracted && fix == "amn't")
+        fix = "am not";
+    out->push_back(R::replace(t, will, verb, fix, "GRAMMAR", "tense_if_will", conditional ? 3 : 2));
 }
 
 void TenseRules::sinceWithLength(const std::vector<Token> &t, std::vector<Finding> *out) const

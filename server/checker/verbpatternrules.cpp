@@ -350,6 +350,17 @@ void VerbPatternRules::passiveBase(const std::vector<Token> &t, int i, std::vect
         if (!after.count(lowerAt(t, v + 1)) && !manner)
             return;
     }
+    // "You must be finish it": an object pronoun after it makes the verb active; "be" goes
+    static const Set objectPronouns = {"it", "them", "him", "me", "us"};
+    if (b == "be" && prefix.empty() && objectPronouns.count(lowerAt(t, v + 1)) && m_lex.isModal(lowerAt(t, i - 1))) {
+        Finding f = RuleSupport::replace(t, i, v, t[size_t(v)].text, "GRAMMAR", "be_verb", 2);
+        Candidate passive = f.candidates[0];
+        passive.correction = "be " + participle;
+        passive.score = f.candidates[0].score / 2;
+        f.candidates.push_back(passive);
+        out->push_back(f);
+        return;
+    }
     out->push_back(RuleSupport::replace(t, first, v, prefix + participle, "GRAMMAR", "passive_participle", 2));
 }
 

@@ -215,6 +215,10 @@ private slots:
             "I am going to school every day.");
         row("be and a verb whose noun is rare before a plural", "Advertisements are make products look good.",
             "are make", "are making", "be_verb", "Advertisements make products look good.");
+        row("if, it and will not", "We will go if it will not rain.", "will not rain", "does not rain",
+            "tense_if_will", "We will go if it does not rain.");
+        row("modal, be and a bare verb before an object pronoun", "You must be finish it today.", "be finish",
+            "finish", "be_verb", "You must finish it today.");
         row("modal and a past that may be an adjective", "They could lost everything.", "lost", "lose",
             "modal_base", "They could lose everything.");
         row("be and a verb of change at the end", "The population is grow.", "is grow", "is growing", "be_verb",
@@ -246,6 +250,8 @@ private slots:
         row("very, an adjective and than later in the clause",
             "It is very important for them to understand ideas than to learn facts.", "very important",
             "more important", "comparative_very", "It is more important for them to understand ideas than to learn facts.");
+        row("very, good and than later", "It is very good for us to walk than to drive.", "very good", "better",
+            "comparative_very", "It is better for us to walk than to drive.");
         row("very, a short adjective and than later", "It is very easy to walk there than to drive.", "very easy",
             "easier", "comparative_very", "It is easier to walk there than to drive.");
         row("modal, more and a verb with its object", "Therefore, I can more enjoy the trip.", "more enjoy the trip",
@@ -368,6 +374,35 @@ private slots:
             "where I was going", "embedded_question", "He asked me where I was going.");
     }
     void complements() { verify(); }
+
+    void questionOrder_data()
+    {
+        columns();
+        row("question word, pronoun and be", "What you are doing?", "What you are", "What are you",
+            "question_order", "What are you doing?");
+        row("question word, pronoun and a plain verb", "Where you live?", "Where you live", "Where do you live",
+            "question_order", "Where do you live?");
+        row("question word, pronoun and an -s verb", "Where he lives now?", "Where he lives", "Where does he live",
+            "question_order", "Where does he live now?");
+        row("question word, pronoun and a past", "What you did yesterday?", "What you did", "What did you do",
+            "question_order", "What did you do yesterday?");
+        row("question word, I and a modal", "Why I should go?", "Why I should", "Why should I", "question_order",
+            "Why should I go?");
+        row("question word, pronoun and a negated auxiliary", "Why you don't come?", "Why you don't",
+            "Why don't you", "question_order", "Why don't you come?");
+    }
+    void questionOrder() { verify(); }
+
+    void questionOrderLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("how come") << "How come you are late?";
+        QTest::newRow("clause as the subject of a later verb") << "What I want is this?";
+        QTest::newRow("statement with a question word") << "When you arrive, call me.";
+        QTest::newRow("have as a main verb") << "What you have is enough?";
+        QTest::newRow("inverted already") << "Where do you live?";
+    }
+    void questionOrderLookAlikes() { lookAlike(); }
 
     void complementLookAlikes_data()
     {
@@ -542,6 +577,7 @@ private slots:
         QTest::newRow("noun compound as the subject") << "Work experience helps a lot.";
         QTest::newRow("that as a relative pronoun") << "I know people that take the bus every day.";
         QTest::newRow("all systems are go") << "All systems are go.";
+        QTest::newRow("if and a person who won't") << "If you won't help me, I will do it alone.";
         QTest::newRow("there is and a noun of change") << "There is increase.";
         QTest::newRow("be and a noun of change before in") << "The key is growth in sales.";
         QTest::newRow("modal, be and lost") << "I could be lost without you.";
