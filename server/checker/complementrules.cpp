@@ -37,6 +37,9 @@ void ComplementRules::check(const std::vector<Token> &t, const std::vector<std::
         beVeryVerb(t, tags, i, out);
         bareAfterGerundVerb(t, tags, i, out);
         prepositionToVerb(t, tags, i, out);
+        notWithoutAuxiliary(t, tags, i, out);
+        thereVerb(t, tags, i, out);
+        thinkWithoutIt(t, tags, i, out);
     }
 }
 
@@ -151,6 +154,126 @@ void ComplementRules::prepositionToVerb(const Tokens &t, const Tags &tags, int i
     if (m_lex.isPos(w, Lexicon::Noun) && !R::tagIs(tags, v + 1, "DT") && !R::tagIs(tags, v + 1, "PRP"))
         return; // "contribute to change", "the key to success"
     out->push_back(R::replace(t, v, v, m_lex.ingOf(w), "GRAMMAR", "gerund_after_preposition", 2));
+}
+
+namespace {
+
+// a subject may open here: the start, a comma, or a joining word
+bool subjectStart(const std::vector<Token> &t, int k)
+{
+    static const Set joiners = {"and", "but", "so", "because", "if", "when", "that", "although", "though", "while"};
+    if (k <= 0)
+        return k == 0;
+    const Token &p = t[size_t(k) - 1];
+    return (p.kind == Token::Punct && (p.text == "," || p.text == ";")) || joiners.count(p.lower);
+}
+
+} // namespace
+
+void ComplementRules::notWithoutAuxiliary(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const
+{
+    // "My English not good", "He not like it" (不): "not" needs "be" before an adjective and
+    // "do" before a verb
+    if (t[size_t(i)].lower != "not" || i == 0)
+        return;
+    const int s = i - 1;
+    const std::string subject = t[size_t(s)].lower;
+    static const Set pronouns = {"i", "he", "she", "we", "they", "you", "it"};
+    bool plural = false, first = false;
+    if (pronouns.count(subject)) {
+        if ((subject == "it" || subject == "you") && !subjectStart(t, s))
+            return; // "make it not work": an object
+        plural = subject == "we" || subject == "they" || subject == "you";
+        first = subject == "i";
+    } else if (R::tagIs(tags, s, "NN") && (R::tagIs(tags, s - 1, "PRP$") || R::tagIs(tags, s - 1, "DT"))
+               && subjectStart(t, s - 1) && !t[size_t(s)].isCapitalised()) {
+        plural = R::tagIs(tags, s, "NNS");
+    } else if (R::lowerAt(t, s) == "english" && R::tagIs(tags, s - 1, "PRP$") && subjectStart(t, s - 1)) {
+        plural = false; // "My English not good"
+    } else {
+        return;
+    }
+    const int v = i + 1;
+    const std::string w = R::lowerAt(t, v);
+    if (w.empty() || w == "only" || w == "to" || w == "even" || w == "yet" || w == "all" || w == "just")
+        return;
+    const bool adjective = R::tagIs(tags, v, "JJ") && m_lex.isPos(w, Lexicon::Adjective) && !m_lex.isCommonVerbBase(w);
+    // (the tagger reads "like" after "not" as a preposition)
+    const bool verbTag = (R::tagIs(tags, v, "VB") && !R::tagIs(tags, v, "VBG") && !R::tagIs(tags, v, "VBN")
+                          && !R::tagIs(tags, v, "VBD") && !R::tagIs(tags, v, "VBZ"))
+        || w == "like";
+    const bool verb = !adjective && verbTag && m_lex.isCommonVerbBase(w) && !m_lex.isAuxiliary(w);
+    if (!adjective && !verb)
+        return;
+    std::string fix;
+    if (adjective)
+        fix = first ? "am not" : plural ? "are not" : "is not";
+    else
+        fix = plural || first ? "do not" : "does not";
+    out->push_back(R::replace(t, i, i, fix, "GRAMMAR", adjective ? "be_missing" : "do_not", 2));
+}
+
+void ComplementRules::thereVerb(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const
+{
+    // "There are many people in the park play football" -> "playing": a second verb after the
+    // noun of "there is/are" describes it
+    static const Set be = {"is", "are", "was", "were"};
+    if (t[size_t(i)].lower != "there" || !be.count(R::lowerAt(t, i + 1)))
+        return;
+    int k = i + 2;
+    int nouns = 0;
+    while (k < int(t.size()) && (R::tagIs(tags, k, "DT") || R::tagIs(tags, k, "JJ") || R::tagIs(tags, k, "CD")
+                                 || R::tagIs(tags, k, "NN") || R::tagIs(tags, k, "PRP$"))) {
+        if (R::tagIs(tags, k, "NN"))
+            ++nouns;
+        ++k;
+    }
+    // a plural noun of people or animals doing it ("many ways help people" wants "to help")
+    static const Set doers = {"people", "children", "kids", "men", "women", "animals", "birds", "friends", "teenagers",
+                              "tourists", "families", "youths", "boys", "girls", "fans", "passengers", "residents"};
+    const std::string noun = R::lowerAt(t, k - 1);
+    const bool agent = noun.size() > 5
+        && (noun.compare(noun.size() - 3, 3, "ers") == 0 || noun.compare(noun.size() - 4, 4, "ists") == 0
+            || noun.compare(noun.size() - 4, 4, "ents") == 0 || noun.compare(noun.size() - 4, 4, "ants") == 0);
+    if (nouns == 0 || !R::tagIs(tags, k - 1, "NNS") || !(doers.count(noun) || agent))
+        return;
+    // one place phrase: "in the park"
+    if (R::tagIs(tags, k, "IN") && R::lowerAt(t, k) != "that" && R::lowerAt(t, k) != "of") {
+        ++k;
+        while (k < int(t.size()) && (R::tagIs(tags, k, "DT") || R::tagIs(tags, k, "JJ")))
+            ++k;
+        if (!R::tagIs(tags, k, "NN"))
+            return;
+        ++k; // its one noun: "in the park"
+    }
+    const std::string w = R::lowerAt(t, k);
+    // the tagger may join a verb with an object to the noun before it ("park play football")
+    const bool verbTag = tags.size() > size_t(k) && (tags[size_t(k)] == "VBP" || tags[size_t(k)] == "VB"
+                                                     || (tags[size_t(k)] == "NN" && R::tagIs(tags, k + 1, "NN")));
+    if (w.empty() || !verbTag || !m_lex.isCommonVerbBase(w) || m_lex.isAuxiliary(w) || m_lex.isPos(w, Lexicon::Adjective))
+        return;
+    if (m_lex.isPos(w, Lexicon::Noun) && !R::tagIs(tags, k + 1, "NN") && !R::tagIs(tags, k + 1, "DT")
+        && !R::tagIs(tags, k + 1, "IN"))
+        return;
+    out->push_back(R::replace(t, k, k, m_lex.ingOf(w), "GRAMMAR", "there_verb", 2));
+}
+
+void ComplementRules::thinkWithoutIt(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const
+{
+    // "I think is very important to learn" -> "I think it is": the clause needs its subject "it"
+    static const Set thinking = {"think", "believe", "feel", "guess", "suppose", "thought", "believed", "felt"};
+    if (!thinking.count(t[size_t(i)].lower) || !R::isSubjectPronoun(R::lowerAt(t, i - 1)) || !subjectStart(t, i - 1))
+        return;
+    const int b = i + 1; // ("I think that is right": "that" is the subject)
+    const std::string be = R::lowerAt(t, b);
+    if (be != "is" && be != "was")
+        return;
+    int a = b + 1;
+    if (R::tagIs(tags, a, "RB"))
+        ++a;
+    if (!R::tagIs(tags, a, "JJ") || R::tagIs(tags, a, "JJS"))
+        return;
+    out->push_back(R::replace(t, b, b, "it " + t[size_t(b)].text, "GRAMMAR", "missing_subject", 2));
 }
 
 void ComplementRules::beVeryVerb(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const

@@ -3,7 +3,9 @@
 // participle where "be" wants an adjective ("are more easily to adapt" -> "easier to
 // adapt", "will be matured enough" -> "mature"), "to" after "let's", "very" between
 // "be" and a verb ("I am very like it" -> "I really like it"), and the -ing form after verbs
-// and phrases that take it ("enjoy play", "pay attention to protect").
+// and phrases that take it ("enjoy play", "pay attention to protect"); and the words Chinese
+// leaves out: "be" or "do" before "not" ("He not like it"), "it" after "I think" ("I think is
+// important"), and the -ing form of a second verb after "there are" ("many people play").
 
 #include "finding.h"
 #include "tokenizer.h"
@@ -31,6 +33,9 @@ private:
     void beVeryVerb(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // am very like
     void bareAfterGerundVerb(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // enjoy play
     void prepositionToVerb(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // attention to protect
+    void notWithoutAuxiliary(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // He not like
+    void thereVerb(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // there are people play
+    void thinkWithoutIt(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // I think is important
 
     const Lexicon &m_lex;
 };

@@ -372,6 +372,17 @@ private slots:
             "what I should do", "embedded_question", "I don't know what I should do.");
         row("question order with be, a pronoun and -ing", "He asked me where was I going.", "where was I going",
             "where I was going", "embedded_question", "He asked me where I was going.");
+        row("not before an adjective with no be", "My English not good.", "not", "is not", "be_missing",
+            "My English is not good.");
+        row("not before a verb with no do", "She not want to go.", "not", "does not", "do_not",
+            "She does not want to go.");
+        row("not before like with no do", "He not like it.", "not", "does not", "do_not", "He does not like it.");
+        row("there are, people, a place and a second verb", "There are many people in the park play football.",
+            "play", "playing", "there_verb", "There are many people in the park playing football.");
+        row("there are, an agent noun and a second verb", "There are many students study in the library.",
+            "study", "studying", "there_verb", "There are many students studying in the library.");
+        row("I think and be with no it", "I think is very important to learn English.", "is", "it is",
+            "missing_subject", "I think it is very important to learn English.");
     }
     void complements() { verify(); }
 
@@ -424,6 +435,15 @@ private slots:
         QTest::newRow("have and an adjective before a noun") << "They have live music.";
         QTest::newRow("have lunch") << "I have lunch at noon.";
         QTest::newRow("statement order with a modal") << "I know what I should do.";
+        QTest::newRow("hope not") << "I hope not.";
+        QTest::newRow("why not") << "Why not?";
+        QTest::newRow("not after an object pronoun") << "They made it not work.";
+        QTest::newRow("whether or not") << "Whether or not you go, I stay.";
+        QTest::newRow("not only") << "The students not only study but also play.";
+        QTest::newRow("there are and a relative clause") << "There are many people who play football.";
+        QTest::newRow("there are, a thing and a verb that wants to") << "There are many ways help people.";
+        QTest::newRow("I think and that as the subject") << "I think that is right.";
+        QTest::newRow("what I think as the subject") << "What I think is important.";
     }
     void complementLookAlikes() { lookAlike(); }
 
