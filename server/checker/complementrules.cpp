@@ -3,6 +3,7 @@
 #include "lexicon.h"
 #include "rulesupport.h"
 
+#include <cctype>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -40,6 +41,7 @@ void ComplementRules::check(const std::vector<Token> &t, const std::vector<std::
         notWithoutAuxiliary(t, tags, i, out);
         thereVerb(t, tags, i, out);
         thinkWithoutIt(t, tags, i, out);
+        contractedBeVerb(t, tags, i, out);
     }
 }
 
@@ -261,8 +263,13 @@ void ComplementRules::thereVerb(const Tokens &t, const Tags &tags, int i, std::v
 void ComplementRules::thinkWithoutIt(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const
 {
     // "I think is very important to learn" -> "I think it is": the clause needs its subject "it"
+    // (also after an opinion phrase: "In my opinion, is necessary to ...")
     static const Set thinking = {"think", "believe", "feel", "guess", "suppose", "thought", "believed", "felt"};
-    if (!thinking.count(t[size_t(i)].lower) || !R::isSubjectPronoun(R::lowerAt(t, i - 1)) || !subjectStart(t, i - 1))
+    const bool opinion = (t[size_t(i)].lower == "opinion" || t[size_t(i)].lower == "view") && R::lowerAt(t, i - 2) == "in"
+        && i + 1 < int(t.size()) && t[size_t(i) + 1].text == ",";
+    if (opinion)
+        ++i; // the comma stands where "think" would
+    else if (!thinking.count(t[size_t(i)].lower) || !R::isSubjectPronoun(R::lowerAt(t, i - 1)) || !subjectStart(t, i - 1))
         return;
     const int b = i + 1; // ("I think that is right": "that" is the subject)
     const std::string be = R::lowerAt(t, b);
@@ -274,6 +281,38 @@ void ComplementRules::thinkWithoutIt(const Tokens &t, const Tags &tags, int i, s
     if (!R::tagIs(tags, a, "JJ") || R::tagIs(tags, a, "JJS"))
         return;
     out->push_back(R::replace(t, b, b, "it " + t[size_t(b)].text, "GRAMMAR", "missing_subject", 2));
+}
+
+void ComplementRules::contractedBeVerb(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const
+{
+    // "It's take a long time", "He's go to school" -> "It takes", "He goes": "be" has no place
+    // before a bare verb ("he's come" is "he has come": verbs whose participle is the base stay)
+    static const std::unordered_map<std::string, std::string> subjects = {
+        {"it's", "it"}, {"he's", "he"}, {"she's", "she"}, {"i'm", "I"}, {"we're", "we"}, {"they're", "they"},
+        {"you're", "you"}};
+    const auto subject = subjects.find(t[size_t(i)].lower);
+    if (subject == subjects.end())
+        return;
+    const int v = i + 1;
+    const std::string w = R::lowerAt(t, v);
+    if (w.empty() || !R::tagIs(tags, v, "VB") || R::tagIs(tags, v, "VBG") || R::tagIs(tags, v, "VBN")
+        || R::tagIs(tags, v, "VBD") || !m_lex.isCommonVerbBase(w) || m_lex.isAuxiliary(w)
+        || m_lex.participleOf(w) == w || m_lex.baseEqualsPast(w) || (m_lex.isPos(w, Lexicon::Adjective) && w != "go"))
+        return;
+    const std::string next = R::lowerAt(t, v + 1);
+    if (m_lex.isPos(w, Lexicon::Noun) && !R::tagIs(tags, v + 1, "DT") && !R::tagIs(tags, v + 1, "PRP")
+        && next != "to")
+        return; // "it's fun", "it's work"
+    const bool third = subject->second == "it" || subject->second == "he" || subject->second == "she";
+    std::string lead = subject->second;
+    if (t[size_t(i)].isCapitalised())
+        lead[0] = char(std::toupper(static_cast<unsigned char>(lead[0])));
+    Finding f = R::replace(t, i, v, lead + " " + (third ? m_lex.thirdPerson(w) : w), "GRAMMAR", "be_verb", 2);
+    Candidate progressive = f.candidates[0];
+    progressive.correction = t[size_t(i)].text + " " + m_lex.ingOf(w);
+    progressive.score = f.candidates[0].score / 2;
+    f.candidates.push_back(progressive);
+    out->push_back(f);
 }
 
 void ComplementRules::beVeryVerb(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const

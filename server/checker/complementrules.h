@@ -35,6 +35,7 @@ private:
     void prepositionToVerb(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // attention to protect
     void notWithoutAuxiliary(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // He not like
     void thereVerb(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // there are people play
+    void contractedBeVerb(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // it's take
     void thinkWithoutIt(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // I think is important
 
     const Lexicon &m_lex;

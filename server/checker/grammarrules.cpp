@@ -165,6 +165,12 @@ void GrammarRules::agreement(const std::vector<Token> &t, std::vector<Finding> *
 {
     static const Set singular = {"he", "she", "it"};
     static const Set plural = {"they", "we", "you", "i"};
+    // "This make me happy": a sentence that opens with "this" or "that" and a verb with an object
+    static const Set objects = {"me", "us", "him", "her", "them", "you", "people", "everyone"};
+    if (t.size() > 3 && (t[0].lower == "this" || t[0].lower == "that") && m_lex.isCommonVerbBase(t[1].lower)
+        && t[1].kind == Token::Word && !m_lex.baseEqualsPast(t[1].lower) && objects.count(t[2].lower)
+        && !m_lex.isAuxiliary(t[1].lower))
+        out->push_back(RuleSupport::replace(t, 1, 1, m_lex.thirdPerson(t[1].lower), "GRAMMAR", "sv_agreement", 2));
     for (int i = 0; i + 1 < int(t.size()); ++i) {
         const Token &s = t[size_t(i)];
         if (s.kind != Token::Word)

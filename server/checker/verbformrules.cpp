@@ -268,7 +268,10 @@ void VerbFormRules::missingTo(const Tokens &t, const Tags &tags, int i, std::vec
                                 "used", "prefer", "prefers", "preferred"};
     const std::string &w = t[size_t(i)].lower;
     const std::string before = R::lowerAt(t, i - 1);
-    const bool wouldLike = w == "like" && (before == "would" || (before.size() > 2 && before.compare(before.size() - 2, 2, "'d") == 0));
+    // ("Would you like go?": the subject may stand between in a question)
+    const bool wouldLike = w == "like"
+        && (before == "would" || (before.size() > 2 && before.compare(before.size() - 2, 2, "'d") == 0)
+            || (R::lowerAt(t, i - 2) == "would" && R::isSubjectPronoun(before)));
     if ((!takesTo.count(w) && !wouldLike) || !(R::tagIs(tags, i, "VB") || wouldLike))
         return;
     // "I used to going there" -> "go": without "be" or "get", "used to" takes the base form

@@ -383,6 +383,13 @@ private slots:
             "study", "studying", "there_verb", "There are many students studying in the library.");
         row("I think and be with no it", "I think is very important to learn English.", "is", "it is",
             "missing_subject", "I think it is very important to learn English.");
+        row("opinion phrase and be with no it", "In my opinion, is necessary to save water.", "is", "it is",
+            "missing_subject", "In my opinion, it is necessary to save water.");
+        row("it's and a bare verb", "It's take a long time.", "It's take", "It takes", "be_verb",
+            "It takes a long time.");
+        row("he's and go", "He's go to school by bus.", "He's go", "He goes", "be_verb", "He goes to school by bus.");
+        row("would, a pronoun, like and a bare verb", "Would you like go with me?", "go", "to go", "to_missing",
+            "Would you like to go with me?");
     }
     void complements() { verify(); }
 
@@ -444,6 +451,10 @@ private slots:
         QTest::newRow("there are, a thing and a verb that wants to") << "There are many ways help people.";
         QTest::newRow("I think and that as the subject") << "I think that is right.";
         QTest::newRow("what I think as the subject") << "What I think is important.";
+        QTest::newRow("he's and a participle equal to the base") << "He's come home.";
+        QTest::newRow("it's and a noun") << "It's work to do.";
+        QTest::newRow("would like and a noun") << "Would you like a drink?";
+        QTest::newRow("this and a past equal to the base") << "That cut me deeply.";
     }
     void complementLookAlikes() { lookAlike(); }
 
@@ -472,6 +483,8 @@ private slots:
             "sv_agreement", "My father works in a factory.");
         row("person noun and a noun-verb before an object", "My friend help me a lot.", "help", "helps",
             "sv_agreement", "My friend helps me a lot.");
+        row("this opening the sentence and a bare verb", "This make me happy.", "make", "makes", "sv_agreement",
+            "This makes me happy.");
         row("people with a singular verb", "People in my hometown is very friendly.", "is", "are", "sv_agreement",
             "People in my hometown are very friendly.");
     }
