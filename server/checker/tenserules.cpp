@@ -117,6 +117,10 @@ std::string TenseRules::pastOf(const std::string &w) const
     for (const auto &[from, to] : fixed)
         if (w == from)
             return to;
+    // a past of one verb that is the base of another: "I lay down yesterday" (lie), "found" (find)
+    static const Set pastOfAnother = {"lay", "found", "saw", "fell", "wound", "ground", "bound"};
+    if (pastOfAnother.count(w))
+        return {};
     const std::string base = m_lex.baseOf(w);
     if (base.empty() || base == "be")
         return {};

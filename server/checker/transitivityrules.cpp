@@ -61,6 +61,8 @@ void TransitivityRules::check(const std::vector<Token> &t, const std::vector<std
         if (t[size_t(i)].kind != Token::Word)
             continue;
         riseWithObject(t, tags, i, out);
+        raiseWithoutObject(t, tags, i, out);
+        lieLay(t, tags, i, out);
         beFeelingBase(t, tags, i, out);
         feelingWithoutObject(t, tags, i, out);
     }
@@ -114,6 +116,70 @@ void TransitivityRules::riseWithObject(const Tokens &t, const Tags &tags, int i,
     if (!passive && !object)
         return;
     out->push_back(R::replace(t, i, i, R::caseLike(t[size_t(i)], form->second), "GRAMMAR", "rise_raise", 2));
+}
+
+void TransitivityRules::raiseWithoutObject(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const
+{
+    // "Prices raise every year", "The price raised sharply" -> "rise", "rose": a thing that goes
+    // up by itself rises; "raise" needs an object
+    static const std::unordered_map<std::string, std::string> rise = {
+        {"raise", "rise"}, {"raises", "rises"}, {"raised", "rose"}, {"raising", "rising"}};
+    static const Set after = {"sharply", "rapidly", "quickly", "steadily", "dramatically", "significantly",
+                              "slowly", "gradually", "greatly", "again", "every", "each", "year", "continuously"};
+    const auto form = rise.find(t[size_t(i)].lower);
+    if (form == rise.end())
+        return;
+    // "The temperature has raised" -> "risen"
+    const std::string prev = R::lowerAt(t, i - 1);
+    const bool perfect = (prev == "has" || prev == "have" || prev == "had") && form->first == "raised";
+    const int s = perfect ? i - 2 : i - 1;
+    if (!R::tagIs(tags, s, "NN") || (s > 0 && t[size_t(s)].isCapitalised()))
+        return;
+    const int n = i + 1;
+    const bool ends = n >= int(t.size()) || (t[size_t(n)].kind == Token::Punct && t[size_t(n)].text != "-");
+    if (!ends && !after.count(R::lowerAt(t, n)))
+        return;
+    // "The temperature has raised" -> "risen"; "the children raised there" needs a person: things only
+    static const Set things = {"price", "prices", "cost", "costs", "temperature", "temperatures", "level", "levels",
+                               "number", "rate", "rates", "sea", "water", "tax", "taxes", "salary", "salaries",
+                               "population", "demand", "sales", "income", "rent", "fees", "value", "unemployment"};
+    if (!things.count(t[size_t(s)].lower))
+        return;
+    out->push_back(R::replace(t, i, i, perfect ? "risen" : form->second, "GRAMMAR", "rise_raise", 2));
+}
+
+void TransitivityRules::lieLay(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const
+{
+    // "I want to lay down", "The book lays on the table", "I was laying on the bed" -> lie, lies,
+    // lying: to rest somewhere is "lie"; "lay" puts something down ("lay the book on the table")
+    static const Set places = {"down", "on", "in", "there", "here", "around", "awake", "still", "back"};
+    const std::string &w = t[size_t(i)].lower;
+    const std::string prev = R::lowerAt(t, i - 1);
+    if (!places.count(R::lowerAt(t, i + 1)) || t[size_t(i)].isCapitalised())
+        return;
+    // "lay down the rules": an object after the particle; "laying on the charm": "on" and "in"
+    // only before a place to rest
+    const std::string particle = R::lowerAt(t, i + 1);
+    if (R::tagIs(tags, i + 2, "DT") && particle == "down")
+        return;
+    static const Set restingPlaces = {"bed", "floor", "ground", "sofa", "couch", "grass", "beach", "sand", "back",
+                                      "side", "stomach", "table", "desk", "shelf", "bench"};
+    if ((particle == "on" || particle == "in")
+        && !restingPlaces.count(R::lowerAt(t, i + 2)) && !restingPlaces.count(R::lowerAt(t, i + 3)))
+        return;
+    static const Set baseBefore = {"to", "can", "could", "will", "would", "should", "must", "may", "might", "don't",
+                                   "didn't", "let's"};
+    static const Set beBefore = {"am", "is", "are", "was", "were", "be", "been"};
+    std::string fix;
+    if (w == "lay" && baseBefore.count(prev))
+        fix = "lie";
+    else if (w == "lays" && R::tagIs(tags, i - 1, "NN") && !R::tagIs(tags, i - 1, "NNS"))
+        fix = "lies";
+    else if (w == "laying" && beBefore.count(prev))
+        fix = "lying";
+    if (fix.empty())
+        return;
+    out->push_back(R::replace(t, i, i, fix, "GRAMMAR", "lie_lay", 2));
 }
 
 void TransitivityRules::beFeelingBase(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const

@@ -1,5 +1,6 @@
 #pragma once
 // Verbs used against their transitivity: "rise" with an object ("rise a family" -> "raise"),
+// "raise" and "lay" without one ("prices raise", "to lay down" -> "rise", "lie"),
 // and verbs of feeling, which act on someone and so describe a person only in the passive
 // ("I am interest in music" -> "interested", "the more I satisfy" -> "I am satisfied").
 
@@ -27,6 +28,8 @@ private:
     using Tags = std::vector<std::string>;
 
     void riseWithObject(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const;
+    void raiseWithoutObject(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // prices raise
+    void lieLay(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // to lay down
     void beFeelingBase(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const;  // am interest in
     // the base of a form of a feeling verb ("disappointed" -> "disappoint"); "" otherwise
     std::string feelingBase(const std::string &lower) const;

@@ -311,6 +311,16 @@ private slots:
             "I am satisfied", "feeling_passive", "The more I study, the more I am satisfied.");
         row("past feeling verb before with", "She disappointed with the result.", "She disappointed",
             "She was disappointed", "feeling_passive", "She was disappointed with the result.");
+        row("raise with no object after a thing", "Prices raise every year.", "raise", "rise", "rise_raise",
+            "Prices rise every year.");
+        row("raised with no object before an adverb", "The price raised sharply last year.", "raised", "rose",
+            "rise_raise", "The price rose sharply last year.");
+        row("perfect of raise with no object", "The temperature has raised dramatically.", "raised", "risen",
+            "rise_raise", "The temperature has risen dramatically.");
+        row("to lay down", "I want to lay down for a while.", "lay", "lie", "lie_lay", "I want to lie down for a while.");
+        row("a thing lays on a table", "The book lays on the table.", "lays", "lies", "lie_lay",
+            "The book lies on the table.");
+        row("be laying on a bed", "I was laying on the bed.", "laying", "lying", "lie_lay", "I was lying on the bed.");
     }
     void transitivity() { verify(); }
 
@@ -330,6 +340,12 @@ private slots:
         QTest::newRow("feeling verb with an object") << "I surprised him with a gift.";
         QTest::newRow("feeling participle already") << "We were bored with the lesson.";
         QTest::newRow("worry without an object") << "Don't worry about it.";
+        QTest::newRow("raise with an object") << "The company has raised prices.";
+        QTest::newRow("raised as a passive") << "The children were raised by their grandmother.";
+        QTest::newRow("lay as the past of lie") << "I lay down on the bed yesterday.";
+        QTest::newRow("lay down with an object") << "We must lay down the rules.";
+        QTest::newRow("laying on with an object") << "He was laying on the charm.";
+        QTest::newRow("lay with an object") << "Hens lay eggs.";
     }
     void transitivityLookAlikes() { lookAlike(); }
 
