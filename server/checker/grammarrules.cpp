@@ -104,6 +104,18 @@ bool GrammarRules::auxiliaryBefore(const std::vector<Token> &t, int i) const
     return false;
 }
 
+bool GrammarRules::pastTimeIn(const std::vector<Token> &t)
+{
+    // "He tell me yesterday": the verb wants its past ("told"), which the tense rules give
+    static const Set times = {"week", "year", "month", "night", "summer", "winter", "weekend", "time", "semester"};
+    for (size_t k = 0; k < t.size(); ++k) {
+        const std::string &w = t[k].lower;
+        if (w == "yesterday" || w == "ago" || (w == "last" && k + 1 < t.size() && times.count(t[k + 1].lower)))
+            return true;
+    }
+    return false;
+}
+
 std::string GrammarRules::baseOfFinite(const std::string &w) const
 {
     if (m_lex.isThirdPerson(w) || m_lex.isPastForm(w))
@@ -254,7 +266,7 @@ void GrammarRules::agreement(const std::vector<Token> &t, std::vector<Finding> *
         }
         const std::string &verb = t[size_t(v)].lower;
         if (sing && verb != "be" && verb != "do" && m_lex.isCommonVerbBase(verb) && !m_lex.baseEqualsPast(verb)
-            && !t[size_t(v)].isCapitalised()) {
+            && !t[size_t(v)].isCapitalised() && !pastTimeIn(t)) {
             const int after = v + 1 < int(t.size()) ? v + 1 : -1;
             if (after >= 0 && t[size_t(after)].kind == Token::Punct && t[size_t(after)].text == "-")
                 continue;

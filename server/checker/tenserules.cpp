@@ -104,7 +104,14 @@ int pastMarkerAt(const std::vector<Token> &t, int i)
     return 0;
 }
 
-bool isBoundary(const std::vector<Token> &t, int i) { return R::clauseBoundary(t[size_t(i)]); }
+bool isBoundary(const std::vector<Token> &t, int i)
+{
+    // "my friends and I go", "I and my friends go": "and" beside "I" joins a subject, not two clauses
+    if ((t[size_t(i)].lower == "and" || t[size_t(i)].lower == "or") && i > 0 && t[size_t(i) - 1].kind == Token::Word
+        && (R::lowerAt(t, i + 1) == "i" || R::lowerAt(t, i + 1) == "me" || R::lowerAt(t, i - 1) == "i"))
+        return false;
+    return R::clauseBoundary(t[size_t(i)]);
+}
 
 } // namespace
 
@@ -248,9 +255,12 @@ void TenseRules::presentWithPastMarker(const std::vector<Token> &t, const std::v
         const Token &tok = t[size_t(v)];
         if (tok.kind != Token::Word)
             continue;
-        // the tagger may call a present verb after a noun subject a base form ("my mother buy")
+        // the tagger may call a present verb after a noun subject a base form ("my mother buy",
+        // "my mother always tell")
+        const int before = R::tagIs(tags, v - 1, "RB") && v - 1 > from ? v - 2 : v - 1;
         const bool present = R::tagIs(tags, v, "VBZ") || R::tagIs(tags, v, "VBP")
-            || (tags[size_t(v)] == "VB" && R::tagIs(tags, v - 1, "NN") && m_lex.isCommonVerbBase(tok.lower));
+            || (tags[size_t(v)] == "VB" && (R::tagIs(tags, before, "NN") || R::isThirdSingularPronoun(R::lowerAt(t, before)))
+                && m_lex.isCommonVerbBase(tok.lower));
         if (R::tagIs(tags, v, "VBD") || R::tagIs(tags, v, "MD"))
             return; // the clause has a past or modal verb of its own
         if (!present)
@@ -261,12 +271,20 @@ void TenseRules::presentWithPastMarker(const std::vector<Token> &t, const std::v
             --s;
         if (s < 0 || !(R::tagIs(tags, s, "PRP") || R::tagIs(tags, s, "NN")) || R::lowerAt(t, s) == "there")
             return;
-        if (reportingVerbs().count(tok.lower) || tok.isCapitalised())
+        // (a base form after "he" or a singular noun agrees with nothing, so it cannot be a
+        // present of reporting: "He tell me yesterday")
+        const bool disagrees = !R::tagIs(tags, v, "VBZ") && m_lex.isCommonVerbBase(tok.lower)
+            && (R::isThirdSingularPronoun(R::lowerAt(t, s))
+                || (R::tagIs(tags, s, "NN") && !R::tagIs(tags, s, "NNS") && !R::tagIs(tags, s, "NNP")));
+        if ((reportingVerbs().count(tok.lower) && !disagrees) || tok.isCapitalised())
             return;
         // "In 2007, Bartley accepts ...": stories and news tell the past in the present; a year
         // marks the past only for the writer's own "I"/"we"
+        // (a base form after a singular noun agrees with nothing: "In 2010, my father buy a car")
+        const bool bareAfterSingular = R::tagIs(tags, s, "NN") && !R::tagIs(tags, s, "NNS") && !R::tagIs(tags, s, "NNP")
+            && !R::tagIs(tags, v, "VBZ") && m_lex.isCommonVerbBase(tok.lower);
         if (marker + 1 < n && t[size_t(marker) + 1].kind == Token::Number && R::lowerAt(t, marker) == "in" && R::lowerAt(t, s) != "i"
-            && R::lowerAt(t, s) != "we")
+            && R::lowerAt(t, s) != "we" && !bareAfterSingular)
             return;
         if ((tok.lower == "have" || tok.lower == "has") && R::tagIs(tags, v + 1, "VBN")) {
             // present perfect with a finished time: "have visited it yesterday" -> "visited"

@@ -189,6 +189,12 @@ private slots:
             "A long time ago, people lived in caves.");
         row("when I was and an age", "When I was ten, I like cartoons.", "like", "liked", "tense_past_time",
             "When I was ten, I liked cartoons.");
+        row("a year, a singular noun and a base form", "In 2010, my father buy a car.", "buy", "bought",
+            "tense_past_time", "In 2010, my father bought a car.");
+        row("past marker and a compound subject with I", "Yesterday my friends and I go shopping.", "go", "went",
+            "tense_past_time", "Yesterday my friends and I went shopping.");
+        row("he, a base form of telling and yesterday", "He tell me yesterday that he was sick.", "tell", "told",
+            "tense_past_time", "He told me yesterday that he was sick.");
         row("since a year with a present verb", "I live in Beijing since 2010.", "live", "have lived",
             "tense_since_perfect", "I have lived in Beijing since 2010.");
         row("since last year with an -s verb", "She works here since last year.", "works", "has worked",
@@ -613,6 +619,8 @@ private slots:
         QTest::newRow("in the past few years") << "In the past few years, prices have risen.";
         QTest::newRow("comparison with the past") << "We have more good books than in the past.";
         QTest::newRow("at that time with a reporting verb") << "At that time I think it was fine.";
+        QTest::newRow("past of find after yesterday") << "Yesterday I found my keys.";
+        QTest::newRow("two clauses with I joined by and") << "Yesterday I came and I go now.";
         QTest::newRow("a future year") << "In 2030, people will drive electric cars.";
         QTest::newRow("a year in a story told in the present") << "In 2007, Bartley accepts a plea bargain.";
         QTest::newRow("relative clause with a past verb") << "It is the show which she organized and curated.";
