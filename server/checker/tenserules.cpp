@@ -150,12 +150,49 @@ void TenseRules::check(const std::vector<Token> &t, const std::vector<std::strin
     wishPresent(t, out);
 }
 
+void TenseRules::sinceChildhood(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                std::vector<Finding> *out) const
+{
+    // "Since I was a child, I like reading" -> "I have liked": a clause naming a time of life
+    // opens a state that runs up to now
+    static const Set childhood = {"child", "kid", "young", "little", "small", "boy", "girl", "baby", "teenager"};
+    const int n = int(t.size());
+    if (n < 7 || t[0].lower != "since" || !R::tagIs(tags, 1, "PRP")
+        || (R::lowerAt(t, 2) != "was" && R::lowerAt(t, 2) != "were"))
+        return;
+    int comma = -1;
+    for (int k = 3; k < n && k <= 6; ++k) {
+        if (t[size_t(k)].text == ",") {
+            comma = k;
+            break;
+        }
+        if (!childhood.count(t[size_t(k)].lower) && !R::tagIs(tags, k, "DT") && !R::tagIs(tags, k, "RB"))
+            return;
+    }
+    if (comma < 0 || !childhood.count(R::lowerAt(t, comma - 1)))
+        return;
+    const int s = comma + 1, v = comma + 2;
+    const std::string subject = R::lowerAt(t, s);
+    const std::string w = R::lowerAt(t, v);
+    if (!R::tagIs(tags, s, "PRP") || subject == "it" || !(R::tagIs(tags, v, "VBP") || R::tagIs(tags, v, "VBZ")))
+        return;
+    const bool third = R::isThirdSingularPronoun(subject);
+    const std::string base = (w == "am" || w == "is" || w == "are") ? "be" : m_lex.baseOf(w).empty() ? w : m_lex.baseOf(w);
+    if (!m_lex.isCommonVerbBase(base) && base != "be")
+        return;
+    const std::string participle = base == "be" ? "been" : m_lex.participleOf(base);
+    if (participle.empty() || w == "have" || w == "has")
+        return;
+    out->push_back(R::replace(t, v, v, (third ? "has " : "have ") + participle, "GRAMMAR", "tense_since_perfect", 2));
+}
+
 void TenseRules::presentWithSince(const std::vector<Token> &t, const std::vector<std::string> &tags,
                                   std::vector<Finding> *out) const
 {
     static const Set points = {"last", "then", "childhood", "birth", "yesterday", "january", "february", "march",
                                "april", "may", "june", "july", "august", "september", "october", "november",
                                "december"};
+    sinceChildhood(t, tags, out);
     for (int k = 1; k + 1 < int(t.size()); ++k) {
         if (t[size_t(k)].lower != "since")
             continue;
@@ -261,6 +298,15 @@ void TenseRules::presentWithPastMarker(const std::vector<Token> &t, const std::v
         const bool present = R::tagIs(tags, v, "VBZ") || R::tagIs(tags, v, "VBP")
             || (tags[size_t(v)] == "VB" && (R::tagIs(tags, before, "NN") || R::isThirdSingularPronoun(R::lowerAt(t, before)))
                 && m_lex.isCommonVerbBase(tok.lower));
+        // "Last night I can't sleep" -> "couldn't"
+        static const std::unordered_map<std::string, std::string> canPast = {
+            {"can", "could"}, {"can't", "couldn't"}, {"cannot", "could not"}};
+        const auto can = canPast.find(tok.lower);
+        if (can != canPast.end() && (R::tagIs(tags, v - 1, "PRP") || R::tagIs(tags, v - 1, "NN"))
+            && R::lowerAt(t, v - 1) != "there" && !tok.isCapitalised()) {
+            out->push_back(R::replace(t, v, v, can->second, "GRAMMAR", "tense_past_time", 2));
+            return;
+        }
         if (R::tagIs(tags, v, "VBD") || R::tagIs(tags, v, "MD"))
             return; // the clause has a past or modal verb of its own
         if (!present)

@@ -195,6 +195,10 @@ private slots:
             "tense_past_time", "Yesterday my friends and I went shopping.");
         row("he, a base form of telling and yesterday", "He tell me yesterday that he was sick.", "tell", "told",
             "tense_past_time", "He told me yesterday that he was sick.");
+        row("past marker and can't", "Last night I can't sleep.", "can't", "couldn't", "tense_past_time",
+            "Last night I couldn't sleep.");
+        row("since a time of life and a present verb", "Since I was a child, I like reading.", "like",
+            "have liked", "tense_since_perfect", "Since I was a child, I have liked reading.");
         row("since a year with a present verb", "I live in Beijing since 2010.", "live", "have lived",
             "tense_since_perfect", "I have lived in Beijing since 2010.");
         row("since last year with an -s verb", "She works here since last year.", "works", "has worked",
@@ -620,6 +624,8 @@ private slots:
         QTest::newRow("comparison with the past") << "We have more good books than in the past.";
         QTest::newRow("at that time with a reporting verb") << "At that time I think it was fine.";
         QTest::newRow("past of find after yesterday") << "Yesterday I found my keys.";
+        QTest::newRow("since as because with a state") << "Since I was tired, I stay home.";
+        QTest::newRow("can in a clause after a past verb") << "Last week I learned that I can swim.";
         QTest::newRow("two clauses with I joined by and") << "Yesterday I came and I go now.";
         QTest::newRow("a future year") << "In 2030, people will drive electric cars.";
         QTest::newRow("a year in a story told in the present") << "In 2007, Bartley accepts a plea bargain.";
