@@ -274,6 +274,8 @@ private slots:
             "He is as tall as me.");
         row("adverb and as possible", "Please come back soon as possible.", "soon", "as soon", "as_as",
             "Please come back as soon as possible.");
+        row("not and an adjective after non-ASCII text", "“Zoë” said that not interesting than TV.",
+            "not interesting", "less interesting", "comparative_less", "“Zoë” said that is less interesting than TV.");
     }
     void comparatives() { verify(); }
 
@@ -305,6 +307,8 @@ private slots:
             "We need to work and raise a family.");
         row("rise with money", "They rise money for the poor.", "rise", "raise", "rise_raise",
             "They raise money for the poor.");
+        row("rise after non-ASCII text", "张伟 and Zoë rise money for the poor.", "rise", "raise", "rise_raise",
+            "张伟 and Zoë raise money for the poor.");
         row("rose with a possessive and its noun", "They rose their hands.", "rose", "raised", "rise_raise",
             "They raised their hands.");
         row("passive of rise", "Taxes will be risen next year.", "risen", "raised", "rise_raise",
@@ -547,6 +551,17 @@ private slots:
         QTest::newRow("since at the end") << "I live here since";
         QTest::newRow("only punctuation") << ", . ; ! ?";
         QTest::newRow("non-ASCII around a pattern") << "“我” I going — 好";
+        QTest::newRow("more and a modal at the end") << "I can more";
+        QTest::newRow("not and an adjective at the end") << "It is not tall";
+        QTest::newRow("very and an adjective at the end") << "It is very important for";
+        QTest::newRow("question word and a pronoun at the end") << "Where you?";
+        QTest::newRow("there are and people at the end") << "There are many people in the";
+        QTest::newRow("rise at the end") << "They rise";
+        QTest::newRow("contracted be at the end") << "It's";
+        QTest::newRow("since a time of life cut off") << "Since I was a child,";
+        QTest::newRow("perception verb and an object at the end") << "I heard him";
+        QTest::newRow("not at the start") << "not good";
+        QTest::newRow("comparisons repeated") << QStringLiteral("He is tall as me, not tall than her; ").repeated(300);
         QTest::newRow("one pattern repeated") << QStringLiteral("I going, ").repeated(400);
     }
     void truncatedAndOversized()
