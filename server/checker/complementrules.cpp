@@ -42,6 +42,7 @@ void ComplementRules::check(const std::vector<Token> &t, const std::vector<std::
         thereVerb(t, tags, i, out);
         thinkWithoutIt(t, tags, i, out);
         contractedBeVerb(t, tags, i, out);
+        forSomeoneVerb(t, tags, i, out);
     }
 }
 
@@ -313,6 +314,30 @@ void ComplementRules::contractedBeVerb(const Tokens &t, const Tags &tags, int i,
     progressive.score = f.candidates[0].score / 2;
     f.candidates.push_back(progressive);
     out->push_back(f);
+}
+
+void ComplementRules::forSomeoneVerb(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const
+{
+    // "It is important for us learn English" -> "for us to learn": after "for" and the doer the
+    // verb is an infinitive
+    static const Set doers = {"us", "me", "you", "him", "her", "them", "people", "students", "children", "everyone",
+                              "everybody", "kids"};
+    if (t[size_t(i)].lower != "for" || !doers.count(R::lowerAt(t, i + 1)))
+        return;
+    // only after an adjective or "time" ("important for us", "time for us")
+    const std::string before = R::lowerAt(t, i - 1);
+    if (!R::tagIs(tags, i - 1, "JJ") && before != "time")
+        return;
+    const int v = i + 2;
+    const std::string w = R::lowerAt(t, v);
+    if (w.empty() || t[size_t(v)].isCapitalised() || !m_lex.isCommonVerbBase(w) || m_lex.isAuxiliary(w)
+        || m_lex.isPos(w, Lexicon::Adjective) || !R::tagIs(tags, v, "VB") || R::tagIs(tags, v, "VBG")
+        || R::tagIs(tags, v, "VBN") || R::tagIs(tags, v, "VBD") || R::tagIs(tags, v, "VBZ"))
+        return;
+    if (m_lex.isPos(w, Lexicon::Noun) && !R::tagIs(tags, v + 1, "DT") && !R::tagIs(tags, v + 1, "PRP")
+        && !R::tagIs(tags, v + 1, "NN") && !R::tagIs(tags, v + 1, "PRP$"))
+        return;
+    out->push_back(R::replace(t, v, v, "to " + t[size_t(v)].text, "GRAMMAR", "to_missing", 2));
 }
 
 void ComplementRules::beVeryVerb(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const

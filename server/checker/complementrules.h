@@ -36,6 +36,7 @@ private:
     void notWithoutAuxiliary(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // He not like
     void thereVerb(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // there are people play
     void contractedBeVerb(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // it's take
+    void forSomeoneVerb(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // for us learn
     void thinkWithoutIt(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // I think is important
 
     const Lexicon &m_lex;

@@ -168,6 +168,8 @@ const std::unordered_map<std::string, Page> &pages()
                         "After \"there are\" and a noun, a second verb takes -ing.", "There are many students study in the library.", "There are many students studying in the library."}},
         {"lie_lay", {"lie 与 lay", "lie（躺、位于，过去式 lay，-ing 形式 lying）是不及物动词：lie down、The book lies on the table；lay（放置，过去式 laid）是及物动词，后面要有宾语：lay the book on the table。",
                      "To rest somewhere is \"lie\"; \"lay\" puts something down and takes an object.", "I want to lay down, and the book lays on the table.", "I want to lie down, and the book lies on the table."}},
+        {"enjoy_object", {"enjoy 后要有宾语", "enjoy（享受、喜欢）是及物动词，后面必须有宾语：enjoy it very much、enjoy the trip；说“玩得开心”用 enjoy oneself (We enjoyed ourselves) 或 have a good time。",
+                          "\"Enjoy\" takes an object: enjoy it, enjoy yourself.", "I enjoyed very much.", "I enjoyed it very much."}},
         {"comparative_than", {"than 前用比较级", "与 than 连用比较两者时，形容词要用比较级：短词加 -er (taller)，长词前加 more (more important)；very 不能修饰比较级，要用 much。",
                               "Before \"than\", use the comparative form of the adjective.", "He is tall than his brother.", "He is taller than his brother."}},
         {"adverb_form", {"修饰动词用副词", "说明动作“怎样”进行要用副词 (quickly、carefully)，不能用形容词；good 的副词是 well。look、feel、taste 等系动词后才用形容词。",

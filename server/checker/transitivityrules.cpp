@@ -63,6 +63,7 @@ void TransitivityRules::check(const std::vector<Token> &t, const std::vector<std
         riseWithObject(t, tags, i, out);
         raiseWithoutObject(t, tags, i, out);
         lieLay(t, tags, i, out);
+        enjoyWithoutObject(t, tags, i, out);
         beFeelingBase(t, tags, i, out);
         feelingWithoutObject(t, tags, i, out);
     }
@@ -146,6 +147,20 @@ void TransitivityRules::raiseWithoutObject(const Tokens &t, const Tags &tags, in
     if (!things.count(t[size_t(s)].lower))
         return;
     out->push_back(R::replace(t, i, i, perfect ? "risen" : form->second, "GRAMMAR", "rise_raise", 2));
+}
+
+void TransitivityRules::enjoyWithoutObject(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const
+{
+    // "I enjoyed very much" -> "enjoyed it very much": "enjoy" needs what is enjoyed
+    static const Set forms = {"enjoy", "enjoys", "enjoyed"};
+    static const Set degree = {"very", "so", "greatly", "too"};
+    if (!forms.count(t[size_t(i)].lower) || !R::tagIs(tags, i, "VB"))
+        return;
+    const std::string next = R::lowerAt(t, i + 1);
+    const bool aLot = next == "a" && R::lowerAt(t, i + 2) == "lot";
+    if (!aLot && !(degree.count(next) && R::lowerAt(t, i + 2) == "much"))
+        return;
+    out->push_back(R::replace(t, i, i, t[size_t(i)].text + " it", "GRAMMAR", "enjoy_object", 2));
 }
 
 void TransitivityRules::lieLay(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const

@@ -335,6 +335,8 @@ private slots:
         row("a thing lays on a table", "The book lays on the table.", "lays", "lies", "lie_lay",
             "The book lies on the table.");
         row("be laying on a bed", "I was laying on the bed.", "laying", "lying", "lie_lay", "I was lying on the bed.");
+        row("enjoyed with no object before very much", "I enjoyed very much.", "enjoyed", "enjoyed it",
+            "enjoy_object", "I enjoyed it very much.");
     }
     void transitivity() { verify(); }
 
@@ -355,6 +357,7 @@ private slots:
         QTest::newRow("feeling participle already") << "We were bored with the lesson.";
         QTest::newRow("worry without an object") << "Don't worry about it.";
         QTest::newRow("raise with an object") << "The company has raised prices.";
+        QTest::newRow("enjoy with an object") << "I enjoyed the trip very much.";
         QTest::newRow("raised as a passive") << "The children were raised by their grandmother.";
         QTest::newRow("lay as the past of lie") << "I lay down on the bed yesterday.";
         QTest::newRow("lay down with an object") << "We must lay down the rules.";
@@ -420,6 +423,8 @@ private slots:
         row("he's and go", "He's go to school by bus.", "He's go", "He goes", "be_verb", "He goes to school by bus.");
         row("would, a pronoun, like and a bare verb", "Would you like go with me?", "go", "to go", "to_missing",
             "Would you like to go with me?");
+        row("adjective, for us and a bare verb", "It is important for us learn English.", "learn", "to learn",
+            "to_missing", "It is important for us to learn English.");
     }
     void complements() { verify(); }
 
@@ -482,6 +487,8 @@ private slots:
         QTest::newRow("I think and that as the subject") << "I think that is right.";
         QTest::newRow("what I think as the subject") << "What I think is important.";
         QTest::newRow("he's and a participle equal to the base") << "He's come home.";
+        QTest::newRow("for us at the end") << "It is important for us.";
+        QTest::newRow("for you and a noun") << "It is good for you health.";
         QTest::newRow("it's and a noun") << "It's work to do.";
         QTest::newRow("would like and a noun") << "Would you like a drink?";
         QTest::newRow("this and a past equal to the base") << "That cut me deeply.";
