@@ -610,6 +610,10 @@ void VerbPatternRules::beBareVerb(const std::vector<Token> &t, const std::vector
     const int v = RuleSupport::nextWord(t, i);
     if (v < 0 || t[size_t(v)].isCapitalised())
         return;
+    // "What I would like to do is get the file": after "do" a bare verb names the thing done
+    for (int k = i - 1; k >= 0 && k >= i - 14; --k)
+        if (t[size_t(k)].lower == "do" || t[size_t(k)].lower == "does" || t[size_t(k)].lower == "did")
+            return;
     const std::string &w = t[size_t(v)].lower;
     static const Set goPlaces = {"to", "on", "back", "out", "home", "abroad", "shopping", "there"};
     if (w == "go" && goPlaces.count(lowerAt(t, v + 1)) && RuleSupport::isSubjectPronoun(lowerAt(t, i - 1))

@@ -662,6 +662,7 @@ private slots:
         QTest::newRow("noun compound as the subject") << "Work experience helps a lot.";
         QTest::newRow("that as a relative pronoun") << "I know people that take the bus every day.";
         QTest::newRow("all systems are go") << "All systems are go.";
+        QTest::newRow("what one does is and a bare verb") << "What I would like to do in this case is get the file.";
         QTest::newRow("if and a person who won't") << "If you won't help me, I will do it alone.";
         QTest::newRow("there is and a noun of change") << "There is increase.";
         QTest::newRow("be and a noun of change before in") << "The key is growth in sales.";
