@@ -43,6 +43,7 @@ void ComplementRules::check(const std::vector<Token> &t, const std::vector<std::
         thinkWithoutIt(t, tags, i, out);
         contractedBeVerb(t, tags, i, out);
         forSomeoneVerb(t, tags, i, out);
+        objectVerb(t, tags, i, out);
     }
 }
 
@@ -336,6 +337,49 @@ void ComplementRules::forSomeoneVerb(const Tokens &t, const Tags &tags, int i, s
         return;
     if (m_lex.isPos(w, Lexicon::Noun) && !R::tagIs(tags, v + 1, "DT") && !R::tagIs(tags, v + 1, "PRP")
         && !R::tagIs(tags, v + 1, "NN") && !R::tagIs(tags, v + 1, "PRP$"))
+        return;
+    out->push_back(R::replace(t, v, v, "to " + t[size_t(v)].text, "GRAMMAR", "to_missing", 2));
+}
+
+void ComplementRules::objectVerb(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const
+{
+    // "He wants me go", "My mother told me study hard" -> "me to go"; "I saw him to go out" ->
+    // "saw him go": these verbs take the object and "to", verbs of perception take no "to"
+    static const Set takeTo = {"want", "wants", "wanted", "ask", "asks", "asked", "tell", "tells", "told",
+                               "encourage", "encourages", "encouraged", "allow", "allows", "allowed", "advise",
+                               "advised", "expect", "expected", "force", "forced", "invite", "invited", "persuade",
+                               "persuaded", "teach", "taught", "remind", "reminded", "warn", "warned", "order",
+                               "ordered", "require", "required"};
+    // ("go to see her to have my hair cut", "watched them to learn": "to" of purpose)
+    static const Set perceive = {"see", "saw", "hear", "heard"};
+    static const Set objects = {"me", "him", "her", "us", "them", "you"};
+    const std::string &w = t[size_t(i)].lower;
+    if (!objects.count(R::lowerAt(t, i + 1)) || !R::tagIs(tags, i, "VB"))
+        return;
+    if (perceive.count(w) && R::lowerAt(t, i + 2) == "to" && m_lex.isCommonVerbBase(R::lowerAt(t, i + 3))
+        && R::lowerAt(t, i - 1) != "to" && R::lowerAt(t, i - 1) != "go" && R::lowerAt(t, i - 1) != "come") {
+        Finding f;
+        if (R::deletion(t, i + 2, "GRAMMAR", "perception_base", 2, &f))
+            out->push_back(f);
+        return;
+    }
+    if (!takeTo.count(w))
+        return;
+    const int v = i + 2;
+    const std::string verb = R::lowerAt(t, v);
+    if (verb.empty() || t[size_t(v)].isCapitalised() || !m_lex.isCommonVerbBase(verb) || m_lex.isAuxiliary(verb)
+        || m_lex.baseEqualsPast(verb) || (m_lex.isPos(verb, Lexicon::Adjective) && verb != "go"))
+        return;
+    // "asked her name": a noun after the object is a second object
+    static const Set after = {"home", "hard", "abroad", "out", "back", "up", "there"};
+    // (verbs with two objects may take a noun compound there: "told them work stories")
+    const bool twoObjects = w.compare(0, 3, "tel") == 0 || w == "told" || w.compare(0, 3, "tea") == 0
+        || w == "taught" || w.compare(0, 3, "ask") == 0;
+    const bool verbAfter = R::tagIs(tags, v + 1, "DT") || R::tagIs(tags, v + 1, "PRP") || R::tagIs(tags, v + 1, "PRP$")
+        || after.count(R::lowerAt(t, v + 1)) || R::lowerAt(t, v + 1) == "to"
+        || (!twoObjects && R::tagIs(tags, v + 1, "NNS"));
+    const bool nounToo = m_lex.isPos(verb, Lexicon::Noun) && verb != "go" && verb != "come";
+    if (nounToo ? !verbAfter : !(R::tagIs(tags, v, "VB") || verbAfter))
         return;
     out->push_back(R::replace(t, v, v, "to " + t[size_t(v)].text, "GRAMMAR", "to_missing", 2));
 }

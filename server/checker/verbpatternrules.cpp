@@ -533,18 +533,23 @@ void VerbPatternRules::gerundAfterPreposition(const std::vector<Token> &t, const
             out->push_back(RuleSupport::replace(t, v, v, m_lex.ingOf(base), "GRAMMAR", "gerund_after_preposition", 2));
         return;
     }
-    if (!preposition || !m_lex.isCommonVerbBase(w) || w == "be" || m_lex.isPos(w, Lexicon::Adjective) || m_lex.baseEqualsPast(w))
+    if (!preposition || !m_lex.isCommonVerbBase(w) || w == "be" || (m_lex.isPos(w, Lexicon::Adjective) && w != "go")
+        || m_lex.baseEqualsPast(w))
         return;
     // a word that is also a noun ("in love", "after school") only with an object after it
     const bool noun = m_lex.isPos(w, Lexicon::Noun);
     const int o = v + 1;
     const std::string objectWord = lowerAt(t, o);
     const bool pronoun = objectWord == "me" || objectWord == "him" || objectWord == "us" || objectWord == "them";
-    const bool object = RuleSupport::tagIs(tags, o, "DT") || pronoun || RuleSupport::tagIs(tags, o, "NN")
+    // things only done, never compounded: "good at play football", "without study hard", "of go home"
+    static const Set doneThings = {"english", "chinese", "math", "homework", "football", "basketball", "tennis",
+                                   "soccer", "games", "music", "sports", "piano", "guitar", "home", "abroad", "hard"};
+    const bool done = doneThings.count(objectWord) > 0;
+    const bool object = RuleSupport::tagIs(tags, o, "DT") || pronoun || RuleSupport::tagIs(tags, o, "NN") || done
         || lowerAt(t, o) == "goodbye" || (o < int(t.size()) && t[size_t(o)].kind == Token::Word && t[size_t(o)].isCapitalised());
-    if (!object || (noun && !RuleSupport::tagIs(tags, v, "VB") && !pronoun))
+    if (!object || (noun && !RuleSupport::tagIs(tags, v, "VB") && !pronoun && !done))
         return;
-    if (noun && (RuleSupport::tagIs(tags, o, "NN")))
+    if (noun && RuleSupport::tagIs(tags, o, "NN") && !done)
         return; // "in touch screens": a noun compound
     if (noun && RuleSupport::timePhraseAt(t, o + 1))
         return; // "after work the next day"

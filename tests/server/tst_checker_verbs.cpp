@@ -425,6 +425,19 @@ private slots:
             "Would you like to go with me?");
         row("adjective, for us and a bare verb", "It is important for us learn English.", "learn", "to learn",
             "to_missing", "It is important for us to learn English.");
+        row("want, an object and a bare verb", "He wants me go with him.", "go", "to go", "to_missing",
+            "He wants me to go with him.");
+        row("told, an object and a noun-verb before an adverb", "My mother told me study hard.", "study",
+            "to study", "to_missing", "My mother told me to study hard.");
+        row("allow, an object and a noun-verb before a plural", "They allow us use phones.", "use", "to use",
+            "to_missing", "They allow us to use phones.");
+        row("saw, an object and to", "I saw him to go out.", " to ", "", "perception_base", "I saw him go out.");
+        row("preposition and play before a game", "He is good at play football.", "play", "playing",
+            "gerund_after_preposition", "He is good at playing football.");
+        row("instead of and go", "Instead of go home, we stayed.", "go", "going", "gerund_after_preposition",
+            "Instead of going home, we stayed.");
+        row("without and study hard", "Without study hard, you will fail.", "study", "studying",
+            "gerund_after_preposition", "Without studying hard, you will fail.");
     }
     void complements() { verify(); }
 
@@ -488,6 +501,11 @@ private slots:
         QTest::newRow("what I think as the subject") << "What I think is important.";
         QTest::newRow("he's and a participle equal to the base") << "He's come home.";
         QTest::newRow("for us at the end") << "It is important for us.";
+        QTest::newRow("told, an object and a noun compound") << "I told them work stories.";
+        QTest::newRow("want, an object and an adjective") << "I want you happy.";
+        QTest::newRow("see someone to do something else") << "I go to see her to have my hair cut.";
+        QTest::newRow("passive of see and to") << "He was seen to go out.";
+        QTest::newRow("asked, an object and a noun") << "I asked him a question.";
         QTest::newRow("for you and a noun") << "It is good for you health.";
         QTest::newRow("it's and a noun") << "It's work to do.";
         QTest::newRow("would like and a noun") << "Would you like a drink?";
