@@ -117,7 +117,11 @@ void ComparativeRules::missingFirstAs(const Tokens &t, const Tags &tags, int i, 
     // ("open as before", "busy as usual" say "in the same way" and stay too)
     static const Set partners = {"me", "him", "her", "us", "them", "possible"};
     static const Set plainAdverbs = {"soon", "fast", "far", "much", "long", "often", "early", "late", "well", "hard"};
-    if (R::lowerAt(t, i + 1) != "as" || !partners.count(R::lowerAt(t, i + 2)))
+    // after a verb of seeming a name compares too: "it looks fancy as Mercedes"
+    static const Set seeming = {"look", "looks", "looked", "seem", "seems", "seemed", "sound", "sounds", "feel", "feels"};
+    const bool name = i + 2 < int(t.size()) && t[size_t(i) + 2].kind == Token::Word && t[size_t(i) + 2].isCapitalised()
+        && seeming.count(R::lowerAt(t, i - 1));
+    if (R::lowerAt(t, i + 1) != "as" || (!partners.count(R::lowerAt(t, i + 2)) && !name))
         return;
     const std::string &w = t[size_t(i)].lower;
     const bool adverb = (R::tagIs(tags, i, "RB") && w.size() > 4 && w.compare(w.size() - 2, 2, "ly") == 0)

@@ -64,6 +64,7 @@ void TransitivityRules::check(const std::vector<Token> &t, const std::vector<std
         raiseWithoutObject(t, tags, i, out);
         lieLay(t, tags, i, out);
         enjoyWithoutObject(t, tags, i, out);
+        haveForBe(t, tags, i, out);
         beFeelingBase(t, tags, i, out);
         feelingWithoutObject(t, tags, i, out);
     }
@@ -161,6 +162,42 @@ void TransitivityRules::enjoyWithoutObject(const Tokens &t, const Tags &tags, in
     if (!aLot && !(degree.count(next) && R::lowerAt(t, i + 2) == "much"))
         return;
     out->push_back(R::replace(t, i, i, t[size_t(i)].text + " it", "GRAMMAR", "enjoy_object", 2));
+}
+
+void TransitivityRules::haveForBe(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const
+{
+    // "The school has located in the city", "I have satisfied with it", "father has handicapped."
+    // -> "is located", "am satisfied": a state described by a participle takes "be"; "have" with it
+    // would need an object ("have tired of it" grows tired: "tire" goes without one)
+    static const std::unordered_map<std::string, std::string> toBe = {{"has", "is"}, {"have", "are"}, {"had", "was"}};
+    static const Set states = {"located", "situated", "based", "handicapped", "disabled", "injured", "married",
+                               "interested", "satisfied", "bored", "excited", "disappointed", "confused", "worried",
+                               "surprised", "shocked", "frightened", "scared", "amazed", "embarrassed"};
+    const auto be = toBe.find(t[size_t(i)].lower);
+    if (be == toBe.end() || !states.count(R::lowerAt(t, i + 1))
+        || (!R::tagIs(tags, i - 1, "NN") && !R::tagIs(tags, i - 1, "PRP")))
+        return;
+    const std::string subject = R::lowerAt(t, i - 1);
+    if (subject == "it" && R::lowerAt(t, i + 1) != "located" && R::lowerAt(t, i + 1) != "situated")
+        return; // "it has interested me"
+    // what follows shows a state: a place after located/situated/based, "with"/"in"/"about" after a
+    // feeling, or the end of the clause ("has married" alone is the event: married only before "to")
+    const std::string w = R::lowerAt(t, i + 1), next = R::lowerAt(t, i + 2);
+    const bool place = (w == "located" || w == "situated" || w == "based") && (next == "in" || next == "at" || next == "on"
+                                                                                || next == "near");
+    const bool feeling = (next == "with" || next == "about" || next == "in" || next == "of" || next == "at")
+        && w != "married" && w != "injured" && w != "located" && w != "situated" && w != "based";
+    const bool ends = (i + 2 >= int(t.size()) || t[size_t(i) + 2].kind == Token::Punct)
+        && (w == "handicapped" || w == "disabled");
+    const bool marriedTo = w == "married" && next == "to";
+    if (!place && !feeling && !ends && !marriedTo)
+        return;
+    std::string fix = be->second;
+    if (subject == "i")
+        fix = be->first == "had" ? "was" : "am";
+    else if (be->first == "had" && (R::tagIs(tags, i - 1, "NNS") || subject == "we" || subject == "they" || subject == "you"))
+        fix = "were";
+    out->push_back(R::replace(t, i, i, fix, "GRAMMAR", "have_be", 2));
 }
 
 void TransitivityRules::lieLay(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const

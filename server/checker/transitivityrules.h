@@ -30,6 +30,7 @@ private:
     void riseWithObject(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const;
     void raiseWithoutObject(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // prices raise
     void enjoyWithoutObject(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // enjoyed very much
+    void haveForBe(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // has located in
     void lieLay(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // to lay down
     void beFeelingBase(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const;  // am interest in
     // the base of a form of a feeling verb ("disappointed" -> "disappoint"); "" otherwise

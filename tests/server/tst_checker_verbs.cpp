@@ -276,6 +276,8 @@ private slots:
             "Please come back as soon as possible.");
         row("not and an adjective after non-ASCII text", "“Zoë” said that not interesting than TV.",
             "not interesting", "less interesting", "comparative_less", "“Zoë” said that is less interesting than TV.");
+        row("looks, an adjective and as before a name", "It looks fancy as Mercedes.", "fancy", "as fancy",
+            "as_as", "It looks as fancy as Mercedes.");
     }
     void comparatives() { verify(); }
 
@@ -297,6 +299,7 @@ private slots:
         QTest::newRow("as before a list of adjectives") << "I make food as fun and flavourful as possible.";
         QTest::newRow("in the same way as before") << "The shop is open as before.";
         QTest::newRow("a role after as") << "She is famous as a singer.";
+        QTest::newRow("a role after as before a name") << "She is famous as Juliet.";
     }
     void comparativeLookAlikes() { lookAlike(); }
 
@@ -337,6 +340,12 @@ private slots:
         row("be laying on a bed", "I was laying on the bed.", "laying", "lying", "lie_lay", "I was lying on the bed.");
         row("enjoyed with no object before very much", "I enjoyed very much.", "enjoyed", "enjoyed it",
             "enjoy_object", "I enjoyed it very much.");
+        row("has located in a place", "The school has located in the city.", "has", "is", "have_be",
+            "The school is located in the city.");
+        row("have satisfied with", "I have satisfied with my job.", "have", "am", "have_be",
+            "I am satisfied with my job.");
+        row("has handicapped at the end", "In this movie the father has handicapped.", "has", "is", "have_be",
+            "In this movie the father is handicapped.");
     }
     void transitivity() { verify(); }
 
@@ -358,6 +367,10 @@ private slots:
         QTest::newRow("worry without an object") << "Don't worry about it.";
         QTest::newRow("raise with an object") << "The company has raised prices.";
         QTest::newRow("enjoy with an object") << "I enjoyed the trip very much.";
+        QTest::newRow("has married as an event") << "She has married twice.";
+        QTest::newRow("has interested with an object") << "It has interested me for years.";
+        QTest::newRow("have tired of") << "They have tired of it.";
+        QTest::newRow("has injured with an object") << "He has injured his leg.";
         QTest::newRow("raised as a passive") << "The children were raised by their grandmother.";
         QTest::newRow("lay as the past of lie") << "I lay down on the bed yesterday.";
         QTest::newRow("lay down with an object") << "We must lay down the rules.";
