@@ -553,6 +553,18 @@ private slots:
             "sv_agreement", "My friend helps me a lot.");
         row("this opening the sentence and a bare verb", "This make me happy.", "make", "makes", "sv_agreement",
             "This makes me happy.");
+        row("more and more people with is", "Nowadays, more and more people is using phones.", "is", "are",
+            "sv_agreement", "Nowadays, more and more people are using phones.");
+        row("there is a lot of and a plural", "There is a lot of people in the room.", "is", "are", "there_be_number",
+            "There are a lot of people in the room.");
+        row("gerund alone and do", "Smoking do harm to your health.", "do", "does", "sv_agreement",
+            "Smoking does harm to your health.");
+        row("gerund with its object and a bare verb", "Reading books make me happy.", "make", "makes",
+            "sv_agreement", "Reading books makes me happy.");
+        row("gerund, a language and a verb the tagger joined", "Learning English help us a lot.", "help", "helps",
+            "sv_agreement", "Learning English helps us a lot.");
+        row("infinitive with its object and a bare verb", "To learn English need a lot of time.", "need", "needs",
+            "sv_agreement", "To learn English needs a lot of time.");
         row("people with a singular verb", "People in my hometown is very friendly.", "is", "are", "sv_agreement",
             "People in my hometown are very friendly.");
     }
@@ -573,6 +585,10 @@ private slots:
         QTest::newRow("the number of and a plural") << "The number of students is growing.";
         QTest::newRow("past form equal to the base before an object") << "My mother cut me a slice.";
         QTest::newRow("possessive person noun and a noun") << "My father's work is hard.";
+        QTest::newRow("participle as an adjective before a plural") << "Flying planes are dangerous.";
+        QTest::newRow("infinitive phrase before a comma") << "To learn English, students need time.";
+        QTest::newRow("there is a lot of and a mass noun") << "There is a lot of water.";
+        QTest::newRow("gerund with two objects joined by and") << "Reading books and magazines is fun.";
         QTest::newRow("person noun in a compound before of") << "The teacher work of the year won.";
     }
     void agreementLookAlikes() { lookAlike(); }
