@@ -33,6 +33,7 @@ void ComplementRules::check(const std::vector<Token> &t, const std::vector<std::
         adverbBeforeTo(t, i, out);
         participleForAdjective(t, i, out);
         letsTo(t, i, out);
+        asFollows(t, i, out);
         if (!tagged)
             continue;
         beVeryVerb(t, tags, i, out);
@@ -89,6 +90,16 @@ void ComplementRules::participleForAdjective(const Tokens &t, int i, std::vector
     if (next == "by" || next == "in" || next == "for")
         return;
     out->push_back(R::replace(t, a, a, "mature", "GRAMMAR", "adjective_after_be", 2));
+}
+
+void ComplementRules::asFollows(const Tokens &t, int i, std::vector<Finding> *out) const
+{
+    // "The reasons are as follow:" -> "as follows": a fixed phrase whatever the subject's number
+    if (t[size_t(i)].lower != "as" || R::lowerAt(t, i + 1) != "follow")
+        return;
+    if (i + 2 < int(t.size()) && (t[size_t(i) + 2].kind != Token::Punct || t[size_t(i) + 2].text == "-"))
+        return; // "as follow-up", and "as follow the rules" is another "as"
+    out->push_back(R::replace(t, i + 1, i + 1, "follows", "GRAMMAR", "as_follows", 3));
 }
 
 void ComplementRules::letsTo(const Tokens &t, int i, std::vector<Finding> *out) const

@@ -29,6 +29,7 @@ private:
 
     void adverbBeforeTo(const Tokens &t, int i, std::vector<Finding> *out) const;       // is easily to
     void participleForAdjective(const Tokens &t, int i, std::vector<Finding> *out) const; // be matured enough
+    void asFollows(const Tokens &t, int i, std::vector<Finding> *out) const;            // as follow:
     void letsTo(const Tokens &t, int i, std::vector<Finding> *out) const;               // let's to go
     void beVeryVerb(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // am very like
     void bareAfterGerundVerb(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // enjoy play

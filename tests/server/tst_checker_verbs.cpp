@@ -451,6 +451,8 @@ private slots:
             "Instead of going home, we stayed.");
         row("without and study hard", "Without study hard, you will fail.", "study", "studying",
             "gerund_after_preposition", "Without studying hard, you will fail.");
+        row("as follow before a colon", "The reasons are as follow: time and money.", "follow", "follows",
+            "as_follows", "The reasons are as follows: time and money.");
     }
     void complements() { verify(); }
 
@@ -514,6 +516,7 @@ private slots:
         QTest::newRow("what I think as the subject") << "What I think is important.";
         QTest::newRow("he's and a participle equal to the base") << "He's come home.";
         QTest::newRow("for us at the end") << "It is important for us.";
+        QTest::newRow("as and follow-up") << "We sent it as follow-up.";
         QTest::newRow("told, an object and a noun compound") << "I told them work stories.";
         QTest::newRow("want, an object and an adjective") << "I want you happy.";
         QTest::newRow("see someone to do something else") << "I go to see her to have my hair cut.";
