@@ -436,7 +436,8 @@ void AgreementRules::gerundSubject(const std::vector<Token> &t, const std::vecto
     }
     // a name may be the subject's head ("Visiting John make"): languages only; a gerund alone
     // ("Smoking do harm") only before a form of be, have or do
-    if ((R::tagIs(tags, v - 1, "NNP") && !languages.count(t[size_t(v) - 1].lower)) || (nouns == 0 && !(gerund && v == 1)))
+    if (v >= int(t.size()) || (R::tagIs(tags, v - 1, "NNP") && !languages.count(t[size_t(v) - 1].lower))
+        || (nouns == 0 && !(gerund && v == 1)))
         return;
     static const std::unordered_map<std::string, std::string> singular = {
         {"are", "is"}, {"were", "was"}, {"have", "has"}, {"do", "does"}, {"don't", "doesn't"}};

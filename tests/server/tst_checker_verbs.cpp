@@ -618,6 +618,8 @@ private slots:
         QTest::newRow("since a time of life cut off") << "Since I was a child,";
         QTest::newRow("perception verb and an object at the end") << "I heard him";
         QTest::newRow("not at the start") << "not good";
+        QTest::newRow("gerund and its object with no verb") << "Reading good books";
+        QTest::newRow("infinitive and its object with no verb") << "To learn English";
         QTest::newRow("comparisons repeated") << QStringLiteral("He is tall as me, not tall than her; ").repeated(300);
         QTest::newRow("one pattern repeated") << QStringLiteral("I going, ").repeated(400);
     }
