@@ -18,6 +18,16 @@ std::string lowerAt(const std::vector<Token> &t, int i)
     return i >= 0 && i < int(t.size()) && t[size_t(i)].kind == Token::Word ? t[size_t(i)].lower : std::string();
 }
 
+// what is done, never compounded with a verb's noun: "good at play football", "was cook dinner",
+// "without study hard"
+const Set &doneThings()
+{
+    static const Set s = {"english", "chinese", "math", "homework", "football", "basketball", "tennis", "soccer",
+                          "games", "music", "sports", "piano", "guitar", "home", "abroad", "hard", "dinner",
+                          "lunch", "breakfast", "tv"};
+    return s;
+}
+
 const Set &beForms()
 {
     static const Set s = {"am", "is", "are", "was", "were", "i'm", "he's", "she's", "it's", "we're", "they're",
@@ -336,6 +346,11 @@ void VerbPatternRules::passiveBase(const std::vector<Token> &t, int i, std::vect
     const std::string participle = participleFor(t, v);
     if (participle.empty())
         return;
+    // "They have been help us": a person who has been doing it (the -ing rule speaks)
+    if (b == "been" && RuleSupport::isSubjectPronoun(lowerAt(t, i - 2)) && lowerAt(t, i - 2) != "it"
+        && (lowerAt(t, v + 1) == "us" || lowerAt(t, v + 1) == "them" || lowerAt(t, v + 1) == "me"
+            || lowerAt(t, v + 1) == "him" || lowerAt(t, v + 1) == "her"))
+        return;
     // a noun after "be" is a complement ("be fun", "be home"): a word that is also a noun
     // only before "by", an article or a pronoun object ("be limit a time")
     if (m_lex.isPos(w, Lexicon::Noun)) {
@@ -389,6 +404,26 @@ void VerbPatternRules::perfectBareVerb(const std::vector<Token> &t, const std::v
     if (!noun && !adjective && !RuleSupport::tagIs(tags, v, "VB") && !RuleSupport::tagIs(tags, v, "NN"))
         return;
     out->push_back(RuleSupport::replace(t, v, v, participle, "GRAMMAR", "perfect_participle", 2));
+}
+
+void VerbPatternRules::beenBareVerb(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,
+                                    std::vector<Finding> *out) const
+{
+    // "I have been study English for years" -> "been studying": after "have been" a person's
+    // doing takes -ing ("have been put there" is a passive: verbs whose participle is the base stay)
+    static const Set have = {"have", "has", "had", "'ve"};
+    if (t[size_t(i)].lower != "been" || !have.count(lowerAt(t, i - 1)))
+        return;
+    const std::string subject = lowerAt(t, i - 2);
+    const bool person = RuleSupport::isSubjectPronoun(subject) && subject != "it";
+    const int v = i + 1;
+    const std::string w = lowerAt(t, v);
+    if (w.empty() || !person || t[size_t(v)].isCapitalised() || !m_lex.isCommonVerbBase(w) || m_lex.isAuxiliary(w)
+        || m_lex.baseEqualsPast(w) || m_lex.participleOf(w) == w || m_lex.isPos(w, Lexicon::Adjective))
+        return;
+    if (!RuleSupport::tagIs(tags, v, "VB") && !RuleSupport::tagIs(tags, v, "NN"))
+        return;
+    out->push_back(RuleSupport::replace(t, v, v, m_lex.ingOf(w), "GRAMMAR", "perfect_progressive", 2));
 }
 
 void VerbPatternRules::modalPassiveNoun(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,
@@ -462,6 +497,7 @@ void VerbPatternRules::checkTagged(const std::vector<Token> &t, const std::vecto
         causativeNounTo(t, tags, i, out);
         modalPassiveNoun(t, tags, i, out);
         perfectBareVerb(t, tags, i, out);
+        beenBareVerb(t, tags, i, out);
     }
 }
 
@@ -542,9 +578,7 @@ void VerbPatternRules::gerundAfterPreposition(const std::vector<Token> &t, const
     const std::string objectWord = lowerAt(t, o);
     const bool pronoun = objectWord == "me" || objectWord == "him" || objectWord == "us" || objectWord == "them";
     // things only done, never compounded: "good at play football", "without study hard", "of go home"
-    static const Set doneThings = {"english", "chinese", "math", "homework", "football", "basketball", "tennis",
-                                   "soccer", "games", "music", "sports", "piano", "guitar", "home", "abroad", "hard"};
-    const bool done = doneThings.count(objectWord) > 0;
+    const bool done = doneThings().count(objectWord) > 0;
     const bool object = RuleSupport::tagIs(tags, o, "DT") || pronoun || RuleSupport::tagIs(tags, o, "NN") || done
         || lowerAt(t, o) == "goodbye" || (o < int(t.size()) && t[size_t(o)].kind == Token::Word && t[size_t(o)].isCapitalised());
     if (!object || (noun && !RuleSupport::tagIs(tags, v, "VB") && !pronoun && !done))
@@ -661,7 +695,7 @@ void VerbPatternRules::beBareVerb(const std::vector<Token> &t, const std::vector
     const std::string after = lowerAt(t, v + 1);
     const bool object = (startsObject(t, tags, v + 1) && !RuleSupport::tagIs(tags, v + 1, "NNS")
                          && !(RuleSupport::tagIs(tags, v + 1, "NN") && !RuleSupport::tagIs(tags, v + 1, "NNP") && !state))
-        || after == "more" || (state && after == "to")
+        || after == "more" || (state && after == "to") || doneThings().count(after)
         || (mostlyVerbs.count(w) && (RuleSupport::tagIs(tags, v + 1, "NN") || RuleSupport::tagIs(tags, v + 1, "PRP")));
     // "She is study in the library": after a personal pronoun a noun would need an article too
     const bool personal = RuleSupport::isSubjectPronoun(lowerAt(t, i - 1)) && lowerAt(t, i - 1) != "it";

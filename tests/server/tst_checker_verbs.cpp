@@ -229,6 +229,12 @@ private slots:
             "tense_if_will", "We will go if it does not rain.");
         row("modal, be and a bare verb before an object pronoun", "You must be finish it today.", "be finish",
             "finish", "be_verb", "You must finish it today.");
+        row("have been and a bare verb", "I have been study English for years.", "study", "studying",
+            "perfect_progressive", "I have been studying English for years.");
+        row("have been and a noun-verb before an object pronoun", "They have been help us a lot.", "help",
+            "helping", "perfect_progressive", "They have been helping us a lot.");
+        row("was and a noun-verb before a meal", "She was cook dinner when I came.", "was cook", "was cooking",
+            "be_verb", "She was cooking dinner when I came.");
         row("modal and a past that may be an adjective", "They could lost everything.", "lost", "lose",
             "modal_base", "They could lose everything.");
         row("be and a verb of change at the end", "The population is grow.", "is grow", "is growing", "be_verb",
@@ -714,6 +720,8 @@ private slots:
         QTest::newRow("noun compound as the subject") << "Work experience helps a lot.";
         QTest::newRow("that as a relative pronoun") << "I know people that take the bus every day.";
         QTest::newRow("all systems are go") << "All systems are go.";
+        QTest::newRow("have been and a participle equal to the base") << "I have been put in charge.";
+        QTest::newRow("it has been and a mass noun") << "It has been work for all of us.";
         QTest::newRow("what one does is and a bare verb") << "What I would like to do in this case is get the file.";
         QTest::newRow("if and a person who won't") << "If you won't help me, I will do it alone.";
         QTest::newRow("there is and a noun of change") << "There is increase.";
