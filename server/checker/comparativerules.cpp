@@ -37,6 +37,7 @@ void ComparativeRules::check(const std::vector<Token> &t, const std::vector<std:
         veryThan(t, tags, i, out);
         moreBeforeVerb(t, tags, i, out);
         missingFirstAs(t, tags, i, out);
+        sameAs(t, i, out);
     }
 }
 
@@ -137,6 +138,20 @@ void ComparativeRules::missingFirstAs(const Tokens &t, const Tags &tags, int i, 
             break;
     }
     out->push_back(R::replace(t, i, i, "as " + t[size_t(i)].text, "GRAMMAR", "as_as", 2));
+}
+
+void ComparativeRules::sameAs(const Tokens &t, int i, std::vector<Finding> *out) const
+{
+    // "as same as yours", "is same as mine" -> "the same as" (一样): "same" takes "the"
+    static const Set before = {"is", "are", "was", "were", "be", "been", "look", "looks", "looked", "exactly",
+                               "almost", "just", "nearly", "basically"};
+    if (t[size_t(i)].lower != "same" || R::lowerAt(t, i + 1) != "as")
+        return;
+    const std::string prev = R::lowerAt(t, i - 1);
+    if (prev == "as")
+        out->push_back(R::replace(t, i - 1, i, "the same", "GRAMMAR", "the_same", 2));
+    else if (before.count(prev))
+        out->push_back(R::replace(t, i, i, "the same", "GRAMMAR", "the_same", 2));
 }
 
 void ComparativeRules::moreBeforeVerb(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const

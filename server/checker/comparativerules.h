@@ -26,6 +26,7 @@ private:
     void notThan(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const;  // not tall than
     void veryThan(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // very ... than
     void missingFirstAs(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // tall as me
+    void sameAs(const Tokens &t, int i, std::vector<Finding> *out) const; // as same as
     void moreBeforeVerb(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // can more enjoy
 
     // a plain adjective that can be graded ("tall", "interesting"); false for "different", "other"

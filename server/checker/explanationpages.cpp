@@ -174,6 +174,8 @@ const std::unordered_map<std::string, Page> &pages()
                      "A state described by a participle takes \"be\", not \"have\".", "The school has located in the city.", "The school is located in the city."}},
         {"as_follows", {"as follows 是固定说法", "引出下文时用 as follows（如下），无论前面的主语是单数还是复数，follows 都带 -s：The reasons are as follows.",
                         "\"As follows\" keeps its -s whatever comes before it.", "The reasons are as follow.", "The reasons are as follows."}},
+        {"the_same", {"the same as", "表示“和……一样”用 the same as，same 前要加 the，不用 as same as。",
+                      "\"Same\" takes \"the\": the same as.", "My opinion is as same as yours.", "My opinion is the same as yours."}},
         {"comparative_than", {"than 前用比较级", "与 than 连用比较两者时，形容词要用比较级：短词加 -er (taller)，长词前加 more (more important)；very 不能修饰比较级，要用 much。",
                               "Before \"than\", use the comparative form of the adjective.", "He is tall than his brother.", "He is taller than his brother."}},
         {"adverb_form", {"修饰动词用副词", "说明动作“怎样”进行要用副词 (quickly、carefully)，不能用形容词；good 的副词是 well。look、feel、taste 等系动词后才用形容词。",

@@ -284,6 +284,10 @@ private slots:
             "not interesting", "less interesting", "comparative_less", "“Zoë” said that is less interesting than TV.");
         row("looks, an adjective and as before a name", "It looks fancy as Mercedes.", "fancy", "as fancy",
             "as_as", "It looks as fancy as Mercedes.");
+        row("as same as", "My opinion is as same as yours.", "as same", "the same", "the_same",
+            "My opinion is the same as yours.");
+        row("be and same as", "His book is same as mine.", "same", "the same", "the_same",
+            "His book is the same as mine.");
     }
     void comparatives() { verify(); }
 
@@ -306,6 +310,8 @@ private slots:
         QTest::newRow("in the same way as before") << "The shop is open as before.";
         QTest::newRow("a role after as") << "She is famous as a singer.";
         QTest::newRow("a role after as before a name") << "She is famous as Juliet.";
+        QTest::newRow("much the same as") << "It is much the same as before.";
+        QTest::newRow("the same as") << "Mine is the same as yours.";
     }
     void comparativeLookAlikes() { lookAlike(); }
 
