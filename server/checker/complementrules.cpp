@@ -45,6 +45,7 @@ void ComplementRules::check(const std::vector<Token> &t, const std::vector<std::
         contractedBeVerb(t, tags, i, out);
         forSomeoneVerb(t, tags, i, out);
         objectVerb(t, tags, i, out);
+        spendBareVerb(t, tags, i, out);
     }
 }
 
@@ -393,6 +394,36 @@ void ComplementRules::objectVerb(const Tokens &t, const Tags &tags, int i, std::
     if (nounToo ? !verbAfter : !(R::tagIs(tags, v, "VB") || verbAfter))
         return;
     out->push_back(R::replace(t, v, v, "to " + t[size_t(v)].text, "GRAMMAR", "to_missing", 2));
+}
+
+void ComplementRules::spendBareVerb(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const
+{
+    // "He spent all his money buy clothes", "I spend two hours do homework" -> "buying", "doing"
+    static const Set spend = {"spend", "spends", "spent", "spending", "waste", "wastes", "wasted"};
+    static const Set amounts = {"time", "money", "hours", "hour", "days", "day", "minutes", "years", "weeks",
+                                "months", "evenings", "afternoon", "morning", "weekend"};
+    if (!spend.count(t[size_t(i)].lower))
+        return;
+    int k = i + 1;
+    bool amount = false;
+    while (k < int(t.size()) && k <= i + 5
+           && (R::tagIs(tags, k, "DT") || R::tagIs(tags, k, "PDT") || R::tagIs(tags, k, "PRP$") || R::tagIs(tags, k, "JJ")
+               || R::tagIs(tags, k, "CD") || amounts.count(t[size_t(k)].lower))) {
+        amount = amount || amounts.count(t[size_t(k)].lower) > 0;
+        ++k;
+    }
+    if (!amount || !amounts.count(R::lowerAt(t, k - 1)))
+        return;
+    const std::string w = R::lowerAt(t, k);
+    // ("spend hours do homework", "have fun": do and have are main verbs here)
+    if (w.empty() || t[size_t(k)].isCapitalised() || !m_lex.isCommonVerbBase(w) || w == "be" || m_lex.isModal(w)
+        || m_lex.isPos(w, Lexicon::Adjective) || !(R::tagIs(tags, k, "VB") || R::tagIs(tags, k, "NN")))
+        return;
+    // a word that is also a noun only before its own object
+    if (m_lex.isPos(w, Lexicon::Noun) && !R::tagIs(tags, k + 1, "DT") && !R::tagIs(tags, k + 1, "PRP")
+        && !R::tagIs(tags, k + 1, "PRP$") && !R::tagIs(tags, k + 1, "NNS") && !R::tagIs(tags, k + 1, "NN"))
+        return;
+    out->push_back(R::replace(t, k, k, m_lex.ingOf(w), "GRAMMAR", "verb_gerund", 2));
 }
 
 void ComplementRules::beVeryVerb(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const

@@ -39,6 +39,7 @@ private:
     void contractedBeVerb(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // it's take
     void forSomeoneVerb(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // for us learn
     void objectVerb(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // wants me go, saw him to go
+    void spendBareVerb(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // spent money buy
     void thinkWithoutIt(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // I think is important
 
     const Lexicon &m_lex;

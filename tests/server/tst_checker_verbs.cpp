@@ -463,6 +463,10 @@ private slots:
             "Instead of going home, we stayed.");
         row("without and study hard", "Without study hard, you will fail.", "study", "studying",
             "gerund_after_preposition", "Without studying hard, you will fail.");
+        row("spent money and a bare verb", "He spent all his money buy clothes.", "buy", "buying", "verb_gerund",
+            "He spent all his money buying clothes.");
+        row("spend hours and do", "I spend two hours do my homework.", "do", "doing", "verb_gerund",
+            "I spend two hours doing my homework.");
         row("as follow before a colon", "The reasons are as follow: time and money.", "follow", "follows",
             "as_follows", "The reasons are as follows: time and money.");
     }
@@ -529,6 +533,8 @@ private slots:
         QTest::newRow("he's and a participle equal to the base") << "He's come home.";
         QTest::newRow("for us at the end") << "It is important for us.";
         QTest::newRow("as and follow-up") << "We sent it as follow-up.";
+        QTest::newRow("spent time and a preposition") << "I spent time with friends.";
+        QTest::newRow("spent money and an adverb") << "They spent money wisely.";
         QTest::newRow("told, an object and a noun compound") << "I told them work stories.";
         QTest::newRow("want, an object and an adjective") << "I want you happy.";
         QTest::newRow("see someone to do something else") << "I go to see her to have my hair cut.";
