@@ -14,6 +14,13 @@ namespace {
 using Set = std::unordered_set<std::string>;
 using R = RuleSupport;
 
+// objects that show the word before them is a verb: "time play football"
+const Set &doneWords()
+{
+    static const Set s = {"football", "basketball", "games", "homework", "english", "music", "tv", "dinner"};
+    return s;
+}
+
 const Set &beForms()
 {
     static const Set s = {"am", "is", "are", "was", "were", "be", "been", "i'm", "it's", "he's", "she's", "we're",
@@ -46,6 +53,7 @@ void ComplementRules::check(const std::vector<Token> &t, const std::vector<std::
         forSomeoneVerb(t, tags, i, out);
         objectVerb(t, tags, i, out);
         spendBareVerb(t, tags, i, out);
+        nounBareVerb(t, tags, i, out);
     }
 }
 
@@ -424,6 +432,28 @@ void ComplementRules::spendBareVerb(const Tokens &t, const Tags &tags, int i, st
         && !R::tagIs(tags, k + 1, "PRP$") && !R::tagIs(tags, k + 1, "NNS") && !R::tagIs(tags, k + 1, "NN"))
         return;
     out->push_back(R::replace(t, k, k, m_lex.ingOf(w), "GRAMMAR", "verb_gerund", 2));
+}
+
+void ComplementRules::nounBareVerb(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const
+{
+    // "I have no time play games", "a chance see him" -> "time to play": these nouns take "to"
+    static const Set nouns = {"time", "chance", "opportunity", "money", "right", "ability", "courage", "permission"};
+    static const Set determiners = {"no", "enough", "the", "a", "an", "some", "more", "any", "little", "much"};
+    if (!nouns.count(t[size_t(i)].lower) || !determiners.count(R::lowerAt(t, i - 1)))
+        return;
+    const int v = i + 1;
+    const std::string w = R::lowerAt(t, v);
+    const bool objectAfter = R::tagIs(tags, v + 1, "DT") || R::tagIs(tags, v + 1, "PRP") || R::tagIs(tags, v + 1, "PRP$")
+        || R::tagIs(tags, v + 1, "NNS") || doneWords().count(R::lowerAt(t, v + 1));
+    // the tagger may read "time play games" as a compound; an object after the word tells
+    const bool verbTag = tags[size_t(v)] == "VB" || (tags[size_t(v)] == "NN" && objectAfter);
+    if (w.empty() || t[size_t(v)].isCapitalised() || !verbTag || !m_lex.isCommonVerbBase(w) || m_lex.isAuxiliary(w)
+        || m_lex.isPos(w, Lexicon::Adjective))
+        return;
+    // "time travel", "money transfer": a noun compound unless an object follows the verb
+    if (m_lex.isPos(w, Lexicon::Noun) && !objectAfter && !(tags[size_t(v)] == "VB" && R::tagIs(tags, v + 1, "NN")))
+        return;
+    out->push_back(R::replace(t, v, v, "to " + t[size_t(v)].text, "GRAMMAR", "to_missing", 2));
 }
 
 void ComplementRules::beVeryVerb(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const

@@ -40,6 +40,7 @@ private:
     void forSomeoneVerb(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // for us learn
     void objectVerb(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // wants me go, saw him to go
     void spendBareVerb(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // spent money buy
+    void nounBareVerb(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // no time play
     void thinkWithoutIt(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // I think is important
 
     const Lexicon &m_lex;

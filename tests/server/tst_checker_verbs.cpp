@@ -467,6 +467,10 @@ private slots:
             "He spent all his money buying clothes.");
         row("spend hours and do", "I spend two hours do my homework.", "do", "doing", "verb_gerund",
             "I spend two hours doing my homework.");
+        row("no time and a bare verb before an object", "I have no time play games.", "play", "to play",
+            "to_missing", "I have no time to play games.");
+        row("a chance and a bare verb", "I had a chance see him.", "see", "to see", "to_missing",
+            "I had a chance to see him.");
         row("as follow before a colon", "The reasons are as follow: time and money.", "follow", "follows",
             "as_follows", "The reasons are as follows: time and money.");
     }
@@ -535,6 +539,9 @@ private slots:
         QTest::newRow("as and follow-up") << "We sent it as follow-up.";
         QTest::newRow("spent time and a preposition") << "I spent time with friends.";
         QTest::newRow("spent money and an adverb") << "They spent money wisely.";
+        QTest::newRow("time and a noun compound") << "Time travel is fun.";
+        QTest::newRow("the right and a noun") << "He has the right answer.";
+        QTest::newRow("money and a noun compound before a plural") << "I have no money transfer fees.";
         QTest::newRow("told, an object and a noun compound") << "I told them work stories.";
         QTest::newRow("want, an object and an adjective") << "I want you happy.";
         QTest::newRow("see someone to do something else") << "I go to see her to have my hair cut.";
