@@ -126,6 +126,14 @@ AgreementRules::Subject AgreementRules::subjectAt(const std::vector<Token> &t, c
         if (end < 0 || !R::tagIs(tags, head, "NNS") || looseHeads().count(R::lowerAt(t, head)))
             return s;
         s = {end, Plural, "agreement_of_phrase", 2};
+    } else if (w == "more" && R::lowerAt(t, i + 1) == "and" && R::lowerAt(t, i + 2) == "more") {
+        // "more and more people is" -> "are"
+        const int end = nounPhrase(t, tags, i + 3, &head);
+        const std::string noun = R::lowerAt(t, head);
+        const bool persons = noun == "people" || noun == "children";
+        if (end < 0 || !(R::tagIs(tags, head, "NNS") || persons) || (looseHeads().count(noun) && !persons))
+            return s;
+        s = {end, Plural, "sv_agreement", 2};
     } else if ((w == "a" && (R::lowerAt(t, i + 1) == "lot" || R::lowerAt(t, i + 1) == "number"
                              || R::lowerAt(t, i + 1) == "couple") && R::lowerAt(t, i + 2) == "of")
                || ((w == "lots" || w == "plenty") && R::lowerAt(t, i + 1) == "of")) {
@@ -143,6 +151,21 @@ AgreementRules::Subject AgreementRules::subjectAt(const std::vector<Token> &t, c
             && w != "a" && w != "an")
             return s; // "some", "all", "no" ... agree either way
         int end = nounPhrase(t, tags, i, &head);
+        bool verbNext = false;
+        // "My father work in a factory": after a noun for a person, a verb the tagger joined to
+        // the phrase as a compound ("father work") before a preposition, an object or an adverb
+        static const Set persons = {"father", "mother", "brother", "sister", "friend", "teacher", "son", "daughter",
+                                    "boss", "uncle", "aunt", "grandfather", "grandmother", "husband", "wife",
+                                    "cousin", "neighbour", "neighbor", "classmate", "roommate", "dad", "mom", "mum"};
+        if (end >= i + 1 && end == head && persons.count(R::lowerAt(t, head - 1)) && R::tagIs(tags, head, "NN")
+            && !R::tagIs(tags, head, "NNS") && m_lex.isCommonVerbBase(R::lowerAt(t, head))
+            && (R::tagIs(tags, head + 1, "IN") || R::tagIs(tags, head + 1, "DT") || R::tagIs(tags, head + 1, "PRP")
+                || R::tagIs(tags, head + 1, "RB"))
+            && R::lowerAt(t, head + 1) != "of") {
+            --end;
+            --head;
+            verbNext = true;
+        }
         // "The number of students are": "the number" is singular whatever follows ("a number of" is not)
         if (end == i + 1 && w == "the" && R::lowerAt(t, head) == "number" && R::lowerAt(t, end + 1) == "of") {
             int ofHead = -1;
@@ -181,6 +204,7 @@ AgreementRules::Subject AgreementRules::subjectAt(const std::vector<Token> &t, c
             end = ofEnd;
         }
         s = {end, plural ? Plural : Singular, of ? "agreement_of_phrase" : "sv_agreement", 2};
+        s.verbNext = verbNext;
     }
     return s;
 }
@@ -347,7 +371,9 @@ void AgreementRules::subjects(const std::vector<Token> &t, const std::vector<std
             continue;
         if (R::lowerAt(t, i - 1) == "if" && R::lowerAt(t, v) == "were")
             continue; // "if the price of books were lower": the subjunctive
-        const std::string fix = agreeing(t, tags, v, s.number, s.certainty >= 3);
+        std::string fix = agreeing(t, tags, v, s.number, s.certainty >= 3);
+        if (fix.empty() && s.verbNext && v == s.end + 1 && s.number == Singular && !m_lex.baseEqualsPast(t[size_t(v)].lower))
+            fix = m_lex.thirdPerson(t[size_t(v)].lower);
         if (fix.empty())
             continue;
         out->push_back(R::replace(t, v, v, fix, "GRAMMAR", s.explain, s.certainty));
@@ -377,12 +403,57 @@ void AgreementRules::gerundSubject(const std::vector<Token> &t, const std::vecto
                                    std::vector<Finding> *out) const
 {
     // "Smoking are bad for you" -> "is": an -ing subject is singular ("Following are the results" is inverted)
-    if (t.size() < 3 || !R::tagIs(tags, 0, "VBG") || !t[0].isCapitalised() || t[0].lower == "following"
-        || t[0].lower == "remaining")
+    if (t.size() < 3 || !t[0].isCapitalised())
         return;
-    const std::string be = R::lowerAt(t, 1);
-    if (be == "are" || be == "were")
-        out->push_back(R::replace(t, 1, 1, be == "are" ? "is" : "was", "GRAMMAR", "sv_agreement", 2));
+    if (R::tagIs(tags, 0, "VBG") && t[0].lower != "following" && t[0].lower != "remaining") {
+        const std::string be = R::lowerAt(t, 1);
+        if (be == "are" || be == "were") {
+            out->push_back(R::replace(t, 1, 1, be == "are" ? "is" : "was", "GRAMMAR", "sv_agreement", 2));
+            return;
+        }
+    }
+    // "Reading books make me happy", "To learn English need time": an activity with its object
+    // is one subject ("Flying planes are" may be planes: only gerunds that head activities)
+    static const Set activities = {"playing", "reading", "learning", "studying", "watching", "eating", "doing",
+                                   "making", "taking", "using", "having", "keeping", "spending", "travelling",
+                                   "traveling", "writing", "speaking", "helping", "smoking", "drinking", "surfing"};
+    const bool gerund = activities.count(t[0].lower) > 0;
+    const bool infinitive = t[0].lower == "to" && R::tagIs(tags, 1, "VB") && m_lex.isCommonVerbBase(t[1].lower);
+    if (!gerund && !infinitive)
+        return;
+    static const Set languages = {"english", "chinese", "japanese", "french", "german", "math", "spanish"};
+    int v = gerund ? 1 : 2;
+    int nouns = 0;
+    while (v < int(t.size()) && v <= 5 && (R::tagIs(tags, v, "DT") || R::tagIs(tags, v, "JJ") || R::tagIs(tags, v, "NN")
+                                           || R::tagIs(tags, v, "PRP$"))) {
+        nouns += R::tagIs(tags, v, "NN") || languages.count(t[size_t(v)].lower) ? 1 : 0;
+        ++v;
+    }
+    // "Learning English help us": the tagger joined the verb to the phrase before its object
+    static const Set objectPronouns = {"me", "us", "him", "her", "them"};
+    if (v - 1 > 1 && R::tagIs(tags, v - 1, "NN") && !R::tagIs(tags, v - 1, "NNS") && objectPronouns.count(R::lowerAt(t, v))
+        && m_lex.isCommonVerbBase(R::lowerAt(t, v - 1))) {
+        --v;
+        --nouns;
+    }
+    // a name may be the subject's head ("Visiting John make"): languages only; a gerund alone
+    // ("Smoking do harm") only before a form of be, have or do
+    if (v >= int(t.size()) || (R::tagIs(tags, v - 1, "NNP") && !languages.count(t[size_t(v) - 1].lower))
+        || (nouns == 0 && !(gerund && v == 1)))
+        return;
+    static const std::unordered_map<std::string, std::string> singular = {
+        {"are", "is"}, {"were", "was"}, {"have", "has"}, {"do", "does"}, {"don't", "doesn't"}};
+    const std::string verb = R::lowerAt(t, v);
+    std::string fix;
+    if (singular.count(verb))
+        fix = singular.at(verb);
+    else if (nouns > 0 && (tags[size_t(v)] == "VBP" || tags[size_t(v)] == "VB" || tags[size_t(v)] == "NN")
+             && m_lex.isCommonVerbBase(verb)
+             && !m_lex.baseEqualsPast(verb) && (R::tagIs(tags, v + 1, "PRP") || R::tagIs(tags, v + 1, "DT")
+                                                || R::tagIs(tags, v + 1, "NN") || R::tagIs(tags, v + 1, "JJ")))
+        fix = m_lex.thirdPerson(verb);
+    if (!fix.empty())
+        out->push_back(R::replace(t, v, v, fix, "GRAMMAR", "sv_agreement", 2));
 }
 
 void AgreementRules::thereBe(const std::vector<Token> &t, const std::vector<std::string> &tags,
@@ -403,6 +474,18 @@ void AgreementRules::thereBe(const std::vector<Token> &t, const std::vector<std:
         int k = v + 1;
         const std::string first = R::lowerAt(t, k);
         if (singularVerb) {
+            // "There is a lot of people", "There is a number of reasons": the plural after the quantity
+            if ((first == "a" && (R::lowerAt(t, k + 1) == "lot" || R::lowerAt(t, k + 1) == "number")
+                 && R::lowerAt(t, k + 2) == "of")
+                || ((first == "lots" || first == "plenty") && R::lowerAt(t, k + 1) == "of")) {
+                int head = -1;
+                const int end = nounPhrase(t, tags, first == "a" ? k + 3 : k + 2, &head);
+                const std::string noun = R::lowerAt(t, head);
+                const bool persons = noun == "people" || noun == "children";
+                if (end >= 0 && (persons || (R::tagIs(tags, head, "NNS") && !looseHeads().count(noun) && noun.back() == 's')))
+                    out->push_back(R::replace(t, v, v, be == "is" ? "are" : "were", "GRAMMAR", "there_be_number", 2));
+                continue;
+            }
             // "There is big changes": a plural noun with no article or only adjectives
             if (first == "a" || first == "an" || first == "one" || first == "the" || first == "this" || first == "that")
                 continue;

@@ -30,6 +30,7 @@ private:
         Number number = Unknown;
         const char *explain = "";
         int certainty = 2;
+        bool verbNext = false; // the word after the phrase is its verb, whatever the tagger made of it
     };
 
     Subject subjectAt(const std::vector<Token> &t, const std::vector<std::string> &tags, int i) const;

@@ -4,6 +4,8 @@
 #include "adverbrules.h"
 #include "agreementrules.h"
 #include "articlerules.h"
+#include "comparativerules.h"
+#include "complementrules.h"
 #include "confusionrules.h"
 #include "explanationpages.h"
 #include "fragmentrule.h"
@@ -16,6 +18,7 @@
 #include "prepositionrules.h"
 #include "punctuationrules.h"
 #include "pronounrules.h"
+#include "questionrules.h"
 #include "nounphraserules.h"
 #include "numberrules.h"
 #include "patternrules.h"
@@ -28,6 +31,7 @@
 #include "stylerules.h"
 #include "synonymfinder.h"
 #include "tenserules.h"
+#include "transitivityrules.h"
 #include "verbpatternrules.h"
 #include "verbformrules.h"
 #include "wordnetdictionary.h"
@@ -134,6 +138,10 @@ public:
         , nounPhrases(lexicon, numbers)
         , adverbs(lexicon)
         , punctuation(lexicon, forms)
+        , comparatives(lexicon)
+        , transitivity(lexicon)
+        , complements(lexicon)
+        , questions(lexicon)
         , pages(wordnet)
     {
         tagger.load(dataDir + "/pos-model.txt"); // without a model the tagged rules stay silent
@@ -168,6 +176,10 @@ public:
     NounPhraseRules nounPhrases;
     AdverbRules adverbs;
     PunctuationRules punctuation;
+    ComparativeRules comparatives;
+    TransitivityRules transitivity;
+    ComplementRules complements;
+    QuestionRules questions;
     ExplanationPages pages;
 };
 
@@ -218,6 +230,10 @@ Json::Value EnglishChecker::checkSentence(int sentInd, const std::string &utf8, 
             m_data->articles.check(tokens, tags, &found);
         m_data->prepositions.check(tokens, tags, &found);
         m_data->negation.check(tokens, tags, &found);
+        m_data->comparatives.check(tokens, tags, &found);
+        m_data->transitivity.check(tokens, tags, &found);
+        m_data->complements.check(tokens, tags, &found);
+        m_data->questions.check(tokens, tags, &found);
         m_data->pronouns.check(tokens, tags, &found);
         m_data->nounPhrases.check(tokens, tags, &found);
         m_data->adverbs.check(tokens, tags, &found);

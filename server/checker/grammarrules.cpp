@@ -104,6 +104,18 @@ bool GrammarRules::auxiliaryBefore(const std::vector<Token> &t, int i) const
     return false;
 }
 
+bool GrammarRules::pastTimeIn(const std::vector<Token> &t)
+{
+    // "He tell me yesterday": the verb wants its past ("told"), which the tense rules give
+    static const Set times = {"week", "year", "month", "night", "summer", "winter", "weekend", "time", "semester"};
+    for (size_t k = 0; k < t.size(); ++k) {
+        const std::string &w = t[k].lower;
+        if (w == "yesterday" || w == "ago" || (w == "last" && k + 1 < t.size() && times.count(t[k + 1].lower)))
+            return true;
+    }
+    return false;
+}
+
 std::string GrammarRules::baseOfFinite(const std::string &w) const
 {
     if (m_lex.isThirdPerson(w) || m_lex.isPastForm(w))
@@ -165,6 +177,12 @@ void GrammarRules::agreement(const std::vector<Token> &t, std::vector<Finding> *
 {
     static const Set singular = {"he", "she", "it"};
     static const Set plural = {"they", "we", "you", "i"};
+    // "This make me happy": a sentence that opens with "this" or "that" and a verb with an object
+    static const Set objects = {"me", "us", "him", "her", "them", "you", "people", "everyone"};
+    if (t.size() > 3 && (t[0].lower == "this" || t[0].lower == "that") && m_lex.isCommonVerbBase(t[1].lower)
+        && t[1].kind == Token::Word && !m_lex.baseEqualsPast(t[1].lower) && objects.count(t[2].lower)
+        && !m_lex.isAuxiliary(t[1].lower))
+        out->push_back(RuleSupport::replace(t, 1, 1, m_lex.thirdPerson(t[1].lower), "GRAMMAR", "sv_agreement", 2));
     for (int i = 0; i + 1 < int(t.size()); ++i) {
         const Token &s = t[size_t(i)];
         if (s.kind != Token::Word)
@@ -248,7 +266,7 @@ void GrammarRules::agreement(const std::vector<Token> &t, std::vector<Finding> *
         }
         const std::string &verb = t[size_t(v)].lower;
         if (sing && verb != "be" && verb != "do" && m_lex.isCommonVerbBase(verb) && !m_lex.baseEqualsPast(verb)
-            && !t[size_t(v)].isCapitalised()) {
+            && !t[size_t(v)].isCapitalised() && !pastTimeIn(t)) {
             const int after = v + 1 < int(t.size()) ? v + 1 : -1;
             if (after >= 0 && t[size_t(after)].kind == Token::Punct && t[size_t(after)].text == "-")
                 continue;
@@ -296,6 +314,17 @@ void GrammarRules::verbAfterModal(const std::vector<Token> &t, std::vector<Findi
                 if (RuleSupport::deletion(t, v, "GRAMMAR", "modal_to", 3, &f))
                     out->push_back(f);
             }
+            continue;
+        }
+        // "they could lost everything" -> "lose" (or "be lost": the past may be an adjective)
+        static const Set pastAfterModal = {"lost", "left", "won", "led", "fed"};
+        if (modal && pastAfterModal.count(w.lower) && m.lower != "'ll" && RuleSupport::lowerAt(t, v + 1) != "up") {
+            Finding f = RuleSupport::replace(t, v, v, m_lex.baseOf(w.lower), "GRAMMAR", "modal_base", 2);
+            Candidate passive = f.candidates[0];
+            passive.correction = "be " + w.text;
+            passive.score = f.candidates[0].score / 2;
+            f.candidates.push_back(passive);
+            out->push_back(f);
             continue;
         }
         if (adjectivalPast().count(w.lower))

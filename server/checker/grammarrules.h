@@ -30,6 +30,7 @@ private:
 
     bool clauseStart(const std::vector<Token> &t, int i) const;
     bool auxiliaryBefore(const std::vector<Token> &t, int i) const;
+    static bool pastTimeIn(const std::vector<Token> &t); // yesterday, ago, last week
     // The base form when w is a third-person or past form of a common verb.
     std::string baseOfFinite(const std::string &w) const;
 

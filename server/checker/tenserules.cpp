@@ -104,7 +104,14 @@ int pastMarkerAt(const std::vector<Token> &t, int i)
     return 0;
 }
 
-bool isBoundary(const std::vector<Token> &t, int i) { return R::clauseBoundary(t[size_t(i)]); }
+bool isBoundary(const std::vector<Token> &t, int i)
+{
+    // "my friends and I go", "I and my friends go": "and" beside "I" joins a subject, not two clauses
+    if ((t[size_t(i)].lower == "and" || t[size_t(i)].lower == "or") && i > 0 && t[size_t(i) - 1].kind == Token::Word
+        && (R::lowerAt(t, i + 1) == "i" || R::lowerAt(t, i + 1) == "me" || R::lowerAt(t, i - 1) == "i"))
+        return false;
+    return R::clauseBoundary(t[size_t(i)]);
+}
 
 } // namespace
 
@@ -117,6 +124,10 @@ std::string TenseRules::pastOf(const std::string &w) const
     for (const auto &[from, to] : fixed)
         if (w == from)
             return to;
+    // a past of one verb that is the base of another: "I lay down yesterday" (lie), "found" (find)
+    static const Set pastOfAnother = {"lay", "found", "saw", "fell", "wound", "ground", "bound"};
+    if (pastOfAnother.count(w))
+        return {};
     const std::string base = m_lex.baseOf(w);
     if (base.empty() || base == "be")
         return {};
@@ -139,12 +150,49 @@ void TenseRules::check(const std::vector<Token> &t, const std::vector<std::strin
     wishPresent(t, out);
 }
 
+void TenseRules::sinceChildhood(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                std::vector<Finding> *out) const
+{
+    // "Since I was a child, I like reading" -> "I have liked": a clause naming a time of life
+    // opens a state that runs up to now
+    static const Set childhood = {"child", "kid", "young", "little", "small", "boy", "girl", "baby", "teenager"};
+    const int n = int(t.size());
+    if (n < 7 || t[0].lower != "since" || !R::tagIs(tags, 1, "PRP")
+        || (R::lowerAt(t, 2) != "was" && R::lowerAt(t, 2) != "were"))
+        return;
+    int comma = -1;
+    for (int k = 3; k < n && k <= 6; ++k) {
+        if (t[size_t(k)].text == ",") {
+            comma = k;
+            break;
+        }
+        if (!childhood.count(t[size_t(k)].lower) && !R::tagIs(tags, k, "DT") && !R::tagIs(tags, k, "RB"))
+            return;
+    }
+    if (comma < 0 || !childhood.count(R::lowerAt(t, comma - 1)))
+        return;
+    const int s = comma + 1, v = comma + 2;
+    const std::string subject = R::lowerAt(t, s);
+    const std::string w = R::lowerAt(t, v);
+    if (!R::tagIs(tags, s, "PRP") || subject == "it" || !(R::tagIs(tags, v, "VBP") || R::tagIs(tags, v, "VBZ")))
+        return;
+    const bool third = R::isThirdSingularPronoun(subject);
+    const std::string base = (w == "am" || w == "is" || w == "are") ? "be" : m_lex.baseOf(w).empty() ? w : m_lex.baseOf(w);
+    if (!m_lex.isCommonVerbBase(base) && base != "be")
+        return;
+    const std::string participle = base == "be" ? "been" : m_lex.participleOf(base);
+    if (participle.empty() || w == "have" || w == "has")
+        return;
+    out->push_back(R::replace(t, v, v, (third ? "has " : "have ") + participle, "GRAMMAR", "tense_since_perfect", 2));
+}
+
 void TenseRules::presentWithSince(const std::vector<Token> &t, const std::vector<std::string> &tags,
                                   std::vector<Finding> *out) const
 {
     static const Set points = {"last", "then", "childhood", "birth", "yesterday", "january", "february", "march",
                                "april", "may", "june", "july", "august", "september", "october", "november",
                                "december"};
+    sinceChildhood(t, tags, out);
     for (int k = 1; k + 1 < int(t.size()); ++k) {
         if (t[size_t(k)].lower != "since")
             continue;
@@ -163,10 +211,18 @@ void TenseRules::presentWithSince(const std::vector<Token> &t, const std::vector
         if (R::tagIs(tags, s, "RB"))
             --s;
         const std::string subject = R::lowerAt(t, s);
-        if (!(R::tagIs(tags, s, "PRP") || R::tagIs(tags, s, "NN")) || subject == "it" || subject == "there"
-            || w == "have" || w == "has" || R::tagIs(tags, v + 1, "VBN") || R::tagIs(tags, v + 1, "VBG"))
+        // "I am living here since 2010" -> "have been living"
+        const bool progressive = (w == "am" || w == "is" || w == "are") && R::tagIs(tags, v + 1, "VBG")
+            && t[size_t(v) + 1].lower != "going";
+        if (!(R::tagIs(tags, s, "PRP") || R::tagIs(tags, s, "NN")) || (subject == "it" && !progressive) || subject == "there"
+            || w == "have" || w == "has" || R::tagIs(tags, v + 1, "VBN") || (R::tagIs(tags, v + 1, "VBG") && !progressive))
             continue; // "It is two years since ...", perfects and progressives
         const bool third = R::isThirdSingularPronoun(subject) || (R::tagIs(tags, s, "NN") && !R::tagIs(tags, s, "NNS"));
+        if (progressive) {
+            out->push_back(R::replace(t, v, v + 1, (third ? "has been " : "have been ") + t[size_t(v) + 1].text,
+                                      "GRAMMAR", "tense_since_perfect", 2));
+            continue;
+        }
         const std::string base = (w == "am" || w == "is" || w == "are") ? "be" : m_lex.baseOf(w);
         const std::string participle = base == "be" ? "been" : base.empty() ? std::string() : m_lex.participleOf(base);
         if (participle.empty())
@@ -236,9 +292,21 @@ void TenseRules::presentWithPastMarker(const std::vector<Token> &t, const std::v
         const Token &tok = t[size_t(v)];
         if (tok.kind != Token::Word)
             continue;
-        // the tagger may call a present verb after a noun subject a base form ("my mother buy")
+        // the tagger may call a present verb after a noun subject a base form ("my mother buy",
+        // "my mother always tell")
+        const int before = R::tagIs(tags, v - 1, "RB") && v - 1 > from ? v - 2 : v - 1;
         const bool present = R::tagIs(tags, v, "VBZ") || R::tagIs(tags, v, "VBP")
-            || (tags[size_t(v)] == "VB" && R::tagIs(tags, v - 1, "NN") && m_lex.isCommonVerbBase(tok.lower));
+            || (tags[size_t(v)] == "VB" && (R::tagIs(tags, before, "NN") || R::isThirdSingularPronoun(R::lowerAt(t, before)))
+                && m_lex.isCommonVerbBase(tok.lower));
+        // "Last night I can't sleep" -> "couldn't"
+        static const std::unordered_map<std::string, std::string> canPast = {
+            {"can", "could"}, {"can't", "couldn't"}, {"cannot", "could not"}};
+        const auto can = canPast.find(tok.lower);
+        if (can != canPast.end() && (R::tagIs(tags, v - 1, "PRP") || R::tagIs(tags, v - 1, "NN"))
+            && R::lowerAt(t, v - 1) != "there" && !tok.isCapitalised()) {
+            out->push_back(R::replace(t, v, v, can->second, "GRAMMAR", "tense_past_time", 2));
+            return;
+        }
         if (R::tagIs(tags, v, "VBD") || R::tagIs(tags, v, "MD"))
             return; // the clause has a past or modal verb of its own
         if (!present)
@@ -249,12 +317,20 @@ void TenseRules::presentWithPastMarker(const std::vector<Token> &t, const std::v
             --s;
         if (s < 0 || !(R::tagIs(tags, s, "PRP") || R::tagIs(tags, s, "NN")) || R::lowerAt(t, s) == "there")
             return;
-        if (reportingVerbs().count(tok.lower) || tok.isCapitalised())
+        // (a base form after "he" or a singular noun agrees with nothing, so it cannot be a
+        // present of reporting: "He tell me yesterday")
+        const bool disagrees = !R::tagIs(tags, v, "VBZ") && m_lex.isCommonVerbBase(tok.lower)
+            && (R::isThirdSingularPronoun(R::lowerAt(t, s))
+                || (R::tagIs(tags, s, "NN") && !R::tagIs(tags, s, "NNS") && !R::tagIs(tags, s, "NNP")));
+        if ((reportingVerbs().count(tok.lower) && !disagrees) || tok.isCapitalised())
             return;
         // "In 2007, Bartley accepts ...": stories and news tell the past in the present; a year
         // marks the past only for the writer's own "I"/"we"
+        // (a base form after a singular noun agrees with nothing: "In 2010, my father buy a car")
+        const bool bareAfterSingular = R::tagIs(tags, s, "NN") && !R::tagIs(tags, s, "NNS") && !R::tagIs(tags, s, "NNP")
+            && !R::tagIs(tags, v, "VBZ") && m_lex.isCommonVerbBase(tok.lower);
         if (marker + 1 < n && t[size_t(marker) + 1].kind == Token::Number && R::lowerAt(t, marker) == "in" && R::lowerAt(t, s) != "i"
-            && R::lowerAt(t, s) != "we")
+            && R::lowerAt(t, s) != "we" && !bareAfterSingular)
             return;
         if ((tok.lower == "have" || tok.lower == "has") && R::tagIs(tags, v + 1, "VBN")) {
             // present perfect with a finished time: "have visited it yesterday" -> "visited"
@@ -326,16 +402,29 @@ void TenseRules::willInClause(const std::vector<Token> &t, const std::vector<std
     const std::string subject = R::lowerAt(t, head);
     if (subject == "you" && conditional)
         return; // "if you will excuse me": polite, not future
-    const int verb = R::nextWord(t, will);
-    if ((R::lowerAt(t, will) != "will" && R::lowerAt(t, will) != "'ll") || verb < 0)
+    // "if it will not rain", "if he won't come" -> "does not rain", "doesn't come"
+    const std::string w = R::lowerAt(t, will);
+    const bool contracted = w == "won't";
+    // (a person who "won't" refuses: "if you won't help me" is right; only "it" has no will)
+    const bool negated = contracted || (w == "will" && R::lowerAt(t, will + 1) == "not");
+    if (negated && subject != "it")
+        return;
+    int verb = R::nextWord(t, negated && !contracted ? will + 1 : will);
+    if ((w != "will" && w != "'ll" && !contracted) || verb < 0)
         return;
     const std::string base = R::lowerAt(t, verb);
     if (!m_lex.isCommonVerbBase(base) && !(R::tagIs(tags, verb, "VB") && m_lex.isPos(base, Lexicon::Verb)))
         return;
     const bool third = R::isThirdSingularPronoun(subject)
         || (!R::tagIs(tags, head, "PRP") && (R::tagIs(tags, head, "NN") && !R::tagIs(tags, head, "NNS") && !R::tagIs(tags, head, "NNPS")));
-    out->push_back(R::replace(t, will, verb, presentFor(base, third, subject == "i"), "GRAMMAR", "tense_if_will",
-                              conditional ? 3 : 2));
+    std::string fix = presentFor(base, third, subject == "i");
+    if (negated && base == "be")
+        fix += contracted ? "n't" : " not";
+    else if (negated)
+        fix = std::string(third ? "does" : "do") + (contracted ? "n't " : " not ") + base;
+    if (negated && base == "be" && contracted && fix == "amn't")
+        fix = "am not";
+    out->push_back(R::replace(t, will, verb, fix, "GRAMMAR", "tense_if_will", conditional ? 3 : 2));
 }
 
 void TenseRules::sinceWithLength(const std::vector<Token> &t, std::vector<Finding> *out) const

@@ -32,6 +32,8 @@ private:
     // "I live here since 2010" -> "have lived": a state that runs from a point up to now
     void presentWithSince(const std::vector<Token> &t, const std::vector<std::string> &tags,
                           std::vector<Finding> *out) const;
+    void sinceChildhood(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                        std::vector<Finding> *out) const; // Since I was a child, I like
     void sinceWithLength(const std::vector<Token> &t, std::vector<Finding> *out) const;
     // "I wish I can go": a wish about now takes the past ("could", "would")
     void wishPresent(const std::vector<Token> &t, std::vector<Finding> *out) const;

@@ -268,7 +268,10 @@ void VerbFormRules::missingTo(const Tokens &t, const Tags &tags, int i, std::vec
                                 "used", "prefer", "prefers", "preferred"};
     const std::string &w = t[size_t(i)].lower;
     const std::string before = R::lowerAt(t, i - 1);
-    const bool wouldLike = w == "like" && (before == "would" || (before.size() > 2 && before.compare(before.size() - 2, 2, "'d") == 0));
+    // ("Would you like go?": the subject may stand between in a question)
+    const bool wouldLike = w == "like"
+        && (before == "would" || (before.size() > 2 && before.compare(before.size() - 2, 2, "'d") == 0)
+            || (R::lowerAt(t, i - 2) == "would" && R::isSubjectPronoun(before)));
     if ((!takesTo.count(w) && !wouldLike) || !(R::tagIs(tags, i, "VB") || wouldLike))
         return;
     // "I used to going there" -> "go": without "be" or "get", "used to" takes the base form
@@ -451,6 +454,41 @@ void VerbFormRules::ingAfterPhrase(const Tokens &t, const Tags &tags, int i, std
     out->push_back(R::replace(t, to, v, m_lex.ingOf(t[size_t(v)].lower), "GRAMMAR", "verb_gerund", 2));
 }
 
+void VerbFormRules::clauseVerbSubject(const Tokens &t, const Tags &tags, int f, std::vector<Finding> *out) const
+{
+    // "Understand how they work would give students a lesson" -> "Understanding": a verb with a
+    // question-word clause, and then a second verb that has no subject of its own. A verb of
+    // saying in the inner clause may take that verb ("Remember what I said would happen").
+    static const Set questionWords = {"how", "what", "why", "where", "when", "whether", "who", "which"};
+    static const Set reporting = {"said", "say", "says", "think", "thinks", "thought", "believe", "believed",
+                                  "expect", "expected", "told", "tell", "know", "knew", "hope", "feel", "felt",
+                                  "guess", "suppose", "mean", "meant", "imagine"};
+    static const Set mainVerbs = {"is", "was", "can", "could", "will", "would", "may", "might", "should", "must",
+                                  "makes", "helps", "gives", "brings", "means", "takes", "requires", "needs"};
+    if (!questionWords.count(R::lowerAt(t, f + 1)))
+        return;
+    bool inner = R::lowerAt(t, f + 2) == "to"; // "how to swim" is a whole clause already
+    for (int k = f + 2; k < int(t.size()); ++k) {
+        const Token &tok = t[size_t(k)];
+        if (R::clauseBoundary(tok) || tok.lower == "that")
+            return;
+        const bool finite = R::tagIs(tags, k, "VBP") || R::tagIs(tags, k, "VBD") || R::tagIs(tags, k, "VBZ")
+            || R::tagIs(tags, k, "MD");
+        if (inner && mainVerbs.count(tok.lower)) {
+            out->push_back(R::replace(t, f, f, R::caseLike(t[size_t(f)], m_lex.ingOf(t[size_t(f)].lower)), "GRAMMAR",
+                                      "gerund_subject", 2));
+            return;
+        }
+        if (finite) {
+            if (inner || reporting.count(tok.lower))
+                return;
+            inner = true;
+            if (R::tagIs(tags, k, "MD"))
+                ++k; // the modal's own verb
+        }
+    }
+}
+
 void VerbFormRules::bareVerbSubject(const Tokens &t, const Tags &tags, std::vector<Finding> *out) const
 {
     // verbs that open an imperative with a clause after them: "Remember the days are short"
@@ -461,15 +499,32 @@ void VerbFormRules::bareVerbSubject(const Tokens &t, const Tags &tags, std::vect
                                     "please", "help", "go", "come", "click", "thank"};
     static const Set mainVerbs = {"is", "was", "can", "could", "will", "would", "may", "might", "should", "must",
                                   "makes", "helps", "gives", "brings", "means", "takes", "requires", "needs"};
-    // at the start, or after an opening adverb and its comma ("Moreover, take risks teaches")
-    const int f = R::tagIs(tags, 0, "RB") && t.size() > 2 && t[1].text == "," ? 2 : 0;
-    if (int(t.size()) < f + 4 || t[size_t(f)].kind != Token::Word || !R::tagIs(tags, f, "VB")
-        || (f == 0 && !t[0].isCapitalised()))
+    // at the start, or after an opening adverb and its comma ("Moreover, take risks teaches"),
+    // or after "that" and a verb of saying ("The lecture thinks that take the tax is not good")
+    static const Set reporting = {"think", "thinks", "thought", "believe", "believes", "believed", "say", "says",
+                                  "said", "claim", "claims", "claimed", "argue", "argues", "argued", "feel", "feels"};
+    int f = R::tagIs(tags, 0, "RB") && t.size() > 2 && t[1].text == "," ? 2 : 0;
+    if ((f == 0 && !t[0].isCapitalised()) || !R::tagIs(tags, f, "VB"))
+        f = -1;
+    for (int k = 1; f < 0 && k + 1 < int(t.size()); ++k)
+        if (t[size_t(k)].lower == "that" && reporting.count(R::lowerAt(t, k - 1)))
+            f = k + 1;
+    if (f < 0 || int(t.size()) < f + 4 || t[size_t(f)].kind != Token::Word || !R::tagIs(tags, f, "VB"))
         return;
     const std::string &w = t[size_t(f)].lower;
-    if (!m_lex.isCommonVerbBase(w) || clauseVerbs.count(w) || m_lex.isPos(w, Lexicon::Noun)
-        || m_lex.isPos(w, Lexicon::Adjective))
+    // a word that is also a noun only when the tagger reads a verb with an object after it
+    // ("Take risks teaches you"; "Work experience helps" is a noun phrase)
+    const bool verbTag = !R::tagIs(tags, f, "VBD") && !R::tagIs(tags, f, "VBN") && !R::tagIs(tags, f, "VBG");
+    const bool nounWithObject = m_lex.isPos(w, Lexicon::Noun) && verbTag
+        && (R::tagIs(tags, f + 1, "DT") || R::tagIs(tags, f + 1, "PRP$") || R::tagIs(tags, f + 1, "PRP")
+            || (R::tagIs(tags, f + 1, "NNS") && R::tagIs(tags, f + 2, "VBZ")));
+    if (!m_lex.isCommonVerbBase(w) || (m_lex.isPos(w, Lexicon::Noun) && !nounWithObject)
+        || m_lex.isPos(w, Lexicon::Adjective) || m_lex.isAuxiliary(w) || t.back().text == "?")
+        return; // "Do your employees know ...?" asks
+    if (clauseVerbs.count(w)) {
+        clauseVerbSubject(t, tags, f, out);
         return;
+    }
     // the verb's object, then the sentence's own verb before any comma or clause word
     for (int k = f + 1; k < int(t.size()); ++k) {
         if (R::clauseBoundary(t[size_t(k)]) || R::tagIs(tags, k, "VBD") || R::tagIs(tags, k, "VBP"))
@@ -639,8 +694,10 @@ void VerbFormRules::doubleSubject(const Tokens &t, const Tags &tags, std::vector
 
 void VerbFormRules::causativeForm(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const
 {
-    // "Let him goes", "He made me cried" -> the base form after let/make and its object
-    static const Set causatives = {"let", "lets", "make", "makes", "made", "making"};
+    // "Let him goes", "He made me cried", "I heard him sang" -> the base form after let/make,
+    // a verb of perception, and its object
+    static const Set causatives = {"let", "lets", "make", "makes", "made", "making", "saw", "heard", "watched",
+                                   "noticed", "felt", "see", "hear", "watch"};
     static const Set objects = {"me", "him", "her", "us", "them"};
     if (!causatives.count(t[size_t(i)].lower) || !objects.count(R::lowerAt(t, i + 1)))
         return;
@@ -655,7 +712,12 @@ void VerbFormRules::causativeForm(const Tokens &t, const Tags &tags, int i, std:
     const std::string base = m_lex.baseOf(w);
     if ((!third && !past) || base.empty() || base == w || m_lex.isPos(w, Lexicon::Adjective))
         return;
-    out->push_back(R::replace(t, v, v, base, "GRAMMAR", "causative_to", 2));
+    // after a verb of perception an -ed form may be a passive ("I heard him called a liar"):
+    // only a past that cannot be a participle ("sang", "ran")
+    const bool perceiving = t[size_t(i)].lower.compare(0, 1, "m") != 0 && t[size_t(i)].lower.compare(0, 1, "l") != 0;
+    if (perceiving && !third && m_lex.participleOf(base) == w)
+        return;
+    out->push_back(R::replace(t, v, v, base, "GRAMMAR", perceiving ? "perception_base" : "causative_to", 2));
 }
 
 void VerbFormRules::nounPassive(const Tokens &t, const Tags &tags, std::vector<Finding> *out) const
@@ -703,7 +765,8 @@ void VerbFormRules::embeddedQuestion(const Tokens &t, const Tags &tags, int i, s
     const std::string &wh = t[size_t(i)].lower;
     const std::string aux = R::lowerAt(t, i + 1);
     const bool doForm = aux == "does" || aux == "do" || aux == "did";
-    if (!whWords.count(wh) || (!be.count(aux) && !doForm))
+    const bool modal = m_lex.isModal(aux) && aux != "'ll";
+    if (!whWords.count(wh) || (!be.count(aux) && !doForm && !modal))
         return;
     // asked inside a statement: after a verb ("know where"), or a verb and its object ("tell me how")
     const bool afterVerb = R::tagIs(tags, i - 1, "VB")
@@ -716,6 +779,26 @@ void VerbFormRules::embeddedQuestion(const Tokens &t, const Tags &tags, int i, s
                                "remember", "forget", "find", "found", "see", "decide", "decided", "discover",
                                "idea", "sure", "me", "us", "him", "her", "them"};
     if (!asking.count(R::lowerAt(t, i - 1)))
+        return;
+    // a pronoun subject after the verb: "what should I do", "where was I going" -> "what I should do"
+    if (R::isSubjectPronoun(R::lowerAt(t, i + 2))) {
+        int last = i + 2;
+        if (modal || doForm) {
+            if (doForm || !R::tagIs(tags, i + 3, "VB") || !m_lex.isCommonVerbBase(R::lowerAt(t, i + 3)))
+                return; // do-questions with a pronoun need the verb's ending changed: left to the noun case
+            last = i + 3;
+        } else if (R::tagIs(tags, i + 3, "VBG")) {
+            last = i + 3;
+        } else if (i + 3 < int(t.size()) && t[size_t(i) + 3].kind != Token::Punct) {
+            return;
+        }
+        std::string fixed = t[size_t(i)].text + " " + t[size_t(i) + 2].text + " " + t[size_t(i) + 1].text;
+        if (last > i + 2)
+            fixed += " " + R::textOf(t, i + 3, last);
+        out->push_back(R::replace(t, i, last, fixed, "GRAMMAR", "embedded_question", 2));
+        return;
+    }
+    if (modal)
         return;
     // the subject after "be": a noun phrase that ends the clause
     bool determined = false;

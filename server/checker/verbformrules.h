@@ -42,6 +42,8 @@ private:
     void ingAfterPhrase(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const;
     // "Learn English is important" -> "Learning English": a bare verb as the subject
     void bareVerbSubject(const Tokens &t, const Tags &tags, std::vector<Finding> *out) const;
+    // "Understand how they work would help" -> "Understanding": the same with a question-word clause
+    void clauseVerbSubject(const Tokens &t, const Tags &tags, int f, std::vector<Finding> *out) const;
     void noForNot(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // I no like
     void pronounPassive(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // they killed by
     // "The accident was happened" -> "happened": verbs without an object have no passive

@@ -2,6 +2,7 @@
 
 #include "lexicon.h"
 #include "rulesupport.h"
+#include "transitivityrules.h"
 
 #include <unordered_map>
 #include <unordered_set>
@@ -15,6 +16,16 @@ using Set = std::unordered_set<std::string>;
 std::string lowerAt(const std::vector<Token> &t, int i)
 {
     return i >= 0 && i < int(t.size()) && t[size_t(i)].kind == Token::Word ? t[size_t(i)].lower : std::string();
+}
+
+// what is done, never compounded with a verb's noun: "good at play football", "was cook dinner",
+// "without study hard"
+const Set &doneThings()
+{
+    static const Set s = {"english", "chinese", "math", "homework", "football", "basketball", "tennis", "soccer",
+                          "games", "music", "sports", "piano", "guitar", "home", "abroad", "hard", "dinner",
+                          "lunch", "breakfast", "tv"};
+    return s;
 }
 
 const Set &beForms()
@@ -207,9 +218,19 @@ void VerbPatternRules::beWithPast(const std::vector<Token> &t, int i, std::vecto
     if (w.empty() || w == "was" || w == "were" || !m_lex.isPastForm(w) || t[size_t(v)].isCapitalised())
         return;
     const std::string base = m_lex.baseOf(w);
-    if (base.empty() || m_lex.participleOf(base) == w || m_lex.isPos(w, Lexicon::Adjective)
-        || m_lex.isPos(w, Lexicon::Noun))
+    if (base.empty() || m_lex.participleOf(base) == w || m_lex.isPos(w, Lexicon::Adjective))
         return;
+    // a past that is also a noun ("drove", "saw", "spoke") only before an object: "They were drove
+    // settlements", "I was saw him"; a bare singular noun after "be" would need an article
+    if (m_lex.isPos(w, Lexicon::Noun)) {
+        static const Set objects = {"me", "him", "her", "us", "them", "it", "my", "his", "their", "our", "your",
+                                    "a", "an", "the", "this", "these", "those", "some"};
+        const std::string next = lowerAt(t, v + 1);
+        const bool pluralNoun = next.size() > 3 && next.back() == 's' && next[next.size() - 2] != 's'
+            && m_lex.isPos(next.substr(0, next.size() - 1), Lexicon::Noun);
+        if (!objects.count(next) && !pluralNoun)
+            return;
+    }
     out->push_back(RuleSupport::replace(t, i, v, w, "GRAMMAR", "be_verb", 2));
 }
 
@@ -312,9 +333,23 @@ void VerbPatternRules::passiveBase(const std::vector<Token> &t, int i, std::vect
         v = RuleSupport::nextWord(t, v); // "will be even strengthen"
     if (v < 0)
         return;
+    // a prefix joined by a hyphen stays in front: "could be re-schedule" -> "re-scheduled"
+    static const Set prefixes = {"re", "pre", "co", "over", "under", "mis", "out"};
+    const int first = v;
+    std::string prefix;
+    if (prefixes.count(t[size_t(v)].lower) && v + 2 < int(t.size()) && t[size_t(v) + 1].text == "-"
+        && !t[size_t(v) + 1].spaceBefore && !t[size_t(v) + 2].spaceBefore && t[size_t(v) + 2].kind == Token::Word) {
+        prefix = t[size_t(v)].text + "-";
+        v += 2;
+    }
     const std::string w = t[size_t(v)].lower;
     const std::string participle = participleFor(t, v);
     if (participle.empty())
+        return;
+    // "They have been help us": a person who has been doing it (the -ing rule speaks)
+    if (b == "been" && RuleSupport::isSubjectPronoun(lowerAt(t, i - 2)) && lowerAt(t, i - 2) != "it"
+        && (lowerAt(t, v + 1) == "us" || lowerAt(t, v + 1) == "them" || lowerAt(t, v + 1) == "me"
+            || lowerAt(t, v + 1) == "him" || lowerAt(t, v + 1) == "her"))
         return;
     // a noun after "be" is a complement ("be fun", "be home"): a word that is also a noun
     // only before "by", an article or a pronoun object ("be limit a time")
@@ -330,7 +365,81 @@ void VerbPatternRules::passiveBase(const std::vector<Token> &t, int i, std::vect
         if (!after.count(lowerAt(t, v + 1)) && !manner)
             return;
     }
-    out->push_back(RuleSupport::replace(t, v, v, participle, "GRAMMAR", "passive_participle", 2));
+    // "You must be finish it": an object pronoun after it makes the verb active; "be" goes
+    static const Set objectPronouns = {"it", "them", "him", "me", "us"};
+    if (b == "be" && prefix.empty() && objectPronouns.count(lowerAt(t, v + 1)) && m_lex.isModal(lowerAt(t, i - 1))) {
+        Finding f = RuleSupport::replace(t, i, v, t[size_t(v)].text, "GRAMMAR", "be_verb", 2);
+        Candidate passive = f.candidates[0];
+        passive.correction = "be " + participle;
+        passive.score = f.candidates[0].score / 2;
+        f.candidates.push_back(passive);
+        out->push_back(f);
+        return;
+    }
+    out->push_back(RuleSupport::replace(t, first, v, prefix + participle, "GRAMMAR", "passive_participle", 2));
+}
+
+void VerbPatternRules::perfectBareVerb(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,
+                                       std::vector<Finding> *out) const
+{
+    // "I have finish my homework", "She has live here for years" -> the participle; a word that is
+    // also a noun only before a possessive ("have finish my"): "we have work this week" is a noun
+    static const Set have = {"have", "has", "had", "'ve"};
+    static const Set possessives = {"my", "your", "his", "her", "our", "their", "its"};
+    if (!have.count(t[size_t(i)].lower))
+        return;
+    const int v = i + 1;
+    const std::string w = lowerAt(t, v);
+    if (w.empty() || w == "to" || w == "better" || w == "got" || t[size_t(v)].isCapitalised()
+        || !m_lex.isCommonVerbBase(w) || m_lex.baseEqualsPast(w) || m_lex.isAuxiliary(w))
+        return;
+    const std::string participle = m_lex.participleOf(w);
+    if (participle.empty() || participle == w)
+        return;
+    const bool noun = m_lex.isPos(w, Lexicon::Noun), adjective = m_lex.isPos(w, Lexicon::Adjective);
+    if (noun && !possessives.count(lowerAt(t, v + 1)))
+        return;
+    if (adjective && !(tags[size_t(v)] == "VB" && RuleSupport::tagIs(tags, v + 1, "RB")))
+        return; // "have live music"; "has live here"
+    if (!noun && !adjective && !RuleSupport::tagIs(tags, v, "VB") && !RuleSupport::tagIs(tags, v, "NN"))
+        return;
+    out->push_back(RuleSupport::replace(t, v, v, participle, "GRAMMAR", "perfect_participle", 2));
+}
+
+void VerbPatternRules::beenBareVerb(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,
+                                    std::vector<Finding> *out) const
+{
+    // "I have been study English for years" -> "been studying": after "have been" a person's
+    // doing takes -ing ("have been put there" is a passive: verbs whose participle is the base stay)
+    static const Set have = {"have", "has", "had", "'ve"};
+    if (t[size_t(i)].lower != "been" || !have.count(lowerAt(t, i - 1)))
+        return;
+    const std::string subject = lowerAt(t, i - 2);
+    const bool person = RuleSupport::isSubjectPronoun(subject) && subject != "it";
+    const int v = i + 1;
+    const std::string w = lowerAt(t, v);
+    if (w.empty() || !person || t[size_t(v)].isCapitalised() || !m_lex.isCommonVerbBase(w) || m_lex.isAuxiliary(w)
+        || m_lex.baseEqualsPast(w) || m_lex.participleOf(w) == w || m_lex.isPos(w, Lexicon::Adjective))
+        return;
+    if (!RuleSupport::tagIs(tags, v, "VB") && !RuleSupport::tagIs(tags, v, "NN"))
+        return;
+    out->push_back(RuleSupport::replace(t, v, v, m_lex.ingOf(w), "GRAMMAR", "perfect_progressive", 2));
+}
+
+void VerbPatternRules::modalPassiveNoun(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,
+                                        std::vector<Finding> *out) const
+{
+    // "the fuels can be finish and" -> "finished": a base form that is also a noun, after a modal
+    // and "be", where the tagger reads a verb ("might be stress and fatigue" stays a noun)
+    if (t[size_t(i)].lower != "be" || !m_lex.isModal(lowerAt(t, i - 1)))
+        return;
+    const int v = RuleSupport::nextWord(t, i);
+    if (v < 0 || tags[size_t(v)] != "VB" || !m_lex.isPos(t[size_t(v)].lower, Lexicon::Noun)
+        || lowerAt(t, v + 1) == "of" || lowerAt(t, i - 2) == "there")
+        return;
+    const std::string participle = participleFor(t, v);
+    if (!participle.empty())
+        out->push_back(RuleSupport::replace(t, v, v, participle, "GRAMMAR", "passive_participle", 2));
 }
 
 } // namespace PennovaChecker
@@ -386,6 +495,9 @@ void VerbPatternRules::checkTagged(const std::vector<Token> &t, const std::vecto
         beBareVerb(t, tags, i, out);
         beAdverbVerb(t, tags, i, out);
         causativeNounTo(t, tags, i, out);
+        modalPassiveNoun(t, tags, i, out);
+        perfectBareVerb(t, tags, i, out);
+        beenBareVerb(t, tags, i, out);
     }
 }
 
@@ -457,18 +569,21 @@ void VerbPatternRules::gerundAfterPreposition(const std::vector<Token> &t, const
             out->push_back(RuleSupport::replace(t, v, v, m_lex.ingOf(base), "GRAMMAR", "gerund_after_preposition", 2));
         return;
     }
-    if (!preposition || !m_lex.isCommonVerbBase(w) || w == "be" || m_lex.isPos(w, Lexicon::Adjective) || m_lex.baseEqualsPast(w))
+    if (!preposition || !m_lex.isCommonVerbBase(w) || w == "be" || (m_lex.isPos(w, Lexicon::Adjective) && w != "go")
+        || m_lex.baseEqualsPast(w))
         return;
     // a word that is also a noun ("in love", "after school") only with an object after it
     const bool noun = m_lex.isPos(w, Lexicon::Noun);
     const int o = v + 1;
     const std::string objectWord = lowerAt(t, o);
     const bool pronoun = objectWord == "me" || objectWord == "him" || objectWord == "us" || objectWord == "them";
-    const bool object = RuleSupport::tagIs(tags, o, "DT") || pronoun || RuleSupport::tagIs(tags, o, "NN")
+    // things only done, never compounded: "good at play football", "without study hard", "of go home"
+    const bool done = doneThings().count(objectWord) > 0;
+    const bool object = RuleSupport::tagIs(tags, o, "DT") || pronoun || RuleSupport::tagIs(tags, o, "NN") || done
         || lowerAt(t, o) == "goodbye" || (o < int(t.size()) && t[size_t(o)].kind == Token::Word && t[size_t(o)].isCapitalised());
-    if (!object || (noun && !RuleSupport::tagIs(tags, v, "VB") && !pronoun))
+    if (!object || (noun && !RuleSupport::tagIs(tags, v, "VB") && !pronoun && !done))
         return;
-    if (noun && (RuleSupport::tagIs(tags, o, "NN")))
+    if (noun && RuleSupport::tagIs(tags, o, "NN") && !done)
         return; // "in touch screens": a noun compound
     if (noun && RuleSupport::timePhraseAt(t, o + 1))
         return; // "after work the next day"
@@ -520,42 +635,92 @@ void VerbPatternRules::beBareVerb(const std::vector<Token> &t, const std::vector
 {
     // "She is study English" -> "is studying" (or "studies")
     static const Set be = {"am", "is", "are", "was", "were"};
-    static const Set handledElsewhere = {"agree", "disagree", "depend", "lack", "like", "need", "used", "suppose",
+    static const Set handledElsewhere = {"agree", "disagree", "depend", "lack", "like", "used", "suppose",
                                          "be", "have", "do", "let", "go", "come"};
+    // verbs of state have no progressive: "They are need money" -> "They need money"
+    static const Set stateVerbs = {"need", "want", "know", "own", "believe", "understand", "prefer", "hate",
+                                   "love", "remember", "forget", "deserve", "belong", "contain"};
     const std::string &b = t[size_t(i)].lower;
-    if (!be.count(b) || !(RuleSupport::tagIs(tags, i - 1, "PRP") || RuleSupport::tagIs(tags, i - 1, "NN")))
+    // a gerund heads a subject after an adjective or a determiner: "Bigger farming are use"
+    const bool gerundSubject = RuleSupport::tagIs(tags, i - 1, "VBG")
+        && (RuleSupport::tagIs(tags, i - 2, "JJ") || RuleSupport::tagIs(tags, i - 2, "DT")) && (b == "are" || b == "were");
+    if (!be.count(b) || !(RuleSupport::tagIs(tags, i - 1, "PRP") || RuleSupport::tagIs(tags, i - 1, "NN") || gerundSubject))
         return;
     const int v = RuleSupport::nextWord(t, i);
     if (v < 0 || t[size_t(v)].isCapitalised())
         return;
+    // "What I would like to do is get the file": after "do" a bare verb names the thing done
+    for (int k = i - 1; k >= 0 && k >= i - 14; --k)
+        if (t[size_t(k)].lower == "do" || t[size_t(k)].lower == "does" || t[size_t(k)].lower == "did")
+            return;
     const std::string &w = t[size_t(v)].lower;
-    if (!m_lex.isCommonVerbBase(w) || handledElsewhere.count(w) || m_lex.isPos(w, Lexicon::Adjective)
+    static const Set goPlaces = {"to", "on", "back", "out", "home", "abroad", "shopping", "there"};
+    if (w == "go" && goPlaces.count(lowerAt(t, v + 1)) && RuleSupport::isSubjectPronoun(lowerAt(t, i - 1))
+        && lowerAt(t, i - 1) != "it") {
+        // "They are go on doing it", "I am go to school" -> "are going" (or "go")
+        const bool past = b == "was" || b == "were";
+        const bool third = b == "is" || (b == "was" && lowerAt(t, i - 1) != "i");
+        Finding f = RuleSupport::replace(t, i, v, t[size_t(i)].text + " going", "GRAMMAR", "be_verb", 2);
+        Candidate simple = f.candidates[0];
+        simple.correction = past ? "went" : third ? "goes" : "go";
+        simple.score = f.candidates[0].score / 2;
+        f.candidates.push_back(simple);
+        out->push_back(f);
+        return;
+    }
+    if (w == "come" && lowerAt(t, v + 1) == "from") {
+        // "I am come from China" -> "I come from China"
+        const bool third = b == "is" || (b == "was" && lowerAt(t, i - 1) != "i");
+        const std::string fix = (b == "was" || b == "were") ? "came" : third ? "comes" : "come";
+        out->push_back(RuleSupport::replace(t, i, v, fix, "GRAMMAR", "be_verb", 2));
+        return;
+    }
+    if (!m_lex.isCommonVerbBase(w) || handledElsewhere.count(w) || TransitivityRules::isFeelingVerb(w)
+        || m_lex.isPos(w, Lexicon::Adjective)
         || m_lex.baseEqualsPast(w))
         return;
     const bool noun = m_lex.isPos(w, Lexicon::Noun);
     // a word that is also a noun only after a personal pronoun and before an object:
     // "She is study English", never "The problem is work"
     // (or after a noun subject: "My brother is study English")
-    const bool person = (RuleSupport::isSubjectPronoun(lowerAt(t, i - 1)) || RuleSupport::tagIs(tags, i - 1, "NN"))
+    const bool person = (RuleSupport::isSubjectPronoun(lowerAt(t, i - 1)) || RuleSupport::tagIs(tags, i - 1, "NN")
+                         || gerundSubject)
         && lowerAt(t, i - 1) != "it";
-    const bool object = startsObject(t, tags, v + 1) && !RuleSupport::tagIs(tags, v + 1, "NNS")
-        && !(RuleSupport::tagIs(tags, v + 1, "NN") && !RuleSupport::tagIs(tags, v + 1, "NNP"));
+    const bool state = stateVerbs.count(w) > 0;
+    // verbs whose noun is rare: an object of any kind follows them ("are make products seem")
+    static const Set mostlyVerbs = {"make", "take", "give", "get", "bring", "buy", "send", "tell", "find", "pay",
+                                    "spend", "teach", "show", "build", "choose", "provide", "produce"};
+    // a plain noun after the word may make a compound ("they are work friends"), except after a
+    // verb of state ("are need money"); "more" and "to" open an object or an infinitive
+    const std::string after = lowerAt(t, v + 1);
+    const bool object = (startsObject(t, tags, v + 1) && !RuleSupport::tagIs(tags, v + 1, "NNS")
+                         && !(RuleSupport::tagIs(tags, v + 1, "NN") && !RuleSupport::tagIs(tags, v + 1, "NNP") && !state))
+        || after == "more" || (state && after == "to") || doneThings().count(after)
+        || (mostlyVerbs.count(w) && (RuleSupport::tagIs(tags, v + 1, "NN") || RuleSupport::tagIs(tags, v + 1, "PRP")));
     // "She is study in the library": after a personal pronoun a noun would need an article too
     const bool personal = RuleSupport::isSubjectPronoun(lowerAt(t, i - 1)) && lowerAt(t, i - 1) != "it";
     const bool placeAfter = RuleSupport::tagIs(tags, v + 1, "IN") && lowerAt(t, v + 1) != "of";
-    if (noun && !(person && object) && !(personal && placeAfter))
+    // a count noun of change needs an article: "The price is increase." is the verb
+    static const Set trends = {"increase", "decrease", "decline", "drop", "shrink", "rise", "fall", "grow"};
+    const bool trendEnd = trends.count(w) && lowerAt(t, i - 1) != "there" && lowerAt(t, i - 1) != "it"
+        && (v + 1 >= int(t.size()) || t[size_t(v) + 1].kind == Token::Punct
+            || (RuleSupport::tagIs(tags, v + 1, "RB") && lowerAt(t, v + 1).size() > 4));
+    if (noun && !(person && object) && !(personal && placeAfter) && !trendEnd)
         return;
     if (!startsObject(t, tags, v + 1) && !(v + 1 < int(t.size()) && t[size_t(v) + 1].kind == Token::Punct)
-        && !RuleSupport::tagIs(tags, v + 1, "RB") && !RuleSupport::tagIs(tags, v + 1, "IN"))
+        && !RuleSupport::tagIs(tags, v + 1, "RB") && !RuleSupport::tagIs(tags, v + 1, "IN") && !object)
         return;
-    Finding f = RuleSupport::replace(t, i, v, b + " " + m_lex.ingOf(w), "GRAMMAR", "be_verb", 2);
     const std::string subject = lowerAt(t, i - 1);
     const bool third = b == "is" || (b == "was" && subject != "i");
     const bool past = b == "was" || b == "were";
-    Candidate simple = f.candidates[0];
-    simple.correction = past ? m_lex.pastOf(w) : third ? m_lex.thirdPerson(w) : w;
-    simple.score = f.candidates[0].score / 2;
-    f.candidates.push_back(simple);
+    const std::string simpleForm = past ? m_lex.pastOf(w) : third ? m_lex.thirdPerson(w) : w;
+    Finding f = RuleSupport::replace(t, i, v, state ? simpleForm : b + " " + m_lex.ingOf(w), "GRAMMAR", "be_verb", 2);
+    if (!state) {
+        Candidate simple = f.candidates[0];
+        simple.correction = simpleForm;
+        simple.score = f.candidates[0].score / 2;
+        f.candidates.push_back(simple);
+    }
     out->push_back(f);
 }
 

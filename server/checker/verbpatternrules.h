@@ -53,6 +53,12 @@ private:
                       std::vector<Finding> *out) const; // they are never give up
     void causativeNounTo(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,
                          std::vector<Finding> *out) const; // made the students to study
+    void modalPassiveNoun(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,
+                          std::vector<Finding> *out) const; // can be finish and
+    void beenBareVerb(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,
+                      std::vector<Finding> *out) const; // have been study
+    void perfectBareVerb(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,
+                         std::vector<Finding> *out) const; // have finish my homework
 
     const Lexicon &m_lex;
 };

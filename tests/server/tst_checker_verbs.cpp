@@ -189,6 +189,16 @@ private slots:
             "A long time ago, people lived in caves.");
         row("when I was and an age", "When I was ten, I like cartoons.", "like", "liked", "tense_past_time",
             "When I was ten, I liked cartoons.");
+        row("a year, a singular noun and a base form", "In 2010, my father buy a car.", "buy", "bought",
+            "tense_past_time", "In 2010, my father bought a car.");
+        row("past marker and a compound subject with I", "Yesterday my friends and I go shopping.", "go", "went",
+            "tense_past_time", "Yesterday my friends and I went shopping.");
+        row("he, a base form of telling and yesterday", "He tell me yesterday that he was sick.", "tell", "told",
+            "tense_past_time", "He told me yesterday that he was sick.");
+        row("past marker and can't", "Last night I can't sleep.", "can't", "couldn't", "tense_past_time",
+            "Last night I couldn't sleep.");
+        row("since a time of life and a present verb", "Since I was a child, I like reading.", "like",
+            "have liked", "tense_since_perfect", "Since I was a child, I have liked reading.");
         row("since a year with a present verb", "I live in Beijing since 2010.", "live", "have lived",
             "tense_since_perfect", "I have lived in Beijing since 2010.");
         row("since last year with an -s verb", "She works here since last year.", "works", "has worked",
@@ -203,8 +213,346 @@ private slots:
             "to_infinitive", "To improve our lives, we work.");
         row("bare verb as the subject", "Learn English is important for us.", "Learn", "Learning",
             "gerund_subject", "Learning English is important for us.");
+        row("verb and a question-word clause as the subject", "Understand how they work would give us a lesson.",
+            "Understand", "Understanding", "gerund_subject", "Understanding how they work would give us a lesson.");
+        row("verb and how to as the subject", "Understand how to use it is important.", "Understand",
+            "Understanding", "gerund_subject", "Understanding how to use it is important.");
+        row("bare verb with an object as the subject after that", "The lecture thinks that take the tax is bad.",
+            "take", "taking", "gerund_subject", "The lecture thinks that taking the tax is bad.");
+        row("noun-verb with an object after an opener", "Moreover, take the bus is faster than walking.", "take",
+            "taking", "gerund_subject", "Moreover, taking the bus is faster than walking.");
+        row("be and go before to", "I am go to school every day.", "am go", "am going", "be_verb",
+            "I am going to school every day.");
+        row("be and a verb whose noun is rare before a plural", "Advertisements are make products look good.",
+            "are make", "are making", "be_verb", "Advertisements make products look good.");
+        row("if, it and will not", "We will go if it will not rain.", "will not rain", "does not rain",
+            "tense_if_will", "We will go if it does not rain.");
+        row("modal, be and a bare verb before an object pronoun", "You must be finish it today.", "be finish",
+            "finish", "be_verb", "You must finish it today.");
+        row("have been and a bare verb", "I have been study English for years.", "study", "studying",
+            "perfect_progressive", "I have been studying English for years.");
+        row("have been and a noun-verb before an object pronoun", "They have been help us a lot.", "help",
+            "helping", "perfect_progressive", "They have been helping us a lot.");
+        row("was and a noun-verb before a meal", "She was cook dinner when I came.", "was cook", "was cooking",
+            "be_verb", "She was cooking dinner when I came.");
+        row("modal and a past that may be an adjective", "They could lost everything.", "lost", "lose",
+            "modal_base", "They could lose everything.");
+        row("be and a verb of change at the end", "The population is grow.", "is grow", "is growing", "be_verb",
+            "The population is growing.");
+        row("be and a noun of change before an adverb", "The price of oil is increase rapidly.", "is increase",
+            "is increasing", "be_verb", "The price of oil is increasing rapidly.");
+        row("be and a verb of state before a noun", "They are need money for the trip.", "are need", "need",
+            "be_verb", "They need money for the trip.");
+        row("be and a verb of state before to", "She is need to rest.", "is need", "needs", "be_verb",
+            "She needs to rest.");
+        row("gerund subject, be and a noun-verb before more", "Bigger farming are use more water.", "are use",
+            "are using", "be_verb", "Bigger farming is using more water.");
+        row("be and a past that is also a noun before an object", "They were drove settlements away.",
+            "were drove", "drove", "be_verb", "They drove settlements away.");
+        row("modal, be and a noun-verb before and", "The fuels can be finish and gone.", "finish", "finished",
+            "passive_participle", "The fuels can be finished and gone.");
+        row("modal, be and a hyphenated prefix", "The trip could be re-schedule by the school.", "re-schedule",
+            "re-scheduled", "passive_participle", "The trip could be re-scheduled by the school.");
     }
     void verbForms() { verify(); }
+
+    void comparatives_data()
+    {
+        columns();
+        row("not and a plain adjective before than", "I think that not interesting than football.",
+            "not interesting", "less interesting", "comparative_less", "I think that is less interesting than football.");
+        row("be, not and a short adjective before than", "Her room is not clean than mine.", "not clean",
+            "less clean", "comparative_less", "Her room is not cleaner than mine.");
+        row("very, an adjective and than later in the clause",
+            "It is very important for them to understand ideas than to learn facts.", "very important",
+            "more important", "comparative_very", "It is more important for them to understand ideas than to learn facts.");
+        row("very, good and than later", "It is very good for us to walk than to drive.", "very good", "better",
+            "comparative_very", "It is better for us to walk than to drive.");
+        row("very, a short adjective and than later", "It is very easy to walk there than to drive.", "very easy",
+            "easier", "comparative_very", "It is easier to walk there than to drive.");
+        row("modal, more and a verb with its object", "Therefore, I can more enjoy the trip.", "more enjoy the trip",
+            "enjoy the trip more", "more_verb_order", "Therefore, I can enjoy the trip more.");
+        row("pronoun, more and like", "I more like apples than pears.", "more like apples", "like apples more",
+            "more_verb_order", "I like apples more than pears.");
+        row("modal, more and a verb before a pronoun", "We should more help them.", "more help them",
+            "help them more", "more_verb_order", "We should help them more.");
+        row("adjective and as before a pronoun", "He is tall as me.", "tall", "as tall", "as_as",
+            "He is as tall as me.");
+        row("adverb and as possible", "Please come back soon as possible.", "soon", "as soon", "as_as",
+            "Please come back as soon as possible.");
+        row("not and an adjective after non-ASCII text", "“Zoë” said that not interesting than TV.",
+            "not interesting", "less interesting", "comparative_less", "“Zoë” said that is less interesting than TV.");
+        row("looks, an adjective and as before a name", "It looks fancy as Mercedes.", "fancy", "as fancy",
+            "as_as", "It looks as fancy as Mercedes.");
+        row("as same as", "My opinion is as same as yours.", "as same", "the same", "the_same",
+            "My opinion is the same as yours.");
+        row("be and same as", "His book is same as mine.", "same", "the same", "the_same",
+            "His book is the same as mine.");
+    }
+    void comparatives() { verify(); }
+
+    void comparativeLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("not different than") << "This book is not different than that one.";
+        QTest::newRow("not with a comparative") << "It is not longer than ten pages.";
+        QTest::newRow("very and other than") << "It is very hard to find anything other than rice.";
+        QTest::newRow("very and rather than") << "They are very good friends rather than rivals.";
+        QTest::newRow("very and more than in the clause") << "I was very happy to pay more than him.";
+        QTest::newRow("very and than after a comma") << "It is a very big house, bigger than ours.";
+        QTest::newRow("very and than in another clause") << "He was very tired because he ran than walked.";
+        QTest::newRow("more than after a modal") << "We can more than double it.";
+        QTest::newRow("more or less") << "We more or less agree.";
+        QTest::newRow("more and an adverb") << "You can more easily see it.";
+        QTest::newRow("more before a noun") << "We need more help.";
+        QTest::newRow("more like a kind") << "They more like a family than a team.";
+        QTest::newRow("as before a list of adjectives") << "I make food as fun and flavourful as possible.";
+        QTest::newRow("in the same way as before") << "The shop is open as before.";
+        QTest::newRow("a role after as") << "She is famous as a singer.";
+        QTest::newRow("a role after as before a name") << "She is famous as Juliet.";
+        QTest::newRow("much the same as") << "It is much the same as before.";
+        QTest::newRow("the same as") << "Mine is the same as yours.";
+    }
+    void comparativeLookAlikes() { lookAlike(); }
+
+    void transitivity_data()
+    {
+        columns();
+        row("rise with a bare noun object", "We need to work and rise family.", "rise", "raise", "rise_raise",
+            "We need to work and raise a family.");
+        row("rise with money", "They rise money for the poor.", "rise", "raise", "rise_raise",
+            "They raise money for the poor.");
+        row("rise after non-ASCII text", "张伟 and Zoë rise money for the poor.", "rise", "raise", "rise_raise",
+            "张伟 and Zoë raise money for the poor.");
+        row("rose with a possessive and its noun", "They rose their hands.", "rose", "raised", "rise_raise",
+            "They raised their hands.");
+        row("passive of rise", "Taxes will be risen next year.", "risen", "raised", "rise_raise",
+            "Taxes will be raised next year.");
+        row("rise before a determiner and a compound noun", "Only rise the gas tax is unfair.", "rise", "raise",
+            "rise_raise", "Only raise the gas tax if it is fair.");
+        row("be and rising with an object", "They are rising money for the school.", "rising", "raising",
+            "rise_raise", "They are raising money for the school.");
+        row("be and a feeling verb before in", "I am interest in music.", "interest", "interested",
+            "feeling_passive", "I am interested in music.");
+        row("be, an adverb and a feeling verb", "She is very worry about the exam.", "worry", "worried",
+            "feeling_passive", "She is very worried about the exam.");
+        row("feeling verb with no object at the end", "The more I study, the more I satisfy.", "I satisfy",
+            "I am satisfied", "feeling_passive", "The more I study, the more I am satisfied.");
+        row("past feeling verb before with", "She disappointed with the result.", "She disappointed",
+            "She was disappointed", "feeling_passive", "She was disappointed with the result.");
+        row("raise with no object after a thing", "Prices raise every year.", "raise", "rise", "rise_raise",
+            "Prices rise every year.");
+        row("raised with no object before an adverb", "The price raised sharply last year.", "raised", "rose",
+            "rise_raise", "The price rose sharply last year.");
+        row("perfect of raise with no object", "The temperature has raised dramatically.", "raised", "risen",
+            "rise_raise", "The temperature has risen dramatically.");
+        row("to lay down", "I want to lay down for a while.", "lay", "lie", "lie_lay", "I want to lie down for a while.");
+        row("a thing lays on a table", "The book lays on the table.", "lays", "lies", "lie_lay",
+            "The book lies on the table.");
+        row("be laying on a bed", "I was laying on the bed.", "laying", "lying", "lie_lay", "I was lying on the bed.");
+        row("enjoyed with no object before very much", "I enjoyed very much.", "enjoyed", "enjoyed it",
+            "enjoy_object", "I enjoyed it very much.");
+        row("has located in a place", "The school has located in the city.", "has", "is", "have_be",
+            "The school is located in the city.");
+        row("have satisfied with", "I have satisfied with my job.", "have", "am", "have_be",
+            "I am satisfied with my job.");
+        row("has handicapped at the end", "In this movie the father has handicapped.", "has", "is", "have_be",
+            "In this movie the father is handicapped.");
+    }
+    void transitivity() { verify(); }
+
+    void transitivityLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("prices rose and a time") << "Prices rose the next day.";
+        QTest::newRow("rose a lot") << "Prices rose a lot.";
+        QTest::newRow("rise as a noun before in") << "A rise in prices hurt us.";
+        QTest::newRow("the rise and a relative clause") << "The rise the price caused was big.";
+        QTest::newRow("rise without an object") << "The sun rises in the east.";
+        QTest::newRow("rising as an adjective") << "Yet the collapse and rising oil costs are worldwide.";
+        QTest::newRow("rose and a time phrase with whole") << "The river rose the whole night.";
+        QTest::newRow("please at the end") << "Do as you please.";
+        QTest::newRow("tire of") << "I tire of it.";
+        QTest::newRow("concern as a noun after it is") << "It is concern for all.";
+        QTest::newRow("feeling verb with an object") << "I surprised him with a gift.";
+        QTest::newRow("feeling participle already") << "We were bored with the lesson.";
+        QTest::newRow("worry without an object") << "Don't worry about it.";
+        QTest::newRow("raise with an object") << "The company has raised prices.";
+        QTest::newRow("enjoy with an object") << "I enjoyed the trip very much.";
+        QTest::newRow("has married as an event") << "She has married twice.";
+        QTest::newRow("has interested with an object") << "It has interested me for years.";
+        QTest::newRow("have tired of") << "They have tired of it.";
+        QTest::newRow("has injured with an object") << "He has injured his leg.";
+        QTest::newRow("raised as a passive") << "The children were raised by their grandmother.";
+        QTest::newRow("lay as the past of lie") << "I lay down on the bed yesterday.";
+        QTest::newRow("lay down with an object") << "We must lay down the rules.";
+        QTest::newRow("laying on with an object") << "He was laying on the charm.";
+        QTest::newRow("lay with an object") << "Hens lay eggs.";
+    }
+    void transitivityLookAlikes() { lookAlike(); }
+
+    void complements_data()
+    {
+        columns();
+        row("more and an adverb before to", "Young people are more easily to adapt.", "more easily", "easier",
+            "adjective_after_be", "Young people are easier to teach.");
+        row("adverb before to", "This word is easily to remember.", "easily", "easy", "adjective_after_be",
+            "This word is easy to remember.");
+        row("participle for mature before enough", "He will be matured enough to decide.", "matured", "mature",
+            "adjective_after_be", "He will be mature enough to decide.");
+        row("let's and to", "Let's to go home now.", " to ", "", "causative_to", "Let's go home now.");
+        row("be and very before a verb", "She is very enjoy the music.", "is very enjoy", "really enjoys",
+            "very_verb", "She really enjoys the music.");
+        row("be, very and like before it", "I am very like it.", "am very like", "really like", "very_verb",
+            "I really like it.");
+        row("progressive since a year", "I am living here since 2010.", "am living", "have been living",
+            "tense_since_perfect", "I have been living here since 2010.");
+        row("progressive with it since yesterday", "It is raining since yesterday.", "is raining",
+            "has been raining", "tense_since_perfect", "It has been raining since yesterday.");
+        row("enjoy and a bare verb before its object", "I enjoy play basketball.", "play", "playing", "verb_gerund",
+            "I enjoy playing basketball.");
+        row("finished and a bare verb", "I finished read the book.", "read", "reading", "verb_gerund",
+            "I finished reading the book.");
+        row("love and a bare verb before a plural", "We love play games.", "play", "playing", "verb_gerund",
+            "We love playing games.");
+        row("pay attention to and a bare verb", "We should pay attention to protect the forest.", "protect",
+            "protecting", "gerund_after_preposition", "We should pay attention to protecting the forest.");
+        row("perception verb, an object and a past", "I heard him sang a song.", "sang", "sing", "perception_base",
+            "I heard him sing a song.");
+        row("perception verb, an object and an -s form", "We watched him goes.", "goes", "go", "perception_base",
+            "We watched him go.");
+        row("have and a bare verb before a possessive", "I have finish my homework.", "finish", "finished",
+            "perfect_participle", "I have finished my homework.");
+        row("has and a bare verb before an article", "He has write a letter.", "write", "written",
+            "perfect_participle", "He has written a letter.");
+        row("be come from", "I am come from China.", "am come", "come", "be_verb", "I come from China.");
+        row("question order with a modal and a pronoun", "I don't know what should I do.", "what should I do",
+            "what I should do", "embedded_question", "I don't know what I should do.");
+        row("question order with be, a pronoun and -ing", "He asked me where was I going.", "where was I going",
+            "where I was going", "embedded_question", "He asked me where I was going.");
+        row("not before an adjective with no be", "My English not good.", "not", "is not", "be_missing",
+            "My English is not good.");
+        row("not before a verb with no do", "She not want to go.", "not", "does not", "do_not",
+            "She does not want to go.");
+        row("not before like with no do", "He not like it.", "not", "does not", "do_not", "He does not like it.");
+        row("there are, people, a place and a second verb", "There are many people in the park play football.",
+            "play", "playing", "there_verb", "There are many people in the park playing football.");
+        row("there are, an agent noun and a second verb", "There are many students study in the library.",
+            "study", "studying", "there_verb", "There are many students studying in the library.");
+        row("I think and be with no it", "I think is very important to learn English.", "is", "it is",
+            "missing_subject", "I think it is very important to learn English.");
+        row("opinion phrase and be with no it", "In my opinion, is necessary to save water.", "is", "it is",
+            "missing_subject", "In my opinion, it is necessary to save water.");
+        row("it's and a bare verb", "It's take a long time.", "It's take", "It takes", "be_verb",
+            "It takes a long time.");
+        row("he's and go", "He's go to school by bus.", "He's go", "He goes", "be_verb", "He goes to school by bus.");
+        row("would, a pronoun, like and a bare verb", "Would you like go with me?", "go", "to go", "to_missing",
+            "Would you like to go with me?");
+        row("adjective, for us and a bare verb", "It is important for us learn English.", "learn", "to learn",
+            "to_missing", "It is important for us to learn English.");
+        row("want, an object and a bare verb", "He wants me go with him.", "go", "to go", "to_missing",
+            "He wants me to go with him.");
+        row("told, an object and a noun-verb before an adverb", "My mother told me study hard.", "study",
+            "to study", "to_missing", "My mother told me to study hard.");
+        row("allow, an object and a noun-verb before a plural", "They allow us use phones.", "use", "to use",
+            "to_missing", "They allow us to use phones.");
+        row("saw, an object and to", "I saw him to go out.", " to ", "", "perception_base", "I saw him go out.");
+        row("preposition and play before a game", "He is good at play football.", "play", "playing",
+            "gerund_after_preposition", "He is good at playing football.");
+        row("instead of and go", "Instead of go home, we stayed.", "go", "going", "gerund_after_preposition",
+            "Instead of going home, we stayed.");
+        row("without and study hard", "Without study hard, you will fail.", "study", "studying",
+            "gerund_after_preposition", "Without studying hard, you will fail.");
+        row("spent money and a bare verb", "He spent all his money buy clothes.", "buy", "buying", "verb_gerund",
+            "He spent all his money buying clothes.");
+        row("spend hours and do", "I spend two hours do my homework.", "do", "doing", "verb_gerund",
+            "I spend two hours doing my homework.");
+        row("no time and a bare verb before an object", "I have no time play games.", "play", "to play",
+            "to_missing", "I have no time to play games.");
+        row("a chance and a bare verb", "I had a chance see him.", "see", "to see", "to_missing",
+            "I had a chance to see him.");
+        row("as follow before a colon", "The reasons are as follow: time and money.", "follow", "follows",
+            "as_follows", "The reasons are as follows: time and money.");
+    }
+    void complements() { verify(); }
+
+    void questionOrder_data()
+    {
+        columns();
+        row("question word, pronoun and be", "What you are doing?", "What you are", "What are you",
+            "question_order", "What are you doing?");
+        row("question word, pronoun and a plain verb", "Where you live?", "Where you live", "Where do you live",
+            "question_order", "Where do you live?");
+        row("question word, pronoun and an -s verb", "Where he lives now?", "Where he lives", "Where does he live",
+            "question_order", "Where does he live now?");
+        row("question word, pronoun and a past", "What you did yesterday?", "What you did", "What did you do",
+            "question_order", "What did you do yesterday?");
+        row("question word, I and a modal", "Why I should go?", "Why I should", "Why should I", "question_order",
+            "Why should I go?");
+        row("question word, pronoun and a negated auxiliary", "Why you don't come?", "Why you don't",
+            "Why don't you", "question_order", "Why don't you come?");
+    }
+    void questionOrder() { verify(); }
+
+    void questionOrderLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("how come") << "How come you are late?";
+        QTest::newRow("clause as the subject of a later verb") << "What I want is this?";
+        QTest::newRow("statement with a question word") << "When you arrive, call me.";
+        QTest::newRow("have as a main verb") << "What you have is enough?";
+        QTest::newRow("inverted already") << "Where do you live?";
+    }
+    void questionOrderLookAlikes() { lookAlike(); }
+
+    void complementLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("easily before a noun phrase") << "It is easily one of the best.";
+        QTest::newRow("modal and easily") << "You can easily see it.";
+        QTest::newRow("matured as a process") << "The cheese was matured for a year.";
+        QTest::newRow("very like as a comparison") << "I am very like my father.";
+        QTest::newRow("let's and a verb") << "Let's go to the park.";
+        QTest::newRow("going since as because") << "I am going home since I am tired.";
+        QTest::newRow("perfect progressive since") << "I have been living here since 2010.";
+        QTest::newRow("enjoy and a noun") << "I enjoy work.";
+        QTest::newRow("like and a noun compound") << "I like work clothes.";
+        QTest::newRow("contribute to and a noun-verb") << "We contribute to change.";
+        QTest::newRow("the key to and a noun") << "Hard work is the key to success.";
+        QTest::newRow("perception verb and a passive participle") << "I heard him called a liar.";
+        QTest::newRow("perception verb and a past equal to the base") << "I saw him cut the bread.";
+        QTest::newRow("have and a noun") << "We have work this week.";
+        QTest::newRow("have and an adjective before a noun") << "They have live music.";
+        QTest::newRow("have lunch") << "I have lunch at noon.";
+        QTest::newRow("statement order with a modal") << "I know what I should do.";
+        QTest::newRow("hope not") << "I hope not.";
+        QTest::newRow("why not") << "Why not?";
+        QTest::newRow("not after an object pronoun") << "They made it not work.";
+        QTest::newRow("whether or not") << "Whether or not you go, I stay.";
+        QTest::newRow("not only") << "The students not only study but also play.";
+        QTest::newRow("there are and a relative clause") << "There are many people who play football.";
+        QTest::newRow("there are, a thing and a verb that wants to") << "There are many ways help people.";
+        QTest::newRow("I think and that as the subject") << "I think that is right.";
+        QTest::newRow("what I think as the subject") << "What I think is important.";
+        QTest::newRow("he's and a participle equal to the base") << "He's come home.";
+        QTest::newRow("for us at the end") << "It is important for us.";
+        QTest::newRow("as and follow-up") << "We sent it as follow-up.";
+        QTest::newRow("spent time and a preposition") << "I spent time with friends.";
+        QTest::newRow("spent money and an adverb") << "They spent money wisely.";
+        QTest::newRow("time and a noun compound") << "Time travel is fun.";
+        QTest::newRow("the right and a noun") << "He has the right answer.";
+        QTest::newRow("money and a noun compound before a plural") << "I have no money transfer fees.";
+        QTest::newRow("told, an object and a noun compound") << "I told them work stories.";
+        QTest::newRow("want, an object and an adjective") << "I want you happy.";
+        QTest::newRow("see someone to do something else") << "I go to see her to have my hair cut.";
+        QTest::newRow("passive of see and to") << "He was seen to go out.";
+        QTest::newRow("asked, an object and a noun") << "I asked him a question.";
+        QTest::newRow("for you and a noun") << "It is good for you health.";
+        QTest::newRow("it's and a noun") << "It's work to do.";
+        QTest::newRow("would like and a noun") << "Would you like a drink?";
+        QTest::newRow("this and a past equal to the base") << "That cut me deeply.";
+    }
+    void complementLookAlikes() { lookAlike(); }
 
     void agreement_data()
     {
@@ -227,6 +575,24 @@ private slots:
             "A number of students have left.");
         row("news as a plural", "The news are very exciting.", "are", "is", "sv_agreement",
             "The news is very exciting.");
+        row("person noun and a noun-verb before a preposition", "My father work in a factory.", "work", "works",
+            "sv_agreement", "My father works in a factory.");
+        row("person noun and a noun-verb before an object", "My friend help me a lot.", "help", "helps",
+            "sv_agreement", "My friend helps me a lot.");
+        row("this opening the sentence and a bare verb", "This make me happy.", "make", "makes", "sv_agreement",
+            "This makes me happy.");
+        row("more and more people with is", "Nowadays, more and more people is using phones.", "is", "are",
+            "sv_agreement", "Nowadays, more and more people are using phones.");
+        row("there is a lot of and a plural", "There is a lot of people in the room.", "is", "are", "there_be_number",
+            "There are a lot of people in the room.");
+        row("gerund alone and do", "Smoking do harm to your health.", "do", "does", "sv_agreement",
+            "Smoking does harm to your health.");
+        row("gerund with its object and a bare verb", "Reading books make me happy.", "make", "makes",
+            "sv_agreement", "Reading books makes me happy.");
+        row("gerund, a language and a verb the tagger joined", "Learning English help us a lot.", "help", "helps",
+            "sv_agreement", "Learning English helps us a lot.");
+        row("infinitive with its object and a bare verb", "To learn English need a lot of time.", "need", "needs",
+            "sv_agreement", "To learn English needs a lot of time.");
         row("people with a singular verb", "People in my hometown is very friendly.", "is", "are", "sv_agreement",
             "People in my hometown are very friendly.");
     }
@@ -246,6 +612,12 @@ private slots:
         QTest::newRow("a lot of and an uncountable noun") << "A lot of water is wasted.";
         QTest::newRow("the number of and a plural") << "The number of students is growing.";
         QTest::newRow("past form equal to the base before an object") << "My mother cut me a slice.";
+        QTest::newRow("possessive person noun and a noun") << "My father's work is hard.";
+        QTest::newRow("participle as an adjective before a plural") << "Flying planes are dangerous.";
+        QTest::newRow("infinitive phrase before a comma") << "To learn English, students need time.";
+        QTest::newRow("there is a lot of and a mass noun") << "There is a lot of water.";
+        QTest::newRow("gerund with two objects joined by and") << "Reading books and magazines is fun.";
+        QTest::newRow("person noun in a compound before of") << "The teacher work of the year won.";
     }
     void agreementLookAlikes() { lookAlike(); }
 
@@ -261,6 +633,19 @@ private slots:
         QTest::newRow("since at the end") << "I live here since";
         QTest::newRow("only punctuation") << ", . ; ! ?";
         QTest::newRow("non-ASCII around a pattern") << "“我” I going — 好";
+        QTest::newRow("more and a modal at the end") << "I can more";
+        QTest::newRow("not and an adjective at the end") << "It is not tall";
+        QTest::newRow("very and an adjective at the end") << "It is very important for";
+        QTest::newRow("question word and a pronoun at the end") << "Where you?";
+        QTest::newRow("there are and people at the end") << "There are many people in the";
+        QTest::newRow("rise at the end") << "They rise";
+        QTest::newRow("contracted be at the end") << "It's";
+        QTest::newRow("since a time of life cut off") << "Since I was a child,";
+        QTest::newRow("perception verb and an object at the end") << "I heard him";
+        QTest::newRow("not at the start") << "not good";
+        QTest::newRow("gerund and its object with no verb") << "Reading good books";
+        QTest::newRow("infinitive and its object with no verb") << "To learn English";
+        QTest::newRow("comparisons repeated") << QStringLiteral("He is tall as me, not tall than her; ").repeated(300);
         QTest::newRow("one pattern repeated") << QStringLiteral("I going, ").repeated(400);
     }
     void truncatedAndOversized()
@@ -337,12 +722,37 @@ private slots:
         QTest::newRow("in the past few years") << "In the past few years, prices have risen.";
         QTest::newRow("comparison with the past") << "We have more good books than in the past.";
         QTest::newRow("at that time with a reporting verb") << "At that time I think it was fine.";
+        QTest::newRow("past of find after yesterday") << "Yesterday I found my keys.";
+        QTest::newRow("since as because with a state") << "Since I was tired, I stay home.";
+        QTest::newRow("can in a clause after a past verb") << "Last week I learned that I can swim.";
+        QTest::newRow("two clauses with I joined by and") << "Yesterday I came and I go now.";
         QTest::newRow("a future year") << "In 2030, people will drive electric cars.";
         QTest::newRow("a year in a story told in the present") << "In 2007, Bartley accepts a plea bargain.";
         QTest::newRow("relative clause with a past verb") << "It is the show which she organized and curated.";
         QTest::newRow("inverted modal after as") << "Hay helps, as will adding a little water.";
         QTest::newRow("that and an -ing subject") << "I had the impression that asking for it would fail.";
         QTest::newRow("preposition at the end of a relative clause") << "Everyone I had talked to knew it.";
+        QTest::newRow("imperative and a clause with a verb of saying") << "Remember what I said would happen.";
+        QTest::newRow("imperative and a question-word clause") << "Imagine what the world would be like.";
+        QTest::newRow("imperative, a clause and and") << "Remember how it works and you will pass.";
+        QTest::newRow("question opening with do and a possessive") << "Do your employees know what is required?";
+        QTest::newRow("noun compound as the subject") << "Work experience helps a lot.";
+        QTest::newRow("that as a relative pronoun") << "I know people that take the bus every day.";
+        QTest::newRow("all systems are go") << "All systems are go.";
+        QTest::newRow("have been and a participle equal to the base") << "I have been put in charge.";
+        QTest::newRow("it has been and a mass noun") << "It has been work for all of us.";
+        QTest::newRow("what one does is and a bare verb") << "What I would like to do in this case is get the file.";
+        QTest::newRow("if and a person who won't") << "If you won't help me, I will do it alone.";
+        QTest::newRow("there is and a noun of change") << "There is increase.";
+        QTest::newRow("be and a noun of change before in") << "The key is growth in sales.";
+        QTest::newRow("modal, be and lost") << "I could be lost without you.";
+        QTest::newRow("be and a noun compound") << "They are work friends from my office.";
+        QTest::newRow("be and a noun-verb before a plural noun") << "We are support staff here.";
+        QTest::newRow("a past that is also a noun after an article") << "It was a drove of cattle.";
+        QTest::newRow("a past that is also a colour") << "Her dress was rose pink.";
+        QTest::newRow("modal, be and a noun the tagger reads as one") << "The reason might be stress and fatigue.";
+        QTest::newRow("modal, be and a noun before of") << "It will be re-use of old parts.";
+        QTest::newRow("there, a modal, be and a noun") << "There will be work and fun for all.";
     }
     void verbFormLookAlikes() { lookAlike(); }
 };
