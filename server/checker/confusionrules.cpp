@@ -376,11 +376,6 @@ void ConfusionRules::others(const Spot &spot, std::vector<Finding> *out) const
                                       "a", "an", "longer", "near", "abroad", "at"};
     static const Set throughFollowers = {"the", "a", "an", "my", "his", "her", "their", "our", "your", "its",
                                          "this", "these", "those", "which", "whom"};
-    static const Set raiseDeterminers = {"a", "the", "their", "his", "her", "my", "our", "your", "its", "more",
-                                         "some", "enough"};
-    static const Set raisedThings = {"family", "families", "children", "kids", "child", "money", "funds", "awareness",
-                                     "question", "questions", "prices", "price", "taxes", "tax", "wages", "salary",
-                                     "salaries", "hand", "hands", "voice", "concerns", "standard", "standards"};
     const auto &[t, i, w, prev, next] = spot;
     // "they search machine parts", "to search machines": search is the verb there
     auto searchIsVerb = [&spot, this](int k) {
@@ -467,9 +462,6 @@ void ConfusionRules::others(const Spot &spot, std::vector<Finding> *out) const
         add(out, t, i, "clothes", "confusion_clothes", 3); // "buy new cloths": the garments are clothes
     else if (w == "thorough" && throughFollowers.count(next))
         add(out, t, i, "through", "confusion_through", 3); // "thorough my experience": an adjective takes no determiner
-    else if (w == "rise" && prev != "the" && prev != "a"
-             && (raisedThings.count(next) || (raiseDeterminers.count(next) && raisedThings.count(lowerAt(t, i + 2)))))
-        add(out, t, i, "raise", "confusion_raise", 3); // "rise a family", "rise money": rise takes no object
 }
 
 void ConfusionRules::soundAlikes(const Spot &spot, bool comparativeSeen, std::vector<Finding> *out) const

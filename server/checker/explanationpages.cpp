@@ -260,8 +260,6 @@ const std::unordered_map<std::string, Page> &pages()
                             "\"past\" refers to time gone by; \"passed\" is a verb form.", "In the passed, life was hard.", "In the past, life was hard."}},
         {"confusion_through", {"through 与 thorough", "through 是介词（通过、穿过），后面接名词短语；thorough 是形容词（彻底的、仔细的），修饰名词。",
                                "\"through\" is a preposition; \"thorough\" is an adjective (careful, complete).", "I learned it thorough my work.", "I learned it through my work."}},
-        {"confusion_raise", {"raise 与 rise", "raise 是及物动词（抚养、筹集、提高），后面接宾语；rise 是不及物动词（上升、升起），不接宾语。",
-                             "\"raise\" takes an object (raise a family, raise money); \"rise\" takes none.", "They work hard to rise their children.", "They work hard to raise their children."}},
         {"confusion_life", {"life 与 live", "life 是名词（生活、生命），放在 my、our 等之后；live 是动词（生活、居住），放在主语或情态动词之后。",
                             "\"life\" is a noun; \"live\" is the verb.", "We can life in peace, and my live is happy.", "We can live in peace, and my life is happy."}},
         {"confusion_besides", {"besides 与 beside", "besides 是副词（此外、而且），常放在句首加逗号；beside 是介词（在……旁边），后面要接名词。",

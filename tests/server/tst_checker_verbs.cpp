@@ -324,6 +324,8 @@ private slots:
             "They raise money for the poor.");
         row("rise after non-ASCII text", "张伟 and Zoë rise money for the poor.", "rise", "raise", "rise_raise",
             "张伟 and Zoë raise money for the poor.");
+        row("rise with a possessive and a person", "They work to rise their children.", "rise", "raise", "rise_raise",
+            "They work to raise their children.");
         row("rose with a possessive and its noun", "They rose their hands.", "rose", "raised", "rise_raise",
             "They raised their hands.");
         row("passive of rise", "Taxes will be risen next year.", "risen", "raised", "rise_raise",
