@@ -4,6 +4,7 @@
 #include "numberrules.h"
 #include "rulesupport.h"
 
+#include <unordered_map>
 #include <unordered_set>
 
 namespace PennovaChecker {
@@ -210,7 +211,11 @@ void NounPhraseRules::plainThan(const std::vector<Token> &t, const std::vector<s
                                    "happy", "strong", "long", "short", "rich", "poor", "busy", "tall", "warm", "cold",
                                    "hot", "nice", "great", "safe", "simple", "slow", "smart", "weak", "wide", "new",
                                    "heavy", "quick", "close", "deep", "clean", "healthy", "early", "late", "cheap"};
-    if (shortForms.count(adj)) {
+    static const std::unordered_map<std::string, std::string> irregular = {
+        {"good", "better"}, {"well", "better"}, {"bad", "worse"}, {"far", "farther"}, {"little", "less"}};
+    if (irregular.count(adj)) {
+        graded = irregular.at(adj);
+    } else if (shortForms.count(adj)) {
         if (adj.back() == 'y')
             graded = adj.substr(0, n - 1) + "ier";
         else if (adj.back() == 'e')

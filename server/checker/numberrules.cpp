@@ -87,7 +87,11 @@ void NumberRules::pluralSubjectVerb(const std::vector<Token> &t, std::vector<Fin
         for (int k = 0; k < 2; ++k) {
             const int a = RuleSupport::prevWord(t, first);
             const int pos = a < 0 ? 0 : m_lex.posMask(t[size_t(a)].lower);
-            if (!(pos & Lexicon::Adjective) || (pos & Lexicon::Verb) || (a > 0 && t[size_t(a)].isCapitalised()))
+            // determiners ("every people") and -ing forms taking the noun as object ("Taking
+            // risks teaches") are no adjectives of the subject, even where the word lists say so
+            const std::string &before = a < 0 ? std::string() : t[size_t(a)].lower;
+            if (!(pos & Lexicon::Adjective) || (pos & Lexicon::Verb) || (a > 0 && t[size_t(a)].isCapitalised())
+                || m_lex.isDeterminer(before) || endsWith(before, "ing"))
                 break;
             first = a;
         }

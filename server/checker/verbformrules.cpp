@@ -567,7 +567,11 @@ void VerbFormRules::pronounPassive(const Tokens &t, const Tags &tags, int i, std
     static const Set intransitive = {"go", "come", "stand", "sit", "pass", "live", "walk", "stop", "drop", "run",
                                      "fly", "die", "arrive", "travel", "stay", "grow", "rise", "fall", "swear",
                                      "abide", "get", "do", "go", "learn", "earn", "succeed", "begin", "start", "end",
-                                     "swim", "drive", "ride", "sail", "lead", "win", "lose", "finish", "work"};
+                                     "swim", "drive", "ride", "sail", "lead", "win", "lose", "finish", "work",
+                                     // and those that take "by" for a place, a way or a measure: "We waited
+                                     // by the car", "met by the lake", "paid by the hour"
+                                     "wait", "meet", "pay", "sleep", "lie", "play", "eat", "gather", "park",
+                                     "camp", "settle", "kneel", "rest", "move", "hurry", "rush", "shop"};
     const std::string &s = t[size_t(i)].lower;
     if (!subjects.count(s) || (s == "i" && t[size_t(i)].text != "I") || m_lex.isAuxiliary(R::lowerAt(t, i - 1)))
         return;

@@ -626,6 +626,8 @@ private slots:
             "My brother is taller than me.");
         row("very and a long adjective before than", "Health is very important than money.", "very important",
             "much more important", "comparative_than", "Health is much more important than money.");
+        row("very and good before than", "Her English is very good than mine.", "very good", "much better",
+            "comparative_than", "Her English is much better than mine.");
         row("by one's own without a noun", "They like to travel by their own.", "by", "on", "preposition_phrase",
             "They like to travel on their own.");
         row("because then so after a clause joined by and", "Because it is cheap, and it is fast, so we use it.",

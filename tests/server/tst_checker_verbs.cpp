@@ -710,6 +710,8 @@ private slots:
         QTest::newRow("be and a place adverb") << "I will be home soon.";
         QTest::newRow("prefer and -ing") << "I still prefer studying alone.";
         QTest::newRow("reduced relative clause with by") << "The soldiers killed by the enemy were buried.";
+        QTest::newRow("by for a place or a measure") << "We waited by the car, met by the lake and paid by the hour.";
+        QTest::newRow("an -ing subject with a plural object") << "Taking risks teaches you a lot.";
         QTest::newRow("that will and a base form") << "That will help us a lot.";
         QTest::newRow("imperative after an opener") << "Finally, take the bus that goes downtown.";
         QTest::newRow("no before a noun") << "I have no time to play.";
