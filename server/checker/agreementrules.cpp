@@ -194,6 +194,10 @@ AgreementRules::Subject AgreementRules::subjectAt(const std::vector<Token> &t, c
         if (prepositions.count(R::lowerAt(t, end + 1)) && R::tagIs(tags, end + 1, "IN")) {
             int ofHead = -1;
             int ofEnd = nounPhrase(t, tags, end + 2, &ofHead);
+            // a name after the preposition: "My friends in New York is"
+            for (int k = end + 2; ofEnd < 0 && k < int(t.size()) && R::tagIs(tags, k, "NNP") && t[size_t(k)].isCapitalised(); ++k)
+                if (!R::tagIs(tags, k + 1, "NNP"))
+                    ofEnd = k;
             if (ofEnd < 0)
                 return s;
             // "of fuel force us": a noun before an object pronoun is the verb, not part of the phrase

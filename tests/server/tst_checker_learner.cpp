@@ -259,6 +259,8 @@ private slots:
         QTest::newRow("a research project") << "She started a research project.";
         QTest::newRow("uncountable noun inside a capitalised title") << "He wrote a Passive Information Gathering paper.";
         QTest::newRow("it was surprised by") << "It was surprised by the noise and ran away.";
+        QTest::newRow("a singular head before a place name, names in a row")
+            << "My friend in New York is kind, and the shops in Hong Kong Island are open.";
     }
     void otherLookAlikes() { agreementLookAlikes(); }
 
@@ -421,6 +423,8 @@ private slots:
             "feeling_adjective", "The movie was very exciting.");
         row("a plural head before a place phrase", "The teachers in my school is kind.", "is", "are",
             "sv_agreement", "The teachers in my school are kind.");
+        row("a plural head before a place name", "My friends in New York is very kind.", "is", "are",
+            "sv_agreement", "My friends in New York are very kind.");
         row("this before a plural that ends its phrase", "We thank this animals for their help.", "this", "these",
             "determiner_number", "We thank these animals for their help.");
         row("that before kinds of", "We must solve that kinds of problem.", "that", "those", "determiner_number",
