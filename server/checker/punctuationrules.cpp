@@ -218,8 +218,9 @@ void PunctuationRules::nonApart(const std::vector<Token> &t, const std::vector<s
             continue;
         // the word after it is an adjective or a noun the dictionary knows
         const std::string &w = t[size_t(n)].lower;
+        // (a misspelt word is the spelling check's: "non Europian")
         const bool known = (m_lex.posMask(w) & (Lexicon::Adjective | Lexicon::Noun)) != 0
-            || R::tagIs(tags, n, "JJ") || R::tagIs(tags, n, "NN") || R::tagIs(tags, n, "VBG");
+            || ((R::tagIs(tags, n, "JJ") || R::tagIs(tags, n, "NN") || R::tagIs(tags, n, "VBG")) && m_lex.frequency(w) > 0);
         if (w.size() < 3 || !known)
             continue;
         out->push_back(R::replace(t, i, n, t[size_t(i)].text + "-" + t[size_t(n)].text, "GRAMMAR", "non_prefix", 2));

@@ -153,6 +153,8 @@ private slots:
             "contraction_mark", "I'm here, the way.");
         row("non apart before an adjective", "It is a non biological process.", "non biological", "non-biological",
             "non_prefix", "It is a non-biological process.");
+        row("non before a misspelt word: the spelling check's", "A non Europian made it.", "Europian", "European",
+            "nonword", "A non-European made it.");
         row("non apart before a noun, capitalised", "Non smokers sit in the back.", "Non smokers", "Non-smokers",
             "non_prefix", "Non-smokers sit in the back.");
         row("and the so on", "We saw the lakes, the hills and the so on.", "and the so on", "and so on", "so_on",
