@@ -217,6 +217,9 @@ void NumberRules::pluralAfterQuantifier(const std::vector<Token> &t, std::vector
             continue; // "few" alone is often a pronoun
         // "a certain thing" is one thing; "certain thing" alone counts several
         const std::string before = RuleSupport::lowerAt(t, i - 1);
+        // "a two wheeler", "a three seater": one thing named by its count
+        if ((before == "a" || before == "an") && q != "few" && q != "certain")
+            continue;
         if (q == "certain" && (before == "a" || before == "an" || before == "one" || before == "the"
                                || before == "this" || before == "that" || before == "is" || before == "was"
                                || before == "am" || before == "are" || before == "be" || before == "feel"))

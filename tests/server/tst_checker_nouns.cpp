@@ -134,6 +134,7 @@ private slots:
         QTest::newRow("first time as a modifier, same with its article") << "For first time users it is the same as before.";
         QTest::newRow("at last, with my own hands") << "At last, we won with our own hands, in my opinion.";
         QTest::newRow("a broad knowledge") << "She has a broad knowledge of history.";
+        QTest::newRow("a thing named by its count") << "He will not ride a two wheeler.";
     }
     void quantityNounLookAlikes() { LearnerTable::verifyClean(*m_checker); }
 
