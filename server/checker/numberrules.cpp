@@ -237,9 +237,13 @@ void NumberRules::pluralAfterQuantifier(const std::vector<Token> &t, std::vector
         std::string plural;
         if (!countableSingular(t[size_t(n)].lower, &plural))
             continue;
-        // the noun must end the phrase: "several car companies" is right
+        // the noun must end the phrase: "several car companies" is right; a verb after it that
+        // is no noun shows the end too ("many student came", "many student think")
+        const std::string after = RuleSupport::lowerAt(t, n + 1);
+        const bool verbAfter = !m_lex.isPos(after, Lexicon::Noun) && !m_lex.isPos(after, Lexicon::Adjective)
+            && (m_lex.isPastForm(after) || m_lex.isCommonVerbBase(after));
         const bool end = n + 1 >= int(t.size()) || t[size_t(n) + 1].kind == Token::Punct
-            || clauseWords().count(t[size_t(n) + 1].lower);
+            || clauseWords().count(after) || verbAfter;
         if (!end || (n + 1 < int(t.size()) && t[size_t(n) + 1].text == "-"))
             continue;
         out->push_back(RuleSupport::replace(t, n, n, plural, "MOPHOLOGY", "noun_plural", 2));

@@ -50,6 +50,8 @@ private slots:
             "They sell a variety of products.");
         row("a count in digits", "There are 20 student in my class.", "student", "students", "noun_plural",
             "There are 20 students in my class.");
+        row("a quantifier, a singular and a past verb", "Many student came to the party.", "student", "students",
+            "noun_plural", "Many students came to the party.");
         row("one of with its verb after the noun", "One of my friend came.", "friend", "friends", "noun_plural",
             "One of my friends came.");
         row("a same", "The words have a same meaning.", "a", "the", "the_same", "The words have the same meaning.");
@@ -115,6 +117,7 @@ private slots:
         QTest::newRow("uncountable nouns in compounds and of-phrases")
             << "The room was a chaos of colours, and we bought a money order and a bread knife.";
         QTest::newRow("digits in names, years and units") << "Room 20 student lists date from 2010 and cost 20 dollars.";
+        QTest::newRow("a quantifier before a compound") << "Several student loans went unpaid; two car crashes happened.";
         QTest::newRow("a count of one, a number in a compound") << "He was the 1 student with a 20 minute walk.";
         QTest::newRow("kinds of with a mass noun, a modifier joined") << "They sell all kinds of food in a variety of skill and leadership areas.";
         QTest::newRow("a same-day service") << "We offer a same day service and the same price.";
