@@ -38,7 +38,24 @@ void ComparativeRules::check(const std::vector<Token> &t, const std::vector<std:
         moreBeforeVerb(t, tags, i, out);
         missingFirstAs(t, tags, i, out);
         sameAs(t, i, out);
+        repeatedPositive(t, tags, i, out);
     }
+}
+
+void ComparativeRules::repeatedPositive(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const
+{
+    // "new and new technology" (越来越新) -> "newer and newer"; "more and more", "again and
+    // again" and nouns ("miles and miles") already say it
+    // (the second word decides: the first may open the sentence with its capital)
+    if (R::lowerAt(t, i + 1) != "and" || R::lowerAt(t, i + 2) != t[size_t(i)].lower || !gradable(t, tags, i + 2)
+        || (m_lex.posMask(t[size_t(i)].lower) & Lexicon::Noun))
+        return;
+    if (i > 0 && !t[size_t(i)].spaceBefore && t[size_t(i) - 1].text == "-")
+        return; // "non-financial and financial": two different words
+    const std::string graded = comparativeOf(t[size_t(i)]);
+    const bool longForm = graded.compare(0, 5, "more ") == 0;
+    const std::string fix = longForm ? "more and more " + t[size_t(i) + 2].text : graded + " and " + graded;
+    out->push_back(R::replace(t, i, i + 2, R::caseLike(t[size_t(i)], fix), "GRAMMAR", "repeated_positive", 2));
 }
 
 bool ComparativeRules::gradable(const Tokens &t, const Tags &tags, int i) const
@@ -64,8 +81,16 @@ std::string ComparativeRules::comparativeOf(const Token &adjective) const
     const std::string &a = adjective.lower;
     if (irregular.count(a))
         return irregular.at(a);
-    if (!shortForms.count(a))
+    if (!shortForms.count(a)) {
+        // a short word whose -er form is in common use ("loud": louder)
+        if (a.size() <= 6) {
+            const std::string forms[] = {a + "er", a + "r", a.substr(0, a.size() - 1) + "ier", a + a.back() + "er"};
+            for (const std::string &f : forms)
+                if (m_lex.comparativeKind(f) != 0 && m_lex.frequency(f) > 100000)
+                    return f;
+        }
         return "more " + adjective.text;
+    }
     if (a.back() == 'y')
         return a.substr(0, a.size() - 1) + "ier";
     if (a.back() == 'e')

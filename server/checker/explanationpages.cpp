@@ -148,6 +148,8 @@ const std::unordered_map<std::string, Page> &pages()
                               "\"Not\" before a plain adjective cannot compare: use \"less ... than\".", "Watching TV is not interesting than reading.", "Watching TV is less interesting than reading."}},
         {"comparative_very", {"有 than 的比较不用 very", "句子后面有 than 进行比较时，前面的形容词要用比较级 (more important、easier)；very 只修饰原级，不能表示“更”。",
                               "A comparison closed by \"than\" needs the comparative, not \"very\".", "It is very important to study than to play.", "It is more important to study than to play."}},
+        {"repeated_positive", {"“越来越……”用比较级重复", "汉语的“越来越新、越来越重要”在英语里要重复比较级：newer and newer、more and more important；原级重复 (new and new) 不表示程度加深。",
+                               "\"Ever more\" is said with the comparative repeated (newer and newer, more and more important).", "New and new technology comes out every year.", "Newer and newer technology comes out every year."}},
         {"more_verb_order", {"“更……”放在动词和宾语之后", "汉语的“更喜欢、更享受”把“更”放在动词前；英语里 more 要放在动词及其宾语之后 (enjoy the trip more)，或改用 like ... better。",
                              "\"More\" with a verb follows the verb and its object.", "I can more enjoy the trip.", "I can enjoy the trip more."}},
         {"rise_raise", {"rise 与 raise", "rise（上升、升起）是不及物动词，后面不接宾语：prices rise；raise（提高、抚养、筹集、提出）是及物动词，要接宾语：raise a family、raise money、raise the price。被动语态也只能用 raised。",

@@ -288,6 +288,12 @@ private slots:
             "My opinion is the same as yours.");
         row("be and same as", "His book is same as mine.", "same", "the same", "the_same",
             "His book is the same as mine.");
+        row("a short adjective repeated for ever more", "New and new technology comes out.", "New and new",
+            "Newer and newer", "repeated_positive", "Newer and newer technology comes out.");
+        row("a long adjective repeated", "English is important and important.", "important and important",
+            "more and more important", "repeated_positive", "English is more and more important.");
+        row("a short adjective with a common -er form", "The music grew loud and loud.", "loud and loud",
+            "louder and louder", "repeated_positive", "The music grew louder and louder.");
     }
     void comparatives() { verify(); }
 
@@ -312,6 +318,10 @@ private slots:
         QTest::newRow("a role after as before a name") << "She is famous as Juliet.";
         QTest::newRow("much the same as") << "It is much the same as before.";
         QTest::newRow("the same as") << "Mine is the same as yours.";
+        QTest::newRow("repeated nouns, adverbs and comparatives")
+            << "We walked miles and miles, again and again, on and on, faster and faster, over and over.";
+        QTest::newRow("two different adjectives") << "It was cold and wet, and then cold and windy.";
+        QTest::newRow("a prefixed adjective and its plain form") << "It covers non-financial and financial results.";
     }
     void comparativeLookAlikes() { lookAlike(); }
 
