@@ -249,7 +249,15 @@ void ConfusionRules::possessives(const Spot &spot, std::vector<Finding> *out) co
         const std::string a = lowerAt(t, k);
         return !a.empty() && m_lex.posMask(a) == Lexicon::Adjective;
     };
-    if (w == "its" && afterIts.count(next))
+    // "the chance of ones victory", "for ones health": the possessive of one; "the red ones",
+    // "loved ones", "in ones and twos" stay
+    static const Set beforeOnes = {"of", "for", "in", "on", "to", "with", "about", "from", "at", "into", "change",
+                                   "improve", "follow", "express", "use", "lose", "protect"};
+    const int nounAfter = m_lex.posMask(next);
+    if (w == "ones" && beforeOnes.count(prev) && (next == "own" || ((nounAfter & Lexicon::Noun) && !(nounAfter & Lexicon::Verb)
+                                                                    && !m_lex.isDeterminer(next))))
+        add(out, t, i, "one's", "confusion_ones", 2);
+    else if (w == "its" && afterIts.count(next))
         add(out, t, i, "it's", "confusion_its", 3);
     else if (w == "its" && (next == "very" || next == "quite") && adjectiveOnlyAt(i + 2))
         add(out, t, i, "it's", "confusion_its", 3); // "its very interesting", not "its very existence"

@@ -216,6 +216,8 @@ const std::unordered_map<std::string, Page> &pages()
                         "\"because\" joins a clause; before a noun phrase use \"because of\".", "We stayed home because the rain.", "We stayed home because of the rain."}},
         {"confusion_which", {"who 与 which", "关系代词指人用 who（或 that），指物用 which。",
                              "Use \"who\" for people and \"which\" for things.", "The boy which is tall is my brother.", "The boy who is tall is my brother."}},
+        {"confusion_ones", {"one's 与 ones", "one's 是泛指代词 one 的所有格（一个人的），要加撇号：one's health、one's own；ones 是复数代词（那些），如 the red ones。",
+                            "The possessive of \"one\" is \"one's\" (one's health); \"ones\" is a plural (the red ones).", "Exercise is good for ones health.", "Exercise is good for one's health."}},
         {"confusion_its", {"its 与 it's", "its 是物主代词（它的）；it's 是 it is 或 it has 的缩写。",
                            "\"its\" is possessive; \"it's\" means \"it is\" or \"it has\".", "Its a nice day. The dog wagged it's tail.", "It's a nice day. The dog wagged its tail."}},
         {"confusion_their", {"their、there 与 they're", "their 是物主代词（他们的）；there 表示“那里”或用于 there be 句型；they're 是 they are 的缩写。",

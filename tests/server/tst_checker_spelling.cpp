@@ -371,6 +371,10 @@ private slots:
         QTest::newRow("fell after a noun subject") << "The price fell sharply, good news." << "";
         QTest::newRow("cloths after a buying verb") << "We bought new cloths." << "cloths->clothes";
         QTest::newRow("cloths for cleaning") << "Use soft cleaning cloths." << "";
+        QTest::newRow("ones before a noun after a preposition") << "It is good for ones health." << "ones->one's";
+        QTest::newRow("ones before own") << "Follow ones own dream." << "ones->one's";
+        QTest::newRow("ones as a plural pronoun") << "The big ones in the box came in ones and twos." << "";
+        QTest::newRow("ones after of before a relative") << "Pick one of the ones with handles, of ones that fit." << "";
         QTest::newRow("search machine") << "Other search machines already existed." << "machines->engines";
         QTest::newRow("machine after search as a verb") << "They search machine parts for wear." << "";
         QTest::newRow("machines after search as an infinitive") << "We want to search machines for viruses." << "";
