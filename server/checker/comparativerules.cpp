@@ -3,7 +3,6 @@
 #include "lexicon.h"
 #include "rulesupport.h"
 
-#include <unordered_map>
 #include <unordered_set>
 
 namespace PennovaChecker {
@@ -52,7 +51,7 @@ void ComparativeRules::repeatedPositive(const Tokens &t, const Tags &tags, int i
         return;
     if (i > 0 && !t[size_t(i)].spaceBefore && t[size_t(i) - 1].text == "-")
         return; // "non-financial and financial": two different words
-    const std::string graded = comparativeOf(t[size_t(i)]);
+    const std::string graded = R::comparativeOf(m_lex, t[size_t(i)]);
     const bool longForm = graded.compare(0, 5, "more ") == 0;
     const std::string fix = longForm ? "more and more " + t[size_t(i) + 2].text : graded + " and " + graded;
     out->push_back(R::replace(t, i, i + 2, R::caseLike(t[size_t(i)], fix), "GRAMMAR", "repeated_positive", 2));
@@ -69,37 +68,6 @@ bool ComparativeRules::gradable(const Tokens &t, const Tags &tags, int i) const
     return !ungraded.count(w);
 }
 
-std::string ComparativeRules::comparativeOf(const Token &adjective) const
-{
-    static const Set shortForms = {"big", "small", "easy", "hard", "fast", "large", "high", "low", "young",
-                                   "happy", "strong", "long", "short", "rich", "poor", "busy", "tall", "warm", "cold",
-                                   "hot", "nice", "great", "safe", "simple", "slow", "smart", "weak", "wide", "new",
-                                   "heavy", "quick", "close", "deep", "clean", "healthy", "early", "late", "old",
-                                   "kind", "cheap", "bright", "dark", "hungry", "lucky", "funny", "pretty"};
-    static const std::unordered_map<std::string, std::string> irregular = {
-        {"good", "better"}, {"bad", "worse"}, {"far", "farther"}, {"little", "less"}};
-    const std::string &a = adjective.lower;
-    if (irregular.count(a))
-        return irregular.at(a);
-    if (!shortForms.count(a)) {
-        // a short word whose -er form is in common use ("loud": louder)
-        if (a.size() <= 6) {
-            const std::string forms[] = {a + "er", a + "r", a.substr(0, a.size() - 1) + "ier", a + a.back() + "er"};
-            for (const std::string &f : forms)
-                if (m_lex.comparativeKind(f) != 0 && m_lex.frequency(f) > 100000)
-                    return f;
-        }
-        return "more " + adjective.text;
-    }
-    if (a.back() == 'y')
-        return a.substr(0, a.size() - 1) + "ier";
-    if (a.back() == 'e')
-        return a + "r";
-    if (a == "big" || a == "hot")
-        return a + a.back() + "er";
-    return a + "er";
-}
-
 void ComparativeRules::notThan(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const
 {
     // "I think that not interesting than hard sports" -> "less interesting than" (不如)
@@ -107,7 +75,7 @@ void ComparativeRules::notThan(const Tokens &t, const Tags &tags, int i, std::ve
         return;
     Finding f = R::replace(t, i, i + 1, "less " + t[size_t(i) + 1].text, "GRAMMAR", "comparative_less", 2);
     Candidate graded = f.candidates[0];
-    graded.correction = "not " + comparativeOf(t[size_t(i) + 1]);
+    graded.correction = "not " + R::comparativeOf(m_lex, t[size_t(i) + 1]);
     graded.score = f.candidates[0].score / 2;
     f.candidates.push_back(graded);
     out->push_back(f);
@@ -130,7 +98,7 @@ void ComparativeRules::veryThan(const Tokens &t, const Tags &tags, int i, std::v
         if (tok.kind == Token::Punct || stops.count(tok.lower) || comparing(t, tags, k))
             return;
         if (tok.lower == "than") {
-            out->push_back(R::replace(t, i, i + 1, comparativeOf(t[size_t(i) + 1]), "GRAMMAR", "comparative_very", 2));
+            out->push_back(R::replace(t, i, i + 1, R::comparativeOf(m_lex, t[size_t(i) + 1]), "GRAMMAR", "comparative_very", 2));
             return;
         }
     }

@@ -33,8 +33,6 @@ private:
 
     // a plain adjective that can be graded ("tall", "interesting"); false for "different", "other"
     bool gradable(const Tokens &t, const Tags &tags, int i) const;
-    // "taller", "easier", "more interesting"
-    std::string comparativeOf(const Token &adjective) const;
 
     const Lexicon &m_lex;
 };

@@ -4,7 +4,6 @@
 #include "numberrules.h"
 #include "rulesupport.h"
 
-#include <unordered_map>
 #include <unordered_set>
 
 namespace PennovaChecker {
@@ -205,28 +204,7 @@ void NounPhraseRules::plainThan(const std::vector<Token> &t, const std::vector<s
         return;
     if (!(m_lex.posMask(adj) & Lexicon::Adjective))
         return;
-    std::string graded;
-    const size_t n = adj.size();
-    static const Set shortForms = {"big", "small", "easy", "hard", "fast", "large", "high", "low", "young", "cheap",
-                                   "happy", "strong", "long", "short", "rich", "poor", "busy", "tall", "warm", "cold",
-                                   "hot", "nice", "great", "safe", "simple", "slow", "smart", "weak", "wide", "new",
-                                   "heavy", "quick", "close", "deep", "clean", "healthy", "early", "late", "cheap"};
-    static const std::unordered_map<std::string, std::string> irregular = {
-        {"good", "better"}, {"well", "better"}, {"bad", "worse"}, {"far", "farther"}, {"little", "less"}};
-    if (irregular.count(adj)) {
-        graded = irregular.at(adj);
-    } else if (shortForms.count(adj)) {
-        if (adj.back() == 'y')
-            graded = adj.substr(0, n - 1) + "ier";
-        else if (adj.back() == 'e')
-            graded = adj + "r";
-        else if (adj == "big" || adj == "hot" || adj == "wet")
-            graded = adj + adj.back() + "er";
-        else
-            graded = adj + "er";
-    } else {
-        graded = "more " + t[size_t(i)].text;
-    }
+    const std::string graded = R::comparativeOf(m_lex, t[size_t(i)]);
     // "very tall than" -> "much taller than"
     const int first = t[size_t(p)].lower == "very" ? p : i;
     out->push_back(R::replace(t, first, i, first == p ? "much " + graded : graded, "MOPHOLOGY", "comparative_than", 2));

@@ -3,6 +3,7 @@
 #include "lexicon.h"
 
 #include <cstring>
+#include <unordered_map>
 #include <unordered_set>
 
 namespace PennovaChecker {
@@ -178,6 +179,39 @@ bool RuleSupport::timePhraseAt(const Tokens &t, int k)
                                                           "year", "years", "morning", "afternoon", "evening",
                                                           "night", "weekend"};
     return times.count(lowerAt(t, k)) || times.count(lowerAt(t, k + 1));
+}
+
+std::string RuleSupport::comparativeOf(const Lexicon &lex, const Token &adjective)
+{
+    static const std::unordered_set<std::string> shortForms = {
+        "big", "small", "easy", "hard", "fast", "large", "high", "low", "young", "happy", "strong", "long", "short",
+        "rich", "poor", "busy", "tall", "warm", "cold", "hot", "nice", "great", "safe", "simple", "slow", "smart",
+        "weak", "wide", "new", "heavy", "quick", "close", "deep", "clean", "healthy", "early", "late", "old", "kind",
+        "cheap", "bright", "dark", "hungry", "lucky", "funny", "pretty", "wet"};
+    static const std::unordered_map<std::string, std::string> irregular = {
+        {"good", "better"}, {"well", "better"}, {"bad", "worse"}, {"far", "farther"}, {"little", "less"}};
+    const std::string &a = adjective.lower;
+    if (a.empty())
+        return a;
+    if (irregular.count(a))
+        return irregular.at(a);
+    if (!shortForms.count(a)) {
+        // a short word whose -er form is in common use ("loud": louder)
+        if (a.size() <= 6) {
+            const std::string forms[] = {a + "er", a + "r", a.substr(0, a.size() - 1) + "ier", a + a.back() + "er"};
+            for (const std::string &f : forms)
+                if (lex.comparativeKind(f) != 0 && lex.frequency(f) > 100000)
+                    return f;
+        }
+        return "more " + adjective.text;
+    }
+    if (a.back() == 'y')
+        return a.substr(0, a.size() - 1) + "ier";
+    if (a.back() == 'e')
+        return a + "r";
+    if (a == "big" || a == "hot" || a == "wet")
+        return a + a.back() + "er";
+    return a + "er";
 }
 
 } // namespace PennovaChecker

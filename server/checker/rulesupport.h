@@ -33,6 +33,8 @@ public:
     static std::string textOf(const Tokens &t, int first, int last);
     // correction with its first letter capitalised when the token's is.
     static std::string caseLike(const Token &token, const std::string &correction);
+    // the comparative of an adjective: "taller", "easier", "better", "louder", "more interesting"
+    static std::string comparativeOf(const Lexicon &lexicon, const Token &adjective);
     // 1 when the word begins with a vowel sound ("an hour"), 0 with a consonant sound
     // ("a university"), -1 when not sure.
     static int vowelSound(const std::string &lower);
