@@ -8,6 +8,7 @@
 #include "loginwindow.h"
 #include "mainwindow.h"
 #include "messageboxprompts.h"
+#include "programlayout.h"
 #include "proxysettings.h"
 #include "qttranslations.h"
 #include "resultstate.h"
@@ -114,7 +115,7 @@ int main(int argc, char *argv[])
     services.relogin = [&runLogin](QWidget *parent) { return runLogin(false, false, parent); };
     services.renewAccess = [] { return ZeltraLib::renewGlobalUserAccess(); };
     services.startUpdater = [](const QString &argument) {
-        QProcess::startDetached(QCoreApplication::applicationDirPath() + QStringLiteral("/update"), {argument});
+        QProcess::startDetached(ZeltraLib::ProgramLayout().updaterProgram(), {argument});
     };
     // The assistant at start, unless the user asked to hide it.
     services.showTipsWindow = [&usage](QWidget *parent) {

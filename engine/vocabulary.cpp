@@ -1,6 +1,6 @@
 #include "vocabulary.h"
+#include "programlayout.h"
 
-#include <QCoreApplication>
 #include <QDataStream>
 #include <QFile>
 #include <QSaveFile>
@@ -121,7 +121,7 @@ Vocabulary::Vocabulary(FormTable forms, LevelTable levels, QStringList knownWord
 
 QString Vocabulary::defaultPath()
 {
-    return QCoreApplication::applicationDirPath() + QLatin1String("/voc.dat");
+    return ProgramLayout().vocabularyFile();
 }
 
 bool Vocabulary::load(const QString &path, QString *error)

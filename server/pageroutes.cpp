@@ -1,5 +1,5 @@
 #include "pageroutes.h"
-#include "pennovapaths.h"
+#include "shippeddata.h"
 
 #include "englishchecker.h"
 #include "htmlpage.h"
@@ -21,7 +21,7 @@ constexpr qint64 MaxImageBytes = 4 * 1024 * 1024;
 // Pictures a deployment puts into DATA/images win over the ones shipped with the sources.
 std::string readImage(const std::string &dataDir, const std::string &name)
 {
-    for (const std::string &dir : {dataDir + "/images", std::string(PENNOVA_SOURCE_DIR) + "/server/assets"}) {
+    for (const std::string &dir : {dataDir + "/images", PennovaChecker::ShippedData::folder(PennovaChecker::ShippedData::Assets)}) {
         QFile file(QString::fromStdString(dir + "/" + name));
         if (file.open(QIODevice::ReadOnly) && file.size() <= MaxImageBytes)
             return file.readAll().toStdString();

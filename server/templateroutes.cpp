@@ -4,7 +4,7 @@
 #include "servicecontext.h"
 #include "templatelibrary.h"
 
-#include <pennovapaths.h>
+#include "shippeddata.h"
 
 #include <httplib.h>
 
@@ -35,7 +35,7 @@ TemplateRoutes::TemplateRoutes(ServiceContext &context)
 {
     const ServerOptions &options = m_context.options;
     const std::string folder = options.dataDir + "/templates";
-    const std::string shipped = options.templateSeedDir.empty() ? std::string(PENNOVA_SOURCE_DIR) + "/server/templates/data"
+    const std::string shipped = options.templateSeedDir.empty() ? PennovaChecker::ShippedData::folder(PennovaChecker::ShippedData::Templates)
                                                                  : options.templateSeedDir;
     PennovaTemplates::TemplateLibrary::seed(folder, shipped);
     m_library = std::make_unique<PennovaTemplates::TemplateLibrary>(

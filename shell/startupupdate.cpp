@@ -1,6 +1,7 @@
 #include "startupupdate.h"
 
 #include "configstore.h"
+#include "programlayout.h"
 #include "versionfile.h"
 #include "versionhelper.h"
 
@@ -44,12 +45,15 @@ StartupVersion evaluateLatestVersion(const QStringList &reply, int installedVers
 
 void startUpdaterProgram(const QString &programFolder, const QString &mode)
 {
-    QProcess::startDetached(programFolder + QStringLiteral("/update"), {mode});
+    QProcess::startDetached(ZeltraLib::ProgramLayout(programFolder).updaterProgram(), {mode});
 }
 
 StartupUpdate runStartupUpdate(ConfigStore &preferences, const QString &programFolder, const QString &host,
                                const std::function<void(const QString &mode)> &startUpdater)
 {
+    // An installed tree is kept current by its package manager: nothing to offer.
+    if (ZeltraLib::ProgramLayout(programFolder).isInstalled())
+        return StartupUpdate::None;
     const int updateType = startupUpdateType(preferences);
     ZeltraLib::VersionHelper helper(host);
     const QStringList reply = helper.getLatestVersionInBlock();

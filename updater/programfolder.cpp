@@ -1,5 +1,6 @@
 #include "programfolder.h"
 
+#include "programlayout.h"
 #include "updatefileentry.h"
 
 #include <QDir>
@@ -13,6 +14,8 @@ ProgramFolder::ProgramFolder(const QString &path)
 
 bool ProgramFolder::isWritable() const
 {
+    if (ZeltraLib::ProgramLayout(m_path).isInstalled())
+        return false;
     QTemporaryFile probe(m_path + QStringLiteral("/.update-probe-XXXXXX"));
     return probe.open();
 }

@@ -14,7 +14,9 @@ public:
     explicit ProgramFolder(const QString &path);
 
     QString path() const { return m_path; }
-    // Whether files can be created here (false for an install by the package manager).
+    // Whether `update` may write here: false for an installed tree (a package's, or
+    // cmake --install), which its installer keeps current, and for a folder the user
+    // cannot write.
     bool isWritable() const;
 
     // The absolute place of `entry`, or empty when the entry is refused: an unsafe name or

@@ -1,5 +1,5 @@
 #include "englishchecker.h"
-#include "pennovapaths.h"
+#include "shippeddata.h"
 
 #include "adverbrules.h"
 #include "agreementrules.h"
@@ -50,11 +50,7 @@ std::string defaultDataDir()
 {
     if (const char *env = std::getenv("PENNOVA_CHECKER_DATA"))
         return env;
-#ifdef PENNOVA_SOURCE_DIR
-    return PENNOVA_SOURCE_DIR "/server/checker/data";
-#else
-    return "data";
-#endif
+    return ShippedData::folder(ShippedData::Checker);
 }
 
 // What the request's configuration list switches on. A key counts when present

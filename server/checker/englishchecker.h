@@ -25,8 +25,8 @@ class EnglishChecker
 {
 public:
     // dataDir: folder with the checker's tables (frequency list, vocabulary levels);
-    // empty = $PENNOVA_CHECKER_DATA, or else the data folder beside the sources
-    // (PENNOVA_SOURCE_DIR/server/checker/data). WordNet is read from /usr/share/wordnet.
+    // empty = $PENNOVA_CHECKER_DATA, or else the installed or source-tree folder
+    // (ShippedData::Checker). WordNet is read from /usr/share/wordnet.
     // Loading takes one to three seconds: build one checker and share it.
     // hunspellDir: folder with en_US.aff/en_US.dic; empty = /usr/share/hunspell.
     // Missing files leave that part silent (no findings), never a crash.

@@ -13,7 +13,7 @@
 #include <QString>
 #include <QUrl>
 
-#include "pennovapaths.h"
+#include "shippeddata.h"
 
 namespace PennovaDictionary {
 
@@ -133,9 +133,9 @@ std::string entryItem(const CedictEntry &e)
 DictionaryPages::Paths DictionaryPages::defaultPaths(const std::string &dataDir)
 {
     Paths p;
-    p.cedict = std::string(PENNOVA_SOURCE_DIR) + "/server/dictionary/data/cedict.tsv";
+    p.cedict = PennovaChecker::ShippedData::folder(PennovaChecker::ShippedData::Dictionary) + "/cedict.tsv";
     p.chineseFrequency = "/usr/lib/python3/dist-packages/jieba/dict.txt";
-    p.checkerData = std::string(PENNOVA_SOURCE_DIR) + "/server/checker/data";
+    p.checkerData = PennovaChecker::ShippedData::folder(PennovaChecker::ShippedData::Checker);
     p.wordnet = "/usr/share/wordnet";
     p.audioCache = dataDir.empty() ? std::string() : dataDir + "/audio";
     return p;

@@ -22,7 +22,7 @@ bool ServerProcess::start(const QString &dataDir, const QStringList &options, in
     m_process.setProcessChannelMode(QProcess::MergedChannels);
     // The checker and dictionary load on first use: most tests never check, and those
     // that do cover that path (`options` may say "--load-data start").
-    m_process.start(program(), QStringList{"--data", dataDir, "--listen", "127.0.0.1:0", "--load-data", "first-use"}
+    m_process.start(m_program.isEmpty() ? program() : m_program, QStringList{"--data", dataDir, "--listen", "127.0.0.1:0", "--load-data", "first-use"}
                                    + options);
     const QRegularExpression listening(QStringLiteral("listening on (127\\.0\\.0\\.1:\\d+)\\n"));
     const bool ready = QTest::qWaitFor([&] {

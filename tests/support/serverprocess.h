@@ -16,6 +16,8 @@ public:
     ServerProcess &operator=(const ServerProcess &) = delete;
 
     static QString program();
+    // Another pennova-server than the built one (an installed copy).
+    void setProgram(const QString &path) { m_program = path; }
     // Starts it over `dataDir` (loading its data on first use) and waits for its address;
     // false (see output()) when it ended or said nothing within timeoutMs.
     bool start(const QString &dataDir, const QStringList &options = {}, int timeoutMs = 60000);
@@ -26,6 +28,7 @@ public:
 
 private:
     QProcess m_process;
+    QString m_program;
     QString m_host;
     QByteArray m_output;
 };

@@ -3,9 +3,9 @@
 #include "authenticationwindow.h"
 #include "diagnosiswindow.h"
 #include "networkwindow.h"
+#include "programlayout.h"
 #include "registerwindow.h"
 
-#include <QCoreApplication>
 #include <QProcess>
 
 DefaultLoginDialogs::DefaultLoginDialogs(ConfigStore &preferences, ZeltraLib::UserAccess &access,
@@ -54,6 +54,5 @@ void DefaultLoginDialogs::showDiagnosis(QWidget *parent, const QString &url)
 
 void DefaultLoginDialogs::startUpdater(const QString &argument)
 {
-    QProcess::startDetached(QCoreApplication::applicationDirPath() + QStringLiteral("/update"),
-                            {argument});
+    QProcess::startDetached(ZeltraLib::ProgramLayout().updaterProgram(), {argument});
 }
