@@ -311,15 +311,23 @@ std::string DictionaryPages::wordEntry(const std::string &lower, const std::stri
             english += "</li>";
         }
         english += "</ol></div>";
-        // Synonyms of the first three senses, in sense order.
+        // Synonyms of the first three senses, in sense order; an adjective without any
+        // shows its similar adjectives ("interesting": absorbing, fascinating).
         std::string list;
         std::vector<std::string> seen;
+        auto add = [&](const std::string &w) {
+            if (seen.size() < MaxSynonyms && std::find(seen.begin(), seen.end(), w) == seen.end()) {
+                list += (seen.empty() ? "" : ", ") + esc(w);
+                seen.push_back(w);
+            }
+        };
         for (std::size_t i = 0; i < senses.size() && i < 3; ++i)
             for (const std::string &w : senses[i].words)
-                if (seen.size() < MaxSynonyms && std::find(seen.begin(), seen.end(), w) == seen.end()) {
-                    list += (seen.empty() ? "" : ", ") + esc(w);
-                    seen.push_back(w);
-                }
+                add(w);
+        if (seen.empty() && part.wordnet == WordNet::Adjective)
+            for (const WordNet::Synonym &s : m_wordnet->synonyms(head, WordNet::Adjective))
+                if (s.sense < 3)
+                    add(s.word);
         if (!list.empty())
             synonyms += "<div><span class=\"tag\">" + std::string(part.tag).substr(0, std::string(part.tag).find(' '))
                         + "</span>" + list + "</div>";

@@ -194,7 +194,7 @@ private slots:
         QTest::newRow("unknown word: no sound") << "qwzxv" << QStringList{"没有找到"} << QStringList{"发音", ".mp3"};
         QTest::newRow("-ing adjective: the adjective first")
             << "interesting" << QStringList{"<h1>interesting</h1>", "有趣", "adj. 形容词", "也是动词 interest 的现在分词",
-                                            "/tessel/audio/interesting.mp3"}
+                                            "/tessel/audio/interesting.mp3", "同义词", "fascinating"}
             << QStringList{"利益", "concerning", "v. 动词"};
         QTest::newRow("its verb keeps the verb") << "interest" << QStringList{"<h1>interest</h1>", "v. 动词", "利益"}
                                                  << QStringList{"也是动词"};
