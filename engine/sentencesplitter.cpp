@@ -2,6 +2,7 @@
 
 #include "localencoding.h"
 #include "patternautomaton.h"
+#include "sentenceboundaries.h"
 #include "splittertables.h"
 #include "splittertext.h"
 
@@ -422,7 +423,7 @@ QList<int> splitSentences(const QString &paragraph)
     if (paragraph.isEmpty())
         return {};
     const SplitterText text(paragraph);
-    return text.toCharacterEnds(splitSentenceBytes(text.bytes()));
+    return SentenceBoundaries::refine(paragraph, text.toCharacterEnds(splitSentenceBytes(text.bytes())));
 }
 
 QList<QByteArray> splitWordBytes(const QByteArray &bytes)

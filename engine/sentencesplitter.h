@@ -15,7 +15,8 @@ bool isSentenceParagraph(const QString &paragraph);
 // end k-1 (0 for the first) up to and including end k. An end is the last
 // UTF-16 unit of its character, so surrogate pairs stay whole; the last end is
 // the paragraph's last unit. The splitting itself looks at the GB18030 bytes
-// (see splitSentenceBytes). Empty paragraph: empty list.
+// (see splitSentenceBytes); SentenceBoundaries then settles closing quotes,
+// quotations and abbreviations on the characters. Empty paragraph: empty list.
 QList<int> splitSentences(const QString &paragraph);
 
 // Number of words: pieces between single spaces that keep at least one

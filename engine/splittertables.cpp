@@ -83,6 +83,48 @@ const char *const kEmoticons[] = {
     "~_~", "'_'", ";_;", ":>",
 };
 
+const char *const kTitles[] = {
+    "Mr.", "Mrs.", "Ms.", "Mx.", "Dr.", "Prof.", "St.", "Rev.", "Gen.", "Gov.", "Sen.", "Capt.",
+    "Col.", "Maj.", "Lt.", "Sgt.", "Cpl.", "Hon.", "Mt.", "Messrs.", "Mme.", "Mlle.", "Pres.",
+    "Supt.", "Insp.", "e.g.", "i.e.", "cf.", "vs.", "viz.", "Fig.", "Figs.", "Vol.", "pp.", "Ch.",
+};
+
+const char *const kNameModifiers[] = {
+    "U.S.", "U.K.", "U.S.A.", "U.N.", "E.U.", "P.R.C.", "R.O.C.", "D.C.", "N.Y.", "L.A.",
+    // initials ("J. K. Rowling")
+    "A.", "B.", "C.", "D.", "E.", "F.", "G.", "H.", "I.", "J.", "K.", "L.", "M.", "N.", "O.",
+    "P.", "Q.", "R.", "S.", "T.", "U.", "V.", "W.", "X.", "Y.", "Z.",
+};
+
+const char *const kClosingAbbreviations[] = {
+    "Inc.", "Corp.", "Ltd.", "Co.", "Bros.", "Jr.", "Sr.", "al.", "approx.", "dept.", "Dept.",
+    "est.", "govt.", "min.", "max.", "mins.", "hrs.", "yrs.", "sq.", "ft.", "km.", "kg.", "cm.",
+    "mm.", "lb.", "lbs.", "oz.", "A.M.", "P.M.",
+};
+
+const char *const kSentenceStarters[] = {
+    "The", "A", "An", "I", "He", "She", "It", "We", "They", "You", "This", "That", "These",
+    "Those", "There", "Here", "But", "And", "So", "Yet", "Or", "However", "Then", "Now", "Also",
+    "In", "On", "At", "For", "If", "When", "While", "After", "Before", "Although", "Though",
+    "Because", "As", "Many", "Most", "Some", "All", "Every", "Each", "His", "Her", "Its",
+    "Their", "Our", "My", "Your", "What", "Who", "How", "Why", "Where", "Which", "Today",
+    "Yesterday", "Tomorrow", "Last", "Next", "Finally", "First", "Second", "Third", "Meanwhile",
+    "Moreover", "Furthermore", "Therefore", "Besides", "Still", "Even", "Only", "Since", "With",
+    "Without", "During", "From", "By", "To", "Not", "No", "Yes", "One", "Two", "Both", "Such",
+    "Mr", "Mrs", "Ms", "Dr", "Prof",
+};
+
+const char *const kReportingSubjects[] = {
+    "I", "he", "she", "we", "they", "you", "He", "She", "We", "They", "You",
+};
+
+const char *const kReportingVerbs[] = {
+    "said", "says", "asked", "asks", "replied", "replies", "answered", "cried", "shouted",
+    "yelled", "screamed", "whispered", "exclaimed", "added", "explained", "called", "thought",
+    "wondered", "laughed", "continued", "muttered", "sighed", "insisted", "agreed", "admitted",
+    "declared", "begged", "told", "tells", "shouts", "cries", "answers", "remarked", "repeated",
+};
+
 template<std::size_t N>
 QList<QByteArray> toList(const char *const (&items)[N])
 {
@@ -116,6 +158,42 @@ const QList<QByteArray> &SplitterTables::domainSuffixes()
 const QList<QByteArray> &SplitterTables::emoticons()
 {
     static const QList<QByteArray> list = toList(kEmoticons);
+    return list;
+}
+
+const QList<QByteArray> &SplitterTables::titles()
+{
+    static const QList<QByteArray> list = toList(kTitles);
+    return list;
+}
+
+const QList<QByteArray> &SplitterTables::nameModifiers()
+{
+    static const QList<QByteArray> list = toList(kNameModifiers);
+    return list;
+}
+
+const QList<QByteArray> &SplitterTables::closingAbbreviations()
+{
+    static const QList<QByteArray> list = toList(kClosingAbbreviations);
+    return list;
+}
+
+const QList<QByteArray> &SplitterTables::sentenceStarters()
+{
+    static const QList<QByteArray> list = toList(kSentenceStarters);
+    return list;
+}
+
+const QList<QByteArray> &SplitterTables::reportingSubjects()
+{
+    static const QList<QByteArray> list = toList(kReportingSubjects);
+    return list;
+}
+
+const QList<QByteArray> &SplitterTables::reportingVerbs()
+{
+    static const QList<QByteArray> list = toList(kReportingVerbs);
     return list;
 }
 

@@ -2,7 +2,6 @@
 
 #include "dictionarypages.h"
 #include "httpreplies.h"
-#include "pronunciationcache.h"
 #include "servicecontext.h"
 
 #include <httplib.h>
@@ -10,7 +9,6 @@
 namespace PennovaServer {
 
 using PennovaDictionary::DictionaryPages;
-using PennovaDictionary::PronunciationCache;
 
 DictionaryRoutes::DictionaryRoutes(ServiceContext &context)
 {
@@ -49,7 +47,7 @@ std::unique_ptr<DictionaryRoutes> DictionaryRoutes::install(httplib::Server &ser
         std::string word = req.matches[1];
         for (char &c : word)
             c = c == '_' ? ' ' : c == '~' ? '\'' : c;
-        const std::string data = self->pages().pronunciations().mp3(word);
+        const std::string data = self->pages().pronunciation(word);
         if (data.empty())
             return HttpReplies::refuse(res, 404, "no pronunciation");
         res.status = 200;

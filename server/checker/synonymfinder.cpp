@@ -27,6 +27,22 @@ std::string plural(const std::string &n)
 
 } // namespace
 
+bool SynonymFinder::participleAdjective(const std::string &word) const
+{
+    const bool participle = (word.size() > 5 && word.compare(word.size() - 3, 3, "ing") == 0)
+        || (word.size() > 4 && word.compare(word.size() - 2, 2, "ed") == 0);
+    return participle && m_wordnet.senseCount(word, WordNetDictionary::Adjective) > 0;
+}
+
+bool SynonymFinder::adjectivalLead(const std::string &prev)
+{
+    static const std::unordered_set<std::string> leads{
+        "am", "be", "been", "being", "seem", "seems", "seemed", "feel", "feels", "felt", "look", "looks",
+        "looked", "become", "becomes", "became", "get", "gets", "got", "quite", "really", "rather",
+        "extremely", "pretty", "fairly", "more", "most", "less", "least", "not"};
+    return leads.count(prev) != 0;
+}
+
 std::string SynonymFinder::inflect(const std::string &candidate, const std::string &base, const std::string &original,
                                    int pos) const
 {
@@ -90,6 +106,11 @@ std::vector<std::string> SynonymFinder::find(const std::string &sentence, int st
     }
     if (!guess && word.size() > 4 && word.compare(word.size() - 2, 2, "ly") == 0)
         guess = WordNetDictionary::Adverb;
+    // An -ing or -ed word that WordNet also lists as an adjective ("interesting",
+    // "bored") is the adjective unless the word before makes it a verb.
+    if (guess != WordNetDictionary::Verb && participleAdjective(word)
+        && (guess != 0 || prev.empty() || adjectivalLead(prev)))
+        guess = WordNetDictionary::Adjective;
 
     std::vector<int> order;
     if (guess)

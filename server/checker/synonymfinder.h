@@ -20,6 +20,10 @@ public:
     std::vector<std::string> find(const std::string &sentence, int start, int end, size_t max = 12) const;
 
 private:
+    // An -ing or -ed form WordNet also lists as an adjective of its own.
+    bool participleAdjective(const std::string &word) const;
+    // A word after which such a form reads as the adjective ("am bored", "quite").
+    static bool adjectivalLead(const std::string &prev);
     std::string inflect(const std::string &candidate, const std::string &base, const std::string &original,
                         int pos) const;
 

@@ -74,8 +74,7 @@ std::vector<WordNetDictionary::Synonym> WordNetDictionary::synonyms(const std::s
     std::vector<char> w = cstr(lower);
     SynsetPtr head = findtheinfo_ds(w.data(), int(pos), SYNS, ALLSENSES);
     std::unordered_set<std::string> seen{lower};
-    int sense = 0;
-    for (SynsetPtr s = head; s; s = s->nextss, ++sense) {
+    auto addWords = [&](SynsetPtr s, int sense) {
         for (int i = 0; i < s->wcount; ++i) {
             std::string syn = spaced(s->words[i]);
             for (char &c : syn)
@@ -83,6 +82,26 @@ std::vector<WordNetDictionary::Synonym> WordNetDictionary::synonyms(const std::s
                     c = char(c - 'A' + 'a');
             if (usableWord(syn) && seen.insert(syn).second)
                 out.push_back({syn, sense});
+        }
+    };
+    int sense = 0;
+    for (SynsetPtr s = head; s; s = s->nextss, ++sense)
+        addWords(s, sense);
+    // An adjective that shares no synset ("interesting") gets the heads of the
+    // similar adjectives of each sense (absorbing, fascinating).
+    if (pos == Adjective && out.size() < 3) {
+        char none[] = "";
+        sense = 0;
+        for (SynsetPtr s = head; s; s = s->nextss, ++sense) {
+            for (int i = 0; i < s->ptrcount; ++i) {
+                if (s->ptrtyp[i] != SIMPTR)
+                    continue;
+                SynsetPtr similar = read_synset(ADJ, s->ptroff[i], none);
+                if (!similar)
+                    continue;
+                addWords(similar, sense);
+                free_synset(similar);
+            }
         }
     }
     if (head)

@@ -22,6 +22,7 @@ public:
         int sense;        // 0 = the word's most frequent sense
     };
     // Synonyms of the word as that part of speech, in sense order, without the word itself.
+    // An adjective with fewer than three adds its similar adjectives.
     std::vector<Synonym> synonyms(const std::string &lower, Pos pos) const;
     // First sense's definition and its first quoted example ("" when none).
     bool gloss(const std::string &lower, Pos pos, std::string *definition, std::string *example) const;

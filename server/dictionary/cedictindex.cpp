@@ -149,9 +149,12 @@ void CedictIndex::buildEnglish(const std::unordered_map<std::string, std::uint64
     }
 }
 
-std::vector<const CedictEntry *> CedictIndex::english(const std::string &lowerKey, std::size_t max) const
+std::vector<const CedictEntry *> CedictIndex::english(const std::string &lowerKey, std::size_t max,
+                                                      std::vector<float> *scores) const
 {
     std::vector<const CedictEntry *> out;
+    if (scores)
+        scores->clear();
     const auto it = m_english.find(lowerKey);
     if (it == m_english.end())
         return out;
@@ -159,6 +162,8 @@ std::vector<const CedictEntry *> CedictIndex::english(const std::string &lowerKe
         if (out.size() == max)
             break;
         out.push_back(&m_entries[h.entry]);
+        if (scores)
+            scores->push_back(h.score);
     }
     return out;
 }
@@ -200,6 +205,40 @@ std::string CedictIndex::withoutNotes(const std::string &sense)
             plain += c;
     }
     return plain;
+}
+
+std::string CedictIndex::readable(const std::string &definitions)
+{
+    std::string out;
+    for (const std::string &sense : split(definitions, '/')) {
+        if (sense.rfind("CL:", 0) == 0 || sense.rfind("Taiwan pr.", 0) == 0 || sense.rfind("also pr.", 0) == 0)
+            continue;
+        std::string plain;
+        bool pinyin = false;
+        for (std::size_t i = 0; i < sense.size(); ++i) {
+            const char c = sense[i];
+            if (c == '[') {
+                pinyin = true;
+            } else if (c == ']' && pinyin) {
+                pinyin = false;
+            } else if (pinyin) {
+                continue;
+            } else if (c == '|') {
+                // "臺|台": drop the traditional form written before the bar.
+                while (!plain.empty() && static_cast<unsigned char>(plain.back()) >= 0x80)
+                    plain.pop_back();
+            } else {
+                plain += c;
+            }
+        }
+        if (pinyin) // an unclosed bracket: the rest was no pinyin after all
+            continue;
+        const std::size_t first = plain.find_first_not_of(' ');
+        if (first == std::string::npos)
+            continue;
+        out += (out.empty() ? "" : "/") + plain.substr(first, plain.find_last_not_of(' ') - first + 1);
+    }
+    return out;
 }
 
 std::string CedictIndex::senseKey(const std::string &sense)

@@ -32,8 +32,9 @@ public:
     std::size_t entryCount() const { return m_entries.size(); }
 
     // Entries glossing the lower-case English word or phrase, best first, one per
-    // Chinese word.
-    std::vector<const CedictEntry *> english(const std::string &lowerKey, std::size_t max) const;
+    // Chinese word. scores (optional): each entry's rank score, lower is better.
+    std::vector<const CedictEntry *> english(const std::string &lowerKey, std::size_t max,
+                                             std::vector<float> *scores = nullptr) const;
     bool hasEnglish(const std::string &lowerKey) const { return m_english.count(lowerKey) != 0; }
     // Entries whose simplified or traditional headword is exactly the text.
     std::vector<const CedictEntry *> chinese(const std::string &text) const;
@@ -45,6 +46,10 @@ public:
     static std::string senseKey(const std::string &sense);
     // The sense without notes in (...) and pinyin references in [...].
     static std::string withoutNotes(const std::string &sense);
+    // Definitions ("/"-separated) as a reader sees them: pinyin in [...] and the
+    // traditional half of "臺|台" removed, classifier ("CL:") and pronunciation notes
+    // dropped; "" when nothing is left.
+    static std::string readable(const std::string &definitions);
     // "xue2 xi2" -> "xué xí"; "lu:e4" -> "lüè".
     static std::string toneMarks(const std::string &numbered);
 

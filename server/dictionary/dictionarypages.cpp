@@ -112,12 +112,30 @@ std::string lowerAscii(std::string s)
     return s;
 }
 
+// Readable senses joined by "; ", cut after the last whole sense that fits.
 std::string shortDefinitions(const std::string &definitions)
 {
-    QString d = QString::fromStdString(definitions).replace(QLatin1Char('/'), QStringLiteral("; "));
-    if (d.size() > MaxDefinitionChars)
-        d = d.left(MaxDefinitionChars) + QStringLiteral("…");
+    QString d = QString::fromStdString(CedictIndex::readable(definitions)).replace(QLatin1Char('/'), QStringLiteral("; "));
+    if (d.size() > MaxDefinitionChars) {
+        const qsizetype cut = d.lastIndexOf(QStringLiteral("; "), MaxDefinitionChars);
+        d = (cut > 0 ? d.left(cut) : d.left(MaxDefinitionChars)) + QStringLiteral("…");
+    }
     return esc(d.toStdString());
+}
+
+// Whether the text holds one of the lower-case forms as whole words.
+bool containsAny(const std::string &text, const std::vector<std::string> &forms)
+{
+    const std::string lower = lowerAscii(text);
+    auto letter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
+    for (const std::string &form : forms) {
+        for (std::size_t at = lower.find(form); at != std::string::npos; at = lower.find(form, at + 1)) {
+            const std::size_t end = at + form.size();
+            if ((at == 0 || !letter(lower[at - 1])) && (end == lower.size() || !letter(lower[end])))
+                return true;
+        }
+    }
+    return false;
 }
 
 std::string entryItem(const CedictEntry &e)
@@ -146,7 +164,7 @@ DictionaryPages::DictionaryPages(const Paths &paths)
     , m_wordnet(std::make_unique<WordNet>(paths.wordnet))
     , m_cedict(std::make_unique<CedictIndex>(paths.cedict, paths.chineseFrequency))
     , m_forms(std::make_unique<WordForms>(*m_lexicon, paths.wordnet))
-    , m_gloss(std::make_unique<TextGloss>(*m_cedict, *m_forms))
+    , m_gloss(std::make_unique<TextGloss>(*m_cedict, *m_forms, m_wordnet.get()))
     , m_audio(std::make_unique<PronunciationCache>(paths.audioCache, paths.toolsDir))
 {
 }
@@ -174,9 +192,35 @@ std::string DictionaryPages::searchTarget(const std::string &content, const std:
     return query.isEmpty() ? base : base + "search?q=" + query.toStdString();
 }
 
+bool DictionaryPages::knownWord(const std::string &lower) const
+{
+    if (lower.empty())
+        return false;
+    if (m_cedict->hasEnglish(lower))
+        return true;
+    std::size_t start = 0;
+    while (start < lower.size()) {
+        std::size_t end = lower.find_first_of(" -", start);
+        if (end == std::string::npos)
+            end = lower.size();
+        const std::string w = lower.substr(start, end - start);
+        const bool known = w.empty() || m_lexicon->frequency(w) > 0 || m_lexicon->posMask(w) != 0
+            || m_cedict->hasEnglish(w) || !m_forms->lemmas(w).empty();
+        if (!known)
+            return false;
+        start = end + 1;
+    }
+    return true;
+}
+
+std::string DictionaryPages::pronunciation(const std::string &lower) const
+{
+    return knownWord(lower) ? m_audio->mp3(lower) : std::string();
+}
+
 std::string DictionaryPages::pronunciationLink(const std::string &lower) const
 {
-    if (!m_audio->available() || !PronunciationCache::speakable(lower))
+    if (!m_audio->available() || !PronunciationCache::speakable(lower) || !knownWord(lower))
         return {};
     return "<a class=\"say\" title=\"发音\" href=\"" + std::string(AudioPath) + PronunciationCache::fileName(lower)
            + "\">&#9654; 发音</a>";
@@ -199,7 +243,7 @@ std::string DictionaryPages::findPage(const std::string &content) const
         if (known)
             return page(text, cutNote + wordEntry(lower, text));
     }
-    return page(text, cutNote + "<h3>逐词释义</h3>" + glossLine(text) + Credit);
+    return page(text, cutNote + glossLine(text) + Credit);
 }
 
 std::string DictionaryPages::translatePage(const std::string &content) const
@@ -230,6 +274,14 @@ std::string DictionaryPages::wordEntry(const std::string &lower, const std::stri
         body += "<p class=\"form\">" + esc(typed) + " 是 " + esc(head) + " 的" + (names.empty() ? "变形" : names)
                 + "。</p>";
     }
+    const std::string verb = m_forms->participleVerb(head);
+    if (!verb.empty()) {
+        std::string names;
+        for (const WordForms::Lemma &l : m_forms->lemmas(head))
+            if (l.base == verb && names.find(l.form) == std::string::npos)
+                names += (names.empty() ? "" : "、") + l.form;
+        body += "<p class=\"form\">形容词；也是动词 " + esc(verb) + " 的" + (names.empty() ? "变形" : names) + "。</p>";
+    }
 
     bool found = false;
     const std::vector<const CedictEntry *> entries = m_gloss->entries(lower, MaxChineseGlosses);
@@ -242,6 +294,7 @@ std::string DictionaryPages::wordEntry(const std::string &lower, const std::stri
     }
 
     std::string english, synonyms;
+    const std::vector<std::string> headForms = formsOf(head);
     for (const PartOfSpeech &part : Parts) {
         const std::vector<WordNet::Sense> senses = m_wordnet->senses(head, part.wordnet, MaxSenses);
         if (senses.empty())
@@ -249,20 +302,32 @@ std::string DictionaryPages::wordEntry(const std::string &lower, const std::stri
         english += "<div><span class=\"tag\">" + std::string(part.tag) + "</span><ol>";
         for (const WordNet::Sense &s : senses) {
             english += "<li>" + esc(s.definition);
-            for (std::size_t i = 0; i < s.examples.size() && i < 2; ++i)
-                english += "<div class=\"ex\">例：" + esc(s.examples[i]) + "</div>";
+            int shown = 0;
+            for (const std::string &example : s.examples)
+                if (shown < 2 && containsAny(example, headForms)) {
+                    english += "<div class=\"ex\">例：" + esc(example) + "</div>";
+                    ++shown;
+                }
             english += "</li>";
         }
         english += "</ol></div>";
-        // Synonyms of the first three senses, in sense order.
+        // Synonyms of the first three senses, in sense order; an adjective without any
+        // shows its similar adjectives ("interesting": absorbing, fascinating).
         std::string list;
         std::vector<std::string> seen;
+        auto add = [&](const std::string &w) {
+            if (seen.size() < MaxSynonyms && std::find(seen.begin(), seen.end(), w) == seen.end()) {
+                list += (seen.empty() ? "" : ", ") + esc(w);
+                seen.push_back(w);
+            }
+        };
         for (std::size_t i = 0; i < senses.size() && i < 3; ++i)
             for (const std::string &w : senses[i].words)
-                if (seen.size() < MaxSynonyms && std::find(seen.begin(), seen.end(), w) == seen.end()) {
-                    list += (seen.empty() ? "" : ", ") + esc(w);
-                    seen.push_back(w);
-                }
+                add(w);
+        if (seen.empty() && part.wordnet == WordNet::Adjective)
+            for (const WordNet::Synonym &s : m_wordnet->synonyms(head, WordNet::Adjective))
+                if (s.sense < 3)
+                    add(s.word);
         if (!list.empty())
             synonyms += "<div><span class=\"tag\">" + std::string(part.tag).substr(0, std::string(part.tag).find(' '))
                         + "</span>" + list + "</div>";
@@ -283,6 +348,18 @@ std::string DictionaryPages::wordEntry(const std::string &lower, const std::stri
     return body + Credit;
 }
 
+std::vector<std::string> DictionaryPages::formsOf(const std::string &head) const
+{
+    // A phrase inflects its first word ("looked after").
+    const std::size_t space = head.find(' ');
+    const std::string first = head.substr(0, space);
+    const std::string rest = space == std::string::npos ? std::string() : head.substr(space);
+    std::vector<std::string> forms{head};
+    for (const WordForms::Inflection &i : m_forms->inflections(first))
+        forms.push_back(i.word + rest);
+    return forms;
+}
+
 std::string DictionaryPages::chineseEntry(const std::string &text) const
 {
     std::string body = "<div><h1>" + esc(text) + "</h1></div><h3>英文释义</h3><ul>";
@@ -293,7 +370,8 @@ std::string DictionaryPages::chineseEntry(const std::string &text) const
 
 std::string DictionaryPages::glossLine(const std::string &text) const
 {
-    std::string line = "<div class=\"line\">";
+    // Said plainly: the line glosses word by word; it is no translation.
+    std::string line = "<h3>逐词释义</h3><div class=\"line\">";
     for (const TextGloss::Segment &s : m_gloss->segments(text)) {
         if (s.kind == TextGloss::Segment::Other && s.text.find_first_not_of(' ') == std::string::npos) {
             line += " ";

@@ -54,13 +54,21 @@ public:
     std::vector<std::string> chineseGlosses(const std::string &word, std::size_t max) const;
     // The word an English word is entered under ("studies" -> "study").
     std::string headword(const std::string &word) const;
-    PronunciationCache &pronunciations() { return *m_audio; }
+    // Whether the lower-case word (or every word of a phrase) is known to the word
+    // lists or the dictionaries: only known words get a pronunciation.
+    bool knownWord(const std::string &lower) const;
+    // The MP3 data of a known word's pronunciation; empty for unknown or unspeakable
+    // words and when the programs are missing.
+    std::string pronunciation(const std::string &lower) const;
 
 private:
     std::string wordEntry(const std::string &lower, const std::string &typed) const;
     std::string chineseEntry(const std::string &text) const;
     std::string glossLine(const std::string &text) const;
     std::string pronunciationLink(const std::string &lower) const;
+    // The headword and its inflections ("affects", "looked after"): an example is shown
+    // only when it holds one of them.
+    std::vector<std::string> formsOf(const std::string &head) const;
 
     std::unique_ptr<PennovaChecker::Lexicon> m_lexicon;
     std::unique_ptr<PennovaChecker::WordNetDictionary> m_wordnet;

@@ -1,10 +1,15 @@
 #pragma once
 // Word-by-word glosses of English (and Chinese) text: known phrases first (longest
 // match of up to four words), then single words through their lemmas ("studies" ->
-// "study"); Chinese runs are cut into the longest CC-CEDICT headwords.
+// "study"), each by its common meaning; Chinese runs are cut into the longest
+// CC-CEDICT headwords.
 
 #include <string>
 #include <vector>
+
+namespace PennovaChecker {
+class WordNetDictionary;
+}
 
 namespace PennovaDictionary {
 
@@ -24,8 +29,13 @@ public:
         std::string pinyin; // Chinese segments only, with tone marks
     };
 
-    // Not owned; both outlive this.
-    TextGloss(const CedictIndex &cedict, const WordForms &forms);
+    // Not owned; all outlive this. wordnet may be null: glosses then keep the index's order.
+    TextGloss(const CedictIndex &cedict, const WordForms &forms, const PennovaChecker::WordNetDictionary *wordnet);
+
+    // The index's entries for a lower-case key, those whose main meaning is the key's
+    // first: an entry whose first sense means something else ("最近": recently, for
+    // "soon") goes behind those whose first sense agrees with WordNet's senses of the key.
+    std::vector<const CedictEntry *> ranked(const std::string &key, std::size_t max) const;
 
     // Chinese entries of the lower-case English word or phrase, its lemma's first, then
     // its own, then (when fewer than two) those of the word it is derived from
@@ -39,9 +49,15 @@ public:
 
 private:
     std::string phraseKey(const std::vector<std::string> &words) const;
+    // Content words of the key and of WordNet's first senses of it (synonyms, definition).
+    std::vector<std::string> relatedWords(const std::string &key) const;
+    // The gloss of a word in running text: an -ing or -ed adjective is the adjective
+    // after "a", "is", "very" and the like, else the verb ("It interested me").
+    std::vector<const CedictEntry *> wordEntries(const std::string &word, const std::string &previous) const;
 
     const CedictIndex &m_cedict;
     const WordForms &m_forms;
+    const PennovaChecker::WordNetDictionary *m_wordnet;
 };
 
 } // namespace PennovaDictionary

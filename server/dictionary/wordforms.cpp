@@ -133,8 +133,21 @@ std::vector<WordForms::Lemma> WordForms::lemmas(const std::string &lower) const
     return out;
 }
 
+std::string WordForms::participleVerb(const std::string &lower) const
+{
+    if (!(endsWith(lower, "ing") || endsWith(lower, "ed")) || !(m_lex.posMask(lower) & Adjective))
+        return {};
+    std::string best;
+    for (const Lemma &l : lemmas(lower))
+        if (l.pos == Verb && (best.empty() || m_lex.frequency(l.base) > m_lex.frequency(best)))
+            best = l.base;
+    return best;
+}
+
 std::string WordForms::headword(const std::string &lower) const
 {
+    if (!participleVerb(lower).empty())
+        return lower;
     const std::vector<Lemma> bases = lemmas(lower);
     std::string best;
     for (const Lemma &l : bases)

@@ -37,8 +37,12 @@ public:
     // The bases the lower-case word is an inflection of (never the word itself).
     std::vector<Lemma> lemmas(const std::string &lower) const;
     // The word to show an entry for: the word itself, or its most frequent base when the
-    // word is no lemma of its own or is rarer than that base.
+    // word is no lemma of its own or is rarer than that base. An -ing or -ed form that is
+    // an adjective of its own ("interesting", "bored") is its own headword.
     std::string headword(const std::string &lower) const;
+    // The verb an -ing or -ed adjective comes from ("interesting" -> "interest"); empty
+    // when the word is no such adjective.
+    std::string participleVerb(const std::string &lower) const;
     // Inflections of a lemma for the parts of speech WordNet lists it under; regular forms
     // only when the frequency list knows them (no "informations").
     std::vector<Inflection> inflections(const std::string &lemma) const;

@@ -764,11 +764,25 @@ private slots:
         QTest::addColumn<QString>("sentence");
         QTest::addColumn<QString>("word");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("adjective") << "I am happy today." << "happy" << "glad";
-        QTest::newRow("plural noun keeps its number") << "The cars are red." << "cars" << "automobiles";
-        QTest::newRow("verb after to") << "I want to buy a book." << "buy" << "purchase";
-        QTest::newRow("after Chinese text") << QStringLiteral("中文 I want to buy it.") << "buy" << "purchase";
-        QTest::newRow("capitalised word") << "Big dogs bark." << "Big" << "Large";
+        QTest::addColumn<QStringList>("absent");
+        QTest::newRow("adjective") << "I am happy today." << "happy" << "glad" << QStringList{};
+        QTest::newRow("plural noun keeps its number") << "The cars are red." << "cars" << "automobiles" << QStringList{};
+        QTest::newRow("verb after to") << "I want to buy a book." << "buy" << "purchase" << QStringList{};
+        QTest::newRow("after Chinese text") << QStringLiteral("中文 I want to buy it.") << "buy" << "purchase"
+                                            << QStringList{};
+        QTest::newRow("capitalised word") << "Big dogs bark." << "Big" << "Large" << QStringList{};
+        // An -ing or -ed adjective is the adjective, not a form of its verb.
+        QTest::newRow("-ing adjective after an article") << "It is an interesting book." << "interesting"
+                                                         << "fascinating"
+                                                         << QStringList{"concerning", "worrying", "occupying"};
+        QTest::newRow("-ing adjective at the start") << "Interesting ideas came." << "Interesting" << "Fascinating"
+                                                     << QStringList{"Concerning", "Worrying"};
+        QTest::newRow("-ed adjective after am") << "I am bored today." << "bored" << "world-weary"
+                                                << QStringList{"drilled", "tired of"};
+        QTest::newRow("-ed form after a noun stays the verb") << "The story interested him." << "interested"
+                                                              << "concerned" << QStringList{};
+        QTest::newRow("-ing form that is no adjective") << "They are eating now." << "eating" << "feeding"
+                                                        << QStringList{};
     }
 
     void synonyms()
@@ -784,6 +798,9 @@ private slots:
             words << QString::fromStdString(w.asString());
         QVERIFY2(words.contains(expected), qPrintable(words.join(',')));
         QVERIFY(!words.contains(word, Qt::CaseInsensitive));
+        QFETCH(QStringList, absent);
+        for (const QString &a : absent)
+            QVERIFY2(!words.contains(a), qPrintable(words.join(',')));
     }
 
     void synonymsOfBadSpans_data()

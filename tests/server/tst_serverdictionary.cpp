@@ -3,6 +3,7 @@
 
 #include "support/testserver.h"
 
+#include "cedictindex.h"
 #include "dictionarypages.h"
 #include "pronunciationcache.h"
 
@@ -125,6 +126,13 @@ private slots:
         QTest::newRow("form of be: are, not the unit of area") << "are" << QStringList{"是"};
         QTest::newRow("capitals") << "Teacher" << QStringList{"教师", "老师", "先生"};
         QTest::newRow("derived adverb: quickly") << "quickly" << QStringList{"快", "迅速", "赶快", "快速"};
+        // The common sense first: an entry whose main meaning is another goes behind.
+        QTest::newRow("soon: not 最近 (recently)") << "soon" << QStringList{"不久", "即将", "早日", "马上", "很快"};
+        QTest::newRow("recently keeps 最近") << "recently" << QStringList{"最近", "近来", "新近", "近日"};
+        QTest::newRow("look forward to: not 向往 (yearn for)") << "look forward to" << QStringList{"期待", "盼望", "期盼"};
+        QTest::newRow("-ing adjective: interesting") << "interesting" << QStringList{"有趣", "有意思", "好玩"};
+        QTest::newRow("its verb: interest") << "interest" << QStringList{"兴趣", "利益", "利息", "意兴"};
+        QTest::newRow("-ed adjective: bored") << "bored" << QStringList{"厌烦", "无聊", "闷", "烦闷"};
     }
     void commonGloss()
     {
@@ -147,6 +155,10 @@ private slots:
         QTest::newRow("no two-letter base") << "as" << "as";
         QTest::newRow("a lemma of its own") << "news" << "news";
         QTest::newRow("unknown word stays") << "qwzx" << "qwzx";
+        QTest::newRow("-ing adjective is its own headword") << "interesting" << "interesting";
+        QTest::newRow("-ed adjective is its own headword") << "bored" << "bored";
+        QTest::newRow("-ing form that is no adjective") << "studying" << "study";
+        QTest::newRow("plain inflection of the same verb") << "interests" << "interest";
     }
     void headword()
     {
@@ -179,7 +191,29 @@ private slots:
                                            << QStringList{"<script>"};
         QTest::newRow("quotes are escaped") << "a\"b' onload=\"x" << QStringList{"&quot;"}
                                             << QStringList{"\" onload=\""};
-        QTest::newRow("unknown word") << "qwzxv" << QStringList{"没有找到"} << QStringList{};
+        QTest::newRow("unknown word: no sound") << "qwzxv" << QStringList{"没有找到"} << QStringList{"发音", ".mp3"};
+        QTest::newRow("-ing adjective: the adjective first")
+            << "interesting" << QStringList{"<h1>interesting</h1>", "有趣", "adj. 形容词", "也是动词 interest 的现在分词",
+                                            "/tessel/audio/interesting.mp3", "同义词", "fascinating"}
+            << QStringList{"利益", "concerning", "v. 动词"};
+        QTest::newRow("its verb keeps the verb") << "interest" << QStringList{"<h1>interest</h1>", "v. 动词", "利益"}
+                                                 << QStringList{"也是动词"};
+        QTest::newRow("no CC-CEDICT markup") << "affect" << QStringList{"作用"}
+                                             << QStringList{"[yi4", "zuo4 yong4]", "抑制作用[", "|"};
+        QTest::newRow("no markup on a Chinese entry") << "台" << QStringList{"platform"}
+                                                      << QStringList{"[tai2]", "|", "CL:"};
+        QTest::newRow("examples hold the word") << "affect" << QStringList{"例："}
+                                                << QStringList{"He shammed a headache"};
+        QTest::newRow("sentence gloss: common sense of soon")
+            << "I will see you soon." << QStringList{"逐词释义", "不久"} << QStringList{"最近"};
+        QTest::newRow("sentence gloss: look forward to")
+            << "We look forward to the holiday." << QStringList{"逐词释义", "期待"} << QStringList{"向往"};
+        QTest::newRow("sentence gloss: -ing adjective after a")
+            << "It is an interesting book." << QStringList{"逐词释义", "有趣"} << QStringList{"利益"};
+        QTest::newRow("sentence gloss: -ed form after a noun is the verb")
+            << "The story interested him." << QStringList{"逐词释义"} << QStringList{"有兴趣", "感兴趣的"};
+        QTest::newRow("Chinese gloss line is marked too") << "我们很好地学习" << QStringList{"逐词释义"}
+                                                          << QStringList{};
         QTest::newRow("empty") << "   " << QStringList{"请输入"} << QStringList{};
     }
     void findPage()
@@ -248,6 +282,29 @@ private slots:
         QVERIFY(!body.contains("<environment>"));
     }
 
+    void readableDefinitions_data()
+    {
+        QTest::addColumn<QString>("definitions");
+        QTest::addColumn<QString>("readable");
+        QTest::newRow("plain senses stay") << "to learn/to study" << "to learn/to study";
+        QTest::newRow("pinyin reference") << "as in 抑制作用[yi4 zhi4 zuo4 yong4], inhibition"
+                                          << "as in 抑制作用, inhibition";
+        QTest::newRow("traditional|simplified") << "variant of 臺|台[tai2]" << "variant of 台";
+        QTest::newRow("classifier dropped") << "table/CL:張|张[zhang1]" << "table";
+        QTest::newRow("pronunciation note dropped") << "to learn/Taiwan pr. [xue2]" << "to learn";
+        QTest::newRow("notes in round brackets stay") << "(literary) to rest" << "(literary) to rest";
+        QTest::newRow("garbage: unclosed bracket") << "good/bad [hao3" << "good";
+        QTest::newRow("garbage: bars and brackets only") << "|][|/[]" << "";
+        QTest::newRow("empty") << "" << "";
+        QTest::newRow("oversized") << QString("word[pin1]/").repeated(20000) << QString("word/").repeated(19999) + "word";
+    }
+    void readableDefinitions()
+    {
+        QFETCH(QString, definitions);
+        QFETCH(QString, readable);
+        QCOMPARE(QString::fromStdString(PennovaDictionary::CedictIndex::readable(definitions.toStdString())), readable);
+    }
+
     void searchTarget_data()
     {
         QTest::addColumn<QString>("content");
@@ -310,6 +367,8 @@ private slots:
         QTest::newRow("upper case") << "/tessel/audio/Study.mp3";
         QTest::newRow("too long") << "/tessel/audio/" + QString(41, 'a') + ".mp3";
         QTest::newRow("not mp3") << "/tessel/audio/study.wav";
+        QTest::newRow("nonsense word") << "/tessel/audio/qwzxv.mp3";
+        QTest::newRow("phrase with a nonsense word") << "/tessel/audio/look_qwzxv.mp3";
     }
     void badPronunciation()
     {
