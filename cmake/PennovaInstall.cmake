@@ -34,13 +34,26 @@ install(FILES deploy/nginx/pennova-http.conf deploy/nginx/pennova-proxy.conf dep
         DESTINATION ${serverdata}/nginx COMPONENT server)
 install(PROGRAMS deploy/nginx/pennova-upstreams.sh DESTINATION ${serverdata}/nginx COMPONENT server)
 
-# systemd units name the installed program.
-set(PENNOVA_SERVER_PROGRAM ${CMAKE_INSTALL_FULL_BINDIR}/pennova-server)
-configure_file(deploy/systemd/pennova-server@.service ${CMAKE_BINARY_DIR}/deploy/pennova-server@.service @ONLY)
+# systemd units name the installed program: the prefix is known only when installing
+# (a package installs to /usr whatever the build was configured with).
+install(CODE "
+  set(PENNOVA_SERVER_PROGRAM \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/pennova-server\")
+  configure_file(\"${CMAKE_CURRENT_SOURCE_DIR}/deploy/systemd/pennova-server@.service\"
+                 \"${CMAKE_BINARY_DIR}/deploy/pennova-server@.service\" @ONLY)
+" COMPONENT server)
 install(FILES ${CMAKE_BINARY_DIR}/deploy/pennova-server@.service deploy/systemd/pennova-server.target
         DESTINATION lib/systemd/system COMPONENT server)
-install(FILES deploy/systemd/pennova-server.default DESTINATION ${CMAKE_INSTALL_SYSCONFDIR}/default
-        RENAME pennova-server COMPONENT server)
+# /etc/default for the prefix /usr (a package), PREFIX/etc/default otherwise (file(INSTALL)
+# puts DESTDIR in front of either).
+install(CODE "
+  if(CMAKE_INSTALL_PREFIX STREQUAL \"/usr\")
+    set(etc /etc/default)
+  else()
+    set(etc \"\${CMAKE_INSTALL_PREFIX}/etc/default\")
+  endif()
+  file(INSTALL \"${CMAKE_CURRENT_SOURCE_DIR}/deploy/systemd/pennova-server.default\"
+       DESTINATION \"\${etc}\" RENAME pennova-server)
+" COMPONENT server)
 
 # Man pages, compressed as Debian wants them.
 foreach(page Pennova.1 pennova-server.1 pennova-cli.1)
@@ -90,14 +103,15 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://pennova.invalid/")
 set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
 set(CPACK_DEBIAN_CLIENT_PACKAGE_NAME pennova)
 set(CPACK_DEBIAN_CLIENT_PACKAGE_SECTION education)
-set(CPACK_DEBIAN_CLIENT_PACKAGE_DEPENDS "fonts-wqy-microhei | fonts-noto-cjk, qt6-translations-l10n")
+# Plugins Qt loads at run time, which the library scan cannot see.
+set(CPACK_DEBIAN_CLIENT_PACKAGE_DEPENDS "libqt6svg6, qt6-qpa-plugins, fonts-wqy-microhei | fonts-noto-cjk, qt6-translations-l10n")
 set(CPACK_DEBIAN_CLIENT_PACKAGE_RECOMMENDS "libreoffice-writer-nogui | libreoffice-writer")
 set(CPACK_COMPONENT_CLIENT_DESCRIPTION "English writing assistant for Chinese-speaking students
- Pennova checks an English essay for spelling, grammar and style, underlines each
- finding with its correction and explains it in Chinese. It proposes richer
- vocabulary, scores the essay, and offers a dictionary, a writing guide with essay
- templates, and Word documents. It talks to a pennova-server, on this machine or a
- school's.")
+Pennova checks an English essay for spelling, grammar and style, underlines
+each finding with its correction and explains it in Chinese. It proposes
+richer vocabulary, scores the essay, and offers a dictionary, a writing guide
+with essay templates, and Word documents. It talks to a pennova-server, on
+this machine or a school's.")
 set(CPACK_DEBIAN_SERVER_PACKAGE_NAME pennova-server)
 set(CPACK_DEBIAN_SERVER_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_SERVER_PACKAGE_DEPENDS
@@ -110,9 +124,9 @@ set(CPACK_DEBIAN_SERVER_PACKAGE_CONTROL_EXTRA
     ${CMAKE_CURRENT_SOURCE_DIR}/deploy/debian/server/conffiles)
 set(CPACK_DEBIAN_SERVER_PACKAGE_CONTROL_STRICT_PERMISSION TRUE)
 set(CPACK_COMPONENT_SERVER_DESCRIPTION "services of the Pennova writing assistant
- pennova-server answers every service the Pennova client uses: accounts, English
- checking and polishing, explanations, dictionary pages, word lists, writing
- templates and update files. It keeps its data in SQLite or a shared PostgreSQL
- database. The package also holds pennova-cli, which splits and checks essays from
- the command line.")
+pennova-server answers every service the Pennova client uses: accounts,
+English checking and polishing, explanations, dictionary pages, word lists,
+writing templates and update files. It keeps its data in SQLite or a shared
+PostgreSQL database. The package also holds pennova-cli, which splits and
+checks essays from the command line.")
 include(CPack)
