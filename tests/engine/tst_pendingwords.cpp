@@ -171,26 +171,17 @@ private slots:
         QVERIFY(server.bodies(AddPath).first().startsWith("sessionKey=KEY-9&"));
     }
 
-    // One request at a time; the words added while it is out follow it.
-    void wordsAddedMeanwhileFollow()
+    // One request at a time: words added while it is out follow it, and the end of the
+    // session waits for its answer instead of sending the words twice.
+    void whileARequestIsOut_data()
     {
-        ScriptedHttpServer server;
-        server.setReply(AddPath, "ok");
-        server.setHeld(AddPath, true);
-        UserInformation info(server.host());
-        info.setAccount(QStringLiteral("writer01"), QStringLiteral("KEY-1"));
-        info.addWord(QStringLiteral("one"));
-        QTRY_COMPARE(server.count(AddPath), 1);
-        info.addWord(QStringLiteral("two"));
-        server.setHeld(AddPath, false);
-        server.release(AddPath);
-        QTRY_VERIFY(info.newWords().isEmpty());
-        QCOMPARE(server.count(AddPath), 2);
-        QCOMPARE(sentWords(server), (QStringList{QStringLiteral("one"), QStringLiteral("two")}));
+        QTest::addColumn<bool>("sessionEnds");
+        QTest::newRow("another word added") << false;
+        QTest::newRow("the session ends") << true;
     }
-
-    void uploadWaitsForTheWordsOut()
+    void whileARequestIsOut()
     {
+        QFETCH(bool, sessionEnds);
         ScriptedHttpServer server;
         server.setReply(AddPath, "ok");
         server.setHeld(AddPath, true);
@@ -199,11 +190,19 @@ private slots:
         info.addWord(QStringLiteral("one"));
         QTRY_COMPARE(server.count(AddPath), 1);
         QSignalSpy uploaded(&info, &UserInformation::signalUploaded);
-        info.uploadAll(QStringLiteral("KEY-1"), 0);
+        if (sessionEnds)
+            info.uploadAll(QStringLiteral("KEY-1"), 0);
+        else
+            info.addWord(QStringLiteral("two"));
         QVERIFY(uploaded.isEmpty());
+        server.setHeld(AddPath, false);
         server.release(AddPath);
-        QTRY_COMPARE(uploaded.size(), 1);
-        QCOMPARE(server.count(AddPath), 1); // not sent twice
+        QTRY_VERIFY(info.newWords().isEmpty());
+        const QStringList expected = sessionEnds ? QStringList{QStringLiteral("one")}
+                                                 : QStringList{QStringLiteral("one"), QStringLiteral("two")};
+        QCOMPARE(sentWords(server), expected);
+        QCOMPARE(server.count(AddPath), int(expected.size()));
+        QCOMPARE(uploaded.size(), sessionEnds ? 1 : 0);
     }
 
     void corruptQueueIsAClearError_data()
