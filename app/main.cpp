@@ -1,9 +1,13 @@
 // Entry point of the desktop client.
 
+#include "checkmessages.h"
 #include "commandthread.h"
+#include "configstore.h"
+#include "credentialstore.h"
 #include "defaultlogindialogs.h"
 #include "fontsetup.h"
 #include "globalstores.h"
+#include "keychainsecretstore.h"
 #include "loginusagelog.h"
 #include "loginwindow.h"
 #include "mainwindow.h"
@@ -75,6 +79,12 @@ int main(int argc, char *argv[])
 
     applyProxySettings(preferenceStore());
 
+    // "记住密码" keeps the hash in the desktop's secret store where one runs; a hash an
+    // older run left in preference.ini moves there.
+    KeychainSecretStore secrets;
+    CredentialStore credentials(preferenceStore(), &secrets);
+    credentials.migrate();
+
     // Start-up version check: a mandatory or automatic update hands over to `update`.
     const StartupUpdate update =
         runStartupUpdate(preferenceStore(), QCoreApplication::applicationDirPath(), ZeltraLib::AccountHost());
@@ -90,7 +100,7 @@ int main(int argc, char *argv[])
         DefaultLoginDialogs dialogs(preferenceStore(), access, prompts, loginEvents, ZeltraLib::AccountHost(),
                                     ZeltraLib::WebHost());
         const LoginWindow::Services loginServices{preferenceStore(), access, dialogs, prompts, loginEvents,
-                                                  ZeltraLib::WebHost()};
+                                                  ZeltraLib::WebHost(), &credentials};
         LoginWindow login(automatic, loginServices, parent);
         login.setUpdatePending(updatePending);
         return login.exec() == QDialog::Accepted;
@@ -101,7 +111,11 @@ int main(int argc, char *argv[])
     // The main window, shown and activated; it lives until the event loop ends and is
     // destroyed before the segments.
     ZeltraLib::UserInformation usage(ZeltraLib::AccountHost());
-    usage.reset(ZeltraLib::globalUserAccess()->sessionKey()); // fetches the personal word list
+    usage.reset();
+    // Words a crash or an unreachable service left unsent wait in the settings folder.
+    usage.setQueueDirectory(ConfigStore::settingsDirectory());
+    const bool queueRead = usage.setAccount(ZeltraLib::globalUserAccess()->userName(),
+                                            ZeltraLib::globalUserAccess()->sessionKey());
     MainWindowServices services{preferenceStore(), promptTipStore(), *ZeltraLib::globalUserAccess(), usage,
                                 ZeltraLib::CheckHost(), ZeltraLib::AccountHost(),
                                 ZeltraLib::Vocabulary::defaultPath()};
@@ -113,6 +127,13 @@ int main(int argc, char *argv[])
         dialogs.showDiagnosis(parent, access.baseUrl() + QStringLiteral("test.htm"));
     };
     services.relogin = [&runLogin](QWidget *parent) { return runLogin(false, false, parent); };
+    services.rememberedCredentials = [&credentials]() -> QPair<QString, QString> {
+        ConfigStore &prefs = preferenceStore();
+        if (prefs.value(QStringLiteral("rem_pwd")) != QLatin1String("True"))
+            return {};
+        const QString user = prefs.value(QStringLiteral("str_user"));
+        return {user, credentials.passwordHash(user)};
+    };
     services.renewAccess = [] { return ZeltraLib::renewGlobalUserAccess(); };
     services.startUpdater = [](const QString &argument) {
         QProcess::startDetached(ZeltraLib::ProgramLayout().updaterProgram(), {argument});
@@ -132,6 +153,8 @@ int main(int argc, char *argv[])
     window->show();
     window->raise();
     window->activateWindow();
+    if (!queueRead)
+        CheckMessages::showWordQueueError(window.get(), usage.queueError());
     window->runStartupTips();
     // A quit or termination handled in a nested loop so far (a modal start-up tip) ended
     // that loop only: the program's own loop would start afresh and run on.

@@ -31,6 +31,11 @@ void NetworkHelper::checkHttp(const QString &url)
     m_checkManager.get(QNetworkRequest(QUrl(url)));
 }
 
+void NetworkHelper::setTimeoutMs(int ms)
+{
+    m_checkManager.setTransferTimeout(qMax(0, ms));
+}
+
 void NetworkHelper::checkHttp(const QNetworkProxy &proxy, const QString &url)
 {
     m_checkManager.setProxy(proxy);

@@ -41,6 +41,10 @@ public:
 
     static constexpr qint64 MaxDownloadBytes = 16 * 1024 * 1024;
 
+    // Longest wait of checkHttp() for an answer (0: the system's own); a check that runs
+    // out fails.
+    void setTimeoutMs(int ms);
+
     // Program run for ping; tests put a stand-in here.
     void setPingProgram(const QString &program);
 

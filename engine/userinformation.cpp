@@ -4,6 +4,12 @@
 
 namespace ZeltraLib {
 
+namespace {
+// The service takes at most 2000 words per request.
+constexpr int MaxWordsPerRequest = 1000;
+constexpr int DefaultRetryIntervalMs = 60000;
+} // namespace
+
 UserInformation::UserInformation(const QString &accountHost, QObject *parent)
     : QObject(parent)
     , m_log(new UserCountLog(accountHost, this))
@@ -11,10 +17,13 @@ UserInformation::UserInformation(const QString &accountHost, QObject *parent)
 {
     m_reportedParts = -1;
     connect(m_wordClient, &UserNewWord::GetUserWordListFinished, this, &UserInformation::slotGetWordList);
-    connect(m_wordClient, &UserNewWord::AddUserWordFinished, this, &UserInformation::slotUserWordUploaded);
+    connect(m_wordClient, &UserNewWord::AddUserWordAnswered, this, &UserInformation::slotUserWordAnswered);
     connect(m_log, &UserCountLog::AddUserErrorLogFinished, this, &UserInformation::slotCorrectLogUploaded);
     connect(m_log, &UserCountLog::AddUserEventFinished, this, &UserInformation::slotCorrectLogUploaded);
     connect(m_log, &UserCountLog::sinalAddIgnorDataFinished, this, &UserInformation::slotCorrectLogUploaded);
+    m_retry.setSingleShot(true);
+    m_retry.setInterval(DefaultRetryIntervalMs);
+    connect(&m_retry, &QTimer::timeout, this, &UserInformation::sendQueuedWords);
 }
 
 UserInformation::~UserInformation() = default;
@@ -25,10 +34,42 @@ void UserInformation::countEvent(const QString &name)
         ++m_events[name];
 }
 
+void UserInformation::setQueueDirectory(const QString &directory)
+{
+    m_queueDirectory = directory;
+}
+
+void UserInformation::setRetryIntervalMs(int ms)
+{
+    m_retry.setInterval(qMax(1, ms));
+}
+
+bool UserInformation::setAccount(const QString &userName, const QString &sessionKey)
+{
+    m_retry.stop();
+    // A reply still out for the previous user must not touch this user's queue.
+    m_sending.clear();
+    m_queue = PendingWordStore(m_queueDirectory);
+    const bool read = m_queue.open(userName);
+    if (!read)
+        qWarning("unsent words not read: %s", qUtf8Printable(m_queue.errorString()));
+    m_words = m_queue.words();
+    m_sessionKey = sessionKey;
+    fetchWordList(sessionKey);
+    sendQueuedWords();
+    return read;
+}
+
+void UserInformation::setSessionKey(const QString &sessionKey)
+{
+    m_sessionKey = sessionKey;
+    sendQueuedWords();
+}
+
 void UserInformation::setWordList(const QStringList &words)
 {
     m_words = words;
-    for (const QString &word : std::as_const(m_newWords)) {
+    for (const QString &word : m_queue.words()) {
         if (!m_words.contains(word))
             m_words.append(word);
     }
@@ -36,6 +77,8 @@ void UserInformation::setWordList(const QStringList &words)
 
 void UserInformation::fetchWordList(const QString &sessionKey)
 {
+    if (!sessionKey.isEmpty())
+        m_sessionKey = sessionKey;
     m_wordClient->getUserWordList(sessionKey);
 }
 
@@ -56,8 +99,21 @@ UserInformation::AddWordResult UserInformation::addWord(const QString &word)
     if (m_words.size() >= MaxWords)
         return AddWordResult::ListFull;
     m_words.append(word);
-    m_newWords.append(word);
+    // Kept on disk before anything is sent: a crash from here on loses nothing.
+    if (!m_queue.append(word))
+        qWarning("unsent word not saved: %s", qUtf8Printable(m_queue.errorString()));
+    sendQueuedWords();
     return AddWordResult::Added;
+}
+
+void UserInformation::sendQueuedWords()
+{
+    if (m_wordsOut || m_sessionKey.isEmpty() || m_queue.isEmpty())
+        return;
+    m_retry.stop();
+    m_sending = m_queue.words().mid(0, MaxWordsPerRequest);
+    m_wordsOut = true;
+    m_wordClient->addUserWord(m_sessionKey, m_sending);
 }
 
 bool UserInformation::contains(const QString &word) const
@@ -105,7 +161,6 @@ void UserInformation::addChoice(const WordChoice &choice)
 
 void UserInformation::reset(const QString &sessionKey)
 {
-    m_newWords.clear();
     m_events.clear();
     m_choices.clear();
     m_uploadReason = 0;
@@ -119,10 +174,15 @@ void UserInformation::uploadAll(const QString &sessionKey, int reason)
     m_reportedParts = 0;
     // Without a key the clients send nothing and never report: such a part counts at once.
     const bool send = !sessionKey.isEmpty();
-    if (send && !m_newWords.isEmpty())
-        m_wordClient->addUserWord(sessionKey, m_newWords);
-    else
+    if (send)
+        m_sessionKey = sessionKey;
+    if (send && (m_wordsOut || !m_queue.isEmpty())) {
+        // The request that is out, or the one sent now, reports the part.
+        m_uploadAwaitsWords = true;
+        sendQueuedWords();
+    } else {
         slotCorrectLogUploaded();
+    }
     if (send && !m_errorLog.isEmpty())
         m_log->addUserErrorLog(sessionKey, m_errorLog);
     else
@@ -137,13 +197,23 @@ void UserInformation::uploadAll(const QString &sessionKey, int reason)
         slotCorrectLogUploaded();
 }
 
-void UserInformation::slotUserWordUploaded(bool ok)
+void UserInformation::slotUserWordAnswered(UserNewWord::Answer answer)
 {
-    // Sent words are on the service now; a refused upload keeps them for the next try.
-    if (ok)
-        m_newWords.clear();
-    emit signalWordsUploaded(ok);
-    slotCorrectLogUploaded();
+    m_wordsOut = false;
+    const QStringList sent = std::exchange(m_sending, {});
+    // Stored words are on the service now, and refused ones will never be: both leave the
+    // queue. The rest waits for the next try.
+    if (answer != UserNewWord::Answer::Retry && !m_queue.remove(sent))
+        qWarning("sent words not dropped from the queue: %s", qUtf8Printable(m_queue.errorString()));
+    emit signalWordsUploaded(answer == UserNewWord::Answer::Stored);
+    if (answer == UserNewWord::Answer::Retry)
+        m_retry.start();
+    else
+        sendQueuedWords(); // words added meanwhile, or beyond one request
+    if (m_uploadAwaitsWords && !m_wordsOut) {
+        m_uploadAwaitsWords = false;
+        slotCorrectLogUploaded();
+    }
 }
 
 void UserInformation::slotCorrectLogUploaded()

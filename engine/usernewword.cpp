@@ -61,7 +61,23 @@ void UserNewWord::getUserWordList(const QString &sessionKey)
 
 void UserNewWord::addUserWord(const QString &sessionKey, const QStringList &words)
 {
-    postWords(AddEndpoint, sessionKey, words, &UserNewWord::AddUserWordFinished);
+    if (sessionKey.isEmpty() || words.isEmpty())
+        return;
+    QNetworkReply *reply = post(AddEndpoint, wordsBody(sessionKey, words));
+    connect(reply, &QNetworkReply::finished, this, [this, reply] {
+        reply->deleteLater();
+        const QByteArray body = bodyOf(reply);
+        emit AddUserWordFinished(body == "ok");
+        emit AddUserWordAnswered(answerOf(reply->error(),
+                                          reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(), body));
+    });
+}
+
+UserNewWord::Answer UserNewWord::answerOf(int networkError, int httpStatus, const QByteArray &body)
+{
+    if (httpStatus == 200 && networkError == QNetworkReply::NoError)
+        return body == "ok" ? Answer::Stored : Answer::Retry;
+    return httpStatus == 400 || httpStatus == 413 ? Answer::Refused : Answer::Retry;
 }
 
 void UserNewWord::removeUserWord(const QString &sessionKey, const QStringList &words)

@@ -31,9 +31,21 @@ public:
     // empty item after the last ";" is not a word).
     static QStringList parseList(const QByteArray &reply);
 
+    // What an add request's reply means for the words sent.
+    enum class Answer {
+        Stored,  // "ok"
+        Refused, // the service will never take them (bad words, a full list)
+        Retry,   // unreachable, busy, or the session is gone: send them again later
+    };
+    // 400 and 413 refuse for good; every other failure (no answer, 403 of an expired
+    // session, 5xx) is worth another try.
+    static Answer answerOf(int networkError, int httpStatus, const QByteArray &body);
+
 Q_SIGNALS:
     void GetUserWordListFinished(const QStringList &words);
     void AddUserWordFinished(bool ok);
+    // Follows every AddUserWordFinished.
+    void AddUserWordAnswered(ZeltraLib::UserNewWord::Answer answer);
     void RemoveUserWordFinished(bool ok);
 
 private:

@@ -19,6 +19,8 @@ PACKAGES=(
   libcpp-httplib-dev libssl-dev
   libzip-dev
   qt6-translations-l10n
+  # the desktop's secret store for a remembered password
+  qtkeychain-qt6-dev libqt6keychain1
   # test fixtures of the document reader (LibreOffice stays optional: .doc tests skip without it)
   python3-docx
   iputils-ping iproute2

@@ -29,6 +29,15 @@ QString ScriptedHttpServer::host() const
     return QStringLiteral("127.0.0.1:%1").arg(m_server.serverPort());
 }
 
+QString ScriptedHttpServer::refusingHost()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost);
+    const quint16 port = probe.serverPort();
+    probe.close();
+    return QStringLiteral("127.0.0.1:%1").arg(port);
+}
+
 void ScriptedHttpServer::setReply(const QByteArray &path, const QByteArray &body, int status,
                                   const QByteArray &contentType)
 {

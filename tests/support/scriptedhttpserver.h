@@ -35,6 +35,8 @@ public:
     quint16 port() const { return m_server.serverPort(); }
     // "127.0.0.1:port"
     QString host() const;
+    // "127.0.0.1:port" of a port nothing listens on: connections to it are refused.
+    static QString refusingHost();
     void setReply(const QByteArray &path, const QByteArray &body, int status = 200,
                   const QByteArray &contentType = "text/plain");
     // The reply of paths without one of their own.

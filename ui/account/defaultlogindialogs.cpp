@@ -47,7 +47,8 @@ int DefaultLoginDialogs::runProxyDialog(QWidget *parent)
 void DefaultLoginDialogs::showDiagnosis(QWidget *parent, const QString &url)
 {
     DiagnosisWindow::Options options;
-    options.serviceUrl = url;
+    // The host the opener could not reach leads the configured ones.
+    options.serviceHosts = DiagnosisWindow::serviceHosts(url);
     DiagnosisWindow window(options, parent);
     window.exec();
 }

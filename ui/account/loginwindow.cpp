@@ -11,6 +11,7 @@
 #include "movingbar.h"
 #include "usageeventsink.h"
 
+#include "credentialstore.h"
 #include "passwordhash.h"
 #include "resultcode.h"
 #include "useraccess.h"
@@ -73,6 +74,8 @@ LoginWindow::LoginWindow(bool autoLoginAllowed, const Services &services, QWidge
     , m_prompts(services.prompts)
     , m_events(services.events)
     , m_webHost(services.webHost)
+    , m_ownCredentials(services.credentials ? nullptr : std::make_unique<CredentialStore>(services.preferences, nullptr))
+    , m_credentials(services.credentials ? services.credentials : m_ownCredentials.get())
 {
     buildUi();
     loadSettings();
@@ -236,8 +239,8 @@ void LoginWindow::loadSettings()
 {
     m_userEdit->setText(m_preferences.value(QStringLiteral("str_user")));
     slotInputChanged(m_userEdit->text());
-    m_rememberedHash = m_preferences.value(QStringLiteral("str_pwd"));
-    if (m_preferences.value(QStringLiteral("rem_pwd")) == True) {
+    m_rememberedHash = m_credentials->passwordHash(m_userEdit->text());
+    if (m_preferences.value(QStringLiteral("rem_pwd")) == True && !m_rememberedHash.isEmpty()) {
         m_remembered = true;
         m_rememberBox->setChecked(true);
         m_passwordEdit->setText(RememberedMask);
@@ -367,8 +370,11 @@ void LoginWindow::saveLoginSettings()
     const bool remember = m_rememberBox->isChecked();
     m_preferences.setValue(QStringLiteral("str_user"), m_attemptUser);
     m_preferences.setValue(QStringLiteral("rem_pwd"), remember ? True : False);
-    // A hash the user did not ask to keep does not stay on disk.
-    m_preferences.setValue(QStringLiteral("str_pwd"), remember ? m_attemptHash : QString());
+    // A hash the user did not ask to keep does not stay anywhere.
+    if (remember)
+        m_credentials->remember(m_attemptUser, m_attemptHash);
+    else
+        m_credentials->forget(m_attemptUser);
     m_preferences.setValue(QStringLiteral("auto_login"), m_autoLoginBox->isChecked() ? True : False);
     m_preferences.save();
 }
@@ -460,7 +466,7 @@ void LoginWindow::slotRememberPwdChanged(bool checked)
     // Without a remembered password there is nothing to log in with automatically.
     m_autoLoginBox->setChecked(false);
     m_preferences.setValue(QStringLiteral("rem_pwd"), False);
-    m_preferences.setValue(QStringLiteral("str_pwd"), QString());
+    m_credentials->forget(m_preferences.value(QStringLiteral("str_user")));
     m_preferences.save();
 }
 

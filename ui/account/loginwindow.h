@@ -3,9 +3,12 @@
 #include <QDialog>
 #include <QString>
 
+#include <memory>
+
 class AccountPrompts;
 class AdvertisementLabel;
 class ConfigStore;
+class CredentialStore;
 class LoginDialogs;
 class MovingBar;
 class QCheckBox;
@@ -34,6 +37,8 @@ public:
         AccountPrompts &prompts;
         UsageEventSink &events;
         QString webHost;              // "host:port" of the product web site
+        // Where "记住密码" keeps the hash; null: "str_pwd" of the preferences.
+        CredentialStore *credentials = nullptr;
     };
 
     // `autoLoginAllowed`: true at start-up, false after a logout.
@@ -97,6 +102,8 @@ private:
     AccountPrompts &m_prompts;
     UsageEventSink &m_events;
     QString m_webHost;
+    std::unique_ptr<CredentialStore> m_ownCredentials; // when none was passed in
+    CredentialStore *m_credentials = nullptr;
 
     QWidget *m_inputPanel = nullptr;
     QLineEdit *m_userEdit = nullptr;

@@ -373,9 +373,13 @@ void DictionaryPanel::slotRightLoadFinished(bool bOk)
 
 void DictionaryPanel::loadFinished(Side &side, bool ok)
 {
+    // Only a page of the service waits under the label; the panel's own pages do not.
+    const bool servicePage = !side.wait->isHidden();
     side.wait->hide();
     if (!ok)
         side.view->setHtml(timeoutPage(), QUrl());
+    if (servicePage)
+        emit signalServiceReached(ok);
 }
 
 bool DictionaryPanel::eventFilter(QObject *watched, QEvent *event)

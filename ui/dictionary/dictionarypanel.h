@@ -53,6 +53,8 @@ Q_SIGNALS:
     void signalOpen(bool bShow);
     void signalLock(bool bLock);
     void signalDouble(bool bDouble);
+    // A page of the dictionary service loaded (true) or failed or timed out (false).
+    void signalServiceReached(bool reached);
 
 public Q_SLOTS:
     // From the context menu: compare two texts, translate a sentence, search the web.

@@ -89,3 +89,13 @@ bool CheckMessages::showWordListRefusal(QWidget *parent, ZeltraLib::UserInformat
     box.exec();
     return false;
 }
+
+void CheckMessages::showWordQueueError(QWidget *parent, const QString &detail)
+{
+    CustomMessageBox box(QStringLiteral("提示"),
+                         QStringLiteral("未能读取尚未上传到“我的词库”的单词，该文件已损坏并已另存：\n%1\n"
+                                        "我的词库中的其他单词不受影响。")
+                             .arg(detail),
+                         parent);
+    box.exec();
+}

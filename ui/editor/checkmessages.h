@@ -21,4 +21,6 @@ public:
     // Tells why the word list refused a word (too long, list full); false then, true for
     // every other result.
     static bool showWordListRefusal(QWidget *parent, ZeltraLib::UserInformation::AddWordResult result);
+    // The user's queue of unsent words could not be read (`detail`: file and reason).
+    static void showWordQueueError(QWidget *parent, const QString &detail);
 };

@@ -99,6 +99,8 @@ MainWindow::MainWindow(const MainWindowServices &services, QWidget *parent)
     m_checkThread->setProgressIntervalMs(services.polishProgressMs);
     m_dictHeight = qMax(0, m_prefs.value(QStringLiteral("Dict_Height")).toInt());
     m_network = new NetworkHelper(this);
+    // A probe of a server that does not answer fails instead of waiting for the system.
+    m_network->setTimeoutMs(ProbeTimeoutMs);
     m_wordLimitTimer.setInterval(WordLimitResetMs);
     m_backupTimer.setInterval(services.backupIntervalMs);
     m_sessionTimer.setInterval(services.sessionIntervalMs);
@@ -247,6 +249,7 @@ void MainWindow::slotCheck()
     m_detectionStarted = false;
     m_cancelled = false;
     m_userCancelled = false;
+    m_sessionRenewed = false;
 
     if (!m_ui.editor->hasText()) {
         CustomMessageBox box(QStringLiteral("请输入文本"), QStringLiteral("未能检测到有效的文本输入！"),
@@ -320,6 +323,13 @@ void MainWindow::slotDetectSentenceFinished()
         return;
     m_ui.editor->buildSentenceList(m_sentenceThread->positions(), m_sentenceThread->boundaries());
     m_detectionStarted = true;
+    m_checkThread->setEnglishLevel(m_prefs.value(QStringLiteral("enlish_level")).toInt());
+    m_checkThread->setPolishLevel(m_prefs.value(QStringLiteral("enrichment_level")).toInt());
+    startCheckTask();
+}
+
+void MainWindow::startCheckTask()
+{
     QStringList texts;
     QList<TextChunk *> chunks;
     texts.reserve(m_sentences.size());
@@ -328,8 +338,6 @@ void MainWindow::slotDetectSentenceFinished()
         texts.append(entry->text());
         chunks.append(entry->chunk());
     }
-    m_checkThread->setEnglishLevel(m_prefs.value(QStringLiteral("enlish_level")).toInt());
-    m_checkThread->setPolishLevel(m_prefs.value(QStringLiteral("enrichment_level")).toInt());
     m_checkThread->start(m_access ? m_access->sessionKey() : QString(), &m_storage, texts, chunks);
 }
 
@@ -339,6 +347,9 @@ void MainWindow::slotUpdateState(CResultState state)
     if (!m_checking || m_cancelled || m_finishReceived)
         return;
     if (state.sentInd < 0 || state.sentInd >= m_sentences.size())
+        return;
+    // A check repeated after a new login answers its cached sentences a second time.
+    if (m_sessionRenewed && m_answered.contains(state.sentInd))
         return;
     m_answered.insert(state.sentInd);
     SentenceEntry *entry = m_sentences.at(state.sentInd);
@@ -388,8 +399,15 @@ void MainWindow::slotCheckTaskFinished(QNetworkReply::NetworkError err)
 {
     if (!m_checking || m_finishReceived)
         return;
+    if (err == QNetworkReply::AuthenticationRequiredError && !m_cancelled && renewSessionAndRepeat())
+        return;
     m_finishReceived = true;
     m_finishCode = int(err);
+    // Connection and server failures say the service is out of reach; any answer of its
+    // own (even a refusal) says it is there.
+    if (err != QNetworkReply::OperationCanceledError)
+        slotServiceReached(!(err > QNetworkReply::NoError && err < QNetworkReply::ContentAccessDenied)
+                           && !(err >= QNetworkReply::InternalServerError && err <= QNetworkReply::UnknownServerError));
     if (err == QNetworkReply::NoError && !m_cancelled) {
         m_completed = true;
         if (!polishMode())
@@ -495,8 +513,9 @@ void MainWindow::showFinishMessage()
         nothingFound = nothingFound && !entry->hasSuggestion();
     switch (CheckMessages::showFinish(this, m_finishCode, polishMode(), nothingFound)) {
     case CheckMessages::Relogin:
-        if (m_services.relogin)
-            m_services.relogin(this);
+        // The text stays as it is; the next check goes with the new session.
+        if (m_services.relogin && m_services.relogin(this))
+            sessionRenewed(false);
         break;
     case CheckMessages::Diagnosis:
         if (m_services.showDiagnosis)

@@ -70,6 +70,8 @@ class MainWindow : public CustomWindow
     Q_OBJECT
 public:
     static constexpr int WordLimitResetMs = 60000;
+    // Longest wait for the connection indicator's probe.
+    static constexpr int ProbeTimeoutMs = 10000;
 
     explicit MainWindow(const MainWindowServices &services, QWidget *parent = nullptr);
     ~MainWindow() override;
@@ -164,8 +166,10 @@ public Q_SLOTS:
 
     // Lifecycle.
     void slotShowRestPopup();
+    // The connection indicator follows the last answer (or its absence) from the services:
+    // its own probe every pingIntervalMs, checks, polish and dictionary pages.
     void slotPingCheckServer();
-    void slotPingFinished(int time);
+    void slotServiceReached(bool reached);
     void slotClose();
     void slotHide();
     void slotShowNormal();
@@ -228,6 +232,13 @@ private:
 
     // Check pipeline.
     void reset();
+    // Posts the sentences of m_sentences with the current session key.
+    void startCheckTask();
+    // A check refused for an expired session: logs in again with the remembered
+    // credentials and repeats the check once. False (nothing started) when none are remembered.
+    bool renewSessionAndRepeat();
+    // After a login of any kind: the user's word list and unsent words follow the new key.
+    void sessionRenewed(bool sameUser);
     void startWordCount(const QString &text);
     void onProgressClosed(int result);
     void cancelCheck();
@@ -308,6 +319,8 @@ private:
     bool m_geometryChanged = false;
     int m_finishCode = 0;
     bool m_finishReceived = false;
+    bool m_sessionRenewed = false; // this check already logged in again once
+    QMetaObject::Connection m_renewal; // the silent login under way
     bool m_completed = false;
     bool m_detectionStarted = false;
     bool m_cancelled = false;

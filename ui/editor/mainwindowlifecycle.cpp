@@ -7,6 +7,7 @@
 #include "aboutwindow.h"
 #include "documentdialog.h"
 
+#include "checkmessages.h"
 #include "configstore.h"
 #include "correctionpanel.h"
 #include "custommenubar.h"
@@ -66,7 +67,7 @@ void MainWindow::connectLifecycle()
     connect(&m_restPopupTimer, &QTimer::timeout, this, &MainWindow::slotShowRestPopup);
     connect(&m_pingTimer, &QTimer::timeout, this, &MainWindow::slotPingCheckServer);
     connect(&m_logoutGuard, &QTimer::timeout, this, [this] { slotLogoutFinished(ResultCode::NetworkError); });
-    connect(m_network, &NetworkHelper::signalPingFinished, this, &MainWindow::slotPingFinished);
+    connect(m_network, &NetworkHelper::signalCheckHttpFinished, this, &MainWindow::slotServiceReached);
     connect(&m_services.usage, &UserInformation::signalUploaded, this, [this] {
         if (m_uploadPending)
             slotUploadInformationFinished();
@@ -309,19 +310,60 @@ void MainWindow::slotActivateSession()
         m_access->activateSession();
 }
 
-void MainWindow::slotPingCheckServer()
+bool MainWindow::renewSessionAndRepeat()
 {
-    if (m_services.pingIntervalMs > 0)
-        m_network->ping(m_services.checkHost, 1);
+    if (m_sessionRenewed || !m_access)
+        return false;
+    QPair<QString, QString> remembered;
+    if (m_services.rememberedCredentials)
+        remembered = m_services.rememberedCredentials();
+    else if (m_prefs.value(QStringLiteral("rem_pwd")) == True)
+        remembered = {m_prefs.value(QStringLiteral("str_user")), m_prefs.value(QStringLiteral("str_pwd"))};
+    if (remembered.first.isEmpty() || remembered.second.isEmpty())
+        return false;
+    m_sessionRenewed = true;
+    m_renewal = connect(m_access, &UserAccess::LoginFinished, this, [this](int result) {
+        disconnect(m_renewal);
+        // A check cancelled meanwhile ends as cancelled; the new session stays.
+        if (result == ResultCode::Success)
+            sessionRenewed(true);
+        if (!m_checking || m_cancelled)
+            return;
+        if (result == ResultCode::Success)
+            startCheckTask();
+        else
+            slotCheckTaskFinished(QNetworkReply::AuthenticationRequiredError);
+    });
+    m_access->login(remembered.first, remembered.second);
+    return true;
 }
 
-void MainWindow::slotPingFinished(int time)
+void MainWindow::sessionRenewed(bool sameUser)
 {
-    // A loopback or LAN server answers in under a millisecond (time 0): connected too.
-    const bool connected = time >= 0;
-    m_ui.connectionLabel->setText(connected ? QStringLiteral("已成功连接至服务器") : QStringLiteral("未连接服务器"));
+    if (!m_access)
+        return;
+    m_ui.menuBar->setUser(m_access->userName(), m_access->sessionKey());
+    if (sameUser) {
+        m_services.usage.setSessionKey(m_access->sessionKey());
+    } else if (!m_services.usage.setAccount(m_access->userName(), m_access->sessionKey())) {
+        CheckMessages::showWordQueueError(this, m_services.usage.queueError());
+    }
+}
+
+void MainWindow::slotPingCheckServer()
+{
+    // An answer of the service itself: a ping of a local server's machine answers also
+    // while the server is down.
+    if (m_services.pingIntervalMs > 0)
+        m_network->checkHttp(QStringLiteral("http://") + m_services.checkHost + QStringLiteral("/test.htm"));
+}
+
+void MainWindow::slotServiceReached(bool reached)
+{
+    m_ui.connectionLabel->setText(reached ? QStringLiteral("已成功连接至服务器") : QStringLiteral("未连接服务器"));
     m_ui.connectionLabel->setVisible(true);
-    if (!m_endingSession)
+    // The next probe comes one interval after the last answer.
+    if (!m_endingSession && m_services.pingIntervalMs > 0)
         m_pingTimer.start();
 }
 
@@ -531,7 +573,10 @@ void MainWindow::slotLogoutFinished(int result)
     }
     m_ui.menuBar->setUser(m_access ? m_access->userName() : QString(), m_access ? m_access->sessionKey() : QString());
     m_services.usage.countEvent(QStringLiteral("Login_Succ"));
-    m_services.usage.fetchWordList(m_access ? m_access->sessionKey() : QString()); // the new user's word list
+    // The new user's word list and unsent words.
+    if (!m_services.usage.setAccount(m_access ? m_access->userName() : QString(),
+                                     m_access ? m_access->sessionKey() : QString()))
+        CheckMessages::showWordQueueError(this, m_services.usage.queueError());
     startSessionTimers();
     m_restPopupTimer.start();
     slotPingCheckServer();

@@ -3,6 +3,7 @@
 #include "popuplabel.h"
 #include "progresswindow.h"
 
+#include <QPair>
 #include <QString>
 #include <QWidget>
 
@@ -37,6 +38,10 @@ struct MainWindowServices
     std::function<void(const QString &argument)> startUpdater;
     // "重新登录" after the account was signed in elsewhere; true when a session is back.
     std::function<bool(QWidget *parent)> relogin;
+    // The remembered user name and password hash (自动登录 or 记住密码) for a silent login
+    // after the session expired; an empty name: none. Empty: "str_user" and "str_pwd" of
+    // the preferences when "rem_pwd" is on.
+    std::function<QPair<QString, QString>()> rememberedCredentials;
     // Millisecond clock of the per-minute word limit; empty: a steady clock.
     std::function<qint64()> wordLimitClock;
     // Progress animation and tip fade intervals; tests pass short ones.

@@ -37,6 +37,7 @@ DictionaryPanel *MainWindow::dictionaryPanel()
     connect(m_dictionary, &DictionaryPanel::signalOpen, this, &MainWindow::slotDisplayDictPanel);
     connect(m_dictionary, &DictionaryPanel::signalLock, this, &MainWindow::slotDictLock);
     connect(m_dictionary, &DictionaryPanel::signalDouble, this, &MainWindow::slotDictDouble);
+    connect(m_dictionary, &DictionaryPanel::signalServiceReached, this, &MainWindow::slotServiceReached);
     return m_dictionary;
 }
 

@@ -14,21 +14,13 @@
 #include <QNetworkProxy>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QtTest>
 
-namespace {
+#include <memory>
+#include <vector>
 
-// A port nothing listens on: connections to it are refused.
-QString refusingHost()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost);
-    const quint16 port = probe.serverPort();
-    probe.close();
-    return QStringLiteral("127.0.0.1:%1").arg(port);
-}
+namespace {
 
 // A stand-in for ping that answers (or loses the packet) at once.
 QString pingScript(const QTemporaryDir &dir, bool answers)
@@ -65,58 +57,81 @@ private Q_SLOTS:
 
 void TestDiagnosisWindow::diagnosis_data()
 {
+    using M = DiagnosisWindow;
+    QTest::addColumn<QList<bool>>("servicesUp");
     QTest::addColumn<bool>("pingAnswers");
     QTest::addColumn<bool>("publicSilent");
-    QTest::addColumn<bool>("serviceRefuses");
-    QTest::addColumn<int>("lastPassed");
-    QTest::addColumn<int>("publicRequests");
-    QTest::newRow("everything answers") << true << false << false << 4 << 1;
-    QTest::newRow("no route: name lookup fails, nothing else runs") << false << false << false << 0 << 0;
-    QTest::newRow("public site silent fails within its limit") << true << true << false << 1 << 1;
-    QTest::newRow("service refuses") << true << false << true << 3 << 1;
+    QTest::addColumn<QList<int>>("marks");
+    QTest::addColumn<QString>("summary");
+    const QString ok = QStringLiteral("Pennova服务器连接正常。");
+    const QString down = QStringLiteral("暂时无法连接至Pennova服务器");
+    QTest::newRow("everything answers") << QList<bool>{true} << true << false
+                                        << QList<int>{M::Passed, M::Passed, M::Passed} << ok;
+    QTest::newRow("no internet, the local server answers: only a note")
+        << QList<bool>{true} << false << true << QList<int>{M::Passed, M::Noted, M::Noted} << ok + "无法连接至互联网";
+    QTest::newRow("public site silent fails within its limit")
+        << QList<bool>{true} << true << true << QList<int>{M::Passed, M::Passed, M::Noted} << ok + "无法连接至互联网";
+    QTest::newRow("service refuses, internet works")
+        << QList<bool>{false} << true << false << QList<int>{M::Failed, M::Passed, M::Passed} << down;
+    QTest::newRow("nothing answers: every step fails")
+        << QList<bool>{false} << false << true << QList<int>{M::Failed, M::Failed, M::Failed} << down;
+    QTest::newRow("each service host reported")
+        << QList<bool>{true, false, true} << true << false
+        << QList<int>{M::Passed, M::Failed, M::Passed, M::Passed, M::Passed} << down;
 }
 
 void TestDiagnosisWindow::diagnosis()
 {
+    QFETCH(QList<bool>, servicesUp);
     QFETCH(bool, pingAnswers);
     QFETCH(bool, publicSilent);
-    QFETCH(bool, serviceRefuses);
-    QFETCH(int, lastPassed);
-    QFETCH(int, publicRequests);
+    QFETCH(QList<int>, marks);
+    QFETCH(QString, summary);
     QTemporaryDir dir;
     ScriptedHttpServer publicSite;
-    ScriptedHttpServer service;
     publicSite.setHeld("/", publicSilent);
+    std::vector<std::unique_ptr<ScriptedHttpServer>> services;
     DiagnosisWindow::Options options;
+    for (bool up : std::as_const(servicesUp)) {
+        services.push_back(std::make_unique<ScriptedHttpServer>());
+        options.serviceHosts << (up ? services.back()->host() : ScriptedHttpServer::refusingHost());
+    }
     options.pingProgram = pingScript(dir, pingAnswers);
     options.publicHost = QStringLiteral("127.0.0.1");
     options.publicUrl = QStringLiteral("http://%1/").arg(publicSite.host());
-    options.checkHost = QStringLiteral("127.0.0.1");
-    options.serviceUrl = QStringLiteral("http://%1/test.htm").arg(serviceRefuses ? refusingHost() : service.host());
     options.stepTimeoutMs = 300;
     options.animationMs = 1;
     DiagnosisWindow window(options);
     QSignalSpy finished(&window, &DiagnosisWindow::signalFinished);
     QVERIFY(finished.wait(5000));
     QVERIFY(window.isFinished());
-    for (int step = 1; step <= DiagnosisWindow::StepCount; ++step) {
-        const DiagnosisWindow::Mark expected = step <= lastPassed ? DiagnosisWindow::Passed
-            : step == lastPassed + 1                              ? DiagnosisWindow::Failed
-                                                                  : DiagnosisWindow::None;
-        QCOMPARE(window.mark(step), expected);
+    const int serviceSteps = int(servicesUp.size());
+    QCOMPARE(window.stepCount(), serviceSteps + 2);
+    QList<int> seen;
+    for (int step = 1; step <= window.stepCount(); ++step)
+        seen << window.mark(step);
+    QCOMPARE(seen, marks);
+    // Every service host is asked once, the public site once, whatever failed before.
+    for (int i = 0; i < serviceSteps; ++i) {
+        QCOMPARE(services.at(i)->count("/test.htm"), servicesUp.at(i) ? 1 : 0);
+        QVERIFY(window.stepLabel(i + 1).contains(options.serviceHosts.at(i)));
     }
-    QCOMPARE(publicSite.count("/"), publicRequests);
-    QCOMPARE(service.count("/test.htm"), lastPassed == 4 ? 1 : 0);
+    QCOMPARE(publicSite.count("/"), 1);
     QCOMPARE(window.progressTarget(), 100);
     QCOMPARE(window.infoText(), QStringLiteral("诊断完毕"));
+    QVERIFY2(window.summaryText().startsWith(summary), qPrintable(window.summaryText()));
     QCOMPARE(window.findChild<QPushButton *>(QStringLiteral("closeButton"))->text(), QStringLiteral("确定"));
-    if (lastPassed < 4) {
-        auto *hint = window.findChild<QLabel *>(QStringLiteral("hint%1").arg(lastPassed + 1));
-        QVERIFY(!hint->isHidden());
+    for (int step = 1; step <= window.stepCount(); ++step) {
+        auto *hint = window.findChild<QLabel *>(QStringLiteral("hint%1").arg(step));
+        QCOMPARE(hint->isHidden(), window.mark(step) == DiagnosisWindow::Passed);
+        if (hint->isHidden())
+            continue;
         hover(hint);
         QVERIFY(window.bubbleVisible());
-        QVERIFY(window.bubbleText().startsWith(lastPassed < 2 ? QStringLiteral("无法连接至互联网")
-                                                              : QStringLiteral("暂时无法连接至Pennova服务器")));
+        const QString expected = step <= serviceSteps ? QStringLiteral("暂时无法连接至Pennova服务器")
+            : window.mark(step) == DiagnosisWindow::Noted ? QStringLiteral("无法连接至互联网。\nPennova服务器连接正常")
+                                                          : QStringLiteral("无法连接至互联网，\n您需要处于联网状态");
+        QVERIFY2(window.bubbleText().startsWith(expected), qPrintable(window.bubbleText()));
         QEvent leave(QEvent::Leave);
         QCoreApplication::sendEvent(hint, &leave);
         QVERIFY(!window.bubbleVisible());
@@ -132,7 +147,7 @@ void TestDiagnosisWindow::failedProxySavedOnlyWhenInsisted()
     QTemporaryDir dir;
     ConfigStore store(dir.path(), PreferenceFileName);
     mergeDefaults(store, preferenceDefaults());
-    const QString dead = refusingHost();
+    const QString dead = ScriptedHttpServer::refusingHost();
     NetworkWindow window(store, QStringLiteral("http://127.0.0.1:1/test.htm"));
     QList<bool> notices;
     window.setResultNotice([&notices](QWidget *, bool ok) { notices << ok; });

@@ -1,14 +1,17 @@
 #include "loginwindow.h"
 #include "support/accountfakes.h"
+#include "support/fakesecretstore.h"
 #include "support/scriptedhttpserver.h"
 
 #include "configstore.h"
+#include "credentialstore.h"
 #include "globalstores.h"
 #include "passwordhash.h"
 #include "useraccess.h"
 
 #include <QBuffer>
 #include <QCheckBox>
+#include <QFile>
 #include <QFileInfo>
 #include <QFocusEvent>
 #include <QImage>
@@ -46,9 +49,9 @@ struct Fixture
         store.setValue(QStringLiteral("str_pwd"), hash);
     }
 
-    std::unique_ptr<LoginWindow> open(bool autoLoginAllowed = false)
+    std::unique_ptr<LoginWindow> open(bool autoLoginAllowed = false, CredentialStore *credentials = nullptr)
     {
-        LoginWindow::Services services{store, access, dialogs, prompts, events, server.host()};
+        LoginWindow::Services services{store, access, dialogs, prompts, events, server.host(), credentials};
         return std::make_unique<LoginWindow>(autoLoginAllowed, services);
     }
 
@@ -97,6 +100,7 @@ private Q_SLOTS:
     void successWritesSettings_data();
     void successWritesSettings();
     void rememberedHashIsSent();
+    void rememberedHashInSecretStore();
     void focusingPasswordForgetsRememberedHash();
     void thirdFailureShowsCaptcha();
     void cancelThenLateSuccessKeepsWindowOpen();
@@ -218,6 +222,43 @@ void TestLoginWindow::rememberedHashIsSent()
     QVERIFY(accepted.wait());
     QCOMPARE(f.server.bodies(LoginPath).value(0),
              loginBody(QStringLiteral("demo123"), QStringLiteral("BED3482F502C7BBFB6F9FA54F36E77D7")));
+}
+
+// With a secret store, "记住密码" puts the hash there and none in preference.ini; the
+// next start logs in automatically with it.
+void TestLoginWindow::rememberedHashInSecretStore()
+{
+    Fixture f;
+    FakeSecretStore secrets;
+    CredentialStore credentials(f.store, &secrets);
+    f.server.setReply(LoginPath, "Success|KEY|");
+    const QString hash = ZeltraLib::passwordHash(QStringLiteral("demo123456"));
+    {
+        auto w = f.open(false, &credentials);
+        userEdit(w.get())->setText(QStringLiteral("demo123"));
+        passwordEdit(w.get())->setText(QStringLiteral("demo123456"));
+        child<QCheckBox>(w.get(), "autoLoginBox")->setChecked(true);
+        QSignalSpy accepted(w.get(), &QDialog::accepted);
+        loginButton(w.get())->click();
+        QVERIFY(accepted.wait());
+    }
+    ConfigStore reread(f.dir.path(), PreferenceFileName);
+    QCOMPARE(reread.value(QStringLiteral("rem_pwd")), QStringLiteral("True"));
+    QCOMPARE(reread.value(QStringLiteral("str_pwd")), QString());
+    QFile file(reread.filePath());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(!file.readAll().contains(hash.toLatin1()));
+    QCOMPARE(secrets.secrets.values(), QStringList{hash});
+
+    auto w = f.open(true, &credentials);
+    QCOMPARE(passwordEdit(w.get())->text(), QStringLiteral("******"));
+    QSignalSpy accepted(w.get(), &QDialog::accepted);
+    QVERIFY(accepted.wait());
+    QCOMPARE(f.server.bodies(LoginPath).value(1), loginBody(QStringLiteral("demo123"), hash));
+
+    // Unticking "记住密码" drops it from the store too.
+    child<QCheckBox>(w.get(), "rememberBox")->setChecked(false);
+    QVERIFY(secrets.secrets.isEmpty());
 }
 
 void TestLoginWindow::focusingPasswordForgetsRememberedHash()

@@ -3,6 +3,7 @@
 // dictionary slide and the connection indicator. Intervals are injected.
 
 #include "support/editorfixture.h"
+#include "support/scriptedhttpserver.h"
 
 #include "configstore.h"
 #include "crashbackup.h"
@@ -27,6 +28,7 @@
 #include <QTest>
 
 using namespace ZeltraLib;
+
 
 class MainWindowLifecycleTest : public QObject
 {
@@ -546,21 +548,52 @@ private slots:
         }
     }
 
+    // The indicator says what the service itself answered: its probe, a check.
     void connectionIndicator_data()
     {
-        QTest::addColumn<int>("time");
+        QTest::addColumn<bool>("serviceUp");
         QTest::addColumn<QString>("label");
-        QTest::newRow("a loopback answer under a millisecond") << 0 << "已成功连接至服务器";
-        QTest::newRow("an answer") << 23 << "已成功连接至服务器";
-        QTest::newRow("no answer") << -1 << "未连接服务器";
+        QTest::newRow("the service answers its probe") << true << "已成功连接至服务器";
+        QTest::newRow("nothing answers on the service's port") << false << "未连接服务器";
     }
     void connectionIndicator()
     {
-        QFETCH(int, time);
+        QFETCH(bool, serviceUp);
         QFETCH(QString, label);
-        makeWindow(services());
-        m_window->slotPingFinished(time);
-        QCOMPARE(m_window->form().connectionLabel->text(), label);
+        ScriptedHttpServer server;
+        server.setReply("/test.htm", "ok");
+        MainWindowServices s = services();
+        s.checkHost = serviceUp ? server.host() : ScriptedHttpServer::refusingHost();
+        s.pingIntervalMs = 3600000; // the first probe only, at start
+        makeWindow(s);
+        QTRY_COMPARE(m_window->form().connectionLabel->text(), label);
+        QCOMPARE(server.count("/test.htm"), serviceUp ? 1 : 0);
+    }
+
+    void failedCheckTurnsTheIndicatorOff_data()
+    {
+        QTest::addColumn<bool>("polish");
+        QTest::newRow("check") << false;
+        QTest::newRow("polish") << true;
+    }
+    void failedCheckTurnsTheIndicatorOff()
+    {
+        QFETCH(bool, polish);
+        MainWindowServices s = services();
+        s.checkHost = ScriptedHttpServer::refusingHost();
+        s.progressTimings = {0, 0};
+        s.wordCountDelayMs = 0;
+        makeWindow(s);
+        setPolishMode(polish);
+        m_window->slotServiceReached(true);
+        QCOMPARE(m_window->form().connectionLabel->text(), QStringLiteral("已成功连接至服务器"));
+        m_window->editor()->setPlainText(QStringLiteral("She go to school every day."));
+        QSignalSpy ended(m_window.get(), &MainWindow::signalCheckEnded);
+        m_window->slotCheck();
+        QVERIFY(ended.wait());
+        setPolishMode(false);
+        QCOMPARE(m_window->form().connectionLabel->text(), QStringLiteral("未连接服务器"));
+        QVERIFY(m_boxes.contains(QStringLiteral("错误")));
     }
 };
 

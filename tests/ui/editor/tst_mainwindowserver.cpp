@@ -2,6 +2,7 @@
 // it picks itself, over a temporary data directory, with a user logged in through UserAccess.
 
 #include "support/editorfixture.h"
+#include "support/scriptedhttpserver.h"
 #include "support/serverprocess.h"
 
 #include "checktaskthread.h"
@@ -17,6 +18,7 @@
 #include "useraccess.h"
 #include "userinformation.h"
 
+#include <QDateTime>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
@@ -40,6 +42,7 @@ private:
     std::unique_ptr<UserInformation> m_usage;
     std::unique_ptr<MainWindow> m_window;
     QStringList m_boxes;
+    QStringList m_acceptedBoxes; // titles answered with the first button
 
     // No real progress animation or tip timers: the tests wait on the server only.
     static void quickTimings(MainWindowServices &services)
@@ -84,7 +87,9 @@ private slots:
         QVERIFY(!m_access->sessionKey().isEmpty());
         CustomMessageBox::setAutoAnswer([this](CustomMessageBox &box) {
             m_boxes << box.title();
-            return box.title().startsWith(QStringLiteral("全部")) ? int(QDialog::Accepted) : int(QDialog::Rejected);
+            return box.title().startsWith(QStringLiteral("全部")) || m_acceptedBoxes.contains(box.title())
+                       ? int(QDialog::Accepted)
+                       : int(QDialog::Rejected);
         });
     }
 
@@ -223,6 +228,109 @@ private slots:
         QVERIFY(check(QStringLiteral("She go to school every day.")));
         QCOMPARE(m_window->finishCode(), 0);
         QVERIFY(!m_window->findings().isEmpty());
+        m_window.reset();
+        server.stop();
+    }
+
+    // 加入我的词库 while the service is down, then the program dies (no upload, no
+    // sign-out): the next start sends the word and the server keeps it.
+    void wordAddedWhileDownSurvivesACrash()
+    {
+        QTemporaryDir settings;
+        QVERIFY(settings.isValid());
+        {
+            auto crashed = std::make_unique<UserInformation>(ScriptedHttpServer::refusingHost());
+            crashed->setQueueDirectory(settings.path());
+            crashed->setAccount(QStringLiteral("writer01"), m_access->sessionKey());
+            QSignalSpy answered(crashed.get(), &UserInformation::signalWordsUploaded);
+            QCOMPARE(crashed->addWord(QStringLiteral("Zugzwang")), UserInformation::AddWordResult::Added);
+            QVERIFY(answered.wait(15000));
+            QCOMPARE(answered.first().first().toBool(), false);
+        }
+        UserInformation restarted(m_host);
+        restarted.setQueueDirectory(settings.path());
+        QSignalSpy answered(&restarted, &UserInformation::signalWordsUploaded);
+        QVERIFY(restarted.setAccount(QStringLiteral("writer01"), m_access->sessionKey()));
+        QVERIFY(answered.wait(15000));
+        QCOMPARE(answered.first().first().toBool(), true);
+        QVERIFY(restarted.newWords().isEmpty());
+        // What the server now lists for the user.
+        UserInformation reader(m_host);
+        QSignalSpy listed(&reader, &UserInformation::signalWordListChanged);
+        reader.fetchWordList(m_access->sessionKey());
+        QVERIFY(listed.wait(15000));
+        QVERIFY(reader.contains(QStringLiteral("Zugzwang")));
+    }
+
+    // A session that ran out (a 1 s lifetime on the server, nothing keeping it alive):
+    // with a remembered password the check logs in again by itself and is repeated once;
+    // without one the box leads to the login window, and the text stays as it was.
+    void expiredSession_data()
+    {
+        QTest::addColumn<bool>("remembered");
+        QTest::addColumn<bool>("loginAgain"); // what the user does in the login window
+        QTest::newRow("remembered password: silent login, check repeated") << true << false;
+        QTest::newRow("nothing remembered: login window, new session") << false << true;
+        QTest::newRow("nothing remembered: login window closed") << false << false;
+    }
+    void expiredSession()
+    {
+        QFETCH(bool, remembered);
+        QFETCH(bool, loginAgain);
+        QTemporaryDir data;
+        QVERIFY(data.isValid());
+        ServerProcess server;
+        QString host;
+        startServer(server, data.path(), QStringLiteral("writer03"), {"--session-lifetime", "1"}, &host);
+        QVERIFY(!QTest::currentTestFailed());
+
+        const QString hash = passwordHash(QStringLiteral("secret123"));
+        UserAccess access(host);
+        auto logIn = [&access, hash] {
+            QSignalSpy login(&access, &UserAccess::LoginFinished);
+            access.login(QStringLiteral("writer03"), hash);
+            return login.wait(15000) && login.first().first().toInt() == -1;
+        };
+        QVERIFY(logIn());
+        const QString firstKey = access.sessionKey();
+        // The server counts whole seconds: one second on, the session has run out.
+        const qint64 loggedIn = QDateTime::currentSecsSinceEpoch();
+
+        m_prefs->setValue(QStringLiteral("str_user"), QStringLiteral("writer03"));
+        m_prefs->setValue(QStringLiteral("rem_pwd"), remembered ? QStringLiteral("True") : QStringLiteral("False"));
+        m_prefs->setValue(QStringLiteral("str_pwd"), remembered ? hash : QString());
+        UserInformation usage(host);
+        int loginWindows = 0;
+        m_window.reset();
+        MainWindowServices services{*m_prefs, *m_tips, access, usage, host, host,
+                                    m_data.filePath(QStringLiteral("none.dat"))};
+        quickTimings(services);
+        services.pingIntervalMs = 0;
+        services.relogin = [&](QWidget *) {
+            ++loginWindows;
+            return loginAgain && logIn();
+        };
+        m_window = std::make_unique<MainWindow>(services);
+        m_window->show();
+        m_acceptedBoxes = {QStringLiteral("提示")}; // "重新登录"
+        QTRY_VERIFY_WITH_TIMEOUT(QDateTime::currentSecsSinceEpoch() > loggedIn + 1, 5000);
+
+        const QString text = QStringLiteral("She go to school every day.");
+        QVERIFY(check(text));
+        m_acceptedBoxes.clear();
+        QCOMPARE(m_window->editor()->toPlainText(), text);
+        if (remembered) {
+            QVERIFY(m_boxes.isEmpty());
+            QCOMPARE(loginWindows, 0);
+            QCOMPARE(m_window->finishCode(), 0);
+            QVERIFY(m_window->isCheckCompleted());
+            QVERIFY(!m_window->findings().isEmpty());
+        } else {
+            QCOMPARE(m_boxes, QStringList{QStringLiteral("提示")});
+            QCOMPARE(loginWindows, 1);
+            QVERIFY(m_window->findings().isEmpty());
+        }
+        QCOMPARE(access.sessionKey() != firstKey, remembered || loginAgain);
         m_window.reset();
         server.stop();
     }
