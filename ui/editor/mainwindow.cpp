@@ -274,6 +274,7 @@ void MainWindow::slotCheck()
     m_checking = true;
     startWordCount(m_ui.editor->toPlainText());
     m_progress = new ProgressWindow(polishMode(), m_services.progressTimings, this);
+    m_progress->setAttribute(Qt::WA_DeleteOnClose); // made for one check
     connect(m_progress, &QDialog::finished, this, &MainWindow::onProgressClosed);
     connect(m_progress, &ProgressWindow::signalCancelled, this, &MainWindow::cancelCheck);
     m_progress->setWindowModality(Qt::ApplicationModal);
@@ -960,6 +961,7 @@ ReportWindow *MainWindow::openReport(bool onDemand)
     // A tip must not stay over (or under) the modal report.
     m_tips.closeCurrent();
     auto *report = new ReportWindow(inputs, m_prefs, WebHost(), this);
+    report->setAttribute(Qt::WA_DeleteOnClose); // made for one showing
     report->setWindowModality(Qt::ApplicationModal);
     report->show();
     return report;
