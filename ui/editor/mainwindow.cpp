@@ -259,6 +259,7 @@ void MainWindow::slotCheck()
     }
 
     const QString text = m_ui.editor->toPlainText();
+    m_prior = currentResults(text);
     reset();
     m_trackingSuppressed = true;
     m_ui.editor->loadText(text);
@@ -408,7 +409,8 @@ void MainWindow::slotCheckTaskFinished(QNetworkReply::NetworkError err)
 void MainWindow::cancelCheck()
 {
     // Stops at once: nothing that arrives from here on is shown, and a check that
-    // had already ended is no longer complete (no report, no strip, no message).
+    // had already ended is no longer complete (no report, no message). What it found
+    // goes when the progress window has closed; the results before it come back.
     m_userCancelled = true;
     m_cancelled = true;
     m_completed = false;
@@ -426,8 +428,11 @@ void MainWindow::onProgressClosed(int result)
             m_checkThread->cancel();
     }
     m_checking = false;
-    if (m_detectionStarted)
+    if (m_userCancelled)
+        restorePriorResults();
+    else if (m_detectionStarted)
         checkFinished();
+    m_prior = PriorResults();
     m_backupTimer.start();
     emit signalCheckEnded();
 }
@@ -472,13 +477,12 @@ void MainWindow::checkFinished()
             };
         }
     }
-    if (!polish && !m_userCancelled) {
+    if (!polish) {
         m_ui.strip->show();
         refreshStatistics();
     }
     m_ui.editor->relayout();
-    if (!m_userCancelled)
-        showFinishMessage();
+    showFinishMessage();
     ReportWindow *report = nullptr;
     if (!polish && m_completed && isTrue(QStringLiteral("show_report")))
         report = openReport(false);
@@ -586,6 +590,7 @@ void MainWindow::slotCorrectByType(CorrectionItem *item, MenuItemType type)
         if (!item)
             return;
         recordCorrection(item);
+        countOpenChange(item);
         if (!polish && !m_acceptingAll && item->sentence()) {
             WordChoice choice;
             choice.sentence = item->sentence()->text();
@@ -630,6 +635,7 @@ void MainWindow::slotCorrectByType(CorrectionItem *item, MenuItemType type)
             return;
         countEvent("Main_RevertError", "ContexMenu_Improve_RevertError");
         recordCorrection(item);
+        countOpenChange(item);
         if (item == m_focus.focused())
             m_focus.focus(item);
         else
@@ -681,7 +687,7 @@ std::unique_ptr<CorrectionItem> MainWindow::takeFinding(CorrectionItem *item)
     if (!item)
         return nullptr;
     m_history.detach(item);
-    if (!polishMode())
+    if (!polishMode() && item->isOpen())
         m_statistics.remove(item->category());
     m_findings.remove(item);
     m_focus.drop(item);
@@ -699,7 +705,7 @@ void MainWindow::onFindingsDiscarded(const QList<CorrectionItem *> &findings,
     const bool correct = !polishMode();
     for (CorrectionItem *item : findings) {
         m_history.detach(item);
-        if (correct)
+        if (correct && item->isOpen())
             m_statistics.remove(item->category());
         m_findings.remove(item);
         m_focus.drop(item);
@@ -763,6 +769,7 @@ void MainWindow::slotCorrectAll()
     m_ui.editor->endFindingBatch();
     m_trackingSuppressed = false;
     m_acceptingAll = false;
+    refreshStatistics();
     slotTextChanged();
     m_ui.editor->relayout();
     if (m_focus.focused() && m_findings.contains(m_focus.focused()))
