@@ -107,6 +107,7 @@ void MainWindow::connectLifecycle()
         };
         services.countEvent = [this](const QString &event) { m_services.usage.countEvent(event); };
         services.showDiagnosis = m_services.showDiagnosis;
+        services.menuKeys = m_ui.menuBar->mnemonics();
         showPreferenceWindow(m_prefs, services, this,
                              [this](bool textChanged, bool errorChanged) { slotPreferChanged(textChanged, errorChanged); });
     });
