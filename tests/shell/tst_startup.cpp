@@ -30,6 +30,28 @@ bool holdsFile(qint64 pid, const QString &path)
     return false;
 }
 
+// Private settings and lock directories for the clients a test starts (this process uses
+// the same lock directory while the sandbox lives), and the environment they run in:
+// offscreen, no service answering.
+struct ClientSandbox
+{
+    QTemporaryDir config;
+    QTemporaryDir runtime;
+    const QByteArray savedRuntime = qgetenv("XDG_RUNTIME_DIR");
+
+    ClientSandbox() { qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path())); }
+    ~ClientSandbox() { qputenv("XDG_RUNTIME_DIR", savedRuntime); }
+    bool isValid() const { return config.isValid() && runtime.isValid(); }
+    QProcessEnvironment environment() const
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        environment.insert(QStringLiteral("PENNOVA_HOST"), QStringLiteral("127.0.0.1:1"));
+        return environment;
+    }
+};
+
 } // namespace
 
 // Starts the client itself. A client that passed the single-instance check opens the
@@ -165,16 +187,9 @@ void TestStartup::startUp()
 // first takes the request (the byte goes back to 0) and runs on until the updater's quit.
 void TestStartup::secondStartLeavesTheFirstRunning()
 {
-    QTemporaryDir config;
-    QTemporaryDir runtime;
-    QVERIFY(config.isValid() && runtime.isValid());
-    const QByteArray savedRuntime = qgetenv("XDG_RUNTIME_DIR");
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
-    auto restore = qScopeGuard([&] { qputenv("XDG_RUNTIME_DIR", savedRuntime); });
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    environment.insert(QStringLiteral("PENNOVA_HOST"), QStringLiteral("127.0.0.1:1"));
+    ClientSandbox sandbox;
+    QVERIFY(sandbox.isValid());
+    const QProcessEnvironment environment = sandbox.environment();
 
     QProcess first;
     first.setProcessEnvironment(environment);
@@ -216,16 +231,9 @@ void TestStartup::terminatedClientLeavesNoSegments_data()
 void TestStartup::terminatedClientLeavesNoSegments()
 {
     QFETCH(int, signalNumber);
-    QTemporaryDir config;
-    QTemporaryDir runtime;
-    QVERIFY(config.isValid() && runtime.isValid());
-    const QByteArray savedRuntime = qgetenv("XDG_RUNTIME_DIR");
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
-    auto restore = qScopeGuard([&] { qputenv("XDG_RUNTIME_DIR", savedRuntime); });
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    environment.insert(QStringLiteral("PENNOVA_HOST"), QStringLiteral("127.0.0.1:1"));
+    ClientSandbox sandbox;
+    QVERIFY(sandbox.isValid());
+    const QProcessEnvironment environment = sandbox.environment();
 
     QProcess client;
     client.setProcessEnvironment(environment);
