@@ -67,14 +67,31 @@ int main(int argc, char *argv[])
         QCoreApplication::exit(0);
     });
 
-    // One client per user. A copy that merely failed to get shared memory goes on.
+    // One client per user. A copy that merely failed to get shared memory goes on; one
+    // that finds a client running asks it to show its window, then quits.
     auto instance = std::make_unique<SharedFlagSegment>(InstanceKey);
-    if (!instance->isCreated() && instance->isAttached())
+    if (!instance->isCreated() && instance->isAttached()) {
+        SharedFlagSegment channel(CommandThread::commandKey());
+        CommandThread::requestShow(channel);
         return 0;
+    }
 
-    // The updater asks the running client to quit through the command channel.
+    // The updater asks the running client to quit through the command channel, a second
+    // start to show its window.
     auto commandThread = std::make_unique<CommandThread>();
     commandThread->setExitHook(logoutBeforeExit);
+    MainWindow *mainWindow = nullptr; // once it exists
+    QObject::connect(commandThread.get(), &CommandThread::signalShowWindow, &app, [&mainWindow] {
+        if (mainWindow)
+            mainWindow->slotShowNormal();
+        // The login dialog, or a dialog the user has open over the main window.
+        if (QWidget *modal = QApplication::activeModalWidget()) {
+            modal->setWindowState(modal->windowState() & ~Qt::WindowMinimized);
+            modal->show();
+            modal->raise();
+            modal->activateWindow();
+        }
+    });
     commandThread->start(QThread::LowestPriority);
 
     applyProxySettings(preferenceStore());
@@ -145,6 +162,7 @@ int main(int argc, char *argv[])
         assistant->show();
     };
     auto window = std::make_unique<MainWindow>(services);
+    mainWindow = window.get();
     // An orderly end (exit, or a sign-out without a new login) ends the program.
     QObject::connect(window.get(), &MainWindow::signalSessionEnded, &app, [](bool exiting) {
         if (exiting)
@@ -161,6 +179,7 @@ int main(int argc, char *argv[])
     if (terminated || commandThread->hasExited())
         return 0;
     const int result = app.exec();
+    mainWindow = nullptr;
     window.reset();
     return result;
 }

@@ -32,9 +32,21 @@ void CommandThread::setExitHook(std::function<void()> hook)
     m_exitHook = std::move(hook);
 }
 
+bool CommandThread::requestShow(SharedFlagSegment &channel)
+{
+    return channel.replaceCommand(0, ShowCommand);
+}
+
 void CommandThread::run()
 {
-    while (m_segment->readCommand() != QuitCommand) {
+    for (;;) {
+        const char command = m_segment->readCommand();
+        if (command == QuitCommand)
+            break;
+        // Taken back first, so that the next start can ask again; a quit written in
+        // between stays.
+        if (command == ShowCommand && m_segment->replaceCommand(ShowCommand, 0))
+            emit signalShowWindow();
         if (isInterruptionRequested())
             return;
         msleep(static_cast<unsigned long>(m_pollIntervalMs));

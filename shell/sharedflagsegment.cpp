@@ -241,6 +241,19 @@ char SharedFlagSegment::readCommand()
     return command;
 }
 
+bool SharedFlagSegment::replaceCommand(char expected, char command)
+{
+    if (!m_data)
+        return false;
+    const bool locked = lockCommand();
+    const bool replaced = m_data[0] == expected;
+    if (replaced)
+        m_data[0] = command;
+    if (locked)
+        unlockCommand();
+    return replaced;
+}
+
 void SharedFlagSegment::writeCommand(char command)
 {
     if (!m_data)

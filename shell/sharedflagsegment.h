@@ -4,7 +4,7 @@
 #include <QString>
 
 // A 4-byte shared-memory segment named by a key, whose first byte carries a command
-// between processes (0 none, 1 quit). The first process to construct it for a key creates
+// between processes (0 none, 1 quit, 2 show the window). The first process to construct it for a key creates
 // and zeroes it; later ones attach to it.
 //
 // The segment is a POSIX shared-memory object whose name is derived from the key alone,
@@ -38,6 +38,9 @@ public:
     char readCommand();
     // Writes the first byte under the segment's lock; ignored when not usable.
     void writeCommand(char command);
+    // Writes `command` only while the first byte reads `expected`, in one step under the
+    // lock; false when it read something else or the segment is not usable.
+    bool replaceCommand(char expected, char command);
 
     // The name of the shared-memory object for `key`: made per user and per lock
     // directory.

@@ -44,6 +44,8 @@ private Q_SLOTS:
     void quitEndsAModalDialog_data();
     void quitEndsAModalDialog();
     void exitWaitsForABlockingLogout();
+    void showCommandAsksForTheWindow_data();
+    void showCommandAsksForTheWindow();
     void teardownIsNoQuit_data();
     void teardownIsNoQuit();
 
@@ -102,7 +104,7 @@ void TestCommandThread::otherCommandsKeepItRunning_data()
     QTest::addColumn<bool>("staleQuit"); // a killed updater left 1 behind before start
     QTest::newRow("no command") << -1 << false;
     QTest::newRow("command 0") << 0 << false;
-    QTest::newRow("unknown command 2") << 2 << false;
+    QTest::newRow("unknown command 7") << 7 << false;
     QTest::newRow("stale quit byte of a killed updater") << -1 << true;
 }
 
@@ -254,6 +256,56 @@ void TestCommandThread::exitWaitsForABlockingLogout()
     QCOMPARE(runEventLoop(), 0);
     QVERIFY(logoutDone);
     QCOMPARE(nestedResult, 7); // the quit did not cut the logout short
+}
+
+void TestCommandThread::showCommandAsksForTheWindow_data()
+{
+    QTest::addColumn<QString>("writer");
+    QTest::newRow("second start in this process") << "local";
+    QTest::newRow("second start in another process") << "process";
+}
+
+// A second start asks for the window: reported once per request, the byte taken back so
+// that the next start can ask again; the thread keeps listening and a quit still ends it.
+// A quit that waits is never replaced by a request to show.
+void TestCommandThread::showCommandAsksForTheWindow()
+{
+    QFETCH(QString, writer);
+    const QString key = uniqueKey("show");
+    CommandThread thread(key, PollMs);
+    int hookCalls = 0;
+    thread.setExitHook([&hookCalls] { ++hookCalls; });
+    // Counted on this thread, as the program receives it.
+    int shown = 0;
+    QObject receiver;
+    connect(&thread, &CommandThread::signalShowWindow, &receiver, [&shown] { ++shown; });
+    const auto stopThread = qScopeGuard([&thread] {
+        thread.requestInterruption();
+        thread.wait();
+    });
+    thread.start(QThread::LowestPriority);
+    SharedFlagSegment channel(key);
+
+    for (int request = 1; request <= 2; ++request) {
+        if (writer == "local") {
+            QVERIFY(CommandThread::requestShow(channel));
+        } else {
+            HolderProcess second;
+            QCOMPARE(startHolder(second, {"hold", key, "2"}), QByteArray("attached\nready\n"));
+            QVERIFY(endHolder(second));
+        }
+        QTRY_COMPARE(shown, request);
+        QTRY_COMPARE(channel.readCommand(), char(0));
+    }
+    QVERIFY(thread.isRunning());
+    QCOMPARE(hookCalls, 0);
+
+    channel.writeCommand(CommandThread::QuitCommand);
+    QVERIFY(!CommandThread::requestShow(channel));
+    QCOMPARE(channel.readCommand(), CommandThread::QuitCommand);
+    QCOMPARE(runEventLoop(), 0);
+    QCOMPARE(hookCalls, 1);
+    QCOMPARE(shown, 2); // once per request
 }
 
 void TestCommandThread::teardownIsNoQuit_data()

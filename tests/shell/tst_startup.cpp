@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include <csignal>
+#include <memory>
 
 namespace {
 
@@ -29,6 +30,28 @@ bool holdsFile(qint64 pid, const QString &path)
     return false;
 }
 
+// Private settings and lock directories for the clients a test starts (this process uses
+// the same lock directory while the sandbox lives), and the environment they run in:
+// offscreen, no service answering.
+struct ClientSandbox
+{
+    QTemporaryDir config;
+    QTemporaryDir runtime;
+    const QByteArray savedRuntime = qgetenv("XDG_RUNTIME_DIR");
+
+    ClientSandbox() { qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path())); }
+    ~ClientSandbox() { qputenv("XDG_RUNTIME_DIR", savedRuntime); }
+    bool isValid() const { return config.isValid() && runtime.isValid(); }
+    QProcessEnvironment environment() const
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        environment.insert(QStringLiteral("PENNOVA_HOST"), QStringLiteral("127.0.0.1:1"));
+        return environment;
+    }
+};
+
 } // namespace
 
 // Starts the client itself. A client that passed the single-instance check opens the
@@ -40,6 +63,7 @@ class TestStartup : public QObject
 private Q_SLOTS:
     void startUp_data();
     void startUp();
+    void secondStartLeavesTheFirstRunning();
     void terminatedClientLeavesNoSegments_data();
     void terminatedClientLeavesNoSegments();
 };
@@ -102,6 +126,11 @@ void TestStartup::startUp()
         QVERIFY(killHolder(holder));
     }
 
+    // The running copy's command channel: a second start asks it to show its window.
+    std::unique_ptr<SharedFlagSegment> runningChannel;
+    if (situation == "running")
+        runningChannel = std::make_unique<SharedFlagSegment>(CommandKey);
+
     QProcess client;
     client.setProcessEnvironment(environment);
     client.start(builtFile(QStringLiteral("Pennova")), QStringList());
@@ -120,8 +149,12 @@ void TestStartup::startUp()
     }
     QCOMPARE(client.exitStatus(), QProcess::NormalExit);
     QCOMPARE(client.exitCode(), 0);
+    if (runningChannel) {
+        QCOMPARE(runningChannel->readCommand(), char(2));
+        runningChannel.reset();
+    }
 
-    QCOMPARE(QFile::exists(commandLock), passesInstanceCheck);
+    QCOMPARE(QFile::exists(commandLock), passesInstanceCheck || situation == "running");
 
     // Start-up reads the settings but never writes them.
     if (preferenceFile.isEmpty()) {
@@ -150,6 +183,42 @@ void TestStartup::startUp()
     QCOMPARE(channel.readCommand(), char(0));
 }
 
+// Two real clients: the second one asks the first for its window and ends with 0; the
+// first takes the request (the byte goes back to 0) and runs on until the updater's quit.
+void TestStartup::secondStartLeavesTheFirstRunning()
+{
+    ClientSandbox sandbox;
+    QVERIFY(sandbox.isValid());
+    const QProcessEnvironment environment = sandbox.environment();
+
+    QProcess first;
+    first.setProcessEnvironment(environment);
+    first.start(builtFile(QStringLiteral("Pennova")), QStringList());
+    QVERIFY(first.waitForStarted());
+    auto stopFirst = qScopeGuard([&first] {
+        first.kill();
+        first.waitForFinished();
+    });
+    const QString commandLock = SharedFlagSegment::lockDirectory() + u'/' + CommandKey + ".users";
+    QTRY_VERIFY_WITH_TIMEOUT(holdsFile(first.processId(), commandLock), 30000);
+
+    QProcess second;
+    second.setProcessEnvironment(environment);
+    second.start(builtFile(QStringLiteral("Pennova")), QStringList());
+    QVERIFY(second.waitForFinished(30000));
+    QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second.exitCode(), 0);
+
+    SharedFlagSegment channel(CommandKey);
+    QVERIFY(!channel.isCreated());
+    QTRY_COMPARE_WITH_TIMEOUT(channel.readCommand(), char(0), 10000);
+    QCOMPARE(first.state(), QProcess::Running);
+    channel.writeCommand(1);
+    QVERIFY(first.waitForFinished(30000));
+    QCOMPARE(first.exitCode(), 0);
+    stopFirst.dismiss();
+}
+
 void TestStartup::terminatedClientLeavesNoSegments_data()
 {
     QTest::addColumn<int>("signalNumber");
@@ -162,16 +231,9 @@ void TestStartup::terminatedClientLeavesNoSegments_data()
 void TestStartup::terminatedClientLeavesNoSegments()
 {
     QFETCH(int, signalNumber);
-    QTemporaryDir config;
-    QTemporaryDir runtime;
-    QVERIFY(config.isValid() && runtime.isValid());
-    const QByteArray savedRuntime = qgetenv("XDG_RUNTIME_DIR");
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
-    auto restore = qScopeGuard([&] { qputenv("XDG_RUNTIME_DIR", savedRuntime); });
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    environment.insert(QStringLiteral("PENNOVA_HOST"), QStringLiteral("127.0.0.1:1"));
+    ClientSandbox sandbox;
+    QVERIFY(sandbox.isValid());
+    const QProcessEnvironment environment = sandbox.environment();
 
     QProcess client;
     client.setProcessEnvironment(environment);

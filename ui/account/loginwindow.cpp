@@ -533,9 +533,11 @@ bool LoginWindow::eventFilter(QObject *watched, QEvent *event)
 
 void LoginWindow::keyPressEvent(QKeyEvent *event)
 {
-    // Return and Enter on the window itself do nothing (no default button).
+    // Return and Enter that no control took (a check box, the login button, the window
+    // itself) log in as they do in the fields; never as a default button would.
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         event->accept();
+        slotReturnInput();
         return;
     }
     QDialog::keyPressEvent(event);

@@ -3,6 +3,7 @@
 #include "configstore.h"
 #include "dictionarywebpage.h"
 
+#include <QAudioDevice>
 #include <QAudioOutput>
 #include <QBuffer>
 #include <QCheckBox>
@@ -13,6 +14,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMediaDevices>
 #include <QMediaPlayer>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -49,6 +51,7 @@ DictionaryPanel::DictionaryPanel(const Services &services, QWidget *parent)
     , m_apiHost(services.apiHost)
     , m_countEvent(services.countEvent)
     , m_openExternal(services.openExternal)
+    , m_hasAudioOutput(services.hasAudioOutput)
 {
     setObjectName(QStringLiteral("DictionaryPanelClass"));
     m_left.url = &m_leftUrl;
@@ -64,6 +67,8 @@ DictionaryPanel::DictionaryPanel(const Services &services, QWidget *parent)
     // backend comes with Qt Multimedia. Chosen before the first media object exists.
     if (!qEnvironmentVariableIsSet("QT_MEDIA_BACKEND"))
         qputenv("QT_MEDIA_BACKEND", "ffmpeg");
+    if (!m_hasAudioOutput)
+        m_hasAudioOutput = [] { return !QMediaDevices::defaultAudioOutput().isNull(); };
     m_player = new QMediaPlayer(this);
     m_audioOutput = new QAudioOutput(this);
     m_player->setAudioOutput(m_audioOutput);
@@ -149,6 +154,11 @@ void DictionaryPanel::buildUi()
     for (QWidget *w : std::initializer_list<QWidget *>{m_google, m_bing, m_double, m_lock})
         bar->addWidget(w);
     root->addLayout(bar);
+    m_soundNote = new QLabel(noSoundText(), this);
+    m_soundNote->setObjectName(QStringLiteral("lb_sound"));
+    m_soundNote->setStyleSheet(QStringLiteral("color: #c0392b; font-family: 微软雅黑; font-size: 12px;"));
+    m_soundNote->hide();
+    root->addWidget(m_soundNote);
 
     auto *pages = new QHBoxLayout;
     pages->setSpacing(6);
@@ -333,10 +343,24 @@ void DictionaryPanel::linkClicked(Side &side, const QUrl &url)
         QDesktopServices::openUrl(url);
 }
 
+QString DictionaryPanel::noSoundText()
+{
+    return QStringLiteral("未检测到声音输出设备，无法播放发音。请连接耳机或音箱后再试。");
+}
+
 void DictionaryPanel::play(const QUrl &url)
 {
     constexpr qint64 MaxAudioBytes = 4 * 1024 * 1024;
     constexpr int AudioTimeoutMs = 15000;
+    // Asked at every click: a headset may come or go while the program runs.
+    if (!m_hasAudioOutput()) {
+        if (m_audioReply)
+            m_audioReply->abort();
+        m_player->stop();
+        m_soundNote->show();
+        return;
+    }
+    m_soundNote->hide();
     if (m_audioReply)
         m_audioReply->abort();
     QNetworkRequest request(url);
@@ -351,7 +375,15 @@ void DictionaryPanel::play(const QUrl &url)
         reply->deleteLater();
         if (reply->error() != QNetworkReply::NoError || reply != m_audioReply)
             return;
+        if (!m_hasAudioOutput()) { // gone while the sound was fetched
+            m_soundNote->show();
+            return;
+        }
         m_player->stop();
+        // The output follows the default device, which may have come since start.
+        const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+        if (!device.isNull() && device != m_audioOutput->device())
+            m_audioOutput->setDevice(device);
         m_player->setSourceDevice(nullptr);
         m_audio->close();
         m_audio->setData(reply->readAll());

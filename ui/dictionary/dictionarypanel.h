@@ -35,7 +35,13 @@ public:
         QString apiHost;                                // "host:port" of the dictionary pages
         std::function<void(const QString &)> countEvent; // usage events; may be empty
         std::function<void(const QUrl &)> openExternal;  // empty: the system browser
+        // Whether the machine has a sound output now; empty: asks Qt Multimedia for a
+        // default audio output. Without one nothing is played (the media backend would
+        // crash) and the panel says so.
+        std::function<bool()> hasAudioOutput;
     };
+
+    static QString noSoundText();
 
     static const QString &timeoutPage();
 
@@ -46,6 +52,8 @@ public:
     QString leftUrl() const { return m_leftUrl; }
     QString rightUrl() const { return m_rightUrl; }
     QMediaPlayer *player() const { return m_player; }
+    // The line under the inputs that says a pronunciation cannot be played.
+    QLabel *soundNote() const { return m_soundNote; }
     // The address of a page for the text: path is "/tessel/find?content=", ...
     QString address(const QString &path, const QString &text, bool withEngine) const;
 
@@ -102,11 +110,13 @@ private:
     QString m_apiHost;
     std::function<void(const QString &)> m_countEvent;
     std::function<void(const QUrl &)> m_openExternal;
+    std::function<bool()> m_hasAudioOutput;
     QString m_leftUrl;
     QString m_rightUrl;
     Side m_left;
     Side m_right;
     QPushButton *m_submit = nullptr;
+    QLabel *m_soundNote = nullptr;
     QFrame *m_rightFrame = nullptr;
     QWidget *m_rightContent = nullptr;
     QCheckBox *m_double = nullptr;

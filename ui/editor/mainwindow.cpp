@@ -262,6 +262,7 @@ void MainWindow::slotCheck()
     }
 
     const QString text = m_ui.editor->toPlainText();
+    m_prior = currentResults(text);
     reset();
     m_trackingSuppressed = true;
     m_ui.editor->loadText(text);
@@ -277,6 +278,7 @@ void MainWindow::slotCheck()
     m_checking = true;
     startWordCount(m_ui.editor->toPlainText());
     m_progress = new ProgressWindow(polishMode(), m_services.progressTimings, this);
+    m_progress->setAttribute(Qt::WA_DeleteOnClose); // made for one check
     connect(m_progress, &QDialog::finished, this, &MainWindow::onProgressClosed);
     connect(m_progress, &ProgressWindow::signalCancelled, this, &MainWindow::cancelCheck);
     m_progress->setWindowModality(Qt::ApplicationModal);
@@ -425,7 +427,8 @@ void MainWindow::slotCheckTaskFinished(QNetworkReply::NetworkError err)
 void MainWindow::cancelCheck()
 {
     // Stops at once: nothing that arrives from here on is shown, and a check that
-    // had already ended is no longer complete (no report, no strip, no message).
+    // had already ended is no longer complete (no report, no message). What it found
+    // goes when the progress window has closed; the results before it come back.
     m_userCancelled = true;
     m_cancelled = true;
     m_completed = false;
@@ -443,8 +446,11 @@ void MainWindow::onProgressClosed(int result)
             m_checkThread->cancel();
     }
     m_checking = false;
-    if (m_detectionStarted)
+    if (m_userCancelled)
+        restorePriorResults();
+    else if (m_detectionStarted)
         checkFinished();
+    m_prior = PriorResults();
     m_backupTimer.start();
     emit signalCheckEnded();
 }
@@ -489,13 +495,12 @@ void MainWindow::checkFinished()
             };
         }
     }
-    if (!polish && !m_userCancelled) {
+    if (!polish) {
         m_ui.strip->show();
         refreshStatistics();
     }
     m_ui.editor->relayout();
-    if (!m_userCancelled)
-        showFinishMessage();
+    showFinishMessage();
     ReportWindow *report = nullptr;
     if (!polish && m_completed && isTrue(QStringLiteral("show_report")))
         report = openReport(false);
@@ -604,6 +609,7 @@ void MainWindow::slotCorrectByType(CorrectionItem *item, MenuItemType type)
         if (!item)
             return;
         recordCorrection(item);
+        countOpenChange(item);
         if (!polish && !m_acceptingAll && item->sentence()) {
             WordChoice choice;
             choice.sentence = item->sentence()->text();
@@ -648,6 +654,7 @@ void MainWindow::slotCorrectByType(CorrectionItem *item, MenuItemType type)
             return;
         countEvent("Main_RevertError", "ContexMenu_Improve_RevertError");
         recordCorrection(item);
+        countOpenChange(item);
         if (item == m_focus.focused())
             m_focus.focus(item);
         else
@@ -699,7 +706,7 @@ std::unique_ptr<CorrectionItem> MainWindow::takeFinding(CorrectionItem *item)
     if (!item)
         return nullptr;
     m_history.detach(item);
-    if (!polishMode())
+    if (!polishMode() && item->isOpen())
         m_statistics.remove(item->category());
     m_findings.remove(item);
     m_focus.drop(item);
@@ -717,7 +724,7 @@ void MainWindow::onFindingsDiscarded(const QList<CorrectionItem *> &findings,
     const bool correct = !polishMode();
     for (CorrectionItem *item : findings) {
         m_history.detach(item);
-        if (correct)
+        if (correct && item->isOpen())
             m_statistics.remove(item->category());
         m_findings.remove(item);
         m_focus.drop(item);
@@ -781,6 +788,7 @@ void MainWindow::slotCorrectAll()
     m_ui.editor->endFindingBatch();
     m_trackingSuppressed = false;
     m_acceptingAll = false;
+    refreshStatistics();
     slotTextChanged();
     m_ui.editor->relayout();
     if (m_focus.focused() && m_findings.contains(m_focus.focused()))
@@ -979,6 +987,7 @@ ReportWindow *MainWindow::openReport(bool onDemand)
     // A tip must not stay over (or under) the modal report.
     m_tips.closeCurrent();
     auto *report = new ReportWindow(inputs, m_prefs, WebHost(), this);
+    report->setAttribute(Qt::WA_DeleteOnClose); // made for one showing
     report->setWindowModality(Qt::ApplicationModal);
     report->show();
     return report;

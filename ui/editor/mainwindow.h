@@ -14,6 +14,7 @@
 #include "searchwindow.h"
 #include "menuitemtype.h"
 #include "resultstate.h"
+#include "textchunk.h"
 #include "popuplabel.h"
 #include "tippresenter.h"
 #include "useraccess.h"
@@ -230,6 +231,29 @@ private:
     void showToolWindow(QWidget *wnd);
     void countEvent(const char *correctName, const char *polishName = nullptr);
 
+    // The findings still open and the strip as a check found them when it started: a
+    // check the user cancels puts them back instead of its own.
+    struct PriorSentence
+    {
+        int start = 0;
+        int end = 0;
+        std::unique_ptr<ZeltraLib::TextChunk> chunk;
+        QList<ZeltraLib::CorrectionRecord> findings; // offsets as they stand now
+        ZeltraLib::CorrectionRecord suggestion;
+        bool hasSuggestion = false;
+    };
+    struct PriorResults
+    {
+        QString text;
+        bool polish = false;
+        bool stripShown = false;
+        std::vector<PriorSentence> sentences;
+    };
+    PriorResults currentResults(const QString &text) const;
+    // Drops what the cancelled check found and puts the prior results back when the
+    // text is the one they were found in.
+    void restorePriorResults();
+
     // Check pipeline.
     void reset();
     // Posts the sentences of m_sentences with the current session key.
@@ -264,6 +288,8 @@ private:
     void onFindingsDiscarded(const QList<CorrectionItem *> &findings,
                              const QList<SentenceEntry *> &suggestions);
     void recordCorrection(CorrectionItem *item);
+    // After apply or revert: the counts follow whether the finding is still open.
+    void countOpenChange(CorrectionItem *item);
     void refreshStatistics();
 
     void showNotification(int number);
@@ -296,6 +322,7 @@ private:
     FindingList m_findings;
     FindingFocus m_focus{m_ui, m_findings};
     QSet<int> m_answered;
+    PriorResults m_prior;
     CheckStatistics m_statistics;
     CorrectionHistory m_history;
     std::vector<std::unique_ptr<CorrectionItem>> m_ignored; // taken out by ignore, for undo

@@ -1,10 +1,12 @@
 // MainWindow: the undo history of the user's actions — text edits, finding actions and
-// ignores, in the order they were done.
+// ignores, in the order they were done — and the results a cancelled check puts back.
 #include "mainwindow.h"
 
 #include "correctionitem.h"
 #include "customtexteditor.h"
 #include "polishmode.h"
+#include "sentenceentry.h"
+#include "statisticsstrip.h"
 
 #include <algorithm>
 
@@ -87,9 +89,100 @@ bool MainWindow::replayIgnore(CorrectionItem *item, bool restore)
     CorrectionItem *back = kept.release();
     m_ui.editor->restoreFinding(back); // its sentence owns it again
     m_findings.build(m_sentences);
-    if (!ZeltraLib::polishMode())
+    if (!ZeltraLib::polishMode() && back->isOpen())
         m_statistics.add(back->category());
     refreshStatistics();
     m_focus.moveCaretTo(back);
     return true;
+}
+
+void MainWindow::countOpenChange(CorrectionItem *item)
+{
+    // The counts are of the findings still open: applying one takes it off the strip,
+    // reverting it (or undoing the apply) puts it back.
+    if (ZeltraLib::polishMode() || (item->previousIndex() < 0) == item->isOpen())
+        return;
+    if (item->isOpen())
+        m_statistics.add(item->category());
+    else
+        m_statistics.remove(item->category());
+    if (!m_acceptingAll) // accept-all refreshes once at its end
+        refreshStatistics();
+}
+
+MainWindow::PriorResults MainWindow::currentResults(const QString &text) const
+{
+    PriorResults prior;
+    prior.text = text;
+    prior.polish = ZeltraLib::polishMode();
+    prior.stripShown = m_ui.strip->isVisibleTo(this);
+    prior.sentences.reserve(m_sentences.size());
+    for (const SentenceEntry *entry : std::as_const(m_sentences)) {
+        PriorSentence sentence;
+        sentence.start = entry->start();
+        sentence.end = entry->end();
+        if (entry->chunk())
+            sentence.chunk = entry->chunk()->clone();
+        for (const CorrectionItem *item : entry->findings()) {
+            // Applied findings are in the text now; ignored ones are gone already.
+            if (!item->isOpen() || !item->isIntact())
+                continue;
+            ZeltraLib::CorrectionRecord record = item->record();
+            record.start = item->start() - entry->start();
+            record.end = item->end() - entry->start();
+            sentence.findings.append(record);
+        }
+        sentence.hasSuggestion = entry->hasSuggestion();
+        if (sentence.hasSuggestion)
+            sentence.suggestion = entry->suggestion();
+        prior.sentences.push_back(std::move(sentence));
+    }
+    return prior;
+}
+
+void MainWindow::restorePriorResults()
+{
+    // The text as the check left it, without a finding of the check; how it ended stays.
+    const QString text = m_ui.editor->toPlainText();
+    const int finishCode = m_finishCode;
+    const bool finishReceived = m_finishReceived;
+    reset();
+    m_finishCode = finishCode;
+    m_finishReceived = finishReceived;
+    m_trackingSuppressed = true;
+    m_ui.editor->loadText(text);
+    m_trackingSuppressed = false;
+    if (text != m_prior.text || m_prior.polish != ZeltraLib::polishMode())
+        return;
+
+    const bool correct = !ZeltraLib::polishMode();
+    const int last = m_ui.editor->document()->characterCount() - 1;
+    QTextCursor batch(m_ui.editor->document());
+    batch.beginEditBlock();
+    for (PriorSentence &prior : m_prior.sentences) {
+        QTextCursor range(m_ui.editor->document());
+        range.setPosition(qBound(0, prior.start, last));
+        range.setPosition(qBound(0, prior.end, last), QTextCursor::KeepAnchor);
+        auto *entry = new SentenceEntry(std::move(prior.chunk), range);
+        m_sentences.append(entry);
+        for (const ZeltraLib::CorrectionRecord &record : std::as_const(prior.findings))
+            insertRecord(entry, record, correct);
+        if (prior.hasSuggestion)
+            insertRecord(entry, prior.suggestion, correct);
+    }
+    batch.endEditBlock();
+    m_findings.build(m_sentences);
+    m_ui.editor->revealFindings();
+    if (!m_findings.isEmpty()) {
+        m_ui.correctAllButton->setEnabled(correct);
+        m_ui.improveAllButton->setEnabled(!correct);
+        m_ui.correctAllAction->setEnabled(correct);
+        m_ui.improveAllAction->setEnabled(!correct);
+    }
+    if (m_prior.stripShown) {
+        m_ui.strip->show();
+        refreshStatistics();
+    }
+    m_focus.refreshState();
+    m_ui.editor->relayout();
 }

@@ -38,6 +38,7 @@
 #include <QStandardPaths>
 #include <QToolButton>
 #include <QUrl>
+#include <QWindow>
 
 using namespace ZeltraLib;
 
@@ -108,6 +109,7 @@ void MainWindow::connectLifecycle()
         };
         services.countEvent = [this](const QString &event) { m_services.usage.countEvent(event); };
         services.showDiagnosis = m_services.showDiagnosis;
+        services.menuKeys = m_ui.menuBar->mnemonics();
         showPreferenceWindow(m_prefs, services, this,
                              [this](bool textChanged, bool errorChanged) { slotPreferChanged(textChanged, errorChanged); });
     });
@@ -425,9 +427,30 @@ void MainWindow::slotHide()
 
 void MainWindow::slotShowNormal()
 {
-    showNormal();
-    activateWindow();
+    // Back as the user left it, whatever state the window went away in (minimised, then
+    // hidden to the tray): not minimised, maximised by the frame if it was, in front and
+    // active. The state of the widget and of its native window are both cleared: one
+    // may still say minimised while the other does not, and a window shown that way
+    // comes back iconic.
+    // Activated only once shown: an activation asked for while hidden gives the native
+    // window the focus but leaves the program without an active window.
+    setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowFullScreen | Qt::WindowActive));
+    show();
+    if (QWindow *handle = windowHandle()) {
+        if (handle->windowStates() & Qt::WindowMinimized)
+            handle->setWindowStates(handle->windowStates() & ~Qt::WindowMinimized);
+    }
+    if (isFrameMaximized()) {
+        // The frame's own maximising: the window fills the screen's work area again.
+        if (const QScreen *screen = this->screen())
+            setGeometry(screen->availableGeometry());
+    }
     raise();
+    activateWindow();
+    // A window system that kept the focus on the hidden window reports no activation
+    // when it comes back; the program must still take it for its active window.
+    if (QApplication::activeWindow() != this && QGuiApplication::focusWindow() == windowHandle())
+        QApplication::setActiveWindow(this);
     if (m_tray)
         m_tray->hide();
 }

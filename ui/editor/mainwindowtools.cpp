@@ -116,6 +116,7 @@ void MainWindow::slotDisplayReplaceWnd()
 
 void MainWindow::showToolWindow(QWidget *wnd)
 {
+    wnd->setAttribute(Qt::WA_DeleteOnClose); // made for one opening; m_*Wnd follow it by QPointer
     connect(wnd, &QObject::destroyed, this, &MainWindow::slotSearchWndClosed);
     wnd->move(geometry().center() - wnd->rect().center());
     wnd->show();

@@ -48,7 +48,6 @@ ProgressWindow::ProgressWindow(bool polish, const Timings &timings, QWidget *par
     , m_fade(this, "windowOpacity")
     , m_timings(timings)
 {
-    setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_TranslucentBackground);
     setModal(true);
     setObjectName(QStringLiteral("ProgressWindow"));

@@ -11,7 +11,8 @@ class QPushButton;
 // The modal progress dialog of a check: the bar walks towards the target the main
 // window reports (one step per tick, at least to 5) and the dialog fades out and closes
 // as accepted when it reaches 100; "取消" fades it out and closes it as rejected, and a
-// failed check closes it as rejected at once. Deletes itself when closed.
+// failed check closes it as rejected at once. Closing does not delete it; a creator that
+// wants that sets Qt::WA_DeleteOnClose.
 class ProgressWindow : public QDialog
 {
     Q_OBJECT

@@ -12,7 +12,6 @@
 ReplaceWindow::ReplaceWindow(QWidget *parent)
     : QDialog(parent, Qt::Tool)
 {
-    setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("ReplaceWndClass"));
     setWindowTitle(QStringLiteral("替换"));
     setModal(false);

@@ -10,7 +10,8 @@ class QPushButton;
 
 // "替换": what to find, what to put instead and the case flag; its buttons ask the main
 // window to find the next occurrence (0), replace the current one and find on (1) or
-// replace all (2). Deletes itself when closed.
+// replace all (2). Closing does not delete it; a creator that wants that sets
+// Qt::WA_DeleteOnClose.
 class ReplaceWindow : public QDialog
 {
     Q_OBJECT

@@ -68,7 +68,6 @@ ReportWindow::ReportWindow(const Inputs &inputs, ConfigStore &prefs, const QStri
     , m_prefs(prefs)
     , m_webHost(webHost)
 {
-    setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("ReportWndClass"));
     setWindowTitle(QStringLiteral("全文统计"));
     setStyleSheet(QStringLiteral(

@@ -17,7 +17,8 @@ class CheckTaskThread;
 
 // "全文统计": the two scores as bars, average sentence length, sentence and word totals,
 // the pie of findings per category, the vocabulary level bars, and for good texts the
-// share buttons.
+// share buttons. Closing does not delete it; a creator that wants that sets
+// Qt::WA_DeleteOnClose.
 class ReportWindow : public QDialog
 {
     Q_OBJECT

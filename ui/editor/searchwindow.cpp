@@ -16,7 +16,6 @@
 SearchWindow::SearchWindow(QWidget *parent)
     : QDialog(parent, Qt::Tool)
 {
-    setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("SearchWndClass"));
     setWindowTitle(QStringLiteral("查找"));
     setModal(false);

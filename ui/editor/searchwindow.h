@@ -10,7 +10,8 @@ class QPushButton;
 class QRadioButton;
 
 // "查找": collects what to find, case and direction; the main window searches and asks
-// for the completion message when nothing more is found. Deletes itself when closed.
+// for the completion message when nothing more is found. Closing does not delete it;
+// a creator that wants that sets Qt::WA_DeleteOnClose.
 class SearchWindow : public QDialog
 {
     Q_OBJECT

@@ -10,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QPushButton>
 #include <QToolButton>
 #include <QUrlQuery>
@@ -170,6 +171,20 @@ void CustomMenuBar::buildMenus()
         }
         m_menus.append(menu);
     }
+}
+
+QList<QPair<QKeySequence, QString>> CustomMenuBar::mnemonics() const
+{
+    QList<QPair<QKeySequence, QString>> keys;
+    for (const QMenu *menu : m_menus) {
+        const QKeySequence key = QKeySequence::mnemonic(menu->title());
+        if (key.isEmpty())
+            continue;
+        QString name = menu->title();
+        name.remove(QRegularExpression(QStringLiteral("\\(&.\\)|&")));
+        keys.append({key, name});
+    }
+    return keys;
 }
 
 void CustomMenuBar::rebuildMenus()

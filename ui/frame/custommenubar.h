@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QKeySequence>
 #include <QList>
+#include <QPair>
 #include <QTimeLine>
 #include <QUrl>
 #include <QWidget>
@@ -41,6 +43,9 @@ public:
     const QList<QAction *> &actionList() const { return m_actions; }
     QList<QMenu *> menus() const { return m_menus; }
     QMenu *menu(int index) const { return m_menus.value(index); }
+    // The Alt+letter each menu opens on, with the menu's title without its marker
+    // (Alt+F, "文件").
+    QList<QPair<QKeySequence, QString>> mnemonics() const;
     QMenuBar *menuBar() const { return m_menuBar; }
     QToolButton *foldedMenuButton() const { return m_foldedButton; }
     QPushButton *feedbackButton() const { return m_feedback; }

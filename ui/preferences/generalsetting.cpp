@@ -114,6 +114,11 @@ GeneralSetting::GeneralSetting(ConfigStore &prefs, QWidget *parent)
 
 GeneralSetting::~GeneralSetting() = default;
 
+void GeneralSetting::setMenuKeys(const QList<QPair<QKeySequence, QString>> &keys)
+{
+    m_menuKeys = keys;
+}
+
 void GeneralSetting::load(bool useDefaults)
 {
     m_fields->load(useDefaults);
@@ -179,6 +184,11 @@ QString GeneralSetting::owner(const QString &keys, int skip) const
     for (const auto &k : editorKeys) {
         if (QKeySequence::keyBindings(k.key).contains(wanted))
             return QStringLiteral("编辑框的“%1”").arg(QString::fromUtf8(k.name));
+    }
+    // Alt+letter of a menu: the key would open the menu instead.
+    for (const auto &menu : m_menuKeys) {
+        if (menu.first == wanted)
+            return QStringLiteral("菜单栏的“%1”菜单").arg(menu.second);
     }
     return QString();
 }

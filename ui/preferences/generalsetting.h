@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QKeySequence>
 #include <QList>
+#include <QPair>
 #include <QWidget>
 
 #include <memory>
@@ -13,8 +15,9 @@ class QLabel;
 class QLineEdit;
 
 // "常规设置": start-up and other switches, what closing the main panel does, and the six hot
-// keys. A hot key is refused (and the field's previous letter put back) when another row
-// or the editor itself already uses the combination, or when it has neither Ctrl nor Alt.
+// keys. A hot key is refused (and the field's previous letter put back) when another row,
+// the editor itself or a menu of the main window (its Alt+letter) already uses the
+// combination, or when it has neither Ctrl nor Alt.
 class GeneralSetting : public QWidget
 {
     Q_OBJECT
@@ -25,6 +28,8 @@ public:
     explicit GeneralSetting(ConfigStore &prefs, QWidget *parent = nullptr);
     ~GeneralSetting() override;
 
+    // The Alt+letter keys that open the main window's menus, with each menu's name.
+    void setMenuKeys(const QList<QPair<QKeySequence, QString>> &keys);
     void load(bool useDefaults);
     void save();
 
@@ -74,6 +79,7 @@ private:
     ConfigStore &m_prefs;
     std::unique_ptr<PageFields> m_fields;
     QList<Row> m_rows;
+    QList<QPair<QKeySequence, QString>> m_menuKeys;
     QButtonGroup *m_close = nullptr;
     QLabel *m_message = nullptr;
 };

@@ -48,6 +48,7 @@ PreferenceWindow::PreferenceWindow(ConfigStore &prefs, const Services &services,
 
     m_stack = new QStackedWidget(this);
     m_general = new GeneralSetting(prefs, m_stack);
+    m_general->setMenuKeys(m_services.menuKeys);
     m_appearence = new AppearenceSetting(prefs, m_stack);
     m_correction = new CorrectionSetting(prefs, m_stack);
     m_correction->setDictionaryUrl(m_services.dictionaryUrl);

@@ -32,6 +32,9 @@ public:
         // Shows a proxy test's outcome; empty: the message box.
         std::function<void(QWidget *parent, bool ok)> proxyResult;
         QString proxyTestUrl;                                 // empty: the service's test page
+        // The Alt+letter keys of the main window's menus, with each menu's name: no hot
+        // key may take them.
+        QList<QPair<QKeySequence, QString>> menuKeys;
     };
 
     PreferenceWindow(ConfigStore &prefs, const Services &services, QWidget *parent = nullptr);

@@ -14,7 +14,6 @@ AboutWindow::AboutWindow(const QString &webHost, QWidget *parent)
     : QDialog(parent)
     , m_webHost(webHost)
 {
-    setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("AboutDlgClass"));
     setWindowTitle(QStringLiteral("Pennova"));
     setStyleSheet(CustomMessageBox::boxStyleSheet());

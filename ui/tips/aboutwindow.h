@@ -6,7 +6,8 @@
 class QPushButton;
 
 // "Pennova" about box: the version, the rights notice and the links to the user
-// agreement, the privacy statement and the contact page.
+// agreement, the privacy statement and the contact page. Run modally by its owner, which
+// keeps it (on the stack, say): closing never deletes it.
 class AboutWindow : public QDialog
 {
     Q_OBJECT

@@ -45,7 +45,6 @@ TipWindow::TipWindow(ConfigStore &prefs, ZeltraLib::UserInformation &usage, cons
     , m_usage(usage)
     , m_webHost(webHost)
 {
-    setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("TipWndClass"));
     setWindowTitle(QStringLiteral("Pennova助手"));
     auto *layout = new QVBoxLayout(this);

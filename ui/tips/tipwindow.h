@@ -12,7 +12,7 @@ class UserInformation;
 }
 
 // "Pennova助手": the introduction shown at start, a welcome page and five steps.
-// Deletes itself when closed.
+// Closing does not delete it; a creator that wants that sets Qt::WA_DeleteOnClose.
 class TipWindow : public QDialog
 {
     Q_OBJECT

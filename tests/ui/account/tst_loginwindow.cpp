@@ -101,6 +101,8 @@ private Q_SLOTS:
     void successWritesSettings();
     void rememberedHashIsSent();
     void rememberedHashInSecretStore();
+    void returnLogsInFromAnyControl_data();
+    void returnLogsInFromAnyControl();
     void focusingPasswordForgetsRememberedHash();
     void thirdFailureShowsCaptcha();
     void cancelThenLateSuccessKeepsWindowOpen();
@@ -259,6 +261,49 @@ void TestLoginWindow::rememberedHashInSecretStore()
     // Unticking "记住密码" drops it from the store too.
     child<QCheckBox>(w.get(), "rememberBox")->setChecked(false);
     QVERIFY(secrets.secrets.isEmpty());
+}
+
+void TestLoginWindow::returnLogsInFromAnyControl_data()
+{
+    QTest::addColumn<QString>("control"); // clicked before the key; empty: the window
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("valid");      // the fields pass their checks
+    QTest::newRow("记住密码 clicked, Return") << "rememberBox" << int(Qt::Key_Return) << true;
+    QTest::newRow("自动登录 clicked, Enter") << "autoLoginBox" << int(Qt::Key_Enter) << true;
+    QTest::newRow("password field, Return") << "passwordEdit" << int(Qt::Key_Return) << true;
+    QTest::newRow("the window, Return") << "" << int(Qt::Key_Return) << true;
+    QTest::newRow("记住密码 clicked, short password: nothing") << "rememberBox" << int(Qt::Key_Return) << false;
+}
+
+void TestLoginWindow::returnLogsInFromAnyControl()
+{
+    QFETCH(QString, control);
+    QFETCH(int, key);
+    QFETCH(bool, valid);
+    Fixture f;
+    f.server.setReply(LoginPath, "Success|KEY|");
+    auto w = f.open();
+    userEdit(w.get())->setText(QStringLiteral("demo123"));
+    passwordEdit(w.get())->setText(valid ? QStringLiteral("demo123456") : QStringLiteral("12345"));
+    w->show();
+    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    QWidget *target = w.get();
+    if (!control.isEmpty()) {
+        target = w->findChild<QWidget *>(control);
+        QVERIFY(target);
+        QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(4, target->height() / 2));
+        QTRY_COMPARE(QApplication::focusWidget(), target);
+    }
+    QSignalSpy accepted(w.get(), &QDialog::accepted);
+    QTest::keyClick(target, Qt::Key(key));
+    if (valid) {
+        QVERIFY(accepted.wait());
+        QCOMPARE(f.server.bodies(LoginPath).value(0),
+                 loginBody(QStringLiteral("demo123"), ZeltraLib::passwordHash(QStringLiteral("demo123456"))));
+    } else {
+        QVERIFY(!accepted.wait(200));
+        QCOMPARE(f.server.count(LoginPath), 0);
+    }
 }
 
 void TestLoginWindow::focusingPasswordForgetsRememberedHash()

@@ -60,6 +60,7 @@ private:
         quint16 port = 0;
         QStringList events;
         QList<QUrl> opened;
+        bool soundOutput = true; // what the panel is told about the machine's sound output
         std::unique_ptr<DictionaryPanel> panel;
 
         explicit Fixture(const QHash<QString, QString> &settings = {}, bool serve = true)
@@ -72,7 +73,8 @@ private:
                 server.listen(port);
             DictionaryPanel::Services services{*prefs, QStringLiteral("127.0.0.1:%1").arg(port),
                                                [this](const QString &e) { events << e; },
-                                               [this](const QUrl &u) { opened << u; }};
+                                               [this](const QUrl &u) { opened << u; },
+                                               [this] { return soundOutput; }};
             panel = std::make_unique<DictionaryPanel>(services);
             panel->resize(900, 300);
             panel->show();
@@ -96,6 +98,7 @@ private Q_SLOTS:
     void failedLoadShowsTimeoutPageThatReloads();
     void clearingRightInputClearsOnlyRightView();
     void linksAreDelegated();
+    void pronunciationNeedsASoundOutput();
     void focusSelectsAllAndOpens();
 };
 
@@ -277,6 +280,34 @@ void TestDictionaryPanel::linksAreDelegated()
     // The page followed neither link.
     QCOMPARE(left->url(), QUrl(f.host() + "/tessel/find?content=links"));
     QCOMPARE(f.server.count("/tessel/audio/links.MP3"), 1); // fetched by the panel, not the page
+}
+
+// Without a sound output nothing is fetched or played (the media backend would crash) and
+// the panel says why; once an output is there, the same link plays.
+void TestDictionaryPanel::pronunciationNeedsASoundOutput()
+{
+    Fixture f;
+    f.soundOutput = false;
+    f.server.setPage("/tessel/find?content=say",
+                     "<html><body><a id='say' href='/tessel/audio/say.mp3'>say</a></body></html>");
+    f.input("le_left")->setText(QStringLiteral("say"));
+    f.panel->slotSearch();
+    QWebEngineView *left = f.view("wv_left");
+    QTRY_VERIFY_WITH_TIMEOUT(pageText(left).contains(QStringLiteral("say")), 20000);
+    QVERIFY(f.panel->soundNote()->isHidden());
+    left->page()->runJavaScript(QStringLiteral("document.getElementById('say').click();"));
+    QTRY_VERIFY_WITH_TIMEOUT(f.panel->soundNote()->isVisible(), 10000);
+    QCOMPARE(f.panel->soundNote()->text(), DictionaryPanel::noSoundText());
+    QVERIFY(f.panel->soundNote()->text().contains(QStringLiteral("声音输出设备")));
+    QCOMPARE(f.panel->player()->source(), QUrl());
+    QCOMPARE(f.server.count("/tessel/audio/say.mp3"), 0);
+    QVERIFY(f.opened.isEmpty());
+
+    f.soundOutput = true;
+    left->page()->runJavaScript(QStringLiteral("document.getElementById('say').click();"));
+    QTRY_COMPARE_WITH_TIMEOUT(f.panel->player()->source(), QUrl(f.host() + "/tessel/audio/say.mp3"), 10000);
+    QVERIFY(f.panel->soundNote()->isHidden());
+    QCOMPARE(f.server.count("/tessel/audio/say.mp3"), 1);
 }
 
 void TestDictionaryPanel::focusSelectsAllAndOpens()

@@ -159,8 +159,9 @@ private:
     bool startCheck()
     {
         QSignalSpy arrived(m_server.get(), &ScriptedHttpServer::requestReceived);
+        const int before = m_server->requestCount();
         m_window->slotCheck();
-        while (checkRequest(0) < 0) {
+        while (checkRequest(before) < 0) {
             if (!arrived.wait(10000))
                 return false;
         }
@@ -435,14 +436,132 @@ private slots:
         QTRY_COMPARE(ended.size(), 1);
         QCOMPARE(m_window->finishCode(), int(QNetworkReply::OperationCanceledError));
         QVERIFY(m_boxes.isEmpty());
-        // What arrived before the cancel stays.
-        QCOMPARE(m_window->findings().size(), 1);
+        // What arrived before the cancel goes with it.
+        QCOMPARE(m_window->findings().size(), 0);
         emit m_window->checkThread()->signalUpdateState(late);
         m_window->slotUpdateState(late);
         m_server->respond(checkRequest(0), checkEnd());
-        QCOMPARE(m_window->findings().size(), 1);
-        QCOMPARE(m_window->sentences().at(2)->findings().size(), 0);
-        QCOMPARE(m_window->statistics().total(), 1);
+        QCOMPARE(m_window->findings().size(), 0);
+        QCOMPARE(m_window->statistics().total(), 0);
+        QCOMPARE(editor()->toPlainText(), m_text);
+    }
+
+    // A cancelled check leaves the text and its findings as they were before it: what it
+    // found (before the cancel or after) never shows, and the strip shows the old counts.
+    void cancelBringsBackWhatWasThere_data()
+    {
+        QTest::addColumn<bool>("checkedBefore");
+        QTest::newRow("first check: no findings, no strip") << false;
+        QTest::newRow("after a check: its open findings and its strip") << true;
+    }
+    void cancelBringsBackWhatWasThere()
+    {
+        QFETCH(bool, checkedBefore);
+        m_prefs->setValue(QStringLiteral("goto_next"), QStringLiteral("False"));
+        editor()->setPlainText(m_text);
+        QStringList stripBefore;
+        if (checkedBefore) {
+            QVERIFY(checkStandardText());
+            finding(QStringLiteral("tset"))->applyByIndex(0); // "test": no longer open
+            for (int k = 0; k < CheckStatistics::KindCount; ++k)
+                stripBefore << m_window->statisticsStrip()->countLabel(CheckStatistics::Kind(k))->text();
+        }
+        const QString text = editor()->toPlainText();
+        QSignalSpy ended(m_window.get(), &MainWindow::signalCheckEnded);
+        const int request = m_server->requestCount();
+        QVERIFY(startCheck());
+        emit m_window->checkThread()->signalUpdateState(stateFor({1, QStringLiteral("school"), "STYLE", {"college"}}));
+        const CResultState late = stateFor({2, QStringLiteral("many"), "STYLE", {"lots of"}});
+        m_window->progressWindow()->slotCancel();
+        emit m_window->checkThread()->signalUpdateState(late);
+        QTRY_COMPARE(ended.size(), 1);
+        emit m_window->checkThread()->signalUpdateState(late);
+        m_server->respond(checkRequest(request), checkEnd());
+
+        QCOMPARE(editor()->toPlainText(), text);
+        QVERIFY(!finding(QStringLiteral("school")));
+        QVERIFY(!finding(QStringLiteral("many")));
+        QVERIFY(m_window->findChildren<ReportWindow *>().isEmpty());
+        QCOMPARE(m_window->statisticsStrip()->isVisible(), checkedBefore);
+        if (!checkedBefore) {
+            QCOMPARE(m_window->findings().size(), 0);
+            QCOMPARE(m_window->statistics().total(), 0);
+            return;
+        }
+        QCOMPARE(m_window->findings().size(), 6);
+        QStringList stripAfter;
+        for (int k = 0; k < CheckStatistics::KindCount; ++k)
+            stripAfter << m_window->statisticsStrip()->countLabel(CheckStatistics::Kind(k))->text();
+        QCOMPARE(stripAfter, stripBefore);
+        QCOMPARE(m_window->statistics().count(CheckStatistics::Spelling), 3);
+        // The findings are whole again: in place, shown, and they act as before.
+        CorrectionItem *go = finding(QStringLiteral("go"));
+        QVERIFY(go && go->isOpen());
+        QCOMPARE(go->currentText(), QStringLiteral("go"));
+        QVERIFY(go->label() && go->label()->isVisible());
+        QVERIFY(m_window->form().correctAllButton->isEnabled());
+        go->applyByIndex(0);
+        QVERIFY(editor()->toPlainText().contains(QStringLiteral("She goes to school")));
+        QCOMPARE(m_window->statistics().count(CheckStatistics::Grammar), 2);
+    }
+
+    // The strip counts the findings still open, whatever action changed them.
+    void stripFollowsEveryAction_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<int>("spelling");
+        QTest::addColumn<int>("grammar");
+        QTest::newRow("apply") << "apply" << 3 << 3;
+        QTest::newRow("accept all") << "accept all" << 0 << 0;
+        QTest::newRow("accept all, one undo") << "accept all, undo" << 1 << 0;
+        QTest::newRow("ignore") << "ignore" << 4 << 2;
+        QTest::newRow("apply, revert") << "revert" << 4 << 3;
+        QTest::newRow("apply, undo") << "undo" << 4 << 3;
+        QTest::newRow("apply, undo, redo") << "redo" << 3 << 3;
+        QTest::newRow("apply, then typed over") << "typed over" << 3 << 3;
+    }
+    void stripFollowsEveryAction()
+    {
+        QFETCH(QString, action);
+        QFETCH(int, spelling);
+        QFETCH(int, grammar);
+        m_prefs->setValue(QStringLiteral("goto_next"), QStringLiteral("False"));
+        QVERIFY(checkStandardText());
+        QCOMPARE(m_window->statistics().count(CheckStatistics::Spelling), 4);
+        QCOMPARE(m_window->statistics().count(CheckStatistics::Grammar), 3);
+        CorrectionItem *tset = finding(QStringLiteral("tset"));
+        if (action.startsWith(QLatin1String("accept all"))) {
+            m_answers.insert(QStringLiteral("全部改正确认"), QDialog::Accepted);
+            m_window->slotCorrectAll();
+            if (action.endsWith(QLatin1String("undo")))
+                m_window->slotUndo();
+        } else if (action == QLatin1String("ignore")) {
+            finding(QStringLiteral("go"))->correct(MenuItemIgnore);
+        } else {
+            tset->applyByIndex(0);
+            if (action == QLatin1String("revert"))
+                tset->correct(MenuItemRevert);
+            if (action == QLatin1String("undo") || action == QLatin1String("redo"))
+                m_window->slotUndo();
+            if (action == QLatin1String("redo"))
+                m_window->slotRedo();
+            if (action == QLatin1String("typed over")) {
+                // The applied word is gone with the typing: nothing more to take off.
+                QTextCursor tc = editor()->textCursor();
+                tc.setPosition(tset->start() + 1);
+                editor()->setTextCursor(tc);
+                QTest::keyClick(editor(), Qt::Key_X);
+                QVERIFY(!finding(QStringLiteral("tset")));
+            }
+        }
+        QCOMPARE(m_window->statistics().count(CheckStatistics::Spelling), spelling);
+        QCOMPARE(m_window->statistics().count(CheckStatistics::Grammar), grammar);
+        StatisticsStrip *strip = m_window->statisticsStrip();
+        QVERIFY(strip->isVisible());
+        QVERIFY2(strip->countLabel(CheckStatistics::Spelling)->text().endsWith(QStringLiteral("：%1").arg(spelling)),
+                 qPrintable(strip->countLabel(CheckStatistics::Spelling)->text()));
+        QVERIFY2(strip->countLabel(CheckStatistics::Grammar)->text().endsWith(QStringLiteral("：%1").arg(grammar)),
+                 qPrintable(strip->countLabel(CheckStatistics::Grammar)->text()));
     }
 
     void cancelAtTwentyPercent_data()
@@ -473,6 +592,7 @@ private slots:
         for (int tick = 0; tick < 16; ++tick)
             progress->slotAnimate();
         QCOMPARE(progress->value(), 20);
+        const CResultState late = stateFor(all.last());
         QTest::mouseClick(progress->cancelButton(), Qt::LeftButton);
         QTRY_COMPARE(ended.size(), 1);
         QVERIFY(!m_window->isChecking());
@@ -480,7 +600,7 @@ private slots:
         QVERIFY(!m_window->checkThread()->isRunning());
         // Records after the cancel change nothing.
         if (!serviceEndedFirst) {
-            emit m_window->checkThread()->signalUpdateState(stateFor(all.last()));
+            emit m_window->checkThread()->signalUpdateState(late);
             m_server->respond(checkRequest(0), checkEnd());
         }
         QCOMPARE(m_usage->eventCount(QStringLiteral("Main_OpenReport")), 0);
@@ -488,7 +608,7 @@ private slots:
         QVERIFY(m_boxes.isEmpty());
         QVERIFY(!m_window->statisticsStrip()->isVisible());
         QCOMPARE(editor()->toPlainText(), m_text);
-        QCOMPARE(m_window->findings().size(), shown);
+        QCOMPARE(m_window->findings().size(), 0);
     }
 
     void chinesePunctuationOffer_data()

@@ -26,6 +26,7 @@
 #include <QSignalSpy>
 #include <QStringEncoder>
 #include <QTest>
+#include <QWindow>
 
 using namespace ZeltraLib;
 
@@ -369,6 +370,48 @@ private slots:
             QCOMPARE(saved->value(QStringLiteral("show_close_tip")), dontAsk ? QStringLiteral("False") : QStringLiteral("True"));
             QCOMPARE(saved->value(QStringLiteral("click_close_level")), QString::number(choice));
         }
+    }
+
+    // Restoring from the tray shows the window as the user had it, whatever it went
+    // through before it was hidden: never iconic, in front and active.
+    void trayRestoreShowsTheWindow_data()
+    {
+        QTest::addColumn<bool>("maximised");
+        QTest::addColumn<QString>("before"); // what happened before 最小化到托盘
+        QTest::newRow("minimised, restored, to the tray") << false << "minimise, restore";
+        QTest::newRow("minimised, to the tray") << false << "minimise";
+        QTest::newRow("native window iconic, to the tray") << false << "iconic";
+        QTest::newRow("maximised, minimised, to the tray") << true << "minimise";
+    }
+    void trayRestoreShowsTheWindow()
+    {
+        QFETCH(bool, maximised);
+        QFETCH(QString, before);
+        m_prefs->setValue(QStringLiteral("show_close_tip"), QStringLiteral("False"));
+        m_prefs->setValue(QStringLiteral("click_close_level"), QStringLiteral("1"));
+        makeWindow(services());
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        if (maximised)
+            m_window->slotMaximize();
+        const QRect shown = m_window->geometry();
+        if (before.startsWith(QLatin1String("minimise")))
+            m_window->titlebar()->minButton()->click();
+        if (before.endsWith(QLatin1String("restore")))
+            m_window->showNormal();
+        if (before == QLatin1String("iconic"))
+            m_window->windowHandle()->setWindowStates(Qt::WindowMinimized);
+        m_window->titlebar()->closeButton()->click();
+        QVERIFY(!m_window->isVisible());
+        QVERIFY(m_window->trayIcon() && m_window->trayIcon()->isVisible());
+
+        m_window->slotShowNormal();
+        QVERIFY(m_window->isVisible());
+        QVERIFY(!m_window->isMinimized());
+        QVERIFY(!(m_window->windowHandle()->windowStates() & Qt::WindowMinimized));
+        QTRY_VERIFY(m_window->isActiveWindow());
+        QCOMPARE(m_window->isFrameMaximized(), maximised);
+        QCOMPARE(m_window->geometry(), shown);
+        QVERIFY(!m_window->trayIcon()->isVisible());
     }
 
     void hotKeysBecomeMenuShortcuts_data()

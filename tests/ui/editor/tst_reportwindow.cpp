@@ -7,11 +7,15 @@
 #include "reportlabel.h"
 #include "reportprogressbar.h"
 #include "reportwindow.h"
+#include "replacewindow.h"
+#include "searchwindow.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QProgressBar>
+#include <QPointer>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
 #include <QUrlQuery>
@@ -289,6 +293,7 @@ private slots:
     {
         const ProgressWindow::Timings shortTimings{1, 20};
         QPointer<ProgressWindow> progress = new ProgressWindow(true, shortTimings);
+        progress->setAttribute(Qt::WA_DeleteOnClose); // as the main window shows it
         QCOMPARE(progress->labelText(), QStringLiteral("正在进行润色："));
         QSignalSpy finished(progress.data(), &QDialog::finished);
         QSignalSpy reached(progress.data(), &ProgressWindow::signalFinished);
@@ -300,6 +305,7 @@ private slots:
         QTRY_VERIFY(!progress);
 
         progress = new ProgressWindow(false, {1000, 20});
+        progress->setAttribute(Qt::WA_DeleteOnClose);
         QSignalSpy cancelled(progress.data(), &QDialog::finished);
         progress->show();
         progress->setTarget(40);
@@ -310,6 +316,50 @@ private slots:
         QCOMPARE(progress->target(), 40);
         QVERIFY(cancelled.wait(10000));
         QCOMPARE(cancelled.first().at(0).toInt(), int(QDialog::Rejected));
+        QTRY_VERIFY(!progress);
+    }
+
+    // Whoever holds one of these dialogs keeps it: closing it never deletes it behind the
+    // owner's back (a dialog on the stack would be freed twice).
+    void closingLeavesTheDialogToItsOwner_data()
+    {
+        QTest::addColumn<QString>("dialog");
+        QTest::newRow("report, closed") << "report";
+        QTest::newRow("progress, 取消") << "progress";
+        QTest::newRow("search, 取消") << "search";
+        QTest::newRow("replace, 取消") << "replace";
+    }
+    void closingLeavesTheDialogToItsOwner()
+    {
+        QFETCH(QString, dialog);
+        std::unique_ptr<QDialog> owned;
+        if (dialog == QLatin1String("report"))
+            owned = std::make_unique<ReportWindow>(inputs(0.5, 0.5, 100, {0, 0, 0, 0}), *m_prefs, QStringLiteral("w"));
+        else if (dialog == QLatin1String("progress"))
+            owned = std::make_unique<ProgressWindow>(false, ProgressWindow::Timings{3600000, 0});
+        else if (dialog == QLatin1String("search"))
+            owned = std::make_unique<SearchWindow>();
+        else
+            owned = std::make_unique<ReplaceWindow>();
+        QPointer<QDialog> alive = owned.get();
+        // A dialog that deleted itself must not be deleted again.
+        const auto forgetDeleted = qScopeGuard([&] {
+            if (!alive)
+                (void)owned.release();
+        });
+        owned->show();
+        QPushButton *cancel = nullptr;
+        for (QPushButton *b : owned->findChildren<QPushButton *>()) {
+            if (b->text() == QStringLiteral("取消"))
+                cancel = b;
+        }
+        if (cancel)
+            QTest::mouseClick(cancel, Qt::LeftButton);
+        else
+            owned->close();
+        QTRY_VERIFY(alive && !alive->isVisible());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(alive);
     }
 };
 

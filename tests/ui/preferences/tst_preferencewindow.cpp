@@ -1,5 +1,6 @@
 #include "colorbutton.h"
 #include "configstore.h"
+#include "custommenubar.h"
 #include "generalsetting.h"
 #include "globalstores.h"
 #include "preferencewindow.h"
@@ -295,6 +296,10 @@ void TestPreferenceWindow::hotKeyEditing_data()
     QTest::newRow("editor copy") << "hk_check_key" << true << false << "c" << "C" << "编辑框的“复制”";
     QTest::newRow("editor undo") << "hk_check_key" << true << false << "z" << "C" << "编辑框的“撤销”";
     QTest::newRow("no modifier") << "hk_check_key" << false << false << "p" << "C" << "Ctrl或Alt";
+    QTest::newRow("Alt+F opens the 文件 menu") << "hk_check_key" << false << true << "f" << "C" << "菜单栏的“文件”菜单";
+    QTest::newRow("Alt+H opens the 帮助 menu") << "hk_improve_key" << false << true << "h" << "E" << "菜单栏的“帮助”菜单";
+    QTest::newRow("Ctrl+Alt+F opens no menu") << "hk_check_key" << true << true << "f" << "F" << "";
+    QTest::newRow("Alt+Q opens no menu") << "hk_check_key" << false << true << "q" << "Q" << "";
     QTest::newRow("emptied keeps the old") << "hk_improve_key" << true << true << "\b" << "E" << "";
 }
 
@@ -308,6 +313,9 @@ void TestPreferenceWindow::hotKeyEditing()
     QFETCH(QString, message);
     Fixture f;
     GeneralSetting page(f.store);
+    // The main window's menus, as the window hands them over.
+    CustomMenuBar menus(f.store, QStringLiteral("web.example"));
+    page.setMenuKeys(menus.mnemonics());
     QSignalSpy changed(&page, &GeneralSetting::ValueChange);
     auto *edit = page.findChild<QLineEdit *>(field);
     QFocusEvent in(QEvent::FocusIn);

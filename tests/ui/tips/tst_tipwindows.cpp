@@ -8,15 +8,20 @@
 #include "popuplabel.h"
 #include "tippresenter.h"
 #include "tipwindow.h"
+#include "titlebar.h"
 #include "userinformation.h"
 
 #include <QCheckBox>
 #include <QDialog>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QScopeGuard>
+
+#include <memory>
 
 class TipWindowsTest : public QObject
 {
@@ -33,6 +38,7 @@ private slots:
         prefs.setValue(QStringLiteral("display_tips"), QStringLiteral("True"));
         ZeltraLib::UserInformation usage(QStringLiteral("127.0.0.1:1"));
         QPointer<TipWindow> tip = new TipWindow(prefs, usage, QStringLiteral("web.example"));
+        tip->setAttribute(Qt::WA_DeleteOnClose); // as the program shows it
         tip->show();
         QCOMPARE(tip->pageIndex(), -1);
         QVERIFY(tip->pageHtml().contains(QStringLiteral("http://web.example/Help/Index1")));
@@ -69,6 +75,7 @@ private slots:
         QTRY_VERIFY(!tip);
 
         tip = new TipWindow(prefs, usage, QStringLiteral("web.example"));
+        tip->setAttribute(Qt::WA_DeleteOnClose);
         tip->show();
         QTest::mouseClick(tip->skipButton(), Qt::LeftButton);
         QCOMPARE(usage.eventCount(QStringLiteral("Tip_Close")), 1);
@@ -118,6 +125,56 @@ private slots:
         QCOMPARE(AboutWindow::linkUrl(AboutWindow::Contact, QStringLiteral("w.example")),
                  QUrl(QStringLiteral("http://w.example/Info/Contact")));
         QCOMPARE(about.linkButton(AboutWindow::Privacy)->text(), QStringLiteral("隐私声明"));
+    }
+
+    // Whoever holds one of these dialogs (on the stack, say, for exec()) keeps it: closing
+    // it by any of its buttons never deletes it behind the owner's back.
+    void closingLeavesTheDialogToItsOwner_data()
+    {
+        QTest::addColumn<QString>("dialog");
+        QTest::addColumn<QString>("way");
+        QTest::newRow("about box, 确认") << "about" << "ok";
+        QTest::newRow("about box, title bar close") << "about" << "titlebar";
+        QTest::newRow("assistant, 跳过") << "assistant" << "skip";
+        QTest::newRow("assistant, title bar close") << "assistant" << "titlebar";
+    }
+    void closingLeavesTheDialogToItsOwner()
+    {
+        QFETCH(QString, dialog);
+        QFETCH(QString, way);
+        ConfigStore prefs(m_dir.path(), QStringLiteral("owner.ini"));
+        ZeltraLib::UserInformation usage(QStringLiteral("127.0.0.1:1"));
+        std::unique_ptr<QDialog> owned;
+        if (dialog == QLatin1String("about"))
+            owned = std::make_unique<AboutWindow>(QStringLiteral("web.example"));
+        else
+            owned = std::make_unique<TipWindow>(prefs, usage, QStringLiteral("web.example"));
+        QPointer<QDialog> alive = owned.get();
+        // A dialog that deleted itself must not be deleted again.
+        const auto forgetDeleted = qScopeGuard([&] {
+            if (!alive)
+                (void)owned.release();
+        });
+        QSignalSpy finished(owned.get(), &QDialog::finished);
+        owned->show();
+        QVERIFY(QTest::qWaitForWindowExposed(owned.get()));
+        QPushButton *button = nullptr;
+        if (way == QLatin1String("titlebar")) {
+            button = owned->findChild<Titlebar *>()->closeButton();
+        } else if (way == QLatin1String("skip")) {
+            button = static_cast<TipWindow *>(owned.get())->skipButton();
+        } else {
+            for (QPushButton *b : owned->findChildren<QPushButton *>()) {
+                if (b->text() == QStringLiteral("确 认"))
+                    button = b;
+            }
+        }
+        QVERIFY(button);
+        QTest::mouseClick(button, Qt::LeftButton);
+        QTRY_VERIFY(alive && !alive->isVisible());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(alive);
+        QVERIFY(!owned->testAttribute(Qt::WA_DeleteOnClose));
     }
 
     // The count-down on its own timer (short ticks): 6, 5, ... 0, then accepted.
