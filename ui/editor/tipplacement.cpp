@@ -8,7 +8,6 @@
 #include <QTextEdit>
 #include <QTextLayout>
 
-#include <algorithm>
 #include <memory>
 
 TipPresenter::Placement TipPlacement::besideToolbar(QPushButton *button)
@@ -69,23 +68,34 @@ TipPresenter::Placement TipPlacement::besideControl(QWidget *control, QTextEdit 
         const QRect own(guard->mapToGlobal(QPoint(0, 0)), guard->size());
         const QRect window = QRect(guard->window()->mapToGlobal(QPoint(0, 0)), guard->window()->size()).adjusted(4, 4, -4, -4);
         const int middle = own.center().y() - size.height() / 2;
+        // Above and below, as far left as the control but inside the window.
+        const int under = qMax(window.left(), qMin(own.left(), window.right() - size.width()));
         const QPoint candidates[] = {
-            {own.right() + Gap, middle},                    // right
-            {own.left() - Gap - size.width(), middle},      // left
-            {own.right() - size.width(), own.top() - Gap - size.height()}, // above
-            {own.left(), own.bottom() + Gap},               // below
+            {own.right() + Gap, middle},               // right
+            {own.left() - Gap - size.width(), middle}, // left
+            {under, own.top() - Gap - size.height()},  // above
+            {under, own.bottom() + Gap},               // below
         };
         const QList<QRect> lines = text ? visibleTextLines(text) : QList<QRect>();
+        // The first place that covers no text; failing that, the one that covers least.
+        qint64 least = -1;
+        *at = candidates[0];
         for (const QPoint &candidate : candidates) {
             const QRect place(candidate, size);
             if (!window.contains(place) || place.intersects(own))
                 continue;
-            if (std::none_of(lines.cbegin(), lines.cend(), [&place](const QRect &line) { return line.intersects(place); })) {
-                *at = candidate;
-                return true;
+            qint64 covered = 0;
+            for (const QRect &line : lines) {
+                const QRect both = line & place;
+                covered += qint64(both.width()) * both.height();
             }
+            if (least < 0 || covered < least) {
+                least = covered;
+                *at = candidate;
+            }
+            if (covered == 0)
+                break;
         }
-        *at = candidates[0];
         return true;
     };
 }

@@ -22,8 +22,8 @@ public:
     static TipPresenter::Placement underText(QTextEdit *editor, int position);
     // Next to `control`, pointing at it: right of it, else left, above or below, the
     // first place inside the window that covers neither the control nor a visible line
-    // of the editor's text; right of it when every place would. No place while the
-    // control is hidden. Neither is owned; both must outlive the tip.
+    // of the editor's text; when every place covers text, the one that covers least.
+    // No place while the control is hidden. Neither is owned; both must outlive the tip.
     static TipPresenter::Placement besideControl(QWidget *control, QTextEdit *editor);
     // The global rectangles of the editor's visible lines of text.
     static QList<QRect> visibleTextLines(const QTextEdit *editor);
