@@ -1,6 +1,7 @@
 #include "officeconverter.h"
 
 #include "documentsupport.h"
+#include "errortexts.h"
 
 #include <QDir>
 #include <QFile>
@@ -71,7 +72,7 @@ bool OfficeConverter::convert(const QString &input, const QString &format, const
                               QStringLiteral("-env:UserInstallation=") + profile,
                               QStringLiteral("--convert-to"), format, QStringLiteral("--outdir"), outDir, source});
     if (!process.waitForStarted(m_timeoutMs)) {
-        setError(error, QStringLiteral("无法启动 LibreOffice：%1").arg(process.errorString()));
+        setError(error, QStringLiteral("无法启动 LibreOffice，请确认它已经安装。"));
         return false;
     }
     if (!process.waitForFinished(m_timeoutMs)) {
@@ -93,7 +94,7 @@ bool OfficeConverter::convert(const QString &input, const QString &format, const
     }
     QSaveFile target(output);
     if (!target.open(QIODevice::WriteOnly) || target.write(result.readAll()) != result.size() || !target.commit()) {
-        setError(error, QStringLiteral("无法写入文件：%1").arg(target.errorString()));
+        setError(error, QStringLiteral("无法写入文件：%1").arg(ErrorTexts::fileError(target)));
         return false;
     }
     return true;

@@ -1,6 +1,7 @@
 #include "plaintextfile.h"
 
 #include "documentsupport.h"
+#include "errortexts.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -51,7 +52,7 @@ bool PlainTextFile::read(const QString &path, QString *text, QString *error)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        setError(error, QStringLiteral("无法打开文件：%1").arg(file.errorString()));
+        setError(error, QStringLiteral("无法打开文件：%1").arg(ErrorTexts::fileError(file)));
         return false;
     }
     if (file.size() > DocumentSupport::MaxFileBytes) {
@@ -61,7 +62,7 @@ bool PlainTextFile::read(const QString &path, QString *text, QString *error)
     // Read at most one byte past the limit: a file that grows meanwhile is still refused.
     const QByteArray bytes = file.read(DocumentSupport::MaxFileBytes + 1);
     if (file.error() != QFileDevice::NoError) {
-        setError(error, QStringLiteral("读取文件出错：%1").arg(file.errorString()));
+        setError(error, QStringLiteral("读取文件出错：%1").arg(ErrorTexts::fileError(file)));
         return false;
     }
     if (bytes.size() > DocumentSupport::MaxFileBytes) {
@@ -76,14 +77,14 @@ bool PlainTextFile::write(const QString &path, const QString &text, QString *err
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        setError(error, QStringLiteral("无法写入文件：%1").arg(file.errorString()));
+        setError(error, QStringLiteral("无法写入文件：%1").arg(ErrorTexts::fileError(file)));
         return false;
     }
     if (permissions)
         file.setPermissions(permissions);
     const QByteArray bytes = text.toUtf8();
     if (file.write(bytes) != bytes.size() || !file.commit()) {
-        setError(error, QStringLiteral("写入文件失败：%1").arg(file.errorString()));
+        setError(error, QStringLiteral("写入文件失败：%1").arg(ErrorTexts::fileError(file)));
         return false;
     }
     return true;

@@ -1,9 +1,12 @@
 #include "zippackage.h"
 
 #include "documentsupport.h"
+#include "errortexts.h"
 
 #include <QFile>
 #include <QFileInfo>
+
+#include <cerrno>
 
 #include <zip.h>
 
@@ -11,13 +14,21 @@ using DocumentSupport::setError;
 
 namespace {
 
+// The reason for a failed zip_open: its code, and errno when the code is a system one.
 QString zipError(int code)
 {
+    const int systemCode = errno;
     zip_error_t error;
     zip_error_init_with_code(&error, code);
-    const QString text = QString::fromLocal8Bit(zip_error_strerror(&error));
+    const bool system = zip_error_system_type(&error) == ZIP_ET_SYS;
     zip_error_fini(&error);
-    return text;
+    return ErrorTexts::zipError(code, system ? systemCode : 0);
+}
+
+QString zipError(zip_error_t *error)
+{
+    return ErrorTexts::zipError(zip_error_code_zip(error),
+                                zip_error_system_type(error) == ZIP_ET_SYS ? zip_error_code_system(error) : 0);
 }
 
 const QString NotAPackage = QStringLiteral("不是有效的 Word 文档（压缩包无法读取：%1）。");
@@ -79,7 +90,7 @@ bool ZipPackage::read(const QString &name, qint64 maxBytes, QByteArray *data, QS
     }
     zip_file_t *file = zip_fopen_index(m_zip, zip_uint64_t(index), 0);
     if (!file) {
-        setError(error, NotAPackage.arg(QString::fromLocal8Bit(zip_strerror(m_zip))));
+        setError(error, NotAPackage.arg(zipError(zip_get_error(m_zip))));
         return false;
     }
     // The size in the directory may lie: read in pieces and stop one byte past the cap.
@@ -89,7 +100,7 @@ bool ZipPackage::read(const QString &name, qint64 maxBytes, QByteArray *data, QS
     for (;;) {
         const zip_int64_t n = zip_fread(file, buffer, sizeof buffer);
         if (n < 0) {
-            setError(error, NotAPackage.arg(QString::fromLocal8Bit(zip_file_strerror(file))));
+            setError(error, NotAPackage.arg(zipError(zip_file_get_error(file))));
             ok = false;
             break;
         }
@@ -139,7 +150,7 @@ bool putEntry(zip *archive, const QString &name, const QByteArray &data, zip_int
 bool closeArchive(zip *archive, QString *error)
 {
     if (zip_close(archive) < 0) {
-        setError(error, QStringLiteral("写入文档失败：%1").arg(QString::fromLocal8Bit(zip_strerror(archive))));
+        setError(error, QStringLiteral("写入文档失败：%1").arg(zipError(zip_get_error(archive))));
         zip_discard(archive);
         return false;
     }
@@ -158,7 +169,7 @@ bool ZipPackage::create(const QString &path, const QList<QPair<QString, QByteArr
     }
     for (const auto &entry : entries) {
         if (!putEntry(archive, entry.first, entry.second)) {
-            setError(error, QStringLiteral("写入文档失败：%1").arg(QString::fromLocal8Bit(zip_strerror(archive))));
+            setError(error, QStringLiteral("写入文档失败：%1").arg(zipError(zip_get_error(archive))));
             zip_discard(archive);
             return false;
         }

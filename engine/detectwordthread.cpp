@@ -1,6 +1,6 @@
 #include "detectwordthread.h"
 
-#include "sentencesplitter.h"
+#include "wordcounter.h"
 
 namespace ZeltraLib {
 
@@ -27,7 +27,7 @@ void DetectWordThread::run()
 {
     if (m_delayMs > 0)
         QThread::msleep(static_cast<unsigned long>(m_delayMs));
-    m_wordCount = countWords(m_text);
+    m_wordCount = countTextWords(m_text);
 }
 
 } // namespace ZeltraLib

@@ -53,7 +53,7 @@ CheckFrame::CheckFrame(QWidget *parent)
     m_stack->addWidget(page(m_stack, {label(QStringLiteral("您的Pennova已经是最新版本了，无需升级!"), this, 14, true),
                                       label(QStringLiteral("想了解更多的Pennova的最新发布动态，请关注："), this),
                                       label(SocialPage, this)}));
-    m_stack->addWidget(page(m_stack, {label(QStringLiteral("Oops! 更新过程出现错误..."), this, 14, true),
+    m_stack->addWidget(page(m_stack, {label(QStringLiteral("抱歉，更新过程出现错误..."), this, 14, true),
                                       label(QStringLiteral("提示"), this, 0, true),
                                       label(QStringLiteral("您可以登录Pennova官网下载最新版本并手动安装"), this),
                                       label(DownloadPage, this),

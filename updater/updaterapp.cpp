@@ -3,6 +3,7 @@
 #include "configstore.h"
 #include "fileinstaller.h"
 #include "proxysettings.h"
+#include "qttranslations.h"
 #include "servicehosts.h"
 #include "sharedflagsegment.h"
 #include "tesselupdate.h"
@@ -45,6 +46,7 @@ bool confirmClose(QWidget *parent)
 int runUpdater(int argc, char *argv[], const UpdaterBuild &build)
 {
     QApplication app(argc, argv);
+    installQtTranslations(app); // Chinese whatever the system's locale, Qt's own buttons too
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/MainWindow/Resources/logo.ico")));
     const int mode = modeArgument(QApplication::arguments());
 

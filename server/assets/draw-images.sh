@@ -57,6 +57,13 @@ static QImage picture(QSize size, const QString &title, const QString &line1, co
         p.setFont(QFont(family, 12));
         p.drawText(QRect(10, 180, size.width() - 20, 30), Qt::AlignCenter, line1);
         p.drawText(QRect(10, 210, size.width() - 20, 30), Qt::AlignCenter, line2);
+    } else if (line2.isEmpty()) {
+        // A banner across a window: the title and one line beside it.
+        pen(p, QPointF(50, size.height() / 2.0), 0.8);
+        p.setFont(QFont(family, 20, QFont::Bold));
+        p.drawText(QRect(95, 8, size.width() - 100, 40), Qt::AlignLeft | Qt::AlignVCenter, title);
+        p.setFont(QFont(family, 12));
+        p.drawText(QRect(95, 50, size.width() - 100, 28), Qt::AlignLeft | Qt::AlignVCenter, line1);
     } else {
         pen(p, QPointF(50, size.height() / 2.0), 0.9);
         p.setFont(QFont(family, 20, QFont::Bold));
@@ -74,8 +81,9 @@ int main(int argc, char **argv)
     picture(QSize(320, 110), QStringLiteral("Pennova"), QStringLiteral("一键检查拼写和语法"),
             QStringLiteral("点击下载最新版本"), false)
         .save(QStringLiteral("login_pic.png"));
-    picture(QSize(220, 300), QStringLiteral("Pennova"), QStringLiteral("英语写作好帮手"),
-            QStringLiteral("润色 · 模板 · 词典"), true)
+    // The registration window's banner, at its size (560 x 90): a scaled picture blurs.
+    picture(QSize(560, 90), QStringLiteral("注册Pennova，让英文写作更轻松"),
+            QStringLiteral("拼写语法检查 · 润色 · 写作模板 · 词典"), QString(), false)
         .save(QStringLiteral("register_com.png"));
     return 0;
 }

@@ -62,7 +62,7 @@ TEMPLATES = [
             ("resume", "模板一：英文简历", "{姓名，如 Li Hua}", [
                 "Phone: {电话，如 138 0000 0000}    Email: {邮箱，如 lihua@example.com}",
                 "Education",
-                "{学校，如 Beijing University}, {专业，如 Business English}, {起止时间，如 2023 to 2027}",
+                "{学校，如 Peking University}, {专业，如 Business English}, {起止时间，如 2023 to 2027}",
                 "Experience",
                 "{经历，如 Part-time shop assistant at a bookstore, summer 2025}",
                 "Skills",

@@ -9,6 +9,7 @@
 #include "plaintextfile.h"
 #include "wordoperations.h"
 #include "zippackage.h"
+#include "support/englishwords.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -138,22 +139,26 @@ void TestDocuments::refusesHostileInput_data()
 {
     QTest::addColumn<QString>("path");    // a fixture, or a file made by the test
     QTest::addColumn<QString>("reason");  // part of the message
-    QTest::newRow("zip bomb") << fixture("zipbomb.docx") << "超过";
-    QTest::newRow("XML bomb") << fixture("xmlbomb.docx") << "DTD";
-    QTest::newRow("no document part") << fixture("nodocument.docx") << "缺少";
-    QTest::newRow("path traversal entry") << fixture("traversal.docx") << "不安全";
-    QTest::newRow("garbage") << "garbage" << "不是有效的 Word 文档";
-    QTest::newRow("truncated package") << "truncated" << "不是有效的 Word 文档";
-    QTest::newRow("200 MB file") << "huge" << "超过 64 MB";
-    QTest::newRow("200 MB text file") << "huge.txt" << "超过 64 MB";
-    QTest::newRow("missing file") << "missing" << "不存在";
-    QTest::newRow("time limit") << "slow" << "超时";
+    QTest::addColumn<bool>("chinese");    // the whole message is Chinese (no library text in it)
+    QTest::newRow("zip bomb") << fixture("zipbomb.docx") << "超过" << true;
+    QTest::newRow("XML bomb") << fixture("xmlbomb.docx") << "DTD" << false;
+    QTest::newRow("no document part") << fixture("nodocument.docx") << "缺少" << true;
+    QTest::newRow("path traversal entry") << fixture("traversal.docx") << "不安全" << true;
+    QTest::newRow("garbage") << "garbage" << "不是有效的 Word 文档" << true;
+    QTest::newRow("truncated package") << "truncated" << "不是有效的 Word 文档" << true;
+    QTest::newRow("200 MB file") << "huge" << "超过 64 MB" << true;
+    QTest::newRow("200 MB text file") << "huge.txt" << "超过 64 MB" << true;
+    QTest::newRow("missing file") << "missing" << "不存在" << true;
+    QTest::newRow("missing text file") << "missing.txt" << "不存在" << true;
+    QTest::newRow("a folder named like a text file") << "folder.txt" << "文件夹" << true;
+    QTest::newRow("time limit") << "slow" << "超时" << true;
 }
 
 void TestDocuments::refusesHostileInput()
 {
     QFETCH(QString, path);
     QFETCH(QString, reason);
+    QFETCH(bool, chinese);
     QTemporaryDir dir;
     int timeoutMs = DocumentFiles::defaultParseTimeoutMs();
     if (!path.startsWith(QLatin1Char('/'))) {
@@ -169,6 +174,8 @@ void TestDocuments::refusesHostileInput()
         } else if (path == QLatin1String("slow")) {
             QVERIFY(DocxWriter::write(made, QStringLiteral("line\n").repeated(5000), nullptr));
             timeoutMs = 0; // already over when reading starts
+        } else if (path == QLatin1String("folder.txt")) {
+            QVERIFY(QDir().mkpath(made));
         }
         path = made;
     }
@@ -176,6 +183,8 @@ void TestDocuments::refusesHostileInput()
     QString error;
     QVERIFY(!DocumentFiles(OfficeConverter(), timeoutMs).read(path, &text, &error));
     QVERIFY2(error.contains(reason), qPrintable(error));
+    if (chinese)
+        QVERIFY2(!TestTexts::hasEnglishWord(error), qPrintable(error));
     QCOMPARE(text, QStringLiteral("kept"));
     // Filling refuses the same packages (the hostile part is the one it must rewrite).
     if (path.endsWith(QLatin1String("bomb.docx")) || path.endsWith(QLatin1String("traversal.docx"))) {

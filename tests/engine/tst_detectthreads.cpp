@@ -133,6 +133,7 @@ void TestDetectThreads::detectWords_data()
     QTest::newRow("empty") << QString() << 0;
     QTest::newRow("sentence") << QStringLiteral("The cat sat on the mat.") << 6;
     QTest::newRow("mixed Chinese") << QStringLiteral("我们 like 中文 !") << 3;
+    QTest::newRow("words on two lines are two") << QStringLiteral("Title\nThe end.") << 3;
 }
 
 void TestDetectThreads::detectWords()

@@ -212,6 +212,78 @@ private slots:
         QVERIFY2(faults.isEmpty(), qPrintable(QStringLiteral("\n") + faults.join(QLatin1Char('\n'))));
     }
 
+    // What a teacher of Chinese students marks down in a template: a fixed sentence that
+    // fits one topic only, a stand that turns, a Chinglish phrase, a wrong name. Every
+    // alternative is read with every other, so a fixed sentence may not contradict one.
+    void whatATeacherMarksDown_data()
+    {
+        QTest::addColumn<int>("id");            // 0: every detailed template
+        QTest::addColumn<QString>("pattern");   // must not match
+        QTest::addColumn<bool>("outsideBlanks"); // matched against the fixed words only
+        QTest::newRow("Chinglish conclusion \"In a word\"") << 0 << "\\bIn a word\\b" << false;
+        QTest::newRow("the university is Peking University") << 0 << "Beijing University" << false;
+        QTest::newRow("a fixed period of ten years") << 0 << "\\bin ten years\\b" << true;
+        QTest::newRow("pros and cons: nothing fixed about the example topic")
+            << 101 << "(?i)\\b(online|learning|technology|teachers?|students?)\\b" << true;
+        QTest::newRow("pros and cons: the topic may be plural, no singular verb after it")
+            << 101 << "\\]\\s+(has|is|was|does|brings|makes)\\b" << false;
+        QTest::newRow("pros and cons: no \"it\" for a plural topic") << 101 << "\\b(Like everything else, it|on it)\\b"
+                                                                  << false;
+        QTest::newRow("opinion essay: one stand from start to end") << 105 << "(?i)\\b(disagree|do not agree|against)\\b"
+                                                                    << false;
+        QTest::newRow("chart description: no causes or forecasts (IELTS Task 1)")
+            << 104 << "(?i)\\b(account for|reasons?|causes?|because|likely|future|will)\\b" << true;
+        QTest::newRow("problem and solution: nothing fixed about the example problem")
+            << 103 << "(?i)\\b(food|eat|meals?|waste|environment)\\b" << true;
+        QTest::newRow("two choices: nothing fixed about the example choice")
+            << 106 << "(?i)\\b(chatting|difficult|plan my time)\\b" << true;
+        QTest::newRow("two views: nothing fixed about the example topic")
+            << 107 << "(?i)\\b(job|work|study|grades|society)\\b" << true;
+        QTest::newRow("complaint: goods and services alike") << 201 << "(?i)\\b(bought|shop)\\b" << true;
+        QTest::newRow("apology: any fault, not only a missed meeting") << 205 << "(?i)\\b(waited|call you)\\b" << true;
+    }
+    void whatATeacherMarksDown()
+    {
+        QFETCH(int, id);
+        QFETCH(QString, pattern);
+        QFETCH(bool, outsideBlanks);
+        const QRegularExpression fault(pattern);
+        QVERIFY(fault.isValid());
+        static const QRegularExpression blank(QStringLiteral("\\[[^\\]]*\\]"));
+        QStringList found;
+        int read = 0;
+        for (int each : std::as_const(m_high)) {
+            if (id != 0 && each != id)
+                continue;
+            const HighTemplate t = fetchHigh(each);
+            QStringList texts{t.title.content};
+            for (const HighTemplate::Block &block : t.blocks)
+                for (const QList<SentencePair> &alternative : block)
+                    for (const SentencePair &pair : alternative)
+                        texts << pair.content;
+            for (const SentencePair &pair : t.commonSentences)
+                texts << pair.content;
+            for (QString text : std::as_const(texts)) {
+                ++read;
+                if (outsideBlanks)
+                    text.replace(blank, QStringLiteral("[]"));
+                if (fault.match(text).hasMatch())
+                    found << QStringLiteral("%1: %2").arg(each).arg(text);
+            }
+        }
+        QVERIFY(read > 0);
+        QVERIFY2(found.isEmpty(), qPrintable(found.join(QLatin1Char('\n'))));
+    }
+
+    // The opinion and preference essays ask a question; their titles say so.
+    void questionTitlesEndInAQuestionMark()
+    {
+        for (const int id : {105, 106}) {
+            const QString title = fetchHigh(id).title.content.trimmed();
+            QVERIFY2(title.endsWith(QLatin1Char('?')), qPrintable(title));
+        }
+    }
+
     void simpleTemplates()
     {
         QStringList faults;
@@ -234,6 +306,8 @@ private slots:
                 for (const QString &blank : item.blanks)
                     QVERIFY2(document.contains(blank.toUtf8()), qPrintable(item.title + QLatin1Char(' ') + blank));
                 QVERIFY(document.contains("w:bookmarkStart"));
+                if (document.contains("Beijing University")) // the school is Peking University
+                    faults << item.title + QStringLiteral(": Beijing University");
                 checkRun(item.title, documentSentences(document), &faults);
             }
         }

@@ -2,6 +2,7 @@
 #include "support/scriptedhttpserver.h"
 #include "sharedflagsegment.h"
 #include "support/testfiles.h"
+#include "support/untranslatedtexts.h"
 #include "tesselupdate.h"
 #include "updateframe.h"
 #include "updatemanager.h"
@@ -98,6 +99,8 @@ private Q_SLOTS:
         }
         if (firstState == TesselUpdate::Checking && finalState == TesselUpdate::UpToDate)
             QCOMPARE(window->checkFrame()->progress(), 100);
+        // Every page speaks Chinese (the failed one said "Oops!").
+        QCOMPARE(TestTexts::untranslatedTexts(window.get()), QStringList());
         // Nothing was asked of the main program by a check alone.
         QCOMPARE(m_channel->readCommand(), char(0));
     }

@@ -15,6 +15,7 @@
 #include "servicehosts.h"
 #include "useraccess.h"
 #include "vocabulary.h"
+#include "wordcounter.h"
 
 #include <QCommandLineParser>
 #include <QEventLoop>
@@ -248,7 +249,7 @@ QByteArray report(const SentenceList &sentences, const QList<CResultState> &stat
     for (const Finding &f : std::as_const(findings))
         out += findingLine(sentences.units().at(f.sentence), f.sentence, *f.record, input);
     out += "{\"summary\": {\"sentences\": " + QByteArray::number(thread.statistics().sentenceCount);
-    out += ", \"words\": " + QByteArray::number(thread.statistics().wordCount);
+    out += ", \"words\": " + QByteArray::number(countTextWords(input));
     out += ", \"lexicalScore\": " + jsonNumber(thread.lexicalScore());
     out += ", \"syntaxScore\": " + jsonNumber(thread.syntaxScore());
     out += ", \"cached\": " + QByteArray::number(cached) + "}}\n";

@@ -9,6 +9,7 @@ AdvertisementLabel::AdvertisementLabel(const QPixmap &builtIn, QWidget *parent)
 {
     setObjectName(QStringLiteral("adPicture"));
     setFixedSize(builtIn.size());
+    setAlignment(Qt::AlignCenter);
     setPixmap(builtIn);
     setCursor(Qt::PointingHandCursor);
     m_helper = new ZeltraLib::NetworkHelper(this);
@@ -26,7 +27,14 @@ bool AdvertisementLabel::showPicture(const QByteArray &data)
     QPixmap picture;
     if (data.isEmpty() || !picture.loadFromData(data))
         return false;
-    setPixmap(picture.scaled(size(), Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation));
+    // Drawn for the window's device pixels; a smaller picture is centred, never blown up
+    // (an enlarged picture is blurred), a larger one shrinks to fill the label.
+    const qreal ratio = devicePixelRatioF();
+    const QSize device = size() * ratio;
+    if (picture.width() > device.width() || picture.height() > device.height())
+        picture = picture.scaled(device, Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
+    picture.setDevicePixelRatio(ratio);
+    setPixmap(picture);
     return true;
 }
 

@@ -379,6 +379,9 @@ void RegisterWindow::slotRegisterFin(int code)
         setWindowTitle(QStringLiteral("注册成功"));
         m_successName->setText(m_registeredName);
         m_pages->setCurrentIndex(1);
+        // The form's fields are gone: the focus (and its ring) goes to the page's first step.
+        if (auto *login = findChild<QPushButton *>(QStringLiteral("directLoginButton")))
+            login->setFocus();
     } else if (code == ZeltraLib::ResultCode::NetworkError) {
         m_prompts.showError(this, QStringLiteral("网络连接出现问题，请重试"));
     } else {

@@ -46,7 +46,7 @@ CheckMessages::Choice CheckMessages::showFinish(QWidget *parent, int finishCode,
     case QNetworkReply::OperationCanceledError:
         return NoChoice;
     case QNetworkReply::AuthenticationRequiredError: {
-        CustomMessageBox box(QStringLiteral("提示"), QStringLiteral("您的帐号已下线"),
+        CustomMessageBox box(QStringLiteral("提示"), QStringLiteral("您的账户已下线"),
                              QStringLiteral("重新登录"), QStringLiteral("返回"), parent);
         return box.exec() == QDialog::Accepted ? Relogin : NoChoice;
     }

@@ -25,6 +25,11 @@ CompletionLabel::CompletionLabel(const QString &text, QWidget *window, int y, in
     m_fade.start();
 }
 
+int CompletionLabel::bottomStripY(const QWidget *window)
+{
+    return window->height() - Height - 8;
+}
+
 CompletionLabel *CompletionLabel::replace(CompletionLabel *previous, QWidget *window, const QString &text, int y,
                                           int fadeMs)
 {

@@ -2,6 +2,7 @@
 
 #include "configstore.h"
 #include "custommessagebox.h"
+#include "filelistcolumns.h"
 #include "textfileio.h"
 
 #include <QApplication>
@@ -35,6 +36,7 @@ std::unique_ptr<QFileDialog> makeDialog(QWidget *parent, const QString &title, c
             side << QUrl::fromLocalFile(folder);
     }
     dialog->setSidebarUrls(side);
+    FileListColumns::install(*dialog);
     return dialog;
 }
 

@@ -293,6 +293,10 @@ private:
     void refreshStatistics();
 
     void showNotification(int number);
+    // The notice now, or when the assistant that covers the text at start has closed.
+    void showNotificationUncovered(int number);
+    // What first-use tip `number` of the rest-popup scheduler points at.
+    QWidget *restTipControl(int number) const;
     void setTextFromFile(const QString &path);
 
     bool isTrue(const QString &key) const;

@@ -21,11 +21,15 @@
 #include "resultcode.h"
 #include "statisticsstrip.h"
 #include "textfileio.h"
+#include "dictionarypanel.h"
+#include "tipplacement.h"
+#include "tipwindow.h"
 #include "titlebar.h"
 #include "useraccess.h"
 #include "userinformation.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -232,7 +236,32 @@ void MainWindow::recoverAfterCrash()
     m_trackingSuppressed = false;
     m_textChanged = false;
     // Once the window is on screen, where the notice can be placed and seen.
-    QTimer::singleShot(0, this, [this] { showNotification(10); });
+    QTimer::singleShot(0, this, [this] { showNotificationUncovered(10); });
+}
+
+QWidget *MainWindow::restTipControl(int number) const
+{
+    switch (number) {
+    case TipCorrectMode:
+        return m_ui.sideBar->correctModeButton();
+    case TipImproveMode:
+        return m_ui.sideBar->polishModeButton();
+    case TipReport:
+        return m_ui.strip->reportHint();
+    default: // the dictionary's two-word switch
+        return m_dictionary ? m_dictionary->findChild<QCheckBox *>(QStringLiteral("cb_double")) : nullptr;
+    }
+}
+
+void MainWindow::showNotificationUncovered(int number)
+{
+    for (TipWindow *assistant : findChildren<TipWindow *>()) {
+        if (assistant->isVisible()) {
+            connect(assistant, &QDialog::finished, this, [this, number] { showNotification(number); });
+            return;
+        }
+    }
+    showNotification(number);
 }
 
 // ---------------------------------------------------------------- first-use tips
@@ -270,7 +299,7 @@ void MainWindow::slotShowRestPopup()
             {TipCorrectMode, "PT_CorrectMode", polish},
             {TipImproveMode, "PT_ImproveMode", !polish},
             {TipReport, "PT_Report", !polish && !m_findings.isEmpty()},
-            {TipDictDouble, "PT_DictDouble", true},
+            {TipDictDouble, "PT_DictDouble", m_ui.dictionaryArea->isVisible()},
         };
         bool pending = false;
         for (const auto &tip : tips) {
@@ -279,9 +308,7 @@ void MainWindow::slotShowRestPopup()
             pending = true;
             if (!tip.now)
                 continue;
-            const QPoint at = tip.number == TipReport ? m_ui.strip->mapToGlobal(QPoint(0, 0))
-                                                      : m_ui.sideBar->mapToGlobal(QPoint(m_ui.sideBar->width(), 40));
-            showTipOnce(tip.number, tip.key, at);
+            showTipOnce(tip.number, tip.key, TipPlacement::besideControl(restTipControl(tip.number), m_ui.editor));
             break;
         }
         if (!pending)

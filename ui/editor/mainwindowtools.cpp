@@ -137,8 +137,13 @@ void MainWindow::slotSearch(SearchWindow *wnd)
         flags |= QTextDocument::FindCaseSensitively;
     if (!wnd->downward())
         flags |= QTextDocument::FindBackward;
-    if (!TextSearch::findNext(m_ui.editor, wnd->searchText(), flags))
+    bool wrapped = false;
+    if (!TextSearch::findNext(m_ui.editor, wnd->searchText(), flags, &wrapped))
         wnd->showNotFound();
+    else if (wrapped)
+        wnd->showWrapped(wnd->downward());
+    else
+        wnd->hideCompletion();
 }
 
 void MainWindow::slotReplace(int nReplaceCode, ReplaceWindow *wnd)
@@ -158,6 +163,11 @@ void MainWindow::slotReplace(int nReplaceCode, ReplaceWindow *wnd)
     if (nReplaceCode == ReplaceWindow::ReplaceOne
         && TextSearch::replaceSelected(m_ui.editor, wnd->searchText(), wnd->replaceText()))
         m_ui.editor->relayout();
-    if (!TextSearch::findNext(m_ui.editor, wnd->searchText(), flags))
+    bool wrapped = false;
+    if (!TextSearch::findNext(m_ui.editor, wnd->searchText(), flags, &wrapped))
         wnd->showCompletion(nReplaceCode);
+    else if (wrapped)
+        wnd->showWrapped();
+    else
+        wnd->hideCompletion();
 }

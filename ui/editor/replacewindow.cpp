@@ -24,7 +24,7 @@ ReplaceWindow::ReplaceWindow(QWidget *parent)
     grid->addWidget(new QLabel(QStringLiteral("替换为："), this), 1, 0);
     m_replace = new QLineEdit(this);
     grid->addWidget(m_replace, 1, 1);
-    m_case = new QCheckBox(QStringLiteral("区别大小写"), this);
+    m_case = new QCheckBox(QStringLiteral("区分大小写"), this);
     grid->addWidget(m_case, 3, 0, 1, 2, Qt::AlignBottom);
     const char *const texts[] = {"查找下一个", "替换", "全部替换"};
     for (int code = 0; code < 3; ++code) {
@@ -34,7 +34,9 @@ ReplaceWindow::ReplaceWindow(QWidget *parent)
     m_buttons[FindNext]->setDefault(true);
     auto *cancel = new QPushButton(QStringLiteral("取消"), this);
     grid->addWidget(cancel, 3, 2);
-    setFixedSize(420, 160);
+    // A strip of its own under the controls for the completion line, which covers nothing.
+    grid->setRowMinimumHeight(4, CompletionLabel::Height);
+    setFixedSize(420, 160 + CompletionLabel::Height + 6);
 
     connect(m_search, &QLineEdit::textChanged, this, &ReplaceWindow::slotInputChanged);
     connect(m_buttons[FindNext], &QPushButton::clicked, this, &ReplaceWindow::slotSearch);
@@ -64,12 +66,25 @@ void ReplaceWindow::showCompletion(int code)
 {
     static const char *const texts[] = {"已完成对文档的搜索", "已完成对文档的替换", "全部替换完成"};
     const int c = qBound(0, code, 2);
-    m_completion = CompletionLabel::replace(m_completion, this, QString::fromUtf8(texts[c]), 60 + 28 * c);
+    m_completion = CompletionLabel::replace(m_completion, this, QString::fromUtf8(texts[c]),
+                                           CompletionLabel::bottomStripY(this));
+}
+
+void ReplaceWindow::showWrapped()
+{
+    m_completion = CompletionLabel::replace(m_completion, this, QStringLiteral("已搜索到文档结尾，从开头继续搜索"),
+                                           CompletionLabel::bottomStripY(this));
+}
+
+void ReplaceWindow::hideCompletion()
+{
+    if (m_completion)
+        m_completion->close();
 }
 
 QString ReplaceWindow::completionText() const
 {
-    return m_completion ? m_completion->text() : QString();
+    return m_completion && m_completion->isVisible() ? m_completion->text() : QString();
 }
 
 int ReplaceWindow::completionY() const

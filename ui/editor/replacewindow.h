@@ -26,6 +26,10 @@ public:
     // The completion line of a code: "已完成对文档的搜索", "已完成对文档的替换" or
     // "全部替换完成", at y = 60, 88 or 116.
     void showCompletion(int code);
+    // "Find next" went past the end and on from the start.
+    void showWrapped();
+    // A plain hit: the line of an earlier search goes.
+    void hideCompletion();
     QString completionText() const;
     int completionY() const;
 

@@ -20,6 +20,9 @@
 #include <QUrlQuery>
 #include <QVBoxLayout>
 
+#include <array>
+#include <utility>
+
 namespace {
 
 const char *const LevelNames[] = {"GRE", "托福", "雅思", "六级", "四级", "高中"};
@@ -148,10 +151,12 @@ QWidget *ReportWindow::buildScores(const Inputs &inputs)
     m_syntaxBar = scoreBar(inputs.syntaxScore, box);
     grid->addWidget(m_syntaxBar, 1, 1);
     auto *scale = new QHBoxLayout;
-    for (const char *word : {"Poor", "Fair", "Excellent"}) {
-        auto *label = new QLabel(QString::fromLatin1(word), box);
+    const std::array<std::pair<const char *, Qt::Alignment>, 3> marks{
+        {{"较差", Qt::AlignLeft}, {"一般", Qt::AlignHCenter}, {"优秀", Qt::AlignRight}}};
+    for (const auto &[word, alignment] : marks) {
+        auto *label = new QLabel(QString::fromUtf8(word), box);
         label->setStyleSheet(QStringLiteral("color: #7d96aa; font-size: 11px;"));
-        scale->addWidget(label, 1, word[0] == 'P' ? Qt::AlignLeft : word[0] == 'F' ? Qt::AlignHCenter : Qt::AlignRight);
+        scale->addWidget(label, 1, alignment);
     }
     grid->addLayout(scale, 2, 1);
 
@@ -218,7 +223,9 @@ ReportWindow::Inputs ReportWindow::inputsOf(const ZeltraLib::CheckTaskThread &ch
 
 int ReportWindow::averageSentenceLength(int words, int sentences)
 {
-    return sentences > 0 ? words / sentences : 0;
+    if (sentences <= 0 || words <= 0)
+        return 0;
+    return int((2 * qint64(words) + sentences) / (2 * qint64(sentences)));
 }
 
 int ReportWindow::scoreValue(double score)

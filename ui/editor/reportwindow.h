@@ -42,7 +42,8 @@ public:
     // webHost: the product web site ("host:port") the share text and picture point to.
     ReportWindow(const Inputs &inputs, ConfigStore &prefs, const QString &webHost, QWidget *parent = nullptr);
 
-    // "平均句长" in words per sentence (0 without sentences).
+    // "平均句长" in words per sentence, rounded to the nearest whole word, halves up
+    // (62 words in 7 sentences is 9); 0 without sentences.
     static int averageSentenceLength(int words, int sentences);
     // A score bar's value: score × 100, truncated, within 0..100.
     static int scoreValue(double score);

@@ -41,7 +41,9 @@ SearchWindow::SearchWindow(QWidget *parent)
     auto *cancel = new QPushButton(QStringLiteral("取消"), this);
     grid->addWidget(cancel, 1, 3);
     grid->setRowMinimumHeight(1, 40);
-    setFixedSize(430, 130);
+    // A strip of its own under the controls for the completion line, which covers nothing.
+    grid->setRowMinimumHeight(3, CompletionLabel::Height);
+    setFixedSize(430, 130 + CompletionLabel::Height + 6);
 
     connect(m_edit, &QLineEdit::textChanged, this, &SearchWindow::slotInputChanged);
     connect(m_find, &QPushButton::clicked, this, &SearchWindow::slotSearch);
@@ -67,12 +69,26 @@ bool SearchWindow::downward() const
 
 void SearchWindow::showNotFound()
 {
-    m_completion = CompletionLabel::replace(m_completion, this, QStringLiteral("已完成对文档的搜索"), 60);
+    m_completion = CompletionLabel::replace(m_completion, this, QStringLiteral("已完成对文档的搜索"),
+                                           CompletionLabel::bottomStripY(this));
+}
+
+void SearchWindow::showWrapped(bool downward)
+{
+    const QString text = downward ? QStringLiteral("已搜索到文档结尾，从开头继续搜索")
+                                  : QStringLiteral("已搜索到文档开头，从结尾继续搜索");
+    m_completion = CompletionLabel::replace(m_completion, this, text, CompletionLabel::bottomStripY(this));
+}
+
+void SearchWindow::hideCompletion()
+{
+    if (m_completion)
+        m_completion->close();
 }
 
 QString SearchWindow::completionText() const
 {
-    return m_completion ? m_completion->text() : QString();
+    return m_completion && m_completion->isVisible() ? m_completion->text() : QString();
 }
 
 void SearchWindow::slotSearch()

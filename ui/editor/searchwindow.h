@@ -23,6 +23,10 @@ public:
     bool downward() const;
     // "已完成对文档的搜索", faded in.
     void showNotFound();
+    // The search went past the end (downward) or the start and on from the other end.
+    void showWrapped(bool downward);
+    // A plain hit: the line of an earlier search goes.
+    void hideCompletion();
     QString completionText() const;
 
     QLineEdit *searchEdit() const { return m_edit; }

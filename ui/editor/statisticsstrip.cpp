@@ -50,9 +50,9 @@ StatisticsStrip::StatisticsStrip(ConfigStore &prefs, QWidget *parent)
         m_rows[k] = row;
     }
     layout->addStretch(1);
-    auto *hint = new QLabel(QStringLiteral("点击查看全文统计"), this);
-    hint->setStyleSheet(QStringLiteral("color: #7d96aa;"));
-    layout->addWidget(hint);
+    m_hint = new QLabel(QStringLiteral("点击查看全文统计"), this);
+    m_hint->setStyleSheet(QStringLiteral("color: #7d96aa;"));
+    layout->addWidget(m_hint);
 }
 
 void StatisticsStrip::refresh(const CheckStatistics &statistics)

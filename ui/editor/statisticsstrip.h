@@ -19,6 +19,8 @@ public:
     void refresh(const CheckStatistics &statistics);
     QLabel *badge(CheckStatistics::Kind kind) const { return m_badges[kind]; }
     QLabel *countLabel(CheckStatistics::Kind kind) const { return m_counts[kind]; }
+    // "点击查看全文统计", what the report's tip points at.
+    QLabel *reportHint() const { return m_hint; }
 
 signals:
     void signalClicked();
@@ -31,4 +33,5 @@ private:
     QLabel *m_badges[CheckStatistics::KindCount] = {};
     QLabel *m_counts[CheckStatistics::KindCount] = {};
     QWidget *m_rows[CheckStatistics::KindCount] = {};
+    QLabel *m_hint = nullptr;
 };

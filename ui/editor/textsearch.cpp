@@ -4,11 +4,20 @@
 
 #include <QTextCursor>
 
-bool TextSearch::findNext(CustomTextEditor *editor, const QString &text, QTextDocument::FindFlags flags)
+bool TextSearch::findNext(CustomTextEditor *editor, const QString &text, QTextDocument::FindFlags flags,
+                          bool *wrapped)
 {
+    if (wrapped)
+        *wrapped = false;
     if (text.isEmpty())
         return false;
-    const QTextCursor hit = editor->document()->find(text, editor->textCursor(), flags);
+    QTextCursor hit = editor->document()->find(text, editor->textCursor(), flags);
+    if (hit.isNull() && wrapped) {
+        QTextCursor end(editor->document());
+        end.movePosition(flags.testFlag(QTextDocument::FindBackward) ? QTextCursor::End : QTextCursor::Start);
+        hit = editor->document()->find(text, end, flags);
+        *wrapped = !hit.isNull();
+    }
     if (hit.isNull())
         return false;
     editor->setTextCursor(hit);

@@ -15,8 +15,11 @@ class TextSearch
 {
 public:
     // Finds `text` from the editor's cursor (backward with FindBackward); a hit becomes
-    // the editor's selection. False when there is none (the cursor stays).
-    static bool findNext(CustomTextEditor *editor, const QString &text, QTextDocument::FindFlags flags);
+    // the editor's selection. With `wrapped`, a search that finds nothing before the end
+    // (the start, backward) goes on from the other end, and *wrapped tells whether it did.
+    // False when there is no hit at all (the cursor stays).
+    static bool findNext(CustomTextEditor *editor, const QString &text, QTextDocument::FindFlags flags,
+                         bool *wrapped = nullptr);
     // Replaces the current selection when it equals `text` ignoring case; true if it did.
     static bool replaceSelected(CustomTextEditor *editor, const QString &text, const QString &replacement);
     // Replaces every occurrence from the start of the document, forward and without

@@ -4,7 +4,11 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTextCursor>
+#include <QTextBlock>
 #include <QTextEdit>
+#include <QTextLayout>
+
+#include <memory>
 
 TipPresenter::Placement TipPlacement::besideToolbar(QPushButton *button)
 {
@@ -24,6 +28,74 @@ TipPresenter::Placement TipPlacement::besideToolbar(QPushButton *button)
             *at = beside;
         else
             *at = guard->mapToGlobal(QPoint(0, guard->height() + 4));
+        return true;
+    };
+}
+
+QList<QRect> TipPlacement::visibleTextLines(const QTextEdit *editor)
+{
+    QList<QRect> lines;
+    const QWidget *viewport = editor->viewport();
+    const QPoint scroll(editor->horizontalScrollBar()->value(), editor->verticalScrollBar()->value());
+    const QRect visible = viewport->rect();
+    for (QTextBlock block = editor->cursorForPosition(QPoint(0, 0)).block(); block.isValid(); block = block.next()) {
+        const QTextLayout *layout = block.layout();
+        if (!layout)
+            continue;
+        const QPointF origin = layout->position() - QPointF(scroll);
+        if (origin.y() > visible.bottom())
+            break;
+        for (int i = 0; i < layout->lineCount(); ++i) {
+            const QTextLine line = layout->lineAt(i);
+            if (line.textLength() == 0 || line.naturalTextWidth() <= 0)
+                continue;
+            const QRect inViewport = line.naturalTextRect().translated(origin).toAlignedRect() & visible;
+            if (!inViewport.isEmpty())
+                lines << QRect(viewport->mapToGlobal(inViewport.topLeft()), inViewport.size());
+        }
+    }
+    return lines;
+}
+
+TipPresenter::Placement TipPlacement::besideControl(QWidget *control, QTextEdit *editor)
+{
+    QPointer<QWidget> guard(control);
+    QPointer<QTextEdit> text(editor);
+    return [guard, text](const QSize &size, QPoint *at) {
+        if (!guard || !guard->isVisible())
+            return false;
+        constexpr int Gap = 6;
+        const QRect own(guard->mapToGlobal(QPoint(0, 0)), guard->size());
+        const QRect window = QRect(guard->window()->mapToGlobal(QPoint(0, 0)), guard->window()->size()).adjusted(4, 4, -4, -4);
+        const int middle = own.center().y() - size.height() / 2;
+        // Above and below, as far left as the control but inside the window.
+        const int under = qMax(window.left(), qMin(own.left(), window.right() - size.width()));
+        const QPoint candidates[] = {
+            {own.right() + Gap, middle},               // right
+            {own.left() - Gap - size.width(), middle}, // left
+            {under, own.top() - Gap - size.height()},  // above
+            {under, own.bottom() + Gap},               // below
+        };
+        const QList<QRect> lines = text ? visibleTextLines(text) : QList<QRect>();
+        // The first place that covers no text; failing that, the one that covers least.
+        qint64 least = -1;
+        *at = candidates[0];
+        for (const QPoint &candidate : candidates) {
+            const QRect place(candidate, size);
+            if (!window.contains(place) || place.intersects(own))
+                continue;
+            qint64 covered = 0;
+            for (const QRect &line : lines) {
+                const QRect both = line & place;
+                covered += qint64(both.width()) * both.height();
+            }
+            if (least < 0 || covered < least) {
+                least = covered;
+                *at = candidate;
+            }
+            if (covered == 0)
+                break;
+        }
         return true;
     };
 }

@@ -1,6 +1,6 @@
 #include "wordcountdisplay.h"
 
-#include "sentencesplitter.h"
+#include "wordcounter.h"
 
 #include <QLabel>
 #include <QTextEdit>
@@ -26,5 +26,5 @@ void WordCountDisplay::show(int words)
 
 void WordCountDisplay::count()
 {
-    show(ZeltraLib::countWords(m_editor->toPlainText()));
+    show(ZeltraLib::countTextWords(m_editor->toPlainText()));
 }

@@ -37,9 +37,14 @@ void FocusAnimation::setEnabled(bool enabled)
 
 void FocusAnimation::soltFocusChanged(QWidget *, QWidget *now)
 {
-    if (!m_enabled || !m_window || !now || now->window() != m_window.data()
-        || !(qobject_cast<QLineEdit *>(now) || qobject_cast<QTextEdit *>(now)))
+    if (!m_enabled || !m_window || !now || now->window() != m_window.data())
         return;
+    if (!(qobject_cast<QLineEdit *>(now) || qobject_cast<QTextEdit *>(now))) {
+        // The focus left the text fields (another page, a button): no ring around nothing.
+        m_timeLine.stop();
+        m_frame->hide();
+        return;
+    }
     const QRect target(now->mapTo(m_window.data(), QPoint(0, 0)), now->size());
     m_start = m_frame->isVisible() ? m_frame->geometry() : target.adjusted(-Border, -Border, Border, Border);
     m_end = target.adjusted(-Border, -Border, Border, Border);

@@ -9,7 +9,7 @@ class QLabel;
 class QWidget;
 
 // A frame that glides to the text field that has the focus inside a window (the account
-// windows), and stays around it.
+// windows), and stays around it while a text field has the focus.
 class FocusAnimation : public QObject
 {
     Q_OBJECT

@@ -11,8 +11,10 @@
 
 namespace {
 
+const char *const Background = "qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #3f86c0, stop:1 #2e6c9f)";
+
 const char *const Style =
-    "#TitlebarClass { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #3f86c0, stop:1 #2e6c9f); }"
+    "#TitlebarClass { background: %1; }"
     "#TitlebarClass QLabel { color: white; font-family: 微软雅黑; font-size: 13px; }"
     "#TitlebarClass QPushButton { border: none; background: transparent; min-width: 28px; max-width: 28px;"
     " min-height: 24px; max-height: 24px; }"
@@ -21,12 +23,17 @@ const char *const Style =
 
 } // namespace
 
+QString Titlebar::background()
+{
+    return QString::fromLatin1(Background);
+}
+
 Titlebar::Titlebar(QWidget *parent, Buttons buttons)
     : QFrame(parent)
     , m_buttons(buttons)
 {
     setObjectName(QStringLiteral("TitlebarClass"));
-    setStyleSheet(QString::fromUtf8(Style));
+    setStyleSheet(QString::fromUtf8(Style).arg(background()));
     setFixedHeight(32);
     auto *layout = new QHBoxLayout(this);
     m_layout = layout;

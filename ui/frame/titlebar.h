@@ -18,6 +18,10 @@ public:
 
     explicit Titlebar(QWidget *parent = nullptr, Buttons buttons = AllButtons);
 
+    // The title bars' background (a style sheet value), for the windows that draw their
+    // own bar, so that every window of the program wears the same colour.
+    static QString background();
+
     void setTitle(const QString &title);
     // Puts `widget` (a menu bar) between the title and the window buttons.
     void addCenterWidget(QWidget *widget);

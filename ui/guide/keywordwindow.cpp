@@ -1,5 +1,7 @@
 #include "keywordwindow.h"
 
+#include "titlebar.h"
+
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -22,7 +24,10 @@ KeyWordWindow::KeyWordWindow(QWidget *parent)
     auto *outer = new QVBoxLayout(this);
     outer->setContentsMargins(1, 1, 1, 1);
     auto *titleBar = new QWidget(this);
-    titleBar->setStyleSheet(QStringLiteral("background:#2f6fd6;color:white;"));
+    titleBar->setObjectName(QStringLiteral("KeyWordTitleBar"));
+    titleBar->setAttribute(Qt::WA_StyledBackground);
+    titleBar->setStyleSheet(QStringLiteral("#KeyWordTitleBar{background:%1;} QLabel{color:white;background:transparent;}")
+                                .arg(Titlebar::background()));
     auto *titleLayout = new QHBoxLayout(titleBar);
     titleLayout->setContentsMargins(8, 4, 4, 4);
     titleLayout->addWidget(new QLabel(QStringLiteral("待填字段"), titleBar));

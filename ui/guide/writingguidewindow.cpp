@@ -6,6 +6,7 @@
 #include "highguideframe.h"
 #include "lowguideframe.h"
 #include "tippresenter.h"
+#include "titlebar.h"
 #include "writingcatalog.h"
 #include "writingframe.h"
 
@@ -22,6 +23,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStandardPaths>
 #include <QTreeWidget>
@@ -68,7 +70,7 @@ WritingGuideWindow::WritingGuideWindow(const QString &apiHost, ConfigStore *pref
 {
     setObjectName(QStringLiteral("WritingGuideClass"));
     resize(1100, 700);
-    setStyleSheet(QStringLiteral("#WritingGuideClass{background:#ffffff;border:1px solid #2f6fd6;}"));
+    setStyleSheet(QStringLiteral("#WritingGuideClass{background:#ffffff;border:1px solid #2e6c9f;}"));
     if (tips)
         m_tips = std::make_unique<TipPresenter>(*tips, this);
     m_choices = WritingChoices::read(m_choicesPath);
@@ -79,12 +81,15 @@ WritingGuideWindow::WritingGuideWindow(const QString &apiHost, ConfigStore *pref
 
     // Title bar: drag to move, × to close.
     m_titleBar = new QWidget(this);
-    m_titleBar->setStyleSheet(QStringLiteral("background:#2f6fd6;color:white;"));
+    m_titleBar->setObjectName(QStringLiteral("GuideTitleBar"));
+    m_titleBar->setAttribute(Qt::WA_StyledBackground);
+    m_titleBar->setStyleSheet(QStringLiteral("#GuideTitleBar{background:%1;} QLabel{color:white;background:transparent;}")
+                                  .arg(Titlebar::background()));
     m_titleBar->installEventFilter(this);
     auto *titleLayout = new QHBoxLayout(m_titleBar);
     titleLayout->setContentsMargins(10, 4, 4, 4);
     m_title = new QLabel(WindowTitle, m_titleBar);
-    m_title->setStyleSheet(QStringLiteral("font-size:14px;font-weight:bold;"));
+    m_title->setStyleSheet(QStringLiteral("font-size:14px;font-weight:bold;color:white;"));
     titleLayout->addWidget(m_title);
     titleLayout->addStretch();
     auto *close = new QPushButton(QStringLiteral("×"), m_titleBar);
@@ -239,6 +244,23 @@ void WritingGuideWindow::slotGetCatalogFinished()
     addItems(m_catalogNodes, nullptr);
     for (int i = 0; i < m_tree->topLevelItemCount(); ++i)
         m_tree->topLevelItem(i)->setExpanded(true);
+    fitCatalogWidth();
+}
+
+void WritingGuideWindow::fitCatalogWidth()
+{
+    // Wide enough for every template name (a cut "四六级议论…" names nothing), but never
+    // more than a third of the window.
+    const QList<int> sizes = m_splitter->sizes();
+    if (sizes.size() != 2)
+        return;
+    const QMargins margins = m_tree->parentWidget()->layout()->contentsMargins();
+    m_tree->resizeColumnToContents(0); // the widest name with its indentation
+    const int needed = m_tree->columnWidth(0) + 2 * m_tree->frameWidth()
+                       + m_tree->verticalScrollBar()->sizeHint().width() + margins.left() + margins.right() + 4;
+    const int total = sizes.at(0) + sizes.at(1);
+    const int catalog = qBound(sizes.at(0), needed, qMax(sizes.at(0), total / 3));
+    m_splitter->setSizes({catalog, total - catalog});
 }
 
 void WritingGuideWindow::slotFilterTextChanged(QString text)

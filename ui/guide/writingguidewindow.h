@@ -89,6 +89,8 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    // The catalog side of the splitter, widened to its longest template name.
+    void fitCatalogWidth();
     void addItems(const QList<ZeltraLib::TemplateCatalogNode> &nodes, QTreeWidgetItem *parent);
     bool askLeave(const QString &verb);
     bool ask(const QString &title, const QString &text, const QString &confirm);

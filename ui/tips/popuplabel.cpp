@@ -2,6 +2,8 @@
 
 #include "tipmanager.h"
 
+#include <QFont>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QRegularExpression>
@@ -21,15 +23,22 @@ PopupLabel::PopupLabel(int number, QWidget *parent, const QPoint &globalPos, con
         setWindowFlag(Qt::WindowTransparentForInput);
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    QString text = TipManager::text(number).toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br>"));
+    // Measured in bold, the widest a word of the tip may be drawn.
+    QFont measured(QStringLiteral("微软雅黑"));
+    measured.setPixelSize(12);
+    measured.setBold(true);
+    const int textWidth = MaxWidth - 2 * 10 - 2; // the label's padding and border
+    QString text = breakLines(TipManager::text(number), QFontMetrics(measured), textWidth)
+                       .join(QLatin1Char('\n'))
+                       .toHtmlEscaped()
+                       .replace(QLatin1Char('\n'), QStringLiteral("<br>"));
     // What the tip names (a button, a menu entry) stands out in bold.
     text.replace(QRegularExpression(QStringLiteral("“([^”]+)”")), QStringLiteral("“<b>\\1</b>”"));
     if (TipManager::hasLink(number))
         text += QStringLiteral(" <a href=\"close\">知道了</a>");
     m_label = new QLabel(text, this);
     m_label->setTextFormat(Qt::RichText);
-    m_label->setWordWrap(true);
-    m_label->setMaximumWidth(MaxWidth);
+    m_label->setWordWrap(false);
     m_label->setStyleSheet(QStringLiteral(
         "QLabel { background: #fffbe6; border: 1px solid #e0b84c; border-radius: 4px;"
         " padding: 6px 10px; color: #333333; font-family: 微软雅黑; font-size: 12px; }"));
@@ -50,6 +59,36 @@ PopupLabel::PopupLabel(int number, QWidget *parent, const QPoint &globalPos, con
 }
 
 PopupLabel::~PopupLabel() = default;
+
+QStringList PopupLabel::breakLines(const QString &text, const QFontMetrics &metrics, int maxWidth)
+{
+    // A line may end after these marks or a space, never inside a word or a phrase.
+    static const QString breakAfter = QStringLiteral("，。；、！？：）”,.;!? ");
+    QStringList lines;
+    for (const QString &paragraph : text.split(QLatin1Char('\n'))) {
+        QStringList phrases;
+        QString phrase;
+        for (const QChar c : paragraph) {
+            phrase += c;
+            if (breakAfter.contains(c)) {
+                phrases << phrase;
+                phrase.clear();
+            }
+        }
+        if (!phrase.isEmpty())
+            phrases << phrase;
+        QString line;
+        for (const QString &piece : std::as_const(phrases)) {
+            if (!line.isEmpty() && metrics.horizontalAdvance(line + piece.trimmed()) > maxWidth) {
+                lines << line.trimmed();
+                line.clear();
+            }
+            line += piece;
+        }
+        lines << line.trimmed();
+    }
+    return lines;
+}
 
 QString PopupLabel::text() const
 {

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QStringList>
 #include <QTimeLine>
 #include <QWidget>
 
+class QFontMetrics;
 class QLabel;
 
 // Fade and stay intervals of a tip; tests pass short ones.
@@ -23,8 +25,12 @@ public:
     static constexpr int StayMs = 3000;
 
     using Timings = PopupTimings;
-    // Longer texts wrap.
+    // Longer texts wrap, between phrases only (after Chinese punctuation or a space), so
+    // that no word is cut in two; a phrase longer than this gets a line of its own.
     static constexpr int MaxWidth = 340;
+
+    // `text` cut into lines of at most `maxWidth` pixels by those rules; line feeds stay.
+    static QStringList breakLines(const QString &text, const QFontMetrics &metrics, int maxWidth);
 
     // Shows tip `number` of the tip catalogue at `globalPos`.
     PopupLabel(int number, QWidget *parent, const QPoint &globalPos, const Timings &timings = Timings());

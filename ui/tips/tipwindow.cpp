@@ -20,18 +20,18 @@ struct Page
 
 const Page Pages[TipWindow::PageCount] = {
     {"第一步：个性化设置",
-     "点击工具栏上的<b>“设置”</b>按钮，可以按照自己的习惯调整显示的颜色和字体、检查和润色的级别以及快捷键。"
+     "通过菜单栏的<b>“文件-设置”</b>，可以按照自己的习惯调整显示的颜色和字体、检查和润色的级别以及快捷键。"
      "<br>把英语水平设得和自己相符，Pennova给出的建议会更贴切。"},
     {"第二步：输入文本",
-     "在文本框中直接输入或粘贴英语文本，也可以通过菜单栏的<b>“文件-打开文本文档”</b>打开已有的文档。"},
+     "在文本框中直接输入或粘贴英语文本，也可以通过菜单栏的<b>“文件-打开文档”</b>打开已有的文档。"},
     {"第三步：检查错误",
      "点击<b>“检查”</b>按钮，Pennova会逐句检查全文。拼写、语法、样式等不同类型的错误用不同颜色的下划线标出，"
      "右侧面板给出改正建议；点击建议即可改正。"},
     {"第四步：润色文章",
-     "切换到润色模式后点击<b>“润色”</b>按钮，Pennova会为您的用词给出更丰富的替换建议。"
+     "点击窗口左侧的<b>“润色”</b>切换到润色模式，再点击<b>“润色”</b>按钮，Pennova会为您的用词给出更丰富的替换建议。"
      "<br>右键点击单词，还可以查词、替换同义词、整句翻译。"},
     {"第五步：保存文本",
-     "改好之后，点击<b>“复制全文”</b>把全文复制到剪贴板，或通过菜单栏的<b>“文本-保存文档”</b>保存改正后的文档。"},
+     "改好之后，点击<b>“复制全文”</b>把全文复制到剪贴板，或通过菜单栏的<b>“文件-保存文档”</b>保存改正后的文档。"},
 };
 
 const char PageStyle[] = "<div style=\"font-family:微软雅黑; font-size:13px; color:#333333;\">";
@@ -61,7 +61,7 @@ TipWindow::TipWindow(ConfigStore &prefs, ZeltraLib::UserInformation &usage, cons
     buttons->addWidget(m_hide);
     buttons->addStretch(1);
     m_skip = new QPushButton(QStringLiteral("略过"), this);
-    m_go = new QPushButton(QStringLiteral("GO>>"), this);
+    m_go = new QPushButton(QStringLiteral("开始>>"), this);
     m_prev = new QPushButton(QStringLiteral("上一个"), this);
     m_next = new QPushButton(QStringLiteral("下一个"), this);
     m_finish = new QPushButton(QStringLiteral("开始体验>>"), this);

@@ -24,8 +24,8 @@ For another, [原因，如 young people want to see the world with their own eye
 
 [block]
 This trend has a great effect on both individuals and society. || 这一趋势对个人和社会都有很大的影响。
-Students gain new knowledge and learn to live on their own. || 学生获得了新知识，并学会了独立生活。
-At the same time, [影响，如 some families have to spend most of their savings]. || 与此同时，[影响，如 some families have to spend most of their savings]。
+On the positive side, [积极影响，如 students gain new knowledge and learn to live on their own]. || 从积极的方面看，[积极影响，如 students gain new knowledge and learn to live on their own]。
+At the same time, [消极影响，如 some families have to spend most of their savings]. || 与此同时，[消极影响，如 some families have to spend most of their savings]。
 
 [block]
 In conclusion, this trend is the result of many factors working together. || 总之，这一趋势是多种因素共同作用的结果。

@@ -15,8 +15,8 @@ Many of us have noticed it, but few of us take action. || 我们很多人都注�
 
 [block]
 This problem does harm in many ways. || 这个问题在很多方面都有害处。
-It wastes resources that many people work hard to produce. || 它浪费了许多人辛苦生产出来的资源。
-Moreover, it sets a bad example for others. || 而且，它给他人树立了坏榜样。
+To begin with, [危害一，如 it wastes food that farmers work hard to produce]. || 首先，[危害一，如 it wastes food that farmers work hard to produce]。
+Moreover, [危害二，如 it sets a bad example for younger students]. || 而且，[危害二，如 it sets a bad example for younger students]。
 
 [block]
 Fortunately, there are several ways to solve this problem. || 幸运的是，有几种办法可以解决这个问题。
@@ -26,7 +26,7 @@ Last but not least, each of us should start with ourselves. || 最后同样重�
 [alternative]
 To solve this problem, both the school and the students should do their part. || 要解决这个问题，学校和学生都应尽自己的一份力。
 The school can [学校的做法，如 offer smaller portions at a lower price]. || 学校可以[学校的做法，如 offer smaller portions at a lower price]。
-Students, for their part, should take only what they can eat. || 至于学生，应该只取自己吃得完的食物。
+Students, for their part, should [学生的做法，如 take only what they can eat]. || 至于学生，应该[学生的做法，如 take only what they can eat]。
 
 [block]
 In short, this problem can be solved if we all work together. || 简而言之，只要大家共同努力，这个问题是可以解决的。
@@ -40,7 +40,7 @@ Something must be done to stop this. || 必须采取措施制止这种情况。
 We should take effective measures at once. || 我们应该立即采取有效措施。
 The government should play a leading role. || 政府应该起带头作用。
 Schools can also do a lot to help. || 学校也可以做很多事情来帮忙。
-It is everyone's duty to protect our environment. || 保护环境是每个人的责任。
+It is everyone's duty to help solve this problem. || 解决这个问题是每个人的责任。
 Only in this way can we solve the problem completely. || 只有这样，我们才能彻底解决这个问题。
 Actions speak louder than words. || 行动胜于言辞。
 If we work together, the future will be bright. || 如果我们齐心协力，未来将是光明的。

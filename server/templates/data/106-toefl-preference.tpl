@@ -4,7 +4,7 @@ kind: high
 category: 考试作文|Exam essays CET IELTS TOEFL
 name: 托福独立写作：二选一|TOEFL-style essay, choosing between two options
 description: 适用于托福独立写作中“两种做法你更喜欢哪一种”的题型。开头表明选择，中间用两个理由和亲身经历支持，结尾总结。
-title: [标题中的选择，如 Studying Alone] or [标题中的另一选择，如 Studying in a Group] || [标题中的选择，如 Studying Alone]还是[标题中的另一选择，如 Studying in a Group]
+title: [标题中的选择，如 Studying Alone] or [标题中的另一选择，如 Studying in a Group]? || [标题中的选择，如 Studying Alone]还是[标题中的另一选择，如 Studying in a Group]？
 
 [block]
 When it comes to [话题，如 how to prepare for exams], people have different preferences. || 说到[话题，如 how to prepare for exams]，人们有不同的偏好。
@@ -16,15 +16,15 @@ My answer is always [选择，如 studying alone], and here is why. || 我的回
 
 [block]
 First, [理由，如 I can focus better when nobody talks to me]. || 首先，[理由，如 I can focus better when nobody talks to me]。
-I can plan my time freely and work on the parts I find difficult. || 我可以自由安排时间，专攻自己觉得难的部分。
+For example, [细节，如 I can plan my time freely and work on the parts I find difficult]. || 例如，[细节，如 I can plan my time freely and work on the parts I find difficult]。
 
 [block]
 Second, [理由，如 it helps me become more independent]. || 其次，[理由，如 it helps me become more independent]。
 I remember that [经历，如 I prepared for my final exam by myself last year]. || 我记得[经历，如 I prepared for my final exam by myself last year]。
-That experience taught me how to solve problems on my own. || 那次经历教会了我如何独立解决问题。
+That experience taught me [收获，如 how to solve problems on my own]. || 那次经历教会了我[收获，如 how to solve problems on my own]。
 [alternative]
 Second, I have learned from my own experience. || 其次，我从自己的经历中得到了启示。
-When I [经历，如 studied with friends for a test], we often ended up chatting. || 当我[经历，如 studied with friends for a test]时，我们常常最后变成了聊天。
+When I [经历，如 studied with friends for a test], [结果，如 we often ended up chatting]. || 当我[经历，如 studied with friends for a test]时，[结果，如 we often ended up chatting]。
 Since then, I have preferred [选择，如 studying alone]. || 从那以后，我就更喜欢[选择，如 studying alone]了。
 
 [block]

@@ -12,24 +12,24 @@ Some think it is a good idea, while others are against it. || 有些人认为这
 
 [block]
 Those who support it believe that [支持理由，如 students can gain work experience and earn some money]. || 支持者认为[支持理由，如 students can gain work experience and earn some money]。
-They also point out that it helps students learn about society. || 他们还指出，这有助于学生了解社会。
+They also point out that [支持理由二，如 it helps students learn about society]. || 他们还指出，[支持理由二，如 it helps students learn about society]。
 [alternative]
 Supporters have their reasons. || 支持者有他们的理由。
 In their eyes, [支持理由，如 a part-time job is a good chance to practise what we learn]. || 在他们看来，[支持理由，如 a part-time job is a good chance to practise what we learn]。
 
 [block]
 Those who are against it argue that [反对理由，如 students should spend their time on study]. || 反对者则认为[反对理由，如 students should spend their time on study]。
-In their opinion, a job may take up too much energy and affect their grades. || 在他们看来，工作可能会占用太多精力，影响成绩。
+In their opinion, [反对理由二，如 a job may take up too much energy and affect their grades]. || 在他们看来，[反对理由二，如 a job may take up too much energy and affect their grades]。
 [alternative]
 Others hold the opposite view. || 另一些人持相反的观点。
 They worry that [反对理由，如 students may get tired and fall behind in class]. || 他们担心[反对理由，如 students may get tired and fall behind in class]。
 
 [block]
 As for me, I agree with the first view. || 至于我，我赞同第一种观点。
-A part-time job can be useful, as long as it does not affect our study. || 只要不影响学习，兼职是有益的。
+[我的理由，如 A part-time job can be useful, as long as it does not affect our study]. || [我的理由，如 A part-time job can be useful, as long as it does not affect our study]。
 [alternative]
 Personally, I think both views make sense. || 我个人认为两种观点都有道理。
-The key is to find a balance between work and study. || 关键是在工作和学习之间找到平衡。
+The key is to find a balance between [平衡的两方面，如 work and study]. || 关键是在[平衡的两方面，如 work and study]之间找到平衡。
 
 [common]
 Different people have different views. || 不同的人有不同的看法。

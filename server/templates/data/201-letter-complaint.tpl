@@ -11,14 +11,14 @@ Dear [收信人，如 Sir or Madam], || 尊敬的[收信人，如 Sir or Madam]�
 
 [block]
 I am writing to complain about [投诉对象，如 a laptop that I bought from your shop]. || 我写信是为了投诉[投诉对象，如 a laptop that I bought from your shop]。
-I bought it on [日期，如 March 3], but it has not worked well since then. || 我在[日期，如 March 3]买下它，但从那以后它一直不好用。
+The trouble began on [日期，如 March 3], and it has still not been put right. || 问题从[日期，如 March 3]开始出现，至今仍未得到解决。
 [alternative]
 I am writing to express my strong dissatisfaction with [投诉对象，如 the service at your hotel]. || 我写信是想对[投诉对象，如 the service at your hotel]表达强烈的不满。
 I am sorry to say that my experience on [日期，如 March 3] was very disappointing. || 很遗憾地说，我在[日期，如 March 3]的经历令人非常失望。
 
 [block]
 The problem is that [问题，如 the screen goes black several times a day]. || 问题是[问题，如 the screen goes black several times a day]。
-I took it back to your shop once, but the problem was not solved. || 我曾把它拿回你们店一次，但问题没有得到解决。
+I have already [已采取的行动，如 taken it back to your shop once], but nothing has changed. || 我已经[已采取的行动，如 taken it back to your shop once]，但情况没有任何改变。
 As a result, [影响，如 I could not finish my homework on time]. || 结果，[影响，如 I could not finish my homework on time]。
 [alternative]
 First, [问题一，如 the room was not cleaned during my stay]. || 首先，[问题一，如 the room was not cleaned during my stay]。
@@ -29,7 +29,7 @@ These problems caused me a lot of trouble. || 这些问题给我带来了很多�
 I would like you to [要求，如 replace the laptop or give me a full refund]. || 我希望你们[要求，如 replace the laptop or give me a full refund]。
 I hope you can deal with this matter as soon as possible. || 希望你们能尽快处理此事。
 [alternative]
-I believe that a shop like yours cares about its customers. || 我相信像贵店这样的商店是关心顾客的。
+I believe that a company like yours cares about its customers. || 我相信像贵公司这样的企业是关心顾客的。
 I look forward to your reply and a fair solution. || 我期待你们的回复和一个公平的解决方案。
 
 [block]

@@ -11,7 +11,7 @@ Dear [收信人，如 Mr. Smith], || 尊敬的[收信人，如 Mr. Smith]：
 
 [block]
 I am writing to apply for the position of [职位，如 sales assistant] that I saw on [来源，如 your company website]. || 我写信申请我在[来源，如 your company website]上看到的[职位，如 sales assistant]一职。
-I am a [年级，如 third-year] student majoring in [专业，如 business English] at [学校，如 Beijing University]. || 我是[学校，如 Beijing University][专业，如 business English]专业的[年级，如 third-year]学生。
+I am a [年级，如 third-year] student majoring in [专业，如 business English] at [学校，如 Peking University]. || 我是[学校，如 Peking University][专业，如 business English]专业的[年级，如 third-year]学生。
 [alternative]
 I learned from [来源，如 a friend] that your company needs a [职位，如 sales assistant]. || 我从[来源，如 a friend]那里得知贵公司需要一名[职位，如 sales assistant]。
 I believe I am a good fit for this job. || 我相信我很适合这份工作。
@@ -20,7 +20,7 @@ I believe I am a good fit for this job. || 我相信我很适合这份工作。
 I think I am qualified for the job for several reasons. || 我认为自己能够胜任这份工作，原因有几点。
 To begin with, [优势，如 I speak fluent English and some French]. || 首先，[优势，如 I speak fluent English and some French]。
 In addition, I worked as [经历，如 a part-time shop assistant] last summer. || 此外，去年夏天我做过[经历，如 a part-time shop assistant]。
-This experience taught me how to communicate with customers. || 这段经历教会了我如何与顾客沟通。
+This experience taught me [收获，如 how to communicate with customers]. || 这段经历教会了我[收获，如 how to communicate with customers]。
 [alternative]
 During my time at university, I have done well in my studies. || 在大学期间，我学业优秀。
 I also took part in [活动，如 the student union], where I learned to work in a team. || 我还参加了[活动，如 the student union]，在那里学会了团队合作。

@@ -3,7 +3,7 @@ id: 203
 kind: high
 category: 书信|Letters
 name: 推荐信|Letter of recommendation
-description: 适用于老师推荐学生、或推荐朋友参加项目的书信。说明与被推荐人的关系，列举其能力和具体事例，最后明确表示推荐。
+description: 适用于老师推荐学生、或推荐朋友参加项目的书信。说明与被推荐人的关系，列举其能力和具体事例，最后明确表示推荐。模板以男生为例；推荐女生时，把全文的 he、him、his 改为 she、her、her。
 title: A Letter of Recommendation for [被推荐人，如 Wang Ming] || 关于[被推荐人，如 Wang Ming]的推荐信
 
 [block]
@@ -26,7 +26,7 @@ He is always ready to help his classmates with their studies. || 他总是乐于
 
 [block]
 I was most impressed by [事例，如 the way he organised an English speech contest last year]. || 最让我印象深刻的是[事例，如 the way he organised an English speech contest last year]。
-It showed his strong sense of duty and his ability to lead a team. || 这体现了他强烈的责任感和领导团队的能力。
+It showed [品质，如 his strong sense of duty and his ability to lead a team]. || 这体现了[品质，如 his strong sense of duty and his ability to lead a team]。
 
 [block]
 I am sure he will do well in your program. || 我相信他在贵项目中会表现出色。
@@ -42,10 +42,10 @@ Yours sincerely, \n || 此致敬礼，\n
 
 [common]
 He has a great interest in science. || 他对科学有浓厚的兴趣。
-She is one of the most able students I have met. || 她是我见过的最能干的学生之一。
+He is one of the most able students I have met. || 他是我见过的最能干的学生之一。
 He gets along well with his classmates. || 他和同学们相处得很好。
-She never gives up when she meets difficulties. || 遇到困难时她从不放弃。
+He never gives up when he meets difficulties. || 遇到困难时他从不放弃。
 He has shown great skill in public speaking. || 他在演讲方面表现出很强的能力。
-She is honest, careful and full of energy. || 她诚实、细心、充满活力。
+He is honest, careful and full of energy. || 他诚实、细心、充满活力。
 I believe he will be a valuable member of your team. || 我相信他会成为你们团队中有价值的一员。
-I am confident that she will make great progress. || 我相信她会取得很大的进步。
+I am confident that he will make great progress. || 我相信他会取得很大的进步。

@@ -18,15 +18,15 @@ It meant a great deal to me. || 这对我意义重大。
 
 [block]
 I still remember [细节，如 the evening you stayed late to read my report]. || 我仍然记得[细节，如 the evening you stayed late to read my report]。
-Your advice was clear and useful. || 您的建议清晰而有用。
-It helped me see the problem in a new way. || 它帮助我从新的角度看待问题。
+Your help came just when I needed it most. || 您的帮助来得正是时候。
+It helped me [帮助的作用，如 see the problem in a new way]. || 它帮助我[帮助的作用，如 see the problem in a new way]。
 [alternative]
 You were patient with me when I made mistakes. || 当我犯错时，您对我很耐心。
 You also taught me that [收获，如 careful work is more important than quick work]. || 您还教会了我[收获，如 careful work is more important than quick work]。
 
 [block]
 Thanks to you, [结果，如 my project won second prize in the contest]. || 多亏了您，[结果，如 my project won second prize in the contest]。
-I have also become more confident in my studies. || 我在学习上也变得更自信了。
+I have also become more confident. || 我也变得更自信了。
 
 [block]
 I hope I will have a chance to return your kindness. || 希望我有机会报答您的好意。

@@ -11,14 +11,14 @@ Dear [收信人，如 Tom], || 亲爱的[收信人，如 Tom]：
 
 [block]
 I am very sorry that [过失，如 I missed our meeting last Friday]. || 非常抱歉，[过失，如 I missed our meeting last Friday]。
-I know you waited for me for a long time. || 我知道你等了我很长时间。
+I know I let you down, and I feel terrible about it. || 我知道我让你失望了，我感到非常难过。
 [alternative]
 Please accept my sincere apology for [过失，如 breaking the camera you lent me]. || 请接受我对[过失，如 breaking the camera you lent me]的诚挚歉意。
 I feel really bad about it. || 我对此感到非常难过。
 
 [block]
 The reason is that [原因，如 I suddenly fell ill and had to go to the hospital]. || 原因是[原因，如 I suddenly fell ill and had to go to the hospital]。
-I tried to call you, but [困难，如 my phone was out of power]. || 我试着给你打电话，但[困难，如 my phone was out of power]。
+I should have [本该做的事，如 called you at once], but [困难，如 my phone was out of power]. || 我本该[本该做的事，如 called you at once]，但[困难，如 my phone was out of power]。
 [alternative]
 It was my own fault, and I do not want to make any excuses. || 这是我自己的错，我不想找任何借口。
 I should have been more careful. || 我本应该更小心一些。

@@ -18,7 +18,7 @@ The event will take place at [时间，如 7 p.m. on Friday, May 20] in [地点�
 
 [block]
 There will be [内容，如 songs, short plays and a poetry reading]. || 届时会有[内容，如 songs, short plays and a poetry reading]。
-All the programs are prepared by students. || 所有节目都由学生准备。
+All the performances are prepared by students. || 所有节目都由学生准备。
 [alternative]
 The evening includes [内容，如 a speech contest and a quiz on British culture]. || 晚会包括[内容，如 a speech contest and a quiz on British culture]。
 Students from every grade will take part. || 各年级的学生都将参加。

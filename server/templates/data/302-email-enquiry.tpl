@@ -22,9 +22,9 @@ Second, I would like to know [问题二，如 how much it costs]. || 其次，�
 Finally, [问题三，如 is there a test before the course]? || 最后，[问题三，如 is there a test before the course]？
 [alternative]
 I have a few questions. || 我有几个问题。
-How many students are there in each class? || 每个班有多少学生？
-Are the teachers native speakers? || 老师是以英语为母语的人吗？
-Can I get a certificate at the end? || 结业时能拿到证书吗？
+To begin with, [问题一，如 how many students are there in each class]? || 首先，[问题一，如 how many students are there in each class]？
+I also wonder [问题二，如 whether the teachers are native speakers]. || 我还想了解[问题二，如 whether the teachers are native speakers]。
+Lastly, [问题三，如 can I get a certificate at the end]? || 最后，[问题三，如 can I get a certificate at the end]？
 
 [block]
 I would be grateful if you could send me [材料，如 a brochure or a timetable]. || 如果您能寄给我[材料，如 a brochure or a timetable]，我将不胜感激。

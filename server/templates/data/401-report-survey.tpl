@@ -30,7 +30,7 @@ Others point out that [原因，如 there are not enough clubs on campus]. || �
 [block]
 Based on the survey, we make the following suggestions. || 根据调查，我们提出以下建议。
 The school could [建议，如 open more clubs and sports fields]. || 学校可以[建议，如 open more clubs and sports fields]。
-Students themselves should plan their free time more wisely. || 学生自己应该更明智地安排空闲时间。
+Students themselves could [建议二，如 plan their free time more wisely]. || 学生自己可以[建议二，如 plan their free time more wisely]。
 
 [common]
 The survey was done online. || 调查是在网上进行的。

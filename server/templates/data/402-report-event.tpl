@@ -19,16 +19,16 @@ First, [环节一，如 a teacher showed us how to plant a tree]. || 首先，[�
 Then we worked in small groups and [环节二，如 planted over 300 young trees]. || 然后我们分成小组，[环节二，如 planted over 300 young trees]。
 [alternative]
 Everyone was busy from the beginning to the end. || 从头到尾大家都很忙碌。
-Some students dug holes, while others carried water. || 一些学生挖坑，另一些学生提水。
+[分工，如 Some students dug holes, while others carried water]. || [分工，如 Some students dug holes, while others carried water]。
 By noon, we had [成果，如 planted over 300 young trees]. || 到中午，我们已经[成果，如 planted over 300 young trees]。
 
 [block]
 The best part of the day was [亮点，如 when each group hung a name card on its tree]. || 当天最精彩的是[亮点，如 when each group hung a name card on its tree]。
-Many students said they would come back to see their trees grow. || 许多学生说他们会回来看自己的树成长。
+Many students said that [反响，如 they would come back to see their trees grow]. || 许多学生说[反响，如 they would come back to see their trees grow]。
 
 [block]
 The activity was a great success. || 这次活动非常成功。
-It not only made our school greener but also brought us closer together. || 它不仅让我们的学校更绿了，也让我们更团结了。
+It not only [意义，如 made our school greener] but also brought us closer together. || 它不仅[意义，如 made our school greener]，也让我们更团结了。
 [alternative]
 Everyone agreed that the day was both tiring and meaningful. || 大家一致认为这一天既累又有意义。
 We hope there will be more activities like this in the future. || 我们希望将来有更多这样的活动。

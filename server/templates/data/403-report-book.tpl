@@ -15,7 +15,7 @@ The book is about [故事，如 an old fisherman who fights with a huge fish for
 
 [block]
 The main character is [人物，如 Santiago], who [特点，如 never gives up even when he is tired and alone]. || 主人公是[人物，如 Santiago]，他[特点，如 never gives up even when he is tired and alone]。
-What I like most about him is his courage. || 我最喜欢他的是他的勇气。
+What I admire most is [品质，如 his courage]. || 我最钦佩的是[品质，如 his courage]。
 
 [block]
 The book shows that [主题，如 a person can be defeated but not destroyed]. || 这本书告诉我们[主题，如 a person can be defeated but not destroyed]。
@@ -23,11 +23,11 @@ This idea moved me deeply. || 这个观点深深打动了我。
 It reminded me of [联系，如 the time I failed my first driving test]. || 它让我想起了[联系，如 the time I failed my first driving test]。
 [alternative]
 After reading it, I learned an important lesson. || 读完以后，我学到了重要的一课。
-When we meet difficulties, we should face them bravely. || 遇到困难时，我们应该勇敢地面对。
+[道理，如 When we meet difficulties, we should face them bravely]. || [道理，如 When we meet difficulties, we should face them bravely]。
 
 [block]
 I would recommend this book to anyone who [推荐对象，如 needs courage in hard times]. || 我会把这本书推荐给任何[推荐对象，如 needs courage in hard times]的人。
-It is short, but it is worth reading more than once. || 它篇幅不长，但值得不止一次地阅读。
+It is well worth reading more than once. || 它非常值得多读几遍。
 [alternative]
 In short, it is one of the best books I have ever read. || 简而言之，这是我读过的最好的书之一。
 I am sure you will enjoy it as much as I did. || 我相信你会和我一样喜欢它。

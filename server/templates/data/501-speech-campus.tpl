@@ -24,11 +24,11 @@ This small act made a big difference. || 这个小小的举动带来了很大的
 
 [block]
 Second, [要点二，如 we can reduce waste]. || 其次，[要点二，如 we can reduce waste]。
-Bringing our own cups and bags is an easy place to start. || 自带杯子和袋子是一个简单的开始。
+[做法，如 Bringing our own cups and bags] is an easy place to start. || [做法，如 Bringing our own cups and bags]就是一个简单的开始。
 
 [block]
 Friends, change does not have to be big. || 朋友们，改变不一定要很大。
-If each of us takes a small step today, our campus will be a better place tomorrow. || 如果我们每个人今天迈出一小步，我们的校园明天会变得更美好。
+If each of us takes a small step today, [愿景，如 our campus will be a better place tomorrow]. || 如果我们每个人今天迈出一小步，[愿景，如 our campus will be a better place tomorrow]。
 Thank you! || 谢谢大家！
 [alternative]
 So, let us act together, starting from today. || 所以，让我们从今天开始一起行动吧。

@@ -8,7 +8,7 @@ title: Personal Statement for [标题中的项目，如 the Master of Science in
 
 [block]
 My interest in [领域，如 data science] began when [起因，如 I helped my father analyse the sales of his small shop]. || 我对[领域，如 data science]的兴趣始于[起因，如 I helped my father analyse the sales of his small shop]。
-I was surprised to see how numbers could tell a story. || 我惊讶地发现数字也能讲故事。
+[感悟，如 I was surprised to see how numbers could tell a story]. || [感悟，如 I was surprised to see how numbers could tell a story]。
 [alternative]
 I have always been curious about [领域，如 how data can help people make better decisions]. || 我一直对[领域，如 how data can help people make better decisions]充满好奇。
 This curiosity has shaped my studies and my plans for the future. || 这种好奇心塑造了我的学习和未来的计划。
@@ -23,7 +23,7 @@ My grade point average is [绩点，如 3.8 out of 4.0]. || 我的平均绩点�
 [block]
 Outside the classroom, I worked on [研究经历，如 a project that predicts air quality in our city]. || 课堂之外，我参与了[研究经历，如 a project that predicts air quality in our city]。
 I was in charge of [职责，如 cleaning the data and testing the models]. || 我负责[职责，如 cleaning the data and testing the models]。
-This experience taught me both the power and the limits of data. || 这段经历让我既看到了数据的力量，也认识到它的局限。
+This experience taught me [收获，如 both the power and the limits of data]. || 这段经历让我认识到[收获，如 both the power and the limits of data]。
 
 [block]
 I am applying to [项目，如 your program] because [理由，如 it offers strong training in both theory and practice]. || 我申请[项目，如 your program]是因为[理由，如 it offers strong training in both theory and practice]。
@@ -34,7 +34,7 @@ I believe it is the best place for me to grow. || 我相信这里是我成长的
 
 [block]
 After graduation, I plan to [目标，如 work as a data analyst in the health field]. || 毕业后，我计划[目标，如 work as a data analyst in the health field]。
-In the long run, I hope to use data to improve people's lives. || 从长远来看，我希望用数据改善人们的生活。
+In the long run, I hope to [长远目标，如 use data to improve people's lives]. || 从长远来看，我希望[长远目标，如 use data to improve people's lives]。
 
 [common]
 This experience changed the way I think. || 这段经历改变了我的思维方式。

@@ -16,7 +16,7 @@ This program gives me the perfect chance to make it come true. || 这个项目�
 [block]
 I want to join this program for two reasons. || 我想参加这个项目有两个原因。
 First, [理由一，如 the university is famous for its research on water resources]. || 首先，[理由一，如 the university is famous for its research on water resources]。
-Second, I want to improve my English and learn about a different culture. || 其次，我想提高英语水平，了解不同的文化。
+Second, I want to broaden my horizons and learn about a different culture. || 其次，我想开阔眼界，了解不同的文化。
 [alternative]
 What attracts me most is [吸引点，如 the chance to do field work in a national park]. || 最吸引我的是[吸引点，如 the chance to do field work in a national park]。
 It is something I cannot do at my home university. || 这是我在本校无法做到的。

@@ -12,7 +12,7 @@ cover: resume.png
 blank: [姓名，如 Li Hua]
 blank: [电话，如 138 0000 0000]
 blank: [邮箱，如 lihua@example.com]
-blank: [学校，如 Beijing University]
+blank: [学校，如 Peking University]
 blank: [专业，如 Business English]
 blank: [起止时间，如 2023 to 2027]
 blank: [经历，如 Part-time shop assistant at a bookstore, summer 2025]

@@ -251,6 +251,10 @@ void TestRegisterWindow::successPageAndDirectLogin()
     f.button("submitButton")->click();
     QVERIFY(finished.wait());
     QCOMPARE(f.window.windowTitle(), QStringLiteral("注册成功"));
+    // No focus ring left over from the form around an empty place of the success page.
+    const QLabel *ring = f.window.findChild<QLabel *>(QStringLiteral("lb_focus_frame"));
+    QVERIFY(ring);
+    QTRY_VERIFY(!ring->isVisible());
     QCOMPARE(f.label(QStringLiteral("successName"))->text(), QStringLiteral("newuser1"));
     QCOMPARE(f.window.userName(), QStringLiteral("newuser1"));
     QCOMPARE(f.window.passwordHash(), ZeltraLib::passwordHash(QStringLiteral("secret99")));

@@ -5,6 +5,8 @@
 #include "custommessagebox.h"
 #include "customtexteditor.h"
 #include "documentdialog.h"
+#include "qttranslations.h"
+#include "support/englishwords.h"
 #include "globalstores.h"
 #include "mainwindow.h"
 #include "textfileio.h"
@@ -13,6 +15,10 @@
 #include "userinformation.h"
 
 #include <QFileDialog>
+#include <QAbstractProxyModel>
+#include <QFileSystemModel>
+#include <QListView>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -146,6 +152,53 @@ private slots:
         QCOMPARE(dialog->fileMode(), QFileDialog::ExistingFile);
         QVERIFY(dialog->sidebarUrls().contains(
             QUrl::fromLocalFile(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))));
+    }
+
+    // On a machine set to English, the side bar and the file list are still Chinese.
+    void dialogSpeaksChinese()
+    {
+        installQtTranslations(*QCoreApplication::instance());
+        // A home of English folder names (no user-dirs.dirs: Qt falls back to ~/Desktop).
+        const QByteArray home = qgetenv("HOME");
+        const QByteArray config = qgetenv("XDG_CONFIG_HOME");
+        QTemporaryDir fakeHome;
+        qputenv("HOME", fakeHome.path().toUtf8());
+        qputenv("XDG_CONFIG_HOME", fakeHome.filePath(QStringLiteral(".config")).toUtf8());
+        auto restore = qScopeGuard([&] {
+            qputenv("HOME", home);
+            config.isNull() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", config);
+        });
+        QVERIFY(QDir(fakeHome.path()).mkpath(QStringLiteral("Desktop/folder")));
+        QVERIFY(QDir(fakeHome.path()).mkpath(QStringLiteral("Documents")));
+        QFile file(fakeHome.filePath(QStringLiteral("Desktop/essay.txt")));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("essay") == 5);
+        file.close();
+
+        const auto dialog = DocumentDialog::makeOpenDialog(nullptr);
+        const auto *sidebar = dialog->findChild<QListView *>(QStringLiteral("sidebar"));
+        QVERIFY(sidebar);
+        QStringList names;
+        for (int row = 0; row < sidebar->model()->rowCount(); ++row)
+            names << sidebar->model()->index(row, 0).data().toString();
+        QCOMPARE(names, (QStringList{"桌面", "文档"}));
+
+        dialog->setDirectory(fakeHome.filePath(QStringLiteral("Desktop")));
+        QAbstractProxyModel *list = dialog->proxyModel();
+        QVERIFY(list);
+        auto *files = qobject_cast<QFileSystemModel *>(list->sourceModel());
+        QVERIFY(files);
+        // A cell of the list as the dialog shows it (rows move while the folder loads).
+        const auto cell = [&](const QString &path, int column) {
+            const QModelIndex name = list->mapFromSource(files->index(path, 0));
+            return list->index(name.row(), column, name.parent()).data().toString();
+        };
+        const QString folder = fakeHome.filePath(QStringLiteral("Desktop/folder"));
+        QTRY_COMPARE(cell(folder, 2), QStringLiteral("文件夹"));
+        QCOMPARE(list->headerData(3, Qt::Horizontal).toString(), QStringLiteral("修改日期"));
+        QTRY_COMPARE(cell(file.fileName(), 3), QFileInfo(file).lastModified().toString(QStringLiteral("yyyy/M/d H:mm")));
+        QTRY_VERIFY(!cell(file.fileName(), 2).isEmpty());
+        QVERIFY2(!TestTexts::hasEnglishWord(cell(file.fileName(), 1)), qPrintable(cell(file.fileName(), 1)));
+        QVERIFY2(!TestTexts::hasEnglishWord(cell(file.fileName(), 2)), qPrintable(cell(file.fileName(), 2)));
     }
 
     void saveDialog_data()

@@ -392,7 +392,7 @@ private slots:
         QTest::newRow("success without findings") << QString() << QByteArray() << false
                                                   << "检查完成" << "您好，Pennova暂无纠错建议。";
         QTest::newRow("signed in elsewhere") << QString() << QByteArray("unauthorized") << false
-                                             << "提示" << "您的帐号已下线";
+                                             << "提示" << "您的账户已下线";
         QTest::newRow("reply ended before its summary") << QString()
             << ZeltraLib::encodeFrame("{\"sentInd\":0,\"corrections\":[]}\n") + "\r\n\n" << false
             << "错误" << "无法连接到服务器，请重试！";

@@ -16,6 +16,11 @@
 #include "textfileio.h"
 #include "titlebar.h"
 #include "popuplabel.h"
+#include "dictionarypanel.h"
+#include "leftsidebar.h"
+#include <QToolButton>
+#include "tipplacement.h"
+#include "tipwindow.h"
 #include "useraccess.h"
 #include "userinformation.h"
 
@@ -231,6 +236,28 @@ private slots:
                  restored ? QStringLiteral("已恢复上次意外退出前的文章内容") : QString());
         // Running now: a kill from here on is a crash for the next start.
         QCOMPARE(savedPreferences()->value(QStringLiteral("is_crash")), QStringLiteral("True"));
+    }
+
+    // The assistant opens at start over the text: the notice waits until it has closed.
+    void crashNoticeWaitsForTheAssistant()
+    {
+        QVERIFY(CrashBackup(m_dir.path() + QLatin1Char('/')).write(QStringLiteral("An essay.")));
+        m_prefs->setValue(QStringLiteral("is_crash"), QStringLiteral("True"));
+        m_prefs->setValue(QStringLiteral("display_tips"), QStringLiteral("True"));
+        MainWindowServices s = services();
+        QPointer<TipWindow> assistant;
+        s.showTipsWindow = [this, &assistant](QWidget *parent) {
+            assistant = new TipWindow(*m_prefs, *m_usage, QStringLiteral("web.example"), parent);
+            assistant->setAttribute(Qt::WA_DeleteOnClose);
+            assistant->show();
+        };
+        makeWindow(s);
+        m_window->runStartupTips();
+        QVERIFY(assistant && assistant->isVisible());
+        QCoreApplication::processEvents(); // the recovery's deferred notice
+        QVERIFY(!m_window->popup() || m_window->popup()->number() != 10);
+        assistant->close();
+        QTRY_VERIFY(m_window->popup() && m_window->popup()->number() == 10);
     }
 
     // ------------------------------------------------------------ geometry
@@ -536,12 +563,28 @@ private slots:
     {
         for (const char *key : {"PT_ImproveMode", "PT_CorrectMode", "PT_Report", "PT_DictDouble"})
             m_tips->setValue(QString::fromLatin1(key), QStringLiteral("False"));
+        for (const char *key : {"PT_Check", "PT_Improve"})
+            m_tips->setValue(QString::fromLatin1(key), QStringLiteral("True"));
         makeWindow(services());
+        m_window->editor()->setPlainText(QStringLiteral("The first line of the essay.\nThe second line."));
         m_window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-        // Correct mode without findings: the polish-mode tip, then the dictionary tip.
+        // Correct mode without findings: the polish-mode tip, beside its button and off
+        // the text; then, once the dictionary is open, the dictionary tip.
         QTRY_VERIFY(m_window->popup());
         QCOMPARE(m_window->popup()->number(), 5);
+        const QWidget *polishButton = m_window->form().sideBar->polishModeButton();
+        const QRect button(polishButton->mapToGlobal(QPoint(0, 0)), polishButton->size());
+        const QRect tip = m_window->popup()->frameGeometry();
+        QVERIFY(!tip.intersects(button));
+        QVERIFY2(qAbs(tip.left() - button.left()) <= 8 || qAbs(tip.left() - button.right()) <= 8
+                     || qAbs(tip.right() - button.left()) <= 8,
+                 "next to its button");
+        QVERIFY2(qAbs(tip.top() - button.bottom()) <= 8 || tip.intersects(button.adjusted(-400, 0, 400, 0)),
+                 "at its button's height or just under it");
+        for (const QRect &line : TipPlacement::visibleTextLines(m_window->editor()))
+            QVERIFY2(!line.intersects(tip), "a tip covers the text");
+        QVERIFY(!TipPlacement::visibleTextLines(m_window->editor()).isEmpty());
         // The offscreen platform hands activation to the popup; a desktop does not.
         auto closePopup = [this] {
             m_window->popup()->close();
@@ -549,7 +592,15 @@ private slots:
             return QTest::qWaitForWindowActive(m_window.get());
         };
         QVERIFY(closePopup());
+        QVERIFY(m_window->restPopupTimer().isActive());
+        QVERIFY(!m_window->popup());
+        m_window->slotDisplayDictPanel(true);
         QTRY_VERIFY(m_window->popup() && m_window->popup()->number() == 7);
+        const QWidget *toggle = m_window->dictionaryPanel()->findChild<QWidget *>(QStringLiteral("cb_double"));
+        QVERIFY(toggle);
+        const QRect toggleRect(toggle->mapToGlobal(QPoint(0, 0)), toggle->size());
+        QVERIFY(m_window->popup()->frameGeometry().adjusted(-10, -10, 10, 10).intersects(toggleRect));
+        QVERIFY(!m_window->popup()->frameGeometry().intersects(toggleRect));
         QVERIFY(closePopup());
         // The report and correct-mode tips wait for their conditions.
         QVERIFY(m_window->restPopupTimer().isActive());

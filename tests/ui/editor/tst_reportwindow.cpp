@@ -9,6 +9,7 @@
 #include "reportwindow.h"
 #include "replacewindow.h"
 #include "searchwindow.h"
+#include "support/untranslatedtexts.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -191,7 +192,7 @@ private slots:
                 out << l->text();
             return out;
         }();
-        QVERIFY(texts.contains(QStringLiteral("平均句长：28词/句")));
+        QVERIFY(texts.contains(QStringLiteral("平均句长：29词/句"))); // 200 / 7 = 28.6
         QVERIFY(texts.contains(QStringLiteral("句子总计：7")));
         QVERIFY(texts.contains(QStringLiteral("单词总计：200")));
         QVERIFY(!report.isNoErrorShown());
@@ -202,6 +203,33 @@ private slots:
         QCOMPARE(report.levelBars().at(0)->value(), 1);
         QCOMPARE(report.levelBars().at(2)->hoverText(), QStringLiteral("词汇分布\n 雅思：357"));
         QCOMPARE(report.pieChart()->currentShares().angles[PieChart::Spelling], 120);
+    }
+
+    void averageSentenceLength_data()
+    {
+        QTest::addColumn<int>("words");
+        QTest::addColumn<int>("sentences");
+        QTest::addColumn<int>("average");
+        QTest::newRow("8.86 rounds up to 9") << 62 << 7 << 9;
+        QTest::newRow("a half rounds up") << 15 << 2 << 8;
+        QTest::newRow("3.14 rounds down") << 22 << 7 << 3;
+        QTest::newRow("exact") << 70 << 7 << 10;
+        QTest::newRow("fewer words than sentences: 0.4 is 0") << 2 << 5 << 0;
+        QTest::newRow("no sentences") << 5 << 0 << 0;
+        QTest::newRow("largest count does not overflow") << 2147483647 << 1 << 2147483647;
+    }
+    void averageSentenceLength()
+    {
+        QFETCH(int, words);
+        QFETCH(int, sentences);
+        QFETCH(int, average);
+        QCOMPARE(ReportWindow::averageSentenceLength(words, sentences), average);
+    }
+
+    void everyTextIsChinese()
+    {
+        ReportWindow report(inputs(0.9, 0.9, 500, {0, 0, 0, 0}), *m_prefs, QStringLiteral("web.example"));
+        QCOMPARE(TestTexts::untranslatedTexts(&report), QStringList());
     }
 
     void shareAreaAndNoErrors_data()

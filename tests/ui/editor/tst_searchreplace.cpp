@@ -18,6 +18,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -27,6 +28,33 @@
 #include <memory>
 
 using namespace ZeltraLib;
+
+namespace {
+
+const QString Wrapped = QStringLiteral("已搜索到文档结尾，从开头继续搜索");
+const QString WrappedUp = QStringLiteral("已搜索到文档开头，从结尾继续搜索");
+
+// The controls of `window` that its completion line covers, by their texts.
+QStringList coveredControls(QWidget *window)
+{
+    QStringList covered;
+    const auto lines = window->findChildren<CompletionLabel *>();
+    for (const CompletionLabel *line : lines) {
+        for (QWidget *control : window->findChildren<QWidget *>()) {
+            if (!control->isVisible() || !control->isEnabled() || control == line
+                || !(qobject_cast<QAbstractButton *>(control) || qobject_cast<QLineEdit *>(control)
+                     || qobject_cast<QGroupBox *>(control)))
+                continue;
+            const QRect where(control->mapTo(window, QPoint(0, 0)), control->size());
+            if (where.intersects(line->geometry()))
+                covered << control->objectName() + QLatin1Char(':') + control->property("text").toString()
+                                 + control->property("title").toString();
+        }
+    }
+    return covered;
+}
+
+} // namespace
 
 class SearchReplaceTest : public QObject
 {
@@ -113,17 +141,29 @@ private slots:
         QTest::addColumn<bool>("caseSensitive");
         QTest::addColumn<bool>("down");
         QTest::addColumn<int>("caret");
-        QTest::addColumn<QList<int>>("hits"); // selection starts, -1: completion shown
-        QTest::newRow("down, any case") << false << true << 0 << QList<int>{0, 12, 23, -1};
-        QTest::newRow("down, case-sensitive") << true << true << 0 << QList<int>{12, -1};
-        QTest::newRow("up from the end") << false << false << 32 << QList<int>{23, 12, 0, -1};
+        QTest::addColumn<QString>("needle");
+        QTest::addColumn<QList<int>>("hits");      // selection starts, -1: none
+        QTest::addColumn<QStringList>("messages"); // the completion line after each search
+        const QString done = QStringLiteral("已完成对文档的搜索");
+        QTest::newRow("down, any case: past the last hit it wraps and says so")
+            << false << true << 0 << "über" << QList<int>{0, 12, 23, 0} << QStringList{"", "", "", Wrapped};
+        QTest::newRow("down, case-sensitive") << true << true << 0 << "über" << QList<int>{12, 12}
+                                              << QStringList{"", Wrapped};
+        QTest::newRow("down from the end wraps") << false << true << 32 << "über" << QList<int>{0, 12}
+                                                 << QStringList{Wrapped, ""};
+        QTest::newRow("up from the end") << false << false << 32 << "über" << QList<int>{23, 12, 0, 23}
+                                         << QStringList{"", "", "", WrappedUp};
+        QTest::newRow("text not in the document") << false << true << 5 << "xyz" << QList<int>{-1, -1}
+                                                  << QStringList{done, done};
     }
     void search()
     {
         QFETCH(bool, caseSensitive);
         QFETCH(bool, down);
         QFETCH(int, caret);
+        QFETCH(QString, needle);
         QFETCH(QList<int>, hits);
+        QFETCH(QStringList, messages);
         // "Über" makes the offsets count UTF-16 units of non-ASCII text.
         editor()->setPlainText(QStringLiteral("Über alles; über dies; ÜBER all."));
         QTextCursor tc = editor()->textCursor();
@@ -131,18 +171,19 @@ private slots:
         editor()->setTextCursor(tc);
         m_window->slotDisplaySearchWnd();
         SearchWindow *wnd = m_window->searchWindow();
-        wnd->searchEdit()->setText(QStringLiteral("über"));
+        wnd->searchEdit()->setText(needle);
         wnd->caseBox()->setChecked(caseSensitive);
         (down ? wnd->downButton() : wnd->upButton())->setChecked(true);
-        for (int hit : hits) {
+        for (qsizetype i = 0; i < hits.size(); ++i) {
             QTest::mouseClick(wnd->findButton(), Qt::LeftButton);
-            if (hit < 0) {
-                QCOMPARE(wnd->completionText(), QStringLiteral("已完成对文档的搜索"));
+            if (hits.at(i) < 0) {
+                QCOMPARE(editor()->textCursor().position(), caret);
             } else {
-                QCOMPARE(editor()->textCursor().selectionStart(), hit);
-                QCOMPARE(editor()->textCursor().selectedText().toLower(), QStringLiteral("über"));
-                QVERIFY(wnd->completionText().isEmpty());
+                QCOMPARE(editor()->textCursor().selectionStart(), hits.at(i));
+                QCOMPARE(editor()->textCursor().selectedText().toLower(), needle);
             }
+            QCOMPARE(wnd->completionText(), messages.at(i));
+            QCOMPARE(coveredControls(wnd), QStringList());
         }
     }
 
@@ -158,12 +199,38 @@ private slots:
             QTest::mouseClick(wnd->button(ReplaceWindow::ReplaceOne), Qt::LeftButton);
         QCOMPARE(editor()->toPlainText(), QStringLiteral("dog dog dog."));
         QCOMPARE(wnd->completionText(), QStringLiteral("已完成对文档的替换"));
-        QCOMPARE(wnd->completionY(), 88);
+        QCOMPARE(coveredControls(wnd), QStringList());
         QTest::mouseClick(wnd->button(ReplaceWindow::FindNext), Qt::LeftButton);
         QCOMPARE(wnd->completionText(), QStringLiteral("已完成对文档的搜索"));
-        QCOMPARE(wnd->completionY(), 60);
+        QCOMPARE(coveredControls(wnd), QStringList());
         // The earlier lines are gone.
         QTRY_COMPARE(wnd->findChildren<CompletionLabel *>().size(), 1);
+    }
+
+    // "查找下一个" of the replace window goes on from the start past the last hit.
+    void replaceWindowFindWraps()
+    {
+        editor()->setPlainText(QStringLiteral("cat dog cat"));
+        QTextCursor tc = editor()->textCursor();
+        tc.setPosition(9);
+        editor()->setTextCursor(tc);
+        ReplaceWindow *wnd = openReplace(QStringLiteral("cat"), QStringLiteral("x"));
+        QTest::mouseClick(wnd->button(ReplaceWindow::FindNext), Qt::LeftButton);
+        QCOMPARE(editor()->textCursor().selectionStart(), 0);
+        QCOMPARE(wnd->completionText(), Wrapped);
+    }
+
+    // Both windows name the case option alike.
+    void oneNameForTheCaseOption()
+    {
+        m_window->slotDisplaySearchWnd();
+        const QString search = m_window->searchWindow()->caseBox()->text();
+        m_window->searchWindow()->slotClose();
+        QTRY_VERIFY(!m_window->searchWindow());
+        ReplaceWindow *wnd = openReplace(QString(), QString());
+        QVERIFY(wnd);
+        QCOMPARE(wnd->caseBox()->text(), search);
+        QCOMPARE(search, QStringLiteral("区分大小写"));
     }
 
     void replaceAll_data()
@@ -198,7 +265,7 @@ private slots:
         QTest::mouseClick(wnd->button(ReplaceWindow::ReplaceAll), Qt::LeftButton);
         QCOMPARE(editor()->toPlainText(), expected);
         QCOMPARE(wnd->completionText(), QStringLiteral("全部替换完成"));
-        QCOMPARE(wnd->completionY(), 116);
+        QCOMPARE(coveredControls(wnd), QStringList());
         // One edit block: the document reports one change; one step undoes it all.
         QCOMPARE(changes.size(), expected == text ? 0 : 1);
         QCOMPARE(m_window->history().undoCount(), expected == text ? 0 : 1);

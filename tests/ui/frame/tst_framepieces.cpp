@@ -243,6 +243,14 @@ private slots:
         QTRY_COMPARE(focus->frameLabel()->geometry(), around);
         first->setFocus();
         QTRY_COMPARE(focus->frameLabel()->geometry(), QRect(first->pos(), first->size()).adjusted(-3, -3, 3, 3));
+        // A button takes the focus (a page change moves it there): the ring goes.
+        auto *button = new QPushButton(QStringLiteral("直接登录"), &window);
+        layout->addWidget(button);
+        button->show();
+        button->setFocus();
+        QTRY_VERIFY(!focus->frameLabel()->isVisible());
+        second->setFocus();
+        QTRY_VERIFY(focus->frameLabel()->isVisible());
     }
 
     void genieSqueezesIntoTheTarget()

@@ -8,6 +8,7 @@
 #include "keywordwindow.h"
 #include "lowguideframe.h"
 #include "support/templatehttpserver.h"
+#include "titlebar.h"
 #include "writingframe.h"
 #include "writingtexteditor.h"
 #include "writingguidewindow.h"
@@ -101,6 +102,35 @@ private slots:
         QVERIFY(letters && letters->isExpanded());
         QCOMPARE(letters->childCount(), 2);
         QVERIFY(m_guide->welcomePage()->isVisible());
+        // Every name shows whole ("四六级议论文：利弊分析" was cut at the first width).
+        QTreeWidget *tree = m_guide->tree();
+        const auto widest = [tree] {
+            int right = 0;
+            for (QTreeWidgetItemIterator it(tree); *it; ++it)
+                right = qMax(right, tree->visualItemRect(*it).left()
+                                        + tree->sizeHintForIndex(tree->indexFromItem(*it)).width());
+            return right;
+        };
+        QTRY_VERIFY2(tree->viewport()->width() >= widest(),
+                     qPrintable(QStringLiteral("%1 < %2").arg(tree->viewport()->width()).arg(widest())));
+        QVERIFY(m_guide->splitter()->sizes().first() <= m_guide->width() / 3);
+    }
+
+    // The guide's title bar wears the colours of every other window's title bar.
+    void titleBarColours()
+    {
+        QWidget *bar = m_guide->findChild<QWidget *>(QStringLiteral("GuideTitleBar"));
+        QVERIFY(bar);
+        Titlebar reference;
+        reference.resize(bar->width(), bar->height());
+        const QImage ours = bar->grab().toImage();
+        const QImage theirs = reference.grab().toImage();
+        for (const int y : {1, bar->height() / 2, bar->height() - 2}) {
+            const QColor a = ours.pixelColor(bar->width() / 2, y * ours.height() / bar->height());
+            const QColor b = theirs.pixelColor(bar->width() / 2, y * theirs.height() / bar->height());
+            QVERIFY2(qAbs(a.red() - b.red()) + qAbs(a.green() - b.green()) + qAbs(a.blue() - b.blue()) <= 12,
+                     qPrintable(a.name() + QStringLiteral(" vs ") + b.name()));
+        }
     }
 
     void filter_data()

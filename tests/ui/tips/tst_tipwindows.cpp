@@ -3,17 +3,23 @@
 
 #include "aboutwindow.h"
 #include "configstore.h"
+#include "custommenubar.h"
 #include "custommessagebox.h"
 #include "notifymsgbox.h"
 #include "popuplabel.h"
+#include "tipmanager.h"
 #include "tippresenter.h"
 #include "tipwindow.h"
 #include "titlebar.h"
 #include "userinformation.h"
+#include "support/untranslatedtexts.h"
 
 #include <QCheckBox>
 #include <QDialog>
 #include <QPointer>
+#include <QFontMetrics>
+#include <QMenu>
+#include <QRegularExpression>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -22,6 +28,8 @@
 #include <QScopeGuard>
 
 #include <memory>
+
+#include <algorithm>
 
 class TipWindowsTest : public QObject
 {
@@ -80,6 +88,93 @@ private slots:
         QTest::mouseClick(tip->skipButton(), Qt::LeftButton);
         QCOMPARE(usage.eventCount(QStringLiteral("Tip_Close")), 1);
         QTRY_VERIFY(!tip);
+    }
+
+    // Every control a page names in quotes exists: “菜单-命令” in the menu bar, a single
+    // name as one of the program's commands; the buttons speak Chinese.
+    void assistantNamesRealControls()
+    {
+        ConfigStore prefs(m_dir.path(), QStringLiteral("names.ini"));
+        ZeltraLib::UserInformation usage(QStringLiteral("127.0.0.1:1"));
+        CustomMenuBar bar(prefs, QStringLiteral("web.example"));
+        QHash<QString, QStringList> menus; // menu title without its mnemonic -> command texts
+        QStringList commands;
+        for (QMenu *menu : bar.menus()) {
+            const QString title = menu->title().section(QLatin1Char('('), 0, 0);
+            for (QAction *action : menu->actions()) {
+                const QString text = action->text().remove(QStringLiteral("...")).remove(QLatin1Char('&'));
+                menus[title] << text;
+                commands << text;
+            }
+        }
+        QVERIFY(!commands.isEmpty());
+        TipWindow tip(prefs, usage, QStringLiteral("web.example"));
+        QCOMPARE(TestTexts::untranslatedTexts(&tip), QStringList());
+        static const QRegularExpression named(QStringLiteral("“([^”]+)”"));
+        int names = 0;
+        QTest::mouseClick(tip.goButton(), Qt::LeftButton);
+        for (int page = 0; page < TipWindow::PageCount; ++page) {
+            for (auto m = named.globalMatch(tip.pageHtml()); m.hasNext(); ++names) {
+                const QString name = m.next().captured(1);
+                const QString where = TipWindow::pageTitle(page) + QStringLiteral(": ") + name;
+                if (name.contains(QLatin1Char('-'))) {
+                    const QString menu = name.section(QLatin1Char('-'), 0, 0);
+                    QVERIFY2(menus.contains(menu), qPrintable(where));
+                    QVERIFY2(menus.value(menu).contains(name.section(QLatin1Char('-'), 1)), qPrintable(where));
+                } else {
+                    QVERIFY2(commands.contains(name), qPrintable(where));
+                }
+            }
+            tip.slotNext();
+        }
+        QVERIFY(names >= 5);
+    }
+
+    // Tips wrap between phrases only: every line but a paragraph's last ends after a
+    // punctuation mark or a space, nothing is lost, and a line is too wide only when it
+    // is one phrase.
+    void tipLinesKeepWordsWhole_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::newRow("the tips' own width") << PopupLabel::MaxWidth - 22;
+        QTest::newRow("narrow") << 120;
+        QTest::newRow("narrower than a phrase") << 30;
+    }
+    void tipLinesKeepWordsWhole()
+    {
+        QFETCH(int, width);
+        QFont font(QStringLiteral("微软雅黑"));
+        font.setPixelSize(12);
+        const QFontMetrics metrics(font);
+        static const QString ends = QStringLiteral("，。；、！？：）”,.;!? ");
+        for (int number = 0; number < TipManager::TipCount; ++number) {
+            const QString text = TipManager::text(number);
+            const QStringList lines = PopupLabel::breakLines(text, metrics, width);
+            QString joined;
+            for (const QString &paragraph : text.split(QLatin1Char('\n')))
+                joined += paragraph.simplified().remove(QLatin1Char(' '));
+            QString rebuilt;
+            for (const QString &line : lines)
+                rebuilt += line.simplified().remove(QLatin1Char(' '));
+            QCOMPARE(rebuilt, joined);
+            qsizetype at = 0;
+            for (const QString &paragraph : text.split(QLatin1Char('\n'))) {
+                QString rest = paragraph.trimmed();
+                while (!rest.isEmpty()) {
+                    const QString line = lines.value(at++);
+                    QVERIFY2(!line.isEmpty() && rest.startsWith(line), qPrintable(line));
+                    rest = rest.mid(line.size()).trimmed();
+                    if (!rest.isEmpty())
+                        QVERIFY2(ends.contains(line.back()), qPrintable(QString::number(number) + QLatin1Char(' ') + line));
+                    const bool onePhrase = std::none_of(line.cbegin(), line.cend() - 1,
+                                                        [](QChar c) { return ends.contains(c); });
+                    QVERIFY2(metrics.horizontalAdvance(line) <= width || onePhrase, qPrintable(line));
+                }
+            }
+        }
+        // The word-list notice keeps "我的词库" on one line (it was cut as 我的词/典).
+        const QStringList notice = PopupLabel::breakLines(TipManager::text(14), metrics, PopupLabel::MaxWidth - 22);
+        QCOMPARE(notice.first(), QStringLiteral("该词已经被加入“我的词库”"));
     }
 
     void closeQuestion_data()

@@ -1,0 +1,78 @@
+// Where a first-use tip goes: next to the control it names, off the text being written.
+
+#include "tipplacement.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QVBoxLayout>
+#include <QtTest>
+
+#include <algorithm>
+
+class TestTipPlacement : public QObject
+{
+    Q_OBJECT
+private slots:
+    void besideControl_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("shown");     // the control is visible
+        QTest::addColumn<QString>("side");   // "right", "below", "beside" (either), "none"
+        QTest::addColumn<bool>("offText");   // the tip covers no line of text
+        QTest::newRow("empty editor: right of the control") << "" << true << "right" << true;
+        QTest::newRow("short text beside the control: under it, off the text")
+            << "A title\nThe first line." << true << "below" << true;
+        QTest::newRow("text everywhere: still beside the control, where it covers least")
+            << QStringLiteral("Every line is full of words here. ").repeated(400) << true << "beside" << false;
+        QTest::newRow("hidden control: no place") << "" << false << "none" << true;
+    }
+    void besideControl()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, shown);
+        QFETCH(QString, side);
+        QFETCH(bool, offText);
+        QWidget window;
+        window.resize(700, 500);
+        auto *row = new QHBoxLayout(&window);
+        auto *sideBar = new QVBoxLayout;
+        auto *control = new QPushButton(QStringLiteral("润色"), &window);
+        control->setFixedSize(60, 50);
+        sideBar->addWidget(control);
+        sideBar->addStretch(1);
+        row->addLayout(sideBar);
+        auto *editor = new QTextEdit(&window);
+        editor->setPlainText(text);
+        row->addWidget(editor, 1);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        control->setVisible(shown);
+
+        const QSize size(150, 30);
+        QPoint at;
+        const bool placed = TipPlacement::besideControl(control, editor)(size, &at);
+        QCOMPARE(placed, side != QLatin1String("none"));
+        if (!placed)
+            return;
+        const QRect tip(at, size);
+        const QRect own(control->mapToGlobal(QPoint(0, 0)), control->size());
+        QVERIFY(!tip.intersects(own));
+        const bool right = tip.left() > own.right() && tip.left() - own.right() <= 8
+                           && qAbs(tip.center().y() - own.center().y()) <= 1;
+        const bool below = tip.top() > own.bottom() && tip.top() - own.bottom() <= 8 && tip.left() == own.left();
+        if (side == QLatin1String("right"))
+            QVERIFY(right);
+        else if (side == QLatin1String("below"))
+            QVERIFY(below);
+        else
+            QVERIFY(right || below);
+        const QList<QRect> lines = TipPlacement::visibleTextLines(editor);
+        QCOMPARE(lines.isEmpty(), text.isEmpty());
+        const bool covers = std::any_of(lines.cbegin(), lines.cend(), [&tip](const QRect &l) { return l.intersects(tip); });
+        QCOMPARE(!covers, offText);
+    }
+};
+
+QTEST_MAIN(TestTipPlacement)
+#include "tst_tipplacement.moc"
