@@ -25,7 +25,7 @@ std::string articleFor(int choice, const std::string &nextLower)
 ArticleChoiceRule::Margins ArticleChoiceRule::Margins::defaults()
 {
     // tuned on learner essays (REALEC dev, JFLEG dev) against unedited CWEB sentences (bench_articles);
-    // a -> the, the -> a and the -> none stay off: which is meant depends on what the reader
+    // a -> none, a -> the, the -> a and the -> none stay off: which is meant depends on what the reader
     // already knows, and the model was right there too seldom
     Margins m;
     for (auto *table : {&m.singular, &m.plural})
@@ -33,7 +33,7 @@ ArticleChoiceRule::Margins ArticleChoiceRule::Margins::defaults()
             std::fill(std::begin(row), std::end(row), kNever);
     m.singular[ArticleSlots::None][ArticleSlots::A] = 25.0f;
     m.singular[ArticleSlots::None][ArticleSlots::The] = 30.0f;
-    m.plural[ArticleSlots::A][ArticleSlots::None] = 20.0f; // "a people", "a lots of"
+    // "a" before a plural stays with the determiner rule: "a kind people" is right
     return m;
 }
 
@@ -73,6 +73,9 @@ void ArticleChoiceRule::check(const std::vector<Token> &t, const std::vector<std
         if (choice < 0)
             continue;
         const Token &first = t[size_t(s.first)];
+        // "for most of last year", "next week": a time phrase goes without an article
+        if ((first.lower == "last" || first.lower == "next") && R::timePhraseAt(t, s.head))
+            continue;
         if (s.written == ArticleSlots::None) {
             // "It is good chance" -> "a good chance"; the first word of a sentence loses its capital
             const std::string word = s.first == 0 ? first.lower : first.text;

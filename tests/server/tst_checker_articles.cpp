@@ -286,8 +286,9 @@ private slots:
         QTest::newRow("written choice is the best") << 0.0f << needA + 1 << 1.0f << 1 << false << -1;
         QTest::newRow("a before a plural head is off") << 0.0f << needA + 50 << 1.0f << 0 << true << -1;
         QTest::newRow("the for a is off") << 0.0f << 1.0f << 1000.0f << 1 << false << -1;
-        QTest::newRow("a before a plural") << m.plural[ArticleSlots::A][ArticleSlots::None] + 1 << 0.0f << 0.0f << 1
-                                           << true << 0;
+        const float needThe = m.singular[ArticleSlots::None][ArticleSlots::The];
+        QTest::newRow("confident the where none is written") << 0.0f << 1.0f << needThe + 1 << 0 << false << 2;
+        QTest::newRow("a people: no deletion before a plural") << 1000.0f << 0.0f << 0.0f << 1 << true << -1;
         QTest::newRow("written out of range") << 0.0f << 100.0f << 0.0f << 3 << false << -1;
     }
 
@@ -332,6 +333,8 @@ private slots:
         QTest::newRow("possessive before the noun") << "It is my favourite part of the day.";
         QTest::newRow("a lot of") << "She has a lot of friends in Beijing.";
         QTest::newRow("by bus") << "We went to school by bus.";
+        QTest::newRow("time phrase with last") << "He was away for most of last year.";
+        QTest::newRow("a people as a nation") << "They are a kind people.";
         QTest::newRow("headline style name") << "Main Street is closed today.";
     }
 
