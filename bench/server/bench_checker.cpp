@@ -167,6 +167,7 @@ bool firstCandidateIsEdit(const std::string &s, const Json::Value &f, const std:
 struct LabelledScore
 {
     int wrongTokens = 0, flagged = 0, right = 0, clean = 0, cleanFlagged = 0;
+    int articleTokens = 0, articleFound = 0; // tokens wrong because of an article; flagged by an article kind
 };
 
 LabelledScore scoreLabelled(const char *name, const std::vector<LabelledSentence> &set, const EnglishChecker &checker,
@@ -181,22 +182,27 @@ LabelledScore scoreLabelled(const char *name, const std::vector<LabelledSentence
     for (size_t i = 0; i < set.size(); ++i) {
         const LabelledSentence &s = set[i];
         const Json::Value record = checker.checkSentence(int(i), s.text, 0, config, {});
-        std::vector<bool> any(s.wrong.size(), false);
+        std::vector<bool> any(s.wrong.size(), false), byArticleKind(s.wrong.size(), false);
         for (const Json::Value &f : record["corrections"]) {
             const int a = f["start"].asInt(), b = std::max(f["end"].asInt(), a + 1);
             Kind &kind = kinds[f["errorType"].asString() + "/" + f["explainType"].asString()];
+            const std::string explain = f["explainType"].asString();
+            const bool articleKind = explain.rfind("article", 0) == 0 || explain == "the_same";
             for (size_t k = 0; k < s.wrong.size(); ++k) {
                 if (s.start[k] >= b || a >= s.end[k])
                     continue;
                 ++kind.flagged;
                 kind.right += s.wrong[k] ? 1 : 0;
                 any[k] = true;
+                byArticleKind[k] = byArticleKind[k] || articleKind;
             }
         }
         for (size_t k = 0; k < s.wrong.size(); ++k) {
             total.wrongTokens += s.wrong[k] ? 1 : 0;
             total.flagged += any[k] ? 1 : 0;
             total.right += any[k] && s.wrong[k] ? 1 : 0;
+            total.articleTokens += s.article[k] ? 1 : 0;
+            total.articleFound += s.article[k] && byArticleKind[k] ? 1 : 0;
         }
         if (s.clean()) {
             ++total.clean;
@@ -212,6 +218,8 @@ LabelledScore scoreLabelled(const char *name, const std::vector<LabelledSentence
     std::printf("    %-40s %5d  P %5.1f%%  R %5.2f%%  F0.5 %.3f; clean sentences flagged %d of %d (%.1f%%)\n",
                 "all kinds", total.flagged, 100.0 * p, 100.0 * r, p + r > 0 ? 1.25 * p * r / (0.25 * p + r) : 0.0,
                 total.cleanFlagged, total.clean, 100.0 * total.cleanFlagged / std::max(1, total.clean));
+    std::printf("    article errors: %d tokens, %d of them flagged by an article kind (recall %.1f%%)\n",
+                total.articleTokens, total.articleFound, 100.0 * total.articleFound / std::max(1, total.articleTokens));
     return total;
 }
 

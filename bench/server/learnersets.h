@@ -174,8 +174,17 @@ struct LabelledSentence
     std::string text;
     std::vector<int> start, end;
     std::vector<bool> wrong;
+    // wrong because of an article: a wrong "a", "an" or "the" (REALEC; JFLEG also where an
+    // article is inserted before the token)
+    std::vector<bool> article;
     bool clean() const { return std::none_of(wrong.begin(), wrong.end(), [](bool w) { return w; }); }
 };
+
+inline bool isArticle(const std::string &word)
+{
+    const std::string w = lowered(word);
+    return w == "a" || w == "an" || w == "the";
+}
 
 inline int utf16Length(const std::string &s)
 {
@@ -221,6 +230,7 @@ inline std::vector<LabelledSentence> readRealec(const std::string &path)
         cur.start.push_back(at);
         cur.end.push_back(at + utf16Length(token));
         cur.wrong.push_back(line.substr(tab + 1) == "i");
+        cur.article.push_back(cur.wrong.back() && isArticle(token));
         glue = token == "(" || token == "-";
     }
     flush();
@@ -240,7 +250,7 @@ inline std::vector<LabelledSentence> readJfleg(const std::string &dir, const std
         LabelledSentence s;
         s.text = detokenise(src[i]);
         const std::vector<Piece> words = pieces(s.text);
-        std::vector<int> votes(words.size(), 0);
+        std::vector<int> votes(words.size(), 0), articleVotes(words.size(), 0);
         for (const auto &ref : refs) {
             if (i >= ref.size())
                 continue;
@@ -249,6 +259,9 @@ inline std::vector<LabelledSentence> readJfleg(const std::string &dir, const std
             for (size_t k = 0; k < words.size(); ++k) {
                 const bool changed = al.target[k] < 0 || r[size_t(al.target[k])].text != words[k].text;
                 votes[k] += changed || !al.inserted[k].empty() ? 1 : 0;
+                const bool articleChanged = changed && isArticle(words[k].text);
+                const bool articleInserted = std::any_of(al.inserted[k].begin(), al.inserted[k].end(), isArticle);
+                articleVotes[k] += articleChanged || articleInserted ? 1 : 0;
             }
             if (!words.empty() && !al.inserted[words.size()].empty())
                 ++votes[words.size() - 1];
@@ -258,6 +271,7 @@ inline std::vector<LabelledSentence> readJfleg(const std::string &dir, const std
             s.start.push_back(int(words[k].start));
             s.end.push_back(int(words[k].end));
             s.wrong.push_back(votes[k] >= agree);
+            s.article.push_back(articleVotes[k] >= agree);
         }
         out.push_back(std::move(s));
     }

@@ -3,12 +3,21 @@
 #include "rulesupport.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace PennovaChecker {
 
 namespace {
 
 using R = RuleSupport;
+
+const std::unordered_set<std::string> &jobTitles()
+{
+    static const std::unordered_set<std::string> s = {"senior", "junior", "chief", "assistant", "deputy", "associate",
+                                                      "executive", "vice", "head", "lead", "managing", "principal",
+                                                      "general", "acting", "former"};
+    return s;
+}
 
 std::string articleFor(int choice, const std::string &nextLower)
 {
@@ -31,8 +40,8 @@ ArticleChoiceRule::Margins ArticleChoiceRule::Margins::defaults()
     for (auto *table : {&m.singular, &m.plural})
         for (auto &row : *table)
             std::fill(std::begin(row), std::end(row), kNever);
-    m.singular[ArticleSlots::None][ArticleSlots::A] = 25.0f;
-    m.singular[ArticleSlots::None][ArticleSlots::The] = 30.0f;
+    m.singular[ArticleSlots::None][ArticleSlots::A] = 20.0f;
+    m.singular[ArticleSlots::None][ArticleSlots::The] = 25.0f;
     // "a" before a plural stays with the determiner rule: "a kind people" is right
     return m;
 }
@@ -73,8 +82,15 @@ void ArticleChoiceRule::check(const std::vector<Token> &t, const std::vector<std
         if (choice < 0)
             continue;
         const Token &first = t[size_t(s.first)];
-        // "for most of last year", "next week": a time phrase goes without an article
-        if ((first.lower == "last" || first.lower == "next") && R::timePhraseAt(t, s.head))
+        // "for most of last year", "was broke last year": a time phrase goes without an article
+        bool timePhrase = false;
+        for (int k = s.first; k < s.head; ++k)
+            timePhrase = timePhrase || t[size_t(k)].lower == "last" || t[size_t(k)].lower == "next";
+        if (timePhrase && R::timePhraseAt(t, s.head))
+            continue;
+        // "served as conductor of the band", "was senior web developer": a role goes without an article
+        const int before = s.article >= 0 ? s.article - 1 : s.first - 1;
+        if ((before >= 0 && t[size_t(before)].lower == "as") || jobTitles().count(first.lower))
             continue;
         if (s.written == ArticleSlots::None) {
             // "It is good chance" -> "a good chance"; the first word of a sentence loses its capital

@@ -71,7 +71,7 @@ std::vector<ArticleSlots::Slot> ArticleSlots::find(const std::vector<Token> &t, 
         // the head: a common noun in lower case that no noun follows
         if (t[size_t(h)].kind != Token::Word || !commonNoun(tags, h) || commonNoun(tags, h + 1)
             || tagIs(tags, h + 1, "NNP") || (h > 0 && t[size_t(h)].isCapitalised()) || tagIs(tags, h + 1, "POS")
-            || adverbNouns().count(t[size_t(h)].lower))
+            || adverbNouns().count(t[size_t(h)].lower) || t[size_t(h)].lower.find('\'') != std::string::npos)
             continue;
         int first = h;
         while (first > 0 && t[size_t(first) - 1].kind == Token::Word && modifierTag(tags, first - 1)
@@ -84,9 +84,16 @@ std::vector<ArticleSlots::Slot> ArticleSlots::find(const std::vector<Token> &t, 
             ++first;
         // a participle opens a phrase only after an article ("the written test", not "have visited places")
         const std::string before = first > 0 ? t[size_t(first) - 1].lower : std::string();
-        if (before != "a" && before != "an" && before != "the")
+        if (before != "a" && before != "an" && before != "the") {
+            const int from = first;
             while (first < h && (tagIs(tags, first, "VBN") || tagIs(tags, first, "VBG")))
                 ++first;
+            // "the Jones GPS tracking case": a participle after a name or noun is inside a longer phrase
+            if (first > from && from > 0
+                && (t[size_t(from) - 1].isCapitalised() || tagIs(tags, from - 1, "NN") || tagIs(tags, from - 1, "NNS")
+                    || tagIs(tags, from - 1, "NNP")))
+                continue;
+        }
         // "at least", "in particular" and other words read as adjectives but fixed
         if (determiners().count(t[size_t(first)].lower))
             continue;
@@ -105,7 +112,7 @@ std::vector<ArticleSlots::Slot> ArticleSlots::find(const std::vector<Token> &t, 
             } else if (determiners().count(w) || tagIs(tags, p, "DT") || tagIs(tags, p, "PRP$")
                        || tagIs(tags, p, "WP$") || tagIs(tags, p, "CD") || tagIs(tags, p, "PDT")
                        || tagIs(tags, p, "NNP") || tagIs(tags, p, "NNPS") || tagIs(tags, p, "POS")
-                       || w.find('\'') != std::string::npos) {
+                       || w.find('\'') != std::string::npos || (p > 0 && t[size_t(p)].isCapitalised())) {
                 continue;
             }
         } else if (p >= 0 && (t[size_t(p)].kind == Token::Number || t[size_t(p)].kind == Token::Other
