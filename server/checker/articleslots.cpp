@@ -30,7 +30,8 @@ const Set &determiners()
 const Set &adverbNouns()
 {
     static const Set s = {"nowadays", "today", "tomorrow", "yesterday", "tonight", "home", "abroad", "downtown",
-                          "overseas", "upstairs", "downstairs", "outdoors", "indoors", "etc", "lot", "lots"};
+                          "overseas", "upstairs", "downstairs", "outdoors", "indoors", "etc", "lot", "lots",
+                          "one", "ones"};
     return s;
 }
 
@@ -74,8 +75,10 @@ std::vector<ArticleSlots::Slot> ArticleSlots::find(const std::vector<Token> &t, 
             || adverbNouns().count(t[size_t(h)].lower) || t[size_t(h)].lower.find('\'') != std::string::npos)
             continue;
         int first = h;
+        // a possessive ("people's health") determines the phrase and ends the walk
         while (first > 0 && t[size_t(first) - 1].kind == Token::Word && modifierTag(tags, first - 1)
-               && !(first - 1 > 0 && t[size_t(first) - 1].isCapitalised()))
+               && !(first - 1 > 0 && t[size_t(first) - 1].isCapitalised())
+               && t[size_t(first) - 1].lower.find('\'') == std::string::npos)
             --first;
         // an adverb opens a phrase only before an adjective ("a very old man")
         while (first < h && (tagIs(tags, first, "RB") || tagIs(tags, first, "RBR") || tagIs(tags, first, "RBS")

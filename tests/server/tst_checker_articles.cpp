@@ -202,6 +202,8 @@ private slots:
             << "I have visited places." << "PRP VBP VBN NNS ." << QStringList{"places..places=none"};
         QTest::newRow("participle after an article is a modifier")
             << "It was the written test." << "PRP VBD DT VBN NN ." << QStringList{"written..test=the"};
+        QTest::newRow("possessive before a noun modifier")
+            << "It harms people's health." << "PRP VBZ NNS NN ." << QStringList{};
         QTest::newRow("time adverb read as a noun") << "It is crucial nowadays." << "PRP VBZ JJ NN ." << QStringList{};
         QTest::newRow("tags of another length") << "It is a good idea." << "PRP VBZ DT" << QStringList{};
         QTest::newRow("non-ASCII before the phrase") << "“The tea” is hot." << "`` DT NN '' VBZ JJ ."
@@ -333,6 +335,7 @@ private slots:
         QTest::newRow("possessive before the noun") << "It is my favourite part of the day.";
         QTest::newRow("a lot of") << "She has a lot of friends in Beijing.";
         QTest::newRow("by bus") << "We went to school by bus.";
+        QTest::newRow("possessive noun before the head") << "Technology has a bad impact on people's health.";
         QTest::newRow("time phrase with last") << "He was away for most of last year.";
         QTest::newRow("a people as a nation") << "They are a kind people.";
         QTest::newRow("headline style name") << "Main Street is closed today.";
