@@ -97,7 +97,7 @@ std::vector<ArticleSlots::Slot> ArticleSlots::find(const std::vector<Token> &t, 
                     || tagIs(tags, from - 1, "NNP")))
                 continue;
         }
-        // "at least", "in particular" and other words read as adjectives but fixed
+        // a determiner the tagger read as an adjective ("many", "few", "own") opens no slot
         if (determiners().count(t[size_t(first)].lower))
             continue;
         Slot s;
