@@ -3,10 +3,12 @@
 // how many edited sentences get at least one finding).
 // Usage: bench_checker [--confidence N] [--show N] (print N false alarms) [--missed N] (print N
 // learner sentences left without a finding) [--wrong N] (print N findings at an annotator's edit whose first
-// candidate is not that edit) [--check SENTENCE...] [--file LINES].
+// candidate is not that edit) [--check SENTENCE...] [--file LINES] [--quick] (speed, CWEB, REALEC and
+// JFLEG dev only). REALEC and JFLEG dev are scored token by token, per kind of finding.
 
 #include "pennovapaths.h"
 #include "englishchecker.h"
+#include "learnersets.h"
 #include "spellingpairs.h"
 
 #include <cctype>
@@ -22,6 +24,7 @@
 #include <vector>
 
 using namespace PennovaChecker;
+using namespace LearnerSets;
 
 namespace {
 
@@ -30,22 +33,6 @@ std::vector<std::string> sentenceConfig(int confidence)
     return {"server.style", "4", "server.spell", "2", "server.mor", "1", "server.dependency", "0",
             "server.grammar", "6", "server.rule", "7", "server.real", "3", "server.det", "5",
             "server.poststyle", "9", "server.confidence", std::to_string(confidence)};
-}
-
-// JFLEG text is tokenised ("it 's", "day ."): join it back into plain text.
-std::string detokenise(std::string s)
-{
-    const std::pair<const char *, const char *> joins[] = {
-        {" .", "."}, {" ,", ","}, {" ?", "?"}, {" !", "!"}, {" ;", ";"}, {" :", ":"}, {" n't", "n't"},
-        {" 's", "'s"}, {" 're", "'re"}, {" 've", "'ve"}, {" 'm", "'m"}, {" 'll", "'ll"}, {" 'd", "'d"}};
-    for (const auto &[from, to] : joins) {
-        size_t p;
-        while ((p = s.find(from)) != std::string::npos)
-            s.replace(p, std::strlen(from), to);
-    }
-    while (!s.empty() && s.back() == ' ')
-        s.pop_back();
-    return s;
 }
 
 bool containsWord(const std::string &text, const std::string &word)
@@ -87,38 +74,6 @@ std::vector<std::string> splitSentences(const std::string &text)
     return out;
 }
 
-// For each S block of an M2 file: true when it has no edit but "noop".
-std::vector<bool> uneditedBlocks(const std::string &path)
-{
-    std::vector<bool> out;
-    std::ifstream in(path);
-    std::string line;
-    bool inBlock = false, clean = true;
-    while (std::getline(in, line)) {
-        if (line.rfind("S ", 0) == 0) {
-            if (inBlock)
-                out.push_back(clean);
-            inBlock = true;
-            clean = true;
-        } else if (line.rfind("A ", 0) == 0 && line.find("|||noop|||") == std::string::npos) {
-            clean = false;
-        }
-    }
-    if (inBlock)
-        out.push_back(clean);
-    return out;
-}
-
-std::vector<std::string> readLines(const std::string &path)
-{
-    std::vector<std::string> out;
-    std::ifstream in(path);
-    std::string line;
-    while (std::getline(in, line))
-        out.push_back(line);
-    return out;
-}
-
 // The corrected words of finding f with one neighbour on each side, as they stand
 // after applying its first candidate to s, found in one of the references.
 bool firstCandidateInReference(const std::string &s, const Json::Value &f, const std::vector<std::string> &refs)
@@ -147,111 +102,6 @@ bool firstCandidateInReference(const std::string &s, const Json::Value &f, const
         if (!window.empty() && r.find(window) != std::string::npos)
             return true;
     return false;
-}
-
-// Words and punctuation marks of a sentence with their byte offsets.
-struct Piece
-{
-    std::string text;
-    size_t start, end;
-};
-
-std::vector<Piece> pieces(const std::string &s)
-{
-    std::vector<Piece> out;
-    size_t i = 0;
-    while (i < s.size()) {
-        const unsigned char c = static_cast<unsigned char>(s[i]);
-        if (c == ' ') {
-            ++i;
-            continue;
-        }
-        size_t j = i + 1;
-        if (std::isalnum(c) || c >= 0x80) {
-            // letters, digits and the apostrophes and hyphens inside a word
-            while (j < s.size()) {
-                const unsigned char d = static_cast<unsigned char>(s[j]);
-                const bool inner = (d == '\'' || d == '-') && j + 1 < s.size()
-                    && (std::isalnum(static_cast<unsigned char>(s[j + 1])) || s[j + 1] & 0x80);
-                if (!(std::isalnum(d) || d >= 0x80 || inner))
-                    break;
-                ++j;
-            }
-        }
-        out.push_back({s.substr(i, j - i), i, j});
-        i = j;
-    }
-    return out;
-}
-
-std::string lowered(std::string s)
-{
-    for (char &c : s)
-        c = char(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
-
-// Cost of writing reference word r where the source has s: equal words nothing,
-// a change of case little, a near spelling less than an unrelated word, and every
-// substitution less than a deletion plus an insertion (2).
-double substitution(const std::string &s, const std::string &r)
-{
-    if (s == r)
-        return 0.0;
-    const std::string a = lowered(s), b = lowered(r);
-    if (a == b)
-        return 0.2;
-    std::vector<size_t> row(b.size() + 1);
-    for (size_t j = 0; j <= b.size(); ++j)
-        row[j] = j;
-    for (size_t i = 1; i <= a.size(); ++i) {
-        size_t diag = row[0];
-        row[0] = i;
-        for (size_t j = 1; j <= b.size(); ++j) {
-            const size_t up = row[j];
-            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diag + (a[i - 1] == b[j - 1] ? 0 : 1)});
-            diag = up;
-        }
-    }
-    return 0.6 + 0.8 * double(row[b.size()]) / double(std::max(a.size(), b.size()));
-}
-
-// A word alignment of a source sentence with one reference: per source word the
-// reference word written for it (or none), and per gap the words inserted there.
-struct Alignment
-{
-    std::vector<int> target;                         // source word -> reference word, -1 deleted
-    std::vector<std::vector<std::string>> inserted;  // gap before source word k (k = n: at the end)
-};
-
-Alignment align(const std::vector<Piece> &src, const std::vector<Piece> &ref)
-{
-    const size_t n = src.size(), m = ref.size();
-    std::vector<std::vector<double>> d(n + 1, std::vector<double>(m + 1, 0.0));
-    for (size_t i = 0; i <= n; ++i)
-        d[i][0] = double(i);
-    for (size_t j = 0; j <= m; ++j)
-        d[0][j] = double(j);
-    for (size_t i = 1; i <= n; ++i)
-        for (size_t j = 1; j <= m; ++j)
-            d[i][j] = std::min({d[i - 1][j] + 1.0, d[i][j - 1] + 1.0,
-                                d[i - 1][j - 1] + substitution(src[i - 1].text, ref[j - 1].text)});
-    Alignment a;
-    a.target.assign(n, -1);
-    a.inserted.assign(n + 1, {});
-    size_t i = n, j = m;
-    while (i > 0 || j > 0) {
-        if (i > 0 && j > 0 && d[i][j] == d[i - 1][j - 1] + substitution(src[i - 1].text, ref[j - 1].text)) {
-            a.target[i - 1] = int(j - 1);
-            --i, --j;
-        } else if (i > 0 && d[i][j] == d[i - 1][j] + 1.0) {
-            --i;
-        } else {
-            a.inserted[i].insert(a.inserted[i].begin(), ref[j - 1].text);
-            --j;
-        }
-    }
-    return a;
 }
 
 // Corrected measure: the words finding f leaves after applying its first candidate to s,
@@ -310,6 +160,69 @@ bool firstCandidateIsEdit(const std::string &s, const Json::Value &f, const std:
     return right;
 }
 
+// Token-level scoring on a labelled learner set, per kind of finding (errorType/explainType):
+// the tokens a kind flags, how many of them the annotators marked wrong (precision) and what
+// share of all wrong tokens that is (recall); then all kinds together, and the share of
+// sentences without any wrong token that get a finding.
+struct LabelledScore
+{
+    int wrongTokens = 0, flagged = 0, right = 0, clean = 0, cleanFlagged = 0;
+    int articleTokens = 0, articleFound = 0; // tokens wrong because of an article; flagged by an article kind
+};
+
+LabelledScore scoreLabelled(const char *name, const std::vector<LabelledSentence> &set, const EnglishChecker &checker,
+                            const std::vector<std::string> &config)
+{
+    struct Kind
+    {
+        int flagged = 0, right = 0;
+    };
+    std::map<std::string, Kind> kinds;
+    LabelledScore total;
+    for (size_t i = 0; i < set.size(); ++i) {
+        const LabelledSentence &s = set[i];
+        const Json::Value record = checker.checkSentence(int(i), s.text, 0, config, {});
+        std::vector<bool> any(s.wrong.size(), false), byArticleKind(s.wrong.size(), false);
+        for (const Json::Value &f : record["corrections"]) {
+            const int a = f["start"].asInt(), b = std::max(f["end"].asInt(), a + 1);
+            Kind &kind = kinds[f["errorType"].asString() + "/" + f["explainType"].asString()];
+            const std::string explain = f["explainType"].asString();
+            const bool articleKind = explain.rfind("article", 0) == 0 || explain == "the_same";
+            for (size_t k = 0; k < s.wrong.size(); ++k) {
+                if (s.start[k] >= b || a >= s.end[k])
+                    continue;
+                ++kind.flagged;
+                kind.right += s.wrong[k] ? 1 : 0;
+                any[k] = true;
+                byArticleKind[k] = byArticleKind[k] || articleKind;
+            }
+        }
+        for (size_t k = 0; k < s.wrong.size(); ++k) {
+            total.wrongTokens += s.wrong[k] ? 1 : 0;
+            total.flagged += any[k] ? 1 : 0;
+            total.right += any[k] && s.wrong[k] ? 1 : 0;
+            total.articleTokens += s.article[k] ? 1 : 0;
+            total.articleFound += s.article[k] && byArticleKind[k] ? 1 : 0;
+        }
+        if (s.clean()) {
+            ++total.clean;
+            total.cleanFlagged += record["corrections"].empty() ? 0 : 1;
+        }
+    }
+    std::printf("%s: %zu sentences, %d wrong tokens; per kind: flagged tokens, precision, recall\n", name, set.size(),
+                total.wrongTokens);
+    for (const auto &[kind, n] : kinds)
+        std::printf("    %-40s %5d  P %5.1f%%  R %5.2f%%\n", kind.c_str(), n.flagged,
+                    100.0 * n.right / std::max(1, n.flagged), 100.0 * n.right / std::max(1, total.wrongTokens));
+    const double p = double(total.right) / std::max(1, total.flagged), r = double(total.right) / std::max(1, total.wrongTokens);
+    std::printf("    %-40s %5d  P %5.1f%%  R %5.2f%%  F0.5 %.3f; clean sentences flagged %d of %d (%.1f%%)\n",
+                "all kinds", total.flagged, 100.0 * p, 100.0 * r, p + r > 0 ? 1.25 * p * r / (0.25 * p + r) : 0.0,
+                total.cleanFlagged, total.clean, 100.0 * total.cleanFlagged / std::max(1, total.clean));
+    std::printf("    article errors: %d tokens, %d of them flagged by an article kind (recall %.1f%%)\n",
+                total.articleTokens, total.articleFound, 100.0 * total.articleFound / std::max(1, total.articleTokens));
+    return total;
+}
+
 double peakMegabytes()
 {
     std::ifstream in("/proc/self/status");
@@ -328,6 +241,9 @@ int main(int argc, char **argv)
     int show = 0;
     int missed = 0; // print this many JFLEG sentences that every annotator edited and no finding touched
     int wrong = 0; // print this many findings whose first candidate is in no reference
+    bool quick = false; // --quick: speed, CWEB and the learner sets only
+    for (int i = 1; i < argc; ++i)
+        quick = quick || !std::strcmp(argv[i], "--quick");
     for (int i = 1; i + 1 < argc; ++i) {
         if (!std::strcmp(argv[i], "--confidence"))
             confidence = std::atoi(argv[i + 1]);
@@ -338,7 +254,9 @@ int main(int argc, char **argv)
         if (!std::strcmp(argv[i], "--wrong"))
             wrong = std::atoi(argv[i + 1]);
     }
-    const std::string data = PENNOVA_SHARED_DIR "/bench-data/";
+    // $PENNOVA_BENCH_DATA: the bench-data folder, for a build outside the main tree
+    const char *dataEnv = std::getenv("PENNOVA_BENCH_DATA");
+    const std::string data = dataEnv ? std::string(dataEnv) + "/" : std::string(PENNOVA_SHARED_DIR "/bench-data/");
     auto t0 = std::chrono::steady_clock::now();
     EnglishChecker checker;
     std::printf("loading: %.0f ms\n",
@@ -435,6 +353,16 @@ int main(int argc, char **argv)
                     editedCount, 100.0 * editedHit / std::max(1, editedCount));
         for (const auto &[type, n] : byType)
             std::printf("    %-40s %d\n", type.c_str(), n);
+    }
+
+    // learner essays, token by token: REALEC dev and JFLEG dev (a token is wrong where two of
+    // the four annotators changed it); JFLEG test stays a final check
+    const LabelledScore realec = scoreLabelled("REALEC dev", readRealec(data + "grammar/realec/en_realec_dev.tsv"),
+                                               checker, config);
+    const LabelledScore jflegDev = scoreLabelled("JFLEG dev", readJfleg(data + "grammar/jfleg", "dev"), checker, config);
+    if (quick) {
+        std::printf("\nCWEB unedited sentences flagged: %.2f%%\n", 100.0 * cwebFalse / std::max(1, cwebClean));
+        return 0;
     }
 
     // learner sentences (JFLEG test): how many of those that every annotator edited get
@@ -549,6 +477,12 @@ int main(int argc, char **argv)
     std::printf("\n%-58s %10s %10s\n", "Measure", "Now", "Target");
     std::printf("%-58s %9.1f%% %10s\n", "JFLEG test sentences flagged, among those every annotator edited",
                 100.0 * allEditedFlagged / std::max(1, allEdited), ">= 75 %");
+    auto f05 = [](const LabelledScore &s) {
+        const double p = double(s.right) / std::max(1, s.flagged), r = double(s.right) / std::max(1, s.wrongTokens);
+        return p + r > 0 ? 1.25 * p * r / (0.25 * p + r) : 0.0;
+    };
+    std::printf("%-58s %10.3f %10s\n", "REALEC dev, token F0.5", f05(realec), ">= 0.32");
+    std::printf("%-58s %10.3f %10s\n", "JFLEG dev, token F0.5 (two annotators agree)", f05(jflegDev), "");
     std::printf("%-58s %9.2f%% %10s\n", "CWEB test, unedited sentences flagged", 100.0 * cwebFalse / std::max(1, cwebClean),
                 "<= 2 %");
     std::printf("%-58s %9.1f%% %10s\n", "First suggestion equals an annotator's edit (window)",

@@ -3,6 +3,7 @@
 
 #include "adverbrules.h"
 #include "agreementrules.h"
+#include "articlechoicerule.h"
 #include "articlerules.h"
 #include "comparativerules.h"
 #include "complementrules.h"
@@ -141,6 +142,7 @@ public:
         , pages(wordnet)
     {
         tagger.load(dataDir + "/pos-model.txt"); // without a model the tagged rules stay silent
+        articleChoice.load(dataDir + "/article-model.txt"); // likewise the article classifier
     }
 
     Lexicon lexicon;
@@ -164,6 +166,7 @@ public:
     VerbFormRules verbForms;
     AgreementRules agreement;
     ArticleRules articles;
+    ArticleChoiceRule articleChoice;
     PrepositionRules prepositions;
     NegationRules negation;
     FeelingRules feelings;
@@ -237,6 +240,9 @@ Json::Value EnglishChecker::checkSentence(int sentInd, const std::string &utf8, 
         m_data->punctuation.check(tokens, tags, &found);
         if (kind == 0)
             m_data->openers.check(tokens, tags, &found);
+        // the learned article model after the hand-written rules: theirs is the surer word
+        if (sw.det)
+            m_data->articleChoice.check(tokens, tags, &found);
     }
     if (sw.spell)
         m_data->spelling.check(tokens, tags, userWords, &found);

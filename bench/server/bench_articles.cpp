@@ -1,0 +1,132 @@
+// Article model benchmark: for each change the model could propose (none -> a, the -> none,
+// ...), how many learner tokens it would flag at a range of margins, how many of those the
+// annotators marked wrong (REALEC dev, JFLEG dev), and how many unedited CWEB sentences it
+// would flag; the rule's margins are chosen from this. Reads the shipped model.
+// Usage: bench_articles [--model FILE] [--show TRANSITION MARGIN] (print the learner flags of
+// one change, e.g. "none>a 2").
+
+#include "pennovapaths.h"
+#include "articlechoicerule.h"
+#include "articleslots.h"
+#include "learnersets.h"
+#include "lexicon.h"
+#include "postagger.h"
+#include "wordforms.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <string>
+#include <vector>
+
+using namespace PennovaChecker;
+using namespace LearnerSets;
+
+namespace {
+
+struct Flag
+{
+    float margin;
+    bool wrong;    // the annotators marked the token
+    bool learner;  // from a learner set (else an unedited CWEB sentence)
+    size_t sentence;
+    std::string text;
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const char *dataEnv = std::getenv("PENNOVA_BENCH_DATA");
+    const std::string data = dataEnv ? std::string(dataEnv) + "/" : std::string(PENNOVA_SHARED_DIR "/bench-data/");
+    const std::string checkerData = PENNOVA_SOURCE_DIR "/server/checker/data";
+    std::string modelPath = checkerData + "/article-model.txt", showKey;
+    float showMargin = 0;
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::string(argv[i]) == "--model")
+            modelPath = argv[i + 1];
+        if (std::string(argv[i]) == "--show" && i + 2 < argc) {
+            showKey = argv[i + 1];
+            showMargin = float(std::atof(argv[i + 2]));
+        }
+    }
+    const Lexicon lexicon(checkerData, "/usr/share/wordnet");
+    const WordForms forms("/usr/share/hunspell", "/usr/share/wordnet");
+    PosTagger tagger(&lexicon, &forms);
+    PerceptronModel model(ArticleSlots::classNames());
+    std::string error;
+    if (!tagger.load(checkerData + "/pos-model.txt", &error) || !model.load(modelPath, &error)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return 1;
+    }
+    std::vector<LabelledSentence> learner = readRealec(data + "grammar/realec/en_realec_dev.tsv");
+    const std::vector<LabelledSentence> jfleg = readJfleg(data + "grammar/jfleg", "dev");
+    learner.insert(learner.end(), jfleg.begin(), jfleg.end());
+    std::vector<LabelledSentence> web;
+    for (const char *set : {"CWEB-G", "CWEB-S"}) {
+        const std::vector<bool> clean = uneditedBlocks(data + "grammar/cweb/m2/" + set + ".test.m2");
+        const std::vector<std::string> source = readLines(data + "grammar/cweb/raw/" + set + ".test.source");
+        for (size_t i = 0; i < source.size() && i < clean.size(); ++i)
+            if (clean[i])
+                web.push_back({source[i], {}, {}, {}});
+    }
+    const char *names[] = {"none", "a", "the"};
+    std::map<std::string, std::vector<Flag>> flags;
+    size_t slots = 0;
+    auto run = [&](const std::vector<LabelledSentence> &set, bool isLearner) {
+        for (size_t i = 0; i < set.size(); ++i) {
+            const LabelledSentence &s = set[i];
+            const std::vector<Token> tokens = Tokenizer::tokenize(s.text);
+            const std::vector<std::string> tags = tagger.tag(tokens);
+            for (const ArticleSlots::Slot &slot : ArticleSlots::find(tokens, tags)) {
+                ++slots;
+                const std::vector<float> sc = model.scores(ArticleSlots::features(tokens, tags, slot));
+                const int best = int(std::max_element(sc.begin(), sc.end()) - sc.begin());
+                if (best == slot.written)
+                    continue;
+                const Token &at = tokens[size_t(slot.written == ArticleSlots::None ? slot.first : slot.article)];
+                bool wrong = false;
+                for (size_t k = 0; k < s.wrong.size(); ++k)
+                    wrong = wrong || (s.wrong[k] && s.start[k] < at.end && at.start < s.end[k]);
+                std::string shown;
+                for (size_t k = 0; k < tokens.size(); ++k)
+                    shown += (k ? " " : "") + (int(k) == slot.head ? "[" + tokens[k].text + "]" : tokens[k].text);
+                const bool plural = tags[size_t(slot.head)] == "NNS";
+                flags[std::string(names[slot.written]) + ">" + names[best] + (plural ? " plural" : "")].push_back(
+                    {sc[size_t(best)] - sc[size_t(slot.written)], wrong, isLearner, i, shown});
+            }
+        }
+    };
+    run(learner, true);
+    const size_t learnerSlots = slots;
+    run(web, false);
+    std::printf("%zu learner sentences (%zu slots), %zu unedited CWEB sentences (%zu slots)\n", learner.size(),
+                learnerSlots, web.size(), slots - learnerSlots);
+    const float margins[] = {4.0f, 6.0f, 8.0f, 10.0f, 12.0f, 15.0f, 20.0f, 25.0f, 30.0f, 40.0f};
+    for (const auto &[key, list] : flags) {
+        std::printf("%s\n", key.c_str());
+        for (float m : margins) {
+            int n = 0, right = 0, webFlags = 0;
+            for (const Flag &f : list) {
+                if (f.margin < m)
+                    continue;
+                if (f.learner) {
+                    ++n;
+                    right += f.wrong ? 1 : 0;
+                } else {
+                    ++webFlags;
+                }
+            }
+            std::printf("    margin %4.2f: learner flags %5d, marked wrong %5d (P %5.1f%%); CWEB flags %4d (%.2f%% of "
+                        "sentences)\n",
+                        double(m), n, right, 100.0 * right / std::max(1, n), webFlags,
+                        100.0 * webFlags / std::max<size_t>(1, web.size()));
+        }
+        if (key == showKey)
+            for (const Flag &f : list)
+                if (f.margin >= showMargin)
+                    std::printf("  %s %.2f %s\n", f.learner ? (f.wrong ? "HIT " : "MISS") : "WEB ", double(f.margin),
+                                f.text.c_str());
+    }
+    return 0;
+}

@@ -1,0 +1,111 @@
+#include "articlechoicerule.h"
+
+#include "rulesupport.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+namespace PennovaChecker {
+
+namespace {
+
+using R = RuleSupport;
+
+const std::unordered_set<std::string> &jobTitles()
+{
+    static const std::unordered_set<std::string> s = {"senior", "junior", "chief", "assistant", "deputy", "associate",
+                                                      "executive", "vice", "head", "lead", "managing", "principal",
+                                                      "general", "acting", "former"};
+    return s;
+}
+
+std::string articleFor(int choice, const std::string &nextLower)
+{
+    if (choice == ArticleSlots::The)
+        return "the";
+    int sound = R::vowelSound(nextLower);
+    if (sound < 0)
+        sound = !nextLower.empty() && std::string("aeiou").find(nextLower[0]) != std::string::npos ? 1 : 0;
+    return sound ? "an" : "a";
+}
+
+} // namespace
+
+ArticleChoiceRule::Margins ArticleChoiceRule::Margins::defaults()
+{
+    // tuned on learner essays (REALEC dev, JFLEG dev) against unedited CWEB sentences (bench_articles);
+    // a -> none, a -> the, the -> a and the -> none stay off: which is meant depends on what the reader
+    // already knows, and the model was right there too seldom
+    Margins m;
+    for (auto *table : {&m.singular, &m.plural})
+        for (auto &row : *table)
+            std::fill(std::begin(row), std::end(row), kNever);
+    m.singular[ArticleSlots::None][ArticleSlots::A] = 20.0f;
+    m.singular[ArticleSlots::None][ArticleSlots::The] = 25.0f;
+    // "a" before a plural stays with the determiner rule: "a kind people" is right
+    return m;
+}
+
+bool ArticleChoiceRule::load(const std::string &modelPath, std::string *error)
+{
+    PerceptronModel model(ArticleSlots::classNames());
+    if (!model.load(modelPath, error))
+        return false;
+    if (model.classes() != ArticleSlots::classNames()) {
+        if (error)
+            *error = "the model's classes are not none, a, the";
+        return false;
+    }
+    m_model = std::move(model);
+    return true;
+}
+
+int ArticleChoiceRule::decide(const std::vector<float> &scores, int written, bool plural, const Margins &margins)
+{
+    if (scores.size() != 3 || written < 0 || written > 2)
+        return -1;
+    const int best = int(std::max_element(scores.begin(), scores.end()) - scores.begin());
+    if (best == written)
+        return -1;
+    const float margin = (plural ? margins.plural : margins.singular)[written][best];
+    return margin < kNever && scores[size_t(best)] - scores[size_t(written)] >= margin ? best : -1;
+}
+
+void ArticleChoiceRule::check(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                              std::vector<Finding> *out) const
+{
+    if (m_model.empty())
+        return;
+    for (const ArticleSlots::Slot &s : ArticleSlots::find(t, tags)) {
+        const int choice = decide(m_model.scores(ArticleSlots::features(t, tags, s)), s.written,
+                                  tags[size_t(s.head)] == "NNS", m_margins);
+        if (choice < 0)
+            continue;
+        const Token &first = t[size_t(s.first)];
+        // "for most of last year", "was broke last year": a time phrase goes without an article
+        bool timePhrase = false;
+        for (int k = s.first; k < s.head; ++k)
+            timePhrase = timePhrase || t[size_t(k)].lower == "last" || t[size_t(k)].lower == "next";
+        if (timePhrase && R::timePhraseAt(t, s.head))
+            continue;
+        // "served as conductor of the band", "was senior web developer": a role goes without an article
+        const int before = s.article >= 0 ? s.article - 1 : s.first - 1;
+        if ((before >= 0 && t[size_t(before)].lower == "as") || jobTitles().count(first.lower))
+            continue;
+        if (s.written == ArticleSlots::None) {
+            // "It is good chance" -> "a good chance"; the first word of a sentence loses its capital
+            const std::string word = s.first == 0 ? first.lower : first.text;
+            out->push_back(R::replace(t, s.first, s.first, articleFor(choice, first.lower) + " " + word, "GRAMMAR",
+                                      "article_needed", 2));
+        } else if (choice == ArticleSlots::None) {
+            Finding f;
+            if (R::deletion(t, s.article, "GRAMMAR", "article_unneeded", 2, &f))
+                out->push_back(f);
+        } else {
+            out->push_back(R::replace(t, s.article, s.article, articleFor(choice, first.lower), "GRAMMAR",
+                                      "article_choice", 2));
+        }
+    }
+}
+
+} // namespace PennovaChecker

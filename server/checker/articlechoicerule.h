@@ -1,0 +1,47 @@
+#pragma once
+// ArticleChoiceRule: the article before each noun phrase as a classifier trained on
+// native English predicts it ("a/an", "the" or none; see ArticleSlots). The learner's
+// choice is flagged only where the model is confident and the written choice scores
+// far below its prediction, so that right text stays unmarked.
+
+#include "articleslots.h"
+#include "finding.h"
+#include "perceptronmodel.h"
+
+#include <string>
+#include <vector>
+
+namespace PennovaChecker {
+
+class ArticleChoiceRule
+{
+public:
+    // How far the predicted class must score above the written one, by written and
+    // predicted class (ArticleSlots::Choice), for a singular and a plural head noun; a
+    // pair at or above kNever is never flagged.
+    static constexpr float kNever = 1e9f;
+    struct Margins
+    {
+        float singular[3][3];
+        float plural[3][3];
+        static Margins defaults();
+    };
+
+    ArticleChoiceRule() : m_model(ArticleSlots::classNames()), m_margins(Margins::defaults()) {}
+    // False (the rule silent) when the model file is missing or malformed.
+    bool load(const std::string &modelPath, std::string *error = nullptr);
+    const PerceptronModel &model() const { return m_model; }
+    void setMargins(const Margins &margins) { m_margins = margins; }
+
+    // The choice to suggest for a slot with these scores, or -1 to leave it.
+    static int decide(const std::vector<float> &scores, int written, bool plural, const Margins &margins);
+
+    void check(const std::vector<Token> &tokens, const std::vector<std::string> &tags,
+               std::vector<Finding> *out) const;
+
+private:
+    PerceptronModel m_model;
+    Margins m_margins;
+};
+
+} // namespace PennovaChecker

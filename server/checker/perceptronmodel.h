@@ -1,0 +1,65 @@
+#pragma once
+// PerceptronModel: a multi-class averaged perceptron over hashed string features, for
+// the checker's slot classifiers (which article a native writer puts before a noun
+// phrase, ...). Trained by the tools under tools/, saved as a text file, loaded once
+// and read-only afterwards.
+//
+// File format (text): "pennova-perceptron 1", then "classes" and the class names,
+// "features N", then N rows "<hex key> <weight per class>". Rows the model never
+// needs (all weights near zero) are left out when saving.
+
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace PennovaChecker {
+
+class PerceptronModel
+{
+public:
+    static constexpr size_t kMaxClasses = 8;
+    static constexpr size_t kMaxFeatures = 4000000;
+    static constexpr size_t kMaxLine = 512;
+
+    using Features = std::vector<uint64_t>;
+    struct Example
+    {
+        Features features;
+        int label = 0;
+    };
+
+    static uint64_t hash(const std::string &feature);
+
+    // classes: names in index order (none, a, the ...); at most kMaxClasses.
+    explicit PerceptronModel(std::vector<std::string> classes = {});
+
+    bool load(const std::string &path, std::string *error = nullptr);
+    // False (and the model left empty) with *error set when the text is malformed,
+    // truncated or beyond the limits above.
+    bool load(std::istream &in, std::string *error = nullptr);
+    // Rows whose weights are all below minWeight in size are left out.
+    bool save(const std::string &path, float minWeight = 1e-3f) const;
+    bool save(std::ostream &out, float minWeight = 1e-3f) const;
+
+    bool empty() const { return m_index.empty(); }
+    size_t featureCount() const { return m_index.size(); }
+    const std::vector<std::string> &classes() const { return m_classes; }
+
+    // Averaged training; features seen in fewer than minCount examples are dropped
+    // afterwards (they only fit the training text).
+    void train(const std::vector<Example> &examples, int iterations, int minCount = 1);
+
+    // One score per class (sum of the features' weights).
+    std::vector<float> scores(const Features &features) const;
+    int predict(const Features &features) const;
+
+private:
+    std::vector<std::string> m_classes;
+    // feature -> its first weight in m_flat (one weight per class)
+    std::unordered_map<uint64_t, uint32_t> m_index;
+    std::vector<float> m_flat;
+};
+
+} // namespace PennovaChecker

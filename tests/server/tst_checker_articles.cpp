@@ -1,0 +1,348 @@
+// The learned article check: the model file parser, the averaged perceptron trained on a
+// tiny corpus, the slots and features read around noun phrases, the flag decision, and the
+// checker's article findings on learner sentences beside right look-alikes.
+
+#include "articlechoicerule.h"
+#include "articleslots.h"
+#include "englishchecker.h"
+#include "perceptronmodel.h"
+#include "support/learnertable.h"
+
+#include <QtTest>
+
+#include <memory>
+#include <sstream>
+
+using namespace PennovaChecker;
+using LearnerTable::columns;
+using LearnerTable::row;
+
+namespace {
+
+// Tokens of a sentence with hand-given tags, one per token.
+struct Tagged
+{
+    std::vector<Token> tokens;
+    std::vector<std::string> tags;
+};
+
+Tagged tagged(const QString &sentence, const QString &tags)
+{
+    Tagged t{Tokenizer::tokenize(sentence.toStdString()), {}};
+    for (const QString &tag : tags.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        t.tags.push_back(tag.toStdString());
+    return t;
+}
+
+// "first..head=choice" for each slot, e.g. "good..idea=a"
+QStringList describeSlots(const Tagged &t)
+{
+    QStringList out;
+    for (const ArticleSlots::Slot &s : ArticleSlots::find(t.tokens, t.tags))
+        out << QString::fromStdString(t.tokens[size_t(s.first)].text + ".." + t.tokens[size_t(s.head)].text + "="
+                                      + ArticleSlots::classNames()[size_t(s.written)]);
+    return out;
+}
+
+const char *const kHeader = "pennova-perceptron 1\nclasses none a the\n";
+
+} // namespace
+
+class TestCheckerArticles : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<EnglishChecker> m_checker;
+
+private slots:
+    void initTestCase() { m_checker = std::make_unique<EnglishChecker>(); }
+
+    void modelFile_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<bool>("valid");
+        QTest::addColumn<float>("scoreOfA"); // for the feature "x" when valid
+        QTest::newRow("two rows") << QByteArray(kHeader) + "features 2\n" + QByteArray::number(qulonglong(PerceptronModel::hash("x")), 16)
+                + " 0.5 2.25 -1\nabc 1 1 1\n" << true << 2.25f;
+        QTest::newRow("no rows") << QByteArray(kHeader) + "features 0\n" << true << 0.0f;
+        QTest::newRow("garbage") << QByteArray("\x01\x02 not a model\n") << false << 0.0f;
+        QTest::newRow("empty") << QByteArray() << false << 0.0f;
+        QTest::newRow("truncated before the count") << QByteArray(kHeader) << false << 0.0f;
+        QTest::newRow("truncated rows") << QByteArray(kHeader) + "features 3\nabc 1 1 1\n" << false << 0.0f;
+        QTest::newRow("truncated row") << QByteArray(kHeader) + "features 1\nabc 1 1" << false << 0.0f;
+        QTest::newRow("row too long") << QByteArray(kHeader) + "features 1\nabc 1 1 1" + QByteArray(600, ' ') + "\n"
+                                      << false << 0.0f;
+        QTest::newRow("count beyond the limit") << QByteArray(kHeader) + "features 99999999999\n" << false << 0.0f;
+        QTest::newRow("count not a number") << QByteArray(kHeader) + "features many\n" << false << 0.0f;
+        QTest::newRow("not a number") << QByteArray(kHeader) + "features 1\nabc 1 x 1\n" << false << 0.0f;
+        QTest::newRow("infinite weight") << QByteArray(kHeader) + "features 1\nabc 1 inf 1\n" << false << 0.0f;
+        QTest::newRow("huge weight") << QByteArray(kHeader) + "features 1\nabc 1 1e30 1\n" << false << 0.0f;
+        QTest::newRow("extra column") << QByteArray(kHeader) + "features 1\nabc 1 1 1 1\n" << false << 0.0f;
+        QTest::newRow("key zero") << QByteArray(kHeader) + "features 1\n0 1 1 1\n" << false << 0.0f;
+        QTest::newRow("repeated key") << QByteArray(kHeader) + "features 2\nabc 1 1 1\nabc 2 2 2\n" << false << 0.0f;
+        QTest::newRow("one class") << QByteArray("pennova-perceptron 1\nclasses none\nfeatures 0\n") << false << 0.0f;
+        QTest::newRow("too many classes") << QByteArray("pennova-perceptron 1\nclasses a b c d e f g h i\nfeatures 0\n")
+                                          << false << 0.0f;
+    }
+
+    void modelFile()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(bool, valid);
+        QFETCH(float, scoreOfA);
+        std::istringstream in(text.toStdString());
+        PerceptronModel model;
+        std::string error;
+        QCOMPARE(model.load(in, &error), valid);
+        QCOMPARE(error.empty(), valid);
+        if (!valid) {
+            QVERIFY(model.empty());
+            return;
+        }
+        QCOMPARE(model.classes(), ArticleSlots::classNames());
+        QCOMPARE(model.scores({PerceptronModel::hash("x")})[1], scoreOfA);
+    }
+
+    // A failed load keeps no half-read rows, and the rule rejects a model of other classes.
+    void failedLoadLeavesNothing()
+    {
+        PerceptronModel model;
+        std::istringstream good(std::string(kHeader) + "features 1\nabc 1 1 1\n");
+        QVERIFY(model.load(good));
+        std::istringstream bad(std::string(kHeader) + "features 2\nabc 1 1 1\n");
+        QVERIFY(!model.load(bad));
+        QCOMPARE(model.featureCount(), size_t(0));
+
+        const QString path = QDir(QDir::tempPath()).filePath(QStringLiteral("tst_articles_model.txt"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("pennova-perceptron 1\nclasses in on at\nfeatures 0\n");
+        file.close();
+        ArticleChoiceRule rule;
+        std::string error;
+        QVERIFY(!rule.load(path.toStdString(), &error));
+        QVERIFY(!error.empty());
+        QVERIFY(!rule.load("/nonexistent/article-model.txt", &error));
+        QVERIFY(rule.model().empty());
+        file.remove();
+    }
+
+    // Trained on a tiny tagged corpus, the model learns which article each context takes,
+    // including for a sentence it never saw, and a save and load keeps its scores.
+    void trainsOnTinyCorpus()
+    {
+        const Tagged corpus[] = {
+            tagged("I have a car.", "PRP VBP DT NN ."),
+            tagged("She has a dog.", "PRP VBZ DT NN ."),
+            tagged("We have a house.", "PRP VBP DT NN ."),
+            tagged("The sun is hot.", "DT NN VBZ JJ ."),
+            tagged("The sun rose.", "DT NN VBD ."),
+            tagged("They like music.", "PRP VBP NN ."),
+            tagged("He likes music.", "PRP VBZ NN ."),
+        };
+        std::vector<PerceptronModel::Example> examples;
+        for (int round = 0; round < 3; ++round)
+            for (const Tagged &t : corpus)
+                for (const ArticleSlots::Slot &s : ArticleSlots::find(t.tokens, t.tags))
+                    examples.push_back({ArticleSlots::features(t.tokens, t.tags, s), int(s.written)});
+        QCOMPARE(examples.size(), size_t(21));
+        PerceptronModel model(ArticleSlots::classNames());
+        model.train(examples, 5);
+        for (const PerceptronModel::Example &e : examples)
+            QCOMPARE(model.predict(e.features), e.label);
+        // unseen: "You have car." -> a; "Sun is hot." -> the
+        const Tagged car = tagged("You have car.", "PRP VBP NN .");
+        const Tagged sun = tagged("Sun is hot.", "NN VBZ JJ .");
+        QCOMPARE(model.predict(ArticleSlots::features(car.tokens, car.tags, ArticleSlots::find(car.tokens, car.tags)[0])),
+                 int(ArticleSlots::A));
+        QCOMPARE(model.predict(ArticleSlots::features(sun.tokens, sun.tags, ArticleSlots::find(sun.tokens, sun.tags)[0])),
+                 int(ArticleSlots::The));
+
+        std::stringstream file;
+        QVERIFY(model.save(file, 0.0f));
+        PerceptronModel loaded;
+        QVERIFY(loaded.load(file));
+        for (const PerceptronModel::Example &e : examples) {
+            const std::vector<float> a = model.scores(e.features), b = loaded.scores(e.features);
+            for (size_t c = 0; c < a.size(); ++c)
+                QVERIFY(qAbs(a[c] - b[c]) <= 1e-3f * qMax(1.0f, qAbs(a[c])));
+        }
+
+        // a feature seen fewer times than the minimum is left out of the model
+        PerceptronModel pruned(ArticleSlots::classNames());
+        std::vector<PerceptronModel::Example> once = examples;
+        once.push_back({{PerceptronModel::hash("rare")}, int(ArticleSlots::The)});
+        pruned.train(once, 5, 2);
+        QCOMPARE(pruned.scores({PerceptronModel::hash("rare")}), std::vector<float>(3, 0.0f));
+    }
+
+    void phraseSlots_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::addColumn<QString>("tags");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("article, adjective and noun") << "It is a good idea." << "PRP VBZ DT JJ NN ."
+                                                     << QStringList{"good..idea=a"};
+        QTest::newRow("no article before an adjective") << "It is good idea." << "PRP VBZ JJ NN ."
+                                                        << QStringList{"good..idea=none"};
+        QTest::newRow("compound noun ends at its last noun")
+            << "The school bus came." << "DT NN NN VBD ." << QStringList{"school..bus=the"};
+        QTest::newRow("adverb before an adjective") << "It was a very old house." << "PRP VBD DT RB JJ NN ."
+                                                    << QStringList{"very..house=a"};
+        QTest::newRow("possessive determines the phrase") << "My car broke." << "PRP$ NN VBD ." << QStringList{};
+        QTest::newRow("demonstrative determines the phrase") << "This book is old." << "DT NN VBZ JJ ."
+                                                             << QStringList{};
+        QTest::newRow("number determines the phrase") << "Two cars came." << "CD NNS VBD ." << QStringList{};
+        QTest::newRow("genitive determines the phrase") << "John's car is red." << "NNP NN VBZ JJ ."
+                                                        << QStringList{};
+        QTest::newRow("proper noun is no head") << "We saw the United Nations." << "PRP VBD DT NNP NNPS ."
+                                                << QStringList{};
+        QTest::newRow("participle after a verb is no modifier")
+            << "I have visited places." << "PRP VBP VBN NNS ." << QStringList{"places..places=none"};
+        QTest::newRow("participle after an article is a modifier")
+            << "It was the written test." << "PRP VBD DT VBN NN ." << QStringList{"written..test=the"};
+        QTest::newRow("possessive before a noun modifier")
+            << "It harms people's health." << "PRP VBZ NNS NN ." << QStringList{};
+        QTest::newRow("time adverb read as a noun") << "It is crucial nowadays." << "PRP VBZ JJ NN ." << QStringList{};
+        QTest::newRow("tags of another length") << "It is a good idea." << "PRP VBZ DT" << QStringList{};
+        QTest::newRow("non-ASCII before the phrase") << "“The tea” is hot." << "`` DT NN '' VBZ JJ ."
+                                                     << QStringList{"tea..tea=the"};
+    }
+
+    void phraseSlots()
+    {
+        QFETCH(QString, sentence);
+        QFETCH(QString, tags);
+        QFETCH(QStringList, expected);
+        QCOMPARE(describeSlots(tagged(sentence, tags)), expected);
+    }
+
+    // The features read the words around the slot but never the written article, so the
+    // same phrase with and without one gets the same features.
+    void features_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::addColumn<QString>("tags");
+        QTest::addColumn<QStringList>("present");
+        QTest::newRow("context words and head")
+            << "He is a good student of math." << "PRP VBZ DT JJ NN IN NN ."
+            << QStringList{"h=student", "ht=NN", "f=good", "p1=is", "p2=he", "n1=of", "hn1=student of", "m=good",
+                           "mt=JJ", "gov=is student", "new", "len=2"};
+        QTest::newRow("sentence start") << "The cat sat." << "DT NN VBD ." << QStringList{"p1=<s>", "p2=<s>", "h=cat"};
+        QTest::newRow("head named before")
+            << "A cat saw the cat." << "DT NN VBD DT NN ." << QStringList{"seen", "gov=saw cat"};
+    }
+
+    void features()
+    {
+        QFETCH(QString, sentence);
+        QFETCH(QString, tags);
+        QFETCH(QStringList, present);
+        const Tagged t = tagged(sentence, tags);
+        // the last slot with an article
+        ArticleSlots::Slot s;
+        for (const ArticleSlots::Slot &slot : ArticleSlots::find(t.tokens, t.tags))
+            if (slot.article >= 0)
+                s = slot;
+        QVERIFY(s.article >= 0);
+        QStringList names;
+        for (const std::string &n : ArticleSlots::featureNames(t.tokens, t.tags, s))
+            names << QString::fromStdString(n);
+        for (const QString &p : present)
+            QVERIFY2(names.contains(p), qPrintable(p + QStringLiteral(" not in ") + names.join(QLatin1Char('|'))));
+        for (const QString &n : names)
+            QVERIFY2(!n.endsWith(QLatin1String("=a")) && !n.endsWith(QLatin1String("=the")), qPrintable(n));
+        // without its article the phrase reads the same
+        QString bare = sentence;
+        QString bareTags = tags;
+        const Token &article = t.tokens[size_t(s.article)];
+        bare.remove(article.start, article.end - article.start + 1);
+        QStringList tagList = tags.split(QLatin1Char(' '));
+        tagList.removeAt(s.article);
+        bareTags = tagList.join(QLatin1Char(' '));
+        const Tagged b = tagged(bare, bareTags);
+        ArticleSlots::Slot bareSlot;
+        bareSlot.head = -1;
+        for (const ArticleSlots::Slot &slot : ArticleSlots::find(b.tokens, b.tags))
+            if (slot.head == s.head - 1)
+                bareSlot = slot;
+        QCOMPARE(bareSlot.head, s.head - 1);
+        QCOMPARE(bareSlot.written, ArticleSlots::None);
+        if (s.article != 0) // a sentence's first word is capitalised without its article
+            QCOMPARE(ArticleSlots::features(b.tokens, b.tags, bareSlot), ArticleSlots::features(t.tokens, t.tags, s));
+    }
+
+    void decide_data()
+    {
+        QTest::addColumn<float>("none");
+        QTest::addColumn<float>("a");
+        QTest::addColumn<float>("the");
+        QTest::addColumn<int>("written");
+        QTest::addColumn<bool>("plural");
+        QTest::addColumn<int>("expected");
+        const ArticleChoiceRule::Margins m = ArticleChoiceRule::Margins::defaults();
+        const float needA = m.singular[ArticleSlots::None][ArticleSlots::A];
+        QTest::newRow("confident a where none is written") << 0.0f << needA + 1 << 1.0f << 0 << false << 1;
+        QTest::newRow("a only a little ahead") << 0.0f << needA - 1 << 1.0f << 0 << false << -1;
+        QTest::newRow("written choice is the best") << 0.0f << needA + 1 << 1.0f << 1 << false << -1;
+        QTest::newRow("a before a plural head is off") << 0.0f << needA + 50 << 1.0f << 0 << true << -1;
+        QTest::newRow("the for a is off") << 0.0f << 1.0f << 1000.0f << 1 << false << -1;
+        const float needThe = m.singular[ArticleSlots::None][ArticleSlots::The];
+        QTest::newRow("confident the where none is written") << 0.0f << 1.0f << needThe + 1 << 0 << false << 2;
+        QTest::newRow("a people: no deletion before a plural") << 1000.0f << 0.0f << 0.0f << 1 << true << -1;
+        QTest::newRow("written out of range") << 0.0f << 100.0f << 0.0f << 3 << false << -1;
+    }
+
+    void decide()
+    {
+        QFETCH(float, none);
+        QFETCH(float, a);
+        QFETCH(float, the);
+        QFETCH(int, written);
+        QFETCH(bool, plural);
+        QFETCH(int, expected);
+        QCOMPARE(ArticleChoiceRule::decide({none, a, the}, written, plural, ArticleChoiceRule::Margins::defaults()),
+                 expected);
+        QCOMPARE(ArticleChoiceRule::decide({none, a}, written, plural, ArticleChoiceRule::Margins::defaults()), -1);
+    }
+
+    // The shipped model through the whole checker: learner sentences get their article
+    // finding; the corrected sentences and right look-alikes get none.
+    void learnerArticles_data()
+    {
+        columns();
+        row("a before an adverb and adjective", "It plays very important role in our life.", "very", "a very",
+            "article_needed", "It plays a very important role in our life.");
+        row("a before an amount", "Improving public health includes significant amount of small steps.",
+            "significant", "a significant", "article_needed",
+            "Improving public health includes a significant amount of small steps.");
+        row("a after a preposition", "After long day you want to sleep.", "long", "a long", "article_needed",
+            "After a long day you want to sleep.");
+        row("a before a role", "She is student of this university.", "student", "a student", "article_needed",
+            "She is a student of this university.");
+    }
+
+    void learnerArticles() { LearnerTable::verify(*m_checker); }
+
+    void articleLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("uncountable complement") << "It is important information for us.";
+        QTest::newRow("plural complement") << "They are important problems of our time.";
+        QTest::newRow("meal without an article") << "We had breakfast at home.";
+        QTest::newRow("generic plural subject") << "Students need time to rest.";
+        QTest::newRow("possessive before the noun") << "It is my favourite part of the day.";
+        QTest::newRow("a lot of") << "She has a lot of friends in Beijing.";
+        QTest::newRow("by bus") << "We went to school by bus.";
+        QTest::newRow("possessive noun before the head") << "Technology has a bad impact on people's health.";
+        QTest::newRow("time phrase with last") << "He was away for most of last year.";
+        QTest::newRow("a people as a nation") << "They are a kind people.";
+        QTest::newRow("headline style name") << "Main Street is closed today.";
+    }
+
+    void articleLookAlikes() { LearnerTable::verifyClean(*m_checker); }
+};
+
+QTEST_GUILESS_MAIN(TestCheckerArticles)
+#include "tst_checker_articles.moc"

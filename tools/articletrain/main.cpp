@@ -1,0 +1,198 @@
+// pennova-articletrain [--brown DIR] [--conllu FILE ...] [--hold-out N] [--iterations N]
+//                      [--min-count N] [--data DIR] [--out model.txt]
+// Reads native sentences (the Brown corpus's tagged files, the "# text" lines of CoNLL-U
+// treebanks), tokenises and tags them as the checker does, and trains the article model
+// on every slot (ArticleSlots); every N-th sentence (default 10) is held out and measured.
+
+#include "articlechoicerule.h"
+#include "articleslots.h"
+#include "lexicon.h"
+#include "postagger.h"
+#include "wordforms.h"
+
+#include <algorithm>
+#include <cctype>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <dirent.h>
+#include <fstream>
+#include <string>
+#include <vector>
+
+using namespace PennovaChecker;
+
+namespace {
+
+// One Brown line ("The/at jury/nn said/vbd ./.") as plain text.
+std::string brownText(const std::string &line)
+{
+    std::string out;
+    size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && (line[i] == ' ' || line[i] == '\t'))
+            ++i;
+        size_t j = i;
+        while (j < line.size() && line[j] != ' ' && line[j] != '\t')
+            ++j;
+        if (j == i)
+            break;
+        const std::string item = line.substr(i, j - i);
+        i = j;
+        const size_t slash = item.rfind('/');
+        std::string word = slash == std::string::npos || slash == 0 ? item : item.substr(0, slash);
+        if (word == "``" || word == "''")
+            word = "\"";
+        const bool attach = word == "," || word == "." || word == ";" || word == ":" || word == "?" || word == "!"
+            || word == ")" || word == "'s";
+        if (!out.empty() && !attach && out.back() != '(')
+            out += ' ';
+        out += word;
+    }
+    return out;
+}
+
+std::vector<std::string> brownSentences(const std::string &dir)
+{
+    std::vector<std::string> names;
+    if (DIR *d = opendir(dir.c_str())) {
+        while (dirent *e = readdir(d)) {
+            const std::string name = e->d_name;
+            // the sample files: ca01 ... cr09
+            if (name.size() == 4 && name[0] == 'c' && std::isdigit(static_cast<unsigned char>(name[2])))
+                names.push_back(name);
+        }
+        closedir(d);
+    }
+    std::sort(names.begin(), names.end());
+    std::vector<std::string> out;
+    for (const std::string &name : names) {
+        std::ifstream in(dir + "/" + name);
+        std::string line;
+        while (std::getline(in, line)) {
+            const std::string text = brownText(line);
+            if (!text.empty())
+                out.push_back(text);
+        }
+    }
+    return out;
+}
+
+std::vector<std::string> conlluSentences(const std::string &path)
+{
+    std::vector<std::string> out;
+    std::ifstream in(path);
+    std::string line;
+    while (std::getline(in, line))
+        if (line.rfind("# text = ", 0) == 0)
+            out.push_back(line.substr(9));
+    return out;
+}
+
+struct Sample
+{
+    PerceptronModel::Example example;
+    bool plural = false; // the head noun
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    std::string brown, out, data = PENNOVA_CHECKER_DATA_DIR;
+    std::vector<std::string> conllu;
+    int iterations = 5, minCount = 2;
+    size_t holdOut = 10;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const std::string key = argv[i];
+        if (key == "--brown")
+            brown = argv[i + 1];
+        else if (key == "--conllu")
+            conllu.push_back(argv[i + 1]);
+        else if (key == "--out")
+            out = argv[i + 1];
+        else if (key == "--data")
+            data = argv[i + 1];
+        else if (key == "--hold-out")
+            holdOut = size_t(std::max(0, std::atoi(argv[i + 1])));
+        else if (key == "--iterations")
+            iterations = std::max(1, std::atoi(argv[i + 1]));
+        else if (key == "--min-count")
+            minCount = std::max(1, std::atoi(argv[i + 1]));
+        else {
+            std::fprintf(stderr, "unknown option %s\n", key.c_str());
+            return 2;
+        }
+    }
+    std::vector<std::string> sentences;
+    if (!brown.empty()) {
+        sentences = brownSentences(brown);
+        std::printf("%s: %zu sentences\n", brown.c_str(), sentences.size());
+    }
+    for (const std::string &f : conllu) {
+        const std::vector<std::string> part = conlluSentences(f);
+        std::printf("%s: %zu sentences\n", f.c_str(), part.size());
+        sentences.insert(sentences.end(), part.begin(), part.end());
+    }
+    if (sentences.empty()) {
+        std::fprintf(stderr, "usage: pennova-articletrain --brown DIR [--conllu FILE ...] [--out MODEL]\n");
+        return 2;
+    }
+    const Lexicon lexicon(data, "/usr/share/wordnet");
+    const WordForms forms("/usr/share/hunspell", "/usr/share/wordnet");
+    PosTagger tagger(&lexicon, &forms);
+    std::string error;
+    if (!tagger.load(data + "/pos-model.txt", &error)) {
+        std::fprintf(stderr, "%s/pos-model.txt: %s\n", data.c_str(), error.c_str());
+        return 1;
+    }
+    auto t0 = std::chrono::steady_clock::now();
+    std::vector<PerceptronModel::Example> train;
+    std::vector<Sample> test;
+    for (size_t i = 0; i < sentences.size(); ++i) {
+        const std::vector<Token> tokens = Tokenizer::tokenize(sentences[i]);
+        const std::vector<std::string> tags = tagger.tag(tokens);
+        const bool held = holdOut && i % holdOut == 0;
+        for (const ArticleSlots::Slot &s : ArticleSlots::find(tokens, tags)) {
+            PerceptronModel::Example e{ArticleSlots::features(tokens, tags, s), int(s.written)};
+            if (held)
+                test.push_back({std::move(e), tags[size_t(s.head)] == "NNS"});
+            else
+                train.push_back(std::move(e));
+        }
+    }
+    std::printf("slots: %zu to train on, %zu held out (every %zu-th sentence); %.1f s\n", train.size(), test.size(),
+                holdOut, std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count());
+    PerceptronModel model(ArticleSlots::classNames());
+    t0 = std::chrono::steady_clock::now();
+    model.train(train, iterations, minCount);
+    std::printf("trained: %d iterations, features seen at least %d times: %zu; %.1f s\n", iterations, minCount,
+                model.featureCount(), std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count());
+    if (!test.empty()) {
+        // accuracy, the majority baseline, and how often the checker's margins would flag native text
+        size_t right = 0, flagged = 0;
+        size_t byClass[3] = {}, rightByClass[3] = {};
+        const ArticleChoiceRule::Margins margins = ArticleChoiceRule::Margins::defaults();
+        for (const Sample &s : test) {
+            const std::vector<float> sc = model.scores(s.example.features);
+            const int guess = int(std::max_element(sc.begin(), sc.end()) - sc.begin());
+            right += guess == s.example.label;
+            ++byClass[s.example.label];
+            rightByClass[s.example.label] += guess == s.example.label;
+            flagged += ArticleChoiceRule::decide(sc, s.example.label, s.plural, margins) >= 0;
+        }
+        const size_t majority = *std::max_element(byClass, byClass + 3);
+        std::printf("held out: %zu slots, accuracy %.2f%% (always the most frequent choice: %.2f%%)\n", test.size(),
+                    100.0 * right / test.size(), 100.0 * majority / test.size());
+        for (int c = 0; c < 3; ++c)
+            std::printf("    %-5s %6zu slots, %.2f%% right\n", ArticleSlots::classNames()[size_t(c)].c_str(),
+                        byClass[c], 100.0 * rightByClass[c] / std::max<size_t>(1, byClass[c]));
+        std::printf("native slots the checker's margins would flag: %zu (%.2f%%)\n", flagged,
+                    100.0 * flagged / test.size());
+    }
+    if (!out.empty() && !model.save(out)) {
+        std::fprintf(stderr, "cannot write %s\n", out.c_str());
+        return 1;
+    }
+    return 0;
+}
