@@ -25,6 +25,9 @@ using Clock = std::chrono::steady_clock;
 // keeps the thread anyway.
 constexpr int IdleSliceMs = 50;
 constexpr int MinIdleMs = 1000;
+// What a closing connection reads at most (within its linger time): enough for the rest
+// of a body refused for its declared length, so that its sender sees the answer.
+constexpr std::size_t MaxLingerBytes = 32 * 1024 * 1024;
 
 Clock::time_point after(int ms)
 {
@@ -117,7 +120,7 @@ public:
         ::shutdown(m_fd, SHUT_WR);
         const Clock::time_point deadline = after(lingerMs);
         char chunk[4096];
-        for (std::size_t drained = 0; drained < 1024 * 1024 && waitFor(m_fd, POLLIN, deadline);) {
+        for (std::size_t drained = 0; drained < MaxLingerBytes && waitFor(m_fd, POLLIN, deadline);) {
             const ssize_t n = receive(chunk, sizeof chunk);
             if (n <= 0)
                 break;
