@@ -26,7 +26,7 @@ public:
     // fast: libsodium's minimum limits (tests); otherwise INTERACTIVE. concurrent: hashes
     // at once; 0 = one per core, at most 4 (each takes 64 MiB). At most maxWaiting wait
     // for a slot, each at most waitMs.
-    explicit PasswordHasher(bool fast, int concurrent = 0, int maxWaiting = 16, int waitMs = 3000);
+    explicit PasswordHasher(bool fast, int concurrent = 0, int maxWaiting = 64, int waitMs = 15000);
 
     // The protocol form of a typed password: MD5 of its UTF-8 bytes, upper-case hex.
     static std::string protocolHash(const std::string &password);

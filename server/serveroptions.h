@@ -43,8 +43,8 @@ struct ServerOptions
     // waits for one at most hashWaitMs, and at most maxHashWaiters wait: the others are
     // answered 503 with Retry-After rather than holding connection threads.
     int passwordHashers = 0;
-    int maxHashWaiters = 16;
-    int hashWaitMs = 3000;
+    int maxHashWaiters = 64;
+    int hashWaitMs = 15000;
     std::size_t maxBodyBytes = 16 * 1024 * 1024;   // any request body
     std::size_t maxFormBytes = 1024 * 1024;        // form-encoded account requests
     long long maxFrameRawBytes = 8 * 1024 * 1024;  // inflated check or polish request
