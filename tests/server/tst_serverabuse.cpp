@@ -38,13 +38,6 @@ struct ScratchDatabase
     PennovaServer::SqliteDatabase db{dir.filePath("scratch.db").toStdString()};
 };
 
-std::string formPost(const std::string &path, const std::string &body)
-{
-    return "POST " + path + " HTTP/1.1\r\nHost: localhost\r\nConnection: close\r\n"
-           "Content-Type: application/x-www-form-urlencoded\r\nContent-Length: " + std::to_string(body.size())
-           + "\r\n\r\n" + body;
-}
-
 std::string loginBody(const std::string &name, const std::string &password)
 {
     return "userName=" + name + "&hashUserPassword=" + PennovaServer::PasswordHasher::protocolHash(password);
@@ -467,7 +460,7 @@ private slots:
         }
         RawConnection other(m_server.port(), "127.0.0.2");
         QVERIFY(other.connected());
-        QVERIFY(other.send(formPost("/Login-new.ashx", loginBody("target01", "secret123"))));
+        QVERIFY(other.send(RawConnection::formPost("/Login-new.ashx", loginBody("target01", "secret123"))));
         QTRY_VERIFY_WITH_TIMEOUT(other.closedByServer(), 10000);
         QVERIFY2(other.received().find("Success|") != std::string::npos, other.received().c_str());
         QVERIFY(m_server.login("target01", "secret123").empty()); // the guessing address waits

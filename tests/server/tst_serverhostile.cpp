@@ -32,13 +32,6 @@
 namespace {
 constexpr int MaxGrowthMiB = 50;
 
-std::string formPost(const std::string &path, const std::string &body)
-{
-    return "POST " + path + " HTTP/1.1\r\nHost: localhost\r\nConnection: close\r\n"
-           "Content-Type: application/x-www-form-urlencoded\r\nContent-Length: " + std::to_string(body.size())
-           + "\r\n\r\n" + body;
-}
-
 // A connection of one store that lets another process write just before each of its
 // writes, as a second server on the same folder may.
 class InterleavedConnection : public PennovaServer::SqlConnection
@@ -286,7 +279,7 @@ private slots:
         const std::string shortKey = freshKey(server, "shortcheck");
         const std::vector<std::string> text(400, "Thsi sentense has a fwe errors in it.");
         RawConnection longCheck(server.port());
-        QVERIFY(longCheck.send(formPost("/apps_compressed/", TestFrames::frame(TestFrames::checkRequest(
+        QVERIFY(longCheck.send(RawConnection::formPost("/apps_compressed/", TestFrames::frame(TestFrames::checkRequest(
                                                                   longKey, text, std::vector<int>(text.size(), 0))))));
         // Its first records came: it holds the only slot.
         QTRY_VERIFY_WITH_TIMEOUT(longCheck.closedByServer() || longCheck.received().size() > 1000, 20000);
@@ -413,7 +406,7 @@ private slots:
         std::vector<std::unique_ptr<RawConnection>> logins;
         for (int i = 0; i < 12; ++i) {
             logins.push_back(std::make_unique<RawConnection>(server.port(), ("127.0.1." + std::to_string(i + 1)).c_str()));
-            QVERIFY(logins.back()->send(formPost("/Login-new.ashx", "userName=floodee1&hashUserPassword="
+            QVERIFY(logins.back()->send(RawConnection::formPost("/Login-new.ashx", "userName=floodee1&hashUserPassword="
                                                      + PennovaServer::PasswordHasher::protocolHash("wrong" + std::to_string(i)))));
         }
         const auto page = server.get("/test.htm");

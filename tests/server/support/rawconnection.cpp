@@ -28,6 +28,13 @@ RawConnection::~RawConnection()
     ::close(m_fd);
 }
 
+std::string RawConnection::formPost(const std::string &path, const std::string &body)
+{
+    return "POST " + path + " HTTP/1.1\r\nHost: localhost\r\nConnection: close\r\n"
+           "Content-Type: application/x-www-form-urlencoded\r\nContent-Length: " + std::to_string(body.size())
+           + "\r\n\r\n" + body;
+}
+
 bool RawConnection::send(const std::string &bytes)
 {
     return ::send(m_fd, bytes.data(), bytes.size(), MSG_NOSIGNAL) == ssize_t(bytes.size());

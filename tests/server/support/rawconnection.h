@@ -11,6 +11,9 @@ public:
     RawConnection(const RawConnection &) = delete;
     RawConnection &operator=(const RawConnection &) = delete;
 
+    // A form POST as the client writes it, closing the connection after the answer.
+    static std::string formPost(const std::string &path, const std::string &body);
+
     bool connected() const { return m_connected; }
     bool send(const std::string &bytes);
 
