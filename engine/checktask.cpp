@@ -45,6 +45,7 @@ void CheckTask::start(const CheckRequest &request)
     dropReply();
     m_unauthorized = false;
     m_replyDone = false;
+    m_discarded = 0;
     m_summarySeen = false;
     // Bytes left by an abandoned reply belong to no record of this one.
     m_pending.clear();
@@ -104,7 +105,12 @@ void CheckTask::pump()
     const int status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     const bool failed = status >= 400 || m_reply->error() != QNetworkReply::NoError;
     if (failed || m_unauthorized) {
-        m_reply->readAll();
+        // Not kept, and not read for long: an error page longer than a record is no page.
+        m_discarded += m_reply->skip(m_reply->bytesAvailable());
+        if (m_discarded > MaxRecordBytes && !m_replyDone) {
+            giveUp(failed ? statusError(m_reply) : QNetworkReply::ProtocolFailure);
+            return;
+        }
     } else if (m_pending.bufferedSize() < ReadBufferBytes) {
         m_pending.append(m_reply->read(ReadBufferBytes));
         const qint64 size = m_pending.bufferedSize();
@@ -200,6 +206,22 @@ bool CheckTask::fits(const FrameHeader &header) const
     // Room for zlib's overhead on data that does not compress.
     const qint64 maxPacked = MaxRecordBytes + MaxRecordBytes / 1000 + 64;
     return header.rawLength <= std::min(MaxRecordBytes, m_replyBudget) && header.packedLength <= maxPacked;
+}
+
+QNetworkReply::NetworkError CheckTask::statusError(const QNetworkReply *reply)
+{
+    if (reply->error() != QNetworkReply::NoError)
+        return replyError(reply);
+    // Before the reply ends Qt has not set its error yet: the one it would set.
+    switch (const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt()) {
+    case 401: return QNetworkReply::AuthenticationRequiredError;
+    case 403: return QNetworkReply::ContentAccessDenied;
+    case 404: return QNetworkReply::ContentNotFoundError;
+    case 429: return WordBudgetSpentError;
+    case 500: return QNetworkReply::InternalServerError;
+    case 503: return QNetworkReply::ServiceUnavailableError;
+    default: return status >= 500 ? QNetworkReply::UnknownServerError : QNetworkReply::UnknownContentError;
+    }
 }
 
 QNetworkReply::NetworkError CheckTask::replyError(const QNetworkReply *reply)

@@ -56,6 +56,8 @@ public:
     static constexpr QNetworkReply::NetworkError WordBudgetSpentError = QNetworkReply::NetworkError(429);
     // The reply's error, with a word-budget refusal told apart.
     static QNetworkReply::NetworkError replyError(const QNetworkReply *reply);
+    // The same while the reply still runs: from its status when Qt has set no error yet.
+    static QNetworkReply::NetworkError statusError(const QNetworkReply *reply);
     // Records are decoded for at most this long (20 ms unless changed) before the event
     // loop gets its turn; 0 yields after every record.
     void setSliceMs(int ms) { m_sliceMs = ms; }
@@ -101,6 +103,7 @@ private:
     bool m_summarySeen = false;
     int m_sentenceCount = 0;
     qint64 m_replyBudget = 0;                   // inflated bytes the reply may still bring
+    qint64 m_discarded = 0;                     // bytes of an error or "unauthorized" reply
     QList<bool> m_answered;                     // per sentence: a record was delivered
     quint64 m_generation = 0;                   // changes whenever the current reply does
 };

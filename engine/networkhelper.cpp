@@ -1,5 +1,8 @@
 #include "networkhelper.h"
 
+#include "replyguards.h"
+#include "servicereply.h"
+
 #include <QNetworkProxy>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -28,7 +31,8 @@ NetworkHelper::~NetworkHelper()
 
 void NetworkHelper::checkHttp(const QString &url)
 {
-    m_checkManager.get(QNetworkRequest(QUrl(url)));
+    // The body is never read: it must not pile up either.
+    abortOnLargeBody(m_checkManager.get(QNetworkRequest(QUrl(url))), MaxServiceReplyBytes);
 }
 
 void NetworkHelper::setTimeoutMs(int ms)
@@ -44,11 +48,7 @@ void NetworkHelper::checkHttp(const QNetworkProxy &proxy, const QString &url)
 
 void NetworkHelper::download(const QString &url)
 {
-    QNetworkReply *reply = m_downloadManager.get(QNetworkRequest(QUrl(url)));
-    connect(reply, &QNetworkReply::downloadProgress, reply, [reply](qint64 received, qint64) {
-        if (received > MaxDownloadBytes && reply->isRunning())
-            reply->abort();
-    });
+    abortOnLargeBody(m_downloadManager.get(QNetworkRequest(QUrl(url))), MaxDownloadBytes);
 }
 
 void NetworkHelper::slotFinished(QNetworkReply *reply)

@@ -1,5 +1,7 @@
 #include "serviceform.h"
 
+#include "replyguards.h"
+
 #include <QNetworkAccessManager>
 #include <QNetworkRequest>
 #include <QStringList>
@@ -26,12 +28,14 @@ QByteArray formBody(const FormFields &fields)
     return pairs.join(QLatin1Char('&')).toUtf8();
 }
 
-QNetworkReply *postForm(QNetworkAccessManager &manager, const QUrl &url, const QByteArray &body)
+QNetworkReply *postForm(QNetworkAccessManager &manager, const QUrl &url, const QByteArray &body, qint64 maxReplyBytes)
 {
     QNetworkRequest request(url);
     request.setHeader(QNetworkRequest::ContentTypeHeader,
                       QByteArrayLiteral("application/x-www-form-urlencoded"));
-    return manager.post(request, body);
+    QNetworkReply *reply = manager.post(request, body);
+    abortOnLargeBody(reply, maxReplyBytes);
+    return reply;
 }
 
 } // namespace ZeltraLib

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "servicereply.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QVector>
@@ -27,7 +29,9 @@ QByteArray formBody(const FormFields &fields);
 // One value escaped the way formBody() does it.
 QString formValue(const QString &value, bool escapePlus = false);
 
-// Sends a form-encoded POST; the caller owns the reply (the manager is its parent).
-QNetworkReply *postForm(QNetworkAccessManager &manager, const QUrl &url, const QByteArray &body);
+// Sends a form-encoded POST; the caller owns the reply (the manager is its parent). The
+// reply holds at most maxReplyBytes (abortOnLargeBody()).
+QNetworkReply *postForm(QNetworkAccessManager &manager, const QUrl &url, const QByteArray &body,
+                        qint64 maxReplyBytes = MaxServiceReplyBytes);
 
 } // namespace ZeltraLib

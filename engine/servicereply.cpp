@@ -1,5 +1,6 @@
 #include "servicereply.h"
 
+#include "replyguards.h"
 #include "resultcode.h"
 
 #include <QNetworkReply>
@@ -40,17 +41,7 @@ bool readReplyBody(QNetworkReply *reply, QByteArray *body, qint64 limit)
 
 void limitReplySize(QNetworkReply *reply, qint64 limit)
 {
-    // A declared length over the limit is refused before the body arrives.
-    QObject::connect(reply, &QNetworkReply::metaDataChanged, reply, [reply, limit] {
-        const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
-        if (length.isValid() && length.toLongLong() > limit && reply->isRunning())
-            reply->abort();
-    });
-    QObject::connect(reply, &QNetworkReply::downloadProgress, reply,
-                     [reply, limit](qint64 received, qint64) {
-                         if (received > limit && reply->isRunning())
-                             reply->abort();
-                     });
+    abortOnLargeBody(reply, limit);
 }
 
 } // namespace ZeltraLib

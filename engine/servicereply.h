@@ -32,7 +32,7 @@ constexpr qint64 MaxServiceReplyBytes = 1024 * 1024;
 // or when the body exceeds `limit`.
 bool readReplyBody(QNetworkReply *reply, QByteArray *body, qint64 limit = MaxServiceReplyBytes);
 
-// Aborts `reply` once it has received more than `limit` bytes.
+// Aborts `reply` once it has received more than `limit` bytes (abortOnLargeBody()).
 void limitReplySize(QNetworkReply *reply, qint64 limit = MaxServiceReplyBytes);
 
 } // namespace ZeltraLib

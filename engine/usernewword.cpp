@@ -99,7 +99,7 @@ void UserNewWord::postWords(const char *endpoint, const QString &sessionKey, con
 
 QNetworkReply *UserNewWord::post(const char *endpoint, const QByteArray &body)
 {
-    return postForm(m_manager, QUrl(m_baseUrl + QLatin1String(endpoint)), body);
+    return postForm(m_manager, QUrl(m_baseUrl + QLatin1String(endpoint)), body, MaxListBytes);
 }
 
 QByteArray UserNewWord::bodyOf(QNetworkReply *reply)

@@ -1,6 +1,7 @@
 #include "checkroutes.h"
 
 #include "englishchecker.h"
+#include "failurelog.h"
 #include "httpreplies.h"
 #include "jsontext.h"
 #include "postroute.h"
@@ -17,6 +18,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <thread>
 #include <unordered_set>
 
@@ -40,6 +42,7 @@ struct CheckJob
     int cachedErrors = 0;              // error counts sent for the skipped sentences
     bool summarySent = false;
     std::shared_ptr<void> ticket; // a worker slot, held until the stream ends
+    std::int64_t owner = 0;       // the account, for the slot's turns
 };
 
 bool stringArray(const Json::Value &value, std::size_t maxSize, std::vector<std::string> *out)
@@ -115,6 +118,22 @@ bool checkable(const std::string &utf8, const ServerOptions &options)
            && PennovaChecker::Tokenizer::tokenize(utf8).size() <= std::size_t(options.maxSentenceTokens);
 }
 
+// What checking a sentence costs in budget words: its word and number tokens, at least
+// one (a record is sent for it). Spaces do not count: "teh,teh,teh" is three words to
+// the checker, however the client counts it.
+int checkingCost(const std::string &utf8, const ServerOptions &options)
+{
+    if (!shortEnough(utf8, options))
+        return 1;
+    const std::vector<PennovaChecker::Token> tokens = PennovaChecker::Tokenizer::tokenize(utf8);
+    if (tokens.size() > std::size_t(options.maxSentenceTokens))
+        return 1;
+    int words = 0;
+    for (const PennovaChecker::Token &token : tokens)
+        words += token.kind == PennovaChecker::Token::Word || token.kind == PennovaChecker::Token::Number ? 1 : 0;
+    return std::max(1, words);
+}
+
 // The record of a sentence too long to check: no findings.
 Json::Value uncheckedRecord(std::size_t sentInd)
 {
@@ -166,21 +185,39 @@ void CheckRoutes::install(httplib::Server &server)
     PostRoute::add(server, "/syms/", m_context.options.maxBodyBytes, [this](const httplib::Request &req, httplib::Response &res) { synonyms(req, res); });
 }
 
-bool CheckRoutes::unknownSession(const std::string &body)
+std::optional<std::int64_t> CheckRoutes::admit(const std::string &body, httplib::Response &res)
 {
-    // Before the request is inflated into memory and parsed.
-    const auto key = RequestFrame::peekSession(body, m_context.options.maxFrameRawBytes);
-    return key && !m_context.sessions.find(*key);
+    // Before the request is inflated into memory and parsed: an unknown session and a
+    // request of too many values cost nothing but a pass over the text.
+    const ServerOptions &options = m_context.options;
+    const std::size_t maxValues = 3 * std::size_t(std::max(0, options.maxSentencesPerCheck)) + MaxConfigKinds * (MaxConfigEntries + 1) + 64;
+    const RequestFrame::Outline outline = RequestFrame::outline(body, options.maxFrameRawBytes, maxValues, MaxFrameDepth);
+    if (outline.status) {
+        HttpReplies::refuse(res, outline.status, "bad request frame");
+        return std::nullopt;
+    }
+    if (!outline.session) {
+        HttpReplies::refuse(res, 400, "no session");
+        return std::nullopt;
+    }
+    const auto user = m_context.sessions.find(*outline.session);
+    if (!user) {
+        HttpReplies::text(res, 200, "unauthorized");
+        return std::nullopt;
+    }
+    return user->userId;
 }
 
-bool CheckRoutes::withinWordLimits(std::int64_t userId, int words, httplib::Response &res)
+bool CheckRoutes::withinWordLimits(std::int64_t userId, int words, int cost, httplib::Response &res)
 {
-    if (words > m_context.options.maxWordsPerCheck) {
+    // Twice the words for the checker's count: it counts "a,b" as two where the client
+    // sees one, and a text the client lets through must pass.
+    if (words > m_context.options.maxWordsPerCheck || cost > 2 * m_context.options.maxWordsPerCheck) {
         HttpReplies::refuse(res, 413, "too many words");
         return false;
     }
     // Per account, not per session: logging in six times must not buy six budgets.
-    if (!m_context.budget.take(std::to_string(userId), words, m_context.sessions.now())) {
+    if (!m_context.budget.take(std::to_string(userId), std::max(words, cost), m_context.sessions.now())) {
         HttpReplies::refuse(res, 429, "too many words in one minute");
         return false;
     }
@@ -189,46 +226,58 @@ bool CheckRoutes::withinWordLimits(std::int64_t userId, int words, httplib::Resp
 
 void CheckRoutes::check(const httplib::Request &req, httplib::Response &res)
 {
-    std::shared_ptr<void> ticket = m_gate.enter(GateWaitMs);
+    const std::optional<std::int64_t> userId = admit(req.body, res);
+    if (!userId)
+        return;
+    std::shared_ptr<void> ticket = m_gate.enter(*userId, GateWaitMs);
     if (!ticket)
         return HttpReplies::busy(res, m_context.options.retryAfterSeconds);
-    if (unknownSession(req.body))
-        return HttpReplies::text(res, 200, "unauthorized");
     Json::Value root;
     if (const int status = RequestFrame::decode(req.body, m_context.options.maxFrameRawBytes, &root))
         return HttpReplies::refuse(res, status, "bad request frame");
-    if (!root["session"].isString())
-        return HttpReplies::refuse(res, 400, "no session");
     auto job = std::make_shared<CheckJob>();
     job->ticket = std::move(ticket);
+    job->owner = *userId;
     if (!readCheckRequest(root, std::size_t(m_context.options.maxSentencesPerCheck), job.get()))
         return HttpReplies::refuse(res, 400, "malformed check request");
-    const auto user = m_context.sessions.find(root["session"].asString());
     root = Json::Value(); // the sentences live on in the job
-    if (!user)
-        return HttpReplies::text(res, 200, "unauthorized");
 
-    // Counted as the client counts its whole text: the sentences put back together (a
-    // paragraph break is no space there), so a text the client lets through passes here.
-    // Sentences too long to check cost nothing (tokens are counted later, sentence by
-    // sentence, for what the budget admits).
-    std::vector<const std::string *> checked;
-    for (std::size_t i = 0; i < job->sentences.size(); ++i) {
-        if (job->configs[i] != -1 && shortEnough(job->sentences[i], m_context.options))
-            checked.push_back(&job->sentences[i]);
+    // The per-check limit is counted as the client counts its whole text: the sentences
+    // put back together (a paragraph break is no space there), so a text the client lets
+    // through passes here. The budget pays for what the checker does: its words,
+    // sentence by sentence (checkingCost), when that is more. Sentences too long to
+    // check count one each.
+    std::vector<const std::string *> counted;
+    int cost = 0;
+    for (std::size_t i = 0; i < job->sentences.size() && cost <= 2 * m_context.options.maxWordsPerCheck; ++i) {
+        if (job->configs[i] == -1)
+            continue;
+        if (shortEnough(job->sentences[i], m_context.options))
+            counted.push_back(&job->sentences[i]);
+        cost += checkingCost(job->sentences[i], m_context.options);
     }
-    const int words = WordBudget::countJoinedWords(checked, m_context.options.maxWordsPerCheck);
-    if (!withinWordLimits(user->userId, words, res))
+    const int words = WordBudget::countJoinedWords(counted, m_context.options.maxWordsPerCheck);
+    if (!withinWordLimits(*userId, words, cost, res))
         return;
-    for (std::string &word : m_context.words.words(user->userId))
+    for (std::string &word : m_context.words.words(*userId))
         job->userWords.insert(std::move(word));
 
     const PennovaChecker::EnglishChecker &checker = m_context.checker();
     const ServerOptions &options = m_context.options;
+    WorkGate &gate = m_gate;
+    const std::string id = res.get_header_value(FailureLog::IdHeader);
     // One record per call, so each reaches the client as soon as it is ready.
-    res.set_chunked_content_provider(FrameType, [job, &checker, &options](std::size_t, httplib::DataSink &sink) {
+    res.set_chunked_content_provider(FrameType, [job, &checker, &options, &gate, id](std::size_t, httplib::DataSink &sink) {
         try {
             CheckJob &j = *job;
+            // Between records the slot goes to another account that waits, so that a long
+            // check delays another's by one sentence at most.
+            if (j.next > 0 && gate.othersWait(j.owner)) {
+                j.ticket.reset();
+                j.ticket = gate.enter(j.owner, GateWaitMs);
+                if (!j.ticket)
+                    return false;
+            }
             const auto passed = [&j](const std::string &sentence) { j.previous.assign(1, sentence); };
             while (j.next < j.sentences.size() && j.configs[j.next] == -1) {
                 passed(checkable(j.sentences[j.next], options) ? j.sentences[j.next] : std::string());
@@ -264,7 +313,8 @@ void CheckRoutes::check(const httplib::Request &req, httplib::Response &res)
             if (j.summarySent)
                 sink.done();
             return true;
-        } catch (const std::exception &) {
+        } catch (const std::exception &e) {
+            FailureLog::failure(id, "POST /apps_compressed/", e.what());
             return false; // the connection ends without the summary; the client sees an error
         }
     });
@@ -272,22 +322,19 @@ void CheckRoutes::check(const httplib::Request &req, httplib::Response &res)
 
 void CheckRoutes::polish(const httplib::Request &req, httplib::Response &res)
 {
-    const std::shared_ptr<void> ticket = m_gate.enter(GateWaitMs);
+    const std::optional<std::int64_t> userId = admit(req.body, res);
+    if (!userId)
+        return;
+    const std::shared_ptr<void> ticket = m_gate.enter(*userId, GateWaitMs);
     if (!ticket)
         return HttpReplies::busy(res, m_context.options.retryAfterSeconds);
-    if (unknownSession(req.body))
-        return HttpReplies::text(res, 200, "unauthorized");
     Json::Value root;
     if (const int status = RequestFrame::decode(req.body, m_context.options.maxFrameRawBytes, &root))
         return HttpReplies::refuse(res, status, "bad request frame");
     std::vector<std::string> sentences;
-    if (!root["session"].isString()
-        || !stringArray(root["sents"], std::size_t(m_context.options.maxSentencesPerCheck), &sentences)
+    if (!stringArray(root["sents"], std::size_t(m_context.options.maxSentencesPerCheck), &sentences)
         || (root.isMember("confidence") && !root["confidence"].isInt()))
         return HttpReplies::refuse(res, 400, "malformed polish request");
-    const auto user = m_context.sessions.find(root["session"].asString());
-    if (!user)
-        return HttpReplies::text(res, 200, "unauthorized");
     // The preference's polish levels: 1 high, 2 medium, any other value low.
     const int requested = root["confidence"].asInt();
     const int level = requested == 1 || requested == 2 ? requested : 3;
@@ -299,7 +346,10 @@ void CheckRoutes::polish(const httplib::Request &req, httplib::Response &res)
         whole.push_back(&sentence);
     }
     const int words = WordBudget::countJoinedWords(whole, m_context.options.maxWordsPerCheck);
-    if (!withinWordLimits(user->userId, words, res))
+    int cost = 0;
+    for (std::size_t i = 0; i < sentences.size() && cost <= 2 * m_context.options.maxWordsPerCheck; ++i)
+        cost += checkingCost(sentences[i], m_context.options);
+    if (!withinWordLimits(*userId, words, cost, res))
         return;
     // Too long to polish: left out, its place kept so that indexes stay aligned.
     for (std::string &sentence : sentences) {

@@ -5,6 +5,7 @@
 #include <json/value.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace httplib {
@@ -26,6 +27,8 @@ public:
     static constexpr std::size_t MaxSynonymBodyBytes = 64 * 1024;
     // How long a check or polish waits for one of the busy workers.
     static constexpr int GateWaitMs = 30000;
+    // Brackets a request may nest (the client's nest three deep).
+    static constexpr int MaxFrameDepth = 8;
 
     explicit CheckRoutes(ServiceContext &context); // borrowed
 
@@ -38,10 +41,12 @@ private:
     void check(const httplib::Request &req, httplib::Response &res);
     void polish(const httplib::Request &req, httplib::Response &res);
     void synonyms(const httplib::Request &req, httplib::Response &res);
-    // True when the request's session key, read without decoding it, is not a live session.
-    bool unknownSession(const std::string &body);
-    // Takes the words from the account's budget; answers the refusal itself.
-    bool withinWordLimits(std::int64_t userId, int words, httplib::Response &res);
+    // The account of a check or polish request, read without decoding the request; none
+    // after answering the refusal (a bad frame, too many values, no or an unknown session).
+    std::optional<std::int64_t> admit(const std::string &body, httplib::Response &res);
+    // Takes the words from the account's budget: the client's count of the text, or what
+    // checking it costs when that is more; answers the refusal itself.
+    bool withinWordLimits(std::int64_t userId, int words, int cost, httplib::Response &res);
 
     ServiceContext &m_context;
     WorkGate m_gate;

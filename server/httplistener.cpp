@@ -1,6 +1,7 @@
 #include "httplistener.h"
 
 #include "connectionqueue.h"
+#include "requestframing.h"
 
 #include <netdb.h>
 #include <poll.h>
@@ -13,6 +14,7 @@
 #include <climits>
 #include <cstring>
 #include <string>
+#include <string_view>
 
 namespace PennovaServer {
 
@@ -23,6 +25,9 @@ using Clock = std::chrono::steady_clock;
 // keeps the thread anyway.
 constexpr int IdleSliceMs = 50;
 constexpr int MinIdleMs = 1000;
+// What a closing connection reads at most (within its linger time): enough for the rest
+// of a body refused for its declared length, so that its sender sees the answer.
+constexpr std::size_t MaxLingerBytes = 32 * 1024 * 1024;
 
 Clock::time_point after(int ms)
 {
@@ -60,9 +65,11 @@ void addressOf(const sockaddr_storage &addr, socklen_t length, std::string &ip, 
 class ConnectionStream : public httplib::Stream
 {
 public:
-    ConnectionStream(int fd, int writeTimeoutMs)
+    ConnectionStream(int fd, int writeTimeoutMs, int bodyGraceMs = 0, int minBodyBytesPerSecond = 0)
         : m_fd(fd)
         , m_writeTimeoutMs(writeTimeoutMs)
+        , m_bodyGraceMs(bodyGraceMs)
+        , m_minBodyRate(minBodyBytesPerSecond)
     {
     }
 
@@ -93,6 +100,15 @@ public:
 
     bool headerTooLarge() const { return m_tooLarge; }
 
+    // The header awaitHeader() found, up to its empty line.
+    std::string_view header() const
+    {
+        const std::string_view pending = std::string_view(m_buffer).substr(m_pos);
+        const std::size_t crlf = pending.find("\r\n\r\n");
+        const std::size_t lf = pending.find("\n\n");
+        return pending.substr(0, std::min(crlf, lf));
+    }
+
     // Sends a whole reply that ends the connection.
     void sendFinal(const std::string &reply) { write(reply.data(), reply.size()); }
 
@@ -104,7 +120,7 @@ public:
         ::shutdown(m_fd, SHUT_WR);
         const Clock::time_point deadline = after(lingerMs);
         char chunk[4096];
-        for (std::size_t drained = 0; drained < 1024 * 1024 && waitFor(m_fd, POLLIN, deadline);) {
+        for (std::size_t drained = 0; drained < MaxLingerBytes && waitFor(m_fd, POLLIN, deadline);) {
             const ssize_t n = receive(chunk, sizeof chunk);
             if (n <= 0)
                 break;
@@ -114,11 +130,18 @@ public:
 
     // Waits for the first byte of a next request.
     bool awaitRequest(int ms) const { return m_pos < m_buffer.size() || waitFor(m_fd, POLLIN, after(ms)); }
-    void setReadDeadline(Clock::time_point deadline) { m_readDeadline = deadline; }
+    // A request's body must arrive by `deadline`, and after the grace time at the
+    // minimum rate: a peer that trickles it cannot hold the thread for long.
+    void startBody(Clock::time_point deadline)
+    {
+        m_readDeadline = deadline;
+        m_bodyStart = Clock::now();
+        m_bodyBytes = 0;
+    }
 
     bool is_readable() const override
     {
-        return m_pos < m_buffer.size() || waitFor(m_fd, POLLIN, m_readDeadline);
+        return m_pos < m_buffer.size() || waitFor(m_fd, POLLIN, readDeadline());
     }
 
     bool is_writable() const override
@@ -139,9 +162,12 @@ public:
             m_pos += n;
             return ssize_t(n);
         }
-        if (!waitFor(m_fd, POLLIN, m_readDeadline))
+        if (!waitFor(m_fd, POLLIN, readDeadline()))
             return -1;
-        return receive(ptr, size);
+        const ssize_t n = receive(ptr, size);
+        if (n > 0)
+            m_bodyBytes += std::size_t(n);
+        return n;
     }
 
     ssize_t write(const char *ptr, size_t size) override
@@ -174,6 +200,17 @@ public:
     socket_t socket() const override { return m_fd; }
 
 private:
+    // The earlier of the body's deadline and the time by which the bytes read so far (and
+    // the next one) were due at the minimum rate.
+    Clock::time_point readDeadline() const
+    {
+        if (m_minBodyRate <= 0)
+            return m_readDeadline;
+        const auto due = m_bodyStart + std::chrono::milliseconds(m_bodyGraceMs)
+                         + std::chrono::milliseconds((m_bodyBytes + 1) * 1000 / std::size_t(m_minBodyRate));
+        return std::min(m_readDeadline, due);
+    }
+
     ssize_t receive(char *ptr, std::size_t size) const
     {
         ssize_t n;
@@ -185,7 +222,11 @@ private:
 
     int m_fd;
     int m_writeTimeoutMs;
+    int m_bodyGraceMs;
+    int m_minBodyRate;
     Clock::time_point m_readDeadline = Clock::now();
+    Clock::time_point m_bodyStart = Clock::now();
+    std::size_t m_bodyBytes = 0; // read from the socket since startBody()
     std::string m_buffer; // read ahead while waiting for a header
     std::size_t m_pos = 0;
     bool m_tooLarge = false;
@@ -239,10 +280,15 @@ bool HttpListener::process_and_close_socket(socket_t sock)
         return false;
     }
     ++m_active;
-    ConnectionStream stream(sock, m_limits.writeTimeoutMs);
+    ConnectionStream stream(sock, m_limits.writeTimeoutMs, m_limits.bodyGraceMs, m_limits.minBodyBytesPerSecond);
     bool ok = stream.awaitHeader(after(m_limits.headerTimeoutMs), m_limits.maxHeaderBytes);
+    int refused = 0;
     for (int served = 1; ok; ++served) {
-        stream.setReadDeadline(after(m_limits.bodyTimeoutMs));
+        // A body framed two ways, or longer than allowed, is never read.
+        refused = RequestFraming::check(stream.header(), m_limits.maxBodyBytes);
+        if (refused)
+            break;
+        stream.startBody(after(m_limits.bodyTimeoutMs));
         const bool closeAfter = served >= m_limits.maxRequestsPerConnection || busy()
                                 || svr_sock_ == INVALID_SOCKET;
         bool closed = false;
@@ -265,6 +311,10 @@ bool HttpListener::process_and_close_socket(socket_t sock)
     }
     if (stream.headerTooLarge())
         stream.sendFinal("HTTP/1.1 431 Request Header Fields Too Large\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+    else if (refused == 413)
+        stream.sendFinal("HTTP/1.1 413 Payload Too Large\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+    else if (refused)
+        stream.sendFinal("HTTP/1.1 400 Bad Request\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
     stream.linger(m_limits.lingerMs);
     ::close(sock);
     --m_active;

@@ -9,23 +9,29 @@ namespace PennovaServer {
 
 // The HTTP server with its connections guarded against slow and idle peers: a request's
 // header must arrive whole within headerTimeoutMs and its body within bodyTimeoutMs,
-// however slowly the bytes trickle in; a connection waits for its next request at most
+// however slowly the bytes trickle in, and after bodyGraceMs at minBodyBytesPerSecond at
+// least; a connection waits for its next request at most
 // keepAliveMs, and not at all while most connection threads are busy or connections wait
 // for a thread. Accepted connections wait for a thread in a queue of maxQueuedConnections;
 // beyond that they are answered 503 with Retry-After. Every connection is closed
-// gracefully, so that no answer is lost to a reset.
+// gracefully, so that no answer is lost to a reset. A header that frames its body
+// ambiguously (RequestFraming) is answered 400 and the connection closed.
 class HttpListener : public httplib::Server
 {
 public:
     struct Limits
     {
-        int threads = 128;
+        int threads = 256;
         int backlog = 1024;
         int headerTimeoutMs = 5000;
         int bodyTimeoutMs = 60000;
+        int bodyGraceMs = 2000;
+        int minBodyBytesPerSecond = 1024;
         int keepAliveMs = 15000;
         int writeTimeoutMs = 30000;
         std::size_t maxHeaderBytes = 16 * 1024;
+        // A longer declared body is refused (413) before any of it is read.
+        std::size_t maxBodyBytes = 16 * 1024 * 1024;
         int maxRequestsPerConnection = 100;
         int maxQueuedConnections = 1024;
         int retryAfterSeconds = 5;

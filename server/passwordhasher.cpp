@@ -1,6 +1,7 @@
 #include "passwordhasher.h"
 
 #include <algorithm>
+#include <chrono>
 #include <thread>
 
 #include <QByteArray>
@@ -21,7 +22,14 @@ public:
         : m_owner(owner)
     {
         std::unique_lock<std::mutex> lock(m_owner.m_mutex);
-        m_owner.m_wake.wait(lock, [this] { return m_owner.m_free > 0; });
+        if (m_owner.m_free == 0 && m_owner.m_waiting >= m_owner.m_maxWaiting)
+            throw Busy();
+        ++m_owner.m_waiting;
+        const bool free = m_owner.m_wake.wait_for(lock, std::chrono::milliseconds(m_owner.m_waitMs),
+                                                  [this] { return m_owner.m_free > 0; });
+        --m_owner.m_waiting;
+        if (!free)
+            throw Busy();
         --m_owner.m_free;
     }
     ~Slot()
@@ -37,10 +45,12 @@ private:
     PasswordHasher &m_owner;
 };
 
-PasswordHasher::PasswordHasher(bool fast, int concurrent)
+PasswordHasher::PasswordHasher(bool fast, int concurrent, int maxWaiting, int waitMs)
     : m_opsLimit(fast ? crypto_pwhash_OPSLIMIT_MIN : crypto_pwhash_OPSLIMIT_INTERACTIVE)
     , m_memLimit(fast ? crypto_pwhash_MEMLIMIT_MIN : crypto_pwhash_MEMLIMIT_INTERACTIVE)
     , m_free(concurrent > 0 ? concurrent : int(std::clamp(std::thread::hardware_concurrency(), 1u, 4u)))
+    , m_maxWaiting(std::max(0, maxWaiting))
+    , m_waitMs(std::max(0, waitMs))
 {
     if (sodium_init() < 0)
         throw std::runtime_error("libsodium cannot be initialised");

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
 namespace PennovaServer {
 
+class SqlConnection;
 class SqlDatabase;
 
 // At most `limit` events per key (an address) within windowSeconds, the window starting
@@ -22,6 +24,10 @@ public:
     bool take(const std::string &key, std::int64_t now);
 
 private:
+    // Read queries, finished on return.
+    bool known(SqlConnection &db, const std::string &key) const;
+    std::size_t count(SqlConnection &db) const;
+
     SqlDatabase &m_db;
     std::string m_scope;
     int m_limit;

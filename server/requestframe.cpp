@@ -1,10 +1,12 @@
 #include "requestframe.h"
 
 #include "frame.h"
+#include "jsonoutline.h"
 #include "jsontext.h"
 
 #include <QByteArray>
 
+#include <new>
 #include <stdexcept>
 
 #include <zlib.h>
@@ -31,19 +33,27 @@ int RequestFrame::decode(const std::string &body, long long maxRawBytes, Json::V
     return 0;
 }
 
-std::optional<std::string> RequestFrame::peekSession(const std::string &body, long long maxRawBytes)
+RequestFrame::Outline RequestFrame::outline(const std::string &body, long long maxRawBytes, std::size_t maxValues,
+                                            int maxDepth)
 {
+    Outline result;
     const ZeltraLib::FrameHeader header = ZeltraLib::readFrameHeader(body.data(), qint64(body.size()));
-    if (header.status != ZeltraLib::FrameHeader::Complete || header.rawLength > maxRawBytes
-        || qint64(body.size()) != header.headerLength + header.packedLength)
-        return std::nullopt;
+    if (header.status != ZeltraLib::FrameHeader::Complete
+        || qint64(body.size()) != header.headerLength + header.packedLength) {
+        result.status = 400;
+        return result;
+    }
+    if (header.rawLength > maxRawBytes) {
+        result.status = 413;
+        return result;
+    }
     z_stream stream{};
     if (inflateInit(&stream) != Z_OK)
-        return std::nullopt;
+        throw std::bad_alloc();
     stream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(body.data() + header.headerLength));
     stream.avail_in = uInt(header.packedLength);
-    constexpr std::size_t TailBytes = 256;
-    std::string tail;
+    constexpr std::size_t MaxSessionBytes = 256;
+    JsonOutline json("session", MaxSessionBytes, maxValues, maxDepth);
     char chunk[16 * 1024];
     long long inflated = 0;
     int status = Z_OK;
@@ -55,26 +65,21 @@ std::optional<std::string> RequestFrame::peekSession(const std::string &body, lo
         inflated += (long long)produced;
         if ((status != Z_OK && status != Z_STREAM_END) || inflated > maxRawBytes || (status == Z_OK && produced == 0))
             break;
-        tail.append(chunk, produced);
-        if (tail.size() > TailBytes)
-            tail.erase(0, tail.size() - TailBytes);
+        if (!json.feed(chunk, produced))
+            break;
     }
     inflateEnd(&stream);
-    if (status != Z_STREAM_END || inflated != header.rawLength || stream.avail_in != 0)
-        return std::nullopt; // not exactly one frame: decode() says why
-    // ..., "session":"KEY"}\n at the top level: a quote inside a sentence is escaped.
-    while (!tail.empty() && (tail.back() == '\n' || tail.back() == '\0'))
-        tail.pop_back();
-    const std::string member = "\"session\":\"";
-    const std::size_t at = tail.rfind(member);
-    if (tail.size() < 2 || tail.compare(tail.size() - 2, 2, "\"}") != 0 || at == std::string::npos || at == 0
-        || (tail[at - 1] != ',' && tail[at - 1] != '{'))
-        return std::nullopt;
-    const std::size_t start = at + member.size();
-    const std::string key = tail.substr(start, tail.size() - 2 - start);
-    if (key.find_first_of("\"\\") != std::string::npos)
-        return std::nullopt;
-    return key;
+    if (!json.withinLimits()) {
+        // Too many values cost memory as too much text does; too deep is no request.
+        result.status = json.values() > maxValues ? 413 : 400;
+        return result;
+    }
+    if (status != Z_STREAM_END || inflated != header.rawLength || stream.avail_in != 0) {
+        result.status = 400; // not exactly one frame
+        return result;
+    }
+    result.session = json.member();
+    return result;
 }
 
 std::string RequestFrame::encode(const Json::Value &value)

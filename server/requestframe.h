@@ -2,6 +2,7 @@
 
 #include <json/value.h>
 
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -17,11 +18,19 @@ public:
     // data inflating to exactly the raw length) of a JSON object.
     static int decode(const std::string &body, long long maxRawBytes, Json::Value *object);
 
-    // The session key of a check or polish request, read while inflating the frame into
-    // a small window rather than into memory: the client writes "session" as the last
-    // member of its object. Nothing when the frame does not inflate or the text does not
-    // end in that member; the caller then decodes the whole request as usual.
-    static std::optional<std::string> peekSession(const std::string &body, long long maxRawBytes);
+    // What a request frame holds, read while inflating it into a small window rather
+    // than into memory, so that a request is judged before it is parsed: parsing costs
+    // far more memory per value than the text it comes from.
+    struct Outline
+    {
+        // 0, or the status to refuse with: 413 beyond maxRawBytes or maxValues, 400 for
+        // a frame that does not inflate or nests deeper than maxDepth.
+        int status = 0;
+        // The top-level "session" string, when it has no escapes; the caller decodes the
+        // request to find any other.
+        std::optional<std::string> session;
+    };
+    static Outline outline(const std::string &body, long long maxRawBytes, std::size_t maxValues, int maxDepth);
 
     // One reply record: the frame of the compact JSON text (with its newline).
     static std::string encode(const Json::Value &value);

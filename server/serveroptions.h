@@ -21,7 +21,7 @@ struct ServerOptions
     std::string publicUrl;
     // Connection threads. Slow or idle peers hold one each only briefly (time-outs below);
     // the heavy work runs in at most checkWorkers of them at once.
-    int threads = 128;
+    int threads = 256;
     int checkWorkers = 0;           // concurrent checks and polishes; 0 = the number of cores
     int listenBacklog = 1024;
     // Accepted connections waiting for a thread; beyond this they are answered 503 with
@@ -29,7 +29,9 @@ struct ServerOptions
     int maxQueuedConnections = 1024;
     int retryAfterSeconds = 5;
     int headerTimeoutMs = 5000;     // a request header must arrive whole within this
-    int bodyTimeoutMs = 60000;      // and its body within this after the header
+    int bodyTimeoutMs = 60000;      // and its body within this after the header,
+    int bodyGraceMs = 2000;         // and after this at the following rate at least
+    int minBodyBytesPerSecond = 1024;
     // An idle connection waits this long for its next request, and gives its thread up at
     // once when other connections wait for one.
     int keepAliveMs = 15000;
@@ -37,6 +39,12 @@ struct ServerOptions
     // Password hashing cost: false = libsodium's INTERACTIVE limits, true = the minimum
     // limits (only for tests; stored hashes carry their own parameters either way).
     bool fastPasswordHash = false;
+    // Password hashes at once (0 = one per core, at most 4); a login or registration
+    // waits for one at most hashWaitMs, and at most maxHashWaiters wait: the others are
+    // answered 503 with Retry-After rather than holding connection threads.
+    int passwordHashers = 0;
+    int maxHashWaiters = 64;
+    int hashWaitMs = 15000;
     std::size_t maxBodyBytes = 16 * 1024 * 1024;   // any request body
     std::size_t maxFormBytes = 1024 * 1024;        // form-encoded account requests
     long long maxFrameRawBytes = 8 * 1024 * 1024;  // inflated check or polish request

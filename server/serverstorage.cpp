@@ -37,7 +37,7 @@ std::string ServerStorage::databaseFile(const std::string &dataDir)
 
 ServerStorage::ServerStorage(const ServerOptions &options, SessionStore::Clock clock)
     : m_db(openDatabase(options))
-    , m_hasher(options.fastPasswordHash)
+    , m_hasher(options.fastPasswordHash, options.passwordHashers, options.maxHashWaiters, options.hashWaitMs)
     , m_accounts(*m_db, m_hasher)
     , m_sessions(*m_db, options.sessionLifetimeSeconds, std::move(clock))
     , m_words(*m_db)

@@ -4,10 +4,12 @@
 #include "checkroutes.h"
 #include "dictionaryroutes.h"
 #include "englishchecker.h"
+#include "failurelog.h"
 #include "httplistener.h"
 #include "httpreplies.h"
 #include "loginthrottle.h"
 #include "pageroutes.h"
+#include "passwordhasher.h"
 #include "ratelimiter.h"
 #include "registrationroutes.h"
 #include "servicecontext.h"
@@ -23,6 +25,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <exception>
+#include <string>
 #include <vector>
 
 namespace PennovaServer {
@@ -35,9 +39,12 @@ HttpListener::Limits listenerLimits(const ServerOptions &options)
     limits.backlog = std::max(16, options.listenBacklog);
     limits.headerTimeoutMs = options.headerTimeoutMs;
     limits.bodyTimeoutMs = options.bodyTimeoutMs;
+    limits.bodyGraceMs = options.bodyGraceMs;
+    limits.minBodyBytesPerSecond = options.minBodyBytesPerSecond;
     limits.keepAliveMs = options.keepAliveMs;
     limits.maxQueuedConnections = std::max(1, options.maxQueuedConnections);
     limits.retryAfterSeconds = std::max(1, options.retryAfterSeconds);
+    limits.maxBodyBytes = options.maxBodyBytes;
     return limits;
 }
 } // namespace
@@ -73,18 +80,32 @@ ServiceServer::ServiceServer(ServerOptions options, SessionStore::Clock clock, C
     // Several ranges of one reply multiply it (a picture asked for in thousands of
     // overlapping pieces); one range is all a client needs.
     http.set_pre_routing_handler([](const httplib::Request &req, httplib::Response &res) {
+        FailureLog::identify(res);
         if (req.ranges.size() <= 1)
             return httplib::Server::HandlerResponse::Unhandled;
         res.status = 416; // no body: the library would cut it into the ranges asked for
         return httplib::Server::HandlerResponse::Handled;
     });
-    http.set_exception_handler([](const httplib::Request &, httplib::Response &res, std::exception_ptr) {
+    const int retryAfter = std::max(1, m_options.retryAfterSeconds);
+    http.set_exception_handler([retryAfter](const httplib::Request &req, httplib::Response &res, std::exception_ptr failure) {
+        std::string cause = "unknown exception";
+        try {
+            if (failure)
+                std::rethrow_exception(failure);
+        } catch (const PasswordHasher::Busy &) {
+            return HttpReplies::busy(res, retryAfter); // no failure: try again soon
+        } catch (const std::exception &e) {
+            cause = e.what();
+        } catch (...) {
+        }
+        FailureLog::failure(req, res, cause);
         HttpReplies::text(res, 500, "SystemError||");
     });
     if (m_options.logRequests) {
         http.set_logger([](const httplib::Request &req, const httplib::Response &res) {
             // Paths only: queries and bodies may hold session keys.
-            std::fprintf(stderr, "%s %s %d\n", req.method.c_str(), req.path.c_str(), res.status);
+            const std::string id = res.get_header_value(FailureLog::IdHeader);
+            std::fprintf(stderr, "%s %s %d %s\n", req.method.c_str(), req.path.c_str(), res.status, id.c_str());
         });
     }
     m_accountRoutes->install(http);

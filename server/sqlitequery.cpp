@@ -3,13 +3,17 @@
 #include <sqlite3.h>
 
 #include <stdexcept>
+#include <string>
 
 namespace PennovaServer {
 
 namespace {
+// The message names the database file, so that a log line tells which disk is full.
 [[noreturn]] void fail(sqlite3 *db, const char *what)
 {
-    throw std::runtime_error(std::string(what) + ": " + sqlite3_errmsg(db));
+    const char *file = sqlite3_db_filename(db, "main");
+    throw std::runtime_error(std::string("sqlite ") + what + ": " + sqlite3_errmsg(db) + " (code "
+                             + std::to_string(sqlite3_extended_errcode(db)) + ", " + (file && *file ? file : "memory") + ")");
 }
 } // namespace
 

@@ -11,8 +11,31 @@
 namespace PennovaServer {
 
 UsageLogStore::UsageLogStore(SqlDatabase &db)
-    : m_db(db)
+    : UsageLogStore(db, Limits())
 {
+}
+
+UsageLogStore::UsageLogStore(SqlDatabase &db, Limits limits)
+    : m_db(db)
+    , m_limits(limits)
+{
+}
+
+std::int64_t UsageLogStore::rowsOf(SqlConnection &db, const char *sql, std::int64_t userId)
+{
+    SqlStatement count(db, sql);
+    return count.bind(1, userId).step() ? count.integer(0) : 0;
+}
+
+void UsageLogStore::addOrInsert(SqlStatement &add, SqlStatement &insert, std::int64_t *rows, std::int64_t maxRows)
+{
+    // A row beyond the user's share is dropped: usage data is statistics, not the user's work.
+    if (add.run() == 0 && *rows < maxRows) {
+        insert.run();
+        ++*rows;
+    }
+    add.reset();
+    insert.reset();
 }
 
 void UsageLogStore::addCounts(std::int64_t userId, const std::string &group, const std::string &version,
@@ -23,13 +46,16 @@ void UsageLogStore::addCounts(std::int64_t userId, const std::string &group, con
     std::vector<Count> sorted = counts;
     std::sort(sorted.begin(), sorted.end(), [](const Count &a, const Count &b) { return a.name < b.name; });
     m_db.transaction([&](SqlConnection &db) {
-        SqlStatement q(db, "INSERT INTO usage_counts(user_id, grp, name, version, count) "
-                           "VALUES(?1, ?2, ?3, ?4, ?5) "
-                           "ON CONFLICT(user_id, grp, name, version) DO UPDATE SET count = usage_counts.count + excluded.count");
+        std::int64_t rows = rowsOf(db, "SELECT COUNT(*) FROM usage_counts WHERE user_id = ?1", userId);
+        SqlStatement add(db, "UPDATE usage_counts SET count = count + ?5 "
+                             "WHERE user_id = ?1 AND grp = ?2 AND name = ?3 AND version = ?4");
+        SqlStatement insert(db, "INSERT INTO usage_counts(user_id, grp, name, version, count) "
+                                "VALUES(?1, ?2, ?3, ?4, ?5) "
+                                "ON CONFLICT(user_id, grp, name, version) DO UPDATE SET count = usage_counts.count + excluded.count");
         for (const Count &c : sorted) {
-            q.bind(1, userId).bind(2, group).bind(3, c.name).bind(4, version).bind(5, c.count);
-            q.run();
-            q.reset();
+            for (SqlStatement *q : {&add, &insert})
+                q->bind(1, userId).bind(2, group).bind(3, c.name).bind(4, version).bind(5, c.count);
+            addOrInsert(add, insert, &rows, m_limits.countRows);
         }
     });
 }
@@ -70,12 +96,14 @@ void UsageLogStore::addCorrections(std::int64_t userId, const std::vector<Correc
         return std::tie(a.found, a.replacement) < std::tie(b.found, b.replacement);
     });
     m_db.transaction([&](SqlConnection &db) {
-        SqlStatement q(db, "INSERT INTO error_logs(user_id, found, replacement, count) VALUES(?1, ?2, ?3, ?4) "
-                           "ON CONFLICT(user_id, found, replacement) DO UPDATE SET count = error_logs.count + excluded.count");
+        std::int64_t rows = rowsOf(db, "SELECT COUNT(*) FROM error_logs WHERE user_id = ?1", userId);
+        SqlStatement add(db, "UPDATE error_logs SET count = count + ?4 WHERE user_id = ?1 AND found = ?2 AND replacement = ?3");
+        SqlStatement insert(db, "INSERT INTO error_logs(user_id, found, replacement, count) VALUES(?1, ?2, ?3, ?4) "
+                                "ON CONFLICT(user_id, found, replacement) DO UPDATE SET count = error_logs.count + excluded.count");
         for (const Correction &c : sorted) {
-            q.bind(1, userId).bind(2, c.found).bind(3, c.replacement).bind(4, c.count);
-            q.run();
-            q.reset();
+            for (SqlStatement *q : {&add, &insert})
+                q->bind(1, userId).bind(2, c.found).bind(3, c.replacement).bind(4, c.count);
+            addOrInsert(add, insert, &rows, m_limits.correctionRows);
         }
     });
 }
@@ -92,6 +120,15 @@ void UsageLogStore::addChoices(std::int64_t userId, const std::vector<Choice> &c
             q.run();
             q.reset();
         }
+        // The newest choices are kept, within the user's rows and characters.
+        SqlStatement(db, "DELETE FROM word_choices WHERE id IN (SELECT id FROM ("
+                         " SELECT id, ROW_NUMBER() OVER (ORDER BY id DESC) AS n,"
+                         " SUM(LENGTH(sentence) + LENGTH(choose_word)) OVER (ORDER BY id DESC) AS total"
+                         " FROM word_choices WHERE user_id = ?1) AS newest WHERE n > ?2 OR total > ?3)")
+            .bind(1, userId)
+            .bind(2, m_limits.choiceRows)
+            .bind(3, m_limits.choiceCharacters)
+            .run();
     });
 }
 

@@ -6,11 +6,15 @@
 
 namespace PennovaServer {
 
+class SqlConnection;
 class SqlDatabase;
+class SqlStatement;
 
 // Usage statistics uploaded by the client: counters per group ("event", "check",
 // "error", "level"), the spelling corrections users applied and their word choices.
-// User 0 holds the anonymous uploads of the login phase.
+// User 0 holds the anonymous uploads of the login phase. Each user's share is capped
+// (Limits): beyond it new counters and corrections are dropped, and the oldest word
+// choices go, so that one account cannot fill the disk.
 class UsageLogStore
 {
 public:
@@ -33,7 +37,17 @@ public:
         std::string chooseWord;
     };
 
-    explicit UsageLogStore(SqlDatabase &db); // borrowed
+    struct Limits
+    {
+        std::int64_t countRows = 2000;
+        std::int64_t correctionRows = 5000;
+        std::int64_t choiceRows = 5000;
+        std::int64_t choiceCharacters = 2 * 1024 * 1024; // sentences and chosen words
+    };
+
+    // db is borrowed.
+    explicit UsageLogStore(SqlDatabase &db);
+    UsageLogStore(SqlDatabase &db, Limits limits);
 
     // Adds the counts to the stored totals (one transaction).
     void addCounts(std::int64_t userId, const std::string &group, const std::string &version,
@@ -52,7 +66,13 @@ public:
     std::vector<Choice> choices(std::int64_t userId);
 
 private:
+    static std::int64_t rowsOf(SqlConnection &db, const char *sql, std::int64_t userId);
+    // Runs `add` (bound), or `insert` (bound) when it changed nothing and the user has
+    // fewer than maxRows rows.
+    static void addOrInsert(SqlStatement &add, SqlStatement &insert, std::int64_t *rows, std::int64_t maxRows);
+
     SqlDatabase &m_db;
+    Limits m_limits;
 };
 
 } // namespace PennovaServer

@@ -1,5 +1,7 @@
 #include "updatemanager.h"
 
+#include "replyguards.h"
+
 #include <QNetworkReply>
 #include <QNetworkRequest>
 
@@ -53,11 +55,18 @@ void UpdateManager::downloadNext()
         return fail();
     QNetworkReply *reply = m_manager.get(QNetworkRequest(url));
     m_reply = reply;
+    // Streamed to the file as it comes: the network waits while a piece is written and
+    // hashed, instead of reading the whole file ahead into memory. A declared or received
+    // length beyond the bound ends the download at once.
+    reply->setReadBufferSize(ReadBufferBytes);
+    abortOnLargeBody(reply, m_maxFileBytes);
     connect(reply, &QNetworkReply::downloadProgress, this, &UpdateManager::slotDownloadProgress);
     connect(reply, &QNetworkReply::readyRead, this, [this, reply] {
+        if (!reply->isOpen())
+            return;
         const QByteArray data = reply->readAll();
         m_received += data.size();
-        if (m_received > MaxFileBytes || m_file.write(data) != data.size()) {
+        if (m_received > m_maxFileBytes || m_file.write(data) != data.size()) {
             reply->abort();
             return;
         }
@@ -81,9 +90,9 @@ void UpdateManager::slotDownloadFinished()
     m_reply = nullptr;
     reply->deleteLater();
     disconnect(reply, nullptr, this, nullptr);
-    const QByteArray rest = reply->readAll();
+    const QByteArray rest = reply->isOpen() ? reply->readAll() : QByteArray(); // closed once aborted
     m_received += rest.size();
-    const bool written = m_received <= MaxFileBytes && m_file.write(rest) == rest.size() && m_file.flush();
+    const bool written = m_received <= m_maxFileBytes && m_file.write(rest) == rest.size() && m_file.flush();
     m_hash.addData(rest);
     m_file.close();
     if (reply->error() != QNetworkReply::NoError || !written

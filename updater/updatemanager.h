@@ -40,6 +40,9 @@ public:
     void install(int versionId, const std::function<bool()> &commit);
 
     static constexpr qint64 MaxFileBytes = 512LL * 1024 * 1024;
+    static constexpr qint64 ReadBufferBytes = 1024 * 1024;
+    // Largest file accepted (MaxFileBytes unless changed).
+    void setMaxFileBytes(qint64 bytes) { m_maxFileBytes = bytes; }
 
 Q_SIGNALS:
     void signalDownloadFinished();
@@ -64,6 +67,7 @@ private:
     QFile m_file;
     QCryptographicHash m_hash{QCryptographicHash::Sha256};
     qint64 m_received = 0;
+    qint64 m_maxFileBytes = MaxFileBytes;
     FileInstaller m_installer;
 };
 

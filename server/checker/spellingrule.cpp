@@ -220,13 +220,13 @@ bool romanNumeral(const std::string &lower)
 
 } // namespace
 
-bool SpellingRule::nearMissOfDerivation(const std::string &lower) const
+bool SpellingRule::nearMissOfDerivation(const std::string &lower, int *slowSearches) const
 {
     // a form that passes only as a derivation ("trans|potation", "mark|ting") but is one
     // letter from a common word is that word misspelt
     if (m_speller.isDictionaryWord(lower) || !m_speller.isDerivation(lower))
         return false;
-    const std::vector<SpellingSuggester::Suggestion> sugg = m_speller.suggest(lower, 1);
+    const std::vector<SpellingSuggester::Suggestion> sugg = m_speller.suggest(lower, 1, slowSearches);
     if (sugg.empty() || sugg[0].word.find(' ') != std::string::npos)
         return false;
     // a form no word list knows, one typical slip from a common word ("interresting",
@@ -318,7 +318,7 @@ bool SpellingRule::farSlip(const Token &tok, const std::string &best, double sco
 }
 
 bool SpellingRule::shortSlip(const std::vector<Token> &t, const std::vector<std::string> &tags, size_t i,
-                             std::vector<Finding> *out) const
+                             std::vector<Finding> *out, int *slowSearches) const
 {
     // a two-letter non-word between two lower-case words, a cheap slip from one of the
     // commonest words ("people te increase": to); abbreviations and units stay ("eg", "md")
@@ -329,7 +329,7 @@ bool SpellingRule::shortSlip(const std::vector<Token> &t, const std::vector<std:
     if (i == 0 || i + 1 >= t.size() || !plainWord(i) || !plainWord(i - 1) || !plainWord(i + 1)
         || lowerCaseNames().count(tok.lower) || m_speller.isCorrect(tok.text))
         return false;
-    std::vector<SpellingSuggester::Suggestion> sugg = m_speller.suggest(tok.lower, 5);
+    std::vector<SpellingSuggester::Suggestion> sugg = m_speller.suggest(tok.lower, 5, slowSearches);
     if (sugg.empty() || sugg[0].word.find(' ') != std::string::npos)
         return false;
     // a contraction without its apostrophe ("im": I'm)
@@ -378,6 +378,7 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
     if (!m_speller.hasDictionary())
         return;
     int found = 0;
+    int slowSearches = kMaxSlowSearches;
     bool first = true;
     for (size_t i = 0; i < t.size() && found < kMaxFindings; ++i) {
         const Token &tok = t[i];
@@ -395,7 +396,7 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
         if (word.size() > 2 && word.compare(word.size() - 2, 2, "'s") == 0)
             word.erase(word.size() - 2);
         if (word.size() < 3 || word.size() > 30 || tok.isAllCaps() || mixedCase(word)) {
-            if (word.size() == 2 && !userWords.count(tok.text) && shortSlip(t, tags, i, out))
+            if (word.size() == 2 && !userWords.count(tok.text) && shortSlip(t, tags, i, out, &slowSearches))
                 ++found;
             continue;
         }
@@ -444,14 +445,14 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
                 continue;
             }
         }
-        if (m_speller.isCorrect(word) && !nearMissOfDerivation(lower))
+        if (m_speller.isCorrect(word) && !nearMissOfDerivation(lower, &slowSearches))
             continue;
         if (consonantAbbreviation(lower, m_speller) || nameParticle(t, i) || speciesName(t, i, m_speller)
             || inflectedCompoundPart(t, i, m_speller))
             continue;
         if (tok.isCapitalised() && isPinyin(lower))
             continue;
-        std::vector<SpellingSuggester::Suggestion> sugg = m_speller.suggest(word, 5);
+        std::vector<SpellingSuggester::Suggestion> sugg = m_speller.suggest(word, 5, &slowSearches);
         // a rare word, term or British form that a wider list knows, unless it is plainly a
         // slip of a common word (those lists hold some misspellings: "belive", "persue")
         const SpellingSuggester::Listing listing = m_speller.listedElsewhere(lower);

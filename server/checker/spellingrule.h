@@ -28,9 +28,12 @@ public:
     static bool isPinyin(const std::string &lower);
 
     static constexpr int kMaxFindings = 40; // per sentence: bounds the work on garbage
+    // Hunspell's slow search per sentence (SpellingSuggester::suggest): the words of a
+    // sentence of garbage beyond these get the fast candidates only, or none.
+    static constexpr int kMaxSlowSearches = 1;
 
 private:
-    bool nearMissOfDerivation(const std::string &lower) const;
+    bool nearMissOfDerivation(const std::string &lower, int *slowSearches) const;
     // A number run together with a common word ("5years"); adds its finding.
     bool numberRunTogether(const Token &tok, std::vector<Finding> *out) const;
     // A contraction written with another mark for its apostrophe; adds its finding.
@@ -38,7 +41,7 @@ private:
     bool farSlip(const Token &tok, const std::string &best, double score) const;
     // A two-letter slip of a very common word between two words; adds its finding.
     bool shortSlip(const std::vector<Token> &tokens, const std::vector<std::string> &tags, size_t i,
-                   std::vector<Finding> *out) const;
+                   std::vector<Finding> *out, int *slowSearches) const;
     // The closest candidate is a common word a typical slip away; curated: the word is in
     // a dictionary, not just a word list, and needs a closer slip.
     bool plainSlip(const std::string &lower, const std::vector<SpellingSuggester::Suggestion> &sugg,

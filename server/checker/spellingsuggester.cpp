@@ -376,7 +376,8 @@ std::string SpellingSuggester::matchCase(const std::string &original, const std:
     return out;
 }
 
-std::vector<SpellingSuggester::Suggestion> SpellingSuggester::suggest(const std::string &word, size_t max) const
+std::vector<SpellingSuggester::Suggestion> SpellingSuggester::suggest(const std::string &word, size_t max,
+                                                                      int *slowSearches) const
 {
     std::vector<Suggestion> out;
     const std::string lower = Tokenizer::toLower(word);
@@ -424,8 +425,10 @@ std::vector<SpellingSuggester::Suggestion> SpellingSuggester::suggest(const std:
             break;
         words.emplace_back(c, m_index.word(idx));
     }
-    if (words.empty()) {
+    if (words.empty() && (!slowSearches || *slowSearches > 0)) {
         // last resort: Hunspell's slower search (n-grams, affix rules, compounds)
+        if (slowSearches)
+            --*slowSearches;
         const std::vector<std::string> hs = hunspellSuggest(word);
         double c = 0.0;
         for (const std::string &s : hs) {

@@ -37,7 +37,10 @@ public:
     bool isCorrect(const std::string &word) const;
     // In the frequency list or the dictionary itself (derivations not counted).
     bool isDictionaryWord(const std::string &lower) const { return known(lower); }
-    std::vector<Suggestion> suggest(const std::string &word, size_t max = 5) const;
+    // slowSearches: when given, Hunspell's slow search (the last resort, tens of ms a
+    // word) runs only while it is above zero, and counts it down, so that a sentence of
+    // garbage does not run it for every word.
+    std::vector<Suggestion> suggest(const std::string &word, size_t max = 5, int *slowSearches = nullptr) const;
     // Hunspell's own suggestions, for comparison in benchmarks.
     std::vector<std::string> hunspellSuggest(const std::string &word) const;
 

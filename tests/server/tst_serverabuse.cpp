@@ -8,6 +8,8 @@
 #include "serverstorage.h"
 #include "serviceserver.h"
 #include "sqlitedatabase.h"
+#include "support/processmemory.h"
+#include "support/rawconnection.h"
 #include "support/testserver.h"
 #include "usagelogstore.h"
 
@@ -20,15 +22,8 @@
 
 #include "pennovapaths.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <cerrno>
-#include <fstream>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -42,72 +37,6 @@ struct ScratchDatabase
     QTemporaryDir dir;
     PennovaServer::SqliteDatabase db{dir.filePath("scratch.db").toStdString()};
 };
-
-long statusKiB(const char *field)
-{
-    std::ifstream in("/proc/self/status");
-    std::string line;
-    while (std::getline(in, line)) {
-        if (line.rfind(field, 0) == 0)
-            return std::atol(line.c_str() + std::strlen(field));
-    }
-    return -1;
-}
-
-// A loopback TCP connection driven by hand, from a chosen source address.
-class RawConnection
-{
-public:
-    RawConnection(int port, const char *source = "127.0.0.1")
-    {
-        m_fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_in from{};
-        from.sin_family = AF_INET;
-        ::inet_pton(AF_INET, source, &from.sin_addr);
-        sockaddr_in to{};
-        to.sin_family = AF_INET;
-        to.sin_port = htons(quint16(port));
-        ::inet_pton(AF_INET, "127.0.0.1", &to.sin_addr);
-        m_connected = ::bind(m_fd, reinterpret_cast<sockaddr *>(&from), sizeof from) == 0
-                      && ::connect(m_fd, reinterpret_cast<sockaddr *>(&to), sizeof to) == 0;
-    }
-    ~RawConnection() { ::close(m_fd); }
-
-    bool connected() const { return m_connected; }
-    bool send(const std::string &bytes) { return ::send(m_fd, bytes.data(), bytes.size(), MSG_NOSIGNAL) == ssize_t(bytes.size()); }
-
-    // Reads what has arrived; true once the server has closed the connection.
-    bool closedByServer()
-    {
-        char buffer[4096];
-        for (;;) {
-            pollfd p{m_fd, POLLIN, 0};
-            if (::poll(&p, 1, 0) <= 0)
-                return false;
-            const ssize_t n = ::recv(m_fd, buffer, sizeof buffer, 0);
-            if (n < 0)
-                m_reset = errno == ECONNRESET;
-            if (n <= 0)
-                return true;
-            m_received.append(buffer, std::size_t(n));
-        }
-    }
-    const std::string &received() const { return m_received; }
-    bool wasReset() const { return m_reset; }
-
-private:
-    int m_fd = -1;
-    bool m_connected = false;
-    bool m_reset = false;
-    std::string m_received;
-};
-
-std::string formPost(const std::string &path, const std::string &body)
-{
-    return "POST " + path + " HTTP/1.1\r\nHost: localhost\r\nConnection: close\r\n"
-           "Content-Type: application/x-www-form-urlencoded\r\nContent-Length: " + std::to_string(body.size())
-           + "\r\n\r\n" + body;
-}
 
 std::string loginBody(const std::string &name, const std::string &password)
 {
@@ -202,7 +131,8 @@ private slots:
         QCOMPARE(found[1] > 0, checked);
     }
 
-    // Punctuation counts as no word, so no budget bounds it: the sentence limits must.
+    // Punctuation counts as no word (a sentence costs one at least), so the budget hardly
+    // bounds it: the sentence limits must.
     void memoryPerRequestStaysSmall_data()
     {
         QTest::addColumn<QString>("path");
@@ -213,7 +143,7 @@ private slots:
         const int mib = 1024 * 1024;
         QTest::newRow("check: 7 MiB of commas in one sentence") << "/apps_compressed/" << 1 << 7 * mib << true << MaxGrowthMiB;
         QTest::newRow("polish: 7 MiB of commas in one sentence") << "/lexsub/" << 1 << 7 * mib << true << MaxGrowthMiB;
-        QTest::newRow("check: 1000 sentences of 400 commas") << "/apps_compressed/" << 1000 << 400 << true << MaxGrowthMiB;
+        QTest::newRow("check: 300 sentences of 400 commas") << "/apps_compressed/" << 300 << 400 << true << MaxGrowthMiB;
         // The session is looked at before the request is inflated into memory.
         QTest::newRow("check: unknown session, 7 MiB") << "/apps_compressed/" << 1 << 7 * mib << false << 4;
         QTest::newRow("polish: unknown session, 7 MiB") << "/lexsub/" << 1 << 7 * mib << false << 4;
@@ -231,13 +161,11 @@ private slots:
         const std::string json = path == "/lexsub/" ? TestFrames::polishRequest(key, text, 1)
                                                     : TestFrames::checkRequest(key, text, std::vector<int>(text.size(), 0));
         const std::string body = TestFrames::frame(json);
-        const long before = statusKiB("VmRSS:");
-        QFile clear(QStringLiteral("/proc/self/clear_refs"));
-        if (!clear.open(QIODevice::WriteOnly) || clear.write("5") != 1) // the peak starts again from here
+        const long before = ProcessMemory::statusKiB("VmRSS:");
+        if (!ProcessMemory::resetPeak()) // the peak starts again from here
             QSKIP("the peak resident size cannot be reset here");
-        clear.close();
         const auto res = m_server.post(path.toStdString(), body);
-        const long growthKiB = statusKiB("VmHWM:") - before;
+        const long growthKiB = ProcessMemory::statusKiB("VmHWM:") - before;
         QVERIFY(res);
         QVERIFY2(growthKiB < maxGrowthMiB * 1024, qPrintable(QStringLiteral("%1 KiB").arg(growthKiB)));
         if (!knownSession) {
@@ -250,32 +178,52 @@ private slots:
         }
     }
 
-    void sessionIsReadBeforeInflating_data()
+    // The session and the size of a request are read while inflating it into a small
+    // window, before anything is parsed.
+    void requestIsOutlinedBeforeParsing_data()
     {
         QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<int>("status");
         QTest::addColumn<QString>("session"); // "-": none found
         const std::string key = "0123456789ABCDEF0123456789ABCDEF";
         const std::string request = TestFrames::checkRequest(key, {"One.", "Two."}, {0, 0});
         const QByteArray frame = QByteArray::fromStdString(TestFrames::frame(request));
-        QTest::newRow("client request") << frame << QString::fromStdString(key);
-        QTest::newRow("polish request") << QByteArray::fromStdString(TestFrames::frame(TestFrames::polishRequest(key, {"Hi."}, 2)))
-                                        << QString::fromStdString(key);
-        QTest::newRow("session not last") << QByteArray::fromStdString(TestFrames::frame("{\"session\":\"K\",\"sents\":[]}\n")) << "-";
+        const auto framed = [](const std::string &json) { return QByteArray::fromStdString(TestFrames::frame(json)); };
+        // 2n + 5 values: the object, the session, the array and n + 1 empty arrays in it.
+        const auto manyValues = [](int n) {
+            std::string json = "{\"session\":\"K\",\"sents\":[";
+            for (int i = 0; i < n; ++i)
+                json += "[],";
+            return json + "[]]}\n";
+        };
+        QTest::newRow("client request") << frame << 0 << QString::fromStdString(key);
+        QTest::newRow("polish request") << framed(TestFrames::polishRequest(key, {"Hi."}, 2)) << 0 << QString::fromStdString(key);
+        QTest::newRow("session first") << framed("{\"session\":\"K\",\"sents\":[]}\n") << 0 << "K";
+        QTest::newRow("session between members, spaced")
+            << framed("{\"a\":[1,{\"session\":\"X\"}], \"session\" : \"K\" ,\"b\":\"session\"}") << 0 << "K";
         QTest::newRow("member imitated inside a sentence")
-            << QByteArray::fromStdString(TestFrames::frame("{\"sents\":[],\"zzz\":\"x\\\",\\\"session\\\":\\\"K\"}\n")) << "-";
-        QTest::newRow("truncated zlib data") << frame.left(frame.size() - 4) << "-";
-        QTest::newRow("garbage") << QByteArray("not a frame at all") << "-";
-        QTest::newRow("raw length beyond the limit")
-            << QByteArray::fromStdString(TestFrames::frame(request + std::string(9 * 1024 * 1024, ' '))) << "-";
-        QTest::newRow("session beyond ASCII") << QByteArray::fromStdString(TestFrames::frame("{\"session\":\"\xe4\xb8\xad\"}\n")) << QStringLiteral("中");
+            << framed("{\"sents\":[],\"zzz\":\"x\\\",\\\"session\\\":\\\"K\"}\n") << 0 << "-";
+        QTest::newRow("session nested only") << framed("{\"a\":{\"session\":\"K\"}}") << 0 << "-";
+        QTest::newRow("session not a string") << framed("{\"session\":7}") << 0 << "-";
+        QTest::newRow("session with an escape") << framed("{\"session\":\"A\\u0042\"}") << 0 << "-";
+        QTest::newRow("session beyond ASCII") << framed("{\"session\":\"\xe4\xb8\xad\"}\n") << 0 << QStringLiteral("中");
+        QTest::newRow("truncated zlib data") << frame.left(frame.size() - 4) << 400 << "-";
+        QTest::newRow("garbage") << QByteArray("not a frame at all") << 400 << "-";
+        QTest::newRow("raw length beyond the limit") << framed(request + std::string(9 * 1024 * 1024, ' ')) << 413 << "-";
+        QTest::newRow("values at the limit") << framed(manyValues(997)) << 0 << "K";
+        QTest::newRow("values beyond the limit") << framed(manyValues(998)) << 413 << "-";
+        QTest::newRow("nested beyond the limit") << framed("{\"session\":\"K\",\"a\":[[[[[[[[[]]]]]]]]]}") << 400 << "-";
+        QTest::newRow("nested to the limit") << framed("{\"session\":\"K\",\"a\":[[[[[[[]]]]]]]}") << 0 << "K";
     }
 
-    void sessionIsReadBeforeInflating()
+    void requestIsOutlinedBeforeParsing()
     {
         QFETCH(QByteArray, body);
+        QFETCH(int, status);
         QFETCH(QString, session);
-        const auto found = PennovaServer::RequestFrame::peekSession(body.toStdString(), 8 * 1024 * 1024);
-        QCOMPARE(found ? QString::fromStdString(*found) : QStringLiteral("-"), session);
+        const auto outline = PennovaServer::RequestFrame::outline(body.toStdString(), 8 * 1024 * 1024, 1999, 8);
+        QCOMPARE(outline.status, status);
+        QCOMPARE(outline.session ? QString::fromStdString(*outline.session) : QStringLiteral("-"), session);
     }
 
     // Slow peers: connections that trickle a header hold no thread for long, and others
@@ -512,7 +460,7 @@ private slots:
         }
         RawConnection other(m_server.port(), "127.0.0.2");
         QVERIFY(other.connected());
-        QVERIFY(other.send(formPost("/Login-new.ashx", loginBody("target01", "secret123"))));
+        QVERIFY(other.send(RawConnection::formPost("/Login-new.ashx", loginBody("target01", "secret123"))));
         QTRY_VERIFY_WITH_TIMEOUT(other.closedByServer(), 10000);
         QVERIFY2(other.received().find("Success|") != std::string::npos, other.received().c_str());
         QVERIFY(m_server.login("target01", "secret123").empty()); // the guessing address waits

@@ -245,7 +245,13 @@ private slots:
         QTest::addColumn<QByteArray>("body");
         QTest::addColumn<int>("status");
         QTest::addColumn<bool>("frameFault"); // the polish service refuses it as well
-        const std::string json = TestFrames::checkRequest("x", {"Hi there."}, {0});
+        // A live session: an unknown one is answered "unauthorized" before the rest is read.
+        const std::string json = TestFrames::checkRequest(m_key, {"Hi there."}, {0});
+        const auto withSession = [this](std::string text) {
+            const std::string placeholder = "\"session\":\"x\"";
+            text.replace(text.find(placeholder), placeholder.size(), "\"session\":\"" + m_key + "\"");
+            return QByteArray::fromStdString(TestFrames::frame(text));
+        };
         const QByteArray good = QByteArray::fromStdString(TestFrames::frame(json));
         const QByteArray packed = good.mid(good.indexOf('C') + 1);
         const QByteArray rawLength = QByteArray::number(qsizetype(json.size()));
@@ -264,25 +270,25 @@ private slots:
         QTest::newRow("not zlib") << (rawLength + "S10C0123456789") << 400 << true;
         QTest::newRow("not json") << QByteArray::fromStdString(TestFrames::frame("{not json")) << 400 << true;
         QTest::newRow("json array") << QByteArray::fromStdString(TestFrames::frame("[1,2]\n")) << 400 << true;
-        QTest::newRow("sentences not strings") << QByteArray::fromStdString(TestFrames::frame(
-            "{\"session\":\"x\",\"sents\":[1],\"configs\":[0],\"configTypes\":[[\"a\"]]}")) << 400 << true;
-        QTest::newRow("configs shorter than sentences") << QByteArray::fromStdString(TestFrames::frame(
-            "{\"session\":\"x\",\"sents\":[\"a\",\"b\"],\"configs\":[0],\"configTypes\":[[\"a\"]]}")) << 400 << false;
-        QTest::newRow("config beyond the types") << QByteArray::fromStdString(TestFrames::frame(
-            "{\"session\":\"x\",\"sents\":[\"a\"],\"configs\":[2],\"configTypes\":[[\"a\"],[\"b\"]]}")) << 400 << false;
-        QTest::newRow("config below -1") << QByteArray::fromStdString(TestFrames::frame(
-            "{\"session\":\"x\",\"sents\":[\"a\"],\"configs\":[-2],\"configTypes\":[[\"a\"]]}")) << 400 << false;
-        QTest::newRow("score errors shorter than sentences") << QByteArray::fromStdString(TestFrames::frame(
-            "{\"session\":\"x\",\"sents\":[\"a\",\"b\"],\"configs\":[-1,0],\"scoreErrors\":[1],\"configTypes\":[[\"a\"]]}")) << 400 << false;
-        QTest::newRow("score errors not numbers") << QByteArray::fromStdString(TestFrames::frame(
-            "{\"session\":\"x\",\"sents\":[\"a\"],\"configs\":[-1],\"scoreErrors\":[\"9\"],\"configTypes\":[[\"a\"]]}")) << 400 << false;
+        QTest::newRow("sentences not strings") << withSession(
+            "{\"session\":\"x\",\"sents\":[1],\"configs\":[0],\"configTypes\":[[\"a\"]]}") << 400 << true;
+        QTest::newRow("configs shorter than sentences") << withSession(
+            "{\"session\":\"x\",\"sents\":[\"a\",\"b\"],\"configs\":[0],\"configTypes\":[[\"a\"]]}") << 400 << false;
+        QTest::newRow("config beyond the types") << withSession(
+            "{\"session\":\"x\",\"sents\":[\"a\"],\"configs\":[2],\"configTypes\":[[\"a\"],[\"b\"]]}") << 400 << false;
+        QTest::newRow("config below -1") << withSession(
+            "{\"session\":\"x\",\"sents\":[\"a\"],\"configs\":[-2],\"configTypes\":[[\"a\"]]}") << 400 << false;
+        QTest::newRow("score errors shorter than sentences") << withSession(
+            "{\"session\":\"x\",\"sents\":[\"a\",\"b\"],\"configs\":[-1,0],\"scoreErrors\":[1],\"configTypes\":[[\"a\"]]}") << 400 << false;
+        QTest::newRow("score errors not numbers") << withSession(
+            "{\"session\":\"x\",\"sents\":[\"a\"],\"configs\":[-1],\"scoreErrors\":[\"9\"],\"configTypes\":[[\"a\"]]}") << 400 << false;
         QTest::newRow("no session") << QByteArray::fromStdString(TestFrames::frame(
             "{\"sents\":[\"a\"],\"configs\":[0],\"configTypes\":[[\"a\"]]}")) << 400 << true;
         QTest::newRow("deeply nested") << QByteArray::fromStdString(TestFrames::frame(std::string(500, '[') + std::string(500, ']'))) << 400 << true;
-        QTest::newRow("broken utf-8 in a sentence") << QByteArray::fromStdString(TestFrames::frame(
-            "{\"session\":\"x\",\"sents\":[\"ab\xff\xfe teh\"],\"configs\":[0],\"configTypes\":[[\"a\"]]}")) << 400 << true;
-        QTest::newRow("lone surrogate escape") << QByteArray::fromStdString(TestFrames::frame(
-            "{\"session\":\"x\",\"sents\":[\"ab\\ud800 teh\"],\"configs\":[0],\"configTypes\":[[\"a\"]]}")) << 400 << true;
+        QTest::newRow("broken utf-8 in a sentence") << withSession(
+            "{\"session\":\"x\",\"sents\":[\"ab\xff\xfe teh\"],\"configs\":[0],\"configTypes\":[[\"a\"]]}") << 400 << true;
+        QTest::newRow("lone surrogate escape") << withSession(
+            "{\"session\":\"x\",\"sents\":[\"ab\\ud800 teh\"],\"configs\":[0],\"configTypes\":[[\"a\"]]}") << 400 << true;
         QTest::newRow("huge body") << QByteArray(17 * 1024 * 1024, '7') << 413 << true;
     }
 
