@@ -15,6 +15,7 @@ for p in debootstrap; do
 done
 
 root=$(mktemp -d /tmp/pennova-root.XXXXXX)
+chmod 0755 "$root" # the chroot's /: readable by the service user
 cleanup() {
   for m in proc sys dev/pts dev; do umount -l "$root/$m" 2>/dev/null || true; done
   rm -rf "$root"
