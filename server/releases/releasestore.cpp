@@ -146,7 +146,8 @@ bool ReleaseStore::publish(const PublishRequest &request, QString *error)
     if (request.versionId <= 0 || (previous && request.versionId <= previous->versionId))
         return fail(QStringLiteral("the version must be a number above the newest published (%1)")
                         .arg(previous ? previous->versionId : 0));
-    const QDir source(request.sourceDir);
+    // Absolute, so that a relative folder ("release") gives paths below it, not through it.
+    const QDir source(QFileInfo(request.sourceDir).absoluteFilePath());
     if (request.sourceDir.isEmpty() || !source.exists())
         return fail(QStringLiteral("no folder ") + request.sourceDir);
 
@@ -161,7 +162,7 @@ bool ReleaseStore::publish(const PublishRequest &request, QString *error)
     release.lowestVersionId = request.lowestVersionId;
     release.version = request.version;
     release.notes = request.notes;
-    QDirIterator files(request.sourceDir, QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+    QDirIterator files(source.path(), QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
                        QDirIterator::Subdirectories);
     while (files.hasNext()) {
         const QString path = files.next();

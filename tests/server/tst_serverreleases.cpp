@@ -200,6 +200,26 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo::exists(update + QString::number(third) + "/Pennova"));
     }
 
+    void relativeFolderGivesPathsBelowIt()
+    {
+        QTemporaryDir work;
+        QVERIFY(write(work.filePath("release/Pennova"), "main"));
+        QVERIFY(write(work.filePath("release/lib/data.txt"), "data"));
+        const QString before = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(work.path()));
+        QString error;
+        ReleaseStore store(work.filePath("data"));
+        const bool published = store.publish({QStringLiteral("release"), 1, 0, "v", "n", &m_key, {}}, &error);
+        QDir::setCurrent(before);
+        QVERIFY2(published, qPrintable(error));
+        const auto release = store.latest();
+        QVERIFY(release);
+        QStringList paths;
+        for (const UpdateFileEntry &entry : release->files)
+            paths << entry.relativePath();
+        QCOMPARE(paths, (QStringList{"Pennova", "lib/data.txt"}));
+    }
+
     void publicKeyIsChecked_data()
     {
         QTest::addColumn<QString>("publicKey"); // "own", "other" or empty
