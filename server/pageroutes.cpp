@@ -4,6 +4,7 @@
 #include "englishchecker.h"
 #include "htmlpage.h"
 #include "httpreplies.h"
+#include "routepattern.h"
 #include "servicecontext.h"
 #include "sessionstore.h"
 #include "wordliststore.h"
@@ -31,7 +32,7 @@ std::string readImage(const std::string &dataDir, const std::string &name)
 
 void infoPage(httplib::Server &server, const char *path, const char *title, const char *text)
 {
-    server.Get(path, [title, text](const httplib::Request &, httplib::Response &res) {
+    server.Get(RoutePattern::caseless(path), [title, text](const httplib::Request &, httplib::Response &res) {
         HttpReplies::html(res, 200, HtmlPage::page(title, "<h2>" + std::string(title) + "</h2><p>" + text + "</p>"));
     });
 }
@@ -51,12 +52,12 @@ void PageRoutes::install(httplib::Server &server)
     server.Get("/images/register_com.png", [this](const httplib::Request &, httplib::Response &res) {
         image("register_com.png", res);
     });
-    server.Get(R"(/Download/?)", [](const httplib::Request &, httplib::Response &res) {
+    server.Get(RoutePattern::caseless("/Download", "/?"), [](const httplib::Request &, httplib::Response &res) {
         HttpReplies::html(res, 200, HtmlPage::page("下载", "<h2>下载 Pennova</h2>"
             "<p>Pennova 英语写作辅助软件的安装程序由本校的管理员提供。</p>"
             "<p>已安装的 Pennova 会在启动时自动检查并安装新版本。</p>"));
     });
-    server.Get("/ForgetPassword/fromtessel", [](const httplib::Request &req, httplib::Response &res) {
+    server.Get(RoutePattern::caseless("/ForgetPassword/fromtessel"), [](const httplib::Request &req, httplib::Response &res) {
         const std::string name = req.get_param_value("u");
         std::string body = "<h2>找回密码</h2>";
         if (!name.empty())
@@ -65,7 +66,7 @@ void PageRoutes::install(httplib::Server &server)
                 "<p class=\"note\">管理员命令：pennova-server user passwd 用户名 新密码</p>";
         HttpReplies::html(res, 200, HtmlPage::page("找回密码", body));
     });
-    server.Get("/Tessel/Dict", [this](const httplib::Request &req, httplib::Response &res) { wordListPage(req, res); });
+    server.Get(RoutePattern::caseless("/Tessel/Dict"), [this](const httplib::Request &req, httplib::Response &res) { wordListPage(req, res); });
     infoPage(server, "/Info/UserAgreement", "用户协议", "本服务仅供教学使用。您提交的文本只用于检查，不会公开。");
     infoPage(server, "/Info/PrivacyStatement", "隐私声明", "服务器保存您的账户、个人词库和使用统计，不保存您检查的文章。");
     infoPage(server, "/Info/Contact", "联系我们", "如有问题，请联系本服务器的管理员。");

@@ -85,6 +85,13 @@ const std::vector<Step> &sqliteSteps()
              " scope TEXT NOT NULL, subject TEXT NOT NULL, first_at INTEGER NOT NULL, used INTEGER NOT NULL,"
              " PRIMARY KEY(scope, subject)) WITHOUT ROWID",
          }},
+        {4,
+         {
+             "CREATE TABLE page_tokens("
+             " token_hash TEXT PRIMARY KEY, session_hash TEXT NOT NULL, kind INTEGER NOT NULL,"
+             " expires INTEGER NOT NULL) WITHOUT ROWID",
+             "CREATE INDEX page_tokens_expires ON page_tokens(expires)",
+         }},
     };
     return steps;
 }
@@ -137,6 +144,13 @@ const std::vector<Step> &postgresSteps()
              "CREATE TABLE rate_windows("
              " scope TEXT NOT NULL, subject TEXT NOT NULL, first_at BIGINT NOT NULL, used BIGINT NOT NULL,"
              " PRIMARY KEY(scope, subject))",
+         }},
+        {4,
+         {
+             "CREATE TABLE page_tokens("
+             " token_hash TEXT PRIMARY KEY, session_hash TEXT NOT NULL, kind BIGINT NOT NULL,"
+             " expires BIGINT NOT NULL)",
+             "CREATE INDEX page_tokens_expires ON page_tokens(expires)",
          }},
     };
     return steps;

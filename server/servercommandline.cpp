@@ -68,6 +68,8 @@ ServerCommandLine ServerCommandLine::parseRelease(const std::vector<std::string>
             line.releaseNotesFile = value;
         } else if (arguments[i] == "--key") {
             line.releaseKeyFile = value;
+        } else if (arguments[i] == "--public-key") {
+            line.releasePublicKey = value;
         } else if (arguments[i] == "--label") {
             line.releaseLabel = value;
         } else {
@@ -78,6 +80,10 @@ ServerCommandLine ServerCommandLine::parseRelease(const std::vector<std::string>
         return invalid("release add needs --version N and --notes FILE");
     if (line.releaseLowest > line.releaseVersion)
         return invalid("--lowest must not be above --version");
+    // The public key is what the clients were built with; a release signed with another
+    // key would be refused by every one of them.
+    if (!line.releaseKeyFile.empty() && line.releasePublicKey.empty())
+        return invalid("--key needs --public-key, the public key the clients' updaters were built with");
     line.mode = Mode::ReleaseAdd;
     return line;
 }
@@ -88,7 +94,8 @@ std::string ServerCommandLine::usage()
            "       pennova-server [--data DIR] user add NAME EMAIL PASSWORD\n"
            "       pennova-server [--data DIR] user passwd NAME PASSWORD\n"
            "       pennova-server release keygen FILE\n"
-           "       pennova-server [--data DIR] release add DIR --version N --notes FILE [--key FILE]\n"
+           "       pennova-server [--data DIR] release add DIR --version N --notes FILE\n"
+           "                      [--key FILE --public-key FILE.pub|BASE64]\n"
            "                      [--lowest N] [--label TEXT]\n"
            "  --public-url URL  address for download links (default: the address each request reached)\n"
            "  --trusted-proxy ADDR  a load balancer at ADDR names the client in X-Real-IP (repeatable)\n"

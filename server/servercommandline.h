@@ -11,6 +11,7 @@ namespace PennovaServer {
 //                [--threads N] [--public-url URL] [--trusted-proxy ADDR]...
 //                [user add NAME EMAIL PASSWORD | user passwd NAME PASSWORD
 //                 | release keygen FILE | release add DIR --version N --notes FILE
+//                   [--key FILE --public-key FILE.pub]
 //                   [--key FILE] [--lowest N] [--label TEXT]]
 class ServerCommandLine
 {
@@ -35,6 +36,7 @@ public:
     int releaseLowest = 0;
     std::string releaseNotesFile;
     std::string releaseKeyFile;
+    std::string releasePublicKey; // KEYFILE.pub or the base64 key itself
     std::string releaseLabel; // the version as text ("0.9.3.0"); empty = none
     std::string error;                 // why the line is Invalid
 };

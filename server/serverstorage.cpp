@@ -40,6 +40,7 @@ ServerStorage::ServerStorage(const ServerOptions &options, SessionStore::Clock c
     , m_hasher(options.fastPasswordHash, options.passwordHashers, options.maxHashWaiters, options.hashWaitMs)
     , m_accounts(*m_db, m_hasher)
     , m_sessions(*m_db, options.sessionLifetimeSeconds, std::move(clock))
+    , m_pageTokens(*m_db, m_sessions)
     , m_words(*m_db)
     , m_usage(*m_db)
     , m_feedback(*m_db)

@@ -2,6 +2,7 @@
 
 #include "accountstore.h"
 #include "feedbackstore.h"
+#include "pagetokenstore.h"
 #include "passwordhasher.h"
 #include "serveroptions.h"
 #include "sessionstore.h"
@@ -31,6 +32,7 @@ public:
 
     AccountStore &accounts() { return m_accounts; }
     SessionStore &sessions() { return m_sessions; }
+    PageTokenStore &pageTokens() { return m_pageTokens; }
     WordListStore &words() { return m_words; }
     UsageLogStore &usage() { return m_usage; }
     FeedbackStore &feedback() { return m_feedback; }
@@ -40,6 +42,7 @@ private:
     PasswordHasher m_hasher;
     AccountStore m_accounts;
     SessionStore m_sessions;
+    PageTokenStore m_pageTokens;
     WordListStore m_words;
     UsageLogStore m_usage;
     FeedbackStore m_feedback;

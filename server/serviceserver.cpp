@@ -5,6 +5,7 @@
 #include "dictionaryroutes.h"
 #include "englishchecker.h"
 #include "failurelog.h"
+#include "helproutes.h"
 #include "httplistener.h"
 #include "httpreplies.h"
 #include "loginthrottle.h"
@@ -70,7 +71,7 @@ ServiceServer::ServiceServer(ServerOptions options, SessionStore::Clock clock, C
     m_userDataRoutes = std::make_unique<UserDataRoutes>(*m_context);
     m_checkRoutes = std::make_unique<CheckRoutes>(*m_context);
     m_pageRoutes = std::make_unique<PageRoutes>(*m_context);
-    m_userPageRoutes = std::make_unique<UserPageRoutes>(*m_context, m_storage->feedback());
+    m_userPageRoutes = std::make_unique<UserPageRoutes>(*m_context, m_storage->feedback(), m_storage->pageTokens());
     m_signInRoutes = std::make_unique<SignInRoutes>(*m_context);
     m_versionRoutes = std::make_unique<VersionRoutes>(*m_context);
     m_templateRoutes = std::make_unique<TemplateRoutes>(*m_context);
@@ -117,6 +118,7 @@ ServiceServer::ServiceServer(ServerOptions options, SessionStore::Clock clock, C
     m_templateRoutes->install(http);
     m_dictionaryRoutes = DictionaryRoutes::install(http, *m_context);
     m_userPageRoutes->install(http);
+    HelpRoutes().install(http);
     m_pageRoutes->install(http); // last: it installs the error page
 }
 

@@ -9,8 +9,7 @@
 
 namespace PennovaServer {
 
-namespace {
-std::string newKey()
+std::string SessionStore::newKey()
 {
     unsigned char bytes[16];
     randombytes_buf(bytes, sizeof bytes);
@@ -24,8 +23,8 @@ std::string newKey()
     return key;
 }
 
-// What the table keeps instead of the key: a stolen database opens no session.
-std::string keyHash(const std::string &key)
+// A stolen database opens no session.
+std::string SessionStore::keyHash(const std::string &key)
 {
     unsigned char digest[crypto_generichash_BYTES];
     crypto_generichash(digest, sizeof digest, reinterpret_cast<const unsigned char *>(key.data()), key.size(),
@@ -39,7 +38,6 @@ std::string keyHash(const std::string &key)
     }
     return hex;
 }
-} // namespace
 
 SessionStore::SessionStore(SqlDatabase &db, int lifetimeSeconds, Clock clock)
     : m_db(db)

@@ -38,6 +38,11 @@ public:
 
     std::int64_t now() const;
 
+    // What the table keeps instead of a key (hex of a BLAKE2b hash).
+    static std::string keyHash(const std::string &key);
+    // 128 random bits as 32 upper-case hex digits.
+    static std::string newKey();
+
 private:
     void purgeExpired();
 

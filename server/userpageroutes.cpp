@@ -1,9 +1,12 @@
 #include "userpageroutes.h"
 
 #include "feedbackstore.h"
+#include "formbody.h"
 #include "htmlpage.h"
 #include "httpreplies.h"
+#include "pagetokenstore.h"
 #include "postroute.h"
+#include "routepattern.h"
 #include "servicecontext.h"
 #include "sessionstore.h"
 #include "usagelogstore.h"
@@ -21,7 +24,38 @@ namespace PennovaServer {
 
 namespace {
 constexpr const char *Path = "/login/fromtessel";
+constexpr const char *TokenPath = "/login/pagetoken";
+constexpr const char *CookieName = "pennova_page";
 constexpr std::size_t MaxFormBytes = 64 * 1024;
+constexpr std::size_t MaxCookieHeaderBytes = 4 * 1024;
+
+// The value of our cookie in the request's Cookie header, or empty.
+std::string cookieValue(const httplib::Request &req)
+{
+    const std::string header = req.get_header_value("Cookie");
+    if (header.size() > MaxCookieHeaderBytes)
+        return {};
+    const std::string wanted = std::string(CookieName) + "=";
+    std::size_t pos = 0;
+    while (pos < header.size()) {
+        std::size_t end = header.find(';', pos);
+        if (end == std::string::npos)
+            end = header.size();
+        std::size_t begin = header.find_first_not_of(' ', pos);
+        if (begin != std::string::npos && begin < end && header.compare(begin, wanted.size(), wanted) == 0)
+            return header.substr(begin + wanted.size(), end - begin - wanted.size());
+        pos = end + 1;
+    }
+    return {};
+}
+
+// The page of a link without its secrets: only the page number stays.
+std::string cleanTarget(const httplib::Request &req)
+{
+    const std::string d = req.get_param_value("d");
+    const bool known = d == "1" || d == "2" || d == "3";
+    return std::string(Path) + (known ? "?d=" + d : std::string());
+}
 
 int hexValue(char ch)
 {
@@ -48,23 +82,6 @@ std::string urlDecode(const std::string &text)
             i += 2;
         } else {
             out += ch;
-        }
-    }
-    return out;
-}
-
-std::string urlEncode(const std::string &text)
-{
-    static const char digits[] = "0123456789ABCDEF";
-    std::string out;
-    for (unsigned char ch : text) {
-        if ((ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9') || ch == '-' || ch == '_'
-            || ch == '.' || ch == '~') {
-            out += char(ch);
-        } else {
-            out += '%';
-            out += digits[ch >> 4];
-            out += digits[ch & 15];
         }
     }
     return out;
@@ -106,41 +123,80 @@ std::string hiddenForm(const std::string &action, const std::string &fieldsHtml,
 }
 } // namespace
 
-UserPageRoutes::UserPageRoutes(ServiceContext &context, FeedbackStore &feedback)
-    : m_context(context), m_feedback(feedback)
+UserPageRoutes::UserPageRoutes(ServiceContext &context, FeedbackStore &feedback, PageTokenStore &tokens)
+    : m_context(context), m_feedback(feedback), m_tokens(tokens)
 {
 }
 
 void UserPageRoutes::install(httplib::Server &server)
 {
-    server.Get(Path, [this](const httplib::Request &req, httplib::Response &res) { page(req, res); });
-    PostRoute::add(server, Path, MaxFormBytes, [this](const httplib::Request &req, httplib::Response &res) { page(req, res); });
+    server.Get(RoutePattern::caseless(Path), [this](const httplib::Request &req, httplib::Response &res) { page(req, res); });
+    PostRoute::add(server, RoutePattern::caseless(Path), MaxFormBytes, [this](const httplib::Request &req, httplib::Response &res) { page(req, res); });
+    PostRoute::add(server, TokenPath, m_context.options.maxBodyBytes,
+                   [this](const httplib::Request &req, httplib::Response &res) { pageToken(req, res); });
+}
+
+void UserPageRoutes::pageToken(const httplib::Request &req, httplib::Response &res)
+{
+    const auto form = req.body.size() <= m_context.options.maxFormBytes ? FormBody::parse(req.body) : std::nullopt;
+    if (!form || !form->has("s"))
+        return HttpReplies::refuse(res, 400, "malformed form");
+    const std::string token = m_tokens.issue(form->value("s"));
+    if (token.empty())
+        return HttpReplies::refuse(res, 403, "unknown session");
+    res.set_header("Cache-Control", "no-store");
+    HttpReplies::text(res, 200, token);
+}
+
+bool UserPageRoutes::exchange(const httplib::Request &req, httplib::Response &res)
+{
+    std::optional<std::string> cookie;
+    if (req.has_param("t")) {
+        cookie = m_tokens.redeem(req.get_param_value("t"));
+    } else if (req.has_param("s")) {
+        const auto session = m_context.sessions.find(req.get_param_value("s"));
+        if (session
+            && QString::fromStdString(session->userName).compare(QString::fromStdString(req.get_param_value("u")),
+                                                                 Qt::CaseInsensitive) == 0)
+            cookie = m_tokens.redeemSessionKey(req.get_param_value("s"));
+    } else {
+        return false;
+    }
+    if (!cookie || req.method != "GET") {
+        HttpReplies::html(res, 403, HtmlPage::page("个人主页", "<h2>个人主页</h2><p>此链接已失效。请从 Pennova 中重新打开此页。</p>"));
+        return true;
+    }
+    // The cookie's path is the canonical one, so the redirect goes there whatever the case of the link.
+    res.set_header("Set-Cookie", std::string(CookieName) + "=" + *cookie + "; Path=" + Path + "; HttpOnly; SameSite=Lax");
+    res.set_header("Cache-Control", "no-store");
+    res.set_header("Referrer-Policy", "no-referrer");
+    res.set_redirect(cleanTarget(req), 303);
+    return true;
 }
 
 std::optional<UserPageRoutes::Visitor> UserPageRoutes::visitor(const httplib::Request &req, httplib::Response &res)
 {
-    const std::string name = req.get_param_value("u");
-    const std::string key = req.get_param_value("s");
-    const auto session = m_context.sessions.find(key);
-    if (!session
-        || QString::fromStdString(session->userName).compare(QString::fromStdString(name), Qt::CaseInsensitive) != 0) {
+    const auto session = m_tokens.visitor(cookieValue(req));
+    if (!session) {
         HttpReplies::html(res, 403, HtmlPage::page("个人主页", "<h2>个人主页</h2><p>请先登录 Pennova，再从软件中打开此页。</p>"));
         return std::nullopt;
     }
-    return Visitor{session->userId, session->userName, "u=" + urlEncode(name) + "&s=" + urlEncode(key)};
+    return Visitor{session->userId, session->userName};
 }
 
 void UserPageRoutes::page(const httplib::Request &req, httplib::Response &res)
 {
+    if (exchange(req, res))
+        return;
     const auto who = visitor(req, res);
     if (!who)
         return;
     const std::string d = req.get_param_value("d");
-    const std::string self = std::string(Path) + "?" + who->query;
+    const std::string self = Path;
     std::string body = "<p class=\"nav\"><a href=\"" + HtmlPage::escape(self) + "\">个人主页</a> | <a href=\""
-                       + HtmlPage::escape(self + "&d=1") + "\">个人词库</a> | <a href=\""
-                       + HtmlPage::escape(self + "&d=2") + "\">纠错历史</a> | <a href=\""
-                       + HtmlPage::escape(self + "&d=3") + "\">意见反馈</a></p>";
+                       + HtmlPage::escape(self + "?d=1") + "\">个人词库</a> | <a href=\""
+                       + HtmlPage::escape(self + "?d=2") + "\">纠错历史</a> | <a href=\""
+                       + HtmlPage::escape(self + "?d=3") + "\">意见反馈</a></p>";
     int status = 200;
     std::string title = "个人主页";
     if (d == "1") {
@@ -161,7 +217,7 @@ void UserPageRoutes::page(const httplib::Request &req, httplib::Response &res)
 
 std::string UserPageRoutes::wordListPage(const Visitor &who, const httplib::Request &req, int *status)
 {
-    const std::string action = std::string(Path) + "?" + who.query + "&d=1";
+    const std::string action = std::string(Path) + "?d=1";
     std::string notice;
     if (req.method == "POST") {
         const auto fields = formFields(req.body);
@@ -246,7 +302,7 @@ std::string UserPageRoutes::feedbackPage(const Visitor &who, const httplib::Requ
     if (!Utf8Text::valid(contact))
         contact.clear();
     return "<h2>意见反馈</h2>" + notice
-           + hiddenForm(std::string(Path) + "?" + who.query + "&d=3",
+           + hiddenForm(std::string(Path) + "?d=3",
                         "<p><textarea name=\"content\" rows=\"8\" cols=\"60\">" + HtmlPage::escape(text)
                             + "</textarea></p><p>联系方式（可选）：<input name=\"contact\" value=\"" + HtmlPage::escape(contact)
                             + "\"></p>",

@@ -1,7 +1,11 @@
 #include "startupupdate.h"
 
 #include "configstore.h"
+<<<<<<< HEAD
 #include "programlayout.h"
+=======
+#include "refusedupdate.h"
+>>>>>>> h3-paths
 #include "versionfile.h"
 #include "versionhelper.h"
 
@@ -27,7 +31,7 @@ StartupUpdate decideStartupUpdate(bool updateExists, bool mandatory, int updateT
     return StartupUpdate::None;
 }
 
-StartupVersion evaluateLatestVersion(const QStringList &reply, int installedVersion)
+StartupVersion evaluateLatestVersion(const QStringList &reply, int installedVersion, int refusedVersion)
 {
     StartupVersion result;
     if (reply.size() < 5)
@@ -38,7 +42,7 @@ StartupVersion evaluateLatestVersion(const QStringList &reply, int installedVers
     const int lowest = reply[4].trimmed().toInt(&lowestIsNumber);
     if (!newestIsNumber || !lowestIsNumber)
         return result;
-    result.updateExists = installedVersion < newest;
+    result.updateExists = installedVersion < newest && refusedVersion < newest;
     result.mandatory = result.updateExists && installedVersion < lowest;
     return result;
 }
@@ -59,7 +63,8 @@ StartupUpdate runStartupUpdate(ConfigStore &preferences, const QString &programF
     const QStringList reply = helper.getLatestVersionInBlock();
     ZeltraLib::VersionFile installed(ZeltraLib::VersionFile::defaultPath(programFolder));
     const int installedVersion = installed.load() ? installed.versionId() : 0;
-    const StartupVersion version = evaluateLatestVersion(reply, installedVersion);
+    const StartupVersion version =
+        evaluateLatestVersion(reply, installedVersion, RefusedUpdate::read(preferences.directory()));
     const StartupUpdate decision = decideStartupUpdate(version.updateExists, version.mandatory, updateType);
     const QString mode = decision == StartupUpdate::RunMandatory   ? QStringLiteral("5")
                          : decision == StartupUpdate::RunAutomatic ? QStringLiteral("2")

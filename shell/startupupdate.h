@@ -23,17 +23,18 @@ int startupUpdateType(ConfigStore &preferences);
 StartupUpdate decideStartupUpdate(bool updateExists, bool mandatory, int updateType);
 
 // What the latest-version reply says for the installed version: an update exists when
-// part 0 is above it, and is mandatory when part 4 is above it too. A reply of fewer
-// than five parts, or with a part that is not a number, means no update.
+// part 0 is above it and above `refusedVersion` (one the updater refused before), and is
+// mandatory when part 4 is above the installed version too. A reply of fewer than five
+// parts, or with a part that is not a number, means no update.
 struct StartupVersion
 {
     bool updateExists = false;
     bool mandatory = false;
 };
-StartupVersion evaluateLatestVersion(const QStringList &reply, int installedVersion);
+StartupVersion evaluateLatestVersion(const QStringList &reply, int installedVersion, int refusedVersion = 0);
 
 // Start-up step 8: asks the version service (blocking) at `host`, compares with "ver.dat"
-// in `programFolder` and decides. For RunMandatory and RunAutomatic it has already
+// in `programFolder` and with the refused version kept beside `preferences`, and decides. For RunMandatory and RunAutomatic it has already
 // started `update` with "5" or "2" through `startUpdater` (null = the `update` program
 // beside this one); the caller then ends the client.
 StartupUpdate runStartupUpdate(ConfigStore &preferences, const QString &programFolder, const QString &host,

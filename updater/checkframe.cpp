@@ -75,6 +75,11 @@ void CheckFrame::setFailureNote(const QString &text)
     m_failureNote->setVisible(!text.isEmpty());
 }
 
+QString CheckFrame::failureNote() const
+{
+    return m_failureNote->text();
+}
+
 int CheckFrame::progress() const
 {
     return m_progress->value();

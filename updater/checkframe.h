@@ -19,6 +19,7 @@ public:
     View view() const { return m_view; }
     // An extra line under the failure text (for example why nothing could be installed).
     void setFailureNote(const QString &text);
+    QString failureNote() const;
     int progress() const;
 
 public Q_SLOTS:

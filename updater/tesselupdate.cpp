@@ -65,7 +65,8 @@ TesselUpdate::TesselUpdate(Options options, QWidget *parent)
     layout->addLayout(buttons);
     setCentralWidget(central);
     connect(button(UpdateNow), &QPushButton::clicked, this, &TesselUpdate::slotUpdateClicked);
-    connect(button(Later), &QPushButton::clicked, this, &QWidget::close);
+    // Later postpones: nothing has started, so nothing to confirm.
+    connect(button(Later), &QPushButton::clicked, this, &TesselUpdate::slotSubmit);
     connect(button(Cancel), &QPushButton::clicked, this, &QWidget::close);
     connect(button(Ok), &QPushButton::clicked, this, &TesselUpdate::slotSubmit);
 
@@ -128,6 +129,20 @@ void TesselUpdate::fail(const QString &note)
     setState(Failed);
 }
 
+void TesselUpdate::refuse(const QString &error, const QString &note)
+{
+    const QString line = QStringLiteral("version %1 refused: %2").arg(m_newestVersion).arg(error);
+    qWarning("update: %s", qUtf8Printable(line));
+    if (m_options.log)
+        m_options.log(line);
+    if (m_options.rememberRefused)
+        m_options.rememberRefused(m_newestVersion);
+    // Nothing was installed: the main program may start again.
+    if (m_options.commandChannel)
+        m_options.commandChannel->writeCommand(0);
+    fail(QStringLiteral("已拒绝安装新版本 %1，没有改动任何文件。原因：%2").arg(m_newestVersion).arg(note));
+}
+
 void TesselUpdate::slotGetVersionFinished(QStringList result)
 {
     // The notes are part 2; a shorter reply is as good as none.
@@ -184,7 +199,9 @@ void TesselUpdate::slotGetFileListFinished(QStringList result)
     if (m_state != Updating)
         return;
     const UpdatePlan plan = UpdatePlan::build(result, m_newestVersion, m_signature, m_verifier, m_folder, m_versionFile);
-    if (!plan.accepted() || plan.needed.isEmpty())
+    if (!plan.accepted())
+        return refuse(plan.error, plan.note);
+    if (plan.needed.isEmpty())
         return slotUpdateFinished(false);
     m_installing.clear();
     for (const UpdatePlan::Item &item : plan.needed)

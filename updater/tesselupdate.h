@@ -44,6 +44,10 @@ public:
         std::function<void()> quit;
         // Asks before an update is abandoned; true = close.
         std::function<bool(QWidget *parent)> confirmClose;
+        // Keeps a version whose file list was refused, so that start-up stops offering it.
+        std::function<void(int versionId)> rememberRefused;
+        // One line of the updater's log (refusals and failures); may be empty.
+        std::function<void(const QString &line)> log;
     };
 
     explicit TesselUpdate(Options options, QWidget *parent = nullptr);
@@ -76,6 +80,7 @@ protected:
 private:
     void setState(State state);
     void fail(const QString &note = QString());
+    void refuse(const QString &error, const QString &note);
     bool recordVersion();
 
     Options m_options;

@@ -25,7 +25,8 @@ struct UpdatePlan
     };
 
     QList<Item> needed; // missing on disk, or recorded in "ver.dat" with a lower version
-    QString error;      // why the list was refused; empty when accepted
+    QString error;      // why the list was refused (for the log); empty when accepted
+    QString note;       // the same for the user, in Chinese
 
     bool accepted() const { return error.isEmpty(); }
 

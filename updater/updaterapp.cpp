@@ -4,6 +4,7 @@
 #include "fileinstaller.h"
 #include "proxysettings.h"
 #include "qttranslations.h"
+#include "refusedupdate.h"
 #include "servicehosts.h"
 #include "sharedflagsegment.h"
 #include "tesselupdate.h"
@@ -11,6 +12,8 @@
 #include "versionfile.h"
 
 #include <QApplication>
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QIcon>
 #include <QMessageBox>
@@ -30,6 +33,18 @@ int modeArgument(const QStringList &arguments)
     bool isNumber = false;
     const int mode = arguments.size() > 1 ? arguments[1].toInt(&isNumber) : 0;
     return isNumber ? mode : 0;
+}
+
+// The log beside the settings; started afresh when it has grown large.
+void appendLog(const QString &line)
+{
+    constexpr qint64 MaxLogBytes = 256 * 1024;
+    QDir().mkpath(ConfigStore::settingsDirectory());
+    QFile file(ConfigStore::settingsDirectory() + QStringLiteral("update.log"));
+    const QIODevice::OpenMode mode = file.size() > MaxLogBytes ? QIODevice::WriteOnly | QIODevice::Truncate
+                                                                : QIODevice::WriteOnly | QIODevice::Append;
+    if (file.open(mode | QIODevice::Text))
+        file.write((QDateTime::currentDateTime().toString(Qt::ISODate) + QLatin1Char(' ') + line + QLatin1Char('\n')).toUtf8());
 }
 
 bool confirmClose(QWidget *parent)
@@ -80,6 +95,8 @@ int runUpdater(int argc, char *argv[], const UpdaterBuild &build)
     options.startProgram = [](const QString &program) { return QProcess::startDetached(program, {}); };
     options.quit = [] { QCoreApplication::exit(0); };
     options.confirmClose = confirmClose;
+    options.rememberRefused = [](int versionId) { RefusedUpdate::remember(ConfigStore::settingsDirectory(), versionId); };
+    options.log = appendLog;
     TesselUpdate window(options);
     window.updateManager()->installer().setPlacedHook(build.placedHook);
     if (build.exitOnFinalPage) {

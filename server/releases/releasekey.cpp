@@ -80,4 +80,18 @@ QByteArray ReleaseKey::publicKeyBase64() const
     return QByteArray(reinterpret_cast<const char *>(publicKey), sizeof publicKey).toBase64();
 }
 
+bool ReleaseKey::verify(const QByteArray &publicKeyBase64, const QByteArray &message, const QByteArray &signatureBase64)
+{
+    const auto key = QByteArray::fromBase64Encoding(publicKeyBase64.trimmed(), QByteArray::AbortOnBase64DecodingErrors);
+    const auto signature = QByteArray::fromBase64Encoding(signatureBase64, QByteArray::AbortOnBase64DecodingErrors);
+    if (!key || key.decoded.size() != int(crypto_sign_PUBLICKEYBYTES) || !signature
+        || signature.decoded.size() != int(crypto_sign_BYTES) || !ready())
+        return false;
+    return crypto_sign_verify_detached(reinterpret_cast<const unsigned char *>(signature.decoded.constData()),
+                                       reinterpret_cast<const unsigned char *>(message.constData()),
+                                       std::size_t(message.size()),
+                                       reinterpret_cast<const unsigned char *>(key.decoded.constData()))
+           == 0;
+}
+
 } // namespace PennovaServer

@@ -20,6 +20,10 @@ public:
     QByteArray sign(const QByteArray &message) const;
     QByteArray publicKeyBase64() const;
 
+    // Whether `signatureBase64` is a signature of `message` by the holder of the public
+    // key `publicKeyBase64`, checked as the updater checks it.
+    static bool verify(const QByteArray &publicKeyBase64, const QByteArray &message, const QByteArray &signatureBase64);
+
 private:
     QByteArray m_secret;
 };

@@ -33,6 +33,13 @@ QByteArray sha256Hex(const QString &path, bool *ok)
     return hash.result().toHex();
 }
 
+// Whether a built program holds the base64 public key (compiled in as a string).
+bool carriesKey(const QString &path, const QByteArray &publicKeyBase64)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && file.readAll().contains(publicKeyBase64.trimmed());
+}
+
 bool saveText(const QString &path, const QByteArray &data)
 {
     QSaveFile file(path);
@@ -97,8 +104,8 @@ std::optional<ReleaseStore::Release> fromJson(const QByteArray &data, int versio
         entry.folder = text(file["folder"]);
         entry.version = file["version"].asInt();
         entry.sha256 = text(file["sha256"]);
-        entry.url = fileUrl(versionId, entry.relativePath());
-        if (!entry.hasSafePath() || entry.sha256.size() != 64)
+        entry.url = fileUrl(entry.version, entry.relativePath());
+        if (!entry.hasSafePath() || entry.sha256.size() != 64 || entry.version <= 0 || entry.version > versionId)
             return std::nullopt;
         release.files.append(entry);
     }
@@ -139,7 +146,8 @@ bool ReleaseStore::publish(const PublishRequest &request, QString *error)
     if (request.versionId <= 0 || (previous && request.versionId <= previous->versionId))
         return fail(QStringLiteral("the version must be a number above the newest published (%1)")
                         .arg(previous ? previous->versionId : 0));
-    const QDir source(request.sourceDir);
+    // Absolute, so that a relative folder ("release") gives paths below it, not through it.
+    const QDir source(QFileInfo(request.sourceDir).absoluteFilePath());
     if (request.sourceDir.isEmpty() || !source.exists())
         return fail(QStringLiteral("no folder ") + request.sourceDir);
 
@@ -154,7 +162,7 @@ bool ReleaseStore::publish(const PublishRequest &request, QString *error)
     release.lowestVersionId = request.lowestVersionId;
     release.version = request.version;
     release.notes = request.notes;
-    QDirIterator files(request.sourceDir, QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+    QDirIterator files(source.path(), QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
                        QDirIterator::Subdirectories);
     while (files.hasNext()) {
         const QString path = files.next();
@@ -170,16 +178,28 @@ bool ReleaseStore::publish(const PublishRequest &request, QString *error)
         entry.version = request.versionId;
         if (previous) {
             for (const UpdateFileEntry &old : previous->files) {
-                if (old.relativePath() == entry.relativePath() && old.sha256 == entry.sha256)
+                // The stored copy must still be there to be shared.
+                const QFileInfo stored(updateDir() + QLatin1Char('/') + QString::number(old.version) + QLatin1Char('/')
+                                       + old.relativePath());
+                if (old.relativePath() == entry.relativePath() && old.sha256 == entry.sha256 && stored.isFile()
+                    && stored.size() == info.size())
                     entry.version = old.version;
             }
         }
-        entry.url = fileUrl(request.versionId, entry.relativePath());
-        const QString copy = staging + QLatin1Char('/') + relative;
+        entry.url = fileUrl(entry.version, entry.relativePath());
         if (!entry.hasSafePath() || entry.name.contains(QLatin1Char('|')) || entry.folder.contains(QLatin1Char('|'))
             || entry.name.contains(QLatin1Char(';')) || entry.folder.contains(QLatin1Char(';')))
             return QDir(staging).removeRecursively(), fail(relative + QStringLiteral(": name not allowed"));
-        if (!hashed || !QDir().mkpath(QFileInfo(copy).path()) || !QFile::copy(path, copy))
+        if (!hashed)
+            return QDir(staging).removeRecursively(), fail(QStringLiteral("cannot read ") + relative);
+        if (!request.publicKey.isEmpty() && relative == QLatin1String("update") && !carriesKey(path, request.publicKey))
+            return QDir(staging).removeRecursively(),
+                   fail(QStringLiteral("update in the release folder was not built with the public key given "
+                                       "(build it with -DPENNOVA_RELEASE_PUBLIC_KEY=%1)")
+                            .arg(QString::fromLatin1(request.publicKey)));
+        const QString copy = staging + QLatin1Char('/') + relative;
+        if (entry.version == request.versionId
+            && (!QDir().mkpath(QFileInfo(copy).path()) || !QFile::copy(path, copy)))
             return QDir(staging).removeRecursively(), fail(QStringLiteral("cannot copy ") + relative);
         release.files.append(entry);
         if (release.files.size() > MaxFiles)
@@ -191,6 +211,12 @@ bool ReleaseStore::publish(const PublishRequest &request, QString *error)
         return QDir(staging).removeRecursively(), fail(QStringLiteral("no files in ") + request.sourceDir);
     if (request.key)
         release.signature = request.key->sign(UpdateFileEntry::signedText(release.versionId, release.files));
+    if (!request.publicKey.isEmpty()
+        && !ReleaseKey::verify(request.publicKey, UpdateFileEntry::signedText(release.versionId, release.files),
+                               release.signature))
+        return QDir(staging).removeRecursively(),
+               fail(QStringLiteral("the file list's signature does not verify with the public key given: the secret "
+                                   "key is not its pair, and updaters built with that public key would refuse it"));
 
     // The files first, then the description, then the pointer: a reader never sees a
     // release whose files are missing.

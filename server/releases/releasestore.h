@@ -14,7 +14,9 @@ class ReleaseKey;
 // The published versions in a data folder:
 //   DATA/releases/N.json    version N: texts, signature and file entries (without URLs)
 //   DATA/releases/latest    the newest published N, written last
-//   DATA/update/N/...       the files of version N, served under "/update/N/..."
+//   DATA/update/N/...       the files that changed in version N, served under "/update/N/..."
+// A file keeps the version of the release that first held its content, and is stored
+// and downloaded from that release's folder: unchanged files are stored once.
 // Nothing published means "no update": newest version 0 with no files.
 class ReleaseStore
 {
@@ -37,6 +39,9 @@ public:
         QString version;
         QString notes;
         const ReleaseKey *key = nullptr; // borrowed; null = unsigned
+        // Base64 public key the clients' updaters carry: the signature must verify with
+        // it, and an "update" program in the release must have it built in.
+        QByteArray publicKey;
     };
 
     static constexpr qint64 MaxReleaseFileBytes = 4 * 1024 * 1024;
@@ -48,9 +53,9 @@ public:
     std::optional<Release> latest() const;
     std::optional<Release> release(int versionId) const;
 
-    // Copies every regular file below sourceDir into DATA/update/N/, gives each file the
-    // version of the previous release when its content is unchanged and N otherwise, signs
-    // the list and makes N the newest. False with `error` set on any failure (nothing is
+    // Takes every regular file below sourceDir: one unchanged since the previous release
+    // (same path and content, still stored) keeps its version and stored copy, any other
+    // gets N and is copied into DATA/update/N/. Signs the list and makes N the newest. False with `error` set on any failure (nothing is
     // published then); N must be greater than the newest published version.
     bool publish(const PublishRequest &request, QString *error);
 

@@ -162,13 +162,15 @@ def document_xml(heading, paragraphs, blanks):
         xml = ['<w:p><w:pPr><w:spacing w:after="160"/>' + ('<w:jc w:val="center"/>' if centred else "") + "</w:pPr>"]
         for is_blank, piece in pieces(text):
             if is_blank:
-                if piece not in blanks:
-                    blanks.append(piece)
-                mark[0] += 1
-                name = f"blank{blanks.index(piece) + 1}_{mark[0]}"
+                # One bookmark per occurrence, "b0", "b1", ... in the order of the
+                # template's blank list (a repeated blank is listed again), as the
+                # client fills them.
+                name = f"b{len(blanks)}"
+                blanks.append(piece)
                 xml.append(f'<w:bookmarkStart w:id="{mark[0]}" w:name="{name}"/>')
                 xml.append(run(piece, size, bold, True))
                 xml.append(f'<w:bookmarkEnd w:id="{mark[0]}"/>')
+                mark[0] += 1
             else:
                 xml.append(run(piece, size, bold))
         xml.append("</w:p>")

@@ -53,6 +53,23 @@ private slots:
         QTest::newRow("forgot password echoes the name escaped")
             << "/ForgetPassword/fromtessel?u=%3Cb%3Ebob%3C%2Fb%3E" << 200 << "&lt;b&gt;bob&lt;/b&gt;";
         QTest::newRow("unknown page") << "/no/such/page" << 404 << "页面不存在";
+        // The client writes these paths in mixed case; they match in any case.
+        QTest::newRow("download in lower case") << "/download" << 200 << "下载";
+        QTest::newRow("info page in lower case") << "/info/privacystatement" << 200 << "隐私声明";
+        QTest::newRow("forgot password as written") << "/ForgetPassword/FromTessel?u=bob" << 200 << "找回密码";
+        QTest::newRow("help centre") << "/Help" << 200 << "帮助中心";
+        QTest::newRow("help centre in lower case") << "/help/" << 200 << "href=\"/Help/Check\"";
+        QTest::newRow("video page says there are none") << "/Help/Index1" << 200 << "没有提供视频教程";
+        QTest::newRow("video page points to the help") << "/help/index1" << 200 << "href=\"/Help/Guide\"";
+        QTest::newRow("help on checking") << "/Help/Check" << 200 << "全部改正";
+        QTest::newRow("help on polishing") << "/Help/Polish" << 200 << "润色程度";
+        QTest::newRow("help on the writing guide") << "/Help/Guide" << 200 << "导出";
+        QTest::newRow("help on the dictionary") << "/Help/Dictionary" << 200 << "发音";
+        QTest::newRow("help on the word list") << "/Help/WordList" << 200 << "我的词库";
+        QTest::newRow("help on documents") << "/HELP/DOCUMENTS" << 200 << "Ctrl+O";
+        QTest::newRow("help on preferences") << "/Help/Preferences" << 200 << "软件升级";
+        QTest::newRow("unknown help topic") << "/Help/Nothing" << 404 << "页面不存在";
+        QTest::newRow("a path that only resembles a route") << "/Help/Check.x" << 404 << "页面不存在";
         QTest::newRow("sign-in form") << "/LoginBySina.ashx?area=tessel" << 200 << "action=\"/loginedbysina.ashx\"";
         QTest::newRow("qq sign-in form") << "/LoginByQQ.ashx?area=tessel" << 200 << "action=\"/loginedbyqq.ashx\"";
         QTest::newRow("sign-in form echoes the nick escaped")

@@ -46,8 +46,10 @@ private slots:
         QTest::newRow("lifetime zero") << QStringList{"--session-lifetime", "0"} << invalid << "" << 0 << "";
         QTest::newRow("zero threads") << QStringList{"--threads", "0"} << invalid << "" << 0 << "";
         QTest::newRow("release add") << QStringList{"--data", "/d", "release", "add", "dir", "--version", "3", "--notes", "n",
-                                                    "--key", "k", "--lowest", "2"}
+                                                    "--key", "k", "--public-key", "k.pub", "--lowest", "2"}
                                      << int(ServerCommandLine::Mode::ReleaseAdd) << "127.0.0.1" << 18640 << "/d";
+        QTest::newRow("release add: a key without the clients' public key")
+            << QStringList{"release", "add", "d", "--version", "3", "--notes", "n", "--key", "k"} << invalid << "" << 0 << "";
         QTest::newRow("release add without notes") << QStringList{"release", "add", "d", "--version", "3"} << invalid << "" << 0 << "";
         QTest::newRow("release lowest above version") << QStringList{"release", "add", "d", "--version", "3", "--notes", "n",
                                                                      "--lowest", "4"} << invalid << "" << 0 << "";

@@ -1,5 +1,7 @@
+#include "releasecommand.h"
 #include "releasekey.h"
 #include "releasestore.h"
+#include "servercommandline.h"
 #include "support/testserver.h"
 
 #include <QCryptographicHash>
@@ -7,6 +9,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sstream>
 
 using PennovaServer::ReleaseKey;
 using PennovaServer::ReleaseStore;
@@ -124,7 +128,7 @@ private Q_SLOTS:
         QTemporaryDir first;
         QVERIFY(write(first.filePath("Pennova"), "main"));
         QString error;
-        QVERIFY(store.publish({first.path(), 1, 0, "v", "notes", &m_key}, &error));
+        QVERIFY(store.publish({first.path(), 1, 0, "v", "notes", &m_key, {}}, &error));
         QTemporaryDir source;
         if (problem != "empty")
             QVERIFY(write(source.filePath("Pennova"), "new"));
@@ -133,7 +137,7 @@ private Q_SLOTS:
         if (problem == "bar")
             QVERIFY(write(source.filePath("a|b"), "x"));
         error.clear();
-        QVERIFY(!store.publish({source.path(), version, 0, "v", "notes", &m_key}, &error));
+        QVERIFY(!store.publish({source.path(), version, 0, "v", "notes", &m_key, {}}, &error));
         QVERIFY(!error.isEmpty());
         QCOMPARE(store.latest()->versionId, 1);
         QVERIFY(!QFileInfo::exists(data.filePath("update/2")));
@@ -152,13 +156,144 @@ private Q_SLOTS:
     {
         QFETCH(QString, path);
         const int version = ++m_version;
-        QVERIFY(publish(version, {{"Pennova", "main"}}));
+        const QByteArray content = "main " + QByteArray::number(version); // stored in this version's folder
+        QVERIFY(publish(version, {{"Pennova", content}}));
         const QString files = QString::fromStdString(m_server->dataDir()) + "/update/" + QString::number(version);
         QVERIFY(QFile::link(QString::fromStdString(m_server->dataDir()) + "/releases/1.json", files + "/outside"));
         const auto res = m_server->get(path.arg(version).toStdString());
         QVERIFY(res);
         QCOMPARE(res->status, 404);
-        QCOMPARE(m_server->get("/update/" + std::to_string(version) + "/Pennova")->body, std::string("main"));
+        QCOMPARE(m_server->get("/update/" + std::to_string(version) + "/Pennova")->body, content.toStdString());
+    }
+
+    void unchangedFilesAreStoredOnce()
+    {
+        const int first = ++m_version;
+        const int second = ++m_version;
+        const QByteArray big(200 * 1024, 'x');
+        QVERIFY(publish(first, {{"Pennova", "main " + QByteArray::number(first)}, {"lib/big.dat", big}}));
+        QVERIFY(publish(second, {{"Pennova", "main " + QByteArray::number(second)}, {"lib/big.dat", big}}));
+        const QString update = QString::fromStdString(m_server->dataDir()) + "/update/";
+        QVERIFY(QFileInfo::exists(update + QString::number(first) + "/lib/big.dat"));
+        QVERIFY(!QFileInfo::exists(update + QString::number(second) + "/lib/big.dat"));
+        QVERIFY(QFileInfo::exists(update + QString::number(second) + "/Pennova"));
+        // Every file of the list downloads with its content, wherever it is stored.
+        const auto list = m_server->post("/GetTesselFileList.ashx", "version=" + std::to_string(second));
+        QVERIFY(list);
+        const QStringList items = text(list->body).split(';');
+        QCOMPARE(items.size(), 2);
+        for (const QString &item : items) {
+            UpdateFileEntry entry;
+            QVERIFY2(UpdateFileEntry::parse(item, &entry), qPrintable(item));
+            QCOMPARE(entry.version, entry.name == "big.dat" ? first : second);
+            const auto file = m_server->get(QUrl(entry.url).path(QUrl::FullyEncoded).toStdString());
+            QVERIFY(file);
+            QCOMPARE(file->status, 200);
+            QCOMPARE(QCryptographicHash::hash(QByteArray::fromStdString(file->body), QCryptographicHash::Sha256).toHex(),
+                     entry.sha256.toLatin1());
+        }
+        // A stored copy that has gone missing is stored again with the new version.
+        QVERIFY(QFile::remove(update + QString::number(first) + "/lib/big.dat"));
+        const int third = ++m_version;
+        QVERIFY(publish(third, {{"Pennova", "main " + QByteArray::number(second)}, {"lib/big.dat", big}}));
+        QVERIFY(QFileInfo::exists(update + QString::number(third) + "/lib/big.dat"));
+        QVERIFY(!QFileInfo::exists(update + QString::number(third) + "/Pennova"));
+    }
+
+    void relativeFolderGivesPathsBelowIt()
+    {
+        QTemporaryDir work;
+        QVERIFY(write(work.filePath("release/Pennova"), "main"));
+        QVERIFY(write(work.filePath("release/lib/data.txt"), "data"));
+        const QString before = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(work.path()));
+        QString error;
+        ReleaseStore store(work.filePath("data"));
+        const bool published = store.publish({QStringLiteral("release"), 1, 0, "v", "n", &m_key, {}}, &error);
+        QDir::setCurrent(before);
+        QVERIFY2(published, qPrintable(error));
+        const auto release = store.latest();
+        QVERIFY(release);
+        QStringList paths;
+        for (const UpdateFileEntry &entry : release->files)
+            paths << entry.relativePath();
+        QCOMPARE(paths, (QStringList{"Pennova", "lib/data.txt"}));
+    }
+
+    void publicKeyIsChecked_data()
+    {
+        QTest::addColumn<QString>("publicKey"); // "own", "other" or empty
+        QTest::addColumn<QString>("updater");   // the release's "update": "own" key, "other" key, or none
+        QTest::addColumn<bool>("published");
+        QTest::newRow("the key's own public key") << "own" << "" << true;
+        QTest::newRow("another public key") << "other" << "" << false;
+        QTest::newRow("updater built with the key") << "own" << "own" << true;
+        QTest::newRow("updater built with another key") << "own" << "other" << false;
+        QTest::newRow("no public key given: not checked") << "" << "other" << true;
+    }
+    void publicKeyIsChecked()
+    {
+        QFETCH(QString, publicKey);
+        QFETCH(QString, updater);
+        QFETCH(bool, published);
+        ReleaseKey other;
+        QString error;
+        QVERIFY(ReleaseKey::generate(m_work->filePath("other-" + QString::number(++m_keys)), &error));
+        QVERIFY(other.load(m_work->filePath("other-" + QString::number(m_keys)), &error));
+        const auto keyOf = [&](const QString &which) {
+            return which == "own" ? m_key.publicKeyBase64() : which == "other" ? other.publicKeyBase64() : QByteArray();
+        };
+        QTemporaryDir data;
+        QTemporaryDir source;
+        QVERIFY(write(source.filePath("Pennova"), "main"));
+        if (!updater.isEmpty())
+            QVERIFY(write(source.filePath("update"), "\x7f" "ELF...key:" + keyOf(updater) + "...end"));
+        ReleaseStore store(data.path());
+        ReleaseStore::PublishRequest request{source.path(), 1, 0, "v", "notes", &m_key, {}};
+        request.publicKey = keyOf(publicKey);
+        QCOMPARE(store.publish(request, &error), published);
+        QCOMPARE(store.latest().has_value(), published);
+        if (published)
+            QVERIFY(ReleaseKey::verify(m_key.publicKeyBase64(),
+                                       UpdateFileEntry::signedText(1, store.latest()->files), store.latest()->signature));
+        else
+            QVERIFY2(error.contains(updater == "other" ? "PENNOVA_RELEASE_PUBLIC_KEY" : "public key"), qPrintable(error));
+    }
+
+    void releaseAddRefusesAnotherPublicKey_data()
+    {
+        QTest::addColumn<QString>("publicKey"); // the option's value; FILE stands for the key's .pub
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("the key's .pub file") << "FILE" << 0 << "published version 1";
+        QTest::newRow("the key itself") << "OWN" << 0 << "published version 1";
+        QTest::newRow("the throw-away key of a default build") << "+7p0ab4H/3MpL6MYjeSh5eUE4qju/WWKQCm/lHo8zFo=" << 1
+                                                                << "does not belong to the public key";
+        QTest::newRow("garbage") << "not a key" << 1 << "is no public release key";
+        QTest::newRow("a missing file") << "/nonexistent/key.pub" << 1 << "is no public release key";
+    }
+    void releaseAddRefusesAnotherPublicKey()
+    {
+        QFETCH(QString, publicKey);
+        QFETCH(int, exitCode);
+        QFETCH(QString, message);
+        publicKey.replace("FILE", m_work->filePath("key.pub")).replace("OWN", QString::fromLatin1(m_key.publicKeyBase64()));
+        QTemporaryDir data;
+        QTemporaryDir source;
+        QVERIFY(write(source.filePath("Pennova"), "main"));
+        QVERIFY(write(m_work->filePath("notes.html"), "<p>n</p>"));
+        std::vector<std::string> arguments = {"--data", data.path().toStdString(), "release", "add",
+                                              source.path().toStdString(), "--version", "1", "--notes",
+                                              m_work->filePath("notes.html").toStdString(), "--key",
+                                              m_work->filePath("key").toStdString(), "--public-key",
+                                              publicKey.toStdString()};
+        const PennovaServer::ServerCommandLine line = PennovaServer::ServerCommandLine::parse(arguments, "/home/t");
+        QCOMPARE(int(line.mode), int(PennovaServer::ServerCommandLine::Mode::ReleaseAdd));
+        std::ostringstream out;
+        std::ostringstream err;
+        QCOMPARE(PennovaServer::ReleaseCommand::run(line, out, err), exitCode);
+        QVERIFY2(text(out.str() + err.str()).contains(message), (out.str() + err.str()).c_str());
+        QCOMPARE(ReleaseStore(data.path()).latest().has_value(), exitCode == 0);
     }
 
 private:
@@ -170,7 +305,7 @@ private:
             write(source.filePath(it.key()), it.value());
         ReleaseStore store(QString::fromStdString((server ? server : m_server.get())->dataDir()));
         QString error;
-        const bool published = store.publish({source.path(), version, lowest, "v", notes, &m_key}, &error);
+        const bool published = store.publish({source.path(), version, lowest, "v", notes, &m_key, {}}, &error);
         if (!published)
             qWarning() << error;
         return published;
@@ -180,6 +315,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_work;
     ReleaseKey m_key;
     int m_version = 0; // the newest published on m_server
+    int m_keys = 0;
 };
 
 QTEST_GUILESS_MAIN(TestServerReleases)

@@ -1,8 +1,10 @@
 #include "configstore.h"
+#include "refusedupdate.h"
 #include "support/scriptedhttpserver.h"
 #include "startupupdate.h"
 #include "versionfile.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -79,17 +81,22 @@ void TestStartupUpdate::handOver_data()
     QTest::addColumn<QString>("updateType");
     QTest::addColumn<StartupUpdate>("expected");
     QTest::addColumn<QString>("mode"); // the updater's argument, empty = not started
+    QTest::addColumn<int>("refused");  // the version the updater refused before, 0: none
     const QByteArray reply = "125|1.2.5|<p>notes</p>||110";
-    QTest::newRow("automatic") << reply << 120 << "0" << StartupUpdate::RunAutomatic << "2";
-    QTest::newRow("mandatory whatever the type") << reply << 100 << "2" << StartupUpdate::RunMandatory << "5";
-    QTest::newRow("no ver.dat is below the lowest") << reply << -1 << "1" << StartupUpdate::RunMandatory << "5";
-    QTest::newRow("notify: the login offers it") << reply << 120 << "1" << StartupUpdate::OfferAtLogin << "";
-    QTest::newRow("notify only: quiet") << reply << 120 << "2" << StartupUpdate::None << "";
-    QTest::newRow("current") << reply << 125 << "0" << StartupUpdate::None << "";
-    QTest::newRow("four parts are no update") << QByteArray("999|||") << 1 << "0" << StartupUpdate::None << "";
-    QTest::newRow("garbage lowest id") << QByteArray("999||||x") << 1 << "0" << StartupUpdate::None << "";
-    QTest::newRow("nothing published") << QByteArray("0||||0") << -1 << "0" << StartupUpdate::None << "";
-    QTest::newRow("no answer") << QByteArray() << 1 << "0" << StartupUpdate::None << "";
+    QTest::newRow("automatic") << reply << 120 << "0" << StartupUpdate::RunAutomatic << "2" << 0;
+    QTest::newRow("mandatory whatever the type") << reply << 100 << "2" << StartupUpdate::RunMandatory << "5" << 0;
+    QTest::newRow("no ver.dat is below the lowest") << reply << -1 << "1" << StartupUpdate::RunMandatory << "5" << 0;
+    QTest::newRow("notify: the login offers it") << reply << 120 << "1" << StartupUpdate::OfferAtLogin << "" << 0;
+    QTest::newRow("notify only: quiet") << reply << 120 << "2" << StartupUpdate::None << "" << 0;
+    QTest::newRow("current") << reply << 125 << "0" << StartupUpdate::None << "" << 0;
+    QTest::newRow("four parts are no update") << QByteArray("999|||") << 1 << "0" << StartupUpdate::None << "" << 0;
+    QTest::newRow("garbage lowest id") << QByteArray("999||||x") << 1 << "0" << StartupUpdate::None << "" << 0;
+    QTest::newRow("nothing published") << QByteArray("0||||0") << -1 << "0" << StartupUpdate::None << "" << 0;
+    QTest::newRow("no answer") << QByteArray() << 1 << "0" << StartupUpdate::None << "" << 0;
+    QTest::newRow("refused before: not offered again") << reply << 120 << "1" << StartupUpdate::None << "" << 125;
+    QTest::newRow("refused before, mandatory: not started again") << reply << 100 << "2" << StartupUpdate::None << "" << 125;
+    QTest::newRow("a newer version than the refused one") << reply << 120 << "0" << StartupUpdate::RunAutomatic << "2" << 124;
+    QTest::newRow("garbage in the refused record") << reply << 120 << "1" << StartupUpdate::OfferAtLogin << "" << -1;
 }
 
 void TestStartupUpdate::handOver()
@@ -99,6 +106,7 @@ void TestStartupUpdate::handOver()
     QFETCH(QString, updateType);
     QFETCH(StartupUpdate, expected);
     QFETCH(QString, mode);
+    QFETCH(int, refused);
     ScriptedHttpServer server;
     server.setReply("/GetTesselFileList.ashx", reply);
     QTemporaryDir dir;
@@ -109,6 +117,13 @@ void TestStartupUpdate::handOver()
     }
     ConfigStore store(dir.path(), "p.ini");
     store.setValue("update_type", updateType);
+    if (refused > 0)
+        QVERIFY(RefusedUpdate::remember(dir.path(), refused));
+    if (refused < 0) {
+        QFile garbage(dir.filePath("update.ini"));
+        QVERIFY(garbage.open(QIODevice::WriteOnly));
+        garbage.write("<config><refused_version>\x01zz</config");
+    }
     QStringList started;
     const StartupUpdate decision =
         runStartupUpdate(store, dir.path(), server.host(), [&started](const QString &mode) { started << mode; });

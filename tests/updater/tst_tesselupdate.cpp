@@ -51,6 +51,8 @@ private Q_SLOTS:
         m_started.clear();
         m_quits = 0;
         m_confirmations = 0;
+        m_refused.clear();
+        m_log.clear();
     }
 
     void pagesOfTheCheck_data()
@@ -179,6 +181,69 @@ private Q_SLOTS:
         QVERIFY(m_started.isEmpty());
     }
 
+    void laterPostponesWithoutAsking()
+    {
+        writeVersion(1);
+        m_server->setReply(Path, "2||n||1");
+        auto window = makeWindow(1);
+        window->show();
+        QTRY_VERIFY(window->button("下次再说")->isEnabled());
+        window->button("下次再说")->click();
+        QCOMPARE(m_confirmations, 0);
+        QVERIFY(!window->isVisible());
+        QCOMPARE(m_channel->readCommand(), char(0));
+        QVERIFY(m_refused.isEmpty());
+        QVERIFY(m_started.isEmpty());
+    }
+
+    void refusedListTellsWhy_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("logged");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("signed with another key") << "other key" << "the file list is not signed by the release key" << "发布密钥";
+        QTest::newRow("not signed") << "unsigned" << "the file list is not signed by the release key" << "发布密钥";
+        QTest::newRow("malformed list") << "malformed" << "malformed entry" << "格式有误";
+        QTest::newRow("a file outside the program folder") << "outside" << "refused place" << "程序目录以外";
+    }
+    void refusedListTellsWhy()
+    {
+        QFETCH(QString, how);
+        QFETCH(QString, logged);
+        QFETCH(QString, shown);
+        writeVersion(1);
+        QVERIFY(TestFiles::write(m_folder->filePath("Pennova"), "old"));
+        QList<UpdateFileEntry> files = entries();
+        if (how == "outside")
+            files[1].folder = "../elsewhere";
+        QByteArray signed_ = signature(2, files);
+        if (how == "other key") {
+            unsigned char pk[crypto_sign_PUBLICKEYBYTES];
+            unsigned char sk[crypto_sign_SECRETKEYBYTES];
+            crypto_sign_keypair(pk, sk);
+            signed_ = signature(2, files, QByteArray(reinterpret_cast<char *>(sk), sizeof sk));
+        } else if (how == "unsigned") {
+            signed_.clear();
+        }
+        m_server->setReply(Path, "2||n|" + signed_ + "|1");
+        auto window = makeWindow(1);
+        QTRY_VERIFY(window->button("立即更新")->isEnabled());
+        m_server->setReply(Path, how == "malformed" ? QByteArray("Pennova|x") : list(files));
+        window->button("立即更新")->click();
+        QTRY_COMPARE(int(window->state()), int(TesselUpdate::Failed));
+        QCOMPARE(window->checkFrame()->view(), CheckFrame::View::Failed);
+        const QString note = window->checkFrame()->failureNote();
+        QVERIFY2(note.startsWith(QStringLiteral("已拒绝安装新版本 2，没有改动任何文件。")) && note.contains(shown),
+                 qPrintable(note));
+        QCOMPARE(m_log.size(), 1);
+        QVERIFY2(m_log.first().startsWith("version 2 refused: " + logged), qPrintable(m_log.first()));
+        QCOMPARE(m_refused, QList<int>{2});
+        QCOMPARE(TestFiles::read(m_folder->filePath("Pennova")), QByteArray("old"));
+        QCOMPARE(m_server->count("/files/Pennova"), 0);
+        QCOMPARE(m_channel->readCommand(), char(0));
+        QVERIFY(m_started.isEmpty());
+    }
+
 private:
     std::unique_ptr<TesselUpdate> makeWindow(int mode, const QString &folder = QString())
     {
@@ -198,6 +263,8 @@ private:
             ++m_confirmations;
             return m_agree;
         };
+        options.rememberRefused = [this](int version) { m_refused << version; };
+        options.log = [this](const QString &line) { m_log << line; };
         return std::make_unique<TesselUpdate>(options);
     }
 
@@ -218,12 +285,14 @@ private:
         return texts.join(';').toUtf8();
     }
 
-    QByteArray signature(int version, const QList<UpdateFileEntry> &entries) const
+    QByteArray signature(int version, const QList<UpdateFileEntry> &entries, QByteArray secretKey = {}) const
     {
+        if (secretKey.isEmpty())
+            secretKey = m_secretKey;
         const QByteArray message = UpdateFileEntry::signedText(version, entries);
         unsigned char signature[crypto_sign_BYTES];
         crypto_sign_detached(signature, nullptr, reinterpret_cast<const unsigned char *>(message.constData()),
-                             std::size_t(message.size()), reinterpret_cast<const unsigned char *>(m_secretKey.constData()));
+                             std::size_t(message.size()), reinterpret_cast<const unsigned char *>(secretKey.constData()));
         return QByteArray(reinterpret_cast<char *>(signature), sizeof signature).toBase64();
     }
 
@@ -243,6 +312,8 @@ private:
     int m_quits = 0;
     int m_confirmations = 0;
     bool m_agree = false;
+    QList<int> m_refused;
+    QStringList m_log;
 };
 
 QTEST_MAIN(TestTesselUpdate)

@@ -1,6 +1,7 @@
 #include "support/builtfile.h"
 #include "support/serverprocess.h"
 #include "support/testfiles.h"
+#include "refusedupdate.h"
 #include "versionfile.h"
 
 #include <QDir>
@@ -121,8 +122,37 @@ private Q_SLOTS:
         QCOMPARE(snapshot(), before);
     }
 
+    void releaseOfAnotherKeyIsRefusedWithItsReason()
+    {
+        // A school's own key, but this updater was built with the test key.
+        QTemporaryDir keys;
+        QProcess keygen;
+        keygen.start(ServerProcess::program(), {"release", "keygen", keys.filePath("school.key")});
+        QVERIFY(keygen.waitForFinished(30000) && keygen.exitCode() == 0);
+        QVERIFY(publish(5, {{"Pennova", StandIn}, {"sub/data.txt", "five"}, {"readme.txt", "r1"}}, keys.filePath("school.key")));
+        const QStringList before = snapshot();
+        QProcess refused;
+        QCOMPARE(run(refused, "2"), 4);
+        QCOMPARE(snapshot(), before);
+        const QString settings = m_home->filePath("config/Tessel/");
+        QVERIFY2(read(settings + "update.log").contains("version 5 refused: the file list is not signed by the release key"),
+                 read(settings + "update.log").constData());
+        QVERIFY(refused.readAllStandardError().contains("not signed by the release key"));
+        // Start-up no longer offers version 5.
+        QCOMPARE(RefusedUpdate::read(settings), 5);
+
+        // The next release, signed with the key the updater carries, installs.
+        QVERIFY(publish(6, {{"Pennova", StandIn}, {"sub/data.txt", "six"}, {"readme.txt", "r1"}}));
+        QProcess accepted;
+        QCOMPARE(run(accepted, "2"), 0);
+        QCOMPARE(read(m_program->filePath("sub/data.txt")), QByteArray("six"));
+        VersionFile version(VersionFile::defaultPath(m_program->path()));
+        QVERIFY(version.load());
+        QCOMPARE(version.versionId(), 6);
+    }
+
 private:
-    bool publish(int version, const Files &files)
+    bool publish(int version, const Files &files, const QString &key = QStringLiteral(TEST_RELEASE_KEY))
     {
         QTemporaryDir source;
         for (auto it = files.begin(); it != files.end(); ++it) {
@@ -134,7 +164,7 @@ private:
         release.start(ServerProcess::program(),
                       {"--data", m_serverData.path(), "release", "add", source.path(), "--version",
                        QString::number(version), "--notes", source.filePath("../notes-" + QString::number(version)),
-                       "--key", QStringLiteral(TEST_RELEASE_KEY)});
+                       "--key", key, "--public-key", key + ".pub"});
         return release.waitForFinished(30000) && release.exitStatus() == QProcess::NormalExit
                && release.exitCode() == 0;
     }

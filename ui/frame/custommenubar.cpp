@@ -2,6 +2,7 @@
 
 #include "configstore.h"
 #include "framepainter.h"
+#include "pagelinkclient.h"
 #include "servicehosts.h"
 
 #include <QAction>
@@ -88,8 +89,11 @@ CustomMenuBar::CustomMenuBar(ConfigStore &prefs, const QString &webHost, QWidget
     : QWidget(parent)
     , m_prefs(prefs)
     , m_webHost(webHost)
+    , m_pageLinks(new ZeltraLib::PageLinkClient(webHost, this))
 {
     setObjectName(QStringLiteral("CustomMenuBar"));
+    connect(m_pageLinks, &ZeltraLib::PageLinkClient::signalLinkReady, this,
+            [this](const QUrl &url, bool) { openUrl(url); });
     setStyleSheet(QString::fromUtf8(Style));
     buildActions();
 
@@ -254,20 +258,26 @@ void CustomMenuBar::slotFinished()
     rebuildMenus();
 }
 
-QString CustomMenuBar::personalQuery() const
+void CustomMenuBar::openUrl(const QUrl &url)
 {
-    return QStringLiteral("?u=") + m_userName + QStringLiteral("&s=") + m_sessionKey;
+    if (m_opener)
+        m_opener(url);
+    else
+        QDesktopServices::openUrl(url);
 }
 
 void CustomMenuBar::open(const QString &pathAndQuery, const char *event)
 {
     if (event && m_events)
         m_events(QString::fromLatin1(event));
-    const QUrl url(QStringLiteral("http://") + m_webHost + pathAndQuery);
-    if (m_opener)
-        m_opener(url);
-    else
-        QDesktopServices::openUrl(url);
+    openUrl(QUrl(QStringLiteral("http://") + m_webHost + pathAndQuery));
+}
+
+void CustomMenuBar::openPersonal(const QString &pageQuery, const char *event)
+{
+    if (m_events)
+        m_events(QString::fromLatin1(event));
+    m_pageLinks->request(m_sessionKey, pageQuery);
 }
 
 void CustomMenuBar::slotHomepage()
@@ -277,24 +287,22 @@ void CustomMenuBar::slotHomepage()
 
 void CustomMenuBar::slotUserHome()
 {
-    open(QStringLiteral("/login/fromtessel") + personalQuery(), "Main_PersonalPage");
+    openPersonal(QString(), "Main_PersonalPage");
 }
 
 void CustomMenuBar::slotUserDict()
 {
-    open(QStringLiteral("/login/fromtessel") + personalQuery() + QStringLiteral("&d=1"), "Main_UserDictionary");
+    openPersonal(QStringLiteral("d=1"), "Main_UserDictionary");
 }
 
 void CustomMenuBar::slotUserErrorLog()
 {
-    open(QStringLiteral("/login/fromtessel") + personalQuery() + QStringLiteral("&d=2"), "Main_UserHistory");
+    openPersonal(QStringLiteral("d=2"), "Main_UserHistory");
 }
 
 void CustomMenuBar::slotFeedback()
 {
-    open(QStringLiteral("/Login/FromTessel") + personalQuery() + QStringLiteral("&d=3&jv=")
-             + ZeltraLib::ClientVersion,
-         "Main_FeedBack");
+    openPersonal(QStringLiteral("d=3&jv=") + ZeltraLib::ClientVersion, "Main_FeedBack");
 }
 
 void CustomMenuBar::slotHelpCenter()
@@ -313,8 +321,5 @@ void CustomMenuBar::slotSinaClicked()
     query.addQueryItem(QStringLiteral("title"), shareText(m_webHost));
     QUrl url(QStringLiteral("http://service.weibo.com/share/share.php"));
     url.setQuery(query);
-    if (m_opener)
-        m_opener(url);
-    else
-        QDesktopServices::openUrl(url);
+    openUrl(url);
 }

@@ -16,6 +16,10 @@ class QMenuBar;
 class QPushButton;
 class QToolButton;
 
+namespace ZeltraLib {
+class PageLinkClient;
+}
+
 // The main window's menu bar: the five menus over one action table (the main window
 // connects to the actions by their index), the "反馈" and "分享" buttons and the
 // product's web pages. It folds into a single menu button and unfolds again, animated;
@@ -54,7 +58,8 @@ public:
     bool isFolded() const { return m_folded; }
     bool isAnimating() const { return m_timeLine.state() == QTimeLine::Running; }
 
-    // The signed-in user and session key that the personal pages carry.
+    // The signed-in user and the session key with which the personal pages are opened
+    // (through a one-time token; the key itself never goes into a URL).
     void setUser(const QString &userName, const QString &sessionKey);
     // Every usage event of the bar goes here.
     void setEventSink(std::function<void(const QString &name)> sink);
@@ -80,13 +85,16 @@ private:
     void buildMenus();
     void rebuildMenus();
     void open(const QString &pathAndQuery, const char *event = nullptr);
-    QString personalQuery() const;
+    void openUrl(const QUrl &url);
+    // A personal page, `pageQuery` its own query ("d=1").
+    void openPersonal(const QString &pageQuery, const char *event);
     int fullWidth() const;
 
     ConfigStore &m_prefs;
     QString m_webHost;
     QString m_userName;
     QString m_sessionKey;
+    ZeltraLib::PageLinkClient *m_pageLinks = nullptr; // child
     std::function<void(const QString &)> m_events;
     std::function<void(const QUrl &)> m_opener;
     QList<QAction *> m_actions; // children of this bar

@@ -238,5 +238,6 @@ LowGuideFrame::ExportResult LowGuideFrame::exportTo(const QString &path)
         return ExportResult::Saved;
     if (!m_filler)
         return ExportResult::SavedUnfilled;
-    return m_filler(path, m_blanks, m_values) ? ExportResult::Saved : ExportResult::Failed;
+    m_fillError.clear();
+    return m_filler(path, m_blanks, m_values, &m_fillError) ? ExportResult::Saved : ExportResult::FillFailed;
 }

@@ -31,15 +31,15 @@ class LowGuideFrame : public QFrame
 {
     Q_OBJECT
 public:
-    enum class ExportResult { Failed, Saved, SavedUnfilled };
-    // Fills the blanks of a saved Word document; true on success.
+    enum class ExportResult { Failed, Saved, SavedUnfilled, FillFailed };
+    // Fills the blanks of a saved Word document; true on success, else *error says why.
     using DocumentFiller = std::function<bool(const QString &path, const QStringList &blanks,
-                                              const QHash<QString, QString> &values)>;
+                                              const QHash<QString, QString> &values, QString *error)>;
 
     LowGuideFrame(const QString &apiHost, QWidget *parent = nullptr);
 
     void setTips(TipPresenter *tips) { m_tips = tips; } // not owned; null: no tips
-    // Until Word documents can be filled, the document is saved as downloaded.
+    // Without a filler the document is saved as downloaded.
     void setDocumentFiller(DocumentFiller filler) { m_filler = std::move(filler); }
     // Longest wait for the document download (tests shorten it).
     void setDownloadTimeoutMs(int ms) { m_timeoutMs = ms; }
@@ -47,8 +47,10 @@ public:
     void showTemplate(const ZeltraLib::TemplateCatalogNode &node);
     bool allFilled();
     bool anyFilled();
-    // Downloads the selected document into `path` and fills it.
+    // Downloads the selected document into `path` and fills it; after FillFailed the
+    // document stays as downloaded and fillError() says why.
     ExportResult exportTo(const QString &path);
+    QString fillError() const { return m_fillError; }
 
     // The label text of a blank: brackets removed, cut before a full-width comma after
     // the first character, at most 7 characters and "...".
@@ -86,6 +88,7 @@ private:
     QButtonGroup *m_group = nullptr; // child
     TipPresenter *m_tips = nullptr;  // not owned
     DocumentFiller m_filler;
+    QString m_fillError;
     int m_timeoutMs = 60000;
 
     QTextBrowser *m_description = nullptr;

@@ -7,6 +7,7 @@
 #include "lowguideframe.h"
 #include "tippresenter.h"
 #include "titlebar.h"
+#include "wordoperations.h"
 #include "writingcatalog.h"
 #include "writingframe.h"
 
@@ -182,6 +183,10 @@ WritingGuideWindow::WritingGuideWindow(const QString &apiHost, ConfigStore *pref
     m_writingFrame->setChoices(&m_choices);
     m_highFrame->setTips(m_tips.get());
     m_lowFrame->setTips(m_tips.get());
+    m_lowFrame->setDocumentFiller(
+        [](const QString &path, const QStringList &blanks, const QHash<QString, QString> &values, QString *error) {
+            return fillWordBookmarks(path, blanks, values, error);
+        });
     m_writingFrame->setTips(m_tips.get());
 }
 
@@ -424,6 +429,12 @@ void WritingGuideWindow::slotLowFrameExport()
     case LowGuideFrame::ExportResult::Failed:
         CustomMessageBox(QStringLiteral("提示"), QStringLiteral("下载或保存文档失败，请检查网络后重试。"), this).exec();
         return;
+    case LowGuideFrame::ExportResult::FillFailed:
+        CustomMessageBox(QStringLiteral("提示"),
+                         QStringLiteral("文档已保存，但关键词未能填入：%1\n请在 Word 中填写。").arg(m_lowFrame->fillError()),
+                         this)
+            .exec();
+        break;
     case LowGuideFrame::ExportResult::SavedUnfilled:
         CustomMessageBox(QStringLiteral("提示"), QStringLiteral("文档已保存，但关键词尚未填入，\n请在 Word 中填写。"), this).exec();
         break;

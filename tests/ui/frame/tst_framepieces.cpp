@@ -6,6 +6,7 @@
 #include "faderwidget.h"
 #include "focusanimation.h"
 #include "genielabel.h"
+#include "support/scriptedhttpserver.h"
 #include "waitlabel.h"
 #include "windowfadeanimation.h"
 
@@ -123,24 +124,33 @@ private slots:
     void webPages_data()
     {
         QTest::addColumn<int>("slot");
-        QTest::addColumn<QString>("url");
+        QTest::addColumn<int>("tokenStatus"); // 0: no token asked for
+        QTest::addColumn<QString>("url");     // HOST stands for the web host
         QTest::addColumn<QString>("event");
-        const QString user = QStringLiteral("http://web.test/login/fromtessel?u=writer01&s=K3Y");
-        QTest::newRow("home page, nothing logged") << 0 << "http://web.test/" << "";
-        QTest::newRow("personal page") << 1 << user << "Main_PersonalPage";
-        QTest::newRow("word list") << 2 << user + "&d=1" << "Main_UserDictionary";
-        QTest::newRow("error history") << 3 << user + "&d=2" << "Main_UserHistory";
+        const QString user = QStringLiteral("http://HOST/login/fromtessel");
+        const QString token = QStringLiteral("0123456789ABCDEF0123456789ABCDEF");
+        QTest::newRow("home page, nothing logged") << 0 << 0 << "http://HOST/" << "";
+        QTest::newRow("personal page") << 1 << 200 << user + "?t=" + token << "Main_PersonalPage";
+        QTest::newRow("word list") << 2 << 200 << user + "?d=1&t=" + token << "Main_UserDictionary";
+        QTest::newRow("error history") << 3 << 200 << user + "?d=2&t=" + token << "Main_UserHistory";
         QTest::newRow("feedback with the version")
-            << 4 << "http://web.test/Login/FromTessel?u=writer01&s=K3Y&d=3&jv=0.9.2.0" << "Main_FeedBack";
-        QTest::newRow("help video") << 5 << "http://web.test/Help/Index1" << "Main_HelpVideo";
+            << 4 << 200 << user + "?d=3&jv=0.9.2.0&t=" + token << "Main_FeedBack";
+        QTest::newRow("token refused: the page without a secret") << 2 << 403 << user + "?d=1" << "Main_UserDictionary";
+        QTest::newRow("help centre") << 6 << 0 << "http://HOST/Help" << "";
+        QTest::newRow("help video") << 5 << 0 << "http://HOST/Help/Index1" << "Main_HelpVideo";
     }
     void webPages()
     {
         QFETCH(int, slot);
+        QFETCH(int, tokenStatus);
         QFETCH(QString, url);
         QFETCH(QString, event);
+        ScriptedHttpServer web;
+        QVERIFY(web.listen());
+        web.setReply("/login/pagetoken", tokenStatus == 200 ? "0123456789ABCDEF0123456789ABCDEF" : "unknown session",
+                     tokenStatus == 0 ? 200 : tokenStatus);
         auto prefs = store();
-        CustomMenuBar bar(*prefs, QStringLiteral("web.test"));
+        CustomMenuBar bar(*prefs, web.host());
         bar.setUser(QStringLiteral("writer01"), QStringLiteral("K3Y"));
         QList<QUrl> opened;
         QStringList events;
@@ -148,11 +158,17 @@ private slots:
         bar.setEventSink([&events](const QString &e) { events << e; });
         void (CustomMenuBar::*pages[])() = {&CustomMenuBar::slotHomepage, &CustomMenuBar::slotUserHome,
                                             &CustomMenuBar::slotUserDict, &CustomMenuBar::slotUserErrorLog,
-                                            &CustomMenuBar::slotFeedback, &CustomMenuBar::slotHelpVideo};
+                                            &CustomMenuBar::slotFeedback, &CustomMenuBar::slotHelpVideo,
+                                            &CustomMenuBar::slotHelpCenter};
         (bar.*pages[slot])();
-        QCOMPARE(opened.size(), 1);
-        QCOMPARE(opened.first().toString(), url);
+        QTRY_COMPARE(opened.size(), 1);
+        QCOMPARE(opened.first().toString(), QString(url).replace(QLatin1String("HOST"), web.host()));
         QCOMPARE(events, event.isEmpty() ? QStringList() : QStringList{event});
+        // The session key goes only into the token request's body, never into a URL.
+        QCOMPARE(web.bodies("/login/pagetoken"), tokenStatus ? QList<QByteArray>{"s=K3Y"} : QList<QByteArray>());
+        QVERIFY(!opened.first().toString().contains(QLatin1String("K3Y")));
+        for (const ScriptedHttpServer::Request &request : web.requests())
+            QVERIFY(!request.path.contains("K3Y"));
     }
 
     void shareCarriesTheShareText()
