@@ -1,11 +1,8 @@
 #include "startupupdate.h"
 
 #include "configstore.h"
-<<<<<<< HEAD
 #include "programlayout.h"
-=======
 #include "refusedupdate.h"
->>>>>>> h3-paths
 #include "versionfile.h"
 #include "versionhelper.h"
 

@@ -8,11 +8,8 @@
 #include "keywordwindow.h"
 #include "lowguideframe.h"
 #include "support/templatehttpserver.h"
-<<<<<<< HEAD
 #include "titlebar.h"
-=======
 #include "wordoperations.h"
->>>>>>> h3-paths
 #include "writingframe.h"
 #include "writingtexteditor.h"
 #include "writingguidewindow.h"
