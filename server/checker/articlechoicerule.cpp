@@ -19,6 +19,8 @@ const std::unordered_set<std::string> &jobTitles()
     return s;
 }
 
+constexpr float kBarePairLimit = -2.0f;
+
 std::string articleFor(int choice, const std::string &nextLower)
 {
     if (choice == ArticleSlots::The)
@@ -92,6 +94,15 @@ void ArticleChoiceRule::check(const std::vector<Token> &t, const std::vector<std
         const int before = s.article >= 0 ? s.article - 1 : s.first - 1;
         if ((before >= 0 && t[size_t(before)].lower == "as") || jobTitles().count(first.lower))
             continue;
+        // A bare noun right after a preposition is often an idiom ("on campus", "at school"): an
+        // article is asked for there only where native text clearly kept the pair from going bare
+        // (limit chosen on the learner dev sets against unedited CWEB sentences).
+        if (s.written == ArticleSlots::None && s.first == s.head && before >= 0 && tags[size_t(before)] == "IN") {
+            const std::vector<float> pair =
+                m_model.weights(PerceptronModel::hash("p1h=" + t[size_t(before)].lower + " " + t[size_t(s.head)].lower));
+            if (pair.empty() || pair[ArticleSlots::None] > kBarePairLimit)
+                continue;
+        }
         if (s.written == ArticleSlots::None) {
             // "It is good chance" -> "a good chance"; the first word of a sentence loses its capital
             const std::string word = s.first == 0 ? first.lower : first.text;

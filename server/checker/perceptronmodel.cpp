@@ -232,6 +232,14 @@ void PerceptronModel::train(const std::vector<Example> &examples, int iterations
     m_index = std::move(index);
 }
 
+std::vector<float> PerceptronModel::weights(uint64_t feature) const
+{
+    const auto it = m_index.find(feature);
+    if (it == m_index.end())
+        return {};
+    return {m_flat.begin() + it->second, m_flat.begin() + it->second + long(m_classes.size())};
+}
+
 std::vector<float> PerceptronModel::scores(const Features &features) const
 {
     std::vector<float> s(m_classes.size(), 0.0f);

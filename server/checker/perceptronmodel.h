@@ -46,6 +46,8 @@ public:
     bool empty() const { return m_index.empty(); }
     size_t featureCount() const { return m_index.size(); }
     const std::vector<std::string> &classes() const { return m_classes; }
+    // The feature's weight for each class; empty when training kept none (seen too seldom).
+    std::vector<float> weights(uint64_t feature) const;
 
     // Averaged training; features seen in fewer than minCount examples are dropped
     // afterwards (they only fit the training text).

@@ -78,10 +78,13 @@ QString serverProgram()
     return builtFile(QStringLiteral("pennova-server"));
 }
 
-// Request lines a server logged for a route with a status.
+// Request lines a server logged for a route with a status (a request id may follow).
 int logged(const QByteArray &log, const QByteArray &line)
 {
-    return int(log.split('\n').count(line));
+    int count = 0;
+    for (const QByteArray &entry : log.split('\n'))
+        count += entry == line || entry.startsWith(line + ' ');
+    return count;
 }
 } // namespace
 

@@ -319,6 +319,8 @@ private slots:
             "Improving public health includes a significant amount of small steps.");
         row("a after a preposition", "After long day you want to sleep.", "long", "a long", "article_needed",
             "After a long day you want to sleep.");
+        row("the after a preposition", "He is one of the best teachers in world.", "world", "the world",
+            "article_needed", "He is one of the best teachers in the world.");
         row("a before a role", "She is student of this university.", "student", "a student", "article_needed",
             "She is a student of this university.");
     }
@@ -335,6 +337,7 @@ private slots:
         QTest::newRow("possessive before the noun") << "It is my favourite part of the day.";
         QTest::newRow("a lot of") << "She has a lot of friends in Beijing.";
         QTest::newRow("by bus") << "We went to school by bus.";
+        QTest::newRow("bare noun after a preposition") << "Food waste on campus has become a serious problem.";
         QTest::newRow("possessive noun before the head") << "Technology has a bad impact on people's health.";
         QTest::newRow("time phrase with last") << "He was away for most of last year.";
         QTest::newRow("a people as a nation") << "They are a kind people.";

@@ -698,7 +698,8 @@ void TestLoginWindow::advertisementPicture()
     Fixture f;
     QByteArray png;
     if (valid) {
-        QImage image(40, 20, QImage::Format_RGB32);
+        // Larger than the label, so that it fills it (a smaller one is centred, never enlarged).
+        QImage image(1200, 1200, QImage::Format_RGB32);
         image.fill(Qt::magenta);
         QBuffer buffer(&png);
         buffer.open(QIODevice::WriteOnly);
@@ -713,7 +714,8 @@ void TestLoginWindow::advertisementPicture()
     auto *picture = child<QLabel>(w.get(), "adPicture");
     const bool replaced = valid && status == 200;
     auto centre = [picture] {
-        return picture->pixmap().toImage().pixelColor(picture->width() / 2, 100);
+        const QImage shown = picture->pixmap().toImage();
+        return shown.pixelColor(shown.width() / 2, shown.height() / 2);
     };
     if (replaced)
         QTRY_COMPARE(centre(), QColor(Qt::magenta));
