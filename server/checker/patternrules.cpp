@@ -29,18 +29,33 @@ void PatternRules::check(const std::vector<Token> &t, std::vector<Finding> *out)
     fixedPhrases(t, out);
 }
 
+namespace {
+// The phrases are sentence adverbials: at the start of a sentence or clause, or set off by a
+// comma. Elsewhere the same words are ordinary ("resulted in a conclusion that ...",
+// "invested in additions to the house").
+bool opensClause(const std::vector<Token> &t, int first, int last)
+{
+    const int before = first - 1;
+    const bool starts = before < 0 || t[size_t(before)].kind != Token::Word
+        || t[size_t(before)].lower == "and" || t[size_t(before)].lower == "but" || t[size_t(before)].lower == "so";
+    const bool setOff = last + 1 < int(t.size()) && t[size_t(last) + 1].text == ",";
+    return starts || setOff;
+}
+} // namespace
+
 void PatternRules::fixedPhrases(const std::vector<Token> &t, std::vector<Finding> *out) const
 {
     struct Phrase
     {
         std::vector<const char *> words;
         const char *right;
+        bool anywhere = false; // a noun phrase; the others are sentence adverbials
     };
     static const Phrase phrases[] = {
         {{"on", "the", "other", "hands"}, "on the other hand"}, {{"in", "my", "opinions"}, "in my opinion"},
-        {{"point", "of", "views"}, "point of view"},            {{"points", "of", "views"}, "points of view"},
+        {{"point", "of", "views"}, "point of view", true},      {{"points", "of", "views"}, "points of view", true},
         {{"as", "a", "results"}, "as a result"},                {{"in", "additions"}, "in addition"},
-        {{"at", "last", "but", "not", "least"}, "last but not least"}, {{"in", "nowadays"}, "nowadays"},
+        {{"at", "last", "but", "not", "least"}, "last but not least"}, {{"in", "nowadays"}, "nowadays", true},
         {{"in", "a", "conclusion"}, "in conclusion"}};
     for (int i = 0; i < int(t.size()); ++i)
         for (const Phrase &p : phrases) {
@@ -48,7 +63,7 @@ void PatternRules::fixedPhrases(const std::vector<Token> &t, std::vector<Finding
             bool match = last < int(t.size());
             for (size_t k = 0; match && k < p.words.size(); ++k)
                 match = t[size_t(i) + k].kind == Token::Word && t[size_t(i) + k].lower == p.words[k];
-            if (match)
+            if (match && (p.anywhere || opensClause(t, i, last)))
                 out->push_back(RuleSupport::replace(t, i, last, p.right, "GRAMMAR", "fixed_phrase", 3));
         }
 }
@@ -140,10 +155,15 @@ void PatternRules::redundantPrepositions(const std::vector<Token> &t, std::vecto
 void PatternRules::gerunds(const std::vector<Token> &t, std::vector<Finding> *out) const
 {
     static const std::unordered_set<std::string> look = {"look", "looks", "looked", "looking"};
+    // verbs that take an -ing object and never stand alone before an infinitive
     static const std::unordered_set<std::string> gerundVerbs = {
         "enjoy", "enjoys", "enjoyed", "enjoying", "finish", "finishes", "finished", "avoid", "avoids", "avoided",
-        "keep", "keeps", "kept", "mind", "minds", "practise", "practises", "practice", "practiced", "quit", "quits",
-        "deny", "denies", "denied", "postpone", "postponed", "delay", "delayed", "imagine", "imagined"};
+        "mind", "minds", "deny", "denies", "denied", "postpone", "postponed", "imagine", "imagined"};
+    // "keep to" also means "stay on" ("kept to the path"), so a purpose may follow it: less sure.
+    // quit, delay and practise are left out: alone they are often followed by a purpose ("He quit
+    // to join a startup", "The flight was delayed to allow ...")
+    static const std::unordered_set<std::string> intransitiveToo = {"keep", "keeps", "kept"};
+    static const std::unordered_set<std::string> be = {"be", "is", "are", "was", "were", "been", "being", "am", "'s", "'re"};
     for (int i = 0; i + 2 < int(t.size()); ++i) {
         const std::string &w = t[size_t(i)].lower;
         // look forward to + base verb -> -ing
@@ -160,14 +180,29 @@ void PatternRules::gerunds(const std::vector<Token> &t, std::vector<Finding> *ou
                                                     "look_forward_to", 3));
             continue;
         }
+        // "capable to finish" -> "capable of finishing"
+        if (w == "capable" && t[size_t(i) + 1].lower == "to") {
+            const int v = RuleSupport::nextWord(t, i + 1);
+            if (v >= 0 && m_lex.isCommonVerbBase(t[size_t(v)].lower))
+                out->push_back(RuleSupport::replace(t, i + 1, v, "of " + m_lex.ingOf(t[size_t(v)].lower), "GRAMMAR",
+                                                    "preposition_choice", 2));
+            continue;
+        }
         // enjoy to swim -> enjoy swimming
-        if (gerundVerbs.count(w) && t[size_t(i) + 1].lower == "to") {
+        const bool alone = intransitiveToo.count(w) > 0;
+        if ((alone || gerundVerbs.count(w)) && t[size_t(i) + 1].lower == "to") {
             const int v = RuleSupport::nextWord(t, i + 1);
             if (v < 0 || !m_lex.isCommonVerbBase(t[size_t(v)].lower))
                 continue;
-            const int certainty = 3;
+            // "was delayed to allow": after a passive the infinitive tells the purpose
+            int before = RuleSupport::prevWord(t, i);
+            if (before >= 0 && t[size_t(before)].lower.size() > 2
+                && t[size_t(before)].lower.compare(t[size_t(before)].lower.size() - 2, 2, "ly") == 0)
+                before = RuleSupport::prevWord(t, before);
+            if (before >= 0 && be.count(t[size_t(before)].lower))
+                continue;
             out->push_back(RuleSupport::replace(t, i + 1, v, m_lex.ingOf(t[size_t(v)].lower), "GRAMMAR",
-                                                "verb_gerund", certainty));
+                                                "verb_gerund", alone ? 2 : 3));
         }
     }
 }

@@ -118,7 +118,7 @@ void PrepositionRules::afterWords(const std::vector<Token> &t, int i, std::vecto
             if (std::strcmp(e.right, "at") == 0 && !place)
                 return;
             if (std::strcmp(e.right, "of") == 0)
-                return; // "capable to" is left to the reader: "capable of doing" needs the verb changed too
+                return; // "capable to do" -> "capable of doing" is the pattern rules' (the verb changes too)
         }
         std::string right = e.right;
         if (right == "at" && R::nextWord(t, p) >= 0 && t[size_t(R::nextWord(t, p))].isCapitalised())

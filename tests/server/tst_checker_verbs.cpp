@@ -61,6 +61,11 @@ private slots:
     {
         QTest::addColumn<QString>("sentence");
         QTest::newRow("question with the verb first") << "What am I capable of?";
+        QTest::newRow("quit and a purpose") << "He quit to join a startup.";
+        QTest::newRow("passive and a purpose") << "The flight was delayed to allow the crew to rest.";
+        QTest::newRow("practised and a purpose") << "She practised every day to improve her English.";
+        QTest::newRow("set phrase words inside a clause") << "The study resulted in a conclusion that sleep matters.";
+        QTest::newRow("plural noun after in") << "They invested in additions to the house.";
         QTest::newRow("comparison") << "She is taller than I expected.";
         QTest::newRow("reduced relative clause") << "If the people living here agree, we will build it.";
         QTest::newRow("gerund clause without a subject") << "While waiting outside, we talked.";
@@ -106,6 +111,12 @@ private slots:
             "The museum is worth visiting.");
         row("have difficulty to", "Many students have difficulty to understand it.", "to understand",
             "understanding", "verb_gerund", "Many students have difficulty understanding it.");
+        row("enjoy to", "I enjoy to swim in the sea.", "to swim", "swimming", "verb_gerund",
+            "I enjoy swimming in the sea.");
+        row("capable to", "He is capable to finish the work.", "to finish", "of finishing", "preposition_choice",
+            "He is capable of finishing the work.");
+        row("set phrase opening a sentence", "In a conclusion, sleep matters.", "In a conclusion", "In conclusion",
+            "fixed_phrase", "In conclusion, sleep matters.");
         row("passive of a verb outside the common table", "I will be limit a time.", "limit", "limited",
             "passive_participle", "I will be limited in time.");
         row("passive with an adverb between", "The idea will be even strengthen by this.", "strengthen",
