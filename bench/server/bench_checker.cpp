@@ -4,7 +4,8 @@
 // Usage: bench_checker [--confidence N] [--show N] (print N false alarms) [--missed N] (print N
 // learner sentences left without a finding) [--wrong N] (print N findings at an annotator's edit whose first
 // candidate is not that edit) [--check SENTENCE...] [--file LINES] [--quick] (speed, CWEB, REALEC and
-// JFLEG dev only). REALEC and JFLEG dev are scored token by token, per kind of finding.
+// JFLEG dev only) [--kind KIND] (print the REALEC and JFLEG dev findings of one explanation kind, marked
+// HIT where an annotator marked a token they cover). REALEC and JFLEG dev are scored token by token, per kind.
 
 #include "pennovapaths.h"
 #include "englishchecker.h"
@@ -171,7 +172,7 @@ struct LabelledScore
 };
 
 LabelledScore scoreLabelled(const char *name, const std::vector<LabelledSentence> &set, const EnglishChecker &checker,
-                            const std::vector<std::string> &config)
+                            const std::vector<std::string> &config, const std::string &showKind = {})
 {
     struct Kind
     {
@@ -188,14 +189,19 @@ LabelledScore scoreLabelled(const char *name, const std::vector<LabelledSentence
             Kind &kind = kinds[f["errorType"].asString() + "/" + f["explainType"].asString()];
             const std::string explain = f["explainType"].asString();
             const bool articleKind = explain.rfind("article", 0) == 0 || explain == "the_same";
+            bool hit = false;
             for (size_t k = 0; k < s.wrong.size(); ++k) {
                 if (s.start[k] >= b || a >= s.end[k])
                     continue;
+                hit = hit || s.wrong[k];
                 ++kind.flagged;
                 kind.right += s.wrong[k] ? 1 : 0;
                 any[k] = true;
                 byArticleKind[k] = byArticleKind[k] || articleKind;
             }
+            if (explain == showKind)
+                std::printf("  %s '%s' -> '%s': %s\n", hit ? "HIT " : "MISS", f["errorInfo"].asCString(),
+                            f["candidates"][0u]["correction"].asCString(), s.text.c_str());
         }
         for (size_t k = 0; k < s.wrong.size(); ++k) {
             total.wrongTokens += s.wrong[k] ? 1 : 0;
@@ -242,6 +248,7 @@ int main(int argc, char **argv)
     int missed = 0; // print this many JFLEG sentences that every annotator edited and no finding touched
     int wrong = 0; // print this many findings whose first candidate is in no reference
     bool quick = false; // --quick: speed, CWEB and the learner sets only
+    std::string showKind; // --kind KIND: print the learner findings of that explanation kind
     for (int i = 1; i < argc; ++i)
         quick = quick || !std::strcmp(argv[i], "--quick");
     for (int i = 1; i + 1 < argc; ++i) {
@@ -253,6 +260,8 @@ int main(int argc, char **argv)
             missed = std::atoi(argv[i + 1]);
         if (!std::strcmp(argv[i], "--wrong"))
             wrong = std::atoi(argv[i + 1]);
+        if (!std::strcmp(argv[i], "--kind"))
+            showKind = argv[i + 1];
     }
     // $PENNOVA_BENCH_DATA: the bench-data folder, for a build outside the main tree
     const char *dataEnv = std::getenv("PENNOVA_BENCH_DATA");
@@ -358,8 +367,9 @@ int main(int argc, char **argv)
     // learner essays, token by token: REALEC dev and JFLEG dev (a token is wrong where two of
     // the four annotators changed it); JFLEG test stays a final check
     const LabelledScore realec = scoreLabelled("REALEC dev", readRealec(data + "grammar/realec/en_realec_dev.tsv"),
-                                               checker, config);
-    const LabelledScore jflegDev = scoreLabelled("JFLEG dev", readJfleg(data + "grammar/jfleg", "dev"), checker, config);
+                                               checker, config, showKind);
+    const LabelledScore jflegDev = scoreLabelled("JFLEG dev", readJfleg(data + "grammar/jfleg", "dev"), checker, config,
+                                                 showKind);
     if (quick) {
         std::printf("\nCWEB unedited sentences flagged: %.2f%%\n", 100.0 * cwebFalse / std::max(1, cwebClean));
         return 0;
