@@ -109,8 +109,9 @@ std::string NounNumberRule::suggestion(const std::vector<Token> &t, const std::v
         if (R::lowerAt(t, s.head + 2) == "s" && s.head + 1 < int(t.size()) && t[size_t(s.head) + 1].text == "(")
             return {};
     }
-    // "this results in", "each trial results": a verb the tagger read as a plural noun
-    if (s.written == NumberSlots::Plural && m_lex.isThirdPerson(head.lower))
+    // "this results in", "each trial results": a verb the tagger read as a plural noun; "a
+    // people", "every people" of nations ("every people" of persons has its own rule)
+    if (s.written == NumberSlots::Plural && (m_lex.isThirdPerson(head.lower) || head.lower == "people"))
         return {};
     // "a number of rancher and cowboy witnesses": a noun joined to another may modify a later one
     const std::string next = R::lowerAt(t, s.head + 1);

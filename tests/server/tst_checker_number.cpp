@@ -382,6 +382,7 @@ private slots:
         QTest::newRow("this means") << "This means that we must leave.";
         QTest::newRow("every time") << "Every time I see him he smiles.";
         QTest::newRow("that opening a clause") << "I am sure that countries should share their food.";
+        QTest::newRow("a people as a nation") << "The Chinese are a hard-working people.";
         QTest::newRow("this as a pronoun before a verb") << "This covers broad questions of policy.";
     }
 
