@@ -169,7 +169,17 @@ struct LabelledScore
 {
     int wrongTokens = 0, flagged = 0, right = 0, clean = 0, cleanFlagged = 0;
     int articleTokens = 0, articleFound = 0; // tokens wrong because of an article; flagged by an article kind
+    int numberTokens = 0, numberFound = 0;   // tokens wrong because of a noun's number; flagged by a number kind
+    int numberFlagged = 0, numberRight = 0;  // tokens any number kind flags; of them marked wrong
 };
+
+// The kinds of finding about a noun's number (and its determiner's agreement with it).
+bool numberKind(const std::string &explain)
+{
+    static const char *const kinds[] = {"noun_number", "noun_plural", "number_word", "uncountable_plural",
+                                        "uncountable_count", "determiner_number", "irregular_plural", "other_singular"};
+    return std::any_of(std::begin(kinds), std::end(kinds), [&](const char *k) { return explain == k; });
+}
 
 LabelledScore scoreLabelled(const char *name, const std::vector<LabelledSentence> &set, const EnglishChecker &checker,
                             const std::vector<std::string> &config, const std::string &showKind = {})
@@ -183,7 +193,8 @@ LabelledScore scoreLabelled(const char *name, const std::vector<LabelledSentence
     for (size_t i = 0; i < set.size(); ++i) {
         const LabelledSentence &s = set[i];
         const Json::Value record = checker.checkSentence(int(i), s.text, 0, config, {});
-        std::vector<bool> any(s.wrong.size(), false), byArticleKind(s.wrong.size(), false);
+        std::vector<bool> any(s.wrong.size(), false), byArticleKind(s.wrong.size(), false),
+            byNumberKind(s.wrong.size(), false);
         for (const Json::Value &f : record["corrections"]) {
             const int a = f["start"].asInt(), b = std::max(f["end"].asInt(), a + 1);
             Kind &kind = kinds[f["errorType"].asString() + "/" + f["explainType"].asString()];
@@ -198,6 +209,7 @@ LabelledScore scoreLabelled(const char *name, const std::vector<LabelledSentence
                 kind.right += s.wrong[k] ? 1 : 0;
                 any[k] = true;
                 byArticleKind[k] = byArticleKind[k] || articleKind;
+                byNumberKind[k] = byNumberKind[k] || numberKind(explain);
             }
             if (explain == showKind)
                 std::printf("  %s '%s' -> '%s': %s\n", hit ? "HIT " : "MISS", f["errorInfo"].asCString(),
@@ -209,6 +221,10 @@ LabelledScore scoreLabelled(const char *name, const std::vector<LabelledSentence
             total.right += any[k] && s.wrong[k] ? 1 : 0;
             total.articleTokens += s.article[k] ? 1 : 0;
             total.articleFound += s.article[k] && byArticleKind[k] ? 1 : 0;
+            total.numberTokens += s.number[k] ? 1 : 0;
+            total.numberFound += s.number[k] && byNumberKind[k] ? 1 : 0;
+            total.numberFlagged += byNumberKind[k] ? 1 : 0;
+            total.numberRight += byNumberKind[k] && s.wrong[k] ? 1 : 0;
         }
         if (s.clean()) {
             ++total.clean;
@@ -226,6 +242,13 @@ LabelledScore scoreLabelled(const char *name, const std::vector<LabelledSentence
                 total.cleanFlagged, total.clean, 100.0 * total.cleanFlagged / std::max(1, total.clean));
     std::printf("    article errors: %d tokens, %d of them flagged by an article kind (recall %.1f%%)\n",
                 total.articleTokens, total.articleFound, 100.0 * total.articleFound / std::max(1, total.articleTokens));
+    const double np = double(total.numberRight) / std::max(1, total.numberFlagged),
+                 nr = double(total.numberRight) / std::max(1, total.wrongTokens);
+    std::printf("    %-40s %5d  P %5.1f%%  R %5.2f%%  F0.5 %.3f\n", "noun number kinds together", total.numberFlagged,
+                100.0 * np, 100.0 * nr, np + nr > 0 ? 1.25 * np * nr / (0.25 * np + nr) : 0.0);
+    if (total.numberTokens)
+        std::printf("    noun number errors: %d tokens, %d of them flagged by a number kind (recall %.1f%%)\n",
+                    total.numberTokens, total.numberFound, 100.0 * total.numberFound / total.numberTokens);
     return total;
 }
 

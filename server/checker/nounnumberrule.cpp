@@ -79,17 +79,22 @@ std::string NounNumberRule::suggestion(const std::vector<Token> &t, const std::v
                                        const NumberSlots::Slot &s) const
 {
     const Token &head = t[size_t(s.head)];
-    // "these discussions cover a variety", "this highlights how": a verb the tagger read as a
-    // noun has its object or adverb after it
+    // "this highlights how", "these range from": a verb the tagger read as a noun has its object
+    // or adverb after it (after a plural the singular "verb" right after the determiner only:
+    // "these subject very deeply" is a noun)
     static const char *const objectTags[] = {"DT", "PRP", "PRP$", "IN", "RB", "TO", "VBG", "JJ", "CD", "RP", "WRB"};
     const std::string nextTag = s.head + 1 < int(tags.size()) ? tags[size_t(s.head) + 1] : std::string();
-    if (m_lex.isPos(s.lemma, Lexicon::Verb)
-        && std::any_of(std::begin(objectTags), std::end(objectTags), [&](const char *tag) { return nextTag == tag; }))
+    const bool verbLike = m_lex.isPos(s.lemma, Lexicon::Verb)
+        && std::any_of(std::begin(objectTags), std::end(objectTags), [&](const char *tag) { return nextTag == tag; })
+        && (s.written == NumberSlots::Plural || (s.first == s.head && nextTag != "RB" && nextTag != "JJ"));
+    if (verbLike)
         return {};
     const NumberSlots::Context context = NumberSlots::context(t, tags, s);
+    // a noun inside the phrase, or a word only WordNet's nouns know ("solar mass black hole")
     bool nounInside = false;
     for (int k = s.first; k < s.head; ++k)
-        nounInside = nounInside || tags[size_t(k)] == "NN" || tags[size_t(k)] == "NNS";
+        nounInside = nounInside || tags[size_t(k)] == "NN" || tags[size_t(k)] == "NNS"
+            || m_lex.posMask(t[size_t(k)].lower) == Lexicon::Noun;
     // "at this time people ate", "each field needs specialists": the determiner may count a
     // noun before the head, which the tagger joined to it
     if (s.written == NumberSlots::Plural && nounInside)
@@ -100,7 +105,8 @@ std::string NounNumberRule::suggestion(const std::vector<Token> &t, const std::v
             if (tags[size_t(k)] == "NNS")
                 return {};
         // "take 2 year break", "a 4 star hotel": the count may belong to the noun before the head
-        if (context == NumberSlots::Many && nounInside)
+        // "four million solar mass black hole": a longer phrase after a count may measure its modifiers
+        if (context == NumberSlots::Many && (nounInside || s.head - s.first >= 2))
             return {};
         // "those dealing with it": an -ing word counts only when its plural is common
         if (s.lemma.size() > 4 && s.lemma.compare(s.lemma.size() - 3, 3, "ing") == 0 && m_forms.pluralShare(s.lemma) < 0.2)
