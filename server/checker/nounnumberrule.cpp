@@ -136,12 +136,14 @@ void NounNumberRule::check(const std::vector<Token> &t, const std::vector<std::s
     if (m_model.empty())
         return;
     for (const NumberSlots::Slot &s : NumberSlots::find(t, tags, m_forms)) {
-        const int choice = decide(m_model.scores(NumberSlots::features(t, tags, s, m_forms)), int(s.written),
-                                  NumberSlots::context(t, tags, s), m_margins);
-        if (choice < 0)
+        // the cheap tests first: most nouns stand where no margin is set
+        const NumberSlots::Context context = NumberSlots::context(t, tags, s);
+        if ((s.written == NumberSlots::Singular ? m_margins.toPlural : m_margins.toSingular)[context] >= kNever)
             continue;
         const std::string other = suggestion(t, tags, s);
         if (other.empty())
+            continue;
+        if (decide(m_model.scores(NumberSlots::features(t, tags, s, m_forms)), int(s.written), context, m_margins) < 0)
             continue;
         // another rule's finding on the determiner, the phrase or the verb after it settles the case
         // ("this problems" -> "these", "the student are" -> "is")
