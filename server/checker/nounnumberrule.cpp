@@ -162,14 +162,15 @@ Finding NounNumberRule::finding(const std::vector<Token> &t, const NumberSlots::
     // the phrase after the determiner, with its noun as written or in the other number
     const std::string modifiers = s.first < s.head ? R::textOf(t, s.first, s.head - 1) + " " : std::string();
     const std::string written = modifiers + t[size_t(s.head)].text, changed = modifiers + other;
-    // where the determiner and the noun disagree, either may be the slip: "these kind" is
-    // "this kind" or "these kinds", "a good results" "a good result" or "good results"
+    // a demonstrative that disagrees with its noun is mostly the slip itself ("these way",
+    // "this movies"), as annotators mark it; after "a" either may be: "a good results" is "a
+    // good result" or "good results"
     std::string first, second;
     if (d == "this" || d == "these" || d == "those") {
         const std::string agreeing = d == "this" ? "these" : d == "these" ? "this" : "that";
-        first = R::caseLike(t[size_t(det)], agreeing) + " " + written;
-        second = t[size_t(det)].text + " " + changed;
-    } else if ((d == "a" || d == "an" || d == "another") && s.written == NumberSlots::Plural) {
+        return R::replace(t, det, det, agreeing, "MOPHOLOGY", "noun_number", 2);
+    }
+    if ((d == "a" || d == "an" || d == "another") && s.written == NumberSlots::Plural) {
         first = t[size_t(det)].text + " " + changed;
         second = d == "another" ? R::caseLike(t[size_t(det)], "other") + " " + written
                                 : R::caseLike(t[size_t(det)], written);

@@ -56,8 +56,9 @@ public:
                std::vector<Finding> *out) const;
 
 private:
-    // The finding for a slot's noun: the noun alone, or with its determiner where either may
-    // be the slip ("these kind" -> "this kind" or "these kinds").
+    // The finding for a slot's noun: the noun, a demonstrative that disagrees with it ("these
+    // kind" -> "this"), or "a" and the noun where either may be the slip ("a good results" ->
+    // "a good result" or "good results").
     static Finding finding(const std::vector<Token> &tokens, const NumberSlots::Slot &slot, const std::string &other);
 
     const Lexicon &m_lex;

@@ -321,8 +321,10 @@ private slots:
             "noun_number", "She is a great teacher in our school.");
         row("another before a plural", "He has another urgent problems to solve.", "another urgent problems",
             "another urgent problem", "noun_number", "He has another urgent problem to solve.");
-        row("these before a singular: the determiner first", "These kind of fish live long.", "These kind",
-            "This kind", "noun_number", "This kind of fish lives long.");
+        row("these before a singular: the determiner", "These kind of fish live long.", "These", "This",
+            "noun_number", "This kind of fish lives long.");
+        row("this before a plural: the determiner", "I did not like this films.", "this", "these",
+            "noun_number", "I did not like these films.");
         // cases a hand-written rule already settles keep its finding and page
         row("a lot of before a singular", "We have a lot of problem now.", "problem", "problems", "noun_plural",
             "We have a lot of problems now.");
