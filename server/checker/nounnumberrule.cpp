@@ -111,6 +111,10 @@ std::string NounNumberRule::suggestion(const std::vector<Token> &t, const std::v
         // "those dealing with it": an -ing word counts only when its plural is common
         if (s.lemma.size() > 4 && s.lemma.compare(s.lemma.size() - 3, 3, "ing") == 0 && m_forms.pluralShare(s.lemma) < 0.2)
             return {};
+        // "many college bound students", "English speaking countries": the noun is part of a modifier
+        if ((nextTag == "VBN" || nextTag == "VBG") && s.head + 2 < int(tags.size())
+            && (tags[size_t(s.head) + 2] == "NN" || tags[size_t(s.head) + 2] == "NNS"))
+            return {};
         // "5 active market(s)"
         if (R::lowerAt(t, s.head + 2) == "s" && s.head + 1 < int(t.size()) && t[size_t(s.head) + 1].text == "(")
             return {};

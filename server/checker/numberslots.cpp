@@ -140,8 +140,13 @@ NumberSlots::Context NumberSlots::context(const std::vector<Token> &t, const std
             && before.rfind('#', 0) != 0 && !joined(t, i);
         return count ? Many : NoDeterminer;
     }
-    if (many.count(w))
-        return w == "#num" && (wordAt(t, i - 1) == "a" || wordAt(t, i - 1) == "an") ? One : Many; // "a two column table"
+    if (many.count(w)) {
+        if (w == "#num" && (wordAt(t, i - 1) == "a" || wordAt(t, i - 1) == "an"))
+            return One; // "a two column table"
+        if (w == "#num" && i > 1 && t[size_t(i) - 1].isCapitalised())
+            return NoDeterminer; // "the January fifteen report"
+        return Many;
+    }
     if (w == "the")
         return The;
     if (some.count(w))
