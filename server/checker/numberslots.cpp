@@ -141,8 +141,10 @@ NumberSlots::Context NumberSlots::context(const std::vector<Token> &t, const std
         return count ? Many : NoDeterminer;
     }
     if (many.count(w)) {
-        if (w == "#num" && (wordAt(t, i - 1) == "a" || wordAt(t, i - 1) == "an"))
-            return One; // "a two column table"
+        // "a two column table" names one thing; "a dozen cars", "a hundred years" count
+        static const Set counting = {"dozen", "hundred", "thousand", "million", "billion"};
+        if (w == "#num" && (wordAt(t, i - 1) == "a" || wordAt(t, i - 1) == "an") && !counting.count(t[size_t(i)].lower))
+            return One;
         if (w == "#num" && i > 1 && t[size_t(i) - 1].isCapitalised())
             return NoDeterminer; // "the January fifteen report"
         return Many;
@@ -186,7 +188,7 @@ std::vector<NumberSlots::Slot> NumberSlots::find(const std::vector<Token> &t, co
             const int p = first - 1;
             const Token &w = t[size_t(p)];
             if (w.kind != Token::Word || (p > 0 && w.isCapitalised()) || determiners().count(w.lower) || joined(t, p)
-                || w.lower.find('\'') != std::string::npos)
+                || w.lower.find('\'') != std::string::npos || numberWords().count(w.lower))
                 break;
             const std::string &tag = tags[size_t(p)];
             // a participle is a modifier after a determiner or adjective ("the written test", "a

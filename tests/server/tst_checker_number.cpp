@@ -145,6 +145,8 @@ private slots:
                                            << QStringList{"student=student/sg@many"};
         QTest::newRow("a decimal counts nothing") << "It has a 1.8 aperture." << "PRP VBZ DT CD NN ."
                                                   << QStringList{"aperture=aperture/sg@none"};
+        QTest::newRow("a dozen counts") << "We saw a dozen cars." << "PRP VBD DT NN NNS ."
+                                        << QStringList{"cars=car/pl@many"};
         QTest::newRow("a count after an article names one thing") << "It is a two column table."
                                                                    << "PRP VBZ DT CD NN NN ."
                                                                    << QStringList{"table=table/sg@one"};
@@ -375,6 +377,7 @@ private slots:
         QTest::newRow("a pair of glasses") << "She bought a pair of glasses.";
         QTest::newRow("species") << "Several species of birds live here.";
         QTest::newRow("hundred after a number") << "Two hundred students came to the meeting.";
+        QTest::newRow("a dozen") << "He bought a dozen eggs and a hundred pencils.";
         QTest::newRow("series") << "This series is popular.";
         QTest::newRow("many thanks") << "Many thanks for your help.";
         QTest::newRow("uncountable nouns") << "We need some information and advice.";
