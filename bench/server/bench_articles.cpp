@@ -68,7 +68,7 @@ int main(int argc, char **argv)
         const std::vector<std::string> source = readLines(data + "grammar/cweb/raw/" + set + ".test.source");
         for (size_t i = 0; i < source.size() && i < clean.size(); ++i)
             if (clean[i])
-                web.push_back({source[i], {}, {}, {}});
+                web.push_back({source[i], {}, {}, {}, {}, {}});
     }
     const char *names[] = {"none", "a", "the"};
     std::map<std::string, std::vector<Flag>> flags;

@@ -4,7 +4,8 @@
 // Usage: bench_checker [--confidence N] [--show N] (print N false alarms) [--missed N] (print N
 // learner sentences left without a finding) [--wrong N] (print N findings at an annotator's edit whose first
 // candidate is not that edit) [--check SENTENCE...] [--file LINES] [--quick] (speed, CWEB, REALEC and
-// JFLEG dev only). REALEC and JFLEG dev are scored token by token, per kind of finding.
+// JFLEG dev only) [--kind KIND] (print the REALEC and JFLEG dev findings of one explanation kind, marked
+// HIT where an annotator marked a token they cover). REALEC and JFLEG dev are scored token by token, per kind.
 
 #include "pennovapaths.h"
 #include "englishchecker.h"
@@ -168,10 +169,20 @@ struct LabelledScore
 {
     int wrongTokens = 0, flagged = 0, right = 0, clean = 0, cleanFlagged = 0;
     int articleTokens = 0, articleFound = 0; // tokens wrong because of an article; flagged by an article kind
+    int numberTokens = 0, numberFound = 0;   // tokens wrong because of a noun's number; flagged by a number kind
+    int numberFlagged = 0, numberRight = 0;  // tokens any number kind flags; of them marked wrong
 };
 
+// The kinds of finding about a noun's number (and its determiner's agreement with it).
+bool numberKind(const std::string &explain)
+{
+    static const char *const kinds[] = {"noun_number", "noun_plural", "number_word", "uncountable_plural",
+                                        "uncountable_count", "determiner_number", "irregular_plural", "other_singular"};
+    return std::any_of(std::begin(kinds), std::end(kinds), [&](const char *k) { return explain == k; });
+}
+
 LabelledScore scoreLabelled(const char *name, const std::vector<LabelledSentence> &set, const EnglishChecker &checker,
-                            const std::vector<std::string> &config)
+                            const std::vector<std::string> &config, const std::string &showKind = {})
 {
     struct Kind
     {
@@ -182,20 +193,27 @@ LabelledScore scoreLabelled(const char *name, const std::vector<LabelledSentence
     for (size_t i = 0; i < set.size(); ++i) {
         const LabelledSentence &s = set[i];
         const Json::Value record = checker.checkSentence(int(i), s.text, 0, config, {});
-        std::vector<bool> any(s.wrong.size(), false), byArticleKind(s.wrong.size(), false);
+        std::vector<bool> any(s.wrong.size(), false), byArticleKind(s.wrong.size(), false),
+            byNumberKind(s.wrong.size(), false);
         for (const Json::Value &f : record["corrections"]) {
             const int a = f["start"].asInt(), b = std::max(f["end"].asInt(), a + 1);
             Kind &kind = kinds[f["errorType"].asString() + "/" + f["explainType"].asString()];
             const std::string explain = f["explainType"].asString();
             const bool articleKind = explain.rfind("article", 0) == 0 || explain == "the_same";
+            bool hit = false;
             for (size_t k = 0; k < s.wrong.size(); ++k) {
                 if (s.start[k] >= b || a >= s.end[k])
                     continue;
+                hit = hit || s.wrong[k];
                 ++kind.flagged;
                 kind.right += s.wrong[k] ? 1 : 0;
                 any[k] = true;
                 byArticleKind[k] = byArticleKind[k] || articleKind;
+                byNumberKind[k] = byNumberKind[k] || numberKind(explain);
             }
+            if (explain == showKind)
+                std::printf("  %s '%s' -> '%s': %s\n", hit ? "HIT " : "MISS", f["errorInfo"].asCString(),
+                            f["candidates"][0u]["correction"].asCString(), s.text.c_str());
         }
         for (size_t k = 0; k < s.wrong.size(); ++k) {
             total.wrongTokens += s.wrong[k] ? 1 : 0;
@@ -203,6 +221,10 @@ LabelledScore scoreLabelled(const char *name, const std::vector<LabelledSentence
             total.right += any[k] && s.wrong[k] ? 1 : 0;
             total.articleTokens += s.article[k] ? 1 : 0;
             total.articleFound += s.article[k] && byArticleKind[k] ? 1 : 0;
+            total.numberTokens += s.number[k] ? 1 : 0;
+            total.numberFound += s.number[k] && byNumberKind[k] ? 1 : 0;
+            total.numberFlagged += byNumberKind[k] ? 1 : 0;
+            total.numberRight += byNumberKind[k] && s.wrong[k] ? 1 : 0;
         }
         if (s.clean()) {
             ++total.clean;
@@ -220,6 +242,13 @@ LabelledScore scoreLabelled(const char *name, const std::vector<LabelledSentence
                 total.cleanFlagged, total.clean, 100.0 * total.cleanFlagged / std::max(1, total.clean));
     std::printf("    article errors: %d tokens, %d of them flagged by an article kind (recall %.1f%%)\n",
                 total.articleTokens, total.articleFound, 100.0 * total.articleFound / std::max(1, total.articleTokens));
+    const double np = double(total.numberRight) / std::max(1, total.numberFlagged),
+                 nr = double(total.numberRight) / std::max(1, total.wrongTokens);
+    std::printf("    %-40s %5d  P %5.1f%%  R %5.2f%%  F0.5 %.3f\n", "noun number kinds together", total.numberFlagged,
+                100.0 * np, 100.0 * nr, np + nr > 0 ? 1.25 * np * nr / (0.25 * np + nr) : 0.0);
+    if (total.numberTokens)
+        std::printf("    noun number errors: %d tokens, %d of them flagged by a number kind (recall %.1f%%)\n",
+                    total.numberTokens, total.numberFound, 100.0 * total.numberFound / total.numberTokens);
     return total;
 }
 
@@ -242,6 +271,7 @@ int main(int argc, char **argv)
     int missed = 0; // print this many JFLEG sentences that every annotator edited and no finding touched
     int wrong = 0; // print this many findings whose first candidate is in no reference
     bool quick = false; // --quick: speed, CWEB and the learner sets only
+    std::string showKind; // --kind KIND: print the learner findings of that explanation kind
     for (int i = 1; i < argc; ++i)
         quick = quick || !std::strcmp(argv[i], "--quick");
     for (int i = 1; i + 1 < argc; ++i) {
@@ -253,6 +283,8 @@ int main(int argc, char **argv)
             missed = std::atoi(argv[i + 1]);
         if (!std::strcmp(argv[i], "--wrong"))
             wrong = std::atoi(argv[i + 1]);
+        if (!std::strcmp(argv[i], "--kind"))
+            showKind = argv[i + 1];
     }
     // $PENNOVA_BENCH_DATA: the bench-data folder, for a build outside the main tree
     const char *dataEnv = std::getenv("PENNOVA_BENCH_DATA");
@@ -358,8 +390,9 @@ int main(int argc, char **argv)
     // learner essays, token by token: REALEC dev and JFLEG dev (a token is wrong where two of
     // the four annotators changed it); JFLEG test stays a final check
     const LabelledScore realec = scoreLabelled("REALEC dev", readRealec(data + "grammar/realec/en_realec_dev.tsv"),
-                                               checker, config);
-    const LabelledScore jflegDev = scoreLabelled("JFLEG dev", readJfleg(data + "grammar/jfleg", "dev"), checker, config);
+                                               checker, config, showKind);
+    const LabelledScore jflegDev = scoreLabelled("JFLEG dev", readJfleg(data + "grammar/jfleg", "dev"), checker, config,
+                                                 showKind);
     if (quick) {
         std::printf("\nCWEB unedited sentences flagged: %.2f%%\n", 100.0 * cwebFalse / std::max(1, cwebClean));
         return 0;

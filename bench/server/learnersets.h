@@ -177,6 +177,9 @@ struct LabelledSentence
     // wrong because of an article: a wrong "a", "an" or "the" (REALEC; JFLEG also where an
     // article is inserted before the token)
     std::vector<bool> article;
+    // wrong because of a noun's number: a reference writes the other number of the word (JFLEG
+    // only; REALEC does not say why a token is wrong)
+    std::vector<bool> number;
     bool clean() const { return std::none_of(wrong.begin(), wrong.end(), [](bool w) { return w; }); }
 };
 
@@ -184,6 +187,24 @@ inline bool isArticle(const std::string &word)
 {
     const std::string w = lowered(word);
     return w == "a" || w == "an" || w == "the";
+}
+
+// One word is the other in the other number: "student"/"students", "city"/"cities",
+// "box"/"boxes", "child"/"children" (lower case).
+inline bool otherNumber(std::string a, std::string b)
+{
+    a = lowered(a);
+    b = lowered(b);
+    if (a.size() > b.size())
+        std::swap(a, b);
+    static const char *const irregular[][2] = {{"child", "children"}, {"man", "men"}, {"woman", "women"},
+                                               {"person", "people"}, {"foot", "feet"}, {"tooth", "teeth"}};
+    for (const auto &pair : irregular)
+        if (a == pair[0] && b == pair[1])
+            return true;
+    if (a.size() < 2 || b.compare(0, a.size() - 1, a, 0, a.size() - 1) != 0)
+        return false;
+    return b == a + "s" || b == a + "es" || (a.back() == 'y' && b == a.substr(0, a.size() - 1) + "ies");
 }
 
 inline int utf16Length(const std::string &s)
@@ -231,6 +252,7 @@ inline std::vector<LabelledSentence> readRealec(const std::string &path)
         cur.end.push_back(at + utf16Length(token));
         cur.wrong.push_back(line.substr(tab + 1) == "i");
         cur.article.push_back(cur.wrong.back() && isArticle(token));
+        cur.number.push_back(false);
         glue = token == "(" || token == "-";
     }
     flush();
@@ -250,7 +272,7 @@ inline std::vector<LabelledSentence> readJfleg(const std::string &dir, const std
         LabelledSentence s;
         s.text = detokenise(src[i]);
         const std::vector<Piece> words = pieces(s.text);
-        std::vector<int> votes(words.size(), 0), articleVotes(words.size(), 0);
+        std::vector<int> votes(words.size(), 0), articleVotes(words.size(), 0), numberVotes(words.size(), 0);
         for (const auto &ref : refs) {
             if (i >= ref.size())
                 continue;
@@ -262,6 +284,7 @@ inline std::vector<LabelledSentence> readJfleg(const std::string &dir, const std
                 const bool articleChanged = changed && isArticle(words[k].text);
                 const bool articleInserted = std::any_of(al.inserted[k].begin(), al.inserted[k].end(), isArticle);
                 articleVotes[k] += articleChanged || articleInserted ? 1 : 0;
+                numberVotes[k] += al.target[k] >= 0 && otherNumber(words[k].text, r[size_t(al.target[k])].text) ? 1 : 0;
             }
             if (!words.empty() && !al.inserted[words.size()].empty())
                 ++votes[words.size() - 1];
@@ -272,6 +295,7 @@ inline std::vector<LabelledSentence> readJfleg(const std::string &dir, const std
             s.end.push_back(int(words[k].end));
             s.wrong.push_back(votes[k] >= agree);
             s.article.push_back(articleVotes[k] >= agree);
+            s.number.push_back(numberVotes[k] >= agree);
         }
         out.push_back(std::move(s));
     }

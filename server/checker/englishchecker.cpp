@@ -20,6 +20,7 @@
 #include "punctuationrules.h"
 #include "pronounrules.h"
 #include "questionrules.h"
+#include "nounnumberrule.h"
 #include "nounphraserules.h"
 #include "numberrules.h"
 #include "patternrules.h"
@@ -139,10 +140,12 @@ public:
         , transitivity(lexicon)
         , complements(lexicon)
         , questions(lexicon)
+        , nounNumber(lexicon, "/usr/share/wordnet")
         , pages(wordnet)
     {
         tagger.load(dataDir + "/pos-model.txt"); // without a model the tagged rules stay silent
         articleChoice.load(dataDir + "/article-model.txt"); // likewise the article classifier
+        nounNumber.load(dataDir + "/number-model.txt");     // and the noun-number classifier
     }
 
     Lexicon lexicon;
@@ -179,6 +182,7 @@ public:
     TransitivityRules transitivity;
     ComplementRules complements;
     QuestionRules questions;
+    NounNumberRule nounNumber;
     ExplanationPages pages;
 };
 
@@ -240,7 +244,9 @@ Json::Value EnglishChecker::checkSentence(int sentInd, const std::string &utf8, 
         m_data->punctuation.check(tokens, tags, &found);
         if (kind == 0)
             m_data->openers.check(tokens, tags, &found);
-        // the learned article model after the hand-written rules: theirs is the surer word
+        // the learned models after the hand-written rules: theirs is the surer word
+        if (sw.mor)
+            m_data->nounNumber.check(tokens, tags, &found);
         if (sw.det)
             m_data->articleChoice.check(tokens, tags, &found);
     }

@@ -1,0 +1,131 @@
+// Noun-number model benchmark: for each change the model could propose (singular to plural,
+// plural to singular) after each kind of determiner, how many learner tokens it would flag at
+// a range of margins, how many of those the annotators marked wrong (REALEC dev, JFLEG dev),
+// and how many unedited CWEB sentences it would flag; the rule's margins are chosen from this.
+// Reads the shipped model.
+// Usage: bench_number [--model FILE] [--show CHANGE MARGIN] (print the flags of one change,
+// e.g. "sg>pl many 10").
+
+#include "pennovapaths.h"
+#include "learnersets.h"
+#include "lexicon.h"
+#include "nounnumberrule.h"
+#include "numberslots.h"
+#include "postagger.h"
+#include "wordforms.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <string>
+#include <vector>
+
+using namespace PennovaChecker;
+using namespace LearnerSets;
+
+namespace {
+
+struct Flag
+{
+    float margin;
+    bool wrong;   // the annotators marked the token
+    bool learner; // from a learner set (else an unedited CWEB sentence)
+    std::string text;
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const char *dataEnv = std::getenv("PENNOVA_BENCH_DATA");
+    const std::string data = dataEnv ? std::string(dataEnv) + "/" : std::string(PENNOVA_SHARED_DIR "/bench-data/");
+    const std::string checkerData = PENNOVA_SOURCE_DIR "/server/checker/data";
+    std::string modelPath = checkerData + "/number-model.txt", showKey;
+    float showMargin = 0;
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::string(argv[i]) == "--model")
+            modelPath = argv[i + 1];
+        if (std::string(argv[i]) == "--show" && i + 2 < argc) {
+            showKey = std::string(argv[i + 1]) + " " + argv[i + 2];
+            showMargin = i + 3 < argc ? float(std::atof(argv[i + 3])) : 0.0f;
+        }
+    }
+    const Lexicon lexicon(checkerData, "/usr/share/wordnet");
+    const WordForms forms("/usr/share/hunspell", "/usr/share/wordnet");
+    PosTagger tagger(&lexicon, &forms);
+    NounNumberRule rule(lexicon, "/usr/share/wordnet");
+    std::string error;
+    if (!tagger.load(checkerData + "/pos-model.txt", &error) || !rule.load(modelPath, &error)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return 1;
+    }
+    std::vector<LabelledSentence> learner = readRealec(data + "grammar/realec/en_realec_dev.tsv");
+    const std::vector<LabelledSentence> jfleg = readJfleg(data + "grammar/jfleg", "dev");
+    learner.insert(learner.end(), jfleg.begin(), jfleg.end());
+    std::vector<LabelledSentence> web;
+    for (const char *set : {"CWEB-G", "CWEB-S"}) {
+        const std::vector<bool> clean = uneditedBlocks(data + "grammar/cweb/m2/" + set + ".test.m2");
+        const std::vector<std::string> source = readLines(data + "grammar/cweb/raw/" + set + ".test.source");
+        for (size_t i = 0; i < source.size() && i < clean.size(); ++i)
+            if (clean[i])
+                web.push_back({source[i], {}, {}, {}, {}, {}});
+    }
+    std::map<std::string, std::vector<Flag>> flags;
+    size_t slots = 0;
+    auto run = [&](const std::vector<LabelledSentence> &set, bool isLearner) {
+        for (const LabelledSentence &s : set) {
+            const std::vector<Token> tokens = Tokenizer::tokenize(s.text);
+            const std::vector<std::string> tags = tagger.tag(tokens);
+            for (const NumberSlots::Slot &slot : NumberSlots::find(tokens, tags, rule.forms())) {
+                ++slots;
+                const std::vector<float> sc = rule.model().scores(NumberSlots::features(tokens, tags, slot, rule.forms()));
+                const int written = int(slot.written), other = 1 - written;
+                if (sc[size_t(other)] <= sc[size_t(written)] || rule.suggestion(tokens, tags, slot).empty())
+                    continue;
+                const Token &at = tokens[size_t(slot.head)];
+                bool wrong = false;
+                for (size_t k = 0; k < s.wrong.size(); ++k)
+                    wrong = wrong || (s.wrong[k] && s.start[k] < at.end && at.start < s.end[k]);
+                std::string shown;
+                for (size_t k = 0; k < tokens.size(); ++k)
+                    shown += (k ? " " : "") + (int(k) == slot.head ? "[" + tokens[k].text + "]" : tokens[k].text);
+                const std::string key = NumberSlots::classNames()[size_t(written)] + ">"
+                    + NumberSlots::classNames()[size_t(other)] + " "
+                    + NumberSlots::contextNames()[size_t(NumberSlots::context(tokens, tags, slot))];
+                flags[key].push_back({sc[size_t(other)] - sc[size_t(written)], wrong, isLearner, shown});
+            }
+        }
+    };
+    run(learner, true);
+    const size_t learnerSlots = slots;
+    run(web, false);
+    std::printf("%zu learner sentences (%zu head nouns), %zu unedited CWEB sentences (%zu head nouns)\n",
+                learner.size(), learnerSlots, web.size(), slots - learnerSlots);
+    const float margins[] = {4.0f, 6.0f, 8.0f, 10.0f, 12.0f, 15.0f, 20.0f, 25.0f, 30.0f, 40.0f};
+    for (const auto &[key, list] : flags) {
+        std::printf("%s\n", key.c_str());
+        for (float m : margins) {
+            int n = 0, right = 0, webFlags = 0;
+            for (const Flag &f : list) {
+                if (f.margin < m)
+                    continue;
+                if (f.learner) {
+                    ++n;
+                    right += f.wrong ? 1 : 0;
+                } else {
+                    ++webFlags;
+                }
+            }
+            std::printf("    margin %5.1f: learner flags %4d, marked wrong %4d (P %5.1f%%); CWEB flags %3d (%.2f%% of "
+                        "sentences)\n",
+                        double(m), n, right, 100.0 * right / std::max(1, n), webFlags,
+                        100.0 * webFlags / std::max<size_t>(1, web.size()));
+        }
+        if (key == showKey)
+            for (const Flag &f : list)
+                if (f.margin >= showMargin)
+                    std::printf("  %s %.1f %s\n", f.learner ? (f.wrong ? "HIT " : "MISS") : "WEB ", double(f.margin),
+                                f.text.c_str());
+    }
+    return 0;
+}

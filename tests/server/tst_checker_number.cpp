@@ -1,0 +1,398 @@
+// The learned noun-number check: singular and plural forms of nouns, the head nouns and
+// contexts the classifier reads, the flag decision, the model file the rule accepts, and the
+// checker's number findings on learner sentences beside right look-alikes.
+
+#include "englishchecker.h"
+#include "lexicon.h"
+#include "nounforms.h"
+#include "nounnumberrule.h"
+#include "numberslots.h"
+#include "shippeddata.h"
+#include "support/learnertable.h"
+
+#include <QtTest>
+
+#include <memory>
+#include <sstream>
+
+using namespace PennovaChecker;
+using LearnerTable::columns;
+using LearnerTable::row;
+
+namespace {
+
+struct Tagged
+{
+    std::vector<Token> tokens;
+    std::vector<std::string> tags;
+};
+
+Tagged tagged(const QString &sentence, const QString &tags)
+{
+    Tagged t{Tokenizer::tokenize(sentence.toStdString()), {}};
+    for (const QString &tag : tags.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        t.tags.push_back(tag.toStdString());
+    return t;
+}
+
+} // namespace
+
+class TestCheckerNumber : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<Lexicon> m_lexicon;
+    std::unique_ptr<NounNumberRule> m_rule;
+    std::unique_ptr<EnglishChecker> m_checker;
+
+    // "head=lemma/sg@context" for each slot
+    QStringList describeSlots(const Tagged &t) const
+    {
+        QStringList out;
+        for (const NumberSlots::Slot &s : NumberSlots::find(t.tokens, t.tags, m_rule->forms()))
+            out << QString::fromStdString(t.tokens[size_t(s.head)].text + "=" + s.lemma + "/"
+                                          + NumberSlots::classNames()[size_t(s.written)] + "@"
+                                          + NumberSlots::contextNames()[size_t(NumberSlots::context(t.tokens, t.tags, s))]);
+        return out;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        const std::string data = ShippedData::folder(ShippedData::Checker);
+        m_lexicon = std::make_unique<Lexicon>(data, "/usr/share/wordnet");
+        m_rule = std::make_unique<NounNumberRule>(*m_lexicon, "/usr/share/wordnet");
+        std::string error;
+        QVERIFY2(m_rule->load(data + "/number-model.txt", &error), error.c_str());
+        m_checker = std::make_unique<EnglishChecker>();
+    }
+
+    void nounForms_data()
+    {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QString>("singular"); // singularOf(word)
+        QTest::addColumn<QString>("plural");   // pluralOf(singular)
+        QTest::addColumn<bool>("fixed");
+        QTest::newRow("regular -s") << "students" << "student" << "students" << false;
+        QTest::newRow("-ies") << "cities" << "city" << "cities" << false;
+        QTest::newRow("-es after x") << "boxes" << "box" << "boxes" << false;
+        QTest::newRow("-es after a noun in -s") << "buses" << "bus" << "buses" << false;
+        QTest::newRow("-s after a noun in -e") << "horses" << "horse" << "horses" << false;
+        QTest::newRow("-es after o") << "potatoes" << "potato" << "potatoes" << false;
+        QTest::newRow("irregular") << "children" << "child" << "children" << false;
+        QTest::newRow("people") << "people" << "person" << "people" << false;
+        QTest::newRow("f to ves") << "wives" << "wife" << "wives" << false;
+        QTest::newRow("uncountable with a learner's -s") << "informations" << "information" << "informations" << false;
+        QTest::newRow("singular stays") << "student" << "student" << "students" << false;
+        QTest::newRow("singular in -ss") << "business" << "business" << "businesses" << false;
+        QTest::newRow("news is its own lemma") << "news" << "news" << "newses" << true;
+        QTest::newRow("subject in -ics") << "mathematics" << "mathematics" << "" << true;
+        QTest::newRow("plural-only noun") << "clothes" << "clothes" << "clothess" << true;
+        QTest::newRow("latin plural") << "data" << "datum" << "data" << true;
+    }
+
+    void nounForms()
+    {
+        QFETCH(QString, word);
+        QFETCH(QString, singular);
+        QFETCH(QString, plural);
+        QFETCH(bool, fixed);
+        const NounForms &forms = m_rule->forms();
+        QCOMPARE(QString::fromStdString(forms.singularOf(word.toStdString())), singular);
+        if (!fixed)
+            QCOMPARE(QString::fromStdString(forms.pluralOf(singular.toStdString())), plural);
+        QCOMPARE(forms.numberFixed(word.toStdString()), fixed);
+    }
+
+    void uncountableNouns_data()
+    {
+        QTest::addColumn<QString>("lemma");
+        QTest::addColumn<bool>("uncountable");
+        QTest::newRow("information") << "information" << true;
+        QTest::newRow("advice") << "advice" << true;
+        QTest::newRow("furniture") << "furniture" << true;
+        QTest::newRow("equipment") << "equipment" << true;
+        QTest::newRow("a counted noun") << "problem" << false;
+    }
+
+    void uncountableNouns()
+    {
+        QFETCH(QString, lemma);
+        QFETCH(bool, uncountable);
+        QCOMPARE(m_rule->forms().uncountable(lemma.toStdString()), uncountable);
+        if (uncountable) {
+            // never suggested with an -s, whatever the model says
+            NumberSlots::Slot s;
+            s.lemma = lemma.toStdString();
+            s.written = NumberSlots::Singular;
+            QCOMPARE(QString::fromStdString(m_rule->otherForm(s, s.lemma)), QString());
+        }
+    }
+
+    void headNouns_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::addColumn<QString>("tags");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("quantifier before a singular") << "Many student came." << "JJ NN VBD ."
+                                                      << QStringList{"student=student/sg@many"};
+        QTest::newRow("article before a plural") << "He is a good teachers." << "PRP VBZ DT JJ NNS ."
+                                                 << QStringList{"teachers=teacher/pl@one"};
+        QTest::newRow("quantity with of") << "One of the reason is money." << "CD IN DT NN VBZ NN ."
+                                          << QStringList{"reason=reason/sg@of", "money=money/sg@none"};
+        QTest::newRow("a count in digits") << "We saw 20 student." << "PRP VBD CD NN ."
+                                           << QStringList{"student=student/sg@many"};
+        QTest::newRow("a decimal counts nothing") << "It has a 1.8 aperture." << "PRP VBZ DT CD NN ."
+                                                  << QStringList{"aperture=aperture/sg@none"};
+        QTest::newRow("a dozen counts") << "We saw a dozen cars." << "PRP VBD DT NN NNS ."
+                                        << QStringList{"cars=car/pl@many"};
+        QTest::newRow("a count after an article names one thing") << "It is a two column table."
+                                                                   << "PRP VBZ DT CD NN NN ."
+                                                                   << QStringList{"table=table/sg@one"};
+        QTest::newRow("compound: the last noun is the head") << "He drives a sports car." << "PRP VBZ DT NNS NN ."
+                                                            << QStringList{"car=car/sg@one"};
+        // (a hyphenated modifier ends the phrase: no determiner is read through it)
+        QTest::newRow("hyphenated words are no heads") << "A two-year-old boy came." << "DT CD HYPH NN HYPH JJ NN VBD ."
+                                                       << QStringList{"boy=boy/sg@none"};
+        QTest::newRow("proper nouns are no heads") << "We saw the United States." << "PRP VBD DT NNP NNPS ."
+                                                   << QStringList{};
+        QTest::newRow("noun of fixed number") << "The news was good." << "DT NN VBD JJ ." << QStringList{};
+        QTest::newRow("that opening a clause") << "I am sure that countries agree." << "PRP VBP JJ DT NNS VBP ."
+                                               << QStringList{"countries=country/pl@none"};
+        QTest::newRow("possessive noun") << "It is my parent's duty." << "PRP VBZ PRP$ NN NN ."
+                                    << QStringList{"duty=duty/sg@poss"};
+        QTest::newRow("tags of another length") << "Many student came." << "JJ NN" << QStringList{};
+    }
+
+    void headNouns()
+    {
+        QFETCH(QString, sentence);
+        QFETCH(QString, tags);
+        QFETCH(QStringList, expected);
+        QCOMPARE(describeSlots(tagged(sentence, tags)), expected);
+    }
+
+    // The noun's own form is no feature: the learner's singular and plural read the same.
+    void featuresIgnoreTheNounsForm_data()
+    {
+        QTest::addColumn<QString>("singular");
+        QTest::addColumn<QString>("plural");
+        QTest::addColumn<QString>("tags");
+        QTest::newRow("after many") << "Many new student came." << "Many new students came." << "JJ JJ NN VBD .";
+        QTest::newRow("irregular plural") << "One child is here." << "One children is here." << "CD NN VBZ RB .";
+        QTest::newRow("-ies") << "We saw two city." << "We saw two cities." << "PRP VBD CD NN .";
+    }
+
+    void featuresIgnoreTheNounsForm()
+    {
+        QFETCH(QString, singular);
+        QFETCH(QString, plural);
+        QFETCH(QString, tags);
+        const Tagged a = tagged(singular, tags), b = tagged(plural, tags);
+        const std::vector<NumberSlots::Slot> sa = NumberSlots::find(a.tokens, a.tags, m_rule->forms());
+        const std::vector<NumberSlots::Slot> sb = NumberSlots::find(b.tokens, b.tags, m_rule->forms());
+        QCOMPARE(sa.size(), size_t(1));
+        QCOMPARE(sb.size(), size_t(1));
+        QCOMPARE(sa[0].written, NumberSlots::Singular);
+        QCOMPARE(sb[0].written, NumberSlots::Plural);
+        QCOMPARE(NumberSlots::featureNames(a.tokens, a.tags, sa[0], m_rule->forms()),
+                 NumberSlots::featureNames(b.tokens, b.tags, sb[0], m_rule->forms()));
+    }
+
+    void decide_data()
+    {
+        QTest::addColumn<float>("sg");
+        QTest::addColumn<float>("pl");
+        QTest::addColumn<int>("written");
+        QTest::addColumn<int>("context");
+        QTest::addColumn<int>("expected");
+        const NounNumberRule::Margins m = NounNumberRule::Margins::defaults();
+        const float toPlural = m.toPlural[NumberSlots::Many], toSingular = m.toSingular[NumberSlots::One];
+        QTest::newRow("confident plural after many") << 0.0f << toPlural + 1 << 0 << int(NumberSlots::Many) << 1;
+        QTest::newRow("plural only a little ahead") << 0.0f << toPlural - 1 << 0 << int(NumberSlots::Many) << -1;
+        QTest::newRow("written number is the best") << toPlural + 1 << 0.0f << 0 << int(NumberSlots::Many) << -1;
+        QTest::newRow("confident singular after a") << toSingular + 1 << 0.0f << 1 << int(NumberSlots::One) << 0;
+        QTest::newRow("after the: either number is fine") << 0.0f << 1000.0f << 0 << int(NumberSlots::The) << -1;
+        QTest::newRow("without a determiner: off") << 1000.0f << 0.0f << 1 << int(NumberSlots::NoDeterminer) << -1;
+        QTest::newRow("written out of range") << 0.0f << 1000.0f << 2 << int(NumberSlots::Many) << -1;
+        QTest::newRow("context out of range") << 0.0f << 1000.0f << 0 << 99 << -1;
+    }
+
+    void decide()
+    {
+        QFETCH(float, sg);
+        QFETCH(float, pl);
+        QFETCH(int, written);
+        QFETCH(int, context);
+        QFETCH(int, expected);
+        const NounNumberRule::Margins m = NounNumberRule::Margins::defaults();
+        QCOMPARE(NounNumberRule::decide({sg, pl}, written, NumberSlots::Context(context), m), expected);
+        QCOMPARE(NounNumberRule::decide({sg}, written, NumberSlots::Context(context), m), -1);
+    }
+
+    // The rule takes only a model of its own classes; a bad file leaves it silent.
+    void modelFile_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<bool>("valid");
+        QTest::newRow("own classes") << QByteArray("pennova-perceptron 1\nclasses sg pl\nfeatures 1\nabc 1 -1\n") << true;
+        QTest::newRow("the article model's classes")
+            << QByteArray("pennova-perceptron 1\nclasses none a the\nfeatures 0\n") << false;
+        QTest::newRow("classes in another order") << QByteArray("pennova-perceptron 1\nclasses pl sg\nfeatures 0\n")
+                                                  << false;
+        QTest::newRow("truncated") << QByteArray("pennova-perceptron 1\nclasses sg pl\nfeatures 2\nabc 1 -1\n") << false;
+        QTest::newRow("garbage") << QByteArray("\x7f\x45\x4c\x46 binary") << false;
+        QTest::newRow("empty") << QByteArray() << false;
+    }
+
+    void modelFile()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(bool, valid);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString path = dir.filePath(QStringLiteral("number-model.txt"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(text);
+        file.close();
+        NounNumberRule rule(*m_lexicon, "/usr/share/wordnet");
+        std::string error;
+        QCOMPARE(rule.load(path.toStdString(), &error), valid);
+        QCOMPARE(error.empty(), valid);
+        QCOMPARE(rule.model().empty(), !valid);
+        // a silent rule flags nothing
+        if (!valid) {
+            const Tagged t = tagged(QStringLiteral("Many student came."), QStringLiteral("JJ NN VBD ."));
+            std::vector<Finding> found;
+            rule.check(t.tokens, t.tags, &found);
+            QVERIFY(found.empty());
+        }
+    }
+
+    void missingModel()
+    {
+        NounNumberRule rule(*m_lexicon, "/usr/share/wordnet");
+        std::string error;
+        QVERIFY(!rule.load("/nonexistent/number-model.txt", &error));
+        QVERIFY(!error.empty());
+        QVERIFY(rule.model().empty());
+    }
+
+    // Trained on a tiny tagged corpus, the model learns the number each determiner takes,
+    // for nouns it never saw after that determiner.
+    void trainsOnTinyCorpus()
+    {
+        // every verb follows both numbers: only the determiner tells them apart
+        const Tagged corpus[] = {
+            tagged("Many cars came.", "JJ NNS VBD ."),   tagged("A car came.", "DT NN VBD ."),
+            tagged("Many dogs ran.", "JJ NNS VBD ."),    tagged("A dog ran.", "DT NN VBD ."),
+            tagged("Many books fell.", "JJ NNS VBD ."),  tagged("A book fell.", "DT NN VBD ."),
+            tagged("Many trees stood.", "JJ NNS VBD ."), tagged("A house stood.", "DT NN VBD ."),
+        };
+        std::vector<PerceptronModel::Example> examples;
+        for (const Tagged &t : corpus)
+            for (const NumberSlots::Slot &s : NumberSlots::find(t.tokens, t.tags, m_rule->forms()))
+                examples.push_back({NumberSlots::features(t.tokens, t.tags, s, m_rule->forms()), int(s.written)});
+        QCOMPARE(examples.size(), size_t(8));
+        PerceptronModel model(NumberSlots::classNames());
+        model.train(examples, 5);
+        auto predict = [&](const char *sentence, const char *tags) {
+            const Tagged t = tagged(QString::fromLatin1(sentence), QString::fromLatin1(tags));
+            const std::vector<NumberSlots::Slot> s = NumberSlots::find(t.tokens, t.tags, m_rule->forms());
+            return s.size() == 1 ? model.predict(NumberSlots::features(t.tokens, t.tags, s[0], m_rule->forms())) : -1;
+        };
+        QCOMPARE(predict("Many house came.", "JJ NN VBD ."), int(NumberSlots::Plural));
+        QCOMPARE(predict("A trees ran.", "DT NNS VBD ."), int(NumberSlots::Singular));
+    }
+
+    // The shipped model through the whole checker: learner sentences get a number finding
+    // (from this rule, or from the hand-written rule that knows the case); the corrected
+    // sentences get none.
+    void learnerNumber_data()
+    {
+        columns();
+        row("many before a singular", "Many student like music.", "student", "students", "noun_number",
+            "Many students like music.");
+        row("several before a singular after an adjective", "I have several good friend in Beijing.", "friend",
+            "friends", "noun_number", "I have several good friends in Beijing.");
+        row("a number word before a singular", "My brother bought three new computer last month.", "computer",
+            "computers", "noun_number", "My brother bought three new computers last month.");
+        row("a before a plural", "She is a great teachers in our school.", "a great teachers", "a great teacher",
+            "noun_number", "She is a great teacher in our school.");
+        row("another before a plural", "He has another urgent problems to solve.", "another urgent problems",
+            "another urgent problem", "noun_number", "He has another urgent problem to solve.");
+        row("these before a singular: the determiner", "These kind of fish live long.", "These", "This",
+            "noun_number", "This kind of fish lives long.");
+        row("this before a plural: the determiner", "I did not like this films.", "this", "these",
+            "noun_number", "I did not like these films.");
+        // cases a hand-written rule already settles keep its finding and page
+        row("a lot of before a singular", "We have a lot of problem now.", "problem", "problems", "noun_plural",
+            "We have a lot of problems now.");
+        row("one of the before a singular", "One of the reason is money.", "reason", "reasons", "noun_plural",
+            "One of the reasons is money.");
+        row("two before a singular", "I bought two book yesterday.", "book", "books", "noun_plural",
+            "I bought two books yesterday.");
+        row("every before a plural", "Every students has a desk.", "students", "student", "determiner_number",
+            "Every student has a desk.");
+        row("an uncountable noun with -s", "He gave me informations.", "informations", "information",
+            "uncountable_plural", "He gave me information.");
+    }
+
+    void learnerNumber() { LearnerTable::verify(*m_checker); }
+
+    // The number finding names both fixes where the determiner and the noun disagree.
+    void bothFixesOffered()
+    {
+        const Json::Value record = LearnerTable::check(*m_checker, QStringLiteral("She is a good friends of mine."), 2);
+        QCOMPARE(record["corrections"].size(), 1u);
+        const Json::Value &c = record["corrections"][0u]["candidates"];
+        QCOMPARE(c.size(), 2u);
+        QCOMPARE(QString::fromStdString(c[0u]["correction"].asString()), QStringLiteral("a good friend"));
+        QCOMPARE(QString::fromStdString(c[1u]["correction"].asString()), QStringLiteral("good friends"));
+        QVERIFY(c[0u]["score"].asDouble() > c[1u]["score"].asDouble());
+        const QString page = QString::fromStdString(m_checker->explanationHtml("et=noun_number"));
+        QVERIFY(page.contains(QStringLiteral("名词的数")));
+        QVERIFY(page.contains(QStringLiteral("Noun number")));
+    }
+
+    void numberLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("a number of") << "A number of students were late.";
+        QTest::newRow("each of the") << "Each of the students has a book.";
+        QTest::newRow("many a time") << "I have been there many a time.";
+        QTest::newRow("plural modifier in a compound") << "He drives a sports car.";
+        QTest::newRow("hyphenated count") << "She has a two-year-old daughter.";
+        QTest::newRow("a count naming one thing") << "It was a three hour trip.";
+        QTest::newRow("proper noun in the plural") << "He moved to the United States in 2010.";
+        QTest::newRow("news") << "The news was good.";
+        QTest::newRow("mathematics") << "Mathematics is my favourite subject.";
+        QTest::newRow("uncountable nouns counted as servings") << "We ordered three coffees and two teas.";
+        QTest::newRow("plural proper nouns") << "Many Americans visit Paris every year.";
+        QTest::newRow("decade in digits") << "Music of the 1990s is popular again.";
+        QTest::newRow("data") << "These data show a clear trend.";
+        QTest::newRow("kinds of") << "Many people like these kinds of films.";
+        QTest::newRow("a pair of glasses") << "She bought a pair of glasses.";
+        QTest::newRow("species") << "Several species of birds live here.";
+        QTest::newRow("hundred after a number") << "Two hundred students came to the meeting.";
+        QTest::newRow("a dozen") << "He bought a dozen eggs and a hundred pencils.";
+        QTest::newRow("series") << "This series is popular.";
+        QTest::newRow("many thanks") << "Many thanks for your help.";
+        QTest::newRow("uncountable nouns") << "We need some information and advice.";
+        QTest::newRow("such before a plural") << "Such people are rare.";
+        QTest::newRow("several times") << "Several times a week I swim.";
+        QTest::newRow("years of") << "She has many years of experience.";
+        QTest::newRow("this means") << "This means that we must leave.";
+        QTest::newRow("every time") << "Every time I see him he smiles.";
+        QTest::newRow("that opening a clause") << "I am sure that countries should share their food.";
+        QTest::newRow("a people as a nation") << "The Chinese are a hard-working people.";
+        QTest::newRow("this as a pronoun before a verb") << "This covers broad questions of policy.";
+    }
+
+    void numberLookAlikes() { LearnerTable::verifyClean(*m_checker); }
+};
+
+QTEST_GUILESS_MAIN(TestCheckerNumber)
+#include "tst_checker_number.moc"

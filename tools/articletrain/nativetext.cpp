@@ -1,0 +1,70 @@
+#include "nativetext.h"
+
+#include <algorithm>
+#include <cctype>
+#include <dirent.h>
+#include <fstream>
+
+std::string NativeText::brownText(const std::string &line)
+{
+    std::string out;
+    size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && (line[i] == ' ' || line[i] == '\t'))
+            ++i;
+        size_t j = i;
+        while (j < line.size() && line[j] != ' ' && line[j] != '\t')
+            ++j;
+        if (j == i)
+            break;
+        const std::string item = line.substr(i, j - i);
+        i = j;
+        const size_t slash = item.rfind('/');
+        std::string word = slash == std::string::npos || slash == 0 ? item : item.substr(0, slash);
+        if (word == "``" || word == "''")
+            word = "\"";
+        const bool attach = word == "," || word == "." || word == ";" || word == ":" || word == "?" || word == "!"
+            || word == ")" || word == "'s";
+        if (!out.empty() && !attach && out.back() != '(')
+            out += ' ';
+        out += word;
+    }
+    return out;
+}
+
+std::vector<std::string> NativeText::brownSentences(const std::string &dir)
+{
+    std::vector<std::string> names;
+    if (DIR *d = opendir(dir.c_str())) {
+        while (dirent *e = readdir(d)) {
+            const std::string name = e->d_name;
+            // the sample files: ca01 ... cr09
+            if (name.size() == 4 && name[0] == 'c' && std::isdigit(static_cast<unsigned char>(name[2])))
+                names.push_back(name);
+        }
+        closedir(d);
+    }
+    std::sort(names.begin(), names.end());
+    std::vector<std::string> out;
+    for (const std::string &name : names) {
+        std::ifstream in(dir + "/" + name);
+        std::string line;
+        while (std::getline(in, line)) {
+            const std::string text = brownText(line);
+            if (!text.empty())
+                out.push_back(text);
+        }
+    }
+    return out;
+}
+
+std::vector<std::string> NativeText::conlluSentences(const std::string &path)
+{
+    std::vector<std::string> out;
+    std::ifstream in(path);
+    std::string line;
+    while (std::getline(in, line))
+        if (line.rfind("# text = ", 0) == 0)
+            out.push_back(line.substr(9));
+    return out;
+}

@@ -1,0 +1,16 @@
+#pragma once
+// NativeText: the native sentences the checker's models train on, as plain text: the
+// Brown corpus's tagged sample files and the "# text" lines of CoNLL-U treebanks.
+
+#include <string>
+#include <vector>
+
+class NativeText
+{
+public:
+    // One Brown line ("The/at jury/nn said/vbd ./.") as plain text.
+    static std::string brownText(const std::string &line);
+    // Every sentence of the sample files (ca01 ... cr09) in dir, in file order.
+    static std::vector<std::string> brownSentences(const std::string &dir);
+    static std::vector<std::string> conlluSentences(const std::string &path);
+};
