@@ -18,6 +18,7 @@
 #include <QMimeData>
 #include <QScrollBar>
 #include <QSet>
+#include <QSignalBlocker>
 #include <QTextBlock>
 #include <QTextDocumentFragment>
 #include <QTextLayout>
@@ -115,8 +116,13 @@ void CustomTextEditor::setSentenceList(QList<SentenceEntry *> *sentences)
 void CustomTextEditor::loadText(const QString &text)
 {
     setPlainText(text);
+    // Line gap, colour and font as one change: the document is laid out once, not once
+    // for every pass over the whole text.
+    QTextCursor batch(document());
+    batch.beginEditBlock();
     applyLineGap();
     applyAppearance();
+    batch.endEditBlock();
 }
 
 void CustomTextEditor::loadTextConverted(const QString &text)
@@ -371,6 +377,12 @@ void CustomTextEditor::buildSentenceList(const QList<int> &positions,
         return range;
     };
     const int count = int(qMin(positions.size(), boundaries.size()));
+    // Inside an edit block a cursor placed by position skips computing its x from the
+    // layout: a thousand sentence ranges would otherwise lay out every line they touch.
+    // The block changes nothing, so the "text changed" its end reports is kept quiet.
+    QSignalBlocker quiet(document());
+    QTextCursor batch(document());
+    batch.beginEditBlock();
     for (int i = 0; i < count; ++i) {
         const int a = positions.at(i);
         const QList<int> &ends = boundaries.at(i);
@@ -393,6 +405,8 @@ void CustomTextEditor::buildSentenceList(const QList<int> &positions,
             b = d + 1;
         }
     }
+    batch.endEditBlock();
+    quiet.unblock();
     if (m_sentences->isEmpty())
         return;
     const bool hasSentence = std::any_of(m_sentences->cbegin(), m_sentences->cend(),
