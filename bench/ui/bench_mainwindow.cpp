@@ -37,6 +37,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -125,12 +126,17 @@ void runAsEvent(Action action)
 }
 
 // Presses check and waits for the progress window to close; false after two minutes.
-bool checkAndWait(MainWindow &window)
+// `pressed` runs right after the press, with the progress window up.
+bool checkAndWait(MainWindow &window, const std::function<void()> &pressed = {})
 {
     bool ended = false;
     const QMetaObject::Connection c =
         QObject::connect(&window, &MainWindow::signalCheckEnded, &window, [&ended] { ended = true; });
-    runAsEvent([&window] { window.slotCheck(); });
+    runAsEvent([&window, &pressed] {
+        window.slotCheck();
+        if (pressed)
+            pressed();
+    });
     const bool done = waitFor([&] { return ended; }, 120000);
     QObject::disconnect(c);
     QCoreApplication::processEvents();
@@ -315,8 +321,18 @@ int main(int argc, char *argv[])
                              window.editor()->viewport()->repaint();
                              firstDrawn = clock.elapsed();
                          });
+        // Where the time to the closed progress window goes: the service's last record,
+        // the bar reaching 100, then the fade.
+        qint64 serviceDone = -1;
+        qint64 barFull = -1;
+        QObject::connect(window.checkThread(), &ZeltraLib::CheckTaskThread::signalFinished, &window,
+                         [&] { serviceDone = clock.elapsed(); });
         clock.start();
-        if (!checkAndWait(window)) {
+        if (!checkAndWait(window, [&] {
+                if (ProgressWindow *progress = window.progressWindow())
+                    QObject::connect(progress, &ProgressWindow::signalFinished, &window,
+                                     [&] { barFull = clock.elapsed(); });
+            })) {
             std::fprintf(stderr, "check did not end\n");
             return 1;
         }
@@ -341,6 +357,7 @@ int main(int argc, char *argv[])
         std::printf("  press check -> progress window closed: %lld ms, %lld ms after the animation's "
                     "own %lld ms (target <= 300 after)\n",
                     whole, whole - animationMs, animationMs);
+        std::printf("    (service answered everything at %lld ms, bar at 100 at %lld ms)\n", serviceDone, barFull);
         std::printf("  accept all (%d applied): %lld ms (target < 2000)\n", applied, acceptAll);
     }
     std::printf("peak memory with the essay checked: VmHWM %.1f MB, %.1f MB over the window before "
@@ -356,12 +373,14 @@ int main(int argc, char *argv[])
     double growthMb = 0;
     {
         // The same essay checked again and again in one window: the first check asks the
-        // service, the others are answered from the result cache.
+        // service and fills the result cache, the others are answered from it, so growth
+        // counts from the second.
         const std::unique_ptr<MainWindow> owned = openWindow(services, essay);
         MainWindow &window = *owned;
         constexpr int Repeats = 10;
-        double firstHeap = 0;
-        double firstRss = 0;
+        double secondHeap = 0;
+        double secondRss = 0;
+        double rssGrowthMb = 0;
         std::printf("repeated checks (heap in use / RSS after each, MB):");
         for (int i = 1; i <= Repeats; ++i) {
             if (!checkAndWait(window) || window.finishCode() != 0) {
@@ -370,17 +389,21 @@ int main(int argc, char *argv[])
             }
             const double heap = heapMb();
             const double rss = statusMb("VmRSS:");
-            if (i == 1) {
-                firstHeap = heap;
-                firstRss = rss;
+            if (i == 2) {
+                secondHeap = heap;
+                secondRss = rss;
             }
-            growthMb = heap - firstHeap;
+            if (i >= 2) {
+                growthMb = heap - secondHeap;
+                rssGrowthMb = rss - secondRss;
+            }
             std::printf(" %.1f/%.1f", heap, rss);
             std::fflush(stdout);
         }
-        std::printf("\n  growth from check 1 to check %d: heap %+.2f MB, RSS %+.2f MB (target: none, "
+        std::printf("\n  growth from check 2 to check %d: heap %+.2f MB, RSS %+.2f MB (target: none, "
                     "<= 1 MB)\n",
-                    Repeats, growthMb, statusMb("VmRSS:") - firstRss);
+                    Repeats, growthMb, rssGrowthMb);
+        growthMb = std::max(growthMb, rssGrowthMb);
         // Typing into the freshly checked essay, every finding open.
         keys = typeKeys(window, 300);
         std::printf("keystroke in the checked essay (handling + paint): p50 %.2f ms, p95 %.2f ms, max %.2f ms "
@@ -426,7 +449,7 @@ int main(int argc, char *argv[])
         std::printf("  undo all %d steps: %lld ms\n", undone, undoAll);
         std::printf("  VmHWM after the synthetic round: %.1f MB (%.1f MB before it)\n", peakMb(), beforeSynthetic);
     }
-    std::printf("summary: peak checked %.1f MB (<= 150: %s), growth over 10 checks %+.2f MB (none: %s), "
+    std::printf("summary: peak checked %.1f MB (<= 150: %s), growth over repeated checks %+.2f MB (none: %s), "
                 "first finding %lld ms (<= 200: %s), progress closed %lld ms after the animation "
                 "(<= 300: %s), keystroke p95 %.2f ms (< 8: %s)\n",
                 checkedPeakMb, verdict(checkedPeakMb <= 150), growthMb, verdict(growthMb <= 1.0), worstFirst,
