@@ -245,6 +245,8 @@ void CheckTask::complete()
             err = QNetworkReply::ProtocolFailure; // cut short: empty, mid-record or without the summary
     }
     dropReply();
+    // The reply is over: a piece of a record it left is never completed.
+    m_pending.clear();
     finish(err);
 }
 
