@@ -112,7 +112,10 @@ void CheckTask::pump()
             return;
         }
     } else if (m_pending.bufferedSize() < ReadBufferBytes) {
-        m_pending.append(m_reply->read(ReadBufferBytes));
+        // What has arrived, not the whole room: read(n) allocates n bytes whatever comes,
+        // and the buffer would keep that capacity for the rest of the reply.
+        const qint64 room = ReadBufferBytes - m_pending.bufferedSize();
+        m_pending.append(m_reply->read(qMin(m_reply->bytesAvailable(), room)));
         const qint64 size = m_pending.bufferedSize();
         if (size > 0 && size <= UnauthorizedReply.size()) {
             const QByteArray text = m_pending.buffered();
@@ -242,6 +245,8 @@ void CheckTask::complete()
             err = QNetworkReply::ProtocolFailure; // cut short: empty, mid-record or without the summary
     }
     dropReply();
+    // The reply is over: a piece of a record it left is never completed.
+    m_pending.clear();
     finish(err);
 }
 

@@ -28,6 +28,9 @@ void DetectWordThread::run()
     if (m_delayMs > 0)
         QThread::msleep(static_cast<unsigned long>(m_delayMs));
     m_wordCount = countTextWords(m_text);
+    // The text is not needed once counted; a long essay would stay in memory until the
+    // next check.
+    m_text.clear();
 }
 
 } // namespace ZeltraLib

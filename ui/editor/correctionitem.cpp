@@ -29,6 +29,29 @@ CorrectionItem::CorrectionItem(const QTextCursor &span, const CorrectionRecord &
     m_visible = m_display.categoryShown(m_category);
 }
 
+ClickableLabel *CorrectionItem::label() const
+{
+    if (!m_label && m_makeLabel) {
+        m_label = m_makeLabel();
+        if (m_label)
+            m_label->setVisible(m_previewShown);
+    }
+    return m_label;
+}
+
+void CorrectionItem::setLabelMaker(std::function<ClickableLabel *()> make)
+{
+    deleteLabel();
+    m_makeLabel = std::move(make);
+}
+
+void CorrectionItem::setPreviewShown(bool shown)
+{
+    m_previewShown = shown && hasPreview();
+    if (m_label)
+        m_label->setVisible(m_previewShown);
+}
+
 void CorrectionItem::deleteLabel()
 {
     if (m_label) {
@@ -36,6 +59,8 @@ void CorrectionItem::deleteLabel()
         m_label->deleteLater();
     }
     m_label = nullptr;
+    m_makeLabel = nullptr;
+    m_previewShown = false;
 }
 
 QString CorrectionItem::candidateText(int index) const
@@ -172,8 +197,7 @@ void CorrectionItem::updateLook()
     }
     if (m_cursor.hasSelection())
         m_cursor.mergeCharFormat(format);
-    if (m_label)
-        m_label->setVisible(m_visible && isOpen());
+    setPreviewShown(m_visible && isOpen());
 }
 
 void CorrectionItem::clearLook()

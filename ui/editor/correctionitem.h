@@ -9,13 +9,17 @@
 #include <QString>
 #include <QTextCursor>
 
+#include <functional>
+
 class ConfigStore;
 class SentenceEntry;
 
 // A finding placed in the document. Its cursor spans the finding (anchor = start,
 // position = end) and moves with edits, so no offsets are stored. Owned by its
-// SentenceEntry; the preview label is a child widget of the editor, not owned.
-// Copying copies every member (the label pointer included).
+// SentenceEntry; the preview label is a child widget of the editor, not owned, made
+// only when first asked for: the editor asks for the labels near the viewport, so that
+// thousands of findings out of view cost no widgets.
+// Copying copies every member (the label pointer and its maker included).
 class CorrectionItem
 {
 public:
@@ -33,9 +37,20 @@ public:
     ZeltraLib::CorrectionRecord &record() { return m_record; }
     const ZeltraLib::CorrectionRecord &record() const { return m_record; }
 
-    ClickableLabel *label() const { return m_label; }
-    void setLabel(ClickableLabel *label) { m_label = label; }
-    // Deletes the preview label (later, so that a label may trigger its own removal).
+    // The preview label, made now if it was not yet (shown or hidden as the preview
+    // flag says); null when the finding has no preview.
+    ClickableLabel *label() const;
+    // The label if it was made, without making it.
+    ClickableLabel *madeLabel() const { return m_label; }
+    // From now on the finding has a preview, hidden; `make` makes its label when needed
+    // (and may return null when it no longer can).
+    void setLabelMaker(std::function<ClickableLabel *()> make);
+    bool hasPreview() const { return bool(m_makeLabel); }
+    // Whether the preview shows; only a finding with a preview shows one.
+    bool isPreviewShown() const { return m_previewShown; }
+    void setPreviewShown(bool shown);
+    // Drops the preview and deletes its label (later, so that a label may trigger its own
+    // removal).
     void deleteLabel();
 
     int operationKind() const { return m_operationKind; }
@@ -76,7 +91,7 @@ public:
     void applyByIndex(int index);
 
     // Recomputes the visible flag from the display settings and draws the finding:
-    // open (underline), applied (tinted background) or hidden; shows the preview label
+    // open (underline), applied (tinted background) or hidden; shows the preview
     // exactly when visible and open.
     void updateLook();
     // No underline, no background on the finding's range.
@@ -87,7 +102,9 @@ private:
 
     QTextCursor m_cursor;
     ZeltraLib::CorrectionRecord m_record;
-    QPointer<ClickableLabel> m_label;
+    mutable QPointer<ClickableLabel> m_label;
+    std::function<ClickableLabel *()> m_makeLabel;
+    bool m_previewShown = false;
     int m_operationKind = 1;
     int m_category = 0;
     QString m_foundText;

@@ -18,6 +18,7 @@
 #include <QMimeData>
 #include <QScrollBar>
 #include <QSet>
+#include <QSignalBlocker>
 #include <QTextBlock>
 #include <QTextDocumentFragment>
 #include <QTextLayout>
@@ -115,8 +116,13 @@ void CustomTextEditor::setSentenceList(QList<SentenceEntry *> *sentences)
 void CustomTextEditor::loadText(const QString &text)
 {
     setPlainText(text);
+    // Line gap, colour and font as one change: the document is laid out once, not once
+    // for every pass over the whole text.
+    QTextCursor batch(document());
+    batch.beginEditBlock();
     applyLineGap();
     applyAppearance();
+    batch.endEditBlock();
 }
 
 void CustomTextEditor::loadTextConverted(const QString &text)
@@ -281,13 +287,18 @@ void CustomTextEditor::createPreviewLabel(CorrectionItem *item)
 {
     if (!item)
         return;
-    item->deleteLabel();
-    auto *label = new ClickableLabel(item->previewText(), m_parkLayer);
-    applyPreviewFont(label);
-    label->hide();
-    item->setLabel(label);
-    connect(label, &ClickableLabel::signalClicked, label,
-            [item] { item->correct(ZeltraLib::MenuItemApply, 0); });
+    // The maker may outlive the editor inside a finding that outlives it.
+    const QPointer<CustomTextEditor> editor(this);
+    item->setLabelMaker([editor, item]() -> ClickableLabel * {
+        if (!editor)
+            return nullptr;
+        auto *label = new ClickableLabel(item->previewText(), editor->m_parkLayer);
+        editor->applyPreviewFont(label);
+        label->hide();
+        connect(label, &ClickableLabel::signalClicked, label,
+                [item] { item->correct(ZeltraLib::MenuItemApply, 0); });
+        return label;
+    });
 }
 
 void CustomTextEditor::createSentenceLine(SentenceEntry *entry)
@@ -318,8 +329,10 @@ void CustomTextEditor::relayout()
         for (; it != list.cend() && (*it)->start() <= last; ++it) {
             SentenceEntry *entry = *it;
             for (CorrectionItem *item : entry->findings()) {
+                if (!item->isVisible() || !item->isPreviewShown())
+                    continue;
                 ClickableLabel *label = item->label();
-                if (!item->isVisible() || !label || label->isHidden())
+                if (!label)
                     continue;
                 const QRect r = rectAt(item->start());
                 moveOverlay(label, viewport());
@@ -371,6 +384,12 @@ void CustomTextEditor::buildSentenceList(const QList<int> &positions,
         return range;
     };
     const int count = int(qMin(positions.size(), boundaries.size()));
+    // Inside an edit block a cursor placed by position skips computing its x from the
+    // layout: a thousand sentence ranges would otherwise lay out every line they touch.
+    // The block changes nothing, so the "text changed" its end reports is kept quiet.
+    QSignalBlocker quiet(document());
+    QTextCursor batch(document());
+    batch.beginEditBlock();
     for (int i = 0; i < count; ++i) {
         const int a = positions.at(i);
         const QList<int> &ends = boundaries.at(i);
@@ -393,6 +412,8 @@ void CustomTextEditor::buildSentenceList(const QList<int> &positions,
             b = d + 1;
         }
     }
+    batch.endEditBlock();
+    quiet.unblock();
     if (m_sentences->isEmpty())
         return;
     const bool hasSentence = std::any_of(m_sentences->cbegin(), m_sentences->cend(),
@@ -431,8 +452,7 @@ CorrectionItem *CustomTextEditor::insertResult(SentenceEntry *entry,
     createPreviewLabel(item);
     if (item->isVisible())
         item->updateLook();
-    if (item->label())
-        item->label()->hide(); // shown when the check finishes
+    item->setPreviewShown(false); // shown when the check finishes
     return item;
 }
 
@@ -456,8 +476,7 @@ void CustomTextEditor::revealFindings()
     if (m_sentences) {
         for (SentenceEntry *entry : std::as_const(*m_sentences)) {
             for (CorrectionItem *item : entry->findings()) {
-                if (item->label())
-                    item->label()->setVisible(item->isVisible() && item->isOpen());
+                item->setPreviewShown(item->isVisible() && item->isOpen());
             }
             if (entry->hasSuggestion() && !entry->lineWidget())
                 createSentenceLine(entry);
@@ -475,9 +494,10 @@ void CustomTextEditor::applyDisplaySettings(bool textChanged, bool errorChanged,
         const QColor lineColor = m_display.suggestionColor();
         for (SentenceEntry *entry : std::as_const(*m_sentences)) {
             for (CorrectionItem *item : entry->findings()) {
-                if (textChanged && item->label()) {
-                    applyPreviewFont(item->label());
-                    item->label()->adjustSize();
+                // Labels not made yet get the font when they are.
+                if (textChanged && item->madeLabel()) {
+                    applyPreviewFont(item->madeLabel());
+                    item->madeLabel()->adjustSize();
                 }
                 if (errorChanged)
                     item->updateLook();

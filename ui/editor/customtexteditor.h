@@ -73,7 +73,8 @@ public:
     CorrectionItem *focusedFinding() const { return m_focusedFinding; }
     FocusRectWidget *focusRect() const { return m_focusRect; }
 
-    // The hidden preview label of a newly inserted finding.
+    // The hidden preview of a newly inserted finding; its label is made when relayout
+    // (or anyone) first asks for it.
     void createPreviewLabel(CorrectionItem *item);
     // Preview font: the editor font one point smaller.
     void applyPreviewFont(ClickableLabel *label) const;

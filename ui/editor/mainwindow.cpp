@@ -112,7 +112,9 @@ MainWindow::MainWindow(const MainWindowServices &services, QWidget *parent)
     m_logoutGuard.setInterval(services.logoutTimeoutMs);
     m_dictSlide.setDuration(qMax(1, services.dictSlideMs));
     m_dictSlide.setFrameRange(0, 100);
-    m_wordThread = new DetectWordThread(this, services.wordCountDelayMs);
+    // The check's count runs on a text the modal progress window keeps still: a pause for
+    // edits to settle would only hold the check back.
+    m_wordThread = new DetectWordThread(this, 0);
     m_wordCount = new WordCountDisplay(m_ui.editor, m_ui.wordCountLabel, services.wordCountDelayMs, this);
     m_sentenceThread = new DetectSentenceThread(this);
     connectSignals();

@@ -30,7 +30,8 @@ struct MainWindowServices
     QString checkHost;                     // "host:port" of check and polish
     QString accountHost;                   // "host:port" of the usage log
     QString vocabularyPath;                // "voc.dat"
-    // Pause of the word counter before it counts (ms).
+    // Pause of the status line's word count before it counts (ms); the count that
+    // decides whether a check may run does not wait.
     int wordCountDelayMs = 200;
     // The network diagnosis after a failed check ("网络诊断"); may be empty.
     std::function<void(QWidget *parent)> showDiagnosis;

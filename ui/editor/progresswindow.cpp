@@ -85,8 +85,11 @@ ProgressWindow::ProgressWindow(bool polish, const Timings &timings, QWidget *par
     layout->addLayout(buttons);
     connect(m_cancel, &QPushButton::clicked, this, &ProgressWindow::slotCancel);
 
+    m_steady.start();
+    m_clock = [this] { return m_steady.elapsed(); };
     m_timer.setInterval(m_timings.stepMs);
-    connect(&m_timer, &QTimer::timeout, this, &ProgressWindow::slotAnimate);
+    m_timer.setTimerType(Qt::PreciseTimer);
+    connect(&m_timer, &QTimer::timeout, this, &ProgressWindow::slotTick);
     m_timer.start();
 }
 
@@ -129,6 +132,29 @@ void ProgressWindow::slotCancel()
     m_timer.stop();
     emit signalCancelled();
     fadeOutAndClose(QDialog::Rejected);
+}
+
+void ProgressWindow::setClock(std::function<qint64()> clock)
+{
+    m_clock = std::move(clock);
+    m_lastTickMs = m_clock();
+    m_owedMs = 0;
+}
+
+void ProgressWindow::slotTick()
+{
+    const int interval = m_timer.interval();
+    if (interval <= 0) {
+        slotAnimate();
+        return;
+    }
+    const qint64 now = m_clock();
+    m_owedMs += qMax<qint64>(0, now - m_lastTickMs);
+    m_lastTickMs = now;
+    // A tick that came early waits for the next; the time spent at the target is not
+    // made up later, so the bar never jumps.
+    for (; m_owedMs >= interval && m_timer.isActive(); m_owedMs -= interval)
+        slotAnimate();
 }
 
 void ProgressWindow::slotAnimate()

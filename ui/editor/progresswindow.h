@@ -1,15 +1,18 @@
 #pragma once
 
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QPropertyAnimation>
 #include <QTimer>
+
+#include <functional>
 
 class QLabel;
 class QProgressBar;
 class QPushButton;
 
 // The modal progress dialog of a check: the bar walks towards the target the main
-// window reports (one step per tick, at least to 5) and the dialog fades out and closes
+// window reports (one step per tick interval, at least to 5) and the dialog fades out and closes
 // as accepted when it reaches 100; "取消" fades it out and closes it as rejected, and a
 // failed check closes it as rejected at once. Closing does not delete it; a creator that
 // wants that sets Qt::WA_DeleteOnClose.
@@ -43,6 +46,8 @@ public:
     bool isCancelled() const { return m_cancelled; }
     QString labelText() const;
     QPushButton *cancelButton() const { return m_cancel; }
+    // The clock the ticks read (milliseconds, never going back); tests pass their own.
+    void setClock(std::function<qint64()> clock);
 
 signals:
     void signalFinished();
@@ -51,7 +56,12 @@ signals:
 
 public Q_SLOTS:
     void slotCancel();
+    // One step of the bar.
     void slotAnimate();
+    // The timer's tick: one step for every interval since the last step, so that ticks
+    // the event loop delays (results arriving) do not slow the walk down; with an
+    // interval of 0, one step.
+    void slotTick();
 
 private:
     void fadeOutAndClose(int result);
@@ -60,6 +70,10 @@ private:
     QProgressBar *m_bar = nullptr;
     QPushButton *m_cancel = nullptr;
     QTimer m_timer;
+    QElapsedTimer m_steady;
+    std::function<qint64()> m_clock;
+    qint64 m_lastTickMs = 0;
+    qint64 m_owedMs = 0; // time since the last tick not yet walked
     QPropertyAnimation m_fade;
     Timings m_timings;
     int m_target = 0;

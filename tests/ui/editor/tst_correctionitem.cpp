@@ -4,6 +4,7 @@
 #include "clickablelabel.h"
 #include "polishmode.h"
 
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -32,6 +33,8 @@ private slots:
     void insertedInStartOrder();
     void offsetsOutsideTheDocument_data();
     void offsetsOutsideTheDocument();
+    void labelsMadeOnlyNearViewport_data();
+    void labelsMadeOnlyNearViewport();
 
 private:
     static QTextCharFormat formatInside(const CorrectionItem *item);
@@ -319,6 +322,55 @@ void TestCorrectionItem::offsetsOutsideTheDocument()
     QCOMPARE(item->foundText(), covered);
     item->applyByIndex(0);
     QVERIFY(f.editor->toPlainText().contains("x"));
+}
+
+void TestCorrectionItem::labelsMadeOnlyNearViewport_data()
+{
+    QTest::addColumn<int>("percent"); // of the scroll range
+    QTest::newRow("at the top") << 0;
+    QTest::newRow("scrolled to the middle") << 50;
+    QTest::newRow("scrolled to the end") << 100;
+}
+
+// Findings far from the viewport have no label widget; every one in view shows its own.
+void TestCorrectionItem::labelsMadeOnlyNearViewport()
+{
+    QFETCH(int, percent);
+    EditorFixture f;
+    f.editor->resize(500, 300);
+    f.editor->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.editor.get()));
+    QString text;
+    for (int i = 0; i < 120; ++i)
+        text += QStringLiteral("Sentence %1 has teh wrod in it. ").arg(i, 3, 10, QLatin1Char('0'));
+    QVERIFY(f.load(text));
+    for (int i = 0; i < f.sentences.size(); ++i) {
+        f.addFinding(i, makeRecord("NONWORD", 13, 16, {"the"}));
+        f.addFinding(i, makeRecord("NONWORD", 17, 21, {"word"}));
+    }
+    f.editor->revealFindings();
+    QScrollBar *bar = f.editor->verticalScrollBar();
+    bar->setValue(bar->maximum() * percent / 100);
+
+    const QRect view = f.editor->viewport()->rect();
+    int made = 0;
+    int inView = 0;
+    for (SentenceEntry *e : std::as_const(f.sentences)) {
+        for (CorrectionItem *item : e->findings()) {
+            QVERIFY(item->isPreviewShown());
+            made += item->madeLabel() ? 1 : 0;
+            QTextCursor c(f.editor->document());
+            c.setPosition(item->start());
+            if (!view.contains(f.editor->cursorRect(c)))
+                continue;
+            ++inView;
+            QVERIFY(item->madeLabel() && item->madeLabel()->isVisible());
+            QCOMPARE(item->madeLabel()->parentWidget(), f.editor->viewport());
+        }
+    }
+    QVERIFY(inView > 0);
+    // The top, the end and what scrolling passed over: far fewer than all 240.
+    QVERIFY2(made < 120, qPrintable(QString::number(made)));
 }
 
 QTEST_MAIN(TestCorrectionItem)

@@ -81,6 +81,7 @@ private:
     qint64 m_now = 0;
     // No waiting on the bar: every tick at once, no fade.
     ProgressWindow::Timings m_progressTimings{0, 0};
+    int m_wordCountDelayMs = 0; // the status line's pause
     int m_opened = 0;
     int m_relogins = 0;
     int m_diagnoses = 0;
@@ -94,7 +95,7 @@ private:
                                     checkHost.isEmpty() ? QStringLiteral("127.0.0.1:%1").arg(m_server->port())
                                                         : checkHost,
                                     QStringLiteral("127.0.0.1:1"), m_dir.filePath(QStringLiteral("no-voc.dat"))};
-        services.wordCountDelayMs = 0;
+        services.wordCountDelayMs = m_wordCountDelayMs;
         services.pingIntervalMs = 0; // no ping process per window
         services.progressTimings = m_progressTimings;
         services.wordLimitClock = [this] { return m_now; };
@@ -230,6 +231,7 @@ private slots:
         m_answers.clear();
         m_now = 0;
         m_progressTimings = {0, 0};
+        m_wordCountDelayMs = 0;
         m_opened = m_relogins = m_diagnoses = 0;
         setPolishMode(false);
         makeWindow();
@@ -269,6 +271,26 @@ private slots:
         QCOMPARE(m_window->sentences().size(), 0);
         QCOMPARE(m_usage->eventCount(QStringLiteral("Main_Check")), 1);
         QCOMPARE(m_server->requestCount(), 0);
+    }
+
+    // The count that decides whether a check may run does not wait for the pause of the
+    // status line's count: the request goes out at once, whatever that pause.
+    void checkCountsWithoutThePause_data()
+    {
+        QTest::addColumn<int>("pauseMs");
+        QTest::newRow("status line without a pause") << 0;
+        QTest::newRow("status line pausing for a minute") << 60000;
+    }
+    void checkCountsWithoutThePause()
+    {
+        QFETCH(int, pauseMs);
+        m_wordCountDelayMs = pauseMs;
+        makeWindow();
+        editor()->setPlainText(m_text);
+        QVERIFY(runCheck({}));
+        QVERIFY(m_window->isCheckCompleted());
+        QCOMPARE(m_window->sentences().size(), 3);
+        QVERIFY(m_window->lastWordCount() > 0);
     }
 
     void wordLimitPerCheck_data()

@@ -315,6 +315,40 @@ private slots:
         }
     }
 
+    // The timer's ticks walk one step per interval of the clock, whenever they come.
+    void progressKeepsItsPace_data()
+    {
+        QTest::addColumn<int>("target");
+        QTest::addColumn<QList<int>>("delays"); // ms of the clock before each tick
+        QTest::addColumn<QList<int>>("values"); // after each tick
+        QTest::addColumn<int>("lastTarget");    // set before the last tick
+        QTest::newRow("punctual ticks: a step each") << 50 << QList<int>{15, 15, 15} << QList<int>{5, 6, 7} << 50;
+        QTest::newRow("a late tick takes the steps it missed")
+            << 50 << QList<int>{15, 150, 45} << QList<int>{5, 15, 18} << 50;
+        QTest::newRow("an early tick waits for the next")
+            << 50 << QList<int>{15, 10, 5, 14} << QList<int>{5, 5, 6, 6} << 50;
+        QTest::newRow("time waited at the target is not made up")
+            << 7 << QList<int>{15, 15, 15, 600, 15} << QList<int>{5, 6, 7, 7, 8} << 50;
+    }
+    void progressKeepsItsPace()
+    {
+        QFETCH(int, target);
+        QFETCH(QList<int>, delays);
+        QFETCH(QList<int>, values);
+        QFETCH(int, lastTarget);
+        ProgressWindow progress(false, {15, 0});
+        qint64 now = 1000;
+        progress.setClock([&now] { return now; });
+        progress.setTarget(target);
+        for (int i = 0; i < delays.size(); ++i) {
+            if (i == delays.size() - 1)
+                progress.setTarget(lastTarget);
+            now += delays.at(i);
+            progress.slotTick();
+            QCOMPARE(progress.value(), values.at(i));
+        }
+    }
+
     // Steps and the fade run on their timers, then accepted; cancel ends rejected and a
     // later finish changes nothing.
     void progressFadesOutAndCloses()
