@@ -49,11 +49,33 @@ set(PENNOVA_TEST_COSTS
     tst_mainwindowserver=6 tst_serverabuse=5 tst_checker_tagger=4 tst_deploynginx=4 tst_loginwindow=3
     tst_serverclients=3 tst_servercheck=3)
 
-# pennova_add_tests([GUI] LIBS libs...): one QtTest program and one ctest test per
-# tst_*.cpp of the current folder. Helper files of the folder's support/ are shared by its
-# tests, and tests/support (test-support) by all.
+# Headers every test program parses, precompiled once per test folder: parsing Qt's headers
+# is most of a test's compile time. quicktry.h comes last: a precompiled header must be the
+# first thing a source includes, and it redefines QTRY_* after QtTest.
+set(PENNOVA_TEST_PCH_CORE
+    <memory> <string> <vector> <functional> <QObject> <QString> <QStringList> <QByteArray> <QList>
+    <QHash> <QMap> <QSet> <QVariant> <QDir> <QFile> <QFileInfo> <QTemporaryDir> <QTemporaryFile>
+    <QJsonDocument> <QJsonObject> <QJsonArray> <QProcess> <QTimer> <QElapsedTimer> <QRegularExpression>
+    <QThread> <QCoreApplication> <QSettings> <QTest> <QSignalSpy>)
+set(PENNOVA_TEST_PCH_WIDGETS
+    <QApplication> <QWidget> <QLabel> <QPushButton> <QLineEdit> <QTextEdit> <QTextCursor> <QTextDocument>
+    <QPainter> <QImage> <QPixmap> <QMenu> <QAction> <QKeyEvent> <QMouseEvent> <QScrollBar>)
+option(PENNOVA_TEST_PCH "Precompile the common headers of each test folder" ON)
+
+# pennova_add_tests([GUI] LIBS libs... [NO_PCH tests...]): one QtTest program and one ctest
+# test per tst_*.cpp of the current folder. Helper files of the folder's support/ are shared
+# by its tests, and tests/support (test-support) by all. The folder's tests share one
+# precompiled header, so they must share their compile definitions: a test the folder gives
+# definitions or libraries of its own is named in NO_PCH.
 function(pennova_add_tests)
-  cmake_parse_arguments(T "GUI" "" "LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(T "GUI" "" "LIBS;LABELS;NO_PCH" ${ARGN})
+  set(pch "")
+  set(pchheaders ${PENNOVA_TEST_PCH_CORE})
+  if(CMAKE_CURRENT_SOURCE_DIR MATCHES "/tests/ui/")
+    list(APPEND pchheaders ${PENNOVA_TEST_PCH_WIDGETS})
+  endif()
+  set(quicktry ${PROJECT_SOURCE_DIR}/tests/support/quicktry.h)
+  list(APPEND pchheaders ${quicktry})
   file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tst_*.cpp)
   file(GLOB support CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/support/*.cpp
                                       ${CMAKE_CURRENT_SOURCE_DIR}/support/*.h)
@@ -67,6 +89,7 @@ function(pennova_add_tests)
     add_library(${supportlib} STATIC ${support})
     target_include_directories(${supportlib} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
     target_link_libraries(${supportlib} PUBLIC Qt6::Test test-support ${T_LIBS})
+    target_compile_options(${supportlib} PRIVATE "SHELL:-include ${quicktry}")
     set(support "")
   endif()
   foreach(src ${tests})
@@ -75,6 +98,16 @@ function(pennova_add_tests)
     target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
     target_link_libraries(${name} PRIVATE Qt6::Test test-support ${supportlib} ${T_LIBS})
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+    if(PENNOVA_TEST_PCH AND NOT name IN_LIST T_NO_PCH)
+      if(pch)
+        target_precompile_headers(${name} REUSE_FROM ${pch})
+      else()
+        target_precompile_headers(${name} PRIVATE ${pchheaders})
+        set(pch ${name})
+      endif()
+    else()
+      target_compile_options(${name} PRIVATE "SHELL:-include ${quicktry}")
+    endif()
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES
       # Tests run as root in CI, where the web engine's sandbox cannot start.
@@ -98,5 +131,6 @@ function(pennova_add_benches)
     add_executable(${name} ${src})
     target_link_libraries(${name} PRIVATE ${B_LIBS})
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+    set_property(GLOBAL APPEND PROPERTY PENNOVA_BENCHES ${name})
   endforeach()
 endfunction()

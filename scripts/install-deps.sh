@@ -4,7 +4,7 @@
 set -euo pipefail
 
 PACKAGES=(
-  build-essential cmake ninja-build pkg-config ccache
+  build-essential cmake ninja-build pkg-config ccache mold
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6svg6 qt6-svg-dev
   qt6-webengine-dev qt6-multimedia-dev libqt6opengl6-dev libgl-dev libvulkan-dev
   zlib1g-dev libjsoncpp-dev libicu-dev
