@@ -321,6 +321,8 @@ private slots:
             "After a long day you want to sleep.");
         row("the after a preposition", "He is one of the best teachers in world.", "world", "the world",
             "article_needed", "He is one of the best teachers in the world.");
+        row("the before an of-phrase after a preposition", "We ate lunch on campus of the university.", "campus",
+            "the campus", "article_needed", "We ate lunch on the campus of the university.");
         row("a before a role", "She is student of this university.", "student", "a student", "article_needed",
             "She is a student of this university.");
     }

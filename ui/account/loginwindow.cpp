@@ -223,6 +223,13 @@ void LoginWindow::buildUi()
     new DialogFrame(this, windowTitle(), Titlebar::Minimize | Titlebar::Close);
     new FocusAnimation(this);
 
+    // Tab walks the form in the order it is filled in; the links come after the button.
+    const QList<QWidget *> order = {m_userEdit,    m_passwordEdit, m_captchaEdit, refresh,       m_rememberBox,
+                                    m_autoLoginBox, m_loginButton, registerLink,  forgetLink, m_proxyButton,
+                                    m_signInButton};
+    for (qsizetype i = 0; i + 1 < order.size(); ++i)
+        setTabOrder(order[i], order[i + 1]);
+
     connect(m_loginButton, &QPushButton::clicked, this, &LoginWindow::slotLogin);
     connect(registerLink, &QPushButton::clicked, this, &LoginWindow::slotRegClicked);
     connect(forgetLink, &QPushButton::clicked, this, &LoginWindow::slotForgetPwdClicked);

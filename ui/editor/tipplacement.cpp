@@ -10,6 +10,35 @@
 
 #include <memory>
 
+namespace {
+// The first place that lies inside bounds, off avoid and over no text; failing that, the
+// inside one that covers least text; failing that, the first place.
+template<size_t N>
+QPoint leastCovering(const QPoint (&candidates)[N], const QSize &size, const QList<QRect> &lines,
+                     const QRect &bounds, const QRect &avoid)
+{
+    qint64 least = -1;
+    QPoint best = candidates[0];
+    for (const QPoint &candidate : candidates) {
+        const QRect place(candidate, size);
+        if (!bounds.contains(place) || place.intersects(avoid))
+            continue;
+        qint64 covered = 0;
+        for (const QRect &line : lines) {
+            const QRect both = line & place;
+            covered += qint64(both.width()) * both.height();
+        }
+        if (least < 0 || covered < least) {
+            least = covered;
+            best = candidate;
+        }
+        if (covered == 0)
+            break;
+    }
+    return best;
+}
+} // namespace
+
 TipPresenter::Placement TipPlacement::besideToolbar(QPushButton *button)
 {
     QPointer<QPushButton> guard(button);
@@ -76,26 +105,7 @@ TipPresenter::Placement TipPlacement::besideControl(QWidget *control, QTextEdit 
             {under, own.top() - Gap - size.height()},  // above
             {under, own.bottom() + Gap},               // below
         };
-        const QList<QRect> lines = text ? visibleTextLines(text) : QList<QRect>();
-        // The first place that covers no text; failing that, the one that covers least.
-        qint64 least = -1;
-        *at = candidates[0];
-        for (const QPoint &candidate : candidates) {
-            const QRect place(candidate, size);
-            if (!window.contains(place) || place.intersects(own))
-                continue;
-            qint64 covered = 0;
-            for (const QRect &line : lines) {
-                const QRect both = line & place;
-                covered += qint64(both.width()) * both.height();
-            }
-            if (least < 0 || covered < least) {
-                least = covered;
-                *at = candidate;
-            }
-            if (covered == 0)
-                break;
-        }
+        *at = leastCovering(candidates, size, text ? visibleTextLines(text) : QList<QRect>(), window, own);
         return true;
     };
 }
@@ -106,14 +116,28 @@ TipPresenter::Placement TipPlacement::underText(QTextEdit *editor, int position)
     // A cursor keeps its place through edits before it.
     auto anchor = std::make_shared<QTextCursor>(editor->document());
     anchor->setPosition(qBound(0, position, editor->document()->characterCount() - 1));
-    return [guard, anchor](const QSize &, QPoint *at) {
+    return [guard, anchor](const QSize &size, QPoint *at) {
         if (!guard || anchor->isNull())
             return false;
         const QRect line = guard->cursorRect(*anchor);
         const QRect visible = guard->viewport()->rect();
         if (!visible.contains(line.center()))
             return false;
-        *at = guard->viewport()->mapToGlobal(QPoint(qMax(0, line.left() - 10), line.bottom() + 4));
+        // Under the word, else above it, else under the last line of text: the first that
+        // covers none of the text, failing that the one that covers least.
+        const QWidget *viewport = guard->viewport();
+        const QList<QRect> lines = visibleTextLines(guard);
+        int textBottom = line.bottom();
+        for (const QRect &each : lines)
+            textBottom = qMax(textBottom, viewport->mapFromGlobal(each.bottomLeft()).y());
+        const int left = qMax(0, qMin(line.left() - 10, visible.width() - size.width()));
+        const QPoint candidates[] = {
+            viewport->mapToGlobal(QPoint(left, line.bottom() + 4)),
+            viewport->mapToGlobal(QPoint(left, line.top() - 4 - size.height())),
+            viewport->mapToGlobal(QPoint(left, textBottom + 8)),
+        };
+        const QRect bounds(viewport->mapToGlobal(QPoint(0, 0)), visible.size());
+        *at = leastCovering(candidates, size, lines, bounds, QRect());
         return true;
     };
 }

@@ -103,6 +103,7 @@ private Q_SLOTS:
     void rememberedHashInSecretStore();
     void returnLogsInFromAnyControl_data();
     void returnLogsInFromAnyControl();
+    void tabWalksTheForm();
     void focusingPasswordForgetsRememberedHash();
     void thirdFailureShowsCaptcha();
     void cancelThenLateSuccessKeepsWindowOpen();
@@ -304,6 +305,24 @@ void TestLoginWindow::returnLogsInFromAnyControl()
         QVERIFY(!accepted.wait(200));
         QCOMPARE(f.server.count(LoginPath), 0);
     }
+}
+
+// Tab from the user name reaches the password, then the boxes and the button: the links
+// beside the fields come last.
+void TestLoginWindow::tabWalksTheForm()
+{
+    Fixture f;
+    auto w = f.open();
+    w->show();
+    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    userEdit(w.get())->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), userEdit(w.get()));
+    QStringList walked;
+    for (int i = 0; i < 4; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        walked << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(walked, (QStringList{"passwordEdit", "rememberBox", "autoLoginBox", "loginButton"}));
 }
 
 void TestLoginWindow::focusingPasswordForgetsRememberedHash()

@@ -4,6 +4,7 @@
 
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QTextBlock>
 #include <QTextEdit>
 #include <QVBoxLayout>
 #include <QtTest>
@@ -71,6 +72,50 @@ private slots:
         QCOMPARE(lines.isEmpty(), text.isEmpty());
         const bool covers = std::any_of(lines.cbegin(), lines.cend(), [&tip](const QRect &l) { return l.intersects(tip); });
         QCOMPARE(!covers, offText);
+    }
+
+    // A tip about a word in the text: near the word, over none of the text where there is room.
+    void underText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("line");     // the line of the word the tip is about
+        QTest::addColumn<QString>("where"); // "under", "above", "after the text", "anywhere"
+        const QString three = QStringLiteral("Last summer I go to Beijing.\nWe visited many place.\nIt was fun.");
+        QTest::newRow("the word on the last line: just under it") << three << 2 << "under";
+        QTest::newRow("the word on the first line, text under it: after the text") << three << 0 << "after the text";
+        QTest::newRow("the word on a middle line: after the text") << three << 1 << "after the text";
+        QTest::newRow("text everywhere: somewhere in the editor")
+            << QStringLiteral("Every line is full of words here.\n").repeated(60) << 3 << "anywhere";
+    }
+    void underText()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, line);
+        QFETCH(QString, where);
+        QTextEdit editor;
+        editor.resize(500, 400);
+        editor.setPlainText(text);
+        editor.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&editor));
+        const int position = editor.document()->findBlockByNumber(line).position() + 2;
+        const QSize size(300, 36);
+        QPoint at;
+        QVERIFY(TipPlacement::underText(&editor, position)(size, &at));
+        const QRect tip(at, size);
+        const QRect viewport(editor.viewport()->mapToGlobal(QPoint(0, 0)), editor.viewport()->size());
+        QVERIFY(viewport.contains(tip));
+        QTextCursor cursor(editor.document());
+        cursor.setPosition(position);
+        const QRect word = editor.cursorRect(cursor).translated(viewport.topLeft());
+        const QList<QRect> lines = TipPlacement::visibleTextLines(&editor);
+        const bool covers = std::any_of(lines.cbegin(), lines.cend(), [&tip](const QRect &l) { return l.intersects(tip); });
+        if (where == QLatin1String("anywhere"))
+            return;
+        QVERIFY2(!covers, "a tip covers the text");
+        if (where == QLatin1String("under"))
+            QVERIFY(tip.top() > word.bottom() && tip.top() - word.bottom() <= 8);
+        else
+            QVERIFY(tip.top() > lines.last().bottom());
     }
 };
 
