@@ -2,6 +2,7 @@
 
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTextCursor>
 #include <QTextBlock>
@@ -11,17 +12,21 @@
 #include <memory>
 
 namespace {
-// The first place that lies inside bounds, off avoid and over no text; failing that, the
-// inside one that covers least text; failing that, the first place.
+// The first allowed place over no text; failing that, the allowed one that covers least;
+// failing that, the first place. A place is allowed off avoid and either inside bounds or,
+// on the screen, wholly outside them (a tip beside the window covers none of its text).
 template<size_t N>
 QPoint leastCovering(const QPoint (&candidates)[N], const QSize &size, const QList<QRect> &lines,
-                     const QRect &bounds, const QRect &avoid)
+                     const QRect &bounds, const QRect &avoid, const QRect &screen = QRect(),
+                     const QRect &window = QRect())
 {
     qint64 least = -1;
     QPoint best = candidates[0];
     for (const QPoint &candidate : candidates) {
         const QRect place(candidate, size);
-        if (!bounds.contains(place) || place.intersects(avoid))
+        const bool inside = bounds.contains(place);
+        const bool beside = screen.contains(place) && !place.intersects(window.isNull() ? bounds : window);
+        if ((!inside && !beside) || place.intersects(avoid))
             continue;
         qint64 covered = 0;
         for (const QRect &line : lines) {
@@ -95,17 +100,25 @@ TipPresenter::Placement TipPlacement::besideControl(QWidget *control, QTextEdit 
             return false;
         constexpr int Gap = 6;
         const QRect own(guard->mapToGlobal(QPoint(0, 0)), guard->size());
-        const QRect window = QRect(guard->window()->mapToGlobal(QPoint(0, 0)), guard->window()->size()).adjusted(4, 4, -4, -4);
+        // The whole window, with the margin its drop shadow is drawn in.
+        const QRect full(guard->window()->mapToGlobal(QPoint(0, 0)), guard->window()->size());
+        const QRect window = full.adjusted(4, 4, -4, -4);
         const int middle = own.center().y() - size.height() / 2;
         // Above and below, as far left as the control but inside the window.
         const int under = qMax(window.left(), qMin(own.left(), window.right() - size.width()));
+        // Left of a control at the window's edge is on the screen beside the window.
+        int left = own.left() - Gap - size.width();
+        if (left < window.left())
+            left = qMin(left, full.left() - size.width());
         const QPoint candidates[] = {
-            {own.right() + Gap, middle},               // right
-            {own.left() - Gap - size.width(), middle}, // left
-            {under, own.top() - Gap - size.height()},  // above
-            {under, own.bottom() + Gap},               // below
+            {own.right() + Gap, middle},              // right
+            {left, middle},                           // left
+            {under, own.top() - Gap - size.height()}, // above
+            {under, own.bottom() + Gap},              // below
         };
-        *at = leastCovering(candidates, size, text ? visibleTextLines(text) : QList<QRect>(), window, own);
+        const QRect screen = guard->screen() ? guard->screen()->availableGeometry() : QRect();
+        *at = leastCovering(candidates, size, text ? visibleTextLines(text) : QList<QRect>(), window, own, screen,
+                            full);
         return true;
     };
 }

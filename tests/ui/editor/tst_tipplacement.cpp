@@ -4,6 +4,7 @@
 
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QVBoxLayout>
@@ -21,12 +22,16 @@ private slots:
         QTest::addColumn<bool>("shown");     // the control is visible
         QTest::addColumn<QString>("side");   // "right", "below", "beside" (either), "none"
         QTest::addColumn<bool>("offText");   // the tip covers no line of text
-        QTest::newRow("empty editor: right of the control") << "" << true << "right" << true;
+        QTest::addColumn<int>("windowLeft"); // room on the screen left of the window
+        const QString full = QStringLiteral("Every line is full of words here. ").repeated(400);
+        QTest::newRow("empty editor: right of the control") << "" << true << "right" << true << 0;
         QTest::newRow("short text beside the control: under it, off the text")
-            << "A title\nThe first line." << true << "below" << true;
-        QTest::newRow("text everywhere: still beside the control, where it covers least")
-            << QStringLiteral("Every line is full of words here. ").repeated(400) << true << "beside" << false;
-        QTest::newRow("hidden control: no place") << "" << false << "none" << true;
+            << "A title\nThe first line." << true << "below" << true << 0;
+        QTest::newRow("text everywhere, window at the screen's edge: where it covers least")
+            << full << true << "beside" << false << 0;
+        QTest::newRow("text everywhere, room beside the window: left of the control, outside")
+            << full << true << "left" << true << 200;
+        QTest::newRow("hidden control: no place") << "" << false << "none" << true << 0;
     }
     void besideControl()
     {
@@ -34,9 +39,14 @@ private slots:
         QFETCH(bool, shown);
         QFETCH(QString, side);
         QFETCH(bool, offText);
+        QFETCH(int, windowLeft);
         QWidget window;
         window.resize(700, 500);
         auto *row = new QHBoxLayout(&window);
+        // The main window's side bar runs along its edge.
+        row->setContentsMargins(0, 0, 0, 0);
+        const QRect screen = window.screen()->availableGeometry();
+        window.move(screen.left() + windowLeft, screen.top());
         auto *sideBar = new QVBoxLayout;
         auto *control = new QPushButton(QStringLiteral("润色"), &window);
         control->setFixedSize(60, 50);
@@ -61,8 +71,12 @@ private slots:
         QVERIFY(!tip.intersects(own));
         const bool right = tip.left() > own.right() && tip.left() - own.right() <= 8
                            && qAbs(tip.center().y() - own.center().y()) <= 1;
-        const bool below = tip.top() > own.bottom() && tip.top() - own.bottom() <= 8 && tip.left() == own.left();
-        if (side == QLatin1String("right"))
+        const bool below = tip.top() > own.bottom() && tip.top() - own.bottom() <= 8 && qAbs(tip.left() - own.left()) <= 4;
+        const bool left = tip.right() < own.left() && own.left() - tip.right() <= 8
+                          && qAbs(tip.center().y() - own.center().y()) <= 1;
+        if (side == QLatin1String("left"))
+            QVERIFY(left);
+        else if (side == QLatin1String("right"))
             QVERIFY(right);
         else if (side == QLatin1String("below"))
             QVERIFY(below);
