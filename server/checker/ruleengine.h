@@ -1,0 +1,63 @@
+#pragma once
+// Runs the rules of the rule files (see rulefileparser.h) over a tokenized, tagged
+// sentence and makes the same findings as the hand-written rule classes.
+// Read-only once loaded: many threads may run one engine at once.
+
+#include "datarule.h"
+#include "finding.h"
+#include "tokenizer.h"
+
+#include <string>
+#include <unordered_set>
+#include <utility>
+#include <vector>
+
+namespace PennovaChecker {
+
+class Lexicon;
+
+class RuleEngine
+{
+public:
+    using Tokens = std::vector<Token>;
+    using Tags = std::vector<std::string>;
+
+    explicit RuleEngine(const Lexicon &lexicon) : m_lex(lexicon) {} // lexicon not owned
+
+    // Loads the *.rules files of folder in name order; a broken file adds its error and no
+    // rule. A rule whose id is already loaded replaces the earlier one. A missing folder
+    // loads nothing.
+    void loadFolder(const std::string &folder);
+    void add(std::vector<DataRule> rules);
+    void disable(const std::string &id) { m_disabled.insert(id); }
+
+    const std::vector<DataRule> &rules() const { return m_rules; }
+    const std::vector<std::string> &errors() const { return m_errors; }
+    std::vector<std::string> families() const; // in load order
+    bool isDisabled(const std::string &id) const { return m_disabled.count(id) != 0; }
+
+    // Findings of the family's rules, position by position, rules in file order.
+    void run(const std::string &family, const Tokens &t, const Tags &tags, std::vector<Finding> *out) const;
+
+    // Token ranges [first, end) of each item when pattern matches from token pos; the
+    // end of the whole match in *end. False when it does not match there.
+    bool matchAt(const RulePattern &pattern, const Tokens &t, const Tags &tags, int pos,
+                 std::vector<std::pair<int, int>> *spans, int *end) const;
+    // The correction of a rule for a match.
+    std::string suggestion(const DataRule &rule, const Tokens &t,
+                           const std::vector<std::pair<int, int>> &spans) const;
+
+private:
+    bool step(const RulePattern &p, size_t k, const Tokens &t, const Tags &tags, int pos,
+              std::vector<std::pair<int, int>> *spans, int *end) const;
+    bool tokenMatches(const PatternItem &item, const Tokens &t, const Tags &tags, int pos) const;
+    bool cancelled(const DataRule &rule, const Tokens &t, const Tags &tags, int first, int end) const;
+    bool apply(const DataRule &rule, const Tokens &t, const Tags &tags, int pos, std::vector<Finding> *out) const;
+
+    const Lexicon &m_lex;
+    std::vector<DataRule> m_rules;
+    std::vector<std::string> m_errors;
+    std::unordered_set<std::string> m_disabled;
+};
+
+} // namespace PennovaChecker
