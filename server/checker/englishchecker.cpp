@@ -20,6 +20,7 @@
 #include "punctuationrules.h"
 #include "pronounrules.h"
 #include "questionrules.h"
+#include "ruleengine.h"
 #include "nounnumberrule.h"
 #include "nounphraserules.h"
 #include "numberrules.h"
@@ -143,6 +144,7 @@ public:
         , nounNumber(lexicon, "/usr/share/wordnet")
         , pages(wordnet)
     {
+        rules.loadFolder(ShippedData::folder(ShippedData::Checker) + "/rules");
         tagger.load(dataDir + "/pos-model.txt"); // without a model the tagged rules stay silent
         articleChoice.load(dataDir + "/article-model.txt"); // likewise the article classifier
         nounNumber.load(dataDir + "/number-model.txt");     // and the noun-number classifier
@@ -184,6 +186,7 @@ public:
     QuestionRules questions;
     NounNumberRule nounNumber;
     ExplanationPages pages;
+    RuleEngine rules{lexicon};
 };
 
 EnglishChecker::EnglishChecker(const std::string &dataDir, const std::string &hunspellDir)
@@ -215,6 +218,7 @@ Json::Value EnglishChecker::checkSentence(int sentInd, const std::string &utf8, 
     }
     if (sw.rule) {
         m_data->patterns.check(tokens, &found);
+        m_data->rules.run("phrases", tokens, tags, &found);
         m_data->verbPatterns.check(tokens, &found);
         m_data->verbPatterns.checkTagged(tokens, tags, &found);
     }
@@ -231,6 +235,7 @@ Json::Value EnglishChecker::checkSentence(int sentInd, const std::string &utf8, 
         m_data->agreement.check(tokens, tags, &found);
         if (sw.det)
             m_data->articles.check(tokens, tags, &found);
+        m_data->rules.run("prepositions", tokens, tags, &found);
         m_data->prepositions.check(tokens, tags, &found);
         m_data->negation.check(tokens, tags, &found);
         m_data->comparatives.check(tokens, tags, &found);

@@ -26,46 +26,6 @@ void PatternRules::check(const std::vector<Token> &t, std::vector<Finding> *out)
     pairedConjunctions(t, out);
     redundantPrepositions(t, out);
     gerunds(t, out);
-    fixedPhrases(t, out);
-}
-
-namespace {
-// The phrases are sentence adverbials: at the start of a sentence or clause, or set off by a
-// comma. Elsewhere the same words are ordinary ("resulted in a conclusion that ...",
-// "invested in additions to the house").
-bool opensClause(const std::vector<Token> &t, int first, int last)
-{
-    const int before = first - 1;
-    const bool starts = before < 0 || t[size_t(before)].kind != Token::Word
-        || t[size_t(before)].lower == "and" || t[size_t(before)].lower == "but" || t[size_t(before)].lower == "so";
-    const bool setOff = last + 1 < int(t.size()) && t[size_t(last) + 1].text == ",";
-    return starts || setOff;
-}
-} // namespace
-
-void PatternRules::fixedPhrases(const std::vector<Token> &t, std::vector<Finding> *out) const
-{
-    struct Phrase
-    {
-        std::vector<const char *> words;
-        const char *right;
-        bool anywhere = false; // a noun phrase; the others are sentence adverbials
-    };
-    static const Phrase phrases[] = {
-        {{"on", "the", "other", "hands"}, "on the other hand"}, {{"in", "my", "opinions"}, "in my opinion"},
-        {{"point", "of", "views"}, "point of view", true},      {{"points", "of", "views"}, "points of view", true},
-        {{"as", "a", "results"}, "as a result"},                {{"in", "additions"}, "in addition"},
-        {{"at", "last", "but", "not", "least"}, "last but not least"}, {{"in", "nowadays"}, "nowadays", true},
-        {{"in", "a", "conclusion"}, "in conclusion"}};
-    for (int i = 0; i < int(t.size()); ++i)
-        for (const Phrase &p : phrases) {
-            const int last = i + int(p.words.size()) - 1;
-            bool match = last < int(t.size());
-            for (size_t k = 0; match && k < p.words.size(); ++k)
-                match = t[size_t(i) + k].kind == Token::Word && t[size_t(i) + k].lower == p.words[k];
-            if (match && (p.anywhere || opensClause(t, i, last)))
-                out->push_back(RuleSupport::replace(t, i, last, p.right, "GRAMMAR", "fixed_phrase", 3));
-        }
 }
 
 void PatternRules::pairedConjunctions(const std::vector<Token> &t, std::vector<Finding> *out) const

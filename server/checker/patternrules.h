@@ -1,6 +1,7 @@
 #pragma once
 // Fixed learner patterns: "Although ..., but", "Because ..., so", "discuss about",
-// "look forward to + base verb", "enjoy to + verb".
+// "look forward to + base verb", "enjoy to + verb". The set phrases ("on the other hands")
+// are rules in data/rules/phrases.rules.
 
 #include "finding.h"
 #include "tokenizer.h"
@@ -21,9 +22,6 @@ private:
     void pairedConjunctions(const std::vector<Token> &t, std::vector<Finding> *out) const;
     void redundantPrepositions(const std::vector<Token> &t, std::vector<Finding> *out) const;
     void gerunds(const std::vector<Token> &t, std::vector<Finding> *out) const;
-    // Set phrases with a slip of number or article: "on the other hands", "in my opinions",
-    // "point of views", "as a results", "in additions", "at last but not least", "in nowadays"
-    void fixedPhrases(const std::vector<Token> &t, std::vector<Finding> *out) const;
 
     const Lexicon &m_lex;
 };

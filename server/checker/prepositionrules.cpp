@@ -12,45 +12,6 @@ namespace {
 using R = RuleSupport;
 using Set = std::unordered_set<std::string>;
 
-struct Entry
-{
-    const char *words;  // forms of the verb or adjective, space-separated
-    const char *wrong;  // prepositions learners put after it, space-separated
-    const char *right;
-    int certainty;
-};
-
-const Entry kEntries[] = {
-    {"interested", "on about for at", "in", 3},
-    {"afraid", "from", "of", 3},
-    {"famous", "of", "for", 3},
-    {"responsible", "of", "for", 3},
-    {"different", "with", "from", 3},
-    {"similar", "with", "to", 3},
-    {"aware", "about", "of", 2},
-    {"addicted", "in with on", "to", 3},
-    {"capable", "to", "of", 2},
-    {"depend depends depended depending", "of from in", "on", 3},
-    {"consist consists consisted consisting", "from by", "of", 3},
-    {"arrive arrives arrived arriving", "to", "at", 2},
-    {"attention", "on for", "to", 2},
-    {"married", "with", "to", 2},
-    {"proud", "on for", "of", 2},
-    {"satisfied", "about", "with", 2},
-    {"specialize specializes specialized specializing specialise specialises specialised specialising", "on at",
-     "in", 2},
-    {"concentrate concentrates concentrating", "at", "on", 2}, // ("concentrated in cities" is right)
-    {"rely relies relied relying", "in of to", "on", 3},
-    {"suffer suffers suffered", "of", "from", 2}, // ("the suffering of" is a noun)
-    {"related", "with", "to", 2},
-    {"familiar", "about", "with", 2},
-    {"fond", "with about", "of", 3},
-    {"keen", "in about", "on", 2},
-    {"insist insists insisted insisting", "in about", "on", 2},
-    {"accustomed", "with", "to", 2},
-    {"dependent", "of from", "on", 2},
-};
-
 bool listed(const char *list, const std::string &w)
 {
     const char *p = list;
@@ -82,49 +43,9 @@ void PrepositionRules::check(const std::vector<Token> &t, const std::vector<std:
     for (int i = 0; i + 1 < int(t.size()); ++i) {
         if (t[size_t(i)].kind != Token::Word)
             continue;
-        afterWords(t, i, out);
         listenTo(t, tags, i, out);
         missingOrExtra(t, i, out);
         times(t, i, out);
-    }
-}
-
-void PrepositionRules::afterWords(const std::vector<Token> &t, int i, std::vector<Finding> *out) const
-{
-    const std::string &w = t[size_t(i)].lower;
-    const int p = R::nextWord(t, i);
-    if (p < 0)
-        return;
-    const std::string &prep = t[size_t(p)].lower;
-    // "In the other hand" -> "On the other hand"
-    if (w == "the" && prep == "other" && R::lowerAt(t, i + 2) == "hand" && (R::lowerAt(t, i - 1) == "in" || R::lowerAt(t, i - 1) == "at")) {
-        out->push_back(R::replace(t, i - 1, i - 1, "on", "GRAMMAR", "preposition_phrase", 3));
-        return;
-    }
-    for (const Entry &e : kEntries) {
-        if (!listed(e.words, w) || !listed(e.wrong, prep))
-            continue;
-        if (w == "attention" && !listed("pay pays paid paying", R::lowerAt(t, i - 1)))
-            return;
-        // "different with" only as a predicate: "do something different with it" is right
-        if (w == "different" && !listed("is are was were be been very quite so completely totally really", R::lowerAt(t, i - 1)))
-            return;
-        // "arrive to" only before a place ("arrived to find" is right)
-        if (prep == "to" && (std::strcmp(e.right, "at") == 0 || std::strcmp(e.right, "of") == 0)) {
-            const int n = R::nextWord(t, p);
-            const std::string next = R::lowerAt(t, n);
-            const bool place = next == "the" || next == "a" || next == "my" || next == "our" || next == "school"
-                || next == "home" || (n >= 0 && t[size_t(n)].isCapitalised());
-            if (std::strcmp(e.right, "at") == 0 && !place)
-                return;
-            if (std::strcmp(e.right, "of") == 0)
-                return; // "capable to do" -> "capable of doing" is the pattern rules' (the verb changes too)
-        }
-        std::string right = e.right;
-        if (right == "at" && R::nextWord(t, p) >= 0 && t[size_t(R::nextWord(t, p))].isCapitalised())
-            right = "in"; // arrive in Beijing
-        out->push_back(R::replace(t, p, p, right, "GRAMMAR", "preposition_choice", e.certainty));
-        return;
     }
 }
 

@@ -1,7 +1,8 @@
 #pragma once
-// Prepositions learners carry over or guess: after common verbs and adjectives
-// ("interested on", "depend of", "listen music"), in set phrases ("in the other
-// hand") and with times ("in Monday", "on 2010", "in night").
+// Prepositions learners leave out or guess where a plain pattern cannot say it: "listen
+// music", "waited me", "go to home", and with times ("in Monday", "on 2010", "in night").
+// The preposition after a word ("interested on", "depend of") and "in the other hand" are
+// rules in data/rules/prepositions.rules.
 
 #include "finding.h"
 #include "tokenizer.h"
@@ -17,7 +18,6 @@ public:
     void check(const std::vector<Token> &tokens, const std::vector<std::string> &tags, std::vector<Finding> *out) const;
 
 private:
-    void afterWords(const std::vector<Token> &t, int i, std::vector<Finding> *out) const;
     void listenTo(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,
                   std::vector<Finding> *out) const;
     void times(const std::vector<Token> &t, int i, std::vector<Finding> *out) const;
