@@ -105,6 +105,7 @@ std::string ServerCommandLine::usage()
            "  --words-per-minute N  words one account may have checked per minute (default 30000)\n"
            "  --registrations-per-hour N  new accounts per client address and hour, over all processes\n"
            "                    (default 10; a school behind one address needs more)\n"
+           "  --disable-rule ID  switch off the checker rule ID (repeatable; rule files: DATA/rules)\n"
            "  --load-data start|first-use  load the checker and the dictionary (seconds, much memory) at\n"
            "                    start, or when the first request needs them (default start)\n";
 }
@@ -169,6 +170,10 @@ ServerCommandLine ServerCommandLine::parse(const std::vector<std::string> &argum
             if (!ClientAddress::isAddress(value))
                 return invalid("--trusted-proxy expects a numeric address, got " + value);
             line.options.trustedProxies.push_back(value);
+        } else if (arg == "--disable-rule") {
+            if (value.empty() || value.size() > 100 || value.find_first_of(" \t\n") != std::string::npos)
+                return invalid("--disable-rule expects a rule id");
+            line.options.disabledRules.push_back(value);
         } else if (arg == "--load-data") {
             if (value != "start" && value != "first-use")
                 return invalid("--load-data expects start or first-use");

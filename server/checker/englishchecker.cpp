@@ -186,7 +186,7 @@ public:
     QuestionRules questions;
     NounNumberRule nounNumber;
     ExplanationPages pages;
-    RuleEngine rules{lexicon};
+    RuleEngine rules;
 };
 
 EnglishChecker::EnglishChecker(const std::string &dataDir, const std::string &hunspellDir)
@@ -200,11 +200,18 @@ EnglishChecker::~EnglishChecker() = default;
 Json::Value EnglishChecker::checkSentence(int sentInd, const std::string &utf8, int kind,
                                           const std::vector<std::string> &config,
                                           const std::unordered_set<std::string> &userWords,
-                                          const std::vector<std::string> &previous) const
+                                          const std::vector<std::string> &previous,
+                                          const RuleEngine *local) const
 {
     const Switches sw(config);
     const std::vector<Token> tokens = Tokenizer::tokenize(utf8);
     const std::vector<std::string> tags = m_data->tagger.tag(tokens);
+    // A family of the rule files: the built-in rules, then the school's.
+    const auto runRules = [&](const std::string &family, std::vector<Finding> *out) {
+        m_data->rules.run(family, tokens, tags, m_data->lexicon, out, local);
+        if (local)
+            local->run(family, tokens, tags, m_data->lexicon, out);
+    };
 
     // Rules run in priority order: where two findings overlap, the earlier one stays.
     std::vector<Finding> found;
@@ -218,7 +225,7 @@ Json::Value EnglishChecker::checkSentence(int sentInd, const std::string &utf8, 
     }
     if (sw.rule) {
         m_data->patterns.check(tokens, &found);
-        m_data->rules.run("phrases", tokens, tags, &found);
+        runRules("phrases", &found);
         m_data->verbPatterns.check(tokens, &found);
         m_data->verbPatterns.checkTagged(tokens, tags, &found);
     }
@@ -235,7 +242,7 @@ Json::Value EnglishChecker::checkSentence(int sentInd, const std::string &utf8, 
         m_data->agreement.check(tokens, tags, &found);
         if (sw.det)
             m_data->articles.check(tokens, tags, &found);
-        m_data->rules.run("prepositions", tokens, tags, &found);
+        runRules("prepositions", &found);
         m_data->prepositions.check(tokens, tags, &found);
         m_data->negation.check(tokens, tags, &found);
         m_data->comparatives.check(tokens, tags, &found);
@@ -254,6 +261,17 @@ Json::Value EnglishChecker::checkSentence(int sentInd, const std::string &utf8, 
             m_data->nounNumber.check(tokens, tags, &found);
         if (sw.det)
             m_data->articleChoice.check(tokens, tags, &found);
+    }
+    // the families without a place of their own (a school's new files) after the rule classes
+    if (sw.rule) {
+        std::vector<std::string> families = m_data->rules.families();
+        if (local)
+            for (const std::string &f : local->families())
+                if (std::find(families.begin(), families.end(), f) == families.end())
+                    families.push_back(f);
+        for (const std::string &f : families)
+            if (f != "phrases" && f != "prepositions")
+                runRules(f, &found);
     }
     if (sw.spell)
         m_data->spelling.check(tokens, tags, userWords, &found);
@@ -310,7 +328,8 @@ Json::Value EnglishChecker::summaryRecord(const std::vector<std::string> &senten
 }
 
 bool EnglishChecker::checkRequest(const Json::Value &request, const std::unordered_set<std::string> &userWords,
-                                  const std::function<void(const Json::Value &)> &emit) const
+                                  const std::function<void(const Json::Value &)> &emit,
+                                  const RuleEngine *local) const
 {
     if (!request.isObject() || !request["sents"].isArray())
         return false;
@@ -355,7 +374,8 @@ bool EnglishChecker::checkRequest(const Json::Value &request, const std::unorder
         std::vector<std::string> previous;
         if (i > 0)
             previous.push_back(sentences[i - 1]);
-        Json::Value record = checkSentence(int(i), sentences[i], kind == 1 ? 1 : 0, config, userWords, previous);
+        Json::Value record =
+            checkSentence(int(i), sentences[i], kind == 1 ? 1 : 0, config, userWords, previous, local);
         emit(record);
         records.push_back(std::move(record));
     }
@@ -396,6 +416,11 @@ Json::Value EnglishChecker::synonyms(const std::string &sentence, int start, int
     for (const std::string &s : m_data->synonyms.find(sentence, start, end))
         list.append(s);
     return list;
+}
+
+const RuleEngine &EnglishChecker::builtInRules() const
+{
+    return m_data->rules;
 }
 
 std::string EnglishChecker::explanationHtml(const std::string &rawQuery) const

@@ -63,10 +63,12 @@ void RuleEngine::add(std::vector<DataRule> rules)
 {
     for (DataRule &r : rules) {
         auto same = std::find_if(m_rules.begin(), m_rules.end(), [&](const DataRule &o) { return o.id == r.id; });
-        if (same != m_rules.end())
+        if (same != m_rules.end()) {
             *same = std::move(r);
-        else
+        } else {
+            m_ids.insert(r.id);
             m_rules.push_back(std::move(r));
+        }
     }
 }
 
@@ -79,15 +81,20 @@ std::vector<std::string> RuleEngine::families() const
     return out;
 }
 
-void RuleEngine::run(const std::string &family, const Tokens &t, const Tags &tags, std::vector<Finding> *out) const
+void RuleEngine::run(const std::string &family, const Tokens &t, const Tags &tags, const Lexicon &lexicon,
+                     std::vector<Finding> *out, const RuleEngine *shadow) const
 {
-    for (int i = 0; i < int(t.size()); ++i)
-        for (const DataRule &r : m_rules)
-            if (r.family == family && !m_disabled.count(r.id))
-                apply(r, t, tags, i, out);
+    std::vector<const DataRule *> active;
+    for (const DataRule &r : m_rules)
+        if (r.family == family && !m_disabled.count(r.id) && !(shadow && shadow->shadows(r.id)))
+            active.push_back(&r);
+    for (int i = 0; i < int(t.size()) && !active.empty(); ++i)
+        for (const DataRule *r : active)
+            apply(*r, t, tags, i, lexicon, out);
 }
 
-bool RuleEngine::apply(const DataRule &r, const Tokens &t, const Tags &tags, int pos, std::vector<Finding> *out) const
+bool RuleEngine::apply(const DataRule &r, const Tokens &t, const Tags &tags, int pos, const Lexicon &lexicon,
+                       std::vector<Finding> *out) const
 {
     std::vector<std::pair<int, int>> spans;
     int end = 0;
@@ -105,7 +112,7 @@ bool RuleEngine::apply(const DataRule &r, const Tokens &t, const Tags &tags, int
             out->push_back(std::move(f));
             return true;
         }
-        out->push_back(RuleSupport::replace(t, first, last, suggestion(r, t, spans), r.errorType.c_str(),
+        out->push_back(RuleSupport::replace(t, first, last, suggestion(r, t, spans, lexicon), r.errorType.c_str(),
                                             r.explain.c_str(), r.certainty));
         return true;
     }
@@ -197,7 +204,7 @@ bool RuleEngine::tokenMatches(const PatternItem &item, const Tokens &t, const Ta
 }
 
 std::string RuleEngine::suggestion(const DataRule &rule, const Tokens &t,
-                                   const std::vector<std::pair<int, int>> &spans) const
+                                   const std::vector<std::pair<int, int>> &spans, const Lexicon &lexicon)
 {
     std::string out;
     for (const SuggestionPart &part : rule.suggestion) {
@@ -212,7 +219,7 @@ std::string RuleEngine::suggestion(const DataRule &rule, const Tokens &t,
             out += RuleSupport::textOf(t, s.first, s.second - 1);
         else
             out += RuleSupport::caseLike(t[size_t(s.first)],
-                                         inflected(m_lex, t[size_t(s.first)].lower, part.inflection));
+                                         inflected(lexicon, t[size_t(s.first)].lower, part.inflection));
     }
     // an optional item left out leaves a double space
     std::string tidy;

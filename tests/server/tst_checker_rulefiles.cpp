@@ -7,6 +7,7 @@
 #include "lexicon.h"
 #include "rulefileparser.h"
 #include "ruleengine.h"
+#include "rulelibrary.h"
 #include "shippeddata.h"
 #include "support/checkerrecords.h"
 
@@ -17,6 +18,13 @@
 using namespace PennovaChecker;
 
 namespace {
+
+void writeFile(const QString &path, const std::string &content)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(content.c_str());
+}
 
 std::string rulesFolder() { return ShippedData::folder(ShippedData::Checker) + "/rules"; }
 
@@ -217,7 +225,7 @@ private slots:
         QVERIFY(bad.open(QIODevice::WriteOnly));
         bad.write((oneRule("alpha", "beta") + "rule t.two\nexplain x\nbogus 1\n").c_str());
         bad.close();
-        RuleEngine engine(*m_lexicon);
+        RuleEngine engine;
         engine.loadFolder(dir.path().toStdString());
         QCOMPARE(int(engine.rules().size()), 1);
         QCOMPARE(engine.rules()[0].family, std::string("a"));
@@ -309,7 +317,7 @@ private slots:
         std::vector<DataRule> rules;
         std::string why;
         QVERIFY2(RuleFileParser::parse(file, "t.rules", &rules, &why), why.c_str());
-        RuleEngine engine(*m_lexicon);
+        RuleEngine engine;
         engine.add(rules);
         const std::vector<Token> tokens = Tokenizer::tokenize(sentence.toStdString());
         std::vector<std::string> tagList(tokens.size());
@@ -317,7 +325,7 @@ private slots:
         for (int i = 0; i < given.size() && i < int(tagList.size()); ++i)
             tagList[size_t(i)] = given[i].toStdString();
         std::vector<Finding> found;
-        engine.run("t", tokens, tagList, &found);
+        engine.run("t", tokens, tagList, *m_lexicon, &found);
         if (span.isEmpty()) {
             QVERIFY2(found.empty(), found.empty() ? "" : found[0].errorInfo.c_str());
             return;
@@ -332,17 +340,93 @@ private slots:
         std::vector<DataRule> rules;
         std::string why;
         QVERIFY(RuleFileParser::parse(oneRule("[in nowadays]", "nowadays"), "t.rules", &rules, &why));
-        RuleEngine engine(*m_lexicon);
+        RuleEngine engine;
         engine.add(rules);
         const std::vector<Token> tokens = Tokenizer::tokenize("In nowadays we work.");
         const std::vector<std::string> tags(tokens.size());
         std::vector<Finding> found;
-        engine.run("t", tokens, tags, &found);
+        engine.run("t", tokens, tags, *m_lexicon, &found);
         QCOMPARE(int(found.size()), 1);
         engine.disable("t.one");
         found.clear();
-        engine.run("t", tokens, tags, &found);
+        engine.run("t", tokens, tags, *m_lexicon, &found);
         QVERIFY(found.empty());
+    }
+
+    // a school's rules replace built-in ones by id, switch ids off and add families
+    void localRules_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("disabled");
+        QTest::addColumn<QString>("sentence");
+        QTest::addColumn<QString>("expected"); // CheckerRecords::describe, with the local rules
+        const QString conclusion = QStringLiteral("In a conclusion, sleep matters.");
+        QTest::newRow("built-in rule alone") << "" << "" << conclusion
+                                            << "GRAMMAR/fixed_phrase 'In a conclusion' -> 'In conclusion'";
+        QTest::newRow("same id replaces it")
+            << QString::fromStdString(oneRule("[in a conclusion]", "to conclude").replace(5, 5, "phrases.in_a_conclusion"))
+            << "" << conclusion << "GRAMMAR/fixed_phrase 'In a conclusion' -> 'To conclude'";
+        QTest::newRow("disabled id is silent") << "" << "phrases.in_a_conclusion" << conclusion << "";
+        QTest::newRow("a new family") << QString::fromStdString(oneRule("[in these days] ,", "these days")) << ""
+                                      << "In these days, people are busy."
+                                      << "GRAMMAR/fixed_phrase 'In these days' -> 'These days'";
+        QTest::newRow("a disabled local rule")
+            << QString::fromStdString(oneRule("[in these days] ,", "these days")) << "t.one"
+            << "In these days, people are busy." << "";
+    }
+
+    void localRules()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, disabled);
+        QFETCH(QString, sentence);
+        QFETCH(QString, expected);
+        RuleEngine local;
+        if (!disabled.isEmpty())
+            local.disable(disabled.toStdString());
+        std::vector<DataRule> rules;
+        std::string why;
+        QVERIFY2(file.isEmpty() || RuleFileParser::parse(file.toStdString(), "school.rules", &rules, &why), why.c_str());
+        local.add(rules);
+        const Json::Value record = m_checker->checkSentence(0, sentence.toStdString(), 0,
+                                                            CheckerRecords::sentenceConfig(3), {}, {}, &local);
+        QCOMPARE(CheckerRecords::describe(sentence, record), expected);
+    }
+
+    void libraryReloadsWhenTheFolderChanges()
+    {
+        QTemporaryDir dir;
+        auto now = std::chrono::steady_clock::time_point();
+        std::vector<std::string> reported;
+        RuleLibrary library(dir.filePath("rules").toStdString(), {"x.off"}, std::chrono::seconds(2),
+                            [&reported](const std::string &m) { reported.push_back(m); }, [&now] { return now; });
+        QVERIFY(library.current()->rules().empty()); // no folder yet
+        QVERIFY(library.current()->shadows("x.off"));
+        QVERIFY(QDir().mkpath(dir.filePath("rules")));
+        writeFile(dir.filePath("rules/a.rules"), oneRule("alpha", "beta"));
+        library.refresh();
+        QVERIFY(library.current()->rules().empty()); // within the interval: not looked at
+        now += std::chrono::seconds(2);
+        library.refresh();
+        QCOMPARE(int(library.current()->rules().size()), 1);
+        const std::shared_ptr<const RuleEngine> held = library.current();
+
+        // an edit that breaks the file drops its rules and says where; mending brings them back
+        writeFile(dir.filePath("rules/a.rules"), oneRule("alpha", "beta") + "suggest again\n");
+        now += std::chrono::seconds(2);
+        library.refresh();
+        QVERIFY(library.current()->rules().empty());
+        QCOMPARE(int(reported.size()), 1);
+        QVERIFY2(reported[0].find("a.rules:7: a second 'suggest'") != std::string::npos, reported[0].c_str());
+        QCOMPARE(int(held->rules().size()), 1); // a check under way keeps the rules it began with
+        now += std::chrono::seconds(2);
+        library.refresh(); // nothing changed: not reported again
+        QCOMPARE(int(reported.size()), 1);
+        writeFile(dir.filePath("rules/a.rules"), oneRule("alpha", "gamma"));
+        now += std::chrono::seconds(2);
+        library.refresh();
+        QCOMPARE(int(library.current()->rules().size()), 1);
+        QVERIFY(library.current()->shadows("x.off"));
     }
 };
 
