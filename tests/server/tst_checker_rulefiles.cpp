@@ -370,6 +370,21 @@ private slots:
         QTest::newRow("a new family") << QString::fromStdString(oneRule("[in these days] ,", "these days")) << ""
                                       << "In these days, people are busy."
                                       << "GRAMMAR/fixed_phrase 'In these days' -> 'These days'";
+        // the worked example of the README's "Writing a rule"
+        const QString readme = QStringLiteral("rule      school.in_these_days\n"
+                                              "explain   fixed_phrase\n"
+                                              "type      GRAMMAR\n"
+                                              "certainty 3\n"
+                                              "pattern   <clause> [in these days]\n"
+                                              "pattern   [in these days] ,\n"
+                                              "unless    in these days of\n"
+                                              "suggest   these days\n"
+                                              "wrong     <In these days>, people are busy. => These days\n"
+                                              "clean     In these days of cheap phones, everyone has one.\n");
+        QTest::newRow("worked example: wrong") << readme << "" << "In these days, people are busy."
+                                               << "GRAMMAR/fixed_phrase 'In these days' -> 'These days'";
+        QTest::newRow("worked example: clean") << readme << "" << "In these days of cheap phones, everyone has one."
+                                               << "";
         QTest::newRow("a disabled local rule")
             << QString::fromStdString(oneRule("[in these days] ,", "these days")) << "t.one"
             << "In these days, people are busy." << "";
