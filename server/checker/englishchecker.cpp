@@ -225,6 +225,7 @@ Json::Value EnglishChecker::checkSentence(int sentInd, const std::string &utf8, 
     }
     if (sw.rule) {
         m_data->patterns.check(tokens, &found);
+        runRules("redundant", &found);
         runRules("phrases", &found);
         m_data->verbPatterns.check(tokens, &found);
         m_data->verbPatterns.checkTagged(tokens, tags, &found);
@@ -270,7 +271,7 @@ Json::Value EnglishChecker::checkSentence(int sentInd, const std::string &utf8, 
                 if (std::find(families.begin(), families.end(), f) == families.end())
                     families.push_back(f);
         for (const std::string &f : families)
-            if (f != "phrases" && f != "prepositions")
+            if (f != "redundant" && f != "phrases" && f != "prepositions")
                 runRules(f, &found);
     }
     if (sw.spell)

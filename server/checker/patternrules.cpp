@@ -24,7 +24,6 @@ int firstWord(const std::vector<Token> &t)
 void PatternRules::check(const std::vector<Token> &t, std::vector<Finding> *out) const
 {
     pairedConjunctions(t, out);
-    redundantPrepositions(t, out);
     gerunds(t, out);
 }
 
@@ -54,61 +53,6 @@ void PatternRules::pairedConjunctions(const std::vector<Token> &t, std::vector<F
             }
             return; // otherwise the first comma joins the two clauses
         }
-    }
-}
-
-void PatternRules::redundantPrepositions(const std::vector<Token> &t, std::vector<Finding> *out) const
-{
-    static const std::unordered_set<std::string> discuss = {"discuss", "discusses", "discussed", "discussing"};
-    static const std::unordered_set<std::string> emphasize = {"emphasize", "emphasizes", "emphasized", "emphasise",
-                                                              "emphasises", "emphasised", "emphasizing", "emphasising"};
-    static const std::unordered_set<std::string> mention = {"mention", "mentions", "mentioned", "mentioning"};
-    static const std::unordered_set<std::string> reach = {"reach", "reaches", "reached", "reaching"};
-    // "contact" as a verb: "please contact with me" (the noun in "in contact with" stays)
-    static const std::unordered_set<std::string> contactVerb = {"please", "to", "can", "will", "should", "must",
-                                                                "i", "we", "they", "you", "could", "would"};
-    static const std::unordered_set<std::string> consider = {"consider", "considers", "considered", "considering"};
-    static const std::unordered_set<std::string> encounter = {"encounter", "encounters", "encountered",
-                                                              "encountering"};
-    static const std::unordered_set<std::string> subjects = {"i", "we", "they", "you", "he", "she", "people"};
-    for (int i = 0; i + 1 < int(t.size()); ++i) {
-        const std::string &w = t[size_t(i)].lower;
-        const int n = RuleSupport::nextWord(t, i);
-        if (n < 0)
-            continue;
-        const std::string &p = t[size_t(n)].lower;
-        int certainty = 0;
-        if ((discuss.count(w) || mention.count(w)) && p == "about")
-            certainty = 3;
-        else if (emphasize.count(w) && p == "on")
-            certainty = 3;
-        else if ((reach.count(w) && p == "to" && RuleSupport::lowerAt(t, n + 1) == "the")
-                 || (w == "contact" && p == "with" && contactVerb.count(RuleSupport::lowerAt(t, i - 1))))
-            certainty = 2;
-        else if ((w == "despite" && p == "of") || (consider.count(w) && p == "about")
-                 || (encounter.count(w) && p == "with"))
-            certainty = w == "despite" ? 3 : 2;
-        else if ((w == "lack" || w == "lacks" || w == "lacked") && p == "of") {
-            const int s = RuleSupport::prevWord(t, i);
-            if (s >= 0 && subjects.count(t[size_t(s)].lower))
-                certainty = 2; // the verb "lack" takes a direct object
-        }
-        // "explain about the plan" (not "explain about how": the question word makes it a topic
-        // either way); "enjoying in it": enjoy takes its object directly
-        static const std::unordered_set<std::string> explain = {"explain", "explains", "explained", "explaining"};
-        static const std::unordered_set<std::string> enjoy = {"enjoy", "enjoys", "enjoyed", "enjoying"};
-        static const std::unordered_set<std::string> reflexives = {"it", "this", "that", "myself", "yourself",
-                                                                   "himself", "herself", "ourselves", "themselves"};
-        if (!certainty && explain.count(w) && p == "about" && subjects.count(RuleSupport::lowerAt(t, i - 1))
-            && RuleSupport::lowerAt(t, n + 1) == "the")
-            certainty = 2;
-        if (!certainty && enjoy.count(w) && p == "in" && reflexives.count(RuleSupport::lowerAt(t, n + 1)))
-            certainty = 2;
-        if (!certainty)
-            continue;
-        Finding f;
-        if (RuleSupport::deletion(t, n, "GRAMMAR", "redundant_preposition", certainty, &f))
-            out->push_back(f);
     }
 }
 

@@ -1,7 +1,8 @@
 #pragma once
-// Fixed learner patterns: "Although ..., but", "Because ..., so", "discuss about",
-// "look forward to + base verb", "enjoy to + verb". The set phrases ("on the other hands")
-// are rules in data/rules/phrases.rules.
+// Fixed learner patterns: "Although ..., but", "Because ..., so", "look forward to + base
+// verb", "enjoy to + verb". The set phrases ("on the other hands") and the prepositions a
+// verb does not take ("discuss about") are rules in data/rules/phrases.rules and
+// data/rules/redundant.rules.
 
 #include "finding.h"
 #include "tokenizer.h"
@@ -20,7 +21,6 @@ public:
 
 private:
     void pairedConjunctions(const std::vector<Token> &t, std::vector<Finding> *out) const;
-    void redundantPrepositions(const std::vector<Token> &t, std::vector<Finding> *out) const;
     void gerunds(const std::vector<Token> &t, std::vector<Finding> *out) const;
 
     const Lexicon &m_lex;

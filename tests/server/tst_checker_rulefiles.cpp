@@ -109,10 +109,14 @@ private slots:
         QFETCH(int, confidence);
         const Json::Value record = check(*m_checker, sentence, confidence);
         const Json::Value *hit = nullptr;
-        for (const Json::Value &c : record["corrections"])
-            if (CheckerRecords::covered(sentence, c) == span
-                && QString::fromStdString(c["explainType"].asString()) == explain)
+        for (const Json::Value &c : record["corrections"]) {
+            // a deletion covers the spaces around the word too
+            const QString covered = c["candidates"][0u]["candidateType"].asString() == "DELETION"
+                ? CheckerRecords::covered(sentence, c).trimmed()
+                : CheckerRecords::covered(sentence, c);
+            if (covered == span && QString::fromStdString(c["explainType"].asString()) == explain)
                 hit = &c;
+        }
         QVERIFY2(hit, qPrintable(QStringLiteral("got: ") + CheckerRecords::describe(sentence, record)));
         const Json::Value &first = (*hit)["candidates"][0u];
         QCOMPARE(QString::fromStdString(first["correction"].asString()), correction);
