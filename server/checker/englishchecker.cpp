@@ -244,7 +244,7 @@ Json::Value EnglishChecker::checkSentence(int sentInd, const std::string &utf8, 
         if (sw.det)
             m_data->articles.check(tokens, tags, &found);
         runRules("prepositions", &found);
-        m_data->prepositions.check(tokens, tags, &found);
+        m_data->prepositions.check(tokens, &found);
         m_data->negation.check(tokens, tags, &found);
         m_data->comparatives.check(tokens, tags, &found);
         m_data->transitivity.check(tokens, tags, &found);
