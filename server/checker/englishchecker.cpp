@@ -271,13 +271,13 @@ Json::Value EnglishChecker::checkSentence(int sentInd, const std::string &utf8, 
                 if (std::find(families.begin(), families.end(), f) == families.end())
                     families.push_back(f);
         for (const std::string &f : families)
-            if (f != "redundant" && f != "phrases" && f != "prepositions")
+            if (f != "redundant" && f != "phrases" && f != "prepositions" && f != "wordy")
                 runRules(f, &found);
     }
     if (sw.spell)
         m_data->spelling.check(tokens, tags, userWords, &found);
     if (sw.style)
-        m_data->style.phrases(tokens, &found);
+        runRules("wordy", &found);
     if (sw.style && kind == 0)
         m_data->punctuation.allCapitals(tokens, &found);
     if (sw.poststyle && !previous.empty())
