@@ -134,6 +134,11 @@ bool RuleEngine::cancelled(const DataRule &r, const Tokens &t, const Tags &tags,
 bool RuleEngine::matchAt(const RulePattern &p, const Tokens &t, const Tags &tags, int pos,
                          std::vector<std::pair<int, int>> *spans, int *end) const
 {
+    // most rules fail on their first word: no need to set anything up for them
+    const PatternItem &first = p.items.front();
+    if (!first.optional && !first.zeroWidth() && first.kind != PatternItem::Skip
+        && (pos >= int(t.size()) || !tokenMatches(first, t, tags, pos)))
+        return false;
     spans->assign(p.items.size(), {pos, pos});
     return step(p, 0, t, tags, pos, spans, end);
 }

@@ -229,13 +229,18 @@ private slots:
         QVERIFY(bad.open(QIODevice::WriteOnly));
         bad.write((oneRule("alpha", "beta") + "rule t.two\nexplain x\nbogus 1\n").c_str());
         bad.close();
+        // read no further than its size says
+        writeFile(dir.filePath(QStringLiteral("c.rules")), std::string(RuleFileParser::MaxFileBytes + 1, '#'));
+        writeFile(dir.filePath(QStringLiteral("notes.txt")), "not a rule file");
         RuleEngine engine;
         engine.loadFolder(dir.path().toStdString());
         QCOMPARE(int(engine.rules().size()), 1);
         QCOMPARE(engine.rules()[0].family, std::string("a"));
-        QCOMPARE(int(engine.errors().size()), 1);
+        QCOMPARE(int(engine.errors().size()), 2);
         QVERIFY2(engine.errors()[0].find("b.rules:9: unknown key 'bogus'") != std::string::npos,
                  engine.errors()[0].c_str());
+        QVERIFY2(engine.errors()[1].find("c.rules:1: file larger than") != std::string::npos,
+                 engine.errors()[1].c_str());
     }
 
     void patternItems_data()
