@@ -11,6 +11,8 @@ namespace PennovaChecker {
 
 namespace {
 
+constexpr size_t MaxRegexToken = 64;
+
 bool isQuoteMark(const Token &t)
 {
     return t.kind == Token::Punct && (t.text == "\"" || t.text == "'" || t.text == "\xE2\x80\x9C");
@@ -49,6 +51,11 @@ void RuleEngine::loadFolder(const std::string &folder)
         if (e.path().extension() == ".rules")
             files.push_back(e.path().string());
     std::sort(files.begin(), files.end());
+    if (int(files.size()) > RuleFileParser::MaxFilesPerFolder) {
+        m_errors.push_back(folder + ": more than " + std::to_string(RuleFileParser::MaxFilesPerFolder)
+                           + " rule files; the rest are left out");
+        files.resize(size_t(RuleFileParser::MaxFilesPerFolder));
+    }
     for (const std::string &f : files) {
         std::vector<DataRule> rules;
         std::string error;
@@ -202,7 +209,8 @@ bool RuleEngine::tokenMatches(const PatternItem &item, const Tokens &t, const Ta
     case PatternItem::Tag:
         return RuleSupport::tagIs(tags, pos, item.text.c_str());
     case PatternItem::Regex:
-        return std::regex_match(tok.text, item.regex);
+        // the matcher recurses per character: a token longer than any word is no word a rule means
+        return tok.text.size() <= MaxRegexToken && std::regex_match(tok.text, item.regex);
     default:
         return false;
     }

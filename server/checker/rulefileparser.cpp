@@ -179,6 +179,10 @@ bool RuleFileParser::parsePattern(const std::string &text, RulePattern *out, std
                 ++i;
         }
         PatternItem item;
+        if (i - begin > MaxItemChars) {
+            *why = "an item longer than " + std::to_string(MaxItemChars) + " characters";
+            return false;
+        }
         if (!parseItem(text.substr(begin, i - begin), &item, why))
             return false;
         if (optional && (item.zeroWidth() || item.kind == PatternItem::Skip)) {

@@ -34,6 +34,8 @@ public:
     static constexpr int MaxRules = 1000;
     static constexpr int MaxItems = 16;
     static constexpr int MaxSkip = 8;
+    static constexpr size_t MaxItemChars = 200; // one item of a pattern (a long regex, a word set)
+    static constexpr int MaxFilesPerFolder = 100;
 
     // The rules of `text`, read as the file `fileName`. On an error returns false, leaves
     // *rules untouched and sets *error to "fileName:line: what".

@@ -179,6 +179,8 @@ private slots:
         QTest::newRow("bad regular expression") << QByteArray(oneRule("/(a/", "x").c_str())
                                                 << "4: bad regular expression";
         QTest::newRow("skip without bound") << QByteArray(oneRule("a skip:99 b", "x").c_str()) << "4: skip needs";
+        QTest::newRow("oversized item") << QByteArray(oneRule("/" + std::string(300, 'a') + "/", "x").c_str())
+                                        << "4: an item longer than 200";
         QTest::newRow("too many items")
             << QByteArray(oneRule("a b c d e f g h i j k l m n o p q", "x").c_str()) << "4: more than 16 items";
         QTest::newRow("span mark not closed") << QByteArray(oneRule("a [b c", "x").c_str()) << "4: '[' without ']'";
@@ -267,6 +269,8 @@ private slots:
             << "arrived [to] /[A-Z][a-z]+/" << "in" << "" << "We arrived to Beijing." << "" << "to" << "in";
         QTest::newRow("regular expression ignoring case")
             << "[/colou?r/i]" << "colour" << "" << "Its COLOR is red." << "" << "COLOR" << "Colour";
+        QTest::newRow("regular expression skips a giant token")
+            << "[/a+/]" << "x" << "" << QString(QStringLiteral("a")).repeated(5000) << "" << "" << "";
         QTest::newRow("optional item present")
             << "[a ?very good]" << "\\3" << "" << "It is a very good idea." << "" << "a very good" << "good";
         QTest::newRow("optional item absent")
