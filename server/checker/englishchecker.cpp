@@ -41,6 +41,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <iostream>
 #include <map>
 
 namespace PennovaChecker {
@@ -145,6 +146,8 @@ public:
         , pages(wordnet)
     {
         rules.loadFolder(ShippedData::folder(ShippedData::Checker) + "/rules");
+        for (const std::string &error : rules.errors()) // a broken file is left out, never fatal
+            std::cerr << "checker: " << error << "\n";
         tagger.load(dataDir + "/pos-model.txt"); // without a model the tagged rules stay silent
         articleChoice.load(dataDir + "/article-model.txt"); // likewise the article classifier
         nounNumber.load(dataDir + "/number-model.txt");     // and the noun-number classifier
