@@ -2,6 +2,7 @@
 
 #include "tokenizer.h"
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <sys/stat.h>
@@ -150,6 +151,10 @@ bool RuleFileParser::parsePattern(const std::string &text, RulePattern *out, std
             ++i;
             continue;
         }
+        if (text[i] == ']') {
+            *why = "']' without an item before it";
+            return false;
+        }
         bool optional = false;
         if (text[i] == '?' && i + 1 < n && text[i + 1] != ' ') {
             optional = true;
@@ -191,6 +196,13 @@ bool RuleFileParser::parsePattern(const std::string &text, RulePattern *out, std
         }
         item.optional = optional;
         p.items.push_back(std::move(item));
+        const auto count = [&p](auto pred) { return int(std::count_if(p.items.begin(), p.items.end(), pred)); };
+        if (count([](const PatternItem &x) { return x.kind == PatternItem::Skip; }) > MaxSkipItems
+            || count([](const PatternItem &x) { return x.optional; }) > MaxOptionalItems) {
+            *why = "more than " + std::to_string(MaxSkipItems) + " skip or " + std::to_string(MaxOptionalItems)
+                + " optional items";
+            return false;
+        }
         if (int(p.items.size()) > MaxItems) {
             *why = "more than " + std::to_string(MaxItems) + " items";
             return false;

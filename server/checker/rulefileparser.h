@@ -34,6 +34,10 @@ public:
     static constexpr int MaxRules = 1000;
     static constexpr int MaxItems = 16;
     static constexpr int MaxSkip = 8;
+    // at most this many skip and optional items in a pattern, so that the ways of trying it
+    // stay few (9 * 9 * 2 * 2 * 2 * 2 per word)
+    static constexpr int MaxSkipItems = 2;
+    static constexpr int MaxOptionalItems = 4;
     static constexpr size_t MaxItemChars = 200; // one item of a pattern (a long regex, a word set)
     static constexpr int MaxFilesPerFolder = 100;
 

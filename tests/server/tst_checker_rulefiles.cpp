@@ -14,6 +14,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <random>
 
 using namespace PennovaChecker;
 
@@ -183,6 +184,12 @@ private slots:
                                         << "4: an item longer than 200";
         QTest::newRow("too many items")
             << QByteArray(oneRule("a b c d e f g h i j k l m n o p q", "x").c_str()) << "4: more than 16 items";
+        QTest::newRow("too many skips") << QByteArray(oneRule("a skip:8 b skip:8 c skip:8 d", "x").c_str())
+                                        << "4: more than 2 skip or 4 optional items";
+        QTest::newRow("too many optional items")
+            << QByteArray(oneRule("a ?b ?c ?d ?e ?f g", "x").c_str()) << "4: more than 2 skip or 4 optional items";
+        QTest::newRow("stray closing mark") << QByteArray(oneRule("a ] b", "x").c_str())
+                                            << "4: ']' without an item before it";
         QTest::newRow("span mark not closed") << QByteArray(oneRule("a [b c", "x").c_str()) << "4: '[' without ']'";
         QTest::newRow("span ending on an optional item")
             << QByteArray(oneRule("[a ?b]", "x").c_str()) << "4: the marked span must";
@@ -218,6 +225,38 @@ private slots:
         QVERIFY(!RuleFileParser::parse(text.toStdString(), "x.rules", &rules, &why));
         QVERIFY2(QString::fromStdString(why).startsWith(QStringLiteral("x.rules:") + error), why.c_str());
         QVERIFY(rules.empty());
+    }
+
+    // cut and scrambled copies of a shipped file: refused with a place, or read, never a crash
+    void mangledFilesNeverCrash()
+    {
+        QFile f(QString::fromStdString(rulesFolder()) + QStringLiteral("/prepositions.rules"));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const std::string original = f.readAll().toStdString();
+        QVERIFY(original.size() > 1000);
+        std::mt19937 random(7);
+        const std::vector<Token> tokens = Tokenizer::tokenize("I am interested on music, in the other hand.");
+        const std::vector<std::string> tags(tokens.size());
+        const QRegularExpression place(QStringLiteral("^x\\.rules:[0-9]+: "));
+        int refused = 0;
+        for (int round = 0; round < 400; ++round) {
+            std::string text = original.substr(0, random() % original.size());
+            for (int k = 0; k < 3; ++k)
+                text[random() % text.size()] = "[]{}/\\?<>=: \n#x\x01"[random() % 16];
+            std::vector<DataRule> rules;
+            std::string why;
+            if (!RuleFileParser::parse(text, "x.rules", &rules, &why)) {
+                QVERIFY2(place.match(QString::fromStdString(why)).hasMatch(), why.c_str());
+                ++refused;
+                continue;
+            }
+            RuleEngine engine;
+            engine.add(rules);
+            std::vector<Finding> found;
+            for (const std::string &family : engine.families())
+                engine.run(family, tokens, tags, *m_lexicon, &found);
+        }
+        QVERIFY(refused > 0 && refused < 400); // both ways taken
     }
 
     void brokenFileLeavesOthersLoaded()
