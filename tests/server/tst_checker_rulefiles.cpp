@@ -240,7 +240,7 @@ private slots:
         const QRegularExpression place(QStringLiteral("^x\\.rules:[0-9]+: "));
         int refused = 0;
         for (int round = 0; round < 400; ++round) {
-            std::string text = original.substr(0, random() % original.size());
+            std::string text = original.substr(0, 1 + random() % original.size());
             for (int k = 0; k < 3; ++k)
                 text[random() % text.size()] = "[]{}/\\?<>=: \n#x\x01"[random() % 16];
             std::vector<DataRule> rules;
