@@ -18,6 +18,8 @@ struct PatternItem
         WordSet,       // {a b c}: any of the lower-case words
         Tag,           // tag:NN: a part-of-speech tag beginning with the prefix
         Regex,         // /re/ or /re/i: the whole token as written
+        VerbBase,      // @verb: a common verb in its base form
+        Noun,          // @noun: a word the dictionary knows as a noun
         Skip,          // skip:N: up to N words, never over a clause boundary
         SentenceStart, // ^: only quotation marks before
         ClauseStart    // <clause>: sentence start, after punctuation or after and/but/so

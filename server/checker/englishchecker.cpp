@@ -123,7 +123,6 @@ public:
         , morphology(lexicon)
         , numbers(lexicon)
         , verbPatterns(lexicon)
-        , patterns(lexicon)
         , confusion(lexicon)
         , fragment(lexicon)
         , scorer(lexicon)
@@ -229,6 +228,7 @@ Json::Value EnglishChecker::checkSentence(int sentInd, const std::string &utf8, 
     if (sw.rule) {
         m_data->patterns.check(tokens, &found);
         runRules("redundant", &found);
+        runRules("gerunds", &found);
         runRules("phrases", &found);
         m_data->verbPatterns.check(tokens, &found);
         m_data->verbPatterns.checkTagged(tokens, tags, &found);
@@ -274,7 +274,7 @@ Json::Value EnglishChecker::checkSentence(int sentInd, const std::string &utf8, 
                 if (std::find(families.begin(), families.end(), f) == families.end())
                     families.push_back(f);
         for (const std::string &f : families)
-            if (f != "redundant" && f != "phrases" && f != "prepositions" && f != "wordy")
+            if (f != "redundant" && f != "gerunds" && f != "phrases" && f != "prepositions" && f != "wordy")
                 runRules(f, &found);
     }
     if (sw.spell)

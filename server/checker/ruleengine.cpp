@@ -20,7 +20,7 @@ bool isQuoteMark(const Token &t)
 
 std::string inflected(const Lexicon &lex, const std::string &lower, SuggestionPart::Inflection how)
 {
-    std::string base = lex.baseOf(lower);
+    std::string base = lex.isCommonVerbBase(lower) ? lower : lex.baseOf(lower);
     if (base.empty())
         base = lower;
     switch (how) {
@@ -95,20 +95,21 @@ void RuleEngine::run(const std::string &family, const Tokens &t, const Tags &tag
     for (const DataRule &r : m_rules)
         if (r.family == family && !m_disabled.count(r.id) && !(shadow && shadow->shadows(r.id)))
             active.push_back(&r);
+    const Sentence sentence{t, tags, lexicon};
     for (int i = 0; i < int(t.size()) && !active.empty(); ++i)
         for (const DataRule *r : active)
-            apply(*r, t, tags, i, lexicon, out);
+            apply(*r, sentence, i, out);
 }
 
-bool RuleEngine::apply(const DataRule &r, const Tokens &t, const Tags &tags, int pos, const Lexicon &lexicon,
-                       std::vector<Finding> *out) const
+bool RuleEngine::apply(const DataRule &r, const Sentence &s, int pos, std::vector<Finding> *out) const
 {
+    const Tokens &t = s.t;
     std::vector<std::pair<int, int>> spans;
     int end = 0;
     for (const RulePattern &p : r.patterns) {
-        if (!matchAt(p, t, tags, pos, &spans, &end))
+        if (!matchAt(p, s, pos, &spans, &end))
             continue;
-        if (cancelled(r, t, tags, pos, end))
+        if (cancelled(r, s, pos, end))
             return false;
         const int first = spans[size_t(p.markFirst)].first;
         const int last = spans[size_t(p.markLast)].second - 1;
@@ -119,40 +120,41 @@ bool RuleEngine::apply(const DataRule &r, const Tokens &t, const Tags &tags, int
             out->push_back(std::move(f));
             return true;
         }
-        out->push_back(RuleSupport::replace(t, first, last, suggestion(r, t, spans, lexicon), r.errorType.c_str(),
+        out->push_back(RuleSupport::replace(t, first, last, suggestion(r, t, spans, s.lexicon), r.errorType.c_str(),
                                             r.explain.c_str(), r.certainty));
         return true;
     }
     return false;
 }
 
-bool RuleEngine::cancelled(const DataRule &r, const Tokens &t, const Tags &tags, int first, int end) const
+bool RuleEngine::cancelled(const DataRule &r, const Sentence &s, int first, int end) const
 {
     std::vector<std::pair<int, int>> spans;
     for (const RulePattern &p : r.exceptions)
-        for (int j = 0; j < int(t.size()); ++j) {
+        for (int j = 0; j < int(s.t.size()); ++j) {
             int e = 0;
-            if (matchAt(p, t, tags, j, &spans, &e) && j < end && first < std::max(e, j + 1))
+            if (matchAt(p, s, j, &spans, &e) && j < end && first < std::max(e, j + 1))
                 return true;
         }
     return false;
 }
 
-bool RuleEngine::matchAt(const RulePattern &p, const Tokens &t, const Tags &tags, int pos,
-                         std::vector<std::pair<int, int>> *spans, int *end) const
+bool RuleEngine::matchAt(const RulePattern &p, const Sentence &s, int pos, std::vector<std::pair<int, int>> *spans,
+                         int *end) const
 {
     // most rules fail on their first word: no need to set anything up for them
     const PatternItem &first = p.items.front();
     if (!first.optional && !first.zeroWidth() && first.kind != PatternItem::Skip
-        && (pos >= int(t.size()) || !tokenMatches(first, t, tags, pos)))
+        && (pos >= int(s.t.size()) || !tokenMatches(first, s, pos)))
         return false;
     spans->assign(p.items.size(), {pos, pos});
-    return step(p, 0, t, tags, pos, spans, end);
+    return step(p, 0, s, pos, spans, end);
 }
 
-bool RuleEngine::step(const RulePattern &p, size_t k, const Tokens &t, const Tags &tags, int pos,
+bool RuleEngine::step(const RulePattern &p, size_t k, const Sentence &s, int pos,
                       std::vector<std::pair<int, int>> *spans, int *end) const
 {
+    const Tokens &t = s.t;
     if (k == p.items.size()) {
         *end = pos;
         return true;
@@ -165,17 +167,17 @@ bool RuleEngine::step(const RulePattern &p, size_t k, const Tokens &t, const Tag
             if (!isQuoteMark(t[size_t(b)]))
                 return false;
         (*spans)[k] = {pos, pos};
-        return step(p, k + 1, t, tags, pos, spans, end);
+        return step(p, k + 1, s, pos, spans, end);
     case PatternItem::ClauseStart: {
         const bool starts = pos == 0 || t[size_t(pos) - 1].kind != Token::Word || t[size_t(pos) - 1].lower == "and"
             || t[size_t(pos) - 1].lower == "but" || t[size_t(pos) - 1].lower == "so";
         (*spans)[k] = {pos, pos};
-        return starts && step(p, k + 1, t, tags, pos, spans, end);
+        return starts && step(p, k + 1, s, pos, spans, end);
     }
     case PatternItem::Skip:
         for (int j = 0; j <= item.maxSkip; ++j) {
             (*spans)[k] = {pos, pos + j};
-            if (step(p, k + 1, t, tags, pos + j, spans, end))
+            if (step(p, k + 1, s, pos + j, spans, end))
                 return true;
             const int next = pos + j;
             if (next >= n || t[size_t(next)].kind != Token::Word || RuleSupport::clauseBoundary(t[size_t(next)]))
@@ -185,20 +187,20 @@ bool RuleEngine::step(const RulePattern &p, size_t k, const Tokens &t, const Tag
     default:
         break;
     }
-    if (pos < n && tokenMatches(item, t, tags, pos)) {
+    if (pos < n && tokenMatches(item, s, pos)) {
         (*spans)[k] = {pos, pos + 1};
-        if (step(p, k + 1, t, tags, pos + 1, spans, end))
+        if (step(p, k + 1, s, pos + 1, spans, end))
             return true;
     }
     if (!item.optional)
         return false;
     (*spans)[k] = {pos, pos};
-    return step(p, k + 1, t, tags, pos, spans, end);
+    return step(p, k + 1, s, pos, spans, end);
 }
 
-bool RuleEngine::tokenMatches(const PatternItem &item, const Tokens &t, const Tags &tags, int pos) const
+bool RuleEngine::tokenMatches(const PatternItem &item, const Sentence &s, int pos) const
 {
-    const Token &tok = t[size_t(pos)];
+    const Token &tok = s.t[size_t(pos)];
     switch (item.kind) {
     case PatternItem::Word:
         return tok.lower == item.text;
@@ -207,7 +209,11 @@ bool RuleEngine::tokenMatches(const PatternItem &item, const Tokens &t, const Ta
     case PatternItem::WordSet:
         return tok.kind == Token::Word && item.words.count(tok.lower) != 0;
     case PatternItem::Tag:
-        return RuleSupport::tagIs(tags, pos, item.text.c_str());
+        return RuleSupport::tagIs(s.tags, pos, item.text.c_str());
+    case PatternItem::VerbBase:
+        return tok.kind == Token::Word && s.lexicon.isCommonVerbBase(tok.lower);
+    case PatternItem::Noun:
+        return tok.kind == Token::Word && s.lexicon.isPos(tok.lower, Lexicon::Noun);
     case PatternItem::Regex:
         // the matcher recurses per character: a token longer than any word is no word a rule means
         return tok.text.size() <= MaxRegexToken && std::regex_match(tok.text, item.regex);

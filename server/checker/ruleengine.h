@@ -42,21 +42,27 @@ public:
     void run(const std::string &family, const Tokens &t, const Tags &tags, const Lexicon &lexicon,
              std::vector<Finding> *out, const RuleEngine *shadow = nullptr) const;
 
+    // The tokens, tags and lexicon a sentence is matched with.
+    struct Sentence
+    {
+        const Tokens &t;
+        const Tags &tags;
+        const Lexicon &lexicon;
+    };
     // Token ranges [first, end) of each item when pattern matches from token pos; the
     // end of the whole match in *end. False when it does not match there.
-    bool matchAt(const RulePattern &pattern, const Tokens &t, const Tags &tags, int pos,
-                 std::vector<std::pair<int, int>> *spans, int *end) const;
+    bool matchAt(const RulePattern &pattern, const Sentence &s, int pos, std::vector<std::pair<int, int>> *spans,
+                 int *end) const;
     // The correction of a rule for a match.
     static std::string suggestion(const DataRule &rule, const Tokens &t,
                                   const std::vector<std::pair<int, int>> &spans, const Lexicon &lexicon);
 
 private:
-    bool step(const RulePattern &p, size_t k, const Tokens &t, const Tags &tags, int pos,
-              std::vector<std::pair<int, int>> *spans, int *end) const;
-    bool tokenMatches(const PatternItem &item, const Tokens &t, const Tags &tags, int pos) const;
-    bool cancelled(const DataRule &rule, const Tokens &t, const Tags &tags, int first, int end) const;
-    bool apply(const DataRule &rule, const Tokens &t, const Tags &tags, int pos, const Lexicon &lexicon,
-               std::vector<Finding> *out) const;
+    bool step(const RulePattern &p, size_t k, const Sentence &s, int pos, std::vector<std::pair<int, int>> *spans,
+              int *end) const;
+    bool tokenMatches(const PatternItem &item, const Sentence &s, int pos) const;
+    bool cancelled(const DataRule &rule, const Sentence &s, int first, int end) const;
+    bool apply(const DataRule &rule, const Sentence &s, int pos, std::vector<Finding> *out) const;
 
     std::vector<DataRule> m_rules;
     std::unordered_set<std::string> m_ids;

@@ -71,6 +71,17 @@ bool parseItem(const std::string &s, PatternItem *item, std::string *why)
         item->maxSkip = std::stoi(n);
         return true;
     }
+    if (s[0] == '@') {
+        if (s == "@verb")
+            item->kind = PatternItem::VerbBase;
+        else if (s == "@noun")
+            item->kind = PatternItem::Noun;
+        else {
+            *why = "unknown word class '" + s + "' (@verb or @noun)";
+            return false;
+        }
+        return true;
+    }
     if (s.rfind("tag:", 0) == 0) {
         if (s.size() == 4) {
             *why = "empty tag";

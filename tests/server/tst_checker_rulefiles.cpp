@@ -177,6 +177,8 @@ private slots:
         QTest::newRow("back-reference without a number")
             << QByteArray(oneRule("a b", "\\x").c_str()) << "5: '\\' must be followed";
         QTest::newRow("unknown word form") << QByteArray(oneRule("a b", "\\1:ed").c_str()) << "5: unknown form 'ed'";
+        QTest::newRow("unknown word class") << QByteArray(oneRule("a @adverb", "x").c_str())
+                                            << "4: unknown word class '@adverb'";
         QTest::newRow("bad regular expression") << QByteArray(oneRule("/(a/", "x").c_str())
                                                 << "4: bad regular expression";
         QTest::newRow("skip without bound") << QByteArray(oneRule("a skip:99 b", "x").c_str()) << "4: skip needs";
@@ -310,6 +312,12 @@ private slots:
             << "[/colou?r/i]" << "colour" << "" << "Its COLOR is red." << "" << "COLOR" << "Colour";
         QTest::newRow("regular expression skips a giant token")
             << "[/a+/]" << "x" << "" << QString(QStringLiteral("a")).repeated(5000) << "" << "" << "";
+        QTest::newRow("a common verb's base form") << "enjoy [to @verb]" << "\\3:ing" << ""
+                                                 << "I enjoy to swim." << "" << "to swim" << "swimming";
+        QTest::newRow("not a verb") << "enjoy [to @verb]" << "\\3:ing" << "" << "I enjoy to Paris." << "" << ""
+                                    << "";
+        QTest::newRow("noun exception") << "forward to [@verb]" << "\\3:ing" << "forward to @noun"
+                                        << "I look forward to visit you." << "" << "" << "";
         QTest::newRow("optional item present")
             << "[a ?very good]" << "\\3" << "" << "It is a very good idea." << "" << "a very good" << "good";
         QTest::newRow("optional item absent")
