@@ -20,9 +20,13 @@ struct PatternItem
         Regex,         // /re/ or /re/i: the whole token as written
         VerbBase,      // @verb: a common verb in its base form
         Noun,          // @noun: a word the dictionary knows as a noun
+        AnyWord,       // @word, @number, @punct: any token of that kind
+        AnyNumber,
+        AnyPunct,
         Skip,          // skip:N: up to N words, never over a clause boundary
         SentenceStart, // ^: only quotation marks before
-        ClauseStart    // <clause>: sentence start, after punctuation or after and/but/so
+        ClauseStart,   // <clause>: sentence start, after punctuation or after and/but/so
+        SentenceEnd    // $: no token after
     };
     Kind kind = Word;
     std::string text;
@@ -31,7 +35,7 @@ struct PatternItem
     int maxSkip = 0;
     bool optional = false; // ?item
 
-    bool zeroWidth() const { return kind == SentenceStart || kind == ClauseStart; }
+    bool zeroWidth() const { return kind == SentenceStart || kind == ClauseStart || kind == SentenceEnd; }
 };
 
 struct RulePattern

@@ -11,13 +11,6 @@ namespace {
 using R = RuleSupport;
 using Set = std::unordered_set<std::string>;
 
-const Set &weekdays()
-{
-    static const Set s = {"monday", "tuesday", "wednesday", "thursday", "friday", "saturday", "sunday", "mondays",
-                          "tuesdays", "wednesdays", "thursdays", "fridays", "saturdays", "sundays"};
-    return s;
-}
-
 } // namespace
 
 void PrepositionRules::check(const std::vector<Token> &t, std::vector<Finding> *out) const
@@ -26,7 +19,6 @@ void PrepositionRules::check(const std::vector<Token> &t, std::vector<Finding> *
         if (t[size_t(i)].kind != Token::Word)
             continue;
         missingOrExtra(t, i, out);
-        times(t, i, out);
     }
 }
 
@@ -52,32 +44,6 @@ void PrepositionRules::missingOrExtra(const std::vector<Token> &t, int i, std::v
                 out->push_back(f);
         }
     }
-}
-
-void PrepositionRules::times(const std::vector<Token> &t, int i, std::vector<Finding> *out) const
-{
-    const std::string &w = t[size_t(i)].lower;
-    if (w != "in" && w != "on" && w != "at")
-        return;
-    if (i + 1 >= int(t.size()))
-        return;
-    const Token &n = t[size_t(i) + 1];
-    // days take "on"
-    if (w != "on" && weekdays().count(n.lower) && n.isCapitalised()) {
-        out->push_back(R::replace(t, i, i, "on", "GRAMMAR", "preposition_time", 3));
-        return;
-    }
-    // years take "in": "on 2010" -> "in 2010"
-    if (w != "in" && n.kind == Token::Number && n.text.size() == 4 && (n.text.rfind("19", 0) == 0 || n.text.rfind("20", 0) == 0)
-        && (i + 2 >= int(t.size()) || t[size_t(i) + 2].kind == Token::Punct || t[size_t(i) + 2].kind == Token::Word)) {
-        const std::string after = R::lowerAt(t, i + 2);
-        if (after != "prices" && after != "levels" && after != "dollars")
-            out->push_back(R::replace(t, i, i, "in", "GRAMMAR", "preposition_time", 2));
-        return;
-    }
-    // "in night" -> "at night"
-    if (w == "in" && n.lower == "night" && R::lowerAt(t, i + 2) != "school" && R::lowerAt(t, i + 2) != "shift")
-        out->push_back(R::replace(t, i, i, "at", "GRAMMAR", "preposition_time", 3));
 }
 
 } // namespace PennovaChecker

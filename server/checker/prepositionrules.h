@@ -1,8 +1,8 @@
 #pragma once
-// Prepositions learners put in or guess where a plain pattern cannot say it: "go to home"
-// (a hyphen or compound after it), and with times ("in Monday", "on 2010", "in night").
-// The preposition after a word ("interested on", "depend of"), "in the other hand" and
-// the ones left out ("listen music", "waited me") are rules in data/rules/prepositions.rules.
+// A preposition learners put before an adverb of place: "go to home", "went to abroad"
+// (not "went to home page", "home-made": a pattern cannot see the hyphen's spacing). The
+// other preposition rules ("interested on", "listen music", "in Monday") are in
+// data/rules/prepositions.rules.
 
 #include "finding.h"
 #include "tokenizer.h"
@@ -18,7 +18,6 @@ public:
     void check(const std::vector<Token> &tokens, std::vector<Finding> *out) const;
 
 private:
-    void times(const std::vector<Token> &t, int i, std::vector<Finding> *out) const;
     // "go to home", "arrived at home" (not "went to home page", "home-made")
     void missingOrExtra(const std::vector<Token> &t, int i, std::vector<Finding> *out) const;
 };

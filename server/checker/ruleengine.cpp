@@ -174,6 +174,9 @@ bool RuleEngine::step(const RulePattern &p, size_t k, const Sentence &s, int pos
         (*spans)[k] = {pos, pos};
         return starts && step(p, k + 1, s, pos, spans, end);
     }
+    case PatternItem::SentenceEnd:
+        (*spans)[k] = {pos, pos};
+        return pos == n && step(p, k + 1, s, pos, spans, end);
     case PatternItem::Skip:
         for (int j = 0; j <= item.maxSkip; ++j) {
             (*spans)[k] = {pos, pos + j};
@@ -214,6 +217,12 @@ bool RuleEngine::tokenMatches(const PatternItem &item, const Sentence &s, int po
         return tok.kind == Token::Word && s.lexicon.isCommonVerbBase(tok.lower);
     case PatternItem::Noun:
         return tok.kind == Token::Word && s.lexicon.isPos(tok.lower, Lexicon::Noun);
+    case PatternItem::AnyWord:
+        return tok.kind == Token::Word;
+    case PatternItem::AnyNumber:
+        return tok.kind == Token::Number;
+    case PatternItem::AnyPunct:
+        return tok.kind == Token::Punct;
     case PatternItem::Regex:
         // the matcher recurses per character: a token longer than any word is no word a rule means
         return tok.text.size() <= MaxRegexToken && std::regex_match(tok.text, item.regex);

@@ -56,6 +56,10 @@ bool parseItem(const std::string &s, PatternItem *item, std::string *why)
         item->kind = PatternItem::SentenceStart;
         return true;
     }
+    if (s == "$") {
+        item->kind = PatternItem::SentenceEnd;
+        return true;
+    }
     if (s == "<clause>") {
         item->kind = PatternItem::ClauseStart;
         return true;
@@ -76,8 +80,14 @@ bool parseItem(const std::string &s, PatternItem *item, std::string *why)
             item->kind = PatternItem::VerbBase;
         else if (s == "@noun")
             item->kind = PatternItem::Noun;
+        else if (s == "@word")
+            item->kind = PatternItem::AnyWord;
+        else if (s == "@number")
+            item->kind = PatternItem::AnyNumber;
+        else if (s == "@punct")
+            item->kind = PatternItem::AnyPunct;
         else {
-            *why = "unknown word class '" + s + "' (@verb or @noun)";
+            *why = "unknown word class '" + s + "' (@verb, @noun, @word, @number or @punct)";
             return false;
         }
         return true;

@@ -318,6 +318,11 @@ private slots:
                                     << "";
         QTest::newRow("noun exception") << "forward to [@verb]" << "\\3:ing" << "forward to @noun"
                                         << "I look forward to visit you." << "" << "" << "";
+        QTest::newRow("sentence end") << "[on] /20[0-9][0-9]/ $" << "in" << "" << "Born on 2010" << "" << "on" << "in";
+        QTest::newRow("sentence end not reached") << "[on] /20[0-9][0-9]/ $" << "in" << "" << "Born on 2010." << ""
+                                                  << "" << "";
+        QTest::newRow("token kinds") << "[on] @number @punct" << "in" << "" << "Born on 2010." << "" << "on" << "in";
+        QTest::newRow("a word is no number") << "[on] @number" << "in" << "" << "Born on time." << "" << "" << "";
         QTest::newRow("optional item present")
             << "[a ?very good]" << "\\3" << "" << "It is a very good idea." << "" << "a very good" << "good";
         QTest::newRow("optional item absent")
