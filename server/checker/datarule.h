@@ -34,6 +34,7 @@ struct PatternItem
     std::regex regex;
     int maxSkip = 0;
     bool optional = false; // ?item
+    bool attached = false; // ~item: no space before the token
 
     bool zeroWidth() const { return kind == SentenceStart || kind == ClauseStart || kind == SentenceEnd; }
 };

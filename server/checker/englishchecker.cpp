@@ -49,6 +49,8 @@ namespace PennovaChecker {
 namespace {
 
 constexpr size_t kMaxFindings = 100; // per sentence
+// The rule files with a place of their own among the rule classes (see checkSentence).
+const char *const kPlacedFamilies[] = {"split", "redundant", "gerunds", "phrases", "prepositions", "wordy"};
 
 std::string defaultDataDir()
 {
@@ -223,6 +225,7 @@ Json::Value EnglishChecker::checkSentence(int sentInd, const std::string &utf8, 
     }
     if (sw.real) {
         m_data->confusion.check(tokens, &found);
+        runRules("split", &found);
         m_data->confusion.checkTagged(tokens, tags, &found);
     }
     if (sw.rule) {
@@ -274,7 +277,7 @@ Json::Value EnglishChecker::checkSentence(int sentInd, const std::string &utf8, 
                 if (std::find(families.begin(), families.end(), f) == families.end())
                     families.push_back(f);
         for (const std::string &f : families)
-            if (f != "redundant" && f != "gerunds" && f != "phrases" && f != "prepositions" && f != "wordy")
+            if (std::find(std::begin(kPlacedFamilies), std::end(kPlacedFamilies), f) == std::end(kPlacedFamilies))
                 runRules(f, &found);
     }
     if (sw.spell)

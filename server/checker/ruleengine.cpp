@@ -204,6 +204,8 @@ bool RuleEngine::step(const RulePattern &p, size_t k, const Sentence &s, int pos
 bool RuleEngine::tokenMatches(const PatternItem &item, const Sentence &s, int pos) const
 {
     const Token &tok = s.t[size_t(pos)];
+    if (item.attached && tok.spaceBefore)
+        return false;
     switch (item.kind) {
     case PatternItem::Word:
         return tok.lower == item.text;

@@ -181,6 +181,11 @@ bool RuleFileParser::parsePattern(const std::string &text, RulePattern *out, std
             optional = true;
             ++i;
         }
+        bool attached = false;
+        if (text[i] == '~' && i + 1 < n && text[i + 1] != ' ') {
+            attached = true;
+            ++i;
+        }
         const size_t begin = i;
         if (text[i] == '{') {
             const size_t end = text.find('}', i);
@@ -215,7 +220,12 @@ bool RuleFileParser::parsePattern(const std::string &text, RulePattern *out, std
             *why = "'?' before an item that may match nothing already";
             return false;
         }
+        if (attached && (item.zeroWidth() || item.kind == PatternItem::Skip)) {
+            *why = "'~' before an item that matches no token of its own";
+            return false;
+        }
         item.optional = optional;
+        item.attached = attached;
         p.items.push_back(std::move(item));
         const auto count = [&p](auto pred) { return int(std::count_if(p.items.begin(), p.items.end(), pred)); };
         if (count([](const PatternItem &x) { return x.kind == PatternItem::Skip; }) > MaxSkipItems

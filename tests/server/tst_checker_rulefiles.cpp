@@ -179,6 +179,8 @@ private slots:
         QTest::newRow("unknown word form") << QByteArray(oneRule("a b", "\\1:ed").c_str()) << "5: unknown form 'ed'";
         QTest::newRow("unknown word class") << QByteArray(oneRule("a @adverb", "x").c_str())
                                             << "4: unknown word class '@adverb'";
+        QTest::newRow("attached sentence start") << QByteArray(oneRule("~^ a", "x").c_str())
+                                                 << "4: '~' before an item that matches no token";
         QTest::newRow("bad regular expression") << QByteArray(oneRule("/(a/", "x").c_str())
                                                 << "4: bad regular expression";
         QTest::newRow("skip without bound") << QByteArray(oneRule("a skip:99 b", "x").c_str()) << "4: skip needs";
@@ -323,6 +325,10 @@ private slots:
                                                   << "" << "";
         QTest::newRow("token kinds") << "[on] @number @punct" << "in" << "" << "Born on 2010." << "" << "on" << "in";
         QTest::newRow("a word is no number") << "[on] @number" << "in" << "" << "Born on time." << "" << "" << "";
+        QTest::newRow("attached hyphen cancels") << "[my self]" << "myself" << "my self ~-"
+                                                 << "It helped my self-esteem." << "" << "" << "";
+        QTest::newRow("spaced hyphen does not") << "[my self]" << "myself" << "my self ~-"
+                                                << "I did it my self - alone." << "" << "my self" << "myself";
         QTest::newRow("optional item present")
             << "[a ?very good]" << "\\3" << "" << "It is a very good idea." << "" << "a very good" << "good";
         QTest::newRow("optional item absent")
