@@ -16,7 +16,6 @@
 #include "negationrules.h"
 #include "openerrules.h"
 #include "feelingrules.h"
-#include "prepositionrules.h"
 #include "punctuationrules.h"
 #include "pronounrules.h"
 #include "questionrules.h"
@@ -176,7 +175,6 @@ public:
     AgreementRules agreement;
     ArticleRules articles;
     ArticleChoiceRule articleChoice;
-    PrepositionRules prepositions;
     NegationRules negation;
     FeelingRules feelings;
     OpenerRules openers;
@@ -250,7 +248,6 @@ Json::Value EnglishChecker::checkSentence(int sentInd, const std::string &utf8, 
         if (sw.det)
             m_data->articles.check(tokens, tags, &found);
         runRules("prepositions", &found);
-        m_data->prepositions.check(tokens, &found);
         m_data->negation.check(tokens, tags, &found);
         m_data->comparatives.check(tokens, tags, &found);
         m_data->transitivity.check(tokens, tags, &found);
