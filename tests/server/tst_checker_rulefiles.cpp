@@ -82,6 +82,9 @@ private slots:
                 families << QString::fromStdString(r.family);
         QVERIFY2(families.contains(QStringLiteral("phrases")) && families.contains(QStringLiteral("prepositions")),
                  qPrintable(families.join(QLatin1Char(' '))));
+        // the checker runs the same rules
+        QCOMPARE(m_checker->builtInRules().rules().size(), rules.size());
+        QVERIFY(m_checker->builtInRules().errors().empty());
     }
 
     void wrongExamples_data()
