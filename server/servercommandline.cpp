@@ -97,6 +97,8 @@ std::string ServerCommandLine::usage()
            "       pennova-server [--data DIR] release add DIR --version N --notes FILE\n"
            "                      [--key FILE --public-key FILE.pub|BASE64]\n"
            "                      [--lowest N] [--label TEXT]\n"
+           "       pennova-server [--data DIR] rules check [FILE...]  run rule files' examples (default:\n"
+           "                      the files of DATA/rules)\n"
            "  --public-url URL  address for download links (default: the address each request reached)\n"
            "  --trusted-proxy ADDR  a load balancer at ADDR names the client in X-Real-IP (repeatable)\n"
            "  --database postgresql://USER@HOST:PORT/DB  a database shared by several server processes\n"
@@ -194,6 +196,13 @@ ServerCommandLine ServerCommandLine::parse(const std::vector<std::string> &argum
     if (arguments[i] == "release")
         return parseRelease(std::vector<std::string>(arguments.begin() + std::ptrdiff_t(i + 1), arguments.end()),
                             std::move(line));
+    if (arguments[i] == "rules") {
+        if (i + 1 >= arguments.size() || arguments[i + 1] != "check")
+            return invalid("rules needs check");
+        line.operands.assign(arguments.begin() + std::ptrdiff_t(i + 2), arguments.end());
+        line.mode = Mode::RulesCheck;
+        return line;
+    }
     if (arguments[i] != "user" || i + 1 >= arguments.size())
         return invalid("unknown command " + arguments[i]);
     const std::string &command = arguments[i + 1];

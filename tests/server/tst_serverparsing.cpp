@@ -60,6 +60,9 @@ private slots:
                                                 << "127.0.0.1" << 18640 << "/d";
         QTest::newRow("load data: unknown moment") << QStringList{"--load-data", "later"} << invalid << "" << 0 << "";
         QTest::newRow("load data: empty") << QStringList{"--load-data", ""} << invalid << "" << 0 << "";
+        QTest::newRow("rules check") << QStringList{"--data", "/d", "rules", "check", "a.rules"}
+                                     << int(ServerCommandLine::Mode::RulesCheck) << "127.0.0.1" << 18640 << "/d";
+        QTest::newRow("rules without check") << QStringList{"rules", "a.rules"} << invalid << "" << 0 << "";
         QTest::newRow("disable a rule") << QStringList{"--disable-rule", "phrases.in_nowadays"} << serve << "127.0.0.1"
                                         << 18640 << home;
         QTest::newRow("disable rule: no id") << QStringList{"--disable-rule", ""} << invalid << "" << 0 << "";

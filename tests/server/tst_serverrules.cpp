@@ -1,9 +1,12 @@
 // A school's rule files in the server's data folder (DATA/rules): a file added or edited
 // while the server runs changes the next check without a restart, a broken file drops
-// only its rules, and --disable-rule switches a built-in rule off.
+// only its rules, and --disable-rule switches a built-in rule off. "rules check" runs a
+// file's examples before the server reads it.
 
 #include "englishchecker.h"
 #include "frame.h"
+#include "rulescommand.h"
+#include "servercommandline.h"
 #include "serviceserver.h"
 #include "support/checkerrecords.h"
 #include "support/testserver.h"
@@ -11,6 +14,8 @@
 #include <QtTest>
 
 #include <json/json.h>
+
+#include <sstream>
 
 namespace {
 
@@ -116,6 +121,43 @@ private slots:
                  QStringLiteral("GRAMMAR/fixed_phrase 'In nowadays' -> 'Nowadays'"));
         QCOMPARE(check(sentence), QStringList());
         QCOMPARE(check(QStringLiteral("As a results, we won.")), QStringList{QStringLiteral("As a results -> As a result")});
+    }
+
+    void rulesCheckCommand_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("output"); // a line the output or the errors must hold
+        QTest::newRow("examples hold") << QByteArray(SchoolRule) << 0
+                                       << "1 rules, 1 examples, 0 failed, 0 files refused";
+        QByteArray unflagged = SchoolRule;
+        unflagged.replace("pattern [in these days] ,", "pattern [in those days] ,");
+        QTest::newRow("wrong example not flagged")
+            << unflagged << 1 << "school.rules:6: rule school.in_these_days: 'In these days' not flagged; found nothing";
+        QByteArray otherCorrection = SchoolRule;
+        otherCorrection.replace("suggest these days", "suggest nowadays");
+        QTest::newRow("another correction")
+            << otherCorrection << 1 << "'In these days' -> 'Nowadays', not 'These days'";
+        QTest::newRow("look-alike flagged") << QByteArray(SchoolRule).append("clean In these days, we rest.\n") << 1
+                                            << "look-alike 'In these days, we rest.' gets fixed_phrase";
+        QTest::newRow("broken file") << QByteArray(SchoolRule).append("colour red\n") << 1
+                                     << "school.rules:7: unknown key 'colour'";
+    }
+
+    void rulesCheckCommand()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(int, exitCode);
+        QFETCH(QString, output);
+        QTemporaryDir dir;
+        QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("rules"))));
+        writeFile(dir.filePath(QStringLiteral("rules/school.rules")), file);
+        const auto line = PennovaServer::ServerCommandLine::parse({"--data", dir.path().toStdString(), "rules", "check"},
+                                                                 "/h");
+        std::ostringstream out, err;
+        QCOMPARE(PennovaServer::RulesCommand::run(line, out, err, &m_server.server().checker()), exitCode);
+        const QString printed = QString::fromStdString(out.str() + err.str());
+        QVERIFY2(printed.contains(output), qPrintable(printed));
     }
 };
 
