@@ -6,6 +6,7 @@
 #include "jsontext.h"
 #include "postroute.h"
 #include "requestframe.h"
+#include "rulelibrary.h"
 #include "servicecontext.h"
 #include "sessionstore.h"
 #include "tokenizer.h"
@@ -17,6 +18,7 @@
 #include <json/json.h>
 
 #include <algorithm>
+#include <chrono>
 #include <memory>
 #include <optional>
 #include <thread>
@@ -172,8 +174,13 @@ CheckRoutes::CheckRoutes(ServiceContext &context)
     : m_context(context)
     , m_gate(context.options.checkWorkers > 0 ? context.options.checkWorkers
                                                : int(std::max(2u, std::thread::hardware_concurrency())))
+    , m_rules(std::make_unique<PennovaChecker::RuleLibrary>(context.options.dataDir + "/rules",
+                                                             context.options.disabledRules,
+                                                             std::chrono::milliseconds(context.options.ruleReloadMs)))
 {
 }
+
+CheckRoutes::~CheckRoutes() = default;
 
 void CheckRoutes::install(httplib::Server &server)
 {
@@ -266,8 +273,12 @@ void CheckRoutes::check(const httplib::Request &req, httplib::Response &res)
     const ServerOptions &options = m_context.options;
     WorkGate &gate = m_gate;
     const std::string id = res.get_header_value(FailureLog::IdHeader);
+    // a teacher's edit applies from the next check on; this one keeps the rules it began with
+    m_rules->refresh();
+    std::shared_ptr<const PennovaChecker::RuleEngine> rules = m_rules->current();
     // One record per call, so each reaches the client as soon as it is ready.
-    res.set_chunked_content_provider(FrameType, [job, &checker, &options, &gate, id](std::size_t, httplib::DataSink &sink) {
+    res.set_chunked_content_provider(FrameType, [job, &checker, &options, &gate, id, rules](std::size_t,
+                                                                                             httplib::DataSink &sink) {
         try {
             CheckJob &j = *job;
             // Between records the slot goes to another account that waits, so that a long
@@ -289,7 +300,7 @@ void CheckRoutes::check(const httplib::Request &req, httplib::Response &res)
                 const int kind = j.configs[i];
                 if (checkable(j.sentences[i], options)) {
                     record = checker.checkSentence(int(i), j.sentences[i], kind, j.configTypes[std::size_t(kind)],
-                                                   j.userWords, j.previous);
+                                                   j.userWords, j.previous, rules.get());
                     j.records.push_back(record);
                     passed(j.sentences[i]);
                 } else {

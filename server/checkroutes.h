@@ -5,6 +5,7 @@
 #include <json/value.h>
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -12,6 +13,10 @@ namespace httplib {
 class Server;
 struct Request;
 struct Response;
+}
+
+namespace PennovaChecker {
+class RuleLibrary;
 }
 
 namespace PennovaServer {
@@ -31,6 +36,7 @@ public:
     static constexpr int MaxFrameDepth = 8;
 
     explicit CheckRoutes(ServiceContext &context); // borrowed
+    ~CheckRoutes();
 
     // The synonym reply: a compact JSON array of plain words, padded to more than 10
     // characters when it holds any.
@@ -50,6 +56,7 @@ private:
 
     ServiceContext &m_context;
     WorkGate m_gate;
+    std::unique_ptr<PennovaChecker::RuleLibrary> m_rules; // the school's, in DATA/rules
 };
 
 } // namespace PennovaServer

@@ -2,6 +2,7 @@
 // Pennova on one HTTP listener.
 
 #include "releasecommand.h"
+#include "rulescommand.h"
 #include "servercommandline.h"
 #include "serviceserver.h"
 #include "usercommand.h"
@@ -34,6 +35,8 @@ int main(int argc, char *argv[])
     case ServerCommandLine::Mode::ReleaseKeygen:
     case ServerCommandLine::Mode::ReleaseAdd:
         return ReleaseCommand::run(line, std::cout, std::cerr);
+    case ServerCommandLine::Mode::RulesCheck:
+        return RulesCommand::run(line, std::cout, std::cerr);
     case ServerCommandLine::Mode::Serve:
         break;
     }

@@ -97,6 +97,8 @@ std::string ServerCommandLine::usage()
            "       pennova-server [--data DIR] release add DIR --version N --notes FILE\n"
            "                      [--key FILE --public-key FILE.pub|BASE64]\n"
            "                      [--lowest N] [--label TEXT]\n"
+           "       pennova-server [--data DIR] rules check [FILE...]  run rule files' examples (default:\n"
+           "                      the files of DATA/rules)\n"
            "  --public-url URL  address for download links (default: the address each request reached)\n"
            "  --trusted-proxy ADDR  a load balancer at ADDR names the client in X-Real-IP (repeatable)\n"
            "  --database postgresql://USER@HOST:PORT/DB  a database shared by several server processes\n"
@@ -105,6 +107,7 @@ std::string ServerCommandLine::usage()
            "  --words-per-minute N  words one account may have checked per minute (default 30000)\n"
            "  --registrations-per-hour N  new accounts per client address and hour, over all processes\n"
            "                    (default 10; a school behind one address needs more)\n"
+           "  --disable-rule ID  switch off the checker rule ID (repeatable; rule files: DATA/rules)\n"
            "  --load-data start|first-use  load the checker and the dictionary (seconds, much memory) at\n"
            "                    start, or when the first request needs them (default start)\n";
 }
@@ -169,6 +172,10 @@ ServerCommandLine ServerCommandLine::parse(const std::vector<std::string> &argum
             if (!ClientAddress::isAddress(value))
                 return invalid("--trusted-proxy expects a numeric address, got " + value);
             line.options.trustedProxies.push_back(value);
+        } else if (arg == "--disable-rule") {
+            if (value.empty() || value.size() > 100 || value.find_first_of(" \t\n") != std::string::npos)
+                return invalid("--disable-rule expects a rule id");
+            line.options.disabledRules.push_back(value);
         } else if (arg == "--load-data") {
             if (value != "start" && value != "first-use")
                 return invalid("--load-data expects start or first-use");
@@ -189,6 +196,13 @@ ServerCommandLine ServerCommandLine::parse(const std::vector<std::string> &argum
     if (arguments[i] == "release")
         return parseRelease(std::vector<std::string>(arguments.begin() + std::ptrdiff_t(i + 1), arguments.end()),
                             std::move(line));
+    if (arguments[i] == "rules") {
+        if (i + 1 >= arguments.size() || arguments[i + 1] != "check")
+            return invalid("rules needs check");
+        line.operands.assign(arguments.begin() + std::ptrdiff_t(i + 2), arguments.end());
+        line.mode = Mode::RulesCheck;
+        return line;
+    }
     if (arguments[i] != "user" || i + 1 >= arguments.size())
         return invalid("unknown command " + arguments[i]);
     const std::string &command = arguments[i + 1];

@@ -12,11 +12,12 @@ namespace PennovaServer {
 //                [user add NAME EMAIL PASSWORD | user passwd NAME PASSWORD
 //                 | release keygen FILE | release add DIR --version N --notes FILE
 //                   [--key FILE --public-key FILE.pub]
-//                   [--key FILE] [--lowest N] [--label TEXT]]
+//                   [--key FILE] [--lowest N] [--label TEXT]
+//                 | rules check [FILE...]]
 class ServerCommandLine
 {
 public:
-    enum class Mode { Serve, UserAdd, UserPasswd, ReleaseKeygen, ReleaseAdd, Help, Invalid };
+    enum class Mode { Serve, UserAdd, UserPasswd, ReleaseKeygen, ReleaseAdd, RulesCheck, Help, Invalid };
 
     // arguments without the program name; homeDir gives the default data directory.
     static ServerCommandLine parse(const std::vector<std::string> &arguments, const std::string &homeDir);
@@ -30,7 +31,8 @@ public:
 
     Mode mode = Mode::Invalid;
     ServerOptions options;
-    std::vector<std::string> operands; // of the user commands; FILE or DIR of the release commands
+    // of the user commands; FILE or DIR of the release commands; the files of "rules check"
+    std::vector<std::string> operands;
     // release add
     int releaseVersion = 0;
     int releaseLowest = 0;

@@ -77,6 +77,10 @@ struct ServerOptions
     // ones beside the sources); the folder is looked at again at most this often.
     std::string templateSeedDir;
     int templateReloadMs = 2000;
+    // A school's rule files in DATA/rules, looked at again at most this often; rule ids
+    // switched off ("--disable-rule", built-in ones too).
+    int ruleReloadMs = 2000;
+    std::vector<std::string> disabledRules;
 };
 
 } // namespace PennovaServer

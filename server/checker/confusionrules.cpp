@@ -3,7 +3,6 @@
 #include "lexicon.h"
 #include "rulesupport.h"
 
-#include <unordered_map>
 #include <unordered_set>
 
 namespace PennovaChecker {
@@ -89,7 +88,6 @@ void ConfusionRules::check(const std::vector<Token> &t, std::vector<Finding> *ou
         thanThen(spot, &comparativeSeen, out);
         verbNounPairs(spot, out);
         others(spot, out);
-        splitWords(spot, out);
     }
 }
 
@@ -154,53 +152,6 @@ void ConfusionRules::checkTagged(const std::vector<Token> &t, const std::vector<
                 out->push_back(RuleSupport::replace(t, i, i, "because of", "GRAMMAR", "because_of", 2));
         }
     }
-}
-
-void ConfusionRules::splitWords(const Spot &spot, std::vector<Finding> *out) const
-{
-    const auto &[t, i, w, prev, next] = spot;
-    if (next.empty() || !t[size_t(i) + 1].spaceBefore)
-        return;
-    const std::string after = lowerAt(t, i + 2);
-    // "my self" (not "my self-esteem")
-    static const std::unordered_map<std::string, std::string> selves = {
-        {"my", "myself"}, {"your", "yourself"}, {"him", "himself"}, {"her", "herself"}, {"it", "itself"},
-        {"our", "ourselves"}, {"them", "themselves"}};
-    auto self = selves.find(w);
-    if (self != selves.end() && (next == "self" || next == "selves")
-        && !(i + 2 < int(t.size()) && !t[size_t(i) + 2].spaceBefore && t[size_t(i) + 2].text == "-")) {
-        std::string fix = self->second;
-        if (w == "your" && next == "selves")
-            fix = "yourselves";
-        out->push_back(RuleSupport::replace(t, i, i + 1, fix, "REAL", "split_word", 3));
-        return;
-    }
-    // "further more", "with out", "home work": one word in every use
-    static const std::unordered_map<std::string, std::string> joined = {
-        {"further more", "furthermore"}, {"every where", "everywhere"},
-        {"some where", "somewhere"}, {"any where", "anywhere"}, {"through out", "throughout"},
-        {"with out", "without"}, {"home work", "homework"}, {"class mate", "classmate"},
-        {"class mates", "classmates"}, {"room mate", "roommate"}, {"week end", "weekend"},
-        {"week ends", "weekends"}, {"news paper", "newspaper"}, {"news papers", "newspapers"},
-        {"every thing", "everything"}, {"some thing", "something"}, {"any thing", "anything"}};
-    auto pair = joined.find(w + " " + next);
-    const bool hyphenAfter = i + 2 < int(t.size()) && !t[size_t(i) + 2].spaceBefore && t[size_t(i) + 2].text == "-";
-    if (pair != joined.end() && !hyphenAfter) {
-        out->push_back(RuleSupport::replace(t, i, i + 1, pair->second, "REAL", "split_word", 2));
-        return;
-    }
-    // "any one has", "every one is": the pronoun before a verb ("any one of", "any one thing" stay)
-    static const Set verbs = {"is", "was", "has", "can", "could", "will", "would", "should", "must", "who",
-                              "else", "does", "knows", "wants", "thinks", "needs", "likes"};
-    if ((w == "any" || w == "every" || w == "some") && next == "one" && verbs.count(after)) {
-        out->push_back(RuleSupport::replace(t, i, i + 1, w + "one", "REAL", "split_word", 2));
-        return;
-    }
-    // "May be one day ...": "may be" opening a sentence before a subject is "Maybe"
-    static const Set subjects = {"one", "i", "we", "you", "he", "she", "they", "it", "there", "some", "someday",
-                                 "this", "that", "in", "if", "because", "people"};
-    if (i == 0 && t[0].text == "May" && next == "be" && subjects.count(after))
-        out->push_back(RuleSupport::replace(t, i, i + 1, "Maybe", "REAL", "confusion_maybe", 2));
 }
 
 void ConfusionRules::possessives(const Spot &spot, std::vector<Finding> *out) const

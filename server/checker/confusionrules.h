@@ -1,7 +1,8 @@
 #pragma once
 // Real-word errors: a correctly spelt word in place of its look-alike
 // (its/it's, their/there, then/than, affect/effect, lose/loose, ...), decided by
-// the words around it. A rule speaks only where the written word cannot be right.
+// the words around it. A rule speaks only where the written word cannot be right. One
+// word written as two ("by my self", "Any one has") is in data/rules/split.rules.
 
 #include "finding.h"
 #include "tokenizer.h"
@@ -37,8 +38,6 @@ private:
     // of/off after a phrasal verb, past/passed, who's/whose, weather/whether, lose/loose,
     // quite/quiet at a clause end, your/you're and it's/its after a verb
     void soundAlikes(const Spot &spot, bool comparativeSeen, std::vector<Finding> *out) const;
-    // one word written as two: "by my self", "Any one has", "May be one day"
-    void splitWords(const Spot &spot, std::vector<Finding> *out) const;
 
     const Lexicon &m_lex;
 };

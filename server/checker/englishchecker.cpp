@@ -16,10 +16,10 @@
 #include "negationrules.h"
 #include "openerrules.h"
 #include "feelingrules.h"
-#include "prepositionrules.h"
 #include "punctuationrules.h"
 #include "pronounrules.h"
 #include "questionrules.h"
+#include "ruleengine.h"
 #include "nounnumberrule.h"
 #include "nounphraserules.h"
 #include "numberrules.h"
@@ -40,6 +40,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <iostream>
 #include <map>
 
 namespace PennovaChecker {
@@ -47,6 +48,8 @@ namespace PennovaChecker {
 namespace {
 
 constexpr size_t kMaxFindings = 100; // per sentence
+// The rule files with a place of their own among the rule classes (see checkSentence).
+const char *const kPlacedFamilies[] = {"split", "redundant", "gerunds", "phrases", "prepositions", "wordy"};
 
 std::string defaultDataDir()
 {
@@ -121,7 +124,6 @@ public:
         , morphology(lexicon)
         , numbers(lexicon)
         , verbPatterns(lexicon)
-        , patterns(lexicon)
         , confusion(lexicon)
         , fragment(lexicon)
         , scorer(lexicon)
@@ -143,6 +145,9 @@ public:
         , nounNumber(lexicon, "/usr/share/wordnet")
         , pages(wordnet)
     {
+        rules.loadFolder(ShippedData::folder(ShippedData::Checker) + "/rules");
+        for (const std::string &error : rules.errors()) // a broken file is left out, never fatal
+            std::cerr << "checker: " << error << "\n";
         tagger.load(dataDir + "/pos-model.txt"); // without a model the tagged rules stay silent
         articleChoice.load(dataDir + "/article-model.txt"); // likewise the article classifier
         nounNumber.load(dataDir + "/number-model.txt");     // and the noun-number classifier
@@ -170,7 +175,6 @@ public:
     AgreementRules agreement;
     ArticleRules articles;
     ArticleChoiceRule articleChoice;
-    PrepositionRules prepositions;
     NegationRules negation;
     FeelingRules feelings;
     OpenerRules openers;
@@ -184,6 +188,7 @@ public:
     QuestionRules questions;
     NounNumberRule nounNumber;
     ExplanationPages pages;
+    RuleEngine rules;
 };
 
 EnglishChecker::EnglishChecker(const std::string &dataDir, const std::string &hunspellDir)
@@ -197,11 +202,18 @@ EnglishChecker::~EnglishChecker() = default;
 Json::Value EnglishChecker::checkSentence(int sentInd, const std::string &utf8, int kind,
                                           const std::vector<std::string> &config,
                                           const std::unordered_set<std::string> &userWords,
-                                          const std::vector<std::string> &previous) const
+                                          const std::vector<std::string> &previous,
+                                          const RuleEngine *local) const
 {
     const Switches sw(config);
     const std::vector<Token> tokens = Tokenizer::tokenize(utf8);
     const std::vector<std::string> tags = m_data->tagger.tag(tokens);
+    // A family of the rule files: the built-in rules, then the school's.
+    const auto runRules = [&](const std::string &family, std::vector<Finding> *out) {
+        m_data->rules.run(family, tokens, tags, m_data->lexicon, out, local);
+        if (local)
+            local->run(family, tokens, tags, m_data->lexicon, out);
+    };
 
     // Rules run in priority order: where two findings overlap, the earlier one stays.
     std::vector<Finding> found;
@@ -211,10 +223,14 @@ Json::Value EnglishChecker::checkSentence(int sentInd, const std::string &utf8, 
     }
     if (sw.real) {
         m_data->confusion.check(tokens, &found);
+        runRules("split", &found);
         m_data->confusion.checkTagged(tokens, tags, &found);
     }
     if (sw.rule) {
         m_data->patterns.check(tokens, &found);
+        runRules("redundant", &found);
+        runRules("gerunds", &found);
+        runRules("phrases", &found);
         m_data->verbPatterns.check(tokens, &found);
         m_data->verbPatterns.checkTagged(tokens, tags, &found);
     }
@@ -231,7 +247,7 @@ Json::Value EnglishChecker::checkSentence(int sentInd, const std::string &utf8, 
         m_data->agreement.check(tokens, tags, &found);
         if (sw.det)
             m_data->articles.check(tokens, tags, &found);
-        m_data->prepositions.check(tokens, tags, &found);
+        runRules("prepositions", &found);
         m_data->negation.check(tokens, tags, &found);
         m_data->comparatives.check(tokens, tags, &found);
         m_data->transitivity.check(tokens, tags, &found);
@@ -250,10 +266,21 @@ Json::Value EnglishChecker::checkSentence(int sentInd, const std::string &utf8, 
         if (sw.det)
             m_data->articleChoice.check(tokens, tags, &found);
     }
+    // the families without a place of their own (a school's new files) after the rule classes
+    if (sw.rule) {
+        std::vector<std::string> families = m_data->rules.families();
+        if (local)
+            for (const std::string &f : local->families())
+                if (std::find(families.begin(), families.end(), f) == families.end())
+                    families.push_back(f);
+        for (const std::string &f : families)
+            if (std::find(std::begin(kPlacedFamilies), std::end(kPlacedFamilies), f) == std::end(kPlacedFamilies))
+                runRules(f, &found);
+    }
     if (sw.spell)
         m_data->spelling.check(tokens, tags, userWords, &found);
     if (sw.style)
-        m_data->style.phrases(tokens, &found);
+        runRules("wordy", &found);
     if (sw.style && kind == 0)
         m_data->punctuation.allCapitals(tokens, &found);
     if (sw.poststyle && !previous.empty())
@@ -305,7 +332,8 @@ Json::Value EnglishChecker::summaryRecord(const std::vector<std::string> &senten
 }
 
 bool EnglishChecker::checkRequest(const Json::Value &request, const std::unordered_set<std::string> &userWords,
-                                  const std::function<void(const Json::Value &)> &emit) const
+                                  const std::function<void(const Json::Value &)> &emit,
+                                  const RuleEngine *local) const
 {
     if (!request.isObject() || !request["sents"].isArray())
         return false;
@@ -350,7 +378,8 @@ bool EnglishChecker::checkRequest(const Json::Value &request, const std::unorder
         std::vector<std::string> previous;
         if (i > 0)
             previous.push_back(sentences[i - 1]);
-        Json::Value record = checkSentence(int(i), sentences[i], kind == 1 ? 1 : 0, config, userWords, previous);
+        Json::Value record =
+            checkSentence(int(i), sentences[i], kind == 1 ? 1 : 0, config, userWords, previous, local);
         emit(record);
         records.push_back(std::move(record));
     }
@@ -391,6 +420,11 @@ Json::Value EnglishChecker::synonyms(const std::string &sentence, int start, int
     for (const std::string &s : m_data->synonyms.find(sentence, start, end))
         list.append(s);
     return list;
+}
+
+const RuleEngine &EnglishChecker::builtInRules() const
+{
+    return m_data->rules;
 }
 
 std::string EnglishChecker::explanationHtml(const std::string &rawQuery) const

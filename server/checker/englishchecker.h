@@ -20,6 +20,7 @@
 namespace PennovaChecker {
 
 class CheckerData;
+class RuleEngine;
 
 class EnglishChecker
 {
@@ -43,10 +44,13 @@ public:
     // userWords: the user's word list; its words are never flagged as misspelt.
     // previous: the sentences before this one in the request (for repeated openers; only
     // the last one is read); may be empty. At most 100 corrections per sentence.
+    // localRules: a school's rules (RuleLibrary), run with the built-in rule files; they
+    // replace built-in rules of the same id and switch off the ids they disable.
     Json::Value checkSentence(int sentInd, const std::string &utf8, int kind,
                               const std::vector<std::string> &config,
                               const std::unordered_set<std::string> &userWords,
-                              const std::vector<std::string> &previous = {}) const;
+                              const std::vector<std::string> &previous = {},
+                              const RuleEngine *localRules = nullptr) const;
 
     // The summary record {"sentInd": -1, "lexicalScore": x, "syntaxScore": y}, both
     // in 0..1, over all sentences of a request (skipped ones included), the records found
@@ -63,7 +67,11 @@ public:
     // then once with the summary record. Returns false (emitting nothing) when the
     // request is not of that shape.
     bool checkRequest(const Json::Value &request, const std::unordered_set<std::string> &userWords,
-                      const std::function<void(const Json::Value &record)> &emit) const;
+                      const std::function<void(const Json::Value &record)> &emit,
+                      const RuleEngine *localRules = nullptr) const;
+
+    // The built-in rule files' rules (data/rules of the checker's shipped data).
+    const RuleEngine &builtInRules() const;
 
     // Polish: sentences of the request and its level (1 most suggestions ... 3 fewest).
     // Fills *out with the JSON array of records (one per sentence that got

@@ -1,9 +1,6 @@
 #include "patternrules.h"
 
-#include "lexicon.h"
 #include "rulesupport.h"
-
-#include <unordered_set>
 
 namespace PennovaChecker {
 
@@ -24,48 +21,6 @@ int firstWord(const std::vector<Token> &t)
 void PatternRules::check(const std::vector<Token> &t, std::vector<Finding> *out) const
 {
     pairedConjunctions(t, out);
-    redundantPrepositions(t, out);
-    gerunds(t, out);
-    fixedPhrases(t, out);
-}
-
-namespace {
-// The phrases are sentence adverbials: at the start of a sentence or clause, or set off by a
-// comma. Elsewhere the same words are ordinary ("resulted in a conclusion that ...",
-// "invested in additions to the house").
-bool opensClause(const std::vector<Token> &t, int first, int last)
-{
-    const int before = first - 1;
-    const bool starts = before < 0 || t[size_t(before)].kind != Token::Word
-        || t[size_t(before)].lower == "and" || t[size_t(before)].lower == "but" || t[size_t(before)].lower == "so";
-    const bool setOff = last + 1 < int(t.size()) && t[size_t(last) + 1].text == ",";
-    return starts || setOff;
-}
-} // namespace
-
-void PatternRules::fixedPhrases(const std::vector<Token> &t, std::vector<Finding> *out) const
-{
-    struct Phrase
-    {
-        std::vector<const char *> words;
-        const char *right;
-        bool anywhere = false; // a noun phrase; the others are sentence adverbials
-    };
-    static const Phrase phrases[] = {
-        {{"on", "the", "other", "hands"}, "on the other hand"}, {{"in", "my", "opinions"}, "in my opinion"},
-        {{"point", "of", "views"}, "point of view", true},      {{"points", "of", "views"}, "points of view", true},
-        {{"as", "a", "results"}, "as a result"},                {{"in", "additions"}, "in addition"},
-        {{"at", "last", "but", "not", "least"}, "last but not least"}, {{"in", "nowadays"}, "nowadays", true},
-        {{"in", "a", "conclusion"}, "in conclusion"}};
-    for (int i = 0; i < int(t.size()); ++i)
-        for (const Phrase &p : phrases) {
-            const int last = i + int(p.words.size()) - 1;
-            bool match = last < int(t.size());
-            for (size_t k = 0; match && k < p.words.size(); ++k)
-                match = t[size_t(i) + k].kind == Token::Word && t[size_t(i) + k].lower == p.words[k];
-            if (match && (p.anywhere || opensClause(t, i, last)))
-                out->push_back(RuleSupport::replace(t, i, last, p.right, "GRAMMAR", "fixed_phrase", 3));
-        }
 }
 
 void PatternRules::pairedConjunctions(const std::vector<Token> &t, std::vector<Finding> *out) const
@@ -93,116 +48,6 @@ void PatternRules::pairedConjunctions(const std::vector<Token> &t, std::vector<F
                     out->push_back(fd);
             }
             return; // otherwise the first comma joins the two clauses
-        }
-    }
-}
-
-void PatternRules::redundantPrepositions(const std::vector<Token> &t, std::vector<Finding> *out) const
-{
-    static const std::unordered_set<std::string> discuss = {"discuss", "discusses", "discussed", "discussing"};
-    static const std::unordered_set<std::string> emphasize = {"emphasize", "emphasizes", "emphasized", "emphasise",
-                                                              "emphasises", "emphasised", "emphasizing", "emphasising"};
-    static const std::unordered_set<std::string> mention = {"mention", "mentions", "mentioned", "mentioning"};
-    static const std::unordered_set<std::string> reach = {"reach", "reaches", "reached", "reaching"};
-    // "contact" as a verb: "please contact with me" (the noun in "in contact with" stays)
-    static const std::unordered_set<std::string> contactVerb = {"please", "to", "can", "will", "should", "must",
-                                                                "i", "we", "they", "you", "could", "would"};
-    static const std::unordered_set<std::string> consider = {"consider", "considers", "considered", "considering"};
-    static const std::unordered_set<std::string> encounter = {"encounter", "encounters", "encountered",
-                                                              "encountering"};
-    static const std::unordered_set<std::string> subjects = {"i", "we", "they", "you", "he", "she", "people"};
-    for (int i = 0; i + 1 < int(t.size()); ++i) {
-        const std::string &w = t[size_t(i)].lower;
-        const int n = RuleSupport::nextWord(t, i);
-        if (n < 0)
-            continue;
-        const std::string &p = t[size_t(n)].lower;
-        int certainty = 0;
-        if ((discuss.count(w) || mention.count(w)) && p == "about")
-            certainty = 3;
-        else if (emphasize.count(w) && p == "on")
-            certainty = 3;
-        else if ((reach.count(w) && p == "to" && RuleSupport::lowerAt(t, n + 1) == "the")
-                 || (w == "contact" && p == "with" && contactVerb.count(RuleSupport::lowerAt(t, i - 1))))
-            certainty = 2;
-        else if ((w == "despite" && p == "of") || (consider.count(w) && p == "about")
-                 || (encounter.count(w) && p == "with"))
-            certainty = w == "despite" ? 3 : 2;
-        else if ((w == "lack" || w == "lacks" || w == "lacked") && p == "of") {
-            const int s = RuleSupport::prevWord(t, i);
-            if (s >= 0 && subjects.count(t[size_t(s)].lower))
-                certainty = 2; // the verb "lack" takes a direct object
-        }
-        // "explain about the plan" (not "explain about how": the question word makes it a topic
-        // either way); "enjoying in it": enjoy takes its object directly
-        static const std::unordered_set<std::string> explain = {"explain", "explains", "explained", "explaining"};
-        static const std::unordered_set<std::string> enjoy = {"enjoy", "enjoys", "enjoyed", "enjoying"};
-        static const std::unordered_set<std::string> reflexives = {"it", "this", "that", "myself", "yourself",
-                                                                   "himself", "herself", "ourselves", "themselves"};
-        if (!certainty && explain.count(w) && p == "about" && subjects.count(RuleSupport::lowerAt(t, i - 1))
-            && RuleSupport::lowerAt(t, n + 1) == "the")
-            certainty = 2;
-        if (!certainty && enjoy.count(w) && p == "in" && reflexives.count(RuleSupport::lowerAt(t, n + 1)))
-            certainty = 2;
-        if (!certainty)
-            continue;
-        Finding f;
-        if (RuleSupport::deletion(t, n, "GRAMMAR", "redundant_preposition", certainty, &f))
-            out->push_back(f);
-    }
-}
-
-void PatternRules::gerunds(const std::vector<Token> &t, std::vector<Finding> *out) const
-{
-    static const std::unordered_set<std::string> look = {"look", "looks", "looked", "looking"};
-    // verbs that take an -ing object and never stand alone before an infinitive
-    static const std::unordered_set<std::string> gerundVerbs = {
-        "enjoy", "enjoys", "enjoyed", "enjoying", "finish", "finishes", "finished", "avoid", "avoids", "avoided",
-        "mind", "minds", "deny", "denies", "denied", "postpone", "postponed", "imagine", "imagined"};
-    // "keep to" also means "stay on" ("kept to the path"), so a purpose may follow it: less sure.
-    // quit, delay and practise are left out: alone they are often followed by a purpose ("He quit
-    // to join a startup", "The flight was delayed to allow ...")
-    static const std::unordered_set<std::string> intransitiveToo = {"keep", "keeps", "kept"};
-    static const std::unordered_set<std::string> be = {"be", "is", "are", "was", "were", "been", "being", "am", "'s", "'re"};
-    for (int i = 0; i + 2 < int(t.size()); ++i) {
-        const std::string &w = t[size_t(i)].lower;
-        // look forward to + base verb -> -ing
-        if (look.count(w) && t[size_t(i) + 1].lower == "forward" && i + 3 < int(t.size())
-            && t[size_t(i) + 2].lower == "to") {
-            const int v = RuleSupport::nextWord(t, i + 2);
-            if (v >= 0 && m_lex.isCommonVerbBase(t[size_t(v)].lower) && !m_lex.isPos(t[size_t(v)].lower, Lexicon::Noun)
-                && t[size_t(v)].lower != "be")
-                out->push_back(RuleSupport::replace(t, v, v, m_lex.ingOf(t[size_t(v)].lower), "GRAMMAR",
-                                                    "look_forward_to", 3));
-            else if (v >= 0 && (t[size_t(v)].lower == "see" || t[size_t(v)].lower == "meet"
-                                || t[size_t(v)].lower == "hear" || t[size_t(v)].lower == "work"))
-                out->push_back(RuleSupport::replace(t, v, v, m_lex.ingOf(t[size_t(v)].lower), "GRAMMAR",
-                                                    "look_forward_to", 3));
-            continue;
-        }
-        // "capable to finish" -> "capable of finishing"
-        if (w == "capable" && t[size_t(i) + 1].lower == "to") {
-            const int v = RuleSupport::nextWord(t, i + 1);
-            if (v >= 0 && m_lex.isCommonVerbBase(t[size_t(v)].lower))
-                out->push_back(RuleSupport::replace(t, i + 1, v, "of " + m_lex.ingOf(t[size_t(v)].lower), "GRAMMAR",
-                                                    "preposition_choice", 2));
-            continue;
-        }
-        // enjoy to swim -> enjoy swimming
-        const bool alone = intransitiveToo.count(w) > 0;
-        if ((alone || gerundVerbs.count(w)) && t[size_t(i) + 1].lower == "to") {
-            const int v = RuleSupport::nextWord(t, i + 1);
-            if (v < 0 || !m_lex.isCommonVerbBase(t[size_t(v)].lower))
-                continue;
-            // "was delayed to allow": after a passive the infinitive tells the purpose
-            int before = RuleSupport::prevWord(t, i);
-            if (before >= 0 && t[size_t(before)].lower.size() > 2
-                && t[size_t(before)].lower.compare(t[size_t(before)].lower.size() - 2, 2, "ly") == 0)
-                before = RuleSupport::prevWord(t, before);
-            if (before >= 0 && be.count(t[size_t(before)].lower))
-                continue;
-            out->push_back(RuleSupport::replace(t, i + 1, v, m_lex.ingOf(t[size_t(v)].lower), "GRAMMAR",
-                                                "verb_gerund", alone ? 2 : 3));
         }
     }
 }

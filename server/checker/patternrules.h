@@ -1,6 +1,8 @@
 #pragma once
-// Fixed learner patterns: "Although ..., but", "Because ..., so", "discuss about",
-// "look forward to + base verb", "enjoy to + verb".
+// Paired conjunctions: "Although ..., but", "Because ..., so" (the partner after the first
+// comma of the sentence). The other fixed learner patterns are rules in data/rules:
+// set phrases ("on the other hands"), prepositions a verb does not take ("discuss about")
+// and the -ing after "look forward to", "enjoy", "capable of".
 
 #include "finding.h"
 #include "tokenizer.h"
@@ -9,23 +11,13 @@
 
 namespace PennovaChecker {
 
-class Lexicon;
-
 class PatternRules
 {
 public:
-    explicit PatternRules(const Lexicon &lexicon) : m_lex(lexicon) {} // lexicon not owned
     void check(const std::vector<Token> &tokens, std::vector<Finding> *out) const;
 
 private:
     void pairedConjunctions(const std::vector<Token> &t, std::vector<Finding> *out) const;
-    void redundantPrepositions(const std::vector<Token> &t, std::vector<Finding> *out) const;
-    void gerunds(const std::vector<Token> &t, std::vector<Finding> *out) const;
-    // Set phrases with a slip of number or article: "on the other hands", "in my opinions",
-    // "point of views", "as a results", "in additions", "at last but not least", "in nowadays"
-    void fixedPhrases(const std::vector<Token> &t, std::vector<Finding> *out) const;
-
-    const Lexicon &m_lex;
 };
 
 } // namespace PennovaChecker

@@ -1,6 +1,6 @@
 #pragma once
-// Style: wordy or weak phrases with a concise replacement, and a transition word
-// that opens this sentence and the one before it.
+// Style: a transition word that opens this sentence and the one before it. The wordy
+// phrases with a concise replacement are rules in data/rules/wordy.rules.
 
 #include "finding.h"
 #include "tokenizer.h"
@@ -13,7 +13,6 @@ namespace PennovaChecker {
 class StyleRules
 {
 public:
-    void phrases(const std::vector<Token> &tokens, std::vector<Finding> *out) const;
     // previousOpeners: the lower-case first words of the sentences before this one.
     void repeatedOpener(const std::vector<Token> &tokens, const std::vector<std::string> &previousOpeners,
                         std::vector<Finding> *out) const;

@@ -60,6 +60,8 @@ private Q_SLOTS:
             {"share/pennova-server/voc.dat", false},
             {"share/pennova-server/checker/pos-model.txt", false},
             {"share/pennova-server/checker/ATTRIBUTION.md", false},
+            {"share/pennova-server/checker/rules/phrases.rules", false},
+            {"share/pennova-server/checker/rules/prepositions.rules", false},
             {"share/pennova-server/dictionary/cedict.tsv", false},
             {"share/pennova-server/templates/101-cet-pros-cons.tpl", false},
             {"share/pennova-server/assets/login_pic.png", false},

@@ -60,6 +60,13 @@ private slots:
                                                 << "127.0.0.1" << 18640 << "/d";
         QTest::newRow("load data: unknown moment") << QStringList{"--load-data", "later"} << invalid << "" << 0 << "";
         QTest::newRow("load data: empty") << QStringList{"--load-data", ""} << invalid << "" << 0 << "";
+        QTest::newRow("rules check") << QStringList{"--data", "/d", "rules", "check", "a.rules"}
+                                     << int(ServerCommandLine::Mode::RulesCheck) << "127.0.0.1" << 18640 << "/d";
+        QTest::newRow("rules without check") << QStringList{"rules", "a.rules"} << invalid << "" << 0 << "";
+        QTest::newRow("disable a rule") << QStringList{"--disable-rule", "phrases.in_nowadays"} << serve << "127.0.0.1"
+                                        << 18640 << home;
+        QTest::newRow("disable rule: no id") << QStringList{"--disable-rule", ""} << invalid << "" << 0 << "";
+        QTest::newRow("disable rule: spaces") << QStringList{"--disable-rule", "a b"} << invalid << "" << 0 << "";
         QTest::newRow("registrations not a number") << QStringList{"--registrations-per-hour", "-1"} << invalid << "" << 0 << "";
     }
 
@@ -101,6 +108,15 @@ private slots:
         QVERIFY(ServerCommandLine::parse({}, "/h").options.loadDataAtStart);
         QVERIFY(!ServerCommandLine::parse({"--load-data", "first-use"}, "/h").options.loadDataAtStart);
         QVERIFY(ServerCommandLine::parse({"--load-data", "first-use", "--load-data", "start"}, "/h").options.loadDataAtStart);
+    }
+
+    void disabledRulesRepeat()
+    {
+        const auto line = ServerCommandLine::parse({"--disable-rule", "a.one", "--data", "/d", "--disable-rule", "b.two"},
+                                                   "/h");
+        QCOMPARE(int(line.mode), int(ServerCommandLine::Mode::Serve));
+        QCOMPARE(line.options.disabledRules, (std::vector<std::string>{"a.one", "b.two"}));
+        QVERIFY(ServerCommandLine::parse({}, "/h").options.disabledRules.empty());
     }
 
     void formBody_data()

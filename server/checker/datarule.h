@@ -1,0 +1,83 @@
+#pragma once
+// One rule read from a rule file (see rulefileparser.h for the format): a token pattern,
+// the exceptions that cancel it, the span it marks, the correction it proposes and the
+// examples that document and test it.
+
+#include <regex>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+namespace PennovaChecker {
+
+struct PatternItem
+{
+    enum Kind {
+        Word,          // lower-case word: matches the token's lower-case text
+        Literal,       // =Word: the token exactly as written
+        WordSet,       // {a b c}: any of the lower-case words
+        Tag,           // tag:NN: a part-of-speech tag beginning with the prefix
+        Regex,         // /re/ or /re/i: the whole token as written
+        VerbBase,      // @verb: a common verb in its base form
+        Noun,          // @noun: a word the dictionary knows as a noun
+        AnyWord,       // @word, @number, @punct: any token of that kind
+        AnyNumber,
+        AnyPunct,
+        Skip,          // skip:N: up to N words, never over a clause boundary
+        SentenceStart, // ^: only quotation marks before
+        ClauseStart,   // <clause>: sentence start, after punctuation or after and/but/so
+        SentenceEnd    // $: no token after
+    };
+    Kind kind = Word;
+    std::string text;
+    std::unordered_set<std::string> words;
+    std::regex regex;
+    int maxSkip = 0;
+    bool optional = false; // ?item
+    bool attached = false; // ~item: no space before the token
+
+    bool zeroWidth() const { return kind == SentenceStart || kind == ClauseStart || kind == SentenceEnd; }
+};
+
+struct RulePattern
+{
+    std::vector<PatternItem> items;
+    int markFirst = 0; // items [markFirst, markLast] are the marked span
+    int markLast = 0;
+};
+
+// A piece of the suggestion: literal text, or the text of item `ref` (1-based), inflected.
+struct SuggestionPart
+{
+    enum Inflection { AsWritten, Ing, ThirdPerson, Past, Participle };
+    std::string text;
+    int ref = 0; // 0: literal text
+    Inflection inflection = AsWritten;
+};
+
+struct RuleExample
+{
+    std::string sentence; // without the span marks
+    std::string span;
+    std::string correction;
+    int line = 0;
+};
+
+struct DataRule
+{
+    std::string id;
+    std::string family; // the rule file's name without ".rules"
+    std::string file;
+    int line = 0;
+    std::string explain;
+    std::string errorType = "GRAMMAR";
+    int certainty = 0;
+    std::vector<RulePattern> patterns; // alternatives: the first that matches counts
+    std::vector<RulePattern> exceptions;
+    std::vector<SuggestionPart> suggestion;
+    bool deletion = false;
+    std::vector<RuleExample> wrong;
+    std::vector<std::string> clean;
+};
+
+} // namespace PennovaChecker
