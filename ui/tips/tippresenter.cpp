@@ -4,6 +4,7 @@
 #include "popuplabel.h"
 
 #include <QEvent>
+#include <QScreen>
 #include <QWidget>
 
 TipPresenter::TipPresenter(ConfigStore &tipStore, QWidget *owner, const PopupLabel::Timings &timings)
@@ -65,7 +66,10 @@ void TipPresenter::refresh()
         closeCurrent();
         return;
     }
-    m_popup->move(keptInside(at, m_popup->size()));
+    // The placement chose the spot (beside the window, too, where that covers no text): it is
+    // only kept on the screen here.
+    const QScreen *screen = m_owner ? m_owner->window()->screen() : nullptr;
+    m_popup->move(screen ? keptWithin(screen->availableGeometry(), at, m_popup->size()) : at);
 }
 
 void TipPresenter::closeCurrent()
@@ -81,7 +85,11 @@ QPoint TipPresenter::keptInside(const QPoint &at, const QSize &size) const
     if (!m_owner)
         return at;
     const QWidget *window = m_owner->window();
-    const QRect area(window->mapToGlobal(QPoint(0, 0)), window->size());
+    return keptWithin(QRect(window->mapToGlobal(QPoint(0, 0)), window->size()), at, size);
+}
+
+QPoint TipPresenter::keptWithin(const QRect &area, const QPoint &at, const QSize &size)
+{
     const int x = qMax(area.left(), qMin(at.x(), area.right() + 1 - size.width()));
     const int y = qMax(area.top(), qMin(at.y(), area.bottom() + 1 - size.height()));
     return QPoint(x, y);

@@ -44,6 +44,7 @@ public:
 
     // `at` moved so that a popup of `size` lies inside the owner's window.
     QPoint keptInside(const QPoint &at, const QSize &size) const;
+    static QPoint keptWithin(const QRect &area, const QPoint &at, const QSize &size);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
