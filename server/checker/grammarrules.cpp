@@ -208,6 +208,9 @@ void GrammarRules::agreement(const std::vector<Token> &t, std::vector<Finding> *
                                                       || (m_lex.isThirdPerson(verb) && verb != "is")))
                 out->push_back(RuleSupport::replace(t, v, v, verb == "has" ? "have" : verb == "does" ? "do" : m_lex.baseOf(verb),
                                                     "GRAMMAR", "sv_agreement", 2));
+            // nor "was" or "is" after "we" or "they" ("... and we was happy")
+            else if ((s.lower == "we" || s.lower == "they") && (verb == "was" || verb == "is"))
+                out->push_back(RuleSupport::replace(t, v, v, verb == "was" ? "were" : "are", "GRAMMAR", "sv_agreement", 2));
             continue;
         }
         if (i + 2 < int(t.size()) && (t[size_t(i) + 1].lower == "and" || t[size_t(i) + 1].lower == "or"))

@@ -590,6 +590,8 @@ private slots:
             "sv_agreement", "The book which I bought yesterday is interesting.");
         row("plural pronoun after and with an -s verb", "My friends and I goes shopping on Sunday.", "goes", "go",
             "sv_agreement", "My friends and I go shopping on Sunday.");
+        row("was after and we", "The weather was good and we was happy every day.", "was", "were", "sv_agreement",
+            "The weather was good and we were happy every day.");
         row("singular head with of and a verb before an object pronoun", "This amount of fuel force us to walk.",
             "force", "forces", "agreement_of_phrase", "This amount of fuel forces us to walk.");
         row("a lot of and a plural", "A lot of people is waiting outside.", "is", "are", "agreement_of_phrase",
@@ -630,6 +632,7 @@ private slots:
         QTest::newRow("most of and an uncountable noun") << "Most of the water is clean.";
         QTest::newRow("relative clause with a verb of thinking") << "The man who I think is right won.";
         QTest::newRow("compound subject with I") << "You and I are friends.";
+        QTest::newRow("was after and a singular pronoun") << "The rain stopped and it was warm again.";
         QTest::newRow("clauses joined by and") << "I came early and he goes later.";
         QTest::newRow("a people as one nation") << "A people is a nation.";
         QTest::newRow("a lot of and an uncountable noun") << "A lot of water is wasted.";
