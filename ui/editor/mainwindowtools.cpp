@@ -120,6 +120,9 @@ void MainWindow::showToolWindow(QWidget *wnd)
     connect(wnd, &QObject::destroyed, this, &MainWindow::slotSearchWndClosed);
     wnd->move(geometry().center() - wnd->rect().center());
     wnd->show();
+    // Typing goes to the search field at once, not into the essay behind it.
+    wnd->raise();
+    wnd->activateWindow();
 }
 
 void MainWindow::slotSearchWndClosed()

@@ -39,6 +39,7 @@ ReplaceWindow::ReplaceWindow(QWidget *parent)
     setFixedSize(420, 160 + CompletionLabel::Height + 6);
 
     connect(m_search, &QLineEdit::textChanged, this, &ReplaceWindow::slotInputChanged);
+    m_search->setFocus();
     connect(m_buttons[FindNext], &QPushButton::clicked, this, &ReplaceWindow::slotSearch);
     connect(m_buttons[ReplaceOne], &QPushButton::clicked, this, &ReplaceWindow::slotReplace);
     connect(m_buttons[ReplaceAll], &QPushButton::clicked, this, &ReplaceWindow::slotReplaceAll);

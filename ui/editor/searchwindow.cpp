@@ -46,6 +46,7 @@ SearchWindow::SearchWindow(QWidget *parent)
     setFixedSize(430, 130 + CompletionLabel::Height + 6);
 
     connect(m_edit, &QLineEdit::textChanged, this, &SearchWindow::slotInputChanged);
+    m_edit->setFocus();
     connect(m_find, &QPushButton::clicked, this, &SearchWindow::slotSearch);
     connect(cancel, &QPushButton::clicked, this, &SearchWindow::slotClose);
     slotInputChanged();

@@ -17,6 +17,7 @@
 #include "userinformation.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -105,6 +106,30 @@ private slots:
         m_window->show();
     }
     void cleanup() { m_window.reset(); }
+
+    // Opened from the essay, the window takes the keys: the search text goes into its field,
+    // not into the essay behind it.
+    void typingGoesToTheSearchField_data()
+    {
+        QTest::addColumn<bool>("replace");
+        QTest::newRow("查找") << false;
+        QTest::newRow("替换") << true;
+    }
+    void typingGoesToTheSearchField()
+    {
+        QFETCH(bool, replace);
+        const QString essay = QStringLiteral("An essay about zebras.");
+        m_window->editor()->setPlainText(essay);
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        m_window->editor()->setFocus();
+        (replace ? m_window->replaceAction() : m_window->searchAction())->trigger();
+        QLineEdit *field = replace ? m_window->replaceWindow()->searchEdit() : m_window->searchWindow()->searchEdit();
+        QTRY_COMPARE(QApplication::focusWidget(), field);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("zebra"));
+        QCOMPARE(field->text(), QStringLiteral("zebra"));
+        QCOMPARE(m_window->editor()->toPlainText(), essay);
+    }
 
     // At most one window; closing it frees the place; the buttons wait for a search text.
     void oneWindowAtATime()
