@@ -57,16 +57,7 @@ int main(int argc, char **argv)
             return 2;
         }
     }
-    std::vector<std::string> sentences;
-    if (!brown.empty()) {
-        sentences = NativeText::brownSentences(brown);
-        std::printf("%s: %zu sentences\n", brown.c_str(), sentences.size());
-    }
-    for (const std::string &f : conllu) {
-        const std::vector<std::string> part = NativeText::conlluSentences(f);
-        std::printf("%s: %zu sentences\n", f.c_str(), part.size());
-        sentences.insert(sentences.end(), part.begin(), part.end());
-    }
+    const std::vector<std::string> sentences = NativeText::corpus(brown, conllu);
     if (sentences.empty()) {
         std::fprintf(stderr, "usage: pennova-articletrain --brown DIR [--conllu FILE ...] [--out MODEL]\n");
         return 2;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <dirent.h>
 #include <fstream>
 
@@ -67,4 +68,19 @@ std::vector<std::string> NativeText::conlluSentences(const std::string &path)
         if (line.rfind("# text = ", 0) == 0)
             out.push_back(line.substr(9));
     return out;
+}
+
+std::vector<std::string> NativeText::corpus(const std::string &brownDir, const std::vector<std::string> &conllu)
+{
+    std::vector<std::string> sentences;
+    if (!brownDir.empty()) {
+        sentences = brownSentences(brownDir);
+        std::printf("%s: %zu sentences\n", brownDir.c_str(), sentences.size());
+    }
+    for (const std::string &f : conllu) {
+        const std::vector<std::string> part = conlluSentences(f);
+        std::printf("%s: %zu sentences\n", f.c_str(), part.size());
+        sentences.insert(sentences.end(), part.begin(), part.end());
+    }
+    return sentences;
 }

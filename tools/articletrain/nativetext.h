@@ -13,4 +13,6 @@ public:
     // Every sentence of the sample files (ca01 ... cr09) in dir, in file order.
     static std::vector<std::string> brownSentences(const std::string &dir);
     static std::vector<std::string> conlluSentences(const std::string &path);
+    // Brown's sentences (when dir is given), then each treebank's; prints how many each gave.
+    static std::vector<std::string> corpus(const std::string &brownDir, const std::vector<std::string> &conllu);
 };
