@@ -629,7 +629,7 @@ void MainWindow::slotCorrectByType(CorrectionItem *item, MenuItemType type)
                 m_focus.moveCaretTo(next);
             else
                 m_focus.focus(item);
-            showTipOnce(1, "PT_CopyAll", TipPlacement::besideToolbar(m_ui.copyButton));
+            showTipOnce(1, "PT_CopyAll", TipPlacement::besideToolbar(m_ui.copyButton, m_ui.editor));
         }
         break;
     case MenuItemIgnore:
@@ -844,7 +844,7 @@ void MainWindow::slotTextChanged()
     if (has && !m_trackingSuppressed) {
         // Beside the toolbar of the button the tip talks about.
         const TipPresenter::Placement at =
-            TipPlacement::besideToolbar(polishMode() ? m_ui.improveButton : m_ui.checkButton);
+            TipPlacement::besideToolbar(polishMode() ? m_ui.improveButton : m_ui.checkButton, m_ui.editor);
         if (polishMode())
             showTipOnce(8, "PT_Improve", at);
         else

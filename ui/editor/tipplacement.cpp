@@ -44,10 +44,11 @@ QPoint leastCovering(const QPoint (&candidates)[N], const QSize &size, const QLi
 }
 } // namespace
 
-TipPresenter::Placement TipPlacement::besideToolbar(QPushButton *button)
+TipPresenter::Placement TipPlacement::besideToolbar(QPushButton *button, QTextEdit *editor)
 {
     QPointer<QPushButton> guard(button);
-    return [guard](const QSize &size, QPoint *at) {
+    const TipPresenter::Placement near = besideControl(button, editor);
+    return [guard, near](const QSize &size, QPoint *at) {
         if (!guard || !guard->isVisible())
             return false;
         QWidget *row = guard->parentWidget();
@@ -58,11 +59,11 @@ TipPresenter::Placement TipPlacement::besideToolbar(QPushButton *button)
         }
         const QRect window(guard->window()->mapToGlobal(QPoint(0, 0)), guard->window()->size());
         const QPoint beside = row->mapToGlobal(QPoint(right + 10, guard->geometry().top()));
-        if (beside.x() + size.width() <= window.right() - 4)
+        if (beside.x() + size.width() <= window.right() - 4) {
             *at = beside;
-        else
-            *at = guard->mapToGlobal(QPoint(0, guard->height() + 4));
-        return true;
+            return true;
+        }
+        return near(size, at);
     };
 }
 

@@ -88,6 +88,51 @@ private slots:
         QCOMPARE(!covers, offText);
     }
 
+    // A toolbar tip: in the free space after the row's buttons; where that is too narrow,
+    // next to its button (over the other buttons), never over the text under the toolbar.
+    void besideToolbar_data()
+    {
+        QTest::addColumn<int>("tipWidth");
+        QTest::addColumn<bool>("afterTheRow");
+        QTest::newRow("room after the buttons") << 150 << true;
+        QTest::newRow("too narrow: beside the button, off the text") << 300 << false;
+    }
+    void besideToolbar()
+    {
+        QFETCH(int, tipWidth);
+        QFETCH(bool, afterTheRow);
+        QWidget window;
+        window.resize(520, 400);
+        auto *column = new QVBoxLayout(&window);
+        auto *bar = new QWidget(&window);
+        auto *buttons = new QHBoxLayout(bar);
+        QPushButton *check = nullptr;
+        for (const QString &name : {QStringLiteral("检查"), QStringLiteral("全部改正"), QStringLiteral("上一个")}) {
+            auto *button = new QPushButton(name, bar);
+            button->setFixedSize(80, 26);
+            buttons->addWidget(button);
+            check = check ? check : button;
+        }
+        buttons->addStretch(1);
+        column->addWidget(bar);
+        auto *editor = new QTextEdit(&window);
+        editor->setPlainText(QStringLiteral("Every line is full of words here. ").repeated(200));
+        column->addWidget(editor, 1);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QSize size(tipWidth, 30);
+        QPoint at;
+        QVERIFY(TipPlacement::besideToolbar(check, editor)(size, &at));
+        const QRect tip(at, size);
+        const QList<QRect> lines = TipPlacement::visibleTextLines(editor);
+        QVERIFY(!lines.isEmpty());
+        QVERIFY2(std::none_of(lines.cbegin(), lines.cend(), [&tip](const QRect &l) { return l.intersects(tip); }),
+                 "a tip covers the text");
+        const QRect own(check->mapToGlobal(QPoint(0, 0)), check->size());
+        QVERIFY(!tip.intersects(own));
+        QCOMPARE(tip.left() > own.right() + 2 * 80, afterTheRow);
+    }
+
     // A tip about a word in the text: near the word, over none of the text where there is room.
     void underText_data()
     {
