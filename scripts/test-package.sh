@@ -14,6 +14,13 @@ for p in debootstrap; do
     || DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$p"
 done
 
+# The chroot shares this machine's network: another server on the service's port would
+# answer in place of the installed one.
+if (exec 3<>/dev/tcp/127.0.0.1/18640) 2>/dev/null; then
+  echo "test-package: 127.0.0.1:18640 is in use; stop the server listening there first" >&2
+  exit 1
+fi
+
 root=$(mktemp -d /tmp/pennova-root.XXXXXX)
 chmod 0755 "$root" # the chroot's /: readable by the service user
 cleanup() {
@@ -48,11 +55,11 @@ for _ in $(seq 1 120); do
   sleep 1
 done
 chroot "$root" setpriv --reuid=pennova --regid=pennova --init-groups \
-  pennova-server --data /var/lib/pennova-server user add pupil pupil@school.example pupil123456
+  pennova-server --data /var/lib/pennova-server user add pupil01 pupil@school.example pupil123456
 
 echo "== pennova-cli check"
 printf 'I has a apple. She go to school yesterday.\n' > "$root/tmp/essay.txt"
-chroot "$root" pennova-cli check --user pupil --password pupil123456 /tmp/essay.txt
+chroot "$root" pennova-cli check --user pupil01 --password pupil123456 /tmp/essay.txt
 
 echo "== the client under Xvfb"
 chroot "$root" sh -c 'export QT_QPA_PLATFORM=xcb QTWEBENGINE_DISABLE_SANDBOX=1; \
