@@ -10,6 +10,7 @@
 #include "articleslots.h"
 #include "learnersets.h"
 #include "lexicon.h"
+#include "margintable.h"
 #include "postagger.h"
 #include "wordforms.h"
 
@@ -22,18 +23,7 @@
 using namespace PennovaChecker;
 using namespace LearnerSets;
 
-namespace {
-
-struct Flag
-{
-    float margin;
-    bool wrong;    // the annotators marked the token
-    bool learner;  // from a learner set (else an unedited CWEB sentence)
-    size_t sentence;
-    std::string text;
-};
-
-} // namespace
+using MarginTable::Flag;
 
 int main(int argc, char **argv)
 {
@@ -93,7 +83,7 @@ int main(int argc, char **argv)
                     shown += (k ? " " : "") + (int(k) == slot.head ? "[" + tokens[k].text + "]" : tokens[k].text);
                 const bool plural = tags[size_t(slot.head)] == "NNS";
                 flags[std::string(names[slot.written]) + ">" + names[best] + (plural ? " plural" : "")].push_back(
-                    {sc[size_t(best)] - sc[size_t(slot.written)], wrong, isLearner, i, shown});
+                    {sc[size_t(best)] - sc[size_t(slot.written)], wrong, isLearner, shown});
             }
         }
     };
@@ -102,31 +92,6 @@ int main(int argc, char **argv)
     run(web, false);
     std::printf("%zu learner sentences (%zu slots), %zu unedited CWEB sentences (%zu slots)\n", learner.size(),
                 learnerSlots, web.size(), slots - learnerSlots);
-    const float margins[] = {4.0f, 6.0f, 8.0f, 10.0f, 12.0f, 15.0f, 20.0f, 25.0f, 30.0f, 40.0f};
-    for (const auto &[key, list] : flags) {
-        std::printf("%s\n", key.c_str());
-        for (float m : margins) {
-            int n = 0, right = 0, webFlags = 0;
-            for (const Flag &f : list) {
-                if (f.margin < m)
-                    continue;
-                if (f.learner) {
-                    ++n;
-                    right += f.wrong ? 1 : 0;
-                } else {
-                    ++webFlags;
-                }
-            }
-            std::printf("    margin %4.2f: learner flags %5d, marked wrong %5d (P %5.1f%%); CWEB flags %4d (%.2f%% of "
-                        "sentences)\n",
-                        double(m), n, right, 100.0 * right / std::max(1, n), webFlags,
-                        100.0 * webFlags / std::max<size_t>(1, web.size()));
-        }
-        if (key == showKey)
-            for (const Flag &f : list)
-                if (f.margin >= showMargin)
-                    std::printf("  %s %.2f %s\n", f.learner ? (f.wrong ? "HIT " : "MISS") : "WEB ", double(f.margin),
-                                f.text.c_str());
-    }
+    MarginTable::print(flags, web.size(), showKey, showMargin);
     return 0;
 }

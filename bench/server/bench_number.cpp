@@ -9,6 +9,7 @@
 #include "pennovapaths.h"
 #include "learnersets.h"
 #include "lexicon.h"
+#include "margintable.h"
 #include "nounnumberrule.h"
 #include "numberslots.h"
 #include "postagger.h"
@@ -23,17 +24,7 @@
 using namespace PennovaChecker;
 using namespace LearnerSets;
 
-namespace {
-
-struct Flag
-{
-    float margin;
-    bool wrong;   // the annotators marked the token
-    bool learner; // from a learner set (else an unedited CWEB sentence)
-    std::string text;
-};
-
-} // namespace
+using MarginTable::Flag;
 
 int main(int argc, char **argv)
 {
@@ -101,31 +92,6 @@ int main(int argc, char **argv)
     run(web, false);
     std::printf("%zu learner sentences (%zu head nouns), %zu unedited CWEB sentences (%zu head nouns)\n",
                 learner.size(), learnerSlots, web.size(), slots - learnerSlots);
-    const float margins[] = {4.0f, 6.0f, 8.0f, 10.0f, 12.0f, 15.0f, 20.0f, 25.0f, 30.0f, 40.0f};
-    for (const auto &[key, list] : flags) {
-        std::printf("%s\n", key.c_str());
-        for (float m : margins) {
-            int n = 0, right = 0, webFlags = 0;
-            for (const Flag &f : list) {
-                if (f.margin < m)
-                    continue;
-                if (f.learner) {
-                    ++n;
-                    right += f.wrong ? 1 : 0;
-                } else {
-                    ++webFlags;
-                }
-            }
-            std::printf("    margin %5.1f: learner flags %4d, marked wrong %4d (P %5.1f%%); CWEB flags %3d (%.2f%% of "
-                        "sentences)\n",
-                        double(m), n, right, 100.0 * right / std::max(1, n), webFlags,
-                        100.0 * webFlags / std::max<size_t>(1, web.size()));
-        }
-        if (key == showKey)
-            for (const Flag &f : list)
-                if (f.margin >= showMargin)
-                    std::printf("  %s %.1f %s\n", f.learner ? (f.wrong ? "HIT " : "MISS") : "WEB ", double(f.margin),
-                                f.text.c_str());
-    }
+    MarginTable::print(flags, web.size(), showKey, showMargin);
     return 0;
 }
