@@ -13,8 +13,8 @@
 
 namespace {
 // The first allowed place over no text; failing that, the allowed one that covers least;
-// failing that, the first place. A place is allowed off avoid and either inside bounds or,
-// on the screen, wholly outside them (a tip beside the window covers none of its text).
+// failing that, the first place. A place is allowed off avoid and either inside bounds or
+// on the screen wholly outside the window (a tip beside the window covers none of its text).
 template<size_t N>
 QPoint leastCovering(const QPoint (&candidates)[N], const QSize &size, const QList<QRect> &lines,
                      const QRect &bounds, const QRect &avoid, const QRect &screen = QRect(),
@@ -25,7 +25,7 @@ QPoint leastCovering(const QPoint (&candidates)[N], const QSize &size, const QLi
     for (const QPoint &candidate : candidates) {
         const QRect place(candidate, size);
         const bool inside = bounds.contains(place);
-        const bool beside = screen.contains(place) && !place.intersects(window.isNull() ? bounds : window);
+        const bool beside = screen.contains(place) && !place.intersects(window);
         if ((!inside && !beside) || place.intersects(avoid))
             continue;
         qint64 covered = 0;
