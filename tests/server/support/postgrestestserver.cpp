@@ -140,6 +140,8 @@ bool PostgresTestServer::start()
     const int first = m_port ? m_port : FirstPort;
     const int last = m_port ? m_port : LastPort;
     for (int port = first; port <= last; ++port) {
+        if (!claimPort(port))
+            continue;
         const QString options = QStringLiteral("-p %1 -k %2 -c listen_addresses=127.0.0.1 -c fsync=off "
                                                "-c synchronous_commit=off -c max_connections=300")
                                     .arg(port)
@@ -152,11 +154,27 @@ bool PostgresTestServer::start()
             m_error.clear();
             return true;
         }
+        if (!m_port)
+            m_portLock.reset();
     }
+    // The log's end says why; QtTest cuts long messages, so the tail is kept short.
     QFile log(m_dir.filePath(QStringLiteral("log")));
     if (log.open(QIODevice::ReadOnly))
-        m_error += "\n" + QString::fromLocal8Bit(log.readAll().right(2000));
+        m_error += "\n" + QString::fromLocal8Bit(log.readAll().right(600));
     return false;
+}
+
+bool PostgresTestServer::claimPort(int port)
+{
+    if (m_portLock)
+        return true;
+    auto lock = std::make_unique<QLockFile>(QStringLiteral("/tmp/pennova-postgres-port-%1.lock").arg(port));
+    // Held as long as the test runs: only a dead owner makes it stale, never its age.
+    lock->setStaleLockTime(0);
+    if (!lock->tryLock(0))
+        return false;
+    m_portLock = std::move(lock);
+    return true;
 }
 
 void PostgresTestServer::stop()

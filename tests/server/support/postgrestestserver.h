@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QLockFile>
 #include <QString>
 #include <QTemporaryDir>
 
+#include <memory>
 #include <string>
 
 // A PostgreSQL server of Debian's packages in a temporary folder, on a loopback port,
@@ -36,11 +38,15 @@ private:
     bool copyTemplate(const QString &data);
     bool runCopy(const QString &from, const QString &to);
     static QString folderTemplate();
+    // Claims a port of the range for this server's whole life, restarts included, so that a
+    // test program running beside this one cannot take it while the server is stopped.
+    bool claimPort(int port);
 
     QTemporaryDir m_dir{folderTemplate()};
     QString m_bin;
     QString m_error;
     int m_port = 0;
+    std::unique_ptr<QLockFile> m_portLock;
     bool m_initialised = false;
     bool m_running = false;
 };
