@@ -1,6 +1,7 @@
 #include "connectionqueue.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace PennovaServer {
 
@@ -8,9 +9,11 @@ namespace {
 thread_local bool t_refusing = false;
 }
 
-ConnectionQueue::ConnectionQueue(int threads, int capacity, std::atomic<int> &waiting)
+ConnectionQueue::ConnectionQueue(int threads, int capacity, std::atomic<int> &waiting,
+                                 std::function<void()> beforeShutdown)
     : m_capacity(std::size_t(std::max(1, capacity)))
     , m_waiting(waiting)
+    , m_beforeShutdown(std::move(beforeShutdown))
 {
     m_waiting = 0;
     for (int i = 0; i < std::max(1, threads); ++i)
@@ -40,6 +43,8 @@ void ConnectionQueue::enqueue(std::function<void()> job)
 
 void ConnectionQueue::shutdown()
 {
+    if (const std::function<void()> before = std::exchange(m_beforeShutdown, {}))
+        before();
     {
         std::lock_guard<std::mutex> guard(m_mutex);
         if (m_stopping)

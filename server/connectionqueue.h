@@ -20,8 +20,9 @@ class ConnectionQueue : public httplib::TaskQueue
 {
 public:
     // waiting: kept up to date with the number of waiting connections; it must
-    // outlive the queue.
-    ConnectionQueue(int threads, int capacity, std::atomic<int> &waiting);
+    // outlive the queue. beforeShutdown: called once when shutdown() begins, while jobs
+    // may still be queued (to stop whoever feeds the queue).
+    ConnectionQueue(int threads, int capacity, std::atomic<int> &waiting, std::function<void()> beforeShutdown = {});
     ~ConnectionQueue() override;
     ConnectionQueue(const ConnectionQueue &) = delete;
     ConnectionQueue &operator=(const ConnectionQueue &) = delete;
@@ -46,6 +47,7 @@ private:
     std::size_t m_capacity;
     std::atomic<int> &m_waiting;
     bool m_stopping = false;
+    std::function<void()> m_beforeShutdown;
     std::vector<std::thread> m_threads;
     std::thread m_refuser;
 };

@@ -236,14 +236,56 @@ private:
 HttpListener::HttpListener(const Limits &limits)
     : m_limits(limits)
 {
-    new_task_queue = [this] {
-        return new ConnectionQueue(m_limits.threads, m_limits.maxQueuedConnections, m_waiting);
-    };
+    new_task_queue = [this] { return createQueue(); };
     // Only SO_REUSEADDR: SO_REUSEPORT (the library's default) would let a second server
     // bind the same port and take half of the connections.
     set_socket_options([](socket_t sock) {
         const int yes = 1;
         ::setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    });
+}
+
+httplib::TaskQueue *HttpListener::createQueue()
+{
+    auto waiter = std::make_unique<HeaderWaiter>(m_limits.maxHeaderBytes, m_limits.headerTimeoutMs,
+                                                 std::size_t(std::max(0, m_limits.maxHeaderWaiters)),
+                                                 [this](int fd) { dispatch(fd); });
+    auto *queue = new ConnectionQueue(m_limits.threads, m_limits.maxQueuedConnections, m_waiting, [this] {
+        // The waiter must not hand connections to a queue that is going away; those it
+        // still holds are closed.
+        std::unique_ptr<HeaderWaiter> waiter;
+        {
+            std::lock_guard<std::mutex> guard(m_queueMutex);
+            m_queue = nullptr;
+            waiter = std::move(m_waiter);
+        }
+        if (waiter)
+            waiter->stop();
+    });
+    std::lock_guard<std::mutex> guard(m_queueMutex);
+    m_queue = queue;
+    m_waiter = std::move(waiter);
+    return queue;
+}
+
+std::size_t HttpListener::connectionsAwaitingHeader() const
+{
+    std::lock_guard<std::mutex> guard(m_queueMutex);
+    return m_waiter ? m_waiter->waiting() : 0;
+}
+
+void HttpListener::dispatch(socket_t sock)
+{
+    std::lock_guard<std::mutex> guard(m_queueMutex);
+    if (!m_queue) {
+        ::close(sock);
+        return;
+    }
+    m_queue->enqueue([this, sock] {
+        if (ConnectionQueue::refusing())
+            refuseBusy(sock);
+        else
+            serve(sock);
     });
 }
 
@@ -279,6 +321,17 @@ bool HttpListener::process_and_close_socket(socket_t sock)
         refuseBusy(sock);
         return false;
     }
+    // A connection whose header is still on its way waits without a thread.
+    if (!HeaderWaiter::worthServing(sock, m_limits.maxHeaderBytes)) {
+        std::lock_guard<std::mutex> guard(m_queueMutex);
+        if (m_waiter && m_waiter->watch(sock))
+            return true;
+    }
+    return serve(sock);
+}
+
+bool HttpListener::serve(socket_t sock)
+{
     ++m_active;
     ConnectionStream stream(sock, m_limits.writeTimeoutMs, m_limits.bodyGraceMs, m_limits.minBodyBytesPerSecond);
     bool ok = stream.awaitHeader(after(m_limits.headerTimeoutMs), m_limits.maxHeaderBytes);

@@ -1,13 +1,19 @@
 #pragma once
 
+#include "headerwaiter.h"
+
 #include <httplib.h>
 
 #include <atomic>
 #include <cstddef>
+#include <memory>
+#include <mutex>
 
 namespace PennovaServer {
 
-// The HTTP server with its connections guarded against slow and idle peers: a request's
+// The HTTP server with its connections guarded against slow and idle peers. A new
+// connection takes a thread only once its first header is whole (HeaderWaiter holds it
+// until then, up to maxHeaderWaiters of them). A request's
 // header must arrive whole within headerTimeoutMs and its body within bodyTimeoutMs,
 // however slowly the bytes trickle in, and after bodyGraceMs at minBodyBytesPerSecond at
 // least; a connection waits for its next request at most
@@ -37,6 +43,9 @@ public:
         int retryAfterSeconds = 5;
         // How long a closing connection waits for the peer's end (reading what it sends).
         int lingerMs = 500;
+        // New connections whose header is still on its way, held without a thread; beyond
+        // that many they wait on a thread as any other.
+        int maxHeaderWaiters = 4096;
     };
 
     explicit HttpListener(const Limits &limits);
@@ -45,15 +54,29 @@ public:
     bool raiseBacklog();
     int activeConnections() const { return m_active.load(); }
     int waitingConnections() const { return m_waiting.load(); }
+    // New connections held until their header is whole.
+    std::size_t connectionsAwaitingHeader() const;
 
 private:
     bool process_and_close_socket(socket_t sock) override;
+    // Serves the connection's requests on the calling thread, then closes it.
+    bool serve(socket_t sock);
+    // Gives a connection whose header is whole to the threads (closing it when the
+    // listener is stopping).
+    void dispatch(socket_t sock);
+    // A fresh queue for a listen() run, with its header waiter.
+    httplib::TaskQueue *createQueue();
     bool busy() const;
     void refuseBusy(socket_t sock);
 
     Limits m_limits;
     std::atomic<int> m_active{0};
     std::atomic<int> m_waiting{0};
+    // Guards the two below: the waiter's thread hands connections to the queue while
+    // listen() may be ending. Declared before them so that it outlives the waiter.
+    mutable std::mutex m_queueMutex;
+    httplib::TaskQueue *m_queue = nullptr; // owned by the library's listen()
+    std::unique_ptr<HeaderWaiter> m_waiter;
 };
 
 } // namespace PennovaServer

@@ -392,6 +392,63 @@ private slots:
         QVERIFY2(plain.received().rfind("HTTP/1.1 200", 0) == 0, plain.received().c_str());
     }
 
+    // Peers that send their first header a piece at a time hold no thread: a plain request
+    // is served at once beside far more of them than there are threads; a header that
+    // comes whole late is served, one that never comes whole is closed at its deadline.
+    void slowHeadersHoldNoThread_data()
+    {
+        QTest::addColumn<int>("headerTimeoutMs");
+        QTest::addColumn<bool>("finishLate");
+        QTest::newRow("headers completed late are served") << 60000 << true;
+        QTest::newRow("headers never completed are closed") << 300 << false;
+    }
+
+    void slowHeadersHoldNoThread()
+    {
+        QFETCH(int, headerTimeoutMs);
+        QFETCH(bool, finishLate);
+        PennovaServer::HttpListener::Limits limits;
+        limits.threads = 2;
+        limits.headerTimeoutMs = headerTimeoutMs;
+        limits.lingerMs = 100;
+        PennovaServer::HttpListener small(limits);
+        small.Get("/test.htm", [](const httplib::Request &, httplib::Response &res) { res.set_content("ok", "text/plain"); });
+        const int port = small.bind_to_any_port("127.0.0.1");
+        QVERIFY(port > 0);
+        QVERIFY(small.raiseBacklog());
+        std::thread serving([&small] { small.listen_after_bind(); });
+        const auto stop = qScopeGuard([&] {
+            small.stop();
+            serving.join();
+        });
+        QVERIFY(QTest::qWaitFor([&small] { return small.is_running(); }, 5000));
+        std::vector<std::unique_ptr<RawConnection>> slow;
+        for (int i = 0; i < 20; ++i) {
+            slow.push_back(std::make_unique<RawConnection>(port));
+            QVERIFY(slow.back()->send("GET /test.htm HTTP/1.1\r\nHost: a"));
+        }
+        if (finishLate) // (the others may already be past their deadline)
+            QTRY_COMPARE_WITH_TIMEOUT(small.connectionsAwaitingHeader(), std::size_t(slow.size()), 5000);
+        RawConnection plain(port);
+        QVERIFY(plain.send("GET /test.htm HTTP/1.1\r\nHost: a\r\nConnection: close\r\n\r\n"));
+        QTRY_VERIFY_WITH_TIMEOUT(plain.closedByServer(), 5000);
+        QVERIFY2(plain.received().rfind("HTTP/1.1 200", 0) == 0, plain.received().c_str());
+        if (finishLate) {
+            for (auto &connection : slow)
+                QVERIFY(connection->send("\r\nConnection: close\r\n\r\n"));
+            for (auto &connection : slow) {
+                QTRY_VERIFY_WITH_TIMEOUT(connection->closedByServer(), 10000);
+                QVERIFY2(connection->received().rfind("HTTP/1.1 200", 0) == 0, connection->received().c_str());
+            }
+        } else {
+            for (auto &connection : slow) {
+                QTRY_VERIFY_WITH_TIMEOUT(connection->closedByServer(), 5000);
+                QVERIFY(connection->received().empty());
+            }
+        }
+        QCOMPARE(small.connectionsAwaitingHeader(), std::size_t(0));
+    }
+
     // Logins wait for a hashing slot only briefly and only a few at once; the others are
     // told to come back, and cheap requests are served meanwhile.
     void loginFloodIsAnsweredBusy()
