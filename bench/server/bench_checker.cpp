@@ -36,19 +36,6 @@ std::vector<std::string> sentenceConfig(int confidence)
             "server.poststyle", "9", "server.confidence", std::to_string(confidence)};
 }
 
-bool containsWord(const std::string &text, const std::string &word)
-{
-    size_t p = 0;
-    while ((p = text.find(word, p)) != std::string::npos) {
-        const bool left = p == 0 || !std::isalpha(static_cast<unsigned char>(text[p - 1]));
-        const bool right = p + word.size() >= text.size() || !std::isalpha(static_cast<unsigned char>(text[p + word.size()]));
-        if (left && right)
-            return true;
-        ++p;
-    }
-    return false;
-}
-
 // Rough sentence split of running text (the client splits more carefully).
 std::vector<std::string> splitSentences(const std::string &text)
 {
@@ -389,8 +376,10 @@ int main(int argc, char **argv)
 
     // learner essays, token by token: REALEC dev and JFLEG dev (a token is wrong where two of
     // the four annotators changed it); JFLEG test stays a final check
-    const LabelledScore realec = scoreLabelled("REALEC dev", readRealec(data + "grammar/realec/en_realec_dev.tsv"),
-                                               checker, config, showKind);
+    int doubledCopies = 0;
+    const std::vector<LabelledSentence> realecSet = readRealec(data + "grammar/realec/en_realec_dev.tsv", &doubledCopies);
+    std::printf("REALEC dev: %d sentences left out, copies with every token doubled\n", doubledCopies);
+    const LabelledScore realec = scoreLabelled("REALEC dev", realecSet, checker, config, showKind);
     const LabelledScore jflegDev = scoreLabelled("JFLEG dev", readJfleg(data + "grammar/jfleg", "dev"), checker, config,
                                                  showKind);
     if (quick) {
