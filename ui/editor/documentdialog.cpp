@@ -6,6 +6,7 @@
 #include "textfileio.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -14,6 +15,29 @@
 namespace {
 
 const QString SaveFilterKey = QStringLiteral("Save_Filter");
+
+// The folder of the last document opened or saved in this run: both dialogs start there, as
+// the system's dialogs do elsewhere; before the first, in the documents folder (not wherever
+// the program was started from).
+QString &lastFolder()
+{
+    static QString folder;
+    return folder;
+}
+
+QString startFolder()
+{
+    if (!lastFolder().isEmpty() && QFileInfo(lastFolder()).isDir())
+        return lastFolder();
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
+void rememberFolder(const QString &file)
+{
+    if (!file.isEmpty())
+        lastFolder() = QFileInfo(file).absolutePath();
+}
 
 std::unique_ptr<QFileDialog> makeDialog(QWidget *parent, const QString &title, const QString &accept,
                                         QFileDialog::AcceptMode mode)
@@ -36,6 +60,7 @@ std::unique_ptr<QFileDialog> makeDialog(QWidget *parent, const QString &title, c
             side << QUrl::fromLocalFile(folder);
     }
     dialog->setSidebarUrls(side);
+    dialog->setDirectory(startFolder());
     FileListColumns::install(*dialog);
     return dialog;
 }
@@ -106,7 +131,10 @@ QString DocumentDialog::acceptedSaveName(const QFileDialog &dialog, ConfigStore 
     const QString filter = dialog.selectedNameFilter();
     preferences.setValue(SaveFilterKey, filterCode(filter));
     const QStringList files = dialog.selectedFiles();
-    return files.isEmpty() ? QString() : withExtension(files.first(), filter);
+    if (files.isEmpty())
+        return QString();
+    rememberFolder(files.first());
+    return withExtension(files.first(), filter);
 }
 
 QString DocumentDialog::chooseOpenFile(QWidget *parent)
@@ -114,6 +142,7 @@ QString DocumentDialog::chooseOpenFile(QWidget *parent)
     const auto dialog = makeOpenDialog(parent);
     if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return QString();
+    rememberFolder(dialog->selectedFiles().first());
     return dialog->selectedFiles().first();
 }
 

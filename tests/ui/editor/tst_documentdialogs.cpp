@@ -244,6 +244,33 @@ private slots:
         QCOMPARE(m_prefs->value(QStringLiteral("Save_Filter")), code);
     }
 
+    // The dialogs start where the last document was saved, and never in the folder the
+    // program happened to be started from; a remembered folder since removed is not used.
+    void dialogsStartInTheLastFolder()
+    {
+        const QString home = QDir::homePath();
+        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        QTemporaryDir work;
+        const QString started = QDir::currentPath();
+        const auto back = qScopeGuard([&started] { QDir::setCurrent(started); });
+        QVERIFY(QDir::setCurrent(work.path()));
+        const auto fresh = DocumentDialog::makeOpenDialog(nullptr);
+        QVERIFY2(fresh->directory().absolutePath() != QDir(work.path()).absolutePath(),
+                 qPrintable(fresh->directory().absolutePath()));
+
+        const QString folder = m_dir.filePath(QStringLiteral("目录 一"));
+        QVERIFY(QDir().mkpath(folder));
+        const auto save = DocumentDialog::makeSaveDialog(nullptr, *m_prefs, QStringLiteral("保存文档"),
+                                                         QStringLiteral("Pennova"), QDateTime::currentDateTime());
+        save->selectFile(folder + QStringLiteral("/作文.txt"));
+        QCOMPARE(DocumentDialog::acceptedSaveName(*save, *m_prefs), folder + QStringLiteral("/作文.txt"));
+        QCOMPARE(DocumentDialog::makeOpenDialog(nullptr)->directory().absolutePath(), QDir(folder).absolutePath());
+
+        QVERIFY(QDir(folder).removeRecursively());
+        const QString start = DocumentDialog::makeOpenDialog(nullptr)->directory().absolutePath();
+        QVERIFY2(start == QDir(documents).absolutePath() || start == QDir(home).absolutePath(), qPrintable(start));
+    }
+
     void saveTo_data()
     {
         QTest::addColumn<QString>("name");
