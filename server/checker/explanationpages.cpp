@@ -3,6 +3,7 @@
 #include "tokenizer.h"
 #include "wordnetdictionary.h"
 
+#include <algorithm>
 #include <sstream>
 #include <unordered_map>
 
@@ -349,7 +350,7 @@ const std::unordered_map<std::string, Page> &pages()
         {"number_word", {"数词后名词的数", "hundred、thousand、million、dozen 前面有具体数字时不加 -s (two hundred students)；只有泛指“成百上千”时才用 hundreds of。one 后面的名词用单数。",
                          "After a number, hundred, thousand and million take no -s; after \"one\" the noun is singular.", "There are two hundreds students and one teachers.", "There are two hundred students and one teacher."}},
         {"noun_number", {"名词的数：单数还是复数", "英语名词有单数和复数之分（名词的数），中文没有这种变化，所以最容易写错。many、several、a lot of、these、two 等数量词和 one of the 之后用复数；a/an、one、every、each、this 之后用单数；后面的谓语动词也要和名词的数一致。information、advice、equipment 等不可数名词没有复数。这个提示来自英语母语者在同样上下文中的用法。",
-                         "Noun number: a countable noun is plural after many, several, a lot of, these, numbers above one and \"one of the\", and singular after a/an, one, every, each and this.", "One of the reason is that many student have no time.", "One of the reasons is that many students have no time."}},
+                         "Noun number: a countable noun is plural after many, several, a lot of, these, numbers above one and \"one of the\", and singular after a/an, one, every, each and this.", "I have several good friend in Beijing. She is a great teachers.", "I have several good friends in Beijing. She is a great teacher."}},
         {"fixed_phrase", {"固定短语", "固定短语的形式不能随意改动：on the other hand、in my opinion、point of view、as a result、in addition、last but not least、nowadays（前面不加 in）。",
                           "Set phrases keep their form.", "As a results, in my opinions, it works.", "As a result, in my opinion, it works."}},
         {"non_prefix", {"前缀 non- 加连字符", "non 是前缀，不能单独成词；它要用连字符与后面的形容词或名词连在一起：non-biological、non-native。",
@@ -385,6 +386,16 @@ int hexValue(char c)
 }
 
 } // namespace
+
+std::vector<ExplanationPages::Example> ExplanationPages::examples()
+{
+    std::vector<Example> out;
+    out.reserve(pages().size());
+    for (const auto &[kind, page] : pages())
+        out.push_back({kind, page.wrong, page.right});
+    std::sort(out.begin(), out.end(), [](const Example &a, const Example &b) { return a.kind < b.kind; });
+    return out;
+}
 
 std::string ExplanationPages::escapeHtml(const std::string &text)
 {

@@ -16,6 +16,13 @@ public:
     explicit ExplanationPages(const WordNetDictionary &wordnet) : m_wordnet(wordnet) {} // not owned
     std::string page(const std::string &rawQuery) const;
 
+    // Each page's kind with its wrong and right example, sorted by kind.
+    struct Example
+    {
+        std::string kind, wrong, right;
+    };
+    static std::vector<Example> examples();
+
     static std::string escapeHtml(const std::string &text);
     static std::string percentDecode(const std::string &text);
     // The query's parameters in order (a key may repeat), decoded.

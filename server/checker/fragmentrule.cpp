@@ -29,7 +29,8 @@ bool FragmentRule::mayBeFiniteVerb(const std::vector<Token> &t, int i) const
             if (m_lex.isAuxiliary(t[size_t(k)].lower))
                 return false;
     }
-    if (m_lex.isParticiple(w))
+    // "written" alone is no clause; "wagged", past tense as well, may be its verb
+    if (m_lex.isParticiple(w) && !m_lex.isPastForm(w))
         return false;
     std::string base = m_lex.baseOf(w);
     bool verb = !base.empty() || m_lex.isPos(w, Lexicon::Verb);
@@ -43,6 +44,11 @@ bool FragmentRule::mayBeFiniteVerb(const std::vector<Token> &t, int i) const
         }
         if (w.size() > 4 && (w.compare(w.size() - 3, 3, "ies") == 0 || w.compare(w.size() - 3, 3, "ied") == 0)
             && m_lex.isPos(w.substr(0, w.size() - 3) + "y", Lexicon::Verb))
+            verb = true;
+        // a doubled consonant: "wagged", "stopped", "planned"
+        if (w.size() > 5 && w.compare(w.size() - 2, 2, "ed") == 0 && w[w.size() - 3] == w[w.size() - 4]
+            && std::string("aeiouy").find(w[w.size() - 3]) == std::string::npos
+            && m_lex.isPos(w.substr(0, w.size() - 3), Lexicon::Verb))
             verb = true;
     }
     if (!verb)

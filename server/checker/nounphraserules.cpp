@@ -122,7 +122,8 @@ void NounPhraseRules::otherSingular(const std::vector<Token> &t, const std::vect
         return;
     const std::string &noun = t[size_t(n)].lower;
     std::string plural;
-    if (noun == "than" || !m_numbers.mostlyCounted(noun, &plural, 0.3))
+    // (a plural at least a seventh as common as the singular: "city", "country", not "food", "life")
+    if (noun == "than" || !m_numbers.mostlyCounted(noun, &plural, 0.15))
         return;
     Finding f = R::replace(t, n, n, plural, "GRAMMAR", "other_singular", 2);
     Candidate another = R::replace(t, i, n, "another " + t[size_t(n)].text, "GRAMMAR", "other_singular", 2)

@@ -263,7 +263,7 @@ void NumberRules::fewerWithPlurals(const std::vector<Token> &t, std::vector<Find
             continue;
         const std::string &w = t[size_t(n)].lower;
         bool plural = w == "people";
-        if (!plural && w.size() > 4 && endsWith(w, "s") && !m_lex.posMask(w)) {
+        if (!plural && w.size() > 3 && endsWith(w, "s") && !m_lex.posMask(w)) { // "less cars"
             const std::string base = endsWith(w, "ies") ? w.substr(0, w.size() - 3) + "y" : w.substr(0, w.size() - 1);
             std::string check;
             plural = countableSingular(base, &check) && check == w;

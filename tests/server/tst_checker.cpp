@@ -478,6 +478,8 @@ private slots:
         QTest::newRow("because clause alone") << "Because I was very tired." << 0 << true;
         QTest::newRow("complete sentence") << "Beijing is a beautiful old city." << 0 << false;
         QTest::newRow("this as subject") << "This makes the journey easy." << 0 << false;
+        QTest::newRow("regular past tense as the verb") << "The dog wagged its tail happily." << 0 << false;
+        QTest::newRow("participle alone after the noun") << "The letter written by my grandfather." << 0 << true;
         QTest::newRow("exclamation") << "What a beautiful day it was!" << 0 << false;
         QTest::newRow("title is never a fragment") << "The beautiful old city of Beijing" << 1 << false;
         QTest::newRow("short reply") << "Of course." << 0 << false;

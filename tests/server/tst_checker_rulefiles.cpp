@@ -4,6 +4,7 @@
 // engine's pattern items match what they say.
 
 #include "englishchecker.h"
+#include "explanationpages.h"
 #include "lexicon.h"
 #include "rulefileparser.h"
 #include "ruleengine.h"
@@ -51,6 +52,13 @@ std::string oneRule(const std::string &pattern, const std::string &suggest, cons
 {
     return "rule t.one\nexplain fixed_phrase\ncertainty 3\npattern " + pattern + "\nsuggest " + suggest + "\n"
         + more + "wrong <x> y => z\n";
+}
+
+// The sentences of a page's example ("Is important to study. Have many people here.").
+QStringList sentencesOf(const std::string &text)
+{
+    static const QRegularExpression boundary(QStringLiteral("(?<=[.!?])\\s+(?=[A-Z\"])"));
+    return QString::fromStdString(text).split(boundary, Qt::SkipEmptyParts);
 }
 
 } // namespace
@@ -152,6 +160,50 @@ private slots:
         QFETCH(QString, sentence);
         const Json::Value record = check(*m_checker, sentence, 3);
         QVERIFY2(record["corrections"].empty(), qPrintable(CheckerRecords::describe(sentence, record)));
+    }
+
+    void pageExamples_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QStringList>("wrong");
+        QTest::addColumn<QStringList>("right");
+        for (const ExplanationPages::Example &e : ExplanationPages::examples())
+            if (e.kind != "article_unneeded") // the article model's "no article" is off (its margins)
+                QTest::newRow(e.kind.c_str()) << QString::fromStdString(e.kind) << sentencesOf(e.wrong)
+                                          << sentencesOf(e.right);
+    }
+
+    // An explanation page teaches with its own examples: the checker finds that kind in the
+    // wrong one and nothing at all in the right one (at the most sensitive confidence).
+    void pageExamples()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QStringList, wrong);
+        QFETCH(QStringList, right);
+        QVERIFY(!wrong.isEmpty() && !right.isEmpty());
+        // each sentence after the ones before it, as in an essay
+        const auto inEssay = [this](const QStringList &sentences, int k) {
+            std::vector<std::string> previous;
+            for (int j = 0; j < k; ++j)
+                previous.push_back(sentences.at(j).toStdString());
+            return m_checker->checkSentence(k, sentences.at(k).toStdString(), 0, CheckerRecords::sentenceConfig(3),
+                                            {}, previous);
+        };
+        QString got;
+        bool found = false;
+        for (int k = 0; k < wrong.size(); ++k) {
+            const QString &sentence = wrong.at(k);
+            const Json::Value record = inEssay(wrong, k);
+            for (const Json::Value &c : record["corrections"])
+                found = found || QString::fromStdString(c["explainType"].asString()) == kind;
+            got += CheckerRecords::describe(sentence, record) + QLatin1Char(' ');
+        }
+        QVERIFY2(found, qPrintable(QStringLiteral("wrong example: ") + got));
+        for (int k = 0; k < right.size(); ++k) {
+            const Json::Value record = inEssay(right, k);
+            QVERIFY2(record["corrections"].empty(),
+                     qPrintable(QStringLiteral("right example: ") + CheckerRecords::describe(right.at(k), record)));
+        }
     }
 
     void brokenFiles_data()
