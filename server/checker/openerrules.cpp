@@ -23,13 +23,12 @@ int firstWord(const std::vector<Token> &t)
     return -1;
 }
 
-// openers that are set off by a comma in edited text as good as always
+// Linking words set off by a comma in edited text as good as always. Time and comment
+// adverbials ("Nowadays", "Of course", "In fact", "Unfortunately") leave it to the writer.
 const char *const kOpeners[] = {"for example", "for instance", "moreover", "furthermore", "in conclusion",
                                 "first of all", "on the other hand", "in addition", "to sum up", "in other words",
-                                "therefore", "thus", "hence", "nowadays", "firstly", "secondly",
-                                "thirdly", "lastly", "consequently", "nevertheless", "additionally",
-                                "unfortunately", "fortunately", "personally", "as a result", "in fact",
-                                "of course", "in short", "in general", "in the end", "in the future",
+                                "therefore", "thus", "hence", "firstly", "secondly", "thirdly", "lastly",
+                                "consequently", "nevertheless", "additionally", "as a result", "in short",
                                 "however"};
 
 } // namespace

@@ -788,6 +788,8 @@ private slots:
         QTest::newRow("fragment with but and no verb") << "but not the last one of them.";
         QTest::newRow("short fragment without a full stop") << "for more details see";
         QTest::newRow("however as a degree adverb") << "However hard he tried, he failed.";
+        QTest::newRow("time adverbial without a comma") << "Nowadays there are many cars in the city.";
+        QTest::newRow("comment adverbial without a comma") << "Of course it is not easy for everyone.";
         QTest::newRow("in my opinion without a comma") << "In my opinion these pens are worth the price.";
         QTest::newRow("for example inside a sentence") << "Some fruits, for example apples, grow here.";
         QTest::newRow("however meaning no matter how") << "However you define it, we can help.";
