@@ -194,11 +194,39 @@ void ConfusionRules::possessives(const Spot &spot, std::vector<Finding> *out) co
         const std::string v = lowerAt(t, k);
         if (v.empty() || clauseVerbs.count(v))
             return false;
-        return m_lex.isCommonVerbBase(v) || m_lex.isPastForm(v) || m_lex.isThirdPerson(v);
+        if (m_lex.isCommonVerbBase(v) || m_lex.isPastForm(v) || m_lex.isThirdPerson(v))
+            return true;
+        // a regular past of a rarer verb: "licked", "wagged", "polished"
+        if (v.size() < 5 || v.compare(v.size() - 2, 2, "ed") != 0)
+            return false;
+        const std::string stem = v.substr(0, v.size() - 2);
+        const bool doubled = stem.size() > 2 && stem.back() == stem[stem.size() - 2];
+        return m_lex.isPos(stem, Lexicon::Verb) || m_lex.isPos(stem + "e", Lexicon::Verb)
+            || (doubled && m_lex.isPos(stem.substr(0, stem.size() - 1), Lexicon::Verb));
     };
     auto adjectiveOnlyAt = [&](int k) {
         const std::string a = lowerAt(t, k);
         return !a.empty() && m_lex.posMask(a) == Lexicon::Adjective;
+    };
+    // a noun, maybe after an adjective, as a possession ("wagged it's tail", "lost it's best
+    // players"); not a word that "it is" names ("it's time", "it's fun") or a cleft ("it's
+    // students who ...")
+    auto possessedAt = [&](int k) {
+        static const Set named = {"time", "fun", "lunch", "dinner", "breakfast", "noon", "night", "morning",
+                                  "evening", "midnight", "bedtime", "summer", "winter", "spring", "autumn",
+                                  "okay", "ok", "true", "fine", "nothing", "everything", "something", "anything"};
+        if ((m_lex.posMask(lowerAt(t, k)) & Lexicon::Adjective) && lowerAt(t, k + 1) != "to")
+            ++k;
+        if (possessedPlural(k))
+            return true;
+        const std::string n = lowerAt(t, k);
+        if (n.size() < 3 || named.count(n) || t[size_t(k)].isCapitalised() || n.compare(n.size() - 3, 3, "ing") == 0)
+            return false;
+        const std::string after = lowerAt(t, k + 1);
+        if (after == "to" || after == "that" || after == "who" || after == "which")
+            return false;
+        const int pos = m_lex.posMask(n);
+        return (pos & Lexicon::Noun) && !(pos & Lexicon::Adjective);
     };
     // "the chance of ones victory", "for ones health": the possessive of one; "the red ones",
     // "loved ones", "in ones and twos" stay
@@ -216,8 +244,8 @@ void ConfusionRules::possessives(const Spot &spot, std::vector<Finding> *out) co
         add(out, t, i, "its", "confusion_its", 3);
     else if (w == "it's" && prepositions.count(prev))
         add(out, t, i, "its", "confusion_its", 2);
-    else if (w == "it's" && possessedPlural(i + 1) && objectTakingVerb(i - 1))
-        add(out, t, i, "its", "confusion_its", 2); // "avoid it's disadvantages"
+    else if (w == "it's" && possessedAt(i + 1) && objectTakingVerb(i - 1))
+        add(out, t, i, "its", "confusion_its", 2); // "avoid it's disadvantages", "wagged it's tail"
     else if (w == "their" && afterTheir.count(next))
         add(out, t, i, "there", "confusion_their", 3);
     else if (w == "there" && next == "own")

@@ -80,6 +80,8 @@ private slots:
         QTest::newRow("plural subject after and and an object pronoun") << "They are friendly to me and my teachers is kind." << "GRAMMAR" << "is" << "are" << "REPLACE";
         QTest::newRow("be before lack of") << "Some students are lack of self-control." << "GRAMMAR" << "are lack of" << "lack" << "REPLACE";
         QTest::newRow("it's before a plural after a verb") << "We should avoid it's disadvantages." << "REAL" << "it's" << "its" << "REPLACE";
+        QTest::newRow("it's before a singular after a regular past") << "The dog wagged it's tail." << "REAL" << "it's" << "its" << "REPLACE";
+        QTest::newRow("it's before an adjective and a noun") << "The club lost it's best players." << "REAL" << "it's" << "its" << "REPLACE";
         QTest::newRow("there is with a quantifier") << "There is many clubs in our school." << "GRAMMAR" << "is" << "are" << "REPLACE";
         QTest::newRow("there was with a number") << "There was two cats under the car." << "GRAMMAR" << "was" << "were" << "REPLACE";
         QTest::newRow("everyday opening a sentence") << "Everyday I get up at six." << "REAL" << "Everyday" << "Every day" << "REPLACE";
@@ -211,6 +213,8 @@ private slots:
         QTest::newRow("lack of as a noun after be") << "The problem is lack of money.";
         QTest::newRow("it's after a clause verb") << "I think it's problems like these that matter.";
         QTest::newRow("it's opening a cleft") << "Remember it's teachers who decide.";
+        QTest::newRow("it's naming the time") << "When you finish it's time to go home.";
+        QTest::newRow("it's before an adjective") << "Once you start it's hard to stop.";
         QTest::newRow("everyday as an adjective") << "Everyday life is busy.";
         QTest::newRow("thing after not as a noun") << "There is not one thing that I can do.";
         QTest::newRow("image as a verb after do not") << "They do not image the cells twice.";
