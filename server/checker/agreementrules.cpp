@@ -505,15 +505,22 @@ void AgreementRules::thereBe(const std::vector<Token> &t, const std::vector<std:
                 continue;
             out->push_back(R::replace(t, v, v, be == "is" ? "are" : "were", "GRAMMAR", "there_be_number", 2));
         } else {
-            // "There are a problem": one thing after a plural verb
-            if (first != "a" && first != "an")
+            // "There are a problem", "There are no answer": one thing (or none) after a plural verb
+            const bool none = first == "no";
+            if (first != "a" && first != "an" && !none)
                 continue;
             ++k;
             while (k < int(t.size()) && R::tagIs(tags, k, "JJ"))
                 ++k;
-            if (!R::tagIs(tags, k, "NN") || R::tagIs(tags, k, "NNS") || quantityNouns.count(R::lowerAt(t, k))
-                || R::lowerAt(t, k + 1) == "of" || R::lowerAt(t, k + 1) == "and" || R::tagIs(tags, k + 1, "NN")
-                || R::lowerAt(t, k - 1) == "few" || R::lowerAt(t, k - 1) == "great")
+            const std::string noun = R::lowerAt(t, k);
+            // "a large amount of money" is one amount, "a number of people" many
+            const bool amountOf = !none && (noun == "amount" || noun == "deal") && R::lowerAt(t, k + 1) == "of";
+            if (!R::tagIs(tags, k, "NN") || R::tagIs(tags, k, "NNS") || quantityNouns.count(noun)
+                || (R::lowerAt(t, k + 1) == "of" && !amountOf) || R::lowerAt(t, k + 1) == "and"
+                || R::tagIs(tags, k + 1, "NN") || R::lowerAt(t, k - 1) == "few" || R::lowerAt(t, k - 1) == "great")
+                continue;
+            // after "no" only a noun that is plainly one thing: not "no staff", "no data", "no news"
+            if (none && (looseHeads().count(noun) || noun.size() < 3 || noun.back() == 's' || k != v + 2))
                 continue;
             out->push_back(R::replace(t, v, v, be == "are" ? "is" : "was", "GRAMMAR", "there_be_number", 2));
         }

@@ -118,6 +118,10 @@ private slots:
             "There are big changes in my hometown.");
         row("there are with one thing", "There are a big problem in our city.", "are", "is", "there_be_number",
             "There is a big problem in our city.");
+        row("there are with an amount of", "There are a huge amount of cars in the city.", "are", "is",
+            "there_be_number", "There is a huge amount of cars in the city.");
+        row("there are with no and one thing", "There are no doubt about it.", "are", "is", "there_be_number",
+            "There is no doubt about it.");
     }
     void agreement() { verify(); }
 
@@ -926,6 +930,9 @@ private slots:
         QTest::newRow("relative clause after one of") << "He is one of the students who are late.";
         QTest::newRow("there are a lot of") << "There are a lot of trees in the park.";
         QTest::newRow("there are a few") << "There are a few problems with the plan.";
+        QTest::newRow("there are no with a plural") << "There are no easy answers to this question.";
+        QTest::newRow("there are no with a group noun") << "There are no staff in the office today.";
+        QTest::newRow("there are a number of") << "There are a number of reasons for this.";
         QTest::newRow("there is proximity with and") << "There is a cat and two dogs in the garden.";
         QTest::newRow("the English people") << "The English are proud of their history.";
         QTest::newRow("English teachers") << "English teachers are hard to find here.";
