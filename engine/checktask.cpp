@@ -1,5 +1,6 @@
 #include "checktask.h"
 
+#include "boundednetworkaccessmanager.h"
 #include "frame.h"
 #include "replyguards.h"
 
@@ -19,7 +20,7 @@ constexpr qint64 ReadBufferBytes = 1024 * 1024;
 
 CheckTask::CheckTask(const QString &host, QObject *parent)
     : QObject(parent)
-    , m_manager(new QNetworkAccessManager(this))
+    , m_manager(new ZeltraLib::BoundedNetworkAccessManager(this))
 {
     m_request.setUrl(QUrl(QStringLiteral("http://") + host + QStringLiteral("/apps_compressed/")));
     m_request.setHeader(QNetworkRequest::ContentTypeHeader,

@@ -1,5 +1,6 @@
 #include "enrichmenttask.h"
 
+#include "boundednetworkaccessmanager.h"
 #include "checktask.h"
 #include "frame.h"
 #include "replyguards.h"
@@ -19,7 +20,7 @@ constexpr qint64 MaxBodyBytes = MaxFrameBytes + 64;
 
 EnrichmentTask::EnrichmentTask(const QString &host, QObject *parent)
     : QObject(parent)
-    , m_manager(new QNetworkAccessManager(this))
+    , m_manager(new ZeltraLib::BoundedNetworkAccessManager(this))
     , m_maxReplyBytes(MaxBodyBytes)
 {
     m_request.setUrl(QUrl(QStringLiteral("http://") + host + QStringLiteral("/lexsub/")));

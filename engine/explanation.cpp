@@ -1,5 +1,6 @@
 #include "explanation.h"
 
+#include "boundednetworkaccessmanager.h"
 #include "correctionrecord.h"
 #include "replyguards.h"
 
@@ -12,7 +13,7 @@ namespace ZeltraLib {
 
 Explanation::Explanation(const QString &host, int tag, CorrectionRecord *record, QObject *parent)
     : QObject(parent)
-    , m_manager(new QNetworkAccessManager(this))
+    , m_manager(new ZeltraLib::BoundedNetworkAccessManager(this))
     , m_record(record)
     , m_tag(tag)
     , m_baseUrl(QStringLiteral("http://") + host)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "boundednetworkaccessmanager.h"
 #include <QByteArray>
 #include <QNetworkAccessManager>
 #include <QObject>
@@ -61,8 +62,8 @@ private Q_SLOTS:
 private:
     void startPing();
 
-    QNetworkAccessManager m_checkManager;
-    QNetworkAccessManager m_downloadManager;
+    ZeltraLib::BoundedNetworkAccessManager m_checkManager;
+    ZeltraLib::BoundedNetworkAccessManager m_downloadManager;
     QProcess *m_process = nullptr; // child of this object; replaced for every ping run
     QString m_pingProgram = QStringLiteral("ping");
     int m_tries = 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "boundednetworkaccessmanager.h"
 #include <QNetworkAccessManager>
 #include <QObject>
 #include <QString>
@@ -33,7 +34,7 @@ private:
     QUrl pageUrl(const QString &pageQuery, const QString &token) const;
 
     QString m_webHost;
-    QNetworkAccessManager m_network;
+    ZeltraLib::BoundedNetworkAccessManager m_network;
     int m_timeoutMs = 10000;
 };
 

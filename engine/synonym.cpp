@@ -1,5 +1,6 @@
 #include "synonym.h"
 
+#include "boundednetworkaccessmanager.h"
 #include "replyguards.h"
 #include "serviceform.h"
 
@@ -49,7 +50,7 @@ QByteArray jsonQuoted(const QString &text)
 Synonym::Synonym(const QString &host, QObject *parent)
     : QObject(parent)
     , m_url(QStringLiteral("http://") + host + QStringLiteral("/syms/"))
-    , m_manager(new QNetworkAccessManager(this))
+    , m_manager(new ZeltraLib::BoundedNetworkAccessManager(this))
 {
     connect(m_manager, &QNetworkAccessManager::finished, this, &Synonym::slotReply);
 }

@@ -1,5 +1,6 @@
 #include "templateclient.h"
 
+#include "boundednetworkaccessmanager.h"
 #include "replyguards.h"
 #include "templatereply.h"
 
@@ -13,7 +14,7 @@ namespace ZeltraLib {
 TemplateClient::TemplateClient(const QString &host, const QString &path, QObject *parent)
     : QObject(parent)
     , m_base(QStringLiteral("http://") + host + path)
-    , m_manager(new QNetworkAccessManager(this))
+    , m_manager(new ZeltraLib::BoundedNetworkAccessManager(this))
 {
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "boundednetworkaccessmanager.h"
 #include "guardedreply.h"
 
 #include <QEventLoop>
@@ -67,7 +68,7 @@ private:
     QByteArray sessionBody() const;
 
     QString m_baseUrl;
-    QNetworkAccessManager m_manager;
+    ZeltraLib::BoundedNetworkAccessManager m_manager;
     GuardedReply m_loginReply;
     GuardedReply m_logoutReply;
     GuardedReply m_activateReply;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "boundednetworkaccessmanager.h"
 #include "wordchoice.h"
 
 #include <QList>
@@ -82,7 +83,7 @@ private:
     static void release(QNetworkReply *&member);
 
     QString m_baseUrl;
-    QNetworkAccessManager m_manager;
+    ZeltraLib::BoundedNetworkAccessManager m_manager;
     QNetworkReply *m_errorLogReply = nullptr;
     QNetworkReply *m_eventReply = nullptr;
     QNetworkReply *m_choiceReply = nullptr;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "boundednetworkaccessmanager.h"
 #include <QNetworkAccessManager>
 #include <QObject>
 #include <QString>
@@ -57,7 +58,7 @@ private:
     static QByteArray bodyOf(QNetworkReply *reply);
 
     QString m_baseUrl;
-    QNetworkAccessManager m_manager;
+    ZeltraLib::BoundedNetworkAccessManager m_manager;
 };
 
 } // namespace ZeltraLib

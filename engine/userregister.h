@@ -1,5 +1,6 @@
 #pragma once
 
+#include "boundednetworkaccessmanager.h"
 #include "guardedreply.h"
 
 #include <QNetworkAccessManager>
@@ -51,7 +52,7 @@ private:
     QNetworkReply *post(const QString &endpoint, const QByteArray &body);
 
     QString m_baseUrl;
-    QNetworkAccessManager m_manager;
+    ZeltraLib::BoundedNetworkAccessManager m_manager;
     GuardedReply m_userNameReply;
     GuardedReply m_emailReply;
     GuardedReply m_registerReply;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "boundednetworkaccessmanager.h"
 #include "guardedreply.h"
 
 #include <QEventLoop>
@@ -44,7 +45,7 @@ private:
     static QStringList split(QNetworkReply *reply, QChar separator);
 
     QString m_baseUrl;
-    QNetworkAccessManager m_manager;
+    ZeltraLib::BoundedNetworkAccessManager m_manager;
     GuardedReply m_latest;
     GuardedReply m_fileList;
     GuardedReply m_blocking;

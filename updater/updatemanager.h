@@ -1,5 +1,6 @@
 #pragma once
 
+#include "boundednetworkaccessmanager.h"
 #include "fileinstaller.h"
 #include "updateplan.h"
 
@@ -58,7 +59,7 @@ private:
     void fail();
     QString downloadPath(int index) const;
 
-    QNetworkAccessManager m_manager;
+    ZeltraLib::BoundedNetworkAccessManager m_manager;
     QList<UpdatePlan::Item> m_queue;
     int m_index = 0;
     QUrl m_baseUrl;

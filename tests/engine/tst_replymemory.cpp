@@ -2,6 +2,7 @@
 // (an error page is a body too), declared or sent until the connection closes (no length
 // announces it), a client holds no more than its bound.
 
+#include "boundednetworkaccessmanager.h"
 #include "checktask.h"
 #include "guardedreply.h"
 #include "networkhelper.h"
@@ -39,6 +40,12 @@ private slots:
         QTest::newRow("download, error status, until close") << "download" << 500 << int(FloodServer::UntilClose);
         QTest::newRow("download, 200, until close") << "download" << 200 << int(FloodServer::UntilClose);
         QTest::newRow("check, error status, until close") << "check" << 500 << int(FloodServer::UntilClose);
+        QTest::newRow("form post, error status, chunked") << "form" << 500 << int(FloodServer::Chunked);
+        QTest::newRow("form post, 200, chunked") << "form" << 200 << int(FloodServer::Chunked);
+        QTest::newRow("guarded reply, 200, chunked") << "guarded" << 200 << int(FloodServer::Chunked);
+        QTest::newRow("download, error status, chunked") << "download" << 404 << int(FloodServer::Chunked);
+        QTest::newRow("check, 200, chunked") << "check" << 200 << int(FloodServer::Chunked);
+        QTest::newRow("check, error status, chunked") << "check" << 500 << int(FloodServer::Chunked);
     }
 
     void endlessRepliesAreBounded()
@@ -49,7 +56,7 @@ private slots:
         FloodServer server(status, FloodServer::Framing(framing), FloodBytes);
         QVERIFY(server.listening());
         const QUrl url(QStringLiteral("http://") + server.host() + QStringLiteral("/x"));
-        QNetworkAccessManager manager;
+        ZeltraLib::BoundedNetworkAccessManager manager;
         const long before = ProcessMemory::statusKiB("VmRSS:");
         if (!ProcessMemory::resetPeak())
             QSKIP("the peak resident size cannot be reset here");

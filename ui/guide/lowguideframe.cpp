@@ -1,5 +1,6 @@
 #include "lowguideframe.h"
 
+#include "boundednetworkaccessmanager.h"
 #include "lowtemplatedownloader.h"
 #include "replyguards.h"
 #include "templatecatalognode.h"
@@ -39,7 +40,7 @@ void clearLayout(QLayout *layout)
 LowGuideFrame::LowGuideFrame(const QString &apiHost, QWidget *parent)
     : QFrame(parent)
     , m_downloader(new LowTemplateDownloader(apiHost, this))
-    , m_network(new QNetworkAccessManager(this))
+    , m_network(new ZeltraLib::BoundedNetworkAccessManager(this))
 {
     setObjectName(QStringLiteral("LowGuideClass"));
     auto *layout = new QVBoxLayout(this);
