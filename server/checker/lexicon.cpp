@@ -1,5 +1,7 @@
 #include "lexicon.h"
 
+#include "wordclasses.h"
+
 #include <algorithm>
 #include <fstream>
 #include <sstream>
@@ -312,36 +314,22 @@ int Lexicon::cefrLevel(const std::string &lower) const
 
 bool Lexicon::isDeterminer(const std::string &w) const
 {
-    static const std::unordered_set<std::string> set = {
-        "a", "an", "the", "this", "that", "these", "those", "my", "your", "his", "her", "its", "our", "their",
-        "some", "any", "no", "every", "each", "many", "much", "few", "several", "all", "both", "either", "neither",
-        "another", "other", "such", "what", "which", "whose"};
-    return set.count(w) != 0;
+    return WordClasses::contains(WordClass::Determiner, w);
 }
 
 bool Lexicon::isPreposition(const std::string &w) const
 {
-    static const std::unordered_set<std::string> set = {
-        "of", "in", "on", "at", "for", "with", "by", "from", "about", "into", "onto", "over", "under", "after",
-        "before", "between", "among", "through", "during", "without", "within", "against", "towards", "toward",
-        "upon", "across", "behind", "beside", "besides", "beyond", "near", "around", "since", "until", "like"};
-    return set.count(w) != 0;
+    return WordClasses::contains(WordClass::Preposition, w);
 }
 
 bool Lexicon::isModal(const std::string &w) const
 {
-    static const std::unordered_set<std::string> set = {
-        "can", "could", "will", "would", "shall", "should", "may", "might", "must", "can't", "cannot", "couldn't",
-        "won't", "wouldn't", "shouldn't", "mustn't", "mightn't", "shan't", "'ll"};
-    return set.count(w) != 0;
+    return WordClasses::contains(WordClass::Modal, w);
 }
 
 bool Lexicon::isAuxiliary(const std::string &w) const
 {
-    static const std::unordered_set<std::string> set = {
-        "am", "is", "are", "was", "were", "be", "been", "being", "have", "has", "had", "do", "does", "did",
-        "don't", "doesn't", "didn't", "isn't", "aren't", "wasn't", "weren't", "haven't", "hasn't", "hadn't"};
-    return set.count(w) != 0 || isModal(w);
+    return WordClasses::contains(WordClass::Auxiliary, w);
 }
 
 } // namespace PennovaChecker
