@@ -11,6 +11,7 @@
 #include "explanationpages.h"
 #include "fragmentrule.h"
 #include "grammarrules.h"
+#include "lemmatizer.h"
 #include "lexicon.h"
 #include "morphologyrules.h"
 #include "negationrules.h"
@@ -150,6 +151,7 @@ public:
         , complements(lexicon)
         , questions(lexicon)
         , nounNumber(lexicon, "/usr/share/wordnet")
+        , lemmatizer(lexicon, nounNumber.forms())
         , pages(wordnet)
     {
         rules.loadFolder(ShippedData::folder(ShippedData::Checker) + "/rules");
@@ -197,6 +199,7 @@ public:
     ComplementRules complements;
     QuestionRules questions;
     NounNumberRule nounNumber;
+    Lemmatizer lemmatizer;
     ExplanationPages pages;
     RuleEngine rules;
     RuleRegistry registry;
@@ -323,8 +326,9 @@ Json::Value EnglishChecker::checkSentence(int sentInd, const std::string &utf8, 
                                           const RuleEngine *local) const
 {
     const Switches sw(config);
-    const std::vector<Token> tokens = Tokenizer::tokenize(utf8);
+    std::vector<Token> tokens = Tokenizer::tokenize(utf8);
     const std::vector<std::string> tags = m_data->tagger.tag(tokens);
+    m_data->lemmatizer.fill(&tokens, tags);
     const Sentence sentence{tokens, tags, kind, sw.bits(), &userWords, &previous, local};
 
     const int minCertainty = 4 - sw.confidence;

@@ -219,6 +219,15 @@ bool RuleEngine::tokenMatches(const PatternItem &item, const Sentence &s, int po
         return tok.kind == Token::Word && s.lexicon.isCommonVerbBase(tok.lower);
     case PatternItem::Noun:
         return tok.kind == Token::Word && s.lexicon.isPos(tok.lower, Lexicon::Noun);
+    case PatternItem::Class:
+        return tok.kind == Token::Word && WordClasses::contains(item.wordClass, tok.lower);
+    case PatternItem::Lemma:
+        // tokens from the checker carry their lemma; others fall back on the verb tables
+        if (tok.kind != Token::Word)
+            return false;
+        if (!tok.lemma.empty())
+            return tok.lemma == item.text;
+        return tok.lower == item.text || s.lexicon.baseOf(tok.lower) == item.text;
     case PatternItem::AnyWord:
         return tok.kind == Token::Word;
     case PatternItem::AnyNumber:
