@@ -222,12 +222,12 @@ bool RuleEngine::tokenMatches(const PatternItem &item, const Sentence &s, int po
     case PatternItem::Class:
         return tok.kind == Token::Word && WordClasses::contains(item.wordClass, tok.lower);
     case PatternItem::Lemma:
-        // tokens from the checker carry their lemma; others fall back on the verb tables
-        if (tok.kind != Token::Word)
-            return false;
-        if (!tok.lemma.empty())
-            return tok.lemma == item.text;
-        return tok.lower == item.text || s.lexicon.baseOf(tok.lower) == item.text;
+        // the token's lemma (tokens from the checker carry one), or a regular form of the
+        // verb where the verb tables do not know it ("relied", "specializes")
+        return tok.kind == Token::Word
+            && (tok.lemma == item.text || tok.lower == item.text || s.lexicon.baseOf(tok.lower) == item.text
+                || tok.lower == s.lexicon.thirdPerson(item.text) || tok.lower == s.lexicon.pastOf(item.text)
+                || tok.lower == s.lexicon.participleOf(item.text) || tok.lower == s.lexicon.ingOf(item.text));
     case PatternItem::AnyWord:
         return tok.kind == Token::Word;
     case PatternItem::AnyNumber:
