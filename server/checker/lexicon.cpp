@@ -103,6 +103,11 @@ Lexicon::Lexicon(const std::string &dataDir, const std::string &wordnetDir)
     loadCefr(dataDir + "/cefrj-vocabulary-profile-1.5.csv");
     loadCefr(dataDir + "/octanove-vocabulary-profile-c1c2-1.0.csv");
     buildVerbTables();
+    for (const WordClass c : {WordClass::FeelingVerb, WordClass::GerundVerb}) {
+        std::unordered_set<std::string> &forms = m_classForms[int(c)];
+        for (const std::string &base : WordClasses::words(c))
+            forms.insert({base, thirdPerson(base), pastOf(base), participleOf(base), ingOf(base)});
+    }
 }
 
 void Lexicon::loadFrequencies(const std::string &path)
@@ -310,6 +315,12 @@ int Lexicon::cefrLevel(const std::string &lower) const
 {
     auto it = m_cefr.find(lower);
     return it == m_cefr.end() ? 0 : it->second;
+}
+
+bool Lexicon::formInClass(WordClass c, const std::string &w) const
+{
+    const auto it = m_classForms.find(int(c));
+    return it != m_classForms.end() && it->second.count(w) != 0;
 }
 
 bool Lexicon::isDeterminer(const std::string &w) const

@@ -53,6 +53,8 @@ public:
     bool isModal(const std::string &lower) const;
     // A closed class by name (wordclasses.h): modals, pronouns, feeling verbs, ...
     bool inClass(WordClass c, const std::string &lower) const { return WordClasses::contains(c, lower); }
+    // A form of a verb of a class of verbs (WordClasses::ofLemmas): "enjoyed", "postponing".
+    bool formInClass(WordClass c, const std::string &lower) const;
 
 private:
     void loadFrequencies(const std::string &path);
@@ -70,6 +72,7 @@ private:
     std::unordered_map<std::string, std::string> m_participle; // participle-only form -> base
     std::unordered_map<std::string, std::string> m_baseToPast;
     std::unordered_map<std::string, std::string> m_baseToParticiple;
+    std::unordered_map<int, std::unordered_set<std::string>> m_classForms; // WordClass -> its verbs' forms
 };
 
 } // namespace PennovaChecker

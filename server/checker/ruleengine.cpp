@@ -220,7 +220,12 @@ bool RuleEngine::tokenMatches(const PatternItem &item, const Sentence &s, int po
     case PatternItem::Noun:
         return tok.kind == Token::Word && s.lexicon.isPos(tok.lower, Lexicon::Noun);
     case PatternItem::Class:
-        return tok.kind == Token::Word && WordClasses::contains(item.wordClass, tok.lower);
+        if (tok.kind != Token::Word)
+            return false;
+        if (WordClasses::contains(item.wordClass, tok.lower))
+            return true;
+        // a class of verbs: any form ("enjoyed", "postponing")
+        return WordClasses::ofLemmas(item.wordClass) && s.lexicon.formInClass(item.wordClass, tok.lower);
     case PatternItem::Lemma:
         // the token's lemma (tokens from the checker carry one), or a regular form of the
         // verb where the verb tables do not know it ("relied", "specializes")

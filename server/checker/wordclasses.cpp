@@ -52,6 +52,7 @@ const std::vector<Entry> &table()
               "embarrass", "frustrate", "exhaust", "annoy", "surprise", "worry", "depress", "amuse", "puzzle",
               "disgust", "astonish", "terrify", "thrill", "concern", "irritate", "overwhelm", "impress", "fascinate",
               "upset"}},
+            {WordClass::GerundVerb, "gerund_verb", {"enjoy", "finish", "avoid", "mind", "deny", "postpone", "imagine"}},
         };
     }();
     return entries;

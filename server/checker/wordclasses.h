@@ -24,7 +24,8 @@ enum class WordClass {
     BeForm,            // be_form: am, is, are, was, were
     NounBe,            // noun_be: the be forms a noun subject takes (is, are, was, were)
     QuestionWord,      // question_word: what, where, why, how, when, who, which
-    FeelingVerb        // feeling_verb: interest, satisfy, bore, ... (the subject causes the feeling)
+    FeelingVerb,       // feeling_verb: interest, satisfy, bore, ... (the subject causes the feeling)
+    GerundVerb         // gerund_verb: enjoy, finish, avoid, ...: verbs followed by -ing, never "to"
 };
 
 class WordClasses
@@ -32,6 +33,9 @@ class WordClasses
 public:
     static const std::unordered_set<std::string> &words(WordClass c);
     static bool contains(WordClass c, const std::string &lower) { return words(c).count(lower) != 0; }
+    // The class lists verbs by their base form and means every form of them (feeling_verb,
+    // gerund_verb): a rule file's class item matches a word by its lemma then.
+    static bool ofLemmas(WordClass c) { return c == WordClass::FeelingVerb || c == WordClass::GerundVerb; }
     // The class of a name as the rule files write it ("modal", "feeling_verb"); false when unknown.
     static bool byName(const std::string &name, WordClass *out);
     static std::vector<std::string> names();

@@ -335,6 +335,13 @@ private slots:
                                                         << "You want to go now." << "" << "" << "";
         QTest::newRow("named class with a negative") << "[class:modal] not" << "x" << "" << "You cannot not go." << ""
                                                      << "cannot" << "x";
+        QTest::newRow("class of verbs in another form") << "class:gerund_verb [to @verb]" << "\\3:ing" << ""
+                                                        << "They avoided to answer." << "" << "to answer"
+                                                        << "answering";
+        QTest::newRow("class of verbs, a verb outside it") << "class:gerund_verb [to @verb]" << "\\3:ing" << ""
+                                                           << "They decided to answer." << "" << "" << "";
+        QTest::newRow("class of words takes no other form") << "[class:modal] go" << "x" << ""
+                                                            << "The cans go here." << "" << "" << "";
         QTest::newRow("lemma of a past form") << "lemma:depend [of]" << "on" << "" << "It depended of luck." << ""
                                               << "of" << "on";
         QTest::newRow("lemma of an irregular past") << "lemma:go [to] home" << "-" << "" << "He went to home." << ""
