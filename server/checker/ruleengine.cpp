@@ -229,9 +229,14 @@ bool RuleEngine::tokenMatches(const PatternItem &item, const Sentence &s, int po
     case PatternItem::Lemma:
         // the token's lemma (tokens from the checker carry one), or a regular form of the
         // verb where the verb tables do not know it ("relied", "specializes")
-        return tok.kind == Token::Word
-            && (tok.lemma == item.text || tok.lower == item.text || s.lexicon.baseOf(tok.lower) == item.text
-                || tok.lower == s.lexicon.thirdPerson(item.text) || tok.lower == s.lexicon.pastOf(item.text)
+        if (tok.kind != Token::Word)
+            return false;
+        if (tok.lemma == item.text || tok.lower == item.text
+            || (tok.lemma.empty() && s.lexicon.baseOf(tok.lower) == item.text))
+            return true;
+        // a regular form begins like its verb and is longer (the cheap test first: this runs at every word)
+        return tok.lower[0] == item.text[0] && tok.lower.size() > item.text.size()
+            && (tok.lower == s.lexicon.thirdPerson(item.text) || tok.lower == s.lexicon.pastOf(item.text)
                 || tok.lower == s.lexicon.participleOf(item.text) || tok.lower == s.lexicon.ingOf(item.text));
     case PatternItem::AnyWord:
         return tok.kind == Token::Word;
