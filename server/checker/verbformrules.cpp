@@ -2,8 +2,8 @@
 
 #include "lexicon.h"
 #include "rulesupport.h"
-#include "wordclasses.h"
 #include "transitivityrules.h"
+#include "wordclasses.h"
 
 #include <unordered_set>
 
