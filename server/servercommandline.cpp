@@ -107,7 +107,7 @@ std::string ServerCommandLine::usage()
            "  --words-per-minute N  words one account may have checked per minute (default 30000)\n"
            "  --registrations-per-hour N  new accounts per client address and hour, over all processes\n"
            "                    (default 10; a school behind one address needs more)\n"
-           "  --disable-rule ID  switch off the checker rule ID (repeatable; rule files: DATA/rules)\n"
+           "  --disable-rule ID  switch off the checker rule or rule family ID (repeatable; rule files: DATA/rules)\n"
            "  --load-data start|first-use  load the checker and the dictionary (seconds, much memory) at\n"
            "                    start, or when the first request needs them (default start)\n";
 }

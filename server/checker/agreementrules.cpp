@@ -2,6 +2,7 @@
 
 #include "lexicon.h"
 #include "rulesupport.h"
+#include "wordclasses.h"
 
 #include <unordered_map>
 #include <unordered_set>
@@ -201,7 +202,7 @@ AgreementRules::Subject AgreementRules::subjectAt(const std::vector<Token> &t, c
             if (ofEnd < 0)
                 return s;
             // "of fuel force us": a noun before an object pronoun is the verb, not part of the phrase
-            static const Set objects = {"me", "him", "us", "them"};
+            const Set &objects = WordClasses::words(WordClass::PlainObject);
             if (ofEnd > end + 2 && objects.count(R::lowerAt(t, ofEnd + 1)) && R::tagIs(tags, ofEnd, "NN"))
                 --ofEnd;
             of = R::lowerAt(t, end + 1) == "of";
@@ -370,7 +371,7 @@ void AgreementRules::subjects(const std::vector<Token> &t, const std::vector<std
             ++v;
         if (v >= int(t.size()) || t[size_t(v)].kind != Token::Word || t[size_t(v)].isCapitalised())
             continue;
-        static const Set beForms = {"is", "are", "was", "were"};
+        const Set &beForms = WordClasses::words(WordClass::NounBe);
         if (afterRelative && !beForms.count(t[size_t(v)].lower))
             continue;
         if (R::lowerAt(t, i - 1) == "if" && R::lowerAt(t, v) == "were")
@@ -434,7 +435,7 @@ void AgreementRules::gerundSubject(const std::vector<Token> &t, const std::vecto
         ++v;
     }
     // "Learning English help us": the tagger joined the verb to the phrase before its object
-    static const Set objectPronouns = {"me", "us", "him", "her", "them"};
+    const Set &objectPronouns = WordClasses::words(WordClass::ObjectPronoun);
     if (v - 1 > 1 && R::tagIs(tags, v - 1, "NN") && !R::tagIs(tags, v - 1, "NNS") && objectPronouns.count(R::lowerAt(t, v))
         && m_lex.isCommonVerbBase(R::lowerAt(t, v - 1))) {
         --v;

@@ -2,6 +2,7 @@
 
 #include "lexicon.h"
 #include "rulesupport.h"
+#include "wordclasses.h"
 
 #include <cctype>
 #include <unordered_map>
@@ -202,7 +203,7 @@ void ComplementRules::notWithoutAuxiliary(const Tokens &t, const Tags &tags, int
         return;
     const int s = i - 1;
     const std::string subject = t[size_t(s)].lower;
-    static const Set pronouns = {"i", "he", "she", "we", "they", "you", "it"};
+    const Set &pronouns = WordClasses::words(WordClass::SubjectPronoun);
     bool plural = false, first = false;
     if (pronouns.count(subject)) {
         if ((subject == "it" || subject == "you") && !subjectStart(t, s))
@@ -241,7 +242,7 @@ void ComplementRules::thereVerb(const Tokens &t, const Tags &tags, int i, std::v
 {
     // "There are many people in the park play football" -> "playing": a second verb after the
     // noun of "there is/are" describes it
-    static const Set be = {"is", "are", "was", "were"};
+    const Set &be = WordClasses::words(WordClass::NounBe);
     if (t[size_t(i)].lower != "there" || !be.count(R::lowerAt(t, i + 1)))
         return;
     int k = i + 2;

@@ -2,6 +2,7 @@
 
 #include "lexicon.h"
 #include "rulesupport.h"
+#include "wordclasses.h"
 
 #include <unordered_set>
 
@@ -466,7 +467,7 @@ void ConfusionRules::soundAlikes(const Spot &spot, bool comparativeSeen, std::ve
                                     "our", "their", "its", "first", "last", "next", "one", "another"};
     static const Set objectsOfOff = {"the", "my", "your", "his", "her", "our", "their", "a", "an", "this",
                                      "that", "all", "it", "them", "work"};
-    static const Set subjects = {"i", "we", "you", "he", "she", "they"};
+    const Set &subjects = WordClasses::words(WordClass::PersonalSubject);
     static const Set pastObjects = {"the", "a", "an", "my", "his", "her", "their", "our", "your", "all", "this",
                                     "that", "these", "those", "every", "each"};
     static const Set clauseOpeners = {"think", "thought", "believe", "believed", "guess", "hope", "know", "knew",

@@ -3,6 +3,8 @@
 // the exceptions that cancel it, the span it marks, the correction it proposes and the
 // examples that document and test it.
 
+#include "wordclasses.h"
+
 #include <regex>
 #include <string>
 #include <unordered_set>
@@ -20,6 +22,8 @@ struct PatternItem
         Regex,         // /re/ or /re/i: the whole token as written
         VerbBase,      // @verb: a common verb in its base form
         Noun,          // @noun: a word the dictionary knows as a noun
+        Class,         // class:modal: a word of a named class (wordclasses.h)
+        Lemma,         // lemma:go: any form of the word ("went", "goes", "going")
         AnyWord,       // @word, @number, @punct: any token of that kind
         AnyNumber,
         AnyPunct,
@@ -31,6 +35,7 @@ struct PatternItem
     Kind kind = Word;
     std::string text;
     std::unordered_set<std::string> words;
+    WordClass wordClass = WordClass::Modal;
     std::regex regex;
     int maxSkip = 0;
     bool optional = false; // ?item

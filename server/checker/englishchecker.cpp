@@ -11,15 +11,18 @@
 #include "explanationpages.h"
 #include "fragmentrule.h"
 #include "grammarrules.h"
+#include "lemmatizer.h"
 #include "lexicon.h"
 #include "morphologyrules.h"
 #include "negationrules.h"
 #include "openerrules.h"
 #include "feelingrules.h"
+#include "functionrule.h"
 #include "punctuationrules.h"
 #include "pronounrules.h"
 #include "questionrules.h"
 #include "ruleengine.h"
+#include "ruleregistry.h"
 #include "nounnumberrule.h"
 #include "nounphraserules.h"
 #include "numberrules.h"
@@ -66,6 +69,13 @@ struct Switches
          poststyle = true;
     int confidence = 2;
 
+    unsigned bits() const
+    {
+        return (spell ? SwitchSpell : 0u) | (real ? SwitchReal : 0u) | (mor ? SwitchMor : 0u)
+            | (grammar ? SwitchGrammar : 0u) | (det ? SwitchDet : 0u) | (rule ? SwitchRule : 0u)
+            | (style ? SwitchStyle : 0u) | (poststyle ? SwitchPostStyle : 0u);
+    }
+
     explicit Switches(const std::vector<std::string> &config)
     {
         if (config.empty())
@@ -90,8 +100,6 @@ struct Switches
             confidence = std::max(1, std::min(3, std::atoi(c->second.c_str())));
     }
 };
-
-bool overlaps(const Finding &a, const Finding &b) { return a.start < b.end && b.start < a.end; }
 
 bool isQuote(const Token &t)
 {
@@ -143,6 +151,7 @@ public:
         , complements(lexicon)
         , questions(lexicon)
         , nounNumber(lexicon, "/usr/share/wordnet")
+        , lemmatizer(lexicon, nounNumber.forms())
         , pages(wordnet)
     {
         rules.loadFolder(ShippedData::folder(ShippedData::Checker) + "/rules");
@@ -151,7 +160,10 @@ public:
         tagger.load(dataDir + "/pos-model.txt"); // without a model the tagged rules stay silent
         articleChoice.load(dataDir + "/article-model.txt"); // likewise the article classifier
         nounNumber.load(dataDir + "/number-model.txt");     // and the noun-number classifier
+        registerRules();
     }
+
+    void registerRules();
 
     Lexicon lexicon;
     WordForms forms;
@@ -187,9 +199,117 @@ public:
     ComplementRules complements;
     QuestionRules questions;
     NounNumberRule nounNumber;
+    Lemmatizer lemmatizer;
     ExplanationPages pages;
     RuleEngine rules;
+    RuleRegistry registry;
 };
+
+// Every rule family in the order of its say: where two findings overlap, the one of the
+// lower priority stays. The learned models come after the hand-written rules (theirs is
+// the surer word where both speak) and the families of the rule files without a place of
+// their own (a school's new files) after the rule classes.
+void CheckerData::registerRules()
+{
+    int priority = 0;
+    const auto add = [&](const char *id, const char *kind, unsigned needs, FunctionRule::Check check) {
+        priority += 10;
+        registry.add(std::make_unique<FunctionRule>(id, kind, priority, needs, std::move(check)));
+    };
+    // A family of the rule files: the built-in rules, then the school's.
+    const auto dataFamily = [&](const char *id, const char *family, const char *kind, unsigned needs) {
+        add(id, kind, needs, [this, family = std::string(family)](const Sentence &s, std::vector<Finding> &f) {
+            rules.run(family, s.tokens, s.tags, lexicon, &f, s.localRules);
+            if (s.localRules)
+                s.localRules->run(family, s.tokens, s.tags, lexicon, &f);
+        });
+    };
+    using F = std::vector<Finding>;
+    using S = Sentence;
+    add("morphology", "MOPHOLOGY", SwitchMor, [this](const S &s, F &f) { morphology.check(s.tokens, &f); });
+    add("morphology.counting", "MOPHOLOGY", SwitchMor,
+        [this](const S &s, F &f) { morphology.countingWords(s.tokens, s.tags, &f); });
+    add("confusion", "REAL", SwitchReal, [this](const S &s, F &f) { confusion.check(s.tokens, &f); });
+    dataFamily("rules.split", "split", "REAL", SwitchReal);
+    add("confusion.tagged", "REAL", SwitchReal, [this](const S &s, F &f) { confusion.checkTagged(s.tokens, s.tags, &f); });
+    add("patterns", "GRAMMAR", SwitchRule, [this](const S &s, F &f) { patterns.check(s.tokens, &f); });
+    dataFamily("rules.redundant", "redundant", "GRAMMAR", SwitchRule);
+    dataFamily("rules.gerunds", "gerunds", "GRAMMAR", SwitchRule);
+    dataFamily("rules.phrases", "phrases", "GRAMMAR", SwitchRule);
+    add("verb_patterns", "GRAMMAR", SwitchRule, [this](const S &s, F &f) { verbPatterns.check(s.tokens, &f); });
+    add("verb_patterns.tagged", "GRAMMAR", SwitchRule,
+        [this](const S &s, F &f) { verbPatterns.checkTagged(s.tokens, s.tags, &f); });
+    add("grammar", "GRAMMAR", 0, [this](const S &s, F &f) {
+        grammar.check(s.tokens, (s.switches & SwitchDet) != 0, (s.switches & SwitchGrammar) != 0, &f);
+    });
+    add("numbers", "GRAMMAR", SwitchGrammar | SwitchMor, [this](const S &s, F &f) { numbers.check(s.tokens, &f); });
+    add("numbers.quantities", "GRAMMAR", SwitchGrammar | SwitchMor,
+        [this](const S &s, F &f) { numbers.quantities(s.tokens, s.tags, &f); });
+    add("tense", "GRAMMAR", SwitchGrammar, [this](const S &s, F &f) { tense.check(s.tokens, s.tags, &f); });
+    add("verb_forms", "GRAMMAR", SwitchGrammar, [this](const S &s, F &f) { verbForms.check(s.tokens, s.tags, &f); });
+    add("agreement", "GRAMMAR", SwitchGrammar, [this](const S &s, F &f) { agreement.check(s.tokens, s.tags, &f); });
+    add("articles", "GRAMMAR", SwitchGrammar | SwitchDet,
+        [this](const S &s, F &f) { articles.check(s.tokens, s.tags, &f); });
+    dataFamily("rules.prepositions", "prepositions", "GRAMMAR", SwitchGrammar);
+    add("negation", "GRAMMAR", SwitchGrammar, [this](const S &s, F &f) { negation.check(s.tokens, s.tags, &f); });
+    add("comparatives", "GRAMMAR", SwitchGrammar,
+        [this](const S &s, F &f) { comparatives.check(s.tokens, s.tags, &f); });
+    add("transitivity", "GRAMMAR", SwitchGrammar,
+        [this](const S &s, F &f) { transitivity.check(s.tokens, s.tags, &f); });
+    add("complements", "GRAMMAR", SwitchGrammar, [this](const S &s, F &f) { complements.check(s.tokens, s.tags, &f); });
+    add("questions", "GRAMMAR", SwitchGrammar, [this](const S &s, F &f) { questions.check(s.tokens, s.tags, &f); });
+    add("pronouns", "GRAMMAR", SwitchGrammar, [this](const S &s, F &f) { pronouns.check(s.tokens, s.tags, &f); });
+    add("noun_phrases", "GRAMMAR", SwitchGrammar,
+        [this](const S &s, F &f) { nounPhrases.check(s.tokens, s.tags, &f); });
+    add("adverbs", "GRAMMAR", SwitchGrammar, [this](const S &s, F &f) { adverbs.check(s.tokens, s.tags, &f); });
+    add("feelings", "GRAMMAR", SwitchGrammar, [this](const S &s, F &f) { feelings.check(s.tokens, &f); });
+    add("punctuation", "GRAMMAR", SwitchGrammar,
+        [this](const S &s, F &f) { punctuation.check(s.tokens, s.tags, &f); });
+    add("openers", "GRAMMAR", SwitchGrammar, [this](const S &s, F &f) {
+        if (s.kind == 0)
+            openers.check(s.tokens, s.tags, &f);
+    });
+    add("noun_number", "GRAMMAR", SwitchGrammar | SwitchMor,
+        [this](const S &s, F &f) { nounNumber.check(s.tokens, s.tags, &f); });
+    add("article_choice", "GRAMMAR", SwitchGrammar | SwitchDet,
+        [this](const S &s, F &f) { articleChoice.check(s.tokens, s.tags, &f); });
+    add("rules.other", "GRAMMAR", SwitchRule, [this](const S &s, F &f) {
+        std::vector<std::string> families = rules.families();
+        if (s.localRules)
+            for (const std::string &family : s.localRules->families())
+                if (std::find(families.begin(), families.end(), family) == families.end())
+                    families.push_back(family);
+        for (const std::string &family : families) {
+            if (std::find(std::begin(kPlacedFamilies), std::end(kPlacedFamilies), family) != std::end(kPlacedFamilies))
+                continue;
+            rules.run(family, s.tokens, s.tags, lexicon, &f, s.localRules);
+            if (s.localRules)
+                s.localRules->run(family, s.tokens, s.tags, lexicon, &f);
+        }
+    });
+    add("spelling", "NONWORD", SwitchSpell, [this](const S &s, F &f) {
+        static const std::unordered_set<std::string> none;
+        spelling.check(s.tokens, s.tags, s.userWords ? *s.userWords : none, &f);
+    });
+    dataFamily("rules.wordy", "wordy", "STYLE", SwitchStyle);
+    add("all_capitals", "STYLE", SwitchStyle, [this](const S &s, F &f) {
+        if (s.kind == 0)
+            punctuation.allCapitals(s.tokens, &f);
+    });
+    add("repeated_opener", "STYLE", SwitchPostStyle, [this](const S &s, F &f) {
+        if (s.previous && !s.previous->empty())
+            style.repeatedOpener(s.tokens, {StyleRules::opener(Tokenizer::tokenize(s.previous->back()))}, &f);
+    });
+    // a sentence with other findings is judged once those are mended
+    registry.add(std::make_unique<FunctionRule>(
+        "fragment", "SUGGESTION", priority + 10, SwitchGrammar,
+        [this](const S &s, F &f) {
+            Finding suggestion;
+            if (s.kind == 0 && fragment.check(s.tokens, &suggestion))
+                f.push_back(suggestion);
+        },
+        Rule::WhenClean));
+}
 
 EnglishChecker::EnglishChecker(const std::string &dataDir, const std::string &hunspellDir)
     : m_data(std::make_unique<CheckerData>(dataDir.empty() ? defaultDataDir() : dataDir,
@@ -206,101 +326,16 @@ Json::Value EnglishChecker::checkSentence(int sentInd, const std::string &utf8, 
                                           const RuleEngine *local) const
 {
     const Switches sw(config);
-    const std::vector<Token> tokens = Tokenizer::tokenize(utf8);
+    std::vector<Token> tokens = Tokenizer::tokenize(utf8);
     const std::vector<std::string> tags = m_data->tagger.tag(tokens);
-    // A family of the rule files: the built-in rules, then the school's.
-    const auto runRules = [&](const std::string &family, std::vector<Finding> *out) {
-        m_data->rules.run(family, tokens, tags, m_data->lexicon, out, local);
-        if (local)
-            local->run(family, tokens, tags, m_data->lexicon, out);
-    };
+    m_data->lemmatizer.fill(&tokens, tags);
+    const Sentence sentence{tokens, tags, kind, sw.bits(), &userWords, &previous, local};
 
-    // Rules run in priority order: where two findings overlap, the earlier one stays.
-    std::vector<Finding> found;
-    if (sw.mor) {
-        m_data->morphology.check(tokens, &found);
-        m_data->morphology.countingWords(tokens, tags, &found);
-    }
-    if (sw.real) {
-        m_data->confusion.check(tokens, &found);
-        runRules("split", &found);
-        m_data->confusion.checkTagged(tokens, tags, &found);
-    }
-    if (sw.rule) {
-        m_data->patterns.check(tokens, &found);
-        runRules("redundant", &found);
-        runRules("gerunds", &found);
-        runRules("phrases", &found);
-        m_data->verbPatterns.check(tokens, &found);
-        m_data->verbPatterns.checkTagged(tokens, tags, &found);
-    }
-    m_data->grammar.check(tokens, sw.det, sw.grammar, &found);
-    if (sw.grammar && sw.mor) {
-        m_data->numbers.check(tokens, &found);
-        m_data->numbers.quantities(tokens, tags, &found);
-    }
-    if (sw.grammar) {
-        m_data->tense.check(tokens, tags, &found);
-        m_data->verbForms.check(tokens, tags, &found);
-    }
-    if (sw.grammar) {
-        m_data->agreement.check(tokens, tags, &found);
-        if (sw.det)
-            m_data->articles.check(tokens, tags, &found);
-        runRules("prepositions", &found);
-        m_data->negation.check(tokens, tags, &found);
-        m_data->comparatives.check(tokens, tags, &found);
-        m_data->transitivity.check(tokens, tags, &found);
-        m_data->complements.check(tokens, tags, &found);
-        m_data->questions.check(tokens, tags, &found);
-        m_data->pronouns.check(tokens, tags, &found);
-        m_data->nounPhrases.check(tokens, tags, &found);
-        m_data->adverbs.check(tokens, tags, &found);
-        m_data->feelings.check(tokens, &found);
-        m_data->punctuation.check(tokens, tags, &found);
-        if (kind == 0)
-            m_data->openers.check(tokens, tags, &found);
-        // the learned models after the hand-written rules: theirs is the surer word
-        if (sw.mor)
-            m_data->nounNumber.check(tokens, tags, &found);
-        if (sw.det)
-            m_data->articleChoice.check(tokens, tags, &found);
-    }
-    // the families without a place of their own (a school's new files) after the rule classes
-    if (sw.rule) {
-        std::vector<std::string> families = m_data->rules.families();
-        if (local)
-            for (const std::string &f : local->families())
-                if (std::find(families.begin(), families.end(), f) == families.end())
-                    families.push_back(f);
-        for (const std::string &f : families)
-            if (std::find(std::begin(kPlacedFamilies), std::end(kPlacedFamilies), f) == std::end(kPlacedFamilies))
-                runRules(f, &found);
-    }
-    if (sw.spell)
-        m_data->spelling.check(tokens, tags, userWords, &found);
-    if (sw.style)
-        runRules("wordy", &found);
-    if (sw.style && kind == 0)
-        m_data->punctuation.allCapitals(tokens, &found);
-    if (sw.poststyle && !previous.empty())
-        m_data->style.repeatedOpener(tokens, {StyleRules::opener(Tokenizer::tokenize(previous.back()))}, &found);
-
-    std::vector<Finding> kept;
     const int minCertainty = 4 - sw.confidence;
-    for (const Finding &f : found) {
-        if (f.certainty < minCertainty || kept.size() >= kMaxFindings || quotedWord(tokens, f))
-            continue;
-        if (std::none_of(kept.begin(), kept.end(), [&](const Finding &k) { return overlaps(k, f); }))
-            kept.push_back(f);
-    }
-    std::stable_sort(kept.begin(), kept.end(), [](const Finding &a, const Finding &b) { return a.start < b.start; });
-
-    Finding suggestion;
-    // a sentence with other findings is judged once those are mended
-    if (kind == 0 && sw.grammar && kept.empty() && m_data->fragment.check(tokens, &suggestion)
-        && suggestion.certainty >= minCertainty)
-        kept.push_back(suggestion);
+    const auto admit = [&](const Finding &f) { return f.certainty >= minCertainty && !quotedWord(tokens, f); };
+    std::vector<Finding> kept = RuleRegistry::settle(m_data->registry.collect(sentence), admit, kMaxFindings);
+    if (kept.empty())
+        kept = RuleRegistry::settle(m_data->registry.collectWhenClean(sentence), admit, kMaxFindings);
 
     Json::Value record(Json::objectValue);
     record["sentInd"] = sentInd;
@@ -425,6 +460,11 @@ Json::Value EnglishChecker::synonyms(const std::string &sentence, int start, int
 const RuleEngine &EnglishChecker::builtInRules() const
 {
     return m_data->rules;
+}
+
+const RuleRegistry &EnglishChecker::registry() const
+{
+    return m_data->registry;
 }
 
 std::string EnglishChecker::explanationHtml(const std::string &rawQuery) const

@@ -21,6 +21,7 @@ namespace PennovaChecker {
 
 class CheckerData;
 class RuleEngine;
+class RuleRegistry;
 
 class EnglishChecker
 {
@@ -72,6 +73,9 @@ public:
 
     // The built-in rule files' rules (data/rules of the checker's shipped data).
     const RuleEngine &builtInRules() const;
+    // Every rule family the checks run, hand-written and rule files alike, by id; a local
+    // engine's disabled ids (--disable-rule) switch families off as well as single rules.
+    const RuleRegistry &registry() const;
 
     // Polish: sentences of the request and its level (1 most suggestions ... 3 fewest).
     // Fills *out with the JSON array of records (one per sentence that got

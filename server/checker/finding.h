@@ -26,6 +26,7 @@ struct Finding
     std::vector<std::string> featureKeys;
     std::vector<Candidate> candidates;
     int certainty = 3; // 3 sure, 2 likely, 1 possible: filtered by the request's confidence
+    int priority = 0;  // of the rule that made it (RuleRegistry): the lower wins an overlap
 
     Json::Value toJson() const
     {

@@ -2,6 +2,7 @@
 
 #include "lexicon.h"
 #include "rulesupport.h"
+#include "wordclasses.h"
 
 #include <unordered_set>
 
@@ -282,8 +283,8 @@ void GrammarRules::agreement(const std::vector<Token> &t, std::vector<Finding> *
 
 void GrammarRules::verbAfterModal(const std::vector<Token> &t, std::vector<Finding> *out) const
 {
-    static const Set doForms = {"do", "does", "did", "don't", "doesn't", "didn't"};
-    static const Set pronouns = {"i", "you", "he", "she", "it", "we", "they"};
+    const Set &doForms = WordClasses::words(WordClass::DoForm);
+    const Set &pronouns = WordClasses::words(WordClass::SubjectPronoun);
     for (int i = 0; i + 1 < int(t.size()); ++i) {
         const Token &m = t[size_t(i)];
         if (m.kind != Token::Word)

@@ -1,5 +1,7 @@
 #include "lexicon.h"
 
+#include "wordclasses.h"
+
 #include <algorithm>
 #include <fstream>
 #include <sstream>
@@ -101,6 +103,11 @@ Lexicon::Lexicon(const std::string &dataDir, const std::string &wordnetDir)
     loadCefr(dataDir + "/cefrj-vocabulary-profile-1.5.csv");
     loadCefr(dataDir + "/octanove-vocabulary-profile-c1c2-1.0.csv");
     buildVerbTables();
+    for (const WordClass c : {WordClass::FeelingVerb, WordClass::GerundVerb}) {
+        std::unordered_set<std::string> &forms = m_classForms[int(c)];
+        for (const std::string &base : WordClasses::words(c))
+            forms.insert({base, thirdPerson(base), pastOf(base), participleOf(base), ingOf(base)});
+    }
 }
 
 void Lexicon::loadFrequencies(const std::string &path)
@@ -310,38 +317,30 @@ int Lexicon::cefrLevel(const std::string &lower) const
     return it == m_cefr.end() ? 0 : it->second;
 }
 
+bool Lexicon::formInClass(WordClass c, const std::string &w) const
+{
+    const auto it = m_classForms.find(int(c));
+    return it != m_classForms.end() && it->second.count(w) != 0;
+}
+
 bool Lexicon::isDeterminer(const std::string &w) const
 {
-    static const std::unordered_set<std::string> set = {
-        "a", "an", "the", "this", "that", "these", "those", "my", "your", "his", "her", "its", "our", "their",
-        "some", "any", "no", "every", "each", "many", "much", "few", "several", "all", "both", "either", "neither",
-        "another", "other", "such", "what", "which", "whose"};
-    return set.count(w) != 0;
+    return WordClasses::contains(WordClass::Determiner, w);
 }
 
 bool Lexicon::isPreposition(const std::string &w) const
 {
-    static const std::unordered_set<std::string> set = {
-        "of", "in", "on", "at", "for", "with", "by", "from", "about", "into", "onto", "over", "under", "after",
-        "before", "between", "among", "through", "during", "without", "within", "against", "towards", "toward",
-        "upon", "across", "behind", "beside", "besides", "beyond", "near", "around", "since", "until", "like"};
-    return set.count(w) != 0;
+    return WordClasses::contains(WordClass::Preposition, w);
 }
 
 bool Lexicon::isModal(const std::string &w) const
 {
-    static const std::unordered_set<std::string> set = {
-        "can", "could", "will", "would", "shall", "should", "may", "might", "must", "can't", "cannot", "couldn't",
-        "won't", "wouldn't", "shouldn't", "mustn't", "mightn't", "shan't", "'ll"};
-    return set.count(w) != 0;
+    return WordClasses::contains(WordClass::Modal, w);
 }
 
 bool Lexicon::isAuxiliary(const std::string &w) const
 {
-    static const std::unordered_set<std::string> set = {
-        "am", "is", "are", "was", "were", "be", "been", "being", "have", "has", "had", "do", "does", "did",
-        "don't", "doesn't", "didn't", "isn't", "aren't", "wasn't", "weren't", "haven't", "hasn't", "hadn't"};
-    return set.count(w) != 0 || isModal(w);
+    return WordClasses::contains(WordClass::Auxiliary, w);
 }
 
 } // namespace PennovaChecker

@@ -2,6 +2,8 @@
 // Word tables the rules share: frequencies, WordNet parts of speech, verb forms,
 // CEFR vocabulary levels. Loaded once; read-only (and so thread-safe) afterwards.
 
+#include "wordclasses.h"
+
 #include <cstdint>
 #include <string>
 #include <unordered_map>
@@ -49,6 +51,10 @@ public:
     bool isPreposition(const std::string &lower) const;
     bool isAuxiliary(const std::string &lower) const; // be/have/do forms and modals
     bool isModal(const std::string &lower) const;
+    // A closed class by name (wordclasses.h): modals, pronouns, feeling verbs, ...
+    bool inClass(WordClass c, const std::string &lower) const { return WordClasses::contains(c, lower); }
+    // A form of a verb of a class of verbs (WordClasses::ofLemmas): "enjoyed", "postponing".
+    bool formInClass(WordClass c, const std::string &lower) const;
 
 private:
     void loadFrequencies(const std::string &path);
@@ -66,6 +72,7 @@ private:
     std::unordered_map<std::string, std::string> m_participle; // participle-only form -> base
     std::unordered_map<std::string, std::string> m_baseToPast;
     std::unordered_map<std::string, std::string> m_baseToParticiple;
+    std::unordered_map<int, std::unordered_set<std::string>> m_classForms; // WordClass -> its verbs' forms
 };
 
 } // namespace PennovaChecker

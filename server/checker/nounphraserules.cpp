@@ -3,6 +3,7 @@
 #include "lexicon.h"
 #include "numberrules.h"
 #include "rulesupport.h"
+#include "wordclasses.h"
 
 #include <unordered_set>
 
@@ -302,7 +303,7 @@ void NounPhraseRules::byOwn(const std::vector<Token> &t, const std::vector<std::
                             std::vector<Finding> *out) const
 {
     // "travel by their own" -> "on their own" ("by their own hands" is right)
-    static const Set possessives = {"my", "your", "his", "her", "its", "our", "their"};
+    const Set &possessives = WordClasses::words(WordClass::Possessive);
     if (t[size_t(i)].lower != "by" || !possessives.count(R::lowerAt(t, i + 1)) || R::lowerAt(t, i + 2) != "own")
         return;
     if (i + 3 < int(t.size()) && t[size_t(i) + 3].kind == Token::Word

@@ -2,6 +2,7 @@
 
 #include "lexicon.h"
 #include "rulesupport.h"
+#include "wordclasses.h"
 
 #include <unordered_map>
 #include <unordered_set>
@@ -109,7 +110,7 @@ void NumberRules::pluralSubjectVerb(const std::vector<Token> &t, std::vector<Fin
         const std::string joiner = first > 0 ? t[size_t(first) - 1].lower : std::string();
         if (joiner == "and" || joiner == "or") {
             const int before = RuleSupport::prevWord(t, first - 1);
-            static const Set objectPronouns = {"me", "him", "her", "us", "them", "it", "you"};
+            const Set &objectPronouns = WordClasses::words(WordClass::AnyObjectPronoun);
             const std::string prior = before >= 0 ? t[size_t(before)].lower : std::string();
             if (adjectives || (!prior.empty() && !objectPronouns.count(prior)
                                && (prior.back() == 's' || (m_lex.posMask(prior) & Lexicon::Noun))))

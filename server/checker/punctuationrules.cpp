@@ -2,6 +2,7 @@
 
 #include "lexicon.h"
 #include "rulesupport.h"
+#include "wordclasses.h"
 #include "wordforms.h"
 
 #include <unordered_set>
@@ -50,7 +51,7 @@ void PunctuationRules::check(const std::vector<Token> &t, const std::vector<std:
 
 void PunctuationRules::questionMark(const std::vector<Token> &t, std::vector<Finding> *out) const
 {
-    static const Set questionWords = {"what", "why", "how", "where", "when", "who", "which"};
+    const Set &questionWords = WordClasses::words(WordClass::QuestionWord);
     static const Set inverted = {"do", "does", "did", "is", "are", "was", "were", "can", "could", "will", "would",
                                  "should", "have", "has"};
     // a subject after the verb: "Why do people ...", "What is the reason ..."

@@ -2,6 +2,7 @@
 
 #include "lexicon.h"
 #include "rulesupport.h"
+#include "wordclasses.h"
 
 #include <unordered_set>
 
@@ -19,7 +20,7 @@ void QuestionRules::check(const std::vector<Token> &t, const std::vector<std::st
 {
     // a question word, a pronoun subject and its verb, and a question mark at the end ("How come
     // you are late?" keeps statement order: "come" is no pronoun)
-    static const Set questionWords = {"what", "where", "why", "how", "when", "who", "which"};
+    const Set &questionWords = WordClasses::words(WordClass::QuestionWord);
     static const Set auxiliaries = {"am", "is", "are", "was", "were", "can", "could", "will", "would", "should",
                                     "may", "might", "must", "have", "has", "had", "don't", "doesn't", "didn't",
                                     "can't", "won't", "isn't", "aren't", "wasn't", "weren't", "haven't", "hasn't",

@@ -219,6 +219,25 @@ bool RuleEngine::tokenMatches(const PatternItem &item, const Sentence &s, int po
         return tok.kind == Token::Word && s.lexicon.isCommonVerbBase(tok.lower);
     case PatternItem::Noun:
         return tok.kind == Token::Word && s.lexicon.isPos(tok.lower, Lexicon::Noun);
+    case PatternItem::Class:
+        if (tok.kind != Token::Word)
+            return false;
+        if (WordClasses::contains(item.wordClass, tok.lower))
+            return true;
+        // a class of verbs: any form ("enjoyed", "postponing")
+        return WordClasses::ofLemmas(item.wordClass) && s.lexicon.formInClass(item.wordClass, tok.lower);
+    case PatternItem::Lemma:
+        // the token's lemma (tokens from the checker carry one), or a regular form of the
+        // verb where the verb tables do not know it ("relied", "specializes")
+        if (tok.kind != Token::Word)
+            return false;
+        if (tok.lemma == item.text || tok.lower == item.text
+            || (tok.lemma.empty() && s.lexicon.baseOf(tok.lower) == item.text))
+            return true;
+        // a regular form begins like its verb and is longer (the cheap test first: this runs at every word)
+        return tok.lower[0] == item.text[0] && tok.lower.size() > item.text.size()
+            && (tok.lower == s.lexicon.thirdPerson(item.text) || tok.lower == s.lexicon.pastOf(item.text)
+                || tok.lower == s.lexicon.participleOf(item.text) || tok.lower == s.lexicon.ingOf(item.text));
     case PatternItem::AnyWord:
         return tok.kind == Token::Word;
     case PatternItem::AnyNumber:

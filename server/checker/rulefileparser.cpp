@@ -87,9 +87,30 @@ bool parseItem(const std::string &s, PatternItem *item, std::string *why)
         else if (s == "@punct")
             item->kind = PatternItem::AnyPunct;
         else {
-            *why = "unknown word class '" + s + "' (@verb, @noun, @word, @number or @punct)";
+            *why = "unknown word class '" + s + "' (@verb, @noun, @word, @number or @punct; a named class is class:NAME)";
             return false;
         }
+        return true;
+    }
+    if (s.rfind("class:", 0) == 0) {
+        if (!WordClasses::byName(s.substr(6), &item->wordClass)) {
+            std::string known;
+            for (const std::string &name : WordClasses::names())
+                known += (known.empty() ? "" : ", ") + name;
+            *why = "unknown word class '" + s.substr(6) + "' (" + known + ")";
+            return false;
+        }
+        item->kind = PatternItem::Class;
+        return true;
+    }
+    if (s.rfind("lemma:", 0) == 0) {
+        const std::string lemma = Tokenizer::toLower(s.substr(6));
+        if (lemma.empty() || lemma.find_first_of("{}[]/") != std::string::npos) {
+            *why = "a lemma is one word: '" + s + "'";
+            return false;
+        }
+        item->kind = PatternItem::Lemma;
+        item->text = lemma;
         return true;
     }
     if (s.rfind("tag:", 0) == 0) {

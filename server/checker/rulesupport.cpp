@@ -1,5 +1,7 @@
 #include "rulesupport.h"
 
+#include "wordclasses.h"
+
 #include "lexicon.h"
 
 #include <cstring>
@@ -37,7 +39,7 @@ bool RuleSupport::clauseBoundary(const Token &token)
 
 bool RuleSupport::isSubjectPronoun(const std::string &w)
 {
-    return w == "i" || w == "you" || w == "he" || w == "she" || w == "it" || w == "we" || w == "they";
+    return WordClasses::contains(WordClass::SubjectPronoun, w);
 }
 
 bool RuleSupport::isThirdSingularPronoun(const std::string &w) { return w == "he" || w == "she" || w == "it"; }

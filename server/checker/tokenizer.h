@@ -13,6 +13,7 @@ struct Token
     Kind kind = Other;
     std::string text;  // as written; a typographic apostrophe becomes "'"
     std::string lower; // ASCII lower case of text
+    std::string lemma; // a word's lemma ("went" -> "go"), set by Lemmatizer; "" when not set
     int start = 0;     // UTF-16 offsets in the sentence
     int end = 0;
     bool spaceBefore = false; // white space between this token and the previous one

@@ -2,7 +2,9 @@
 
 #include "lexicon.h"
 #include "rulesupport.h"
+#include "wordclasses.h"
 
+#include <algorithm>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -14,6 +16,22 @@ using Set = std::unordered_set<std::string>;
 using R = RuleSupport;
 
 // what a feeling verb may be followed by when it describes the person who feels
+// The time the finite verbs of the sentence other than the one at skip speak in: 1 past,
+// -1 present or future, 0 none.
+int timeOfOtherVerbs(const std::vector<Token> &t, const std::vector<std::string> &tags, int skip)
+{
+    static const Set presentModals = {"will", "can", "may", "shall", "must", "'ll"};
+    bool past = false;
+    for (int k = 0; k < int(t.size()); ++k) {
+        if (k == skip)
+            continue;
+        if (R::tagIs(tags, k, "VBZ") || R::tagIs(tags, k, "VBP") || presentModals.count(t[size_t(k)].lower))
+            return -1;
+        past = past || R::tagIs(tags, k, "VBD") || t[size_t(k)].is("could") || t[size_t(k)].is("would");
+    }
+    return past ? 1 : 0;
+}
+
 bool feelingComplement(const std::vector<Token> &t, int k)
 {
     static const Set prepositions = {"in", "with", "about", "by", "at", "of"};
@@ -23,14 +41,7 @@ bool feelingComplement(const std::vector<Token> &t, int k)
     return (tok.kind == Token::Punct && tok.text != "-" && tok.text != "'") || prepositions.count(tok.lower);
 }
 
-const Set &feelingVerbs()
-{
-    static const Set verbs = {"interest", "satisfy", "bore", "excite", "disappoint", "confuse", "frighten", "scare",
-                              "amaze", "shock", "embarrass", "frustrate", "exhaust", "annoy", "surprise", "worry",
-                              "depress", "amuse", "puzzle", "disgust", "astonish", "terrify", "thrill", "concern",
-                              "irritate", "overwhelm", "impress", "fascinate", "upset"};
-    return verbs;
-}
+const Set &feelingVerbs() { return WordClasses::words(WordClass::FeelingVerb); }
 
 } // namespace
 
@@ -39,7 +50,7 @@ bool TransitivityRules::isFeelingVerb(const std::string &w)
     return feelingVerbs().count(w) != 0;
 }
 
-std::string TransitivityRules::feelingBase(const std::string &w) const
+std::string TransitivityRules::feelingBase(const Lexicon &lex, const std::string &w)
 {
     if (isFeelingVerb(w))
         return w;
@@ -47,9 +58,25 @@ std::string TransitivityRules::feelingBase(const std::string &w) const
         return {};
     for (const std::string &base : feelingVerbs())
         if (w.compare(0, 3, base, 0, 3) == 0
-            && (w == m_lex.thirdPerson(base) || w == m_lex.pastOf(base) || w == m_lex.participleOf(base)))
+            && (w == lex.thirdPerson(base) || w == lex.pastOf(base) || w == lex.participleOf(base)))
             return base;
     return {};
+}
+
+std::string TransitivityRules::feelingWithoutObjectAt(const Lexicon &lex, const std::vector<Token> &t, int i)
+{
+    static const Set intransitiveToo = {"worry", "tire", "please", "relax", "upset"};
+    const std::string subject = R::lowerAt(t, i);
+    if (!R::isSubjectPronoun(subject) || subject == "it" || R::lowerAt(t, i - 1) == "as")
+        return {};
+    const int v = i + 1;
+    const std::string w = R::lowerAt(t, v);
+    if (w.empty() || t[size_t(v)].isCapitalised())
+        return {};
+    const std::string base = feelingBase(lex, w);
+    if (base.empty() || intransitiveToo.count(base) || !feelingComplement(t, v + 1))
+        return {};
+    return base;
 }
 
 void TransitivityRules::check(const std::vector<Token> &t, const std::vector<std::string> &tags,
@@ -82,7 +109,7 @@ void TransitivityRules::riseWithObject(const Tokens &t, const Tags &tags, int i,
                                 "standards", "voice", "voices", "hand", "hands", "flag", "animals", "cattle", "pigs",
                                 "chickens", "crops", "capital", "alarm", "objection", "objections", "doubts", "fees",
                                 "cost", "costs", "rent", "interest", "income", "level", "quality"};
-    static const Set pronouns = {"them", "him", "me", "us"};
+    const Set &pronouns = WordClasses::words(WordClass::PlainObject);
     const auto form = raise.find(t[size_t(i)].lower);
     if (form == raise.end() || t[size_t(i)].isCapitalised())
         return;
@@ -266,18 +293,17 @@ void TransitivityRules::feelingWithoutObject(const Tokens &t, const Tags &tags, 
 {
     // "The more I satisfy", "I satisfy with my job" -> "I am satisfied": the verb needs the
     // one it acts on; the person who feels takes the passive
-    static const Set intransitiveToo = {"worry", "tire", "please", "relax", "upset"};
-    const std::string subject = t[size_t(i)].lower;
-    if (!R::isSubjectPronoun(subject) || subject == "it" || R::lowerAt(t, i - 1) == "as")
+    const std::string base = feelingWithoutObjectAt(m_lex, t, i);
+    if (base.empty())
         return;
     const int v = i + 1;
-    const std::string w = R::lowerAt(t, v);
-    if (w.empty() || t[size_t(v)].isCapitalised())
-        return;
-    const std::string base = feelingBase(w);
-    if (base.empty() || intransitiveToo.count(base) || !feelingComplement(t, v + 1))
-        return;
-    const bool past = w != base && w == m_lex.pastOf(base);
+    const std::string &subject = t[size_t(i)].lower, &w = t[size_t(v)].lower;
+    // "interested" may be the past or the participle the learner meant: the rest of the
+    // sentence gives the time; with none, a condition is in the present ("If they
+    // interested in music" -> "are") and otherwise the form says it
+    const int time = timeOfOtherVerbs(t, tags, v);
+    const bool conditional = std::any_of(t.begin(), t.begin() + i, [](const Token &k) { return k.is("if") || k.is("unless"); });
+    const bool past = time > 0 || (time == 0 && !conditional && w != base && w == m_lex.pastOf(base));
     const bool third = subject == "he" || subject == "she";
     const char *beForm = past ? (subject == "i" || third ? "was" : "were")
                               : subject == "i" ? "am" : third ? "is" : "are";

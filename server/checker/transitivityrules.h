@@ -22,6 +22,10 @@ public:
 
     // "interest", "satisfy", "bore": a verb whose subject causes the feeling
     static bool isFeelingVerb(const std::string &lower);
+    // The base of the feeling verb when the subject pronoun at i is followed by its form with
+    // nothing it acts on ("I satisfy with", "they interested in"): the finding is this
+    // family's whatever the tagger makes of the form. "" otherwise.
+    static std::string feelingWithoutObjectAt(const Lexicon &lexicon, const std::vector<Token> &tokens, int i);
 
 private:
     using Tokens = std::vector<Token>;
@@ -34,7 +38,7 @@ private:
     void lieLay(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // to lay down
     void beFeelingBase(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const;  // am interest in
     // the base of a form of a feeling verb ("disappointed" -> "disappoint"); "" otherwise
-    std::string feelingBase(const std::string &lower) const;
+    static std::string feelingBase(const Lexicon &lexicon, const std::string &lower);
     void feelingWithoutObject(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // I satisfy
 
     const Lexicon &m_lex;

@@ -2,6 +2,8 @@
 
 #include "lexicon.h"
 #include "rulesupport.h"
+#include "transitivityrules.h"
+#include "wordclasses.h"
 
 #include <unordered_set>
 
@@ -19,12 +21,7 @@ const Set &adverbsBetween()
     return s;
 }
 
-const Set &modals()
-{
-    static const Set s = {"can", "could", "will", "would", "shall", "should", "may", "might", "must", "cannot",
-                          "can't", "couldn't", "won't", "wouldn't", "shouldn't", "mustn't"};
-    return s;
-}
+const Set &modals() { return WordClasses::words(WordClass::Modal); }
 
 bool isWordAt(const std::vector<Token> &t, int i) { return i >= 0 && i < int(t.size()) && t[size_t(i)].kind == Token::Word; }
 
@@ -76,6 +73,14 @@ std::string beFor(const std::string &subject, bool pluralNoun, bool past)
     if (past)
         return plural ? "were" : "was";
     return subject == "i" ? "am" : plural ? "are" : "is";
+}
+
+// verbs that end an embedded question's subject ("what the problem is")
+const Set &mainVerbsAfterQuestionWord()
+{
+    static const Set s = {"is", "was", "can", "could", "will", "would", "may", "might", "should", "must",
+                          "makes", "helps", "gives", "brings", "means", "takes", "requires", "needs"};
+    return s;
 }
 
 } // namespace
@@ -148,6 +153,8 @@ void VerbFormRules::pronounWithoutBe(const Tokens &t, const Tags &tags, int i, s
     if (!isWordAt(t, k) || t[size_t(k)].isCapitalised())
         return;
     const std::string &w = t[size_t(k)].lower;
+    if (k == i + 1 && !TransitivityRules::feelingWithoutObjectAt(m_lex, t, i).empty())
+        return; // "they interested in": the feeling rule's, whatever the tag
     const bool past = pastSentence(t, tags);
     std::string be;
     if (w == "born" && k == i + 1) {
@@ -191,7 +198,7 @@ void VerbFormRules::clauseWithoutBe(const Tokens &t, const Tags &tags, int i, st
 void VerbFormRules::auxiliaryAdjective(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const
 {
     // "You will happy" -> "will be happy"; "They didn't successful" -> "weren't successful"
-    static const Set doForms = {"do", "does", "did", "don't", "doesn't", "didn't"};
+    const Set &doForms = WordClasses::words(WordClass::DoForm);
     const std::string &a = t[size_t(i)].lower;
     const bool modal = modals().count(a) != 0;
     if (!modal && !doForms.count(a))
@@ -240,7 +247,7 @@ void VerbFormRules::modalDo(const Tokens &t, int i, std::vector<Finding> *out) c
     // "People may still do not know" -> "may still not know": a modal is negated by "not" alone
     static const Set between = {"still", "also", "just", "even", "really", "certainly", "probably", "sometimes"};
     static const Set doForms = {"do", "does", "did"};
-    static const Set doNot = {"don't", "doesn't", "didn't"};
+    const Set &doNot = WordClasses::words(WordClass::DoNot);
     if (!modals().count(t[size_t(i)].lower) || t[size_t(i)].lower.find('\'') != std::string::npos)
         return;
     int d = i + 1;
@@ -313,7 +320,7 @@ void VerbFormRules::missingTo(const Tokens &t, const Tags &tags, int i, std::vec
 void VerbFormRules::bareParticiple(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const
 {
     // "I seen it" -> "saw" (or "have seen"); "reasons that drawn me" -> "drew"
-    static const Set subjects = {"i", "he", "she", "we", "they", "you"};
+    const Set &subjects = WordClasses::words(WordClass::PersonalSubject);
     static const Set between = {"already", "just", "never", "ever", "also", "really", "all"};
     const std::string &s = t[size_t(i)].lower;
     const bool pronoun = subjects.count(s) && (s != "i" || t[size_t(i)].text == "I");
@@ -354,7 +361,7 @@ void VerbFormRules::bareParticiple(const Tokens &t, const Tags &tags, int i, std
 void VerbFormRules::stativeProgressive(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const
 {
     // "Many people are believing in it" -> "believe": verbs of states take no progressive
-    static const Set be = {"am", "is", "are", "was", "were"};
+    const Set &be = WordClasses::words(WordClass::BeForm);
     static const Set states = {"know", "believe", "belong", "own", "possess", "contain", "consist", "resemble",
                                "seem", "prefer"};
     const std::string &b = t[size_t(i)].lower;
@@ -380,7 +387,7 @@ void VerbFormRules::stativeProgressive(const Tokens &t, const Tags &tags, int i,
 void VerbFormRules::auxiliaryIng(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const
 {
     // "I will going there", "She can swimming", "He didn't coming" -> the base form
-    static const Set doNot = {"don't", "doesn't", "didn't"};
+    const Set &doNot = WordClasses::words(WordClass::DoNot);
     const std::string &a = t[size_t(i)].lower;
     const bool doForm = doNot.count(a) || ((a == "do" || a == "does" || a == "did") && R::lowerAt(t, i + 1) == "not");
     if (!modals().count(a) && !doForm)
@@ -463,8 +470,7 @@ void VerbFormRules::clauseVerbSubject(const Tokens &t, const Tags &tags, int f, 
     static const Set reporting = {"said", "say", "says", "think", "thinks", "thought", "believe", "believed",
                                   "expect", "expected", "told", "tell", "know", "knew", "hope", "feel", "felt",
                                   "guess", "suppose", "mean", "meant", "imagine"};
-    static const Set mainVerbs = {"is", "was", "can", "could", "will", "would", "may", "might", "should", "must",
-                                  "makes", "helps", "gives", "brings", "means", "takes", "requires", "needs"};
+    const Set &mainVerbs = mainVerbsAfterQuestionWord();
     if (!questionWords.count(R::lowerAt(t, f + 1)))
         return;
     bool inner = R::lowerAt(t, f + 2) == "to"; // "how to swim" is a whole clause already
@@ -497,8 +503,7 @@ void VerbFormRules::bareVerbSubject(const Tokens &t, const Tags &tags, std::vect
                                     "ask", "show", "explain", "guess", "hope", "let", "check", "look", "keep",
                                     "forget", "feel", "pretend", "realize", "understand", "watch", "hear", "trust",
                                     "please", "help", "go", "come", "click", "thank"};
-    static const Set mainVerbs = {"is", "was", "can", "could", "will", "would", "may", "might", "should", "must",
-                                  "makes", "helps", "gives", "brings", "means", "takes", "requires", "needs"};
+    const Set &mainVerbs = mainVerbsAfterQuestionWord();
     // at the start, or after an opening adverb and its comma ("Moreover, take risks teaches"),
     // or after "that" and a verb of saying ("The lecture thinks that take the tax is not good")
     static const Set reporting = {"think", "thinks", "thought", "believe", "believes", "believed", "say", "says",
@@ -702,7 +707,7 @@ void VerbFormRules::causativeForm(const Tokens &t, const Tags &tags, int i, std:
     // a verb of perception, and its object
     static const Set causatives = {"let", "lets", "make", "makes", "made", "making", "saw", "heard", "watched",
                                    "noticed", "felt", "see", "hear", "watch"};
-    static const Set objects = {"me", "him", "her", "us", "them"};
+    const Set &objects = WordClasses::words(WordClass::ObjectPronoun);
     if (!causatives.count(t[size_t(i)].lower) || !objects.count(R::lowerAt(t, i + 1)))
         return;
     const int v = i + 2;
@@ -765,7 +770,7 @@ void VerbFormRules::relativeWithoutBe(const Tokens &t, const Tags &tags, int i, 
 void VerbFormRules::embeddedQuestion(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const
 {
     static const Set whWords = {"where", "how", "why", "when", "what"};
-    static const Set be = {"is", "are", "was", "were"};
+    const Set &be = WordClasses::words(WordClass::NounBe);
     const std::string &wh = t[size_t(i)].lower;
     const std::string aux = R::lowerAt(t, i + 1);
     const bool doForm = aux == "does" || aux == "do" || aux == "did";

@@ -2,6 +2,7 @@
 
 #include "lexicon.h"
 #include "rulesupport.h"
+#include "wordclasses.h"
 #include "transitivityrules.h"
 
 #include <unordered_map>
@@ -35,6 +36,20 @@ const Set &beForms()
     return s;
 }
 
+// make and let in their forms
+const Set &causativeVerbs()
+{
+    static const Set s = {"make", "makes", "made", "making", "let", "lets", "letting"};
+    return s;
+}
+
+// have, has, had and 've
+const Set &haveForms()
+{
+    static const Set s = {"have", "has", "had", "'ve"};
+    return s;
+}
+
 } // namespace
 
 void VerbPatternRules::check(const std::vector<Token> &t, std::vector<Finding> *out) const
@@ -58,7 +73,7 @@ void VerbPatternRules::check(const std::vector<Token> &t, std::vector<Finding> *
 void VerbPatternRules::veryWithVerb(const std::vector<Token> &t, int i, std::vector<Finding> *out) const
 {
     // "I very like it" -> "I really like it"
-    static const Set subjects = {"i", "we", "they", "you", "he", "she"};
+    const Set &subjects = WordClasses::words(WordClass::PersonalSubject);
     static const Set verbs = {"like", "likes", "liked", "love", "loves", "loved", "enjoy", "enjoys", "enjoyed",
                               "want", "wants", "wanted", "hope", "hopes", "hoped", "appreciate", "appreciated",
                               "agree", "agreed", "miss", "missed", "admire", "admired", "thank", "hate", "hated"};
@@ -135,8 +150,8 @@ void VerbPatternRules::beWithVerb(const std::vector<Token> &t, int i, std::vecto
 void VerbPatternRules::causativeTo(const std::vector<Token> &t, int i, std::vector<Finding> *out) const
 {
     // "make him to go" -> "make him go"
-    static const Set causatives = {"make", "makes", "made", "making", "let", "lets", "letting"};
-    static const Set objects = {"me", "him", "her", "us", "them", "you", "it"};
+    const Set &causatives = causativeVerbs();
+    const Set &objects = WordClasses::words(WordClass::AnyObjectPronoun);
     if (!causatives.count(t[size_t(i)].lower) || !objects.count(lowerAt(t, i + 1)) || lowerAt(t, i + 2) != "to")
         return;
     if (!m_lex.isCommonVerbBase(lowerAt(t, i + 3)))
@@ -210,7 +225,7 @@ void VerbPatternRules::beWithPast(const std::vector<Token> &t, int i, std::vecto
 {
     // "I was went to school" -> "I went to school": a simple past needs no "be"; only past
     // forms that cannot be participles ("went", "came", "ate"), after a pronoun subject
-    static const Set be = {"am", "is", "are", "was", "were"};
+    const Set &be = WordClasses::words(WordClass::BeForm);
     if (!be.count(t[size_t(i)].lower) || !RuleSupport::isSubjectPronoun(lowerAt(t, i - 1)))
         return;
     const int v = RuleSupport::nextWord(t, i);
@@ -384,8 +399,8 @@ void VerbPatternRules::perfectBareVerb(const std::vector<Token> &t, const std::v
 {
     // "I have finish my homework", "She has live here for years" -> the participle; a word that is
     // also a noun only before a possessive ("have finish my"): "we have work this week" is a noun
-    static const Set have = {"have", "has", "had", "'ve"};
-    static const Set possessives = {"my", "your", "his", "her", "our", "their", "its"};
+    const Set &have = haveForms();
+    const Set &possessives = WordClasses::words(WordClass::Possessive);
     if (!have.count(t[size_t(i)].lower))
         return;
     const int v = i + 1;
@@ -411,7 +426,7 @@ void VerbPatternRules::beenBareVerb(const std::vector<Token> &t, const std::vect
 {
     // "I have been study English for years" -> "been studying": after "have been" a person's
     // doing takes -ing ("have been put there" is a passive: verbs whose participle is the base stay)
-    static const Set have = {"have", "has", "had", "'ve"};
+    const Set &have = haveForms();
     if (t[size_t(i)].lower != "been" || !have.count(lowerAt(t, i - 1)))
         return;
     const std::string subject = lowerAt(t, i - 2);
@@ -634,7 +649,7 @@ void VerbPatternRules::beBareVerb(const std::vector<Token> &t, const std::vector
                                   std::vector<Finding> *out) const
 {
     // "She is study English" -> "is studying" (or "studies")
-    static const Set be = {"am", "is", "are", "was", "were"};
+    const Set &be = WordClasses::words(WordClass::BeForm);
     static const Set handledElsewhere = {"agree", "disagree", "depend", "lack", "like", "used", "suppose",
                                          "be", "have", "do", "let", "go", "come"};
     // verbs of state have no progressive: "They are need money" -> "They need money"
@@ -747,7 +762,7 @@ void VerbPatternRules::causativeNounTo(const std::vector<Token> &t, const std::v
                                        std::vector<Finding> *out) const
 {
     // "made the students to study" -> "made the students study"
-    static const Set causatives = {"make", "makes", "made", "making", "let", "lets", "letting"};
+    const Set &causatives = causativeVerbs();
     static const Set people = {"students", "children", "kids", "people", "parents", "teachers", "workers",
                                "employees", "son", "daughter", "child", "student", "friends", "everyone",
                                "everybody", "others", "player", "players"};

@@ -234,6 +234,12 @@ private slots:
         QTest::newRow("unknown word form") << QByteArray(oneRule("a b", "\\1:ed").c_str()) << "5: unknown form 'ed'";
         QTest::newRow("unknown word class") << QByteArray(oneRule("a @adverb", "x").c_str())
                                             << "4: unknown word class '@adverb'";
+        QTest::newRow("unknown named class") << QByteArray(oneRule("a class:adverbs", "x").c_str())
+                                             << "4: unknown word class 'adverbs' (modal, determiner";
+        QTest::newRow("empty named class") << QByteArray(oneRule("a class:", "x").c_str())
+                                           << "4: unknown word class ''";
+        QTest::newRow("lemma without a word") << QByteArray(oneRule("a lemma:", "x").c_str())
+                                              << "4: a lemma is one word";
         QTest::newRow("attached sentence start") << QByteArray(oneRule("~^ a", "x").c_str())
                                                  << "4: '~' before an item that matches no token";
         QTest::newRow("bad regular expression") << QByteArray(oneRule("/(a/", "x").c_str())
@@ -375,6 +381,25 @@ private slots:
                                     << "";
         QTest::newRow("noun exception") << "forward to [@verb]" << "\\3:ing" << "forward to @noun"
                                         << "I look forward to visit you." << "" << "" << "";
+        QTest::newRow("named class") << "class:modal [{to}] @verb" << "-" << "" << "You must to go now." << ""
+                                     << " to " << "";
+        QTest::newRow("named class, a word outside it") << "class:modal [{to}] @verb" << "-" << ""
+                                                        << "You want to go now." << "" << "" << "";
+        QTest::newRow("named class with a negative") << "[class:modal] not" << "x" << "" << "You cannot not go." << ""
+                                                     << "cannot" << "x";
+        QTest::newRow("class of verbs in another form") << "class:gerund_verb [to @verb]" << "\\3:ing" << ""
+                                                        << "They avoided to answer." << "" << "to answer"
+                                                        << "answering";
+        QTest::newRow("class of verbs, a verb outside it") << "class:gerund_verb [to @verb]" << "\\3:ing" << ""
+                                                           << "They decided to answer." << "" << "" << "";
+        QTest::newRow("class of words takes no other form") << "[class:modal] go" << "x" << ""
+                                                            << "The cans go here." << "" << "" << "";
+        QTest::newRow("lemma of a past form") << "lemma:depend [of]" << "on" << "" << "It depended of luck." << ""
+                                              << "of" << "on";
+        QTest::newRow("lemma of an irregular past") << "lemma:go [to] home" << "-" << "" << "He went to home." << ""
+                                                    << " to " << "";
+        QTest::newRow("lemma of another verb") << "lemma:go [to] home" << "-" << "" << "He got to home." << ""
+                                               << "" << "";
         QTest::newRow("sentence end") << "[on] /20[0-9][0-9]/ $" << "in" << "" << "Born on 2010" << "" << "on" << "in";
         QTest::newRow("sentence end not reached") << "[on] /20[0-9][0-9]/ $" << "in" << "" << "Born on 2010." << ""
                                                   << "" << "";

@@ -4,7 +4,9 @@
 
 #include "conllureader.h"
 #include "englishchecker.h"
+#include "lemmatizer.h"
 #include "lexicon.h"
+#include "nounforms.h"
 #include "postagger.h"
 #include "wordforms.h"
 
@@ -12,6 +14,7 @@
 
 #include "pennovapaths.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <sstream>
@@ -70,6 +73,41 @@ private slots:
         m_shipped = std::make_unique<PosTagger>(m_lexicon.get(), m_forms.get());
         std::string error;
         QVERIFY2(m_shipped->load(PENNOVA_SOURCE_DIR "/server/checker/data/pos-model.txt", &error), error.c_str());
+    }
+
+    // lemmas from the tagged tokens: the tag picks verb or noun; words beside Chinese
+    // text or accented names get theirs like any other
+    void lemmas_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::addColumn<QStringList>("expected"); // word=lemma for the words named
+        QTest::newRow("verb forms and plurals") << "The children went to the libraries and were reading."
+                                                << QStringList{"children=child", "went=go", "libraries=library",
+                                                               "were=be", "reading=read"};
+        QTest::newRow("beside Chinese text without spaces") << "张伟went to school with his children。"
+                                                            << QStringList{"went=go", "children=child"};
+        QTest::newRow("after an accented name") << "Zoë's sisters were making cakes."
+                                                << QStringList{"sisters=sister", "were=be", "making=make", "cakes=cake"};
+        QTest::newRow("the tag decides") << "I saw the saws yesterday." << QStringList{"saw=see", "saws=saw"};
+        QTest::newRow("an adjective keeps its form") << "They were interested." << QStringList{"interested=interested"};
+    }
+    void lemmas()
+    {
+        QFETCH(QString, sentence);
+        QFETCH(QStringList, expected);
+        const NounForms nouns(*m_lexicon, "/usr/share/wordnet");
+        const Lemmatizer lemmatizer(*m_lexicon, nouns);
+        std::vector<Token> tokens = Tokenizer::tokenize(sentence.toStdString());
+        lemmatizer.fill(&tokens, m_shipped->tag(tokens));
+        for (const QString &pair : expected) {
+            const std::string word = pair.section(QLatin1Char('='), 0, 0).toStdString();
+            const auto at = std::find_if(tokens.begin(), tokens.end(), [&](const Token &t) { return t.text == word; });
+            QVERIFY2(at != tokens.end(), word.c_str());
+            QCOMPARE(QString::fromStdString(at->lemma), pair.section(QLatin1Char('='), 1));
+        }
+        for (const Token &t : tokens)
+            if (t.kind != Token::Word)
+                QVERIFY2(t.lemma.empty(), t.text.c_str()); // punctuation and Chinese text have none
     }
 
     void learnsFromContext_data()

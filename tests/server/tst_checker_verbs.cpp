@@ -414,6 +414,42 @@ private slots:
     }
     void transitivityLookAlikes() { lookAlike(); }
 
+    // A feeling verb's -ed form after a pronoun is one slip with one fix, the time taken from
+    // the rest of the sentence, whether the tagger reads the form as a verb or an adjective.
+    void feelingTense_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::addColumn<QString>("fixed"); // the one finding's first candidate; "" = clean
+        QTest::newRow("condition alone: present") << "If they interested in music" << "they are interested";
+        QTest::newRow("condition with a present main clause") << "If they interested in music, they can join."
+                                                              << "they are interested";
+        QTest::newRow("condition with would: past") << "If they interested in music, they would join the club."
+                                                    << "they were interested";
+        QTest::newRow("main clause, a past form and no other verb") << "She disappointed with the result."
+                                                                    << "She was disappointed";
+        QTest::newRow("main clause with a present verb after it") << "I interested in music and I play the piano."
+                                                                  << "I am interested";
+        QTest::newRow("clean: present") << "If they are interested in music" << "";
+        QTest::newRow("clean: past with would") << "If they were interested in music, they would join the club." << "";
+        QTest::newRow("clean: an object after the verb") << "If the story interested them, they read on." << "";
+    }
+    void feelingTense()
+    {
+        QFETCH(QString, sentence);
+        QFETCH(QString, fixed);
+        const Json::Value record = m_checker->checkSentence(0, sentence.toStdString(), 0,
+                                                            CheckerRecords::sentenceConfig(3), {});
+        const QString got = CheckerRecords::describe(sentence, record);
+        if (fixed.isEmpty()) {
+            QVERIFY2(record["corrections"].empty(), qPrintable(got));
+            return;
+        }
+        QCOMPARE(int(record["corrections"].size()), 1);
+        const Json::Value &c = record["corrections"][0u];
+        QCOMPARE(QString::fromStdString(c["explainType"].asString()), QStringLiteral("feeling_passive"));
+        QCOMPARE(QString::fromStdString(c["candidates"][0u]["correction"].asString()), fixed);
+    }
+
     void complements_data()
     {
         columns();

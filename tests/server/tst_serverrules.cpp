@@ -1,6 +1,6 @@
 // A school's rule files in the server's data folder (DATA/rules): a file added or edited
 // while the server runs changes the next check without a restart, a broken file drops
-// only its rules, and --disable-rule switches a built-in rule off. "rules check" runs a
+// only its rules, and --disable-rule switches a built-in rule or family off. "rules check" runs a
 // file's examples before the server reads it.
 
 #include "englishchecker.h"
@@ -34,7 +34,7 @@ PennovaServer::ServerOptions options()
 {
     PennovaServer::ServerOptions o = TestServer::defaultOptions();
     o.ruleReloadMs = 0; // look at the folder on every check
-    o.disabledRules = {"phrases.in_nowadays"};
+    o.disabledRules = {"phrases.in_nowadays", "transitivity"}; // a rule, and a family of the rule classes
     return o;
 }
 
@@ -121,6 +121,18 @@ private slots:
                  QStringLiteral("GRAMMAR/fixed_phrase 'In nowadays' -> 'Nowadays'"));
         QCOMPARE(check(sentence), QStringList());
         QCOMPARE(check(QStringLiteral("As a results, we won.")), QStringList{QStringLiteral("As a results -> As a result")});
+    }
+
+    void disabledFamilyIsSilent()
+    {
+        const QString sentence = QStringLiteral("The more I study, the more I satisfy.");
+        const Json::Value plain = m_server.server().checker().checkSentence(0, sentence.toStdString(), 0,
+                                                                          CheckerRecords::sentenceConfig(2), {});
+        QCOMPARE(CheckerRecords::describe(sentence, plain),
+                 QStringLiteral("GRAMMAR/feeling_passive 'I satisfy' -> 'I am satisfied'"));
+        QCOMPARE(check(sentence), QStringList());
+        // the families beside it go on
+        QCOMPARE(check(QStringLiteral("The more I study, the more she go.")), QStringList{QStringLiteral("go -> goes")});
     }
 
     void rulesCheckCommand_data()
