@@ -100,6 +100,25 @@ bool verbTag(const std::vector<std::string> &tags, int i)
 
 } // namespace
 
+void ConfusionRules::contextSlips(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                  std::vector<Finding> *out) const
+{
+    if (!m_model.isLoaded())
+        return;
+    int first = 0;
+    while (first < int(t.size()) && t[size_t(first)].kind != Token::Word)
+        ++first;
+    for (int i = 0; i < int(t.size()); ++i) {
+        const Token &tok = t[size_t(i)];
+        // a capital inside the sentence makes a name ("Mr Grate", "the Sun Hotel")
+        if (tok.kind != Token::Word || (tok.isCapitalised() && i != first) || (tok.text.size() > 1 && tok.isAllCaps()))
+            continue;
+        const ConfusionModel::Verdict v = m_model.judge(t, tags, i);
+        if (!v.better.empty())
+            add(out, t, i, v.better, "confusion_context", 2);
+    }
+}
+
 void ConfusionRules::checkTagged(const std::vector<Token> &t, const std::vector<std::string> &tags,
                                  std::vector<Finding> *out) const
 {
@@ -152,6 +171,7 @@ void ConfusionRules::checkTagged(const std::vector<Token> &t, const std::vector<
                 out->push_back(RuleSupport::replace(t, i, i, "because of", "GRAMMAR", "because_of", 2));
         }
     }
+    contextSlips(t, tags, out); // after the hand-written confusions, which win an overlap
 }
 
 void ConfusionRules::possessives(const Spot &spot, std::vector<Finding> *out) const

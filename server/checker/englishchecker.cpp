@@ -151,6 +151,9 @@ public:
         tagger.load(dataDir + "/pos-model.txt"); // without a model the tagged rules stay silent
         articleChoice.load(dataDir + "/article-model.txt"); // likewise the article classifier
         nounNumber.load(dataDir + "/number-model.txt");     // and the noun-number classifier
+        confusion.loadModel(dataDir + "/confusion-model.txt"); // and the sound-alikes in context
+        // Chinese words in pinyin come from the dictionary's CC-CEDICT
+        spelling.loadChineseWords(ShippedData::folder(ShippedData::Dictionary) + "/cedict.tsv");
     }
 
     Lexicon lexicon;

@@ -100,7 +100,20 @@ Lexicon::Lexicon(const std::string &dataDir, const std::string &wordnetDir)
     loadWordNetIndex(wordnetDir + "/index.adv", Adverb);
     loadCefr(dataDir + "/cefrj-vocabulary-profile-1.5.csv");
     loadCefr(dataDir + "/octanove-vocabulary-profile-c1c2-1.0.csv");
+    loadUnsuitable(dataDir + "/unsuitable-words.txt");
     buildVerbTables();
+}
+
+void Lexicon::loadUnsuitable(const std::string &path)
+{
+    std::ifstream in(path);
+    std::string line;
+    while (std::getline(in, line)) {
+        while (!line.empty() && (line.back() == '\r' || line.back() == ' '))
+            line.pop_back();
+        if (!line.empty() && line[0] != '#' && line.size() <= 40)
+            m_unsuitable.insert(line);
+    }
 }
 
 void Lexicon::loadFrequencies(const std::string &path)
