@@ -171,7 +171,6 @@ void ConfusionRules::checkTagged(const std::vector<Token> &t, const std::vector<
                 out->push_back(RuleSupport::replace(t, i, i, "because of", "GRAMMAR", "because_of", 2));
         }
     }
-    contextSlips(t, tags, out); // after the hand-written confusions, which win an overlap
 }
 
 void ConfusionRules::possessives(const Spot &spot, std::vector<Finding> *out) const

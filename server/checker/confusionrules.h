@@ -20,10 +20,13 @@ class ConfusionRules
 public:
     explicit ConfusionRules(const Lexicon &lexicon) : m_lex(lexicon) {} // lexicon not owned
     void check(const std::vector<Token> &tokens, std::vector<Finding> *out) const;
-    // The confusions that need the part-of-speech tags: "with there curriculum"; and,
-    // with a confusion model loaded, the sound-alikes its counts decide ("It was grate").
+    // The confusions that need the part-of-speech tags: "with there curriculum".
     void checkTagged(const std::vector<Token> &tokens, const std::vector<std::string> &tags,
                      std::vector<Finding> *out) const;
+    // With a confusion model loaded, the sound-alikes its counts decide ("to by a book"): a
+    // word its neighbours reject for another of its set. Run after the hand-written rules.
+    void contextSlips(const std::vector<Token> &tokens, const std::vector<std::string> &tags,
+                      std::vector<Finding> *out) const;
     // Reads the confusion model (data/confusion-model.txt); without one only the
     // hand-written confusions speak.
     bool loadModel(const std::string &path, std::string *error = nullptr) { return m_model.load(path, error); }
@@ -43,10 +46,6 @@ private:
     // of/off after a phrasal verb, past/passed, who's/whose, weather/whether, lose/loose,
     // quite/quiet at a clause end, your/you're and it's/its after a verb
     void soundAlikes(const Spot &spot, bool comparativeSeen, std::vector<Finding> *out) const;
-
-    // The model's slips: a word its neighbours reject for another of its set.
-    void contextSlips(const std::vector<Token> &tokens, const std::vector<std::string> &tags,
-                      std::vector<Finding> *out) const;
 
     const Lexicon &m_lex;
     ConfusionModel m_model;

@@ -280,6 +280,9 @@ Json::Value EnglishChecker::checkSentence(int sentInd, const std::string &utf8, 
             if (std::find(std::begin(kPlacedFamilies), std::end(kPlacedFamilies), f) == std::end(kPlacedFamilies))
                 runRules(f, &found);
     }
+    // the sound-alikes the confusion model decides, after every hand-written rule
+    if (sw.real)
+        m_data->confusion.contextSlips(tokens, tags, &found);
     if (sw.spell)
         m_data->spelling.check(tokens, tags, userWords, &found);
     if (sw.style)
