@@ -362,7 +362,6 @@ int SpellingRule::pinyinSyllables(const std::string &lower)
         return 0;
     // fewest[i]: lower[0, i) splits into this many syllables at the fewest; 0: no split
     std::vector<int> fewest(n + 1, 0);
-    fewest[0] = 0;
     std::vector<bool> ok(n + 1, false);
     ok[0] = true;
     for (size_t i = 0; i < n; ++i) {
@@ -446,7 +445,8 @@ bool SpellingRule::unknownWord(const std::vector<Token> &t, size_t i, const std:
 {
     const Token &tok = t[i];
     const std::string lower = Tokenizer::toLower(word);
-    // names and terms are capitalised or hyphenated; short words are often abbreviations
+    // names and terms are capitalised, hyphenated or cut by an apostrophe; short words are
+    // often abbreviations
     if (tok.isCapitalised() || word != lower || lower.size() < 4 || lower.size() > 20
         || lower.find_first_not_of("abcdefghijklmnopqrstuvwxyz") != std::string::npos
         || lower.find_first_of("aeiouy") == std::string::npos)

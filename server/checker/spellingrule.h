@@ -1,7 +1,7 @@
 #pragma once
 // NONWORD findings: words that the dictionary does not know, with ranked
-// corrections. Names, acronyms, numbers, addresses, pinyin and the user's own
-// words are left alone.
+// corrections, or none where no known word is near (unknown_word). Names, acronyms,
+// numbers, addresses, Chinese words in pinyin and the user's own words are left alone.
 
 #include "finding.h"
 #include "spellingcontext.h"
