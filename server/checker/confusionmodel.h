@@ -61,7 +61,9 @@ private:
     static std::string neighbourWord(const std::vector<Token> &tokens, int i, int offset);
     static std::string neighbourTag(const std::vector<Token> &tokens, const std::vector<std::string> &tags, int i,
                                     int offset);
+    // The word itself where the model counted it, else "<rare>".
     std::string counted(const std::string &word) const;
+    // "T2 T1 R1": the tags of the two tokens before i and of the one after.
     static std::string window(const std::vector<Token> &tokens, const std::vector<std::string> &tags, int i);
     double windowProbability(const Member &m, const std::string &window) const;
     double wordProbability(const Member &m, const std::string &word, bool left) const;
@@ -69,12 +71,12 @@ private:
     std::unordered_map<std::string, int> m_setOf; // word -> index into m_sets
     std::vector<std::vector<std::string>> m_sets;
     std::unordered_map<std::string, Member> m_members;
-    // every token by its tag: its count, its neighbours' tag pair, its neighbour words
+    // every token by its tag: its count, its tag window, its neighbour words
     std::unordered_map<std::string, uint64_t> m_tagCount;       // TAG
     std::unordered_map<std::string, uint64_t> m_tagWindow;      // "TAG T2 T1 R1"
     std::unordered_map<std::string, uint64_t> m_tagLeft;        // "TAG word"
     std::unordered_map<std::string, uint64_t> m_tagRight;       // "TAG word"
-    std::unordered_map<std::string, uint64_t> m_wordFrequency;  // training only
+    std::unordered_map<std::string, uint64_t> m_wordFrequency;  // training: picks the vocabulary
     std::unordered_set<std::string> m_vocabulary;               // loaded: counted neighbour words
     size_t m_tagKinds = 1;                                      // distinct tag windows
 };
