@@ -261,6 +261,19 @@ private slots:
         QTest::newRow("no before a noun") << "There is no answer." << "";
         QTest::newRow("right after a modal") << "I will right a letter." << "right->write";
         QTest::newRow("right after be") << "You are right." << "";
+        QTest::newRow("here after to") << "I want to here your voice." << "here->hear";
+        QTest::newRow("here opening a sentence") << "Here is the book." << "";
+        QTest::newRow("meat after a modal") << "We will meat at noon." << "meat->meet";
+        QTest::newRow("meat as food") << "We ate meat for dinner." << "";
+        QTest::newRow("sea after to") << "I can't wait to sea you." << "sea->see";
+        QTest::newRow("see opening a sentence") << "See you later." << "";
+        QTest::newRow("knew before a noun") << "I bought a knew phone." << "knew->new";
+        QTest::newRow("knew after a subject") << "I knew it." << "";
+        QTest::newRow("know before a noun") << "I have know idea." << "know->no";
+        QTest::newRow("know opening a sentence") << "Know your rights." << "";
+        QTest::newRow("right after please") << "Please right your name." << "right->write";
+        QTest::newRow("right opening a sentence") << "Right now I am busy." << "";
+        QTest::newRow("buy opening a sentence") << "Buy a book now." << "";
         QTest::newRow("name with a capital") << "We met Mr Grate at noon." << "";
         // where a hand-written rule knows better, its finding stands
         QTest::newRow("no before a verb: don't") << "I no like spicy food." << "";
