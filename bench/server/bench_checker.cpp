@@ -66,6 +66,8 @@ std::vector<std::string> splitSentences(const std::string &text)
 // after applying its first candidate to s, found in one of the references.
 bool firstCandidateInReference(const std::string &s, const Json::Value &f, const std::vector<std::string> &refs)
 {
+    if (f["candidates"].empty())
+        return false; // a finding without candidates proposes no edit
     // offsets are UTF-16; JFLEG is ASCII apart from a few characters, so bytes match here
     const size_t a = std::min<size_t>(f["start"].asUInt(), s.size());
     const size_t b = std::min<size_t>(std::max<size_t>(f["end"].asUInt(), a), s.size());
@@ -200,7 +202,8 @@ LabelledScore scoreLabelled(const char *name, const std::vector<LabelledSentence
             }
             if (explain == showKind)
                 std::printf("  %s '%s' -> '%s': %s\n", hit ? "HIT " : "MISS", f["errorInfo"].asCString(),
-                            f["candidates"][0u]["correction"].asCString(), s.text.c_str());
+                            f["candidates"].empty() ? "" : f["candidates"][0u]["correction"].asCString(),
+                            s.text.c_str());
         }
         for (size_t k = 0; k < s.wrong.size(); ++k) {
             total.wrongTokens += s.wrong[k] ? 1 : 0;

@@ -101,6 +101,25 @@ bool verbTag(const std::vector<std::string> &tags, int i)
 
 } // namespace
 
+void ConfusionRules::contextSlips(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                  std::vector<Finding> *out) const
+{
+    if (!m_model.isLoaded())
+        return;
+    int first = 0;
+    while (first < int(t.size()) && t[size_t(first)].kind != Token::Word)
+        ++first;
+    for (int i = 0; i < int(t.size()); ++i) {
+        const Token &tok = t[size_t(i)];
+        // a capital inside the sentence makes a name ("Mr Grate", "the Sun Hotel")
+        if (tok.kind != Token::Word || (tok.isCapitalised() && i != first) || (tok.text.size() > 1 && tok.isAllCaps()))
+            continue;
+        const ConfusionModel::Verdict v = m_model.judge(t, tags, i);
+        if (!v.better.empty())
+            add(out, t, i, v.better, "confusion_context", 2);
+    }
+}
+
 void ConfusionRules::checkTagged(const std::vector<Token> &t, const std::vector<std::string> &tags,
                                  std::vector<Finding> *out) const
 {

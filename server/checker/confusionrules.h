@@ -4,6 +4,7 @@
 // the words around it. A rule speaks only where the written word cannot be right. One
 // word written as two ("by my self", "Any one has") is in data/rules/split.rules.
 
+#include "confusionmodel.h"
 #include "finding.h"
 #include "tokenizer.h"
 
@@ -22,6 +23,13 @@ public:
     // The confusions that need the part-of-speech tags: "with there curriculum".
     void checkTagged(const std::vector<Token> &tokens, const std::vector<std::string> &tags,
                      std::vector<Finding> *out) const;
+    // With a confusion model loaded, the sound-alikes its counts decide ("to by a book"): a
+    // word its neighbours reject for another of its set. Run after the hand-written rules.
+    void contextSlips(const std::vector<Token> &tokens, const std::vector<std::string> &tags,
+                      std::vector<Finding> *out) const;
+    // Reads the confusion model (data/confusion-model.txt); without one only the
+    // hand-written confusions speak.
+    bool loadModel(const std::string &path, std::string *error = nullptr) { return m_model.load(path, error); }
 
 private:
     // One word of the sentence with its neighbours (lower case, "" at an edge or punctuation).
@@ -40,6 +48,7 @@ private:
     void soundAlikes(const Spot &spot, bool comparativeSeen, std::vector<Finding> *out) const;
 
     const Lexicon &m_lex;
+    ConfusionModel m_model;
 };
 
 } // namespace PennovaChecker

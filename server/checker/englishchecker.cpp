@@ -160,6 +160,9 @@ public:
         tagger.load(dataDir + "/pos-model.txt"); // without a model the tagged rules stay silent
         articleChoice.load(dataDir + "/article-model.txt"); // likewise the article classifier
         nounNumber.load(dataDir + "/number-model.txt");     // and the noun-number classifier
+        confusion.loadModel(dataDir + "/confusion-model.txt"); // and the sound-alikes in context
+        // Chinese words in pinyin come from the dictionary's CC-CEDICT
+        spelling.loadChineseWords(ShippedData::folder(ShippedData::Dictionary) + "/cedict.tsv");
         registerRules();
     }
 
@@ -287,6 +290,9 @@ void CheckerData::registerRules()
                 s.localRules->run(family, s.tokens, s.tags, lexicon, &f);
         }
     });
+    // the sound-alikes the confusion model decides, after every hand-written rule
+    add("confusion.context", "REAL", SwitchReal,
+        [this](const S &s, F &f) { confusion.contextSlips(s.tokens, s.tags, &f); });
     add("spelling", "NONWORD", SwitchSpell, [this](const S &s, F &f) {
         static const std::unordered_set<std::string> none;
         spelling.check(s.tokens, s.tags, s.userWords ? *s.userWords : none, &f);

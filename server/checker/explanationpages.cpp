@@ -25,6 +25,10 @@ const std::unordered_map<std::string, Page> &pages()
     static const std::unordered_map<std::string, Page> m = {
         {"nonword", {"拼写错误", "这个词在词典中不存在，可能是拼写错误。请从候选词中选择正确的拼写；如果它是专有名词或您确认无误的词，可以将它加入“我的词典”。",
                      "Every word must be spelt as in the dictionary.", "I recieved your letter.", "I received your letter."}},
+        {"unknown_word", {"无法识别的单词", "这个词在词典中不存在，也找不到与它相近的常用词，所以没有修改建议。请检查拼写，或换一个你确定的词；如果它是人名、地名、术语或您确认无误的词，可以将它加入“我的词典”。",
+                          "An unknown word: no dictionary knows it and no common word is near it, so no correction can be offered.", "The sagniffecient cost rose.", "The significant cost rose."}},
+        {"confusion_context", {"同音词、形近词误用", "这个词拼写正确，但放在这里不合上下文：前后的词表明这里应该用一个读音相同或拼写相近的词，例如 great 与 grate、buy 与 by、know 与 no、write 与 right。请确认你想表达的意思。",
+                               "A real-word slip: a correctly spelt word where its sound-alike or look-alike belongs, as the words around it show.", "It was a grate idea. I want to by a book.", "It was a great idea. I want to buy a book."}},
         {"name_capital", {"专有名词首字母大写", "城市、国家、语言、星期、月份等专有名词的首字母要大写，例如 Istanbul、English、Monday。",
                           "Names of places, languages, days and months begin with a capital letter.", "I live in istanbul and speak english.", "I live in Istanbul and speak English."}},
         {"article_an", {"冠词 a/an", "以元音音素开头的单词前用 an，而不是 a。判断的依据是读音而不是字母。",

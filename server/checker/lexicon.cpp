@@ -102,11 +102,24 @@ Lexicon::Lexicon(const std::string &dataDir, const std::string &wordnetDir)
     loadWordNetIndex(wordnetDir + "/index.adv", Adverb);
     loadCefr(dataDir + "/cefrj-vocabulary-profile-1.5.csv");
     loadCefr(dataDir + "/octanove-vocabulary-profile-c1c2-1.0.csv");
+    loadUnsuitable(dataDir + "/unsuitable-words.txt");
     buildVerbTables();
     for (const WordClass c : {WordClass::FeelingVerb, WordClass::GerundVerb}) {
         std::unordered_set<std::string> &forms = m_classForms[int(c)];
         for (const std::string &base : WordClasses::words(c))
             forms.insert({base, thirdPerson(base), pastOf(base), participleOf(base), ingOf(base)});
+    }
+}
+
+void Lexicon::loadUnsuitable(const std::string &path)
+{
+    std::ifstream in(path);
+    std::string line;
+    while (std::getline(in, line)) {
+        while (!line.empty() && (line.back() == '\r' || line.back() == ' '))
+            line.pop_back();
+        if (!line.empty() && line[0] != '#' && line.size() <= 40)
+            m_unsuitable.insert(line);
     }
 }
 

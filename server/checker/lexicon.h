@@ -55,14 +55,19 @@ public:
     bool inClass(WordClass c, const std::string &lower) const { return WordClasses::contains(c, lower); }
     // A form of a verb of a class of verbs (WordClasses::ofLemmas): "enjoyed", "postponing".
     bool formInClass(WordClass c, const std::string &lower) const;
+    // A vulgar or offensive word (data/unsuitable-words.txt) that is never offered as a
+    // correction to a student.
+    bool isUnsuitable(const std::string &lower) const { return m_unsuitable.count(lower) > 0; }
 
 private:
     void loadFrequencies(const std::string &path);
     void loadWordNetIndex(const std::string &path, int bit);
     void loadCefr(const std::string &path);
+    void loadUnsuitable(const std::string &path);
     void buildVerbTables();
 
     std::unordered_map<std::string, uint64_t> m_freq;
+    std::unordered_set<std::string> m_unsuitable;
     std::unordered_map<std::string, int> m_rank;
     std::unordered_map<std::string, int> m_pos;
     std::unordered_map<std::string, int> m_cefr;

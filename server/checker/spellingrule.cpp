@@ -6,13 +6,14 @@
 #include "spellingsuggester.h"
 
 #include <algorithm>
+#include <fstream>
 #include <sstream>
 
 namespace PennovaChecker {
 
 namespace {
 
-const std::unordered_set<std::string> &pinyinSyllables()
+const std::unordered_set<std::string> &pinyinSyllableSet()
 {
     static const std::unordered_set<std::string> s = [] {
         const char *list =
@@ -351,10 +352,16 @@ bool SpellingRule::shortSlip(const std::vector<Token> &t, const std::vector<std:
 
 bool SpellingRule::isPinyin(const std::string &lower)
 {
+    return pinyinSyllables(lower) > 0;
+}
+
+int SpellingRule::pinyinSyllables(const std::string &lower)
+{
     const size_t n = lower.size();
     if (n < 2 || n > 24)
-        return false;
-    // ok[i]: lower[0, i) splits into syllables
+        return 0;
+    // fewest[i]: lower[0, i) splits into this many syllables at the fewest; 0: no split
+    std::vector<int> fewest(n + 1, 0);
     std::vector<bool> ok(n + 1, false);
     ok[0] = true;
     for (size_t i = 0; i < n; ++i) {
@@ -365,11 +372,113 @@ bool SpellingRule::isPinyin(const std::string &lower)
             // (Xi'an): "anoying" is no run of syllables an|o|ying; Tiananmen still is
             if (i > 0 && len == 1 && std::string("aoe").find(lower[i]) != std::string::npos)
                 continue;
-            if (pinyinSyllables().count(lower.substr(i, len)))
-                ok[i + len] = true;
+            if (!pinyinSyllableSet().count(lower.substr(i, len)))
+                continue;
+            if (!ok[i + len] || fewest[i] + 1 < fewest[i + len])
+                fewest[i + len] = fewest[i] + 1;
+            ok[i + len] = true;
         }
     }
-    return ok[n];
+    return ok[n] ? fewest[n] : 0;
+}
+
+bool SpellingRule::loadChineseWords(const std::string &cedictPath)
+{
+    std::ifstream in(cedictPath);
+    if (!in)
+        return false;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.empty() || line[0] == '#')
+            continue;
+        const size_t a = line.find('\t');
+        const size_t b = a == std::string::npos ? a : line.find('\t', a + 1);
+        const size_t c = b == std::string::npos ? b : line.find('\t', b + 1);
+        if (c == std::string::npos)
+            continue;
+        // "bao1 zi5" -> "baozi"; u: (lv) -> v; names (capitalised pinyin) count too
+        std::string joined;
+        int syllables = 0;
+        bool letters = true;
+        std::stringstream ss(line.substr(b + 1, c - b - 1));
+        std::string syl;
+        while (ss >> syl && letters) {
+            ++syllables;
+            for (size_t k = 0; k < syl.size(); ++k) {
+                const char ch = syl[k];
+                if (ch >= '0' && ch <= '9')
+                    continue;
+                if (ch == 'u' && k + 1 < syl.size() && syl[k + 1] == ':') {
+                    joined.push_back('v');
+                    ++k;
+                } else if ((ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z')) {
+                    joined.push_back(ch >= 'A' && ch <= 'Z' ? char(ch - 'A' + 'a') : ch);
+                } else {
+                    letters = false;
+                    break;
+                }
+            }
+        }
+        if (letters && syllables >= 2 && syllables <= 4 && joined.size() <= 24)
+            m_chineseWords.insert(joined);
+    }
+    return true;
+}
+
+bool SpellingRule::isChineseWord(const std::string &lower,
+                                 const std::vector<SpellingSuggester::Suggestion> &sugg) const
+{
+    if (!m_chineseWords.count(lower) || pinyinSyllables(lower) < 2)
+        return false;
+    // "geting", "puding", "shure" are CC-CEDICT pinyin too, but a slip of a common word
+    for (const auto &s : sugg) {
+        const std::string w = Tokenizer::toLower(s.word);
+        const int rank = m_speller.frequencyRank(w);
+        if (rank > 0 && rank <= 20000 && EditDistance::damerau(lower, w, 1) == 1)
+            return false;
+    }
+    return true;
+}
+
+bool SpellingRule::unknownWord(const std::vector<Token> &t, size_t i, const std::string &word,
+                               std::vector<Finding> *out) const
+{
+    const Token &tok = t[i];
+    const std::string lower = Tokenizer::toLower(word);
+    // names and terms are capitalised, hyphenated or cut by an apostrophe; short words are
+    // often abbreviations
+    if (tok.isCapitalised() || word != lower || lower.size() < 4 || lower.size() > 20
+        || lower.find_first_not_of("abcdefghijklmnopqrstuvwxyz") != std::string::npos
+        || lower.find_first_of("aeiouy") == std::string::npos)
+        return false;
+    const bool hyphenated = (i > 0 && !tok.spaceBefore && t[i - 1].text == "-")
+        || (i + 1 < t.size() && !t[i + 1].spaceBefore && (t[i + 1].text == "-" || t[i + 1].text == "'"));
+    // a part of an address or a file name ("example.com", "main.cpp")
+    const bool dotted = i + 2 < t.size() && !t[i + 1].spaceBefore && t[i + 1].text == "." && !t[i + 2].spaceBefore
+        && t[i + 2].kind == Token::Word;
+    if (hyphenated || dotted || repeatedInSentence(t, i) || pinyinSyllables(lower) >= 2)
+        return false;
+    // after a capitalised word it is part of a name or a Latin name ("Salvia lemmonii")
+    const int p = RuleSupport::prevWord(t, int(i));
+    const size_t n = lower.size();
+    if ((p >= 0 && size_t(p) + 1 == i && t[size_t(p)].isCapitalised())
+        || (n > 5 && (lower.compare(n - 2, 2, "ii") == 0 || lower.compare(n - 2, 2, "ae") == 0)))
+        return false;
+    // two known words written as one term ("warfighting"), or a long known word after a
+    // prefix of a term ("cryosectioning")
+    for (size_t cut = 3; cut + 3 <= n; ++cut)
+        if ((m_speller.isDictionaryWord(lower.substr(0, cut)) || n - cut >= 6) && m_speller.isCorrect(lower.substr(cut)))
+            return false;
+    // a term glossed in brackets or quotation marks: "(praarabda)"
+    auto mark = [&](size_t k, const char *marks) {
+        return k < t.size() && t[k].kind == Token::Punct && std::string(marks).find(t[k].text) != std::string::npos;
+    };
+    if (i > 0 && mark(i - 1, "(\"'[") && mark(i + 1, ")\"']"))
+        return false;
+    Finding f = nonword(tok, word, 2);
+    f.explainType = "unknown_word";
+    out->push_back(f);
+    return true;
 }
 
 void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::string> &tags,
@@ -489,8 +598,15 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
                     sugg.pop_back();
             }
         }
-        if (sugg.empty())
-            continue; // nothing useful to offer: stay silent
+        // a Chinese word in pinyin is no slip of its English look-alike ("baozi", "hutong")
+        if (!tok.isCapitalised() && isChineseWord(lower, sugg))
+            continue;
+        if (sugg.empty()) {
+            // no word near it: said so, without candidates
+            if (unknownWord(t, i, word, out))
+                ++found;
+            continue;
+        }
         // candidates that fit the words around first ("futher study": further); the
         // closest candidate still decides whether the word is judged at all
         std::vector<SpellingSuggester::Suggestion> ranked = sugg;
@@ -503,8 +619,12 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
         const int distance = EditDistance::damerau(lower, best, 3);
         const bool clearLongMiss = distance == 3 && lower.size() >= 9 && sugg[0].score >= 0.9
             && m_speller.frequencyRank(best) > 0 && m_speller.frequencyRank(best) < 20000;
-        if (distance > 2 && !clearLongMiss && !split && !farSlip(t[i], best, sugg[0].score))
+        if (distance > 2 && !clearLongMiss && !split && !farSlip(t[i], best, sugg[0].score)) {
+            // the candidates are too far to help: an unknown word without them
+            if (unknownWord(t, i, word, out))
+                ++found;
             continue;
+        }
         // a capitalised first word must be a near miss of a common word; inside a
         // sentence only a slip in a name the dictionary knows ("Eruope", "Gemany")
         const double maxWeighted = midCapital ? 0.8 : 1.0;

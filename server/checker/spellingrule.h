@@ -1,7 +1,7 @@
 #pragma once
 // NONWORD findings: words that the dictionary does not know, with ranked
-// corrections. Names, acronyms, numbers, addresses, pinyin and the user's own
-// words are left alone.
+// corrections, or none where no known word is near (unknown_word). Names, acronyms,
+// numbers, addresses, Chinese words in pinyin and the user's own words are left alone.
 
 #include "finding.h"
 #include "spellingcontext.h"
@@ -26,6 +26,15 @@ public:
                const std::unordered_set<std::string> &userWords, std::vector<Finding> *out) const;
     // True when the word splits into Mandarin pinyin syllables (Zhang, Xiaoming, Beijing).
     static bool isPinyin(const std::string &lower);
+    // The fewest pinyin syllables the word splits into; 0 when it does not split.
+    static int pinyinSyllables(const std::string &lower);
+    // Reads the Chinese words of CC-CEDICT (simplified<TAB>traditional<TAB>pinyin<TAB>...):
+    // their pinyin of two to four syllables, without tones, becomes a known lower-case
+    // word (baozi, hutong, guanxi). False when the file cannot be read.
+    bool loadChineseWords(const std::string &cedictPath);
+    // A Chinese word in lower-case pinyin, not a slip of a common English word: a word of
+    // CC-CEDICT of two or more syllables with no common English word one slip away.
+    bool isChineseWord(const std::string &lower, const std::vector<SpellingSuggester::Suggestion> &sugg) const;
 
     static constexpr int kMaxFindings = 40; // per sentence: bounds the work on garbage
     // Hunspell's slow search per sentence (SpellingSuggester::suggest): the words of a
@@ -47,8 +56,14 @@ private:
     bool plainSlip(const std::string &lower, const std::vector<SpellingSuggester::Suggestion> &sugg,
                    bool curated) const;
 
+    // A lower-case word that no word list knows and that no common word is near: a finding
+    // without candidates (UNKNOWN_WORD), unless it looks like a term, an address or pinyin.
+    bool unknownWord(const std::vector<Token> &tokens, size_t i, const std::string &word,
+                     std::vector<Finding> *out) const;
+
     const SpellingSuggester &m_speller;
     SpellingContext m_context;
+    std::unordered_set<std::string> m_chineseWords; // toneless pinyin, lower case
 };
 
 } // namespace PennovaChecker

@@ -164,7 +164,7 @@ std::string SpellingSuggester::runTogether(const std::string &lower) const
         if ((a.size() < 4 && !shortWords().count(a)) || (b.size() < 4 && !shortWords().count(b)))
             continue;
         const int ra = m_lexicon.frequencyRank(a), rb = m_lexicon.frequencyRank(b);
-        if (ra == 0 || rb == 0 || ra > 20000 || rb > 20000)
+        if (ra == 0 || rb == 0 || ra > 20000 || rb > 20000 || m_lexicon.isUnsuitable(a) || m_lexicon.isUnsuitable(b))
             continue;
         if (best.empty() || std::max(ra, rb) < bestRank) {
             best = a + " " + b;
@@ -180,7 +180,7 @@ std::string SpellingSuggester::runTogetherWithSlip(const std::string &lower) con
         return {};
     auto common = [&](const std::string &w) {
         const int r = m_lexicon.frequencyRank(w);
-        return r > 0 && r <= 5000;
+        return r > 0 && r <= 5000 && !m_lexicon.isUnsuitable(w);
     };
     std::string best;
     double bestCost = 0.0;
@@ -423,7 +423,8 @@ std::vector<SpellingSuggester::Suggestion> SpellingSuggester::suggest(const std:
     for (const auto &[c, idx] : ranked) {
         if (words.size() >= max)
             break;
-        words.emplace_back(c, m_index.word(idx));
+        if (!unsuitable(m_index.word(idx))) // a student is never offered a vulgar word
+            words.emplace_back(c, m_index.word(idx));
     }
     if (words.empty() && (!slowSearches || *slowSearches > 0)) {
         // last resort: Hunspell's slower search (n-grams, affix rules, compounds)
@@ -434,6 +435,8 @@ std::vector<SpellingSuggester::Suggestion> SpellingSuggester::suggest(const std:
         for (const std::string &s : hs) {
             if (words.size() >= max)
                 break;
+            if (unsuitable(s))
+                continue;
             words.emplace_back(c, s); // Hunspell keeps the case of names ("Wendy")
             c += 1.0;
         }
@@ -455,6 +458,22 @@ std::vector<SpellingSuggester::Suggestion> SpellingSuggester::suggest(const std:
         out.push_back({cased, sum > 0 ? weights[i] / sum : 0.0});
     }
     return out;
+}
+
+bool SpellingSuggester::unsuitable(const std::string &candidate) const
+{
+    // each word of a phrase ("dumb ass") or a hyphenated compound
+    std::string part;
+    for (const char ch : candidate + " ") {
+        if (ch == ' ' || ch == '-') {
+            if (!part.empty() && m_lexicon.isUnsuitable(part))
+                return true;
+            part.clear();
+        } else {
+            part.push_back(ch >= 'A' && ch <= 'Z' ? char(ch - 'A' + 'a') : ch);
+        }
+    }
+    return false;
 }
 
 std::vector<std::string> SpellingSuggester::hunspellSuggest(const std::string &word) const

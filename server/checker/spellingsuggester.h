@@ -41,6 +41,9 @@ public:
     // word) runs only while it is above zero, and counts it down, so that a sentence of
     // garbage does not run it for every word.
     std::vector<Suggestion> suggest(const std::string &word, size_t max = 5, int *slowSearches = nullptr) const;
+    // A candidate with a vulgar or offensive word in it (Lexicon::isUnsuitable): suggest()
+    // and the run-together searches never offer one.
+    bool unsuitable(const std::string &candidate) const;
     // Hunspell's own suggestions, for comparison in benchmarks.
     std::vector<std::string> hunspellSuggest(const std::string &word) const;
 

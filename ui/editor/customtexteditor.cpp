@@ -285,7 +285,8 @@ void CustomTextEditor::park(QWidget *widget) const
 
 void CustomTextEditor::createPreviewLabel(CorrectionItem *item)
 {
-    if (!item)
+    // A finding without candidates (a word far from every word) has nothing to preview.
+    if (!item || item->candidateCount() == 0)
         return;
     // The maker may outlive the editor inside a finding that outlives it.
     const QPointer<CustomTextEditor> editor(this);

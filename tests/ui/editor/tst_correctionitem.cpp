@@ -35,6 +35,7 @@ private slots:
     void offsetsOutsideTheDocument();
     void labelsMadeOnlyNearViewport_data();
     void labelsMadeOnlyNearViewport();
+    void withoutCandidates();
 
 private:
     static QTextCharFormat formatInside(const CorrectionItem *item);
@@ -371,6 +372,28 @@ void TestCorrectionItem::labelsMadeOnlyNearViewport()
     QVERIFY(inView > 0);
     // The top, the end and what scrolling passed over: far fewer than all 240.
     QVERIFY2(made < 120, qPrintable(QString::number(made)));
+}
+
+// A word far from every word comes without candidates: underlined, no preview label,
+// nothing to apply.
+void TestCorrectionItem::withoutCandidates()
+{
+    EditorFixture f;
+    f.editor->resize(500, 300);
+    f.editor->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.editor.get()));
+    QVERIFY(f.load("It is sagniffecient here."));
+    CorrectionItem *item = f.addFinding(0, makeRecord("NONWORD", 6, 19, {}));
+    f.editor->revealFindings();
+    QCOMPARE(item->candidateCount(), 0);
+    QVERIFY(!item->isPreviewShown());
+    QVERIFY(!item->madeLabel());
+    QCOMPARE(formatInside(item).underlineStyle(), QTextCharFormat::SpellCheckUnderline);
+    QVERIFY(item->mayAddToDictionary());
+    QSignalSpy callback(&CallbackObject::instance(), &CallbackObject::signalCallback);
+    item->applyByIndex(0);
+    QCOMPARE(callback.size(), 0);
+    QCOMPARE(f.editor->toPlainText(), QStringLiteral("It is sagniffecient here."));
 }
 
 QTEST_MAIN(TestCorrectionItem)
