@@ -461,7 +461,13 @@ bool SpellingRule::unknownWord(const std::vector<Token> &t, size_t i, const std:
     // after a capitalised word it is part of a name or a Latin name ("Salvia lemmonii")
     const int p = RuleSupport::prevWord(t, int(i));
     const size_t n = lower.size();
-    if ((p >= 0 && size_t(p) + 1 == i && t[size_t(p)].isCapitalised())
+    // ("The" opening the sentence is only capitalised there)
+    bool firstWord = p >= 0;
+    for (int k = 0; firstWord && k < p; ++k)
+        firstWord = t[size_t(k)].kind != Token::Word;
+    const bool nameBefore = p >= 0 && size_t(p) + 1 == i && t[size_t(p)].isCapitalised()
+        && !(firstWord && m_speller.isDictionaryWord(Tokenizer::toLower(t[size_t(p)].text)));
+    if (nameBefore
         || (n > 5 && (lower.compare(n - 2, 2, "ii") == 0 || lower.compare(n - 2, 2, "ae") == 0)))
         return false;
     // two known words written as one term ("warfighting"), or a long known word after a

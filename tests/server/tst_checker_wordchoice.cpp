@@ -75,6 +75,7 @@ private slots:
         QTest::addColumn<QString>("sentence");
         QTest::addColumn<QString>("findings");
         QTest::newRow("far from every word") << "It is more sagniffecient for us." << "sagniffecient/unknown_word->";
+        QTest::newRow("after the sentence's first word") << "The sagniffecient cost rose." << "sagniffecient/unknown_word->";
         QTest::newRow("garbled long word") << "We saw a consicvencieses of it." << "consicvencieses/unknown_word->";
         QTest::newRow("near miss keeps its candidates") << "It is importent for us." << "importent/nonword->important";
         QTest::newRow("capitalised name") << "We met Sagniffecient at noon." << "";
