@@ -21,6 +21,7 @@
 #include "questionrules.h"
 #include "ruleengine.h"
 #include "nounnumberrule.h"
+#include "verbformmodelrule.h"
 #include "nounphraserules.h"
 #include "numberrules.h"
 #include "patternrules.h"
@@ -143,6 +144,7 @@ public:
         , complements(lexicon)
         , questions(lexicon)
         , nounNumber(lexicon, "/usr/share/wordnet")
+        , verbFormModel(lexicon)
         , pages(wordnet)
     {
         rules.loadFolder(ShippedData::folder(ShippedData::Checker) + "/rules");
@@ -151,6 +153,7 @@ public:
         tagger.load(dataDir + "/pos-model.txt"); // without a model the tagged rules stay silent
         articleChoice.load(dataDir + "/article-model.txt"); // likewise the article classifier
         nounNumber.load(dataDir + "/number-model.txt");     // and the noun-number classifier
+        verbFormModel.load(dataDir + "/verbform-model.txt"); // and the verb-form classifier
     }
 
     Lexicon lexicon;
@@ -187,6 +190,7 @@ public:
     ComplementRules complements;
     QuestionRules questions;
     NounNumberRule nounNumber;
+    VerbFormModelRule verbFormModel;
     ExplanationPages pages;
     RuleEngine rules;
 };
@@ -263,6 +267,7 @@ Json::Value EnglishChecker::checkSentence(int sentInd, const std::string &utf8, 
         // the learned models after the hand-written rules: theirs is the surer word
         if (sw.mor)
             m_data->nounNumber.check(tokens, tags, &found);
+        m_data->verbFormModel.check(tokens, tags, &found);
         if (sw.det)
             m_data->articleChoice.check(tokens, tags, &found);
     }
