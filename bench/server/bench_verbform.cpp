@@ -106,7 +106,8 @@ int main(int argc, char **argv)
                     const float margin = sc[size_t(other)] - sc[size_t(written)];
                     const std::string &form = slot.forms[size_t(other)];
                     if ((slot.writtenMask & (1u << other)) || margin <= 0 || lexicon.frequency(form) == 0
-                        || form == "gotten" || !VerbFormModelRule::plausible(context, written, other))
+                        || form == "gotten" || rule.otherWord(tokens, tags, slot, other)
+                        || !VerbFormModelRule::plausible(context, written, other))
                         continue;
                     std::string shown;
                     for (size_t k = 0; k < tokens.size(); ++k)

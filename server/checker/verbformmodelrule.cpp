@@ -95,6 +95,9 @@ bool VerbFormModelRule::plausible(const VerbFormSlots::Context &c, int written, 
     const bool subjectOnly = aux == "-" && !c.joined && !c.gerundSubject && !c.relativeSubject;
     switch (predicted) {
     case V::Base:
+        // a past after "to" may be a clause after a preposition ("everyone I talked to knew it")
+        if (written == V::Past && aux == "to")
+            return false;
         return baseBefore.count(aux) || (written == V::Third && subjectOnly && (c.subjectNumber == "pl" || c.subjectNumber == "other"));
     case V::Third:
         return subjectOnly && c.subjectNumber == "3sg";
@@ -105,6 +108,21 @@ bool VerbFormModelRule::plausible(const VerbFormSlots::Context &c, int written, 
     default:
         return false;
     }
+}
+
+bool VerbFormModelRule::otherWord(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                  const V::Slot &s, int predicted) const
+{
+    const std::string &w = t[size_t(s.at)].lower;
+    if (w == s.lemma)
+        return false;
+    if (m_lex.isPos(w, Lexicon::Verb))
+        return true;
+    if (predicted == V::Participle && (m_lex.isPos(w, Lexicon::Noun) || m_lex.isPos(w, Lexicon::Adjective)))
+        return true;
+    const std::string next = s.at + 1 < int(tags.size()) ? tags[size_t(s.at) + 1] : std::string();
+    return predicted == V::Base && m_lex.isPos(w, Lexicon::Adjective)
+        && (next == "NN" || next == "NNS" || next == "JJ" || next == "PRP$" || next == "DT");
 }
 
 const char *VerbFormModelRule::kind(int written, int predicted)
@@ -126,7 +144,7 @@ void VerbFormModelRule::check(const std::vector<Token> &t, const std::vector<std
         const std::string &form = s.forms[size_t(predicted)];
         // a form no writer uses ("cutted") is never suggested, nor American "gotten" for "got"
         const int written = writtenForm(scores, s.writtenMask);
-        if (m_lex.frequency(form) == 0 || form == "gotten"
+        if (m_lex.frequency(form) == 0 || form == "gotten" || otherWord(t, tags, s, predicted)
             || !plausible(V::context(t, tags, s, m_lex), written, predicted))
             continue;
         // another rule's finding on the verb or its subject settles the case

@@ -48,6 +48,11 @@ public:
     // model alone cannot tell a tense or a reduced clause the writer chose ("increased
     // violence", "Colors shown") from a slip.
     static bool plausible(const VerbFormSlots::Context &context, int written, int predicted);
+    // Whether the written word may be another word than the verb's form: a verb of its own
+    // ("found" a company, "bore" a hole), a noun or an adjective where a participle is asked
+    // for ("was rose pink"), an adjective before its noun where a base is ("can used cars").
+    bool otherWord(const std::vector<Token> &tokens, const std::vector<std::string> &tags,
+                   const VerbFormSlots::Slot &slot, int predicted) const;
 
     // The explanation kind of a change: sv_agreement between base and -s, verb_form_model else.
     static const char *kind(int written, int predicted);
