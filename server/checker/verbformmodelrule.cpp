@@ -25,8 +25,8 @@ VerbFormModelRule::Margins VerbFormModelRule::Margins::defaults()
     Margins m;
     for (auto &row : m.change)
         std::fill(std::begin(row), std::end(row), kNever);
-    m.change[V::Third][V::Base] = 20.0f;      // "many people says", "the graphs provides"
-    m.change[V::Base][V::Third] = 40.0f;      // "a person have friends"
+    m.change[V::Third][V::Base] = 25.0f;      // "many people says", "the graphs provides"
+    m.change[V::Base][V::Third] = 30.0f;      // "a person have friends"
     m.change[V::Participle][V::Base] = 12.0f; // "can given", "have to reduced"
     m.change[V::Past][V::Base] = 4.0f;        // "could became", "will appeared"
     m.change[V::Past][V::Participle] = 4.0f;  // "is showed", "will be took"

@@ -150,7 +150,18 @@ Subject subjectBefore(const std::vector<Token> &t, const std::vector<std::string
             out.prepositional = tagIs(tags, before, "IN") || tagIs(tags, before, "TO");
             subject += tagAt(tags, h);
             out.number = nounNumber(t, tags, h, lex);
-            if (wordAt(t, h - 1) == "and" || wordAt(t, h + 1) == "and")
+            // nouns joined by "and" ("my parents and my sister", "Melanie and Randy Cooper")
+            for (int q = h - 1; q >= 0 && q >= h - 6; --q) {
+                const std::string wq = wordAt(t, q);
+                if (wq == "and" || wq == "&") {
+                    out.number = "and";
+                    break;
+                }
+                if (!(tagStarts(tags, q, "NN") || tagStarts(tags, q, "JJ") || tagIs(tags, q, "DT") || tagIs(tags, q, "PRP$")
+                      || tagIs(tags, q, "CD")))
+                    break;
+            }
+            if (wordAt(t, h + 1) == "and")
                 out.number = "and";
             out.gerund = tagIs(tags, m, "VBG") || (h < j && tagIs(tags, h - 1, "VBG"));
             // a noun after a preposition may be inside the subject ("countries in the world"): the noun before it
@@ -163,6 +174,8 @@ Subject subjectBefore(const std::vector<Token> &t, const std::vector<std::string
                 out.pp = noun ? nounNumber(t, tags, q, lex) : std::string("-");
             }
         } else if (head == "DT") {
+            // "that" or "which" right before the verb opens a relative clause more often than it is its subject
+            out.relative = out.relative || (j == k && (wordAt(t, j) == "that" || wordAt(t, j) == "which"));
             subject += "DT:" + wordAt(t, j);
             out.number = wordAt(t, j) == "these" || wordAt(t, j) == "those" ? "pl" : "3sg";
         } else {
