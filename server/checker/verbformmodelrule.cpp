@@ -65,7 +65,7 @@ int VerbFormModelRule::writtenForm(const std::vector<float> &scores, unsigned ma
     return best;
 }
 
-int VerbFormModelRule::decide(const std::vector<float> &scores, unsigned mask, const Margins &margins)
+int VerbFormModelRule::decide(const std::vector<float> &scores, unsigned mask, const Margins &margins, unsigned allowed)
 {
     const int written = writtenForm(scores, mask);
     if (written < 0)
@@ -74,7 +74,7 @@ int VerbFormModelRule::decide(const std::vector<float> &scores, unsigned mask, c
     float bestExcess = 0;
     for (int f = 0; f < V::FormCount; ++f) {
         const float margin = margins.change[written][f];
-        if ((mask & (1u << f)) || margin >= kNever)
+        if ((mask & (1u << f)) || !(allowed & (1u << f)) || margin >= kNever)
             continue;
         const float excess = scores[size_t(f)] - scores[size_t(written)] - margin;
         if (excess >= 0 && (best < 0 || excess > bestExcess)) {
@@ -137,16 +137,26 @@ void VerbFormModelRule::check(const std::vector<Token> &t, const std::vector<std
     if (m_model.empty())
         return;
     for (const V::Slot &s : V::find(t, tags, m_lex)) {
+        // the cheap tests first: most verbs (a tense, a form after a verb that governs it)
+        // leave room for no change that is on
+        const V::Context context = V::context(t, tags, s, m_lex);
+        unsigned allowed = 0;
+        for (int w = 0; w < V::FormCount; ++w)
+            for (int f = 0; f < V::FormCount && (s.writtenMask & (1u << w)); ++f) {
+                const std::string &form = s.forms[size_t(f)];
+                // a form no writer uses ("cutted") is never suggested, nor American "gotten" for "got"
+                if (!(s.writtenMask & (1u << f)) && m_margins.change[w][f] < kNever && plausible(context, w, f)
+                    && m_lex.frequency(form) > 0 && form != "gotten" && !otherWord(t, tags, s, f))
+                    allowed |= 1u << f;
+            }
+        if (!allowed)
+            continue;
         const std::vector<float> scores = m_model.scores(V::features(t, tags, s, m_lex));
-        const int predicted = decide(scores, s.writtenMask, m_margins);
-        if (predicted < 0)
+        const int written = writtenForm(scores, s.writtenMask);
+        const int predicted = decide(scores, s.writtenMask, m_margins, allowed);
+        if (predicted < 0 || !plausible(context, written, predicted))
             continue;
         const std::string &form = s.forms[size_t(predicted)];
-        // a form no writer uses ("cutted") is never suggested, nor American "gotten" for "got"
-        const int written = writtenForm(scores, s.writtenMask);
-        if (m_lex.frequency(form) == 0 || form == "gotten" || otherWord(t, tags, s, predicted)
-            || !plausible(V::context(t, tags, s, m_lex), written, predicted))
-            continue;
         // another rule's finding on the verb or its subject settles the case
         const int a = t[size_t(std::max(0, s.at - 1))].start, b = t[size_t(s.at)].end;
         if (std::any_of(out->begin(), out->end(), [&](const Finding &f) { return f.start < b && a < f.end; }))

@@ -33,7 +33,9 @@ public:
     static int writtenForm(const std::vector<float> &scores, unsigned writtenMask);
     // The form to suggest, or -1 to leave the verb: of the forms spelt otherwise whose score
     // is ahead of the written form's by their change's margin, the one furthest past it.
-    static int decide(const std::vector<float> &scores, unsigned writtenMask, const Margins &margins);
+    // allowed: the forms that may be suggested at all (bit per form).
+    static int decide(const std::vector<float> &scores, unsigned writtenMask, const Margins &margins,
+                      unsigned allowed = ~0u);
 
     // lexicon is not owned and must outlive the rule.
     explicit VerbFormModelRule(const Lexicon &lexicon);
