@@ -57,7 +57,7 @@ const Set &timeWords()
 {
     static const Set s = {"yesterday", "ago", "last", "tomorrow", "since", "next", "already", "yet", "ever",
                           "recently", "now", "today", "usually", "often", "always", "every", "when", "while",
-                          "ago", "before", "after", "until", "then", "later", "soon", "nowadays", "currently",
+                          "before", "after", "until", "then", "later", "soon", "nowadays", "currently",
                           "once", "never", "just", "still", "lately", "so", "far", "century", "childhood"};
     return s;
 }
