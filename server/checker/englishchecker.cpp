@@ -24,6 +24,7 @@
 #include "ruleengine.h"
 #include "ruleregistry.h"
 #include "nounnumberrule.h"
+#include "verbformmodelrule.h"
 #include "nounphraserules.h"
 #include "numberrules.h"
 #include "patternrules.h"
@@ -152,6 +153,7 @@ public:
         , questions(lexicon)
         , nounNumber(lexicon, "/usr/share/wordnet")
         , lemmatizer(lexicon, nounNumber.forms())
+        , verbFormModel(lexicon)
         , pages(wordnet)
     {
         rules.loadFolder(ShippedData::folder(ShippedData::Checker) + "/rules");
@@ -160,6 +162,7 @@ public:
         tagger.load(dataDir + "/pos-model.txt"); // without a model the tagged rules stay silent
         articleChoice.load(dataDir + "/article-model.txt"); // likewise the article classifier
         nounNumber.load(dataDir + "/number-model.txt");     // and the noun-number classifier
+        verbFormModel.load(dataDir + "/verbform-model.txt"); // and the verb-form classifier
         confusion.loadModel(dataDir + "/confusion-model.txt"); // and the sound-alikes in context
         // Chinese words in pinyin come from the dictionary's CC-CEDICT
         spelling.loadChineseWords(ShippedData::folder(ShippedData::Dictionary) + "/cedict.tsv");
@@ -203,6 +206,7 @@ public:
     QuestionRules questions;
     NounNumberRule nounNumber;
     Lemmatizer lemmatizer;
+    VerbFormModelRule verbFormModel;
     ExplanationPages pages;
     RuleEngine rules;
     RuleRegistry registry;
@@ -274,6 +278,8 @@ void CheckerData::registerRules()
     });
     add("noun_number", "GRAMMAR", SwitchGrammar | SwitchMor,
         [this](const S &s, F &f) { nounNumber.check(s.tokens, s.tags, &f); });
+    add("verb_form_model", "GRAMMAR", SwitchGrammar,
+        [this](const S &s, F &f) { verbFormModel.check(s.tokens, s.tags, &f); });
     add("article_choice", "GRAMMAR", SwitchGrammar | SwitchDet,
         [this](const S &s, F &f) { articleChoice.check(s.tokens, s.tags, &f); });
     add("rules.other", "GRAMMAR", SwitchRule, [this](const S &s, F &f) {
