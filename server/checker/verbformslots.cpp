@@ -132,6 +132,11 @@ Subject subjectBefore(const std::vector<Token> &t, const std::vector<std::string
                 : w == "there"                                ? "there"
                 : subjectPronouns().count(w)                  ? "other"
                                                               : "obj"; // "achieving them requires"
+            // "it" or "you" right after a verb or a preposition is its object ("those who
+            // support it believe"), not the subject of the verb after it
+            const std::string before = tagAt(tags, j - 1);
+            if ((w == "it" || w == "you") && (before.rfind("VB", 0) == 0 || before == "IN" || before == "TO"))
+                out.number = "obj";
             return out;
         }
         const std::string head = tagAt(tags, j);

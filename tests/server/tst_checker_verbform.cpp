@@ -400,6 +400,7 @@ private slots:
         QTest::newRow("make with an object and a base") << "He made me go.";
         QTest::newRow("perfect") << "I have seen it.";
         QTest::newRow("let with an object and a base") << "Let them play outside.";
+        QTest::newRow("it as the object in a relative clause") << "Those who support it believe that work teaches a lot.";
         QTest::newRow("used to") << "She used to live here.";
         QTest::newRow("have something done") << "They had it repaired.";
         QTest::newRow("watch with an object and a base") << "We watched him leave.";
