@@ -8,6 +8,7 @@
 #include "confusionmodel.h"
 #include "lexicon.h"
 #include "nativetext.h"
+#include "traineroptions.h"
 #include "postagger.h"
 #include "wordforms.h"
 
@@ -31,26 +32,13 @@ struct Tally
 
 int main(int argc, char **argv)
 {
-    std::string brown, out, data = PENNOVA_CHECKER_DATA_DIR;
-    std::vector<std::string> conllu;
-    size_t holdOut = 10;
-    for (int i = 1; i + 1 < argc; i += 2) {
-        const std::string key = argv[i];
-        if (key == "--brown")
-            brown = argv[i + 1];
-        else if (key == "--conllu")
-            conllu.push_back(argv[i + 1]);
-        else if (key == "--out")
-            out = argv[i + 1];
-        else if (key == "--data")
-            data = argv[i + 1];
-        else if (key == "--hold-out")
-            holdOut = size_t(std::max(0, std::atoi(argv[i + 1])));
-        else {
-            std::fprintf(stderr, "unknown option %s\n", key.c_str());
-            return 2;
-        }
-    }
+    TrainerOptions options;
+    options.data = PENNOVA_CHECKER_DATA_DIR;
+    if (!options.parse(argc, argv))
+        return 2;
+    const std::string &brown = options.brown, &out = options.out, &data = options.data;
+    const std::vector<std::string> &conllu = options.conllu;
+    const size_t holdOut = options.holdOut;
     const std::vector<std::string> sentences = NativeText::corpus(brown, conllu);
     if (sentences.empty()) {
         std::fprintf(stderr, "usage: pennova-confusiontrain --brown DIR [--conllu FILE ...] [--out MODEL]\n");
@@ -59,11 +47,8 @@ int main(int argc, char **argv)
     const Lexicon lexicon(data, "/usr/share/wordnet");
     const WordForms forms("/usr/share/hunspell", "/usr/share/wordnet");
     PosTagger tagger(&lexicon, &forms);
-    std::string error;
-    if (!tagger.load(data + "/pos-model.txt", &error)) {
-        std::fprintf(stderr, "%s/pos-model.txt: %s\n", data.c_str(), error.c_str());
+    if (!options.loadTagger(tagger))
         return 1;
-    }
     ConfusionModel counts;
     std::vector<size_t> held;
     for (size_t i = 0; i < sentences.size(); ++i) {
@@ -85,6 +70,7 @@ int main(int argc, char **argv)
     if (out.empty())
         counts.save(measured);
     ConfusionModel model;
+    std::string error;
     if (!model.load(measured, &error)) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 1;

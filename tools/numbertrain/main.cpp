@@ -6,6 +6,7 @@
 
 #include "lexicon.h"
 #include "nativetext.h"
+#include "traineroptions.h"
 #include "nounnumberrule.h"
 #include "numberslots.h"
 #include "postagger.h"
@@ -34,33 +35,20 @@ struct Sample
 
 int main(int argc, char **argv)
 {
-    std::string brown, out, data = PENNOVA_CHECKER_DATA_DIR;
-    std::vector<std::string> conllu;
-    int iterations = 5, minCount = 2;
-    size_t holdOut = 10, show = 0; // --show N: print N held-out nouns the rule would flag
-    for (int i = 1; i + 1 < argc; i += 2) {
-        const std::string key = argv[i];
-        if (key == "--brown")
-            brown = argv[i + 1];
-        else if (key == "--conllu")
-            conllu.push_back(argv[i + 1]);
-        else if (key == "--out")
-            out = argv[i + 1];
-        else if (key == "--data")
-            data = argv[i + 1];
-        else if (key == "--hold-out")
-            holdOut = size_t(std::max(0, std::atoi(argv[i + 1])));
-        else if (key == "--iterations")
-            iterations = std::max(1, std::atoi(argv[i + 1]));
-        else if (key == "--show")
-            show = size_t(std::max(0, std::atoi(argv[i + 1])));
-        else if (key == "--min-count")
-            minCount = std::max(1, std::atoi(argv[i + 1]));
-        else {
-            std::fprintf(stderr, "unknown option %s\n", key.c_str());
-            return 2;
-        }
-    }
+    TrainerOptions options;
+    options.data = PENNOVA_CHECKER_DATA_DIR;
+    size_t show = 0; // --show N: print N held-out nouns the rule would flag
+    if (!options.parse(argc, argv, [&show](const std::string &key, const char *value) {
+            if (key != "--show")
+                return false;
+            show = size_t(std::max(0, std::atoi(value)));
+            return true;
+        }))
+        return 2;
+    const std::string &brown = options.brown, &out = options.out, &data = options.data;
+    const std::vector<std::string> &conllu = options.conllu;
+    const int iterations = options.iterations, minCount = options.minCount;
+    const size_t holdOut = options.holdOut;
     const std::vector<std::string> sentences = NativeText::corpus(brown, conllu);
     if (sentences.empty()) {
         std::fprintf(stderr, "usage: pennova-numbertrain --brown DIR [--conllu FILE ...] [--out MODEL]\n");
@@ -71,11 +59,8 @@ int main(int argc, char **argv)
     const NounNumberRule rule(lexicon, "/usr/share/wordnet");
     const NounForms &forms = rule.forms();
     PosTagger tagger(&lexicon, &wordForms);
-    std::string error;
-    if (!tagger.load(data + "/pos-model.txt", &error)) {
-        std::fprintf(stderr, "%s/pos-model.txt: %s\n", data.c_str(), error.c_str());
+    if (!options.loadTagger(tagger))
         return 1;
-    }
     auto t0 = std::chrono::steady_clock::now();
     std::vector<PerceptronModel::Example> train;
     std::vector<Sample> test;

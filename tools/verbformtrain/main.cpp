@@ -6,6 +6,7 @@
 
 #include "lexicon.h"
 #include "nativetext.h"
+#include "traineroptions.h"
 #include "postagger.h"
 #include "verbformmodelrule.h"
 #include "verbformslots.h"
@@ -33,31 +34,14 @@ struct Sample
 
 int main(int argc, char **argv)
 {
-    std::string brown, out, data = PENNOVA_CHECKER_DATA_DIR;
-    std::vector<std::string> conllu;
-    int iterations = 5, minCount = 2;
-    size_t holdOut = 10;
-    for (int i = 1; i + 1 < argc; i += 2) {
-        const std::string key = argv[i];
-        if (key == "--brown")
-            brown = argv[i + 1];
-        else if (key == "--conllu")
-            conllu.push_back(argv[i + 1]);
-        else if (key == "--out")
-            out = argv[i + 1];
-        else if (key == "--data")
-            data = argv[i + 1];
-        else if (key == "--hold-out")
-            holdOut = size_t(std::max(0, std::atoi(argv[i + 1])));
-        else if (key == "--iterations")
-            iterations = std::max(1, std::atoi(argv[i + 1]));
-        else if (key == "--min-count")
-            minCount = std::max(1, std::atoi(argv[i + 1]));
-        else {
-            std::fprintf(stderr, "unknown option %s\n", key.c_str());
-            return 2;
-        }
-    }
+    TrainerOptions options;
+    options.data = PENNOVA_CHECKER_DATA_DIR;
+    if (!options.parse(argc, argv))
+        return 2;
+    const std::string &brown = options.brown, &out = options.out, &data = options.data;
+    const std::vector<std::string> &conllu = options.conllu;
+    const int iterations = options.iterations, minCount = options.minCount;
+    const size_t holdOut = options.holdOut;
     const std::vector<std::string> sentences = NativeText::corpus(brown, conllu);
     if (sentences.empty()) {
         std::fprintf(stderr, "usage: pennova-verbformtrain --brown DIR [--conllu FILE ...] [--out MODEL]\n");
@@ -66,11 +50,8 @@ int main(int argc, char **argv)
     const Lexicon lexicon(data, "/usr/share/wordnet");
     const WordForms wordForms("/usr/share/hunspell", "/usr/share/wordnet");
     PosTagger tagger(&lexicon, &wordForms);
-    std::string error;
-    if (!tagger.load(data + "/pos-model.txt", &error)) {
-        std::fprintf(stderr, "%s/pos-model.txt: %s\n", data.c_str(), error.c_str());
+    if (!options.loadTagger(tagger))
         return 1;
-    }
     auto t0 = std::chrono::steady_clock::now();
     std::vector<PerceptronModel::Example> train;
     std::vector<Sample> test;
