@@ -390,10 +390,10 @@ void BoundedHttpReply::socketClosed()
         fail(QNetworkReply::RemoteHostClosedError, QStringLiteral("Connection closed"));
 }
 
-void BoundedHttpReply::fail(QNetworkReply::NetworkError code, const QString &message)
+bool BoundedHttpReply::end()
 {
     if (m_done)
-        return;
+        return false;
     m_done = true;
     m_stage = Stage::Done;
     m_timeout.stop();
@@ -401,6 +401,13 @@ void BoundedHttpReply::fail(QNetworkReply::NetworkError code, const QString &mes
         m_socket->disconnect(this);
         m_socket->abort();
     }
+    return true;
+}
+
+void BoundedHttpReply::fail(QNetworkReply::NetworkError code, const QString &message)
+{
+    if (!end())
+        return;
     setError(code, message);
     setFinished(true);
     emit errorOccurred(code);
@@ -409,15 +416,8 @@ void BoundedHttpReply::fail(QNetworkReply::NetworkError code, const QString &mes
 
 void BoundedHttpReply::finishReply()
 {
-    if (m_done)
+    if (!end())
         return;
-    m_done = true;
-    m_stage = Stage::Done;
-    m_timeout.stop();
-    if (m_socket) {
-        m_socket->disconnect(this);
-        m_socket->abort();
-    }
     if (m_status >= 400) {
         const QNetworkReply::NetworkError code = statusError(m_status);
         setError(code, QStringLiteral("Error transferring %1 - server replied: %2")

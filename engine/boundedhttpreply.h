@@ -60,6 +60,8 @@ private:
     void headersDone();
     void appendBody(const QByteArray &data);
     void socketClosed();
+    // Stops the transfer once; false when it had ended already.
+    bool end();
     void fail(QNetworkReply::NetworkError code, const QString &message);
     void finishReply();
     void restartTimer();
