@@ -362,7 +362,8 @@ void PosTagger::buildTagDictionary(const std::vector<Sentence> &sentences)
     std::unordered_map<std::string, std::unordered_map<std::string, int>> counts;
     for (const Sentence &s : sentences)
         for (size_t i = 0; i < s.words.size() && i < s.tags.size(); ++i)
-            ++counts[s.words[i]][s.tags[i]];
+            if (!s.tags[i].empty())
+                counts[s.words[i]][s.tags[i]] += s.weight;
     m_dictionary.clear();
     for (const auto &[word, byTag] : counts) {
         int total = 0, best = 0;
@@ -381,21 +382,22 @@ void PosTagger::buildTagDictionary(const std::vector<Sentence> &sentences)
     std::unordered_map<std::string, std::unordered_map<std::string, int>> byForm;
     for (const Sentence &s : sentences)
         for (size_t i = 0; i < s.words.size() && i < s.tags.size(); ++i)
-            ++byForm[normalise(s.words[i])][s.tags[i]];
+            if (!s.tags[i].empty())
+                byForm[normalise(s.words[i])][s.tags[i]] += s.weight;
     m_ambiguity.clear();
     for (const auto &[form, byTag] : byForm)
         if (form.size() < 100 && !tagSet(byTag, std::string()).empty())
             m_ambiguity[form] = tagSet(byTag, std::string());
 }
 
-std::string PosTagger::tagSet(const std::unordered_map<std::string, int> &byTag, const std::string &without)
+std::string PosTagger::tagSet(const std::unordered_map<std::string, int> &byTag, const std::string &without, int times)
 {
     int total = 0;
     for (const auto &[t, n] : byTag)
-        total += n - (t == without ? 1 : 0);
+        total += n - (t == without ? times : 0);
     std::vector<std::string> tags;
     for (const auto &[t, n] : byTag) {
-        const int m = n - (t == without ? 1 : 0);
+        const int m = n - (t == without ? times : 0);
         if (m > 0 && m * 20 >= total)
             tags.push_back(t);
     }
@@ -412,36 +414,39 @@ void PosTagger::train(const std::vector<Sentence> &input, int iterations)
     std::unordered_map<uint64_t, std::vector<Weight>> averaged;
     for (const Sentence &s : input)
         for (const std::string &t : s.tags)
-            tagIndex(t);
+            if (!t.empty())
+                tagIndex(t);
     buildTagDictionary(input);
 
-    struct Slot
+    // per feature only the tags it was ever updated for: a few of the ~50, so that a
+    // million features fit in memory
+    struct Entry
     {
-        std::vector<float> w;
-        std::vector<double> total;
-        std::vector<long> stamp;
+        uint8_t tag;
+        float w;
+        double total;
+        long stamp;
     };
+    using Slot = std::vector<Entry>;
     std::unordered_map<uint64_t, Slot> slots;
     const size_t nt = m_tags.size();
     long clock = 0;
     auto update = [&](uint64_t key, int tag, float delta) {
         Slot &s = slots[key];
-        if (s.w.empty()) {
-            s.w.assign(nt, 0.f);
-            s.total.assign(nt, 0.0);
-            s.stamp.assign(nt, 0);
-        }
-        s.total[size_t(tag)] += double(clock - s.stamp[size_t(tag)]) * s.w[size_t(tag)];
-        s.stamp[size_t(tag)] = clock;
-        s.w[size_t(tag)] += delta;
+        auto e = std::find_if(s.begin(), s.end(), [&](const Entry &x) { return x.tag == tag; });
+        if (e == s.end())
+            e = s.insert(s.end(), Entry{uint8_t(tag), 0.f, 0.0, 0});
+        e->total += double(clock - e->stamp) * e->w;
+        e->stamp = clock;
+        e->w += delta;
     };
     auto score = [&](const Features &f) {
         std::vector<float> sc(nt, 0.f);
         for (uint64_t key : f) {
             auto it = slots.find(key);
             if (it != slots.end())
-                for (size_t t = 0; t < nt; ++t)
-                    sc[t] += it->second.w[t];
+                for (const Entry &e : it->second)
+                    sc[e.tag] += e.w;
         }
         return int(std::max_element(sc.begin(), sc.end()) - sc.begin());
     };
@@ -449,7 +454,8 @@ void PosTagger::train(const std::vector<Sentence> &input, int iterations)
     std::unordered_map<std::string, std::unordered_map<std::string, int>> formCounts;
     for (const Sentence &s : input)
         for (size_t i = 0; i < s.words.size() && i < s.tags.size(); ++i)
-            ++formCounts[normalise(s.words[i])][s.tags[i]];
+            if (!s.tags[i].empty())
+                formCounts[normalise(s.words[i])][s.tags[i]] += s.weight;
     std::vector<Context> contexts(input.size());
     for (size_t si = 0; si < input.size(); ++si) {
         const Sentence &s = input[si];
@@ -460,7 +466,7 @@ void PosTagger::train(const std::vector<Sentence> &input, int iterations)
             // as if this word had not been seen here, so that rare words look the way unseen ones will
             auto counts = formCounts.find(c.norm[i]);
             if (counts != formCounts.end())
-                c.ambiguity[i] = tagSet(counts->second, s.tags[i]);
+                c.ambiguity[i] = tagSet(counts->second, s.tags[i], s.weight);
         }
     }
     std::vector<std::vector<bool>> rare(input.size());
@@ -469,10 +475,11 @@ void PosTagger::train(const std::vector<Sentence> &input, int iterations)
             int total = 0;
             for (const auto &kv : formCounts[contexts[si].norm[i]])
                 total += kv.second;
-            rare[si].push_back(total <= 1);
+            rare[si].push_back(total <= input[si].weight); // in this sentence only
         }
-    std::vector<size_t> order(input.size());
-    std::iota(order.begin(), order.end(), 0);
+    std::vector<size_t> order;
+    for (size_t si = 0; si < input.size(); ++si)
+        order.insert(order.end(), size_t(std::max(1, input[si].weight)), si);
     std::mt19937 random(7);
     Features f;
     for (int it = 0; it < iterations; ++it) {
@@ -494,7 +501,7 @@ void PosTagger::train(const std::vector<Sentence> &input, int iterations)
                 } else {
                     features(c, i, prev, prev2, &f);
                     const int g = score(f);
-                    const int truth = tagIndex(s.tags[i]);
+                    const int truth = s.tags[i].empty() ? g : tagIndex(s.tags[i]);
                     ++clock;
                     if (g != truth)
                         for (uint64_t key : f) {
@@ -512,13 +519,15 @@ void PosTagger::train(const std::vector<Sentence> &input, int iterations)
     }
     // average, drop what rounds to nothing
     for (auto &[key, s] : slots) {
+        std::sort(s.begin(), s.end(), [](const Entry &a, const Entry &b) { return a.tag < b.tag; });
         std::vector<Weight> ws;
-        for (size_t t = 0; t < nt; ++t) {
-            const double total = s.total[t] + double(clock - s.stamp[t]) * s.w[t];
+        for (const Entry &e : s) {
+            const double total = e.total + double(clock - e.stamp) * e.w;
             const float avg = float(total / double(std::max(1L, clock)));
             if (avg > 0.0005f || avg < -0.0005f)
-                ws.push_back({uint8_t(t), avg});
+                ws.push_back({e.tag, avg});
         }
+        Slot().swap(s);
         if (!ws.empty())
             averaged.emplace(key, std::move(ws));
     }
@@ -531,6 +540,8 @@ double PosTagger::accuracy(const std::vector<Sentence> &sentences) const
     for (const Sentence &s : sentences) {
         const std::vector<std::string> got = tagWords(s.words);
         for (size_t i = 0; i < got.size() && i < s.tags.size(); ++i) {
+            if (s.tags[i].empty())
+                continue;
             right += got[i] == s.tags[i] ? 1 : 0;
             ++total;
         }
@@ -547,6 +558,8 @@ PosTagger::Score PosTagger::evaluate(const std::vector<Sentence> &test, const st
     for (const Sentence &s : test) {
         const std::vector<std::string> got = tagWords(s.words);
         for (size_t i = 0; i < got.size() && i < s.tags.size(); ++i) {
+            if (s.tags[i].empty())
+                continue;
             const bool right = got[i] == s.tags[i];
             if (seen.count(s.words[i])) {
                 ++score.known;

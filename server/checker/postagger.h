@@ -28,7 +28,8 @@ public:
     struct Sentence
     {
         std::vector<std::string> words; // as written
-        std::vector<std::string> tags;  // one per word
+        std::vector<std::string> tags;  // one per word; "" = not known (trained past, never measured)
+        int weight = 1; // times training sees the sentence in each pass and counts its words
     };
 
     // lexicon, forms: add their word classes as features; either may be null; not
@@ -91,7 +92,8 @@ private:
     void describe(const std::string &word, size_t i, Context *c) const;
     int predict(const Features &f) const;
     int tagIndex(const std::string &tag);
-    static std::string tagSet(const std::unordered_map<std::string, int> &byTag, const std::string &without);
+    // the tags of byTag above a twentieth of its count, times occurrences of without not counted
+    static std::string tagSet(const std::unordered_map<std::string, int> &byTag, const std::string &without, int times = 1);
     void buildTagDictionary(const std::vector<Sentence> &sentences);
     const std::string &tagName(int index) const;
     // Builds the open-addressing index from the weights (which it empties).
