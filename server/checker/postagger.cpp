@@ -231,6 +231,13 @@ void PosTagger::features(const Context &c, size_t i, const std::string &prev, co
     out->push_back(feature("caseamb", c.casing + sh, amb));
 }
 
+void PosTagger::addDomainCopies(Features *f)
+{
+    const size_t n = f->size();
+    for (size_t k = 0; k < n; ++k)
+        f->push_back(((*f)[k] ^ 0x9e3779b97f4a7c15ULL) * 1099511628211ULL);
+}
+
 void PosTagger::describe(const std::string &word, size_t i, Context *c) const
 {
     auto amb = m_ambiguity.find(c->norm[i]);
@@ -242,30 +249,41 @@ void PosTagger::describe(const std::string &word, size_t i, Context *c) const
 
 void PosTagger::buildIndex(std::unordered_map<uint64_t, std::vector<Weight>> &weights)
 {
-    size_t size = 16;
-    while (size < weights.size() * 2)
-        size *= 2;
-    m_keys.assign(size, 0);
-    m_first.assign(size, 0);
-    m_count.assign(size, 0);
-    m_flat.clear();
     std::vector<uint64_t> keys;
     keys.reserve(weights.size());
     for (const auto &kv : weights)
         keys.push_back(kv.first);
     std::sort(keys.begin(), keys.end()); // the same layout whatever the map's order
+    std::vector<Row> rows;
+    std::vector<Weight> flat;
     for (uint64_t key : keys) {
-        const uint64_t k = key ? key : 1; // 0 marks a free slot
+        const std::vector<Weight> &ws = weights[key];
+        const uint8_t count = uint8_t(std::min<size_t>(ws.size(), kMaxTags));
+        rows.push_back({key, uint32_t(flat.size()), count});
+        flat.insert(flat.end(), ws.begin(), ws.begin() + count);
+    }
+    weights.clear();
+    buildIndex(rows, std::move(flat));
+}
+
+void PosTagger::buildIndex(const std::vector<Row> &rows, std::vector<Weight> flat)
+{
+    size_t size = 16;
+    while (size < rows.size() * 2)
+        size *= 2;
+    m_keys.assign(size, 0);
+    m_first.assign(size, 0);
+    m_count.assign(size, 0);
+    for (const Row &row : rows) {
+        const uint64_t k = row.key ? row.key : 1; // 0 marks a free slot
         size_t slot = size_t(k) & (size - 1);
         while (m_keys[slot])
             slot = (slot + 1) & (size - 1);
-        const std::vector<Weight> &ws = weights[key];
         m_keys[slot] = k;
-        m_first[slot] = uint32_t(m_flat.size());
-        m_count[slot] = uint8_t(std::min<size_t>(ws.size(), kMaxTags));
-        m_flat.insert(m_flat.end(), ws.begin(), ws.begin() + m_count[slot]);
+        m_first[slot] = row.first;
+        m_count[slot] = row.count;
     }
-    weights.clear();
+    m_flat = std::move(flat);
 }
 
 int PosTagger::predict(const Features &f) const
@@ -360,9 +378,10 @@ std::vector<std::string> PosTagger::tag(const std::vector<Token> &tokens) const
 void PosTagger::buildTagDictionary(const std::vector<Sentence> &sentences)
 {
     std::unordered_map<std::string, std::unordered_map<std::string, int>> counts;
-    for (const Sentence &s : sentences)
+    for (const Sentence &s : sentences) // a word tagged without its context: by the treebanks' conventions
         for (size_t i = 0; i < s.words.size() && i < s.tags.size(); ++i)
-            ++counts[s.words[i]][s.tags[i]];
+            if (!s.tags[i].empty() && !s.secondary)
+                counts[s.words[i]][s.tags[i]] += s.weight;
     m_dictionary.clear();
     for (const auto &[word, byTag] : counts) {
         int total = 0, best = 0;
@@ -381,21 +400,22 @@ void PosTagger::buildTagDictionary(const std::vector<Sentence> &sentences)
     std::unordered_map<std::string, std::unordered_map<std::string, int>> byForm;
     for (const Sentence &s : sentences)
         for (size_t i = 0; i < s.words.size() && i < s.tags.size(); ++i)
-            ++byForm[normalise(s.words[i])][s.tags[i]];
+            if (!s.tags[i].empty())
+                byForm[normalise(s.words[i])][s.tags[i]] += s.weight;
     m_ambiguity.clear();
     for (const auto &[form, byTag] : byForm)
         if (form.size() < 100 && !tagSet(byTag, std::string()).empty())
             m_ambiguity[form] = tagSet(byTag, std::string());
 }
 
-std::string PosTagger::tagSet(const std::unordered_map<std::string, int> &byTag, const std::string &without)
+std::string PosTagger::tagSet(const std::unordered_map<std::string, int> &byTag, const std::string &without, int times)
 {
     int total = 0;
     for (const auto &[t, n] : byTag)
-        total += n - (t == without ? 1 : 0);
+        total += n - (t == without ? times : 0);
     std::vector<std::string> tags;
     for (const auto &[t, n] : byTag) {
-        const int m = n - (t == without ? 1 : 0);
+        const int m = n - (t == without ? times : 0);
         if (m > 0 && m * 20 >= total)
             tags.push_back(t);
     }
@@ -406,42 +426,47 @@ std::string PosTagger::tagSet(const std::unordered_map<std::string, int> &byTag,
     return joined;
 }
 
-void PosTagger::train(const std::vector<Sentence> &input, int iterations)
+void PosTagger::train(const std::vector<Sentence> &input, int iterations, float minWeight)
 {
     m_tags.clear();
+    const bool copies = std::any_of(input.begin(), input.end(), [](const Sentence &s) { return s.secondary; });
+    std::unordered_map<uint64_t, uint64_t> copyOf; // a feature's copy -> the feature
     std::unordered_map<uint64_t, std::vector<Weight>> averaged;
     for (const Sentence &s : input)
         for (const std::string &t : s.tags)
-            tagIndex(t);
+            if (!t.empty())
+                tagIndex(t);
     buildTagDictionary(input);
 
-    struct Slot
+    // per feature only the tags it was ever updated for: a few of the ~50, so that a
+    // million features fit in memory
+    struct Entry
     {
-        std::vector<float> w;
-        std::vector<double> total;
-        std::vector<long> stamp;
+        uint8_t tag;
+        float w;
+        double total;
+        long stamp;
     };
+    using Slot = std::vector<Entry>;
     std::unordered_map<uint64_t, Slot> slots;
     const size_t nt = m_tags.size();
     long clock = 0;
     auto update = [&](uint64_t key, int tag, float delta) {
         Slot &s = slots[key];
-        if (s.w.empty()) {
-            s.w.assign(nt, 0.f);
-            s.total.assign(nt, 0.0);
-            s.stamp.assign(nt, 0);
-        }
-        s.total[size_t(tag)] += double(clock - s.stamp[size_t(tag)]) * s.w[size_t(tag)];
-        s.stamp[size_t(tag)] = clock;
-        s.w[size_t(tag)] += delta;
+        auto e = std::find_if(s.begin(), s.end(), [&](const Entry &x) { return x.tag == tag; });
+        if (e == s.end())
+            e = s.insert(s.end(), Entry{uint8_t(tag), 0.f, 0.0, 0});
+        e->total += double(clock - e->stamp) * e->w;
+        e->stamp = clock;
+        e->w += delta;
     };
     auto score = [&](const Features &f) {
         std::vector<float> sc(nt, 0.f);
         for (uint64_t key : f) {
             auto it = slots.find(key);
             if (it != slots.end())
-                for (size_t t = 0; t < nt; ++t)
-                    sc[t] += it->second.w[t];
+                for (const Entry &e : it->second)
+                    sc[e.tag] += e.w;
         }
         return int(std::max_element(sc.begin(), sc.end()) - sc.begin());
     };
@@ -449,7 +474,8 @@ void PosTagger::train(const std::vector<Sentence> &input, int iterations)
     std::unordered_map<std::string, std::unordered_map<std::string, int>> formCounts;
     for (const Sentence &s : input)
         for (size_t i = 0; i < s.words.size() && i < s.tags.size(); ++i)
-            ++formCounts[normalise(s.words[i])][s.tags[i]];
+            if (!s.tags[i].empty())
+                formCounts[normalise(s.words[i])][s.tags[i]] += s.weight;
     std::vector<Context> contexts(input.size());
     for (size_t si = 0; si < input.size(); ++si) {
         const Sentence &s = input[si];
@@ -457,10 +483,11 @@ void PosTagger::train(const std::vector<Sentence> &input, int iterations)
         c.reset(s.words, std::min(s.words.size(), s.tags.size()));
         for (size_t i = 0; i < c.norm.size(); ++i) {
             describe(s.words[i], i, &c);
-            // as if this word had not been seen here, so that rare words look the way unseen ones will
+            // as if this word had not been seen here, so that rare words look the way unseen ones will;
+            // not in secondary text, so that what a new word is comes from the treebanks' text
             auto counts = formCounts.find(c.norm[i]);
-            if (counts != formCounts.end())
-                c.ambiguity[i] = tagSet(counts->second, s.tags[i]);
+            if (counts != formCounts.end() && !s.secondary)
+                c.ambiguity[i] = tagSet(counts->second, s.tags[i], s.weight);
         }
     }
     std::vector<std::vector<bool>> rare(input.size());
@@ -469,10 +496,11 @@ void PosTagger::train(const std::vector<Sentence> &input, int iterations)
             int total = 0;
             for (const auto &kv : formCounts[contexts[si].norm[i]])
                 total += kv.second;
-            rare[si].push_back(total <= 1);
+            rare[si].push_back(total <= input[si].weight && !input[si].secondary); // in this sentence only
         }
-    std::vector<size_t> order(input.size());
-    std::iota(order.begin(), order.end(), 0);
+    std::vector<size_t> order;
+    for (size_t si = 0; si < input.size(); ++si)
+        order.insert(order.end(), size_t(std::max(1, input[si].weight)), si);
     std::mt19937 random(7);
     Features f;
     for (int it = 0; it < iterations; ++it) {
@@ -493,13 +521,18 @@ void PosTagger::train(const std::vector<Sentence> &input, int iterations)
                     guess = tagName(d->second);
                 } else {
                     features(c, i, prev, prev2, &f);
+                    const size_t shared = f.size();
+                    if (copies && !s.secondary)
+                        addDomainCopies(&f);
                     const int g = score(f);
-                    const int truth = tagIndex(s.tags[i]);
+                    const int truth = s.tags[i].empty() ? g : tagIndex(s.tags[i]);
                     ++clock;
                     if (g != truth)
-                        for (uint64_t key : f) {
-                            update(key, truth, 1.f);
-                            update(key, g, -1.f);
+                        for (size_t k = 0; k < f.size(); ++k) {
+                            update(f[k], truth, 1.f);
+                            update(f[k], g, -1.f);
+                            if (k >= shared)
+                                copyOf.emplace(f[k], f[k - shared]);
                         }
                     guess = tagName(g);
                 }
@@ -512,15 +545,43 @@ void PosTagger::train(const std::vector<Sentence> &input, int iterations)
     }
     // average, drop what rounds to nothing
     for (auto &[key, s] : slots) {
+        std::sort(s.begin(), s.end(), [](const Entry &a, const Entry &b) { return a.tag < b.tag; });
         std::vector<Weight> ws;
-        for (size_t t = 0; t < nt; ++t) {
-            const double total = s.total[t] + double(clock - s.stamp[t]) * s.w[t];
+        for (const Entry &e : s) {
+            const double total = e.total + double(clock - e.stamp) * e.w;
             const float avg = float(total / double(std::max(1L, clock)));
-            if (avg > 0.0005f || avg < -0.0005f)
-                ws.push_back({uint8_t(t), avg});
+            if (avg > minWeight || avg < -minWeight || copies)
+                ws.push_back({e.tag, avg});
         }
+        Slot().swap(s);
         if (!ws.empty())
             averaged.emplace(key, std::move(ws));
+    }
+    if (copies) { // tagging reads the treebanks' side: each copy added into its feature
+        std::unordered_map<uint64_t, std::vector<Weight>> merged;
+        std::vector<uint64_t> keys;
+        for (const auto &kv : averaged)
+            keys.push_back(kv.first);
+        std::sort(keys.begin(), keys.end());
+        for (uint64_t key : keys) {
+            const auto original = copyOf.find(key);
+            std::vector<Weight> &into = merged[original == copyOf.end() ? key : original->second];
+            for (const Weight &w : averaged[key]) {
+                auto same = std::find_if(into.begin(), into.end(), [&](const Weight &x) { return x.tag == w.tag; });
+                if (same == into.end())
+                    into.push_back(w);
+                else
+                    same->value += w.value;
+            }
+        }
+        averaged.clear();
+        for (auto &[key, ws] : merged) {
+            std::sort(ws.begin(), ws.end(), [](const Weight &a, const Weight &b) { return a.tag < b.tag; });
+            ws.erase(std::remove_if(ws.begin(), ws.end(), [&](const Weight &w) { return w.value <= minWeight && w.value >= -minWeight; }),
+                     ws.end());
+            if (!ws.empty())
+                averaged.emplace(key, std::move(ws));
+        }
     }
     buildIndex(averaged);
 }
@@ -531,6 +592,8 @@ double PosTagger::accuracy(const std::vector<Sentence> &sentences) const
     for (const Sentence &s : sentences) {
         const std::vector<std::string> got = tagWords(s.words);
         for (size_t i = 0; i < got.size() && i < s.tags.size(); ++i) {
+            if (s.tags[i].empty())
+                continue;
             right += got[i] == s.tags[i] ? 1 : 0;
             ++total;
         }
@@ -547,6 +610,8 @@ PosTagger::Score PosTagger::evaluate(const std::vector<Sentence> &test, const st
     for (const Sentence &s : test) {
         const std::vector<std::string> got = tagWords(s.words);
         for (size_t i = 0; i < got.size() && i < s.tags.size(); ++i) {
+            if (s.tags[i].empty())
+                continue;
             const bool right = got[i] == s.tags[i];
             if (seen.count(s.words[i])) {
                 ++score.known;
@@ -616,7 +681,8 @@ bool PosTagger::load(std::istream &in, std::string *error)
     std::vector<std::string> tags;
     std::unordered_map<std::string, uint8_t> dictionary;
     std::unordered_map<std::string, std::string> ambiguity;
-    std::unordered_map<uint64_t, std::vector<Weight>> weights;
+    std::vector<Row> rows; // read straight into the index's layout: no map of a million small vectors
+    std::vector<Weight> flat;
     auto fail = [&](const std::string &why) {
         if (error)
             *error = why;
@@ -680,7 +746,7 @@ bool PosTagger::load(std::istream &in, std::string *error)
     }
     if (!next() || std::sscanf(line.c_str(), "weights %zu", &count) != 1 || count > kMaxFeatures)
         return fail("bad weights header");
-    weights.reserve(count);
+    rows.reserve(count);
     for (size_t i = 0; i < count; ++i) {
         if (!next())
             return fail("truncated weights");
@@ -689,7 +755,7 @@ bool PosTagger::load(std::istream &in, std::string *error)
         const uint64_t key = std::strtoull(p, &endp, 16);
         if (endp == p)
             return fail("bad feature key");
-        std::vector<Weight> ws;
+        const size_t first = flat.size();
         p = endp;
         while (*p == ' ') {
             const long t = std::strtol(p + 1, &endp, 10);
@@ -699,19 +765,30 @@ bool PosTagger::load(std::istream &in, std::string *error)
             const float v = std::strtof(p, &endp);
             if (endp == p)
                 return fail("bad weight value");
-            ws.push_back({uint8_t(t), v});
+            if (flat.size() - first < kMaxTags)
+                flat.push_back({uint8_t(t), v});
             p = endp;
         }
-        if (*p != '\0' || ws.empty())
+        if (*p != '\0' || flat.size() == first)
             return fail("bad weights line");
-        weights[key] = std::move(ws);
+        rows.push_back({key, uint32_t(first), uint8_t(flat.size() - first)});
     }
     if (!next() || line != "end")
         return fail("truncated model");
     m_tags = std::move(tags);
     m_dictionary = std::move(dictionary);
     m_ambiguity = std::move(ambiguity);
-    buildIndex(weights);
+    // in key order, as save writes them; of a repeated key the last line counts
+    std::stable_sort(rows.begin(), rows.end(), [](const Row &a, const Row &b) { return a.key < b.key; });
+    std::vector<Row> unique;
+    unique.reserve(rows.size());
+    for (const Row &row : rows) {
+        if (!unique.empty() && unique.back().key == row.key)
+            unique.back() = row;
+        else
+            unique.push_back(row);
+    }
+    buildIndex(unique, std::move(flat));
     return true;
 }
 

@@ -28,7 +28,13 @@ public:
     struct Sentence
     {
         std::vector<std::string> words; // as written
-        std::vector<std::string> tags;  // one per word
+        std::vector<std::string> tags;  // one per word; "" = not known (trained past, never measured)
+        int weight = 1; // times training sees the sentence in each pass and counts its words
+        // other text than the checker's (Brown's edited prose): trains only the shared
+        // features, while the others also train a copy of each that only they reach, added
+        // into the shared weights when training ends, so that their conventions win where
+        // the two differ
+        bool secondary = false;
     };
 
     // lexicon, forms: add their word classes as features; either may be null; not
@@ -47,7 +53,8 @@ public:
     bool empty() const { return m_tags.empty(); }
 
     static constexpr int kTrainingRounds = 12; // passes over the treebanks the shipped model had
-    void train(const std::vector<Sentence> &sentences, int iterations);
+    // minWeight: averaged weights smaller than this (in size) are left out of the model
+    void train(const std::vector<Sentence> &sentences, int iterations, float minWeight = 0.0005f);
 
     // One tag per word; all "" when no model is loaded.
     std::vector<std::string> tagWords(const std::vector<std::string> &words) const;
@@ -90,12 +97,23 @@ private:
     std::string lexicalClass(const std::string &lower) const;
     void describe(const std::string &word, size_t i, Context *c) const;
     int predict(const Features &f) const;
+    static void addDomainCopies(Features *f);
     int tagIndex(const std::string &tag);
-    static std::string tagSet(const std::unordered_map<std::string, int> &byTag, const std::string &without);
+    // the tags of byTag above a twentieth of its count, times occurrences of without not counted
+    static std::string tagSet(const std::unordered_map<std::string, int> &byTag, const std::string &without, int times = 1);
     void buildTagDictionary(const std::vector<Sentence> &sentences);
     const std::string &tagName(int index) const;
+    // A feature's weights: flat[first] ... flat[first + count - 1].
+    struct Row
+    {
+        uint64_t key;
+        uint32_t first;
+        uint8_t count;
+    };
     // Builds the open-addressing index from the weights (which it empties).
     void buildIndex(std::unordered_map<uint64_t, std::vector<Weight>> &weights);
+    // The same from rows in key order, one per key, over flat (which becomes m_flat).
+    void buildIndex(const std::vector<Row> &rows, std::vector<Weight> flat);
 
     const Lexicon *m_lex;
     const WordForms *m_forms;

@@ -1,7 +1,9 @@
 // The checker's part-of-speech tagger: training learns from context, a model survives
 // saving and loading, bad model and treebank files are refused or skipped without a
-// crash, and the shipped model tags the forms the grammar rules depend on.
+// crash, Brown sentences come out in Penn tags and treebank tokens, and the shipped
+// model tags the forms the grammar rules depend on.
 
+#include "browntags.h"
 #include "conllureader.h"
 #include "englishchecker.h"
 #include "lemmatizer.h"
@@ -41,6 +43,13 @@ std::vector<Sentence> contextCorpus()
         for (const char *v : verbs)
             out.push_back({{p, v, "every", "day", "."}, {"PRP", "VBP", "DT", "NN", "."}});
     return out;
+}
+
+// the treebanks: $PENNOVA_BENCH_DATA/pos for a build outside the main tree (as the benches read it)
+std::string posData()
+{
+    const char *env = std::getenv("PENNOVA_BENCH_DATA");
+    return (env ? std::string(env) : std::string(PENNOVA_SHARED_DIR "/bench-data")) + "/pos/";
 }
 
 std::string modelText(const PosTagger &tagger)
@@ -194,6 +203,120 @@ private slots:
         QCOMPARE(tagger.tagWords({"he", "goes"}), (std::vector<std::string>{"", ""}));
     }
 
+    // A Brown line ("word/tag ...") mapped to Penn tags, "refused: why" when it is left out.
+    void brownMapping_data()
+    {
+        QTest::addColumn<QString>("brown");
+        QTest::addColumn<QString>("penn");
+        QTest::newRow("negation split the treebanks' way")
+            << "I/ppss didn't/dod* go/vb ,/, you/ppss can't/md* stay/vb ./."
+            << "I/PRP did/VBD n't/RB go/VB ,/, you/PRP ca/MD n't/RB stay/VB ./.";
+        QTest::newRow("cannot stays one token") << "We/ppss cannot/md* wait/vb ./." << "We/PRP cannot/MD wait/VB ./.";
+        QTest::newRow("possessives split, singular and plural")
+            << "Atlanta's/np$ mayor/nn met/vbd the/at workers'/nns$ union/nn ./."
+            << "Atlanta/NNP 's/POS mayor/NN met/VBD the/DT workers/NNS '/POS union/NN ./.";
+        QTest::newRow("pronoun with its clitic") << "it's/pps+bez late/jj ;/. let's/vb+ppo go/vb"
+                                                << "it/PRP 's/VBZ late/JJ ;/, let/VB 's/PRP go/VB";
+        QTest::newRow("base verb after a plural subject") << "The/at men/nns often/rb go/vb home/nr today/nr ./."
+                                                         << "The/DT men/NNS often/RB go/VBP home/RB today/NN ./.";
+        QTest::newRow("base verb after a modal, to or an object")
+            << "We/ppss will/md try/vb to/to let/vb him/ppo win/vb ./."
+            << "We/PRP will/MD try/VB to/TO let/VB him/PRP win/VB ./.";
+        QTest::newRow("order at the start") << "Go/vb home/nr !/." << "Go/VB home/RB !/.";
+        QTest::newRow("question with do or a modal")
+            << "Do/do you/ppss know/vb ?/. Can/md the/at men/nns go/vb ?/."
+            << "Do/VBP you/PRP know/VB ?/. Can/MD the/DT men/NNS go/VB ?/.";
+        QTest::newRow("coordinated verbs share their form") << "They/ppss sing/vb and/cc dance/vb ./."
+                                                           << "They/PRP sing/VBP and/CC dance/VBP ./.";
+        QTest::newRow("words of a title are proper nouns")
+            << "the/at Grand/jj-tl Jury/nn-tl of/in-tl Fulton/np-tl County/nn-tl" << "the/DT Grand/NNP Jury/NNP of/IN Fulton/NNP County/NNP";
+        QTest::newRow("headline and citation marks dropped") << "Jury/nn-hl Finds/vbz-hl so/rb-nc" << "Jury/NN Finds/VBZ so/RB";
+        QTest::newRow("hyphenated word cut, its last part tagged")
+            << "a/at well-known/jj man/nn in/in 1960-61/cd" << "a/DT well/ -/HYPH known/JJ man/NN in/IN 1960/ -/ 61/CD";
+        QTest::newRow("quotes straight, answer word an interjection")
+            << "``/`` Yes/rb ''/'' ,/, he/pps said/vbd --/-- so/cs" << "\"/`` Yes/UH \"/'' ,/, he/PRP said/VBD --/, so/RB";
+        QTest::newRow("predeterminer, paired and lone both")
+            << "all/abn the/at men/nns and/cc both/abx boys/nns and/cc girls/nns saw/vbd both/abx"
+            << "all/PDT the/DT men/NNS and/CC both/CC boys/NNS and/CC girls/NNS saw/VBD both/DT";
+        QTest::newRow("what before a noun and alone") << "what/wdt time/nn ,/, what/wdt he/pps said/vbd"
+                                                     << "what/WDT time/NN ,/, what/WP he/PRP said/VBD";
+        QTest::newRow("foreign words") << "the/at coup/fw-nn de/fw-in grace/fw-nn" << "the/DT coup/FW de/FW grace/FW";
+        QTest::newRow("base verb with an unclear subject") << "The/at committee/nn recommend/vb it/ppo ./."
+                                                          << "refused: base verb after nn";
+        QTest::newRow("single quote mark") << "'/' Hi/uh '/'" << "refused: tag '";
+        QTest::newRow("untagged word") << "a/at thing/nil" << "refused: tag nil";
+        QTest::newRow("unknown tag") << "a/at thing/zz9" << "refused: tag zz9";
+        QTest::newRow("clitic that does not split") << "I'm/ppss+bem gonna/vbg+to go/vb" << "refused: tag vbg+to";
+        QTest::newRow("truncated item") << "The/at jury/" << "refused: tag ";
+        QTest::newRow("garbage") << "\x01/\x02 \x03/\x04" << "refused: tag \x02";
+        QTest::newRow("slash with no tag") << "a/at // b//" << "refused: tag ";
+        QTest::newRow("hyphen at an edge") << "anti-/jj war/nn" << "refused: hyphen";
+        QTest::newRow("oversized sentence maps whole") << QString("the/at ").repeated(5000).trimmed()
+                                                        << QString("the/DT ").repeated(5000).trimmed();
+    }
+
+    void brownMapping()
+    {
+        QFETCH(QString, brown);
+        QFETCH(QString, penn);
+        BrownTags::Items items;
+        for (const QString &item : brown.split(' ', Qt::SkipEmptyParts)) {
+            const std::string s = item.toStdString();
+            const size_t slash = s.rfind('/');
+            items.emplace_back(slash == std::string::npos || slash == 0 ? s : s.substr(0, slash),
+                               slash == std::string::npos || slash == 0 ? std::string() : s.substr(slash + 1));
+        }
+        Sentence out;
+        out.words = {"untouched"};
+        std::string why;
+        QStringList joined;
+        if (BrownTags::map(items, &out, &why)) {
+            QCOMPARE(out.words.size(), out.tags.size());
+            for (size_t i = 0; i < out.words.size(); ++i)
+                joined << QString::fromStdString(out.words[i] + "/" + out.tags[i]);
+        } else {
+            QCOMPARE(out.words, std::vector<std::string>{"untouched"});
+            joined << "refused:" << QString::fromStdString(why);
+        }
+        QCOMPARE(joined.join(' '), penn);
+    }
+
+    // Training sees a sentence as often as its weight says, and trains past words
+    // without a tag (the first parts of hyphenated Brown words).
+    void weightsAndUntaggedWords_data()
+    {
+        QTest::addColumn<int>("verbWeight");
+        QTest::addColumn<int>("nounWeight");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("heavier sentences win") << 3 << 1 << "VBP";
+        QTest::newRow("the other way round") << 1 << 3 << "NN";
+    }
+
+    void weightsAndUntaggedWords()
+    {
+        QFETCH(int, verbWeight);
+        QFETCH(int, nounWeight);
+        QFETCH(QString, expected);
+        std::vector<Sentence> corpus;
+        for (const char *w : {"zorp", "blick", "frim"}) {
+            Sentence verb{{"they", w, "well", "-", "done", "."}, {"PRP", "VBP", "", "HYPH", "JJ", "."}, verbWeight};
+            Sentence noun{{"they", w, "well", "-", "done", "."}, {"PRP", "NN", "", "HYPH", "JJ", "."}, nounWeight};
+            corpus.push_back(verb);
+            corpus.push_back(noun);
+        }
+        PosTagger tagger;
+        tagger.train(corpus, 5);
+        const std::vector<std::string> got = tagger.tagWords({"they", "blick", "well", "-", "done", "."});
+        QCOMPARE(QString::fromStdString(got[1]), expected);
+        QVERIFY(std::find(got.begin(), got.end(), std::string()) == got.end());
+        const std::string text = modelText(tagger);
+        const std::string tagLine = text.substr(0, text.find('\n', text.find('\n') + 1));
+        QVERIFY2(tagLine.find("  ") == std::string::npos && tagLine.back() != ' ', tagLine.c_str()); // no empty tag
+        // untagged words are not measured
+        const PosTagger::Score score = tagger.evaluate({corpus[0]}, corpus);
+        QCOMPARE(score.known + score.unknown, size_t(5));
+    }
+
     void treebankReader_data()
     {
         QTest::addColumn<QByteArray>("content");
@@ -236,7 +359,7 @@ private slots:
     // made it, --hold-out 10): measured there, words seen in training and new words apart.
     void shippedModelHeldOut()
     {
-        const std::string pos = PENNOVA_SHARED_DIR "/bench-data/pos/";
+        const std::string pos = posData();
         std::vector<Sentence> train = ConlluReader::readFile(pos + "en_ewt-ud-dev.conllu");
         const std::vector<Sentence> pud = ConlluReader::readFile(pos + "en_pud-ud-test.conllu");
         const std::vector<Sentence> ewtTest = ConlluReader::readFile(pos + "en_ewt-ud-test.conllu");
@@ -268,7 +391,7 @@ private slots:
     {
         QFETCH(bool, lexicon);
         QFETCH(double, floor);
-        const std::string pos = PENNOVA_SHARED_DIR "/bench-data/pos/";
+        const std::string pos = posData();
         const std::vector<Sentence> dev = ConlluReader::readFile(pos + "en_ewt-ud-dev.conllu");
         const std::vector<Sentence> ewtTest = ConlluReader::readFile(pos + "en_ewt-ud-test.conllu");
         if (dev.size() < 400 || ewtTest.empty())

@@ -6,9 +6,9 @@
 #include <dirent.h>
 #include <fstream>
 
-std::string NativeText::brownText(const std::string &line)
+std::vector<std::pair<std::string, std::string>> NativeText::brownItems(const std::string &line)
 {
-    std::string out;
+    std::vector<std::pair<std::string, std::string>> out;
     size_t i = 0;
     while (i < line.size()) {
         while (i < line.size() && (line[i] == ' ' || line[i] == '\t'))
@@ -21,7 +21,18 @@ std::string NativeText::brownText(const std::string &line)
         const std::string item = line.substr(i, j - i);
         i = j;
         const size_t slash = item.rfind('/');
-        std::string word = slash == std::string::npos || slash == 0 ? item : item.substr(0, slash);
+        if (slash == std::string::npos || slash == 0)
+            out.emplace_back(item, std::string());
+        else
+            out.emplace_back(item.substr(0, slash), item.substr(slash + 1));
+    }
+    return out;
+}
+
+std::string NativeText::brownText(const std::string &line)
+{
+    std::string out;
+    for (auto [word, tag] : brownItems(line)) {
         if (word == "``" || word == "''")
             word = "\"";
         const bool attach = word == "," || word == "." || word == ";" || word == ":" || word == "?" || word == "!"
@@ -33,7 +44,7 @@ std::string NativeText::brownText(const std::string &line)
     return out;
 }
 
-std::vector<std::string> NativeText::brownSentences(const std::string &dir)
+std::vector<std::string> NativeText::brownFiles(const std::string &dir)
 {
     std::vector<std::string> names;
     if (DIR *d = opendir(dir.c_str())) {
@@ -46,14 +57,36 @@ std::vector<std::string> NativeText::brownSentences(const std::string &dir)
         closedir(d);
     }
     std::sort(names.begin(), names.end());
+    for (std::string &name : names)
+        name = dir + "/" + name;
+    return names;
+}
+
+std::vector<std::string> NativeText::brownSentences(const std::string &dir)
+{
     std::vector<std::string> out;
-    for (const std::string &name : names) {
-        std::ifstream in(dir + "/" + name);
+    for (const std::string &path : brownFiles(dir)) {
+        std::ifstream in(path);
         std::string line;
         while (std::getline(in, line)) {
             const std::string text = brownText(line);
             if (!text.empty())
                 out.push_back(text);
+        }
+    }
+    return out;
+}
+
+std::vector<std::vector<std::pair<std::string, std::string>>> NativeText::brownTagged(const std::string &dir)
+{
+    std::vector<std::vector<std::pair<std::string, std::string>>> out;
+    for (const std::string &path : brownFiles(dir)) {
+        std::ifstream in(path);
+        std::string line;
+        while (std::getline(in, line)) {
+            auto items = brownItems(line);
+            if (!items.empty())
+                out.push_back(std::move(items));
         }
     }
     return out;

@@ -3,13 +3,20 @@
 // Brown corpus's tagged sample files and the "# text" lines of CoNLL-U treebanks.
 
 #include <string>
+#include <utility>
 #include <vector>
 
 class NativeText
 {
 public:
-    // One Brown line ("The/at jury/nn said/vbd ./.") as plain text.
+    // One Brown line ("The/at jury/nn said/vbd ./.") as its words and tags ("" for an item without one).
+    static std::vector<std::pair<std::string, std::string>> brownItems(const std::string &line);
+    // The same line as plain text.
     static std::string brownText(const std::string &line);
+    // The sample files (ca01 ... cr09) in dir, in order, with their paths.
+    static std::vector<std::string> brownFiles(const std::string &dir);
+    // Each non-empty line of the sample files, as items, in file order.
+    static std::vector<std::vector<std::pair<std::string, std::string>>> brownTagged(const std::string &dir);
     // Every sentence of the sample files (ca01 ... cr09) in dir, in file order.
     static std::vector<std::string> brownSentences(const std::string &dir);
     static std::vector<std::string> conlluSentences(const std::string &path);
