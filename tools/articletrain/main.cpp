@@ -8,6 +8,7 @@
 #include "articleslots.h"
 #include "nativetext.h"
 #include "traineroptions.h"
+#include "trainingtagger.h"
 #include "lexicon.h"
 #include "postagger.h"
 #include "wordforms.h"
@@ -37,20 +38,16 @@ int main(int argc, char **argv)
     options.data = PENNOVA_CHECKER_DATA_DIR;
     if (!options.parse(argc, argv))
         return 2;
-    const std::string &brown = options.brown, &out = options.out, &data = options.data;
-    const std::vector<std::string> &conllu = options.conllu;
+    const std::string &out = options.out;
     const int iterations = options.iterations, minCount = options.minCount;
     const size_t holdOut = options.holdOut;
-    const std::vector<std::string> sentences = NativeText::corpus(brown, conllu);
-    if (sentences.empty()) {
-        std::fprintf(stderr, "usage: pennova-articletrain --brown DIR [--conllu FILE ...] [--out MODEL]\n");
+    const std::vector<std::string> sentences = options.sentences("pennova-articletrain");
+    if (sentences.empty())
         return 2;
-    }
-    const Lexicon lexicon(data, "/usr/share/wordnet");
-    const WordForms forms("/usr/share/hunspell", "/usr/share/wordnet");
-    PosTagger tagger(&lexicon, &forms);
-    if (!options.loadTagger(tagger))
+    const TrainingTagger tools(options.data);
+    if (!tools.loaded())
         return 1;
+    const PosTagger &tagger = tools.tagger;
     auto t0 = std::chrono::steady_clock::now();
     std::vector<PerceptronModel::Example> train;
     std::vector<Sample> test;

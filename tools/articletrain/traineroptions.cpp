@@ -1,6 +1,6 @@
 #include "traineroptions.h"
 
-#include "postagger.h"
+#include "nativetext.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -33,11 +33,10 @@ bool TrainerOptions::parse(int argc, char **argv, const std::function<bool(const
     return true;
 }
 
-bool TrainerOptions::loadTagger(PennovaChecker::PosTagger &tagger) const
+std::vector<std::string> TrainerOptions::sentences(const char *program) const
 {
-    std::string error;
-    if (tagger.load(data + "/pos-model.txt", &error))
-        return true;
-    std::fprintf(stderr, "%s/pos-model.txt: %s\n", data.c_str(), error.c_str());
-    return false;
+    std::vector<std::string> out = NativeText::corpus(brown, conllu);
+    if (out.empty())
+        std::fprintf(stderr, "usage: %s --brown DIR [--conllu FILE ...] [--out MODEL]\n", program);
+    return out;
 }

@@ -7,10 +7,6 @@
 #include <string>
 #include <vector>
 
-namespace PennovaChecker {
-class PosTagger;
-}
-
 class TrainerOptions
 {
 public:
@@ -23,6 +19,7 @@ public:
     // extra(key, value): true when a trainer's own option took the pair. False (with a
     // message on stderr) for an unknown option.
     bool parse(int argc, char **argv, const std::function<bool(const std::string &, const char *)> &extra = {});
-    // The checker's tagger with its model from `data`; false (with a message) without one.
-    bool loadTagger(PennovaChecker::PosTagger &tagger) const;
+    // The native sentences named (NativeText::corpus); empty, after a usage line for
+    // `program`, when none were.
+    std::vector<std::string> sentences(const char *program) const;
 };

@@ -9,6 +9,7 @@
 #include "lexicon.h"
 #include "nativetext.h"
 #include "traineroptions.h"
+#include "trainingtagger.h"
 #include "postagger.h"
 #include "wordforms.h"
 
@@ -36,19 +37,15 @@ int main(int argc, char **argv)
     options.data = PENNOVA_CHECKER_DATA_DIR;
     if (!options.parse(argc, argv))
         return 2;
-    const std::string &brown = options.brown, &out = options.out, &data = options.data;
-    const std::vector<std::string> &conllu = options.conllu;
+    const std::string &out = options.out;
     const size_t holdOut = options.holdOut;
-    const std::vector<std::string> sentences = NativeText::corpus(brown, conllu);
-    if (sentences.empty()) {
-        std::fprintf(stderr, "usage: pennova-confusiontrain --brown DIR [--conllu FILE ...] [--out MODEL]\n");
+    const std::vector<std::string> sentences = options.sentences("pennova-confusiontrain");
+    if (sentences.empty())
         return 2;
-    }
-    const Lexicon lexicon(data, "/usr/share/wordnet");
-    const WordForms forms("/usr/share/hunspell", "/usr/share/wordnet");
-    PosTagger tagger(&lexicon, &forms);
-    if (!options.loadTagger(tagger))
+    const TrainingTagger tools(options.data);
+    if (!tools.loaded())
         return 1;
+    const PosTagger &tagger = tools.tagger;
     ConfusionModel counts;
     std::vector<size_t> held;
     for (size_t i = 0; i < sentences.size(); ++i) {

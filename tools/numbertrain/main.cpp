@@ -7,6 +7,7 @@
 #include "lexicon.h"
 #include "nativetext.h"
 #include "traineroptions.h"
+#include "trainingtagger.h"
 #include "nounnumberrule.h"
 #include "numberslots.h"
 #include "postagger.h"
@@ -45,22 +46,19 @@ int main(int argc, char **argv)
             return true;
         }))
         return 2;
-    const std::string &brown = options.brown, &out = options.out, &data = options.data;
-    const std::vector<std::string> &conllu = options.conllu;
+    const std::string &out = options.out;
     const int iterations = options.iterations, minCount = options.minCount;
     const size_t holdOut = options.holdOut;
-    const std::vector<std::string> sentences = NativeText::corpus(brown, conllu);
-    if (sentences.empty()) {
-        std::fprintf(stderr, "usage: pennova-numbertrain --brown DIR [--conllu FILE ...] [--out MODEL]\n");
+    const std::vector<std::string> sentences = options.sentences("pennova-numbertrain");
+    if (sentences.empty())
         return 2;
-    }
-    const Lexicon lexicon(data, "/usr/share/wordnet");
-    const WordForms wordForms("/usr/share/hunspell", "/usr/share/wordnet");
+    const TrainingTagger tools(options.data);
+    if (!tools.loaded())
+        return 1;
+    const Lexicon &lexicon = tools.lexicon;
+    const PosTagger &tagger = tools.tagger;
     const NounNumberRule rule(lexicon, "/usr/share/wordnet");
     const NounForms &forms = rule.forms();
-    PosTagger tagger(&lexicon, &wordForms);
-    if (!options.loadTagger(tagger))
-        return 1;
     auto t0 = std::chrono::steady_clock::now();
     std::vector<PerceptronModel::Example> train;
     std::vector<Sample> test;

@@ -7,6 +7,7 @@
 #include "lexicon.h"
 #include "nativetext.h"
 #include "traineroptions.h"
+#include "trainingtagger.h"
 #include "postagger.h"
 #include "verbformmodelrule.h"
 #include "verbformslots.h"
@@ -38,20 +39,17 @@ int main(int argc, char **argv)
     options.data = PENNOVA_CHECKER_DATA_DIR;
     if (!options.parse(argc, argv))
         return 2;
-    const std::string &brown = options.brown, &out = options.out, &data = options.data;
-    const std::vector<std::string> &conllu = options.conllu;
+    const std::string &out = options.out;
     const int iterations = options.iterations, minCount = options.minCount;
     const size_t holdOut = options.holdOut;
-    const std::vector<std::string> sentences = NativeText::corpus(brown, conllu);
-    if (sentences.empty()) {
-        std::fprintf(stderr, "usage: pennova-verbformtrain --brown DIR [--conllu FILE ...] [--out MODEL]\n");
+    const std::vector<std::string> sentences = options.sentences("pennova-verbformtrain");
+    if (sentences.empty())
         return 2;
-    }
-    const Lexicon lexicon(data, "/usr/share/wordnet");
-    const WordForms wordForms("/usr/share/hunspell", "/usr/share/wordnet");
-    PosTagger tagger(&lexicon, &wordForms);
-    if (!options.loadTagger(tagger))
+    const TrainingTagger tools(options.data);
+    if (!tools.loaded())
         return 1;
+    const Lexicon &lexicon = tools.lexicon;
+    const PosTagger &tagger = tools.tagger;
     auto t0 = std::chrono::steady_clock::now();
     std::vector<PerceptronModel::Example> train;
     std::vector<Sample> test;
