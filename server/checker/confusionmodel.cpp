@@ -321,12 +321,14 @@ ConfusionModel::Verdict ConfusionModel::judge(const std::vector<Token> &t, const
         const double prior = std::sqrt(double(m.count) / double(w.count));
         const double tagRatio = prior * windowProbability(m, around) / tagsW;
         const double wordRatio = wordProbability(m, l, true) * wordProbability(m, r, false) / wordsW;
-        if (tagRatio >= minEach && wordRatio >= minEach && tagRatio * wordRatio >= minRatio
-            && tagRatio * wordRatio > best) {
+        const bool byBoth = tagRatio * wordRatio >= minRatio;
+        const bool byTags = w.count < rareWritten && tagRatio >= minTagRatioRare;
+        if (tagRatio >= minEach && wordRatio >= minEach && (byBoth || byTags) && tagRatio * wordRatio > best) {
             best = tagRatio * wordRatio;
             v.better = c;
             v.tagRatio = tagRatio;
             v.wordRatio = wordRatio;
+            v.rareWord = w.count < rareWritten;
         }
     }
     return v;

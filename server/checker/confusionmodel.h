@@ -39,6 +39,7 @@ public:
         double tagRatio = 0.0;  // how many times the neighbours' parts of speech prefer it, times
                                 // the square root of how much more common it is
         double wordRatio = 0.0; // the same for the neighbour words
+        bool rareWord = false;  // the written word is one native text hardly uses
     };
     // The word of token i's confusion set that its neighbours prefer; tags as the tagger
     // gave them for this sentence.
@@ -47,6 +48,10 @@ public:
     // Decision margins (the trainer measures others on held-out text).
     double minRatio = 30000.0; // tagRatio * wordRatio
     double minEach = 0.5;    // each of them
+    // A word native text hardly uses ("grate") has too few neighbours for word evidence: there
+    // the parts of speech alone decide, by a wider margin.
+    uint64_t rareWritten = 20;
+    double minTagRatioRare = 100.0;
 
 private:
     struct Member

@@ -101,7 +101,7 @@ bool verbTag(const std::vector<std::string> &tags, int i)
 
 } // namespace
 
-void ConfusionRules::contextSlips(const std::vector<Token> &t, const std::vector<std::string> &tags,
+void ConfusionRules::contextSlips(const std::vector<Token> &t, const std::vector<std::string> &tags, bool rareWords,
                                   std::vector<Finding> *out) const
 {
     if (!m_model.isLoaded())
@@ -115,7 +115,7 @@ void ConfusionRules::contextSlips(const std::vector<Token> &t, const std::vector
         if (tok.kind != Token::Word || (tok.isCapitalised() && i != first) || (tok.text.size() > 1 && tok.isAllCaps()))
             continue;
         const ConfusionModel::Verdict v = m_model.judge(t, tags, i);
-        if (!v.better.empty())
+        if (!v.better.empty() && v.rareWord == rareWords)
             add(out, t, i, v.better, "confusion_context", 2);
     }
 }

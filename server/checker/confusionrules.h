@@ -24,8 +24,10 @@ public:
     void checkTagged(const std::vector<Token> &tokens, const std::vector<std::string> &tags,
                      std::vector<Finding> *out) const;
     // With a confusion model loaded, the sound-alikes its counts decide ("to by a book"): a
-    // word its neighbours reject for another of its set. Run after the hand-written rules.
-    void contextSlips(const std::vector<Token> &tokens, const std::vector<std::string> &tags,
+    // word its neighbours reject for another of its set. The written words native text hardly
+    // uses ("grate") or the others, as rareWords says: those run before the grammar rules,
+    // these after the hand-written ones.
+    void contextSlips(const std::vector<Token> &tokens, const std::vector<std::string> &tags, bool rareWords,
                       std::vector<Finding> *out) const;
     // Reads the confusion model (data/confusion-model.txt); without one only the
     // hand-written confusions speak.

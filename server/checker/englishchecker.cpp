@@ -239,6 +239,10 @@ void CheckerData::registerRules()
     add("confusion", "REAL", SwitchReal, [this](const S &s, F &f) { confusion.check(s.tokens, &f); });
     dataFamily("rules.split", "split", "REAL", SwitchReal);
     add("confusion.tagged", "REAL", SwitchReal, [this](const S &s, F &f) { confusion.checkTagged(s.tokens, s.tags, &f); });
+    // a word native text hardly uses, where the confusion model prefers a common one ("It was
+    // grate"): the slip goes before what the grammar rules make of the written word ("a grate")
+    add("confusion.rare", "REAL", SwitchReal,
+        [this](const S &s, F &f) { confusion.contextSlips(s.tokens, s.tags, true, &f); });
     add("patterns", "GRAMMAR", SwitchRule, [this](const S &s, F &f) { patterns.check(s.tokens, &f); });
     dataFamily("rules.redundant", "redundant", "GRAMMAR", SwitchRule);
     dataFamily("rules.gerunds", "gerunds", "GRAMMAR", SwitchRule);
@@ -296,9 +300,9 @@ void CheckerData::registerRules()
                 s.localRules->run(family, s.tokens, s.tags, lexicon, &f);
         }
     });
-    // the sound-alikes the confusion model decides, after every hand-written rule
+    // the other sound-alikes the confusion model decides, after every hand-written rule
     add("confusion.context", "REAL", SwitchReal,
-        [this](const S &s, F &f) { confusion.contextSlips(s.tokens, s.tags, &f); });
+        [this](const S &s, F &f) { confusion.contextSlips(s.tokens, s.tags, false, &f); });
     add("spelling", "NONWORD", SwitchSpell, [this](const S &s, F &f) {
         static const std::unordered_set<std::string> none;
         spelling.check(s.tokens, s.tags, s.userWords ? *s.userWords : none, &f);

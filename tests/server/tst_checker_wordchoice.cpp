@@ -252,6 +252,12 @@ private slots:
         QTest::addColumn<QString>("fix"); // "word->correction" of a REAL finding, or "" for none
         QTest::newRow("grate before a noun") << "It was a grate idea." << "grate->great";
         QTest::newRow("grate of a fireplace") << "The fire was in the grate." << "";
+        // a word native text hardly uses: its parts of speech decide, and the slip goes before
+        // what the grammar rules would make of the written word ("a grate")
+        QTest::newRow("rare word after be") << "It was grate." << "grate->great";
+        QTest::newRow("rare word between article and noun") << "I had a grate time." << "grate->great";
+        QTest::newRow("rare word as a verb") << "Grate the cheese over the pasta." << "";
+        QTest::newRow("rare word as a subject") << "The grate was hot." << "";
         QTest::newRow("by after to") << "I want to by a book." << "by->buy";
         QTest::newRow("by before a place") << "We sat by the window." << "";
         QTest::newRow("by after a modal") << "Can I by this?" << "by->buy";
