@@ -515,7 +515,7 @@ void NumberRules::countedNumbers(const std::vector<Token> &t, const std::vector<
                                "few", "many", "twenty", "thirty", "fifty", "hundred"};
     static const std::unordered_map<std::string, std::string> units = {
         {"hundreds", "hundred"}, {"thousands", "thousand"}, {"millions", "million"}, {"billions", "billion"},
-        {"dozens", "dozen"}};
+        {"dozens", "dozen"}, {"percents", "percent"}};
     for (int i = 0; i + 1 < int(t.size()); ++i) {
         const Token &n = t[size_t(i)];
         const bool number = counts.count(n.lower)
@@ -523,8 +523,9 @@ void NumberRules::countedNumbers(const std::vector<Token> &t, const std::vector<
         // "a few hundreds of" is rare; "many thousands of" is right
         const auto unit = units.find(RuleSupport::lowerAt(t, i + 1));
         if (number && unit != units.end() && n.lower != "many" && n.lower != "few" && n.lower != "several") {
-            // "two hundreds students", "3 thousands people": the number word stays singular
-            if (RuleSupport::nextWord(t, i) == i + 1 && RuleSupport::lowerAt(t, i + 2) != "of")
+            // "two hundreds students", "3 millions of people", "9 percents": the number word stays
+            // singular after a number
+            if (RuleSupport::nextWord(t, i) == i + 1)
                 out->push_back(RuleSupport::replace(t, i + 1, i + 1, unit->second, "MOPHOLOGY", "number_word", 2));
             continue;
         }

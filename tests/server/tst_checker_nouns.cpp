@@ -76,6 +76,10 @@ private slots:
             "There are two hundred students.");
         row("thousands after digits", "About 3 thousands people came.", "thousands", "thousand", "number_word",
             "About 3 thousand people came.");
+        row("millions of after a number", "About 20 millions of people came.", "millions", "million", "number_word",
+            "About 20 million of people came.");
+        row("percents after a number", "It rose from 9 percents to 25 percents.", "percents", "percent",
+            "number_word", "It rose from 9 percent to 25 percent.");
         row("one before a plural", "There is one students here.", "students", "student", "number_word",
             "There is one student here.");
         row("same after a preposition", "We arrived at same time.", "same", "the same", "the_same",
@@ -134,6 +138,8 @@ private slots:
         QTest::newRow("the life of someone") << "The life of a student is hard.";
         QTest::newRow("hundreds of, one as a pronoun, one before a compound")
             << "Many thousands of people came; one needs time, and he has one sports car.";
+        QTest::newRow("millions of without a number, percentages")
+            << "Millions of people and many millions of birds live here, in percentages and in percent.";
         QTest::newRow("first time as a modifier, same with its article") << "For first time users it is the same as before.";
         QTest::newRow("at last, with my own hands") << "At last, we won with our own hands, in my opinion.";
         QTest::newRow("a broad knowledge") << "She has a broad knowledge of history.";
