@@ -343,6 +343,8 @@ const std::unordered_map<std::string, Page> &pages()
                              "English text uses English punctuation marks, not Chinese full-width ones.", "I like tea，coffee、and juice。", "I like tea, coffee, and juice."}},
         {"article_name", {"国名、城市名前不加 the", "大多数国家、大洲和城市的名称前不用冠词：in China、to Beijing、from Europe（the United States、the UK 这类含普通名词的名称除外）。",
                           "Most names of countries, continents and cities take no article.", "I was born in the China.", "I was born in China."}},
+        {"article_the_name", {"这些名称前要用 the", "由普通名词构成或由其缩写而来的国家、地区和组织名称前要加 the：the USA、the UK、the United States、the Netherlands、the Middle East、the European Union；the Internet 也总带 the。它们在另一个名词前作定语时 (UK visitors、Internet users) 不必加。",
+                              "Names made of common nouns or shortened from them take \"the\": the USA, the UK, the Middle East, the Internet.", "Tourism grew fast in USA.", "Tourism grew fast in the USA."}},
         {"question_mark", {"疑问句用问号", "以 what、why、how 等疑问词开头、助动词提前的直接疑问句，句末要用问号 (?)，不用句号。",
                            "A direct question ends with a question mark.", "Why do people like it.", "Why do people like it?"}},
         {"plural_possessive", {"复数名词的所有格", "以 -s 结尾的复数名词变所有格时只加撇号：the students' books、my parents' house；不以 -s 结尾的复数加 's：children's。",

@@ -11,6 +11,11 @@ namespace PennovaChecker {
 
 namespace {
 
+bool endsSentence(const Token &t)
+{
+    return t.kind == Token::Punct && (t.text == "." || t.text == "!" || t.text == "?");
+}
+
 constexpr size_t MaxRegexToken = 64;
 
 bool isQuoteMark(const Token &t)
@@ -120,8 +125,16 @@ bool RuleEngine::apply(const DataRule &r, const Sentence &s, int pos, std::vecto
             out->push_back(std::move(f));
             return true;
         }
-        out->push_back(RuleSupport::replace(t, first, last, suggestion(r, t, spans, s.lexicon), r.errorType.c_str(),
-                                            r.explain.c_str(), r.certainty));
+        const std::string text = suggestion(r, t, spans, s.lexicon);
+        Finding f = RuleSupport::replace(t, first, last, text, r.errorType.c_str(), r.explain.c_str(), r.certainty);
+        // the original's capital is kept only where it starts the sentence; inside it, it is a
+        // name's own ("in USA" -> "in the USA")
+        int before = first - 1;
+        while (before >= 0 && t[size_t(before)].kind == Token::Punct && !endsSentence(t[size_t(before)]))
+            --before;
+        if (before >= 0 && !endsSentence(t[size_t(before)]))
+            f.candidates.front().correction = text;
+        out->push_back(std::move(f));
         return true;
     }
     return false;

@@ -372,7 +372,12 @@ private slots:
         QTest::newRow("regular expression on the whole token")
             << "arrived [to] /[A-Z][a-z]+/" << "in" << "" << "We arrived to Beijing." << "" << "to" << "in";
         QTest::newRow("regular expression ignoring case")
-            << "[/colou?r/i]" << "colour" << "" << "Its COLOR is red." << "" << "COLOR" << "Colour";
+            << "[/colou?r/i]" << "colour" << "" << "COLOR is red." << "" << "COLOR" << "Colour";
+        // inside a sentence a capital is the word's own, not the sentence's
+        QTest::newRow("capital inside a sentence not carried over")
+            << "[/colou?r/i]" << "colour" << "" << "Its COLOR is red." << "" << "COLOR" << "colour";
+        QTest::newRow("capital after a full stop carried over")
+            << "[/colou?r/i]" << "colour" << "" << "It is. \"COLOR is red.\"" << "" << "COLOR" << "Colour";
         QTest::newRow("regular expression skips a giant token")
             << "[/a+/]" << "x" << "" << QString(QStringLiteral("a")).repeated(5000) << "" << "" << "";
         QTest::newRow("a common verb's base form") << "enjoy [to @verb]" << "\\3:ing" << ""
