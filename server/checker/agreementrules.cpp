@@ -308,6 +308,9 @@ void AgreementRules::determinerNumber(const std::vector<Token> &t, const std::ve
         }
         if ((d != "a" && d != "an" && d != "this") || !R::tagIs(tags, i, "DT"))
             continue;
+        // "influenza A viruses": a capital A inside the sentence names a letter
+        if (i > 0 && t[size_t(i)].isCapitalised() && t[size_t(i) - 1].kind == Token::Word)
+            continue;
         int k = i + 1;
         // adjectives and -ing modifiers: "a beautiful places", "an advancing fires"
         while (k < int(t.size()) && (R::tagIs(tags, k, "JJ") || R::tagIs(tags, k, "VBG"))
@@ -319,6 +322,16 @@ void AgreementRules::determinerNumber(const std::vector<Token> &t, const std::ve
         const std::string &noun = R::lowerAt(t, k);
         if (noun.size() < 4 || noun.back() != 's' || noun.compare(noun.size() - 2, 2, "ss") == 0
             || noun.compare(noun.size() - 3, 3, "ics") == 0 || t[size_t(k)].isCapitalised())
+            continue;
+        // nouns that keep their -s before another noun ("a savings account", "a singles win"),
+        // the first part of a compound ("a hands-on class"), and an ordinal standing for a
+        // noun before its verb ("a third dies")
+        static const Set pluralModifiers = {"savings", "singles", "sales", "sports", "arts", "goods", "customs",
+                                            "arms", "earnings", "humanities", "outskirts", "doubles"};
+        static const Set ordinals = {"second", "third", "fourth", "fifth", "sixth", "seventh", "eighth", "ninth",
+                                     "tenth", "last", "next", "first"};
+        if (pluralModifiers.count(noun) || (k + 1 < int(t.size()) && t[size_t(k) + 1].text == "-")
+            || (k > i + 1 && ordinals.count(R::lowerAt(t, k - 1)) && m_lex.isThirdPerson(noun)))
             continue;
         if (d == "this") {
             // a verb must follow: "this varies with ..." is a pronoun and a verb read as a plural;

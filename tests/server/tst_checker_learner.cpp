@@ -923,6 +923,10 @@ private slots:
     {
         QTest::addColumn<QString>("sentence");
         QTest::newRow("a number of") << "A number of students are absent today.";
+        QTest::newRow("a plural-form noun before its noun") << "Consider starting a separate savings account soon.";
+        QTest::newRow("a plural starting a compound") << "Each class will include a hands-on portion.";
+        QTest::newRow("an ordinal standing for a noun") << "A second victim dies later; a third dies in October.";
+        QTest::newRow("the letter A inside a sentence") << "Specimens were tested for influenza A viruses.";
         QTest::newRow("the number of") << "The number of cars is growing.";
         QTest::newRow("a lot of with a plural") << "A lot of people are waiting outside.";
         QTest::newRow("kind of") << "This kind of books is popular.";
