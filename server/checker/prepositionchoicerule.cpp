@@ -191,6 +191,37 @@ bool PrepositionChoiceRule::mayAttachElsewhere(const std::vector<Token> &t, cons
     for (int k = s.governor + 1; k < s.object; ++k)
         if (t[size_t(k)].kind == Token::Number || t[size_t(k)].isCapitalised())
             return true;
+    // a bare noun before "of" makes a preposition of its own ("in terms of", "on behalf of")
+    if (s.preposition >= 0 && s.object == s.preposition + 1 && size_t(s.object) + 1 < t.size()
+        && t[size_t(s.object) + 1].is("of"))
+        return true;
+    // a bare noun after an adjective's "in" says in what respect ("close in numbers", "rich in oil")
+    if (s.kind == PrepositionSlots::Adjective && s.preposition >= 0 && t[size_t(s.preposition)].is("in")
+        && s.object == s.preposition + 1)
+        return true;
+    return false;
+}
+
+bool PrepositionChoiceRule::objectFronted(const std::vector<Token> &t, const std::vector<std::string> &tags, int verb)
+{
+    // back over the verb's auxiliaries, adverbs and subject to what comes before the clause
+    int k = verb - 1;
+    while (k >= 0
+           && (tags[size_t(k)] == "MD" || tags[size_t(k)] == "RB" || tags[size_t(k)] == "TO"
+               || tags[size_t(k)].rfind("VB", 0) == 0))
+        --k;
+    if (k >= 0 && tags[size_t(k)] == "PRP") {
+        --k;
+        // "the account you gave of it": a noun right before the subject heads a relative clause
+        if (k >= 0 && (tags[size_t(k)] == "NN" || tags[size_t(k)] == "NNS"))
+            return true;
+    }
+    for (int j = std::max(0, k - 6); j <= k; ++j) {
+        const std::string &w = t[size_t(j)].lower;
+        if (w == "what" || w == "which" || w == "that" || w == "who" || w == "whom" || w == "whatever"
+            || w == "where")
+            return true;
+    }
     return false;
 }
 
@@ -202,6 +233,11 @@ void PrepositionChoiceRule::check(const std::vector<Token> &t, const std::vector
     for (const Slot &s : PrepositionSlots::find(t, tags, m_lex)) {
         const int choice = decide(countsOf(PrepositionSlots::key(s)), s, m_gate);
         if (choice < 0 || mayAttachElsewhere(t, tags, s))
+            continue;
+        // "need to learning" wants an infinitive, not "need learning"; "what it throws at you"
+        // has its object before the verb
+        if (choice == PrepositionSlots::kDirect
+            && (t[size_t(s.preposition)].is("to") || objectFronted(t, tags, s.governor)))
             continue;
         // another rule's finding on the governor, the preposition or the object settles the case
         const int a = t[size_t(s.governor)].start, b = t[size_t(s.object)].end;

@@ -52,8 +52,9 @@ std::string nativeTable()
         + row("V:listen", {{"to", 140}, {"for", 3}})
         + row("V:look", {{"at", 300}, {"for", 120}, {"in", 40}, {"into", 30}, {"-", 10}})
         + row("V:give", {{"-", 400}, {"to", 60}})
+        + row("V:need", {{"-", 150}, {"for", 2}})
         + row("J:good", {{"at", 30}, {"for", 40}, {"to", 20}, {"in", 25}})
-        + row("N:reason", {{"for", 90}, {"of", 40}, {"to", 4}})
+        + row("N:reason", {{"for", 120}, {"of", 40}, {"to", 4}})
         + row("N:effect", {{"on", 70}, {"of", 90}})
         + row("J:proud", {{"of", 25}});
 }
@@ -145,18 +146,20 @@ private slots:
         QTest::addColumn<int>("kind");
         QTest::addColumn<QString>("written");
         QTest::addColumn<bool>("participle");
+        QTest::addColumn<bool>("nouns");       // the gate lets nouns speak
         QTest::addColumn<QString>("expected"); // "" to leave it
-        QTest::newRow("choice: never seen, another dominant") << "J:interested" << 1 << "on" << false << "in";
-        QTest::newRow("choice: seen, left alone") << "J:interested" << 1 << "to" << false << "";
-        QTest::newRow("choice: no dominant preposition") << "J:good" << 1 << "with" << false << "";
-        QTest::newRow("choice: too few seen") << "J:proud" << 1 << "from" << false << "";
-        QTest::newRow("extra: the verb takes its object directly") << "V:discuss" << 0 << "about" << false << "-";
-        QTest::newRow("extra: not after a passive") << "V:discuss" << 0 << "about" << true << "";
-        QTest::newRow("missing: the verb never takes it directly") << "V:listen" << 0 << "-" << false << "to";
-        QTest::newRow("missing: seen directly") << "V:look" << 0 << "-" << false << "";
-        QTest::newRow("noun: of is no evidence") << "N:effect" << 2 << "to" << false << "";
-        QTest::newRow("noun: another dominant") << "N:reason" << 2 << "about" << false << "for";
-        QTest::newRow("unknown word") << "V:xyzzy" << 0 << "on" << false << "";
+        QTest::newRow("choice: never seen, another dominant") << "J:interested" << 1 << "on" << false << false << "in";
+        QTest::newRow("choice: seen, left alone") << "J:interested" << 1 << "to" << false << false << "";
+        QTest::newRow("choice: no dominant preposition") << "J:good" << 1 << "with" << false << false << "";
+        QTest::newRow("choice: too few seen") << "J:proud" << 1 << "from" << false << false << "";
+        QTest::newRow("extra: the verb takes its object directly") << "V:discuss" << 0 << "about" << false << false << "-";
+        QTest::newRow("extra: not after a passive") << "V:discuss" << 0 << "about" << true << false << "";
+        QTest::newRow("missing: the verb never takes it directly") << "V:listen" << 0 << "-" << false << false << "to";
+        QTest::newRow("missing: seen directly") << "V:look" << 0 << "-" << false << false << "";
+        QTest::newRow("noun: of is no evidence") << "N:effect" << 2 << "to" << false << true << "";
+        QTest::newRow("noun: another dominant") << "N:reason" << 2 << "about" << false << true << "for";
+        QTest::newRow("noun: off by default") << "N:reason" << 2 << "about" << false << false << "";
+        QTest::newRow("unknown word") << "V:xyzzy" << 0 << "on" << false << false << "";
     }
 
     void decide()
@@ -165,6 +168,7 @@ private slots:
         QFETCH(int, kind);
         QFETCH(QString, written);
         QFETCH(bool, participle);
+        QFETCH(bool, nouns);
         QFETCH(QString, expected);
         P::Slot s;
         s.kind = P::Governor(kind);
@@ -173,7 +177,9 @@ private slots:
         s.governor = 1;
         s.preposition = s.column == P::kDirect ? -1 : 2;
         s.participle = participle;
-        const int got = PrepositionChoiceRule::decide(m_rule->countsOf(key.toStdString()), s, m_rule->gate());
+        PrepositionChoiceRule::Gate gate = m_rule->gate();
+        gate.nouns = nouns;
+        const int got = PrepositionChoiceRule::decide(m_rule->countsOf(key.toStdString()), s, gate);
         QCOMPARE(got < 0 ? QString() : QString::fromStdString(P::classNames()[size_t(got)]), expected);
     }
 
@@ -196,6 +202,11 @@ private slots:
         QTest::newRow("clean: a passive's agent") << "The plan was discussed by the board." << "";
         QTest::newRow("clean: adjective before its noun") << "An interested reader on the bus smiled." << "";
         QTest::newRow("clean: a time after a wrong-looking preposition") << "It depends of the season." << "";
+        QTest::newRow("clean: a bare noun before of is a preposition of its own")
+            << "She is interested on behalf of her son." << "";
+        QTest::newRow("clean: the object stands before the verb") << "I liked the account you gave of the trip." << "";
+        QTest::newRow("left alone: to before an -ing form wants an infinitive, not a deletion")
+            << "Children need to learning English." << "";
         QTest::newRow("clean: direct object") << "We discussed the plan." << "";
     }
 

@@ -120,8 +120,20 @@ int main(int argc, char **argv)
                 shown.push_back("  FLAG " + names[size_t(h.slot.column)] + " -> " + names[size_t(choice)] + ": " + text);
             }
         }
-        std::printf("held out: %zu slots, %zu with a row; the row's most frequent choice is the written one: %.2f%%\n",
-                    held.size(), known, 100.0 * right / std::max<size_t>(1, known));
+        // the baseline: the preposition most frequent after any word, for the same slots
+        std::vector<size_t> overall(size_t(PrepositionSlots::kColumns), 0);
+        for (const auto &[key, c] : table)
+            for (size_t k = 0; k < c.size(); ++k)
+                overall[k] += c[k];
+        const int common = int(std::max_element(overall.begin(), overall.begin() + PrepositionSlots::kDirect)
+                               - overall.begin());
+        size_t baseline = 0;
+        for (const Held &h : held)
+            baseline += table.count(PrepositionSlots::key(h.slot)) && h.slot.column == common;
+        std::printf("held out: %zu slots, %zu with a row; the row's most frequent choice is the written one: %.2f%% "
+                    "(always \"%s\": %.2f%%)\n",
+                    held.size(), known, 100.0 * right / std::max<size_t>(1, known), names[size_t(common)].c_str(),
+                    100.0 * baseline / std::max<size_t>(1, known));
         std::printf("the rule's gate would flag native slots: %zu choice, %zu extra (of %zu prepositions), "
                     "%zu missing (of %zu direct objects)\n",
                     flagged[0], flagged[1], slotsOf[0], flagged[2], slotsOf[2]);
