@@ -1,0 +1,261 @@
+#include "prepositionchoicerule.h"
+
+#include "lexicon.h"
+#include "rulesupport.h"
+
+#include <algorithm>
+#include <fstream>
+#include <istream>
+#include <ostream>
+#include <sstream>
+
+namespace PennovaChecker {
+
+namespace {
+
+using R = RuleSupport;
+using Slot = PrepositionSlots::Slot;
+
+bool isTimeWord(const std::string &w)
+{
+    static const char *const kWords[] = {
+        "monday", "tuesday", "wednesday", "thursday", "friday", "saturday", "sunday", "weekend", "morning",
+        "afternoon", "evening", "night", "day", "week", "month", "year", "time", "moment", "hour", "minute",
+        "century", "age", "period", "summer", "winter", "spring", "autumn", "fall", "season", "january",
+        "february", "march", "april", "may", "june", "july", "august", "september", "october", "november",
+        "december", "holiday", "vacation", "childhood", "future", "past", "end", "beginning", "way"};
+    return std::any_of(std::begin(kWords), std::end(kWords), [&](const char *k) { return w == k; });
+}
+
+} // namespace
+
+bool PrepositionChoiceRule::load(const std::string &path, std::string *error)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        if (error)
+            *error = "cannot open " + path;
+        m_table.clear();
+        return false;
+    }
+    return load(in, error);
+}
+
+bool PrepositionChoiceRule::load(std::istream &in, std::string *error)
+{
+    m_table.clear();
+    auto fail = [&](const std::string &what) {
+        if (error)
+            *error = what;
+        return false;
+    };
+    // a line of at most kMaxLine characters; false at the end or when longer
+    bool tooLong = false;
+    auto readLine = [&](std::string *line) {
+        line->clear();
+        char c;
+        while (in.get(c)) {
+            if (c == '\n')
+                return true;
+            if (line->size() >= kMaxLine) {
+                tooLong = true;
+                return false;
+            }
+            line->push_back(c);
+        }
+        return !line->empty();
+    };
+    std::string line;
+    if (!readLine(&line) || line != "pennova-preposition-counts 1")
+        return fail("not a preposition counts file");
+    if (!readLine(&line))
+        return fail("truncated before the classes");
+    {
+        std::istringstream ss(line);
+        std::string word;
+        std::vector<std::string> classes;
+        ss >> word;
+        while (ss >> word)
+            classes.push_back(word);
+        if (line.rfind("classes ", 0) != 0 || classes != PrepositionSlots::classNames())
+            return fail("the table's columns are not the checker's prepositions");
+    }
+    Table table;
+    size_t row = 0;
+    while (readLine(&line)) {
+        ++row;
+        if (table.size() >= kMaxRows)
+            return fail("too many rows");
+        std::istringstream ss(line);
+        std::string key;
+        Counts values;
+        long long v = 0;
+        ss >> key;
+        while (ss >> v) {
+            if (v < 0 || v > 100000000)
+                return fail("bad count in row " + std::to_string(row));
+            values.push_back(uint32_t(v));
+        }
+        if (key.size() < 3 || key[1] != ':' || std::string("VJN").find(key[0]) == std::string::npos
+            || values.size() != size_t(PrepositionSlots::kColumns) || !ss.eof())
+            return fail("bad row " + std::to_string(row));
+        if (!table.emplace(key, std::move(values)).second)
+            return fail("repeated row " + std::to_string(row));
+    }
+    if (tooLong)
+        return fail("row " + std::to_string(row + 1) + " too long");
+    m_table = std::move(table);
+    return true;
+}
+
+bool PrepositionChoiceRule::save(std::ostream &out, const Table &table)
+{
+    std::vector<std::string> keys;
+    for (const auto &[key, values] : table)
+        keys.push_back(key);
+    std::sort(keys.begin(), keys.end());
+    out << "pennova-preposition-counts 1\nclasses";
+    for (const std::string &c : PrepositionSlots::classNames())
+        out << ' ' << c;
+    out << '\n';
+    for (const std::string &key : keys) {
+        out << key;
+        for (uint32_t v : table.at(key))
+            out << ' ' << v;
+        out << '\n';
+    }
+    return bool(out);
+}
+
+const PrepositionChoiceRule::Counts *PrepositionChoiceRule::countsOf(const std::string &key) const
+{
+    const auto it = m_table.find(key);
+    return it == m_table.end() ? nullptr : &it->second;
+}
+
+int PrepositionChoiceRule::decide(const Counts *counts, const Slot &s, const Gate &gate)
+{
+    constexpr int kDirect = PrepositionSlots::kDirect;
+    if (!counts || counts->size() != size_t(PrepositionSlots::kColumns) || s.column < 0 || s.column > kDirect)
+        return -1;
+    if ((s.kind == PrepositionSlots::Verb && !gate.verbs) || (s.kind == PrepositionSlots::Adjective && !gate.adjectives)
+        || (s.kind == PrepositionSlots::Noun && !gate.nouns))
+        return -1;
+    double prepositions = 0;
+    int best = -1;
+    for (int c = 0; c < kDirect; ++c) {
+        prepositions += (*counts)[size_t(c)];
+        if (best < 0 || (*counts)[size_t(c)] > (*counts)[size_t(best)])
+            best = c;
+    }
+    const double direct = s.kind == PrepositionSlots::Verb ? (*counts)[size_t(kDirect)] : 0.0;
+    const double all = prepositions + direct;
+    const double written = (*counts)[size_t(s.column)];
+    if (all < gate.minTotal || written > all * gate.maxWrittenShare)
+        return -1;
+    if (s.column == kDirect) // missing: the verb never takes its object directly
+        return gate.missing && (*counts)[size_t(best)] >= all * gate.minBestShare ? best : -1;
+    if (direct >= all * gate.minBestShare) // extra: it nearly always does; a passive has no object to take
+        return gate.extra && !s.participle && !s.gerund && s.governor > 0 ? kDirect : -1;
+    // choice: among the prepositions after the word; a passive's agent ("dealt by") and a
+    // noun's "of" (which follows nearly any noun) are no evidence
+    if ((s.participle && s.column == PrepositionSlots::classOf("by"))
+        || (s.kind == PrepositionSlots::Noun && best == PrepositionSlots::classOf("of")))
+        return -1;
+    return prepositions >= gate.minTotal && (*counts)[size_t(best)] >= prepositions * gate.minBestShare ? best : -1;
+}
+
+bool PrepositionChoiceRule::mayAttachElsewhere(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                               const Slot &s)
+{
+    if (s.object < 0 || size_t(s.object) >= t.size())
+        return true;
+    const Token &object = t[size_t(s.object)];
+    if (object.isCapitalised() || object.kind != Token::Word || tags[size_t(s.object)] == "CD"
+        || isTimeWord(object.lemma.empty() ? object.lower : object.lemma))
+        return true;
+    // an adjective takes its preposition as a predicate ("is proud of", "very keen on"); before
+    // its noun or after one ("close with the greatest difference") the phrase may be the clause's
+    if (s.kind == PrepositionSlots::Adjective) {
+        static const char *const kBefore[] = {"be",   "feel", "become", "seem",  "get",       "look",   "remain",
+                                              "very", "so",   "too",    "quite", "really",    "extremely",
+                                              "not",  "more", "most",   "less",  "always",    "also",   "rather",
+                                              "pretty", "fairly", "completely", "totally", "highly", "particularly"};
+        if (s.governor == 0)
+            return true;
+        const Token &before = t[size_t(s.governor) - 1];
+        const std::string &w = before.lemma.empty() ? before.lower : before.lemma;
+        if (std::none_of(std::begin(kBefore), std::end(kBefore), [&](const char *k) { return w == k; }))
+            return true;
+    }
+    for (int k = s.governor + 1; k < s.object; ++k)
+        if (t[size_t(k)].kind == Token::Number || t[size_t(k)].isCapitalised())
+            return true;
+    // a bare noun before "of" makes a preposition of its own ("in terms of", "on behalf of")
+    if (s.preposition >= 0 && s.object == s.preposition + 1 && size_t(s.object) + 1 < t.size()
+        && t[size_t(s.object) + 1].is("of"))
+        return true;
+    // a bare noun after an adjective's "in" says in what respect ("close in numbers", "rich in oil")
+    if (s.kind == PrepositionSlots::Adjective && s.preposition >= 0 && t[size_t(s.preposition)].is("in")
+        && s.object == s.preposition + 1)
+        return true;
+    return false;
+}
+
+bool PrepositionChoiceRule::objectFronted(const std::vector<Token> &t, const std::vector<std::string> &tags, int verb)
+{
+    // back over the verb's auxiliaries, adverbs and subject to what comes before the clause
+    int k = verb - 1;
+    while (k >= 0
+           && (tags[size_t(k)] == "MD" || tags[size_t(k)] == "RB" || tags[size_t(k)] == "TO"
+               || tags[size_t(k)].rfind("VB", 0) == 0))
+        --k;
+    if (k >= 0 && tags[size_t(k)] == "PRP") {
+        --k;
+        // "the account you gave of it": a noun right before the subject heads a relative clause
+        if (k >= 0 && (tags[size_t(k)] == "NN" || tags[size_t(k)] == "NNS"))
+            return true;
+    }
+    for (int j = std::max(0, k - 6); j <= k; ++j) {
+        const std::string &w = t[size_t(j)].lower;
+        if (w == "what" || w == "which" || w == "that" || w == "who" || w == "whom" || w == "whatever"
+            || w == "where")
+            return true;
+    }
+    return false;
+}
+
+void PrepositionChoiceRule::check(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                  std::vector<Finding> *out) const
+{
+    if (m_table.empty() || tags.size() != t.size())
+        return;
+    for (const Slot &s : PrepositionSlots::find(t, tags, m_lex)) {
+        const int choice = decide(countsOf(PrepositionSlots::key(s)), s, m_gate);
+        if (choice < 0 || mayAttachElsewhere(t, tags, s))
+            continue;
+        // "need to learning" wants an infinitive, not "need learning"; "what it throws at you"
+        // has its object before the verb
+        if (choice == PrepositionSlots::kDirect
+            && (t[size_t(s.preposition)].is("to") || objectFronted(t, tags, s.governor)))
+            continue;
+        // another rule's finding on the governor, the preposition or the object settles the case
+        const int a = t[size_t(s.governor)].start, b = t[size_t(s.object)].end;
+        if (std::any_of(out->begin(), out->end(), [&](const Finding &f) { return f.start < b && a < f.end; }))
+            continue;
+        const std::string &word = PrepositionSlots::classNames()[size_t(choice)];
+        if (s.preposition < 0) {
+            out->push_back(R::replace(t, s.governor, s.governor, t[size_t(s.governor)].text + " " + word, "GRAMMAR",
+                                      "preposition_missing", 2));
+        } else if (choice == PrepositionSlots::kDirect) {
+            Finding f;
+            if (R::deletion(t, s.preposition, "GRAMMAR", "redundant_preposition", 2, &f))
+                out->push_back(f);
+        } else {
+            out->push_back(R::replace(t, s.preposition, s.preposition, R::caseLike(t[size_t(s.preposition)], word),
+                                      "GRAMMAR", "preposition_choice", 2));
+        }
+    }
+}
+
+} // namespace PennovaChecker
