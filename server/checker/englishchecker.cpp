@@ -4,6 +4,7 @@
 #include "adverbrules.h"
 #include "agreementrules.h"
 #include "articlechoicerule.h"
+#include "prepositionchoicerule.h"
 #include "articlerules.h"
 #include "comparativerules.h"
 #include "complementrules.h"
@@ -163,6 +164,7 @@ public:
         articleChoice.load(dataDir + "/article-model.txt"); // likewise the article classifier
         nounNumber.load(dataDir + "/number-model.txt");     // and the noun-number classifier
         verbFormModel.load(dataDir + "/verbform-model.txt"); // and the verb-form classifier
+        prepositionChoice.load(dataDir + "/preposition-model.txt"); // and the native preposition counts
         confusion.loadModel(dataDir + "/confusion-model.txt"); // and the sound-alikes in context
         // Chinese words in pinyin come from the dictionary's CC-CEDICT
         spelling.loadChineseWords(ShippedData::folder(ShippedData::Dictionary) + "/cedict.tsv");
@@ -193,6 +195,7 @@ public:
     AgreementRules agreement;
     ArticleRules articles;
     ArticleChoiceRule articleChoice;
+    PrepositionChoiceRule prepositionChoice{lexicon};
     NegationRules negation;
     FeelingRules feelings;
     OpenerRules openers;
@@ -286,6 +289,8 @@ void CheckerData::registerRules()
         [this](const S &s, F &f) { verbFormModel.check(s.tokens, s.tags, &f); });
     add("article_choice", "GRAMMAR", SwitchGrammar | SwitchDet,
         [this](const S &s, F &f) { articleChoice.check(s.tokens, s.tags, &f); });
+    add("preposition_model", "GRAMMAR", SwitchGrammar,
+        [this](const S &s, F &f) { prepositionChoice.check(s.tokens, s.tags, &f); });
     add("rules.other", "GRAMMAR", SwitchRule, [this](const S &s, F &f) {
         std::vector<std::string> families = rules.families();
         if (s.localRules)

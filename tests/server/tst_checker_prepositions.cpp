@@ -227,6 +227,37 @@ private slots:
         QCOMPARE(got.join(QLatin1String("; ")), expected);
     }
 
+    // the table the server ships, counted from native text, decides the common slips alone
+    void shippedTable_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("depend of") << "Success depends of hard work." << "preposition_choice: of -> on";
+        QTest::newRow("responsible of") << "Parents are responsible of their children." << "preposition_choice: of -> for";
+        QTest::newRow("aware about") << "She is aware about the risk." << "preposition_choice: about -> of";
+        QTest::newRow("clean: depend on") << "Success depends on hard work." << "";
+        QTest::newRow("clean: a time after the verb") << "They arrived in the morning." << "";
+        QTest::newRow("clean: talk about") << "We talked about the plan." << "";
+    }
+
+    void shippedTable()
+    {
+        QFETCH(QString, sentence);
+        QFETCH(QString, expected);
+        PrepositionChoiceRule shipped(*m_lexicon);
+        std::string error;
+        QVERIFY2(shipped.load(ShippedData::folder(ShippedData::Checker) + "/preposition-model.txt", &error),
+                 error.c_str());
+        const Tagged t = tag(sentence);
+        std::vector<Finding> found;
+        shipped.check(t.tokens, t.tags, &found);
+        QStringList got;
+        for (const Finding &f : found)
+            got << QString::fromStdString(f.explainType + ": " + f.errorInfo + " -> "
+                                          + (f.candidates.empty() ? std::string() : f.candidates[0].correction));
+        QCOMPARE(got.join(QLatin1String("; ")), expected);
+    }
+
     // findings of rules before it leave the slot alone
     void earlierFindingWins()
     {
