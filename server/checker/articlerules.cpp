@@ -272,6 +272,11 @@ void ArticleRules::missingArticle(const std::vector<Token> &t, const std::vector
         const bool contracted = contractions.count(verb) != 0;
         if (!pluralBe && !contracted && !linkingVerbs().count(verb))
             continue;
+        // "licked it's paw": after a verb that takes an object, "it's" is "its" misspelt, a
+        // determiner already ("I think it's good idea" still wants "a")
+        if (verb == "it's" && v > 0 && R::tagIs(tags, v - 1, "VB") && !WordClasses::contains(WordClass::BeForm, R::lowerAt(t, v - 1))
+            && !m_lex.formInClass(WordClass::ClauseVerb, R::lowerAt(t, v - 1)))
+            continue;
         // "it was not branded product": the article comes after "not"
         int first = R::nextWord(t, v);
         if (first >= 0 && t[size_t(first)].lower == "not")

@@ -104,7 +104,7 @@ Lexicon::Lexicon(const std::string &dataDir, const std::string &wordnetDir)
     loadCefr(dataDir + "/octanove-vocabulary-profile-c1c2-1.0.csv");
     loadUnsuitable(dataDir + "/unsuitable-words.txt");
     buildVerbTables();
-    for (const WordClass c : {WordClass::FeelingVerb, WordClass::GerundVerb}) {
+    for (const WordClass c : {WordClass::FeelingVerb, WordClass::GerundVerb, WordClass::ClauseVerb}) {
         std::unordered_set<std::string> &forms = m_classForms[int(c)];
         for (const std::string &base : WordClasses::words(c))
             forms.insert({base, thirdPerson(base), pastOf(base), participleOf(base), ingOf(base)});

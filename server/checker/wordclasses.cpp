@@ -53,6 +53,10 @@ const std::vector<Entry> &table()
               "disgust", "astonish", "terrify", "thrill", "concern", "irritate", "overwhelm", "impress", "fascinate",
               "upset"}},
             {WordClass::GerundVerb, "gerund_verb", {"enjoy", "finish", "avoid", "mind", "deny", "postpone", "imagine"}},
+            {WordClass::ClauseVerb, "clause_verb",
+             {"think", "know", "believe", "say", "hope", "guess", "feel", "mean", "find", "see", "hear", "suppose",
+              "bet", "remember", "forget", "realize", "realise", "agree", "show", "prove", "seem", "understand",
+              "notice", "admit", "wish", "expect", "assume", "claim", "doubt", "learn", "discover", "sense"}},
         };
     }();
     return entries;

@@ -25,7 +25,8 @@ enum class WordClass {
     NounBe,            // noun_be: the be forms a noun subject takes (is, are, was, were)
     QuestionWord,      // question_word: what, where, why, how, when, who, which
     FeelingVerb,       // feeling_verb: interest, satisfy, bore, ... (the subject causes the feeling)
-    GerundVerb         // gerund_verb: enjoy, finish, avoid, ...: verbs followed by -ing, never "to"
+    GerundVerb,        // gerund_verb: enjoy, finish, avoid, ...: verbs followed by -ing, never "to"
+    ClauseVerb         // clause_verb: think, know, say, ...: verbs a clause may follow without "that"
 };
 
 class WordClasses
@@ -34,8 +35,11 @@ public:
     static const std::unordered_set<std::string> &words(WordClass c);
     static bool contains(WordClass c, const std::string &lower) { return words(c).count(lower) != 0; }
     // The class lists verbs by their base form and means every form of them (feeling_verb,
-    // gerund_verb): a rule file's class item matches a word by its lemma then.
-    static bool ofLemmas(WordClass c) { return c == WordClass::FeelingVerb || c == WordClass::GerundVerb; }
+    // gerund_verb, clause_verb): a rule file's class item matches a word by its lemma then.
+    static bool ofLemmas(WordClass c)
+    {
+        return c == WordClass::FeelingVerb || c == WordClass::GerundVerb || c == WordClass::ClauseVerb;
+    }
     // The class of a name as the rule files write it ("modal", "feeling_verb"); false when unknown.
     static bool byName(const std::string &name, WordClass *out);
     static std::vector<std::string> names();

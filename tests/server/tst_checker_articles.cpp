@@ -347,6 +347,29 @@ private slots:
     }
 
     void articleLookAlikes() { LearnerTable::verifyClean(*m_checker); }
+
+    // "it's" after a verb: an object's "its" misspelt needs no article after it; a clause's
+    // "it is" still does
+    void itsAfterAVerb_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::addColumn<QString>("kinds"); // the explanation kinds found, in order
+        QTest::newRow("object of a regular past") << "The dog licked it's paw." << "confusion_its";
+        QTest::newRow("object of an irregular past") << "The cat hurt it's leg." << "confusion_its";
+        QTest::newRow("clause after think") << "I think it's good idea." << "article_missing";
+        QTest::newRow("clause after said") << "She said it's big problem." << "article_missing";
+    }
+
+    void itsAfterAVerb()
+    {
+        QFETCH(QString, sentence);
+        QFETCH(QString, kinds);
+        const Json::Value record = m_checker->checkSentence(0, sentence.toStdString(), 0, CheckerRecords::sentenceConfig(), {}, {});
+        QStringList got;
+        for (const Json::Value &c : record["corrections"])
+            got << QString::fromStdString(c["explainType"].asString());
+        QCOMPARE(got.join(' '), kinds);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestCheckerArticles)
