@@ -1,8 +1,10 @@
 #pragma once
-// Real-word errors: a correctly spelt word in place of its look-alike
-// (its/it's, their/there, then/than, affect/effect, lose/loose, ...), decided by
-// the words around it. A rule speaks only where the written word cannot be right. One
-// word written as two ("by my self", "Any one has") is in data/rules/split.rules.
+// Real-word errors that need the dictionary or the sentence so far: "its very interesting"
+// (an adjective-only word), "it's tail" after a verb, "taller then" (a comparative), "and
+// than" with no comparison before, "with there curriculum" (tags and parts of speech), and
+// the sound-alikes the confusion model decides. The look-alikes the neighbouring words
+// settle (its/it's, their/there, affect/effect, ...) are in data/rules/confusions.rules;
+// one word written as two ("by my self") in data/rules/split.rules.
 
 #include "confusionmodel.h"
 #include "finding.h"
@@ -39,12 +41,10 @@ private:
         int i;
         std::string w, prev, next;
     };
-    void possessives(const Spot &spot, std::vector<Finding> *out) const; // its/their/your/whose
+    void possessives(const Spot &spot, std::vector<Finding> *out) const; // one's, it's/its
     void thanThen(const Spot &spot, bool *comparativeSeen, std::vector<Finding> *out) const;
-    void verbNounPairs(const Spot &spot, std::vector<Finding> *out) const; // affect, lose, accept, advise
-    void others(const Spot &spot, std::vector<Finding> *out) const;
-    // of/off after a phrasal verb, past/passed, who's/whose, weather/whether, lose/loose,
-    // quite/quiet at a clause end, your/you're and it's/its after a verb
+    void others(const Spot &spot, std::vector<Finding> *out) const; // quiet/quite, to/too, fell/feel
+    // who's/whose and you're/your before a noun, to/too before an adjective, "than" after a comma
     void soundAlikes(const Spot &spot, bool comparativeSeen, std::vector<Finding> *out) const;
 
     const Lexicon &m_lex;

@@ -18,9 +18,40 @@ bool isQuoteMark(const Token &t)
     return t.kind == Token::Punct && (t.text == "\"" || t.text == "'" || t.text == "\xE2\x80\x9C");
 }
 
+bool endsWith(const std::string &s, const char *suffix)
+{
+    const size_t n = std::char_traits<char>::length(suffix);
+    return s.size() > n + 1 && s.compare(s.size() - n, n, suffix) == 0;
+}
+
+// The verb of a regular form the verb tables do not list ("boring", "satisfied", "relaxes"):
+// a verb of the dictionary whose form it is. Empty when there is none.
+std::string regularBase(const Lexicon &lex, const std::string &form)
+{
+    std::string stem;
+    for (const char *suffix : {"ing", "ed", "es", "s"})
+        if (endsWith(form, suffix)) {
+            stem = form.substr(0, form.size() - std::char_traits<char>::length(suffix));
+            break;
+        }
+    if (stem.empty())
+        return {};
+    const std::string candidates[] = {
+        stem, stem + "e", stem.back() == 'i' ? stem.substr(0, stem.size() - 1) + "y" : std::string(),
+        stem.size() > 2 && stem.back() == stem[stem.size() - 2] ? stem.substr(0, stem.size() - 1) : std::string()};
+    for (const std::string &c : candidates)
+        if (!c.empty() && lex.isPos(c, Lexicon::Verb)
+            && (lex.ingOf(c) == form || lex.pastOf(c) == form || lex.participleOf(c) == form
+                || lex.thirdPerson(c) == form))
+            return c;
+    return {};
+}
+
 std::string inflected(const Lexicon &lex, const std::string &lower, SuggestionPart::Inflection how)
 {
     std::string base = lex.isCommonVerbBase(lower) ? lower : lex.baseOf(lower);
+    if (base.empty())
+        base = regularBase(lex, lower);
     if (base.empty())
         base = lower;
     switch (how) {

@@ -6,6 +6,7 @@
 #include "confusionrules.h"
 #include "editdistance.h"
 #include "lexicon.h"
+#include "ruleengine.h"
 #include "spellingrule.h"
 #include "spellingsuggester.h"
 #include "symspellindex.h"
@@ -310,7 +311,8 @@ private slots:
         QCOMPARE(got, QStringList{candidate});
     }
 
-    // Real-word confusions: each learner row beside a clean sentence with the same words.
+    // Real-word confusions (confusionrules.cpp and confusions.rules): each learner row beside
+    // a clean sentence with the same words.
     void confusions_data()
     {
         QTest::addColumn<QString>("sentence");
@@ -385,9 +387,15 @@ private slots:
     {
         QFETCH(QString, sentence);
         QFETCH(QString, fix);
+        // the hand-written confusions and those of the rule file, without the tagger
         const ConfusionRules rules(*m_lexicon);
+        RuleEngine engine;
+        engine.loadFolder(PENNOVA_SOURCE_DIR "/server/checker/data/rules");
+        QVERIFY(engine.errors().empty());
+        const std::vector<Token> tokens = Tokenizer::tokenize(sentence.toStdString());
         std::vector<Finding> found;
-        rules.check(Tokenizer::tokenize(sentence.toStdString()), &found);
+        rules.check(tokens, &found);
+        engine.run("confusions", tokens, {}, *m_lexicon, &found);
         QStringList got;
         for (const Finding &f : found) {
             QVERIFY(!f.candidates.empty());
