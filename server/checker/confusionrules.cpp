@@ -100,7 +100,7 @@ void ConfusionRules::checkTagged(const std::vector<Token> &t, const std::vector<
 void ConfusionRules::possessives(const Spot &spot, std::vector<Finding> *out) const
 {
     const auto &[t, i, w, prev, next] = spot;
-    if (next.empty() || !t[size_t(i) + 1].spaceBefore)
+    if (w != "it's" || next.empty() || !t[size_t(i) + 1].spaceBefore)
         return;
     // a plural of a noun-only word, not opening a cleft ("it's students who ...")
     auto possessedPlural = [&](int k) {
@@ -135,10 +135,6 @@ void ConfusionRules::possessives(const Spot &spot, std::vector<Finding> *out) co
         return m_lex.isPos(stem, Lexicon::Verb) || m_lex.isPos(stem + "e", Lexicon::Verb)
             || (doubled && m_lex.isPos(stem.substr(0, stem.size() - 1), Lexicon::Verb));
     };
-    auto adjectiveOnlyAt = [&](int k) {
-        const std::string a = lowerAt(t, k);
-        return !a.empty() && m_lex.posMask(a) == Lexicon::Adjective;
-    };
     // a noun, maybe after an adjective, as a possession ("wagged it's tail", "lost it's best
     // players"); not a word that "it is" names ("it's time", "it's fun") or a cleft ("it's
     // students who ...")
@@ -159,17 +155,7 @@ void ConfusionRules::possessives(const Spot &spot, std::vector<Finding> *out) co
         const int pos = m_lex.posMask(n);
         return (pos & Lexicon::Noun) && !(pos & Lexicon::Adjective);
     };
-    // "the chance of ones victory", "for ones health": the possessive of one; "the red ones",
-    // "loved ones", "in ones and twos" stay
-    static const Set beforeOnes = {"of", "for", "in", "on", "to", "with", "about", "from", "at", "into", "change",
-                                   "improve", "follow", "express", "use", "lose", "protect"};
-    const int nounAfter = m_lex.posMask(next);
-    if (w == "ones" && beforeOnes.count(prev) && (next == "own" || ((nounAfter & Lexicon::Noun) && !(nounAfter & Lexicon::Verb)
-                                                                    && !m_lex.isDeterminer(next))))
-        add(out, t, i, "one's", "confusion_ones", 2);
-    else if (w == "its" && (next == "very" || next == "quite") && adjectiveOnlyAt(i + 2))
-        add(out, t, i, "it's", "confusion_its", 3); // "its very interesting", not "its very existence"
-    else if (w == "it's" && next != "own" && possessedAt(i + 1) && objectTakingVerb(i - 1))
+    if (next != "own" && possessedAt(i + 1) && objectTakingVerb(i - 1))
         add(out, t, i, "its", "confusion_its", 2); // "avoid it's disadvantages", "wagged it's tail"
 }
 
@@ -178,13 +164,9 @@ void ConfusionRules::thanThen(const Spot &spot, bool *comparativeSeen, std::vect
     // after these "then" is in confusions.rules; they open a comparison all the same
     static const Set sure = {"more", "less", "rather", "other", "fewer"};
     const auto &[t, i, w, prev, next] = spot;
-    if (w == "then" && !prev.empty() && !next.empty() && next != "and" && next != "but" && !sure.count(prev)) {
-        if (m_lex.comparativeKind(prev))
-            add(out, t, i, "than", "confusion_than", 2);
-        else if ((lowerAt(t, i - 2) == "more" || lowerAt(t, i - 2) == "less")
-                 && (m_lex.posMask(prev) & (Lexicon::Adjective | Lexicon::Adverb))
-                 && !(m_lex.posMask(prev) & Lexicon::Noun))
-            add(out, t, i, "than", "confusion_than", 2); // "more important then anything
+    if (w == "then" && !prev.empty() && !next.empty() && next != "and" && next != "but" && !sure.count(prev)
+        && m_lex.comparativeKind(prev)) {
+        add(out, t, i, "than", "confusion_than", 2); // "taller then her brother"
     } else if (w == "than" && prev == "and" && !*comparativeSeen && !next.empty()) {
         add(out, t, i, "then", "confusion_then", 2); // "and than went home"
     }
@@ -194,33 +176,13 @@ void ConfusionRules::thanThen(const Spot &spot, bool *comparativeSeen, std::vect
 
 void ConfusionRules::others(const Spot &spot, std::vector<Finding> *out) const
 {
-    static const Set quiteFollowers = {"a", "good", "well", "often", "different", "sure", "easy", "difficult",
-                                       "interesting", "important", "simple", "common", "popular", "similar",
-                                       "clear", "true", "right", "useful", "expensive", "far", "possible", "likely"};
-    static const Set tooAdjectives = {"hot", "cold", "big", "small", "late", "early", "difficult", "hard",
-                                      "expensive", "busy", "tired", "young", "old", "much", "many", "far", "fast",
-                                      "slow", "heavy", "boring", "dangerous", "noisy", "crowded", "tight", "short"};
-    static const Set linking = {"is", "are", "was", "were", "am", "be", "been", "feel", "feels", "felt", "seem",
-                                "seems", "seemed", "look", "looks", "looked", "get", "got", "become", "became",
-                                "it's", "i'm", "you're", "we're", "they're", "he's", "she's"};
     static const Set feelings = {"happy", "sad", "tired", "bored", "lonely", "good", "bad", "better", "worse",
                                  "comfortable", "nervous", "excited", "angry", "sorry", "proud", "great", "relaxed",
                                  "upset", "depressed", "disappointed", "satisfied", "confident", "uncomfortable"};
     static const Set degreeWords = {"very", "so", "really", "quite", "much", "more", "too", "extremely"};
     const auto &[t, i, w, prev, next] = spot;
-    if (w == "quiet" && prev != "a" && prev != "the" && prev != "very" && prev != "so" && prev != "and"
-        && (quiteFollowers.count(next)
-            || ((m_lex.posMask(next) & Lexicon::Adjective) && !(m_lex.posMask(next) & Lexicon::Noun))))
-        add(out, t, i, "quite", "confusion_quite", next == "a" ? 3 : 2);
-    else if (w == "to" && linking.count(prev)
-             && (tooAdjectives.count(next)
-                 || ((m_lex.posMask(next) & Lexicon::Adjective)
-                     && !(m_lex.posMask(next) & (Lexicon::Noun | Lexicon::Verb))))
-             && (i + 2 >= int(t.size()) || t[size_t(i) + 2].kind == Token::Punct || lowerAt(t, i + 2) == "to"
-                 || lowerAt(t, i + 2) == "for"))
-        add(out, t, i, "too", "confusion_too", 3);
-    else if (w == "fell" && (RuleSupport::isSubjectPronoun(prev) || prev == "people")
-             && (feelings.count(next) || (degreeWords.count(next) && feelings.count(lowerAt(t, i + 2))))) {
+    if (w == "fell" && (RuleSupport::isSubjectPronoun(prev) || prev == "people")
+        && (feelings.count(next) || (degreeWords.count(next) && feelings.count(lowerAt(t, i + 2))))) {
         // "I fell very happy": fall takes no feeling ("fell asleep", "fell ill" stay)
         Finding f = RuleSupport::replace(t, i, i, "feel", "REAL", "confusion_feel", 3);
         Candidate past = f.candidates.front();
@@ -234,22 +196,12 @@ void ConfusionRules::others(const Spot &spot, std::vector<Finding> *out) const
 void ConfusionRules::soundAlikes(const Spot &spot, bool comparativeSeen, std::vector<Finding> *out) const
 {
     const Set &subjects = WordClasses::words(WordClass::PersonalSubject);
-    static const Set timeAfter = {"today", "now", "tonight", "yesterday", "outside", "inside", "here", "there"};
     const auto &[t, i, w, prev, next] = spot;
-    const bool nextSpaced = !next.empty() && t[size_t(i) + 1].spaceBefore;
     const std::string after2 = lowerAt(t, i + 2);
-    if (w == "who's" && nextSpaced && (m_lex.posMask(next) & Lexicon::Noun) && !m_lex.isPastForm(next)
-        && !(next.size() > 4 && next.compare(next.size() - 3, 3, "ing") == 0)
+    if (w == "who's" && !next.empty() && t[size_t(i) + 1].spaceBefore && (m_lex.posMask(next) & Lexicon::Noun)
+        && !m_lex.isPastForm(next) && !(next.size() > 4 && next.compare(next.size() - 3, 3, "ing") == 0)
         && (after2 == "is" || after2 == "was" || after2 == "are" || after2 == "were"))
         add(out, t, i, "whose", "confusion_whose", 3); // "Who's book is this?"
-    else if (w == "to" && (prev == "is" || prev == "was" || prev == "are" || prev == "were")
-             && ((m_lex.posMask(next) & Lexicon::Adjective) && !(m_lex.posMask(next) & (Lexicon::Noun | Lexicon::Verb)))
-             && timeAfter.count(after2))
-        add(out, t, i, "too", "confusion_too", 3); // "It is to hot today."
-    else if (w == "you're" && nextSpaced && (m_lex.posMask(next) & Lexicon::Noun)
-             && !(m_lex.posMask(next) & Lexicon::Adjective) && !(next.size() > 4 && next.compare(next.size() - 3, 3, "ing") == 0)
-             && (after2 == "is" || after2 == "was" || after2 == "are" || after2 == "were" || after2 == "has"))
-        add(out, t, i, "your", "confusion_your", 3); // "you're book is here" ("you're family" stays)
     else if (w == "than" && !comparativeSeen && i > 0 && t[size_t(i) - 1].text == "," && subjects.count(next))
         add(out, t, i, "then", "confusion_then", 2); // "First we ate, than we left."
 }

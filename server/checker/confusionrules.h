@@ -1,8 +1,8 @@
 #pragma once
-// Real-word errors that need the dictionary or the sentence so far: "its very interesting"
-// (an adjective-only word), "it's tail" after a verb, "taller then" (a comparative), "and
-// than" with no comparison before, "with there curriculum" (tags and parts of speech), and
-// the sound-alikes the confusion model decides. The look-alikes the neighbouring words
+// Real-word errors that need more than the neighbouring words: "it's tail" after a verb,
+// "taller then" (a comparative), "and than" with no comparison before, "Who's book" (a
+// noun that is no past form), "I fell happy" (two candidates), "with there curriculum",
+// and the sound-alikes the confusion model decides. The look-alikes the neighbouring words
 // settle (its/it's, their/there, affect/effect, ...) are in data/rules/confusions.rules;
 // one word written as two ("by my self") in data/rules/split.rules.
 
@@ -41,10 +41,10 @@ private:
         int i;
         std::string w, prev, next;
     };
-    void possessives(const Spot &spot, std::vector<Finding> *out) const; // one's, it's/its
+    void possessives(const Spot &spot, std::vector<Finding> *out) const; // it's/its after a verb
     void thanThen(const Spot &spot, bool *comparativeSeen, std::vector<Finding> *out) const;
-    void others(const Spot &spot, std::vector<Finding> *out) const; // quiet/quite, to/too, fell/feel
-    // who's/whose and you're/your before a noun, to/too before an adjective, "than" after a comma
+    void others(const Spot &spot, std::vector<Finding> *out) const; // fell/feel, with "felt" as well
+    // who's/whose before a noun, "than" after a comma
     void soundAlikes(const Spot &spot, bool comparativeSeen, std::vector<Finding> *out) const;
 
     const Lexicon &m_lex;

@@ -234,9 +234,19 @@ bool RuleEngine::step(const RulePattern &p, size_t k, const Sentence &s, int pos
 
 bool RuleEngine::tokenMatches(const PatternItem &item, const Sentence &s, int pos) const
 {
-    const Token &tok = s.t[size_t(pos)];
-    if (item.attached && tok.spaceBefore)
+    if (item.attached && s.t[size_t(pos)].spaceBefore)
         return false;
+    if (holds(item, s, pos) == item.negated)
+        return false;
+    for (const PatternItem &c : item.also)
+        if (holds(c, s, pos) == c.negated)
+            return false;
+    return true;
+}
+
+bool RuleEngine::holds(const PatternItem &item, const Sentence &s, int pos) const
+{
+    const Token &tok = s.t[size_t(pos)];
     switch (item.kind) {
     case PatternItem::Word:
         return tok.lower == item.text;
@@ -250,6 +260,8 @@ bool RuleEngine::tokenMatches(const PatternItem &item, const Sentence &s, int po
         return tok.kind == Token::Word && s.lexicon.isCommonVerbBase(tok.lower);
     case PatternItem::Noun:
         return tok.kind == Token::Word && s.lexicon.isPos(tok.lower, Lexicon::Noun);
+    case PatternItem::PartOfSpeech:
+        return tok.kind == Token::Word && s.lexicon.isPos(tok.lower, Lexicon::Pos(item.pos));
     case PatternItem::Class:
         if (tok.kind != Token::Word)
             return false;

@@ -61,6 +61,7 @@ private:
     bool step(const RulePattern &p, size_t k, const Sentence &s, int pos, std::vector<std::pair<int, int>> *spans,
               int *end) const;
     bool tokenMatches(const PatternItem &item, const Sentence &s, int pos) const;
+    bool holds(const PatternItem &condition, const Sentence &s, int pos) const; // one condition, not negated
     bool cancelled(const DataRule &rule, const Sentence &s, int first, int end) const;
     bool apply(const DataRule &rule, const Sentence &s, int pos, std::vector<Finding> *out) const;
 

@@ -240,6 +240,19 @@ private slots:
                                            << "4: unknown word class ''";
         QTest::newRow("lemma without a word") << QByteArray(oneRule("a lemma:", "x").c_str())
                                               << "4: a lemma is one word";
+        QTest::newRow("unknown part of speech") << QByteArray(oneRule("a pos:pronoun", "x").c_str())
+                                                << "4: unknown part of speech 'pos:pronoun'";
+        QTest::newRow("negated sentence start") << QByteArray(oneRule("!^ a", "x").c_str())
+                                                << "4: '!' and '&' take conditions on one token";
+        QTest::newRow("skip joined to a word") << QByteArray(oneRule("a skip:2&b c", "x").c_str())
+                                               << "4: '!' and '&' take conditions on one token";
+        QTest::newRow("condition missing after &") << QByteArray(oneRule("a b& c", "x").c_str())
+                                                   << "4: '&' without a condition after it";
+        QTest::newRow("truncated after &") << QByteArray(oneRule("a pos:adj&", "x").c_str())
+                                           << "4: '&' without a condition after it";
+        QTest::newRow("oversized joined item")
+            << QByteArray(oneRule("a " + std::string(150, 'b') + "&" + std::string(60, 'c'), "x").c_str())
+            << "4: an item longer than 200";
         QTest::newRow("attached sentence start") << QByteArray(oneRule("~^ a", "x").c_str())
                                                  << "4: '~' before an item that matches no token";
         QTest::newRow("bad regular expression") << QByteArray(oneRule("/(a/", "x").c_str())
@@ -409,6 +422,26 @@ private slots:
                                                  << "It helped my self-esteem." << "" << "" << "";
         QTest::newRow("spaced hyphen does not") << "[my self]" << "myself" << "my self ~-"
                                                 << "I did it my self - alone." << "" << "my self" << "myself";
+        QTest::newRow("part of speech") << "[quiet] pos:adj" << "quite" << "" << "It is quiet simple." << ""
+                                        << "quiet" << "quite";
+        QTest::newRow("part of speech, another word") << "[quiet] pos:adj" << "quite" << ""
+                                                      << "It is quiet for once." << "" << "" << "";
+        QTest::newRow("two conditions on one token")
+            << "[quiet] pos:adj&!pos:noun" << "quite" << "" << "It is quiet difficult." << "" << "quiet" << "quite";
+        QTest::newRow("two conditions, the negated one fails")
+            << "[quiet] pos:adj&!pos:noun" << "quite" << "" << "It is quiet kind." << "" << "" << "";
+        QTest::newRow("negated word set") << "[its] !{own} @word" << "it's" << "" << "Its a pity." << "" << "Its"
+                                          << "It's";
+        QTest::newRow("negated word set, the word itself") << "[its] !{own} @word" << "it's" << ""
+                                                           << "It has its own way." << "" << "" << "";
+        QTest::newRow("negated item takes punctuation") << "[its] !pos:noun" << "it's" << "" << "I saw its." << ""
+                                                        << "its" << "it's";
+        QTest::newRow("joined class and regular expression")
+            << "am [class:feeling_verb&/.*ing/]" << "\\2:pp" << "" << "I am boring today." << "" << "boring"
+            << "bored";
+        QTest::newRow("joined class and regular expression, the other form")
+            << "am [class:feeling_verb&/.*ing/]" << "\\2:pp" << "" << "I am bored today." << "" << "" << "";
+        QTest::newRow("exclamation mark as itself") << "[wow] !" << "great" << "" << "wow !" << "" << "wow" << "great";
         QTest::newRow("optional item present")
             << "[a ?very good]" << "\\3" << "" << "It is a very good idea." << "" << "a very good" << "good";
         QTest::newRow("optional item absent")
