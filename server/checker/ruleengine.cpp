@@ -3,6 +3,7 @@
 #include "lexicon.h"
 #include "rulefileparser.h"
 #include "rulesupport.h"
+#include "tokenizer.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -108,6 +109,53 @@ void RuleEngine::add(std::vector<DataRule> rules)
             m_rules.push_back(std::move(r));
         }
     }
+    buildIndex();
+}
+
+void RuleEngine::buildIndex()
+{
+    // the lower-case words a pattern's first item can match; false when it is no word list
+    const auto startWords = [](const RulePattern &p, std::vector<std::string> *words) {
+        const PatternItem &first = p.items.front();
+        if (first.optional || first.negated)
+            return false;
+        switch (first.kind) {
+        case PatternItem::Word:
+            words->push_back(first.text);
+            return true;
+        case PatternItem::Literal:
+            words->push_back(Tokenizer::toLower(first.text));
+            return true;
+        case PatternItem::WordSet:
+            words->insert(words->end(), first.words.begin(), first.words.end());
+            return true;
+        case PatternItem::Class:
+            if (WordClasses::ofLemmas(first.wordClass))
+                return false;
+            words->insert(words->end(), WordClasses::words(first.wordClass).begin(),
+                          WordClasses::words(first.wordClass).end());
+            return true;
+        default:
+            return false;
+        }
+    };
+    m_index.clear();
+    for (size_t k = 0; k < m_rules.size(); ++k) {
+        FamilyIndex &family = m_index[m_rules[k].family];
+        std::vector<std::string> words;
+        bool listed = true;
+        for (const RulePattern &p : m_rules[k].patterns)
+            listed = listed && startWords(p, &words);
+        if (!listed) {
+            family.anywhere.push_back(k);
+            continue;
+        }
+        for (const std::string &w : words) {
+            std::vector<size_t> &rules = family.byWord[w];
+            if (rules.empty() || rules.back() != k)
+                rules.push_back(k);
+        }
+    }
 }
 
 std::vector<std::string> RuleEngine::families() const
@@ -122,14 +170,29 @@ std::vector<std::string> RuleEngine::families() const
 void RuleEngine::run(const std::string &family, const Tokens &t, const Tags &tags, const Lexicon &lexicon,
                      std::vector<Finding> *out, const RuleEngine *shadow) const
 {
-    std::vector<const DataRule *> active;
-    for (const DataRule &r : m_rules)
-        if (r.family == family && !m_disabled.count(r.id) && !(shadow && shadow->shadows(r.id)))
-            active.push_back(&r);
+    const auto found = m_index.find(family);
+    if (found == m_index.end())
+        return;
+    const FamilyIndex &index = found->second;
+    const bool someOff = !m_disabled.empty() || shadow;
+    const auto runs = [&](size_t k) {
+        const DataRule &r = m_rules[k];
+        return !someOff || (!m_disabled.count(r.id) && !(shadow && shadow->shadows(r.id)));
+    };
     const Sentence sentence{t, tags, lexicon};
-    for (int i = 0; i < int(t.size()) && !active.empty(); ++i)
-        for (const DataRule *r : active)
-            apply(*r, sentence, i, out);
+    static const std::vector<size_t> none;
+    for (int i = 0; i < int(t.size()); ++i) {
+        const auto listed = index.byWord.find(t[size_t(i)].lower);
+        const std::vector<size_t> &byWord = listed == index.byWord.end() ? none : listed->second;
+        // both lists in file order: the rules run in the order they were written
+        size_t a = 0, b = 0;
+        while (a < byWord.size() || b < index.anywhere.size()) {
+            const bool fromWord = b >= index.anywhere.size() || (a < byWord.size() && byWord[a] < index.anywhere[b]);
+            const size_t k = fromWord ? byWord[a++] : index.anywhere[b++];
+            if (runs(k))
+                apply(m_rules[k], sentence, i, out);
+        }
+    }
 }
 
 bool RuleEngine::apply(const DataRule &r, const Sentence &s, int pos, std::vector<Finding> *out) const

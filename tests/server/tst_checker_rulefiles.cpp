@@ -337,6 +337,34 @@ private slots:
         QVERIFY(refused > 0 && refused < 400); // both ways taken
     }
 
+    // rules that start with a word, a class, a tag or a sentence start run at each position in
+    // the order they were written, each only where it can start
+    void rulesRunInFileOrder()
+    {
+        const std::string file = "rule t.tag\nexplain x\ncertainty 2\npattern [tag:VB] home\nsuggest a\nwrong <x> => y\n"
+                                 "rule t.word\nexplain x\ncertainty 2\npattern [go] home\nsuggest b\nwrong <x> => y\n"
+                                 "rule t.start\nexplain x\ncertainty 2\npattern ^ [=We]\nsuggest c\nwrong <x> => y\n"
+                                 "rule t.class\nexplain x\ncertainty 2\npattern [class:modal] go\nsuggest d\nwrong <x> => y\n"
+                                 "rule t.set\nexplain x\ncertainty 2\npattern [{go went}] ?now home\nsuggest e\nwrong <x> => y\n";
+        std::vector<DataRule> rules;
+        std::string why;
+        QVERIFY2(RuleFileParser::parse(file, "t.rules", &rules, &why), why.c_str());
+        RuleEngine engine;
+        engine.add(rules);
+        const std::vector<Token> tokens = Tokenizer::tokenize("We can go home.");
+        const std::vector<std::string> tags = {"PRP", "MD", "VB", "NN", "."};
+        std::vector<Finding> found;
+        engine.run("t", tokens, tags, *m_lexicon, &found);
+        QStringList got;
+        for (const Finding &f : found)
+            got << QString::fromStdString(f.candidates.at(0).correction);
+        QCOMPARE(got, (QStringList{"C", "d", "a", "b", "e"}));
+        engine.disable("t.word");
+        found.clear();
+        engine.run("t", tokens, tags, *m_lexicon, &found);
+        QCOMPARE(int(found.size()), 4);
+    }
+
     void brokenFileLeavesOthersLoaded()
     {
         QTemporaryDir dir;
