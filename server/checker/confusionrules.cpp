@@ -35,7 +35,6 @@ void ConfusionRules::check(const std::vector<Token> &t, std::vector<Finding> *ou
         possessives(spot, out);
         soundAlikes(spot, comparativeSeen, out);
         thanThen(spot, &comparativeSeen, out);
-        others(spot, out);
     }
 }
 
@@ -172,25 +171,6 @@ void ConfusionRules::thanThen(const Spot &spot, bool *comparativeSeen, std::vect
     }
     if (sure.count(w) || m_lex.comparativeKind(w))
         *comparativeSeen = true;
-}
-
-void ConfusionRules::others(const Spot &spot, std::vector<Finding> *out) const
-{
-    static const Set feelings = {"happy", "sad", "tired", "bored", "lonely", "good", "bad", "better", "worse",
-                                 "comfortable", "nervous", "excited", "angry", "sorry", "proud", "great", "relaxed",
-                                 "upset", "depressed", "disappointed", "satisfied", "confident", "uncomfortable"};
-    static const Set degreeWords = {"very", "so", "really", "quite", "much", "more", "too", "extremely"};
-    const auto &[t, i, w, prev, next] = spot;
-    if (w == "fell" && (RuleSupport::isSubjectPronoun(prev) || prev == "people")
-        && (feelings.count(next) || (degreeWords.count(next) && feelings.count(lowerAt(t, i + 2))))) {
-        // "I fell very happy": fall takes no feeling ("fell asleep", "fell ill" stay)
-        Finding f = RuleSupport::replace(t, i, i, "feel", "REAL", "confusion_feel", 3);
-        Candidate past = f.candidates.front();
-        past.correction = "felt";
-        past.score = f.candidates.front().score / 2;
-        f.candidates.push_back(past);
-        out->push_back(f);
-    }
 }
 
 void ConfusionRules::soundAlikes(const Spot &spot, bool comparativeSeen, std::vector<Finding> *out) const

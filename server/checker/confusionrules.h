@@ -1,7 +1,7 @@
 #pragma once
 // Real-word errors that need more than the neighbouring words: "it's tail" after a verb,
 // "taller then" (a comparative), "and than" with no comparison before, "Who's book" (a
-// noun that is no past form), "I fell happy" (two candidates), "with there curriculum",
+// noun that is no past form), "with there curriculum" (tags and parts of speech),
 // and the sound-alikes the confusion model decides. The look-alikes the neighbouring words
 // settle (its/it's, their/there, affect/effect, ...) are in data/rules/confusions.rules;
 // one word written as two ("by my self") in data/rules/split.rules.
@@ -43,7 +43,6 @@ private:
     };
     void possessives(const Spot &spot, std::vector<Finding> *out) const; // it's/its after a verb
     void thanThen(const Spot &spot, bool *comparativeSeen, std::vector<Finding> *out) const;
-    void others(const Spot &spot, std::vector<Finding> *out) const; // fell/feel, with "felt" as well
     // who's/whose before a noun, "than" after a comma
     void soundAlikes(const Spot &spot, bool comparativeSeen, std::vector<Finding> *out) const;
 

@@ -84,6 +84,7 @@ struct DataRule
     std::vector<RulePattern> patterns; // alternatives: the first that matches counts
     std::vector<RulePattern> exceptions;
     std::vector<SuggestionPart> suggestion;
+    std::vector<std::vector<SuggestionPart>> alternatives; // "suggest a | b": the later candidates
     bool deletion = false;
     std::vector<RuleExample> wrong;
     std::vector<std::string> clean;

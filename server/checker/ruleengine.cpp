@@ -214,8 +214,16 @@ bool RuleEngine::apply(const DataRule &r, const Sentence &s, int pos, std::vecto
             out->push_back(std::move(f));
             return true;
         }
-        out->push_back(RuleSupport::replace(t, first, last, suggestion(r, t, spans, s.lexicon), r.errorType.c_str(),
-                                            r.explain.c_str(), r.certainty));
+        Finding f = RuleSupport::replace(t, first, last, suggestion(r, t, spans, s.lexicon), r.errorType.c_str(),
+                                         r.explain.c_str(), r.certainty);
+        // each alternative ranks half as high as the one before it
+        for (const std::vector<SuggestionPart> &more : r.alternatives) {
+            Candidate c = f.candidates.back();
+            c.correction = RuleSupport::caseLike(t[size_t(first)], suggestion(more, t, spans, s.lexicon));
+            c.score /= 2;
+            f.candidates.push_back(std::move(c));
+        }
+        out->push_back(std::move(f));
         return true;
     }
     return false;
@@ -361,8 +369,14 @@ bool RuleEngine::holds(const PatternItem &item, const Sentence &s, int pos) cons
 std::string RuleEngine::suggestion(const DataRule &rule, const Tokens &t,
                                    const std::vector<std::pair<int, int>> &spans, const Lexicon &lexicon)
 {
+    return suggestion(rule.suggestion, t, spans, lexicon);
+}
+
+std::string RuleEngine::suggestion(const std::vector<SuggestionPart> &parts, const Tokens &t,
+                                   const std::vector<std::pair<int, int>> &spans, const Lexicon &lexicon)
+{
     std::string out;
-    for (const SuggestionPart &part : rule.suggestion) {
+    for (const SuggestionPart &part : parts) {
         if (part.ref == 0) {
             out += part.text;
             continue;

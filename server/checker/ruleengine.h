@@ -57,6 +57,9 @@ public:
     // The correction of a rule for a match.
     static std::string suggestion(const DataRule &rule, const Tokens &t,
                                   const std::vector<std::pair<int, int>> &spans, const Lexicon &lexicon);
+    // The text of one alternative of a suggestion for a match.
+    static std::string suggestion(const std::vector<SuggestionPart> &parts, const Tokens &t,
+                                  const std::vector<std::pair<int, int>> &spans, const Lexicon &lexicon);
 
 private:
     bool step(const RulePattern &p, size_t k, const Sentence &s, int pos, std::vector<std::pair<int, int>> *spans,

@@ -419,7 +419,10 @@ bool RuleFileParser::finish(DataRule *rule, std::string *why)
     if (!why->empty())
         return false;
     for (const RulePattern &p : rule->patterns) {
-        for (const SuggestionPart &s : rule->suggestion) {
+        std::vector<SuggestionPart> parts = rule->suggestion;
+        for (const std::vector<SuggestionPart> &more : rule->alternatives)
+            parts.insert(parts.end(), more.begin(), more.end());
+        for (const SuggestionPart &s : parts) {
             if (s.ref == 0)
                 continue;
             if (s.ref > int(p.items.size()) || p.items[size_t(s.ref) - 1].zeroWidth()) {
@@ -509,10 +512,30 @@ bool RuleFileParser::parse(const std::string &text, const std::string &fileName,
         } else if (key == "suggest") {
             if (!r.suggestion.empty() || r.deletion)
                 return fail(lineNo, "a second 'suggest'");
-            if (value == "-")
+            if (value == "-") {
                 r.deletion = true;
-            else if (!parseSuggestion(value, &r.suggestion, &why))
-                return fail(lineNo, why);
+                continue;
+            }
+            // alternatives, the likeliest first: "feel | felt"
+            std::vector<std::string> texts;
+            for (size_t from = 0;;) {
+                const size_t bar = value.find('|', from);
+                texts.push_back(trimmed(value.substr(from, bar == std::string::npos ? bar : bar - from)));
+                if (bar == std::string::npos)
+                    break;
+                from = bar + 1;
+            }
+            for (size_t k = 0; k < texts.size(); ++k) {
+                std::vector<SuggestionPart> parts;
+                if (texts[k].empty() || texts[k] == "-")
+                    return fail(lineNo, "an alternative of 'suggest' is empty or a deletion");
+                if (!parseSuggestion(texts[k], &parts, &why))
+                    return fail(lineNo, why);
+                if (k == 0)
+                    r.suggestion = std::move(parts);
+                else
+                    r.alternatives.push_back(std::move(parts));
+            }
         } else if (key == "wrong") {
             RuleExample e;
             if (!parseExample(value, &e, &why))

@@ -8,7 +8,8 @@
 //   certainty 3                              3 sure, 2 likely, 1 possible
 //   pattern   [in nowadays]                  one or more alternatives
 //   unless    in nowadays terms              exceptions: cancel where they match too
-//   suggest   nowadays                       \N: the text of item N; "-" deletes the span
+//   suggest   nowadays                       \N: the text of item N; "-" deletes the span;
+//                                            "a | b": alternatives, the likeliest first
 //   wrong     <In nowadays>, we work. => Nowadays
 //   clean     People work hard nowadays.
 //

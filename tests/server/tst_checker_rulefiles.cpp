@@ -232,6 +232,12 @@ private slots:
         QTest::newRow("back-reference without a number")
             << QByteArray(oneRule("a b", "\\x").c_str()) << "5: '\\' must be followed";
         QTest::newRow("unknown word form") << QByteArray(oneRule("a b", "\\1:ed").c_str()) << "5: unknown form 'ed'";
+        QTest::newRow("empty alternative") << QByteArray(oneRule("a b", "c |").c_str())
+                                           << "5: an alternative of 'suggest' is empty";
+        QTest::newRow("deletion as an alternative") << QByteArray(oneRule("a b", "c | -").c_str())
+                                                    << "5: an alternative of 'suggest' is empty or a deletion";
+        QTest::newRow("back-reference of an alternative past the items")
+            << QByteArray(oneRule("a [b]", "c | \\3").c_str()) << "1: bad back-reference \\3";
         QTest::newRow("unknown word class") << QByteArray(oneRule("a @adverb", "x").c_str())
                                             << "4: unknown word class '@adverb'";
         QTest::newRow("unknown named class") << QByteArray(oneRule("a class:adverbs", "x").c_str())
@@ -363,6 +369,27 @@ private slots:
         found.clear();
         engine.run("t", tokens, tags, *m_lexicon, &found);
         QCOMPARE(int(found.size()), 4);
+    }
+
+    // "suggest a | b": the later alternatives follow as candidates, each ranked below the one before
+    void alternativeSuggestions()
+    {
+        const std::string file = "rule t.one\nexplain x\ncertainty 3\npattern {i we} [fell] happy\n"
+                                 "suggest feel | felt | \\2\nwrong <x> => y\n";
+        std::vector<DataRule> rules;
+        std::string why;
+        QVERIFY2(RuleFileParser::parse(file, "t.rules", &rules, &why), why.c_str());
+        RuleEngine engine;
+        engine.add(rules);
+        std::vector<Finding> found;
+        engine.run("t", Tokenizer::tokenize("We fell happy."), {}, *m_lexicon, &found);
+        QCOMPARE(int(found.size()), 1);
+        QStringList got;
+        for (const Candidate &c : found[0].candidates)
+            got << QString::fromStdString(c.correction);
+        QCOMPARE(got, (QStringList{"feel", "felt", "fell"}));
+        QVERIFY(found[0].candidates[0].score > found[0].candidates[1].score);
+        QVERIFY(found[0].candidates[1].score > found[0].candidates[2].score);
     }
 
     void brokenFileLeavesOthersLoaded()
