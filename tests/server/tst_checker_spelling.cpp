@@ -29,6 +29,7 @@ private:
     std::unique_ptr<SpellingSuggester> m_speller;
     QTemporaryDir m_listDir;
     std::unique_ptr<SpellingSuggester> m_listSpeller; // reads its word lists from m_listDir
+    RuleEngine m_rules;                               // the shipped rule files
 
 private slots:
     void initTestCase()
@@ -36,6 +37,8 @@ private slots:
         m_lexicon = std::make_unique<Lexicon>(PENNOVA_SOURCE_DIR "/server/checker/data", "/usr/share/wordnet");
         m_speller = std::make_unique<SpellingSuggester>(*m_lexicon, "/usr/share/hunspell");
         QVERIFY(m_speller->hasDictionary());
+        m_rules.loadFolder(PENNOVA_SOURCE_DIR "/server/checker/data/rules");
+        QVERIFY(m_rules.errors().empty());
     }
 
     void topSuggestion_data()
@@ -389,13 +392,10 @@ private slots:
         QFETCH(QString, fix);
         // the hand-written confusions and those of the rule file, without the tagger
         const ConfusionRules rules(*m_lexicon);
-        RuleEngine engine;
-        engine.loadFolder(PENNOVA_SOURCE_DIR "/server/checker/data/rules");
-        QVERIFY(engine.errors().empty());
         const std::vector<Token> tokens = Tokenizer::tokenize(sentence.toStdString());
         std::vector<Finding> found;
         rules.check(tokens, &found);
-        engine.run("confusions", tokens, {}, *m_lexicon, &found);
+        m_rules.run("confusions", tokens, {}, *m_lexicon, &found);
         QStringList got;
         for (const Finding &f : found) {
             QVERIFY(!f.candidates.empty());
