@@ -1,8 +1,10 @@
 #pragma once
-// Real-word errors: a correctly spelt word in place of its look-alike
-// (its/it's, their/there, then/than, affect/effect, lose/loose, ...), decided by
-// the words around it. A rule speaks only where the written word cannot be right. One
-// word written as two ("by my self", "Any one has") is in data/rules/split.rules.
+// Real-word errors that need more than the neighbouring words: "it's tail" after a verb,
+// "taller then" (a comparative), "and than" with no comparison before, "Who's book" (a
+// noun that is no past form), "with there curriculum" (tags and parts of speech),
+// and the sound-alikes the confusion model decides. The look-alikes the neighbouring words
+// settle (its/it's, their/there, affect/effect, ...) are in data/rules/confusions.rules;
+// one word written as two ("by my self") in data/rules/split.rules.
 
 #include "confusionmodel.h"
 #include "finding.h"
@@ -41,12 +43,9 @@ private:
         int i;
         std::string w, prev, next;
     };
-    void possessives(const Spot &spot, std::vector<Finding> *out) const; // its/their/your/whose
+    void possessives(const Spot &spot, std::vector<Finding> *out) const; // it's/its after a verb
     void thanThen(const Spot &spot, bool *comparativeSeen, std::vector<Finding> *out) const;
-    void verbNounPairs(const Spot &spot, std::vector<Finding> *out) const; // affect, lose, accept, advise
-    void others(const Spot &spot, std::vector<Finding> *out) const;
-    // of/off after a phrasal verb, past/passed, who's/whose, weather/whether, lose/loose,
-    // quite/quiet at a clause end, your/you're and it's/its after a verb
+    // who's/whose before a noun, "than" after a comma
     void soundAlikes(const Spot &spot, bool comparativeSeen, std::vector<Finding> *out) const;
 
     const Lexicon &m_lex;

@@ -22,6 +22,7 @@ struct PatternItem
         Regex,         // /re/ or /re/i: the whole token as written
         VerbBase,      // @verb: a common verb in its base form
         Noun,          // @noun: a word the dictionary knows as a noun
+        PartOfSpeech,  // pos:adj: a word the dictionary knows as that part of speech (Lexicon::Pos)
         Class,         // class:modal: a word of a named class (wordclasses.h)
         Lemma,         // lemma:go: any form of the word ("went", "goes", "going")
         AnyWord,       // @word, @number, @punct: any token of that kind
@@ -38,6 +39,9 @@ struct PatternItem
     WordClass wordClass = WordClass::Modal;
     std::regex regex;
     int maxSkip = 0;
+    int pos = 0;           // PartOfSpeech: a Lexicon::Pos
+    bool negated = false;  // !item: a token the condition does not hold for
+    std::vector<PatternItem> also; // item&item: further conditions on the same token
     bool optional = false; // ?item
     bool attached = false; // ~item: no space before the token
 
@@ -80,6 +84,7 @@ struct DataRule
     std::vector<RulePattern> patterns; // alternatives: the first that matches counts
     std::vector<RulePattern> exceptions;
     std::vector<SuggestionPart> suggestion;
+    std::vector<std::vector<SuggestionPart>> alternatives; // "suggest a | b": the later candidates
     bool deletion = false;
     std::vector<RuleExample> wrong;
     std::vector<std::string> clean;

@@ -15,9 +15,7 @@
 #include "lemmatizer.h"
 #include "lexicon.h"
 #include "morphologyrules.h"
-#include "negationrules.h"
 #include "openerrules.h"
-#include "feelingrules.h"
 #include "functionrule.h"
 #include "punctuationrules.h"
 #include "pronounrules.h"
@@ -54,7 +52,8 @@ namespace {
 
 constexpr size_t kMaxFindings = 100; // per sentence
 // The rule files with a place of their own among the rule classes (see checkSentence).
-const char *const kPlacedFamilies[] = {"split", "redundant", "gerunds", "phrases", "prepositions", "wordy"};
+const char *const kPlacedFamilies[] = {"confusions", "split", "redundant", "gerunds", "phrases",
+                                       "prepositions", "negation", "feelings", "wordy"};
 
 std::string defaultDataDir()
 {
@@ -196,8 +195,6 @@ public:
     ArticleRules articles;
     ArticleChoiceRule articleChoice;
     PrepositionChoiceRule prepositionChoice{lexicon};
-    NegationRules negation;
-    FeelingRules feelings;
     OpenerRules openers;
     PronounRules pronouns;
     NounPhraseRules nounPhrases;
@@ -240,6 +237,7 @@ void CheckerData::registerRules()
     add("morphology.counting", "MOPHOLOGY", SwitchMor,
         [this](const S &s, F &f) { morphology.countingWords(s.tokens, s.tags, &f); });
     add("confusion", "REAL", SwitchReal, [this](const S &s, F &f) { confusion.check(s.tokens, &f); });
+    dataFamily("rules.confusions", "confusions", "REAL", SwitchReal);
     dataFamily("rules.split", "split", "REAL", SwitchReal);
     add("confusion.tagged", "REAL", SwitchReal, [this](const S &s, F &f) { confusion.checkTagged(s.tokens, s.tags, &f); });
     // a word native text hardly uses, where the confusion model prefers a common one ("It was
@@ -265,7 +263,7 @@ void CheckerData::registerRules()
     add("articles", "GRAMMAR", SwitchGrammar | SwitchDet,
         [this](const S &s, F &f) { articles.check(s.tokens, s.tags, &f); });
     dataFamily("rules.prepositions", "prepositions", "GRAMMAR", SwitchGrammar);
-    add("negation", "GRAMMAR", SwitchGrammar, [this](const S &s, F &f) { negation.check(s.tokens, s.tags, &f); });
+    dataFamily("rules.negation", "negation", "GRAMMAR", SwitchGrammar);
     add("comparatives", "GRAMMAR", SwitchGrammar,
         [this](const S &s, F &f) { comparatives.check(s.tokens, s.tags, &f); });
     add("transitivity", "GRAMMAR", SwitchGrammar,
@@ -276,7 +274,7 @@ void CheckerData::registerRules()
     add("noun_phrases", "GRAMMAR", SwitchGrammar,
         [this](const S &s, F &f) { nounPhrases.check(s.tokens, s.tags, &f); });
     add("adverbs", "GRAMMAR", SwitchGrammar, [this](const S &s, F &f) { adverbs.check(s.tokens, s.tags, &f); });
-    add("feelings", "GRAMMAR", SwitchGrammar, [this](const S &s, F &f) { feelings.check(s.tokens, &f); });
+    dataFamily("rules.feelings", "feelings", "GRAMMAR", SwitchGrammar);
     add("punctuation", "GRAMMAR", SwitchGrammar,
         [this](const S &s, F &f) { punctuation.check(s.tokens, s.tags, &f); });
     add("openers", "GRAMMAR", SwitchGrammar, [this](const S &s, F &f) {

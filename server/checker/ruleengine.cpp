@@ -3,6 +3,7 @@
 #include "lexicon.h"
 #include "rulefileparser.h"
 #include "rulesupport.h"
+#include "tokenizer.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -23,9 +24,40 @@ bool isQuoteMark(const Token &t)
     return t.kind == Token::Punct && (t.text == "\"" || t.text == "'" || t.text == "\xE2\x80\x9C");
 }
 
+bool endsWith(const std::string &s, const char *suffix)
+{
+    const size_t n = std::char_traits<char>::length(suffix);
+    return s.size() > n + 1 && s.compare(s.size() - n, n, suffix) == 0;
+}
+
+// The verb of a regular form the verb tables do not list ("boring", "satisfied", "relaxes"):
+// a verb of the dictionary whose form it is. Empty when there is none.
+std::string regularBase(const Lexicon &lex, const std::string &form)
+{
+    std::string stem;
+    for (const char *suffix : {"ing", "ed", "es", "s"})
+        if (endsWith(form, suffix)) {
+            stem = form.substr(0, form.size() - std::char_traits<char>::length(suffix));
+            break;
+        }
+    if (stem.empty())
+        return {};
+    const std::string candidates[] = {
+        stem, stem + "e", stem.back() == 'i' ? stem.substr(0, stem.size() - 1) + "y" : std::string(),
+        stem.size() > 2 && stem.back() == stem[stem.size() - 2] ? stem.substr(0, stem.size() - 1) : std::string()};
+    for (const std::string &c : candidates)
+        if (!c.empty() && lex.isPos(c, Lexicon::Verb)
+            && (lex.ingOf(c) == form || lex.pastOf(c) == form || lex.participleOf(c) == form
+                || lex.thirdPerson(c) == form))
+            return c;
+    return {};
+}
+
 std::string inflected(const Lexicon &lex, const std::string &lower, SuggestionPart::Inflection how)
 {
     std::string base = lex.isCommonVerbBase(lower) ? lower : lex.baseOf(lower);
+    if (base.empty())
+        base = regularBase(lex, lower);
     if (base.empty())
         base = lower;
     switch (how) {
@@ -82,6 +114,53 @@ void RuleEngine::add(std::vector<DataRule> rules)
             m_rules.push_back(std::move(r));
         }
     }
+    buildIndex();
+}
+
+void RuleEngine::buildIndex()
+{
+    // the lower-case words a pattern's first item can match; false when it is no word list
+    const auto startWords = [](const RulePattern &p, std::vector<std::string> *words) {
+        const PatternItem &first = p.items.front();
+        if (first.optional || first.negated)
+            return false;
+        switch (first.kind) {
+        case PatternItem::Word:
+            words->push_back(first.text);
+            return true;
+        case PatternItem::Literal:
+            words->push_back(Tokenizer::toLower(first.text));
+            return true;
+        case PatternItem::WordSet:
+            words->insert(words->end(), first.words.begin(), first.words.end());
+            return true;
+        case PatternItem::Class:
+            if (WordClasses::ofLemmas(first.wordClass))
+                return false;
+            words->insert(words->end(), WordClasses::words(first.wordClass).begin(),
+                          WordClasses::words(first.wordClass).end());
+            return true;
+        default:
+            return false;
+        }
+    };
+    m_index.clear();
+    for (size_t k = 0; k < m_rules.size(); ++k) {
+        FamilyIndex &family = m_index[m_rules[k].family];
+        std::vector<std::string> words;
+        bool listed = true;
+        for (const RulePattern &p : m_rules[k].patterns)
+            listed = listed && startWords(p, &words);
+        if (!listed) {
+            family.anywhere.push_back(k);
+            continue;
+        }
+        for (const std::string &w : words) {
+            std::vector<size_t> &rules = family.byWord[w];
+            if (rules.empty() || rules.back() != k)
+                rules.push_back(k);
+        }
+    }
 }
 
 std::vector<std::string> RuleEngine::families() const
@@ -96,14 +175,29 @@ std::vector<std::string> RuleEngine::families() const
 void RuleEngine::run(const std::string &family, const Tokens &t, const Tags &tags, const Lexicon &lexicon,
                      std::vector<Finding> *out, const RuleEngine *shadow) const
 {
-    std::vector<const DataRule *> active;
-    for (const DataRule &r : m_rules)
-        if (r.family == family && !m_disabled.count(r.id) && !(shadow && shadow->shadows(r.id)))
-            active.push_back(&r);
+    const auto found = m_index.find(family);
+    if (found == m_index.end())
+        return;
+    const FamilyIndex &index = found->second;
+    const bool someOff = !m_disabled.empty() || shadow;
+    const auto runs = [&](size_t k) {
+        const DataRule &r = m_rules[k];
+        return !someOff || (!m_disabled.count(r.id) && !(shadow && shadow->shadows(r.id)));
+    };
     const Sentence sentence{t, tags, lexicon};
-    for (int i = 0; i < int(t.size()) && !active.empty(); ++i)
-        for (const DataRule *r : active)
-            apply(*r, sentence, i, out);
+    static const std::vector<size_t> none;
+    for (int i = 0; i < int(t.size()); ++i) {
+        const auto listed = index.byWord.find(t[size_t(i)].lower);
+        const std::vector<size_t> &byWord = listed == index.byWord.end() ? none : listed->second;
+        // both lists in file order: the rules run in the order they were written
+        size_t a = 0, b = 0;
+        while (a < byWord.size() || b < index.anywhere.size()) {
+            const bool fromWord = b >= index.anywhere.size() || (a < byWord.size() && byWord[a] < index.anywhere[b]);
+            const size_t k = fromWord ? byWord[a++] : index.anywhere[b++];
+            if (runs(k))
+                apply(m_rules[k], sentence, i, out);
+        }
+    }
 }
 
 bool RuleEngine::apply(const DataRule &r, const Sentence &s, int pos, std::vector<Finding> *out) const
@@ -132,8 +226,17 @@ bool RuleEngine::apply(const DataRule &r, const Sentence &s, int pos, std::vecto
         int before = first - 1;
         while (before >= 0 && t[size_t(before)].kind == Token::Punct && !endsSentence(t[size_t(before)]))
             --before;
-        if (before >= 0 && !endsSentence(t[size_t(before)]))
+        const bool opening = before < 0 || endsSentence(t[size_t(before)]);
+        if (!opening)
             f.candidates.front().correction = text;
+        // each alternative ranks half as high as the one before it
+        for (const std::vector<SuggestionPart> &more : r.alternatives) {
+            Candidate c = f.candidates.back();
+            const std::string alternative = suggestion(more, t, spans, s.lexicon);
+            c.correction = opening ? RuleSupport::caseLike(t[size_t(first)], alternative) : alternative;
+            c.score /= 2;
+            f.candidates.push_back(std::move(c));
+        }
         out->push_back(std::move(f));
         return true;
     }
@@ -216,9 +319,19 @@ bool RuleEngine::step(const RulePattern &p, size_t k, const Sentence &s, int pos
 
 bool RuleEngine::tokenMatches(const PatternItem &item, const Sentence &s, int pos) const
 {
-    const Token &tok = s.t[size_t(pos)];
-    if (item.attached && tok.spaceBefore)
+    if (item.attached && s.t[size_t(pos)].spaceBefore)
         return false;
+    if (holds(item, s, pos) == item.negated)
+        return false;
+    for (const PatternItem &c : item.also)
+        if (holds(c, s, pos) == c.negated)
+            return false;
+    return true;
+}
+
+bool RuleEngine::holds(const PatternItem &item, const Sentence &s, int pos) const
+{
+    const Token &tok = s.t[size_t(pos)];
     switch (item.kind) {
     case PatternItem::Word:
         return tok.lower == item.text;
@@ -232,6 +345,8 @@ bool RuleEngine::tokenMatches(const PatternItem &item, const Sentence &s, int po
         return tok.kind == Token::Word && s.lexicon.isCommonVerbBase(tok.lower);
     case PatternItem::Noun:
         return tok.kind == Token::Word && s.lexicon.isPos(tok.lower, Lexicon::Noun);
+    case PatternItem::PartOfSpeech:
+        return tok.kind == Token::Word && s.lexicon.isPos(tok.lower, Lexicon::Pos(item.pos));
     case PatternItem::Class:
         if (tok.kind != Token::Word)
             return false;
@@ -268,8 +383,14 @@ bool RuleEngine::tokenMatches(const PatternItem &item, const Sentence &s, int po
 std::string RuleEngine::suggestion(const DataRule &rule, const Tokens &t,
                                    const std::vector<std::pair<int, int>> &spans, const Lexicon &lexicon)
 {
+    return suggestion(rule.suggestion, t, spans, lexicon);
+}
+
+std::string RuleEngine::suggestion(const std::vector<SuggestionPart> &parts, const Tokens &t,
+                                   const std::vector<std::pair<int, int>> &spans, const Lexicon &lexicon)
+{
     std::string out;
-    for (const SuggestionPart &part : rule.suggestion) {
+    for (const SuggestionPart &part : parts) {
         if (part.ref == 0) {
             out += part.text;
             continue;

@@ -8,6 +8,7 @@
 #include "tokenizer.h"
 
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 #include <utility>
 #include <vector>
@@ -56,15 +57,30 @@ public:
     // The correction of a rule for a match.
     static std::string suggestion(const DataRule &rule, const Tokens &t,
                                   const std::vector<std::pair<int, int>> &spans, const Lexicon &lexicon);
+    // The text of one alternative of a suggestion for a match.
+    static std::string suggestion(const std::vector<SuggestionPart> &parts, const Tokens &t,
+                                  const std::vector<std::pair<int, int>> &spans, const Lexicon &lexicon);
 
 private:
     bool step(const RulePattern &p, size_t k, const Sentence &s, int pos, std::vector<std::pair<int, int>> *spans,
               int *end) const;
     bool tokenMatches(const PatternItem &item, const Sentence &s, int pos) const;
+    bool holds(const PatternItem &condition, const Sentence &s, int pos) const; // one condition, not negated
     bool cancelled(const DataRule &rule, const Sentence &s, int first, int end) const;
     bool apply(const DataRule &rule, const Sentence &s, int pos, std::vector<Finding> *out) const;
 
+    // The rules of one family by the words their patterns can start with, so that a position
+    // tries only the rules its word can start; rules that can start anywhere (a tag, a skip, a
+    // sentence start) in `anywhere`. Indexes into m_rules, in file order.
+    struct FamilyIndex
+    {
+        std::unordered_map<std::string, std::vector<size_t>> byWord;
+        std::vector<size_t> anywhere;
+    };
+    void buildIndex();
+
     std::vector<DataRule> m_rules;
+    std::unordered_map<std::string, FamilyIndex> m_index;
     std::unordered_set<std::string> m_ids;
     std::vector<std::string> m_errors;
     std::unordered_set<std::string> m_disabled;

@@ -1,5 +1,6 @@
 #include "rulefileparser.h"
 
+#include "lexicon.h"
 #include "tokenizer.h"
 
 #include <algorithm>
@@ -113,6 +114,23 @@ bool parseItem(const std::string &s, PatternItem *item, std::string *why)
         item->text = lemma;
         return true;
     }
+    if (s.rfind("pos:", 0) == 0) {
+        const std::string name = s.substr(4);
+        item->kind = PatternItem::PartOfSpeech;
+        if (name == "noun")
+            item->pos = Lexicon::Noun;
+        else if (name == "verb")
+            item->pos = Lexicon::Verb;
+        else if (name == "adj")
+            item->pos = Lexicon::Adjective;
+        else if (name == "adv")
+            item->pos = Lexicon::Adverb;
+        else {
+            *why = "unknown part of speech '" + s + "' (pos:noun, pos:verb, pos:adj or pos:adv)";
+            return false;
+        }
+        return true;
+    }
     if (s.rfind("tag:", 0) == 0) {
         if (s.size() == 4) {
             *why = "empty tag";
@@ -207,36 +225,62 @@ bool RuleFileParser::parsePattern(const std::string &text, RulePattern *out, std
             attached = true;
             ++i;
         }
-        const size_t begin = i;
-        if (text[i] == '{') {
-            const size_t end = text.find('}', i);
-            if (end == std::string::npos) {
-                *why = "'{' without '}'";
+        // one or more conditions on the same token joined by '&', each maybe negated by '!'
+        std::vector<PatternItem> conditions;
+        const size_t itemBegin = i;
+        for (;;) {
+            const bool negated = text[i] == '!' && i + 1 < n && text[i + 1] != ' ' && text[i + 1] != '\t'
+                && text[i + 1] != ']';
+            if (negated)
+                ++i;
+            const size_t begin = i;
+            if (text[i] == '{') {
+                const size_t end = text.find('}', i);
+                if (end == std::string::npos) {
+                    *why = "'{' without '}'";
+                    return false;
+                }
+                i = end + 1;
+            } else if (text[i] == '/') {
+                size_t k = i + 1;
+                while (k < n && text[k] != '/')
+                    k += text[k] == '\\' ? 2 : 1;
+                if (k >= n) {
+                    *why = "'/' without a closing '/'";
+                    return false;
+                }
+                i = k + 1;
+                if (i < n && text[i] == 'i')
+                    ++i;
+            } else {
+                while (i < n && text[i] != ' ' && text[i] != '\t' && !((text[i] == ']' || text[i] == '&') && i > begin))
+                    ++i;
+            }
+            if (i - itemBegin > MaxItemChars) {
+                *why = "an item longer than " + std::to_string(MaxItemChars) + " characters";
                 return false;
             }
-            i = end + 1;
-        } else if (text[i] == '/') {
-            size_t k = i + 1;
-            while (k < n && text[k] != '/')
-                k += text[k] == '\\' ? 2 : 1;
-            if (k >= n) {
-                *why = "'/' without a closing '/'";
+            PatternItem condition;
+            if (!parseItem(text.substr(begin, i - begin), &condition, why))
+                return false;
+            const bool joined = i < n && text[i] == '&';
+            if ((negated || joined || !conditions.empty())
+                && (condition.zeroWidth() || condition.kind == PatternItem::Skip)) {
+                *why = "'!' and '&' take conditions on one token: '" + text.substr(itemBegin, i - itemBegin) + "'";
                 return false;
             }
-            i = k + 1;
-            if (i < n && text[i] == 'i')
-                ++i;
-        } else {
-            while (i < n && text[i] != ' ' && text[i] != '\t' && !(text[i] == ']' && i > begin))
-                ++i;
+            condition.negated = negated;
+            conditions.push_back(std::move(condition));
+            if (!joined)
+                break;
+            if (++i >= n || text[i] == ' ' || text[i] == '\t' || text[i] == ']') {
+                *why = "'&' without a condition after it";
+                return false;
+            }
         }
-        PatternItem item;
-        if (i - begin > MaxItemChars) {
-            *why = "an item longer than " + std::to_string(MaxItemChars) + " characters";
-            return false;
-        }
-        if (!parseItem(text.substr(begin, i - begin), &item, why))
-            return false;
+        PatternItem item = std::move(conditions.front());
+        for (size_t c = 1; c < conditions.size(); ++c)
+            item.also.push_back(std::move(conditions[c]));
         if (optional && (item.zeroWidth() || item.kind == PatternItem::Skip)) {
             *why = "'?' before an item that may match nothing already";
             return false;
@@ -375,7 +419,10 @@ bool RuleFileParser::finish(DataRule *rule, std::string *why)
     if (!why->empty())
         return false;
     for (const RulePattern &p : rule->patterns) {
-        for (const SuggestionPart &s : rule->suggestion) {
+        std::vector<SuggestionPart> parts = rule->suggestion;
+        for (const std::vector<SuggestionPart> &more : rule->alternatives)
+            parts.insert(parts.end(), more.begin(), more.end());
+        for (const SuggestionPart &s : parts) {
             if (s.ref == 0)
                 continue;
             if (s.ref > int(p.items.size()) || p.items[size_t(s.ref) - 1].zeroWidth()) {
@@ -465,10 +512,30 @@ bool RuleFileParser::parse(const std::string &text, const std::string &fileName,
         } else if (key == "suggest") {
             if (!r.suggestion.empty() || r.deletion)
                 return fail(lineNo, "a second 'suggest'");
-            if (value == "-")
+            if (value == "-") {
                 r.deletion = true;
-            else if (!parseSuggestion(value, &r.suggestion, &why))
-                return fail(lineNo, why);
+                continue;
+            }
+            // alternatives, the likeliest first: "feel | felt"
+            std::vector<std::string> texts;
+            for (size_t from = 0;;) {
+                const size_t bar = value.find('|', from);
+                texts.push_back(trimmed(value.substr(from, bar == std::string::npos ? bar : bar - from)));
+                if (bar == std::string::npos)
+                    break;
+                from = bar + 1;
+            }
+            for (size_t k = 0; k < texts.size(); ++k) {
+                std::vector<SuggestionPart> parts;
+                if (texts[k].empty() || texts[k] == "-")
+                    return fail(lineNo, "an alternative of 'suggest' is empty or a deletion");
+                if (!parseSuggestion(texts[k], &parts, &why))
+                    return fail(lineNo, why);
+                if (k == 0)
+                    r.suggestion = std::move(parts);
+                else
+                    r.alternatives.push_back(std::move(parts));
+            }
         } else if (key == "wrong") {
             RuleExample e;
             if (!parseExample(value, &e, &why))

@@ -8,17 +8,21 @@
 //   certainty 3                              3 sure, 2 likely, 1 possible
 //   pattern   [in nowadays]                  one or more alternatives
 //   unless    in nowadays terms              exceptions: cancel where they match too
-//   suggest   nowadays                       \N: the text of item N; "-" deletes the span
+//   suggest   nowadays                       \N: the text of item N; "-" deletes the span;
+//                                            "a | b": alternatives, the likeliest first
 //   wrong     <In nowadays>, we work. => Nowadays
 //   clean     People work hard nowadays.
 //
 // Pattern items, separated by spaces: word (any case), =Word (exactly), {a b c} (any of
 // them), tag:NN (a tag beginning NN), /re/ or /re/i (the whole token), @verb (a common
-// verb's base form), @noun (a word known as a noun), @word, @number, @punct (any token of
-// that kind), class:modal (a word of a named class, wordclasses.h), lemma:go (any form of
-// the word: "went", "goes"), ?item (optional), ~item (touching the token before), skip:N (up to N words within the clause), ^ (sentence
-// start), <clause> (clause start), $ (sentence end), and punctuation as itself. [ and ] around items mark the span (the whole pattern
-// without them). In the suggestion \N:ing, \N:s, \N:past and \N:pp inflect a verb.
+// verb's base form), @noun (a word known as a noun), pos:adj (a word the dictionary knows as
+// that part of speech: noun, verb, adj, adv), @word, @number, @punct (any token of that
+// kind), class:modal (a word of a named class, wordclasses.h), lemma:go (any form of the
+// word: "went", "goes"), ?item (optional), ~item (touching the token before), skip:N (up to
+// N words within the clause), ^ (sentence start), <clause> (clause start), $ (sentence end),
+// and punctuation as itself. Conditions on one token join with '&' and '!' negates one:
+// pos:adj&!pos:noun. [ and ] around items mark the span (the whole pattern without them).
+// In the suggestion \N:ing, \N:s, \N:past and \N:pp inflect a verb.
 //
 // A file with any error loads no rule; the error names the file and the line.
 

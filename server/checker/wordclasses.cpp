@@ -47,6 +47,10 @@ const std::vector<Entry> &table()
             {WordClass::BeForm, "be_form", {"am", "is", "are", "was", "were"}},
             {WordClass::NounBe, "noun_be", {"is", "are", "was", "were"}},
             {WordClass::QuestionWord, "question_word", {"what", "where", "why", "how", "when", "who", "which"}},
+            {WordClass::Negative, "negative",
+             {"not", "never", "cannot", "don't", "doesn't", "didn't", "can't", "couldn't", "won't", "wouldn't",
+              "shouldn't", "mustn't", "mightn't", "shan't", "needn't", "daren't", "oughtn't", "isn't", "aren't",
+              "wasn't", "weren't", "haven't", "hasn't", "hadn't", "ain't"}},
             {WordClass::FeelingVerb, "feeling_verb",
              {"interest", "satisfy", "bore", "excite", "disappoint", "confuse", "frighten", "scare", "amaze", "shock",
               "embarrass", "frustrate", "exhaust", "annoy", "surprise", "worry", "depress", "amuse", "puzzle",
@@ -56,7 +60,7 @@ const std::vector<Entry> &table()
             {WordClass::ClauseVerb, "clause_verb",
              {"think", "know", "believe", "say", "hope", "guess", "feel", "mean", "find", "see", "hear", "suppose",
               "bet", "remember", "forget", "realize", "realise", "agree", "show", "prove", "seem", "understand",
-              "notice", "admit", "wish", "expect", "assume", "claim", "doubt", "learn", "discover", "sense"}},
+              "notice", "admit", "wish", "expect", "assume", "claim", "doubt"}},
         };
     }();
     return entries;

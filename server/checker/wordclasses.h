@@ -24,6 +24,7 @@ enum class WordClass {
     BeForm,            // be_form: am, is, are, was, were
     NounBe,            // noun_be: the be forms a noun subject takes (is, are, was, were)
     QuestionWord,      // question_word: what, where, why, how, when, who, which
+    Negative,          // negative: not, never, cannot and the n't forms (don't, isn't, won't, ...)
     FeelingVerb,       // feeling_verb: interest, satisfy, bore, ... (the subject causes the feeling)
     GerundVerb,        // gerund_verb: enjoy, finish, avoid, ...: verbs followed by -ing, never "to"
     ClauseVerb         // clause_verb: think, know, say, ...: verbs a clause may follow without "that"

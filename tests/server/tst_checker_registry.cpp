@@ -164,7 +164,8 @@ private slots:
         const RuleRegistry &registry = m_checker->registry();
         QVERIFY(registry.rules().size() >= 30);
         for (const char *id : {"morphology", "confusion", "tense", "verb_forms", "agreement", "articles", "transitivity",
-                               "noun_number", "article_choice", "spelling", "rules.prepositions", "fragment"})
+                               "noun_number", "article_choice", "spelling", "rules.prepositions", "rules.negation",
+                               "rules.feelings", "rules.confusions", "fragment"})
             QVERIFY2(registry.find(id), id);
         for (size_t k = 1; k < registry.rules().size(); ++k)
             QVERIFY(registry.rules()[k - 1]->priority() < registry.rules()[k]->priority());
@@ -181,6 +182,10 @@ private slots:
         QTest::newRow("spelling") << "spelling" << "I like my familly." << "nonword";
         QTest::newRow("a family of the rule files") << "rules.prepositions" << "I am interested on music."
                                                     << "preposition_choice";
+        QTest::newRow("double negatives") << "rules.negation" << "I don't have nothing to do." << "double_negative";
+        QTest::newRow("feeling adjectives") << "rules.feelings" << "I am boring in the class." << "feeling_adjective";
+        QTest::newRow("look-alike confusions") << "rules.confusions" << "The company has it's own rules."
+                                               << "confusion_its";
     }
     void disableFamilyById()
     {

@@ -232,6 +232,12 @@ private slots:
         QTest::newRow("back-reference without a number")
             << QByteArray(oneRule("a b", "\\x").c_str()) << "5: '\\' must be followed";
         QTest::newRow("unknown word form") << QByteArray(oneRule("a b", "\\1:ed").c_str()) << "5: unknown form 'ed'";
+        QTest::newRow("empty alternative") << QByteArray(oneRule("a b", "c |").c_str())
+                                           << "5: an alternative of 'suggest' is empty";
+        QTest::newRow("deletion as an alternative") << QByteArray(oneRule("a b", "c | -").c_str())
+                                                    << "5: an alternative of 'suggest' is empty or a deletion";
+        QTest::newRow("back-reference of an alternative past the items")
+            << QByteArray(oneRule("a [b]", "c | \\3").c_str()) << "1: bad back-reference \\3";
         QTest::newRow("unknown word class") << QByteArray(oneRule("a @adverb", "x").c_str())
                                             << "4: unknown word class '@adverb'";
         QTest::newRow("unknown named class") << QByteArray(oneRule("a class:adverbs", "x").c_str())
@@ -240,6 +246,19 @@ private slots:
                                            << "4: unknown word class ''";
         QTest::newRow("lemma without a word") << QByteArray(oneRule("a lemma:", "x").c_str())
                                               << "4: a lemma is one word";
+        QTest::newRow("unknown part of speech") << QByteArray(oneRule("a pos:pronoun", "x").c_str())
+                                                << "4: unknown part of speech 'pos:pronoun'";
+        QTest::newRow("negated sentence start") << QByteArray(oneRule("!^ a", "x").c_str())
+                                                << "4: '!' and '&' take conditions on one token";
+        QTest::newRow("skip joined to a word") << QByteArray(oneRule("a skip:2&b c", "x").c_str())
+                                               << "4: '!' and '&' take conditions on one token";
+        QTest::newRow("condition missing after &") << QByteArray(oneRule("a b& c", "x").c_str())
+                                                   << "4: '&' without a condition after it";
+        QTest::newRow("truncated after &") << QByteArray(oneRule("a pos:adj&", "x").c_str())
+                                           << "4: '&' without a condition after it";
+        QTest::newRow("oversized joined item")
+            << QByteArray(oneRule("a " + std::string(150, 'b') + "&" + std::string(60, 'c'), "x").c_str())
+            << "4: an item longer than 200";
         QTest::newRow("attached sentence start") << QByteArray(oneRule("~^ a", "x").c_str())
                                                  << "4: '~' before an item that matches no token";
         QTest::newRow("bad regular expression") << QByteArray(oneRule("/(a/", "x").c_str())
@@ -322,6 +341,55 @@ private slots:
                 engine.run(family, tokens, tags, *m_lexicon, &found);
         }
         QVERIFY(refused > 0 && refused < 400); // both ways taken
+    }
+
+    // rules that start with a word, a class, a tag or a sentence start run at each position in
+    // the order they were written, each only where it can start
+    void rulesRunInFileOrder()
+    {
+        const std::string file = "rule t.tag\nexplain x\ncertainty 2\npattern [tag:VB] home\nsuggest a\nwrong <x> => y\n"
+                                 "rule t.word\nexplain x\ncertainty 2\npattern [go] home\nsuggest b\nwrong <x> => y\n"
+                                 "rule t.start\nexplain x\ncertainty 2\npattern ^ [=We]\nsuggest c\nwrong <x> => y\n"
+                                 "rule t.class\nexplain x\ncertainty 2\npattern [class:modal] go\nsuggest d\nwrong <x> => y\n"
+                                 "rule t.set\nexplain x\ncertainty 2\npattern [{go went}] ?now home\nsuggest e\nwrong <x> => y\n";
+        std::vector<DataRule> rules;
+        std::string why;
+        QVERIFY2(RuleFileParser::parse(file, "t.rules", &rules, &why), why.c_str());
+        RuleEngine engine;
+        engine.add(rules);
+        const std::vector<Token> tokens = Tokenizer::tokenize("We can go home.");
+        const std::vector<std::string> tags = {"PRP", "MD", "VB", "NN", "."};
+        std::vector<Finding> found;
+        engine.run("t", tokens, tags, *m_lexicon, &found);
+        QStringList got;
+        for (const Finding &f : found)
+            got << QString::fromStdString(f.candidates.at(0).correction);
+        QCOMPARE(got, (QStringList{"C", "d", "a", "b", "e"}));
+        engine.disable("t.word");
+        found.clear();
+        engine.run("t", tokens, tags, *m_lexicon, &found);
+        QCOMPARE(int(found.size()), 4);
+    }
+
+    // "suggest a | b": the later alternatives follow as candidates, each ranked below the one before
+    void alternativeSuggestions()
+    {
+        const std::string file = "rule t.one\nexplain x\ncertainty 3\npattern {i we} [fell] happy\n"
+                                 "suggest feel | felt | \\2\nwrong <x> => y\n";
+        std::vector<DataRule> rules;
+        std::string why;
+        QVERIFY2(RuleFileParser::parse(file, "t.rules", &rules, &why), why.c_str());
+        RuleEngine engine;
+        engine.add(rules);
+        std::vector<Finding> found;
+        engine.run("t", Tokenizer::tokenize("We fell happy."), {}, *m_lexicon, &found);
+        QCOMPARE(int(found.size()), 1);
+        QStringList got;
+        for (const Candidate &c : found[0].candidates)
+            got << QString::fromStdString(c.correction);
+        QCOMPARE(got, (QStringList{"feel", "felt", "fell"}));
+        QVERIFY(found[0].candidates[0].score > found[0].candidates[1].score);
+        QVERIFY(found[0].candidates[1].score > found[0].candidates[2].score);
     }
 
     void brokenFileLeavesOthersLoaded()
@@ -414,6 +482,26 @@ private slots:
                                                  << "It helped my self-esteem." << "" << "" << "";
         QTest::newRow("spaced hyphen does not") << "[my self]" << "myself" << "my self ~-"
                                                 << "I did it my self - alone." << "" << "my self" << "myself";
+        QTest::newRow("part of speech") << "[quiet] pos:adj" << "quite" << "" << "It is quiet simple." << ""
+                                        << "quiet" << "quite";
+        QTest::newRow("part of speech, another word") << "[quiet] pos:adj" << "quite" << ""
+                                                      << "It is quiet for once." << "" << "" << "";
+        QTest::newRow("two conditions on one token")
+            << "[quiet] pos:adj&!pos:noun" << "quite" << "" << "It is quiet difficult." << "" << "quiet" << "quite";
+        QTest::newRow("two conditions, the negated one fails")
+            << "[quiet] pos:adj&!pos:noun" << "quite" << "" << "It is quiet kind." << "" << "" << "";
+        QTest::newRow("negated word set") << "[its] !{own} @word" << "it's" << "" << "Its a pity." << "" << "Its"
+                                          << "It's";
+        QTest::newRow("negated word set, the word itself") << "[its] !{own} @word" << "it's" << ""
+                                                           << "It has its own way." << "" << "" << "";
+        QTest::newRow("negated item takes punctuation") << "[its] !pos:noun" << "it's" << "" << "I saw its." << ""
+                                                        << "its" << "it's";
+        QTest::newRow("joined class and regular expression")
+            << "am [class:feeling_verb&/.*ing/]" << "\\2:pp" << "" << "I am boring today." << "" << "boring"
+            << "bored";
+        QTest::newRow("joined class and regular expression, the other form")
+            << "am [class:feeling_verb&/.*ing/]" << "\\2:pp" << "" << "I am bored today." << "" << "" << "";
+        QTest::newRow("exclamation mark as itself") << "[wow] !" << "great" << "" << "wow !" << "" << "wow" << "great";
         QTest::newRow("optional item present")
             << "[a ?very good]" << "\\3" << "" << "It is a very good idea." << "" << "a very good" << "good";
         QTest::newRow("optional item absent")

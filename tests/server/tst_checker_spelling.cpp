@@ -6,6 +6,7 @@
 #include "confusionrules.h"
 #include "editdistance.h"
 #include "lexicon.h"
+#include "ruleengine.h"
 #include "spellingrule.h"
 #include "spellingsuggester.h"
 #include "symspellindex.h"
@@ -28,6 +29,7 @@ private:
     std::unique_ptr<SpellingSuggester> m_speller;
     QTemporaryDir m_listDir;
     std::unique_ptr<SpellingSuggester> m_listSpeller; // reads its word lists from m_listDir
+    RuleEngine m_rules;                               // the shipped rule files
 
 private slots:
     void initTestCase()
@@ -35,6 +37,8 @@ private slots:
         m_lexicon = std::make_unique<Lexicon>(PENNOVA_SOURCE_DIR "/server/checker/data", "/usr/share/wordnet");
         m_speller = std::make_unique<SpellingSuggester>(*m_lexicon, "/usr/share/hunspell");
         QVERIFY(m_speller->hasDictionary());
+        m_rules.loadFolder(PENNOVA_SOURCE_DIR "/server/checker/data/rules");
+        QVERIFY(m_rules.errors().empty());
     }
 
     void topSuggestion_data()
@@ -310,7 +314,8 @@ private slots:
         QCOMPARE(got, QStringList{candidate});
     }
 
-    // Real-word confusions: each learner row beside a clean sentence with the same words.
+    // Real-word confusions (confusionrules.cpp and confusions.rules): each learner row beside
+    // a clean sentence with the same words.
     void confusions_data()
     {
         QTest::addColumn<QString>("sentence");
@@ -385,9 +390,12 @@ private slots:
     {
         QFETCH(QString, sentence);
         QFETCH(QString, fix);
+        // the hand-written confusions and those of the rule file, without the tagger
         const ConfusionRules rules(*m_lexicon);
+        const std::vector<Token> tokens = Tokenizer::tokenize(sentence.toStdString());
         std::vector<Finding> found;
-        rules.check(Tokenizer::tokenize(sentence.toStdString()), &found);
+        rules.check(tokens, &found);
+        m_rules.run("confusions", tokens, {}, *m_lexicon, &found);
         QStringList got;
         for (const Finding &f : found) {
             QVERIFY(!f.candidates.empty());
