@@ -264,8 +264,8 @@ private slots:
             "She takes drugs every day.");
         row("big rain: heavy", "We stayed home because of the big rain.", "big", "heavy", "collocation",
             "We stayed home because of the heavy rain.");
-        row("big traffic: heavy", "There was big traffic on the bridge.", "big", "heavy", "collocation",
-            "There was heavy traffic on the bridge.");
+        row("strong rain: heavy", "The strong rain flooded the streets.", "strong", "heavy", "collocation",
+            "The heavy rain flooded the streets.");
     }
 
     void learnerPairs() { LearnerTable::verify(*m_checker); }
