@@ -1,7 +1,7 @@
 // Collocation benchmark: the collocation rule on its own (the shipped model, the checker's
 // tagger and lemmas) over the learner essays (REALEC dev, JFLEG dev) and unedited CWEB web
 // sentences, for a grid of the model's margins (minimum count of the suggested pair, ratio
-// to the written pair): learner tokens flagged and the share an annotator marked wrong, and
+// to the written pair, share of the noun's uses): learner tokens flagged and the share an annotator marked wrong, and
 // web sentences flagged. The checker's own margins come first; --show prints their flags.
 // Usage: bench_collocation [--model FILE] [--show]
 
@@ -75,19 +75,26 @@ int main(int argc, char **argv)
     };
     const std::vector<Analysed> learned = analyse(learner), webbed = analyse(web);
     std::printf("%zu learner sentences, %zu unedited CWEB sentences\n", learner.size(), web.size());
-    std::printf("%8s %8s %9s %8s %10s\n", "minPair", "ratio", "flagged", "P", "CWEB sents");
+    std::printf("%8s %8s %8s %9s %8s %10s\n", "minPair", "ratio", "nounShr", "flagged", "P", "CWEB sents");
     CollocationModel &model = rule.model();
     const uint64_t shippedCount = model.minSuggested;
-    const double shippedRatio = model.minRatio;
-    std::vector<std::pair<uint64_t, double>> grid = {{shippedCount, shippedRatio}};
-    for (uint64_t c : {3, 4, 6, 8, 12})
+    const double shippedRatio = model.minRatio, shippedShare = model.minNounShare;
+    struct Margin
+    {
+        uint64_t count;
+        double ratio, share;
+    };
+    std::vector<Margin> grid = {{shippedCount, shippedRatio, shippedShare}};
+    for (uint64_t c : {2, 3, 4, 6, 8, 12})
         for (double r : {3.0, 4.0, 8.0})
-            if (c != shippedCount || r != shippedRatio)
-                grid.push_back({c, r});
-    for (const auto &[count, ratio] : grid) {
+            for (double sh : {0.0, 0.1, 0.2, 0.3})
+                if (c != shippedCount || r != shippedRatio || sh != shippedShare)
+                    grid.push_back({c, r, sh});
+    for (const auto &[count, ratio, share] : grid) {
         model.minSuggested = count;
         model.minRatio = ratio;
-        const bool shipped = count == shippedCount && ratio == shippedRatio;
+        model.minNounShare = share;
+        const bool shipped = count == shippedCount && ratio == shippedRatio && share == shippedShare;
         const bool printing = show && shipped;
         int flagged = 0, marked = 0, webFlagged = 0;
         for (const Analysed &a : learned) {
@@ -111,7 +118,7 @@ int main(int argc, char **argv)
             if (printing && !found.empty())
                 std::printf("  WEB  -> %s | %s\n", found[0].candidates[0].correction.c_str(), a.s->text.c_str());
         }
-        std::printf("%8llu %8.1f %9d %7.1f%% %10d%s\n", (unsigned long long)count, ratio, flagged,
+        std::printf("%8llu %8.1f %8.2f %9d %7.1f%% %10d%s\n", (unsigned long long)count, ratio, share, flagged,
                     flagged ? 100.0 * marked / flagged : 0.0, webFlagged, shipped ? "  (shipped)" : "");
     }
     return 0;

@@ -256,7 +256,8 @@ CollocationModel::Verdict CollocationModel::judge(Kind kind, const std::string &
             }
         }
         if (best.empty() || bestCount < minSuggested || double(bestCount) < minRatio * double(v.written + 1)
-            || double(bestCount) < minShare * double(total) || bestCount <= v.suggested)
+            || double(bestCount) < minShare * double(total)
+            || double(bestCount) < minNounShare * double(nounTotal(kind, second)) || bestCount <= v.suggested)
             continue;
         v.better = best;
         v.suggested = bestCount;

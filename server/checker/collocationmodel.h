@@ -78,6 +78,9 @@ public:
     uint64_t minNoun = 8;     // the noun in that role at least this often
     double minRatio = 4.0;    // suggested / (written + 1)
     double minShare = 0.6;    // of the group's pairs with the noun, the suggested one's share
+    // of the noun's uses in the role, the suggested pair's share: off, since on the learner
+    // essays it dropped as many marked flags as unmarked ones (bench_collocation)
+    double minNounShare = 0.0;
 
 private:
     using Counts = std::unordered_map<std::string, uint64_t>; // "first second" or noun

@@ -164,6 +164,28 @@ private slots:
                      QStringLiteral("take"));
     }
 
+    // the share of the noun's uses the suggested pair must have, where that margin is set:
+    // "commit crime" is 12 of the 20 uses of "crime" as an object
+    void nounShare_data()
+    {
+        QTest::addColumn<double>("share");
+        QTest::addColumn<QString>("better");
+        QTest::newRow("off") << 0.0 << "commit";
+        QTest::newRow("below the pair's share") << 0.5 << "commit";
+        QTest::newRow("above the pair's share") << 0.7 << "";
+    }
+
+    void nounShare()
+    {
+        QFETCH(double, share);
+        QFETCH(QString, better);
+        QTemporaryDir dir;
+        M model;
+        QVERIFY(model.load(writeFile(dir, kCounts).toStdString()));
+        model.minNounShare = share;
+        QCOMPARE(QString::fromStdString(model.judge(M::VerbObject, "make", "crime").better), better);
+    }
+
     void load_data()
     {
         QTest::addColumn<QByteArray>("text");
