@@ -8,6 +8,7 @@
 #include "articlerules.h"
 #include "comparativerules.h"
 #include "complementrules.h"
+#include "collocationrule.h"
 #include "confusionrules.h"
 #include "explanationpages.h"
 #include "fragmentrule.h"
@@ -154,6 +155,7 @@ public:
         , nounNumber(lexicon, "/usr/share/wordnet")
         , lemmatizer(lexicon, nounNumber.forms())
         , verbFormModel(lexicon)
+        , collocations(lexicon)
         , pages(wordnet)
     {
         rules.loadFolder(ShippedData::folder(ShippedData::Checker) + "/rules");
@@ -165,6 +167,7 @@ public:
         verbFormModel.load(dataDir + "/verbform-model.txt"); // and the verb-form classifier
         prepositionChoice.load(dataDir + "/preposition-model.txt"); // and the native preposition counts
         confusion.loadModel(dataDir + "/confusion-model.txt"); // and the sound-alikes in context
+        collocations.load(dataDir + "/collocation-model.txt"); // and the verb-object, adjective-noun pairs
         // Chinese words in pinyin come from the dictionary's CC-CEDICT
         spelling.loadChineseWords(ShippedData::folder(ShippedData::Dictionary) + "/cedict.tsv");
         registerRules();
@@ -207,6 +210,7 @@ public:
     NounNumberRule nounNumber;
     Lemmatizer lemmatizer;
     VerbFormModelRule verbFormModel;
+    CollocationRule collocations;
     ExplanationPages pages;
     RuleEngine rules;
     RuleRegistry registry;
@@ -303,6 +307,8 @@ void CheckerData::registerRules()
                 s.localRules->run(family, s.tokens, s.tags, lexicon, &f);
         }
     });
+    add("collocation", "REAL", SwitchReal,
+        [this](const S &s, F &f) { collocations.check(s.tokens, s.tags, &f); });
     // the other sound-alikes the confusion model decides, after every hand-written rule
     add("confusion.context", "REAL", SwitchReal,
         [this](const S &s, F &f) { confusion.contextSlips(s.tokens, s.tags, false, &f); });

@@ -1,0 +1,91 @@
+#include "collocationrule.h"
+
+#include "lexicon.h"
+#include "rulesupport.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+namespace PennovaChecker {
+
+namespace {
+
+using R = RuleSupport;
+
+bool isBeOrGet(const std::string &w)
+{
+    static const std::unordered_set<std::string> forms = {"be",  "am",   "is",  "are", "was",  "were",   "been", "being",
+                                                          "'s",  "'re",  "'m",  "get", "gets", "got",    "gotten",
+                                                          "getting"};
+    return forms.count(w) > 0;
+}
+
+// A word that completes a phrasal verb after its object ("take the coat off").
+bool particle(const std::string &w)
+{
+    static const std::unordered_set<std::string> words = {"off", "on", "up", "out", "down", "away", "back",
+                                                          "over", "around", "apart", "together", "in"};
+    return words.count(w) > 0;
+}
+
+// A passive or "get" + participle takes no object after it ("was made president"); a
+// particle after the object makes another verb ("take the coat off", "make the story up").
+bool passiveOrPhrasal(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                      const CollocationModel::Pair &p)
+{
+    const std::string &tag = tags[size_t(p.word)];
+    if (tag == "VBN" || tag == "VBD")
+        for (int k = std::max(0, p.word - 3); k < p.word; ++k)
+            if (isBeOrGet(t[size_t(k)].lower))
+                return true;
+    return p.noun + 1 < int(t.size()) && particle(t[size_t(p.noun) + 1].lower);
+}
+
+} // namespace
+
+bool CollocationRule::load(const std::string &modelPath, std::string *error)
+{
+    CollocationModel model;
+    if (!model.load(modelPath, error))
+        return false;
+    m_model = std::move(model);
+    return true;
+}
+
+std::string CollocationRule::inflect(const std::string &lemma, const std::string &tag) const
+{
+    if (tag == "VBZ")
+        return m_lex.thirdPerson(lemma);
+    if (tag == "VBD")
+        return m_lex.pastOf(lemma);
+    if (tag == "VBN")
+        return m_lex.participleOf(lemma);
+    if (tag == "VBG")
+        return m_lex.ingOf(lemma);
+    return lemma;
+}
+
+void CollocationRule::check(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                            std::vector<Finding> *out) const
+{
+    if (!m_model.isLoaded())
+        return;
+    for (const CollocationModel::Pair &p : CollocationModel::pairs(t, tags)) {
+        if (p.kind == CollocationModel::VerbObject && passiveOrPhrasal(t, tags, p))
+            continue;
+        const CollocationModel::Verdict v = m_model.judge(p.kind, p.first, p.second);
+        if (v.better.empty())
+            continue;
+        const Token &word = t[size_t(p.word)];
+        const std::string form =
+            p.kind == CollocationModel::VerbObject ? inflect(v.better, tags[size_t(p.word)]) : v.better;
+        if (form.empty() || form == word.lower)
+            continue;
+        const int a = word.start, b = t[size_t(p.noun)].end;
+        if (std::any_of(out->begin(), out->end(), [&](const Finding &f) { return f.start < b && a < f.end; }))
+            continue;
+        out->push_back(R::replace(t, p.word, p.word, R::caseLike(word, form), "REAL", "collocation", 2));
+    }
+}
+
+} // namespace PennovaChecker

@@ -1,0 +1,329 @@
+// The collocation check: which verb-object and adjective-noun pairs a tagged sentence has,
+// the decision on counts, the model file it accepts, the form of the suggested verb, and the
+// checker's findings on learner pairs beside right look-alikes (phrasal verbs, passives,
+// idioms, pairs native text has).
+
+#include "collocationmodel.h"
+#include "collocationrule.h"
+#include "englishchecker.h"
+#include "lemmatizer.h"
+#include "lexicon.h"
+#include "nounforms.h"
+#include "shippeddata.h"
+#include "support/learnertable.h"
+
+#include <QtTest>
+
+#include <memory>
+
+using namespace PennovaChecker;
+using M = CollocationModel;
+
+namespace {
+
+QString writeFile(const QTemporaryDir &dir, const QByteArray &text)
+{
+    const QString path = dir.filePath(QStringLiteral("collocation-model.txt"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return {};
+    file.write(text);
+    return path;
+}
+
+// counts for the decision rows: "crime" is committed, never made; "mistake" is made and,
+// once, done; "rain" is heavy; "picture" goes with several verbs alike
+const QByteArray kCounts = "# test counts\n"
+                           "P 0 commit crime 12\n"
+                           "N 0 crime 20\n"
+                           "P 0 make mistake 16\n"
+                           "P 0 do mistake 1\n"
+                           "N 0 mistake 30\n"
+                           "P 0 take medicine 3\n"
+                           "N 0 medicine 12\n"
+                           "P 0 make picture 4\n"
+                           "P 0 take picture 4\n"
+                           "N 0 picture 40\n"
+                           "P 0 tell lie 6\n"
+                           "N 0 lie 4\n"
+                           "P 1 heavy rain 9\n"
+                           "N 1 rain 15\n";
+
+} // namespace
+
+class TestCheckerCollocations : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<Lexicon> m_lexicon;
+    std::unique_ptr<NounForms> m_nouns;
+    std::unique_ptr<Lemmatizer> m_lemmatizer;
+    std::unique_ptr<EnglishChecker> m_checker;
+
+    // "word/TAG word/TAG ...", lemmatised as the checker does
+    std::vector<Token> tagged(const QString &text, std::vector<std::string> *tags) const
+    {
+        QStringList words;
+        tags->clear();
+        for (const QString &item : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            const qsizetype slash = item.lastIndexOf(QLatin1Char('/'));
+            words << item.left(slash);
+            tags->push_back(item.mid(slash + 1).toStdString());
+        }
+        std::vector<Token> tokens = Tokenizer::tokenize(words.join(QLatin1Char(' ')).toStdString());
+        m_lemmatizer->fill(&tokens, *tags);
+        return tokens;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        const std::string data = ShippedData::folder(ShippedData::Checker);
+        m_lexicon = std::make_unique<Lexicon>(data, "/usr/share/wordnet");
+        m_nouns = std::make_unique<NounForms>(*m_lexicon, "/usr/share/wordnet");
+        m_lemmatizer = std::make_unique<Lemmatizer>(*m_lexicon, *m_nouns);
+        m_checker = std::make_unique<EnglishChecker>();
+    }
+
+    void pairs_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::addColumn<QString>("pairs");
+        QTest::newRow("object after an article") << "They/PRP made/VBD a/DT crime/NN ./." << "make>crime";
+        QTest::newRow("object after adjectives and a number")
+            << "We/PRP did/VBD two/CD big/JJ mistakes/NNS ./." << "do>mistake big+mistake";
+        QTest::newRow("head is the last of a compound") << "He/PRP did/VBD his/PRP$ science/NN homework/NN ./."
+                                                        << "do>homework";
+        QTest::newRow("adjective before a single noun") << "The/DT big/JJ rain/NN stopped/VBD ./." << "big+rain";
+        QTest::newRow("adjective before a compound is left") << "A/DT high/JJ school/NN student/NN ./." << "";
+        QTest::newRow("particle before the object") << "He/PRP took/VBD off/RP his/PRP$ coat/NN ./." << "";
+        QTest::newRow("pronoun: a double object") << "Tell/VB me/PRP the/DT truth/NN ./." << "";
+        QTest::newRow("measure before of") << "They/PRP made/VBD a/DT lot/NN of/IN noise/NN ./." << "";
+        QTest::newRow("noun before of") << "She/PRP took/VBD care/NN of/IN him/PRP ./." << "";
+        QTest::newRow("object complement") << "It/PRP makes/VBZ life/NN easy/JJ ./." << "";
+        QTest::newRow("adjective of a time after the object")
+            << "They/PRP made/VBD a/DT crime/NN last/JJ year/NN ./." << "make>crime";
+        QTest::newRow("subject of a verb after it") << "I/PRP saw/VBD the/DT children/NNS play/VBP ./." << "";
+        QTest::newRow("comparative complement") << "It/PRP makes/VBZ the/DT debt/NN harder/RBR ./." << "";
+        QTest::newRow("time noun as an adverbial") << "They/PRP drank/VBD all/DT day/NN ./." << "";
+        QTest::newRow("indefinite pronoun") << "I/PRP saw/VBD something/NN ./." << "";
+        QTest::newRow("do standing for a verb") << "So/RB do/VBP most/JJS people/NNS ./." << "";
+        QTest::newRow("-ing form in a compound") << "sports/NNS doing/VBG opportunities/NNS" << "";
+        QTest::newRow("proper noun") << "We/PRP watched/VBD Casablanca/NNP ./." << "";
+        QTest::newRow("untagged sentence") << "" << "";
+    }
+
+    void pairs()
+    {
+        QFETCH(QString, sentence);
+        QFETCH(QString, pairs);
+        std::vector<std::string> tags;
+        const std::vector<Token> tokens = tagged(sentence, &tags);
+        QStringList got;
+        for (const M::Pair &p : M::pairs(tokens, tags))
+            got << QString::fromStdString(p.first + (p.kind == M::VerbObject ? ">" : "+") + p.second);
+        QCOMPARE(got.join(QLatin1Char(' ')), pairs);
+    }
+
+    void judge_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("noun");
+        QTest::addColumn<QString>("better");
+        QTest::newRow("made crime: committed") << int(M::VerbObject) << "make" << "crime" << "commit";
+        QTest::newRow("did crime: committed") << int(M::VerbObject) << "do" << "crime" << "commit";
+        QTest::newRow("did mistake seen once: left") << int(M::VerbObject) << "do" << "mistake" << "";
+        QTest::newRow("made mistake: native") << int(M::VerbObject) << "make" << "mistake" << "";
+        QTest::newRow("ate medicine: suggested pair too rare") << int(M::VerbObject) << "eat" << "medicine" << "";
+        QTest::newRow("said lie: noun too rare") << int(M::VerbObject) << "say" << "lie" << "";
+        QTest::newRow("did picture: no word stands out") << int(M::VerbObject) << "do" << "picture" << "";
+        QTest::newRow("committed crime: not a flagged word") << int(M::VerbObject) << "commit" << "crime" << "";
+        QTest::newRow("big rain: heavy") << int(M::AdjectiveNoun) << "big" << "rain" << "heavy";
+        QTest::newRow("big rain counted as a verb pair: left") << int(M::VerbObject) << "big" << "rain" << "";
+        QTest::newRow("unknown noun") << int(M::VerbObject) << "make" << "zyzzyva" << "";
+    }
+
+    void judge()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, first);
+        QFETCH(QString, noun);
+        QFETCH(QString, better);
+        QTemporaryDir dir;
+        M model;
+        QVERIFY(model.load(writeFile(dir, kCounts).toStdString()));
+        const M::Verdict v = model.judge(M::Kind(kind), first.toStdString(), noun.toStdString());
+        QCOMPARE(QString::fromStdString(v.better), better);
+        // medicine passes with lower margins for the suggested pair
+        model.minSuggested = 3;
+        model.minRatio = 3.0;
+        if (noun == QLatin1String("medicine"))
+            QCOMPARE(QString::fromStdString(model.judge(M::Kind(kind), first.toStdString(), noun.toStdString()).better),
+                     QStringLiteral("take"));
+    }
+
+    // the share of the noun's uses the suggested pair must have, where that margin is set:
+    // "commit crime" is 12 of the 20 uses of "crime" as an object
+    void nounShare_data()
+    {
+        QTest::addColumn<double>("share");
+        QTest::addColumn<QString>("better");
+        QTest::newRow("off") << 0.0 << "commit";
+        QTest::newRow("below the pair's share") << 0.5 << "commit";
+        QTest::newRow("above the pair's share") << 0.7 << "";
+    }
+
+    void nounShare()
+    {
+        QFETCH(double, share);
+        QFETCH(QString, better);
+        QTemporaryDir dir;
+        M model;
+        QVERIFY(model.load(writeFile(dir, kCounts).toStdString()));
+        model.minNounShare = share;
+        QCOMPARE(QString::fromStdString(model.judge(M::VerbObject, "make", "crime").better), better);
+    }
+
+    void load_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<bool>("ok");
+        QTest::newRow("counts") << kCounts << true;
+        QTest::newRow("empty") << QByteArray() << false;
+        QTest::newRow("comments only") << QByteArray("# nothing\n") << false;
+        QTest::newRow("garbage") << QByteArray("\x01\x02 binary \xff\n") << false;
+        QTest::newRow("unknown record") << QByteArray("N 0 crime 3\nX 0 a b 1\n") << false;
+        QTest::newRow("kind out of range") << QByteArray("N 2 crime 3\n") << false;
+        QTest::newRow("truncated pair") << QByteArray("N 0 crime 3\nP 0 commit") << false;
+        QTest::newRow("count not a number") << QByteArray("N 0 crime many\n") << false;
+        QTest::newRow("zero count") << QByteArray("N 0 crime 0\n") << false;
+        QTest::newRow("extra field") << QByteArray("N 0 crime 3 4\n") << false;
+        QTest::newRow("oversized line") << QByteArray("N 0 ") + QByteArray(200000, 'a') + QByteArray(" 3 x\n") << false;
+    }
+
+    void load()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(bool, ok);
+        QTemporaryDir dir;
+        M model;
+        std::string error;
+        QCOMPARE(model.load(writeFile(dir, text).toStdString(), &error), ok);
+        QCOMPARE(model.isLoaded(), ok);
+        QCOMPARE(error.empty(), ok);
+        if (!ok)
+            QCOMPARE(model.nounTotal(M::VerbObject, "crime"), uint64_t(0));
+    }
+
+    void missingFile()
+    {
+        M model;
+        std::string error;
+        QVERIFY(!model.load("/nonexistent/collocation-model.txt", &error));
+        QVERIFY(!error.empty());
+    }
+
+    // the trainer's counting and writing: the same text gives the same file, and it reads back
+    void trainedModelRoundTrip()
+    {
+        M model;
+        for (const char *s : {"They/PRP commit/VBP a/DT crime/NN ./.", "Many/JJ commit/VBP crimes/NNS ./.",
+                              "Few/JJ commit/VBP another/DT crime/NN ./.", "The/DT heavy/JJ rain/NN fell/VBD ./."}) {
+            std::vector<std::string> tags;
+            const std::vector<Token> tokens = tagged(QString::fromLatin1(s), &tags);
+            model.add(tokens, tags);
+        }
+        QTemporaryDir dir;
+        const std::string a = dir.filePath(QStringLiteral("a.txt")).toStdString();
+        const std::string b = dir.filePath(QStringLiteral("b.txt")).toStdString();
+        QVERIFY(model.save(a));
+        QVERIFY(model.save(b));
+        QFile fa(QString::fromStdString(a)), fb(QString::fromStdString(b));
+        QVERIFY(fa.open(QIODevice::ReadOnly) && fb.open(QIODevice::ReadOnly));
+        QCOMPARE(fa.readAll(), fb.readAll());
+        M loaded;
+        QVERIFY(loaded.load(a));
+        QCOMPARE(loaded.count(M::VerbObject, "commit", "crime"), uint64_t(3));
+        QCOMPARE(loaded.nounTotal(M::VerbObject, "crime"), uint64_t(3));
+        QCOMPARE(loaded.count(M::AdjectiveNoun, "heavy", "rain"), uint64_t(1));
+        QVERIFY(!model.save(dir.filePath(QStringLiteral("no/such/dir/x.txt")).toStdString()));
+    }
+
+    void inflect_data()
+    {
+        QTest::addColumn<QString>("lemma");
+        QTest::addColumn<QString>("tag");
+        QTest::addColumn<QString>("form");
+        QTest::newRow("past") << "commit" << "VBD" << "committed";
+        QTest::newRow("participle") << "take" << "VBN" << "taken";
+        QTest::newRow("third person") << "watch" << "VBZ" << "watches";
+        QTest::newRow("-ing") << "make" << "VBG" << "making";
+        QTest::newRow("base") << "tell" << "VB" << "tell";
+        QTest::newRow("present") << "read" << "VBP" << "read";
+    }
+
+    void inflect()
+    {
+        QFETCH(QString, lemma);
+        QFETCH(QString, tag);
+        QFETCH(QString, form);
+        const CollocationRule rule(*m_lexicon);
+        QCOMPARE(QString::fromStdString(rule.inflect(lemma.toStdString(), tag.toStdString())), form);
+    }
+
+    void learnerPairs_data()
+    {
+        LearnerTable::columns();
+        using LearnerTable::row;
+        row("made a crime: committed, past kept", "They made a crime last year.", "made", "committed", "collocation",
+            "They committed a crime last year.");
+        row("do mistakes: make", "People may do mistakes.", "do", "make", "collocation", "People may make mistakes.");
+        row("doing mistakes: -ing kept", "He keeps doing mistakes.", "doing", "making", "collocation",
+            "He keeps making mistakes.");
+        row("eats drugs: takes", "She eats drugs every day.", "eats", "takes", "collocation",
+            "She takes drugs every day.");
+        row("big rain: heavy", "We stayed home because of the big rain.", "big", "heavy", "collocation",
+            "We stayed home because of the heavy rain.");
+        row("strong rain: heavy", "The strong rain flooded the streets.", "strong", "heavy", "collocation",
+            "The heavy rain flooded the streets.");
+    }
+
+    void learnerPairs() { LearnerTable::verify(*m_checker); }
+
+    void nativePairs_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("make a decision") << "We made a decision yesterday.";
+        QTest::newRow("do research") << "They do research on plants.";
+        QTest::newRow("take a photo") << "She took a photo of the lake.";
+        QTest::newRow("phrasal verb, particle first") << "He took off his coat.";
+        QTest::newRow("phrasal verb, particle last") << "They made the story up.";
+        QTest::newRow("passive") << "The decision was made by the board.";
+        QTest::newRow("relative clause") << "The mistakes we made cost us the game.";
+        QTest::newRow("object complement") << "The rain made the road dangerous.";
+        QTest::newRow("idiom: take place") << "The meeting took place in May.";
+        QTest::newRow("idiom: make sense") << "That makes sense to me.";
+        QTest::newRow("do standing for a verb") << "Neither do the other students.";
+        QTest::newRow("dictionary phrase: do drugs") << "Countless kids met there and did drugs.";
+        QTest::newRow("mistagged complement") << "Interest rates rise, making the debt harder to pay off.";
+        QTest::newRow("tell the truth") << "You should tell the truth.";
+        QTest::newRow("watch television") << "They watch television every night.";
+        QTest::newRow("heavy rain") << "The heavy rain flooded the streets.";
+        QTest::newRow("high price") << "They paid a high price for it.";
+        QTest::newRow("big house") << "They live in a big house.";
+    }
+
+    void nativePairs()
+    {
+        QFETCH(QString, sentence);
+        const Json::Value record = LearnerTable::check(*m_checker, sentence, 3);
+        for (const Json::Value &c : record["corrections"])
+            QVERIFY2(c["explainType"].asString() != "collocation",
+                     qPrintable(sentence + QStringLiteral(": ") + CheckerRecords::describe(sentence, record)));
+    }
+};
+
+QTEST_APPLESS_MAIN(TestCheckerCollocations)
+#include "tst_checker_collocations.moc"
