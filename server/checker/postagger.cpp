@@ -231,11 +231,11 @@ void PosTagger::features(const Context &c, size_t i, const std::string &prev, co
     out->push_back(feature("caseamb", c.casing + sh, amb));
 }
 
-void PosTagger::addDomainCopies(Features *f)
+void PosTagger::addDomainCopies(Features *f, uint64_t salt)
 {
     const size_t n = f->size();
     for (size_t k = 0; k < n; ++k)
-        f->push_back(((*f)[k] ^ 0x9e3779b97f4a7c15ULL) * 1099511628211ULL);
+        f->push_back(((*f)[k] ^ salt) * 1099511628211ULL);
 }
 
 void PosTagger::describe(const std::string &word, size_t i, Context *c) const
@@ -431,6 +431,8 @@ void PosTagger::train(const std::vector<Sentence> &input, int iterations, float 
     m_tags.clear();
     const bool copies = std::any_of(input.begin(), input.end(), [](const Sentence &s) { return s.secondary; });
     std::unordered_map<uint64_t, uint64_t> copyOf; // a feature's copy -> the feature
+    std::unordered_set<uint64_t> secondaryCopies;  // secondary text's own copies: left out of the model
+    constexpr uint64_t kPrimarySalt = 0x9e3779b97f4a7c15ULL, kSecondarySalt = 0xc2b2ae3d27d4eb4fULL;
     std::unordered_map<uint64_t, std::vector<Weight>> averaged;
     for (const Sentence &s : input)
         for (const std::string &t : s.tags)
@@ -486,7 +488,7 @@ void PosTagger::train(const std::vector<Sentence> &input, int iterations, float 
             // as if this word had not been seen here, so that rare words look the way unseen ones will;
             // not in secondary text, so that what a new word is comes from the treebanks' text
             auto counts = formCounts.find(c.norm[i]);
-            if (counts != formCounts.end() && !s.secondary)
+            if (counts != formCounts.end() && (!s.secondary || s.ownCopies))
                 c.ambiguity[i] = tagSet(counts->second, s.tags[i], s.weight);
         }
     }
@@ -496,7 +498,7 @@ void PosTagger::train(const std::vector<Sentence> &input, int iterations, float 
             int total = 0;
             for (const auto &kv : formCounts[contexts[si].norm[i]])
                 total += kv.second;
-            rare[si].push_back(total <= input[si].weight && !input[si].secondary); // in this sentence only
+            rare[si].push_back(total <= input[si].weight && (!input[si].secondary || input[si].ownCopies)); // in this sentence only
         }
     std::vector<size_t> order;
     for (size_t si = 0; si < input.size(); ++si)
@@ -523,7 +525,9 @@ void PosTagger::train(const std::vector<Sentence> &input, int iterations, float 
                     features(c, i, prev, prev2, &f);
                     const size_t shared = f.size();
                     if (copies && !s.secondary)
-                        addDomainCopies(&f);
+                        addDomainCopies(&f, kPrimarySalt);
+                    else if (s.ownCopies)
+                        addDomainCopies(&f, kSecondarySalt);
                     const int g = score(f);
                     const int truth = s.tags[i].empty() ? g : tagIndex(s.tags[i]);
                     ++clock;
@@ -531,7 +535,9 @@ void PosTagger::train(const std::vector<Sentence> &input, int iterations, float 
                         for (size_t k = 0; k < f.size(); ++k) {
                             update(f[k], truth, 1.f);
                             update(f[k], g, -1.f);
-                            if (k >= shared)
+                            if (k >= shared && s.secondary)
+                                secondaryCopies.insert(f[k]);
+                            else if (k >= shared)
                                 copyOf.emplace(f[k], f[k - shared]);
                         }
                     guess = tagName(g);
@@ -554,7 +560,7 @@ void PosTagger::train(const std::vector<Sentence> &input, int iterations, float 
                 ws.push_back({e.tag, avg});
         }
         Slot().swap(s);
-        if (!ws.empty())
+        if (!ws.empty() && !secondaryCopies.count(key))
             averaged.emplace(key, std::move(ws));
     }
     if (copies) { // tagging reads the treebanks' side: each copy added into its feature

@@ -35,6 +35,10 @@ public:
         // into the shared weights when training ends, so that their conventions win where
         // the two differ
         bool secondary = false;
+        // secondary text that also trains a copy of each feature of its own, left out of the
+        // model, to take up what only that text does (a story's past tense after "she"); its
+        // words are then read the way the others' are (rare ones now and then as unseen)
+        bool ownCopies = false;
     };
 
     // lexicon, forms: add their word classes as features; either may be null; not
@@ -97,7 +101,7 @@ private:
     std::string lexicalClass(const std::string &lower) const;
     void describe(const std::string &word, size_t i, Context *c) const;
     int predict(const Features &f) const;
-    static void addDomainCopies(Features *f);
+    static void addDomainCopies(Features *f, uint64_t salt);
     int tagIndex(const std::string &tag);
     // the tags of byTag above a twentieth of its count, times occurrences of without not counted
     static std::string tagSet(const std::unordered_map<std::string, int> &byTag, const std::string &without, int times = 1);

@@ -110,6 +110,7 @@ struct Subject
     bool gerund = false;       // the subject's phrase opens with an -ing verb ("joining these activities")
     bool relative = false;     // the subject is "who", "which" or "that": its noun is a guess
     bool prepositional = false; // the noun found is a preposition's ("the lives of kids has")
+    bool object = false;        // the noun found follows a verb: its object ("a chef that tries new dishes wins")
 };
 
 // The subject of a verb whose auxiliaries begin after k: the nearest pronoun or noun, the
@@ -153,6 +154,7 @@ Subject subjectBefore(const std::vector<Token> &t, const std::vector<std::string
                                    || tagIs(tags, before, "CD") || tagStarts(tags, before, "NN")))
                 --before;
             out.prepositional = tagIs(tags, before, "IN") || tagIs(tags, before, "TO");
+            out.object = tagIs(tags, before, "VBZ") || tagIs(tags, before, "VBP") || tagIs(tags, before, "VBD");
             subject += tagAt(tags, h);
             out.number = nounNumber(t, tags, h, lex);
             // nouns joined by "and" ("my parents and my sister", "Melanie and Randy Cooper")
@@ -399,7 +401,7 @@ VerbFormSlots::Context VerbFormSlots::context(const std::vector<Token> &t, const
     const Subject sj = subjectBefore(t, tags, k, lex);
     c.subjectNumber = sj.number;
     c.gerundSubject = sj.gerund;
-    c.relativeSubject = sj.relative || sj.prepositional;
+    c.relativeSubject = sj.relative || sj.prepositional || sj.object;
     return c;
 }
 

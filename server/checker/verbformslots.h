@@ -52,8 +52,8 @@ public:
         bool joined = false;
         std::string subjectNumber;
         bool gerundSubject = false;   // "joining these activities helps"
-        bool relativeSubject = false; // "perspectives which adds", "the lives of kids has": the
-                                      // subject may be another noun
+        bool relativeSubject = false; // "perspectives which adds", "the lives of kids has", "a chef
+                                      // that tries new dishes wins": the subject may be another noun
     };
     static Context context(const std::vector<Token> &tokens, const std::vector<std::string> &tags, const Slot &slot,
                            const Lexicon &lexicon);

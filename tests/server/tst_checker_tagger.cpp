@@ -317,6 +317,46 @@ private slots:
         QCOMPARE(score.known + score.unknown, size_t(5));
     }
 
+    // Secondary text (Brown) trains alongside the treebanks: where the two tag the same
+    // words differently the treebanks win. What only the secondary text shows is learnt
+    // from shared features; with copies of its own (left out of the model) it learns only
+    // part of it, and here the treebanks' leaning (every verb a VBP) wins instead.
+    void secondaryText_data()
+    {
+        QTest::addColumn<bool>("ownCopies");
+        QTest::addColumn<QString>("onlySecondary");
+        QTest::newRow("shared features only") << false << "NN";
+        QTest::newRow("with copies of its own") << true << "VBP";
+    }
+
+    void secondaryText()
+    {
+        QFETCH(bool, ownCopies);
+        QFETCH(QString, onlySecondary);
+        std::vector<Sentence> corpus;
+        for (const char *w : {"zorp", "blick", "frim"}) {
+            corpus.push_back(Sentence{{"they", w, "it", "."}, {"PRP", "VBP", "PRP", "."}, 1});
+            for (int k = 0; k < 4; ++k) {
+                Sentence other{{"they", w, "it", "."}, {"PRP", "NN", "PRP", "."}, 1, true};
+                other.ownCopies = ownCopies;
+                corpus.push_back(other);
+                Sentence only{{"the", "glon", "of", w, "."}, {"DT", "NN", "IN", "NN", "."}, 1, true};
+                only.ownCopies = ownCopies;
+                corpus.push_back(only);
+            }
+        }
+        PosTagger tagger;
+        tagger.train(corpus, 8);
+        QCOMPARE(QString::fromStdString(tagger.tagWords({"they", "blick", "it", "."})[1]), QString("VBP"));
+        QCOMPARE(QString::fromStdString(tagger.tagWords({"the", "glon", "of", "frim", "."})[1]), onlySecondary);
+        // saved and read back, the model tags the same
+        PosTagger loaded;
+        std::istringstream in(modelText(tagger));
+        std::string error;
+        QVERIFY2(loaded.load(in, &error), error.c_str());
+        QCOMPARE(loaded.tagWords({"they", "zorp", "it", "."}), tagger.tagWords({"they", "zorp", "it", "."}));
+    }
+
     void treebankReader_data()
     {
         QTest::addColumn<QByteArray>("content");

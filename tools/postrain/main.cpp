@@ -1,5 +1,5 @@
 // pennova-postrain --train a.conllu [--train b.conllu ...] [--heldout c.conllu [--hold-out N]]
-//                  [--brown DIR [--treebank-weight N] [--brown-dump FILE]] [--iterations N] [--min-weight W] [--data DIR]
+//                  [--brown DIR [--treebank-weight N] [--brown-copies 1] [--brown-dump FILE]] [--iterations N] [--min-weight W] [--data DIR]
 //                  [--out model.txt] [--errors FILE]
 //        pennova-postrain --model model.txt [--heldout c.conllu [--hold-out N [--fold F]]] [--tag SENTENCE ...]
 // Trains the tagger (with the checker's lexicon from DIR) and prints its accuracy on
@@ -9,6 +9,8 @@
 // corpus's sample files, mapped to Penn tags (sentences that do not map are left out
 // and counted); --treebank-weight N then has training see each treebank sentence N
 // times a pass, Brown's once, since the checker's input is closer to the treebanks' web text.
+// --brown-copies 1 has Brown train a copy of each feature of its own as well, left out of the
+// model (what only Brown does stays there), and read its rare words as unseen ones now and then.
 // --min-weight W leaves smaller averaged weights out of the model (a smaller, faster model).
 
 #include "browntags.h"
@@ -82,12 +84,15 @@ int main(int argc, char **argv)
     std::string brown, brownDump;
     int treebankWeight = 1;
     float minWeight = 0.0005f;
+    bool brownCopies = false;
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string key = argv[i];
         if (key == "--brown")
             brown = argv[i + 1];
         else if (key == "--brown-dump") // the mapped sentences, word/TAG, and those left out
             brownDump = argv[i + 1];
+        else if (key == "--brown-copies") // 1: Brown also trains features of its own, left out of the model
+            brownCopies = std::atoi(argv[i + 1]) != 0;
         else if (key == "--min-weight")
             minWeight = std::max(0.0005f, std::strtof(argv[i + 1], nullptr));
         else if (key == "--treebank-weight")
@@ -187,6 +192,7 @@ int main(int argc, char **argv)
             }
             ++used;
             s.secondary = true;
+            s.ownCopies = brownCopies;
             words += s.words.size();
             if (dump) {
                 for (size_t k = 0; k < s.words.size(); ++k)
