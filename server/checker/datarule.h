@@ -68,8 +68,19 @@ struct RuleExample
 {
     std::string sentence; // without the span marks
     std::string span;
+    size_t at = 0; // the span's byte offset in the sentence
     std::string correction;
     int line = 0;
+};
+
+// The explanation page a rule file may give its kind: the page's examples are the rule's
+// first wrong example and its correction.
+struct RulePage
+{
+    std::string title;   // Chinese
+    std::string about;   // Chinese explanation
+    std::string summary; // the rule in English
+    bool empty() const { return title.empty() && about.empty() && summary.empty(); }
 };
 
 struct DataRule
@@ -88,6 +99,7 @@ struct DataRule
     bool deletion = false;
     std::vector<RuleExample> wrong;
     std::vector<std::string> clean;
+    RulePage page; // empty where the checker's own table has the kind's page
 };
 
 } // namespace PennovaChecker

@@ -156,7 +156,7 @@ public:
         , lemmatizer(lexicon, nounNumber.forms())
         , verbFormModel(lexicon)
         , collocations(lexicon)
-        , pages(wordnet)
+        , pages(wordnet, &rules)
     {
         rules.loadFolder(ShippedData::folder(ShippedData::Checker) + "/rules");
         for (const std::string &error : rules.errors()) // a broken file is left out, never fatal

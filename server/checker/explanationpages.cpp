@@ -1,5 +1,6 @@
 #include "explanationpages.h"
 
+#include "ruleengine.h"
 #include "tokenizer.h"
 #include "wordnetdictionary.h"
 
@@ -223,14 +224,8 @@ const std::unordered_map<std::string, Page> &pages()
                                 "Perfect tenses use the past participle.", "He has went to Beijing.", "He has gone to Beijing."}},
         {"split_word", {"一个词不要拆开写", "myself、yourself、anyone、everyone 等是一个词，不要写成 my self、any one；any one 只在强调“任何一个”时分开（any one of them）。",
                         "Some words are written as one: myself, anyone, everyone.", "I went there by my self and any one can do it.", "I went there by myself and anyone can do it."}},
-        {"confusion_others", {"other 与 others", "others 是代词（其他人、其他东西），后面不能再接名词；名词前用 other：other animals。",
-                              "\"others\" stands alone; before a noun use \"other\".", "It harms many others animals.", "It harms many other animals."}},
         {"because_of", {"because 与 because of", "because 是连词，后面接完整的从句（有主语和谓语）；后面只有名词短语时用 because of。",
                         "\"because\" joins a clause; before a noun phrase use \"because of\".", "We stayed home because the rain.", "We stayed home because of the rain."}},
-        {"confusion_which", {"who 与 which", "关系代词指人用 who（或 that），指物用 which。",
-                             "Use \"who\" for people and \"which\" for things.", "The boy which is tall is my brother.", "The boy who is tall is my brother."}},
-        {"confusion_ones", {"one's 与 ones", "one's 是泛指代词 one 的所有格（一个人的），要加撇号：one's health、one's own；ones 是复数代词（那些），如 the red ones。",
-                            "The possessive of \"one\" is \"one's\" (one's health); \"ones\" is a plural (the red ones).", "Exercise is good for ones health.", "Exercise is good for one's health."}},
         {"confusion_its", {"its 与 it's", "its 是物主代词（它的）；it's 是 it is 或 it has 的缩写。",
                            "\"its\" is possessive; \"it's\" means \"it is\" or \"it has\".", "Its a nice day. The dog wagged it's tail.", "It's a nice day. The dog wagged its tail."}},
         {"confusion_their", {"their、there 与 they're", "their 是物主代词（他们的）；there 表示“那里”或用于 there be 句型；they're 是 they are 的缩写。",
@@ -247,12 +242,8 @@ const std::unordered_map<std::string, Page> &pages()
                               "\"affect\" is usually a verb, \"effect\" usually a noun.", "Smoking has a bad affect on health.", "Smoking has a bad effect on health."}},
         {"confusion_lose", {"lose 与 loose", "lose 是动词（失去、丢失）；loose 是形容词（松的）。",
                             "\"lose\" is a verb; \"loose\" is an adjective.", "I don't want to loose my job.", "I don't want to lose my job."}},
-        {"confusion_accept", {"accept 与 except", "accept 是动词（接受）；except 是介词（除了）。",
-                              "\"accept\" is a verb; \"except\" is a preposition.", "I can't except this gift.", "I can't accept this gift."}},
         {"confusion_advice", {"advice 与 advise", "advice 是不可数名词（建议）；advise 是动词（建议、劝告）。",
                               "\"advice\" is a noun; \"advise\" is a verb.", "Thank you for your advise.", "Thank you for your advice."}},
-        {"could_of", {"could have 不是 could of", "could've（could have）读音与 could of 相近，但书面上必须写 have。",
-                      "Write \"could have\", never \"could of\".", "I could of done better.", "I could have done better."}},
         {"confusion_quite", {"quite 与 quiet", "quite 是副词（相当、十分）；quiet 是形容词（安静的）。",
                              "\"quite\" is an adverb; \"quiet\" is an adjective.", "The test was quiet difficult.", "The test was quite difficult."}},
         {"confusion_weather", {"weather 与 whether", "weather 是名词（天气）；whether 是连词（是否）。",
@@ -261,38 +252,16 @@ const std::unordered_map<std::string, Page> &pages()
                            "\"too\" means \"excessively\" or \"also\"; \"to\" is a preposition or marks an infinitive.", "It is to late.", "It is too late."}},
         {"confusion_where", {"where 与 were", "where 是疑问词或关系副词（哪里）；were 是 be 的过去式。",
                              "\"where\" asks or tells about place; \"were\" is a form of \"be\".", "Were is the station?", "Where is the station?"}},
-        {"confusion_everyday", {"everyday 与 every day", "everyday 是形容词（日常的），放在名词前；every day 是副词短语（每天）。",
-                                "\"everyday\" is an adjective; \"every day\" means \"each day\".", "I read English everyday.", "I read English every day."}},
-        {"confusion_taught", {"taught 与 tough", "taught 是 teach 的过去式（教过）；tough 是形容词（艰难的、坚韧的），后面不接宾语。",
-                              "\"taught\" is the past of \"teach\"; \"tough\" is an adjective and takes no object.", "She tough us English.", "She taught us English."}},
-        {"confusion_think", {"think 与 thing", "think 是动词（认为、想）；thing 是名词（东西、事情）。主语或 don't 之后要用动词 think。",
-                             "\"think\" is a verb; \"thing\" is a noun. After a subject or \"don't\" the verb is meant.", "I don't thing so.", "I don't think so."}},
-        {"confusion_imagine", {"imagine 与 image", "imagine 是动词（想象）；image 通常是名词（图像、形象）。can't、cannot 之后要用 imagine。",
-                               "\"imagine\" is the verb; \"image\" is mostly a noun (a picture).", "We can't image life without phones.", "We can't imagine life without phones."}},
         {"confusion_maybe", {"maybe 与 may be", "maybe 是副词（也许）；may be 是情态动词加 be（可能是）。",
                              "\"maybe\" is an adverb; \"may be\" is a verb phrase.", "It maybe true.", "It may be true."}},
         {"confusion_breath", {"breath 与 breathe", "breath 是名词（呼吸、气息）；breathe 是动词（呼吸）。",
                               "\"breath\" is a noun; \"breathe\" is a verb.", "It is hard to breath here.", "It is hard to breathe here."}},
         {"confusion_past", {"past 与 passed", "past 可作名词、形容词或介词（过去）；passed 是动词 pass 的过去式。",
                             "\"past\" refers to time gone by; \"passed\" is a verb form.", "In the passed, life was hard.", "In the past, life was hard."}},
-        {"confusion_through", {"through 与 thorough", "through 是介词（通过、穿过），后面接名词短语；thorough 是形容词（彻底的、仔细的），修饰名词。",
-                               "\"through\" is a preposition; \"thorough\" is an adjective (careful, complete).", "I learned it thorough my work.", "I learned it through my work."}},
         {"confusion_life", {"life 与 live", "life 是名词（生活、生命），放在 my、our 等之后；live 是动词（生活、居住），放在主语或情态动词之后。",
                             "\"life\" is a noun; \"live\" is the verb.", "We can life in peace, and my live is happy.", "We can live in peace, and my life is happy."}},
-        {"confusion_besides", {"besides 与 beside", "besides 是副词（此外、而且），常放在句首加逗号；beside 是介词（在……旁边），后面要接名词。",
-                               "\"besides\" means \"moreover\"; \"beside\" means \"next to\" and takes a noun.", "Beside, it is cheap.", "Besides, it is cheap."}},
-        {"confusion_though", {"though 与 thought", "though 是连词（虽然），even though 表示“即使”；thought 是 think 的过去式。",
-                              "\"even though\" opens a clause; \"thought\" is the past of \"think\".", "Even thought it was late, we went.", "Even though it was late, we went."}},
-        {"confusion_sometimes", {"sometimes 与 sometime", "sometimes 表示“有时”（经常发生）；sometime 表示将来或过去的“某个时候”。",
-                                 "\"sometimes\" means \"now and then\"; \"sometime\" means \"at some time\".", "Sometime I feel sad.", "Sometimes I feel sad."}},
-        {"confusion_feel", {"feel 与 fell", "feel（感觉）的过去式是 felt；fell 是 fall（跌落）的过去式，后面不接 happy、tired 等感受。",
-                            "\"feel\" (past \"felt\") names a feeling; \"fell\" is the past of \"fall\".", "I fell very happy today.", "I feel very happy today."}},
-        {"confusion_clothes", {"clothes 与 cloths", "clothes 指衣服；cloths 是 cloth（布、抹布）的复数。",
-                               "\"clothes\" are garments; \"cloths\" are pieces of fabric.", "I bought new cloths.", "I bought new clothes."}},
         {"search_engine", {"search engine，不是 search machine", "“搜索引擎”在英语里固定说 search engine；machine 指机器，不用于这个说法。",
                            "The fixed term is \"search engine\", not \"search machine\".", "Google is a search machine.", "Google is a search engine."}},
-        {"confusion_off", {"off 与 of", "off 是副词或介词（离开、关掉），常跟在 turn、get、take 等动词后；of 是介词（……的）。",
-                           "\"off\" completes verbs such as turn, get and take; \"of\" links nouns.", "Please turn of the light.", "Please turn off the light."}},
         {"wordy_phrase", {"表达冗长", "这个短语可以用更简洁的说法表达，意思不变，文章更紧凑。",
                           "Prefer the shorter expression when it says the same.", "We met in order to discuss the plan.", "We met to discuss the plan."}},
         {"repeated_opener", {"句首重复", "连续几个句子用同一个词开头会显得单调，可以换一个意思相近的连接词。",
@@ -485,16 +454,27 @@ std::string ExplanationPages::findingPage(const std::vector<std::pair<std::strin
     }
     std::ostringstream html;
     html << "<div class=\"explanation\">";
-    auto it = pages().find(et);
-    if (it == pages().end()) {
+    std::string title, text, rule, wrong, right;
+    const auto it = pages().find(et);
+    const DataRule *own = it == pages().end() && m_rules ? m_rules->pageRule(et) : nullptr;
+    if (it != pages().end()) {
+        const Page &p = it->second;
+        title = p.title, text = p.text, rule = p.rule, wrong = p.wrong, right = p.right;
+    } else if (own) {
+        // a rule file's page: its first wrong example, mended, is the right one
+        const RuleExample &e = own->wrong.front();
+        title = own->page.title, text = own->page.about, rule = own->page.summary, wrong = e.sentence;
+        right = e.sentence;
+        right.replace(e.at, e.span.size(), e.correction);
+    } else {
         html << "<p>暂无该类问题的详细解释。</p>";
         if (!et.empty())
             html << "<p style=\"color:#888\">" << escapeHtml(et) << "</p>";
         html << "</div>";
         return html.str();
     }
-    const Page &p = it->second;
-    html << "<h3>" << p.title << "</h3>";
+    // the table's texts are ours and may hold markup; a rule file's are escaped
+    html << "<h3>" << (own ? escapeHtml(title) : title) << "</h3>";
     if (!fk.empty() && !fk[0].empty()) {
         html << "<p>原文：<b>" << escapeHtml(fk[0]) << "</b>";
         if (!ct.empty())
@@ -503,10 +483,10 @@ std::string ExplanationPages::findingPage(const std::vector<std::pair<std::strin
     } else if (!ct.empty()) {
         html << "<p>建议：<b>" << escapeHtml(ct) << "</b></p>";
     }
-    html << "<p>" << p.text << "</p>";
-    html << "<p><i>Rule:</i> " << escapeHtml(p.rule) << "</p>";
-    html << "<p>错误：<span style=\"color:#C00000\">" << escapeHtml(p.wrong) << "</span><br/>";
-    html << "正确：<span style=\"color:#008000\">" << escapeHtml(p.right) << "</span></p>";
+    html << "<p>" << (own ? escapeHtml(text) : text) << "</p>";
+    html << "<p><i>Rule:</i> " << escapeHtml(rule) << "</p>";
+    html << "<p>错误：<span style=\"color:#C00000\">" << escapeHtml(wrong) << "</span><br/>";
+    html << "正确：<span style=\"color:#008000\">" << escapeHtml(right) << "</span></p>";
     html << "</div>";
     return html.str();
 }

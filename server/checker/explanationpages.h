@@ -8,15 +8,22 @@
 
 namespace PennovaChecker {
 
+class RuleEngine;
 class WordNetDictionary;
 
 class ExplanationPages
 {
 public:
-    explicit ExplanationPages(const WordNetDictionary &wordnet) : m_wordnet(wordnet) {} // not owned
+    // Neither is owned. rules: the rule files, whose rules may give their kind's page (read
+    // after the table here; null for none).
+    explicit ExplanationPages(const WordNetDictionary &wordnet, const RuleEngine *rules = nullptr)
+        : m_wordnet(wordnet), m_rules(rules)
+    {
+    }
     std::string page(const std::string &rawQuery) const;
 
-    // Each page's kind with its wrong and right example, sorted by kind.
+    // Each page's kind with its wrong and right example, sorted by kind (the table's pages;
+    // the rule files' pages are their rules' own examples).
     struct Example
     {
         std::string kind, wrong, right;
@@ -33,6 +40,7 @@ private:
     std::string polishPage(const std::vector<std::pair<std::string, std::string>> &params) const;
 
     const WordNetDictionary &m_wordnet;
+    const RuleEngine *m_rules;
 };
 
 } // namespace PennovaChecker

@@ -200,6 +200,14 @@ void RuleEngine::run(const std::string &family, const Tokens &t, const Tags &tag
     }
 }
 
+const DataRule *RuleEngine::pageRule(const std::string &explain) const
+{
+    for (const DataRule &r : m_rules)
+        if (r.explain == explain && !r.page.empty())
+            return &r;
+    return nullptr;
+}
+
 bool RuleEngine::apply(const DataRule &r, const Sentence &s, int pos, std::vector<Finding> *out) const
 {
     const Tokens &t = s.t;

@@ -31,6 +31,8 @@ public:
     void disable(const std::string &id) { m_disabled.insert(id); }
 
     const std::vector<DataRule> &rules() const { return m_rules; }
+    // The first rule that gives a page for the explanation kind, or null.
+    const DataRule *pageRule(const std::string &explain) const;
     const std::vector<std::string> &errors() const { return m_errors; }
     std::vector<std::string> families() const; // in load order
     bool isDisabled(const std::string &id) const { return m_disabled.count(id) != 0; }

@@ -399,6 +399,7 @@ bool RuleFileParser::parseExample(const std::string &text, RuleExample *out, std
         return false;
     }
     out->span = sentence.substr(open + 1, close - open - 1);
+    out->at = open;
     out->sentence = sentence.substr(0, open) + out->span + sentence.substr(close + 1);
     out->correction = trimmed(text.substr(arrow + 2));
     return true;
@@ -416,6 +417,9 @@ bool RuleFileParser::finish(DataRule *rule, std::string *why)
         *why = "rule " + rule->id + " has no suggest";
     else if (rule->wrong.empty())
         *why = "rule " + rule->id + " has no wrong example";
+    else if (!rule->page.empty()
+             && (rule->page.title.empty() || rule->page.about.empty() || rule->page.summary.empty()))
+        *why = "rule " + rule->id + " gives part of a page: it needs title, about and summary";
     if (!why->empty())
         return false;
     for (const RulePattern &p : rule->patterns) {
@@ -544,6 +548,11 @@ bool RuleFileParser::parse(const std::string &text, const std::string &fileName,
             r.wrong.push_back(std::move(e));
         } else if (key == "clean") {
             r.clean.push_back(value);
+        } else if (key == "title" || key == "about" || key == "summary") {
+            std::string &field = key == "title" ? r.page.title : key == "about" ? r.page.about : r.page.summary;
+            if (!field.empty())
+                return fail(lineNo, "a second '" + key + "'");
+            field = value;
         } else {
             return fail(lineNo, "unknown key '" + key + "'");
         }

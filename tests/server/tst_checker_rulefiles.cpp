@@ -5,6 +5,7 @@
 
 #include "englishchecker.h"
 #include "explanationpages.h"
+#include "wordnetdictionary.h"
 #include "lexicon.h"
 #include "rulefileparser.h"
 #include "ruleengine.h"
@@ -224,6 +225,10 @@ private slots:
             << QByteArray(oneRule("/[A-Z", "x").c_str()) << "4: '/' without a closing '/'";
         QTest::newRow("unknown key") << QByteArray(oneRule("a b", "c", "colour red\n").c_str())
                                      << "6: unknown key 'colour'";
+        QTest::newRow("a page without its summary")
+            << QByteArray(oneRule("a", "b", "title T\nabout A\n").c_str()) << "1: rule t.one gives part of a page";
+        QTest::newRow("a page's second title")
+            << QByteArray(oneRule("a", "b", "title T\ntitle U\n").c_str()) << "7: a second 'title'";
         QTest::newRow("key before any rule") << QByteArray("explain fixed_phrase\n") << "1: 'explain' before the first";
         QTest::newRow("back-reference past the items")
             << QByteArray(oneRule("a [b]", "\\3").c_str()) << "1: bad back-reference \\3";
@@ -390,6 +395,40 @@ private slots:
         QCOMPARE(got, (QStringList{"feel", "felt", "fell"}));
         QVERIFY(found[0].candidates[0].score > found[0].candidates[1].score);
         QVERIFY(found[0].candidates[1].score > found[0].candidates[2].score);
+    }
+
+    // a rule file's page: its texts escaped, its first wrong example and that example mended;
+    // the checker's own table keeps the kinds it has
+    void rulePages()
+    {
+        const std::string file = "rule t.one\nexplain t_kind\ncertainty 3\npattern [of] the\nsuggest off\n"
+                                 "title 标题 <b>\nabout 说明 & more\nsummary Say \"off\".\n"
+                                 "wrong Coffee of <of> the pot. => off\n"
+                                 "rule t.two\nexplain nonword\ncertainty 3\npattern a\nsuggest b\n"
+                                 "title X\nabout Y\nsummary Z\nwrong <a> => b\n";
+        std::vector<DataRule> rules;
+        std::string why;
+        QVERIFY2(RuleFileParser::parse(file, "t.rules", &rules, &why), why.c_str());
+        RuleEngine engine;
+        engine.add(rules);
+        const WordNetDictionary wordnet("/usr/share/wordnet");
+        const ExplanationPages pages(wordnet, &engine);
+        const QString own = QString::fromStdString(pages.page("et=t_kind&ct=off&fk=of"));
+        QVERIFY2(own.contains(QStringLiteral("<h3>标题 &lt;b&gt;</h3>")), qPrintable(own));
+        QVERIFY2(own.contains(QStringLiteral("说明 &amp; more")), qPrintable(own));
+        QVERIFY2(own.contains(QStringLiteral("Coffee of of the pot.</span>")), qPrintable(own));
+        QVERIFY2(own.contains(QStringLiteral("Coffee of off the pot.</span>")), qPrintable(own));
+        const QString table = QString::fromStdString(pages.page("et=nonword"));
+        QVERIFY2(table.contains(QStringLiteral("拼写错误")) && !table.contains(QStringLiteral("<h3>X")), qPrintable(table));
+        QVERIFY(QString::fromStdString(ExplanationPages(wordnet).page("et=t_kind")).contains(QStringLiteral("暂无")));
+    }
+
+    // the shipped rule files give the pages of kinds that belong to one rule
+    void shippedRulePage()
+    {
+        const QString page = QString::fromStdString(m_checker->explanationHtml("et=confusion_off"));
+        QVERIFY2(page.contains(QStringLiteral("off 与 of")), qPrintable(page));
+        QVERIFY2(page.contains(QStringLiteral("Please turn off the light.")), qPrintable(page));
     }
 
     void brokenFileLeavesOthersLoaded()
