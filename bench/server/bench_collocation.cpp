@@ -45,17 +45,8 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "%s\n", error.c_str());
         return 1;
     }
-    std::vector<LabelledSentence> learner = readRealec(data + "grammar/realec/en_realec_dev.tsv");
-    const std::vector<LabelledSentence> jfleg = readJfleg(data + "grammar/jfleg", "dev");
-    learner.insert(learner.end(), jfleg.begin(), jfleg.end());
-    std::vector<LabelledSentence> web;
-    for (const char *set : {"CWEB-G", "CWEB-S"}) {
-        const std::vector<bool> clean = uneditedBlocks(data + "grammar/cweb/m2/" + set + ".test.m2");
-        const std::vector<std::string> source = readLines(data + "grammar/cweb/raw/" + set + ".test.source");
-        for (size_t i = 0; i < source.size() && i < clean.size(); ++i)
-            if (clean[i])
-                web.push_back({source[i], {}, {}, {}, {}, {}});
-    }
+    const std::vector<LabelledSentence> learner = learnerDevSets(data);
+    const std::vector<LabelledSentence> web = cwebUnedited(data);
     // each sentence tagged once
     struct Analysed
     {

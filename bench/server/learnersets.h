@@ -325,4 +325,27 @@ inline std::vector<LabelledSentence> readJfleg(const std::string &dir, const std
     return out;
 }
 
+// The development sets the classifiers' margins are chosen on: REALEC dev and JFLEG dev.
+inline std::vector<LabelledSentence> learnerDevSets(const std::string &data)
+{
+    std::vector<LabelledSentence> learner = readRealec(data + "grammar/realec/en_realec_dev.tsv");
+    const std::vector<LabelledSentence> jfleg = readJfleg(data + "grammar/jfleg", "dev");
+    learner.insert(learner.end(), jfleg.begin(), jfleg.end());
+    return learner;
+}
+
+// The unedited sentences of CWEB-G and CWEB-S test: native web text a margin must not flag.
+inline std::vector<LabelledSentence> cwebUnedited(const std::string &data)
+{
+    std::vector<LabelledSentence> web;
+    for (const char *set : {"CWEB-G", "CWEB-S"}) {
+        const std::vector<bool> clean = uneditedBlocks(data + "grammar/cweb/m2/" + set + ".test.m2");
+        const std::vector<std::string> source = readLines(data + "grammar/cweb/raw/" + set + ".test.source");
+        for (size_t i = 0; i < source.size() && i < clean.size(); ++i)
+            if (clean[i])
+                web.push_back({source[i], {}, {}, {}, {}, {}});
+    }
+    return web;
+}
+
 } // namespace LearnerSets
