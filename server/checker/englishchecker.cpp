@@ -53,8 +53,8 @@ namespace {
 
 constexpr size_t kMaxFindings = 100; // per sentence
 // The rule files with a place of their own among the rule classes (see checkSentence).
-const char *const kPlacedFamilies[] = {"confusions", "split", "redundant", "gerunds", "phrases",
-                                       "prepositions", "negation", "feelings", "wordy"};
+const char *const kPlacedFamilies[] = {"confusions", "split", "redundant", "gerunds",  "phrases",
+                                       "articles",   "prepositions", "negation", "feelings", "wordy"};
 
 std::string defaultDataDir()
 {
@@ -266,6 +266,7 @@ void CheckerData::registerRules()
     add("agreement", "GRAMMAR", SwitchGrammar, [this](const S &s, F &f) { agreement.check(s.tokens, s.tags, &f); });
     add("articles", "GRAMMAR", SwitchGrammar | SwitchDet,
         [this](const S &s, F &f) { articles.check(s.tokens, s.tags, &f); });
+    dataFamily("rules.articles", "articles", "GRAMMAR", SwitchGrammar | SwitchDet);
     dataFamily("rules.prepositions", "prepositions", "GRAMMAR", SwitchGrammar);
     dataFamily("rules.negation", "negation", "GRAMMAR", SwitchGrammar);
     add("comparatives", "GRAMMAR", SwitchGrammar,

@@ -12,6 +12,14 @@ namespace PennovaChecker {
 
 namespace {
 
+// Only the first letter is a capital: "Last", not "USA" or "iPhone".
+bool sentenceCapital(const Token &t)
+{
+    if (!t.isCapitalised() || t.text.size() < 2)
+        return false;
+    return std::none_of(t.text.begin() + 1, t.text.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
+}
+
 bool endsSentence(const Token &t)
 {
     return t.kind == Token::Punct && (t.text == "." || t.text == "!" || t.text == "?");
@@ -227,20 +235,26 @@ bool RuleEngine::apply(const DataRule &r, const Sentence &s, int pos, std::vecto
             out->push_back(std::move(f));
             return true;
         }
-        const std::string text = suggestion(r, t, spans, s.lexicon);
-        Finding f = RuleSupport::replace(t, first, last, text, r.errorType.c_str(), r.explain.c_str(), r.certainty);
         // the original's capital is kept only where it starts the sentence; inside it, it is a
         // name's own ("in USA" -> "in the USA")
         int before = first - 1;
         while (before >= 0 && t[size_t(before)].kind == Token::Punct && !endsSentence(t[size_t(before)]))
             --before;
         const bool opening = before < 0 || endsSentence(t[size_t(before)]);
+        // a capital the first word has only for starting the sentence: a describing word
+        // ("Last one" -> "The last one"), never a name ("USA", "Internet", "Middle East")
+        const Token &lead = t[size_t(first)];
+        const bool describing = s.lexicon.isPos(lead.lower, Lexicon::Adjective) || s.lexicon.isPos(lead.lower, Lexicon::Adverb);
+        const int positional =
+            opening && describing && sentenceCapital(lead) && !RuleSupport::tagIs(s.tags, first, "NNP") ? first : -1;
+        const std::string text = suggestion(r, t, spans, s.lexicon, positional);
+        Finding f = RuleSupport::replace(t, first, last, text, r.errorType.c_str(), r.explain.c_str(), r.certainty);
         if (!opening)
             f.candidates.front().correction = text;
         // each alternative ranks half as high as the one before it
         for (const std::vector<SuggestionPart> &more : r.alternatives) {
             Candidate c = f.candidates.back();
-            const std::string alternative = suggestion(more, t, spans, s.lexicon);
+            const std::string alternative = suggestion(more, t, spans, s.lexicon, positional);
             c.correction = opening ? RuleSupport::caseLike(t[size_t(first)], alternative) : alternative;
             c.score /= 2;
             f.candidates.push_back(std::move(c));
@@ -389,13 +403,13 @@ bool RuleEngine::holds(const PatternItem &item, const Sentence &s, int pos) cons
 }
 
 std::string RuleEngine::suggestion(const DataRule &rule, const Tokens &t,
-                                   const std::vector<std::pair<int, int>> &spans, const Lexicon &lexicon)
+                                   const std::vector<std::pair<int, int>> &spans, const Lexicon &lexicon, int opening)
 {
-    return suggestion(rule.suggestion, t, spans, lexicon);
+    return suggestion(rule.suggestion, t, spans, lexicon, opening);
 }
 
 std::string RuleEngine::suggestion(const std::vector<SuggestionPart> &parts, const Tokens &t,
-                                   const std::vector<std::pair<int, int>> &spans, const Lexicon &lexicon)
+                                   const std::vector<std::pair<int, int>> &spans, const Lexicon &lexicon, int opening)
 {
     std::string out;
     for (const SuggestionPart &part : parts) {
@@ -406,11 +420,15 @@ std::string RuleEngine::suggestion(const std::vector<SuggestionPart> &parts, con
         const std::pair<int, int> &s = spans[size_t(part.ref) - 1];
         if (s.second <= s.first)
             continue;
+        const size_t at = out.size();
         if (part.inflection == SuggestionPart::AsWritten || s.second - s.first != 1)
             out += RuleSupport::textOf(t, s.first, s.second - 1);
         else
             out += RuleSupport::caseLike(t[size_t(s.first)],
                                          inflected(lexicon, t[size_t(s.first)].lower, part.inflection));
+        // the sentence's first word, moved behind another, loses the capital it had for starting it
+        if (s.first == opening && at > 0 && at < out.size() && out[at] >= 'A' && out[at] <= 'Z')
+            out[at] = char(out[at] - 'A' + 'a');
     }
     // an optional item left out leaves a double space
     std::string tidy;

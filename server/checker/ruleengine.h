@@ -56,12 +56,16 @@ public:
     // end of the whole match in *end. False when it does not match there.
     bool matchAt(const RulePattern &pattern, const Sentence &s, int pos, std::vector<std::pair<int, int>> *spans,
                  int *end) const;
-    // The correction of a rule for a match.
+    // The correction of a rule for a match. opening: the token that starts the sentence and
+    // owes its capital to that alone (-1 if none); written after other words of the
+    // correction, it loses the capital ("Last one" -> "The last one").
     static std::string suggestion(const DataRule &rule, const Tokens &t,
-                                  const std::vector<std::pair<int, int>> &spans, const Lexicon &lexicon);
+                                  const std::vector<std::pair<int, int>> &spans, const Lexicon &lexicon,
+                                  int opening = -1);
     // The text of one alternative of a suggestion for a match.
     static std::string suggestion(const std::vector<SuggestionPart> &parts, const Tokens &t,
-                                  const std::vector<std::pair<int, int>> &spans, const Lexicon &lexicon);
+                                  const std::vector<std::pair<int, int>> &spans, const Lexicon &lexicon,
+                                  int opening = -1);
 
 private:
     bool step(const RulePattern &p, size_t k, const Sentence &s, int pos, std::vector<std::pair<int, int>> *spans,

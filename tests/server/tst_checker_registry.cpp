@@ -165,7 +165,7 @@ private slots:
         QVERIFY(registry.rules().size() >= 30);
         for (const char *id : {"morphology", "confusion", "tense", "verb_forms", "agreement", "articles", "transitivity",
                                "noun_number", "article_choice", "spelling", "rules.prepositions", "rules.negation",
-                               "rules.feelings", "rules.confusions", "fragment"})
+                               "rules.feelings", "rules.confusions", "rules.articles", "fragment"})
             QVERIFY2(registry.find(id), id);
         for (size_t k = 1; k < registry.rules().size(); ++k)
             QVERIFY(registry.rules()[k - 1]->priority() < registry.rules()[k]->priority());

@@ -485,6 +485,17 @@ private slots:
             << "[/colou?r/i]" << "colour" << "" << "Its COLOR is red." << "" << "COLOR" << "colour";
         QTest::newRow("capital after a full stop carried over")
             << "[/colou?r/i]" << "colour" << "" << "It is. \"COLOR is red.\"" << "" << "COLOR" << "Colour";
+        // a describing word moved behind "the" loses the capital it had for starting the sentence;
+        // a name keeps its own
+        QTest::newRow("opening adjective moved behind a word")
+            << "^ [{last next}] tag:NN" << "the \\2" << "" << "Last chapter is short." << "JJ NN VBZ JJ ."
+            << "Last" << "The last";
+        QTest::newRow("opening name moved behind a word keeps its capital")
+            << "^ [/Internet/]" << "the \\2" << "" << "Internet is fast." << "NN VBZ JJ ." << "Internet"
+            << "The Internet";
+        QTest::newRow("opening word that stays first")
+            << "^ [last] tag:NN" << "\\2 the" << "" << "Last chapter is short." << "JJ NN VBZ JJ ." << "Last"
+            << "Last the";
         QTest::newRow("regular expression skips a giant token")
             << "[/a+/]" << "x" << "" << QString(QStringLiteral("a")).repeated(5000) << "" << "" << "";
         QTest::newRow("a common verb's base form") << "enjoy [to @verb]" << "\\3:ing" << ""
