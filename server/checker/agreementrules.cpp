@@ -336,10 +336,16 @@ void AgreementRules::determinerNumber(const std::vector<Token> &t, const std::ve
         if (d == "this") {
             // a verb must follow: "this varies with ..." is a pronoun and a verb read as a plural;
             // a plural that cannot be a verb may also end a phrase ("thank this animals to")
-            const bool verbAfter = R::tagIs(tags, k + 1, "VB") || R::tagIs(tags, k + 1, "MD");
+            bool verbAfter = R::tagIs(tags, k + 1, "VB") || R::tagIs(tags, k + 1, "MD");
             const bool verbLike = m_lex.isThirdPerson(noun) || m_lex.isPos(noun.substr(0, noun.size() - 1), Lexicon::Verb)
                 || m_lex.isPos(noun.substr(0, noun.size() - 2), Lexicon::Verb)
                 || (noun.size() > 4 && m_lex.isPos(noun.substr(0, noun.size() - 3) + "y", Lexicon::Verb));
+            // "This casts doubt on it": after a word that may be the pronoun's verb, what follows must
+            // be a verb that cannot be its object
+            const std::string after = R::lowerAt(t, k + 1);
+            if (verbLike && verbAfter && !R::tagIs(tags, k + 1, "MD") && !m_lex.isAuxiliary(after)
+                && m_lex.isPos(after, Lexicon::Noun))
+                verbAfter = false;
             const bool phraseEnd = !verbLike
                 && (R::tagIs(tags, k + 1, "TO") || R::tagIs(tags, k + 1, "IN") || R::tagIs(tags, k + 1, "CC")
                     || k + 1 >= int(t.size()) || t[size_t(k) + 1].kind == Token::Punct);

@@ -431,6 +431,8 @@ private slots:
             "sv_agreement", "My friends in New York are very kind.");
         row("this before a plural that ends its phrase", "We thank this animals for their help.", "this", "these",
             "determiner_number", "We thank these animals for their help.");
+        row("this before a verb-like plural and its verb", "This books are very old.", "This", "These",
+            "determiner_number", "These books are very old.");
         row("that before kinds of", "We must solve that kinds of problem.", "that", "those", "determiner_number",
             "We must solve those kinds of problem.");
         row("one of this", "One of this important element is the internet.", "this", "these",
@@ -948,6 +950,7 @@ private slots:
         QTest::newRow("a noun compound with a plural first part") << "He bought a sports car.";
         QTest::newRow("this means") << "This means that we must leave.";
         QTest::newRow("this with a verb read as a plural") << "But again this varies with the individual.";
+        QTest::newRow("this, its verb and a noun object") << "This casts doubt on the reading passage.";
         QTest::newRow("a number and a plural") << "It was a two days trip.";
         QTest::newRow("of-phrases joined by and") << "The cost of food and the price of housing are rising.";
         QTest::newRow("noun read as a verb before a participle") << "The reference work cited below is useful.";
