@@ -654,7 +654,9 @@ void VerbPatternRules::beBareVerb(const std::vector<Token> &t, const std::vector
                                          "be", "have", "do", "let", "go", "come"};
     // verbs of state have no progressive: "They are need money" -> "They need money"
     static const Set stateVerbs = {"need", "want", "know", "own", "believe", "understand", "prefer", "hate",
-                                   "love", "remember", "forget", "deserve", "belong", "contain"};
+                                   "love", "remember", "forget", "deserve", "belong", "contain", "exist",
+                                   "seem", "consist", "mean", "depend", "matter", "include", "cost", "like",
+                                   "possess", "realize", "recognize", "suppose"};
     const std::string &b = t[size_t(i)].lower;
     // a gerund heads a subject after an adjective or a determiner: "Bigger farming are use"
     const bool gerundSubject = RuleSupport::tagIs(tags, i - 1, "VBG")

@@ -256,6 +256,8 @@ private slots:
             "be_verb", "They need money for the trip.");
         row("be and a verb of state before to", "She is need to rest.", "is need", "needs", "be_verb",
             "She needs to rest.");
+        row("be and a verb of state that is never progressive", "The problem is exist in every city.", "is exist",
+            "exists", "be_verb", "The problem exists in every city.");
         row("gerund subject, be and a noun-verb before more", "Bigger farming are use more water.", "are use",
             "are using", "be_verb", "Bigger farming is using more water.");
         row("be and a past that is also a noun before an object", "They were drove settlements away.",
