@@ -83,6 +83,12 @@ void NumberRules::pluralSubjectVerb(const std::vector<Token> &t, std::vector<Fin
                 && countableSingular(noun.substr(0, noun.size() - 1), &plural) && plural == noun);
         if (!pluralNoun || (t[size_t(n)].isCapitalised() && n > 0))
             continue;
+        // an amount counts as one: "Ten years is a long time", "Five dollars was enough"
+        static const Set measures = {"years", "months", "weeks", "days", "hours", "minutes", "seconds", "dollars",
+                                     "pounds", "euros", "degrees", "miles", "kilometres", "kilometers", "metres",
+                                     "meters", "kilos", "kilograms", "litres", "liters"};
+        if (measures.count(noun))
+            continue;
         // the noun phrase opens a clause: "one of my friends is" and "Among the students is" stay
         int first = n;
         for (int k = 0; k < 2; ++k) {
@@ -163,8 +169,7 @@ bool NumberRules::countableSingular(const std::string &w, std::string *plural) c
                                  "police", "staff", "family", "team", "class", "fish", "sheep", "deer", "series",
                                  "means", "species", "news", "data", "media", "kind", "sort", "type", "lot", "bit",
                                  "more", "other", "others", "one", "ones", "few", "less", "much", "many", "such",
-                                 "percent", "cent", "degree", "hour", "minute", "second", "dollar", "yuan", "year",
-                                 "money"};
+                                 "percent", "cent", "second", "yuan", "money"};
     // plurals that do not add -s
     static const std::unordered_map<std::string, std::string> irregular = {
         {"man", "men"}, {"woman", "women"}, {"child", "children"}, {"person", "people"}, {"foot", "feet"},
@@ -214,8 +219,8 @@ void NumberRules::pluralAfterQuantifier(const std::vector<Token> &t, std::vector
             && q != "1" && q.size() <= 3 && i > 0 && countBefore(t[size_t(i) - 1].lower);
         if (!digits && (t[size_t(i)].kind != Token::Word || !quantifiers.count(q)))
             continue;
-        if (q == "few" && (i == 0 || t[size_t(i) - 1].lower != "a"))
-            continue; // "few" alone is often a pronoun
+        if (q == "few" && (i == 0 || (t[size_t(i) - 1].lower != "a" && t[size_t(i) - 1].lower != "every")))
+            continue; // "few" alone is often a pronoun ("a few", "every few" count)
         // "a certain thing" is one thing; "certain thing" alone counts several
         const std::string before = RuleSupport::lowerAt(t, i - 1);
         // "a two wheeler", "a three seater": one thing named by its count

@@ -334,6 +334,10 @@ private slots:
             "One of the reasons is money.");
         row("two before a singular", "I bought two book yesterday.", "book", "books", "noun_plural",
             "I bought two books yesterday.");
+        row("a count of years before the end", "I have lived here for three year.", "year", "years", "noun_plural",
+            "I have lived here for three years.");
+        row("every few before a singular", "We buy one every few year.", "year", "years", "noun_plural",
+            "We buy one every few years.");
         row("every before a plural", "Every students has a desk.", "students", "student", "determiner_number",
             "Every student has a desk.");
         row("an uncountable noun with -s", "He gave me informations.", "informations", "information",
@@ -366,6 +370,9 @@ private slots:
         QTest::newRow("plural modifier in a compound") << "He drives a sports car.";
         QTest::newRow("hyphenated count") << "She has a two-year-old daughter.";
         QTest::newRow("a count naming one thing") << "It was a three hour trip.";
+        QTest::newRow("a count of time as a modifier") << "He has a five year plan for the firm.";
+        QTest::newRow("an amount as one subject") << "Ten years is a long time to wait.";
+        QTest::newRow("a sum of money as one subject") << "Five dollars was enough for lunch.";
         QTest::newRow("proper noun in the plural") << "He moved to the United States in 2010.";
         QTest::newRow("news") << "The news was good.";
         QTest::newRow("mathematics") << "Mathematics is my favourite subject.";
