@@ -123,12 +123,16 @@ void MorphologyRules::comparatives(const std::vector<Token> &t, std::vector<Find
             continue;
         const std::string &adj = t[size_t(a)].lower;
         if (m.lower == "more") {
+            static const std::unordered_set<std::string> joiners = {"to", "and", "or", "but", "because", "so",
+                                                                    "if", "when", "than"};
             if (!graded.comparative.count(adj))
                 continue;
             // "more older people" (a larger number of) is right; only judge before "than" or an
             // end, or where "more" cannot mean a number ("a more healthier life", "much more easier")
+            // (nor where no noun follows: "more easier to learn", "more better and cheaper")
             const bool end = a + 1 >= int(t.size()) || t[size_t(a) + 1].kind == Token::Punct
-                || t[size_t(a) + 1].lower == "than";
+                || t[size_t(a) + 1].lower == "than"
+                || m_lex.isPreposition(t[size_t(a) + 1].lower) || joiners.count(t[size_t(a) + 1].lower);
             const std::string before = i > 0 ? t[size_t(i) - 1].lower : std::string();
             const bool degree = before == "a" || before == "an" || before == "much" || before == "even"
                 || before == "far";

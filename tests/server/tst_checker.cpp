@@ -72,6 +72,8 @@ private slots:
         QTest::newRow("its before very and an adjective") << "I think its very interesting." << "REAL" << "its" << "it's" << "REPLACE";
         QTest::newRow("then after more and an adjective") << "Health is more important then anything else." << "REAL" << "then" << "than" << "REPLACE";
         QTest::newRow("more before a comparative after an article") << "We will have a more healthier life." << "MOPHOLOGY" << " more " << "" << "DELETION";
+        QTest::newRow("more before a comparative and its infinitive") << "It is more easier to learn." << "MOPHOLOGY" << " more " << "" << "DELETION";
+        QTest::newRow("more before a comparative and a joined one") << "It got more cheaper and better." << "MOPHOLOGY" << " more " << "" << "DELETION";
         QTest::newRow("plural noun with is") << "My teachers is very kind." << "GRAMMAR" << "is" << "are" << "REPLACE";
         QTest::newRow("plural noun after an adjective with is") << "Online courses is usually cheaper." << "GRAMMAR" << "is" << "are" << "REPLACE";
         QTest::newRow("people with a third person verb") << "Many young people likes to eat fast food." << "GRAMMAR" << "likes" << "like" << "REPLACE";
@@ -228,6 +230,7 @@ private slots:
         QTest::newRow("had had") << "She had had enough of the noise.";
         QTest::newRow("that that") << "He said that that was true.";
         QTest::newRow("more older people") << "More older people live alone now.";
+        QTest::newRow("more before a comparative and its plural noun") << "We need more larger cities.";
         QTest::newRow("at most") << "It costs at most ten dollars.";
         QTest::newRow("a university") << "She studies at a university in Beijing.";
         QTest::newRow("an hour") << "We waited for an hour.";
