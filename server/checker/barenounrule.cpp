@@ -71,8 +71,8 @@ bool inList(const std::vector<Token> &t, int first, int head)
 }
 
 // Walking back from the phrase over modifiers, commas, hyphens and coordinators, a determiner
-// is reached after at least one "and", "or" or hyphen ("In my opinion, company ..." is no
-// shared phrase).
+// is reached after at least one "and", "or", hyphen or comma beside an adjective ("In my
+// opinion, company ..." shares nothing).
 bool sharedDeterminer(const std::vector<Token> &t, const std::vector<std::string> &tags, int first)
 {
     static const Set inside = {"JJ", "JJR", "JJS", "NN", "NNS", "VBN", "VBD", "VBG", "RB", "HYPH", "CC", ","};
@@ -83,8 +83,11 @@ bool sharedDeterminer(const std::vector<Token> &t, const std::vector<std::string
             joined = true;
             continue;
         }
-        if (t[size_t(k)].text == ",")
+        // "a quality, durable product": a comma joins adjectives, not an opener to the phrase
+        if (t[size_t(k)].text == ",") {
+            joined = joined || R::tagIs(tags, k - 1, "JJ") || R::tagIs(tags, k + 1, "JJ");
             continue;
+        }
         if (tags[size_t(k)] == "DT" || tags[size_t(k)] == "PRP$" || tags[size_t(k)] == "POS")
             return joined;
         if (t[size_t(k)].kind != Token::Word || !inside.count(tags[size_t(k)]))
@@ -131,7 +134,7 @@ BareNounRule::Guard BareNounRule::guard(const std::vector<Token> &t, const std::
         return Role;
     // "learn to pilot", "go to bed": after "to" a lone noun is often a verb the tagger misread,
     // or an idiom
-    if (s.first == h && before >= 0 && tags[size_t(before)] == "TO")
+    if (s.first == h && prev == "to")
         return PrepositionIdiom;
     // "higher risk", "better care": a comparative before a noun in a general sense
     if (tags[size_t(s.first)] == "JJR")
@@ -159,9 +162,9 @@ BareNounRule::Guard BareNounRule::guard(const std::vector<Token> &t, const std::
     }
     if (!verb || (words >= 3 && capitals * 5 >= words * 3))
         return Headline;
-    // "room 101", "page 5", "e-mail", "input/output"; "veterinarian owned": a noun inside a modifier
-    if ((size_t(h) + 1 < t.size() && t[size_t(h) + 1].kind == Token::Number) || glued(t, h) || glued(t, s.first)
-        || R::tagIs(tags, h + 1, "VBN") || R::tagIs(tags, h + 1, "VBG")
+    // "low-cost phone", "input/output"; "veterinarian owned", "heart muscle thickening": a noun
+    // inside a longer word or a modifier
+    if (glued(t, h) || glued(t, s.first) || R::tagIs(tags, h + 1, "VBN") || R::tagIs(tags, h + 1, "VBG")
         || (R::tagIs(tags, h + 1, "JJ") && R::tagIs(tags, h + 2, "NN") && !R::timePhraseAt(t, h + 2)))
         return Compound;
     // "a safe, reliable and integrated transport system", "a web-based order entry system",

@@ -29,7 +29,7 @@ public:
         TimePhrase,       // "last year", "day after day"
         Role,             // "as chairman", "senior engineer"
         Headline,         // no verb at all, or title case: "New plant opens"
-        Compound,         // "room 101", "e-mail", "page 5", "veterinarian owned": part of a longer word
+        Compound,         // "low-cost phone", "veterinarian owned", "higher risk": inside a longer word
         Coordinated,      // "a safe and integrated transport system": a determiner further back
         ListItem,         // "husband and wife", "Note: ..."
         Abstract,         // "application of the method": formal writing leaves it bare
