@@ -1,12 +1,13 @@
 // Bare singular count noun benchmark: for the bare singular nouns the article and number rules
 // leave unflagged, how many learner tokens BareNounRule would flag at a range of thresholds,
 // how many of those the annotators marked wrong (REALEC dev, JFLEG dev) and how many unedited
-// CWEB sentences it would flag; for ways of combining the two models' margins, and for what
-// each guard holds back. Then, for the flags at the rule's threshold that JFLEG's references
-// mend, whether the rule's first fix (an article or the plural) is the kind they wrote.
-// Usage: bench_barenouns [--threshold T] [--show KEY MARGIN] (print the flags of one table,
-// e.g. "bare sg: article+plural/2 (the rule)" 20) [--check SENTENCE...] (the bare nouns of
-// each sentence with their margins and guards).
+// CWEB sentences it would flag; for ways of combining the two models' margins, for the rule's
+// score by phrase length and learner set, and for what each guard holds back. Then, for the
+// rule's flags that JFLEG's references mend, whether its first fix (an article or the plural)
+// is the kind they wrote.
+// Usage: bench_barenouns [--show KEY MARGIN] (print the flags of one table at MARGIN and
+// above, e.g. "bare sg: article+plural/2 (the rule: a noun alone)" 20) [--check SENTENCE...]
+// (the bare nouns of each sentence with their margins and guards).
 
 #include "pennovapaths.h"
 #include "articlechoicerule.h"
@@ -35,10 +36,8 @@ int main(int argc, char **argv)
     const std::string data = dataEnv ? std::string(dataEnv) + "/" : std::string(PENNOVA_SHARED_DIR "/bench-data/");
     const std::string checkerData = PENNOVA_SOURCE_DIR "/server/checker/data";
     std::string showKey;
-    float showMargin = 0, threshold = BareNounRule::kDefaultThreshold;
+    float showMargin = 0;
     for (int i = 1; i + 1 < argc; ++i) {
-        if (std::string(argv[i]) == "--threshold")
-            threshold = float(std::atof(argv[i + 1]));
         if (std::string(argv[i]) == "--show" && i + 2 < argc) {
             showKey = argv[i + 1];
             showMargin = float(std::atof(argv[i + 2]));
@@ -76,7 +75,7 @@ int main(int argc, char **argv)
     const std::vector<LabelledSentence> web = cwebUnedited(data);
     std::map<std::string, std::vector<Flag>> flags;
     size_t bare = 0;
-    // at the threshold, flags JFLEG's references mend, by the first fix offered and the fix written
+    // of the rule's flags, those JFLEG's references mend, by the first fix offered and the fix written
     int order[2][2] = {{0, 0}, {0, 0}}; // [plural first][reference writes the plural]
     const size_t realecCount = readRealec(data + "grammar/realec/en_realec_dev.tsv").size();
     auto run = [&](const std::vector<LabelledSentence> &set, bool isLearner) {
@@ -116,8 +115,11 @@ int main(int argc, char **argv)
                     continue;
                 }
                 flags["bare sg: article+plural/2 (the rule)"].push_back({b.score(), wrong, isLearner, shown});
+                const char *length = b.slot.first == b.slot.head ? ": a noun alone" : ": a longer phrase";
+                flags[std::string("bare sg: article+plural/2 (the rule") + length + ")"].push_back(
+                    {b.score(), wrong, isLearner, shown});
                 if (isLearner)
-                    flags[std::string("bare sg: article+plural/2 (the rule") + setName + ")"].push_back(
+                    flags[std::string("bare sg: article+plural/2 (the rule") + setName + length + ")"].push_back(
                         {b.score(), wrong, isLearner, shown});
                 flags["bare sg: article+plural"].push_back(
                     {b.articleMargin + b.pluralMargin, wrong, isLearner, shown});
@@ -126,7 +128,7 @@ int main(int argc, char **argv)
                     {b.articleMargin + 2 * b.pluralMargin, wrong, isLearner, shown});
                 flags["bare sg: min(article, 2*plural)*2"].push_back(
                     {2 * std::min(b.articleMargin, 2 * b.pluralMargin), wrong, isLearner, shown});
-                if (isLearner && b.score() >= threshold && (pluralWritten || articleWritten))
+                if (isLearner && rule.flags(b) && (pluralWritten || articleWritten))
                     ++order[b.pluralMargin / 2 > b.articleMargin ? 1 : 0][pluralWritten && !articleWritten ? 1 : 0];
             }
         }
@@ -138,9 +140,9 @@ int main(int argc, char **argv)
                 "CWEB sentences (%zu)\n",
                 learner.size(), learnerBare, web.size(), bare - learnerBare);
     MarginTable::print(flags, web.size(), showKey, showMargin);
-    std::printf("first fix at threshold %.1f, where JFLEG's references write an article or the plural:\n"
+    std::printf("first fix of the rule's flags, where JFLEG's references write an article or the plural:\n"
                 "    article first: reference article %d, plural %d\n    plural first:  reference article %d, "
                 "plural %d\n",
-                double(threshold), order[0][0], order[0][1], order[1][0], order[1][1]);
+                order[0][0], order[0][1], order[1][0], order[1][1]);
     return 0;
 }

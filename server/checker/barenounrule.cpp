@@ -247,11 +247,17 @@ Finding BareNounRule::finding(const std::vector<Token> &t, const Bare &b)
     return f;
 }
 
+bool BareNounRule::flags(const Bare &b) const
+{
+    return b.guard == Unguarded
+        && b.score() >= (b.slot.first == b.slot.head ? m_thresholds.word : m_thresholds.phrase);
+}
+
 void BareNounRule::check(const std::vector<Token> &t, const std::vector<std::string> &tags,
                          std::vector<Finding> *out) const
 {
     for (const Bare &b : find(t, tags)) {
-        if (b.guard != Unguarded || b.score() < m_threshold)
+        if (!flags(b))
             continue;
         Finding f = finding(t, b);
         const int a = t[size_t(b.slot.first)].start, e = t[size_t(b.slot.head)].end;
