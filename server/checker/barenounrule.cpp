@@ -37,7 +37,7 @@ bool glued(const std::vector<Token> &t, int i)
     return (glue(i - 1) && !t[size_t(i)].spaceBefore) || (glue(i + 1) && !t[size_t(i) + 1].spaceBefore);
 }
 
-// "husband and wife", "trial or error": two bare nouns joined alone, not a longer list
+// "husband and wife", "trial and error": two bare nouns joined alone, not a longer list
 bool binomial(const std::vector<Token> &t, const std::vector<std::string> &tags, int head)
 {
     const auto joiner = [&](int k) { return R::lowerAt(t, k) == "and" || R::lowerAt(t, k) == "or"; };
@@ -75,7 +75,7 @@ bool inList(const std::vector<Token> &t, int first, int head)
 // opinion, company ..." shares nothing).
 bool sharedDeterminer(const std::vector<Token> &t, const std::vector<std::string> &tags, int first)
 {
-    static const Set inside = {"JJ", "JJR", "JJS", "NN", "NNS", "VBN", "VBD", "VBG", "RB", "HYPH", "CC", ","};
+    static const Set inside = {"JJ", "JJR", "JJS", "NN", "NNS", "VBN", "VBD", "VBG", "RB", "HYPH"};
     bool joined = false;
     for (int k = first - 1, steps = 0; k >= 0 && steps < 10; --k, ++steps) {
         const std::string &w = t[size_t(k)].lower;

@@ -28,7 +28,7 @@ public:
         PrepositionIdiom, // "by car", "at school", "go to bed": native text keeps the pair bare
         TimePhrase,       // "last year", "day after day"
         Role,             // "as chairman", "senior engineer"
-        Headline,         // no verb at all, or title case: "New plant opens"
+        Headline,         // no verb at all, or title case: "Ingredients: flour, egg and milk"
         Compound,         // "low-cost phone", "veterinarian owned", "higher risk": inside a longer word
         Coordinated,      // "a safe and integrated transport system": a determiner further back
         ListItem,         // "husband and wife", "Note: ..."

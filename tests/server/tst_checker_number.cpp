@@ -435,6 +435,38 @@ private slots:
         QVERIFY(c[1u]["score"].asDouble() > c[2u]["score"].asDouble());
     }
 
+    // A noun alone is flagged from a lower score than one after modifiers; a guarded one never.
+    void bareNounThresholds_data()
+    {
+        QTest::addColumn<bool>("alone");
+        QTest::addColumn<float>("score");
+        QTest::addColumn<bool>("guarded");
+        QTest::addColumn<bool>("flagged");
+        const BareNounRule::Thresholds t;
+        QTest::newRow("a noun alone at its threshold") << true << t.word << false << true;
+        QTest::newRow("a noun alone below it") << true << t.word - 0.5f << false << false;
+        QTest::newRow("a phrase at a noun alone's threshold") << false << t.word << false << false;
+        QTest::newRow("a phrase at its threshold") << false << t.phrase << false << true;
+        QTest::newRow("guarded far above") << true << t.phrase * 4 << true << false;
+    }
+
+    void bareNounThresholds()
+    {
+        QFETCH(bool, alone);
+        QFETCH(float, score);
+        QFETCH(bool, guarded);
+        QFETCH(bool, flagged);
+        const BareNounRule rule(*m_articles, *m_rule);
+        BareNounRule::Bare b;
+        b.slot.first = alone ? 2 : 1;
+        b.slot.head = 2;
+        b.articleMargin = score - 4; // and half a plural margin of 8
+        b.pluralMargin = 8;
+        b.guard = guarded ? BareNounRule::PrepositionIdiom : BareNounRule::Unguarded;
+        QCOMPARE(b.score(), score);
+        QCOMPARE(rule.flags(b), flagged);
+    }
+
     // Right English of the shape the rule looks for, by guard kind (hand-given tags, the
     // shipped models): the noun is found and held back for the kind's reason.
     void bareNounGuards_data()
