@@ -185,10 +185,16 @@ std::vector<BareNounRule::Bare> BareNounRule::find(const std::vector<Token> &t, 
     const PerceptronModel &articleModel = m_articles.model(), &numberModel = m_numbers.model();
     if (articleModel.empty() || numberModel.empty() || t.size() != tags.size())
         return out;
+    std::vector<ArticleSlots::Slot> slots = ArticleSlots::find(t, tags);
+    slots.erase(std::remove_if(slots.begin(), slots.end(),
+                               [&](const ArticleSlots::Slot &s) {
+                                   return s.written != ArticleSlots::None || tags[size_t(s.head)] != "NN";
+                               }),
+                slots.end());
+    if (slots.empty())
+        return out;
     const std::vector<NumberSlots::Slot> numbers = NumberSlots::find(t, tags, m_numbers.forms());
-    for (const ArticleSlots::Slot &s : ArticleSlots::find(t, tags)) {
-        if (s.written != ArticleSlots::None || tags[size_t(s.head)] != "NN")
-            continue;
+    for (const ArticleSlots::Slot &s : slots) {
         const auto n = std::find_if(numbers.begin(), numbers.end(),
                                     [&](const NumberSlots::Slot &x) { return x.head == s.head; });
         if (n == numbers.end() || n->written != NumberSlots::Singular
