@@ -6,6 +6,7 @@
 #include "articlechoicerule.h"
 #include "prepositionchoicerule.h"
 #include "articlerules.h"
+#include "barenounrule.h"
 #include "comparativerules.h"
 #include "complementrules.h"
 #include "collocationrule.h"
@@ -208,6 +209,7 @@ public:
     ComplementRules complements;
     QuestionRules questions;
     NounNumberRule nounNumber;
+    BareNounRule bareNouns{articleChoice, nounNumber};
     Lemmatizer lemmatizer;
     VerbFormModelRule verbFormModel;
     CollocationRule collocations;
@@ -292,6 +294,9 @@ void CheckerData::registerRules()
         [this](const S &s, F &f) { verbFormModel.check(s.tokens, s.tags, &f); });
     add("article_choice", "GRAMMAR", SwitchGrammar | SwitchDet,
         [this](const S &s, F &f) { articleChoice.check(s.tokens, s.tags, &f); });
+    // a bare singular count noun both models rank low, where neither alone is sure enough
+    add("bare_nouns", "GRAMMAR", SwitchGrammar | SwitchDet,
+        [this](const S &s, F &f) { bareNouns.check(s.tokens, s.tags, &f); });
     add("preposition_model", "GRAMMAR", SwitchGrammar,
         [this](const S &s, F &f) { prepositionChoice.check(s.tokens, s.tags, &f); });
     add("rules.other", "GRAMMAR", SwitchRule, [this](const S &s, F &f) {

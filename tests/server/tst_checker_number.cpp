@@ -1,7 +1,10 @@
 // The learned noun-number check: singular and plural forms of nouns, the head nouns and
 // contexts the classifier reads, the flag decision, the model file the rule accepts, and the
-// checker's number findings on learner sentences beside right look-alikes.
+// checker's number findings on learner sentences beside right look-alikes; and the bare
+// singular count nouns the number and article models find together.
 
+#include "articlechoicerule.h"
+#include "barenounrule.h"
 #include "englishchecker.h"
 #include "lexicon.h"
 #include "nounforms.h"
@@ -44,6 +47,7 @@ class TestCheckerNumber : public QObject
 private:
     std::unique_ptr<Lexicon> m_lexicon;
     std::unique_ptr<NounNumberRule> m_rule;
+    std::unique_ptr<ArticleChoiceRule> m_articles;
     std::unique_ptr<EnglishChecker> m_checker;
 
     // "head=lemma/sg@context" for each slot
@@ -65,6 +69,8 @@ private slots:
         m_rule = std::make_unique<NounNumberRule>(*m_lexicon, "/usr/share/wordnet");
         std::string error;
         QVERIFY2(m_rule->load(data + "/number-model.txt", &error), error.c_str());
+        m_articles = std::make_unique<ArticleChoiceRule>();
+        QVERIFY2(m_articles->load(data + "/article-model.txt", &error), error.c_str());
         m_checker = std::make_unique<EnglishChecker>();
     }
 
@@ -399,6 +405,161 @@ private slots:
     }
 
     void numberLookAlikes() { LearnerTable::verifyClean(*m_checker); }
+
+    // A bare singular count noun both models rank low, through the whole checker: the fix
+    // the models prefer first, on the word it changes.
+    void bareNouns_data()
+    {
+        columns();
+        row("a noun alone: an article first", "Family gives child his first lessons.", "child", "a child",
+            "article_missing", "Family gives a child his first lessons.");
+        row("a noun alone: the plural first", "Sometimes person can't go to the gym.", "person", "people",
+            "article_missing", "Sometimes people can't go to the gym.");
+        row("an before a vowel sound", "The freedom gives artist a chance to create.", "artist", "an artist",
+            "article_missing", "The freedom gives an artist a chance to create.");
+        row("the after a preposition", "We use them at home, at work and on street.", "street", "the street",
+            "article_missing", "We use them at home, at work and on the street.");
+        row("a longer phrase: the article on its first word", "Other people have different point of view.",
+            "different", "a different", "article_missing", "Other people have a different point of view.");
+        row("a longer phrase: the plural on its noun", "Modern technologies provide comfortable process of learning.",
+            "process", "processes", "article_missing",
+            "Modern technologies provide a comfortable process of learning.");
+    }
+
+    void bareNouns() { LearnerTable::verify(*m_checker); }
+
+    // A noun alone gets all three fixes, in the order the models rank them.
+    void bareNounFixesInModelOrder()
+    {
+        const Json::Value record = LearnerTable::check(*m_checker, QStringLiteral("Sometimes person can't go to the gym."), 2);
+        QCOMPARE(record["corrections"].size(), 1u);
+        const Json::Value &c = record["corrections"][0u]["candidates"];
+        QStringList fixes;
+        for (const Json::Value &candidate : c)
+            fixes << QString::fromStdString(candidate["correction"].asString());
+        QCOMPARE(fixes, (QStringList{"people", "a person", "the person"}));
+        QVERIFY(c[0u]["score"].asDouble() > c[1u]["score"].asDouble());
+        QVERIFY(c[1u]["score"].asDouble() > c[2u]["score"].asDouble());
+    }
+
+    // A noun alone is flagged from a lower score than one after modifiers; a guarded one never.
+    void bareNounThresholds_data()
+    {
+        QTest::addColumn<bool>("alone");
+        QTest::addColumn<float>("score");
+        QTest::addColumn<bool>("guarded");
+        QTest::addColumn<bool>("flagged");
+        const BareNounRule::Thresholds t;
+        QTest::newRow("a noun alone at its threshold") << true << t.word << false << true;
+        QTest::newRow("a noun alone below it") << true << t.word - 0.5f << false << false;
+        QTest::newRow("a phrase at a noun alone's threshold") << false << t.word << false << false;
+        QTest::newRow("a phrase at its threshold") << false << t.phrase << false << true;
+        QTest::newRow("guarded far above") << true << t.phrase * 4 << true << false;
+    }
+
+    void bareNounThresholds()
+    {
+        QFETCH(bool, alone);
+        QFETCH(float, score);
+        QFETCH(bool, guarded);
+        QFETCH(bool, flagged);
+        const BareNounRule rule(*m_articles, *m_rule);
+        BareNounRule::Bare b;
+        b.slot.first = alone ? 2 : 1;
+        b.slot.head = 2;
+        b.articleMargin = score - 4; // and half a plural margin of 8
+        b.pluralMargin = 8;
+        b.guard = guarded ? BareNounRule::PrepositionIdiom : BareNounRule::Unguarded;
+        QCOMPARE(b.score(), score);
+        QCOMPARE(rule.flags(b), flagged);
+    }
+
+    // Right English of the shape the rule looks for, by guard kind (hand-given tags, the
+    // shipped models): the noun is found and held back for the kind's reason.
+    void bareNounGuards_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::addColumn<QString>("tags");
+        QTest::addColumn<QString>("head");
+        QTest::addColumn<QString>("guard");
+        QTest::newRow("idiom after a preposition") << "We went there by car ." << "PRP VBD RB IN NN ." << "car"
+                                                   << "preposition idiom";
+        QTest::newRow("idiom after to") << "They go to bed early ." << "PRP VBP TO NN RB ." << "bed"
+                                        << "preposition idiom";
+        QTest::newRow("last before a time noun") << "He left last year ." << "PRP VBD JJ NN ." << "year"
+                                                 << "time phrase";
+        QTest::newRow("a noun repeated round a preposition") << "We worked day after day ." << "PRP VBD NN IN NN ."
+                                                             << "day" << "time phrase";
+        QTest::newRow("a role after a verb of becoming") << "She became leader of the team ."
+                                                         << "PRP VBD NN IN DT NN ." << "leader" << "role";
+        QTest::newRow("a rank before a job") << "He is senior engineer here ." << "PRP VBZ JJ NN RB ." << "engineer"
+                                             << "role";
+        QTest::newRow("no verb: a headline or label") << "Ingredients : flour , sugar , egg and milk ."
+                                                      << "NNS : NN , NN , NN CC NN ." << "sugar" << "headline";
+        QTest::newRow("a hyphened modifier") << "They sell low-cost phone ." << "PRP VBP JJ HYPH NN NN ." << "phone"
+                                             << "compound";
+        QTest::newRow("a comparative modifier") << "The report shows higher risk ." << "DT NN VBZ JJR NN ." << "risk"
+                                                << "compound";
+        QTest::newRow("a noun inside a modifier") << "We are veterinarian owned ." << "PRP VBP NN VBN ."
+                                                  << "veterinarian" << "compound";
+        QTest::newRow("a determiner before coordinated modifiers")
+            << "We sell a safe , reliable and integrated transport system ." << "PRP VBP DT JJ , JJ CC JJ NN NN ."
+            << "system" << "coordinated";
+        QTest::newRow("an item of a list with commas") << "Prices exclude state tax , license and fees ."
+                                                       << "NNS VBP NN NN , NN CC NNS ." << "tax" << "list item";
+        QTest::newRow("two nouns joined alone") << "They work day and night ." << "PRP VBP NN CC NN ." << "night"
+                                                << "list item";
+        QTest::newRow("an abstract noun") << "Application of the method helps ." << "NN IN DT NN VBZ ."
+                                          << "Application" << "abstract";
+        QTest::newRow("a capitalised first word") << "Coach will teach lessons ." << "NN MD VB NNS ." << "Coach"
+                                                  << "sentence start";
+        QTest::newRow("a learner's bare noun") << "When child begins to learn , he needs help ."
+                                               << "WRB NN VBZ TO VB , PRP VBZ NN ." << "child" << "none";
+    }
+
+    void bareNounGuards()
+    {
+        QFETCH(QString, sentence);
+        QFETCH(QString, tags);
+        QFETCH(QString, head);
+        QFETCH(QString, guard);
+        const Tagged t = tagged(sentence, tags);
+        QCOMPARE(t.tags.size(), t.tokens.size());
+        const BareNounRule rule(*m_articles, *m_rule);
+        QStringList found;
+        for (const BareNounRule::Bare &b : rule.find(t.tokens, t.tags)) {
+            const QString word = QString::fromStdString(t.tokens[size_t(b.slot.head)].text);
+            found << word + QLatin1Char('=') + QString::fromStdString(BareNounRule::guardNames()[size_t(b.guard)]);
+        }
+        QVERIFY2(found.contains(head + QLatin1Char('=') + guard), qPrintable(found.join(QLatin1String(", "))));
+    }
+
+    // The same kinds in plain sentences through the whole checker: no finding at all.
+    void bareNounLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("by car") << "We went to school by car.";
+        QTest::newRow("in bed") << "She stayed in bed all day.";
+        QTest::newRow("a role after as") << "He served as chairman of the board.";
+        QTest::newRow("a rank before a job") << "He works as senior engineer in Beijing.";
+        QTest::newRow("last year") << "Last year was hard for our family.";
+        QTest::newRow("day after day") << "We worked day after day.";
+        QTest::newRow("a label with a number") << "Room 101 is on the left.";
+        QTest::newRow("a hyphened modifier") << "They sell low-cost phone cases.";
+        QTest::newRow("a comparative modifier") << "The report shows higher risk of cash flow problems.";
+        QTest::newRow("a determiner before coordinated modifiers")
+            << "We sell a safe, reliable and integrated transport system.";
+        QTest::newRow("adjectives joined by a comma") << "They offer a quality, durable product that lasts.";
+        QTest::newRow("a list of charges") << "Prices exclude state tax, license, document fee and finance charges.";
+        QTest::newRow("an abstract noun before of") << "Application of the method gives good results.";
+        QTest::newRow("a first word that may be a name") << "Coach will teach private lessons this year.";
+        QTest::newRow("a verb after to") << "She wanted to learn to pilot.";
+        QTest::newRow("a noun inside a modifier") << "We are veterinarian owned and operated.";
+        QTest::newRow("a list after a colon") << "Ingredients: flour, sugar, egg and milk.";
+        QTest::newRow("two nouns joined alone") << "They work day and night.";
+    }
+
+    void bareNounLookAlikes() { LearnerTable::verifyClean(*m_checker); }
 };
 
 QTEST_GUILESS_MAIN(TestCheckerNumber)
