@@ -18,6 +18,7 @@
 #include "morphologyrules.h"
 #include "openerrules.h"
 #include "functionrule.h"
+#include "generictherule.h"
 #include "punctuationrules.h"
 #include "pronounrules.h"
 #include "questionrules.h"
@@ -163,6 +164,7 @@ public:
             std::cerr << "checker: " << error << "\n";
         tagger.load(dataDir + "/pos-model.txt"); // without a model the tagged rules stay silent
         articleChoice.load(dataDir + "/article-model.txt"); // likewise the article classifier
+        genericThe.load(dataDir + "/generic-nouns.txt");    // and the native counts of bare nouns
         nounNumber.load(dataDir + "/number-model.txt");     // and the noun-number classifier
         verbFormModel.load(dataDir + "/verbform-model.txt"); // and the verb-form classifier
         prepositionChoice.load(dataDir + "/preposition-model.txt"); // and the native preposition counts
@@ -197,6 +199,7 @@ public:
     AgreementRules agreement;
     ArticleRules articles;
     ArticleChoiceRule articleChoice;
+    GenericTheRule genericThe;
     PrepositionChoiceRule prepositionChoice{lexicon};
     OpenerRules openers;
     PronounRules pronouns;
@@ -291,6 +294,12 @@ void CheckerData::registerRules()
         [this](const S &s, F &f) { verbFormModel.check(s.tokens, s.tags, &f); });
     add("article_choice", "GRAMMAR", SwitchGrammar | SwitchDet,
         [this](const S &s, F &f) { articleChoice.check(s.tokens, s.tags, &f); });
+    // "the" before a noun meant in general; a noun the sentence before named is known
+    add("generic_the", "GRAMMAR", SwitchGrammar | SwitchDet, [this](const S &s, F &f) {
+        const bool previous = s.previous && !s.previous->empty();
+        genericThe.check(s.tokens, s.tags, previous ? Tokenizer::tokenize(s.previous->back()) : std::vector<Token>(),
+                         &f);
+    });
     add("preposition_model", "GRAMMAR", SwitchGrammar,
         [this](const S &s, F &f) { prepositionChoice.check(s.tokens, s.tags, &f); });
     add("rules.other", "GRAMMAR", SwitchRule, [this](const S &s, F &f) {
