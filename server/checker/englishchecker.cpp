@@ -296,8 +296,7 @@ void CheckerData::registerRules()
         [this](const S &s, F &f) { articleChoice.check(s.tokens, s.tags, &f); });
     // "the" before a noun meant in general; a noun the sentence before named is known
     add("generic_the", "GRAMMAR", SwitchGrammar | SwitchDet, [this](const S &s, F &f) {
-        const bool previous = s.previous && !s.previous->empty();
-        genericThe.check(s.tokens, s.tags, previous ? Tokenizer::tokenize(s.previous->back()) : std::vector<Token>(),
+        genericThe.check(s.tokens, s.tags, s.previous && !s.previous->empty() ? s.previous->back() : std::string(),
                          &f);
     });
     add("preposition_model", "GRAMMAR", SwitchGrammar,

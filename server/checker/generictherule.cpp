@@ -2,6 +2,8 @@
 
 #include "rulesupport.h"
 
+#include <algorithm>
+
 namespace PennovaChecker {
 
 using R = RuleSupport;
@@ -22,13 +24,25 @@ double GenericTheRule::bareShare(const GenericNouns::Use &use) const
 }
 
 void GenericTheRule::check(const std::vector<Token> &t, const std::vector<std::string> &tags,
-                           const std::vector<Token> &previous, std::vector<Finding> *out) const
+                           const std::string &previous, std::vector<Finding> *out) const
 {
     if (m_counts.empty())
         return;
-    for (const GenericNouns::Use &u : GenericNouns::uses(t, tags, previous)) {
-        if (!u.withThe || bareShare(u) < m_threshold)
-            continue;
+    std::vector<GenericNouns::Use> flagged;
+    for (const GenericNouns::Use &u : GenericNouns::uses(t, tags))
+        if (u.withThe && bareShare(u) >= m_threshold)
+            flagged.push_back(u);
+    // the sentence before is read only where there is something to flag (seldom)
+    if (!flagged.empty() && !previous.empty()) {
+        std::vector<int> unknown; // heads the sentence before did not name
+        for (const GenericNouns::Use &u : GenericNouns::uses(t, tags, Tokenizer::tokenize(previous)))
+            unknown.push_back(u.head);
+        const auto named = [&](const GenericNouns::Use &u) {
+            return std::find(unknown.begin(), unknown.end(), u.head) == unknown.end();
+        };
+        flagged.erase(std::remove_if(flagged.begin(), flagged.end(), named), flagged.end());
+    }
+    for (const GenericNouns::Use &u : flagged) {
         Finding f;
         if (u.article == 0) // "The life is short" -> "Life is short": the capital moves on
             out->push_back(R::replace(t, 0, 1, t[1].lower, "GRAMMAR", "article_unneeded", 2));

@@ -29,9 +29,9 @@ public:
 
     // How likely native text leaves the noun of a use bare there; -1 where it cannot say.
     double bareShare(const GenericNouns::Use &use) const;
-    // previous: the sentence before (tokens; may be empty).
-    void check(const std::vector<Token> &tokens, const std::vector<std::string> &tags,
-               const std::vector<Token> &previous, std::vector<Finding> *out) const;
+    // previous: the sentence before (may be empty; read only where a "the" would be flagged).
+    void check(const std::vector<Token> &tokens, const std::vector<std::string> &tags, const std::string &previous,
+               std::vector<Finding> *out) const;
 
 private:
     GenericNouns m_counts;
