@@ -24,8 +24,8 @@ bool tagIs(const std::vector<std::string> &tags, int i, const char *tag)
     return i >= 0 && size_t(i) < tags.size() && tags[size_t(i)] == tag;
 }
 
-// Nouns that name a part or a place in an order ("the rest", "the following", "the end"):
-// "the" is right with them whatever the noun.
+// Nouns that name a part, or a place in an order, of something the reader knows ("the rest",
+// "the following", "the end"), and superlatives read as nouns: "the" is right with them anywhere.
 const Set &singlingOut()
 {
     static const Set s = {"same", "rest", "following", "above", "below", "former", "latter", "top", "bottom",

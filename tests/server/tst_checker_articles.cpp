@@ -462,6 +462,28 @@ private slots:
         QVERIFY(counts.empty());
     }
 
+    // Counted uses survive a save and a load; a noun or pair seen fewer times than the minimum
+    // is left out of the file.
+    void genericCountsRoundTrip()
+    {
+        GenericNouns counts;
+        const Tagged bare = tagged("We learn in life .", "PRP VBP IN NN .");
+        const Tagged subject = tagged("The life is short .", "DT NN VBZ JJ .");
+        for (const Tagged *t : {&bare, &bare, &bare, &subject})
+            for (const GenericNouns::Use &u : GenericNouns::uses(t->tokens, t->tags))
+                counts.add(u);
+        QCOMPARE(int(counts.counts("life", "in").bare), 3);
+        QCOMPARE(int(counts.counts("life").the), 1); // the start of a sentence is no preposition
+        QCOMPARE(int(counts.counts("life", "^").the), 1);
+        const TempFile file("");
+        QVERIFY(counts.save(file.name(), 2));
+        GenericNouns loaded;
+        QVERIFY(loaded.load(file.name()));
+        QCOMPARE(int(loaded.counts("life", "in").bare), 3);
+        QCOMPARE(int(loaded.counts("life", "^").total()), 0); // seen once: left out
+        QVERIFY(!counts.save("/nonexistent/folder/generic-nouns.txt"));
+    }
+
     void genericUses_data()
     {
         QTest::addColumn<QString>("sentence");
