@@ -13,6 +13,7 @@
 #include "traineroptions.h"
 #include "trainingtagger.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <sstream>
 #include <string>
