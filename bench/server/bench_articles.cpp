@@ -5,7 +5,8 @@
 // for "the" before a noun meant in general (GenericTheRule), per threshold of the noun's bare
 // share in native text (in per cent), from the shipped counts.
 // Usage: bench_articles [--model FILE] [--generic FILE] [--show TRANSITION MARGIN] (print the
-// learner flags of one change, e.g. "none>a 2" or "the>none generic 80").
+// learner flags of one change, e.g. "none>a 2" or "the>none generic 80"; that change per
+// number of the noun: "the>none generic singular", "the>none generic plural").
 
 #include "pennovapaths.h"
 #include "articlechoicerule.h"
@@ -35,7 +36,8 @@ int main(int argc, char **argv)
     const char *dataEnv = std::getenv("PENNOVA_BENCH_DATA");
     const std::string data = dataEnv ? std::string(dataEnv) + "/" : std::string(PENNOVA_SHARED_DIR "/bench-data/");
     const std::string checkerData = PENNOVA_SOURCE_DIR "/server/checker/data";
-    std::string modelPath = checkerData + "/article-model.txt", genericPath = checkerData + "/generic-nouns.txt", showKey;
+    std::string modelPath = checkerData + "/article-model.txt", showKey;
+    std::string genericPath = checkerData + "/generic-nouns.txt";
     float showMargin = 0;
     for (int i = 1; i + 1 < argc; ++i) {
         if (std::string(argv[i]) == "--model")
