@@ -19,11 +19,13 @@ struct Flag
     std::string text;
 };
 
-// Prints each change's table; the flags of the change showKey at showMargin and above too.
+// Prints each change's table at the given margins; the flags of the change showKey at
+// showMargin and above too.
 inline void print(const std::map<std::string, std::vector<Flag>> &flags, size_t webSentences,
-                  const std::string &showKey, float showMargin)
+                  const std::string &showKey, float showMargin,
+                  const std::vector<float> &margins = {4.0f, 6.0f, 8.0f, 10.0f, 12.0f, 15.0f, 20.0f, 25.0f, 30.0f,
+                                                       40.0f})
 {
-    const float margins[] = {4.0f, 6.0f, 8.0f, 10.0f, 12.0f, 15.0f, 20.0f, 25.0f, 30.0f, 40.0f};
     for (const auto &[key, list] : flags) {
         std::printf("%s\n", key.c_str());
         for (float m : margins) {

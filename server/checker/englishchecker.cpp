@@ -19,6 +19,7 @@
 #include "morphologyrules.h"
 #include "openerrules.h"
 #include "functionrule.h"
+#include "generictherule.h"
 #include "punctuationrules.h"
 #include "pronounrules.h"
 #include "questionrules.h"
@@ -164,6 +165,7 @@ public:
             std::cerr << "checker: " << error << "\n";
         tagger.load(dataDir + "/pos-model.txt"); // without a model the tagged rules stay silent
         articleChoice.load(dataDir + "/article-model.txt"); // likewise the article classifier
+        genericThe.load(dataDir + "/generic-nouns.txt");    // and the native counts of bare nouns
         nounNumber.load(dataDir + "/number-model.txt");     // and the noun-number classifier
         verbFormModel.load(dataDir + "/verbform-model.txt"); // and the verb-form classifier
         prepositionChoice.load(dataDir + "/preposition-model.txt"); // and the native preposition counts
@@ -198,6 +200,7 @@ public:
     AgreementRules agreement;
     ArticleRules articles;
     ArticleChoiceRule articleChoice;
+    GenericTheRule genericThe;
     PrepositionChoiceRule prepositionChoice{lexicon};
     OpenerRules openers;
     PronounRules pronouns;
@@ -297,6 +300,11 @@ void CheckerData::registerRules()
     // a bare singular count noun both models rank low, where neither alone is sure enough
     add("bare_nouns", "GRAMMAR", SwitchGrammar | SwitchDet,
         [this](const S &s, F &f) { bareNouns.check(s.tokens, s.tags, &f); });
+    // "the" before a noun meant in general; a noun the sentence before named is known
+    add("generic_the", "GRAMMAR", SwitchGrammar | SwitchDet, [this](const S &s, F &f) {
+        genericThe.check(s.tokens, s.tags, s.previous && !s.previous->empty() ? s.previous->back() : std::string(),
+                         &f);
+    });
     add("preposition_model", "GRAMMAR", SwitchGrammar,
         [this](const S &s, F &f) { prepositionChoice.check(s.tokens, s.tags, &f); });
     add("rules.other", "GRAMMAR", SwitchRule, [this](const S &s, F &f) {

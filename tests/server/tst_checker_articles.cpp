@@ -1,11 +1,16 @@
 // The learned article check: the model file parser, the averaged perceptron trained on a
 // tiny corpus, the slots and features read around noun phrases, the flag decision, and the
-// checker's article findings on learner sentences beside right look-alikes.
+// checker's article findings on learner sentences beside right look-alikes. Then "the" before
+// a noun meant in general: the native counts' file, the uses read in a sentence, the rule's
+// decision and the shipped counts.
 
 #include "articlechoicerule.h"
 #include "articleslots.h"
 #include "englishchecker.h"
+#include "genericnouns.h"
+#include "generictherule.h"
 #include "perceptronmodel.h"
+#include "shippeddata.h"
 #include "support/learnertable.h"
 
 #include <QtTest>
@@ -45,6 +50,39 @@ QStringList describeSlots(const Tagged &t)
 }
 
 const char *const kHeader = "pennova-perceptron 1\nclasses none a the\n";
+
+// "the life@in" for each use of a noun in general ("" governor: none)
+QStringList describeUses(const Tagged &t, const Tagged &previous = {})
+{
+    QStringList out;
+    for (const GenericNouns::Use &u : GenericNouns::uses(t.tokens, t.tags, previous.tokens))
+        out << QString::fromStdString((u.withThe ? "the " : "") + u.noun + "@" + u.governor);
+    return out;
+}
+
+// A file in the temporary folder with the given text, removed with the object.
+struct TempFile
+{
+    explicit TempFile(const QByteArray &text)
+        : path(QDir(QDir::tempPath()).filePath(QStringLiteral("tst_articles_generic.txt")))
+    {
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly))
+            file.write(text);
+    }
+    ~TempFile() { QFile::remove(path); }
+    std::string name() const { return path.toStdString(); }
+    QString path;
+};
+
+// Counts for the rule's tests: nouns native text keeps bare or puts "the" before.
+const char *const kCounts = "# noun governor bare the\n"
+                            "life * 30 1\nlife in 12 0\nlife of 50 0\n"
+                            "world * 2 30\nworld in 0 50\n"
+                            "town * 3 3\ntown in 11 2\n"
+                            "society * 9 2\n"
+                            "prison in 7 0\nprison to 2 1\n"
+                            "cities in 6 0\n";
 
 } // namespace
 
@@ -325,6 +363,12 @@ private slots:
             "the campus", "article_needed", "We ate lunch on the campus of the university.");
         row("a before a role", "She is student of this university.", "student", "a student", "article_needed",
             "She is a student of this university.");
+        row("the before life in general", "We learn a lot in the life.", " the ", "", "article_unneeded",
+            "We learn a lot in life.");
+        row("the before people in general", "The people want to be happy.", "The people", "People",
+            "article_unneeded", "People want to be happy.");
+        row("the before a subject of study in general", "I am interested in the history.", " the ", "",
+            "article_unneeded", "I am interested in history.");
     }
 
     void learnerArticles() { LearnerTable::verify(*m_checker); }
@@ -344,6 +388,15 @@ private slots:
         QTest::newRow("time phrase with last") << "He was away for most of last year.";
         QTest::newRow("a people as a nation") << "They are a kind people.";
         QTest::newRow("headline style name") << "Main Street is closed today.";
+        QTest::newRow("the society of an of-phrase") << "He studies the society of bees.";
+        QTest::newRow("the nature of an of-phrase") << "We talked about the nature of the problem.";
+        QTest::newRow("the life of a clause") << "She liked the life he led.";
+        QTest::newRow("the water of a prepositional phrase") << "The water in the lake is cold.";
+        QTest::newRow("the facts of an adverb") << "Look at the facts above.";
+        QTest::newRow("the world of one reference") << "People all over the world use the internet.";
+        QTest::newRow("the public of one reference") << "The public has a right to know.";
+        QTest::newRow("life named before") << "Life is short, and the life of a bee is shorter.";
+        QTest::newRow("in town as a set phrase") << "It affects everyone in the town.";
     }
 
     void articleLookAlikes() { LearnerTable::verifyClean(*m_checker); }
@@ -369,6 +422,251 @@ private slots:
         for (const Json::Value &c : record["corrections"])
             got << QString::fromStdString(c["explainType"].asString());
         QCOMPARE(got.join(' '), kinds);
+    }
+
+    void genericCountsFile_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<bool>("valid");
+        QTest::addColumn<int>("bareInSociety"); // counts of "society" after "in"
+        QTest::newRow("rows and a comment") << QByteArray("# counts\nsociety * 9 2\nsociety in 4 0\n") << true << 4;
+        QTest::newRow("blank lines and no final newline") << QByteArray("\nsociety in 4 1\n\nlife * 3 0") << true << 4;
+        QTest::newRow("a noun never bare") << QByteArray("world in 0 50\n") << true << 0;
+        QTest::newRow("garbage") << QByteArray("\x01\x02 not counts at all\n") << false << 0;
+        QTest::newRow("empty") << QByteArray() << false << 0;
+        QTest::newRow("comments only") << QByteArray("# noun governor bare the\n") << false << 0;
+        QTest::newRow("truncated row") << QByteArray("society in 4") << false << 0;
+        QTest::newRow("extra column") << QByteArray("society in 4 0 1\n") << false << 0;
+        QTest::newRow("negative count") << QByteArray("society in -4 0\n") << false << 0;
+        QTest::newRow("never seen") << QByteArray("society in 0 0\n") << false << 0;
+        QTest::newRow("not a number") << QByteArray("society in many 0\n") << false << 0;
+        QTest::newRow("count beyond the limit") << QByteArray("society in 99999999999 0\n") << false << 0;
+        QTest::newRow("oversized word") << QByteArray(100000, 'a') + " in 1 0\n" << false << 0;
+        QTest::newRow("bad row after good ones") << QByteArray("society in 4 0\nlife * x\n") << false << 0;
+    }
+
+    // The counts file: a malformed one leaves the table empty (the rule silent).
+    void genericCountsFile()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(bool, valid);
+        QFETCH(int, bareInSociety);
+        const TempFile file(text);
+        GenericNouns counts;
+        std::string error;
+        QCOMPARE(counts.load(file.name(), &error), valid);
+        QCOMPARE(error.empty(), valid);
+        QCOMPARE(counts.empty(), !valid);
+        QCOMPARE(int(counts.counts("society", "in").bare), bareInSociety);
+        QVERIFY(!counts.load("/nonexistent/generic-nouns.txt", &error));
+        QVERIFY(counts.empty());
+    }
+
+    // Counted uses survive a save and a load; a noun or pair seen fewer times than the minimum
+    // is left out of the file.
+    void genericCountsRoundTrip()
+    {
+        GenericNouns counts;
+        const Tagged bare = tagged("We learn in life .", "PRP VBP IN NN .");
+        const Tagged subject = tagged("The life is short .", "DT NN VBZ JJ .");
+        for (const Tagged *t : {&bare, &bare, &bare, &subject})
+            for (const GenericNouns::Use &u : GenericNouns::uses(t->tokens, t->tags))
+                counts.add(u);
+        QCOMPARE(int(counts.counts("life", "in").bare), 3);
+        QCOMPARE(int(counts.counts("life").the), 1); // the start of a sentence is no preposition
+        QCOMPARE(int(counts.counts("life", "^").the), 1);
+        const TempFile file("");
+        QVERIFY(counts.save(file.name(), 2));
+        GenericNouns loaded;
+        QVERIFY(loaded.load(file.name()));
+        QCOMPARE(int(loaded.counts("life", "in").bare), 3);
+        QCOMPARE(int(loaded.counts("life", "^").total()), 0); // seen once: left out
+        QVERIFY(!counts.save("/nonexistent/folder/generic-nouns.txt"));
+    }
+
+    void genericUses_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::addColumn<QString>("tags");
+        QTest::addColumn<QString>("previous"); // the sentence before (untagged)
+        QTest::addColumn<QStringList>("uses");
+        QTest::newRow("after a preposition, the clause ends")
+            << "Crime is common in the society ." << "NN VBZ JJ IN DT NN ." << ""
+            << QStringList{"crime@^", "the society@in"};
+        QTest::newRow("subject before its verb") << "The life is short ." << "DT NN VBZ JJ ." << ""
+                                                 << QStringList{"the life@^"};
+        QTest::newRow("object of a verb") << "We must protect the nature ." << "PRP MD VB DT NN ." << ""
+                                          << QStringList{"the nature@protect"};
+        QTest::newRow("before a conjunction") << "We need the money and time ." << "PRP VBP DT NN CC NN ." << ""
+                                              << QStringList{"the money@need", "time@"};
+        QTest::newRow("an of-phrase pins the noun") << "He studies the society of bees ." << "PRP VBZ DT NN IN NNS ."
+                                                    << "" << QStringList{"bees@of"};
+        QTest::newRow("an of-phrase pins the noun's nature")
+            << "We discussed the nature of the problem ." << "PRP VBD DT NN IN DT NN ." << ""
+            << QStringList{"the problem@of"};
+        QTest::newRow("a clause pins the noun") << "She liked the life he led ." << "PRP VBD DT NN PRP VBD ." << ""
+                                                << QStringList{};
+        QTest::newRow("a prepositional phrase pins the noun")
+            << "The water in the lake is cold ." << "DT NN IN DT NN VBZ JJ ." << "" << QStringList{"the lake@in"};
+        QTest::newRow("an adverb after the noun pins it") << "Look at the facts above ." << "VB IN DT NNS RB ." << ""
+                                                          << QStringList{};
+        QTest::newRow("an adjective names one kind") << "We protect the natural world ." << "PRP VBP DT JJ NN ."
+                                                     << "" << QStringList{};
+        QTest::newRow("a noun before the head names one kind")
+            << "The air pollution is bad ." << "DT NN NN VBZ JJ ." << "" << QStringList{};
+        QTest::newRow("nouns joined before another noun")
+            << "We fund the research and development work ." << "PRP VBP DT NN CC NN NN ." << "" << QStringList{};
+        QTest::newRow("part of a known set") << "Many of the people are here ." << "JJ IN DT NNS VBP RB ." << ""
+                                             << QStringList{};
+        QTest::newRow("all of a known set") << "All the people are here ." << "PDT DT NNS VBP RB ." << ""
+                                            << QStringList{};
+        QTest::newRow("a place in an order") << "We saw the rest ." << "PRP VBD DT NN ." << "" << QStringList{};
+        QTest::newRow("named before in the sentence")
+            << "Society changes , and the society grows ." << "NN VBZ , CC DT NN VBZ ." << ""
+            << QStringList{"society@^"};
+        QTest::newRow("named in the sentence before, in the plural")
+            << "Many men were in the prison ." << "JJ NNS VBD IN DT NN ." << "We visited two prisons." << QStringList{};
+        QTest::newRow("another noun in the sentence before")
+            << "Many men were in the prison ." << "JJ NNS VBD IN DT NN ." << "We visited two schools."
+            << QStringList{"the prison@in"};
+    }
+
+    // Where a noun stands alone or after "the" with nothing to pin it down, and what governs it.
+    void genericUses()
+    {
+        QFETCH(QString, sentence);
+        QFETCH(QString, tags);
+        QFETCH(QString, previous);
+        QFETCH(QStringList, uses);
+        const Tagged before{Tokenizer::tokenize(previous.toStdString()), {}};
+        QCOMPARE(describeUses(tagged(sentence, tags), before), uses);
+    }
+
+    void sameNoun_data()
+    {
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<QString>("b");
+        QTest::addColumn<bool>("same");
+        QTest::newRow("equal") << "fact" << "fact" << true;
+        QTest::newRow("plural in -s") << "fact" << "facts" << true;
+        QTest::newRow("plural in -es") << "boxes" << "box" << true;
+        QTest::newRow("plural in -ies") << "society" << "societies" << true;
+        QTest::newRow("another noun") << "fact" << "factory" << false;
+        QTest::newRow("empty") << "" << "" << false;
+    }
+    void sameNoun()
+    {
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        QFETCH(bool, same);
+        QCOMPARE(GenericNouns::sameNoun(a.toStdString(), b.toStdString()), same);
+    }
+
+    void genericRule_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::addColumn<QString>("tags");
+        QTest::addColumn<QString>("previous");
+        QTest::addColumn<QString>("found"); // "covered text -> correction", "" for none
+        QTest::newRow("a noun native text keeps bare after its preposition")
+            << "We learn in the life ." << "PRP VBP IN DT NN ." << "" << "' the ' -> ''";
+        QTest::newRow("a subject at the start keeps its capital") << "The life is short ." << "DT NN VBZ JJ ." << ""
+                                                                 << "'The life' -> 'Life'";
+        QTest::newRow("a plural after its preposition") << "They live in the cities ." << "PRP VBP IN DT NNS ." << ""
+                                                        << "' the ' -> ''";
+        QTest::newRow("a set phrase of a counted noun") << "He is in the town ." << "PRP VBZ IN DT NN ." << "" << "";
+        QTest::newRow("a singular seen only after prepositions")
+            << "He is in the prison ." << "PRP VBZ IN DT NN ." << "" << "";
+        QTest::newRow("a noun of one reference") << "We live in the world ." << "PRP VBP IN DT NN ." << "" << "";
+        QTest::newRow("a noun seen too rarely") << "The society is old ." << "DT NN VBZ JJ ." << "" << "";
+        QTest::newRow("a pair seen too rarely") << "He went to the prison ." << "PRP VBD TO DT NN ." << "" << "";
+        QTest::newRow("after of the noun is one the reader knows")
+            << "It is the meaning of the life ." << "PRP VBZ DT NN IN DT NN ." << "" << "";
+        QTest::newRow("the sentence before named it") << "We learn in the life ." << "PRP VBP IN DT NN ."
+                                                      << "Life is hard." << "";
+        QTest::newRow("a bare noun is right") << "We learn in life ." << "PRP VBP IN NN ." << "" << "";
+    }
+
+    // The rule flags "the" where the counts keep the noun bare there, and only there.
+    void genericRule()
+    {
+        QFETCH(QString, sentence);
+        QFETCH(QString, tags);
+        QFETCH(QString, previous);
+        QFETCH(QString, found);
+        const TempFile file(kCounts);
+        GenericTheRule rule;
+        QVERIFY(rule.load(file.name()));
+        const Tagged t = tagged(sentence, tags);
+        std::vector<Finding> out;
+        rule.check(t.tokens, t.tags, previous.toStdString(), &out);
+        QStringList got;
+        for (const Finding &f : out) {
+            QCOMPARE(QString::fromStdString(f.explainType), QStringLiteral("article_unneeded"));
+            got << QStringLiteral("'%1' -> '%2'")
+                       .arg(sentence.mid(f.start, f.end - f.start),
+                            QString::fromStdString(f.candidates.empty() ? std::string() : f.candidates[0].correction));
+        }
+        QCOMPARE(got.join(QStringLiteral("; ")), found);
+        // without counts the rule says nothing
+        GenericTheRule silent;
+        QVERIFY(!silent.load("/nonexistent/generic-nouns.txt"));
+        out.clear();
+        silent.check(t.tokens, t.tags, {}, &out);
+        QVERIFY(out.empty());
+    }
+
+    // The shipped counts: nouns of one reference come out with "the", nouns meant in
+    // general bare, as native text uses them.
+    void shippedGenericCounts_data()
+    {
+        QTest::addColumn<QString>("noun");
+        QTest::addColumn<QString>("governor");
+        QTest::addColumn<bool>("flagged"); // "the" before it would be flagged
+        QTest::newRow("in the world") << "world" << "in" << false;
+        QTest::newRow("the world at the start") << "world" << "^" << false;
+        QTest::newRow("the public") << "public" << "" << false;
+        QTest::newRow("the government") << "government" << "^" << false;
+        QTest::newRow("the economy") << "economy" << "^" << false;
+        QTest::newRow("the environment") << "environment" << "protect" << false;
+        QTest::newRow("the internet") << "internet" << "use" << false;
+        QTest::newRow("in the past") << "past" << "in" << false;
+        QTest::newRow("in the future") << "future" << "in" << false;
+        QTest::newRow("in the life") << "life" << "in" << true;
+        QTest::newRow("the life at the start") << "life" << "^" << true;
+        QTest::newRow("the people at the start") << "people" << "^" << true;
+    }
+    void shippedGenericCounts()
+    {
+        QFETCH(QString, noun);
+        QFETCH(QString, governor);
+        QFETCH(bool, flagged);
+        GenericTheRule rule;
+        std::string error;
+        QVERIFY2(rule.load(ShippedData::folder(ShippedData::Checker) + "/generic-nouns.txt", &error), error.c_str());
+        QVERIFY(rule.counts().size() > 1000);
+        GenericNouns::Use use;
+        use.withThe = true;
+        use.noun = noun.toStdString();
+        use.governor = governor.toStdString();
+        use.preposition = governor == "in";
+        QCOMPARE(rule.bareShare(use) >= GenericTheRule::kThreshold, flagged);
+    }
+
+    // The sentence before, as the checker is given it, makes a noun known.
+    void genericTheAfterTheSentenceBefore()
+    {
+        const auto kinds = [&](const std::vector<std::string> &previous) {
+            const Json::Value record = m_checker->checkSentence(0, "We learn a lot in the life.", 0,
+                                                                CheckerRecords::sentenceConfig(), {}, previous);
+            QStringList out;
+            for (const Json::Value &c : record["corrections"])
+                out << QString::fromStdString(c["explainType"].asString());
+            return out;
+        };
+        QCOMPARE(kinds({}), QStringList{"article_unneeded"});
+        QCOMPARE(kinds({"My grandfather had a long life."}), QStringList{});
+        QCOMPARE(kinds({"My grandfather had a long day."}), QStringList{"article_unneeded"});
     }
 };
 

@@ -164,8 +164,8 @@ private slots:
         const RuleRegistry &registry = m_checker->registry();
         QVERIFY(registry.rules().size() >= 30);
         for (const char *id : {"morphology", "confusion", "tense", "verb_forms", "agreement", "articles", "transitivity",
-                               "noun_number", "article_choice", "spelling", "rules.prepositions", "rules.negation",
-                               "rules.feelings", "rules.confusions", "rules.articles", "fragment"})
+                               "noun_number", "article_choice", "generic_the", "spelling", "rules.prepositions",
+                               "rules.negation", "rules.feelings", "rules.confusions", "rules.articles", "fragment"})
             QVERIFY2(registry.find(id), id);
         for (size_t k = 1; k < registry.rules().size(); ++k)
             QVERIFY(registry.rules()[k - 1]->priority() < registry.rules()[k]->priority());
