@@ -18,7 +18,7 @@ public:
     // Chosen on the learner dev sets against unedited CWEB sentences (bench_articles): the
     // share of bare uses a noun needs with its governor, and how often the noun (after a
     // preposition: the pair) must have been seen.
-    static constexpr double kThreshold = 0.8;
+    static constexpr double kThreshold = 0.85;
     static constexpr int kMinNoun = 20;
     static constexpr int kMinPair = 5;
 
