@@ -276,9 +276,7 @@ int main(int argc, char **argv)
         if (!std::strcmp(argv[i], "--kind"))
             showKind = argv[i + 1];
     }
-    // $PENNOVA_BENCH_DATA: the bench-data folder, for a build outside the main tree
-    const char *dataEnv = std::getenv("PENNOVA_BENCH_DATA");
-    const std::string data = dataEnv ? std::string(dataEnv) + "/" : std::string(PENNOVA_SHARED_DIR "/bench-data/");
+    const std::string data = LearnerSets::benchData();
     auto t0 = std::chrono::steady_clock::now();
     EnglishChecker checker;
     std::printf("loading: %.0f ms\n",

@@ -4,7 +4,10 @@
 // incorrect), with word alignment of a sentence to a correction. Header only: each
 // benchmark is one program.
 
+#include "pennovapaths.h"
+
 #include <algorithm>
+#include <cstdlib>
 #include <cctype>
 #include <cstring>
 #include <fstream>
@@ -13,6 +16,14 @@
 #include <vector>
 
 namespace LearnerSets {
+
+// The bench-data folder, ending in "/": $PENNOVA_BENCH_DATA for a build outside the main
+// tree, else the shared folder beside the source tree.
+inline std::string benchData()
+{
+    const char *env = std::getenv("PENNOVA_BENCH_DATA");
+    return env ? std::string(env) + "/" : std::string(PENNOVA_SHARED_DIR "/bench-data/");
+}
 
 // JFLEG text is tokenised ("it 's", "day ."): join it back into plain text.
 inline std::string detokenise(std::string s)
