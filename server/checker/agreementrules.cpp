@@ -487,7 +487,18 @@ void AgreementRules::thereBe(const std::vector<Token> &t, const std::vector<std:
                                       "bunch", "few", "great", "good", "handful", "pair", "set", "group", "majority",
                                       "plenty", "dozen", "hundred", "thousand", "million", "kind", "sort", "type"};
     for (int i = 0; i + 2 < int(t.size()); ++i) {
-        if (t[size_t(i)].lower != "there" || !clauseStart(t, i))
+        if (t[size_t(i)].lower != "there")
+            continue;
+        // "there" opens its clause: at a boundary, after a verb a clause may follow ("I think
+        // there is"), or after a fronted phrase with no verb of its own ("In my city there is",
+        // "Now there is"); "the man there is" is a place
+        bool opening = clauseStart(t, i) || (i > 0 && m_lex.formInClass(WordClass::ClauseVerb, t[size_t(i) - 1].lower));
+        if (!opening && i > 0 && (R::tagIs(tags, 0, "IN") || R::tagIs(tags, 0, "RB"))) {
+            opening = true;
+            for (int k = 0; k < i && opening; ++k)
+                opening = !(R::tagIs(tags, k, "VB") || R::tagIs(tags, k, "MD")) && t[size_t(k)].kind != Token::Punct;
+        }
+        if (!opening)
             continue;
         const int v = i + 1;
         const std::string be = R::lowerAt(t, v);
@@ -513,7 +524,9 @@ void AgreementRules::thereBe(const std::vector<Token> &t, const std::vector<std:
             // "There is big changes": a plural noun with no article or only adjectives
             if (first == "a" || first == "an" || first == "one" || first == "the" || first == "this" || first == "that")
                 continue;
-            if (first == "no" || first == "some" || first == "few")
+            // a count or quantity before the noun: "there is two reasons", "there was many parks"
+            if (first == "no" || first == "some" || first == "few" || first == "many" || first == "several"
+                || (R::tagIs(tags, k, "CD") && first != "one"))
                 ++k;
             while (k < int(t.size()) && R::tagIs(tags, k, "JJ"))
                 ++k;
@@ -521,7 +534,8 @@ void AgreementRules::thereBe(const std::vector<Token> &t, const std::vector<std:
                 || looseHeads().count(R::lowerAt(t, k)))
                 continue;
             const std::string &noun = R::lowerAt(t, k);
-            if (noun.size() < 3 || noun.back() != 's' || noun.compare(noun.size() - 3, 3, "ics") == 0)
+            const bool persons = noun == "people" || noun == "children" || noun == "men" || noun == "women";
+            if (!persons && (noun.size() < 3 || noun.back() != 's' || noun.compare(noun.size() - 3, 3, "ics") == 0))
                 continue;
             out->push_back(R::replace(t, v, v, be == "is" ? "are" : "were", "GRAMMAR", "there_be_number", 2));
         } else {

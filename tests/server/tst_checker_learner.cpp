@@ -116,6 +116,10 @@ private slots:
             "These animals are very cute.");
         row("there is with a plural", "There is big changes in my hometown.", "is", "are", "there_be_number",
             "There are big changes in my hometown.");
+        row("there is after a fronted place", "In my city there is many parks.", "is", "are", "there_be_number",
+            "In my city there are many parks.");
+        row("there is after a verb of thinking, with a count", "I think there is two reasons.", "is", "are",
+            "there_be_number", "I think there are two reasons.");
         row("there are with one thing", "There are a big problem in our city.", "are", "is", "there_be_number",
             "There is a big problem in our city.");
         row("there are with an amount of", "There are a huge amount of cars in the city.", "are", "is",
@@ -935,6 +939,8 @@ private slots:
         QTest::newRow("compound subject") << "The teacher and the students are in the classroom.";
         QTest::newRow("relative clause after one of") << "He is one of the students who are late.";
         QTest::newRow("there are a lot of") << "There are a lot of trees in the park.";
+        QTest::newRow("there as a place after a noun") << "The man there is my father.";
+        QTest::newRow("there is before one thing after a fronted place") << "In the park there is a lake.";
         QTest::newRow("there are a few") << "There are a few problems with the plan.";
         QTest::newRow("there are no with a plural") << "There are no easy answers to this question.";
         QTest::newRow("there are no with a group noun") << "There are no staff in the office today.";
