@@ -341,6 +341,8 @@ private slots:
         columns();
         row("there before a noun object", "They are busy with there curriculum.", "there", "their",
             "confusion_their", "They are busy with their curriculum.");
+        row("there after a verb base and before a noun", "Rich people buy land and use there money well.", "there",
+            "their", "confusion_their", "Rich people buy land and use their money well.");
         row("my self written apart", "I went to Canada by my self.", "my self", "myself", "split_word",
             "I went to Canada by myself.");
         row("any one before a verb", "Any one has fears.", "Any one", "Anyone", "split_word", "Anyone has fears.");
