@@ -35,6 +35,14 @@ const Set &adverbNouns()
     return s;
 }
 
+// Words that with "of" after them make a preposition ("outside of the park"): read as a
+// noun there, they head no phrase unless an article stands before them ("the inside of").
+const Set &prepositionsBeforeOf()
+{
+    static const Set s = {"outside", "inside", "instead", "ahead", "regardless", "because"};
+    return s;
+}
+
 // Tags a phrase may have before its head noun.
 bool modifierTag(const std::vector<std::string> &tags, int i)
 {
@@ -100,10 +108,14 @@ std::vector<ArticleSlots::Slot> ArticleSlots::find(const std::vector<Token> &t, 
         // a determiner the tagger read as an adjective ("many", "few", "own") opens no slot
         if (determiners().count(t[size_t(first)].lower))
             continue;
+        const int p = first - 1;
+        const std::string opener = p >= 0 ? t[size_t(p)].lower : std::string();
+        if (prepositionsBeforeOf().count(t[size_t(h)].lower) && lowerAt(t, h + 1) == "of" && opener != "a"
+            && opener != "an" && opener != "the")
+            continue;
         Slot s;
         s.first = first;
         s.head = h;
-        const int p = first - 1;
         if (p >= 0 && t[size_t(p)].kind == Token::Word) {
             const std::string &w = t[size_t(p)].lower;
             if (w == "a" || w == "an") {

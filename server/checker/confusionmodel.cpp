@@ -307,6 +307,15 @@ ConfusionModel::Verdict ConfusionModel::judge(const std::vector<Token> &t, const
     if (set == m_setOf.end() || written == m_members.end() || written->second.count == 0)
         return v;
     const std::string around = window(t, tags, i);
+    // "to" is tagged by the word after it, the word in question: a member that is mostly a verb
+    // base is also weighed with "to" as its infinitive marker ("wait to sea you": see)
+    std::string aroundTo;
+    if (neighbourWord(t, i, -1) == "to" && neighbourTag(t, tags, i, -1) != "TO")
+        aroundTo = joined(joined(neighbourTag(t, tags, i, -2), "TO"), neighbourTag(t, tags, i, 1));
+    auto mostlyBase = [](const Member &m) {
+        const auto vb = m.tags.find("VB");
+        return vb != m.tags.end() && 2 * vb->second > m.count;
+    };
     const std::string l = counted(neighbourWord(t, i, -1)), r = counted(neighbourWord(t, i, 1));
     const Member &w = written->second;
     const double tagsW = windowProbability(w, around);
@@ -319,7 +328,10 @@ ConfusionModel::Verdict ConfusionModel::judge(const std::vector<Token> &t, const
         const Member &m = other->second;
         // the rarer word is the likelier slip: "grate" is more often "great" misspelt
         const double prior = std::sqrt(double(m.count) / double(w.count));
-        const double tagRatio = prior * windowProbability(m, around) / tagsW;
+        double inWindow = windowProbability(m, around);
+        if (!aroundTo.empty() && mostlyBase(m))
+            inWindow = std::max(inWindow, windowProbability(m, aroundTo));
+        const double tagRatio = prior * inWindow / tagsW;
         const double wordRatio = wordProbability(m, l, true) * wordProbability(m, r, false) / wordsW;
         const bool byBoth = tagRatio * wordRatio >= minRatio;
         const bool byTags = w.count < rareWritten && tagRatio >= minTagRatioRare;

@@ -71,8 +71,16 @@ void ConfusionRules::checkTagged(const std::vector<Token> &t, const std::vector<
         const int n = RuleSupport::nextWord(t, i);
         if (p < 0 || n < 0 || notBefore.count(t[size_t(p)].lower) || t[size_t(n)].isCapitalised())
             continue;
+        // a verb base read as a noun right before "there" is still the verb ("and use there idea"),
+        // and so is any word right after a subject pronoun ("they never concept there chance")
+        const int q = RuleSupport::tagIs(tags, p - 1, "RB") ? p - 2 : p - 1;
+        const bool verbSlot = RuleSupport::isSubjectPronoun(RuleSupport::lowerAt(t, q));
+        const bool verbAsNoun = tags[size_t(p)] == "NN"
+            && (verbSlot
+                || (m_lex.isCommonVerbBase(t[size_t(p)].lower) && !RuleSupport::tagIs(tags, p - 1, "DT")
+                    && !RuleSupport::tagIs(tags, p - 1, "PRP$") && !RuleSupport::tagIs(tags, p - 1, "JJ")));
         const bool governed = (RuleSupport::tagIs(tags, p, "IN") && m_lex.isPreposition(t[size_t(p)].lower))
-            || RuleSupport::tagIs(tags, p, "VB");
+            || RuleSupport::tagIs(tags, p, "VB") || verbAsNoun;
         const std::string &noun = t[size_t(n)].lower;
         // a common noun that is not also a verb or an adverb ("there remain", "there too")
         if (!governed || !RuleSupport::tagIs(tags, n, "NN") || RuleSupport::tagIs(tags, n, "NNP")

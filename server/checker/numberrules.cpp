@@ -543,9 +543,13 @@ void NumberRules::countedNumbers(const std::vector<Token> &t, const std::vector<
         const std::string single = noun.size() > 4 && noun.compare(noun.size() - 3, 3, "ies") == 0
             ? noun.substr(0, noun.size() - 3) + "y"
             : noun.substr(0, noun.size() - 1);
-        // "One needs time": at the start of a clause "one" is the subject and the -s word its verb
+        // "One needs time": at the start of a clause "one" is the subject and the -s word its verb;
+        // so after a determiner or a question word ("which one suits you", "this one costs more")
         const bool clauseStart = i == 0 || t[size_t(i) - 1].kind == Token::Punct || RuleSupport::clauseBoundary(t[size_t(i) - 1]);
-        if (clauseStart && m_lex.isThirdPerson(noun))
+        const std::string before = RuleSupport::lowerAt(t, i - 1);
+        const bool pronoun = i > 0 && t[size_t(i) - 1].kind == Token::Word
+            && (m_lex.isDeterminer(before) || m_lex.inClass(WordClass::QuestionWord, before));
+        if (((clauseStart || pronoun) && m_lex.isThirdPerson(noun)) || (pronoun && m_lex.isPos(single, Lexicon::Verb)))
             continue;
         // the noun ends its phrase ("one sports car" is right)
         if (!countedPlural(noun) || !mostlyCounted(single, &plural, 0.0) || plural != noun

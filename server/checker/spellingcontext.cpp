@@ -152,29 +152,35 @@ double SpellingContext::misfit(const std::vector<Token> &t, const std::vector<st
     // a name offered for a word written in lower case inside a sentence ("florida" for "flouride")
     if (written != cand && !t[i].isCapitalised() && i > 0)
         apply(kSoft);
-    // the tag the tagger gave the misspelt word in its place
-    if (i < tags.size() && !tags[i].empty() && !m_speller.fitsTag(cand, tags[i]))
-        apply(kTag);
     // the word with another ending ("olders": older) is likelier than a word with
     // another stem: learners add or drop endings
     const std::string typo = t[i].lower;
     size_t common = 0;
     while (common < typo.size() && common < cand.size() && typo[common] == cand[common])
         ++common;
-    if (common >= 4 && common + 2 >= typo.size() && common + 3 >= cand.size()) {
-        worst -= kSameStem;
-        // with the ending the typo tried to write ("wishs": wishes, "happend": happened)
-        auto ending = [](const std::string &w) {
-            const size_t n = w.size(); // both at least four letters here
-            if (n > 4 && w.compare(n - 3, 3, "ing") == 0)
-                return 'g';
-            if (n > 3 && w.compare(n - 2, 2, "ly") == 0)
-                return 'l';
-            return w.back() == 's' || w.back() == 'd' ? w.back() : '\0';
-        };
-        if (ending(typo) && ending(typo) == ending(cand))
-            worst -= kSameStem;
-    }
+    const bool sameStem = common >= 4 && common + 2 >= typo.size() && common + 3 >= cand.size();
+    // with the ending the typo tried to write ("wishs": wishes, "happend": happened)
+    auto ending = [](const std::string &w) {
+        const size_t n = w.size(); // both at least four letters here
+        if (n > 4 && w.compare(n - 3, 3, "ing") == 0)
+            return 'g';
+        if (n > 3 && w.compare(n - 2, 2, "ly") == 0)
+            return 'l';
+        return w.back() == 's' || w.back() == 'd' ? w.back() : '\0';
+    };
+    const bool sameEnding = sameStem && ending(typo) && ending(typo) == ending(cand);
+    // the tag the tagger gave the misspelt word in its place: a guess from its neighbours,
+    // so it does not count against the ending the learner wrote ("she wishs" read as a past);
+    // an adverb right before a noun stands where a determiner or an adjective does as often
+    // ("start ther company": their)
+    const bool adverbBeforeNoun = i < tags.size() && tags[i] == "RB" && next >= 0
+        && RuleSupport::tagIs(tags, next, "NN") && !RuleSupport::tagIs(tags, next, "NNP");
+    const bool fits = i >= tags.size() || tags[i].empty() || sameEnding || m_speller.fitsTag(cand, tags[i])
+        || (adverbBeforeNoun && (m_lexicon.isDeterminer(cand) || m_speller.fitsTag(cand, "JJ")));
+    if (!fits)
+        apply(kTag);
+    if (sameStem)
+        worst -= sameEnding ? 2 * kSameStem : kSameStem;
     return worst;
 }
 

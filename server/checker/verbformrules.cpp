@@ -871,6 +871,12 @@ void VerbFormRules::nounVeryAdjective(const Tokens &t, const Tags &tags, int i, 
 {
     if (t[size_t(i)].lower != "very" || !R::tagIs(tags, i - 1, "NN") || !R::tagIs(tags, i + 1, "JJ"))
         return;
+    // a verb after its subject with an adverb that is also an adjective ("students work very
+    // hard", "they run very fast"): the word before "very" is a verb base after a noun or a pronoun
+    const std::string &before = t[size_t(i) - 1].lower;
+    if (m_lex.isPos(R::lowerAt(t, i + 1), Lexicon::Adverb) && m_lex.isCommonVerbBase(before)
+        && (R::tagIs(tags, i - 2, "NN") || R::tagIs(tags, i - 2, "PRP")) && !R::tagIs(tags, i - 2, "PRP$"))
+        return;
     // no verb in the clause, before or after: "I find the film very good" has one
     for (int k = i - 1; k >= 0 && !R::clauseBoundary(t[size_t(k)]); --k)
         if (R::tagIs(tags, k, "VB") || R::tagIs(tags, k, "MD"))

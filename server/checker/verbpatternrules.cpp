@@ -449,9 +449,19 @@ void VerbPatternRules::modalPassiveNoun(const std::vector<Token> &t, const std::
     if (t[size_t(i)].lower != "be" || !m_lex.isModal(lowerAt(t, i - 1)))
         return;
     const int v = RuleSupport::nextWord(t, i);
-    if (v < 0 || tags[size_t(v)] != "VB" || !m_lex.isPos(t[size_t(v)].lower, Lexicon::Noun)
-        || lowerAt(t, v + 1) == "of" || lowerAt(t, i - 2) == "there")
+    if (v < 0 || !m_lex.isPos(t[size_t(v)].lower, Lexicon::Noun) || lowerAt(t, v + 1) == "of"
+        || lowerAt(t, i - 2) == "there")
         return;
+    // read as a noun, a verb base is still the verb before a time adverb ("can be finish today")
+    // or joined to a participle ("can be finish and gone"): like joins like
+    if (tags[size_t(v)] != "VB") {
+        static const Set timeAdverbs = {"today", "tomorrow", "tonight", "soon", "now", "later"};
+        const std::string link = lowerAt(t, v + 1), joined = lowerAt(t, v + 2);
+        const bool participle = (link == "and" || link == "or")
+            && (m_lex.isParticiple(joined) || m_lex.isPastForm(joined) || RuleSupport::tagIs(tags, v + 2, "VBN"));
+        if (!m_lex.isCommonVerbBase(t[size_t(v)].lower) || !(participle || timeAdverbs.count(link)))
+            return;
+    }
     const std::string participle = participleFor(t, v);
     if (!participle.empty())
         out->push_back(RuleSupport::replace(t, v, v, participle, "GRAMMAR", "passive_participle", 2));

@@ -243,6 +243,10 @@ private slots:
         QTest::newRow("possessive before a noun modifier")
             << "It harms people's health." << "PRP VBZ NNS NN ." << QStringList{};
         QTest::newRow("time adverb read as a noun") << "It is crucial nowadays." << "PRP VBZ JJ NN ." << QStringList{};
+        QTest::newRow("preposition before of read as a noun")
+            << "It is illegal outside of parks." << "PRP VBZ JJ NN IN NNS ." << QStringList{"parks..parks=none"};
+        QTest::newRow("the inside of is a noun phrase")
+            << "We saw the inside of it." << "PRP VBD DT NN IN PRP ." << QStringList{"inside..inside=the"};
         QTest::newRow("tags of another length") << "It is a good idea." << "PRP VBZ DT" << QStringList{};
         QTest::newRow("non-ASCII before the phrase") << "“The tea” is hot." << "`` DT NN '' VBZ JJ ."
                                                      << QStringList{"tea..tea=the"};

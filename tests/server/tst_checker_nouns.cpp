@@ -118,6 +118,7 @@ private slots:
         QTest::newRow("a means, a series") << "It is a means of transport and a series of events.";
         QTest::newRow("a growing number") << "A growing number of people came.";
         QTest::newRow("a few more") << "We need a few more days.";
+        QTest::newRow("which one and its verb") << "Tell me which one suits you and this one costs less.";
         QTest::newRow("uncountable nouns in compounds and of-phrases")
             << "The room was a chaos of colours, and we bought a money order and a bread knife.";
         QTest::newRow("digits in names, years and units") << "Room 20 student lists date from 2010 and cost 20 dollars.";

@@ -264,6 +264,8 @@ private slots:
             "were drove", "drove", "be_verb", "They drove settlements away.");
         row("modal, be and a noun-verb before and", "The fuels can be finish and gone.", "finish", "finished",
             "passive_participle", "The fuels can be finished and gone.");
+        row("modal, be and a noun-verb before a time adverb", "The report can be finish tomorrow.", "finish",
+            "finished", "passive_participle", "The report can be finished tomorrow.");
         row("modal, be and a hyphenated prefix", "The trip could be re-schedule by the school.", "re-schedule",
             "re-scheduled", "passive_participle", "The trip could be re-scheduled by the school.");
     }
@@ -766,6 +768,7 @@ private slots:
         QTest::newRow("be not and a noun") << "They are not home yet.";
         QTest::newRow("be not like as a preposition") << "I am not like other people.";
         QTest::newRow("object, very and an adjective") << "I find the film very good.";
+        QTest::newRow("subject, verb and very before an adverb") << "The workers in our town work very hard.";
         QTest::newRow("after and a noun") << "We met after work the next day.";
         QTest::newRow("be and a past form that is an adjective") << "I was broke last year.";
         QTest::newRow("there will be and a noun") << "There will be work soon.";

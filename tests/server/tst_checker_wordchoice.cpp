@@ -274,6 +274,7 @@ private slots:
         QTest::newRow("meat as food") << "We ate meat for dinner." << "";
         QTest::newRow("sea after to") << "I can't wait to sea you." << "sea->see";
         QTest::newRow("see opening a sentence") << "See you later." << "";
+        QTest::newRow("sea after to as a place") << "The boats went out to sea." << "";
         QTest::newRow("knew before a noun") << "I bought a knew phone." << "knew->new";
         QTest::newRow("knew after a subject") << "I knew it." << "";
         QTest::newRow("know before a noun") << "I have know idea." << "know->no";
