@@ -174,7 +174,9 @@ PastAnchorRule::Span PastAnchorRule::adverbialAt(const std::vector<Token> &t, in
     const int n = int(t.size());
     const std::string w = R::lowerAt(t, i);
     const auto at = [&](int k) { return R::lowerAt(t, k); };
-    if (w.empty() || notAnchoring().count(at(i - 1)))
+    // (a capitalised time inside the sentence is a title: "the novel Two Years Ago")
+    if (w.empty() || notAnchoring().count(at(i - 1))
+        || (t[size_t(i)].isCapitalised() && i > firstWord(t) && t[size_t(i) - 1].kind == Token::Word))
         return {};
     const auto yearAt = [&](int k) { return k >= 0 && k < n && pastYear(t[size_t(k)]); };
     *kind = Anchor::Definite;
@@ -439,6 +441,12 @@ void PastAnchorRule::flagClause(const std::vector<Token> &t, const std::vector<s
         if (!(R::tagIs(tags, s, "PRP") || R::tagIs(tags, s, "NN") || there) || (subject == "there" && !there))
             return;
         if (presenters().count(subject))
+            return;
+        // "In 2007, Bartley accepts a plea bargain": a story or a news summary may tell a named
+        // person's dated past in the present
+        if (kind == Anchor::Definite && R::tagIs(tags, s, "NNP") && !isBeForm(w)
+            && (R::lowerAt(t, anchor.from) == "in" || R::lowerAt(t, anchor.from) == "from"
+                || R::lowerAt(t, anchor.from) == "between"))
             return;
         const std::string base = isBeForm(w) ? "be" : m_lex.baseOf(w).empty() ? w : m_lex.baseOf(w);
         if (presentingVerbs().count(base) || (base == "look" && (R::lowerAt(t, v + 1) == "for" || R::lowerAt(t, v + 1) == "forward")))
