@@ -143,9 +143,25 @@ bool verblessAfter(const std::vector<Token> &t, const std::vector<std::string> &
         || R::tagIs(tags, v + 1, "CD"))
         return false;
     for (int k = v + 1; k <= to && k < int(t.size()); ++k)
-        if (R::tagIs(tags, k, "VBZ") || R::tagIs(tags, k, "VBP") || R::tagIs(tags, k, "VBD") || R::tagIs(tags, k, "MD"))
+        if ((R::tagIs(tags, k, "VB") && !R::tagIs(tags, k, "VBG") && !R::tagIs(tags, k, "VBN")) || R::tagIs(tags, k, "MD"))
             return false;
     return true;
+}
+
+// A noun phrase with its determiner runs from the clause's start up to v ("The number of
+// cars | rises"), so a word after it the tagger called a noun may be the verb; not after
+// a bare list of nouns ("local and mobiles calls").
+bool determinedSubjectBefore(const std::vector<Token> &t, const std::vector<std::string> &tags, int v, int from)
+{
+    bool determiner = false;
+    int k = v - 1;
+    for (; k >= from; --k) {
+        if (R::tagIs(tags, k, "DT") || R::tagIs(tags, k, "PRP$"))
+            determiner = true;
+        else if (!(R::tagIs(tags, k, "NN") || R::tagIs(tags, k, "JJ") || R::tagIs(tags, k, "CD") || t[size_t(k)].lower == "of"))
+            break;
+    }
+    return determiner && (k < from || t[size_t(k)].kind != Token::Word);
 }
 
 } // namespace
@@ -280,14 +296,27 @@ PastAnchorRule::Span PastAnchorRule::pastClauseAt(const std::vector<Token> &t, c
     return {i, to};
 }
 
-PastAnchorRule::Span PastAnchorRule::clauseAround(const std::vector<Token> &t, Span anchor) const
+PastAnchorRule::Span PastAnchorRule::clauseAround(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                                  Span anchor) const
 {
     const int n = int(t.size());
     int from = anchor.from, to = anchor.to;
     while (from > 0 && !boundaryAt(t, from - 1))
         --from;
-    while (to + 1 < n && !boundaryAt(t, to + 1))
-        ++to;
+    for (;;) {
+        while (to + 1 < n && !boundaryAt(t, to + 1))
+            ++to;
+        // "In 1990 fish and chicken are ...": an "and" before the clause has a verb joins nouns
+        if (to + 2 >= n || (t[size_t(to) + 1].lower != "and" && t[size_t(to) + 1].lower != "or")
+            || !R::tagIs(tags, to, "NN"))
+            break;
+        bool verb = false;
+        for (int k = from; k <= to; ++k)
+            verb = verb || R::tagIs(tags, k, "VB") || R::tagIs(tags, k, "MD");
+        if (verb)
+            break;
+        to += 1;
+    }
     return {from, to};
 }
 
@@ -315,10 +344,25 @@ std::string PastAnchorRule::pastOf(const std::string &w) const
     static const Set pastOfAnother = {"lay", "found", "saw", "fell", "wound", "ground", "bound"};
     if (pastOfAnother.count(w))
         return {};
-    const std::string base = m_lex.baseOf(w);
+    std::string base = m_lex.baseOf(w);
+    if (base.empty())
+        base = regularBase(w);
     if (base.empty() || base == "be")
         return {};
     return m_lex.pastOf(base);
+}
+
+std::string PastAnchorRule::regularBase(const std::string &w) const
+{
+    // the base of a regular -s form of a verb the tables lack ("accounts" -> "account")
+    if (w.size() < 4 || w.back() != 's' || w[w.size() - 2] == 's')
+        return {};
+    std::string base = w.substr(0, w.size() - 1);
+    if (w.size() > 4 && w.compare(w.size() - 3, 3, "ies") == 0)
+        base = w.substr(0, w.size() - 3) + "y";
+    else if (w.size() > 4 && w.compare(w.size() - 2, 2, "es") == 0 && !m_lex.isPos(base, Lexicon::Verb))
+        base = w.substr(0, w.size() - 2);
+    return m_lex.isPos(base, Lexicon::Verb) ? base : std::string();
 }
 
 void PastAnchorRule::check(const std::vector<Token> &t, const std::vector<std::string> &tags,
@@ -345,7 +389,7 @@ void PastAnchorRule::check(const std::vector<Token> &t, const std::vector<std::s
         Anchor kind = Anchor::Definite;
         const Span a = adverbialAt(t, i, &kind);
         if (!a.empty()) {
-            const Span c = clauseAround(t, a);
+            const Span c = clauseAround(t, tags, a);
             // an adverbial standing alone before a comma sets the time of the clause after it
             if (c.from == a.from && c.to == a.to) {
                 if (a.to + 2 < n && t[size_t(a.to) + 1].text == ",")
@@ -380,7 +424,7 @@ void PastAnchorRule::check(const std::vector<Token> &t, const std::vector<std::s
             }
         } else if (i > first && t[size_t(i) - 1].kind == Token::Word && !timeNouns().count(t[size_t(i) - 1].lower)
                    && R::lowerAt(t, i) == "when") {
-            flagClause(t, tags, clauseAround(t, {i - 1, i - 1}), p, Anchor::Clause, &flagged, out);
+            flagClause(t, tags, clauseAround(t, tags, {i - 1, i - 1}), p, Anchor::Clause, &flagged, out);
         }
         i = p.to;
     }
@@ -413,9 +457,14 @@ void PastAnchorRule::flagClause(const std::vector<Token> &t, const std::vector<s
         // ("my mother buy", "my family travel/NN to Japan")
         const bool afterSubject = v > c.from
             && ((R::tagIs(tags, v - 1, "NN") && !R::tagIs(tags, v - 1, "NNP")) || R::isSubjectPronoun(R::lowerAt(t, v - 1)));
+        // ("the number of cars rises/NNS from")
         const bool present = R::tagIs(tags, v, "VBZ") || R::tagIs(tags, v, "VBP") || (R::tagIs(tags, v, "VBD") && thirdPerson)
             || (tags[size_t(v)] == "VB" && afterSubject && m_lex.isCommonVerbBase(w))
-            || (tags[size_t(v)] == "NN" && afterSubject && m_lex.isCommonVerbBase(w) && verblessAfter(t, tags, v, c.to));
+            || (tags[size_t(v)] == "NN" && afterSubject && m_lex.isCommonVerbBase(w) && verblessAfter(t, tags, v, c.to))
+            || (tags[size_t(v)] == "NNS" && (afterSubject || R::tagIs(tags, v - 1, "NNP")) && !presenters().count(w)
+                && (thirdPerson || (!regularBase(w).empty() && (R::tagIs(tags, v + 1, "IN") || R::tagIs(tags, v + 1, "TO")
+                                                                 || R::tagIs(tags, v + 1, "RB"))))
+                && verblessAfter(t, tags, v, c.to) && (R::tagIs(tags, v - 1, "NNP") || determinedSubjectBefore(t, tags, v, c.from)));
         if (!present)
             continue;
         if (tok.isCapitalised() || (*flagged)[size_t(v)])
@@ -444,7 +493,8 @@ void PastAnchorRule::flagClause(const std::vector<Token> &t, const std::vector<s
             return;
         // "In 2007, Bartley accepts a plea bargain": a story or a news summary may tell a named
         // person's dated past in the present
-        if (kind == Anchor::Definite && R::tagIs(tags, s, "NNP") && !isBeForm(w)
+        // (a name the dictionary lacks: a country of a chart, "In 2012 Russia spends", is a noun)
+        if (kind == Anchor::Definite && R::tagIs(tags, s, "NNP") && !isBeForm(w) && !m_lex.isPos(subject, Lexicon::Noun)
             && (R::lowerAt(t, anchor.from) == "in" || R::lowerAt(t, anchor.from) == "from"
                 || R::lowerAt(t, anchor.from) == "between"))
             return;

@@ -35,12 +35,13 @@ private:
     // The clause "when/after/before ... <past verb>" that begins at i, up to its last word; or none.
     Span pastClauseAt(const std::vector<Token> &t, const std::vector<std::string> &tags, int i) const;
     // The clause around [anchor.from, anchor.to], the anchor's own words counting as inside it.
-    Span clauseAround(const std::vector<Token> &t, Span anchor) const;
+    Span clauseAround(const std::vector<Token> &t, const std::vector<std::string> &tags, Span anchor) const;
     Span clauseAfter(const std::vector<Token> &t, int i) const; // the clause that starts at i
     // The first finite verb of clause c when it is a present the anchor makes wrong.
     void flagClause(const std::vector<Token> &t, const std::vector<std::string> &tags, Span c, Span anchor, Anchor kind,
                     std::vector<bool> *flagged, std::vector<Finding> *out) const;
     std::string pastOf(const std::string &lower) const; // "" when unknown
+    std::string regularBase(const std::string &lower) const;
 
     const Lexicon &m_lex;
     int m_thisYear;

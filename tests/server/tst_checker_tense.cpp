@@ -48,6 +48,12 @@ private slots:
             "falls", "fell", "tense_past_time", "In 1990 the rate was high, while in 2000 it fell to ten per cent.");
         row("once upon a time", "Once upon a time, a king lives in a castle.", "lives", "lived", "tense_past_time",
             "Once upon a time, a king lived in a castle.");
+        row("an -s verb the tagger calls a plural noun", "The number of cars rises from 20% in 1990 to 30% in 2000.",
+            "rises", "rose", "tense_past_time", "The number of cars rose from 20% in 1990 to 30% in 2000.");
+        row("a regular verb outside the verb tables", "The rate accounts for a fifth of the total in 1995.",
+            "accounts", "accounted", "tense_past_time", "The rate accounted for a fifth of the total in 1995.");
+        row("a year and a subject of two names", "In 1990 the figures for Japan and Korea are low.", "are", "were",
+            "tense_past_time", "In 1990 the figures for Japan and Korea were low.");
         row("present perfect with a year", "In 1990 the figure has risen sharply.", "has risen", "rose",
             "tense_perfect_finished", "In 1990 the figure rose sharply.");
     }
@@ -102,6 +108,9 @@ private slots:
         QTest::newRow("a past when-clause and a past verb") << "I was happy when I passed the exam.";
         QTest::newRow("when and read in the present") << "When you read this, you are holding a letter from me.";
         QTest::newRow("a decade as a style") << "Every year the town holds a party in 1990s style.";
+        QTest::newRow("a named person in a dated story") << "In 2007, Bartley accepts a plea bargain.";
+        QTest::newRow("a plural noun after a list of adjectives")
+            << "The chart shows the minutes of local and mobile calls from 1995 to 2002.";
         QTest::newRow("a title") << "My favourite book is Two Years Ago by a local author.";
         QTest::newRow("quotation") << "\"I am tired,\" she said last night.";
         QTest::newRow("question") << "What do you remember about 2010?";
