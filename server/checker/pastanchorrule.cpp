@@ -492,8 +492,8 @@ void PastAnchorRule::flagClause(const std::vector<Token> &t, const std::vector<s
         if (presenters().count(subject))
             return;
         // "In 2007, Bartley accepts a plea bargain": a story or a news summary may tell a named
-        // person's dated past in the present
-        // (a name the dictionary lacks: a country of a chart, "In 2012 Russia spends", is a noun)
+        // person's dated past in the present (a chart's countries are in the dictionary and
+        // stay: "In 2012 Russia spends")
         if (kind == Anchor::Definite && R::tagIs(tags, s, "NNP") && !isBeForm(w) && !m_lex.isPos(subject, Lexicon::Noun)
             && (R::lowerAt(t, anchor.from) == "in" || R::lowerAt(t, anchor.from) == "from"
                 || R::lowerAt(t, anchor.from) == "between"))
