@@ -29,6 +29,7 @@
 #include "verbformmodelrule.h"
 #include "nounphraserules.h"
 #include "numberrules.h"
+#include "pastanchorrule.h"
 #include "patternrules.h"
 #include "polisher.h"
 #include "postagger.h"
@@ -143,6 +144,7 @@ public:
         , wordnet("/usr/share/wordnet")
         , synonyms(lexicon, wordnet)
         , tense(lexicon)
+        , pastAnchor(lexicon)
         , verbForms(lexicon)
         , agreement(lexicon)
         , articles(lexicon, numbers)
@@ -196,6 +198,7 @@ public:
     WordNetDictionary wordnet;
     SynonymFinder synonyms;
     TenseRules tense;
+    PastAnchorRule pastAnchor;
     VerbFormRules verbForms;
     AgreementRules agreement;
     ArticleRules articles;
@@ -267,6 +270,9 @@ void CheckerData::registerRules()
     add("numbers.quantities", "GRAMMAR", SwitchGrammar | SwitchMor,
         [this](const S &s, F &f) { numbers.quantities(s.tokens, s.tags, &f); });
     add("tense", "GRAMMAR", SwitchGrammar, [this](const S &s, F &f) { tense.check(s.tokens, s.tags, &f); });
+    // a present verb in a clause a past adverbial or a past "when"-clause dates
+    add("tense.past_anchor", "GRAMMAR", SwitchGrammar,
+        [this](const S &s, F &f) { pastAnchor.check(s.tokens, s.tags, &f); });
     add("verb_forms", "GRAMMAR", SwitchGrammar, [this](const S &s, F &f) { verbForms.check(s.tokens, s.tags, &f); });
     add("agreement", "GRAMMAR", SwitchGrammar, [this](const S &s, F &f) { agreement.check(s.tokens, s.tags, &f); });
     add("articles", "GRAMMAR", SwitchGrammar | SwitchDet,

@@ -88,7 +88,7 @@ const std::unordered_map<std::string, Page> &pages()
                      "Do not put \"be\" before a verb in the simple present.", "It is depend on the weather.", "It depends on the weather."}},
         {"causative_to", {"使役动词后省略 to", "make、let 等使役动词后接宾语，再接不带 to 的动词原形。",
                           "After make and let, the verb follows without \"to\".", "She made me to clean the room.", "She made me clean the room."}},
-        {"tense_past_time", {"时态：过去的时间用过去时", "句中有 yesterday、last year、three years ago、when I was young 等表示过去的时间状语时，谓语动词要用一般过去时。汉语靠时间词表示时间，英语还要改变动词的形式。",
+        {"tense_past_time", {"时态：过去的时间用过去时", "句中有 yesterday、last year、three years ago、in 2010 等表示过去的时间状语，或有 when I was young、after I finished school 这样的过去时间从句时，谓语动词要用一般过去时。描述图表时，过去年份的数字也用过去时：The graph shows that in 1990 the figure was 20%（shows 说的是图表本身，用现在时）。汉语靠时间词表示时间，英语还要改变动词的形式。",
                              "A verb about a finished time in the past takes the simple past.", "Last year I go to Beijing.", "Last year I went to Beijing."}},
         {"tense_perfect_finished", {"时态：现在完成时不与过去时间连用", "现在完成时表示与现在有关的动作，不能与 yesterday、last week、two days ago 等明确的过去时间状语连用；这时要用一般过去时。",
                                     "Do not use the present perfect with a finished past time.", "I have seen him yesterday.", "I saw him yesterday."}},

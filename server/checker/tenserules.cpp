@@ -64,6 +64,11 @@ const Set &reportingVerbs()
 int pastMarkerAt(const std::vector<Token> &t, int i)
 {
     const std::string w = R::lowerAt(t, i);
+    // a point of comparison ("taller than last year"), a noun's time ("the events of last
+    // year") or a title ("the novel Two Years Ago") does not date the clause
+    const std::string previous = R::lowerAt(t, i - 1);
+    if (previous == "than" || previous == "of" || (t[size_t(i)].isCapitalised() && !previous.empty()))
+        return 0;
     if (w == "yesterday")
         return 1;
     if (w == "last" && lastWhat().count(R::lowerAt(t, i + 1)) && R::lowerAt(t, i - 1) != "the"

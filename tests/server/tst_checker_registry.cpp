@@ -186,6 +186,8 @@ private slots:
         QTest::newRow("feeling adjectives") << "rules.feelings" << "I am boring in the class." << "feeling_adjective";
         QTest::newRow("look-alike confusions") << "rules.confusions" << "The company has it's own rules."
                                                << "confusion_its";
+        QTest::newRow("present verbs after a past clause") << "tense.past_anchor"
+                                                   << "After I finished school, I start to work." << "tense_past_time";
     }
     void disableFamilyById()
     {

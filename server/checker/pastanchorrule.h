@@ -1,0 +1,50 @@
+#pragma once
+// A present verb in a clause whose time the sentence has already fixed in the past:
+// by an adverbial ("Last year my family travel", "In 2010 the number increase", "Two
+// years ago he decide") or by a past clause of time ("When I was a child, I play",
+// "After I finished school, I start"). The flagged verb gets its past form.
+
+#include "finding.h"
+#include "tokenizer.h"
+
+#include <string>
+#include <vector>
+
+namespace PennovaChecker {
+
+class Lexicon;
+
+class PastAnchorRule
+{
+public:
+    explicit PastAnchorRule(const Lexicon &lexicon); // lexicon not owned
+    void check(const std::vector<Token> &tokens, const std::vector<std::string> &tags, std::vector<Finding> *out) const;
+
+private:
+    struct Span
+    {
+        int from = -1;
+        int to = -1; // inclusive
+        bool empty() const { return from < 0 || to < from; }
+    };
+    enum class Anchor { Definite, Vague, Clause }; // "in 2010" / "in the past" / "when I was"
+
+    // The past-time adverbial that begins at i ("yesterday", "two years ago", "in 1990"), or none.
+    Span adverbialAt(const std::vector<Token> &t, int i, Anchor *kind) const;
+    bool pastYear(const Token &token) const;
+    // The clause "when/after/before ... <past verb>" that begins at i, up to its last word; or none.
+    Span pastClauseAt(const std::vector<Token> &t, const std::vector<std::string> &tags, int i) const;
+    // The clause around [anchor.from, anchor.to], the anchor's own words counting as inside it.
+    Span clauseAround(const std::vector<Token> &t, const std::vector<std::string> &tags, Span anchor) const;
+    Span clauseAfter(const std::vector<Token> &t, int i) const; // the clause that starts at i
+    // The first finite verb of clause c when it is a present the anchor makes wrong.
+    void flagClause(const std::vector<Token> &t, const std::vector<std::string> &tags, Span c, Span anchor, Anchor kind,
+                    std::vector<bool> *flagged, std::vector<Finding> *out) const;
+    std::string pastOf(const std::string &lower) const; // "" when unknown
+    std::string regularBase(const std::string &lower) const;
+
+    const Lexicon &m_lex;
+    int m_thisYear;
+};
+
+} // namespace PennovaChecker

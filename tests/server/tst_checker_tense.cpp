@@ -1,0 +1,126 @@
+// A present verb where the sentence has already fixed a past time: by an adverbial ("Last
+// year", "in 2010", "two years ago") or by a past clause of time ("When I was a child,").
+// Each learner sentence must get its finding with the past form first; each clean twin, and
+// each right sentence that looks like the error (general truths, reported present, forecasts,
+// a year inside a noun phrase, titles, numbers), none at all.
+
+#include "englishchecker.h"
+#include "support/learnertable.h"
+
+#include <QtTest>
+
+#include <memory>
+
+using PennovaChecker::EnglishChecker;
+using LearnerTable::columns;
+using LearnerTable::row;
+
+class TestCheckerTense : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<EnglishChecker> m_checker;
+
+private slots:
+    void initTestCase() { m_checker = std::make_unique<EnglishChecker>(); }
+
+    void pastAdverbial_data()
+    {
+        columns();
+        row("last year and a verb the tagger calls a noun", "Last year my family travel to Japan.", "travel",
+            "traveled", "tense_past_time", "Last year my family traveled to Japan.");
+        row("ago and a base form after he", "Two years ago he decide to leave.", "decide", "decided",
+            "tense_past_time", "Two years ago he decided to leave.");
+        row("a year and a plural noun subject", "In 2010 the number of users increase sharply.", "increase",
+            "increased", "tense_past_time", "In 2010 the number of users increased sharply.");
+        row("a year in a clause a chart reports", "The graph shows that in 1990 the figure is low.", "is", "was",
+            "tense_past_time", "The graph shows that in 1990 the figure was low.");
+        row("a year and there are", "In 1990 there are twenty cars per family.", "are", "were", "tense_past_time",
+            "In 1990 there were twenty cars per family.");
+        row("a stretch between two past years", "From 1990 to 2000 the number of cars increases steadily.",
+            "increases", "increased", "tense_past_time", "From 1990 to 2000 the number of cars increased steadily.");
+        row("in the year and a year", "In the year 2008 the company makes a loss.", "makes", "made",
+            "tense_past_time", "In the year 2008 the company made a loss.");
+        row("a year after the verb", "The rate is stable in 2014 and 2015.", "is", "was", "tense_past_time",
+            "The rate was stable in 2014 and 2015.");
+        row("the second of two dated clauses", "In 1990 the rate was high, while in 2000 it falls to ten per cent.",
+            "falls", "fell", "tense_past_time", "In 1990 the rate was high, while in 2000 it fell to ten per cent.");
+        row("once upon a time", "Once upon a time, a king lives in a castle.", "lives", "lived", "tense_past_time",
+            "Once upon a time, a king lived in a castle.");
+        row("an -s verb the tagger calls a plural noun", "The number of cars rises from 20% in 1990 to 30% in 2000.",
+            "rises", "rose", "tense_past_time", "The number of cars rose from 20% in 1990 to 30% in 2000.");
+        row("a regular verb outside the verb tables", "The rate accounts for a fifth of the total in 1995.",
+            "accounts", "accounted", "tense_past_time", "The rate accounted for a fifth of the total in 1995.");
+        row("a year and a subject of two names", "In 1990 the figures for Japan and Korea are low.", "are", "were",
+            "tense_past_time", "In 1990 the figures for Japan and Korea were low.");
+        row("present perfect with a year", "In 1990 the figure has risen sharply.", "has risen", "rose",
+            "tense_perfect_finished", "In 1990 the figure rose sharply.");
+    }
+    void pastAdverbial() { LearnerTable::verify(*m_checker); }
+
+    void pastClause_data()
+    {
+        columns();
+        row("when-clause and a habit", "When I was a child, I play football every day.", "play", "played",
+            "tense_past_time", "When I was a child, I played football every day.");
+        row("after-clause and the main clause", "After I finished school, I start to work.", "start", "started",
+            "tense_past_time", "After I finished school, I started to work.");
+        row("before-clause and be", "Before I came to Beijing, my home is a small village.", "is", "was",
+            "tense_past_time", "Before I came to Beijing, my home was a small village.");
+        row("as soon as and an -s verb", "As soon as he arrived, he calls his mother.", "calls", "called",
+            "tense_past_time", "As soon as he arrived, he called his mother.");
+        row("while and a past progressive", "While I was walking home, I meet an old friend.", "meet", "met",
+            "tense_past_time", "While I was walking home, I met an old friend.");
+        row("when-clause without a comma", "When I was young I play the piano.", "play", "played",
+            "tense_past_time", "When I was young, I played the piano.");
+        row("when-clause after its main clause", "It happens to me when I studied late.", "happens", "happened",
+            "tense_past_time", "It happened to me when I studied late.");
+    }
+    void pastClause() { LearnerTable::verify(*m_checker); }
+
+    void lookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("general truth in a when-clause") << "When water boils, it turns to steam.";
+        QTest::newRow("reported present truth") << "He said the earth is round.";
+        QTest::newRow("reported truth with a past time") << "Yesterday he said that the earth is round.";
+        QTest::newRow("present perfect with since") << "Since 2010 the number has grown.";
+        QTest::newRow("present perfect with for") << "For two years the number has grown.";
+        QTest::newRow("a chart showing past years") << "The chart shows the number of cars in 1990 and 2000.";
+        QTest::newRow("a table comparing past years") << "The table compares the sales in 1990 and 2000.";
+        QTest::newRow("a forecast") << "In 2030 the figure will be higher.";
+        QTest::newRow("past years beside a future one") << "In 2010 the figure rises and reaches its peak in 2090.";
+        QTest::newRow("a forecast word") << "In 2010 the number is expected to double.";
+        QTest::newRow("the year as a name") << "The 1990 election is remembered as a turning point.";
+        QTest::newRow("ago inside a relative clause") << "A friend I met two years ago lives in Paris.";
+        QTest::newRow("ago inside a noun phrase") << "Photos from many years ago show the old town.";
+        QTest::newRow("a year inside the subject") << "Sales in 2019 are up five per cent.";
+        QTest::newRow("a participle the year dates") << "The house built in 1990 is for sale.";
+        QTest::newRow("a number in an address") << "They live in 1990 Park Avenue.";
+        QTest::newRow("a number of cases") << "It happens in 2000 cases a year.";
+        QTest::newRow("a comparison with a past year") << "The figure is higher than in 1990.";
+        QTest::newRow("a comparison with last year") << "He is taller than last year.";
+        QTest::newRow("last year's") << "Last year's winner is Tom.";
+        QTest::newRow("of last year") << "The events of last year are a warning.";
+        QTest::newRow("because and a present result") << "I am happy because I passed the exam.";
+        QTest::newRow("because-clause first and a present state") << "Because he lost his job, he is poor.";
+        QTest::newRow("a past when-clause and a past verb") << "I was happy when I passed the exam.";
+        QTest::newRow("when and read in the present") << "When you read this, you are holding a letter from me.";
+        QTest::newRow("a decade as a style") << "Every year the town holds a party in 1990s style.";
+        QTest::newRow("a named person in a dated story") << "In 2007, Bartley accepts a plea bargain.";
+        QTest::newRow("a plural noun after a list of adjectives")
+            << "The chart shows the minutes of local and mobile calls from 1995 to 2002.";
+        QTest::newRow("a title") << "My favourite book is Two Years Ago by a local author.";
+        QTest::newRow("quotation") << "\"I am tired,\" she said last night.";
+        QTest::newRow("question") << "What do you remember about 2010?";
+        QTest::newRow("now beside a past year") << "In 2010 I moved here, and now I work in a bank.";
+        QTest::newRow("remember a past time") << "I remember the summer when I was ten.";
+        QTest::newRow("after with a present perfect") << "After the factors described have been computed, they are used.";
+        QTest::newRow("a present state after a past event") << "Investigations are underway after a bear was shot.";
+    }
+    void lookAlikes() { LearnerTable::verifyClean(*m_checker); }
+};
+
+QTEST_GUILESS_MAIN(TestCheckerTense)
+#include "tst_checker_tense.moc"
