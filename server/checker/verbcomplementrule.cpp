@@ -172,9 +172,11 @@ const char *VerbComplementRule::guard(const std::vector<Token> &t, const std::ve
             || next == "to" || next == "home";
         // "I want clothing", "we wanted funding for it": a noun of its own; "seeks licensing
         // partners": a noun's modifier
-        if ((lex.isPos(c.lower, Lexicon::Noun) && !objectAfter) || (R::tagIs(tags, s.complement + 1, "NN") && next != "home"))
+        if ((lex.isPos(c.lower, Lexicon::Noun) && !objectAfter)
+            || (R::tagIs(tags, s.complement + 1, "NN") && next != "home"))
             return "noun_ing";
-        // "they want amazing", "found it interesting" (after linking verbs the slot is none)
+        // an adjective of its own: "they want amazing" (after linking verbs, "seems boring", the
+        // slots leave the -ing form out)
         if (lex.isPos(c.lower, Lexicon::Adjective) && !objectAfter)
             return "adjective_ing";
     }
@@ -193,8 +195,7 @@ Finding VerbComplementRule::finding(const std::vector<Token> &t, const Slot &s, 
         return R::replace(t, s.first, s.complement, R::caseLike(t[size_t(s.first)], prefix + m_lex.ingOf(base)),
                           "GRAMMAR", "verb_gerund", 2);
     // "want going" -> "to go"
-    return R::replace(t, s.first, s.complement,
-                      R::caseLike(t[size_t(s.first)], prefix + "to " + base), "GRAMMAR",
+    return R::replace(t, s.first, s.complement, R::caseLike(t[size_t(s.first)], prefix + "to " + base), "GRAMMAR",
                       "verb_infinitive", 2);
 }
 

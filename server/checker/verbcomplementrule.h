@@ -9,9 +9,10 @@
 //   "They object to pay" -> "to paying": "to" is a preposition there    (gerund_after_preposition)
 // Guards (guard()) leave alone what the table cannot judge: verbs where both forms are right
 // with different meanings ("stopped to smoke", "remember doing"), verbs with an object and a
-// bare verb ("let him go", "saw them leave"), -ing words used as nouns ("I want clothing") or
-// adjectives ("seems boring"). Runs after the hand-written rules: a finding already on the
-// verb or its complement settles the case.
+// bare verb ("let him go", "saw them leave"), -ing words used as nouns ("I want clothing",
+// "seeks licensing partners") or adjectives ("they want amazing"); VerbComplementSlots already
+// leaves out passives, linking verbs ("seems boring") and -ing forms that open a clause. Runs
+// after the hand-written rules: a finding already on the verb or its complement settles the case.
 //
 // Table file (text): "pennova-verb-complements 1", "classes to ing to-ing uses", then one row
 // per verb: its key ("decide", "give_up") and a count per column.

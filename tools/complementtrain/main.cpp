@@ -173,6 +173,27 @@ int main(int argc, char **argv)
         std::printf("\nwith the other form planted in place of the %zu unguarded native ones, it sends back %zu "
                     "(%.1f%%)\n",
                     planted, sentBack, 100.0 * sentBack / std::max<size_t>(1, planted));
+        // the same at other minimum totals (the bench measures the gates on learner and web text)
+        for (uint32_t total : {3u, 5u, 20u}) {
+            VerbComplementRule::Gate other = gate;
+            other.minTotal = total;
+            rule.setGate(other);
+            size_t flags = 0, back = 0;
+            for (const Held &h : held) {
+                std::vector<Finding> found;
+                rule.check(h.tokens, h.tags, &found);
+                flags += found.size();
+                for (const S::Slot &s : S::find(h.tokens, h.tags, tools.lexicon)) {
+                    const VerbComplementRule::Counts *c = rule.countsOf(s.key);
+                    if (c && s.form != S::ToGerund && !VerbComplementRule::guard(h.tokens, h.tags, s, tools.lexicon))
+                        back += VerbComplementRule::decide(c, s.form == S::Infinitive ? S::Gerund : S::Infinitive,
+                                                           other)
+                            == s.form;
+                }
+            }
+            std::printf("  at total>=%u: flags %zu native complements, sends back %zu planted (%.1f%%)\n", total,
+                        flags, back, 100.0 * back / std::max<size_t>(1, planted));
+        }
         for (const std::string &line : shown)
             std::printf("%s\n", line.c_str());
     }
