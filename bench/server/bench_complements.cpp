@@ -57,8 +57,7 @@ const char *what(const Finding &f)
 
 int main(int argc, char **argv)
 {
-    const char *dataEnv = std::getenv("PENNOVA_BENCH_DATA");
-    const std::string data = dataEnv ? std::string(dataEnv) + "/" : std::string(PENNOVA_SHARED_DIR "/bench-data/");
+    const std::string data = LearnerSets::benchData();
     const std::string checkerData = PENNOVA_SOURCE_DIR "/server/checker/data";
     std::string tablePath = checkerData + "/verb-complements.txt";
     bool show = false;
