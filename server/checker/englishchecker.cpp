@@ -26,6 +26,7 @@
 #include "ruleengine.h"
 #include "ruleregistry.h"
 #include "nounnumberrule.h"
+#include "verbcomplementrule.h"
 #include "verbformmodelrule.h"
 #include "nounphraserules.h"
 #include "numberrules.h"
@@ -171,6 +172,7 @@ public:
         nounNumber.load(dataDir + "/number-model.txt");     // and the noun-number classifier
         verbFormModel.load(dataDir + "/verbform-model.txt"); // and the verb-form classifier
         prepositionChoice.load(dataDir + "/preposition-model.txt"); // and the native preposition counts
+        verbComplements.load(dataDir + "/verb-complements.txt");    // and the native verb complement counts
         confusion.loadModel(dataDir + "/confusion-model.txt"); // and the sound-alikes in context
         collocations.load(dataDir + "/collocation-model.txt"); // and the verb-object, adjective-noun pairs
         // Chinese words in pinyin come from the dictionary's CC-CEDICT
@@ -205,6 +207,7 @@ public:
     ArticleChoiceRule articleChoice;
     GenericTheRule genericThe;
     PrepositionChoiceRule prepositionChoice{lexicon};
+    VerbComplementRule verbComplements{lexicon};
     OpenerRules openers;
     PronounRules pronouns;
     NounPhraseRules nounPhrases;
@@ -313,6 +316,9 @@ void CheckerData::registerRules()
     });
     add("preposition_model", "GRAMMAR", SwitchGrammar,
         [this](const S &s, F &f) { prepositionChoice.check(s.tokens, s.tags, &f); });
+    // "to go" or "going" after a verb, where native text never has the written form
+    add("verb_complement_model", "GRAMMAR", SwitchGrammar,
+        [this](const S &s, F &f) { verbComplements.check(s.tokens, s.tags, &f); });
     add("rules.other", "GRAMMAR", SwitchRule, [this](const S &s, F &f) {
         std::vector<std::string> families = rules.families();
         if (s.localRules)
