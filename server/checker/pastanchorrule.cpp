@@ -156,9 +156,14 @@ bool determinedSubjectBefore(const std::vector<Token> &t, const std::vector<std:
     bool determiner = false;
     int k = v - 1;
     for (; k >= from; --k) {
-        if (R::tagIs(tags, k, "DT") || R::tagIs(tags, k, "PRP$"))
+        if (R::tagIs(tags, k, "DT") || R::tagIs(tags, k, "PRP$")) {
+            // the phrase starts at its determiner ("In 2000 the number of cars")
             determiner = true;
-        else if (!(R::tagIs(tags, k, "NN") || R::tagIs(tags, k, "JJ") || R::tagIs(tags, k, "CD") || t[size_t(k)].lower == "of"))
+            if (k > from && !(R::tagIs(tags, k - 1, "DT") || R::tagIs(tags, k - 1, "PRP$"))) {
+                --k;
+                break;
+            }
+        } else if (!(R::tagIs(tags, k, "NN") || R::tagIs(tags, k, "JJ") || R::tagIs(tags, k, "CD") || t[size_t(k)].lower == "of"))
             break;
     }
     return determiner && (k < from || t[size_t(k)].kind != Token::Word);
@@ -288,7 +293,8 @@ PastAnchorRule::Span PastAnchorRule::pastClauseAt(const std::vector<Token> &t, c
         return {};
     const int after = R::tagIs(tags, k + 1, "RB") ? k + 2 : k + 1;
     if (R::tagIs(tags, after, "VBZ") || R::tagIs(tags, after, "VBP") || R::tagIs(tags, after, "MD")
-        || R::tagIs(tags, after, "VBD"))
+        || R::tagIs(tags, after, "VBD") || (tags.size() > size_t(after) && tags[size_t(after)] == "VB"
+                                              && m_lex.isAuxiliary(R::lowerAt(t, after))))
         return {};
     int to = k;
     while (to + 1 < n && !boundaryAt(t, to + 1))
@@ -455,8 +461,10 @@ void PastAnchorRule::flagClause(const std::vector<Token> &t, const std::vector<s
             return; // the clause has a past or a modal of its own
         // the tagger may call a present verb after a noun subject a base form or a noun
         // ("my mother buy", "my family travel/NN to Japan")
+        // (or after the plural of the subject's "of" phrase: "the number of cars increases/NNS")
         const bool afterSubject = v > c.from
-            && ((R::tagIs(tags, v - 1, "NN") && !R::tagIs(tags, v - 1, "NNP")) || R::isSubjectPronoun(R::lowerAt(t, v - 1)));
+            && ((R::tagIs(tags, v - 1, "NN") && !R::tagIs(tags, v - 1, "NNP")) || R::isSubjectPronoun(R::lowerAt(t, v - 1))
+                || (tags[size_t(v) - 1] == "NNS" && R::lowerAt(t, v - 2) == "of"));
         // ("the number of cars rises/NNS from")
         const bool present = R::tagIs(tags, v, "VBZ") || R::tagIs(tags, v, "VBP") || (R::tagIs(tags, v, "VBD") && thirdPerson)
             || (tags[size_t(v)] == "VB" && afterSubject && m_lex.isCommonVerbBase(w))
