@@ -41,90 +41,27 @@ bool PrepositionChoiceRule::load(const std::string &path, std::string *error)
     return load(in, error);
 }
 
+const CountsTable::Format &PrepositionChoiceRule::format()
+{
+    static const CountsTable::Format f = {"pennova-preposition-counts 1", "not a preposition counts file", "the table's columns are not the checker's prepositions", PrepositionSlots::classNames(),
+                                          kMaxRows, kMaxLine, [](const std::string &key) {
+                                              return key.size() >= 3 && key[1] == ':'
+                                                  && std::string("VJN").find(key[0]) != std::string::npos;
+                                          }};
+    return f;
+}
+
 bool PrepositionChoiceRule::load(std::istream &in, std::string *error)
 {
-    m_table.clear();
-    auto fail = [&](const std::string &what) {
-        if (error)
-            *error = what;
-        return false;
-    };
-    // a line of at most kMaxLine characters; false at the end or when longer
-    bool tooLong = false;
-    auto readLine = [&](std::string *line) {
-        line->clear();
-        char c;
-        while (in.get(c)) {
-            if (c == '\n')
-                return true;
-            if (line->size() >= kMaxLine) {
-                tooLong = true;
-                return false;
-            }
-            line->push_back(c);
-        }
-        return !line->empty();
-    };
-    std::string line;
-    if (!readLine(&line) || line != "pennova-preposition-counts 1")
-        return fail("not a preposition counts file");
-    if (!readLine(&line))
-        return fail("truncated before the classes");
-    {
-        std::istringstream ss(line);
-        std::string word;
-        std::vector<std::string> classes;
-        ss >> word;
-        while (ss >> word)
-            classes.push_back(word);
-        if (line.rfind("classes ", 0) != 0 || classes != PrepositionSlots::classNames())
-            return fail("the table's columns are not the checker's prepositions");
-    }
     Table table;
-    size_t row = 0;
-    while (readLine(&line)) {
-        ++row;
-        if (table.size() >= kMaxRows)
-            return fail("too many rows");
-        std::istringstream ss(line);
-        std::string key;
-        Counts values;
-        long long v = 0;
-        ss >> key;
-        while (ss >> v) {
-            if (v < 0 || v > 100000000)
-                return fail("bad count in row " + std::to_string(row));
-            values.push_back(uint32_t(v));
-        }
-        if (key.size() < 3 || key[1] != ':' || std::string("VJN").find(key[0]) == std::string::npos
-            || values.size() != size_t(PrepositionSlots::kColumns) || !ss.eof())
-            return fail("bad row " + std::to_string(row));
-        if (!table.emplace(key, std::move(values)).second)
-            return fail("repeated row " + std::to_string(row));
-    }
-    if (tooLong)
-        return fail("row " + std::to_string(row + 1) + " too long");
+    const bool ok = CountsTable::read(in, format(), &table, error);
     m_table = std::move(table);
-    return true;
+    return ok;
 }
 
 bool PrepositionChoiceRule::save(std::ostream &out, const Table &table)
 {
-    std::vector<std::string> keys;
-    for (const auto &[key, values] : table)
-        keys.push_back(key);
-    std::sort(keys.begin(), keys.end());
-    out << "pennova-preposition-counts 1\nclasses";
-    for (const std::string &c : PrepositionSlots::classNames())
-        out << ' ' << c;
-    out << '\n';
-    for (const std::string &key : keys) {
-        out << key;
-        for (uint32_t v : table.at(key))
-            out << ' ' << v;
-        out << '\n';
-    }
-    return bool(out);
+    return CountsTable::write(out, format(), table);
 }
 
 const PrepositionChoiceRule::Counts *PrepositionChoiceRule::countsOf(const std::string &key) const

@@ -1,4 +1,6 @@
 #pragma once
+
+#include "countstable.h"
 // PrepositionChoiceRule: the preposition a verb, adjective or noun takes, from a table of how
 // native writers followed each word (counted from the Brown corpus and the UD treebanks by
 // pennova-prepositiontrain). It speaks only where the table is sure: the word was seen often,
@@ -35,8 +37,8 @@ class Lexicon;
 class PrepositionChoiceRule
 {
 public:
-    using Counts = std::vector<uint32_t>;
-    using Table = std::unordered_map<std::string, Counts>;
+    using Counts = CountsTable::Counts;
+    using Table = CountsTable::Table;
     static constexpr size_t kMaxRows = 200000;
     static constexpr size_t kMaxLine = 256;
 
@@ -80,6 +82,7 @@ public:
                std::vector<Finding> *out) const;
 
 private:
+    static const CountsTable::Format &format();
     const Lexicon &m_lex;
     Gate m_gate;
     Table m_table;

@@ -1,4 +1,6 @@
 #pragma once
+
+#include "countstable.h"
 // VerbComplementRule: whether a verb takes "to" + verb or the -ing form after it, from a table
 // of how native writers followed each verb (counted from the Brown corpus and the UD treebanks
 // by pennova-complementtrain, see VerbComplementSlots). It speaks only where the table is sure:
@@ -34,8 +36,8 @@ class VerbComplementRule
 {
 public:
     using Slot = VerbComplementSlots::Slot;
-    using Counts = std::vector<uint32_t>;
-    using Table = std::unordered_map<std::string, Counts>;
+    using Counts = CountsTable::Counts;
+    using Table = CountsTable::Table;
     static constexpr size_t kMaxRows = 100000;
     static constexpr size_t kMaxLine = 256;
 
@@ -78,6 +80,7 @@ public:
     Finding finding(const std::vector<Token> &tokens, const Slot &slot, int choice) const;
 
 private:
+    static const CountsTable::Format &format();
     const Lexicon &m_lex;
     Gate m_gate;
     Table m_table;
