@@ -1,6 +1,7 @@
 #include "countstable.h"
 
 #include <algorithm>
+#include <fstream>
 #include <istream>
 #include <ostream>
 #include <sstream>
@@ -70,6 +71,18 @@ bool CountsTable::read(std::istream &in, const Format &format, Table *table, std
     if (tooLong)
         return fail("row " + std::to_string(row + 1) + " too long");
     return true;
+}
+
+bool CountsTable::readFile(const std::string &path, const Format &format, Table *table, std::string *error)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        table->clear();
+        if (error)
+            *error = "cannot open " + path;
+        return false;
+    }
+    return read(in, format, table, error);
 }
 
 bool CountsTable::write(std::ostream &out, const Format &format, const Table &table)

@@ -32,6 +32,8 @@ public:
 
     // false with *error set (and *table left empty) on any bad line
     static bool read(std::istream &in, const Format &format, Table *table, std::string *error);
+    // the same from a file; "cannot open PATH" when it cannot be read
+    static bool readFile(const std::string &path, const Format &format, Table *table, std::string *error);
     // the rows sorted by key
     static bool write(std::ostream &out, const Format &format, const Table &table);
 };

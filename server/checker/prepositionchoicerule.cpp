@@ -4,7 +4,6 @@
 #include "rulesupport.h"
 
 #include <algorithm>
-#include <fstream>
 #include <istream>
 #include <ostream>
 #include <sstream>
@@ -31,20 +30,18 @@ bool isTimeWord(const std::string &w)
 
 bool PrepositionChoiceRule::load(const std::string &path, std::string *error)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        if (error)
-            *error = "cannot open " + path;
-        m_table.clear();
-        return false;
-    }
-    return load(in, error);
+    Table table;
+    const bool ok = CountsTable::readFile(path, format(), &table, error);
+    m_table = std::move(table);
+    return ok;
 }
 
 const CountsTable::Format &PrepositionChoiceRule::format()
 {
-    static const CountsTable::Format f = {"pennova-preposition-counts 1", "not a preposition counts file", "the table's columns are not the checker's prepositions", PrepositionSlots::classNames(),
-                                          kMaxRows, kMaxLine, [](const std::string &key) {
+    static const CountsTable::Format f = {"pennova-preposition-counts 1", "not a preposition counts file",
+                                          "the table's columns are not the checker's prepositions",
+                                          PrepositionSlots::classNames(), kMaxRows, kMaxLine,
+                                          [](const std::string &key) {
                                               return key.size() >= 3 && key[1] == ':'
                                                   && std::string("VJN").find(key[0]) != std::string::npos;
                                           }};

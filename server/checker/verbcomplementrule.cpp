@@ -4,7 +4,6 @@
 #include "rulesupport.h"
 
 #include <algorithm>
-#include <fstream>
 #include <istream>
 #include <ostream>
 #include <sstream>
@@ -31,20 +30,17 @@ bool validKey(const std::string &key)
 
 bool VerbComplementRule::load(const std::string &path, std::string *error)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        if (error)
-            *error = "cannot open " + path;
-        m_table.clear();
-        return false;
-    }
-    return load(in, error);
+    Table table;
+    const bool ok = CountsTable::readFile(path, format(), &table, error);
+    m_table = std::move(table);
+    return ok;
 }
 
 const CountsTable::Format &VerbComplementRule::format()
 {
-    static const CountsTable::Format f = {"pennova-verb-complements 1", "not a verb complement table", "the table's columns are not the checker's complement forms", S::classNames(),
-                                          kMaxRows, kMaxLine, validKey};
+    static const CountsTable::Format f = {"pennova-verb-complements 1", "not a verb complement table",
+                                          "the table's columns are not the checker's complement forms",
+                                          S::classNames(), kMaxRows, kMaxLine, validKey};
     return f;
 }
 
