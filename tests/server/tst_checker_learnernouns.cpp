@@ -1,0 +1,232 @@
+// Learner errors in noun phrases: articles, pronouns, determiners and noun forms. Each
+// learner sentence must get its finding with the right first candidate and explanation
+// page, and each clean look-alike none at all.
+
+#include "englishchecker.h"
+#include "support/checkerrecords.h"
+#include "support/learnertable.h"
+
+#include <QtTest>
+
+#include <memory>
+
+using PennovaChecker::EnglishChecker;
+using namespace CheckerRecords;
+using LearnerTable::columns;
+using LearnerTable::row;
+
+class TestCheckerLearnerNouns : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<EnglishChecker> m_checker;
+
+    void verify() { LearnerTable::verify(*m_checker); }
+
+    void lookAlike()
+    {
+        QFETCH(QString, sentence);
+        const Json::Value record = LearnerTable::check(*m_checker, sentence, 3);
+        QVERIFY2(record["corrections"].empty(), qPrintable(describe(sentence, record)));
+    }
+
+private slots:
+    void initTestCase() { m_checker = std::make_unique<EnglishChecker>(); }
+
+    void articles_data()
+    {
+        columns();
+        row("be with an adjective and a counted noun", "It is good opportunity for us.", "good", "a good",
+            "article_missing", "It is a good opportunity for us.");
+        row("an before a vowel sound", "Edison is obvious example.", "obvious", "an obvious", "article_missing",
+            "Edison is an obvious example.");
+        row("have with an adjective and a counted noun", "We have big problem with it.", "big", "a big",
+            "article_missing", "We have a big problem with it.");
+        row("one of most", "It is one of most important things.", "most", "the most", "article_missing",
+            "It is one of the most important things.");
+        row("most before an adjective and a counted singular", "Most important thing is love.", "Most", "The most",
+            "article_missing", "The most important thing is love.");
+        row("such before a counted singular", "It is such good opportunity.", "such", "such a", "article_missing",
+            "It is such a good opportunity.");
+        row("article before a pronoun", "In old age the it can change.", " the ", "", "article_stray",
+            "In old age it can change.");
+        row("a degree word before the adjective", "It was extremely hard decision.", "extremely", "an extremely",
+            "article_missing", "It was an extremely hard decision.");
+        row("not before the adjective and its noun", "It is not good idea to wait.", "good", "a good",
+            "article_missing", "It is not a good idea to wait.");
+        row("one after an adjective", "It is very difficult one to solve.", "very", "a very", "article_missing",
+            "It is a very difficult one to solve.");
+        row("it's with an adjective and a noun in -ss", "It's slow process but they learn.", "slow", "a slow",
+            "article_missing", "It's a slow process but they learn.");
+        row("a quantifier with a noun in -ss", "There are several business in town.", "business", "businesses",
+            "noun_plural", "There are several businesses in town.");
+        row("have with a bare counted noun at the end", "She does not have job.", "job", "a job",
+            "article_missing", "She does not have a job.");
+        row("article before a pronoun deleted, not made an", "We have a everything ready.", " a ", "", "article_stray",
+            "We have everything ready.");
+        row("the before a possessive of time", "I read the today's paper.", " the ", "", "article_stray",
+            "I read today's paper.");
+        row("bare singular subject before a modal takes the plural", "I expect human can live on Mars.", "human",
+            "humans", "bare_singular", "I expect humans can live on Mars.");
+        row("bare subject with a noun modifier at the start", "Speed camera can be placed on roads.", "Speed camera",
+            "Speed cameras", "bare_singular", "A speed camera can be placed on roads.");
+        row("bare singular subject before is takes an article", "Disadvantage is that it costs a lot.",
+            "Disadvantage", "A disadvantage", "bare_singular", "The disadvantage is that it costs a lot.");
+        row("bare subject after a comma", "In my view, student is the center of a class.", "student",
+            "a student", "bare_singular", "In my view, the student is the center of a class.");
+        row("bare singular subject before a plural verb", "Recently scientist have found a new drug.", "scientist",
+            "scientists", "bare_singular", "Recently scientists have found a new drug.");
+        row("a bare counted noun after a joined subject and are", "He and I are good friend.", "friend",
+            "friends", "complement_plural", "He and I are good friends.");
+        row("man with an adjective after be", "He is honest man.", "honest", "an honest", "article_missing",
+            "He is an honest man.");
+        row("contracted is before an adjective and a counted noun", "It's big problem for us.", "big", "a big",
+            "article_missing", "It's a big problem for us.");
+    }
+    void articles() { verify(); }
+
+    void pronouns_data()
+    {
+        columns();
+        row("two object pronouns as the subject", "Me and him went to the park.", "Me and him", "He and I",
+            "pronoun_case", "He and I went to the park.");
+        row("me first, then a noun phrase", "Me and my friend played football.", "Me and my friend",
+            "My friend and I", "pronoun_case", "My friend and I played football.");
+        row("me last, after a comma", "After class, my sister and me are tired.", "my sister and me",
+            "my sister and I", "pronoun_case", "After class, my sister and I are tired.");
+        row("her before a possessive her", "Her and her mother were late.", "Her and her mother",
+            "She and her mother", "pronoun_case", "She and her mother were late.");
+        row("peoples after a quantifier before a verb", "Many peoples think it is hard.", "peoples", "people",
+            "people_plural", "Many people think it is hard.");
+        row("peoples after a lot of", "A lot of peoples who live there agree.", "peoples", "people",
+            "people_plural", "A lot of people who live there agree.");
+    }
+    void pronouns() { verify(); }
+
+    void nounPhrases_data()
+    {
+        columns();
+        row("other with a singular after a preposition", "We can learn it from other student.", "student",
+            "students", "other_singular", "We can learn it from other students.");
+        row("this kind of with a plural and a plural verb", "This kind of problems happen often.", "This kind", "These kinds",
+            "determiner_number", "These kinds of problems happen often.");
+        row("other one without a determiner", "Other one is a gambler.", "Other one", "Another one",
+            "other_singular", "Another one is a gambler.");
+        row("different kind of without a determiner", "They eat different kind of food.", "kind", "kinds",
+            "noun_plural", "They eat different kinds of food.");
+        row("for long time", "I have known him for long time.", "long", "a long", "article_missing",
+            "I have known him for a long time.");
+        row("the most with a plural subject", "The most people like music.", "The most", "Most", "most_noun",
+            "Most people like music.");
+        row("the most with a plural subject after a comma", "In China, the most students study hard.", " the ", "",
+            "most_noun", "In China, most students study hard.");
+        row("the nature for the natural world", "We must protect the nature.", " the ", "", "article_generic",
+            "We must protect nature.");
+        row("the mankind as the subject", "The mankind has a long history.", "The mankind", "Mankind",
+            "article_generic", "Mankind has a long history.");
+        row("these with a singular", "These book is very good.", "book", "books", "noun_plural",
+            "These books are very good.");
+        row("all the with a singular", "All the student passed the test.", "student", "students", "noun_plural",
+            "All the students passed the test.");
+        row("each others", "We should help each others.", "others", "other", "each_other",
+            "We should help each other.");
+        row("a bare counted noun after a plural be", "Both of them are teacher.", "teacher", "teachers",
+            "complement_plural", "Both of them are teachers.");
+        row("peoples opening the sentence", "Peoples are friendly here.", "Peoples", "People", "people_plural",
+            "People are friendly here.");
+        row("been to there", "I have been to there twice.", " to ", "", "preposition_extra",
+            "I have been there twice.");
+        row("the number of with a singular", "It will reduce the number of car on the road.", "car", "cars",
+            "noun_plural", "It will reduce the number of cars on the road.");
+        row("the God as a name", "I believe the God will help us.", " the ", "", "article_generic",
+            "I believe God will help us.");
+        row("comparing with at the start", "Comparing with old people, young people learn fast.", "Comparing",
+            "Compared", "compared_with", "Compared with old people, young people learn fast.");
+        row("medias", "The medias report it every day.", "medias", "media", "uncountable_plural",
+            "The media report it every day.");
+        row("a short adjective before than", "My brother is tall than me.", "tall", "taller", "comparative_than",
+            "My brother is taller than me.");
+        row("very and a long adjective before than", "Health is very important than money.", "very important",
+            "much more important", "comparative_than", "Health is much more important than money.");
+        row("very and good before than", "Her English is very good than mine.", "very good", "much better",
+            "comparative_than", "Her English is much better than mine.");
+        row("by one's own without a noun", "They like to travel by their own.", "by", "on", "preposition_phrase",
+            "They like to travel on their own.");
+        row("because then so after a clause joined by and", "Because it is cheap, and it is fast, so we use it.",
+            " so ", "", "because_so", "Because it is cheap, and it is fast, we use it.");
+    }
+    void nounPhrases() { verify(); }
+
+    void nounPhraseLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("other after a determiner") << "The other student and no other person came.";
+        QTest::newRow("other before a noun compound") << "We met other student groups there.";
+        QTest::newRow("this kind of with a mass noun") << "I like this kind of music.";
+        QTest::newRow("these before a noun compound, all the time") << "These book shops are open all the time.";
+        QTest::newRow("a material after a plural be") << "The curtains are linen and the walls are stone.";
+        QTest::newRow("from here to there") << "It is far from here to there.";
+        QTest::newRow("the God of a people") << "They prayed to the God of the sea.";
+        QTest::newRow("comparing as a verb of the subject") << "Comparing with care is wise.";
+        QTest::newRow("the most as a superlative") << "He has the most friends, and the most important thing is love.";
+        QTest::newRow("the nature of something") << "The nature of the job is hard, and the humanity in his eyes was clear.";
+        QTest::newRow("a different kind of with its article") << "A different kind of food is served, the other one too.";
+        QTest::newRow("long time as a modifier") << "He is a long time friend, and we waited for a long time.";
+        QTest::newRow("a graded adjective a word back") << "It is more important than money, and rather easy than hard.";
+        QTest::newRow("different and other before than") << "It is different than before and other than that.";
+        QTest::newRow("by one's own with a noun") << "He built it by his own hands.";
+        QTest::newRow("because then so in its own clause") << "Because it rained, we stayed in, so we read.";
+    }
+    void nounPhraseLookAlikes() { lookAlike(); }
+
+    void pronounLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("objects after a verb") << "They told me and my friend to leave.";
+        QTest::newRow("objects after a preposition") << "Between you and me, it was bad.";
+        QTest::newRow("objects then a time word") << "She gave it to him and me yesterday.";
+        QTest::newRow("possessive her in a joined subject") << "Her mother and her sister were late.";
+        QTest::newRow("peoples as nations") << "The peoples of Asia are diverse, and indigenous peoples have rights.";
+        QTest::newRow("peoples after a quantifier then of") << "Many peoples of the region trade.";
+    }
+    void pronounLookAlikes() { lookAlike(); }
+
+    void articleLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("a mass noun") << "It is good food and good fun.";
+        QTest::newRow("a degree word with an adjective alone or a mass noun")
+            << "It is very good, and it is very good news and very good exercise.";
+        QTest::newRow("article before a name or compound like a pronoun") << "We visited the US and saw a he-goat.";
+        QTest::newRow("such with a mass noun or a determiner") << "Such behaviour is no such thing, and it was such good fun.";
+        QTest::newRow("most with a determiner or as an adverb") << "My most important thing is most likely true.";
+        QTest::newRow("most after a possessive, one such, one of many") << "The track's most fascinating word is one of many; one such case is here.";
+        QTest::newRow("not before an adjective alone or a mass use") << "It is not easy, and it is not good practice.";
+        QTest::newRow("one with its determiner") << "It is the very best one, and the old one is fine.";
+        QTest::newRow("nouns in -ss used as mass nouns") << "It is good business, and that is good progress.";
+        QTest::newRow("nouns in -ss with a determiner") << "I like this class and that process.";
+        QTest::newRow("a plural") << "They are good students.";
+        QTest::newRow("a job title") << "He was senior editor at the paper.";
+        QTest::newRow("a role after be") << "She became president of the club.";
+        QTest::newRow("a noun compound") << "This is free software for everyone.";
+        QTest::newRow("an abstract noun alone") << "The heart of business is innovation.";
+        QTest::newRow("a determiner-like adjective") << "It was such fun, and it is enough.";
+        QTest::newRow("have with a participle") << "We have finished the work.";
+        QTest::newRow("a pronoun used as a noun") << "She was a nobody in that town.";
+        QTest::newRow("a counted noun used uncounted after an adjective")
+            << "Swimming is good exercise, it makes good sense and it is good practice.";
+        QTest::newRow("an abstract subject goes bare") << "Preference is given to local students.";
+        QTest::newRow("man for humankind") << "Man is a social animal.";
+        QTest::newRow("a noun used uncounted after an address") << "Friends, change is hard and it does not have to be big.";
+        QTest::newRow("a mass noun subject") << "Water is important, and software can help.";
+        QTest::newRow("that as a determiner, not a clause opener") << "I know that claim is wrong.";
+        QTest::newRow("a name that is also a noun") << "Mike is my friend.";
+        QTest::newRow("a possessive before the subject") << "Today's story is short.";
+        QTest::newRow("a possessive 's after a noun") << "The city's population is large.";
+    }
+    void articleLookAlikes() { lookAlike(); }
+};
+
+QTEST_GUILESS_MAIN(TestCheckerLearnerNouns)
+#include "tst_checker_learnernouns.moc"
