@@ -17,22 +17,24 @@ std::unique_ptr<TextChunk> copyChunk(const TextChunk &chunk)
 }
 
 void CheckStorage::append(const QString &text, const TextChunk &chunk,
-                          const QList<CorrectionRecord> &corrections, int scoreErrors)
+                          const QList<CorrectionRecord> &corrections, int scoreErrors,
+                          const QString &previous)
 {
     if (m_capacity > 0 && size() >= m_capacity)
         shrink();
-    m_entries.push_back(CheckStorageEntry{text, copyChunk(chunk), corrections, scoreErrors});
+    m_entries.push_back(CheckStorageEntry{text, copyChunk(chunk), corrections, scoreErrors, previous});
     m_byText[text].append(size() - 1);
 }
 
-const CheckStorageEntry *CheckStorage::find(const QString &text, const TextChunk &chunk) const
+const CheckStorageEntry *CheckStorage::find(const QString &text, const TextChunk &chunk,
+                                            const QString &previous) const
 {
     const auto it = m_byText.constFind(text);
     if (it == m_byText.constEnd())
         return nullptr;
     for (int index : *it) {
         const CheckStorageEntry &entry = m_entries.at(size_t(index));
-        if (entry.chunk && entry.chunk->equals(chunk))
+        if (entry.chunk && entry.chunk->equals(chunk) && entry.previous == previous)
             return &entry;
     }
     return nullptr;
@@ -42,8 +44,9 @@ void CheckStorage::addUnanswered(const QStringList &texts, const QList<TextChunk
 {
     const qsizetype count = qMin(texts.size(), chunks.size());
     for (qsizetype i = 0; i < count; ++i) {
-        if (chunks.at(i) && !find(texts.at(i), *chunks.at(i)))
-            append(texts.at(i), *chunks.at(i), {});
+        const QString previous = i > 0 ? texts.at(i - 1) : QString();
+        if (chunks.at(i) && !find(texts.at(i), *chunks.at(i), previous))
+            append(texts.at(i), *chunks.at(i), {}, 0, previous);
     }
 }
 

@@ -23,14 +23,20 @@ public:
     CheckStorage(const CheckStorage &) = delete;
     CheckStorage &operator=(const CheckStorage &) = delete;
 
-    // Appends an entry with a new chunk of the same class and confidence as `chunk`.
+    // Appends an entry with a new chunk of the same class and confidence as `chunk`;
+    // `previous` is the sentence before it in the checked text (empty for the first).
     void append(const QString &text, const TextChunk &chunk,
-                const QList<CorrectionRecord> &corrections, int scoreErrors = 0);
-    // The first entry whose text equals `text` exactly and whose chunk equals
-    // `chunk`; nullptr when there is none.
-    const CheckStorageEntry *find(const QString &text, const TextChunk &chunk) const;
+                const QList<CorrectionRecord> &corrections, int scoreErrors = 0,
+                const QString &previous = QString());
+    // The first entry whose text equals `text` exactly, whose chunk equals `chunk`
+    // and that was checked after the same `previous` sentence; nullptr when there is
+    // none. A finding may depend on the sentence before, so a moved or re-neighboured
+    // sentence is checked again.
+    const CheckStorageEntry *find(const QString &text, const TextChunk &chunk,
+                                  const QString &previous = QString()) const;
     // Appends an entry without findings for each sentence that has none yet
-    // (sentences the service found nothing in are not answered by a record).
+    // (sentences the service found nothing in are not answered by a record); each
+    // sentence's previous one is the one before it in `texts`.
     void addUnanswered(const QStringList &texts, const QList<TextChunk *> &chunks);
 
     int size() const { return int(m_entries.size()); }

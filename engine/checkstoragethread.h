@@ -12,8 +12,8 @@ class CheckStorage;
 class TextChunk;
 
 // Answers the sentences of a check that the result cache already holds, off the
-// main thread: for each sentence with a cache entry of the same text and an equal
-// chunk, records its index and emits its cached findings. Owned by CheckTaskThread.
+// main thread: for each sentence with a cache entry of the same text, an equal chunk
+// and the same sentence before it, records its index and emits its cached findings. Owned by CheckTaskThread.
 class CheckStorageThread : public QThread
 {
     Q_OBJECT

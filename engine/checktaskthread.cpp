@@ -184,7 +184,8 @@ void CheckTaskThread::slotUpdateResult(CResultState state)
     if (!m_answeredFromStorage.contains(state.sentInd) && m_storage) {
         const TextChunk *chunk = m_chunks.value(state.sentInd);
         if (chunk)
-            m_storage->append(m_sentences.at(state.sentInd), *chunk, state.corrections, state.scoreErrors);
+            m_storage->append(m_sentences.at(state.sentInd), *chunk, state.corrections, state.scoreErrors,
+                              state.sentInd > 0 ? m_sentences.at(state.sentInd - 1) : QString());
     }
     emit signalUpdateState(state);
 }
@@ -213,7 +214,8 @@ void CheckTaskThread::slotCheckStorageFinished()
         const bool cached = m_answeredFromStorage.contains(int(i));
         request.configs.append(cached ? -1 : m_chunks.at(i)->kind());
         // The cached sentence's share of the summary's error count.
-        const CheckStorageEntry *entry = cached && m_storage ? m_storage->find(m_sentences.at(i), *m_chunks.at(i)) : nullptr;
+        const QString previous = i > 0 ? m_sentences.at(i - 1) : QString();
+        const CheckStorageEntry *entry = cached && m_storage ? m_storage->find(m_sentences.at(i), *m_chunks.at(i), previous) : nullptr;
         request.scoreErrors.append(entry ? entry->scoreErrors : 0);
     }
     m_state = State::Checking;

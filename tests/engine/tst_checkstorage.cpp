@@ -147,12 +147,20 @@ void TestCheckStorage::addUnansweredAddsOnlyMissing()
                           {sentence.get(), sentence.get(), title.get()});
     QCOMPARE(storage.size(), 3);
     QCOMPARE(storage.find(QStringLiteral("One error."), *sentence)->corrections.size(), 1);
-    QVERIFY(storage.find(QStringLiteral("Clean one."), *sentence)->corrections.isEmpty());
-    QVERIFY(storage.find(QStringLiteral("Title"), *title));
+    const CheckStorageEntry *clean = storage.find(QStringLiteral("Clean one."), *sentence, QStringLiteral("One error."));
+    QVERIFY(clean);
+    QVERIFY(clean->corrections.isEmpty());
+    QVERIFY(storage.find(QStringLiteral("Title"), *title, QStringLiteral("Clean one.")));
+    // Each entry keeps the sentence that came before it.
+    QVERIFY(!storage.find(QStringLiteral("Clean one."), *sentence));
     // A second call adds nothing; a missing chunk is skipped.
-    storage.addUnanswered({QStringLiteral("Clean one."), QStringLiteral("No chunk.")},
-                          {sentence.get(), nullptr});
+    storage.addUnanswered({QStringLiteral("One error."), QStringLiteral("Clean one."), QStringLiteral("No chunk.")},
+                          {sentence.get(), sentence.get(), nullptr});
     QCOMPARE(storage.size(), 3);
+    // The same sentence after another one is a new entry.
+    storage.addUnanswered({QStringLiteral("Moved."), QStringLiteral("Clean one.")}, {sentence.get(), sentence.get()});
+    QCOMPARE(storage.size(), 5);
+    QVERIFY(storage.find(QStringLiteral("Clean one."), *sentence, QStringLiteral("Moved.")));
 }
 
 void TestCheckStorage::capacityDropsOldestHalf()
@@ -174,16 +182,23 @@ void TestCheckStorage::capacityDropsOldestHalf()
 
 void TestCheckStorage::lookupThreadAnswersCachedSentences()
 {
+    // The cache as an earlier check of "Old one. Teh cat. Clean. 标题 Ends." left it.
     CheckStorage storage;
     const auto sentence = makeChunk(0, 2);
     const auto title = makeChunk(1, 2);
-    storage.append(QStringLiteral("Teh cat."), *sentence, {finding(0, 3, "NONWORD"), finding(4, 7, "STYLE")});
-    storage.append(QStringLiteral("Clean. "), *sentence, {});
-    storage.append(QStringLiteral("标题"), *title, {finding(0, 2, "REAL")});
+    storage.append(QStringLiteral("Old one."), *sentence, {});
+    storage.append(QStringLiteral("Teh cat."), *sentence, {finding(0, 3, "NONWORD"), finding(4, 7, "STYLE")}, 0,
+                   QStringLiteral("Old one."));
+    storage.append(QStringLiteral("Clean. "), *sentence, {}, 0, QStringLiteral("Teh cat."));
+    storage.append(QStringLiteral("标题"), *title, {finding(0, 2, "REAL")}, 0, QStringLiteral("Clean. "));
+    storage.append(QStringLiteral("Ends."), *sentence, {}, 0, QStringLiteral("标题"));
 
-    const QStringList sentences{QStringLiteral("New one."), QStringLiteral("Teh cat."),
-                                QStringLiteral("标题"), QStringLiteral("Clean. ")};
-    QList<TextChunk *> chunks{sentence.get(), sentence.get(), title.get(), sentence.get()};
+    // "Old one." was rewritten and "Clean. " deleted: the sentences after them have
+    // a new sentence before them and are checked again; the rest come from the cache.
+    const QStringList sentences{QStringLiteral("Old one."), QStringLiteral("Teh cat."), QStringLiteral("标题"),
+                                QStringLiteral("Ends."), QStringLiteral("New one."), QStringLiteral("Teh cat.")};
+    QList<TextChunk *> chunks{sentence.get(), sentence.get(), title.get(),
+                              sentence.get(), sentence.get(), sentence.get()};
     QList<int> answered{99}; // the thread appends; the owner clears before a run
     CheckStorageThread thread;
     thread.setInput(&storage, sentences, chunks, &answered);
@@ -194,18 +209,18 @@ void TestCheckStorage::lookupThreadAnswersCachedSentences()
     QTRY_COMPARE(finished.count(), 1);
     QVERIFY(thread.wait(5000));
 
-    QCOMPARE(answered, (QList<int>{99, 1, 2, 3}));
+    QCOMPARE(answered, (QList<int>{99, 0, 1, 3}));
     QCOMPARE(states.count(), 3);
-    const QList<int> expectedIndexes{1, 2, 3};
-    const QList<qsizetype> expectedFindings{2, 1, 0};
+    const QList<int> expectedIndexes{0, 1, 3};
+    const QList<qsizetype> expectedFindings{0, 2, 0};
     for (int i = 0; i < 3; ++i) {
         const auto state = states.at(i).at(0).value<CResultState>();
         QCOMPARE(state.sentInd, expectedIndexes.at(i));
         QCOMPARE(state.corrections.size(), expectedFindings.at(i));
     }
-    const auto first = states.at(0).at(0).value<CResultState>();
-    QCOMPARE(first.corrections.at(1).errorType, QByteArray("STYLE"));
-    QCOMPARE(first.corrections.at(1).start, 4);
+    const auto cat = states.at(1).at(0).value<CResultState>();
+    QCOMPARE(cat.corrections.at(1).errorType, QByteArray("STYLE"));
+    QCOMPARE(cat.corrections.at(1).start, 4);
 }
 
 void TestCheckStorage::lookupThreadWithoutStorageOrChunks()

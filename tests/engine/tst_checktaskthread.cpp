@@ -255,40 +255,45 @@ void TestCheckTaskThread::secondCheckAnsweredFromCache()
 
 void TestCheckTaskThread::cacheMatching_data()
 {
+    QTest::addColumn<QString>("before");
     QTest::addColumn<QString>("secondText");
     QTest::addColumn<int>("secondKind");
     QTest::addColumn<int>("secondLevel");
-    QTest::addColumn<int>("expectedConfig");
+    QTest::addColumn<QList<int>>("expectedConfigs");
 
-    QTest::newRow("unchanged sentence is skipped") << "He go home." << 0 << 2 << -1;
-    QTest::newRow("changed English level is sent again") << "He go home." << 0 << 3 << 0;
-    QTest::newRow("changed text is sent again") << "He goes home." << 0 << 2 << 0;
-    QTest::newRow("same text as a title is sent again") << "He go home." << 1 << 2 << 1;
-    QTest::newRow("unchanged Chinese sentence is skipped") << "他 go home。" << 0 << 2 << -1;
+    const QString chinese = QStringLiteral("他 go home。");
+    QTest::newRow("unchanged sentences are skipped") << chinese << "He go home." << 0 << 2 << QList<int>{-1, -1};
+    QTest::newRow("changed English level is sent again") << chinese << "He go home." << 0 << 3 << QList<int>{-1, 0};
+    QTest::newRow("changed text is sent again") << chinese << "He goes home." << 0 << 2 << QList<int>{-1, 0};
+    QTest::newRow("same text as a title is sent again") << chinese << "He go home." << 1 << 2 << QList<int>{-1, 1};
+    QTest::newRow("unchanged sentence after a new one is sent again")
+        << "我们 go home。" << "He go home." << 0 << 2 << QList<int>{0, 0};
 }
 
 void TestCheckTaskThread::cacheMatching()
 {
+    QFETCH(QString, before);
     QFETCH(QString, secondText);
     QFETCH(int, secondKind);
     QFETCH(int, secondLevel);
-    QFETCH(int, expectedConfig);
+    QFETCH(QList<int>, expectedConfigs);
 
     m_server->setReply(CheckPath, findingRecord(0, "GRAMMAR") + findingRecord(1, "STYLE"));
     auto thread = makeThread(m_server->host());
     CheckStorage storage;
     Text first;
-    first.add(QStringLiteral("He go home."), 0);
     first.add(QStringLiteral("他 go home。"), 0);
+    first.add(QStringLiteral("He go home."), 0);
     check(*thread, storage, first);
     QCOMPARE(storage.size(), 2);
 
     m_server->setReply(CheckPath, QByteArray());
     Text second;
+    second.add(before, 0);
     second.add(secondText, secondKind, secondLevel);
     check(*thread, storage, second);
     const QJsonObject json = postedJson(bodiesOf(*m_server, CheckPath).at(1));
-    QCOMPARE(intList(json.value("configs")), QList<int>{expectedConfig});
+    QCOMPARE(intList(json.value("configs")), expectedConfigs);
 }
 
 void TestCheckTaskThread::resultsInArrivalOrder()

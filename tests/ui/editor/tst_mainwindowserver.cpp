@@ -156,14 +156,16 @@ private slots:
     }
 
     // The second check of the same text is answered from the cache and still scores the
-    // whole text: the same findings and the same scores; with one sentence changed too.
+    // whole text: the same findings and the same scores; with one sentence changed too,
+    // when it and the sentence after it (whose findings may read it) are sent again.
     void repeatedCheckIsAnsweredFromTheCache_data()
     {
         QTest::addColumn<QString>("second");
         QTest::addColumn<int>("cached");
         const QString text = QStringLiteral("He have a dog. The dog are big. Although it rained, we walked far.");
         QTest::newRow("unchanged text") << text << 3;
-        QTest::newRow("one sentence changed and back") << QStringLiteral("He have a cat. The dog are big. Although it rained, we walked far.") << 2;
+        QTest::newRow("one sentence changed and back") << QStringLiteral("He have a cat. The dog are big. Although it rained, we walked far.") << 1;
+        QTest::newRow("last sentence changed and back") << QStringLiteral("He have a dog. The dog are big. Although it rained, we ran.") << 2;
     }
     void repeatedCheckIsAnsweredFromTheCache()
     {
