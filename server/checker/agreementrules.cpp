@@ -147,7 +147,8 @@ AgreementRules::Subject AgreementRules::subjectAt(const std::vector<Token> &t, c
     } else if (subjectNames().count(w) && t[size_t(i)].isCapitalised() == (i == 0 || w == "english")
                && !R::tagIs(tags, i + 1, "NN")) {
         s = {i, Singular, "agreement_uncountable", 2};
-    } else if (R::tagIs(tags, i, "DT") || R::tagIs(tags, i, "PRP$") || R::tagIs(tags, i, "NNS") || R::tagIs(tags, i, "JJ")) {
+    } else if (R::tagIs(tags, i, "DT") || R::tagIs(tags, i, "PRP$") || R::tagIs(tags, i, "NNS") || R::tagIs(tags, i, "JJ")
+               || (R::tagIs(tags, i, "VBN") && R::tagIs(tags, i + 1, "NNS"))) { // "endangered animals"
         if (R::tagIs(tags, i, "DT") && w != "the" && w != "this" && w != "that" && w != "these" && w != "those"
             && w != "a" && w != "an")
             return s; // "some", "all", "no" ... agree either way
@@ -265,6 +266,7 @@ void AgreementRules::check(const std::vector<Token> &t, const std::vector<std::s
     if (tags.empty() || tags[0].empty())
         return;
     subjects(t, tags, out);
+    relativeAgreement(t, tags, out);
     gerundSubject(t, tags, out);
     thereBe(t, tags, out);
     determinerNumber(t, tags, out);
@@ -373,6 +375,14 @@ void AgreementRules::subjects(const std::vector<Token> &t, const std::vector<std
         if (R::lowerAt(t, i - 1) == "and" || R::lowerAt(t, i - 1) == "or")
             continue; // "facilities and resources makes": half of a compound subject
         int v = s.end + 1;
+        // "His ideas and plans is": two plurals joined by "and" are one plural subject
+        if (s.number == Plural && s.explain == std::string("sv_agreement") && R::lowerAt(t, v) == "and") {
+            int head = -1;
+            const int end = nounPhrase(t, tags, v + 1, &head);
+            if (end < 0 || !R::tagIs(tags, head, "NNS") || R::lowerAt(t, end + 1) == "of")
+                continue;
+            v = end + 1;
+        }
         // one prepositional phrase after an every-subject: "Every student in my class"
         if (s.explain == std::string("agreement_every") && R::tagIs(tags, v, "IN") && R::lowerAt(t, v) != "that") {
             int head = -1;
@@ -421,6 +431,52 @@ int AgreementRules::relativeClauseEnd(const std::vector<Token> &t, const std::ve
             return k - 1;
     }
     return -1;
+}
+
+void AgreementRules::relativeAgreement(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                       std::vector<Finding> *out) const
+{
+    static const Set plainPlurals = {"people", "children", "men", "women"};
+    // adverbs that may stand between the pronoun and its verb
+    static const Set adverbs = {"also", "often", "always", "usually", "still", "really", "just", "only", "never",
+                                "sometimes", "even", "already", "mostly", "rarely", "seldom"};
+    for (int r = 1; r + 1 < int(t.size()); ++r) {
+        const std::string &w = t[size_t(r)].lower;
+        if ((w != "who" && w != "which" && w != "that") || !(R::tagIs(tags, r, "WDT") || R::tagIs(tags, r, "WP")))
+            continue;
+        const int n = r - 1;
+        const std::string &noun = t[size_t(n)].lower;
+        const bool plain = plainPlurals.count(noun) != 0;
+        if (!plain && (!R::tagIs(tags, n, "NNS") || (n > 0 && t[size_t(n)].isCapitalised()) || noun.size() < 4 || noun.back() != 's'
+                       || noun.compare(noun.size() - 2, 2, "ss") == 0 || noun.compare(noun.size() - 3, 3, "ics") == 0))
+            continue;
+        if (looseHeads().count(noun) && !plain)
+            continue;
+        // "one of the students who is", "a list of books which is": the clause may belong to
+        // the noun before "of"
+        int k = n - 1;
+        while (k >= 0 && (isModifierTag(tags, k) || isNounTag(tags, k)))
+            --k;
+        if (k >= 0 && (R::tagIs(tags, k, "DT") || R::tagIs(tags, k, "PRP$")))
+            --k;
+        if (k >= 0 && t[size_t(k)].kind == Token::Word && R::tagIs(tags, k, "IN"))
+            continue;
+        // "the scenes and other views which adds": after "and" it may describe both, or the whole
+        if (k >= 0 && (t[size_t(k)].lower == "and" || t[size_t(k)].lower == "or"))
+            continue;
+        int v = r + 1;
+        if (adverbs.count(R::lowerAt(t, v)))
+            ++v;
+        if (v >= int(t.size()) || t[size_t(v)].kind != Token::Word || t[size_t(v)].isCapitalised())
+            continue;
+        // only a finite verb right after the pronoun: "which is", "who lives"
+        const std::string &verb = t[size_t(v)].lower;
+        if (!R::tagIs(tags, v, "VBZ") && verb != "was" && verb != "wasn't")
+            continue;
+        const std::string fix = agreeing(t, tags, v, Plural, false);
+        if (!fix.empty())
+            out->push_back(R::replace(t, v, v, fix, "GRAMMAR", "agreement_relative", 2));
+    }
 }
 
 void AgreementRules::gerundSubject(const std::vector<Token> &t, const std::vector<std::string> &tags,

@@ -4,7 +4,9 @@
 // "every"/"each"/"everyone" subjects, "one of" + plural, plural heads with an
 // adverb between ("the teachers there was"), "there is/are" with the noun after it,
 // school subjects and languages ("English are"), "most of" + plural, an object relative
-// clause before the verb ("The book which I bought are") and -ing subjects ("Smoking are").
+// clause before the verb ("The book which I bought are"), -ing subjects ("Smoking are"),
+// two plurals joined by "and" ("His ideas and plans is") and a subject relative clause
+// after a plural ("people who lives").
 
 #include "finding.h"
 #include "tokenizer.h"
@@ -38,6 +40,10 @@ private:
     // last token of an object relative clause opening at r ("which I bought yesterday") when
     // a form of "be" follows it; -1 otherwise
     int relativeClauseEnd(const std::vector<Token> &t, const std::vector<std::string> &tags, int r) const;
+    // "students who likes", "the problems which is": a relative pronoun's verb agrees with
+    // the plural noun it follows
+    void relativeAgreement(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                           std::vector<Finding> *out) const;
     void gerundSubject(const std::vector<Token> &t, const std::vector<std::string> &tags, std::vector<Finding> *out) const;
     void thereBe(const std::vector<Token> &t, const std::vector<std::string> &tags, std::vector<Finding> *out) const;
     // "a new things", "this animals": a singular determiner before a plural noun

@@ -104,6 +104,8 @@ const std::unordered_map<std::string, Page> &pages()
                                  "The verb agrees with the head noun before \"of\", not with the noun next to it.", "The price of the books are high.", "The price of the books is high."}},
         {"agreement_every", {"主谓一致：every/each 与不定代词", "every、each 修饰的名词以及 everyone、everything、somebody、nobody 等不定代词作主语时，谓语动词用单数。",
                              "Subjects with every or each, and everyone, everything, nobody ..., take a singular verb.", "Everyone have a dream.", "Everyone has a dream."}},
+        {"agreement_relative", {"主谓一致：定语从句", "who、which、that 引导的定语从句中，谓语动词与它修饰的先行词保持一致：先行词是复数（students、problems、people），从句动词就用复数形式（are、have、like），不用 is、has、likes。",
+                                "In a relative clause, the verb after who, which or that agrees with the noun the clause describes: after a plural noun it takes the plural form.", "Students who lives far away take the bus.", "Students who live far away take the bus."}},
         {"agreement_one_of", {"主谓一致：one of 结构", "one of、each of、either of 后面的名词是复数，但整个主语指其中的一个，谓语动词用单数。",
                               "\"One of\" + a plural noun is singular: the verb is singular.", "One of my friends are a doctor.", "One of my friends is a doctor."}},
         {"agreement_uncountable", {"主谓一致：学科、语言和不可数名词", "English、math、physics 等学科和语言名称以及 information、money 等不可数名词作主语时，谓语动词用单数。",

@@ -126,6 +126,16 @@ private slots:
             "there_be_number", "There is a huge amount of cars in the city.");
         row("there are with no and one thing", "There are no doubt about it.", "are", "is", "there_be_number",
             "There is no doubt about it.");
+        row("relative clause after a plural", "There are some lectures which is based on facts.", "is", "are",
+            "agreement_relative", "There are some lectures which are based on facts.");
+        row("relative clause with a lexical verb", "Students who lives far away take the bus.", "lives", "live",
+            "agreement_relative", "Students who live far away take the bus.");
+        row("relative clause in the past", "We saw two films that was boring.", "was", "were", "agreement_relative",
+            "We saw two films that were boring.");
+        row("two plurals joined by and", "His thoughts and ideas is very important.", "is", "are", "sv_agreement",
+            "His thoughts and ideas are very important.");
+        row("participle before a plural subject", "I think that endangered animals is in danger.", "is", "are",
+            "sv_agreement", "I think that endangered animals are in danger.");
     }
     void agreement() { verify(); }
 
@@ -770,6 +780,15 @@ private slots:
         QTest::newRow("of-phrases joined by and") << "The cost of food and the price of housing are rising.";
         QTest::newRow("noun read as a verb before a participle") << "The reference work cited below is useful.";
         QTest::newRow("like as a preposition") << "It was a storm like we had never seen.";
+        QTest::newRow("relative clause after one of") << "She is one of the students who is always late.";
+        QTest::newRow("relative clause about the noun before of") << "He gave a list of books which is useful.";
+        QTest::newRow("which after a comma about the whole clause") << "Prices rose, which is bad news.";
+        QTest::newRow("relative clause after a plural-form name") << "We visited the United States, which is large.";
+        QTest::newRow("relative clause after a number-fixed noun") << "It is the only means that works.";
+        QTest::newRow("relative clause after a second noun joined by and") << "I like the music and the films which makes it fun.";
+        QTest::newRow("singular noun joined to a plural by and") << "Bread and vegetables are cheap here.";
+        QTest::newRow("plural and singular before their verb") << "The students and their teacher are here.";
+        QTest::newRow("participle subject with a singular head") << "Reduced traffic is good for the city.";
     }
 
     void agreementLookAlikes()
