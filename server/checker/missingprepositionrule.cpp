@@ -37,14 +37,16 @@ bool adverbialNoun(const std::string &w)
         || w == "north" || w == "south" || w == "east" || w == "west";
 }
 
-// an object that may be an adverbial of time or amount ("wait a minute", "arrived two days
-// later"), or a noun that makes a preposition with "of" ("in terms of")
+// an object that may be an adverbial of time, amount or path ("wait a minute", "arrived two
+// days later", "went the same route"), or a noun that makes a preposition with "of" ("in
+// terms of")
 bool adjunct(const std::vector<Token> &t, const std::vector<std::string> &tags, const P::Slot &s)
 {
     const Token &object = t[size_t(s.object)];
     const std::string &head = object.lemma.empty() ? object.lower : object.lemma;
     static const char *const kAmounts[] = {"bit", "lot", "little", "step", "while", "mile", "distance", "deal",
                                            "kilometre", "kilometer", "meter", "metre", "inch", "foot", "yard",
+                                           "route", "path", "direction", "course", "length",
                                            "today", "tomorrow", "yesterday", "tonight", "each"};
     if (object.kind != Token::Word || tags[size_t(s.object)] == "CD" || PrepositionChoiceRule::isTimeWord(head)
         || std::any_of(std::begin(kAmounts), std::end(kAmounts), [&](const char *w) { return head == w; }))

@@ -133,6 +133,7 @@ private slots:
         QTest::newRow("a gerund before its noun") << "Listening skills matter in an exam.";
         QTest::newRow("an exclamation with what") << "Look what you did!";
         QTest::newRow("a direction") << "The geese went north in spring.";
+        QTest::newRow("a path") << "We went the same route as last year.";
         QTest::newRow("the subject after its verb") << "\"Yes,\" replied Tom.";
         QTest::newRow("no object at all") << "It all depends.";
         QTest::newRow("the subject of a clause") << "It depends how the weather turns out.";
