@@ -4,11 +4,15 @@
 // extra, missing) and the word before (verb, adjective, noun), for a range of gates; the
 // rule's gate is chosen from this. The table is not shipped: train it first
 // (pennova-prepositiontrain --out FILE, see README) and pass it with --table FILE.
-// Usage: bench_prepositions --table FILE [--show] (print every flag of the default gate)
+// The verb object table (MissingPrepositionRule: "listen music") is measured the same way,
+// by its own gates, with --objects FILE (default: the shipped verb-objects.txt).
+// Usage: bench_prepositions --table FILE [--objects FILE] [--objects-direct SHARE] [--show]
+// (print every flag of the default gates; --objects-direct changes the verb objects' one)
 
 #include "learnersets.h"
 #include "lemmatizer.h"
 #include "lexicon.h"
+#include "missingprepositionrule.h"
 #include "nounforms.h"
 #include "pennovapaths.h"
 #include "postagger.h"
@@ -20,6 +24,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -59,11 +64,16 @@ int main(int argc, char **argv)
 {
     const std::string data = LearnerSets::benchData();
     const std::string checkerData = PENNOVA_SOURCE_DIR "/server/checker/data";
-    std::string tablePath;
+    std::string tablePath, objectsPath = checkerData + "/verb-objects.txt";
+    double objectsDirect = -1;
     bool show = false;
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--table") && i + 1 < argc)
             tablePath = argv[i + 1];
+        if (!std::strcmp(argv[i], "--objects") && i + 1 < argc)
+            objectsPath = argv[i + 1];
+        if (!std::strcmp(argv[i], "--objects-direct") && i + 1 < argc)
+            objectsDirect = std::atof(argv[i + 1]);
         show = show || !std::strcmp(argv[i], "--show");
     }
     const Lexicon lexicon(checkerData, "/usr/share/wordnet");
@@ -74,7 +84,7 @@ int main(int argc, char **argv)
     PrepositionChoiceRule rule(lexicon);
     std::string error;
     if (tablePath.empty()) {
-        std::fprintf(stderr, "usage: bench_prepositions --table FILE [--show]\n");
+        std::fprintf(stderr, "usage: bench_prepositions --table FILE [--objects FILE] [--show]\n");
         return 2;
     }
     if (!tagger.load(checkerData + "/pos-model.txt", &error)) {
@@ -128,16 +138,17 @@ int main(int argc, char **argv)
                 std::snprintf(name, sizeof name, "total>=%u best>=%.2f written<=%.2f", total, best, written);
                 gates.push_back({name, g});
             }
-    for (const Named &named : gates) {
-        rule.setGate(named.gate);
-        std::printf("%s\n", named.name.c_str());
+    // the findings of one gate on every set, by kind and the word before
+    const auto measure = [&](const std::string &name, bool showFlags,
+                             const std::function<void(const Prepared &, std::vector<Finding> *)> &check) {
+        std::printf("%s\n", name.c_str());
         for (size_t s = 0; s < sets.size(); ++s) {
             std::map<std::string, Tally> tallies;
             for (size_t i = 0; i < sets[s].sentences.size(); ++i) {
                 const LabelledSentence &l = sets[s].sentences[i];
                 const Prepared &p = prepared[s][i];
                 std::vector<Finding> found;
-                rule.check(p.tokens, p.tags, &found);
+                check(p, &found);
                 std::map<std::string, bool> seen;
                 for (const Finding &f : found) {
                     // the word before the preposition (the finding's own word where one is missing)
@@ -162,7 +173,7 @@ int main(int argc, char **argv)
                         seen[key] = true;
                         ++t.sentences;
                     }
-                    if (show && named.name == "default")
+                    if (showFlags)
                         std::printf("  %s %s %s '%s' -> '%s': %s\n", sets[s].name.c_str(), key.c_str(),
                                     sets[s].learner ? (hit ? "HIT " : "MISS") : "WEB ", f.errorInfo.c_str(),
                                     f.candidates.empty() ? "" : f.candidates[0].correction.c_str(), l.text.c_str());
@@ -178,6 +189,36 @@ int main(int argc, char **argv)
             }
             std::printf("\n");
         }
+    };
+    for (const Named &named : gates) {
+        rule.setGate(named.gate);
+        measure(named.name, show && named.name == "default",
+                [&](const Prepared &p, std::vector<Finding> *found) { rule.check(p.tokens, p.tags, found); });
+    }
+
+    MissingPrepositionRule objects(lexicon);
+    if (!objects.load(objectsPath, &error)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return 1;
+    }
+    std::printf("\nverb objects: %zu rows (%s)\n", objects.rows(), objectsPath.c_str());
+    MissingPrepositionRule::Gate objectsShipped;
+    if (objectsDirect >= 0)
+        objectsShipped.maxDirectShare = objectsDirect;
+    std::vector<std::pair<std::string, MissingPrepositionRule::Gate>> objectGates = {{"default", objectsShipped}};
+    for (uint32_t total : {10u, 20u, 40u})
+        for (double share : {0.03, 0.06, 0.1, 0.15}) {
+            MissingPrepositionRule::Gate g = objectsShipped;
+            g.minTotal = total;
+            g.maxDirectShare = share;
+            char name[64];
+            std::snprintf(name, sizeof name, "objects total>=%u direct<=%.2f", total, share);
+            objectGates.push_back({name, g});
+        }
+    for (const auto &[name, gate] : objectGates) {
+        objects.setGate(gate);
+        measure(name, show && name == "default",
+                [&](const Prepared &p, std::vector<Finding> *found) { objects.check(p.tokens, p.tags, found); });
     }
     return 0;
 }

@@ -4,6 +4,7 @@
 #include "adverbrules.h"
 #include "agreementrules.h"
 #include "articlechoicerule.h"
+#include "missingprepositionrule.h"
 #include "prepositionchoicerule.h"
 #include "articlerules.h"
 #include "barenounrule.h"
@@ -172,6 +173,7 @@ public:
         nounNumber.load(dataDir + "/number-model.txt");     // and the noun-number classifier
         verbFormModel.load(dataDir + "/verbform-model.txt"); // and the verb-form classifier
         prepositionChoice.load(dataDir + "/preposition-model.txt"); // and the native preposition counts
+        missingPreposition.load(dataDir + "/verb-objects.txt");     // and the native verb object counts
         verbComplements.load(dataDir + "/verb-complements.txt");    // and the native verb complement counts
         confusion.loadModel(dataDir + "/confusion-model.txt"); // and the sound-alikes in context
         collocations.load(dataDir + "/collocation-model.txt"); // and the verb-object, adjective-noun pairs
@@ -207,6 +209,7 @@ public:
     ArticleChoiceRule articleChoice;
     GenericTheRule genericThe;
     PrepositionChoiceRule prepositionChoice{lexicon};
+    MissingPrepositionRule missingPreposition{lexicon};
     VerbComplementRule verbComplements{lexicon};
     OpenerRules openers;
     PronounRules pronouns;
@@ -316,6 +319,9 @@ void CheckerData::registerRules()
     });
     add("preposition_model", "GRAMMAR", SwitchGrammar,
         [this](const S &s, F &f) { prepositionChoice.check(s.tokens, s.tags, &f); });
+    // "listen music": a verb whose object native text puts after a preposition
+    add("missing_preposition_model", "GRAMMAR", SwitchGrammar,
+        [this](const S &s, F &f) { missingPreposition.check(s.tokens, s.tags, &f); });
     // "to go" or "going" after a verb, where native text never has the written form
     add("verb_complement_model", "GRAMMAR", SwitchGrammar,
         [this](const S &s, F &f) { verbComplements.check(s.tokens, s.tags, &f); });

@@ -126,6 +126,8 @@ const std::unordered_map<std::string, Page> &pages()
                                 "The phrase is \"on the other hand\".", "In the other hand, it is expensive.", "On the other hand, it is expensive."}},
         {"preposition_missing", {"缺少介词", "listen、wait、talk、graduate 是不及物动词，接宾语前要加介词：listen to sth、wait for sb、talk about sth、graduate from a school。",
                                  "Some verbs need a preposition before their object: listen to, wait for, talk about.", "I like to listen music.", "I like to listen to music."}},
+        {"verb_preposition_missing", {"动词后缺少介词", "depend、arrive、belong、participate、wait 等动词不直接接宾语，宾语前要先加介词：depend on the weather、arrive at school、belong to me、participate in the game、wait for the bus。英语母语者的文章里，这个动词几乎从不直接跟名词，而是用建议的介词。",
+                                      "This verb does not take its object directly: native writers put a preposition first (depend on, arrive at, belong to, wait for).", "It depends the weather.", "It depends on the weather."}},
         {"preposition_extra", {"多余的介词", "home、abroad、overseas、downtown、here、there 等在这里是副词，前面不加 to 或 at：go home、went abroad、arrived home。",
                                "\"home\" and \"abroad\" are adverbs here and take no preposition.", "We went to abroad and then went to home.", "We went abroad and then went home."}},
         {"preposition_time", {"时间介词", "星期几和具体某天用 on (on Monday)，年份和月份用 in (in 2010)，夜里用 at night。",

@@ -15,7 +15,9 @@ namespace {
 using R = RuleSupport;
 using Slot = PrepositionSlots::Slot;
 
-bool isTimeWord(const std::string &w)
+} // namespace
+
+bool PrepositionChoiceRule::isTimeWord(const std::string &w)
 {
     static const char *const kWords[] = {
         "monday", "tuesday", "wednesday", "thursday", "friday", "saturday", "sunday", "weekend", "morning",
@@ -25,8 +27,6 @@ bool isTimeWord(const std::string &w)
         "december", "holiday", "vacation", "childhood", "future", "past", "end", "beginning", "way"};
     return std::any_of(std::begin(kWords), std::end(kWords), [&](const char *k) { return w == k; });
 }
-
-} // namespace
 
 bool PrepositionChoiceRule::load(const std::string &path, std::string *error)
 {

@@ -73,6 +73,9 @@ public:
     static bool mayAttachElsewhere(const std::vector<Token> &tokens, const std::vector<std::string> &tags,
                                    const PrepositionSlots::Slot &slot);
 
+    // A noun of time ("morning", "week", "holiday"): a phrase of it attaches to the clause.
+    static bool isTimeWord(const std::string &lower);
+
     // Whether the verb's object may stand before it ("what the weather throws at you", "the
     // account you gave of it"), so that a preposition after it has its object elsewhere.
     static bool objectFronted(const std::vector<Token> &tokens, const std::vector<std::string> &tags, int verb);

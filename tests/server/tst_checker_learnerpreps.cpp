@@ -1,0 +1,146 @@
+// Learner errors with prepositions: a wrong one after a verb, adjective or noun, one missing
+// before a verb's object, a needless one, and fixed phrases of time and place. Each learner
+// sentence must get its finding with the right first candidate and explanation page, and each
+// clean look-alike none at all.
+
+#include "englishchecker.h"
+#include "support/checkerrecords.h"
+#include "support/learnertable.h"
+
+#include <QtTest>
+
+#include <memory>
+
+using PennovaChecker::EnglishChecker;
+using namespace CheckerRecords;
+using LearnerTable::columns;
+using LearnerTable::row;
+
+class TestCheckerLearnerPreps : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<EnglishChecker> m_checker;
+
+    void verify() { LearnerTable::verify(*m_checker); }
+    void lookAlike() { LearnerTable::verifyClean(*m_checker); }
+
+private slots:
+    void initTestCase() { m_checker = std::make_unique<EnglishChecker>(); }
+
+    void prepositions_data()
+    {
+        columns();
+        row("interested on", "I am interested on music.", "on", "in", "preposition_choice",
+            "I am interested in music.");
+        row("depend of", "It depends of the weather.", "of", "on", "preposition_choice", "It depends on the weather.");
+        row("different with", "My idea is different with yours.", "with", "from", "preposition_choice",
+            "My idea is different from yours.");
+        row("listen without to", "I like to listen music.", "listen", "listen to", "preposition_missing",
+            "I like to listen to music.");
+        row("in the other hand", "In the other hand, it is expensive.", "In", "On", "preposition_phrase",
+            "On the other hand, it is expensive.");
+        row("in with a day", "We met in Monday.", "in", "on", "preposition_time", "We met on Monday.");
+        row("on with a year", "He came to China on 2005.", "on", "in", "preposition_time", "He came to China in 2005.");
+        row("in night", "I cannot sleep in night.", "in", "at", "preposition_time", "I cannot sleep at night.");
+        row("specialize on", "People may not know which subject to specialize on.", "on", "in",
+            "preposition_choice", "People may not know which subject to specialize in.");
+        row("rely in", "We cannot rely in luck alone.", "in", "on", "preposition_choice",
+            "We cannot rely on luck alone.");
+        row("suffer of", "Many old people suffer of loneliness.", "of", "from", "preposition_choice",
+            "Many old people suffer from loneliness.");
+        row("agree before a noun phrase", "I agree the opinion of the writer.", "agree", "agree with",
+            "preposition_missing", "I agree with the opinion of the writer.");
+        row("enjoying in it", "After a few days, I was enjoying in it.", " in ", "", "redundant_preposition",
+            "After a few days, I was enjoying it.");
+        row("explain about the", "He explained about the plan to us.", " about ", "", "redundant_preposition",
+            "He explained the plan to us.");
+        row("dependent of", "Young people are dependent of their parents.", "of", "on", "preposition_choice",
+            "Young people are dependent on their parents.");
+        row("fond with", "She is fond with animals.", "with", "of", "preposition_choice", "She is fond of animals.");
+        row("proud for", "They are proud for their son.", "for", "of", "preposition_choice",
+            "They are proud of their son.");
+        row("wait with a direct object", "He waited me for an hour.", "waited", "waited for",
+            "preposition_missing", "He waited for me for an hour.");
+        row("talk with a direct object", "We talked the problem.", "talked", "talked about", "preposition_missing",
+            "We talked about the problem.");
+        row("graduate with a school as object", "I graduated Peking University.", "graduated", "graduated from",
+            "preposition_missing", "I graduated from Peking University.");
+        row("to before home", "I want to go to home.", " to ", "", "preposition_extra", "I want to go home.");
+        row("reach to", "We reached to the top.", " to ", "", "redundant_preposition", "We reached the top.");
+    }
+    void prepositions() { verify(); }
+
+    void prepositionLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("interested about as a clause") << "Interested readers can write to us.";
+        QTest::newRow("arrived to find") << "We arrived to find the door locked.";
+        QTest::newRow("in the other room") << "She is in the other room.";
+        QTest::newRow("on the other hand") << "On the other hand, the city is safe.";
+        QTest::newRow("listen carefully") << "Please listen carefully.";
+        QTest::newRow("at 2010 prices") << "The house cost a lot at 2010 prices.";
+        QTest::newRow("night school") << "He teaches in night school.";
+        QTest::newRow("depend on") << "Children depend on their parents.";
+        QTest::newRow("something different with") << "Each of us did something different with the money.";
+        QTest::newRow("concentrated in as a place") << "The population is concentrated in the cities.";
+        QTest::newRow("independent of") << "The result is independent of the size.";
+        QTest::newRow("agree that with a clause") << "I agree that the plan is good, and it agrees with me.";
+        QTest::newRow("enjoy in before a time") << "We enjoyed in summer what we planted in spring.";
+        QTest::newRow("suffering of as a noun") << "The suffering of the people was great.";
+        QTest::newRow("a noun after graduate") << "She applied to the Graduate School.";
+        QTest::newRow("home page") << "Go to home page and log in.";
+        QTest::newRow("wait with a possessive's noun") << "She will wait her turn.";
+    }
+    void prepositionLookAlikes() { lookAlike(); }
+
+
+    // A verb native text (nearly) never follows by its object directly, written so: the
+    // preposition native writers put there (counted from Brown and the UD treebanks).
+    void verbObjects_data()
+    {
+        columns();
+        row("depend with a direct object", "Whether we go depends the weather.", "depends", "depends on",
+            "verb_preposition_missing", "Whether we go depends on the weather.");
+        row("arrive with a place as object", "I arrived school late again.", "arrived", "arrived at",
+            "verb_preposition_missing", "I arrived at school late again.");
+        row("wait with a noun phrase", "We waited the bus for an hour.", "waited", "waited for",
+            "verb_preposition_missing", "We waited for the bus for an hour.");
+        row("belong with a direct object", "Does this bag belong your sister?", "belong", "belong to",
+            "verb_preposition_missing", "Does this bag belong to your sister?");
+        row("go with a bare place noun", "Every morning I go school by bike.", "go", "go to",
+            "verb_preposition_missing", "Every morning I go to school by bike.");
+        row("participate with a direct object", "All of us should participate the discussion.", "participate",
+            "participate in", "verb_preposition_missing", "All of us should participate in the discussion.");
+    }
+    void verbObjects() { verify(); }
+
+    // Right sentences with those verbs and something after them that is no object.
+    void verbObjectLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("a length of time") << "We waited two hours and then left.";
+        QTest::newRow("a time noun") << "Wait a minute, please.";
+        QTest::newRow("home") << "I arrived home late.";
+        QTest::newRow("a time adverb noun") << "They arrived yesterday.";
+        QTest::newRow("an object native writers give the verb") << "They live a happy life.";
+        QTest::newRow("a bare -ing noun") << "We went shopping after lunch.";
+        QTest::newRow("a bare adjective") << "The company went public last year.";
+        QTest::newRow("a phrasal verb's particle") << "Look it up in the dictionary.";
+        QTest::newRow("a passive") << "The music was listened to by everyone.";
+        QTest::newRow("so after think") << "I think so.";
+        QTest::newRow("a gerund before its noun") << "Listening skills matter in an exam.";
+        QTest::newRow("an exclamation with what") << "Look what you did!";
+        QTest::newRow("a direction") << "The geese went north in spring.";
+        QTest::newRow("a path") << "We went the same route as last year.";
+        QTest::newRow("the subject after its verb") << "\"Yes,\" replied Tom.";
+        QTest::newRow("no object at all") << "It all depends.";
+        QTest::newRow("the subject of a clause") << "It depends how the weather turns out.";
+        QTest::newRow("with its preposition") << "This bag belongs to my sister.";
+    }
+    void verbObjectLookAlikes() { lookAlike(); }
+};
+
+QTEST_GUILESS_MAIN(TestCheckerLearnerPreps)
+#include "tst_checker_learnerpreps.moc"
