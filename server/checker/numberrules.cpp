@@ -136,7 +136,9 @@ void NumberRules::oneOfPlural(const std::vector<Token> &t, std::vector<Finding> 
         // "phase one of the project": "one" after a noun is a number, not a pronoun
         static const Set before = {"is", "was", "are", "were", "be", "been", "as", "and", "become", "becomes",
                                    "became", "remains", "it's", "he's", "she's"};
-        if (i > 0 && t[size_t(i) - 1].kind == Token::Word && !before.count(t[size_t(i) - 1].lower))
+        // ("The one of the reason": "the" before it makes no number of it)
+        if (i > 0 && t[size_t(i) - 1].kind == Token::Word && !before.count(t[size_t(i) - 1].lower)
+            && !(t[size_t(i) - 1].lower == "the" && RuleSupport::prevWord(t, i - 1) < 0))
             continue;
         int n = i + 3;
         // up to two adjectives before the noun ("most beautiful", "best")
@@ -165,6 +167,11 @@ void NumberRules::oneOfPlural(const std::vector<Token> &t, std::vector<Finding> 
 
 bool NumberRules::countableSingular(const std::string &w, std::string *plural) const
 {
+    return countable(w, plural, false);
+}
+
+bool NumberRules::countable(const std::string &w, std::string *plural, bool adjectives) const
+{
     static const Set excluded = {"time", "work", "hundred", "thousand", "million", "billion", "dozen", "people",
                                  "police", "staff", "family", "team", "class", "fish", "sheep", "deer", "series",
                                  "means", "species", "news", "data", "media", "kind", "sort", "type", "lot", "bit",
@@ -184,7 +191,7 @@ bool NumberRules::countableSingular(const std::string &w, std::string *plural) c
         return false;
     // after a quantifier or article a noun-verb word is a noun; adjectives are excluded
     const int pos = m_lex.posMask(w);
-    if (!(pos & Lexicon::Noun) || (pos & Lexicon::Adjective))
+    if (!(pos & Lexicon::Noun) || ((pos & Lexicon::Adjective) && !adjectives))
         return false;
     std::string p;
     if (endsWith(w, "ch") || endsWith(w, "sh") || endsWith(w, "x") || endsWith(w, "z") || endsWith(w, "ss"))
@@ -241,7 +248,8 @@ void NumberRules::pluralAfterQuantifier(const std::vector<Token> &t, std::vector
         if (n < 0 || t[size_t(n)].isCapitalised())
             continue;
         std::string plural;
-        if (!countableSingular(t[size_t(n)].lower, &plural))
+        // ("certain thing": a noun in -ing that is no verb counts too)
+        if (!countableSingular(t[size_t(n)].lower, &plural) && !mostlyCounted(t[size_t(n)].lower, &plural, 0.3))
             continue;
         // the noun must end the phrase: "several car companies" is right; a verb after it that
         // is no noun shows the end too ("many student came", "many student think")
@@ -360,6 +368,7 @@ void NumberRules::quantities(const std::vector<Token> &t, const std::vector<std:
     pluralAfterOf(t, tags, out);
     quantityWithoutOf(t, tags, out);
     countedNumbers(t, tags, out);
+    pluralByContext(t, tags, out);
     // "much cars" -> "many cars": "much" goes with uncountable nouns
     for (int i = 0; i + 1 < int(t.size()); ++i) {
         if (t[size_t(i)].lower != "much" || !RuleSupport::tagIs(tags, i + 1, "NNS") || t[size_t(i) + 1].isCapitalised())
@@ -446,7 +455,7 @@ void NumberRules::pluralAfterOf(const std::vector<Token> &t, const std::vector<s
         const bool end = head + 1 >= int(t.size()) || (t[size_t(head) + 1].kind == Token::Punct && t[size_t(head) + 1].text != "-"
                                                       && t[size_t(head) + 1].text != "'")
             || clauseWords().count(t[size_t(head) + 1].lower) || t[size_t(head) + 1].lower == "and"
-            || t[size_t(head) + 1].lower == "or"
+            || t[size_t(head) + 1].lower == "or" || (t[size_t(head) + 1].lower == "such" && RuleSupport::lowerAt(t, head + 2) == "as")
             || (groupOf.count(q) && (RuleSupport::tagIs(tags, head + 1, "VB") || RuleSupport::tagIs(tags, head + 1, "MD")));
         // "a variety of skill and leadership areas": a modifier joined to another
         const bool joined = q != "lot" && q != "lots" && q != "plenty"
@@ -556,6 +565,63 @@ void NumberRules::countedNumbers(const std::vector<Token> &t, const std::vector<
             || RuleSupport::tagIs(tags, i + 2, "NN"))
             continue;
         out->push_back(RuleSupport::replace(t, i + 1, i + 1, single, "MOPHOLOGY", "number_word", 2));
+    }
+}
+
+void NumberRules::pluralByContext(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                  std::vector<Finding> *out) const
+{
+    static const Set quantifiers = {"several", "many", "various", "numerous", "both", "two", "three", "four",
+                                    "five", "six", "seven", "eight", "nine", "ten"};
+    static const Set pluralVerbs = {"are", "were", "have", "do", "don't"};
+    for (int i = 0; i + 1 < int(t.size()); ++i) {
+        const std::string &q = t[size_t(i)].lower;
+        const bool some = q == "some";
+        if ((!some && !quantifiers.count(q)) || RuleSupport::lowerAt(t, i - 1) == "a"
+            || RuleSupport::lowerAt(t, i - 1) == "an")
+            continue;
+        int n = i + 1;
+        // one adjective between ("many different side")
+        if (RuleSupport::tagIs(tags, n, "JJ") && !m_lex.isPos(t[size_t(n)].lower, Lexicon::Noun))
+            ++n;
+        if (n >= int(t.size()) || t[size_t(n)].kind != Token::Word || t[size_t(n)].isCapitalised()
+            || !RuleSupport::tagIs(tags, n, "NN") || RuleSupport::tagIs(tags, n, "NNS")
+            || RuleSupport::tagIs(tags, n, "NNP") || (n + 1 < int(t.size()) && !t[size_t(n) + 1].spaceBefore
+                                                      && t[size_t(n) + 1].kind != Token::Punct))
+            continue;
+        const std::string &w = t[size_t(n)].lower;
+        const std::string next = RuleSupport::lowerAt(t, n + 1);
+        std::string plural;
+        if (some) {
+            // "some" with a singular is one thing ("some guy", "some way"); with a noun mostly
+            // counted, "there are" before it or a plural verb after it shows several are meant
+            // ("there are some lecture", "some driver make trouble")
+            if (!mostlyCounted(w, &plural, 0.5))
+                continue;
+            const std::string be = RuleSupport::lowerAt(t, i - 1);
+            const bool thereAre = (be == "are" || be == "were") && RuleSupport::lowerAt(t, i - 2) == "there"
+                && !RuleSupport::tagIs(tags, n + 1, "NN") && !RuleSupport::tagIs(tags, n + 1, "NNS");
+            const bool pluralVerb = pluralVerbs.count(next)
+                || (RuleSupport::tagIs(tags, n + 1, "VBP") && m_lex.isPos(next, Lexicon::Verb) && !m_lex.isModal(next)
+                    && m_lex.frequency(m_lex.thirdPerson(next)) >= 100000);
+            if (!thereAre && !pluralVerb)
+                continue;
+        } else {
+            // a word that is also an adjective, which the plain rule leaves out ("both side of
+            // the story", "many part"): here the tagger reads it as a noun; its plural must be
+            // a common word, a tenth as frequent as the singular at least ("sides", "parts")
+            std::string single;
+            if (countableSingular(w, &single) || mostlyCounted(w, &single, 0.3) || !countable(w, &plural, true)
+                || double(m_lex.frequency(plural)) < double(m_lex.frequency(w)) * 0.1)
+                continue;
+            const bool end = n + 1 >= int(t.size()) || t[size_t(n) + 1].kind == Token::Punct
+                || clauseWords().count(next) || RuleSupport::tagIs(tags, n + 1, "VBP")
+                || RuleSupport::tagIs(tags, n + 1, "VBD") || RuleSupport::tagIs(tags, n + 1, "MD");
+            if (!end)
+                continue;
+        }
+        out->push_back(RuleSupport::replace(t, n, n, RuleSupport::caseLike(t[size_t(n)], plural), "MOPHOLOGY",
+                                            "noun_plural", 2));
     }
 }
 

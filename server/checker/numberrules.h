@@ -39,6 +39,12 @@ private:
     // A countable singular noun: a WordNet noun that is not a verb or adjective, whose
     // plural is a common word. *plural receives that plural.
     bool countableSingular(const std::string &lower, std::string *plural) const;
+    // The same; with adjectives true also for a word that is an adjective too ("side", "key").
+    bool countable(const std::string &lower, std::string *plural, bool adjectives) const;
+    // A singular where the context counts several: "both side of" (a noun the tagger reads as
+    // one, that is also an adjective), "there are some lecture", "some driver make trouble".
+    void pluralByContext(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                         std::vector<Finding> *out) const;
     void quantifierOf(const std::vector<Token> &t, const std::vector<std::string> &tags,
                       std::vector<Finding> *out) const;
     void pluralAfterOf(const std::vector<Token> &t, const std::vector<std::string> &tags,
