@@ -217,7 +217,7 @@ bool NumberRules::countBefore(const std::string &w) const
 void NumberRules::pluralAfterQuantifier(const std::vector<Token> &t, std::vector<Finding> *out) const
 {
     static const Set quantifiers = {"several", "many", "various", "numerous", "both", "two", "three", "four",
-                                    "five", "six", "seven", "eight", "nine", "ten", "few", "certain"};
+                                    "five", "six", "seven", "eight", "nine", "ten", "few", "certain", "different"};
     for (int i = 0; i + 1 < int(t.size()); ++i) {
         const std::string &q = t[size_t(i)].lower;
         // a count in digits ("20 student"), not a year, a decimal, a part of a name ("room 20",
@@ -232,6 +232,14 @@ void NumberRules::pluralAfterQuantifier(const std::vector<Token> &t, std::vector
         const std::string before = RuleSupport::lowerAt(t, i - 1);
         // "a two wheeler", "a three seater": one thing named by its count
         if ((before == "a" || before == "an") && q != "few" && q != "certain")
+            continue;
+        // "different" counts only where no determiner or verb of being stands before it ("a different
+        // way", "the different parts", "is different", "very different")
+        if (q == "different" && i > 0 && t[size_t(i) - 1].kind == Token::Word
+            && (m_lex.isDeterminer(before) || m_lex.isAuxiliary(before) || m_lex.isPos(before, Lexicon::Adverb)
+                || before == "my" || before == "your" || before == "his" || before == "her" || before == "its"
+                || before == "our" || before == "their" || before == "one" || before == "feel" || before == "look"
+                || before == "seem" || before == "become" || before == "became"))
             continue;
         if (q == "certain" && (before == "a" || before == "an" || before == "one" || before == "the"
                                || before == "this" || before == "that" || before == "is" || before == "was"
@@ -250,6 +258,9 @@ void NumberRules::pluralAfterQuantifier(const std::vector<Token> &t, std::vector
         std::string plural;
         // ("certain thing": a noun in -ing that is no verb counts too)
         if (!countableSingular(t[size_t(n)].lower, &plural) && !mostlyCounted(t[size_t(n)].lower, &plural, 0.3))
+            continue;
+        // "different food", "of different age": after "different" only a noun mostly counted
+        if (q == "different" && !mostlyCounted(t[size_t(n)].lower, nullptr, 0.3))
             continue;
         // the noun must end the phrase: "several car companies" is right; a verb after it that
         // is no noun shows the end too ("many student came", "many student think")
@@ -572,8 +583,9 @@ void NumberRules::pluralByContext(const std::vector<Token> &t, const std::vector
                                   std::vector<Finding> *out) const
 {
     static const Set quantifiers = {"several", "many", "various", "numerous", "both", "two", "three", "four",
-                                    "five", "six", "seven", "eight", "nine", "ten"};
+                                    "five", "six", "seven", "eight", "nine", "ten", "these", "those"};
     static const Set pluralVerbs = {"are", "were", "have", "do", "don't"};
+    static const Set modified = {"NN", "NNS", "JJ", "JJR", "JJS", "VBG", "VBN", "CD", "TO", "IN", "HYPH", "CC"};
     for (int i = 0; i + 1 < int(t.size()); ++i) {
         const std::string &q = t[size_t(i)].lower;
         const bool some = q == "some";
@@ -585,10 +597,18 @@ void NumberRules::pluralByContext(const std::vector<Token> &t, const std::vector
         if (RuleSupport::tagIs(tags, n, "JJ") && !m_lex.isPos(t[size_t(n)].lower, Lexicon::Noun))
             ++n;
         if (n >= int(t.size()) || t[size_t(n)].kind != Token::Word || t[size_t(n)].isCapitalised()
-            || !RuleSupport::tagIs(tags, n, "NN") || RuleSupport::tagIs(tags, n, "NNS")
-            || RuleSupport::tagIs(tags, n, "NNP") || (n + 1 < int(t.size()) && !t[size_t(n) + 1].spaceBefore
-                                                      && t[size_t(n) + 1].kind != Token::Punct))
+            || RuleSupport::tagIs(tags, n, "NNS") || RuleSupport::tagIs(tags, n, "NNP")
+            || (n + 1 < int(t.size()) && !t[size_t(n) + 1].spaceBefore && t[size_t(n) + 1].kind != Token::Punct))
             continue;
+        // "many subject we get", "these subject very deeply": a noun-adjective word the tagger
+        // calls an adjective, with nothing after it that an adjective could describe or join
+        // ("both male and female", "many young people")
+        const bool adjectiveRead = !some && n == i + 1 && RuleSupport::tagIs(tags, n, "JJ")
+            && (n + 1 >= int(tags.size()) || (!modified.count(tags[size_t(n) + 1]) && RuleSupport::lowerAt(t, n + 1) != "of"));
+        if (!RuleSupport::tagIs(tags, n, "NN") && !adjectiveRead)
+            continue;
+        if ((q == "these" || q == "those") && !adjectiveRead)
+            continue; // the number model speaks for nouns after a demonstrative
         const std::string &w = t[size_t(n)].lower;
         const std::string next = RuleSupport::lowerAt(t, n + 1);
         std::string plural;
@@ -616,7 +636,7 @@ void NumberRules::pluralByContext(const std::vector<Token> &t, const std::vector
                 continue;
             const bool end = n + 1 >= int(t.size()) || t[size_t(n) + 1].kind == Token::Punct
                 || clauseWords().count(next) || RuleSupport::tagIs(tags, n + 1, "VBP")
-                || RuleSupport::tagIs(tags, n + 1, "VBD") || RuleSupport::tagIs(tags, n + 1, "MD");
+                || RuleSupport::tagIs(tags, n + 1, "VBD") || RuleSupport::tagIs(tags, n + 1, "MD") || adjectiveRead;
             if (!end)
                 continue;
         }
