@@ -583,7 +583,7 @@ void NumberRules::pluralByContext(const std::vector<Token> &t, const std::vector
                                   std::vector<Finding> *out) const
 {
     static const Set quantifiers = {"several", "many", "various", "numerous", "both", "two", "three", "four",
-                                    "five", "six", "seven", "eight", "nine", "ten", "these", "those"};
+                                    "five", "six", "seven", "eight", "nine", "ten", "these"};
     static const Set pluralVerbs = {"are", "were", "have", "do", "don't"};
     static const Set modified = {"NN", "NNS", "JJ", "JJR", "JJS", "VBG", "VBN", "CD", "TO", "IN", "HYPH", "CC"};
     for (int i = 0; i + 1 < int(t.size()); ++i) {
@@ -607,8 +607,10 @@ void NumberRules::pluralByContext(const std::vector<Token> &t, const std::vector
             && (n + 1 >= int(tags.size()) || (!modified.count(tags[size_t(n) + 1]) && RuleSupport::lowerAt(t, n + 1) != "of"));
         if (!RuleSupport::tagIs(tags, n, "NN") && !adjectiveRead)
             continue;
-        if ((q == "these" || q == "those") && !adjectiveRead)
-            continue; // the number model speaks for nouns after a demonstrative
+        // the number model speaks for nouns after "these"; "those" with an adjective may stand
+        // for people ("those present were")
+        if (q == "these" && !adjectiveRead)
+            continue;
         const std::string &w = t[size_t(n)].lower;
         const std::string next = RuleSupport::lowerAt(t, n + 1);
         std::string plural;
