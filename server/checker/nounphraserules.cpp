@@ -291,7 +291,7 @@ void NounPhraseRules::pluralDeterminer(const std::vector<Token> &t, const std::v
     // ("the number of" itself says the noun is counted)
     if (quantities.count(noun) || !m_numbers.mostlyCounted(noun, &plural, d == "number" ? 0.3 : 0.6))
         return;
-    out->push_back(R::replace(t, k, k, plural, "MOPHOLOGY", "noun_plural", 2));
+    out->push_back(m_numbers.pluralFinding(t, k, plural));
 }
 
 void NounPhraseRules::eachOther(const std::vector<Token> &t, int i, std::vector<Finding> *out) const

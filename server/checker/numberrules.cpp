@@ -154,7 +154,8 @@ void NumberRules::oneOfPlural(const std::vector<Token> &t, std::vector<Finding> 
         if (n >= int(t.size()) || t[size_t(n)].kind != Token::Word || t[size_t(n)].isCapitalised())
             continue;
         std::string plural;
-        if (!countableSingular(t[size_t(n)].lower, &plural))
+        // ("one of the most important thing": a noun in -ing that is no verb counts too)
+        if (!countableSingular(t[size_t(n)].lower, &plural) && !mostlyCounted(t[size_t(n)].lower, &plural, 0.3))
             continue;
         // the noun ends the phrase: its verb follows ("one of my friend came")
         const std::string next = RuleSupport::lowerAt(t, n + 1);
@@ -271,7 +272,7 @@ void NumberRules::pluralAfterQuantifier(const std::vector<Token> &t, std::vector
             || clauseWords().count(after) || verbAfter;
         if (!end || (n + 1 < int(t.size()) && t[size_t(n) + 1].text == "-"))
             continue;
-        out->push_back(RuleSupport::replace(t, n, n, plural, "MOPHOLOGY", "noun_plural", 2));
+        out->push_back(pluralFinding(t, n, plural));
     }
 }
 
@@ -474,7 +475,10 @@ void NumberRules::pluralAfterOf(const std::vector<Token> &t, const std::vector<s
         std::string plural;
         if (!end || joined || !mostlyCounted(t[size_t(head)].lower, &plural) || RuleSupport::tagIs(tags, head, "VB"))
             continue;
-        out->push_back(RuleSupport::replace(t, head, head, plural, "MOPHOLOGY", "noun_plural", 2));
+        // ("each of the members is": after the words of one the verb stays)
+        const bool ofOne = q == "each" || q == "either" || q == "neither" || q == "none" || q == "variety";
+        out->push_back(ofOne ? RuleSupport::replace(t, head, head, plural, "MOPHOLOGY", "noun_plural", 2)
+                             : pluralFinding(t, head, plural));
     }
 }
 
@@ -642,9 +646,33 @@ void NumberRules::pluralByContext(const std::vector<Token> &t, const std::vector
             if (!end)
                 continue;
         }
-        out->push_back(RuleSupport::replace(t, n, n, RuleSupport::caseLike(t[size_t(n)], plural), "MOPHOLOGY",
-                                            "noun_plural", 2));
+        out->push_back(pluralFinding(t, n, plural));
     }
+}
+
+Finding NumberRules::pluralFinding(const std::vector<Token> &t, int n, const std::string &plural) const
+{
+    // "these problem occurs": the verb agrees with the written singular and changes with it
+    const std::string verb = RuleSupport::lowerAt(t, n + 1);
+    std::string base = verb == "is" ? "are" : verb == "was" ? "were" : verb == "has" ? "have" : verb == "does" ? "do"
+        : verb == "doesn't" ? "don't" : std::string();
+    // (a word in -s that is no noun: "occurs", "likes" is a noun as well)
+    if (base.empty() && n + 1 < int(t.size()) && t[size_t(n) + 1].spaceBefore && verb.size() > 3
+        && endsWith(verb, "s") && !endsWith(verb, "ss") && !m_lex.isPos(verb, Lexicon::Noun)) {
+        base = m_lex.baseOf(verb);
+        // a regular verb the tables leave out: "occurs", "carries"
+        if (base.empty() && endsWith(verb, "ies"))
+            base = verb.substr(0, verb.size() - 3) + "y";
+        else if (base.empty())
+            base = m_lex.isPos(verb.substr(0, verb.size() - 1), Lexicon::Verb) ? verb.substr(0, verb.size() - 1)
+                                                                               : verb.substr(0, verb.size() - 2);
+        if (!m_lex.isPos(base, Lexicon::Verb))
+            base.clear();
+    }
+    if (base.empty() || t[size_t(n) + 1].isCapitalised())
+        return RuleSupport::replace(t, n, n, RuleSupport::caseLike(t[size_t(n)], plural), "MOPHOLOGY", "noun_plural", 2);
+    return RuleSupport::replace(t, n, n + 1, RuleSupport::caseLike(t[size_t(n)], plural) + " " + base, "MOPHOLOGY",
+                                "noun_plural", 2);
 }
 
 } // namespace PennovaChecker

@@ -28,6 +28,9 @@ public:
     bool mostlyCounted(const std::string &lower, std::string *plural, double pluralShare = 0.3) const;
     // A common plural of a countable noun ("students", "cities", "people").
     bool countedPlural(const std::string &lower) const;
+    // The finding that makes the noun at n plural, with the verb after it where that agreed with
+    // the singular ("these problem occurs" -> "problems occur").
+    Finding pluralFinding(const std::vector<Token> &t, int n, const std::string &plural) const;
 
 private:
     void pluralAfterQuantifier(const std::vector<Token> &t, std::vector<Finding> *out) const;
@@ -57,6 +60,7 @@ private:
                            std::vector<Finding> *out) const;
     // A word after which a number in digits counts the noun that follows ("are 20 student").
     bool countBefore(const std::string &lower) const;
+
 
     const Lexicon &m_lex;
 };

@@ -125,8 +125,8 @@ private slots:
             "We must protect nature.");
         row("the mankind as the subject", "The mankind has a long history.", "The mankind", "Mankind",
             "article_generic", "Mankind has a long history.");
-        row("these with a singular", "These book is very good.", "book", "books", "noun_plural",
-            "These books are very good.");
+        row("these with a singular: the verb agrees with it", "These book is very good.", "book is", "books are",
+            "noun_plural", "These books are very good.");
         row("all the with a singular", "All the student passed the test.", "student", "students", "noun_plural",
             "All the students passed the test.");
         row("each others", "We should help each others.", "others", "other", "each_other",
@@ -245,6 +245,14 @@ private slots:
             "noun_plural", "Some drivers make trouble on the road.");
         row("the one of the", "The one of the reason is money.", "reason", "reasons", "noun_plural",
             "One of the reasons is money.");
+        row("one of the before a noun in -ing", "One of the most important thing is health.", "thing", "things",
+            "noun_plural", "One of the most important things is health.");
+        row("a lot of before a singular and its verb", "A lot of problem is caused by this.", "problem is",
+            "problems are", "noun_plural", "A lot of problems are caused by this.");
+        row("each of the: its verb stays", "Each of the member has a key.", "member", "members", "noun_plural",
+            "Each of the members has a key.");
+        row("a demonstrative before a singular and a regular verb", "These problem occurs every year.",
+            "problem occurs", "problems occur", "noun_plural", "These problems occur every year.");
         row("different without a determiner", "People came from different part of the world.", "part", "parts",
             "noun_plural", "People came from different parts of the world.");
         row("a before a plural: the article goes", "They can make a products and sell them.", "a products",
