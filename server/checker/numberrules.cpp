@@ -381,6 +381,7 @@ void NumberRules::quantities(const std::vector<Token> &t, const std::vector<std:
     quantityWithoutOf(t, tags, out);
     countedNumbers(t, tags, out);
     pluralByContext(t, tags, out);
+    countedTimes(t, out);
     // "much cars" -> "many cars": "much" goes with uncountable nouns
     for (int i = 0; i + 1 < int(t.size()); ++i) {
         if (t[size_t(i)].lower != "much" || !RuleSupport::tagIs(tags, i + 1, "NNS") || t[size_t(i) + 1].isCapitalised())
@@ -580,6 +581,35 @@ void NumberRules::countedNumbers(const std::vector<Token> &t, const std::vector<
             || RuleSupport::tagIs(tags, i + 2, "NN"))
             continue;
         out->push_back(RuleSupport::replace(t, i + 1, i + 1, single, "MOPHOLOGY", "number_word", 2));
+    }
+}
+
+void NumberRules::countedTimes(const std::vector<Token> &t, std::vector<Finding> *out) const
+{
+    // "two time a week" -> "times"; "50 year later", "three day ago": a count of a unit of time
+    // before "a", "per", "ago" or "later" is plural ("a two time champion", "a 20 year old" are
+    // modifiers and go on to a noun)
+    static const Set counts = {"two", "three", "four", "five", "six", "seven", "eight", "nine", "ten", "several",
+                               "many", "twenty", "thirty", "forty", "fifty", "hundred", "few"};
+    static const Set units = {"minute", "hour", "day", "week", "month", "year", "decade", "century"};
+    static const Set rate = {"a", "per", "each", "every"};
+    static const Set distance = {"ago", "later", "earlier", "before", "after"};
+    for (int i = 0; i + 2 < int(t.size()); ++i) {
+        const Token &q = t[size_t(i)];
+        const bool number = (q.kind == Token::Word && counts.count(q.lower))
+            || (q.kind == Token::Number && q.lower.find_first_not_of("0123456789") == std::string::npos && q.lower != "1"
+                && q.lower.size() <= 3);
+        const std::string &unit = t[size_t(i) + 1].lower;
+        const std::string next = RuleSupport::lowerAt(t, i + 2);
+        if (!number || t[size_t(i) + 1].kind != Token::Word || !t[size_t(i) + 1].spaceBefore
+            || (i > 0 && (t[size_t(i) - 1].text == "-" || t[size_t(i) - 1].lower == "a")) || q.lower == "few")
+            continue;
+        const bool times = unit == "time" && rate.count(next) && !(next == "a" && RuleSupport::lowerAt(t, i + 3) == "lot");
+        const bool span = units.count(unit) && (distance.count(next) || rate.count(next));
+        if (!times && !span)
+            continue;
+        const std::string plural = unit == "century" ? "centuries" : unit + "s";
+        out->push_back(RuleSupport::replace(t, i + 1, i + 1, plural, "MOPHOLOGY", "noun_plural", 2));
     }
 }
 

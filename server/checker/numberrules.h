@@ -48,6 +48,8 @@ private:
     // one, that is also an adjective), "there are some lecture", "some driver make trouble".
     void pluralByContext(const std::vector<Token> &t, const std::vector<std::string> &tags,
                          std::vector<Finding> *out) const;
+    // A count of a unit of time before a rate or a distance in time: "two time a week", "50 year later".
+    void countedTimes(const std::vector<Token> &t, std::vector<Finding> *out) const;
     void quantifierOf(const std::vector<Token> &t, const std::vector<std::string> &tags,
                       std::vector<Finding> *out) const;
     void pluralAfterOf(const std::vector<Token> &t, const std::vector<std::string> &tags,

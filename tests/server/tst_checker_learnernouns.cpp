@@ -261,6 +261,10 @@ private slots:
             "determiner_number", "We should visit other countries.");
         row("other with a singular after a verb", "It creates other problem for us.", "problem", "problems",
             "other_singular", "It creates other problems for us.");
+        row("a count of time before a rate", "I swim at least two time a week.", "time", "times", "noun_plural",
+            "I swim at least two times a week.");
+        row("a count of years before later", "But 50 year later the town had grown.", "year", "years",
+            "noun_plural", "But 50 years later the town had grown.");
         row("a bare subject before a verb without -s", "In the lab, researcher need more time.", "researcher",
             "researchers", "bare_singular", "In the lab, researchers need more time.");
     }
@@ -293,6 +297,8 @@ private slots:
         QTest::newRow("another before a count") << "Wait another two weeks.";
         QTest::newRow("other after a determiner or before than") << "The other day I saw no other way than this.";
         QTest::newRow("a compound count before a noun") << "We took a two-day trip.";
+        QTest::newRow("a count of time as a modifier") << "He is a two time champion with a 20 year old car.";
+        QTest::newRow("a plural count of time") << "We met two years ago, and three days later we left.";
         QTest::newRow("sort of and kind of as adverbs") << "It was sort of strange, and the film was kind of boring.";
         QTest::newRow("a mass noun subject before a verb") << "In the end, water flow matters.";
         QTest::newRow("a bare subject with a verb in -s") << "In the lab, the researcher needs more time.";
