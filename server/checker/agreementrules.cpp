@@ -291,8 +291,13 @@ void AgreementRules::determinerNumber(const std::vector<Token> &t, const std::ve
                 ? noun.substr(0, noun.size() - 1)
                 : std::string();
             // "Each faces ...": after the pronoun "each" a noun-verb word is its verb
-            if (!single.empty() && m_lex.isPos(single, Lexicon::Noun) && !R::tagIs(tags, i + 2, "NN")
-                && !(d == "each" && m_lex.isPos(single, Lexicon::Verb)))
+            if (single.empty() || !m_lex.isPos(single, Lexicon::Noun) || R::tagIs(tags, i + 2, "NN")
+                || (d == "each" && m_lex.isPos(single, Lexicon::Verb)))
+                continue;
+            // "another places": learners mostly mean several, "other places"
+            if (d == "another")
+                out->push_back(R::replace(t, i, i, "other", "GRAMMAR", "determiner_number", 2));
+            else
                 out->push_back(R::replace(t, i + 1, i + 1, single, "GRAMMAR", "determiner_number", 2));
             continue;
         }
@@ -355,9 +360,24 @@ void AgreementRules::determinerNumber(const std::vector<Token> &t, const std::ve
                 continue;
             out->push_back(R::replace(t, i, i, "these", "GRAMMAR", "determiner_number", 2));
         } else {
+            // either may be the slip: "a products" is "products" or "a product"; right after the
+            // article the finding covers both words and offers both, the article's deletion
+            // first (not over a misspelling, whose own finding comes first)
+            const std::string single = noun.compare(noun.size() - 3, 3, "ies") == 0
+                ? noun.substr(0, noun.size() - 3) + "y"
+                : noun.substr(0, noun.size() - 1);
             Finding f;
-            if (R::deletion(t, i, "GRAMMAR", "determiner_number", 2, &f))
+            if (k == i + 1 && m_lex.frequency(noun) > 0 && m_lex.isPos(single, Lexicon::Noun)
+                && m_lex.frequency(single) > 0) {
+                f = R::replace(t, i, k, R::caseLike(t[size_t(i)], t[size_t(k)].text), "GRAMMAR", "determiner_number", 2);
+                Candidate one = R::replace(t, i, k, t[size_t(i)].text + " " + R::caseLike(t[size_t(k)], single),
+                                           "GRAMMAR", "determiner_number", 2).candidates.front();
+                one.score /= 2;
+                f.candidates.push_back(one);
                 out->push_back(f);
+            } else if (R::deletion(t, i, "GRAMMAR", "determiner_number", 2, &f)) {
+                out->push_back(f);
+            }
         }
     }
 }

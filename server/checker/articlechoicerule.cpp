@@ -104,6 +104,15 @@ void ArticleChoiceRule::check(const std::vector<Token> &t, const std::vector<std
             if (pair.empty() || pair[ArticleSlots::None] > kBarePairLimit)
                 continue;
         }
+        // "It was sort of strange", "I kind of like it": before an adjective, adverb or verb the
+        // pair is a hedging adverb, no noun
+        const std::string &head = t[size_t(s.head)].lower;
+        const std::string afterOf = R::lowerAt(t, s.head + 1) == "of" && s.head + 2 < int(tags.size())
+            ? tags[size_t(s.head) + 2] : std::string();
+        if (s.written == ArticleSlots::None && s.first == s.head && (head == "sort" || head == "kind")
+            && (afterOf.rfind("JJ", 0) == 0 || afterOf.rfind("RB", 0) == 0 || afterOf.rfind("VB", 0) == 0
+                || afterOf == "IN"))
+            continue;
         if (s.written == ArticleSlots::None) {
             // "It is good chance" -> "a good chance"; the first word of a sentence loses its capital
             const std::string word = s.first == 0 ? first.lower : first.text;

@@ -1,6 +1,7 @@
 #include "barenounrule.h"
 
 #include "articlechoicerule.h"
+#include "lexicon.h"
 #include "nounnumberrule.h"
 #include "rulesupport.h"
 
@@ -259,14 +260,40 @@ bool BareNounRule::flags(const Bare &b) const
         && b.score() >= (b.slot.first == b.slot.head ? m_thresholds.word : m_thresholds.phrase);
 }
 
+bool BareNounRule::pluralSubject(const std::vector<Token> &t, const std::vector<std::string> &tags, const Bare &b) const
+{
+    const int first = b.slot.first, v = b.slot.head + 1;
+    // (a list, a compound or an abstract noun says nothing of a subject's number)
+    if (b.guard != Unguarded || b.pluralMargin < m_thresholds.pluralSubject || v >= int(t.size())
+        || !(R::tagIs(tags, v, "VBP") || R::tagIs(tags, v, "VB")) || t[size_t(v)].isCapitalised())
+        return false;
+    const Lexicon &lex = m_numbers.lexicon();
+    const std::string &verb = t[size_t(v)].lower;
+    if (!lex.isPos(verb, Lexicon::Verb) || lex.isModal(verb) || lex.isAuxiliary(verb)
+        || lex.frequency(lex.thirdPerson(verb)) < 100000)
+        return false;
+    // the phrase opens the clause: the sentence, a comma, a subordinator or an opening adverb
+    static const Set openers = {"because", "if", "when", "while", "although", "though", "since", "so", "but",
+                                "that", "where", "whether"};
+    if (first == 0)
+        return true;
+    const Token &p = t[size_t(first) - 1];
+    if (p.kind == Token::Punct)
+        return p.text == "," || p.text == ";";
+    return openers.count(p.lower) || (first == 1 && R::tagIs(tags, 0, "RB"));
+}
+
 void BareNounRule::check(const std::vector<Token> &t, const std::vector<std::string> &tags,
                          std::vector<Finding> *out) const
 {
     for (const Bare &b : find(t, tags)) {
-        if (!flags(b))
+        const bool subject = !flags(b) && pluralSubject(t, tags, b);
+        if (!flags(b) && !subject)
             continue;
-        Finding f = finding(t, b);
-        const int a = t[size_t(b.slot.first)].start, e = t[size_t(b.slot.head)].end;
+        Finding f = subject ? R::replace(t, b.slot.head, b.slot.head, b.plural, "GRAMMAR", "bare_singular", 2)
+                            : finding(t, b);
+        // (the plural changes the noun alone: a capital put on the phrase's first word stays)
+        const int a = t[size_t(subject ? b.slot.head : b.slot.first)].start, e = t[size_t(b.slot.head)].end;
         if (std::any_of(out->begin(), out->end(), [&](const Finding &x) { return x.start < e && a < x.end; }))
             continue;
         out->push_back(std::move(f));

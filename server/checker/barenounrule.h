@@ -59,6 +59,10 @@ public:
     {
         float word = 20.0f;
         float phrase = 30.0f;
+        // the number model's margin of the plural for a bare noun opening a clause before a
+        // verb without -s ("scientist assume that", "successful therapist need"): the verb
+        // shows the writer means several
+        float pluralSubject = 25.0f;
     };
 
     // Neither rule is owned; both must outlive this one.
@@ -69,6 +73,9 @@ public:
     void setThresholds(const Thresholds &thresholds) { m_thresholds = thresholds; }
     // The noun is unguarded and scores at its threshold or above.
     bool flags(const Bare &bare) const;
+    // The noun opens a clause, a lexical verb without -s follows it and the number model
+    // prefers the plural by the pluralSubject margin: "Recently scientist assume".
+    bool pluralSubject(const std::vector<Token> &tokens, const std::vector<std::string> &tags, const Bare &bare) const;
 
     // Every bare singular count noun of the sentence, guarded ones included.
     std::vector<Bare> find(const std::vector<Token> &tokens, const std::vector<std::string> &tags) const;

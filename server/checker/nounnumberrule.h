@@ -37,6 +37,7 @@ public:
     bool load(const std::string &modelPath, std::string *error = nullptr);
     const PerceptronModel &model() const { return m_model; }
     const NounForms &forms() const { return m_forms; }
+    const Lexicon &lexicon() const { return m_lex; }
     void setMargins(const Margins &margins) { m_margins = margins; }
 
     // The number to suggest for a slot with these scores, or -1 to leave it.

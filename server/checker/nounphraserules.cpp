@@ -107,8 +107,9 @@ void NounPhraseRules::otherSingular(const std::vector<Token> &t, const std::vect
     if (t[size_t(i)].lower != "other" || (i > 0 && t[size_t(i)].isCapitalised()))
         return;
     const int p = R::prevWord(t, i);
-    if (p >= 0 && i - p == 1 && !R::tagIs(tags, p, "IN") && !R::tagIs(tags, p, "VB") && !R::tagIs(tags, p, "TO")
-        && !R::tagIs(tags, p, "CC"))
+    // (after any verb form: "it creates other problem")
+    if (p >= 0 && i - p == 1 && !R::tagIs(tags, p, "IN") && tags[size_t(p)].rfind("VB", 0) != 0
+        && !R::tagIs(tags, p, "TO") && !R::tagIs(tags, p, "CC"))
         return;
     if (p >= 0 && (m_lex.isDeterminer(t[size_t(p)].lower) || R::tagIs(tags, p, "PRP$")))
         return;
@@ -290,7 +291,7 @@ void NounPhraseRules::pluralDeterminer(const std::vector<Token> &t, const std::v
     // ("the number of" itself says the noun is counted)
     if (quantities.count(noun) || !m_numbers.mostlyCounted(noun, &plural, d == "number" ? 0.3 : 0.6))
         return;
-    out->push_back(R::replace(t, k, k, plural, "MOPHOLOGY", "noun_plural", 2));
+    out->push_back(m_numbers.pluralFinding(t, k, plural));
 }
 
 void NounPhraseRules::eachOther(const std::vector<Token> &t, int i, std::vector<Finding> *out) const

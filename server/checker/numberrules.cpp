@@ -136,7 +136,9 @@ void NumberRules::oneOfPlural(const std::vector<Token> &t, std::vector<Finding> 
         // "phase one of the project": "one" after a noun is a number, not a pronoun
         static const Set before = {"is", "was", "are", "were", "be", "been", "as", "and", "become", "becomes",
                                    "became", "remains", "it's", "he's", "she's"};
-        if (i > 0 && t[size_t(i) - 1].kind == Token::Word && !before.count(t[size_t(i) - 1].lower))
+        // ("The one of the reason": "the" before it makes no number of it)
+        if (i > 0 && t[size_t(i) - 1].kind == Token::Word && !before.count(t[size_t(i) - 1].lower)
+            && !(t[size_t(i) - 1].lower == "the" && RuleSupport::prevWord(t, i - 1) < 0))
             continue;
         int n = i + 3;
         // up to two adjectives before the noun ("most beautiful", "best")
@@ -152,7 +154,8 @@ void NumberRules::oneOfPlural(const std::vector<Token> &t, std::vector<Finding> 
         if (n >= int(t.size()) || t[size_t(n)].kind != Token::Word || t[size_t(n)].isCapitalised())
             continue;
         std::string plural;
-        if (!countableSingular(t[size_t(n)].lower, &plural))
+        // ("one of the most important thing": a noun in -ing that is no verb counts too)
+        if (!countableSingular(t[size_t(n)].lower, &plural) && !mostlyCounted(t[size_t(n)].lower, &plural, 0.3))
             continue;
         // the noun ends the phrase: its verb follows ("one of my friend came")
         const std::string next = RuleSupport::lowerAt(t, n + 1);
@@ -164,6 +167,11 @@ void NumberRules::oneOfPlural(const std::vector<Token> &t, std::vector<Finding> 
 }
 
 bool NumberRules::countableSingular(const std::string &w, std::string *plural) const
+{
+    return countable(w, plural, false);
+}
+
+bool NumberRules::countable(const std::string &w, std::string *plural, bool adjectives) const
 {
     static const Set excluded = {"time", "work", "hundred", "thousand", "million", "billion", "dozen", "people",
                                  "police", "staff", "family", "team", "class", "fish", "sheep", "deer", "series",
@@ -184,7 +192,7 @@ bool NumberRules::countableSingular(const std::string &w, std::string *plural) c
         return false;
     // after a quantifier or article a noun-verb word is a noun; adjectives are excluded
     const int pos = m_lex.posMask(w);
-    if (!(pos & Lexicon::Noun) || (pos & Lexicon::Adjective))
+    if (!(pos & Lexicon::Noun) || ((pos & Lexicon::Adjective) && !adjectives))
         return false;
     std::string p;
     if (endsWith(w, "ch") || endsWith(w, "sh") || endsWith(w, "x") || endsWith(w, "z") || endsWith(w, "ss"))
@@ -210,7 +218,7 @@ bool NumberRules::countBefore(const std::string &w) const
 void NumberRules::pluralAfterQuantifier(const std::vector<Token> &t, std::vector<Finding> *out) const
 {
     static const Set quantifiers = {"several", "many", "various", "numerous", "both", "two", "three", "four",
-                                    "five", "six", "seven", "eight", "nine", "ten", "few", "certain"};
+                                    "five", "six", "seven", "eight", "nine", "ten", "few", "certain", "different"};
     for (int i = 0; i + 1 < int(t.size()); ++i) {
         const std::string &q = t[size_t(i)].lower;
         // a count in digits ("20 student"), not a year, a decimal, a part of a name ("room 20",
@@ -225,6 +233,14 @@ void NumberRules::pluralAfterQuantifier(const std::vector<Token> &t, std::vector
         const std::string before = RuleSupport::lowerAt(t, i - 1);
         // "a two wheeler", "a three seater": one thing named by its count
         if ((before == "a" || before == "an") && q != "few" && q != "certain")
+            continue;
+        // "different" counts only where no determiner or verb of being stands before it ("a different
+        // way", "the different parts", "is different", "very different")
+        if (q == "different" && i > 0 && t[size_t(i) - 1].kind == Token::Word
+            && (m_lex.isDeterminer(before) || m_lex.isAuxiliary(before) || m_lex.isPos(before, Lexicon::Adverb)
+                || before == "my" || before == "your" || before == "his" || before == "her" || before == "its"
+                || before == "our" || before == "their" || before == "one" || before == "feel" || before == "look"
+                || before == "seem" || before == "become" || before == "became"))
             continue;
         if (q == "certain" && (before == "a" || before == "an" || before == "one" || before == "the"
                                || before == "this" || before == "that" || before == "is" || before == "was"
@@ -241,7 +257,11 @@ void NumberRules::pluralAfterQuantifier(const std::vector<Token> &t, std::vector
         if (n < 0 || t[size_t(n)].isCapitalised())
             continue;
         std::string plural;
-        if (!countableSingular(t[size_t(n)].lower, &plural))
+        // ("certain thing": a noun in -ing that is no verb counts too)
+        if (!countableSingular(t[size_t(n)].lower, &plural) && !mostlyCounted(t[size_t(n)].lower, &plural, 0.3))
+            continue;
+        // "different food", "of different age": after "different" only a noun mostly counted
+        if (q == "different" && !mostlyCounted(t[size_t(n)].lower, nullptr, 0.3))
             continue;
         // the noun must end the phrase: "several car companies" is right; a verb after it that
         // is no noun shows the end too ("many student came", "many student think")
@@ -252,7 +272,7 @@ void NumberRules::pluralAfterQuantifier(const std::vector<Token> &t, std::vector
             || clauseWords().count(after) || verbAfter;
         if (!end || (n + 1 < int(t.size()) && t[size_t(n) + 1].text == "-"))
             continue;
-        out->push_back(RuleSupport::replace(t, n, n, plural, "MOPHOLOGY", "noun_plural", 2));
+        out->push_back(pluralFinding(t, n, plural));
     }
 }
 
@@ -360,6 +380,8 @@ void NumberRules::quantities(const std::vector<Token> &t, const std::vector<std:
     pluralAfterOf(t, tags, out);
     quantityWithoutOf(t, tags, out);
     countedNumbers(t, tags, out);
+    pluralByContext(t, tags, out);
+    countedTimes(t, out);
     // "much cars" -> "many cars": "much" goes with uncountable nouns
     for (int i = 0; i + 1 < int(t.size()); ++i) {
         if (t[size_t(i)].lower != "much" || !RuleSupport::tagIs(tags, i + 1, "NNS") || t[size_t(i) + 1].isCapitalised())
@@ -446,7 +468,7 @@ void NumberRules::pluralAfterOf(const std::vector<Token> &t, const std::vector<s
         const bool end = head + 1 >= int(t.size()) || (t[size_t(head) + 1].kind == Token::Punct && t[size_t(head) + 1].text != "-"
                                                       && t[size_t(head) + 1].text != "'")
             || clauseWords().count(t[size_t(head) + 1].lower) || t[size_t(head) + 1].lower == "and"
-            || t[size_t(head) + 1].lower == "or"
+            || t[size_t(head) + 1].lower == "or" || (t[size_t(head) + 1].lower == "such" && RuleSupport::lowerAt(t, head + 2) == "as")
             || (groupOf.count(q) && (RuleSupport::tagIs(tags, head + 1, "VB") || RuleSupport::tagIs(tags, head + 1, "MD")));
         // "a variety of skill and leadership areas": a modifier joined to another
         const bool joined = q != "lot" && q != "lots" && q != "plenty"
@@ -454,7 +476,10 @@ void NumberRules::pluralAfterOf(const std::vector<Token> &t, const std::vector<s
         std::string plural;
         if (!end || joined || !mostlyCounted(t[size_t(head)].lower, &plural) || RuleSupport::tagIs(tags, head, "VB"))
             continue;
-        out->push_back(RuleSupport::replace(t, head, head, plural, "MOPHOLOGY", "noun_plural", 2));
+        // ("each of the members is": after the words of one the verb stays)
+        const bool ofOne = q == "each" || q == "either" || q == "neither" || q == "none" || q == "variety";
+        out->push_back(ofOne ? RuleSupport::replace(t, head, head, plural, "MOPHOLOGY", "noun_plural", 2)
+                             : pluralFinding(t, head, plural));
     }
 }
 
@@ -557,6 +582,127 @@ void NumberRules::countedNumbers(const std::vector<Token> &t, const std::vector<
             continue;
         out->push_back(RuleSupport::replace(t, i + 1, i + 1, single, "MOPHOLOGY", "number_word", 2));
     }
+}
+
+void NumberRules::countedTimes(const std::vector<Token> &t, std::vector<Finding> *out) const
+{
+    // "two time a week" -> "times"; "50 year later", "three day ago": a count of a unit of time
+    // before "a", "per", "ago" or "later" is plural ("a two time champion", "a 20 year old" are
+    // modifiers and go on to a noun)
+    static const Set counts = {"two", "three", "four", "five", "six", "seven", "eight", "nine", "ten", "several",
+                               "many", "twenty", "thirty", "forty", "fifty", "hundred", "few"};
+    static const Set units = {"minute", "hour", "day", "week", "month", "year", "decade", "century"};
+    static const Set rate = {"a", "per", "each", "every"};
+    static const Set distance = {"ago", "later", "earlier", "before", "after"};
+    for (int i = 0; i + 2 < int(t.size()); ++i) {
+        const Token &q = t[size_t(i)];
+        const bool number = (q.kind == Token::Word && counts.count(q.lower))
+            || (q.kind == Token::Number && q.lower.find_first_not_of("0123456789") == std::string::npos && q.lower != "1"
+                && q.lower.size() <= 3);
+        const std::string &unit = t[size_t(i) + 1].lower;
+        const std::string next = RuleSupport::lowerAt(t, i + 2);
+        if (!number || t[size_t(i) + 1].kind != Token::Word || !t[size_t(i) + 1].spaceBefore
+            || (i > 0 && (t[size_t(i) - 1].text == "-" || t[size_t(i) - 1].lower == "a")) || q.lower == "few")
+            continue;
+        const bool times = unit == "time" && rate.count(next) && !(next == "a" && RuleSupport::lowerAt(t, i + 3) == "lot");
+        const bool span = units.count(unit) && (distance.count(next) || rate.count(next));
+        if (!times && !span)
+            continue;
+        const std::string plural = unit == "century" ? "centuries" : unit + "s";
+        out->push_back(RuleSupport::replace(t, i + 1, i + 1, plural, "MOPHOLOGY", "noun_plural", 2));
+    }
+}
+
+void NumberRules::pluralByContext(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                  std::vector<Finding> *out) const
+{
+    static const Set quantifiers = {"several", "many", "various", "numerous", "both", "two", "three", "four",
+                                    "five", "six", "seven", "eight", "nine", "ten", "these"};
+    static const Set pluralVerbs = {"are", "were", "have", "do", "don't"};
+    static const Set modified = {"NN", "NNS", "JJ", "JJR", "JJS", "VBG", "VBN", "CD", "TO", "IN", "HYPH", "CC"};
+    for (int i = 0; i + 1 < int(t.size()); ++i) {
+        const std::string &q = t[size_t(i)].lower;
+        const bool some = q == "some";
+        if ((!some && !quantifiers.count(q)) || RuleSupport::lowerAt(t, i - 1) == "a"
+            || RuleSupport::lowerAt(t, i - 1) == "an")
+            continue;
+        int n = i + 1;
+        // one adjective between ("many different side")
+        if (RuleSupport::tagIs(tags, n, "JJ") && !m_lex.isPos(t[size_t(n)].lower, Lexicon::Noun))
+            ++n;
+        if (n >= int(t.size()) || t[size_t(n)].kind != Token::Word || t[size_t(n)].isCapitalised()
+            || RuleSupport::tagIs(tags, n, "NNS") || RuleSupport::tagIs(tags, n, "NNP")
+            || (n + 1 < int(t.size()) && !t[size_t(n) + 1].spaceBefore && t[size_t(n) + 1].kind != Token::Punct))
+            continue;
+        // "many subject we get", "these subject very deeply": a noun-adjective word the tagger
+        // calls an adjective, with nothing after it that an adjective could describe or join
+        // ("both male and female", "many young people")
+        const bool adjectiveRead = !some && n == i + 1 && RuleSupport::tagIs(tags, n, "JJ")
+            && (n + 1 >= int(tags.size()) || (!modified.count(tags[size_t(n) + 1]) && RuleSupport::lowerAt(t, n + 1) != "of"));
+        if (!RuleSupport::tagIs(tags, n, "NN") && !adjectiveRead)
+            continue;
+        // the number model speaks for nouns after "these"; "those" with an adjective may stand
+        // for people ("those present were")
+        if (q == "these" && !adjectiveRead)
+            continue;
+        const std::string &w = t[size_t(n)].lower;
+        const std::string next = RuleSupport::lowerAt(t, n + 1);
+        std::string plural;
+        if (some) {
+            // "some" with a singular is one thing ("some guy", "some way"); with a noun mostly
+            // counted, "there are" before it or a plural verb after it shows several are meant
+            // ("there are some lecture", "some driver make trouble")
+            if (!mostlyCounted(w, &plural, 0.5))
+                continue;
+            const std::string be = RuleSupport::lowerAt(t, i - 1);
+            const bool thereAre = (be == "are" || be == "were") && RuleSupport::lowerAt(t, i - 2) == "there"
+                && !RuleSupport::tagIs(tags, n + 1, "NN") && !RuleSupport::tagIs(tags, n + 1, "NNS");
+            const bool pluralVerb = pluralVerbs.count(next)
+                || (RuleSupport::tagIs(tags, n + 1, "VBP") && m_lex.isPos(next, Lexicon::Verb) && !m_lex.isModal(next)
+                    && m_lex.frequency(m_lex.thirdPerson(next)) >= 100000);
+            if (!thereAre && !pluralVerb)
+                continue;
+        } else {
+            // a word that is also an adjective, which the plain rule leaves out ("both side of
+            // the story", "many part"): here the tagger reads it as a noun; its plural must be
+            // a common word, a tenth as frequent as the singular at least ("sides", "parts")
+            std::string single;
+            if (countableSingular(w, &single) || mostlyCounted(w, &single, 0.3) || !countable(w, &plural, true)
+                || double(m_lex.frequency(plural)) < double(m_lex.frequency(w)) * 0.1)
+                continue;
+            const bool end = n + 1 >= int(t.size()) || t[size_t(n) + 1].kind == Token::Punct
+                || clauseWords().count(next) || RuleSupport::tagIs(tags, n + 1, "VBP")
+                || RuleSupport::tagIs(tags, n + 1, "VBD") || RuleSupport::tagIs(tags, n + 1, "MD") || adjectiveRead;
+            if (!end)
+                continue;
+        }
+        out->push_back(pluralFinding(t, n, plural));
+    }
+}
+
+Finding NumberRules::pluralFinding(const std::vector<Token> &t, int n, const std::string &plural) const
+{
+    // "these problem occurs": the verb agrees with the written singular and changes with it
+    const std::string verb = RuleSupport::lowerAt(t, n + 1);
+    std::string base = verb == "is" ? "are" : verb == "was" ? "were" : verb == "has" ? "have" : verb == "does" ? "do"
+        : verb == "doesn't" ? "don't" : std::string();
+    // (a word in -s that is no noun: "occurs", "likes" is a noun as well)
+    if (base.empty() && n + 1 < int(t.size()) && t[size_t(n) + 1].spaceBefore && verb.size() > 3
+        && endsWith(verb, "s") && !endsWith(verb, "ss") && !m_lex.isPos(verb, Lexicon::Noun)) {
+        base = m_lex.baseOf(verb);
+        // a regular verb the tables leave out: "occurs", "carries"
+        if (base.empty() && endsWith(verb, "ies"))
+            base = verb.substr(0, verb.size() - 3) + "y";
+        else if (base.empty())
+            base = m_lex.isPos(verb.substr(0, verb.size() - 1), Lexicon::Verb) ? verb.substr(0, verb.size() - 1)
+                                                                               : verb.substr(0, verb.size() - 2);
+        if (!m_lex.isPos(base, Lexicon::Verb))
+            base.clear();
+    }
+    if (base.empty() || t[size_t(n) + 1].isCapitalised())
+        return RuleSupport::replace(t, n, n, RuleSupport::caseLike(t[size_t(n)], plural), "MOPHOLOGY", "noun_plural", 2);
+    return RuleSupport::replace(t, n, n + 1, RuleSupport::caseLike(t[size_t(n)], plural) + " " + base, "MOPHOLOGY",
+                                "noun_plural", 2);
 }
 
 } // namespace PennovaChecker

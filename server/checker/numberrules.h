@@ -28,6 +28,9 @@ public:
     bool mostlyCounted(const std::string &lower, std::string *plural, double pluralShare = 0.3) const;
     // A common plural of a countable noun ("students", "cities", "people").
     bool countedPlural(const std::string &lower) const;
+    // The finding that makes the noun at n plural, with the verb after it where that agreed with
+    // the singular ("these problem occurs" -> "problems occur").
+    Finding pluralFinding(const std::vector<Token> &t, int n, const std::string &plural) const;
 
 private:
     void pluralAfterQuantifier(const std::vector<Token> &t, std::vector<Finding> *out) const;
@@ -39,6 +42,14 @@ private:
     // A countable singular noun: a WordNet noun that is not a verb or adjective, whose
     // plural is a common word. *plural receives that plural.
     bool countableSingular(const std::string &lower, std::string *plural) const;
+    // The same; with adjectives true also for a word that is an adjective too ("side", "key").
+    bool countable(const std::string &lower, std::string *plural, bool adjectives) const;
+    // A singular where the context counts several: "both side of" (a noun the tagger reads as
+    // one, that is also an adjective), "there are some lecture", "some driver make trouble".
+    void pluralByContext(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                         std::vector<Finding> *out) const;
+    // A count of a unit of time before a rate or a distance in time: "two time a week", "50 year later".
+    void countedTimes(const std::vector<Token> &t, std::vector<Finding> *out) const;
     void quantifierOf(const std::vector<Token> &t, const std::vector<std::string> &tags,
                       std::vector<Finding> *out) const;
     void pluralAfterOf(const std::vector<Token> &t, const std::vector<std::string> &tags,
@@ -51,6 +62,7 @@ private:
                            std::vector<Finding> *out) const;
     // A word after which a number in digits counts the noun that follows ("are 20 student").
     bool countBefore(const std::string &lower) const;
+
 
     const Lexicon &m_lex;
 };

@@ -1,4 +1,4 @@
-// Learner errors in noun phrases: articles, pronouns, determiners and noun forms. Each
+// Learner errors in noun phrases: articles, pronouns, determiners, noun forms and number. Each
 // learner sentence must get its finding with the right first candidate and explanation
 // page, and each clean look-alike none at all.
 
@@ -125,8 +125,8 @@ private slots:
             "We must protect nature.");
         row("the mankind as the subject", "The mankind has a long history.", "The mankind", "Mankind",
             "article_generic", "Mankind has a long history.");
-        row("these with a singular", "These book is very good.", "book", "books", "noun_plural",
-            "These books are very good.");
+        row("these with a singular: the verb agrees with it", "These book is very good.", "book is", "books are",
+            "noun_plural", "These books are very good.");
         row("all the with a singular", "All the student passed the test.", "student", "students", "noun_plural",
             "All the students passed the test.");
         row("each others", "We should help each others.", "others", "other", "each_other",
@@ -226,6 +226,84 @@ private slots:
         QTest::newRow("a possessive 's after a noun") << "The city's population is large.";
     }
     void articleLookAlikes() { lookAlike(); }
+
+    // A singular where the words around it count several, and a plural after a word of one.
+    void nounNumber_data()
+    {
+        columns();
+        row("a quantifier before a noun in -ing", "It helps us understand certain thing in life.", "thing", "things",
+            "noun_plural", "It helps us understand certain things in life.");
+        row("both before a noun that is also an adjective", "We should look at both side of the story.", "side",
+            "sides", "noun_plural", "We should look at both sides of the story.");
+        row("a quantifier before a noun read as an adjective", "We study many subject we never use.", "subject",
+            "subjects", "noun_plural", "We study many subjects we never use.");
+        row("a demonstrative before a noun read as an adjective", "Pupils study these subject very deeply.",
+            "subject", "subjects", "noun_plural", "Pupils study these subjects very deeply.");
+        row("some after there are", "There are some lecture which are boring.", "lecture", "lectures",
+            "noun_plural", "There are some lectures which are boring.");
+        row("some before a verb without -s", "Some driver make trouble on the road.", "driver", "drivers",
+            "noun_plural", "Some drivers make trouble on the road.");
+        row("the one of the", "The one of the reason is money.", "reason", "reasons", "noun_plural",
+            "One of the reasons is money.");
+        row("one of the before a noun in -ing", "One of the most important thing is health.", "thing", "things",
+            "noun_plural", "One of the most important things is health.");
+        row("a lot of before a singular and its verb", "A lot of problem is caused by this.", "problem is",
+            "problems are", "noun_plural", "A lot of problems are caused by this.");
+        row("each of the: its verb stays", "Each of the member has a key.", "member", "members", "noun_plural",
+            "Each of the members has a key.");
+        row("a demonstrative before a singular and a regular verb", "These problem occurs every year.",
+            "problem occurs", "problems occur", "noun_plural", "These problems occur every year.");
+        row("different without a determiner", "People came from different part of the world.", "part", "parts",
+            "noun_plural", "People came from different parts of the world.");
+        row("a before a plural: the article goes", "They can make a products and sell them.", "a products",
+            "products", "determiner_number", "They can make products and sell them.");
+        row("another before a plural", "We should visit another countries.", "another", "other",
+            "determiner_number", "We should visit other countries.");
+        row("other with a singular after a verb", "It creates other problem for us.", "problem", "problems",
+            "other_singular", "It creates other problems for us.");
+        row("a count of time before a rate", "I swim at least two time a week.", "time", "times", "noun_plural",
+            "I swim at least two times a week.");
+        row("a count of years before later", "But 50 year later the town had grown.", "year", "years",
+            "noun_plural", "But 50 years later the town had grown.");
+        row("a bare subject before a verb without -s", "In the lab, researcher need more time.", "researcher",
+            "researchers", "bare_singular", "In the lab, researchers need more time.");
+    }
+    void nounNumber() { verify(); }
+
+    // "a products" offers the singular after the article as well.
+    void articleBeforePluralOffersBoth()
+    {
+        const Json::Value record = LearnerTable::check(*m_checker, QStringLiteral("They can make a products."), 2);
+        QCOMPARE(record["corrections"].size(), 1u);
+        const Json::Value &c = record["corrections"][0u]["candidates"];
+        QCOMPARE(c.size(), 2u);
+        QCOMPARE(QString::fromStdString(c[1u]["correction"].asString()), QStringLiteral("a product"));
+        QVERIFY(c[0u]["score"].asDouble() > c[1u]["score"].asDouble());
+    }
+
+    void nounNumberLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("certain after an article or be") << "A certain person called, and I am certain it was him.";
+        QTest::newRow("both joining adjectives or nouns") << "It is both light and strong, for both male and female workers.";
+        QTest::newRow("a quantifier before an adjective and its noun") << "Many young people and these individual rooms.";
+        QTest::newRow("those before a word that stands for people") << "Those present were happy.";
+        QTest::newRow("some with a singular meaning one") << "Some day we will meet, and some friend of yours called.";
+        QTest::newRow("some with a mass noun") << "There are some water bottles, and some money is left.";
+        QTest::newRow("some with a singular verb") << "Some student has left his bag.";
+        QTest::newRow("different after a determiner or be") << "It was a different part of town, and they are different.";
+        QTest::newRow("different before a mass noun") << "They eat different food.";
+        QTest::newRow("a before a plural modifier") << "She has a savings account and a sports car.";
+        QTest::newRow("another before a count") << "Wait another two weeks.";
+        QTest::newRow("other after a determiner or before than") << "The other day I saw no other way than this.";
+        QTest::newRow("a compound count before a noun") << "We took a two-day trip.";
+        QTest::newRow("a count of time as a modifier") << "He is a two time champion with a 20 year old car.";
+        QTest::newRow("a plural count of time") << "We met two years ago, and three days later we left.";
+        QTest::newRow("sort of and kind of as adverbs") << "It was sort of strange, and the film was kind of boring.";
+        QTest::newRow("a mass noun subject before a verb") << "In the end, water flow matters.";
+        QTest::newRow("a bare subject with a verb in -s") << "In the lab, the researcher needs more time.";
+    }
+    void nounNumberLookAlikes() { lookAlike(); }
 };
 
 QTEST_GUILESS_MAIN(TestCheckerLearnerNouns)
