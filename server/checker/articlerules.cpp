@@ -1,6 +1,7 @@
 #include "articlerules.h"
 
 #include "lexicon.h"
+#include "noundeterminers.h"
 #include "numberrules.h"
 #include "rulesupport.h"
 
@@ -75,6 +76,19 @@ void ArticleRules::check(const std::vector<Token> &t, const std::vector<std::str
     superlativeAndSuch(t, tags, out);
     activityThe(t, tags, out);
     byTransport(t, out);
+}
+
+bool ArticleRules::rarelyBare(const NounDeterminers *counts, const std::string &noun, const char *slot)
+{
+    if (!counts || counts->empty())
+        return false;
+    const NounDeterminers::Counts all = counts->counts(noun, "all");
+    if (all.total() < kMinUses || all.bare > all.total() * kMaxBareShare)
+        return false;
+    if (!slot)
+        return true;
+    const NounDeterminers::Counts there = counts->counts(noun, slot);
+    return there.bare <= there.total() * kMaxBareShare;
 }
 
 bool ArticleRules::adverbialAfter(const std::vector<Token> &t, int k) const
@@ -165,7 +179,8 @@ void ArticleRules::superlativeAndSuch(const std::vector<Token> &t, const std::ve
             ++n;
         if ((needAdjective && n == k) || n >= int(t.size()) || !R::tagIs(tags, n, "NN") || R::tagIs(tags, n, "NNS")
             || R::tagIs(tags, n, "NNP") || t[size_t(n)].isCapitalised() || R::tagIs(tags, n + 1, "NN")
-            || massUses().count(t[size_t(n)].lower) || !m_numbers.mostlyCounted(t[size_t(n)].lower, nullptr, share))
+            || massUses().count(t[size_t(n)].lower)
+            || !(m_numbers.mostlyCounted(t[size_t(n)].lower, nullptr, share) || rarelyBare(t[size_t(n)].lower, nullptr)))
             return -1;
         return n;
     };
@@ -272,6 +287,9 @@ void ArticleRules::missingArticle(const std::vector<Token> &t, const std::vector
         const bool contracted = contractions.count(verb) != 0;
         if (!pluralBe && !contracted && !linkingVerbs().count(verb))
             continue;
+        // "a self-made project": the verb form ends a compound
+        if (v > 0 && !t[size_t(v)].spaceBefore && t[size_t(v) - 1].text == "-")
+            continue;
         // "licked it's paw": after a verb that takes an object, "it's" is "its" misspelt, a
         // determiner already ("I think it's good idea" still wants "a")
         if (verb == "it's" && v > 0 && R::tagIs(tags, v - 1, "VB") && !WordClasses::contains(WordClass::BeForm, R::lowerAt(t, v - 1))
@@ -281,6 +299,15 @@ void ArticleRules::missingArticle(const std::vector<Token> &t, const std::vector
         int first = R::nextWord(t, v);
         if (first >= 0 && t[size_t(first)].lower == "not")
             first = R::nextWord(t, first);
+        // "is really drug": a focus adverb comes before the article ("really a drug"); taken
+        // only for a noun native text hardly leaves bare
+        static const Set focus = {"really", "just", "also", "only", "actually", "definitely", "certainly",
+                                  "simply", "merely", "surely", "truly", "still"};
+        bool focused = false;
+        if (first >= 0 && focus.count(t[size_t(first)].lower) && R::nextWord(t, first) == first + 1) {
+            first = first + 1;
+            focused = true;
+        }
         if (first < 0 || t[size_t(first)].isCapitalised())
             continue;
         // adjectives, then the noun; a superlative wants "the"; a degree word may come
@@ -315,10 +342,16 @@ void ArticleRules::missingArticle(const std::vector<Token> &t, const std::vector
             continue;
         // without an adjective the noun may be an abstract use ("is art", "is innovation"):
         // only nouns counted far more often than not, before the end of a clause
+        // a noun native text hardly ever leaves bare after "be" needs its article whatever follows
+        // ("The effect is not illusion but ...", "I was freshman at ...")
+        const bool rarely = !one && rarelyBare(noun, "be");
+        if (focused && !rarely)
+            continue;
         if (one ? pluralBe
-                : adjective ? !m_numbers.mostlyCounted(noun, nullptr, 0.2)
-                      : !m_numbers.mostlyCounted(noun, nullptr, 0.6)
-                          || (k + 1 < int(t.size()) && t[size_t(k) + 1].kind == Token::Word))
+                : !rarely
+                    && (adjective ? !m_numbers.mostlyCounted(noun, nullptr, 0.2)
+                                  : !m_numbers.mostlyCounted(noun, nullptr, 0.6)
+                                      || (k + 1 < int(t.size()) && t[size_t(k) + 1].kind == Token::Word)))
             continue;
         if (pluralBe) {
             std::string plural;

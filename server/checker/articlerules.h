@@ -15,6 +15,7 @@
 namespace PennovaChecker {
 
 class Lexicon;
+class NounDeterminers;
 class NumberRules;
 
 class ArticleRules
@@ -23,6 +24,18 @@ public:
     // lexicon and numbers are not owned and must outlive the rules
     ArticleRules(const Lexicon &lexicon, const NumberRules &numbers) : m_lex(lexicon), m_numbers(numbers) {}
     void check(const std::vector<Token> &tokens, const std::vector<std::string> &tags, std::vector<Finding> *out) const;
+    // Native counts of determiners by noun and slot (not owned; null or empty: the rules judge
+    // a noun by the lexicon alone).
+    void setCounts(const NounDeterminers *counts) { m_counts = counts; }
+
+    // A noun native text leaves bare at most this share of its singular uses (seen at least
+    // kMinUses times), and in the slot (when seen there) no more often; chosen on the learner
+    // dev sets against unedited CWEB sentences.
+    static constexpr double kMaxBareShare = 0.1;
+    static constexpr unsigned kMinUses = 20;
+    // Whether native text hardly ever leaves the noun bare, in the slot ("be", "as", a
+    // preposition; nullptr for any); false without counts.
+    static bool rarelyBare(const NounDeterminers *counts, const std::string &noun, const char *slot);
 
 private:
     void missingArticle(const std::vector<Token> &t, const std::vector<std::string> &tags,
@@ -51,6 +64,8 @@ private:
 
     const Lexicon &m_lex;
     const NumberRules &m_numbers;
+    const NounDeterminers *m_counts = nullptr;
+    bool rarelyBare(const std::string &noun, const char *slot) const { return rarelyBare(m_counts, noun, slot); }
 };
 
 } // namespace PennovaChecker
