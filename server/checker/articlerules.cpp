@@ -76,6 +76,76 @@ void ArticleRules::check(const std::vector<Token> &t, const std::vector<std::str
     superlativeAndSuch(t, tags, out);
     activityThe(t, tags, out);
     byTransport(t, out);
+    bareAfterPreposition(t, tags, out);
+}
+
+void ArticleRules::bareAfterPreposition(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                        std::vector<Finding> *out) const
+{
+    if (!m_counts || m_counts->empty())
+        return;
+    for (const NounDeterminers::Use &u : NounDeterminers::uses(t, tags)) {
+        if (u.written != NounDeterminers::Bare || u.slot == "*" || u.slot == "be")
+            continue;
+        const int p = u.first - 1, h = u.head;
+        const std::string &noun = t[size_t(h)].lower;
+        const std::string before = R::lowerAt(t, p - 1);
+        if (u.slot == "as") {
+            // "such as", "as well as", "as big as": a list or a comparison, not a role
+            if (before == "such" || before == "well" || R::tagIs(tags, p - 1, "JJ") || R::tagIs(tags, p - 1, "RB"))
+                continue;
+        } else if (!m_lex.isPreposition(u.slot) || u.slot == "to" || u.slot == "than" || u.slot == "like"
+                   || u.slot == "of") {
+            // ("sections of road", "loss of sensation": after "of" a bare noun often names a kind)
+            continue;
+        }
+        // the pair must have been seen in native text ("relieved by rest" never was)
+        if (m_counts->counts(noun, u.slot).total() < kMinPair)
+            continue;
+        // the noun ends its phrase: the end of the clause, a conjunction or another preposition;
+        // "husband and wife", "day after day" are pairs of their own
+        const int n = h + 1;
+        const std::string next = R::lowerAt(t, n);
+        const bool end = n >= int(t.size()) || (t[size_t(n)].kind == Token::Punct && t[size_t(n)].text != "-"
+                                                && t[size_t(n)].text != "'" && t[size_t(n)].text != "/")
+            || ((m_lex.isPreposition(next) || next == "but" || next == "because" || next == "so")
+                && next != "of" && R::lowerAt(t, n + 1) != noun);
+        if (!end || R::timePhraseAt(t, h) || (u.first > 0 && t[size_t(u.first)].isCapitalised()))
+            continue;
+        // an item of a list ("by library, LR with NFP", "with pool table, foosball, and ...") or a
+        // headline without a verb ("Refreshed eat-in kitchen with contemporary touches"): native
+        // writers leave nouns bare there
+        // ("As student, I ...": after "as" the comma ends an opener)
+        const auto comma = [&](int k) { return k >= 0 && k < int(t.size()) && t[size_t(k)].text == ","; };
+        if (next == "and" || next == "or" || R::lowerAt(t, p - 1) == "and"
+            || (u.slot != "as" && (comma(n) || comma(p - 1))))
+            continue;
+        bool verb = false;
+        for (size_t k = 0; k < t.size() && !verb; ++k)
+            verb = (R::tagIs(tags, int(k), "VB") && !R::tagIs(tags, int(k), "VBN") && !R::tagIs(tags, int(k), "VBG"))
+                || R::tagIs(tags, int(k), "MD");
+        if (!verb)
+            continue;
+        if (!rarelyBare(noun, u.slot.c_str()))
+            continue;
+        const int sound = R::vowelSound(t[size_t(u.first)].lower);
+        if (sound < 0)
+            continue;
+        // "a" or "the" as native text puts them before the noun in that slot, else anywhere
+        NounDeterminers::Counts c = m_counts->counts(noun, u.slot);
+        if (c.total() < 3)
+            c = m_counts->counts(noun, "all");
+        const std::string a = sound == 1 ? "an " : "a ";
+        const bool theFirst = c.other > c.a;
+        const std::string &word = u.first == 0 ? t[size_t(u.first)].lower : t[size_t(u.first)].text;
+        Finding f = R::replace(t, u.first, u.first, (theFirst ? "the " : a) + word, "GRAMMAR", "article_missing", 2);
+        Candidate second =
+            R::replace(t, u.first, u.first, (theFirst ? a : "the ") + word, "GRAMMAR", "article_missing", 2)
+                .candidates.front();
+        second.score /= 2;
+        f.candidates.push_back(second);
+        out->push_back(f);
+    }
 }
 
 bool ArticleRules::rarelyBare(const NounDeterminers *counts, const std::string &noun, const char *slot)

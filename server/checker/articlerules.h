@@ -4,7 +4,10 @@
 // opportunity"; after a plural subject the noun is plural instead: "They are good
 // student"), "lot of" without "a", and an article before a word that takes none ("a
 // everything", "the today's news"), and a counted singular noun as a bare subject
-// ("Student should work hard").
+// ("Student should work hard"). Whether native writers leave a noun bare after "be", "as" or
+// a preposition comes from their counts (NounDeterminers) where the table holds the noun:
+// "It is really problem", "As result", "with situation in Russia" need an article, while "was
+// president", "at home" and "in fact" are right.
 
 #include "finding.h"
 #include "tokenizer.h"
@@ -33,6 +36,8 @@ public:
     // dev sets against unedited CWEB sentences.
     static constexpr double kMaxBareShare = 0.1;
     static constexpr unsigned kMinUses = 20;
+    // After a preposition the pair itself must have been seen this often.
+    static constexpr unsigned kMinPair = 2;
     // Whether native text hardly ever leaves the noun bare, in the slot ("be", "as", a
     // preposition; nullptr for any); false without counts.
     static bool rarelyBare(const NounDeterminers *counts, const std::string &noun, const char *slot);
@@ -57,6 +62,10 @@ private:
     void activityThe(const std::vector<Token> &t, const std::vector<std::string> &tags, std::vector<Finding> *out) const;
     // A noun phrase ends before k: the sentence's end, a clause boundary, a preposition or a time phrase.
     bool adverbialAfter(const std::vector<Token> &t, int k) const;
+    // "traveled without guide", "As student, I ...": a singular noun native text hardly ever
+    // leaves bare, alone after "as" or a preposition that native text does not leave it bare after
+    void bareAfterPreposition(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                              std::vector<Finding> *out) const;
     // "went to school by the bus" -> "by bus"
     void byTransport(const std::vector<Token> &t, std::vector<Finding> *out) const;
     // "in the China" -> "in China": country, continent and city names take no article

@@ -80,7 +80,8 @@ std::vector<NounDeterminers::Use> NounDeterminers::uses(const std::vector<Token>
         // modifiers: adjectives and nouns; an adverb only before an adjective ("most beautiful")
         int first = h;
         const auto modifier = [&](int k) {
-            if (!word(t, k) || t[size_t(k)].isCapitalised())
+            // ("today's world": a possessive determines the phrase)
+            if (!word(t, k) || t[size_t(k)].isCapitalised() || t[size_t(k)].lower.find('\'') != std::string::npos)
                 return false;
             // ("the most beautiful city": "most" is a degree word here, not a determiner)
             if ((tagIs(tags, k, "RB") || tagIs(tags, k, "RBS") || tagIs(tags, k, "RBR")) && tagIs(tags, k + 1, "JJ"))
@@ -122,7 +123,11 @@ std::vector<NounDeterminers::Use> NounDeterminers::uses(const std::vector<Token>
         int g = before;
         for (int steps = 0; steps < 2 && word(t, g) && (tagIs(tags, g, "RB") || t[size_t(g)].lower == "not"); ++steps)
             --g;
-        if (word(t, g) && linking().count(t[size_t(g)].lower))
+        // ("eat-in kitchen": a word glued to a hyphen is part of a compound, no governor)
+        const bool glued = before > 0 && !t[size_t(before)].spaceBefore && t[size_t(before) - 1].text == "-";
+        if (glued)
+            u.slot = "*";
+        else if (word(t, g) && linking().count(t[size_t(g)].lower))
             u.slot = "be";
         else if (word(t, before) && t[size_t(before)].lower == "as")
             u.slot = "as";

@@ -64,6 +64,10 @@ private slots:
                                                       << QStringList{};
         QTest::newRow("a noun glued to a hyphen") << "It is a same - sex school ." << "PRP VBZ DT JJ HYPH NN NN ."
                                                   << QStringList{};
+        QTest::newRow("a preposition inside a compound governs nothing")
+            << "We love the eat-in kitchen ." << "PRP VBP DT VB HYPH IN NN ." << QStringList{"kitchen=*:bare"};
+        QTest::newRow("a possessive before the noun") << "It is in today's world ." << "PRP VBZ IN NN NN ."
+                                                      << QStringList{"world=in:other"};
         QTest::newRow("tags that do not match the tokens") << "It is a problem ." << "PRP VBZ" << QStringList{};
     }
 

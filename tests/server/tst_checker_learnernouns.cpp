@@ -93,6 +93,11 @@ private slots:
         row("same after be", "The results are same.", "same", "the same", "the_same", "The results are the same.");
         row("same after be and not", "The result is not same as before.", "same", "the same", "the_same",
             "The result is not the same as before.");
+        row("a noun native text never leaves bare after its preposition",
+            "We can compare this situation with situation in Russia.", "situation", "the situation",
+            "article_missing", "We can compare this situation with the situation in Russia.");
+        row("as before a bare noun native text always gives an article", "As result, the city grew fast.", "result",
+            "a result", "article_missing", "As a result, the city grew fast.");
         row("other alone after than", "One is more important than other.", "other", "the other", "other_alone",
             "One is more important than the other.");
     }
@@ -231,6 +236,13 @@ private slots:
         QTest::newRow("other with a noun or a determiner")
             << "It is better than other plans, better than any other, and they love each other.";
         QTest::newRow("other than as a phrase") << "It is nothing other than luck.";
+        QTest::newRow("nouns native text leaves bare after their preposition")
+            << "She stayed at home, he went to bed early, and in fact we met in town in time.";
+        QTest::newRow("a bare noun after a preposition native text never paired it with")
+            << "The pain is relieved by rest.";
+        QTest::newRow("bare nouns in a list after a preposition") << "Each flat comes with car, garage and garden.";
+        QTest::newRow("a preposition inside a compound") << "We love the eat-in kitchen with its view.";
+        QTest::newRow("a bare noun after of names a kind") << "We drove along sections of road near the coast.";
         QTest::newRow("a noun compound") << "This is free software for everyone.";
         QTest::newRow("an abstract noun alone") << "The heart of business is innovation.";
         QTest::newRow("a determiner-like adjective") << "It was such fun, and it is enough.";
