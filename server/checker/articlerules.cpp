@@ -413,7 +413,7 @@ void ArticleRules::missingArticle(const std::vector<Token> &t, const std::vector
         // without an adjective the noun may be an abstract use ("is art", "is innovation"):
         // only nouns counted far more often than not, before the end of a clause
         // a noun native text hardly ever leaves bare after "be" needs its article whatever follows
-        // ("The effect is not illusion but ...", "I was freshman at ...")
+        // ("The consequence is problem with weight", "It is really problem for us")
         const bool rarely = !one && rarelyBare(noun, "be");
         if (focused && !rarely)
             continue;
