@@ -138,9 +138,9 @@ void ArticleRules::bareAfterPreposition(const std::vector<Token> &t, const std::
         const std::string a = sound == 1 ? "an " : "a ";
         const bool theFirst = c.other > c.a;
         const std::string &word = u.first == 0 ? t[size_t(u.first)].lower : t[size_t(u.first)].text;
-        Finding f = R::replace(t, u.first, u.first, (theFirst ? "the " : a) + word, "GRAMMAR", "article_missing", 2);
+        Finding f = R::replace(t, u.first, u.first, (theFirst ? "the " : a) + word, "GRAMMAR", "article_needed", 2);
         Candidate second =
-            R::replace(t, u.first, u.first, (theFirst ? a : "the ") + word, "GRAMMAR", "article_missing", 2)
+            R::replace(t, u.first, u.first, (theFirst ? a : "the ") + word, "GRAMMAR", "article_needed", 2)
                 .candidates.front();
         second.score /= 2;
         f.candidates.push_back(second);

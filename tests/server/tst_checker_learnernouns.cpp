@@ -95,9 +95,9 @@ private slots:
             "The result is not the same as before.");
         row("a noun native text never leaves bare after its preposition",
             "We can compare this situation with situation in Russia.", "situation", "the situation",
-            "article_missing", "We can compare this situation with the situation in Russia.");
+            "article_needed", "We can compare this situation with the situation in Russia.");
         row("as before a bare noun native text always gives an article", "As result, the city grew fast.", "result",
-            "a result", "article_missing", "As a result, the city grew fast.");
+            "a result", "article_needed", "As a result, the city grew fast.");
         row("the before one of, the noun also singular", "The one of the reason is the price.", "The one", "One",
             "article_one_of", "One of the reasons is the price.");
         row("other alone after than", "One is more important than other.", "other", "the other", "other_alone",
