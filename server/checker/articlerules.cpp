@@ -114,8 +114,7 @@ void ArticleRules::bareAfterPreposition(const std::vector<Token> &t, const std::
             continue;
         // an item of a list ("by library, LR with NFP", "with pool table, foosball, and ...") or a
         // headline without a verb ("Refreshed eat-in kitchen with contemporary touches"): native
-        // writers leave nouns bare there
-        // ("As student, I ...": after "as" the comma ends an opener)
+        // writers leave nouns bare there ("As result, ...": after "as" a comma ends an opener)
         const auto comma = [&](int k) { return k >= 0 && k < int(t.size()) && t[size_t(k)].text == ","; };
         if (next == "and" || next == "or" || R::lowerAt(t, p - 1) == "and"
             || (u.slot != "as" && (comma(n) || comma(p - 1))))
@@ -411,8 +410,8 @@ void ArticleRules::missingArticle(const std::vector<Token> &t, const std::vector
         if (!one && (roleNouns().count(noun) || (adjective && massUses().count(noun))))
             continue;
         // without an adjective the noun may be an abstract use ("is art", "is innovation"):
-        // only nouns counted far more often than not, before the end of a clause
-        // a noun native text hardly ever leaves bare after "be" needs its article whatever follows
+        // only nouns counted far more often than not, before the end of a clause; but a noun
+        // native text hardly ever leaves bare after "be" needs its article whatever follows
         // ("The consequence is problem with weight", "It is really problem for us")
         const bool rarely = !one && rarelyBare(noun, "be");
         if (focused && !rarely)

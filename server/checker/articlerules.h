@@ -36,7 +36,7 @@ public:
     // dev sets against unedited CWEB sentences.
     static constexpr double kMaxBareShare = 0.1;
     static constexpr unsigned kMinUses = 20;
-    // After a preposition the pair itself must have been seen this often.
+    // After "as" or a preposition the pair itself must have been seen this often.
     static constexpr unsigned kMinPair = 2;
     // Whether native text hardly ever leaves the noun bare, in the slot ("be", "as", a
     // preposition; nullptr for any); false without counts.
@@ -62,8 +62,9 @@ private:
     void activityThe(const std::vector<Token> &t, const std::vector<std::string> &tags, std::vector<Finding> *out) const;
     // A noun phrase ends before k: the sentence's end, a clause boundary, a preposition or a time phrase.
     bool adverbialAfter(const std::vector<Token> &t, int k) const;
-    // "traveled without guide", "As student, I ...": a singular noun native text hardly ever
-    // leaves bare, alone after "as" or a preposition that native text does not leave it bare after
+    bool rarelyBare(const std::string &noun, const char *slot) const { return rarelyBare(m_counts, noun, slot); }
+    // "with situation in Russia", "As result, ...": a singular noun native text hardly ever leaves
+    // bare, after "as" or a preposition it was seen after and never bare
     void bareAfterPreposition(const std::vector<Token> &t, const std::vector<std::string> &tags,
                               std::vector<Finding> *out) const;
     // "went to school by the bus" -> "by bus"
@@ -74,7 +75,6 @@ private:
     const Lexicon &m_lex;
     const NumberRules &m_numbers;
     const NounDeterminers *m_counts = nullptr;
-    bool rarelyBare(const std::string &noun, const char *slot) const { return rarelyBare(m_counts, noun, slot); }
 };
 
 } // namespace PennovaChecker
