@@ -1,6 +1,7 @@
 #include "articlerules.h"
 
 #include "lexicon.h"
+#include "noundeterminers.h"
 #include "numberrules.h"
 #include "rulesupport.h"
 
@@ -75,6 +76,88 @@ void ArticleRules::check(const std::vector<Token> &t, const std::vector<std::str
     superlativeAndSuch(t, tags, out);
     activityThe(t, tags, out);
     byTransport(t, out);
+    bareAfterPreposition(t, tags, out);
+}
+
+void ArticleRules::bareAfterPreposition(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                        std::vector<Finding> *out) const
+{
+    if (!m_counts || m_counts->empty())
+        return;
+    for (const NounDeterminers::Use &u : NounDeterminers::uses(t, tags)) {
+        if (u.written != NounDeterminers::Bare || u.slot == "*" || u.slot == "be")
+            continue;
+        const int p = u.first - 1, h = u.head;
+        const std::string &noun = t[size_t(h)].lower;
+        const std::string before = R::lowerAt(t, p - 1);
+        if (u.slot == "as") {
+            // "such as", "as well as", "as big as": a list or a comparison, not a role
+            if (before == "such" || before == "well" || R::tagIs(tags, p - 1, "JJ") || R::tagIs(tags, p - 1, "RB"))
+                continue;
+        } else if (!m_lex.isPreposition(u.slot) || u.slot == "to" || u.slot == "than" || u.slot == "like"
+                   || u.slot == "of") {
+            // ("sections of road", "loss of sensation": after "of" a bare noun often names a kind)
+            continue;
+        }
+        // the pair must have been seen in native text ("relieved by rest" never was)
+        if (m_counts->counts(noun, u.slot).total() < kMinPair)
+            continue;
+        // the noun ends its phrase: the end of the clause, a conjunction or another preposition;
+        // "husband and wife", "day after day" are pairs of their own
+        const int n = h + 1;
+        const std::string next = R::lowerAt(t, n);
+        const bool end = n >= int(t.size()) || (t[size_t(n)].kind == Token::Punct && t[size_t(n)].text != "-"
+                                                && t[size_t(n)].text != "'" && t[size_t(n)].text != "/")
+            || ((m_lex.isPreposition(next) || next == "but" || next == "because" || next == "so")
+                && next != "of" && R::lowerAt(t, n + 1) != noun);
+        if (!end || R::timePhraseAt(t, h) || (u.first > 0 && t[size_t(u.first)].isCapitalised()))
+            continue;
+        // an item of a list ("by library, LR with NFP", "with pool table, foosball, and ...") or a
+        // headline without a verb ("Refreshed eat-in kitchen with contemporary touches"): native
+        // writers leave nouns bare there ("As result, ...": after "as" a comma ends an opener)
+        const auto comma = [&](int k) { return k >= 0 && k < int(t.size()) && t[size_t(k)].text == ","; };
+        if (next == "and" || next == "or" || R::lowerAt(t, p - 1) == "and"
+            || (u.slot != "as" && (comma(n) || comma(p - 1))))
+            continue;
+        bool verb = false;
+        for (size_t k = 0; k < t.size() && !verb; ++k)
+            verb = (R::tagIs(tags, int(k), "VB") && !R::tagIs(tags, int(k), "VBN") && !R::tagIs(tags, int(k), "VBG"))
+                || R::tagIs(tags, int(k), "MD");
+        if (!verb)
+            continue;
+        if (!rarelyBare(noun, u.slot.c_str()))
+            continue;
+        const int sound = R::vowelSound(t[size_t(u.first)].lower);
+        if (sound < 0)
+            continue;
+        // "a" or "the" as native text puts them before the noun in that slot, else anywhere
+        NounDeterminers::Counts c = m_counts->counts(noun, u.slot);
+        if (c.total() < 3)
+            c = m_counts->counts(noun, "all");
+        const std::string a = sound == 1 ? "an " : "a ";
+        const bool theFirst = c.other > c.a;
+        const std::string &word = u.first == 0 ? t[size_t(u.first)].lower : t[size_t(u.first)].text;
+        Finding f = R::replace(t, u.first, u.first, (theFirst ? "the " : a) + word, "GRAMMAR", "article_needed", 2);
+        Candidate second =
+            R::replace(t, u.first, u.first, (theFirst ? a : "the ") + word, "GRAMMAR", "article_needed", 2)
+                .candidates.front();
+        second.score /= 2;
+        f.candidates.push_back(second);
+        out->push_back(f);
+    }
+}
+
+bool ArticleRules::rarelyBare(const NounDeterminers *counts, const std::string &noun, const char *slot)
+{
+    if (!counts || counts->empty())
+        return false;
+    const NounDeterminers::Counts all = counts->counts(noun, "all");
+    if (all.total() < kMinUses || all.bare > all.total() * kMaxBareShare)
+        return false;
+    if (!slot)
+        return true;
+    const NounDeterminers::Counts there = counts->counts(noun, slot);
+    return there.bare <= there.total() * kMaxBareShare;
 }
 
 bool ArticleRules::adverbialAfter(const std::vector<Token> &t, int k) const
@@ -165,7 +248,8 @@ void ArticleRules::superlativeAndSuch(const std::vector<Token> &t, const std::ve
             ++n;
         if ((needAdjective && n == k) || n >= int(t.size()) || !R::tagIs(tags, n, "NN") || R::tagIs(tags, n, "NNS")
             || R::tagIs(tags, n, "NNP") || t[size_t(n)].isCapitalised() || R::tagIs(tags, n + 1, "NN")
-            || massUses().count(t[size_t(n)].lower) || !m_numbers.mostlyCounted(t[size_t(n)].lower, nullptr, share))
+            || massUses().count(t[size_t(n)].lower)
+            || !(m_numbers.mostlyCounted(t[size_t(n)].lower, nullptr, share) || rarelyBare(t[size_t(n)].lower, nullptr)))
             return -1;
         return n;
     };
@@ -272,6 +356,9 @@ void ArticleRules::missingArticle(const std::vector<Token> &t, const std::vector
         const bool contracted = contractions.count(verb) != 0;
         if (!pluralBe && !contracted && !linkingVerbs().count(verb))
             continue;
+        // "a self-made project": the verb form ends a compound
+        if (v > 0 && !t[size_t(v)].spaceBefore && t[size_t(v) - 1].text == "-")
+            continue;
         // "licked it's paw": after a verb that takes an object, "it's" is "its" misspelt, a
         // determiner already ("I think it's good idea" still wants "a")
         if (verb == "it's" && v > 0 && R::tagIs(tags, v - 1, "VB") && !WordClasses::contains(WordClass::BeForm, R::lowerAt(t, v - 1))
@@ -281,6 +368,15 @@ void ArticleRules::missingArticle(const std::vector<Token> &t, const std::vector
         int first = R::nextWord(t, v);
         if (first >= 0 && t[size_t(first)].lower == "not")
             first = R::nextWord(t, first);
+        // "is really drug": a focus adverb comes before the article ("really a drug"); taken
+        // only for a noun native text hardly leaves bare
+        static const Set focus = {"really", "just", "also", "only", "actually", "definitely", "certainly",
+                                  "simply", "merely", "surely", "truly", "still"};
+        bool focused = false;
+        if (first >= 0 && focus.count(t[size_t(first)].lower) && R::nextWord(t, first) == first + 1) {
+            first = first + 1;
+            focused = true;
+        }
         if (first < 0 || t[size_t(first)].isCapitalised())
             continue;
         // adjectives, then the noun; a superlative wants "the"; a degree word may come
@@ -314,11 +410,17 @@ void ArticleRules::missingArticle(const std::vector<Token> &t, const std::vector
         if (!one && (roleNouns().count(noun) || (adjective && massUses().count(noun))))
             continue;
         // without an adjective the noun may be an abstract use ("is art", "is innovation"):
-        // only nouns counted far more often than not, before the end of a clause
+        // only nouns counted far more often than not, before the end of a clause; but a noun
+        // native text hardly ever leaves bare after "be" needs its article whatever follows
+        // ("The consequence is problem with weight", "It is really problem for us")
+        const bool rarely = !one && rarelyBare(noun, "be");
+        if (focused && !rarely)
+            continue;
         if (one ? pluralBe
-                : adjective ? !m_numbers.mostlyCounted(noun, nullptr, 0.2)
-                      : !m_numbers.mostlyCounted(noun, nullptr, 0.6)
-                          || (k + 1 < int(t.size()) && t[size_t(k) + 1].kind == Token::Word))
+                : !rarely
+                    && (adjective ? !m_numbers.mostlyCounted(noun, nullptr, 0.2)
+                                  : !m_numbers.mostlyCounted(noun, nullptr, 0.6)
+                                      || (k + 1 < int(t.size()) && t[size_t(k) + 1].kind == Token::Word)))
             continue;
         if (pluralBe) {
             std::string plural;

@@ -4,7 +4,10 @@
 // opportunity"; after a plural subject the noun is plural instead: "They are good
 // student"), "lot of" without "a", and an article before a word that takes none ("a
 // everything", "the today's news"), and a counted singular noun as a bare subject
-// ("Student should work hard").
+// ("Student should work hard"). Whether native writers leave a noun bare after "be", "as" or
+// a preposition comes from their counts (NounDeterminers) where the table holds the noun:
+// "It is really problem", "As result", "with situation in Russia" need an article, while "was
+// president", "at home" and "in fact" are right.
 
 #include "finding.h"
 #include "tokenizer.h"
@@ -15,6 +18,7 @@
 namespace PennovaChecker {
 
 class Lexicon;
+class NounDeterminers;
 class NumberRules;
 
 class ArticleRules
@@ -23,6 +27,20 @@ public:
     // lexicon and numbers are not owned and must outlive the rules
     ArticleRules(const Lexicon &lexicon, const NumberRules &numbers) : m_lex(lexicon), m_numbers(numbers) {}
     void check(const std::vector<Token> &tokens, const std::vector<std::string> &tags, std::vector<Finding> *out) const;
+    // Native counts of determiners by noun and slot (not owned; null or empty: the rules judge
+    // a noun by the lexicon alone).
+    void setCounts(const NounDeterminers *counts) { m_counts = counts; }
+
+    // A noun native text leaves bare at most this share of its singular uses (seen at least
+    // kMinUses times), and in the slot (when seen there) no more often; chosen on the learner
+    // dev sets against unedited CWEB sentences.
+    static constexpr double kMaxBareShare = 0.1;
+    static constexpr unsigned kMinUses = 20;
+    // After "as" or a preposition the pair itself must have been seen this often.
+    static constexpr unsigned kMinPair = 2;
+    // Whether native text hardly ever leaves the noun bare, in the slot ("be", "as", a
+    // preposition; nullptr for any); false without counts.
+    static bool rarelyBare(const NounDeterminers *counts, const std::string &noun, const char *slot);
 
 private:
     void missingArticle(const std::vector<Token> &t, const std::vector<std::string> &tags,
@@ -44,6 +62,11 @@ private:
     void activityThe(const std::vector<Token> &t, const std::vector<std::string> &tags, std::vector<Finding> *out) const;
     // A noun phrase ends before k: the sentence's end, a clause boundary, a preposition or a time phrase.
     bool adverbialAfter(const std::vector<Token> &t, int k) const;
+    bool rarelyBare(const std::string &noun, const char *slot) const { return rarelyBare(m_counts, noun, slot); }
+    // "with situation in Russia", "As result, ...": a singular noun native text hardly ever leaves
+    // bare, after "as" or a preposition it was seen after and never bare
+    void bareAfterPreposition(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                              std::vector<Finding> *out) const;
     // "went to school by the bus" -> "by bus"
     void byTransport(const std::vector<Token> &t, std::vector<Finding> *out) const;
     // "in the China" -> "in China": country, continent and city names take no article
@@ -51,6 +74,7 @@ private:
 
     const Lexicon &m_lex;
     const NumberRules &m_numbers;
+    const NounDeterminers *m_counts = nullptr;
 };
 
 } // namespace PennovaChecker

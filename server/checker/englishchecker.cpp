@@ -21,6 +21,7 @@
 #include "openerrules.h"
 #include "functionrule.h"
 #include "generictherule.h"
+#include "noundeterminers.h"
 #include "punctuationrules.h"
 #include "pronounrules.h"
 #include "questionrules.h"
@@ -170,6 +171,8 @@ public:
         tagger.load(dataDir + "/pos-model.txt"); // without a model the tagged rules stay silent
         articleChoice.load(dataDir + "/article-model.txt"); // likewise the article classifier
         genericThe.load(dataDir + "/generic-nouns.txt");    // and the native counts of bare nouns
+        nounDeterminers.load(dataDir + "/noun-determiners.txt"); // and of determiners by noun and slot
+        articles.setCounts(&nounDeterminers);
         nounNumber.load(dataDir + "/number-model.txt");     // and the noun-number classifier
         verbFormModel.load(dataDir + "/verbform-model.txt"); // and the verb-form classifier
         prepositionChoice.load(dataDir + "/preposition-model.txt"); // and the native preposition counts
@@ -208,6 +211,7 @@ public:
     ArticleRules articles;
     ArticleChoiceRule articleChoice;
     GenericTheRule genericThe;
+    NounDeterminers nounDeterminers;
     PrepositionChoiceRule prepositionChoice{lexicon};
     MissingPrepositionRule missingPreposition{lexicon};
     VerbComplementRule verbComplements{lexicon};

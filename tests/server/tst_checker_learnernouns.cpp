@@ -83,6 +83,25 @@ private slots:
             "He is an honest man.");
         row("contracted is before an adjective and a counted noun", "It's big problem for us.", "big", "a big",
             "article_missing", "It's a big problem for us.");
+        row("most before an adjective and a counted noun whose plural is rare", "Kyoto is most beautiful city in Japan.",
+            "most", "the most", "article_missing", "Kyoto is the most beautiful city in Japan.");
+        row("be with a noun native text hardly leaves bare, a preposition after",
+            "The consequence is problem with weight.", "problem", "a problem", "article_missing",
+            "The consequence is a problem with weight.");
+        row("be with a focus adverb before the bare noun", "It is really problem for us.", "problem", "a problem",
+            "article_missing", "It is really a problem for us.");
+        row("same after be", "The results are same.", "same", "the same", "the_same", "The results are the same.");
+        row("same after be and not", "The result is not same as before.", "same", "the same", "the_same",
+            "The result is not the same as before.");
+        row("a noun native text never leaves bare after its preposition",
+            "We can compare this situation with situation in Russia.", "situation", "the situation",
+            "article_needed", "We can compare this situation with the situation in Russia.");
+        row("as before a bare noun native text always gives an article", "As result, the city grew fast.", "result",
+            "a result", "article_needed", "As a result, the city grew fast.");
+        row("the before one of, the noun also singular", "The one of the reason is the price.", "The one", "One",
+            "article_one_of", "One of the reasons is the price.");
+        row("other alone after than", "One is more important than other.", "other", "the other", "other_alone",
+            "One is more important than the other.");
     }
     void articles() { verify(); }
 
@@ -209,6 +228,23 @@ private slots:
         QTest::newRow("a plural") << "They are good students.";
         QTest::newRow("a job title") << "He was senior editor at the paper.";
         QTest::newRow("a role after be") << "She became president of the club.";
+        QTest::newRow("a role after be with a phrase after it") << "He was president of the club for years.";
+        QTest::newRow("a role after become at the end") << "She became captain.";
+        QTest::newRow("a role after as") << "He served as chairman for ten years.";
+        QTest::newRow("nouns often bare after be") << "It is part of the plan, and it is home to many birds.";
+        QTest::newRow("most as a degree word or a quantifier") << "This is most unusual, and most people agree.";
+        QTest::newRow("a focus adverb before a mass noun or an adjective") << "It is really fun, and it is just right.";
+        QTest::newRow("same in a compound or after the") << "They are same-sex schools, and it is the same.";
+        QTest::newRow("other with a noun or a determiner")
+            << "It is better than other plans, better than any other, and they love each other.";
+        QTest::newRow("other than as a phrase") << "It is nothing other than luck.";
+        QTest::newRow("nouns native text leaves bare after their preposition")
+            << "She stayed at home, he went to bed early, and in fact we met in town in time.";
+        QTest::newRow("a bare noun after a preposition native text never paired it with")
+            << "The pain is relieved by rest.";
+        QTest::newRow("bare nouns in a list after a preposition") << "Each flat comes with car, garage and garden.";
+        QTest::newRow("a preposition inside a compound") << "We love the eat-in kitchen with its view.";
+        QTest::newRow("a bare noun after of names a kind") << "We drove along sections of road near the coast.";
         QTest::newRow("a noun compound") << "This is free software for everyone.";
         QTest::newRow("an abstract noun alone") << "The heart of business is innovation.";
         QTest::newRow("a determiner-like adjective") << "It was such fun, and it is enough.";
