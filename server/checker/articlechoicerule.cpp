@@ -98,6 +98,9 @@ void ArticleChoiceRule::check(const std::vector<Token> &t, const std::vector<std
         // article is asked for there only where native text clearly kept the pair from going bare
         // (limit chosen on the learner dev sets against unedited CWEB sentences).
         if (s.written == ArticleSlots::None && s.first == s.head && before >= 0 && tags[size_t(before)] == "IN"
+            && R::britishBarePair(t[size_t(before)].lower, t[size_t(s.head)].lower))
+            continue;
+        if (s.written == ArticleSlots::None && s.first == s.head && before >= 0 && tags[size_t(before)] == "IN"
             && R::lowerAt(t, s.head + 1) != "of") { // "on campus", but "on the campus of a university"
             const std::vector<float> pair =
                 m_model.weights(PerceptronModel::hash("p1h=" + t[size_t(before)].lower + " " + t[size_t(s.head)].lower));

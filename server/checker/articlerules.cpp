@@ -6,7 +6,6 @@
 #include "rulesupport.h"
 
 #include <cstring>
-#include <unordered_set>
 
 namespace PennovaChecker {
 
@@ -101,6 +100,8 @@ void ArticleRules::bareAfterPreposition(const std::vector<Token> &t, const std::
         }
         // the pair must have been seen in native text ("relieved by rest" never was)
         if (m_counts->counts(noun, u.slot).total() < kMinPair)
+            continue;
+        if (u.first == h && R::britishBarePair(u.slot, noun))
             continue;
         // the noun ends its phrase: the end of the clause, a conjunction or another preposition;
         // "husband and wife", "day after day" are pairs of their own

@@ -137,6 +137,8 @@ BareNounRule::Guard BareNounRule::guard(const std::vector<Token> &t, const std::
     // or an idiom
     if (s.first == h && prev == "to")
         return PrepositionIdiom;
+    if (s.first == h && R::britishBarePair(prev, head))
+        return PrepositionIdiom;
     // "higher risk", "better care": a comparative before a noun in a general sense
     if (tags[size_t(s.first)] == "JJR")
         return Compound;

@@ -175,6 +175,13 @@ std::string RuleSupport::baseOfIng(const Lexicon &lex, const std::string &w)
     return {};
 }
 
+bool RuleSupport::britishBarePair(const std::string &preposition, const std::string &noun)
+{
+    static const std::unordered_set<std::string> pairs = {"in future", "in hospital", "to hospital",
+                                                          "at university", "to university"};
+    return pairs.count(preposition + " " + noun) != 0;
+}
+
 bool RuleSupport::timePhraseAt(const Tokens &t, int k)
 {
     static const std::unordered_set<std::string> times = {"day", "days", "week", "weeks", "month", "months",

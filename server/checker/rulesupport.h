@@ -52,6 +52,9 @@ public:
     static std::string baseOfIng(const Lexicon &lex, const std::string &lower);
     // True when a time noun ("day", "morning") is at k or k + 1: "after work the next day".
     static bool timePhraseAt(const Tokens &t, int k);
+    // A preposition and noun that British English writes without an article ("in future",
+    // "in hospital", "at university"), which American-counted models would flag.
+    static bool britishBarePair(const std::string &preposition, const std::string &noun);
 };
 
 } // namespace PennovaChecker
