@@ -1,5 +1,7 @@
 #include "articlechoicerule.h"
 
+#include "nounforms.h"
+
 #include "rulesupport.h"
 
 #include <algorithm>
@@ -84,6 +86,14 @@ void ArticleChoiceRule::check(const std::vector<Token> &t, const std::vector<std
         if (choice < 0)
             continue;
         const Token &first = t[size_t(s.first)];
+        // "provides data concerning the system": a noun before an -ing or -ed word ends a
+        // phrase of its own
+        if (ArticleSlots::splitByVerb(tags, s))
+            continue;
+        // "a data", "an information": never before a noun that is not counted
+        const std::string &headWord = t[size_t(s.head)].lower;
+        if (choice == ArticleSlots::A && m_forms && (m_forms->numberFixed(headWord) || m_forms->uncountable(headWord)))
+            continue;
         // "for most of last year", "was broke last year": a time phrase goes without an article
         bool timePhrase = false;
         for (int k = s.first; k < s.head; ++k)

@@ -13,6 +13,8 @@
 
 namespace PennovaChecker {
 
+class NounForms;
+
 class ArticleChoiceRule
 {
 public:
@@ -32,6 +34,9 @@ public:
     bool load(const std::string &modelPath, std::string *error = nullptr);
     const PerceptronModel &model() const { return m_model; }
     void setMargins(const Margins &margins) { m_margins = margins; }
+    // The noun forms that keep "a/an" from nouns never counted ("a data"); not owned, may
+    // be null (then the model alone decides).
+    void setNounForms(const NounForms *forms) { m_forms = forms; }
 
     // The choice to suggest for a slot with these scores, or -1 to leave it.
     static int decide(const std::vector<float> &scores, int written, bool plural, const Margins &margins);
@@ -42,6 +47,7 @@ public:
 private:
     PerceptronModel m_model;
     Margins m_margins;
+    const NounForms *m_forms = nullptr;
 };
 
 } // namespace PennovaChecker

@@ -70,6 +70,16 @@ const std::vector<std::string> &ArticleSlots::classNames()
     return names;
 }
 
+bool ArticleSlots::splitByVerb(const std::vector<std::string> &tags, const Slot &slot)
+{
+    for (int k = slot.first; k < slot.head && k + 1 < int(tags.size()); ++k) {
+        const std::string &tag = tags[size_t(k)], &next = tags[size_t(k) + 1];
+        if (tag.compare(0, 2, "NN") == 0 && (next == "VBG" || next == "VBN"))
+            return true;
+    }
+    return false;
+}
+
 std::vector<ArticleSlots::Slot> ArticleSlots::find(const std::vector<Token> &t, const std::vector<std::string> &tags)
 {
     std::vector<Slot> out;

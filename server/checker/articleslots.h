@@ -28,6 +28,9 @@ public:
         Choice written = None;
     };
 
+    // True when a noun inside the slot's phrase stands before an -ing or -ed word ("data
+    // concerning the system"): the phrase is two, and the first noun is not the head's modifier.
+    static bool splitByVerb(const std::vector<std::string> &tags, const Slot &slot);
     // tags: one part-of-speech tag per token.
     static std::vector<Slot> find(const std::vector<Token> &tokens, const std::vector<std::string> &tags);
     // The features of a slot; the written article is not among them.

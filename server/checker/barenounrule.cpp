@@ -203,6 +203,10 @@ std::vector<BareNounRule::Bare> BareNounRule::find(const std::vector<Token> &t, 
         if (n == numbers.end() || n->written != NumberSlots::Singular
             || NumberSlots::context(t, tags, *n) != NumberSlots::NoDeterminer)
             continue;
+        // "provides data concerning the system": a noun before an -ing or -ed word ends a
+        // phrase of its own
+        if (ArticleSlots::splitByVerb(tags, s))
+            continue;
         // a noun native writers count, whose plural the number rule would write
         Bare b;
         b.plural = m_numbers.suggestion(t, tags, *n);

@@ -230,6 +230,8 @@ private slots:
         QTest::newRow("a role after be") << "She became president of the club.";
         QTest::newRow("a role after be with a phrase after it") << "He was president of the club for years.";
         QTest::newRow("a role after become at the end") << "She became captain.";
+        QTest::newRow("a noun never counted before an -ing word") << "The chart shows data concerning urban transport system of four countries.";
+        QTest::newRow("an uncountable noun before an -ing word") << "The study offers information regarding public health system of the region.";
         QTest::newRow("British set phrases after a preposition") << "My mother is in hospital now, so I will be careful in future.";
         QTest::newRow("a role after as") << "He served as chairman for ten years.";
         QTest::newRow("nouns often bare after be") << "It is part of the plan, and it is home to many birds.";
