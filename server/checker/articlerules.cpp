@@ -571,7 +571,8 @@ void ArticleRules::bareSubject(const std::vector<Token> &t, const std::vector<st
             const size_t len = std::strlen(e);
             abstract = abstract || (noun.lower.size() > len && noun.lower.compare(noun.lower.size() - len, len, e) == 0);
         }
-        if (abstract)
+        // British English counts "sport" as a mass noun ("Sport is good for you")
+        if (abstract || noun.lower == "sport")
             continue;
         std::string plural;
         if (genericPeople.count(noun.lower))
@@ -584,7 +585,8 @@ void ArticleRules::bareSubject(const std::vector<Token> &t, const std::vector<st
         std::string phrase = R::textOf(t, first, n);
         if (first == 0)
             phrase.replace(0, t[0].text.size(), t[0].lower);
-        const std::string article = (sound == 1 ? "an " : "a ") + phrase;
+        // a superlative takes "the": "Coldest month is January" -> "The coldest month"
+        const std::string article = (R::tagIs(tags, first, "JJS") ? "the " : sound == 1 ? "an " : "a ") + phrase;
         const std::string plurals = (first < n ? R::textOf(t, first, n - 1) + " " : std::string()) + plural;
         // with a modal the plural keeps the verb right; with is/has only an article does
         Finding f = R::replace(t, first, n, modal || pluralVerb ? plurals : article, "GRAMMAR", "bare_singular", 2);

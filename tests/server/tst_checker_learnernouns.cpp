@@ -77,6 +77,8 @@ private slots:
             "a student", "bare_singular", "In my view, the student is the center of a class.");
         row("bare singular subject before a plural verb", "Recently scientist have found a new drug.", "scientist",
             "scientists", "bare_singular", "Recently scientists have found a new drug.");
+        row("bare superlative subject", "Coldest month is January.", "Coldest month", "The coldest month",
+            "bare_singular", "The coldest month is January.");
         row("a bare counted noun after a joined subject and are", "He and I are good friend.", "friend",
             "friends", "complement_plural", "He and I are good friends.");
         row("man with an adjective after be", "He is honest man.", "honest", "an honest", "article_missing",
@@ -232,6 +234,7 @@ private slots:
         QTest::newRow("a role after become at the end") << "She became captain.";
         QTest::newRow("a noun never counted before an -ing word") << "The chart shows data concerning urban transport system of four countries.";
         QTest::newRow("an uncountable noun before an -ing word") << "The study offers information regarding public health system of the region.";
+        QTest::newRow("sport as a mass noun") << "Sport has a positive impact on health.";
         QTest::newRow("British set phrases after a preposition") << "My mother is in hospital now, so I will be careful in future.";
         QTest::newRow("a role after as") << "He served as chairman for ten years.";
         QTest::newRow("nouns often bare after be") << "It is part of the plan, and it is home to many birds.";
