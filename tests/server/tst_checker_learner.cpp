@@ -597,6 +597,12 @@ private slots:
             "nonword", "The marketing team met.");
         row("a language in lower case", "We speak english at school.", "english", "English", "name_capital",
             "We speak English at school.");
+        row("e dropped before -able after a soft g", "The weather is changable here.", "changable", "changeable",
+            "nonword", "The weather is changeable here.");
+        row("final consonant not doubled before -ing", "I was refering to the first book.", "refering",
+            "referring", "nonword", "I was referring to the first book.");
+        row("un- where English says in-", "The method is uneffective.", "uneffective", "ineffective", "nonword",
+            "The method is ineffective.");
     }
     void spelling() { verify(); }
 

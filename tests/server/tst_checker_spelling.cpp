@@ -125,6 +125,15 @@ private slots:
         QTest::newRow("-es after a plain consonant") << "performes" << false;
         QTest::newRow("-ly on an adjective") << "unhurriedly" << true;
         QTest::newRow("-es after a hissing sound") << "unleashes" << true;
+        QTest::newRow("e dropped after soft g before -able") << "changable" << false;
+        QTest::newRow("e dropped after soft c before -able") << "noticable" << false;
+        QTest::newRow("e dropped before -able elsewhere") << "rescalable" << true;
+        QTest::newRow("consonant not doubled where English doubles it") << "prefering" << false;
+        QTest::newRow("consonant not doubled where English does not") << "rebudgeting" << true;
+        QTest::newRow("un- where English says in-") << "uneffective" << false;
+        QTest::newRow("un- where English says in-, a noun") << "unjustice" << false;
+        QTest::newRow("un- on a word with no other negative") << "unfixable" << true;
+        QTest::newRow("prefix on a name") << "detroyes" << false;
     }
 
     void knownWords()
