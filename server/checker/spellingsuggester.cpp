@@ -248,6 +248,44 @@ bool SpellingSuggester::known(const std::string &lower) const
     return m_hunspell && m_hunspell->spell(lower);
 }
 
+bool SpellingSuggester::loadNativePairs(const std::string &path, std::string *error)
+{
+    m_nativePairs.clear();
+    auto fail = [&](const std::string &why) {
+        m_nativePairs.clear();
+        if (error)
+            *error = path + ": " + why;
+        return false;
+    };
+    std::ifstream in(path);
+    if (!in)
+        return fail("cannot be read");
+    std::string line;
+    size_t number = 0;
+    while (std::getline(in, line)) {
+        ++number;
+        if (line.empty() || line[0] == '#')
+            continue;
+        // "first second count": two lower-case words and a count
+        const size_t a = line.find(' ');
+        const size_t b = a == std::string::npos ? a : line.find(' ', a + 1);
+        const std::string where = " at line " + std::to_string(number);
+        if (line.size() > 80 || b == std::string::npos || line.find(' ', b + 1) != std::string::npos)
+            return fail("malformed" + where);
+        const std::string first = line.substr(0, a), second = line.substr(a + 1, b - a - 1), count = line.substr(b + 1);
+        auto letters = [](const std::string &x) {
+            return !x.empty() && x.find_first_not_of("abcdefghijklmnopqrstuvwxyz") == std::string::npos;
+        };
+        if (!letters(first) || !letters(second) || count.empty() || count.size() > 9
+            || count.find_first_not_of("0123456789") != std::string::npos)
+            return fail("malformed" + where);
+        m_nativePairs.insert(first + ' ' + second);
+    }
+    if (m_nativePairs.empty())
+        return fail("holds no pairs");
+    return true;
+}
+
 bool SpellingSuggester::isDerivation(const std::string &w) const
 {
     static const std::unordered_set<std::string> runOns = {
@@ -369,7 +407,8 @@ bool SpellingSuggester::isDerivation(const std::string &w) const
             continue;
         const int ra = m_lexicon.frequencyRank(w.substr(0, cut));
         const int rb = m_lexicon.frequencyRank(w.substr(cut));
-        if (ra > 0 && rb > 0 && ra < 30000 && rb < 30000)
+        // two words that native text writes apart are run together ("otherhand")
+        if (ra > 0 && rb > 0 && ra < 30000 && rb < 30000 && !m_nativePairs.count(w.substr(0, cut) + ' ' + w.substr(cut)))
             return true;
     }
     return false;
