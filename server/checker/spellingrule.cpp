@@ -628,6 +628,24 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
         // closest candidate still decides whether the word is judged at all
         std::vector<SpellingSuggester::Suggestion> ranked = sugg;
         m_context.rerank(t, tags, i, &ranked);
+        // un- where English says in-, im-, il-, ir- or dis-: that form first ("unsecure": insecure)
+        if (lower.size() > 5 && lower.compare(0, 2, "un") == 0) {
+            for (size_t k = 1; k < ranked.size(); ++k) {
+                const std::string c = Tokenizer::toLower(ranked[k].word);
+                const size_t pre = c.compare(0, 3, "dis") == 0 ? 3 : 2;
+                static const std::unordered_set<std::string> negatives = {"in", "im", "il", "ir", "dis"};
+                if (c.size() + 2 == lower.size() + pre && negatives.count(c.substr(0, pre))
+                    && c.compare(pre, std::string::npos, lower, 2, std::string::npos) == 0) {
+                    std::vector<double> scores;
+                    for (const auto &r : ranked)
+                        scores.push_back(r.score);
+                    std::rotate(ranked.begin(), ranked.begin() + long(k), ranked.begin() + long(k) + 1);
+                    for (size_t m = 0; m < ranked.size(); ++m) // the scores stay in order
+                        ranked[m].score = scores[m];
+                    break;
+                }
+            }
+        }
         const std::string chosen = Tokenizer::toLower(ranked[0].word);
         // A word far from every known word is more likely a term or a name than a slip,
         // unless it is long and one common word is plainly meant ("Unforturntly").

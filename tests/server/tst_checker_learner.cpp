@@ -603,6 +603,8 @@ private slots:
             "referring", "nonword", "I was referring to the first book.");
         row("un- where English says in-", "The method is uneffective.", "uneffective", "ineffective", "nonword",
             "The method is ineffective.");
+        row("un- for in-, the in- form first over another near word", "The battle is unsecure.", "unsecure",
+            "insecure", "nonword", "The battle is insecure.");
         row("two words native text writes apart", "On the otherhand, it is cheap.", "otherhand", "other hand",
             "nonword", "On the other hand, it was a weeklong trip.");
         row("a pair written apart outweighs a near miss", "I read in my sparetime.", "sparetime", "spare time",
