@@ -24,9 +24,9 @@ std::string joined(const std::string &a, const std::string &b)
 const std::vector<std::vector<std::string>> &ConfusionModel::defaultSets()
 {
     // sound-alikes and near-spellings that learners write for each other
-    // (then/than, its/it's and the like are the hand-written rules' in ConfusionRules; pairs
-    // whose members are both common function words or verbs - want/went, form/from,
-    // though/thought, were/where, wear/where - flag native text too often on held-out sentences)
+    // (its/it's, to/too and the like are the hand-written rules' in ConfusionRules; pairs
+    // whose members are both common function words or verbs - want/went, form/from, of/off,
+    // to/too, were/where, wear/where - flag native text too often on held-out sentences)
     static const std::vector<std::vector<std::string>> sets = {
         {"great", "grate"},       {"buy", "by"},           {"their", "there"},       {"weather", "whether"},
         {"peace", "piece"},       {"brake", "break"},      {"hear", "here"},         {"know", "no"},
@@ -38,7 +38,14 @@ const std::vector<std::vector<std::string>> &ConfusionModel::defaultSets()
         {"steal", "steel"},       {"affect", "effect"},    {"sight", "site"},        {"fair", "fare"},
         {"tail", "tale"},         {"wait", "weight"},      {"hour", "our"},          {"bear", "bare"},
         {"aloud", "allowed"},     {"course", "coarse"},    {"price", "prize"},       {"later", "latter"},
-        {"dairy", "diary"},       {"cloths", "clothes"}};
+        {"dairy", "diary"},       {"cloths", "clothes"},
+        // word forms and near-spellings that learners mix up too, kept where held-out native
+        // text flags none of their uses
+        {"than", "then"},         {"though", "thought"},   {"through", "thorough"},  {"sit", "seat"},
+        {"sense", "since"},       {"thing", "think"},      {"life", "live"},         {"does", "dose"},
+        {"feel", "fell"},         {"began", "begun"},      {"shore", "sure"},        {"chose", "choose"},
+        {"save", "safe"},         {"below", "bellow"},     {"device", "devise"},     {"bath", "bathe"},
+        {"cost", "coast"},        {"especially", "specially"}, {"tough", "taught"}};
     return sets;
 }
 

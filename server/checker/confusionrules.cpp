@@ -51,6 +51,10 @@ void ConfusionRules::contextSlips(const std::vector<Token> &t, const std::vector
         // a capital inside the sentence makes a name ("Mr Grate", "the Sun Hotel")
         if (tok.kind != Token::Word || (tok.isCapitalised() && i != first) || (tok.text.size() > 1 && tok.isAllCaps()))
             continue;
+        // a written "than" is left to the hand-written rules: its comparative may stand far
+        // before it, beyond the model's window ("more tired because he ran than walked")
+        if (tok.lower == "than")
+            continue;
         const ConfusionModel::Verdict v = m_model.judge(t, tags, i);
         if (!v.better.empty() && v.rareWord == rareWords)
             add(out, t, i, v.better, "confusion_context", 2);

@@ -181,6 +181,7 @@ public:
         verbComplements.load(dataDir + "/verb-complements.txt");    // and the native verb complement counts
         confusion.loadModel(dataDir + "/confusion-model.txt"); // and the sound-alikes in context
         collocations.load(dataDir + "/collocation-model.txt"); // and the verb-object, adjective-noun pairs
+        speller.loadNativePairs(dataDir + "/native-pairs.txt"); // and the word pairs written apart
         // Chinese words in pinyin come from the dictionary's CC-CEDICT
         spelling.loadChineseWords(ShippedData::folder(ShippedData::Dictionary) + "/cedict.tsv");
         registerRules();

@@ -581,14 +581,25 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
         const std::string joined = m_speller.runTogether(lower);
         // (two function words outweigh a rarer near miss: "donot" is "do not", not "donor")
         const std::string nearest = sugg.empty() ? std::string() : Tokenizer::toLower(sugg[0].word);
+        // (a pair native text writes apart outweighs a near miss: "sparetime" is "spare time")
         const bool plainMiss = !sugg.empty() && EditDistance::damerau(lower, nearest, 1) <= 1
-            && !(m_speller.commonRunTogether(joined) && m_speller.frequencyRank(nearest) > 2000);
+            && !(m_speller.commonRunTogether(joined) && m_speller.frequencyRank(nearest) > 2000)
+            && !m_speller.isNativePair(joined);
         // a capitalised run-together word must hold a short function word ("Forexample", not "Newtown")
         const bool functionPart = joined.size() > 1 && (joined.find(' ') <= 3 || joined.size() - joined.find(' ') <= 4);
         if (!joined.empty() && !plainMiss && !midCapital && (!tok.isCapitalised() || functionPart)) {
             for (auto &sg : sugg)
                 sg.score *= 0.1;
-            sugg.insert(sugg.begin(), {RuleSupport::caseLike(tok, joined), 0.9});
+            // a part the dictionary knows only as a name keeps its capital ("Latin American")
+            std::string written;
+            for (size_t start = 0; start <= joined.size();) {
+                const size_t end = std::min(joined.find(' ', start), joined.size());
+                const std::string part = joined.substr(start, end - start);
+                const std::string name = m_speller.properName(part);
+                written += (written.empty() ? "" : " ") + (name.empty() ? part : name);
+                start = end + 1;
+            }
+            sugg.insert(sugg.begin(), {RuleSupport::caseLike(tok, written), 0.9});
             if (sugg.size() > 5)
                 sugg.pop_back();
         }
@@ -617,6 +628,24 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
         // closest candidate still decides whether the word is judged at all
         std::vector<SpellingSuggester::Suggestion> ranked = sugg;
         m_context.rerank(t, tags, i, &ranked);
+        // un- where English says in-, im-, il-, ir- or dis-: that form first ("unsecure": insecure)
+        if (lower.size() > 5 && lower.compare(0, 2, "un") == 0) {
+            for (size_t k = 1; k < ranked.size(); ++k) {
+                const std::string c = Tokenizer::toLower(ranked[k].word);
+                const size_t pre = c.compare(0, 3, "dis") == 0 ? 3 : 2;
+                static const std::unordered_set<std::string> negatives = {"in", "im", "il", "ir", "dis"};
+                if (c.size() + 2 == lower.size() + pre && negatives.count(c.substr(0, pre))
+                    && c.compare(pre, std::string::npos, lower, 2, std::string::npos) == 0) {
+                    std::vector<double> scores;
+                    for (const auto &r : ranked)
+                        scores.push_back(r.score);
+                    std::rotate(ranked.begin(), ranked.begin() + long(k), ranked.begin() + long(k) + 1);
+                    for (size_t m = 0; m < ranked.size(); ++m) // the scores stay in order
+                        ranked[m].score = scores[m];
+                    break;
+                }
+            }
+        }
         const std::string chosen = Tokenizer::toLower(ranked[0].word);
         // A word far from every known word is more likely a term or a name than a slip,
         // unless it is long and one common word is plainly meant ("Unforturntly").

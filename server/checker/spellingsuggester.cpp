@@ -248,6 +248,44 @@ bool SpellingSuggester::known(const std::string &lower) const
     return m_hunspell && m_hunspell->spell(lower);
 }
 
+bool SpellingSuggester::loadNativePairs(const std::string &path, std::string *error)
+{
+    m_nativePairs.clear();
+    auto fail = [&](const std::string &why) {
+        m_nativePairs.clear();
+        if (error)
+            *error = path + ": " + why;
+        return false;
+    };
+    std::ifstream in(path);
+    if (!in)
+        return fail("cannot be read");
+    std::string line;
+    size_t number = 0;
+    while (std::getline(in, line)) {
+        ++number;
+        if (line.empty() || line[0] == '#')
+            continue;
+        // "first second count": two lower-case words and a count
+        const size_t a = line.find(' ');
+        const size_t b = a == std::string::npos ? a : line.find(' ', a + 1);
+        const std::string where = " at line " + std::to_string(number);
+        if (line.size() > 80 || b == std::string::npos || line.find(' ', b + 1) != std::string::npos)
+            return fail("malformed" + where);
+        const std::string first = line.substr(0, a), second = line.substr(a + 1, b - a - 1), count = line.substr(b + 1);
+        auto letters = [](const std::string &x) {
+            return !x.empty() && x.find_first_not_of("abcdefghijklmnopqrstuvwxyz") == std::string::npos;
+        };
+        if (!letters(first) || !letters(second) || count.empty() || count.size() > 9
+            || count.find_first_not_of("0123456789") != std::string::npos)
+            return fail("malformed" + where);
+        m_nativePairs.insert(first + ' ' + second);
+    }
+    if (m_nativePairs.empty())
+        return fail("holds no pairs");
+    return true;
+}
+
 bool SpellingSuggester::isDerivation(const std::string &w) const
 {
     static const std::unordered_set<std::string> runOns = {
@@ -262,8 +300,20 @@ bool SpellingSuggester::isDerivation(const std::string &w) const
         "non", "co", "de", "un", "bio", "geo", "neuro", "eco", "auto", "self", "out", "cross", "mis"};
     for (const char *p : prefixes) {
         const std::string pre(p);
-        if (w.size() > pre.size() + 3 && w.compare(0, pre.size(), pre) == 0 && known(w.substr(pre.size())))
-            return true;
+        if (w.size() <= pre.size() + 3 || w.compare(0, pre.size(), pre) != 0)
+            continue;
+        const std::string stem = w.substr(pre.size());
+        // a name is no stem ("de|troyes"); un- where English says in-, im-, il- or ir-
+        // ("uneffective", "unjustice") is the learner's prefix, not a new word
+        if (!known(stem) || !properName(stem).empty())
+            continue;
+        if (pre == "un") {
+            const bool otherNegative = known("in" + stem) || known("im" + stem) || known("il" + stem)
+                || known("ir" + stem) || known("dis" + stem);
+            if (otherNegative)
+                continue;
+        }
+        return true;
     }
     // British -ise/-isation spellings of -ize words
     static const std::pair<const char *, const char *> british[] = {
@@ -291,6 +341,12 @@ bool SpellingSuggester::isDerivation(const std::string &w) const
         return false;
     if (ends("icly") || ends("full") || ends("fullness") || ends("fullly"))
         return false;
+    // -able on a word that keeps its e there, or on a name: a misspelt ending, no
+    // derivation nor compound ("changable": chan|gable, "noticable": noti|cable)
+    for (const char *sfx : {"able", "ably"})
+        if (ends(sfx) && known(w.substr(0, n - 4) + "e")
+            && (w[n - 5] == 'c' || w[n - 5] == 'g' || !properName(w.substr(0, n - 4)).empty()))
+            return false;
     if (ends("ing") && m_lexicon.isPos(w.substr(0, n - 3) + "y", Lexicon::Verb)
         && m_lexicon.frequency(w.substr(0, n - 3) + "y") > 10 * m_lexicon.frequency(w.substr(0, n - 3)))
         return false;
@@ -326,8 +382,15 @@ bool SpellingSuggester::isDerivation(const std::string &w) const
             if ((sf == "ing" || sf == "ings" || sf == "ed") && baseEnds("e") && !baseEnds("ee") && !baseEnds("ye")
                 && !baseEnds("oe"))
                 continue;
-            // a silent e drops only before a vowel: "definitly" is no form of "definite"
-            const bool dropsE = std::string("aeiy").find(sf[0]) != std::string::npos;
+            // a silent e drops only before a vowel: "definitly" is no form of "definite"; after
+            // c and g it stays before -able to keep them soft ("changeable", "noticeable")
+            const bool softEnd = baseEnds("c") || baseEnds("g");
+            const bool dropsE = std::string("aeiy").find(sf[0]) != std::string::npos
+                && !(softEnd && sf.compare(0, 3, "abl") == 0);
+            // a final consonant that native spelling doubles before the ending ("preferring",
+            // "beginning"): the form without it is a slip
+            if ((verbal || sf == "able") && base.size() >= 3 && known(base + base.back() + sf))
+                continue;
             if ((base.size() >= 4 && m_lexicon.frequency(base) > 0 && (m_lexicon.posMask(base) & need))
                 || (dropsE && m_lexicon.frequency(base + "e") > 0 && (m_lexicon.posMask(base + "e") & need)))
                 return true;
@@ -344,7 +407,8 @@ bool SpellingSuggester::isDerivation(const std::string &w) const
             continue;
         const int ra = m_lexicon.frequencyRank(w.substr(0, cut));
         const int rb = m_lexicon.frequencyRank(w.substr(cut));
-        if (ra > 0 && rb > 0 && ra < 30000 && rb < 30000)
+        // two words that native text writes apart are run together ("otherhand")
+        if (ra > 0 && rb > 0 && ra < 30000 && rb < 30000 && !m_nativePairs.count(w.substr(0, cut) + ' ' + w.substr(cut)))
             return true;
     }
     return false;

@@ -8,6 +8,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 class Hunspell;
@@ -48,8 +49,16 @@ public:
     std::vector<std::string> hunspellSuggest(const std::string &word) const;
 
     // Prefixed, suffixed or compound forms of known words (cybersecurity, rebalance,
-    // weeklong) that the dictionary lacks; learners' run-ons (alot, eachother) excepted.
+    // weeklong) that the dictionary lacks; learners' run-ons (alot, eachother) and pairs
+    // that native text writes apart (otherhand, sparetime) excepted.
     bool isDerivation(const std::string &lower) const;
+    // Reads the pairs of words that native text writes apart ("other hand 66" a line, "#"
+    // opens a comment). False (and no pairs kept) with *error set on a missing or malformed
+    // file.
+    bool loadNativePairs(const std::string &path, std::string *error = nullptr);
+    size_t nativePairCount() const { return m_nativePairs.size(); }
+    // "other hand": a pair that native text writes apart (joined as runTogether() gives it).
+    bool isNativePair(const std::string &joined) const { return m_nativePairs.count(joined) > 0; }
     // Where a word the main dictionary lacks is known after all: the British dictionary
     // (curated: British forms, newer words), or only the large word lists and the medical
     // dictionary (rare words and terms, but also some common misspellings: "belive").
@@ -80,6 +89,7 @@ private:
     std::unique_ptr<Hunspell> m_hunspell;
     std::unique_ptr<Hunspell> m_british;
     std::vector<std::string> m_wider; // sorted lower-case words of five letters or more
+    std::unordered_set<std::string> m_nativePairs; // "other hand": never one compound word
     SymSpellIndex m_index;
 };
 

@@ -597,6 +597,18 @@ private slots:
             "nonword", "The marketing team met.");
         row("a language in lower case", "We speak english at school.", "english", "English", "name_capital",
             "We speak English at school.");
+        row("e dropped before -able after a soft g", "The weather is changable here.", "changable", "changeable",
+            "nonword", "The weather is changeable here.");
+        row("final consonant not doubled before -ing", "I was refering to the first book.", "refering",
+            "referring", "nonword", "I was referring to the first book.");
+        row("un- where English says in-", "The method is uneffective.", "uneffective", "ineffective", "nonword",
+            "The method is ineffective.");
+        row("un- for in-, the in- form first over another near word", "The battle is unsecure.", "unsecure",
+            "insecure", "nonword", "The battle is insecure.");
+        row("two words native text writes apart", "On the otherhand, it is cheap.", "otherhand", "other hand",
+            "nonword", "On the other hand, it was a weeklong trip.");
+        row("a pair written apart outweighs a near miss", "I read in my sparetime.", "sparetime", "spare time",
+            "nonword", "I read in my spare time.");
     }
     void spelling() { verify(); }
 

@@ -125,6 +125,15 @@ private slots:
         QTest::newRow("-es after a plain consonant") << "performes" << false;
         QTest::newRow("-ly on an adjective") << "unhurriedly" << true;
         QTest::newRow("-es after a hissing sound") << "unleashes" << true;
+        QTest::newRow("e dropped after soft g before -able") << "changable" << false;
+        QTest::newRow("e dropped after soft c before -able") << "noticable" << false;
+        QTest::newRow("e dropped before -able elsewhere") << "rescalable" << true;
+        QTest::newRow("consonant not doubled where English doubles it") << "prefering" << false;
+        QTest::newRow("consonant not doubled where English does not") << "rebudgeting" << true;
+        QTest::newRow("un- where English says in-") << "uneffective" << false;
+        QTest::newRow("un- where English says in-, a noun") << "unjustice" << false;
+        QTest::newRow("un- on a word with no other negative") << "unfixable" << true;
+        QTest::newRow("prefix on a name") << "detroyes" << false;
     }
 
     void knownWords()
@@ -132,6 +141,46 @@ private slots:
         QFETCH(QString, word);
         QFETCH(bool, known);
         QCOMPARE(m_speller->isCorrect(word.toStdString()), known);
+    }
+
+    // The native pairs file: a good one loads and makes its pairs run-together words; garbage,
+    // truncated and oversized files do not load and keep no pairs.
+    void nativePairs_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<bool>("loads");
+        const QByteArray good = "# pairs\nother hand 66\nspare time 7\n";
+        QTest::newRow("good") << good << true;
+        QTest::newRow("empty") << QByteArray() << false;
+        QTest::newRow("comments only") << QByteArray("# nothing\n") << false;
+        QTest::newRow("garbage") << QByteArray("\xff\xfe\x00garbage\n", 12) << false;
+        QTest::newRow("truncated line") << good + "fast food" << false;
+        QTest::newRow("count not a number") << good + "fast food many\n" << false;
+        QTest::newRow("capital in a word") << good + "Latin american 9\n" << false;
+        QTest::newRow("oversized count") << good + "fast food 99999999999999\n" << false;
+        QTest::newRow("oversized line") << good + "fast " + QByteArray(200, 'f') + " 3\n" << false;
+    }
+
+    void nativePairs()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(bool, loads);
+        QTemporaryDir dir;
+        QFile file(dir.filePath(QStringLiteral("pairs.txt")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(text);
+        file.close();
+        SpellingSuggester &speller = *m_speller;
+        std::string error;
+        QCOMPARE(speller.loadNativePairs(file.fileName().toStdString(), &error), loads);
+        QCOMPARE(error.empty(), loads);
+        QCOMPARE(speller.nativePairCount() > 0, loads);
+        // a pair native text writes apart is no compound; another compound of common words is
+        QCOMPARE(speller.isCorrect("otherhand"), !loads);
+        QVERIFY(speller.isCorrect("weeklong"));
+        QVERIFY(!speller.loadNativePairs("/nonexistent/pairs.txt", &error));
+        QCOMPARE(speller.nativePairCount(), size_t(0));
+        QVERIFY(speller.isCorrect("otherhand"));
     }
 
     void pinyin_data()

@@ -282,6 +282,28 @@ private slots:
         QTest::newRow("right after please") << "Please right your name." << "right->write";
         QTest::newRow("right opening a sentence") << "Right now I am busy." << "";
         QTest::newRow("buy opening a sentence") << "Buy a book now." << "";
+        QTest::newRow("then after a comparative and its noun") << "Some cars have more power then others." << "then->than";
+        QTest::newRow("then after a comparative before a number") << "It did not grow higher then 5 percent." << "then->than";
+        QTest::newRow("then closing a sentence") << "It was better then." << "";
+        QTest::newRow("then after and") << "We talked and then we left." << "";
+        QTest::newRow("life after to") << "I want to life in London." << "life->live";
+        QTest::newRow("life after a possessive") << "I love my life." << "";
+        QTest::newRow("dose after a subject") << "He dose not like it." << "dose->does";
+        QTest::newRow("dose as a noun") << "Take one dose a day." << "";
+        QTest::newRow("fell after a modal") << "You may fell tired." << "fell->feel";
+        QTest::newRow("fell as a past") << "He fell down the stairs." << "";
+        QTest::newRow("safe after a modal") << "We should safe the environment." << "safe->save";
+        QTest::newRow("safe after be") << "The house is safe." << "";
+        QTest::newRow("sense before a year") << "I have lived here sense 2010." << "sense->since";
+        QTest::newRow("sense as an object") << "It makes sense." << "";
+        QTest::newRow("though after a subject") << "I though it was easy." << "though->thought";
+        QTest::newRow("even though") << "Even though it rained, we went." << "";
+        QTest::newRow("through between article and noun") << "He did a through check." << "through->thorough";
+        QTest::newRow("through before a noun phrase") << "We walked through the park." << "";
+        QTest::newRow("shore after not") << "I am not shore about it." << "shore->sure";
+        QTest::newRow("shore after the") << "We walked along the shore." << "";
+        QTest::newRow("rare bellow after be") << "The river is bellow the bridge." << "bellow->below";
+        QTest::newRow("bellow as a verb") << "The dog began to bellow." << "";
         QTest::newRow("name with a capital") << "We met Mr Grate at noon." << "";
         // where a hand-written rule knows better, its finding stands
         QTest::newRow("no before a verb: don't") << "I no like spicy food." << "";
