@@ -585,9 +585,17 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
         const bool plainMiss = !sugg.empty() && EditDistance::damerau(lower, nearest, 1) <= 1
             && !(m_speller.commonRunTogether(joined) && m_speller.frequencyRank(nearest) > 2000)
             && !m_speller.isNativePair(joined);
+        // a part known only as a name ("sell Aries") wins over a near miss only as a native pair
+        bool namePart = false;
+        for (size_t start = 0; !joined.empty() && start <= joined.size();) {
+            const size_t end = std::min(joined.find(' ', start), joined.size());
+            namePart = namePart || !m_speller.properName(joined.substr(start, end - start)).empty();
+            start = end + 1;
+        }
+        const bool nameSplit = namePart && !sugg.empty() && !m_speller.isNativePair(joined);
         // a capitalised run-together word must hold a short function word ("Forexample", not "Newtown")
         const bool functionPart = joined.size() > 1 && (joined.find(' ') <= 3 || joined.size() - joined.find(' ') <= 4);
-        if (!joined.empty() && !plainMiss && !midCapital && (!tok.isCapitalised() || functionPart)) {
+        if (!joined.empty() && !plainMiss && !nameSplit && !midCapital && (!tok.isCapitalised() || functionPart)) {
             for (auto &sg : sugg)
                 sg.score *= 0.1;
             // a part the dictionary knows only as a name keeps its capital ("Latin American")

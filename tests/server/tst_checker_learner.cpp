@@ -607,6 +607,8 @@ private slots:
             "insecure", "nonword", "The battle is insecure.");
         row("two words native text writes apart", "On the otherhand, it is cheap.", "otherhand", "other hand",
             "nonword", "On the other hand, it was a weeklong trip.");
+        row("a near miss outweighs a split into a word and a name", "The sellaries of nurses are low.", "sellaries",
+            "salaries", "nonword", "The salaries of nurses are low.");
         row("a pair written apart outweighs a near miss", "I read in my sparetime.", "sparetime", "spare time",
             "nonword", "I read in my spare time.");
     }
