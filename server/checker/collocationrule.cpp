@@ -41,6 +41,26 @@ bool passiveOrPhrasal(const std::vector<Token> &t, const std::vector<std::string
     return p.noun + 1 < int(t.size()) && particle(t[size_t(p.noun) + 1].lower);
 }
 
+// The pair cannot be read with confidence: a word the lexicon does not know stands in it or
+// right after it ("see that inmany books", "make people understend"), the verb is the end
+// of a compound ("self-made project") or an -ing form used as a modifier ("the
+// teaching/learning process").
+bool unreadable(const std::vector<Token> &t, const std::vector<std::string> &tags, const CollocationModel::Pair &p,
+                const Lexicon &lex)
+{
+    const int last = std::min(int(t.size()) - 1, p.noun + 1);
+    for (int k = p.word; k <= last; ++k)
+        if (t[size_t(k)].kind == Token::Word && lex.frequencyRank(t[size_t(k)].lower) == 0)
+            return true;
+    if (p.word == 0)
+        return false;
+    const Token &before = t[size_t(p.word) - 1];
+    if (before.end == t[size_t(p.word)].start && (before.lower == "-" || before.lower == "/"))
+        return true;
+    const std::string &prev = tags[size_t(p.word) - 1];
+    return tags[size_t(p.word)] == "VBG" && (prev == "DT" || prev == "PRP$" || prev.rfind("JJ", 0) == 0);
+}
+
 } // namespace
 
 bool CollocationRule::load(const std::string &modelPath, std::string *error)
@@ -71,7 +91,7 @@ void CollocationRule::check(const std::vector<Token> &t, const std::vector<std::
     if (!m_model.isLoaded())
         return;
     for (const CollocationModel::Pair &p : CollocationModel::pairs(t, tags)) {
-        if (p.kind == CollocationModel::VerbObject && passiveOrPhrasal(t, tags, p))
+        if ((p.kind == CollocationModel::VerbObject && passiveOrPhrasal(t, tags, p)) || unreadable(t, tags, p, m_lex))
             continue;
         const CollocationModel::Verdict v = m_model.judge(p.kind, p.first, p.second);
         if (v.better.empty())
