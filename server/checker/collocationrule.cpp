@@ -48,8 +48,8 @@ bool passiveOrPhrasal(const std::vector<Token> &t, const std::vector<std::string
 bool unreadable(const std::vector<Token> &t, const std::vector<std::string> &tags, const CollocationModel::Pair &p,
                 const Lexicon &lex)
 {
-    const int last = std::min(int(t.size()) - 1, p.noun + 1);
-    for (int k = p.word; k <= last; ++k)
+    const int last = std::min(int(t.size()) - 1, std::max(p.word, p.noun + 1));
+    for (int k = std::min(p.word, p.noun); k <= last; ++k)
         if (t[size_t(k)].kind == Token::Word && lex.frequencyRank(t[size_t(k)].lower) == 0)
             return true;
     if (p.word == 0)
@@ -59,6 +59,34 @@ bool unreadable(const std::vector<Token> &t, const std::vector<std::string> &tag
         return true;
     const std::string &prev = tags[size_t(p.word) - 1];
     return tags[size_t(p.word)] == "VBG" && (prev == "DT" || prev == "PRP$" || prev.rfind("JJ", 0) == 0);
+}
+
+// The passive's subject is its verb's object ("mistakes were done" as "do mistakes"): a
+// common noun, a form of "be" and a participle, with no noun, particle or "of" after it.
+std::vector<CollocationModel::Pair> passivePairs(const std::vector<Token> &t, const std::vector<std::string> &tags)
+{
+    static const std::unordered_set<std::string> be = {"be", "is", "are", "was", "were", "been", "being"};
+    std::vector<CollocationModel::Pair> out;
+    const int n = int(t.size());
+    for (int i = 2; i < n; ++i) {
+        if (tags[size_t(i)] != "VBN" || !be.count(t[size_t(i) - 1].lower) || t[size_t(i)].lemma.empty())
+            continue;
+        const int k = i - 2;
+        if (tags[size_t(k)] != "NN" && tags[size_t(k)] != "NNS")
+            continue;
+        if (i + 1 < n) {
+            // an adjective or adverb after it is a complement ("was made ready") unless a
+            // noun follows it ("was made last year")
+            const std::string &next = tags[size_t(i) + 1];
+            const bool complement = (next.rfind("JJ", 0) == 0 || next.rfind("RB", 0) == 0)
+                && !(i + 2 < n && (tags[size_t(i) + 2] == "NN" || tags[size_t(i) + 2] == "NNS"));
+            if (next.rfind("NN", 0) == 0 || next == "RP" || complement || particle(t[size_t(i) + 1].lower)
+                || t[size_t(i) + 1].lower == "of")
+                continue;
+        }
+        out.push_back({CollocationModel::VerbObject, i, k, t[size_t(i)].lemma, t[size_t(k)].lemma});
+    }
+    return out;
 }
 
 } // namespace
@@ -90,8 +118,14 @@ void CollocationRule::check(const std::vector<Token> &t, const std::vector<std::
 {
     if (!m_model.isLoaded())
         return;
-    for (const CollocationModel::Pair &p : CollocationModel::pairs(t, tags)) {
-        if ((p.kind == CollocationModel::VerbObject && passiveOrPhrasal(t, tags, p)) || unreadable(t, tags, p, m_lex))
+    std::vector<CollocationModel::Pair> pairs = CollocationModel::pairs(t, tags);
+    const size_t active = pairs.size();
+    for (CollocationModel::Pair &p : passivePairs(t, tags))
+        pairs.push_back(std::move(p));
+    for (size_t pi = 0; pi < pairs.size(); ++pi) {
+        const CollocationModel::Pair &p = pairs[pi];
+        if ((pi < active && p.kind == CollocationModel::VerbObject && passiveOrPhrasal(t, tags, p))
+            || unreadable(t, tags, p, m_lex))
             continue;
         const CollocationModel::Verdict v = m_model.judge(p.kind, p.first, p.second);
         if (v.better.empty())
@@ -101,7 +135,7 @@ void CollocationRule::check(const std::vector<Token> &t, const std::vector<std::
             p.kind == CollocationModel::VerbObject ? inflect(v.better, tags[size_t(p.word)]) : v.better;
         if (form.empty() || form == word.lower)
             continue;
-        const int a = word.start, b = t[size_t(p.noun)].end;
+        const int a = std::min(word.start, t[size_t(p.noun)].start), b = std::max(word.end, t[size_t(p.noun)].end);
         if (std::any_of(out->begin(), out->end(), [&](const Finding &f) { return f.start < b && a < f.end; }))
             continue;
         out->push_back(R::replace(t, p.word, p.word, R::caseLike(word, form), "REAL", "collocation", 2));

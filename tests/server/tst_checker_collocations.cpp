@@ -355,6 +355,10 @@ private slots:
             "Storms can do damage to old roofs.");
         row("makes harm: does", "Smoking makes harm to your health.", "makes", "does", "collocation",
             "Smoking does harm to your health.");
+        row("passive: mistakes were done", "Many mistakes were done by the team.", "done", "made", "collocation",
+            "Many mistakes were made by the team.");
+        row("passive with a time after it: committed", "A crime was made last night.", "made", "committed",
+            "collocation", "A crime was committed last night.");
         row("cheap cost: low", "We bought it at a cheap cost.", "cheap", "low", "collocation",
             "We bought it at a low cost.");
     }
@@ -392,6 +396,12 @@ private slots:
         QTest::newRow("high percentage") << "The report shows a high percentage of smokers.";
         QTest::newRow("-ing form as a modifier") << "She studies the teaching/learning process.";
         QTest::newRow("verb ending a compound") << "He runs a self-made project.";
+        QTest::newRow("passive: decision taken") << "The decision was taken by the board.";
+        QTest::newRow("passive: mistakes made") << "Mistakes were made.";
+        QTest::newRow("passive: work done") << "The work was done quickly.";
+        QTest::newRow("passive: damage done") << "The damage was done.";
+        QTest::newRow("passive with a complement") << "The room was made ready for the guests.";
+        QTest::newRow("passive of a person") << "He was made captain of the team.";
         QTest::newRow("misspelt word after the object") << "They make people understnd the rules.";
     }
 
