@@ -4,6 +4,7 @@
 #include "rulesupport.h"
 
 #include <algorithm>
+#include <set>
 #include <unordered_set>
 
 namespace PennovaChecker {
@@ -89,6 +90,40 @@ std::vector<CollocationModel::Pair> passivePairs(const std::vector<Token> &t, co
     return out;
 }
 
+// A relative clause without its object: the noun before it is the verb's object ("the
+// mistakes (that) we did" as "do mistakes"): a common noun, "that" or "which" or nothing, a
+// personal pronoun, the verb, and after it no word that could start an object or a
+// complement of its own (a preposition or the main clause's verb may follow).
+std::vector<CollocationModel::Pair> relativePairs(const std::vector<Token> &t, const std::vector<std::string> &tags)
+{
+    static const std::unordered_set<std::string> subjects = {"i", "we", "you", "he", "she", "they"};
+    std::vector<CollocationModel::Pair> out;
+    const int n = int(t.size());
+    for (int k = 0; k + 2 < n; ++k) {
+        if ((tags[size_t(k)] != "NN" && tags[size_t(k)] != "NNS") || t[size_t(k)].lemma.empty())
+            continue;
+        int j = k + 1;
+        if (t[size_t(j)].lower == "that" || t[size_t(j)].lower == "which")
+            ++j;
+        if (j + 1 >= n || !subjects.count(t[size_t(j)].lower))
+            continue;
+        const int v = j + 1;
+        const std::string &tag = tags[size_t(v)];
+        if ((tag != "VBD" && tag != "VBP" && tag != "VBZ") || t[size_t(v)].lemma.empty())
+            continue;
+        if (v + 1 < n) {
+            const std::string &next = tags[size_t(v) + 1];
+            static const std::set<std::string> objectStarts = {"DT", "PDT", "PRP", "PRP$", "CD", "JJ", "JJR",
+                                                              "JJS", "NN", "NNS", "NNP", "NNPS", "RP", "TO",
+                                                              "VB", "VBG", "VBN", "RB", "EX"};
+            if (objectStarts.count(next))
+                continue;
+        }
+        out.push_back({CollocationModel::VerbObject, v, k, t[size_t(v)].lemma, t[size_t(k)].lemma});
+    }
+    return out;
+}
+
 } // namespace
 
 bool CollocationRule::load(const std::string &modelPath, std::string *error)
@@ -121,6 +156,8 @@ void CollocationRule::check(const std::vector<Token> &t, const std::vector<std::
     std::vector<CollocationModel::Pair> pairs = CollocationModel::pairs(t, tags);
     const size_t active = pairs.size();
     for (CollocationModel::Pair &p : passivePairs(t, tags))
+        pairs.push_back(std::move(p));
+    for (CollocationModel::Pair &p : relativePairs(t, tags))
         pairs.push_back(std::move(p));
     for (size_t pi = 0; pi < pairs.size(); ++pi) {
         const CollocationModel::Pair &p = pairs[pi];

@@ -359,6 +359,12 @@ private slots:
             "Many mistakes were made by the team.");
         row("passive with a time after it: committed", "A crime was made last night.", "made", "committed",
             "collocation", "A crime was committed last night.");
+        row("relative clause: the mistakes I did", "I regret the mistakes I did.", "did", "made", "collocation",
+            "I regret the mistakes I made.");
+        row("relative clause with that, a preposition after", "These are the mistakes that we did in class.", "did",
+            "made", "collocation", "These are the mistakes that we made in class.");
+        row("relative clause before the main verb", "The crime he made was terrible.", "made", "committed",
+            "collocation", "The crime he committed was terrible.");
         row("cheap cost: low", "We bought it at a cheap cost.", "cheap", "low", "collocation",
             "We bought it at a low cost.");
     }
@@ -402,6 +408,10 @@ private slots:
         QTest::newRow("passive: damage done") << "The damage was done.";
         QTest::newRow("passive with a complement") << "The room was made ready for the guests.";
         QTest::newRow("passive of a person") << "He was made captain of the team.";
+        QTest::newRow("relative clause: homework done") << "The homework I did was easy.";
+        QTest::newRow("relative clause: speech made") << "The speech he made in May was long.";
+        QTest::newRow("relative clause: the verb's own object") << "The people I made friends with left.";
+        QTest::newRow("relative clause: the verb's own complement") << "The things I did for him were small.";
         QTest::newRow("misspelt word after the object") << "They make people understnd the rules.";
     }
 
