@@ -92,7 +92,8 @@ std::vector<CollocationModel::Pair> CollocationModel::pairs(const std::vector<To
         if (tagIs(tags, i, "VB")) {
             int j = i + 1;
             int skipped = 0;
-            while (j < n && modifier(tags, j) && skipped < 4) {
+            // an adverb counts only before an adjective ("a very big mistake")
+            while (j < n && (modifier(tags, j) || (tagIs(tags, j, "RB") && tagIs(tags, j + 1, "JJ"))) && skipped < 4) {
                 ++j;
                 ++skipped;
             }

@@ -29,7 +29,8 @@ public:
         std::string first;  // the verb's or adjective's lemma
         std::string second; // the noun's lemma
     };
-    // The verb-object pairs (a verb, then determiners, numbers and adjectives, then nouns:
+    // The verb-object pairs (a verb, then determiners, numbers and adjectives (an adverb
+    // before an adjective too), then nouns:
     // the last of them is the head; none before "of", an adjective or a verb, none after a
     // particle or a pronoun) and the adjective-noun pairs (an adjective right before a single noun,
     // or one a day word follows: "big rain yesterday"). Lemmas are the

@@ -104,6 +104,10 @@ private slots:
         QTest::newRow("object after an article") << "They/PRP made/VBD a/DT crime/NN ./." << "make>crime";
         QTest::newRow("object after adjectives and a number")
             << "We/PRP did/VBD two/CD big/JJ mistakes/NNS ./." << "do>mistake big+mistake";
+        QTest::newRow("adverb before an adjective") << "He/PRP did/VBD a/DT very/RB serious/JJ mistake/NN ./."
+                                                   << "do>mistake serious+mistake";
+        QTest::newRow("adverb before the object's article") << "They/PRP made/VBD quickly/RB a/DT decision/NN ./."
+                                                           << "";
         QTest::newRow("head is the last of a compound") << "He/PRP did/VBD his/PRP$ science/NN homework/NN ./."
                                                         << "do>homework";
         QTest::newRow("adjective before a single noun") << "The/DT big/JJ rain/NN stopped/VBD ./." << "big+rain";
@@ -365,6 +369,8 @@ private slots:
             "made", "collocation", "These are the mistakes that we made in class.");
         row("relative clause before the main verb", "The crime he made was terrible.", "made", "committed",
             "collocation", "The crime he committed was terrible.");
+        row("adverb and adjective before the object", "He did a very serious mistake.", "did", "made",
+            "collocation", "He made a very serious mistake.");
         row("cheap cost: low", "We bought it at a cheap cost.", "cheap", "low", "collocation",
             "We bought it at a low cost.");
     }
