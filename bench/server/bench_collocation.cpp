@@ -3,7 +3,8 @@
 // sentences, for a grid of the model's margins (minimum count of the suggested pair, ratio
 // to the written pair, share of the noun's uses): learner tokens flagged and the share an annotator marked wrong, and
 // web sentences flagged. The checker's own margins come first; --show prints their flags.
-// Usage: bench_collocation [--model FILE] [--show]
+// Usage: bench_collocation [--model FILE] [--show] [--at COUNT RATIO SHARE]
+// (--at prints the flags of that grid point instead of the shipped one)
 
 #include "pennovapaths.h"
 #include "collocationrule.h"
@@ -28,9 +29,16 @@ int main(int argc, char **argv)
     const std::string checkerData = PENNOVA_SOURCE_DIR "/server/checker/data";
     std::string modelPath = checkerData + "/collocation-model.txt";
     bool show = false;
+    double atCount = -1, atRatio = -1, atShare = -1;
     for (int i = 1; i < argc; ++i) {
         if (std::string(argv[i]) == "--model" && i + 1 < argc)
             modelPath = argv[i + 1];
+        if (std::string(argv[i]) == "--at" && i + 3 < argc) {
+            atCount = std::atof(argv[i + 1]);
+            atRatio = std::atof(argv[i + 2]);
+            atShare = std::atof(argv[i + 3]);
+            show = true;
+        }
         show = show || std::string(argv[i]) == "--show";
     }
     const Lexicon lexicon(checkerData, "/usr/share/wordnet");
@@ -85,7 +93,8 @@ int main(int argc, char **argv)
         model.minRatio = ratio;
         model.minNounShare = share;
         const bool shipped = count == shippedCount && ratio == shippedRatio && share == shippedShare;
-        const bool printing = show && shipped;
+        const bool printing = show
+            && (atCount < 0 ? shipped : double(count) == atCount && ratio == atRatio && share == atShare);
         int flagged = 0, marked = 0, webFlagged = 0;
         for (const Analysed &a : learned) {
             std::vector<Finding> found;

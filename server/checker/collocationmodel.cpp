@@ -92,7 +92,8 @@ std::vector<CollocationModel::Pair> CollocationModel::pairs(const std::vector<To
         if (tagIs(tags, i, "VB")) {
             int j = i + 1;
             int skipped = 0;
-            while (j < n && modifier(tags, j) && skipped < 4) {
+            // an adverb counts only before an adjective ("a very big mistake")
+            while (j < n && (modifier(tags, j) || (tagIs(tags, j, "RB") && tagIs(tags, j + 1, "JJ"))) && skipped < 4) {
                 ++j;
                 ++skipped;
             }
@@ -121,7 +122,10 @@ std::vector<CollocationModel::Pair> CollocationModel::pairs(const std::vector<To
             out.push_back({VerbObject, i, last, t[size_t(i)].lemma, t[size_t(last)].lemma});
         } else if (tags[size_t(i)] == "JJ") {
             const int k = i + 1;
-            if (!commonNoun(tags, k) || !plainWord(t[size_t(k)]) || commonNoun(tags, k + 1)
+            // a day word after the noun is an adverbial, not a compound ("heavy rain yesterday")
+            static const std::set<std::string> days = {"yesterday", "today", "tonight", "tomorrow"};
+            const bool compound = commonNoun(tags, k + 1) && days.count(t[size_t(k) + 1].lower) == 0;
+            if (!commonNoun(tags, k) || !plainWord(t[size_t(k)]) || compound
                 || neutralNoun(t[size_t(k)].lemma, false))
                 continue;
             out.push_back({AdjectiveNoun, i, k, t[size_t(i)].lower, t[size_t(k)].lemma});
@@ -255,12 +259,24 @@ CollocationModel::Verdict CollocationModel::judge(Kind kind, const std::string &
                 bestCount = c;
             }
         }
-        if (best.empty() || bestCount < minSuggested || double(bestCount) < minRatio * double(v.written + 1)
-            || double(bestCount) < minShare * double(total)
+        if (best.empty() || double(bestCount) < minShare * double(total)
             || double(bestCount) < minNounShare * double(nounTotal(kind, second)) || bestCount <= v.suggested)
             continue;
+        if (bestCount < minSuggested) {
+            // too few counts for the margins above: the written pair never seen, the other
+            // one a clear part of the noun's uses, and for verbs only a swap within the
+            // learner's own group (do/make), never a rarer verb of the targets
+            const bool swap = std::find(g.sources.begin(), g.sources.end(), best) != g.sources.end();
+            if (bestCount < minSparse || v.written > 0
+                || double(bestCount) < minSparseNounShare * double(nounTotal(kind, second))
+                || (kind == VerbObject && !swap))
+                continue;
+        } else if (double(bestCount) < minRatio * double(v.written + 1)) {
+            continue;
+        }
         v.better = best;
         v.suggested = bestCount;
+        v.sparse = bestCount < minSuggested;
     }
     return v;
 }

@@ -29,9 +29,11 @@ public:
         std::string first;  // the verb's or adjective's lemma
         std::string second; // the noun's lemma
     };
-    // The verb-object pairs (a verb, then determiners, numbers and adjectives, then nouns:
+    // The verb-object pairs (a verb, then determiners, numbers and adjectives (an adverb
+    // before an adjective too), then nouns:
     // the last of them is the head; none before "of", an adjective or a verb, none after a
-    // particle or a pronoun) and the adjective-noun pairs (an adjective right before a single noun). Lemmas are the
+    // particle or a pronoun) and the adjective-noun pairs (an adjective right before a single noun,
+    // or one a day word follows: "big rain yesterday"). Lemmas are the
     // tokens' own (Lemmatizer).
     static std::vector<Pair> pairs(const std::vector<Token> &tokens, const std::vector<std::string> &tags);
 
@@ -64,6 +66,7 @@ public:
     {
         std::string better; // lemma of the word to use; "" when the pair stands
         uint64_t written = 0, suggested = 0;
+        bool sparse = false; // decided below minSuggested (minSparse)
     };
     // The group word native text prefers with the noun, where the written one is (nearly)
     // never seen with it.
@@ -81,6 +84,12 @@ public:
     // of the noun's uses in the role, the suggested pair's share: off, since on the learner
     // essays it dropped as many marked flags as unmarked ones (bench_collocation)
     double minNounShare = 0.0;
+    // A noun too rare in native text for minSuggested: the written pair never seen, the
+    // suggested one at least minSparse times and at least this share of the noun's uses in the
+    // role ("light rain" 3 of 40, "do damage" 3 of 37; "make music" 4 of 92 stays out), and a
+    // verb only swapped within its group (bench_collocation)
+    uint64_t minSparse = 3;
+    double minSparseNounShare = 0.05;
 
 private:
     using Counts = std::unordered_map<std::string, uint64_t>; // "first second" or noun

@@ -1,8 +1,11 @@
 #pragma once
 // CollocationRule: a verb or adjective that native English does not pair with its noun
 // where a near-synonym of the learner's group goes with it ("made a crime" -> "committed",
-// "big rain" -> "heavy"); the suggestion keeps the written word's form. Phrasal verbs,
-// passives, double objects and nouns before "of" are left alone (CollocationModel::pairs).
+// "big rain" -> "heavy"); the suggestion keeps the written word's form. A passive's subject
+// and the noun before a relative clause without an object are read as the verb's object
+// ("mistakes were done", "the mistakes we did"). Phrasal verbs, double objects and
+// nouns before "of" are left alone (CollocationModel::pairs), and so are pairs with a word
+// the lexicon does not know in them or right after them.
 
 #include "collocationmodel.h"
 #include "finding.h"

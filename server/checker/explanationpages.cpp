@@ -170,7 +170,7 @@ const std::unordered_map<std::string, Page> &pages()
                                "\"Ever more\" is said with the comparative repeated (newer and newer, more and more important).", "New and new technology comes out every year.", "Newer and newer technology comes out every year."}},
         {"more_verb_order", {"“更……”放在动词和宾语之后", "汉语的“更喜欢、更享受”把“更”放在动词前；英语里 more 要放在动词及其宾语之后 (enjoy the trip more)，或改用 like ... better。",
                              "\"More\" with a verb follows the verb and its object.", "I can more enjoy the trip.", "I can enjoy the trip more."}},
-        {"collocation", {"词语搭配", "英语的动词和宾语、形容词和名词有固定的搭配，不能按汉语逐字对应：汉语的“做”“说”“看”“学”“大”分别对应英语里好几个词，要看后面的名词选用。犯错误是 make a mistake，犯罪是 commit a crime，说谎是 tell a lie，看电视是 watch TV，吃药是 take medicine，大雨是 heavy rain，高价是 a high price。拿不准时，查一查这个名词常和哪个动词或形容词连用。",
+        {"collocation", {"词语搭配", "英语的动词和宾语、形容词和名词有固定的搭配，不能按汉语逐字对应：汉语的“做”“说”“看”“学”“大”分别对应英语里好几个词，要看后面的名词选用。犯错误是 make a mistake，犯罪是 commit a crime，说谎是 tell a lie，看电视是 watch TV，吃药是 take medicine，大雨是 heavy rain，小雨是 light rain，高价是 a high price，低成本是 a low cost，造成损害是 do damage。拿不准时，查一查这个名词常和哪个动词或形容词连用。",
                          "Verbs take the objects, and adjectives the nouns, that English pairs them with; the word a Chinese word suggests is often not the one English uses.", "He did a mistake and ate the medicine in the big rain.", "He made a mistake and took the medicine in the heavy rain."}},
         {"rise_raise", {"rise 与 raise", "rise（上升、升起）是不及物动词，后面不接宾语：prices rise；raise（提高、抚养、筹集、提出）是及物动词，要接宾语：raise a family、raise money、raise the price。被动语态也只能用 raised。",
                         "\"Rise\" takes no object; what someone lifts, brings up or collects is \"raised\".", "They work hard to rise a family.", "They work hard to raise a family."}},

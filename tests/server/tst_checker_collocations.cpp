@@ -32,7 +32,8 @@ QString writeFile(const QTemporaryDir &dir, const QByteArray &text)
 }
 
 // counts for the decision rows: "crime" is committed, never made; "mistake" is made and,
-// once, done; "rain" is heavy; "picture" goes with several verbs alike
+// once, done; "rain" is heavy; "picture" goes with several verbs alike; "damage", "harm",
+// "music" and "experiment" are too rare for the main margins ("light rain" too)
 const QByteArray kCounts = "# test counts\n"
                            "P 0 commit crime 12\n"
                            "N 0 crime 20\n"
@@ -47,7 +48,17 @@ const QByteArray kCounts = "# test counts\n"
                            "P 0 tell lie 6\n"
                            "N 0 lie 4\n"
                            "P 1 heavy rain 9\n"
-                           "N 1 rain 15\n";
+                           "P 1 light rain 3\n"
+                           "N 1 rain 15\n"
+                           "P 0 do damage 3\n"
+                           "N 0 damage 37\n"
+                           "P 0 do harm 7\n"
+                           "P 0 make harm 1\n"
+                           "N 0 harm 27\n"
+                           "P 0 make music 4\n"
+                           "N 0 music 92\n"
+                           "P 0 conduct experiment 3\n"
+                           "N 0 experiment 14\n";
 
 } // namespace
 
@@ -93,9 +104,15 @@ private slots:
         QTest::newRow("object after an article") << "They/PRP made/VBD a/DT crime/NN ./." << "make>crime";
         QTest::newRow("object after adjectives and a number")
             << "We/PRP did/VBD two/CD big/JJ mistakes/NNS ./." << "do>mistake big+mistake";
+        QTest::newRow("adverb before an adjective") << "He/PRP did/VBD a/DT very/RB serious/JJ mistake/NN ./."
+                                                   << "do>mistake serious+mistake";
+        QTest::newRow("adverb before the object's article") << "They/PRP made/VBD quickly/RB a/DT decision/NN ./."
+                                                           << "";
         QTest::newRow("head is the last of a compound") << "He/PRP did/VBD his/PRP$ science/NN homework/NN ./."
                                                         << "do>homework";
         QTest::newRow("adjective before a single noun") << "The/DT big/JJ rain/NN stopped/VBD ./." << "big+rain";
+        QTest::newRow("adjective before a noun and a day word")
+            << "There/EX was/VBD a/DT big/JJ rain/NN yesterday/NN ./." << "big+rain";
         QTest::newRow("adjective before a compound is left") << "A/DT high/JJ school/NN student/NN ./." << "";
         QTest::newRow("particle before the object") << "He/PRP took/VBD off/RP his/PRP$ coat/NN ./." << "";
         QTest::newRow("pronoun: a double object") << "Tell/VB me/PRP the/DT truth/NN ./." << "";
@@ -132,17 +149,28 @@ private slots:
         QTest::addColumn<QString>("first");
         QTest::addColumn<QString>("noun");
         QTest::addColumn<QString>("better");
-        QTest::newRow("made crime: committed") << int(M::VerbObject) << "make" << "crime" << "commit";
-        QTest::newRow("did crime: committed") << int(M::VerbObject) << "do" << "crime" << "commit";
-        QTest::newRow("did mistake seen once: left") << int(M::VerbObject) << "do" << "mistake" << "";
-        QTest::newRow("made mistake: native") << int(M::VerbObject) << "make" << "mistake" << "";
-        QTest::newRow("ate medicine: suggested pair too rare") << int(M::VerbObject) << "eat" << "medicine" << "";
-        QTest::newRow("said lie: noun too rare") << int(M::VerbObject) << "say" << "lie" << "";
-        QTest::newRow("did picture: no word stands out") << int(M::VerbObject) << "do" << "picture" << "";
-        QTest::newRow("committed crime: not a flagged word") << int(M::VerbObject) << "commit" << "crime" << "";
-        QTest::newRow("big rain: heavy") << int(M::AdjectiveNoun) << "big" << "rain" << "heavy";
-        QTest::newRow("big rain counted as a verb pair: left") << int(M::VerbObject) << "big" << "rain" << "";
-        QTest::newRow("unknown noun") << int(M::VerbObject) << "make" << "zyzzyva" << "";
+        QTest::addColumn<bool>("sparse");
+        QTest::newRow("made crime: committed") << int(M::VerbObject) << "make" << "crime" << "commit" << false;
+        QTest::newRow("did crime: committed") << int(M::VerbObject) << "do" << "crime" << "commit" << false;
+        QTest::newRow("did mistake seen once: left") << int(M::VerbObject) << "do" << "mistake" << "" << false;
+        QTest::newRow("made mistake: native") << int(M::VerbObject) << "make" << "mistake" << "" << false;
+        QTest::newRow("ate medicine: suggested pair too rare") << int(M::VerbObject) << "eat" << "medicine" << "" << false;
+        QTest::newRow("said lie: noun too rare") << int(M::VerbObject) << "say" << "lie" << "" << false;
+        QTest::newRow("did picture: no word stands out") << int(M::VerbObject) << "do" << "picture" << "" << false;
+        QTest::newRow("committed crime: not a flagged word") << int(M::VerbObject) << "commit" << "crime" << "" << false;
+        QTest::newRow("big rain: heavy") << int(M::AdjectiveNoun) << "big" << "rain" << "heavy" << false;
+        QTest::newRow("big rain counted as a verb pair: left") << int(M::VerbObject) << "big" << "rain" << "" << false;
+        QTest::newRow("made damage, rare noun: do, a swap in the group")
+            << int(M::VerbObject) << "make" << "damage" << "do" << true;
+        QTest::newRow("did damage: native") << int(M::VerbObject) << "do" << "damage" << "" << false;
+        QTest::newRow("made harm seen once, do too rare to outweigh it")
+            << int(M::VerbObject) << "make" << "harm" << "" << false;
+        QTest::newRow("did music: make too small a share of the noun")
+            << int(M::VerbObject) << "do" << "music" << "" << false;
+        QTest::newRow("did experiment: conduct is no swap in the group")
+            << int(M::VerbObject) << "do" << "experiment" << "" << false;
+        QTest::newRow("small rain, rare pair: light") << int(M::AdjectiveNoun) << "small" << "rain" << "light" << true;
+        QTest::newRow("unknown noun") << int(M::VerbObject) << "make" << "zyzzyva" << "" << false;
     }
 
     void judge()
@@ -151,11 +179,19 @@ private slots:
         QFETCH(QString, first);
         QFETCH(QString, noun);
         QFETCH(QString, better);
+        QFETCH(bool, sparse);
         QTemporaryDir dir;
         M model;
         QVERIFY(model.load(writeFile(dir, kCounts).toStdString()));
         const M::Verdict v = model.judge(M::Kind(kind), first.toStdString(), noun.toStdString());
         QCOMPARE(QString::fromStdString(v.better), better);
+        QCOMPARE(v.sparse, sparse);
+        // the rare-noun margins switched off, only the main ones decide
+        if (sparse) {
+            model.minSparse = 1000;
+            QCOMPARE(QString::fromStdString(model.judge(M::Kind(kind), first.toStdString(), noun.toStdString()).better),
+                     QString());
+        }
         // medicine passes with lower margins for the suggested pair
         model.minSuggested = 3;
         model.minRatio = 3.0;
@@ -273,6 +309,33 @@ private slots:
         QCOMPARE(QString::fromStdString(rule.inflect(lemma.toStdString(), tag.toStdString())), form);
     }
 
+    // a pair with a word the lexicon does not know in or right after it is not judged
+    void readable_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::addColumn<int>("findings");
+        QTest::newRow("known words") << "They/PRP made/VBD a/DT crime/NN ./." << 1;
+        QTest::newRow("unknown word before the noun") << "They/PRP made/VBD a/DT zqxv/JJ crime/NN ./." << 0;
+        QTest::newRow("unknown word after the noun") << "They/PRP made/VBD a/DT crime/NN zqxv/IN town/NN ./." << 0;
+        QTest::newRow("known word after the noun") << "They/PRP made/VBD a/DT crime/NN at/IN home/NN ./." << 1;
+        QTest::newRow("-ing form after a determiner") << "the/DT making/VBG crime/NN" << 0;
+        QTest::newRow("-ing form after a verb") << "They/PRP kept/VBD making/VBG crime/NN" << 1;
+    }
+
+    void readable()
+    {
+        QFETCH(QString, sentence);
+        QFETCH(int, findings);
+        QTemporaryDir dir;
+        CollocationRule rule(*m_lexicon);
+        QVERIFY(rule.load(writeFile(dir, kCounts).toStdString()));
+        std::vector<std::string> tags;
+        const std::vector<Token> tokens = tagged(sentence, &tags);
+        std::vector<Finding> out;
+        rule.check(tokens, tags, &out);
+        QCOMPARE(int(out.size()), findings);
+    }
+
     void learnerPairs_data()
     {
         LearnerTable::columns();
@@ -288,6 +351,28 @@ private slots:
             "We stayed home because of the heavy rain.");
         row("strong rain: heavy", "The strong rain flooded the streets.", "strong", "heavy", "collocation",
             "The heavy rain flooded the streets.");
+        row("big rain and a day word: heavy", "It was a big rain yesterday.", "big", "heavy", "collocation",
+            "It was a heavy rain yesterday.");
+        row("small rain: light", "A small rain fell all morning.", "small", "light", "collocation",
+            "A light rain fell all morning.");
+        row("make damage: do", "Storms can make damage to old roofs.", "make", "do", "collocation",
+            "Storms can do damage to old roofs.");
+        row("makes harm: does", "Smoking makes harm to your health.", "makes", "does", "collocation",
+            "Smoking does harm to your health.");
+        row("passive: mistakes were done", "Many mistakes were done by the team.", "done", "made", "collocation",
+            "Many mistakes were made by the team.");
+        row("passive with a time after it: committed", "A crime was made last night.", "made", "committed",
+            "collocation", "A crime was committed last night.");
+        row("relative clause: the mistakes I did", "I regret the mistakes I did.", "did", "made", "collocation",
+            "I regret the mistakes I made.");
+        row("relative clause with that, a preposition after", "These are the mistakes that we did in class.", "did",
+            "made", "collocation", "These are the mistakes that we made in class.");
+        row("relative clause before the main verb", "The crime he made was terrible.", "made", "committed",
+            "collocation", "The crime he committed was terrible.");
+        row("adverb and adjective before the object", "He did a very serious mistake.", "did", "made",
+            "collocation", "He made a very serious mistake.");
+        row("cheap cost: low", "We bought it at a cheap cost.", "cheap", "low", "collocation",
+            "We bought it at a low cost.");
     }
 
     void learnerPairs() { LearnerTable::verify(*m_checker); }
@@ -313,6 +398,27 @@ private slots:
         QTest::newRow("heavy rain") << "The heavy rain flooded the streets.";
         QTest::newRow("high price") << "They paid a high price for it.";
         QTest::newRow("big house") << "They live in a big house.";
+        QTest::newRow("do business") << "We do business with them.";
+        QTest::newRow("do damage") << "Storms do damage to crops.";
+        QTest::newRow("make music") << "He made music with his friends.";
+        QTest::newRow("do experiments") << "They did a few experiments.";
+        QTest::newRow("strong wind") << "A strong wind blew all night.";
+        QTest::newRow("heavy rain and a day word") << "It was a heavy rain yesterday.";
+        QTest::newRow("light lunch") << "We had a light lunch.";
+        QTest::newRow("high percentage") << "The report shows a high percentage of smokers.";
+        QTest::newRow("-ing form as a modifier") << "She studies the teaching/learning process.";
+        QTest::newRow("verb ending a compound") << "He runs a self-made project.";
+        QTest::newRow("passive: decision taken") << "The decision was taken by the board.";
+        QTest::newRow("passive: mistakes made") << "Mistakes were made.";
+        QTest::newRow("passive: work done") << "The work was done quickly.";
+        QTest::newRow("passive: damage done") << "The damage was done.";
+        QTest::newRow("passive with a complement") << "The room was made ready for the guests.";
+        QTest::newRow("passive of a person") << "He was made captain of the team.";
+        QTest::newRow("relative clause: homework done") << "The homework I did was easy.";
+        QTest::newRow("relative clause: speech made") << "The speech he made in May was long.";
+        QTest::newRow("relative clause: the verb's own object") << "The people I made friends with left.";
+        QTest::newRow("relative clause: the verb's own complement") << "The things I did for him were small.";
+        QTest::newRow("misspelt word after the object") << "They make people understnd the rules.";
     }
 
     void nativePairs()
