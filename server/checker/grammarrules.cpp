@@ -301,6 +301,10 @@ void GrammarRules::verbAfterModal(const std::vector<Token> &t, std::vector<Findi
         if (p >= 0 && !pronoun && (m_lex.isDeterminer(t[size_t(p)].lower) || t[size_t(p)].lower == "free"
                        || t[size_t(p)].lower == "good"))
             continue; // "the will", "a can"
+        // "The research they did helped": "did" closes a relative clause after a noun, and the
+        // verb after it is the sentence's own
+        if (doAux && RuleSupport::closesRelativeClause(m_lex, t, i))
+            continue;
         int v = RuleSupport::nextWord(t, i);
         if (v >= 0 && (t[size_t(v)].lower == "not" || adverbsBetween().count(t[size_t(v)].lower)))
             v = RuleSupport::nextWord(t, v);

@@ -182,6 +182,13 @@ bool RuleSupport::britishBarePair(const std::string &preposition, const std::str
     return pairs.count(preposition + " " + noun) != 0;
 }
 
+bool RuleSupport::closesRelativeClause(const Lexicon &lex, const Tokens &t, int k)
+{
+    const int p = prevWord(t, k), q = p >= 0 ? prevWord(t, p) : -1, d = q >= 0 ? prevWord(t, q) : -1;
+    return d >= 0 && WordClasses::words(WordClass::SubjectPronoun).count(t[size_t(p)].lower)
+        && lex.isPos(t[size_t(q)].lower, Lexicon::Noun) && lex.isDeterminer(t[size_t(d)].lower);
+}
+
 bool RuleSupport::timePhraseAt(const Tokens &t, int k)
 {
     static const std::unordered_set<std::string> times = {"day", "days", "week", "weeks", "month", "months",

@@ -55,6 +55,10 @@ public:
     // A preposition and noun that British English writes without an article ("in future",
     // "in hospital", "at university"), which American-counted models would flag.
     static bool britishBarePair(const std::string &preposition, const std::string &noun);
+    // True when the auxiliary at k closes an object relative clause after a noun: "The
+    // research they did helped" (determiner, noun, subject pronoun, k); the verb after k is
+    // then the sentence's own, not the auxiliary's.
+    static bool closesRelativeClause(const Lexicon &lex, const Tokens &t, int k);
 };
 
 } // namespace PennovaChecker

@@ -156,6 +156,11 @@ void VerbFormModelRule::check(const std::vector<Token> &t, const std::vector<std
         const int predicted = decide(scores, s.writtenMask, m_margins, allowed);
         if (predicted < 0 || !plausible(context, written, predicted))
             continue;
+        // "The research they did helped": the verb after a relative clause's "did" is the main one
+        const int aux = R::prevWord(t, s.at);
+        if (aux >= 0 && (context.auxiliary == "do" || context.auxiliary == "does" || context.auxiliary == "did")
+            && R::closesRelativeClause(m_lex, t, aux))
+            continue;
         const std::string &form = s.forms[size_t(predicted)];
         // another rule's finding on the verb or its subject settles the case
         const int a = t[size_t(std::max(0, s.at - 1))].start, b = t[size_t(s.at)].end;

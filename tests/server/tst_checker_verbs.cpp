@@ -60,6 +60,8 @@ private slots:
     void missingBeLookAlikes_data()
     {
         QTest::addColumn<QString>("sentence");
+        QTest::newRow("did closing a relative clause before the main verb") << "The research they did helped us.";
+        QTest::newRow("do closing a relative clause before a verb in -s") << "The work we do matters to them.";
         QTest::newRow("question with the verb first") << "What am I capable of?";
         QTest::newRow("quit and a purpose") << "He quit to join a startup.";
         QTest::newRow("passive and a purpose") << "The flight was delayed to allow the crew to rest.";
