@@ -39,7 +39,11 @@ bool passiveOrPhrasal(const std::vector<Token> &t, const std::vector<std::string
         for (int k = std::max(0, p.word - 3); k < p.word; ++k)
             if (isBeOrGet(t[size_t(k)].lower))
                 return true;
-    return p.noun + 1 < int(t.size()) && particle(t[size_t(p.noun) + 1].lower);
+    if (p.noun + 1 >= int(t.size()) || !particle(t[size_t(p.noun) + 1].lower))
+        return false;
+    // "did a mistake in the test": a noun phrase after it makes a preposition, not a particle
+    const std::string after = p.noun + 2 < int(tags.size()) ? tags[size_t(p.noun) + 2] : std::string();
+    return !(after == "DT" || after == "PRP$" || after == "CD" || after.rfind("NN", 0) == 0 || after.rfind("JJ", 0) == 0);
 }
 
 // The pair cannot be read with confidence: a word the lexicon does not know stands in it or

@@ -343,6 +343,8 @@ private slots:
         row("made a crime: committed, past kept", "They made a crime last year.", "made", "committed", "collocation",
             "They committed a crime last year.");
         row("do mistakes: make", "People may do mistakes.", "do", "make", "collocation", "People may make mistakes.");
+        row("a preposition after the object is no particle", "He did a mistake in the test.", "did", "made",
+            "collocation", "He made a mistake in the test.");
         row("doing mistakes: -ing kept", "He keeps doing mistakes.", "doing", "making", "collocation",
             "He keeps making mistakes.");
         row("eats drugs: takes", "She eats drugs every day.", "eats", "takes", "collocation",
