@@ -1,5 +1,7 @@
 #include "articleslots.h"
 
+#include "rulesupport.h"
+
 #include <algorithm>
 #include <unordered_set>
 
@@ -9,9 +11,10 @@ namespace {
 
 using Set = std::unordered_set<std::string>;
 
+// exact tags, not prefixes
 bool tagIs(const std::vector<std::string> &tags, int i, const char *tag)
 {
-    return i >= 0 && size_t(i) < tags.size() && tags[size_t(i)] == tag;
+    return RuleSupport::tagEquals(tags, i, tag);
 }
 
 bool commonNoun(const std::vector<std::string> &tags, int i) { return tagIs(tags, i, "NN") || tagIs(tags, i, "NNS"); }

@@ -1,6 +1,7 @@
 #include "genericnouns.h"
 
 #include "articleslots.h"
+#include "rulesupport.h"
 
 #include <algorithm>
 #include <fstream>
@@ -19,9 +20,10 @@ std::string lowerAt(const std::vector<Token> &t, int i)
     return i < 0 || size_t(i) >= t.size() ? std::string() : t[size_t(i)].lower;
 }
 
+// exact tags, not prefixes
 bool tagIs(const std::vector<std::string> &tags, int i, const char *tag)
 {
-    return i >= 0 && size_t(i) < tags.size() && tags[size_t(i)] == tag;
+    return RuleSupport::tagEquals(tags, i, tag);
 }
 
 // Nouns that name a part, or a place in an order, of something the reader knows ("the rest",

@@ -1,5 +1,7 @@
 #include "noundeterminers.h"
 
+#include "rulesupport.h"
+
 #include <istream>
 #include <ostream>
 #include <unordered_set>
@@ -10,15 +12,12 @@ namespace {
 
 using Set = std::unordered_set<std::string>;
 
+// exact tags, not prefixes
 bool tagIs(const std::vector<std::string> &tags, int i, const char *tag)
 {
-    return i >= 0 && size_t(i) < tags.size() && tags[size_t(i)] == tag;
+    return RuleSupport::tagEquals(tags, i, tag);
 }
 
-bool nounTag(const std::vector<std::string> &tags, int i)
-{
-    return tagIs(tags, i, "NN") || tagIs(tags, i, "NNS") || tagIs(tags, i, "NNP") || tagIs(tags, i, "NNPS");
-}
 
 bool word(const std::vector<Token> &t, int i) { return i >= 0 && size_t(i) < t.size() && t[size_t(i)].kind == Token::Word; }
 
@@ -72,7 +71,7 @@ std::vector<NounDeterminers::Use> NounDeterminers::uses(const std::vector<Token>
     for (int h = 1; h < n; ++h) {
         const Token &head = t[size_t(h)];
         // a lower-case singular noun that ends its phrase: no noun, possessive or hyphen after it
-        if (head.kind != Token::Word || !tagIs(tags, h, "NN") || head.isCapitalised() || nounTag(tags, h + 1)
+        if (head.kind != Token::Word || !tagIs(tags, h, "NN") || head.isCapitalised() || RuleSupport::nounTag(tags, h + 1)
             || tagIs(tags, h + 1, "POS") || head.lower.find_first_not_of("abcdefghijklmnopqrstuvwxyz-") != std::string::npos
             || (h + 1 < n && !t[size_t(h) + 1].spaceBefore && t[size_t(h) + 1].kind != Token::Punct)
             || (h + 1 < n && t[size_t(h) + 1].text == "-"))
@@ -109,7 +108,7 @@ std::vector<NounDeterminers::Use> NounDeterminers::uses(const std::vector<Token>
                        || tagIs(tags, before, "POS") || (w.find('\'') != std::string::npos && !linking().count(w))) {
                 u.written = Other;
                 u.determiner = before;
-            } else if (nounTag(tags, before) || (before > 0 && t[size_t(before)].isCapitalised())) {
+            } else if (RuleSupport::nounTag(tags, before) || (before > 0 && t[size_t(before)].isCapitalised())) {
                 continue; // inside a longer phrase or after a name ("Kyoto city")
             }
         } else if (before >= 0 && (t[size_t(before)].kind == Token::Number || t[size_t(before)].text == "$"

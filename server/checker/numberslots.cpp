@@ -1,6 +1,7 @@
 #include "numberslots.h"
 
 #include "nounforms.h"
+#include "rulesupport.h"
 
 #include <algorithm>
 #include <cctype>
@@ -12,15 +13,12 @@ namespace {
 
 using Set = std::unordered_set<std::string>;
 
+// exact tags, not prefixes
 bool tagIs(const std::vector<std::string> &tags, int i, const char *tag)
 {
-    return i >= 0 && size_t(i) < tags.size() && tags[size_t(i)] == tag;
+    return RuleSupport::tagEquals(tags, i, tag);
 }
 
-bool nounTag(const std::vector<std::string> &tags, int i)
-{
-    return tagIs(tags, i, "NN") || tagIs(tags, i, "NNS") || tagIs(tags, i, "NNP") || tagIs(tags, i, "NNPS");
-}
 
 // Words that open a phrase and choose its number themselves: the walk back stops there.
 const Set &determiners()
@@ -172,7 +170,7 @@ std::vector<NumberSlots::Slot> NumberSlots::find(const std::vector<Token> &t, co
     for (int h = 0; h < n; ++h) {
         const Token &head = t[size_t(h)];
         // a common noun, lower case (or the first word), that no noun or possessive follows
-        if (head.kind != Token::Word || !(tagIs(tags, h, "NN") || tagIs(tags, h, "NNS")) || nounTag(tags, h + 1)
+        if (head.kind != Token::Word || !(tagIs(tags, h, "NN") || tagIs(tags, h, "NNS")) || RuleSupport::nounTag(tags, h + 1)
             || tagIs(tags, h + 1, "POS") || (h > 0 && head.isCapitalised()) || head.isAllCaps() || head.lower.size() < 2
             || skippedHeads().count(head.lower) || head.lower.find_first_not_of("abcdefghijklmnopqrstuvwxyz") != std::string::npos
             || joined(t, h) || forms.numberFixed(head.lower))

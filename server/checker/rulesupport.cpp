@@ -175,6 +175,16 @@ std::string RuleSupport::baseOfIng(const Lexicon &lex, const std::string &w)
     return {};
 }
 
+bool RuleSupport::tagEquals(const Tags &tags, int i, const char *tag)
+{
+    return i >= 0 && size_t(i) < tags.size() && tags[size_t(i)] == tag;
+}
+
+bool RuleSupport::nounTag(const Tags &tags, int i)
+{
+    return tagEquals(tags, i, "NN") || tagEquals(tags, i, "NNS") || tagEquals(tags, i, "NNP") || tagEquals(tags, i, "NNPS");
+}
+
 bool RuleSupport::britishBarePair(const std::string &preposition, const std::string &noun)
 {
     static const std::unordered_set<std::string> pairs = {"in future", "in hospital", "to hospital",

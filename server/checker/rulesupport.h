@@ -54,6 +54,10 @@ public:
     static bool timePhraseAt(const Tokens &t, int k);
     // A preposition and noun that British English writes without an article ("in future",
     // "in hospital", "at university"), which American-counted models would flag.
+    // The tag at i is exactly `tag` (tagIs matches a prefix).
+    static bool tagEquals(const Tags &tags, int i, const char *tag);
+    // Any noun tag at i: NN, NNS, NNP or NNPS.
+    static bool nounTag(const Tags &tags, int i);
     static bool britishBarePair(const std::string &preposition, const std::string &noun);
     // True when the auxiliary at k closes an object relative clause after a noun: "The
     // research they did helped" (determiner, noun, subject pronoun, k); the verb after k is

@@ -1,6 +1,7 @@
 #include "verbformslots.h"
 
 #include "lexicon.h"
+#include "rulesupport.h"
 
 #include <algorithm>
 #include <unordered_set>
@@ -16,9 +17,10 @@ std::string tagAt(const std::vector<std::string> &tags, int i)
     return i < 0 || size_t(i) >= tags.size() ? "<s>" : tags[size_t(i)];
 }
 
+// exact tags, not prefixes
 bool tagIs(const std::vector<std::string> &tags, int i, const char *tag)
 {
-    return i >= 0 && size_t(i) < tags.size() && tags[size_t(i)] == tag;
+    return RuleSupport::tagEquals(tags, i, tag);
 }
 
 bool tagStarts(const std::vector<std::string> &tags, int i, const char *prefix)
