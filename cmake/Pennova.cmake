@@ -45,7 +45,7 @@ endfunction()
 # run first and the short ones fill the cores beside them; without it a fresh build (no
 # CTestCostData.txt yet) would start them last and wait on them alone at the end.
 set(PENNOVA_TEST_COSTS
-    tst_dictionarypanel=15 tst_documents=10 tst_serverstorage=9 tst_mainwindow=8 tst_serverscaleout=7
+    tst_dictionarypanel=15 tst_documents=10 tst_serverstorage=9 tst_mainwindow=4 tst_mainwindowediting=4 tst_serverscaleout=7
     tst_mainwindowserver=6 tst_serverabuse=5 tst_checker_tagger=4 tst_deploynginx=4 tst_loginwindow=3
     tst_serverclients=3 tst_servercheck=3)
 
