@@ -1,6 +1,4 @@
 #pragma once
-
-#include "countstable.h"
 // PrepositionChoiceRule: the preposition a verb, adjective or noun takes, from a table of how
 // native writers followed each word (counted from the Brown corpus and the UD treebanks by
 // pennova-prepositiontrain). It speaks only where the table is sure: the word was seen often,
@@ -13,14 +11,15 @@
 // alarms, so times, places, names and prepositions before "of" are left alone, and nouns (whose
 // phrases attach anywhere) are off by default.
 //
-// Not run by EnglishChecker: counted from Brown and the UD treebanks (about 90,000 slots) the
-// table is sure of too few words: on REALEC and JFLEG dev it finds little beyond the
-// hand-written preposition rules, and REALEC marks the verb, not the preposition, of "discuss
-// about" (bench_prepositions). It waits for more native text.
+// Counted from Brown and the UD treebanks (about 90,000 slots), the table is sure of few words:
+// on REALEC and JFLEG dev it finds little beyond the hand-written preposition rules
+// (bench_prepositions). A missing preposition after a verb is mostly left to
+// MissingPrepositionRule, whose table also counts the objects verbs take directly.
 //
 // Table file (text): "pennova-preposition-counts 1", "classes" and the columns
 // (PrepositionSlots::classNames), then one row per word: "<kind>:<lemma>" and a count per column.
 
+#include "countstable.h"
 #include "finding.h"
 #include "prepositionslots.h"
 
