@@ -9,6 +9,7 @@
 #include "prepositionchoicerule.h"
 #include "prepositionslots.h"
 #include "shippeddata.h"
+#include "support/prepositioncounts.h"
 #include "wordforms.h"
 
 #include <QtTest>
@@ -21,24 +22,11 @@ using P = PrepositionSlots;
 
 namespace {
 
-// A row of counts: the prepositions named with their counts, the rest 0 ("-" the direct object).
-std::string row(const std::string &key, const std::vector<std::pair<std::string, int>> &counts)
-{
-    std::vector<int> values(size_t(P::kColumns), 0);
-    for (const auto &[word, n] : counts)
-        values[size_t(word == "-" ? P::kDirect : P::classOf(word))] = n;
-    std::string out = key;
-    for (int v : values)
-        out += " " + std::to_string(v);
-    return out + "\n";
-}
+using PrepositionCounts::row;
 
 std::string header()
 {
-    std::string out = "pennova-preposition-counts 1\nclasses";
-    for (const std::string &c : P::classNames())
-        out += " " + c;
-    return out + "\n";
+    return PrepositionCounts::header("pennova-preposition-counts 1");
 }
 
 // As native text has them: one word chooses, the others attach what they like.
