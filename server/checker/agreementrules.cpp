@@ -28,6 +28,13 @@ const Set &looseHeads()
     return s;
 }
 
+// Plurals without -s.
+const Set &plainPlurals()
+{
+    static const Set s = {"people", "children", "men", "women"};
+    return s;
+}
+
 const Set &everyPronouns()
 {
     static const Set s = {"everyone", "everybody", "everything", "someone", "somebody", "something", "nobody",
@@ -177,8 +184,7 @@ AgreementRules::Subject AgreementRules::subjectAt(const std::vector<Token> &t, c
             return s;
         }
         // "people", "children": plurals without -s ("a people" is one nation)
-        static const Set plainPlurals = {"people", "children", "men", "women"};
-        const bool plainPlural = end >= 0 && plainPlurals.count(R::lowerAt(t, head)) && w != "a" && w != "an";
+        const bool plainPlural = end >= 0 && plainPlurals().count(R::lowerAt(t, head)) && w != "a" && w != "an";
         if (end < 0 || (looseHeads().count(R::lowerAt(t, head)) && !plainPlural))
             return s;
         const bool determined = R::tagIs(tags, i, "DT") || R::tagIs(tags, i, "PRP$");
@@ -456,7 +462,6 @@ int AgreementRules::relativeClauseEnd(const std::vector<Token> &t, const std::ve
 void AgreementRules::relativeAgreement(const std::vector<Token> &t, const std::vector<std::string> &tags,
                                        std::vector<Finding> *out) const
 {
-    static const Set plainPlurals = {"people", "children", "men", "women"};
     // adverbs that may stand between the pronoun and its verb
     static const Set adverbs = {"also", "often", "always", "usually", "still", "really", "just", "only", "never",
                                 "sometimes", "even", "already", "mostly", "rarely", "seldom"};
@@ -466,7 +471,7 @@ void AgreementRules::relativeAgreement(const std::vector<Token> &t, const std::v
             continue;
         const int n = r - 1;
         const std::string &noun = t[size_t(n)].lower;
-        const bool plain = plainPlurals.count(noun) != 0;
+        const bool plain = plainPlurals().count(noun) != 0;
         if (!plain && (!R::tagIs(tags, n, "NNS") || (n > 0 && t[size_t(n)].isCapitalised()) || noun.size() < 4 || noun.back() != 's'
                        || noun.compare(noun.size() - 2, 2, "ss") == 0 || noun.compare(noun.size() - 3, 3, "ics") == 0))
             continue;
