@@ -44,7 +44,7 @@ void CheckStorage::addUnanswered(const QStringList &texts, const QList<TextChunk
 {
     const qsizetype count = qMin(texts.size(), chunks.size());
     for (qsizetype i = 0; i < count; ++i) {
-        const QString previous = i > 0 ? texts.at(i - 1) : QString();
+        const QString previous = previousOf(texts, i);
         if (chunks.at(i) && !find(texts.at(i), *chunks.at(i), previous))
             append(texts.at(i), *chunks.at(i), {}, 0, previous);
     }

@@ -39,6 +39,9 @@ public:
     // sentence's previous one is the one before it in `texts`.
     void addUnanswered(const QStringList &texts, const QList<TextChunk *> &chunks);
 
+    // The sentence before sentence i of a checked text, as the entries keep it ("" for the first).
+    static QString previousOf(const QStringList &texts, qsizetype i) { return i > 0 ? texts.value(i - 1) : QString(); }
+
     int size() const { return int(m_entries.size()); }
     bool isEmpty() const { return m_entries.empty(); }
     const CheckStorageEntry &at(int index) const { return m_entries.at(size_t(index)); }

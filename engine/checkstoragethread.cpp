@@ -30,7 +30,7 @@ void CheckStorageThread::run()
         const TextChunk *chunk = m_chunks.at(i);
         if (!chunk)
             continue;
-        const CheckStorageEntry *entry = m_storage->find(m_sentences.at(i), *chunk, i > 0 ? m_sentences.at(i - 1) : QString());
+        const CheckStorageEntry *entry = m_storage->find(m_sentences.at(i), *chunk, CheckStorage::previousOf(m_sentences, i));
         if (!entry)
             continue;
         if (m_answered)

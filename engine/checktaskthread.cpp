@@ -185,7 +185,7 @@ void CheckTaskThread::slotUpdateResult(CResultState state)
         const TextChunk *chunk = m_chunks.value(state.sentInd);
         if (chunk)
             m_storage->append(m_sentences.at(state.sentInd), *chunk, state.corrections, state.scoreErrors,
-                              state.sentInd > 0 ? m_sentences.at(state.sentInd - 1) : QString());
+                              CheckStorage::previousOf(m_sentences, state.sentInd));
     }
     emit signalUpdateState(state);
 }
@@ -214,7 +214,7 @@ void CheckTaskThread::slotCheckStorageFinished()
         const bool cached = m_answeredFromStorage.contains(int(i));
         request.configs.append(cached ? -1 : m_chunks.at(i)->kind());
         // The cached sentence's share of the summary's error count.
-        const QString previous = i > 0 ? m_sentences.at(i - 1) : QString();
+        const QString previous = CheckStorage::previousOf(m_sentences, i);
         const CheckStorageEntry *entry = cached && m_storage ? m_storage->find(m_sentences.at(i), *m_chunks.at(i), previous) : nullptr;
         request.scoreErrors.append(entry ? entry->scoreErrors : 0);
     }
