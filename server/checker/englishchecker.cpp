@@ -1,4 +1,5 @@
 #include "englishchecker.h"
+
 #include "shippeddata.h"
 
 #include "adverbrules.h"
@@ -14,6 +15,7 @@
 #include "confusionrules.h"
 #include "explanationpages.h"
 #include "fragmentrule.h"
+#include "gapspan.h"
 #include "grammarrules.h"
 #include "lemmatizer.h"
 #include "lexicon.h"
@@ -399,6 +401,7 @@ Json::Value EnglishChecker::checkSentence(int sentInd, const std::string &utf8, 
     std::vector<Finding> kept = RuleRegistry::settle(m_data->registry.collect(sentence), admit, kMaxFindings);
     if (kept.empty())
         kept = RuleRegistry::settle(m_data->registry.collectWhenClean(sentence), admit, kMaxFindings);
+    GapSpan::widen(tokens, &kept);
 
     Json::Value record(Json::objectValue);
     record["sentInd"] = sentInd;

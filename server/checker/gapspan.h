@@ -1,0 +1,24 @@
+#pragma once
+// A word or mark missing between two words belongs to the gap, not to the word before it:
+// "However the" -> "However, the", "depends the" -> "depends on the". A finding whose every
+// candidate only adds text after its span ("However" -> "However,") is widened over the next
+// word, so that the underline covers both sides of the gap and the candidate reads whole.
+
+#include "finding.h"
+#include "tokenizer.h"
+
+#include <vector>
+
+namespace PennovaChecker {
+
+class GapSpan
+{
+public:
+    // Whether every candidate of f is its written text with words or a mark added after it.
+    static bool addsAfter(const Finding &f, const std::string &written);
+    // Widens such findings in *found (kept findings, in text order) over the word after them,
+    // unless that word is in another finding, a mark comes first, or the sentence ends.
+    static void widen(const std::vector<Token> &tokens, std::vector<Finding> *found);
+};
+
+} // namespace PennovaChecker

@@ -1,0 +1,113 @@
+// Findings that only add words or a mark after their span are widened over the word after
+// the gap; every other finding keeps its span.
+
+#include "gapspan.h"
+#include "tokenizer.h"
+
+#include <QtTest>
+
+using namespace PennovaChecker;
+
+namespace {
+
+// The finding on the first occurrence of `span` in `sentence`, with the given candidates.
+Finding on(const QString &sentence, const QString &span, const QStringList &fixes)
+{
+    Finding f;
+    f.start = int(sentence.indexOf(span));
+    f.end = f.start + int(span.size());
+    f.errorType = "GRAMMAR";
+    for (const QString &fix : fixes)
+        f.candidates.push_back({fix.toStdString()});
+    return f;
+}
+
+} // namespace
+
+class TestGapSpan : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void widen_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::addColumn<QString>("span");
+        QTest::addColumn<QStringList>("fixes");
+        QTest::addColumn<QString>("otherSpan"); // a second finding, or empty
+        QTest::addColumn<QString>("wantSpan");
+        QTest::addColumn<QStringList>("wantFixes");
+
+        QTest::newRow("comma after an opener takes the next word")
+            << "However the price is high." << "However" << QStringList{"However,"} << QString() << "However the"
+            << QStringList{"However, the"};
+        QTest::newRow("added preposition, every candidate")
+            << "It depends the weather." << "depends" << QStringList{"depends on", "depends upon"} << QString()
+            << "depends the" << QStringList{"depends on the", "depends upon the"};
+        QTest::newRow("two-word span")
+            << "A lot people came." << "A lot" << QStringList{"A lot of"} << QString() << "A lot people"
+            << QStringList{"A lot of people"};
+        QTest::newRow("Chinese text before the span")
+            << "我认为 However the price is high." << "However" << QStringList{"However,"} << QString()
+            << "However the" << QStringList{"However, the"};
+        QTest::newRow("word after the gap runs into other letters: left")
+            << "However naïve people fail." << "However" << QStringList{"However,"} << QString() << "However"
+            << QStringList{"However,"};
+        QTest::newRow("one candidate changes the word: left")
+            << "It depends the weather." << "depends" << QStringList{"depends on", "relies"} << QString()
+            << "depends" << QStringList{"depends on", "relies"};
+        QTest::newRow("word after the gap opens a compound: left")
+            << "However well-known it is, we go." << "However" << QStringList{"However,"} << QString() << "However"
+            << QStringList{"However,"};
+        QTest::newRow("word after the gap before a comma")
+            << "Besides money, we need time." << "Besides" << QStringList{"Besides all"} << QString()
+            << "Besides money" << QStringList{"Besides all money"};
+        QTest::newRow("a changed ending is no gap: left")
+            << "The cat tail is long." << "cat" << QStringList{"cat's", "cats"} << QString() << "cat"
+            << QStringList{"cat's", "cats"};
+        QTest::newRow("a full stop added is no gap: left")
+            << "Books, films etc and music." << "etc" << QStringList{"etc."} << QString() << "etc"
+            << QStringList{"etc."};
+        QTest::newRow("a mark after the span: left")
+            << "However, the price is high." << "However" << QStringList{"However and"} << QString() << "However"
+            << QStringList{"However and"};
+        QTest::newRow("end of the sentence: left")
+            << "I like to listen" << "listen" << QStringList{"listen to"} << QString() << "listen"
+            << QStringList{"listen to"};
+        QTest::newRow("next word in another finding: left")
+            << "However teh price is high." << "However" << QStringList{"However,"} << "teh" << "However"
+            << QStringList{"However,"};
+        QTest::newRow("span inside a word: left")
+            << "Nonetheless we go." << "theless" << QStringList{"theless,"} << QString() << "theless"
+            << QStringList{"theless,"};
+        QTest::newRow("no candidates: left")
+            << "However the price is high." << "However" << QStringList{} << QString() << "However" << QStringList{};
+    }
+
+    void widen()
+    {
+        QFETCH(QString, sentence);
+        QFETCH(QString, span);
+        QFETCH(QStringList, fixes);
+        QFETCH(QString, otherSpan);
+        QFETCH(QString, wantSpan);
+        QFETCH(QStringList, wantFixes);
+        const std::vector<Token> tokens = Tokenizer::tokenize(sentence.toStdString());
+        std::vector<Finding> found{on(sentence, span, fixes)};
+        if (!otherSpan.isEmpty())
+            found.push_back(on(sentence, otherSpan, {QStringLiteral("the")}));
+        GapSpan::widen(tokens, &found);
+
+        const Finding &f = found.front();
+        QCOMPARE(sentence.mid(f.start, f.end - f.start), wantSpan);
+        QStringList got;
+        for (const Candidate &c : f.candidates)
+            got << QString::fromStdString(c.correction);
+        QCOMPARE(got, wantFixes);
+        if (!otherSpan.isEmpty())
+            QCOMPARE(sentence.mid(found.back().start, found.back().end - found.back().start), otherSpan);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestGapSpan)
+#include "tst_gapspan.moc"
