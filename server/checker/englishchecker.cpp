@@ -401,6 +401,7 @@ Json::Value EnglishChecker::checkSentence(int sentInd, const std::string &utf8, 
     std::vector<Finding> kept = RuleRegistry::settle(m_data->registry.collect(sentence), admit, kMaxFindings);
     if (kept.empty())
         kept = RuleRegistry::settle(m_data->registry.collectWhenClean(sentence), admit, kMaxFindings);
+    GapSpan::narrow(tokens, &kept);
     GapSpan::widen(tokens, &kept);
 
     Json::Value record(Json::objectValue);

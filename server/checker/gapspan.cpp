@@ -2,6 +2,43 @@
 
 namespace PennovaChecker {
 
+namespace {
+
+// The tokens [first, last] as written, one space where the sentence has space.
+std::string textOf(const std::vector<Token> &t, int first, int last)
+{
+    std::string written;
+    for (int i = first; i <= last; ++i)
+        written += (i > first && t[size_t(i)].spaceBefore ? " " : "") + t[size_t(i)].text;
+    return written;
+}
+
+// The token indices a finding covers exactly, or false.
+bool coveredTokens(const std::vector<Token> &t, const Finding &f, int *first, int *last)
+{
+    *first = *last = -1;
+    for (int i = 0; i < int(t.size()); ++i) {
+        if (t[size_t(i)].start == f.start)
+            *first = i;
+        if (t[size_t(i)].end == f.end)
+            *last = i;
+    }
+    return *first >= 0 && *last >= *first;
+}
+
+// Words only: letters, apostrophes and the spaces between them.
+bool wordsOnly(const std::string &s)
+{
+    if (s.empty() || s.front() == ' ' || s.back() == ' ')
+        return false;
+    for (const char c : s)
+        if (!(c == ' ' || c == '\'' || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')))
+            return false;
+    return true;
+}
+
+} // namespace
+
 bool GapSpan::addsAfter(const Finding &f, const std::string &written)
 {
     if (f.candidates.empty() || written.empty())
@@ -22,15 +59,8 @@ void GapSpan::widen(const std::vector<Token> &t, std::vector<Finding> *found)
 {
     for (size_t k = 0; k < found->size(); ++k) {
         Finding &f = (*found)[k];
-        // the tokens the finding covers, exactly
-        int first = -1, last = -1;
-        for (int i = 0; i < int(t.size()); ++i) {
-            if (t[size_t(i)].start == f.start)
-                first = i;
-            if (t[size_t(i)].end == f.end)
-                last = i;
-        }
-        if (first < 0 || last < first || last + 1 >= int(t.size()))
+        int first, last;
+        if (!coveredTokens(t, f, &first, &last) || last + 1 >= int(t.size()))
             continue;
         const Token &next = t[size_t(last) + 1];
         // the next word whole: not run into letters the tokenizer splits off ("naïve") nor
@@ -42,14 +72,50 @@ void GapSpan::widen(const std::vector<Token> &t, std::vector<Finding> *found)
             continue;
         if (k + 1 < found->size() && (*found)[k + 1].start < next.end)
             continue;
-        std::string written;
-        for (int i = first; i <= last; ++i)
-            written += (i > first && t[size_t(i)].spaceBefore ? " " : "") + t[size_t(i)].text;
+        const std::string written = textOf(t, first, last);
         if (!addsAfter(f, written))
             continue;
         for (Candidate &c : f.candidates)
             c.correction += " " + next.text;
         f.end = next.end;
+        if (f.errorInfo == written)
+            f.errorInfo = textOf(t, first, last + 1);
+    }
+}
+
+void GapSpan::narrow(const std::vector<Token> &t, std::vector<Finding> *found)
+{
+    for (Finding &f : *found) {
+        int first, last;
+        if (f.candidates.empty() || !coveredTokens(t, f, &first, &last) || first == last)
+            continue;
+        // the gap before token j that every candidate fills with words
+        for (int j = first; j <= last; ++j) {
+            if (j > first && !t[size_t(j)].spaceBefore)
+                continue;
+            const std::string before = j > first ? textOf(t, first, j - 1) + " " : std::string();
+            const std::string after = " " + textOf(t, j, last);
+            std::vector<std::string> added;
+            for (const Candidate &c : f.candidates) {
+                const std::string &text = c.correction;
+                if (text.size() <= before.size() + after.size() || text.compare(0, before.size(), before) != 0
+                    || text.compare(text.size() - after.size(), after.size(), after) != 0)
+                    break;
+                const std::string words = text.substr(before.size(), text.size() - before.size() - after.size());
+                if (!wordsOnly(words))
+                    break;
+                added.push_back(words);
+            }
+            if (added.size() != f.candidates.size())
+                continue;
+            for (size_t k = 0; k < added.size(); ++k)
+                f.candidates[k].correction = added[k] + " " + t[size_t(j)].text;
+            if (f.errorInfo == textOf(t, first, last))
+                f.errorInfo = t[size_t(j)].text;
+            f.start = t[size_t(j)].start;
+            f.end = t[size_t(j)].end;
+            break;
+        }
     }
 }
 

@@ -3,6 +3,9 @@
 // "However the" -> "However, the", "depends the" -> "depends on the". A finding whose every
 // candidate only adds text after its span ("However" -> "However,") is widened over the next
 // word, so that the underline covers both sides of the gap and the candidate reads whole.
+// A finding over several words whose every candidate only puts words between two of them
+// ("Middle East" -> "the Middle East", "we looking" -> "we are looking") is narrowed to the
+// word after the gap: the words around it stay as written and need no underline.
 
 #include "finding.h"
 #include "tokenizer.h"
@@ -19,6 +22,8 @@ public:
     // Widens such findings in *found (kept findings, in text order) over the word after them,
     // unless that word is in another finding, a mark comes first, or the sentence ends.
     static void widen(const std::vector<Token> &tokens, std::vector<Finding> *found);
+    // Narrows such findings in *found to the word after the gap they fill.
+    static void narrow(const std::vector<Token> &tokens, std::vector<Finding> *found);
 };
 
 } // namespace PennovaChecker

@@ -29,14 +29,14 @@ private slots:
     void missingBe_data()
     {
         columns();
-        row("pronoun and an -ing form", "I going to the library now.", "I going", "I am going", "be_missing",
+        row("pronoun and an -ing form", "I going to the library now.", "going", "am going", "be_missing",
             "I am going to the library now.");
         row("pronoun, adverb and a feeling adjective", "If they really interested in music, they can join.",
-            "they really interested", "they are really interested", "be_missing",
+            "really", "are really", "be_missing",
             "If they are really interested in music, they can join.");
-        row("pronoun and an adjective at the end", "After the exam we very happy.", "we very happy",
-            "we are very happy", "be_missing", "After the exam we were very happy.");
-        row("born without be", "I born in a small village.", "I born", "I was born", "be_missing",
+        row("pronoun and an adjective at the end", "After the exam we very happy.", "very",
+            "are very", "be_missing", "After the exam we were very happy.");
+        row("born without be", "I born in a small village.", "born", "was born", "be_missing",
             "I was born in a small village.");
         row("noun subject and -ing in a when-clause, past", "When my grandmother getting old, she could not walk.",
             "getting", "was getting", "be_missing", "When my grandmother was getting old, she could not walk.");
@@ -50,8 +50,8 @@ private slots:
             "were not successful", "be_missing", "Many people were not successful at first.");
         row("doesn't and an adjective", "My brother doesn't afraid of dogs.", "doesn't afraid", "isn't afraid",
             "be_missing", "My brother isn't afraid of dogs.");
-        row("imperative don't and an adjective", "Don't nervous before the test.", "Don't nervous",
-            "Don't be nervous", "be_missing", "Don't be nervous before the test.");
+        row("imperative don't and an adjective", "Don't nervous before the test.", "nervous",
+            "be nervous", "be_missing", "Don't be nervous before the test.");
         row("after non-ASCII text", "Zoë said that she will happy there.", "happy", "be happy", "be_missing",
             "Zoë said that she will be happy there.");
     }
@@ -132,7 +132,7 @@ private slots:
         row("no before a verb", "I no like spicy food.", "no", "don't", "no_not", "I don't like spicy food.");
         row("no before a verb in a relative clause", "Someone who no give cannot live there.", "no", "doesn't",
             "no_not", "Someone who doesn't give cannot live there.");
-        row("passive with by and no be", "They killed by the soldiers.", "They killed", "They were killed",
+        row("passive with by and no be", "They killed by the soldiers.", "killed", "were killed",
             "be_missing", "They were killed by the soldiers.");
         row("relative pronoun and -ing", "The people who living here are kind.", "living", "are living",
             "be_missing", "The people who live here are kind.");
@@ -367,8 +367,8 @@ private slots:
             "feeling_passive", "She is very worried about the exam.");
         row("feeling verb with no object at the end", "The more I study, the more I satisfy.", "I satisfy",
             "I am satisfied", "feeling_passive", "The more I study, the more I am satisfied.");
-        row("past feeling verb before with", "She disappointed with the result.", "She disappointed",
-            "She was disappointed", "feeling_passive", "She was disappointed with the result.");
+        row("past feeling verb before with", "She disappointed with the result.", "disappointed",
+            "was disappointed", "feeling_passive", "She was disappointed with the result.");
         row("raise with no object after a thing", "Prices raise every year.", "raise", "rise", "rise_raise",
             "Prices rise every year.");
         row("raised with no object before an adverb", "The price raised sharply last year.", "raised", "rose",
@@ -426,15 +426,15 @@ private slots:
     {
         QTest::addColumn<QString>("sentence");
         QTest::addColumn<QString>("fixed"); // the one finding's first candidate; "" = clean
-        QTest::newRow("condition alone: present") << "If they interested in music" << "they are interested";
+        QTest::newRow("condition alone: present") << "If they interested in music" << "are interested";
         QTest::newRow("condition with a present main clause") << "If they interested in music, they can join."
-                                                              << "they are interested";
+                                                              << "are interested";
         QTest::newRow("condition with would: past") << "If they interested in music, they would join the club."
-                                                    << "they were interested";
+                                                    << "were interested";
         QTest::newRow("main clause, a past form and no other verb") << "She disappointed with the result."
-                                                                    << "She was disappointed";
+                                                                    << "was disappointed";
         QTest::newRow("main clause with a present verb after it") << "I interested in music and I play the piano."
-                                                                  << "I am interested";
+                                                                  << "am interested";
         QTest::newRow("clean: present") << "If they are interested in music" << "";
         QTest::newRow("clean: past with would") << "If they were interested in music, they would join the club." << "";
         QTest::newRow("clean: an object after the verb") << "If the story interested them, they read on." << "";
@@ -546,7 +546,7 @@ private slots:
         columns();
         row("question word, pronoun and be", "What you are doing?", "What you are", "What are you",
             "question_order", "What are you doing?");
-        row("question word, pronoun and a plain verb", "Where you live?", "Where you live", "Where do you live",
+        row("question word, pronoun and a plain verb", "Where you live?", "you", "do you",
             "question_order", "Where do you live?");
         row("question word, pronoun and an -s verb", "Where he lives now?", "Where he lives", "Where does he live",
             "question_order", "Where does he live now?");

@@ -1,4 +1,5 @@
 // Findings that only add words or a mark after their span are widened over the word after
+// the gap; findings that only put words between two of theirs are narrowed to the word after
 // the gap; every other finding keeps its span.
 
 #include "gapspan.h"
@@ -94,18 +95,77 @@ private slots:
         QFETCH(QStringList, wantFixes);
         const std::vector<Token> tokens = Tokenizer::tokenize(sentence.toStdString());
         std::vector<Finding> found{on(sentence, span, fixes)};
+        found.front().errorInfo = span.toStdString();
         if (!otherSpan.isEmpty())
             found.push_back(on(sentence, otherSpan, {QStringLiteral("the")}));
         GapSpan::widen(tokens, &found);
 
         const Finding &f = found.front();
         QCOMPARE(sentence.mid(f.start, f.end - f.start), wantSpan);
+        QCOMPARE(QString::fromStdString(f.errorInfo), wantSpan);
         QStringList got;
         for (const Candidate &c : f.candidates)
             got << QString::fromStdString(c.correction);
         QCOMPARE(got, wantFixes);
         if (!otherSpan.isEmpty())
             QCOMPARE(sentence.mid(found.back().start, found.back().end - found.back().start), otherSpan);
+    }
+
+    void narrow_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::addColumn<QString>("span");
+        QTest::addColumn<QStringList>("fixes");
+        QTest::addColumn<QString>("wantSpan");
+        QTest::addColumn<QStringList>("wantFixes");
+
+        QTest::newRow("article before a two-word name")
+            << "Oil comes from Middle East." << "Middle East" << QStringList{"the Middle East"} << "Middle"
+            << QStringList{"the Middle"};
+        QTest::newRow("verb put between pronoun and participle")
+            << "I born in a village." << "I born" << QStringList{"I was born", "I am born"} << "born"
+            << QStringList{"was born", "am born"};
+        QTest::newRow("gap in the middle of three words")
+            << "Most of young people agree." << "of young people" << QStringList{"of the young people"} << "young"
+            << QStringList{"the young"};
+        QTest::newRow("Chinese text before the span")
+            << "我说 Where you live?" << "Where you live" << QStringList{"Where do you live"} << "you"
+            << QStringList{"do you"};
+        QTest::newRow("candidates fill different gaps: left")
+            << "Most of students agree." << "of students" << QStringList{"of the students", "the students"}
+            << "of students" << QStringList{"of the students", "the students"};
+        QTest::newRow("a word changed as well: left")
+            << "I born in a village." << "I born" << QStringList{"I was bear"} << "I born"
+            << QStringList{"I was bear"};
+        QTest::newRow("a mark put in: left")
+            << "For example it works." << "example it" << QStringList{"example, it"} << "example it"
+            << QStringList{"example, it"};
+        QTest::newRow("case changed: left")
+            << "Coldest month is May." << "Coldest month" << QStringList{"The coldest month"} << "Coldest month"
+            << QStringList{"The coldest month"};
+        QTest::newRow("one word: left")
+            << "It is problem." << "problem" << QStringList{"a problem"} << "problem" << QStringList{"a problem"};
+    }
+
+    void narrow()
+    {
+        QFETCH(QString, sentence);
+        QFETCH(QString, span);
+        QFETCH(QStringList, fixes);
+        QFETCH(QString, wantSpan);
+        QFETCH(QStringList, wantFixes);
+        const std::vector<Token> tokens = Tokenizer::tokenize(sentence.toStdString());
+        std::vector<Finding> found{on(sentence, span, fixes)};
+        found.front().errorInfo = span.toStdString();
+        GapSpan::narrow(tokens, &found);
+
+        const Finding &f = found.front();
+        QCOMPARE(sentence.mid(f.start, f.end - f.start), wantSpan);
+        QCOMPARE(QString::fromStdString(f.errorInfo), wantSpan);
+        QStringList got;
+        for (const Candidate &c : f.candidates)
+            got << QString::fromStdString(c.correction);
+        QCOMPARE(got, wantFixes);
     }
 };
 
