@@ -44,6 +44,8 @@ void PunctuationRules::check(const std::vector<Token> &t, const std::vector<std:
     doubledMarks(t, out);
     gluedNumber(t, out);
     commaBeforeThat(t, tags, out);
+    commaBeforeRelative(t, tags, out);
+    commaBeforeThan(t, tags, out);
     missingSpace(t, out);
     fullWidthMarks(t, out);
     questionMark(t, out);
@@ -167,18 +169,118 @@ void PunctuationRules::gluedNumber(const std::vector<Token> &t, std::vector<Find
 void PunctuationRules::commaBeforeThat(const std::vector<Token> &t, const std::vector<std::string> &tags,
                                        std::vector<Finding> *out) const
 {
+    // Edited text sets no comma between a word and the that-clause it takes: Brown has
+    // one in 1 % of "I think/say/know ... that" (bar parentheticals "..., he said, that"),
+    // 2.5 % of "the idea/fact ... that" and none after "it is clear".
     static const Set be = {"is", "was", "seems", "seemed", "be", "it's"};
-    for (int c = 3; c + 1 < int(t.size()); ++c) {
-        if (t[size_t(c)].text != "," || R::lowerAt(t, c + 1) != "that" || !R::tagIs(tags, c - 1, "JJ"))
+    static const Set reporting = {"say", "says", "said", "think", "thinks", "thought", "believe", "believes",
+                                  "believed", "know", "knows", "knew", "known", "see", "seen", "mention",
+                                  "mentioned", "add", "added", "claim", "claims", "claimed", "argue", "argues",
+                                  "argued", "mean", "means", "hope", "notice", "noticed", "suppose", "understand",
+                                  "realize", "realise", "agree", "note", "noted", "state", "stated", "conclude",
+                                  "admit", "suggest", "suggested", "assume", "assumed", "prove", "proved",
+                                  "show", "shows", "showed", "shown", "feel", "emphasize", "emphasise", "stress"};
+    static const Set contentNouns = {"idea", "fact", "opinion", "belief", "view", "conclusion", "doubt"};
+    // "that is", "that means", "that would ...": a demonstrative "that" after a comma
+    static const Set demonstrativeVerbs = {"is", "was", "'s", "means", "meant", "would", "will", "way", "being"};
+    // before the verb: its subject, a modal or "to" ("I think", "we can see", "to say"), a
+    // passive's be ("it can be seen") or an adverb ("personally think")
+    static const Set subjects = {"i", "we", "you", "they", "he", "she", "it", "people", "to", "can", "could",
+                                 "would", "will", "should", "must", "may", "might", "be", "been", "is", "was",
+                                 "also", "personally", "really", "strongly", "firmly", "just"};
+    for (int c = 2; c + 2 < int(t.size()); ++c) {
+        if (t[size_t(c)].text != "," || R::lowerAt(t, c + 1) != "that" || demonstrativeVerbs.count(R::lowerAt(t, c + 2))
+            || t[size_t(c) + 2].kind != Token::Word)
             continue;
-        // "it is (very) unlikely, that": the adjective's own clause
-        int v = c - 2;
-        if (R::tagIs(tags, v, "RB"))
-            --v;
-        const std::string verb = R::lowerAt(t, v);
-        if (!be.count(verb) || (verb != "it's" && R::lowerAt(t, v - 1) != "it"))
+        const std::string w = R::lowerAt(t, c - 1);
+        bool fix = false;
+        if (R::tagIs(tags, c - 1, "JJ")) {
+            // "it is (very) unlikely, that": the adjective's own clause
+            int v = c - 2;
+            if (R::tagIs(tags, v, "RB"))
+                --v;
+            const std::string verb = R::lowerAt(t, v);
+            fix = be.count(verb) && (verb == "it's" || R::lowerAt(t, v - 1) == "it");
+        }
+        if (!fix && reporting.count(w)) {
+            const std::string before = R::lowerAt(t, c - 2);
+            // ", he says, that" is a parenthetical: a comma before its subject as well
+            const bool parenthetical = c >= 3 && t[size_t(c) - 3].text == ",";
+            fix = (subjects.count(before) || R::tagIs(tags, c - 2, "NN") || R::tagIs(tags, c - 2, "MD"))
+                && !parenthetical;
+        }
+        if (!fix && contentNouns.count(w)) {
+            // "the idea, that", "no doubt, that"; "In my opinion, that ..." opens a clause
+            const std::string det = R::lowerAt(t, c - 2);
+            fix = w == "doubt" ? det == "no" : det == "the" || det == "a" || det == "an";
+        }
+        Finding f;
+        if (fix && R::deletion(t, c, "GRAMMAR", "comma_that", 2, &f))
+            out->push_back(f);
+    }
+}
+
+void PunctuationRules::commaBeforeRelative(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                           std::vector<Finding> *out) const
+{
+    // A clause that says which people are meant takes no comma. Brown: "those who" 206 times,
+    // never with a comma; "anyone/someone/everyone who" 35, never; a quantified antecedent
+    // ("many/most/some ... people who") 5 % of 77; against 73 % after a name.
+    static const Set pronouns = {"those", "anyone", "anybody", "someone", "somebody", "everyone", "everybody"};
+    static const Set quantifiers = {"many", "most", "some", "few", "several", "all", "no", "any", "every", "each"};
+    static const Set amounts = {"number", "numbers", "percentage", "proportion", "share", "majority", "amount"};
+    for (int c = 1; c + 2 < int(t.size()); ++c) {
+        if (t[size_t(c)].text != "," || t[size_t(c) + 1].kind != Token::Word || t[size_t(c) + 2].kind != Token::Word)
             continue;
-        out->push_back(R::replace(t, c - 1, c, t[size_t(c) - 1].text, "GRAMMAR", "comma_that", 2));
+        const std::string rel = R::lowerAt(t, c + 1);
+        bool fix = false;
+        if (rel == "who") {
+            fix = pronouns.count(R::lowerAt(t, c - 1)) > 0;
+            // back over the noun phrase ("many young people", "the number of (the) people")
+            int k = c - 1;
+            if (!fix && R::nounTag(tags, k) && !R::tagIs(tags, k, "NNP")) {
+                int words = 0;
+                while (k - 1 >= 0 && words < 3 && (R::tagIs(tags, k - 1, "JJ") || R::nounTag(tags, k - 1))
+                       && !R::tagIs(tags, k - 1, "NNP") && !quantifiers.count(R::lowerAt(t, k - 1)))
+                    --k, ++words;
+                const std::string det = R::lowerAt(t, k - 1);
+                fix = quantifiers.count(det) > 0;
+                const int of = det == "the" ? k - 2 : k - 1;
+                if (!fix && R::lowerAt(t, of) == "of")
+                    fix = amounts.count(R::lowerAt(t, of - 1)) > 0;
+            }
+        } else if (rel == "that") {
+            // "factories, that produce": a plural verb shows a relative "that", never set off
+            const std::string verb = R::lowerAt(t, c + 2);
+            fix = R::tagIs(tags, c - 1, "NNS")
+                && (verb == "are" || verb == "were" || verb == "have" || R::tagEquals(tags, c + 2, "VBP"));
+        }
+        Finding f;
+        if (fix && R::deletion(t, c, "GRAMMAR", "comma_relative", 2, &f))
+            out->push_back(f);
+    }
+}
+
+void PunctuationRules::commaBeforeThan(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                       std::vector<Finding> *out) const
+{
+    // "more popular, than e-books": Brown sets a comma between a comparative and its "than"
+    // in 8 of 1,629 (only after a list or an aside: "bigger, tougher, than")
+    static const Set comparatives = {"more", "less", "fewer", "better", "worse", "rather", "other"};
+    for (int c = 2; c + 1 < int(t.size()); ++c) {
+        if (t[size_t(c)].text != "," || R::lowerAt(t, c + 1) != "than")
+            continue;
+        // the comparative within four words before the comma, with no mark between
+        int k = c - 1;
+        while (k >= 0 && k >= c - 4 && t[size_t(k)].kind == Token::Word && !R::tagIs(tags, k, "JJR")
+               && !R::tagIs(tags, k, "RBR") && !comparatives.count(t[size_t(k)].lower))
+            --k;
+        const bool comparative = k >= 0 && k >= c - 4 && t[size_t(k)].kind == Token::Word;
+        // "bigger, tougher, than": a list of comparatives keeps its closing comma
+        const bool aside = k >= 1 && t[size_t(k) - 1].text == ",";
+        Finding f;
+        if (comparative && !aside && R::deletion(t, c, "GRAMMAR", "comma_than", 2, &f))
+            out->push_back(f);
     }
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // Marks and letter case around words: a contraction written with a backtick or another
 // wrong mark ("don`t", "can=t"), "non" written apart ("non biological"), the slips in
-// "and so on" ("and the so on", "and etc."), and a whole sentence in capitals.
+// "and so on" ("and the so on", "and etc."), a whole sentence in capitals, and commas
+// edited text never sets (before a that-clause, a restrictive relative clause or "than").
 
 #include "finding.h"
 #include "tokenizer.h"
@@ -38,8 +39,16 @@ private:
     void questionMark(const std::vector<Token> &t, std::vector<Finding> *out) const;
     // "it，but": Chinese full-width marks between English words
     void fullWidthMarks(const std::vector<Token> &t, std::vector<Finding> *out) const;
-    // "It is unlikely, that ...": no comma between the adjective and its that-clause
+    // "It is unlikely, that ...", "I think, that ...", "the idea, that ...": no comma between a
+    // word and the that-clause it takes
     void commaBeforeThat(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                         std::vector<Finding> *out) const;
+    // "those, who", "the number of people, who", "factories, that produce": no comma before a
+    // clause that says which ones are meant
+    void commaBeforeRelative(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                             std::vector<Finding> *out) const;
+    // "more popular, than ...": no comma between a comparative and its "than"
+    void commaBeforeThan(const std::vector<Token> &t, const std::vector<std::string> &tags,
                          std::vector<Finding> *out) const;
 
     const Lexicon &m_lex;

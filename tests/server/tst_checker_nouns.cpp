@@ -181,8 +181,6 @@ private slots:
         row("doubled comma", "He said so,, and left.", ",,", ",", "doubled_mark", "He said so, and left.");
         row("number glued to its word", "They paid 100million dollars.", "100million", "100 million", "number_space",
             "They paid 100 million dollars.");
-        row("comma before the that-clause of it is", "It is highly unlikely, that they will come.", "unlikely,",
-            "unlikely", "comma_that", "It is highly unlikely that they will come.");
         row("no space after a comma", "I like it,but he does not.", "it,but", "it, but", "space_after_mark",
             "I like it, but he does not.");
         row("no space after a full stop", "I like it.But he does not.", "it.But", "it. But", "space_after_mark",
