@@ -225,10 +225,12 @@ void PunctuationRules::commaBeforeRelative(const std::vector<Token> &t, const st
 {
     // A clause that says which people are meant takes no comma. Brown: "those who" 206 times,
     // never with a comma; "anyone/someone/everyone who" 35, never; a quantified antecedent
-    // ("many/most/some ... people who") 5 % of 77; against 73 % after a name.
+    // ("many/most/some ... people who") 5 % of 77; bare "people/students/children who" after
+    // a verb, preposition or conjunction 31, never; against 73 % after a name.
     static const Set pronouns = {"those", "anyone", "anybody", "someone", "somebody", "everyone", "everybody"};
     static const Set quantifiers = {"many", "most", "some", "few", "several", "all", "no", "any", "every", "each"};
     static const Set amounts = {"number", "numbers", "percentage", "proportion", "share", "majority", "amount"};
+    static const Set groups = {"people", "students", "children", "adults", "teenagers", "persons"};
     for (int c = 1; c + 2 < int(t.size()); ++c) {
         if (t[size_t(c)].text != "," || t[size_t(c) + 1].kind != Token::Word || t[size_t(c) + 2].kind != Token::Word)
             continue;
@@ -236,6 +238,11 @@ void PunctuationRules::commaBeforeRelative(const std::vector<Token> &t, const st
         bool fix = false;
         if (rel == "who") {
             fix = pronouns.count(R::lowerAt(t, c - 1)) > 0;
+            // "punish people, who share": a bare plural of people, straight after a verb, a
+            // preposition, a conjunction, a comma or the start
+            if (!fix && groups.count(R::lowerAt(t, c - 1)))
+                fix = c == 1 || t[size_t(c) - 2].text == "," || R::tagIs(tags, c - 2, "VB")
+                    || R::tagIs(tags, c - 2, "IN") || R::tagIs(tags, c - 2, "TO") || R::tagIs(tags, c - 2, "CC");
             // back over the noun phrase ("many young people", "the number of (the) people")
             int k = c - 1;
             if (!fix && R::nounTag(tags, k) && !R::tagIs(tags, k, "NNP")) {
