@@ -5,6 +5,7 @@
 #include "wordclasses.h"
 #include "wordforms.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 namespace PennovaChecker {
@@ -180,6 +181,8 @@ void PunctuationRules::commaBeforeThat(const std::vector<Token> &t, const std::v
                                   "realize", "realise", "agree", "note", "noted", "state", "stated", "conclude",
                                   "admit", "suggest", "suggested", "assume", "assumed", "prove", "proved",
                                   "show", "shows", "showed", "shown", "feel", "emphasize", "emphasise", "stress"};
+    static const Set personal = {"sure", "certain", "convinced", "aware", "confident"};
+    static const Set anyBe = {"am", "is", "are", "was", "were", "be", "been", "i'm", "we're", "they're"};
     static const Set contentNouns = {"idea", "fact", "opinion", "belief", "view", "conclusion", "doubt"};
     // "that is", "that means", "that would ...": a demonstrative "that" after a comma
     static const Set demonstrativeVerbs = {"is", "was", "'s", "means", "meant", "would", "will", "way", "being"};
@@ -187,11 +190,16 @@ void PunctuationRules::commaBeforeThat(const std::vector<Token> &t, const std::v
     // passive's be ("it can be seen") or an adverb ("personally think")
     static const Set subjects = {"i", "we", "you", "they", "he", "she", "it", "people", "to", "can", "could",
                                  "would", "will", "should", "must", "may", "might", "be", "been", "is", "was",
-                                 "also", "personally", "really", "strongly", "firmly", "just"};
+                                 "also", "personally", "really", "strongly", "firmly"};
     for (int c = 2; c + 2 < int(t.size()); ++c) {
         if (t[size_t(c)].text != "," || R::lowerAt(t, c + 1) != "that" || demonstrativeVerbs.count(R::lowerAt(t, c + 2))
-            || t[size_t(c) + 2].kind != Token::Word)
+            || t[size_t(c) + 2].kind != Token::Word || t[size_t(c) + 1].isCapitalised())
             continue;
+        // "the reason, and no other that I can see, that ...", "as he asserted, that": the
+        // comma closes an aside
+        bool aside = false;
+        for (int k = std::max(0, c - 5); k < c - 1; ++k)
+            aside = aside || t[size_t(k)].is("that") || t[size_t(k)].is("which") || t[size_t(k)].is("as");
         const std::string w = R::lowerAt(t, c - 1);
         bool fix = false;
         if (R::tagIs(tags, c - 1, "JJ")) {
@@ -201,18 +209,25 @@ void PunctuationRules::commaBeforeThat(const std::vector<Token> &t, const std::v
                 --v;
             const std::string verb = R::lowerAt(t, v);
             fix = be.count(verb) && (verb == "it's" || R::lowerAt(t, v - 1) == "it");
+            // "I am sure, that", "people are convinced, that": Brown never sets this comma (0 of 111)
+            fix = fix || (personal.count(w) && anyBe.count(verb) && R::lowerAt(t, v - 1) != "to");
         }
         if (!fix && reporting.count(w)) {
             const std::string before = R::lowerAt(t, c - 2);
             // ", he says, that" is a parenthetical: a comma before its subject as well
             const bool parenthetical = c >= 3 && t[size_t(c) - 3].text == ",";
-            fix = (subjects.count(before) || R::tagIs(tags, c - 2, "NN") || R::tagIs(tags, c - 2, "MD"))
-                && !parenthetical;
+            fix = (subjects.count(before) || R::tagIs(tags, c - 2, "NN") || R::tagIs(tags, c - 2, "MD")
+                   || (R::tagIs(tags, c - 2, "RB") && (subjects.count(R::lowerAt(t, c - 3)) || R::tagIs(tags, c - 3, "MD"))))
+                && !parenthetical && !aside;
         }
         if (!fix && contentNouns.count(w)) {
             // "the idea, that", "no doubt, that"; "In my opinion, that ..." opens a clause
+            // (a that-clause earlier makes this one of a series: "... that X, an opinion, that Y")
             const std::string det = R::lowerAt(t, c - 2);
-            fix = w == "doubt" ? det == "no" : det == "the" || det == "a" || det == "an";
+            bool series = false;
+            for (int k = 0; k < c - 1; ++k)
+                series = series || t[size_t(k)].is("that");
+            fix = !series && (w == "doubt" ? det == "no" : det == "the" || det == "a" || det == "an");
         }
         Finding f;
         if (fix && R::deletion(t, c, "GRAMMAR", "comma_that", 2, &f))
@@ -251,7 +266,10 @@ void PunctuationRules::commaBeforeRelative(const std::vector<Token> &t, const st
                        && !R::tagIs(tags, k - 1, "NNP") && !quantifiers.count(R::lowerAt(t, k - 1)))
                     --k, ++words;
                 const std::string det = R::lowerAt(t, k - 1);
-                fix = quantifiers.count(det) > 0;
+                // "the most shiftless adolescent": a superlative, not a quantity; "In any
+                // case, who ...": the comma closes an opening phrase
+                const bool opening = k - 2 == 0 && R::tagIs(tags, 0, "IN");
+                fix = quantifiers.count(det) > 0 && R::lowerAt(t, k - 2) != "the" && !opening;
                 const int of = det == "the" ? k - 2 : k - 1;
                 if (!fix && R::lowerAt(t, of) == "of")
                     fix = amounts.count(R::lowerAt(t, of - 1)) > 0;
@@ -283,8 +301,10 @@ void PunctuationRules::commaBeforeThan(const std::vector<Token> &t, const std::v
                && !R::tagIs(tags, k, "RBR") && !comparatives.count(t[size_t(k)].lower))
             --k;
         const bool comparative = k >= 0 && k >= c - 4 && t[size_t(k)].kind == Token::Word;
-        // "bigger, tougher, than": a list of comparatives keeps its closing comma
-        const bool aside = k >= 1 && t[size_t(k) - 1].text == ",";
+        // "bigger, tougher, than", "as valuable, or more valuable, than", "less shallow, if
+        // less sharp, than": a list or an aside keeps its closing comma
+        static const Set joiners = {",", "or", "and", "if", "but", "even"};
+        const bool aside = k >= 1 && joiners.count(t[size_t(k) - 1].lower);
         Finding f;
         if (comparative && !aside && R::deletion(t, c, "GRAMMAR", "comma_than", 2, &f))
             out->push_back(f);

@@ -107,9 +107,17 @@ private slots:
         QTest::newRow("that is after a comma") << "We can see, that is, we know the trend.";
         QTest::newRow("an opener before a demonstrative") << "In my opinion, that decision was wrong.";
         QTest::newRow("demonstrative that after a plural noun") << "They sold the houses, that was the plan.";
-        QTest::newRow("an aside before than") << "It was a bigger move, overall, than Britain in 1924.";
+        QTest::newRow("an adverb aside before than") << "It was a bigger move, overall, than Britain in 1924.";
         QTest::newRow("a list of comparatives before than") << "It is bigger, tougher, than anything else.";
         QTest::newRow("rather than after a comma") << "We walked, rather than drove.";
+        QTest::newRow("an aside closed before that") << "We must not forget, to be sure, that debate helps.";
+        QTest::newRow("a relative clause closed before that")
+            << "It was for this reason, and no other that I can see, that he left.";
+        QTest::newRow("a series of that-clauses")
+            << "They said that prices rose, and of those with an opinion, that taxes should fall.";
+        QTest::newRow("a superlative before who") << "Rare is the man, from the richest to the most humble worker, who has no story.";
+        QTest::newRow("an opening phrase before a question") << "In any case, who ever thought that?";
+        QTest::newRow("an aside before than") << "It is less shallow, if less sharp, than the others.";
         QTest::newRow("no comma at all") << "I think that those who work hard will earn more than others.";
     }
     void needlessCommaLookAlikes() { lookAlike(); }
