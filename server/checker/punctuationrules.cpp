@@ -241,10 +241,12 @@ void PunctuationRules::commaBeforeRelative(const std::vector<Token> &t, const st
     // A clause that says which people are meant takes no comma. Brown: "those who" 206 times,
     // never with a comma; "anyone/someone/everyone who" 35, never; a quantified antecedent
     // ("many/most/some ... people who") 5 % of 77; bare "people/students/children who" after
-    // a verb, preposition or conjunction 31, never; against 73 % after a name.
+    // a verb, preposition or conjunction 31, never; "there are ... who" 20, never; against
+    // 73 % after a name.
     static const Set pronouns = {"those", "anyone", "anybody", "someone", "somebody", "everyone", "everybody"};
     static const Set quantifiers = {"many", "most", "some", "few", "several", "all", "no", "any", "every", "each"};
     static const Set amounts = {"number", "numbers", "percentage", "proportion", "share", "majority", "amount"};
+    static const Set existential = {"is", "are", "was", "were"};
     static const Set groups = {"people", "students", "children", "adults", "teenagers", "persons"};
     for (int c = 1; c + 2 < int(t.size()); ++c) {
         if (t[size_t(c)].text != "," || t[size_t(c) + 1].kind != Token::Word || t[size_t(c) + 2].kind != Token::Word)
@@ -273,6 +275,14 @@ void PunctuationRules::commaBeforeRelative(const std::vector<Token> &t, const st
                 const int of = det == "the" ? k - 2 : k - 1;
                 if (!fix && R::lowerAt(t, of) == "of")
                     fix = amounts.count(R::lowerAt(t, of - 1)) > 0;
+                // "there are (a lot of) people, who": Brown's 20 are all without the comma
+                int be = k - 1;
+                if (det == "a" || det == "an" || det == "the" || det == "some" || det == "many")
+                    --be;
+                if (R::lowerAt(t, be) == "of" && R::lowerAt(t, be - 1) == "lot" && R::lowerAt(t, be - 2) == "a")
+                    be -= 3;
+                if (!fix && existential.count(R::lowerAt(t, be)))
+                    fix = R::lowerAt(t, be - 1) == "there";
             }
         } else if (rel == "that") {
             // "factories, that produce": a plural verb shows a relative "that", never set off

@@ -87,6 +87,8 @@ private slots:
             "comma_relative", "Many young people who live in cities like it.");
         row("every, who", "Every person, who earns money pays taxes.", ", ", "", "comma_relative",
             "Every person who earns money pays taxes.");
+        row("there are people, who", "But there are people, who say it works.", ", ", "", "comma_relative",
+            "But there are people who say it works.");
         row("plural noun, that with a plural verb", "Children, that grow up in the city are busy.", ", ", "",
             "comma_relative", "Children that grow up in the city are busy.");
         row("more adjective, than", "E-books are more popular, than paper books.", ", ", "", "comma_than",
@@ -101,6 +103,7 @@ private slots:
         QTest::addColumn<QString>("sentence");
         QTest::newRow("a name and its non-restrictive clause") << "My mother, who lives in Beijing, is a doctor.";
         QTest::newRow("a named antecedent") << "We met John Smith, who runs the shop.";
+        QTest::newRow("there was and a name") << "There was John, who had come early.";
         QTest::newRow("a definite plural and who") << "I thanked the teachers, who were very kind.";
         QTest::newRow("which after a clause") << "Many people came, which surprised us.";
         QTest::newRow("a parenthetical reporting verb") << "The plan, he says, that is the problem.";
