@@ -170,9 +170,9 @@ void PunctuationRules::gluedNumber(const std::vector<Token> &t, std::vector<Find
 void PunctuationRules::commaBeforeThat(const std::vector<Token> &t, const std::vector<std::string> &tags,
                                        std::vector<Finding> *out) const
 {
-    // Edited text sets no comma between a word and the that-clause it takes: Brown has
-    // one in 1 % of "I think/say/know ... that" (bar parentheticals "..., he said, that"),
-    // 2.5 % of "the idea/fact ... that" and none after "it is clear".
+    // Edited text sets no comma between a word and the that-clause it takes: Brown sets it
+    // in 1 % of "I think/say/know ... that" (bar parentheticals "..., he said, that"), in
+    // 2.5 % of "the idea/fact ... that" and never after "it is clear".
     static const Set be = {"is", "was", "seems", "seemed", "be", "it's"};
     static const Set reporting = {"say", "says", "said", "think", "thinks", "thought", "believe", "believes",
                                   "believed", "know", "knows", "knew", "known", "see", "seen", "mention",
@@ -209,15 +209,17 @@ void PunctuationRules::commaBeforeThat(const std::vector<Token> &t, const std::v
                 --v;
             const std::string verb = R::lowerAt(t, v);
             fix = be.count(verb) && (verb == "it's" || R::lowerAt(t, v - 1) == "it");
-            // "I am sure, that", "people are convinced, that": Brown never sets this comma (0 of 111)
+            // "I am sure, that", "people are convinced, that": Brown sets this comma once in 111
             fix = fix || (personal.count(w) && anyBe.count(verb) && R::lowerAt(t, v - 1) != "to");
         }
         if (!fix && reporting.count(w)) {
             const std::string before = R::lowerAt(t, c - 2);
             // ", he says, that" is a parenthetical: a comma before its subject as well
             const bool parenthetical = c >= 3 && t[size_t(c) - 3].text == ",";
+            const bool adverbAfterSubject = R::tagIs(tags, c - 2, "RB")
+                && (subjects.count(R::lowerAt(t, c - 3)) || R::tagIs(tags, c - 3, "MD")); // "we can easily say"
             fix = (subjects.count(before) || R::tagIs(tags, c - 2, "NN") || R::tagIs(tags, c - 2, "MD")
-                   || (R::tagIs(tags, c - 2, "RB") && (subjects.count(R::lowerAt(t, c - 3)) || R::tagIs(tags, c - 3, "MD"))))
+                   || adverbAfterSubject)
                 && !parenthetical && !aside;
         }
         if (!fix && contentNouns.count(w)) {

@@ -118,7 +118,8 @@ private slots:
             << "It was for this reason, and no other that I can see, that he left.";
         QTest::newRow("a series of that-clauses")
             << "They said that prices rose, and of those with an opinion, that taxes should fall.";
-        QTest::newRow("a superlative before who") << "Rare is the man, from the richest to the most humble worker, who has no story.";
+        QTest::newRow("a superlative before who")
+            << "Rare is the man, from the richest to the most humble worker, who has no story.";
         QTest::newRow("an opening phrase before a question") << "In any case, who ever thought that?";
         QTest::newRow("an aside before than") << "It is less shallow, if less sharp, than the others.";
         QTest::newRow("no comma at all") << "I think that those who work hard will earn more than others.";
