@@ -31,19 +31,19 @@ private slots:
     void missingAfterOpener_data()
     {
         columns();
-        row("in general before a subject", "In general the plan works well.", "general", "general,",
+        row("in general before a subject", "In general the plan works well.", "general the", "general, the",
             "comma_after_opener", "In general, the plan works well.");
-        row("for this reason before a subject", "For this reason we should understand the rules.", "reason",
-            "reason,", "comma_after_opener", "For this reason, we should understand the rules.");
-        row("by contrast before a noun phrase", "By contrast the other goods increased.", "contrast", "contrast,",
-            "comma_after_opener", "By contrast, the other goods increased.");
-        row("on the one hand", "On the one hand there can be problems.", "hand", "hand,", "comma_after_opener",
-            "On the one hand, there can be problems.");
-        row("personally before I", "Personally I want to see them happy.", "Personally", "Personally,",
+        row("for this reason before a subject", "For this reason we should understand the rules.", "reason we",
+            "reason, we", "comma_after_opener", "For this reason, we should understand the rules.");
+        row("by contrast before a noun phrase", "By contrast the other goods increased.", "contrast the",
+            "contrast, the", "comma_after_opener", "By contrast, the other goods increased.");
+        row("on the one hand", "On the one hand there can be problems.", "hand there", "hand, there",
+            "comma_after_opener", "On the one hand, there can be problems.");
+        row("personally before I", "Personally I want to see them happy.", "Personally I", "Personally, I",
             "comma_after_opener", "Personally, I want to see them happy.");
-        row("an ordinal before the", "Second the amount of money is too large.", "Second", "Second,",
+        row("an ordinal before the", "Second the amount of money is too large.", "Second the", "Second, the",
             "comma_after_opener", "Second, the amount of money is too large.");
-        row("yes before a clause", "Yes that is right, but it is late.", "Yes", "Yes,", "comma_after_opener",
+        row("yes before a clause", "Yes that is right, but it is late.", "Yes that", "Yes, that", "comma_after_opener",
             "Yes, that is right, but it is late.");
     }
     void missingAfterOpener() { verify(); }
