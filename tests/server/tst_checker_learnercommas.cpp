@@ -57,6 +57,8 @@ private slots:
         QTest::newRow("even so with its comma") << "Even so, the price is too high.";
         QTest::newRow("yes as an answer alone") << "Yes.";
         QTest::newRow("also before a subject is left to the writer") << "Also the young people have less time.";
+        QTest::newRow("thus and hence before a subject are left to the writer")
+            << "Thus we see that prices rise, and hence the demand falls.";
     }
     void openerLookAlikes() { lookAlike(); }
 
