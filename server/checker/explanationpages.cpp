@@ -320,6 +320,8 @@ const std::unordered_map<std::string, Page> &pages()
                       "\"same\" always takes \"the\".", "The two words have a same meaning.", "The two words have the same meaning."}},
         {"space_after_mark", {"标点后加空格", "英文中逗号、句号后面要空一格，再写下一个单词：I like it, but ...；不要把两个词和标点连在一起。",
                               "Put a space after a comma or a full stop.", "I like it,but he does not.It rains.", "I like it, but he does not. It rains."}},
+        {"space_before_mark", {"标点前不空格", "英文中逗号、句号、问号、冒号等标点紧跟在前一个单词后面，中间不空格；标点后面再空一格，然后写下一个单词：I like it, but ...，不要写成 I like it , but ... 或 I like it ,but ...。",
+                               "No space before a comma, a full stop or another mark; one space after it.", "We studied hard ,so we passed , and we were happy.", "We studied hard, so we passed, and we were happy."}},
         {"full_width_mark", {"英文中用半角标点", "英文句子里要用半角（英文）标点：逗号 ,、句号 .、问号 ? 等；中文的全角标点 ，。？、 不能用在英文中，顿号“、”在英文中改用逗号。",
                              "English text uses English punctuation marks, not Chinese full-width ones.", "I like tea，coffee、and juice。", "I like tea, coffee, and juice."}},
         {"article_name", {"国名、城市名前不加 the", "大多数国家、大洲和城市的名称前不用冠词：in China、to Beijing、from Europe（the United States、the UK 这类含普通名词的名称除外）。",

@@ -48,6 +48,7 @@ void PunctuationRules::check(const std::vector<Token> &t, const std::vector<std:
     commaBeforeRelative(t, tags, out);
     commaBeforeThan(t, tags, out);
     missingSpace(t, out);
+    spaceBeforeMark(t, out);
     fullWidthMarks(t, out);
     questionMark(t, out);
 }
@@ -98,6 +99,41 @@ void PunctuationRules::missingSpace(const std::vector<Token> &t, std::vector<Fin
         }
         if (fix)
             out->push_back(R::replace(t, m - 1, m + 1, a.text + mark.text + " " + b.text, "GRAMMAR", "space_after_mark", 2));
+    }
+}
+
+void PunctuationRules::spaceBeforeMark(const std::vector<Token> &t, std::vector<Finding> *out) const
+{
+    static const Set marks = {",", ";", ":", "?", "!", "."};
+    const int n = int(t.size());
+    // evidence that the writer sets marks by hand: a comma-like mark touching its word and
+    // followed by a space ("1,000" and "U.S." prove nothing)
+    bool touching = false;
+    for (int m = 1; m < n; ++m)
+        touching = touching
+            || (t[size_t(m)].text != "." && marks.count(t[size_t(m)].text) && !t[size_t(m)].spaceBefore
+                && t[size_t(m) - 1].kind == Token::Word && (m + 1 == n || t[size_t(m) + 1].spaceBefore));
+    for (int m = 1; m < n; ++m) {
+        const Token &a = t[size_t(m) - 1], &mark = t[size_t(m)];
+        if (!marks.count(mark.text) || !mark.spaceBefore || a.kind != Token::Word || a.attached)
+            continue;
+        const bool end = m + 1 == n;
+        // a run of marks ("...", "?!") or a smiley (":)")
+        if (!end && !t[size_t(m) + 1].spaceBefore && t[size_t(m) + 1].kind != Token::Word)
+            continue;
+        const bool wordAfter = !end && !t[size_t(m) + 1].spaceBefore && !t[size_t(m) + 1].attached;
+        // (".com", ".NET": a dot before a word is part of a name)
+        if ((mark.text == "." && !end) || (m >= 2 && t[size_t(m) - 2].kind == Token::Punct && !a.spaceBefore))
+            continue;
+        if (!wordAfter && !touching)
+            continue;
+        std::string fixed = a.text + mark.text;
+        int last = m;
+        if (wordAfter) {
+            fixed += " " + t[size_t(m) + 1].text;
+            last = m + 1;
+        }
+        out->push_back(R::replace(t, m - 1, last, fixed, "GRAMMAR", "space_before_mark", 2));
     }
 }
 

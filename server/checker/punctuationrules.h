@@ -35,6 +35,9 @@ private:
     void gluedNumber(const std::vector<Token> &t, std::vector<Finding> *out) const;  // "100million"
     // "it,but", "it.But": no space after a comma or a full stop between words
     void missingSpace(const std::vector<Token> &t, std::vector<Finding> *out) const;
+    // "hard ,so", and "it , but" where the sentence's other marks touch their words: no
+    // space before a mark (text split into tokens spaces every mark and is left alone)
+    void spaceBeforeMark(const std::vector<Token> &t, std::vector<Finding> *out) const;
     // "Why do people like it." -> "?": a question opened by a question word and an inverted verb
     void questionMark(const std::vector<Token> &t, std::vector<Finding> *out) const;
     // "it，but": Chinese full-width marks between English words

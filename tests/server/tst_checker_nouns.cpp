@@ -185,6 +185,12 @@ private slots:
             "I like it, but he does not.");
         row("no space after a full stop", "I like it.But he does not.", "it.But", "it. But", "space_after_mark",
             "I like it. But he does not.");
+        row("a space before a comma and none after", "We studied hard ,so we passed.", "hard ,so", "hard, so",
+            "space_before_mark", "We studied hard, so we passed.");
+        row("a spaced comma where another touches its word", "I like tea , but, sadly, not coffee.", "tea ,",
+            "tea,", "space_before_mark", "I like tea, but, sadly, not coffee.");
+        row("a spaced question mark where a comma touches its word", "Well, why did you go ?", "go ?", "go?",
+            "space_before_mark", "Well, why did you go?");
         row("full-width comma", "I like tea\uff0ccoffee and juice.", "\uff0ccoffee", ", coffee", "full_width_mark",
             "I like tea, coffee and juice.");
         row("full-width full stop", "I like tea\u3002", "\u3002", ".", "full_width_mark", "I like tea.");
@@ -219,6 +225,10 @@ private slots:
         QTest::newRow("possessives of names and singulars in -s") << "James's boss's car and the bus's door are red.";
         QTest::newRow("an ellipsis and the dot of etc.") << "Wait... we sold pens, books, etc..";
         QTest::newRow("units glued to numbers") << "It is 5km away, at 10pm, in the 1990s, on the 3rd floor.";
+        QTest::newRow("text split into tokens") << "I like tea , but not coffee , sadly .";
+        QTest::newRow("an ellipsis, a smiley and a dotted name after a space")
+            << "Well, I waited ... and smiled :) at the .NET team, then left.";
+        QTest::newRow("a time and a ratio") << "We met, at 10 :30, in a 3 : 1 ratio.";
         QTest::newRow("comma before a parenthetical, said that") << "It is clear, however, that he said, that is all.";
     }
     void marksAndCapitalLookAlikes() { LearnerTable::verifyClean(*m_checker); }
