@@ -104,6 +104,10 @@ void ArticleChoiceRule::check(const std::vector<Token> &t, const std::vector<std
         const int before = s.article >= 0 ? s.article - 1 : s.first - 1;
         if ((before >= 0 && t[size_t(before)].lower == "as") || jobTitles().count(first.lower))
             continue;
+        // "Bank of America has ...": a first word before "of" and a capital opens a name
+        if (s.written == ArticleSlots::None && s.first == 0 && R::lowerAt(t, s.head + 1) == "of"
+            && s.head + 2 < int(t.size()) && t[size_t(s.head) + 2].isCapitalised())
+            continue;
         // A bare noun right after a preposition is often an idiom ("on campus", "at school"): an
         // article is asked for there only where native text clearly kept the pair from going bare
         // (limit chosen on the learner dev sets against unedited CWEB sentences).

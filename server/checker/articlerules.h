@@ -7,7 +7,8 @@
 // ("Student should work hard"). Whether native writers leave a noun bare after "be", "as" or
 // a preposition comes from their counts (NounDeterminers) where the table holds the noun:
 // "It is really problem", "As result", "with situation in Russia" need an article, while "was
-// president", "at home" and "in fact" are right.
+// president", "at home" and "in fact" are right; so does whether they leave it bare before an
+// "of"-phrase ("Number of people increased", "on amount of money").
 
 #include "finding.h"
 #include "tokenizer.h"
@@ -38,6 +39,10 @@ public:
     static constexpr unsigned kMinUses = 20;
     // After "as" or a preposition the pair itself must have been seen this often.
     static constexpr unsigned kMinPair = 2;
+    // Before an "of"-phrase: the noun must have been seen there this often and bare at most
+    // this share of those uses (counted one up each way; chosen like kMaxBareShare).
+    static constexpr unsigned kMinOfUses = 15;
+    static constexpr double kMaxBareBeforeOf = 0.1;
     // Whether native text hardly ever leaves the noun bare, in the slot ("be", "as", a
     // preposition; nullptr for any); false without counts.
     static bool rarelyBare(const NounDeterminers *counts, const std::string &noun, const char *slot);
@@ -67,6 +72,10 @@ private:
     // bare, after "as" or a preposition it was seen after and never bare
     void bareAfterPreposition(const std::vector<Token> &t, const std::vector<std::string> &tags,
                               std::vector<Finding> *out) const;
+    // "Number of people increased", "in development of economy": a singular noun an "of"-phrase
+    // follows, which native text hardly ever leaves bare there
+    void bareBeforeOf(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                      std::vector<Finding> *out) const;
     // "went to school by the bus" -> "by bus"
     void byTransport(const std::vector<Token> &t, std::vector<Finding> *out) const;
     // "in the China" -> "in China": country, continent and city names take no article
