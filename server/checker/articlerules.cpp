@@ -177,6 +177,25 @@ void ArticleRules::bareBeforeOf(const std::vector<Token> &t, const std::vector<s
     }
 }
 
+// "the center of city", "instead of car": after "of" a noun phrase that names one thing: the
+// "of" follows a singular noun with "the" or none (not "a point of", "sections of") or a word
+// like "instead"
+static bool ofKnown(const std::vector<Token> &t, const std::vector<std::string> &tags, int of)
+{
+    int k = of - 1;
+    if (k < 0 || t[size_t(k)].kind != Token::Word)
+        return false;
+    // ("the number of car": a plural is missing, which the number rules say)
+    static const Set quantities = {"number", "variety", "range", "kind", "type", "sort", "lot", "couple", "majority",
+                                   "minority", "percentage", "proportion", "amount", "series", "pair", "group"};
+    if (!R::tagEquals(tags, k, "NN") || quantities.count(t[size_t(k)].lower))
+        return t[size_t(k)].lower == "instead" || t[size_t(k)].lower == "because";
+    while (k > 0 && t[size_t(k) - 1].kind == Token::Word && (R::tagIs(tags, k - 1, "JJ") || R::tagIs(tags, k - 1, "NN")))
+        --k;
+    const std::string det = R::lowerAt(t, k - 1);
+    return det != "a" && det != "an" && !R::tagIs(tags, k - 1, "CD") && !(k > 0 && t[size_t(k) - 1].kind == Token::Number);
+}
+
 void ArticleRules::bareAfterPreposition(const std::vector<Token> &t, const std::vector<std::string> &tags,
                                         std::vector<Finding> *out) const
 {
@@ -192,9 +211,10 @@ void ArticleRules::bareAfterPreposition(const std::vector<Token> &t, const std::
             // "such as", "as well as", "as big as": a list or a comparison, not a role
             if (before == "such" || before == "well" || R::tagIs(tags, p - 1, "JJ") || R::tagIs(tags, p - 1, "RB"))
                 continue;
-        } else if (!m_lex.isPreposition(u.slot) || u.slot == "to" || u.slot == "than" || u.slot == "like"
-                   || u.slot == "of") {
-            // ("sections of road", "loss of sensation": after "of" a bare noun often names a kind)
+        } else if (!m_lex.isPreposition(u.slot) || u.slot == "to" || u.slot == "than" || u.slot == "like") {
+            continue;
+        } else if (u.slot == "of" && !ofKnown(t, tags, p)) {
+            // ("sections of road", "a point of congregation": after "of" a bare noun often names a kind)
             continue;
         }
         // the pair must have been seen in native text ("relieved by rest" never was)

@@ -106,6 +106,9 @@ private slots:
         row("a noun native text hardly leaves bare before an of-phrase, after a preposition",
             "They gave the data on amount of money spent on food.", "amount", "the amount", "article_needed",
             "They gave the data on the amount of money spent on food.");
+        row("after of a noun native text never leaves bare there, naming one thing",
+            "He built a little palace in the center of city.", "city", "the city", "article_needed",
+            "He built a little palace in the center of the city.");
         row("an adjective describing a quantity before an of-phrase takes a",
             "Large amount of stress can make a person angry.", "Large", "A large", "article_needed",
             "A large amount of stress can make a person angry.");
@@ -288,6 +291,8 @@ private slots:
         QTest::newRow("nouns joined before one of-phrase") << "We study the design and development of engines.";
         QTest::newRow("a name before an of-phrase") << "Bank of America has many branches in Boston.";
         QTest::newRow("a headline without a verb") << "Analysis of results from the survey";
+        QTest::newRow("after a or a count and of, a bare noun names a kind")
+            << "Istanbul was a point of congregation for travellers, and two sections of road were closed.";
     }
     void articleLookAlikes() { lookAlike(); }
 
