@@ -30,7 +30,7 @@ void GenericTheRule::check(const std::vector<Token> &t, const std::vector<std::s
         return;
     std::vector<GenericNouns::Use> flagged;
     for (const GenericNouns::Use &u : GenericNouns::uses(t, tags))
-        if (u.withThe && bareShare(u) >= m_threshold)
+        if (u.withThe && bareShare(u) >= (u.modified ? std::min(m_threshold, kModifiedThreshold) : m_threshold))
             flagged.push_back(u);
     // the sentence before is read only where there is something to flag (seldom)
     if (!flagged.empty() && !previous.empty()) {

@@ -114,6 +114,9 @@ private slots:
             "A large amount of stress can make a person angry.");
         row("an opening adverb and a comma before the of-phrase noun", "Firstly, growing number of gyms will open.",
             "growing", "a growing", "article_needed", "Firstly, a growing number of gyms will open.");
+        row("the before a plural after an adjective, meant in general",
+            "But this is not the situation for the old people.", " the ", "", "article_unneeded",
+            "But this is not the situation for old people.");
         row("the before one of, the noun also singular", "The one of the reason is the price.", "The one", "One",
             "article_one_of", "One of the reasons is the price.");
         row("other alone after than", "One is more important than other.", "other", "the other", "other_alone",
@@ -290,6 +293,8 @@ private slots:
         QTest::newRow("a role after as before an of-phrase") << "He served as member of the board for years.";
         QTest::newRow("nouns joined before one of-phrase") << "We study the design and development of engines.";
         QTest::newRow("a name before an of-phrase") << "Bank of America has many branches in Boston.";
+        QTest::newRow("the before a plural after adjectives that count, or pinned by a clause")
+            << "Over the past few years the young people who lived here have left.";
         QTest::newRow("a headline without a verb") << "Analysis of results from the survey";
         QTest::newRow("after a or a count and of, a bare noun names a kind")
             << "Istanbul was a point of congregation for travellers, and two sections of road were closed.";
