@@ -103,6 +103,10 @@ void ArticleRules::bareBeforeOf(const std::vector<Token> &t, const std::vector<s
     // "Firstly, number of ...": a comma after an opening adverb ends no list
     const auto opener = [&](int k) { return k >= 0 && R::tagIs(tags, k, "RB") && (k == 0 || t[size_t(k) - 1].text == ","); };
     for (const NounDeterminers::Use &u : uses) {
+        if (u.written == NounDeterminers::A && u.ofAfter) {
+            theBeforeOf(t, tags, u, out);
+            continue;
+        }
         if (u.written != NounDeterminers::Bare || !u.ofAfter)
             continue;
         const int h = u.head;
@@ -265,6 +269,24 @@ void ArticleRules::bareAfterPreposition(const std::vector<Token> &t, const std::
         f.candidates.push_back(second);
         out->push_back(f);
     }
+}
+
+void ArticleRules::theBeforeOf(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                               const NounDeterminers::Use &u, std::vector<Finding> *out) const
+{
+    const int h = u.head;
+    // "It was kind of a shock", "a sort of strange": a hedge, not an of-phrase
+    if (h + 2 >= int(t.size()) || t[size_t(h) + 2].kind != Token::Word || R::tagIs(tags, h + 2, "JJ")
+        || R::tagIs(tags, h + 2, "RB") || R::tagIs(tags, h + 2, "VB"))
+        return;
+    const NounDeterminers::Counts c = m_counts->counts(t[size_t(h)].lower, NounDeterminers::ofPhrase());
+    // ("a half of", "a plenty of": native text leaves those bare, a fix of its own; "a huge
+    // influence of": an adjective may describe one of several)
+    if (c.total() < kMinOfUses || (c.a + 1.0) / (c.total() + 2.0) > kMaxABeforeOf || c.bare * 3 > c.total()
+        || u.adjective)
+        return;
+    out->push_back(R::replace(t, u.determiner, u.determiner, u.determiner == 0 ? "The" : "the", "GRAMMAR",
+                              "article_choice", 2));
 }
 
 bool ArticleRules::rarelyBare(const NounDeterminers *counts, const std::string &noun, const char *slot)

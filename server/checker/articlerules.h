@@ -11,6 +11,7 @@
 // "of"-phrase ("Number of people increased", "on amount of money").
 
 #include "finding.h"
+#include "noundeterminers.h"
 #include "tokenizer.h"
 
 #include <string>
@@ -19,7 +20,6 @@
 namespace PennovaChecker {
 
 class Lexicon;
-class NounDeterminers;
 class NumberRules;
 
 class ArticleRules
@@ -43,6 +43,8 @@ public:
     // this share of those uses (counted one up each way; chosen like kMaxBareShare).
     static constexpr unsigned kMinOfUses = 15;
     static constexpr double kMaxBareBeforeOf = 0.1;
+    // and "a/an" at most this share ("with a help of" -> "the help of")
+    static constexpr double kMaxABeforeOf = 0.05;
     // Whether native text hardly ever leaves the noun bare, in the slot ("be", "as", a
     // preposition; nullptr for any); false without counts.
     static bool rarelyBare(const NounDeterminers *counts, const std::string &noun, const char *slot);
@@ -76,6 +78,10 @@ private:
     // follows, which native text hardly ever leaves bare there
     void bareBeforeOf(const std::vector<Token> &t, const std::vector<std::string> &tags,
                       std::vector<Finding> *out) const;
+    // "with a help of", "on a basis of": "a" before a noun native text writes with "the" before
+    // an of-phrase (a use of bareBeforeOf's with "a")
+    void theBeforeOf(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                     const NounDeterminers::Use &use, std::vector<Finding> *out) const;
     // "went to school by the bus" -> "by bus"
     void byTransport(const std::vector<Token> &t, std::vector<Finding> *out) const;
     // "in the China" -> "in China": country, continent and city names take no article

@@ -109,6 +109,9 @@ private slots:
         row("after of a noun native text never leaves bare there, naming one thing",
             "He built a little palace in the center of city.", "city", "the city", "article_needed",
             "He built a little palace in the center of the city.");
+        row("a before a noun native text writes with the before an of-phrase",
+            "They were released with a help of the community.", "a", "the", "article_choice",
+            "They were released with the help of the community.");
         row("an adjective describing a quantity before an of-phrase takes a",
             "Large amount of stress can make a person angry.", "Large", "A large", "article_needed",
             "A large amount of stress can make a person angry.");
@@ -295,6 +298,8 @@ private slots:
         QTest::newRow("a name before an of-phrase") << "Bank of America has many branches in Boston.";
         QTest::newRow("the before a plural after adjectives that count, or pinned by a clause")
             << "Over the past few years the young people who lived here have left.";
+        QTest::newRow("a before an of-phrase: a noun often bare there, one with an adjective, one often with a")
+            << "More than a half of them voted, it had a huge influence of its own, and he is a member of the club.";
         QTest::newRow("a headline without a verb") << "Analysis of results from the survey";
         QTest::newRow("after a or a count and of, a bare noun names a kind")
             << "Istanbul was a point of congregation for travellers, and two sections of road were closed.";
