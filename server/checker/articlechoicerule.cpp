@@ -1,5 +1,7 @@
 #include "articlechoicerule.h"
 
+#include "articlerules.h"
+#include "noundeterminers.h"
 #include "nounforms.h"
 
 #include "rulesupport.h"
@@ -81,7 +83,7 @@ void ArticleChoiceRule::check(const std::vector<Token> &t, const std::vector<std
     if (m_model.empty())
         return;
     for (const ArticleSlots::Slot &s : ArticleSlots::find(t, tags)) {
-        const int choice = decide(m_model.scores(ArticleSlots::features(t, tags, s)), s.written,
+        int choice = decide(m_model.scores(ArticleSlots::features(t, tags, s)), s.written,
                                   tags[size_t(s.head)] == "NNS", m_margins);
         if (choice < 0)
             continue;
@@ -130,6 +132,14 @@ void ArticleChoiceRule::check(const std::vector<Token> &t, const std::vector<std
             && (afterOf.rfind("JJ", 0) == 0 || afterOf.rfind("RB", 0) == 0 || afterOf.rfind("VB", 0) == 0
                 || afterOf == "IN"))
             continue;
+        // "Number of people increased": before an of-phrase native text writes "the" with most
+        // nouns it seldom leaves bare ("a number of" means "several")
+        if (s.written == ArticleSlots::None && choice == ArticleSlots::A && s.first == s.head && m_counts
+            && R::lowerAt(t, s.head + 1) == "of") {
+            NounDeterminers::Counts c;
+            if (ArticleRules::rarelyBareBeforeOf(m_counts, head, &c) && c.a <= 2 * c.other)
+                choice = ArticleSlots::The;
+        }
         if (s.written == ArticleSlots::None) {
             // "It is good chance" -> "a good chance"; the first word of a sentence loses its capital
             const std::string word = s.first == 0 ? first.lower : first.text;

@@ -156,8 +156,8 @@ void ArticleRules::bareBeforeOf(const std::vector<Token> &t, const std::vector<s
             || afterOf.rfind("VB", 0) == 0 || afterOf == "IN" || t[size_t(h) + 2].kind != Token::Word
             || R::lowerAt(t, h + 2) == "a" || R::lowerAt(t, h + 2) == "an")
             continue;
-        const NounDeterminers::Counts c = m_counts->counts(noun, NounDeterminers::ofPhrase());
-        if (c.total() < kMinOfUses || (c.bare + 1.0) / (c.total() + 2.0) > kMaxBareBeforeOf)
+        NounDeterminers::Counts c;
+        if (!rarelyBareBeforeOf(m_counts, noun, &c))
             continue;
         const int sound = R::vowelSound(t[size_t(start)].lower);
         if (sound < 0)
@@ -287,6 +287,17 @@ void ArticleRules::theBeforeOf(const std::vector<Token> &t, const std::vector<st
         return;
     out->push_back(R::replace(t, u.determiner, u.determiner, u.determiner == 0 ? "The" : "the", "GRAMMAR",
                               "article_choice", 2));
+}
+
+bool ArticleRules::rarelyBareBeforeOf(const NounDeterminers *counts, const std::string &noun,
+                                      NounDeterminers::Counts *there)
+{
+    if (!counts)
+        return false;
+    const NounDeterminers::Counts c = counts->counts(noun, NounDeterminers::ofPhrase());
+    if (there)
+        *there = c;
+    return c.total() >= kMinOfUses && (c.bare + 1.0) / (c.total() + 2.0) <= kMaxBareBeforeOf;
 }
 
 bool ArticleRules::rarelyBare(const NounDeterminers *counts, const std::string &noun, const char *slot)

@@ -48,6 +48,10 @@ public:
     // Whether native text hardly ever leaves the noun bare, in the slot ("be", "as", a
     // preposition; nullptr for any); false without counts.
     static bool rarelyBare(const NounDeterminers *counts, const std::string &noun, const char *slot);
+    // Whether native text hardly ever leaves the noun bare before an "of"-phrase (kMinOfUses,
+    // kMaxBareBeforeOf); the counts there in *counts when given.
+    static bool rarelyBareBeforeOf(const NounDeterminers *counts, const std::string &noun,
+                                   NounDeterminers::Counts *there = nullptr);
 
 private:
     void missingArticle(const std::vector<Token> &t, const std::vector<std::string> &tags,

@@ -109,6 +109,9 @@ private slots:
         row("after of a noun native text never leaves bare there, naming one thing",
             "He built a little palace in the center of city.", "city", "the city", "article_needed",
             "He built a little palace in the center of the city.");
+        row("the opening a sentence before a noun native text writes with the before an of-phrase",
+            "Number of people increased in 2010.", "Number", "The number", "article_needed",
+            "The number of people increased in 2010.");
         row("a before a noun native text writes with the before an of-phrase",
             "They were released with a help of the community.", "a", "the", "article_choice",
             "They were released with the help of the community.");
