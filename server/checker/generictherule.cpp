@@ -20,7 +20,7 @@ double GenericTheRule::bareShare(const GenericNouns::Use &use) const
     // "the state of the art"): on the learner dev sets that pair was right too seldom
     if (use.governor == "of")
         return -1;
-    return m_counts.bareShare(use, kMinNoun, kMinPair);
+    return m_counts.bareShare(use, use.modified ? kMinModified : kMinNoun, kMinPair);
 }
 
 void GenericTheRule::check(const std::vector<Token> &t, const std::vector<std::string> &tags,

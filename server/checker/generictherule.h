@@ -25,6 +25,7 @@ public:
     // share less sure of the slot: native text leaves it bare less often, and still far more
     // often than learners do.
     static constexpr double kModifiedThreshold = 0.75;
+    static constexpr int kMinModified = 15;
 
     // False (the rule silent) when the counts are missing or malformed.
     bool load(const std::string &path, std::string *error = nullptr);

@@ -83,7 +83,7 @@ const char *const kCounts = "# noun governor bare the\n"
                             "society * 9 2\n"
                             "prison in 7 0\nprison to 2 1\n"
                             "cities in 6 0\n"
-                            "people + 30 2\nmen + 3 0\n";
+                            "people + 30 2\nmen + 3 0\nproblems + 16 1\n";
 
 } // namespace
 
@@ -605,6 +605,8 @@ private slots:
         QTest::newRow("a bare noun is right") << "We learn in life ." << "PRP VBP IN NN ." << "" << "";
         QTest::newRow("a plural after adjectives, counted over its governors")
             << "We help the old people ." << "PRP VBP DT JJ NNS ." << "" << "' the ' -> ''";
+        QTest::newRow("a plural after adjectives, seen fewer times than a noun alone needs")
+            << "We solve the risky problems ." << "PRP VBP DT JJ NNS ." << "" << "' the ' -> ''";
         QTest::newRow("a plural after adjectives seen too rarely")
             << "We help the old men ." << "PRP VBP DT JJ NNS ." << "" << "";
     }
