@@ -137,7 +137,7 @@ void ArticleChoiceRule::check(const std::vector<Token> &t, const std::vector<std
         if (s.written == ArticleSlots::None && choice == ArticleSlots::A && s.first == s.head && m_counts
             && R::lowerAt(t, s.head + 1) == "of") {
             NounDeterminers::Counts c;
-            if (ArticleRules::rarelyBareBeforeOf(m_counts, head, &c) && c.a <= 2 * c.other)
+            if (ArticleRules::rarelyBareBeforeOf(m_counts, head, &c) && !ArticleRules::aBeforeOfPhrase(c))
                 choice = ArticleSlots::The;
         }
         if (s.written == ArticleSlots::None) {

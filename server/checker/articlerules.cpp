@@ -114,13 +114,21 @@ void ArticleRules::bareBeforeOf(const std::vector<Token> &t, const std::vector<s
             continue;
         // "a growing number of", "Large amount of": the phrase may open with participles and
         // adjectives the counts do not walk over (nor a capital at the sentence's start)
+        // a participle only right before the noun, and not after a preposition or a verb taking
+        // -ing ("by increasing number of", "with analyzing big amount of": a verb of its own)
+        const auto participle = [&](int k) {
+            return (R::tagIs(tags, k, "VBN") || R::tagIs(tags, k, "VBG")) && k + 1 == h
+                && !m_lex.isPreposition(R::lowerAt(t, k - 1))
+                && !m_lex.formInClass(WordClass::GerundVerb, R::lowerAt(t, k - 1));
+        };
         int start = u.first;
         while (start > 0 && t[size_t(start) - 1].kind == Token::Word
                && (start - 1 == 0 || !t[size_t(start) - 1].isCapitalised())
-               && (R::tagIs(tags, start - 1, "JJ") || R::tagIs(tags, start - 1, "VBN")
-                   || R::tagIs(tags, start - 1, "VBG")))
+               && (R::tagIs(tags, start - 1, "JJ") || participle(start - 1)))
             --start;
         const int p = start - 1;
+        if (p >= 0 && (R::tagIs(tags, p, "VBN") || R::tagIs(tags, p, "VBG")))
+            continue;
         const std::string &noun = t[size_t(h)].lower;
         const std::string before = R::lowerAt(t, p);
         // after "of" a bare noun often names a kind ("a lack of sense of humour"); after "and",
@@ -162,14 +170,14 @@ void ArticleRules::bareBeforeOf(const std::vector<Token> &t, const std::vector<s
         const int sound = R::vowelSound(t[size_t(start)].lower);
         if (sound < 0)
             continue;
-        // "the" first unless native text writes "a" far more often there ("a couple of"), or an
+        // "the" first unless native text writes "a" clearly more often there ("a couple of"), or an
         // adjective describes the quantity of a noun that takes "a" ("a large amount of"; but
         // "the first cause of", "the best part of")
         const std::string a = sound == 1 ? "an " : "a ";
         static const Set ordinals = {"first", "second", "third", "last", "next", "main", "only", "same", "whole"};
         const bool describes = start < h && (R::tagIs(tags, start, "JJ") || R::tagIs(tags, start, "VB")) && !R::tagIs(tags, start, "JJS")
             && !ordinals.count(t[size_t(start)].lower);
-        const bool aFirst = c.a > 2 * c.other || (describes && c.a * 4 >= c.other);
+        const bool aFirst = aBeforeOfPhrase(c) || (describes && c.a * 4 >= c.other);
         const std::string &word = start == 0 ? t[size_t(start)].lower : t[size_t(start)].text;
         Finding f = R::replace(t, start, start, (aFirst ? a : "the ") + word, "GRAMMAR", "article_needed", 2);
         Candidate second =
@@ -298,6 +306,11 @@ bool ArticleRules::rarelyBareBeforeOf(const NounDeterminers *counts, const std::
     if (there)
         *there = c;
     return c.total() >= kMinOfUses && (c.bare + 1.0) / (c.total() + 2.0) <= kMaxBareBeforeOf;
+}
+
+bool ArticleRules::aBeforeOfPhrase(const NounDeterminers::Counts &c)
+{
+    return c.a * 2 > c.other * 3;
 }
 
 bool ArticleRules::rarelyBare(const NounDeterminers *counts, const std::string &noun, const char *slot)

@@ -52,6 +52,9 @@ public:
     // kMaxBareBeforeOf); the counts there in *counts when given.
     static bool rarelyBareBeforeOf(const NounDeterminers *counts, const std::string &noun,
                                    NounDeterminers::Counts *there = nullptr);
+    // Whether those counts write "a" clearly more often than "the" and other determiners ("a
+    // couple of", "a piece of"; but "the number of": "a number of" means "several").
+    static bool aBeforeOfPhrase(const NounDeterminers::Counts &c);
 
 private:
     void missingArticle(const std::vector<Token> &t, const std::vector<std::string> &tags,

@@ -112,6 +112,9 @@ private slots:
         row("the opening a sentence before a noun native text writes with the before an of-phrase",
             "Number of people increased in 2010.", "Number", "The number", "article_needed",
             "The number of people increased in 2010.");
+        row("a first before an of-phrase where native text writes a clearly more often",
+            "I got piece of advice from my teacher.", "piece", "a piece", "article_needed",
+            "I got a piece of advice from my teacher.");
         row("a before a noun native text writes with the before an of-phrase",
             "They were released with a help of the community.", "a", "the", "article_choice",
             "They were released with the help of the community.");
