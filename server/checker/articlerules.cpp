@@ -129,6 +129,10 @@ void ArticleRules::bareBeforeOf(const std::vector<Token> &t, const std::vector<s
         const int p = start - 1;
         if (p >= 0 && (R::tagIs(tags, p, "VBN") || R::tagIs(tags, p, "VBG")))
             continue;
+        // ("It is first cause of": an ordinal has a rule of its own)
+        static const Set ordinalWords = {"first", "second", "third", "fourth", "fifth", "last", "next"};
+        if (start < h && ordinalWords.count(t[size_t(start)].lower))
+            continue;
         const std::string &noun = t[size_t(h)].lower;
         const std::string before = R::lowerAt(t, p);
         // after "of" a bare noun often names a kind ("a lack of sense of humour"); after "and",
