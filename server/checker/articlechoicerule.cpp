@@ -1,5 +1,7 @@
 #include "articlechoicerule.h"
 
+#include "articlerules.h"
+#include "noundeterminers.h"
 #include "nounforms.h"
 
 #include "rulesupport.h"
@@ -81,7 +83,7 @@ void ArticleChoiceRule::check(const std::vector<Token> &t, const std::vector<std
     if (m_model.empty())
         return;
     for (const ArticleSlots::Slot &s : ArticleSlots::find(t, tags)) {
-        const int choice = decide(m_model.scores(ArticleSlots::features(t, tags, s)), s.written,
+        int choice = decide(m_model.scores(ArticleSlots::features(t, tags, s)), s.written,
                                   tags[size_t(s.head)] == "NNS", m_margins);
         if (choice < 0)
             continue;
@@ -103,6 +105,10 @@ void ArticleChoiceRule::check(const std::vector<Token> &t, const std::vector<std
         // "served as conductor of the band", "was senior web developer": a role goes without an article
         const int before = s.article >= 0 ? s.article - 1 : s.first - 1;
         if ((before >= 0 && t[size_t(before)].lower == "as") || jobTitles().count(first.lower))
+            continue;
+        // "Bank of America has ...": a first word before "of" and a capital opens a name
+        if (s.written == ArticleSlots::None && s.first == 0 && R::lowerAt(t, s.head + 1) == "of"
+            && s.head + 2 < int(t.size()) && t[size_t(s.head) + 2].isCapitalised())
             continue;
         // A bare noun right after a preposition is often an idiom ("on campus", "at school"): an
         // article is asked for there only where native text clearly kept the pair from going bare
@@ -126,6 +132,14 @@ void ArticleChoiceRule::check(const std::vector<Token> &t, const std::vector<std
             && (afterOf.rfind("JJ", 0) == 0 || afterOf.rfind("RB", 0) == 0 || afterOf.rfind("VB", 0) == 0
                 || afterOf == "IN"))
             continue;
+        // "Number of people increased": before an of-phrase native text writes "the" with most
+        // nouns it seldom leaves bare ("a number of" means "several")
+        if (s.written == ArticleSlots::None && choice == ArticleSlots::A && s.first == s.head && m_counts
+            && R::lowerAt(t, s.head + 1) == "of") {
+            NounDeterminers::Counts c;
+            if (ArticleRules::rarelyBareBeforeOf(m_counts, head, &c) && !ArticleRules::aBeforeOfPhrase(c))
+                choice = ArticleSlots::The;
+        }
         if (s.written == ArticleSlots::None) {
             // "It is good chance" -> "a good chance"; the first word of a sentence loses its capital
             const std::string word = s.first == 0 ? first.lower : first.text;

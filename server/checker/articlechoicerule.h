@@ -13,6 +13,7 @@
 
 namespace PennovaChecker {
 
+class NounDeterminers;
 class NounForms;
 
 class ArticleChoiceRule
@@ -37,6 +38,9 @@ public:
     // The noun forms that keep "a/an" from nouns never counted ("a data"); not owned, may
     // be null (then the model alone decides).
     void setNounForms(const NounForms *forms) { m_forms = forms; }
+    // Native counts of determiners by noun and slot (not owned, may be null): before an
+    // of-phrase they choose between "a" and "the" ("the number of people", not "a number").
+    void setCounts(const NounDeterminers *counts) { m_counts = counts; }
 
     // The choice to suggest for a slot with these scores, or -1 to leave it.
     static int decide(const std::vector<float> &scores, int written, bool plural, const Margins &margins);
@@ -48,6 +52,7 @@ private:
     PerceptronModel m_model;
     Margins m_margins;
     const NounForms *m_forms = nullptr;
+    const NounDeterminers *m_counts = nullptr;
 };
 
 } // namespace PennovaChecker

@@ -76,6 +76,140 @@ void ArticleRules::check(const std::vector<Token> &t, const std::vector<std::str
     activityThe(t, tags, out);
     byTransport(t, out);
     bareAfterPreposition(t, tags, out);
+    bareBeforeOf(t, tags, out);
+}
+
+void ArticleRules::bareBeforeOf(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                std::vector<Finding> *out) const
+{
+    if (!m_counts || m_counts->empty())
+        return;
+    bool verb = false; // a headline without a verb leaves its nouns bare ("Analysis of results")
+    for (size_t k = 0; k < t.size() && !verb; ++k)
+        verb = (R::tagIs(tags, int(k), "VB") && !R::tagIs(tags, int(k), "VBN") && !R::tagIs(tags, int(k), "VBG"))
+            || R::tagIs(tags, int(k), "MD");
+    if (!verb)
+        return;
+    std::vector<NounDeterminers::Use> uses = NounDeterminers::uses(t, tags);
+    // the counts leave out a sentence's first word (it may be a name); a common noun there
+    // before "of" is as bare as anywhere ("Number of people increased"); before a capital the
+    // phrase is a name ("Bank of America")
+    if (t.size() > 2 && (tags[0] == "NN" || tags[0] == "NNP") && R::lowerAt(t, 1) == "of"
+        && !t[2].isCapitalised()) {
+        NounDeterminers::Use first;
+        first.ofAfter = true;
+        uses.insert(uses.begin(), first);
+    }
+    // "Firstly, number of ...": a comma after an opening adverb ends no list
+    const auto opener = [&](int k) { return k >= 0 && R::tagIs(tags, k, "RB") && (k == 0 || t[size_t(k) - 1].text == ","); };
+    for (const NounDeterminers::Use &u : uses) {
+        if (u.written == NounDeterminers::A && u.ofAfter) {
+            theBeforeOf(t, tags, u, out);
+            continue;
+        }
+        if (u.written != NounDeterminers::Bare || !u.ofAfter)
+            continue;
+        const int h = u.head;
+        if (t[size_t(h)].lower == "lot") // ("lot of": lotOf)
+            continue;
+        // "a growing number of", "Large amount of": the phrase may open with participles and
+        // adjectives the counts do not walk over (nor a capital at the sentence's start)
+        // a participle only right before the noun, and not after a preposition or a verb taking
+        // -ing ("by increasing number of", "with analyzing big amount of": a verb of its own)
+        const auto participle = [&](int k) {
+            return (R::tagIs(tags, k, "VBN") || R::tagIs(tags, k, "VBG")) && k + 1 == h
+                && !m_lex.isPreposition(R::lowerAt(t, k - 1))
+                && !m_lex.formInClass(WordClass::GerundVerb, R::lowerAt(t, k - 1));
+        };
+        int start = u.first;
+        while (start > 0 && t[size_t(start) - 1].kind == Token::Word
+               && (start - 1 == 0 || !t[size_t(start) - 1].isCapitalised())
+               && (R::tagIs(tags, start - 1, "JJ") || participle(start - 1)))
+            --start;
+        const int p = start - 1;
+        if (p >= 0 && (R::tagIs(tags, p, "VBN") || R::tagIs(tags, p, "VBG")))
+            continue;
+        // ("It is first cause of": an ordinal has a rule of its own)
+        static const Set ordinalWords = {"first", "second", "third", "fourth", "fifth", "last", "next"};
+        if (start < h && ordinalWords.count(t[size_t(start)].lower))
+            continue;
+        const std::string &noun = t[size_t(h)].lower;
+        const std::string before = R::lowerAt(t, p);
+        // after "of" a bare noun often names a kind ("a lack of sense of humour"); after "and",
+        // "or" or a comma the determiner may stand before the first of the nouns ("the design and
+        // development of"); a capital inside the phrase is a name; "the required number of"
+        if (u.slot == "of" || before == "of" || before == "and" || before == "or"
+            || (p >= 0 && t[size_t(p)].kind != Token::Word && !(t[size_t(p)].text == "," && opener(p - 1)))
+            || (p >= 0 && t[size_t(p)].isCapitalised() && p > 0)
+            || (u.first > 0 && t[size_t(u.first)].isCapitalised())
+            || (p >= 0
+                && (m_lex.isDeterminer(before) || R::tagIs(tags, p, "DT") || R::tagIs(tags, p, "PRP$")
+                    || R::tagIs(tags, p, "POS") || R::tagIs(tags, p, "CD") || R::tagIs(tags, p, "NN")
+                    || before.find('\'') != std::string::npos)))
+            continue;
+        // the phrase opens after a verb, a preposition, "that", an opening adverb or nothing
+        // ("over a longer period of": an article further back)
+        if (p >= 0 && t[size_t(p)].kind == Token::Word && !R::tagIs(tags, p, "VB") && !R::tagIs(tags, p, "IN")
+            && !R::tagIs(tags, p, "TO") && !R::tagIs(tags, p, "MD") && !R::tagIs(tags, p, "W") && !opener(p))
+            continue;
+        // "as managing member of": a role; "without risk of damage": a slot where native text
+        // leaves the noun bare
+        if (u.slot == "as" || before == "as")
+            continue;
+        if (m_lex.isPreposition(before)) {
+            const NounDeterminers::Counts there = m_counts->counts(noun, before);
+            if (there.bare * 4 > there.total())
+                continue;
+        }
+        // "It was kind of strange", "sort of a loner": before an adjective, adverb, verb or "a"
+        // the pair is an adverb
+        const std::string afterOf = h + 2 < int(tags.size()) ? tags[size_t(h) + 2] : std::string();
+        if (afterOf.empty() || afterOf.rfind("JJ", 0) == 0 || afterOf.rfind("RB", 0) == 0
+            || afterOf.rfind("VB", 0) == 0 || afterOf == "IN" || t[size_t(h) + 2].kind != Token::Word
+            || R::lowerAt(t, h + 2) == "a" || R::lowerAt(t, h + 2) == "an")
+            continue;
+        NounDeterminers::Counts c;
+        if (!rarelyBareBeforeOf(m_counts, noun, &c))
+            continue;
+        const int sound = R::vowelSound(t[size_t(start)].lower);
+        if (sound < 0)
+            continue;
+        // "the" first unless native text writes "a" clearly more often there ("a couple of"), or an
+        // adjective describes the quantity of a noun that takes "a" ("a large amount of"; but
+        // "the first cause of", "the best part of")
+        const std::string a = sound == 1 ? "an " : "a ";
+        static const Set ordinals = {"first", "second", "third", "last", "next", "main", "only", "same", "whole"};
+        const bool describes = start < h && (R::tagIs(tags, start, "JJ") || R::tagIs(tags, start, "VB")) && !R::tagIs(tags, start, "JJS")
+            && !ordinals.count(t[size_t(start)].lower);
+        const bool aFirst = aBeforeOfPhrase(c) || (describes && c.a * 4 >= c.other);
+        const std::string &word = start == 0 ? t[size_t(start)].lower : t[size_t(start)].text;
+        Finding f = R::replace(t, start, start, (aFirst ? a : "the ") + word, "GRAMMAR", "article_needed", 2);
+        Candidate second =
+            R::replace(t, start, start, (aFirst ? "the " : a) + word, "GRAMMAR", "article_needed", 2)
+                .candidates.front();
+        second.score /= 2;
+        f.candidates.push_back(second);
+        out->push_back(f);
+    }
+}
+
+// "the center of city", "instead of car": after "of" a noun phrase that names one thing: the
+// "of" follows a singular noun with "the" or none (not "a point of", "sections of") or a word
+// like "instead"
+static bool ofKnown(const std::vector<Token> &t, const std::vector<std::string> &tags, int of)
+{
+    int k = of - 1;
+    if (k < 0 || t[size_t(k)].kind != Token::Word)
+        return false;
+    // ("the number of car": a plural is missing, which the number rules say)
+    static const Set quantities = {"number", "variety", "range", "kind", "type", "sort", "lot", "couple", "majority",
+                                   "minority", "percentage", "proportion", "amount", "series", "pair", "group"};
+    if (!R::tagEquals(tags, k, "NN") || quantities.count(t[size_t(k)].lower))
+        return t[size_t(k)].lower == "instead" || t[size_t(k)].lower == "because";
+    while (k > 0 && t[size_t(k) - 1].kind == Token::Word && (R::tagIs(tags, k - 1, "JJ") || R::tagIs(tags, k - 1, "NN")))
+        --k;
+    const std::string det = R::lowerAt(t, k - 1);
+    return det != "a" && det != "an" && !R::tagIs(tags, k - 1, "CD") && !(k > 0 && t[size_t(k) - 1].kind == Token::Number);
 }
 
 void ArticleRules::bareAfterPreposition(const std::vector<Token> &t, const std::vector<std::string> &tags,
@@ -93,9 +227,10 @@ void ArticleRules::bareAfterPreposition(const std::vector<Token> &t, const std::
             // "such as", "as well as", "as big as": a list or a comparison, not a role
             if (before == "such" || before == "well" || R::tagIs(tags, p - 1, "JJ") || R::tagIs(tags, p - 1, "RB"))
                 continue;
-        } else if (!m_lex.isPreposition(u.slot) || u.slot == "to" || u.slot == "than" || u.slot == "like"
-                   || u.slot == "of") {
-            // ("sections of road", "loss of sensation": after "of" a bare noun often names a kind)
+        } else if (!m_lex.isPreposition(u.slot) || u.slot == "to" || u.slot == "than" || u.slot == "like") {
+            continue;
+        } else if (u.slot == "of" && !ofKnown(t, tags, p)) {
+            // ("sections of road", "a point of congregation": after "of" a bare noun often names a kind)
             continue;
         }
         // the pair must have been seen in native text ("relieved by rest" never was)
@@ -146,6 +281,40 @@ void ArticleRules::bareAfterPreposition(const std::vector<Token> &t, const std::
         f.candidates.push_back(second);
         out->push_back(f);
     }
+}
+
+void ArticleRules::theBeforeOf(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                               const NounDeterminers::Use &u, std::vector<Finding> *out) const
+{
+    const int h = u.head;
+    // "It was kind of a shock", "a sort of strange": a hedge, not an of-phrase
+    if (h + 2 >= int(t.size()) || t[size_t(h) + 2].kind != Token::Word || R::tagIs(tags, h + 2, "JJ")
+        || R::tagIs(tags, h + 2, "RB") || R::tagIs(tags, h + 2, "VB"))
+        return;
+    const NounDeterminers::Counts c = m_counts->counts(t[size_t(h)].lower, NounDeterminers::ofPhrase());
+    // ("a half of", "a plenty of": native text leaves those bare, a fix of its own; "a huge
+    // influence of": an adjective may describe one of several)
+    if (c.total() < kMinOfUses || (c.a + 1.0) / (c.total() + 2.0) > kMaxABeforeOf || c.bare * 3 > c.total()
+        || u.adjective)
+        return;
+    out->push_back(R::replace(t, u.determiner, u.determiner, u.determiner == 0 ? "The" : "the", "GRAMMAR",
+                              "article_choice", 2));
+}
+
+bool ArticleRules::rarelyBareBeforeOf(const NounDeterminers *counts, const std::string &noun,
+                                      NounDeterminers::Counts *there)
+{
+    if (!counts)
+        return false;
+    const NounDeterminers::Counts c = counts->counts(noun, NounDeterminers::ofPhrase());
+    if (there)
+        *there = c;
+    return c.total() >= kMinOfUses && (c.bare + 1.0) / (c.total() + 2.0) <= kMaxBareBeforeOf;
+}
+
+bool ArticleRules::aBeforeOfPhrase(const NounDeterminers::Counts &c)
+{
+    return c.a * 2 > c.other * 3;
 }
 
 bool ArticleRules::rarelyBare(const NounDeterminers *counts, const std::string &noun, const char *slot)

@@ -7,9 +7,11 @@
 // ("Student should work hard"). Whether native writers leave a noun bare after "be", "as" or
 // a preposition comes from their counts (NounDeterminers) where the table holds the noun:
 // "It is really problem", "As result", "with situation in Russia" need an article, while "was
-// president", "at home" and "in fact" are right.
+// president", "at home" and "in fact" are right; so does whether they leave it bare before an
+// "of"-phrase ("Number of people increased", "on amount of money").
 
 #include "finding.h"
+#include "noundeterminers.h"
 #include "tokenizer.h"
 
 #include <string>
@@ -18,7 +20,6 @@
 namespace PennovaChecker {
 
 class Lexicon;
-class NounDeterminers;
 class NumberRules;
 
 class ArticleRules
@@ -38,9 +39,22 @@ public:
     static constexpr unsigned kMinUses = 20;
     // After "as" or a preposition the pair itself must have been seen this often.
     static constexpr unsigned kMinPair = 2;
+    // Before an "of"-phrase: the noun must have been seen there this often and bare at most
+    // this share of those uses (counted one up each way; chosen like kMaxBareShare).
+    static constexpr unsigned kMinOfUses = 15;
+    static constexpr double kMaxBareBeforeOf = 0.1;
+    // and "a/an" at most this share ("with a help of" -> "the help of")
+    static constexpr double kMaxABeforeOf = 0.05;
     // Whether native text hardly ever leaves the noun bare, in the slot ("be", "as", a
     // preposition; nullptr for any); false without counts.
     static bool rarelyBare(const NounDeterminers *counts, const std::string &noun, const char *slot);
+    // Whether native text hardly ever leaves the noun bare before an "of"-phrase (kMinOfUses,
+    // kMaxBareBeforeOf); the counts there in *counts when given.
+    static bool rarelyBareBeforeOf(const NounDeterminers *counts, const std::string &noun,
+                                   NounDeterminers::Counts *there = nullptr);
+    // Whether those counts write "a" clearly more often than "the" and other determiners ("a
+    // couple of", "a piece of"; but "the number of": "a number of" means "several").
+    static bool aBeforeOfPhrase(const NounDeterminers::Counts &c);
 
 private:
     void missingArticle(const std::vector<Token> &t, const std::vector<std::string> &tags,
@@ -67,6 +81,14 @@ private:
     // bare, after "as" or a preposition it was seen after and never bare
     void bareAfterPreposition(const std::vector<Token> &t, const std::vector<std::string> &tags,
                               std::vector<Finding> *out) const;
+    // "Number of people increased", "in development of economy": a singular noun an "of"-phrase
+    // follows, which native text hardly ever leaves bare there
+    void bareBeforeOf(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                      std::vector<Finding> *out) const;
+    // "with a help of", "on a basis of": "a" before a noun native text writes with "the" before
+    // an of-phrase (a use of bareBeforeOf's with "a")
+    void theBeforeOf(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                     const NounDeterminers::Use &use, std::vector<Finding> *out) const;
     // "went to school by the bus" -> "by bus"
     void byTransport(const std::vector<Token> &t, std::vector<Finding> *out) const;
     // "in the China" -> "in China": country, continent and city names take no article

@@ -176,6 +176,7 @@ public:
         nounDeterminers.load(dataDir + "/noun-determiners.txt"); // and of determiners by noun and slot
         articles.setCounts(&nounDeterminers);
         articleChoice.setNounForms(&nounNumber.forms());
+        articleChoice.setCounts(&nounDeterminers);
         nounNumber.load(dataDir + "/number-model.txt");     // and the noun-number classifier
         verbFormModel.load(dataDir + "/verbform-model.txt"); // and the verb-form classifier
         prepositionChoice.load(dataDir + "/preposition-model.txt"); // and the native preposition counts

@@ -36,6 +36,17 @@ const Set &singlingOut()
     return s;
 }
 
+// Adjectives that point at a set the reader knows or count it: "the present members", "the
+// past few years".
+const Set &pinningAdjectives()
+{
+    static const Set s = {"only", "main", "entire", "aforementioned", "remaining", "respective", "present",
+                          "previous", "following", "particular", "certain", "specific", "given", "current",
+                          "said", "latter", "former", "very", "usual", "various", "individual", "past", "few",
+                          "many", "several", "numerous", "early", "late", "recent", "coming"};
+    return s;
+}
+
 // Quantities that take "of the" ("many of the people", "one of the problems").
 const Set &quantities()
 {
@@ -121,8 +132,14 @@ std::vector<GenericNouns::Use> GenericNouns::uses(const std::vector<Token> &t, c
 {
     std::vector<Use> out;
     for (const ArticleSlots::Slot &s : ArticleSlots::find(t, tags)) {
-        if (s.written == ArticleSlots::A || s.first != s.head || singlingOut().count(t[size_t(s.head)].lower)
-            || !openAfter(t, tags, s.head))
+        // a plural may have plain adjectives before it ("the young people", "modern technologies");
+        // a superlative, comparative, ordinal or noun modifier names one set
+        bool plainAdjectives = s.first < s.head && tagIs(tags, s.head, "NNS");
+        for (int k = s.first; k < s.head && plainAdjectives; ++k)
+            plainAdjectives = tagIs(tags, k, "JJ") && !singlingOut().count(t[size_t(k)].lower)
+                && !pinningAdjectives().count(t[size_t(k)].lower);
+        if (s.written == ArticleSlots::A || (s.first != s.head && !plainAdjectives)
+            || singlingOut().count(t[size_t(s.head)].lower) || !openAfter(t, tags, s.head))
             continue;
         const int before = s.article >= 0 ? s.article - 1 : s.first - 1;
         const std::string p = lowerAt(t, before);
@@ -136,6 +153,7 @@ std::vector<GenericNouns::Use> GenericNouns::uses(const std::vector<Token> &t, c
         u.withThe = s.written == ArticleSlots::The;
         u.plural = tags[size_t(s.head)] == "NNS";
         u.noun = t[size_t(s.head)].lower;
+        u.modified = s.first < s.head;
         // a noun named before is known to the reader
         if (namedIn(t, s.article >= 0 ? s.article : s.first, u.noun, t[size_t(s.head)].lemma)
             || namedIn(previous, int(previous.size()), u.noun, {}))
@@ -155,6 +173,11 @@ std::vector<GenericNouns::Use> GenericNouns::uses(const std::vector<Token> &t, c
 
 void GenericNouns::add(const Use &use)
 {
+    if (use.modified) { // one row per noun for every governor
+        Counts &c = m_counts[use.noun + " " + modifiedRow()];
+        (use.withThe ? c.the : c.bare) += 1;
+        return;
+    }
     for (const std::string &g : {use.preposition ? std::string() : std::string("*"), use.governor}) {
         if (g.empty())
             continue;
@@ -174,7 +197,7 @@ bool GenericNouns::save(const std::string &path, int minCount) const
         return false;
     out << "# noun governor bare the: how often native text leaves a noun bare or puts \"the\" before it\n"
            "# alone where nothing after it pins it down; governor * = every use not after a preposition,\n"
-           "# ^ = the start of the sentence\n";
+           "# ^ = the start of the sentence; + = a plural after adjectives, any governor\n";
     for (const auto &[key, c] : kept)
         out << key << ' ' << c.bare << ' ' << c.the << '\n';
     return bool(out);
@@ -214,6 +237,12 @@ bool GenericNouns::load(const std::string &path, std::string *error)
     return true;
 }
 
+const std::string &GenericNouns::modifiedRow()
+{
+    static const std::string row = "+";
+    return row;
+}
+
 GenericNouns::Counts GenericNouns::counts(const std::string &noun, const std::string &governor) const
 {
     const auto it = m_counts.find(noun + " " + governor);
@@ -223,6 +252,10 @@ GenericNouns::Counts GenericNouns::counts(const std::string &noun, const std::st
 double GenericNouns::bareShare(const Use &use, int minNoun, int minPair) const
 {
     const auto share = [](const Counts &c) { return (c.bare + 1.0) / (c.total() + 2.0); };
+    if (use.modified) {
+        const Counts c = counts(use.noun, modifiedRow());
+        return int(c.total()) < std::max(1, minNoun) ? -1 : share(c);
+    }
     const Counts all = counts(use.noun);
     if (use.preposition) {
         const Counts pair = counts(use.noun, use.governor);

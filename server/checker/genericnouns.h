@@ -6,7 +6,8 @@
 // means the noun in general ("in the society", "The life is short"); where native text keeps
 // such a noun bare, the "the" can go. A noun with adjectives or other nouns before it is left
 // out: "the search form", "the good life" name one kind, and the counts of the head alone
-// cannot say whether that kind is meant in general.
+// cannot say whether that kind is meant in general; a plural after plain adjectives ("the
+// young people", "modern technologies") is counted in a row of its own.
 
 #include "tokenizer.h"
 
@@ -28,6 +29,7 @@ public:
         bool withThe = false;
         bool preposition = false; // the governor is a preposition
         bool plural = false;
+        bool modified = false; // a plural after plain adjectives ("the young people")
         std::string noun;     // the noun as written, lower case ("society", "facts")
         std::string governor; // preposition or verb lemma before the phrase; "^" at the start; "" for none
     };
@@ -38,6 +40,9 @@ public:
     // sentence or in the previous one, is no use.
     static std::vector<Use> uses(const std::vector<Token> &tokens, const std::vector<std::string> &tags,
                                  const std::vector<Token> &previous = {});
+    // The governor column of the row that counts a plural after plain adjectives, whatever
+    // governs it ("people +": "young people", "the rich people").
+    static const std::string &modifiedRow();
     // "fact" and "facts", "society" and "societies": the same noun.
     static bool sameNoun(const std::string &a, const std::string &b);
 

@@ -20,7 +20,7 @@ double GenericTheRule::bareShare(const GenericNouns::Use &use) const
     // "the state of the art"): on the learner dev sets that pair was right too seldom
     if (use.governor == "of")
         return -1;
-    return m_counts.bareShare(use, kMinNoun, kMinPair);
+    return m_counts.bareShare(use, use.modified ? kMinModified : kMinNoun, kMinPair);
 }
 
 void GenericTheRule::check(const std::vector<Token> &t, const std::vector<std::string> &tags,
@@ -30,7 +30,7 @@ void GenericTheRule::check(const std::vector<Token> &t, const std::vector<std::s
         return;
     std::vector<GenericNouns::Use> flagged;
     for (const GenericNouns::Use &u : GenericNouns::uses(t, tags))
-        if (u.withThe && bareShare(u) >= m_threshold)
+        if (u.withThe && bareShare(u) >= (u.modified ? std::min(m_threshold, kModifiedThreshold) : m_threshold))
             flagged.push_back(u);
     // the sentence before is read only where there is something to flag (seldom)
     if (!flagged.empty() && !previous.empty()) {

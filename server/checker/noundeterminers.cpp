@@ -115,6 +115,7 @@ std::vector<NounDeterminers::Use> NounDeterminers::uses(const std::vector<Token>
                                    || t[size_t(before)].text == "'" || t[size_t(before)].text == "-")) {
             continue;
         }
+        u.ofAfter = word(t, h + 1) && t[size_t(h) + 1].lower == "of";
         if (u.determiner >= 0)
             --before;
         // the governor: a form of be (over "not" and adverbs), "as", a preposition or none
@@ -138,9 +139,17 @@ std::vector<NounDeterminers::Use> NounDeterminers::uses(const std::vector<Token>
     return out;
 }
 
+const std::string &NounDeterminers::ofPhrase()
+{
+    static const std::string slot = "-of";
+    return slot;
+}
+
 void NounDeterminers::add(const std::string &noun, const Use &use)
 {
-    for (const std::string &slot : {use.slot, std::string("all")}) {
+    for (const std::string &slot : {use.slot, std::string("all"), use.ofAfter ? ofPhrase() : std::string()}) {
+        if (slot.empty())
+            continue;
         CountsTable::Counts &c = m_table[noun + "=" + slot];
         c.resize(kColumns);
         ++c[size_t(use.written)];

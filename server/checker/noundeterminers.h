@@ -10,8 +10,10 @@
 // a list. The same code finds the phrases in native text (counting) and in a learner's
 // sentence, so both see the same cases.
 //
+// Each noun is counted a second time in slot "-of" where an "of"-phrase follows it.
+//
 // Table file (text): "pennova-noun-determiners 1", "classes bare a other", then one row per
-// noun and slot: "city=be 0 3 3", "city=* 2 40 97", "home=at 31 0 2".
+// noun and slot: "city=be 0 3 3", "city=* 2 40 97", "home=at 31 0 2", "number=-of 2 80 95".
 
 #include "countstable.h"
 #include "tokenizer.h"
@@ -42,7 +44,11 @@ public:
         // preposition before it ("in"), or "*" elsewhere
         std::string slot;
         bool adjective = false; // adjectives or nouns before the head
+        bool ofAfter = false;   // an "of"-phrase follows the noun ("the number of people")
     };
+    // The pseudo-slot that counts the nouns an "of"-phrase follows, whatever their slot: native
+    // text writes "the number of", "the development of" and seldom the noun bare there.
+    static const std::string &ofPhrase();
     // tags: one part-of-speech tag per token.
     static std::vector<Use> uses(const std::vector<Token> &tokens, const std::vector<std::string> &tags);
 

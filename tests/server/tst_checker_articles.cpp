@@ -56,7 +56,7 @@ QStringList describeUses(const Tagged &t, const Tagged &previous = {})
 {
     QStringList out;
     for (const GenericNouns::Use &u : GenericNouns::uses(t.tokens, t.tags, previous.tokens))
-        out << QString::fromStdString((u.withThe ? "the " : "") + u.noun + "@" + u.governor);
+        out << QString::fromStdString((u.withThe ? "the " : "") + u.noun + (u.modified ? "+" : "") + "@" + u.governor);
     return out;
 }
 
@@ -82,7 +82,8 @@ const char *const kCounts = "# noun governor bare the\n"
                             "town * 3 3\ntown in 11 2\n"
                             "society * 9 2\n"
                             "prison in 7 0\nprison to 2 1\n"
-                            "cities in 6 0\n";
+                            "cities in 6 0\n"
+                            "people + 30 2\nmen + 3 0\nproblems + 16 1\n";
 
 } // namespace
 
@@ -473,17 +474,23 @@ private slots:
         GenericNouns counts;
         const Tagged bare = tagged("We learn in life .", "PRP VBP IN NN .");
         const Tagged subject = tagged("The life is short .", "DT NN VBZ JJ .");
-        for (const Tagged *t : {&bare, &bare, &bare, &subject})
+        const Tagged modified = tagged("We help old people .", "PRP VBP JJ NNS .");
+        for (const Tagged *t : {&bare, &bare, &bare, &subject, &modified, &modified})
             for (const GenericNouns::Use &u : GenericNouns::uses(t->tokens, t->tags))
                 counts.add(u);
         QCOMPARE(int(counts.counts("life", "in").bare), 3);
         QCOMPARE(int(counts.counts("life").the), 1); // the start of a sentence is no preposition
         QCOMPARE(int(counts.counts("life", "^").the), 1);
+        // a plural after adjectives has its own row, not the governor's
+        QCOMPARE(int(counts.counts("people", GenericNouns::modifiedRow()).bare), 2);
+        QCOMPARE(int(counts.counts("people", "help").total()), 0);
+        QCOMPARE(int(counts.counts("people").total()), 0);
         const TempFile file("");
         QVERIFY(counts.save(file.name(), 2));
         GenericNouns loaded;
         QVERIFY(loaded.load(file.name()));
         QCOMPARE(int(loaded.counts("life", "in").bare), 3);
+        QCOMPARE(int(loaded.counts("people", GenericNouns::modifiedRow()).bare), 2);
         QCOMPARE(int(loaded.counts("life", "^").total()), 0); // seen once: left out
         QVERIFY(!counts.save("/nonexistent/folder/generic-nouns.txt"));
     }
@@ -516,6 +523,13 @@ private slots:
                                                           << QStringList{};
         QTest::newRow("an adjective names one kind") << "We protect the natural world ." << "PRP VBP DT JJ NN ."
                                                      << "" << QStringList{};
+        QTest::newRow("a plural after a plain adjective") << "The young people are here ." << "DT JJ NNS VBP RB ."
+                                                         << "" << QStringList{"the people+@^"};
+        QTest::newRow("a plural after adjectives that count or point")
+            << "In the past few years the present members left ." << "IN DT JJ JJ NNS DT JJ NNS VBD ." << ""
+            << QStringList{};
+        QTest::newRow("a plural after a superlative") << "The best students are here ." << "DT JJS NNS VBP RB ." << ""
+                                                      << QStringList{};
         QTest::newRow("a noun before the head names one kind")
             << "The air pollution is bad ." << "DT NN NN VBZ JJ ." << "" << QStringList{};
         QTest::newRow("nouns joined before another noun")
@@ -589,6 +603,12 @@ private slots:
         QTest::newRow("the sentence before named it") << "We learn in the life ." << "PRP VBP IN DT NN ."
                                                       << "Life is hard." << "";
         QTest::newRow("a bare noun is right") << "We learn in life ." << "PRP VBP IN NN ." << "" << "";
+        QTest::newRow("a plural after adjectives, counted over its governors")
+            << "We help the old people ." << "PRP VBP DT JJ NNS ." << "" << "' the ' -> ''";
+        QTest::newRow("a plural after adjectives, seen fewer times than a noun alone needs")
+            << "We solve the risky problems ." << "PRP VBP DT JJ NNS ." << "" << "' the ' -> ''";
+        QTest::newRow("a plural after adjectives seen too rarely")
+            << "We help the old men ." << "PRP VBP DT JJ NNS ." << "" << "";
     }
 
     // The rule flags "the" where the counts keep the noun bare there, and only there.

@@ -25,7 +25,7 @@ QStringList describeUses(const QString &sentence, const QString &tagList)
     QStringList out;
     for (const NounDeterminers::Use &u : NounDeterminers::uses(tokens, tags))
         out << QString::fromStdString(tokens[size_t(u.head)].lower + "=" + u.slot + ":"
-                                      + NounDeterminers::classNames()[size_t(u.written)]);
+                                      + NounDeterminers::classNames()[size_t(u.written)] + (u.ofAfter ? "+of" : ""));
     return out;
 }
 
@@ -68,6 +68,12 @@ private slots:
             << "We love the eat-in kitchen ." << "PRP VBP DT VB HYPH IN NN ." << QStringList{"kitchen=*:bare"};
         QTest::newRow("a possessive before the noun") << "It is in today's world ." << "PRP VBZ IN NN NN ."
                                                       << QStringList{"world=in:other"};
+        QTest::newRow("an of-phrase after the noun")
+            << "We saw the number of cars ." << "PRP VBD DT NN IN NNS ." << QStringList{"number=*:other+of"};
+        QTest::newRow("of as the slot, not after the noun")
+            << "It is a lack of money ." << "PRP VBZ DT NN IN NN ." << QStringList{"lack=be:a+of", "money=of:bare"};
+        QTest::newRow("another preposition after the noun")
+            << "It grew in number in May ." << "PRP VBD IN NN IN NNP ." << QStringList{"number=in:bare"};
         QTest::newRow("tags that do not match the tokens") << "It is a problem ." << "PRP VBZ" << QStringList{};
     }
 
@@ -87,6 +93,7 @@ private slots:
         QTest::addColumn<int>("aForCity"); // "a" before "city" after be
         QTest::newRow("rows") << QByteArray(kHeader) + "city=be 0 3 3\ncity=all 2 40 97\n" << true << 3;
         QTest::newRow("a preposition slot") << QByteArray(kHeader) + "home=at 31 0 2\n" << true << 0;
+        QTest::newRow("the of-phrase slot") << QByteArray(kHeader) + "number=-of 2 80 95\n" << true << 0;
         QTest::newRow("another table's header") << QByteArray("pennova-verb-complements 1\nclasses bare a other\n")
                                                 << false << 0;
         QTest::newRow("other columns") << QByteArray("pennova-noun-determiners 1\nclasses bare the\n") << false << 0;
@@ -130,15 +137,24 @@ private slots:
         for (int i = 0; i < 3; ++i)
             counts.add("member", be);
         counts.add("member", as);
+        NounDeterminers::Use of = be;
+        of.ofAfter = true;
+        of.written = NounDeterminers::Other;
+        counts.add("member", of);
+        counts.add("member", of);
         std::stringstream file;
         QVERIFY(counts.save(file, 2));
         NounDeterminers loaded;
         std::string error;
         QVERIFY2(loaded.load(file, &error), error.c_str());
         QCOMPARE(int(loaded.counts("member", "be").a), 3);
+        QCOMPARE(int(loaded.counts("member", "be").other), 2); // its slot too
+        QCOMPARE(int(loaded.counts("member", NounDeterminers::ofPhrase()).other), 2);
+        QCOMPARE(int(loaded.counts("member", NounDeterminers::ofPhrase()).a), 0);
         QCOMPARE(int(loaded.counts("member", "as").total()), 0); // seen once
         const NounDeterminers::Counts all = loaded.counts("member", "all");
         QCOMPARE(int(all.a), 3);
+        QCOMPARE(int(all.other), 2);
         QCOMPARE(int(all.bare), 1);
     }
 

@@ -100,6 +100,32 @@ private slots:
             "article_needed", "We can compare this situation with the situation in Russia.");
         row("as before a bare noun native text always gives an article", "As result, the city grew fast.", "result",
             "a result", "article_needed", "As a result, the city grew fast.");
+        row("a noun native text hardly leaves bare before an of-phrase, opening its phrase",
+            "Since then number of people has increased.", "number", "the number", "article_needed",
+            "Since then the number of people has increased.");
+        row("a noun native text hardly leaves bare before an of-phrase, after a preposition",
+            "They gave the data on amount of money spent on food.", "amount", "the amount", "article_needed",
+            "They gave the data on the amount of money spent on food.");
+        row("after of a noun native text never leaves bare there, naming one thing",
+            "He built a little palace in the center of city.", "city", "the city", "article_needed",
+            "He built a little palace in the center of the city.");
+        row("the opening a sentence before a noun native text writes with the before an of-phrase",
+            "Number of people increased in 2010.", "Number", "The number", "article_needed",
+            "The number of people increased in 2010.");
+        row("a first before an of-phrase where native text writes a clearly more often",
+            "I got piece of advice from my teacher.", "piece", "a piece", "article_needed",
+            "I got a piece of advice from my teacher.");
+        row("a before a noun native text writes with the before an of-phrase",
+            "They were released with a help of the community.", "a", "the", "article_choice",
+            "They were released with the help of the community.");
+        row("an adjective describing a quantity before an of-phrase takes a",
+            "Large amount of stress can make a person angry.", "Large", "A large", "article_needed",
+            "A large amount of stress can make a person angry.");
+        row("an opening adverb and a comma before the of-phrase noun", "Firstly, growing number of gyms will open.",
+            "growing", "a growing", "article_needed", "Firstly, a growing number of gyms will open.");
+        row("the before a plural after an adjective, meant in general",
+            "But this is not the situation for the old people.", " the ", "", "article_unneeded",
+            "But this is not the situation for old people.");
         row("the before one of, the noun also singular", "The one of the reason is the price.", "The one", "One",
             "article_one_of", "One of the reasons is the price.");
         row("other alone after than", "One is more important than other.", "other", "the other", "other_alone",
@@ -266,6 +292,23 @@ private slots:
         QTest::newRow("a name that is also a noun") << "Mike is my friend.";
         QTest::newRow("a possessive before the subject") << "Today's story is short.";
         QTest::newRow("a possessive 's after a noun") << "The city's population is large.";
+        QTest::newRow("a noun native text often leaves bare before an of-phrase")
+            << "It was part of the plan, and use of force is rare.";
+        QTest::newRow("a determiner before participles and the of-phrase noun")
+            << "In a growing number of cases they pay; students earn the required number of credits.";
+        QTest::newRow("a determiner before a comparative and the of-phrase noun")
+            << "Revenue is realized over a longer period of time.";
+        QTest::newRow("a hedge before an adjective or an article") << "It was kind of strange, and he is sort of a loner.";
+        QTest::newRow("a role after as before an of-phrase") << "He served as member of the board for years.";
+        QTest::newRow("nouns joined before one of-phrase") << "We study the design and development of engines.";
+        QTest::newRow("a name before an of-phrase") << "Bank of America has many branches in Boston.";
+        QTest::newRow("the before a plural after adjectives that count, or pinned by a clause")
+            << "Over the past few years the young people who lived here have left.";
+        QTest::newRow("a before an of-phrase: a noun often bare there, one with an adjective, one often with a")
+            << "More than a half of them voted, it had a huge influence of its own, and he is a member of the club.";
+        QTest::newRow("a headline without a verb") << "Analysis of results from the survey";
+        QTest::newRow("after a or a count and of, a bare noun names a kind")
+            << "Istanbul was a point of congregation for travellers, and two sections of road were closed.";
     }
     void articleLookAlikes() { lookAlike(); }
 
