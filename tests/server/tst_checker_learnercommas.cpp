@@ -56,7 +56,7 @@ private slots:
         QTest::newRow("in contrast with its object") << "In contrast to winter, the summer is dry.";
         QTest::newRow("even so with its comma") << "Even so, the price is too high.";
         QTest::newRow("yes as an answer alone") << "Yes.";
-        QTest::newRow("also before a subject is left to the writer") << "Also the young people have less time.";
+        QTest::newRow("also before a subject is left to the writer") << "Also the young people in our town have less time.";
         QTest::newRow("thus and hence before a subject are left to the writer")
             << "Thus we see that prices rise, and hence the demand falls.";
     }
