@@ -83,9 +83,36 @@ int nounPhrase(const std::vector<Token> &t, const std::vector<std::string> &tags
             *head = k;
         else if (*head >= 0)
             break; // a noun ends the phrase
+        // two adjectives joined: "female and male students"
+        if (*head < 0 && R::tagIs(tags, k, "JJ") && (R::lowerAt(t, k + 1) == "and" || R::lowerAt(t, k + 1) == "or")
+            && R::tagIs(tags, k + 2, "JJ"))
+            k += 2;
         last = k++;
     }
     return last >= 0 ? *head : -1;
+}
+
+// The end of a phrase after a head's prepositional phrase ends at end: a second bare noun
+// joined by "and" ("of girls and boys") and one more place phrase ("of cars in big cities").
+// *plural is set when the joined noun is plural.
+int phraseTail(const std::vector<Token> &t, const std::vector<std::string> &tags, int end, bool *plural)
+{
+    static const Set places = {"in", "at", "from", "on", "near", "around", "across", "inside", "outside"};
+    int head = -1;
+    const std::string joiner = R::lowerAt(t, end + 1);
+    if ((joiner == "and" || joiner == "or") && !R::tagIs(tags, end + 2, "DT") && !R::tagIs(tags, end + 2, "PRP$")) {
+        const int joined = nounPhrase(t, tags, end + 2, &head);
+        if (joined >= 0 && R::lowerAt(t, joined + 1) != "of") {
+            *plural = *plural || R::tagIs(tags, head, "NNS");
+            end = joined;
+        }
+    }
+    if (places.count(R::lowerAt(t, end + 1)) && R::tagIs(tags, end + 1, "IN")) {
+        const int place = nounPhrase(t, tags, end + 2, &head);
+        if (place >= 0 && R::lowerAt(t, place + 1) != "of")
+            end = place;
+    }
+    return end;
 }
 
 bool clauseStart(const std::vector<Token> &t, int i)
@@ -175,12 +202,17 @@ AgreementRules::Subject AgreementRules::subjectAt(const std::vector<Token> &t, c
             --head;
             verbNext = true;
         }
-        // "The number of students are": "the number" is singular whatever follows ("a number of" is not)
-        if (end == i + 1 && w == "the" && R::lowerAt(t, head) == "number" && R::lowerAt(t, end + 1) == "of") {
+        // "The number of students are", "the percentage of women are": after "the" a measure is
+        // singular whatever follows ("a number of" is not; "the majority of" follows its noun)
+        static const Set measures = {"number", "percentage", "proportion", "total"};
+        if (end == head && w == "the" && measures.count(R::lowerAt(t, head)) && R::lowerAt(t, end + 1) == "of"
+            && (end == i + 1 || R::tagIs(tags, end - 1, "JJ"))) {
             int ofHead = -1;
             const int ofEnd = nounPhrase(t, tags, end + 2, &ofHead);
-            if (ofEnd >= 0 && R::tagIs(tags, ofHead, "NNS"))
-                return {ofEnd, Singular, "agreement_of_phrase", 2};
+            bool plural = R::tagIs(tags, ofHead, "NNS");
+            const int tail = ofEnd >= 0 ? phraseTail(t, tags, ofEnd, &plural) : -1;
+            if (tail >= 0 && plural)
+                return {tail, Singular, "agreement_of_phrase", 2};
             return s;
         }
         // "people", "children": plurals without -s ("a people" is one nation)
@@ -213,7 +245,8 @@ AgreementRules::Subject AgreementRules::subjectAt(const std::vector<Token> &t, c
             if (ofEnd > end + 2 && objects.count(R::lowerAt(t, ofEnd + 1)) && R::tagIs(tags, ofEnd, "NN"))
                 --ofEnd;
             of = R::lowerAt(t, end + 1) == "of";
-            end = ofEnd;
+            bool joinedPlural = false;
+            end = phraseTail(t, tags, ofEnd, &joinedPlural);
         }
         s = {end, plural ? Plural : Singular, of ? "agreement_of_phrase" : "sv_agreement", 2};
         s.verbNext = verbNext;
@@ -391,9 +424,28 @@ void AgreementRules::determinerNumber(const std::vector<Token> &t, const std::ve
 void AgreementRules::subjects(const std::vector<Token> &t, const std::vector<std::string> &tags,
                               std::vector<Finding> *out) const
 {
+    // a fronted phrase without a comma ("In 2015 the figures is", "According to the graph the
+    // numbers was"): the subject opens at the first determiner after a noun or number of a
+    // phrase that opens the sentence with a preposition and has no verb or mark of its own
+    int frontedSubject = -1;
+    static const Set subordinators = {"if", "because", "although", "though", "while", "whereas", "since", "that",
+                                      "as", "when", "unless", "whether", "like", "than", "before", "after",
+                                      "until", "so"};
+    if ((R::tagIs(tags, 0, "IN") && !subordinators.count(R::lowerAt(t, 0)))
+        || (R::lowerAt(t, 0) == "according" && R::lowerAt(t, 1) == "to")) {
+        for (int k = 1; k < int(t.size()) && t[size_t(k)].kind == Token::Word; ++k) {
+            if (R::tagIs(tags, k, "VB") || R::tagIs(tags, k, "MD"))
+                break;
+            if ((R::tagIs(tags, k, "DT") || R::tagIs(tags, k, "PRP$"))
+                && (R::tagIs(tags, k - 1, "NN") || R::tagIs(tags, k - 1, "CD"))) {
+                frontedSubject = k;
+                break;
+            }
+        }
+    }
     for (int i = 0; i < int(t.size()); ++i) {
         // a sentence may open with an adverb and no comma: "Nowadays students is ..."
-        if (!clauseStart(t, i) && !(i == 1 && R::tagIs(tags, 0, "RB") && t[0].isCapitalised()))
+        if (!clauseStart(t, i) && !(i == 1 && R::tagIs(tags, 0, "RB") && t[0].isCapitalised()) && i != frontedSubject)
             continue;
         Subject s = subjectAt(t, tags, i);
         if (s.number == Unknown)
@@ -401,12 +453,15 @@ void AgreementRules::subjects(const std::vector<Token> &t, const std::vector<std
         if (R::lowerAt(t, i - 1) == "and" || R::lowerAt(t, i - 1) == "or")
             continue; // "facilities and resources makes": half of a compound subject
         int v = s.end + 1;
-        // "His ideas and plans is": two plurals joined by "and" are one plural subject
-        if (s.number == Plural && s.explain == std::string("sv_agreement") && R::lowerAt(t, v) == "and") {
+        // "His ideas and plans is", "Movies and music is": two nouns joined by "and" are one plural
+        // subject when either is plural (native text has "trade and industry is" for two singulars)
+        if (s.explain == std::string("sv_agreement") && R::lowerAt(t, v) == "and") {
             int head = -1;
             const int end = nounPhrase(t, tags, v + 1, &head);
-            if (end < 0 || !R::tagIs(tags, head, "NNS") || R::lowerAt(t, end + 1) == "of")
+            if (end < 0 || !(s.number == Plural || R::tagIs(tags, head, "NNS")) || R::lowerAt(t, end + 1) == "of"
+                || (looseHeads().count(R::lowerAt(t, head)) && !plainPlurals().count(R::lowerAt(t, head))))
                 continue;
+            s.number = Plural;
             v = end + 1;
         }
         // one prepositional phrase after an every-subject: "Every student in my class"
@@ -469,7 +524,10 @@ void AgreementRules::relativeAgreement(const std::vector<Token> &t, const std::v
         const std::string &w = t[size_t(r)].lower;
         if ((w != "who" && w != "which" && w != "that") || !(R::tagIs(tags, r, "WDT") || R::tagIs(tags, r, "WP")))
             continue;
-        const int n = r - 1;
+        // "people, who is": "who" after a comma still describes the persons before it
+        const int n = w == "who" && t[size_t(r) - 1].text == "," ? r - 2 : r - 1;
+        if (n < 0 || (n < r - 1 && t[size_t(n)].isCapitalised()))
+            continue;
         const std::string &noun = t[size_t(n)].lower;
         const bool plain = plainPlurals().count(noun) != 0;
         if (!plain && (!R::tagIs(tags, n, "NNS") || (n > 0 && t[size_t(n)].isCapitalised()) || noun.size() < 4 || noun.back() != 's'
@@ -484,7 +542,12 @@ void AgreementRules::relativeAgreement(const std::vector<Token> &t, const std::v
             --k;
         if (k >= 0 && (R::tagIs(tags, k, "DT") || R::tagIs(tags, k, "PRP$")))
             --k;
-        if (k >= 0 && t[size_t(k)].kind == Token::Word && R::tagIs(tags, k, "IN"))
+        // a share or count before "of" does not take the clause: "20% of people who", "a lot of"
+        const std::string before = k >= 1 ? t[size_t(k) - 1].lower : std::string();
+        const bool share = R::lowerAt(t, k) == "of"
+            && ((!before.empty() && before.back() == '%') || before == "percent" || before == "lot" || before == "lots" || before == "most"
+                || before == "many" || (R::tagIs(tags, k - 1, "CD") && before != "one"));
+        if (k >= 0 && t[size_t(k)].kind == Token::Word && R::tagIs(tags, k, "IN") && !share)
             continue;
         // "the scenes and other views which adds": after "and" it may describe both, or the whole
         if (k >= 0 && (t[size_t(k)].lower == "and" || t[size_t(k)].lower == "or"))
@@ -588,6 +651,12 @@ void AgreementRules::thereBe(const std::vector<Token> &t, const std::vector<std:
         if (!singularVerb && !pluralVerb)
             continue;
         int k = v + 1;
+        // an adverb between: "there is only two", "there are also a problem"
+        static const Set adverbs = {"only", "also", "still", "just", "now", "really", "always", "usually", "even",
+                                    "often", "certainly", "definitely", "actually"};
+        if (adverbs.count(R::lowerAt(t, k)))
+            ++k;
+        const int start = k;
         const std::string first = R::lowerAt(t, k);
         if (singularVerb) {
             // "There is a lot of people", "There is a number of reasons": the plural after the quantity
@@ -602,8 +671,11 @@ void AgreementRules::thereBe(const std::vector<Token> &t, const std::vector<std:
                     out->push_back(R::replace(t, v, v, be == "is" ? "are" : "were", "GRAMMAR", "there_be_number", 2));
                 continue;
             }
+            // "There is a few reasons": "a few" counts a plural
+            if (first == "a" && R::lowerAt(t, k + 1) == "few")
+                k += 2;
             // "There is big changes": a plural noun with no article or only adjectives
-            if (first == "a" || first == "an" || first == "one" || first == "the" || first == "this" || first == "that")
+            else if (first == "a" || first == "an" || first == "one" || first == "the" || first == "this" || first == "that")
                 continue;
             // a count or quantity before the noun: "there is two reasons", "there was many parks"
             if (first == "no" || first == "some" || first == "few" || first == "many" || first == "several"
@@ -635,7 +707,7 @@ void AgreementRules::thereBe(const std::vector<Token> &t, const std::vector<std:
                 || R::tagIs(tags, k + 1, "NN") || R::lowerAt(t, k - 1) == "few" || R::lowerAt(t, k - 1) == "great")
                 continue;
             // after "no" only a noun that is plainly one thing: not "no staff", "no data", "no news"
-            if (none && (looseHeads().count(noun) || noun.size() < 3 || noun.back() == 's' || k != v + 2))
+            if (none && (looseHeads().count(noun) || noun.size() < 3 || noun.back() == 's' || k != start + 1))
                 continue;
             out->push_back(R::replace(t, v, v, be == "are" ? "is" : "was", "GRAMMAR", "there_be_number", 2));
         }

@@ -1,0 +1,88 @@
+// Learner errors of agreement and verb form where the subject is more than a word before
+// its verb: a measure before an of-phrase, nouns joined by "and", "there is" before a count,
+// a relative clause after a comma or a share. Each learner sentence must get its finding with
+// the right first candidate and explanation page, and each clean look-alike none at all.
+
+#include "englishchecker.h"
+#include "support/checkerrecords.h"
+#include "support/learnertable.h"
+
+#include <QtTest>
+
+#include <memory>
+
+using PennovaChecker::EnglishChecker;
+using namespace CheckerRecords;
+using LearnerTable::columns;
+using LearnerTable::row;
+
+class TestCheckerLearnerVerbs : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<EnglishChecker> m_checker;
+
+    void verify() { LearnerTable::verify(*m_checker); }
+    void lookAlike() { LearnerTable::verifyClean(*m_checker); }
+
+private slots:
+    void initTestCase() { m_checker = std::make_unique<EnglishChecker>(); }
+
+    void distantSubjects_data()
+    {
+        columns();
+        row("the percentage of with a plural verb", "The percentage of students are higher than before.", "are", "is",
+            "agreement_of_phrase", "The percentage of students is higher than before.");
+        row("the proportion of after an adjective", "The high proportion of old people were a problem.", "were",
+            "was", "agreement_of_phrase", "The high proportion of old people was a problem.");
+        row("of-phrase with a place phrase after it", "The quantity of cars in big cities are growing.", "are", "is",
+            "agreement_of_phrase", "The quantity of cars in big cities is growing.");
+        row("of-phrase with two nouns joined", "The number of boys and girls are equal.", "are", "is",
+            "agreement_of_phrase", "The number of boys and girls is equal.");
+        row("of-phrase with two adjectives joined", "The price of old and new flats are rising.", "are", "is",
+            "agreement_of_phrase", "The price of old and new flats is rising.");
+        row("plural and singular joined", "Movies and music is a kind of art.", "is", "are", "sv_agreement",
+            "Movies and music are a kind of art.");
+        row("singular and plural joined", "The teacher and his students was late.", "was", "were", "sv_agreement",
+            "The teacher and his students were late.");
+        row("subject after a fronted phrase without a comma", "In my city the parks is very big.", "is", "are",
+            "sv_agreement", "In my city the parks are very big.");
+        row("subject after according to without a comma", "According to the graph the numbers was low.", "was",
+            "were", "sv_agreement", "According to the graph the numbers were low.");
+        row("there is a few", "There is a few reasons to disagree.", "is", "are", "there_be_number",
+            "There are a few reasons to disagree.");
+        row("there is with an adverb before a count", "There is only two girls in the class.", "is", "are",
+            "there_be_number", "There are only two girls in the class.");
+        row("there are with an adverb before one thing", "There are also a problem with it.", "are", "is",
+            "there_be_number", "There is also a problem with it.");
+        row("who after a comma", "Many students, who is older, go there.", "is", "are", "agreement_relative",
+            "Many students, who are older, go there.");
+        row("who after a share of people", "Only 20 percent of people who lives here drive.", "lives", "live",
+            "agreement_relative", "Only 20 percent of people who live here drive.");
+    }
+    void distantSubjects() { verify(); }
+
+    void distantSubjectLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("the rest of follows its noun") << "In this class the rest of the students are women.";
+        QTest::newRow("a percentage of") << "A small percentage of the students are absent.";
+        QTest::newRow("two of-phrases joined by and") << "The cost of food and the price of flats are rising.";
+        QTest::newRow("two singulars joined by and") << "Bread and butter is my favourite breakfast.";
+        QTest::newRow("an of-phrase and a noun after a determiner")
+            << "The number of cars and the roads are a problem.";
+        QTest::newRow("a name before who after a comma") << "We met Eggers, who is a professor there.";
+        QTest::newRow("a clause about the whole sentence") << "Prices rose, which is bad news.";
+        QTest::newRow("a fronted phrase before a singular subject") << "In my city the park is very big.";
+        QTest::newRow("an object after a fronted phrase") << "Of the two plans the students liked the first.";
+        QTest::newRow("a pronoun subject after a fronted phrase") << "For most students this means more work.";
+        QTest::newRow("there is only one") << "There is only one answer to this question.";
+        QTest::newRow("there are also some") << "There are also some problems with the plan.";
+        QTest::newRow("a few days as a time") << "There was a storm a few days ago.";
+    }
+    void distantSubjectLookAlikes() { lookAlike(); }
+};
+
+QTEST_GUILESS_MAIN(TestCheckerLearnerVerbs)
+#include "tst_checker_learnerverbs.moc"
