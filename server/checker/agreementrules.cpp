@@ -4,6 +4,7 @@
 #include "rulesupport.h"
 #include "wordclasses.h"
 
+#include <algorithm>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -182,7 +183,9 @@ AgreementRules::Subject AgreementRules::subjectAt(const std::vector<Token> &t, c
                && !R::tagIs(tags, i + 1, "NN")) {
         s = {i, Singular, "agreement_uncountable", 2};
     } else if (R::tagIs(tags, i, "DT") || R::tagIs(tags, i, "PRP$") || R::tagIs(tags, i, "NNS") || R::tagIs(tags, i, "JJ")
-               || (R::tagIs(tags, i, "VBN") && R::tagIs(tags, i + 1, "NNS"))) { // "endangered animals"
+               || (R::tagIs(tags, i, "VBN") && R::tagIs(tags, i + 1, "NNS")) // "endangered animals"
+               || (isNounTag(tags, i) && R::tagIs(tags, i + 1, "NNS") && i + 1 < int(t.size()) // "pirate copies"
+                   && !t[size_t(i) + 1].isCapitalised() && (i == 0 || !t[size_t(i)].isCapitalised()))) {
         if (R::tagIs(tags, i, "DT") && w != "the" && w != "this" && w != "that" && w != "these" && w != "those"
             && w != "a" && w != "an")
             return s; // "some", "all", "no" ... agree either way
@@ -425,27 +428,34 @@ void AgreementRules::subjects(const std::vector<Token> &t, const std::vector<std
                               std::vector<Finding> *out) const
 {
     // a fronted phrase without a comma ("In 2015 the figures is", "According to the graph the
-    // numbers was"): the subject opens at the first determiner after a noun or number of a
-    // phrase that opens the sentence with a preposition and has no verb or mark of its own
-    int frontedSubject = -1;
+    // numbers was", "In 2008 metals was"): a clause that opens with a preposition and no verb or
+    // mark of its own has its subject at the first determiner after a noun or a number, or at a
+    // plural right after the preposition's number or name ("At the heart of the D1S bulbs is" inverts)
+    std::vector<int> frontedSubjects;
     static const Set subordinators = {"if", "because", "although", "though", "while", "whereas", "since", "that",
                                       "as", "when", "unless", "whether", "like", "than", "before", "after",
                                       "until", "so"};
-    if ((R::tagIs(tags, 0, "IN") && !subordinators.count(R::lowerAt(t, 0)))
-        || (R::lowerAt(t, 0) == "according" && R::lowerAt(t, 1) == "to")) {
-        for (int k = 1; k < int(t.size()) && t[size_t(k)].kind == Token::Word; ++k) {
+    for (int c = 0; c + 1 < int(t.size()); ++c) {
+        if (!clauseStart(t, c) || !((R::tagIs(tags, c, "IN") && !subordinators.count(R::lowerAt(t, c)))
+                                    || (R::lowerAt(t, c) == "according" && R::lowerAt(t, c + 1) == "to")))
+            continue;
+        for (int k = c + 1; k < int(t.size()) && (t[size_t(k)].kind == Token::Word || t[size_t(k)].kind == Token::Number);
+             ++k) {
             if (R::tagIs(tags, k, "VB") || R::tagIs(tags, k, "MD"))
                 break;
-            if ((R::tagIs(tags, k, "DT") || R::tagIs(tags, k, "PRP$"))
-                && (R::tagIs(tags, k - 1, "NN") || R::tagIs(tags, k - 1, "CD"))) {
-                frontedSubject = k;
+            const bool afterNoun = R::tagIs(tags, k - 1, "NN") || R::tagIs(tags, k - 1, "CD");
+            const bool afterNumber = R::tagIs(tags, k - 1, "CD") || R::tagIs(tags, k - 1, "NNP");
+            if (((R::tagIs(tags, k, "DT") || R::tagIs(tags, k, "PRP$")) && afterNoun)
+                || (R::tagIs(tags, k, "NNS") && !t[size_t(k)].isCapitalised() && afterNumber && k == c + 2)) {
+                frontedSubjects.push_back(k);
                 break;
             }
         }
     }
     for (int i = 0; i < int(t.size()); ++i) {
         // a sentence may open with an adverb and no comma: "Nowadays students is ..."
-        if (!clauseStart(t, i) && !(i == 1 && R::tagIs(tags, 0, "RB") && t[0].isCapitalised()) && i != frontedSubject)
+        if (!clauseStart(t, i) && !(i == 1 && R::tagIs(tags, 0, "RB") && t[0].isCapitalised()) 
+            && std::find(frontedSubjects.begin(), frontedSubjects.end(), i) == frontedSubjects.end())
             continue;
         Subject s = subjectAt(t, tags, i);
         if (s.number == Unknown)
@@ -453,12 +463,15 @@ void AgreementRules::subjects(const std::vector<Token> &t, const std::vector<std
         if (R::lowerAt(t, i - 1) == "and" || R::lowerAt(t, i - 1) == "or")
             continue; // "facilities and resources makes": half of a compound subject
         int v = s.end + 1;
-        // "His ideas and plans is", "Movies and music is": two nouns joined by "and" are one plural
-        // subject when either is plural (native text has "trade and industry is" for two singulars)
+        // "His ideas and plans is", "Movies and music is", "My exam and his exam is": nouns joined
+        // by "and" are one plural subject (in Brown nine in ten such subjects of two singulars take
+        // a plural verb, "trade and industrial training is" the rest)
         if (s.explain == std::string("sv_agreement") && R::lowerAt(t, v) == "and") {
             int head = -1;
             const int end = nounPhrase(t, tags, v + 1, &head);
-            if (end < 0 || !(s.number == Plural || R::tagIs(tags, head, "NNS")) || R::lowerAt(t, end + 1) == "of"
+            // two singulars only when the second is no compound: "research and development approach" is one approach
+            const bool plural = s.number == Plural || R::tagIs(tags, head, "NNS");
+            if (end < 0 || R::lowerAt(t, end + 1) == "of" || (!plural && (head != end || (end > v + 1 && isNounTag(tags, end - 1))))
                 || (looseHeads().count(R::lowerAt(t, head)) && !plainPlurals().count(R::lowerAt(t, head))))
                 continue;
             s.number = Plural;

@@ -50,6 +50,16 @@ private slots:
             "sv_agreement", "In my city the parks are very big.");
         row("subject after according to without a comma", "According to the graph the numbers was low.", "was",
             "were", "sv_agreement", "According to the graph the numbers were low.");
+        row("plural after a number in a fronted phrase", "In 2015 prices was much higher.", "was", "were",
+            "sv_agreement", "In 2015 prices were much higher.");
+        row("fronted phrase inside a sentence", "Prices rose, while in Indonesia services is cheap.", "is", "are",
+            "sv_agreement", "Prices rose, while in Indonesia services are cheap.");
+        row("a plural with a noun before it", "Computer games is popular with teenagers.", "is", "are",
+            "sv_agreement", "Computer games are popular with teenagers.");
+        row("a plural with a noun before it after because", "They lose money because pirate copies is cheap.",
+            "is", "are", "sv_agreement", "They lose money because pirate copies are cheap.");
+        row("two singulars joined", "My brother and my sister is at school.", "is", "are", "sv_agreement",
+            "My brother and my sister are at school.");
         row("there is a few", "There is a few reasons to disagree.", "is", "are", "there_be_number",
             "There are a few reasons to disagree.");
         row("there is with an adverb before a count", "There is only two girls in the class.", "is", "are",
@@ -77,6 +87,12 @@ private slots:
         QTest::newRow("a fronted phrase before a singular subject") << "In my city the park is very big.";
         QTest::newRow("an object after a fronted phrase") << "Of the two plans the students liked the first.";
         QTest::newRow("a pronoun subject after a fronted phrase") << "For most students this means more work.";
+        QTest::newRow("a name with a plural-form word") << "Invention Labs was founded by two students.";
+        QTest::newRow("a singular compound after two joined nouns")
+            << "In many firms the research and development approach has changed.";
+        QTest::newRow("a singular head after a number in a fronted phrase") << "In 2015 the price of cars rose.";
+        QTest::newRow("a plural after a number with its verb") << "In 1990 sales were low.";
+        QTest::newRow("a fronted phrase before its inverted verb") << "At the heart of the XB bulbs is a glass tube.";
         QTest::newRow("there is only one") << "There is only one answer to this question.";
         QTest::newRow("there are also some") << "There are also some problems with the plan.";
         QTest::newRow("a few days as a time") << "There was a storm a few days ago.";
