@@ -543,38 +543,50 @@ void AgreementRules::relativeAgreement(const std::vector<Token> &t, const std::v
             continue;
         const std::string &noun = t[size_t(n)].lower;
         const bool plain = plainPlurals().count(noun) != 0;
-        if (!plain && (!R::tagIs(tags, n, "NNS") || (n > 0 && t[size_t(n)].isCapitalised()) || noun.size() < 4 || noun.back() != 's'
-                       || noun.compare(noun.size() - 2, 2, "ss") == 0 || noun.compare(noun.size() - 3, 3, "ics") == 0))
-            continue;
-        if (looseHeads().count(noun) && !plain)
+        const bool plural = plain || (R::tagIs(tags, n, "NNS") && !(n > 0 && t[size_t(n)].isCapitalised()) && noun.size() >= 4
+                                      && noun.back() == 's' && noun.compare(noun.size() - 2, 2, "ss") != 0
+                                      && noun.compare(noun.size() - 3, 3, "ics") != 0 && !looseHeads().count(noun));
+        // "a person who have", "everyone that like": one person before "who" (after a thing "that"
+        // may open a clause of the noun's own: "a reason that ...")
+        // (in Brown one such clause in fifteen takes a plural verb, nearly all after a group noun
+        // or a noun of a phrase after the head, which are left alone)
+        const bool pronoun = everyPronouns().count(noun) != 0;
+        const bool single = w != "which" && (n == 0 || !t[size_t(n)].isCapitalised()) && (pronoun
+            || (w == "who" && tags[size_t(n)] == "NN" && !looseHeads().count(noun) && !plainPlurals().count(noun)));
+        if (!plural && !single)
             continue;
         // "one of the students who is", "a list of books which is": the clause may belong to
         // the noun before "of"
         int k = n - 1;
-        while (k >= 0 && (isModifierTag(tags, k) || isNounTag(tags, k)))
+        while (!pronoun && k >= 0 && (isModifierTag(tags, k) || isNounTag(tags, k)))
             --k;
-        if (k >= 0 && (R::tagIs(tags, k, "DT") || R::tagIs(tags, k, "PRP$")))
+        const bool determined = k >= 0 && (R::tagIs(tags, k, "DT") || R::tagIs(tags, k, "PRP$"));
+        if (determined)
             --k;
+        if (single && !pronoun && !determined)
+            continue; // a bare singular may be a mass noun the clause does not describe
         // a share or count before "of" does not take the clause: "20% of people who", "a lot of"
         const std::string before = k >= 1 ? t[size_t(k) - 1].lower : std::string();
-        const bool share = R::lowerAt(t, k) == "of"
+        const bool share = plural && R::lowerAt(t, k) == "of"
             && ((!before.empty() && before.back() == '%') || before == "percent" || before == "lot" || before == "lots" || before == "most"
                 || before == "many" || (R::tagIs(tags, k - 1, "CD") && before != "one"));
         if (k >= 0 && t[size_t(k)].kind == Token::Word && R::tagIs(tags, k, "IN") && !share)
             continue;
         // "the scenes and other views which adds": after "and" it may describe both, or the whole
-        if (k >= 0 && (t[size_t(k)].lower == "and" || t[size_t(k)].lower == "or"))
+        if (k >= 0 && (t[size_t(k)].lower == "and" || t[size_t(k)].lower == "or" || t[size_t(k)].lower == "but"))
             continue;
         int v = r + 1;
         if (adverbs.count(R::lowerAt(t, v)))
             ++v;
         if (v >= int(t.size()) || t[size_t(v)].kind != Token::Word || t[size_t(v)].isCapitalised())
             continue;
-        // only a finite verb right after the pronoun: "which is", "who lives"
+        // only a finite verb right after the pronoun: "which is", "who lives", "who have"
         const std::string &verb = t[size_t(v)].lower;
-        if (!R::tagIs(tags, v, "VBZ") && verb != "was" && verb != "wasn't")
+        if (plural ? !R::tagIs(tags, v, "VBZ") && verb != "was" && verb != "wasn't"
+                   : !R::tagIs(tags, v, "VBP") && !R::tagIs(tags, v, "VB") && verb != "like" && verb != "were"
+                         && verb != "weren't")
             continue;
-        const std::string fix = agreeing(t, tags, v, Plural, false);
+        const std::string fix = agreeing(t, tags, v, plural ? Plural : Singular, pronoun);
         if (!fix.empty())
             out->push_back(R::replace(t, v, v, fix, "GRAMMAR", "agreement_relative", 2));
     }

@@ -70,6 +70,12 @@ private slots:
             "Many students, who are older, go there.");
         row("who after a share of people", "Only 20 percent of people who lives here drive.", "lives", "live",
             "agreement_relative", "Only 20 percent of people who live here drive.");
+        row("everyone who with a plural verb", "I think everyone who have a car drives to work.", "have", "has",
+            "agreement_relative", "I think everyone who has a car drives to work.");
+        row("a person before who with a base verb", "The student who study hard will pass.", "study", "studies",
+            "agreement_relative", "The student who studies hard will pass.");
+        row("a person before who with were", "He is the man who were here yesterday.", "were", "was",
+            "agreement_relative", "He is the man who was here yesterday.");
     }
     void distantSubjects() { verify(); }
 
@@ -93,6 +99,11 @@ private slots:
         QTest::newRow("a singular head after a number in a fronted phrase") << "In 2015 the price of cars rose.";
         QTest::newRow("a plural after a number with its verb") << "In 1990 sales were low.";
         QTest::newRow("a fronted phrase before its inverted verb") << "At the heart of the XB bulbs is a glass tube.";
+        QTest::newRow("a group noun before who") << "The committee who are retiring met today.";
+        QTest::newRow("who about the noun of a phrase") << "He is one of the experts in linguistics who have written on it.";
+        QTest::newRow("who after a second noun joined by but")
+            << "It studies adults with some college but no degree who are seeking a place.";
+        QTest::newRow("that opening a clause of its noun") << "I have a reason that students accept.";
         QTest::newRow("there is only one") << "There is only one answer to this question.";
         QTest::newRow("there are also some") << "There are also some problems with the plan.";
         QTest::newRow("a few days as a time") << "There was a storm a few days ago.";
