@@ -485,8 +485,31 @@ void AgreementRules::subjects(const std::vector<Token> &t, const std::vector<std
                 continue;
             v = end + 1;
         }
+        // a participle phrase between, before a form of be or have: "The quality mentioned in
+        // the shops are", "People living in big cities is", "Students using phones has"
+        bool afterParticiple = false;
+        if ((R::tagIs(tags, v, "VBN") || R::tagIs(tags, v, "VBG")) && !t[size_t(v)].isCapitalised()
+            && !t[size_t(s.end)].isAllCaps()) {
+            int k = v + 1;
+            int head = -1;
+            // an -ing form's object opens with a determiner or is plural: "sounding suite" is a compound
+            if (R::tagIs(tags, v, "VBG") && !R::tagIs(tags, k, "IN")) {
+                const int object = nounPhrase(t, tags, k, &head);
+                const bool marked = R::tagIs(tags, k, "DT") || R::tagIs(tags, k, "PRP$") || R::tagIs(tags, head, "NNS");
+                k = object < 0 || !marked ? -1 : object + 1;
+            }
+            for (int phrases = 0; k > 0 && phrases < 2 && R::tagIs(tags, k, "IN") && R::lowerAt(t, k) != "that"; ++phrases) {
+                const int end = nounPhrase(t, tags, k + 1, &head);
+                k = end < 0 ? -1 : end + 1;
+            }
+            static const Set beHave = {"is", "are", "was", "were", "has", "have"};
+            if (k > v + 1 && beHave.count(R::lowerAt(t, k))) {
+                v = k;
+                afterParticiple = true;
+            }
+        }
         // an object relative clause between: "The book which I bought yesterday are ..."
-        const int relativeEnd = relativeClauseEnd(t, tags, v);
+        const int relativeEnd = afterParticiple ? -1 : relativeClauseEnd(t, tags, v);
         const bool afterRelative = relativeEnd > v;
         if (afterRelative)
             v = relativeEnd + 1;

@@ -70,6 +70,12 @@ private slots:
             "Many students, who are older, go there.");
         row("who after a share of people", "Only 20 percent of people who lives here drive.", "lives", "live",
             "agreement_relative", "Only 20 percent of people who live here drive.");
+        row("participle phrase after a singular head", "The quality mentioned in the shops are the same.", "are",
+            "is", "sv_agreement", "The quality mentioned in the shops is the same.");
+        row("-ing phrase after a plural head", "People living in big cities is always busy.", "is", "are",
+            "sv_agreement", "People living in big cities are always busy.");
+        row("-ing phrase with an object", "Students using mobile phones has problems.", "has", "have",
+            "sv_agreement", "Students using mobile phones have problems.");
         row("everyone who with a plural verb", "I think everyone who have a car drives to work.", "have", "has",
             "agreement_relative", "I think everyone who has a car drives to work.");
         row("a person before who with a base verb", "The student who study hard will pass.", "study", "studies",
@@ -104,6 +110,8 @@ private slots:
         QTest::newRow("who after a second noun joined by but")
             << "It studies adults with some college but no degree who are seeking a place.";
         QTest::newRow("that opening a clause of its noun") << "I have a reason that students accept.";
+        QTest::newRow("an -ing word in a compound after a name") << "This AIRS sounding suite is the best system.";
+        QTest::newRow("a singular head before a participle phrase") << "The man living next to the shops is kind.";
         QTest::newRow("there is only one") << "There is only one answer to this question.";
         QTest::newRow("there are also some") << "There are also some problems with the plan.";
         QTest::newRow("a few days as a time") << "There was a storm a few days ago.";
