@@ -508,6 +508,15 @@ void AgreementRules::subjects(const std::vector<Token> &t, const std::vector<std
                 afterParticiple = true;
             }
         }
+        // a subject relative clause between, before a form of be or have: "People who live in
+        // cities is", "The man who sold the cars were"
+        if (!afterParticiple) {
+            const int be = subjectClauseVerb(t, tags, v);
+            if (be > v) {
+                v = be;
+                afterParticiple = true;
+            }
+        }
         // an object relative clause between: "The book which I bought yesterday are ..."
         const int relativeEnd = afterParticiple ? -1 : relativeClauseEnd(t, tags, v);
         const bool afterRelative = relativeEnd > v;
@@ -529,6 +538,30 @@ void AgreementRules::subjects(const std::vector<Token> &t, const std::vector<std
             continue;
         out->push_back(R::replace(t, v, v, fix, "GRAMMAR", s.explain, s.certainty));
     }
+}
+
+int AgreementRules::subjectClauseVerb(const std::vector<Token> &t, const std::vector<std::string> &tags, int r) const
+{
+    const std::string w = R::lowerAt(t, r);
+    if ((w != "which" && w != "that" && w != "who") || !(R::tagIs(tags, r, "WDT") || R::tagIs(tags, r, "WP")))
+        return -1;
+    // the clause's own finite verb, not one a clause may follow ("who think the city is safe")
+    const int verb = r + 1;
+    if (!(R::tagIs(tags, verb, "VBP") || R::tagIs(tags, verb, "VBZ") || R::tagIs(tags, verb, "VBD"))
+        || m_lex.isAuxiliary(R::lowerAt(t, verb)) || m_lex.formInClass(WordClass::ClauseVerb, R::lowerAt(t, verb)))
+        return -1;
+    // then only an object, adverbs and phrases up to the next form of be or have
+    static const Set beHave = {"is", "are", "was", "were", "has", "have"};
+    for (int k = verb + 1; k < int(t.size()) && k <= verb + 7; ++k) {
+        if (beHave.count(R::lowerAt(t, k)))
+            return k > verb + 1 && !R::tagIs(tags, k - 1, "IN") ? k : -1;
+        if (t[size_t(k)].kind != Token::Word
+            || !(isModifierTag(tags, k) || isNounTag(tags, k) || R::tagIs(tags, k, "DT") || R::tagIs(tags, k, "PRP$")
+                 || R::tagIs(tags, k, "RB") || (R::tagIs(tags, k, "IN") && R::lowerAt(t, k) != "that"))
+            || R::tagIs(tags, k, "NNP"))
+            return -1;
+    }
+    return -1;
 }
 
 int AgreementRules::relativeClauseEnd(const std::vector<Token> &t, const std::vector<std::string> &tags, int r) const

@@ -37,6 +37,9 @@ private:
 
     Subject subjectAt(const std::vector<Token> &t, const std::vector<std::string> &tags, int i) const;
     void subjects(const std::vector<Token> &t, const std::vector<std::string> &tags, std::vector<Finding> *out) const;
+    // the form of be or have after a subject relative clause opening at r ("who live in big
+    // cities is"), -1 when there is none
+    int subjectClauseVerb(const std::vector<Token> &t, const std::vector<std::string> &tags, int r) const;
     // last token of an object relative clause opening at r ("which I bought yesterday") when
     // a form of "be" follows it; -1 otherwise
     int relativeClauseEnd(const std::vector<Token> &t, const std::vector<std::string> &tags, int r) const;

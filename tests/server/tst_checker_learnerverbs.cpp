@@ -76,6 +76,10 @@ private slots:
             "sv_agreement", "People living in big cities are always busy.");
         row("-ing phrase with an object", "Students using mobile phones has problems.", "has", "have",
             "sv_agreement", "Students using mobile phones have problems.");
+        row("a subject relative clause between", "People who live in big cities is always busy.", "is", "are",
+            "sv_agreement", "People who live in big cities are always busy.");
+        row("a subject relative clause with an object between", "The man who sold the cars were kind.", "were",
+            "was", "sv_agreement", "The man who sold the cars was kind.");
         row("everyone who with a plural verb", "I think everyone who have a car drives to work.", "have", "has",
             "agreement_relative", "I think everyone who has a car drives to work.");
         row("a person before who with a base verb", "The student who study hard will pass.", "study", "studies",
@@ -112,6 +116,8 @@ private slots:
         QTest::newRow("that opening a clause of its noun") << "I have a reason that students accept.";
         QTest::newRow("an -ing word in a compound after a name") << "This AIRS sounding suite is the best system.";
         QTest::newRow("a singular head before a participle phrase") << "The man living next to the shops is kind.";
+        QTest::newRow("a clause after the relative clause's verb") << "People who think the city is safe are wrong.";
+        QTest::newRow("a relative clause ending in a preposition") << "The people who I talked to are kind.";
         QTest::newRow("there is only one") << "There is only one answer to this question.";
         QTest::newRow("there are also some") << "There are also some problems with the plan.";
         QTest::newRow("a few days as a time") << "There was a storm a few days ago.";
