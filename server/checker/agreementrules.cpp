@@ -462,6 +462,9 @@ void AgreementRules::subjects(const std::vector<Token> &t, const std::vector<std
             continue;
         if (R::lowerAt(t, i - 1) == "and" || R::lowerAt(t, i - 1) == "or")
             continue; // "facilities and resources makes": half of a compound subject
+        // "for journalists, artists, musicians doesn't": the last of a list of plurals
+        if (i >= 3 && t[size_t(i) - 1].text == "," && R::tagIs(tags, i - 2, "NNS") && t[size_t(i) - 3].text == ",")
+            continue;
         int v = s.end + 1;
         // "His ideas and plans is", "Movies and music is", "My exam and his exam is": nouns joined
         // by "and" are one plural subject (in Brown nine in ten such subjects of two singulars take
@@ -675,6 +678,10 @@ void AgreementRules::gerundSubject(const std::vector<Token> &t, const std::vecto
     int nouns = 0;
     while (v < int(t.size()) && v <= 5 && (R::tagIs(tags, v, "DT") || R::tagIs(tags, v, "JJ") || R::tagIs(tags, v, "NN")
                                            || R::tagIs(tags, v, "PRP$"))) {
+        // "Using this system boys have": a plural after a determined noun opens the clause's own subject
+        if (R::tagIs(tags, v, "NNS") && R::tagIs(tags, v - 1, "NN") && !R::tagIs(tags, v - 1, "NNS")
+            && (R::tagIs(tags, v - 2, "DT") || R::tagIs(tags, v - 2, "PRP$")))
+            return;
         nouns += R::tagIs(tags, v, "NN") || languages.count(t[size_t(v)].lower) ? 1 : 0;
         ++v;
     }

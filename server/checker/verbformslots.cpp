@@ -403,7 +403,10 @@ VerbFormSlots::Context VerbFormSlots::context(const std::vector<Token> &t, const
     const Subject sj = subjectBefore(t, tags, k, lex);
     c.subjectNumber = sj.number;
     c.gerundSubject = sj.gerund;
-    c.relativeSubject = sj.relative || sj.prepositional || sj.object;
+    // the last of a list of plurals ("for writers, artists, musicians does"): the verb may be the head's
+    const bool listItem = tagIs(tags, k, "NNS") && wordAt(t, k - 1) == "," && tagIs(tags, k - 2, "NNS")
+        && wordAt(t, k - 3) == ",";
+    c.relativeSubject = sj.relative || sj.prepositional || sj.object || listItem;
     return c;
 }
 

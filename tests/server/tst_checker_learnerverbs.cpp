@@ -118,6 +118,10 @@ private slots:
         QTest::newRow("a singular head before a participle phrase") << "The man living next to the shops is kind.";
         QTest::newRow("a clause after the relative clause's verb") << "People who think the city is safe are wrong.";
         QTest::newRow("a relative clause ending in a preposition") << "The people who I talked to are kind.";
+        QTest::newRow("a list of plurals after a singular subject")
+            << "A law for writers, artists, musicians does not help them.";
+        QTest::newRow("an -ing opener before the clause's own plural subject")
+            << "Using this system boys have more chances than girls.";
         QTest::newRow("there is only one") << "There is only one answer to this question.";
         QTest::newRow("there are also some") << "There are also some problems with the plan.";
         QTest::newRow("a few days as a time") << "There was a storm a few days ago.";
