@@ -782,6 +782,11 @@ void AgreementRules::thereBe(const std::vector<Token> &t, const std::vector<std:
         } else {
             // "There are a problem", "There are no answer": one thing (or none) after a plural verb
             const bool none = first == "no";
+            // "There are always someone who": an indefinite pronoun is one
+            if (everyPronouns().count(first) && !R::tagIs(tags, k + 1, "NN") && R::lowerAt(t, k + 1).compare(0, 4, "else") != 0) {
+                out->push_back(R::replace(t, v, v, be == "are" ? "is" : "was", "GRAMMAR", "there_be_number", 2));
+                continue;
+            }
             if (first != "a" && first != "an" && !none)
                 continue;
             ++k;
@@ -792,7 +797,7 @@ void AgreementRules::thereBe(const std::vector<Token> &t, const std::vector<std:
             const bool amountOf = !none && (noun == "amount" || noun == "deal") && R::lowerAt(t, k + 1) == "of";
             if (!R::tagIs(tags, k, "NN") || R::tagIs(tags, k, "NNS") || quantityNouns.count(noun)
                 || (R::lowerAt(t, k + 1) == "of" && !amountOf) || R::lowerAt(t, k + 1) == "and"
-                || R::tagIs(tags, k + 1, "NN") || R::lowerAt(t, k - 1) == "few" || R::lowerAt(t, k - 1) == "great")
+                || R::tagIs(tags, k + 1, "NN") || R::lowerAt(t, k - 1) == "few" || (R::lowerAt(t, k - 1) == "great" && !amountOf))
                 continue;
             // after "no" only a noun that is plainly one thing: not "no staff", "no data", "no news"
             if (none && (looseHeads().count(noun) || noun.size() < 3 || noun.back() == 's' || k != start + 1))

@@ -66,6 +66,10 @@ private slots:
             "there_be_number", "There are only two girls in the class.");
         row("there are with an adverb before one thing", "There are also a problem with it.", "are", "is",
             "there_be_number", "There is also a problem with it.");
+        row("there are before an indefinite pronoun", "There are always someone who helps.", "are", "is",
+            "there_be_number", "There is always someone who helps.");
+        row("there are a great amount of", "There are a great amount of shops here.", "are", "is",
+            "there_be_number", "There is a great amount of shops here.");
         row("who after a comma", "Many students, who is older, go there.", "is", "are", "agreement_relative",
             "Many students, who are older, go there.");
         row("who after a share of people", "Only 20 percent of people who lives here drive.", "lives", "live",
@@ -122,6 +126,8 @@ private slots:
             << "A law for writers, artists, musicians does not help them.";
         QTest::newRow("an -ing opener before the clause's own plural subject")
             << "Using this system boys have more chances than girls.";
+        QTest::newRow("there are a great many") << "There are a great many shops here.";
+        QTest::newRow("there are before someone else's") << "There are someone else's books on my desk.";
         QTest::newRow("there is only one") << "There is only one answer to this question.";
         QTest::newRow("there are also some") << "There are also some problems with the plan.";
         QTest::newRow("a few days as a time") << "There was a storm a few days ago.";
