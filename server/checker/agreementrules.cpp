@@ -237,6 +237,9 @@ AgreementRules::Subject AgreementRules::subjectAt(const std::vector<Token> &t, c
         if (prepositions.count(R::lowerAt(t, end + 1)) && R::tagIs(tags, end + 1, "IN")) {
             int ofHead = -1;
             int ofEnd = nounPhrase(t, tags, end + 2, &ofHead);
+            // an -ing form and its object after "of": "The figures of consuming the electricity is"
+            if (ofEnd < 0 && R::lowerAt(t, end + 1) == "of" && R::tagIs(tags, end + 2, "VBG"))
+                ofEnd = nounPhrase(t, tags, end + 3, &ofHead);
             // a name after the preposition: "My friends in New York is"
             for (int k = end + 2; ofEnd < 0 && k < int(t.size()) && R::tagIs(tags, k, "NNP") && t[size_t(k)].isCapitalised(); ++k)
                 if (!R::tagIs(tags, k + 1, "NNP"))

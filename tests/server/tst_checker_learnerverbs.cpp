@@ -42,6 +42,8 @@ private slots:
             "agreement_of_phrase", "The number of boys and girls is equal.");
         row("of-phrase with two adjectives joined", "The price of old and new flats are rising.", "are", "is",
             "agreement_of_phrase", "The price of old and new flats is rising.");
+        row("of-phrase with an -ing form and its object", "The costs of heating the house is high.", "is", "are",
+            "agreement_of_phrase", "The costs of heating the house are high.");
         row("plural and singular joined", "Movies and music is a kind of art.", "is", "are", "sv_agreement",
             "Movies and music are a kind of art.");
         row("singular and plural joined", "The teacher and his students was late.", "was", "were", "sv_agreement",
@@ -128,6 +130,7 @@ private slots:
             << "Using this system boys have more chances than girls.";
         QTest::newRow("there are a great many") << "There are a great many shops here.";
         QTest::newRow("there are before someone else's") << "There are someone else's books on my desk.";
+        QTest::newRow("a singular head before of and an -ing form") << "The cost of heating the houses is high.";
         QTest::newRow("there is only one") << "There is only one answer to this question.";
         QTest::newRow("there are also some") << "There are also some problems with the plan.";
         QTest::newRow("a few days as a time") << "There was a storm a few days ago.";
