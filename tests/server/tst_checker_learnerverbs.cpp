@@ -1,6 +1,7 @@
 // Learner errors of agreement and verb form where the subject is more than a word before
 // its verb: a measure before an of-phrase, nouns joined by "and", "there is" before a count,
-// a relative clause after a comma or a share. Each learner sentence must get its finding with
+// a relative clause or a participle phrase between, a fronted phrase without a comma; and an
+// -ing form left as a sentence's only verb. Each learner sentence must get its finding with
 // the right first candidate and explanation page, and each clean look-alike none at all.
 
 #include "englishchecker.h"
@@ -136,6 +137,26 @@ private slots:
         QTest::newRow("a few days as a time") << "There was a storm a few days ago.";
     }
     void distantSubjectLookAlikes() { lookAlike(); }
+
+    void ingAsVerb_data()
+    {
+        columns();
+        row("-ing as the only verb after a plural subject", "Nowadays many people using mobile phones.", "using",
+            "are using", "be_missing", "Nowadays many people are using mobile phones.");
+        row("-ing as the only verb after an of-phrase", "The number of cars increasing every year.", "increasing",
+            "is increasing", "be_missing", "The number of cars is increasing every year.");
+    }
+    void ingAsVerb() { verify(); }
+
+    void ingAsVerbLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("an -ing phrase before the verb") << "People using phones are everywhere.";
+        QTest::newRow("a headline with no") << "No more trains leaving tonight.";
+        QTest::newRow("a verb the tagger may join to the noun") << "The chart presents data showing a rise.";
+        QTest::newRow("an -ing phrase before a modal") << "Students living far away can take the bus.";
+    }
+    void ingAsVerbLookAlikes() { lookAlike(); }
 };
 
 QTEST_GUILESS_MAIN(TestCheckerLearnerVerbs)
