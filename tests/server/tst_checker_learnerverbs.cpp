@@ -138,25 +138,29 @@ private slots:
     }
     void distantSubjectLookAlikes() { lookAlike(); }
 
-    void ingAsVerb_data()
+    void verbForms_data()
     {
         columns();
+        row("a regular past after a modal", "I should mentioned that the price rose.", "mentioned", "mention",
+            "modal_base", "I should mention that the price rose.");
         row("-ing as the only verb after a plural subject", "Nowadays many people using mobile phones.", "using",
             "are using", "be_missing", "Nowadays many people are using mobile phones.");
         row("-ing as the only verb after an of-phrase", "The number of cars increasing every year.", "increasing",
             "is increasing", "be_missing", "The number of cars is increasing every year.");
     }
-    void ingAsVerb() { verify(); }
+    void verbForms() { verify(); }
 
-    void ingAsVerbLookAlikes_data()
+    void verbFormLookAlikes_data()
     {
         QTest::addColumn<QString>("sentence");
+        QTest::newRow("a passive after a modal") << "It should be mentioned that prices rose.";
+        QTest::newRow("a perfect after a modal") << "He might have stepped out for a moment.";
         QTest::newRow("an -ing phrase before the verb") << "People using phones are everywhere.";
         QTest::newRow("a headline with no") << "No more trains leaving tonight.";
         QTest::newRow("a verb the tagger may join to the noun") << "The chart presents data showing a rise.";
         QTest::newRow("an -ing phrase before a modal") << "Students living far away can take the bus.";
     }
-    void ingAsVerbLookAlikes() { lookAlike(); }
+    void verbFormLookAlikes() { lookAlike(); }
 };
 
 QTEST_GUILESS_MAIN(TestCheckerLearnerVerbs)
