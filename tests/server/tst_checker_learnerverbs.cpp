@@ -153,6 +153,7 @@ private slots:
     void verbFormLookAlikes_data()
     {
         QTest::addColumn<QString>("sentence");
+        QTest::newRow("a base verb's object before a verb") << "To take risks requires courage.";
         QTest::newRow("a passive after a modal") << "It should be mentioned that prices rose.";
         QTest::newRow("a perfect after a modal") << "He might have stepped out for a moment.";
         QTest::newRow("an -ing phrase before the verb") << "People using phones are everywhere.";
