@@ -457,7 +457,7 @@ void AgreementRules::subjects(const std::vector<Token> &t, const std::vector<std
     }
     for (int i = 0; i < int(t.size()); ++i) {
         // a sentence may open with an adverb and no comma: "Nowadays students is ..."
-        if (!clauseStart(t, i) && !(i == 1 && R::tagIs(tags, 0, "RB") && t[0].isCapitalised()) 
+        if (!clauseStart(t, i) && !(i == 1 && R::tagIs(tags, 0, "RB") && t[0].isCapitalised())
             && std::find(frontedSubjects.begin(), frontedSubjects.end(), i) == frontedSubjects.end())
             continue;
         Subject s = subjectAt(t, tags, i);
@@ -475,9 +475,11 @@ void AgreementRules::subjects(const std::vector<Token> &t, const std::vector<std
         if (s.explain == std::string("sv_agreement") && R::lowerAt(t, v) == "and") {
             int head = -1;
             const int end = nounPhrase(t, tags, v + 1, &head);
-            // two singulars only when the second is no compound: "research and development approach" is one approach
+            // two singulars only when the second is no compound: "research and development
+            // approach" is one approach
             const bool plural = s.number == Plural || R::tagIs(tags, head, "NNS");
-            if (end < 0 || R::lowerAt(t, end + 1) == "of" || (!plural && (head != end || (end > v + 1 && isNounTag(tags, end - 1))))
+            const bool compound = head != end || (end > v + 1 && isNounTag(tags, end - 1));
+            if (end < 0 || R::lowerAt(t, end + 1) == "of" || (!plural && compound)
                 || (looseHeads().count(R::lowerAt(t, head)) && !plainPlurals().count(R::lowerAt(t, head))))
                 continue;
             s.number = Plural;
@@ -630,8 +632,8 @@ void AgreementRules::relativeAgreement(const std::vector<Token> &t, const std::v
         // a share or count before "of" does not take the clause: "20% of people who", "a lot of"
         const std::string before = k >= 1 ? t[size_t(k) - 1].lower : std::string();
         const bool share = plural && R::lowerAt(t, k) == "of"
-            && ((!before.empty() && before.back() == '%') || before == "percent" || before == "lot" || before == "lots" || before == "most"
-                || before == "many" || (R::tagIs(tags, k - 1, "CD") && before != "one"));
+            && ((!before.empty() && before.back() == '%') || before == "percent" || before == "lot" || before == "lots"
+                || before == "most" || before == "many" || (R::tagIs(tags, k - 1, "CD") && before != "one"));
         if (k >= 0 && t[size_t(k)].kind == Token::Word && R::tagIs(tags, k, "IN") && !share)
             continue;
         // "the scenes and other views which adds": after "and" it may describe both, or the whole
@@ -786,7 +788,8 @@ void AgreementRules::thereBe(const std::vector<Token> &t, const std::vector<std:
             // "There are a problem", "There are no answer": one thing (or none) after a plural verb
             const bool none = first == "no";
             // "There are always someone who": an indefinite pronoun is one
-            if (everyPronouns().count(first) && !R::tagIs(tags, k + 1, "NN") && R::lowerAt(t, k + 1).compare(0, 4, "else") != 0) {
+            if (everyPronouns().count(first) && !R::tagIs(tags, k + 1, "NN")
+                && R::lowerAt(t, k + 1).compare(0, 4, "else") != 0) {
                 out->push_back(R::replace(t, v, v, be == "are" ? "is" : "was", "GRAMMAR", "there_be_number", 2));
                 continue;
             }
