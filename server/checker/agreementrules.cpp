@@ -4,6 +4,7 @@
 #include "rulesupport.h"
 #include "wordclasses.h"
 
+#include <algorithm>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -83,9 +84,36 @@ int nounPhrase(const std::vector<Token> &t, const std::vector<std::string> &tags
             *head = k;
         else if (*head >= 0)
             break; // a noun ends the phrase
+        // two adjectives joined: "female and male students"
+        if (*head < 0 && R::tagIs(tags, k, "JJ") && (R::lowerAt(t, k + 1) == "and" || R::lowerAt(t, k + 1) == "or")
+            && R::tagIs(tags, k + 2, "JJ"))
+            k += 2;
         last = k++;
     }
     return last >= 0 ? *head : -1;
+}
+
+// The end of a phrase after a head's prepositional phrase ends at end: a second bare noun
+// joined by "and" ("of girls and boys") and one more place phrase ("of cars in big cities").
+// *plural is set when the joined noun is plural.
+int phraseTail(const std::vector<Token> &t, const std::vector<std::string> &tags, int end, bool *plural)
+{
+    static const Set places = {"in", "at", "from", "on", "near", "around", "across", "inside", "outside"};
+    int head = -1;
+    const std::string joiner = R::lowerAt(t, end + 1);
+    if ((joiner == "and" || joiner == "or") && !R::tagIs(tags, end + 2, "DT") && !R::tagIs(tags, end + 2, "PRP$")) {
+        const int joined = nounPhrase(t, tags, end + 2, &head);
+        if (joined >= 0 && R::lowerAt(t, joined + 1) != "of") {
+            *plural = *plural || R::tagIs(tags, head, "NNS");
+            end = joined;
+        }
+    }
+    if (places.count(R::lowerAt(t, end + 1)) && R::tagIs(tags, end + 1, "IN")) {
+        const int place = nounPhrase(t, tags, end + 2, &head);
+        if (place >= 0 && R::lowerAt(t, place + 1) != "of")
+            end = place;
+    }
+    return end;
 }
 
 bool clauseStart(const std::vector<Token> &t, int i)
@@ -155,7 +183,9 @@ AgreementRules::Subject AgreementRules::subjectAt(const std::vector<Token> &t, c
                && !R::tagIs(tags, i + 1, "NN")) {
         s = {i, Singular, "agreement_uncountable", 2};
     } else if (R::tagIs(tags, i, "DT") || R::tagIs(tags, i, "PRP$") || R::tagIs(tags, i, "NNS") || R::tagIs(tags, i, "JJ")
-               || (R::tagIs(tags, i, "VBN") && R::tagIs(tags, i + 1, "NNS"))) { // "endangered animals"
+               || (R::tagIs(tags, i, "VBN") && R::tagIs(tags, i + 1, "NNS")) // "endangered animals"
+               || (isNounTag(tags, i) && R::tagIs(tags, i + 1, "NNS") && i + 1 < int(t.size()) // "pirate copies"
+                   && !t[size_t(i) + 1].isCapitalised() && (i == 0 || !t[size_t(i)].isCapitalised()))) {
         if (R::tagIs(tags, i, "DT") && w != "the" && w != "this" && w != "that" && w != "these" && w != "those"
             && w != "a" && w != "an")
             return s; // "some", "all", "no" ... agree either way
@@ -175,12 +205,17 @@ AgreementRules::Subject AgreementRules::subjectAt(const std::vector<Token> &t, c
             --head;
             verbNext = true;
         }
-        // "The number of students are": "the number" is singular whatever follows ("a number of" is not)
-        if (end == i + 1 && w == "the" && R::lowerAt(t, head) == "number" && R::lowerAt(t, end + 1) == "of") {
+        // "The number of students are", "the percentage of women are": after "the" a measure is
+        // singular whatever follows ("a number of" is not; "the majority of" follows its noun)
+        static const Set measures = {"number", "percentage", "proportion", "total"};
+        if (end == head && w == "the" && measures.count(R::lowerAt(t, head)) && R::lowerAt(t, end + 1) == "of"
+            && (end == i + 1 || R::tagIs(tags, end - 1, "JJ"))) {
             int ofHead = -1;
             const int ofEnd = nounPhrase(t, tags, end + 2, &ofHead);
-            if (ofEnd >= 0 && R::tagIs(tags, ofHead, "NNS"))
-                return {ofEnd, Singular, "agreement_of_phrase", 2};
+            bool plural = R::tagIs(tags, ofHead, "NNS");
+            const int tail = ofEnd >= 0 ? phraseTail(t, tags, ofEnd, &plural) : -1;
+            if (tail >= 0 && plural)
+                return {tail, Singular, "agreement_of_phrase", 2};
             return s;
         }
         // "people", "children": plurals without -s ("a people" is one nation)
@@ -202,6 +237,9 @@ AgreementRules::Subject AgreementRules::subjectAt(const std::vector<Token> &t, c
         if (prepositions.count(R::lowerAt(t, end + 1)) && R::tagIs(tags, end + 1, "IN")) {
             int ofHead = -1;
             int ofEnd = nounPhrase(t, tags, end + 2, &ofHead);
+            // an -ing form and its object after "of": "The figures of consuming the electricity is"
+            if (ofEnd < 0 && R::lowerAt(t, end + 1) == "of" && R::tagIs(tags, end + 2, "VBG"))
+                ofEnd = nounPhrase(t, tags, end + 3, &ofHead);
             // a name after the preposition: "My friends in New York is"
             for (int k = end + 2; ofEnd < 0 && k < int(t.size()) && R::tagIs(tags, k, "NNP") && t[size_t(k)].isCapitalised(); ++k)
                 if (!R::tagIs(tags, k + 1, "NNP"))
@@ -213,7 +251,8 @@ AgreementRules::Subject AgreementRules::subjectAt(const std::vector<Token> &t, c
             if (ofEnd > end + 2 && objects.count(R::lowerAt(t, ofEnd + 1)) && R::tagIs(tags, ofEnd, "NN"))
                 --ofEnd;
             of = R::lowerAt(t, end + 1) == "of";
-            end = ofEnd;
+            bool joinedPlural = false;
+            end = phraseTail(t, tags, ofEnd, &joinedPlural);
         }
         s = {end, plural ? Plural : Singular, of ? "agreement_of_phrase" : "sv_agreement", 2};
         s.verbNext = verbNext;
@@ -391,22 +430,59 @@ void AgreementRules::determinerNumber(const std::vector<Token> &t, const std::ve
 void AgreementRules::subjects(const std::vector<Token> &t, const std::vector<std::string> &tags,
                               std::vector<Finding> *out) const
 {
+    // a fronted phrase without a comma ("In 2015 the figures is", "According to the graph the
+    // numbers was", "In 2008 metals was"): a clause that opens with a preposition and no verb or
+    // mark of its own has its subject at the first determiner after a noun or a number, or at a
+    // plural right after the preposition's number or name ("At the heart of the D1S bulbs is" inverts)
+    std::vector<int> frontedSubjects;
+    static const Set subordinators = {"if", "because", "although", "though", "while", "whereas", "since", "that",
+                                      "as", "when", "unless", "whether", "like", "than", "before", "after",
+                                      "until", "so"};
+    for (int c = 0; c + 1 < int(t.size()); ++c) {
+        if (!clauseStart(t, c) || !((R::tagIs(tags, c, "IN") && !subordinators.count(R::lowerAt(t, c)))
+                                    || (R::lowerAt(t, c) == "according" && R::lowerAt(t, c + 1) == "to")))
+            continue;
+        for (int k = c + 1; k < int(t.size()) && (t[size_t(k)].kind == Token::Word || t[size_t(k)].kind == Token::Number);
+             ++k) {
+            if (R::tagIs(tags, k, "VB") || R::tagIs(tags, k, "MD"))
+                break;
+            const bool afterNoun = R::tagIs(tags, k - 1, "NN") || R::tagIs(tags, k - 1, "CD");
+            const bool afterNumber = R::tagIs(tags, k - 1, "CD") || R::tagIs(tags, k - 1, "NNP");
+            if (((R::tagIs(tags, k, "DT") || R::tagIs(tags, k, "PRP$")) && afterNoun)
+                || (R::tagIs(tags, k, "NNS") && !t[size_t(k)].isCapitalised() && afterNumber && k == c + 2)) {
+                frontedSubjects.push_back(k);
+                break;
+            }
+        }
+    }
     for (int i = 0; i < int(t.size()); ++i) {
         // a sentence may open with an adverb and no comma: "Nowadays students is ..."
-        if (!clauseStart(t, i) && !(i == 1 && R::tagIs(tags, 0, "RB") && t[0].isCapitalised()))
+        if (!clauseStart(t, i) && !(i == 1 && R::tagIs(tags, 0, "RB") && t[0].isCapitalised())
+            && std::find(frontedSubjects.begin(), frontedSubjects.end(), i) == frontedSubjects.end())
             continue;
         Subject s = subjectAt(t, tags, i);
         if (s.number == Unknown)
             continue;
         if (R::lowerAt(t, i - 1) == "and" || R::lowerAt(t, i - 1) == "or")
             continue; // "facilities and resources makes": half of a compound subject
+        // "for journalists, artists, musicians doesn't": the last of a list of plurals
+        if (i >= 3 && t[size_t(i) - 1].text == "," && R::tagIs(tags, i - 2, "NNS") && t[size_t(i) - 3].text == ",")
+            continue;
         int v = s.end + 1;
-        // "His ideas and plans is": two plurals joined by "and" are one plural subject
-        if (s.number == Plural && s.explain == std::string("sv_agreement") && R::lowerAt(t, v) == "and") {
+        // "His ideas and plans is", "Movies and music is", "My exam and his exam is": nouns joined
+        // by "and" are one plural subject (in Brown nine in ten such subjects of two singulars take
+        // a plural verb, "trade and industrial training is" the rest)
+        if (s.explain == std::string("sv_agreement") && R::lowerAt(t, v) == "and") {
             int head = -1;
             const int end = nounPhrase(t, tags, v + 1, &head);
-            if (end < 0 || !R::tagIs(tags, head, "NNS") || R::lowerAt(t, end + 1) == "of")
+            // two singulars only when the second is no compound: "research and development
+            // approach" is one approach
+            const bool plural = s.number == Plural || R::tagIs(tags, head, "NNS");
+            const bool compound = head != end || (end > v + 1 && isNounTag(tags, end - 1));
+            if (end < 0 || R::lowerAt(t, end + 1) == "of" || (!plural && compound)
+                || (looseHeads().count(R::lowerAt(t, head)) && !plainPlurals().count(R::lowerAt(t, head))))
                 continue;
+            s.number = Plural;
             v = end + 1;
         }
         // one prepositional phrase after an every-subject: "Every student in my class"
@@ -417,8 +493,40 @@ void AgreementRules::subjects(const std::vector<Token> &t, const std::vector<std
                 continue;
             v = end + 1;
         }
+        // a participle phrase between, before a form of be or have: "The quality mentioned in
+        // the shops are", "People living in big cities is", "Students using phones has"
+        bool afterParticiple = false;
+        if ((R::tagIs(tags, v, "VBN") || R::tagIs(tags, v, "VBG")) && !t[size_t(v)].isCapitalised()
+            && !t[size_t(s.end)].isAllCaps()) {
+            int k = v + 1;
+            int head = -1;
+            // an -ing form's object opens with a determiner or is plural: "sounding suite" is a compound
+            if (R::tagIs(tags, v, "VBG") && !R::tagIs(tags, k, "IN")) {
+                const int object = nounPhrase(t, tags, k, &head);
+                const bool marked = R::tagIs(tags, k, "DT") || R::tagIs(tags, k, "PRP$") || R::tagIs(tags, head, "NNS");
+                k = object < 0 || !marked ? -1 : object + 1;
+            }
+            for (int phrases = 0; k > 0 && phrases < 2 && R::tagIs(tags, k, "IN") && R::lowerAt(t, k) != "that"; ++phrases) {
+                const int end = nounPhrase(t, tags, k + 1, &head);
+                k = end < 0 ? -1 : end + 1;
+            }
+            static const Set beHave = {"is", "are", "was", "were", "has", "have"};
+            if (k > v + 1 && beHave.count(R::lowerAt(t, k))) {
+                v = k;
+                afterParticiple = true;
+            }
+        }
+        // a subject relative clause between, before a form of be or have: "People who live in
+        // cities is", "The man who sold the cars were"
+        if (!afterParticiple) {
+            const int be = subjectClauseVerb(t, tags, v);
+            if (be > v) {
+                v = be;
+                afterParticiple = true;
+            }
+        }
         // an object relative clause between: "The book which I bought yesterday are ..."
-        const int relativeEnd = relativeClauseEnd(t, tags, v);
+        const int relativeEnd = afterParticiple ? -1 : relativeClauseEnd(t, tags, v);
         const bool afterRelative = relativeEnd > v;
         if (afterRelative)
             v = relativeEnd + 1;
@@ -438,6 +546,30 @@ void AgreementRules::subjects(const std::vector<Token> &t, const std::vector<std
             continue;
         out->push_back(R::replace(t, v, v, fix, "GRAMMAR", s.explain, s.certainty));
     }
+}
+
+int AgreementRules::subjectClauseVerb(const std::vector<Token> &t, const std::vector<std::string> &tags, int r) const
+{
+    const std::string w = R::lowerAt(t, r);
+    if ((w != "which" && w != "that" && w != "who") || !(R::tagIs(tags, r, "WDT") || R::tagIs(tags, r, "WP")))
+        return -1;
+    // the clause's own finite verb, not one a clause may follow ("who think the city is safe")
+    const int verb = r + 1;
+    if (!(R::tagIs(tags, verb, "VBP") || R::tagIs(tags, verb, "VBZ") || R::tagIs(tags, verb, "VBD"))
+        || m_lex.isAuxiliary(R::lowerAt(t, verb)) || m_lex.formInClass(WordClass::ClauseVerb, R::lowerAt(t, verb)))
+        return -1;
+    // then only an object, adverbs and phrases up to the next form of be or have
+    static const Set beHave = {"is", "are", "was", "were", "has", "have"};
+    for (int k = verb + 1; k < int(t.size()) && k <= verb + 7; ++k) {
+        if (beHave.count(R::lowerAt(t, k)))
+            return k > verb + 1 && !R::tagIs(tags, k - 1, "IN") ? k : -1;
+        if (t[size_t(k)].kind != Token::Word
+            || !(isModifierTag(tags, k) || isNounTag(tags, k) || R::tagIs(tags, k, "DT") || R::tagIs(tags, k, "PRP$")
+                 || R::tagIs(tags, k, "RB") || (R::tagIs(tags, k, "IN") && R::lowerAt(t, k) != "that"))
+            || R::tagIs(tags, k, "NNP"))
+            return -1;
+    }
+    return -1;
 }
 
 int AgreementRules::relativeClauseEnd(const std::vector<Token> &t, const std::vector<std::string> &tags, int r) const
@@ -469,36 +601,56 @@ void AgreementRules::relativeAgreement(const std::vector<Token> &t, const std::v
         const std::string &w = t[size_t(r)].lower;
         if ((w != "who" && w != "which" && w != "that") || !(R::tagIs(tags, r, "WDT") || R::tagIs(tags, r, "WP")))
             continue;
-        const int n = r - 1;
+        // "people, who is": "who" after a comma still describes the persons before it
+        const int n = w == "who" && t[size_t(r) - 1].text == "," ? r - 2 : r - 1;
+        if (n < 0 || (n < r - 1 && t[size_t(n)].isCapitalised()))
+            continue;
         const std::string &noun = t[size_t(n)].lower;
         const bool plain = plainPlurals().count(noun) != 0;
-        if (!plain && (!R::tagIs(tags, n, "NNS") || (n > 0 && t[size_t(n)].isCapitalised()) || noun.size() < 4 || noun.back() != 's'
-                       || noun.compare(noun.size() - 2, 2, "ss") == 0 || noun.compare(noun.size() - 3, 3, "ics") == 0))
-            continue;
-        if (looseHeads().count(noun) && !plain)
+        const bool plural = plain || (R::tagIs(tags, n, "NNS") && !(n > 0 && t[size_t(n)].isCapitalised()) && noun.size() >= 4
+                                      && noun.back() == 's' && noun.compare(noun.size() - 2, 2, "ss") != 0
+                                      && noun.compare(noun.size() - 3, 3, "ics") != 0 && !looseHeads().count(noun));
+        // "a person who have", "everyone that like": one person before "who" (after a thing "that"
+        // may open a clause of the noun's own: "a reason that ...")
+        // (in Brown one such clause in fifteen takes a plural verb, nearly all after a group noun
+        // or a noun of a phrase after the head, which are left alone)
+        const bool pronoun = everyPronouns().count(noun) != 0;
+        const bool single = w != "which" && (n == 0 || !t[size_t(n)].isCapitalised()) && (pronoun
+            || (w == "who" && tags[size_t(n)] == "NN" && !looseHeads().count(noun) && !plainPlurals().count(noun)));
+        if (!plural && !single)
             continue;
         // "one of the students who is", "a list of books which is": the clause may belong to
         // the noun before "of"
         int k = n - 1;
-        while (k >= 0 && (isModifierTag(tags, k) || isNounTag(tags, k)))
+        while (!pronoun && k >= 0 && (isModifierTag(tags, k) || isNounTag(tags, k)))
             --k;
-        if (k >= 0 && (R::tagIs(tags, k, "DT") || R::tagIs(tags, k, "PRP$")))
+        const bool determined = k >= 0 && (R::tagIs(tags, k, "DT") || R::tagIs(tags, k, "PRP$"));
+        if (determined)
             --k;
-        if (k >= 0 && t[size_t(k)].kind == Token::Word && R::tagIs(tags, k, "IN"))
+        if (single && !pronoun && !determined)
+            continue; // a bare singular may be a mass noun the clause does not describe
+        // a share or count before "of" does not take the clause: "20% of people who", "a lot of"
+        const std::string before = k >= 1 ? t[size_t(k) - 1].lower : std::string();
+        const bool share = plural && R::lowerAt(t, k) == "of"
+            && ((!before.empty() && before.back() == '%') || before == "percent" || before == "lot" || before == "lots"
+                || before == "most" || before == "many" || (R::tagIs(tags, k - 1, "CD") && before != "one"));
+        if (k >= 0 && t[size_t(k)].kind == Token::Word && R::tagIs(tags, k, "IN") && !share)
             continue;
         // "the scenes and other views which adds": after "and" it may describe both, or the whole
-        if (k >= 0 && (t[size_t(k)].lower == "and" || t[size_t(k)].lower == "or"))
+        if (k >= 0 && (t[size_t(k)].lower == "and" || t[size_t(k)].lower == "or" || t[size_t(k)].lower == "but"))
             continue;
         int v = r + 1;
         if (adverbs.count(R::lowerAt(t, v)))
             ++v;
         if (v >= int(t.size()) || t[size_t(v)].kind != Token::Word || t[size_t(v)].isCapitalised())
             continue;
-        // only a finite verb right after the pronoun: "which is", "who lives"
+        // only a finite verb right after the pronoun: "which is", "who lives", "who have"
         const std::string &verb = t[size_t(v)].lower;
-        if (!R::tagIs(tags, v, "VBZ") && verb != "was" && verb != "wasn't")
+        if (plural ? !R::tagIs(tags, v, "VBZ") && verb != "was" && verb != "wasn't"
+                   : !R::tagIs(tags, v, "VBP") && !R::tagIs(tags, v, "VB") && verb != "like" && verb != "were"
+                         && verb != "weren't")
             continue;
-        const std::string fix = agreeing(t, tags, v, Plural, false);
+        const std::string fix = agreeing(t, tags, v, plural ? Plural : Singular, pronoun);
         if (!fix.empty())
             out->push_back(R::replace(t, v, v, fix, "GRAMMAR", "agreement_relative", 2));
     }
@@ -531,6 +683,10 @@ void AgreementRules::gerundSubject(const std::vector<Token> &t, const std::vecto
     int nouns = 0;
     while (v < int(t.size()) && v <= 5 && (R::tagIs(tags, v, "DT") || R::tagIs(tags, v, "JJ") || R::tagIs(tags, v, "NN")
                                            || R::tagIs(tags, v, "PRP$"))) {
+        // "Using this system boys have": a plural after a determined noun opens the clause's own subject
+        if (R::tagIs(tags, v, "NNS") && R::tagIs(tags, v - 1, "NN") && !R::tagIs(tags, v - 1, "NNS")
+            && (R::tagIs(tags, v - 2, "DT") || R::tagIs(tags, v - 2, "PRP$")))
+            return;
         nouns += R::tagIs(tags, v, "NN") || languages.count(t[size_t(v)].lower) ? 1 : 0;
         ++v;
     }
@@ -588,6 +744,12 @@ void AgreementRules::thereBe(const std::vector<Token> &t, const std::vector<std:
         if (!singularVerb && !pluralVerb)
             continue;
         int k = v + 1;
+        // an adverb between: "there is only two", "there are also a problem"
+        static const Set adverbs = {"only", "also", "still", "just", "now", "really", "always", "usually", "even",
+                                    "often", "certainly", "definitely", "actually"};
+        if (adverbs.count(R::lowerAt(t, k)))
+            ++k;
+        const int start = k;
         const std::string first = R::lowerAt(t, k);
         if (singularVerb) {
             // "There is a lot of people", "There is a number of reasons": the plural after the quantity
@@ -602,8 +764,11 @@ void AgreementRules::thereBe(const std::vector<Token> &t, const std::vector<std:
                     out->push_back(R::replace(t, v, v, be == "is" ? "are" : "were", "GRAMMAR", "there_be_number", 2));
                 continue;
             }
+            // "There is a few reasons": "a few" counts a plural
+            if (first == "a" && R::lowerAt(t, k + 1) == "few")
+                k += 2;
             // "There is big changes": a plural noun with no article or only adjectives
-            if (first == "a" || first == "an" || first == "one" || first == "the" || first == "this" || first == "that")
+            else if (first == "a" || first == "an" || first == "one" || first == "the" || first == "this" || first == "that")
                 continue;
             // a count or quantity before the noun: "there is two reasons", "there was many parks"
             if (first == "no" || first == "some" || first == "few" || first == "many" || first == "several"
@@ -622,6 +787,12 @@ void AgreementRules::thereBe(const std::vector<Token> &t, const std::vector<std:
         } else {
             // "There are a problem", "There are no answer": one thing (or none) after a plural verb
             const bool none = first == "no";
+            // "There are always someone who": an indefinite pronoun is one
+            if (everyPronouns().count(first) && !R::tagIs(tags, k + 1, "NN")
+                && R::lowerAt(t, k + 1).compare(0, 4, "else") != 0) {
+                out->push_back(R::replace(t, v, v, be == "are" ? "is" : "was", "GRAMMAR", "there_be_number", 2));
+                continue;
+            }
             if (first != "a" && first != "an" && !none)
                 continue;
             ++k;
@@ -632,10 +803,10 @@ void AgreementRules::thereBe(const std::vector<Token> &t, const std::vector<std:
             const bool amountOf = !none && (noun == "amount" || noun == "deal") && R::lowerAt(t, k + 1) == "of";
             if (!R::tagIs(tags, k, "NN") || R::tagIs(tags, k, "NNS") || quantityNouns.count(noun)
                 || (R::lowerAt(t, k + 1) == "of" && !amountOf) || R::lowerAt(t, k + 1) == "and"
-                || R::tagIs(tags, k + 1, "NN") || R::lowerAt(t, k - 1) == "few" || R::lowerAt(t, k - 1) == "great")
+                || R::tagIs(tags, k + 1, "NN") || R::lowerAt(t, k - 1) == "few" || (R::lowerAt(t, k - 1) == "great" && !amountOf))
                 continue;
             // after "no" only a noun that is plainly one thing: not "no staff", "no data", "no news"
-            if (none && (looseHeads().count(noun) || noun.size() < 3 || noun.back() == 's' || k != v + 2))
+            if (none && (looseHeads().count(noun) || noun.size() < 3 || noun.back() == 's' || k != start + 1))
                 continue;
             out->push_back(R::replace(t, v, v, be == "are" ? "is" : "was", "GRAMMAR", "there_be_number", 2));
         }

@@ -5,8 +5,10 @@
 // adverb between ("the teachers there was"), "there is/are" with the noun after it,
 // school subjects and languages ("English are"), "most of" + plural, an object relative
 // clause before the verb ("The book which I bought are"), -ing subjects ("Smoking are"),
-// two plurals joined by "and" ("His ideas and plans is") and a subject relative clause
-// after a plural ("people who lives").
+// nouns joined by "and" ("His ideas and plans is", "Movies and music is"), a subject relative
+// clause after a plural or one person ("people who lives", "everyone who have"), and a verb
+// past a participle phrase or a relative clause ("People living in cities is", "People who
+// live in cities is") or after a fronted phrase without a comma ("In 2015 the figures is").
 
 #include "finding.h"
 #include "tokenizer.h"
@@ -37,6 +39,9 @@ private:
 
     Subject subjectAt(const std::vector<Token> &t, const std::vector<std::string> &tags, int i) const;
     void subjects(const std::vector<Token> &t, const std::vector<std::string> &tags, std::vector<Finding> *out) const;
+    // the form of be or have after a subject relative clause opening at r ("who live in big
+    // cities is"), -1 when there is none
+    int subjectClauseVerb(const std::vector<Token> &t, const std::vector<std::string> &tags, int r) const;
     // last token of an object relative clause opening at r ("which I bought yesterday") when
     // a form of "be" follows it; -1 otherwise
     int relativeClauseEnd(const std::vector<Token> &t, const std::vector<std::string> &tags, int r) const;

@@ -337,7 +337,26 @@ void GrammarRules::verbAfterModal(const std::vector<Token> &t, std::vector<Findi
         }
         if (adjectivalPast().count(w.lower))
             continue;
-        const std::string base = baseOfFinite(w.lower);
+        std::string base = baseOfFinite(w.lower);
+        // a regular past of a verb the common table lacks ("will stimulated"); the past may
+        // be a passive without its "be", offered second
+        if (base.empty() && modal && w.lower.size() > 5 && w.lower.compare(w.lower.size() - 2, 2, "ed") == 0
+            && !m_lex.isPos(w.lower, Lexicon::Adjective) && m.lower != "'ll") {
+            const std::string stem = w.lower.substr(0, w.lower.size() - 2);
+            for (const std::string &c : {stem, stem + "e", stem.back() == 'i' ? stem.substr(0, stem.size() - 1) + "y" : stem,
+                                         stem.substr(0, stem.size() - 1)})
+                if (base.empty() && m_lex.isPos(c, Lexicon::Verb) && m_lex.pastOf(c) == w.lower && m_lex.frequency(c) > 0)
+                    base = c;
+            if (!base.empty()) {
+                Finding f = RuleSupport::replace(t, v, v, base, "GRAMMAR", "modal_base", 2);
+                Candidate passive = f.candidates[0];
+                passive.correction = "be " + w.text;
+                passive.score = f.candidates[0].score / 2;
+                f.candidates.push_back(passive);
+                out->push_back(f);
+                continue;
+            }
+        }
         if (base.empty() || base == w.lower)
             continue;
         if (doAux && base == "be")

@@ -108,6 +108,10 @@ void NumberRules::pluralSubjectVerb(const std::vector<Token> &t, std::vector<Fin
             first = d;
         if (!clauseStartsAt(first))
             continue;
+        // "for journalists, artists, musicians doesn't": the last of a list of plurals
+        if (first >= 3 && t[size_t(first) - 1].text == "," && t[size_t(first) - 3].text == ","
+            && endsWith(t[size_t(first) - 2].lower, "s"))
+            continue;
         // "that saves lives": a bare -s word after a joiner may be the verb itself
         if (first == n && n > 0 && m_lex.isThirdPerson(noun))
             continue;

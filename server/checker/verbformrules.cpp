@@ -174,22 +174,46 @@ void VerbFormRules::pronounWithoutBe(const Tokens &t, const Tags &tags, int i, s
 void VerbFormRules::clauseWithoutBe(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const
 {
     // "When my grandmother getting old, ..." -> "was getting": a noun subject and an -ing
-    // form with no finite verb in the clause
+    // form with no finite verb in the clause; or in a sentence with no finite verb at all
+    // ("Nowadays many people using phones.", "The number of cars increasing every year.")
     static const Set openers = {"when", "while", "if", "because", "although", "though", "since", "once", "until",
                                 "unless", "whereas"};
-    if (!openers.count(t[size_t(i)].lower))
+    const bool opener = openers.count(t[size_t(i)].lower) != 0;
+    // the sentence's own subject: at its start or after an opening adverb ("Nowadays, many people")
+    static const Set degreeWords = {"no", "not", "never", "only", "just", "even", "so", "very", "too", "more", "most",
+                                    "less", "also", "almost"};
+    const bool sentenceStart = i == 0 && !opener
+        ? true
+        : i > 0 && !opener && R::tagIs(tags, 0, "RB") && !degreeWords.count(t[0].lower)
+            && (i == 1 || (i == 2 && t[1].text == ","));
+    if (!opener && !sentenceStart)
         return;
     bool determined = false;
-    const int head = nounPhraseHead(tags, i + 1, false, &determined);
+    const int head = nounPhraseHead(tags, opener ? i + 1 : i, false, &determined);
     if (head < 0 || (!determined && !R::tagIs(tags, head, "NNS")))
         return; // a bare singular may be a gerund or a name
-    const int v = head + 1;
-    if (!R::tagIs(tags, v, "VBG") || !isWordAt(t, v) || baseOfIng(t[size_t(v)].lower).empty())
+    // a sentence's subject: not a name, not a verb's -s form the tagger joined to a noun ("The
+    // chart presents data showing", a plural inside the phrase), not a phrase with "no" (a
+    // headline: "No more trains leaving")
+    const int first = opener ? i + 1 : i;
+    if (sentenceStart && ((t[size_t(head)].isCapitalised() && head > 0) || m_lex.isThirdPerson(t[size_t(head)].lower)
+                          || t[size_t(first)].lower == "no"))
+        return;
+    for (int k = first; sentenceStart && k < head; ++k)
+        if (R::tagIs(tags, k, "NNS"))
+            return;
+    int v = head + 1;
+    if (sentenceStart && R::lowerAt(t, v) == "of") {
+        bool of = false;
+        const int ofHead = nounPhraseHead(tags, v + 1, false, &of);
+        v = ofHead < 0 ? -1 : ofHead + 1;
+    }
+    if (v < 0 || !R::tagIs(tags, v, "VBG") || !isWordAt(t, v) || baseOfIng(t[size_t(v)].lower).empty())
         return;
     // "if the people living here agree": a reduced relative clause (a plain VB not after "to"
-    // is a present the tagger took for a base form)
-    for (int m = v + 1; m < int(t.size()) && !R::clauseBoundary(t[size_t(m)]); ++m)
-        if (finiteTag(tags, m) || (R::tagIs(tags, m, "VB") && !R::tagIs(tags, m - 1, "TO")))
+    // is a present the tagger took for a base form); a sentence's subject needs no verb anywhere
+    for (int m = v + 1; m < int(t.size()) && (sentenceStart || !R::clauseBoundary(t[size_t(m)])); ++m)
+        if (finiteTag(tags, m) || (R::tagIs(tags, m, "VB") && !R::tagIs(tags, m - 1, "TO")) || R::tagIs(tags, m, "MD"))
             return;
     const std::string be = beFor(R::lowerAt(t, head), R::tagIs(tags, head, "NNS"), pastSentence(t, tags));
     out->push_back(R::replace(t, v, v, be + " " + t[size_t(v)].text, "GRAMMAR", "be_missing", 2));

@@ -156,7 +156,11 @@ Subject subjectBefore(const std::vector<Token> &t, const std::vector<std::string
                                    || tagIs(tags, before, "CD") || tagStarts(tags, before, "NN")))
                 --before;
             out.prepositional = tagIs(tags, before, "IN") || tagIs(tags, before, "TO");
-            out.object = tagIs(tags, before, "VBZ") || tagIs(tags, before, "VBP") || tagIs(tags, before, "VBD");
+            // (a base verb's too: "take risks teaches" has an -ing subject written as a base; not
+            // a causative's, whose object does the verb: "make children spends")
+            static const Set causatives = {"make", "let", "help", "have", "see", "watch", "hear", "get"};
+            out.object = tagIs(tags, before, "VBZ") || tagIs(tags, before, "VBP") || tagIs(tags, before, "VBD")
+                || (tagIs(tags, before, "VB") && !causatives.count(wordAt(t, before)));
             subject += tagAt(tags, h);
             out.number = nounNumber(t, tags, h, lex);
             // nouns joined by "and" ("my parents and my sister", "Melanie and Randy Cooper")
@@ -403,7 +407,10 @@ VerbFormSlots::Context VerbFormSlots::context(const std::vector<Token> &t, const
     const Subject sj = subjectBefore(t, tags, k, lex);
     c.subjectNumber = sj.number;
     c.gerundSubject = sj.gerund;
-    c.relativeSubject = sj.relative || sj.prepositional || sj.object;
+    // the last of a list of plurals ("for writers, artists, musicians does"): the verb may be the head's
+    const bool listItem = tagIs(tags, k, "NNS") && wordAt(t, k - 1) == "," && tagIs(tags, k - 2, "NNS")
+        && wordAt(t, k - 3) == ",";
+    c.relativeSubject = sj.relative || sj.prepositional || sj.object || listItem;
     return c;
 }
 

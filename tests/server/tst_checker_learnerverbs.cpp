@@ -1,0 +1,168 @@
+// Learner errors of agreement and verb form where the subject is more than a word before
+// its verb: a measure before an of-phrase, nouns joined by "and", "there is" before a count,
+// a relative clause or a participle phrase between, a fronted phrase without a comma; and an
+// -ing form left as a sentence's only verb. Each learner sentence must get its finding with
+// the right first candidate and explanation page, and each clean look-alike none at all.
+
+#include "englishchecker.h"
+#include "support/checkerrecords.h"
+#include "support/learnertable.h"
+
+#include <QtTest>
+
+#include <memory>
+
+using PennovaChecker::EnglishChecker;
+using namespace CheckerRecords;
+using LearnerTable::columns;
+using LearnerTable::row;
+
+class TestCheckerLearnerVerbs : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<EnglishChecker> m_checker;
+
+    void verify() { LearnerTable::verify(*m_checker); }
+    void lookAlike() { LearnerTable::verifyClean(*m_checker); }
+
+private slots:
+    void initTestCase() { m_checker = std::make_unique<EnglishChecker>(); }
+
+    void distantSubjects_data()
+    {
+        columns();
+        row("the percentage of with a plural verb", "The percentage of students are higher than before.", "are", "is",
+            "agreement_of_phrase", "The percentage of students is higher than before.");
+        row("the proportion of after an adjective", "The high proportion of old people were a problem.", "were",
+            "was", "agreement_of_phrase", "The high proportion of old people was a problem.");
+        row("of-phrase with a place phrase after it", "The quantity of cars in big cities are growing.", "are", "is",
+            "agreement_of_phrase", "The quantity of cars in big cities is growing.");
+        row("of-phrase with two nouns joined", "The number of boys and girls are equal.", "are", "is",
+            "agreement_of_phrase", "The number of boys and girls is equal.");
+        row("of-phrase with two adjectives joined", "The price of old and new flats are rising.", "are", "is",
+            "agreement_of_phrase", "The price of old and new flats is rising.");
+        row("of-phrase with an -ing form and its object", "The costs of heating the house is high.", "is", "are",
+            "agreement_of_phrase", "The costs of heating the house are high.");
+        row("plural and singular joined", "Movies and music is a kind of art.", "is", "are", "sv_agreement",
+            "Movies and music are a kind of art.");
+        row("singular and plural joined", "The teacher and his students was late.", "was", "were", "sv_agreement",
+            "The teacher and his students were late.");
+        row("subject after a fronted phrase without a comma", "In my city the parks is very big.", "is", "are",
+            "sv_agreement", "In my city the parks are very big.");
+        row("subject after according to without a comma", "According to the graph the numbers was low.", "was",
+            "were", "sv_agreement", "According to the graph the numbers were low.");
+        row("plural after a number in a fronted phrase", "In 2015 prices was much higher.", "was", "were",
+            "sv_agreement", "In 2015 prices were much higher.");
+        row("fronted phrase inside a sentence", "Prices rose, while in Indonesia services is cheap.", "is", "are",
+            "sv_agreement", "Prices rose, while in Indonesia services are cheap.");
+        row("a plural with a noun before it", "Computer games is popular with teenagers.", "is", "are",
+            "sv_agreement", "Computer games are popular with teenagers.");
+        row("a plural with a noun before it after because", "They lose money because pirate copies is cheap.",
+            "is", "are", "sv_agreement", "They lose money because pirate copies are cheap.");
+        row("two singulars joined", "My brother and my sister is at school.", "is", "are", "sv_agreement",
+            "My brother and my sister are at school.");
+        row("there is a few", "There is a few reasons to disagree.", "is", "are", "there_be_number",
+            "There are a few reasons to disagree.");
+        row("there is with an adverb before a count", "There is only two girls in the class.", "is", "are",
+            "there_be_number", "There are only two girls in the class.");
+        row("there are with an adverb before one thing", "There are also a problem with it.", "are", "is",
+            "there_be_number", "There is also a problem with it.");
+        row("there are before an indefinite pronoun", "There are always someone who helps.", "are", "is",
+            "there_be_number", "There is always someone who helps.");
+        row("there are a great amount of", "There are a great amount of shops here.", "are", "is",
+            "there_be_number", "There is a great amount of shops here.");
+        row("who after a comma", "Many students, who is older, go there.", "is", "are", "agreement_relative",
+            "Many students, who are older, go there.");
+        row("who after a share of people", "Only 20 percent of people who lives here drive.", "lives", "live",
+            "agreement_relative", "Only 20 percent of people who live here drive.");
+        row("participle phrase after a singular head", "The quality mentioned in the shops are the same.", "are",
+            "is", "sv_agreement", "The quality mentioned in the shops is the same.");
+        row("-ing phrase after a plural head", "People living in big cities is always busy.", "is", "are",
+            "sv_agreement", "People living in big cities are always busy.");
+        row("-ing phrase with an object", "Students using mobile phones has problems.", "has", "have",
+            "sv_agreement", "Students using mobile phones have problems.");
+        row("a subject relative clause between", "People who live in big cities is always busy.", "is", "are",
+            "sv_agreement", "People who live in big cities are always busy.");
+        row("a subject relative clause with an object between", "The man who sold the cars were kind.", "were",
+            "was", "sv_agreement", "The man who sold the cars was kind.");
+        row("everyone who with a plural verb", "I think everyone who have a car drives to work.", "have", "has",
+            "agreement_relative", "I think everyone who has a car drives to work.");
+        row("a person before who with a base verb", "The student who study hard will pass.", "study", "studies",
+            "agreement_relative", "The student who studies hard will pass.");
+        row("a person before who with were", "He is the man who were here yesterday.", "were", "was",
+            "agreement_relative", "He is the man who was here yesterday.");
+    }
+    void distantSubjects() { verify(); }
+
+    void distantSubjectLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("the rest of follows its noun") << "In this class the rest of the students are women.";
+        QTest::newRow("a percentage of") << "A small percentage of the students are absent.";
+        QTest::newRow("two of-phrases joined by and") << "The cost of food and the price of flats are rising.";
+        QTest::newRow("two singulars joined by and") << "Bread and butter is my favourite breakfast.";
+        QTest::newRow("an of-phrase and a noun after a determiner")
+            << "The number of cars and the roads are a problem.";
+        QTest::newRow("a name before who after a comma") << "We met Eggers, who is a professor there.";
+        QTest::newRow("a clause about the whole sentence") << "Prices rose, which is bad news.";
+        QTest::newRow("a fronted phrase before a singular subject") << "In my city the park is very big.";
+        QTest::newRow("an object after a fronted phrase") << "Of the two plans the students liked the first.";
+        QTest::newRow("a pronoun subject after a fronted phrase") << "For most students this means more work.";
+        QTest::newRow("a name with a plural-form word") << "Invention Labs was founded by two students.";
+        QTest::newRow("a singular compound after two joined nouns")
+            << "In many firms the research and development approach has changed.";
+        QTest::newRow("a singular head after a number in a fronted phrase") << "In 2015 the price of cars rose.";
+        QTest::newRow("a plural after a number with its verb") << "In 1990 sales were low.";
+        QTest::newRow("a fronted phrase before its inverted verb") << "At the heart of the XB bulbs is a glass tube.";
+        QTest::newRow("a group noun before who") << "The committee who are retiring met today.";
+        QTest::newRow("who about the noun of a phrase") << "He is one of the experts in linguistics who have written on it.";
+        QTest::newRow("who after a second noun joined by but")
+            << "It studies adults with some college but no degree who are seeking a place.";
+        QTest::newRow("that opening a clause of its noun") << "I have a reason that students accept.";
+        QTest::newRow("an -ing word in a compound after a name") << "This AIRS sounding suite is the best system.";
+        QTest::newRow("a singular head before a participle phrase") << "The man living next to the shops is kind.";
+        QTest::newRow("a clause after the relative clause's verb") << "People who think the city is safe are wrong.";
+        QTest::newRow("a relative clause ending in a preposition") << "The people who I talked to are kind.";
+        QTest::newRow("a list of plurals after a singular subject")
+            << "A law for writers, artists, musicians does not help them.";
+        QTest::newRow("an -ing opener before the clause's own plural subject")
+            << "Using this system boys have more chances than girls.";
+        QTest::newRow("there are a great many") << "There are a great many shops here.";
+        QTest::newRow("there are before someone else's") << "There are someone else's books on my desk.";
+        QTest::newRow("a singular head before of and an -ing form") << "The cost of heating the houses is high.";
+        QTest::newRow("there is only one") << "There is only one answer to this question.";
+        QTest::newRow("there are also some") << "There are also some problems with the plan.";
+        QTest::newRow("a few days as a time") << "There was a storm a few days ago.";
+    }
+    void distantSubjectLookAlikes() { lookAlike(); }
+
+    void verbForms_data()
+    {
+        columns();
+        row("a regular past after a modal", "I should mentioned that the price rose.", "mentioned", "mention",
+            "modal_base", "I should mention that the price rose.");
+        row("-ing as the only verb after a plural subject", "Nowadays many people using mobile phones.", "using",
+            "are using", "be_missing", "Nowadays many people are using mobile phones.");
+        row("-ing as the only verb after an of-phrase", "The number of cars increasing every year.", "increasing",
+            "is increasing", "be_missing", "The number of cars is increasing every year.");
+    }
+    void verbForms() { verify(); }
+
+    void verbFormLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("a base verb's object before a verb") << "To take risks requires courage.";
+        QTest::newRow("a passive after a modal") << "It should be mentioned that prices rose.";
+        QTest::newRow("a perfect after a modal") << "He might have stepped out for a moment.";
+        QTest::newRow("an -ing phrase before the verb") << "People using phones are everywhere.";
+        QTest::newRow("a headline with no") << "No more trains leaving tonight.";
+        QTest::newRow("a verb the tagger may join to the noun") << "The chart presents data showing a rise.";
+        QTest::newRow("an -ing phrase before a modal") << "Students living far away can take the bus.";
+    }
+    void verbFormLookAlikes() { lookAlike(); }
+};
+
+QTEST_GUILESS_MAIN(TestCheckerLearnerVerbs)
+#include "tst_checker_learnerverbs.moc"
