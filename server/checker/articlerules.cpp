@@ -14,6 +14,10 @@ namespace {
 using R = RuleSupport;
 using Set = std::unordered_set<std::string>;
 
+// A bare singular subject before "are", "were", "have" or "do" asks for the plural wherever
+// the noun is counted at all: its plural at least this share of the singular in print
+double kPluralVerbShare = 0.15;
+
 // Verbs whose complement is a noun phrase that, singular and counted, needs an article.
 const Set &linkingVerbs()
 {
@@ -740,13 +744,14 @@ void ArticleRules::bareSubject(const std::vector<Token> &t, const std::vector<st
             const size_t len = std::strlen(e);
             abstract = abstract || (noun.lower.size() > len && noun.lower.compare(noun.lower.size() - len, len, e) == 0);
         }
-        // British English counts "sport" as a mass noun ("Sport is good for you")
-        if (abstract || noun.lower == "sport")
+        // British English counts "sport" as a mass noun ("Sport is good for you"); before a
+        // plural verb a counted abstract noun is meant as several ("Younger generation are")
+        if ((abstract && !pluralVerb) || noun.lower == "sport")
             continue;
         std::string plural;
         if (genericPeople.count(noun.lower))
             plural = noun.lower == "human" ? "humans" : "people";
-        else if (!m_numbers.mostlyCounted(noun.lower, &plural, firstName ? 1.0 : 0.7))
+        else if (!m_numbers.mostlyCounted(noun.lower, &plural, firstName ? 1.0 : pluralVerb ? kPluralVerbShare : 0.7))
             continue; // (a capitalised first word is a noun only when its plural is the commoner form)
         const int sound = R::vowelSound(t[size_t(first)].lower);
         if (sound < 0)

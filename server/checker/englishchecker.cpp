@@ -175,6 +175,7 @@ public:
         genericThe.load(dataDir + "/generic-nouns.txt");    // and the native counts of bare nouns
         nounDeterminers.load(dataDir + "/noun-determiners.txt"); // and of determiners by noun and slot
         articles.setCounts(&nounDeterminers);
+        numbers.setCounts(&nounDeterminers);
         articleChoice.setNounForms(&nounNumber.forms());
         articleChoice.setCounts(&nounDeterminers);
         nounNumber.load(dataDir + "/number-model.txt");     // and the noun-number classifier

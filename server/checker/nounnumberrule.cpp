@@ -4,6 +4,7 @@
 #include "rulesupport.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace PennovaChecker {
 
@@ -25,6 +26,7 @@ NounNumberRule::Margins NounNumberRule::Margins::defaults()
     std::fill(std::begin(m.toSingular), std::end(m.toSingular), kNever);
     m.toPlural[NumberSlots::Many] = 8.0f;
     m.toSingular[NumberSlots::One] = 10.0f;
+    m.toPluralCounted = 10.0f;
     return m;
 }
 
@@ -51,13 +53,43 @@ bool NounNumberRule::load(const std::string &modelPath, std::string *error)
 }
 
 int NounNumberRule::decide(const std::vector<float> &scores, int written, NumberSlots::Context context,
-                           const Margins &margins)
+                           const Margins &margins, bool counted)
 {
     if (scores.size() != 2 || written < 0 || written > 1 || context < 0 || context >= NumberSlots::ContextCount)
         return -1;
     const int other = 1 - written;
-    const float margin = (written == NumberSlots::Singular ? margins.toPlural : margins.toSingular)[context];
+    float margin = (written == NumberSlots::Singular ? margins.toPlural : margins.toSingular)[context];
+    if (counted && context == NumberSlots::Of && written == NumberSlots::Singular)
+        margin = std::min(margin, margins.toPluralCounted);
     return margin < kNever && scores[size_t(other)] - scores[size_t(written)] >= margin ? other : -1;
+}
+
+bool NounNumberRule::countedQuantity(const std::vector<Token> &t, const NumberSlots::Slot &s)
+{
+    // "lots of", "plenty of"; "a lot of", "a number of", "a couple of"; "the majority of";
+    // "many of the", "several of my"
+    static const std::unordered_set<std::string> bare = {"lots", "plenty", "dozens", "hundreds", "thousands", "millions"};
+    static const std::unordered_set<std::string> afterA = {"lot", "number", "couple", "majority"};
+    static const std::unordered_set<std::string> groups = {"many", "several", "few", "both"};
+    static const std::unordered_set<std::string> determiners = {"the", "my", "our", "your", "his", "her", "their",
+                                                                "these", "those"};
+    int of = s.first - 1;
+    if (R::lowerAt(t, of) != "of") {
+        if (!determiners.count(R::lowerAt(t, of)) || R::lowerAt(t, of - 1) != "of")
+            return false;
+        // after a determiner only the group words count: "many of the", not "a lot of the"
+        return groups.count(R::lowerAt(t, of - 2)) != 0;
+    }
+    const std::string q = R::lowerAt(t, of - 1);
+    if (bare.count(q))
+        return true;
+    const std::string before = R::lowerAt(t, of - 2);
+    // ("a great number of", "the vast majority of", "a whole lot of")
+    const std::string det = before == "great" || before == "large" || before == "vast" || before == "whole"
+            || before == "huge" || before == "small"
+        ? R::lowerAt(t, of - 3)
+        : before;
+    return afterA.count(q) && (det == "a" || (q == "majority" && det == "the"));
 }
 
 std::string NounNumberRule::otherForm(const NumberSlots::Slot &s, const std::string &written) const
@@ -142,12 +174,17 @@ void NounNumberRule::check(const std::vector<Token> &t, const std::vector<std::s
     for (const NumberSlots::Slot &s : NumberSlots::find(t, tags, m_forms)) {
         // the cheap tests first: most nouns stand where no margin is set
         const NumberSlots::Context context = NumberSlots::context(t, tags, s);
-        if ((s.written == NumberSlots::Singular ? m_margins.toPlural : m_margins.toSingular)[context] >= kNever)
+        const bool counted = context == NumberSlots::Of && s.written == NumberSlots::Singular
+            && m_margins.toPluralCounted < kNever && countedQuantity(t, s);
+        if ((s.written == NumberSlots::Singular ? m_margins.toPlural : m_margins.toSingular)[context] >= kNever
+            && !counted)
             continue;
         const std::string other = suggestion(t, tags, s);
         if (other.empty())
             continue;
-        if (decide(m_model.scores(NumberSlots::features(t, tags, s, m_forms)), int(s.written), context, m_margins) < 0)
+        if (decide(m_model.scores(NumberSlots::features(t, tags, s, m_forms)), int(s.written), context, m_margins,
+                   counted)
+            < 0)
             continue;
         // another rule's finding on the determiner, the phrase or the verb after it settles the case
         // ("this problems" -> "these", "the student are" -> "is")

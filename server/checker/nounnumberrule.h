@@ -28,6 +28,9 @@ public:
     {
         float toPlural[NumberSlots::ContextCount];   // singular written, plural predicted
         float toSingular[NumberSlots::ContextCount]; // plural written, singular predicted
+        // singular written after a quantity with "of" that counts ("a lot of", "a number of",
+        // "the majority of"); other phrases with "of" take toPlural[Of]
+        float toPluralCounted = kNever;
         static Margins defaults();
     };
 
@@ -42,7 +45,10 @@ public:
 
     // The number to suggest for a slot with these scores, or -1 to leave it.
     static int decide(const std::vector<float> &scores, int written, NumberSlots::Context context,
-                      const Margins &margins);
+                      const Margins &margins, bool counted = false);
+    // The phrase follows a quantity with "of" that counts what comes after it: "a lot of",
+    // "lots of", "plenty of", "a number of", "the majority of", "a couple of", "many of the".
+    static bool countedQuantity(const std::vector<Token> &tokens, const NumberSlots::Slot &slot);
     // The other number's form of a slot's noun, or "" when there is none a writer would use.
     std::string otherForm(const NumberSlots::Slot &slot, const std::string &written) const;
 

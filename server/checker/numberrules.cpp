@@ -1,9 +1,11 @@
 #include "numberrules.h"
 
 #include "lexicon.h"
+#include "noundeterminers.h"
 #include "rulesupport.h"
 #include "wordclasses.h"
 
+#include <algorithm>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -386,6 +388,7 @@ void NumberRules::quantities(const std::vector<Token> &t, const std::vector<std:
     countedNumbers(t, tags, out);
     pluralByContext(t, tags, out);
     countedTimes(t, out);
+    singularAmongPlurals(t, tags, out);
     // "much cars" -> "many cars": "much" goes with uncountable nouns
     for (int i = 0; i + 1 < int(t.size()); ++i) {
         if (t[size_t(i)].lower != "much" || !RuleSupport::tagIs(tags, i + 1, "NNS") || t[size_t(i) + 1].isCapitalised())
@@ -707,6 +710,92 @@ Finding NumberRules::pluralFinding(const std::vector<Token> &t, int n, const std
         return RuleSupport::replace(t, n, n, RuleSupport::caseLike(t[size_t(n)], plural), "MOPHOLOGY", "noun_plural", 2);
     return RuleSupport::replace(t, n, n + 1, RuleSupport::caseLike(t[size_t(n)], plural) + " " + base, "MOPHOLOGY",
                                 "noun_plural", 2);
+}
+
+} // namespace PennovaChecker
+
+namespace PennovaChecker {
+
+void NumberRules::singularAmongPlurals(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                       std::vector<Finding> *out) const
+{
+    using R = RuleSupport;
+    // a noun native text leaves bare at most this share of its uses, seen this often at least
+    // (Brown and UD: "friend" 9 %, "concept" 9 %, "newspaper" 15 %; "school" 40 %, "art" 47 %)
+    constexpr double kMaxBare = 0.2;
+    constexpr unsigned kMinUses = 10;
+    if (!m_counts || m_counts->empty())
+        return;
+    const int n = int(t.size());
+    const auto joiner = [&](int k) { return R::lowerAt(t, k) == "and" || R::lowerAt(t, k) == "or"; };
+    const auto comma = [&](int k) { return k >= 0 && k < n && t[size_t(k)].text == ","; };
+    const auto noun = [&](int k) {
+        return k >= 0 && k < n && t[size_t(k)].kind == Token::Word
+            && (R::tagEquals(tags, k, "NN") || R::tagEquals(tags, k, "NNS"));
+    };
+    const auto countedPluralAt = [&](int k) {
+        return k >= 0 && k < n && R::tagEquals(tags, k, "NNS") && !t[size_t(k)].isCapitalised()
+            && countedPlural(t[size_t(k)].lower);
+    };
+    // a determiner, possessive or quantifier before the phrase ending at k may serve the whole
+    // list with a singular in it ("your records or chart", "any company, organization, or
+    // talent seekers")
+    const auto determined = [&](int k) {
+        while (k > 0 && t[size_t(k) - 1].kind == Token::Word
+               && (R::tagIs(tags, k - 1, "JJ") || R::tagIs(tags, k - 1, "NN") || R::tagIs(tags, k - 1, "VBN")
+                   || R::tagIs(tags, k - 1, "VBG")))
+            --k;
+        const int d = k - 1;
+        // ("the ideas and concept": "the" serves either number)
+        if (R::lowerAt(t, d) == "the")
+            return false;
+        return d >= 0 && (R::tagIs(tags, d, "DT") || R::tagIs(tags, d, "PRP$") || R::tagIs(tags, d, "POS")
+                          || R::tagIs(tags, d, "CD") || m_lex.isDeterminer(t[size_t(d)].lower)
+                          || t[size_t(d)].lower.find('\'') != std::string::npos);
+    };
+    for (int h = 1; h < n; ++h) {
+        const Token &w = t[size_t(h)];
+        if (!R::tagEquals(tags, h, "NN") || w.kind != Token::Word || w.isCapitalised())
+            continue;
+        // the item ends at the noun: a comma, "and", "or", a mark, a preposition or the end
+        // follows; a word that is a verb too only before a comma, "and", "or" or a mark ("or
+        // wave at friends")
+        const bool verb = m_lex.isPos(w.lower, Lexicon::Verb);
+        const bool ends = h + 1 >= n || comma(h + 1) || joiner(h + 1)
+            || (t[size_t(h) + 1].kind == Token::Punct && t[size_t(h) + 1].text != "-" && t[size_t(h) + 1].text != "'")
+            || (!verb && R::tagEquals(tags, h + 1, "IN"));
+        if (!ends)
+            continue;
+        // the plural next to it in the list, joined by "and" or "or": "ideas and concept",
+        // "friend or hobbies" (a plural after it alone, not a phrase it may modify: "sport and
+        // health activities")
+        int partner = -1;
+        if (joiner(h - 1) && countedPluralAt(h - 2))
+            partner = h - 2;
+        else if (joiner(h - 1) && comma(h - 2) && countedPluralAt(h - 3))
+            partner = h - 3;
+        else {
+            const int r = joiner(h + 1) ? h + 2 : comma(h + 1) && joiner(h + 2) ? h + 3 : -1;
+            if (r > 0 && countedPluralAt(r) && !noun(r + 1) && R::lowerAt(t, r + 1) != "'")
+                partner = r;
+        }
+        if (partner < 0)
+            continue;
+        // the noun stands alone in its item, and no determiner before the list serves both
+        const int before = h - 1;
+        const bool alone = partner < h || comma(before) || joiner(before)
+            || (t[size_t(before)].kind == Token::Word && !R::tagIs(tags, before, "JJ") && !R::tagIs(tags, before, "NN")
+                && !R::tagIs(tags, before, "VBN"));
+        if (!alone || determined(std::min(h, partner)))
+            continue;
+        std::string plural;
+        if (!mostlyCounted(w.lower, &plural, 0.3))
+            continue;
+        const NounDeterminers::Counts c = m_counts->counts(w.lower, "all");
+        if (c.total() < kMinUses || c.bare > c.total() * kMaxBare)
+            continue;
+        out->push_back(R::replace(t, h, h, R::caseLike(w, plural), "MOPHOLOGY", "noun_number", 2));
+    }
 }
 
 } // namespace PennovaChecker
