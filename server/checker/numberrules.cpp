@@ -389,6 +389,7 @@ void NumberRules::quantities(const std::vector<Token> &t, const std::vector<std:
     pluralByContext(t, tags, out);
     countedTimes(t, out);
     singularAmongPlurals(t, tags, out);
+    bareSingularList(t, tags, out);
     // "much cars" -> "many cars": "much" goes with uncountable nouns
     for (int i = 0; i + 1 < int(t.size()); ++i) {
         if (t[size_t(i)].lower != "much" || !RuleSupport::tagIs(tags, i + 1, "NNS") || t[size_t(i) + 1].isCapitalised())
@@ -720,10 +721,6 @@ void NumberRules::singularAmongPlurals(const std::vector<Token> &t, const std::v
                                        std::vector<Finding> *out) const
 {
     using R = RuleSupport;
-    // a noun native text leaves bare at most this share of its uses, seen this often at least
-    // (Brown and UD: "friend" 9 %, "concept" 9 %, "newspaper" 15 %; "school" 40 %, "art" 47 %)
-    constexpr double kMaxBare = 0.2;
-    constexpr unsigned kMinUses = 10;
     if (!m_counts || m_counts->empty())
         return;
     const int n = int(t.size());
@@ -791,10 +788,99 @@ void NumberRules::singularAmongPlurals(const std::vector<Token> &t, const std::v
         std::string plural;
         if (!mostlyCounted(w.lower, &plural, 0.3))
             continue;
-        const NounDeterminers::Counts c = m_counts->counts(w.lower, "all");
-        if (c.total() < kMinUses || c.bare > c.total() * kMaxBare)
+        if (!rarelyBare(w.lower))
             continue;
         out->push_back(R::replace(t, h, h, R::caseLike(w, plural), "MOPHOLOGY", "noun_number", 2));
+    }
+}
+
+bool NumberRules::rarelyBare(const std::string &w) const
+{
+    // (Brown and UD counts, chosen on the learner dev sets against unedited CWEB sentences)
+    constexpr double kMaxBare = 0.2;
+    constexpr unsigned kMinUses = 10;
+    if (!m_counts)
+        return false;
+    const NounDeterminers::Counts c = m_counts->counts(w, "all");
+    return c.total() >= kMinUses && c.bare <= c.total() * kMaxBare;
+}
+
+void NumberRules::bareSingularList(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                   std::vector<Finding> *out) const
+{
+    using R = RuleSupport;
+    if (!m_counts || m_counts->empty())
+        return;
+    const int n = int(t.size());
+    const auto nounAt = [&](int k) { return k >= 0 && k < n && t[size_t(k)].kind == Token::Word && R::tagEquals(tags, k, "NN")
+                                            && !t[size_t(k)].isCapitalised(); };
+    for (int s = 1; s < n; ++s) {
+        // the list follows a verb or "such as", "like": it is an object or a set of examples
+        const std::string &p = t[size_t(s) - 1].lower;
+        const bool opens = (R::tagIs(tags, s - 1, "VB") && !m_lex.isAuxiliary(p) && !m_lex.isModal(p))
+            || (p == "as" && R::lowerAt(t, s - 2) == "such") || p == "like";
+        if (!opens || !nounAt(s))
+            continue;
+        // items of one or two nouns (their last the head), commas between, "and" or "or" before
+        // the last; "and so on" or "etc" may end the list
+        std::vector<int> heads;
+        bool joined = false, more = false;
+        int k = s;
+        while (true) {
+            int head = k;
+            if (nounAt(k + 1))
+                ++head;
+            if (nounAt(head + 1))
+                break; // a longer compound: a name or a term
+            heads.push_back(head);
+            int j = head + 1;
+            const bool comma = j < n && t[size_t(j)].text == ",";
+            if (comma)
+                ++j;
+            const std::string joiner = R::lowerAt(t, j);
+            if (joiner == "and" || joiner == "or") {
+                ++j;
+                if (R::lowerAt(t, j) == "so" && R::lowerAt(t, j + 1) == "on") {
+                    more = true;
+                    break;
+                }
+                if (joined || !nounAt(j))
+                    break;
+                joined = true;
+            } else if (R::lowerAt(t, j) == "etc") {
+                more = true;
+                break;
+            } else if (!comma || !nounAt(j)) {
+                break;
+            }
+            k = j;
+            if (joined) {
+                int last = k;
+                if (nounAt(k + 1))
+                    ++last;
+                if (!nounAt(last + 1))
+                    heads.push_back(last);
+                else
+                    heads.clear();
+                break;
+            }
+        }
+        if (!(joined && heads.size() >= 3) && !(more && heads.size() >= 2))
+            continue;
+        // every item a noun native text hardly ever leaves bare
+        std::vector<std::string> plurals;
+        for (int h : heads) {
+            std::string plural;
+            if (!rarelyBare(t[size_t(h)].lower) || !mostlyCounted(t[size_t(h)].lower, &plural, 0.1))
+                break;
+            plurals.push_back(plural);
+        }
+        if (plurals.size() != heads.size())
+            continue;
+        for (size_t i = 0; i < heads.size(); ++i)
+            out->push_back(R::replace(t, heads[i], heads[i], R::caseLike(t[size_t(heads[i])], plurals[i]), "MOPHOLOGY",
+                                      "noun_number", 2));
+        s = heads.back();
     }
 }
 
