@@ -390,6 +390,7 @@ void NumberRules::quantities(const std::vector<Token> &t, const std::vector<std:
     countedTimes(t, out);
     singularAmongPlurals(t, tags, out);
     bareSingularList(t, tags, out);
+    countedModifier(t, tags, out);
     // "much cars" -> "many cars": "much" goes with uncountable nouns
     for (int i = 0; i + 1 < int(t.size()); ++i) {
         if (t[size_t(i)].lower != "much" || !RuleSupport::tagIs(tags, i + 1, "NNS") || t[size_t(i) + 1].isCapitalised())
@@ -791,6 +792,38 @@ void NumberRules::singularAmongPlurals(const std::vector<Token> &t, const std::v
         if (!rarelyBare(w.lower))
             continue;
         out->push_back(R::replace(t, h, h, R::caseLike(w, plural), "MOPHOLOGY", "noun_number", 2));
+    }
+}
+
+void NumberRules::countedModifier(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                  std::vector<Finding> *out) const
+{
+    using R = RuleSupport;
+    static const Set counts = {"two", "three", "four", "five", "six", "seven", "eight", "nine", "ten", "eleven",
+                               "twelve", "thirteen", "fourteen", "fifteen", "sixteen", "seventeen", "eighteen",
+                               "nineteen", "twenty", "thirty", "forty", "fifty", "sixty", "hundred"};
+    static const std::unordered_map<std::string, std::string> units = {
+        {"years", "year"}, {"months", "month"}, {"weeks", "week"}, {"days", "day"}, {"hours", "hour"},
+        {"minutes", "minute"}, {"seconds", "second"}};
+    for (int i = 0; i + 2 < int(t.size()); ++i) {
+        const Token &q = t[size_t(i)];
+        const bool number = (q.kind == Token::Word && counts.count(q.lower))
+            || (q.kind == Token::Number && q.lower.find_first_not_of("0123456789") == std::string::npos && q.lower != "1");
+        const auto unit = units.find(R::lowerAt(t, i + 1));
+        if (!number || unit == units.end() || !t[size_t(i) + 1].spaceBefore)
+            continue;
+        // a noun after the unit (and "old"): "years old princess", "hours trip"; not "years old
+        // and over", "two hours of work", "ten years old ."
+        const bool old = R::lowerAt(t, i + 2) == "old";
+        const int n = old ? i + 3 : i + 2;
+        const bool noun = n < int(t.size()) && t[size_t(n)].kind == Token::Word && !t[size_t(n)].isCapitalised()
+            && (R::tagEquals(tags, n, "NN") || R::tagEquals(tags, n, "NNS")) && m_lex.isPos(t[size_t(n)].lower, Lexicon::Noun);
+        // without "old" only after "a": "a two hours trip" ("it took two hours work" may be a slip of "of")
+        const std::string before = R::lowerAt(t, i - 1);
+        if (!noun || (!old && before != "a" && before != "an"))
+            continue;
+        out->push_back(R::replace(t, i + 1, i + 1, R::caseLike(t[size_t(i) + 1], unit->second), "MOPHOLOGY",
+                                  "number_word", 2));
     }
 }
 

@@ -68,6 +68,10 @@ private:
     // hardly ever leaves the noun bare ("schools and art" may be meant in general).
     void singularAmongPlurals(const std::vector<Token> &t, const std::vector<std::string> &tags,
                               std::vector<Finding> *out) const;
+    // "a fifteen years old girl", "a two hours trip": a count and its unit before a noun
+    // modify it, and the unit stays singular.
+    void countedModifier(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                         std::vector<Finding> *out) const;
     // "use airplane, ship, and train", "such as night club, bar and so on": a list of bare
     // singulars, each a noun native text hardly ever leaves bare, names kinds of things in
     // general: they take the plural.
