@@ -779,6 +779,9 @@ void NumberRules::singularAmongPlurals(const std::vector<Token> &t, const std::v
         }
         if (partner < 0)
             continue;
+        // "sport and health activities": before a longer phrase the noun may share its head
+        if (joiner(h + 1) && (R::tagIs(tags, h + 2, "JJ") || R::tagIs(tags, h + 2, "NN")) && noun(h + 3))
+            continue;
         // the noun stands alone in its item, and no determiner before the list serves both
         const int before = h - 1;
         const bool alone = partner < h || comma(before) || joiner(before)

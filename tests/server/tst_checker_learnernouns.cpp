@@ -352,8 +352,65 @@ private slots:
             "noun_plural", "But 50 years later the town had grown.");
         row("a bare subject before a verb without -s", "In the lab, researcher need more time.", "researcher",
             "researchers", "bare_singular", "In the lab, researchers need more time.");
+        row("a bare subject before are, its plural less common", "I think robot are useful in factories.", "robot",
+            "robots", "bare_singular", "I think robots are useful in factories.");
+        row("a bare abstract noun with an adjective before are", "Younger generation are more adaptable.",
+            "Younger generation", "Younger generations", "bare_singular", "Younger generations are more adaptable.");
+        row("a lot of before a noun whose plural is less common", "They can go to a lot of place such as clubs.",
+            "place", "places", "noun_number", "They can go to a lot of places such as clubs.");
+        row("the majority of before a singular", "The vast majority of scientist prefer private firms.",
+            "scientist", "scientists", "noun_number", "The vast majority of scientists prefer private firms.");
+        row("a count of years before old and a noun", "He is a fifteen years old boy.", "years", "year",
+            "number_word", "He is a fifteen-year-old boy.");
+        row("a count of hours before a noun after a", "We went on a two hours trip.", "hours", "hour",
+            "number_word", "We went on a two-hour trip.");
     }
     void nounNumber() { verify(); }
+
+    // A bare singular in a list of nouns for things in general, where native text hardly
+    // ever leaves the noun bare: after a plural joined by "and" or "or", or among bare singulars.
+    void nounNumberLists_data()
+    {
+        columns();
+        row("after a plural and and", "I studied the ideas and concept of the topic.", "concept", "concepts",
+            "noun_number", "I studied the ideas and concepts of the topic.");
+        row("between a comma and or before a plural", "Values such as family, friend or hobbies make us happy.",
+            "friend", "friends", "noun_number", "Values such as family, friends or hobbies make us happy.");
+        row("after a plural and or", "It is hard to study only with girls or boy.", "boy", "boys", "noun_number",
+            "It is hard to study only with girls or boys.");
+        row("the first of bare singulars after a verb", "Many people use car, ship, and train.", "car", "cars",
+            "noun_number", "Many people use cars, ships, and trains.");
+        row("the last of bare singulars after a verb", "Many people use car, ship, and train.", "train", "trains",
+            "noun_number", "Many people use cars, ships, and trains.");
+        row("bare singulars after such as before and so on", "They go to places such as club, bar and so on.", "bar",
+            "bars", "noun_number", "They go to places such as clubs, bars and so on.");
+    }
+    void nounNumberLists() { verify(); }
+
+    void nounNumberListLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("a determiner serving the list") << "We work with any company, organization, or school.";
+        QTest::newRow("a possessive serving the list") << "Check your records or chart before you go.";
+        QTest::newRow("a verb after or") << "Search your pockets, or wave at friends.";
+        QTest::newRow("a noun sharing the head after it") << "Science courses and sport and health activities are popular.";
+        QTest::newRow("a verb after the singular") << "The students and teacher left early.";
+        QTest::newRow("nouns native text often leaves bare") << "She went to school and university in Boston.";
+        QTest::newRow("fields of study") << "They study music, art and science.";
+        QTest::newRow("meals") << "We had breakfast, lunch and dinner together.";
+        QTest::newRow("mass nouns in a list") << "They serve tea, coffee and juice.";
+        QTest::newRow("a plural beside a mass noun") << "We need books and equipment.";
+        QTest::newRow("staff beside a plural") << "Students and staff are welcome.";
+        QTest::newRow("an age after be") << "He is fifteen years old.";
+        QTest::newRow("an age before and under") << "Children 5 years old and under ride free.";
+        QTest::newRow("hours as a noun phrase") << "It took two hours to finish.";
+        QTest::newRow("a lot of with a mass noun") << "He has a lot of experience in sales.";
+        QTest::newRow("a lot of the") << "A lot of the work is done by hand.";
+        QTest::newRow("a majority of the") << "We won a majority of the seats in the city.";
+        QTest::newRow("a collective noun before are") << "Government are planning new taxes.";
+        QTest::newRow("an abstract mass noun before are") << "Management are reviewing the plan.";
+    }
+    void nounNumberListLookAlikes() { lookAlike(); }
 
     // "a products" offers the singular after the article as well.
     void articleBeforePluralOffersBoth()
