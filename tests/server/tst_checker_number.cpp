@@ -213,16 +213,60 @@ private slots:
         QTest::addColumn<int>("written");
         QTest::addColumn<int>("context");
         QTest::addColumn<int>("expected");
+        QTest::addColumn<bool>("counted");
         const NounNumberRule::Margins m = NounNumberRule::Margins::defaults();
         const float toPlural = m.toPlural[NumberSlots::Many], toSingular = m.toSingular[NumberSlots::One];
-        QTest::newRow("confident plural after many") << 0.0f << toPlural + 1 << 0 << int(NumberSlots::Many) << 1;
-        QTest::newRow("plural only a little ahead") << 0.0f << toPlural - 1 << 0 << int(NumberSlots::Many) << -1;
-        QTest::newRow("written number is the best") << toPlural + 1 << 0.0f << 0 << int(NumberSlots::Many) << -1;
-        QTest::newRow("confident singular after a") << toSingular + 1 << 0.0f << 1 << int(NumberSlots::One) << 0;
-        QTest::newRow("after the: either number is fine") << 0.0f << 1000.0f << 0 << int(NumberSlots::The) << -1;
-        QTest::newRow("without a determiner: off") << 1000.0f << 0.0f << 1 << int(NumberSlots::NoDeterminer) << -1;
-        QTest::newRow("written out of range") << 0.0f << 1000.0f << 2 << int(NumberSlots::Many) << -1;
-        QTest::newRow("context out of range") << 0.0f << 1000.0f << 0 << 99 << -1;
+        const float counted = m.toPluralCounted;
+        QTest::newRow("confident plural after a counting of") << 0.0f << counted + 1 << 0 << int(NumberSlots::Of) << 1
+                                                              << true;
+        QTest::newRow("plural a little ahead after a counting of") << 0.0f << counted - 1 << 0 << int(NumberSlots::Of)
+                                                                   << -1 << true;
+        QTest::newRow("after another of: off") << 0.0f << 1000.0f << 0 << int(NumberSlots::Of) << -1 << false;
+        QTest::newRow("a plural after a counting of: off") << 1000.0f << 0.0f << 1 << int(NumberSlots::Of) << -1 << true;
+        QTest::newRow("confident plural after many") << 0.0f << toPlural + 1 << 0 << int(NumberSlots::Many) << 1 << false;
+        QTest::newRow("plural only a little ahead") << 0.0f << toPlural - 1 << 0 << int(NumberSlots::Many) << -1 << false;
+        QTest::newRow("written number is the best") << toPlural + 1 << 0.0f << 0 << int(NumberSlots::Many) << -1 << false;
+        QTest::newRow("confident singular after a") << toSingular + 1 << 0.0f << 1 << int(NumberSlots::One) << 0 << false;
+        QTest::newRow("after the: either number is fine") << 0.0f << 1000.0f << 0 << int(NumberSlots::The) << -1 << false;
+        QTest::newRow("without a determiner: off") << 1000.0f << 0.0f << 1 << int(NumberSlots::NoDeterminer) << -1 << false;
+        QTest::newRow("written out of range") << 0.0f << 1000.0f << 2 << int(NumberSlots::Many) << -1 << false;
+        QTest::newRow("context out of range") << 0.0f << 1000.0f << 0 << 99 << -1 << false;
+    }
+
+    // Which quantities with "of" count the noun after them (the phrase opens at the noun).
+    void countedQuantity_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::addColumn<QString>("noun");
+        QTest::addColumn<bool>("counted");
+        QTest::newRow("a lot of") << "We visited a lot of place." << "place" << true;
+        QTest::newRow("lots of") << "There are lots of destination." << "destination" << true;
+        QTest::newRow("a great number of") << "A great number of student came." << "student" << true;
+        QTest::newRow("the vast majority of") << "The vast majority of scientist agree." << "scientist" << true;
+        QTest::newRow("many of the") << "Many of the member left." << "member" << true;
+        QTest::newRow("a lot of the: a part of one thing") << "A lot of the work is done." << "work" << false;
+        QTest::newRow("the number of: one figure") << "The number of car rose." << "car" << false;
+        QTest::newRow("the majority of") << "The majority of voter agreed." << "voter" << true;
+        QTest::newRow("a lot without of") << "We visited a lot place." << "place" << false;
+        QTest::newRow("kinds of: either number") << "These kinds of problem are rare." << "problem" << false;
+        QTest::newRow("a piece of") << "He ate a piece of cake." << "cake" << false;
+        QTest::newRow("of at the start") << "Of course it works." << "course" << false;
+    }
+
+    void countedQuantity()
+    {
+        QFETCH(QString, sentence);
+        QFETCH(QString, noun);
+        QFETCH(bool, counted);
+        const std::vector<Token> tokens = Tokenizer::tokenize(sentence.toStdString());
+        NumberSlots::Slot s;
+        s.first = s.head = -1;
+        for (size_t k = 0; k < tokens.size(); ++k)
+            if (QString::fromStdString(tokens[k].lower) == noun)
+                s.first = s.head = int(k);
+        QVERIFY(s.head >= 0);
+        s.lemma = noun.toStdString();
+        QCOMPARE(NounNumberRule::countedQuantity(tokens, s), counted);
     }
 
     void decide()
@@ -232,9 +276,10 @@ private slots:
         QFETCH(int, written);
         QFETCH(int, context);
         QFETCH(int, expected);
+        QFETCH(bool, counted);
         const NounNumberRule::Margins m = NounNumberRule::Margins::defaults();
-        QCOMPARE(NounNumberRule::decide({sg, pl}, written, NumberSlots::Context(context), m), expected);
-        QCOMPARE(NounNumberRule::decide({sg}, written, NumberSlots::Context(context), m), -1);
+        QCOMPARE(NounNumberRule::decide({sg, pl}, written, NumberSlots::Context(context), m, counted), expected);
+        QCOMPARE(NounNumberRule::decide({sg}, written, NumberSlots::Context(context), m, counted), -1);
     }
 
     // The rule takes only a model of its own classes; a bad file leaves it silent.
