@@ -725,7 +725,7 @@ private slots:
         QTest::newRow("this means") << "This means that we must leave.";
         QTest::newRow("this with a verb read as a plural") << "But again this varies with the individual.";
         QTest::newRow("this, its verb and a noun object") << "This casts doubt on the reading passage.";
-        QTest::newRow("a number and a plural") << "It was a two days trip.";
+        QTest::newRow("a number and a plural in the genitive") << "It was a two days' trip.";
         QTest::newRow("of-phrases joined by and") << "The cost of food and the price of housing are rising.";
         QTest::newRow("noun read as a verb before a participle") << "The reference work cited below is useful.";
         QTest::newRow("like as a preposition") << "It was a storm like we had never seen.";
