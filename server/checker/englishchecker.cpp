@@ -33,6 +33,7 @@
 #include "verbcomplementrule.h"
 #include "verbformmodelrule.h"
 #include "nounphraserules.h"
+#include "numberlistrules.h"
 #include "numberrules.h"
 #include "pastanchorrule.h"
 #include "patternrules.h"
@@ -175,7 +176,7 @@ public:
         genericThe.load(dataDir + "/generic-nouns.txt");    // and the native counts of bare nouns
         nounDeterminers.load(dataDir + "/noun-determiners.txt"); // and of determiners by noun and slot
         articles.setCounts(&nounDeterminers);
-        numbers.setCounts(&nounDeterminers);
+        numberLists.setCounts(&nounDeterminers);
         articleChoice.setNounForms(&nounNumber.forms());
         articleChoice.setCounts(&nounDeterminers);
         nounNumber.load(dataDir + "/number-model.txt");     // and the noun-number classifier
@@ -201,6 +202,7 @@ public:
     GrammarRules grammar;
     MorphologyRules morphology;
     NumberRules numbers;
+    NumberListRules numberLists{lexicon, numbers};
     VerbPatternRules verbPatterns;
     PatternRules patterns;
     ConfusionRules confusion;
@@ -285,6 +287,9 @@ void CheckerData::registerRules()
     add("numbers", "GRAMMAR", SwitchGrammar | SwitchMor, [this](const S &s, F &f) { numbers.check(s.tokens, &f); });
     add("numbers.quantities", "GRAMMAR", SwitchGrammar | SwitchMor,
         [this](const S &s, F &f) { numbers.quantities(s.tokens, s.tags, &f); });
+    // a bare singular in a list of nouns named in general
+    add("numbers.lists", "MOPHOLOGY", SwitchGrammar | SwitchMor,
+        [this](const S &s, F &f) { numberLists.check(s.tokens, s.tags, &f); });
     add("tense", "GRAMMAR", SwitchGrammar, [this](const S &s, F &f) { tense.check(s.tokens, s.tags, &f); });
     // a present verb in a clause a past adverbial or a past "when"-clause dates
     add("tense.past_anchor", "GRAMMAR", SwitchGrammar,

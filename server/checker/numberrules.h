@@ -12,14 +12,11 @@
 namespace PennovaChecker {
 
 class Lexicon;
-class NounDeterminers;
 
 class NumberRules
 {
 public:
     explicit NumberRules(const Lexicon &lexicon) : m_lex(lexicon) {} // lexicon not owned
-    // How often native text leaves each noun bare (not owned; may be null: no list rule).
-    void setCounts(const NounDeterminers *counts) { m_counts = counts; }
     void check(const std::vector<Token> &tokens, std::vector<Finding> *out) const;
     // Quantity phrases with "of" on the part-of-speech tags: "most of students" (a
     // determiner is missing), "a lot of problem" and "each of the member" (plural needed).
@@ -63,29 +60,15 @@ private:
     // "a lot people", "a number students", "lots things": a quantity noun before a plural needs "of"
     void quantityWithoutOf(const std::vector<Token> &t, const std::vector<std::string> &tags,
                            std::vector<Finding> *out) const;
-    // "ideas and concept", "books, newspaper, TV": a bare counted singular in a list joined
-    // by "and" or "or" whose other items are plurals takes the plural too, where native text
-    // hardly ever leaves the noun bare ("schools and art" may be meant in general).
-    void singularAmongPlurals(const std::vector<Token> &t, const std::vector<std::string> &tags,
-                              std::vector<Finding> *out) const;
     // "a fifteen years old girl", "a two hours trip": a count and its unit before a noun
     // modify it, and the unit stays singular.
     void countedModifier(const std::vector<Token> &t, const std::vector<std::string> &tags,
                          std::vector<Finding> *out) const;
-    // "use airplane, ship, and train", "such as night club, bar and so on": a list of bare
-    // singulars, each a noun native text hardly ever leaves bare, names kinds of things in
-    // general: they take the plural.
-    void bareSingularList(const std::vector<Token> &t, const std::vector<std::string> &tags,
-                          std::vector<Finding> *out) const;
-    // A noun native text leaves bare at most kMaxBare of the times it was seen (at least
-    // kMinUses): "friend" 9 %, "concept" 9 %, "newspaper" 15 %; "school" 40 %, "art" 47 %.
-    bool rarelyBare(const std::string &lower) const;
     // A word after which a number in digits counts the noun that follows ("are 20 student").
     bool countBefore(const std::string &lower) const;
 
 
     const Lexicon &m_lex;
-    const NounDeterminers *m_counts = nullptr;
 };
 
 } // namespace PennovaChecker
