@@ -73,8 +73,8 @@ private slots:
             "there_be_number", "There is always someone who helps.");
         row("there are a great amount of", "There are a great amount of shops here.", "are", "is",
             "there_be_number", "There is a great amount of shops here.");
-        row("who after a comma", "Many students, who is older, go there.", "is", "are", "agreement_relative",
-            "Many students, who are older, go there.");
+        row("who after a comma", "My brothers, who is older, go there.", "is", "are", "agreement_relative",
+            "My brothers, who are older, go there.");
         row("who after a share of people", "Only 20 percent of people who lives here drive.", "lives", "live",
             "agreement_relative", "Only 20 percent of people who live here drive.");
         row("participle phrase after a singular head", "The quality mentioned in the shops are the same.", "are",
