@@ -2,7 +2,9 @@
 // year", "in 2010", "two years ago") or by a past clause of time ("When I was a child,").
 // Each learner sentence must get its finding with the past form first; each clean twin, and
 // each right sentence that looks like the error (general truths, reported present, forecasts,
-// a year inside a noun phrase, titles, numbers), none at all.
+// a year inside a noun phrase, titles, numbers), none at all. A sentence with no time of its
+// own is read after the sentence before it: a past told there carries on through a word of
+// sequence ("Then", "Two hours later") or the same pronoun subject of a dated past sentence.
 
 #include "englishchecker.h"
 #include "support/learnertable.h"
@@ -54,6 +56,8 @@ private slots:
             "accounts", "accounted", "tense_past_time", "The rate accounted for a fifth of the total in 1995.");
         row("a year and a subject of two names", "In 1990 the figures for Japan and Korea are low.", "are", "were",
             "tense_past_time", "In 1990 the figures for Japan and Korea were low.");
+        row("during a past year", "It is only 3 per cent during 2014 and 2015.", "is", "was", "tense_past_time",
+            "It was only 3 per cent during 2014 and 2015.");
         row("present perfect with a year", "In 1990 the figure has risen sharply.", "has risen", "rose",
             "tense_perfect_finished", "In 1990 the figure rose sharply.");
     }
@@ -120,6 +124,97 @@ private slots:
         QTest::newRow("a present state after a past event") << "Investigations are underway after a bear was shot.";
     }
     void lookAlikes() { LearnerTable::verifyClean(*m_checker); }
+
+    // previous: the sentence before; wrong: the sentence checked after it, whose finding covers
+    // span with candidate first; twin: wrong mended. The sentence on its own gets no tense finding.
+    void afterPastSentence_data()
+    {
+        QTest::addColumn<QString>("previous");
+        QTest::addColumn<QString>("wrong");
+        QTest::addColumn<QString>("span");
+        QTest::addColumn<QString>("candidate");
+        QTest::addColumn<QString>("twin");
+        QTest::newRow("then after a past sentence") << "In 1990 the figure was 20 per cent." << "Then it rises sharply."
+                                                    << "rises" << "rose" << "Then it rose sharply.";
+        QTest::newRow("after that and a comma") << "We arrived at the hotel at noon." << "After that, we go to the beach."
+                                                << "go" << "went" << "After that, we went to the beach.";
+        QTest::newRow("an amount of time later") << "He left the house at eight." << "Two hours later, he calls his mother."
+                                                 << "calls" << "called" << "Two hours later, he called his mother.";
+        QTest::newRow("the next day") << "My parents bought a new car." << "The next day they drive it to the sea."
+                                      << "drive" << "drove" << "The next day they drove it to the sea.";
+        QTest::newRow("the same pronoun after a dated past") << "Last summer we went to Beijing."
+                                                             << "We visit the Great Wall with our teacher." << "visit"
+                                                             << "visited" << "We visited the Great Wall with our teacher.";
+        QTest::newRow("the same pronoun after a past clause of time") << "When I was ten, I moved to Wuhan."
+                                                                      << "I meet my best friend there." << "meet" << "met"
+                                                                      << "I met my best friend there.";
+    }
+    void afterPastSentence()
+    {
+        QFETCH(QString, previous);
+        QFETCH(QString, wrong);
+        QFETCH(QString, span);
+        QFETCH(QString, candidate);
+        QFETCH(QString, twin);
+        const Json::Value record = after(previous, wrong, 2);
+        bool found = false;
+        for (const Json::Value &c : record["corrections"]) {
+            if (CheckerRecords::covered(wrong, c) != span || c["explainType"].asString() != "tense_past_time")
+                continue;
+            found = true;
+            QCOMPARE(QString::fromStdString(c["candidates"][0u]["correction"].asString()), candidate);
+            QVERIFY(!QString::fromStdString(m_checker->explanationHtml("et=tense_past_time")).contains(QStringLiteral("暂无")));
+        }
+        QVERIFY2(found, qPrintable(QStringLiteral("got: ") + CheckerRecords::describe(wrong, record)));
+        // the past comes from the sentence before: alone, the sentence may be a present
+        const Json::Value alone = m_checker->checkSentence(0, wrong.toStdString(), 0, CheckerRecords::sentenceConfig(3), {});
+        for (const Json::Value &c : alone["corrections"])
+            QVERIFY2(c["explainType"].asString() != "tense_past_time", qPrintable(CheckerRecords::describe(wrong, alone)));
+        const Json::Value clean = after(previous, twin, 3);
+        QVERIFY2(clean["corrections"].empty(), qPrintable(CheckerRecords::describe(twin, clean)));
+    }
+
+    // Right pairs that look like a slip from the past: the sentence after is about now, a
+    // habit, a state, a list, or the sentence before is not told in the past.
+    void afterPastSentenceLookAlikes_data()
+    {
+        QTest::addColumn<QString>("previous");
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("a state of now after a dated past") << "I was born in 2000." << "I live in Wuhan with my parents.";
+        QTest::newRow("a liking after a dated past") << "Two years ago I moved to Paris." << "I love the old streets.";
+        QTest::newRow("a habit with a word of frequency") << "Last year I joined a football club."
+                                                          << "I train with them every Saturday.";
+        QTest::newRow("be after a dated past") << "In 1990 the figure was low." << "It is clear that the figure grew.";
+        QTest::newRow("another subject after a dated past") << "Last year my brother went to Beijing."
+                                                            << "I visit him in the summer.";
+        QTest::newRow("the same pronoun after an undated past") << "We talked for an hour."
+                                                                << "We agree on most things.";
+        QTest::newRow("then listing after a past") << "The old rules were strict." << "Then there are the new rules.";
+        QTest::newRow("then after a present") << "We arrive at noon." << "Then we go to the beach.";
+        QTest::newRow("then after a condition") << "If you knew the answer, you would tell me."
+                                                << "Then you know the reason.";
+        QTest::newRow("then and a forecast") << "In 1990 the figure was 20 per cent."
+                                             << "Then it will rise sharply.";
+        QTest::newRow("then and now") << "He left the town years ago." << "Then he lives abroad now.";
+        QTest::newRow("then and a past of its own") << "He left at eight." << "Then he called his mother.";
+        QTest::newRow("a chart presenting after a past") << "The figure rose in 1990."
+                                                         << "After that, the chart shows a fall.";
+        QTest::newRow("a quotation after a past") << "He left at eight." << "Then he says \"I am tired\".";
+    }
+    void afterPastSentenceLookAlikes()
+    {
+        QFETCH(QString, previous);
+        QFETCH(QString, sentence);
+        const Json::Value record = after(previous, sentence, 3);
+        QVERIFY2(record["corrections"].empty(), qPrintable(CheckerRecords::describe(sentence, record)));
+    }
+
+private:
+    Json::Value after(const QString &previous, const QString &sentence, int confidence) const
+    {
+        return m_checker->checkSentence(0, sentence.toStdString(), 0, CheckerRecords::sentenceConfig(confidence), {},
+                                        {previous.toStdString()});
+    }
 };
 
 QTEST_GUILESS_MAIN(TestCheckerTense)
