@@ -294,6 +294,8 @@ const std::unordered_map<std::string, Page> &pages()
                                   "Verbs without an object (happen, exist, belong) have no passive.", "The accident was happened at night.", "The accident happened at night."}},
         {"tense_since_perfect", {"since 与现在完成时", "since 加过去的时间点（since 2010、since last year）表示从那时一直持续到现在，主句要用现在完成时：I have lived here since 2010，不是 I live here since 2010。",
                                  "\"since\" with a point in time takes the present perfect.", "I live in Beijing since 2010.", "I have lived in Beijing since 2010."}},
+        {"tense_experience_perfect", {"时态：到现在为止的经历用现在完成时", "说“以前从没……过”“以前……过”这样到现在为止的经历时，英语用现在完成时 have/has + 过去分词，常和 never、ever、before 连用：I have never seen snow before，不是 I never see snow before。一般现在时说的是现在的习惯，不是经历。",
+                                      "An experience up to now (never ... before) takes the present perfect.", "I never see snow before.", "I have never seen snow before."}},
         {"perfect_progressive", {"完成进行时用 -ing", "have been 后面接 -ing 形式表示一直在做某事（have been studying）；接过去分词则是被动语态，后面不能再带宾语：I have been studying English for ten years。",
                                  "\"have been\" + -ing says what has been going on; a participle there is passive and takes no object.", "I have been studied English for ten years.", "I have been studying English for ten years."}},
         {"double_subject", {"主语重复", "英语句子只有一个主语：名词作主语后不再用代词重复它：My sister likes music，不是 My sister she likes music。",

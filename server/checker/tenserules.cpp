@@ -152,6 +152,7 @@ void TenseRules::check(const std::vector<Token> &t, const std::vector<std::strin
     willInCondition(t, tags, out);
     sinceWithLength(t, out);
     presentWithSince(t, tags, out);
+    presentWithBefore(t, tags, out);
     wishPresent(t, out);
 }
 
@@ -233,6 +234,46 @@ void TenseRules::presentWithSince(const std::vector<Token> &t, const std::vector
         if (participle.empty())
             continue;
         out->push_back(R::replace(t, v, v, (third ? "has " : "have ") + participle, "GRAMMAR", "tense_since_perfect", 2));
+    }
+}
+
+void TenseRules::presentWithBefore(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                   std::vector<Finding> *out) const
+{
+    const int n = int(t.size());
+    for (int k = 3; k < n; ++k) {
+        // "before" closing its clause: an adverb reaching up to now ("the day before", "as
+        // before" and "than before" look back from another time or compare)
+        if (t[size_t(k)].lower != "before" || (k + 1 < n && t[size_t(k) + 1].kind != Token::Punct))
+            continue;
+        const std::string prev = R::lowerAt(t, k - 1);
+        if (prev == "as" || prev == "than" || prev == "ever" || prev == "long" || prev == "just" || prev == "shortly"
+            || prev == "day" || prev == "week" || prev == "month" || prev == "year" || prev == "night" || prev == "time"
+            || R::tagIs(tags, k - 1, "CD"))
+            continue;
+        int v = k - 1;
+        while (v > 0 && !R::clauseBoundary(t[size_t(v)]) && !(R::tagIs(tags, v, "VBZ") || R::tagIs(tags, v, "VBP")))
+            --v;
+        if (v < 2 || R::clauseBoundary(t[size_t(v)]) || t[size_t(v) - 1].lower != "never")
+            continue;
+        const std::string &w = t[size_t(v)].lower;
+        const int s = v - 2;
+        const std::string subject = R::lowerAt(t, s);
+        if (!R::tagIs(tags, s, "PRP") || subject == "it" || subject == "you" || (s > 0 && !R::clauseBoundary(t[size_t(s) - 1])
+                                                                                  && t[size_t(s) - 1].kind == Token::Word))
+            continue; // a pronoun opening its clause ("If you never ...", "what it never ...")
+        if (w == "have" || w == "has" || w == "am" || w == "is" || w == "are")
+            continue;
+        bool other = false; // another verb between: "I never know what I did before"
+        for (int j = v + 1; j < k; ++j)
+            other = other || R::tagIs(tags, j, "VB") || R::tagIs(tags, j, "MD") || R::clauseBoundary(t[size_t(j)]);
+        const std::string base = m_lex.baseOf(w).empty() ? w : m_lex.baseOf(w);
+        const std::string participle = m_lex.participleOf(base);
+        if (other || participle.empty() || !m_lex.isCommonVerbBase(base))
+            continue;
+        const bool third = R::isThirdSingularPronoun(subject);
+        out->push_back(R::replace(t, v - 1, v, (third ? "has never " : "have never ") + participle, "GRAMMAR",
+                                  "tense_experience_perfect", 2));
     }
 }
 

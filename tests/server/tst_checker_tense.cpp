@@ -83,6 +83,32 @@ private slots:
     }
     void pastClause() { LearnerTable::verify(*m_checker); }
 
+    void experienceUpToNow_data()
+    {
+        columns();
+        row("never and before with I", "I never see snow before.", "never see", "have never seen",
+            "tense_experience_perfect", "I have never seen snow before.");
+        row("never and before with she", "She never eats sushi before.", "never eats", "has never eaten",
+            "tense_experience_perfect", "She has never eaten sushi before.");
+        row("before closing the first clause", "They never visit Beijing before, so they are excited.", "never visit",
+            "have never visited", "tense_experience_perfect", "They have never visited Beijing before, so they are excited.");
+    }
+    void experienceUpToNow() { LearnerTable::verify(*m_checker); }
+
+    // Right sentences with "never" and a closing "before" that are no experience up to now.
+    void experienceLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("before as a conjunction") << "I never eat before I swim.";
+        QTest::newRow("as before compares") << "He never calls me as before.";
+        QTest::newRow("the day before looks back") << "I never sleep well the night before.";
+        QTest::newRow("a past simple") << "I never saw snow before.";
+        QTest::newRow("a present perfect") << "I have never seen snow before.";
+        QTest::newRow("a verb of its own before before") << "I never know what I did before.";
+        QTest::newRow("before in a clause of its own") << "It never rains here, as we said before.";
+    }
+    void experienceLookAlikes() { LearnerTable::verifyClean(*m_checker); }
+
     void lookAlikes_data()
     {
         QTest::addColumn<QString>("sentence");
