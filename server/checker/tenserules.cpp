@@ -399,30 +399,48 @@ void TenseRules::presentWithPastMarker(const std::vector<Token> &t, const std::v
 void TenseRules::willInCondition(const std::vector<Token> &t, const std::vector<std::string> &tags,
                                  std::vector<Finding> *out) const
 {
-    static const Set openers = {"if", "unless", "when", "once", "until", "before", "after"};
+    static const Set openers = {"if", "unless", "when", "once", "until", "till", "before", "after"};
+    // the last word of the conjunction that starts at k: "when", "as soon as", "by the time",
+    // "the next time", "the moment" (not "at the moment"); -1 when none does
+    const auto openerEnd = [&](int k) {
+        const auto at = [&](int j) { return R::lowerAt(t, j); };
+        if (openers.count(at(k)))
+            return k;
+        if ((at(k) == "as" && (at(k + 1) == "soon" || at(k + 1) == "long") && at(k + 2) == "as")
+            || (at(k) == "by" && at(k + 1) == "the" && at(k + 2) == "time")
+            || (at(k) == "the" && at(k + 1) == "next" && at(k + 2) == "time"))
+            return k + 2;
+        if (at(k) == "the" && at(k + 1) == "moment" && at(k - 1) != "at" && at(k - 1) != "for" && at(k - 1) != "from")
+            return k + 1;
+        return -1;
+    };
     // a clause that opens the sentence ("I wonder if he will come" is right) ...
     int i = 0;
     while (i < int(t.size()) && t[size_t(i)].kind != Token::Word)
         ++i;
     if (R::lowerAt(t, i) == "and" || R::lowerAt(t, i) == "but" || R::lowerAt(t, i) == "even")
         ++i;
-    if (openers.count(R::lowerAt(t, i)))
-        willInClause(t, tags, i, out);
+    if (openerEnd(i) >= 0)
+        willInClause(t, tags, openerEnd(i), out);
     // ... or one after a main clause in the future with no verb of knowing or asking:
     // "I will call you when I will arrive" ("I will ask when he will come" is a question)
     static const Set questionWords = {"know", "knows", "knew", "tell", "told", "ask", "asked", "asks", "wonder",
                                       "wondered", "sure", "idea", "decide", "decided", "remember", "say", "said",
                                       "explain", "see", "find", "check", "unclear", "clear", "question", "doubt",
                                       "predict", "guess", "imagine", "learn", "show", "certain"};
-    bool future = false;
+    // (a command is about the time to come too: "Wait here until I finish")
+    bool future = tags.size() > size_t(i) && tags[size_t(i)] == "VB" && m_lex.isCommonVerbBase(R::lowerAt(t, i))
+        && R::lowerAt(t, i) != "do" && R::lowerAt(t, i) != "let" && !questionWords.count(R::lowerAt(t, i));
     for (int k = i + 1; k + 1 < int(t.size()); ++k) {
         const std::string &w = t[size_t(k)].lower;
         if (questionWords.count(w))
             return;
-        if (w == "will" || w == "'ll" || w == "won't" || w == "shall")
+        if (w == "will" || w == "'ll" || w == "won't" || w == "shall") {
             future = true;
-        else if (future && openers.count(w) && R::prevWord(t, k) >= 0)
-            willInClause(t, tags, k, out);
+        } else if (future && openerEnd(k) >= 0 && R::prevWord(t, k) >= 0) {
+            willInClause(t, tags, openerEnd(k), out);
+            k = openerEnd(k);
+        }
     }
 }
 

@@ -83,6 +83,37 @@ private slots:
     }
     void pastClause() { LearnerTable::verify(*m_checker); }
 
+    // A clause of time or condition about the future takes the present, whatever words open it
+    // and whether the main clause has "will" or gives a command.
+    void willInTimeClause_data()
+    {
+        columns();
+        row("as soon as after a future", "I will call you as soon as he will come.", "will come", "comes",
+            "tense_if_will", "I will call you as soon as he comes.");
+        row("by the time opening the sentence", "By the time he will arrive, we will be gone.", "will arrive",
+            "arrives", "tense_if_will", "By the time he arrives, we will be gone.");
+        row("the next time opening the sentence", "The next time I will see him, I will tell him.", "will see", "see",
+            "tense_if_will", "The next time I see him, I will tell him.");
+        row("until after a command", "Wait here until I will finish.", "will finish", "finish", "tense_if_will",
+            "Wait here until I finish.");
+        row("when after a command", "Call me when you will be ready.", "will be", "are", "tense_if_will",
+            "Call me when you are ready.");
+    }
+    void willInTimeClause() { LearnerTable::verify(*m_checker); }
+
+    void willLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("a command to tell when") << "Tell me when you will arrive.";
+        QTest::newRow("a command to ask if") << "Ask him if he will come.";
+        QTest::newRow("a command to find out when") << "Find out when the train will leave.";
+        QTest::newRow("let me know when") << "Let me know when it will be ready.";
+        QTest::newRow("at the moment is no conjunction") << "At the moment it will not help.";
+        QTest::newRow("a question about when") << "Do you know when he will come?";
+        QTest::newRow("the next time as a noun phrase") << "The next time will be better.";
+    }
+    void willLookAlikes() { LearnerTable::verifyClean(*m_checker); }
+
     void experienceUpToNow_data()
     {
         columns();
