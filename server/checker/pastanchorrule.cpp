@@ -132,6 +132,14 @@ bool habitIn(const std::vector<Token> &t, int from, int to)
     return false;
 }
 
+bool hasVerb(const std::vector<std::string> &tags, int from, int to)
+{
+    for (int k = from; k <= to; ++k)
+        if (R::tagIs(tags, k, "VB") || R::tagIs(tags, k, "MD"))
+            return true;
+    return false;
+}
+
 bool isBeForm(const std::string &w)
 {
     return w == "am" || w == "is" || w == "are" || w == "isn't" || w == "aren't";
@@ -535,8 +543,19 @@ void PastAnchorRule::check(const std::vector<Token> &t, const std::vector<std::s
             const Span c = clauseAround(t, tags, a);
             // an adverbial standing alone before a comma sets the time of the clause after it
             if (c.from == a.from && c.to == a.to) {
-                if (a.to + 2 < n && t[size_t(a.to) + 1].text == ",")
-                    flagClause(t, tags, clauseAfter(t, a.to + 2), a, kind, &flagged, out);
+                if (a.to + 2 < n && t[size_t(a.to) + 1].text == ",") {
+                    // past a phrase with no verb between commas ("In 1985, as well as in 1990, the rate is")
+                    int start = a.to + 2;
+                    for (int hop = 0; hop < 2; ++hop) {
+                        int comma = start;
+                        while (comma < n && t[size_t(comma)].kind != Token::Punct)
+                            ++comma;
+                        if (comma + 1 >= n || comma == start || t[size_t(comma)].text != "," || hasVerb(tags, start, comma))
+                            break;
+                        start = comma + 1;
+                    }
+                    flagClause(t, tags, clauseAfter(t, start), a, kind, &flagged, out);
+                }
             } else {
                 flagClause(t, tags, c, a, kind, &flagged, out);
             }

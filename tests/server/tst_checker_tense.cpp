@@ -58,6 +58,10 @@ private slots:
             "tense_past_time", "In 1990 the figures for Japan and Korea were low.");
         row("during a past year", "It is only 3 per cent during 2014 and 2015.", "is", "was", "tense_past_time",
             "It was only 3 per cent during 2014 and 2015.");
+        row("a phrase between commas after the year", "In 1985, as well as in 1990, the rate is low.", "is", "was",
+            "tense_past_time", "In 1985, as well as in 1990, the rate was low.");
+        row("a noun phrase between commas after the year", "In 1990, the year of the crisis, the figure is low.", "is",
+            "was", "tense_past_time", "In 1990, the year of the crisis, the figure was low.");
         row("present perfect with a year", "In 1990 the figure has risen sharply.", "has risen", "rose",
             "tense_perfect_finished", "In 1990 the figure rose sharply.");
     }
@@ -175,6 +179,8 @@ private slots:
         QTest::newRow("a title") << "My favourite book is Two Years Ago by a local author.";
         QTest::newRow("quotation") << "\"I am tired,\" she said last night.";
         QTest::newRow("question") << "What do you remember about 2010?";
+        QTest::newRow("a year and a comparison with now between commas") << "In 1990, as now, the rate is low.";
+        QTest::newRow("a year and a clause of its own between commas") << "In 1990, as you know, the rate was low.";
         QTest::newRow("now beside a past year") << "In 2010 I moved here, and now I work in a bank.";
         QTest::newRow("remember a past time") << "I remember the summer when I was ten.";
         QTest::newRow("after with a present perfect") << "After the factors described have been computed, they are used.";
