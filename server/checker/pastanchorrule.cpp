@@ -479,6 +479,45 @@ int PastAnchorRule::pastVerb(const std::vector<Token> &t, const std::vector<std:
     return -1;
 }
 
+void PastAnchorRule::thenAfterPast(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                   std::vector<bool> *flagged, std::vector<Finding> *out) const
+{
+    const int n = int(t.size());
+    bool past = false;
+    for (int i = 0; i + 1 < n; ++i) {
+        const std::string &w = t[size_t(i)].lower;
+        // a present or a modal of its own before, or a condition "then" draws from ("If he was
+        // there, then he is guilty")
+        static const Set conditions = {"if", "unless", "once", "since", "because", "provided", "given", "suppose",
+                                       "supposing", "assuming"};
+        if (R::tagIs(tags, i, "MD") || R::tagIs(tags, i, "VBZ") || R::tagIs(tags, i, "VBP") || conditions.count(w))
+            return;
+        past = past || (R::tagIs(tags, i, "VBD") && !(m_lex.isThirdPerson(w) && !m_lex.isPastForm(w))) || w == "was"
+            || w == "were";
+        if (w != "then" || !past || i == 0 || (t[size_t(i) - 1].lower != "and" && t[size_t(i) - 1].text != ","))
+            continue;
+        const int v = R::tagIs(tags, i + 1, "RB") ? i + 2 : i + 1;
+        const std::string &verb = R::lowerAt(t, v);
+        // "... and then falls to 10 %": the verb shares the subject of the past one
+        const bool third = m_lex.isThirdPerson(verb) && !m_lex.isPastForm(verb);
+        if (v < n && !t[size_t(v)].isCapitalised() && (third || R::tagIs(tags, v, "VBZ"))
+            && (R::tagIs(tags, v + 1, "IN") || R::tagIs(tags, v + 1, "TO") || R::tagIs(tags, v + 1, "RB")
+                || R::tagIs(tags, v + 1, "CD") || R::tagIs(tags, v + 1, "DT") || v + 1 >= n
+                || t[size_t(v) + 1].kind == Token::Punct)) {
+            const std::string fixed = pastOf(verb);
+            if (!fixed.empty() && fixed != verb && !presentingVerbs().count(m_lex.baseOf(verb))) {
+                out->push_back(R::replace(t, v, v, fixed, "GRAMMAR", "tense_past_time", 2));
+                (*flagged)[size_t(v)] = true;
+            }
+            return;
+        }
+        // "..., and then it falls": a clause of its own
+        if (R::isSubjectPronoun(R::lowerAt(t, i + 1)) || R::tagIs(tags, i + 1, "DT"))
+            flagClause(t, tags, clauseAfter(t, i + 1), {}, Anchor::Clause, flagged, out);
+        return;
+    }
+}
+
 bool PastAnchorRule::mayFollow(const std::vector<Token> &t) const
 {
     const int f = firstWord(t);
@@ -536,6 +575,7 @@ void PastAnchorRule::check(const std::vector<Token> &t, const std::vector<std::s
         return;
     const int first = firstWord(t);
     std::vector<bool> flagged(size_t(n), false);
+    thenAfterPast(t, tags, &flagged, out);
     for (int i = 0; i < n; ++i) {
         Anchor kind = Anchor::Definite;
         const Span a = adverbialAt(t, i, &kind);

@@ -50,6 +50,10 @@ private:
     // eventsOnly: leave states and habits alone ("I was born in 2000. I live in Wuhan").
     void flagClause(const std::vector<Token> &t, const std::vector<std::string> &tags, Span c, Span anchor, Anchor kind,
                     std::vector<bool> *flagged, std::vector<Finding> *out, bool eventsOnly = false) const;
+    // A present after "and then" or ", then" in a sentence told in the past so far ("It rose
+    // to 20 % and then falls", "We ate, then we go home").
+    void thenAfterPast(const std::vector<Token> &t, const std::vector<std::string> &tags, std::vector<bool> *flagged,
+                       std::vector<Finding> *out) const;
     // A present, a forecast, a quotation or a question: the sentence may keep its own present.
     bool timeOpen(const std::vector<Token> &t) const;
     // The end of the word of sequence the sentence opens with ("Then", "Two years later,"), or -1.

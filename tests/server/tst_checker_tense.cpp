@@ -87,6 +87,29 @@ private slots:
     }
     void pastClause() { LearnerTable::verify(*m_checker); }
 
+    void thenAfterPast_data()
+    {
+        columns();
+        row("and then and a verb sharing the subject", "The number rose to 20 per cent and then falls to 10 per cent.",
+            "falls", "fell", "tense_past_time", "The number rose to 20 per cent and then fell to 10 per cent.");
+        row("a comma, then and a clause", "We ate dinner, then we go home.", "go", "went", "tense_past_time",
+            "We ate dinner, then we went home.");
+        row("and then and be", "He was tired, and then it is late.", "is", "was", "tense_past_time",
+            "He was tired, and then it was late.");
+    }
+    void thenAfterPast() { LearnerTable::verify(*m_checker); }
+
+    void thenLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("then drawing from a condition") << "If he was there, then he is guilty.";
+        QTest::newRow("then after provided") << "Provided you signed the form, then it is valid.";
+        QTest::newRow("then as now") << "We moved here in 2005, and then as now the town is quiet.";
+        QTest::newRow("then after a present") << "He was tired and it is late, and then it gets dark.";
+        QTest::newRow("then and a modal") << "We ate dinner, then we will go home.";
+    }
+    void thenLookAlikes() { LearnerTable::verifyClean(*m_checker); }
+
     // A clause of time or condition about the future takes the present, whatever words open it
     // and whether the main clause has "will" or gives a command.
     void willInTimeClause_data()
