@@ -443,16 +443,16 @@ int PastAnchorRule::sequenceEnd(const std::vector<Token> &t) const
              && (at(f + 2) == "day" || at(f + 2) == "morning" || at(f + 2) == "evening" || at(f + 2) == "week"
                  || at(f + 2) == "month" || at(f + 2) == "year"))
         end = f + 2;
-    else
+    else if (amountWords().count(at(f)) || t[size_t(f)].kind == Token::Number)
         // "Two years later", "A few days later"
-        for (int j = f + 1; j <= f + 3 && j < int(t.size()); ++j)
+        for (int j = f + 1; j <= f + 3 && j < int(t.size()); ++j) {
             if (at(j) == "later" && timeUnits().count(at(j - 1))) {
                 end = j;
                 break;
-            } else if (!(amountWords().count(at(j)) || timeUnits().count(at(j)) || t[size_t(j)].kind == Token::Number)
-                       || !(amountWords().count(at(f)) || t[size_t(f)].kind == Token::Number)) {
-                break;
             }
+            if (!(amountWords().count(at(j)) || timeUnits().count(at(j)) || t[size_t(j)].kind == Token::Number))
+                break;
+        }
     if (end >= 0 && end + 1 < int(t.size()) && t[size_t(end) + 1].text == ",")
         ++end;
     return end;
