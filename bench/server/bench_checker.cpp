@@ -294,17 +294,26 @@ int main(int argc, char **argv)
     };
     // --check TEXT...: print the findings for each given sentence and stop
     // --file PATH: the same for each line of PATH that gets a finding, then their count
+    // --context (before either): each sentence is checked after the one before it, as in a text
+    bool context = false;
+    for (int i = 1; i < argc; ++i)
+        context = context || !std::strcmp(argv[i], "--context");
+    const auto before = [context](const std::string &previous) {
+        return context && !previous.empty() ? std::vector<std::string>{previous} : std::vector<std::string>{};
+    };
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--check")) {
             for (int k = i + 1; k < argc; ++k)
-                printFindings(argv[k], checker.checkSentence(0, argv[k], 0, config, {}));
+                printFindings(argv[k], checker.checkSentence(0, argv[k], 0, config, {}, before(k > i + 1 ? argv[k - 1] : "")));
             return 0;
         }
         if (!std::strcmp(argv[i], "--file") && i + 1 < argc) {
             const std::vector<std::string> lines = readLines(argv[i + 1]);
             int hit = 0;
+            std::string previous;
             for (const std::string &line : lines) {
-                const Json::Value record = checker.checkSentence(0, line, 0, config, {});
+                const Json::Value record = checker.checkSentence(0, line, 0, config, {}, before(previous));
+                previous = line;
                 if (record["corrections"].empty())
                     continue;
                 ++hit;

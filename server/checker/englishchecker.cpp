@@ -293,7 +293,14 @@ void CheckerData::registerRules()
     add("tense", "GRAMMAR", SwitchGrammar, [this](const S &s, F &f) { tense.check(s.tokens, s.tags, &f); });
     // a present verb in a clause a past adverbial or a past "when"-clause dates
     add("tense.past_anchor", "GRAMMAR", SwitchGrammar,
-        [this](const S &s, F &f) { pastAnchor.check(s.tokens, s.tags, &f); });
+        [this](const S &s, F &f) {
+            pastAnchor.check(s.tokens, s.tags, &f);
+            // a sentence with no time of its own follows the past the sentence before is told in
+            if (s.kind == 0 && s.previous && !s.previous->empty() && pastAnchor.mayFollow(s.tokens)) {
+                const std::vector<Token> previous = Tokenizer::tokenize(s.previous->back());
+                pastAnchor.checkAfter(s.tokens, s.tags, previous, tagger.tag(previous), &f);
+            }
+        });
     add("verb_forms", "GRAMMAR", SwitchGrammar, [this](const S &s, F &f) { verbForms.check(s.tokens, s.tags, &f); });
     add("agreement", "GRAMMAR", SwitchGrammar, [this](const S &s, F &f) { agreement.check(s.tokens, s.tags, &f); });
     add("articles", "GRAMMAR", SwitchGrammar | SwitchDet,

@@ -110,6 +110,36 @@ const Set &timeNouns()
     return s;
 }
 
+// Verbs whose present after a dated past sentence tells how things are now ("I was born in
+// 2000. I live in Wuhan", "I joined the club last year. I like it").
+const Set &statesAndHabits()
+{
+    static const Set s = {"live", "work", "study", "like", "love", "hate", "want", "need", "own", "enjoy", "prefer",
+                          "teach", "belong", "keep", "use", "plan", "care", "mind", "cost", "weigh", "lack", "deserve",
+                          "matter", "depend", "stay", "play", "speak", "write", "read", "hope", "owe", "fit", "look",
+                          "sound", "smell", "taste", "appear", "remain", "go", "come", "get"};
+    return s;
+}
+
+// Words of frequency make the clause a habit of now ("I swim every day").
+bool habitIn(const std::vector<Token> &t, int from, int to)
+{
+    static const Set s = {"always", "usually", "often", "sometimes", "never", "every", "each", "rarely", "seldom",
+                          "generally", "normally", "still", "also", "too", "again", "really", "all"};
+    for (int k = from; k <= to && k < int(t.size()); ++k)
+        if (s.count(t[size_t(k)].lower))
+            return true;
+    return false;
+}
+
+bool hasVerb(const std::vector<std::string> &tags, int from, int to)
+{
+    for (int k = from; k <= to; ++k)
+        if (R::tagIs(tags, k, "VB") || R::tagIs(tags, k, "MD"))
+            return true;
+    return false;
+}
+
 bool isBeForm(const std::string &w)
 {
     return w == "am" || w == "is" || w == "are" || w == "isn't" || w == "aren't";
@@ -226,6 +256,9 @@ PastAnchorRule::Span PastAnchorRule::adverbialAt(const std::vector<Token> &t, in
         if (yearAt(k))
             return {i, k};
     }
+    // "during 2014 and 2015", "during 1990"
+    if (w == "during" && yearAt(i + 1))
+        return {i, i + 1};
     // "from 1995 to 2005", "between 1990 and 2000": a finished stretch of years
     if (w == "between" && yearAt(i + 1) && at(i + 2) == "and" && yearAt(i + 3))
         return {i, i + 3};
@@ -371,26 +404,178 @@ std::string PastAnchorRule::regularBase(const std::string &w) const
     return m_lex.isPos(base, Lexicon::Verb) ? base : std::string();
 }
 
+bool PastAnchorRule::timeOpen(const std::vector<Token> &t) const
+{
+    for (size_t i = 0; i < t.size(); ++i) {
+        const Token &tok = t[i];
+        if (tok.kind == Token::Punct && (tok.text == "\"" || tok.text == "?" || tok.text == "“" || tok.text == "”"))
+            return true; // quoted speech and questions keep their own tenses
+        // ("the next day" follows a day told before; "next week" is to come)
+        if (presentWords().count(tok.lower) && !(tok.lower == "next" && i > 0 && t[i - 1].lower == "the"
+                                                 && timeUnits().count(R::lowerAt(t, int(i) + 1))))
+            return true;
+        // a year still to come: a chart with forecasts tells its past years in the present too
+        if (tok.kind == Token::Number && tok.text.size() == 4 && tok.text.find_first_not_of("0123456789") == std::string::npos
+            && std::stoi(tok.text) >= m_thisYear && std::stoi(tok.text) < m_thisYear + 200)
+            return true;
+    }
+    for (size_t i = 0; i + 1 < t.size(); ++i)
+        if ((t[i].lower == "these" && (t[i + 1].lower == "days" || t[i + 1].lower == "years"))
+            || (t[i].lower == "going" && t[i + 1].lower == "to"))
+            return true;
+    return false;
+}
+
+int PastAnchorRule::sequenceEnd(const std::vector<Token> &t) const
+{
+    const int f = firstWord(t);
+    if (f < 0)
+        return -1;
+    const auto at = [&](int k) { return R::lowerAt(t, k); };
+    int end = -1;
+    // ("then there are ...", "then we have ..." may list rather than tell what came next)
+    static const Set single = {"then", "later", "afterwards", "afterward", "soon", "eventually"};
+    if (single.count(at(f)) && at(f + 1) != "there")
+        end = f;
+    else if (at(f) == "after" && (at(f + 1) == "that" || at(f + 1) == "this") && !R::isSubjectPronoun(at(f + 2)))
+        end = f + 1;
+    else if (at(f) == "the" && (at(f + 1) == "next" || at(f + 1) == "following")
+             && (at(f + 2) == "day" || at(f + 2) == "morning" || at(f + 2) == "evening" || at(f + 2) == "week"
+                 || at(f + 2) == "month" || at(f + 2) == "year"))
+        end = f + 2;
+    else if (amountWords().count(at(f)) || t[size_t(f)].kind == Token::Number)
+        // "Two years later", "A few days later"
+        for (int j = f + 1; j <= f + 3 && j < int(t.size()); ++j) {
+            if (at(j) == "later" && timeUnits().count(at(j - 1))) {
+                end = j;
+                break;
+            }
+            if (!(amountWords().count(at(j)) || timeUnits().count(at(j)) || t[size_t(j)].kind == Token::Number))
+                break;
+        }
+    if (end >= 0 && end + 1 < int(t.size()) && t[size_t(end) + 1].text == ",")
+        ++end;
+    return end;
+}
+
+int PastAnchorRule::pastVerb(const std::vector<Token> &t, const std::vector<std::string> &tags, int *subject) const
+{
+    if (t.empty() || timeOpen(t) || R::lowerAt(t, firstWord(t)) == "if" || R::lowerAt(t, firstWord(t)) == "unless")
+        return -1;
+    for (int v = 0; v < int(t.size()); ++v) {
+        const std::string &w = t[size_t(v)].lower;
+        if (R::tagIs(tags, v, "MD") || R::tagIs(tags, v, "VBZ") || R::tagIs(tags, v, "VBP"))
+            return -1;
+        const bool past = (R::tagIs(tags, v, "VBD") && !(m_lex.isThirdPerson(w) && !m_lex.isPastForm(w)))
+            || w == "was" || w == "were";
+        if (!past)
+            continue;
+        int s = v - 1;
+        if (s > 0 && R::tagIs(tags, s, "RB"))
+            --s;
+        *subject = s;
+        return v;
+    }
+    return -1;
+}
+
+void PastAnchorRule::thenAfterPast(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                   std::vector<bool> *flagged, std::vector<Finding> *out) const
+{
+    const int n = int(t.size());
+    bool past = false;
+    for (int i = 0; i + 1 < n; ++i) {
+        const std::string &w = t[size_t(i)].lower;
+        // a present or a modal of its own before, or a condition "then" draws from ("If he was
+        // there, then he is guilty")
+        static const Set conditions = {"if", "unless", "once", "since", "because", "provided", "given", "suppose",
+                                       "supposing", "assuming"};
+        if (R::tagIs(tags, i, "MD") || R::tagIs(tags, i, "VBZ") || R::tagIs(tags, i, "VBP") || conditions.count(w))
+            return;
+        past = past || (R::tagIs(tags, i, "VBD") && !(m_lex.isThirdPerson(w) && !m_lex.isPastForm(w))) || w == "was"
+            || w == "were";
+        if (w != "then" || !past || i == 0 || (t[size_t(i) - 1].lower != "and" && t[size_t(i) - 1].text != ","))
+            continue;
+        const int v = R::tagIs(tags, i + 1, "RB") ? i + 2 : i + 1;
+        const std::string &verb = R::lowerAt(t, v);
+        // "... and then falls to 10 %": the verb shares the subject of the past one
+        const bool third = m_lex.isThirdPerson(verb) && !m_lex.isPastForm(verb);
+        if (v < n && !t[size_t(v)].isCapitalised() && (third || R::tagIs(tags, v, "VBZ"))
+            && (R::tagIs(tags, v + 1, "IN") || R::tagIs(tags, v + 1, "TO") || R::tagIs(tags, v + 1, "RB")
+                || R::tagIs(tags, v + 1, "CD") || R::tagIs(tags, v + 1, "DT") || v + 1 >= n
+                || t[size_t(v) + 1].kind == Token::Punct)) {
+            const std::string fixed = pastOf(verb);
+            if (!fixed.empty() && fixed != verb && !presentingVerbs().count(m_lex.baseOf(verb))) {
+                out->push_back(R::replace(t, v, v, fixed, "GRAMMAR", "tense_past_time", 2));
+                (*flagged)[size_t(v)] = true;
+            }
+            return;
+        }
+        // "..., and then it falls": a clause of its own
+        if (R::isSubjectPronoun(R::lowerAt(t, i + 1)) || R::tagIs(tags, i + 1, "DT"))
+            flagClause(t, tags, clauseAfter(t, i + 1), {}, Anchor::Clause, flagged, out);
+        return;
+    }
+}
+
+bool PastAnchorRule::mayFollow(const std::vector<Token> &t) const
+{
+    const int f = firstWord(t);
+    if (f < 0)
+        return false;
+    const std::string &w = t[size_t(f)].lower;
+    return w == "i" || w == "he" || w == "she" || w == "we" || w == "they" || w == "it" || sequenceEnd(t) >= 0;
+}
+
+void PastAnchorRule::checkAfter(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                const std::vector<Token> &previous, const std::vector<std::string> &previousTags,
+                                std::vector<Finding> *out) const
+{
+    const int n = int(t.size());
+    if (n == 0 || timeOpen(t))
+        return;
+    // a time of its own is read by check()
+    for (int i = 0; i < n; ++i) {
+        Anchor kind = Anchor::Definite;
+        if (!adverbialAt(t, i, &kind).empty() || !pastClauseAt(t, tags, i).empty())
+            return;
+        if (t[size_t(i)].kind == Token::Number && pastYear(t[size_t(i)]))
+            return;
+    }
+    int subject = -1;
+    if (pastVerb(previous, previousTags, &subject) < 0)
+        return;
+    const int seq = sequenceEnd(t);
+    int start = seq + 1;
+    bool eventsOnly = false;
+    if (seq < 0) {
+        // the same pronoun as the dated past sentence before
+        start = firstWord(t);
+        if (subject < 0 || R::lowerAt(previous, subject) != t[size_t(start)].lower || t[size_t(start)].lower == "you")
+            return;
+        bool dated = false;
+        for (int i = 0; i < int(previous.size()) && !dated; ++i) {
+            Anchor kind = Anchor::Definite;
+            dated = !adverbialAt(previous, i, &kind).empty() || !pastClauseAt(previous, previousTags, i).empty()
+                || (previous[size_t(i)].kind == Token::Number && pastYear(previous[size_t(i)]) && R::lowerAt(previous, i - 1) == "in");
+        }
+        if (!dated)
+            return;
+        eventsOnly = true;
+    }
+    std::vector<bool> flagged(size_t(n), false);
+    flagClause(t, tags, clauseAfter(t, start), {}, Anchor::Clause, &flagged, out, eventsOnly);
+}
+
 void PastAnchorRule::check(const std::vector<Token> &t, const std::vector<std::string> &tags,
                            std::vector<Finding> *out) const
 {
     const int n = int(t.size());
-    for (const Token &tok : t) {
-        if (tok.kind == Token::Punct && (tok.text == "\"" || tok.text == "?" || tok.text == "“" || tok.text == "”"))
-            return; // quoted speech and questions keep their own tenses
-        if (presentWords().count(tok.lower))
-            return;
-        // a year still to come: a chart with forecasts tells its past years in the present too
-        if (tok.kind == Token::Number && tok.text.size() == 4 && tok.text.find_first_not_of("0123456789") == std::string::npos
-            && std::stoi(tok.text) >= m_thisYear && std::stoi(tok.text) < m_thisYear + 200)
-            return;
-    }
-    for (int i = 0; i + 1 < n; ++i)
-        if ((t[size_t(i)].lower == "these" && (t[size_t(i) + 1].lower == "days" || t[size_t(i) + 1].lower == "years"))
-            || (t[size_t(i)].lower == "going" && t[size_t(i) + 1].lower == "to"))
-            return;
+    if (timeOpen(t))
+        return;
     const int first = firstWord(t);
     std::vector<bool> flagged(size_t(n), false);
+    thenAfterPast(t, tags, &flagged, out);
     for (int i = 0; i < n; ++i) {
         Anchor kind = Anchor::Definite;
         const Span a = adverbialAt(t, i, &kind);
@@ -398,8 +583,19 @@ void PastAnchorRule::check(const std::vector<Token> &t, const std::vector<std::s
             const Span c = clauseAround(t, tags, a);
             // an adverbial standing alone before a comma sets the time of the clause after it
             if (c.from == a.from && c.to == a.to) {
-                if (a.to + 2 < n && t[size_t(a.to) + 1].text == ",")
-                    flagClause(t, tags, clauseAfter(t, a.to + 2), a, kind, &flagged, out);
+                if (a.to + 2 < n && t[size_t(a.to) + 1].text == ",") {
+                    // past a phrase with no verb between commas ("In 1985, as well as in 1990, the rate is")
+                    int start = a.to + 2;
+                    for (int hop = 0; hop < 2; ++hop) {
+                        int comma = start;
+                        while (comma < n && t[size_t(comma)].kind != Token::Punct)
+                            ++comma;
+                        if (comma + 1 >= n || comma == start || t[size_t(comma)].text != "," || hasVerb(tags, start, comma))
+                            break;
+                        start = comma + 1;
+                    }
+                    flagClause(t, tags, clauseAfter(t, start), a, kind, &flagged, out);
+                }
             } else {
                 flagClause(t, tags, c, a, kind, &flagged, out);
             }
@@ -437,7 +633,7 @@ void PastAnchorRule::check(const std::vector<Token> &t, const std::vector<std::s
 }
 
 void PastAnchorRule::flagClause(const std::vector<Token> &t, const std::vector<std::string> &tags, Span c, Span anchor,
-                                Anchor kind, std::vector<bool> *flagged, std::vector<Finding> *out) const
+                                Anchor kind, std::vector<bool> *flagged, std::vector<Finding> *out, bool eventsOnly) const
 {
     if (c.empty())
         return;
@@ -507,6 +703,8 @@ void PastAnchorRule::flagClause(const std::vector<Token> &t, const std::vector<s
                 || R::lowerAt(t, anchor.from) == "between"))
             return;
         const std::string base = isBeForm(w) ? "be" : m_lex.baseOf(w).empty() ? w : m_lex.baseOf(w);
+        if (eventsOnly && (base == "be" || base == "have" || statesAndHabits().count(base) || habitIn(t, c.from, c.to)))
+            return;
         if (presentingVerbs().count(base) || (base == "look" && (R::lowerAt(t, v + 1) == "for" || R::lowerAt(t, v + 1) == "forward")))
             return;
         // "it is clear that in 1990 ...": the writer's comment on the figures is now

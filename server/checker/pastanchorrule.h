@@ -3,6 +3,9 @@
 // by an adverbial ("Last year my family travel", "In 2010 the number increase", "Two
 // years ago he decide") or by a past clause of time ("When I was a child, I play",
 // "After I finished school, I start"). The flagged verb gets its past form.
+// A sentence that fixes no time of its own follows the past of the sentence before when it
+// opens with a word of sequence ("He left. Then he calls"), or repeats the pronoun subject of a
+// dated past sentence with a verb of an event ("Last year I went to Beijing. I visit the Wall").
 
 #include "finding.h"
 #include "tokenizer.h"
@@ -19,6 +22,12 @@ class PastAnchorRule
 public:
     explicit PastAnchorRule(const Lexicon &lexicon); // lexicon not owned
     void check(const std::vector<Token> &tokens, const std::vector<std::string> &tags, std::vector<Finding> *out) const;
+    // Whether the sentence opens the way checkAfter reads (cheap: decides whether to tag the one before).
+    bool mayFollow(const std::vector<Token> &tokens) const;
+    // The sentence after `previous` (both tagged), read against the past that one is told in.
+    void checkAfter(const std::vector<Token> &tokens, const std::vector<std::string> &tags,
+                    const std::vector<Token> &previous, const std::vector<std::string> &previousTags,
+                    std::vector<Finding> *out) const;
 
 private:
     struct Span
@@ -38,8 +47,19 @@ private:
     Span clauseAround(const std::vector<Token> &t, const std::vector<std::string> &tags, Span anchor) const;
     Span clauseAfter(const std::vector<Token> &t, int i) const; // the clause that starts at i
     // The first finite verb of clause c when it is a present the anchor makes wrong.
+    // eventsOnly: leave states and habits alone ("I was born in 2000. I live in Wuhan").
     void flagClause(const std::vector<Token> &t, const std::vector<std::string> &tags, Span c, Span anchor, Anchor kind,
-                    std::vector<bool> *flagged, std::vector<Finding> *out) const;
+                    std::vector<bool> *flagged, std::vector<Finding> *out, bool eventsOnly = false) const;
+    // A present after "and then" or ", then" in a sentence told in the past so far ("It rose
+    // to 20 % and then falls", "We ate, then we go home").
+    void thenAfterPast(const std::vector<Token> &t, const std::vector<std::string> &tags, std::vector<bool> *flagged,
+                       std::vector<Finding> *out) const;
+    // A present, a forecast, a quotation or a question: the sentence may keep its own present.
+    bool timeOpen(const std::vector<Token> &t) const;
+    // The end of the word of sequence the sentence opens with ("Then", "Two years later,"), or -1.
+    int sequenceEnd(const std::vector<Token> &t) const;
+    // The first finite verb of a sentence told in the past, with its subject; -1 when there is none.
+    int pastVerb(const std::vector<Token> &t, const std::vector<std::string> &tags, int *subject) const;
     std::string pastOf(const std::string &lower) const; // "" when unknown
     std::string regularBase(const std::string &lower) const;
 

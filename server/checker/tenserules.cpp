@@ -152,6 +152,7 @@ void TenseRules::check(const std::vector<Token> &t, const std::vector<std::strin
     willInCondition(t, tags, out);
     sinceWithLength(t, out);
     presentWithSince(t, tags, out);
+    presentWithBefore(t, tags, out);
     wishPresent(t, out);
 }
 
@@ -233,6 +234,46 @@ void TenseRules::presentWithSince(const std::vector<Token> &t, const std::vector
         if (participle.empty())
             continue;
         out->push_back(R::replace(t, v, v, (third ? "has " : "have ") + participle, "GRAMMAR", "tense_since_perfect", 2));
+    }
+}
+
+void TenseRules::presentWithBefore(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                   std::vector<Finding> *out) const
+{
+    const int n = int(t.size());
+    for (int k = 3; k < n; ++k) {
+        // "before" closing its clause: an adverb reaching up to now ("the day before", "as
+        // before" and "than before" look back from another time or compare)
+        if (t[size_t(k)].lower != "before" || (k + 1 < n && t[size_t(k) + 1].kind != Token::Punct))
+            continue;
+        const std::string prev = R::lowerAt(t, k - 1);
+        if (prev == "as" || prev == "than" || prev == "ever" || prev == "long" || prev == "just" || prev == "shortly"
+            || prev == "day" || prev == "week" || prev == "month" || prev == "year" || prev == "night" || prev == "time"
+            || R::tagIs(tags, k - 1, "CD"))
+            continue;
+        int v = k - 1;
+        while (v > 0 && !R::clauseBoundary(t[size_t(v)]) && !(R::tagIs(tags, v, "VBZ") || R::tagIs(tags, v, "VBP")))
+            --v;
+        if (v < 2 || R::clauseBoundary(t[size_t(v)]) || t[size_t(v) - 1].lower != "never")
+            continue;
+        const std::string &w = t[size_t(v)].lower;
+        const int s = v - 2;
+        const std::string subject = R::lowerAt(t, s);
+        if (!R::tagIs(tags, s, "PRP") || subject == "it" || subject == "you" || (s > 0 && !R::clauseBoundary(t[size_t(s) - 1])
+                                                                                  && t[size_t(s) - 1].kind == Token::Word))
+            continue; // a pronoun opening its clause ("If you never ...", "what it never ...")
+        if (w == "have" || w == "has" || w == "am" || w == "is" || w == "are")
+            continue;
+        bool other = false; // another verb between: "I never know what I did before"
+        for (int j = v + 1; j < k; ++j)
+            other = other || R::tagIs(tags, j, "VB") || R::tagIs(tags, j, "MD") || R::clauseBoundary(t[size_t(j)]);
+        const std::string base = m_lex.baseOf(w).empty() ? w : m_lex.baseOf(w);
+        const std::string participle = m_lex.participleOf(base);
+        if (other || participle.empty() || !m_lex.isCommonVerbBase(base))
+            continue;
+        const bool third = R::isThirdSingularPronoun(subject);
+        out->push_back(R::replace(t, v - 1, v, (third ? "has never " : "have never ") + participle, "GRAMMAR",
+                                  "tense_experience_perfect", 2));
     }
 }
 
@@ -358,30 +399,48 @@ void TenseRules::presentWithPastMarker(const std::vector<Token> &t, const std::v
 void TenseRules::willInCondition(const std::vector<Token> &t, const std::vector<std::string> &tags,
                                  std::vector<Finding> *out) const
 {
-    static const Set openers = {"if", "unless", "when", "once", "until", "before", "after"};
+    static const Set openers = {"if", "unless", "when", "once", "until", "till", "before", "after"};
+    // the last word of the conjunction that starts at k: "when", "as soon as", "by the time",
+    // "the next time", "the moment" (not "at the moment"); -1 when none does
+    const auto openerEnd = [&](int k) {
+        const auto at = [&](int j) { return R::lowerAt(t, j); };
+        if (openers.count(at(k)))
+            return k;
+        if ((at(k) == "as" && (at(k + 1) == "soon" || at(k + 1) == "long") && at(k + 2) == "as")
+            || (at(k) == "by" && at(k + 1) == "the" && at(k + 2) == "time")
+            || (at(k) == "the" && at(k + 1) == "next" && at(k + 2) == "time"))
+            return k + 2;
+        if (at(k) == "the" && at(k + 1) == "moment" && at(k - 1) != "at" && at(k - 1) != "for" && at(k - 1) != "from")
+            return k + 1;
+        return -1;
+    };
     // a clause that opens the sentence ("I wonder if he will come" is right) ...
     int i = 0;
     while (i < int(t.size()) && t[size_t(i)].kind != Token::Word)
         ++i;
     if (R::lowerAt(t, i) == "and" || R::lowerAt(t, i) == "but" || R::lowerAt(t, i) == "even")
         ++i;
-    if (openers.count(R::lowerAt(t, i)))
-        willInClause(t, tags, i, out);
+    if (openerEnd(i) >= 0)
+        willInClause(t, tags, openerEnd(i), out);
     // ... or one after a main clause in the future with no verb of knowing or asking:
     // "I will call you when I will arrive" ("I will ask when he will come" is a question)
     static const Set questionWords = {"know", "knows", "knew", "tell", "told", "ask", "asked", "asks", "wonder",
                                       "wondered", "sure", "idea", "decide", "decided", "remember", "say", "said",
                                       "explain", "see", "find", "check", "unclear", "clear", "question", "doubt",
                                       "predict", "guess", "imagine", "learn", "show", "certain"};
-    bool future = false;
+    // (a command is about the time to come too: "Wait here until I finish")
+    bool future = tags.size() > size_t(i) && tags[size_t(i)] == "VB" && m_lex.isCommonVerbBase(R::lowerAt(t, i))
+        && R::lowerAt(t, i) != "do" && R::lowerAt(t, i) != "let" && !questionWords.count(R::lowerAt(t, i));
     for (int k = i + 1; k + 1 < int(t.size()); ++k) {
         const std::string &w = t[size_t(k)].lower;
         if (questionWords.count(w))
             return;
-        if (w == "will" || w == "'ll" || w == "won't" || w == "shall")
+        if (w == "will" || w == "'ll" || w == "won't" || w == "shall") {
             future = true;
-        else if (future && openers.count(w) && R::prevWord(t, k) >= 0)
-            willInClause(t, tags, k, out);
+        } else if (future && openerEnd(k) >= 0 && R::prevWord(t, k) >= 0) {
+            willInClause(t, tags, openerEnd(k), out);
+            k = openerEnd(k);
+        }
     }
 }
 

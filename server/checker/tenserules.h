@@ -2,8 +2,8 @@
 // Tense errors of learners whose first language marks time with words, not verb
 // forms: a present verb beside a past-time phrase ("Last year I go"), "will" in an
 // if-clause, the present perfect with a finished time ("have seen it yesterday"),
-// "since" with a length of time ("since three years") and "wish" with a present
-// modal ("I wish I can").
+// "since" with a length of time ("since three years"), "never ... before" in the present
+// simple ("I never see it before") and "wish" with a present modal ("I wish I can").
 
 #include "finding.h"
 #include "tokenizer.h"
@@ -35,6 +35,9 @@ private:
     void sinceChildhood(const std::vector<Token> &t, const std::vector<std::string> &tags,
                         std::vector<Finding> *out) const; // Since I was a child, I like
     void sinceWithLength(const std::vector<Token> &t, std::vector<Finding> *out) const;
+    // "I never see snow before" -> "have never seen": an experience up to now
+    void presentWithBefore(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                           std::vector<Finding> *out) const;
     // "I wish I can go": a wish about now takes the past ("could", "would")
     void wishPresent(const std::vector<Token> &t, std::vector<Finding> *out) const;
 
