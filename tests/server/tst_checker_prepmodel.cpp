@@ -5,6 +5,8 @@
 #include "lexicon.h"
 #include "nounforms.h"
 #include "perceptronmodel.h"
+#include "prepositionchoicerule.h"
+#include "prepositionmodelrule.h"
 #include "postagger.h"
 #include "prepositionmodelslots.h"
 #include "shippeddata.h"
@@ -243,6 +245,104 @@ private slots:
         QCOMPARE(scores.size(), size_t(M::kClasses));
         QCOMPARE(scores[1], 3.5f);
         QCOMPARE(scores[size_t(M::kClasses) - 1], 0.25f);
+    }
+
+    // The flag decision on the classifier's scores.
+    void decide_data()
+    {
+        QTest::addColumn<QList<float>>("scores");
+        QTest::addColumn<int>("written");
+        QTest::addColumn<float>("margin");
+        QTest::addColumn<int>("expected");
+        const auto scores = [](int best, float top, int second, float next) {
+            QList<float> s(M::kClasses, 0.0f);
+            s[best] = top;
+            s[second] = next;
+            return s;
+        };
+        QTest::newRow("the written one best") << scores(1, 30, 4, 2) << 1 << 25.0f << -1;
+        QTest::newRow("another best by the margin") << scores(5, 30, 2, 1) << 2 << 25.0f << 5;
+        QTest::newRow("another best, short of the margin") << scores(5, 30, 2, 6) << 2 << 25.0f << -1;
+        QTest::newRow("exactly the margin") << scores(5, 25, 2, 0) << 2 << 25.0f << 5;
+        QTest::newRow("the written one third: still the best is named") << scores(3, 40, 0, 39) << 6 << 25.0f << 3;
+        QTest::newRow("written out of range") << scores(5, 30, 2, 1) << M::kClasses << 25.0f << -1;
+        QTest::newRow("scores of another model") << QList<float>{30, 0, 0} << 1 << 25.0f << -1;
+    }
+
+    void decide()
+    {
+        QFETCH(QList<float>, scores);
+        QFETCH(int, written);
+        QFETCH(float, margin);
+        QFETCH(int, expected);
+        PrepositionModelRule::Gate gate;
+        gate.margin = margin;
+        QCOMPARE(PrepositionModelRule::decide(std::vector<float>(scores.begin(), scores.end()), written, gate),
+                 expected);
+    }
+
+    // Which slots the rule lets the classifier judge.
+    void judged_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::addColumn<QString>("tags");
+        QTest::addColumn<bool>("expected");
+        QTest::newRow("a verb's object") << "Society faced to feminism." << "NN VBD TO NN ." << true;
+        QTest::newRow("an adjective's, over an adverb in -ly") << "He prepared carefully to the exam."
+                                                              << "PRP VBD RB IN DT NN ." << true;
+        QTest::newRow("over another adverb") << "I have read so far for the view." << "PRP VBP VBN RB RB IN DT NN ."
+                                             << false;
+        QTest::newRow("after a noun") << "She made a cake for her mother." << "PRP VBD DT NN IN PRP$ NN ." << false;
+        QTest::newRow("after a gerund") << "It leads to increasing of benefits." << "PRP VBZ TO VBG IN NNS ." << false;
+        QTest::newRow("a time") << "We met in the morning." << "PRP VBD IN DT NN ." << false;
+        QTest::newRow("a name") << "She lives in London." << "PRP VBZ IN NNP ." << false;
+        QTest::newRow("a number in the phrase") << "He performed on four continents." << "PRP VBD IN CD NNS ."
+                                                << false;
+        QTest::newRow("a gerund object") << "I learned from taking the class." << "PRP VBD IN VBG DT NN ." << false;
+        QTest::newRow("after a particle") << "We sat in on the talks." << "PRP VBD RP IN DT NNS ." << false;
+        QTest::newRow("no governor") << "In the end we won." << "IN DT NN PRP VBD ." << false;
+        QTest::newRow("no object") << "This is the house we looked at." << "DT VBZ DT NN PRP VBD IN ." << false;
+    }
+
+    void judged()
+    {
+        QFETCH(QString, sentence);
+        QFETCH(QString, tags);
+        QFETCH(bool, expected);
+        const Tagged t = tagged(sentence, tags);
+        const std::vector<M::Slot> found = M::find(t.tokens, t.tags);
+        QVERIFY(!found.empty());
+        QCOMPARE(PrepositionModelRule::judged(t.tokens, t.tags, found.back()), expected);
+    }
+
+    // The table's row of the word before: counted often enough, never with the written preposition.
+    void tableAllows_data()
+    {
+        QTest::addColumn<QByteArray>("row");
+        QTest::addColumn<bool>("expected");
+        //                           of in to for on with at from about by into over -
+        QTest::newRow("never written, often counted") << QByteArray("V:face 0 0 0 0 0 6 0 0 0 0 0 0 30") << true;
+        QTest::newRow("written once") << QByteArray("V:face 0 0 1 0 0 6 0 0 0 0 0 0 30") << false;
+        QTest::newRow("too few prepositions counted") << QByteArray("V:face 0 0 0 0 0 4 0 0 0 0 0 0 90") << false;
+        QTest::newRow("no row for the word") << QByteArray("V:meet 0 0 0 0 0 9 0 0 0 0 0 0 30") << false;
+    }
+
+    void tableAllows()
+    {
+        QFETCH(QByteArray, row);
+        QFETCH(bool, expected);
+        PrepositionChoiceRule counts(*m_lexicon);
+        std::istringstream in("pennova-preposition-counts 1\nclasses of in to for on with at from about by into over -\n"
+                              + row.toStdString() + "\n");
+        std::string error;
+        QVERIFY2(counts.load(in, &error), error.c_str());
+        PrepositionModelRule rule;
+        rule.setCounts(&counts);
+        Tagged t = tagged("Society faced to feminism.", "NN VBD TO NN .");
+        t.tokens[1].lemma = "face";
+        const std::vector<M::Slot> found = M::find(t.tokens, t.tags);
+        QCOMPARE(found.size(), size_t(1));
+        QCOMPARE(rule.tableAllows(t.tokens, t.tags, found.front()), expected);
     }
 
     // The shipped model on common native uses: its best class is the written preposition, so
