@@ -7,6 +7,7 @@
 #include "articlechoicerule.h"
 #include "missingprepositionrule.h"
 #include "prepositionchoicerule.h"
+#include "prepositionmodelrule.h"
 #include "articlerules.h"
 #include "barenounrule.h"
 #include "comparativerules.h"
@@ -183,6 +184,8 @@ public:
         verbFormModel.load(dataDir + "/verbform-model.txt"); // and the verb-form classifier
         prepositionChoice.load(dataDir + "/preposition-model.txt"); // and the native preposition counts
         missingPreposition.load(dataDir + "/verb-objects.txt");     // and the native verb object counts
+        prepositionModel.load(dataDir + "/preposition-classifier.txt"); // and the preposition classifier
+        prepositionModel.setCounts(&prepositionChoice);
         verbComplements.load(dataDir + "/verb-complements.txt");    // and the native verb complement counts
         confusion.loadModel(dataDir + "/confusion-model.txt"); // and the sound-alikes in context
         collocations.load(dataDir + "/collocation-model.txt"); // and the verb-object, adjective-noun pairs
@@ -222,6 +225,7 @@ public:
     NounDeterminers nounDeterminers;
     PrepositionChoiceRule prepositionChoice{lexicon};
     MissingPrepositionRule missingPreposition{lexicon};
+    PrepositionModelRule prepositionModel;
     VerbComplementRule verbComplements{lexicon};
     OpenerRules openers;
     PronounRules pronouns;
@@ -344,6 +348,9 @@ void CheckerData::registerRules()
     // "listen music": a verb whose object native text puts after a preposition
     add("missing_preposition_model", "GRAMMAR", SwitchGrammar,
         [this](const S &s, F &f) { missingPreposition.check(s.tokens, s.tags, &f); });
+    // a preposition the classifier is sure of after a word the tables know, where they said nothing
+    add("preposition_classifier", "GRAMMAR", SwitchGrammar,
+        [this](const S &s, F &f) { prepositionModel.check(s.tokens, s.tags, &f); });
     // "to go" or "going" after a verb, where native text never has the written form
     add("verb_complement_model", "GRAMMAR", SwitchGrammar,
         [this](const S &s, F &f) { verbComplements.check(s.tokens, s.tags, &f); });

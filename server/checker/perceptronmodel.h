@@ -19,7 +19,7 @@ namespace PennovaChecker {
 class PerceptronModel
 {
 public:
-    static constexpr size_t kMaxClasses = 8;
+    static constexpr size_t kMaxClasses = 16; // the preposition classifier has 12
     static constexpr size_t kMaxFeatures = 4000000;
     static constexpr size_t kMaxLine = 512;
 

@@ -121,8 +121,15 @@ private slots:
         QTest::newRow("key zero") << QByteArray(kHeader) + "features 1\n0 1 1 1\n" << false << 0.0f;
         QTest::newRow("repeated key") << QByteArray(kHeader) + "features 2\nabc 1 1 1\nabc 2 2 2\n" << false << 0.0f;
         QTest::newRow("one class") << QByteArray("pennova-perceptron 1\nclasses none\nfeatures 0\n") << false << 0.0f;
-        QTest::newRow("too many classes") << QByteArray("pennova-perceptron 1\nclasses a b c d e f g h i\nfeatures 0\n")
-                                          << false << 0.0f;
+        QByteArray classes = "classes";
+        for (size_t c = 0; c <= PerceptronModel::kMaxClasses; ++c)
+            classes += " c" + QByteArray::number(qulonglong(c));
+        QTest::newRow("too many classes") << QByteArray("pennova-perceptron 1\n") + classes + "\nfeatures 0\n" << false
+                                          << 0.0f;
+        QTest::newRow("the most classes, a row of weights too many")
+            << QByteArray("pennova-perceptron 1\n") + classes.left(classes.lastIndexOf(' ')) + "\nfeatures 1\nabc"
+                + QByteArray(" 1").repeated(int(PerceptronModel::kMaxClasses) + 1) + "\n"
+            << false << 0.0f;
     }
 
     void modelFile()

@@ -96,6 +96,40 @@ private slots:
     void prepositionLookAlikes() { lookAlike(); }
 
 
+    // The preposition classifier, after a verb or an adjective the table counted but never with
+    // the written preposition, where the tables' own gates stay silent.
+    void classifierPrepositions_data()
+    {
+        columns();
+        row("faced to", "A few decades ago, society faced to feminism.", "to", "with", "preposition_choice",
+            "A few decades ago, society faced with feminism.");
+        row("faced to before a plural", "Many workers faced to serious problems.", "to", "with",
+            "preposition_choice", "Many workers faced with serious problems.");
+        row("explained with the fact", "It can be explained with the fact that people need less electricity in summer.",
+            "with", "by", "preposition_choice", "It can be explained by the fact that people need less electricity.");
+        row("involved into", "If students are not involved into the school life, they may feel lost.", "into", "in",
+            "preposition_choice", "If students are involved in the school life, they feel at home.");
+    }
+    void classifierPrepositions() { verify(); }
+
+    // Prepositions of the clause rather than of the word before, and native choices the
+    // classifier ranks second.
+    void classifierLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("a time") << "We usually meet in the morning.";
+        QTest::newRow("a place") << "She stayed at home all day.";
+        QTest::newRow("a phrasal verb") << "I look up to my older brother.";
+        QTest::newRow("an adjective's respect") << "The two cities are close in numbers.";
+        QTest::newRow("a manner phrase after a participle") << "Every person is born with complete freedom.";
+        QTest::newRow("a phrase after a noun") << "He talked about the problem with his friends.";
+        QTest::newRow("a native choice ranked lower") << "The decline can be explained with the weather.";
+        QTest::newRow("a name") << "She has lived in London since 2010.";
+        QTest::newRow("a number") << "The price rose by 1995.";
+        QTest::newRow("a gerund's phrase") << "One thing I realized from taking the class is patience.";
+    }
+    void classifierLookAlikes() { lookAlike(); }
+
     // A verb native text (nearly) never follows by its object directly, written so: the
     // preposition native writers put there (counted from Brown and the UD treebanks).
     void verbObjects_data()
