@@ -1,5 +1,7 @@
 #include "articlerules.h"
 
+#include "articlechoicerule.h"
+
 #include "lexicon.h"
 #include "noundeterminers.h"
 #include "numberrules.h"
@@ -565,6 +567,13 @@ void ArticleRules::missingArticle(const std::vector<Token> &t, const std::vector
             adjective = true;
             ++k;
         }
+        // "is tha temperature", "be better oin way": a misspelt article or word before the noun
+        // is the spelling rule's
+        bool misspelt = ArticleChoiceRule::nearThe(t[size_t(first)].lower);
+        for (int m = first; m < k && !misspelt; ++m)
+            misspelt = m_lex.frequencyRank(t[size_t(m)].lower) == 0;
+        if (misspelt)
+            continue;
         // "it is very difficult one": "one" stands for a counted noun
         const bool one = adjective && R::lowerAt(t, k) == "one";
         if (!one && (!R::tagIs(tags, k, "NN") || R::tagIs(tags, k, "NNS") || R::tagIs(tags, k, "NNP")))
