@@ -454,8 +454,10 @@ void ArticleRules::superlativeAndSuch(const std::vector<Token> &t, const std::ve
             out->push_back(R::replace(t, i, i, "the " + w, "GRAMMAR", "article_missing", 2));
             continue;
         }
-        // "It is most important thing" -> "the most important thing"
-        if (w == "most" && countedHead(i + 1, true, 0.2) > 0 && R::nextWord(t, i) == i + 1) {
+        // "It is most important thing" -> "the most important thing"; an ordinal before "most"
+        // belongs to the phrase ("The second most popular network")
+        static const Set ordinals = {"second", "third", "fourth", "fifth", "sixth", "seventh", "eighth", "ninth", "tenth"};
+        if (w == "most" && !ordinals.count(prev) && countedHead(i + 1, true, 0.2) > 0 && R::nextWord(t, i) == i + 1) {
             out->push_back(R::replace(t, i, i, "the " + w, "GRAMMAR", "article_missing", 2));
             continue;
         }
