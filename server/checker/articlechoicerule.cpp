@@ -188,11 +188,23 @@ bool ArticleChoiceRule::unsureSlot(const std::vector<Token> &t, const std::vecto
             return true;
     if (s.first < s.head && nearThe(t[size_t(s.first)].lower))
         return true;
-    // "another, complicated question": a determiner before the comma already opens the phrase
-    const int before = s.first - 1;
-    if (before > 0 && t[size_t(before)].text == ","
-        && (R::tagIs(tags, before - 1, "DT") || (m_lex && m_lex->isDeterminer(t[size_t(before) - 1].lower))))
-        return true;
+    // "another, complicated question", "the large, university, tertiary care center": a
+    // determiner before modifiers joined by commas already opens the phrase
+    bool comma = false;
+    for (int k = s.first - 1, steps = 0; k >= 0 && steps < 10; --k, ++steps) {
+        if (t[size_t(k)].text == ",") {
+            comma = true;
+            continue;
+        }
+        if (R::tagIs(tags, k, "DT") || R::tagIs(tags, k, "PRP$") || (m_lex && m_lex->isDeterminer(t[size_t(k)].lower)))
+            return comma;
+        // an adjective, or a noun between two commas ("the large, university, tertiary"; not
+        // "In my opinion, government")
+        const bool modifier = R::tagIs(tags, k, "JJ") || R::tagIs(tags, k, "VBN")
+            || (R::tagIs(tags, k, "NN") && k > 0 && t[size_t(k) - 1].text == ",");
+        if (t[size_t(k)].kind != Token::Word || !comma || !modifier)
+            return false;
+    }
     return false;
 }
 

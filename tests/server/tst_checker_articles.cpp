@@ -408,6 +408,8 @@ private slots:
         QTest::newRow("in town as a set phrase") << "It affects everyone in the town.";
         QTest::newRow("a noun native text seldom counts") << "I think that cars will use electric fuel, not gasoline.";
         QTest::newRow("a determiner before a comma and adjective") << "In this case another, complicated question arises.";
+        QTest::newRow("a determiner before modifiers joined by commas")
+            << "It was good to leave the large, university, tertiary care center model of practice.";
     }
 
     void articleLookAlikes() { LearnerTable::verifyClean(*m_checker); }
