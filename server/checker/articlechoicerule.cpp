@@ -188,6 +188,10 @@ bool ArticleChoiceRule::unsureSlot(const std::vector<Token> &t, const std::vecto
             return true;
     if (s.first < s.head && nearThe(t[size_t(s.first)].lower))
         return true;
+    // "will not necesseraly mean that": after a misspelt word the tagger may read a verb as a noun
+    if (m_lex && s.first > 0 && t[size_t(s.first) - 1].kind == Token::Word
+        && m_lex->frequencyRank(t[size_t(s.first) - 1].lower) == 0 && m_lex->isCommonVerbBase(t[size_t(s.first)].lower))
+        return true;
     // "another, complicated question", "the large, university, tertiary care center": a
     // determiner before modifiers joined by commas already opens the phrase
     bool comma = false;

@@ -437,8 +437,8 @@ private slots:
         QCOMPARE(got.join(' '), kinds);
     }
 
-    // A misspelt article or word inside a noun phrase is the spelling rule's: no article is
-    // put before the misspelling ("the tha", "a better oin way")
+    // A misspelt article or word inside a noun phrase, or a misspelt word before a verb, is the
+    // spelling rule's: no article is put before it ("the tha", "a better oin way", "the mean")
     void misspeltInPhrase_data()
     {
         QTest::addColumn<QString>("sentence");
@@ -449,6 +449,8 @@ private slots:
         QTest::newRow("misspelt word after an adjective")
             << "So depending on the study it would be better oin way or the other." << "nonword";
         QTest::newRow("misspelt word after be and an adjective") << "So it would be better oin way." << "nonword";
+        QTest::newRow("misspelt adverb before a verb read as a noun")
+            << "A short break will not necesseraly mean that an athlete will stop." << "nonword";
     }
 
     void misspeltInPhrase() { itsAfterAVerb(); }
