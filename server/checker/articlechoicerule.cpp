@@ -184,7 +184,7 @@ bool ArticleChoiceRule::unsureSlot(const std::vector<Token> &t, const std::vecto
     // a misspelt word before the noun ("better oin way") or a misspelt article ("tha temperature
     // difference"): the spelling finding comes first (a misspelt noun keeps its article slot)
     for (int k = s.first; k < s.head; ++k)
-        if (m_lex && m_lex->frequencyRank(t[size_t(k)].lower) == 0)
+        if (m_lex && t[size_t(k)].kind == Token::Word && m_lex->frequencyRank(t[size_t(k)].lower) == 0)
             return true;
     if (s.first < s.head && nearThe(t[size_t(s.first)].lower))
         return true;

@@ -573,7 +573,7 @@ void ArticleRules::missingArticle(const std::vector<Token> &t, const std::vector
         // is the spelling rule's
         bool misspelt = ArticleChoiceRule::nearThe(t[size_t(first)].lower);
         for (int m = first; m < k && !misspelt; ++m)
-            misspelt = m_lex.frequencyRank(t[size_t(m)].lower) == 0;
+            misspelt = t[size_t(m)].kind == Token::Word && m_lex.frequencyRank(t[size_t(m)].lower) == 0;
         if (misspelt)
             continue;
         // "it is very difficult one": "one" stands for a counted noun
