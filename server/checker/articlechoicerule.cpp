@@ -1,6 +1,7 @@
 #include "articlechoicerule.h"
 
 #include "articlerules.h"
+#include "lexicon.h"
 #include "noundeterminers.h"
 #include "nounforms.h"
 
@@ -24,6 +25,15 @@ const std::unordered_set<std::string> &jobTitles()
 }
 
 constexpr float kBarePairLimit = -2.0f;
+
+// Adverbs of degree that stand between an article and its adjective ("a very good idea");
+// another adverb ("is indeed rather strange thing") takes the article after it.
+const std::unordered_set<std::string> &degreeAdverbs()
+{
+    static const std::unordered_set<std::string> s = {"very", "rather", "fairly", "pretty", "more", "most", "less",
+                                                      "least", "really", "truly"};
+    return s;
+}
 
 std::string articleFor(int choice, const std::string &nextLower)
 {
@@ -82,11 +92,21 @@ void ArticleChoiceRule::check(const std::vector<Token> &t, const std::vector<std
 {
     if (m_model.empty())
         return;
-    for (const ArticleSlots::Slot &s : ArticleSlots::find(t, tags)) {
+    for (ArticleSlots::Slot s : ArticleSlots::find(t, tags)) {
         int choice = decide(m_model.scores(ArticleSlots::features(t, tags, s)), s.written,
                                   tags[size_t(s.head)] == "NNS", m_margins);
-        if (choice < 0)
+        if (choice < 0 || unsureSlot(t, tags, s))
             continue;
+        // "is indeed rather strange thing": the article goes after a sentence adverb
+        if (s.written == ArticleSlots::None && s.first < s.head && sentenceAdverb(t, tags, s.first))
+            ++s.first;
+        // "will use electric fuel": native text seldom counts the noun, so "a" is no fix for it;
+        // before an of-phrase "the" is ("It is responsibility of their parents")
+        if (s.written == ArticleSlots::None && choice == ArticleSlots::A && seldomCounted(t[size_t(s.head)].lower)) {
+            if (R::lowerAt(t, s.head + 1) != "of")
+                continue;
+            choice = ArticleSlots::The;
+        }
         const Token &first = t[size_t(s.first)];
         // "provides data concerning the system": a noun before an -ing or -ed word ends a
         // phrase of its own
@@ -154,6 +174,77 @@ void ArticleChoiceRule::check(const std::vector<Token> &t, const std::vector<std
                                       "article_choice", 2));
         }
     }
+}
+
+bool ArticleChoiceRule::unsureSlot(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                   const ArticleSlots::Slot &s) const
+{
+    if (s.written != ArticleSlots::None)
+        return false;
+    // a misspelt word before the noun ("better oin way") or a misspelt article ("tha temperature
+    // difference"): the spelling finding comes first (a misspelt noun keeps its article slot)
+    for (int k = s.first; k < s.head; ++k)
+        if (m_lex && t[size_t(k)].kind == Token::Word && m_lex->frequencyRank(t[size_t(k)].lower) == 0)
+            return true;
+    if (s.first < s.head && nearThe(t[size_t(s.first)].lower))
+        return true;
+    // "will not necesseraly mean that": after a misspelt word the tagger may read a verb as a noun
+    if (m_lex && s.first > 0 && t[size_t(s.first) - 1].kind == Token::Word
+        && m_lex->frequencyRank(t[size_t(s.first) - 1].lower) == 0 && m_lex->isCommonVerbBase(t[size_t(s.first)].lower))
+        return true;
+    // "another, complicated question", "the large, university, tertiary care center": a
+    // determiner before modifiers joined by commas already opens the phrase
+    bool comma = false;
+    for (int k = s.first - 1, steps = 0; k >= 0 && steps < 10; --k, ++steps) {
+        if (t[size_t(k)].text == ",") {
+            comma = true;
+            continue;
+        }
+        if (R::tagIs(tags, k, "DT") || R::tagIs(tags, k, "PRP$") || (m_lex && m_lex->isDeterminer(t[size_t(k)].lower)))
+            return comma;
+        // an adjective, or a noun between two commas ("the large, university, tertiary"; not
+        // "In my opinion, government")
+        const bool modifier = R::tagIs(tags, k, "JJ") || R::tagIs(tags, k, "VBN")
+            || (R::tagIs(tags, k, "NN") && k > 0 && t[size_t(k) - 1].text == ",");
+        if (t[size_t(k)].kind != Token::Word || !comma || !modifier)
+            return false;
+    }
+    return false;
+}
+
+bool ArticleChoiceRule::sentenceAdverb(const std::vector<Token> &t, const std::vector<std::string> &tags, int i) const
+{
+    const std::string &w = t[size_t(i)].lower;
+    return R::tagIs(tags, i, "RB") && !degreeAdverbs().count(w) && !(m_lex && m_lex->isPos(w, Lexicon::Adjective))
+        && !(w.size() > 4 && w.compare(w.size() - 2, 2, "ly") == 0);
+}
+
+bool ArticleChoiceRule::nearThe(const std::string &w)
+{
+    static const std::string the = "the";
+    // the pronouns and adverbs one letter away are words of their own
+    static const std::unordered_set<std::string> words = {"he", "she", "then", "them", "they", "thee", "thy", "tie", "toe"};
+    if (w == the || w.size() < 2 || w.size() > 4 || words.count(w))
+        return false;
+    if (w.size() == 3) {
+        int diff = 0;
+        for (size_t i = 0; i < 3; ++i)
+            diff += w[i] != the[i];
+        return diff == 1 || (w[0] == 'h' && w[1] == 't' && w[2] == 'e') || (w[0] == 't' && w[1] == 'e' && w[2] == 'h');
+    }
+    const std::string &longer = w.size() > 3 ? w : the, &shorter = w.size() > 3 ? the : w;
+    for (size_t i = 0; i < longer.size(); ++i)
+        if (longer.substr(0, i) + longer.substr(i + 1) == shorter)
+            return true;
+    return false;
+}
+
+bool ArticleChoiceRule::seldomCounted(const std::string &noun) const
+{
+    if (!m_counts)
+        return false;
+    const NounDeterminers::Counts c = m_counts->counts(noun, "all");
+    return c.total() >= 5 && c.a * 3 < c.bare;
 }
 
 } // namespace PennovaChecker

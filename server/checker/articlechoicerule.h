@@ -13,6 +13,7 @@
 
 namespace PennovaChecker {
 
+class Lexicon;
 class NounDeterminers;
 class NounForms;
 
@@ -41,6 +42,9 @@ public:
     // Native counts of determiners by noun and slot (not owned, may be null): before an
     // of-phrase they choose between "a" and "the" ("the number of people", not "a number").
     void setCounts(const NounDeterminers *counts) { m_counts = counts; }
+    // The word list (not owned, may be null): a phrase holding a word it does not know is a
+    // misspelling's, and the tagger's reading of it is no ground for an article.
+    void setLexicon(const Lexicon *lexicon) { m_lex = lexicon; }
 
     // The choice to suggest for a slot with these scores, or -1 to leave it.
     static int decide(const std::vector<float> &scores, int written, bool plural, const Margins &margins);
@@ -48,11 +52,24 @@ public:
     void check(const std::vector<Token> &tokens, const std::vector<std::string> &tags,
                std::vector<Finding> *out) const;
 
+    // True where a bare slot is no ground for an article: a misspelt word before its noun
+    // ("better oin way"), a misspelt article ("tha temperature"), or a determiner before a
+    // comma that already opens it ("another, complicated question").
+    bool unsureSlot(const std::vector<Token> &tokens, const std::vector<std::string> &tags,
+                    const ArticleSlots::Slot &slot) const;
+    // One letter added, dropped, changed or two swapped turn "the" into this word ("tha", "teh").
+    static bool nearThe(const std::string &lower);
+
 private:
     PerceptronModel m_model;
     Margins m_margins;
     const NounForms *m_forms = nullptr;
     const NounDeterminers *m_counts = nullptr;
+    const Lexicon *m_lex = nullptr;
+
+
+    bool seldomCounted(const std::string &noun) const;
+    bool sentenceAdverb(const std::vector<Token> &t, const std::vector<std::string> &tags, int i) const;
 };
 
 } // namespace PennovaChecker

@@ -1,5 +1,7 @@
 #include "articlerules.h"
 
+#include "articlechoicerule.h"
+
 #include "lexicon.h"
 #include "noundeterminers.h"
 #include "numberrules.h"
@@ -452,8 +454,10 @@ void ArticleRules::superlativeAndSuch(const std::vector<Token> &t, const std::ve
             out->push_back(R::replace(t, i, i, "the " + w, "GRAMMAR", "article_missing", 2));
             continue;
         }
-        // "It is most important thing" -> "the most important thing"
-        if (w == "most" && countedHead(i + 1, true, 0.2) > 0 && R::nextWord(t, i) == i + 1) {
+        // "It is most important thing" -> "the most important thing"; an ordinal before "most"
+        // belongs to the phrase ("The second most popular network")
+        static const Set ordinals = {"second", "third", "fourth", "fifth", "sixth", "seventh", "eighth", "ninth", "tenth"};
+        if (w == "most" && !ordinals.count(prev) && countedHead(i + 1, true, 0.2) > 0 && R::nextWord(t, i) == i + 1) {
             out->push_back(R::replace(t, i, i, "the " + w, "GRAMMAR", "article_missing", 2));
             continue;
         }
@@ -565,6 +569,13 @@ void ArticleRules::missingArticle(const std::vector<Token> &t, const std::vector
             adjective = true;
             ++k;
         }
+        // "is tha temperature", "be better oin way": a misspelt article or word before the noun
+        // is the spelling rule's
+        bool misspelt = ArticleChoiceRule::nearThe(t[size_t(first)].lower);
+        for (int m = first; m < k && !misspelt; ++m)
+            misspelt = t[size_t(m)].kind == Token::Word && m_lex.frequencyRank(t[size_t(m)].lower) == 0;
+        if (misspelt)
+            continue;
         // "it is very difficult one": "one" stands for a counted noun
         const bool one = adjective && R::lowerAt(t, k) == "one";
         if (!one && (!R::tagIs(tags, k, "NN") || R::tagIs(tags, k, "NNS") || R::tagIs(tags, k, "NNP")))

@@ -205,7 +205,7 @@ std::vector<BareNounRule::Bare> BareNounRule::find(const std::vector<Token> &t, 
             continue;
         // "provides data concerning the system": a noun before an -ing or -ed word ends a
         // phrase of its own
-        if (ArticleSlots::splitByVerb(tags, s))
+        if (ArticleSlots::splitByVerb(tags, s) || m_articles.unsureSlot(t, tags, s))
             continue;
         // a noun native writers count, whose plural the number rule would write
         Bare b;

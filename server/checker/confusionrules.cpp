@@ -100,8 +100,31 @@ void ConfusionRules::checkTagged(const std::vector<Token> &t, const std::vector<
             bool verb = false;
             // up to the next punctuation: "because the cost of staff and tools is high" has its verb
             static const Set stops = {",", ";", ":", ".", "!", "?"};
-            for (; k < int(t.size()) && !(t[size_t(k)].kind == Token::Punct && stops.count(t[size_t(k)].text)); ++k)
-                verb = verb || RuleSupport::tagIs(tags, k, "VB") || RuleSupport::tagIs(tags, k, "MD");
+            static const Set relatives = {"who", "which", "when", "where", "whose", "whom"};
+            for (; k < int(t.size()); ++k) {
+                if (t[size_t(k)].kind == Token::Punct && stops.count(t[size_t(k)].text)) {
+                    // "because the architects, who made it, did ...": a clause set off by commas
+                    // inside the subject; the verb comes after it
+                    if (t[size_t(k)].text != "," || !relatives.count(RuleSupport::lowerAt(t, k + 1)))
+                        break;
+                    int close = k + 1;
+                    while (close < int(t.size()) && !(t[size_t(close)].kind == Token::Punct && stops.count(t[size_t(close)].text)))
+                        ++close;
+                    if (close >= int(t.size()) || t[size_t(close)].text != ",")
+                        break;
+                    k = close;
+                    continue;
+                }
+                // "because the major proportion accounts for": a third-person verb read as a plural
+                // right after a singular noun
+                const std::string &w = t[size_t(k)].lower;
+                const bool verbAsPlural = tags[size_t(k)] == "NNS" && k > 0 && tags[size_t(k) - 1] == "NN"
+                    && (RuleSupport::tagIs(tags, k + 1, "IN") || RuleSupport::tagIs(tags, k + 1, "DT")
+                        || RuleSupport::tagIs(tags, k + 1, "PRP$") || RuleSupport::tagIs(tags, k + 1, "TO"))
+                    && (m_lex.isThirdPerson(w)
+                        || (w.size() > 3 && w.back() == 's' && m_lex.isPos(w.substr(0, w.size() - 1), Lexicon::Verb)));
+                verb = verb || verbAsPlural || RuleSupport::tagIs(tags, k, "VB") || RuleSupport::tagIs(tags, k, "MD");
+            }
             if (!verb && k > i + 2)
                 out->push_back(RuleSupport::replace(t, i, i, "because of", "GRAMMAR", "because_of", 2));
         }

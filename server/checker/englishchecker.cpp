@@ -180,6 +180,7 @@ public:
         numberLists.setCounts(&nounDeterminers);
         articleChoice.setNounForms(&nounNumber.forms());
         articleChoice.setCounts(&nounDeterminers);
+        articleChoice.setLexicon(&lexicon);
         nounNumber.load(dataDir + "/number-model.txt");     // and the noun-number classifier
         verbFormModel.load(dataDir + "/verbform-model.txt"); // and the verb-form classifier
         prepositionChoice.load(dataDir + "/preposition-model.txt"); // and the native preposition counts

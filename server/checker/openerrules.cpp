@@ -212,6 +212,15 @@ void OpenerRules::commaAfterOpener(const std::vector<Token> &t, const std::vecto
         if (R::tagIs(tags, next, "JJ") || R::tagIs(tags, next, "RB") || R::tagIs(tags, next, "VB")
             || R::tagIs(tags, next, "IN") || n == "much" || n == "many" || n == "to")
             return;
+        // "To sum up this information, it is ...": the infinitive takes an object, and the comma
+        // comes after it
+        if (std::strncmp(opener, "to ", 3) == 0 && (R::tagIs(tags, next, "DT") || R::tagIs(tags, next, "PDT") || R::tagIs(tags, next, "PRP$"))) {
+            bool commaLater = false;
+            for (int k = next + 1; k < int(t.size()) && !commaLater; ++k)
+                commaLater = t[size_t(k)].text == ",";
+            if (commaLater)
+                return;
+        }
         // "However you define it": "however" before a clause of its own means "in whatever way"
         if (std::strcmp(opener, "however") == 0 && (R::tagIs(tags, next, "PRP") || R::tagIs(tags, next, "NNP")))
             return;

@@ -380,15 +380,9 @@ void VerbPatternRules::passiveBase(const std::vector<Token> &t, int i, std::vect
         if (!after.count(lowerAt(t, v + 1)) && !manner)
             return;
     }
-    // "You must be finish it": an object pronoun after it makes the verb active; "be" goes
-    static const Set objectPronouns = {"it", "them", "him", "me", "us"};
-    if (b == "be" && prefix.empty() && objectPronouns.count(lowerAt(t, v + 1)) && m_lex.isModal(lowerAt(t, i - 1))) {
-        Finding f = RuleSupport::replace(t, i, v, t[size_t(v)].text, "GRAMMAR", "be_verb", 2);
-        Candidate passive = f.candidates[0];
-        passive.correction = "be " + participle;
-        passive.score = f.candidates[0].score / 2;
-        f.candidates.push_back(passive);
-        out->push_back(f);
+    // "You must be finish it": an object after it makes the verb active; "be" goes
+    if (b == "be" && prefix.empty() && m_lex.isModal(lowerAt(t, i - 1)) && activeAfterBe(t, v)) {
+        out->push_back(beVerb(t, i, v, participle));
         return;
     }
     out->push_back(RuleSupport::replace(t, first, v, prefix + participle, "GRAMMAR", "passive_participle", 2));
@@ -441,6 +435,52 @@ void VerbPatternRules::beenBareVerb(const std::vector<Token> &t, const std::vect
     out->push_back(RuleSupport::replace(t, v, v, m_lex.ingOf(w), "GRAMMAR", "perfect_progressive", 2));
 }
 
+namespace {
+
+// Verbs that link their subject to an adjective ("look gorgeous") and have no passive.
+const std::unordered_set<std::string> &linkingVerbs()
+{
+    static const std::unordered_set<std::string> s = {"look", "seem", "feel", "sound", "appear", "become",
+                                                      "remain", "stay", "taste", "smell"};
+    return s;
+}
+
+} // namespace
+
+bool VerbPatternRules::activeAfterBe(const std::vector<Token> &t, int v) const
+{
+    // an object pronoun ("must be finish it"), an object noun phrase ("can be avoid genetic
+    // modified food"; not after a verb of giving, whose passive keeps an object: "be give a
+    // chance") or an adjective after a linking verb ("must be look gorgeous")
+    static const Set objectPronouns = {"it", "them", "him", "me", "us"};
+    static const Set giving = {"give", "offer", "show", "teach", "tell", "send", "grant", "award", "pay", "ask",
+                               "allow", "deny", "promise", "lend", "hand", "call", "name", "consider", "elect"};
+    const std::string w = lowerAt(t, v), next = lowerAt(t, v + 1);
+    if (objectPronouns.count(next))
+        return true;
+    if (linkingVerbs().count(w))
+        return m_lex.isPos(next, Lexicon::Adjective) && !m_lex.isPos(next, Lexicon::Noun) && !m_lex.isPreposition(next);
+    if (giving.count(w))
+        return false;
+    // ("I will be limit a time": after "a" the learner's passive is as likely)
+    static const Set notObjects = {"a", "an", "much", "what", "which", "whose"};
+    return (WordClasses::contains(WordClass::Determiner, next) && !notObjects.count(next))
+        || (m_lex.isPos(next, Lexicon::Adjective) && !m_lex.isPos(next, Lexicon::Noun) && !m_lex.isPreposition(next)
+            && (m_lex.isPos(lowerAt(t, v + 2), Lexicon::Noun) || m_lex.isPos(lowerAt(t, v + 2), Lexicon::Adjective)));
+}
+
+Finding VerbPatternRules::beVerb(const std::vector<Token> &t, int be, int v, const std::string &participle)
+{
+    Finding f = RuleSupport::replace(t, be, v, t[size_t(v)].text, "GRAMMAR", "be_verb", 2);
+    if (linkingVerbs().count(t[size_t(v)].lower))
+        return f; // ("be looked" is no reading of "must be look gorgeous")
+    Candidate passive = f.candidates[0];
+    passive.correction = "be " + participle;
+    passive.score = f.candidates[0].score / 2;
+    f.candidates.push_back(passive);
+    return f;
+}
+
 void VerbPatternRules::modalPassiveNoun(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,
                                         std::vector<Finding> *out) const
 {
@@ -452,6 +492,14 @@ void VerbPatternRules::modalPassiveNoun(const std::vector<Token> &t, const std::
     if (v < 0 || !m_lex.isPos(t[size_t(v)].lower, Lexicon::Noun) || lowerAt(t, v + 1) == "of"
         || lowerAt(t, i - 2) == "there")
         return;
+    // "will be help each other", "must be look gorgeous": an active verb with its object or
+    // complement, read by the tagger as a verb
+    if (tags[size_t(v)] == "VB" && m_lex.isCommonVerbBase(t[size_t(v)].lower) && activeAfterBe(t, v)) {
+        const std::string participle = participleFor(t, v);
+        if (!participle.empty())
+            out->push_back(beVerb(t, i, v, participle));
+        return;
+    }
     // read as a noun, a verb base is still the verb before a time adverb ("can be finish today")
     // or joined to a participle ("can be finish and gone"): like joins like
     if (tags[size_t(v)] != "VB") {

@@ -33,6 +33,10 @@ private:
     // "have ever think", "Have you seen", "can be finish": a base form where a participle belongs
     void perfectBase(const std::vector<Token> &t, int i, std::vector<Finding> *out) const;
     void passiveBase(const std::vector<Token> &t, int i, std::vector<Finding> *out) const;
+    // After modal + "be", the base verb at v is active: an object or an adjective complement follows it.
+    bool activeAfterBe(const std::vector<Token> &t, int v) const;
+    // "be" deleted before the base verb at v, the passive with its participle second.
+    static Finding beVerb(const std::vector<Token> &t, int be, int v, const std::string &participle);
     void beWithPast(const std::vector<Token> &t, int i, std::vector<Finding> *out) const; // was went
     void nounAsVerb(const std::vector<Token> &t, int i, std::vector<Finding> *out) const; // they success
     void modalAble(const std::vector<Token> &t, int i, std::vector<Finding> *out) const; // will able to

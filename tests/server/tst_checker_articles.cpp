@@ -375,6 +375,10 @@ private slots:
             "the campus", "article_needed", "We ate lunch on the campus of the university.");
         row("a before a role", "She is student of this university.", "student", "a student", "article_needed",
             "She is a student of this university.");
+        row("a after a sentence adverb", "It is indeed rather strange thing.", "rather", "a rather", "article_needed",
+            "It is indeed a rather strange thing.");
+        row("the before an of-phrase on a noun seldom counted", "It is responsibility of their parents.",
+            "responsibility", "the responsibility", "article_needed", "It is the responsibility of their parents.");
         row("the before life in general", "We learn a lot in the life.", " the ", "", "article_unneeded",
             "We learn a lot in life.");
         row("the before people in general", "The people want to be happy.", "The people", "People",
@@ -409,6 +413,10 @@ private slots:
         QTest::newRow("the public of one reference") << "The public has a right to know.";
         QTest::newRow("life named before") << "Life is short, and the life of a bee is shorter.";
         QTest::newRow("in town as a set phrase") << "It affects everyone in the town.";
+        QTest::newRow("a noun native text seldom counts") << "I think that cars will use electric fuel, not gasoline.";
+        QTest::newRow("a determiner before a comma and adjective") << "In this case another, complicated question arises.";
+        QTest::newRow("a determiner before modifiers joined by commas")
+            << "It was good to leave the large, university, tertiary care center model of practice.";
     }
 
     void articleLookAlikes() { LearnerTable::verifyClean(*m_checker); }
@@ -435,6 +443,24 @@ private slots:
             got << QString::fromStdString(c["explainType"].asString());
         QCOMPARE(got.join(' '), kinds);
     }
+
+    // A misspelt article or word inside a noun phrase, or a misspelt word before a verb, is the
+    // spelling rule's: no article is put before it ("the tha", "a better oin way", "the mean")
+    void misspeltInPhrase_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::addColumn<QString>("kinds"); // the explanation kinds found, in order
+        QTest::newRow("misspelt article before a compound")
+            << "The most obvious difference is tha temperature difference between the seasons." << "nonword";
+        QTest::newRow("misspelt article after be") << "The main difference is tha temperature of the water." << "nonword";
+        QTest::newRow("misspelt word after an adjective")
+            << "So depending on the study it would be better oin way or the other." << "nonword";
+        QTest::newRow("misspelt word after be and an adjective") << "So it would be better oin way." << "nonword";
+        QTest::newRow("misspelt adverb before a verb read as a noun")
+            << "A short break will not necesseraly mean that an athlete will stop." << "nonword";
+    }
+
+    void misspeltInPhrase() { itsAfterAVerb(); }
 
     void genericCountsFile_data()
     {

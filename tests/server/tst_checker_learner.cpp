@@ -224,6 +224,9 @@ private slots:
         QTest::newRow("a research project") << "She started a research project.";
         QTest::newRow("uncountable noun inside a capitalised title") << "He wrote a Passive Information Gathering paper.";
         QTest::newRow("it was surprised by") << "It was surprised by the noise and ran away.";
+        QTest::newRow("because with a clause set off by commas") << "He left because the teacher, who had helped him, moved away.";
+        QTest::newRow("because with a verb read as a plural")
+            << "Prices are high because the proportion accounts for most of the market.";
         QTest::newRow("a singular head before a place name, names in a row")
             << "My friend in New York is kind, and the shops in Hong Kong Island are open.";
     }

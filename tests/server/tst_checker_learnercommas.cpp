@@ -55,6 +55,8 @@ private slots:
         QTest::newRow("in general describing its noun") << "In general terms the plan works well.";
         QTest::newRow("in contrast with its object") << "In contrast to winter, the summer is dry.";
         QTest::newRow("even so with its comma") << "Even so, the price is too high.";
+        QTest::newRow("to sum up with its object") << "To sum up all the opinions, we can find the best solution.";
+        QTest::newRow("to sum up with a demonstrative object") << "To sum up this information, it is possible to draw a conclusion.";
         QTest::newRow("yes as an answer alone") << "Yes.";
         QTest::newRow("also before a subject is left to the writer") << "Also the young people in our town have less time.";
         QTest::newRow("thus and hence before a subject are left to the writer")

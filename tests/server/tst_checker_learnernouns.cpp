@@ -248,6 +248,7 @@ private slots:
         QTest::newRow("article before a name or compound like a pronoun") << "We visited the US and saw a he-goat.";
         QTest::newRow("such with a mass noun or a determiner") << "Such behaviour is no such thing, and it was such good fun.";
         QTest::newRow("most with a determiner or as an adverb") << "My most important thing is most likely true.";
+        QTest::newRow("most after an ordinal") << "The second most popular social network is Instagram.";
         QTest::newRow("most after a possessive, one such, one of many") << "The track's most fascinating word is one of many; one such case is here.";
         QTest::newRow("not before an adjective alone or a mass use") << "It is not easy, and it is not good practice.";
         QTest::newRow("one with its determiner") << "It is the very best one, and the old one is fine.";

@@ -121,6 +121,14 @@ private slots:
             "fixed_phrase", "In conclusion, sleep matters.");
         row("passive of a verb outside the common table", "I will be limit a time.", "limit", "limited",
             "passive_participle", "I will be limited in time.");
+        row("modal and be before a verb with its object", "They can be avoid the genetic modified food.",
+            "be avoid", "avoid", "be_verb", "They can avoid the genetic modified food.");
+        row("modal and be before a verb with each other", "You will be help each other after school.", "be help",
+            "help", "be_verb", "You will help each other after school.");
+        row("modal and be before a linking verb and adjective", "The buildings must be look beautiful.", "be look",
+            "look", "be_verb", "The buildings must look beautiful.");
+        row("passive of a verb of giving keeps its object", "Students can be give a chance to speak.", "give",
+            "given", "passive_participle", "Students can be given a chance to speak.");
         row("passive with an adverb between", "The idea will be even strengthen by this.", "strengthen",
             "strengthened", "passive_participle", "The idea will be even stronger after this.");
         row("in the past with a present verb", "In the past, people use bicycles.", "use", "used",
