@@ -3,7 +3,8 @@
 // how many edited sentences get at least one finding).
 // Usage: bench_checker [--confidence N] [--show N] (print N false alarms) [--missed N] (print N
 // learner sentences left without a finding) [--wrong N] (print N findings at an annotator's edit whose first
-// candidate is not that edit) [--check SENTENCE...] [--file LINES] [--quick] (speed, CWEB, REALEC and
+// candidate is not that edit) [--dev-wrong N] (the same first-candidate measure on JFLEG dev alone, per kind,
+// printing N such findings) [--check SENTENCE...] [--file LINES] [--quick] (speed, CWEB, REALEC and
 // JFLEG dev only) [--kind KIND] (print the REALEC and JFLEG dev findings of one explanation kind, marked
 // HIT where an annotator marked a token they cover). REALEC and JFLEG dev are scored token by token, per kind.
 
@@ -150,6 +151,55 @@ bool firstCandidateIsEdit(const std::string &s, const Json::Value &f, const std:
     return right;
 }
 
+// JFLEG dev, the development counterpart of the test-set measure: of the findings at an
+// annotator's edit, the share whose first candidate is that edit, per kind and in all; and the
+// first `show` findings at an edit whose first candidate no annotator wrote.
+void devFirstCandidates(const std::string &data, EnglishChecker &checker, const std::vector<std::string> &config,
+                        int show)
+{
+    const std::vector<std::string> src = readLines(data + "grammar/jfleg/dev/dev.src");
+    std::vector<std::vector<std::string>> refs;
+    for (int k = 0; k < 4; ++k)
+        refs.push_back(readLines(data + "grammar/jfleg/dev/dev.ref" + std::to_string(k)));
+    std::map<std::string, std::pair<int, int>> byKind; // kind -> findings at an edit, first candidate is the edit
+    int atEdit = 0, isEditCount = 0;
+    for (size_t i = 0; i < src.size(); ++i) {
+        const std::string s = detokenise(src[i]);
+        std::vector<std::string> r;
+        for (const auto &ref : refs)
+            r.push_back(i < ref.size() ? detokenise(ref[i]) : s);
+        const Json::Value rec = checker.checkSentence(int(i), s, 0, config, {});
+        for (const Json::Value &f : rec["corrections"]) {
+            if (f["errorType"].asString() == "SUGGESTION" || f["candidates"].empty())
+                continue;
+            bool edited = false;
+            const bool isEdit = firstCandidateIsEdit(s, f, r, &edited);
+            if (!edited)
+                continue;
+            auto &slot = byKind[f["errorType"].asString() + "/" + f["explainType"].asString()];
+            ++slot.first;
+            slot.second += isEdit ? 1 : 0;
+            ++atEdit;
+            isEditCount += isEdit ? 1 : 0;
+            if (!isEdit && show > 0) {
+                --show;
+                std::printf("  WRONG %s '%s' ->", f["explainType"].asCString(), f["errorInfo"].asCString());
+                for (const Json::Value &c : f["candidates"])
+                    std::printf(" '%s' %.2f", c["correction"].asCString(), c["score"].asDouble());
+                std::printf("\n       %s\n", s.c_str());
+                for (const std::string &x : r)
+                    std::printf("    => %s\n", x.c_str());
+            }
+        }
+    }
+    std::printf("JFLEG dev, findings at an annotator's edit; first candidate is the edit:\n");
+    for (const auto &[kind, n] : byKind)
+        std::printf("    %-40s %4d at an edit, %4d first candidate is the edit (%5.1f%%)\n", kind.c_str(), n.first,
+                    n.second, 100.0 * n.second / std::max(1, n.first));
+    std::printf("all kinds: %d at an edit, %d first candidate is the edit (%.1f%%)\n", atEdit, isEditCount,
+                100.0 * isEditCount / std::max(1, atEdit));
+}
+
 // Token-level scoring on a labelled learner set, per kind of finding (errorType/explainType):
 // the tokens a kind flags, how many of them the annotators marked wrong (precision) and what
 // share of all wrong tokens that is (recall); then all kinds together, and the share of
@@ -260,6 +310,7 @@ int main(int argc, char **argv)
     int show = 0;
     int missed = 0; // print this many JFLEG sentences that every annotator edited and no finding touched
     int wrong = 0; // print this many findings whose first candidate is in no reference
+    int devWrong = -1; // --dev-wrong N: the first-candidate measure on JFLEG dev only, with N wrong findings
     bool quick = false; // --quick: speed, CWEB and the learner sets only
     std::string showKind; // --kind KIND: print the learner findings of that explanation kind
     for (int i = 1; i < argc; ++i)
@@ -275,6 +326,8 @@ int main(int argc, char **argv)
             wrong = std::atoi(argv[i + 1]);
         if (!std::strcmp(argv[i], "--kind"))
             showKind = argv[i + 1];
+        if (!std::strcmp(argv[i], "--dev-wrong"))
+            devWrong = std::max(0, std::atoi(argv[i + 1]));
     }
     const std::string data = LearnerSets::benchData();
     auto t0 = std::chrono::steady_clock::now();
@@ -322,6 +375,11 @@ int main(int argc, char **argv)
             std::printf("%d of %zu lines get findings\n", hit, lines.size());
             return 0;
         }
+    }
+
+    if (devWrong >= 0) {
+        devFirstCandidates(data, checker, config, devWrong);
+        return 0;
     }
 
     // speed
