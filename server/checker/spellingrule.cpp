@@ -6,6 +6,7 @@
 #include "spellingsuggester.h"
 
 #include <algorithm>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -212,6 +213,59 @@ Finding nonword(const Token &tok, const std::string &word, int certainty)
     f.featureKeys = {word};
     f.certainty = certainty;
     return f;
+}
+
+// form is base with the regular ending: -s ("families", "boxes"), -ed ("remembered",
+// "stopped") or -ing ("making", "running")
+bool inflectionOf(const std::string &base, const std::string &form, const std::string &ending)
+{
+    if (base.size() < 2 || form.size() <= base.size())
+        return false;
+    const std::string stem = base.substr(0, base.size() - 1);
+    const char last = base.back();
+    const bool consonantY = last == 'y' && !std::strchr("aeiou", base[base.size() - 2]);
+    if (ending == "s")
+        return form == base + "s" || form == base + "es" || (consonantY && form == stem + "ies");
+    if (ending == "ed")
+        return form == base + "ed" || (last == 'e' && form == base + "d") || (consonantY && form == stem + "ied")
+            || form == base + last + "ed";
+    return form == base + "ing" || (last == 'e' && form == stem + "ing") || form == base + last + "ing";
+}
+
+// The ending a misspelling keeps tells the form: "familys" is the plural, "rememberd" the
+// past, "tims" after "many" times; a misspelling without -s is no plural ("idean": idea).
+// Only a candidate that is the first one's own inflection (or its base) moves ahead.
+void keepInflection(const std::string &lower, std::vector<SpellingSuggester::Suggestion> *ranked)
+{
+    if (ranked->size() < 2 || lower.size() < 4)
+        return;
+    const auto ends = [](const std::string &w, const char *e) {
+        const size_t n = std::strlen(e);
+        return w.size() > n && w.compare(w.size() - n, n, e) == 0;
+    };
+    const std::string first = Tokenizer::toLower((*ranked)[0].word);
+    if (first.find(' ') != std::string::npos)
+        return;
+    const bool plural = ends(lower, "s") && !ends(lower, "ss") && !ends(lower, "us") && !ends(lower, "is");
+    const char *ending = plural ? "s" : ends(lower, "ed") || (ends(lower, "d") && !ends(lower, "nd")) ? "ed"
+                                                : ends(lower, "ing") ? "ing" : nullptr;
+    for (size_t k = 1; k < ranked->size(); ++k) {
+        if ((*ranked)[k].score < 0.1)
+            continue;
+        const std::string c = Tokenizer::toLower((*ranked)[k].word);
+        const bool toForm = ending && !ends(first, ending == std::string("ed") ? "d" : ending)
+            && inflectionOf(first, c, ending);
+        const bool toBase = !ends(lower, "s") && ends(first, "s") && inflectionOf(c, first, "s");
+        if (!toForm && !toBase)
+            continue;
+        std::vector<double> scores;
+        for (const auto &r : *ranked)
+            scores.push_back(r.score);
+        std::rotate(ranked->begin(), ranked->begin() + long(k), ranked->begin() + long(k) + 1);
+        for (size_t m = 0; m < ranked->size(); ++m) // the scores stay in order
+            (*ranked)[m].score = scores[m];
+        return;
+    }
 }
 
 bool romanNumeral(const std::string &lower)
@@ -654,6 +708,7 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
                 }
             }
         }
+        keepInflection(lower, &ranked);
         const std::string chosen = Tokenizer::toLower(ranked[0].word);
         // A word far from every known word is more likely a term or a name than a slip,
         // unless it is long and one common word is plainly meant ("Unforturntly").

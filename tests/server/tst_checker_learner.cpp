@@ -612,6 +612,14 @@ private slots:
             "nonword", "On the other hand, it was a weeklong trip.");
         row("a near miss outweighs a split into a word and a name", "The sellaries of nurses are low.", "sellaries",
             "salaries", "nonword", "The salaries of nurses are low.");
+        row("a misspelt plural keeps its -s", "We talk about our familys.", "familys", "families", "nonword",
+            "We talk about our families.");
+        row("a misspelt plural after many keeps its -s", "I see it many tims on TV.", "tims", "times", "nonword",
+            "I see it many times on TV.");
+        row("a misspelt past participle keeps its -ed", "He could be rememberd as a great artist.", "rememberd",
+            "remembered", "nonword", "He could be remembered as a great artist.");
+        row("a misspelling without -s is no plural", "It would be a really wasteful idean.", "idean", "idea",
+            "nonword", "It would be a really wasteful idea.");
         row("a pair written apart outweighs a near miss", "I read in my sparetime.", "sparetime", "spare time",
             "nonword", "I read in my spare time.");
     }
