@@ -247,7 +247,19 @@ void MorphologyRules::countingWords(const std::vector<Token> &t, const std::vect
         const std::string &noun = t[size_t(n)].lower;
         if (article && n == i + 1 && (noun == "weather" || noun == "music" || noun == "progress" || noun == "traffic"))
             continue; // "a weather report" already passed; these read oddly only with a count
-        if (article) {
+        if (article && n > i + 1 && pieces.count(noun)) {
+            // with an adjective the noun alone comes first ("old information"); a count goes
+            // after the adjective ("an old piece of information"), never before it
+            const std::string middle = RuleSupport::textOf(t, i + 1, n);
+            Finding f = RuleSupport::replace(t, i, n, RuleSupport::caseLike(t[size_t(i)], middle), "MOPHOLOGY",
+                                             "uncountable_count", 3);
+            Candidate counted = f.candidates[0];
+            counted.correction = t[size_t(i)].text + " " + RuleSupport::textOf(t, i + 1, n - 1) + " piece of "
+                + t[size_t(n)].text;
+            counted.score /= 2;
+            f.candidates.push_back(counted);
+            out->push_back(f);
+        } else if (article) {
             const std::string middle = RuleSupport::textOf(t, i + 1, n);
             Finding f = RuleSupport::replace(t, i, n, pieces.count(noun) ? "a piece of " + middle : middle,
                                              "MOPHOLOGY", "uncountable_count", 3);

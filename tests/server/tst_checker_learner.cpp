@@ -199,6 +199,10 @@ private slots:
             "feeling_adjective", "I watched the film, but I was bored.");
         row("an with an uncountable noun", "He gave me an advice.", "an advice", "a piece of advice",
             "uncountable_count", "He gave me some advice.");
+        row("an adjective between: the noun alone first", "Books sometimes have an old information.",
+            "an old information", "old information", "uncountable_count", "Books sometimes have old information.");
+        row("an adjective between at the start: the noun alone, capitalised", "A useful advice came from him.",
+            "A useful advice", "Useful advice", "uncountable_count", "Useful advice came from him.");
         row("many with an uncountable noun", "She has many homework today.", "many", "much", "uncountable_count",
             "She has much homework today.");
         row("a few with an uncountable noun", "I need a few information.", "a few", "a little", "uncountable_count",
