@@ -161,6 +161,10 @@ void devFirstCandidates(const std::string &data, EnglishChecker &checker, const 
     std::vector<std::vector<std::string>> refs;
     for (int k = 0; k < 4; ++k)
         refs.push_back(readLines(data + "grammar/jfleg/dev/dev.ref" + std::to_string(k)));
+    if (src.empty()) {
+        std::printf("JFLEG dev not found under %s (set PENNOVA_BENCH_DATA)\n", data.c_str());
+        return;
+    }
     std::map<std::string, std::pair<int, int>> byKind; // kind -> findings at an edit, first candidate is the edit
     int atEdit = 0, isEditCount = 0;
     for (size_t i = 0; i < src.size(); ++i) {

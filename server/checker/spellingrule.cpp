@@ -232,6 +232,59 @@ bool inflectionOf(const std::string &base, const std::string &form, const std::s
     return form == base + "ing" || (last == 'e' && form == stem + "ing") || form == base + last + "ing";
 }
 
+// Candidate k first; the scores stay in order.
+void moveFirst(std::vector<SpellingSuggester::Suggestion> *ranked, size_t k)
+{
+    std::vector<double> scores;
+    for (const auto &r : *ranked)
+        scores.push_back(r.score);
+    std::rotate(ranked->begin(), ranked->begin() + long(k), ranked->begin() + long(k) + 1);
+    for (size_t m = 0; m < ranked->size(); ++m)
+        (*ranked)[m].score = scores[m];
+}
+
+// word holds every letter of lower in order: lower only dropped letters ("prepation")
+bool onlyDropped(const std::string &lower, const std::string &word)
+{
+    if (word.size() <= lower.size() || word.find(' ') != std::string::npos)
+        return false;
+    size_t at = 0;
+    for (const char c : word)
+        at += at < lower.size() && c == lower[at] ? 1 : 0;
+    return at == lower.size();
+}
+
+// word is lower with one of a doubled letter gone ("carefull": careful)
+bool undoubled(const std::string &lower, const std::string &word)
+{
+    if (word.size() + 1 != lower.size())
+        return false;
+    for (size_t k = 0; k + 1 < lower.size(); ++k)
+        if (lower[k] == lower[k + 1] && lower.compare(0, k, word, 0, k) == 0
+            && lower.compare(k + 1, std::string::npos, word, k, std::string::npos) == 0)
+            return true;
+    return false;
+}
+
+// A learner drops letters more than they add or change them: a candidate that keeps every
+// written letter goes ahead of one that changes or loses some, unless the context has set
+// the first far ahead ("prepation": preparation, not probation; "My futher": father) or
+// the first only undoes a doubled letter ("carefull": careful, not carefully).
+void keepWrittenLetters(const std::string &lower, std::vector<SpellingSuggester::Suggestion> *ranked)
+{
+    const std::string first = ranked->empty() ? std::string() : Tokenizer::toLower((*ranked)[0].word);
+    if (ranked->size() < 2 || lower.size() < 4 || onlyDropped(lower, first) || undoubled(lower, first))
+        return;
+    for (size_t k = 1; k < ranked->size(); ++k) {
+        if ((*ranked)[k].score < 0.25 * (*ranked)[0].score)
+            break;
+        if (onlyDropped(lower, Tokenizer::toLower((*ranked)[k].word))) {
+            moveFirst(ranked, k);
+            return;
+        }
+    }
+}
+
 // The ending a misspelling keeps tells the form: "familys" is the plural, "rememberd" the
 // past, "tims" after "many" times; a misspelling without -s is no plural ("idean": idea).
 // Only a candidate that is the first one's own inflection (or its base) moves ahead.
@@ -258,12 +311,7 @@ void keepInflection(const std::string &lower, std::vector<SpellingSuggester::Sug
         const bool toBase = !ends(lower, "s") && ends(first, "s") && inflectionOf(c, first, "s");
         if (!toForm && !toBase)
             continue;
-        std::vector<double> scores;
-        for (const auto &r : *ranked)
-            scores.push_back(r.score);
-        std::rotate(ranked->begin(), ranked->begin() + long(k), ranked->begin() + long(k) + 1);
-        for (size_t m = 0; m < ranked->size(); ++m) // the scores stay in order
-            (*ranked)[m].score = scores[m];
+        moveFirst(ranked, k);
         return;
     }
 }
@@ -708,6 +756,7 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
                 }
             }
         }
+        keepWrittenLetters(lower, &ranked);
         keepInflection(lower, &ranked);
         const std::string chosen = Tokenizer::toLower(ranked[0].word);
         // A word far from every known word is more likely a term or a name than a slip,

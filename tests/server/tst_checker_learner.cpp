@@ -616,6 +616,10 @@ private slots:
             "nonword", "On the other hand, it was a weeklong trip.");
         row("a near miss outweighs a split into a word and a name", "The sellaries of nurses are low.", "sellaries",
             "salaries", "nonword", "The salaries of nurses are low.");
+        row("dropped letters: the word that keeps every written letter first", "I would travel with good prepation.",
+            "prepation", "preparation", "nonword", "I would travel with good preparation.");
+        row("a dropped vowel in a past form over a changed letter", "I reserched the history of the town.",
+            "reserched", "researched", "nonword", "I researched the history of the town.");
         row("a misspelt plural keeps its -s", "We talk about our familys.", "familys", "families", "nonword",
             "We talk about our families.");
         row("a misspelt plural after many keeps its -s", "I see it many tims on TV.", "tims", "times", "nonword",
