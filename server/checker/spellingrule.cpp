@@ -266,19 +266,23 @@ bool undoubled(const std::string &lower, const std::string &word)
     return false;
 }
 
-// A learner drops letters more than they add or change them: a candidate that keeps every
-// written letter goes ahead of one that changes or loses some, unless the context has set
-// the first far ahead ("prepation": preparation, not probation; "My futher": father) or
-// the first only undoes a doubled letter ("carefull": careful, not carefully).
+// A learner drops letters more than they write extra ones: where the first candidate is
+// shorter than the written word, one that keeps every written letter goes ahead ("critism":
+// criticism, not critic; "remaind": remained), unless the context has set the first far
+// ahead ("My futher": father), the first only undoes a doubled letter ("carefull": careful)
+// or the other merely adds an ending ("electronical": electronic, not electronically).
+// A first candidate that changes a letter stays ("plase": place, not please).
 void keepWrittenLetters(const std::string &lower, std::vector<SpellingSuggester::Suggestion> *ranked)
 {
     const std::string first = ranked->empty() ? std::string() : Tokenizer::toLower((*ranked)[0].word);
-    if (ranked->size() < 2 || lower.size() < 4 || onlyDropped(lower, first) || undoubled(lower, first))
+    if (ranked->size() < 2 || lower.size() < 4 || first.size() >= lower.size() || first.find(' ') != std::string::npos
+        || undoubled(lower, first))
         return;
     for (size_t k = 1; k < ranked->size(); ++k) {
         if ((*ranked)[k].score < 0.25 * (*ranked)[0].score)
             break;
-        if (onlyDropped(lower, Tokenizer::toLower((*ranked)[k].word))) {
+        const std::string c = Tokenizer::toLower((*ranked)[k].word);
+        if (onlyDropped(lower, c) && c.compare(0, lower.size(), lower) != 0) {
             moveFirst(ranked, k);
             return;
         }
@@ -756,8 +760,8 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
                 }
             }
         }
-        keepWrittenLetters(lower, &ranked);
         keepInflection(lower, &ranked);
+        keepWrittenLetters(lower, &ranked);
         const std::string chosen = Tokenizer::toLower(ranked[0].word);
         // A word far from every known word is more likely a term or a name than a slip,
         // unless it is long and one common word is plainly meant ("Unforturntly").

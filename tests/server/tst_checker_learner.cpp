@@ -616,8 +616,12 @@ private slots:
             "nonword", "On the other hand, it was a weeklong trip.");
         row("a near miss outweighs a split into a word and a name", "The sellaries of nurses are low.", "sellaries",
             "salaries", "nonword", "The salaries of nurses are low.");
-        row("dropped letters: the word that keeps every written letter first", "I would travel with good prepation.",
-            "prepation", "preparation", "nonword", "I would travel with good preparation.");
+        row("dropped letters: the word that keeps every written letter first", "Students are very critism.",
+            "critism", "criticism", "nonword", "Students are very critical.");
+        row("a changed letter stays ahead of an added one", "He won the first plase in the race.", "plase", "place",
+            "nonword", "He won the first place in the race.");
+        row("an added ending is no dropped letter", "We use some electronical gadgets.", "electronical",
+            "electronic", "nonword", "We use some electronic gadgets.");
         row("a dropped vowel in a past form over a changed letter", "I reserched the history of the town.",
             "reserched", "researched", "nonword", "I researched the history of the town.");
         row("a misspelt plural keeps its -s", "We talk about our familys.", "familys", "families", "nonword",
