@@ -270,13 +270,15 @@ bool undoubled(const std::string &lower, const std::string &word)
 // shorter than the written word, one that keeps every written letter goes ahead ("critism":
 // criticism, not critic; "remaind": remained), unless the context has set the first far
 // ahead ("My futher": father), the first only undoes a doubled letter ("carefull": careful)
-// or the other merely adds an ending ("electronical": electronic, not electronically).
-// A first candidate that changes a letter stays ("plase": place, not please).
+// or a silent final e ("commite": commit), or the other merely adds an ending
+// ("electronical": electronic, not electronically). A first candidate that changes a letter
+// stays ("plase": place, not please).
 void keepWrittenLetters(const std::string &lower, std::vector<SpellingSuggester::Suggestion> *ranked)
 {
     const std::string first = ranked->empty() ? std::string() : Tokenizer::toLower((*ranked)[0].word);
+    const bool extraFinalE = lower.back() == 'e' && first == lower.substr(0, lower.size() - 1); // "commite"
     if (ranked->size() < 2 || lower.size() < 4 || first.size() >= lower.size() || first.find(' ') != std::string::npos
-        || undoubled(lower, first))
+        || undoubled(lower, first) || extraFinalE)
         return;
     for (size_t k = 1; k < ranked->size(); ++k) {
         if ((*ranked)[k].score < 0.25 * (*ranked)[0].score)

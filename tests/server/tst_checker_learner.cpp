@@ -620,6 +620,8 @@ private slots:
             "critism", "criticism", "nonword", "Students are very critical.");
         row("a changed letter stays ahead of an added one", "He won the first plase in the race.", "plase", "place",
             "nonword", "He won the first place in the race.");
+        row("a silent final e written after a verb is no dropped letter", "They commite some crimes.", "commite",
+            "commit", "nonword", "They commit some crimes.");
         row("an added ending is no dropped letter", "We use some electronical gadgets.", "electronical",
             "electronic", "nonword", "We use some electronic gadgets.");
         row("a dropped vowel in a past form over a changed letter", "I reserched the history of the town.",
