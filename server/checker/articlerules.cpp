@@ -762,8 +762,10 @@ void ArticleRules::bareSubject(const std::vector<Token> &t, const std::vector<st
         std::string plural;
         if (genericPeople.count(noun.lower))
             plural = noun.lower == "human" ? "humans" : "people";
-        else if (!m_numbers.mostlyCounted(noun.lower, &plural, firstName ? 1.0 : pluralVerb ? kPluralVerbShare : 0.7))
-            continue; // (a capitalised first word is a noun only when its plural is the commoner form)
+        else if (!m_numbers.mostlyCounted(noun.lower, &plural, firstName ? 1.0 : pluralVerb ? kPluralVerbShare : 0.7)
+                 && !(modal && !firstName && rarelyBare(noun.lower, "*") && m_numbers.mostlyCounted(noun.lower, &plural, 0.0)))
+            continue; // (a capitalised first word is a noun only when its plural is the commoner form, or
+                      // native text hardly ever leaves the noun bare: "Robot can work")
         const int sound = R::vowelSound(t[size_t(first)].lower);
         if (sound < 0)
             continue;
