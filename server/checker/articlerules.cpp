@@ -755,9 +755,9 @@ void ArticleRules::bareSubject(const std::vector<Token> &t, const std::vector<st
             const size_t len = std::strlen(e);
             abstract = abstract || (noun.lower.size() > len && noun.lower.compare(noun.lower.size() - len, len, e) == 0);
         }
-        // British English counts "sport" as a mass noun ("Sport is good for you"); before a
+        // British English uses "sport" uncounted for the field ("Sport is good for you"); before a
         // plural verb a counted abstract noun is meant as several ("Younger generation are")
-        if ((abstract && !pluralVerb) || noun.lower == "sport")
+        if ((abstract && !pluralVerb) || (R::britishFieldNoun(noun.lower) && first == n))
             continue;
         std::string plural;
         if (genericPeople.count(noun.lower))
