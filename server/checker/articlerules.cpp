@@ -755,15 +755,17 @@ void ArticleRules::bareSubject(const std::vector<Token> &t, const std::vector<st
             const size_t len = std::strlen(e);
             abstract = abstract || (noun.lower.size() > len && noun.lower.compare(noun.lower.size() - len, len, e) == 0);
         }
-        // British English counts "sport" as a mass noun ("Sport is good for you"); before a
+        // British English uses "sport" uncounted for the field ("Sport is good for you"); before a
         // plural verb a counted abstract noun is meant as several ("Younger generation are")
-        if ((abstract && !pluralVerb) || noun.lower == "sport")
+        if ((abstract && !pluralVerb) || (R::britishFieldNoun(noun.lower) && first == n))
             continue;
         std::string plural;
         if (genericPeople.count(noun.lower))
             plural = noun.lower == "human" ? "humans" : "people";
-        else if (!m_numbers.mostlyCounted(noun.lower, &plural, firstName ? 1.0 : pluralVerb ? kPluralVerbShare : 0.7))
-            continue; // (a capitalised first word is a noun only when its plural is the commoner form)
+        else if (!m_numbers.mostlyCounted(noun.lower, &plural, firstName ? 1.0 : pluralVerb ? kPluralVerbShare : 0.7)
+                 && !(modal && !firstName && rarelyBare(noun.lower, "*") && m_numbers.mostlyCounted(noun.lower, &plural, 0.0)))
+            continue; // (a capitalised first word is a noun only when its plural is the commoner form, or
+                      // native text hardly ever leaves the noun bare: "Robot can work")
         const int sound = R::vowelSound(t[size_t(first)].lower);
         if (sound < 0)
             continue;

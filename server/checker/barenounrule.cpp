@@ -139,6 +139,9 @@ BareNounRule::Guard BareNounRule::guard(const std::vector<Token> &t, const std::
         return PrepositionIdiom;
     if (s.first == h && R::britishBarePair(prev, head))
         return PrepositionIdiom;
+    // the field as a whole ("do sport", "in industry"), not one named by an of-phrase
+    if (s.first == h && R::britishFieldNoun(head) && R::lowerAt(t, h + 1) != "of")
+        return Abstract;
     // "higher risk", "better care": a comparative before a noun in a general sense
     if (tags[size_t(s.first)] == "JJR")
         return Compound;

@@ -173,6 +173,7 @@ public:
         for (const std::string &error : rules.errors()) // a broken file is left out, never fatal
             std::cerr << "checker: " << error << "\n";
         tagger.load(dataDir + "/pos-model.txt"); // without a model the tagged rules stay silent
+        grammar.setTagger(&tagger);
         articleChoice.load(dataDir + "/article-model.txt"); // likewise the article classifier
         genericThe.load(dataDir + "/generic-nouns.txt");    // and the native counts of bare nouns
         nounDeterminers.load(dataDir + "/noun-determiners.txt"); // and of determiners by noun and slot

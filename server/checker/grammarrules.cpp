@@ -1,9 +1,11 @@
 #include "grammarrules.h"
 
 #include "lexicon.h"
+#include "postagger.h"
 #include "rulesupport.h"
 #include "wordclasses.h"
 
+#include <sstream>
 #include <unordered_set>
 
 namespace PennovaChecker {
@@ -122,6 +124,21 @@ std::string GrammarRules::baseOfFinite(const std::string &w) const
     if (m_lex.isThirdPerson(w) || m_lex.isPastForm(w))
         return m_lex.baseOf(w);
     return {};
+}
+
+bool GrammarRules::pastOverBase(const std::string &w) const
+{
+    // a verb of its own ("to saw", "to found"), not a participle before a noun ("Do loved ones")
+    if (!m_tagger || m_lex.baseOfPast(w).empty() || m_lex.baseOfPast(w) == w || !m_lex.isPos(w, Lexicon::Verb))
+        return false;
+    std::istringstream tags(m_tagger->seenTags(w));
+    bool past = false;
+    for (std::string tag; tags >> tag;) {
+        if (tag == "VB" || tag == "VBP")
+            return false;
+        past = past || tag == "VBD";
+    }
+    return past;
 }
 
 void GrammarRules::check(const std::vector<Token> &t, bool withArticles, bool withGrammar,
@@ -335,7 +352,7 @@ void GrammarRules::verbAfterModal(const std::vector<Token> &t, std::vector<Findi
             out->push_back(f);
             continue;
         }
-        if (adjectivalPast().count(w.lower))
+        if (adjectivalPast().count(w.lower) && !(doAux && pastOverBase(w.lower)))
             continue;
         std::string base = baseOfFinite(w.lower);
         // a regular past of a verb the common table lacks ("will stimulated"); the past may
@@ -357,6 +374,9 @@ void GrammarRules::verbAfterModal(const std::vector<Token> &t, std::vector<Findi
                 continue;
             }
         }
+        // "I didn't saw him": a base native text hardly uses as one is the past of another verb
+        if (doAux && base == w.lower && pastOverBase(w.lower))
+            base = m_lex.baseOfPast(w.lower);
         if (base.empty() || base == w.lower)
             continue;
         if (doAux && base == "be")

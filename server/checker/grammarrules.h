@@ -11,12 +11,16 @@
 namespace PennovaChecker {
 
 class Lexicon;
+class PosTagger;
 
 class GrammarRules
 {
 public:
     explicit GrammarRules(const Lexicon &lexicon) : m_lex(lexicon) {} // lexicon not owned
     // withArticles: the a/an rule (config "server.det"); withGrammar: the others.
+    // tagger: the tags native text gives each form, for a past that is also a rarer base
+    // ("saw"); not owned; without one such words are read as bases
+    void setTagger(const PosTagger *tagger) { m_tagger = tagger; }
     void check(const std::vector<Token> &tokens, bool withArticles, bool withGrammar,
                std::vector<Finding> *out) const;
 
@@ -33,8 +37,12 @@ private:
     static bool pastTimeIn(const std::vector<Token> &t); // yesterday, ago, last week
     // The base form when w is a third-person or past form of a common verb.
     std::string baseOfFinite(const std::string &w) const;
+    // A verb's base that is also the past of another verb ("saw", "found"), which native
+    // text uses as that past nearly always (never a twentieth of the time as a base).
+    bool pastOverBase(const std::string &w) const;
 
     const Lexicon &m_lex;
+    const PosTagger *m_tagger = nullptr;
 };
 
 } // namespace PennovaChecker

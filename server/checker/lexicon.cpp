@@ -285,6 +285,12 @@ bool Lexicon::isThirdPerson(const std::string &lower) const { return m_third.cou
 bool Lexicon::isPastForm(const std::string &lower) const { return m_past.count(lower) != 0; }
 bool Lexicon::isParticiple(const std::string &lower) const { return m_participle.count(lower) != 0; }
 
+std::string Lexicon::baseOfPast(const std::string &past) const
+{
+    auto it = m_past.find(past);
+    return it == m_past.end() ? std::string() : it->second;
+}
+
 bool Lexicon::baseEqualsPast(const std::string &base) const
 {
     auto it = m_baseToPast.find(base);

@@ -35,6 +35,7 @@ public:
     bool isParticiple(const std::string &lower) const;  // past participle only ("gone", "written")
     bool baseEqualsPast(const std::string &base) const; // put, cut, set ...
     std::string baseOf(const std::string &form) const;  // "went" -> "go"; "" when unknown
+    std::string baseOfPast(const std::string &past) const; // "saw" -> "see" though "saw" is a base too
     std::string thirdPerson(const std::string &base) const;
     std::string pastOf(const std::string &base) const;
     std::string participleOf(const std::string &base) const;

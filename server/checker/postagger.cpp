@@ -408,6 +408,12 @@ void PosTagger::buildTagDictionary(const std::vector<Sentence> &sentences)
             m_ambiguity[form] = tagSet(byTag, std::string());
 }
 
+std::string PosTagger::seenTags(const std::string &lower) const
+{
+    auto it = m_ambiguity.find(lower);
+    return it == m_ambiguity.end() ? std::string() : it->second;
+}
+
 std::string PosTagger::tagSet(const std::unordered_map<std::string, int> &byTag, const std::string &without, int times)
 {
     int total = 0;

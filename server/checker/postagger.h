@@ -66,6 +66,10 @@ public:
     // part ("don't" -> VBP, "he's" -> PRP), punctuation by itself; "" without a model.
     std::vector<std::string> tag(const std::vector<Token> &tokens) const;
 
+    // The tags native text gave the lower-case form at least a twentieth of the time
+    // ("saw" -> "VBD"), space-separated; "" for a form the training never saw.
+    std::string seenTags(const std::string &lower) const;
+
     // Fraction of the words of sentences whose tag the model gets right.
     double accuracy(const std::vector<Sentence> &sentences) const;
 

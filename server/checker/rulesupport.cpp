@@ -192,6 +192,12 @@ bool RuleSupport::britishBarePair(const std::string &preposition, const std::str
     return pairs.count(preposition + " " + noun) != 0;
 }
 
+bool RuleSupport::britishFieldNoun(const std::string &noun)
+{
+    static const std::unordered_set<std::string> fields = {"sport", "industry"};
+    return fields.count(noun) != 0;
+}
+
 bool RuleSupport::closesRelativeClause(const Lexicon &lex, const Tokens &t, int k)
 {
     const int p = prevWord(t, k), q = p >= 0 ? prevWord(t, p) : -1, d = q >= 0 ? prevWord(t, q) : -1;

@@ -59,6 +59,9 @@ public:
     // Any noun tag at i: NN, NNS, NNP or NNPS.
     static bool nounTag(const Tags &tags, int i);
     static bool britishBarePair(const std::string &preposition, const std::string &noun);
+    // A noun British English uses uncounted for a whole field of activity ("do sport",
+    // "jobs in industry"), where American text counts it or writes the plural ("sports").
+    static bool britishFieldNoun(const std::string &noun);
     // True when the auxiliary at k closes an object relative clause after a noun: "The
     // research they did helped" (determiner, noun, subject pronoun, k); the verb after k is
     // then the sentence's own, not the auxiliary's.

@@ -288,6 +288,12 @@ private slots:
             "sv_agreement", "The professors oppose the idea.");
         row("pronoun after a sentence-opening and", "And we says that it is fine.", "says", "say", "sv_agreement",
             "And we say that it is fine.");
+        row("past that is a rarer base after didn't", "I didn't saw him yesterday.", "saw", "see", "do_base",
+            "I didn't see him yesterday.");
+        row("past that is a rarer base in a did-question", "Did you found the key?", "found", "find", "do_base",
+            "Did you find the key?");
+        row("past that is a rarer base after did not", "The old tree did not fell down.", "fell", "fall",
+            "do_base", "The old tree did not fall down.");
     }
     void verbForms() { verify(); }
 
@@ -301,6 +307,9 @@ private slots:
             << "There are young trees on this property that provide shade.";
         QTest::newRow("compound subject with we") << "My sister and we go to school together.";
         QTest::newRow("able as an adjective after be") << "They will be able to help.";
+        QTest::newRow("past form native text also uses as a base") << "The long speech did not bore them.";
+        QTest::newRow("lay as a base in a did-question") << "Did she lay the table for dinner?";
+        QTest::newRow("participle before a noun after do") << "Do loved ones complain about the noise?";
     }
     void verbFormLookAlikes() { agreementLookAlikes(); }
 

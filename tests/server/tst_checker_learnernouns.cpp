@@ -262,6 +262,10 @@ private slots:
         QTest::newRow("a noun never counted before an -ing word") << "The chart shows data concerning urban transport system of four countries.";
         QTest::newRow("an uncountable noun before an -ing word") << "The study offers information regarding public health system of the region.";
         QTest::newRow("sport as a mass noun") << "Sport has a positive impact on health.";
+        QTest::newRow("a field noun alone after a verb") << "Many people do sport at school.";
+        QTest::newRow("a field noun alone after a preposition") << "Women spent less time on sport than men.";
+        QTest::newRow("industry for the field after in") << "Only a few women worked in industry then.";
+        QTest::newRow("a field noun as the subject") << "Sport improves our health.";
         QTest::newRow("British set phrases after a preposition") << "My mother is in hospital now, so I will be careful in future.";
         QTest::newRow("a role after as") << "He served as chairman for ten years.";
         QTest::newRow("nouns often bare after be") << "It is part of the plan, and it is home to many birds.";
@@ -291,6 +295,9 @@ private slots:
         QTest::newRow("a mass noun subject") << "Water is important, and software can help.";
         QTest::newRow("that as a determiner, not a clause opener") << "I know that claim is wrong.";
         QTest::newRow("a name that is also a noun") << "Mike is my friend.";
+        QTest::newRow("a name that is also a counted noun before a modal") << "Bill will pay for it tomorrow.";
+        QTest::newRow("mass nouns before a modal") << "Coffee can keep you awake, and music can heal.";
+        QTest::newRow("a headline before a modal") << "Car Will Pollute the Air";
         QTest::newRow("a possessive before the subject") << "Today's story is short.";
         QTest::newRow("a possessive 's after a noun") << "The city's population is large.";
         QTest::newRow("a noun native text often leaves bare before an of-phrase")
@@ -353,6 +360,12 @@ private slots:
             "noun_plural", "But 50 years later the town had grown.");
         row("a bare subject before a verb without -s", "In the lab, researcher need more time.", "researcher",
             "researchers", "bare_singular", "In the lab, researchers need more time.");
+        row("a field noun with a modifier keeps its article", "My father works in car industry.", "car",
+            "the car", "article_needed", "My father works in the car industry.");
+        row("a bare subject before a modal that native text hardly leaves bare, its plural less common",
+            "Car will pollute the air.", "Car", "Cars", "bare_singular", "Cars will pollute the air.");
+        row("the same after an opening adverbial", "In the end, phone should help us learn.", "phone", "phones",
+            "bare_singular", "In the end, phones should help us learn.");
         row("a bare subject before are, its plural less common", "I think robot are useful in factories.", "robot",
             "robots", "bare_singular", "I think robots are useful in factories.");
         row("a bare abstract noun with an adjective before are", "Younger generation are more adaptable.",
