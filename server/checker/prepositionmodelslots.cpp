@@ -2,6 +2,7 @@
 
 #include "prepositionchoicerule.h"
 #include "prepositionslots.h"
+#include "rulesupport.h"
 
 #include <algorithm>
 
@@ -9,39 +10,19 @@ namespace PennovaChecker {
 
 namespace {
 
-bool tagStarts(const std::vector<std::string> &tags, int i, const char *prefix)
-{
-    return i >= 0 && size_t(i) < tags.size() && tags[size_t(i)].rfind(prefix, 0) == 0;
-}
-
-std::string tagAt(const std::vector<std::string> &tags, int i)
-{
-    return i < 0 || size_t(i) >= tags.size() ? "<s>" : tags[size_t(i)];
-}
-
-std::string wordAt(const std::vector<Token> &t, int i)
-{
-    if (i < 0 || size_t(i) >= t.size())
-        return "<s>";
-    const Token &k = t[size_t(i)];
-    if (k.kind == Token::Number)
-        return "#n";
-    return k.kind == Token::Word ? k.lower : k.text;
-}
-
 std::string lemmaAt(const std::vector<Token> &t, int i)
 {
     if (i < 0 || size_t(i) >= t.size() || t[size_t(i)].kind != Token::Word || t[size_t(i)].lemma.empty())
-        return wordAt(t, i);
+        return RuleSupport::featureWordAt(t, i);
     return t[size_t(i)].lemma;
 }
 
 // A clause boundary a walk back stops at.
 bool boundary(const std::vector<Token> &t, const std::vector<std::string> &tags, int i)
 {
-    const std::string w = wordAt(t, i);
-    return w == "." || w == ";" || w == ":" || w == "!" || w == "?" || tagAt(tags, i) == "WDT" || w == "that"
-        || w == "because" || w == "when" || w == "while" || w == "if";
+    const std::string w = RuleSupport::featureWordAt(t, i);
+    return w == "." || w == ";" || w == ":" || w == "!" || w == "?" || RuleSupport::featureTagAt(tags, i) == "WDT"
+        || w == "that" || w == "because" || w == "when" || w == "while" || w == "if";
 }
 
 char governorKind(const std::string &tag)
@@ -83,19 +64,19 @@ std::vector<PrepositionModelSlots::Slot> PrepositionModelSlots::find(const std::
         const int c = classOf(t[size_t(i)].lower);
         const std::string &tag = tags[size_t(i)];
         // "to" before a verb is an infinitive's; a particle ("look up") is the verb's own
-        if (c < 0 || (tag != "IN" && tag != "TO") || (tag == "TO" && i + 1 < n && tagStarts(tags, i + 1, "VB")))
+        if (c < 0 || (tag != "IN" && tag != "TO") || (tag == "TO" && i + 1 < n && RuleSupport::tagIs(tags, i + 1, "VB")))
             continue;
         Slot s;
         s.at = i;
         s.written = c;
         int g = i - 1;
-        while (g >= 0 && g >= i - 3 && tagStarts(tags, g, "RB"))
+        while (g >= 0 && g >= i - 3 && RuleSupport::tagIs(tags, g, "RB"))
             --g;
         if (g >= 0 && governorKind(tags[size_t(g)]) && t[size_t(g)].kind == Token::Word)
             s.governor = g;
         s.object = PrepositionSlots::objectHead(t, tags, i + 1);
         for (int v = i - 1; v >= 0 && v >= i - 10 && !boundary(t, tags, v); --v)
-            if (tagStarts(tags, v, "VB")) {
+            if (RuleSupport::tagIs(tags, v, "VB")) {
                 s.verb = v;
                 break;
             }
@@ -108,9 +89,9 @@ std::vector<std::string> PrepositionModelSlots::featureNames(const std::vector<T
                                                              const std::vector<std::string> &tags, const Slot &s)
 {
     const int i = s.at;
-    const std::string p1 = wordAt(t, i - 1), p2 = wordAt(t, i - 2), n1 = wordAt(t, i + 1), n2 = wordAt(t, i + 2);
-    const std::string p1t = tagAt(tags, i - 1), p2t = tagAt(tags, i - 2), n1t = tagAt(tags, i + 1),
-                      n2t = tagAt(tags, i + 2);
+    const std::string p1 = RuleSupport::featureWordAt(t, i - 1), p2 = RuleSupport::featureWordAt(t, i - 2), n1 = RuleSupport::featureWordAt(t, i + 1), n2 = RuleSupport::featureWordAt(t, i + 2);
+    const std::string p1t = RuleSupport::featureTagAt(tags, i - 1), p2t = RuleSupport::featureTagAt(tags, i - 2), n1t = RuleSupport::featureTagAt(tags, i + 1),
+                      n2t = RuleSupport::featureTagAt(tags, i + 2);
     std::vector<std::string> f = {
         "b",
         "p1=" + p1,
@@ -140,9 +121,9 @@ std::vector<std::string> PrepositionModelSlots::featureNames(const std::vector<T
         object = (otag == "VBG" ? "ing:" : "") + lemmaAt(t, s.object);
         f.push_back("o=" + object);
         f.push_back("ot=" + otag);
-        f.push_back("od=" + (s.object > i + 1 ? wordAt(t, i + 1) : std::string("-")) + " " + otag);
-        f.push_back("oa=" + wordAt(t, s.object + 1));
-        f.push_back("oao=" + object + " " + wordAt(t, s.object + 1));
+        f.push_back("od=" + (s.object > i + 1 ? RuleSupport::featureWordAt(t, i + 1) : std::string("-")) + " " + otag);
+        f.push_back("oa=" + RuleSupport::featureWordAt(t, s.object + 1));
+        f.push_back("oao=" + object + " " + RuleSupport::featureWordAt(t, s.object + 1));
         if (o.isCapitalised() && s.object > 0)
             f.push_back("ocap");
         if (PrepositionChoiceRule::isTimeWord(lemmaAt(t, s.object)))

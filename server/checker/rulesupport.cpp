@@ -21,6 +21,21 @@ std::string RuleSupport::lowerAt(const Tokens &t, int i)
     return i >= 0 && i < int(t.size()) && t[size_t(i)].kind == Token::Word ? t[size_t(i)].lower : std::string();
 }
 
+std::string RuleSupport::featureWordAt(const Tokens &t, int i)
+{
+    if (i < 0 || size_t(i) >= t.size())
+        return "<s>";
+    const Token &k = t[size_t(i)];
+    if (k.kind == Token::Number)
+        return "#n";
+    return k.kind == Token::Word ? k.lower : k.text;
+}
+
+std::string RuleSupport::featureTagAt(const Tags &tags, int i)
+{
+    return i < 0 || size_t(i) >= tags.size() ? "<s>" : tags[size_t(i)];
+}
+
 bool RuleSupport::tagIs(const Tags &tags, int i, const char *prefix)
 {
     return i >= 0 && i < int(tags.size()) && tags[size_t(i)].compare(0, std::strlen(prefix), prefix) == 0

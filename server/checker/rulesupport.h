@@ -21,6 +21,10 @@ public:
     static std::string lowerAt(const Tokens &t, int i);
     // The tag at i begins with prefix ("NN" matches NN, NNS, NNP); false out of range.
     static bool tagIs(const Tags &tags, int i, const char *prefix);
+    // The word and tag at i as the slot classifiers' features read them: "<s>" out of
+    // range, "#n" for a number, a word in lower case, a mark as written.
+    static std::string featureWordAt(const Tokens &t, int i);
+    static std::string featureTagAt(const Tags &tags, int i);
     // Punctuation or a conjunction/relative word that ends a clause.
     static bool clauseBoundary(const Token &token);
     static bool isSubjectPronoun(const std::string &lower); // i, you, he, she, it, we, they
