@@ -10,18 +10,23 @@ namespace PennovaChecker {
 
 namespace {
 
+// the features' view of words and tags, shared with the other slot classifiers
+std::string wordAt(const std::vector<Token> &t, int i) { return RuleSupport::featureWordAt(t, i); }
+std::string tagAt(const std::vector<std::string> &tags, int i) { return RuleSupport::featureTagAt(tags, i); }
+bool tagStarts(const std::vector<std::string> &tags, int i, const char *prefix) { return RuleSupport::tagIs(tags, i, prefix); }
+
 std::string lemmaAt(const std::vector<Token> &t, int i)
 {
     if (i < 0 || size_t(i) >= t.size() || t[size_t(i)].kind != Token::Word || t[size_t(i)].lemma.empty())
-        return RuleSupport::featureWordAt(t, i);
+        return wordAt(t, i);
     return t[size_t(i)].lemma;
 }
 
 // A clause boundary a walk back stops at.
 bool boundary(const std::vector<Token> &t, const std::vector<std::string> &tags, int i)
 {
-    const std::string w = RuleSupport::featureWordAt(t, i);
-    return w == "." || w == ";" || w == ":" || w == "!" || w == "?" || RuleSupport::featureTagAt(tags, i) == "WDT"
+    const std::string w = wordAt(t, i);
+    return w == "." || w == ";" || w == ":" || w == "!" || w == "?" || tagAt(tags, i) == "WDT"
         || w == "that" || w == "because" || w == "when" || w == "while" || w == "if";
 }
 
@@ -64,19 +69,19 @@ std::vector<PrepositionModelSlots::Slot> PrepositionModelSlots::find(const std::
         const int c = classOf(t[size_t(i)].lower);
         const std::string &tag = tags[size_t(i)];
         // "to" before a verb is an infinitive's; a particle ("look up") is the verb's own
-        if (c < 0 || (tag != "IN" && tag != "TO") || (tag == "TO" && i + 1 < n && RuleSupport::tagIs(tags, i + 1, "VB")))
+        if (c < 0 || (tag != "IN" && tag != "TO") || (tag == "TO" && i + 1 < n && tagStarts(tags, i + 1, "VB")))
             continue;
         Slot s;
         s.at = i;
         s.written = c;
         int g = i - 1;
-        while (g >= 0 && g >= i - 3 && RuleSupport::tagIs(tags, g, "RB"))
+        while (g >= 0 && g >= i - 3 && tagStarts(tags, g, "RB"))
             --g;
         if (g >= 0 && governorKind(tags[size_t(g)]) && t[size_t(g)].kind == Token::Word)
             s.governor = g;
         s.object = PrepositionSlots::objectHead(t, tags, i + 1);
         for (int v = i - 1; v >= 0 && v >= i - 10 && !boundary(t, tags, v); --v)
-            if (RuleSupport::tagIs(tags, v, "VB")) {
+            if (tagStarts(tags, v, "VB")) {
                 s.verb = v;
                 break;
             }
@@ -89,9 +94,9 @@ std::vector<std::string> PrepositionModelSlots::featureNames(const std::vector<T
                                                              const std::vector<std::string> &tags, const Slot &s)
 {
     const int i = s.at;
-    const std::string p1 = RuleSupport::featureWordAt(t, i - 1), p2 = RuleSupport::featureWordAt(t, i - 2), n1 = RuleSupport::featureWordAt(t, i + 1), n2 = RuleSupport::featureWordAt(t, i + 2);
-    const std::string p1t = RuleSupport::featureTagAt(tags, i - 1), p2t = RuleSupport::featureTagAt(tags, i - 2), n1t = RuleSupport::featureTagAt(tags, i + 1),
-                      n2t = RuleSupport::featureTagAt(tags, i + 2);
+    const std::string p1 = wordAt(t, i - 1), p2 = wordAt(t, i - 2), n1 = wordAt(t, i + 1), n2 = wordAt(t, i + 2);
+    const std::string p1t = tagAt(tags, i - 1), p2t = tagAt(tags, i - 2), n1t = tagAt(tags, i + 1),
+                      n2t = tagAt(tags, i + 2);
     std::vector<std::string> f = {
         "b",
         "p1=" + p1,
@@ -121,9 +126,9 @@ std::vector<std::string> PrepositionModelSlots::featureNames(const std::vector<T
         object = (otag == "VBG" ? "ing:" : "") + lemmaAt(t, s.object);
         f.push_back("o=" + object);
         f.push_back("ot=" + otag);
-        f.push_back("od=" + (s.object > i + 1 ? RuleSupport::featureWordAt(t, i + 1) : std::string("-")) + " " + otag);
-        f.push_back("oa=" + RuleSupport::featureWordAt(t, s.object + 1));
-        f.push_back("oao=" + object + " " + RuleSupport::featureWordAt(t, s.object + 1));
+        f.push_back("od=" + (s.object > i + 1 ? wordAt(t, i + 1) : std::string("-")) + " " + otag);
+        f.push_back("oa=" + wordAt(t, s.object + 1));
+        f.push_back("oao=" + object + " " + wordAt(t, s.object + 1));
         if (o.isCapitalised() && s.object > 0)
             f.push_back("ocap");
         if (PrepositionChoiceRule::isTimeWord(lemmaAt(t, s.object)))

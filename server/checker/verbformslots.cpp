@@ -10,6 +10,11 @@ namespace PennovaChecker {
 
 namespace {
 
+// the features' view of words and tags, shared with the other slot classifiers
+std::string wordAt(const std::vector<Token> &t, int i) { return RuleSupport::featureWordAt(t, i); }
+std::string tagAt(const std::vector<std::string> &tags, int i) { return RuleSupport::featureTagAt(tags, i); }
+bool tagStarts(const std::vector<std::string> &tags, int i, const char *prefix) { return RuleSupport::tagIs(tags, i, prefix); }
+
 using Set = std::unordered_set<std::string>;
 
 // exact tags, not prefixes
@@ -47,8 +52,8 @@ const Set &timeWords()
 // Adverbs and negations a walk back passes over.
 bool skippable(const std::vector<Token> &t, const std::vector<std::string> &tags, int i)
 {
-    const std::string w = RuleSupport::featureWordAt(t, i);
-    return RuleSupport::tagIs(tags, i, "RB") || w == "not" || w == "n't" || w == "never";
+    const std::string w = wordAt(t, i);
+    return tagStarts(tags, i, "RB") || w == "not" || w == "n't" || w == "never";
 }
 
 VerbFormSlots::Form tagForm(const std::string &tag)
@@ -68,7 +73,7 @@ VerbFormSlots::Form tagForm(const std::string &tag)
 // ("businessmen", a misspelt "sportsmens").
 std::string nounNumber(const std::vector<Token> &t, const std::vector<std::string> &tags, int h, const Lexicon &lex)
 {
-    const std::string tag = RuleSupport::featureTagAt(tags, h), w = RuleSupport::featureWordAt(t, h);
+    const std::string tag = tagAt(tags, h), w = wordAt(t, h);
     if (tag == "NNPS" || (h > 0 && t[size_t(h)].isCapitalised() && tag == "NNS"))
         return "ppl"; // "the Philippines", "Save the Children": often one thing
     if (tag == "NNS")
@@ -102,13 +107,13 @@ Subject subjectBefore(const std::vector<Token> &t, const std::vector<std::string
     Subject out;
     std::string subject;
     for (int j = k, steps = 0; j >= 0 && steps < 6; --j, ++steps) {
-        const std::string w = RuleSupport::featureWordAt(t, j), tag = RuleSupport::featureTagAt(tags, j);
+        const std::string w = wordAt(t, j), tag = tagAt(tags, j);
         if (skippable(t, tags, j) || auxiliaries().count(w) || tag == "MD")
             continue;
         if (tag == "WDT" || tag == "WP") {
             subject = "rel:";
             out.relative = true;
-            j = RuleSupport::featureWordAt(t, j - 1) == "," ? j - 2 : j - 1;
+            j = wordAt(t, j - 1) == "," ? j - 2 : j - 1;
         } else if (tag == "PRP" || tag == "EX") {
             out.subject = w;
             out.number = w == "he" || w == "she" || w == "it" ? "3sg"
@@ -117,60 +122,60 @@ Subject subjectBefore(const std::vector<Token> &t, const std::vector<std::string
                                                               : "obj"; // "achieving them requires"
             // "it" or "you" right after a verb or a preposition is its object ("those who
             // support it believe"), not the subject of the verb after it
-            const std::string before = RuleSupport::featureTagAt(tags, j - 1);
+            const std::string before = tagAt(tags, j - 1);
             if ((w == "it" || w == "you") && (before.rfind("VB", 0) == 0 || before == "IN" || before == "TO"))
                 out.number = "obj";
             return out;
         }
-        const std::string head = RuleSupport::featureTagAt(tags, j);
+        const std::string head = tagAt(tags, j);
         if (head == "NN" || head == "NNS" || head == "NNP" || head == "NNPS" || head == "CD") {
             int h = j, m = j - 1;
-            while (m >= 0 && (RuleSupport::tagIs(tags, m, "JJ") || tagIs(tags, m, "DT") || tagIs(tags, m, "PRP$") || tagIs(tags, m, "CD")
+            while (m >= 0 && (tagStarts(tags, m, "JJ") || tagIs(tags, m, "DT") || tagIs(tags, m, "PRP$") || tagIs(tags, m, "CD")
                               || tagIs(tags, m, "NN") || tagIs(tags, m, "NNS")))
                 --m;
-            if (RuleSupport::featureWordAt(t, m) == "of" && (tagIs(tags, m - 1, "NN") || tagIs(tags, m - 1, "NNS")))
+            if (wordAt(t, m) == "of" && (tagIs(tags, m - 1, "NN") || tagIs(tags, m - 1, "NNS")))
                 h = m - 1;
             // the phrase itself after a preposition ("the lives of kids", "in crontab"): the subject is further back
             int before = h - 1;
-            while (before >= 0 && (RuleSupport::tagIs(tags, before, "JJ") || tagIs(tags, before, "DT") || tagIs(tags, before, "PRP$")
-                                   || tagIs(tags, before, "CD") || RuleSupport::tagIs(tags, before, "NN")))
+            while (before >= 0 && (tagStarts(tags, before, "JJ") || tagIs(tags, before, "DT") || tagIs(tags, before, "PRP$")
+                                   || tagIs(tags, before, "CD") || tagStarts(tags, before, "NN")))
                 --before;
             out.prepositional = tagIs(tags, before, "IN") || tagIs(tags, before, "TO");
             // (a base verb's too: "take risks teaches" has an -ing subject written as a base; not
             // a causative's, whose object does the verb: "make children spends")
             static const Set causatives = {"make", "let", "help", "have", "see", "watch", "hear", "get"};
             out.object = tagIs(tags, before, "VBZ") || tagIs(tags, before, "VBP") || tagIs(tags, before, "VBD")
-                || (tagIs(tags, before, "VB") && !causatives.count(RuleSupport::featureWordAt(t, before)));
-            subject += RuleSupport::featureTagAt(tags, h);
+                || (tagIs(tags, before, "VB") && !causatives.count(wordAt(t, before)));
+            subject += tagAt(tags, h);
             out.number = nounNumber(t, tags, h, lex);
             // nouns joined by "and" ("my parents and my sister", "Melanie and Randy Cooper")
             for (int q = h - 1; q >= 0 && q >= h - 6; --q) {
-                const std::string wq = RuleSupport::featureWordAt(t, q);
+                const std::string wq = wordAt(t, q);
                 if (wq == "and" || wq == "&") {
                     out.number = "and";
                     break;
                 }
-                if (!(RuleSupport::tagIs(tags, q, "NN") || RuleSupport::tagIs(tags, q, "JJ") || tagIs(tags, q, "DT") || tagIs(tags, q, "PRP$")
+                if (!(tagStarts(tags, q, "NN") || tagStarts(tags, q, "JJ") || tagIs(tags, q, "DT") || tagIs(tags, q, "PRP$")
                       || tagIs(tags, q, "CD")))
                     break;
             }
-            if (RuleSupport::featureWordAt(t, h + 1) == "and")
+            if (wordAt(t, h + 1) == "and")
                 out.number = "and";
             out.gerund = tagIs(tags, m, "VBG") || (h < j && tagIs(tags, h - 1, "VBG"));
             // a noun after a preposition may be inside the subject ("countries in the world"): the noun before it
-            if (tagIs(tags, m, "IN") && RuleSupport::featureWordAt(t, m) != "of") {
+            if (tagIs(tags, m, "IN") && wordAt(t, m) != "of") {
                 int q = m - 1;
-                while (q >= 0 && (RuleSupport::tagIs(tags, q, "JJ") || tagIs(tags, q, "DT") || tagIs(tags, q, "CD")))
+                while (q >= 0 && (tagStarts(tags, q, "JJ") || tagIs(tags, q, "DT") || tagIs(tags, q, "CD")))
                     --q;
-                const std::string qt = RuleSupport::featureTagAt(tags, q);
+                const std::string qt = tagAt(tags, q);
                 const bool noun = qt == "NN" || qt == "NNS" || qt == "NNP" || qt == "NNPS";
                 out.pp = noun ? nounNumber(t, tags, q, lex) : std::string("-");
             }
         } else if (head == "DT") {
             // "that" or "which" right before the verb opens a relative clause more often than it is its subject
-            out.relative = out.relative || (j == k && (RuleSupport::featureWordAt(t, j) == "that" || RuleSupport::featureWordAt(t, j) == "which"));
-            subject += "DT:" + RuleSupport::featureWordAt(t, j);
-            out.number = RuleSupport::featureWordAt(t, j) == "these" || RuleSupport::featureWordAt(t, j) == "those" ? "pl" : "3sg";
+            out.relative = out.relative || (j == k && (wordAt(t, j) == "that" || wordAt(t, j) == "which"));
+            subject += "DT:" + wordAt(t, j);
+            out.number = wordAt(t, j) == "these" || wordAt(t, j) == "those" ? "pl" : "3sg";
         } else {
             subject += "x:" + head;
         }
@@ -189,8 +194,8 @@ int auxiliaryBefore(const std::vector<Token> &t, const std::vector<std::string> 
     while (k >= 0 && skippable(t, tags, k))
         --k;
     *aux = "-";
-    if (k >= 0 && (auxiliaries().count(RuleSupport::featureWordAt(t, k)) || RuleSupport::featureTagAt(tags, k) == "MD"))
-        *aux = RuleSupport::featureTagAt(tags, k) == "MD" && !auxiliaries().count(RuleSupport::featureWordAt(t, k)) ? "MD" : RuleSupport::featureWordAt(t, k);
+    if (k >= 0 && (auxiliaries().count(wordAt(t, k)) || tagAt(tags, k) == "MD"))
+        *aux = tagAt(tags, k) == "MD" && !auxiliaries().count(wordAt(t, k)) ? "MD" : wordAt(t, k);
     return k;
 }
 
@@ -238,9 +243,9 @@ std::vector<VerbFormSlots::Slot> VerbFormSlots::find(const std::vector<Token> &t
             continue;
         const bool verbTag = tag == "VB" || tag == "VBP" || tag == "VBZ" || tag == "VBD" || tag == "VBN" || tag == "VBG";
         // a base form the tagger read as a noun right after a subject pronoun or a modal ("he need")
-        const std::string before = RuleSupport::featureWordAt(t, i - 1);
+        const std::string before = wordAt(t, i - 1);
         const bool nounAfterSubject = (tag == "NN" || tag == "NNS")
-            && ((subjectPronouns().count(before) && before != "it" && before != "you") || RuleSupport::featureTagAt(tags, i - 1) == "MD");
+            && ((subjectPronouns().count(before) && before != "it" && before != "you") || tagAt(tags, i - 1) == "MD");
         if (!verbTag && !nounAfterSubject)
             continue;
         Slot s;
@@ -277,9 +282,9 @@ std::vector<std::string> VerbFormSlots::featureNames(const std::vector<Token> &t
 {
     const int i = s.at;
     const std::string &l = s.lemma;
-    const std::string p1 = RuleSupport::featureWordAt(t, i - 1), p2 = RuleSupport::featureWordAt(t, i - 2), n1 = RuleSupport::featureWordAt(t, i + 1), n2 = RuleSupport::featureWordAt(t, i + 2);
-    const std::string p1t = RuleSupport::featureTagAt(tags, i - 1), p2t = RuleSupport::featureTagAt(tags, i - 2), n1t = RuleSupport::featureTagAt(tags, i + 1),
-                      n2t = RuleSupport::featureTagAt(tags, i + 2);
+    const std::string p1 = wordAt(t, i - 1), p2 = wordAt(t, i - 2), n1 = wordAt(t, i + 1), n2 = wordAt(t, i + 2);
+    const std::string p1t = tagAt(tags, i - 1), p2t = tagAt(tags, i - 2), n1t = tagAt(tags, i + 1),
+                      n2t = tagAt(tags, i + 2);
     std::vector<std::string> f = {
         "b",
         "l=" + l,
@@ -306,8 +311,8 @@ std::vector<std::string> VerbFormSlots::featureNames(const std::vector<Token> &t
         int j = k - 1;
         while (j >= 0 && skippable(t, tags, j))
             --j;
-        if (j >= 0 && (auxiliaries().count(RuleSupport::featureWordAt(t, j)) || RuleSupport::featureTagAt(tags, j) == "MD"))
-            aux2 = RuleSupport::featureWordAt(t, j);
+        if (j >= 0 && (auxiliaries().count(wordAt(t, j)) || tagAt(tags, j) == "MD"))
+            aux2 = wordAt(t, j);
         f.push_back("aux2=" + aux2 + " " + aux);
     }
     f.push_back("aux=" + aux);
@@ -318,14 +323,14 @@ std::vector<std::string> VerbFormSlots::featureNames(const std::vector<Token> &t
     if (!sj.pp.empty())
         f.push_back("sjpp=" + sj.pp + " " + number);
     // a verb joined to another by "and", "or" or a comma ("hunts and kills"): that verb's tag
-    if (k >= 0 && (RuleSupport::featureWordAt(t, k) == "and" || RuleSupport::featureWordAt(t, k) == "or" || RuleSupport::featureWordAt(t, k) == "but" || RuleSupport::featureWordAt(t, k) == ",")) {
+    if (k >= 0 && (wordAt(t, k) == "and" || wordAt(t, k) == "or" || wordAt(t, k) == "but" || wordAt(t, k) == ",")) {
         for (int j = k - 1; j >= 0 && j >= k - 10; --j) {
-            if (RuleSupport::tagIs(tags, j, "VB") || tagIs(tags, j, "MD")) {
-                f.push_back("cv=" + RuleSupport::featureTagAt(tags, j));
-                f.push_back("cvaux=" + RuleSupport::featureTagAt(tags, j) + " " + (auxiliaries().count(RuleSupport::featureWordAt(t, j)) ? RuleSupport::featureWordAt(t, j) : "-"));
+            if (tagStarts(tags, j, "VB") || tagIs(tags, j, "MD")) {
+                f.push_back("cv=" + tagAt(tags, j));
+                f.push_back("cvaux=" + tagAt(tags, j) + " " + (auxiliaries().count(wordAt(t, j)) ? wordAt(t, j) : "-"));
                 break;
             }
-            if (tagIs(tags, j, ".") || RuleSupport::featureWordAt(t, j) == ";")
+            if (tagIs(tags, j, ".") || wordAt(t, j) == ";")
                 break;
         }
     }
@@ -340,19 +345,19 @@ std::vector<std::string> VerbFormSlots::featureNames(const std::vector<Token> &t
     f.push_back("sjn1t=" + subject + " " + n1t);
     // a verb that governs this one, with its object between ("made me go", "let them play", "had it repaired")
     for (int j = i - 1, steps = 0; j >= 0 && steps < 4; --j, ++steps) {
-        const std::string tag = RuleSupport::featureTagAt(tags, j);
+        const std::string tag = tagAt(tags, j);
         if (tag.rfind("VB", 0) == 0 || tag == "MD") {
             // an auxiliary's verb reads it as aux (next to it) or auxq (before the subject: "did you go")
-            if (auxiliaries().count(RuleSupport::featureWordAt(t, j)) || tag == "MD") {
+            if (auxiliaries().count(wordAt(t, j)) || tag == "MD") {
                 if (j < k)
-                    f.push_back("auxq=" + RuleSupport::featureWordAt(t, j) + " " + std::to_string(std::min(i - j, 4)));
+                    f.push_back("auxq=" + wordAt(t, j) + " " + std::to_string(std::min(i - j, 4)));
                 break;
             }
-            std::string gl = lemmaOf(RuleSupport::featureWordAt(t, j), lex);
+            std::string gl = lemmaOf(wordAt(t, j), lex);
             if (gl.empty())
-                gl = RuleSupport::featureWordAt(t, j);
+                gl = wordAt(t, j);
             f.push_back("gv=" + gl + " " + std::to_string(i - j));
-            f.push_back("gvtl=" + tag + " " + gl + " " + RuleSupport::featureTagAt(tags, i - 1));
+            f.push_back("gvtl=" + tag + " " + gl + " " + tagAt(tags, i - 1));
             f.push_back("gvl=" + gl + " " + l);
             f.push_back("gvt=" + tag + " " + std::to_string(i - j));
             break;
@@ -365,7 +370,7 @@ std::vector<std::string> VerbFormSlots::featureNames(const std::vector<Token> &t
     for (int j = 0; j < int(t.size()); ++j) {
         if (j == i)
             continue;
-        const std::string w = RuleSupport::featureWordAt(t, j), tag = RuleSupport::featureTagAt(tags, j);
+        const std::string w = wordAt(t, j), tag = tagAt(tags, j);
         std::string name;
         if (timeWords().count(w))
             name = "tw=" + w + (j < i ? "<" : ">");
@@ -382,14 +387,14 @@ VerbFormSlots::Context VerbFormSlots::context(const std::vector<Token> &t, const
 {
     Context c;
     const int k = auxiliaryBefore(t, tags, s.at, &c.auxiliary);
-    const std::string w = RuleSupport::featureWordAt(t, k);
+    const std::string w = wordAt(t, k);
     c.joined = w == "and" || w == "or" || w == "but" || w == "," || w == "nor";
     const Subject sj = subjectBefore(t, tags, k, lex);
     c.subjectNumber = sj.number;
     c.gerundSubject = sj.gerund;
     // the last of a list of plurals ("for writers, artists, musicians does"): the verb may be the head's
-    const bool listItem = tagIs(tags, k, "NNS") && RuleSupport::featureWordAt(t, k - 1) == "," && tagIs(tags, k - 2, "NNS")
-        && RuleSupport::featureWordAt(t, k - 3) == ",";
+    const bool listItem = tagIs(tags, k, "NNS") && wordAt(t, k - 1) == "," && tagIs(tags, k - 2, "NNS")
+        && wordAt(t, k - 3) == ",";
     c.relativeSubject = sj.relative || sj.prepositional || sj.object || listItem;
     return c;
 }
