@@ -13,7 +13,10 @@ namespace {
 // the features' view of words and tags, shared with the other slot classifiers
 std::string wordAt(const std::vector<Token> &t, int i) { return RuleSupport::featureWordAt(t, i); }
 std::string tagAt(const std::vector<std::string> &tags, int i) { return RuleSupport::featureTagAt(tags, i); }
-bool tagStarts(const std::vector<std::string> &tags, int i, const char *prefix) { return RuleSupport::tagIs(tags, i, prefix); }
+bool tagStarts(const std::vector<std::string> &tags, int i, const char *prefix)
+{
+    return RuleSupport::tagIs(tags, i, prefix);
+}
 
 std::string lemmaAt(const std::vector<Token> &t, int i)
 {
