@@ -12,6 +12,7 @@
 #include "perceptronmodel.h"
 #include "shippeddata.h"
 #include "support/learnertable.h"
+#include "support/taggedsentence.h"
 
 #include <QtTest>
 
@@ -23,21 +24,6 @@ using LearnerTable::columns;
 using LearnerTable::row;
 
 namespace {
-
-// Tokens of a sentence with hand-given tags, one per token.
-struct Tagged
-{
-    std::vector<Token> tokens;
-    std::vector<std::string> tags;
-};
-
-Tagged tagged(const QString &sentence, const QString &tags)
-{
-    Tagged t{Tokenizer::tokenize(sentence.toStdString()), {}};
-    for (const QString &tag : tags.split(QLatin1Char(' '), Qt::SkipEmptyParts))
-        t.tags.push_back(tag.toStdString());
-    return t;
-}
 
 // "first..head=choice" for each slot, e.g. "good..idea=a"
 QStringList describeSlots(const Tagged &t)

@@ -12,6 +12,7 @@
 #include "numberslots.h"
 #include "shippeddata.h"
 #include "support/learnertable.h"
+#include "support/taggedsentence.h"
 
 #include <QtTest>
 
@@ -21,24 +22,6 @@
 using namespace PennovaChecker;
 using LearnerTable::columns;
 using LearnerTable::row;
-
-namespace {
-
-struct Tagged
-{
-    std::vector<Token> tokens;
-    std::vector<std::string> tags;
-};
-
-Tagged tagged(const QString &sentence, const QString &tags)
-{
-    Tagged t{Tokenizer::tokenize(sentence.toStdString()), {}};
-    for (const QString &tag : tags.split(QLatin1Char(' '), Qt::SkipEmptyParts))
-        t.tags.push_back(tag.toStdString());
-    return t;
-}
-
-} // namespace
 
 class TestCheckerNumber : public QObject
 {

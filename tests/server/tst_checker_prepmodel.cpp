@@ -11,6 +11,7 @@
 #include "prepositionmodelslots.h"
 #include "shippeddata.h"
 
+#include "support/taggedsentence.h"
 #include <QtTest>
 
 #include <memory>
@@ -20,20 +21,6 @@ using namespace PennovaChecker;
 using M = PrepositionModelSlots;
 
 namespace {
-
-struct Tagged
-{
-    std::vector<Token> tokens;
-    std::vector<std::string> tags;
-};
-
-Tagged tagged(const QString &sentence, const QString &tags)
-{
-    Tagged t{Tokenizer::tokenize(sentence.toStdString()), {}};
-    for (const QString &tag : tags.split(QLatin1Char(' '), Qt::SkipEmptyParts))
-        t.tags.push_back(tag.toStdString());
-    return t;
-}
 
 QString wordOf(const Tagged &t, int i)
 {

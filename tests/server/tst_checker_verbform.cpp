@@ -6,6 +6,7 @@
 #include "lexicon.h"
 #include "shippeddata.h"
 #include "support/learnertable.h"
+#include "support/taggedsentence.h"
 #include "verbformmodelrule.h"
 #include "verbformslots.h"
 
@@ -19,20 +20,6 @@ using LearnerTable::columns;
 using LearnerTable::row;
 
 namespace {
-
-struct Tagged
-{
-    std::vector<Token> tokens;
-    std::vector<std::string> tags;
-};
-
-Tagged tagged(const QString &sentence, const QString &tags)
-{
-    Tagged t{Tokenizer::tokenize(sentence.toStdString()), {}};
-    for (const QString &tag : tags.split(QLatin1Char(' '), Qt::SkipEmptyParts))
-        t.tags.push_back(tag.toStdString());
-    return t;
-}
 
 using V = VerbFormSlots;
 
