@@ -131,6 +131,47 @@ bool clauseStart(const std::vector<Token> &t, int i)
 
 } // namespace
 
+// "Pollution cause diseases", "Surveillance technology bring benefits": a bare singular noun
+// phrase of lower-case common nouns right before a plain present verb. Collective heads
+// ("Staff want"), -ing forms ("Swimming help": a gerund may be read either way) and words the
+// lexicon does not know as nouns (names at the start) are left alone.
+bool AgreementRules::bareSingularSubject(const std::vector<Token> &t, const std::vector<std::string> &tags, int i,
+                                         int *phraseEnd) const
+{
+    int end = *phraseEnd;
+    // the tagger reads a plain verb after a noun as part of a compound ("Pollution cause many
+    // diseases"): a verb base before a determiner, a pronoun or a quantity ends the subject
+    static const Set quantities = {"many", "more", "much", "most", "less", "few", "several", "some", "a", "an", "the"};
+    int verbAt = end + 1;
+    bool split = false;
+    if (end > i && R::tagIs(tags, end, "NN") && m_lex.isCommonVerbBase(R::lowerAt(t, end))
+        && (R::tagIs(tags, end + 1, "PRP") || R::tagIs(tags, end + 1, "PRP$") || quantities.count(R::lowerAt(t, end + 1)))) {
+        verbAt = end--;
+        split = true;
+    }
+    if (end < i || end - i > 2)
+        return false;
+    for (int k = i; k <= end; ++k) {
+        const std::string &w = R::lowerAt(t, k);
+        const bool nameTag = R::tagIs(tags, k, "NNP") && !(k == 0 && end > 0);
+        if (!(R::tagIs(tags, k, "NN") || R::tagIs(tags, k, "JJ")) || nameTag || R::tagIs(tags, k, "NNS")
+            || (k > 0 && t[size_t(k)].isCapitalised()) || t[size_t(k)].isAllCaps() || w.size() < 3
+            || (k == end && !m_lex.isPos(w, Lexicon::Noun)))
+            return false;
+    }
+    const std::string &head = R::lowerAt(t, end);
+    const std::string &verb = R::lowerAt(t, verbAt);
+    if (!R::tagIs(tags, end, "NN") || R::tagIs(tags, end, "NNP") || looseHeads().count(head)
+        || head.compare(head.size() - 3, 3, "ing") == 0 || head.back() == 's' || m_lex.isCommonVerbBase(head))
+        return false;
+    const bool plainVerb = R::tagIs(tags, verbAt, "VBP") || R::tagIs(tags, verbAt, "VB") || split;
+    if (!plainVerb || !m_lex.isCommonVerbBase(verb) || verb == "be" || m_lex.baseEqualsPast(verb)
+        || R::tagIs(tags, verbAt + 1, "VB"))
+        return false;
+    *phraseEnd = end;
+    return true;
+}
+
 AgreementRules::Subject AgreementRules::subjectAt(const std::vector<Token> &t, const std::vector<std::string> &tags,
                                                   int i) const
 {
@@ -182,10 +223,12 @@ AgreementRules::Subject AgreementRules::subjectAt(const std::vector<Token> &t, c
     } else if (subjectNames().count(w) && t[size_t(i)].isCapitalised() == (i == 0 || w == "english")
                && !R::tagIs(tags, i + 1, "NN")) {
         s = {i, Singular, "agreement_uncountable", 2};
-    } else if (R::tagIs(tags, i, "DT") || R::tagIs(tags, i, "PRP$") || R::tagIs(tags, i, "NNS") || R::tagIs(tags, i, "JJ")
-               || (R::tagIs(tags, i, "VBN") && R::tagIs(tags, i + 1, "NNS")) // "endangered animals"
-               || (isNounTag(tags, i) && R::tagIs(tags, i + 1, "NNS") && i + 1 < int(t.size()) // "pirate copies"
-                   && !t[size_t(i) + 1].isCapitalised() && (i == 0 || !t[size_t(i)].isCapitalised()))) {
+    } else if (const bool marked = R::tagIs(tags, i, "DT") || R::tagIs(tags, i, "PRP$") || R::tagIs(tags, i, "NNS")
+                   || R::tagIs(tags, i, "JJ")
+                   || (R::tagIs(tags, i, "VBN") && R::tagIs(tags, i + 1, "NNS")) // "endangered animals"
+                   || (isNounTag(tags, i) && R::tagIs(tags, i + 1, "NNS") && i + 1 < int(t.size()) // "pirate copies"
+                       && !t[size_t(i) + 1].isCapitalised() && (i == 0 || !t[size_t(i)].isCapitalised()));
+               marked || (R::tagIs(tags, i, "NN") && !R::tagIs(tags, i, "NNP") && (i == 0 || !t[size_t(i)].isCapitalised()))) {
         if (R::tagIs(tags, i, "DT") && w != "the" && w != "this" && w != "that" && w != "these" && w != "those"
             && w != "a" && w != "an")
             return s; // "some", "all", "no" ... agree either way
@@ -224,8 +267,12 @@ AgreementRules::Subject AgreementRules::subjectAt(const std::vector<Token> &t, c
             return s;
         const bool determined = R::tagIs(tags, i, "DT") || R::tagIs(tags, i, "PRP$");
         const bool plural = R::tagIs(tags, head, "NNS") || plainPlural;
-        if (!determined && !plural)
-            return s; // a bare singular may be a gerund or a name
+        if ((!determined && !plural) || !marked) {
+            const int phraseEnd = end;
+            if (!bareSingularSubject(t, tags, i, &end))
+                return s; // a bare singular may be a gerund or a name
+            verbNext = verbNext || end != phraseEnd;
+        }
         const std::string &h = R::lowerAt(t, head);
         if (plural && !plainPlural && (h.size() < 3 || h.compare(h.size() - 1, 1, "s") != 0 || h.compare(h.size() - 3, 3, "ics") == 0))
             return s; // irregular or "-ics" subject names: left to the word lists

@@ -37,6 +37,7 @@ private:
         bool verbNext = false; // the word after the phrase is its verb, whatever the tagger made of it
     };
 
+    bool bareSingularSubject(const std::vector<Token> &t, const std::vector<std::string> &tags, int i, int *phraseEnd) const;
     Subject subjectAt(const std::vector<Token> &t, const std::vector<std::string> &tags, int i) const;
     void subjects(const std::vector<Token> &t, const std::vector<std::string> &tags, std::vector<Finding> *out) const;
     // the form of be or have after a subject relative clause opening at r ("who live in big

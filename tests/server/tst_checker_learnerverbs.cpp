@@ -1,8 +1,9 @@
 // Learner errors of agreement and verb form where the subject is more than a word before
 // its verb: a measure before an of-phrase, nouns joined by "and", "there is" before a count,
-// a relative clause or a participle phrase between, a fronted phrase without a comma; and an
-// -ing form left as a sentence's only verb. Each learner sentence must get its finding with
-// the right first candidate and explanation page, and each clean look-alike none at all.
+// a relative clause or a participle phrase between, a fronted phrase without a comma, a bare
+// singular subject; and an -ing form left as a sentence's only verb. Each learner sentence must
+// get its finding with the right first candidate and explanation page, and each clean
+// look-alike none at all.
 
 #include "englishchecker.h"
 #include "support/checkerrecords.h"
@@ -137,6 +138,34 @@ private slots:
         QTest::newRow("a few days as a time") << "There was a storm a few days ago.";
     }
     void distantSubjectLookAlikes() { lookAlike(); }
+
+    void bareSubjects_data()
+    {
+        columns();
+        row("a bare compound subject before a plain verb", "Surveillance technology bring more benefits.", "bring",
+            "brings", "sv_agreement", "Surveillance technology brings more benefits.");
+        row("a bare subject after an opener", "In conclusion, surveillance technology bring benefits.", "bring",
+            "brings", "sv_agreement", "In conclusion, surveillance technology brings benefits.");
+        row("a verb the tagger joins to a bare subject", "Pollution cause many diseases.", "cause", "causes",
+            "sv_agreement", "Pollution causes many diseases.");
+        row("a bare subject after that", "I think that food diet influence our health.", "influence",
+            "influences", "sv_agreement", "I think that food diet influences our health.");
+    }
+    void bareSubjects() { verify(); }
+
+    void bareSubjectLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("a bare plural head") << "Water levels rise every spring.";
+        QTest::newRow("a group noun") << "Staff want more pay.";
+        QTest::newRow("a gerund subject") << "Swimming helps you relax.";
+        QTest::newRow("a name with a plural word") << "Invention Labs was founded by two students.";
+        QTest::newRow("a noun that is also a verb as head") << "Price control works well.";
+        QTest::newRow("a bare singular before a modal") << "Public transport can help us.";
+        QTest::newRow("a compound inside a determined phrase") << "This engagement photo guide is a work of love.";
+        QTest::newRow("an imperative") << "Bring more water.";
+    }
+    void bareSubjectLookAlikes() { lookAlike(); }
 
     void verbForms_data()
     {
