@@ -58,7 +58,7 @@ const std::unordered_map<std::string, std::string> &uncountable()
         {"garbages", "garbage"}, {"rubbishes", "rubbish"}, {"leisures", "leisure"}, {"vocabularies", "vocabulary"},
         {"sunshines", "sunshine"}, {"wealths", "wealth"}, {"healths", "health"}, {"livestocks", "livestock"},
         {"slangs", "slang"}, {"clothings", "clothing"}, {"evidences", "evidence"},
-        {"medias", "media"}};
+        {"medias", "media"}, {"transportations", "transportation"}, {"violences", "violence"}};
     return m;
 }
 
@@ -176,6 +176,16 @@ void MorphologyRules::wordForms(const std::vector<Token> &t, std::vector<Finding
         auto u = uncountable().find(w.lower);
         if (u != uncountable().end()) {
             out->push_back(RuleSupport::replace(t, i, i, u->second, "MOPHOLOGY", "uncountable_plural", 3));
+            continue;
+        }
+        // "researches" is also a verb ("She researches"): a plural noun only after a word that
+        // opens a noun phrase
+        static const std::unordered_set<std::string> nounOpeners = {
+            "the", "these", "those", "many", "some", "several", "more", "such", "other", "their", "our", "my",
+            "your", "recent", "previous", "scientific", "medical", "various", "numerous", "further", "latest",
+            "new", "much", "all", "his", "her", "its", "current", "academic"};
+        if (w.lower == "researches" && i > 0 && nounOpeners.count(t[size_t(i) - 1].lower)) {
+            out->push_back(RuleSupport::replace(t, i, i, "research", "MOPHOLOGY", "uncountable_plural", 2));
             continue;
         }
         auto p = irregularPlurals().find(w.lower);

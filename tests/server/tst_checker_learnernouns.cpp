@@ -192,6 +192,8 @@ private slots:
             "Compared", "compared_with", "Compared with old people, young people learn fast.");
         row("medias", "The medias report it every day.", "medias", "media", "uncountable_plural",
             "The media report it every day.");
+        row("researches as a plural noun", "The researches show that sleep matters.", "researches", "research",
+            "uncountable_plural", "The research shows that sleep matters.");
         row("a short adjective before than", "My brother is tall than me.", "tall", "taller", "comparative_than",
             "My brother is taller than me.");
         row("very and a long adjective before than", "Health is very important than money.", "very important",
@@ -224,6 +226,7 @@ private slots:
         QTest::newRow("different and other before than") << "It is different than before and other than that.";
         QTest::newRow("by one's own with a noun") << "He built it by his own hands.";
         QTest::newRow("because then so in its own clause") << "Because it rained, we stayed in, so we read.";
+        QTest::newRow("researches as a verb") << "She researches the history of tea, and he researches it too.";
     }
     void nounPhraseLookAlikes() { lookAlike(); }
 
