@@ -139,10 +139,33 @@ void AdverbRules::adverbBeforeNoun(const std::vector<Token> &t, const std::vecto
     }
 }
 
+void AdverbRules::adverbAfterBe(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                std::vector<Finding> *out) const
+{
+    static const Set be = {"is", "are", "was", "were", "be", "been", "am", "'m", "'re"};
+    static const Set degrees = {"very", "so", "too", "quite", "extremely", "really", "pretty", "rather", "fairly"};
+    for (int i = 2; i < int(t.size()); ++i) {
+        const Token &adv = t[size_t(i)];
+        if (adv.kind != Token::Word || !be.count(R::lowerAt(t, i - 2)) || !degrees.count(R::lowerAt(t, i - 1))
+            || m_lex.isPos(adv.lower, Lexicon::Adjective) || (!R::tagIs(tags, i, "RB") && !R::tagIs(tags, i, "JJ")))
+            continue;
+        // the clause ends after it: "very seriously ill" and "so badly damaged" are right
+        const Token *next = i + 1 < int(t.size()) ? &t[size_t(i) + 1] : nullptr;
+        static const Set joiners = {"and", "but", "because", "so", "when", "if", "that"};
+        if (next && !(next->kind == Token::Punct && next->text != "-" && next->text != "'")
+            && !joiners.count(next->lower))
+            continue;
+        const std::string adjective = adjectiveOf(adv.lower);
+        if (!adjective.empty())
+            out->push_back(R::replace(t, i, i, adjective, "GRAMMAR", "adjective_after_be", 2));
+    }
+}
+
 void AdverbRules::check(const std::vector<Token> &t, const std::vector<std::string> &tags,
                         std::vector<Finding> *out) const
 {
     adverbBeforeNoun(t, tags, out);
+    adverbAfterBe(t, tags, out);
     for (int i = 1; i < int(t.size()); ++i) {
         const Token &adj = t[size_t(i)];
         if (adj.kind != Token::Word || adj.isCapitalised() || (!R::tagIs(tags, i, "JJ") && !R::tagIs(tags, i, "RB")))

@@ -30,6 +30,13 @@ const Set &looseHeads()
 }
 
 // Plurals without -s.
+const Set &adjectivePeople()
+{
+    static const Set s = {"elderly", "poor", "rich", "unemployed", "disabled", "homeless", "wealthy", "needy",
+                          "handicapped", "injured", "wounded"};
+    return s;
+}
+
 const Set &plainPlurals()
 {
     static const Set s = {"people", "children", "men", "women"};
@@ -220,6 +227,10 @@ AgreementRules::Subject AgreementRules::subjectAt(const std::vector<Token> &t, c
         if (end < 0 || !R::tagIs(tags, head, "NNS"))
             return s;
         s = {end, Plural, "agreement_of_phrase", 2};
+    } else if (w == "the" && adjectivePeople().count(R::lowerAt(t, i + 1)) && !isNounTag(tags, i + 2)
+               && !R::tagIs(tags, i + 2, "JJ")) {
+        // "The elderly is", "the poor has": an adjective for a group of people is plural
+        s = {i + 1, Plural, "sv_agreement", 2};
     } else if (subjectNames().count(w) && t[size_t(i)].isCapitalised() == (i == 0 || w == "english")
                && !R::tagIs(tags, i + 1, "NN")) {
         s = {i, Singular, "agreement_uncountable", 2};

@@ -50,6 +50,7 @@
 #include "transitivityrules.h"
 #include "verbpatternrules.h"
 #include "verbformrules.h"
+#include "wordformrules.h"
 #include "wordnetdictionary.h"
 
 #include <algorithm>
@@ -158,6 +159,7 @@ public:
         , openers(lexicon)
         , nounPhrases(lexicon, numbers)
         , adverbs(lexicon)
+        , wordForms(lexicon)
         , punctuation(lexicon, forms)
         , comparatives(lexicon)
         , transitivity(lexicon)
@@ -233,6 +235,7 @@ public:
     PronounRules pronouns;
     NounPhraseRules nounPhrases;
     AdverbRules adverbs;
+    WordFormRules wordForms;
     PunctuationRules punctuation;
     ComparativeRules comparatives;
     TransitivityRules transitivity;
@@ -324,6 +327,7 @@ void CheckerData::registerRules()
     add("noun_phrases", "GRAMMAR", SwitchGrammar,
         [this](const S &s, F &f) { nounPhrases.check(s.tokens, s.tags, &f); });
     add("adverbs", "GRAMMAR", SwitchGrammar, [this](const S &s, F &f) { adverbs.check(s.tokens, s.tags, &f); });
+    add("word_forms", "GRAMMAR", SwitchGrammar, [this](const S &s, F &f) { wordForms.check(s.tokens, s.tags, &f); });
     dataFamily("rules.feelings", "feelings", "GRAMMAR", SwitchGrammar);
     add("punctuation", "GRAMMAR", SwitchGrammar,
         [this](const S &s, F &f) { punctuation.check(s.tokens, s.tags, &f); });
