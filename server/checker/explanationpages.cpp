@@ -292,7 +292,7 @@ const std::unordered_map<std::string, Page> &pages()
                                "A question inside a sentence keeps statement word order.", "I don't know where is the station.", "I don't know where the station is."}},
         {"intransitive_passive", {"不及物动词没有被动语态", "happen、occur、exist、appear、belong、die 等不及物动词没有宾语，不能用被动语态：The accident happened yesterday，不是 was happened。",
                                   "Verbs without an object (happen, exist, belong) have no passive.", "The accident was happened at night.", "The accident happened at night."}},
-        {"tense_since_perfect", {"since 与现在完成时", "since 加过去的时间点（since 2010、since last year）表示从那时一直持续到现在，主句要用现在完成时：I have lived here since 2010，不是 I live here since 2010。",
+        {"tense_since_perfect", {"since 与现在完成时", "since 加过去的时间点（since 2010、since last year）表示从那时一直持续到现在，主句要用现在完成时：I have lived here since 2010，不是 I live here since 2010，也不是 I lived here since 2010（一般过去时只说过去，不连到现在）。",
                                  "\"since\" with a point in time takes the present perfect.", "I live in Beijing since 2010.", "I have lived in Beijing since 2010."}},
         {"tense_experience_perfect", {"时态：到现在为止的经历用现在完成时", "说“以前从没……过”“以前……过”这样到现在为止的经历时，英语用现在完成时 have/has + 过去分词，常和 never、ever、before 连用：I have never seen snow before，不是 I never see snow before。一般现在时说的是现在的习惯，不是经历。",
                                       "An experience up to now (never ... before) takes the present perfect.", "I never see snow before.", "I have never seen snow before."}},

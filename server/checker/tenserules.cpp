@@ -152,6 +152,7 @@ void TenseRules::check(const std::vector<Token> &t, const std::vector<std::strin
     willInCondition(t, tags, out);
     sinceWithLength(t, out);
     presentWithSince(t, tags, out);
+    pastWithSince(t, tags, out);
     presentWithBefore(t, tags, out);
     wishPresent(t, out);
 }
@@ -234,6 +235,81 @@ void TenseRules::presentWithSince(const std::vector<Token> &t, const std::vector
         if (participle.empty())
             continue;
         out->push_back(R::replace(t, v, v, (third ? "has " : "have ") + participle, "GRAMMAR", "tense_since_perfect", 2));
+    }
+}
+
+// The perfect for a simple past verb at v whose clause runs from a point in time up to now
+// ("The population increased since 2000", "Since then, prices rose"); "has"/"have" from the
+// word before the verb. Empty when the verb is no plain past of a known verb.
+std::string TenseRules::perfectOfPast(const std::vector<Token> &t, const std::vector<std::string> &tags, int v) const
+{
+    const std::string &w = t[size_t(v)].lower;
+    if (!R::tagIs(tags, v, "VBD") || w == "had" || w == "did" || (!m_lex.isPastForm(w) && w != "was" && w != "were"))
+        return {};
+    int s = v - 1;
+    if (R::tagIs(tags, s, "RB"))
+        --s;
+    const std::string subject = R::lowerAt(t, s);
+    const bool plural = R::tagIs(tags, s, "NNS") || w == "were" || subject == "they" || subject == "we"
+        || subject == "i" || subject == "you" || subject == "people" || subject == "children";
+    if (!(R::tagIs(tags, s, "NN") || R::tagIs(tags, s, "PRP")) || subject == "there")
+        return {};
+    const std::string base = (w == "was" || w == "were") ? "be" : m_lex.baseOfPast(w);
+    const std::string participle = base == "be" ? "been" : base.empty() ? std::string() : m_lex.participleOf(base);
+    if (participle.empty())
+        return {};
+    return (plural ? "have " : "has ") + participle;
+}
+
+void TenseRules::pastWithSince(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                               std::vector<Finding> *out) const
+{
+    static const Set points = {"then", "childhood", "birth"};
+    // "the highest level since 2008", "the first time since then": a superlative or an
+    // ordinal looks back from its own time and keeps the past
+    static const Set ranks = {"first", "last", "only", "next", "second", "third"};
+    const int n = int(t.size());
+    for (int k = 0; k + 1 < n; ++k) {
+        if (t[size_t(k)].lower != "since" || (k > 0 && R::lowerAt(t, k - 1) == "ever" && k == 1))
+            continue;
+        const Token &p = t[size_t(k) + 1];
+        const bool year = p.kind == Token::Number && p.text.size() == 4;
+        const bool last = p.lower == "last" && (R::lowerAt(t, k + 2) == "year" || R::lowerAt(t, k + 2) == "month"
+                                                || R::lowerAt(t, k + 2) == "week" || R::lowerAt(t, k + 2) == "decade");
+        if (!year && !last && !points.count(p.lower))
+            continue;
+        bool ranked = false;
+        int v = -1;
+        const bool opener = k == 0 || (k == 1 && t[0].lower == "ever");
+        if (opener) {
+            // "Since 2000, the population increased": the first verb after the comma
+            int c = k + 2;
+            while (c < n && t[size_t(c)].text != "," && c <= k + 4)
+                ++c;
+            if (c >= n || t[size_t(c)].text != ",")
+                continue;
+            for (int j = c + 1; j < n && !R::clauseBoundary(t[size_t(j)]); ++j) {
+                ranked = ranked || R::tagIs(tags, j, "JJS") || R::tagIs(tags, j, "RBS") || ranks.count(t[size_t(j)].lower);
+                if (R::tagIs(tags, j, "VB") || R::tagIs(tags, j, "MD")) {
+                    v = j;
+                    break;
+                }
+            }
+        } else {
+            // "The population increased rapidly since 2000": the nearest verb before it
+            for (int j = k - 1; j >= 0 && !R::clauseBoundary(t[size_t(j)]); --j) {
+                ranked = ranked || R::tagIs(tags, j, "JJS") || R::tagIs(tags, j, "RBS") || ranks.count(t[size_t(j)].lower);
+                if (R::tagIs(tags, j, "VB") || R::tagIs(tags, j, "MD")) {
+                    v = j;
+                    break;
+                }
+            }
+        }
+        if (v < 0 || ranked)
+            continue;
+        const std::string perfect = perfectOfPast(t, tags, v);
+        if (!perfect.empty())
+            out->push_back(R::replace(t, v, v, perfect, "GRAMMAR", "tense_since_perfect", 2));
     }
 }
 

@@ -34,6 +34,10 @@ private:
                           std::vector<Finding> *out) const;
     void sinceChildhood(const std::vector<Token> &t, const std::vector<std::string> &tags,
                         std::vector<Finding> *out) const; // Since I was a child, I like
+    // "The population increased since 2000" -> "has increased"
+    void pastWithSince(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                       std::vector<Finding> *out) const;
+    std::string perfectOfPast(const std::vector<Token> &t, const std::vector<std::string> &tags, int v) const;
     void sinceWithLength(const std::vector<Token> &t, std::vector<Finding> *out) const;
     // "I never see snow before" -> "have never seen": an experience up to now
     void presentWithBefore(const std::vector<Token> &t, const std::vector<std::string> &tags,

@@ -168,6 +168,29 @@ private slots:
     }
     void bareSubjectLookAlikes() { lookAlike(); }
 
+    void sincePast_data()
+    {
+        columns();
+        row("a past after a year opener", "Since 2000, the population increased rapidly.", "increased",
+            "has increased", "tense_since_perfect", "Since 2000, the population has increased rapidly.");
+        row("a past before since and a year", "Prices rose sharply since 2010.", "rose", "have risen",
+            "tense_since_perfect", "Prices have risen sharply since 2010.");
+        row("was before since last year", "I was very busy since last year.", "was", "have been",
+            "tense_since_perfect", "I have been very busy since last year.");
+    }
+    void sincePast() { verify(); }
+
+    void sincePastLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("a superlative before since") << "Prices rose to their highest level since 2008.";
+        QTest::newRow("the first time since") << "It was the first time since 1990 that they won.";
+        QTest::newRow("a past perfect") << "He had lived there since 1990.";
+        QTest::newRow("since opening a clause") << "Since he left, I cried every day.";
+        QTest::newRow("a noun phrase after the comma") << "Sales fell in March, the biggest drop since 2009.";
+    }
+    void sincePastLookAlikes() { lookAlike(); }
+
     void verbForms_data()
     {
         columns();
