@@ -146,8 +146,22 @@ void AdverbRules::adverbAfterBe(const std::vector<Token> &t, const std::vector<s
     static const Set degrees = {"very", "so", "too", "quite", "extremely", "really", "pretty", "rather", "fairly"};
     for (int i = 2; i < int(t.size()); ++i) {
         const Token &adv = t[size_t(i)];
-        if (adv.kind != Token::Word || !be.count(R::lowerAt(t, i - 2)) || !degrees.count(R::lowerAt(t, i - 1))
-            || m_lex.isPos(adv.lower, Lexicon::Adjective) || (!R::tagIs(tags, i, "RB") && !R::tagIs(tags, i, "JJ")))
+        if (adv.kind != Token::Word || m_lex.isPos(adv.lower, Lexicon::Adjective)
+            || (!R::tagIs(tags, i, "RB") && !R::tagIs(tags, i, "JJ")))
+            continue;
+        // "It is obviously that ..." -> "obvious": an adjective that takes a that-clause
+        // ("It is exactly that kind", "It is mainly that ..." keep their adverbs)
+        static const Set judging = {"obviously", "clearly", "evidently", "apparently", "certainly", "possibly",
+                                    "probably", "undoubtedly", "undeniably", "unfortunately", "surprisingly",
+                                    "necessarily", "essentially", "importantly"};
+        if (be.count(R::lowerAt(t, i - 1)) && R::lowerAt(t, i - 2) == "it" && R::lowerAt(t, i + 1) == "that"
+            && judging.count(adv.lower) && !R::tagEquals(tags, i + 2, "NN")) {
+            const std::string adjective = adjectiveOf(adv.lower);
+            if (!adjective.empty())
+                out->push_back(R::replace(t, i, i, adjective, "GRAMMAR", "adjective_after_be", 2));
+            continue;
+        }
+        if (!be.count(R::lowerAt(t, i - 2)) || !degrees.count(R::lowerAt(t, i - 1)))
             continue;
         // the clause ends after it: "very seriously ill" and "so badly damaged" are right
         const Token *next = i + 1 < int(t.size()) ? &t[size_t(i) + 1] : nullptr;

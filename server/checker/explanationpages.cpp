@@ -318,7 +318,7 @@ const std::unordered_map<std::string, Page> &pages()
                         "No comma between a comparative and \"than\".", "E-books are more popular, than paper books.", "E-books are more popular than paper books."}},
         {"adjective_form", {"名词前用形容词", "修饰名词要用形容词，不能用 -ly 副词：the main reasons（不是 the mainly reasons），a careful study（不是 a carefully study）。",
                             "A noun is described by an adjective, not by an -ly adverb.", "The mainly reasons are clear.", "The main reasons are clear."}},
-        {"adjective_after_be", {"系动词后用形容词", "be 动词（is、are、was 等）后面说明主语“怎么样”要用形容词，不能用 -ly 副词：The problem is very serious（不是 very seriously）。",
+        {"adjective_after_be", {"系动词后用形容词", "be 动词（is、are、was 等）后面说明主语“怎么样”要用形容词，不能用 -ly 副词：The problem is very serious（不是 very seriously），It is obvious that ...（不是 It is obviously that ...）。",
                                 "After \"be\" a word that describes the subject is an adjective, not an -ly adverb.", "The problem is very seriously.", "The problem is very serious."}},
         {"adjective_for_noun", {"very 后用形容词", "very 修饰形容词或副词，不能直接修饰名词：a very successful event（不是 a very success event），It is very dangerous（不是 very danger）。",
                                 "\"very\" goes with an adjective, not a noun: use the adjective made from the noun.", "It was a very success event.", "It was a very successful event."}},

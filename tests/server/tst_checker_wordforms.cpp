@@ -78,6 +78,8 @@ private slots:
             "adjective_after_be", "This problem is very serious.");
         row("an -ly adverb after be and so before because", "He was so happily because he won.", "happily", "happy",
             "adjective_after_be", "He was so happy because he won.");
+        row("an -ly adverb after it is before a that-clause", "It is obviously that prices will rise.", "obviously",
+            "obvious", "adjective_after_be", "It is obvious that prices will rise.");
     }
     void learnerForms() { LearnerTable::verify(*m_checker); }
 
@@ -93,6 +95,8 @@ private slots:
         QTest::newRow("an -ly adverb before a participle") << "The house was so badly damaged.";
         QTest::newRow("an -ly word that is an adjective") << "The shop assistant was very friendly.";
         QTest::newRow("an -ly adverb after a verb") << "Things went very badly.";
+        QTest::newRow("it is + adverb + that as a determiner") << "It is precisely that kind of attitude that hurts.";
+        QTest::newRow("it is + an adverb of degree + that") << "It is mainly that people are busy, and it is really that simple.";
     }
     void lookAlikes() { LearnerTable::verifyClean(*m_checker); }
 };
