@@ -227,6 +227,22 @@ AgreementRules::Subject AgreementRules::subjectAt(const std::vector<Token> &t, c
         if (end < 0 || !R::tagIs(tags, head, "NNS"))
             return s;
         s = {end, Plural, "agreement_of_phrase", 2};
+    } else if (w == "both" && R::lowerAt(t, i + 1) != "of") {
+        // "Both Facebook and Instagram is": two things joined under "both" are plural
+        const auto phraseOrName = [&](int k) {
+            int end = nounPhrase(t, tags, k, &head);
+            for (; end < 0 && k < int(t.size()) && R::tagIs(tags, k, "NNP") && t[size_t(k)].isCapitalised(); ++k)
+                if (!R::tagIs(tags, k + 1, "NNP"))
+                    end = k;
+            return end;
+        };
+        const int first = phraseOrName(i + 1);
+        if (first < 0 || R::lowerAt(t, first + 1) != "and")
+            return s;
+        const int end = phraseOrName(first + 2);
+        if (end < 0)
+            return s;
+        s = {end, Plural, "sv_agreement", 2};
     } else if (w == "the" && adjectivePeople().count(R::lowerAt(t, i + 1)) && !isNounTag(tags, i + 2)
                && !R::tagIs(tags, i + 2, "JJ")) {
         // "The elderly is", "the poor has": an adjective for a group of people is plural

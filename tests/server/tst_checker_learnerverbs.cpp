@@ -164,6 +164,7 @@ private slots:
         QTest::newRow("a bare singular before a modal") << "Public transport can help us.";
         QTest::newRow("a compound inside a determined phrase") << "This engagement photo guide is a work of love.";
         QTest::newRow("an imperative") << "Bring more water.";
+        QTest::newRow("both with a plural verb") << "Both China and India have large populations.";
         QTest::newRow("an adjective for people before its noun") << "The elderly man is kind, and the poor quality is clear.";
     }
     void bareSubjectLookAlikes() { lookAlike(); }
