@@ -817,8 +817,16 @@ void VerbFormRules::embeddedQuestion(const Tokens &t, const Tags &tags, int i, s
     if (R::isSubjectPronoun(R::lowerAt(t, i + 2))) {
         int last = i + 2;
         if (modal || doForm) {
-            if (doForm || !R::tagIs(tags, i + 3, "VB") || !m_lex.isCommonVerbBase(R::lowerAt(t, i + 3)))
-                return; // do-questions with a pronoun need the verb's ending changed: left to the noun case
+            const std::string verb = R::lowerAt(t, i + 3);
+            if (!R::tagIs(tags, i + 3, "VB") || !m_lex.isCommonVerbBase(verb) || verb == "be")
+                return;
+            if (doForm) { // "where does he live" -> "where he lives": the verb takes do's tense and person
+                const std::string form = aux == "did" ? m_lex.pastOf(verb)
+                    : aux == "does" && R::isThirdSingularPronoun(R::lowerAt(t, i + 2)) ? m_lex.thirdPerson(verb) : verb;
+                out->push_back(R::replace(t, i, i + 3, t[size_t(i)].text + " " + t[size_t(i) + 2].text + " " + form,
+                                          "GRAMMAR", "embedded_question", 2));
+                return;
+            }
             last = i + 3;
         } else if (R::tagIs(tags, i + 3, "VBG")) {
             last = i + 3;

@@ -503,6 +503,10 @@ private slots:
             "what I should do", "embedded_question", "I don't know what I should do.");
         row("question order with be, a pronoun and -ing", "He asked me where was I going.", "where was I going",
             "where I was going", "embedded_question", "He asked me where I was going.");
+        row("question order with does and a pronoun", "I don't know where does he live.", "where does he live",
+            "where he lives", "embedded_question", "I don't know where he lives.");
+        row("question order with did and a pronoun", "I wonder why did she leave.", "why did she leave",
+            "why she left", "embedded_question", "I wonder why she left.");
         row("not before an adjective with no be", "My English not good.", "not", "is not", "be_missing",
             "My English is not good.");
         row("not before a verb with no do", "She not want to go.", "not", "does not", "do_not",
@@ -620,6 +624,8 @@ private slots:
         QTest::newRow("see someone to do something else") << "I go to see her to have my hair cut.";
         QTest::newRow("passive of see and to") << "He was seen to go out.";
         QTest::newRow("asked, an object and a noun") << "I asked him a question.";
+        QTest::newRow("a direct question reported after said") << "He said: why do you ask?";
+        QTest::newRow("statement order after a question word") << "I don't know where he lives or why she left.";
         QTest::newRow("for you and a noun") << "It is good for you health.";
         QTest::newRow("it's and a noun") << "It's work to do.";
         QTest::newRow("would like and a noun") << "Would you like a drink?";
