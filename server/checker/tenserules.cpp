@@ -71,8 +71,12 @@ int pastMarkerAt(const std::vector<Token> &t, int i)
         return 0;
     if (w == "yesterday")
         return 1;
-    if (w == "last" && lastWhat().count(R::lowerAt(t, i + 1)) && R::lowerAt(t, i - 1) != "the"
-        && R::lowerAt(t, i - 1) != "this")
+    // "over last year", "in last decade": a period up to now that lost its "the"
+    static const std::unordered_set<std::string> spanning = {"over", "within", "throughout", "for"};
+    static const std::unordered_set<std::string> periods = {"decade", "century", "few", "several", "couple"};
+    const bool period = spanning.count(previous) || ((previous == "in" || previous == "during")
+                                                     && periods.count(R::lowerAt(t, i + 1)));
+    if (w == "last" && lastWhat().count(R::lowerAt(t, i + 1)) && previous != "the" && previous != "this" && !period)
         return 2;
     if ((amounts().count(w) || (i < int(t.size()) && t[size_t(i)].kind == Token::Number))
         && timeUnits().count(R::lowerAt(t, i + 1)) && R::lowerAt(t, i + 2) == "ago")

@@ -192,6 +192,27 @@ private slots:
     }
     void sincePastLookAlikes() { lookAlike(); }
 
+    // "in last decade" lost its "the": the period runs up to now and keeps the perfect
+    // (the article is the only error), while "last year" alone dates the clause
+    void perfectWithLast_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::addColumn<bool>("finished");
+        QTest::newRow("in last decade") << "The number of cars has risen sharply in last decade." << false;
+        QTest::newRow("over last year") << "Prices have risen over last year." << false;
+        QTest::newRow("last year alone") << "I have visited Paris last year." << true;
+    }
+    void perfectWithLast()
+    {
+        QFETCH(QString, sentence);
+        QFETCH(bool, finished);
+        const Json::Value record = LearnerTable::check(*m_checker, sentence, 2);
+        bool flagged = false;
+        for (const Json::Value &c : record["corrections"])
+            flagged = flagged || c["explainType"].asString() == "tense_perfect_finished";
+        QVERIFY2(flagged == finished, qPrintable(CheckerRecords::describe(sentence, record)));
+    }
+
     void verbForms_data()
     {
         columns();
