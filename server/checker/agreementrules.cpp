@@ -1,5 +1,6 @@
 #include "agreementrules.h"
 
+#include "articlerules.h"
 #include "lexicon.h"
 #include "rulesupport.h"
 #include "wordclasses.h"
@@ -169,8 +170,9 @@ bool AgreementRules::bareSingularSubject(const std::vector<Token> &t, const std:
     const std::string &head = R::lowerAt(t, end);
     const std::string &verb = R::lowerAt(t, verbAt);
     if (!R::tagIs(tags, end, "NN") || R::tagIs(tags, end, "NNP") || looseHeads().count(head)
-        || head.compare(head.size() - 3, 3, "ing") == 0 || head.back() == 's' || m_lex.isCommonVerbBase(head))
-        return false;
+        || head.compare(head.size() - 3, 3, "ing") == 0 || head.back() == 's' || m_lex.isCommonVerbBase(head)
+        || ArticleRules::rarelyBare(m_counts, head, nullptr))
+        return false; // ("therapist need": the noun wants an article or a plural, not the verb an -s)
     const bool plainVerb = R::tagIs(tags, verbAt, "VBP") || R::tagIs(tags, verbAt, "VB") || split;
     if (!plainVerb || !m_lex.isCommonVerbBase(verb) || verb == "be" || m_lex.baseEqualsPast(verb)
         || R::tagIs(tags, verbAt + 1, "VB"))
@@ -260,6 +262,14 @@ AgreementRules::Subject AgreementRules::subjectAt(const std::vector<Token> &t, c
             && w != "a" && w != "an")
             return s; // "some", "all", "no" ... agree either way
         int end = nounPhrase(t, tags, i, &head);
+        // "Several country have": the count word's plural is the writer's meaning; the noun is
+        // the slip, not the verb
+        static const Set counting = {"several", "many", "few", "various", "numerous", "both", "these", "those",
+                                     "two", "three", "four", "five", "six", "seven", "eight", "nine", "ten"};
+        for (int k = i; k >= 0 && k < head; ++k)
+            if (counting.count(R::lowerAt(t, k)) || (R::tagIs(tags, k, "CD") && R::lowerAt(t, k) != "one"
+                                                     && R::lowerAt(t, k) != "1"))
+                return s;
         bool verbNext = false;
         // "My father work in a factory": after a noun for a person, a verb the tagger joined to
         // the phrase as a compound ("father work") before a preposition, an object or an adverb

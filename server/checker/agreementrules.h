@@ -19,11 +19,15 @@
 namespace PennovaChecker {
 
 class Lexicon;
+class NounDeterminers;
 
 class AgreementRules
 {
 public:
     explicit AgreementRules(const Lexicon &lexicon) : m_lex(lexicon) {} // lexicon not owned
+    // Counts of determiners by noun (not owned; may be null): a bare singular subject native
+    // text hardly leaves bare is the article rules' to flag, not the verb's.
+    void setCounts(const NounDeterminers *counts) { m_counts = counts; }
     void check(const std::vector<Token> &tokens, const std::vector<std::string> &tags, std::vector<Finding> *out) const;
 
 private:
@@ -61,6 +65,7 @@ private:
                          bool sureSubject) const;
 
     const Lexicon &m_lex;
+    const NounDeterminers *m_counts = nullptr;
 };
 
 } // namespace PennovaChecker

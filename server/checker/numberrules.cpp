@@ -150,8 +150,12 @@ void NumberRules::oneOfPlural(const std::vector<Token> &t, std::vector<Finding> 
         for (int k = 0; k < 2 && n < int(t.size()) && t[size_t(n)].kind == Token::Word; ++k) {
             const std::string &w = t[size_t(n)].lower;
             const int pos = m_lex.posMask(w);
+            // (an adjective that is also a noun, "main", "key", counts before a counted noun)
+            std::string unused;
             const bool adjective = w == "most" || w == "best" || w == "biggest" || w == "greatest"
-                || ((pos & Lexicon::Adjective) && !(pos & Lexicon::Noun));
+                || ((pos & Lexicon::Adjective) && !(pos & Lexicon::Noun))
+                || ((pos & Lexicon::Adjective) && k == 0 && n + 1 < int(t.size())
+                    && countableSingular(t[size_t(n) + 1].lower, &unused));
             if (!adjective)
                 break;
             ++n;
@@ -470,8 +474,15 @@ void NumberRules::pluralAfterOf(const std::vector<Token> &t, const std::vector<s
             ++head;
         if (head >= int(t.size()) || t[size_t(head)].kind != Token::Word || t[size_t(head)].isCapitalised())
             continue;
+        // "both of my parent work": the tagger joins a plain verb to the noun before it
+        bool verbNext = false;
+        if (groupOf.count(q) && head > first && RuleSupport::tagIs(tags, head - 1, "NN")
+            && m_lex.isCommonVerbBase(t[size_t(head)].lower) && !m_lex.isCommonVerbBase(t[size_t(head) - 1].lower)) {
+            --head;
+            verbNext = true;
+        }
         // (after "many of my", "each of the" a verb may end the phrase: "many of my friend like it")
-        const bool end = head + 1 >= int(t.size()) || (t[size_t(head) + 1].kind == Token::Punct && t[size_t(head) + 1].text != "-"
+        const bool end = verbNext || head + 1 >= int(t.size()) || (t[size_t(head) + 1].kind == Token::Punct && t[size_t(head) + 1].text != "-"
                                                       && t[size_t(head) + 1].text != "'")
             || clauseWords().count(t[size_t(head) + 1].lower) || t[size_t(head) + 1].lower == "and"
             || t[size_t(head) + 1].lower == "or" || (t[size_t(head) + 1].lower == "such" && RuleSupport::lowerAt(t, head + 2) == "as")

@@ -327,6 +327,10 @@ private slots:
     void nounNumber_data()
     {
         columns();
+        row("one of the and an adjective that is also a noun", "One of the main reason is cost.", "reason",
+            "reasons", "noun_plural", "One of the main reasons is cost.");
+        row("both of my and a verb the tagger joins to the noun", "Both of my parent work in a bank.", "parent",
+            "parents", "noun_plural", "Both of my parents work in a bank.");
         row("a quantifier before a noun in -ing", "It helps us understand certain thing in life.", "thing", "things",
             "noun_plural", "It helps us understand certain things in life.");
         row("both before a noun that is also an adjective", "We should look at both side of the story.", "side",
