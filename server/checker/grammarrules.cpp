@@ -357,8 +357,12 @@ void GrammarRules::verbAfterModal(const std::vector<Token> &t, std::vector<Findi
         std::string base = baseOfFinite(w.lower);
         // a regular past of a verb the common table lacks ("will stimulated"); the past may
         // be a passive without its "be", offered second
-        if (base.empty() && modal && w.lower.size() > 5 && w.lower.compare(w.lower.size() - 2, 2, "ed") == 0
-            && !m_lex.isPos(w.lower, Lexicon::Adjective) && m.lower != "'ll") {
+        // (a past WordNet also lists as an adjective only before its object: "will faced many")
+        static const Set objectOpeners = {"the", "a", "an", "many", "some", "his", "her", "their", "our", "my",
+                                          "your", "its", "this", "these", "those", "more", "much", "several"};
+        if (base.empty() && modal && w.lower.size() > 4 && w.lower.compare(w.lower.size() - 2, 2, "ed") == 0
+            && (!m_lex.isPos(w.lower, Lexicon::Adjective) || objectOpeners.count(RuleSupport::lowerAt(t, v + 1)))
+            && m.lower != "'ll") {
             const std::string stem = w.lower.substr(0, w.lower.size() - 2);
             for (const std::string &c : {stem, stem + "e", stem.back() == 'i' ? stem.substr(0, stem.size() - 1) + "y" : stem,
                                          stem.substr(0, stem.size() - 1)})
@@ -371,6 +375,26 @@ void GrammarRules::verbAfterModal(const std::vector<Token> &t, std::vector<Findi
                 passive.score = f.candidates[0].score / 2;
                 f.candidates.push_back(passive);
                 out->push_back(f);
+                continue;
+            }
+        }
+        // an -s form of a verb the common table lacks ("will benefits the society"); not where
+        // the modal comes before its subject ("as must courses in the minor") or is a slip
+        // after a preposition ("on may subjects")
+        static const Set inverting = {"as", "so", "nor", "neither", "than", "where", "what", "how", "why", "when",
+                                      "who", "which"};
+        const std::string before = p >= 0 ? t[size_t(p)].lower : std::string();
+        if (base.empty() && modal && m.lower != "'ll" && w.lower.size() > 4 && w.lower.back() == 's'
+            && w.lower.compare(w.lower.size() - 2, 2, "ss") != 0 && p >= 0 && !inverting.count(before)
+            && !m_lex.isPreposition(before)) {
+            const std::string stem = w.lower.substr(0, w.lower.size() - 1);
+            const std::string esStem = w.lower.substr(0, w.lower.size() - 2);
+            for (const std::string &c : {stem, esStem})
+                if (base.empty() && m_lex.isPos(c, Lexicon::Verb) && m_lex.thirdPerson(c) == w.lower
+                    && m_lex.frequency(c) > 0)
+                    base = c;
+            if (!base.empty()) {
+                out->push_back(RuleSupport::replace(t, v, v, base, "GRAMMAR", "modal_base", 2));
                 continue;
             }
         }

@@ -225,6 +225,10 @@ private slots:
         columns();
         row("a regular past after a modal", "I should mentioned that the price rose.", "mentioned", "mention",
             "modal_base", "I should mention that the price rose.");
+        row("a regular past WordNet also lists as an adjective, before an object", "They will faced many problems.",
+            "faced", "face", "modal_base", "They will face many problems.");
+        row("an -s form of a verb outside the common table", "It will benefits the society.", "benefits", "benefit",
+            "modal_base", "It will benefit the society.");
         row("-ing as the only verb after a plural subject", "Nowadays many people using mobile phones.", "using",
             "are using", "be_missing", "Nowadays many people are using mobile phones.");
         row("-ing as the only verb after an of-phrase", "The number of cars increasing every year.", "increasing",
@@ -242,6 +246,8 @@ private slots:
         QTest::newRow("a headline with no") << "No more trains leaving tonight.";
         QTest::newRow("a verb the tagger may join to the noun") << "The chart presents data showing a rise.";
         QTest::newRow("an -ing phrase before a modal") << "Students living far away can take the bus.";
+        QTest::newRow("a modal before its subject") << "Courses must be approved, as must courses in the minor.";
+        QTest::newRow("a past adjective after a modal and be") << "We will be faced with many problems.";
     }
     void verbFormLookAlikes() { lookAlike(); }
 };
