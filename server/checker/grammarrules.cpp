@@ -46,11 +46,11 @@ const Set &pastAfterTo()
     static const Set s = {"went", "came", "ate", "gave", "took", "wrote", "bought", "taught", "brought", "did", "got",
                           "became", "began", "knew", "sang", "swam", "drank", "drove", "flew", "forgot", "grew",
                           "threw", "chose", "broke", "woke", "wore", "told", "sold", "sent", "spent", "built", "kept",
-                          "slept", "met", "paid", "said", "made", "ran", "sat", "stood", "understood", "caught",
+                          "slept", "met", "said", "made", "ran", "sat", "stood", "understood", "caught",
                           "fought", "held", "heard", "was", "were", "spoke", "hid", "shook", "stole", "swept", "rode",
                           "drew", "meant", "lent", "sought", "played", "visited", "wanted", "watched", "helped",
                           "studied", "lived", "walked", "talked", "enjoyed", "stayed", "tried", "asked", "listened",
-                          "arrived", "decided", "returned", "hoped", "happened", "explained", "improved"};
+                          "arrived", "decided", "returned", "hoped", "happened", "explained"};
     return s;
 }
 
@@ -418,8 +418,10 @@ void GrammarRules::verbAfterTo(const std::vector<Token> &t, std::vector<Finding>
         if (v < 0 || t[size_t(v)].isCapitalised())
             continue;
         const std::string &w = t[size_t(v)].lower;
-        if (!pastAfterTo().count(w) && !thirdAfterTo().count(w))
+        if (!pastAfterTo().count(w) && !thirdAfterTo().count(w)) {
+            regularPastAfterTo(t, i, v, out);
             continue;
+        }
         // "Everyone I had talked to knew": a preposition left at the end of a relative clause,
         // after a past verb that takes no infinitive
         static const Set infinitiveVerbs = {"want", "decide", "try", "hope", "plan", "need", "start", "begin",
@@ -437,6 +439,33 @@ void GrammarRules::verbAfterTo(const std::vector<Token> &t, std::vector<Finding>
             continue;
         out->push_back(RuleSupport::replace(t, v, v, base, "GRAMMAR", "to_infinitive", 3));
     }
+}
+
+// "It is important to maintained a healthy life": a regular past after a "to" that can only
+// mark an infinitive (after "important", "able", "want" ...); a past that is also an
+// adjective only before an object ("important to married couples" is right)
+void GrammarRules::regularPastAfterTo(const std::vector<Token> &t, int to, int v, std::vector<Finding> *out) const
+{
+    static const Set infinitiveBefore = {
+        "important", "necessary", "able", "unable", "likely", "unlikely", "easy", "difficult", "hard", "possible",
+        "impossible", "essential", "want", "wants", "wanted", "need", "needs", "needed", "try", "tries", "tried",
+        "decide", "decides", "decided", "hope", "hopes", "plan", "plans", "going", "order", "willing", "trying"};
+    static const Set objectOpeners = {"the", "a", "an", "his", "her", "their", "our", "my", "your", "its", "this",
+                                      "these", "those", "them", "him", "us", "me", "it", "more", "some", "new"};
+    const std::string &w = t[size_t(v)].lower;
+    if (!infinitiveBefore.count(RuleSupport::lowerAt(t, to - 1)) || w.size() < 5
+        || w.compare(w.size() - 2, 2, "ed") != 0)
+        return;
+    if (m_lex.isPos(w, Lexicon::Adjective) && !objectOpeners.count(RuleSupport::lowerAt(t, v + 1)))
+        return;
+    const std::string stem = w.substr(0, w.size() - 2);
+    std::string base;
+    for (const std::string &c : {stem, stem + "e", stem.back() == 'i' ? stem.substr(0, stem.size() - 1) + "y" : stem,
+                                 stem.substr(0, stem.size() - 1)})
+        if (base.empty() && c.size() > 1 && m_lex.isPos(c, Lexicon::Verb) && m_lex.pastOf(c) == w && m_lex.frequency(c) > 0)
+            base = c;
+    if (!base.empty())
+        out->push_back(RuleSupport::replace(t, v, v, base, "GRAMMAR", "to_infinitive", 2));
 }
 
 void GrammarRules::repeatedWords(const std::vector<Token> &t, std::vector<Finding> *out) const

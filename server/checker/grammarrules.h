@@ -29,6 +29,7 @@ private:
     void agreement(const std::vector<Token> &t, std::vector<Finding> *out) const;
     void verbAfterModal(const std::vector<Token> &t, std::vector<Finding> *out) const;
     void verbAfterTo(const std::vector<Token> &t, std::vector<Finding> *out) const;
+    void regularPastAfterTo(const std::vector<Token> &t, int to, int v, std::vector<Finding> *out) const;
     void repeatedWords(const std::vector<Token> &t, std::vector<Finding> *out) const;
     void pronounI(const std::vector<Token> &t, std::vector<Finding> *out) const;
 

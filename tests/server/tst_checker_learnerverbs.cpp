@@ -227,6 +227,10 @@ private slots:
             "modal_base", "I should mention that the price rose.");
         row("a regular past WordNet also lists as an adjective, before an object", "They will faced many problems.",
             "faced", "face", "modal_base", "They will face many problems.");
+        row("a regular past after an infinitive to", "It is important to maintained a healthy life.", "maintained",
+            "maintain", "to_infinitive", "It is important to maintain a healthy life.");
+        row("a past that is also an adjective, before its object", "We need to improved our skills.", "improved",
+            "improve", "to_infinitive", "We need to improve our skills.");
         row("an -s form of a verb outside the common table", "It will benefits the society.", "benefits", "benefit",
             "modal_base", "It will benefit the society.");
         row("-ing as the only verb after a plural subject", "Nowadays many people using mobile phones.", "using",
@@ -246,6 +250,8 @@ private slots:
         QTest::newRow("a headline with no") << "No more trains leaving tonight.";
         QTest::newRow("a verb the tagger may join to the noun") << "The chart presents data showing a rise.";
         QTest::newRow("an -ing phrase before a modal") << "Students living far away can take the bus.";
+        QTest::newRow("a past adjective after a preposition to") << "This leads to improved health and to paid work.";
+        QTest::newRow("a past adjective after important to") << "It is important to married couples.";
         QTest::newRow("a modal before its subject") << "Courses must be approved, as must courses in the minor.";
         QTest::newRow("a past adjective after a modal and be") << "We will be faced with many problems.";
     }
