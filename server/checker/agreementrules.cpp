@@ -730,11 +730,17 @@ void AgreementRules::relativeAgreement(const std::vector<Token> &t, const std::v
             continue;
         // only a finite verb right after the pronoun: "which is", "who lives", "who have"
         const std::string &verb = t[size_t(v)].lower;
-        if (plural ? !R::tagIs(tags, v, "VBZ") && verb != "was" && verb != "wasn't"
+        // (after "who" the tagger may read an -s verb as a plural noun: "Students who studies")
+        const bool sVerb = R::tagIs(tags, v, "VBZ") || (w == "who" && R::tagIs(tags, v, "NNS") && m_lex.isThirdPerson(verb));
+        if (plural ? !sVerb && verb != "was" && verb != "wasn't"
                    : !R::tagIs(tags, v, "VBP") && !R::tagIs(tags, v, "VB") && verb != "like" && verb != "were"
                          && verb != "weren't")
             continue;
-        const std::string fix = agreeing(t, tags, v, plural ? Plural : Singular, pronoun);
+        std::string fix = agreeing(t, tags, v, plural ? Plural : Singular, pronoun);
+        if (fix.empty() && plural && sVerb && !R::tagIs(tags, v, "VBZ")) {
+            const std::string base = m_lex.baseOf(verb);
+            fix = base == verb || base == "be" ? std::string() : base;
+        }
         if (!fix.empty())
             out->push_back(R::replace(t, v, v, fix, "GRAMMAR", "agreement_relative", 2));
     }

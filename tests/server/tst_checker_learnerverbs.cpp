@@ -150,6 +150,12 @@ private slots:
             "sv_agreement", "Pollution causes many diseases.");
         row("a bare subject after that", "I think that food diet influence our health.", "influence",
             "influences", "sv_agreement", "I think that food diet influences our health.");
+        row("the and an adjective for a group of people", "The elderly is a burden on the young.", "is", "are",
+            "sv_agreement", "The elderly are a burden on the young.");
+        row("both joining two names", "I see that both Facebook and Instagram is popular.", "is", "are",
+            "sv_agreement", "I see that both Facebook and Instagram are popular.");
+        row("an -s verb after who that the tagger reads as a plural noun", "Students who studies hard will pass.",
+            "studies", "study", "agreement_relative", "Students who study hard will pass.");
     }
     void bareSubjects() { verify(); }
 
