@@ -1,7 +1,8 @@
-// Learner errors with commas: one missing after a linking phrase that opens the sentence,
-// and one set where edited English never has it (before a that-clause, a restrictive
-// relative clause or "than"). Each learner sentence must get its finding with the right
-// first candidate and explanation page, and each clean look-alike none at all.
+// Learner errors with commas: one missing after a linking phrase that opens the sentence or
+// stands inside it after a comma, and one set where edited English never has it (before a
+// that-clause, a restrictive relative clause or "than"). Each learner sentence must get its
+// finding with the right first candidate and explanation page, and each clean look-alike
+// none at all.
 
 #include "englishchecker.h"
 #include "support/checkerrecords.h"
@@ -45,6 +46,14 @@ private slots:
             "comma_after_opener", "Second, the amount of money is too large.");
         row("yes before a clause", "Yes that is right, but it is late.", "Yes that", "Yes, that", "comma_after_opener",
             "Yes, that is right, but it is late.");
+        row("however before a pronoun and no comma later", "However I still believe that facts matter.",
+            "However I", "However, I", "comma_after_opener", "However, I still believe that facts matter.");
+        row("for instance before an amount", "For instance many people travel by train.", "instance many",
+            "instance, many", "comma_after_opener", "For instance, many people travel by train.");
+        row("after all before a pronoun", "After all we are only students.", "all we", "all, we",
+            "comma_after_opener", "After all, we are only students.");
+        row("on the contrary before a noun phrase", "On the contrary the young need more sleep.", "contrary the",
+            "contrary, the", "comma_after_opener", "On the contrary, the young need more sleep.");
     }
     void missingAfterOpener() { verify(); }
 
@@ -61,8 +70,46 @@ private slots:
         QTest::newRow("also before a subject is left to the writer") << "Also the young people in our town have less time.";
         QTest::newRow("thus and hence before a subject are left to the writer")
             << "Thus we see that prices rise, and hence the demand falls.";
+        QTest::newRow("however of manner before a clause closed by a comma")
+            << "However you define it, the answer is the same.";
+        QTest::newRow("however of degree before an amount") << "However many people come, we will cope.";
+        QTest::newRow("after all with its object") << "After all the work we went home.";
+        QTest::newRow("above all with its object") << "Above all the noise we heard a bell.";
     }
     void openerLookAlikes() { lookAlike(); }
+
+    void missingAfterLinker_data()
+    {
+        columns();
+        row("however between two clauses", "Prices rose; however the demand stayed high.", "however the",
+            "however, the", "comma_after_linker", "Prices rose; however, the demand stayed high.");
+        row("however after a comma before a pronoun", "The test was hard, however we passed it.", "however we",
+            "however, we", "comma_after_linker", "The test was hard, however, we passed it.");
+        row("for example before a noun phrase", "Some goods go by road, for example food products.",
+            "example food", "example, food", "comma_after_linker", "Some goods go by road, for example, food products.");
+        row("for instance before an amount", "Prices vary, for instance many shops close early.", "instance many",
+            "instance, many", "comma_after_linker", "Prices vary, for instance, many shops close early.");
+        row("in other words before a determiner", "He left early, in other words the plan failed.", "words the",
+            "words, the", "comma_after_linker", "He left early, in other words, the plan failed.");
+        row("therefore before a pronoun", "They are trained; therefore they know the city.", "therefore they",
+            "therefore, they", "comma_after_linker", "They are trained; therefore, they know the city.");
+    }
+    void missingAfterLinker() { verify(); }
+
+    void linkerLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("however with both commas") << "The plan, however, failed in the end.";
+        QTest::newRow("however of degree after a comma") << "We lost, however hard we tried.";
+        QTest::newRow("however of manner before a clause closed by a comma")
+            << "We will win, however you look at it, and soon.";
+        QTest::newRow("in addition to with its object") << "They came, in addition to the others.";
+        QTest::newRow("for example before a preposition") << "Some trains are fast, for example in Japan.";
+        QTest::newRow("for example before an infinitive") << "You need money, for example to go shopping.";
+        QTest::newRow("thus before a participle") << "Prices fell, thus making the shares cheap.";
+        QTest::newRow("linker without a comma before it") << "He therefore accepted the plan.";
+    }
+    void linkerLookAlikes() { lookAlike(); }
 
     void needlessComma_data()
     {
