@@ -52,6 +52,12 @@ private slots:
             "instance, many", "comma_after_opener", "For instance, many people travel by train.");
         row("after all before a pronoun", "After all we are only students.", "all we", "all, we",
             "comma_after_opener", "After all, we are only students.");
+        row("a viewpoint before a pronoun", "In my opinion it depends on the person.", "opinion it", "opinion, it",
+            "comma_after_opener", "In my opinion, it depends on the person.");
+        row("a viewpoint before a condition", "In my opinion if you work hard you will pass.", "opinion if",
+            "opinion, if", "comma_after_opener", "In my opinion, if you work hard you will pass.");
+        row("to my mind before a noun", "To my mind government should not limit art.", "mind government",
+            "mind, government", "comma_after_opener", "To my mind, government should not limit art.");
         row("on the contrary before a noun phrase", "On the contrary the young need more sleep.", "contrary the",
             "contrary, the", "comma_after_opener", "On the contrary, the young need more sleep.");
     }
@@ -73,6 +79,8 @@ private slots:
         QTest::newRow("however of manner before a clause closed by a comma")
             << "However you define it, the answer is the same.";
         QTest::newRow("however of degree before an amount") << "However many people come, we will cope.";
+        QTest::newRow("a viewpoint phrase with an of-phrase") << "In my view of the river the bridge is small.";
+        QTest::newRow("an opener before a preposition") << "For example in the morning we walk to school.";
         QTest::newRow("after all with its object") << "After all the work we went home.";
         QTest::newRow("above all with its object") << "Above all the noise we heard a bell.";
     }
