@@ -78,6 +78,29 @@ bool subordinator(const std::string &lower)
         || lower == "while" || lower == "unless" || lower == "whenever";
 }
 
+// Adverbs that link two sentences in meaning but cannot join them into one.
+bool joiningAdverb(const std::string &lower)
+{
+    return lower == "however" || lower == "therefore" || lower == "moreover" || lower == "furthermore"
+        || lower == "consequently" || lower == "nevertheless" || lower == "nonetheless";
+}
+
+// A finite verb from k (exclusive) on in direction step (-1 back, 1 on), up to a mark that
+// ends a clause or the end.
+bool finiteVerbBetween(const std::vector<Token> &t, const std::vector<std::string> &tags, int k, int step)
+{
+    for (int i = k + (step < 0 ? -1 : 0); i >= 0 && i < int(t.size()); i += step) {
+        const std::string &mark = t[size_t(i)].text;
+        if (mark == "," || mark == ";" || mark == ":" || mark == "." || mark == "!" || mark == "?" || mark == "("
+            || mark == ")")
+            return false;
+        if (R::tagIs(tags, i, "MD") || R::tagEquals(tags, i, "VBZ") || R::tagEquals(tags, i, "VBP")
+            || R::tagEquals(tags, i, "VBD"))
+            return true;
+    }
+    return false;
+}
+
 // A comma somewhere after token k.
 bool commaAfter(const std::vector<Token> &t, int k)
 {
@@ -307,6 +330,18 @@ void OpenerRules::commaAfterLinker(const std::vector<Token> &t, const std::vecto
                 || R::tagIs(tags, next, "EX") || R::nounTag(tags, next) || R::tagIs(tags, next, "CD");
             if (!clause || (std::strcmp(linker, "however") == 0 && howeverOfManner(t, tags, next)))
                 break;
+            // "The results, however the reader sees them, are clear": an aside between the
+            // subject and its verb
+            if (!finiteVerbBetween(t, tags, c, -1) && commaAfter(t, next))
+                break;
+            // "It rose, however the demand fell": an adverb cannot join two clauses the way a
+            // conjunction does; the comma before it becomes a semicolon
+            if (t[size_t(c)].text == "," && last == c + 1 && joiningAdverb(t[size_t(last)].lower)
+                && finiteVerbBetween(t, tags, c, -1) && finiteVerbBetween(t, tags, next, 1)) {
+                out->push_back(R::replace(t, c, next, "; " + t[size_t(last)].lower + ", " + t[size_t(next)].text,
+                                          "GRAMMAR", "comma_after_linker", 2));
+                break;
+            }
             out->push_back(R::replace(t, last, last, t[size_t(last)].text + ",", "GRAMMAR", "comma_after_linker", 2));
             break;
         }

@@ -91,8 +91,14 @@ private slots:
         columns();
         row("however between two clauses", "Prices rose; however the demand stayed high.", "however the",
             "however, the", "comma_after_linker", "Prices rose; however, the demand stayed high.");
-        row("however after a comma before a pronoun", "The test was hard, however we passed it.", "however we",
-            "however, we", "comma_after_linker", "The test was hard, however, we passed it.");
+        row("however joining two clauses with a comma", "The test was hard, however we passed it.",
+            ", however we", "; however, we", "comma_after_linker", "The test was hard; however, we passed it.");
+        row("therefore joining two clauses with a comma", "Guides are trained, therefore they know the city.",
+            ", therefore they", "; therefore, they", "comma_after_linker",
+            "Guides are trained; therefore, they know the city.");
+        row("however joining a clause opened by a noun phrase",
+            "Sales grew in Japan, however the numbers are small.",
+            ", however the", "; however, the", "comma_after_linker", "Sales grew in Japan; however, the numbers are small.");
         row("for example before a noun phrase", "Some goods go by road, for example food products.",
             "example food", "example, food", "comma_after_linker", "Some goods go by road, for example, food products.");
         row("for instance before an amount", "Prices vary, for instance many shops close early.", "instance many",
@@ -111,6 +117,8 @@ private slots:
         QTest::newRow("however of degree after a comma") << "We lost, however hard we tried.";
         QTest::newRow("however of manner before a clause closed by a comma")
             << "We will win, however you look at it, and soon.";
+        QTest::newRow("however of manner in an aside after the subject")
+            << "The results, however the reader sees them, are clear.";
         QTest::newRow("in addition to with its object") << "They came, in addition to the others.";
         QTest::newRow("for example before a preposition") << "Some trains are fast, for example in Japan.";
         QTest::newRow("for example before an infinitive") << "You need money, for example to go shopping.";
