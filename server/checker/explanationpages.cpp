@@ -148,6 +148,8 @@ const std::unordered_map<std::string, Page> &pages()
                                 "Put a comma after a linking phrase that opens a sentence.", "For example my cousin is twelve.", "For example, my cousin is twelve."}},
         {"comma_after_linker", {"句中连接语后加逗号", "however、therefore、for example、on the other hand 等连接语放在句子中间时，前后都要用逗号隔开，后面的逗号不能省。however、therefore 连接两个完整的句子时，前面用分号或句号更好：..., however, we → ...; however, we。",
                                 "A linking word inside a sentence takes a comma after it as well as before it.", "Prices rose; however the demand stayed high.", "Prices rose; however, the demand stayed high."}},
+        {"comma_etc", {"etc. 前加逗号", "列举后面的 etc.（等等）前面要加逗号，和前面的项目隔开：apples, pears, etc.；如果前面已经有 and，就去掉 and，只写 etc.。",
+                       "Put a comma before \"etc.\" at the end of a list.", "We talked about the news, sports etc.", "We talked about the news, sports, etc."}},
         {"determiner_number", {"限定词与名词的数", "a/an、this、every、each、another 只能修饰单数名词；复数名词前去掉 a/an，或把 this 改成 these，every/each 后的名词用单数；指“其他的几个”时用 other 加复数 (other places)。",
                                "\"a\", \"an\", \"this\" and \"another\" go with singular nouns only; for several more, use \"other\" and a plural.", "We got a new things and this animals.", "We got new things and these animals."}},
         {"quantifier_of", {"of 结构中的限定词", "most of、all of、some of、each of 等表示“一群中的部分”，of 后面要有 the、my、these 等限定词；泛指时直接说 most students，不用 of。",

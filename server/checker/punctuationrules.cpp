@@ -412,6 +412,14 @@ void PunctuationRules::soOn(const std::vector<Token> &t, std::vector<Finding> *o
         if (t[size_t(i)].lower == "etc" && t[size_t(i)].kind == Token::Word && R::lowerAt(t, i - 1) != "and"
             && !(i + 1 < int(t.size()) && t[size_t(i) + 1].text == "." && !t[size_t(i) + 1].spaceBefore))
             out->push_back(R::replace(t, i, i, t[size_t(i)].text + ".", "GRAMMAR", "so_on", 3));
+    // "the God, the death etc." -> "death, etc.": Brown sets the comma before "etc." 58 times
+    // of 58 (after "and" or "or" the slip is the conjunction, above)
+    for (int i = 1; i < int(t.size()); ++i) {
+        const Token &before = t[size_t(i) - 1];
+        if (t[size_t(i)].lower == "etc" && t[size_t(i)].kind == Token::Word && t[size_t(i)].spaceBefore
+            && (before.kind == Token::Word || before.text == ")") && before.lower != "and" && before.lower != "or")
+            out->push_back(R::replace(t, i - 1, i - 1, before.text + ",", "GRAMMAR", "comma_etc", 2));
+    }
     for (int i = 0; i + 2 < int(t.size()); ++i) {
         if (t[size_t(i)].lower != "and")
             continue;

@@ -1,8 +1,8 @@
 // Learner errors with commas: one missing after a linking phrase that opens the sentence or
-// stands inside it after a comma, and one set where edited English never has it (before a
-// that-clause, a restrictive relative clause or "than"). Each learner sentence must get its
-// finding with the right first candidate and explanation page, and each clean look-alike
-// none at all.
+// stands inside it after a comma, or before "etc.", and one set where edited English never
+// has it (before a that-clause, a restrictive relative clause or "than"). Each learner
+// sentence must get its finding with the right first candidate and explanation page, and
+// each clean look-alike none at all.
 
 #include "englishchecker.h"
 #include "support/checkerrecords.h"
@@ -126,6 +126,27 @@ private slots:
         QTest::newRow("linker without a comma before it") << "He therefore accepted the plan.";
     }
     void linkerLookAlikes() { lookAlike(); }
+
+    void missingBeforeEtc_data()
+    {
+        columns();
+        row("etc after the last noun of a list", "We bought pens, books etc.", "books etc", "books, etc",
+            "comma_etc", "We bought pens, books, etc.");
+        row("etc after a verb", "People should not be judged etc. by others.", "judged etc", "judged, etc",
+            "comma_etc", "People should not be judged, etc. by others.");
+        row("etc after a bracket", "We saw animals (bears and penguins) etc.", ") etc", "), etc", "comma_etc",
+            "We saw animals (bears and penguins), etc.");
+    }
+    void missingBeforeEtc() { verify(); }
+
+    void etcLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("etc with its comma") << "We bought pens, books, etc.";
+        QTest::newRow("etc opening a sentence") << "Etc. is short for et cetera.";
+        QTest::newRow("etc after a comma in brackets") << "We bought tools (saws, drills, etc.) in town.";
+    }
+    void etcLookAlikes() { lookAlike(); }
 
     void needlessComma_data()
     {
