@@ -1,8 +1,9 @@
 #pragma once
 // Marks and letter case around words: a contraction written with a backtick or another
 // wrong mark ("don`t", "can=t"), "non" written apart ("non biological"), the slips in
-// "and so on" ("and the so on", "and etc.", "books etc."), a whole sentence in capitals, and commas
-// edited text never sets (before a that-clause, a restrictive relative clause or "than").
+// "and so on" ("and the so on", "and etc.", "books etc."), a whole sentence in capitals,
+// and commas edited text never sets (before a that-clause, a restrictive relative clause
+// or "than").
 
 #include "finding.h"
 #include "tokenizer.h"
