@@ -101,6 +101,18 @@ bool finiteVerbBetween(const std::vector<Token> &t, const std::vector<std::strin
     return false;
 }
 
+// Openers that never take an object of their own: a preposition after them opens a phrase
+// of the main clause ("For example, in a chemistry class, ..."), where "as a result of",
+// "in addition to" or "second to none" go on with their own.
+bool takesNoObject(const char *opener)
+{
+    static const std::unordered_set<std::string> words = {"for example", "for instance", "however", "moreover",
+                                                          "furthermore", "therefore", "firstly", "secondly",
+                                                          "thirdly", "lastly", "consequently", "nevertheless",
+                                                          "nonetheless", "additionally"};
+    return words.count(opener) > 0;
+}
+
 // A comma somewhere after token k.
 bool commaAfter(const std::vector<Token> &t, int k)
 {
@@ -281,7 +293,7 @@ void OpenerRules::commaAfterOpener(const std::vector<Token> &t, const std::vecto
         // "However hard", "Finally arrived", "Besides the park", "In contrast to it": an
         // adverb of degree, a verb or a preposition's object belongs to the opener
         if ((R::tagIs(tags, next, "JJ") && !quantifier(n)) || R::tagIs(tags, next, "RB") || R::tagIs(tags, next, "VB")
-            || (R::tagIs(tags, next, "IN") && !subordinator(n)) || n == "to")
+            || (R::tagIs(tags, next, "IN") && !subordinator(n) && !takesNoObject(opener)) || n == "to")
             return;
         // "To sum up this information, it is ...": the infinitive takes an object, and the comma
         // comes after it

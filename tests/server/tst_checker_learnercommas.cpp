@@ -58,6 +58,8 @@ private slots:
             "opinion, if", "comma_after_opener", "In my opinion, if you work hard you will pass.");
         row("to my mind before a noun", "To my mind government should not limit art.", "mind government",
             "mind, government", "comma_after_opener", "To my mind, government should not limit art.");
+        row("a linking word before a prepositional phrase", "Moreover in China the rate is high.", "Moreover in",
+            "Moreover, in", "comma_after_opener", "Moreover, in China the rate is high.");
         row("on the contrary before a noun phrase", "On the contrary the young need more sleep.", "contrary the",
             "contrary, the", "comma_after_opener", "On the contrary, the young need more sleep.");
     }
@@ -80,7 +82,8 @@ private slots:
             << "However you define it, the answer is the same.";
         QTest::newRow("however of degree before an amount") << "However many people come, we will cope.";
         QTest::newRow("a viewpoint phrase with an of-phrase") << "In my view of the river the bridge is small.";
-        QTest::newRow("an opener before a preposition") << "For example in the morning we walk to school.";
+        QTest::newRow("an opener with its own preposition") << "As a result of the rain we stayed at home.";
+        QTest::newRow("personally before for me") << "Personally for me the second way is better.";
         QTest::newRow("after all with its object") << "After all the work we went home.";
         QTest::newRow("above all with its object") << "Above all the noise we heard a bell.";
     }
