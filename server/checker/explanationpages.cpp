@@ -150,6 +150,8 @@ const std::unordered_map<std::string, Page> &pages()
                                 "A linking word inside a sentence takes a comma after it as well as before it.", "Prices rose; however the demand stayed high.", "Prices rose; however, the demand stayed high."}},
         {"comma_etc", {"etc. 前加逗号", "列举后面的 etc.（等等）前面要加逗号，和前面的项目隔开：apples, pears, etc.；如果前面已经有 and，就去掉 and，只写 etc.。",
                        "Put a comma before \"etc.\" at the end of a list.", "We talked about the news, sports etc.", "We talked about the news, sports, etc."}},
+        {"comma_especially", {"especially 前加逗号", "especially、particularly 在句末引出补充说明（尤其是……的时候、尤其在……）时，前面用逗号和句子主干隔开：Cars are popular, especially in small towns.",
+                              "Put a comma before \"especially\" or \"particularly\" when it adds an afterthought.", "I like the others especially when it rains.", "I like the others, especially when it rains."}},
         {"determiner_number", {"限定词与名词的数", "a/an、this、every、each、another 只能修饰单数名词；复数名词前去掉 a/an，或把 this 改成 these，every/each 后的名词用单数；指“其他的几个”时用 other 加复数 (other places)。",
                                "\"a\", \"an\", \"this\" and \"another\" go with singular nouns only; for several more, use \"other\" and a plural.", "We got a new things and this animals.", "We got new things and these animals."}},
         {"quantifier_of", {"of 结构中的限定词", "most of、all of、some of、each of 等表示“一群中的部分”，of 后面要有 the、my、these 等限定词；泛指时直接说 most students，不用 of。",

@@ -47,6 +47,7 @@ void PunctuationRules::check(const std::vector<Token> &t, const std::vector<std:
     commaBeforeThat(t, tags, out);
     commaBeforeRelative(t, tags, out);
     commaBeforeThan(t, tags, out);
+    commaBeforeEspecially(t, tags, out);
     missingSpace(t, out);
     spaceBeforeMark(t, out);
     fullWidthMarks(t, out);
@@ -484,6 +485,25 @@ void PunctuationRules::allCapitals(const std::vector<Token> &t, std::vector<Find
         text += sentenceCase(t[size_t(i)], i == firstWord);
     }
     out->push_back(R::replace(t, firstWord, lastWord, text, "STYLE", "sentence_all_caps", 2));
+}
+
+void PunctuationRules::commaBeforeEspecially(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                             std::vector<Finding> *out) const
+{
+    // "other cars especially in cities" -> "cars, especially in": an afterthought that narrows
+    // what went before. Brown sets a comma before "especially" or "particularly" and such a
+    // phrase or clause 99 times; straight after a noun or adjective without a mark, 3 times.
+    static const Set openers = {"when", "if", "in", "for", "since", "because", "after", "during", "among", "at",
+                                "on", "with", "the", "those", "as", "where", "by"};
+    for (int i = 1; i + 1 < int(t.size()); ++i) {
+        const std::string &w = t[size_t(i)].lower;
+        if ((w != "especially" && w != "particularly") || t[size_t(i) - 1].kind != Token::Word
+            || !openers.count(R::lowerAt(t, i + 1)))
+            continue;
+        if (!R::nounTag(tags, i - 1) && !R::tagIs(tags, i - 1, "JJ") && !R::tagIs(tags, i - 1, "CD"))
+            continue;
+        out->push_back(R::replace(t, i - 1, i - 1, t[size_t(i) - 1].text + ",", "GRAMMAR", "comma_especially", 2));
+    }
 }
 
 } // namespace PennovaChecker

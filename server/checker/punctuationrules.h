@@ -2,8 +2,8 @@
 // Marks and letter case around words: a contraction written with a backtick or another
 // wrong mark ("don`t", "can=t"), "non" written apart ("non biological"), the slips in
 // "and so on" ("and the so on", "and etc.", "books etc."), a whole sentence in capitals,
-// and commas edited text never sets (before a that-clause, a restrictive relative clause
-// or "than").
+// commas edited text never sets (before a that-clause, a restrictive relative clause or
+// "than") and one it always sets (before "especially" adding an afterthought).
 
 #include "finding.h"
 #include "tokenizer.h"
@@ -54,6 +54,10 @@ private:
     // "more popular, than ...": no comma between a comparative and its "than"
     void commaBeforeThan(const std::vector<Token> &t, const std::vector<std::string> &tags,
                          std::vector<Finding> *out) const;
+
+    // "cars especially in cities" -> "cars, especially in cities": a comma before the afterthought
+    void commaBeforeEspecially(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                               std::vector<Finding> *out) const;
 
     const Lexicon &m_lex;
     const WordForms &m_forms;

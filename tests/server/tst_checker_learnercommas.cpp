@@ -1,8 +1,8 @@
 // Learner errors with commas: one missing after a linking phrase that opens the sentence or
-// stands inside it after a comma, or before "etc.", and one set where edited English never
-// has it (before a that-clause, a restrictive relative clause or "than"). Each learner
-// sentence must get its finding with the right first candidate and explanation page, and
-// each clean look-alike none at all.
+// stands inside it after a comma, or before "etc." or "especially", and one set where edited
+// English never has it (before a that-clause, a restrictive relative clause or "than").
+// Each learner sentence must get its finding with the right first candidate and
+// explanation page, and each clean look-alike none at all.
 
 #include "englishchecker.h"
 #include "support/checkerrecords.h"
@@ -150,6 +150,31 @@ private slots:
         QTest::newRow("etc after a comma in brackets") << "We bought tools (saws, drills, etc.) in town.";
     }
     void etcLookAlikes() { lookAlike(); }
+
+    void missingBeforeEspecially_data()
+    {
+        columns();
+        row("especially before a clause", "Films are more fun than books especially when you watch with friends.",
+            "books especially", "books, especially", "comma_especially",
+            "Films are more fun than books, especially when you watch with friends.");
+        row("especially before a prepositional phrase", "Fewer people buy cars especially in big cities.",
+            "cars especially", "cars, especially", "comma_especially",
+            "Fewer people buy cars, especially in big cities.");
+        row("particularly after an adjective", "The show was awful particularly for young viewers.",
+            "awful particularly", "awful, particularly", "comma_especially",
+            "The show was awful, particularly for young viewers.");
+    }
+    void missingBeforeEspecially() { verify(); }
+
+    void especiallyLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("especially with its comma") << "Cars are popular, especially in small towns.";
+        QTest::newRow("especially after a verb") << "This is especially true in winter.";
+        QTest::newRow("especially after an adverb") << "The room was set aside especially for guests.";
+        QTest::newRow("especially before an adjective") << "It was an especially cold winter.";
+    }
+    void especiallyLookAlikes() { lookAlike(); }
 
     void needlessComma_data()
     {
