@@ -284,7 +284,11 @@ void PunctuationRules::commaBeforeRelative(const std::vector<Token> &t, const st
     // 73 % after a name.
     static const Set pronouns = {"those", "anyone", "anybody", "someone", "somebody", "everyone", "everybody"};
     static const Set quantifiers = {"many", "most", "some", "few", "several", "all", "no", "any", "every", "each"};
-    static const Set amounts = {"number", "numbers", "percentage", "proportion", "share", "majority", "amount"};
+    static const Set amounts = {"number", "numbers", "percentage", "proportion", "share", "majority", "amount",
+                                "level", "rate", "ratio", "quantity"};
+    // "something that", "the ones who": Brown's 81 relative clauses after an indefinite pronoun
+    // or "the one(s)" are all without the comma
+    static const Set indefinite = {"something", "anything", "everything", "nothing"};
     static const Set existential = {"is", "are", "was", "were"};
     static const Set groups = {"people", "students", "children", "adults", "teenagers", "persons"};
     for (int c = 1; c + 2 < int(t.size()); ++c) {
@@ -292,7 +296,14 @@ void PunctuationRules::commaBeforeRelative(const std::vector<Token> &t, const st
             continue;
         const std::string rel = R::lowerAt(t, c + 1);
         bool fix = false;
-        if (rel == "who") {
+        const std::string before = R::lowerAt(t, c - 1);
+        const bool theOnes = (before == "one" || before == "ones") && R::lowerAt(t, c - 2) == "the";
+        if ((rel == "who" || rel == "that") && theOnes)
+            fix = true;
+        else if (rel == "that" && (indefinite.count(before) || pronouns.count(before))) {
+            // "something, that is, a lie": "that is" set off by commas means "namely"
+            fix = !(R::lowerAt(t, c + 2) == "is" && c + 3 < int(t.size()) && t[size_t(c) + 3].text == ",");
+        } else if (rel == "who") {
             fix = pronouns.count(R::lowerAt(t, c - 1)) > 0;
             // "punish people, who share": a bare plural of people, straight after a verb, a
             // preposition, a conjunction, a comma or the start
@@ -306,7 +317,10 @@ void PunctuationRules::commaBeforeRelative(const std::vector<Token> &t, const st
                 while (k - 1 >= 0 && words < 3 && (R::tagIs(tags, k - 1, "JJ") || R::nounTag(tags, k - 1))
                        && !R::tagIs(tags, k - 1, "NNP") && !quantifiers.count(R::lowerAt(t, k - 1)))
                     --k, ++words;
-                const std::string det = R::lowerAt(t, k - 1);
+                std::string det = R::lowerAt(t, k - 1);
+                // "a lot of girls, who": an amount like "many"
+                if (det == "of" && (R::lowerAt(t, k - 2) == "lot" || R::lowerAt(t, k - 2) == "lots"))
+                    det = "many";
                 // "the most shiftless adolescent": a superlative, not a quantity; "In any
                 // case, who ...": the comma closes an opening phrase
                 const bool opening = k - 2 == 0 && R::tagIs(tags, 0, "IN");

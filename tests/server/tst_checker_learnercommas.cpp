@@ -205,6 +205,14 @@ private slots:
             "Every person who earns money pays taxes.");
         row("there are people, who", "But there are people, who say it works.", ", ", "", "comma_relative",
             "But there are people who say it works.");
+        row("something, that", "It helps us see something, that matters in life.", ", ", "", "comma_relative",
+            "It helps us see something that matters in life.");
+        row("the ones, who", "Let me describe the ones, who believe in it.", ", ", "", "comma_relative",
+            "Let me describe the ones who believe in it.");
+        row("a lot of plural, who", "I know a lot of girls, who want to work in science.", ", ", "",
+            "comma_relative", "I know a lot of girls who want to work in science.");
+        row("the level of, who", "The level of men, who held a diploma rose.", ", ", "", "comma_relative",
+            "The level of men who held a diploma rose.");
         row("plural noun, that with a plural verb", "Children, that grow up in the city are busy.", ", ", "",
             "comma_relative", "Children that grow up in the city are busy.");
         row("more adjective, than", "E-books are more popular, than paper books.", ", ", "", "comma_than",
@@ -238,6 +246,9 @@ private slots:
             << "Rare is the man, from the richest to the most humble worker, who has no story.";
         QTest::newRow("an opening phrase before a question") << "In any case, who ever thought that?";
         QTest::newRow("an aside before than") << "It is less shallow, if less sharp, than the others.";
+        QTest::newRow("that is meaning namely") << "I told him something, that is, a lie.";
+        QTest::newRow("which after a clause ending in a pronoun") << "He said nothing, which surprised us.";
+        QTest::newRow("a numeral one before who") << "We have two cats and one, who is old, sleeps all day.";
         QTest::newRow("no comma at all") << "I think that those who work hard will earn more than others.";
     }
     void needlessCommaLookAlikes() { lookAlike(); }
