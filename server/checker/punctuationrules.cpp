@@ -220,7 +220,8 @@ void PunctuationRules::commaBeforeThat(const std::vector<Token> &t, const std::v
                                   "show", "shows", "showed", "shown", "feel", "emphasize", "emphasise", "stress"};
     static const Set personal = {"sure", "certain", "convinced", "aware", "confident"};
     static const Set anyBe = {"am", "is", "are", "was", "were", "be", "been", "i'm", "we're", "they're"};
-    static const Set contentNouns = {"idea", "fact", "opinion", "belief", "view", "conclusion", "doubt"};
+    static const Set contentNouns = {"idea", "fact", "opinion", "belief", "view", "conclusion", "doubt", "statement",
+                                     "notion", "assumption", "claim", "argument"};
     // "that is", "that means", "that would ...": a demonstrative "that" after a comma
     static const Set demonstrativeVerbs = {"is", "was", "'s", "means", "meant", "would", "will", "way", "being"};
     // before the verb: its subject, a modal or "to" ("I think", "we can see", "to say"), a
@@ -266,7 +267,9 @@ void PunctuationRules::commaBeforeThat(const std::vector<Token> &t, const std::v
             bool series = false;
             for (int k = 0; k < c - 1; ++k)
                 series = series || t[size_t(k)].is("that");
-            fix = !series && (w == "doubt" ? det == "no" : det == "the" || det == "a" || det == "an");
+            // ("with opinion, that": a bare noun after a preposition is the same noun)
+            fix = !series
+                && (w == "doubt" ? det == "no" : det == "the" || det == "a" || det == "an" || R::tagEquals(tags, c - 2, "IN"));
         }
         Finding f;
         if (fix && R::deletion(t, c, "GRAMMAR", "comma_that", 2, &f))

@@ -193,6 +193,8 @@ private slots:
             "There is no doubt that more teenagers use it.");
         row("the idea, that", "I support the idea, that looks matter.", ", ", "", "comma_that",
             "I support the idea that looks matter.");
+        row("the claim, that", "I do not agree with the claim, that it helps.",
+            ", ", "", "comma_that", "I do not agree with the claim that it helps.");
         row("those, who", "Those, who work hard will pass.", ", ", "", "comma_relative",
             "Those who work hard will pass.");
         row("anyone, who", "Anyone, who wants a ticket can come.", ", ", "", "comma_relative",
