@@ -30,8 +30,8 @@ int firstWord(const std::vector<Token> &t)
 // 5 of 5, "nonetheless" 3 of 3, "even so" 10 of 11, "yes" 48 of 49, "second" / "third" 19 of
 // 22 (against "also" 24 of 35, "finally" 27 of 43, "of course" 36 of 61, "thus" 41 % and
 // "hence" 31 %: "Thus we see" is good English). "After all" 32 of 34, "on the contrary" 8 of
-// 9, "above all" 8 of 9, "as a matter of fact" 7 of 8, "all in all" 3 of 3; a writer's
-// viewpoint, "in my/our/his opinion" 8 of 8, "in my view" and "in his estimation" likewise.
+// 9, "above all" 8 of 9, "as a matter of fact" 7 of 8, "all in all" 3 of 3. A viewpoint
+// ("In my opinion") is left to the writer: web text drops its comma.
 const char *const kOpeners[] = {"for example", "for instance", "moreover", "furthermore", "in conclusion",
                                 "first of all", "on the other hand", "in addition", "to sum up", "in other words",
                                 "therefore", "firstly", "secondly", "thirdly", "lastly",
@@ -39,8 +39,7 @@ const char *const kOpeners[] = {"for example", "for instance", "moreover", "furt
                                 "however", "in general", "in contrast", "by contrast", "on the one hand",
                                 "for this reason", "personally", "nonetheless", "even so", "yes", "second",
                                 "third", "after all", "on the contrary", "above all", "as a matter of fact",
-                                "all in all", "in my opinion", "in our opinion", "in my own opinion", "in my view",
-                                "in our view", "from my point of view", "in my point of view", "to my mind"};
+                                "all in all"};
 
 // Linking words inside a sentence, after a comma or a semicolon: before a subject or a noun
 // phrase Brown closes them with a comma too ("..., however, the" 321 of 322, "for example"

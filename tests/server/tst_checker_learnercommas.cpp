@@ -52,12 +52,8 @@ private slots:
             "instance, many", "comma_after_opener", "For instance, many people travel by train.");
         row("after all before a pronoun", "After all we are only students.", "all we", "all, we",
             "comma_after_opener", "After all, we are only students.");
-        row("a viewpoint before a pronoun", "In my opinion it depends on the person.", "opinion it", "opinion, it",
-            "comma_after_opener", "In my opinion, it depends on the person.");
-        row("a viewpoint before a condition", "In my opinion if you work hard you will pass.", "opinion if",
-            "opinion, if", "comma_after_opener", "In my opinion, if you work hard you will pass.");
-        row("to my mind before a noun", "To my mind government should not limit art.", "mind government",
-            "mind, government", "comma_after_opener", "To my mind, government should not limit art.");
+        row("a linking word before a condition", "Therefore if you work hard you will pass.", "Therefore if",
+            "Therefore, if", "comma_after_opener", "Therefore, if you work hard you will pass.");
         row("a linking word before a prepositional phrase", "Moreover in China the rate is high.", "Moreover in",
             "Moreover, in", "comma_after_opener", "Moreover, in China the rate is high.");
         row("on the contrary before a noun phrase", "On the contrary the young need more sleep.", "contrary the",
@@ -81,7 +77,7 @@ private slots:
         QTest::newRow("however of manner before a clause closed by a comma")
             << "However you define it, the answer is the same.";
         QTest::newRow("however of degree before an amount") << "However many people come, we will cope.";
-        QTest::newRow("a viewpoint phrase with an of-phrase") << "In my view of the river the bridge is small.";
+        QTest::newRow("a viewpoint is left to the writer") << "In my opinion it depends on the person.";
         QTest::newRow("an opener with its own preposition") << "As a result of the rain we stayed at home.";
         QTest::newRow("personally before for me") << "Personally for me the second way is better.";
         QTest::newRow("after all with its object") << "After all the work we went home.";
