@@ -325,6 +325,19 @@ void OpenerRules::commaAfterOpener(const std::vector<Token> &t, const std::vecto
 void OpenerRules::commaAfterLinker(const std::vector<Token> &t, const std::vector<std::string> &tags,
                                    std::vector<Finding> *out) const
 {
+    // "A younger person however will need ...": between a subject and its verb Brown sets
+    // "however" off with two commas 81 times, never without
+    for (int i = 1; i + 1 < int(t.size()); ++i) {
+        if (t[size_t(i)].lower != "however" || t[size_t(i) - 1].kind != Token::Word || R::nextWord(t, i) != i + 1)
+            continue;
+        const bool subject = R::nounTag(tags, i - 1) || R::tagEquals(tags, i - 1, "PRP");
+        const bool verb = R::tagIs(tags, i + 1, "MD") || R::tagEquals(tags, i + 1, "VBZ")
+            || R::tagEquals(tags, i + 1, "VBP") || R::tagEquals(tags, i + 1, "VBD");
+        if (subject && verb)
+            out->push_back(R::replace(t, i - 1, i + 1,
+                                      t[size_t(i) - 1].text + ", " + t[size_t(i)].text + ", " + t[size_t(i) + 1].text,
+                                      "GRAMMAR", "comma_after_linker", 2));
+    }
     for (int c = 1; c + 2 < int(t.size()); ++c) {
         if (t[size_t(c)].text != "," && t[size_t(c)].text != ";")
             continue;

@@ -98,6 +98,9 @@ private slots:
         row("however joining a clause opened by a noun phrase",
             "Sales grew in Japan, however the numbers are small.",
             ", however the", "; however, the", "comma_after_linker", "Sales grew in Japan; however, the numbers are small.");
+        row("however between a subject and its verb", "A younger person however will need more time.",
+            "person however will", "person, however, will", "comma_after_linker",
+            "A younger person, however, will need more time.");
         row("for example before a noun phrase", "Some goods go by road, for example food products.",
             "example food", "example, food", "comma_after_linker", "Some goods go by road, for example, food products.");
         row("for instance before an amount", "Prices vary, for instance many shops close early.", "instance many",
@@ -118,6 +121,8 @@ private slots:
             << "We will win, however you look at it, and soon.";
         QTest::newRow("however of manner in an aside after the subject")
             << "The results, however the reader sees them, are clear.";
+        QTest::newRow("however after a verb") << "It is however true that prices rose.";
+        QTest::newRow("however before an adjective after a noun") << "We kept the plan however small it was.";
         QTest::newRow("in addition to with its object") << "They came, in addition to the others.";
         QTest::newRow("for example before a preposition") << "Some trains are fast, for example in Japan.";
         QTest::newRow("for example before an infinitive") << "You need money, for example to go shopping.";
