@@ -313,6 +313,10 @@ void PunctuationRules::commaBeforeRelative(const std::vector<Token> &t, const st
             if (!fix && groups.count(R::lowerAt(t, c - 1)))
                 fix = c == 1 || t[size_t(c) - 2].text == "," || R::tagIs(tags, c - 2, "VB")
                     || R::tagIs(tags, c - 2, "IN") || R::tagIs(tags, c - 2, "TO") || R::tagIs(tags, c - 2, "CC");
+            // any bare plural straight after a preposition ("among women, who"): Brown 82 of 87
+            // without the comma
+            if (!fix && R::tagEquals(tags, c - 1, "NNS") && R::tagEquals(tags, c - 2, "IN"))
+                fix = true;
             // back over the noun phrase ("many young people", "the number of (the) people")
             int k = c - 1;
             if (!fix && R::nounTag(tags, k) && !R::tagIs(tags, k, "NNP")) {

@@ -216,6 +216,8 @@ private slots:
             "comma_relative", "I know a lot of girls who want to work in science.");
         row("the level of, who", "The level of men, who held a diploma rose.", ", ", "", "comma_relative",
             "The level of men who held a diploma rose.");
+        row("a bare plural after a preposition, who", "The lowest rate is among women, who have a degree.", ", ", "",
+            "comma_relative", "The lowest rate is among women who have a degree.");
         row("plural noun, that with a plural verb", "Children, that grow up in the city are busy.", ", ", "",
             "comma_relative", "Children that grow up in the city are busy.");
         row("more adjective, than", "E-books are more popular, than paper books.", ", ", "", "comma_than",
@@ -250,6 +252,7 @@ private slots:
         QTest::newRow("an opening phrase before a question") << "In any case, who ever thought that?";
         QTest::newRow("an aside before than") << "It is less shallow, if less sharp, than the others.";
         QTest::newRow("that is meaning namely") << "I told him something, that is, a lie.";
+        QTest::newRow("a plural after an adjective and who") << "We met young doctors, who were very kind.";
         QTest::newRow("which after a clause ending in a pronoun") << "He said nothing, which surprised us.";
         QTest::newRow("a numeral one before who") << "We have two cats and one, who is old, sleeps all day.";
         QTest::newRow("no comma at all") << "I think that those who work hard will earn more than others.";
