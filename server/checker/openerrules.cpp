@@ -291,7 +291,13 @@ void OpenerRules::commaAfterOpener(const std::vector<Token> &t, const std::vecto
         const std::string &n = t[size_t(next)].lower;
         // "However hard", "Finally arrived", "Besides the park", "In contrast to it": an
         // adverb of degree, a verb or a preposition's object belongs to the opener
-        if ((R::tagIs(tags, next, "JJ") && !quantifier(n)) || R::tagIs(tags, next, "RB") || R::tagIs(tags, next, "VB")
+        // ("Moreover modern technology": after a linking word an adjective before a noun opens
+        // the subject; after "however" or "even so" it asks for a degree)
+        const bool adjectiveOfSubject = R::tagIs(tags, next, "JJ") && R::nounTag(tags, next + 1)
+            && std::strcmp(opener, "however") != 0 && std::strcmp(opener, "even so") != 0
+            && finiteVerbBetween(t, tags, next, 1);
+        if ((R::tagIs(tags, next, "JJ") && !quantifier(n) && !adjectiveOfSubject) || R::tagIs(tags, next, "RB")
+            || R::tagIs(tags, next, "VB")
             || (R::tagIs(tags, next, "IN") && !subordinator(n) && !takesNoObject(opener)) || n == "to")
             return;
         // "To sum up this information, it is ...": the infinitive takes an object, and the comma

@@ -56,6 +56,8 @@ private slots:
             "Therefore, if", "comma_after_opener", "Therefore, if you work hard you will pass.");
         row("a linking word before a prepositional phrase", "Moreover in China the rate is high.", "Moreover in",
             "Moreover, in", "comma_after_opener", "Moreover, in China the rate is high.");
+        row("a linking phrase before an adjective and its noun", "On the other hand young people need sleep.",
+            "hand young", "hand, young", "comma_after_opener", "On the other hand, young people need sleep.");
         row("on the contrary before a noun phrase", "On the contrary the young need more sleep.", "contrary the",
             "contrary, the", "comma_after_opener", "On the contrary, the young need more sleep.");
     }
@@ -80,6 +82,8 @@ private slots:
         QTest::newRow("a viewpoint is left to the writer") << "In my opinion it depends on the person.";
         QTest::newRow("an opener with its own preposition") << "As a result of the rain we stayed at home.";
         QTest::newRow("personally before for me") << "Personally for me the second way is better.";
+        QTest::newRow("however before an adjective of degree") << "However bad the weather is, we go out.";
+        QTest::newRow("a linking word before a fragment with an adjective") << "For example environmental issues.";
         QTest::newRow("after all with its object") << "After all the work we went home.";
         QTest::newRow("above all with its object") << "Above all the noise we heard a bell.";
     }
