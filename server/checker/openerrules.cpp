@@ -70,7 +70,7 @@ bool quantifier(const std::string &lower)
     return lower == "many" || lower == "much" || lower == "most" || lower == "several" || lower == "few";
 }
 
-// "For example if ...", "In my opinion when ...": a clause of condition or time after the opener
+// "For example if ...", "Therefore when ...": a clause of condition or time after the opener
 bool subordinator(const std::string &lower)
 {
     return lower == "if" || lower == "when" || lower == "because" || lower == "although" || lower == "though"
@@ -356,8 +356,9 @@ void OpenerRules::commaAfterLinker(const std::vector<Token> &t, const std::vecto
                 break; // its comma is there, or another mark
             // a subject or a noun phrase opens the clause after it; an adjective, adverb,
             // verb or preposition belongs to the linker ("however hard", "in addition to")
-            const bool clause = R::tagIs(tags, next, "PRP") || R::tagIs(tags, next, "DT") || quantifier(R::lowerAt(t, next))
-                || R::tagIs(tags, next, "EX") || R::nounTag(tags, next) || R::tagIs(tags, next, "CD");
+            const bool clause = R::tagIs(tags, next, "PRP") || R::tagIs(tags, next, "DT")
+                || quantifier(R::lowerAt(t, next)) || R::tagIs(tags, next, "EX") || R::nounTag(tags, next)
+                || R::tagIs(tags, next, "CD");
             if (!clause || (std::strcmp(linker, "however") == 0 && howeverOfManner(t, tags, next)))
                 break;
             // "The results, however the reader sees them, are clear": an aside between the

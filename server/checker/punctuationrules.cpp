@@ -268,8 +268,8 @@ void PunctuationRules::commaBeforeThat(const std::vector<Token> &t, const std::v
             for (int k = 0; k < c - 1; ++k)
                 series = series || t[size_t(k)].is("that");
             // ("with opinion, that": a bare noun after a preposition is the same noun)
-            fix = !series
-                && (w == "doubt" ? det == "no" : det == "the" || det == "a" || det == "an" || R::tagEquals(tags, c - 2, "IN"));
+            const bool determined = det == "the" || det == "a" || det == "an" || R::tagEquals(tags, c - 2, "IN");
+            fix = !series && (w == "doubt" ? det == "no" : determined);
         }
         Finding f;
         if (fix && R::deletion(t, c, "GRAMMAR", "comma_that", 2, &f))

@@ -101,12 +101,14 @@ private slots:
             "Guides are trained; therefore, they know the city.");
         row("however joining a clause opened by a noun phrase",
             "Sales grew in Japan, however the numbers are small.",
-            ", however the", "; however, the", "comma_after_linker", "Sales grew in Japan; however, the numbers are small.");
+            ", however the", "; however, the", "comma_after_linker",
+            "Sales grew in Japan; however, the numbers are small.");
         row("however between a subject and its verb", "A younger person however will need more time.",
             "person however will", "person, however, will", "comma_after_linker",
             "A younger person, however, will need more time.");
         row("for example before a noun phrase", "Some goods go by road, for example food products.",
-            "example food", "example, food", "comma_after_linker", "Some goods go by road, for example, food products.");
+            "example food", "example, food", "comma_after_linker",
+            "Some goods go by road, for example, food products.");
         row("for instance before an amount", "Prices vary, for instance many shops close early.", "instance many",
             "instance, many", "comma_after_linker", "Prices vary, for instance, many shops close early.");
         row("in other words before a determiner", "He left early, in other words the plan failed.", "words the",
