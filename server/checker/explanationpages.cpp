@@ -152,6 +152,8 @@ const std::unordered_map<std::string, Page> &pages()
                        "Put a comma before \"etc.\" at the end of a list.", "We talked about the news, sports etc.", "We talked about the news, sports, etc."}},
         {"comma_especially", {"especially 前加逗号", "especially、particularly 在句末引出补充说明（尤其是……的时候、尤其在……）时，前面用逗号和句子主干隔开：Cars are popular, especially in small towns.",
                               "Put a comma before \"especially\" or \"particularly\" when it adds an afterthought.", "I like the others especially when it rains.", "I like the others, especially when it rains."}},
+        {"comma_splice", {"逗号不能连接两个句子", "英语里两个完整的句子（各有主语和谓语）不能只用逗号连在一起，中文那样“一逗到底”在英语里是错误的：改用句号或分号，或者加 and、but、so 等连词。",
+                          "A comma alone cannot join two sentences: use a full stop or a semicolon, or add a conjunction.", "English is widely spoken, it is an international language.", "English is widely spoken; it is an international language."}},
         {"determiner_number", {"限定词与名词的数", "a/an、this、every、each、another 只能修饰单数名词；复数名词前去掉 a/an，或把 this 改成 these，every/each 后的名词用单数；指“其他的几个”时用 other 加复数 (other places)。",
                                "\"a\", \"an\", \"this\" and \"another\" go with singular nouns only; for several more, use \"other\" and a plural.", "We got a new things and this animals.", "We got new things and these animals."}},
         {"quantifier_of", {"of 结构中的限定词", "most of、all of、some of、each of 等表示“一群中的部分”，of 后面要有 the、my、these 等限定词；泛指时直接说 most students，不用 of。",

@@ -48,6 +48,7 @@ void PunctuationRules::check(const std::vector<Token> &t, const std::vector<std:
     commaBeforeRelative(t, tags, out);
     commaBeforeThan(t, tags, out);
     commaBeforeEspecially(t, tags, out);
+    commaSplice(t, tags, out);
     missingSpace(t, out);
     spaceBeforeMark(t, out);
     fullWidthMarks(t, out);
@@ -525,6 +526,71 @@ void PunctuationRules::commaBeforeEspecially(const std::vector<Token> &t, const 
             continue;
         out->push_back(R::replace(t, i - 1, i - 1, t[size_t(i) - 1].text + ",", "GRAMMAR", "comma_especially", 2));
     }
+}
+
+void PunctuationRules::commaSplice(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                   std::vector<Finding> *out) const
+{
+    // "English is widely spoken, it is ...": two sentences joined by a bare comma. A sentence
+    // that opens with a plain clause (no conjunction, subordinator or relative word before
+    // its first comma) and goes on with a pronoun subject and its verb: Brown has 50 in 7,126
+    // such sentences, nearly all a report ("..., it was announced") or fiction.
+    static const Set joiners = {"and", "but", "or", "so", "if", "when", "because", "although", "though", "as",
+                                "since", "while", "that", "which", "who", "whom", "whose", "where", "whether",
+                                "what", "how", "why", "unless", "until", "after", "before", "once", "then", "not"};
+    static const Set subjects = {"it", "they", "he", "she", "we", "i", "you", "there"};
+    static const Set saying = {"say", "says", "said", "think", "thinks", "thought", "believe", "believed", "know",
+                               "knew", "guess", "suppose", "suspect", "feel", "felt", "hope", "mean", "told",
+                               "asked", "decided", "seems", "seemed", "wrote", "added", "explained", "agree",
+                               "admit", "reckon", "bet", "understand", "see", "saw", "recall", "remember",
+                               "sure", "certain", "convinced", "aware", "afraid"};
+    const int n = int(t.size());
+    if (n < 8 || t[0].kind != Token::Word || R::tagIs(tags, 0, "IN") || R::tagIs(tags, 0, "RB")
+        || R::tagIs(tags, 0, "CC") || R::tagIs(tags, 0, "VB") || R::tagIs(tags, 0, "TO") || R::tagIs(tags, 0, "W"))
+        return;
+    int c = 0;
+    while (c < n && t[size_t(c)].text != ",") {
+        if (t[size_t(c)].text == "\"" || t[size_t(c)].text == ";" || t[size_t(c)].text == ":"
+            || t[size_t(c)].text == "(" || joiners.count(t[size_t(c)].lower))
+            return;
+        ++c;
+    }
+    if (c < 3 || c + 3 >= n)
+        return;
+    // ("I think having lost a friend, she ...", "I am sure, it ...": the comma may close an
+    // opening phrase inside the clause a verb of saying or thinking takes, or stand before it)
+    bool verb = false;
+    for (int k = 1; k < c; ++k) {
+        if (saying.count(t[size_t(k)].lower))
+            return;
+        verb = verb || R::tagIs(tags, k, "MD") || R::tagEquals(tags, k, "VBZ") || R::tagEquals(tags, k, "VBP")
+            || R::tagEquals(tags, k, "VBD");
+    }
+    const int s = c + 1, v = c + 2;
+    const bool second = subjects.count(R::lowerAt(t, s)) && R::nextWord(t, s) == v
+        && (R::tagIs(tags, v, "MD") || R::tagEquals(tags, v, "VBZ") || R::tagEquals(tags, v, "VBP")
+            || R::tagEquals(tags, v, "VBD"))
+        && !saying.count(R::lowerAt(t, v)) && t[size_t(v) + 1].text != "," && t[size_t(v) + 1].text != ".";
+    // "There will be days of joy, there will be days of calm": a deliberate series; "...,
+    // it was announced": a passive report
+    const bool series = R::lowerAt(t, 0) == R::lowerAt(t, s) && R::lowerAt(t, 1) == R::lowerAt(t, v);
+    const bool report = R::lowerAt(t, s) == "it" && R::tagEquals(tags, v + 1, "VBN");
+    for (const Token &tok : t)
+        if (tok.text == "\"")
+            return;
+    if (!verb || !second || series || report || R::tagIs(tags, 0, "MD"))
+        return;
+    // a semicolon keeps the two together; a full stop parts them
+    Finding f = R::replace(t, c, s, "; " + t[size_t(s)].text, "GRAMMAR", "comma_splice", 2);
+    Candidate stop = f.candidates[0];
+    std::string capital = t[size_t(s)].text;
+    if (!capital.empty() && capital[0] >= 'a' && capital[0] <= 'z')
+        capital[0] = char(capital[0] - 'a' + 'A');
+    stop.correction = ". " + capital;
+    stop.score = f.candidates[0].score / 2;
+    stop.originalScore = 1.0 - stop.score;
+    f.candidates.push_back(stop);
+    out->push_back(f);
 }
 
 } // namespace PennovaChecker

@@ -3,7 +3,8 @@
 // wrong mark ("don`t", "can=t"), "non" written apart ("non biological"), the slips in
 // "and so on" ("and the so on", "and etc.", "books etc."), a whole sentence in capitals,
 // commas edited text never sets (before a that-clause, a restrictive relative clause or
-// "than") and one it always sets (before "especially" adding an afterthought).
+// "than"), one it always sets (before "especially" adding an afterthought) and a comma that
+// joins two sentences.
 
 #include "finding.h"
 #include "tokenizer.h"
@@ -58,6 +59,10 @@ private:
     // "cars especially in cities" -> "cars, especially in cities": a comma before the afterthought
     void commaBeforeEspecially(const std::vector<Token> &t, const std::vector<std::string> &tags,
                                std::vector<Finding> *out) const;
+
+    // "English is widely spoken, it is ...": two sentences joined by a bare comma
+    void commaSplice(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                     std::vector<Finding> *out) const;
 
     const Lexicon &m_lex;
     const WordForms &m_forms;

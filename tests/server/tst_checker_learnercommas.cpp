@@ -1,8 +1,8 @@
 // Learner errors with commas: one missing after a linking phrase that opens the sentence or
-// stands inside it after a comma, or before "etc." or "especially", and one set where edited
-// English never has it (before a that-clause, a restrictive relative clause or "than").
-// Each learner sentence must get its finding with the right first candidate and
-// explanation page, and each clean look-alike none at all.
+// stands inside it after a comma, or before "etc." or "especially"; one set where edited
+// English never has it (before a that-clause, a restrictive relative clause or "than"); and
+// a comma that joins two sentences. Each learner sentence must get its finding with the
+// right first candidate and explanation page, and each clean look-alike none at all.
 
 #include "englishchecker.h"
 #include "support/checkerrecords.h"
@@ -182,6 +182,35 @@ private slots:
         QTest::newRow("especially before an adjective") << "It was an especially cold winter.";
     }
     void especiallyLookAlikes() { lookAlike(); }
+
+    void commaSplice_data()
+    {
+        columns();
+        row("two clauses, the second with it", "English is widely spoken, it is an international language.",
+            ", it", "; it", "comma_splice", "English is widely spoken; it is an international language.");
+        row("two clauses, the second with they", "Parents are very busy, they spend most of their time at work.",
+            ", they", "; they", "comma_splice", "Parents are very busy; they spend most of their time at work.");
+        row("two clauses, the second with a modal", "Buildings reflect history, we can learn from them.", ", we",
+            "; we", "comma_splice", "Buildings reflect history; we can learn from them.");
+    }
+    void commaSplice() { verify(); }
+
+    void commaSpliceLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("a reporting clause") << "The plan is too late for us, I think.";
+        QTest::newRow("a reporting verb before more") << "The shop will close next year, he said in May.";
+        QTest::newRow("a passive report") << "John was elected president, it was announced yesterday.";
+        QTest::newRow("a deliberate series") << "There will be days of joy, there will be days of calm.";
+        QTest::newRow("an opening clause") << "If it rains on Sunday, we will stay at home.";
+        QTest::newRow("a conjunction after the comma") << "The test was very hard, but we passed it.";
+        QTest::newRow("a relative clause and an aside") << "The woman who called was, it seems, his aunt.";
+        QTest::newRow("an opening phrase without a verb") << "Every year in May, we visit our grandparents.";
+        QTest::newRow("an opening phrase inside a thought")
+            << "I think having lost a friend, she sees life in a different way.";
+        QTest::newRow("a quotation") << "He shouted \"Stop, it is mine!\" and ran to the door.";
+    }
+    void commaSpliceLookAlikes() { lookAlike(); }
 
     void needlessComma_data()
     {
