@@ -528,6 +528,27 @@ void PunctuationRules::commaBeforeEspecially(const std::vector<Token> &t, const 
     }
 }
 
+namespace {
+
+// The finding for the comma at c between two sentences: a semicolon, or a full stop.
+void spliceAt(const std::vector<Token> &t, int c, std::vector<Finding> *out)
+{
+    const int s = c + 1;
+    // a semicolon keeps the two together; a full stop parts them
+    Finding f = R::replace(t, c, s, "; " + t[size_t(s)].text, "GRAMMAR", "comma_splice", 2);
+    Candidate stop = f.candidates[0];
+    std::string capital = t[size_t(s)].text;
+    if (!capital.empty() && capital[0] >= 'a' && capital[0] <= 'z')
+        capital[0] = char(capital[0] - 'a' + 'A');
+    stop.correction = ". " + capital;
+    stop.score = f.candidates[0].score / 2;
+    stop.originalScore = 1.0 - stop.score;
+    f.candidates.push_back(stop);
+    out->push_back(f);
+}
+
+} // namespace
+
 void PunctuationRules::commaSplice(const std::vector<Token> &t, const std::vector<std::string> &tags,
                                    std::vector<Finding> *out) const
 {
@@ -545,52 +566,47 @@ void PunctuationRules::commaSplice(const std::vector<Token> &t, const std::vecto
                                "admit", "reckon", "bet", "understand", "see", "saw", "recall", "remember",
                                "sure", "certain", "convinced", "aware", "afraid"};
     const int n = int(t.size());
-    if (n < 8 || t[0].kind != Token::Word || R::tagIs(tags, 0, "IN") || R::tagIs(tags, 0, "RB")
-        || R::tagIs(tags, 0, "CC") || R::tagIs(tags, 0, "VB") || R::tagIs(tags, 0, "TO") || R::tagIs(tags, 0, "W"))
-        return;
-    int c = 0;
-    while (c < n && t[size_t(c)].text != ",") {
-        if (t[size_t(c)].text == "\"" || t[size_t(c)].text == ";" || t[size_t(c)].text == ":"
-            || t[size_t(c)].text == "(" || joiners.count(t[size_t(c)].lower))
-            return;
-        ++c;
-    }
-    if (c < 3 || c + 3 >= n)
-        return;
-    // ("I think having lost a friend, she ...", "I am sure, it ...": the comma may close an
-    // opening phrase inside the clause a verb of saying or thinking takes, or stand before it)
-    bool verb = false;
-    for (int k = 1; k < c; ++k) {
-        if (saying.count(t[size_t(k)].lower))
-            return;
-        verb = verb || R::tagIs(tags, k, "MD") || R::tagEquals(tags, k, "VBZ") || R::tagEquals(tags, k, "VBP")
-            || R::tagEquals(tags, k, "VBD");
-    }
-    const int s = c + 1, v = c + 2;
-    const bool second = subjects.count(R::lowerAt(t, s)) && R::nextWord(t, s) == v
-        && (R::tagIs(tags, v, "MD") || R::tagEquals(tags, v, "VBZ") || R::tagEquals(tags, v, "VBP")
-            || R::tagEquals(tags, v, "VBD"))
-        && !saying.count(R::lowerAt(t, v)) && t[size_t(v) + 1].text != "," && t[size_t(v) + 1].text != ".";
-    // "There will be days of joy, there will be days of calm": a deliberate series; "...,
-    // it was announced": a passive report
-    const bool series = R::lowerAt(t, 0) == R::lowerAt(t, s) && R::lowerAt(t, 1) == R::lowerAt(t, v);
-    const bool report = R::lowerAt(t, s) == "it" && R::tagEquals(tags, v + 1, "VBN");
     for (const Token &tok : t)
         if (tok.text == "\"")
             return;
-    if (!verb || !second || series || report || R::tagIs(tags, 0, "MD"))
-        return;
-    // a semicolon keeps the two together; a full stop parts them
-    Finding f = R::replace(t, c, s, "; " + t[size_t(s)].text, "GRAMMAR", "comma_splice", 2);
-    Candidate stop = f.candidates[0];
-    std::string capital = t[size_t(s)].text;
-    if (!capital.empty() && capital[0] >= 'a' && capital[0] <= 'z')
-        capital[0] = char(capital[0] - 'a' + 'A');
-    stop.correction = ". " + capital;
-    stop.score = f.candidates[0].score / 2;
-    stop.originalScore = 1.0 - stop.score;
-    f.candidates.push_back(stop);
-    out->push_back(f);
+    // each sentence of the text from its first word b
+    for (int b = 0; b < n; ++b) {
+        if (b > 0 && t[size_t(b) - 1].text != "." && t[size_t(b) - 1].text != "!" && t[size_t(b) - 1].text != "?")
+            continue;
+        if (t[size_t(b)].kind != Token::Word || R::tagIs(tags, b, "IN") || R::tagIs(tags, b, "RB")
+            || R::tagIs(tags, b, "CC") || R::tagIs(tags, b, "VB") || R::tagIs(tags, b, "TO") || R::tagIs(tags, b, "W")
+            || R::tagIs(tags, b, "MD"))
+            continue;
+        int c = b;
+        bool plain = true;
+        while (c < n && t[size_t(c)].text != "," && plain) {
+            const std::string &w = t[size_t(c)].text;
+            plain = w != ";" && w != ":" && w != "(" && w != "." && w != "!" && w != "?"
+                && !joiners.count(t[size_t(c)].lower);
+            ++c;
+        }
+        if (!plain || c < b + 3 || c + 3 >= n)
+            continue;
+        // ("I think having lost a friend, she ...", "I am sure, it ...": the comma may close an
+        // opening phrase inside the clause a verb of saying or thinking takes, or stand before it)
+        bool verb = false, saidBefore = false;
+        for (int k = b + 1; k < c; ++k) {
+            saidBefore = saidBefore || saying.count(t[size_t(k)].lower);
+            verb = verb || R::tagIs(tags, k, "MD") || R::tagEquals(tags, k, "VBZ") || R::tagEquals(tags, k, "VBP")
+                || R::tagEquals(tags, k, "VBD");
+        }
+        const int s = c + 1, v = c + 2;
+        const bool second = subjects.count(R::lowerAt(t, s)) && R::nextWord(t, s) == v
+            && (R::tagIs(tags, v, "MD") || R::tagEquals(tags, v, "VBZ") || R::tagEquals(tags, v, "VBP")
+                || R::tagEquals(tags, v, "VBD"))
+            && !saying.count(R::lowerAt(t, v)) && t[size_t(v) + 1].text != "," && t[size_t(v) + 1].text != ".";
+        // "There will be days of joy, there will be days of calm": a deliberate series; "...,
+        // it was announced": a passive report
+        const bool series = R::lowerAt(t, b) == R::lowerAt(t, s) && R::lowerAt(t, b + 1) == R::lowerAt(t, v);
+        const bool report = R::lowerAt(t, s) == "it" && R::tagEquals(tags, v + 1, "VBN");
+        if (verb && second && !saidBefore && !series && !report)
+            spliceAt(t, c, out);
+    }
 }
 
 } // namespace PennovaChecker

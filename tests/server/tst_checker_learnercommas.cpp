@@ -192,6 +192,8 @@ private slots:
             ", they", "; they", "comma_splice", "Parents are very busy; they spend most of their time at work.");
         row("two clauses, the second with a modal", "Buildings reflect history, we can learn from them.", ", we",
             "; we", "comma_splice", "Buildings reflect history; we can learn from them.");
+        row("two clauses in the second sentence of a text", "We met at noon. Prices are high, they keep rising.",
+            ", they", "; they", "comma_splice", "We met at noon. Prices are high; they keep rising.");
     }
     void commaSplice() { verify(); }
 
@@ -208,6 +210,8 @@ private slots:
         QTest::newRow("an opening phrase without a verb") << "Every year in May, we visit our grandparents.";
         QTest::newRow("an opening phrase inside a thought")
             << "I think having lost a friend, she sees life in a different way.";
+        QTest::newRow("an opening phrase in the second sentence")
+            << "The city is noisy. On the other hand, it is exciting.";
         QTest::newRow("a quotation") << "He shouted \"Stop, it is mine!\" and ran to the door.";
     }
     void commaSpliceLookAlikes() { lookAlike(); }
