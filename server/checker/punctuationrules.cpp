@@ -47,6 +47,8 @@ void PunctuationRules::check(const std::vector<Token> &t, const std::vector<std:
     commaBeforeThat(t, tags, out);
     commaBeforeRelative(t, tags, out);
     commaBeforeThan(t, tags, out);
+    commaBeforeEspecially(t, tags, out);
+    commaSplice(t, tags, out);
     missingSpace(t, out);
     spaceBeforeMark(t, out);
     fullWidthMarks(t, out);
@@ -219,7 +221,8 @@ void PunctuationRules::commaBeforeThat(const std::vector<Token> &t, const std::v
                                   "show", "shows", "showed", "shown", "feel", "emphasize", "emphasise", "stress"};
     static const Set personal = {"sure", "certain", "convinced", "aware", "confident"};
     static const Set anyBe = {"am", "is", "are", "was", "were", "be", "been", "i'm", "we're", "they're"};
-    static const Set contentNouns = {"idea", "fact", "opinion", "belief", "view", "conclusion", "doubt"};
+    static const Set contentNouns = {"idea", "fact", "opinion", "belief", "view", "conclusion", "doubt", "statement",
+                                     "notion", "assumption", "claim", "argument"};
     // "that is", "that means", "that would ...": a demonstrative "that" after a comma
     static const Set demonstrativeVerbs = {"is", "was", "'s", "means", "meant", "would", "will", "way", "being"};
     // before the verb: its subject, a modal or "to" ("I think", "we can see", "to say"), a
@@ -265,7 +268,9 @@ void PunctuationRules::commaBeforeThat(const std::vector<Token> &t, const std::v
             bool series = false;
             for (int k = 0; k < c - 1; ++k)
                 series = series || t[size_t(k)].is("that");
-            fix = !series && (w == "doubt" ? det == "no" : det == "the" || det == "a" || det == "an");
+            // ("with opinion, that": a bare noun after a preposition is the same noun)
+            const bool determined = det == "the" || det == "a" || det == "an" || R::tagEquals(tags, c - 2, "IN");
+            fix = !series && (w == "doubt" ? det == "no" : determined);
         }
         Finding f;
         if (fix && R::deletion(t, c, "GRAMMAR", "comma_that", 2, &f))
@@ -283,7 +288,11 @@ void PunctuationRules::commaBeforeRelative(const std::vector<Token> &t, const st
     // 73 % after a name.
     static const Set pronouns = {"those", "anyone", "anybody", "someone", "somebody", "everyone", "everybody"};
     static const Set quantifiers = {"many", "most", "some", "few", "several", "all", "no", "any", "every", "each"};
-    static const Set amounts = {"number", "numbers", "percentage", "proportion", "share", "majority", "amount"};
+    static const Set amounts = {"number", "numbers", "percentage", "proportion", "share", "majority", "amount",
+                                "level", "rate", "ratio", "quantity"};
+    // "something that", "the ones who": Brown's 81 relative clauses after an indefinite pronoun
+    // or "the one(s)" are all without the comma
+    static const Set indefinite = {"something", "anything", "everything", "nothing"};
     static const Set existential = {"is", "are", "was", "were"};
     static const Set groups = {"people", "students", "children", "adults", "teenagers", "persons"};
     for (int c = 1; c + 2 < int(t.size()); ++c) {
@@ -291,13 +300,24 @@ void PunctuationRules::commaBeforeRelative(const std::vector<Token> &t, const st
             continue;
         const std::string rel = R::lowerAt(t, c + 1);
         bool fix = false;
-        if (rel == "who") {
+        const std::string before = R::lowerAt(t, c - 1);
+        const bool theOnes = (before == "one" || before == "ones") && R::lowerAt(t, c - 2) == "the";
+        if ((rel == "who" || rel == "that") && theOnes)
+            fix = true;
+        else if (rel == "that" && (indefinite.count(before) || pronouns.count(before))) {
+            // "something, that is, a lie": "that is" set off by commas means "namely"
+            fix = !(R::lowerAt(t, c + 2) == "is" && c + 3 < int(t.size()) && t[size_t(c) + 3].text == ",");
+        } else if (rel == "who") {
             fix = pronouns.count(R::lowerAt(t, c - 1)) > 0;
             // "punish people, who share": a bare plural of people, straight after a verb, a
             // preposition, a conjunction, a comma or the start
             if (!fix && groups.count(R::lowerAt(t, c - 1)))
                 fix = c == 1 || t[size_t(c) - 2].text == "," || R::tagIs(tags, c - 2, "VB")
                     || R::tagIs(tags, c - 2, "IN") || R::tagIs(tags, c - 2, "TO") || R::tagIs(tags, c - 2, "CC");
+            // any bare plural straight after a preposition ("among women, who"): Brown 82 of 87
+            // without the comma
+            if (!fix && R::tagEquals(tags, c - 1, "NNS") && R::tagEquals(tags, c - 2, "IN"))
+                fix = true;
             // back over the noun phrase ("many young people", "the number of (the) people")
             int k = c - 1;
             if (!fix && R::nounTag(tags, k) && !R::tagIs(tags, k, "NNP")) {
@@ -305,7 +325,10 @@ void PunctuationRules::commaBeforeRelative(const std::vector<Token> &t, const st
                 while (k - 1 >= 0 && words < 3 && (R::tagIs(tags, k - 1, "JJ") || R::nounTag(tags, k - 1))
                        && !R::tagIs(tags, k - 1, "NNP") && !quantifiers.count(R::lowerAt(t, k - 1)))
                     --k, ++words;
-                const std::string det = R::lowerAt(t, k - 1);
+                std::string det = R::lowerAt(t, k - 1);
+                // "a lot of girls, who": an amount like "many"
+                if (det == "of" && (R::lowerAt(t, k - 2) == "lot" || R::lowerAt(t, k - 2) == "lots"))
+                    det = "many";
                 // "the most shiftless adolescent": a superlative, not a quantity; "In any
                 // case, who ...": the comma closes an opening phrase
                 const bool opening = k - 2 == 0 && R::tagIs(tags, 0, "IN");
@@ -412,6 +435,14 @@ void PunctuationRules::soOn(const std::vector<Token> &t, std::vector<Finding> *o
         if (t[size_t(i)].lower == "etc" && t[size_t(i)].kind == Token::Word && R::lowerAt(t, i - 1) != "and"
             && !(i + 1 < int(t.size()) && t[size_t(i) + 1].text == "." && !t[size_t(i) + 1].spaceBefore))
             out->push_back(R::replace(t, i, i, t[size_t(i)].text + ".", "GRAMMAR", "so_on", 3));
+    // "the God, the death etc." -> "death, etc.": Brown sets the comma before "etc." 58 times
+    // of 58 (after "and" or "or" the slip is the conjunction, above)
+    for (int i = 1; i < int(t.size()); ++i) {
+        const Token &before = t[size_t(i) - 1];
+        if (t[size_t(i)].lower == "etc" && t[size_t(i)].kind == Token::Word && t[size_t(i)].spaceBefore
+            && (before.kind == Token::Word || before.text == ")") && before.lower != "and" && before.lower != "or")
+            out->push_back(R::replace(t, i - 1, i - 1, before.text + ",", "GRAMMAR", "comma_etc", 2));
+    }
     for (int i = 0; i + 2 < int(t.size()); ++i) {
         if (t[size_t(i)].lower != "and")
             continue;
@@ -476,6 +507,106 @@ void PunctuationRules::allCapitals(const std::vector<Token> &t, std::vector<Find
         text += sentenceCase(t[size_t(i)], i == firstWord);
     }
     out->push_back(R::replace(t, firstWord, lastWord, text, "STYLE", "sentence_all_caps", 2));
+}
+
+void PunctuationRules::commaBeforeEspecially(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                             std::vector<Finding> *out) const
+{
+    // "other cars especially in cities" -> "cars, especially in": an afterthought that narrows
+    // what went before. Brown sets a comma before "especially" or "particularly" and such a
+    // phrase or clause 99 times; straight after a noun or adjective without a mark, 3 times.
+    static const Set openers = {"when", "if", "in", "for", "since", "because", "after", "during", "among", "at",
+                                "on", "with", "the", "those", "as", "where", "by"};
+    for (int i = 1; i + 1 < int(t.size()); ++i) {
+        const std::string &w = t[size_t(i)].lower;
+        if ((w != "especially" && w != "particularly") || t[size_t(i) - 1].kind != Token::Word
+            || !openers.count(R::lowerAt(t, i + 1)))
+            continue;
+        if (!R::nounTag(tags, i - 1) && !R::tagIs(tags, i - 1, "JJ") && !R::tagIs(tags, i - 1, "CD"))
+            continue;
+        out->push_back(R::replace(t, i - 1, i - 1, t[size_t(i) - 1].text + ",", "GRAMMAR", "comma_especially", 2));
+    }
+}
+
+namespace {
+
+// The finding for the comma at c between two sentences: a semicolon, or a full stop.
+void spliceAt(const std::vector<Token> &t, int c, std::vector<Finding> *out)
+{
+    const int s = c + 1;
+    // a semicolon keeps the two together; a full stop parts them
+    Finding f = R::replace(t, c, s, "; " + t[size_t(s)].text, "GRAMMAR", "comma_splice", 2);
+    Candidate stop = f.candidates[0];
+    std::string capital = t[size_t(s)].text;
+    if (!capital.empty() && capital[0] >= 'a' && capital[0] <= 'z')
+        capital[0] = char(capital[0] - 'a' + 'A');
+    stop.correction = ". " + capital;
+    stop.score = f.candidates[0].score / 2;
+    stop.originalScore = 1.0 - stop.score;
+    f.candidates.push_back(stop);
+    out->push_back(f);
+}
+
+} // namespace
+
+void PunctuationRules::commaSplice(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                   std::vector<Finding> *out) const
+{
+    // "English is widely spoken, it is ...": two sentences joined by a bare comma. A sentence
+    // that opens with a plain clause (no conjunction, subordinator or relative word before
+    // its first comma) and goes on with a pronoun subject and its verb: Brown has 50 in 7,126
+    // such sentences, nearly all a report ("..., it was announced") or fiction.
+    static const Set joiners = {"and", "but", "or", "so", "if", "when", "because", "although", "though", "as",
+                                "since", "while", "that", "which", "who", "whom", "whose", "where", "whether",
+                                "what", "how", "why", "unless", "until", "after", "before", "once", "then", "not"};
+    static const Set subjects = {"it", "they", "he", "she", "we", "i", "you", "there"};
+    static const Set saying = {"say", "says", "said", "think", "thinks", "thought", "believe", "believed", "know",
+                               "knew", "guess", "suppose", "suspect", "feel", "felt", "hope", "mean", "told",
+                               "asked", "decided", "seems", "seemed", "wrote", "added", "explained", "agree",
+                               "admit", "reckon", "bet", "understand", "see", "saw", "recall", "remember",
+                               "sure", "certain", "convinced", "aware", "afraid"};
+    const int n = int(t.size());
+    for (const Token &tok : t)
+        if (tok.text == "\"")
+            return;
+    // each sentence of the text from its first word b
+    for (int b = 0; b < n; ++b) {
+        if (b > 0 && t[size_t(b) - 1].text != "." && t[size_t(b) - 1].text != "!" && t[size_t(b) - 1].text != "?")
+            continue;
+        if (t[size_t(b)].kind != Token::Word || R::tagIs(tags, b, "IN") || R::tagIs(tags, b, "RB")
+            || R::tagIs(tags, b, "CC") || R::tagIs(tags, b, "VB") || R::tagIs(tags, b, "TO") || R::tagIs(tags, b, "W")
+            || R::tagIs(tags, b, "MD"))
+            continue;
+        int c = b;
+        bool plain = true;
+        while (c < n && t[size_t(c)].text != "," && plain) {
+            const std::string &w = t[size_t(c)].text;
+            plain = w != ";" && w != ":" && w != "(" && w != "." && w != "!" && w != "?"
+                && !joiners.count(t[size_t(c)].lower);
+            ++c;
+        }
+        if (!plain || c < b + 3 || c + 3 >= n)
+            continue;
+        // ("I think having lost a friend, she ...", "I am sure, it ...": the comma may close an
+        // opening phrase inside the clause a verb of saying or thinking takes, or stand before it)
+        bool verb = false, saidBefore = false;
+        for (int k = b + 1; k < c; ++k) {
+            saidBefore = saidBefore || saying.count(t[size_t(k)].lower);
+            verb = verb || R::tagIs(tags, k, "MD") || R::tagEquals(tags, k, "VBZ") || R::tagEquals(tags, k, "VBP")
+                || R::tagEquals(tags, k, "VBD");
+        }
+        const int s = c + 1, v = c + 2;
+        const bool second = subjects.count(R::lowerAt(t, s)) && R::nextWord(t, s) == v
+            && (R::tagIs(tags, v, "MD") || R::tagEquals(tags, v, "VBZ") || R::tagEquals(tags, v, "VBP")
+                || R::tagEquals(tags, v, "VBD"))
+            && !saying.count(R::lowerAt(t, v)) && t[size_t(v) + 1].text != "," && t[size_t(v) + 1].text != ".";
+        // "There will be days of joy, there will be days of calm": a deliberate series; "...,
+        // it was announced": a passive report
+        const bool series = R::lowerAt(t, b) == R::lowerAt(t, s) && R::lowerAt(t, b + 1) == R::lowerAt(t, v);
+        const bool report = R::lowerAt(t, s) == "it" && R::tagEquals(tags, v + 1, "VBN");
+        if (verb && second && !saidBefore && !series && !report)
+            spliceAt(t, c, out);
+    }
 }
 
 } // namespace PennovaChecker

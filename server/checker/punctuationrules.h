@@ -1,8 +1,10 @@
 #pragma once
 // Marks and letter case around words: a contraction written with a backtick or another
 // wrong mark ("don`t", "can=t"), "non" written apart ("non biological"), the slips in
-// "and so on" ("and the so on", "and etc."), a whole sentence in capitals, and commas
-// edited text never sets (before a that-clause, a restrictive relative clause or "than").
+// "and so on" ("and the so on", "and etc.", "books etc."), a whole sentence in capitals,
+// commas edited text never sets (before a that-clause, a restrictive relative clause or
+// "than"), one it always sets (before "especially" adding an afterthought) and a comma that
+// joins two sentences.
 
 #include "finding.h"
 #include "tokenizer.h"
@@ -53,6 +55,14 @@ private:
     // "more popular, than ...": no comma between a comparative and its "than"
     void commaBeforeThan(const std::vector<Token> &t, const std::vector<std::string> &tags,
                          std::vector<Finding> *out) const;
+
+    // "cars especially in cities" -> "cars, especially in cities": a comma before the afterthought
+    void commaBeforeEspecially(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                               std::vector<Finding> *out) const;
+
+    // "English is widely spoken, it is ...": two sentences joined by a bare comma
+    void commaSplice(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                     std::vector<Finding> *out) const;
 
     const Lexicon &m_lex;
     const WordForms &m_forms;
