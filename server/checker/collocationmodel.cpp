@@ -250,13 +250,20 @@ CollocationModel::Verdict CollocationModel::judge(Kind kind, const std::string &
         uint64_t total = 0;
         for (const std::string &w : words)
             total += count(kind, w, second);
-        std::string best;
-        uint64_t bestCount = 0;
+        std::string best, runnerUp;
+        uint64_t bestCount = 0, runnerUpCount = 0;
         for (const std::string &w : g.targets) {
             const uint64_t c = count(kind, w, second);
-            if (w != first && c > bestCount) {
+            if (w == first)
+                continue;
+            if (c > bestCount) {
+                runnerUp = best;
+                runnerUpCount = bestCount;
                 best = w;
                 bestCount = c;
+            } else if (c > runnerUpCount) {
+                runnerUp = w;
+                runnerUpCount = c;
             }
         }
         if (best.empty() || double(bestCount) < minShare * double(total)
@@ -275,6 +282,9 @@ CollocationModel::Verdict CollocationModel::judge(Kind kind, const std::string &
             continue;
         }
         v.better = best;
+        v.also = runnerUpCount >= minSparse && double(runnerUpCount) >= minAlsoShare * double(bestCount)
+            ? runnerUp
+            : std::string();
         v.suggested = bestCount;
         v.sparse = bestCount < minSuggested;
     }

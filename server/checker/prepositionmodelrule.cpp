@@ -169,9 +169,9 @@ int PrepositionModelRule::nounChoice(const std::vector<Token> &t, const std::vec
         if (c >= 0 && c != of && (*counts)[size_t(c)] >= others * m_gate.nounLaterShare)
             return -1;
     }
-    // the noun phrase's own place: after a preposition ("the sake of the reason of") the phrase
-    // may be the earlier noun's; after a verb that native text follows with "of" ("reminded
-    // the candidate of") it may be the verb's
+    // the noun phrase's own place: after a preposition it may make one with "of" ("by reason
+    // of") or the phrase may be an earlier noun's; after a verb that native text follows with
+    // "of" ("reminded the candidate of") it may be the verb's
     int k = s.governor - 1;
     while (k >= 0
            && (tags[size_t(k)] == "DT" || tags[size_t(k)] == "PRP$" || tags[size_t(k)].rfind("JJ", 0) == 0

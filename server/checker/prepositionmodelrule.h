@@ -38,8 +38,8 @@ public:
         // table must have counted the noun often with other prepositions, one of them far ahead
         // ("the reason for"), and "of" rarely; the classifier must agree
         float nounMargin = 0.0f;
-        uint32_t nounMinRowTotal = 25;   // other prepositions counted after the noun
-        double nounMinBestShare = 0.6;   // the suggested one among them
+        uint32_t nounMinRowTotal = 40;   // other prepositions counted after the noun
+        double nounMinBestShare = 0.85;  // the suggested one among them
         double nounMaxOfShare = 0.08;    // "of" among all
         double nounLaterShare = 0.05;    // another of the noun's own after the object
         double nounMaxVerbShare = 0.05;  // "of" after the verb before the noun phrase

@@ -33,7 +33,8 @@ QString writeFile(const QTemporaryDir &dir, const QByteArray &text)
 
 // counts for the decision rows: "crime" is committed, never made; "mistake" is made and,
 // once, done; "rain" is heavy; "picture" goes with several verbs alike; "damage", "harm",
-// "music" and "experiment" are too rare for the main margins ("light rain" too)
+// "music" and "experiment" are too rare for the main margins ("light rain" too); a break is
+// made and taken nearly as often, a decision made far more often
 const QByteArray kCounts = "# test counts\n"
                            "P 0 commit crime 12\n"
                            "N 0 crime 20\n"
@@ -58,7 +59,13 @@ const QByteArray kCounts = "# test counts\n"
                            "P 0 make music 4\n"
                            "N 0 music 92\n"
                            "P 0 conduct experiment 3\n"
-                           "N 0 experiment 14\n";
+                           "N 0 experiment 14\n"
+                           "P 0 make break 8\n"
+                           "P 0 take break 3\n"
+                           "N 0 break 21\n"
+                           "P 0 make decision 12\n"
+                           "P 0 take decision 2\n"
+                           "N 0 decision 30\n";
 
 } // namespace
 
@@ -198,6 +205,38 @@ private slots:
         if (noun == QLatin1String("medicine"))
             QCOMPARE(QString::fromStdString(model.judge(M::Kind(kind), first.toStdString(), noun.toStdString()).better),
                      QStringLiteral("take"));
+    }
+
+    // The second word offered after the first, where native text pairs both with the noun.
+    void judgeAlso_data()
+    {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("noun");
+        QTest::addColumn<QString>("better");
+        QTest::addColumn<QString>("also");
+        QTest::newRow("did breaks: make, take close behind") << "do" << "break" << "make" << "take";
+        QTest::newRow("did decision: make, take too far behind") << "do" << "decision" << "make" << "";
+        QTest::newRow("made crime: commit alone") << "make" << "crime" << "commit" << "";
+        QTest::newRow("made break: native, nothing offered") << "make" << "break" << "" << "";
+    }
+
+    void judgeAlso()
+    {
+        QFETCH(QString, first);
+        QFETCH(QString, noun);
+        QFETCH(QString, better);
+        QFETCH(QString, also);
+        QTemporaryDir dir;
+        M model;
+        QVERIFY(model.load(writeFile(dir, kCounts).toStdString()));
+        M::Verdict v = model.judge(M::VerbObject, first.toStdString(), noun.toStdString());
+        QCOMPARE(QString::fromStdString(v.better), better);
+        QCOMPARE(QString::fromStdString(v.also), also);
+        // a stricter share for the second word drops it, never the first
+        model.minAlsoShare = 0.5;
+        v = model.judge(M::VerbObject, first.toStdString(), noun.toStdString());
+        QCOMPARE(QString::fromStdString(v.better), better);
+        QCOMPARE(QString::fromStdString(v.also), QString());
     }
 
     // the share of the noun's uses the suggested pair must have, where that margin is set:
