@@ -143,7 +143,7 @@ int PrepositionModelRule::nounChoice(const std::vector<Token> &t, const std::vec
                                      const M::Slot &s, const std::vector<float> &scores) const
 {
     const int of = PrepositionSlots::classOf("of");
-    if (!m_counts || scores.size() != size_t(M::kClasses) || s.written != of)
+    if (!m_counts || scores.size() != size_t(M::kClasses))
         return -1;
     const Counts *counts = rowOf(t, s.governor, PrepositionSlots::Noun);
     if (!counts)
@@ -159,6 +159,8 @@ int PrepositionModelRule::nounChoice(const std::vector<Token> &t, const std::vec
         if (best < 0 || (*counts)[size_t(c)] > (*counts)[size_t(best)])
             best = c;
     }
+    if (s.written != of)
+        return supportChoice(t, tags, s, *counts, best, others, scores);
     if (others < m_gate.nounMinRowTotal || (*counts)[size_t(best)] < others * m_gate.nounMinBestShare
         || (*counts)[size_t(of)] > all * m_gate.nounMaxOfShare)
         return -1;
@@ -190,6 +192,35 @@ int PrepositionModelRule::nounChoice(const std::vector<Token> &t, const std::vec
     }
     // the classifier, reading the context, must rank the table's choice above the written one
     return scores[size_t(best)] - scores[size_t(of)] >= m_gate.nounMargin ? best : -1;
+}
+
+int PrepositionModelRule::supportChoice(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                        const M::Slot &s, const Counts &counts, int best, double others,
+                                        const std::vector<float> &scores) const
+{
+    if (best == s.written || others < m_gate.supportMinRowTotal || counts[size_t(best)] < others * m_gate.supportMinBestShare
+        || counts[size_t(s.written)] > others * m_gate.supportMaxWrittenShare)
+        return -1;
+    // the noun phrase right after a verb that lends the noun its meaning ("have an effect",
+    // "play a role", "pay attention"): the phrase after the noun is then the noun's
+    int k = s.governor - 1;
+    while (k >= 0 && (tags[size_t(k)] == "DT" || tags[size_t(k)].rfind("JJ", 0) == 0 || tags[size_t(k)] == "PRP$"
+                      || tags[size_t(k)].rfind("RB", 0) == 0))
+        --k;
+    if (k < 0 || tags[size_t(k)].rfind("VB", 0) != 0)
+        return -1;
+    // a passive's agent or its own phrase ("was paid a visit by") is no phrase of the noun's
+    if (tags[size_t(k)] == "VBN")
+        for (int b = k - 1; b >= 0 && b >= k - 2; --b) {
+            const std::string &w = t[size_t(b)].lemma.empty() ? t[size_t(b)].lower : t[size_t(b)].lemma;
+            if (w == "be" || w == "get")
+                return -1;
+        }
+    static const char *const kSupport[] = {"have", "play", "pay", "exert", "make"};
+    const std::string &verb = t[size_t(k)].lemma.empty() ? t[size_t(k)].lower : t[size_t(k)].lemma;
+    if (std::none_of(std::begin(kSupport), std::end(kSupport), [&](const char *v) { return verb == v; }))
+        return -1;
+    return scores[size_t(best)] - scores[size_t(s.written)] >= m_gate.supportMargin ? best : -1;
 }
 
 const PrepositionModelRule::Counts *PrepositionModelRule::rowOf(const std::vector<Token> &t, int word,

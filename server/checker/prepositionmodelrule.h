@@ -43,6 +43,12 @@ public:
         double nounMaxOfShare = 0.08;    // "of" among all
         double nounLaterShare = 0.05;    // another of the noun's own after the object
         double nounMaxVerbShare = 0.05;  // "of" after the verb before the noun phrase
+        // another preposition after a noun that a support verb takes ("have an effect to"): the
+        // written one rare among the noun's prepositions other than "of", the suggested one common
+        uint32_t supportMinRowTotal = 20;
+        double supportMinBestShare = 0.6;
+        double supportMaxWrittenShare = 0.05;
+        float supportMargin = 20.0f;     // the classifier's lead for it over the written one
     };
 
     // The class to suggest, or -1 to leave the slot: the best-scoring class when it is not the
@@ -85,6 +91,11 @@ public:
 
 private:
     using Counts = CountsTable::Counts;
+    // nounChoice for a preposition other than "of": the noun's row, its best other than "of"
+    // and their sum.
+    int supportChoice(const std::vector<Token> &tokens, const std::vector<std::string> &tags,
+                      const PrepositionModelSlots::Slot &slot, const Counts &counts, int best, double others,
+                      const std::vector<float> &scores) const;
     // The table's row of the word at `word` read as that kind, or null.
     const Counts *rowOf(const std::vector<Token> &tokens, int word, PrepositionSlots::Governor kind) const;
 

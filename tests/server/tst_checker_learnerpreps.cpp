@@ -140,6 +140,14 @@ private slots:
             "The reason for his success is hard work.");
         row("reason of after be", "Technology can be the reason of our health problems.", "of", "for",
             "noun_preposition", "Technology can be the reason for our health problems.");
+        row("effect to after have", "Smoking has a bad effect to health.", "to", "on", "noun_preposition",
+            "Smoking has a bad effect on health.");
+        row("role on after play", "Parents play an important role on the education of children.", "on", "in",
+            "noun_preposition", "Parents play an important role in the education of children.");
+        row("attention at after pay", "We should pay attention at our health.", "at", "to",
+            "noun_preposition", "We should pay attention to our health.");
+        row("contribution for after a perfect", "Computers have made a contribution for science.", "for", "to",
+            "noun_preposition", "Computers have made a contribution to science.");
     }
     void nounPrepositions() { verify(); }
 
@@ -158,6 +166,11 @@ private slots:
         QTest::newRow("a fixed phrase with of") << "The trip of a lifetime was over.";
         QTest::newRow("who feels it") << "The respect of his students was his reward.";
         QTest::newRow("what the word points to") << "The reference of the word is unclear.";
+        QTest::newRow("a passive's agent") << "He was paid a visit by his old friend.";
+        QTest::newRow("the noun's own choice") << "The new law had an effect on prices.";
+        QTest::newRow("a phrase of the clause after a verb that lends no meaning")
+            << "She described the effect to her teacher.";
+        QTest::newRow("a native second choice") << "The players had a role in the decision.";
     }
     void nounPrepositionLookAlikes() { lookAlike(); }
 
