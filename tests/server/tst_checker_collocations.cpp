@@ -375,6 +375,38 @@ private slots:
         QCOMPARE(int(out.size()), findings);
     }
 
+    // the second word, inflected like the first, follows it among the candidates
+    void secondCandidate_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::addColumn<QStringList>("candidates");
+        QTest::newRow("-ing: making, then taking") << "They/PRP kept/VBD doing/VBG breaks/NNS ./."
+                                                   << QStringList{"making", "taking"};
+        QTest::newRow("past: made, then took") << "They/PRP did/VBD a/DT break/NN ./." << QStringList{"made", "took"};
+        QTest::newRow("a second word too rare: made alone") << "They/PRP did/VBD a/DT decision/NN ./."
+                                                            << QStringList{"made"};
+    }
+
+    void secondCandidate()
+    {
+        QFETCH(QString, sentence);
+        QFETCH(QStringList, candidates);
+        QTemporaryDir dir;
+        CollocationRule rule(*m_lexicon);
+        QVERIFY(rule.load(writeFile(dir, kCounts).toStdString()));
+        std::vector<std::string> tags;
+        const std::vector<Token> tokens = tagged(sentence, &tags);
+        std::vector<Finding> out;
+        rule.check(tokens, tags, &out);
+        QCOMPARE(out.size(), size_t(1));
+        QStringList got;
+        for (const Candidate &c : out.front().candidates)
+            got << QString::fromStdString(c.correction);
+        QCOMPARE(got, candidates);
+        if (out.front().candidates.size() > 1)
+            QVERIFY(out.front().candidates[1].score < out.front().candidates[0].score);
+    }
+
     void learnerPairs_data()
     {
         LearnerTable::columns();
