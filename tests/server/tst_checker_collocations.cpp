@@ -119,7 +119,7 @@ private slots:
                                                         << "do>homework";
         QTest::newRow("adjective before a single noun") << "The/DT big/JJ rain/NN stopped/VBD ./." << "big+rain";
         QTest::newRow("adjective before a noun and a day word")
-            << "There/EX was/VBD a/DT big/JJ rain/NN yesterday/NN ./." << "big+rain";
+            << "There/EX was/VBD a/DT big/JJ rain/NN yesterday/NN ./." << "be>rain big+rain";
         QTest::newRow("adjective before a compound is left") << "A/DT high/JJ school/NN student/NN ./." << "";
         QTest::newRow("particle before the object") << "He/PRP took/VBD off/RP his/PRP$ coat/NN ./." << "";
         QTest::newRow("pronoun: a double object") << "Tell/VB me/PRP the/DT truth/NN ./." << "";
@@ -130,6 +130,12 @@ private slots:
             << "They/PRP made/VBD a/DT crime/NN last/JJ year/NN ./." << "make>crime";
         QTest::newRow("subject of a verb after it") << "I/PRP saw/VBD the/DT children/NNS play/VBP ./." << "";
         QTest::newRow("comparative complement") << "It/PRP makes/VBZ the/DT debt/NN harder/RBR ./." << "";
+        QTest::newRow("an adverb of manner after the object")
+            << "He/PRP did/VBD a/DT decision/NN quickly/RB ./." << "do>decision";
+        QTest::newRow("a question's subject before an adverb and its verb")
+            << "Does/VBZ that/DT plan/NN really/RB work/VB ?/." << "";
+        QTest::newRow("a day word after the object") << "They/PRP did/VBD the/DT decision/NN yesterday/NN ./."
+                                                    << "do>decision";
         QTest::newRow("time noun as an adverbial") << "They/PRP drank/VBD all/DT day/NN ./." << "";
         QTest::newRow("indefinite pronoun") << "I/PRP saw/VBD something/NN ./." << "";
         QTest::newRow("do standing for a verb") << "So/RB do/VBP most/JJS people/NNS ./." << "";
