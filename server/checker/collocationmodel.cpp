@@ -97,8 +97,12 @@ std::vector<CollocationModel::Pair> CollocationModel::pairs(const std::vector<To
                 ++j;
                 ++skipped;
             }
+            // a day word ends the noun phrase: it is an adverbial ("did the work yesterday")
+            static const std::set<std::string> days = {"yesterday", "today", "tonight", "tomorrow"};
             int last = -1;
-            for (int k = j; k < n && k < j + 3 && commonNoun(tags, k) && plainWord(t[size_t(k)]); ++k)
+            for (int k = j; k < n && k < j + 3 && commonNoun(tags, k) && plainWord(t[size_t(k)])
+                 && (k == j || days.count(t[size_t(k)].lower) == 0);
+                 ++k)
                 last = k;
             // none before "of", and none before an adjective: "make life easy" makes the
             // object something, it does not make the object;
@@ -107,9 +111,15 @@ std::vector<CollocationModel::Pair> CollocationModel::pairs(const std::vector<To
             if (last + 1 < n) {
                 // nor before a verb: the noun is the subject of what follows ("see the children
                 // play", "I see prices rise"), or the object's complement was taken for a verb
-                const bool complement = (tagIs(tags, last + 1, "JJ") || tagIs(tags, last + 1, "RB"))
-                    && !(last + 2 < n && commonNoun(tags, last + 2)); // "made a crime last year" has none
-                if (commonNoun(tags, last + 1) || t[size_t(last) + 1].lower == "of" || tagIs(tags, last + 1, "VB")
+                // ("made a crime last year" has none, and an adverb in -ly says how: "did it quickly")
+                const std::string &after = t[size_t(last) + 1].lower;
+                // (unless a verb follows: "Does that plan really work" asks a question)
+                const bool manner = tagIs(tags, last + 1, "RB") && after.size() > 4
+                    && after.compare(after.size() - 2, 2, "ly") == 0 && !tagIs(tags, last + 2, "VB")
+                    && !tagIs(tags, last + 2, "MD");
+                const bool complement = (tagIs(tags, last + 1, "JJ") || (tagIs(tags, last + 1, "RB") && !manner))
+                    && !(last + 2 < n && commonNoun(tags, last + 2));
+                if ((commonNoun(tags, last + 1) && days.count(after) == 0) || after == "of" || tagIs(tags, last + 1, "VB")
                     || tagIs(tags, last + 1, "MD") || complement)
                     continue;
             }
@@ -250,13 +260,20 @@ CollocationModel::Verdict CollocationModel::judge(Kind kind, const std::string &
         uint64_t total = 0;
         for (const std::string &w : words)
             total += count(kind, w, second);
-        std::string best;
-        uint64_t bestCount = 0;
+        std::string best, runnerUp;
+        uint64_t bestCount = 0, runnerUpCount = 0;
         for (const std::string &w : g.targets) {
             const uint64_t c = count(kind, w, second);
-            if (w != first && c > bestCount) {
+            if (w == first)
+                continue;
+            if (c > bestCount) {
+                runnerUp = best;
+                runnerUpCount = bestCount;
                 best = w;
                 bestCount = c;
+            } else if (c > runnerUpCount) {
+                runnerUp = w;
+                runnerUpCount = c;
             }
         }
         if (best.empty() || double(bestCount) < minShare * double(total)
@@ -275,6 +292,9 @@ CollocationModel::Verdict CollocationModel::judge(Kind kind, const std::string &
             continue;
         }
         v.better = best;
+        v.also = runnerUpCount >= minSparse && double(runnerUpCount) >= minAlsoShare * double(bestCount)
+            ? runnerUp
+            : std::string();
         v.suggested = bestCount;
         v.sparse = bestCount < minSuggested;
     }

@@ -65,6 +65,9 @@ public:
     struct Verdict
     {
         std::string better; // lemma of the word to use; "" when the pair stands
+        // a second group word native text pairs with the noun nearly as often ("make a break" 8,
+        // "take a break" 3): offered after the first, as counts that close do not tell them apart
+        std::string also;
         uint64_t written = 0, suggested = 0;
         bool sparse = false; // decided below minSuggested (minSparse)
     };
@@ -90,6 +93,8 @@ public:
     // verb only swapped within its group (bench_collocation)
     uint64_t minSparse = 3;
     double minSparseNounShare = 0.05;
+    // the second word offered when it is counted at least minSparse times and this share of the first's
+    double minAlsoShare = 0.25;
 
 private:
     using Counts = std::unordered_map<std::string, uint64_t>; // "first second" or noun

@@ -180,6 +180,14 @@ void CollocationRule::check(const std::vector<Token> &t, const std::vector<std::
         if (std::any_of(out->begin(), out->end(), [&](const Finding &f) { return f.start < b && a < f.end; }))
             continue;
         out->push_back(R::replace(t, p.word, p.word, R::caseLike(word, form), "REAL", "collocation", 2));
+        const std::string also = v.also.empty() ? std::string()
+            : p.kind == CollocationModel::VerbObject ? inflect(v.also, tags[size_t(p.word)]) : v.also;
+        if (!also.empty() && also != word.lower && also != form) {
+            Candidate c = out->back().candidates.front();
+            c.correction = R::caseLike(word, also);
+            c.score *= 0.9; // after the first: fewer native counts
+            out->back().candidates.push_back(c);
+        }
     }
 }
 

@@ -115,15 +115,140 @@ bool PrepositionModelRule::tableAllows(const std::vector<Token> &t, const std::v
     return all >= m_gate.minRowTotal && (*counts)[size_t(s.written)] == 0;
 }
 
+bool PrepositionModelRule::nounJudged(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                      const M::Slot &s)
+{
+    if (s.governor < 0 || s.governor != s.at - 1 || s.object < 0)
+        return false;
+    const std::string &gtag = tags[size_t(s.governor)];
+    const Token &g = t[size_t(s.governor)];
+    if ((gtag != "NN" && gtag != "NNS") || g.kind != Token::Word || g.isCapitalised()
+        || g.lower.find_first_not_of("abcdefghijklmnopqrstuvwxyz") != std::string::npos)
+        return false;
+    const std::string &otag = tags[size_t(s.object)];
+    if (otag == "CD" || otag == "VBG")
+        return false;
+    for (int k = s.at + 1; k <= s.object; ++k)
+        if (t[size_t(k)].kind != Token::Word || t[size_t(k)].isCapitalised() || tags[size_t(k)] == "CD")
+            return false;
+    PrepositionSlots::Slot p;
+    p.governor = s.governor;
+    p.preposition = s.at;
+    p.object = s.object;
+    p.kind = PrepositionSlots::Noun;
+    return !PrepositionChoiceRule::mayAttachElsewhere(t, tags, p);
+}
+
+int PrepositionModelRule::nounChoice(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                     const M::Slot &s, const std::vector<float> &scores) const
+{
+    const int of = PrepositionSlots::classOf("of");
+    if (!m_counts || scores.size() != size_t(M::kClasses))
+        return -1;
+    const Counts *counts = rowOf(t, s.governor, PrepositionSlots::Noun);
+    if (!counts)
+        return -1;
+    // "of" follows nearly any noun: the shares of the others say which one the noun takes
+    double all = 0, others = 0;
+    int best = -1;
+    for (int c = 0; c < PrepositionSlots::kDirect; ++c) {
+        all += (*counts)[size_t(c)];
+        if (c == of)
+            continue;
+        others += (*counts)[size_t(c)];
+        if (best < 0 || (*counts)[size_t(c)] > (*counts)[size_t(best)])
+            best = c;
+    }
+    if (s.written != of)
+        return supportChoice(t, tags, s, *counts, best, others, scores);
+    if (others < m_gate.nounMinRowTotal || (*counts)[size_t(best)] < others * m_gate.nounMinBestShare
+        || (*counts)[size_t(of)] > all * m_gate.nounMaxOfShare)
+        return -1;
+    // the noun's own preposition soon after the object ("the connection of the town to the
+    // sea") makes the "of" the noun's subject
+    for (int k = s.object + 1; k < int(t.size()) && k <= s.object + 4; ++k) {
+        const int c = t[size_t(k)].kind == Token::Word ? PrepositionSlots::classOf(t[size_t(k)].lower) : -1;
+        if (c >= 0 && c != of && (*counts)[size_t(c)] >= others * m_gate.nounLaterShare)
+            return -1;
+    }
+    // the noun phrase's own place: after a preposition it may make one with "of" ("by reason
+    // of") or the phrase may be an earlier noun's; after a verb that native text follows with
+    // "of" ("reminded the candidate of") it may be the verb's
+    int k = s.governor - 1;
+    while (k >= 0
+           && (tags[size_t(k)] == "DT" || tags[size_t(k)] == "PRP$" || tags[size_t(k)].rfind("JJ", 0) == 0
+               || tags[size_t(k)] == "NN" || tags[size_t(k)] == "NNS" || tags[size_t(k)] == "CD"
+               || tags[size_t(k)] == "POS" || tags[size_t(k)] == "PDT" || tags[size_t(k)] == "RB"))
+        --k;
+    if (k >= 0 && (tags[size_t(k)] == "IN" || tags[size_t(k)] == "TO"))
+        return -1;
+    if (k >= 0 && tags[size_t(k)].rfind("VB", 0) == 0) {
+        const Counts *verb = rowOf(t, k, PrepositionSlots::Verb);
+        double prepositions = 0;
+        for (int c = 0; verb && c < PrepositionSlots::kDirect; ++c)
+            prepositions += (*verb)[size_t(c)];
+        if (verb && (*verb)[size_t(of)] > prepositions * m_gate.nounMaxVerbShare)
+            return -1;
+    }
+    // the classifier, reading the context, must rank the table's choice above the written one
+    return scores[size_t(best)] - scores[size_t(of)] >= m_gate.nounMargin ? best : -1;
+}
+
+int PrepositionModelRule::supportChoice(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                        const M::Slot &s, const Counts &counts, int best, double others,
+                                        const std::vector<float> &scores) const
+{
+    if (best == s.written || others < m_gate.supportMinRowTotal || counts[size_t(best)] < others * m_gate.supportMinBestShare
+        || counts[size_t(s.written)] > others * m_gate.supportMaxWrittenShare)
+        return -1;
+    // the noun phrase right after a verb that lends the noun its meaning ("have an effect",
+    // "play a role", "pay attention"): the phrase after the noun is then the noun's
+    int k = s.governor - 1;
+    while (k >= 0 && (tags[size_t(k)] == "DT" || tags[size_t(k)].rfind("JJ", 0) == 0 || tags[size_t(k)] == "PRP$"
+                      || tags[size_t(k)].rfind("RB", 0) == 0))
+        --k;
+    if (k < 0 || tags[size_t(k)].rfind("VB", 0) != 0)
+        return -1;
+    // a passive's agent or its own phrase ("was paid a visit by") is no phrase of the noun's
+    if (tags[size_t(k)] == "VBN")
+        for (int b = k - 1; b >= 0 && b >= k - 2; --b) {
+            const std::string &w = t[size_t(b)].lemma.empty() ? t[size_t(b)].lower : t[size_t(b)].lemma;
+            if (w == "be" || w == "get")
+                return -1;
+        }
+    static const char *const kSupport[] = {"have", "play", "pay", "exert", "make"};
+    const std::string &verb = t[size_t(k)].lemma.empty() ? t[size_t(k)].lower : t[size_t(k)].lemma;
+    if (std::none_of(std::begin(kSupport), std::end(kSupport), [&](const char *v) { return verb == v; }))
+        return -1;
+    return scores[size_t(best)] - scores[size_t(s.written)] >= m_gate.supportMargin ? best : -1;
+}
+
+const PrepositionModelRule::Counts *PrepositionModelRule::rowOf(const std::vector<Token> &t, int word,
+                                                               PrepositionSlots::Governor kind) const
+{
+    PrepositionSlots::Slot key;
+    key.kind = kind;
+    key.lemma = t[size_t(word)].lemma.empty() ? t[size_t(word)].lower : t[size_t(word)].lemma;
+    const Counts *counts = m_counts ? m_counts->countsOf(PrepositionSlots::key(key)) : nullptr;
+    return counts && counts->size() == size_t(PrepositionSlots::kColumns) ? counts : nullptr;
+}
+
 void PrepositionModelRule::check(const std::vector<Token> &t, const std::vector<std::string> &tags,
                                  std::vector<Finding> *out) const
 {
     if (m_model.empty() || tags.size() != t.size())
         return;
     for (const M::Slot &s : M::find(t, tags)) {
-        if (!judged(t, tags, s) || !tableAllows(t, tags, s))
-            continue;
-        const int best = decide(m_model.scores(M::features(t, tags, s)), s.written, m_gate);
+        int best = -1;
+        const char *kind = "preposition_choice";
+        if (judged(t, tags, s)) {
+            if (!tableAllows(t, tags, s))
+                continue;
+            best = decide(m_model.scores(M::features(t, tags, s)), s.written, m_gate);
+        } else if (nounJudged(t, tags, s)) {
+            best = nounChoice(t, tags, s, m_model.scores(M::features(t, tags, s)));
+            kind = "noun_preposition";
+        }
         if (best < 0)
             continue;
         // another rule's finding on the governor, the preposition or its object settles the case
@@ -131,7 +256,7 @@ void PrepositionModelRule::check(const std::vector<Token> &t, const std::vector<
         if (std::any_of(out->begin(), out->end(), [&](const Finding &f) { return f.start < b && a < f.end; }))
             continue;
         out->push_back(R::replace(t, s.at, s.at, R::caseLike(t[size_t(s.at)], M::classNames()[size_t(best)]),
-                                  "GRAMMAR", "preposition_choice", 2));
+                                  "GRAMMAR", kind, 2));
     }
 }
 

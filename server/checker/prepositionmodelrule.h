@@ -11,9 +11,11 @@
 // a gerund or another preposition or particle ("sit in on"), a gerund's phrase ("learned from
 // taking the class") and an adjective's respect ("close in numbers").
 
+#include "countstable.h"
 #include "finding.h"
 #include "perceptronmodel.h"
 #include "prepositionmodelslots.h"
+#include "prepositionslots.h"
 
 #include <cstdint>
 #include <string>
@@ -32,6 +34,21 @@ public:
         // false alarms, at 25 one
         float margin = 25.0f;     // the best preposition's score above the written one's
         uint32_t minRowTotal = 5; // prepositions the table counted after the word before
+        // after a noun only "of" is judged, as native text has it after nearly any noun: the
+        // table must have counted the noun often with other prepositions, one of them far ahead
+        // ("the reason for"), and "of" rarely; the classifier must agree
+        float nounMargin = 0.0f;
+        uint32_t nounMinRowTotal = 40;   // other prepositions counted after the noun
+        double nounMinBestShare = 0.85;  // the suggested one among them
+        double nounMaxOfShare = 0.08;    // "of" among all
+        double nounLaterShare = 0.05;    // another of the noun's own after the object
+        double nounMaxVerbShare = 0.05;  // "of" after the verb before the noun phrase
+        // another preposition after a noun that a support verb takes ("have an effect to"): the
+        // written one rare among the noun's prepositions other than "of", the suggested one common
+        uint32_t supportMinRowTotal = 20;
+        double supportMinBestShare = 0.6;
+        double supportMaxWrittenShare = 0.05;
+        float supportMargin = 20.0f;     // the classifier's lead for it over the written one
     };
 
     // The class to suggest, or -1 to leave the slot: the best-scoring class when it is not the
@@ -57,11 +74,31 @@ public:
     bool tableAllows(const std::vector<Token> &tokens, const std::vector<std::string> &tags,
                      const PrepositionModelSlots::Slot &slot) const;
 
+    // The same for "of" after a noun ("the reason of"): a common noun right before it, its
+    // object no name, number, time or gerund.
+    static bool nounJudged(const std::vector<Token> &tokens, const std::vector<std::string> &tags,
+                           const PrepositionModelSlots::Slot &slot);
+    // The preposition to put in place of "of" after a noun, or -1: the one the table counted far
+    // most often after it among the others, where it counted "of" rarely (see Gate), the noun
+    // phrase follows no preposition nor a verb that takes "of", none of the noun's own
+    // prepositions comes soon after the object, and the classifier ranks the choice above "of".
+    int nounChoice(const std::vector<Token> &tokens, const std::vector<std::string> &tags,
+                   const PrepositionModelSlots::Slot &slot, const std::vector<float> &scores) const;
+
     // Findings already in *out on the governor, the preposition or its object leave it alone.
     void check(const std::vector<Token> &tokens, const std::vector<std::string> &tags,
                std::vector<Finding> *out) const;
 
 private:
+    using Counts = CountsTable::Counts;
+    // nounChoice for a preposition other than "of": the noun's row, its best other than "of"
+    // and their sum.
+    int supportChoice(const std::vector<Token> &tokens, const std::vector<std::string> &tags,
+                      const PrepositionModelSlots::Slot &slot, const Counts &counts, int best, double others,
+                      const std::vector<float> &scores) const;
+    // The table's row of the word at `word` read as that kind, or null.
+    const Counts *rowOf(const std::vector<Token> &tokens, int word, PrepositionSlots::Governor kind) const;
+
     PerceptronModel m_model;
     const PrepositionChoiceRule *m_counts = nullptr;
     Gate m_gate;

@@ -33,7 +33,8 @@ QString writeFile(const QTemporaryDir &dir, const QByteArray &text)
 
 // counts for the decision rows: "crime" is committed, never made; "mistake" is made and,
 // once, done; "rain" is heavy; "picture" goes with several verbs alike; "damage", "harm",
-// "music" and "experiment" are too rare for the main margins ("light rain" too)
+// "music" and "experiment" are too rare for the main margins ("light rain" too); a break is
+// made and taken nearly as often, a decision made far more often
 const QByteArray kCounts = "# test counts\n"
                            "P 0 commit crime 12\n"
                            "N 0 crime 20\n"
@@ -58,7 +59,13 @@ const QByteArray kCounts = "# test counts\n"
                            "P 0 make music 4\n"
                            "N 0 music 92\n"
                            "P 0 conduct experiment 3\n"
-                           "N 0 experiment 14\n";
+                           "N 0 experiment 14\n"
+                           "P 0 make break 8\n"
+                           "P 0 take break 3\n"
+                           "N 0 break 21\n"
+                           "P 0 make decision 12\n"
+                           "P 0 take decision 2\n"
+                           "N 0 decision 30\n";
 
 } // namespace
 
@@ -112,7 +119,7 @@ private slots:
                                                         << "do>homework";
         QTest::newRow("adjective before a single noun") << "The/DT big/JJ rain/NN stopped/VBD ./." << "big+rain";
         QTest::newRow("adjective before a noun and a day word")
-            << "There/EX was/VBD a/DT big/JJ rain/NN yesterday/NN ./." << "big+rain";
+            << "There/EX was/VBD a/DT big/JJ rain/NN yesterday/NN ./." << "be>rain big+rain";
         QTest::newRow("adjective before a compound is left") << "A/DT high/JJ school/NN student/NN ./." << "";
         QTest::newRow("particle before the object") << "He/PRP took/VBD off/RP his/PRP$ coat/NN ./." << "";
         QTest::newRow("pronoun: a double object") << "Tell/VB me/PRP the/DT truth/NN ./." << "";
@@ -123,6 +130,12 @@ private slots:
             << "They/PRP made/VBD a/DT crime/NN last/JJ year/NN ./." << "make>crime";
         QTest::newRow("subject of a verb after it") << "I/PRP saw/VBD the/DT children/NNS play/VBP ./." << "";
         QTest::newRow("comparative complement") << "It/PRP makes/VBZ the/DT debt/NN harder/RBR ./." << "";
+        QTest::newRow("an adverb of manner after the object")
+            << "He/PRP did/VBD a/DT decision/NN quickly/RB ./." << "do>decision";
+        QTest::newRow("a question's subject before an adverb and its verb")
+            << "Does/VBZ that/DT plan/NN really/RB work/VB ?/." << "";
+        QTest::newRow("a day word after the object") << "They/PRP did/VBD the/DT decision/NN yesterday/NN ./."
+                                                    << "do>decision";
         QTest::newRow("time noun as an adverbial") << "They/PRP drank/VBD all/DT day/NN ./." << "";
         QTest::newRow("indefinite pronoun") << "I/PRP saw/VBD something/NN ./." << "";
         QTest::newRow("do standing for a verb") << "So/RB do/VBP most/JJS people/NNS ./." << "";
@@ -198,6 +211,38 @@ private slots:
         if (noun == QLatin1String("medicine"))
             QCOMPARE(QString::fromStdString(model.judge(M::Kind(kind), first.toStdString(), noun.toStdString()).better),
                      QStringLiteral("take"));
+    }
+
+    // The second word offered after the first, where native text pairs both with the noun.
+    void judgeAlso_data()
+    {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("noun");
+        QTest::addColumn<QString>("better");
+        QTest::addColumn<QString>("also");
+        QTest::newRow("did breaks: make, take close behind") << "do" << "break" << "make" << "take";
+        QTest::newRow("did decision: make, take too far behind") << "do" << "decision" << "make" << "";
+        QTest::newRow("made crime: commit alone") << "make" << "crime" << "commit" << "";
+        QTest::newRow("made break: native, nothing offered") << "make" << "break" << "" << "";
+    }
+
+    void judgeAlso()
+    {
+        QFETCH(QString, first);
+        QFETCH(QString, noun);
+        QFETCH(QString, better);
+        QFETCH(QString, also);
+        QTemporaryDir dir;
+        M model;
+        QVERIFY(model.load(writeFile(dir, kCounts).toStdString()));
+        M::Verdict v = model.judge(M::VerbObject, first.toStdString(), noun.toStdString());
+        QCOMPARE(QString::fromStdString(v.better), better);
+        QCOMPARE(QString::fromStdString(v.also), also);
+        // a stricter share for the second word drops it, never the first
+        model.minAlsoShare = 0.5;
+        v = model.judge(M::VerbObject, first.toStdString(), noun.toStdString());
+        QCOMPARE(QString::fromStdString(v.better), better);
+        QCOMPARE(QString::fromStdString(v.also), QString());
     }
 
     // the share of the noun's uses the suggested pair must have, where that margin is set:
@@ -334,6 +379,38 @@ private slots:
         std::vector<Finding> out;
         rule.check(tokens, tags, &out);
         QCOMPARE(int(out.size()), findings);
+    }
+
+    // the second word, inflected like the first, follows it among the candidates
+    void secondCandidate_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::addColumn<QStringList>("candidates");
+        QTest::newRow("-ing: making, then taking") << "They/PRP kept/VBD doing/VBG breaks/NNS ./."
+                                                   << QStringList{"making", "taking"};
+        QTest::newRow("past: made, then took") << "They/PRP did/VBD a/DT break/NN ./." << QStringList{"made", "took"};
+        QTest::newRow("a second word too rare: made alone") << "They/PRP did/VBD a/DT decision/NN ./."
+                                                            << QStringList{"made"};
+    }
+
+    void secondCandidate()
+    {
+        QFETCH(QString, sentence);
+        QFETCH(QStringList, candidates);
+        QTemporaryDir dir;
+        CollocationRule rule(*m_lexicon);
+        QVERIFY(rule.load(writeFile(dir, kCounts).toStdString()));
+        std::vector<std::string> tags;
+        const std::vector<Token> tokens = tagged(sentence, &tags);
+        std::vector<Finding> out;
+        rule.check(tokens, tags, &out);
+        QCOMPARE(out.size(), size_t(1));
+        QStringList got;
+        for (const Candidate &c : out.front().candidates)
+            got << QString::fromStdString(c.correction);
+        QCOMPARE(got, candidates);
+        if (out.front().candidates.size() > 1)
+            QVERIFY(out.front().candidates[1].score < out.front().candidates[0].score);
     }
 
     void learnerPairs_data()

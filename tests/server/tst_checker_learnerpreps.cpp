@@ -130,6 +130,76 @@ private slots:
     }
     void classifierLookAlikes() { lookAlike(); }
 
+    // "of" after a noun that native text follows with another preposition far more often.
+    void nounPrepositions_data()
+    {
+        columns();
+        row("reason of", "There are two main reasons of this problem.", "of", "for", "noun_preposition",
+            "There are two main reasons for this problem.");
+        row("reason of at the start", "The reason of his success is hard work.", "of", "for", "noun_preposition",
+            "The reason for his success is hard work.");
+        row("reason of after be", "Technology can be the reason of our health problems.", "of", "for",
+            "noun_preposition", "Technology can be the reason for our health problems.");
+        row("effect to after have", "Smoking has a bad effect to health.", "to", "on", "noun_preposition",
+            "Smoking has a bad effect on health.");
+        row("role on after play", "Parents play an important role on the education of children.", "on", "in",
+            "noun_preposition", "Parents play an important role in the education of children.");
+        row("attention at after pay", "We should pay attention at our health.", "at", "to",
+            "noun_preposition", "We should pay attention to our health.");
+        row("contribution for after a perfect", "Computers have made a contribution for science.", "for", "to",
+            "noun_preposition", "Computers have made a contribution to science.");
+    }
+    void nounPrepositions() { verify(); }
+
+    // "of" where it is the phrase's own, or where the noun's phrase belongs to a word before it.
+    void nounPrepositionLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("the noun after a preposition") << "He was excused by reason of illness.";
+        QTest::newRow("a fixed phrase") << "In respect of pay, the offer is fair.";
+        QTest::newRow("the noun's own preposition after the object")
+            << "The connection of the village to the city took years.";
+        QTest::newRow("a noun native writers follow with of") << "The cause of the fire is unknown.";
+        QTest::newRow("a name as the object") << "The reasons of Caesar were never told.";
+        QTest::newRow("a cause or kind") << "An attack of asthma kept him home.";
+        QTest::newRow("whose the thing is") << "The emphasis of the report is safety.";
+        QTest::newRow("a fixed phrase with of") << "The trip of a lifetime was over.";
+        QTest::newRow("who feels it") << "The respect of his students was his reward.";
+        QTest::newRow("what the word points to") << "The reference of the word is unclear.";
+        QTest::newRow("a passive's agent") << "He was paid a visit by his old friend.";
+        QTest::newRow("the noun's own choice") << "The new law had an effect on prices.";
+        QTest::newRow("a phrase of the clause after a verb that lends no meaning")
+            << "She described the effect to her teacher.";
+        QTest::newRow("a native second choice") << "The players had a role in the decision.";
+    }
+    void nounPrepositionLookAlikes() { lookAlike(); }
+
+    // Parts of the day take "in", the weekend "at" (or "on").
+    void timePrepositions_data()
+    {
+        columns();
+        row("at the morning", "We usually go jogging at the morning.", "at", "in", "preposition_time",
+            "We usually go jogging in the morning.");
+        row("at the afternoon before a comma", "At the afternoon, the temperature rises.", "At", "In",
+            "preposition_time", "In the afternoon, the temperature rises.");
+        row("in the weekend", "I often visit my grandparents in the weekend.", "in", "at", "preposition_time",
+            "I often visit my grandparents at the weekend.");
+        row("in weekends", "We play football in weekends.", "in", "at", "preposition_time",
+            "We play football at weekends.");
+    }
+    void timePrepositions() { verify(); }
+
+    void timePrepositionLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("a modifier of the next noun") << "We met at the morning session.";
+        QTest::newRow("looking at") << "She looked at the morning sky.";
+        QTest::newRow("in the weekend's edition") << "The story appeared in the weekend edition.";
+        QTest::newRow("on the weekend") << "We went hiking on the weekend.";
+        QTest::newRow("on the morning of a date") << "He left on the morning of the fifth.";
+    }
+    void timePrepositionLookAlikes() { lookAlike(); }
+
     // A verb native text (nearly) never follows by its object directly, written so: the
     // preposition native writers put there (counted from Brown and the UD treebanks).
     void verbObjects_data()
