@@ -130,6 +130,15 @@ private slots:
             "article_one_of", "One of the reasons is the price.");
         row("other alone after than", "One is more important than other.", "other", "the other", "other_alone",
             "One is more important than the other.");
+        row("a noun native text rarely leaves bare, after a preposition",
+            "Moreover, the head of a school should be involved in process.", "process", "the process",
+            "article_missing", "Moreover, the head of a school should be involved in the process.");
+        row("a noun native text rarely leaves bare, after be",
+            "The most successful are people under 26, and the least are student from 30 to 39.", "student",
+            "students", "article_missing",
+            "The most successful are people under 26, and the least are students from 30 to 39.");
+        row("a noun native text rarely leaves bare, after adjectives", "Its beauty is really important feature.",
+            "really", "a really", "article_missing", "Its beauty is a really important feature.");
     }
     void articles() { verify(); }
 
@@ -315,6 +324,12 @@ private slots:
         QTest::newRow("a before an of-phrase: a noun often bare there, one with an adjective, one often with a")
             << "More than a half of them voted, it had a huge influence of its own, and he is a member of the club.";
         QTest::newRow("a headline without a verb") << "Analysis of results from the survey";
+        QTest::newRow("a noun rarely bare read as a verb after do, or in a hedge")
+            << "Feeling your best really does matter, and I am kind of in that category.";
+        QTest::newRow("a noun rarely bare after an article, an adverb and a participle")
+            << "In the end, getting a well designed case was just better.";
+        QTest::newRow("a noun rarely bare in a list ending in etcetera")
+            << "They wanted me to use drugs, party, etcetera.";
         QTest::newRow("after a or a count and of, a bare noun names a kind")
             << "Istanbul was a point of congregation for travellers, and two sections of road were closed.";
     }
