@@ -124,6 +124,10 @@ BareNounRule::Guard BareNounRule::guard(const std::vector<Token> &t, const std::
         lastNext = lastNext || t[size_t(k)].lower == "last" || t[size_t(k)].lower == "next";
     if (lastNext && R::timePhraseAt(t, h))
         return TimePhrase;
+    // "focusing long term": an adverb of time
+    const std::string &firstWord = t[size_t(s.first)].lower;
+    if (t[size_t(h)].lower == "term" && h == s.first + 1 && (firstWord == "long" || firstWord == "short"))
+        return TimePhrase;
     const std::string &head = t[size_t(h)].lower;
     const auto linking = [&](int k) { return tags[size_t(k)] == "IN" || tags[size_t(k)] == "TO"; };
     if ((R::lowerAt(t, h + 2) == head && linking(h + 1))
@@ -145,8 +149,10 @@ BareNounRule::Guard BareNounRule::guard(const std::vector<Token> &t, const std::
     if (s.first == h && R::britishFieldNoun(head) && R::lowerAt(t, h + 1) != "of")
         return Abstract;
     // "2.1 % increase": the figure before the noun opens its phrase; "had not enormous level",
-    // "plays also important role": an article goes after "not" or "also"
-    static const Set notOpeners = {"not", "also", "still", "just", "even", "only", "always", "never", "too"};
+    // "plays also important role", "However creative artist": an article goes after the adverb
+    static const Set notOpeners = {"not",   "also",     "still",    "just",      "even",     "only",  "always",
+                                   "never", "too",      "however",  "therefore", "moreover", "thus",  "indeed",
+                                   "hence", "besides",  "otherwise"};
     const std::string prevText = before >= 0 ? t[size_t(before)].text : std::string();
     if ((!prevText.empty() && prevText.back() == '%') || notOpeners.count(t[size_t(s.first)].lower))
         return Compound;
@@ -275,8 +281,7 @@ Finding BareNounRule::finding(const std::vector<Token> &t, const Bare &b)
 bool BareNounRule::flags(const Bare &b) const
 {
     const bool alone = b.slot.first == b.slot.head;
-    const float threshold = b.rarelyBare ? (alone ? m_thresholds.rarelyBareWord : m_thresholds.rarelyBarePhrase)
-                                         : (alone ? m_thresholds.word : m_thresholds.phrase);
+    const float threshold = b.rarelyBare ? m_thresholds.rarelyBare : alone ? m_thresholds.word : m_thresholds.phrase;
     return b.guard == Unguarded && b.score() >= threshold;
 }
 

@@ -60,11 +60,11 @@ public:
     {
         float word = 20.0f;
         float phrase = 30.0f;
-        // the same for a noun native text seldom leaves bare (rarelyBare: "problem", "person")
-        // in a plain phrase, where the bare singular is a slip more often (bench_barenouns: on
-        // unedited CWEB sentences 2 more flags for a noun alone, none for a phrase)
-        float rarelyBareWord = 12.0f;
-        float rarelyBarePhrase = 20.0f;
+        // for a noun alone or a phrase, where native text seldom leaves the noun bare
+        // (rarelyBare: "problem", "person") and the phrase is plain: the bare singular is a slip
+        // more often (bench_barenouns: 2 more unedited CWEB sentences flagged, against about 40
+        // more learner nouns, nearly all slips)
+        float rarelyBare = 12.0f;
         // the number model's margin of the plural for a bare noun opening a clause before a
         // verb without -s ("scientist assume that", "successful therapist need"): the verb
         // shows the writer means several

@@ -139,6 +139,8 @@ private slots:
             "The most successful are people under 26, and the least are students from 30 to 39.");
         row("a noun native text rarely leaves bare, after adjectives", "Its beauty is really important feature.",
             "really", "a really", "article_missing", "Its beauty is a really important feature.");
+        row("a noun native text rarely leaves bare, after one adjective", "Some people might bring good plan to you.",
+            "good", "a good", "article_missing", "Some people might bring a good plan to you.");
     }
     void articles() { verify(); }
 

@@ -476,7 +476,7 @@ private slots:
     }
 
     // A noun alone is flagged from a lower score than one after modifiers, a noun native text
-    // rarely leaves bare from a lower score still; a guarded one never.
+    // rarely leaves bare (alone or not) from a lower score still; a guarded one never.
     void bareNounThresholds_data()
     {
         QTest::addColumn<bool>("alone");
@@ -490,15 +490,13 @@ private slots:
         QTest::newRow("a phrase at a noun alone's threshold") << false << false << t.word << false << false;
         QTest::newRow("a phrase at its threshold") << false << false << t.phrase << false << true;
         QTest::newRow("guarded far above") << true << false << t.phrase * 4 << true << false;
-        QTest::newRow("a rarely bare noun alone at its threshold") << true << true << t.rarelyBareWord << false << true;
-        QTest::newRow("a rarely bare noun alone below it") << true << true << t.rarelyBareWord - 0.5f << false << false;
+        QTest::newRow("a rarely bare noun alone at its threshold") << true << true << t.rarelyBare << false << true;
+        QTest::newRow("a rarely bare noun alone below it") << true << true << t.rarelyBare - 0.5f << false << false;
         QTest::newRow("an often bare noun alone at the rarely bare threshold")
-            << true << false << t.rarelyBareWord << false << false;
-        QTest::newRow("a rarely bare phrase at its threshold") << false << true << t.rarelyBarePhrase << false << true;
-        QTest::newRow("a rarely bare phrase at a noun alone's threshold")
-            << false << true << t.rarelyBareWord << false << false;
-        QTest::newRow("an often bare phrase at the rarely bare threshold")
-            << false << false << t.rarelyBarePhrase << false << false;
+            << true << false << t.rarelyBare << false << false;
+        QTest::newRow("a rarely bare phrase at its threshold") << false << true << t.rarelyBare << false << true;
+        QTest::newRow("a rarely bare phrase below it") << false << true << t.rarelyBare - 0.5f << false << false;
+        QTest::newRow("an often bare phrase at a noun alone's threshold") << false << false << t.word << false << false;
         QTest::newRow("a rarely bare noun guarded far above") << true << true << t.phrase * 4 << true << false;
     }
 
@@ -623,6 +621,10 @@ private slots:
                                                               << "increase" << "compound";
         QTest::newRow("not opening the phrase") << "It had not enormous effect ." << "PRP VBD RB JJ NN ." << "effect"
                                                 << "compound";
+        QTest::newRow("a sentence adverb opening the phrase") << "However creative artist must stop ."
+                                                              << "RB JJ NN MD VB ." << "artist" << "compound";
+        QTest::newRow("long term as an adverb") << "They are not focusing long term ." << "PRP VBP RB VBG JJ NN ."
+                                                << "term" << "time phrase";
         QTest::newRow("a learner's bare noun") << "When child begins to learn , he needs help ."
                                                << "WRB NN VBZ TO VB , PRP VBZ NN ." << "child" << "none";
     }
