@@ -110,7 +110,8 @@ const std::vector<std::string> &BareNounRule::guardNames()
 }
 
 BareNounRule::Guard BareNounRule::guard(const std::vector<Token> &t, const std::vector<std::string> &tags,
-                                        const ArticleSlots::Slot &s, const std::vector<float> &pair)
+                                        const ArticleSlots::Slot &s, const std::vector<float> &pair,
+                                        bool rarelyBare)
 {
     const int before = s.first - 1, h = s.head;
     const std::string prev = R::lowerAt(t, before);
@@ -160,11 +161,12 @@ BareNounRule::Guard BareNounRule::guard(const std::vector<Token> &t, const std::
     if (tags[size_t(s.first)] == "JJR")
         return Compound;
     // "Application of the system allows", "during production of binders": formal writing leaves
-    // an abstract noun bare
+    // an abstract noun bare; not one native text seldom leaves bare ("make conclusion")
     static const char *const abstractEndings[] = {"tion", "sion", "ment", "ance", "ence", "ity", "ness", "ism", "ship"};
     for (const char *e : abstractEndings) {
         const std::string ending(e);
-        if (head.size() > ending.size() + 2 && head.compare(head.size() - ending.size(), ending.size(), ending) == 0)
+        if (!rarelyBare && head.size() > ending.size() + 2
+            && head.compare(head.size() - ending.size(), ending.size(), ending) == 0)
             return Abstract;
     }
     // "Pike would like", "Shop around": a capitalised first word alone may be a name or a verb
@@ -239,8 +241,9 @@ std::vector<BareNounRule::Bare> BareNounRule::find(const std::vector<Token> &t, 
         const std::vector<float> pair = before >= 0
             ? articleModel.weights(PerceptronModel::hash("p1h=" + R::lowerAt(t, before) + " " + t[size_t(s.head)].lower))
             : std::vector<float>();
-        b.guard = guard(t, tags, s, pair);
-        b.rarelyBare = plainPhrase(t, tags, s) && rarelyBare(t[size_t(s.head)].lower);
+        const std::string &head = t[size_t(s.head)].lower;
+        b.guard = guard(t, tags, s, pair, rarelyBare(head, kSeldomBareShare));
+        b.rarelyBare = rarelyBare(head) && plainPhrase(t, tags, s);
         out.push_back(std::move(b));
     }
     return out;
@@ -314,13 +317,13 @@ bool BareNounRule::plainPhrase(const std::vector<Token> &t, const std::vector<st
     return !((head == "kind" || head == "sort") && next == "of") && !(participle && modifies);
 }
 
-bool BareNounRule::rarelyBare(const std::string &noun) const
+bool BareNounRule::rarelyBare(const std::string &noun, double share) const
 {
     const NounDeterminers *counts = m_articles.counts();
     if (!counts)
         return false;
     const NounDeterminers::Counts c = counts->counts(noun, "all");
-    return c.total() >= kMinCounted && c.bare < kRarelyBareShare * c.total();
+    return c.total() >= kMinCounted && c.bare < share * c.total();
 }
 
 bool BareNounRule::pluralSubject(const std::vector<Token> &t, const std::vector<std::string> &tags, const Bare &b) const

@@ -80,10 +80,13 @@ public:
     // The noun is unguarded and scores at its threshold or above.
     bool flags(const Bare &bare) const;
     // Native text has the noun often enough (kMinCounted singular uses) and leaves it bare in
-    // fewer than kRarelyBareShare of them (the article model's counts, ArticleChoiceRule::counts).
+    // fewer than `share` of them (the article model's counts, ArticleChoiceRule::counts). A noun
+    // with an abstract ending bare in fewer than kSeldomBareShare is not guarded as abstract
+    // ("make conclusion", "compare situation"; but "detect variation", "in direction").
     static constexpr unsigned kMinCounted = 20;
     static constexpr double kRarelyBareShare = 0.2;
-    bool rarelyBare(const std::string &noun) const;
+    static constexpr double kSeldomBareShare = 0.12;
+    bool rarelyBare(const std::string &noun, double share = kRarelyBareShare) const;
     // The noun opens a clause, a lexical verb without -s follows it and the number model
     // prefers the plural by the pluralSubject margin: "Recently scientist assume".
     bool pluralSubject(const std::vector<Token> &tokens, const std::vector<std::string> &tags, const Bare &bare) const;
@@ -106,7 +109,7 @@ private:
     bool plainPhrase(const std::vector<Token> &tokens, const std::vector<std::string> &tags,
                      const ArticleSlots::Slot &slot) const;
     static Guard guard(const std::vector<Token> &tokens, const std::vector<std::string> &tags,
-                       const ArticleSlots::Slot &slot, const std::vector<float> &pairWeights);
+                       const ArticleSlots::Slot &slot, const std::vector<float> &pairWeights, bool rarelyBare);
 
     const ArticleChoiceRule &m_articles;
     const NounNumberRule &m_numbers;

@@ -141,6 +141,8 @@ private slots:
             "really", "a really", "article_missing", "Its beauty is a really important feature.");
         row("a noun native text rarely leaves bare, after one adjective", "Some people might bring good plan to you.",
             "good", "a good", "article_missing", "Some people might bring a good plan to you.");
+        row("an abstract noun native text seldom leaves bare", "The charts compare situation in 2000 and 2050.",
+            "situation", "the situation", "article_missing", "The charts compare the situation in 2000 and 2050.");
     }
     void articles() { verify(); }
 
@@ -330,6 +332,8 @@ private slots:
             << "Feeling your best really does matter, and I am kind of in that category.";
         QTest::newRow("a noun rarely bare after an article, an adverb and a participle")
             << "In the end, getting a well designed case was just better.";
+        QTest::newRow("abstract nouns native text often leaves bare")
+            << "Methods were developed to detect variation between genomes, and apps are shifting in direction.";
         QTest::newRow("a noun rarely bare in a list ending in etcetera")
             << "They wanted me to use drugs, party, etcetera.";
         QTest::newRow("after a or a count and of, a bare noun names a kind")

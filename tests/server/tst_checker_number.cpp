@@ -519,25 +519,32 @@ private slots:
         QCOMPARE(rule.flags(b), flagged);
     }
 
-    // Rarely bare: seen often enough in native text and left bare in under a fifth of its uses.
+    // Rarely bare: seen often enough in native text and left bare in under a fifth of its uses
+    // (under an eighth for the abstract guard).
     void bareNounRarelyBare_data()
     {
         QTest::addColumn<QString>("noun");
+        QTest::addColumn<double>("share");
         QTest::addColumn<bool>("rarelyBare");
-        QTest::newRow("a noun nearly always with a determiner") << "problem" << true;
-        QTest::newRow("a noun with a determiner in every use seen") << "therapist" << true;
-        QTest::newRow("a noun native writers often leave bare") << "interest" << false;
-        QTest::newRow("a mass noun") << "water" << false;
-        QTest::newRow("a noun seen too seldom") << "zeppelin" << false;
-        QTest::newRow("an unknown word") << "qwzxv" << false;
+        const double rarely = BareNounRule::kRarelyBareShare, seldom = BareNounRule::kSeldomBareShare;
+        QTest::newRow("a noun nearly always with a determiner") << "problem" << rarely << true;
+        QTest::newRow("a noun with a determiner in every use seen") << "therapist" << rarely << true;
+        QTest::newRow("a noun native writers often leave bare") << "interest" << rarely << false;
+        QTest::newRow("a mass noun") << "water" << rarely << false;
+        QTest::newRow("a noun seen too seldom") << "zeppelin" << rarely << false;
+        QTest::newRow("an unknown word") << "qwzxv" << rarely << false;
+        QTest::newRow("bare in just under a fifth") << "direction" << rarely << true;
+        QTest::newRow("the same noun at the abstract share") << "direction" << seldom << false;
+        QTest::newRow("an abstract noun seldom bare") << "situation" << seldom << true;
     }
 
     void bareNounRarelyBare()
     {
         QFETCH(QString, noun);
+        QFETCH(double, share);
         QFETCH(bool, rarelyBare);
         const BareNounRule rule(*m_articles, *m_rule);
-        QCOMPARE(rule.rarelyBare(noun.toStdString()), rarelyBare);
+        QCOMPARE(rule.rarelyBare(noun.toStdString(), share), rarelyBare);
     }
 
     // The lower thresholds hold for a rarely bare noun alone or after adjectives, not in a noun
@@ -615,6 +622,11 @@ private slots:
                                                 << "list item";
         QTest::newRow("an abstract noun") << "Application of the method helps ." << "NN IN DT NN VBZ ."
                                           << "Application" << "abstract";
+        QTest::newRow("an abstract noun native text often leaves bare") << "They detect variation in genes ."
+                                                                        << "PRP VBP NN IN NNS ." << "variation"
+                                                                        << "abstract";
+        QTest::newRow("an abstract noun native text seldom leaves bare, unguarded")
+            << "We can make conclusion now ." << "PRP MD VB NN RB ." << "conclusion" << "none";
         QTest::newRow("a capitalised first word") << "Coach will teach lessons ." << "NN MD VB NNS ." << "Coach"
                                                   << "sentence start";
         QTest::newRow("a figure in per cent before the noun") << "Prices saw 2% increase ." << "NNS VBD CD NN NN ."
