@@ -304,6 +304,15 @@ bool BareNounRule::plainPhrase(const std::vector<Token> &t, const std::vector<st
     const std::string prev = R::lowerAt(t, before);
     if (lex.isModal(prev) || prev == "do" || prev == "does" || prev == "did")
         return false;
+    // "that looks matter.": a verb base closing the clause after a verb is a verb itself
+    const bool clauseEnd = s.head + 1 >= int(t.size()) || t[size_t(s.head) + 1].kind == Token::Punct;
+    if (s.first == s.head && clauseEnd && lex.isCommonVerbBase(head)
+        && (R::tagIs(tags, before, "VBZ") || R::tagIs(tags, before, "VBP") || R::tagIs(tags, before, "VBD")))
+        return false;
+    // "next door", "first aid": an ordinal before the noun is the ordinal rule's ("the next step")
+    static const Set ordinals = {"first", "second", "third", "fourth", "fifth", "last", "next"};
+    if (ordinals.count(t[size_t(s.first)].lower))
+        return false;
     for (int k = before; k >= 0 && k >= before - 2; --k) {
         const std::string &w = t[size_t(k)].lower;
         if (w == "a" || w == "an" || w == "the")

@@ -565,6 +565,10 @@ private slots:
         QTest::newRow("an article before an adverb and a participle") << "It was a well designed case ."
                                                                       << "PRP VBD DT RB VBN NN ." << "case" << false;
         QTest::newRow("a hedge") << "I am kind of tired ." << "PRP VBP NN IN JJ ." << "kind" << false;
+        QTest::newRow("a verb base closing the clause after a verb") << "I know that looks matter ."
+                                                                     << "PRP VBP IN VBZ NN ." << "matter" << false;
+        QTest::newRow("an ordinal before the noun") << "I live next door to her ." << "PRP VBP JJ NN IN PRP ."
+                                                    << "door" << false;
         QTest::newRow("a noun often bare") << "They gave us opinion on it ." << "PRP VBD PRP NN IN PRP ."
                                            << "opinion" << false;
     }
