@@ -184,10 +184,13 @@ BareNounRule::Guard BareNounRule::guard(const std::vector<Token> &t, const std::
     }
     if (!verb || (words >= 3 && capitals * 5 >= words * 3))
         return Headline;
-    // "low-cost phone", "input/output"; "veterinarian owned", "heart muscle thickening": a noun
-    // inside a longer word or a modifier
+    // "low-cost phone", "input/output"; "veterinarian owned", "heart muscle thickening", "crystal
+    // clear": a noun inside a longer word or a modifier
+    const bool adjectiveEnd =
+        R::tagIs(tags, h + 1, "JJ") && (h + 2 >= int(t.size()) || t[size_t(h) + 2].kind == Token::Punct);
     if (glued(t, h) || glued(t, s.first) || R::tagIs(tags, h + 1, "VBN") || R::tagIs(tags, h + 1, "VBG")
-        || (R::tagIs(tags, h + 1, "JJ") && R::tagIs(tags, h + 2, "NN") && !R::timePhraseAt(t, h + 2)))
+        || (R::tagIs(tags, h + 1, "JJ") && R::tagIs(tags, h + 2, "NN") && !R::timePhraseAt(t, h + 2))
+        || (s.first == h && adjectiveEnd))
         return Compound;
     // "a safe, reliable and integrated transport system", "a web-based order entry system",
     // "a tire dealer, auto repair shop and truck repair shop": a determiner further back

@@ -639,6 +639,9 @@ private slots:
                                                 << "compound";
         QTest::newRow("a sentence adverb opening the phrase") << "However creative artist must stop ."
                                                               << "RB JJ NN MD VB ." << "artist" << "compound";
+        QTest::newRow("a noun before an adjective closing the clause") << "The picture will be crystal clear ."
+                                                                       << "DT NN MD VB NN JJ ." << "crystal"
+                                                                       << "compound";
         QTest::newRow("long term as an adverb") << "They are not focusing long term ." << "PRP VBP RB VBG JJ NN ."
                                                 << "term" << "time phrase";
         QTest::newRow("a learner's bare noun") << "When child begins to learn , he needs help ."
@@ -685,6 +688,7 @@ private slots:
         QTest::newRow("a noun inside a modifier") << "We are veterinarian owned and operated.";
         QTest::newRow("a list after a colon") << "Ingredients: flour, sugar, egg and milk.";
         QTest::newRow("two nouns joined alone") << "They work day and night.";
+        QTest::newRow("a noun before an adjective closing the clause") << "The picture will be crystal clear.";
     }
 
     void bareNounLookAlikes() { LearnerTable::verifyClean(*m_checker); }
