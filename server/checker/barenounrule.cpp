@@ -138,7 +138,8 @@ BareNounRule::Guard BareNounRule::guard(const std::vector<Token> &t, const std::
     static const Set roleVerbs = {"as", "elected", "appointed", "named", "became", "become", "becomes", "crowned"};
     static const Set ranks = {"senior", "junior", "chief", "assistant", "deputy", "associate", "executive", "vice",
                               "head", "lead", "managing", "principal", "acting", "former"};
-    if (roleVerbs.count(prev) || ranks.count(t[size_t(s.first)].lower))
+    // ("as managing member": the participle stays out of the slot)
+    if (roleVerbs.count(prev) || ranks.count(t[size_t(s.first)].lower) || ranks.count(prev))
         return Role;
     // "learn to pilot", "go to bed": after "to" a lone noun is often a verb the tagger misread,
     // or an idiom

@@ -321,6 +321,7 @@ private slots:
             << "Revenue is realized over a longer period of time.";
         QTest::newRow("a hedge before an adjective or an article") << "It was kind of strange, and he is sort of a loner.";
         QTest::newRow("a role after as before an of-phrase") << "He served as member of the board for years.";
+        QTest::newRow("a role after as and a rank") << "He left his role as managing member of the firm.";
         QTest::newRow("nouns joined before one of-phrase") << "We study the design and development of engines.";
         QTest::newRow("a name before an of-phrase") << "Bank of America has many branches in Boston.";
         QTest::newRow("the before a plural after adjectives that count, or pinned by a clause")
