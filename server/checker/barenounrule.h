@@ -64,7 +64,7 @@ public:
         // (rarelyBare: "problem", "person") and the phrase is plain: the bare singular is a slip
         // more often (bench_barenouns: 2 more unedited CWEB sentences flagged, against about 40
         // more learner nouns, nearly all slips)
-        float rarelyBare = 12.0f;
+        float rarelyBare = 10.0f;
         // the number model's margin of the plural for a bare noun opening a clause before a
         // verb without -s ("scientist assume that", "successful therapist need"): the verb
         // shows the writer means several
