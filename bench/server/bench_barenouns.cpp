@@ -15,6 +15,7 @@
 #include "learnersets.h"
 #include "lexicon.h"
 #include "margintable.h"
+#include "noundeterminers.h"
 #include "nounnumberrule.h"
 #include "postagger.h"
 #include "wordforms.h"
@@ -53,6 +54,9 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "%s\n", error.c_str());
         return 1;
     }
+    NounDeterminers determiners;
+    if (determiners.load(checkerData + "/noun-determiners.txt", &error))
+        articles.setCounts(&determiners);
     const BareNounRule rule(articles, numbers);
     // --check TEXT...: print each bare singular noun of each sentence with its margins and guard
     for (int i = 1; i < argc; ++i) {
@@ -120,6 +124,9 @@ int main(int argc, char **argv)
                 if (isLearner)
                     flags[std::string("bare sg: article+plural/2 (the rule") + setName + length + ")"].push_back(
                         {b.score(), wrong, isLearner, shown});
+                flags[std::string("bare sg: article+plural/2 (the rule") + length
+                      + (b.rarelyBare ? ", rarely bare in native text)" : ", often bare in native text)")]
+                    .push_back({b.score(), wrong, isLearner, shown});
                 flags["bare sg: article+plural"].push_back(
                     {b.articleMargin + b.pluralMargin, wrong, isLearner, shown});
                 flags["bare sg: article only"].push_back({b.articleMargin, wrong, isLearner, shown});

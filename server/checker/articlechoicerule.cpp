@@ -122,9 +122,11 @@ void ArticleChoiceRule::check(const std::vector<Token> &t, const std::vector<std
             timePhrase = timePhrase || t[size_t(k)].lower == "last" || t[size_t(k)].lower == "next";
         if (timePhrase && R::timePhraseAt(t, s.head))
             continue;
-        // "served as conductor of the band", "was senior web developer": a role goes without an article
+        // "served as conductor of the band", "was senior web developer", "his role as managing
+        // member" (a participle stays out of the slot): a role goes without an article
         const int before = s.article >= 0 ? s.article - 1 : s.first - 1;
-        if ((before >= 0 && t[size_t(before)].lower == "as") || jobTitles().count(first.lower))
+        if ((before >= 0 && t[size_t(before)].lower == "as") || jobTitles().count(first.lower)
+            || (s.written == ArticleSlots::None && jobTitles().count(R::lowerAt(t, s.first - 1))))
             continue;
         // "Bank of America has ...": a first word before "of" and a capital opens a name
         if (s.written == ArticleSlots::None && s.first == 0 && R::lowerAt(t, s.head + 1) == "of"

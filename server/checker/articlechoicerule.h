@@ -42,6 +42,7 @@ public:
     // Native counts of determiners by noun and slot (not owned, may be null): before an
     // of-phrase they choose between "a" and "the" ("the number of people", not "a number").
     void setCounts(const NounDeterminers *counts) { m_counts = counts; }
+    const NounDeterminers *counts() const { return m_counts; }
     // The word list (not owned, may be null): a phrase holding a word it does not know is a
     // misspelling's, and the tagger's reading of it is no ground for an article.
     void setLexicon(const Lexicon *lexicon) { m_lex = lexicon; }

@@ -2,6 +2,7 @@
 
 #include "articlechoicerule.h"
 #include "lexicon.h"
+#include "noundeterminers.h"
 #include "nounnumberrule.h"
 #include "rulesupport.h"
 
@@ -58,15 +59,16 @@ bool binomial(const std::vector<Token> &t, const std::vector<std::string> &tags,
     return !listMark(a - 1) && !listMark(b + 1) && !(wordAt(t, a - 1) && tags[size_t(a) - 1] == "JJ");
 }
 
-// "state tax, license, document fee and finance charges": an item of a list with commas,
-// where native writers often leave nouns bare
+// "state tax, license, document fee and finance charges", "drugs, party, etcetera": an item of
+// a list with commas, where native writers often leave nouns bare
 bool inList(const std::vector<Token> &t, int first, int head)
 {
     const auto comma = [&](int k) { return k >= 0 && size_t(k) < t.size() && t[size_t(k)].text == ","; };
     if (!comma(first - 1) && !comma(head + 1))
         return false;
     for (int k = std::max(0, first - 12); k < std::min(int(t.size()), head + 12); ++k)
-        if (t[size_t(k)].lower == "and" || t[size_t(k)].lower == "or")
+        if (t[size_t(k)].lower == "and" || t[size_t(k)].lower == "or" || t[size_t(k)].lower == "etc"
+            || t[size_t(k)].lower == "etcetera")
             return true;
     return false;
 }
@@ -108,7 +110,8 @@ const std::vector<std::string> &BareNounRule::guardNames()
 }
 
 BareNounRule::Guard BareNounRule::guard(const std::vector<Token> &t, const std::vector<std::string> &tags,
-                                        const ArticleSlots::Slot &s, const std::vector<float> &pair)
+                                        const ArticleSlots::Slot &s, const std::vector<float> &pair,
+                                        bool rarelyBare)
 {
     const int before = s.first - 1, h = s.head;
     const std::string prev = R::lowerAt(t, before);
@@ -122,6 +125,10 @@ BareNounRule::Guard BareNounRule::guard(const std::vector<Token> &t, const std::
         lastNext = lastNext || t[size_t(k)].lower == "last" || t[size_t(k)].lower == "next";
     if (lastNext && R::timePhraseAt(t, h))
         return TimePhrase;
+    // "focusing long term": an adverb of time
+    const std::string &firstWord = t[size_t(s.first)].lower;
+    if (t[size_t(h)].lower == "term" && h == s.first + 1 && (firstWord == "long" || firstWord == "short"))
+        return TimePhrase;
     const std::string &head = t[size_t(h)].lower;
     const auto linking = [&](int k) { return tags[size_t(k)] == "IN" || tags[size_t(k)] == "TO"; };
     if ((R::lowerAt(t, h + 2) == head && linking(h + 1))
@@ -131,7 +138,8 @@ BareNounRule::Guard BareNounRule::guard(const std::vector<Token> &t, const std::
     static const Set roleVerbs = {"as", "elected", "appointed", "named", "became", "become", "becomes", "crowned"};
     static const Set ranks = {"senior", "junior", "chief", "assistant", "deputy", "associate", "executive", "vice",
                               "head", "lead", "managing", "principal", "acting", "former"};
-    if (roleVerbs.count(prev) || ranks.count(t[size_t(s.first)].lower))
+    // ("as managing member": the participle stays out of the slot)
+    if (roleVerbs.count(prev) || ranks.count(t[size_t(s.first)].lower) || ranks.count(prev))
         return Role;
     // "learn to pilot", "go to bed": after "to" a lone noun is often a verb the tagger misread,
     // or an idiom
@@ -142,15 +150,24 @@ BareNounRule::Guard BareNounRule::guard(const std::vector<Token> &t, const std::
     // the field as a whole ("do sport", "in industry"), not one named by an of-phrase
     if (s.first == h && R::britishFieldNoun(head) && R::lowerAt(t, h + 1) != "of")
         return Abstract;
+    // "2.1 % increase": the figure before the noun opens its phrase; "had not enormous level",
+    // "plays also important role", "However creative artist": an article goes after the adverb
+    static const Set notOpeners = {"not",   "also",     "still",    "just",      "even",     "only",  "always",
+                                   "never", "too",      "however",  "therefore", "moreover", "thus",  "indeed",
+                                   "hence", "besides",  "otherwise"};
+    const std::string prevText = before >= 0 ? t[size_t(before)].text : std::string();
+    if ((!prevText.empty() && prevText.back() == '%') || notOpeners.count(t[size_t(s.first)].lower))
+        return Compound;
     // "higher risk", "better care": a comparative before a noun in a general sense
     if (tags[size_t(s.first)] == "JJR")
         return Compound;
     // "Application of the system allows", "during production of binders": formal writing leaves
-    // an abstract noun bare
+    // an abstract noun bare; not one native text seldom leaves bare ("make conclusion")
     static const char *const abstractEndings[] = {"tion", "sion", "ment", "ance", "ence", "ity", "ness", "ism", "ship"};
     for (const char *e : abstractEndings) {
         const std::string ending(e);
-        if (head.size() > ending.size() + 2 && head.compare(head.size() - ending.size(), ending.size(), ending) == 0)
+        if (!rarelyBare && head.size() > ending.size() + 2
+            && head.compare(head.size() - ending.size(), ending.size(), ending) == 0)
             return Abstract;
     }
     // "Pike would like", "Shop around": a capitalised first word alone may be a name or a verb
@@ -168,10 +185,13 @@ BareNounRule::Guard BareNounRule::guard(const std::vector<Token> &t, const std::
     }
     if (!verb || (words >= 3 && capitals * 5 >= words * 3))
         return Headline;
-    // "low-cost phone", "input/output"; "veterinarian owned", "heart muscle thickening": a noun
-    // inside a longer word or a modifier
+    // "low-cost phone", "input/output"; "veterinarian owned", "heart muscle thickening", "crystal
+    // clear": a noun inside a longer word or a modifier
+    const bool adjectiveEnd =
+        R::tagIs(tags, h + 1, "JJ") && (h + 2 >= int(t.size()) || t[size_t(h) + 2].kind == Token::Punct);
     if (glued(t, h) || glued(t, s.first) || R::tagIs(tags, h + 1, "VBN") || R::tagIs(tags, h + 1, "VBG")
-        || (R::tagIs(tags, h + 1, "JJ") && R::tagIs(tags, h + 2, "NN") && !R::timePhraseAt(t, h + 2)))
+        || (R::tagIs(tags, h + 1, "JJ") && R::tagIs(tags, h + 2, "NN") && !R::timePhraseAt(t, h + 2))
+        || (s.first == h && adjectiveEnd))
         return Compound;
     // "a safe, reliable and integrated transport system", "a web-based order entry system",
     // "a tire dealer, auto repair shop and truck repair shop": a determiner further back
@@ -225,7 +245,9 @@ std::vector<BareNounRule::Bare> BareNounRule::find(const std::vector<Token> &t, 
         const std::vector<float> pair = before >= 0
             ? articleModel.weights(PerceptronModel::hash("p1h=" + R::lowerAt(t, before) + " " + t[size_t(s.head)].lower))
             : std::vector<float>();
-        b.guard = guard(t, tags, s, pair);
+        const std::string &head = t[size_t(s.head)].lower;
+        b.guard = guard(t, tags, s, pair, rarelyBare(head, kSeldomBareShare));
+        b.rarelyBare = rarelyBare(head) && plainPhrase(t, tags, s);
         out.push_back(std::move(b));
     }
     return out;
@@ -265,8 +287,56 @@ Finding BareNounRule::finding(const std::vector<Token> &t, const Bare &b)
 
 bool BareNounRule::flags(const Bare &b) const
 {
-    return b.guard == Unguarded
-        && b.score() >= (b.slot.first == b.slot.head ? m_thresholds.word : m_thresholds.phrase);
+    const bool alone = b.slot.first == b.slot.head;
+    const float threshold = b.rarelyBare ? m_thresholds.rarelyBare : alone ? m_thresholds.word : m_thresholds.phrase;
+    return b.guard == Unguarded && b.score() >= threshold;
+}
+
+bool BareNounRule::plainPhrase(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                               const ArticleSlots::Slot &s) const
+{
+    // "asset accumulation method", "time frame": native writers leave compounds bare more freely
+    for (int k = s.first; k < s.head; ++k)
+        if (!R::tagIs(tags, k, "JJ") && !R::tagIs(tags, k, "RB"))
+            return false;
+    const int before = s.first - 1;
+    const std::string &head = t[size_t(s.head)].lower, next = R::lowerAt(t, s.head + 1);
+    const Lexicon &lex = m_numbers.lexicon();
+    // "does matter", "will party": after "do" or a modal the noun is a verb the tagger misread; "a
+    // well designed case": an article before an adverb or participle may serve the phrase; "kind
+    // of", "sort of" hedge
+    const std::string prev = R::lowerAt(t, before);
+    if (lex.isModal(prev) || prev == "do" || prev == "does" || prev == "did")
+        return false;
+    // "that looks matter.": a verb base closing the clause after a verb is a verb itself
+    const bool clauseEnd = s.head + 1 >= int(t.size()) || t[size_t(s.head) + 1].kind == Token::Punct;
+    if (s.first == s.head && clauseEnd && lex.isCommonVerbBase(head)
+        && (R::tagIs(tags, before, "VBZ") || R::tagIs(tags, before, "VBP") || R::tagIs(tags, before, "VBD")))
+        return false;
+    // "next door", "first aid": an ordinal before the noun is the ordinal rule's ("the next step")
+    static const Set ordinals = {"first", "second", "third", "fourth", "fifth", "last", "next"};
+    if (ordinals.count(t[size_t(s.first)].lower))
+        return false;
+    for (int k = before; k >= 0 && k >= before - 2; --k) {
+        const std::string &w = t[size_t(k)].lower;
+        if (w == "a" || w == "an" || w == "the")
+            return false;
+        if (!R::tagIs(tags, k, "RB") && !R::tagIs(tags, k, "VBN") && !R::tagIs(tags, k, "VBD"))
+            break;
+    }
+    // "future improved versions": a participle before another noun continues the phrase
+    const bool participle = R::tagIs(tags, s.head + 1, "VBN") || R::tagIs(tags, s.head + 1, "VBD");
+    const bool modifies = R::tagIs(tags, s.head + 2, "NN") || R::tagIs(tags, s.head + 2, "NNS");
+    return !((head == "kind" || head == "sort") && next == "of") && !(participle && modifies);
+}
+
+bool BareNounRule::rarelyBare(const std::string &noun, double share) const
+{
+    const NounDeterminers *counts = m_articles.counts();
+    if (!counts)
+        return false;
+    const NounDeterminers::Counts c = counts->counts(noun, "all");
+    return c.total() >= kMinCounted && c.bare < share * c.total();
 }
 
 bool BareNounRule::pluralSubject(const std::vector<Token> &t, const std::vector<std::string> &tags, const Bare &b) const
@@ -302,7 +372,8 @@ void BareNounRule::check(const std::vector<Token> &t, const std::vector<std::str
         Finding f = subject ? R::replace(t, b.slot.head, b.slot.head, b.plural, "GRAMMAR", "bare_singular", 2)
                             : finding(t, b);
         // (the plural changes the noun alone: a capital put on the phrase's first word stays)
-        const int a = t[size_t(subject ? b.slot.head : b.slot.first)].start, e = t[size_t(b.slot.head)].end;
+        const bool nounAlone = subject || f.start == t[size_t(b.slot.head)].start;
+        const int a = t[size_t(nounAlone ? b.slot.head : b.slot.first)].start, e = t[size_t(b.slot.head)].end;
         if (std::any_of(out->begin(), out->end(), [&](const Finding &x) { return x.start < e && a < x.end; }))
             continue;
         out->push_back(std::move(f));

@@ -130,6 +130,19 @@ private slots:
             "article_one_of", "One of the reasons is the price.");
         row("other alone after than", "One is more important than other.", "other", "the other", "other_alone",
             "One is more important than the other.");
+        row("a noun native text rarely leaves bare, after a preposition",
+            "Moreover, the head of a school should be involved in process.", "process", "the process",
+            "article_missing", "Moreover, the head of a school should be involved in the process.");
+        row("a noun native text rarely leaves bare, after be",
+            "The most successful are people under 26, and the least are student from 30 to 39.", "student",
+            "students", "article_missing",
+            "The most successful are people under 26, and the least are students from 30 to 39.");
+        row("a noun native text rarely leaves bare, after adjectives", "Its beauty is really important feature.",
+            "really", "a really", "article_missing", "Its beauty is a really important feature.");
+        row("a noun native text rarely leaves bare, after one adjective", "Some people might bring good plan to you.",
+            "good", "a good", "article_missing", "Some people might bring a good plan to you.");
+        row("an abstract noun native text seldom leaves bare", "The charts compare situation in 2000 and 2050.",
+            "situation", "the situation", "article_missing", "The charts compare the situation in 2000 and 2050.");
     }
     void articles() { verify(); }
 
@@ -311,6 +324,7 @@ private slots:
             << "Revenue is realized over a longer period of time.";
         QTest::newRow("a hedge before an adjective or an article") << "It was kind of strange, and he is sort of a loner.";
         QTest::newRow("a role after as before an of-phrase") << "He served as member of the board for years.";
+        QTest::newRow("a role after as and a rank") << "He left his role as managing member of the firm.";
         QTest::newRow("nouns joined before one of-phrase") << "We study the design and development of engines.";
         QTest::newRow("a name before an of-phrase") << "Bank of America has many branches in Boston.";
         QTest::newRow("the before a plural after adjectives that count, or pinned by a clause")
@@ -318,6 +332,14 @@ private slots:
         QTest::newRow("a before an of-phrase: a noun often bare there, one with an adjective, one often with a")
             << "More than a half of them voted, it had a huge influence of its own, and he is a member of the club.";
         QTest::newRow("a headline without a verb") << "Analysis of results from the survey";
+        QTest::newRow("a noun rarely bare read as a verb after do, or in a hedge")
+            << "Feeling your best really does matter, and I am kind of in that category.";
+        QTest::newRow("a noun rarely bare after an article, an adverb and a participle")
+            << "In the end, getting a well designed case was just better.";
+        QTest::newRow("abstract nouns native text often leaves bare")
+            << "Methods were developed to detect variation between genomes, and apps are shifting in direction.";
+        QTest::newRow("a noun rarely bare in a list ending in etcetera")
+            << "They wanted me to use drugs, party, etcetera.";
         QTest::newRow("after a or a count and of, a bare noun names a kind")
             << "Istanbul was a point of congregation for travellers, and two sections of road were closed.";
     }

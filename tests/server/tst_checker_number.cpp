@@ -8,6 +8,7 @@
 #include "englishchecker.h"
 #include "lexicon.h"
 #include "nounforms.h"
+#include "noundeterminers.h"
 #include "nounnumberrule.h"
 #include "numberslots.h"
 #include "shippeddata.h"
@@ -30,6 +31,7 @@ class TestCheckerNumber : public QObject
 private:
     std::unique_ptr<Lexicon> m_lexicon;
     std::unique_ptr<NounNumberRule> m_rule;
+    std::unique_ptr<NounDeterminers> m_determiners; // before the article rule that reads it
     std::unique_ptr<ArticleChoiceRule> m_articles;
     std::unique_ptr<EnglishChecker> m_checker;
 
@@ -54,6 +56,9 @@ private slots:
         QVERIFY2(m_rule->load(data + "/number-model.txt", &error), error.c_str());
         m_articles = std::make_unique<ArticleChoiceRule>();
         QVERIFY2(m_articles->load(data + "/article-model.txt", &error), error.c_str());
+        m_determiners = std::make_unique<NounDeterminers>();
+        QVERIFY2(m_determiners->load(data + "/noun-determiners.txt", &error), error.c_str());
+        m_articles->setCounts(m_determiners.get());
         m_checker = std::make_unique<EnglishChecker>();
     }
 
@@ -470,24 +475,35 @@ private slots:
         QVERIFY(c[1u]["score"].asDouble() > c[2u]["score"].asDouble());
     }
 
-    // A noun alone is flagged from a lower score than one after modifiers; a guarded one never.
+    // A noun alone is flagged from a lower score than one after modifiers, a noun native text
+    // rarely leaves bare (alone or not) from a lower score still; a guarded one never.
     void bareNounThresholds_data()
     {
         QTest::addColumn<bool>("alone");
+        QTest::addColumn<bool>("rarelyBare");
         QTest::addColumn<float>("score");
         QTest::addColumn<bool>("guarded");
         QTest::addColumn<bool>("flagged");
         const BareNounRule::Thresholds t;
-        QTest::newRow("a noun alone at its threshold") << true << t.word << false << true;
-        QTest::newRow("a noun alone below it") << true << t.word - 0.5f << false << false;
-        QTest::newRow("a phrase at a noun alone's threshold") << false << t.word << false << false;
-        QTest::newRow("a phrase at its threshold") << false << t.phrase << false << true;
-        QTest::newRow("guarded far above") << true << t.phrase * 4 << true << false;
+        QTest::newRow("a noun alone at its threshold") << true << false << t.word << false << true;
+        QTest::newRow("a noun alone below it") << true << false << t.word - 0.5f << false << false;
+        QTest::newRow("a phrase at a noun alone's threshold") << false << false << t.word << false << false;
+        QTest::newRow("a phrase at its threshold") << false << false << t.phrase << false << true;
+        QTest::newRow("guarded far above") << true << false << t.phrase * 4 << true << false;
+        QTest::newRow("a rarely bare noun alone at its threshold") << true << true << t.rarelyBare << false << true;
+        QTest::newRow("a rarely bare noun alone below it") << true << true << t.rarelyBare - 0.5f << false << false;
+        QTest::newRow("an often bare noun alone at the rarely bare threshold")
+            << true << false << t.rarelyBare << false << false;
+        QTest::newRow("a rarely bare phrase at its threshold") << false << true << t.rarelyBare << false << true;
+        QTest::newRow("a rarely bare phrase below it") << false << true << t.rarelyBare - 0.5f << false << false;
+        QTest::newRow("an often bare phrase at a noun alone's threshold") << false << false << t.word << false << false;
+        QTest::newRow("a rarely bare noun guarded far above") << true << true << t.phrase * 4 << true << false;
     }
 
     void bareNounThresholds()
     {
         QFETCH(bool, alone);
+        QFETCH(bool, rarelyBare);
         QFETCH(float, score);
         QFETCH(bool, guarded);
         QFETCH(bool, flagged);
@@ -497,9 +513,80 @@ private slots:
         b.slot.head = 2;
         b.articleMargin = score - 4; // and half a plural margin of 8
         b.pluralMargin = 8;
+        b.rarelyBare = rarelyBare;
         b.guard = guarded ? BareNounRule::PrepositionIdiom : BareNounRule::Unguarded;
         QCOMPARE(b.score(), score);
         QCOMPARE(rule.flags(b), flagged);
+    }
+
+    // Rarely bare: seen often enough in native text and left bare in under a fifth of its uses
+    // (under an eighth for the abstract guard).
+    void bareNounRarelyBare_data()
+    {
+        QTest::addColumn<QString>("noun");
+        QTest::addColumn<double>("share");
+        QTest::addColumn<bool>("rarelyBare");
+        const double rarely = BareNounRule::kRarelyBareShare, seldom = BareNounRule::kSeldomBareShare;
+        QTest::newRow("a noun nearly always with a determiner") << "problem" << rarely << true;
+        QTest::newRow("a noun with a determiner in every use seen") << "therapist" << rarely << true;
+        QTest::newRow("a noun native writers often leave bare") << "interest" << rarely << false;
+        QTest::newRow("a mass noun") << "water" << rarely << false;
+        QTest::newRow("a noun seen too seldom") << "zeppelin" << rarely << false;
+        QTest::newRow("an unknown word") << "qwzxv" << rarely << false;
+        QTest::newRow("bare in just under a fifth") << "direction" << rarely << true;
+        QTest::newRow("the same noun at the abstract share") << "direction" << seldom << false;
+        QTest::newRow("an abstract noun seldom bare") << "situation" << seldom << true;
+    }
+
+    void bareNounRarelyBare()
+    {
+        QFETCH(QString, noun);
+        QFETCH(double, share);
+        QFETCH(bool, rarelyBare);
+        const BareNounRule rule(*m_articles, *m_rule);
+        QCOMPARE(rule.rarelyBare(noun.toStdString(), share), rarelyBare);
+    }
+
+    // The lower thresholds hold for a rarely bare noun alone or after adjectives, not in a noun
+    // compound, after "do" or a modal, after an article and a participle, or in "kind of".
+    void bareNounPlainPhrase_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::addColumn<QString>("tags");
+        QTest::addColumn<QString>("head");
+        QTest::addColumn<bool>("rarelyBare");
+        QTest::newRow("a noun alone after a preposition") << "He was involved in process ." << "PRP VBD VBN IN NN ."
+                                                          << "process" << true;
+        QTest::newRow("a noun after an adjective") << "They use new method ." << "PRP VBP JJ NN ." << "method" << true;
+        QTest::newRow("a noun compound") << "They use finite element method ." << "PRP VBP JJ NN NN ." << "method"
+                                         << false;
+        QTest::newRow("a verb read as a noun after do") << "It really does matter ." << "PRP RB VBZ NN ."
+                                                        << "matter" << false;
+        QTest::newRow("an article before an adverb and a participle") << "It was a well designed case ."
+                                                                      << "PRP VBD DT RB VBN NN ." << "case" << false;
+        QTest::newRow("a hedge") << "I am kind of tired ." << "PRP VBP NN IN JJ ." << "kind" << false;
+        QTest::newRow("a verb base closing the clause after a verb") << "I know that looks matter ."
+                                                                     << "PRP VBP IN VBZ NN ." << "matter" << false;
+        QTest::newRow("an ordinal before the noun") << "I live next door to her ." << "PRP VBP JJ NN IN PRP ."
+                                                    << "door" << false;
+        QTest::newRow("a noun often bare") << "They gave us opinion on it ." << "PRP VBD PRP NN IN PRP ."
+                                           << "opinion" << false;
+    }
+
+    void bareNounPlainPhrase()
+    {
+        QFETCH(QString, sentence);
+        QFETCH(QString, tags);
+        QFETCH(QString, head);
+        QFETCH(bool, rarelyBare);
+        const Tagged t = tagged(sentence, tags);
+        QCOMPARE(t.tags.size(), t.tokens.size());
+        const BareNounRule rule(*m_articles, *m_rule);
+        QStringList found;
+        for (const BareNounRule::Bare &b : rule.find(t.tokens, t.tags))
+            if (QString::fromStdString(t.tokens[size_t(b.slot.head)].text) == head)
+                found << (b.rarelyBare ? QStringLiteral("rarely bare") : QStringLiteral("often bare"));
+        QCOMPARE(found, QStringList{rarelyBare ? QStringLiteral("rarely bare") : QStringLiteral("often bare")});
     }
 
     // Right English of the shape the rule looks for, by guard kind (hand-given tags, the
@@ -539,8 +626,24 @@ private slots:
                                                 << "list item";
         QTest::newRow("an abstract noun") << "Application of the method helps ." << "NN IN DT NN VBZ ."
                                           << "Application" << "abstract";
+        QTest::newRow("an abstract noun native text often leaves bare") << "They detect variation in genes ."
+                                                                        << "PRP VBP NN IN NNS ." << "variation"
+                                                                        << "abstract";
+        QTest::newRow("an abstract noun native text seldom leaves bare, unguarded")
+            << "We can make conclusion now ." << "PRP MD VB NN RB ." << "conclusion" << "none";
         QTest::newRow("a capitalised first word") << "Coach will teach lessons ." << "NN MD VB NNS ." << "Coach"
                                                   << "sentence start";
+        QTest::newRow("a figure in per cent before the noun") << "Prices saw 2% increase ." << "NNS VBD CD NN NN ."
+                                                              << "increase" << "compound";
+        QTest::newRow("not opening the phrase") << "It had not enormous effect ." << "PRP VBD RB JJ NN ." << "effect"
+                                                << "compound";
+        QTest::newRow("a sentence adverb opening the phrase") << "However creative artist must stop ."
+                                                              << "RB JJ NN MD VB ." << "artist" << "compound";
+        QTest::newRow("a noun before an adjective closing the clause") << "The picture will be crystal clear ."
+                                                                       << "DT NN MD VB NN JJ ." << "crystal"
+                                                                       << "compound";
+        QTest::newRow("long term as an adverb") << "They are not focusing long term ." << "PRP VBP RB VBG JJ NN ."
+                                                << "term" << "time phrase";
         QTest::newRow("a learner's bare noun") << "When child begins to learn , he needs help ."
                                                << "WRB NN VBZ TO VB , PRP VBZ NN ." << "child" << "none";
     }
@@ -585,6 +688,7 @@ private slots:
         QTest::newRow("a noun inside a modifier") << "We are veterinarian owned and operated.";
         QTest::newRow("a list after a colon") << "Ingredients: flour, sugar, egg and milk.";
         QTest::newRow("two nouns joined alone") << "They work day and night.";
+        QTest::newRow("a noun before an adjective closing the clause") << "The picture will be crystal clear.";
     }
 
     void bareNounLookAlikes() { LearnerTable::verifyClean(*m_checker); }
