@@ -365,7 +365,7 @@ std::string AgreementRules::agreeing(const std::vector<Token> &t, const std::vec
     const bool bareVerb = (R::tagIs(tags, v, "VBP") || R::tagIs(tags, v, "VB") || likeVerb)
         && !R::tagIs(tags, v + 1, "VB") && !R::tagIs(tags, v + 1, "MD");
     if (number == Singular && bareVerb && m_lex.isCommonVerbBase(w) && w != "be"
-        && !m_lex.baseEqualsPast(w))
+        && !m_lex.baseEqualsPast(w) && !m_lex.isPastOfOther(w))
         return m_lex.thirdPerson(w);
     // a verb outside the common table ("the professor oppose"): a WordNet verb only, whose
     // -s form is a common word

@@ -145,6 +145,10 @@ BareNounRule::Guard BareNounRule::guard(const std::vector<Token> &t, const std::
     // or an idiom
     if (s.first == h && prev == "to")
         return PrepositionIdiom;
+    // "rather walk than drive": after a verb base and "than" the lone word is a verb too
+    if (s.first == h && prev == "than" && before >= 1 && (tags[size_t(before) - 1] == "VB"
+                                                          || tags[size_t(before) - 1] == "VBP"))
+        return PrepositionIdiom;
     if (s.first == h && R::britishBarePair(prev, head))
         return PrepositionIdiom;
     // the field as a whole ("do sport", "in industry"), not one named by an of-phrase

@@ -286,8 +286,11 @@ void GrammarRules::agreement(const std::vector<Token> &t, std::vector<Finding> *
             v = v2;
         }
         const std::string &verb = t[size_t(v)].lower;
+        // ("He need not fear", "He need only ask": need as a modal)
+        const bool modalNeed = verb == "need" && (RuleSupport::lowerAt(t, v + 1) == "not"
+                                                  || RuleSupport::lowerAt(t, v + 1) == "only");
         if (sing && verb != "be" && verb != "do" && m_lex.isCommonVerbBase(verb) && !m_lex.baseEqualsPast(verb)
-            && !t[size_t(v)].isCapitalised() && !pastTimeIn(t)) {
+            && !m_lex.isPastOfOther(verb) && !modalNeed && !t[size_t(v)].isCapitalised() && !pastTimeIn(t)) {
             const int after = v + 1 < int(t.size()) ? v + 1 : -1;
             if (after >= 0 && t[size_t(after)].kind == Token::Punct && t[size_t(after)].text == "-")
                 continue;

@@ -36,6 +36,13 @@ public:
     bool baseEqualsPast(const std::string &base) const; // put, cut, set ...
     std::string baseOf(const std::string &form) const;  // "went" -> "go"; "" when unknown
     std::string baseOfPast(const std::string &past) const; // "saw" -> "see" though "saw" is a base too
+    // A base that is also the simple past of another verb ("lay" of "lie", "found" of "find"):
+    // after "he" or a noun it is read as that past, not as a present missing its -s.
+    bool isPastOfOther(const std::string &lower) const
+    {
+        const std::string base = baseOfPast(lower);
+        return isPastForm(lower) && !base.empty() && base != lower;
+    }
     std::string thirdPerson(const std::string &base) const;
     std::string pastOf(const std::string &base) const;
     std::string participleOf(const std::string &base) const;

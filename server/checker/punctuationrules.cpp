@@ -604,7 +604,15 @@ void PunctuationRules::commaSplice(const std::vector<Token> &t, const std::vecto
         // it was announced": a passive report
         const bool series = R::lowerAt(t, b) == R::lowerAt(t, s) && R::lowerAt(t, b + 1) == R::lowerAt(t, v);
         const bool report = R::lowerAt(t, s) == "it" && R::tagEquals(tags, v + 1, "VBN");
-        if (verb && second && !saidBefore && !series && !report)
+        // "She stayed, he went to bed, and we left": a list of clauses closed by ", and"
+        bool list = false;
+        for (int k = v + 1; k + 1 < n && !list; ++k) {
+            const std::string &w = t[size_t(k)].text;
+            if (w == "." || w == "!" || w == "?" || w == ";")
+                break;
+            list = w == "," && (R::lowerAt(t, k + 1) == "and" || R::lowerAt(t, k + 1) == "or");
+        }
+        if (verb && second && !saidBefore && !series && !report && !list)
             spliceAt(t, c, out);
     }
 }

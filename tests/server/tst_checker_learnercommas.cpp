@@ -212,6 +212,8 @@ private slots:
             << "I think having lost a friend, she sees life in a different way.";
         QTest::newRow("an opening phrase in the second sentence")
             << "The city is noisy. On the other hand, it is exciting.";
+        QTest::newRow("a list of clauses closed by and")
+            << "She stayed at home, he went to bed early, and we met in town later.";
         QTest::newRow("a quotation") << "He shouted \"Stop, it is mine!\" and ran to the door.";
     }
     void commaSpliceLookAlikes() { lookAlike(); }

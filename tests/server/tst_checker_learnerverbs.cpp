@@ -172,6 +172,8 @@ private slots:
         QTest::newRow("an imperative") << "Bring more water.";
         QTest::newRow("both with a plural verb") << "Both China and India have large populations.";
         QTest::newRow("an adjective for people before its noun") << "The elderly man is kind, and the poor quality is clear.";
+        QTest::newRow("a base that is the past of another verb") << "The old man lay face down, and it lay there quietly.";
+        QTest::newRow("need as a modal") << "He need not fear anything, and she need only ask.";
     }
     void bareSubjectLookAlikes() { lookAlike(); }
 
