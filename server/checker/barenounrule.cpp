@@ -145,6 +145,14 @@ BareNounRule::Guard BareNounRule::guard(const std::vector<Token> &t, const std::
     // or an idiom
     if (s.first == h && prev == "to")
         return PrepositionIdiom;
+    // "for meeting with me", "after visiting them": an -ing word with an object or a pronoun
+    // after its preposition is a gerund the tagger read as a noun
+    const std::string after = R::lowerAt(t, h + 1);
+    if (s.first == h && head.size() > 5 && head.compare(head.size() - 3, 3, "ing") == 0
+        && before >= 0 && tags[size_t(before)] == "IN"
+        && (R::tagIs(tags, h + 1, "PRP") || R::tagIs(tags, h + 1, "DT")
+            || (R::tagIs(tags, h + 1, "IN") && after != "of" && R::tagIs(tags, h + 2, "PRP"))))
+        return PrepositionIdiom;
     // "rather walk than drive": after a verb base and "than" the lone word is a verb too
     if (s.first == h && prev == "than" && before >= 1 && (tags[size_t(before) - 1] == "VB"
                                                           || tags[size_t(before) - 1] == "VBP"))

@@ -28,6 +28,14 @@ void GenericTheRule::check(const std::vector<Token> &t, const std::vector<std::s
 {
     if (m_counts.empty())
         return;
+    // a story in the past names things met there ("The people were friendly"), not kinds
+    bool past = false, present = false;
+    for (const std::string &tag : tags) {
+        past = past || tag == "VBD";
+        present = present || tag == "VBZ" || tag == "VBP";
+    }
+    if (past && !present)
+        return;
     std::vector<GenericNouns::Use> flagged;
     for (const GenericNouns::Use &u : GenericNouns::uses(t, tags))
         if (u.withThe && bareShare(u) >= (u.modified ? std::min(m_threshold, kModifiedThreshold) : m_threshold))

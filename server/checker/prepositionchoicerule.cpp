@@ -168,6 +168,12 @@ void PrepositionChoiceRule::check(const std::vector<Token> &t, const std::vector
         const int choice = decide(countsOf(PrepositionSlots::key(s)), s, m_gate);
         if (choice < 0 || mayAttachElsewhere(t, tags, s))
             continue;
+        // "elderly needs help from": after an -s verb read as a plural noun the governor is a noun
+        const int g = s.governor;
+        if (s.kind == PrepositionSlots::Verb && g > 0 && tags[size_t(g) - 1] == "NNS"
+            && m_lex.isCommonVerbBase(m_lex.baseOf(t[size_t(g) - 1].lower))
+            && m_lex.thirdPerson(m_lex.baseOf(t[size_t(g) - 1].lower)) == t[size_t(g) - 1].lower)
+            continue;
         // "need to learning" wants an infinitive, not "need learning"; "what it throws at you"
         // has its object before the verb
         if (choice == PrepositionSlots::kDirect

@@ -398,6 +398,7 @@ private slots:
         QTest::newRow("the world of one reference") << "People all over the world use the internet.";
         QTest::newRow("the public of one reference") << "The public has a right to know.";
         QTest::newRow("life named before") << "Life is short, and the life of a bee is shorter.";
+        QTest::newRow("people met in a story in the past") << "We went to Hainan, and the people were friendly.";
         QTest::newRow("in town as a set phrase") << "It affects everyone in the town.";
         QTest::newRow("a noun native text seldom counts") << "I think that cars will use electric fuel, not gasoline.";
         QTest::newRow("a determiner before a comma and adjective") << "In this case another, complicated question arises.";

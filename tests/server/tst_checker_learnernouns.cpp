@@ -333,6 +333,8 @@ private slots:
             << "More than a half of them voted, it had a huge influence of its own, and he is a member of the club.";
         QTest::newRow("a headline without a verb") << "Analysis of results from the survey";
         QTest::newRow("a verb after a verb and than") << "They would sooner fight than surrender.";
+        QTest::newRow("a gerund after a preposition with its object")
+            << "Thank you for meeting with me, and for visiting them on Sunday.";
         QTest::newRow("a noun rarely bare read as a verb after do, or in a hedge")
             << "Feeling your best really does matter, and I am kind of in that category.";
         QTest::newRow("a noun rarely bare after an article, an adverb and a participle")

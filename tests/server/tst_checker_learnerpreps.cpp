@@ -119,6 +119,8 @@ private slots:
         QTest::addColumn<QString>("sentence");
         QTest::newRow("a time") << "We usually meet in the morning.";
         QTest::newRow("a place") << "She stayed at home all day.";
+        QTest::newRow("a noun after an -s verb the tagger reads as a plural")
+            << "Many elderly needs help from their family.";
         QTest::newRow("a phrasal verb") << "I look up to my older brother.";
         QTest::newRow("an adjective's respect") << "The two cities are close in numbers.";
         QTest::newRow("a manner phrase after a participle") << "Every person is born with complete freedom.";
