@@ -22,6 +22,22 @@ PrepositionSlots::Governor governorKind(const std::string &tag)
     return PrepositionSlots::Noun;
 }
 
+// The phrase from the preposition to its object holds only plain lower-case words, and the
+// table's rule does not read it as attached elsewhere.
+bool attachesHere(const std::vector<Token> &t, const std::vector<std::string> &tags, const M::Slot &s,
+                  PrepositionSlots::Governor kind)
+{
+    for (int k = s.at + 1; k <= s.object; ++k)
+        if (t[size_t(k)].kind != Token::Word || t[size_t(k)].isCapitalised() || tags[size_t(k)] == "CD")
+            return false;
+    PrepositionSlots::Slot p;
+    p.governor = s.governor;
+    p.preposition = s.at;
+    p.object = s.object;
+    p.kind = kind;
+    return !PrepositionChoiceRule::mayAttachElsewhere(t, tags, p);
+}
+
 } // namespace
 
 PrepositionModelRule::PrepositionModelRule()
@@ -84,17 +100,9 @@ bool PrepositionModelRule::judged(const std::vector<Token> &t, const std::vector
     const PrepositionSlots::Governor kind = governorKind(tags[size_t(s.governor)]);
     if (kind == PrepositionSlots::Noun)
         return false; // a noun's phrase attaches anywhere ("the data about", "changes for")
-    for (int k = s.at + 1; k <= s.object; ++k)
-        if (t[size_t(k)].kind != Token::Word || t[size_t(k)].isCapitalised() || tags[size_t(k)] == "CD")
-            return false;
     // a name, a number, a time, a predicate adjective's respect ("close in numbers"), a noun
     // making a preposition with "of": the table's rule knows these attach elsewhere
-    PrepositionSlots::Slot p;
-    p.governor = s.governor;
-    p.preposition = s.at;
-    p.object = s.object;
-    p.kind = kind;
-    return !PrepositionChoiceRule::mayAttachElsewhere(t, tags, p);
+    return attachesHere(t, tags, s, kind);
 }
 
 bool PrepositionModelRule::tableAllows(const std::vector<Token> &t, const std::vector<std::string> &tags,
@@ -128,15 +136,7 @@ bool PrepositionModelRule::nounJudged(const std::vector<Token> &t, const std::ve
     const std::string &otag = tags[size_t(s.object)];
     if (otag == "CD" || otag == "VBG")
         return false;
-    for (int k = s.at + 1; k <= s.object; ++k)
-        if (t[size_t(k)].kind != Token::Word || t[size_t(k)].isCapitalised() || tags[size_t(k)] == "CD")
-            return false;
-    PrepositionSlots::Slot p;
-    p.governor = s.governor;
-    p.preposition = s.at;
-    p.object = s.object;
-    p.kind = PrepositionSlots::Noun;
-    return !PrepositionChoiceRule::mayAttachElsewhere(t, tags, p);
+    return attachesHere(t, tags, s, PrepositionSlots::Noun);
 }
 
 int PrepositionModelRule::nounChoice(const std::vector<Token> &t, const std::vector<std::string> &tags,

@@ -94,6 +94,20 @@ private:
         return tokens;
     }
 
+    // the collocation rule's findings on a tagged sentence, with the test counts loaded
+    std::vector<Finding> ruleFindings(const QString &sentence) const
+    {
+        QTemporaryDir dir;
+        CollocationRule rule(*m_lexicon);
+        if (!rule.load(writeFile(dir, kCounts).toStdString()))
+            qFatal("test counts did not load");
+        std::vector<std::string> tags;
+        const std::vector<Token> tokens = tagged(sentence, &tags);
+        std::vector<Finding> out;
+        rule.check(tokens, tags, &out);
+        return out;
+    }
+
 private slots:
     void initTestCase()
     {
@@ -371,14 +385,7 @@ private slots:
     {
         QFETCH(QString, sentence);
         QFETCH(int, findings);
-        QTemporaryDir dir;
-        CollocationRule rule(*m_lexicon);
-        QVERIFY(rule.load(writeFile(dir, kCounts).toStdString()));
-        std::vector<std::string> tags;
-        const std::vector<Token> tokens = tagged(sentence, &tags);
-        std::vector<Finding> out;
-        rule.check(tokens, tags, &out);
-        QCOMPARE(int(out.size()), findings);
+        QCOMPARE(int(ruleFindings(sentence).size()), findings);
     }
 
     // the second word, inflected like the first, follows it among the candidates
@@ -397,13 +404,7 @@ private slots:
     {
         QFETCH(QString, sentence);
         QFETCH(QStringList, candidates);
-        QTemporaryDir dir;
-        CollocationRule rule(*m_lexicon);
-        QVERIFY(rule.load(writeFile(dir, kCounts).toStdString()));
-        std::vector<std::string> tags;
-        const std::vector<Token> tokens = tagged(sentence, &tags);
-        std::vector<Finding> out;
-        rule.check(tokens, tags, &out);
+        const std::vector<Finding> out = ruleFindings(sentence);
         QCOMPARE(out.size(), size_t(1));
         QStringList got;
         for (const Candidate &c : out.front().candidates)
