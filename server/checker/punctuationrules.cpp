@@ -564,7 +564,8 @@ void PunctuationRules::commaSplice(const std::vector<Token> &t, const std::vecto
                                "knew", "guess", "suppose", "suspect", "feel", "felt", "hope", "mean", "told",
                                "asked", "decided", "seems", "seemed", "wrote", "added", "explained", "agree",
                                "admit", "reckon", "bet", "understand", "see", "saw", "recall", "remember",
-                               "sure", "certain", "convinced", "aware", "afraid"};
+                               "sure", "certain", "convinced", "aware", "afraid", "assured", "replied", "insisted",
+                               "warned", "promised", "answered", "admitted", "cried", "whispered", "shouted"};
     const int n = int(t.size());
     for (const Token &tok : t)
         if (tok.text == "\"")
@@ -572,6 +573,11 @@ void PunctuationRules::commaSplice(const std::vector<Token> &t, const std::vecto
     // each sentence of the text from its first word b
     for (int b = 0; b < n; ++b) {
         if (b > 0 && t[size_t(b) - 1].text != "." && t[size_t(b) - 1].text != "!" && t[size_t(b) - 1].text != "?")
+            continue;
+        // "Dr. Adenauer": a full stop after a title or an initial ends no sentence
+        static const Set titles = {"dr", "mr", "mrs", "ms", "st", "jr", "sr", "prof", "vs", "no", "gen", "col"};
+        if (b > 1 && t[size_t(b) - 1].text == "."
+            && (titles.count(R::lowerAt(t, b - 2)) || t[size_t(b) - 2].text.size() == 1))
             continue;
         if (t[size_t(b)].kind != Token::Word || R::tagIs(tags, b, "IN") || R::tagIs(tags, b, "RB")
             || R::tagIs(tags, b, "CC") || R::tagIs(tags, b, "VB") || R::tagIs(tags, b, "TO") || R::tagIs(tags, b, "W")
@@ -603,7 +609,12 @@ void PunctuationRules::commaSplice(const std::vector<Token> &t, const std::vecto
         // "There will be days of joy, there will be days of calm": a deliberate series; "...,
         // it was announced": a passive report
         const bool series = R::lowerAt(t, b) == R::lowerAt(t, s) && R::lowerAt(t, b + 1) == R::lowerAt(t, v);
-        const bool report = R::lowerAt(t, s) == "it" && R::tagEquals(tags, v + 1, "VBN");
+        static const Set reported = {"said", "announced", "reported", "believed", "thought", "claimed", "known",
+                                     "expected", "rumored", "rumoured", "understood", "estimated", "alleged",
+                                     "feared", "hoped", "agreed", "decided", "stated", "suggested", "argued",
+                                     "assumed", "felt", "learned", "learnt", "noted", "added", "explained"};
+        const bool report = R::lowerAt(t, s) == "it" && R::tagEquals(tags, v + 1, "VBN")
+            && reported.count(R::lowerAt(t, v + 1));
         // "She stayed, he went to bed, and we left": a list of clauses closed by ", and"
         bool list = false;
         for (int k = v + 1; k + 1 < n && !list; ++k) {

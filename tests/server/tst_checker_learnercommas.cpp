@@ -192,6 +192,8 @@ private slots:
             ", they", "; they", "comma_splice", "Parents are very busy; they spend most of their time at work.");
         row("two clauses, the second with a modal", "Buildings reflect history, we can learn from them.", ", we",
             "; we", "comma_splice", "Buildings reflect history; we can learn from them.");
+        row("a passive that reports nothing", "English is spoken widely, it is used everywhere.", ", it", "; it",
+            "comma_splice", "English is spoken widely; it is used everywhere.");
         row("two clauses in the second sentence of a text", "We met at noon. Prices are high, they keep rising.",
             ", they", "; they", "comma_splice", "We met at noon. Prices are high; they keep rising.");
     }
@@ -212,6 +214,10 @@ private slots:
             << "I think having lost a friend, she sees life in a different way.";
         QTest::newRow("an opening phrase in the second sentence")
             << "The city is noisy. On the other hand, it is exciting.";
+        QTest::newRow("a title with its full stop")
+            << "When Dr. Adenauer was approached by the delegation, he gave them his approval.";
+        QTest::newRow("a verb of saying after the pronoun")
+            << "He really hadn't meant to, he assured her, but it was too late.";
         QTest::newRow("a list of clauses closed by and")
             << "She stayed at home, he went to bed early, and we met in town later.";
         QTest::newRow("a quotation") << "He shouted \"Stop, it is mine!\" and ran to the door.";
