@@ -140,10 +140,10 @@ bool PrepositionModelRule::nounJudged(const std::vector<Token> &t, const std::ve
 }
 
 int PrepositionModelRule::nounChoice(const std::vector<Token> &t, const std::vector<std::string> &tags,
-                                     const M::Slot &s, const std::vector<float> &scores) const
+                                     const M::Slot &s, const Scorer &score) const
 {
     const int of = PrepositionSlots::classOf("of");
-    if (!m_counts || scores.size() != size_t(M::kClasses))
+    if (!m_counts)
         return -1;
     const Counts *counts = rowOf(t, s.governor, PrepositionSlots::Noun);
     if (!counts)
@@ -160,7 +160,7 @@ int PrepositionModelRule::nounChoice(const std::vector<Token> &t, const std::vec
             best = c;
     }
     if (s.written != of)
-        return supportChoice(t, tags, s, *counts, best, others, scores);
+        return supportChoice(t, tags, s, *counts, best, others, score);
     if (others < m_gate.nounMinRowTotal || (*counts)[size_t(best)] < others * m_gate.nounMinBestShare
         || (*counts)[size_t(of)] > all * m_gate.nounMaxOfShare)
         return -1;
@@ -191,12 +191,16 @@ int PrepositionModelRule::nounChoice(const std::vector<Token> &t, const std::vec
             return -1;
     }
     // the classifier, reading the context, must rank the table's choice above the written one
+    // the classifier last: it is the dearest test
+    const std::vector<float> scores = score();
+    if (scores.size() != size_t(M::kClasses))
+        return -1;
     return scores[size_t(best)] - scores[size_t(of)] >= m_gate.nounMargin ? best : -1;
 }
 
 int PrepositionModelRule::supportChoice(const std::vector<Token> &t, const std::vector<std::string> &tags,
                                         const M::Slot &s, const Counts &counts, int best, double others,
-                                        const std::vector<float> &scores) const
+                                        const Scorer &score) const
 {
     if (best == s.written || others < m_gate.supportMinRowTotal || counts[size_t(best)] < others * m_gate.supportMinBestShare
         || counts[size_t(s.written)] > others * m_gate.supportMaxWrittenShare)
@@ -219,6 +223,9 @@ int PrepositionModelRule::supportChoice(const std::vector<Token> &t, const std::
     static const char *const kSupport[] = {"have", "play", "pay", "exert", "make"};
     const std::string &verb = t[size_t(k)].lemma.empty() ? t[size_t(k)].lower : t[size_t(k)].lemma;
     if (std::none_of(std::begin(kSupport), std::end(kSupport), [&](const char *v) { return verb == v; }))
+        return -1;
+    const std::vector<float> scores = score();
+    if (scores.size() != size_t(M::kClasses))
         return -1;
     return scores[size_t(best)] - scores[size_t(s.written)] >= m_gate.supportMargin ? best : -1;
 }
@@ -246,7 +253,7 @@ void PrepositionModelRule::check(const std::vector<Token> &t, const std::vector<
                 continue;
             best = decide(m_model.scores(M::features(t, tags, s)), s.written, m_gate);
         } else if (nounJudged(t, tags, s)) {
-            best = nounChoice(t, tags, s, m_model.scores(M::features(t, tags, s)));
+            best = nounChoice(t, tags, s, [&] { return m_model.scores(M::features(t, tags, s)); });
             kind = "noun_preposition";
         }
         if (best < 0)

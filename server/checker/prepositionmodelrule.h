@@ -18,6 +18,7 @@
 #include "prepositionslots.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,9 @@ class PrepositionChoiceRule;
 class PrepositionModelRule
 {
 public:
+    // The classifier's scores for a slot, asked for only once the cheaper tests have passed.
+    using Scorer = std::function<std::vector<float>()>;
+
     struct Gate
     {
         // tuned on REALEC and JFLEG dev against unedited CWEB sentences: at 20 CWEB-S gains three
@@ -83,7 +87,7 @@ public:
     // phrase follows no preposition nor a verb that takes "of", none of the noun's own
     // prepositions comes soon after the object, and the classifier ranks the choice above "of".
     int nounChoice(const std::vector<Token> &tokens, const std::vector<std::string> &tags,
-                   const PrepositionModelSlots::Slot &slot, const std::vector<float> &scores) const;
+                   const PrepositionModelSlots::Slot &slot, const Scorer &score) const;
 
     // Findings already in *out on the governor, the preposition or its object leave it alone.
     void check(const std::vector<Token> &tokens, const std::vector<std::string> &tags,
@@ -95,7 +99,7 @@ private:
     // and their sum.
     int supportChoice(const std::vector<Token> &tokens, const std::vector<std::string> &tags,
                       const PrepositionModelSlots::Slot &slot, const Counts &counts, int best, double others,
-                      const std::vector<float> &scores) const;
+                      const Scorer &score) const;
     // The table's row of the word at `word` read as that kind, or null.
     const Counts *rowOf(const std::vector<Token> &tokens, int word, PrepositionSlots::Governor kind) const;
 
