@@ -99,6 +99,17 @@ bool firstCandidateInReference(const std::string &s, const Json::Value &f, const
 // compared with the words each reference writes for the same source words (with or
 // without what the reference inserts just before or after them). Only references that
 // changed something there count; *edited tells whether any did.
+// A finding whose first candidate no annotator wrote, with the sentence and its references.
+void printWrong(const std::string &s, const Json::Value &f, const std::vector<std::string> &refs)
+{
+    std::printf("  WRONG %s '%s' ->", f["explainType"].asCString(), f["errorInfo"].asCString());
+    for (const Json::Value &c : f["candidates"])
+        std::printf(" '%s' %.2f", c["correction"].asCString(), c["score"].asDouble());
+    std::printf("\n       %s\n", s.c_str());
+    for (const std::string &x : refs)
+        std::printf("    => %s\n", x.c_str());
+}
+
 bool firstCandidateIsEdit(const std::string &s, const Json::Value &f, const std::vector<std::string> &refs,
                           bool *edited)
 {
@@ -187,12 +198,7 @@ void devFirstCandidates(const std::string &data, EnglishChecker &checker, const 
             isEditCount += isEdit ? 1 : 0;
             if (!isEdit && show > 0) {
                 --show;
-                std::printf("  WRONG %s '%s' ->", f["explainType"].asCString(), f["errorInfo"].asCString());
-                for (const Json::Value &c : f["candidates"])
-                    std::printf(" '%s' %.2f", c["correction"].asCString(), c["score"].asDouble());
-                std::printf("\n       %s\n", s.c_str());
-                for (const std::string &x : r)
-                    std::printf("    => %s\n", x.c_str());
+                printWrong(s, f, r);
             }
         }
     }
@@ -510,12 +516,7 @@ int main(int argc, char **argv)
             }
             if (edited && !isEdit && wrong > 0) {
                 --wrong;
-                std::printf("  WRONG %s '%s' ->", f["explainType"].asCString(), f["errorInfo"].asCString());
-                for (const Json::Value &c : f["candidates"])
-                    std::printf(" '%s' %.2f", c["correction"].asCString(), c["score"].asDouble());
-                std::printf("\n       %s\n", s.c_str());
-                for (const std::string &x : r)
-                    std::printf("    => %s\n", x.c_str());
+                printWrong(s, f, r);
             }
             TypeCounts &slot = jflegTypes[f["errorType"].asString() + "/" + f["explainType"].asString()];
             ++slot.findings;
