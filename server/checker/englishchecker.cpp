@@ -362,18 +362,23 @@ void CheckerData::registerRules()
     add("verb_complement_model", "GRAMMAR", SwitchGrammar,
         [this](const S &s, F &f) { verbComplements.check(s.tokens, s.tags, &f); });
     add("rules.other", "GRAMMAR", SwitchRule, [this](const S &s, F &f) {
-        std::vector<std::string> families = rules.families();
-        if (s.localRules)
-            for (const std::string &family : s.localRules->families())
-                if (std::find(families.begin(), families.end(), family) == families.end())
-                    families.push_back(family);
-        for (const std::string &family : families) {
-            if (std::find(std::begin(kPlacedFamilies), std::end(kPlacedFamilies), family) != std::end(kPlacedFamilies))
+        const auto placed = [](const std::string &family) {
+            return std::find(std::begin(kPlacedFamilies), std::end(kPlacedFamilies), family) != std::end(kPlacedFamilies);
+        };
+        for (const std::string &family : rules.families()) {
+            if (placed(family))
                 continue;
             rules.run(family, s.tokens, s.tags, lexicon, &f, s.localRules);
             if (s.localRules)
                 s.localRules->run(family, s.tokens, s.tags, lexicon, &f);
         }
+        // a school's own families that the built-in files do not have
+        if (s.localRules)
+            for (const std::string &family : s.localRules->families()) {
+                const auto &builtIn = rules.families();
+                if (!placed(family) && std::find(builtIn.begin(), builtIn.end(), family) == builtIn.end())
+                    s.localRules->run(family, s.tokens, s.tags, lexicon, &f);
+            }
     });
     add("collocation", "REAL", SwitchReal,
         [this](const S &s, F &f) { collocations.check(s.tokens, s.tags, &f); });

@@ -83,6 +83,63 @@ std::string inflected(const Lexicon &lex, const std::string &lower, SuggestionPa
     return lower;
 }
 
+// The lower-case words an expression made of plain alternatives can match ("USA|UK|[Ii]nternet":
+// letters, digits, apostrophes and hyphens, with [..] classes of letters and digits), so that a rule
+// opening on it is tried only at those words; false for any other expression.
+bool literalWords(const std::string &re, std::vector<std::string> *words)
+{
+    constexpr size_t MaxForms = 64;
+    std::string body = re;
+    if (body.size() > 2 && body.front() == '(' && body.back() == ')')
+        body = body.substr(1, body.size() - 2);
+    const auto plain = [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '\'' || c == '-';
+    };
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+    std::vector<std::string> out;
+    size_t start = 0;
+    while (start <= body.size()) {
+        size_t end = body.find('|', start);
+        if (end == std::string::npos)
+            end = body.size();
+        std::vector<std::string> forms{std::string()};
+        for (size_t i = start; i < end; ++i) {
+            std::string choices;
+            if (plain(body[i])) {
+                choices = std::string(1, lower(body[i]));
+            } else if (body[i] == '[') {
+                const size_t close = body.find(']', i);
+                if (close == std::string::npos || close > end || close == i + 1)
+                    return false;
+                for (size_t k = i + 1; k < close; ++k) {
+                    if (!plain(body[k]) || body[k] == '-' || body[k] == '\'')
+                        return false; // a range or a negation: no short list
+                    if (choices.find(lower(body[k])) == std::string::npos)
+                        choices += lower(body[k]);
+                }
+                i = close;
+            } else {
+                return false;
+            }
+            std::vector<std::string> longer;
+            for (const std::string &f : forms)
+                for (const char c : choices)
+                    longer.push_back(f + c);
+            if (longer.size() > MaxForms)
+                return false;
+            forms = std::move(longer);
+        }
+        if (forms.front().empty())
+            return false; // an empty alternative matches no word we could list
+        out.insert(out.end(), forms.begin(), forms.end());
+        start = end + 1;
+    }
+    if (out.size() > MaxForms)
+        return false;
+    words->insert(words->end(), out.begin(), out.end());
+    return true;
+}
+
 } // namespace
 
 void RuleEngine::loadFolder(const std::string &folder)
@@ -129,7 +186,14 @@ void RuleEngine::buildIndex()
 {
     // the lower-case words a pattern's first item can match; false when it is no word list
     const auto startWords = [](const RulePattern &p, std::vector<std::string> *words) {
-        const PatternItem &first = p.items.front();
+        // a sentence or clause start takes no token: the word at the position is the next item's
+        size_t at = 0;
+        while (at < p.items.size()
+               && (p.items[at].kind == PatternItem::SentenceStart || p.items[at].kind == PatternItem::ClauseStart))
+            ++at;
+        if (at == p.items.size())
+            return false;
+        const PatternItem &first = p.items[at];
         if (first.optional || first.negated)
             return false;
         switch (first.kind) {
@@ -142,6 +206,8 @@ void RuleEngine::buildIndex()
         case PatternItem::WordSet:
             words->insert(words->end(), first.words.begin(), first.words.end());
             return true;
+        case PatternItem::Regex:
+            return literalWords(first.text, words);
         case PatternItem::Class:
             if (WordClasses::ofLemmas(first.wordClass))
                 return false;
@@ -153,6 +219,10 @@ void RuleEngine::buildIndex()
         }
     };
     m_index.clear();
+    m_families.clear();
+    for (const DataRule &r : m_rules)
+        if (std::find(m_families.begin(), m_families.end(), r.family) == m_families.end())
+            m_families.push_back(r.family);
     for (size_t k = 0; k < m_rules.size(); ++k) {
         FamilyIndex &family = m_index[m_rules[k].family];
         std::vector<std::string> words;
@@ -169,15 +239,6 @@ void RuleEngine::buildIndex()
                 rules.push_back(k);
         }
     }
-}
-
-std::vector<std::string> RuleEngine::families() const
-{
-    std::vector<std::string> out;
-    for (const DataRule &r : m_rules)
-        if (std::find(out.begin(), out.end(), r.family) == out.end())
-            out.push_back(r.family);
-    return out;
 }
 
 void RuleEngine::run(const std::string &family, const Tokens &t, const Tags &tags, const Lexicon &lexicon,

@@ -34,7 +34,7 @@ public:
     // The first rule that gives a page for the explanation kind, or null.
     const DataRule *pageRule(const std::string &explain) const;
     const std::vector<std::string> &errors() const { return m_errors; }
-    std::vector<std::string> families() const; // in load order
+    const std::vector<std::string> &families() const { return m_families; } // in load order
     bool isDisabled(const std::string &id) const { return m_disabled.count(id) != 0; }
     // The rule is switched off here or replaced by one of this engine's own.
     bool shadows(const std::string &id) const { return m_disabled.count(id) || m_ids.count(id); }
@@ -87,6 +87,7 @@ private:
 
     std::vector<DataRule> m_rules;
     std::unordered_map<std::string, FamilyIndex> m_index;
+    std::vector<std::string> m_families;
     std::unordered_set<std::string> m_ids;
     std::vector<std::string> m_errors;
     std::unordered_set<std::string> m_disabled;

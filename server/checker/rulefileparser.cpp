@@ -169,6 +169,7 @@ bool parseItem(const std::string &s, PatternItem *item, std::string *why)
             return false;
         }
         item->kind = PatternItem::Regex;
+        item->text = s.substr(1, close - 1); // the source, for the engine's index
         return true;
     }
     if (s[0] == '=') {

@@ -16,6 +16,10 @@
 namespace PennovaChecker {
 
 namespace {
+
+// The common words whose properName() answer is kept from load on.
+constexpr int kCommonNameRank = 30000;
+
 // One unit of weighted edit distance is worth this much log-frequency: an edit
 // must be backed by a word about e^kEditWeight times as frequent.
 constexpr double kEditWeight = 4.2;
@@ -92,6 +96,18 @@ SpellingSuggester::SpellingSuggester(const Lexicon &lexicon, const std::string &
             m_index.add(stem, std::max<uint64_t>(1, variantFrequency(lexicon, stem)));
     }
     m_index.build();
+
+    if (m_hunspell)
+        for (const auto &entry : lexicon.frequencies()) {
+            const std::string &word = entry.first;
+            const int rank = lexicon.frequencyRank(word);
+            if (rank <= 0 || rank > kCommonNameRank || word.size() < 3 || word.size() > 30 || word[0] < 'a'
+                || word[0] > 'z')
+                continue;
+            std::string name = askProperName(word);
+            if (!name.empty())
+                m_commonNames.emplace(word, std::move(name));
+        }
 }
 
 SpellingSuggester::~SpellingSuggester() = default;
@@ -137,6 +153,16 @@ std::string SpellingSuggester::properName(const std::string &lower) const
 {
     if (!m_hunspell || lower.size() < 3 || lower.size() > 30 || lower[0] < 'a' || lower[0] > 'z')
         return {};
+    const int rank = m_lexicon.frequencyRank(lower);
+    if (rank > 0 && rank <= kCommonNameRank) {
+        const auto name = m_commonNames.find(lower);
+        return name == m_commonNames.end() ? std::string() : name->second;
+    }
+    return askProperName(lower);
+}
+
+std::string SpellingSuggester::askProperName(const std::string &lower) const
+{
     std::string name = lower;
     name[0] = char(name[0] - 'a' + 'A');
     std::lock_guard<std::mutex> lock(m_mutex);

@@ -8,6 +8,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -83,6 +84,7 @@ private:
     bool known(const std::string &lower) const;
     double cost(const std::string &typo, uint32_t candidate) const;
     static std::string matchCase(const std::string &original, const std::string &lowerSuggestion);
+    std::string askProperName(const std::string &lower) const;
 
     const Lexicon &m_lexicon;
     mutable std::mutex m_mutex; // Hunspell is not thread-safe
@@ -90,6 +92,9 @@ private:
     std::unique_ptr<Hunspell> m_british;
     std::vector<std::string> m_wider; // sorted lower-case words of five letters or more
     std::unordered_set<std::string> m_nativePairs; // "other hand": never one compound word
+    // properName() of the common words, asked once at load: the checker asks it of nearly
+    // every lower-case word, and each answer costs two dictionary look-ups under the lock
+    std::unordered_map<std::string, std::string> m_commonNames;
     SymSpellIndex m_index;
 };
 

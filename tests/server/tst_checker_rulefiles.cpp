@@ -495,6 +495,25 @@ private slots:
         QTest::newRow("opening word that stays first")
             << "^ [last] tag:NN" << "\\2 the" << "" << "Last chapter is short." << "JJ NN VBZ JJ ." << "Last"
             << "Last the";
+        // a rule opening on alternatives of words is tried only where one of them stands
+        QTest::newRow("alternatives of words, one of them")
+            << "[/USA|UK|[Ii]nternet/]" << "the \\1" << "" << "We use internet daily." << "" << "internet"
+            << "the internet";
+        QTest::newRow("alternatives of words keep their case")
+            << "[/USA|UK|[Ii]nternet/]" << "the \\1" << "" << "We use INTERNET daily." << "" << "" << "";
+        QTest::newRow("alternatives in brackets") << "[/(Turn|Switch)/] of" << "\\1 off" << ""
+                                                  << "Please switch of the light." << "" << "" << "";
+        QTest::newRow("alternatives in brackets, as written")
+            << "^ [/(Turn|Switch)/ of]" << "\\2 off" << "" << "Switch of the light." << "" << "Switch of"
+            << "Switch off";
+        QTest::newRow("a range of letters is no list") << "[/[a-c]at/]" << "cat" << "" << "A bat flew." << ""
+                                                       << "bat" << "cat";
+        QTest::newRow("alternatives after a clause start")
+            << "<clause> [/In|By/ contrasts]" << "\\2 contrast" << "" << "It rained. By contrasts, it was warm." << ""
+            << "By contrasts" << "By contrast";
+        QTest::newRow("alternatives inside a clause")
+            << "<clause> [/In|By/ contrasts]" << "\\2 contrast" << "" << "It rained In contrasts of colour." << ""
+            << "" << "";
         QTest::newRow("regular expression skips a giant token")
             << "[/a+/]" << "x" << "" << QString(QStringLiteral("a")).repeated(5000) << "" << "" << "";
         QTest::newRow("a common verb's base form") << "enjoy [to @verb]" << "\\3:ing" << ""
