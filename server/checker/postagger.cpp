@@ -242,9 +242,36 @@ void PosTagger::describe(const std::string &word, size_t i, Context *c) const
 {
     auto amb = m_ambiguity.find(c->norm[i]);
     c->ambiguity[i] = amb == m_ambiguity.end() ? std::string() : amb->second;
+    if (const auto common = m_common.find(word); common != m_common.end()) {
+        c->classes[i] = common->second.lexicalClass;
+        c->signatures[i] = common->second.signature;
+        return;
+    }
     c->classes[i] = lexicalClass(c->lower[i]);
     if (m_forms)
         c->signatures[i] = m_forms->signature(word);
+}
+
+void PosTagger::describeCommonWords()
+{
+    // the commonest words, and the very commonest capitalised as a sentence starts them
+    constexpr int kLowerRank = 20000, kCapitalRank = 3000;
+    m_common.clear();
+    if (!m_lex)
+        return;
+    for (const auto &entry : m_lex->frequencies()) {
+        const std::string &lower = entry.first;
+        const int rank = m_lex->frequencyRank(lower);
+        if (rank <= 0 || rank > kLowerRank || lower.empty() || lowerAscii(lower) != lower)
+            continue;
+        const std::string cls = lexicalClass(lower);
+        m_common.emplace(lower, Description{cls, m_forms ? m_forms->signature(lower) : std::string()});
+        if (rank <= kCapitalRank && lower[0] >= 'a' && lower[0] <= 'z') {
+            std::string capital = lower;
+            capital[0] = char(capital[0] - 'a' + 'A');
+            m_common.emplace(capital, Description{cls, m_forms ? m_forms->signature(capital) : std::string()});
+        }
+    }
 }
 
 void PosTagger::buildIndex(std::unordered_map<uint64_t, std::vector<Weight>> &weights)
@@ -271,17 +298,13 @@ void PosTagger::buildIndex(const std::vector<Row> &rows, std::vector<Weight> fla
     size_t size = 16;
     while (size < rows.size() * 2)
         size *= 2;
-    m_keys.assign(size, 0);
-    m_first.assign(size, 0);
-    m_count.assign(size, 0);
+    m_slots.assign(size, Slot());
     for (const Row &row : rows) {
         const uint64_t k = row.key ? row.key : 1; // 0 marks a free slot
         size_t slot = size_t(k) & (size - 1);
-        while (m_keys[slot])
+        while (m_slots[slot].key)
             slot = (slot + 1) & (size - 1);
-        m_keys[slot] = k;
-        m_first[slot] = row.first;
-        m_count[slot] = row.count;
+        m_slots[slot] = {k, row.first, row.count};
     }
     m_flat = std::move(flat);
 }
@@ -289,13 +312,14 @@ void PosTagger::buildIndex(const std::vector<Row> &rows, std::vector<Weight> fla
 int PosTagger::predict(const Features &f) const
 {
     float scores[kMaxTags] = {};
-    const size_t mask = m_keys.size() - 1;
+    const size_t mask = m_slots.size() - 1;
     for (uint64_t key : f) {
         const uint64_t k = key ? key : 1;
-        for (size_t slot = size_t(k) & mask; m_keys[slot]; slot = (slot + 1) & mask) {
-            if (m_keys[slot] != k)
+        for (size_t slot = size_t(k) & mask; m_slots[slot].key; slot = (slot + 1) & mask) {
+            const Slot &s = m_slots[slot];
+            if (s.key != k)
                 continue;
-            for (size_t w = m_first[slot]; w < m_first[slot] + m_count[slot]; ++w)
+            for (size_t w = s.first; w < size_t(s.first) + s.count; ++w)
                 scores[m_flat[w].tag] += m_flat[w].value;
             break;
         }
@@ -661,14 +685,15 @@ bool PosTagger::save(const std::string &path) const
         std::fprintf(f, "%s\t%s\n", form.c_str(), numbers.c_str());
     }
     std::vector<size_t> slots;
-    for (size_t slot = 0; slot < m_keys.size(); ++slot)
-        if (m_keys[slot])
+    for (size_t slot = 0; slot < m_slots.size(); ++slot)
+        if (m_slots[slot].key)
             slots.push_back(slot);
-    std::sort(slots.begin(), slots.end(), [&](size_t a, size_t b) { return m_keys[a] < m_keys[b]; });
+    std::sort(slots.begin(), slots.end(), [&](size_t a, size_t b) { return m_slots[a].key < m_slots[b].key; });
     std::fprintf(f, "weights %zu\n", slots.size());
     for (size_t slot : slots) {
-        std::fprintf(f, "%016llx", static_cast<unsigned long long>(m_keys[slot]));
-        for (size_t w = m_first[slot]; w < m_first[slot] + m_count[slot]; ++w)
+        const Slot &s = m_slots[slot];
+        std::fprintf(f, "%016llx", static_cast<unsigned long long>(s.key));
+        for (size_t w = s.first; w < size_t(s.first) + s.count; ++w)
             std::fprintf(f, " %d:%.4g", int(m_flat[w].tag), double(m_flat[w].value));
         std::fprintf(f, "\n");
     }
@@ -701,7 +726,7 @@ bool PosTagger::load(std::istream &in, std::string *error)
         m_tags.clear();
         m_dictionary.clear();
         m_ambiguity.clear();
-        m_keys.clear();
+        m_slots.clear();
         m_flat.clear();
         return false;
     };
@@ -801,6 +826,7 @@ bool PosTagger::load(std::istream &in, std::string *error)
             unique.push_back(row);
     }
     buildIndex(unique, std::move(flat));
+    describeCommonWords();
     return true;
 }
 

@@ -104,6 +104,9 @@ private:
     void features(const Context &c, size_t i, const std::string &prev, const std::string &prev2, Features *out) const;
     std::string lexicalClass(const std::string &lower) const;
     void describe(const std::string &word, size_t i, Context *c) const;
+    // The lexical classes and forms signatures of the common words, worked out once a model
+    // is loaded: nearly every word of a text is one of them, and each takes many look-ups.
+    void describeCommonWords();
     int predict(const Features &f) const;
     static void addDomainCopies(Features *f, uint64_t salt);
     int tagIndex(const std::string &tag);
@@ -128,10 +131,20 @@ private:
     std::vector<std::string> m_tags;
     std::unordered_map<std::string, uint8_t> m_dictionary; // frequent unambiguous words
     std::unordered_map<std::string, std::string> m_ambiguity; // form -> the tags it was seen with
-    // feature -> weights: open addressing over m_keys (0 = free), mask m_keys.size() - 1
-    std::vector<uint64_t> m_keys;
-    std::vector<uint32_t> m_first; // per slot: its first weight in m_flat
-    std::vector<uint8_t> m_count;  // per slot: how many weights
+    // feature -> weights: open addressing over m_slots (key 0 = free), mask m_slots.size() - 1;
+    // a slot holds its key and where its weights are, so that a look-up reads one cache line
+    struct Slot
+    {
+        uint64_t key = 0;
+        uint32_t first = 0; // its first weight in m_flat
+        uint32_t count = 0; // how many weights
+    };
+    std::vector<Slot> m_slots;
+    struct Description
+    {
+        std::string lexicalClass, signature;
+    };
+    std::unordered_map<std::string, Description> m_common; // word as written -> its description
     std::vector<Weight> m_flat;
 };
 
