@@ -105,8 +105,10 @@ void PronounRules::peoples(const std::vector<Token> &t, const std::vector<std::s
         std::string before = R::lowerAt(t, q);
         if (before == "of" && R::lowerAt(t, q - 1) == "lot")
             before = "lots";
-        // (or as the subject opening the sentence: "Peoples are friendly")
-        if (!quantifiers.count(before) && i != 0)
+        // (or as the subject opening the sentence or a clause after a comma: "Peoples are
+        // friendly", "For instance, peoples should know")
+        const bool opens = i == 0 || (t[size_t(i) - 1].kind == Token::Punct && t[size_t(i) - 1].text == ",");
+        if (!quantifiers.count(before) && !opens)
             continue;
         const int v = R::nextWord(t, i);
         if (v < 0 || !(finiteVerb(tags, v) || R::lowerAt(t, v) == "who"))

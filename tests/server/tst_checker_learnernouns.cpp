@@ -195,6 +195,8 @@ private slots:
             "complement_plural", "Both of them are teachers.");
         row("peoples opening the sentence", "Peoples are friendly here.", "Peoples", "People", "people_plural",
             "People are friendly here.");
+        row("peoples opening a clause after a comma", "For instance, peoples should know it.", "peoples", "people",
+            "people_plural", "For instance, people should know it.");
         row("been to there", "I have been to there twice.", " to ", "", "preposition_extra",
             "I have been there twice.");
         row("the number of with a singular", "It will reduce the number of car on the road.", "car", "cars",
@@ -252,6 +254,8 @@ private slots:
         QTest::newRow("possessive her in a joined subject") << "Her mother and her sister were late.";
         QTest::newRow("peoples as nations") << "The peoples of Asia are diverse, and indigenous peoples have rights.";
         QTest::newRow("peoples after a quantifier then of") << "Many peoples of the region trade.";
+        QTest::newRow("peoples after a comma in a list of nations")
+            << "It was settled by Celts, Romans and other peoples, who left their own traces.";
     }
     void pronounLookAlikes() { lookAlike(); }
 
