@@ -313,16 +313,28 @@ int PosTagger::predict(const Features &f) const
 {
     float scores[kMaxTags] = {};
     const size_t mask = m_slots.size() - 1;
-    for (uint64_t key : f) {
-        const uint64_t k = key ? key : 1;
-        for (size_t slot = size_t(k) & mask; m_slots[slot].key; slot = (slot + 1) & mask) {
-            const Slot &s = m_slots[slot];
-            if (s.key != k)
-                continue;
-            for (size_t w = s.first; w < size_t(s.first) + s.count; ++w)
-                scores[m_flat[w].tag] += m_flat[w].value;
-            break;
+    // the look-ups wait on memory: ask for a batch of slots at once, then for their weights,
+    // and only then add them up
+    constexpr size_t kBatch = 32;
+    for (size_t from = 0; from < f.size(); from += kBatch) {
+        const size_t n = std::min(kBatch, f.size() - from);
+        for (size_t k = 0; k < n; ++k)
+            __builtin_prefetch(&m_slots[size_t(f[from + k] ? f[from + k] : 1) & mask]);
+        const Slot *found[kBatch];
+        for (size_t k = 0; k < n; ++k) {
+            const uint64_t key = f[from + k] ? f[from + k] : 1;
+            found[k] = nullptr;
+            for (size_t slot = size_t(key) & mask; m_slots[slot].key; slot = (slot + 1) & mask)
+                if (m_slots[slot].key == key) {
+                    found[k] = &m_slots[slot];
+                    __builtin_prefetch(&m_flat[found[k]->first]);
+                    break;
+                }
         }
+        for (size_t k = 0; k < n; ++k)
+            if (const Slot *s = found[k])
+                for (size_t w = s->first; w < size_t(s->first) + s->count; ++w)
+                    scores[m_flat[w].tag] += m_flat[w].value;
     }
     return int(std::max_element(scores, scores + m_tags.size()) - scores);
 }
