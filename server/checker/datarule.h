@@ -5,6 +5,8 @@
 
 #include "wordclasses.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <regex>
 #include <string>
 #include <unordered_set>
@@ -46,6 +48,24 @@ struct PatternItem
     bool attached = false; // ~item: no space before the token
 
     bool zeroWidth() const { return kind == SentenceStart || kind == ClauseStart || kind == SentenceEnd; }
+
+    // A quick test before the set's look-up: the lengths and first bytes of its words (all
+    // set until noteWords() has seen them).
+    uint64_t lengths = ~uint64_t(0);
+    uint64_t firstBytes = ~uint64_t(0);
+    void noteWords()
+    {
+        lengths = firstBytes = 0;
+        for (const std::string &w : words) {
+            lengths |= uint64_t(1) << std::min<size_t>(w.size(), 63);
+            firstBytes |= uint64_t(1) << (w.empty() ? 0 : static_cast<unsigned char>(w[0]) % 64);
+        }
+    }
+    bool mayHold(const std::string &lower) const
+    {
+        return (lengths >> std::min<size_t>(lower.size(), 63) & 1)
+            && (firstBytes >> (lower.empty() ? 0 : static_cast<unsigned char>(lower[0]) % 64) & 1);
+    }
 };
 
 struct RulePattern

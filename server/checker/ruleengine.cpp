@@ -421,7 +421,7 @@ bool RuleEngine::holds(const PatternItem &item, const Sentence &s, int pos) cons
     case PatternItem::Literal:
         return tok.text == item.text;
     case PatternItem::WordSet:
-        return tok.kind == Token::Word && item.words.count(tok.lower) != 0;
+        return tok.kind == Token::Word && item.mayHold(tok.lower) && item.words.count(tok.lower) != 0;
     case PatternItem::Tag:
         return RuleSupport::tagIs(s.tags, pos, item.text.c_str());
     case PatternItem::VerbBase:

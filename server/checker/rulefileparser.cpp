@@ -150,6 +150,7 @@ bool parseItem(const std::string &s, PatternItem *item, std::string *why)
             *why = "empty word set";
             return false;
         }
+        item->noteWords();
         return true;
     }
     if (s[0] == '/') {
