@@ -169,19 +169,34 @@ std::vector<uint32_t> SymSpellIndex::trigrams(const std::string &lower)
     return out;
 }
 
+namespace {
+constexpr size_t kMaxSimilarLength = 200; // keeps the per-word counts far below their limit
+} // namespace
+
 std::vector<uint32_t> SymSpellIndex::similar(const std::string &lower, size_t max) const
 {
+    if (lower.size() > kMaxSimilarLength)
+        return {}; // no word of the list is that long
     const std::vector<uint32_t> grams = trigrams(lower);
-    std::unordered_map<uint32_t, int> shared;
+    // shared trigrams per word, counted in a table as long as the word list and kept per
+    // thread: the common trigrams' lists run to thousands of words
+    thread_local std::vector<uint16_t> shared;
+    thread_local std::vector<uint32_t> touched;
+    if (shared.size() < m_words.size())
+        shared.assign(m_words.size(), 0);
+    touched.clear();
     for (uint32_t g : grams) {
         auto it = m_trigrams.find(g);
         if (it == m_trigrams.end())
             continue;
         for (uint32_t w : it->second)
-            ++shared[w];
+            if (shared[w]++ == 0)
+                touched.push_back(w);
     }
     std::vector<std::pair<double, uint32_t>> ranked;
-    for (const auto &[w, common] : shared) {
+    for (uint32_t w : touched) {
+        const int common = shared[w];
+        shared[w] = 0;
         const size_t other = m_words[w].size() + 2 - 2; // trigram count of the padded word
         const double dice = 2.0 * common / double(grams.size() + other);
         if (dice >= 0.4)

@@ -84,6 +84,38 @@ private slots:
             QVERIFY2(got == want, query.c_str());
         }
     }
+
+    // Words sharing trigrams with a query, best first: an indexed word ranks itself first,
+    // the counts of one query never leak into the next, and an oversized query finds nothing.
+    void similarWords_data()
+    {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<QString>("first"); // "" = nothing similar
+        QTest::newRow("an indexed word") << "station" << "station";
+        QTest::newRow("a letter doubled") << "nationn" << "nation";
+        QTest::newRow("nothing alike") << "zzzzzz" << "";
+        QTest::newRow("oversized") << QString(5000, QLatin1Char('a')) << "";
+        QTest::newRow("non-ASCII bytes") << QStringLiteral("nationé") << "nation";
+    }
+
+    void similarWords()
+    {
+        QFETCH(QString, query);
+        QFETCH(QString, first);
+        const std::vector<std::string> list = {"nation", "station", "notion", "national", "cat", "aaaa"};
+        SymSpellIndex index;
+        for (const std::string &w : list)
+            index.add(w, 1);
+        index.build();
+        const std::string q = query.toStdString();
+        const std::vector<uint32_t> once = index.similar(q, 3);
+        QCOMPARE(once.empty() ? QString() : QString::fromStdString(index.word(once.front())), first);
+        // other queries in between leave the answer as it was
+        for (const std::string &w : list)
+            index.similar(w, 3);
+        QCOMPARE(index.similar(q, 3), once);
+        QVERIFY(once.size() <= 3);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestCheckerSymSpell)
