@@ -220,7 +220,16 @@ struct LabelledScore
     int articleTokens = 0, articleFound = 0; // tokens wrong because of an article; flagged by an article kind
     int numberTokens = 0, numberFound = 0;   // tokens wrong because of a noun's number; flagged by a number kind
     int numberFlagged = 0, numberRight = 0;  // tokens any number kind flags; of them marked wrong
+    int prepositionTokens = 0, prepositionFound = 0; // tokens wrong because of a preposition; flagged by a preposition kind
 };
+
+// The kinds of finding about a preposition: its choice, a missing or an unneeded one, a phrase
+// with the wrong one ("according to my opinion"); a gerund after a preposition is the verb's.
+bool prepositionKind(const std::string &explain)
+{
+    return (explain.find("preposition") != std::string::npos && explain != "gerund_after_preposition")
+        || explain == "look_forward_to" || explain == "according_to_opinion";
+}
 
 // The kinds of finding about a noun's number (and its determiner's agreement with it).
 bool numberKind(const std::string &explain)
@@ -243,7 +252,7 @@ LabelledScore scoreLabelled(const char *name, const std::vector<LabelledSentence
         const LabelledSentence &s = set[i];
         const Json::Value record = checker.checkSentence(int(i), s.text, 0, config, {});
         std::vector<bool> any(s.wrong.size(), false), byArticleKind(s.wrong.size(), false),
-            byNumberKind(s.wrong.size(), false);
+            byNumberKind(s.wrong.size(), false), byPrepositionKind(s.wrong.size(), false);
         for (const Json::Value &f : record["corrections"]) {
             const int a = f["start"].asInt(), b = std::max(f["end"].asInt(), a + 1);
             Kind &kind = kinds[f["errorType"].asString() + "/" + f["explainType"].asString()];
@@ -259,6 +268,7 @@ LabelledScore scoreLabelled(const char *name, const std::vector<LabelledSentence
                 any[k] = true;
                 byArticleKind[k] = byArticleKind[k] || articleKind;
                 byNumberKind[k] = byNumberKind[k] || numberKind(explain);
+                byPrepositionKind[k] = byPrepositionKind[k] || prepositionKind(explain);
             }
             if (explain == showKind)
                 std::printf("  %s '%s' -> '%s': %s\n", hit ? "HIT " : "MISS", f["errorInfo"].asCString(),
@@ -273,6 +283,8 @@ LabelledScore scoreLabelled(const char *name, const std::vector<LabelledSentence
             total.articleFound += s.article[k] && byArticleKind[k] ? 1 : 0;
             total.numberTokens += s.number[k] ? 1 : 0;
             total.numberFound += s.number[k] && byNumberKind[k] ? 1 : 0;
+            total.prepositionTokens += s.preposition[k] ? 1 : 0;
+            total.prepositionFound += s.preposition[k] && byPrepositionKind[k] ? 1 : 0;
             total.numberFlagged += byNumberKind[k] ? 1 : 0;
             total.numberRight += byNumberKind[k] && s.wrong[k] ? 1 : 0;
         }
@@ -299,6 +311,10 @@ LabelledScore scoreLabelled(const char *name, const std::vector<LabelledSentence
     if (total.numberTokens)
         std::printf("    noun number errors: %d tokens, %d of them flagged by a number kind (recall %.1f%%)\n",
                     total.numberTokens, total.numberFound, 100.0 * total.numberFound / total.numberTokens);
+    if (total.prepositionTokens)
+        std::printf("    preposition errors: %d tokens, %d of them flagged by a preposition kind (recall %.1f%%)\n",
+                    total.prepositionTokens, total.prepositionFound,
+                    100.0 * total.prepositionFound / total.prepositionTokens);
     return total;
 }
 

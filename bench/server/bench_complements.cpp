@@ -93,7 +93,7 @@ int main(int argc, char **argv)
         const std::vector<std::string> source = readLines(data + "grammar/cweb/raw/" + name + ".test.source");
         for (size_t i = 0; i < source.size() && i < clean.size(); ++i)
             if (clean[i])
-                web.sentences.push_back({source[i], {}, {}, {}, {}, {}});
+                web.sentences.push_back({source[i], {}, {}, {}, {}, {}, {}});
         sets.push_back(std::move(web));
     }
     std::vector<std::vector<Prepared>> prepared(sets.size());

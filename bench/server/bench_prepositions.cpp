@@ -107,7 +107,7 @@ int main(int argc, char **argv)
         const std::vector<std::string> source = readLines(data + "grammar/cweb/raw/" + name + ".test.source");
         for (size_t i = 0; i < source.size() && i < clean.size(); ++i)
             if (clean[i])
-                web.sentences.push_back({source[i], {}, {}, {}, {}, {}});
+                web.sentences.push_back({source[i], {}, {}, {}, {}, {}, {}});
         sets.push_back(std::move(web));
     }
     std::vector<std::vector<Prepared>> prepared(sets.size());
@@ -138,6 +138,15 @@ int main(int argc, char **argv)
                 std::snprintf(name, sizeof name, "total>=%u best>=%.2f written<=%.2f", total, best, written);
                 gates.push_back({name, g});
             }
+    for (uint32_t active : {10u, 15u, 20u, 30u})
+        for (double share : {0.7, 0.8, 0.9}) {
+            PrepositionChoiceRule::Gate g = shipped;
+            g.extraMinActive = active;
+            g.extraMinDirectShare = share;
+            char name[64];
+            std::snprintf(name, sizeof name, "extra: active>=%u direct>=%.2f", active, share);
+            gates.push_back({name, g});
+        }
     // the findings of one gate on every set, by kind and the word before
     const auto measure = [&](const std::string &name, bool showFlags,
                              const std::function<void(const Prepared &, std::vector<Finding> *)> &check) {
@@ -192,7 +201,7 @@ int main(int argc, char **argv)
     };
     for (const Named &named : gates) {
         rule.setGate(named.gate);
-        measure(named.name, show && named.name == "default",
+        measure(named.name, show && (named.name == "default" || named.name.rfind("extra", 0) == 0),
                 [&](const Prepared &p, std::vector<Finding> *found) { rule.check(p.tokens, p.tags, found); });
     }
 

@@ -191,6 +191,9 @@ struct LabelledSentence
     // wrong because of a noun's number: a reference writes the other number of the word (JFLEG
     // only; REALEC does not say why a token is wrong)
     std::vector<bool> number;
+    // wrong because of a preposition: a wrong preposition, or one a reference puts in its place
+    // or inserts before it (JFLEG only)
+    std::vector<bool> preposition;
     bool clean() const { return std::none_of(wrong.begin(), wrong.end(), [](bool w) { return w; }); }
 };
 
@@ -198,6 +201,18 @@ inline bool isArticle(const std::string &word)
 {
     const std::string w = lowered(word);
     return w == "a" || w == "an" || w == "the";
+}
+
+// The prepositions whose choice, omission or excess learners get wrong ("to" included: a
+// reference changing an infinitive's "to" is counted too).
+inline bool isPreposition(const std::string &word)
+{
+    static const char *const words[] = {"of",      "in",     "to",      "for",    "on",     "with",   "at",
+                                        "from",    "about",  "by",      "into",   "over",   "onto",   "upon",
+                                        "during",  "among",  "between", "through", "towards", "toward", "under",
+                                        "without", "within", "across",  "against", "since",  "until",  "behind"};
+    const std::string w = lowered(word);
+    return std::any_of(std::begin(words), std::end(words), [&](const char *p) { return w == p; });
 }
 
 // One word is the other in the other number: "student"/"students", "city"/"cities",
@@ -287,6 +302,7 @@ inline std::vector<LabelledSentence> readRealec(const std::string &path, int *do
         cur.wrong.push_back(line.substr(tab + 1) == "i");
         cur.article.push_back(cur.wrong.back() && isArticle(token));
         cur.number.push_back(false);
+        cur.preposition.push_back(false);
         glue = token == "(" || token == "-";
     }
     flush();
@@ -306,7 +322,8 @@ inline std::vector<LabelledSentence> readJfleg(const std::string &dir, const std
         LabelledSentence s;
         s.text = detokenise(src[i]);
         const std::vector<Piece> words = pieces(s.text);
-        std::vector<int> votes(words.size(), 0), articleVotes(words.size(), 0), numberVotes(words.size(), 0);
+        std::vector<int> votes(words.size(), 0), articleVotes(words.size(), 0), numberVotes(words.size(), 0),
+            prepositionVotes(words.size(), 0);
         for (const auto &ref : refs) {
             if (i >= ref.size())
                 continue;
@@ -318,6 +335,11 @@ inline std::vector<LabelledSentence> readJfleg(const std::string &dir, const std
                 const bool articleChanged = changed && isArticle(words[k].text);
                 const bool articleInserted = std::any_of(al.inserted[k].begin(), al.inserted[k].end(), isArticle);
                 articleVotes[k] += articleChanged || articleInserted ? 1 : 0;
+                const bool prepositionChanged =
+                    changed && (isPreposition(words[k].text) || (al.target[k] >= 0 && isPreposition(r[size_t(al.target[k])].text)));
+                const bool prepositionInserted =
+                    std::any_of(al.inserted[k].begin(), al.inserted[k].end(), isPreposition);
+                prepositionVotes[k] += prepositionChanged || prepositionInserted ? 1 : 0;
                 numberVotes[k] += al.target[k] >= 0 && otherNumber(words[k].text, r[size_t(al.target[k])].text) ? 1 : 0;
             }
             if (!words.empty() && !al.inserted[words.size()].empty())
@@ -330,6 +352,7 @@ inline std::vector<LabelledSentence> readJfleg(const std::string &dir, const std
             s.wrong.push_back(votes[k] >= agree);
             s.article.push_back(articleVotes[k] >= agree);
             s.number.push_back(numberVotes[k] >= agree);
+            s.preposition.push_back(prepositionVotes[k] >= agree);
         }
         out.push_back(std::move(s));
     }
@@ -354,7 +377,7 @@ inline std::vector<LabelledSentence> cwebUnedited(const std::string &data)
         const std::vector<std::string> source = readLines(data + "grammar/cweb/raw/" + set + ".test.source");
         for (size_t i = 0; i < source.size() && i < clean.size(); ++i)
             if (clean[i])
-                web.push_back({source[i], {}, {}, {}, {}, {}});
+                web.push_back({source[i], {}, {}, {}, {}, {}, {}});
     }
     return web;
 }

@@ -85,15 +85,29 @@ int PrepositionChoiceRule::decide(const Counts *counts, const Slot &s, const Gat
     const double direct = s.kind == PrepositionSlots::Verb ? (*counts)[size_t(kDirect)] : 0.0;
     const double all = prepositions + direct;
     const double written = (*counts)[size_t(s.column)];
+    const int by = PrepositionSlots::classOf("by");
+    // "with", "for", "to", "from" and "by" open a clause's own phrases after nearly any verb
+    // ("handle with care", "answered for him"); these seldom do
+    static const int kOwn[] = {PrepositionSlots::classOf("on"), PrepositionSlots::classOf("about"),
+                               PrepositionSlots::classOf("of"), PrepositionSlots::classOf("in"),
+                               PrepositionSlots::classOf("into")};
+    if (s.kind == PrepositionSlots::Verb && std::find(std::begin(kOwn), std::end(kOwn), s.column) != std::end(kOwn)
+        && gate.extra && gate.extraMinActive
+        && !s.participle && !s.gerund && s.governor > 0 && written == 0) {
+        const double active = all - (*counts)[size_t(by)];
+        if (active >= gate.extraMinActive && direct >= active * gate.extraMinDirectShare)
+            return kDirect;
+    }
     if (all < gate.minTotal || written > all * gate.maxWrittenShare)
         return -1;
     if (s.column == kDirect) // missing: the verb never takes its object directly
         return gate.missing && (*counts)[size_t(best)] >= all * gate.minBestShare ? best : -1;
     if (direct >= all * gate.minBestShare) // extra: it nearly always does; a passive has no object to take
         return gate.extra && !s.participle && !s.gerund && s.governor > 0 ? kDirect : -1;
-    // choice: among the prepositions after the word; a passive's agent ("dealt by") and a
-    // noun's "of" (which follows nearly any noun) are no evidence
-    if ((s.participle && s.column == PrepositionSlots::classOf("by"))
+    // choice: among the prepositions after the word; a passive's agent ("dealt by", and as the
+    // participle's favourite, "determined by") and a noun's "of" (which follows nearly any noun)
+    // are no evidence
+    if ((s.participle && (s.column == by || best == by))
         || (s.kind == PrepositionSlots::Noun && best == PrepositionSlots::classOf("of")))
         return -1;
     return prepositions >= gate.minTotal && (*counts)[size_t(best)] >= prepositions * gate.minBestShare ? best : -1;
@@ -159,6 +173,28 @@ bool PrepositionChoiceRule::objectFronted(const std::vector<Token> &t, const std
     return false;
 }
 
+bool PrepositionChoiceRule::extraStandsAlone(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                             const Slot &s)
+{
+    // a verb's form after a determiner, a possessive, an adjective or a quantity is the noun
+    // ("more influence on them", "the effect on")
+    if (s.governor > 0) {
+        const std::string &before = tags[size_t(s.governor) - 1];
+        const std::string &w = t[size_t(s.governor) - 1].lower;
+        if (before == "DT" || before == "PRP$" || before == "POS" || before.rfind("JJ", 0) == 0 || w == "more"
+            || w == "less" || w == "most" || w == "much")
+            return false;
+    }
+    // "about" before an amount means roughly ("represent about a quarter")
+    if (t[size_t(s.preposition)].is("about") && size_t(s.preposition) + 1 < t.size()) {
+        const Token &next = t[size_t(s.preposition) + 1];
+        if (tags[size_t(s.preposition) + 1] == "CD" || next.kind == Token::Number || next.is("a") || next.is("an")
+            || next.is("half"))
+            return false;
+    }
+    return true;
+}
+
 void PrepositionChoiceRule::check(const std::vector<Token> &t, const std::vector<std::string> &tags,
                                   std::vector<Finding> *out) const
 {
@@ -178,6 +214,8 @@ void PrepositionChoiceRule::check(const std::vector<Token> &t, const std::vector
         // has its object before the verb
         if (choice == PrepositionSlots::kDirect
             && (t[size_t(s.preposition)].is("to") || objectFronted(t, tags, s.governor)))
+            continue;
+        if (s.preposition >= 0 && choice == PrepositionSlots::kDirect && !extraStandsAlone(t, tags, s))
             continue;
         // another rule's finding on the governor, the preposition or the object settles the case
         const int a = t[size_t(s.governor)].start, b = t[size_t(s.object)].end;

@@ -97,6 +97,9 @@ bool PrepositionModelRule::judged(const std::vector<Token> &t, const std::vector
     if ((tags[size_t(s.governor)] == "VB" && !g.lemma.empty() && g.lemma != g.lower)
         || tags[size_t(s.governor)] == "VBG")
         return false;
+    // a participle's "by" names the doer ("benefits not earned by them")
+    if (tags[size_t(s.governor)] == "VBN" && t[size_t(s.at)].is("by"))
+        return false;
     const PrepositionSlots::Governor kind = governorKind(tags[size_t(s.governor)]);
     if (kind == PrepositionSlots::Noun)
         return false; // a noun's phrase attaches anywhere ("the data about", "changes for")
@@ -120,7 +123,8 @@ bool PrepositionModelRule::tableAllows(const std::vector<Token> &t, const std::v
     uint32_t all = 0;
     for (int c = 0; c < PrepositionSlots::kDirect; ++c)
         all += (*counts)[size_t(c)];
-    return all >= m_gate.minRowTotal && (*counts)[size_t(s.written)] == 0;
+    return all >= m_gate.minRowTotal && all + (*counts)[size_t(PrepositionSlots::kDirect)] >= m_gate.minRowSeen
+        && (*counts)[size_t(s.written)] == 0;
 }
 
 bool PrepositionModelRule::nounJudged(const std::vector<Token> &t, const std::vector<std::string> &tags,

@@ -38,6 +38,9 @@ public:
         // false alarms, at 25 one
         float margin = 25.0f;     // the best preposition's score above the written one's
         uint32_t minRowTotal = 5; // prepositions the table counted after the word before
+        // the word seen this often in all, objects taken directly included (the table keeps
+        // rarer words for the unneeded-preposition test, too few to overrule the writer with)
+        uint32_t minRowSeen = 20;
         // after a noun only "of" is judged, as native text has it after nearly any noun: the
         // table must have counted the noun often with other prepositions, one of them far ahead
         // ("the reason for"), and "of" rarely; the classifier must agree

@@ -69,6 +69,14 @@ private slots:
             "graduated from Peking", "preposition_missing", "I graduated from Peking University.");
         row("to before home", "I want to go to home.", " to ", "", "preposition_extra", "I want to go home.");
         row("reach to", "We reached to the top.", " to ", "", "redundant_preposition", "We reached the top.");
+        row("influence on after a modal", "Such films can influence on children.", " on ", "",
+            "redundant_preposition", "Such films can influence children.");
+        row("affect on after a modal: the verb, not the noun", "Violent scenes can affect on them.", " on ", "",
+            "redundant_preposition", "Violent scenes can affect them.");
+        row("trust on", "You can really trust on it.", " on ", "", "redundant_preposition",
+            "You can really trust it.");
+        row("affect after an adjective: the noun", "Smoking has a bad affect on health.", "affect", "effect",
+            "confusion_affect", "Smoking has a bad effect on health.");
     }
     void prepositions() { verify(); }
 
@@ -92,6 +100,10 @@ private slots:
         QTest::newRow("a noun after graduate") << "She applied to the Graduate School.";
         QTest::newRow("home page") << "Go to home page and log in.";
         QTest::newRow("wait with a possessive's noun") << "She will wait her turn.";
+        QTest::newRow("influence as a noun after more") << "Friends have more influence on him than parents.";
+        QTest::newRow("about before an amount") << "People over sixty represent about a quarter of the town.";
+        QTest::newRow("a passive's agent after influence") << "Children are easily influenced by their friends.";
+        QTest::newRow("with opening the clause's phrase") << "We should influence them with good examples.";
     }
     void prepositionLookAlikes() { lookAlike(); }
 

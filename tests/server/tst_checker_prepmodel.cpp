@@ -289,6 +289,10 @@ private slots:
         QTest::newRow("after a particle") << "We sat in on the talks." << "PRP VBD RP IN DT NNS ." << false;
         QTest::newRow("no governor") << "In the end we won." << "IN DT NN PRP VBD ." << false;
         QTest::newRow("no object") << "This is the house we looked at." << "DT VBZ DT NN PRP VBD IN ." << false;
+        QTest::newRow("a participle's by names the doer") << "Benefits are earned by the workers."
+                                                          << "NNS VBP VBN IN DT NNS ." << false;
+        QTest::newRow("a participle's other preposition") << "Benefits are earned from the workers."
+                                                          << "NNS VBP VBN IN DT NNS ." << true;
     }
 
     void judged()
@@ -312,6 +316,8 @@ private slots:
         QTest::newRow("written once") << QByteArray("V:face 0 0 1 0 0 6 0 0 0 0 0 0 30") << false;
         QTest::newRow("too few prepositions counted") << QByteArray("V:face 0 0 0 0 0 4 0 0 0 0 0 0 90") << false;
         QTest::newRow("no row for the word") << QByteArray("V:meet 0 0 0 0 0 9 0 0 0 0 0 0 30") << false;
+        QTest::newRow("a word seen too seldom in all") << QByteArray("V:face 0 0 0 0 0 6 0 0 0 0 0 0 8") << false;
+        QTest::newRow("seen just often enough in all") << QByteArray("V:face 0 0 0 0 0 6 0 0 0 0 0 0 14") << true;
     }
 
     void tableAllows()
