@@ -392,14 +392,27 @@ void NumberRules::quantities(const std::vector<Token> &t, const std::vector<std:
     pluralByContext(t, tags, out);
     countedTimes(t, out);
     countedModifier(t, tags, out);
-    // "much cars" -> "many cars": "much" goes with uncountable nouns
+    // "much cars", "so much good teachers" -> "many": "much" goes with uncountable nouns. After
+    // "how" or "pretty" it may be an adverb of the clause or the adjective ("how much artists
+    // have changed", "pretty much open roads").
+    static const std::unordered_set<std::string> irregular = {"people", "children", "men", "women"};
     for (int i = 0; i + 1 < int(t.size()); ++i) {
-        if (t[size_t(i)].lower != "much" || !RuleSupport::tagIs(tags, i + 1, "NNS") || t[size_t(i) + 1].isCapitalised())
+        if (t[size_t(i)].lower != "much")
             continue;
-        const std::string &noun = t[size_t(i) + 1].lower;
+        const std::string before = RuleSupport::lowerAt(t, i - 1);
+        if (before == "how" || before == "however" || before == "pretty")
+            continue;
+        int n = i + 1;
+        if (RuleSupport::tagEquals(tags, n, "JJ") && t[size_t(n)].kind == Token::Word)
+            ++n; // one plain adjective: not "much higher prices"
+        if (n >= int(t.size()) || t[size_t(n)].isCapitalised())
+            continue;
+        const std::string &noun = t[size_t(n)].lower;
         std::string plural;
-        if (noun.size() > 3 && noun.back() == 's' && noun != "thanks"
-            && countableSingular(noun.substr(0, noun.size() - 1), &plural) && plural == noun)
+        const bool counted = irregular.count(noun)
+            || (RuleSupport::tagIs(tags, n, "NNS") && noun.size() > 3 && noun.back() == 's' && noun != "thanks"
+                && countableSingular(noun.substr(0, noun.size() - 1), &plural) && plural == noun);
+        if (counted)
             out->push_back(RuleSupport::replace(t, i, i, "many", "GRAMMAR", "much_many", 2));
     }
 }

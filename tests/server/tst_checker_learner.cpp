@@ -448,6 +448,10 @@ private slots:
             "I am used to getting up early.");
         row("much with a plural", "There are much cars here.", "much", "many", "much_many",
             "There are many cars here.");
+        row("much with people", "There are so much people in the city.", "much", "many", "much_many",
+            "There are so many people in the city.");
+        row("much with an adjective and a plural", "We do not have much good teachers.", "much", "many",
+            "much_many", "We do not have many good teachers.");
         row("which after a person", "The boy which is tall is my brother.", "which", "who", "confusion_which",
             "The boy who is tall is my brother.");
     }
@@ -459,6 +463,9 @@ private slots:
         QTest::newRow("keep to the left") << "Keep to the left on this road.";
         QTest::newRow("used to for a purpose") << "It is used to make paper.";
         QTest::newRow("much thanks and much more") << "Much thanks, and much more money.";
+        QTest::newRow("how much as an adverb of the clause") << "You will see how much artists have changed.";
+        QTest::newRow("much before a comparative and a plural") << "Prices are much higher taxes included.";
+        QTest::newRow("pretty much before an adjective") << "They were pretty much open roads.";
         QTest::newRow("in contact with") << "We stay in contact with them.";
         QTest::newRow("which after a thing") << "The book which is red is mine.";
     }
