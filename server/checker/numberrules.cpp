@@ -403,8 +403,11 @@ void NumberRules::quantities(const std::vector<Token> &t, const std::vector<std:
         if (before == "how" || before == "however" || before == "pretty")
             continue;
         int n = i + 1;
-        if (RuleSupport::tagEquals(tags, n, "JJ") && t[size_t(n)].kind == Token::Word)
-            ++n; // one plain adjective: not "much higher prices"
+        // one plain adjective the dictionary knows: not "much higher prices", nor a slip the
+        // tagger took for one ("too much fastfood people need")
+        if (RuleSupport::tagEquals(tags, n, "JJ") && t[size_t(n)].kind == Token::Word
+            && m_lex.isPos(t[size_t(n)].lower, Lexicon::Adjective))
+            ++n;
         if (n >= int(t.size()) || t[size_t(n)].isCapitalised())
             continue;
         const std::string &noun = t[size_t(n)].lower;
