@@ -405,9 +405,16 @@ void NumberRules::quantities(const std::vector<Token> &t, const std::vector<std:
         int n = i + 1;
         // one plain adjective the dictionary knows: not "much higher prices", nor a slip the
         // tagger took for one ("too much fastfood people need")
-        if (RuleSupport::tagEquals(tags, n, "JJ") && t[size_t(n)].kind == Token::Word
-            && m_lex.isPos(t[size_t(n)].lower, Lexicon::Adjective))
+        const bool adjective = RuleSupport::tagEquals(tags, n, "JJ") && t[size_t(n)].kind == Token::Word
+            && m_lex.isPos(t[size_t(n)].lower, Lexicon::Adjective);
+        if (adjective)
             ++n;
+        // nor a plural that opens the next clause after a noun taken for an adjective ("too
+        // much plastic people throw away")
+        if (adjective
+            && (RuleSupport::tagIs(tags, n + 1, "VBP") || RuleSupport::tagIs(tags, n + 1, "VBD")
+                || RuleSupport::tagIs(tags, n + 1, "MD")))
+            continue;
         if (n >= int(t.size()) || t[size_t(n)].isCapitalised())
             continue;
         const std::string &noun = t[size_t(n)].lower;

@@ -466,8 +466,8 @@ private slots:
         QTest::newRow("how much as an adverb of the clause") << "You will see how much artists have changed.";
         QTest::newRow("much before a comparative and a plural") << "Prices are much higher taxes included.";
         QTest::newRow("pretty much before an adjective") << "They were pretty much open roads.";
-        QTest::newRow("much before a misspelt noun and the next subject")
-            << "With too much fastfood people need to think about their health.";
+        QTest::newRow("much before a noun and the next clause's subject")
+            << "With too much plastic people get ill.";
         QTest::newRow("in contact with") << "We stay in contact with them.";
         QTest::newRow("which after a thing") << "The book which is red is mine.";
     }
