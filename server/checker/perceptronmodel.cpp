@@ -69,7 +69,7 @@ bool PerceptronModel::load(const std::string &path, std::string *error)
 
 bool PerceptronModel::load(std::istream &in, std::string *error)
 {
-    m_index.clear();
+    setIndex({});
     m_flat.clear();
     std::unordered_map<uint64_t, uint32_t> index;
     std::vector<float> flat;
@@ -130,7 +130,7 @@ bool PerceptronModel::load(std::istream &in, std::string *error)
             return fail(error, "extra text in row " + std::to_string(row + 1));
     }
     m_classes = std::move(classes);
-    m_index = std::move(index);
+    setIndex(index);
     m_flat = std::move(flat);
     return true;
 }
@@ -144,7 +144,11 @@ bool PerceptronModel::save(const std::string &path, float minWeight) const
 bool PerceptronModel::save(std::ostream &out, float minWeight) const
 {
     std::vector<std::pair<uint64_t, const float *>> rows;
-    for (const auto &[key, at] : m_index) {
+    for (const Slot &slot : m_slots) {
+        if (!slot.used)
+            continue;
+        const uint32_t at = slot.at;
+        const uint64_t key = slot.key;
         bool keep = false;
         for (size_t c = 0; c < m_classes.size(); ++c)
             keep = keep || std::fabs(m_flat[at + c]) >= minWeight;
@@ -229,26 +233,60 @@ void PerceptronModel::train(const std::vector<Example> &examples, int iterations
     m_flat.assign(w.size(), 0.0f);
     for (size_t at = 0; at < w.size(); ++at)
         m_flat[at] = float((total[at] + double(step - stamp[at]) * w[at]) / double(std::max<long long>(step, 1)));
-    m_index = std::move(index);
+    setIndex(index);
+}
+
+void PerceptronModel::setIndex(const std::unordered_map<uint64_t, uint32_t> &index)
+{
+    m_features = index.size();
+    if (index.empty()) {
+        m_slots.clear();
+        return;
+    }
+    size_t size = 16;
+    while (size < index.size() * 2)
+        size *= 2;
+    m_slots.assign(size, Slot());
+    for (const auto &[key, at] : index) {
+        size_t slot = slotOf(key);
+        while (m_slots[slot].used)
+            slot = (slot + 1) & (size - 1);
+        m_slots[slot] = {key, at, true};
+    }
+}
+
+const PerceptronModel::Slot *PerceptronModel::find(uint64_t key) const
+{
+    if (m_slots.empty())
+        return nullptr;
+    for (size_t slot = slotOf(key); m_slots[slot].used; slot = (slot + 1) & (m_slots.size() - 1))
+        if (m_slots[slot].key == key)
+            return &m_slots[slot];
+    return nullptr;
 }
 
 std::vector<float> PerceptronModel::weights(uint64_t feature) const
 {
-    const auto it = m_index.find(feature);
-    if (it == m_index.end())
+    const Slot *slot = find(feature);
+    if (!slot)
         return {};
-    return {m_flat.begin() + it->second, m_flat.begin() + it->second + long(m_classes.size())};
+    return {m_flat.begin() + slot->at, m_flat.begin() + slot->at + long(m_classes.size())};
 }
 
 std::vector<float> PerceptronModel::scores(const Features &features) const
 {
     std::vector<float> s(m_classes.size(), 0.0f);
+    if (m_slots.empty())
+        return s;
+    // the slots are asked for first, all at once: each look-up waits on memory
+    for (uint64_t f : features)
+        __builtin_prefetch(&m_slots[slotOf(f)]);
     for (uint64_t f : features) {
-        const auto it = m_index.find(f);
-        if (it == m_index.end())
+        const Slot *slot = find(f);
+        if (!slot)
             continue;
         for (size_t c = 0; c < s.size(); ++c)
-            s[c] += m_flat[it->second + c];
+            s[c] += m_flat[slot->at + c];
     }
     return s;
 }

@@ -43,8 +43,8 @@ public:
     bool save(const std::string &path, float minWeight = 1e-3f) const;
     bool save(std::ostream &out, float minWeight = 1e-3f) const;
 
-    bool empty() const { return m_index.empty(); }
-    size_t featureCount() const { return m_index.size(); }
+    bool empty() const { return m_features == 0; }
+    size_t featureCount() const { return m_features; }
     const std::vector<std::string> &classes() const { return m_classes; }
     // The feature's weight for each class; empty when training kept none (seen too seldom).
     std::vector<float> weights(uint64_t feature) const;
@@ -58,9 +58,22 @@ public:
     int predict(const Features &features) const;
 
 private:
+    // feature -> its first weight in m_flat (one weight per class), by open addressing over
+    // m_slots (a power of two, at most half full): one cache line per look-up, where a map's
+    // nodes took several
+    struct Slot
+    {
+        uint64_t key = 0;
+        uint32_t at = 0;
+        bool used = false;
+    };
+    void setIndex(const std::unordered_map<uint64_t, uint32_t> &index);
+    size_t slotOf(uint64_t key) const { return size_t(key ^ (key >> 29)) & (m_slots.size() - 1); }
+    const Slot *find(uint64_t key) const;
+
     std::vector<std::string> m_classes;
-    // feature -> its first weight in m_flat (one weight per class)
-    std::unordered_map<uint64_t, uint32_t> m_index;
+    std::vector<Slot> m_slots;
+    size_t m_features = 0;
     std::vector<float> m_flat;
 };
 
