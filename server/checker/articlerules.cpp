@@ -7,6 +7,7 @@
 #include "numberrules.h"
 #include "rulesupport.h"
 
+#include <cctype>
 #include <cstring>
 
 namespace PennovaChecker {
@@ -643,12 +644,15 @@ void ArticleRules::lotOf(const std::vector<Token> &t, const std::vector<std::str
 
 void ArticleRules::strayArticle(const std::vector<Token> &t, std::vector<Finding> *out) const
 {
-    // "a everything", "the my friend", "the today's news": the word after the article is
-    // a determiner or pronoun of its own
+    // "a everything", "the my friend", "the today's news", "the another reason": the word after
+    // the article is a determiner or pronoun of its own (the Brown corpus never puts an article
+    // before "another", "each", "every", "either", "neither", "this", "some" or "any", against
+    // 141 to 5148 uses of each; "the other", "the same", "the few" and "a few" are right)
     // ("a nobody", "a something" are nouns: left alone)
     static const Set noArticle = {"everything", "everyone", "everybody", "anything", "anyone", "anybody", "my",
                                   "your", "our", "their", "his", "today's", "tomorrow's", "yesterday's", "these",
-                                  "those", "it", "its", "he", "she", "we", "they", "him", "them", "us"};
+                                  "those", "it", "its", "he", "she", "we", "they", "him", "them", "us", "another",
+                                  "each", "every", "either", "neither", "this", "some", "any"};
     for (int i = 0; i + 1 < int(t.size()); ++i) {
         const std::string &a = t[size_t(i)].lower;
         if (t[size_t(i)].kind != Token::Word || (a != "a" && a != "an" && a != "the"))
@@ -670,6 +674,13 @@ void ArticleRules::strayArticle(const std::vector<Token> &t, std::vector<Finding
         if (t[size_t(n)].text != t[size_t(n)].lower
             || (n + 1 < int(t.size()) && !t[size_t(n) + 1].spaceBefore && t[size_t(n) + 1].text == "-"))
             continue;
+        // "The another reason" -> "Another reason": the capital moves on
+        if (i == 0 && n == 1 && t[0].isCapitalised()) {
+            std::string word = t[1].text;
+            word[0] = char(std::toupper(static_cast<unsigned char>(word[0])));
+            out->push_back(R::replace(t, 0, 1, word, "GRAMMAR", "article_stray", 2));
+            continue;
+        }
         Finding f;
         if (R::deletion(t, i, "GRAMMAR", "article_stray", 2, &f))
             out->push_back(f);

@@ -67,6 +67,10 @@ private slots:
             "We have everything ready.");
         row("the before a possessive of time", "I read the today's paper.", " the ", "", "article_stray",
             "I read today's paper.");
+        row("the before another", "The another reason is the price.", "The another", "Another", "article_stray",
+            "Another reason is the price.");
+        row("the before each", "We met the each day.", " the ", "", "article_stray", "We met each day.");
+        row("a before this", "I like a this song.", " a ", "", "article_stray", "I like this song.");
         row("bare singular subject before a modal takes the plural", "I expect human can live on Mars.", "human",
             "humans", "bare_singular", "I expect humans can live on Mars.");
         row("bare subject with a noun modifier at the start", "Speed camera can be placed on roads.", "Speed camera",
@@ -262,6 +266,9 @@ private slots:
         QTest::newRow("a degree word with an adjective alone or a mass noun")
             << "It is very good, and it is very good news and very good exercise.";
         QTest::newRow("article before a name or compound like a pronoun") << "We visited the US and saw a he-goat.";
+        QTest::newRow("the before other, same or few; a before few") << "The other one was the same, and a few of the few came.";
+        QTest::newRow("determiner after an article in a compound or used as a noun")
+            << "It is an either-or choice, and this is the everything of my life.";
         QTest::newRow("such with a mass noun or a determiner") << "Such behaviour is no such thing, and it was such good fun.";
         QTest::newRow("most with a determiner or as an adverb") << "My most important thing is most likely true.";
         QTest::newRow("most after an ordinal") << "The second most popular social network is Instagram.";
