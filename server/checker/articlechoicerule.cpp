@@ -114,6 +114,11 @@ void ArticleChoiceRule::check(const std::vector<Token> &t, const std::vector<std
             continue;
         // "a data", "an information": never before a noun that is not counted
         const std::string &headWord = t[size_t(s.head)].lower;
+        // "have different trend": before a counted noun "different" means several (the number
+        // rules say so)
+        if (s.written == ArticleSlots::None && first.lower == "different" && m_forms
+            && m_forms->pluralShare(headWord) >= kDifferentPluralShare)
+            continue;
         if (choice == ArticleSlots::A && m_forms && (m_forms->numberFixed(headWord) || m_forms->uncountable(headWord)))
             continue;
         // "for most of last year", "was broke last year": a time phrase goes without an article

@@ -179,7 +179,7 @@ void ArticleRules::bareBeforeOf(const std::vector<Token> &t, const std::vector<s
         if (!rarelyBareBeforeOf(m_counts, noun, &c))
             continue;
         const int sound = R::vowelSound(t[size_t(start)].lower);
-        if (sound < 0)
+        if (sound < 0 || differentCounted(t, start, h))
             continue;
         // "the" first unless native text writes "a" clearly more often there ("a couple of"), or an
         // adjective describes the quantity of a noun that takes "a" ("a large amount of"; but
@@ -271,7 +271,7 @@ void ArticleRules::bareAfterPreposition(const std::vector<Token> &t, const std::
         if (!rarelyBare(noun, u.slot.c_str()))
             continue;
         const int sound = R::vowelSound(t[size_t(u.first)].lower);
-        if (sound < 0)
+        if (sound < 0 || differentCounted(t, u.first, h))
             continue;
         // "a" or "the" as native text puts them before the noun in that slot, else anywhere
         NounDeterminers::Counts c = m_counts->counts(noun, u.slot);
@@ -335,6 +335,12 @@ bool ArticleRules::rarelyBare(const NounDeterminers *counts, const std::string &
         return true;
     const NounDeterminers::Counts there = counts->counts(noun, slot);
     return there.bare <= there.total() * kMaxBareShare;
+}
+
+bool ArticleRules::differentCounted(const std::vector<Token> &t, int first, int head) const
+{
+    return R::lowerAt(t, first) == "different" && head < int(t.size())
+        && m_numbers.mostlyCountedNoun(t[size_t(head)].lower, kDifferentPluralShare);
 }
 
 bool ArticleRules::adverbialAfter(const std::vector<Token> &t, int k) const
@@ -617,7 +623,7 @@ void ArticleRules::missingArticle(const std::vector<Token> &t, const std::vector
             continue;
         }
         const int sound = R::vowelSound(t[size_t(first)].lower);
-        if (sound < 0)
+        if (sound < 0 || differentCounted(t, first, k))
             continue;
         const std::string article = superlative ? "the " : sound == 1 ? "an " : "a ";
         out->push_back(R::replace(t, first, first, article + t[size_t(first)].text, "GRAMMAR", "article_missing", 2));

@@ -278,7 +278,9 @@ Finding BareNounRule::finding(const std::vector<Token> &t, const Bare &b)
     const bool theFirst = b.articleScores[ArticleSlots::The] > b.articleScores[ArticleSlots::A];
     std::vector<std::string> fixes = {(theFirst ? "the " : a + " ") + word, (theFirst ? a + " " : "the ") + word};
     // the plural leads where the number model's share of the score outweighs the article model's
-    const bool pluralFirst = b.pluralMargin / 2 > b.articleMargin;
+    // ("different" before a counted singular: several are meant more often than one, "have
+    // different trend")
+    const bool pluralFirst = b.pluralMargin / 2 > b.articleMargin || first.lower == "different";
     // a phrase of one word takes all three fixes; in a longer one the article goes before its
     // first word and the plural on its noun, each finding on the word it changes
     int at = s.first;

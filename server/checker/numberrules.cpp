@@ -382,6 +382,12 @@ bool NumberRules::mostlyCounted(const std::string &w, std::string *plural, doubl
     return true;
 }
 
+bool NumberRules::mostlyCountedNoun(const std::string &w, double pluralShare) const
+{
+    std::string p;
+    return countable(w, &p, true) && double(m_lex.frequency(p)) >= double(m_lex.frequency(w)) * pluralShare;
+}
+
 void NumberRules::quantities(const std::vector<Token> &t, const std::vector<std::string> &tags,
                              std::vector<Finding> *out) const
 {

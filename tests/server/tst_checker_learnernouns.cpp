@@ -67,6 +67,10 @@ private slots:
             "We have everything ready.");
         row("the before a possessive of time", "I read the today's paper.", " the ", "", "article_stray",
             "I read today's paper.");
+        row("different before a counted singular after have: the plural", "Men and women have different social role at work.",
+            "role", "roles", "article_missing", "Men and women have different social roles at work.");
+        row("different before a counted singular after a verb: the plural", "They often choose different subject at school.",
+            "subject", "subjects", "article_missing", "They often choose different subjects at school.");
         row("the before another", "The another reason is the price.", "The another", "Another", "article_stray",
             "Another reason is the price.");
         row("the before each", "We met the each day.", " the ", "", "article_stray", "We met each day.");
@@ -266,6 +270,8 @@ private slots:
         QTest::newRow("a degree word with an adjective alone or a mass noun")
             << "It is very good, and it is very good news and very good exercise.";
         QTest::newRow("article before a name or compound like a pronoun") << "We visited the US and saw a he-goat.";
+        QTest::newRow("different before a mass noun or after its article")
+            << "We eat different food, my sister likes different music, and she took a different way home.";
         QTest::newRow("the before other, same or few; a before few") << "The other one was the same, and a few of the few came.";
         QTest::newRow("determiner after an article in a compound or used as a noun")
             << "It is an either-or choice, and this is the everything of my life.";
