@@ -167,6 +167,11 @@ void ArticleChoiceRule::check(const std::vector<Token> &t, const std::vector<std
             if (ArticleRules::rarelyBareBeforeOf(m_counts, head, &c) && !ArticleRules::aBeforeOfPhrase(c))
                 choice = ArticleSlots::The;
         }
+        // "It is only way to win": "only" picks the one of its kind and takes "the" before it
+        if (const int only = s.written == ArticleSlots::None ? R::onlyBefore(t, s.first) : -1; only >= 0) {
+            out->push_back(R::theOnly(t, only, "article_needed"));
+            continue;
+        }
         if (s.written == ArticleSlots::None) {
             // "It is good chance" -> "a good chance"; the first word of a sentence loses its capital
             const std::string word = s.first == 0 ? first.lower : first.text;

@@ -558,6 +558,9 @@ void ArticleRules::missingArticle(const std::vector<Token> &t, const std::vector
         static const Set focus = {"really", "just", "also", "only", "actually", "definitely", "certainly",
                                   "simply", "merely", "surely", "truly", "still"};
         bool focused = false;
+        // ("is only way": "the only way" is the article rules' and the models' word)
+        if (first >= 0 && t[size_t(first)].lower == "only")
+            continue;
         if (first >= 0 && focus.count(t[size_t(first)].lower) && R::nextWord(t, first) == first + 1) {
             first = first + 1;
             focused = true;

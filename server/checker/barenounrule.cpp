@@ -268,6 +268,9 @@ std::vector<BareNounRule::Bare> BareNounRule::find(const std::vector<Token> &t, 
 Finding BareNounRule::finding(const std::vector<Token> &t, const Bare &b)
 {
     const ArticleSlots::Slot &s = b.slot;
+    // "It is only way to win": "only" picks the one of its kind and takes "the" before it
+    if (const int only = R::onlyBefore(t, s.first); only >= 0)
+        return R::theOnly(t, only, "article_missing");
     const Token &first = t[size_t(s.first)];
     // the first word of a sentence loses its capital after an article
     const std::string word = s.first == 0 ? first.lower : first.text;

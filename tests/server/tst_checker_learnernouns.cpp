@@ -71,6 +71,10 @@ private slots:
             "role", "roles", "article_missing", "Men and women have different social roles at work.");
         row("different before a counted singular after a verb: the plural", "They often choose different subject at school.",
             "subject", "subjects", "article_missing", "They often choose different subjects at school.");
+        row("only before a bare counted noun takes the before it", "It is only way to succeed.", "only", "the only",
+            "article_needed", "It is the only way to succeed.");
+        row("only opening a sentence before a bare counted noun", "Only way is to work hard.", "Only", "The only",
+            "article_needed", "The only way is to work hard.");
         row("the before another", "The another reason is the price.", "The another", "Another", "article_stray",
             "Another reason is the price.");
         row("the before each", "We met the each day.", " the ", "", "article_stray", "We met each day.");
@@ -270,6 +274,8 @@ private slots:
         QTest::newRow("a degree word with an adjective alone or a mass noun")
             << "It is very good, and it is very good news and very good exercise.";
         QTest::newRow("article before a name or compound like a pronoun") << "We visited the US and saw a he-goat.";
+        QTest::newRow("only after a determiner, in not only, before a verb or a mass noun")
+            << "It is my only chance, he is an only child, and not only cars but also buses help; we only eat bread, if only time allowed.";
         QTest::newRow("different before a mass noun or after its article")
             << "We eat different food, my sister likes different music, and she took a different way home.";
         QTest::newRow("the before other, same or few; a before few") << "The other one was the same, and a few of the few came.";
