@@ -414,7 +414,8 @@ void NumberRules::quantifierOf(const std::vector<Token> &t, const std::vector<st
                                std::vector<Finding> *out) const
 {
     // "most of students": part of a group is "most of the students" (or "most students")
-    static const Set quantifiers = {"most", "all", "some", "many", "few", "both", "none", "each", "several"};
+    // ("one of reasons": the Brown corpus puts a bare plural after "one of" 3 times in 730)
+    static const Set quantifiers = {"most", "all", "some", "many", "few", "both", "none", "each", "several", "one"};
     // words that make a full phrase after "of" without a determiner
     static const Set complete = {"last", "next", "today", "tonight", "yesterday", "tomorrow", "such", "whom",
                                  "which", "what", "us", "them", "it", "you", "mine", "yours", "ours", "theirs",
@@ -438,6 +439,10 @@ void NumberRules::quantifierOf(const std::vector<Token> &t, const std::vector<st
         // "most of students' time": a possessive is the determiner of a noun further on
         if (head + 1 < int(t.size()) && !t[size_t(head) + 1].spaceBefore
             && (t[size_t(head) + 1].text == "'" || t[size_t(head) + 1].lower.rfind("'s", 0) == 0))
+            continue;
+        // "one of" before a singular is a pronoun's phrase ("a mindset of employee to one of
+        // entrepreneur") or a slip of number (oneOfPlural)
+        if (t[size_t(i)].lower == "one" && !RuleSupport::tagIs(tags, head, "NNS"))
             continue;
         // a mass noun after "of" ("most of history") is rarer than a plural or a counted noun
         const std::string &noun = t[size_t(head)].lower;
