@@ -24,7 +24,7 @@ public:
     // A plural after adjectives ("the young people") is counted for every governor together, a
     // share less sure of the slot: native text leaves it bare less often, and still far more
     // often than learners do. A plural alone ("The people want") names a kind more often than a
-    // singular does ("the life" may be one life), and is flagged at the same share (bench_articles:
+    // singular does ("the life" may be one life), and is flagged at the same share (bench_checker:
     // 6 more learner flags, 4 right; 1 more unedited CWEB sentence).
     static constexpr double kModifiedThreshold = 0.75;
     static constexpr double kPluralThreshold = 0.75;
