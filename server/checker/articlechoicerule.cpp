@@ -114,6 +114,11 @@ void ArticleChoiceRule::check(const std::vector<Token> &t, const std::vector<std
             continue;
         // "a data", "an information": never before a noun that is not counted
         const std::string &headWord = t[size_t(s.head)].lower;
+        // "have different trend": before a counted noun "different" means several (the number
+        // rules say so)
+        if (s.written == ArticleSlots::None && first.lower == "different" && m_forms
+            && m_forms->pluralShare(headWord) >= kDifferentPluralShare)
+            continue;
         if (choice == ArticleSlots::A && m_forms && (m_forms->numberFixed(headWord) || m_forms->uncountable(headWord)))
             continue;
         // "for most of last year", "was broke last year": a time phrase goes without an article
@@ -161,6 +166,11 @@ void ArticleChoiceRule::check(const std::vector<Token> &t, const std::vector<std
             NounDeterminers::Counts c;
             if (ArticleRules::rarelyBareBeforeOf(m_counts, head, &c) && !ArticleRules::aBeforeOfPhrase(c))
                 choice = ArticleSlots::The;
+        }
+        // "It is only way to win": "only" picks the one of its kind and takes "the" before it
+        if (const int only = s.written == ArticleSlots::None ? R::onlyBefore(t, s.first) : -1; only >= 0) {
+            out->push_back(R::theOnly(t, only, "article_needed"));
+            continue;
         }
         if (s.written == ArticleSlots::None) {
             // "It is good chance" -> "a good chance"; the first word of a sentence loses its capital

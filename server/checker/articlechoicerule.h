@@ -24,6 +24,9 @@ public:
     // predicted class (ArticleSlots::Choice), for a singular and a plural head noun; a
     // pair at or above kNever is never flagged.
     static constexpr float kNever = 1e9f;
+    // The share of the plural among a noun's forms in print from which "different" before it
+    // means several ("have different trend": the noun's number is the slip, not the article).
+    static constexpr double kDifferentPluralShare = 0.09;
     struct Margins
     {
         float singular[3][3];

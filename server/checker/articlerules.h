@@ -55,6 +55,10 @@ public:
     // Whether those counts write "a" clearly more often than "the" and other determiners ("a
     // couple of", "a piece of"; but "the number of": "a number of" means "several").
     static bool aBeforeOfPhrase(const NounDeterminers::Counts &c);
+    // "have different trend": before a noun counted at least this often in the plural (its
+    // plural's frequency over its singular's) "different" means several, and the noun's number is
+    // the slip (the number rules), not a missing article.
+    static constexpr double kDifferentPluralShare = 0.1;
 
 private:
     void missingArticle(const std::vector<Token> &t, const std::vector<std::string> &tags,
@@ -76,6 +80,9 @@ private:
     void activityThe(const std::vector<Token> &t, const std::vector<std::string> &tags, std::vector<Finding> *out) const;
     // A noun phrase ends before k: the sentence's end, a clause boundary, a preposition or a time phrase.
     bool adverbialAfter(const std::vector<Token> &t, int k) const;
+    // The phrase from first to head opens with "different" before a noun counted in print
+    // (kDifferentPluralShare).
+    bool differentCounted(const std::vector<Token> &t, int first, int head) const;
     bool rarelyBare(const std::string &noun, const char *slot) const { return rarelyBare(m_counts, noun, slot); }
     // "with situation in Russia", "As result, ...": a singular noun native text hardly ever leaves
     // bare, after "as" or a preposition it was seen after and never bare

@@ -268,6 +268,9 @@ std::vector<BareNounRule::Bare> BareNounRule::find(const std::vector<Token> &t, 
 Finding BareNounRule::finding(const std::vector<Token> &t, const Bare &b)
 {
     const ArticleSlots::Slot &s = b.slot;
+    // "It is only way to win": "only" picks the one of its kind and takes "the" before it
+    if (const int only = R::onlyBefore(t, s.first); only >= 0)
+        return R::theOnly(t, only, "article_missing");
     const Token &first = t[size_t(s.first)];
     // the first word of a sentence loses its capital after an article
     const std::string word = s.first == 0 ? first.lower : first.text;
@@ -278,7 +281,9 @@ Finding BareNounRule::finding(const std::vector<Token> &t, const Bare &b)
     const bool theFirst = b.articleScores[ArticleSlots::The] > b.articleScores[ArticleSlots::A];
     std::vector<std::string> fixes = {(theFirst ? "the " : a + " ") + word, (theFirst ? a + " " : "the ") + word};
     // the plural leads where the number model's share of the score outweighs the article model's
-    const bool pluralFirst = b.pluralMargin / 2 > b.articleMargin;
+    // ("different" before a counted singular: several are meant more often than one, "have
+    // different trend")
+    const bool pluralFirst = b.pluralMargin / 2 > b.articleMargin || first.lower == "different";
     // a phrase of one word takes all three fixes; in a longer one the article goes before its
     // first word and the plural on its noun, each finding on the word it changes
     int at = s.first;

@@ -23,6 +23,13 @@ double GenericTheRule::bareShare(const GenericNouns::Use &use) const
     return m_counts.bareShare(use, use.modified ? kMinModified : kMinNoun, kMinPair);
 }
 
+double GenericTheRule::threshold(const GenericNouns::Use &use) const
+{
+    if (use.modified)
+        return std::min(m_threshold, kModifiedThreshold);
+    return use.plural ? std::min(m_threshold, kPluralThreshold) : m_threshold;
+}
+
 void GenericTheRule::check(const std::vector<Token> &t, const std::vector<std::string> &tags,
                            const std::string &previous, std::vector<Finding> *out) const
 {
@@ -38,7 +45,7 @@ void GenericTheRule::check(const std::vector<Token> &t, const std::vector<std::s
         return;
     std::vector<GenericNouns::Use> flagged;
     for (const GenericNouns::Use &u : GenericNouns::uses(t, tags))
-        if (u.withThe && bareShare(u) >= (u.modified ? std::min(m_threshold, kModifiedThreshold) : m_threshold))
+        if (u.withThe && bareShare(u) >= threshold(u))
             flagged.push_back(u);
     // the sentence before is read only where there is something to flag (seldom)
     if (!flagged.empty() && !previous.empty()) {

@@ -382,6 +382,12 @@ bool NumberRules::mostlyCounted(const std::string &w, std::string *plural, doubl
     return true;
 }
 
+bool NumberRules::mostlyCountedNoun(const std::string &w, double pluralShare) const
+{
+    std::string p;
+    return countable(w, &p, true) && double(m_lex.frequency(p)) >= double(m_lex.frequency(w)) * pluralShare;
+}
+
 void NumberRules::quantities(const std::vector<Token> &t, const std::vector<std::string> &tags,
                              std::vector<Finding> *out) const
 {
@@ -431,7 +437,8 @@ void NumberRules::quantifierOf(const std::vector<Token> &t, const std::vector<st
                                std::vector<Finding> *out) const
 {
     // "most of students": part of a group is "most of the students" (or "most students")
-    static const Set quantifiers = {"most", "all", "some", "many", "few", "both", "none", "each", "several"};
+    // ("one of reasons": the Brown corpus puts a bare plural after "one of" 3 times in 730)
+    static const Set quantifiers = {"most", "all", "some", "many", "few", "both", "none", "each", "several", "one"};
     // words that make a full phrase after "of" without a determiner
     static const Set complete = {"last", "next", "today", "tonight", "yesterday", "tomorrow", "such", "whom",
                                  "which", "what", "us", "them", "it", "you", "mine", "yours", "ours", "theirs",
@@ -455,6 +462,10 @@ void NumberRules::quantifierOf(const std::vector<Token> &t, const std::vector<st
         // "most of students' time": a possessive is the determiner of a noun further on
         if (head + 1 < int(t.size()) && !t[size_t(head) + 1].spaceBefore
             && (t[size_t(head) + 1].text == "'" || t[size_t(head) + 1].lower.rfind("'s", 0) == 0))
+            continue;
+        // "one of" before a singular is a pronoun's phrase ("a mindset of employee to one of
+        // entrepreneur") or a slip of number (oneOfPlural)
+        if (t[size_t(i)].lower == "one" && !RuleSupport::tagIs(tags, head, "NNS"))
             continue;
         // a mass noun after "of" ("most of history") is rarer than a plural or a counted noun
         const std::string &noun = t[size_t(head)].lower;

@@ -26,6 +26,8 @@ public:
     // pluralShare times as frequent as the singular (0.3: "problem", "opportunity";
     // not "food", "space"). plural may be null.
     bool mostlyCounted(const std::string &lower, std::string *plural, double pluralShare = 0.3) const;
+    // The same for a word that is an adjective too, read as a noun ("model", "side").
+    bool mostlyCountedNoun(const std::string &lower, double pluralShare) const;
     // A common plural of a countable noun ("students", "cities", "people").
     bool countedPlural(const std::string &lower) const;
     // The finding that makes the noun at n plural, with the verb after it where that agreed with

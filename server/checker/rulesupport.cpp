@@ -200,6 +200,32 @@ bool RuleSupport::nounTag(const Tags &tags, int i)
     return tagEquals(tags, i, "NN") || tagEquals(tags, i, "NNS") || tagEquals(tags, i, "NNP") || tagEquals(tags, i, "NNPS");
 }
 
+int RuleSupport::onlyBefore(const Tokens &t, int first)
+{
+    static const std::unordered_set<std::string> determiners = {"the", "a", "an", "my", "your", "his", "her", "its",
+                                                                "our", "their", "this", "that", "these", "those",
+                                                                "not", "if", "one", "no"};
+    const int only = first - 1;
+    if (only < 0 || t[size_t(only)].kind != Token::Word || t[size_t(only)].lower != "only")
+        return -1;
+    const std::string before = lowerAt(t, only - 1);
+    if (determiners.count(before) || before.find('\'') != std::string::npos)
+        return -1;
+    return only;
+}
+
+Finding RuleSupport::theOnly(const Tokens &t, int only, const char *explain)
+{
+    Finding f = replace(t, only, only, only == 0 ? "The only" : "the only", "GRAMMAR", explain, 2);
+    if (only > 0 && WordClasses::contains(WordClass::BeForm, lowerAt(t, only - 1)) && only + 1 < int(t.size())) {
+        const int sound = vowelSound(t[size_t(only) + 1].lower);
+        Candidate c = replace(t, only, only, sound == 1 ? "only an" : "only a", "GRAMMAR", explain, 2).candidates.front();
+        c.score /= 2;
+        f.candidates.push_back(c);
+    }
+    return f;
+}
+
 bool RuleSupport::britishBarePair(const std::string &preposition, const std::string &noun)
 {
     static const std::unordered_set<std::string> pairs = {"in future", "in hospital", "to hospital",

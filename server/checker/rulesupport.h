@@ -63,6 +63,13 @@ public:
     // Any noun tag at i: NN, NNS, NNP or NNPS.
     static bool nounTag(const Tags &tags, int i);
     static bool britishBarePair(const std::string &preposition, const std::string &noun);
+    // The token of "only" right before `first` where nothing determines it ("is only way": the
+    // article goes before it, "the only way"); -1 after a determiner or possessive ("my only
+    // chance"), "not" or "if".
+    static int onlyBefore(const Tokens &t, int first);
+    // The finding that puts "the" before that "only"; after a form of "be" "only a/an" ("is only
+    // a game": merely one) comes second (the Brown corpus: "be the only" 68 times, "be only a" 35).
+    static Finding theOnly(const Tokens &t, int only, const char *explain);
     // A noun British English uses uncounted for a whole field of activity ("do sport",
     // "jobs in industry"), where American text counts it or writes the plural ("sports").
     static bool britishFieldNoun(const std::string &noun);

@@ -69,7 +69,8 @@ const char *const kCounts = "# noun governor bare the\n"
                             "society * 9 2\n"
                             "prison in 7 0\nprison to 2 1\n"
                             "cities in 6 0\n"
-                            "people + 30 2\nmen + 3 0\nproblems + 16 1\n";
+                            "people + 30 2\nmen + 3 0\nproblems + 16 1\n"
+                            "things * 20 4\nthing * 20 4\ncars * 12 8\n";
 
 } // namespace
 
@@ -629,6 +630,12 @@ private slots:
             << "We solve the risky problems ." << "PRP VBP DT JJ NNS ." << "" << "' the ' -> ''";
         QTest::newRow("a plural after adjectives seen too rarely")
             << "We help the old men ." << "PRP VBP DT JJ NNS ." << "" << "";
+        QTest::newRow("a plural alone, kept bare a little less often than a singular needs")
+            << "We like the things ." << "PRP VBP DT NNS ." << "" << "' the ' -> ''";
+        QTest::newRow("a singular as often bare as that plural") << "We like the thing ." << "PRP VBP DT NN ." << ""
+                                                                 << "";
+        QTest::newRow("a plural native text often writes with the")
+            << "We like the cars ." << "PRP VBP DT NNS ." << "" << "";
     }
 
     // The rule flags "the" where the counts keep the noun bare there, and only there.

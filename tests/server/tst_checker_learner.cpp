@@ -243,6 +243,10 @@ private slots:
             "quantifier_of", "Most of the students like music.");
         row("all of with an adjective and a noun", "All of young people need friends.", "young",
             "the young", "quantifier_of", "All of the young people need friends.");
+        row("one of with a bare plural", "It is one of reasons for the change.", "reasons", "the reasons",
+            "quantifier_of", "It is one of the reasons for the change.");
+        row("one of with an adjective and a plural", "One of main problems is traffic.", "main", "the main",
+            "quantifier_of", "One of the main problems is traffic.");
         row("a lot of with a counted singular", "We have a lot of problem now.", "problem", "problems",
             "noun_plural", "We have a lot of problems now.");
         row("lots of with a compound", "There are lots of car company here.", "company", "companies",
@@ -256,6 +260,10 @@ private slots:
     {
         QTest::addColumn<QString>("sentence");
         QTest::newRow("most of them") << "Most of them came early.";
+        QTest::newRow("one of a pronoun, a number or a determined plural")
+            << "One of them came, one of two stayed, and it is one of my reasons.";
+        QTest::newRow("one of before a singular as a pronoun")
+            << "I shifted my mindset from that of employee to one of entrepreneur.";
         QTest::newRow("all of a sudden") << "All of a sudden the lights went out.";
         QTest::newRow("some of which") << "We read ten books, some of which were long.";
         QTest::newRow("most of last year") << "He was away for most of last year.";

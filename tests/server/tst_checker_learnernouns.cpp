@@ -67,6 +67,18 @@ private slots:
             "We have everything ready.");
         row("the before a possessive of time", "I read the today's paper.", " the ", "", "article_stray",
             "I read today's paper.");
+        row("different before a counted singular after have: the plural", "Men and women have different social role at work.",
+            "role", "roles", "article_missing", "Men and women have different social roles at work.");
+        row("different before a counted singular after a verb: the plural", "They often choose different subject at school.",
+            "subject", "subjects", "article_missing", "They often choose different subjects at school.");
+        row("only before a bare counted noun takes the before it", "It is only way to succeed.", "only", "the only",
+            "article_needed", "It is the only way to succeed.");
+        row("only opening a sentence before a bare counted noun", "Only way is to work hard.", "Only", "The only",
+            "article_needed", "The only way is to work hard.");
+        row("the before another", "The another reason is the price.", "The another", "Another", "article_stray",
+            "Another reason is the price.");
+        row("the before each", "We met the each day.", " the ", "", "article_stray", "We met each day.");
+        row("a before this", "I like a this song.", " a ", "", "article_stray", "I like this song.");
         row("bare singular subject before a modal takes the plural", "I expect human can live on Mars.", "human",
             "humans", "bare_singular", "I expect humans can live on Mars.");
         row("bare subject with a noun modifier at the start", "Speed camera can be placed on roads.", "Speed camera",
@@ -266,6 +278,13 @@ private slots:
         QTest::newRow("a degree word with an adjective alone or a mass noun")
             << "It is very good, and it is very good news and very good exercise.";
         QTest::newRow("article before a name or compound like a pronoun") << "We visited the US and saw a he-goat.";
+        QTest::newRow("only after a determiner, in not only, before a verb or a mass noun")
+            << "It is my only chance, he is an only child, and not only cars but also buses help; we only eat bread, if only time allowed.";
+        QTest::newRow("different before a mass noun or after its article")
+            << "We eat different food, my sister likes different music, and she took a different way home.";
+        QTest::newRow("the before other, same or few; a before few") << "The other one was the same, and a few of the few came.";
+        QTest::newRow("determiner after an article in a compound or used as a noun")
+            << "It is an either-or choice, and this is the everything of my life.";
         QTest::newRow("such with a mass noun or a determiner") << "Such behaviour is no such thing, and it was such good fun.";
         QTest::newRow("most with a determiner or as an adverb") << "My most important thing is most likely true.";
         QTest::newRow("most after an ordinal") << "The second most popular social network is Instagram.";

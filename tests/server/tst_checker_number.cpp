@@ -452,8 +452,11 @@ private slots:
             "article_missing", "The freedom gives an artist a chance to create.");
         row("the after a preposition", "We use them at home, at work and on street.", "street", "the street",
             "article_missing", "We use them at home, at work and on the street.");
-        row("a longer phrase: the article on its first word", "Other people have different point of view.",
-            "different", "a different", "article_missing", "Other people have a different point of view.");
+        row("a longer phrase: the article on its first word", "Other people have strange point of view.",
+            "strange", "a strange", "article_missing", "Other people have a strange point of view.");
+        // ("different" before a counted noun means several: the plural leads there)
+        row("a longer phrase after different: the plural on its noun", "Other people have different point of view.",
+            "point", "points", "article_missing", "Other people have different points of view.");
         row("a longer phrase: the plural on its noun", "Modern technologies provide comfortable process of learning.",
             "process", "processes", "article_missing",
             "Modern technologies provide a comfortable process of learning.");
