@@ -63,9 +63,9 @@ chroot "$root" pennova-cli check --user pupil01 --password pupil123456 /tmp/essa
 
 echo "== the client under Xvfb"
 chroot "$root" sh -c 'export QT_QPA_PLATFORM=xcb QTWEBENGINE_DISABLE_SANDBOX=1; \
-  Xvfb :77 -screen 0 1280x900x24 >/dev/null 2>&1 & sleep 2; \
-  DISPLAY=:77 Pennova >/tmp/client.log 2>&1 & sleep 12; \
-  DISPLAY=:77 import -window root /tmp/client.png; kill %2 %1 2>/dev/null; true'
+  Xvfb :77 -screen 0 1280x900x24 >/dev/null 2>&1 & x=$!; sleep 2; \
+  DISPLAY=:77 Pennova >/tmp/client.log 2>&1 & c=$!; sleep 12; \
+  DISPLAY=:77 import -window root /tmp/client.png; kill $c $x 2>/dev/null; true'
 cp "$root/tmp/client.png" "$packages/client.png"
 echo "screenshot: $packages/client.png"
 pkill -f "pennova-server --listen 127.0.0.1:18640 --data /var/lib/pennova-server" || true

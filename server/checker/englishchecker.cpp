@@ -181,6 +181,7 @@ public:
         nounDeterminers.load(dataDir + "/noun-determiners.txt"); // and of determiners by noun and slot
         articles.setCounts(&nounDeterminers);
         numberLists.setCounts(&nounDeterminers);
+        numbers.setCounts(&nounDeterminers);
         agreement.setCounts(&nounDeterminers);
         articleChoice.setNounForms(&nounNumber.forms());
         articleChoice.setCounts(&nounDeterminers);

@@ -1,6 +1,7 @@
 #include "numberrules.h"
 
 #include "lexicon.h"
+#include "noundeterminers.h"
 #include "rulesupport.h"
 #include "wordclasses.h"
 
@@ -527,11 +528,30 @@ void NumberRules::pluralAfterOf(const std::vector<Token> &t, const std::vector<s
         std::string plural;
         if (!end || joined || !mostlyCounted(t[size_t(head)].lower, &plural) || RuleSupport::tagIs(tags, head, "VB"))
             continue;
+        // "a lot of effort", "lots of hardship": a noun native text often writes bare after
+        // "of" is also uncounted, and the quantity words of amounts take it so
+        if ((q == "lot" || q == "lots" || q == "plenty") && oftenUncounted(t[size_t(head)].lower))
+            continue;
         // ("each of the members is": after the words of one the verb stays)
         const bool ofOne = q == "each" || q == "either" || q == "neither" || q == "none" || q == "variety";
         out->push_back(ofOne ? RuleSupport::replace(t, head, head, plural, "MOPHOLOGY", "noun_plural", 2)
                              : pluralFinding(t, head, plural));
     }
+}
+
+bool NumberRules::oftenUncounted(const std::string &noun) const
+{
+    if (!m_counts)
+        return false;
+    // after "of" where native text has seen it there a few times, else outside the role slots
+    // ("as scientist", "was president") on more evidence
+    constexpr uint32_t kMinAfterOf = 5, kMinElsewhere = 20;
+    constexpr double kBareShare = 0.4;
+    const NounDeterminers::Counts afterOf = m_counts->counts(noun, "of");
+    if (afterOf.total() >= kMinAfterOf)
+        return afterOf.bare >= kBareShare * afterOf.total();
+    const NounDeterminers::Counts elsewhere = m_counts->counts(noun, "*");
+    return elsewhere.total() >= kMinElsewhere && elsewhere.bare >= kBareShare * elsewhere.total();
 }
 
 bool NumberRules::countedPlural(const std::string &w) const

@@ -12,11 +12,15 @@
 namespace PennovaChecker {
 
 class Lexicon;
+class NounDeterminers;
 
 class NumberRules
 {
 public:
     explicit NumberRules(const Lexicon &lexicon) : m_lex(lexicon) {} // lexicon not owned
+    // Native counts of the determiners nouns take (not owned; may stay null): a noun native
+    // text often writes bare after "of" may stay singular after "a lot of" ("a lot of effort").
+    void setCounts(const NounDeterminers *counts) { m_counts = counts; }
     void check(const std::vector<Token> &tokens, std::vector<Finding> *out) const;
     // Quantity phrases with "of" on the part-of-speech tags: "most of students" (a
     // determiner is missing), "a lot of problem" and "each of the member" (plural needed).
@@ -35,6 +39,8 @@ public:
     Finding pluralFinding(const std::vector<Token> &t, int n, const std::string &plural) const;
 
 private:
+    // Native text writes the singular noun bare (uncounted) a good share of the time.
+    bool oftenUncounted(const std::string &noun) const;
     void pluralAfterQuantifier(const std::vector<Token> &t, std::vector<Finding> *out) const;
     void fewerWithPlurals(const std::vector<Token> &t, std::vector<Finding> *out) const;
     void oneOfPlural(const std::vector<Token> &t, std::vector<Finding> *out) const;
@@ -71,6 +77,7 @@ private:
 
 
     const Lexicon &m_lex;
+    const NounDeterminers *m_counts = nullptr;
 };
 
 } // namespace PennovaChecker

@@ -249,6 +249,8 @@ private slots:
             "quantifier_of", "One of the main problems is traffic.");
         row("a lot of with a counted singular", "We have a lot of problem now.", "problem", "problems",
             "noun_plural", "We have a lot of problems now.");
+        row("a lot of with a role noun", "There are a lot of scientist here.", "scientist", "scientists",
+            "noun_plural", "There are a lot of scientists here.");
         row("lots of with a compound", "There are lots of car company here.", "company", "companies",
             "noun_plural", "There are lots of car companies here.");
         row("each of the with a singular", "Each of the member has a key.", "member", "members", "noun_plural",
@@ -270,6 +272,8 @@ private slots:
         QTest::newRow("a name after of") << "Most of Europe was covered in ice.";
         QTest::newRow("a plural possessive after of") << "Phones take up most of students' free time.";
         QTest::newRow("a lot of with a mass noun") << "There is a lot of food and a lot of noise.";
+        QTest::newRow("a lot of with a noun native text often leaves uncounted")
+            << "Bringing up a child requires a lot of effort and gives a lot of value.";
         QTest::newRow("a lot of with a noun compound") << "We spent a lot of money on travel.";
         QTest::newRow("the rest of") << "The rest of humanity was asleep.";
     }
