@@ -194,8 +194,8 @@ int PrepositionModelRule::nounChoice(const std::vector<Token> &t, const std::vec
         if (verb && (*verb)[size_t(of)] > prepositions * m_gate.nounMaxVerbShare)
             return -1;
     }
-    // the classifier, reading the context, must rank the table's choice above the written one
-    // the classifier last: it is the dearest test
+    // the classifier, reading the context, must rank the table's choice above the written one;
+    // asked last, as it is the dearest test
     const std::vector<float> scores = score();
     if (scores.size() != size_t(M::kClasses))
         return -1;
