@@ -174,7 +174,7 @@ bool AgreementRules::bareSingularSubject(const std::vector<Token> &t, const std:
         || ArticleRules::rarelyBare(m_counts, head, nullptr))
         return false; // ("therapist need": the noun wants an article or a plural, not the verb an -s)
     const bool plainVerb = R::tagIs(tags, verbAt, "VBP") || R::tagIs(tags, verbAt, "VB") || split;
-    if (!plainVerb || !m_lex.isCommonVerbBase(verb) || verb == "be" || m_lex.baseEqualsPast(verb)
+    if (!plainVerb || !(m_lex.isCommonVerbBase(verb) || m_lex.isPlainVerbOnly(verb)) || verb == "be" || m_lex.baseEqualsPast(verb)
         || R::tagIs(tags, verbAt + 1, "VB"))
         return false;
     *phraseEnd = end;
@@ -369,12 +369,8 @@ std::string AgreementRules::agreeing(const std::vector<Token> &t, const std::vec
         return m_lex.thirdPerson(w);
     // a verb outside the common table ("the professor oppose"): a WordNet verb only, whose
     // -s form is a common word
-    if (number == Singular && bareVerb && R::tagIs(tags, v, "VBP") && w.size() > 3 && m_lex.isPos(w, Lexicon::Verb)
-        && !m_lex.isPos(w, Lexicon::Noun) && !m_lex.isPos(w, Lexicon::Adjective) && !m_lex.isCommonVerbBase(w)) {
-        const std::string third = m_lex.thirdPerson(w);
-        if (m_lex.frequency(third) >= 100000)
-            return third;
-    }
+    if (number == Singular && bareVerb && R::tagIs(tags, v, "VBP") && m_lex.isPlainVerbOnly(w))
+        return m_lex.thirdPerson(w);
     // any WordNet verb with an object pronoun after it: "This amount of fuel force us"
     const std::string object = R::lowerAt(t, v + 1);
     // (the tagger may call it a noun: "fuel force" reads as a compound to it)
@@ -382,8 +378,8 @@ std::string AgreementRules::agreeing(const std::vector<Token> &t, const std::vec
         && w.size() > 2 && (object == "us" || object == "me" || object == "him" || object == "them") && m_lex.isPos(w, Lexicon::Verb)
         && !m_lex.baseEqualsPast(w) && m_lex.baseOf(w).empty())
         return m_lex.thirdPerson(w);
-    if (number == Plural && R::tagIs(tags, v, "VBZ") && m_lex.isThirdPerson(w)) {
-        const std::string base = m_lex.baseOf(w);
+    if (number == Plural && R::tagIs(tags, v, "VBZ")) {
+        const std::string base = m_lex.baseOfThird(w);
         return base == w || base == "be" ? std::string() : base;
     }
     return {};

@@ -289,14 +289,17 @@ void GrammarRules::agreement(const std::vector<Token> &t, std::vector<Finding> *
         // ("He need not fear", "He need only ask": need as a modal)
         const bool modalNeed = verb == "need" && (RuleSupport::lowerAt(t, v + 1) == "not"
                                                   || RuleSupport::lowerAt(t, v + 1) == "only");
-        if (sing && verb != "be" && verb != "do" && m_lex.isCommonVerbBase(verb) && !m_lex.baseEqualsPast(verb)
+        if (sing && verb != "be" && verb != "do" && (m_lex.isCommonVerbBase(verb) || m_lex.isPlainVerbOnly(verb))
+            && !m_lex.baseEqualsPast(verb)
             && !m_lex.isPastOfOther(verb) && !modalNeed && !t[size_t(v)].isCapitalised() && !pastTimeIn(t)) {
             const int after = v + 1 < int(t.size()) ? v + 1 : -1;
             if (after >= 0 && t[size_t(after)].kind == Token::Punct && t[size_t(after)].text == "-")
                 continue;
             out->push_back(RuleSupport::replace(t, v, v, m_lex.thirdPerson(verb), "GRAMMAR", "sv_agreement", 3));
-        } else if (plur && m_lex.isThirdPerson(verb) && verb != "is" && verb != "has" && verb != "does") {
-            out->push_back(RuleSupport::replace(t, v, v, m_lex.baseOf(verb), "GRAMMAR", "sv_agreement", 3));
+        } else if (plur && verb != "is" && verb != "has" && verb != "does" && !t[size_t(v)].isCapitalised()) {
+            const std::string base = m_lex.baseOfThird(verb);
+            if (!base.empty())
+                out->push_back(RuleSupport::replace(t, v, v, base, "GRAMMAR", "sv_agreement", 3));
         }
     }
 }

@@ -282,6 +282,27 @@ int Lexicon::posMask(const std::string &lower) const
 
 bool Lexicon::isCommonVerbBase(const std::string &lower) const { return m_commonBase.count(lower) != 0; }
 bool Lexicon::isThirdPerson(const std::string &lower) const { return m_third.count(lower) != 0; }
+
+bool Lexicon::isPlainVerbOnly(const std::string &lower) const
+{
+    return lower.size() > 3 && posMask(lower) == Verb && !m_commonBase.count(lower) && !isPastForm(lower)
+        && frequency(thirdPerson(lower)) >= 100000;
+}
+
+std::string Lexicon::baseOfThird(const std::string &lower) const
+{
+    auto it = m_third.find(lower);
+    if (it != m_third.end())
+        return it->second;
+    if (lower.size() < 5 || lower.back() != 's')
+        return {};
+    // undo the spelling rules of thirdPerson(): -ies, -es, -s
+    for (const std::string &base : {lower.substr(0, lower.size() - 3) + "y", lower.substr(0, lower.size() - 2),
+                                    lower.substr(0, lower.size() - 1)})
+        if (isPlainVerbOnly(base) && thirdPerson(base) == lower)
+            return base;
+    return {};
+}
 bool Lexicon::isPastForm(const std::string &lower) const { return m_past.count(lower) != 0; }
 bool Lexicon::isParticiple(const std::string &lower) const { return m_participle.count(lower) != 0; }
 

@@ -43,6 +43,11 @@ public:
         const std::string base = baseOfPast(lower);
         return isPastForm(lower) && !base.empty() && base != lower;
     }
+    // A verb base outside the common table that can only be a verb ("transmit", "oppose"):
+    // WordNet knows it as a verb and nothing else, and its -s form is a common word.
+    bool isPlainVerbOnly(const std::string &lower) const;
+    // The base of an -s form of a common verb or of a verb-only word ("attracts" -> "attract"); "" otherwise.
+    std::string baseOfThird(const std::string &lower) const;
     std::string thirdPerson(const std::string &base) const;
     std::string pastOf(const std::string &base) const;
     std::string participleOf(const std::string &base) const;

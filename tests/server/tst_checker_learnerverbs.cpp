@@ -97,6 +97,32 @@ private slots:
     }
     void distantSubjects() { verify(); }
 
+    // verbs outside the hand-made table that can only be verbs
+    void rarerVerbs_data()
+    {
+        columns();
+        row("he, she or it with a bare rarer verb", "Because it transmit the virus to other places.", "transmit",
+            "transmits", "sv_agreement", "Because it transmits the virus to other places.");
+        row("they with an -s form of a rarer verb", "They attracts many tourists every summer.", "attracts",
+            "attract", "sv_agreement", "They attract many tourists every summer.");
+        row("a plural noun with an -s form of a rarer verb", "Big cities attracts many young people.", "attracts",
+            "attract", "sv_agreement", "Big cities attract many young people.");
+        row("an -ies form of a rarer verb", "We often relies on our parents.", "relies", "rely", "sv_agreement",
+            "We often rely on our parents.");
+    }
+    void rarerVerbs() { verify(); }
+
+    void rarerVerbLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("a verb that is also a noun after it") << "In the north it rains a lot in spring.";
+        QTest::newRow("a verb that is also a noun after they") << "They process the data every night.";
+        QTest::newRow("a past form that is a base of another verb") << "She found a school for poor children.";
+        QTest::newRow("a plural noun after we") << "We harass nobody, and our dogs bark at strangers.";
+        QTest::newRow("a rarer verb agreeing with its plural") << "Their old cities attract many tourists.";
+    }
+    void rarerVerbLookAlikes() { lookAlike(); }
+
     void distantSubjectLookAlikes_data()
     {
         QTest::addColumn<QString>("sentence");
