@@ -12,6 +12,7 @@
 #include "barenounrule.h"
 #include "comparativerules.h"
 #include "complementrules.h"
+#include "countedamountrule.h"
 #include "collocationrule.h"
 #include "confusionrules.h"
 #include "explanationpages.h"
@@ -153,6 +154,7 @@ public:
         , synonyms(lexicon, wordnet)
         , tense(lexicon)
         , pastAnchor(lexicon)
+        , countedAmount(lexicon)
         , verbForms(lexicon)
         , agreement(lexicon)
         , articles(lexicon, numbers)
@@ -223,6 +225,7 @@ public:
     SynonymFinder synonyms;
     TenseRules tense;
     PastAnchorRule pastAnchor;
+    CountedAmountRule countedAmount;
     VerbFormRules verbForms;
     AgreementRules agreement;
     ArticleRules articles;
@@ -301,6 +304,9 @@ void CheckerData::registerRules()
     // a bare singular in a list of nouns named in general
     add("numbers.lists", "MOPHOLOGY", SwitchGrammar | SwitchMor,
         [this](const S &s, F &f) { numberLists.check(s.tokens, s.tags, &f); });
+    // "the amount of people": what is counted one by one takes "number"
+    add("numbers.amount", "GRAMMAR", SwitchGrammar,
+        [this](const S &s, F &f) { countedAmount.check(s.tokens, s.tags, &f); });
     add("tense", "GRAMMAR", SwitchGrammar, [this](const S &s, F &f) { tense.check(s.tokens, s.tags, &f); });
     // a present verb in a clause a past adverbial or a past "when"-clause dates
     add("tense.past_anchor", "GRAMMAR", SwitchGrammar,

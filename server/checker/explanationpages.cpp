@@ -78,6 +78,8 @@ const std::unordered_map<std::string, Page> &pages()
                        "Use \"many\" with plural nouns and \"much\" with uncountable ones.", "There are much cars on the road.", "There are many cars on the road."}},
         {"less_fewer", {"fewer 与 less", "可数名词复数前用 fewer 表示“更少”；less 用于不可数名词。",
                         "Use \"fewer\" with plural countable nouns and \"less\" with uncountable ones.", "There are less cars today.", "There are fewer cars today."}},
+        {"amount_number", {"amount 与 number", "amount 修饰不可数名词，表示“量”（the amount of money / water / time）；可以一个一个数的人或物（people、students、houses、cars）要用 the number of / a large number of。",
+                           "\"Amount\" measures what is not counted; people and things counted one by one take \"number\".", "The amount of students has grown.", "The number of students has grown."}},
         {"comparative_form", {"比较级形式", "单音节或部分双音节形容词的比较级一般加 -er，不用 more。",
                               "Short adjectives form the comparative with -er, not with more.", "English is more easy than maths.", "English is easier than maths."}},
         {"very_verb", {"very 不修饰动词", "very 只能修饰形容词和副词，不能直接修饰动词；修饰动词用 really，或在句末加 very much。",

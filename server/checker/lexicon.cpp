@@ -3,6 +3,9 @@
 #include "wordclasses.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <iterator>
 #include <fstream>
 #include <sstream>
 
@@ -97,6 +100,7 @@ Lexicon::Lexicon(const std::string &dataDir, const std::string &wordnetDir)
 {
     loadFrequencies(dataDir + "/frequency_dictionary_en_82_765.txt");
     loadWordNetIndex(wordnetDir + "/index.noun", Noun);
+    loadNounClasses(wordnetDir + "/data.noun");
     loadWordNetIndex(wordnetDir + "/index.verb", Verb);
     loadWordNetIndex(wordnetDir + "/index.adj", Adjective);
     loadWordNetIndex(wordnetDir + "/index.adv", Adverb);
@@ -153,7 +157,45 @@ void Lexicon::loadWordNetIndex(const std::string &path, int bit)
         if (lemma.find('_') != std::string::npos)
             continue;
         m_pos[lemma] |= bit;
+        if (bit != Noun || !m_freq.count(lemma))
+            continue;
+        // lemma pos synset_cnt p_cnt [ptr_symbol...] sense_cnt tagsense_cnt offset...
+        std::istringstream fields(line.substr(sp));
+        std::string pos, skip;
+        int synsets = 0, pointers = 0;
+        if (!(fields >> pos >> synsets >> pointers) || pointers < 0 || pointers > 64)
+            continue;
+        for (int k = 0; k < pointers + 2 && fields >> skip; ++k) {
+        }
+        long offset = -1;
+        if (fields >> offset && offset >= 0 && offset < (1L << 30))
+            m_nounClass[lemma] = int(offset);
     }
+}
+
+void Lexicon::loadNounClasses(const std::string &dataPath)
+{
+    std::ifstream in(dataPath, std::ios::binary);
+    const std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    for (auto it = m_nounClass.begin(); it != m_nounClass.end();) {
+        // "03544360 06 n 01 house ...": the line at the offset starts with the offset itself
+        const size_t at = size_t(it->second);
+        char head[9];
+        std::snprintf(head, sizeof head, "%08d", it->second);
+        if (at + 12 > data.size() || data.compare(at, 8, head) != 0 || data[at + 8] != ' '
+            || !std::isdigit(static_cast<unsigned char>(data[at + 9])) || !std::isdigit(static_cast<unsigned char>(data[at + 10]))) {
+            it = m_nounClass.erase(it);
+            continue;
+        }
+        it->second = (data[at + 9] - '0') * 10 + (data[at + 10] - '0');
+        ++it;
+    }
+}
+
+int Lexicon::nounClass(const std::string &lower) const
+{
+    auto it = m_nounClass.find(lower);
+    return it == m_nounClass.end() ? -1 : it->second;
 }
 
 void Lexicon::loadCefr(const std::string &path)

@@ -26,6 +26,11 @@ public:
     const std::unordered_map<std::string, uint64_t> &frequencies() const { return m_freq; }
 
     int posMask(const std::string &lower) const; // WordNet lemmas only (no inflections)
+    // WordNet's lexicographer file of a noun's first (most frequent) sense, -1 when unknown;
+    // kept for words of the frequency list only.
+    enum NounClass { NounAct = 4, NounAnimal = 5, NounArtifact = 6, NounCommunication = 10, NounGroup = 14,
+                     NounLocation = 15, NounObject = 17, NounPerson = 18, NounPlant = 20 };
+    int nounClass(const std::string &lower) const;
     bool isPos(const std::string &lower, Pos pos) const { return (posMask(lower) & pos) != 0; }
 
     // Common verbs with their forms (hand-made table plus regular rules).
@@ -75,6 +80,7 @@ public:
 private:
     void loadFrequencies(const std::string &path);
     void loadWordNetIndex(const std::string &path, int bit);
+    void loadNounClasses(const std::string &dataPath);
     void loadCefr(const std::string &path);
     void loadUnsuitable(const std::string &path);
     void buildVerbTables();
@@ -84,6 +90,7 @@ private:
     std::unordered_map<std::string, int> m_rank;
     std::unordered_map<std::string, int> m_pos;
     std::unordered_map<std::string, int> m_cefr;
+    std::unordered_map<std::string, int> m_nounClass; // lemma -> first sense's offset while loading, then its file
     std::unordered_set<std::string> m_commonBase;
     std::unordered_map<std::string, std::string> m_third;      // form -> base
     std::unordered_map<std::string, std::string> m_past;       // form -> base

@@ -90,6 +90,47 @@ private slots:
         QCOMPARE(lexicon.cefrLevel(word.toStdString()), level);
     }
 
+    // The first sense's lexicographer file of a noun: the index points into the data file by
+    // byte offset; a pointer that lands anywhere but on its own line is ignored.
+    void nounClasses_data()
+    {
+        QTest::addColumn<QByteArray>("index");
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<int>("expected");
+        const QByteArray data = "00000000 18 n 01 teacher 0 000 | one who teaches\n"
+                                "00000049 06 n 01 house 0 000 | a dwelling\n";
+        QTest::newRow("first sense read at its offset")
+            << QByteArray("house n 2 1 @ 2 1 00000049 00000000\n") << data << "house" << int(Lexicon::NounArtifact);
+        QTest::newRow("a sense at the start of the file")
+            << QByteArray("teacher n 1 0 1 1 00000000\n") << data << "teacher" << int(Lexicon::NounPerson);
+        QTest::newRow("offset inside another line ignored")
+            << QByteArray("house n 1 0 1 1 00000010\n") << data << "house" << -1;
+        QTest::newRow("offset past the end ignored")
+            << QByteArray("house n 1 0 1 1 99999999\n") << data << "house" << -1;
+        QTest::newRow("truncated index line") << QByteArray("house n 1 3 @") << data << "house" << -1;
+        QTest::newRow("huge pointer count") << QByteArray("house n 1 999999999 @\n") << data << "house" << -1;
+        QTest::newRow("data file cut short")
+            << QByteArray("house n 1 0 1 1 00000049\n") << data.left(55) << "house" << -1;
+        QTest::newRow("word outside the frequency list")
+            << QByteArray("zymurgy n 1 0 1 1 00000000\n") << data << "zymurgy" << -1;
+    }
+
+    void nounClasses()
+    {
+        QFETCH(QByteArray, index);
+        QFETCH(QByteArray, data);
+        QFETCH(QString, word);
+        QFETCH(int, expected);
+        QTemporaryDir dir;
+        writeFile(dir.filePath("frequency_dictionary_en_82_765.txt"), "house 9\nteacher 8\n");
+        QVERIFY(QDir(dir.path()).mkdir("wordnet"));
+        writeFile(dir.filePath("wordnet/index.noun"), index);
+        writeFile(dir.filePath("wordnet/data.noun"), data);
+        const Lexicon lexicon(dir.path().toStdString(), dir.filePath("wordnet").toStdString());
+        QCOMPARE(lexicon.nounClass(word.toStdString()), expected);
+    }
+
     // Without data files and dictionaries the checker still answers, with no
     // spelling findings instead of false ones, and its rule-based findings.
     void missingDataStaysSilent()
@@ -120,6 +161,9 @@ private slots:
         QCOMPARE(QString::fromStdString(lexicon.pastOf("stop")), QStringLiteral("stopped"));
         QCOMPARE(QString::fromStdString(lexicon.thirdPerson("study")), QStringLiteral("studies"));
         QCOMPARE(QString::fromStdString(lexicon.ingOf("make")), QStringLiteral("making"));
+        QCOMPARE(lexicon.nounClass("teacher"), int(Lexicon::NounPerson));
+        QCOMPARE(lexicon.nounClass("house"), int(Lexicon::NounArtifact));
+        QVERIFY(lexicon.nounClass("money") != -1 && lexicon.nounClass("money") != int(Lexicon::NounPerson));
         QVERIFY(QFile::exists(PENNOVA_SOURCE_DIR "/server/checker/data/ATTRIBUTION.md"));
     }
 };

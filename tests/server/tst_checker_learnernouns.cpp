@@ -456,6 +456,34 @@ private slots:
     }
     void nounNumberLists() { verify(); }
 
+    // "amount" before a plural of things counted one by one
+    void amounts_data()
+    {
+        columns();
+        row("people after the amount of", "The amount of old people is growing.", "amount", "number", "amount_number",
+            "The number of old people is growing.");
+        row("things after the same amount of", "Both towns have the same amount of pirate shops.", "amount",
+            "number", "amount_number", "Both towns have the same number of pirate shops.");
+        row("amounts before a plural of places", "Huge amounts of houses were built.", "amounts", "numbers",
+            "amount_number", "Huge numbers of houses were built.");
+        row("percent after the without a number", "The graph shows the percent of people over 65.", "percent",
+            "percentage", "percent_percentage", "The graph shows the percentage of people over 65.");
+    }
+    void amounts() { verify(); }
+
+    void amountLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("an uncountable noun") << "The amount of money people spend has grown.";
+        QTest::newRow("a plural of money") << "The amount of payments rose last year.";
+        QTest::newRow("a plural of substances") << "Large amounts of chemicals were released.";
+        QTest::newRow("a plural that is a word of its own") << "The amount of goods carried by rail fell.";
+        QTest::newRow("a plural subject of a clause after a noun") << "The amount of time men spent on sport fell.";
+        QTest::newRow("kinds of before the noun") << "The amount of kinds of food is large.";
+        QTest::newRow("percent after a number") << "About twenty percent of the goods went by rail.";
+    }
+    void amountLookAlikes() { lookAlike(); }
+
     void nounNumberListLookAlikes_data()
     {
         QTest::addColumn<QString>("sentence");

@@ -72,8 +72,8 @@ private slots:
             "there_be_number", "There is also a problem with it.");
         row("there are before an indefinite pronoun", "There are always someone who helps.", "are", "is",
             "there_be_number", "There is always someone who helps.");
-        row("there are a great amount of", "There are a great amount of shops here.", "are", "is",
-            "there_be_number", "There is a great amount of shops here.");
+        row("there are a great amount of", "There are a great amount of work to do.", "are", "is",
+            "there_be_number", "There is a great amount of work to do.");
         row("who after a comma", "My brothers, who is older, go there.", "is", "are", "agreement_relative",
             "My brothers, who are older, go there.");
         row("who after a share of people", "Only 20 percent of people who lives here drive.", "lives", "live",
