@@ -122,8 +122,8 @@ private slots:
             "there_be_number", "I think there are two reasons.");
         row("there are with one thing", "There are a big problem in our city.", "are", "is", "there_be_number",
             "There is a big problem in our city.");
-        row("there are with an amount of", "There are a huge amount of cars in the city.", "are", "is",
-            "there_be_number", "There is a huge amount of cars in the city.");
+        row("there are with an amount of", "There are a huge amount of traffic in the city.", "are", "is",
+            "there_be_number", "There is a huge amount of traffic in the city.");
         row("there are with no and one thing", "There are no doubt about it.", "are", "is", "there_be_number",
             "There is no doubt about it.");
         row("relative clause after a plural", "There are some lectures which is based on facts.", "is", "are",
