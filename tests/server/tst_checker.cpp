@@ -237,6 +237,8 @@ private slots:
         QTest::newRow("a university") << "She studies at a university in Beijing.";
         QTest::newRow("an hour") << "We waited for an hour.";
         QTest::newRow("an honest man") << "He is an honest man.";
+        QTest::newRow("a before unanimous") << "There was a unanimous vote to enter a candidate.";
+        QTest::newRow("a before utensil") << "A fork is a utensil for eating.";
         QTest::newRow("a one-way ticket") << "I bought a one-way ticket.";
         QTest::newRow("a European country") << "France is a European country.";
         QTest::newRow("letter A") << "He got grade A in English.";
