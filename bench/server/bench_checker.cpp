@@ -22,6 +22,7 @@
 #include <fstream>
 #include <algorithm>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -218,6 +219,7 @@ struct LabelledScore
 {
     int wrongTokens = 0, flagged = 0, right = 0, clean = 0, cleanFlagged = 0;
     int articleTokens = 0, articleFound = 0; // tokens wrong because of an article; flagged by an article kind
+    int articleByOther = 0; // of the rest, tokens whose article another kind's first candidate changes
     int numberTokens = 0, numberFound = 0;   // tokens wrong because of a noun's number; flagged by a number kind
     int numberFlagged = 0, numberRight = 0;  // tokens any number kind flags; of them marked wrong
     int prepositionTokens = 0, prepositionFound = 0; // tokens wrong because of a preposition; flagged by a preposition kind
@@ -229,6 +231,25 @@ bool prepositionKind(const std::string &explain)
 {
     return (explain.find("preposition") != std::string::npos && explain != "gerund_after_preposition")
         || explain == "look_forward_to" || explain == "according_to_opinion";
+}
+
+// Whether a finding's first candidate adds, drops or changes "a", "an" or "the" ("a products" ->
+// "products", "than other" -> "than the other").
+bool firstCandidateChangesArticle(const Json::Value &f)
+{
+    if (f["candidates"].empty())
+        return false;
+    const auto articles = [](const std::string &text) {
+        std::vector<std::string> found;
+        std::istringstream words(text);
+        for (std::string w; words >> w;) {
+            std::transform(w.begin(), w.end(), w.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+            if (w == "a" || w == "an" || w == "the")
+                found.push_back(w);
+        }
+        return found;
+    };
+    return articles(f["errorInfo"].asString()) != articles(f["candidates"][0u]["correction"].asString());
 }
 
 // The kinds of finding about a noun's number (and its determiner's agreement with it).
@@ -252,12 +273,14 @@ LabelledScore scoreLabelled(const char *name, const std::vector<LabelledSentence
         const LabelledSentence &s = set[i];
         const Json::Value record = checker.checkSentence(int(i), s.text, 0, config, {});
         std::vector<bool> any(s.wrong.size(), false), byArticleKind(s.wrong.size(), false),
-            byNumberKind(s.wrong.size(), false), byPrepositionKind(s.wrong.size(), false);
+            byNumberKind(s.wrong.size(), false), byPrepositionKind(s.wrong.size(), false),
+            byOtherArticleFix(s.wrong.size(), false);
         for (const Json::Value &f : record["corrections"]) {
             const int a = f["start"].asInt(), b = std::max(f["end"].asInt(), a + 1);
             Kind &kind = kinds[f["errorType"].asString() + "/" + f["explainType"].asString()];
             const std::string explain = f["explainType"].asString();
             const bool articleKind = explain.rfind("article", 0) == 0 || explain == "the_same";
+            const bool articleFix = !articleKind && firstCandidateChangesArticle(f);
             bool hit = false;
             for (size_t k = 0; k < s.wrong.size(); ++k) {
                 if (s.start[k] >= b || a >= s.end[k])
@@ -267,6 +290,7 @@ LabelledScore scoreLabelled(const char *name, const std::vector<LabelledSentence
                 kind.right += s.wrong[k] ? 1 : 0;
                 any[k] = true;
                 byArticleKind[k] = byArticleKind[k] || articleKind;
+                byOtherArticleFix[k] = byOtherArticleFix[k] || articleFix;
                 byNumberKind[k] = byNumberKind[k] || numberKind(explain);
                 byPrepositionKind[k] = byPrepositionKind[k] || prepositionKind(explain);
             }
@@ -281,6 +305,7 @@ LabelledScore scoreLabelled(const char *name, const std::vector<LabelledSentence
             total.right += any[k] && s.wrong[k] ? 1 : 0;
             total.articleTokens += s.article[k] ? 1 : 0;
             total.articleFound += s.article[k] && byArticleKind[k] ? 1 : 0;
+            total.articleByOther += s.article[k] && !byArticleKind[k] && byOtherArticleFix[k] ? 1 : 0;
             total.numberTokens += s.number[k] ? 1 : 0;
             total.numberFound += s.number[k] && byNumberKind[k] ? 1 : 0;
             total.prepositionTokens += s.preposition[k] ? 1 : 0;
@@ -304,6 +329,8 @@ LabelledScore scoreLabelled(const char *name, const std::vector<LabelledSentence
                 total.cleanFlagged, total.clean, 100.0 * total.cleanFlagged / std::max(1, total.clean));
     std::printf("    article errors: %d tokens, %d of them flagged by an article kind (recall %.1f%%)\n",
                 total.articleTokens, total.articleFound, 100.0 * total.articleFound / std::max(1, total.articleTokens));
+    std::printf("    article errors another kind's first candidate mends (determiner_number, quantifier_of, ...): %d\n",
+                total.articleByOther);
     const double np = double(total.numberRight) / std::max(1, total.numberFlagged),
                  nr = double(total.numberRight) / std::max(1, total.wrongTokens);
     std::printf("    %-40s %5d  P %5.1f%%  R %5.2f%%  F0.5 %.3f\n", "noun number kinds together", total.numberFlagged,

@@ -5,6 +5,7 @@
 #include "rulesupport.h"
 #include "wordclasses.h"
 
+#include <algorithm>
 #include <sstream>
 #include <unordered_set>
 
@@ -179,9 +180,7 @@ void GrammarRules::articles(const std::vector<Token> &t, std::vector<Finding> *o
         if (n + 1 < int(t.size()) && !t[size_t(n) + 1].spaceBefore && t[size_t(n) + 1].text == "-"
             && w.lower.size() < 3)
             continue; // "a e-mail"-like letter compounds are left alone
-        if (!m_lex.frequency(w.lower))
-            continue; // unknown words: the spelling check speaks first
-        const int sound = RuleSupport::vowelSound(w.lower);
+        const int sound = m_lex.frequency(w.lower) ? RuleSupport::vowelSound(w.lower) : unknownWordSound(w.lower);
         if (sound < 0)
             continue;
         if (a.lower == "a" && sound == 1)
@@ -189,6 +188,25 @@ void GrammarRules::articles(const std::vector<Token> &t, std::vector<Finding> *o
         else if (a.lower == "an" && sound == 0)
             out->push_back(RuleSupport::replace(t, i, i, "a", "GRAMMAR", "article_a", 3));
     }
+}
+
+int GrammarRules::unknownWordSound(const std::string &w)
+{
+    // a misspelt word keeps its first letter far more often than not ("a adiction", "an
+    // bautiful"); only letters whose sound the rest of the word cannot change are read: a
+    // vowel but u ("a uber"), and a consonant but h, x and y before a vowel ("an sms", "an
+    // mba" are read out letter by letter)
+    if (w.size() < 4 || !std::all_of(w.begin(), w.end(), [](char c) { return c >= 'a' && c <= 'z'; }))
+        return -1;
+    static const std::string vowels = "aeiou";
+    const char first = w[0], second = w[1];
+    if (first == 'a' || first == 'i' || (first == 'e' && second != 'u' && second != 'w')
+        || (first == 'o' && second != 'u' && second != 'n'))
+        return 1;
+    if (vowels.find(first) == std::string::npos && first != 'h' && first != 'x' && first != 'y'
+        && vowels.find(second) != std::string::npos)
+        return 0;
+    return -1;
 }
 
 void GrammarRules::agreement(const std::vector<Token> &t, std::vector<Finding> *out) const

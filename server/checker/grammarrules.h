@@ -24,6 +24,10 @@ public:
     void check(const std::vector<Token> &tokens, bool withArticles, bool withGrammar,
                std::vector<Finding> *out) const;
 
+    // The sound a word the lexicon does not know opens with (1 vowel, 0 consonant), where its
+    // first letters decide it whatever the misspelling; -1 elsewhere.
+    static int unknownWordSound(const std::string &lower);
+
 private:
     void articles(const std::vector<Token> &t, std::vector<Finding> *out) const;
     void agreement(const std::vector<Token> &t, std::vector<Finding> *out) const;

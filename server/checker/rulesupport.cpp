@@ -104,8 +104,8 @@ int RuleSupport::vowelSound(const std::string &w)
     if (c == 'u') {
         if (startsWith(w, "unin") || startsWith(w, "unim") || startsWith(w, "unid"))
             return 1;
-        for (const char *p : {"uni", "use", "usu", "uti", "ura", "ure", "uri", "uro", "utop", "ukr", "uga", "ubiq", "ufo",
-                              "ukulele", "usa"})
+        for (const char *p : {"uni", "unanim", "use", "usu", "uti", "ute", "ura", "ure", "uri", "uro", "utop", "ukr",
+                              "uga", "ubiq", "ufo", "ukulele", "usa"})
             if (startsWith(w, p))
                 return 0;
         return 1;

@@ -98,6 +98,8 @@ private slots:
         QTest::newRow("a before vowel sound") << "She ate a apple." << "GRAMMAR" << "a" << "an" << "REPLACE";
         QTest::newRow("an before consonant sound") << "He is an university student." << "GRAMMAR" << "an" << "a" << "REPLACE";
         QTest::newRow("capital A before vowel") << "A elephant is big." << "GRAMMAR" << "A" << "An" << "REPLACE";
+        QTest::newRow("a before a misspelt word with a vowel") << "Soda became a adiction for him." << "GRAMMAR" << "a" << "an" << "REPLACE";
+        QTest::newRow("an before a misspelt word with a consonant") << "It was an bautiful day." << "GRAMMAR" << "an" << "a" << "REPLACE";
         QTest::newRow("repeated word") << "I like the the book." << "GRAMMAR" << " the " << "" << "DELETION";
         QTest::newRow("repeated word before full stop") << "I like it it." << "GRAMMAR" << " it " << "" << "DELETION";
         QTest::newRow("lower-case i") << "Yesterday i went shopping." << "GRAMMAR" << "i" << "I" << "REPLACE";
@@ -235,6 +237,8 @@ private slots:
         QTest::newRow("a university") << "She studies at a university in Beijing.";
         QTest::newRow("an hour") << "We waited for an hour.";
         QTest::newRow("an honest man") << "He is an honest man.";
+        QTest::newRow("a before unanimous") << "There was a unanimous vote to enter a candidate.";
+        QTest::newRow("a before utensil") << "A fork is a utensil for eating.";
         QTest::newRow("a one-way ticket") << "I bought a one-way ticket.";
         QTest::newRow("a European country") << "France is a European country.";
         QTest::newRow("letter A") << "He got grade A in English.";

@@ -8,6 +8,7 @@
 #include "articleslots.h"
 #include "englishchecker.h"
 #include "genericnouns.h"
+#include "grammarrules.h"
 #include "generictherule.h"
 #include "perceptronmodel.h"
 #include "shippeddata.h"
@@ -342,6 +343,35 @@ private slots:
         QCOMPARE(ArticleChoiceRule::decide({none, a, the}, written, plural, ArticleChoiceRule::Margins::defaults()),
                  expected);
         QCOMPARE(ArticleChoiceRule::decide({none, a}, written, plural, ArticleChoiceRule::Margins::defaults()), -1);
+    }
+
+    // a/an before a word the lexicon does not know: only first letters a misspelling cannot
+    // change decide its sound
+    void unknownWordSound_data()
+    {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<int>("sound");
+        QTest::newRow("misspelt word in a") << "adiction" << 1;
+        QTest::newRow("misspelt word in i") << "intresting" << 1;
+        QTest::newRow("misspelt word in e") << "enviroment" << 1;
+        QTest::newRow("misspelt word in o") << "oportunity" << 1;
+        QTest::newRow("misspelt word in a consonant and a vowel") << "bautiful" << 0;
+        QTest::newRow("u may sound as you") << "uber" << -1;
+        QTest::newRow("eu sounds as you") << "eulogium" << -1;
+        QTest::newRow("on may sound as won") << "onesie" << -1;
+        QTest::newRow("h may be silent") << "hapy" << -1;
+        QTest::newRow("y may be a vowel") << "ytterbia" << -1;
+        QTest::newRow("letters read out one by one") << "sms" << -1;
+        QTest::newRow("consonants read out one by one") << "mbank" << -1;
+        QTest::newRow("digits inside") << "a4paper" << -1;
+        QTest::newRow("too short to tell") << "ab" << -1;
+    }
+
+    void unknownWordSound()
+    {
+        QFETCH(QString, word);
+        QFETCH(int, sound);
+        QCOMPARE(GrammarRules::unknownWordSound(word.toStdString()), sound);
     }
 
     // The shipped model through the whole checker: learner sentences get their article
