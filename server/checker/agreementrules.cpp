@@ -816,9 +816,11 @@ void AgreementRules::thereBe(const std::vector<Token> &t, const std::vector<std:
         // there is"), or after a fronted phrase with no verb of its own ("In my city there is",
         // "Now there is"); "the man there is" is a place
         bool opening = clauseStart(t, i) || (i > 0 && m_lex.formInClass(WordClass::ClauseVerb, t[size_t(i) - 1].lower));
-        if (!opening && i > 0 && (R::tagIs(tags, 0, "IN") || R::tagIs(tags, 0, "RB"))) {
+        // (a sentence may open with "and" or "but" before the phrase: "And in my city there is")
+        const int front = R::tagIs(tags, 0, "CC") ? 1 : 0;
+        if (!opening && i > front && (R::tagIs(tags, front, "IN") || R::tagIs(tags, front, "RB"))) {
             opening = true;
-            for (int k = 0; k < i && opening; ++k)
+            for (int k = front; k < i && opening; ++k)
                 opening = !(R::tagIs(tags, k, "VB") || R::tagIs(tags, k, "MD")) && t[size_t(k)].kind != Token::Punct;
         }
         if (!opening)

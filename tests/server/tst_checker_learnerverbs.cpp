@@ -66,6 +66,8 @@ private slots:
             "My brother and my sister are at school.");
         row("there is a few", "There is a few reasons to disagree.", "is", "are", "there_be_number",
             "There are a few reasons to disagree.");
+        row("there is after and and a fronted phrase", "And in my city there is many parks.", "is", "are",
+            "there_be_number", "And in my city there are many parks.");
         row("there is with an adverb before a count", "There is only two girls in the class.", "is", "are",
             "there_be_number", "There are only two girls in the class.");
         row("there are with an adverb before one thing", "There are also a problem with it.", "are", "is",
