@@ -121,6 +121,10 @@ private slots:
             "with", "by", "preposition_choice", "It can be explained by the fact that people need less electricity.");
         row("involved into", "If students are not involved into the school life, they may feel lost.", "into", "in",
             "preposition_choice", "If students are involved in the school life, they feel at home.");
+        row("prepare to, the table's first choice by a smaller lead", "Most students prepare to exams at night.", "to",
+            "for", "preposition_choice", "Most students prepare for exams at night.");
+        row("prepare carefully to", "Artists can prepare carefully to the views.", "to", "for", "preposition_choice",
+            "Artists can prepare carefully for the views.");
     }
     void classifierPrepositions() { verify(); }
 
@@ -141,6 +145,9 @@ private slots:
         QTest::newRow("a name") << "She has lived in London since 2010.";
         QTest::newRow("a number") << "The price rose by 1995.";
         QTest::newRow("a gerund's phrase") << "One thing I realized from taking the class is patience.";
+        QTest::newRow("a passive participle's phrase") << "Dinner was prepared with great care.";
+        QTest::newRow("an -s noun the tagger reads as a verb")
+            << "School establishes views and believes of the pupils.";
     }
     void classifierLookAlikes() { lookAlike(); }
 
