@@ -207,6 +207,12 @@ private slots:
             "I often visit my grandparents at the weekend.");
         row("in weekends", "We play football in weekends.", "in", "at", "preposition_time",
             "We play football at weekends.");
+        row("in the same time, native text's at", "In the same time, the share of young people will fall.", "In",
+            "At", "preposition_time", "At the same time, the share of young people will fall.");
+        row("at the present days", "We are changing our society at the present days.", "at", "in",
+            "preposition_time", "We are changing our society in the present days.");
+        row("on the summer", "They visit us on the summer.", "on", "in", "preposition_time",
+            "They visit us in the summer.");
     }
     void timePrepositions() { verify(); }
 
@@ -218,6 +224,10 @@ private slots:
         QTest::newRow("in the weekend's edition") << "The story appeared in the weekend edition.";
         QTest::newRow("on the weekend") << "We went hiking on the weekend.";
         QTest::newRow("on the morning of a date") << "He left on the morning of the fifth.";
+        QTest::newRow("in the moment beside at the moment") << "Try to live in the moment.";
+        QTest::newRow("a time paired with another") << "Three stones mark sunrise at the summer and winter solstices.";
+        QTest::newRow("a preposition the verb takes") << "I believe in the future of our town.";
+        QTest::newRow("an age a clause pins down") << "He lived in an age when horses were rare.";
     }
     void timePrepositionLookAlikes() { lookAlike(); }
 
