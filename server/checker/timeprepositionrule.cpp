@@ -150,7 +150,7 @@ bool TimePrepositionRule::governorTakes(const std::vector<Token> &t, const std::
     int g = s.at - 1;
     while (g >= 0 && startsWith(tags[size_t(g)], "RB"))
         --g;
-    if (g < 0 || t[size_t(g)].kind != Token::Word || !m_governors)
+    if (g < 0 || t[size_t(g)].kind != Token::Word)
         return false;
     const std::string &tag = tags[size_t(g)];
     PrepositionSlots::Slot key;
@@ -163,9 +163,17 @@ bool TimePrepositionRule::governorTakes(const std::vector<Token> &t, const std::
     else
         return false;
     key.lemma = t[size_t(g)].lemma.empty() ? t[size_t(g)].lower : t[size_t(g)].lemma;
-    const PrepositionChoiceRule::Counts *c = m_governors->countsOf(PrepositionSlots::key(key));
+    const PrepositionChoiceRule::Counts *c = m_governors ? m_governors->countsOf(PrepositionSlots::key(key)) : nullptr;
     const int column = PrepositionSlots::classOf(t[size_t(s.at)].lower);
-    return c && column >= 0 && size_t(column) < c->size() && (*c)[size_t(column)] > 0;
+    // a word the counts never saw may take the preposition itself ("focus on the future"), and
+    // one they saw with too few prepositions to tell ("reflect on")
+    if (!c || column < 0 || size_t(column) >= c->size())
+        return true;
+    double all = 0;
+    for (int k = 0; k < PrepositionSlots::kDirect && size_t(k) < c->size(); ++k)
+        all += (*c)[size_t(k)];
+    // too few prepositions counted to say the word does not take this one ("reflect on")
+    return all < m_gate.minGovernorPrepositions || (*c)[size_t(column)] > all * m_gate.maxGovernorShare;
 }
 
 void TimePrepositionRule::check(const std::vector<Token> &t, const std::vector<std::string> &tags,

@@ -10,8 +10,9 @@
 // Left alone: a head that modifies a noun after it ("at the morning session"), that an
 // "of"-phrase or a relative clause pins down ("on the morning of the fifth", "in an age when")
 // or that is paired with another ("at the summer and winter solstices"), years and other
-// numbers, and a preposition the word before was counted with ("believe in the future", "look
-// at the time").
+// numbers, and a preposition the word before takes ("believe in the future", "look at the
+// time"): a verb, adjective or noun before it must have been counted with prepositions often,
+// seldom with the written one.
 //
 // Table file (text): "pennova-time-prepositions 1", "classes in on at", then one row per key:
 // "P:<phrase>" or "H:<determiner>_<head>" (words joined by "_") and a count per class.
@@ -60,6 +61,10 @@ public:
         // the written one's share at most in the determiner and head row, where the phrase's
         // row decides
         double maxHeadWrittenShare = 0.03;
+        // the written one's share at most among the prepositions counted after the word before
+        // ("believe in the future": far more)
+        double maxGovernorShare = 0.1;
+        uint32_t minGovernorPrepositions = 10; // counted after it, for the share to tell
     };
 
     // False (the rule silent) when the file is missing or malformed.
@@ -81,7 +86,8 @@ public:
 
 private:
     static const CountsTable::Format &format();
-    // Whether the word before the preposition (over adverbs) was counted with it.
+    // Whether the word before the preposition (over adverbs), a verb, adjective or noun, was
+    // counted with it more than gate.maxGovernorShare of its prepositions, or with too few to tell.
     bool governorTakes(const std::vector<Token> &tokens, const std::vector<std::string> &tags, const Slot &slot) const;
 
     Table m_table;

@@ -226,7 +226,8 @@ private slots:
         QTest::newRow("on the morning of a date") << "He left on the morning of the fifth.";
         QTest::newRow("in the moment beside at the moment") << "Try to live in the moment.";
         QTest::newRow("a time paired with another") << "Three stones mark sunrise at the summer and winter solstices.";
-        QTest::newRow("a preposition the verb takes") << "I believe in the future of our town.";
+        QTest::newRow("a verb the counts never saw takes its own") << "We should focus on the future.";
+        QTest::newRow("a verb's topic") << "He commented on the night.";
         QTest::newRow("an age a clause pins down") << "He lived in an age when horses were rare.";
     }
     void timePrepositionLookAlikes() { lookAlike(); }
