@@ -249,6 +249,10 @@ private slots:
             "verb_preposition_missing", "Every morning I go to school by bike.");
         row("participate with a direct object", "All of us should participate the discussion.", "participate the",
             "participate in the", "verb_preposition_missing", "All of us should participate in the discussion.");
+        // a verb whose first preposition holds under half its objects ("agree with", "to", "on")
+        row("agree with the first of several prepositions", "The professor agreed some ideas of the students.",
+            "agreed some", "agreed with some", "verb_preposition_missing",
+            "The professor agreed with some ideas of the students.");
     }
     void verbObjects() { verify(); }
 
@@ -274,6 +278,9 @@ private slots:
         QTest::newRow("no object at all") << "It all depends.";
         QTest::newRow("the subject of a clause") << "It depends how the weather turns out.";
         QTest::newRow("with its preposition") << "This bag belongs to my sister.";
+        QTest::newRow("a that-clause after agree") << "We all agreed that the trip was too long.";
+        QTest::newRow("the same after stay") << "Prices stayed the same for years.";
+        QTest::newRow("a time after stay") << "We stayed the night at a small hotel.";
     }
     void verbObjectLookAlikes() { lookAlike(); }
 };
