@@ -8,6 +8,7 @@
 #include "missingprepositionrule.h"
 #include "prepositionchoicerule.h"
 #include "prepositionmodelrule.h"
+#include "timeprepositionrule.h"
 #include "articlerules.h"
 #include "barenounrule.h"
 #include "comparativerules.h"
@@ -194,6 +195,8 @@ public:
         missingPreposition.load(dataDir + "/verb-objects.txt");     // and the native verb object counts
         prepositionModel.load(dataDir + "/preposition-classifier.txt"); // and the preposition classifier
         prepositionModel.setCounts(&prepositionChoice);
+        timePrepositions.load(dataDir + "/time-prepositions.txt"); // and the prepositions before times
+        timePrepositions.setGovernors(&prepositionChoice);
         verbComplements.load(dataDir + "/verb-complements.txt");    // and the native verb complement counts
         confusion.loadModel(dataDir + "/confusion-model.txt"); // and the sound-alikes in context
         collocations.load(dataDir + "/collocation-model.txt"); // and the verb-object, adjective-noun pairs
@@ -235,6 +238,7 @@ public:
     PrepositionChoiceRule prepositionChoice{lexicon};
     MissingPrepositionRule missingPreposition{lexicon};
     PrepositionModelRule prepositionModel;
+    TimePrepositionRule timePrepositions;
     VerbComplementRule verbComplements{lexicon};
     OpenerRules openers;
     PronounRules pronouns;
@@ -365,6 +369,9 @@ void CheckerData::registerRules()
     // a preposition the classifier is sure of after a word the tables know, where they said nothing
     add("preposition_classifier", "GRAMMAR", SwitchGrammar,
         [this](const S &s, F &f) { prepositionModel.check(s.tokens, s.tags, &f); });
+    // "in the same time": the preposition native text never puts before the phrase of time
+    add("time_preposition_model", "GRAMMAR", SwitchGrammar,
+        [this](const S &s, F &f) { timePrepositions.check(s.tokens, s.tags, &f); });
     // "to go" or "going" after a verb, where native text never has the written form
     add("verb_complement_model", "GRAMMAR", SwitchGrammar,
         [this](const S &s, F &f) { verbComplements.check(s.tokens, s.tags, &f); });

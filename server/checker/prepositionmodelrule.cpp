@@ -202,6 +202,39 @@ int PrepositionModelRule::nounChoice(const std::vector<Token> &t, const std::vec
     return scores[size_t(best)] - scores[size_t(of)] >= m_gate.nounMargin ? best : -1;
 }
 
+int PrepositionModelRule::nearChoice(const std::vector<Token> &t, const std::vector<std::string> &tags,
+                                     const M::Slot &s, const std::vector<float> &scores) const
+{
+    if (scores.size() != size_t(M::kClasses) || s.governor < 0 || s.written < 0 || s.written >= M::kClasses)
+        return -1;
+    const int best = int(std::max_element(scores.begin(), scores.end()) - scores.begin());
+    if (best == s.written || scores[size_t(best)] - scores[size_t(s.written)] < m_gate.nearMargin)
+        return -1;
+    const std::string &gtag = tags[size_t(s.governor)];
+    // a verb after "and" after a plural may be a misspelt noun of the pair ("views and believes
+    // of the pupils")
+    if (s.governor >= 2 && tags[size_t(s.governor) - 2] == "NNS"
+        && (t[size_t(s.governor) - 1].lower == "and" || t[size_t(s.governor) - 1].lower == "or"))
+        return -1;
+    if (gtag == "VBN")
+        for (int b = s.governor - 1; b >= 0 && b >= s.governor - 3; --b) {
+            const std::string &w = t[size_t(b)].lemma.empty() ? t[size_t(b)].lower : t[size_t(b)].lemma;
+            if (w == "be" || w == "get")
+                return -1;
+        }
+    const Counts *counts = rowOf(t, s.governor, governorKind(gtag));
+    if (!counts)
+        return -1;
+    double all = 0;
+    int first = 0;
+    for (int c = 0; c < PrepositionSlots::kDirect; ++c) {
+        all += (*counts)[size_t(c)];
+        if ((*counts)[size_t(c)] > (*counts)[size_t(first)])
+            first = c;
+    }
+    return first == best && (*counts)[size_t(best)] >= all * m_gate.nearMinTableShare ? best : -1;
+}
+
 int PrepositionModelRule::supportChoice(const std::vector<Token> &t, const std::vector<std::string> &tags,
                                         const M::Slot &s, const Counts &counts, int best, double others,
                                         const Scorer &score) const
@@ -255,7 +288,10 @@ void PrepositionModelRule::check(const std::vector<Token> &t, const std::vector<
         if (judged(t, tags, s)) {
             if (!tableAllows(t, tags, s))
                 continue;
-            best = decide(m_model.scores(M::features(t, tags, s)), s.written, m_gate);
+            const std::vector<float> scores = m_model.scores(M::features(t, tags, s));
+            best = decide(scores, s.written, m_gate);
+            if (best < 0)
+                best = nearChoice(t, tags, s, scores);
         } else if (nounJudged(t, tags, s)) {
             best = nounChoice(t, tags, s, [&] { return m_model.scores(M::features(t, tags, s)); });
             kind = "noun_preposition";

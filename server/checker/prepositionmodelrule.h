@@ -37,6 +37,12 @@ public:
         // tuned on REALEC and JFLEG dev against unedited CWEB sentences: at 20 CWEB-S gains three
         // false alarms, at 25 one
         float margin = 25.0f;     // the best preposition's score above the written one's
+        // a smaller lead is enough where the table's own first choice after the word is the
+        // classifier's, with this share of the prepositions counted there ("depends from" -> "on");
+        // a passive participle is left to the full margin, its phrase often the clause's ("sent
+        // in its packaging")
+        float nearMargin = 22.0f;
+        double nearMinTableShare = 0.6;
         uint32_t minRowTotal = 5; // prepositions the table counted after the word before
         // the word seen this often in all, objects taken directly included (the table keeps
         // rarer words for the unneeded-preposition test, too few to overrule the writer with)
@@ -80,6 +86,13 @@ public:
     // gate.minRowTotal prepositions, never with the written one.
     bool tableAllows(const std::vector<Token> &tokens, const std::vector<std::string> &tags,
                      const PrepositionModelSlots::Slot &slot) const;
+
+    // The class to suggest where decide() found the lead too small: the best class when it leads
+    // the written one by gate.nearMargin, is the table's first choice after the word with
+    // gate.nearMinTableShare of its prepositions, and the word is no passive participle nor
+    // paired by "and" with a plural before it.
+    int nearChoice(const std::vector<Token> &tokens, const std::vector<std::string> &tags,
+                   const PrepositionModelSlots::Slot &slot, const std::vector<float> &scores) const;
 
     // The same for "of" after a noun ("the reason of"): a common noun right before it, its
     // object no name, number, time or gerund.

@@ -121,6 +121,10 @@ private slots:
             "with", "by", "preposition_choice", "It can be explained by the fact that people need less electricity.");
         row("involved into", "If students are not involved into the school life, they may feel lost.", "into", "in",
             "preposition_choice", "If students are involved in the school life, they feel at home.");
+        row("prepare to, the table's first choice by a smaller lead", "Most students prepare to exams at night.", "to",
+            "for", "preposition_choice", "Most students prepare for exams at night.");
+        row("prepare carefully to", "Artists can prepare carefully to the views.", "to", "for", "preposition_choice",
+            "Artists can prepare carefully for the views.");
     }
     void classifierPrepositions() { verify(); }
 
@@ -141,6 +145,9 @@ private slots:
         QTest::newRow("a name") << "She has lived in London since 2010.";
         QTest::newRow("a number") << "The price rose by 1995.";
         QTest::newRow("a gerund's phrase") << "One thing I realized from taking the class is patience.";
+        QTest::newRow("a passive participle's phrase") << "Dinner was prepared with great care.";
+        QTest::newRow("an -s noun the tagger reads as a verb")
+            << "School establishes views and believes of the pupils.";
     }
     void classifierLookAlikes() { lookAlike(); }
 
@@ -200,6 +207,12 @@ private slots:
             "I often visit my grandparents at the weekend.");
         row("in weekends", "We play football in weekends.", "in", "at", "preposition_time",
             "We play football at weekends.");
+        row("in the same time, native text's at", "In the same time, the share of young people will fall.", "In",
+            "At", "preposition_time", "At the same time, the share of young people will fall.");
+        row("at the present days", "We are changing our society at the present days.", "at", "in",
+            "preposition_time", "We are changing our society in the present days.");
+        row("on the summer", "They visit us on the summer.", "on", "in", "preposition_time",
+            "They visit us in the summer.");
     }
     void timePrepositions() { verify(); }
 
@@ -211,6 +224,11 @@ private slots:
         QTest::newRow("in the weekend's edition") << "The story appeared in the weekend edition.";
         QTest::newRow("on the weekend") << "We went hiking on the weekend.";
         QTest::newRow("on the morning of a date") << "He left on the morning of the fifth.";
+        QTest::newRow("in the moment beside at the moment") << "Try to live in the moment.";
+        QTest::newRow("a time paired with another") << "Three stones mark sunrise at the summer and winter solstices.";
+        QTest::newRow("a verb the counts never saw takes its own") << "We should focus on the future.";
+        QTest::newRow("a verb's topic") << "He commented on the night.";
+        QTest::newRow("an age a clause pins down") << "He lived in an age when horses were rare.";
     }
     void timePrepositionLookAlikes() { lookAlike(); }
 
@@ -231,6 +249,10 @@ private slots:
             "verb_preposition_missing", "Every morning I go to school by bike.");
         row("participate with a direct object", "All of us should participate the discussion.", "participate the",
             "participate in the", "verb_preposition_missing", "All of us should participate in the discussion.");
+        // a verb whose first preposition holds under half its objects ("agree with", "to", "on")
+        row("agree with the first of several prepositions", "The professor agreed some ideas of the students.",
+            "agreed some", "agreed with some", "verb_preposition_missing",
+            "The professor agreed with some ideas of the students.");
     }
     void verbObjects() { verify(); }
 
@@ -256,6 +278,9 @@ private slots:
         QTest::newRow("no object at all") << "It all depends.";
         QTest::newRow("the subject of a clause") << "It depends how the weather turns out.";
         QTest::newRow("with its preposition") << "This bag belongs to my sister.";
+        QTest::newRow("a that-clause after agree") << "We all agreed that the trip was too long.";
+        QTest::newRow("the same after stay") << "Prices stayed the same for years.";
+        QTest::newRow("a time after stay") << "We stayed the night at a small hotel.";
     }
     void verbObjectLookAlikes() { lookAlike(); }
 };

@@ -338,6 +338,65 @@ private slots:
         QCOMPARE(rule.tableAllows(t.tokens, t.tags, found.front()), expected);
     }
 
+    // A lead short of the full margin is enough where the table's own first choice after the
+    // word agrees with the classifier; a passive participle's phrase waits for the full margin.
+    void nearChoice_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::addColumn<QString>("tags");
+        QTest::addColumn<QByteArray>("row");
+        QTest::addColumn<QString>("best");
+        QTest::addColumn<float>("lead");
+        QTest::addColumn<QString>("expected");
+        const QString active = "It depends from the weather.", activeTags = "PRP VBZ IN DT NN .";
+        //                                  of in to for on with at from about by into over -
+        const QByteArray dominant("V:depend 0 1 0 2 58 0 0 0 1 2 0 0 9");
+        QTest::newRow("the table's first choice by the smaller lead")
+            << active << activeTags << dominant << "on" << 22.0f << "on";
+        QTest::newRow("short of the smaller lead") << active << activeTags << dominant << "on" << 21.5f << "";
+        QTest::newRow("the classifier's best not the table's first")
+            << active << activeTags << dominant << "for" << 24.0f << "";
+        QTest::newRow("the table's first choice too weak a share")
+            << active << activeTags << QByteArray("V:depend 0 9 0 8 12 0 0 0 1 2 0 0 9") << "on" << 24.0f << "";
+        QTest::newRow("no row for the word")
+            << active << activeTags << QByteArray("V:rely 0 1 0 2 58 0 0 0 1 2 0 0 9") << "on" << 24.0f << "";
+        QTest::newRow("the written one best") << active << activeTags << dominant << "from" << 30.0f << "";
+        QTest::newRow("a passive participle")
+            << "It was depended from the weather." << "PRP VBD VBN IN DT NN ." << dominant << "on" << 24.0f << "";
+        QTest::newRow("a verb paired with a plural before it")
+            << "Views and depends from the weather." << "NNS CC VBZ IN DT NN ." << dominant << "on" << 24.0f << "";
+        QTest::newRow("a verb after and after a singular")
+            << "It rains and depends from the weather." << "PRP VBZ CC VBZ IN DT NN ." << dominant << "on" << 24.0f
+            << "on";
+        QTest::newRow("a participle without be")
+            << "Things depended from the weather." << "NNS VBN IN DT NN ." << dominant << "on" << 24.0f << "on";
+    }
+
+    void nearChoice()
+    {
+        QFETCH(QString, sentence);
+        QFETCH(QString, tags);
+        QFETCH(QByteArray, row);
+        QFETCH(QString, best);
+        QFETCH(float, lead);
+        QFETCH(QString, expected);
+        PrepositionChoiceRule counts(*m_lexicon);
+        std::istringstream in("pennova-preposition-counts 1\nclasses of in to for on with at from about by into over -\n"
+                              + row.toStdString() + "\n");
+        std::string error;
+        QVERIFY2(counts.load(in, &error), error.c_str());
+        PrepositionModelRule rule;
+        rule.setCounts(&counts);
+        Tagged t = tagged(sentence, tags);
+        m_lemmatizer->fill(&t.tokens, t.tags);
+        const std::vector<M::Slot> found = M::find(t.tokens, t.tags);
+        QCOMPARE(found.size(), size_t(1));
+        std::vector<float> scores(M::kClasses, 0.0f);
+        scores[size_t(M::classOf(best.toStdString()))] = lead;
+        const int choice = rule.nearChoice(t.tokens, t.tags, found.front(), scores);
+        QCOMPARE(choice < 0 ? QString() : QString::fromStdString(M::classNames()[size_t(choice)]), expected);
+    }
+
     // The shipped model on common native uses: its best class is the written preposition, so
     // the trainer and the checker read the same features. (It is right on about 61 % of held-out
     // native prepositions and misreads some plain ones, "stayed at home" as "with", which is why

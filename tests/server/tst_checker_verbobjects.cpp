@@ -36,7 +36,8 @@ std::string nativeTable()
     return header() + row("V:depend", {{"on", 150}, {"in", 3}}) + row("V:listen", {{"to", 140}, {"for", 3}})
         + row("V:arrive", {{"at", 60}, {"in", 40}, {"from", 5}}) + row("V:discuss", {{"-", 120}, {"with", 6}})
         + row("V:live", {{"in", 100}, {"with", 20}, {"-", 4}}) + row("O:live:life", {{"-", 4}})
-        + row("V:talk", {{"to", 50}, {"about", 45}, {"with", 15}, {"-", 2}})
+        + row("V:talk", {{"to", 45}, {"about", 45}, {"with", 15}, {"-", 2}})
+        + row("V:agree", {{"with", 18}, {"to", 10}, {"on", 9}, {"in", 1}})
         + row("V:belong", {{"to", 12}}) + row("V:insist", {{"on", 11}, {"-", 1}});
 }
 
@@ -160,6 +161,7 @@ private slots:
         QTest::newRow("directly now and then") << "V:discuss" << "";
         QTest::newRow("directly seldom, below the share") << "V:live" << "in";
         QTest::newRow("no preposition dominant") << "V:talk" << "";
+        QTest::newRow("the first under half, far ahead of the rest") << "V:agree" << "with to";
         QTest::newRow("seen a few times, never directly") << "V:belong" << "to";
         QTest::newRow("seen a few times, once directly") << "V:insist" << "";
         QTest::newRow("unknown verb") << "V:xyzzy" << "";

@@ -22,4 +22,8 @@ public:
     static std::vector<std::string> conlluSentences(const std::string &path);
     // Brown's sentences (when dir is given), then each treebank's; prints how many each gave.
     static std::vector<std::string> corpus(const std::string &brownDir, const std::vector<std::string> &conllu);
+    // The quoted examples of WordNet's glosses (data.noun, data.verb, data.adj, data.adv in dir:
+    // "he was elected to a seat in the Senate"): short native phrases written to show how a word
+    // is used, with the prepositions it takes.
+    static std::vector<std::string> wordnetExamples(const std::string &dir);
 };

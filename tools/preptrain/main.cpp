@@ -1,12 +1,13 @@
-// pennova-preptrain [--brown DIR] [--conllu FILE ...] [--hold-out N] [--iterations N]
-//                   [--min-count N] [--data DIR] [--out model.txt]
+// pennova-preptrain [--brown DIR] [--conllu FILE ...] [--wordnet DIR] [--hold-out N]
+//                   [--iterations N] [--min-count N] [--data DIR] [--out model.txt]
 // Reads native sentences (the Brown corpus's tagged files, the "# text" lines of CoNLL-U
-// treebanks), tokenises, tags and lemmatises them as the checker does, and trains the
+// treebanks and, with --wordnet, the examples of WordNet's glosses, never held out), tokenises, tags and lemmatises them as the checker does, and trains the
 // preposition classifier on every preposition of its set (PrepositionModelSlots); every N-th
 // sentence (default 10) is held out and measured: its accuracy, and at a range of margins how
 // many native prepositions a rule would flag and how often a guess that sure is right.
 
 #include "lemmatizer.h"
+#include "nativetext.h"
 #include "nounforms.h"
 #include "prepositionmodelslots.h"
 #include "traineroptions.h"
@@ -24,11 +25,23 @@ int main(int argc, char **argv)
 {
     TrainerOptions options;
     options.data = PENNOVA_CHECKER_DATA_DIR;
-    if (!options.parse(argc, argv))
+    std::string wordnetDir;
+    if (!options.parse(argc, argv, [&](const std::string &key, const char *value) {
+            if (key != "--wordnet")
+                return false;
+            wordnetDir = value;
+            return true;
+        }))
         return 2;
-    const std::vector<std::string> sentences = options.sentences("pennova-preptrain");
+    std::vector<std::string> sentences = options.sentences("pennova-preptrain");
     if (sentences.empty())
         return 2;
+    // the dictionary's examples come after the corpora, so the held-out sentences stay the same
+    const size_t native = sentences.size();
+    if (!wordnetDir.empty()) {
+        const std::vector<std::string> examples = NativeText::wordnetExamples(wordnetDir);
+        sentences.insert(sentences.end(), examples.begin(), examples.end());
+    }
     const TrainingTagger tools(options.data);
     if (!tools.loaded())
         return 1;
@@ -41,7 +54,7 @@ int main(int argc, char **argv)
         std::vector<Token> tokens = Tokenizer::tokenize(sentences[i]);
         const std::vector<std::string> tags = tools.tagger.tag(tokens);
         lemmatizer.fill(&tokens, tags);
-        const bool held = options.holdOut && i % options.holdOut == 0;
+        const bool held = options.holdOut && i < native && i % options.holdOut == 0;
         for (const M::Slot &s : M::find(tokens, tags))
             (held ? test : train).push_back({M::features(tokens, tags, s), s.written});
     }
