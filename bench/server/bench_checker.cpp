@@ -223,6 +223,8 @@ struct LabelledScore
     int numberTokens = 0, numberFound = 0;   // tokens wrong because of a noun's number; flagged by a number kind
     int numberFlagged = 0, numberRight = 0;  // tokens any number kind flags; of them marked wrong
     int prepositionTokens = 0, prepositionFound = 0; // tokens wrong because of a preposition; flagged by a preposition kind
+    // the same tokens flagged by any finding at all (what a reader marking by error type sees)
+    int articleAny = 0, numberAny = 0, prepositionAny = 0;
 };
 
 // The kinds of finding about a preposition: its choice, a missing or an unneeded one, a phrase
@@ -305,6 +307,9 @@ LabelledScore scoreLabelled(const char *name, const std::vector<LabelledSentence
             total.right += any[k] && s.wrong[k] ? 1 : 0;
             total.articleTokens += s.article[k] ? 1 : 0;
             total.articleFound += s.article[k] && byArticleKind[k] ? 1 : 0;
+            total.articleAny += s.article[k] && any[k] ? 1 : 0;
+            total.numberAny += s.number[k] && any[k] ? 1 : 0;
+            total.prepositionAny += s.preposition[k] && any[k] ? 1 : 0;
             total.articleByOther += s.article[k] && !byArticleKind[k] && byOtherArticleFix[k] ? 1 : 0;
             total.numberTokens += s.number[k] ? 1 : 0;
             total.numberFound += s.number[k] && byNumberKind[k] ? 1 : 0;
@@ -327,8 +332,9 @@ LabelledScore scoreLabelled(const char *name, const std::vector<LabelledSentence
     std::printf("    %-40s %5d  P %5.1f%%  R %5.2f%%  F0.5 %.3f; clean sentences flagged %d of %d (%.1f%%)\n",
                 "all kinds", total.flagged, 100.0 * p, 100.0 * r, p + r > 0 ? 1.25 * p * r / (0.25 * p + r) : 0.0,
                 total.cleanFlagged, total.clean, 100.0 * total.cleanFlagged / std::max(1, total.clean));
-    std::printf("    article errors: %d tokens, %d of them flagged by an article kind (recall %.1f%%)\n",
-                total.articleTokens, total.articleFound, 100.0 * total.articleFound / std::max(1, total.articleTokens));
+    std::printf("    article errors: %d tokens, %d of them flagged by an article kind (recall %.1f%%); by any finding %d (%.1f%%)\n",
+                total.articleTokens, total.articleFound, 100.0 * total.articleFound / std::max(1, total.articleTokens),
+                total.articleAny, 100.0 * total.articleAny / std::max(1, total.articleTokens));
     std::printf("    article errors another kind's first candidate mends (determiner_number, quantifier_of, ...): %d\n",
                 total.articleByOther);
     const double np = double(total.numberRight) / std::max(1, total.numberFlagged),
@@ -336,12 +342,14 @@ LabelledScore scoreLabelled(const char *name, const std::vector<LabelledSentence
     std::printf("    %-40s %5d  P %5.1f%%  R %5.2f%%  F0.5 %.3f\n", "noun number kinds together", total.numberFlagged,
                 100.0 * np, 100.0 * nr, np + nr > 0 ? 1.25 * np * nr / (0.25 * np + nr) : 0.0);
     if (total.numberTokens)
-        std::printf("    noun number errors: %d tokens, %d of them flagged by a number kind (recall %.1f%%)\n",
-                    total.numberTokens, total.numberFound, 100.0 * total.numberFound / total.numberTokens);
+        std::printf("    noun number errors: %d tokens, %d of them flagged by a number kind (recall %.1f%%); by any finding %d (%.1f%%)\n",
+                    total.numberTokens, total.numberFound, 100.0 * total.numberFound / total.numberTokens,
+                    total.numberAny, 100.0 * total.numberAny / total.numberTokens);
     if (total.prepositionTokens)
-        std::printf("    preposition errors: %d tokens, %d of them flagged by a preposition kind (recall %.1f%%)\n",
+        std::printf("    preposition errors: %d tokens, %d of them flagged by a preposition kind (recall %.1f%%); by any finding %d (%.1f%%)\n",
                     total.prepositionTokens, total.prepositionFound,
-                    100.0 * total.prepositionFound / total.prepositionTokens);
+                    100.0 * total.prepositionFound / total.prepositionTokens, total.prepositionAny,
+                    100.0 * total.prepositionAny / total.prepositionTokens);
     return total;
 }
 
