@@ -118,7 +118,7 @@ std::vector<std::string> NativeText::corpus(const std::string &brownDir, const s
     return sentences;
 }
 
-std::vector<std::string> NativeText::wordnetExamples(const std::string &dir)
+std::vector<std::string> NativeText::wordnetGlosses(const std::string &dir)
 {
     std::vector<std::string> out;
     for (const char *part : {"noun", "verb", "adj", "adv"}) {
@@ -128,15 +128,24 @@ std::vector<std::string> NativeText::wordnetExamples(const std::string &dir)
             const size_t bar = line.find(" | ");
             if (line.empty() || line[0] == ' ' || bar == std::string::npos)
                 continue; // the licence header
-            for (size_t open = line.find('"', bar); open != std::string::npos;) {
-                const size_t close = line.find('"', open + 1);
-                if (close == std::string::npos)
-                    break;
-                const std::string example = line.substr(open + 1, close - open - 1);
-                if (example.find_first_not_of(' ') != std::string::npos)
-                    out.push_back(example);
-                open = line.find('"', close + 1);
-            }
+            out.push_back(line.substr(bar + 3));
+        }
+    }
+    return out;
+}
+
+std::vector<std::string> NativeText::wordnetExamples(const std::string &dir)
+{
+    std::vector<std::string> out;
+    for (const std::string &gloss : wordnetGlosses(dir)) {
+        for (size_t open = gloss.find('"'); open != std::string::npos;) {
+            const size_t close = gloss.find('"', open + 1);
+            if (close == std::string::npos)
+                break;
+            const std::string example = gloss.substr(open + 1, close - open - 1);
+            if (example.find_first_not_of(' ') != std::string::npos)
+                out.push_back(example);
+            open = gloss.find('"', close + 1);
         }
     }
     std::printf("%s: %zu examples\n", dir.c_str(), out.size());

@@ -26,4 +26,6 @@ public:
     // "he was elected to a seat in the Senate"): short native phrases written to show how a word
     // is used, with the prepositions it takes.
     static std::vector<std::string> wordnetExamples(const std::string &dir);
+    // The gloss of every synset of those four files (what follows " | " on its line), in file order.
+    static std::vector<std::string> wordnetGlosses(const std::string &dir);
 };

@@ -7,6 +7,7 @@
 
 #include "collocationmodel.h"
 #include "lemmatizer.h"
+#include "nativetext.h"
 #include "nounforms.h"
 #include "traineroptions.h"
 #include "trainingtagger.h"
@@ -26,30 +27,22 @@ namespace {
 // Every gloss of WordNet's data files (data.noun, data.verb, data.adj, data.adv), split at
 // its semicolons into definitions and quoted examples ("perpetrate or commit (a crime or
 // abuse)", "heavy rain"): dictionary English that pairs words the way they are meant to go.
-std::vector<std::string> wordnetGlosses(const std::string &dir)
+std::vector<std::string> glossPieces(const std::string &dir)
 {
     std::vector<std::string> out;
-    for (const char *part : {"noun", "verb", "adj", "adv"}) {
-        std::ifstream in(dir + "/data." + part);
-        std::string line;
-        while (std::getline(in, line)) {
-            const size_t bar = line.find(" | ");
-            if (line.empty() || line[0] == ' ' || bar == std::string::npos)
-                continue; // the licence header
-            std::string gloss = line.substr(bar + 3);
-            size_t start = 0;
-            while (start < gloss.size()) {
-                size_t end = gloss.find(';', start);
-                if (end == std::string::npos)
-                    end = gloss.size();
-                std::string piece = gloss.substr(start, end - start);
-                start = end + 1;
-                piece.erase(std::remove(piece.begin(), piece.end(), '"'), piece.end());
-                const size_t first = piece.find_first_not_of(' ');
-                const size_t last = piece.find_last_not_of(' ');
-                if (first != std::string::npos && last > first)
-                    out.push_back(piece.substr(first, last - first + 1));
-            }
+    for (const std::string &gloss : NativeText::wordnetGlosses(dir)) {
+        size_t start = 0;
+        while (start < gloss.size()) {
+            size_t end = gloss.find(';', start);
+            if (end == std::string::npos)
+                end = gloss.size();
+            std::string piece = gloss.substr(start, end - start);
+            start = end + 1;
+            piece.erase(std::remove(piece.begin(), piece.end(), '"'), piece.end());
+            const size_t first = piece.find_first_not_of(' ');
+            const size_t last = piece.find_last_not_of(' ');
+            if (first != std::string::npos && last > first)
+                out.push_back(piece.substr(first, last - first + 1));
         }
     }
     std::printf("%s: %zu definitions and examples\n", dir.c_str(), out.size());
@@ -126,7 +119,7 @@ int main(int argc, char **argv)
     const size_t native = sentences.size();
     // the dictionary's glosses are all trained on, never held out
     if (!wordnetDir.empty()) {
-        const std::vector<std::string> examples = wordnetGlosses(wordnetDir);
+        const std::vector<std::string> examples = glossPieces(wordnetDir);
         sentences.insert(sentences.end(), examples.begin(), examples.end());
     }
     for (size_t i = 0; i < sentences.size(); ++i) {
