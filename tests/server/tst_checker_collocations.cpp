@@ -451,8 +451,8 @@ private slots:
             "collocation", "The crime he committed was terrible.");
         row("adverb and adjective before the object", "He did a very serious mistake.", "did", "made",
             "collocation", "He made a very serious mistake.");
-        row("cheap cost: low", "We bought it at a cheap cost.", "cheap", "low", "collocation",
-            "We bought it at a low cost.");
+        row("cheap price: low", "We bought it at a cheap price.", "cheap", "low", "collocation",
+            "We bought it at a low price.");
     }
 
     void learnerPairs() { LearnerTable::verify(*m_checker); }
