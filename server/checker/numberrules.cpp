@@ -134,11 +134,19 @@ void NumberRules::pluralSubjectVerb(const std::vector<Token> &t, std::vector<Fin
 
 void NumberRules::oneOfPlural(const std::vector<Token> &t, std::vector<Finding> *out) const
 {
-    // "one of the best student" -> "students"
+    // "one of the best student" -> "students"; "most of the student", "some of my friend": a
+    // share of a group of people counts persons, never part of one
     static const Set determiners = {"the", "my", "his", "her", "our", "their", "these", "those", "its", "your"};
+    static const Set shares = {"most", "some", "all", "many", "few", "several", "both", "none"};
     for (int i = 0; i + 3 < int(t.size()); ++i) {
-        if (t[size_t(i)].lower != "one" || t[size_t(i) + 1].lower != "of" || !determiners.count(t[size_t(i) + 2].lower))
+        const bool share = shares.count(t[size_t(i)].lower) != 0;
+        if ((t[size_t(i)].lower != "one" && !share) || t[size_t(i) + 1].lower != "of"
+            || !determiners.count(t[size_t(i) + 2].lower))
             continue;
+        if (share) {
+            personShare(t, i + 3, out);
+            continue;
+        }
         // "phase one of the project": "one" after a noun is a number, not a pronoun
         static const Set before = {"is", "was", "are", "were", "be", "been", "as", "and", "become", "becomes",
                                    "became", "remains", "it's", "he's", "she's"};
@@ -174,6 +182,26 @@ void NumberRules::oneOfPlural(const std::vector<Token> &t, std::vector<Finding> 
         if (end)
             out->push_back(RuleSupport::replace(t, n, n, plural, "MOPHOLOGY", "noun_plural", 2));
     }
+}
+
+void NumberRules::personShare(const std::vector<Token> &t, int n, std::vector<Finding> *out) const
+{
+    // one adjective may stand before the noun ("most of the young teacher")
+    if (n + 1 < int(t.size()) && m_lex.posMask(t[size_t(n)].lower) == Lexicon::Adjective)
+        ++n;
+    if (n >= int(t.size()) || t[size_t(n)].kind != Token::Word || t[size_t(n)].isCapitalised())
+        return;
+    const std::string &w = t[size_t(n)].lower;
+    std::string plural;
+    if (m_lex.nounClass(w) != Lexicon::NounPerson || !countableSingular(w, &plural))
+        return;
+    // the noun ends the phrase ("most of the student body" is a compound)
+    const std::string next = RuleSupport::lowerAt(t, n + 1);
+    const bool end = n + 1 >= int(t.size()) || t[size_t(n) + 1].kind == Token::Punct || clauseWords().count(next)
+        || m_lex.isAuxiliary(next) || m_lex.isPreposition(next) || m_lex.isPastForm(next) || m_lex.isThirdPerson(next)
+        || next == "who" || (m_lex.isCommonVerbBase(next) && !m_lex.isPos(next, Lexicon::Noun));
+    if (end)
+        out->push_back(RuleSupport::replace(t, n, n, plural, "MOPHOLOGY", "noun_plural", 2));
 }
 
 bool NumberRules::countableSingular(const std::string &w, std::string *plural) const

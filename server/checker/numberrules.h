@@ -44,6 +44,8 @@ private:
     void pluralAfterQuantifier(const std::vector<Token> &t, std::vector<Finding> *out) const;
     void fewerWithPlurals(const std::vector<Token> &t, std::vector<Finding> *out) const;
     void oneOfPlural(const std::vector<Token> &t, std::vector<Finding> *out) const;
+    // the persons after "most of the", "some of my" ...: their noun from n on
+    void personShare(const std::vector<Token> &t, int n, std::vector<Finding> *out) const;
     void relativeClauseVerb(const std::vector<Token> &t, std::vector<Finding> *out) const;
     // "My teachers is kind", "Many people likes it", "There is many clubs"
     void pluralSubjectVerb(const std::vector<Token> &t, std::vector<Finding> *out) const;

@@ -471,6 +471,29 @@ private slots:
     }
     void amounts() { verify(); }
 
+    // a share of a group of people counts persons
+    void personShares_data()
+    {
+        columns();
+        row("most of the before a singular person", "I am sure that most of the kid knew that.", "kid", "kids",
+            "noun_plural", "I am sure that most of the kids knew that.");
+        row("some of my before a singular person", "Some of my friend live in Beijing.", "friend", "friends",
+            "noun_plural", "Some of my friends live in Beijing.");
+        row("none of the before who", "None of the student who came passed.", "student", "students",
+            "noun_plural", "None of the students who came passed.");
+    }
+    void personShares() { verify(); }
+
+    void personShareLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("most of a thing read whole") << "Most of the book is boring.";
+        QTest::newRow("a compound after the person") << "Most of the student body voted for him.";
+        QTest::newRow("a group noun") << "Most of the staff are here today.";
+        QTest::newRow("a time") << "Most of the time I read at home.";
+    }
+    void personShareLookAlikes() { lookAlike(); }
+
     void amountLookAlikes_data()
     {
         QTest::addColumn<QString>("sentence");
