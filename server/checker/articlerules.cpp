@@ -752,7 +752,14 @@ void ArticleRules::bareSubject(const std::vector<Token> &t, const std::vector<st
             continue;
         const std::string &verb = t[size_t(v)].lower;
         const bool modal = modals.count(verb) != 0;
-        const bool pluralVerb = pluralVerbs.count(verb) != 0;
+        // a person before a plain present verb ("Student learn English"): the verb agrees with
+        // the plural ("teacher training courses": a noun after a noun-verb word makes a compound)
+        const bool personVerb = nounTag && m_lex.nounClass(noun.lower) == Lexicon::NounPerson
+            && (R::tagEquals(tags, v, "VBP") || R::tagEquals(tags, v, "VB"))
+            && (m_lex.isCommonVerbBase(verb) || m_lex.isPlainVerbOnly(verb)) && !m_lex.isAuxiliary(verb)
+            && !m_lex.baseEqualsPast(verb) && !m_lex.isPastOfOther(verb)
+            && !(m_lex.isPos(verb, Lexicon::Noun) && (R::tagEquals(tags, v + 1, "NN") || R::tagIs(tags, v + 1, "VB")));
+        const bool pluralVerb = pluralVerbs.count(verb) != 0 || personVerb;
         if (!modal && !pluralVerb && !singularVerbs.count(verb))
             continue;
         // at most one modifier before the noun, itself opening the clause ("Speed camera can")

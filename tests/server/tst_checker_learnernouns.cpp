@@ -484,6 +484,28 @@ private slots:
     }
     void personShares() { verify(); }
 
+    // a bare singular person before a plain present verb
+    void personSubjects_data()
+    {
+        columns();
+        row("at the start of the sentence", "Student learn English at school.", "Student", "Students", "bare_singular",
+            "Students learn English at school.");
+        row("after I think", "I think teacher need more money.", "teacher", "teachers", "bare_singular",
+            "I think teachers need more money.");
+        row("after a comma", "As the text says, scientist assume that it is true.", "scientist", "scientists",
+            "bare_singular", "As the text says, scientists assume that it is true.");
+    }
+    void personSubjects() { verify(); }
+
+    void personSubjectLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("two persons joined by and") << "The artist and composer want the music to be perfect.";
+        QTest::newRow("a compound of nouns") << "Teacher training courses help a lot.";
+        QTest::newRow("a person with a determiner") << "My teacher wants me to read more.";
+    }
+    void personSubjectLookAlikes() { lookAlike(); }
+
     void personShareLookAlikes_data()
     {
         QTest::addColumn<QString>("sentence");
