@@ -3,6 +3,7 @@
 #include "lexicon.h"
 #include "rulesupport.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 namespace PennovaChecker {
@@ -53,6 +54,17 @@ void CountedAmountRule::check(const std::vector<Token> &t, const std::vector<std
     for (int i = 0; i + 2 < int(t.size()); ++i) {
         const std::string &a = t[size_t(i)].lower;
         if ((a != "amount" && a != "amounts") || t[size_t(i) + 1].lower != "of")
+            continue;
+        // "the same amount of people", "an equal amount of": native writers say so of people and
+        // things alike
+        const std::string before = R::lowerAt(t, i - 1);
+        if (before == "same" || before == "equal")
+            continue;
+        // "the number and the amount of medications": a writer who names both means both
+        bool numberNamed = false;
+        for (int b = std::max(0, i - 4); b < i; ++b)
+            numberNamed = numberNamed || t[size_t(b)].lower == "number" || t[size_t(b)].lower == "numbers";
+        if (numberNamed)
             continue;
         int k = i + 2;
         if (determiners.count(R::lowerAt(t, k)))

@@ -462,8 +462,8 @@ private slots:
         columns();
         row("people after the amount of", "The amount of old people is growing.", "amount", "number", "amount_number",
             "The number of old people is growing.");
-        row("things after the same amount of", "Both towns have the same amount of pirate shops.", "amount",
-            "number", "amount_number", "Both towns have the same number of pirate shops.");
+        row("things after a modifier noun", "The amount of pirate shops is growing.", "amount", "number",
+            "amount_number", "The number of pirate shops is growing.");
         row("amounts before a plural of places", "Huge amounts of houses were built.", "amounts", "numbers",
             "amount_number", "Huge numbers of houses were built.");
         row("percent after the without a number", "The graph shows the percent of people over 65.", "percent",
@@ -525,6 +525,8 @@ private slots:
         QTest::newRow("a plural that is a word of its own") << "The amount of goods carried by rail fell.";
         QTest::newRow("a plural subject of a clause after a noun") << "The amount of time men spent on sport fell.";
         QTest::newRow("kinds of before the noun") << "The amount of kinds of food is large.";
+        QTest::newRow("the same amount of") << "No other shop offers the same amount of channels.";
+        QTest::newRow("number named before") << "The number and the amount of medications may change.";
         QTest::newRow("percent after a number") << "About twenty percent of the goods went by rail.";
     }
     void amountLookAlikes() { lookAlike(); }
