@@ -12,9 +12,10 @@ namespace {
 
 using Set = std::unordered_set<std::string>;
 
-std::string lowerAt(const std::vector<Token> &t, int i)
+const std::string &lowerAt(const std::vector<Token> &t, int i)
 {
-    return i >= 0 && i < int(t.size()) && t[size_t(i)].kind == Token::Word ? t[size_t(i)].lower : std::string();
+    static const std::string none;
+    return i >= 0 && i < int(t.size()) && t[size_t(i)].kind == Token::Word ? t[size_t(i)].lower : none;
 }
 
 void add(std::vector<Finding> *out, const std::vector<Token> &t, int i, const std::string &fix, const char *key,

@@ -1,6 +1,7 @@
 #include "editdistance.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <vector>
 
@@ -72,6 +73,27 @@ double indel(const std::string &s, size_t i)
     return 1.0;
 }
 
+// substitution() for every pair of bytes, built once: the alignment asks for it at every cell
+class SubstitutionTable
+{
+public:
+    static const SubstitutionTable &get()
+    {
+        static const SubstitutionTable table;
+        return table;
+    }
+    double cost(char a, char b) const { return m_cost[uint8_t(a)][uint8_t(b)]; }
+
+private:
+    SubstitutionTable()
+    {
+        for (int a = 0; a < 256; ++a)
+            for (int b = 0; b < 256; ++b)
+                m_cost[a][b] = substitution(char(a), char(b));
+    }
+    double m_cost[256][256];
+};
+
 } // namespace
 
 int EditDistance::damerau(const std::string &a, const std::string &b, int max)
@@ -79,7 +101,19 @@ int EditDistance::damerau(const std::string &a, const std::string &b, int max)
     const int n = int(a.size()), m = int(b.size());
     if (std::abs(n - m) > max)
         return max + 1;
-    std::vector<int> prev2(m + 1), prev(m + 1), cur(m + 1);
+    // three rows; on the stack for any word, on the heap for longer strings
+    constexpr int kStackRow = 64;
+    int stack[3 * kStackRow];
+    std::vector<int> heap;
+    int *rows = stack;
+    if (m + 1 > kStackRow) {
+        heap.resize(3 * size_t(m + 1));
+        rows = heap.data();
+    }
+    const int stride = m + 1 > kStackRow ? m + 1 : kStackRow;
+    int *prev2 = rows, *prev = rows + stride, *cur = rows + 2 * stride;
+    std::fill(prev2, prev2 + m + 1, 0);
+    std::fill(cur, cur + m + 1, 0);
     for (int j = 0; j <= m; ++j)
         prev[j] = j;
     for (int i = 1; i <= n; ++i) {
@@ -95,8 +129,10 @@ int EditDistance::damerau(const std::string &a, const std::string &b, int max)
         }
         if (rowMin > max)
             return max + 1;
-        std::swap(prev2, prev);
-        std::swap(prev, cur);
+        int *const oldest = prev2;
+        prev2 = prev;
+        prev = cur;
+        cur = oldest;
     }
     return prev[m];
 }
@@ -104,21 +140,31 @@ int EditDistance::damerau(const std::string &a, const std::string &b, int max)
 double EditDistance::weighted(const std::string &a, const std::string &b)
 {
     const size_t n = a.size(), m = b.size();
-    std::vector<std::vector<double>> d(n + 1, std::vector<double>(m + 1, 0.0));
+    const size_t width = m + 1;
+    std::vector<double> cells((n + 1) * width, 0.0);
+    const auto d = [&cells, width](size_t i, size_t j) -> double & { return cells[i * width + j]; };
+    // the insertion and deletion costs depend on the position only: work them out once
+    std::vector<double> costs(n + m);
+    double *const indelA = costs.data(), *const indelB = costs.data() + n;
+    for (size_t i = 0; i < n; ++i)
+        indelA[i] = indel(a, i);
+    for (size_t j = 0; j < m; ++j)
+        indelB[j] = indel(b, j);
+    const SubstitutionTable &sub = SubstitutionTable::get();
     for (size_t i = 1; i <= n; ++i)
-        d[i][0] = d[i - 1][0] + indel(a, i - 1);
+        d(i, 0) = d(i - 1, 0) + indelA[i - 1];
     for (size_t j = 1; j <= m; ++j)
-        d[0][j] = d[0][j - 1] + indel(b, j - 1);
+        d(0, j) = d(0, j - 1) + indelB[j - 1];
     for (size_t i = 1; i <= n; ++i) {
         for (size_t j = 1; j <= m; ++j) {
-            double v = std::min({d[i - 1][j] + indel(a, i - 1), d[i][j - 1] + indel(b, j - 1),
-                                 d[i - 1][j - 1] + substitution(a[i - 1], b[j - 1])});
+            double v = std::min({d(i - 1, j) + indelA[i - 1], d(i, j - 1) + indelB[j - 1],
+                                 d(i - 1, j - 1) + sub.cost(a[i - 1], b[j - 1])});
             if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1])
-                v = std::min(v, d[i - 2][j - 2] + 0.6);
-            d[i][j] = v;
+                v = std::min(v, d(i - 2, j - 2) + 0.6);
+            d(i, j) = v;
         }
     }
-    double result = d[n][m];
+    double result = d(n, m);
     if (n && m && a[0] != b[0])
         result += 0.5; // writers seldom get the first letter wrong
     return result;

@@ -319,7 +319,7 @@ void CheckerData::registerRules()
             // a sentence with no time of its own follows the past the sentence before is told in
             if (s.kind == 0 && s.previous && !s.previous->empty() && pastAnchor.mayFollow(s.tokens)) {
                 const std::vector<Token> previous = Tokenizer::tokenize(s.previous->back());
-                pastAnchor.checkAfter(s.tokens, s.tags, previous, tagger.tag(previous), &f);
+                pastAnchor.checkAfter(s.tokens, s.tags, previous, [&] { return tagger.tag(previous); }, &f);
             }
         });
     add("verb_forms", "GRAMMAR", SwitchGrammar, [this](const S &s, F &f) { verbForms.check(s.tokens, s.tags, &f); });

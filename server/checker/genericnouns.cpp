@@ -15,9 +15,10 @@ namespace {
 
 using Set = std::unordered_set<std::string>;
 
-std::string lowerAt(const std::vector<Token> &t, int i)
+const std::string &lowerAt(const std::vector<Token> &t, int i)
 {
-    return i < 0 || size_t(i) >= t.size() ? std::string() : t[size_t(i)].lower;
+    static const std::string none;
+    return i < 0 || size_t(i) >= t.size() ? none : t[size_t(i)].lower;
 }
 
 // exact tags, not prefixes

@@ -140,8 +140,11 @@ void Lexicon::loadFrequencies(const std::string &path)
             continue;
         const std::string word = line.substr(0, sp);
         const uint64_t count = std::strtoull(line.c_str() + sp + 1, nullptr, 10);
-        if (m_freq.emplace(word, count).second)
-            m_rank.emplace(word, ++rank);
+        if (m_freq.emplace(word, count).second) {
+            WordInfo &info = m_info[word];
+            info.frequency = count;
+            info.rank = ++rank;
+        }
     }
 }
 
@@ -156,7 +159,7 @@ void Lexicon::loadWordNetIndex(const std::string &path, int bit)
         const std::string lemma = line.substr(0, sp);
         if (lemma.find('_') != std::string::npos)
             continue;
-        m_pos[lemma] |= bit;
+        m_info[lemma].pos |= bit;
         if (bit != Noun || !m_freq.count(lemma))
             continue;
         // lemma pos synset_cnt p_cnt [ptr_symbol...] sense_cnt tagsense_cnt offset...
@@ -284,7 +287,7 @@ std::string Lexicon::ingOf(const std::string &base) const
 void Lexicon::buildVerbTables()
 {
     for (const Irregular &v : kIrregular) {
-        m_commonBase.insert(v.base);
+        m_commonBase[v.base] = 1;
         m_baseToPast[v.base] = v.past;
         m_baseToParticiple[v.base] = v.participle;
         if (std::string(v.base) != "be") {
@@ -295,7 +298,7 @@ void Lexicon::buildVerbTables()
         }
     }
     for (const char *b : kRegular) {
-        m_commonBase.insert(b);
+        m_commonBase[b] = 1;
         m_past[pastOf(b)] = b;
         m_third[thirdPerson(b)] = b;
     }
@@ -306,28 +309,28 @@ void Lexicon::buildVerbTables()
 
 uint64_t Lexicon::frequency(const std::string &lower) const
 {
-    auto it = m_freq.find(lower);
-    return it == m_freq.end() ? 0 : it->second;
+    const WordInfo *info = m_info.find(lower);
+    return info ? info->frequency : 0;
 }
 
 int Lexicon::frequencyRank(const std::string &lower) const
 {
-    auto it = m_rank.find(lower);
-    return it == m_rank.end() ? 0 : it->second;
+    const WordInfo *info = m_info.find(lower);
+    return info ? info->rank : 0;
 }
 
 int Lexicon::posMask(const std::string &lower) const
 {
-    auto it = m_pos.find(lower);
-    return it == m_pos.end() ? 0 : it->second;
+    const WordInfo *info = m_info.find(lower);
+    return info ? info->pos : 0;
 }
 
-bool Lexicon::isCommonVerbBase(const std::string &lower) const { return m_commonBase.count(lower) != 0; }
+bool Lexicon::isCommonVerbBase(const std::string &lower) const { return m_commonBase.contains(lower); }
 bool Lexicon::isThirdPerson(const std::string &lower) const { return m_third.count(lower) != 0; }
 
 bool Lexicon::isPlainVerbOnly(const std::string &lower) const
 {
-    return lower.size() > 3 && posMask(lower) == Verb && !m_commonBase.count(lower) && !isPastForm(lower)
+    return lower.size() > 3 && posMask(lower) == Verb && !m_commonBase.contains(lower) && !isPastForm(lower)
         && frequency(thirdPerson(lower)) >= 100000;
 }
 
@@ -362,7 +365,7 @@ bool Lexicon::baseEqualsPast(const std::string &base) const
 
 std::string Lexicon::baseOf(const std::string &form) const
 {
-    if (m_commonBase.count(form))
+    if (m_commonBase.contains(form))
         return form;
     for (const auto *table : {&m_third, &m_past, &m_participle}) {
         auto it = table->find(form);

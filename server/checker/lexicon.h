@@ -3,6 +3,7 @@
 // CEFR vocabulary levels. Loaded once; read-only (and so thread-safe) afterwards.
 
 #include "wordclasses.h"
+#include "wordtable.h"
 
 #include <cstdint>
 #include <string>
@@ -87,11 +88,17 @@ private:
 
     std::unordered_map<std::string, uint64_t> m_freq;
     std::unordered_set<std::string> m_unsuitable;
-    std::unordered_map<std::string, int> m_rank;
-    std::unordered_map<std::string, int> m_pos;
+    // what every token asks: frequency, rank in the frequency list and WordNet parts of speech
+    struct WordInfo
+    {
+        uint64_t frequency = 0;
+        int rank = 0;
+        int pos = 0;
+    };
+    WordTable<WordInfo> m_info;
     std::unordered_map<std::string, int> m_cefr;
     std::unordered_map<std::string, int> m_nounClass; // lemma -> first sense's offset while loading, then its file
-    std::unordered_set<std::string> m_commonBase;
+    WordTable<char> m_commonBase;
     std::unordered_map<std::string, std::string> m_third;      // form -> base
     std::unordered_map<std::string, std::string> m_past;       // form -> base
     std::unordered_map<std::string, std::string> m_participle; // participle-only form -> base

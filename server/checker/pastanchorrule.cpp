@@ -528,7 +528,8 @@ bool PastAnchorRule::mayFollow(const std::vector<Token> &t) const
 }
 
 void PastAnchorRule::checkAfter(const std::vector<Token> &t, const std::vector<std::string> &tags,
-                                const std::vector<Token> &previous, const std::vector<std::string> &previousTags,
+                                const std::vector<Token> &previous,
+                                const std::function<std::vector<std::string>()> &tagPrevious,
                                 std::vector<Finding> *out) const
 {
     const int n = int(t.size());
@@ -542,6 +543,7 @@ void PastAnchorRule::checkAfter(const std::vector<Token> &t, const std::vector<s
         if (t[size_t(i)].kind == Token::Number && pastYear(t[size_t(i)]))
             return;
     }
+    const std::vector<std::string> previousTags = tagPrevious();
     int subject = -1;
     if (pastVerb(previous, previousTags, &subject) < 0)
         return;

@@ -10,6 +10,7 @@
 #include "finding.h"
 #include "tokenizer.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,10 +25,11 @@ public:
     void check(const std::vector<Token> &tokens, const std::vector<std::string> &tags, std::vector<Finding> *out) const;
     // Whether the sentence opens the way checkAfter reads (cheap: decides whether to tag the one before).
     bool mayFollow(const std::vector<Token> &tokens) const;
-    // The sentence after `previous` (both tagged), read against the past that one is told in.
+    // The sentence after `previous`, read against the past that one is told in; tagPrevious
+    // gives the tags of previous, asked for only when the sentence itself leaves the time open.
     void checkAfter(const std::vector<Token> &tokens, const std::vector<std::string> &tags,
-                    const std::vector<Token> &previous, const std::vector<std::string> &previousTags,
-                    std::vector<Finding> *out) const;
+                    const std::vector<Token> &previous,
+                    const std::function<std::vector<std::string>()> &tagPrevious, std::vector<Finding> *out) const;
 
 private:
     struct Span

@@ -11,6 +11,7 @@
 #include <numeric>
 #include <random>
 #include <sstream>
+#include <string_view>
 #include <unordered_set>
 
 namespace PennovaChecker {
@@ -24,16 +25,26 @@ constexpr size_t kMaxLine = 1 << 16;
 const std::string kUnseen = "-UNSEEN-"; // a word form training never saw
 constexpr size_t kMaxWords = 2000; // per sentence; the rest keep the tag "" (never a finding)
 
-uint64_t fnv(uint64_t h, const std::string &s)
+// FNV-1a over the bytes, then a terminator so that ("ab", "c") and ("a", "bc") differ
+uint64_t fnvBytes(uint64_t h, std::string_view s)
 {
     for (unsigned char c : s)
         h = (h ^ c) * 1099511628211ULL;
-    return (h ^ 0x1f) * 1099511628211ULL;
+    return h;
 }
 
-uint64_t feature(const char *name, const std::string &a, const std::string &b = std::string())
+uint64_t fnv(uint64_t h, std::string_view s) { return (fnvBytes(h, s) ^ 0x1f) * 1099511628211ULL; }
+
+uint64_t feature(const char *name, std::string_view a, std::string_view b = std::string_view())
 {
     return fnv(fnv(fnv(1469598103934665603ULL, name), a), b);
+}
+
+// feature(name, a + b, c) without building a + b
+uint64_t feature(const char *name, std::string_view a, std::string_view b, std::string_view c)
+{
+    const uint64_t joined = (fnvBytes(fnvBytes(fnv(1469598103934665603ULL, name), a), b) ^ 0x1f) * 1099511628211ULL;
+    return fnv(joined, c);
 }
 
 std::string lowerAscii(std::string s)
@@ -58,7 +69,7 @@ std::string normalise(const std::string &w)
     return lowerAscii(w);
 }
 
-std::string suffix(const std::string &w, size_t n) { return w.size() <= n ? w : w.substr(w.size() - n); }
+std::string_view suffix(std::string_view w, size_t n) { return w.size() <= n ? w : w.substr(w.size() - n); }
 
 // "Xxxx" -> "Xx", "USA" -> "X", "3.5" -> "d.d": the word's outline, repeats collapsed.
 std::string shape(const std::string &w)
@@ -173,16 +184,17 @@ void PosTagger::features(const Context &c, size_t i, const std::string &prev, co
     };
     const long j = long(i);
     const std::string &w = c.norm[i], &l = c.lower[i], &sh = c.shapes[i];
+    const std::string_view lv = l;
     out->clear();
     out->push_back(feature("bias", ""));
     out->push_back(feature("w", w));
-    out->push_back(feature("p1", l.substr(0, 1)));
+    out->push_back(feature("p1", lv.substr(0, 1)));
     for (size_t k = 2; k <= 4 && k < l.size(); ++k) {
         static const char *const name[] = {"", "", "s2", "s3", "s4"};
-        out->push_back(feature(name[k], suffix(l, k)));
+        out->push_back(feature(name[k], suffix(lv, k)));
     }
     if (l.size() > 3)
-        out->push_back(feature("p3", l.substr(0, 3)));
+        out->push_back(feature("p3", lv.substr(0, 3)));
     out->push_back(feature("shape", sh, i == 0 ? "first" : ""));
     out->push_back(feature("t-1", prev));
     out->push_back(feature("t-2", prev2));
@@ -223,12 +235,12 @@ void PosTagger::features(const Context &c, size_t i, const std::string &prev, co
     out->push_back(feature("shape-1shape+1", at(c.shapes, j - 1), at(c.shapes, j + 1)));
     out->push_back(feature("w-1w+1", at(c.norm, j - 1), at(c.norm, j + 1)));
     if (w == "!HYPHEN") { // the last part decides: "well-known", "follow-up"
-        const std::string tail = l.substr(l.rfind('-') + 1);
+        const std::string_view tail = lv.substr(lv.rfind('-') + 1);
         out->push_back(feature("hyph", tail));
         out->push_back(feature("hyphs3", suffix(tail, 3)));
     }
     out->push_back(feature("case", c.casing, sh));
-    out->push_back(feature("caseamb", c.casing + sh, amb));
+    out->push_back(feature("caseamb", c.casing, sh, amb));
 }
 
 void PosTagger::addDomainCopies(Features *f, uint64_t salt)
@@ -242,9 +254,14 @@ void PosTagger::describe(const std::string &word, size_t i, Context *c) const
 {
     auto amb = m_ambiguity.find(c->norm[i]);
     c->ambiguity[i] = amb == m_ambiguity.end() ? std::string() : amb->second;
-    if (const auto common = m_common.find(word); common != m_common.end()) {
-        c->classes[i] = common->second.lexicalClass;
-        c->signatures[i] = common->second.signature;
+    describeForm(word, i, c);
+}
+
+void PosTagger::describeForm(const std::string &word, size_t i, Context *c) const
+{
+    if (const Description *common = m_common.find(word)) {
+        c->classes[i] = common->lexicalClass;
+        c->signatures[i] = common->signature;
         return;
     }
     c->classes[i] = lexicalClass(c->lower[i]);
@@ -265,11 +282,13 @@ void PosTagger::describeCommonWords()
         if (rank <= 0 || rank > kLowerRank || lower.empty() || lowerAscii(lower) != lower)
             continue;
         const std::string cls = lexicalClass(lower);
-        m_common.emplace(lower, Description{cls, m_forms ? m_forms->signature(lower) : std::string()});
+        if (!m_common.contains(lower))
+            m_common[lower] = Description{cls, m_forms ? m_forms->signature(lower) : std::string()};
         if (rank <= kCapitalRank && lower[0] >= 'a' && lower[0] <= 'z') {
             std::string capital = lower;
             capital[0] = char(capital[0] - 'a' + 'A');
-            m_common.emplace(capital, Description{cls, m_forms ? m_forms->signature(capital) : std::string()});
+            if (!m_common.contains(capital))
+                m_common[capital] = Description{cls, m_forms ? m_forms->signature(capital) : std::string()};
         }
     }
 }
@@ -364,21 +383,31 @@ std::vector<std::string> PosTagger::tagWords(const std::vector<std::string> &wor
     const size_t n = std::min(words.size(), kMaxWords);
     Context c;
     c.reset(words, n);
+    std::vector<int> dictionaryTag(n, -1); // the tag of a word the dictionary settles
     std::vector<bool> known(n);
+    std::vector<const std::string *> ambiguity(n); // the tags training saw the form with
+    const auto unseen = m_ambiguity.find(kUnseen);
     for (size_t i = 0; i < n; ++i) {
-        known[i] = m_dictionary.count(words[i]) != 0;
-        if (!m_ambiguity.count(c.norm[i]))
+        if (const auto d = m_dictionary.find(words[i]); d != m_dictionary.end())
+            dictionaryTag[i] = d->second;
+        known[i] = dictionaryTag[i] >= 0;
+        auto amb = m_ambiguity.find(c.norm[i]);
+        if (amb == m_ambiguity.end()) {
             c.norm[i] = kUnseen;
+            amb = unseen;
+        }
+        ambiguity[i] = amb == m_ambiguity.end() ? nullptr : &amb->second;
     }
     for (size_t i = 0; i < n; ++i) // read by this word's features or a neighbour's
-        if (!known[i] || (i > 0 && !known[i - 1]) || (i > 1 && !known[i - 2]) || (i + 1 < n && !known[i + 1]))
-            describe(words[i], i, &c);
+        if (!known[i] || (i > 0 && !known[i - 1]) || (i > 1 && !known[i - 2]) || (i + 1 < n && !known[i + 1])) {
+            c.ambiguity[i] = ambiguity[i] ? *ambiguity[i] : std::string();
+            describeForm(words[i], i, &c);
+        }
     std::string prev = "-START-", prev2 = "-START2-";
     Features f;
     for (size_t i = 0; i < n; ++i) {
-        auto d = m_dictionary.find(words[i]);
-        if (d != m_dictionary.end()) {
-            tags[i] = tagName(d->second);
+        if (known[i]) {
+            tags[i] = tagName(dictionaryTag[i]);
         } else {
             features(c, i, prev, prev2, &f);
             tags[i] = tagName(predict(f));

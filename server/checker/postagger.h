@@ -10,6 +10,7 @@
 // text file loaded once and read-only afterwards.
 
 #include "tokenizer.h"
+#include "wordtable.h"
 
 #include <cstdint>
 #include <iosfwd>
@@ -104,6 +105,8 @@ private:
     void features(const Context &c, size_t i, const std::string &prev, const std::string &prev2, Features *out) const;
     std::string lexicalClass(const std::string &lower) const;
     void describe(const std::string &word, size_t i, Context *c) const;
+    // describe() without the look-up of the tags training saw the form with
+    void describeForm(const std::string &word, size_t i, Context *c) const;
     // The lexical classes and forms signatures of the common words, worked out once a model
     // is loaded: nearly every word of a text is one of them, and each takes many look-ups.
     void describeCommonWords();
@@ -144,7 +147,7 @@ private:
     {
         std::string lexicalClass, signature;
     };
-    std::unordered_map<std::string, Description> m_common; // word as written -> its description
+    WordTable<Description> m_common; // word as written -> its description
     std::vector<Weight> m_flat;
 };
 

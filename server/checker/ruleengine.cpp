@@ -256,8 +256,8 @@ void RuleEngine::run(const std::string &family, const Tokens &t, const Tags &tag
     const Sentence sentence{t, tags, lexicon};
     static const std::vector<size_t> none;
     for (int i = 0; i < int(t.size()); ++i) {
-        const auto listed = index.byWord.find(t[size_t(i)].lower);
-        const std::vector<size_t> &byWord = listed == index.byWord.end() ? none : listed->second;
+        const std::vector<size_t> *listed = index.byWord.find(t[size_t(i)].lower);
+        const std::vector<size_t> &byWord = listed ? *listed : none;
         // both lists in file order: the rules run in the order they were written
         size_t a = 0, b = 0;
         while (a < byWord.size() || b < index.anywhere.size()) {

@@ -6,6 +6,7 @@
 #include "datarule.h"
 #include "finding.h"
 #include "tokenizer.h"
+#include "wordtable.h"
 
 #include <string>
 #include <unordered_map>
@@ -80,7 +81,7 @@ private:
     // sentence start) in `anywhere`. Indexes into m_rules, in file order.
     struct FamilyIndex
     {
-        std::unordered_map<std::string, std::vector<size_t>> byWord;
+        WordTable<std::vector<size_t>> byWord;
         std::vector<size_t> anywhere;
     };
     void buildIndex();

@@ -3,6 +3,7 @@
 #include "wordclasses.h"
 
 #include "lexicon.h"
+#include "wordtable.h"
 
 #include <cstring>
 #include <unordered_map>
@@ -16,9 +17,10 @@ bool startsWith(const std::string &s, const char *p) { return s.rfind(p, 0) == 0
 
 } // namespace
 
-std::string RuleSupport::lowerAt(const Tokens &t, int i)
+const std::string &RuleSupport::lowerAt(const Tokens &t, int i)
 {
-    return i >= 0 && i < int(t.size()) && t[size_t(i)].kind == Token::Word ? t[size_t(i)].lower : std::string();
+    static const std::string none;
+    return i >= 0 && i < int(t.size()) && t[size_t(i)].kind == Token::Word ? t[size_t(i)].lower : none;
 }
 
 std::string RuleSupport::featureWordAt(const Tokens &t, int i)
@@ -44,12 +46,17 @@ bool RuleSupport::tagIs(const Tags &tags, int i, const char *prefix)
 
 bool RuleSupport::clauseBoundary(const Token &token)
 {
-    static const std::unordered_set<std::string> words = {
-        "and", "but", "because", "so", "or", "that", "which", "who", "whom", "when", "while", "if", "although",
-        "though", "since", "after", "before", "until", "whereas", "where", "unless", "whether", "as"};
+    static const WordTable<char> words = [] {
+        WordTable<char> table;
+        for (const char *w : {"and", "but", "because", "so", "or", "that", "which", "who", "whom", "when", "while",
+                              "if", "although", "though", "since", "after", "before", "until", "whereas", "where",
+                              "unless", "whether", "as"})
+            table[w] = 1;
+        return table;
+    }();
     if (token.kind == Token::Punct)
         return token.text != "-" && token.text != "'" && token.text != "/";
-    return token.kind == Token::Word && words.count(token.lower) != 0;
+    return token.kind == Token::Word && words.contains(token.lower);
 }
 
 bool RuleSupport::isSubjectPronoun(const std::string &w)

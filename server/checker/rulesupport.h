@@ -18,7 +18,7 @@ public:
     using Tags = std::vector<std::string>; // one part-of-speech tag per token ("" = none)
 
     // Lower-case word at i, or "" when i is out of range or not a word.
-    static std::string lowerAt(const Tokens &t, int i);
+    static const std::string &lowerAt(const Tokens &t, int i);
     // The tag at i begins with prefix ("NN" matches NN, NNS, NNP); false out of range.
     static bool tagIs(const Tags &tags, int i, const char *prefix);
     // The word and tag at i as the slot classifiers' features read them: "<s>" out of

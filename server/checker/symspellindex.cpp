@@ -104,29 +104,46 @@ void SymSpellIndex::build()
     }
     std::sort(m_entries.begin(), m_entries.end());
     m_entries.erase(std::unique(m_entries.begin(), m_entries.end()), m_entries.end());
+    // where each run of hashes with the same top bits starts: a look-up searches that run only
+    m_buckets.assign(kBuckets + 1, uint32_t(m_entries.size()));
+    for (size_t k = m_entries.size(); k-- > 0;)
+        m_buckets[size_t(m_entries[k] >> (64 - kBucketBits))] = uint32_t(k);
+    for (size_t b = kBuckets; b-- > 0;)
+        m_buckets[b] = std::min(m_buckets[b], m_buckets[b + 1]);
 }
 
 std::vector<SymSpellIndex::Hit> SymSpellIndex::lookup(const std::string &lower, int maxDistance) const
 {
     std::vector<Hit> hits;
-    if (lower.empty() || lower.size() > 40)
+    if (lower.empty() || lower.size() > 40 || m_buckets.empty())
         return hits;
     maxDistance = std::min(maxDistance, int(kMaxDistance));
     std::vector<std::string> dels;
     deletes(lower.substr(0, kPrefix), maxDistance, &dels);
-    std::unordered_set<uint32_t> seen;
+    // the words already compared, marked in a table as long as the word list (kept per thread)
+    thread_local std::vector<uint8_t> seen;
+    thread_local std::vector<uint32_t> marked;
+    if (seen.size() < m_words.size())
+        seen.assign(m_words.size(), 0);
+    marked.clear();
     for (const std::string &d : dels) {
         const uint64_t key = uint64_t(hash(d)) << 32;
-        auto it = std::lower_bound(m_entries.begin(), m_entries.end(), key);
-        for (; it != m_entries.end() && (*it >> 32) == (key >> 32); ++it) {
+        const size_t bucket = size_t(key >> (64 - kBucketBits));
+        const auto last = m_entries.begin() + m_buckets[bucket + 1];
+        auto it = std::lower_bound(m_entries.begin() + m_buckets[bucket], last, key);
+        for (; it != last && (*it >> 32) == (key >> 32); ++it) {
             const uint32_t idx = uint32_t(*it & 0xffffffffu);
-            if (!seen.insert(idx).second)
+            if (seen[idx])
                 continue;
+            seen[idx] = 1;
+            marked.push_back(idx);
             const int dist = EditDistance::damerau(lower, m_words[idx], maxDistance);
             if (dist <= maxDistance)
                 hits.push_back({idx, dist});
         }
     }
+    for (uint32_t idx : marked)
+        seen[idx] = 0;
     return hits;
 }
 

@@ -47,6 +47,9 @@ private:
     std::vector<uint64_t> m_counts;
     std::unordered_map<std::string, uint32_t> m_lookup;
     std::vector<uint64_t> m_entries; // (hash << 32) | word, sorted
+    static constexpr int kBucketBits = 16;
+    static constexpr size_t kBuckets = size_t(1) << kBucketBits;
+    std::vector<uint32_t> m_buckets; // top bits of the hash -> first entry with them; kBuckets + 1 long
     std::unordered_multimap<std::string, uint32_t> m_sounds;
     std::unordered_multimap<std::string, uint32_t> m_skeletons;
     std::unordered_map<uint32_t, std::vector<uint32_t>> m_trigrams; // trigram -> words

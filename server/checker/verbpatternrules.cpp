@@ -14,9 +14,10 @@ namespace {
 
 using Set = std::unordered_set<std::string>;
 
-std::string lowerAt(const std::vector<Token> &t, int i)
+const std::string &lowerAt(const std::vector<Token> &t, int i)
 {
-    return i >= 0 && i < int(t.size()) && t[size_t(i)].kind == Token::Word ? t[size_t(i)].lower : std::string();
+    static const std::string none;
+    return i >= 0 && i < int(t.size()) && t[size_t(i)].kind == Token::Word ? t[size_t(i)].lower : none;
 }
 
 // what is done, never compounded with a verb's noun: "good at play football", "was cook dinner",

@@ -1,5 +1,7 @@
 #include "wordclasses.h"
 
+#include "wordtable.h"
+
 #include <utility>
 
 namespace PennovaChecker {
@@ -75,6 +77,23 @@ const std::unordered_set<std::string> &WordClasses::words(WordClass c)
             return e.words;
     static const Set none;
     return none;
+}
+
+bool WordClasses::contains(WordClass c, const std::string &lower)
+{
+    // the rules ask at nearly every token: the same sets, by enum and in cheaper tables
+    static const std::vector<WordTable<char>> byClass = [] {
+        std::vector<WordTable<char>> out;
+        for (const Entry &e : table()) {
+            const size_t k = size_t(e.wordClass);
+            if (out.size() <= k)
+                out.resize(k + 1);
+            for (const std::string &w : e.words)
+                out[k][w] = 1;
+        }
+        return out;
+    }();
+    return size_t(c) < byClass.size() && byClass[size_t(c)].contains(lower);
 }
 
 bool WordClasses::byName(const std::string &name, WordClass *out)

@@ -34,7 +34,7 @@ class WordClasses
 {
 public:
     static const std::unordered_set<std::string> &words(WordClass c);
-    static bool contains(WordClass c, const std::string &lower) { return words(c).count(lower) != 0; }
+    static bool contains(WordClass c, const std::string &lower);
     // The class lists verbs by their base form and means every form of them (feeling_verb,
     // gerund_verb, clause_verb): a rule file's class item matches a word by its lemma then.
     static bool ofLemmas(WordClass c)
