@@ -1,6 +1,7 @@
 #include "confusionrules.h"
 
 #include "lexicon.h"
+#include "prepositionchoicerule.h"
 #include "rulesupport.h"
 #include "wordclasses.h"
 
@@ -22,6 +23,13 @@ void add(std::vector<Finding> *out, const std::vector<Token> &t, int i, const st
          int certainty)
 {
     out->push_back(RuleSupport::replace(t, i, i, fix, "REAL", key, certainty));
+}
+
+// "last year", "next week", "this summer", "every day" at token i.
+bool timePhraseAt(const std::vector<Token> &t, int i)
+{
+    static const Set deictic = {"last", "next", "this", "that", "every", "each"};
+    return deictic.count(lowerAt(t, i)) && PrepositionChoiceRule::isTimeWord(lowerAt(t, i + 1));
 }
 
 } // namespace
@@ -55,6 +63,10 @@ void ConfusionRules::contextSlips(const std::vector<Token> &t, const std::vector
         // a written "than" is left to the hand-written rules: its comparative may stand far
         // before it, beyond the model's window ("more tired because he ran than walked")
         if (tok.lower == "than")
+            continue;
+        // "been there last year": a time phrase after the adverb looks like a noun phrase to
+        // the model ("their last year") but tells nothing about the word
+        if (tok.lower == "there" && timePhraseAt(t, i + 1))
             continue;
         const ConfusionModel::Verdict v = m_model.judge(t, tags, i);
         if (!v.better.empty() && v.rareWord == rareWords)

@@ -5,12 +5,48 @@
 #include "wordnetdictionary.h"
 
 #include <algorithm>
+#include <cstring>
 #include <sstream>
 #include <unordered_map>
 
 namespace PennovaChecker {
 
 namespace {
+
+std::vector<std::string> spaced(const std::string &text)
+{
+    std::vector<std::string> words;
+    std::istringstream in(text);
+    for (std::string w; in >> w;)
+        words.push_back(w);
+    return words;
+}
+
+// The found words with a candidate that fills a gap between them read whole: "however the"
+// with ", the" is "however, the"; "middle east" with "the Middle" is "the Middle east". Other
+// candidates stand as they are.
+std::string suggestionInPlace(const std::string &found, const std::string &candidate)
+{
+    const std::vector<std::string> f = spaced(found), c = spaced(candidate);
+    std::vector<std::string> lower;
+    for (const std::string &w : c)
+        lower.push_back(Tokenizer::toLower(w));
+    const bool markFirst = !candidate.empty() && std::strchr(",;:", candidate.front()) != nullptr;
+    for (size_t m = c.size() - std::min<size_t>(c.size(), 1); m >= 1; --m) {
+        for (size_t i = 0; i + m <= f.size(); ++i) {
+            if (!std::equal(lower.end() - long(m), lower.end(), f.begin() + long(i)))
+                continue;
+            std::string whole;
+            for (size_t k = 0; k < i; ++k)
+                whole += (k ? " " : "") + f[k];
+            whole += (i && !markFirst ? " " : "") + candidate;
+            for (size_t k = i + m; k < f.size(); ++k)
+                whole += " " + f[k];
+            return whole;
+        }
+    }
+    return candidate;
+}
 
 struct Page
 {
@@ -510,7 +546,7 @@ std::string ExplanationPages::findingPage(const std::vector<std::pair<std::strin
     if (!fk.empty() && !fk[0].empty()) {
         html << "<p>原文：<b>" << escapeHtml(fk[0]) << "</b>";
         if (!ct.empty())
-            html << " → 建议：<b>" << escapeHtml(ct) << "</b>";
+            html << " → 建议：<b>" << escapeHtml(suggestionInPlace(fk[0], ct)) << "</b>";
         html << "</p>";
     } else if (!ct.empty()) {
         html << "<p>建议：<b>" << escapeHtml(ct) << "</b></p>";

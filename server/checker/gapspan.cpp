@@ -1,5 +1,7 @@
 #include "gapspan.h"
 
+#include <cstring>
+
 namespace PennovaChecker {
 
 namespace {
@@ -75,11 +77,28 @@ void GapSpan::widen(const std::vector<Token> &t, std::vector<Finding> *found)
         const std::string written = textOf(t, first, last);
         if (!addsAfter(f, written))
             continue;
-        for (Candidate &c : f.candidates)
-            c.correction += " " + next.text;
+        // what each candidate puts into the gap; words alone go before the next word, which
+        // then carries the finding ("the" -> "on the"); a mark needs the gap itself (" the" ->
+        // ", the"), so that the word before it keeps no underline
+        bool wordsAlone = true;
+        for (Candidate &c : f.candidates) {
+            c.correction = c.correction.substr(written.size()) + " " + next.text;
+            wordsAlone = wordsAlone && c.correction.front() == ' ';
+        }
+        const bool keepInfo = f.errorInfo == written;
+        // the explanation shows the words on both sides of the gap
+        if (!f.featureKeys.empty() && f.featureKeys.front() == Tokenizer::toLower(written))
+            f.featureKeys.front() = Tokenizer::toLower(textOf(t, first, last + 1));
+        if (wordsAlone) {
+            for (Candidate &c : f.candidates)
+                c.correction.erase(0, 1);
+            f.start = next.start;
+        } else {
+            f.start = t[size_t(last)].end;
+        }
         f.end = next.end;
-        if (f.errorInfo == written)
-            f.errorInfo = textOf(t, first, last + 1);
+        if (keepInfo)
+            f.errorInfo = (wordsAlone ? "" : " ") + next.text;
     }
 }
 
@@ -114,6 +133,30 @@ void GapSpan::narrow(const std::vector<Token> &t, std::vector<Finding> *found)
                 f.errorInfo = t[size_t(j)].text;
             f.start = t[size_t(j)].start;
             f.end = t[size_t(j)].end;
+            break;
+        }
+        // "example it" -> "example, it": a mark put into the gap before token j takes the gap
+        // and the words after it
+        for (int j = first + 1; j <= last && f.start == t[size_t(first)].start; ++j) {
+            if (!t[size_t(j)].spaceBefore)
+                continue;
+            const std::string before = textOf(t, first, j - 1);
+            const std::string after = " " + textOf(t, j, last);
+            bool marks = true;
+            for (const Candidate &c : f.candidates) {
+                const std::string &text = c.correction;
+                marks = marks && text.size() == before.size() + 1 + after.size()
+                    && text.compare(0, before.size(), before) == 0
+                    && std::strchr(",;:", text[before.size()]) != nullptr
+                    && text.compare(before.size() + 1, after.size(), after) == 0;
+            }
+            if (!marks)
+                continue;
+            for (Candidate &c : f.candidates)
+                c.correction.erase(0, before.size());
+            if (f.errorInfo == textOf(t, first, last))
+                f.errorInfo = after;
+            f.start = t[size_t(j) - 1].end;
             break;
         }
     }

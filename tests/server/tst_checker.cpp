@@ -857,6 +857,14 @@ private slots:
         QTest::newRow("polish page with meaning and example")
             << "/?lexsub=very%20important,crucial,vital&pos=JJ"
             << QStringList{"润色", "crucial", "vital", "释义", "例句"} << QStringList{};
+        QTest::newRow("a mark put into a gap reads whole")
+            << "/?et=comma_after_opener&ct=,%20the&fk=however%20the" << QStringList{"建议：<b>however, the</b>"}
+            << QStringList{};
+        QTest::newRow("words put before the next word read whole")
+            << "/?et=preposition_missing&ct=to%20music&fk=listen%20music%20now"
+            << QStringList{"建议：<b>listen to music now</b>"} << QStringList{};
+        QTest::newRow("a candidate that fills no gap stands alone")
+            << "/?et=sv_agreement&ct=goes%20there&fk=go" << QStringList{"建议：<b>goes there</b>"} << QStringList{};
         QTest::newRow("empty query") << "" << QStringList{"暂无"} << QStringList{};
         QTest::newRow("truncated escape") << "/?et=sv_agreement&ct=%E4%B8" << QStringList{"主谓一致"} << QStringList{};
     }

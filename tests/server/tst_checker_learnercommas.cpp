@@ -32,34 +32,34 @@ private slots:
     void missingAfterOpener_data()
     {
         columns();
-        row("in general before a subject", "In general the plan works well.", "general the", "general, the",
+        row("in general before a subject", "In general the plan works well.", " the", ", the",
             "comma_after_opener", "In general, the plan works well.");
-        row("for this reason before a subject", "For this reason we should understand the rules.", "reason we",
-            "reason, we", "comma_after_opener", "For this reason, we should understand the rules.");
-        row("by contrast before a noun phrase", "By contrast the other goods increased.", "contrast the",
-            "contrast, the", "comma_after_opener", "By contrast, the other goods increased.");
-        row("on the one hand", "On the one hand there can be problems.", "hand there", "hand, there",
+        row("for this reason before a subject", "For this reason we should understand the rules.", " we",
+            ", we", "comma_after_opener", "For this reason, we should understand the rules.");
+        row("by contrast before a noun phrase", "By contrast the other goods increased.", " the",
+            ", the", "comma_after_opener", "By contrast, the other goods increased.");
+        row("on the one hand", "On the one hand there can be problems.", " there", ", there",
             "comma_after_opener", "On the one hand, there can be problems.");
-        row("personally before I", "Personally I want to see them happy.", "Personally I", "Personally, I",
+        row("personally before I", "Personally I want to see them happy.", " I", ", I",
             "comma_after_opener", "Personally, I want to see them happy.");
-        row("an ordinal before the", "Second the amount of money is too large.", "Second the", "Second, the",
+        row("an ordinal before the", "Second the amount of money is too large.", " the", ", the",
             "comma_after_opener", "Second, the amount of money is too large.");
-        row("yes before a clause", "Yes that is right, but it is late.", "Yes that", "Yes, that", "comma_after_opener",
+        row("yes before a clause", "Yes that is right, but it is late.", " that", ", that", "comma_after_opener",
             "Yes, that is right, but it is late.");
         row("however before a pronoun and no comma later", "However I still believe that facts matter.",
-            "However I", "However, I", "comma_after_opener", "However, I still believe that facts matter.");
-        row("for instance before an amount", "For instance many people travel by train.", "instance many",
-            "instance, many", "comma_after_opener", "For instance, many people travel by train.");
-        row("after all before a pronoun", "After all we are only students.", "all we", "all, we",
+            " I", ", I", "comma_after_opener", "However, I still believe that facts matter.");
+        row("for instance before an amount", "For instance many people travel by train.", " many",
+            ", many", "comma_after_opener", "For instance, many people travel by train.");
+        row("after all before a pronoun", "After all we are only students.", " we", ", we",
             "comma_after_opener", "After all, we are only students.");
-        row("a linking word before a condition", "Therefore if you work hard you will pass.", "Therefore if",
-            "Therefore, if", "comma_after_opener", "Therefore, if you work hard you will pass.");
-        row("a linking word before a prepositional phrase", "Moreover in China the rate is high.", "Moreover in",
-            "Moreover, in", "comma_after_opener", "Moreover, in China the rate is high.");
+        row("a linking word before a condition", "Therefore if you work hard you will pass.", " if",
+            ", if", "comma_after_opener", "Therefore, if you work hard you will pass.");
+        row("a linking word before a prepositional phrase", "Moreover in China the rate is high.", " in",
+            ", in", "comma_after_opener", "Moreover, in China the rate is high.");
         row("a linking phrase before an adjective and its noun", "On the other hand young people need sleep.",
-            "hand young", "hand, young", "comma_after_opener", "On the other hand, young people need sleep.");
-        row("on the contrary before a noun phrase", "On the contrary the young need more sleep.", "contrary the",
-            "contrary, the", "comma_after_opener", "On the contrary, the young need more sleep.");
+            " young", ", young", "comma_after_opener", "On the other hand, young people need sleep.");
+        row("on the contrary before a noun phrase", "On the contrary the young need more sleep.", " the",
+            ", the", "comma_after_opener", "On the contrary, the young need more sleep.");
     }
     void missingAfterOpener() { verify(); }
 
@@ -92,8 +92,8 @@ private slots:
     void missingAfterLinker_data()
     {
         columns();
-        row("however between two clauses", "Prices rose; however the demand stayed high.", "however the",
-            "however, the", "comma_after_linker", "Prices rose; however, the demand stayed high.");
+        row("however between two clauses", "Prices rose; however the demand stayed high.", " the",
+            ", the", "comma_after_linker", "Prices rose; however, the demand stayed high.");
         row("however joining two clauses with a comma", "The test was hard, however we passed it.",
             ", however we", "; however, we", "comma_after_linker", "The test was hard; however, we passed it.");
         row("therefore joining two clauses with a comma", "Guides are trained, therefore they know the city.",
@@ -107,14 +107,14 @@ private slots:
             "person however will", "person, however, will", "comma_after_linker",
             "A younger person, however, will need more time.");
         row("for example before a noun phrase", "Some goods go by road, for example food products.",
-            "example food", "example, food", "comma_after_linker",
+            " food", ", food", "comma_after_linker",
             "Some goods go by road, for example, food products.");
-        row("for instance before an amount", "Prices vary, for instance many shops close early.", "instance many",
-            "instance, many", "comma_after_linker", "Prices vary, for instance, many shops close early.");
-        row("in other words before a determiner", "He left early, in other words the plan failed.", "words the",
-            "words, the", "comma_after_linker", "He left early, in other words, the plan failed.");
-        row("therefore before a pronoun", "They are trained; therefore they know the city.", "therefore they",
-            "therefore, they", "comma_after_linker", "They are trained; therefore, they know the city.");
+        row("for instance before an amount", "Prices vary, for instance many shops close early.", " many",
+            ", many", "comma_after_linker", "Prices vary, for instance, many shops close early.");
+        row("in other words before a determiner", "He left early, in other words the plan failed.", " the",
+            ", the", "comma_after_linker", "He left early, in other words, the plan failed.");
+        row("therefore before a pronoun", "They are trained; therefore they know the city.", " they",
+            ", they", "comma_after_linker", "They are trained; therefore, they know the city.");
     }
     void missingAfterLinker() { verify(); }
 
@@ -140,11 +140,11 @@ private slots:
     void missingBeforeEtc_data()
     {
         columns();
-        row("etc after the last noun of a list", "We bought pens, books etc.", "books etc", "books, etc",
+        row("etc after the last noun of a list", "We bought pens, books etc.", " etc", ", etc",
             "comma_etc", "We bought pens, books, etc.");
-        row("etc after a verb", "People should not be judged etc. by others.", "judged etc", "judged, etc",
+        row("etc after a verb", "People should not be judged etc. by others.", " etc", ", etc",
             "comma_etc", "People should not be judged, etc. by others.");
-        row("etc after a bracket", "We saw animals (bears and penguins) etc.", ") etc", "), etc", "comma_etc",
+        row("etc after a bracket", "We saw animals (bears and penguins) etc.", " etc", ", etc", "comma_etc",
             "We saw animals (bears and penguins), etc.");
     }
     void missingBeforeEtc() { verify(); }
@@ -162,13 +162,13 @@ private slots:
     {
         columns();
         row("especially before a clause", "Films are more fun than books especially when you watch with friends.",
-            "books especially", "books, especially", "comma_especially",
+            " especially", ", especially", "comma_especially",
             "Films are more fun than books, especially when you watch with friends.");
         row("especially before a prepositional phrase", "Fewer people buy cars especially in big cities.",
-            "cars especially", "cars, especially", "comma_especially",
+            " especially", ", especially", "comma_especially",
             "Fewer people buy cars, especially in big cities.");
         row("particularly after an adjective", "The show was awful particularly for young viewers.",
-            "awful particularly", "awful, particularly", "comma_especially",
+            " particularly", ", particularly", "comma_especially",
             "The show was awful, particularly for young viewers.");
     }
     void missingBeforeEspecially() { verify(); }

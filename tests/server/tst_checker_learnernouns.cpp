@@ -47,7 +47,7 @@ private slots:
             "It is one of the most important things.");
         row("most before an adjective and a counted singular", "Most important thing is love.", "Most", "The most",
             "article_missing", "The most important thing is love.");
-        row("such before a counted singular", "It is such good opportunity.", "such good", "such a good",
+        row("such before a counted singular", "It is such good opportunity.", "good", "a good",
             "article_missing", "It is such a good opportunity.");
         row("article before a pronoun", "In old age the it can change.", " the ", "", "article_stray",
             "In old age it can change.");

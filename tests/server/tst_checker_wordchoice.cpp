@@ -304,6 +304,8 @@ private slots:
         QTest::newRow("shore after the") << "We walked along the shore." << "";
         QTest::newRow("rare bellow after be") << "The river is bellow the bridge." << "bellow->below";
         QTest::newRow("bellow as a verb") << "The dog began to bellow." << "";
+        QTest::newRow("there before a time phrase") << "We have been there last summer." << "";
+        QTest::newRow("there before every day") << "I go there every day." << "";
         QTest::newRow("name with a capital") << "We met Mr Grate at noon." << "";
         // where a hand-written rule knows better, its finding stands
         QTest::newRow("no before a verb: don't") << "I no like spicy food." << "";

@@ -1,6 +1,7 @@
-// Findings that only add words or a mark after their span are widened over the word after
-// the gap; findings that only put words between two of theirs are narrowed to the word after
-// the gap; every other finding keeps its span.
+// Findings that only add words or a mark after their span move to the word after the gap
+// (a mark takes the gap along); findings that only put words between two of theirs are
+// narrowed to the word after the gap, and those that only put a mark there to the gap and the
+// words after it; every other finding keeps its span.
 
 #include "gapspan.h"
 #include "tokenizer.h"
@@ -40,17 +41,20 @@ private slots:
         QTest::addColumn<QStringList>("wantFixes");
 
         QTest::newRow("comma after an opener takes the next word")
-            << "However the price is high." << "However" << QStringList{"However,"} << QString() << "However the"
-            << QStringList{"However, the"};
-        QTest::newRow("added preposition, every candidate")
+            << "However the price is high." << "However" << QStringList{"However,"} << QString() << " the"
+            << QStringList{", the"};
+        QTest::newRow("added preposition, every candidate, goes before the next word")
             << "It depends the weather." << "depends" << QStringList{"depends on", "depends upon"} << QString()
-            << "depends the" << QStringList{"depends on the", "depends upon the"};
+            << "the" << QStringList{"on the", "upon the"};
+        QTest::newRow("a mark and a word added: the gap goes with them")
+            << "It rose the price fell." << "rose" << QStringList{"rose;", "rose and"} << QString() << " the"
+            << QStringList{"; the", " and the"};
         QTest::newRow("two-word span")
-            << "A lot people came." << "A lot" << QStringList{"A lot of"} << QString() << "A lot people"
-            << QStringList{"A lot of people"};
+            << "A lot people came." << "A lot" << QStringList{"A lot of"} << QString() << "people"
+            << QStringList{"of people"};
         QTest::newRow("Chinese text before the span")
             << "我认为 However the price is high." << "However" << QStringList{"However,"} << QString()
-            << "However the" << QStringList{"However, the"};
+            << " the" << QStringList{", the"};
         QTest::newRow("word after the gap runs into other letters: left")
             << "However naïve people fail." << "However" << QStringList{"However,"} << QString() << "However"
             << QStringList{"However,"};
@@ -62,7 +66,7 @@ private slots:
             << QStringList{"However,"};
         QTest::newRow("word after the gap before a comma")
             << "Besides money, we need time." << "Besides" << QStringList{"Besides all"} << QString()
-            << "Besides money" << QStringList{"Besides all money"};
+            << "money" << QStringList{"all money"};
         QTest::newRow("a changed ending is no gap: left")
             << "The cat tail is long." << "cat" << QStringList{"cat's", "cats"} << QString() << "cat"
             << QStringList{"cat's", "cats"};
@@ -96,6 +100,8 @@ private slots:
         const std::vector<Token> tokens = Tokenizer::tokenize(sentence.toStdString());
         std::vector<Finding> found{on(sentence, span, fixes)};
         found.front().errorInfo = span.toStdString();
+        found.front().featureKeys = {span.toLower().toStdString()};
+        const int spanStart = found.front().start;
         if (!otherSpan.isEmpty())
             found.push_back(on(sentence, otherSpan, {QStringLiteral("the")}));
         GapSpan::widen(tokens, &found);
@@ -107,6 +113,9 @@ private slots:
         for (const Candidate &c : f.candidates)
             got << QString::fromStdString(c.correction);
         QCOMPARE(got, wantFixes);
+        // the explanation's key holds both sides of the gap once the finding has moved
+        QCOMPARE(QString::fromStdString(f.featureKeys.front()),
+                 (wantSpan == span ? span : sentence.mid(spanStart, f.end - spanStart)).toLower());
         if (!otherSpan.isEmpty())
             QCOMPARE(sentence.mid(found.back().start, found.back().end - found.back().start), otherSpan);
     }
@@ -137,9 +146,15 @@ private slots:
         QTest::newRow("a word changed as well: left")
             << "I born in a village." << "I born" << QStringList{"I was bear"} << "I born"
             << QStringList{"I was bear"};
-        QTest::newRow("a mark put in: left")
-            << "For example it works." << "example it" << QStringList{"example, it"} << "example it"
-            << QStringList{"example, it"};
+        QTest::newRow("a mark put in takes the gap")
+            << "For example it works." << "example it" << QStringList{"example, it"} << " it"
+            << QStringList{", it"};
+        QTest::newRow("a mark put in after Chinese text")
+            << "我说 For example it works." << "For example it" << QStringList{"For example, it", "For example; it"}
+            << " it" << QStringList{", it", "; it"};
+        QTest::newRow("a mark and a word put in: left")
+            << "For example it works." << "example it" << QStringList{"example, it", "example and it"}
+            << "example it" << QStringList{"example, it", "example and it"};
         QTest::newRow("case changed: left")
             << "Coldest month is May." << "Coldest month" << QStringList{"The coldest month"} << "Coldest month"
             << QStringList{"The coldest month"};
