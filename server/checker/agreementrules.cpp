@@ -205,11 +205,15 @@ AgreementRules::Subject AgreementRules::subjectAt(const std::vector<Token> &t, c
         else if (end < 0 || !R::tagIs(tags, head, "NNS"))
             return s;
         s = {end, Singular, "agreement_one_of", w == "one" || w == "each" ? 3 : 2};
-    } else if ((w == "most" || w == "all" || w == "many" || w == "both" || w == "several" || w == "few")
+    } else if ((w == "most" || w == "all" || w == "many" || w == "both" || w == "several" || w == "few"
+                || w == "some")
                && R::lowerAt(t, i + 1) == "of") {
-        // "Most of my friends likes music": the plural after "of" decides
-        const int end = nounPhrase(t, tags, i + 2, &head);
-        if (end < 0 || !R::tagIs(tags, head, "NNS") || looseHeads().count(R::lowerAt(t, head)))
+        // "Most of my friends likes music", "All of them is": the plural after "of" decides
+        const std::string &object = R::lowerAt(t, i + 2);
+        int end = nounPhrase(t, tags, i + 2, &head);
+        if (end < 0 && (object == "them" || object == "us" || object == "you"))
+            end = head = i + 2;
+        else if (end < 0 || !R::tagIs(tags, head, "NNS") || looseHeads().count(R::lowerAt(t, head)))
             return s;
         s = {end, Plural, "agreement_of_phrase", 2};
     } else if (w == "more" && R::lowerAt(t, i + 1) == "and" && R::lowerAt(t, i + 2) == "more") {
@@ -782,6 +786,15 @@ void AgreementRules::gerundSubject(const std::vector<Token> &t, const std::vecto
         && m_lex.isCommonVerbBase(R::lowerAt(t, v - 1))) {
         --v;
         --nouns;
+    }
+    // "Smoking cause cancer": the tagger read the verb after a gerund alone as a noun before
+    // its object
+    if (gerund && v > 2 && R::tagIs(tags, 1, "NN") && !R::tagIs(tags, 1, "NNS") && m_lex.isCommonVerbBase(t[1].lower)
+        && !m_lex.baseEqualsPast(t[1].lower)
+        && (R::tagIs(tags, 2, "DT") || R::tagIs(tags, 2, "PRP$") || R::tagIs(tags, 2, "JJ")
+            || (R::tagIs(tags, 2, "NN") && !R::tagIs(tags, 2, "NNS") && !R::tagIs(tags, 2, "NNP")))) {
+        v = 1;
+        nouns = 1;
     }
     // a name may be the subject's head ("Visiting John make"): languages only; a gerund alone
     // ("Smoking do harm") only before a form of be, have or do

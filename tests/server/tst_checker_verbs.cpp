@@ -674,6 +674,12 @@ private slots:
             "sv_agreement", "Learning English helps us a lot.");
         row("infinitive with its object and a bare verb", "To learn English need a lot of time.", "need", "needs",
             "sv_agreement", "To learn English needs a lot of time.");
+        row("some of and a plural", "Some of the students has a car.", "has", "have", "agreement_of_phrase",
+            "Some of the students have a car.");
+        row("all of them with is", "All of them is very kind.", "is", "are", "agreement_of_phrase",
+            "All of them are very kind.");
+        row("gerund alone and a verb the tagger took for a noun", "Smoking cause cancer.", "cause", "causes",
+            "sv_agreement", "Smoking causes cancer.");
         row("people with a singular verb", "People in my hometown is very friendly.", "is", "are", "sv_agreement",
             "People in my hometown are very friendly.");
     }
@@ -686,6 +692,10 @@ private slots:
         QTest::newRow("inverted following") << "Following are the results of the test.";
         QTest::newRow("like as a preposition") << "A student like him should pass easily.";
         QTest::newRow("most of and an uncountable noun") << "Most of the water is clean.";
+        QTest::newRow("some of and an uncountable noun") << "Some of the money is gone.";
+        QTest::newRow("some of us with a plural verb") << "Some of us were late.";
+        QTest::newRow("gerund before a noun it describes") << "Cooking oil costs more now.";
+        QTest::newRow("gerund and a noun before the verb") << "Boiling water kills germs.";
         QTest::newRow("relative clause with a verb of thinking") << "The man who I think is right won.";
         QTest::newRow("compound subject with I") << "You and I are friends.";
         QTest::newRow("was after and a singular pronoun") << "The rain stopped and it was warm again.";
