@@ -196,6 +196,10 @@ private slots:
             "Let him go first.");
         row("made, an object and a past form", "He made me cried.", "cried", "cry", "causative_to",
             "He made me cry.");
+        row("make, a noun phrase and an -s verb", "It makes the old product looks better.", "looks", "look",
+            "causative_to", "It makes the old product look better.");
+        row("help, a possessive phrase and an -s verb", "Parents should help their child learns.", "learns",
+            "learn", "causative_to", "Parents should help their child learn.");
         row("passive of graduate", "I was graduated from Peking University.", "was graduated", "graduated",
             "intransitive_passive", "I graduated from Peking University.");
         row("passive of a regular verb outside the common table", "The book is consisted of ten chapters.",
@@ -756,6 +760,11 @@ private slots:
     {
         QTest::addColumn<QString>("sentence");
         QTest::newRow("modal and do as a main verb") << "You can do nothing about it.";
+        QTest::newRow("a verb of perception and a clause") << "I noticed the price rises every year.";
+        QTest::newRow("make and a compound noun object") << "It makes the company profits smaller.";
+        QTest::newRow("a gerund and the subject of the next verb")
+            << "The delay in making the decision has caused problems.";
+        QTest::newRow("make, a noun and an -ed adjective") << "The news made the boy worried.";
         QTest::newRow("not only after a modal do") << "We should do not only this but also that.";
         QTest::newRow("want and a noun") << "We want help from the teacher.";
         QTest::newRow("want and an object") << "I want you to stay.";
