@@ -352,6 +352,15 @@ void VerbFormRules::bareParticiple(const Tokens &t, const Tags &tags, int i, std
         && R::tagIs(tags, i - 1, "NN");
     if (!pronoun && !relative)
         return;
+    // "As we all known, ..." -> "know": the fixed aside takes the present
+    if (R::lowerAt(t, i - 1) == "as" && (s == "we" || s == "you" || s == "they")) {
+        const int k = R::lowerAt(t, i + 1) == "all" ? i + 2 : i + 1;
+        const std::string &after = k + 1 < int(t.size()) ? t[size_t(k) + 1].text : std::string();
+        if (R::lowerAt(t, k) == "known" && (after == "," || after == "that")) {
+            out->push_back(R::replace(t, k, k, "know", "GRAMMAR", "participle_alone", 2));
+            return;
+        }
+    }
     if (pronoun && (R::lowerAt(t, i - 1) == "than" || R::lowerAt(t, i - 1) == "as" || m_lex.isAuxiliary(R::lowerAt(t, i - 1))))
         return; // "What have you done?"
     int v = i + 1;

@@ -90,6 +90,8 @@ private slots:
         row("want and a bare verb", "I want go home now.", "go", "to go", "to_missing", "I want to go home now.");
         row("learn and a verb-only word", "After that we learn specialize in one subject.", "specialize",
             "to specialize", "to_missing", "After that we learn to specialize in one subject.");
+        row("as we all known as an aside", "As we all known, smoking is harmful.", "known", "know",
+            "participle_alone", "As we all know, smoking is harmful.");
         row("participle alone after a pronoun", "I seen him at the station.", "seen", "saw", "participle_alone",
             "I saw him at the station.");
         row("participle alone in a relative clause", "He is a man who known the area.", "known", "knows",
@@ -760,6 +762,8 @@ private slots:
     {
         QTest::addColumn<QString>("sentence");
         QTest::newRow("modal and do as a main verb") << "You can do nothing about it.";
+        QTest::newRow("as we know with the present") << "As we all know, smoking is harmful.";
+        QTest::newRow("known as an adjective after as") << "It was not as well known as we thought.";
         QTest::newRow("a verb of perception and a clause") << "I noticed the price rises every year.";
         QTest::newRow("make and a compound noun object") << "It makes the company profits smaller.";
         QTest::newRow("a gerund and the subject of the next verb")
