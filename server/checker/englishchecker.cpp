@@ -24,6 +24,7 @@
 #include "lexicon.h"
 #include "morphologyrules.h"
 #include "openerrules.h"
+#include "clausecommarule.h"
 #include "functionrule.h"
 #include "generictherule.h"
 #include "noundeterminers.h"
@@ -160,6 +161,7 @@ public:
         , agreement(lexicon)
         , articles(lexicon, numbers)
         , openers(lexicon)
+        , clauseCommas(lexicon)
         , nounPhrases(lexicon, numbers)
         , adverbs(lexicon)
         , wordForms(lexicon)
@@ -241,6 +243,7 @@ public:
     TimePrepositionRule timePrepositions;
     VerbComplementRule verbComplements{lexicon};
     OpenerRules openers;
+    ClauseCommaRule clauseCommas;
     PronounRules pronouns;
     NounPhraseRules nounPhrases;
     AdverbRules adverbs;
@@ -344,8 +347,10 @@ void CheckerData::registerRules()
     add("punctuation", "GRAMMAR", SwitchGrammar,
         [this](const S &s, F &f) { punctuation.check(s.tokens, s.tags, &f); });
     add("openers", "GRAMMAR", SwitchGrammar, [this](const S &s, F &f) {
-        if (s.kind == 0)
+        if (s.kind == 0) {
             openers.check(s.tokens, s.tags, &f);
+            clauseCommas.check(s.tokens, s.tags, &f);
+        }
     });
     add("noun_number", "GRAMMAR", SwitchGrammar | SwitchMor,
         [this](const S &s, F &f) { nounNumber.check(s.tokens, s.tags, &f); });

@@ -186,6 +186,8 @@ const std::unordered_map<std::string, Page> &pages()
                              "An English sentence needs a subject: use \"it\" or \"there\".", "Is important to study. Have many people here.", "It is important to study. There are many people here."}},
         {"comma_after_opener", {"句首连接语后加逗号", "for example、in my opinion、moreover、nowadays 等放在句首的连接语或状语后面通常加逗号，与主句隔开。",
                                 "Put a comma after a linking phrase that opens a sentence.", "For example my cousin is twelve.", "For example, my cousin is twelve."}},
+        {"comma_after_clause", {"句首从句后加逗号", "以 if、when、although、because、as、since、while 等引导的从句，或 according to ...、as can be seen from ... 这类较长的短语放在句首时，后面要加逗号，再接主句：If you want to succeed, you must work hard.",
+                                "Put a comma after an opening clause or a long opening phrase, before the main clause.", "When I came home my mother was cooking.", "When I came home, my mother was cooking."}},
         {"comma_after_linker", {"句中连接语后加逗号", "however、therefore、for example、on the other hand 等连接语放在句子中间时，前后都要用逗号隔开，后面的逗号不能省。however、therefore 连接两个完整的句子时，前面用分号或句号更好：..., however, we → ...; however, we。",
                                 "A linking word inside a sentence takes a comma after it as well as before it.", "Prices rose; however the demand stayed high.", "Prices rose; however, the demand stayed high."}},
         {"comma_etc", {"etc. 前加逗号", "列举后面的 etc.（等等）前面要加逗号，和前面的项目隔开：apples, pears, etc.；如果前面已经有 and，就去掉 and，只写 etc.。",

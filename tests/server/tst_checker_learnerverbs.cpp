@@ -53,7 +53,7 @@ private slots:
         row("subject after a fronted phrase without a comma", "In my city the parks is very big.", "is", "are",
             "sv_agreement", "In my city the parks are very big.");
         row("subject after according to without a comma", "According to the graph the numbers was low.", "was",
-            "were", "sv_agreement", "According to the graph the numbers were low.");
+            "were", "sv_agreement", "According to the graph, the numbers were low.");
         row("plural after a number in a fronted phrase", "In 2015 prices was much higher.", "was", "were",
             "sv_agreement", "In 2015 prices were much higher.");
         row("fronted phrase inside a sentence", "Prices rose, while in Indonesia services is cheap.", "is", "are",
