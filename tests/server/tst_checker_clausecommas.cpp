@@ -31,34 +31,34 @@ private slots:
     {
         columns();
         row("if clause ending in an infinitive before a pronoun", "If you want to succeed you must work hard.",
-            "succeed you", "succeed, you", "comma_after_clause", "If you want to succeed, you must work hard.");
-        row("when clause before a possessive subject", "When I came home my mother was cooking.", "home my",
-            "home, my", "comma_after_clause", "When I came home, my mother was cooking.");
-        row("although clause before an amount", "Although it is expensive many people buy it.", "expensive many",
-            "expensive, many", "comma_after_clause", "Although it is expensive, many people buy it.");
-        row("since clause before a pronoun", "Since the bus was late we walked to school.", "late we", "late, we",
+            " you", ", you", "comma_after_clause", "If you want to succeed, you must work hard.");
+        row("when clause before a possessive subject", "When I came home my mother was cooking.", " my",
+            ", my", "comma_after_clause", "When I came home, my mother was cooking.");
+        row("although clause before an amount", "Although it is expensive many people buy it.", " many",
+            ", many", "comma_after_clause", "Although it is expensive, many people buy it.");
+        row("since clause before a pronoun", "Since the bus was late we walked to school.", " we", ", we",
             "comma_after_clause", "Since the bus was late, we walked to school.");
         row("even though clause before a pronoun", "Even though he knows the advert is false he buys the product.",
-            "false he", "false, he", "comma_after_clause",
+            " he", ", he", "comma_after_clause",
             "Even though he knows the advert is false, he buys the product.");
-        row("once clause before a name", "Once the lesson was finished Tom went home.", "finished Tom",
-            "finished, Tom", "comma_after_clause", "Once the lesson was finished, Tom went home.");
+        row("once clause before a name", "Once the lesson was finished Tom went home.", " Tom",
+            ", Tom", "comma_after_clause", "Once the lesson was finished, Tom went home.");
         row("once clause before a noun phrase", "Once the students finish school the real work begins.",
-            "school the", "school, the", "comma_after_clause", "Once the students finish school, the real work begins.");
-        row("if clause before there", "If prices rise there will be fewer buyers.", "rise there", "rise, there",
+            " the", ", the", "comma_after_clause", "Once the students finish school, the real work begins.");
+        row("if clause before there", "If prices rise there will be fewer buyers.", " there", ", there",
             "comma_after_clause", "If prices rise, there will be fewer buyers.");
         row("two clauses joined inside the opener", "If you work hard and you are lucky you will succeed.",
-            "lucky you", "lucky, you", "comma_after_clause", "If you work hard and you are lucky, you will succeed.");
-        row("a that clause inside the opener", "If you think that people are lazy you are wrong.", "lazy you",
-            "lazy, you", "comma_after_clause", "If you think that people are lazy, you are wrong.");
-        row("a pronoun after the opener's verb", "If I were you I would go by train.", "you I", "you, I",
+            " you", ", you", "comma_after_clause", "If you work hard and you are lucky, you will succeed.");
+        row("a that clause inside the opener", "If you think that people are lazy you are wrong.", " you",
+            ", you", "comma_after_clause", "If you think that people are lazy, you are wrong.");
+        row("a pronoun after the opener's verb", "If I were you I would go by train.", " I", ", I",
             "comma_after_clause", "If I were you, I would go by train.");
         row("as with a verb of showing", "As research shows the usage of Facebook correlates with age.",
-            "shows the", "shows, the", "comma_after_clause", "As research shows, the usage of Facebook correlates with age.");
+            " the", ", the", "comma_after_clause", "As research shows, the usage of Facebook correlates with age.");
         row("according to a source", "According to the second chart the women used it for photos.",
-            "chart the", "chart, the", "comma_after_clause", "According to the second chart, the women used it for photos.");
+            " the", ", the", "comma_after_clause", "According to the second chart, the women used it for photos.");
         row("as can be seen from a source", "As can be seen from the charts below the trends are different.",
-            "below the", "below, the", "comma_after_clause", "As can be seen from the charts below, the trends are different.");
+            " the", ", the", "comma_after_clause", "As can be seen from the charts below, the trends are different.");
     }
     void missingAfterClause() { LearnerTable::verify(*m_checker); }
 
