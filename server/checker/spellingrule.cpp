@@ -641,6 +641,18 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
         const std::string lower = Tokenizer::toLower(word);
         if (romanNumeral(lower))
             continue;
+        // a slip in a continent, country, month, language ... ("Afica", "Julay")
+        if (tok.isCapitalised()) {
+            const std::vector<std::string> names = m_closedNames.slipOf(t, i, word, m_speller);
+            if (!names.empty()) {
+                Finding f = nonword(tok, word, 2);
+                for (const std::string &name : names)
+                    f.candidates.push_back({name, "REPLACE", 1.0 / double(names.size()), 0.0});
+                out->push_back(f);
+                ++found;
+                continue;
+            }
+        }
         // Capitalised words inside a sentence are mostly names: only a long one that is
         // a near miss of a common word is judged ("Compuer").
         const bool midCapital = tok.isCapitalised() && !sentenceStart;
