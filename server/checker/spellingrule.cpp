@@ -349,7 +349,7 @@ bool SpellingRule::nearMissOfDerivation(const std::string &lower, int *slowSearc
     const int slips = EditDistance::damerau(lower, near, 2);
     const double cost = EditDistance::weighted(lower, near);
     if (m_speller.listedElsewhere(lower) == SpellingSuggester::Listing::None && nearRank > 0 && !endingAdded
-        && ((slips == 1 && cost <= 1.0 && nearRank <= 20000)
+        && ((slips == 1 && cost <= 1.0 && nearRank <= 30000)
             || (slips == 2 && cost <= 1.6 && nearRank <= 10000 && near[0] == lower[0] && sugg[0].score >= 0.5)))
         return true;
     // else only a dropped letter: "defunding" is one letter from "defending" too
@@ -384,6 +384,22 @@ bool SpellingRule::plainSlip(const std::string &lower, const std::vector<Spellin
         return false;
     // one typical slip from a common word; from a very common one, a little more
     return (w <= 1.0 && rank <= 20000) || (!curated && w <= 1.4 && rank <= 5000);
+}
+
+bool SpellingRule::medicalSlip(const std::string &lower, const std::vector<SpellingSuggester::Suggestion> &sugg) const
+{
+    // a word of the medical list alone that is a common word with a letter or two dropped
+    // ("qualitive": qualitative): a learner's slip; its terms and Latin names differ from
+    // common words otherwise (paraxial, spiralis)
+    if (lower.size() < 7)
+        return false;
+    for (const auto &s : sugg) {
+        const std::string w = Tokenizer::toLower(s.word);
+        const int rank = m_speller.frequencyRank(w);
+        if (rank > 0 && rank <= 20000 && w.size() <= lower.size() + 2 && onlyDropped(lower, w))
+            return true;
+    }
+    return false;
 }
 
 bool SpellingRule::numberRunTogether(const Token &tok, std::vector<Finding> *out) const
@@ -580,8 +596,11 @@ bool SpellingRule::unknownWord(const std::vector<Token> &t, size_t i, const std:
         return false;
     // two known words written as one term ("warfighting"), or a long known word after a
     // prefix of a term ("cryosectioning")
+    // (a prefix of a term ends like one: cryo-, immuno-, multi-; "appcace|mental" is no term)
     for (size_t cut = 3; cut + 3 <= n; ++cut)
-        if ((m_speller.isDictionaryWord(lower.substr(0, cut)) || n - cut >= 6) && m_speller.isCorrect(lower.substr(cut)))
+        if ((m_speller.isDictionaryWord(lower.substr(0, cut))
+             || (n - cut >= 6 && (lower[cut - 1] == 'o' || lower[cut - 1] == 'i')))
+            && m_speller.isCorrect(lower.substr(cut)))
             return false;
     // a term glossed in brackets or quotation marks: "(praarabda)"
     auto mark = [&](size_t k, const char *marks) {
@@ -692,7 +711,8 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
         // slip of a common word (those lists hold some misspellings: "belive", "persue")
         const SpellingSuggester::Listing listing = m_speller.listedElsewhere(lower);
         if (listing != SpellingSuggester::Listing::None
-            && !plainSlip(lower, sugg, listing == SpellingSuggester::Listing::British))
+            && !plainSlip(lower, sugg, listing == SpellingSuggester::Listing::British)
+            && !(listing == SpellingSuggester::Listing::Medical && !tok.isCapitalised() && medicalSlip(lower, sugg)))
             continue;
         // written twice and no slip of a common word or two words run together ("upto"): a term
         if (repeatedInSentence(t, i) && !plainSlip(lower, sugg, false) && m_speller.runTogether(lower).empty())
@@ -776,6 +796,13 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
         }
         keepInflection(lower, &ranked);
         keepWrittenLetters(lower, &ranked);
+        // the ending respelt as the stem wants it first ("wealthyness": wealthiness)
+        const std::string respelt = m_speller.respelledEnding(lower);
+        if (!respelt.empty()) {
+            const auto same = [&](const SpellingSuggester::Suggestion &s) { return Tokenizer::toLower(s.word) == respelt; };
+            ranked.erase(std::remove_if(ranked.begin(), ranked.end(), same), ranked.end());
+            ranked.insert(ranked.begin(), {RuleSupport::caseLike(tok, respelt), ranked.empty() ? 0.9 : ranked[0].score});
+        }
         const std::string chosen = Tokenizer::toLower(ranked[0].word);
         // A word far from every known word is more likely a term or a name than a slip,
         // unless it is long and one common word is plainly meant ("Unforturntly").

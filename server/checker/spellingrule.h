@@ -63,6 +63,8 @@ private:
     bool plainSlip(const std::string &lower, const std::vector<SpellingSuggester::Suggestion> &sugg,
                    bool curated) const;
 
+    // A word only the medical list knows: a common word with a letter or two dropped.
+    bool medicalSlip(const std::string &lower, const std::vector<SpellingSuggester::Suggestion> &sugg) const;
     // A lower-case word that no word list knows and that no common word is near: a finding
     // without candidates (UNKNOWN_WORD), unless it looks like a term, an address or pinyin.
     bool unknownWord(const std::vector<Token> &tokens, size_t i, const std::string &word,
