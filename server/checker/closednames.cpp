@@ -35,11 +35,11 @@ bool ClosedNames::load(const std::string &path, std::string *error)
                 *error = path + ":" + std::to_string(lineNo) + ": expected a capitalised name, a tab and its class";
             return false;
         }
-        names.push_back({name, Tokenizer::toLower(name)});
+        names.push_back({name, Tokenizer::toLower(name), line.substr(tab + 1)});
     }
     m_names = std::move(names);
     for (const Name &n : m_names)
-        m_lower.insert(n.lower);
+        m_lower.emplace(n.lower, n.kind);
     return true;
 }
 
@@ -71,12 +71,17 @@ std::vector<std::string> ClosedNames::slipOf(const std::vector<Token> &t, size_t
                                              const SpellingSuggester &speller) const
 {
     const std::string lower = Tokenizer::toLower(word);
-    // short capitalised words are mostly names of people (Jule, Mayo)
-    if (m_names.empty() || word.size() < 5 || word.size() > 24 || !t[i].isCapitalised()
+    // short capitalised words are mostly names of people (Mayo, Rone), unless only a
+    // month is near (in Jule)
+    if (m_names.empty() || word.size() < 4 || word.size() > 24 || !t[i].isCapitalised()
         || !std::all_of(lower.begin(), lower.end(), [](char c) { return c >= 'a' && c <= 'z'; })
         || word.compare(1, std::string::npos, lower, 1, std::string::npos) != 0)
         return {};
     std::vector<std::string> names = near(lower); // cheap: first letter and length first
+    if (word.size() == 4)
+        for (const std::string &name : names)
+            if (classOf(Tokenizer::toLower(name)) != "month")
+                return {};
     // known as a word or a name; a compound is no excuse here ("Kingdoom" is no king's doom)
     if (names.empty() || speller.isDictionaryWord(lower) || !speller.properName(lower).empty()
         || speller.listedElsewhere(lower) != SpellingSuggester::Listing::None)

@@ -7,7 +7,7 @@
 #include "tokenizer.h"
 
 #include <string>
-#include <unordered_set>
+#include <unordered_map>
 #include <vector>
 
 namespace PennovaChecker {
@@ -24,6 +24,12 @@ public:
     size_t size() const { return m_names.size(); }
     // The name itself, written as in the list ("Europe"), or lower case ("europe").
     bool contains(const std::string &lower) const { return m_lower.count(lower) > 0; }
+    // Its class as the list gives it ("month", "country", ...); "" for no such name.
+    std::string classOf(const std::string &lower) const
+    {
+        const auto it = m_lower.find(lower);
+        return it == m_lower.end() ? std::string() : it->second;
+    }
     // The names nearest to a capitalised word (lower case given), fewest slips first and
     // the list's order among equals: one slip, never at the first letter; empty when none
     // is that near.
@@ -42,9 +48,10 @@ private:
     {
         std::string written; // "Europe"
         std::string lower;   // "europe"
+        std::string kind;    // "continent"
     };
     std::vector<Name> m_names;
-    std::unordered_set<std::string> m_lower;
+    std::unordered_map<std::string, std::string> m_lower; // lower case -> class
 };
 
 } // namespace PennovaChecker

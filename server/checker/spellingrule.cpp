@@ -322,9 +322,29 @@ void keepInflection(const std::string &lower, std::vector<SpellingSuggester::Sug
     }
 }
 
+// "xiv", "mcm": a well-formed Roman numeral ("cild" is none: child misspelt)
 bool romanNumeral(const std::string &lower)
 {
-    return lower.find_first_not_of("ivxlcdm") == std::string::npos && lower.size() <= 6;
+    if (lower.empty() || lower.size() > 6 || lower.find_first_not_of("ivxlcdm") != std::string::npos)
+        return false;
+    // thousands, hundreds, tens, units: each a run of its letters or a subtractive pair
+    size_t at = 0;
+    auto take = [&](char one, char five, char ten) {
+        if (lower.compare(at, 2, std::string{one, ten}) == 0 || lower.compare(at, 2, std::string{one, five}) == 0) {
+            at += 2;
+            return;
+        }
+        if (at < lower.size() && lower[at] == five)
+            ++at;
+        for (int k = 0; k < 3 && at < lower.size() && lower[at] == one; ++k)
+            ++at;
+    };
+    while (at < lower.size() && lower[at] == 'm')
+        ++at;
+    take('c', 'd', 'm');
+    take('x', 'l', 'c');
+    take('i', 'v', 'x');
+    return at == lower.size();
 }
 
 } // namespace
@@ -689,8 +709,13 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
             // a well-known name, not a word that is also an adjective (grey, utopian, swiss)
             const int rank = m_speller.frequencyRank(lower);
             const bool plural = lower.back() == 's' && m_speller.frequencyRank(lower.substr(0, lower.size() - 1)) > 0;
-            if (!name.empty() && !plural
-                && (nationalities().count(lower) || (rank > 0 && rank <= 20000 && !m_speller.isAdjective(lower)))) {
+            // a language or nationality the dictionary knows only capitalised ("serbian",
+            // "australians"); rarer countries and cities double as Latin (var. niger)
+            const std::string kind = m_closedNames.classOf(plural ? lower.substr(0, lower.size() - 1) : lower);
+            const bool closedName = kind == "nationality" || (!plural && (kind == "language" || kind == "placeword"));
+            if (!name.empty() && (closedName || !plural)
+                && (closedName || nationalities().count(lower)
+                    || (rank > 0 && rank <= 20000 && !m_speller.isAdjective(lower)))) {
                 Finding f = nonword(tok, word, 2);
                 f.explainType = "name_capital";
                 f.candidates.push_back({name, "REPLACE", 0.9, 0.0});

@@ -69,6 +69,11 @@ private slots:
                                                                           << "Indonecia->Indonesia";
         QTest::newRow("month beside a number") << "Sales peaked on 15 Augst 2010." << "Augst->August";
         QTest::newRow("nationality after of") << "It is a custom of Japanes people." << "Japanes->Japanese";
+        QTest::newRow("short month after a preposition") << "It rose from January to Jule last year." << "Jule->June";
+        // lower-case languages and nationalities the dictionary knows only capitalised
+        QTest::newRow("nationality in lower case") << "For example, a serbian artist won." << "serbian->Serbian";
+        QTest::newRow("plural nationality in lower case") << "Choose about half australians." << "australians->Australians";
+        QTest::newRow("language in lower case") << "The growth of swedish is slow." << "swedish->Swedish";
         // clean look-alikes: names of people and firms, known names, places spelt right
         QTest::newRow("person a letter from a month, subject") << "Then Mauch said it was the team to beat." << "";
         QTest::newRow("person a letter from a country, object") << "Why trust Jagan now?" << "";
@@ -82,6 +87,8 @@ private slots:
         QTest::newRow("place spelt right") << "Prices fell in Eastern Europe in 2008." << "";
         QTest::newRow("known name a letter from a country") << "They fought in Korean waters near Kenya." << "";
         QTest::newRow("first letter differs") << "We drove to Mrance and back." << "";
+        QTest::newRow("short word a letter from a city") << "They flew to Rone today." << "";
+        QTest::newRow("plural of a language in lower case") << "Many englishes are spoken there." << "";
     }
 
     void capitalisedSlips()

@@ -256,6 +256,8 @@ private slots:
         QTest::newRow("derived-looking slip, e added") << "Please submite the form." << "submite";
         QTest::newRow("derived-looking slip, two slips from a common word") << "We need more resouse now." << "resouse";
         QTest::newRow("plural of a compound") << "The webpages load fast." << "";
+        QTest::newRow("Roman-numeral letters that make no numeral") << "They teach the cild well." << "cild";
+        QTest::newRow("Roman numerals") << "See part xiv, chapter iii, of the mcmxc edition." << "";
         QTest::newRow("derived-looking slip of a less common word") << "The benefits outweight the costs." << "outweight";
         QTest::newRow("y kept before a consonant ending") << "Their wealthyness grew." << "wealthyness";
         QTest::newRow("y after a vowel before a consonant ending") << "The island was monkeyless then." << "";
