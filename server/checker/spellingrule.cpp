@@ -718,9 +718,10 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
         // the ending respelt as the stem wants it first ("wealthyness": wealthiness)
         const std::string respelt = m_speller.respelledEnding(lower);
         if (!respelt.empty()) {
+            const double top = ranked.empty() ? 0.9 : ranked[0].score; // the first score goes to it
             const auto same = [&](const SpellingSuggester::Suggestion &s) { return Tokenizer::toLower(s.word) == respelt; };
             ranked.erase(std::remove_if(ranked.begin(), ranked.end(), same), ranked.end());
-            ranked.insert(ranked.begin(), {RuleSupport::caseLike(tok, respelt), ranked.empty() ? 0.9 : ranked[0].score});
+            ranked.insert(ranked.begin(), {RuleSupport::caseLike(tok, respelt), top});
         }
         const std::string chosen = Tokenizer::toLower(ranked[0].word);
         // A word far from every known word is more likely a term or a name than a slip,

@@ -335,6 +335,8 @@ std::string SpellingSuggester::respelledEnding(const std::string &w) const
     }
     if (n >= 7 && w.compare(n - 4, 4, "lely") == 0 && consonant(w[n - 5]))
         form = w.substr(0, n - 4) + "ly"; // stable|ly
+    if (n >= 8 && (w.compare(n - 4, 4, "able") == 0 || w.compare(n - 4, 4, "ible") == 0))
+        form = w.substr(0, n - 4) + (w[n - 4] == 'a' ? "ible" : "able"); // resist|able
     return !form.empty() && known(form) ? form : std::string();
 }
 
@@ -394,7 +396,8 @@ bool SpellingSuggester::isDerivation(const std::string &w) const
     if (ends("icly") || ends("full") || ends("fullness") || ends("fullly"))
         return false;
     // a final y after a consonant turns i before a consonant ending ("wealthyness":
-    // wealthiness), and -le turns -ly ("stablely": stably)
+    // wealthiness), -le turns -ly ("stablely": stably), -able and -ible are not free
+    // ("resistable": resistible)
     if (!respelledEnding(w).empty())
         return false;
     // -able on a word that keeps its e there, or on a name: a misspelt ending, no

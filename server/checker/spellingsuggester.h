@@ -75,8 +75,8 @@ public:
     // "homecontry" -> "home country": a common word run together with a plain slip of
     // another (one typical slip, a word of five letters or more); "" when none.
     std::string runTogetherWithSlip(const std::string &lower) const;
-    // "wealthyness" -> "wealthiness", "stablely" -> "stably": a known word built with the
-    // ending spelt as the stem's own end wants; "" when the word is no such misspelling.
+    // "wealthyness" -> "wealthiness", "stablely" -> "stably", "resistable" -> "resistible":
+    // a known word built with the ending spelt as the stem wants; "" when there is none.
     std::string respelledEnding(const std::string &lower) const;
     // Both words of a runTogether() answer are short function words ("do not", "up to").
     bool commonRunTogether(const std::string &joined) const;

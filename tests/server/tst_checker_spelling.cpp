@@ -263,6 +263,8 @@ private slots:
         QTest::newRow("y after a vowel before a consonant ending") << "The island was monkeyless then." << "";
         QTest::newRow("-le kept before -ly") << "Prices grew stablely." << "stablely";
         QTest::newRow("-le after a vowel before -ly") << "He laughed virilely at it." << "";
+        QTest::newRow("-able where English says -ible") << "The pain was resistable." << "resistable";
+        QTest::newRow("-able with no -ible form") << "The map is zoomable now." << "";
         QTest::newRow("medical-list word, a common word with letters dropped") << "It was a qualitive study." << "qualitive";
         QTest::newRow("medical-list term near a common word") << "We studied paraxial rays." << "";
         QTest::newRow("medical-list Latin name") << "Trichinella spiralis lives in pork." << "";
@@ -359,6 +361,8 @@ private slots:
         QTest::newRow("capital kept at the start") << "Becuase it rained, we stayed." << "Becuase" << "Because";
         QTest::newRow("y turned i before -ness") << "Their wealthyness grew." << "wealthyness" << "wealthiness";
         QTest::newRow("-le turned -ly") << "Prices grew stablely." << "stablely" << "stably";
+        QTest::newRow("-able turned -ible") << "The pain was resistable." << "resistable" << "resistible";
+        QTest::newRow("-ible turned -able") << "The plan is acceptible." << "acceptible" << "acceptable";
     }
 
     void firstCandidate()
