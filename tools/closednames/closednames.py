@@ -11,6 +11,7 @@ Hunspell en_US dictionary knows it capitalised and the shipped frequency list ha
     python3 tools/closednames/closednames.py > server/checker/data/closed-names.txt
 """
 import json
+import os
 import re
 import subprocess
 import sys
@@ -18,7 +19,8 @@ import sys
 ISO = '/usr/share/iso-codes/json'
 ZONES = '/usr/share/zoneinfo/zone1970.tab'
 DICTIONARY = 'en_US'
-FREQUENCIES = 'server/checker/data/frequency_dictionary_en_82_765.txt'
+ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..')
+FREQUENCIES = os.path.join(ROOT, 'server/checker/data/frequency_dictionary_en_82_765.txt')
 MAX_RANK = 40000  # names rarer than this in the frequency list are left out
 
 CALENDAR = {
