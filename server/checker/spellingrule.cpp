@@ -510,12 +510,17 @@ bool SpellingRule::unknownWord(const std::vector<Token> &t, size_t i, const std:
         return false;
     // two known words written as one term ("warfighting"), or a long known word after a
     // prefix of a term ("cryosectioning")
-    // (a prefix of a term ends like one: cryo-, immuno-, multi-; "appcace|mental" is no term)
-    for (size_t cut = 3; cut + 3 <= n; ++cut)
+    // (a prefix of a term ends like one, cryo-, immuno-, multi-, or comes before another
+    // term, triphenyl|arsine; "appcace|mental" is no term)
+    for (size_t cut = 3; cut + 3 <= n; ++cut) {
+        const std::string tail = lower.substr(cut);
+        const int tailRank = m_speller.frequencyRank(tail);
         if ((m_speller.isDictionaryWord(lower.substr(0, cut))
-             || (n - cut >= 6 && (lower[cut - 1] == 'o' || lower[cut - 1] == 'i')))
-            && m_speller.isCorrect(lower.substr(cut)))
+             || (n - cut >= 6
+                 && (lower[cut - 1] == 'o' || lower[cut - 1] == 'i' || tailRank == 0 || tailRank > 20000)))
+            && m_speller.isCorrect(tail))
             return false;
+    }
     // a term glossed in brackets or quotation marks: "(praarabda)"
     auto mark = [&](size_t k, const char *marks) {
         return k < t.size() && t[k].kind == Token::Punct && std::string(marks).find(t[k].text) != std::string::npos;

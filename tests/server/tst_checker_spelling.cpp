@@ -269,6 +269,7 @@ private slots:
         QTest::newRow("medical-list term near a common word") << "We studied paraxial rays." << "";
         QTest::newRow("medical-list Latin name") << "Trichinella spiralis lives in pork." << "";
         QTest::newRow("letters before a known word, no prefix of a term") << "It is an appcacemental method." << "appcacemental";
+        QTest::newRow("letters before a rare known word: a term") << "Compounds of triphenylarsine formed." << "";
         QTest::newRow("plural of a derived noun") << "Their encodings differ a lot." << "";
         QTest::newRow("two-letter slip before a verb") << "It is fair for people te increase taxes." << "te";
         QTest::newRow("two-letter slip before an adjective") << "He stands az better than me." << "az";
