@@ -53,11 +53,14 @@ run verb-complements "$BIN/pennova-complementtrain" $CORPUS --data "$D" --hold-o
 run verb-objects "$BIN/pennova-objecttrain" $CORPUS --data "$D" --hold-out 0 --out "$D/verb-objects.txt"
 run collocation-model "$BIN/pennova-collocationtrain" $CORPUS --data "$D" --wordnet /usr/share/wordnet \
     --hold-out 0 --out "$D/collocation-model.txt"
+echo "closed-names: python3 tools/closednames/closednames.py"
+python3 "$ROOT/tools/closednames/closednames.py" >"$D/closed-names.txt" 2>"$OUT/logs/closed-names.log" ||
+    { echo "closed-names: failed, see $OUT/logs/closed-names.log" >&2; exit 1; }
 
 status=0
 for f in pos-model article-model number-model verbform-model generic-nouns noun-determiners \
     confusion-model native-pairs preposition-model time-prepositions preposition-classifier \
-    verb-complements verb-objects collocation-model; do
+    verb-complements verb-objects collocation-model closed-names; do
     if cmp -s "$D/$f.txt" "$SHIPPED/$f.txt"; then
         echo "same     $f.txt"
     else

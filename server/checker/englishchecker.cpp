@@ -203,6 +203,7 @@ public:
         confusion.loadModel(dataDir + "/confusion-model.txt"); // and the sound-alikes in context
         collocations.load(dataDir + "/collocation-model.txt"); // and the verb-object, adjective-noun pairs
         speller.loadNativePairs(dataDir + "/native-pairs.txt"); // and the word pairs written apart
+        spelling.loadClosedNames(dataDir + "/closed-names.txt"); // and the names capitalised slips miss
         // Chinese words in pinyin come from the dictionary's CC-CEDICT
         spelling.loadChineseWords(ShippedData::folder(ShippedData::Dictionary) + "/cedict.tsv");
         registerRules();

@@ -1,5 +1,6 @@
 #include "spellingrule.h"
 
+#include "candidateorder.h"
 #include "editdistance.h"
 #include "lexicon.h"
 #include "rulesupport.h"
@@ -215,116 +216,29 @@ Finding nonword(const Token &tok, const std::string &word, int certainty)
     return f;
 }
 
-// form is base with the regular ending: -s ("families", "boxes"), -ed ("remembered",
-// "stopped") or -ing ("making", "running")
-bool inflectionOf(const std::string &base, const std::string &form, const std::string &ending)
-{
-    if (base.size() < 2 || form.size() <= base.size())
-        return false;
-    const std::string stem = base.substr(0, base.size() - 1);
-    const char last = base.back();
-    const bool consonantY = last == 'y' && !std::strchr("aeiou", base[base.size() - 2]);
-    if (ending == "s")
-        return form == base + "s" || form == base + "es" || (consonantY && form == stem + "ies");
-    if (ending == "ed")
-        return form == base + "ed" || (last == 'e' && form == base + "d") || (consonantY && form == stem + "ied")
-            || form == base + last + "ed";
-    return form == base + "ing" || (last == 'e' && form == stem + "ing") || form == base + last + "ing";
-}
-
-// Candidate k first; the scores stay in order.
-void moveFirst(std::vector<SpellingSuggester::Suggestion> *ranked, size_t k)
-{
-    std::vector<double> scores;
-    for (const auto &r : *ranked)
-        scores.push_back(r.score);
-    std::rotate(ranked->begin(), ranked->begin() + long(k), ranked->begin() + long(k) + 1);
-    for (size_t m = 0; m < ranked->size(); ++m)
-        (*ranked)[m].score = scores[m];
-}
-
-// word holds every letter of lower in order: lower only dropped letters ("prepation")
-bool onlyDropped(const std::string &lower, const std::string &word)
-{
-    if (word.size() <= lower.size() || word.find(' ') != std::string::npos)
-        return false;
-    size_t at = 0;
-    for (const char c : word)
-        at += at < lower.size() && c == lower[at] ? 1 : 0;
-    return at == lower.size();
-}
-
-// word is lower with one of a doubled letter gone ("carefull": careful)
-bool undoubled(const std::string &lower, const std::string &word)
-{
-    if (word.size() + 1 != lower.size())
-        return false;
-    for (size_t k = 0; k + 1 < lower.size(); ++k)
-        if (lower[k] == lower[k + 1] && lower.compare(0, k, word, 0, k) == 0
-            && lower.compare(k + 1, std::string::npos, word, k, std::string::npos) == 0)
-            return true;
-    return false;
-}
-
-// A learner drops letters more than they write extra ones: where the first candidate is
-// shorter than the written word, one that keeps every written letter goes ahead ("critism":
-// criticism, not critic; "remaind": remained), unless the context has set the first far
-// ahead ("My futher": father), the first only undoes a doubled letter ("carefull": careful)
-// or a silent final e ("commite": commit), or the other merely adds an ending
-// ("electronical": electronic, not electronically). A first candidate that changes a letter
-// stays ("plase": place, not please).
-void keepWrittenLetters(const std::string &lower, std::vector<SpellingSuggester::Suggestion> *ranked)
-{
-    const std::string first = ranked->empty() ? std::string() : Tokenizer::toLower((*ranked)[0].word);
-    const bool extraFinalE = lower.back() == 'e' && first == lower.substr(0, lower.size() - 1); // "commite"
-    if (ranked->size() < 2 || lower.size() < 4 || first.size() >= lower.size() || first.find(' ') != std::string::npos
-        || undoubled(lower, first) || extraFinalE)
-        return;
-    for (size_t k = 1; k < ranked->size(); ++k) {
-        if ((*ranked)[k].score < 0.25 * (*ranked)[0].score)
-            break;
-        const std::string c = Tokenizer::toLower((*ranked)[k].word);
-        if (onlyDropped(lower, c) && c.compare(0, lower.size(), lower) != 0) {
-            moveFirst(ranked, k);
-            return;
-        }
-    }
-}
-
-// The ending a misspelling keeps tells the form: "familys" is the plural, "rememberd" the
-// past, "tims" after "many" times; a misspelling without -s is no plural ("idean": idea).
-// Only a candidate that is the first one's own inflection (or its base) moves ahead.
-void keepInflection(const std::string &lower, std::vector<SpellingSuggester::Suggestion> *ranked)
-{
-    if (ranked->size() < 2 || lower.size() < 4)
-        return;
-    const auto ends = [](const std::string &w, const char *e) {
-        const size_t n = std::strlen(e);
-        return w.size() > n && w.compare(w.size() - n, n, e) == 0;
-    };
-    const std::string first = Tokenizer::toLower((*ranked)[0].word);
-    if (first.find(' ') != std::string::npos)
-        return;
-    const bool plural = ends(lower, "s") && !ends(lower, "ss") && !ends(lower, "us") && !ends(lower, "is");
-    const char *ending = plural ? "s" : ends(lower, "ed") || (ends(lower, "d") && !ends(lower, "nd")) ? "ed"
-                                                : ends(lower, "ing") ? "ing" : nullptr;
-    for (size_t k = 1; k < ranked->size(); ++k) {
-        if ((*ranked)[k].score < 0.1)
-            continue;
-        const std::string c = Tokenizer::toLower((*ranked)[k].word);
-        const bool toForm = ending && !ends(first, ending == std::string("ed") ? "d" : ending)
-            && inflectionOf(first, c, ending);
-        const bool toBase = !ends(lower, "s") && ends(first, "s") && inflectionOf(c, first, "s");
-        if (!toForm && !toBase)
-            continue;
-        moveFirst(ranked, k);
-        return;
-    }
-}
-
+// "xiv", "mcm": a well-formed Roman numeral ("cild" is none: child misspelt)
 bool romanNumeral(const std::string &lower)
 {
-    return lower.find_first_not_of("ivxlcdm") == std::string::npos && lower.size() <= 6;
+    if (lower.empty() || lower.size() > 6 || lower.find_first_not_of("ivxlcdm") != std::string::npos)
+        return false;
+    // thousands, hundreds, tens, units: each a run of its letters or a subtractive pair
+    size_t at = 0;
+    auto take = [&](char one, char five, char ten) {
+        if (lower.compare(at, 2, std::string{one, ten}) == 0 || lower.compare(at, 2, std::string{one, five}) == 0) {
+            at += 2;
+            return;
+        }
+        if (at < lower.size() && lower[at] == five)
+            ++at;
+        for (int k = 0; k < 3 && at < lower.size() && lower[at] == one; ++k)
+            ++at;
+    };
+    while (at < lower.size() && lower[at] == 'm')
+        ++at;
+    take('c', 'd', 'm');
+    take('x', 'l', 'c');
+    take('i', 'v', 'x');
+    return at == lower.size();
 }
 
 } // namespace
@@ -349,7 +263,7 @@ bool SpellingRule::nearMissOfDerivation(const std::string &lower, int *slowSearc
     const int slips = EditDistance::damerau(lower, near, 2);
     const double cost = EditDistance::weighted(lower, near);
     if (m_speller.listedElsewhere(lower) == SpellingSuggester::Listing::None && nearRank > 0 && !endingAdded
-        && ((slips == 1 && cost <= 1.0 && nearRank <= 20000)
+        && ((slips == 1 && cost <= 1.0 && nearRank <= 30000)
             || (slips == 2 && cost <= 1.6 && nearRank <= 10000 && near[0] == lower[0] && sugg[0].score >= 0.5)))
         return true;
     // else only a dropped letter: "defunding" is one letter from "defending" too
@@ -384,6 +298,22 @@ bool SpellingRule::plainSlip(const std::string &lower, const std::vector<Spellin
         return false;
     // one typical slip from a common word; from a very common one, a little more
     return (w <= 1.0 && rank <= 20000) || (!curated && w <= 1.4 && rank <= 5000);
+}
+
+bool SpellingRule::medicalSlip(const std::string &lower, const std::vector<SpellingSuggester::Suggestion> &sugg) const
+{
+    // a word of the medical list alone that is a common word with a letter or two dropped
+    // ("qualitive": qualitative): a learner's slip; its terms and Latin names differ from
+    // common words otherwise (paraxial, spiralis)
+    if (lower.size() < 7)
+        return false;
+    for (const auto &s : sugg) {
+        const std::string w = Tokenizer::toLower(s.word);
+        const int rank = m_speller.frequencyRank(w);
+        if (rank > 0 && rank <= 20000 && w.size() <= lower.size() + 2 && CandidateOrder::onlyDropped(lower, w))
+            return true;
+    }
+    return false;
 }
 
 bool SpellingRule::numberRunTogether(const Token &tok, std::vector<Finding> *out) const
@@ -580,9 +510,17 @@ bool SpellingRule::unknownWord(const std::vector<Token> &t, size_t i, const std:
         return false;
     // two known words written as one term ("warfighting"), or a long known word after a
     // prefix of a term ("cryosectioning")
-    for (size_t cut = 3; cut + 3 <= n; ++cut)
-        if ((m_speller.isDictionaryWord(lower.substr(0, cut)) || n - cut >= 6) && m_speller.isCorrect(lower.substr(cut)))
+    // (a prefix of a term ends like one, cryo-, immuno-, multi-, or comes before another
+    // term, triphenyl|arsine; "appcace|mental" is no term)
+    for (size_t cut = 3; cut + 3 <= n; ++cut) {
+        const std::string tail = lower.substr(cut);
+        const int tailRank = m_speller.frequencyRank(tail);
+        if ((m_speller.isDictionaryWord(lower.substr(0, cut))
+             || (n - cut >= 6
+                 && (lower[cut - 1] == 'o' || lower[cut - 1] == 'i' || tailRank == 0 || tailRank > 20000)))
+            && m_speller.isCorrect(tail))
             return false;
+    }
     // a term glossed in brackets or quotation marks: "(praarabda)"
     auto mark = [&](size_t k, const char *marks) {
         return k < t.size() && t[k].kind == Token::Punct && std::string(marks).find(t[k].text) != std::string::npos;
@@ -641,6 +579,18 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
         const std::string lower = Tokenizer::toLower(word);
         if (romanNumeral(lower))
             continue;
+        // a slip in a continent, country, month, language ... ("Afica", "Julay")
+        if (tok.isCapitalised()) {
+            const std::vector<std::string> names = m_closedNames.slipOf(t, i, word, m_speller);
+            if (!names.empty()) {
+                Finding f = nonword(tok, word, 2);
+                for (const std::string &name : names)
+                    f.candidates.push_back({name, "REPLACE", 1.0 / double(names.size()), 0.0});
+                out->push_back(f);
+                ++found;
+                continue;
+            }
+        }
         // Capitalised words inside a sentence are mostly names: only a long one that is
         // a near miss of a common word is judged ("Compuer").
         const bool midCapital = tok.isCapitalised() && !sentenceStart;
@@ -658,8 +608,13 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
             // a well-known name, not a word that is also an adjective (grey, utopian, swiss)
             const int rank = m_speller.frequencyRank(lower);
             const bool plural = lower.back() == 's' && m_speller.frequencyRank(lower.substr(0, lower.size() - 1)) > 0;
-            if (!name.empty() && !plural
-                && (nationalities().count(lower) || (rank > 0 && rank <= 20000 && !m_speller.isAdjective(lower)))) {
+            // a language or nationality the dictionary knows only capitalised ("serbian",
+            // "australians"); rarer countries and cities double as Latin (var. niger)
+            const std::string kind = m_closedNames.classOf(plural ? lower.substr(0, lower.size() - 1) : lower);
+            const bool closedName = kind == "nationality" || (!plural && (kind == "language" || kind == "placeword"));
+            if (!name.empty() && (closedName || !plural)
+                && (closedName || nationalities().count(lower)
+                    || (rank > 0 && rank <= 20000 && !m_speller.isAdjective(lower)))) {
                 Finding f = nonword(tok, word, 2);
                 f.explainType = "name_capital";
                 f.candidates.push_back({name, "REPLACE", 0.9, 0.0});
@@ -680,7 +635,8 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
         // slip of a common word (those lists hold some misspellings: "belive", "persue")
         const SpellingSuggester::Listing listing = m_speller.listedElsewhere(lower);
         if (listing != SpellingSuggester::Listing::None
-            && !plainSlip(lower, sugg, listing == SpellingSuggester::Listing::British))
+            && !plainSlip(lower, sugg, listing == SpellingSuggester::Listing::British)
+            && !(listing == SpellingSuggester::Listing::Medical && !tok.isCapitalised() && medicalSlip(lower, sugg)))
             continue;
         // written twice and no slip of a common word or two words run together ("upto"): a term
         if (repeatedInSentence(t, i) && !plainSlip(lower, sugg, false) && m_speller.runTogether(lower).empty())
@@ -762,8 +718,16 @@ void SpellingRule::check(const std::vector<Token> &t, const std::vector<std::str
                 }
             }
         }
-        keepInflection(lower, &ranked);
-        keepWrittenLetters(lower, &ranked);
+        CandidateOrder::keepInflection(lower, &ranked);
+        CandidateOrder::keepWrittenLetters(lower, &ranked);
+        // the ending respelt as the stem wants it first ("wealthyness": wealthiness)
+        const std::string respelt = m_speller.respelledEnding(lower);
+        if (!respelt.empty()) {
+            const double top = ranked.empty() ? 0.9 : ranked[0].score; // the first score goes to it
+            const auto same = [&](const SpellingSuggester::Suggestion &s) { return Tokenizer::toLower(s.word) == respelt; };
+            ranked.erase(std::remove_if(ranked.begin(), ranked.end(), same), ranked.end());
+            ranked.insert(ranked.begin(), {RuleSupport::caseLike(tok, respelt), top});
+        }
         const std::string chosen = Tokenizer::toLower(ranked[0].word);
         // A word far from every known word is more likely a term or a name than a slip,
         // unless it is long and one common word is plainly meant ("Unforturntly").

@@ -3,6 +3,7 @@
 // corrections, or none where no known word is near (unknown_word). Names, acronyms,
 // numbers, addresses, Chinese words in pinyin and the user's own words are left alone.
 
+#include "closednames.h"
 #include "finding.h"
 #include "spellingcontext.h"
 #include "tokenizer.h"
@@ -32,6 +33,12 @@ public:
     // their pinyin of two to four syllables, without tones, becomes a known lower-case
     // word (baozi, hutong, guanxi). False when the file cannot be read.
     bool loadChineseWords(const std::string &cedictPath);
+    // Reads the closed-class names (closed-names.txt) that capitalised slips are judged
+    // against ("Afica": Africa); without them those slips pass as names.
+    bool loadClosedNames(const std::string &path, std::string *error = nullptr)
+    {
+        return m_closedNames.load(path, error);
+    }
     // A Chinese word in lower-case pinyin, not a slip of a common English word: a word of
     // CC-CEDICT of two or more syllables with no common English word one slip away.
     bool isChineseWord(const std::string &lower, const std::vector<SpellingSuggester::Suggestion> &sugg) const;
@@ -56,6 +63,8 @@ private:
     bool plainSlip(const std::string &lower, const std::vector<SpellingSuggester::Suggestion> &sugg,
                    bool curated) const;
 
+    // A word only the medical list knows: a common word with a letter or two dropped.
+    bool medicalSlip(const std::string &lower, const std::vector<SpellingSuggester::Suggestion> &sugg) const;
     // A lower-case word that no word list knows and that no common word is near: a finding
     // without candidates (UNKNOWN_WORD), unless it looks like a term, an address or pinyin.
     bool unknownWord(const std::vector<Token> &tokens, size_t i, const std::string &word,
@@ -64,6 +73,7 @@ private:
     const SpellingSuggester &m_speller;
     SpellingContext m_context;
     std::unordered_set<std::string> m_chineseWords; // toneless pinyin, lower case
+    ClosedNames m_closedNames;
 };
 
 } // namespace PennovaChecker

@@ -76,10 +76,19 @@ SpellingSuggester::SpellingSuggester(const Lexicon &lexicon, const std::string &
     if (m_hunspell) {
         loadWordList(wordListDir + "/american-english-huge", lexicon, &m_wider);
         loadWordList(wordListDir + "/british-english-huge", lexicon, &m_wider);
-        loadWordList(hunspellDir + "/en_med_glut.dic", lexicon, &m_wider); // stems before '/'
         std::sort(m_wider.begin(), m_wider.end());
         m_wider.erase(std::unique(m_wider.begin(), m_wider.end()), m_wider.end());
         m_wider.shrink_to_fit();
+        // the medical list apart: it holds more misspellings ("qualitive", "acception")
+        loadWordList(hunspellDir + "/en_med_glut.dic", lexicon, &m_medical); // stems before '/'
+        std::sort(m_medical.begin(), m_medical.end());
+        m_medical.erase(std::unique(m_medical.begin(), m_medical.end()), m_medical.end());
+        m_medical.erase(std::remove_if(m_medical.begin(), m_medical.end(),
+                                       [&](const std::string &w) {
+                                           return std::binary_search(m_wider.begin(), m_wider.end(), w);
+                                       }),
+                        m_medical.end());
+        m_medical.shrink_to_fit();
     }
 
     for (const auto &[word, count] : lexicon.frequencies())
@@ -136,7 +145,9 @@ SpellingSuggester::Listing SpellingSuggester::listedElsewhere(const std::string 
         if (m_british && m_british->spell(lower))
             return Listing::British;
     }
-    return std::binary_search(m_wider.begin(), m_wider.end(), lower) ? Listing::WordList : Listing::None;
+    if (std::binary_search(m_wider.begin(), m_wider.end(), lower))
+        return Listing::WordList;
+    return std::binary_search(m_medical.begin(), m_medical.end(), lower) ? Listing::Medical : Listing::None;
 }
 
 int SpellingSuggester::frequencyRank(const std::string &lower) const
@@ -312,6 +323,23 @@ bool SpellingSuggester::loadNativePairs(const std::string &path, std::string *er
     return true;
 }
 
+std::string SpellingSuggester::respelledEnding(const std::string &w) const
+{
+    const size_t n = w.size();
+    auto consonant = [](char c) { return std::string("aeiouy").find(c) == std::string::npos; };
+    std::string form;
+    for (const char *sfx : {"ness", "ly", "less", "ful", "ment"}) {
+        const size_t k = std::strlen(sfx);
+        if (n >= k + 5 && w.compare(n - k, k, sfx) == 0 && w[n - k - 1] == 'y' && consonant(w[n - k - 2]))
+            form = w.substr(0, n - k - 1) + "i" + sfx; // wealthy|ness
+    }
+    if (n >= 7 && w.compare(n - 4, 4, "lely") == 0 && consonant(w[n - 5]))
+        form = w.substr(0, n - 4) + "ly"; // stable|ly
+    if (n >= 8 && (w.compare(n - 4, 4, "able") == 0 || w.compare(n - 4, 4, "ible") == 0))
+        form = w.substr(0, n - 4) + (w[n - 4] == 'a' ? "ible" : "able"); // resist|able
+    return !form.empty() && known(form) ? form : std::string();
+}
+
 bool SpellingSuggester::isDerivation(const std::string &w) const
 {
     static const std::unordered_set<std::string> runOns = {
@@ -366,6 +394,11 @@ bool SpellingSuggester::isDerivation(const std::string &w) const
     if (ends("ys") && n > 3 && consonant(w[n - 3]))
         return false;
     if (ends("icly") || ends("full") || ends("fullness") || ends("fullly"))
+        return false;
+    // a final y after a consonant turns i before a consonant ending ("wealthyness":
+    // wealthiness), -le turns -ly ("stablely": stably), -able and -ible are not free
+    // ("resistable": resistible)
+    if (!respelledEnding(w).empty())
         return false;
     // -able on a word that keeps its e there, or on a name: a misspelt ending, no
     // derivation nor compound ("changable": chan|gable, "noticable": noti|cable)

@@ -62,8 +62,9 @@ public:
     bool isNativePair(const std::string &joined) const { return m_nativePairs.count(joined) > 0; }
     // Where a word the main dictionary lacks is known after all: the British dictionary
     // (curated: British forms, newer words), or only the large word lists and the medical
-    // dictionary (rare words and terms, but also some common misspellings: "belive").
-    enum class Listing { None, WordList, British };
+    // dictionary (rare words and terms, but also some common misspellings: "belive"), or
+    // only the medical dictionary (terms, and more misspellings: "qualitive").
+    enum class Listing { None, WordList, British, Medical };
     Listing listedElsewhere(const std::string &lower) const;
     int frequencyRank(const std::string &lower) const;
     bool isAdjective(const std::string &lower) const;
@@ -74,6 +75,9 @@ public:
     // "homecontry" -> "home country": a common word run together with a plain slip of
     // another (one typical slip, a word of five letters or more); "" when none.
     std::string runTogetherWithSlip(const std::string &lower) const;
+    // "wealthyness" -> "wealthiness", "stablely" -> "stably", "resistable" -> "resistible":
+    // a known word built with the ending spelt as the stem wants; "" when there is none.
+    std::string respelledEnding(const std::string &lower) const;
     // Both words of a runTogether() answer are short function words ("do not", "up to").
     bool commonRunTogether(const std::string &joined) const;
     // Whether a candidate can stand where the tagger put tag (VBG wants an -ing form,
@@ -91,6 +95,7 @@ private:
     std::unique_ptr<Hunspell> m_hunspell;
     std::unique_ptr<Hunspell> m_british;
     std::vector<std::string> m_wider; // sorted lower-case words of five letters or more
+    std::vector<std::string> m_medical; // likewise, of the medical list only
     std::unordered_set<std::string> m_nativePairs; // "other hand": never one compound word
     // properName() of the common words, asked once at load: the checker asks it of nearly
     // every lower-case word, and each answer costs two dictionary look-ups under the lock

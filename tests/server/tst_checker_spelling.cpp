@@ -256,6 +256,20 @@ private slots:
         QTest::newRow("derived-looking slip, e added") << "Please submite the form." << "submite";
         QTest::newRow("derived-looking slip, two slips from a common word") << "We need more resouse now." << "resouse";
         QTest::newRow("plural of a compound") << "The webpages load fast." << "";
+        QTest::newRow("Roman-numeral letters that make no numeral") << "They teach the cild well." << "cild";
+        QTest::newRow("Roman numerals") << "See part xiv, chapter iii, of the mcmxc edition." << "";
+        QTest::newRow("derived-looking slip of a less common word") << "The benefits outweight the costs." << "outweight";
+        QTest::newRow("y kept before a consonant ending") << "Their wealthyness grew." << "wealthyness";
+        QTest::newRow("y after a vowel before a consonant ending") << "The island was monkeyless then." << "";
+        QTest::newRow("-le kept before -ly") << "Prices grew stablely." << "stablely";
+        QTest::newRow("-le after a vowel before -ly") << "He laughed virilely at it." << "";
+        QTest::newRow("-able where English says -ible") << "The pain was resistable." << "resistable";
+        QTest::newRow("-able with no -ible form") << "The map is zoomable now." << "";
+        QTest::newRow("medical-list word, a common word with letters dropped") << "It was a qualitive study." << "qualitive";
+        QTest::newRow("medical-list term near a common word") << "We studied paraxial rays." << "";
+        QTest::newRow("medical-list Latin name") << "Trichinella spiralis lives in pork." << "";
+        QTest::newRow("letters before a known word, no prefix of a term") << "It is an appcacemental method." << "appcacemental";
+        QTest::newRow("letters before a rare known word: a term") << "Compounds of triphenylarsine formed." << "";
         QTest::newRow("plural of a derived noun") << "Their encodings differ a lot." << "";
         QTest::newRow("two-letter slip before a verb") << "It is fair for people te increase taxes." << "te";
         QTest::newRow("two-letter slip before an adjective") << "He stands az better than me." << "az";
@@ -346,6 +360,10 @@ private slots:
         QTest::newRow("capitalised run-on of two longer words") << "Eventhough it rained, we went." << "Eventhough" << "Even though";
         QTest::newRow("run-on nearer a name than its words") << "Atlast we won the game." << "Atlast" << "At last";
         QTest::newRow("capital kept at the start") << "Becuase it rained, we stayed." << "Becuase" << "Because";
+        QTest::newRow("y turned i before -ness") << "Their wealthyness grew." << "wealthyness" << "wealthiness";
+        QTest::newRow("-le turned -ly") << "Prices grew stablely." << "stablely" << "stably";
+        QTest::newRow("-able turned -ible") << "The pain was resistable." << "resistable" << "resistible";
+        QTest::newRow("-ible turned -able") << "The plan is acceptible." << "acceptible" << "acceptable";
     }
 
     void firstCandidate()
@@ -465,6 +483,7 @@ private slots:
         QTest::newRow("over-long entry skipped") << QString(60, 'q') << int(SpellingSuggester::Listing::None);
         QTest::newRow("short word") << "zor" << int(SpellingSuggester::Listing::None);
         QTest::newRow("British dictionary") << "colourise" << int(SpellingSuggester::Listing::British);
+        QTest::newRow("medical dictionary only") << "qualitive" << int(SpellingSuggester::Listing::Medical);
         QTest::newRow("unknown everywhere") << "qzxvkjw" << int(SpellingSuggester::Listing::None);
     }
 
