@@ -11,6 +11,8 @@ PACKAGES=(
   libhunspell-dev hunspell-en-us
   # wider word evidence for the spelling check: British dictionary, large word lists, medical terms
   hunspell-en-gb wamerican-huge wbritish-huge hunspell-en-med
+  # what tools/closednames reads to rebuild the checker's list of place and calendar names
+  hunspell iso-codes tzdata
   wordnet-base wordnet-dev
   espeak-ng lame python3-jieba
   libsqlite3-dev libsodium-dev
