@@ -113,6 +113,40 @@ int PrepositionChoiceRule::decide(const Counts *counts, const Slot &s, const Gat
     return prepositions >= gate.minTotal && (*counts)[size_t(best)] >= prepositions * gate.minBestShare ? best : -1;
 }
 
+int PrepositionChoiceRule::frameChoice(const Slot &s) const
+{
+    // "easy to me to understand": before a person and an infinitive native writers put one
+    // preposition after nearly every adjective; a written one never seen in the frame, neither
+    // after any adjective nor after this one ("foolish of him to"), is the learner's
+    if (!s.infinitive)
+        return -1;
+    const Counts *pooled = countsOf(PrepositionSlots::pooledFrameKey(s));
+    if (!pooled || pooled->size() != size_t(PrepositionSlots::kColumns) || s.column < 0
+        || s.column >= PrepositionSlots::kDirect || (*pooled)[size_t(s.column)] > 0)
+        return -1;
+    const Counts *own = countsOf(PrepositionSlots::frameKey(s));
+    if (own && own->size() == size_t(PrepositionSlots::kColumns) && (*own)[size_t(s.column)] > 0)
+        return -1;
+    // an adjective that mostly takes the written one anyway says who may do it ("open to anyone
+    // to join")
+    const Counts *word = countsOf(PrepositionSlots::key(s));
+    if (word && word->size() == size_t(PrepositionSlots::kColumns)) {
+        double seen = 0;
+        for (int c = 0; c < PrepositionSlots::kDirect; ++c)
+            seen += (*word)[size_t(c)];
+        if (seen > 0 && (*word)[size_t(s.column)] >= seen * 0.5)
+            return -1;
+    }
+    double all = 0;
+    int best = 0;
+    for (int c = 0; c < PrepositionSlots::kDirect; ++c) {
+        all += (*pooled)[size_t(c)];
+        if ((*pooled)[size_t(c)] > (*pooled)[size_t(best)])
+            best = c;
+    }
+    return all >= m_gate.frameMinTotal && (*pooled)[size_t(best)] >= all * m_gate.frameMinBestShare ? best : -1;
+}
+
 bool PrepositionChoiceRule::mayAttachElsewhere(const std::vector<Token> &t, const std::vector<std::string> &tags,
                                                const Slot &s)
 {
@@ -201,7 +235,9 @@ void PrepositionChoiceRule::check(const std::vector<Token> &t, const std::vector
     if (m_table.empty() || tags.size() != t.size())
         return;
     for (const Slot &s : PrepositionSlots::find(t, tags, m_lex)) {
-        const int choice = decide(countsOf(PrepositionSlots::key(s)), s, m_gate);
+        int choice = frameChoice(s);
+        if (choice < 0)
+            choice = decide(countsOf(PrepositionSlots::key(s)), s, m_gate);
         if (choice < 0 || mayAttachElsewhere(t, tags, s))
             continue;
         // "elderly needs help from": after an -s verb read as a plural noun the governor is a noun

@@ -6,6 +6,8 @@
 //   choice:  "interested on music" -> "in", "depend of" -> "on"
 //   extra:   "discuss about the plan" -> "discuss the plan" (the verb takes its object directly)
 //   missing: "listen music" -> "listen to music" (the verb never takes its object directly)
+//   frame:   "easy to me to understand" -> "for" (before a person and an infinitive, judged on
+//            all adjectives' uses of the frame, which native writers nearly always give "for")
 // A preposition that may attach to something else than the word before it (a time or a
 // place: "arrived in the morning", "a signal at the output") is the chief source of false
 // alarms, so times, places, names and prepositions before "of" are left alone, and nouns (whose
@@ -58,6 +60,10 @@ public:
         // them directly, the written preposition never
         uint32_t extraMinActive = 10;
         double extraMinDirectShare = 0.9;
+        // the person-and-infinitive frame after an adjective ("easy for me to say"), judged on
+        // all adjectives' uses of it: seen this often, its preposition this share of them
+        uint32_t frameMinTotal = 20;
+        double frameMinBestShare = 0.9;
     };
 
     // lexicon is not owned and must outlive the rule.
@@ -76,6 +82,8 @@ public:
     // The column to put in place of the slot's, or -1 to leave it: kDirect to drop the
     // preposition, a preposition's column to replace it or (for a direct object) to add it.
     static int decide(const Counts *counts, const PrepositionSlots::Slot &slot, const Gate &gate);
+    // The preposition the slot's adjective frame takes in place of the written one, or -1.
+    int frameChoice(const PrepositionSlots::Slot &slot) const;
     // Whether the slot's object or preposition may belong to something else than the word
     // before it: a time, a place or a name, or a verb's preposition of time or place.
     static bool mayAttachElsewhere(const std::vector<Token> &tokens, const std::vector<std::string> &tags,

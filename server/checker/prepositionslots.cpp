@@ -23,6 +23,20 @@ bool objectPronoun(const std::string &w)
     return std::any_of(std::begin(kWords), std::end(kWords), [&](const char *k) { return w == k; });
 }
 
+// a person as a bare object: who something is easy for, or who someone is kind to
+bool personObject(const std::string &w)
+{
+    static const char *const kWords[] = {"me", "him", "her", "us", "them", "you", "people", "everyone",
+                                         "everybody", "anyone", "anybody", "someone", "somebody", "others"};
+    return std::any_of(std::begin(kWords), std::end(kWords), [&](const char *k) { return w == k; });
+}
+
+bool particle(const std::string &w)
+{
+    static const char *const kWords[] = {"up", "down", "out", "off", "in", "on", "over", "back", "away"};
+    return std::any_of(std::begin(kWords), std::end(kWords), [&](const char *k) { return w == k; });
+}
+
 // adjectives that quantify or compare what follows rather than take a preposition of their own
 bool quantifier(const std::string &w)
 {
@@ -52,6 +66,16 @@ std::string PrepositionSlots::key(const Slot &s)
 {
     static const char kinds[] = {'V', 'J', 'N'};
     return std::string(1, kinds[s.kind]) + ":" + s.lemma;
+}
+
+std::string PrepositionSlots::frameKey(const Slot &s)
+{
+    return s.kind == Adjective && s.infinitive ? "J:" + s.lemma + "+i" : std::string();
+}
+
+std::string PrepositionSlots::pooledFrameKey(const Slot &s)
+{
+    return s.kind == Adjective && s.infinitive ? std::string("J:+i") : std::string();
 }
 
 int PrepositionSlots::objectHead(const std::vector<Token> &t, const std::vector<std::string> &tags, int i)
@@ -116,6 +140,11 @@ std::vector<PrepositionSlots::Slot> PrepositionSlots::find(const std::vector<Tok
             s.preposition = p;
             s.object = o;
             s.column = column;
+            // "up to them to decide": a particle read as an adjective takes no person frame
+            if (s.kind == Adjective && o == p + 1 && personObject(t[size_t(o)].lower) && !particle(gov.lower)) {
+                s.person = true;
+                s.infinitive = o + 2 < n && t[size_t(o) + 1].is("to") && tags[size_t(o) + 2] == "VB";
+            }
             out.push_back(s);
         } else if (s.kind == Verb && gtag != "VBN" && gtag != "VBG") {
             // the object right after an active verb ("discuss the plan"); a participle may be

@@ -35,6 +35,8 @@ public:
         int column = 0;       // classOf the preposition, or kDirect
         bool gerund = false;     // its -ing form ("striking in description")
         bool participle = false; // a verb's past participle ("encouraged by", "discussed on page 8")
+        bool person = false;     // an adjective's object is a person pronoun ("easy for me", "kind to them")
+        bool infinitive = false; // ... and a to-infinitive follows it ("easy for me to say")
     };
 
     // tags: one part-of-speech tag per token; the tokens' lemmas set where known.
@@ -42,6 +44,11 @@ public:
                                   const Lexicon &lexicon);
     // The table's key of a slot: "V:depend", "J:interested", "N:reason".
     static std::string key(const Slot &slot);
+    // The rows of an adjective's person-and-infinitive frame ("easy for me to say"), counted
+    // besides its own: the adjective's ("J:easy+i") and all adjectives' ("J:+i"); empty for
+    // other slots.
+    static std::string frameKey(const Slot &slot);
+    static std::string pooledFrameKey(const Slot &slot);
     // The head of a noun phrase starting at i (past determiners, adjectives, numbers and
     // nouns before nouns), or -1 when none starts there.
     static int objectHead(const std::vector<Token> &tokens, const std::vector<std::string> &tags, int i);

@@ -151,6 +151,39 @@ private slots:
     }
     void classifierLookAlikes() { lookAlike(); }
 
+    // An adjective before a person and an infinitive: "for" in native text after nearly every
+    // adjective ("easy for me to say")
+    void adjectiveFrames_data()
+    {
+        columns();
+        row("important to them to", "It is important to them to study hard.", "to", "for", "preposition_choice",
+            "It is important for them to study hard.");
+        row("very easy to me to", "And it was very easy to me to understand why he left.", "to", "for",
+            "preposition_choice", "And it was very easy for me to understand why he left.");
+        row("so hard to people to", "It is so hard to people to accept it.", "to", "for", "preposition_choice",
+            "It is so hard for people to accept it.");
+    }
+    void adjectiveFrames() { verify(); }
+
+    void adjectiveFrameLookAlikes_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("important to a person, no infinitive") << "This test is very important to them.";
+        QTest::newRow("close to a place") << "It is close to the station.";
+        QTest::newRow("open to the public") << "The park is open to the public.";
+        QTest::newRow("open to anyone to join: the adjective's own to") << "The club is open to anyone to join.";
+        QTest::newRow("good to eat") << "It is good to eat.";
+        QTest::newRow("easy to use") << "It is easy to use.";
+        QTest::newRow("important to remember") << "It is important to remember.";
+        QTest::newRow("up to you to decide") << "It is up to you to decide.";
+        QTest::newRow("kind of you to come") << "It was kind of you to come.";
+        QTest::newRow("seemed to me to be, a verb") << "It seemed to me to be wrong.";
+        QTest::newRow("harmful to the environment") << "Plastic is harmful to the environment.";
+        QTest::newRow("similar to mine") << "His idea is similar to mine.";
+        QTest::newRow("close to me to the station: no infinitive") << "He lives close to me to the south.";
+    }
+    void adjectiveFrameLookAlikes() { lookAlike(); }
+
     // "of" after a noun that native text follows with another preposition far more often.
     void nounPrepositions_data()
     {

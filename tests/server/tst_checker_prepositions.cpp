@@ -52,7 +52,11 @@ std::string nativeTable()
         + row("V:master", {{"-", 6}})
         + row("V:represent", {{"-", 30}})
         // a participle whose favourite is its agent
-        + row("V:determine", {{"by", 50}, {"-", 20}});
+        + row("V:determine", {{"by", 50}, {"-", 20}})
+        // before a person and an infinitive nearly every adjective takes "for"; one takes "of"
+        + row("J:+i", {{"for", 28}, {"of", 1}}) + row("J:foolish+i", {{"of", 1}}) + row("J:easy+i", {{"for", 4}})
+        // an adjective that takes "to" itself: "open to anyone to join"
+        + row("J:open", {{"to", 24}, {"for", 6}});
 }
 
 } // namespace
@@ -119,6 +123,42 @@ private slots:
         QTest::newRow("auxiliary is no governor") << "He is in the room ." << "PRP VBZ IN DT NN ." << QStringList{};
         QTest::newRow("quantifier is no governor") << "too much about it ." << "RB JJ IN PRP ." << QStringList{};
         QTest::newRow("tags of another length") << "I am interested in music ." << "PRP VBP" << QStringList{};
+    }
+
+    // an adjective's person-and-infinitive frame, besides its own row
+    void frameKeys_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::addColumn<QString>("tags");
+        QTest::addColumn<QStringList>("expected"); // "key/frame key/pooled key" per slot
+        QTest::newRow("person and infinitive") << "It is easy for me to say ." << "PRP VBZ JJ IN PRP TO VB ."
+                                               << QStringList{"J:easy/J:easy+i/J:+i"};
+        QTest::newRow("person without infinitive") << "It is easy for me ." << "PRP VBZ JJ IN PRP ."
+                                                   << QStringList{"J:easy//"};
+        QTest::newRow("a thing is no person") << "It is easy for the kids to say ." << "PRP VBZ JJ IN DT NNS TO VB ."
+                                              << QStringList{"J:easy//"};
+        QTest::newRow("to before a noun is no infinitive") << "It is close to me to the station ."
+                                                           << "PRP VBZ JJ TO PRP TO DT NN ."
+                                                           << QStringList{"J:close//"};
+        QTest::newRow("a particle read as an adjective") << "It is up to you to decide ."
+                                                         << "PRP VBZ JJ TO PRP TO VB ." << QStringList{"J:up//"};
+        QTest::newRow("a verb's frame is its own") << "He appealed to us to stay ." << "PRP VBD TO PRP TO VB ."
+                                                   << QStringList{"V:appealed//"};
+    }
+
+    void frameKeys()
+    {
+        QFETCH(QString, sentence);
+        QFETCH(QString, tags);
+        QFETCH(QStringList, expected);
+        const std::vector<Token> tokens = Tokenizer::tokenize(sentence.toStdString());
+        std::vector<std::string> t;
+        for (const QString &x : tags.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            t.push_back(x.toStdString());
+        QStringList got;
+        for (const P::Slot &s : P::find(tokens, t, *m_lexicon))
+            got << QString::fromStdString(P::key(s) + "/" + P::frameKey(s) + "/" + P::pooledFrameKey(s));
+        QCOMPARE(got, expected);
     }
 
     void slotsFound()
@@ -223,6 +263,46 @@ private slots:
             << "These people represent about a quarter of the nation." << "";
         QTest::newRow("clean: about before a number") << "These people represent about 20 percent of the nation."
                                                       << "";
+        QTest::newRow("frame: to before a person and an infinitive") << "It was very easy to me to understand him."
+                                                                     << "preposition_choice: to -> for";
+        QTest::newRow("frame: with before a person and an infinitive, no row of the adjective's own")
+            << "It is very necessary with us to protect nature." << "preposition_choice: with -> for";
+        QTest::newRow("clean frame: for") << "It was very easy for me to understand him." << "";
+        QTest::newRow("clean frame: of, seen after this adjective") << "It was very foolish of him to go." << "";
+        QTest::newRow("clean frame: the adjective takes to itself") << "It is always open to anyone to join." << "";
+        QTest::newRow("clean: no infinitive after the person") << "It was very easy to me." << "";
+    }
+
+    // the frame speaks only when all adjectives' uses of it are many and agree
+    void frameGate_data()
+    {
+        QTest::addColumn<int>("minTotal");
+        QTest::addColumn<double>("minBestShare");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("enough uses, one preposition dominant") << 20 << 0.9 << "preposition_choice: to -> for";
+        QTest::newRow("too few uses") << 30 << 0.9 << "";
+        QTest::newRow("no preposition dominant enough") << 20 << 0.99 << "";
+    }
+
+    void frameGate()
+    {
+        QFETCH(int, minTotal);
+        QFETCH(double, minBestShare);
+        QFETCH(QString, expected);
+        const PrepositionChoiceRule::Gate saved = m_rule->gate();
+        PrepositionChoiceRule::Gate gate = saved;
+        gate.frameMinTotal = uint32_t(minTotal);
+        gate.frameMinBestShare = minBestShare;
+        m_rule->setGate(gate);
+        const Tagged t = tag(QStringLiteral("It was very easy to me to understand him."));
+        std::vector<Finding> found;
+        m_rule->check(t.tokens, t.tags, &found);
+        m_rule->setGate(saved);
+        QStringList got;
+        for (const Finding &f : found)
+            got << QString::fromStdString(f.explainType + ": " + f.errorInfo + " -> "
+                                          + (f.candidates.empty() ? std::string() : f.candidates[0].correction));
+        QCOMPARE(got.join(QLatin1String("; ")), expected);
     }
 
     // whether an unneeded preposition found after a verb is one, with the tags written out
@@ -296,6 +376,11 @@ private slots:
         QTest::newRow("clean: depend on") << "Success depends on hard work." << "";
         QTest::newRow("clean: a time after the verb") << "They arrived in the morning." << "";
         QTest::newRow("clean: talk about") << "We talked about the plan." << "";
+        QTest::newRow("to before a person and an infinitive") << "It is important to them to study hard."
+                                                              << "preposition_choice: to -> for";
+        QTest::newRow("clean: important to a person") << "It is important to them." << "";
+        QTest::newRow("clean: important for a person to") << "It is important for them to study hard." << "";
+        QTest::newRow("clean: open to anyone to join") << "It is open to anyone to join." << "";
     }
 
     void shippedTable()

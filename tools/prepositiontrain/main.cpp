@@ -104,9 +104,14 @@ int main(int argc, char **argv)
                 held.push_back({s, tokens, tags});
                 continue;
             }
-            PrepositionChoiceRule::Counts &row = table[PrepositionSlots::key(s)];
-            row.resize(size_t(PrepositionSlots::kColumns));
-            ++row[size_t(s.column)];
+            for (const std::string &key :
+                 {PrepositionSlots::key(s), PrepositionSlots::frameKey(s), PrepositionSlots::pooledFrameKey(s)}) {
+                if (key.empty())
+                    continue;
+                PrepositionChoiceRule::Counts &row = table[key];
+                row.resize(size_t(PrepositionSlots::kColumns));
+                ++row[size_t(s.column)];
+            }
             ++trained;
         }
     }
@@ -114,7 +119,9 @@ int main(int argc, char **argv)
         uint32_t total = 0;
         for (uint32_t v : it->second)
             total += v;
-        it = total < minRow ? table.erase(it) : std::next(it);
+        // a frame's rows are kept however rare: one native use of a preposition there is evidence
+        const bool frame = it->first.find('+') != std::string::npos;
+        it = total < minRow && !frame ? table.erase(it) : std::next(it);
     }
     std::printf("slots: %zu counted, %zu held out (every %zu-th sentence); %zu words kept (seen %u times or more); "
                 "%.1f s\n",
