@@ -1,5 +1,6 @@
 #include "gapspan.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace PennovaChecker {
@@ -72,7 +73,8 @@ void GapSpan::widen(const std::vector<Token> &t, std::vector<Finding> *found)
             = after && !after->spaceBefore && (after->kind != Token::Punct || after->text == "-" || after->text == "'");
         if (next.kind != Token::Word || !next.spaceBefore || next.attached || runsOn)
             continue;
-        if (k + 1 < found->size() && (*found)[k + 1].start < next.end)
+        if (std::any_of(found->begin(), found->end(),
+                        [&](const Finding &o) { return &o != &f && o.start < next.end && next.start < o.end; }))
             continue;
         const std::string written = textOf(t, first, last);
         if (!addsAfter(f, written))
@@ -100,6 +102,17 @@ void GapSpan::widen(const std::vector<Token> &t, std::vector<Finding> *found)
         if (keepInfo)
             f.errorInfo = (wordsAlone ? "" : " ") + next.text;
     }
+    // one that could not move and shares its words with another finding yields to it: the
+    // two would change the same text
+    const auto overlaps = [&](size_t k) {
+        for (size_t j = 0; j < found->size(); ++j)
+            if (j != k && (*found)[j].start < (*found)[k].end && (*found)[k].start < (*found)[j].end)
+                return true;
+        return false;
+    };
+    for (size_t k = found->size(); k-- > 0;)
+        if (addsAfter((*found)[k], (*found)[k].errorInfo) && overlaps(k))
+            found->erase(found->begin() + long(k));
 }
 
 void GapSpan::narrow(const std::vector<Token> &t, std::vector<Finding> *found)

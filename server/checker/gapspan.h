@@ -22,7 +22,8 @@ public:
     // Whether every candidate of f is its written text with words or a mark added after it.
     static bool addsAfter(const Finding &f, const std::string &written);
     // Moves such findings in *found (kept findings, in text order) onto the word after them,
-    // unless that word is in another finding, a mark comes first, or the sentence ends.
+    // unless that word is in another finding, a mark comes first, or the sentence ends; one
+    // left on words another finding covers is dropped.
     static void widen(const std::vector<Token> &tokens, std::vector<Finding> *found);
     // Narrows such findings in *found to the word after the gap they fill.
     static void narrow(const std::vector<Token> &tokens, std::vector<Finding> *found);

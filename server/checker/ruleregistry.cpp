@@ -1,5 +1,6 @@
 #include "ruleregistry.h"
 
+#include "gapspan.h"
 #include "ruleengine.h"
 
 #include <algorithm>
@@ -63,6 +64,15 @@ std::vector<Finding> RuleRegistry::collectWhenClean(const Sentence &s) const
     return collectStage(s, Rule::WhenClean);
 }
 
+std::pair<int, int> RuleRegistry::claimed(const Finding &f)
+{
+    // "Afica" -> "Afica," fills the gap after the word, which a spelling finding on the word
+    // leaves free
+    if (GapSpan::addsAfter(f, f.errorInfo))
+        return {f.end, f.end + 1};
+    return {f.start, f.end};
+}
+
 std::vector<Finding> RuleRegistry::settle(std::vector<Finding> found, const std::function<bool(const Finding &)> &admit,
                                           size_t limit)
 {
@@ -75,7 +85,11 @@ std::vector<Finding> RuleRegistry::settle(std::vector<Finding> found, const std:
             break;
         if (admit && !admit(f))
             continue;
-        if (std::none_of(kept.begin(), kept.end(), [&](const Finding &k) { return k.start < f.end && f.start < k.end; }))
+        const auto [a, b] = claimed(f);
+        if (std::none_of(kept.begin(), kept.end(), [&](const Finding &k) {
+                const auto [c, d] = claimed(k);
+                return c < b && a < d;
+            }))
             kept.push_back(std::move(f));
     }
     std::stable_sort(kept.begin(), kept.end(), [](const Finding &a, const Finding &b) { return a.start < b.start; });

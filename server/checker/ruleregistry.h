@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace PennovaChecker {
@@ -35,8 +36,12 @@ public:
 
     // The findings to keep: those `admit` accepts, by priority, then certainty, then order;
     // a finding overlapping one already kept is dropped; at most `limit`. Returned in text order.
+    // A finding that only adds after its words claims the gap after them, not the words.
     static std::vector<Finding> settle(std::vector<Finding> found, const std::function<bool(const Finding &)> &admit,
                                        size_t limit);
+
+    // The characters a finding claims when findings are settled.
+    static std::pair<int, int> claimed(const Finding &f);
 
 private:
     std::vector<Finding> collectStage(const Sentence &sentence, Rule::Stage stage) const;

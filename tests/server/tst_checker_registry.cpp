@@ -125,6 +125,30 @@ private slots:
         QCOMPARE(corrections(RuleRegistry::settle(found, {}, 100)), QStringList{expected});
     }
 
+    void settlingAnAddedMark_data()
+    {
+        QTest::addColumn<QString>("addition");
+        QTest::addColumn<QStringList>("expected");
+        // "Afica you": the comma goes into the gap after the word the spelling finding mends
+        QTest::newRow("a mark after the word leaves the word to another finding")
+            << "Afica," << QStringList{"Africa", "Afica,"};
+        QTest::newRow("a change of the word itself still overlaps") << "Africa" << QStringList{"Africa"};
+    }
+    void settlingAnAddedMark()
+    {
+        QFETCH(QString, addition);
+        QFETCH(QStringList, expected);
+        Finding spelling = finding(10, 15, "Africa", 3);
+        spelling.errorInfo = "Afica";
+        Finding other = finding(10, 15, qPrintable(addition), 2);
+        other.errorInfo = "Afica";
+        QCOMPARE(corrections(RuleRegistry::settle({spelling, other}, {}, 100)), expected);
+        // two marks after the same word still settle to one
+        Finding again = finding(10, 15, "Afica;", 2);
+        again.errorInfo = "Afica";
+        QCOMPARE(RuleRegistry::settle({other, again}, {}, 100).size(), size_t(addition == "Afica," ? 1 : 2));
+    }
+
     void settlingAdmitsAndLimits()
     {
         std::vector<Finding> found = {finding(0, 3, "unsure", 1), finding(2, 5, "sure", 3), finding(10, 12, "b", 3),

@@ -79,6 +79,8 @@ private slots:
         QTest::newRow("end of the sentence: left")
             << "I like to listen" << "listen" << QStringList{"listen to"} << QString() << "listen"
             << QStringList{"listen to"};
+        QTest::newRow("another finding on the word itself: moved")
+            << "In Afica you go." << "Afica" << QStringList{"Afica,"} << "Afica" << " you" << QStringList{", you"};
         QTest::newRow("next word in another finding: left")
             << "However teh price is high." << "However" << QStringList{"However,"} << "teh" << "However"
             << QStringList{"However,"};
@@ -118,6 +120,24 @@ private slots:
                  (wantSpan == span ? span : sentence.mid(spanStart, f.end - spanStart)).toLower());
         if (!otherSpan.isEmpty())
             QCOMPARE(sentence.mid(found.back().start, found.back().end - found.back().start), otherSpan);
+    }
+
+    // An added mark that cannot move onto the next word and shares its word with another
+    // finding is dropped: both would change the same text.
+    void widenDropsAStuckAddition()
+    {
+        const QString sentence = QStringLiteral("We met in Pariss.");
+        const std::vector<Token> tokens = Tokenizer::tokenize(sentence.toStdString());
+        std::vector<Finding> found{on(sentence, "Pariss", {"Pariss,"}), on(sentence, "Pariss", {"Paris"})};
+        found[0].errorInfo = found[1].errorInfo = "Pariss";
+        GapSpan::widen(tokens, &found);
+        QCOMPARE(found.size(), size_t(1));
+        QCOMPARE(QString::fromStdString(found[0].candidates[0].correction), QStringLiteral("Paris"));
+
+        std::vector<Finding> alone{on(sentence, "Pariss", {"Pariss,"})};
+        alone[0].errorInfo = "Pariss";
+        GapSpan::widen(tokens, &alone);
+        QCOMPARE(alone.size(), size_t(1));
     }
 
     void narrow_data()
