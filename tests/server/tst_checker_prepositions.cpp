@@ -66,6 +66,16 @@ class TestCheckerPrepositions : public QObject
     Q_OBJECT
 
 private:
+    // The preposition slots of a sentence read with the given tags.
+    std::vector<P::Slot> slotsOf(const QString &sentence, const QString &tags) const
+    {
+        const std::vector<Token> tokens = Tokenizer::tokenize(sentence.toStdString());
+        std::vector<std::string> t;
+        for (const QString &x : tags.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            t.push_back(x.toStdString());
+        return P::find(tokens, t, *m_lexicon);
+    }
+
     std::unique_ptr<Lexicon> m_lexicon;
     std::unique_ptr<WordForms> m_forms;
     std::unique_ptr<NounForms> m_nouns;
@@ -151,12 +161,8 @@ private slots:
         QFETCH(QString, sentence);
         QFETCH(QString, tags);
         QFETCH(QStringList, expected);
-        const std::vector<Token> tokens = Tokenizer::tokenize(sentence.toStdString());
-        std::vector<std::string> t;
-        for (const QString &x : tags.split(QLatin1Char(' '), Qt::SkipEmptyParts))
-            t.push_back(x.toStdString());
         QStringList got;
-        for (const P::Slot &s : P::find(tokens, t, *m_lexicon))
+        for (const P::Slot &s : slotsOf(sentence, tags))
             got << QString::fromStdString(P::key(s) + "/" + P::frameKey(s) + "/" + P::pooledFrameKey(s));
         QCOMPARE(got, expected);
     }
@@ -166,12 +172,8 @@ private slots:
         QFETCH(QString, sentence);
         QFETCH(QString, tags);
         QFETCH(QStringList, expected);
-        const std::vector<Token> tokens = Tokenizer::tokenize(sentence.toStdString());
-        std::vector<std::string> t;
-        for (const QString &x : tags.split(QLatin1Char(' '), Qt::SkipEmptyParts))
-            t.push_back(x.toStdString());
         QStringList got;
-        for (const P::Slot &s : P::find(tokens, t, *m_lexicon))
+        for (const P::Slot &s : slotsOf(sentence, tags))
             got << QString::fromStdString(P::key(s) + "/" + P::classNames()[size_t(s.column)]);
         QCOMPARE(got, expected);
     }
