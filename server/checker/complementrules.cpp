@@ -53,6 +53,7 @@ void ComplementRules::check(const std::vector<Token> &t, const std::vector<std::
         contractedBeVerb(t, tags, i, out);
         forSomeoneVerb(t, tags, i, out);
         objectVerb(t, tags, i, out);
+        causativeForm(t, tags, i, out);
         spendBareVerb(t, tags, i, out);
         nounBareVerb(t, tags, i, out);
     }
@@ -478,6 +479,54 @@ void ComplementRules::beVeryVerb(const Tokens &t, const Tags &tags, int i, std::
     const bool third = subject->second == std::string("is");
     out->push_back(R::replace(t, i + 1, i + 3, "really " + (third ? m_lex.thirdPerson(verb) : verb), "GRAMMAR",
                               "very_verb", 2));
+}
+
+void ComplementRules::causativeForm(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const
+{
+    // "Let him goes", "He made me cried", "I heard him sang" -> the base form after let/make,
+    // a verb of perception, and its object
+    static const Set causatives = {"let", "lets", "make", "makes", "made", "making", "saw", "heard", "watched",
+                                   "noticed", "felt", "see", "hear", "watch", "help", "helps", "helped", "helping"};
+    static const Set articles = {"the", "a", "an"};
+    const Set &objects = WordClasses::words(WordClass::ObjectPronoun);
+    const std::string &verb = t[size_t(i)].lower;
+    if (!causatives.count(verb))
+        return;
+    const bool perceiving = verb[0] != 'm' && verb[0] != 'l' && verb.compare(0, 4, "help") != 0;
+    int v = i + 2;
+    bool phrase = false;
+    if (!objects.count(R::lowerAt(t, i + 1))) {
+        // "makes the product looks", "help your child learns": a noun phrase as the object;
+        // after a verb of perception it may open a clause ("I noticed the price rises")
+        if (perceiving || !(articles.count(R::lowerAt(t, i + 1)) || R::tagIs(tags, i + 1, "PRP$")))
+            return;
+        int k = i + 2;
+        while (k < int(t.size()) && R::tagIs(tags, k, "JJ"))
+            ++k;
+        if (!R::nounTag(tags, k) || R::tagIs(tags, k, "NNP") || t[size_t(k)].isCapitalised())
+            return;
+        v = k + 1;
+        phrase = true;
+    }
+    const std::string w = R::lowerAt(t, v);
+    if (w.empty() || t[size_t(v)].isCapitalised() || w == "is" || w == "was" || R::lowerAt(t, v + 1) == "by")
+        return;
+    const bool third = m_lex.isThirdPerson(w) && !m_lex.isPos(w, Lexicon::Noun);
+    // "made the boy tired": an -ed form after a noun may describe it; "in making the dedication
+    // has caused": after a gerund the phrase may be the subject of the next verb
+    if (phrase && (!third || w == "has" || w == "does" || verb.back() == 'g'))
+        return;
+    // an -ed form that is also an adjective describes the object: "made me tired"
+    const bool past = m_lex.isPastForm(w) && !m_lex.isPos(w, Lexicon::Adjective) && !m_lex.isParticiple(w)
+        && (m_lex.participleOf(m_lex.baseOf(w)) != w || (w.size() > 3 && w.compare(w.size() - 2, 2, "ed") == 0));
+    const std::string base = m_lex.baseOf(w);
+    if ((!third && !past) || base.empty() || base == w || m_lex.isPos(w, Lexicon::Adjective))
+        return;
+    // after a verb of perception an -ed form may be a passive ("I heard him called a liar"):
+    // only a past that cannot be a participle ("sang", "ran")
+    if (perceiving && !third && m_lex.participleOf(base) == w)
+        return;
+    out->push_back(R::replace(t, v, v, base, "GRAMMAR", perceiving ? "perception_base" : "causative_to", 2));
 }
 
 } // namespace PennovaChecker

@@ -5,7 +5,9 @@
 // "be" and a verb ("I am very like it" -> "I really like it"), and the -ing form after verbs
 // and phrases that take it ("enjoy play", "pay attention to protect"); and the words Chinese
 // leaves out: "be" or "do" before "not" ("He not like it"), "it" after "I think" ("I think is
-// important"), and the -ing form of a second verb after "there are" ("many people play").
+// important"), and the -ing form of a second verb after "there are" ("many people play");
+// the plain verb after let, make, help or a verb of perception and its object ("let him goes",
+// "makes the product looks").
 
 #include "finding.h"
 #include "tokenizer.h"
@@ -39,6 +41,7 @@ private:
     void contractedBeVerb(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // it's take
     void forSomeoneVerb(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // for us learn
     void objectVerb(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // wants me go, saw him to go
+    void causativeForm(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // let him goes
     void spendBareVerb(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // spent money buy
     void nounBareVerb(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // no time play
     void thinkWithoutIt(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // I think is important

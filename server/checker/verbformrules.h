@@ -6,8 +6,8 @@
 // ("I seen it"), state verbs in the progressive ("are believing"), "-ing" after a modal or
 // "didn't", "is goes", "to" where "-ing" belongs ("spend hours to finish"), a bare verb as a
 // subject ("Learn English is useful"), "no" for "not", question order inside a statement,
-// passives of verbs without an object ("was happened") or with a past form ("was wrote by"),
-// "let him goes" and a subject repeated by its pronoun ("My sister she likes").
+// passives of verbs without an object ("was happened") or with a past form ("was wrote by")
+// and a subject repeated by its pronoun ("My sister she likes").
 
 #include "finding.h"
 #include "tokenizer.h"
@@ -52,7 +52,6 @@ private:
     void doubleSubject(const Tokens &t, const Tags &tags, std::vector<Finding> *out) const; // My sister she likes
     // "I have been studied English" -> "been studying": a participle with an object is no passive
     void perfectPassiveObject(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const;
-    void causativeForm(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // let him goes
     void nounPassive(const Tokens &t, const Tags &tags, std::vector<Finding> *out) const; // people killed by
     void relativeWithoutBe(const Tokens &t, const Tags &tags, int i, std::vector<Finding> *out) const; // who living
     // "I don't know where is the station" -> "where the station is"
