@@ -32,7 +32,8 @@ std::string suggestionInPlace(const std::string &found, const std::string &candi
     for (const std::string &w : c)
         lower.push_back(Tokenizer::toLower(w));
     const bool markFirst = !candidate.empty() && std::strchr(",;:", candidate.front()) != nullptr;
-    for (size_t m = c.size() - std::min<size_t>(c.size(), 1); m >= 1; --m) {
+    // m words of the candidate end it as written; at least one word is added before them
+    for (size_t m = c.empty() ? 0 : c.size() - 1; m >= 1; --m) {
         for (size_t i = 0; i + m <= f.size(); ++i) {
             if (!std::equal(lower.end() - long(m), lower.end(), f.begin() + long(i)))
                 continue;

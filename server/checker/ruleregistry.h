@@ -40,10 +40,9 @@ public:
     static std::vector<Finding> settle(std::vector<Finding> found, const std::function<bool(const Finding &)> &admit,
                                        size_t limit);
 
+private:
     // The characters a finding claims when findings are settled.
     static std::pair<int, int> claimed(const Finding &f);
-
-private:
     std::vector<Finding> collectStage(const Sentence &sentence, Rule::Stage stage) const;
 
     std::vector<std::unique_ptr<Rule>> m_rules;
